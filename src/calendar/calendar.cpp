@@ -1,0 +1,264 @@
+#include "calendar/calendar.h"
+
+#include <array>
+#include <cstdio>
+
+namespace orbisca {
+namespace {
+
+constexpr std::int64_t floorDiv(std::int64_t a, std::int64_t m) {
+    std::int64_t q = a / m;
+    return (a % m != 0 && (a < 0) != (m < 0)) ? q - 1 : q;
+}
+
+constexpr std::int64_t floorMod(std::int64_t a, std::int64_t m) {
+    std::int64_t r = a % m;
+    return r < 0 ? r + m : r;
+}
+
+// Days before the first of each month in a year of 365 days.
+constexpr std::array<int, 13> kDaysBefore{0, 0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
+
+// Day number in the calendar without 29 February: 365 days per year, 29 February counted as the
+// 28th. Year 0, 1 January is day 0. Any 32-bit year fits easily in 64 bits (|n| < 2^40).
+constexpr std::int64_t noLeapDayNumber(std::int64_t year, int month, int day) {
+    if (month == 2 && day == 29) day = 28;
+    return year * 365 + kDaysBefore[month] + day - 1;
+}
+
+struct YearMonthDay {
+    std::int64_t year;
+    int month;
+    int day;
+};
+
+constexpr YearMonthDay fromNoLeapDayNumber(std::int64_t n) {
+    std::int64_t year = floorDiv(n, 365);
+    int dayOfYear = static_cast<int>(n - year * 365);
+    int month = 12;
+    while (kDaysBefore[month] > dayOfYear) --month;
+    return {year, month, dayOfYear - kDaysBefore[month] + 1};
+}
+
+constexpr std::int64_t kReferenceDayNumber = noLeapDayNumber(2001, 8, 21);
+constexpr std::int64_t kFirstDayNumber = noLeapDayNumber(INT32_MIN, 1, 1);
+constexpr std::int64_t kLastDayNumber = noLeapDayNumber(INT32_MAX, 12, 31);
+
+constexpr std::array<std::uint8_t, 4> kYearSigns{4, 9, 14, 19};
+
+// One day of the literal stepping rule (used for dates that are not plain days of a month, such
+// as 29 February, and by the walk). The year is 64-bit so that stepping past the largest 32-bit
+// year can be detected and stopped by the caller.
+constexpr void stepOneDay(YearMonthDay& d, int direction) {
+    d.day += direction;
+    if (d.day > DaysInMonth(static_cast<std::uint8_t>(d.month))) {
+        d.day = 1;
+        if (++d.month > 12) { d.month = 1; ++d.year; }
+    }
+    if (d.day < 1) {
+        --d.month;
+        d.day = DaysInMonth(static_cast<std::uint8_t>(d.month < 0 ? 0 : d.month));
+        if (d.month < 1) { d.month = 12; --d.year; }
+    }
+}
+
+constexpr bool isPlainDay(const YearMonthDay& d) {
+    return d.month >= 1 && d.month <= 12 && d.day >= 1 &&
+           d.day <= DaysInMonth(static_cast<std::uint8_t>(d.month));
+}
+
+}  // namespace
+
+std::string DescribeDate(const GregorianDate& d) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%02u.%02u.%d", unsigned(d.day), unsigned(d.month), int(d.year));
+    return text;
+}
+
+GregorianDate StepDate(GregorianDate source, std::int32_t days) {
+    if (days == 0) return source;
+    const int direction = days > 0 ? 1 : -1;
+    YearMonthDay d{source.year, source.month, source.day};
+    std::int64_t remaining = days;
+    // A date that is no plain day (29 February, day 0, a month out of range) follows the literal
+    // rule until it becomes one; that takes at most a few hundred steps (day 255 of month 13).
+    while (remaining != 0 && !isPlainDay(d)) {
+        stepOneDay(d, direction);
+        remaining -= direction;
+    }
+    // Only a plain day can be stepped in closed form; a date left odd has not moved its year.
+    if (!isPlainDay(d))
+        return {static_cast<std::uint8_t>(d.day), static_cast<std::uint8_t>(d.month), source.weekDay,
+                static_cast<std::int32_t>(d.year)};
+    std::int64_t n = noLeapDayNumber(d.year, d.month, d.day) + remaining;
+    if (n < kFirstDayNumber) n = kFirstDayNumber;
+    if (n > kLastDayNumber) n = kLastDayNumber;
+    const YearMonthDay r = fromNoLeapDayNumber(n);
+    return {static_cast<std::uint8_t>(r.day), static_cast<std::uint8_t>(r.month), source.weekDay,
+            static_cast<std::int32_t>(r.year)};
+}
+
+// Closed forms of the walk. Let n be the signed number of days from the reference date
+// (21.08.2001) to the target in the calendar without 29 February. Every counter of the walk is a
+// residue of n: the kin, sign and tone counters cycle with periods 260, 20 and 13 from their
+// reference values 230, 10 and 9; the moon adds a fixed step modulo 10^9 (the reference value is
+// 2 steps after a new moon, hence n + 2); the cromatic advances every 5 days (the reference is day
+// 2 of its period, hence n + 1). The 13-moon year starts on 26 July, 26 days before the reference,
+// so y = n + 26 counts days since 26.07.2001: the year index is floor(y / 365) and r = y mod 365 the
+// day of the year, from which moon, moon day, plasma and vinal follow by division.
+// Only the extra day (r = 364) depends on the direction of the walk: walking forwards it is the
+// 29th day of moon 13 (plasma not advanced, week past 52), walking backwards it is day 0 of moon 1
+// of the following year. Likewise the moon counter, kept in (0, 10^9] by the forward rule and in
+// [0, 10^9) by the backward one, reads 10^9 instead of 0 after a forward walk.
+MayanDate GregorianToMayan(const GregorianDate& date) {
+    if (!IsExistingDate(date)) throw InvalidDate("the date " + DescribeDate(date) + " does not exist");
+    const std::int64_t n = noLeapDayNumber(date.year, date.month, date.day) - kReferenceDayNumber;
+    const bool forward = n > 0;
+
+    MayanDate m;
+    m.kin = static_cast<std::uint16_t>(floorMod(229 + n, 260) + 1);
+    m.sign = static_cast<std::uint8_t>(floorMod(9 + n, 20) + 1);
+    m.tone = static_cast<std::uint8_t>(floorMod(8 + n, 13) + 1);
+    // Reduce before multiplying: (n + 2) mod 10^9 times the step stays below 2^63.
+    std::int64_t moon = floorMod(n + 2, kMoonModulus) * kMoonStep % kMoonModulus;
+    if (moon == 0 && forward) moon = kMoonModulus;
+    m.moonPhase = static_cast<std::int32_t>(moon);
+    m.cromatic = static_cast<std::uint8_t>(floorMod(floorDiv(n + 1, 5), 4) + 1);
+
+    const std::int64_t y = n + 26;
+    std::int64_t yearIndex = floorDiv(y, 365);
+    const int r = static_cast<int>(floorMod(y, 365));
+    m.vinal = static_cast<std::uint8_t>(r / 20 + 1);
+    m.vinalTone = static_cast<std::uint8_t>(r % 20);
+    if (r < 364) {
+        m.month = static_cast<std::uint8_t>(r / 28 + 1);
+        m.monthDay = static_cast<std::int16_t>(r % 28 + 1);
+        m.plasma = static_cast<std::uint8_t>(r % 7 + 1);
+        m.weekNumber = (m.monthDay - 1) / 7 + 1 + (m.month - 1) * 4;
+    } else if (forward) {
+        m.month = 0;
+        m.monthDay = 29;
+        m.plasma = 7;
+        m.weekNumber = 0;
+    } else {
+        m.month = 0;
+        m.monthDay = 0;
+        m.plasma = 1;
+        m.weekNumber = 1;
+        ++yearIndex;
+    }
+    m.yearSign = kYearSigns[static_cast<std::size_t>(floorMod(yearIndex, 4))];
+    m.yearTone = static_cast<std::uint8_t>(floorMod(8 + yearIndex, 13) + 1);
+    return m;
+}
+
+PositionWalk::PositionWalk() : cursor_(kReferenceDate), cromaticDay_(2) {
+    counters_.kin = 230;
+    counters_.yearSign = 4;
+    counters_.yearTone = 9;
+    counters_.cromatic = 1;
+    counters_.vinal = 2;
+    counters_.vinalTone = 6;
+    counters_.sign = 10;
+    counters_.tone = 9;
+    counters_.plasma = 6;
+    counters_.monthDay = 27;
+    counters_.month = 1;
+    counters_.moonPhase = 67'796'610;
+}
+
+namespace {
+void moveCursor(GregorianDate& c, int direction) {
+    YearMonthDay d{c.year, c.month, c.day};
+    stepOneDay(d, direction);
+    c.day = static_cast<std::uint8_t>(d.day);
+    c.month = static_cast<std::uint8_t>(d.month);
+    c.year = static_cast<std::int32_t>(d.year);
+    c.weekDay = direction > 0 ? (c.weekDay == 7 ? 1 : c.weekDay + 1) : (c.weekDay == 1 ? 7 : c.weekDay - 1);
+}
+}  // namespace
+
+void PositionWalk::stepForward() {
+    MayanDate& m = counters_;
+    m.moonPhase += kMoonStep;
+    if (m.moonPhase > kMoonModulus) m.moonPhase -= kMoonModulus;
+    if (++m.kin == 261) m.kin = 1;
+    m.vinalTone = m.vinalTone == 19 ? 0 : m.vinalTone + 1;
+    if (m.vinal == 19 && m.vinalTone == 5) m.vinalTone = 0;
+    if (m.vinalTone == 0) m.vinal = m.vinal == 19 ? 1 : m.vinal + 1;
+    if (++m.sign == 21) m.sign = 1;
+    if (++m.tone == 14) m.tone = 1;
+    ++m.monthDay;
+    if (!(m.month == 13 && m.monthDay == 29) && m.monthDay > 28) {
+        m.monthDay = 1;
+        if (++m.month == 14) {
+            m.month = 1;
+            m.yearSign = m.yearSign == 19 ? 4 : m.yearSign + 5;
+            m.yearTone = m.yearTone == 13 ? 1 : m.yearTone + 1;
+        }
+    }
+    if (++cromaticDay_ == 6) {
+        cromaticDay_ = 1;
+        m.cromatic = m.cromatic == 4 ? 1 : m.cromatic + 1;
+    }
+    if (m.monthDay < 29 && ++m.plasma == 8) m.plasma = 1;
+    moveCursor(cursor_, +1);
+}
+
+void PositionWalk::stepBackward() {
+    MayanDate& m = counters_;
+    m.moonPhase -= kMoonStep;
+    if (m.moonPhase < 0) m.moonPhase += kMoonModulus;
+    if (--m.kin == 0) m.kin = 260;
+    if (m.vinalTone == 0) {
+        m.vinalTone = 19;
+        m.vinal = m.vinal == 1 ? 19 : m.vinal - 1;
+        if (m.vinal == 19) m.vinalTone = 4;
+    } else {
+        --m.vinalTone;
+    }
+    if (--m.sign == 0) m.sign = 20;
+    if (--m.tone == 0) m.tone = 13;
+    if (--cromaticDay_ == 0) {
+        cromaticDay_ = 5;
+        m.cromatic = m.cromatic == 1 ? 4 : m.cromatic - 1;
+    }
+    --m.monthDay;
+    if ((m.month > 1 && m.monthDay <= 0) || (m.month == 1 && m.monthDay == -1)) {
+        m.monthDay = 28;
+        if (--m.month == 0) {
+            m.month = 13;
+            m.yearSign = m.yearSign == 4 ? 19 : m.yearSign - 5;
+            m.yearTone = m.yearTone == 1 ? 13 : m.yearTone - 1;
+        }
+    }
+    if (m.monthDay > 0 && --m.plasma == 0) m.plasma = 7;
+    moveCursor(cursor_, -1);
+}
+
+MayanDate PositionWalk::position() const {
+    MayanDate m = counters_;
+    m.weekNumber = (m.monthDay - 1) / 7 + 1 + (m.month - 1) * 4;
+    if (m.weekNumber > 52) m.weekNumber = 0;
+    if (cursor_.day == 25 && cursor_.month == 7) m.month = 0;
+    return m;
+}
+
+MayanDate WalkGregorianToMayan(const GregorianDate& date) {
+    if (!IsExistingDate(date)) throw InvalidDate("the date " + DescribeDate(date) + " does not exist");
+    GregorianDate target = date;
+    if (target.month == 2 && target.day == 29) target.day = 28;
+    const bool before = date.year < 2001 || (date.year == 2001 && date.month < 8) ||
+                        (date.year == 2001 && date.month == 8 && date.day < 21);
+    PositionWalk walk;
+    auto reached = [&] {
+        const GregorianDate& c = walk.cursor();
+        return c.day == target.day && c.month == target.month && c.year == target.year;
+    };
+    while (!reached()) {
+        if (before) walk.stepBackward(); else walk.stepForward();
+    }
+    return walk.position();
+}
+
+}  // namespace orbisca

@@ -1,0 +1,46 @@
+// The oracle of a day (guide, analog, antipode, ateacher) and the classifications of its sign and
+// kin that choose texts and pictures.
+#pragma once
+
+#include <cstdint>
+
+#include "calendar/calendar.h"
+
+namespace orbisca {
+
+struct OracleInfo {
+    std::uint16_t kin = 0;
+    std::uint8_t sign = 0;
+    std::uint8_t tone = 0;
+    std::uint8_t plasma = 0;
+    std::uint8_t antipod = 0;
+    std::uint8_t analog = 0;
+    std::uint8_t ateacher = 0;
+    std::uint8_t guide = 0;
+    std::int16_t monthDay = 0;
+    std::uint8_t month = 0;
+    std::uint8_t colour = 0;      // 1..4
+    std::uint8_t signGroup = 0;   // 1..5
+    std::uint8_t signFlag = 0;    // chooses between the two variants of the colour and tone words
+    std::uint8_t markedKin = 0;
+    std::uint8_t centralKin = 0;
+
+    friend constexpr bool operator==(const OracleInfo&, const OracleInfo&) = default;
+};
+static_assert(sizeof(OracleInfo) == 18);
+
+std::uint8_t GetGuide(MayanDate position);
+std::uint8_t GetAnalog(MayanDate position);
+std::uint8_t GetAntipod(MayanDate position);
+std::uint8_t GetAteacher(MayanDate position);
+// 1..4: v itself up to 3, otherwise v mod 4 with 0 read as 4.
+std::uint8_t SignColour(std::int32_t v);
+std::uint8_t SignGroup(int sign);
+std::uint8_t SignFlag(int sign);
+bool IsMarkedKin(int kin);
+bool IsCentralKin(int kin);
+OracleInfo MakeOracle(MayanDate position);
+// 28 or 31: where the full-mode window's tone texts end.
+int tone_end_base_index(int tone);
+
+}  // namespace orbisca

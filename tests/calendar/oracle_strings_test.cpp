@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "calendar/calendar.h"
+#include "calendar/calendar_strings.h"
+#include "calendar/oracle.h"
+
+using namespace orbisca;
+
+namespace {
+
+MayanDate SignTone(int sign, int tone, int kin = 0) {
+    MayanDate m;
+    m.sign = static_cast<std::uint8_t>(sign);
+    m.tone = static_cast<std::uint8_t>(tone);
+    m.kin = static_cast<std::uint16_t>(kin);
+    return m;
+}
+
+// The kin whose sign and tone these are (kin = sign and tone agree modulo 20 and 13).
+int KinOf(int sign, int tone) {
+    for (int k = 1; k <= 260; ++k)
+        if ((k - 1) % 20 + 1 == sign && (k - 1) % 13 + 1 == tone) return k;
+    return 0;
+}
+
+TEST(Oracle, WorkedExamples) {
+    const OracleInfo o = MakeOracle(GregorianToMayan({21, 8, 0, 2001}));
+    EXPECT_EQ(o.kin, 230);
+    EXPECT_EQ(o.guide, 6);
+    EXPECT_EQ(o.analog, 9);
+    EXPECT_EQ(o.antipod, 20);
+    EXPECT_EQ(o.ateacher, 11);
+    EXPECT_EQ(o.colour, 2);
+    EXPECT_EQ(o.signGroup, 3);
+    EXPECT_EQ(o.signFlag, 0);
+    EXPECT_EQ(o.markedKin, 0);
+    EXPECT_EQ(o.centralKin, 0);
+    EXPECT_EQ(o.monthDay, 27);
+    EXPECT_EQ(o.month, 1);
+
+    const OracleInfo first = MakeOracle(SignTone(1, 1, 1));
+    EXPECT_EQ(first.guide, 1);
+    EXPECT_EQ(first.analog, 18);
+    EXPECT_EQ(first.antipod, 11);
+    EXPECT_EQ(first.ateacher, 20);
+    EXPECT_EQ(first.markedKin, 1);
+}
+
+TEST(Oracle, SignTwentyAndTheWrapAround) {
+    EXPECT_EQ(GetAnalog(SignTone(20, 1)), 19);
+    EXPECT_EQ(GetAntipod(SignTone(20, 1)), 10);
+    EXPECT_EQ(GetAnalog(SignTone(19, 1)), 20);
+    EXPECT_EQ(GetAntipod(SignTone(10, 1)), 20);
+    EXPECT_EQ(GetGuide(SignTone(2, 2)), 14);
+    EXPECT_EQ(GetGuide(SignTone(19, 5)), 7);
+    for (int sign = 1; sign <= 20; ++sign) {
+        const int analog = GetAnalog(SignTone(sign, 1));
+        EXPECT_TRUE(sign + analog == 19 || sign + analog == 39) << sign;
+        EXPECT_EQ(GetAteacher(SignTone(sign, 1)) + sign, 21);
+        EXPECT_EQ(GetAntipod(SignTone(GetAntipod(SignTone(sign, 1)), 1)), sign);
+        EXPECT_EQ(SignColour(sign), (sign - 1) % 4 + 1);
+        for (int tone = 1; tone <= 13; ++tone) {
+            const int guide = GetGuide(SignTone(sign, tone));
+            EXPECT_GE(guide, 1);
+            EXPECT_LE(guide, 20);
+            // The guide shares the day's colour.
+            EXPECT_EQ(SignColour(guide), SignColour(sign)) << sign << "/" << tone;
+            if (tone % 5 == 1) {
+                EXPECT_EQ(guide, sign);
+            }
+        }
+    }
+    EXPECT_EQ(SignColour(3), 3);
+    EXPECT_EQ(SignColour(8), 4);
+}
+
+TEST(Oracle, KinMarks) {
+    std::set<int> marked;
+    for (int kin = 1; kin <= 260; ++kin) {
+        const bool m = IsMarkedKin(kin), c = IsCentralKin(kin);
+        EXPECT_FALSE(m && c) << kin;
+        EXPECT_EQ(m, IsMarkedKin(261 - kin)) << kin;
+        if (m) marked.insert(kin);
+    }
+    EXPECT_EQ(marked.size(), 52u);
+    EXPECT_TRUE(IsMarkedKin(1) && IsMarkedKin(260));
+    EXPECT_TRUE(IsCentralKin(121) && IsCentralKin(140));
+    EXPECT_FALSE(IsCentralKin(120) || IsCentralKin(141) || IsMarkedKin(120) || IsMarkedKin(141));
+    const OracleInfo o = MakeOracle(SignTone(1, 4, KinOf(1, 4)));
+    EXPECT_EQ(o.kin, 121);
+    EXPECT_EQ(o.centralKin, 1);
+    EXPECT_EQ(o.markedKin, 0);
+}
+
+TEST(Oracle, ClassificationsOfSigns) {
+    const std::set<int> flagged{1, 2, 4, 5, 6, 12, 13, 14, 15, 16, 18, 20};
+    for (int sign = 1; sign <= 20; ++sign) {
+        EXPECT_EQ(SignFlag(sign), flagged.count(sign) ? 1 : 0) << sign;
+        EXPECT_EQ(SignGroup(sign), (sign + 3) / 4) << sign;
+    }
+    for (int tone : {1, 2, 4, 5, 7, 9, 10, 11}) EXPECT_EQ(tone_end_base_index(tone), 28);
+    for (int tone : {3, 6, 8, 12, 13}) EXPECT_EQ(tone_end_base_index(tone), 31);
+}
+
+TEST(CalendarStrings, GlyphLetters) {
+    EXPECT_EQ(GetMayanString(SignTone(1, 1)), "Aa");
+    EXPECT_EQ(GetMayanString(SignTone(20, 13)), "Tm");
+    EXPECT_EQ(GetMayanString(SignTone(10, 9)), "Ji");
+    EXPECT_EQ(GetMayanString(SignTone(0, 9)), "i");
+    EXPECT_EQ(GetMayanString(SignTone(21, 14)), "");
+}
+
+TEST(CalendarStrings, DateLayouts) {
+    const GregorianDate march{5, 3, 0, 2004};
+    const char* expected[] = {"05.03.2004", "05.03.04", "05.03", "03.05", "03/05", "05/03"};
+    for (int layout = 0; layout <= 5; ++layout) EXPECT_EQ(gregtostr(march, layout), expected[layout]);
+    EXPECT_EQ(gregtostr({1, 1, 0, 2001}, 1), "01.01.01");
+    EXPECT_EQ(gregtostr({31, 12, 0, 2010}, 3), "12.31");
+    EXPECT_EQ(gregtostr(march, 6), "");
+    EXPECT_EQ(gregtostr(march, -1), "");
+    // Short years outside 1000..9999: the last two digits of the absolute value.
+    EXPECT_EQ(gregtostr({1, 1, 0, 12345}, 1), "01.01.45");
+    EXPECT_EQ(gregtostr({1, 1, 0, 5}, 1), "01.01.05");
+    EXPECT_EQ(gregtostr({1, 1, 0, -44}, 1), "01.01.44");
+    EXPECT_EQ(gregtostr({1, 1, 0, INT32_MIN}, 1), "01.01.48");
+    EXPECT_EQ(gregtostr({15, 3, 0, -44}, 0), "15.03.-44");
+}
+
+TEST(CalendarStrings, JoinNumber) {
+    EXPECT_EQ(JoinNumber(5, 1), "1005");
+    EXPECT_EQ(JoinNumber(12, 3), "3012");
+    EXPECT_EQ(JoinNumber(10, 20), "20010");
+    EXPECT_EQ(JoinNumber(9, 20), "20009");
+}
+
+}  // namespace

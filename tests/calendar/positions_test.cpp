@@ -1,0 +1,237 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "calendar/calendar.h"
+#include "calendar/calendar_state.h"
+
+using namespace orbisca;
+
+namespace {
+
+GregorianDate D(int day, int month, int year) {
+    return {static_cast<std::uint8_t>(day), static_cast<std::uint8_t>(month), 0, year};
+}
+
+struct Example {
+    GregorianDate date;
+    int kin, sign, tone, yearSign, yearTone, month, monthDay, plasma, weekNumber, moonPhase;
+};
+
+// The published worked examples of the position table.
+const Example kExamples[] = {
+    {D(21, 8, 2001), 230, 10, 9, 4, 9, 1, 27, 6, 4, 67'796'610},
+    {D(19, 8, 2001), 228, 8, 7, 4, 9, 1, 25, 4, 4, 0},
+    {D(26, 7, 2001), 204, 4, 9, 4, 9, 1, 1, 1, 1, 186'440'680},
+    {D(25, 7, 2001), 203, 3, 8, 4, 9, 0, 0, 1, 1, 152'542'375},
+    {D(24, 7, 2001), 202, 2, 7, 19, 8, 13, 28, 7, 52, 118'644'070},
+    {D(25, 7, 2002), 48, 8, 9, 4, 9, 0, 29, 7, 0, 525'423'700},
+    {D(26, 7, 2002), 49, 9, 10, 9, 10, 1, 1, 1, 1, 559'322'005},
+    {D(28, 2, 2004), 111, 11, 7, 14, 11, 8, 22, 1, 32, 288'135'515},
+    {D(29, 2, 2004), 111, 11, 7, 14, 11, 8, 22, 1, 32, 288'135'515},
+    {D(1, 3, 2004), 112, 12, 8, 14, 11, 8, 23, 2, 32, 322'033'820},
+    {D(1, 1, 2010), 163, 3, 7, 4, 4, 6, 20, 6, 23, 559'321'775},
+};
+
+TEST(GregorianToMayan, WorkedExamplesByClosedFormAndWalk) {
+    for (const Example& e : kExamples) {
+        SCOPED_TRACE(DescribeDate(e.date));
+        for (const MayanDate& m : {GregorianToMayan(e.date), WalkGregorianToMayan(e.date)}) {
+            EXPECT_EQ(m.kin, e.kin);
+            EXPECT_EQ(m.sign, e.sign);
+            EXPECT_EQ(m.tone, e.tone);
+            EXPECT_EQ(m.yearSign, e.yearSign);
+            EXPECT_EQ(m.yearTone, e.yearTone);
+            EXPECT_EQ(m.month, e.month);
+            EXPECT_EQ(m.monthDay, e.monthDay);
+            EXPECT_EQ(m.plasma, e.plasma);
+            EXPECT_EQ(m.weekNumber, e.weekNumber);
+            EXPECT_EQ(m.moonPhase, e.moonPhase);
+        }
+    }
+}
+
+TEST(GregorianToMayan, ReferenceDateAndYearStart) {
+    const MayanDate ref = GregorianToMayan(kReferenceDate);
+    EXPECT_EQ(ref.cromatic, 1);
+    EXPECT_EQ(ref.vinal, 2);
+    EXPECT_EQ(ref.vinalTone, 6);
+    EXPECT_EQ(ref.weekNumber, 4);
+    // Every 26 July starts a year, and the year sign moves one place in 4, 9, 14, 19.
+    int previousSign = GregorianToMayan(D(26, 7, 1990)).yearSign;
+    for (int year = 1991; year <= 2030; ++year) {
+        const MayanDate m = GregorianToMayan(D(26, 7, year));
+        EXPECT_EQ(m.month, 1);
+        EXPECT_EQ(m.monthDay, 1);
+        EXPECT_EQ(m.plasma, 1);
+        EXPECT_EQ(m.vinal, 1);
+        EXPECT_EQ(m.vinalTone, 0);
+        EXPECT_EQ(m.yearSign, previousSign == 19 ? 4 : previousSign + 5);
+        previousSign = m.yearSign;
+    }
+}
+
+TEST(GregorianToMayan, ExtraDayHasTwoRepresentations) {
+    // Forwards (after the reference date) the extra day closes the ending year ...
+    const MayanDate f = GregorianToMayan(D(25, 7, 2150));
+    const MayanDate fBefore = GregorianToMayan(D(24, 7, 2150));
+    EXPECT_EQ(f.month, 0);
+    EXPECT_EQ(f.monthDay, 29);
+    EXPECT_EQ(f.weekNumber, 0);
+    EXPECT_EQ(f.plasma, 7);
+    EXPECT_EQ(f.yearSign, fBefore.yearSign);
+    EXPECT_EQ(f.yearTone, fBefore.yearTone);
+    // ... backwards it opens the following one.
+    const MayanDate b = GregorianToMayan(D(25, 7, 1850));
+    const MayanDate bAfter = GregorianToMayan(D(26, 7, 1850));
+    EXPECT_EQ(b.month, 0);
+    EXPECT_EQ(b.monthDay, 0);
+    EXPECT_EQ(b.weekNumber, 1);
+    EXPECT_EQ(b.plasma, 1);
+    EXPECT_EQ(b.yearSign, bAfter.yearSign);
+    EXPECT_EQ(b.yearTone, bAfter.yearTone);
+    EXPECT_EQ(b.vinal, 19);
+    EXPECT_EQ(b.vinalTone, 4);
+}
+
+TEST(GregorianToMayan, RejectsDatesThatDoNotExist) {
+    for (const GregorianDate& bad : {D(30, 2, 2001), D(31, 4, 2001), D(1, 13, 2001), D(0, 5, 2001),
+                                     D(1, 0, 2001), D(32, 1, 2001), D(31, 11, -44)}) {
+        SCOPED_TRACE(DescribeDate(bad));
+        EXPECT_THROW(GregorianToMayan(bad), InvalidDate);
+        EXPECT_THROW(WalkGregorianToMayan(bad), InvalidDate);
+    }
+    try {
+        GregorianToMayan(D(30, 2, 2001));
+    } catch (const InvalidDate& e) {
+        EXPECT_NE(std::string(e.what()).find("30.02.2001"), std::string::npos);
+    }
+    // 29 February is accepted in any year and is 28 February.
+    for (int year : {2001, 2004, 1900, -45, 0})
+        EXPECT_EQ(GregorianToMayan(D(29, 2, year)), GregorianToMayan(D(28, 2, year)));
+}
+
+TEST(GregorianToMayan, ExtremeYearsKeepEveryCounterConsistent) {
+    // No overflow anywhere in the 32-bit year range: consecutive days keep advancing every
+    // counter by one, and the moon stays inside its range.
+    for (GregorianDate start : {kFirstDate, D(20, 12, INT32_MAX), D(1, 7, INT32_MAX), D(10, 7, INT32_MIN)}) {
+        SCOPED_TRACE(DescribeDate(start));
+        MayanDate prev = GregorianToMayan(start);
+        for (int i = 0; i < 11; ++i) {
+            const GregorianDate next = StepDate(start, i + 1);
+            const MayanDate m = GregorianToMayan(next);
+            EXPECT_EQ(m.kin, prev.kin % 260 + 1);
+            EXPECT_EQ(m.sign, prev.sign % 20 + 1);
+            EXPECT_EQ(m.tone, prev.tone % 13 + 1);
+            EXPECT_GE(m.moonPhase, 0);
+            EXPECT_LE(m.moonPhase, kMoonModulus);
+            EXPECT_EQ(((m.moonPhase - prev.moonPhase) % kMoonModulus + kMoonModulus) % kMoonModulus, kMoonStep);
+            EXPECT_GE(m.yearTone, 1);
+            EXPECT_LE(m.yearTone, 13);
+            prev = m;
+        }
+    }
+    // The kin is exact at the far end: the 260-day count from the reference, done in 128 bits.
+    const __int128 n = (__int128(INT32_MAX) - 2001) * 365 + (334 + 31 - 1) - (212 + 21 - 1);
+    EXPECT_EQ(GregorianToMayan(D(31, 12, INT32_MAX)).kin, int((229 + n) % 260) + 1);
+    const __int128 moon = ((n + 2) * kMoonStep) % kMoonModulus;
+    EXPECT_EQ(GregorianToMayan(D(31, 12, INT32_MAX)).moonPhase, moon == 0 ? kMoonModulus : int(moon));
+}
+
+TEST(GregorianToMayan, ForwardMoonReadsFullLunationWhereBackwardReadsZero) {
+    // The forward rule only subtracts above 10^9, so a forward walk meets 10^9 itself where the
+    // backward walk meets 0 (new moons 2 * 10^8 days apart). Walk the moon counter alone.
+    std::int64_t moon = 67'796'610;
+    std::int64_t n = 0;
+    const std::int64_t target = 200'000'000 - 2;
+    while (n < target) {
+        moon += kMoonStep;
+        if (moon > kMoonModulus) moon -= kMoonModulus;
+        ++n;
+    }
+    ASSERT_EQ(moon, kMoonModulus);
+    // n days after the reference date in the 365-day calendar.
+    const GregorianDate day = StepDate(kReferenceDate, static_cast<std::int32_t>(target));
+    EXPECT_EQ(GregorianToMayan(day).moonPhase, kMoonModulus);
+    EXPECT_EQ(GregorianToMayan(StepDate(day, 1)).moonPhase, kMoonStep);
+    EXPECT_EQ(GregorianToMayan(StepDate(kReferenceDate, -2)).moonPhase, 0);
+}
+
+// StepDate against the literal day-by-day rule.
+GregorianDate literalStep(GregorianDate d, int days) {
+    const int dir = days > 0 ? 1 : -1;
+    for (int i = 0; i != days; i += dir) {
+        int day = d.day + dir, month = d.month, year = d.year;
+        if (day > DaysInMonth(static_cast<std::uint8_t>(month))) {
+            day = 1;
+            if (++month > 12) { month = 1; ++year; }
+        }
+        if (day < 1) {
+            --month;
+            day = DaysInMonth(static_cast<std::uint8_t>(month));
+            if (month < 1) { month = 12; --year; }
+        }
+        d = {static_cast<std::uint8_t>(day), static_cast<std::uint8_t>(month), d.weekDay, year};
+    }
+    return d;
+}
+
+TEST(StepDate, MatchesTheDayByDayRule) {
+    EXPECT_EQ(StepDate(D(1, 1, 2001), -1), D(31, 12, 2000));
+    EXPECT_EQ(StepDate(D(28, 2, 2004), 1), D(1, 3, 2004));
+    EXPECT_EQ(StepDate(D(1, 3, 2004), -1), D(28, 2, 2004));
+    EXPECT_EQ(StepDate(D(29, 2, 2004), 1), D(1, 3, 2004));
+    EXPECT_EQ(StepDate(D(29, 2, 2004), -1), D(28, 2, 2004));
+    EXPECT_EQ(StepDate(D(29, 2, 2004), 0), D(29, 2, 2004));
+    EXPECT_EQ(StepDate(D(20, 12, 2001), 28), D(17, 1, 2002));
+    EXPECT_EQ(StepDate(D(17, 1, 2002), -28), D(20, 12, 2001));
+    GregorianDate withWeekDay{5, 5, 6, 2001};
+    EXPECT_EQ(StepDate(withWeekDay, 400).weekDay, 6);
+
+    std::mt19937 rng(7);
+    std::uniform_int_distribution<int> day(0, 31), month(0, 13), year(-3000, 3000), steps(-800, 800);
+    for (int i = 0; i < 20000; ++i) {
+        GregorianDate d = D(day(rng), month(rng), year(rng));
+        if (i % 3 == 0) d = D(29, 2, year(rng));
+        const int k = steps(rng);
+        ASSERT_EQ(StepDate(d, k), literalStep(d, k)) << DescribeDate(d) << " by " << k;
+    }
+}
+
+TEST(StepDate, StopsAtTheEndsOfTheYearRange) {
+    EXPECT_EQ(StepDate(D(31, 12, INT32_MAX), 1), D(31, 12, INT32_MAX));
+    EXPECT_EQ(StepDate(D(30, 12, INT32_MAX), INT32_MAX), D(31, 12, INT32_MAX));
+    EXPECT_EQ(StepDate(D(1, 1, INT32_MIN), -1), D(1, 1, INT32_MIN));
+    EXPECT_EQ(StepDate(D(2, 1, INT32_MIN), INT32_MIN), D(1, 1, INT32_MIN));
+    EXPECT_EQ(StepDate(D(2, 1, INT32_MIN), -1), D(1, 1, INT32_MIN));
+    // Large steps are exact: 365 * 5,000,000 days is five million years.
+    EXPECT_EQ(StepDate(D(5, 6, 2001), 365 * 5'000'000), D(5, 6, 5'002'001));
+}
+
+TEST(CalendarState, ApplyDateRecomputesAndRepaints) {
+    resetCalendarState();
+    CalendarState& s = calendarState();
+    int repaints = 0;
+    s.repaint = [&] { ++repaints; };
+    // A fixed clock: noon local time on 1 January 2010.
+    std::tm t{};
+    t.tm_year = 110;
+    t.tm_mon = 0;
+    t.tm_mday = 1;
+    t.tm_hour = 12;
+    t.tm_isdst = -1;
+    const auto noon = std::chrono::system_clock::from_time_t(std::mktime(&t));
+    s.clock = [noon] { return noon; };
+    StartCalendar();
+    EXPECT_EQ(s.today, D(1, 1, 2010));
+    EXPECT_EQ(s.currentDate, s.today);
+    EXPECT_EQ(s.currentPosition.kin, 163);
+    SetCurrentDate(D(21, 8, 2001));
+    EXPECT_EQ(s.currentPosition.kin, 230);
+    EXPECT_EQ(s.today, D(1, 1, 2010));
+    EXPECT_EQ(repaints, 1);
+    resetCalendarState();
+    EXPECT_FALSE(calendarState().repaint);
+}
+
+}  // namespace

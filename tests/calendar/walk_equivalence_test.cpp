@@ -1,0 +1,61 @@
+// The closed forms against the day-by-day walk for every date from the year -4000 to 6000.
+#include <gtest/gtest.h>
+
+#include "calendar/calendar.h"
+
+using namespace orbisca;
+
+namespace {
+
+void expectSame(const PositionWalk& walk) {
+    const GregorianDate& d = walk.cursor();
+    const MayanDate expected = walk.position();
+    const MayanDate actual = GregorianToMayan(d);
+    ASSERT_EQ(actual, expected) << DescribeDate(d) << ": kin " << actual.kin << " vs " << expected.kin
+                                << ", month " << int(actual.month) << "/" << actual.monthDay << " vs "
+                                << int(expected.month) << "/" << expected.monthDay << ", moon "
+                                << actual.moonPhase << " vs " << expected.moonPhase;
+    // 29 February shares 28 February's position.
+    if (d.month == 2 && d.day == 28) {
+        ASSERT_EQ(GregorianToMayan({29, 2, 0, d.year}), expected) << d.year;
+    }
+}
+
+TEST(WalkEquivalence, ForwardToTheYear6000) {
+    PositionWalk walk;
+    expectSame(walk);
+    long long steps = 0;
+    while (walk.cursor().year < 6000) {
+        walk.stepForward();
+        ++steps;
+        expectSame(walk);
+        if (HasFatalFailure()) return;
+    }
+    EXPECT_GT(steps, 365LL * 3998);
+}
+
+TEST(WalkEquivalence, BackwardToTheYearMinus4000) {
+    PositionWalk walk;
+    long long steps = 0;
+    while (walk.cursor().year > -4000) {
+        walk.stepBackward();
+        ++steps;
+        expectSame(walk);
+        if (HasFatalFailure()) return;
+    }
+    EXPECT_GT(steps, 365LL * 6000);
+}
+
+TEST(WalkEquivalence, WalkFunctionAgreesAtScatteredDates) {
+    // WalkGregorianToMayan restarts from the reference date for each target.
+    for (int year : {-1200, 1, 1582, 1999, 2001, 2002, 2100, 3000}) {
+        for (int month : {1, 2, 7, 8, 12}) {
+            for (int day : {1, 21, 25, 26, 28}) {
+                const GregorianDate d{static_cast<std::uint8_t>(day), static_cast<std::uint8_t>(month), 0, year};
+                ASSERT_EQ(GregorianToMayan(d), WalkGregorianToMayan(d)) << DescribeDate(d);
+            }
+        }
+    }
+}
+
+}  // namespace

@@ -1,0 +1,75 @@
+// orbisca-cli as a user runs it: output, exit status and messages.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace {
+
+struct CliRun {
+    int status = -1;
+    std::string out, err;
+};
+
+CliRun runCli(const std::string& args) {
+    const std::string errFile = testing::TempDir() + "/cli_stderr.txt";
+    const std::string command = std::string(ORBISCA_CLI) + " " + args + " 2>" + errFile;
+    CliRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    std::array<char, 4096> buffer;
+    std::size_t n;
+    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), n);
+    const int raw = pclose(pipe);
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    std::ifstream in(errFile);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    run.err = ss.str();
+    return run;
+}
+
+TEST(CliDay, PrintsThePositionUnderTheLogLabels) {
+    const CliRun r = runCli("day 2001-08-21");
+    ASSERT_EQ(r.status, 0) << r.err;
+    for (const char* line : {"DATE:2001-08-21\n", "KIN:230\n", "YEAR SIGN:4\n", "YEAR TONE:9\n", "SIGN:10\n",
+                             "TONE:9\n", "PLASMA:6\n", "MONTH DAY:27\n", "MONTH:1\n", "WEEK NUMBER:4\n",
+                             "MOON PHASE:67796610\n", "GUIDE:6\n", "ANALOG:9\n", "ANTIPOD:20\n", "ATEACHER:11\n",
+                             "GLYPHS:Ji\n", "LAYOUT 0:21.08.2001\n", "LAYOUT 4:08/21\n"})
+        EXPECT_NE(r.out.find(line), std::string::npos) << line;
+}
+
+TEST(CliDay, JsonAndFixedToday) {
+    const CliRun r = runCli("--today 2002-07-25 day --json");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("{\"date\":\"2002-07-25\",\"position\":{\"kin\":48,\"yearSign\":4,\"yearTone\":9,", 0), 0u)
+        << r.out;
+    EXPECT_NE(r.out.find("\"monthDay\":29,\"month\":0,"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"glyphs\":\"Hi\""), std::string::npos) << r.out;
+}
+
+TEST(CliRange, CsvRowsForFarYears) {
+    const CliRun r = runCli("range -0044-03-14 -0044-03-15 --csv");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("date,kin,sign,tone,yearSign,", 0), 0u);
+    EXPECT_NE(r.out.find("\n-0044-03-15,"), std::string::npos);
+    const CliRun far = runCli("range 12000-01-01 12000-01-01 --csv");
+    ASSERT_EQ(far.status, 0) << far.err;
+    EXPECT_NE(far.out.find("\n12000-01-01,"), std::string::npos);
+}
+
+TEST(CliErrors, BadInputGivesOneLineAndStatusTwo) {
+    for (const char* args : {"day 2001-02-30", "day 2001-13-01", "day yesterday", "range 2002-01-01 2001-01-01 --csv",
+                             "range 2001-01-01", "frobnicate", "day 2001-01-01 extra", "--today 2001-02-31 day"}) {
+        const CliRun r = runCli(args);
+        EXPECT_EQ(r.status, 2) << args;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << args << ": " << r.err;
+        EXPECT_TRUE(r.out.empty()) << args;
+    }
+    const CliRun r = runCli("day 2001-02-30");
+    EXPECT_NE(r.err.find("2001-02-30"), std::string::npos);
+}
+
+}  // namespace

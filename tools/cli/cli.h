@@ -1,0 +1,48 @@
+// The command table of orbisca-cli. Each command file registers its commands with a static
+// CommandRegistration, so a new command needs no change elsewhere.
+#pragma once
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace orbisca::cli {
+
+// Bad input on the command line: printed as one line on stderr, exit status 2.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A failure of the work itself (a write that failed, a script with a syntax error): exit status 1.
+class CommandFailed : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+using Args = std::vector<std::string>;
+
+struct Command {
+    std::string name;
+    std::string usage;    // one line per form, without the program name
+    std::function<int(const Args&)> run;
+};
+
+std::vector<Command>& commands();
+
+struct CommandRegistration {
+    explicit CommandRegistration(Command command);
+};
+
+// Small helpers for the command files.
+// Removes a flag from args; true when it was present.
+bool takeFlag(Args& args, const std::string& flag);
+// Removes "--name VALUE" from args; the value, or "" when absent. A flag without value is a UsageError.
+std::string takeOption(Args& args, const std::string& name);
+// A decimal integer within [low, high], or a UsageError naming what it is for.
+long long parseInteger(const std::string& text, const std::string& what, long long low, long long high);
+// Fails with a UsageError when an argument is left that the command does not know.
+void expectNoMoreArgs(const Args& args);
+
+}  // namespace orbisca::cli

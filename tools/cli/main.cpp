@@ -1,0 +1,71 @@
+// orbisca-cli: the calendar engine and the renderers from the command line.
+#include <cstdio>
+#include <exception>
+#include <iostream>
+
+#include "calendar/calendar_state.h"
+#include "cli.h"
+#include "iso_date.h"
+
+using namespace orbisca;
+using namespace orbisca::cli;
+
+namespace {
+
+void printUsage(std::FILE* to) {
+    std::fprintf(to, "usage: orbisca-cli [--today YYYY-MM-DD] COMMAND ...\n\ncommands:\n");
+    for (const Command& c : commands()) {
+        std::size_t start = 0;
+        while (start < c.usage.size()) {
+            std::size_t end = c.usage.find('\n', start);
+            if (end == std::string::npos) end = c.usage.size();
+            std::fprintf(to, "  orbisca-cli %s\n", c.usage.substr(start, end - start).c_str());
+            start = end + 1;
+        }
+    }
+    std::fprintf(to, "\nDates are written YYYY-MM-DD; years may be negative or have more than four digits.\n"
+                     "--today fixes the date the program takes as today.\n");
+}
+
+// Fixes "today" when --today is given, so runs can be reproduced.
+void applyTodayOption(Args& args) {
+    const std::string today = takeOption(args, "--today");
+    if (today.empty()) return;
+    const GregorianDate fixed = ParseIsoDate(today);
+    std::tm t{};
+    t.tm_year = fixed.year - 1900;
+    t.tm_mon = fixed.month - 1;
+    t.tm_mday = fixed.day;
+    t.tm_hour = 12;
+    t.tm_isdst = -1;
+    const auto point = std::chrono::system_clock::from_time_t(std::mktime(&t));
+    calendarState().clock = [point] { return point; };
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Args args(argv + 1, argv + argc);
+    try {
+        if (args.empty() || args.front() == "--help" || args.front() == "-h" || args.front() == "help") {
+            printUsage(args.empty() ? stderr : stdout);
+            return args.empty() ? 2 : 0;
+        }
+        applyTodayOption(args);
+        if (args.empty()) throw UsageError("no command given (try --help)");
+        const std::string name = args.front();
+        args.erase(args.begin());
+        for (const Command& c : commands())
+            if (c.name == name) return c.run(args);
+        throw UsageError("unknown command \"" + name + "\" (try --help)");
+    } catch (const UsageError& e) {
+        std::fprintf(stderr, "orbisca-cli: %s\n", e.what());
+        return 2;
+    } catch (const CommandFailed& e) {
+        std::fprintf(stderr, "orbisca-cli: %s\n", e.what());
+        return 1;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "orbisca-cli: %s\n", e.what());
+        return 1;
+    }
+}
