@@ -2,6 +2,8 @@
 BUILD     ?= build
 SANITIZE  ?= build-sanitize
 JOBS      ?= $(shell nproc)
+# Lets ccache share results between checkouts in different folders.
+export CCACHE_BASEDIR ?= $(CURDIR)
 CMAKE_ARGS ?=
 
 .PHONY: all bootstrap configure build run test bench clean
