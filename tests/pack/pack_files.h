@@ -1,0 +1,26 @@
+// Access to the data pack under share/ for the pack tests: the files are read where they are
+// committed, never written.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace orbisca::packtest {
+
+// Absolute path of a file of the pack.
+QString packPath(const QString& name);
+
+// The lines of a pack file (UTF-8, LF); a line end after the last line starts no further line.
+// Fails the calling test when the file is missing or not valid UTF-8.
+QStringList packLines(const QString& name);
+
+// One entry of the line map of "BASE.KTX": a line that the program reads. An ending is a
+// grammatical ending written directly after a word; languages without endings leave it empty.
+struct MappedLine {
+    int line = 0;
+    bool ending = false;
+};
+std::vector<MappedLine> baseLineMap();
+
+}  // namespace orbisca::packtest
