@@ -13,7 +13,6 @@
 namespace orbisca::packtest {
 namespace {
 
-using Affirmation = std::array<QString, 6>;
 using Patterns = std::array<const char*, 6>;
 
 constexpr Patterns kCompactPatterns{"Aaaaaaaaaa", "aaaaaaaaa", "Aaaaaaaaaa", "aaaaaaaaaaa",
@@ -22,21 +21,6 @@ constexpr Patterns kDayViewPatterns{"Aaaaaaaaaaaa", "aaaaaaaaaaaa", "Aaaaaaaaaaa
                                     "aaaaaaaaaaaa", "Aaaaaaaaaaaa", "AaaaaAaaaaaaa"};
 constexpr Patterns kIzinPatterns{"Aaaaaaaaaaaa", "aaaaaaaaaaaa", "Aaaaaaaaaaaa", "aaaaaaaaaaaa",
                                  "Aaaaaaaaaaaa", "AaaaaAaaaaaa"};
-
-// The six sentences joined from their fragments exactly as the program joins them.
-Affirmation buildAffirmation(const QStringList& base, const MayanDate& p) {
-    const OracleInfo o = MakeOracle(p);
-    auto L = [&](int n) { return base.value(n); };
-    const int secondSignLine = p.tone == 5 ? 270 + p.sign : p.tone == 13 ? 291 + p.sign : 249 + p.sign;
-    return {
-        L(192) + L(200 + p.tone) + L(400) + L(193) + L(214 + p.sign) + L(401),
-        L(235 + p.tone) + " " + L(secondSignLine) + ".",
-        L(194) + L(312 + o.signGroup) + " " + L(318 + p.sign),
-        L(195) + L(339 + p.tone) + " " + L(196) + L(353 + p.tone) + ".",
-        o.guide == p.sign ? L(199) : L(197) + L(367 + o.guide) + ".",
-        o.markedKin == 1 ? L(198) : QString(),
-    };
-}
 
 // Problems of one shaped line; empty when it reads well. `index` is the line number 0..5.
 QStringList problemsOf(const QString& text, int index, const QString& pattern) {
@@ -64,15 +48,7 @@ QStringList problemsOf(const QString& text, int index, const QString& pattern) {
 
 // The affirmation depends on the kin alone (its sign, tone, guide and mark), and a 52-year cycle
 // of 18,980 days passes every kin 73 times: the 260 kins are the whole cycle.
-MayanDate positionOfKin(int kin) {
-    MayanDate p;
-    p.kin = static_cast<std::uint16_t>(kin);
-    p.sign = static_cast<std::uint8_t>((kin - 1) % 20 + 1);
-    p.tone = static_cast<std::uint8_t>((kin - 1) % 13 + 1);
-    return p;
-}
-
-TEST(Affirmation, EveryKinReadsWellInEveryView) {
+TEST(PackAffirmation, EveryKinReadsWellInEveryView) {
     const QStringList base = packLines(QStringLiteral("BASE.KTX"));
     ASSERT_FALSE(base.isEmpty());
     std::set<int> kins;
@@ -83,7 +59,7 @@ TEST(Affirmation, EveryKinReadsWellInEveryView) {
         const OracleInfo o = MakeOracle(p);
         kins.insert(p.kin);
         cases.insert({p.sign, p.tone, o.guide, o.markedKin});
-        const Affirmation raw = buildAffirmation(base, p);
+        const Affirmation raw = affirmationOfKin(base, kin);
         for (const Patterns& patterns : {kCompactPatterns, kDayViewPatterns, kIzinPatterns}) {
             for (int i = 0; i < 6; ++i) {
                 const QString pattern = QString::fromLatin1(patterns[i]);

@@ -8,7 +8,7 @@
 namespace orbisca::packtest {
 namespace {
 
-TEST(BaseKtx, EveryMappedLineHoldsText) {
+TEST(PackBaseKtx, EveryMappedLineHoldsText) {
     const QStringList lines = packLines(QStringLiteral("BASE.KTX"));
     const auto map = baseLineMap();
     ASSERT_GT(map.size(), 600u);
@@ -24,7 +24,7 @@ TEST(BaseKtx, EveryMappedLineHoldsText) {
     }
 }
 
-TEST(BaseKtx, NoLineOutsideTheMapIsNeeded) {
+TEST(PackBaseKtx, NoLineOutsideTheMapIsNeeded) {
     const QStringList lines = packLines(QStringLiteral("BASE.KTX"));
     std::set<int> mapped;
     for (const MappedLine& entry : baseLineMap()) mapped.insert(entry.line);
@@ -35,7 +35,7 @@ TEST(BaseKtx, NoLineOutsideTheMapIsNeeded) {
     EXPECT_EQ(lines.size(), *mapped.rbegin() + 1) << "the file ends with its last read line";
 }
 
-TEST(BaseKtx, LinesAreCleanText) {
+TEST(PackBaseKtx, LinesAreCleanText) {
     const QStringList lines = packLines(QStringLiteral("BASE.KTX"));
     for (int n = 0; n < lines.size(); ++n) {
         const QString& text = lines.at(n);

@@ -4,7 +4,10 @@
 
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <vector>
+
+#include "calendar/calendar.h"
 
 namespace orbisca::packtest {
 
@@ -22,5 +25,13 @@ struct MappedLine {
     bool ending = false;
 };
 std::vector<MappedLine> baseLineMap();
+
+// The position fields that the affirmation reads (kin, sign, tone) for one kin.
+MayanDate positionOfKin(int kin);
+
+// The six affirmation sentences of a kin, joined from the lines of "BASE.KTX" (given as `base`)
+// exactly as the program joins them, before any letter-case shaping.
+using Affirmation = std::array<QString, 6>;
+Affirmation affirmationOfKin(const QStringList& base, int kin);
 
 }  // namespace orbisca::packtest

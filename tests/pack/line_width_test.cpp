@@ -1,0 +1,98 @@
+// Every text the views draw without wrapping must fit the space it is drawn in, measured in the
+// font that draws it (the font table of "fdb.dat", offscreen).
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <gtest/gtest.h>
+
+#include "calendar/oracle.h"
+#include "data/text_case.h"
+#include "pack_fonts.h"
+#include "pack_files.h"
+
+namespace orbisca::packtest {
+namespace {
+
+// Widths of the places where texts go (pixels).
+constexpr int kFrameWidth = 670;          // full-mode frame
+constexpr int kCentreX = 299;             // centre line of centred texts
+constexpr int kCentredWidth = 2 * kCentreX;
+constexpr int kAffirmationArea = 350;     // compact window, area A6 (x 125..475)
+
+class PackLineWidth : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { ensureGuiApplication(); }
+
+    // Reports every line of `lines` wider than `limit` in font `font`.
+    static void expectFits(const QStringList& lines, int font, int limit, const char* what) {
+        const QFontMetrics metrics(packFont(font));
+        for (int n = 0; n < lines.size(); ++n) {
+            const int width = metrics.horizontalAdvance(lines.at(n));
+            EXPECT_LE(width, limit) << what << " line " << n << " (" << width << " px): \""
+                                    << lines.at(n).toStdString() << "\"";
+        }
+    }
+};
+
+// A face that the system lacks is replaced by another with other widths: every face is installed.
+TEST_F(PackLineWidth, EveryFaceOfTheFontTableIsInstalled) {
+    for (int index = 0; index < 9; ++index) {
+        const QFont font = packFont(index);
+        EXPECT_EQ(QFontInfo(font).family(), font.family()) << "fdb.dat line " << index + 1;
+    }
+}
+
+TEST_F(PackLineWidth, DayTonePlasmaAndHelpPagesFitTheirViews) {
+    const QStringList day = packLines(QStringLiteral("DAYINFO.ktx"));
+    const QStringList tone = packLines(QStringLiteral("TONEINFO.ktx"));
+    const QStringList plasma = packLines(QStringLiteral("PLASMINFO.ktx"));
+    EXPECT_EQ(day.size(), 20 * 17);
+    EXPECT_EQ(tone.size(), 13 * 17);
+    EXPECT_EQ(plasma.size(), 7 * 5);
+    // The pages are centred on x 299 in font 5.
+    expectFits(day, 5, kCentredWidth, "DAYINFO.ktx");
+    expectFits(tone, 5, kCentredWidth, "TONEINFO.ktx");
+    expectFits(plasma, 5, kCentredWidth, "PLASMINFO.ktx");
+    // Help pages start at the left edge in font 1.
+    for (int page = 1; page <= 4; ++page) {
+        const QString name = QStringLiteral("hlp%1.ktx").arg(page);
+        const QStringList lines = packLines(name);
+        EXPECT_EQ(lines.size(), 32) << name.toStdString();
+        expectFits(lines, 1, kFrameWidth, name.toUtf8().constData());
+    }
+}
+
+TEST_F(PackLineWidth, EveryBlockOpensWithText) {
+    const QStringList day = packLines(QStringLiteral("DAYINFO.ktx"));
+    const QStringList tone = packLines(QStringLiteral("TONEINFO.ktx"));
+    const QStringList plasma = packLines(QStringLiteral("PLASMINFO.ktx"));
+    for (int sign = 0; sign < 20; ++sign) EXPECT_FALSE(day.value(sign * 17).isEmpty()) << "sign " << sign + 1;
+    for (int t = 0; t < 13; ++t) EXPECT_FALSE(tone.value(t * 17).isEmpty()) << "tone " << t + 1;
+    for (int p = 0; p < 7; ++p) EXPECT_FALSE(plasma.value(p * 5).isEmpty()) << "plasma " << p + 1;
+}
+
+TEST_F(PackLineWidth, AffirmationFitsTheCompactWindowAndTheViews) {
+    const QStringList base = packLines(QStringLiteral("BASE.KTX"));
+    QStringList lines;
+    for (int kin = 1; kin <= 260; ++kin) {
+        for (const QString& line : affirmationOfKin(base, kin)) lines << CasePattern(line, QStringLiteral("Aaaaaaaaaaaaa"));
+    }
+    expectFits(lines, 5, kAffirmationArea, "affirmation (compact window, day view)");
+    expectFits(lines, 2, kCentredWidth, "affirmation (izin page)");
+}
+
+TEST_F(PackLineWidth, SideCaptionsFitBesideTheirBoards) {
+    const QStringList base = packLines(QStringLiteral("BASE.KTX"));
+    auto range = [&](int first, int count) { return base.mid(first, count); };
+    // Tzolkin rows: seal names and Maya names end at x 141, in font 6.
+    expectFits(range(1, 20) + range(171, 20), 6, 141, "Tzolkin row caption");
+    // Castle captions centred at x 118, font 3.
+    expectFits(range(427, 15) + range(443, 5), 3, 2 * 118, "castle caption");
+    // Wavespell captions centred at x 481 (castle view) and 501 (izin page), font 3.
+    expectFits(range(448, 20) + range(525, 40), 3, 2 * (kFrameWidth - 501), "wavespell caption");
+    // Moon questions centred at x 499 in font 8.
+    expectFits(range(469, 14), 8, 2 * (kFrameWidth - 499), "moon caption");
+}
+
+}  // namespace
+}  // namespace orbisca::packtest
