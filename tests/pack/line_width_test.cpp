@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <gtest/gtest.h>
+#include <cmath>
 
 #include "calendar/oracle.h"
 #include "data/text_case.h"
@@ -92,6 +93,39 @@ TEST_F(PackLineWidth, SideCaptionsFitBesideTheirBoards) {
     expectFits(range(448, 20) + range(525, 40), 3, 2 * (kFrameWidth - 501), "wavespell caption");
     // Moon questions centred at x 499 in font 8.
     expectFits(range(469, 14), 8, 2 * (kFrameWidth - 499), "moon caption");
+    // Tzolkin legend beside the silver square, before the green one at x 310, font 6.
+    expectFits(range(416, 1), 6, 310 - 177, "Tzolkin legend");
+}
+
+TEST_F(PackLineWidth, CompactCaptionsStayInTheirPanel) {
+    const QStringList base = packLines(QStringLiteral("BASE.KTX"));
+    // The colour line and the tone and seal names are centred in the panel, 217 pixels wide,
+    // in font 2; a tone and seal name wider than that is split over two lines.
+    QStringList lines;
+    for (int colour = 131; colour <= 138; ++colour) lines << base.value(402) + " " + base.value(colour);
+    for (int word = 104; word <= 129; ++word) lines << base.value(word);
+    for (int sign = 81; sign <= 100; ++sign) lines << base.value(sign);
+    for (int moon = 1; moon <= 13; ++moon) {
+        lines << base.value(66 + moon) + base.value(29) << base.value(61) + " " + base.value(150 + moon);
+    }
+    expectFits(lines, 2, 217, "compact caption");
+}
+
+// The board writes a text along an arc letter by letter, spreading the letters evenly over the
+// arc: a text longer than its arc runs its letters into each other.
+TEST_F(PackLineWidth, BoardArcCaptionsFitTheirArcs) {
+    const QStringList base = packLines(QStringLiteral("BASE.KTX"));
+    struct Arc { int line, radius, from, to; };
+    const Arc arcs[] = {{595, 60, 265, 345}, {596, 80, 270, 350}, {597, 92, 295, 328},
+                        {598, 94, 90, 0},    {599, 80, 80, 1},    {597, 60, 66, 15},
+                        {585, 80, 160, 20},  {586, 71, 200, 340}, {584, 84, 150, 30},
+                        {604, 71, 205, 335}};
+    const QFontMetrics metrics(packFont(0));
+    for (const Arc& arc : arcs) {
+        const QString text = base.value(arc.line);
+        const double length = arc.radius * std::abs(arc.to - arc.from) * M_PI / 180.0;
+        EXPECT_LE(metrics.horizontalAdvance(text), length) << "line " << arc.line << " \"" << text.toStdString() << "\"";
+    }
 }
 
 }  // namespace
