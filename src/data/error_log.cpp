@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <chrono>
+#include <mutex>
 
 #include "calendar/calendar_state.h"
 #include "data/notifier.h"
@@ -128,6 +129,8 @@ QStringList errorLogLines(std::int32_t code, const QString& sender, const ErrorD
 }
 
 bool writeerror(std::int32_t code, const QString& sender, const ErrorDetails& details) {
+    static std::mutex logMutex;  // the shaped-window loader may fail on its own thread
+    std::lock_guard lock(logMutex);
     ErrorLogState& state = errorLogState();
     if (!state.logWritten && code != kErrorWriteAccess) {
         state.logWritten = true;

@@ -28,6 +28,16 @@ public:
         if (!ok) fail(QStringLiteral("\"%1\" is not a whole number").arg(text));
         return value;
     }
+    std::int32_t positive() {
+        const std::int32_t value = number();
+        if (value < 1) fail(QStringLiteral("%1 is not a size of at least 1").arg(value));
+        return value;
+    }
+    std::int32_t colourValue() {
+        const std::int32_t value = number();
+        if (value < 0 || value > 255) fail(QStringLiteral("%1 is not a colour value from 0 to 255").arg(value));
+        return value;
+    }
     bool flag() { return next() == QLatin1String("1"); }
 
 private:
@@ -59,8 +69,8 @@ QStringList windowValueLines(const PrintWindowValues& v) {
 PrintWindowValues parseWindowValues(const QStringList& lines) {
     LineReader in(lines);
     PrintWindowValues v;
-    v.width = in.number();
-    v.height = in.number();
+    v.width = in.positive();
+    v.height = in.positive();
     v.left = in.number();
     v.top = in.number();
     v.setupLeft = in.number();
@@ -73,14 +83,14 @@ PrintWindowValues parseWindowValues(const QStringList& lines) {
     v.autoOptimize = in.flag();
     v.autoblur = in.flag();
     v.sampleHeight = in.number();
-    v.backRed = in.number();
-    v.backGreen = in.number();
-    v.backBlue = in.number();
-    v.textRed = in.number();
-    v.textGreen = in.number();
-    v.textBlue = in.number();
-    v.canvasWidth = in.number();
-    v.canvasHeight = in.number();
+    v.backRed = in.colourValue();
+    v.backGreen = in.colourValue();
+    v.backBlue = in.colourValue();
+    v.textRed = in.colourValue();
+    v.textGreen = in.colourValue();
+    v.textBlue = in.colourValue();
+    v.canvasWidth = in.positive();
+    v.canvasHeight = in.positive();
     return v;
 }
 

@@ -200,6 +200,16 @@ TEST_F(PrintWindowFile, AMalformedFileNamesTheLineAndKeepsTheDefaults) {
     EXPECT_EQ(messages(), QStringList{read.problem});
     EXPECT_EQ(read.lastScript, QStringList{"FONT 12 -16 0 0 0 bld nrm Arial"});
 
+    lines[2] = "10";
+    lines[16] = "256";  // background blue
+    writeLines("WindWHP.dat", lines);
+    EXPECT_EQ(loadfsize().problem,
+              "WindWHP.dat line 17: 256 is not a colour value from 0 to 255; the default window settings are used");
+    lines[16] = "0";
+    lines[21] = "0";  // canvas height
+    writeLines("WindWHP.dat", lines);
+    EXPECT_TRUE(loadfsize().problem.startsWith("WindWHP.dat line 22: 0 is not a size"));
+
     writeLines("WindWHP.dat", lines.mid(0, 2));
     read = loadfsize();
     EXPECT_TRUE(read.problem.startsWith("WindWHP.dat line 3: the line is missing")) << read.problem.toStdString();
