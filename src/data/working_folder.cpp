@@ -2,20 +2,36 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <mutex>
 
 namespace orbisca {
+
+namespace {
+std::mutex& spellingsMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+}  // namespace
 
 WorkingFolderState& workingFolderState() {
     static WorkingFolderState state;
     return state;
 }
 
-void resetWorkingFolderState() { workingFolderState() = WorkingFolderState{}; }
+void resetWorkingFolderState() {
+    std::lock_guard lock(spellingsMutex());
+    workingFolderState() = WorkingFolderState{};
+}
 
-void setWorkingFolder(const QString& path) { workingFolderState().path = QDir(path).absolutePath(); }
+void setWorkingFolder(const QString& path) {
+    std::lock_guard lock(spellingsMutex());
+    workingFolderState().path = QDir(path).absolutePath();
+    workingFolderState().spellings.clear();
+}
 
 QString workingFolder() {
-    const QString& path = workingFolderState().path;
+    std::lock_guard lock(spellingsMutex());
+    const QString path = workingFolderState().path;
     return QDir::cleanPath(path.isEmpty() ? QDir::currentPath() : path);
 }
 
@@ -41,6 +57,12 @@ QString resolvePath(const QString& name) {
     const QString base = absolute ? QStringLiteral("/") : workingFolder();
     QString full = QDir::cleanPath(base + '/' + written);
     if (QFileInfo::exists(full)) return full;  // the common case: spelled as on disk
+    {
+        std::lock_guard lock(spellingsMutex());
+        auto& spellings = workingFolderState().spellings;
+        const auto known = spellings.find(full);
+        if (known != spellings.end() && QFileInfo::exists(known->second)) return known->second;
+    }
 
     QString folder = absolute ? QString() : base;
     bool missing = false;  // below a missing folder nothing can match any more
@@ -49,7 +71,12 @@ QString resolvePath(const QString& name) {
         folder = folder + '/' + spelled;
         if (!missing && !QFileInfo::exists(folder)) missing = true;
     }
-    return QDir::cleanPath(folder.isEmpty() ? base : folder);
+    const QString found = QDir::cleanPath(folder.isEmpty() ? base : folder);
+    if (!missing) {
+        std::lock_guard lock(spellingsMutex());
+        workingFolderState().spellings[full] = found;
+    }
+    return found;
 }
 
 }  // namespace orbisca

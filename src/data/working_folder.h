@@ -6,11 +6,13 @@
 #pragma once
 
 #include <QString>
+#include <map>
 
 namespace orbisca {
 
 struct WorkingFolderState {
     QString path;  // absolute; empty means the process's current folder
+    std::map<QString, QString> spellings;  // written path -> path found on disk, checked at each use
 };
 
 WorkingFolderState& workingFolderState();
@@ -23,7 +25,8 @@ QString workingFolder();
 // The absolute path of a data file. Relative names are taken from the working folder. Each
 // component that exists in some letter case takes the spelling found on disk (the exact spelling
 // first, else the first match in name order); components that do not exist are kept as written,
-// so the result also names a file that is about to be created.
+// so the result also names a file that is about to be created. A spelling found once is kept
+// while that file exists, so repeated reads do not list the folder again. Safe on any thread.
 QString resolvePath(const QString& name);
 
 }  // namespace orbisca
