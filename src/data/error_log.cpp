@@ -128,19 +128,29 @@ QStringList errorLogLines(std::int32_t code, const QString& sender, const ErrorD
     return lines;
 }
 
-bool writeerror(std::int32_t code, const QString& sender, const ErrorDetails& details) {
+namespace {
+
+// Writes the log unless one was written in this run; false only when no folder could take it.
+// The lock covers the file only: a message box shown afterwards may run a nested event loop in
+// which another failure reports again.
+bool writeLogOnce(std::int32_t code, const QString& sender, const ErrorDetails& details) {
     static std::mutex logMutex;  // the shaped-window loader may fail on its own thread
     std::lock_guard lock(logMutex);
     ErrorLogState& state = errorLogState();
-    if (!state.logWritten && code != kErrorWriteAccess) {
-        state.logWritten = true;
-        const QStringList lines = errorLogLines(code, sender, details, programNow());
-        // An installed program's folder is usually not writable: the working folder takes the log then.
-        if (!writeLogInto(programFolder(), lines) && !writeLogInto(workingFolder(), lines)) {
-            notify(QStringLiteral("FATAL ERROR! FILE ACCESS LOCKED! PROGRAMM WILL BE CLOSED."));
-            requestProgramEnd(1);
-            return false;
-        }
+    if (state.logWritten || code == kErrorWriteAccess) return true;
+    state.logWritten = true;
+    const QStringList lines = errorLogLines(code, sender, details, programNow());
+    // An installed program's folder is usually not writable: the working folder takes the log then.
+    return writeLogInto(programFolder(), lines) || writeLogInto(workingFolder(), lines);
+}
+
+}  // namespace
+
+bool writeerror(std::int32_t code, const QString& sender, const ErrorDetails& details) {
+    if (!writeLogOnce(code, sender, details)) {
+        notify(QStringLiteral("FATAL ERROR! FILE ACCESS LOCKED! PROGRAMM WILL BE CLOSED."));
+        requestProgramEnd(1);
+        return false;
     }
     notify(QStringLiteral("ERROR! ERROR CODE:%1").arg(code));
     return true;

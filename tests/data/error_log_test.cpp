@@ -100,6 +100,18 @@ TEST_F(ErrorLog, TakesTheSmallestFreeNumberAndWritesOneLogPerRun) {
     EXPECT_EQ(senderOf(programFile("errorlog1.err")), "ERROR SENDER:orbisca window");
 }
 
+TEST_F(ErrorLog, AFailureWhileTheMessageIsShownReportsAgain) {
+    // A message box runs a nested event loop, in which a timer may fail once more.
+    int shown = 0;
+    notifierState().show = [&](const QString&) {
+        if (++shown == 1) writeerror(102, "PAINTALL in orbisca");
+    };
+    EXPECT_TRUE(writeerror(103, "FILLPYR in orbisca"));
+    EXPECT_EQ(messages(), (QStringList{"ERROR! ERROR CODE:103", "ERROR! ERROR CODE:102"}));
+    EXPECT_EQ(senderOf(programFile("errorlog1.err")), "ERROR SENDER:FILLPYR in orbisca");
+    EXPECT_FALSE(QFile::exists(programFile("errorlog2.err")));
+}
+
 TEST_F(ErrorLog, Code114ShowsTheCodeOnly) {
     EXPECT_TRUE(writeerror(114, "Runing from CD! Write process not allowed!", {"Write access denied!"}));
     EXPECT_EQ(messages(), QStringList{"ERROR! ERROR CODE:114"});
