@@ -6,7 +6,7 @@ JOBS      ?= $(shell nproc)
 export CCACHE_BASEDIR ?= $(CURDIR)
 CMAKE_ARGS ?=
 
-.PHONY: all bootstrap configure build run test bench clean
+.PHONY: all bootstrap configure build run test bench sanitize clean
 
 all: build
 
@@ -24,6 +24,16 @@ run: build
 
 test: build
 	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer; the first
+# fault stops the test that meets it.
+SANITIZE_FLAGS = -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
+sanitize: bootstrap
+	@cmake -S . -B $(SANITIZE) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORBISCA_BUILD_BENCH=OFF \
+		-DCMAKE_CXX_FLAGS="$(SANITIZE_FLAGS)" -DCMAKE_EXE_LINKER_FLAGS="$(SANITIZE_FLAGS)" $(CMAKE_ARGS) >/dev/null
+	@cmake --build $(SANITIZE) -j $(JOBS)
+	@ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+		ctest --test-dir $(SANITIZE) --output-on-failure -j $(JOBS)
 
 bench: build
 	@for b in $(BUILD)/bench/*; do [ -x "$$b" ] && "$$b"; done

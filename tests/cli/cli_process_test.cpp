@@ -72,4 +72,19 @@ TEST(CliErrors, BadInputGivesOneLineAndStatusTwo) {
     EXPECT_NE(r.err.find("2001-02-30"), std::string::npos);
 }
 
+TEST(CliData, EncodesAndDecodesPrintDat) {
+    const std::string text = testing::TempDir() + "/details.txt";
+    const std::string dat = testing::TempDir() + "/print.dat";
+    std::ofstream(text) << "Account 40817\r\n\nIBAN DE89\n";
+    const CliRun encoded = runCli("data encode-print " + text + " " + dat);
+    ASSERT_EQ(encoded.status, 0) << encoded.err;
+    const CliRun decoded = runCli("data decode-print " + dat);
+    ASSERT_EQ(decoded.status, 0) << decoded.err;
+    EXPECT_EQ(decoded.out, "Account 40817\n\nIBAN DE89\n");
+    EXPECT_EQ(runCli("data encode-print " + text).status, 2);
+    const CliRun missing = runCli("data decode-print " + testing::TempDir() + "/none.dat");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("none.dat"), std::string::npos);
+}
+
 }  // namespace

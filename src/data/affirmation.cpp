@@ -1,0 +1,24 @@
+#include "data/affirmation.h"
+
+#include "calendar/oracle.h"
+#include "data/text_file.h"
+
+namespace orbisca {
+
+Affirmation loadaffirmation(const MayanDate& position) {
+    const OracleInfo oracle = MakeOracle(position);
+    const int tone = position.tone;
+    const int sign = position.sign;
+    auto L = [](int line) { return readtext(line, QStringLiteral("BASE.KTX")); };
+    const int secondSignLine = tone == 5 ? 270 + sign : tone == 13 ? 291 + sign : 249 + sign;
+    return {
+        L(192) + L(200 + tone) + L(400) + L(193) + L(214 + sign) + L(401),
+        L(235 + tone) + " " + L(secondSignLine) + ".",
+        L(194) + L(312 + oracle.signGroup) + " " + L(318 + sign),
+        L(195) + L(339 + tone) + " " + L(196) + L(353 + tone) + ".",
+        oracle.guide == sign ? L(199) : L(197) + L(367 + oracle.guide) + ".",
+        oracle.markedKin == 1 ? L(198) : QString(),
+    };
+}
+
+}  // namespace orbisca

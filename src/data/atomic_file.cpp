@@ -1,0 +1,41 @@
+#include "data/atomic_file.h"
+
+#include <QSaveFile>
+
+namespace orbisca {
+
+bool writeFileAtomically(const QString& path, const std::function<bool(QIODevice&)>& write, QString* error) {
+    QSaveFile file(path);
+    auto fail = [&](const QString& why) {
+        file.cancelWriting();
+        if (error) *error = QStringLiteral("%1: %2").arg(path, why);
+        return false;
+    };
+    if (!file.open(QIODevice::WriteOnly)) return fail(file.errorString());
+    bool written = false;
+    try {
+        written = write(file);
+    } catch (const std::exception& e) {
+        return fail(QString::fromUtf8(e.what()));
+    }
+    if (!written) return fail(file.error() != QFileDevice::NoError ? file.errorString()
+                                                                   : QStringLiteral("the write was abandoned"));
+    if (!file.commit()) {
+        if (error) *error = QStringLiteral("%1: %2").arg(path, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+bool writeFileAtomically(const QString& path, const QByteArray& content, QString* error) {
+    return writeFileAtomically(
+        path, [&](QIODevice& device) { return device.write(content) == content.size(); }, error);
+}
+
+QByteArray textFileContent(const QStringList& lines) {
+    QByteArray content;
+    for (const QString& line : lines) content.append(line.toUtf8()).append('\n');
+    return content;
+}
+
+}  // namespace orbisca

@@ -1,0 +1,129 @@
+#include "data/donation_files.h"
+
+#include <QFile>
+#include <QtEndian>
+#include <optional>
+
+#include "data/atomic_file.h"
+#include "data/data_error.h"
+#include "data/notifier.h"
+#include "data/text_file.h"
+#include "data/working_folder.h"
+
+namespace orbisca {
+
+namespace {
+
+const QString kLaunchFile = QStringLiteral("strt.dat");
+constexpr std::int32_t kCountLimit = 20000;
+
+std::optional<std::int32_t> wholeNumber(const QString& text) {
+    bool ok = false;
+    const std::int32_t value = text.trimmed().toInt(&ok);
+    return ok ? std::optional(value) : std::nullopt;
+}
+
+bool writeLaunchLines(const QString& count, const QString& left) {
+    QString error;
+    if (writeFileAtomically(resolvePath(kLaunchFile), textFileContent({count, left}), &error)) return true;
+    notify(QStringLiteral("The launch counter could not be saved. ") + error);
+    return false;
+}
+
+void appendValue(QByteArray& out, std::int32_t value) {
+    char bytes[4];
+    qToLittleEndian(value, bytes);
+    out.append(bytes, 4);
+}
+
+}  // namespace
+
+bool countLaunch() {
+    QString error;
+    const std::optional<QStringList> lines = readTextLines(kLaunchFile, &error);
+    if (!lines) return true;
+    std::optional<std::int32_t> count = wholeNumber(lines->value(0));
+    std::optional<std::int32_t> left = wholeNumber(lines->value(1));
+    if (!count || !left) return true;  // a damaged counter counts as a first launch
+    if (*count > kCountLimit) count = 1;
+    *count += 1;
+    if (*left > 0) *left -= 1;
+    const bool due = *left == 0;
+    if (due) left = -1;
+    writeLaunchLines(QString::number(*count), QString::number(*left));
+    return due;
+}
+
+bool writeLaunchFile(const QString& launchesLeft) { return writeLaunchLines(QStringLiteral("1"), launchesLeft); }
+
+QString substituteDetails(const QString& text, char /*direction*/) {
+    // Flipping the same bits twice gives the character back, so both directions are one mapping.
+    QString result = text;
+    for (QChar& c : result)
+        if (c.unicode() >= 0x20) c = QChar(static_cast<char16_t>(c.unicode() ^ 0x15));
+    return result;
+}
+
+QString makecase(const QString& text, const QString& mask) {
+    QString result = text;
+    for (qsizetype i = 0; i < result.size() && i < mask.size(); ++i)
+        if (mask.at(i) == u'U') result[i] = result.at(i).toUpper();
+    return result;
+}
+
+QStringList decodeDetails(const QByteArray& content) {
+    if (content.size() % 4 != 0)
+        throw DataFileError(QStringLiteral("print.dat: %1 bytes are not a whole number of 4-byte values")
+                                .arg(content.size()));
+    QStringList entries;
+    QString text;
+    QString mask;
+    for (qsizetype offset = 0; offset < content.size(); offset += 4) {
+        const std::int32_t value = qFromLittleEndian<std::int32_t>(content.constData() + offset);
+        if (value >= 0) {
+            if (value > 0xFFFF)
+                throw DataFileError(QStringLiteral("print.dat: value %1 at byte %2 is not a character")
+                                        .arg(value)
+                                        .arg(offset));
+            text += QChar(static_cast<char16_t>(value));
+            mask += u'a';
+        } else if (value == -1) {
+            entries << makecase(substituteDetails(text, 'D'), mask);
+            text.clear();
+            mask.clear();
+        } else if (!mask.isEmpty()) {
+            mask[mask.size() - 1] = u'U';
+        }
+    }
+    return entries;
+}
+
+QByteArray encodeDetails(const QStringList& entries) {
+    QByteArray out;
+    for (const QString& entry : entries) {
+        QString plain;
+        QString mask;
+        for (QChar c : entry) {
+            const QChar lower = c.toLower();
+            const bool marked = lower != c && lower.toUpper() == c;
+            plain += marked ? lower : c;
+            mask += marked ? u'U' : u'a';
+        }
+        const QString stored = substituteDetails(plain, 'E');
+        for (qsizetype i = 0; i < stored.size(); ++i) {
+            appendValue(out, stored.at(i).unicode());
+            if (mask.at(i) == u'U') appendValue(out, -2);
+        }
+        appendValue(out, -1);
+    }
+    return out;
+}
+
+QStringList readinfo() {
+    QFile file(resolvePath(QStringLiteral("print.dat")));
+    if (!file.open(QIODevice::ReadOnly))
+        throw DataFileError(QStringLiteral("print.dat: ") + file.errorString());
+    return decodeDetails(file.readAll());
+}
+
+}  // namespace orbisca

@@ -1,0 +1,46 @@
+// The donation reminder's files: the launch counter "strt.dat" and the details table "print.dat".
+//
+// "strt.dat": line 1 the launch count, line 2 the launches left before the reminder is due
+// ("-1": never).
+// "print.dat": signed 32-bit little-endian values. A value of 0 or more is the next character of
+// the current entry (its code); -1 ends the entry; -2 or less marks the character read last to be
+// upper-cased. A finished entry is put back through substituteDetails(.., 'D'), then its marked
+// characters are upper-cased (makecase).
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+
+namespace orbisca {
+
+// Counts this launch in "strt.dat" and answers whether the reminder is due. Without the file (the
+// first launch), or with lines that are not whole numbers, the reminder is due and nothing is
+// written. Otherwise: a count above 20000 restarts at 1, then the count goes up by one; launches
+// left above 0 go down by one; when they reach 0 the reminder is due and they become -1. The file
+// is rewritten in one step.
+bool countLaunch();
+
+// Writes "strt.dat" with "1" and `launchesLeft` ("5" for "remind me after 5", "-1" for never).
+bool writeLaunchFile(const QString& launchesLeft);
+
+// The program's reversible character substitution of the details: 'E' encodes, 'D' decodes.
+// Characters below U+0020 are kept; every other code has bits 0, 2 and 4 flipped.
+QString substituteDetails(const QString& text, char direction);
+
+// Upper-cases the characters whose mask letter is 'U'; the others stay exactly as they are.
+QString makecase(const QString& text, const QString& mask);
+
+// The entries of print.dat content; throws DataFileError for a length that is not a whole number
+// of values or a character code beyond U+FFFF. Characters after the last -1 belong to no entry.
+QStringList decodeDetails(const QByteArray& content);
+// The content that decodeDetails turns back into `entries`: upper-case letters are stored in
+// lower case with a mark, so that the substitution only ever sees one case.
+QByteArray encodeDetails(const QStringList& entries);
+
+// readinfo: the entries of "print.dat" in the working folder; throws DataFileError when the file
+// is missing or malformed.
+QStringList readinfo();
+
+}  // namespace orbisca

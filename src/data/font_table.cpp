@@ -1,0 +1,97 @@
+#include "data/font_table.h"
+
+#include <QFontMetricsF>
+#include <cmath>
+#include <stdexcept>
+
+#include "data/data_error.h"
+#include "data/text_file.h"
+
+namespace orbisca {
+
+FontTableState& fontTableState() {
+    static FontTableState state;
+    return state;
+}
+
+void resetFontTableState() { fontTableState() = FontTableState{}; }
+
+namespace {
+
+int wholeNumber(const QString& field, const char* what) {
+    bool ok = false;
+    const int value = field.trimmed().toInt(&ok);
+    if (!ok) throw std::invalid_argument(QStringLiteral("%1 \"%2\" is not a whole number")
+                                             .arg(QLatin1String(what), field)
+                                             .toStdString());
+    return value;
+}
+
+// Windows heights: negative is the em height, positive the whole cell, which we reach by scaling
+// the pixel size with the face's cell-to-em ratio.
+void applyHeight(QFont& font, int height) {
+    if (height < 0) {
+        font.setPixelSize(-height);
+    } else if (height > 0) {
+        QFont probe = font;
+        probe.setPixelSize(100);
+        const qreal cell = QFontMetricsF(probe).height();
+        const int pixels = cell > 0 ? static_cast<int>(std::lround(height * 100.0 / cell)) : height;
+        font.setPixelSize(std::max(1, pixels));
+    }
+}
+
+void applyField(QFont& font, int number, const QString& field) {
+    switch (number) {
+        case 1: font.setFamily(field); break;
+        case 2: {
+            const int size = wholeNumber(field, "size");
+            if (size > 0) font.setPointSize(size);
+            break;
+        }
+        case 3: applyHeight(font, wholeNumber(field, "height")); break;
+        case 4: font.setItalic(field == QLatin1String("italic")); break;
+        case 5: font.setBold(field == QLatin1String("bold")); break;
+        default: break;
+    }
+}
+
+}  // namespace
+
+TableFont makefont(const QString& line) {
+    TableFont result;
+    QString field;
+    int number = 1;
+    for (QChar c : line) {
+        if (c != u'^') {
+            field += c;
+            continue;
+        }
+        applyField(result.font, number++, field);
+        field.clear();
+    }
+    return result;
+}
+
+void readfonts() {
+    const QStringList lines = requireTextLines(QStringLiteral("fdb.dat"));
+    FontTableState built;
+    for (int i = 0; i < kFontTableSize && i < lines.size(); ++i) {
+        try {
+            built.fonttable[i] = makefont(lines[i]);
+        } catch (const std::invalid_argument& e) {
+            throw DataFileError(QStringLiteral("fdb.dat line %1: %2").arg(i + 1).arg(QString::fromUtf8(e.what())));
+        }
+    }
+    fontTableState() = built;
+}
+
+void killfonts() { resetFontTableState(); }
+
+TableFont tableFont(int index) {
+    if (index >= 0 && index < kFontTableSize && fontTableState().fonttable[index])
+        return *fontTableState().fonttable[index];
+    return TableFont{};
+}
+
+}  // namespace orbisca

@@ -1,0 +1,43 @@
+// The font table: nine fonts built from the lines of "fdb.dat", used by every text the program
+// paints. A line holds fields each ended by "^": face, size in points, height in pixels, "italic",
+// "bold" (compared exactly); text after the last "^" and fields after the fifth are ignored.
+// A negative height is the character height in pixels; a positive one the cell height
+// (ascent + descent). Fonts need a QGuiApplication.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <array>
+#include <optional>
+
+namespace orbisca {
+
+struct TableFont {
+    QFont font;
+    QColor colour = Qt::white;
+};
+
+inline constexpr int kFontTableSize = 9;
+
+struct FontTableState {
+    std::array<std::optional<TableFont>, kFontTableSize> fonttable;  // empty: fdb.dat had no such line
+};
+
+FontTableState& fontTableState();
+void resetFontTableState();
+
+// One font from one line; throws std::invalid_argument when the size or height is not a whole number.
+TableFont makefont(const QString& line);
+
+// Fills the table from "fdb.dat" (lines after the ninth are ignored). A missing file or a bad
+// number throws DataFileError naming the file and the line (from 1); the table is then unchanged.
+void readfonts();
+
+// Empties the table.
+void killfonts();
+
+// The font at `index`, or the default font in white when the table has none there.
+TableFont tableFont(int index);
+
+}  // namespace orbisca

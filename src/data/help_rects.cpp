@@ -1,0 +1,87 @@
+#include "data/help_rects.h"
+
+#include <QFile>
+#include <QtEndian>
+
+#include "data/data_error.h"
+#include "data/text_file.h"
+#include "data/working_folder.h"
+
+namespace orbisca {
+
+namespace {
+constexpr qsizetype kRecordSize = 16;
+}
+
+HelpRectsState& helpRectsState() {
+    static HelpRectsState state;
+    return state;
+}
+
+void resetHelpRectsState() { helpRectsState() = HelpRectsState{}; }
+
+std::array<HelpRect, kHelpRectCount> parseHelpRects(const QByteArray& content) {
+    const qsizetype records = content.size() / kRecordSize;
+    if (records < kHelpRectCount)
+        throw DataFileError(QStringLiteral("HRCT.dat: %1 bytes hold %2 whole records; %3 are needed")
+                                .arg(content.size())
+                                .arg(records)
+                                .arg(kHelpRectCount));
+    std::array<HelpRect, kHelpRectCount> rects;
+    for (int i = 0; i < kHelpRectCount; ++i) {
+        const char* record = content.constData() + i * kRecordSize;
+        rects[i] = {qFromLittleEndian<std::int32_t>(record), qFromLittleEndian<std::int32_t>(record + 4),
+                    qFromLittleEndian<std::int32_t>(record + 8), qFromLittleEndian<std::int32_t>(record + 12)};
+    }
+    return rects;
+}
+
+void loadbaserects() {
+    QFile file(resolvePath(QStringLiteral("HRCT.dat")));
+    if (!file.open(QIODevice::ReadOnly)) throw DataFileError(QStringLiteral("HRCT.dat: ") + file.errorString());
+    HelpRectsState loaded;
+    loaded.helprects = parseHelpRects(file.readAll());
+    const QStringList lines = requireTextLines(QStringLiteral("Fieldhlp.ktx"));
+    if (lines.size() < kHelpRectCount)
+        throw DataFileError(QStringLiteral("Fieldhlp.ktx: %1 lines; %2 are needed").arg(lines.size()).arg(kHelpRectCount));
+    for (int i = 0; i < kHelpRectCount; ++i) loaded.helptexts[i] = lines[i];
+    helpRectsState() = loaded;
+}
+
+bool checkrect(std::int32_t x, std::int32_t y, QString& text) {
+    const HelpRectsState& state = helpRectsState();
+    for (int i = 0; i < kHelpRectCount; ++i) {
+        const HelpRect& r = state.helprects[i];
+        if (r.left < x && x < r.right && r.top < y && y < r.bottom) {
+            text = state.helptexts[i];
+            return true;
+        }
+    }
+    return false;
+}
+
+QStringList hintLines(const QString& text) {
+    QStringList lines;
+    QString current;
+    bool pendingSpace = false;
+    int spacesInRow = 0;
+    for (QChar c : text) {
+        if (c == u' ') {
+            ++spacesInRow;
+            pendingSpace = spacesInRow % 2 == 1;
+            if (!pendingSpace) {
+                lines << current;
+                current.clear();
+            }
+            continue;
+        }
+        if (pendingSpace) current += u' ';
+        pendingSpace = false;
+        spacesInRow = 0;
+        current += c;
+    }
+    lines << current;
+    return lines;
+}
+
+}  // namespace orbisca

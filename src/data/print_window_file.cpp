@@ -1,0 +1,125 @@
+#include "data/print_window_file.h"
+
+#include <QFileInfo>
+
+#include "data/atomic_file.h"
+#include "data/data_error.h"
+#include "data/notifier.h"
+#include "data/text_file.h"
+#include "data/working_folder.h"
+
+namespace orbisca {
+
+namespace {
+
+const QString kWindowFile = QStringLiteral("WindWHP.dat");
+const QString kLastScript = QStringLiteral("~last.spt");
+constexpr int kWindowLines = 22;
+
+QString flag(bool value) { return value ? QStringLiteral("1") : QStringLiteral("0"); }
+
+class LineReader {
+public:
+    explicit LineReader(const QStringList& lines) : lines_(lines) {}
+    std::int32_t number() {
+        const QString text = next();
+        bool ok = false;
+        const std::int32_t value = text.trimmed().toInt(&ok);
+        if (!ok) fail(QStringLiteral("\"%1\" is not a whole number").arg(text));
+        return value;
+    }
+    std::int32_t positive() {
+        const std::int32_t value = number();
+        if (value < 1) fail(QStringLiteral("%1 is not a size of at least 1").arg(value));
+        return value;
+    }
+    std::int32_t colourValue() {
+        const std::int32_t value = number();
+        if (value < 0 || value > 255) fail(QStringLiteral("%1 is not a colour value from 0 to 255").arg(value));
+        return value;
+    }
+    bool flag() { return next() == QLatin1String("1"); }
+
+private:
+    QString next() {
+        if (index_ >= lines_.size()) {
+            ++index_;
+            fail(QStringLiteral("the line is missing (the file has %1 of %2 lines)").arg(lines_.size()).arg(kWindowLines));
+        }
+        return lines_.at(index_++);
+    }
+    [[noreturn]] void fail(const QString& why) const {
+        throw DataFileError(QStringLiteral("%1 line %2: %3").arg(kWindowFile).arg(index_).arg(why));
+    }
+    const QStringList& lines_;
+    int index_ = 0;
+};
+
+}  // namespace
+
+QStringList windowValueLines(const PrintWindowValues& v) {
+    auto n = [](std::int32_t value) { return QString::number(value); };
+    return {n(v.width),         n(v.height),        n(v.left),         n(v.top),          n(v.setupLeft),
+            n(v.setupTop),      n(v.configLeft),    n(v.configTop),    flag(v.easyMode),  flag(v.textGraphic),
+            flag(v.blackWhite), flag(v.autoOptimize), flag(v.autoblur), n(v.sampleHeight), n(v.backRed),
+            n(v.backGreen),     n(v.backBlue),      n(v.textRed),      n(v.textGreen),    n(v.textBlue),
+            n(v.canvasWidth),   n(v.canvasHeight)};
+}
+
+PrintWindowValues parseWindowValues(const QStringList& lines) {
+    LineReader in(lines);
+    PrintWindowValues v;
+    v.width = in.positive();
+    v.height = in.positive();
+    v.left = in.number();
+    v.top = in.number();
+    v.setupLeft = in.number();
+    v.setupTop = in.number();
+    v.configLeft = in.number();
+    v.configTop = in.number();
+    v.easyMode = in.flag();
+    v.textGraphic = in.flag();
+    v.blackWhite = in.flag();
+    v.autoOptimize = in.flag();
+    v.autoblur = in.flag();
+    v.sampleHeight = in.number();
+    v.backRed = in.colourValue();
+    v.backGreen = in.colourValue();
+    v.backBlue = in.colourValue();
+    v.textRed = in.colourValue();
+    v.textGreen = in.colourValue();
+    v.textBlue = in.colourValue();
+    v.canvasWidth = in.positive();
+    v.canvasHeight = in.positive();
+    return v;
+}
+
+PrintWindowFiles loadfsize() {
+    PrintWindowFiles result;
+    const QString windowPath = resolvePath(kWindowFile);
+    if (QFileInfo::exists(windowPath)) {
+        try {
+            result.values = parseWindowValues(requireTextLines(kWindowFile));
+        } catch (const DataFileError& e) {
+            result.values = PrintWindowValues{};
+            result.problem = e.message() + QStringLiteral("; the default window settings are used");
+            notify(result.problem);
+        }
+    }
+    if (QFileInfo::exists(resolvePath(kLastScript))) {
+        QString error;
+        result.lastScript = readTextLines(kLastScript, &error);
+        if (!result.lastScript) notify(error);
+    }
+    return result;
+}
+
+bool savefsize(const PrintWindowValues& values, const QStringList& script) {
+    QString error;
+    const bool ok = writeFileAtomically(resolvePath(kWindowFile), textFileContent(windowValueLines(values)), &error) &&
+                    writeFileAtomically(resolvePath(kLastScript), textFileContent(script), &error);
+    if (!ok) notify(QStringLiteral("The print manager's settings could not be saved. ") + error);
+    return ok;
+}
+
+}  // namespace orbisca

@@ -1,0 +1,52 @@
+// "WindWHP.dat" (the print manager's window state, 22 lines, one number or flag per line) and
+// "~last.spt" (the script shown last), both in the working folder.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <optional>
+
+namespace orbisca {
+
+// The 22 values in file order, at the defaults used when there is no usable file.
+struct PrintWindowValues {
+    std::int32_t width = 800, height = 600, left = 40, top = 40;  // print manager (1-4)
+    std::int32_t setupLeft = 120, setupTop = 120;                  // printing setup window (5-6)
+    std::int32_t configLeft = 160, configTop = 160;                // configuration dialog (7-8)
+    bool easyMode = true;                                          // 9
+    bool textGraphic = true;                                       // 10: "Export as text"
+    bool blackWhite = false;                                       // 11
+    bool autoOptimize = true;                                      // 12
+    bool autoblur = true;                                          // 13
+    std::int32_t sampleHeight = 16;                                // 14: sample label lb1
+    std::int32_t backRed = 255, backGreen = 255, backBlue = 255;   // 15-17: background colour
+    std::int32_t textRed = 0, textGreen = 0, textBlue = 0;         // 18-20: text colour
+    std::int32_t canvasWidth = 768, canvasHeight = 1024;           // 21-22
+
+    friend bool operator==(const PrintWindowValues&, const PrintWindowValues&) = default;
+};
+
+struct PrintWindowFiles {
+    PrintWindowValues values;
+    std::optional<QStringList> lastScript;  // "~last.spt" when it exists
+    QString problem;                        // why the defaults are in use; empty when read well
+};
+
+// The 22 lines of a file; flags are "1"/"0".
+QStringList windowValueLines(const PrintWindowValues& values);
+// Parses the 22 lines; a flag is true only for exactly "1". Throws DataFileError naming the line
+// ("WindWHP.dat line 3: ...") when a number is not a whole number, a window or canvas size is
+// below 1, a colour value is outside 0..255, or lines are missing.
+PrintWindowValues parseWindowValues(const QStringList& lines);
+
+// Reads both files. A missing "WindWHP.dat" gives the defaults silently (the first start); a
+// malformed one gives the defaults and a `problem` naming the line, which is also shown through
+// the notifier. The program goes on in both cases.
+PrintWindowFiles loadfsize();
+
+// Writes both files, each replaced in one step. A failure is shown and false returned; files not
+// written keep their old content.
+bool savefsize(const PrintWindowValues& values, const QStringList& script);
+
+}  // namespace orbisca

@@ -1,0 +1,123 @@
+#include "data/text_file.h"
+
+#include <sys/stat.h>
+
+#include <QFile>
+#include <QStringDecoder>
+#include <map>
+#include <mutex>
+
+#include "data/data_error.h"
+#include "data/error_log.h"
+#include "data/notifier.h"
+#include "data/working_folder.h"
+
+namespace orbisca {
+
+QString decodeText(const QByteArray& bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError()) return text;
+    QStringDecoder cyrillic("windows-1251");
+    return cyrillic.decode(bytes);
+}
+
+QStringList splitTextLines(const QString& text) {
+    QStringList lines = text.split(u'\n');
+    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+    for (QString& line : lines)
+        if (line.endsWith(u'\r')) line.chop(1);
+    return lines;
+}
+
+namespace {
+
+// What identifies one version of a file: replaced files get a new inode, edited ones a new
+// modification time or size.
+struct FileStamp {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    long long mtimeNs = 0;
+    long long ctimeNs = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
+std::optional<FileStamp> stampOf(const QString& path) {
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0) return std::nullopt;
+    return FileStamp{info.st_dev, info.st_ino, info.st_size,
+                     info.st_mtim.tv_sec * 1'000'000'000LL + info.st_mtim.tv_nsec,
+                     info.st_ctim.tv_sec * 1'000'000'000LL + info.st_ctim.tv_nsec};
+}
+
+struct CachedFile {
+    FileStamp stamp;
+    QStringList lines;
+};
+
+struct TextCache {
+    std::mutex mutex;  // the shaped-window loader reads on its own thread
+    std::map<QString, CachedFile> files;
+};
+
+TextCache& textCache() {
+    static TextCache cache;
+    return cache;
+}
+
+}  // namespace
+
+void clearTextCache() {
+    TextCache& cache = textCache();
+    std::lock_guard lock(cache.mutex);
+    cache.files.clear();
+}
+
+std::optional<QStringList> readTextLines(const QString& name, QString* error) {
+    const QString path = resolvePath(name);
+    TextCache& cache = textCache();
+    const std::optional<FileStamp> stamp = stampOf(path);
+    {
+        std::lock_guard lock(cache.mutex);
+        auto found = cache.files.find(path);
+        if (stamp && found != cache.files.end() && found->second.stamp == *stamp) return found->second.lines;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error) *error = QStringLiteral("%1: %2").arg(name, file.errorString());
+        return std::nullopt;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        if (error) *error = QStringLiteral("%1: %2").arg(name, file.errorString());
+        return std::nullopt;
+    }
+    QStringList lines = splitTextLines(decodeText(bytes));
+    if (stamp) {
+        std::lock_guard lock(cache.mutex);
+        cache.files[path] = CachedFile{*stamp, lines};
+    }
+    return lines;
+}
+
+QStringList requireTextLines(const QString& name) {
+    QString error;
+    std::optional<QStringList> lines = readTextLines(name, &error);
+    if (!lines) throw DataFileError(error);
+    return *lines;
+}
+
+QString readtext(std::int32_t line, const QString& fileName) {
+    if (line < 0) return QString();
+    const std::optional<QStringList> lines = readTextLines(fileName);
+    if (!lines) {
+        if (writeerror(kErrorReadText, QStringLiteral("readtext in orbisca"),
+                       {QStringLiteral("filename:") + fileName, QStringLiteral("line:") + QString::number(line)}))
+            requestProgramEnd(1);
+        return QString();
+    }
+    return line < lines->size() ? lines->at(line) : QString();
+}
+
+}  // namespace orbisca

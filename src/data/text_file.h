@@ -1,0 +1,36 @@
+// Text database files: plain text, one entry per line (CR LF or LF), read by line number from 0.
+// A file is decoded as UTF-8 when it is valid UTF-8, else as Windows-1251.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <optional>
+
+namespace orbisca {
+
+// UTF-8 when valid (a leading byte-order mark is dropped), Windows-1251 otherwise.
+QString decodeText(const QByteArray& bytes);
+
+// Splits at LF and drops a CR before it; a line end after the last line starts no further line.
+QStringList splitTextLines(const QString& text);
+
+// The decoded lines of a file (`name` goes through resolvePath), or nothing when it cannot be
+// read (then `error` says why, naming the file). Files are kept in a cache that is checked
+// against the file's size, modification time and identity at each call, so an edited or replaced
+// file is read afresh.
+std::optional<QStringList> readTextLines(const QString& name, QString* error = nullptr);
+
+// The lines of a file that must be there: throws DataFileError naming the file otherwise.
+QStringList requireTextLines(const QString& name);
+
+// Line `line` (from 0) of a text database. A negative line, or one at or beyond the end, is "".
+// A file that cannot be read is reported through writeerror (code 101, "readtext in orbisca",
+// details "filename:<name>" and "line:<line>"), the program is asked to end, and "" is returned.
+QString readtext(std::int32_t line, const QString& fileName);
+
+// Forgets every cached file (tests; memory).
+void clearTextCache();
+
+}  // namespace orbisca

@@ -1,0 +1,137 @@
+#include "printpage/script_line.h"
+
+#include <climits>
+
+namespace orbisca {
+namespace {
+
+constexpr int kArgumentsStart = 5;  // index of the sixth character
+
+std::string quoted(const QString& s) { return "\"" + s.toStdString() + "\""; }
+
+bool isWord(const QString& field, const char* word) { return field.compare(QLatin1String(word), Qt::CaseInsensitive) == 0; }
+
+}  // namespace
+
+ScriptLineKind RecogniseScriptLine(const QString& line) {
+    if (line.startsWith(u'/')) return ScriptLineKind::Comment;
+    if (line.startsWith(u'[')) return ScriptLineKind::Header;
+    if (line.size() < 5) return ScriptLineKind::Ignored;
+    const QString word = line.left(4).toUpper();
+    if (word == u"FONT") return ScriptLineKind::Font;
+    if (word == u"TEXT") return ScriptLineKind::Text;
+    if (word == u"PICT") return ScriptLineKind::Pict;
+    if (word == u"MOON") return ScriptLineKind::Moon;
+    if (word == u"YEAR") return ScriptLineKind::Year;
+    return ScriptLineKind::Ignored;
+}
+
+ScriptArguments SplitScriptArguments(const QString& line, int leadingFields) {
+    ScriptArguments args;
+    qsizetype pos = kArgumentsStart;
+    for (int i = 0; i < leadingFields; ++i) {
+        if (pos > line.size()) throw ScriptSyntaxError("field " + std::to_string(i + 1) + " is missing");
+        qsizetype end = line.indexOf(u' ', pos);
+        if (end < 0) end = line.size();
+        if (end == pos)
+            throw ScriptSyntaxError(pos >= line.size() ? "field " + std::to_string(i + 1) + " is missing"
+                                                       : "field " + std::to_string(i + 1) + " is empty");
+        args.fields << line.mid(pos, end - pos);
+        pos = end + 1;
+    }
+    if (pos > line.size()) throw ScriptSyntaxError("the end of the line is missing");
+    args.tail = line.mid(pos);
+    return args;
+}
+
+int ScriptNumber(const QString& field, const char* what) {
+    bool ok = false;
+    const qlonglong v = field.toLongLong(&ok, 10);
+    // toLongLong also takes "+5" and blanks around digits; the language takes only [-]digits.
+    bool plain = !field.isEmpty();
+    for (qsizetype i = 0; i < field.size() && plain; ++i)
+        plain = field.at(i).isDigit() ? field.at(i).unicode() < 128 : (i == 0 && field.at(i) == u'-' && field.size() > 1);
+    if (!ok || !plain) throw ScriptSyntaxError(std::string(what) + " must be a whole number, not " + quoted(field));
+    if (v < INT_MIN || v > INT_MAX) throw ScriptSyntaxError(std::string(what) + " is out of range: " + quoted(field));
+    return static_cast<int>(v);
+}
+
+QString UnquoteTail(const QString& tail) { return tail.size() <= 2 ? QString() : tail.mid(1, tail.size() - 2); }
+
+QRgb ScriptColour(int red, int green, int blue) { return qRgb(red & 0xff, green & 0xff, blue & 0xff); }
+
+void ReadMoonFill(const QString& tail, MoonCommand& moon) {
+    moon.image = tail.compare(u"IMAGE", Qt::CaseInsensitive) == 0;
+    moon.fill = qRgb(255, 255, 255);
+    if (moon.image) return;
+    const QStringList parts = tail.split(u' ');
+    int rgb[3];
+    for (int i = 0; i < 3; ++i) {
+        bool ok = false;
+        rgb[i] = i < parts.size() ? parts[i].toInt(&ok) : 0;
+        if (!ok || rgb[i] < 0) return;  // a component left unset or negative: white
+    }
+    moon.fill = ScriptColour(rgb[0], rgb[1], rgb[2]);
+}
+
+ScriptCommand ParseScriptLine(const QString& line) {
+    switch (RecogniseScriptLine(line)) {
+        case ScriptLineKind::Font: {
+            const ScriptArguments a = SplitScriptArguments(line, 7);
+            FontCommand f;
+            f.size = ScriptNumber(a.fields[0], "the font size");
+            f.height = ScriptNumber(a.fields[1], "the font height");
+            f.colour = ScriptColour(ScriptNumber(a.fields[2], "red"), ScriptNumber(a.fields[3], "green"),
+                                    ScriptNumber(a.fields[4], "blue"));
+            f.bold = isWord(a.fields[5], "BLD");
+            f.italic = isWord(a.fields[6], "ITL");
+            f.face = a.tail;
+            return f;
+        }
+        case ScriptLineKind::Text: {
+            const ScriptArguments a = SplitScriptArguments(line, 3);
+            TextCommand t;
+            t.x = ScriptNumber(a.fields[0], "x");
+            t.y = ScriptNumber(a.fields[1], "y");
+            t.centred = isWord(a.fields[2], "CNT");
+            t.content = a.tail;
+            return t;
+        }
+        case ScriptLineKind::Pict: {
+            const ScriptArguments a = SplitScriptArguments(line, 6);
+            PictCommand p;
+            p.x = ScriptNumber(a.fields[0], "x");
+            p.y = ScriptNumber(a.fields[1], "y");
+            p.transparent = ScriptColour(ScriptNumber(a.fields[2], "red"), ScriptNumber(a.fields[3], "green"),
+                                         ScriptNumber(a.fields[4], "blue"));
+            p.centred = isWord(a.fields[5], "CNT");
+            p.file = UnquoteTail(a.tail);
+            return p;
+        }
+        case ScriptLineKind::Moon: {
+            const ScriptArguments a = SplitScriptArguments(line, 4);
+            MoonCommand m;
+            m.x = ScriptNumber(a.fields[0], "x");
+            m.y = ScriptNumber(a.fields[1], "y");
+            m.size = ScriptNumber(a.fields[2], "the moon size");
+            m.phase = ScriptNumber(a.fields[3], "the moon phase");
+            ReadMoonFill(a.tail, m);
+            return m;
+        }
+        case ScriptLineKind::Year: {
+            const ScriptArguments a = SplitScriptArguments(line, 2);
+            YearCommand y;
+            y.x = ScriptNumber(a.fields[0], "x");
+            y.y = ScriptNumber(a.fields[1], "y");
+            y.scale = a.tail;
+            return y;
+        }
+        case ScriptLineKind::Ignored:
+        case ScriptLineKind::Comment:
+        case ScriptLineKind::Header:
+            break;
+    }
+    return std::monostate{};
+}
+
+}  // namespace orbisca

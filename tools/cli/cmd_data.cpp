@@ -1,0 +1,60 @@
+// orbisca-cli data: tools for the data pack. encode-print turns a text file of donation details
+// (one entry per line) into "print.dat"; decode-print shows the entries of a "print.dat".
+#include <QFile>
+#include <QString>
+#include <cstdio>
+
+#include "cli.h"
+#include "data/atomic_file.h"
+#include "data/data_error.h"
+#include "data/donation_files.h"
+#include "data/text_file.h"
+
+namespace orbisca::cli {
+namespace {
+
+QByteArray readWholeFile(const std::string& path) {
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadOnly))
+        throw CommandFailed(path + ": " + file.errorString().toStdString());
+    return file.readAll();
+}
+
+int encodePrint(Args& args) {
+    if (args.size() != 2) throw UsageError("data encode-print needs INPUT.txt and OUTPUT.dat");
+    const QStringList entries = splitTextLines(decodeText(readWholeFile(args[0])));
+    QString error;
+    if (!writeFileAtomically(QString::fromStdString(args[1]), encodeDetails(entries), &error))
+        throw CommandFailed(error.toStdString());
+    return 0;
+}
+
+int decodePrint(Args& args) {
+    if (args.size() != 1) throw UsageError("data decode-print needs one INPUT.dat");
+    try {
+        for (const QString& entry : decodeDetails(readWholeFile(args[0])))
+            std::printf("%s\n", entry.toUtf8().constData());
+    } catch (const DataFileError& e) {
+        throw CommandFailed(args[0] + ": " + e.what());
+    }
+    if (std::fflush(stdout) != 0) throw CommandFailed("could not write the output");
+    return 0;
+}
+
+int runData(const Args& input) {
+    Args args = input;
+    if (args.empty()) throw UsageError("data needs encode-print or decode-print");
+    const std::string action = args.front();
+    args.erase(args.begin());
+    if (action == "encode-print") return encodePrint(args);
+    if (action == "decode-print") return decodePrint(args);
+    throw UsageError("unknown data action \"" + action + "\"");
+}
+
+CommandRegistration data{{"data",
+                          "data encode-print INPUT.txt OUTPUT.dat\n"
+                          "data decode-print INPUT.dat",
+                          runData}};
+
+}  // namespace
+}  // namespace orbisca::cli
