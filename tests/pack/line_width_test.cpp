@@ -5,8 +5,10 @@
 #include <QGuiApplication>
 #include <gtest/gtest.h>
 #include <cmath>
+#include <memory>
 
-#include "calendar/oracle.h"
+#include "data/affirmation.h"
+#include "data/font_table.h"
 #include "data/text_case.h"
 #include "pack_fonts.h"
 #include "pack_files.h"
@@ -23,6 +25,11 @@ constexpr int kAffirmationArea = 350;     // compact window, area A6 (x 125..475
 class PackLineWidth : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { ensureGuiApplication(); }
+    void SetUp() override {
+        folder_ = std::make_unique<PackWorkingFolder>();
+        readfonts();
+    }
+    void TearDown() override { folder_.reset(); }
 
     // Reports every line of `lines` wider than `limit` in font `font`.
     static void expectFits(const QStringList& lines, int font, int limit, const char* what) {
@@ -33,6 +40,9 @@ protected:
                                     << lines.at(n).toStdString() << "\"";
         }
     }
+
+private:
+    std::unique_ptr<PackWorkingFolder> folder_;
 };
 
 // A face that the system lacks is replaced by another with other widths: every face is installed.
@@ -73,10 +83,9 @@ TEST_F(PackLineWidth, EveryBlockOpensWithText) {
 }
 
 TEST_F(PackLineWidth, AffirmationFitsTheCompactWindowAndTheViews) {
-    const QStringList base = packLines(QStringLiteral("BASE.KTX"));
     QStringList lines;
     for (int kin = 1; kin <= 260; ++kin) {
-        for (const QString& line : affirmationOfKin(base, kin)) lines << CasePattern(line, QStringLiteral("Aaaaaaaaaaaaa"));
+        for (const QString& line : loadaffirmation(positionOfKin(kin))) lines << CasePattern(line, QStringLiteral("Aaaaaaaaaaaaa"));
     }
     expectFits(lines, 5, kAffirmationArea, "affirmation (compact window, day view)");
     expectFits(lines, 2, kCentredWidth, "affirmation (izin page)");

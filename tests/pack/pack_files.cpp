@@ -1,11 +1,17 @@
 #include "pack_files.h"
 
+#include <QDir>
 #include <QFile>
 #include <QStringDecoder>
 #include <QTextStream>
 #include <gtest/gtest.h>
 
-#include "calendar/oracle.h"
+#include "data/conf_file.h"
+#include "data/font_table.h"
+#include "data/notifier.h"
+#include "data/program_state.h"
+#include "data/text_file.h"
+#include "data/working_folder.h"
 
 namespace orbisca::packtest {
 
@@ -55,19 +61,36 @@ MayanDate positionOfKin(int kin) {
     return p;
 }
 
-Affirmation affirmationOfKin(const QStringList& base, int kin) {
-    const MayanDate p = positionOfKin(kin);
-    const OracleInfo o = MakeOracle(p);
-    auto L = [&](int n) { return base.value(n); };
-    const int secondSignLine = p.tone == 5 ? 270 + p.sign : p.tone == 13 ? 291 + p.sign : 249 + p.sign;
-    return {
-        L(192) + L(200 + p.tone) + L(400) + L(193) + L(214 + p.sign) + L(401),
-        L(235 + p.tone) + " " + L(secondSignLine) + ".",
-        L(194) + L(312 + o.signGroup) + " " + L(318 + p.sign),
-        L(195) + L(339 + p.tone) + " " + L(196) + L(353 + p.tone) + ".",
-        o.guide == p.sign ? L(199) : L(197) + L(367 + o.guide) + ".",
-        o.markedKin == 1 ? L(198) : QString(),
-    };
+QStringList packFileNames() {
+    return QDir(QStringLiteral(ORBISCA_SOURCE_DIR "/share"))
+        .entryList({QStringLiteral("*.ktx"), QStringLiteral("*.dat")}, QDir::Files, QDir::Name);
 }
+
+namespace {
+
+void resetDataLayer() {
+    resetWorkingFolderState();
+    clearTextCache();
+    resetNotifierState();
+    resetFontTableState();
+    resetSettings();
+    resetConfigModel();
+}
+
+}  // namespace
+
+PackWorkingFolder::PackWorkingFolder() {
+    resetDataLayer();
+    EXPECT_TRUE(dir_.isValid());
+    for (const QString& name : packFileNames())
+        EXPECT_TRUE(QFile::copy(packPath(name), dir_.filePath(name))) << name.toStdString();
+    // print.dat exists only in encoded form, made by the build.
+    const QString details = QStringLiteral(ORBISCA_HOME_DIR "/print.dat");
+    EXPECT_TRUE(QFile::copy(details, dir_.filePath(QStringLiteral("print.dat"))))
+        << "the build has not encoded print.dat";
+    setWorkingFolder(dir_.path());
+}
+
+PackWorkingFolder::~PackWorkingFolder() { resetDataLayer(); }
 
 }  // namespace orbisca::packtest

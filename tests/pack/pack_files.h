@@ -4,7 +4,7 @@
 
 #include <QString>
 #include <QStringList>
-#include <array>
+#include <QTemporaryDir>
 #include <vector>
 
 #include "calendar/calendar.h"
@@ -29,9 +29,22 @@ std::vector<MappedLine> baseLineMap();
 // The position fields that the affirmation reads (kin, sign, tone) for one kin.
 MayanDate positionOfKin(int kin);
 
-// The six affirmation sentences of a kin, joined from the lines of "BASE.KTX" (given as `base`)
-// exactly as the program joins them, before any letter-case shaping.
-using Affirmation = std::array<QString, 6>;
-Affirmation affirmationOfKin(const QStringList& base, int kin);
+// The files that the build copies into the working folder, by name.
+QStringList packFileNames();
+
+// A temporary working folder holding the pack as the build assembles it: the files of share/ and
+// the "print.dat" that the build encodes. The program's readers work on it while it lives; the
+// data layer's state is reset when it is made and when it goes.
+class PackWorkingFolder {
+public:
+    PackWorkingFolder();
+    ~PackWorkingFolder();
+    PackWorkingFolder(const PackWorkingFolder&) = delete;
+    PackWorkingFolder& operator=(const PackWorkingFolder&) = delete;
+    QString path() const { return dir_.path(); }
+
+private:
+    QTemporaryDir dir_;
+};
 
 }  // namespace orbisca::packtest

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-#include "pack_files.h"
+#include "data/font_table.h"
 
 namespace orbisca::packtest {
 
@@ -17,19 +17,10 @@ void ensureGuiApplication() {
     static std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
 }
 
-// A line holds fields ended by "^": face, size, height, "italic", "bold". A negative height is
-// the letter height in pixels, which decides the final size.
 QFont packFont(int index) {
-    const QStringList lines = packLines(QStringLiteral("fdb.dat"));
-    const QStringList fields = lines.value(index).split(u'^');
-    EXPECT_GE(fields.size(), 6) << "fdb.dat line " << index + 1;
-    QFont font(fields.value(0));
-    font.setPointSize(fields.value(1).toInt());
-    const int height = fields.value(2).toInt();
-    if (height < 0) font.setPixelSize(-height);
-    font.setItalic(fields.value(3) == QStringLiteral("italic"));
-    font.setBold(fields.value(4) == QStringLiteral("bold"));
-    return font;
+    EXPECT_TRUE(fontTableState().fonttable.at(static_cast<std::size_t>(index)).has_value())
+        << "fdb.dat has no font " << index;
+    return tableFont(index).font;
 }
 
 }  // namespace orbisca::packtest
