@@ -94,16 +94,16 @@ TEST_F(PackLineWidth, AffirmationFitsTheCompactWindowAndTheViews) {
 TEST_F(PackLineWidth, SideCaptionsFitBesideTheirBoards) {
     const QStringList base = packLines(QStringLiteral("BASE.KTX"));
     auto range = [&](int first, int count) { return base.mid(first, count); };
-    // Tzolkin rows: seal names and Maya names end at x 141, in font 6.
-    expectFits(range(1, 20) + range(171, 20), 6, 141, "Tzolkin row caption");
+    // Zolkin rows: seal names and Maya names end at x 141, in font 6.
+    expectFits(range(1, 20) + range(171, 20), 6, 141, "Zolkin row caption");
     // Castle captions centred at x 118, font 3.
     expectFits(range(427, 15) + range(443, 5), 3, 2 * 118, "castle caption");
     // Wavespell captions centred at x 481 (castle view) and 501 (izin page), font 3.
     expectFits(range(448, 20) + range(525, 40), 3, 2 * (kFrameWidth - 501), "wavespell caption");
     // Moon questions centred at x 499 in font 8.
     expectFits(range(469, 14), 8, 2 * (kFrameWidth - 499), "moon caption");
-    // Tzolkin legend beside the silver square, before the green one at x 310, font 6.
-    expectFits(range(416, 1), 6, 310 - 177, "Tzolkin legend");
+    // Zolkin legend beside the silver square, before the green one at x 310, font 6.
+    expectFits(range(416, 1), 6, 310 - 177, "Zolkin legend");
 }
 
 TEST_F(PackLineWidth, CompactCaptionsStayInTheirPanel) {
