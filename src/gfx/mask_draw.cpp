@@ -9,25 +9,19 @@
 namespace orbisca::gfx {
 namespace {
 
-static_assert([] {
-    for (std::uint32_t n = 0; n <= 255 * 255; ++n)
-        if (DivRound255(n) != (2 * n + 255) / 510) return false;
-    return true;
-}(), "DivRound255 must round every blend sum to the nearest integer");
-
 using Byte = std::uint8_t;
 
-// One row of bytes: target = round((target (255 - a) + picture a) / 255).
-void blendRow(Byte* t, const Byte* p, int bytes, std::uint32_t a) {
-    const std::uint32_t keep = 255 - a;
-    for (int i = 0; i < bytes; ++i) t[i] = Byte(DivRound255(t[i] * keep + p[i] * a));
+// One row of bytes at constant opacity a.
+void blendRow(Byte* __restrict t, const Byte* __restrict p, int bytes, std::uint16_t a) {
+    for (int i = 0; i < bytes; ++i) t[i] = Mix(t[i], p[i], a);
 }
 
 // One row through a mask; inverse swaps the roles of the mask's black and white.
-void maskRow(Byte* t, const Byte* p, const Byte* m, int bytes, bool inverse) {
-    for (int i = 0; i < bytes; ++i) {
-        const std::uint32_t show = inverse ? 255u - m[i] : m[i];
-        t[i] = Byte(DivRound255(t[i] * (255 - show) + p[i] * show));
+void maskRow(Byte* __restrict t, const Byte* __restrict p, const Byte* __restrict m, int bytes, bool inverse) {
+    if (inverse) {
+        for (int i = 0; i < bytes; ++i) t[i] = Mix(t[i], p[i], std::uint16_t(255 - m[i]));
+    } else {
+        for (int i = 0; i < bytes; ++i) t[i] = Mix(t[i], p[i], m[i]);
     }
 }
 
@@ -82,7 +76,7 @@ void BlendConstant(const QImage& picture, QImage& target, int opacity, int x, in
     if (area.isEmpty()) return;
     const QImage p = AsRgb888(picture);
     MakeRgb888(target);
-    const std::uint32_t a = std::uint32_t(std::clamp(opacity, 0, 255));
+    const auto a = std::uint16_t(std::clamp(opacity, 0, 255));
     for (int row = area.top(); row <= area.bottom(); ++row)
         blendRow(target.scanLine(row) + area.left() * 3, p.constScanLine(row - y) + (area.left() - x) * 3,
                  area.width() * 3, a);
