@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
+#include <algorithm>
 
 #include "test_images.h"
 
@@ -18,19 +18,20 @@ bool sameArea(const QRegion& a, const QRegion& b) { return (a ^ b).isEmpty(); }
 // The rule applied pixel by pixel, one 1 x 1 region per pixel: the reference for the builder.
 QRegion referenceRegion(const QImage& image, QRgb key, RegionMode mode) {
     QRegion region;
-    std::optional<QPoint> open;
+    bool open = false;
+    QPoint first;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {
             const Rgb c = test::At(image, x, y);
             if (c.r == 255 && c.g < 50 && c.b == 0) {
                 if (c.g != 0) continue;
                 if (!open) {
-                    open = QPoint(x, y);
+                    first = QPoint(x, y);
                 } else {
-                    region += QRect(QPoint(std::min(open->x(), x), std::min(open->y(), y)),
-                                    QPoint(std::max(open->x(), x), std::max(open->y(), y)));
-                    open.reset();
+                    region += QRect(QPoint(std::min(first.x(), x), std::min(first.y(), y)),
+                                    QPoint(std::max(first.x(), x), std::max(first.y(), y)));
                 }
+                open = !open;
                 continue;
             }
             const bool r = c.r == qRed(key), g = c.g == qGreen(key), b = c.b == qBlue(key);
