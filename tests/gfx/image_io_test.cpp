@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtEndian>
+#include <algorithm>
+#include <array>
 
 #include "test_images.h"
 
@@ -68,11 +70,14 @@ INSTANTIATE_TEST_SUITE_P(ImageMagickFiles, BitmapDepths,
 
 // Rewrites a bottom-up uncompressed BMP as top-down: rows reversed, height negated.
 QByteArray topDown(const QByteArray& bmp) {
+    std::array<char, 54> header{};
+    if (bmp.size() < 54) return {};
+    std::copy_n(bmp.begin(), header.size(), header.begin());
     QByteArray out = bmp;
-    const quint32 offset = qFromLittleEndian<quint32>(bmp.constData() + 10);
-    const qint32 width = qFromLittleEndian<qint32>(bmp.constData() + 18);
-    const qint32 height = qFromLittleEndian<qint32>(bmp.constData() + 22);
-    const quint16 bits = qFromLittleEndian<quint16>(bmp.constData() + 28);
+    const quint32 offset = qFromLittleEndian<quint32>(header.data() + 10);
+    const qint32 width = qFromLittleEndian<qint32>(header.data() + 18);
+    const qint32 height = qFromLittleEndian<qint32>(header.data() + 22);
+    const quint16 bits = qFromLittleEndian<quint16>(header.data() + 28);
     const int rowBytes = (width * bits + 31) / 32 * 4;
     for (int row = 0; row < height; ++row)
         std::memcpy(out.data() + offset + row * rowBytes, bmp.constData() + offset + (height - 1 - row) * rowBytes,
