@@ -73,6 +73,25 @@ BmpHeader parseBmpHeader(const QString& path, const QByteArray& head) {
     return h;
 }
 
+// Whether a run-length encoded pixel stream (RLE8 or RLE4) reaches its end-of-picture mark:
+// Qt decodes a cut-off stream without complaint, leaving the missing rows blank.
+bool rleStreamComplete(const QByteArray& bytes, qsizetype at, bool fourBit) {
+    const qsizetype end = bytes.size();
+    while (at + 1 < end) {
+        const int count = std::uint8_t(bytes[at]), code = std::uint8_t(bytes[at + 1]);
+        at += 2;
+        if (count > 0 || code == 0) continue;    // a run, or the end of a line
+        if (code == 1) return true;              // the end of the picture
+        if (code == 2) {                         // a jump: two more bytes
+            at += 2;
+            continue;
+        }
+        const qsizetype literal = fourBit ? (code + 1) / 2 : code;
+        at += literal + (literal & 1);           // literal pixels, padded to a whole word
+    }
+    return false;
+}
+
 // Uncompressed BMP rows are padded to 4 bytes; the file must hold all of them.
 void checkBmpData(const QString& path, const BmpHeader& h, qint64 fileSize) {
     const bool uncompressed = h.compression == 0 || h.compression == 3 || h.compression == 6;
@@ -155,8 +174,12 @@ QImage decode16BitBmp(const QByteArray& bytes, const BmpHeader& h) {
 
 QImage LoadBitmap(const QString& path) {
     QByteArray bytes = readAll(path);
+    if (bytes.startsWith("\x89PNG") && bytes.lastIndexOf("IEND") < 0) fail(path, QStringLiteral("the file is truncated"));
     if (bytes.startsWith("BM")) {
         const BmpHeader h = parseBmpHeader(path, bytes);
+        const bool rle = (h.compression == 1 && h.bitsPerPixel == 8) || (h.compression == 2 && h.bitsPerPixel == 4);
+        if (rle && !rleStreamComplete(bytes, h.pixelOffset, h.compression == 2))
+            fail(path, QStringLiteral("the file is truncated"));
         const bool bitfields = h.compression == 3 || h.compression == 6;
         if (bitfields && bytes.size() < 66) fail(path, QStringLiteral("the file is truncated"));
         if (h.bitsPerPixel == 16 && (h.compression == 0 || bitfields)) return decode16BitBmp(bytes, h);

@@ -117,6 +117,13 @@ TEST(LoadBitmap, RejectsBadFilesWithTheirNameAndReason) {
     writeFile(truncated, readFile(fixture("depth24.bmp")).left(100));
     EXPECT_THAT(loadError(truncated), HasSubstr("truncated.bmp\": the file is truncated"));
 
+    for (const char* name : {"depth8rle.bmp", "colours.png"}) {
+        const QString cut = dir.filePath(QStringLiteral("cut-") + QString::fromLatin1(name));
+        const QByteArray whole = readFile(fixture(name));
+        writeFile(cut, whole.left(whole.size() - 20));
+        EXPECT_THAT(loadError(cut), HasSubstr("the file is truncated")) << name;
+    }
+
     const QString huge = dir.filePath("huge.bmp");
     writeFile(huge, bmpHeader(100000, 100000, 16));
     EXPECT_THAT(loadError(huge), HasSubstr("100000 x 100000 pixels, more than 16384 on a side"));
