@@ -88,3 +88,31 @@ TEST(CliData, EncodesAndDecodesPrintDat) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CliGfx, MoonWritesAPngAndRegionDescribesAMask) {
+    const std::string png = testing::TempDir() + "/cli_moon.png";
+    std::remove(png.c_str());
+    CliRun r = runCli("moon 25 --size 40 -o " + png);
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::ifstream in(png, std::ios::binary);
+    std::string magic(8, '\0');
+    in.read(magic.data(), 8);
+    EXPECT_EQ(magic, "\x89PNG\r\n\x1a\n");
+
+    EXPECT_EQ(runCli("moon 101 -o " + png).status, 2);
+    EXPECT_EQ(runCli("moon 50 --size 19 -o " + png).status, 2);
+    EXPECT_EQ(runCli("moon 50").status, 2);
+
+    // Six of the 35 pixels are white, and the six pure red ones pair into three rectangles.
+    r = runCli("region " ORBISCA_SOURCE_DIR "/tests/gfx/data/depth24.bmp");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("BOUNDING BOX:0 0 7 5\nRECTANGLES:", 0), 0u) << r.out;
+    r = runCli("region /no/such/mask.bmp");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("cannot read picture \"/no/such/mask.bmp\": the file does not exist"), std::string::npos)
+        << r.err;
+}
+
+}  // namespace

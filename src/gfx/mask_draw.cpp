@@ -1,0 +1,116 @@
+#include "gfx/mask_draw.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+#include "gfx/pixels.h"
+
+namespace orbisca::gfx {
+namespace {
+
+using Byte = std::uint8_t;
+
+// One row of bytes at constant opacity a.
+void blendRow(Byte* __restrict t, const Byte* __restrict p, int bytes, std::uint16_t a) {
+    for (int i = 0; i < bytes; ++i) t[i] = Mix(t[i], p[i], a);
+}
+
+// One row through a mask; inverse swaps the roles of the mask's black and white.
+void maskRow(Byte* __restrict t, const Byte* __restrict p, const Byte* __restrict m, int bytes, bool inverse) {
+    if (inverse) {
+        for (int i = 0; i < bytes; ++i) t[i] = Mix(t[i], p[i], std::uint16_t(255 - m[i]));
+    } else {
+        for (int i = 0; i < bytes; ++i) t[i] = Mix(t[i], p[i], m[i]);
+    }
+}
+
+// Copies the pixels of one row that differ from the key colour.
+void keyedRow(Byte* t, const Byte* p, int pixels, const Byte key[3]) {
+    for (int i = 0; i < pixels; ++i, t += 3, p += 3)
+        if (p[0] != key[0] || p[1] != key[1] || p[2] != key[2]) std::memcpy(t, p, 3);
+}
+
+int checkPlacement(const QImage& picture, const QImage& target, const QImage& mask, MaskMode mode, int x, int y) {
+    const int mi = static_cast<int>(mode);
+    if (mi < 0 || mi > 3) return kMaskUnknownMode;
+    if (mode != MaskMode::Alpha && mask.size() != picture.size()) return kMaskSizeDiffers;
+    if (target.width() < x + picture.width()) return kMaskTooWide;
+    if (target.height() < y + picture.height()) return kMaskTooHigh;
+    if (x < 0) return kMaskNegativeX;
+    if (y < 0) return kMaskNegativeY;
+    return kMaskDrawn;
+}
+
+void keyBytes(QRgb key, Byte out[3]) {
+    out[0] = Byte(qRed(key));
+    out[1] = Byte(qGreen(key));
+    out[2] = Byte(qBlue(key));
+}
+
+}  // namespace
+
+int MaskDraw(const QImage& picture, QImage& target, const QImage& mask, MaskMode mode, int alpha, int x, int y) {
+    const int code = checkPlacement(picture, target, mask, mode, x, y);
+    if (code != kMaskDrawn || picture.isNull()) return code;
+    if (mode == MaskMode::Alpha) {
+        BlendConstant(picture, target, alpha, x, y);
+        return kMaskDrawn;
+    }
+    const QImage p = AsRgb888(picture);
+    const QImage m = AsRgb888(mask);
+    if (mode == MaskMode::ColourKey) {
+        DrawTransparent(p, target, x, y, m.pixel(0, 0));
+        return kMaskDrawn;
+    }
+    MakeRgb888(target);
+    const int bytes = p.width() * 3;
+    for (int row = 0; row < p.height(); ++row)
+        maskRow(target.scanLine(y + row) + x * 3, p.constScanLine(row), m.constScanLine(row), bytes,
+                mode == MaskMode::InverseMask);
+    return kMaskDrawn;
+}
+
+void BlendConstant(const QImage& picture, QImage& target, int opacity, int x, int y) {
+    const QRect area = QRect(x, y, picture.width(), picture.height()).intersected(target.rect());
+    if (area.isEmpty()) return;
+    const QImage p = AsRgb888(picture);
+    MakeRgb888(target);
+    const auto a = std::uint16_t(std::clamp(opacity, 0, 255));
+    for (int row = area.top(); row <= area.bottom(); ++row)
+        blendRow(target.scanLine(row) + area.left() * 3, p.constScanLine(row - y) + (area.left() - x) * 3,
+                 area.width() * 3, a);
+}
+
+void DrawTransparent(const QImage& picture, QImage& target, int x, int y, QRgb key) {
+    const QRect area = QRect(x, y, picture.width(), picture.height()).intersected(target.rect());
+    if (area.isEmpty()) return;
+    const QImage p = AsRgb888(picture);
+    MakeRgb888(target);
+    Byte k[3];
+    keyBytes(key, k);
+    for (int row = area.top(); row <= area.bottom(); ++row)
+        keyedRow(target.scanLine(row) + area.left() * 3, p.constScanLine(row - y) + (area.left() - x) * 3,
+                 area.width(), k);
+}
+
+QImage StretchImage(const QImage& picture, int width, int height) {
+    QImage out(std::max(width, 0), std::max(height, 0), QImage::Format_RGB888);
+    if (out.isNull()) return out;
+    if (picture.isNull()) {
+        out.fill(Qt::black);
+        return out;
+    }
+    const QImage p = AsRgb888(picture);
+    const std::int64_t sw = p.width(), sh = p.height();
+    std::vector<int> sourceX(std::size_t(width) * 1);
+    for (int dx = 0; dx < width; ++dx) sourceX[std::size_t(dx)] = int((2 * dx + 1) * sw / (2 * width)) * 3;
+    for (int dy = 0; dy < height; ++dy) {
+        const Byte* src = p.constScanLine(int((2 * dy + 1) * sh / (2 * std::int64_t(height))));
+        Byte* dst = out.scanLine(dy);
+        for (int dx = 0; dx < width; ++dx, dst += 3) std::memcpy(dst, src + sourceX[std::size_t(dx)], 3);
+    }
+    return out;
+}
+
+}  // namespace orbisca::gfx

@@ -1,0 +1,140 @@
+#include "gfx/region.h"
+
+#include <QPoint>
+#include <QRect>
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "gfx/pixels.h"
+
+namespace orbisca::gfx {
+namespace {
+
+using Byte = std::uint8_t;
+
+struct Run {
+    int left;
+    int right;    // exclusive
+    bool operator==(const Run&) const = default;
+};
+
+bool isMarker(const Byte* px) { return px[0] == 255 && px[1] < 50 && px[2] == 0; }
+bool isCorner(const Byte* px) { return px[0] == 255 && px[1] == 0 && px[2] == 0; }
+
+// Scans the whole picture once: the runs of region pixels row by row, and the marker rectangles.
+class MaskScanner {
+public:
+    MaskScanner(QRgb key, RegionMode mode)
+        : key_{Byte(qRed(key)), Byte(qGreen(key)), Byte(qBlue(key))}, equal_(mode == RegionMode::KeepEqual) {}
+
+    void scanRow(const Byte* row, int width, int y, std::vector<Run>& runs) {
+        runs.clear();
+        int start = -1;
+        for (int x = 0; x < width; ++x) {
+            const Byte* px = row + 3 * x;
+            bool inside = false;
+            if (isMarker(px)) {
+                if (isCorner(px)) noteCorner(x, y);
+            } else {
+                inside = belongs(px);
+            }
+            if (inside && start < 0) start = x;
+            if (!inside && start >= 0) {
+                runs.push_back({start, x});
+                start = -1;
+            }
+        }
+        if (start >= 0) runs.push_back({start, width});
+    }
+
+    const std::vector<QRect>& markedRects() const { return marked_; }
+
+private:
+    bool belongs(const Byte* px) const {
+        if (equal_) return px[0] == key_[0] && px[1] == key_[1] && px[2] == key_[2];
+        return px[0] != key_[0] && px[1] != key_[1] && px[2] != key_[2];
+    }
+
+    void noteCorner(int x, int y) {
+        if (!open_) {
+            first_ = QPoint(x, y);
+            open_ = true;
+            return;
+        }
+        open_ = false;
+        marked_.push_back(QRect(QPoint(std::min(first_.x(), x), std::min(first_.y(), y)),
+                                QPoint(std::max(first_.x(), x), std::max(first_.y(), y))));
+    }
+
+    Byte key_[3];
+    bool equal_;
+    bool open_ = false;
+    QPoint first_;
+    std::vector<QRect> marked_;
+};
+
+// Rows with the same runs are stacked into one band of taller rectangles, which keeps the
+// rectangle list in the banded order QRegion::setRects expects.
+class BandBuilder {
+public:
+    void addRow(int y, const std::vector<Run>& runs) {
+        if (runs != bandRuns_ || y != bandTop_ + bandHeight_) {
+            flush();
+            bandRuns_ = runs;
+            bandTop_ = y;
+            bandHeight_ = 0;
+        }
+        ++bandHeight_;
+    }
+
+    std::vector<QRect> finish() {
+        flush();
+        return std::move(rects_);
+    }
+
+private:
+    void flush() {
+        for (const Run& r : bandRuns_) rects_.emplace_back(r.left, bandTop_, r.right - r.left, bandHeight_);
+        bandRuns_.clear();
+    }
+
+    std::vector<Run> bandRuns_;
+    int bandTop_ = 0;
+    int bandHeight_ = 0;
+    std::vector<QRect> rects_;
+};
+
+// The union of many rectangles by halves, so that each union works on regions of like size.
+QRegion uniteRects(const std::vector<QRect>& rects, std::size_t from, std::size_t to) {
+    if (to - from == 1) return QRegion(rects[from]);
+    const std::size_t mid = from + (to - from) / 2;
+    return uniteRects(rects, from, mid).united(uniteRects(rects, mid, to));
+}
+
+}  // namespace
+
+QRegion BitmapToRegion(const QImage& bitmap, QRgb key, RegionMode mode) {
+    const QImage image = AsRgb888(bitmap);
+    MaskScanner scanner(key, mode);
+    BandBuilder bands;
+    std::vector<Run> runs;
+    for (int y = 0; y < image.height(); ++y) {
+        scanner.scanRow(image.constScanLine(y), image.width(), y, runs);
+        bands.addRow(y, runs);
+    }
+    const std::vector<QRect> rects = bands.finish();
+    QRegion region;
+    if (!rects.empty()) region.setRects(rects.data(), int(rects.size()));
+    const std::vector<QRect>& marked = scanner.markedRects();
+    if (!marked.empty()) region = region.united(uniteRects(marked, 0, marked.size()));
+    return region;
+}
+
+long long RegionArea(const QRegion& region) {
+    long long area = 0;
+    for (const QRect& r : region) area += static_cast<long long>(r.width()) * r.height();
+    return area;
+}
+
+}  // namespace orbisca::gfx
