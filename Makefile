@@ -6,7 +6,7 @@ JOBS      ?= $(shell nproc)
 export CCACHE_BASEDIR ?= $(CURDIR)
 CMAKE_ARGS ?=
 
-.PHONY: all bootstrap configure build run test bench sanitize clean
+.PHONY: all bootstrap configure build run test bench sanitize fuzz-build fuzz-smoke clean
 
 all: build
 
@@ -35,8 +35,24 @@ sanitize: bootstrap
 	@ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 		ctest --test-dir $(SANITIZE) --output-on-failure -j $(JOBS)
 
+# libFuzzer targets under clang with AddressSanitizer and UndefinedBehaviorSanitizer.
+# fuzz-smoke runs each target for FUZZ_RUNS inputs from its seed corpus (copied, so the seeds stay
+# as committed); a crash, a sanitizer report or an input slower than FUZZ_TIMEOUT seconds fails.
+FUZZ      ?= build-fuzz
+FUZZ_RUNS ?= 20000
+FUZZ_TIMEOUT ?= 10
+FUZZ_FLAGS = -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
+fuzz-build: bootstrap
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORBISCA_FUZZ=ON \
+		-DORBISCA_BUILD_TESTS=OFF -DORBISCA_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS="$(FUZZ_FLAGS)" \
+		-DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
+	@cmake --build $(FUZZ) -j $(JOBS)
+
+fuzz-smoke: fuzz-build
+	@scripts/fuzz-smoke $(FUZZ) $(FUZZ_RUNS) $(FUZZ_TIMEOUT)
+
 bench: build
 	@for b in $(BUILD)/bench/*; do [ -x "$$b" ] && "$$b"; done
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE)
+	rm -rf $(BUILD) $(SANITIZE) $(FUZZ)
