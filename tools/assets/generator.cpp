@@ -1,0 +1,196 @@
+#include "generator.h"
+
+#include "face.h"
+#include "manifest.h"
+#include "palette.h"
+#include "raster.h"
+
+#include <QDir>
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace orbisca::assets {
+
+namespace {
+
+// The face's mask must give exactly the outline the face is drawn in.
+QString checkFaceMask(const QImage& mask) {
+  const QImage outline = outlineFromMask(mask);
+  const QImage shape = faceShape();
+  for (int y = 0; y < shape.height(); ++y)
+    for (int x = 0; x < shape.width(); ++x)
+      if ((outline.constScanLine(y)[x] != 0) != (shape.constScanLine(y)[x] != 0))
+        return QStringLiteral("pyrA0.bmp: its outline differs from the face at (%1, %2)").arg(x).arg(y);
+  return {};
+}
+
+}  // namespace
+
+QStringList writePack(const QString& outDir) {
+  QStringList problems;
+  const QString graphic = QDir(outDir).filePath("graphic");
+  if (!QDir().mkpath(graphic)) return {"cannot create " + graphic};
+  for (const Asset& a : manifest()) {
+    const QImage img = a.draw();
+    if (img.size() != a.size) {
+      problems << QStringLiteral("%1: drawn %2 x %3, manifest says %4 x %5")
+                      .arg(a.file)
+                      .arg(img.width())
+                      .arg(img.height())
+                      .arg(a.size.width())
+                      .arg(a.size.height());
+      continue;
+    }
+    if (a.file == "pyrA0.bmp") {
+      const QString err = checkFaceMask(img);
+      if (!err.isEmpty()) {
+        problems << err;
+        continue;
+      }
+    }
+    QString error;
+    if (!writeFileAtomically(QDir(graphic).filePath(a.file), encodeBmp24(img), &error))
+      problems << a.file + ": " + error;
+  }
+  return problems;
+}
+
+namespace {
+
+// Shows a picture as the program draws it: its key colour transparent over the frame colour.
+QImage asDrawn(const QImage& pic, const Asset& a) {
+  QImage out = pic.convertToFormat(QImage::Format_RGB32);
+  if (a.mask || a.family == "compact" || a.family == "button") return out;
+  for (int y = 0; y < out.height(); ++y) {
+    auto* row = reinterpret_cast<QRgb*>(out.scanLine(y));
+    for (int x = 0; x < out.width(); ++x)
+      if ((row[x] & 0xFFFFFF) == (a.key & 0xFFFFFF)) row[x] = kNight;
+  }
+  return out;
+}
+
+const Asset* find(const QString& file) {
+  for (const Asset& a : manifest())
+    if (a.file == file) return &a;
+  return nullptr;
+}
+
+// Blends picture over target through a grey mask (white shows the picture).
+void blendThrough(QImage& target, const QImage& pic, const QImage& mask, QPoint at) {
+  const QImage p = pic.convertToFormat(QImage::Format_RGB32);
+  const QImage m = mask.convertToFormat(QImage::Format_RGB32);
+  for (int y = 0; y < p.height(); ++y)
+    for (int x = 0; x < p.width(); ++x) {
+      const QRgb t = target.pixel(at.x() + x, at.y() + y), c = p.pixel(x, y), k = m.pixel(x, y);
+      auto mix = [](int tv, int pv, int mv) { return (tv * (255 - mv) + pv * mv + 127) / 255; };
+      target.setPixel(at.x() + x, at.y() + y,
+                      qRgb(mix(qRed(t), qRed(c), qRed(k)), mix(qGreen(t), qGreen(c), qGreen(k)),
+                           mix(qBlue(t), qBlue(c), qBlue(k))));
+    }
+}
+
+// The compact face with one sample day laid on it, placed where the window places them, with
+// placeholder captions in a plain font, to judge the composition.
+QImage facePreview() {
+  QImage face = find("pyr0.bmp")->draw().convertToFormat(QImage::Format_RGB32);
+  auto put = [&](const char* pic, const char* mask, QPoint at) {
+    blendThrough(face, find(pic)->draw(), find(mask)->draw(), at);
+  };
+  put("3X.bmp", "plalfa.bmp", {150, 216});
+  put("Tone9.bmp", "ToneAlfa9.bmp", {227, 182});
+  put("14Y.bmp", "SBalfa.bmp", {224, 220});
+  put("6.bmp", "Smalfa.bmp", {308, 229});
+  QImage disc(60, 60, QImage::Format_RGB32);
+  disc.fill(Qt::black);
+  {
+    QPainter p(&disc);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    p.drawEllipse(QRectF(1, 0, 58, 60));
+    p.setBrush(Qt::black);
+    p.drawEllipse(QRectF(-12, 0, 50, 60));
+  }
+  blendThrough(face, find("moon.bmp")->draw(), disc, {390, 216});
+  QPainter p(&face);
+  p.setRenderHint(QPainter::TextAntialiasing);
+  p.setPen(Qt::white);
+  auto text = [&](int px, int y, const QString& s, int size, bool centred) {
+    QFont f("DejaVu Sans");
+    f.setPixelSize(size);
+    f.setBold(size >= 13);
+    p.setFont(f);
+    const QFontMetrics fm(f);
+    const int x = centred ? 299 - fm.horizontalAdvance(s) / 2 : px;
+    p.drawText(x, y + fm.ascent(), s);
+  };
+  text(0, 97, "Lunar Moon of Challenge", 13, true);
+  text(0, 113, "Moon 2 Totem Scorpion", 13, true);
+  text(0, 128, "Day 17", 11, true);
+  text(0, 140, "Yellow Planetary", 13, true);
+  text(0, 155, "Planetary Yellow Warrior", 13, true);
+  text(170, 186, "PLASMA:", 11, false);
+  text(170, 198, "SELI", 11, false);
+  text(304, 188, "Kin: 196", 11, false);
+  text(304, 202, "Tone: 9", 11, false);
+  text(304, 214, "SIGN: WIZARD", 11, false);
+  text(396, 186, "Moon", 11, false);
+  text(400, 198, "phase", 11, false);
+  const char* lines[] = {"I perfect in order to receive", "questioning fearlessness",
+                         "I seal the process of intelligence", "with the planetary tone of manifestation",
+                         "I am guided by the power of death", "I am a galactic activation portal"};
+  for (int i = 0; i < 6; ++i) text(0, 298 + 14 * i, lines[i], 12, true);
+  return face;
+}
+
+}  // namespace
+
+QStringList writeContactSheet(const QString& file) {
+  constexpr int kWidth = 1800;
+  constexpr int kPad = 10;
+  constexpr int kLabel = 14;
+  struct Placed {
+    const Asset* asset;
+    QImage image;
+    QRect where;
+  };
+  std::vector<Placed> placed;
+  int x = kPad, y = kPad + 460, rowHeight = 0;
+  QString family;
+  for (const Asset& a : manifest()) {
+    const int scale = std::max(a.size.width(), a.size.height()) <= 24 ? 3
+                      : std::max(a.size.width(), a.size.height()) <= 45 ? 2
+                                                                         : 1;
+    const QImage shown = asDrawn(a.draw(), a).scaled(a.size * scale);
+    const int cellWidth = std::max(shown.width(), 84);
+    if (a.family != family || x + cellWidth > kWidth - kPad) {
+      x = kPad;
+      y += rowHeight + (a.family != family && !family.isEmpty() ? 3 * kPad : kPad);
+      rowHeight = 0;
+      family = a.family;
+    }
+    placed.push_back({&a, shown, QRect(QPoint(x, y), shown.size())});
+    x += cellWidth + kPad;
+    rowHeight = std::max(rowHeight, shown.height() + kLabel);
+  }
+  QImage sheet(kWidth, y + rowHeight + kPad, QImage::Format_RGB32);
+  sheet.fill(qRgb(48, 46, 58));
+  QPainter p(&sheet);
+  p.drawImage(kPad, kPad, facePreview());
+  QFont f("DejaVu Sans");
+  f.setPixelSize(10);
+  p.setFont(f);
+  p.setPen(qRgb(220, 220, 230));
+  for (const Placed& pl : placed) {
+    p.drawImage(pl.where.topLeft(), pl.image);
+    p.drawText(pl.where.left(), pl.where.bottom() + 12, pl.asset->file);
+  }
+  p.end();
+  if (!sheet.save(file, "PNG")) return {"cannot write " + file};
+  return {};
+}
+
+}  // namespace orbisca::assets
