@@ -83,7 +83,7 @@ QImage signCanvas(int sign, int size, SignStyle style) {
     EmblemStyle shadow{QColor(0, 0, 0, 60), minStrokeFor(size)};
     drawSignEmblem(p, sign, box.translated(size / 60.0 + 0.5, size / 60.0 + 0.5), shadow);
   }
-  drawSignEmblem(p, sign, box, EmblemStyle{f.ink, minStrokeFor(size)});
+  drawSignEmblem(p, sign, box, EmblemStyle{f.ink, minStrokeFor(size), size <= 20});
   return canvas;
 }
 

@@ -27,6 +27,7 @@ class Ink {
   Ink(const Ink&) = delete;
   Ink& operator=(const Ink&) = delete;
 
+  bool simple() const { return style_.simple; }
   qreal units(qreal width) const { return std::max(width, style_.minStroke / scale_); }
 
   void stroke(const QPainterPath& path, qreal width, Qt::PenCapStyle cap = Qt::RoundCap) {
@@ -172,18 +173,22 @@ void hand(Ink& k) {
 // 8: the five-pointed star.
 void star(Ink& k) { k.fill(starPath(QPointF(50, 54), 5, 42, 17, 0)); }
 
-// 9: two waves of water under a small disc.
+// 9: two waves of water under a small disc (small: two bold waves alone).
 void waters(Ink& k) {
-  for (qreal y : {56.0, 78.0}) {
+  const bool simple = k.simple();
+  const int crests = simple ? 2 : 3;
+  const qreal pitch = 76.0 / crests, amp = simple ? 16 : 12;
+  const qreal rows[2] = {simple ? 34.0 : 56.0, simple ? 70.0 : 78.0};
+  for (qreal y : rows) {
     QPainterPath wave(QPointF(12, y));
-    for (int i = 0; i < 3; ++i) {
-      const qreal x = 12 + i * 25.3;
-      wave.cubicTo(x + 6, y - 12, x + 13, y - 12, x + 12.6, y);
-      wave.cubicTo(x + 13, y + 12, x + 20, y + 12, x + 25.3, y);
+    for (int i = 0; i < crests; ++i) {
+      const qreal x = 12 + i * pitch;
+      wave.cubicTo(x + pitch * 0.24, y - amp, x + pitch * 0.5, y - amp, x + pitch * 0.5, y);
+      wave.cubicTo(x + pitch * 0.5, y + amp, x + pitch * 0.76, y + amp, x + pitch, y);
     }
-    k.stroke(wave, 8);
+    k.stroke(wave, simple ? 13 : 8);
   }
-  k.disc({50, 24}, 13);
+  if (!simple) k.disc({50, 24}, 13);
 }
 
 // 10: the heart.
@@ -198,21 +203,22 @@ void heart(Ink& k) {
   k.fill(path);
 }
 
-// 11: the spiral of play.
+// 11: the spiral of play (small: fewer, wider turns).
 void spiral(Ink& k) {
   QPainterPath path;
   const int steps = 120;
+  const qreal turns = k.simple() ? 1.7 : 2.6;
   for (int i = 0; i <= steps; ++i) {
     const qreal t = i / qreal(steps);
-    const qreal a = t * 2.6 * 2 * kPi;
-    const qreal r = 4 + 34 * t;
+    const qreal a = t * turns * 2 * kPi;
+    const qreal r = (k.simple() ? 2 : 4) + (k.simple() ? 40 : 34) * t;
     const QPointF pt(50 + r * std::cos(a), 52 + r * std::sin(a));
     if (i == 0)
       path.moveTo(pt);
     else
       path.lineTo(pt);
   }
-  k.stroke(path, 8);
+  k.stroke(path, k.simple() ? 12 : 8);
 }
 
 // 12: a standing figure.

@@ -11,6 +11,7 @@ namespace orbisca::assets {
 struct EmblemStyle {
   QColor ink;
   qreal minStroke = 1.0;
+  bool simple = false;  // fewer, bolder details for the smallest sizes
 };
 
 // The twenty sign emblems, sign 1..20 (0 is taken as 20).

@@ -179,6 +179,15 @@ QImage stoneLayer() {
   p.setBrush(side);
   p.drawRect(QRectF(kCentreX, 0, 300, kFaceHeight));
 
+  // Thirteen carved moons along each side of the base.
+  for (int i = 0; i < 13; ++i) {
+    for (qreal x : {60.0 + 14 * i, 540.0 - 14 * i}) {
+      p.setBrush(QColor(36, 30, 64));
+      p.drawEllipse(QPointF(x + 0.6, 424.6), 3, 3);
+      p.setBrush(QColor(202, 168, 96));
+      p.drawEllipse(QPointF(x, 424), 2.4, 2.4);
+    }
+  }
   // The stairway down the middle of the base.
   const QRectF stair(254, 398, 92, 52);
   p.setBrush(QColor(84, 78, 120));
@@ -213,6 +222,13 @@ QImage stoneLayer() {
   return layer;
 }
 
+// A dark line along the pyramid's silhouette parts the stone from the sky.
+void paintPyramidEdge(QPainter& p) {
+  p.setBrush(Qt::NoBrush);
+  p.setPen(QPen(QColor(18, 12, 40, 200), 1.4));
+  p.drawPath(pyramidPath());
+}
+
 void paintTemple(QPainter& p) {
   // Roof comb with a small sun, cornice and a lit doorway.
   p.setPen(Qt::NoPen);
@@ -227,6 +243,13 @@ void paintTemple(QPainter& p) {
   for (qreal x : {258.0, 272.0, 322.0, 336.0}) {
     p.setBrush(QColor(60, 54, 92));
     p.drawRect(QRectF(x, 60, 6, 26));
+  }
+  // The four colours of the count, set into the cornice on both sides of the door.
+  for (int i = 0; i < 4; ++i) {
+    const QColor c = familyOf(i).pure;
+    p.setBrush(c);
+    p.drawRect(QRectF(256 + 6 * i, 54, 4, 4));
+    p.drawRect(QRectF(322 + 6 * i, 54, 4, 4));
   }
   QLinearGradient glow(0, kDoor.top(), 0, kDoor.bottom());
   glow.setColorAt(0, QColor(255, 236, 170));
@@ -258,6 +281,13 @@ void paintPanels(QPainter& p) {
   p.drawPath(panel);
   p.save();
   p.setClipPath(panel);
+  // A faint sheen of moonlight on the polished stone, strongest at the upper left.
+  QRadialGradient sheen(QPointF(200, 150), 260);
+  sheen.setColorAt(0, QColor(70, 60, 140, 34));
+  sheen.setColorAt(1, QColor(70, 60, 140, 0));
+  p.setBrush(sheen);
+  p.setPen(Qt::NoPen);
+  p.drawRect(QRectF(100, 90, 400, 310));
   // A shadow under the upper edges: the panels are set into the stone.
   p.setPen(QPen(QColor(0, 0, 0, 90), 4));
   p.setBrush(Qt::NoBrush);
@@ -270,6 +300,17 @@ void paintPanels(QPainter& p) {
   const QTransform in = QTransform::fromTranslate(300, 244).scale(0.985, 0.982).translate(-300, -244);
   p.drawPath(in.map(panel));
 
+  // Gold studs on the outer corners of the panels.
+  p.setPen(Qt::NoPen);
+  for (const QRectF& r : kPanels)
+    for (const QPointF& c : {r.topLeft(), r.topRight(), r.bottomLeft(), r.bottomRight()}) {
+      if (panel.contains(c + QPointF(c.x() < 300 ? -3 : 3, 0))) continue;  // an inner corner
+      p.setBrush(QColor(kGold));
+      p.drawEllipse(c, 2.6, 2.6);
+      p.setBrush(QColor(255, 240, 200));
+      p.drawEllipse(c - QPointF(0.6, 0.6), 0.9, 0.9);
+    }
+  p.setBrush(Qt::NoBrush);
   // Sockets: faint rings where the plasma, sign, guide and moon sit.
   p.setPen(QPen(QColor(226, 184, 92, 60), 1));
   p.drawRoundedRect(QRectF(220.5, 216.5, 83, 83), 17, 17);
@@ -312,6 +353,7 @@ QImage paintFace() {
   smoothPainter(p);
   paintSky(p);
   p.drawImage(0, 0, stoneLayer());
+  paintPyramidEdge(p);
   paintTemple(p);
   paintPanels(p);
   p.end();

@@ -18,8 +18,8 @@ QPainterPath toneNumeralPath(int tone, const QRectF& box) {
   const qreal barWidth = std::min(box.width(), 7.2 * t);
   const qreal left = box.center().x() - barWidth / 2;
   if (dots > 0) {
-    const qreal d = 1.08 * t;
-    const qreal pitch = std::min(1.75 * t, (barWidth - d) / 3.0);
+    const qreal d = 1.3 * t;
+    const qreal pitch = std::min(1.9 * t, (barWidth - d) / 3.0);
     const qreal first = box.center().x() - pitch * (dots - 1) / 2;
     for (int i = 0; i < dots; ++i) path.addEllipse(QPointF(first + i * pitch, y + t / 2), d / 2, d / 2);
     y += t + g;
