@@ -27,12 +27,12 @@ struct Tier {
 };
 // From the top: the sanctuary's tier, the tier of the day's pictures, the affirmation's tier, the
 // base with its stairway.
-constexpr Tier kTiers[] = {{88, 170, 118, 126}, {170, 288, 172, 180}, {288, 398, 196, 204},
+constexpr Tier kTiers[] = {{88, 170, 136, 144}, {170, 288, 172, 180}, {288, 398, 196, 204},
                            {398, 450, 262, 272}};
 
 // The calm obsidian panels the texts are written on: the month lines and the tone and sign names;
 // the pictures of the day with their captions; the six lines of the affirmation.
-const QRectF kPanels[] = {QRectF(190, 94, 220, 86), QRectF(136, 176, 328, 116),
+const QRectF kPanels[] = {QRectF(172, 94, 256, 86), QRectF(136, 176, 328, 116),
                           QRectF(116, 292, 368, 102)};
 
 // The sanctuary on top, whose door opens the day overview.

@@ -6,7 +6,6 @@
 #include <QGuiApplication>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -36,7 +35,7 @@ int main(int argc, char** argv) {
   if (out.isEmpty() && sheet.isEmpty()) return usage();
   // The pictures need no window system; the contact sheet's labels need fonts, which need an
   // application object.
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
   int rc = 0;
   if (!out.isEmpty()) rc = report(orbisca::assets::writePack(out));
