@@ -17,16 +17,17 @@ inline std::vector<QRect> areas() {
 }
 
 inline std::vector<QRect> textCells() {
+  // Cell heights of the bundled fonts: 18 for fonts 2 and 5, 13 for font 3.
   std::vector<QRect> cells;
-  constexpr int kLine = 14;
-  for (int y : {97, 113, 128, 140, 155, 167}) cells.push_back(QRect(299 - 108, y, 217, kLine));
-  cells.push_back(QRect(299 - 108, 117, 217, kLine));  // the extra day's single line
-  for (int i = 0; i < 6; ++i) cells.push_back(QRect(139, 298 + 14 * i, 321, kLine));
-  cells.push_back(QRect(170, 186, 56, kLine));
-  cells.push_back(QRect(170, 198, 56, kLine));
-  for (int y : {188, 202, 214}) cells.push_back(QRect(304, y, 86, kLine));
-  cells.push_back(QRect(396, 186, 60, kLine));
-  cells.push_back(QRect(400, 198, 60, kLine));
+  for (int y : {97, 113, 140, 155, 167}) cells.push_back(QRect(299 - 108, y, 217, 18));
+  cells.push_back(QRect(299 - 108, 128, 217, 13));
+  cells.push_back(QRect(299 - 108, 117, 217, 18));  // the extra day's single line
+  for (int i = 0; i < 6; ++i) cells.push_back(QRect(139, 298 + 14 * i, 321, 18));
+  cells.push_back(QRect(170, 186, 56, 13));
+  cells.push_back(QRect(170, 198, 56, 13));
+  for (int y : {188, 202, 214}) cells.push_back(QRect(304, y, 86, 13));
+  cells.push_back(QRect(396, 186, 60, 13));
+  cells.push_back(QRect(400, 198, 60, 13));
   return cells;
 }
 

@@ -99,10 +99,10 @@ QImage facePreview() {
   auto put = [&](const char* pic, const char* mask, QPoint at) {
     blendThrough(face, find(pic)->draw(), find(mask)->draw(), at);
   };
-  put("3X.bmp", "plalfa.bmp", {150, 216});
-  put("Tone9.bmp", "ToneAlfa9.bmp", {227, 182});
+  put("7X.bmp", "plalfa.bmp", {150, 216});
+  put("Tone1.bmp", "ToneAlfa1.bmp", {227, 182});
   put("14Y.bmp", "SBalfa.bmp", {224, 220});
-  put("6.bmp", "Smalfa.bmp", {308, 229});
+  put("14.bmp", "Smalfa.bmp", {308, 229});
   QImage disc(60, 60, QImage::Format_RGB32);
   disc.fill(Qt::black);
   {
@@ -118,31 +118,39 @@ QImage facePreview() {
   QPainter p(&face);
   p.setRenderHint(QPainter::TextAntialiasing);
   p.setPen(Qt::white);
-  auto text = [&](int px, int y, const QString& s, int size, bool centred) {
-    QFont f("DejaVu Sans");
-    f.setPixelSize(size);
-    f.setBold(size >= 13);
+  // Fonts 2, 3 and 5 of the bundled font table.
+  struct Face {
+    const char* family;
+    int pixels;
+    bool bold;
+  };
+  const Face f2{"DejaVu Serif", 15, true}, f3{"DejaVu Sans", 11, false}, f5{"Liberation Serif", 15, false};
+  auto text = [&](int px, int y, const QString& s, const Face& face, bool centred) {
+    QFont f(face.family);
+    f.setPixelSize(face.pixels);
+    f.setBold(face.bold);
     p.setFont(f);
     const QFontMetrics fm(f);
     const int x = centred ? 299 - fm.horizontalAdvance(s) / 2 : px;
     p.drawText(x, y + fm.ascent(), s);
   };
-  text(0, 97, "Lunar Moon of Challenge", 13, true);
-  text(0, 113, "Moon 2 Totem Scorpion", 13, true);
-  text(0, 128, "Day 17", 11, true);
-  text(0, 140, "Yellow Planetary", 13, true);
-  text(0, 155, "Planetary Yellow Warrior", 13, true);
-  text(170, 186, "PLASMA:", 11, false);
-  text(170, 198, "SELI", 11, false);
-  text(304, 188, "Kin: 196", 11, false);
-  text(304, 202, "Tone: 9", 11, false);
-  text(304, 214, "SIGN: WIZARD", 11, false);
-  text(396, 186, "Moon", 11, false);
-  text(400, 198, "phase", 11, false);
-  const char* lines[] = {"I perfect in order to receive", "questioning fearlessness",
-                         "I seal the process of intelligence", "with the planetary tone of manifestation",
-                         "I am guided by the power of death", "I am a galactic activation portal"};
-  for (int i = 0; i < 6; ++i) text(0, 298 + 14 * i, lines[i], 12, true);
+  text(0, 97, "Lunar Moon of the Scorpion", f2, true);
+  text(0, 113, "Moon 2 Scorpion", f2, true);
+  text(0, 128, "Day 17", f3, true);
+  text(0, 140, "Kin White Magnetic", f2, true);
+  text(0, 155, "Magnetic White", f2, true);
+  text(0, 167, "Wizard", f2, true);
+  text(170, 186, "PLASMA:", f3, false);
+  text(170, 198, "SILIO", f3, false);
+  text(304, 188, "Kin: 14", f3, false);
+  text(304, 202, "Tone: 1", f3, false);
+  text(304, 214, "SIGN: WIZARD", f3, false);
+  text(396, 186, "Moon", f3, false);
+  text(400, 198, "phase", f3, false);
+  const char* lines[] = {"I unify in order to enchant",  "attracting receptivity",
+                         "I seal the store of timelessness", "with the magnetic tone of purpose",
+                         "I am guided by my own power doubled", "I am a galactic activation portal"};
+  for (int i = 0; i < 6; ++i) text(0, 298 + 14 * i, lines[i], f5, true);
   return face;
 }
 
