@@ -247,14 +247,21 @@ void eye(Ink& k) {
   k.disc({50, 50}, 15);
 }
 
-// 15: a bird with spread wings.
+// 15: a bird in flight seen from below: head, spread wings, forked tail.
 void bird(Ink& k) {
-  QPainterPath wings(QPointF(8, 30));
-  wings.quadTo(30, 40, 50, 66);
-  wings.quadTo(70, 40, 92, 30);
-  k.stroke(wings, 11);
-  k.disc({50, 30}, 11);
-  k.fill(polygon({{40, 70}, {60, 70}, {50, 90}}));
+  QPainterPath path(QPointF(50, 22));
+  path.cubicTo(43, 22, 41, 30, 42, 38);
+  path.lineTo(4, 28);
+  path.cubicTo(12, 46, 26, 56, 43, 58);
+  path.lineTo(34, 88);
+  path.lineTo(50, 78);
+  path.lineTo(66, 88);
+  path.lineTo(57, 58);
+  path.cubicTo(74, 56, 88, 46, 96, 28);
+  path.lineTo(58, 38);
+  path.cubicTo(59, 30, 57, 22, 50, 22);
+  path.closeSubpath();
+  k.fill(path);
 }
 
 // 16: a shield with a chevron cut into it.
