@@ -447,35 +447,6 @@ QImage faceRegionMask() {
   return mask;
 }
 
-QImage outlineFromMask(const QImage& mask) {
-  const QImage m = mask.convertToFormat(QImage::Format_RGB888);
-  QImage out(m.size(), QImage::Format_Grayscale8);
-  out.fill(0);
-  bool open = false;
-  QPoint first;
-  for (int y = 0; y < m.height(); ++y) {
-    const uchar* row = m.constScanLine(y);
-    for (int x = 0; x < m.width(); ++x) {
-      const uchar r = row[3 * x], g = row[3 * x + 1], b = row[3 * x + 2];
-      if (r == 255 && g < 50 && b == 0) {
-        if (g != 0) continue;
-        if (!open) {
-          first = QPoint(x, y);
-          open = true;
-          continue;
-        }
-        open = false;
-        const QRect rect = QRect(first, QPoint(x, y)).normalized();
-        for (int ry = rect.top(); ry <= rect.bottom(); ++ry)
-          std::fill_n(out.scanLine(ry) + rect.left(), rect.width(), uchar(255));
-      } else if (r && g && b) {
-        out.scanLine(y)[x] = 255;
-      }
-    }
-  }
-  return out;
-}
-
 namespace {
 QImage shrinkFace(int size) {
   const int h = size * kFaceHeight / kFaceWidth;

@@ -23,9 +23,4 @@ QImage faceRegionMask();   // pyrA0.bmp
 QImage splashOutline(int size);  // frame1.bmp: the first, small outline
 QImage splashPicture(int size);  // frameclr.bmp: the picture shown inside it
 
-// The outline that a region builder derives from a mask picture with black as key, keeping the
-// pixels that differ from it in all three channels and the rectangles of red corner pairs. The
-// generator checks its own masks with it before writing them.
-QImage outlineFromMask(const QImage& mask);
-
 }  // namespace orbisca::assets

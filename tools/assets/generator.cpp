@@ -5,6 +5,10 @@
 #include "palette.h"
 #include "raster.h"
 
+#include "gfx/mask_draw.h"
+#include "gfx/moon.h"
+#include "gfx/region.h"
+
 #include <QDir>
 #include <QFont>
 #include <QFontMetrics>
@@ -16,10 +20,15 @@ namespace orbisca::assets {
 
 namespace {
 
-// The face's mask must give exactly the outline the face is drawn in.
+// The face's mask must give, by the window's own region rule, exactly the outline the face is
+// drawn in.
 QString checkFaceMask(const QImage& mask) {
-  const QImage outline = outlineFromMask(mask);
+  const QRegion region = gfx::BitmapToRegion(mask, qRgb(0, 0, 0), gfx::RegionMode::KeepDiffering);
   const QImage shape = faceShape();
+  QImage outline(shape.size(), QImage::Format_Grayscale8);
+  outline.fill(0);
+  for (const QRect& r : region)
+    for (int y = r.top(); y <= r.bottom(); ++y) std::fill_n(outline.scanLine(y) + r.left(), r.width(), uchar(255));
   for (int y = 0; y < shape.height(); ++y)
     for (int x = 0; x < shape.width(); ++x)
       if ((outline.constScanLine(y)[x] != 0) != (shape.constScanLine(y)[x] != 0))
@@ -78,43 +87,18 @@ const Asset* find(const QString& file) {
   return nullptr;
 }
 
-// Blends picture over target through a grey mask (white shows the picture).
-void blendThrough(QImage& target, const QImage& pic, const QImage& mask, QPoint at) {
-  const QImage p = pic.convertToFormat(QImage::Format_RGB32);
-  const QImage m = mask.convertToFormat(QImage::Format_RGB32);
-  for (int y = 0; y < p.height(); ++y)
-    for (int x = 0; x < p.width(); ++x) {
-      const QRgb t = target.pixel(at.x() + x, at.y() + y), c = p.pixel(x, y), k = m.pixel(x, y);
-      auto mix = [](int tv, int pv, int mv) { return (tv * (255 - mv) + pv * mv + 127) / 255; };
-      target.setPixel(at.x() + x, at.y() + y,
-                      qRgb(mix(qRed(t), qRed(c), qRed(k)), mix(qGreen(t), qGreen(c), qGreen(k)),
-                           mix(qBlue(t), qBlue(c), qBlue(k))));
-    }
-}
-
 // The compact face with one sample day laid on it, placed where the window places them, with
 // placeholder captions in a plain font, to judge the composition.
 QImage facePreview() {
-  QImage face = find("pyr0.bmp")->draw().convertToFormat(QImage::Format_RGB32);
+  QImage face = find("pyr0.bmp")->draw();
   auto put = [&](const char* pic, const char* mask, QPoint at) {
-    blendThrough(face, find(pic)->draw(), find(mask)->draw(), at);
+    gfx::MaskDraw(find(pic)->draw(), face, find(mask)->draw(), gfx::MaskMode::Mask, 0, at.x(), at.y());
   };
   put("7X.bmp", "plalfa.bmp", {150, 216});
   put("Tone1.bmp", "ToneAlfa1.bmp", {227, 182});
   put("14Y.bmp", "SBalfa.bmp", {224, 220});
   put("14.bmp", "Smalfa.bmp", {308, 229});
-  QImage disc(60, 60, QImage::Format_RGB32);
-  disc.fill(Qt::black);
-  {
-    QPainter p(&disc);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(Qt::white);
-    p.drawEllipse(QRectF(1, 0, 58, 60));
-    p.setBrush(Qt::black);
-    p.drawEllipse(QRectF(-12, 0, 50, 60));
-  }
-  blendThrough(face, find("moon.bmp")->draw(), disc, {390, 216});
+  gfx::DrawSoftMoon(face, 38, find("moon.bmp")->draw(), 390, 216);
   QPainter p(&face);
   p.setRenderHint(QPainter::TextAntialiasing);
   p.setPen(Qt::white);
