@@ -32,6 +32,11 @@ constexpr Tier kTiers[] = {{88, 170, 136, 144}, {170, 288, 172, 180}, {288, 398,
 
 // The calm obsidian panels the texts are written on: the month lines and the tone and sign names;
 // the pictures of the day with their captions; the six lines of the affirmation.
+// The base carries a calm band for the compact window's one-line hints and two dark sockets
+// for its buttons (24 x 24 glyphs at (44, 414) and (532, 414)).
+const QRectF kHintBand(74, 403, 452, 20);
+const QRectF kButtonSockets[] = {QRectF(42, 412, 28, 28), QRectF(530, 412, 28, 28)};
+
 const QRectF kPanels[] = {QRectF(172, 94, 256, 86), QRectF(136, 176, 328, 116),
                           QRectF(116, 292, 368, 102)};
 
@@ -179,17 +184,17 @@ QImage stoneLayer() {
   p.setBrush(side);
   p.drawRect(QRectF(kCentreX, 0, 300, kFaceHeight));
 
-  // Thirteen carved moons along each side of the base.
+  // Thirteen carved moons along each side of the base, below the hint line.
   for (int i = 0; i < 13; ++i) {
-    for (qreal x : {60.0 + 14 * i, 540.0 - 14 * i}) {
+    for (qreal x : {80.0 + 12.5 * i, 520.0 - 12.5 * i}) {
       p.setBrush(QColor(36, 30, 64));
-      p.drawEllipse(QPointF(x + 0.6, 424.6), 3, 3);
+      p.drawEllipse(QPointF(x + 0.6, 438.6), 3, 3);
       p.setBrush(QColor(202, 168, 96));
-      p.drawEllipse(QPointF(x, 424), 2.4, 2.4);
+      p.drawEllipse(QPointF(x, 438), 2.4, 2.4);
     }
   }
-  // The stairway down the middle of the base.
-  const QRectF stair(254, 398, 92, 52);
+  // The stairway down the middle of the base, under the hint line.
+  const QRectF stair(254, kHintBand.bottom() + 1, 92, kFaceHeight - kHintBand.bottom() - 1);
   p.setBrush(QColor(84, 78, 120));
   p.drawRect(stair);
   for (qreal y = stair.top() + 5; y < stair.bottom(); y += 6) {
@@ -268,6 +273,20 @@ void paintTemple(QPainter& p) {
   p.drawEllipse(kDoor.center(), 30, 30);
   p.setBrush(glow);
   p.drawPath(door);
+}
+
+// The hint band and the button sockets on the base.
+void paintBaseInlays(QPainter& p) {
+  QLinearGradient g(0, kHintBand.top(), 0, kHintBand.bottom());
+  g.setColorAt(0, QColor(10, 6, 34));
+  g.setColorAt(1, QColor(16, 10, 46));
+  p.setBrush(g);
+  p.setPen(QPen(QColor(kGoldDim), 1));
+  p.drawRoundedRect(kHintBand.adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
+  for (const QRectF& socket : kButtonSockets) {
+    p.setBrush(QColor(kNight));
+    p.drawRoundedRect(socket.adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
+  }
 }
 
 // Obsidian panels with a thin gold inlay and sockets for the pictures of the day.
@@ -356,6 +375,7 @@ QImage paintFace() {
   paintPyramidEdge(p);
   paintTemple(p);
   paintPanels(p);
+  paintBaseInlays(p);
   p.end();
   return canvas;
 }

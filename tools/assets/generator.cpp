@@ -135,6 +135,15 @@ QImage facePreview() {
                          "I seal the store of timelessness", "with the magnetic tone of purpose",
                          "I am guided by my own power doubled", "I am a galactic activation portal"};
   for (int i = 0; i < 6; ++i) text(0, 298 + 14 * i, lines[i], f5, true);
+  // The two buttons and a hint in its flare colour, where the compact window puts them.
+  p.drawImage(QPoint(44, 414), find("btnExpand.bmp")->draw().copy(0, 0, 24, 24));
+  p.drawImage(QPoint(532, 414), find("btnClose.bmp")->draw().copy(0, 0, 24, 24));
+  QFont hint("DejaVu Sans");
+  hint.setPixelSize(12);
+  hint.setBold(true);
+  p.setFont(hint);
+  p.setPen(QColor(245, 90, 75));
+  p.drawText(QRect(70, 404, 460, 18), Qt::AlignCenter, "The tone of the day: click to open its page");
   return face;
 }
 
