@@ -47,7 +47,7 @@ inline QImage pyramidMask() {
     QImage mask = filled(600, 450, Qt::black);
     for (int y = 20; y < 450; ++y) {
         const int half = 60 + y * 240 / 450;
-        for (int x = 300 - half; x < 300 + half; ++x) mask.setPixelColor(x, y, QColor(130, 0, 60));
+        for (int x = 300 - half; x < 300 + half; ++x) mask.setPixelColor(x, y, QColor(130, 20, 60));
     }
     return mask;
 }

@@ -97,7 +97,9 @@ TEST_F(WindowTest, LoaderShapesTheWindowThenTheTickPaintsThePanel) {
     EXPECT_EQ(withoutTimes(fileLines("Floading.log")), expected);
     EXPECT_EQ(form->size(), QSize(600, 450));
     EXPECT_EQ(gfx::RegionArea(form->mask()), gfx::RegionArea(gfx::BitmapToRegion(pyramidMask(), 0xff000000, gfx::RegionMode::KeepDiffering)));
+    EXPECT_GT(gfx::RegionArea(form->mask()), 100'000);
     EXPECT_LT(gfx::RegionArea(form->mask()), 600 * 450);
+    EXPECT_FALSE(form->mask().contains(QPoint(5, 30)));
     // The panel is painted: the sign of the day in area A2.
     const int sign = calendarState().currentPosition.sign % 20;
     EXPECT_EQ(form->face().pixelColor(262, 258), QColor(50 + 10 * sign, 200, 30));
