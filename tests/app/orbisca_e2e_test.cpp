@@ -90,9 +90,9 @@ protected:
         CompactFolderTest::TearDown();
     }
 
-    void startProgram(const QStringList& extra = {}) {
+    void startProgram(const QStringList& extra = {}, const QString& binary = QStringLiteral(ORBISCA_BIN)) {
         program.setProcessEnvironment(display->environment());
-        program.start(QStringLiteral(ORBISCA_BIN), QStringList{"--home", home.path(), "--report-start-time"} + extra);
+        program.start(binary, QStringList{"--home", home.path(), "--report-start-time"} + extra);
         ASSERT_TRUE(program.waitForStarted(5000));
         // The pointer over the window's middle: keys go where the pointer is on a display without
         // a window manager.
@@ -193,6 +193,27 @@ TEST_F(EndToEndTest, TwentyStartsEndedByEscapeAsSoonAsTheWindowShows) {
         display->run("xdotool", {"search", "--sync", "--onlyvisible", "--name", "Orbisca"});
         ASSERT_EQ(endWithEscape(), 0) << "run " << run << ": " << program.readAllStandardError().toStdString();
     }
+}
+
+// One missing picture gives one message; once it is answered the program ends with status 1.
+TEST_F(EndToEndTest, FatalErrorShowsOneMessageAndEndsWithFailure) {
+    for (int sign = 0; sign < 20; ++sign) QFile::remove(home.filePath(QString("graphic/%1Y.bmp").arg(sign)));
+    // The program's own copy, so that its error log goes into the temporary folder.
+    const QString binary = home.filePath("orbisca");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(ORBISCA_BIN), binary));
+    startProgram({}, binary);
+    auto visibleWindows = [this] {
+        return display->run("xdotool", {"search", "--onlyvisible", "--name", "Orbisca"}).count('\n');
+    };
+    QElapsedTimer wait;
+    wait.start();
+    while (visibleWindows() < 2 && wait.elapsed() < 8000) QThread::msleep(100);  // the window and the message
+    display->run("xdotool", {"key", "Return"});
+    ASSERT_TRUE(program.waitForFinished(5000)) << "a second message is waiting";
+    EXPECT_EQ(program.exitCode(), 1);
+    EXPECT_TRUE(QFile::exists(home.filePath("errorlog1.err")));
+    EXPECT_FALSE(QFile::exists(home.filePath("errorlog2.err")));
+    EXPECT_EQ(fileLines("Floading.log").last().left(8), "EndTime=");
 }
 
 TEST_F(EndToEndTest, BadDateOnTheCommandLineIsRefused) {

@@ -95,6 +95,8 @@ inline void resetAllStates() {
 
 class CompactFolderTest : public ::testing::Test {
 protected:
+    // Before any member of a derived fixture: widgets need the application.
+    CompactFolderTest() { testApplication(); }
     void SetUp() override {
         testApplication();
         ASSERT_TRUE(home.isValid());
