@@ -54,6 +54,7 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
     setPalette(p);
 
     sp3 = makeSpin(this, INT_MIN, INT_MAX, 2001);
+    sp3->setFixedWidth(sp3->fontMetrics().horizontalAdvance(QStringLiteral("-000000")) + 40);  // not as wide as the whole range
     sp2 = makeSpin(this, 1, 12, 9);
     sp1 = makeSpin(this, 1, 31, 1);
     yes = makeButton(this, "lime");

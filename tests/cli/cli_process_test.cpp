@@ -115,4 +115,23 @@ TEST(CliGfx, MoonWritesAPngAndRegionDescribesAMask) {
         << r.err;
 }
 
+TEST(CliCompact, PaintsTheFaceOrSaysWhatIsMissing) {
+    const std::string png = testing::TempDir() + "/cli_face.png";
+    EXPECT_EQ(runCli("compact --date 2026-07-26").status, 2);
+    EXPECT_EQ(runCli("compact --date 2026-02-30 -o " + png).status, 2);
+    CliRun r = runCli("compact --home " + testing::TempDir() + " -o " + png);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("fdb.dat"), std::string::npos) << r.err;
+    std::ifstream pictures(ORBISCA_HOME_DIR "/graphic/pyr0.bmp");
+    if (!pictures) return;  // the picture pack is not generated in this build
+    std::remove(png.c_str());
+    r = runCli("compact --date 2026-07-25 --home " ORBISCA_HOME_DIR " -o " + png);
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::ifstream in(png, std::ios::binary);
+    std::string header(24, '\0');
+    in.read(header.data(), 24);
+    // The PNG's size: 600 x 450.
+    EXPECT_EQ(header.substr(16, 8), std::string("\0\0\x02\x58\0\0\x01\xc2", 8));
+}
+
 }  // namespace
