@@ -19,7 +19,6 @@
 #include "donation/Donation.h"
 #include "fullmode/fullmode.h"
 #include "iso_date.h"
-#include "cli.h"
 
 using namespace orbisca;
 
@@ -93,7 +92,7 @@ int main(int argc, char** argv) {
 
     TForm1 form1;
     if (options->date) form1.setStartDate(*options->date);
-    if (!form1.FormCreate()) return notifierState().exitCode ? notifierState().exitCode : 1;
+    if (!form1.FormCreate()) return 1;  // reported; the log says how far the start got
     TForm2 form2;
     form1.setDateDialog(&form2);
     TForm3 form3;

@@ -126,8 +126,10 @@ void regload::Execute() {
             QMetaObject::invokeMethod(
                 form_,
                 [form = form_, result] {
-                    if (compactState().closed) return result.log->close();
-                    applyOutline(*form, result);
+                    if (compactState().closed)
+                        result.log->close();  // the window closed meanwhile: nothing is left to shape
+                    else
+                        applyOutline(*form, result);
                 },
                 Qt::QueuedConnection);
         } else {
@@ -141,7 +143,6 @@ void regload::Execute() {
             QMetaObject::invokeMethod(form_, [] { reportLoaderFailure(); }, Qt::QueuedConnection);
         }
     }
-    finished_ = true;
 }
 
 }  // namespace orbisca

@@ -34,14 +34,12 @@ public:
     void stop();
     // Waits for the worker to end by itself (its window steps are then queued on the UI thread).
     void wait();
-    bool finished() const { return finished_; }
 
 private:
     void Execute();
 
     TForm1* form_;
     std::atomic<bool> stopRequested_{false};
-    std::atomic<bool> finished_{false};
     std::thread thread_;
 };
 

@@ -38,8 +38,6 @@ QString L(int n) {
     return line;
 }
 
-QString picturePath(const QString& name) { return resolvePath(name); }
-
 [[noreturn]] void reportSignFailure(const QString& picture, const QString& mask, int x, int y,
                                     int left, int code) {
     writeerror(kErrorReadText, QStringLiteral("DRAWSIGNP in orbisca"),
@@ -90,9 +88,9 @@ void DRAWSIGNP(QImage& face, int x, int y, int code, bool centred, PanelTrace* t
     QImage picture;
     int left = x;
     try {
-        picture = gfx::LoadBitmap(picturePath(files->picture));
+        picture = gfx::LoadBitmap(resolvePath(files->picture));
         left = centred ? kPanelCentreX + x - picture.width() / 2 : x;
-        const QImage mask = gfx::LoadBitmap(picturePath(files->mask));
+        const QImage mask = gfx::LoadBitmap(resolvePath(files->mask));
         if (gfx::MaskDraw(picture, face, mask, gfx::MaskMode::Mask, 0, left, y) != gfx::kMaskDrawn)
             throw std::runtime_error("picture does not fit");
     } catch (const std::exception&) {

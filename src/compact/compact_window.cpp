@@ -414,6 +414,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
     Timer1.stop();
     stopLoader();
     loader_.reset();
+    frameBitmap_ = QImage();
+    moonBitmap_ = QImage();
     QWidget::closeEvent(event);
 }
 
