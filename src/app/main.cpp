@@ -30,12 +30,13 @@ struct Options {
     bool reportStartTime = false;
 };
 
-// Reads the command line; --help and --version print and end the program here.
-std::optional<Options> parseOptions(QApplication& app, int& exitCode) {
+// Reads the command line; --help and --version print and end the program here, before any
+// window system is needed.
+std::optional<Options> parseOptions(QCoreApplication& app, int& exitCode) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Orbisca: a calendar of the 13 moons and the 260-day count."));
-    parser.addHelpOption();
-    parser.addVersionOption();
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption home(QStringLiteral("home"), QStringLiteral("The working folder with the texts and pictures."),
                                   QStringLiteral("DIR"));
     const QCommandLineOption date(QStringLiteral("date"), QStringLiteral("Start on this day (today stays the real date)."),
@@ -45,7 +46,13 @@ std::optional<Options> parseOptions(QApplication& app, int& exitCode) {
     parser.addOption(home);
     parser.addOption(date);
     parser.addOption(startTime);
-    parser.process(app);  // --help, --version and unknown options end the program here
+    if (!parser.parse(app.arguments())) {
+        std::fprintf(stderr, "orbisca: %s\n", qPrintable(parser.errorText()));
+        exitCode = 2;
+        return std::nullopt;
+    }
+    if (parser.isSet(help)) parser.showHelp(0);
+    if (parser.isSet(version)) parser.showVersion();
     Options options;
     options.home = parser.value(home);
     options.reportStartTime = parser.isSet(startTime);
@@ -80,13 +87,17 @@ void installNotifier() {
 int main(int argc, char** argv) {
     QElapsedTimer sinceStart;
     sinceStart.start();
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("orbisca"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Orbisca v1.2"));
-    QApplication::setApplicationVersion(QStringLiteral("1.2"));
+    QCoreApplication::setApplicationName(QStringLiteral("orbisca"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.2"));
     int exitCode = 0;
-    const std::optional<Options> options = parseOptions(app, exitCode);
+    std::optional<Options> options;
+    {
+        QCoreApplication commandLine(argc, argv);
+        options = parseOptions(commandLine, exitCode);
+    }
     if (!options) return exitCode;
+    QApplication app(argc, argv);
+    QApplication::setApplicationDisplayName(QStringLiteral("Orbisca v1.2"));
     if (!options->home.isEmpty()) setWorkingFolder(options->home);
     installNotifier();
 

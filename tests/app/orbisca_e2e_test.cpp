@@ -225,3 +225,33 @@ TEST_F(EndToEndTest, BadDateOnTheCommandLineIsRefused) {
 
 }  // namespace
 }  // namespace orbisca::testing
+
+namespace orbisca::testing {
+namespace {
+
+// The options are read before any window system is needed: --help works without a display.
+TEST(ProgramOptions, HelpVersionAndUnknownOptionsWithoutDisplay) {
+    auto run = [](const QStringList& args) {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("DISPLAY");
+        env.remove("QT_QPA_PLATFORM");
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(ORBISCA_BIN), args);
+        p.waitForFinished(5000);
+        return std::make_pair(p.exitCode(), p.readAllStandardOutput() + p.readAllStandardError());
+    };
+    auto [status, out] = run({"--help"});
+    EXPECT_EQ(status, 0);
+    EXPECT_TRUE(out.contains("--home")) << out.toStdString();
+    EXPECT_TRUE(out.contains("--date"));
+    std::tie(status, out) = run({"--version"});
+    EXPECT_EQ(status, 0);
+    EXPECT_TRUE(out.contains("1.2"));
+    std::tie(status, out) = run({"--no-such-option"});
+    EXPECT_EQ(status, 2);
+    EXPECT_TRUE(out.contains("no-such-option"));
+}
+
+}  // namespace
+}  // namespace orbisca::testing
