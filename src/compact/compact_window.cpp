@@ -352,7 +352,7 @@ void TForm1::Timer1Timer() {
         c.STATE = 0;
         Timer1.stop();
         PAINTALL(0);
-        if (panelPainted) std::exchange(panelPainted, nullptr)();
+        if (panelPainted && !notifierState().endRequested) std::exchange(panelPainted, nullptr)();
     }
     if (c.sym < 1 || c.sym > 8) return;
     if (!stepHintColour(hintRed_, hintGreen_, hintBlue_)) {
