@@ -3,9 +3,11 @@
 
 #include <array>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -15,7 +17,8 @@ struct CliRun {
 };
 
 CliRun runCli(const std::string& args) {
-    const std::string errFile = testing::TempDir() + "/cli_stderr.txt";
+    // One file per test process: ctest runs the cases of this binary side by side.
+    const std::string errFile = testing::TempDir() + "/cli_stderr_" + std::to_string(getpid()) + ".txt";
     const std::string command = std::string(ORBISCA_CLI) + " " + args + " 2>" + errFile;
     CliRun run;
     FILE* pipe = popen(command.c_str(), "r");
@@ -113,6 +116,27 @@ TEST(CliGfx, MoonWritesAPngAndRegionDescribesAMask) {
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("cannot read picture \"/no/such/mask.bmp\": the file does not exist"), std::string::npos)
         << r.err;
+}
+
+TEST(CliCompact, PaintsTheFaceOrSaysWhatIsMissing) {
+    const std::string png = testing::TempDir() + "/cli_face.png";
+    EXPECT_EQ(runCli("compact --date 2026-07-26").status, 2);
+    EXPECT_EQ(runCli("compact --date 2026-02-30 -o " + png).status, 2);
+    const std::string emptyHome = testing::TempDir() + "/cli_empty_home";
+    std::filesystem::create_directories(emptyHome);
+    CliRun r = runCli("compact --home " + emptyHome + " -o " + png);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("fdb.dat"), std::string::npos) << r.err;
+    std::ifstream pictures(ORBISCA_HOME_DIR "/graphic/pyr0.bmp");
+    if (!pictures) return;  // the picture pack is not generated in this build
+    std::remove(png.c_str());
+    r = runCli("compact --date 2026-07-25 --home " ORBISCA_HOME_DIR " -o " + png);
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::ifstream in(png, std::ios::binary);
+    std::string header(24, '\0');
+    in.read(header.data(), 24);
+    // The PNG's size: 600 x 450.
+    EXPECT_EQ(header.substr(16, 8), std::string("\0\0\x02\x58\0\0\x01\xc2", 8));
 }
 
 }  // namespace

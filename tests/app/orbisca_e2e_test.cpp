@@ -1,0 +1,257 @@
+// End to end: the real orbisca program on a virtual X display, looked at through screenshots of
+// the root window and driven with xdotool. The test starts its own Xvfb with a patterned root, so
+// that what the shaped window does not cover can be told from the window's black sky.
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QThread>
+
+#include "../compact/compact_fixture.h"
+#include "compact/compact_panel.h"
+
+namespace orbisca::testing {
+namespace {
+
+constexpr int kScreenW = 1024;
+constexpr int kScreenH = 768;
+// The loader centres the 600 x 450 window.
+const QPoint kWindowAt(kScreenW / 2 - 300, kScreenH / 2 - 225);
+
+class VirtualDisplay {
+public:
+    VirtualDisplay() {
+        if (QStandardPaths::findExecutable("Xvfb").isEmpty()) return;
+        server_.setProgram("Xvfb");
+        server_.setArguments({"-displayfd", "1", "-screen", "0", QString("%1x%2x24").arg(kScreenW).arg(kScreenH),
+                              "-retro", "-noreset", "-nolisten", "tcp"});
+        server_.start();
+        if (!server_.waitForStarted(5000)) return;
+        QElapsedTimer wait;
+        wait.start();
+        QByteArray out;
+        while (!out.contains('\n') && wait.elapsed() < 10000) {
+            server_.waitForReadyRead(200);
+            out += server_.readAllStandardOutput();
+        }
+        if (out.contains('\n')) name_ = ":" + QString::fromLatin1(out.trimmed());
+    }
+    ~VirtualDisplay() {
+        server_.terminate();
+        server_.waitForFinished(3000);
+    }
+    const QString& name() const { return name_; }
+
+    QProcessEnvironment environment() const {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", name_);
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        return env;
+    }
+    // Runs a helper (import, xdotool) on this display; its standard output.
+    QByteArray run(const QString& program, const QStringList& args) const {
+        QProcess p;
+        p.setProcessEnvironment(environment());
+        p.start(program, args);
+        p.waitForFinished(10000);
+        return p.readAllStandardOutput();
+    }
+    QImage screenshot() const {
+        QImage shot = QImage::fromData(run("import", {"-window", "root", "png:-"}), "PNG");
+        return shot.convertToFormat(QImage::Format_RGB888);
+    }
+
+private:
+    QProcess server_;
+    QString name_;
+};
+
+class EndToEndTest : public CompactFolderTest {
+protected:
+    void SetUp() override {
+        CompactFolderTest::SetUp();
+        if (QDir(QStringLiteral(ORBISCA_HOME_DIR "/graphic")).exists()) {
+            // The generated picture pack, as a user sees it.
+            const QDir graphic(QStringLiteral(ORBISCA_HOME_DIR "/graphic"));
+            for (const QFileInfo& f : graphic.entryInfoList(QDir::Files)) {
+                QFile::remove(home.filePath("graphic/" + f.fileName()));
+                QFile::copy(f.filePath(), home.filePath("graphic/" + f.fileName()));
+            }
+        }
+        display = std::make_unique<VirtualDisplay>();
+        ASSERT_FALSE(display->name().isEmpty()) << "Xvfb did not start";
+    }
+    void TearDown() override {
+        if (program.state() != QProcess::NotRunning) {
+            program.kill();
+            program.waitForFinished(3000);
+        }
+        display.reset();
+        CompactFolderTest::TearDown();
+    }
+
+    void startProgram(const QStringList& extra = {}, const QString& binary = QStringLiteral(ORBISCA_BIN)) {
+        program.setProcessEnvironment(display->environment());
+        program.start(binary, QStringList{"--home", home.path(), "--report-start-time"} + extra);
+        ASSERT_TRUE(program.waitForStarted(5000));
+        // The pointer over the window's middle: keys go where the pointer is on a display without
+        // a window manager.
+        display->run("xdotool", {"mousemove", QString::number(kScreenW / 2), QString::number(kScreenH / 2)});
+    }
+    // Waits for the program's report that the panel is painted; the milliseconds it gives.
+    int waitForPanel() {
+        QElapsedTimer wait;
+        wait.start();
+        while (!stderrText.contains("painted after") && wait.elapsed() < 15000) {
+            program.waitForReadyRead(100);
+            stderrText += program.readAllStandardError();
+        }
+        const int at = stderrText.indexOf("painted after ");
+        if (at < 0) return -1;
+        return stderrText.mid(at + 14).split(' ').value(0).toInt();
+    }
+    // The face the program paints for a date, painted here without a window.
+    QImage expectedFace(const GregorianDate& date) {
+        readfonts();
+        PanelPictures pictures{gfx::LoadBitmap(home.filePath("graphic/pyr0.bmp")),
+                               gfx::LoadBitmap(home.filePath("graphic/moon.bmp"))};
+        QImage face;
+        FILLPYR(face, pictures, GregorianToMayan(date), nullptr);
+        return face;
+    }
+    // Pixel by pixel: a screenshot carries a colour space the painted face has not.
+    static bool samePixels(const QImage& a, const QImage& b) {
+        if (a.size() != b.size()) return false;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x)
+                if (a.pixel(x, y) != b.pixel(x, y)) return false;
+        return true;
+    }
+    static QImage areaOf(const QImage& image, QPoint origin) {
+        return image.copy(QRect(origin + QPoint(226, 222), QSize(73, 73)));
+    }
+    // Polls screenshots until area A2 shows what `face` has there.
+    bool waitForSign(const QImage& face, QImage* shot) {
+        const QImage wanted = areaOf(face, {0, 0});
+        QElapsedTimer wait;
+        wait.start();
+        do {
+            *shot = display->screenshot();
+            if (samePixels(areaOf(*shot, kWindowAt), wanted)) return true;
+            QThread::msleep(100);
+        } while (wait.elapsed() < 5000);
+        return false;
+    }
+    int endWithEscape() {
+        display->run("xdotool", {"key", "Escape"});
+        if (!program.waitForFinished(5000)) return -1;
+        return program.exitStatus() == QProcess::NormalExit ? program.exitCode() : -1;
+    }
+
+    std::unique_ptr<VirtualDisplay> display;
+    QProcess program;
+    QString stderrText;
+};
+
+TEST_F(EndToEndTest, ShapedWindowShowsTodayStepsWithTheKeyAndEndsWithEscape) {
+    StartCalendar();  // today, as the program takes it
+    const GregorianDate today = calendarState().today;
+    startProgram();
+    const int paintedMs = waitForPanel();
+    ASSERT_GT(paintedMs, 0) << stderrText.toStdString();
+    RecordProperty("painted_ms", paintedMs);
+
+    QImage shot;
+    ASSERT_TRUE(waitForSign(expectedFace(today), &shot)) << "today's sign is not in area A2";
+    const QString keep = QStringLiteral(ORBISCA_BINARY_DIR "/screenshots");
+    QDir().mkpath(keep);
+    shot.copy(QRect(kWindowAt, QSize(600, 450))).save(keep + "/compact-window.png");
+
+    // Outside the outline the patterned root shows: the window's top-left corner holds the same
+    // pixels as the root far away from any window (the pattern repeats every four pixels).
+    const QPoint cornerAt = kWindowAt + QPoint(2, 2);
+    const QImage corner = shot.copy(QRect(cornerAt, QSize(8, 8)));
+    const QImage farRoot = shot.copy(QRect(QPoint(cornerAt.x() % 4 + 8, cornerAt.y() % 4 + 8), QSize(8, 8)));
+    EXPECT_TRUE(samePixels(corner, farRoot));
+    int white = 0;  // a pattern of black and white, not a filled sky
+    for (int y = 0; y < corner.height(); ++y)
+        for (int x = 0; x < corner.width(); ++x) white += corner.pixel(x, y) == qRgb(255, 255, 255);
+    EXPECT_GT(white, 0);
+    EXPECT_LT(white, 64);
+    // Inside the outline the face shows (the panel at area A6).
+    EXPECT_EQ(shot.pixel(kWindowAt + QPoint(130, 385)), expectedFace(today).pixel(130, 385));
+
+    display->run("xdotool", {"key", "Right"});
+    EXPECT_TRUE(waitForSign(expectedFace(StepDate(today, 1)), &shot)) << "Right did not show the next day's sign";
+
+    EXPECT_EQ(endWithEscape(), 0);
+}
+
+TEST_F(EndToEndTest, TwentyStartsEndedByEscapeAsSoonAsTheWindowShows) {
+    for (int run = 0; run < 20; ++run) {
+        startProgram({"--date", "2026-07-25"});
+        display->run("xdotool", {"search", "--sync", "--onlyvisible", "--name", "Orbisca"});
+        ASSERT_EQ(endWithEscape(), 0) << "run " << run << ": " << program.readAllStandardError().toStdString();
+    }
+}
+
+// One missing picture gives one message; once it is answered the program ends with status 1.
+TEST_F(EndToEndTest, FatalErrorShowsOneMessageAndEndsWithFailure) {
+    for (int sign = 0; sign < 20; ++sign) QFile::remove(home.filePath(QString("graphic/%1Y.bmp").arg(sign)));
+    // The program's own copy, so that its error log goes into the temporary folder.
+    const QString binary = home.filePath("orbisca");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(ORBISCA_BIN), binary));
+    startProgram({}, binary);
+    auto visibleWindows = [this] {
+        return display->run("xdotool", {"search", "--onlyvisible", "--name", "Orbisca"}).count('\n');
+    };
+    QElapsedTimer wait;
+    wait.start();
+    while (visibleWindows() < 2 && wait.elapsed() < 8000) QThread::msleep(100);  // the window and the message
+    display->run("xdotool", {"key", "Return"});
+    ASSERT_TRUE(program.waitForFinished(5000)) << "a second message is waiting";
+    EXPECT_EQ(program.exitCode(), 1);
+    EXPECT_TRUE(QFile::exists(home.filePath("errorlog1.err")));
+    EXPECT_FALSE(QFile::exists(home.filePath("errorlog2.err")));
+    EXPECT_EQ(fileLines("Floading.log").last().left(8), "EndTime=");
+}
+
+TEST_F(EndToEndTest, BadDateOnTheCommandLineIsRefused) {
+    startProgram({"--date", "2026-02-30"});
+    ASSERT_TRUE(program.waitForFinished(5000));
+    EXPECT_EQ(program.exitCode(), 2);
+    EXPECT_TRUE(program.readAllStandardError().contains("2026-02-30"));
+}
+
+}  // namespace
+}  // namespace orbisca::testing
+
+namespace orbisca::testing {
+namespace {
+
+// The options are read before any window system is needed: --help works without a display.
+TEST(ProgramOptions, HelpVersionAndUnknownOptionsWithoutDisplay) {
+    auto run = [](const QStringList& args) {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("DISPLAY");
+        env.remove("QT_QPA_PLATFORM");
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(ORBISCA_BIN), args);
+        p.waitForFinished(5000);
+        return std::make_pair(p.exitCode(), p.readAllStandardOutput() + p.readAllStandardError());
+    };
+    auto [status, out] = run({"--help"});
+    EXPECT_EQ(status, 0);
+    EXPECT_TRUE(out.contains("--home")) << out.toStdString();
+    EXPECT_TRUE(out.contains("--date"));
+    std::tie(status, out) = run({"--version"});
+    EXPECT_EQ(status, 0);
+    EXPECT_TRUE(out.contains("1.2"));
+    std::tie(status, out) = run({"--no-such-option"});
+    EXPECT_EQ(status, 2);
+    EXPECT_TRUE(out.contains("no-such-option"));
+}
+
+}  // namespace
+}  // namespace orbisca::testing
