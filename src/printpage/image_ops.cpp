@@ -53,14 +53,13 @@ void enterblur(PrintPageState& page) {
     const int height = page.canvas.height();
     if (width < 2 || height < 2) return;  // only row 0 or column 0: nothing to filter
     if (!page.services.blurm) throw std::runtime_error("the mean filter is not available");
-    const int yFrom = 1, yTo = height - 1;
-    const double span = qMax(1, yTo - yFrom);
     const int base = page.gauge;
     const int mode = page.interp.progressMode;
-    page.services.blurm(page.canvas, 1, yTo, width - 1, yFrom, [&page, base, mode, yFrom, span](int y) {
-        const double done = (y - yFrom) / span;
-        if (mode == 0) setGauge(page, rounded(done * 100));
-        else if (mode == 1) setGauge(page, base + rounded(done * 60));
+    page.services.blurm(page.canvas, 1, height - 1, width - 1, 1, [&page, base, mode](int done, int span) {
+        // A one-row range has no span: it is then done at once.
+        const double part = span > 0 ? static_cast<double>(done) / span : 1.0;
+        if (mode == 0) setGauge(page, rounded(part * 100));
+        else if (mode == 1) setGauge(page, base + rounded(part * 60));
     });
 }
 

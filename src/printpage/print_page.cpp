@@ -208,8 +208,10 @@ QImage moonPicture(PrintPageState& page, bool usePicture, QRgb colour, int size)
     if (!info.isFile()) throw std::runtime_error("the moon picture \"" + name.toStdString() + "\" is missing");
     const QImage loaded = required(page.services.loadPicture, "loading pictures")(path);
     if (loaded.isNull()) throw std::runtime_error("the moon picture \"" + name.toStdString() + "\" cannot be read");
-    QImage stretched = loaded.scaled(size, size, Qt::IgnoreAspectRatio, Qt::FastTransformation)
-                           .convertToFormat(QImage::Format_RGB888);
+    QImage stretched = page.services.stretch
+                           ? page.services.stretch(loaded, size, size)
+                           : loaded.scaled(size, size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    stretched = stretched.convertToFormat(QImage::Format_RGB888);
     if (page.moonCache.pictures.size() > 64) page.moonCache.pictures.clear();
     return page.moonCache.pictures.emplace(key, std::move(stretched)).first->second;
 }
@@ -219,10 +221,10 @@ const QImage& moonMask(PrintPageState& page, int phase, int size) {
     const auto key = std::make_pair(size, phase);
     auto found = page.moonCache.masks.find(key);
     if (found != page.moonCache.masks.end()) return found->second;
-    QImage mask(size, size, QImage::Format_RGB888);
-    if (mask.isNull()) throw std::runtime_error("not enough memory for a moon of " + std::to_string(size) + " pixels");
-    mask.fill(qRgb(0, 0, 0));
-    required(page.services.drawMoonShape, "the moon drawing")(mask, phase);
+    QImage mask = required(page.services.moonShape, "the moon drawing")(phase, size);
+    if (mask.width() != size || mask.height() != size)
+        throw std::runtime_error("the moon drawing gave no disc of " + std::to_string(size) + " pixels");
+    mask = mask.convertToFormat(QImage::Format_RGB888);
     required(page.services.blurm, "the mean filter")(mask, 1, size - 1, size - 1, 1, RowProgress());
     if (page.moonCache.masks.size() > 512) page.moonCache.masks.clear();
     return page.moonCache.masks.emplace(key, std::move(mask)).first->second;

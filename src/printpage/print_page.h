@@ -28,8 +28,8 @@
 
 namespace orbisca {
 
-// Row progress of a filter: called once per row with the row index.
-using RowProgress = std::function<void(int y)>;
+// Row progress of a filter: rows done so far in its range and the range's span (last - first row).
+using RowProgress = std::function<void(int done, int span)>;
 
 struct PageServices {
     // A user-facing message ("Syntax error at line 3").
@@ -42,8 +42,10 @@ struct PageServices {
     std::function<QImage(const QString& path)> loadPicture;
     // Draws `picture` onto `target` at `at`, leaving out the pixels of the transparent colour.
     std::function<void(QImage& target, const QImage& picture, QPoint at, QRgb transparent)> drawKeyed;
-    // Paints the lit part of the moon at `phase` (0..100) white on black into the square `mask`.
-    std::function<void(QImage& mask, int phase)> drawMoonShape;
+    // The lit part of the moon at `phase` (0..100), white on black, in a size x size square.
+    std::function<QImage(int phase, int size)> moonShape;
+    // A picture stretched to width x height (Qt's nearest-pixel scaling when not given).
+    std::function<QImage(const QImage& picture, int width, int height)> stretch;
     // The 3 x 3 mean filter over columns xFrom..xTo and rows yFrom..yTo, both inclusive.
     std::function<void(QImage& image, int xFrom, int yTo, int xTo, int yFrom, const RowProgress& row)> blurm;
     // Draws `picture` onto `target` at (0, 0) through `mask`: white shows the picture.
