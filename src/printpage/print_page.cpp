@@ -16,6 +16,10 @@ constexpr int kYearOriginX = 53;
 constexpr int kYearOriginY = 12;
 constexpr int kDefaultPixelSize = 13;
 const QRgb kSilver = qRgb(0xc0, 0xc0, 0xc0);
+constexpr int kMoonWorkingSide = 2000;
+// Discs drawn before are kept while they are small: a page of many moons draws each once.
+constexpr int kMoonCacheSide = 256;
+constexpr std::size_t kMoonCacheEntries = 256;
 
 const QString kMoonPicture = QStringLiteral("graphic\\moon2.bmp");
 const QString kMoonPictureBlackAndWhite = QStringLiteral("graphic\\moon3.bmp");
@@ -71,8 +75,9 @@ QRgb fontColourFor(const ScriptState& st, const FontCommand& f) {
 QString signLetter(int sign) { return QChar(96 + sign).toUpper(); }
 QString toneLetter(int tone) { return QChar(96 + tone); }
 
-// The text a TEXT line draws: a quoted literal, a value of the day, or the tail as written.
-QString textContent(const ScriptState& st, const QString& tail) {
+}  // namespace
+
+QString ScriptTextContent(const ScriptState& st, const QString& tail) {
     if (tail.startsWith(u'\'')) return UnquoteTail(tail);
     const QString word = tail.toUpper();
     if (word == u"KIN") return signLetter(st.day.sign);
@@ -84,6 +89,8 @@ QString textContent(const ScriptState& st, const QString& tail) {
     if (word == u"PLASM") return QString::number(st.day.plasma);
     return tail;
 }
+
+namespace {
 
 qint64 centredLeft(qint64 x, int canvasWidth, int itemWidth) { return x + canvasWidth / 2 - itemWidth / 2; }
 
@@ -143,7 +150,7 @@ void runText(PrintPageState& page, QStringList& lines, const QString& line) {
         return;
     }
     printtext(page, ClampToInt(qint64(t.x) + st.yearOffsetX), ClampToInt(qint64(t.y) + st.yearOffsetY),
-              textContent(st, t.content), t.centred);
+              ScriptTextContent(st, t.content), t.centred);
 }
 
 // Lines that the year page does not shift (pictures and moons) go to the script itself.
@@ -212,12 +219,13 @@ QImage moonPicture(PrintPageState& page, bool usePicture, QRgb colour, int size)
                            ? page.services.stretch(loaded, size, size)
                            : loaded.scaled(size, size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
     stretched = stretched.convertToFormat(QImage::Format_RGB888);
-    if (page.moonCache.pictures.size() > 64) page.moonCache.pictures.clear();
+    if (size > kMoonCacheSide) return stretched;
+    if (page.moonCache.pictures.size() >= kMoonCacheEntries) page.moonCache.pictures.clear();
     return page.moonCache.pictures.emplace(key, std::move(stretched)).first->second;
 }
 
 // The lit shape of the moon, softened by one pass of the mean filter.
-const QImage& moonMask(PrintPageState& page, int phase, int size) {
+QImage moonMask(PrintPageState& page, int phase, int size) {
     const auto key = std::make_pair(size, phase);
     auto found = page.moonCache.masks.find(key);
     if (found != page.moonCache.masks.end()) return found->second;
@@ -226,8 +234,27 @@ const QImage& moonMask(PrintPageState& page, int phase, int size) {
         throw std::runtime_error("the moon drawing gave no disc of " + std::to_string(size) + " pixels");
     mask = mask.convertToFormat(QImage::Format_RGB888);
     required(page.services.blurm, "the mean filter")(mask, 1, size - 1, size - 1, 1, RowProgress());
-    if (page.moonCache.masks.size() > 512) page.moonCache.masks.clear();
+    if (size > kMoonCacheSide) return mask;
+    if (page.moonCache.masks.size() >= kMoonCacheEntries) page.moonCache.masks.clear();
     return page.moonCache.masks.emplace(key, std::move(mask)).first->second;
+}
+
+// One moon disc on the background: the picture (or colour) through the softened lit shape, and
+// for a flat colour its outline.
+QImage moonDisc(PrintPageState& page, bool usePicture, QRgb colour, int phase, int size) {
+    const QImage picture = moonPicture(page, usePicture, colour, size);
+    const QImage mask = moonMask(page, phase, size);
+    QImage disc(size, size, QImage::Format_RGB888);
+    if (disc.isNull()) throw std::runtime_error("not enough memory for a moon of " + std::to_string(size) + " pixels");
+    disc.fill(page.background);
+    required(page.services.maskDraw, "drawing through a mask")(disc, picture, mask);
+    if (!usePicture) {
+        QPainter outline(&disc);
+        outline.setPen(QPen(QColor(page.interp.blackAndWhite ? kSilver : colour), 0));
+        outline.setBrush(Qt::NoBrush);
+        outline.drawEllipse(QRect(0, 0, size - 1, size - 1));  // the disc's box 0..size-1, both edges in
+    }
+    return disc;
 }
 
 }  // namespace
@@ -312,20 +339,20 @@ void paintmoon(PrintPageState& page, int x, int y, bool usePicture, QRgb colour,
     // A flat disc is drawn half a lunation on: the moon picture's lit side is what the mask shows.
     if (!usePicture) phase = phase + 50 > 100 ? phase - 50 : phase + 50;
     if (outsideCanvas(page.canvas, x, y, size, size)) return;
-    const QImage picture = moonPicture(page, usePicture, colour, size);
-    const QImage& mask = moonMask(page, phase, size);
-    QImage result(size, size, QImage::Format_RGB888);
-    if (result.isNull()) throw std::runtime_error("not enough memory for a moon of " + std::to_string(size) + " pixels");
-    result.fill(page.background);
-    required(page.services.maskDraw, "drawing through a mask")(result, picture, mask);
-    if (!usePicture) {
-        QPainter outline(&result);
-        outline.setPen(QPen(QColor(page.interp.blackAndWhite ? kSilver : colour), 0));
-        outline.setBrush(Qt::NoBrush);
-        outline.drawEllipse(QRect(0, 0, size - 1, size - 1));  // the disc's box 0..size-1, both edges in
-    }
+    // Discs larger than the working side are drawn at that side and stretched onto the canvas,
+    // only where they meet it, so a huge disc never needs images of its own size.
+    const int side = qMin(size, kMoonWorkingSide);
+    const QImage disc = moonDisc(page, usePicture, colour, phase, side);
     QPainter painter(&page.canvas);
-    painter.drawImage(QPoint(x, y), result);
+    if (side == size) {
+        painter.drawImage(QPoint(x, y), disc);
+        return;
+    }
+    const QRect visible = QRect(x, y, size, size) & page.canvas.rect();
+    const double toDisc = double(side) / size;
+    painter.drawImage(QRectF(visible), disc,
+                      QRectF((visible.x() - x) * toDisc, (visible.y() - y) * toDisc, visible.width() * toDisc,
+                             visible.height() * toDisc));
 }
 
 bool drawimage(PrintPageState& page, QStringList& lines) {

@@ -124,6 +124,10 @@ void printtext(PrintPageState& page, int x, int y, const QString& text, bool cen
 void drawbmp(PrintPageState& page, int x, int y, QRgb transparent, bool centred, const QString& file);
 void paintmoon(PrintPageState& page, int x, int y, bool usePicture, QRgb colour, int phase, int size);
 
+// The text a TEXT line draws: a quoted literal without its first and last character, the sign or
+// tone letter or plasma number of the day for a variable name in any case, or the tail as written.
+QString ScriptTextContent(const ScriptState& state, const QString& tail);
+
 bool isyear(const QStringList& lines);
 QString readfour(const QString& line);
 
