@@ -1,39 +1,21 @@
 // orbisca-cli script run and script rescale as a user runs them.
 #include <gtest/gtest.h>
 
+#include "cli_run.h"
+
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
-#include <array>
-#include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <sys/stat.h>
-#include <sys/wait.h>
 
 namespace {
 
-struct CliRun {
-    int status = -1;
-    std::string out, err;
-};
+using orbisca::testing::CliRun;
 
+// A time limit, so a run that would wait for ever fails instead.
 CliRun runCli(const std::string& args) {
-    const std::string errFile = ::testing::TempDir() + "/script_cli_stderr.txt";
-    const std::string command = "timeout 60 " + std::string(ORBISCA_CLI) + " " + args + " 2>" + errFile;
-    CliRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    std::array<char, 4096> buffer;
-    std::size_t n;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), n);
-    const int raw = pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    std::ifstream in(errFile);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    run.err = ss.str();
-    return run;
+    return orbisca::testing::RunCommandLine("timeout 60 " + std::string(ORBISCA_CLI) + " " + args);
 }
 
 struct ScriptCli : ::testing::Test {
