@@ -6,6 +6,7 @@
 #include <climits>
 #include <stdexcept>
 
+#include "data/font_table.h"
 #include "printpage/script_line.h"
 #include "printpage/script_rescale.h"
 
@@ -44,25 +45,13 @@ bool isRuneFace(const QString& face) {
 
 bool isGrey(QRgb c) { return qRed(c) == qGreen(c) && qGreen(c) == qBlue(c); }
 
-// A font height value: negative is the character height in pixels, positive the cell height.
-void applyFontHeight(QFont& font, int height) {
-    if (height < 0) {
-        font.setPixelSize(-height);
-    } else if (height > 0) {
-        font.setPixelSize(height);
-        const int cell = QFontMetrics(font).height();
-        if (cell > 0 && cell != height)
-            font.setPixelSize(qMax(1, static_cast<int>(RoundHalfEven(double(height) * height / cell))));
-    }
-}
-
 QFont scriptFont(const FontCommand& f) {
     QFont font;
     font.setItalic(f.italic);
     font.setBold(f.bold);
+    if (!f.face.isEmpty()) font.setFamily(f.face);  // before the height: a cell height depends on the face
     font.setPixelSize(f.size > 0 ? qMax(1, static_cast<int>(RoundHalfEven(f.size * 96.0 / 72.0))) : kDefaultPixelSize);
-    applyFontHeight(font, f.height);
-    if (!f.face.isEmpty()) font.setFamily(f.face);
+    ApplyFontHeight(font, f.height);
     return font;
 }
 

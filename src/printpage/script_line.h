@@ -13,6 +13,8 @@
 #include <stdexcept>
 #include <variant>
 
+#include "gfx/image_io.h"
+
 namespace orbisca {
 
 // The message of a line that cannot be read ("TEXT needs a number for x, not \"ab\"").
@@ -21,8 +23,9 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The largest side of a canvas, a moon disc or a picture, in pixels; the smallest is 1.
-inline constexpr int kMaxImageSide = 16384;
+// The largest side of a canvas, a moon disc or a picture, in pixels (the largest picture the
+// drawing layer loads); the smallest is 1.
+inline constexpr int kMaxImageSide = static_cast<int>(gfx::kMaxImageSide);
 
 enum class ScriptLineKind { Ignored, Comment, Header, Font, Text, Pict, Moon, Year };
 

@@ -4,14 +4,16 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QSaveFile>
-#include <QStringDecoder>
 #include <cstdio>
 #include <memory>
 #include <string>
 
 #include "calendar/calendar_state.h"
 #include "cli.h"
+#include "data/atomic_file.h"
+#include "data/text_file.h"
+#include "data/working_folder.h"
+#include "gfx/image_io.h"
 #include "iso_date.h"
 #include "printpage/image_ops.h"
 #include "printpage/page_services.h"
@@ -59,21 +61,13 @@ QStringList readScript(const std::string& name) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw CommandFailed("cannot read \"" + name + "\": " + file.errorString().toStdString());
-    QByteArray bytes = file.readAll();
-    if (bytes.startsWith("\xEF\xBB\xBF")) bytes.remove(0, 3);
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    QString text = utf8(bytes);
-    if (utf8.hasError()) text = QStringDecoder("windows-1251")(bytes);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    if (text.endsWith(u'\n')) text.chop(1);
-    return text.isEmpty() ? QStringList() : text.split(u'\n');
+    return splitTextLines(decodeText(file.readAll()));
 }
 
 void writeScript(const QStringList& lines, const std::string& name) {
-    QSaveFile file(QString::fromStdString(name));
-    const QByteArray content = lines.isEmpty() ? QByteArray() : (lines.join(u'\n') + u'\n').toUtf8();
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit())
-        throw CommandFailed("cannot write \"" + name + "\": " + file.errorString().toStdString());
+    QString error;
+    if (!writeFileAtomically(QString::fromStdString(name), textFileContent(lines), &error))
+        throw CommandFailed(error.toStdString());
 }
 
 // The page with the program's services; messages go to stderr.
@@ -95,7 +89,7 @@ void useHome(Args& args) {
     const std::string home = takeOption(args, "--home");
     if (home.empty()) return;
     if (!QFileInfo(QString::fromStdString(home)).isDir()) throw UsageError("--home \"" + home + "\" is no folder");
-    if (!UsePageWorkingFolder(QString::fromStdString(home))) throw UsageError("--home is not supported by this build");
+    setWorkingFolder(QString::fromStdString(home));
 }
 
 int runScript(Args& args) {
@@ -134,7 +128,7 @@ int runScript(Args& args) {
         } else {
             ran = showimage(page);
         }
-        SavePageImage(page.canvas, QString::fromStdString(output));
+        gfx::SaveImage(page.canvas, QString::fromStdString(output));
     } catch (const std::exception& e) {
         throw CommandFailed(e.what());
     }
