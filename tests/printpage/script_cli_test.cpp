@@ -87,6 +87,9 @@ TEST_F(ScriptCli, BadOptionsAndUnwritableOutput) {
         EXPECT_EQ(r.status, 1);
         EXPECT_NE(r.err.find(target), std::string::npos) << r.err;
     }
+    const CliRun underAFile = runCli("script run " + script + " --canvas 10x10 -o " + script + "/page.png");
+    EXPECT_EQ(underAFile.status, 1);
+    EXPECT_NE(underAFile.err.find(script + "/page.png"), std::string::npos) << underAFile.err;
     const CliRun missing = runCli("script run " + path("none.spt") + " -o " + path("x.png"));
     EXPECT_EQ(missing.status, 1);
     const std::string fifo = path("fifo.spt");
