@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <cstdio>
-#include <memory>
 #include <string>
 
 #include "calendar/calendar_state.h"
@@ -23,13 +22,15 @@
 namespace orbisca::cli {
 namespace {
 
-// Fonts need a GUI application; without a display it paints off-screen.
-std::unique_ptr<QGuiApplication> startGuiApplication() {
+// Fonts need a GUI application; without a display it paints off-screen. It lives until the
+// program ends, after the page that holds fonts and images.
+void startGuiApplication() {
+    if (QCoreApplication::instance()) return;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "orbisca-cli";
     static char* argv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
+    static QGuiApplication app(argc, argv);
 }
 
 // "WxH" with both sides 1..16384.
@@ -110,7 +111,7 @@ int runScript(Args& args) {
     const GregorianDate day = date.empty() ? GetGregorianDate(calendarState().clock()) : ParseIsoDate(date);
 
     QStringList script = readScript(file);
-    const auto app = startGuiApplication();
+    startGuiApplication();
     PrintPageState& page = preparePage();
     SetScriptDay(page, GregorianToMayan(day));
     page.background = backgroundColour;
@@ -144,7 +145,7 @@ int runRescale(Args& args) {
     if (args.size() != 1) throw UsageError("script rescale needs one script FILE");
     if (factorText != "2" && factorText != "0.5") throw UsageError("--factor must be 2 or 0.5");
     QStringList script = readScript(args.front());
-    const auto app = startGuiApplication();
+    startGuiApplication();
     PrintPageState& page = preparePage();
     page.script = script;
     if (!RescaleScript(page, factorText == "2" ? 2.0 : 0.5)) {
