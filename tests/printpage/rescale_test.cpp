@@ -30,14 +30,6 @@ TEST(RescaledLine, YearScalesItsShiftFrom53And12) {
     EXPECT_THROW(RescaledScriptLine("YEAR 53 12 big", 2), ScriptSyntaxError);
 }
 
-TEST(RescaledLine, RoundsHalvesToEven) {
-    EXPECT_EQ(RoundHalfEven(7.5), 8);
-    EXPECT_EQ(RoundHalfEven(6.5), 6);
-    EXPECT_EQ(RoundHalfEven(-2.5), -2);
-    EXPECT_EQ(RoundHalfEven(0.49), 0);
-    EXPECT_EQ(RoundHalfEven(1e300), 9000000000000000000LL);
-}
-
 TEST_F(PageTest, DecreaseResolutionHalvesTheCanvasAndRewritesTheScript) {
     page.canvasWidth = 767;
     page.canvasHeight = 1025;
