@@ -304,6 +304,7 @@ void printtext(PrintPageState& page, int x, int y, const QString& text, bool cen
 }
 
 void drawbmp(PrintPageState& page, int x, int y, QRgb transparent, bool centred, const QString& file) {
+    if (file.contains(QChar(0))) throw std::runtime_error("a picture's file name cannot hold a NUL character");
     const QString path = page.services.resolvePath ? page.services.resolvePath(file) : file;
     const QFileInfo info(path);
     // Only a regular file: a folder or a pipe would give an error or wait for ever.

@@ -179,10 +179,11 @@ TEST_F(PageTest, PicturesMustBeRegularFilesOfAllowedSize) {
     ASSERT_EQ(mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
     QDir(folder.path()).mkdir("dir.bmp");
     writePicture("wide.bmp", QSize(16385, 1), 0);
-    for (const char* name : {"pipe.bmp", "dir.bmp", "missing.bmp", "wide.bmp"}) {
+    const QString withNul = QString("pic") + QChar(0) + ".bmp";
+    for (const QString& name : QStringList{"pipe.bmp", "dir.bmp", "missing.bmp", "wide.bmp", withNul}) {
         recorder.messages.clear();
-        EXPECT_FALSE(run({QString("PICT 0 0 0 0 0 rgt '%1'").arg(name)})) << name;
-        EXPECT_EQ(recorder.messages, QStringList{"Syntax error at line 0"}) << name;
+        EXPECT_FALSE(run({QString("PICT 0 0 0 0 0 rgt '%1'").arg(name)})) << name.toStdString();
+        EXPECT_EQ(recorder.messages, QStringList{"Syntax error at line 0"}) << name.toStdString();
     }
     EXPECT_TRUE(recorder.pictures.empty());
 }
