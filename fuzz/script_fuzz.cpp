@@ -2,9 +2,8 @@
 //
 // The first byte picks the modes (black-and-white, fonts-only, a rescale by 2 or 0.5, the
 // optimize path); the rest is the script, whose lines after a line "[YEAR]" form the year page.
-// Run: fuzzers/fuzz_script -max_len=4096 -timeout=10 fuzz-corpus/fuzz_script in the fuzz build
-// folder (with ASAN_OPTIONS=detect_leaks=0:
-// the font libraries keep caches for the whole process).
+// In the fuzz build folder: fuzzers/fuzz_script -max_len=4096 -timeout=10 fuzz-corpus/fuzz_script
+// (with ASAN_OPTIONS=detect_leaks=0: the font libraries keep caches for the whole process).
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
