@@ -55,6 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     page.canvasWidth = 64;
     page.canvasHeight = 48;
     page.viewBox = QSize(40, 30);
+    page.moonWorkingSide = 200;  // large discs take the stretched path without seconds of pixels
     page.interp.blackAndWhite = modes & 1;
     page.interp.fontsOnly = modes & 2;
     setcanvas(page, page.canvasWidth, page.canvasHeight, true);

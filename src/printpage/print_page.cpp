@@ -17,7 +17,6 @@ constexpr int kYearOriginX = 53;
 constexpr int kYearOriginY = 12;
 constexpr int kDefaultPixelSize = 13;
 const QRgb kSilver = qRgb(0xc0, 0xc0, 0xc0);
-constexpr int kMoonWorkingSide = 2000;
 // Discs drawn before are kept while they are small: a page of many moons draws each once.
 constexpr int kMoonCacheSide = 256;
 constexpr std::size_t kMoonCacheEntries = 256;
@@ -331,7 +330,7 @@ void paintmoon(PrintPageState& page, int x, int y, bool usePicture, QRgb colour,
     if (outsideCanvas(page.canvas, x, y, size, size)) return;
     // Discs larger than the working side are drawn at that side and stretched onto the canvas,
     // only where they meet it, so a huge disc never needs images of its own size.
-    const int side = qMin(size, kMoonWorkingSide);
+    const int side = qMin(size, qBound(1, page.moonWorkingSide, kMaxImageSide));
     const QImage disc = moonDisc(page, usePicture, colour, phase, side);
     QPainter painter(&page.canvas);
     if (side == size) {

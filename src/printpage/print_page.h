@@ -98,6 +98,8 @@ struct PrintPageState {
     bool autoOptimize = true;
     bool autoblur = true;
     int gauge = 0;
+    // Moon discs larger than this are drawn at this side and stretched where they meet the canvas.
+    int moonWorkingSide = 2000;
     PageServices services;
     MoonCache moonCache;
 };
