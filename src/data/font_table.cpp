@@ -27,9 +27,26 @@ int wholeNumber(const QString& field, const char* what) {
     return value;
 }
 
+void applyField(QFont& font, int number, const QString& field) {
+    switch (number) {
+        case 1: font.setFamily(field); break;
+        case 2: {
+            const int size = wholeNumber(field, "size");
+            if (size > 0) font.setPointSize(size);
+            break;
+        }
+        case 3: ApplyFontHeight(font, wholeNumber(field, "height")); break;
+        case 4: font.setItalic(field == QLatin1String("italic")); break;
+        case 5: font.setBold(field == QLatin1String("bold")); break;
+        default: break;
+    }
+}
+
+}  // namespace
+
 // Windows heights: negative is the em height, positive the whole cell, which we reach by scaling
 // the pixel size with the face's cell-to-em ratio.
-void applyHeight(QFont& font, int height) {
+void ApplyFontHeight(QFont& font, int height) {
     if (height < 0) {
         font.setPixelSize(-height);
     } else if (height > 0) {
@@ -40,23 +57,6 @@ void applyHeight(QFont& font, int height) {
         font.setPixelSize(std::max(1, pixels));
     }
 }
-
-void applyField(QFont& font, int number, const QString& field) {
-    switch (number) {
-        case 1: font.setFamily(field); break;
-        case 2: {
-            const int size = wholeNumber(field, "size");
-            if (size > 0) font.setPointSize(size);
-            break;
-        }
-        case 3: applyHeight(font, wholeNumber(field, "height")); break;
-        case 4: font.setItalic(field == QLatin1String("italic")); break;
-        case 5: font.setBold(field == QLatin1String("bold")); break;
-        default: break;
-    }
-}
-
-}  // namespace
 
 TableFont makefont(const QString& line) {
     TableFont result;

@@ -27,6 +27,10 @@ struct FontTableState {
 FontTableState& fontTableState();
 void resetFontTableState();
 
+// Applies a font height value: a negative one is the character (em) height in pixels, a positive
+// one the whole cell height; 0 leaves the size alone.
+void ApplyFontHeight(QFont& font, int height);
+
 // One font from one line; throws std::invalid_argument when the size or height is not a whole number.
 TableFont makefont(const QString& line);
 

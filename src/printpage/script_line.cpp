@@ -11,6 +11,22 @@ std::string quoted(const QString& s) { return "\"" + s.toStdString() + "\""; }
 
 bool isWord(const QString& field, const char* word) { return field.compare(QLatin1String(word), Qt::CaseInsensitive) == 0; }
 
+// A number whose magnitude is at most kMaxImageSide; a font that large already fills any canvas.
+int boundedNumber(const QString& field, const char* what) {
+    const int v = ScriptNumber(field, what);
+    if (v < -kMaxImageSide || v > kMaxImageSide)
+        throw ScriptSyntaxError(std::string(what) + " is out of range: " + quoted(field));
+    return v;
+}
+
+int sideNumber(const QString& field, const char* what) {
+    const int v = ScriptNumber(field, what);
+    if (v < 1 || v > kMaxImageSide)
+        throw ScriptSyntaxError(std::string(what) + " must be 1 to " + std::to_string(kMaxImageSide) + ", not " +
+                                quoted(field));
+    return v;
+}
+
 }  // namespace
 
 ScriptLineKind RecogniseScriptLine(const QString& line) {
@@ -79,8 +95,8 @@ ScriptCommand ParseScriptLine(const QString& line) {
         case ScriptLineKind::Font: {
             const ScriptArguments a = SplitScriptArguments(line, 7);
             FontCommand f;
-            f.size = ScriptNumber(a.fields[0], "the font size");
-            f.height = ScriptNumber(a.fields[1], "the font height");
+            f.size = boundedNumber(a.fields[0], "the font size");
+            f.height = boundedNumber(a.fields[1], "the font height");
             f.colour = ScriptColour(ScriptNumber(a.fields[2], "red"), ScriptNumber(a.fields[3], "green"),
                                     ScriptNumber(a.fields[4], "blue"));
             f.bold = isWord(a.fields[5], "BLD");
@@ -113,7 +129,7 @@ ScriptCommand ParseScriptLine(const QString& line) {
             MoonCommand m;
             m.x = ScriptNumber(a.fields[0], "x");
             m.y = ScriptNumber(a.fields[1], "y");
-            m.size = ScriptNumber(a.fields[2], "the moon size");
+            m.size = sideNumber(a.fields[2], "the moon size");
             m.phase = ScriptNumber(a.fields[3], "the moon phase");
             ReadMoonFill(a.tail, m);
             return m;

@@ -13,6 +13,8 @@
 #include <stdexcept>
 #include <variant>
 
+#include "gfx/image_io.h"
+
 namespace orbisca {
 
 // The message of a line that cannot be read ("TEXT needs a number for x, not \"ab\"").
@@ -20,6 +22,10 @@ class ScriptSyntaxError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
+
+// The largest side of a canvas, a moon disc or a picture, in pixels (the largest picture the
+// drawing layer loads); the smallest is 1.
+inline constexpr int kMaxImageSide = static_cast<int>(gfx::kMaxImageSide);
 
 enum class ScriptLineKind { Ignored, Comment, Header, Font, Text, Pict, Moon, Year };
 
@@ -52,8 +58,8 @@ QString UnquoteTail(const QString& tail);
 QRgb ScriptColour(int red, int green, int blue);
 
 struct FontCommand {
-    int size = 0;    // points
-    int height = 0;  // font height value: negative = character height in pixels
+    int size = 0;    // points, at most kMaxImageSide either way
+    int height = 0;  // font height value: negative = character height in pixels; at most kMaxImageSide either way
     QRgb colour = 0;
     bool bold = false;
     bool italic = false;
@@ -74,7 +80,9 @@ struct PictCommand {
 };
 
 struct MoonCommand {
-    int x = 0, y = 0, size = 0, phase = 0;
+    int x = 0, y = 0;
+    int size = 0;          // 1..kMaxImageSide
+    int phase = 0;         // as written; drawing clamps it into 0..100
     bool image = false;    // the moon picture instead of a flat colour
     QRgb fill = 0xffffff;  // white unless three non-negative numbers are given
 };

@@ -1,38 +1,17 @@
 // orbisca-cli as a user runs it: output, exit status and messages.
 #include <gtest/gtest.h>
 
-#include <array>
+#include "cli_run.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
-struct CliRun {
-    int status = -1;
-    std::string out, err;
-};
+using orbisca::testing::CliRun;
 
-CliRun runCli(const std::string& args) {
-    // One file per test process: ctest runs the cases of this binary side by side.
-    const std::string errFile = testing::TempDir() + "/cli_stderr_" + std::to_string(getpid()) + ".txt";
-    const std::string command = std::string(ORBISCA_CLI) + " " + args + " 2>" + errFile;
-    CliRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    std::array<char, 4096> buffer;
-    std::size_t n;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), n);
-    const int raw = pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    std::ifstream in(errFile);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    run.err = ss.str();
-    return run;
-}
+CliRun runCli(const std::string& args) { return orbisca::testing::RunCommandLine(std::string(ORBISCA_CLI) + " " + args); }
 
 TEST(CliDay, PrintsThePositionUnderTheLogLabels) {
     const CliRun r = runCli("day 2001-08-21");

@@ -106,6 +106,8 @@ TEST(ScriptLine, SyntaxErrors) {
              "FONT 12 -16 0 0 0 bld",
              "PICT 1 2 3 4 5",
              "YEAR 53",
+             "FONT 12 -16385 0 0 0 thn nrm Arial",  // a font taller than any canvas
+             "FONT 99999 -16 0 0 0 thn nrm Arial",
          }) {
         EXPECT_THROW(ParseScriptLine(bad), ScriptSyntaxError) << bad;
     }

@@ -1,0 +1,90 @@
+// Script runs and the page optimization at the sizes the print manager meets.
+#include <benchmark/benchmark.h>
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include "data/working_folder.h"
+#include "printpage/image_ops.h"
+#include "printpage/page_services.h"
+#include "printpage/print_page.h"
+
+using namespace orbisca;
+
+namespace {
+
+// Fonts need a GUI application; the moon picture comes from a working folder of our own.
+void prepareProgram() {
+    static int argc = 1;
+    static char name[] = "bench_printpage";
+    static char* argv[] = {name, nullptr};
+    if (QCoreApplication::instance()) return;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    new QGuiApplication(argc, argv);
+    static QTemporaryDir home;
+    QDir(home.path()).mkpath("graphic");
+    QImage moon(120, 120, QImage::Format_RGB888);
+    moon.fill(qRgb(230, 220, 150));
+    moon.save(QDir(home.path()).filePath("graphic/moon2.bmp"), "BMP");
+    setWorkingFolder(home.path());
+}
+
+// An export-like script: fonts, texts (literals and day variables) and moons of every phase.
+QStringList exportScript(int lines) {
+    QStringList script{"[Month info script]"};
+    for (int i = 0; script.size() < lines; ++i) {
+        const int x = 20 + (i * 37) % 600, y = 20 + (i * 53) % 480;
+        script << QStringLiteral("FONT 10 -%1 0 0 %2 thn nrm DejaVu Sans").arg(12 + i % 9).arg(i % 256)
+               << QStringLiteral("TEXT %1 %2 rgt 'Day %3 of the moon'").arg(x).arg(y).arg(i % 28 + 1)
+               << QStringLiteral("TEXT %1 %2 cnt KIN").arg(x - 300).arg(y + 20)
+               << (i % 2 ? QStringLiteral("MOON %1 %2 60 %3 IMAGE").arg(x).arg(y).arg(i % 101)
+                         : QStringLiteral("MOON %1 %2 40 %3 255 255 0").arg(x).arg(y).arg(i % 101));
+    }
+    script.erase(script.begin() + lines, script.end());
+    return script;
+}
+
+PrintPageState& freshPage(const QStringList& script, int width, int height) {
+    static PrintPageState page;
+    page = PrintPageState();
+    page.services = ProgramPageServices();
+    page.script = script;
+    page.canvasWidth = width;
+    page.canvasHeight = height;
+    SetScriptDay(page, GregorianToMayan(GregorianDate{21, 8, 2, 2001}));
+    return page;
+}
+
+void BM_Script2000LinesOnto670x550(benchmark::State& state) {
+    prepareProgram();
+    const QStringList script = exportScript(2000);
+    PrintPageState& page = freshPage(script, 670, 550);
+    for (auto _ : state) {
+        page.interp.progressMode = -1;
+        if (!showimage(page)) state.SkipWithError("the script failed");
+        benchmark::DoNotOptimize(page.canvas.constBits());
+    }
+}
+BENCHMARK(BM_Script2000LinesOnto670x550)->Unit(benchmark::kMillisecond);
+
+// Optimize for an A4 page at 600 dpi: the canvas grows to 4020 x 3300, the script is rewritten
+// and redrawn, and the page is blurred.
+void BM_Optimize670x550ForA4At600Dpi(benchmark::State& state) {
+    prepareProgram();
+    const QStringList script = exportScript(120);
+    for (auto _ : state) {
+        state.PauseTiming();
+        PrintPageState& page = freshPage(script, 670, 550);
+        setcanvas(page, 670, 550, true);
+        page.interp.progressMode = 1;
+        state.ResumeTiming();
+        if (!optimize(page, QSize(4960, 7016))) state.SkipWithError("the script failed");
+        benchmark::DoNotOptimize(page.canvas.constBits());
+        if (page.canvas.size() != QSize(4020, 3300)) state.SkipWithError("unexpected canvas size");
+    }
+}
+BENCHMARK(BM_Optimize670x550ForA4At600Dpi)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+}  // namespace

@@ -1,0 +1,68 @@
+// A printing script of arbitrary lines through the interpreter, the rescale and the redraw.
+//
+// The first byte picks the modes (black-and-white, fonts-only, a rescale by 2 or 0.5, the
+// optimize path); the rest is the script, whose lines after a line "[YEAR]" form the year page.
+// In the fuzz build folder: fuzzers/fuzz_script -max_len=4096 -timeout=10 fuzz-corpus/fuzz_script
+// (with ASAN_OPTIONS=detect_leaks=0: the font libraries keep caches for the whole process).
+#include <QDir>
+#include <QGuiApplication>
+#include <QImage>
+#include <QTemporaryDir>
+#include <cstddef>
+#include <cstdint>
+
+#include "data/working_folder.h"
+#include "printpage/image_ops.h"
+#include "printpage/page_services.h"
+#include "printpage/print_page.h"
+
+using namespace orbisca;
+
+namespace {
+
+void writePicture(const QString& folder, const QString& name, int side, QRgb colour) {
+    QImage image(side, side, QImage::Format_RGB888);
+    image.fill(colour);
+    image.setPixel(0, 0, qRgb(255, 0, 255));
+    image.save(QDir(folder).filePath(name), "BMP");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    new QGuiApplication(*argc, *argv);
+    static QTemporaryDir home;
+    QDir(home.path()).mkpath("graphic");
+    writePicture(home.path(), "graphic/moon2.bmp", 64, qRgb(230, 220, 150));
+    writePicture(home.path(), "graphic/moon3.bmp", 64, qRgb(200, 200, 200));
+    writePicture(home.path(), "graphic/sample.bmp", 12, qRgb(10, 80, 10));
+    setWorkingFolder(home.path());
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) return 0;
+    const std::uint8_t modes = data[0];
+    const QStringList lines = QString::fromUtf8(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1)).split(u'\n');
+    const qsizetype year = lines.indexOf(QStringLiteral("[YEAR]"));
+
+    PrintPageState page;
+    page.services = ProgramPageServices();
+    page.services.notify = [](const QString&) {};
+    page.script = year < 0 ? lines : lines.mid(0, year);
+    if (year >= 0) page.yearlines = lines.mid(year + 1);
+    page.canvasWidth = 64;
+    page.canvasHeight = 48;
+    page.viewBox = QSize(40, 30);
+    page.moonWorkingSide = 200;  // large discs take the stretched path without seconds of pixels
+    page.interp.blackAndWhite = modes & 1;
+    page.interp.fontsOnly = modes & 2;
+    setcanvas(page, page.canvasWidth, page.canvasHeight, true);
+    drawimage(page, page.script);
+    page.interp.fontsOnly = false;
+    if (modes & 4) RescaleScript(page, modes & 8 ? 2.0 : 0.5);
+    if (modes & 16) optimize(page, QSize(100, 90));
+    else showimage(page);
+    return 0;
+}

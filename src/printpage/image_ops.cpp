@@ -1,0 +1,168 @@
+#include "printpage/image_ops.h"
+
+#include <climits>
+#include <stdexcept>
+
+#include "printpage/script_line.h"
+#include "printpage/script_rescale.h"
+
+namespace orbisca {
+namespace {
+
+constexpr int kMaxDisplayedSide = 65536;
+constexpr int kBlurMinWidth = 901;
+constexpr int kBlurMinHeight = 701;
+
+int rounded(double v) { return ClampToInt(RoundHalfEven(v)); }
+
+QSize displayedSizeAt(const PrintPageState& page, double scale) {
+    return QSize(rounded(page.canvasWidth / scale), rounded(page.canvasHeight / scale));
+}
+
+void showAtViewScale(PrintPageState& page) { page.displayedSize = displayedSizeAt(page, page.viewScale); }
+
+void notify(PrintPageState& page, const QString& text) {
+    if (page.services.notify) page.services.notify(text);
+}
+
+bool changeResolution(PrintPageState& page, qint64 width, qint64 height, double factor) {
+    if (width > kMaxImageSide || height > kMaxImageSide) {
+        notify(page, QStringLiteral("The canvas cannot be larger than %1 x %1 pixels.").arg(kMaxImageSide));
+        return false;
+    }
+    setcanvas(page, static_cast<int>(width), static_cast<int>(height), true);
+    if (!RescaleScript(page, factor)) return false;
+    return showimage(page);
+}
+
+// The view scale loop moves by rounded steps; a side of 1 no longer moves, so a step that
+// changes neither side ends the loop.
+bool step(qint64& w, qint64& h, double by) {
+    const qint64 nw = RoundHalfEven(static_cast<double>(w) * by);
+    const qint64 nh = RoundHalfEven(static_cast<double>(h) * by);
+    if (nw == w && nh == h) return false;
+    w = nw;
+    h = nh;
+    return true;
+}
+
+}  // namespace
+
+void enterblur(PrintPageState& page) {
+    const int width = page.canvas.width();
+    const int height = page.canvas.height();
+    if (width < 2 || height < 2) return;  // only row 0 or column 0: nothing to filter
+    if (!page.services.blurm) throw std::runtime_error("the mean filter is not available");
+    const int base = page.gauge;
+    const int mode = page.interp.progressMode;
+    page.services.blurm(page.canvas, 1, height - 1, width - 1, 1, [&page, base, mode](int done, int span) {
+        // A one-row range has no span: it is then done at once.
+        const double part = span > 0 ? static_cast<double>(done) / span : 1.0;
+        if (mode == 0) setGauge(page, rounded(part * 100));
+        else if (mode == 1) setGauge(page, base + rounded(part * 60));
+    });
+}
+
+bool RescaleScript(PrintPageState& page, double factor) {
+    ScriptState& st = page.interp;
+    st.rescaleMode = true;
+    st.rescaleFactor = factor;
+    page.script.append(kAfterResizeHeader);
+    const bool ran = drawimage(page, page.script);
+    st.rescaleMode = false;
+    return ran;
+}
+
+bool IncreaseResolution(PrintPageState& page) {
+    return changeResolution(page, qint64(page.canvasWidth) * 2, qint64(page.canvasHeight) * 2, 2.0);
+}
+
+bool DecreaseResolution(PrintPageState& page) {
+    return changeResolution(page, qMax(1, page.canvasWidth / 2), qMax(1, page.canvasHeight / 2), 0.5);
+}
+
+void fitView(PrintPageState& page) {
+    const qint64 boxW = qMax(1, page.viewBox.width());
+    const qint64 boxH = qMax(1, page.viewBox.height());
+    qint64 w = page.canvasWidth, h = page.canvasHeight;
+    double scale = 1.0;
+    bool shrank = false;
+    while ((w > boxW || h > boxH) && step(w, h, 1.0 / kZoomStep)) {
+        scale *= kZoomStep;
+        shrank = true;
+    }
+    if (!shrank) {
+        while (w < boxW && h < boxH && step(w, h, kZoomStep)) scale /= kZoomStep;
+        scale *= kZoomStep;  // one step back, so the page never exceeds the box
+    }
+    page.viewScale = scale;
+}
+
+bool optimize(PrintPageState& page, QSize printerPage) {
+    ScriptState& st = page.interp;
+    if (page.autoOptimize) {
+        int n = -1;
+        qint64 w = page.canvasWidth, h = page.canvasHeight;
+        while (w < printerPage.width() || h < printerPage.height()) {
+            ++n;
+            w *= 2;
+            h *= 2;
+        }
+        setGauge(page, 11);
+        // The page grows by 2n; when that would pass the largest canvas, by the largest even
+        // factor that fits.
+        while (n > 0 && (qint64(page.canvasWidth) * 2 * n > kMaxImageSide ||
+                         qint64(page.canvasHeight) * 2 * n > kMaxImageSide))
+            --n;
+        if (n > 0) {
+            setcanvas(page, page.canvasWidth * 2 * n, page.canvasHeight * 2 * n, true);
+            const int mode = st.progressMode;
+            st.progressMode = 20;
+            const bool ran = RescaleScript(page, 2.0 * n);
+            st.progressMode = mode;
+            if (!ran) return false;
+        }
+    }
+    setGauge(page, 13);
+    fitView(page);
+    setGauge(page, 15);
+    showAtViewScale(page);
+    if (page.autoblur != page.autoOptimize) st.progressMode = 7;
+    bool ran = showimage(page);
+    if (page.autoblur) {
+        st.progressMode = 1;
+        if (page.canvasWidth >= kBlurMinWidth && page.canvasHeight >= kBlurMinHeight) enterblur(page);
+    } else {
+        st.progressMode = 0;
+    }
+    setGauge(page, 0);
+    return ran;
+}
+
+bool zoomIn(PrintPageState& page) {
+    const QSize next = displayedSizeAt(page, page.viewScale / kZoomStep);
+    if (next.width() > kMaxDisplayedSide || next.height() > kMaxDisplayedSide) return false;
+    page.viewScale /= kZoomStep;
+    showAtViewScale(page);
+    return true;
+}
+
+bool zoomOut(PrintPageState& page) {
+    const QSize next = displayedSizeAt(page, page.viewScale * kZoomStep);
+    if (next.width() < 1 || next.height() < 1) return false;
+    page.viewScale *= kZoomStep;
+    showAtViewScale(page);
+    return true;
+}
+
+void screenScale(PrintPageState& page) {
+    page.viewScale = 1.0;
+    showAtViewScale(page);
+}
+
+bool toggleBlackAndWhite(PrintPageState& page) {
+    page.interp.blackAndWhite = !page.interp.blackAndWhite;
+    return showimage(page);
+}
+
+}  // namespace orbisca

@@ -1,0 +1,39 @@
+#include "printpage/page_services.h"
+
+#include "data/notifier.h"
+#include "data/program_state.h"
+#include "data/working_folder.h"
+#include "gfx/blur.h"
+#include "gfx/image_io.h"
+#include "gfx/mask_draw.h"
+#include "gfx/moon.h"
+
+namespace orbisca {
+
+PageServices ProgramPageServices() {
+    PageServices s;
+    s.notify = [](const QString& text) { notify(text); };
+    s.resolvePath = [](const QString& name) { return resolvePath(name); };
+    s.drawingOrigin = [] { return QPoint(fullModeState().rx, fullModeState().ry); };
+    s.loadPicture = [](const QString& path) { return gfx::LoadBitmap(path); };
+    s.drawKeyed = [](QImage& target, const QImage& picture, QPoint at, QRgb key) {
+        gfx::DrawTransparent(picture, target, at.x(), at.y(), key);
+    };
+    s.moonShape = [](int phase, int size) {
+        // The moon drawing has a working range of sides; smaller discs are stretched from its edge.
+        const int side = qBound(int(gfx::kMinMoonSize), size, int(gfx::kMaxMoonSize));
+        const QImage disc = gfx::DrawMoon(phase, side);
+        return side == size ? disc : gfx::StretchImage(disc, size, size);
+    };
+    s.stretch = [](const QImage& picture, int width, int height) { return gfx::StretchImage(picture, width, height); };
+    s.blurm = [](QImage& image, int xFrom, int yTo, int xTo, int yFrom, const RowProgress& row) {
+        gfx::blurm(image, xFrom, yTo, xTo, yFrom, row);
+    };
+    s.maskDraw = [](QImage& target, const QImage& picture, const QImage& mask) {
+        constexpr int kMoonAlpha = 200;  // used by the constant-opacity mode only
+        gfx::MaskDraw(picture, target, mask, gfx::MaskMode::Mask, kMoonAlpha, 0, 0);
+    };
+    return s;
+}
+
+}  // namespace orbisca

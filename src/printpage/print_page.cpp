@@ -1,0 +1,401 @@
+#include "printpage/print_page.h"
+
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QPainter>
+#include <climits>
+#include <stdexcept>
+
+#include "data/font_table.h"
+#include "printpage/script_line.h"
+#include "printpage/script_rescale.h"
+
+namespace orbisca {
+namespace {
+
+constexpr int kYearOriginX = 53;
+constexpr int kYearOriginY = 12;
+constexpr int kDefaultPixelSize = 13;
+const QRgb kSilver = qRgb(0xc0, 0xc0, 0xc0);
+// Discs drawn before are kept while they are small: a page of many moons draws each once.
+constexpr int kMoonCacheSide = 256;
+constexpr std::size_t kMoonCacheEntries = 256;
+
+const QString kMoonPicture = QStringLiteral("graphic\\moon2.bmp");
+const QString kMoonPictureBlackAndWhite = QStringLiteral("graphic\\moon3.bmp");
+
+template <class Hook>
+const Hook& required(const Hook& hook, const char* what) {
+    if (!hook) throw std::runtime_error(std::string(what) + " is not available");
+    return hook;
+}
+
+void checkSide(qint64 side, const char* what) {
+    if (side < 1 || side > kMaxImageSide)
+        throw std::invalid_argument(std::string(what) + " must be 1 to " + std::to_string(kMaxImageSide) +
+                                    " pixels, not " + std::to_string(side));
+}
+
+bool isOldErrorLine(const QString& line) { return line == kOldSyntaxErrorLine || line == kOldSyntaxErrorMarker; }
+
+bool isRuneFace(const QString& face) {
+    return face.compare(u"URRUNE", Qt::CaseInsensitive) == 0 || face.compare(u"RUNES2", Qt::CaseInsensitive) == 0;
+}
+
+bool isGrey(QRgb c) { return qRed(c) == qGreen(c) && qGreen(c) == qBlue(c); }
+
+QFont scriptFont(const FontCommand& f) {
+    QFont font;
+    font.setItalic(f.italic);
+    font.setBold(f.bold);
+    if (!f.face.isEmpty()) font.setFamily(f.face);  // before the height: a cell height depends on the face
+    font.setPixelSize(f.size > 0 ? qMax(1, static_cast<int>(RoundHalfEven(f.size * 96.0 / 72.0))) : kDefaultPixelSize);
+    ApplyFontHeight(font, f.height);
+    return font;
+}
+
+// Black-and-white pages keep greys, print the glyph fonts black and every other colour white.
+QRgb fontColourFor(const ScriptState& st, const FontCommand& f) {
+    if (!st.blackAndWhite || isGrey(f.colour)) return f.colour;
+    return isRuneFace(f.face) ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
+}
+
+QString signLetter(int sign) { return QChar(96 + sign).toUpper(); }
+QString toneLetter(int tone) { return QChar(96 + tone); }
+
+}  // namespace
+
+QString ScriptTextContent(const ScriptState& st, const QString& tail) {
+    if (tail.startsWith(u'\'')) return UnquoteTail(tail);
+    const QString word = tail.toUpper();
+    if (word == u"KIN") return signLetter(st.day.sign);
+    if (word == u"GUIDE") return signLetter(st.oracle.guide);
+    if (word == u"ANALOG") return signLetter(st.oracle.analog);
+    if (word == u"ANTIPOD") return signLetter(st.oracle.antipod);
+    if (word == u"ATEACHER") return signLetter(st.oracle.ateacher);
+    if (word == u"TONE") return toneLetter(st.day.tone);
+    if (word == u"PLASM") return QString::number(st.day.plasma);
+    return tail;
+}
+
+namespace {
+
+qint64 centredLeft(qint64 x, int canvasWidth, int itemWidth) { return x + canvasWidth / 2 - itemWidth / 2; }
+
+bool outsideCanvas(const QImage& canvas, qint64 left, qint64 top, qint64 width, qint64 height) {
+    return left >= canvas.width() || top >= canvas.height() || left + width <= 0 || top + height <= 0;
+}
+
+void advanceProgress(PrintPageState& page, int base, qsizetype i, qsizetype count) {
+    const double done = static_cast<double>(i) / static_cast<double>(count);
+    switch (page.interp.progressMode) {
+        case 0: setGauge(page, static_cast<int>(RoundHalfEven(done * 100))); break;
+        case 1: setGauge(page, base + static_cast<int>(RoundHalfEven(done * 25))); break;
+        case 7: setGauge(page, base + static_cast<int>(RoundHalfEven(done * 85))); break;
+        default: break;
+    }
+}
+
+void markSyntaxError(PrintPageState& page, QStringList& lines, qsizetype i, qsizetype caret, const QString& reason) {
+    page.interp.errorLine = static_cast<int>(i);
+    page.interp.errorReason = reason;
+    page.interp.errorCaret = caret;
+    lines.insert(i, kSyntaxErrorStartMarker);
+    lines.insert(i + 2, kSyntaxErrorEndMarker);
+    if (page.services.notify) page.services.notify(QStringLiteral("Syntax error at line ") + QString::number(i));
+}
+
+// Restores the year state however the year page's run ends.
+struct YearRun {
+    ScriptState& st;
+    YearRun(ScriptState& s, int offsetX, int offsetY) : st(s) {
+        st.yearOffsetX = offsetX;
+        st.yearOffsetY = offsetY;
+        st.progressMode = st.progressMode == 5 ? 1 : 0;
+        st.insideYear = true;
+    }
+    ~YearRun() {
+        st.insideYear = false;
+        st.progressMode = 2;
+        st.yearOffsetX = st.yearOffsetY = 0;
+        st.yearDrawn = true;
+    }
+};
+
+void runFont(PrintPageState& page, QStringList& lines, const QString& line) {
+    ScriptState& st = page.interp;
+    const FontCommand f = std::get<FontCommand>(ParseScriptLine(line));
+    st.font = scriptFont(f);
+    st.fontColour = fontColourFor(st, f);
+    if (st.rescaleMode && !st.fontsOnly) lines.append(RescaledScriptLine(line, st.rescaleFactor));
+}
+
+void runText(PrintPageState& page, QStringList& lines, const QString& line) {
+    ScriptState& st = page.interp;
+    const TextCommand t = std::get<TextCommand>(ParseScriptLine(line));
+    if (st.rescaleMode) {
+        lines.append(RescaledScriptLine(line, st.rescaleFactor));
+        return;
+    }
+    printtext(page, ClampToInt(qint64(t.x) + st.yearOffsetX), ClampToInt(qint64(t.y) + st.yearOffsetY),
+              ScriptTextContent(st, t.content), t.centred);
+}
+
+// Lines that the year page does not shift (pictures and moons) go to the script itself.
+void runPict(PrintPageState& page, const QString& line) {
+    const PictCommand p = std::get<PictCommand>(ParseScriptLine(line));
+    if (page.interp.rescaleMode) {
+        page.script.append(RescaledScriptLine(line, page.interp.rescaleFactor));
+        return;
+    }
+    drawbmp(page, p.x, p.y, p.transparent, p.centred, p.file);
+}
+
+void runMoon(PrintPageState& page, const QString& line) {
+    const MoonCommand m = std::get<MoonCommand>(ParseScriptLine(line));
+    if (page.interp.rescaleMode) {
+        page.script.append(RescaledScriptLine(line, page.interp.rescaleFactor));
+        return;
+    }
+    paintmoon(page, m.x, m.y, m.image, m.fill, m.phase, m.size);
+}
+
+void runYear(PrintPageState& page, const QString& line) {
+    ScriptState& st = page.interp;
+    const YearCommand y = std::get<YearCommand>(ParseScriptLine(line));
+    if (st.insideYear) throw ScriptSyntaxError("a YEAR line cannot run inside the year page");
+    if (st.rescaleMode) page.script.append(RescaledScriptLine(line, st.rescaleFactor));
+    bool ran = false;
+    {
+        YearRun run(st, ClampToInt(qint64(y.x) - kYearOriginX), ClampToInt(qint64(y.y) - kYearOriginY));
+        ran = drawimage(page, page.yearlines);
+    }
+    if (!ran) throw ScriptSyntaxError("the year page stopped at its line " + std::to_string(st.errorLine));
+}
+
+void runLine(PrintPageState& page, QStringList& lines, const QString& line) {
+    const ScriptLineKind kind = RecogniseScriptLine(line);
+    if (!page.interp.fontsOnly) {
+        switch (kind) {
+            case ScriptLineKind::Moon: runMoon(page, line); break;
+            case ScriptLineKind::Pict: runPict(page, line); break;
+            case ScriptLineKind::Text: runText(page, lines, line); break;
+            case ScriptLineKind::Year: runYear(page, line); break;
+            default: break;
+        }
+    }
+    if (kind == ScriptLineKind::Font) runFont(page, lines, line);
+}
+
+// The moon picture stretched to size x size, or a flat colour.
+QImage moonPicture(PrintPageState& page, bool usePicture, QRgb colour, int size) {
+    if (!usePicture) {
+        QImage flat(size, size, QImage::Format_RGB888);
+        flat.fill(page.interp.blackAndWhite ? kSilver : colour);
+        return flat;
+    }
+    const QString name = page.interp.blackAndWhite ? kMoonPictureBlackAndWhite : kMoonPicture;
+    const QString path = page.services.resolvePath ? page.services.resolvePath(name) : name;
+    const QFileInfo info(path);
+    const auto key = std::make_tuple(path, info.lastModified().toMSecsSinceEpoch(), size);
+    auto found = page.moonCache.pictures.find(key);
+    if (found != page.moonCache.pictures.end()) return found->second;
+    if (!info.isFile()) throw std::runtime_error("the moon picture \"" + name.toStdString() + "\" is missing");
+    const QImage loaded = required(page.services.loadPicture, "loading pictures")(path);
+    if (loaded.isNull()) throw std::runtime_error("the moon picture \"" + name.toStdString() + "\" cannot be read");
+    QImage stretched = page.services.stretch
+                           ? page.services.stretch(loaded, size, size)
+                           : loaded.scaled(size, size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    stretched = stretched.convertToFormat(QImage::Format_RGB888);
+    if (size > kMoonCacheSide) return stretched;
+    if (page.moonCache.pictures.size() >= kMoonCacheEntries) page.moonCache.pictures.clear();
+    return page.moonCache.pictures.emplace(key, std::move(stretched)).first->second;
+}
+
+// The lit shape of the moon, softened by one pass of the mean filter.
+QImage moonMask(PrintPageState& page, int phase, int size) {
+    const auto key = std::make_pair(size, phase);
+    auto found = page.moonCache.masks.find(key);
+    if (found != page.moonCache.masks.end()) return found->second;
+    QImage mask = required(page.services.moonShape, "the moon drawing")(phase, size);
+    if (mask.width() != size || mask.height() != size)
+        throw std::runtime_error("the moon drawing gave no disc of " + std::to_string(size) + " pixels");
+    mask = mask.convertToFormat(QImage::Format_RGB888);
+    required(page.services.blurm, "the mean filter")(mask, 1, size - 1, size - 1, 1, RowProgress());
+    if (size > kMoonCacheSide) return mask;
+    if (page.moonCache.masks.size() >= kMoonCacheEntries) page.moonCache.masks.clear();
+    return page.moonCache.masks.emplace(key, std::move(mask)).first->second;
+}
+
+// One moon disc on the background: the picture (or colour) through the softened lit shape, and
+// for a flat colour its outline.
+QImage moonDisc(PrintPageState& page, bool usePicture, QRgb colour, int phase, int size) {
+    const QImage picture = moonPicture(page, usePicture, colour, size);
+    const QImage mask = moonMask(page, phase, size);
+    QImage disc(size, size, QImage::Format_RGB888);
+    if (disc.isNull()) throw std::runtime_error("not enough memory for a moon of " + std::to_string(size) + " pixels");
+    disc.fill(page.background);
+    required(page.services.maskDraw, "drawing through a mask")(disc, picture, mask);
+    if (!usePicture) {
+        QPainter outline(&disc);
+        outline.setPen(QPen(QColor(page.interp.blackAndWhite ? kSilver : colour), 0));
+        outline.setBrush(Qt::NoBrush);
+        outline.drawEllipse(QRect(0, 0, size - 1, size - 1));  // the disc's box 0..size-1, both edges in
+    }
+    return disc;
+}
+
+}  // namespace
+
+ScriptState::ScriptState() { font.setPixelSize(kDefaultPixelSize); }
+
+PrintPageState& printPageState() {
+    static PrintPageState state;
+    return state;
+}
+
+void resetPrintPageState() { printPageState() = PrintPageState(); }
+
+void SetScriptDay(PrintPageState& page, const MayanDate& day) {
+    page.interp.day = day;
+    page.interp.oracle = MakeOracle(day);
+}
+
+void setGauge(PrintPageState& page, int gauge) {
+    page.gauge = gauge;
+    if (page.services.progress) page.services.progress(gauge);
+}
+
+bool isyear(const QStringList& lines) {
+    for (const QString& line : lines)
+        if (readfour(line).toUpper() == u"YEAR") return true;
+    return false;
+}
+
+QString readfour(const QString& line) { return line.size() >= 5 ? line.left(4) : QStringLiteral("Err"); }
+
+void setcanvas(PrintPageState& page, int width, int height, bool resizeView) {
+    checkSide(width, "the canvas width");
+    checkSide(height, "the canvas height");
+    QImage canvas(width, height, QImage::Format_RGB888);
+    if (canvas.isNull())
+        throw std::runtime_error("not enough memory for a canvas of " + std::to_string(width) + " x " +
+                                 std::to_string(height) + " pixels");
+    canvas.fill(page.background);
+    page.canvas = std::move(canvas);
+    page.canvasWidth = width;
+    page.canvasHeight = height;
+    if (resizeView) page.displayedSize = QSize(width, height);
+}
+
+void printtext(PrintPageState& page, int x, int y, const QString& text, bool centred) {
+    if (text.isEmpty() || page.canvas.isNull()) return;
+    const QFontMetrics metrics(page.interp.font);
+    const int width = metrics.horizontalAdvance(text);
+    const qint64 left = centred ? centredLeft(x, page.canvas.width(), width) : x;
+    if (outsideCanvas(page.canvas, left, y, qMax(width, metrics.maxWidth()) + metrics.height(), metrics.height()))
+        return;
+    QPainter painter(&page.canvas);
+    painter.setFont(page.interp.font);
+    painter.setPen(QColor(page.interp.fontColour));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawText(QPointF(static_cast<double>(left), static_cast<double>(y) + metrics.ascent()), text);
+}
+
+void drawbmp(PrintPageState& page, int x, int y, QRgb transparent, bool centred, const QString& file) {
+    if (file.contains(QChar(0))) throw std::runtime_error("a picture's file name cannot hold a NUL character");
+    const QString path = page.services.resolvePath ? page.services.resolvePath(file) : file;
+    const QFileInfo info(path);
+    // Only a regular file: a folder or a pipe would give an error or wait for ever.
+    if (!info.exists()) throw std::runtime_error("the picture \"" + file.toStdString() + "\" does not exist");
+    if (!info.isFile()) throw std::runtime_error("the picture \"" + file.toStdString() + "\" is not a regular file");
+    const QImage picture = required(page.services.loadPicture, "loading pictures")(path);
+    if (picture.isNull()) throw std::runtime_error("the picture \"" + file.toStdString() + "\" cannot be read");
+    checkSide(picture.width(), "a picture's width");
+    checkSide(picture.height(), "a picture's height");
+    const QPoint origin = page.services.drawingOrigin ? page.services.drawingOrigin() : QPoint();
+    const qint64 left = (centred ? centredLeft(x, page.canvas.width(), picture.width()) : x) + origin.x();
+    const qint64 top = qint64(y) + origin.y();
+    if (!outsideCanvas(page.canvas, left, top, picture.width(), picture.height()))
+        required(page.services.drawKeyed, "drawing pictures")(page.canvas, picture, QPoint(int(left), int(top)),
+                                                               transparent);
+    page.interp.lastPictureKey = picture.pixel(0, 0) | 0xff000000u;
+}
+
+void paintmoon(PrintPageState& page, int x, int y, bool usePicture, QRgb colour, int phase, int size) {
+    checkSide(size, "the moon size");
+    phase = qBound(0, phase, 100);
+    // A flat disc is drawn half a lunation on: the moon picture's lit side is what the mask shows.
+    if (!usePicture) phase = phase + 50 > 100 ? phase - 50 : phase + 50;
+    if (outsideCanvas(page.canvas, x, y, size, size)) return;
+    // Discs larger than the working side are drawn at that side and stretched onto the canvas,
+    // only where they meet it, so a huge disc never needs images of its own size.
+    const int side = qMin(size, qBound(1, page.moonWorkingSide, kMaxImageSide));
+    const QImage disc = moonDisc(page, usePicture, colour, phase, side);
+    QPainter painter(&page.canvas);
+    if (side == size) {
+        painter.drawImage(QPoint(x, y), disc);
+        return;
+    }
+    const QRect visible = QRect(x, y, size, size) & page.canvas.rect();
+    const double toDisc = double(side) / size;
+    painter.drawImage(QRectF(visible), disc,
+                      QRectF((visible.x() - x) * toDisc, (visible.y() - y) * toDisc, visible.width() * toDisc,
+                             visible.height() * toDisc));
+}
+
+bool drawimage(PrintPageState& page, QStringList& lines) {
+    ScriptState& st = page.interp;
+    st.yearDrawn = false;
+    st.errorLine = -1;
+    st.errorReason.clear();
+    const int base = page.gauge;
+    qsizetype limit = -1;
+    if (st.rescaleMode) {
+        lines.removeIf([](const QString& line) { return line.startsWith(u'/'); });
+        limit = lines.size();
+    }
+    qsizetype caret = 0;
+    qsizetype processed = 0;
+    for (qsizetype i = 0; i < lines.size() && (limit < 0 || processed < limit); ++i) {
+        const QString line = lines.at(i);  // a copy: handlers append to the list
+        advanceProgress(page, base, i, lines.size());
+        caret += line.size();
+        ++processed;
+        try {
+            if (!st.fontsOnly && isOldErrorLine(line)) {
+                lines.removeAt(i--);
+                continue;
+            }
+            runLine(page, lines, line);
+            if (st.rescaleMode && !line.startsWith(u'[')) lines[i] = u'/' + line;
+        } catch (const std::exception& e) {
+            markSyntaxError(page, lines, i, caret, QString::fromUtf8(e.what()));
+            return false;
+        } catch (...) {
+            markSyntaxError(page, lines, i, caret, QStringLiteral("unknown failure"));
+            return false;
+        }
+    }
+    return true;
+}
+
+bool showimage(PrintPageState& page) {
+    ScriptState& st = page.interp;
+    const int before = st.progressMode;
+    if (before == -1) st.yearDrawn = isyear(page.script);
+    if (st.yearDrawn) st.progressMode = before != -1 ? 5 : 4;
+    if (st.progressMode == -1) st.progressMode = 0;
+    try {
+        setcanvas(page, page.canvasWidth, page.canvasHeight, false);
+    } catch (const std::exception& e) {
+        if (page.services.notify) page.services.notify(QString::fromStdString(e.what()));
+        return false;
+    }
+    const bool ran = drawimage(page, page.script);
+    page.displayedSize = QSize(ClampToInt(RoundHalfEven(page.canvasWidth / page.viewScale)),
+                               ClampToInt(RoundHalfEven(page.canvasHeight / page.viewScale)));
+    return ran;
+}
+
+}  // namespace orbisca

@@ -1,0 +1,21 @@
+// The rewritten copies of script lines that a change of resolution writes.
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+namespace orbisca {
+
+// Rounds to the nearest whole number, halves to the even neighbour (7.5 -> 8, 0.5 -> 0).
+qint64 RoundHalfEven(double v);
+
+// The nearest 32-bit value.
+int ClampToInt(qint64 v);
+
+// The copy of a command line scaled by `factor`: positions, sizes and font sizes scaled, colours,
+// words, texts, file names and moon phases as written. A YEAR line scales its shift from 53, 12
+// and its scale number. Empty for a line that is no command. Throws ScriptSyntaxError for a
+// command line that cannot be read, or whose numbers leave their range once scaled.
+QString RescaledScriptLine(const QString& line, double factor);
+
+}  // namespace orbisca

@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include "page_fixture.h"
+#include "printpage/image_ops.h"
+#include "printpage/script_line.h"
+#include "printpage/script_rescale.h"
+
+using namespace orbisca;
+using orbisca::testing::PageTest;
+
+namespace {
+
+TEST(RescaledLine, EveryCommandScaledWithWordsAndTextsAsWritten) {
+    EXPECT_EQ(RescaledScriptLine("FONT 12 -16 300 0 7 BLD nrm Times New Roman", 0.5), "FONT 6 -8 300 0 7 BLD nrm Times New Roman");
+    EXPECT_EQ(RescaledScriptLine("text 15 -15 CNT 'It''s'  ", 0.5), "TEXT 8 -8 CNT 'It''s'  ");  // halves to even
+    EXPECT_EQ(RescaledScriptLine("TEXT 5 3 rgt kin", 0.5), "TEXT 2 2 rgt kin");
+    EXPECT_EQ(RescaledScriptLine("MOON 3 5 1 150 IMAGE", 0.5), "MOON 2 2 1 150 IMAGE");  // phase unchanged, side >= 1
+    EXPECT_EQ(RescaledScriptLine("MOON 3 5 9000 -3 0 0 300", 2), "MOON 6 10 16384 -3 0 0 300");
+    EXPECT_EQ(RescaledScriptLine("PICT 10 21 255 255 255 cnt 'graphic\\a.bmp'", 2),
+              "PICT 20 42 255 255 255 cnt 'graphic\\a.bmp'");
+    EXPECT_EQ(RescaledScriptLine("/TEXT 1 1 rgt 'x'", 2), "");
+    EXPECT_EQ(RescaledScriptLine("[Year script]", 2), "");
+    EXPECT_THROW(RescaledScriptLine("TEXT 2000000000 1 rgt 'x'", 2), ScriptSyntaxError);
+}
+
+TEST(RescaledLine, YearScalesItsShiftFrom53And12) {
+    EXPECT_EQ(RescaledScriptLine("YEAR 53 12 1", 2), "YEAR 53 12 2");
+    EXPECT_EQ(RescaledScriptLine("YEAR 153 112 1", 2), "YEAR 253 212 2");
+    EXPECT_EQ(RescaledScriptLine("YEAR 154 13 3", 0.5), "YEAR 103 12 2");  // 50.5 -> 50, 0.5 -> 0, 1.5 -> 2
+    EXPECT_THROW(RescaledScriptLine("YEAR 53 12 big", 2), ScriptSyntaxError);
+}
+
+TEST_F(PageTest, DecreaseResolutionHalvesTheCanvasAndRewritesTheScript) {
+    page.canvasWidth = 767;
+    page.canvasHeight = 1025;
+    page.script = {"[Day info script]", "FONT 12 -16 0 0 0 bld nrm DejaVu Sans", "TEXT 15 15 rgt 'a'", "",
+                   "/old comment"};
+    ASSERT_TRUE(DecreaseResolution(page));
+    EXPECT_EQ(page.canvas.size(), QSize(383, 512));
+    EXPECT_EQ(page.canvasWidth, 383);
+    EXPECT_EQ(page.script, (QStringList{"[Day info script]", "/FONT 12 -16 0 0 0 bld nrm DejaVu Sans",
+                                        "/TEXT 15 15 rgt 'a'", "/", "FONT 6 -8 0 0 0 bld nrm DejaVu Sans",
+                                        "TEXT 8 8 rgt 'a'"}));
+    EXPECT_FALSE(page.interp.rescaleMode);
+    EXPECT_GT(inkedPixels(), 0);  // redrawn from the copies
+    // A second rescale drops what the first one commented out.
+    ASSERT_TRUE(IncreaseResolution(page));
+    EXPECT_EQ(page.canvas.size(), QSize(766, 1024));
+    EXPECT_EQ(page.script, (QStringList{"[Day info script]", "/FONT 6 -8 0 0 0 bld nrm DejaVu Sans",
+                                        "/TEXT 8 8 rgt 'a'", "FONT 12 -16 0 0 0 bld nrm DejaVu Sans",
+                                        "TEXT 16 16 rgt 'a'"}));
+}
+
+TEST_F(PageTest, RescaleKeepsPicturesAndMoonsWithTheirPhases) {
+    writePicture("graphic/a.bmp", QSize(6, 6), 0);
+    page.script = {"PICT 10 20 255 255 255 cnt 'graphic\\a.bmp'", "MOON 4 4 30 77 255 255 0"};
+    ASSERT_TRUE(IncreaseResolution(page));
+    EXPECT_EQ(page.script.mid(2), (QStringList{"PICT 20 40 255 255 255 cnt 'graphic\\a.bmp'", "MOON 8 8 60 77 255 255 0"}));
+    ASSERT_EQ(recorder.pictures.size(), 1u);  // drawn once, by the redraw, at the scaled place, own size
+    EXPECT_EQ(recorder.pictures[0].at, QPoint(200 * 2 / 2 + 20 - 3, 40));
+    EXPECT_EQ(recorder.pictures[0].size, QSize(6, 6));
+}
+
+TEST_F(PageTest, RescaleRewritesTheYearPageInsideItsOwnList) {
+    page.yearlines = {"/old", "FONT 10 -20 0 0 0 thn nrm DejaVu Sans", "TEXT 10 30 rgt 'x'", "MOON 4 6 10 50 IMAGE"};
+    page.script = {"YEAR 63 22 1"};
+    ASSERT_TRUE(RescaleScript(page, 2.0));
+    EXPECT_EQ(page.yearlines, (QStringList{"/FONT 10 -20 0 0 0 thn nrm DejaVu Sans", "/TEXT 10 30 rgt 'x'",
+                                           "/MOON 4 6 10 50 IMAGE", "FONT 20 -40 0 0 0 thn nrm DejaVu Sans",
+                                           "TEXT 20 60 rgt 'x'"}));
+    // Moons and pictures are not shifted by the year, so their copies go to the script itself.
+    EXPECT_EQ(page.script, (QStringList{"/YEAR 63 22 1", "YEAR 73 32 2", "MOON 8 12 20 50 IMAGE"}));
+}
+
+TEST_F(PageTest, ResolutionChangesKeepEverySideWithinTheLimits) {
+    setcanvas(page, 1, 1, true);
+    page.script = {"TEXT 3 3 rgt 'a'"};
+    ASSERT_TRUE(DecreaseResolution(page));
+    EXPECT_EQ(page.canvas.size(), QSize(1, 1));
+    setcanvas(page, 9000, 2, true);
+    const QStringList before = page.script;
+    EXPECT_FALSE(IncreaseResolution(page));
+    EXPECT_EQ(page.canvas.size(), QSize(9000, 2));
+    EXPECT_EQ(page.script, before);
+    EXPECT_EQ(recorder.messages, QStringList{"The canvas cannot be larger than 16384 x 16384 pixels."});
+}
+
+TEST_F(PageTest, AFailingLineEndsTheRescaleWithTheEarlierLinesRewritten) {
+    page.script = {"TEXT 2 2 rgt 'a'", "TEXT x 2 rgt 'b'", "TEXT 4 4 rgt 'c'"};
+    EXPECT_FALSE(RescaleScript(page, 2.0));
+    EXPECT_EQ(page.script, (QStringList{"/TEXT 2 2 rgt 'a'", kSyntaxErrorStartMarker, "TEXT x 2 rgt 'b'",
+                                        kSyntaxErrorEndMarker, "TEXT 4 4 rgt 'c'", "TEXT 4 4 rgt 'a'"}));
+    EXPECT_FALSE(page.interp.rescaleMode);
+}
+
+}  // namespace
