@@ -43,8 +43,9 @@ std::optional<QByteArray> readRegularFile(const QString& path, const QString& la
 QStringList splitTextLines(const QString& text) {
     QStringList lines = text.split(u'\n');
     if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+    // A file converted to CR LF twice ends its lines in CR CR LF: every CR before the LF goes.
     for (QString& line : lines)
-        if (line.endsWith(u'\r')) line.chop(1);
+        while (line.endsWith(u'\r')) line.chop(1);
     return lines;
 }
 

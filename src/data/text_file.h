@@ -18,7 +18,8 @@ QString decodeText(const QByteArray& bytes);
 // cannot be read; then `error` says why in one line that begins with `label`.
 std::optional<QByteArray> readRegularFile(const QString& path, const QString& label, QString* error = nullptr);
 
-// Splits at LF and drops a CR before it; a line end after the last line starts no further line.
+// Splits at LF and drops the CRs before it (also at the end of the text); a line end after the
+// last line starts no further line.
 QStringList splitTextLines(const QString& text);
 
 // The decoded lines of a file (`name` goes through resolvePath), or nothing when it cannot be

@@ -232,7 +232,7 @@ TEST_F(PrintWindowFile, AMalformedFileNamesTheLineAndKeepsTheDefaults) {
     lines[0] = "1200";
     lines[2] = "left";
     writeLines("WindWHP.dat", lines, "\r\n");
-    writeLines("~last.spt", {"FONT 12 -16 0 0 0 bld nrm Arial"});
+    writeLines("~last.spt", {"FONT 12 -16 0 0 0 bld nrm Arial"}, "\r\n");
     PrintWindowFiles read = loadfsize();
     EXPECT_EQ(read.values, PrintWindowValues{});
     EXPECT_EQ(read.problem, "WindWHP.dat line 3: \"left\" is not a whole number; the default window settings are used");
@@ -247,7 +247,16 @@ TEST_F(PrintWindowFile, AMalformedFileNamesTheLineAndKeepsTheDefaults) {
     lines[16] = "0";
     lines[21] = "0";  // canvas height
     writeLines("WindWHP.dat", lines);
-    EXPECT_TRUE(loadfsize().problem.startsWith("WindWHP.dat line 22: 0 is not a size"));
+    EXPECT_EQ(loadfsize().problem,
+              "WindWHP.dat line 22: 0 is not a canvas side from 1 to 16384; the default window settings are used");
+    lines[21] = "16385";  // a canvas no picture may have
+    writeLines("WindWHP.dat", lines);
+    EXPECT_TRUE(loadfsize().problem.startsWith("WindWHP.dat line 22: 16385 is not a canvas side"));
+    lines[21] = "1024";
+    lines[13] = "-2147483648";  // sample height
+    writeLines("WindWHP.dat", lines);
+    EXPECT_TRUE(loadfsize().problem.startsWith("WindWHP.dat line 14: -2147483648 is not a font height"));
+    lines[13] = "16";
 
     writeLines("WindWHP.dat", lines.mid(0, 2));
     read = loadfsize();

@@ -24,9 +24,11 @@ TEST_F(TextFile, ReadsLinesByNumberFromZero) {
 }
 
 TEST_F(TextFile, KeepsBlanksAndCarriageReturnsInsideLines) {
-    writeFile("t.ktx", "  two blanks \r\na\rb\r\n");
+    writeFile("t.ktx", "  two blanks \r\na\rb\r\nc\r\r\nlast\r");
     EXPECT_EQ(readtext(0, "t.ktx"), "  two blanks ");
     EXPECT_EQ(readtext(1, "t.ktx"), "a\rb");
+    EXPECT_EQ(readtext(2, "t.ktx"), "c");     // converted to CR LF twice
+    EXPECT_EQ(readtext(3, "t.ktx"), "last");  // no LF after the last line
 }
 
 TEST_F(TextFile, DecodesWindows1251WhenTheFileIsNotUtf8) {
