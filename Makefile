@@ -39,7 +39,7 @@ sanitize: bootstrap
 # fuzz-smoke runs each target for FUZZ_RUNS inputs from its seed corpus (copied, so the seeds stay
 # as committed); a crash, a sanitizer report or an input slower than FUZZ_TIMEOUT seconds fails.
 FUZZ      ?= build-fuzz
-FUZZ_RUNS ?= 20000
+FUZZ_RUNS ?= 70000
 FUZZ_TIMEOUT ?= 10
 FUZZ_FLAGS = -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
 fuzz-build: bootstrap

@@ -36,6 +36,8 @@ struct ConfigModel {
     std::int32_t helppages = 4;     // line 9
     std::int32_t com1Index = -1;    // chosen date format entry; -1 none
     std::int32_t com2Index = -1;    // chosen moon entry; -1 none
+
+    friend bool operator==(const ConfigModel&, const ConfigModel&) = default;
 };
 
 // The dialog's model: one per process, like the dialog.

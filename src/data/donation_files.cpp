@@ -1,6 +1,5 @@
 #include "data/donation_files.h"
 
-#include <QFile>
 #include <QtEndian>
 #include <optional>
 
@@ -72,30 +71,50 @@ QString makecase(const QString& text, const QString& mask) {
 }
 
 QStringList decodeDetails(const QByteArray& content) {
-    if (content.size() % 4 != 0)
-        throw DataFileError(QStringLiteral("print.dat: %1 bytes are not a whole number of 4-byte values")
-                                .arg(content.size()));
+    auto fail = [](const QString& why) { throw DataFileError(QStringLiteral("print.dat: ") + why); };
+    const qsizetype whole = content.size() - content.size() % 4;
+    if (whole != content.size())
+        fail(QStringLiteral("the value at byte %1 is cut short (%2 bytes are not a whole number of 4-byte values)")
+                 .arg(whole)
+                 .arg(content.size()));
     QStringList entries;
     QString text;
     QString mask;
+    qsizetype entryStart = 0;
     for (qsizetype offset = 0; offset < content.size(); offset += 4) {
         const std::int32_t value = qFromLittleEndian<std::int32_t>(content.constData() + offset);
-        if (value >= 0) {
-            if (value > 0xFFFF)
-                throw DataFileError(QStringLiteral("print.dat: value %1 at byte %2 is not a character")
-                                        .arg(value)
-                                        .arg(offset));
+        if (value > 0xFFFF) {
+            fail(QStringLiteral("value %1 at byte %2 is not a character").arg(value).arg(offset));
+        } else if (value >= 0) {
             text += QChar(static_cast<char16_t>(value));
             mask += u'a';
         } else if (value == -1) {
             entries << makecase(substituteDetails(text, 'D'), mask);
             text.clear();
             mask.clear();
-        } else if (!mask.isEmpty()) {
+            entryStart = offset + 4;
+        } else if (mask.isEmpty()) {
+            fail(QStringLiteral("the case mark at byte %1 follows no character of its entry").arg(offset));
+        } else {
             mask[mask.size() - 1] = u'U';
         }
     }
+    if (entryStart != content.size())
+        fail(QStringLiteral("the entry at byte %1 is not ended by -1 at the end of the file (byte %2)")
+                 .arg(entryStart)
+                 .arg(content.size()));
     return entries;
+}
+
+int detailsBaseIndex(int option) {
+    static constexpr int kBase[kDetailsOptions] = {0, 20, 40, 56, 59, 62, 65};
+    return option >= 0 && option < kDetailsOptions ? kBase[option] : -1;
+}
+
+QString detailEntry(const QStringList& entries, int option, int line) {
+    const int base = detailsBaseIndex(option);
+    if (base < 0 || line < 0) return QString();
+    return entries.value(base + line);
 }
 
 QByteArray encodeDetails(const QStringList& entries) {
@@ -120,10 +139,11 @@ QByteArray encodeDetails(const QStringList& entries) {
 }
 
 QStringList readinfo() {
-    QFile file(resolvePath(QStringLiteral("print.dat")));
-    if (!file.open(QIODevice::ReadOnly))
-        throw DataFileError(QStringLiteral("print.dat: ") + file.errorString());
-    return decodeDetails(file.readAll());
+    QString error;
+    const std::optional<QByteArray> content =
+        readRegularFile(resolvePath(QStringLiteral("print.dat")), QStringLiteral("print.dat"), &error);
+    if (!content) throw DataFileError(error);
+    return decodeDetails(*content);
 }
 
 }  // namespace orbisca

@@ -32,12 +32,21 @@ QString substituteDetails(const QString& text, char direction);
 // Upper-cases the characters whose mask letter is 'U'; the others stay exactly as they are.
 QString makecase(const QString& text, const QString& mask);
 
-// The entries of print.dat content; throws DataFileError for a length that is not a whole number
-// of values or a character code beyond U+FFFF. Characters after the last -1 belong to no entry.
+// The entries of print.dat content. Throws DataFileError naming the byte offset for a length that
+// is not a whole number of values, a value above U+FFFF, a case mark before the first character of
+// its entry, or characters after the last -1 (content that does not end its last entry). Empty
+// content holds no entries.
 QStringList decodeDetails(const QByteArray& content);
 // The content that decodeDetails turns back into `entries`: upper-case letters are stored in
 // lower case with a mark, so that the substitution only ever sees one case.
 QByteArray encodeDetails(const QStringList& entries);
+
+// The donation window's views of the details: option 0..6 (country and currency) starts at a fixed
+// index of the entries (0, 20, 40, 56, 59, 62, 65); -1 for any other option.
+inline constexpr int kDetailsOptions = 7;
+int detailsBaseIndex(int option);
+// Entry `line` of the view `option`, or "" where the entries (or the option) do not reach.
+QString detailEntry(const QStringList& entries, int option, int line);
 
 // readinfo: the entries of "print.dat" in the working folder; throws DataFileError when the file
 // is missing or malformed.

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "data/data_error.h"
+#include "data/notifier.h"
 #include "data/text_file.h"
 
 namespace orbisca {
@@ -18,12 +19,22 @@ void resetFontTableState() { fontTableState() = FontTableState{}; }
 
 namespace {
 
+// Sizes and heights beyond the largest picture side draw nothing that fits anywhere; the bound also
+// keeps the negation of a height inside int.
+constexpr int kMaxFontNumber = 16384;
+
 int wholeNumber(const QString& field, const char* what) {
     bool ok = false;
     const int value = field.trimmed().toInt(&ok);
     if (!ok) throw std::invalid_argument(QStringLiteral("%1 \"%2\" is not a whole number")
                                              .arg(QLatin1String(what), field)
                                              .toStdString());
+    if (value < -kMaxFontNumber || value > kMaxFontNumber)
+        throw std::invalid_argument(QStringLiteral("%1 %2 is beyond %3 pixels")
+                                        .arg(QLatin1String(what))
+                                        .arg(value)
+                                        .arg(kMaxFontNumber)
+                                        .toStdString());
     return value;
 }
 
@@ -84,6 +95,10 @@ void readfonts() {
         }
     }
     fontTableState() = built;
+    if (lines.size() < kFontTableSize)
+        notify(QStringLiteral("fdb.dat holds %1 of the %2 font lines; the default font stands in for the others.")
+                   .arg(lines.size())
+                   .arg(kFontTableSize));
 }
 
 void killfonts() { resetFontTableState(); }

@@ -31,11 +31,14 @@ void resetFontTableState();
 // one the whole cell height; 0 leaves the size alone.
 void ApplyFontHeight(QFont& font, int height);
 
-// One font from one line; throws std::invalid_argument when the size or height is not a whole number.
+// One font from one line; throws std::invalid_argument when the size or height is not a whole
+// number from -16384 to 16384.
 TableFont makefont(const QString& line);
 
 // Fills the table from "fdb.dat" (lines after the ninth are ignored). A missing file or a bad
 // number throws DataFileError naming the file and the line (from 1); the table is then unchanged.
+// A file of fewer than nine lines is used as far as it goes: one message says so, and tableFont
+// gives the default font for the places it leaves empty.
 void readfonts();
 
 // Empties the table.

@@ -1,6 +1,5 @@
 #include "data/help_rects.h"
 
-#include <QFile>
 #include <QtEndian>
 
 #include "data/data_error.h"
@@ -37,10 +36,11 @@ std::array<HelpRect, kHelpRectCount> parseHelpRects(const QByteArray& content) {
 }
 
 void loadbaserects() {
-    QFile file(resolvePath(QStringLiteral("HRCT.dat")));
-    if (!file.open(QIODevice::ReadOnly)) throw DataFileError(QStringLiteral("HRCT.dat: ") + file.errorString());
+    QString error;
+    const std::optional<QByteArray> content = readRegularFile(resolvePath(QStringLiteral("HRCT.dat")), QStringLiteral("HRCT.dat"), &error);
+    if (!content) throw DataFileError(error);
     HelpRectsState loaded;
-    loaded.helprects = parseHelpRects(file.readAll());
+    loaded.helprects = parseHelpRects(*content);
     const QStringList lines = requireTextLines(QStringLiteral("Fieldhlp.ktx"));
     if (lines.size() < kHelpRectCount)
         throw DataFileError(QStringLiteral("Fieldhlp.ktx: %1 lines; %2 are needed").arg(lines.size()).arg(kHelpRectCount));

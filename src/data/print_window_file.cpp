@@ -15,6 +15,7 @@ namespace {
 const QString kWindowFile = QStringLiteral("WindWHP.dat");
 const QString kLastScript = QStringLiteral("~last.spt");
 constexpr int kWindowLines = 22;
+constexpr std::int32_t kMaxSide = 16384;
 
 QString flag(bool value) { return value ? QStringLiteral("1") : QStringLiteral("0"); }
 
@@ -31,6 +32,18 @@ public:
     std::int32_t positive() {
         const std::int32_t value = number();
         if (value < 1) fail(QStringLiteral("%1 is not a size of at least 1").arg(value));
+        return value;
+    }
+    // Canvas sides and font heights within the largest picture side.
+    std::int32_t side() {
+        const std::int32_t value = number();
+        if (value < 1 || value > kMaxSide) fail(QStringLiteral("%1 is not a canvas side from 1 to %2").arg(value).arg(kMaxSide));
+        return value;
+    }
+    std::int32_t fontHeight() {
+        const std::int32_t value = number();
+        if (value < -kMaxSide || value > kMaxSide)
+            fail(QStringLiteral("%1 is not a font height from -%2 to %2").arg(value).arg(kMaxSide));
         return value;
     }
     std::int32_t colourValue() {
@@ -82,15 +95,15 @@ PrintWindowValues parseWindowValues(const QStringList& lines) {
     v.blackWhite = in.flag();
     v.autoOptimize = in.flag();
     v.autoblur = in.flag();
-    v.sampleHeight = in.number();
+    v.sampleHeight = in.fontHeight();
     v.backRed = in.colourValue();
     v.backGreen = in.colourValue();
     v.backBlue = in.colourValue();
     v.textRed = in.colourValue();
     v.textGreen = in.colourValue();
     v.textBlue = in.colourValue();
-    v.canvasWidth = in.positive();
-    v.canvasHeight = in.positive();
+    v.canvasWidth = in.side();
+    v.canvasHeight = in.side();
     return v;
 }
 

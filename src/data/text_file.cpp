@@ -4,6 +4,8 @@
 
 #include <QFile>
 #include <QStringDecoder>
+#include <cerrno>
+#include <cstring>
 #include <map>
 #include <mutex>
 
@@ -22,11 +24,28 @@ QString decodeText(const QByteArray& bytes) {
     return cyrillic.decode(bytes);
 }
 
+std::optional<QByteArray> readRegularFile(const QString& path, const QString& label, QString* error) {
+    auto failed = [&](const QString& why) -> std::optional<QByteArray> {
+        if (error) *error = QStringLiteral("%1: %2").arg(label, why);
+        return std::nullopt;
+    };
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0) return failed(QString::fromLocal8Bit(std::strerror(errno)));
+    if (!S_ISREG(info.st_mode))
+        return failed(S_ISDIR(info.st_mode) ? QStringLiteral("is a folder, not a file") : QStringLiteral("is not a regular file"));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return failed(file.errorString());
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) return failed(file.errorString());
+    return bytes;
+}
+
 QStringList splitTextLines(const QString& text) {
     QStringList lines = text.split(u'\n');
     if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+    // A file converted to CR LF twice ends its lines in CR CR LF: every CR before the LF goes.
     for (QString& line : lines)
-        if (line.endsWith(u'\r')) line.chop(1);
+        while (line.endsWith(u'\r')) line.chop(1);
     return lines;
 }
 
@@ -83,17 +102,9 @@ std::optional<QStringList> readTextLines(const QString& name, QString* error) {
         auto found = cache.files.find(path);
         if (stamp && found != cache.files.end() && found->second.stamp == *stamp) return found->second.lines;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error) *error = QStringLiteral("%1: %2").arg(name, file.errorString());
-        return std::nullopt;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        if (error) *error = QStringLiteral("%1: %2").arg(name, file.errorString());
-        return std::nullopt;
-    }
-    QStringList lines = splitTextLines(decodeText(bytes));
+    const std::optional<QByteArray> bytes = readRegularFile(path, name, error);
+    if (!bytes) return std::nullopt;
+    QStringList lines = splitTextLines(decodeText(*bytes));
     if (stamp) {
         std::lock_guard lock(cache.mutex);
         cache.files[path] = CachedFile{*stamp, lines};

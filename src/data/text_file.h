@@ -13,7 +13,13 @@ namespace orbisca {
 // UTF-8 when valid (a leading byte-order mark is dropped), Windows-1251 otherwise.
 QString decodeText(const QByteArray& bytes);
 
-// Splits at LF and drops a CR before it; a line end after the last line starts no further line.
+// The bytes of the file at `path`, which must be a regular file: a folder, a pipe or a device is
+// refused rather than opened (a pipe would wait for a writer for ever). Nothing when the file
+// cannot be read; then `error` says why in one line that begins with `label`.
+std::optional<QByteArray> readRegularFile(const QString& path, const QString& label, QString* error = nullptr);
+
+// Splits at LF and drops the CRs before it (also at the end of the text); a line end after the
+// last line starts no further line.
 QStringList splitTextLines(const QString& text);
 
 // The decoded lines of a file (`name` goes through resolvePath), or nothing when it cannot be

@@ -120,6 +120,8 @@ void checkHeader(const QString& path, const QByteArray& head, qint64 fileSize) {
 QByteArray readAll(const QString& path) {
     QFile file(path);
     if (!file.exists()) fail(path, QStringLiteral("the file does not exist"));
+    // A folder is refused by open(); a pipe or a device would be opened and read for ever.
+    if (!QFileInfo(path).isFile()) fail(path, QStringLiteral("it is not a regular file"));
     if (!file.open(QIODevice::ReadOnly)) fail(path, file.errorString());
     const QByteArray head = file.read(kHeaderProbeBytes);
     checkHeader(path, head, file.size());

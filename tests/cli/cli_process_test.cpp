@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 
 namespace {
 
@@ -67,6 +68,18 @@ TEST(CliData, EncodesAndDecodesPrintDat) {
     const CliRun missing = runCli("data decode-print " + testing::TempDir() + "/none.dat");
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("none.dat"), std::string::npos);
+
+    // A file that cannot be written is a failure naming it: here its folder is a plain file.
+    const CliRun unwritable = runCli("data encode-print " + text + " " + text + "/print.dat");
+    EXPECT_EQ(unwritable.status, 1);
+    EXPECT_NE(unwritable.err.find(text + "/print.dat"), std::string::npos) << unwritable.err;
+    const std::string pipe = testing::TempDir() + "/cli_pipe.dat";
+    std::remove(pipe.c_str());
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const CliRun fromPipe = runCli("data decode-print " + pipe);  // refused, not waited on
+    EXPECT_EQ(fromPipe.status, 1);
+    EXPECT_NE(fromPipe.err.find("cli_pipe.dat: is not a regular file"), std::string::npos) << fromPipe.err;
+    std::remove(pipe.c_str());
 }
 
 }  // namespace
@@ -86,6 +99,9 @@ TEST(CliGfx, MoonWritesAPngAndRegionDescribesAMask) {
     EXPECT_EQ(runCli("moon 101 -o " + png).status, 2);
     EXPECT_EQ(runCli("moon 50 --size 19 -o " + png).status, 2);
     EXPECT_EQ(runCli("moon 50").status, 2);
+    const CliRun unwritable = runCli("moon 50 -o " + png + "/moon.png");
+    EXPECT_EQ(unwritable.status, 1);
+    EXPECT_NE(unwritable.err.find(png + "/moon.png"), std::string::npos) << unwritable.err;
 
     // Six of the 35 pixels are white, and the six pure red ones pair into three rectangles.
     r = runCli("region " ORBISCA_SOURCE_DIR "/tests/gfx/data/depth24.bmp");

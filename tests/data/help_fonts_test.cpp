@@ -122,6 +122,25 @@ TEST_F(FontTable, BadNumbersAreErrors) {
     EXPECT_THROW(makefont("F^twelve^"), std::invalid_argument);
     EXPECT_THROW(makefont("F^12^^"), std::invalid_argument);  // an empty height
     EXPECT_NO_THROW(makefont("F^12^-16"));                    // no caret: never read
+    EXPECT_THROW(makefont("F^12^-2147483648^"), std::invalid_argument);
+    EXPECT_THROW(makefont("F^16385^"), std::invalid_argument);
+    EXPECT_EQ(makefont("F^12^-16384^").font.pixelSize(), 16384);
+}
+
+TEST_F(FontTable, AShortFdbDatLeavesTheDefaultFontAndSaysSoOnce) {
+    writeLines("fdb.dat", {"DejaVu Sans^10^-12^^bold^", "DejaVu Serif^10^-14^"}, "\r\n");
+    readfonts();
+    EXPECT_EQ(messages(), QStringList{"fdb.dat holds 2 of the 9 font lines; the default font stands in for the others."});
+    EXPECT_EQ(tableFont(1).font.pixelSize(), 14);
+    EXPECT_EQ(tableFont(1).font.family(), "DejaVu Serif");  // no CR left in the face name
+    for (int index = 2; index < kFontTableSize; ++index) {
+        EXPECT_EQ(tableFont(index).font, makefont("").font) << index;
+        EXPECT_EQ(tableFont(index).colour, QColor(Qt::white));
+    }
+    writeFile("fdb.dat", "");
+    readfonts();
+    EXPECT_EQ(messages().size(), 2);
+    EXPECT_EQ(tableFont(0).font, makefont("").font);
 }
 
 TEST_F(FontTable, ReadsAtMostNineLinesFromFdbDat) {

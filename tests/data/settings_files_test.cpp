@@ -31,6 +31,24 @@ TEST_F(AtomicFile, AWriteThatFailsHalfWayLeavesTheOldFileIntact) {
     EXPECT_EQ(readFile("conf.dat"), "new\n");
 }
 
+TEST_F(AtomicFile, EverySettingsSaveThatFailsSaysSoNamingTheFile) {
+    // A folder where the file should be: the rename fails, even for a user who may write anywhere.
+    for (const char* name : {"conf.dat", "WindWHP.dat", "~last.spt", "strt.dat"})
+        ASSERT_TRUE(QDir(home.path()).mkdir(name));
+    EXPECT_FALSE(save(ConfigModel{}));
+    EXPECT_FALSE(savefsize(PrintWindowValues{}, {"TEXT 1 1 rgt 'x'"}));
+    EXPECT_FALSE(writeLaunchFile("5"));
+    const QStringList shown = messages();
+    ASSERT_EQ(shown.size(), 3);
+    EXPECT_TRUE(shown[0].startsWith("The configuration could not be saved.") && shown[0].contains("conf.dat"))
+        << shown[0].toStdString();
+    EXPECT_TRUE(shown[1].startsWith("The print manager's settings could not be saved.") && shown[1].contains("WindWHP.dat"))
+        << shown[1].toStdString();
+    EXPECT_TRUE(shown[2].startsWith("The launch counter could not be saved.") && shown[2].contains("strt.dat"))
+        << shown[2].toStdString();
+    EXPECT_FALSE(notifierState().endRequested);
+}
+
 class ConfFile : public WorkingFolderTest {
 protected:
     QStringList sample() const {
@@ -99,6 +117,22 @@ TEST_F(ConfFile, DateFormatEntriesAndNothingChosen) {
     EXPECT_EQ(reread.com1Index, 6);
     EXPECT_EQ(reread.com2Index, -1);
     EXPECT_FALSE(applied.showgreg);
+
+    // A file with -1 in both entry lines (as save writes it for typed texts) applies everything.
+    QStringList lines = sample();
+    lines[13] = "-1";
+    lines[14] = "-1";
+    writeLines("conf.dat", lines, "\r\n");
+    Settings fresh;
+    EXPECT_EQ(load(reread, fresh), ConfigLoad::Loaded);
+    EXPECT_EQ(fresh.datefmt, -1);
+    EXPECT_FALSE(fresh.moon_flag);
+    EXPECT_EQ(fresh._spconst, 25);
+    EXPECT_TRUE(fresh._Yshine && fresh.three_turtles);
+    lines[14] = "-2";
+    writeLines("conf.dat", lines);
+    EXPECT_EQ(load(reread, fresh), ConfigLoad::Malformed);
+    EXPECT_EQ(messages().last(), "conf.dat line 15: entry -2 is not in the list of 2");
 }
 
 TEST_F(ConfFile, SaveAndLoadRoundTrip) {
@@ -147,6 +181,11 @@ TEST_F(ConfFile, ASpeedOutsideTheSpinRangeIsClamped) {
     writeLines("conf.dat", lines);
     load(model, applied);
     EXPECT_EQ(model.sp, 99);
+    lines[5] = "0";  // would stop the fade from ever ending
+    writeLines("conf.dat", lines);
+    load(model, applied);
+    EXPECT_EQ(model.sp, 1);
+    EXPECT_EQ(applied._spconst, 1);
 }
 
 using PrintWindowFile = WorkingFolderTest;
@@ -193,7 +232,7 @@ TEST_F(PrintWindowFile, AMalformedFileNamesTheLineAndKeepsTheDefaults) {
     lines[0] = "1200";
     lines[2] = "left";
     writeLines("WindWHP.dat", lines, "\r\n");
-    writeLines("~last.spt", {"FONT 12 -16 0 0 0 bld nrm Arial"});
+    writeLines("~last.spt", {"FONT 12 -16 0 0 0 bld nrm Arial"}, "\r\n");
     PrintWindowFiles read = loadfsize();
     EXPECT_EQ(read.values, PrintWindowValues{});
     EXPECT_EQ(read.problem, "WindWHP.dat line 3: \"left\" is not a whole number; the default window settings are used");
@@ -208,7 +247,16 @@ TEST_F(PrintWindowFile, AMalformedFileNamesTheLineAndKeepsTheDefaults) {
     lines[16] = "0";
     lines[21] = "0";  // canvas height
     writeLines("WindWHP.dat", lines);
-    EXPECT_TRUE(loadfsize().problem.startsWith("WindWHP.dat line 22: 0 is not a size"));
+    EXPECT_EQ(loadfsize().problem,
+              "WindWHP.dat line 22: 0 is not a canvas side from 1 to 16384; the default window settings are used");
+    lines[21] = "16385";  // a canvas no picture may have
+    writeLines("WindWHP.dat", lines);
+    EXPECT_TRUE(loadfsize().problem.startsWith("WindWHP.dat line 22: 16385 is not a canvas side"));
+    lines[21] = "1024";
+    lines[13] = "-2147483648";  // sample height
+    writeLines("WindWHP.dat", lines);
+    EXPECT_TRUE(loadfsize().problem.startsWith("WindWHP.dat line 14: -2147483648 is not a font height"));
+    lines[13] = "16";
 
     writeLines("WindWHP.dat", lines.mid(0, 2));
     read = loadfsize();
@@ -273,30 +321,61 @@ TEST_F(DetailsFile, EncodedEntriesDecodeToTheSameList) {
     EXPECT_EQ(readinfo(), entries);
 }
 
+QByteArray values(std::initializer_list<std::int32_t> list) {
+    QByteArray bytes;
+    for (std::int32_t v : list)
+        for (int i = 0; i < 4; ++i) bytes += char((std::uint32_t(v) >> (8 * i)) & 0xFF);
+    return bytes;
+}
+
 TEST_F(DetailsFile, MarksUpperCaseTheCharacterReadLast) {
-    auto value = [](std::int32_t v) {
-        QByteArray bytes(4, '\0');
-        for (int i = 0; i < 4; ++i) bytes[i] = char((std::uint32_t(v) >> (8 * i)) & 0xFF);
-        return bytes;
-    };
     const QString plain = substituteDetails("ab", 'E');
-    QByteArray content = value(plain[0].unicode()) + value(-7) + value(plain[1].unicode()) + value(-1);
-    content += value(-2) + value(-1);  // a mark with nothing before it, then an empty entry
-    content += value(plain[0].unicode());  // unfinished: no entry
+    const QByteArray content = values({plain[0].unicode(), -7, plain[1].unicode(), -1, -1});
     EXPECT_EQ(decodeDetails(content), (QStringList{"Ab", ""}));
+    EXPECT_EQ(decodeDetails(QByteArray()), QStringList{});
     EXPECT_EQ(substituteDetails(substituteDetails("xyz 1", 'E'), 'D'), "xyz 1");
     EXPECT_EQ(makecase("abcd", "UaU"), "AbCd");
 }
 
-TEST_F(DetailsFile, MalformedContentIsAClearError) {
-    EXPECT_THROW(decodeDetails(QByteArray("\x01\x00\x00", 3)), DataFileError);
-    EXPECT_THROW(decodeDetails(QByteArray("\x00\x00\x01\x00", 4)), DataFileError);  // U+10000
+TEST_F(DetailsFile, MalformedContentNamesTheFileAndTheByte) {
+    auto errorOf = [](const QByteArray& content) {
+        try {
+            decodeDetails(content);
+        } catch (const DataFileError& e) {
+            return e.message();
+        }
+        return QStringLiteral("no error");
+    };
+    EXPECT_EQ(errorOf(values({65, -1}) + QByteArray("\x01\x00\x00", 3)),
+              "print.dat: the value at byte 8 is cut short (11 bytes are not a whole number of 4-byte values)");
+    EXPECT_EQ(errorOf(values({65, 0x10000, -1})), "print.dat: value 65536 at byte 4 is not a character");
+    EXPECT_EQ(errorOf(values({65, -1, -2, 66, -1})), "print.dat: the case mark at byte 8 follows no character of its entry");
+    EXPECT_EQ(errorOf(values({-5})), "print.dat: the case mark at byte 0 follows no character of its entry");
+    EXPECT_EQ(errorOf(values({65, -1, 66, 67})),
+              "print.dat: the entry at byte 8 is not ended by -1 at the end of the file (byte 16)");
+    writeFile("print.dat", values({65}));
+    EXPECT_THROW(readinfo(), DataFileError);
+    QDir(home.path()).remove("print.dat");
     try {
         readinfo();
         FAIL() << "no error for a missing file";
     } catch (const DataFileError& e) {
-        EXPECT_TRUE(e.message().startsWith("print.dat")) << e.what();
+        EXPECT_TRUE(e.message().startsWith("print.dat: ")) << e.what();
     }
+}
+
+TEST_F(DetailsFile, ViewsReadEmptyTextWhereTheEntriesEnd) {
+    QStringList entries;
+    for (int i = 0; i < 60; ++i) entries << QString::number(i);
+    EXPECT_EQ(detailEntry(entries, 0, 0), "0");
+    EXPECT_EQ(detailEntry(entries, 1, 3), "23");
+    EXPECT_EQ(detailEntry(entries, 3, 3), "59");
+    EXPECT_EQ(detailEntry(entries, 3, 4), "");   // entry 60 is not there
+    EXPECT_EQ(detailEntry(entries, 6, 0), "");   // base 65
+    EXPECT_EQ(detailEntry(entries, 0, -1), "");
+    EXPECT_EQ(detailEntry(entries, 7, 0), "");
+    EXPECT_EQ(detailEntry({}, 2, 0), "");
+    EXPECT_EQ(detailsBaseIndex(5), 62);
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <QStringEncoder>
 
 #include "data/affirmation.h"
@@ -22,9 +24,11 @@ TEST_F(TextFile, ReadsLinesByNumberFromZero) {
 }
 
 TEST_F(TextFile, KeepsBlanksAndCarriageReturnsInsideLines) {
-    writeFile("t.ktx", "  two blanks \r\na\rb\r\n");
+    writeFile("t.ktx", "  two blanks \r\na\rb\r\nc\r\r\nlast\r");
     EXPECT_EQ(readtext(0, "t.ktx"), "  two blanks ");
     EXPECT_EQ(readtext(1, "t.ktx"), "a\rb");
+    EXPECT_EQ(readtext(2, "t.ktx"), "c");     // converted to CR LF twice
+    EXPECT_EQ(readtext(3, "t.ktx"), "last");  // no LF after the last line
 }
 
 TEST_F(TextFile, DecodesWindows1251WhenTheFileIsNotUtf8) {
@@ -81,6 +85,18 @@ TEST_F(TextFile, AMissingFileIsLoggedWithCode101AndEndsTheProgram) {
     ASSERT_GT(details, 0);
     EXPECT_EQ(lines.value(details + 1), "filename:NOPE.KTX");
     EXPECT_EQ(lines.value(details + 2), "line:7");
+}
+
+TEST_F(TextFile, APipeOrAFolderInPlaceOfAFileIsAnErrorNotAWait) {
+    ASSERT_EQ(mkfifo(QFile::encodeName(home.filePath("pipe.ktx")).constData(), 0600), 0);
+    ASSERT_TRUE(QDir(home.path()).mkdir("folder.ktx"));
+    QString error;
+    EXPECT_FALSE(readTextLines("pipe.ktx", &error));
+    EXPECT_EQ(error, "pipe.ktx: is not a regular file");
+    EXPECT_FALSE(readTextLines("folder.ktx", &error));
+    EXPECT_EQ(error, "folder.ktx: is a folder, not a file");
+    EXPECT_EQ(readtext(0, "pipe.ktx"), "");
+    EXPECT_EQ(messages(), QStringList{"ERROR! ERROR CODE:101"});
 }
 
 TEST_F(TextFile, AffirmationJoinsTheLinesOfTheDay) {

@@ -1,5 +1,7 @@
 #include "gfx/image_io.h"
 
+#include <sys/stat.h>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -147,6 +149,13 @@ TEST(LoadBitmap, RejectsBadFilesWithTheirNameAndReason) {
     EXPECT_THAT(loadError(empty), HasSubstr("empty.bmp"));
 
     EXPECT_THAT(loadError(dir.filePath("missing.bmp")), HasSubstr("missing.bmp\": the file does not exist"));
+
+    // A pipe would be read for ever; a folder cannot be read at all.
+    const QString pipe = dir.filePath("pipe.bmp");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    EXPECT_THAT(loadError(pipe), HasSubstr("pipe.bmp\": it is not a regular file"));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.bmp"));
+    EXPECT_THAT(loadError(dir.filePath("folder.bmp")), HasSubstr("folder.bmp\": it is not a regular file"));
 }
 
 TEST(SaveImage, WritesBmpAndPngAtomicallyAndReportsFailures) {

@@ -1,8 +1,8 @@
 // orbisca-cli data: tools for the data pack. encode-print turns a text file of donation details
 // (one entry per line) into "print.dat"; decode-print shows the entries of a "print.dat".
-#include <QFile>
 #include <QString>
 #include <cstdio>
+#include <optional>
 
 #include "cli.h"
 #include "data/atomic_file.h"
@@ -14,10 +14,11 @@ namespace orbisca::cli {
 namespace {
 
 QByteArray readWholeFile(const std::string& path) {
-    QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::ReadOnly))
-        throw CommandFailed(path + ": " + file.errorString().toStdString());
-    return file.readAll();
+    QString error;
+    const QString name = QString::fromStdString(path);
+    const std::optional<QByteArray> bytes = readRegularFile(name, name, &error);
+    if (!bytes) throw CommandFailed(error.toStdString());
+    return *bytes;
 }
 
 int encodePrint(Args& args) {

@@ -1,0 +1,41 @@
+// "WindWHP.dat": any content gives either values inside their ranges that a save writes back
+// unchanged, or the defaults with one message naming the line. Never a crash.
+#include "data/print_window_file.h"
+#include "fuzz_support.h"
+
+using namespace orbisca;
+using orbisca::fuzz::check;
+
+namespace {
+
+bool inRanges(const PrintWindowValues& v) {
+    auto colour = [](std::int32_t c) { return c >= 0 && c <= 255; };
+    auto side = [](std::int32_t s) { return s >= 1 && s <= 16384; };
+    return v.width >= 1 && v.height >= 1 && side(v.canvasWidth) && side(v.canvasHeight) &&
+           v.sampleHeight >= -16384 && v.sampleHeight <= 16384 && colour(v.backRed) && colour(v.backGreen) &&
+           colour(v.backBlue) && colour(v.textRed) && colour(v.textGreen) && colour(v.textBlue);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    fuzz::fuzzFolder().remove("~last.spt");
+    fuzz::putFile("WindWHP.dat", fuzz::inputBytes(data, size));
+    resetNotifierState();
+    const PrintWindowFiles read = loadfsize();
+    check(!read.lastScript.has_value(), "a last script without the file");
+    if (!read.problem.isEmpty()) {
+        check(read.problem.startsWith("WindWHP.dat line "), "problem names no line", read.problem);
+        check(read.values == PrintWindowValues{}, "a refused file left values other than the defaults");
+        check(notifierState().messages == QStringList{read.problem}, "the problem was not shown once");
+        return 0;
+    }
+    check(notifierState().messages.isEmpty(), "a message for a file that loaded");
+    check(inRanges(read.values), "a value outside its range was accepted");
+    const QStringList script = {"[Sign info script]", "TEXT 20 0 rgt 'x'"};
+    check(savefsize(read.values, script), "save failed");
+    const PrintWindowFiles again = loadfsize();
+    check(again.problem.isEmpty() && again.values == read.values, "the saved file reads back differently");
+    check(again.lastScript == script, "the last script reads back differently");
+    return 0;
+}
