@@ -94,16 +94,6 @@ TEST(Oracle, KinMarks) {
     EXPECT_EQ(o.markedKin, 0);
 }
 
-TEST(Oracle, ClassificationsOfSigns) {
-    const std::set<int> flagged{1, 2, 4, 5, 6, 12, 13, 14, 15, 16, 18, 20};
-    for (int sign = 1; sign <= 20; ++sign) {
-        EXPECT_EQ(SignFlag(sign), flagged.count(sign) ? 1 : 0) << sign;
-        EXPECT_EQ(SignGroup(sign), (sign + 3) / 4) << sign;
-    }
-    for (int tone : {1, 2, 4, 5, 7, 9, 10, 11}) EXPECT_EQ(tone_end_base_index(tone), 28);
-    for (int tone : {3, 6, 8, 12, 13}) EXPECT_EQ(tone_end_base_index(tone), 31);
-}
-
 TEST(CalendarStrings, GlyphLetters) {
     EXPECT_EQ(GetMayanString(SignTone(1, 1)), "Aa");
     EXPECT_EQ(GetMayanString(SignTone(20, 13)), "Tm");
