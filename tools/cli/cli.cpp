@@ -1,6 +1,7 @@
 #include "cli.h"
 
 #include <charconv>
+#include <cstdio>
 
 namespace orbisca::cli {
 
@@ -47,6 +48,27 @@ long long parseInteger(const std::string& text, const std::string& what, long lo
 
 void expectNoMoreArgs(const Args& args) {
     if (!args.empty()) throw UsageError("unexpected argument \"" + args.front() + "\"");
+}
+
+std::string takeFirstArg(Args& args, const std::string& missing) {
+    if (args.empty()) throw UsageError(missing);
+    std::string first = args.front();
+    args.erase(args.begin());
+    return first;
+}
+
+int runSubcommand(const std::string& command, const Args& input, const Subcommands& actions) {
+    std::string choices;
+    for (const auto& [name, run] : actions) choices += (choices.empty() ? "" : " or ") + name;
+    Args args = input;
+    const std::string action = takeFirstArg(args, command + " needs " + choices);
+    for (const auto& [name, run] : actions)
+        if (name == action) return run(args);
+    throw UsageError("unknown " + command + " action \"" + action + "\" (" + choices + ")");
+}
+
+void flushOutput() {
+    if (std::fflush(stdout) != 0) throw CommandFailed("could not write the output");
 }
 
 }  // namespace orbisca::cli

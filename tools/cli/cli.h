@@ -44,5 +44,12 @@ std::string takeOption(Args& args, const std::string& name);
 long long parseInteger(const std::string& text, const std::string& what, long long low, long long high);
 // Fails with a UsageError when an argument is left that the command does not know.
 void expectNoMoreArgs(const Args& args);
+// Removes and returns the first argument; a UsageError saying `missing` when there is none.
+std::string takeFirstArg(Args& args, const std::string& missing);
+// Runs the action that the first argument names ("script run ..."), or fails naming the choices.
+using Subcommands = std::vector<std::pair<std::string, std::function<int(Args&)>>>;
+int runSubcommand(const std::string& command, const Args& args, const Subcommands& actions);
+// Flushes standard output; a CommandFailed when it could not be written (a full disk, a closed pipe).
+void flushOutput();
 
 }  // namespace orbisca::cli

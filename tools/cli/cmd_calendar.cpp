@@ -87,7 +87,7 @@ int runDay(const Args& input) {
     const MayanDate m = GregorianToMayan(date);
     const OracleInfo o = MakeOracle(m);
     if (json) printJson(date, m, o); else printText(date, m, o);
-    if (std::fflush(stdout) != 0) throw CommandFailed("could not write the output");
+    flushOutput();
     return 0;
 }
 
@@ -101,7 +101,8 @@ int runRange(const Args& input) {
     const bool ok = WriteRangeCsv(from, to, [](std::string_view chunk) {
         return std::fwrite(chunk.data(), 1, chunk.size(), stdout) == chunk.size();
     });
-    if (!ok || std::fflush(stdout) != 0) throw CommandFailed("could not write the output");
+    if (!ok) throw CommandFailed("could not write the output");
+    flushOutput();
     return 0;
 }
 

@@ -38,18 +38,12 @@ int decodePrint(Args& args) {
     } catch (const DataFileError& e) {
         throw CommandFailed(args[0] + ": " + e.what());
     }
-    if (std::fflush(stdout) != 0) throw CommandFailed("could not write the output");
+    flushOutput();
     return 0;
 }
 
-int runData(const Args& input) {
-    Args args = input;
-    if (args.empty()) throw UsageError("data needs encode-print or decode-print");
-    const std::string action = args.front();
-    args.erase(args.begin());
-    if (action == "encode-print") return encodePrint(args);
-    if (action == "decode-print") return decodePrint(args);
-    throw UsageError("unknown data action \"" + action + "\"");
+int runData(const Args& args) {
+    return runSubcommand("data", args, {{"encode-print", encodePrint}, {"decode-print", decodePrint}});
 }
 
 CommandRegistration data{{"data",

@@ -36,9 +36,7 @@ int runMoon(const Args& input) {
 
 int runRegion(const Args& input) {
     Args args = input;
-    if (args.empty()) throw UsageError("region needs a MASK.bmp");
-    const std::string mask = args.front();
-    args.erase(args.begin());
+    const std::string mask = takeFirstArg(args, "region needs a MASK.bmp");
     expectNoMoreArgs(args);
     QImage bitmap;
     try {

@@ -157,18 +157,12 @@ int runRescale(Args& args) {
         return 0;
     }
     for (const QString& line : page.script) std::printf("%s\n", line.toUtf8().constData());
-    if (std::fflush(stdout) != 0) throw CommandFailed("could not write the output");
+    flushOutput();
     return 0;
 }
 
-int runScriptCommand(const Args& input) {
-    Args args = input;
-    if (args.empty()) throw UsageError("script needs run or rescale");
-    const std::string what = args.front();
-    args.erase(args.begin());
-    if (what == "run") return runScript(args);
-    if (what == "rescale") return runRescale(args);
-    throw UsageError("unknown script command \"" + what + "\" (run or rescale)");
+int runScriptCommand(const Args& args) {
+    return runSubcommand("script", args, {{"run", runScript}, {"rescale", runRescale}});
 }
 
 CommandRegistration script{{"script",
