@@ -23,27 +23,22 @@ namespace {
 class LoaderLog {
 public:
     void start() {
-        file_.setFileName(resolvePath(QStringLiteral("Floading.log")));
-        if (file_.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            line(QStringLiteral("StartTime=") + programNow().toString(QStringLiteral("hh:mm")));
+        log_.start(resolvePath(QStringLiteral("Floading.log")));
+        line(QStringLiteral("StartTime=") + programNow().toString(QStringLiteral("hh:mm")));
     }
-    void line(const QString& text) {
-        if (!file_.isOpen()) return;
-        file_.write(text.toUtf8() + '\n');
-        file_.flush();
-    }
+    void line(const QString& text) { log_.append(text); }
     void finish() {
         line(QStringLiteral("EndTime=") + programNow().toString(QStringLiteral("hh:mm")));
-        file_.close();
+        log_.close();
     }
     void fail() {
         line(QStringLiteral("ERROR!!!"));
-        file_.close();
+        log_.close();
     }
-    void close() { file_.close(); }
+    void close() { log_.close(); }
 
 private:
-    QFile file_;
+    LineLog log_;
 };
 
 // What the worker hands to the user-interface thread.

@@ -1,6 +1,8 @@
 #include "data/atomic_file.h"
 
 #include <QSaveFile>
+#include <QTemporaryFile>
+#include <cstdio>
 
 namespace orbisca {
 
@@ -36,6 +38,24 @@ QByteArray textFileContent(const QStringList& lines) {
     QByteArray content;
     for (const QString& line : lines) content.append(line.toUtf8()).append('\n');
     return content;
+}
+
+void LineLog::start(const QString& path) {
+    path_ = path;
+    content_.clear();
+}
+
+void LineLog::append(const QString& line) {
+    if (!isOpen()) return;
+    content_.append(line.toUtf8()).append('\n');
+    // No sync to disk: a log needs to be whole, not durable, and start-up writes twenty lines.
+    QTemporaryFile file(path_ + QStringLiteral(".XXXXXX"));
+    file.setAutoRemove(false);
+    if (!file.open()) return;
+    const bool written = file.write(content_) == content_.size() && file.flush();
+    file.close();
+    if (!written || std::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(path_).constData()) != 0)
+        file.remove();
 }
 
 }  // namespace orbisca

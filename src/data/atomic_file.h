@@ -20,4 +20,20 @@ bool writeFileAtomically(const QString& path, const QByteArray& content, QString
 // The lines as UTF-8, each ended by LF: the form of every settings file the program writes.
 QByteArray textFileContent(const QStringList& lines);
 
+// A log written one line at a time ("Loading.log", "Floading.log"): every line replaces the whole
+// file in one step (a temporary file, then a rename), so the file always ends after the last step
+// that was done and never holds half a line. A log that cannot be written is skipped quietly: the
+// program must not fail over its own diagnostics.
+class LineLog {
+public:
+    void start(const QString& path);  // forgets earlier lines; the file is replaced at the first line
+    void append(const QString& line);
+    void close() { path_.clear(); }
+    bool isOpen() const { return !path_.isEmpty(); }
+
+private:
+    QString path_;
+    QByteArray content_;
+};
+
 }  // namespace orbisca

@@ -157,29 +157,21 @@ bool writeerror(std::int32_t code, const QString& sender, const ErrorDetails& de
 }
 
 void LoadingLog::start(const QDateTime& now) {
-    file_.close();
-    file_.setFileName(resolvePath(QStringLiteral("Loading.log")));
-    if (!file_.open(QIODevice::WriteOnly | QIODevice::Truncate)) return;
-    writeLine(QStringLiteral("StartTime=") + now.toString(QStringLiteral("hh:mm:ss")));
+    log_.start(resolvePath(QStringLiteral("Loading.log")));
+    log_.append(QStringLiteral("StartTime=") + now.toString(QStringLiteral("hh:mm:ss")));
 }
 
-void LoadingLog::stepDone(const QString& step) { writeLine(step + QStringLiteral("=ok")); }
+void LoadingLog::stepDone(const QString& step) { log_.append(step + QStringLiteral("=ok")); }
 
 void LoadingLog::finish(const QDateTime& now) {
-    writeLine(QStringLiteral("EndTime=") + now.toString(QStringLiteral("hh:mm:ss")));
-    file_.close();
+    log_.append(QStringLiteral("EndTime=") + now.toString(QStringLiteral("hh:mm:ss")));
+    log_.close();
 }
 
 bool LoadingLog::fail() {
-    writeLine(QStringLiteral("ERROR!!!"));
-    file_.close();
+    log_.append(QStringLiteral("ERROR!!!"));
+    log_.close();
     return writeerror(kErrorStartUp, QStringLiteral("orbisca window"));
-}
-
-void LoadingLog::writeLine(const QString& line) {
-    if (!file_.isOpen()) return;
-    file_.write(line.toUtf8() + '\n');
-    file_.flush();
 }
 
 }  // namespace orbisca

@@ -2,6 +2,8 @@
 // loading log of the compact window's start-up.
 #pragma once
 
+#include "data/atomic_file.h"
+
 #include <QDateTime>
 #include <QFile>
 #include <QString>
@@ -68,8 +70,7 @@ public:
     bool fail();
 
 private:
-    void writeLine(const QString& line);
-    QFile file_;
+    LineLog log_;
 };
 
 // The current time of the program's clock (calendarState().clock) as a local date and time.
