@@ -5,6 +5,7 @@
 #include "palette.h"
 #include "raster.h"
 
+#include "data/atomic_file.h"
 #include "gfx/mask_draw.h"
 #include "gfx/moon.h"
 #include "gfx/region.h"

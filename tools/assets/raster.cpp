@@ -1,6 +1,5 @@
 #include "raster.h"
 
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cstdint>
@@ -116,15 +115,6 @@ QByteArray encodeBmp24(const QImage& image) {
     b.append(row);
   }
   return b;
-}
-
-bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error) {
-  QSaveFile f(path);
-  if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
-    if (error) *error = f.errorString();
-    return false;
-  }
-  return true;
 }
 
 }  // namespace orbisca::assets

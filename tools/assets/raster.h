@@ -31,7 +31,5 @@ QRgb avoidKey(QRgb c, QRgb key);
 // A 24-bit Windows bitmap with bottom-up rows padded to four bytes, as Windows programs write it.
 QByteArray encodeBmp24(const QImage& image);
 
-// Writes bytes to a file atomically (temporary file in the same folder, then a rename).
-bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error);
 
 }  // namespace orbisca::assets
