@@ -1,25 +1,26 @@
-// A temporary working folder with every process-wide state reset, for the data-layer tests.
+// A temporary working folder with every process-wide state reset, for the data-layer and pack tests.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStringList>
+#include <QGuiApplication>
 #include <QTemporaryDir>
-#include <ostream>
 
 #include "calendar/calendar_state.h"
+#include "data/conf_file.h"
+#include "data/data_error.h"
 #include "data/error_log.h"
+#include "data/font_table.h"
 #include "data/notifier.h"
 #include "data/program_state.h"
 #include "data/text_file.h"
 #include "data/working_folder.h"
 
 // Readable QStrings in failure messages.
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline std::ostream& operator<<(std::ostream& out, const QString& text) { return out << '"' << text.toStdString() << '"'; }
 
 namespace orbisca::testing {
 
@@ -30,8 +31,29 @@ inline void resetDataStates() {
     resetCompactState();
     resetFullModeState();
     resetSettings();
+    resetConfigModel();
+    resetFontTableState();
     resetCalendarState();
     clearTextCache();
+}
+
+// Fonts need a QGuiApplication; one for the whole test program.
+inline void ensureGuiApplication() {
+    static int argc = 1;
+    static char name[] = "tests";
+    static char* argv[] = {name, nullptr};
+    if (!QGuiApplication::instance()) new QGuiApplication(argc, argv);
+}
+
+// The message of the DataFileError that `read` throws, or "no error".
+template <typename Read>
+QString errorOf(Read read) {
+    try {
+        read();
+    } catch (const DataFileError& e) {
+        return e.message();
+    }
+    return "no error";
 }
 
 class WorkingFolderTest : public ::testing::Test {
@@ -47,20 +69,25 @@ protected:
     void TearDown() override { resetDataStates(); }
 
     void writeFile(const QString& name, const QByteArray& content) {
-        const QString path = home.filePath(name);
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile file(path);
+        QDir().mkpath(QFileInfo(home.filePath(name)).absolutePath());
+        QFile file(home.filePath(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << name.toStdString();
         file.write(content);
     }
     void writeLines(const QString& name, const QStringList& lines, const char* end = "\n") {
-        QByteArray content;
-        for (const QString& line : lines) content += line.toUtf8() + end;
-        writeFile(name, content);
+        writeFile(name, (lines.join(end) + end).toUtf8());
     }
     QByteArray readFile(const QString& name) const {
         QFile file(home.filePath(name));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+    // The lines of a file, without the empty one after the last line end.
+    QStringList readLines(const QString& path) const {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) return {"<missing " + path + ">"};
+        QStringList lines = QString::fromUtf8(file.readAll()).split('\n');
+        if (lines.last().isEmpty()) lines.removeLast();
+        return lines;
     }
     QStringList messages() const { return notifierState().messages; }
 

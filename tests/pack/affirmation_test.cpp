@@ -2,11 +2,7 @@
 // the compact window, the day overview and the izin page, must read as finished sentences.
 #include <QRegularExpression>
 #include <array>
-#include <gtest/gtest.h>
-#include <set>
 
-#include "calendar/calendar.h"
-#include "calendar/oracle.h"
 #include "data/affirmation.h"
 #include "data/text_case.h"
 #include "pack_files.h"
@@ -47,33 +43,23 @@ QStringList problemsOf(const QString& text, int index, const QString& pattern) {
     return problems;
 }
 
-// The affirmation depends on the kin alone (its sign, tone, guide and mark), and a 52-year cycle
-// of 18,980 days passes every kin 73 times: the 260 kins are the whole cycle.
+// The affirmation depends on the kin alone (its sign, tone, guide and mark), so the 260 kins stand
+// for every day of a 52-year cycle.
 TEST(PackAffirmation, EveryKinReadsWellInEveryView) {
     const PackWorkingFolder folder;
-    std::set<int> kins;
-    std::set<std::array<int, 4>> cases;  // sign, tone, guide, marked
     int reported = 0;
     for (int kin = 1; kin <= 260; ++kin) {
-        const MayanDate p = positionOfKin(kin);
-        const OracleInfo o = MakeOracle(p);
-        kins.insert(p.kin);
-        cases.insert({p.sign, p.tone, o.guide, o.markedKin});
-        const Affirmation raw = loadaffirmation(p);
+        const Affirmation raw = loadaffirmation(positionOfKin(kin));
         for (const Patterns& patterns : {kCompactPatterns, kDayViewPatterns, kIzinPatterns}) {
             for (int i = 0; i < 6; ++i) {
-                const QString pattern = QString::fromLatin1(patterns[i]);
-                const QString shaped = CasePattern(raw[i], pattern);
-                const QStringList problems = problemsOf(shaped, i, pattern);
+                const QString shaped = CasePattern(raw[i], patterns[i]);
+                const QStringList problems = problemsOf(shaped, i, patterns[i]);
                 if (!problems.isEmpty() && ++reported <= 20)
-                    ADD_FAILURE() << "kin " << p.kin << " line " << i + 1 << " \"" << shaped.toStdString()
-                                  << "\": " << problems.join(", ").toStdString();
+                    ADD_FAILURE() << "kin " << kin << " line " << i + 1 << " " << shaped << ": " << problems.join(", ");
             }
         }
     }
     EXPECT_EQ(reported, 0);
-    EXPECT_EQ(kins.size(), 260u);
-    EXPECT_EQ(cases.size(), 260u);  // each kin is one combination of sign, tone, guide and mark
 }
 
 }  // namespace

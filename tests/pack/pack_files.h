@@ -1,47 +1,41 @@
-// Access to the data pack under share/ for the pack tests: the files are read where they are
-// committed, never written.
+// The data pack under share/, read where it is committed and never written.
 #pragma once
 
-#include <QString>
-#include <QStringList>
-#include <QTemporaryDir>
+#include <QFont>
 #include <vector>
 
-#include "calendar/calendar.h"
+#include "../data/data_fixture.h"
 
 namespace orbisca::packtest {
 
-// Absolute path of a file of the pack.
 QString packPath(const QString& name);
 
-// The lines of a pack file (UTF-8, LF); a line end after the last line starts no further line.
-// Fails the calling test when the file is missing or not valid UTF-8.
+// The lines of a pack file (UTF-8, LF); fails the calling test when it is missing or not UTF-8.
 QStringList packLines(const QString& name);
 
-// One entry of the line map of "BASE.KTX": a line that the program reads. An ending is a
-// grammatical ending written directly after a word; languages without endings leave it empty.
+// A line of "BASE.KTX" that the program reads. An ending is glued to the word before it and may
+// be empty in a language without endings.
 struct MappedLine {
     int line = 0;
     bool ending = false;
 };
 std::vector<MappedLine> baseLineMap();
 
-// The position fields that the affirmation reads (kin, sign, tone) for one kin.
+// The position fields that the affirmation reads (kin, sign, tone).
 MayanDate positionOfKin(int kin);
 
-// The files that the build copies into the working folder, by name.
+// The files that the build copies into the working folder.
 QStringList packFileNames();
 
-// A temporary working folder holding the pack as the build assembles it: the files of share/ and
-// the "print.dat" that the build encodes. The program's readers work on it while it lives; the
-// data layer's state is reset when it is made and when it goes.
+// Font `index` of the table that readfonts() built; fails the test when it has none there.
+QFont packFont(int index);
+
+// A temporary working folder holding the pack as the build assembles it (share/ and the encoded
+// "print.dat"), with the data layer's state reset when it is made and when it goes.
 class PackWorkingFolder {
 public:
     PackWorkingFolder();
-    ~PackWorkingFolder();
-    PackWorkingFolder(const PackWorkingFolder&) = delete;
-    PackWorkingFolder& operator=(const PackWorkingFolder&) = delete;
-    QString path() const { return dir_.path(); }
+    ~PackWorkingFolder() { testing::resetDataStates(); }
 
 private:
     QTemporaryDir dir_;
