@@ -69,10 +69,8 @@ protected:
         ASSERT_FALSE(display->name().isEmpty()) << "Xvfb did not start";
     }
     void TearDown() override {
-        if (program.state() != QProcess::NotRunning) {
-            program.kill();
-            program.waitForFinished(3000);
-        }
+        program.kill();
+        program.waitForFinished(3000);
         display.reset();
         CompactFolderTest::TearDown();
     }
@@ -94,8 +92,7 @@ protected:
             stderrText += program.readAllStandardError();
         }
         const int at = stderrText.indexOf("painted after ");
-        if (at < 0) return -1;
-        return stderrText.mid(at + 14).split(' ').value(0).toInt();
+        return at < 0 ? -1 : stderrText.mid(at + 14).split(' ').value(0).toInt();
     }
     // The face the program paints for a date, painted here without a window.
     QImage expectedFace(const GregorianDate& date) {
@@ -187,12 +184,11 @@ TEST_F(EndToEndTest, FatalErrorShowsOneMessageAndEndsWithFailure) {
     const QString binary = home.filePath("orbisca");
     ASSERT_TRUE(QFile::copy(QStringLiteral(ORBISCA_BIN), binary));
     startProgram({}, binary);
-    auto visibleWindows = [this] {
-        return display->run("xdotool", {"search", "--onlyvisible", "--name", "Orbisca"}).count('\n');
-    };
     QElapsedTimer wait;
     wait.start();
-    while (visibleWindows() < 2 && wait.elapsed() < 8000) QThread::msleep(100);  // the window and the message
+    // Until the window and the message show.
+    while (display->run("xdotool", {"search", "--onlyvisible", "--name", "Orbisca"}).count('\n') < 2 && wait.elapsed() < 8000)
+        QThread::msleep(100);
     display->run("xdotool", {"key", "Return"});
     ASSERT_TRUE(program.waitForFinished(5000)) << "a second message is waiting";
     EXPECT_EQ(program.exitCode(), 1);
