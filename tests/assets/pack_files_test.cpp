@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -25,8 +25,6 @@ const Asset* inManifest(const QString& file) {
     if (a.file == file) return &a;
   return nullptr;
 }
-
-int luminance(QRgb c) { return (299 * qRed(c) + 587 * qGreen(c) + 114 * qBlue(c)) / 1000; }
 
 // Kinds of the element table whose pictures this pack draws.
 std::vector<int> packKinds() {
@@ -55,7 +53,7 @@ TEST(PackFiles, EveryElementKindAndCompactWindowFileIsInThePack) {
   for (int tone = 1; tone <= 13; ++tone) files.push_back("ToneAlfa" + QString::number(tone) + ".bmp");
   for (const QString& f : files) {
     EXPECT_NE(inManifest(f), nullptr) << f.toStdString();
-    EXPECT_TRUE(QFileInfo::exists(QDir(graphicDir()).filePath(f))) << f.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(graphicFile(f))) << f.toStdString();
   }
   // The manifest names each file once, and the glyphs of all 21 buttons are there.
   std::set<QString> names;
@@ -70,57 +68,64 @@ TEST(PackFiles, EveryElementKindAndCompactWindowFileIsInThePack) {
 TEST(PackFiles, EveryFileIsA24BitBottomUpBmpOfItsManifestSize) {
   for (const Asset& a : manifest()) {
     SCOPED_TRACE(a.file.toStdString());
-    const QByteArray bytes = readBytes(QDir(graphicDir()).filePath(a.file));
-    const BmpHeader h = parseBmpHeader(bytes);
-    ASSERT_TRUE(h.valid);
-    EXPECT_EQ(h.bitsPerPixel, 24);
-    EXPECT_EQ(h.compression, 0);
-    EXPECT_EQ(h.width, a.size.width());
-    EXPECT_EQ(h.height, a.size.height());  // positive: bottom-up
-    EXPECT_EQ(h.pixelOffset, 54u);
-    const int stride = (3 * h.width + 3) & ~3;
-    EXPECT_EQ(bytes.size(), 54 + stride * h.height);
-    EXPECT_EQ(h.fileSize, static_cast<quint32>(bytes.size()));
-    const QImage img = loadPicture(a.file);
-    ASSERT_FALSE(img.isNull());
-    EXPECT_EQ(img.size(), a.size);
+    QFile file(graphicFile(a.file));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    ASSERT_GE(bytes.size(), 54);
+    auto le = [&](int at, int n) {
+      quint32 v = 0;
+      for (int i = n - 1; i >= 0; --i) v = v << 8 | uchar(bytes[at + i]);
+      return v;
+    };
+    EXPECT_TRUE(bytes.startsWith("BM"));
+    EXPECT_EQ(le(2, 4), quint32(bytes.size()));
+    EXPECT_EQ(le(10, 4), 54u);  // the pixels right after the headers, no palette
+    EXPECT_EQ(le(18, 4), quint32(a.size.width()));
+    EXPECT_EQ(le(22, 4), quint32(a.size.height()));  // positive: bottom-up
+    EXPECT_EQ(le(28, 2), 24u);
+    EXPECT_EQ(le(30, 4), 0u);  // uncompressed
+    EXPECT_EQ(bytes.size(), 54 + ((3 * a.size.width() + 3) & ~3) * a.size.height());
+    EXPECT_EQ(loadPicture(a.file).size(), a.size);
     EXPECT_FALSE(a.reason.isEmpty());
+    if (a.file == "pyr0.bmp") {
+      // The file's first row is the bottom of the picture: stone in the middle, where the top row is sky.
+      EXPECT_NE(le(54 + 3 * 300, 3), 0u);
+      EXPECT_EQ(rgbAt(loadPicture("pyr0.bmp"), 300, 0), 0u);
+    }
   }
 }
 
-TEST(PackFiles, TheFirstRowOfTheFileIsTheBottomOfThePicture) {
-  // The face is black outside its outline at the top corners but stone at the bottom centre.
-  const QByteArray bytes = readBytes(QDir(graphicDir()).filePath("pyr0.bmp"));
-  ASSERT_GT(bytes.size(), 54 + 3 * 301);
-  const auto firstRowMiddle = qRgb(uchar(bytes[54 + 3 * 300 + 2]), uchar(bytes[54 + 3 * 300 + 1]),
-                                   uchar(bytes[54 + 3 * 300]));
-  EXPECT_NE(firstRowMiddle & 0xFFFFFF, 0u);
-  EXPECT_EQ(rgbAt(loadPicture("pyr0.bmp"), 0, 0), 0u);
-}
-
-namespace {
-struct PictureAndMask {
+// Every picture the compact window draws through a mask, and where: the drawn rectangle covers
+// its area (left, top, right, bottom inclusive) and overlaps it by a few pixels at most.
+struct Drawn {
   QString picture, mask;
+  QPoint at;
+  QRect area;
 };
-std::vector<PictureAndMask> maskedPictures() {
-  std::vector<PictureAndMask> pairs;
+std::vector<Drawn> compactWindowPictures() {
+  std::vector<Drawn> drawn;
   for (int s = 0; s < 20; ++s) {
-    pairs.push_back({QString::number(s) + "Y.bmp", "SBalfa.bmp"});
-    pairs.push_back({QString::number(s) + ".bmp", "Smalfa.bmp"});
+    drawn.push_back({QString::number(s) + "Y.bmp", "SBalfa.bmp", {224, 220}, QRect(QPoint(226, 222), QPoint(298, 294))});
+    drawn.push_back({QString::number(s) + ".bmp", "Smalfa.bmp", {308, 229}, QRect(QPoint(310, 231), QPoint(370, 291))});
   }
   for (int t = 1; t <= 13; ++t)
-    pairs.push_back({"Tone" + QString::number(t) + ".bmp", "ToneAlfa" + QString::number(t) + ".bmp"});
-  for (int p = 1; p <= 7; ++p) pairs.push_back({QString::number(p) + "X.bmp", "plalfa.bmp"});
-  return pairs;
+    drawn.push_back({"Tone" + QString::number(t) + ".bmp", "ToneAlfa" + QString::number(t) + ".bmp", {227, 182},
+                     QRect(QPoint(227, 182), QPoint(298, 217))});
+  for (int p = 1; p <= 7; ++p)
+    drawn.push_back({QString::number(p) + "X.bmp", "plalfa.bmp", {150, 216}, QRect(QPoint(154, 218), QPoint(208, 272))});
+  return drawn;
 }
-}  // namespace
 
-TEST(PackFiles, MasksMatchTheirPicturesAndTheKeyStaysOutsideTheFigure) {
-  for (const auto& [pictureName, maskName] : maskedPictures()) {
-    SCOPED_TRACE((pictureName + " / " + maskName).toStdString());
-    const QImage pic = loadPicture(pictureName);
-    const QImage mask = loadPicture(maskName);
+TEST(PackFiles, CompactWindowPicturesFillTheirAreasAndMatchTheirMasks) {
+  for (const Drawn& d : compactWindowPictures()) {
+    SCOPED_TRACE((d.picture + " / " + d.mask).toStdString());
+    const QImage pic = loadPicture(d.picture);
+    const QImage mask = loadPicture(d.mask);
     ASSERT_EQ(pic.size(), mask.size());  // the masked drawing refuses pictures of another size
+    const QRect drawn(d.at, pic.size());
+    EXPECT_TRUE(drawn.contains(d.area));
+    EXPECT_LE(drawn.width() - d.area.width(), 8);
+    EXPECT_LE(drawn.height() - d.area.height(), 8);
     int outside = 0;
     for (int y = 0; y < pic.height(); ++y)
       for (int x = 0; x < pic.width(); ++x) {
@@ -128,13 +133,15 @@ TEST(PackFiles, MasksMatchTheirPicturesAndTheKeyStaysOutsideTheFigure) {
         ASSERT_TRUE(qRed(m) == qGreen(m) && qGreen(m) == qBlue(m)) << "mask not grey at " << x << "," << y;
         // Where the mask hides the picture the full-mode window sees the black key, and the
         // black key never shows inside the figure.
-        const bool key = rgbAt(pic, x, y) == 0;
-        ASSERT_EQ(key, qRed(m) == 0) << "at " << x << "," << y;
-        outside += key;
+        ASSERT_EQ(rgbAt(pic, x, y) == 0, qRed(m) == 0) << "at " << x << "," << y;
+        outside += qRed(m) == 0;
       }
     EXPECT_GT(outside, 0);
   }
-  EXPECT_EQ(loadPicture("moon.bmp").size(), QSize(60, 60));  // drawn through the 60 x 60 disc
+  // The tone ends above the sign, the sign left of the guide; the moon fills the 60 x 60 disc.
+  EXPECT_LE(182 + loadPicture("Tone1.bmp").height(), 220);
+  EXPECT_LE(224 + loadPicture("1Y.bmp").width(), 308);
+  EXPECT_EQ(loadPicture("moon.bmp").size(), QSize(60, 60));
 }
 
 TEST(PackFiles, SmallSignsAndTonesUseTheLightKeyAndTheOthersBlack) {
@@ -150,12 +157,11 @@ TEST(PackFiles, SmallSignsAndTonesUseTheLightKeyAndTheOthersBlack) {
     EXPECT_EQ(frame ? rgbAt(img, img.width() / 2, img.height() / 2) : rgbAt(img, 0, 0), key);
     int figure = 0;
     for (int y = 0; y < img.height(); ++y)
-      for (int x = 0; x < img.width(); ++x) figure += rgbAt(img, x, y) != key;
+      for (int x = 0; x < img.width(); ++x) {
+        figure += rgbAt(img, x, y) != key;
+        ASSERT_FALSE(lightKey && rgbAt(img, x, y) == 0) << x << "," << y;  // nor the black key
+      }
     EXPECT_GT(figure * 50, img.width() * img.height());  // a tone of one dot too
-    if (lightKey) {  // the black key of the other kinds does not appear either
-      for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x) ASSERT_NE(rgbAt(img, x, y), 0u);
-    }
   }
 }
 
@@ -174,12 +180,9 @@ Tint tintOf(QRgb c) {
 TEST(PackFiles, EverySignIsInItsColourFamilyAtEverySize) {
   const Tint order[] = {Tint::Red, Tint::White, Tint::Blue, Tint::Yellow};
   for (int sign = 1; sign <= 20; ++sign) {
-    const QString n = QString::number(sign % 20);
-    const QString index = QString::number(sign - 1).rightJustified(3, '0');
-    for (const QString& file : {n + "Y.bmp", n + ".bmp", "zc450" + index + ".bmp", "zc350" + index + ".bmp",
-                                "zcs150" + index + ".bmp"}) {
-      SCOPED_TRACE(file.toStdString());
-      const QImage img = loadPicture(file);
+    for (int kind : {sign, 30 + sign, 77 + sign, 97 + sign, 154 + sign}) {
+      SCOPED_TRACE(fileForKind(kind).toStdString());
+      const QImage img = loadPicture(fileForKind(kind));
       // The ground of the cartouche, left of the emblem, a little above the middle (at the
       // smallest size the emblem fills the middle: the upper left corner inside the rim).
       const bool small = img.width() <= 15;
@@ -222,87 +225,47 @@ TEST(PackFiles, TheTwentyEmblemsDifferFromEachOtherEvenAtFifteenPixels) {
 }
 
 namespace {
-struct Blob {
-  int width = 0, height = 0;
-};
-// Connected groups (four neighbours) of pixels for which `in` holds.
-std::vector<Blob> blobs(const QImage& img, const std::function<bool(QRgb)>& in) {
-  std::vector<int> seen(static_cast<size_t>(img.width() * img.height()), 0);
-  std::vector<Blob> found;
-  for (int y0 = 0; y0 < img.height(); ++y0)
-    for (int x0 = 0; x0 < img.width(); ++x0) {
-      if (seen[static_cast<size_t>(y0 * img.width() + x0)] || !in(rgbAt(img, x0, y0))) continue;
-      int minX = x0, maxX = x0, minY = y0, maxY = y0;
-      std::vector<QPoint> stack{{x0, y0}};
-      seen[static_cast<size_t>(y0 * img.width() + x0)] = 1;
-      while (!stack.empty()) {
+// The bounding boxes of the connected groups (four neighbours) of pixels for which `in` holds.
+std::vector<QRect> blobs(const QImage& img, const std::function<bool(QRgb)>& in) {
+  std::vector<bool> seen(static_cast<size_t>(img.width() * img.height()));
+  auto take = [&](QPoint p) {
+    if (!img.rect().contains(p) || seen[static_cast<size_t>(p.y() * img.width() + p.x())] || !in(rgbAt(img, p.x(), p.y())))
+      return false;
+    return bool(seen[static_cast<size_t>(p.y() * img.width() + p.x())] = true);
+  };
+  std::vector<QRect> found;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x) {
+      if (!take({x, y})) continue;
+      QRect box(x, y, 1, 1);
+      for (std::vector<QPoint> stack{{x, y}}; !stack.empty();) {
         const QPoint p = stack.back();
         stack.pop_back();
-        minX = std::min(minX, p.x()), maxX = std::max(maxX, p.x());
-        minY = std::min(minY, p.y()), maxY = std::max(maxY, p.y());
-        for (const QPoint d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
-          const QPoint q = p + d;
-          if (q.x() < 0 || q.y() < 0 || q.x() >= img.width() || q.y() >= img.height()) continue;
-          int& s = seen[static_cast<size_t>(q.y() * img.width() + q.x())];
-          if (s || !in(rgbAt(img, q.x(), q.y()))) continue;
-          s = 1;
-          stack.push_back(q);
-        }
+        box |= QRect(p, QSize(1, 1));
+        for (const QPoint d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)})
+          if (take(p + d)) stack.push_back(p + d);
       }
-      found.push_back({maxX - minX + 1, maxY - minY + 1});
+      found.push_back(box);
     }
   return found;
 }
 }  // namespace
 
 TEST(PackFiles, TonesAreBarAndDotNumerals) {
-  auto bright = [](QRgb c) { return luminance(c) > 140; };
+  // Bright bars lying down and dots; the year-grid tones (on the light key) lie sideways: upright
+  // bars, dots beside them, in the cromatic's colour.
+  auto expectNumeral = [](int tone, const QString& file, bool sideways) {
+    SCOPED_TRACE(file.toStdString());
+    const QImage img = loadPicture(file);
+    const QRgb light = qRgb(216, 208, 200) & 0xFFFFFF;
+    int bars = 0, dots = 0;
+    for (const QRect& b : blobs(img, [&](QRgb c) { return sideways ? c != light : luminance(c) > 140; }))
+      (sideways ? b.height() == img.height() : b.width() >= 3 * b.height()) ? ++bars : ++dots;
+    EXPECT_EQ(bars, tone / 5);
+    EXPECT_EQ(dots, tone % 5);
+  };
   for (int tone = 1; tone <= 13; ++tone) {
-    const QString index = QString::number(tone - 1).rightJustified(3, '0');
-    for (const QString& file : {"Tone" + QString::number(tone) + ".bmp", "tn450" + index + ".bmp",
-                                "tn350" + index + ".bmp"}) {
-      SCOPED_TRACE(file.toStdString());
-      int bars = 0, dots = 0;
-      for (const Blob& b : blobs(loadPicture(file), bright)) (b.width >= 3 * b.height ? bars : dots) += 1;
-      EXPECT_EQ(bars, tone / 5);
-      EXPECT_EQ(dots, tone % 5);
-    }
-    // The year-grid tones lie sideways: upright bars, dots beside them, in the cromatic's colour.
-    for (int cromatic = 1; cromatic <= 4; ++cromatic) {
-      const int index = tone - 1 + 13 * (cromatic - 1);
-      const QString file = fileForKind(179 + index);
-      SCOPED_TRACE(file.toStdString());
-      const QImage img = loadPicture(file);
-      int bars = 0, dots = 0;
-      const auto figure = [](QRgb c) { return (c & 0xFFFFFF) != (qRgb(216, 208, 200) & 0xFFFFFF); };
-      for (const Blob& b : blobs(img, figure)) (b.height == img.height() ? bars : dots) += 1;
-      EXPECT_EQ(bars, tone / 5);
-      EXPECT_EQ(dots, tone % 5);
-    }
+    for (int kind : {50 + tone, 117 + tone, 141 + tone}) expectNumeral(tone, fileForKind(kind), false);
+    for (int cromatic = 0; cromatic < 4; ++cromatic) expectNumeral(tone, fileForKind(178 + tone + 13 * cromatic), true);
   }
-}
-
-TEST(PackFiles, CompactWindowPicturesFillTheirAreas) {
-  struct Placement {
-    const char* file;
-    QPoint at;
-    QRect area;  // left, top, right, bottom inclusive
-  };
-  const Placement placements[] = {
-      {"1Y.bmp", {224, 220}, QRect(QPoint(226, 222), QPoint(298, 294))},
-      {"1.bmp", {308, 229}, QRect(QPoint(310, 231), QPoint(370, 291))},
-      {"Tone1.bmp", {227, 182}, QRect(QPoint(227, 182), QPoint(298, 217))},
-      {"1X.bmp", {150, 216}, QRect(QPoint(154, 218), QPoint(208, 272))},
-  };
-  for (const Placement& p : placements) {
-    SCOPED_TRACE(p.file);
-    const QRect drawn(p.at, loadPicture(p.file).size());
-    EXPECT_TRUE(drawn.contains(p.area));
-    // No more than a few pixels beyond the area, so neighbours do not overlap.
-    EXPECT_LE(drawn.width() - p.area.width(), 8);
-    EXPECT_LE(drawn.height() - p.area.height(), 8);
-  }
-  // The tone ends above the sign, the sign left of the guide.
-  EXPECT_LE(182 + loadPicture("Tone1.bmp").height(), 220);
-  EXPECT_LE(224 + loadPicture("1Y.bmp").width(), 308);
 }

@@ -3,26 +3,13 @@
 // itself, so that the tests do not depend on the picture pack.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
-#include <QTemporaryDir>
-#include <ostream>
 
-#include "calendar/calendar_state.h"
 #include "compact/window_links.h"
 #include "data/conf_file.h"
-#include "data/error_log.h"
 #include "data/font_table.h"
-#include "data/notifier.h"
-#include "data/program_state.h"
-#include "data/text_file.h"
-#include "data/working_folder.h"
 #include "gfx/image_io.h"
 #include "../data/data_fixture.h"
 
@@ -42,15 +29,16 @@ inline QImage filled(int w, int h, QColor colour) {
     return image;
 }
 
-// The outline mask: a pyramid of non-black pixels on black, narrower at the top.
+// The outline mask: a stepped shape of non-black pixels on black.
 inline QImage pyramidMask() {
     QImage mask = filled(600, 450, Qt::black);
-    for (int y = 20; y < 450; ++y) {
-        const int half = 60 + y * 240 / 450;
-        for (int x = 300 - half; x < 300 + half; ++x) mask.setPixelColor(x, y, QColor(130, 20, 60));
-    }
+    QPainter(&mask).fillRect(10, 150, 580, 300, QColor(130, 20, 60));
+    QPainter(&mask).fillRect(200, 20, 200, 130, QColor(130, 20, 60));
     return mask;
 }
+
+// The colour of the test's big sign picture n: what area A2 shows when sign n is drawn.
+inline QColor signColour(int n) { return QColor(50 + 10 * n, 200, 30); }
 
 // Writes every picture the compact window reads into `folder`/graphic.
 inline void writeCompactPictures(const QString& folder) {
@@ -65,7 +53,7 @@ inline void writeCompactPictures(const QString& folder) {
     save(pyramidMask(), "pyrA0.bmp");
     save(filled(600, 450, QColor(20, 20, 60)), "pyr0.bmp");
     for (int n = 0; n < 20; ++n) {
-        save(filled(77, 77, QColor(50 + 10 * n, 200, 30)), QString::number(n) + "Y.bmp");
+        save(filled(77, 77, signColour(n)), QString::number(n) + "Y.bmp");
         save(filled(65, 65, QColor(30, 50 + 10 * n, 200)), QString::number(n) + ".bmp");
     }
     save(filled(77, 77, Qt::white), "SBalfa.bmp");
@@ -80,58 +68,39 @@ inline void writeCompactPictures(const QString& folder) {
     save(filled(96, 24, QColor(90, 60, 60)), "btnClose.bmp");
 }
 
-// Copies the texts and tables of the assembled working folder (not its pictures).
-inline void copyPackTexts(const QString& to) {
-    const QDir from(QStringLiteral(ORBISCA_HOME_DIR));
-    for (const QFileInfo& file : from.entryInfoList(QDir::Files)) QFile::copy(file.filePath(), to + "/" + file.fileName());
-}
-
-inline void resetAllStates() {
-    resetDataStates();
-    resetConfigModel();
-    resetWindowLinks();
-    resetFontTableState();
-}
-
-class CompactFolderTest : public ::testing::Test {
+class CompactFolderTest : public WorkingFolderTest {
 protected:
     // Before any member of a derived fixture: widgets need the application.
     CompactFolderTest() { testApplication(); }
     void SetUp() override {
-        testApplication();
-        ASSERT_TRUE(home.isValid());
-        resetAllStates();
-        copyPackTexts(home.path());
+        WorkingFolderTest::SetUp();
+        resetOtherStates();
+        // The texts and tables of the assembled working folder, not its pictures.
+        for (const QFileInfo& file : QDir(QStringLiteral(ORBISCA_HOME_DIR)).entryInfoList(QDir::Files))
+            QFile::copy(file.filePath(), home.filePath(file.fileName()));
         writeCompactPictures(home.path());
-        setWorkingFolder(home.path());
-        ASSERT_TRUE(QDir(home.path()).mkdir("program"));
-        errorLogState().programFolder = home.filePath("program");
     }
-    void TearDown() override { resetAllStates(); }
+    void TearDown() override {
+        resetOtherStates();
+        WorkingFolderTest::TearDown();
+    }
+    static void resetOtherStates() {
+        resetConfigModel();
+        resetWindowLinks();
+        resetFontTableState();
+    }
 
     QStringList fileLines(const QString& name) const {
-        QFile file(home.filePath(name));
-        if (!file.open(QIODevice::ReadOnly)) return {};
-        QStringList lines = QString::fromUtf8(file.readAll()).split('\n');
-        if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
-        return lines;
+        return QString::fromUtf8(readFile(name)).split('\n', Qt::SkipEmptyParts);
     }
     void removePicture(const QString& name) { ASSERT_TRUE(QFile::remove(home.filePath("graphic/" + name))); }
     // Replaces line n (from 0) of BASE.KTX.
     void setBaseLine(int n, const QString& text) {
-        QFile file(home.filePath("BASE.KTX"));
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        QStringList lines = QString::fromUtf8(file.readAll()).split('\n');
-        file.close();
-        ASSERT_LT(n, lines.size());
+        QStringList lines = QString::fromUtf8(readFile("BASE.KTX")).split('\n');
         lines[n] = text;
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(lines.join('\n').toUtf8());
-        file.close();
+        writeFile("BASE.KTX", lines.join('\n').toUtf8());
         clearTextCache();
     }
-
-    QTemporaryDir home;
 };
 
 }  // namespace orbisca::testing
