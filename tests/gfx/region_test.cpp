@@ -35,29 +35,22 @@ QRegion referenceRegion(const QImage& image, QRgb key, RegionMode mode) {
     return region;
 }
 
-QRegion outline(const QImage& image) { return BitmapToRegion(image, qRgb(0, 0, 0), RegionMode::KeepDiffering); }
-
-TEST(BitmapToRegion, KeepsOnlyPixelsWhoseEveryChannelDiffersFromTheKey) {
-    QImage mask = Filled(5, 1, qRgb(0, 0, 0));
-    mask.setPixel(0, 0, qRgb(10, 10, 10));
-    mask.setPixel(1, 0, qRgb(200, 0, 50));
-    mask.setPixel(3, 0, qRgb(255, 20, 0));
-    mask.setPixel(4, 0, qRgb(255, 0, 0));
-    EXPECT_TRUE(sameArea(outline(mask), QRegion(0, 0, 1, 1)))
-        << "grey is in; (200, 0, 50), a lone corner and (255, 20, 0) add nothing";
-    EXPECT_TRUE(sameArea(BitmapToRegion(mask, qRgb(0, 0, 0), RegionMode::KeepEqual), QRegion(2, 0, 1, 1)));
-}
-
-TEST(BitmapToRegion, CornerPairsAcrossRowsAddWholeRectangles) {
+TEST(BitmapToRegion, KeepsPixelsDifferingInEveryChannelAndTheRectanglesOfCornerPairs) {
     QImage mask = Filled(8, 6, qRgb(0, 0, 0));
+    mask.setPixel(0, 0, qRgb(10, 10, 10));    // in
+    mask.setPixel(1, 0, qRgb(200, 0, 50));    // one channel equals the key: out
+    mask.setPixel(3, 0, qRgb(255, 20, 0));    // a marker, but no corner
     mask.setPixel(5, 1, qRgb(255, 0, 0));     // first corner
-    mask.setPixel(0, 2, qRgb(255, 20, 0));    // not a corner: does not close the pair
+    mask.setPixel(0, 2, qRgb(255, 20, 0));    // does not close the pair
     mask.setPixel(2, 4, qRgb(255, 0, 0));     // second corner, left of the first
-    mask.setPixel(7, 5, qRgb(255, 0, 0));     // unpaired
-    mask.setPixel(7, 0, qRgb(1, 1, 1));
-    const QRegion region = outline(mask);
-    EXPECT_TRUE(sameArea(region, QRegion(2, 1, 4, 4) + QRegion(7, 0, 1, 1)));
+    mask.setPixel(7, 5, qRgb(255, 0, 0));     // a lone corner adds nothing
+    const QRegion region = BitmapToRegion(mask, qRgb(0, 0, 0), RegionMode::KeepDiffering);
+    EXPECT_TRUE(sameArea(region, QRegion(2, 1, 4, 4) + QRegion(0, 0, 1, 1)));
     EXPECT_EQ(RegionArea(region), 4 * 4 + 1);
+    QImage row = Filled(3, 1, qRgb(0, 0, 0));
+    row.setPixel(0, 0, qRgb(0, 0, 1));
+    row.setPixel(2, 0, qRgb(255, 0, 0));
+    EXPECT_TRUE(sameArea(BitmapToRegion(row, qRgb(0, 0, 0), RegionMode::KeepEqual), QRegion(1, 0, 1, 1)));
 }
 
 TEST(BitmapToRegion, EqualsThePixelByPixelUnionOnRandomMasks) {

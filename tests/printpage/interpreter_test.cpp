@@ -159,21 +159,15 @@ TEST_F(PageTest, PicturesAtTheOriginWithTheirKeyAndOnlyFromRegularFilesOfAllowed
     EXPECT_TRUE(recorder.pictures.empty());
 }
 
-TEST_F(PageTest, TheGaugeFollowsTheProgressMode) {
+TEST_F(PageTest, ShowimageStartsFromThePlainBackgroundAndMovesTheGauge) {
     page.interp.progressMode = 0;
     ASSERT_TRUE(run({"", "", "", ""}));
     EXPECT_EQ(recorder.gauges, (std::vector<int>{0, 25, 50, 75}));
-    recorder.gauges.clear();
-    page.interp.progressMode = 1;
-    page.gauge = 10;
-    ASSERT_TRUE(run({"", "", "", ""}));
-    EXPECT_EQ(recorder.gauges, (std::vector<int>{10, 16, 22, 29}));  // round(6.25) = 6, round(18.75) = 19
-    // A redraw starts from the plain background; a year page runs in mode 4, then 2 after the year.
     page.script.clear();
     page.canvas.fill(qRgb(1, 1, 1));
     ASSERT_TRUE(showimage(page));
     EXPECT_EQ(ink().first, 0);
-    page.script = {"year 53 12 1"};
+    page.script = {"year 53 12 1"};  // a year page runs in mode 4, then 2 once the year has run
     ASSERT_TRUE(showimage(page));
     EXPECT_EQ(page.interp.progressMode, 2);
 }

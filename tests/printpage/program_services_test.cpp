@@ -78,10 +78,10 @@ TEST_F(ProgramPage, TheRealFilterSoftensTheOptimizedPage) {
     page.background = qRgb(255, 255, 255);
     page.script = {"FONT 10 -40 0 0 0 bld nrm DejaVu Sans", "TEXT 0 100 cnt 'Wide'"};
     ASSERT_TRUE(optimize(page, QSize(100, 100)));
-    bool grey = false;  // a black glyph on white has grey edges after the filter
+    int grey = 0;  // a black glyph on white has grey edges after the filter
     for (int y = 100; y < 160; ++y)
-        for (int x = 380; x < 520; ++x) grey = grey || (qRed(page.canvas.pixel(x, y)) > 40 && qRed(page.canvas.pixel(x, y)) < 200);
-    EXPECT_TRUE(grey);
+        for (int x = 380; x < 520; ++x) grey += qRed(page.canvas.pixel(x, y)) > 40 && qRed(page.canvas.pixel(x, y)) < 200;
+    EXPECT_GT(grey, 0);
 }
 
 }  // namespace
