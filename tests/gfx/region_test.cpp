@@ -10,8 +10,6 @@ namespace orbisca::gfx {
 namespace {
 
 using test::Filled;
-using test::Put;
-using test::Rgb;
 
 bool sameArea(const QRegion& a, const QRegion& b) { return (a ^ b).isEmpty(); }
 
@@ -22,48 +20,37 @@ QRegion referenceRegion(const QImage& image, QRgb key, RegionMode mode) {
     QPoint first;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {
-            const Rgb c = test::At(image, x, y);
-            if (c.r == 255 && c.g < 50 && c.b == 0) {
-                if (c.g != 0) continue;
-                if (!open) {
-                    first = QPoint(x, y);
-                } else {
-                    region += QRect(QPoint(std::min(first.x(), x), std::min(first.y(), y)),
-                                    QPoint(std::max(first.x(), x), std::max(first.y(), y)));
-                }
+            const QRgb c = image.pixel(x, y);
+            if (qRed(c) == 255 && qGreen(c) < 50 && qBlue(c) == 0) {
+                if (qGreen(c) != 0) continue;
+                if (open) region += QRect(QPoint(std::min(first.x(), x), std::min(first.y(), y)),
+                                          QPoint(std::max(first.x(), x), std::max(first.y(), y)));
+                first = QPoint(x, y);
                 open = !open;
                 continue;
             }
-            const bool r = c.r == qRed(key), g = c.g == qGreen(key), b = c.b == qBlue(key);
+            const bool r = qRed(c) == qRed(key), g = qGreen(c) == qGreen(key), b = qBlue(c) == qBlue(key);
             if (mode == RegionMode::KeepDiffering ? !r && !g && !b : r && g && b) region += QRect(x, y, 1, 1);
         }
     return region;
 }
 
-QRegion outline(const QImage& image) { return BitmapToRegion(image, qRgb(0, 0, 0), RegionMode::KeepDiffering); }
-
-TEST(BitmapToRegion, KeepsOnlyPixelsWhoseEveryChannelDiffersFromTheKey) {
-    QImage mask = Filled(5, 1, qRgb(0, 0, 0));
-    Put(mask, 0, 0, {10, 10, 10});
-    Put(mask, 1, 0, {200, 0, 50});
-    Put(mask, 3, 0, {255, 20, 0});
-    Put(mask, 4, 0, {255, 0, 0});
-    EXPECT_TRUE(sameArea(outline(mask), QRegion(0, 0, 1, 1)))
-        << "grey is in; (200, 0, 50), a lone corner and (255, 20, 0) add nothing";
-
-    const QRegion equal = BitmapToRegion(mask, qRgb(0, 0, 0), RegionMode::KeepEqual);
-    EXPECT_TRUE(sameArea(equal, QRegion(2, 0, 1, 1)));
-    EXPECT_TRUE(BitmapToRegion(QImage(), qRgb(0, 0, 0), RegionMode::KeepDiffering).isEmpty());
-}
-
-TEST(BitmapToRegion, CornerPairsAcrossRowsAddWholeRectangles) {
+TEST(BitmapToRegion, KeepsPixelsDifferingInEveryChannelAndTheRectanglesOfCornerPairs) {
     QImage mask = Filled(8, 6, qRgb(0, 0, 0));
-    Put(mask, 5, 1, {255, 0, 0});     // first corner
-    Put(mask, 0, 2, {255, 20, 0});    // not a corner: does not close the pair
-    Put(mask, 2, 4, {255, 0, 0});     // second corner, left of the first
-    Put(mask, 7, 5, {255, 0, 0});     // unpaired
-    EXPECT_TRUE(sameArea(outline(mask), QRegion(2, 1, 4, 4)));
-    EXPECT_TRUE(sameArea(outline(mask), referenceRegion(mask, qRgb(0, 0, 0), RegionMode::KeepDiffering)));
+    mask.setPixel(0, 0, qRgb(10, 10, 10));    // in
+    mask.setPixel(1, 0, qRgb(200, 0, 50));    // one channel equals the key: out
+    mask.setPixel(3, 0, qRgb(255, 20, 0));    // a marker, but no corner
+    mask.setPixel(5, 1, qRgb(255, 0, 0));     // first corner
+    mask.setPixel(0, 2, qRgb(255, 20, 0));    // does not close the pair
+    mask.setPixel(2, 4, qRgb(255, 0, 0));     // second corner, left of the first
+    mask.setPixel(7, 5, qRgb(255, 0, 0));     // a lone corner adds nothing
+    const QRegion region = BitmapToRegion(mask, qRgb(0, 0, 0), RegionMode::KeepDiffering);
+    EXPECT_TRUE(sameArea(region, QRegion(2, 1, 4, 4) + QRegion(0, 0, 1, 1)));
+    EXPECT_EQ(RegionArea(region), 4 * 4 + 1);
+    QImage row = Filled(3, 1, qRgb(0, 0, 0));
+    row.setPixel(0, 0, qRgb(0, 0, 1));
+    row.setPixel(2, 0, qRgb(255, 0, 0));
+    EXPECT_TRUE(sameArea(BitmapToRegion(row, qRgb(0, 0, 0), RegionMode::KeepEqual), QRegion(1, 0, 1, 1)));
 }
 
 TEST(BitmapToRegion, EqualsThePixelByPixelUnionOnRandomMasks) {
@@ -76,27 +63,17 @@ TEST(BitmapToRegion, EqualsThePixelByPixelUnionOnRandomMasks) {
         const int values[] = {0, 0, 10, 255};
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x) {
-                Rgb c{values[coin(gen) % 4], values[coin(gen) % 4], values[coin(gen) % 4]};
+                QRgb c = qRgb(values[coin(gen) % 4], values[coin(gen) % 4], values[coin(gen) % 4]);
                 const int pick = coin(gen);
-                if (pick < 4) c = {255, 0, 0};
-                else if (pick < 6) c = {255, 1 + coin(gen) % 49, 0};
-                Put(mask, x, y, c);
+                if (pick < 4) c = qRgb(255, 0, 0);
+                else if (pick < 6) c = qRgb(255, 1 + coin(gen) % 49, 0);
+                mask.setPixel(x, y, c);
             }
         for (QRgb key : {qRgb(0, 0, 0), qRgb(10, 0, 255)})
             for (RegionMode mode : {RegionMode::KeepDiffering, RegionMode::KeepEqual})
                 ASSERT_TRUE(sameArea(BitmapToRegion(mask, key, mode), referenceRegion(mask, key, mode)))
                     << "round " << round << " mode " << int(mode);
     }
-}
-
-TEST(RegionArea, CountsPixels) {
-    QImage mask = Filled(10, 10, qRgb(0, 0, 0));
-    Put(mask, 1, 1, {255, 0, 0});
-    Put(mask, 4, 5, {255, 0, 0});
-    Put(mask, 9, 9, {1, 1, 1});
-    const QRegion region = outline(mask);
-    EXPECT_EQ(RegionArea(region), 4 * 5 + 1);
-    EXPECT_EQ(region.boundingRect(), QRect(1, 1, 9, 9));
 }
 
 }  // namespace

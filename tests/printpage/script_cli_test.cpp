@@ -13,16 +13,11 @@ namespace {
 
 using orbisca::testing::CliRun;
 
-// A time limit, so a run that would wait for ever fails instead.
-CliRun runCli(const std::string& args) {
-    return orbisca::testing::RunCommandLine("timeout 60 " + std::string(ORBISCA_CLI) + " " + args);
-}
-
 struct ScriptCli : ::testing::Test {
     QTemporaryDir dir;
-    std::string path(const char* name) const { return QDir(dir.path()).filePath(name).toStdString(); }
+    std::string path(const char* name) const { return dir.filePath(name).toStdString(); }
     std::string write(const char* name, const QByteArray& content) {
-        QFile f(QString::fromStdString(path(name)));
+        QFile f(dir.filePath(name));
         EXPECT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(content);
         return path(name);
@@ -31,72 +26,70 @@ struct ScriptCli : ::testing::Test {
         QFile f(QString::fromStdString(file));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
+    // With a time limit, so a run that would wait for ever fails instead.
+    static CliRun cli(const std::string& args) {
+        return orbisca::testing::RunCommandLine("timeout 60 " + std::string(ORBISCA_CLI) + " " + args);
+    }
 };
 
 TEST_F(ScriptCli, RunRendersThePage) {
     const std::string script = write("day.spt", "[Day info script]\r\nFONT 12 -30 255 0 0 bld nrm DejaVu Sans\r\n"
                                                 "TEXT 0 20 cnt KIN\r\n");
-    const CliRun r = runCli("script run " + script + " --date 2001-08-21 --canvas 120x80 --background 0,0,255 -o " +
-                            path("day.png"));
+    const CliRun r = cli("script run " + script + " --date 2001-08-21 --canvas 120x80 --background 0,0,255 -o " +
+                         path("day.png"));
     ASSERT_EQ(r.status, 0) << r.err;
-    const QImage page(QString::fromStdString(path("day.png")));
+    const QImage page(dir.filePath("day.png"));
     ASSERT_EQ(page.size(), QSize(120, 80));
     EXPECT_EQ(page.pixel(2, 2), qRgb(0, 0, 255));
     bool red = false;
-    for (int y = 20; y < 60 && !red; ++y)
-        for (int x = 40; x < 80 && !red; ++x) red = page.pixel(x, y) == qRgb(255, 0, 0);
+    for (int y = 20; y < 60; ++y)
+        for (int x = 40; x < 80; ++x) red = red || page.pixel(x, y) == qRgb(255, 0, 0);
     EXPECT_TRUE(red);
 }
 
 TEST_F(ScriptCli, SyntaxErrorExitsOneAndMarksTheFileOnlyWhenAsked) {
     const QByteArray text = "TEXT 1 1 rgt 'a'\nTEXT  1 1 rgt 'b'\n";
     const std::string script = write("bad.spt", text);
-    CliRun r = runCli("script run " + script + " --canvas 50x50 -o " + path("bad.png"));
+    CliRun r = cli("script run " + script + " --canvas 50x50 -o " + path("bad.png"));
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("Syntax error at line 1"), std::string::npos) << r.err;
     EXPECT_EQ(read(script), text);
-    r = runCli("script run " + script + " --canvas 50x50 --mark -o " + path("bad.png"));
-    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(cli("script run " + script + " --canvas 50x50 --mark -o " + path("bad.png")).status, 1);
     EXPECT_EQ(read(script), "TEXT 1 1 rgt 'a'\n///Syntax error:\\\\\\\nTEXT  1 1 rgt 'b'\n///Syntax error END\\\\\\\n");
 }
 
 TEST_F(ScriptCli, RescalePrintsOrWritesTheRewrittenScript) {
     const std::string script = write("r.spt", "[Header]\nTEXT 15 15 rgt 'a'\nYEAR 153 12 1\n");
-    CliRun r = runCli("script rescale " + script + " --factor 0.5");
+    CliRun r = cli("script rescale " + script + " --factor 0.5");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "[Header]\n/TEXT 15 15 rgt 'a'\n/YEAR 153 12 1\nTEXT 8 8 rgt 'a'\nYEAR 103 12 0\n");
-    r = runCli("script rescale " + script + " --factor 2 -o " + path("out.spt"));
-    ASSERT_EQ(r.status, 0) << r.err;
+    ASSERT_EQ(cli("script rescale " + script + " --factor 2 -o " + path("out.spt")).status, 0);
     EXPECT_EQ(read(path("out.spt")), "[Header]\n/TEXT 15 15 rgt 'a'\n/YEAR 153 12 1\nTEXT 30 30 rgt 'a'\nYEAR 253 12 2\n");
-    EXPECT_EQ(runCli("script rescale " + script + " --factor 3").status, 2);
+    EXPECT_EQ(cli("script rescale " + script + " --factor 3").status, 2);
 }
 
-TEST_F(ScriptCli, BadOptionsAndUnwritableOutput) {
+TEST_F(ScriptCli, BadOptionsExitTwoAndFailedReadsAndWritesOne) {
     const std::string script = write("ok.spt", "TEXT 1 1 rgt 'a'\n");
     for (const char* options : {"--canvas 0x10", "--canvas 16385x10", "--canvas 10", "--optimize 10x99999",
                                 "--background 1,2", "--background 1,2,300", "--date 2001-02-30"}) {
-        const CliRun r = runCli("script run " + script + " " + options + " -o " + path("x.png"));
+        const CliRun r = cli("script run " + script + " " + options + " -o " + path("x.png"));
         EXPECT_EQ(r.status, 2) << options;
         EXPECT_NE(r.err.find("orbisca-cli: "), std::string::npos) << options;
     }
     QDir(dir.path()).mkdir("locked");
-    QFile::setPermissions(QString::fromStdString(path("locked")), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    const std::string target = path("locked") + "/page.png";
-    const CliRun r = runCli("script run " + script + " --canvas 10x10 -o " + target);
-    if (::geteuid() != 0) {  // root writes anywhere
-        EXPECT_EQ(r.status, 1);
-        EXPECT_NE(r.err.find(target), std::string::npos) << r.err;
+    QFile::setPermissions(dir.filePath("locked"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    ASSERT_EQ(mkfifo(path("fifo.spt").c_str(), 0600), 0);
+    const std::pair<std::string, std::string> failures[] = {
+        {script + " --canvas 10x10 -o " + path("locked") + "/page.png", ::geteuid() ? path("locked") + "/page.png" : ""},
+        {script + " --canvas 10x10 -o " + script + "/page.png", script + "/page.png"},
+        {path("none.spt") + " -o " + path("x.png"), "none.spt"},
+        {path("fifo.spt") + " -o " + path("x.png"), "not a regular file"}};
+    for (const auto& [args, message] : failures) {
+        if (message.empty()) continue;  // root writes anywhere
+        const CliRun r = cli("script run " + args);
+        EXPECT_EQ(r.status, 1) << args;
+        EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
     }
-    const CliRun underAFile = runCli("script run " + script + " --canvas 10x10 -o " + script + "/page.png");
-    EXPECT_EQ(underAFile.status, 1);
-    EXPECT_NE(underAFile.err.find(script + "/page.png"), std::string::npos) << underAFile.err;
-    const CliRun missing = runCli("script run " + path("none.spt") + " -o " + path("x.png"));
-    EXPECT_EQ(missing.status, 1);
-    const std::string fifo = path("fifo.spt");
-    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    const CliRun pipe = runCli("script run " + fifo + " -o " + path("x.png"));
-    EXPECT_EQ(pipe.status, 1);
-    EXPECT_NE(pipe.err.find("not a regular file"), std::string::npos) << pipe.err;
 }
 
 }  // namespace
