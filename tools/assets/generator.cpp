@@ -6,13 +6,11 @@
 #include "raster.h"
 
 #include "data/atomic_file.h"
-#include "gfx/mask_draw.h"
-#include "gfx/moon.h"
+#include "gfx/image_io.h"
 #include "gfx/region.h"
 
 #include <QDir>
 #include <QFont>
-#include <QFontMetrics>
 #include <QPainter>
 
 #include <algorithm>
@@ -82,72 +80,6 @@ QImage asDrawn(const QImage& pic, const Asset& a) {
   return out;
 }
 
-const Asset* find(const QString& file) {
-  for (const Asset& a : manifest())
-    if (a.file == file) return &a;
-  return nullptr;
-}
-
-// The compact face with one sample day laid on it, placed where the window places them, with
-// placeholder captions in a plain font, to judge the composition.
-QImage facePreview() {
-  QImage face = find("pyr0.bmp")->draw();
-  auto put = [&](const char* pic, const char* mask, QPoint at) {
-    gfx::MaskDraw(find(pic)->draw(), face, find(mask)->draw(), gfx::MaskMode::Mask, 0, at.x(), at.y());
-  };
-  put("7X.bmp", "plalfa.bmp", {150, 216});
-  put("Tone1.bmp", "ToneAlfa1.bmp", {227, 182});
-  put("14Y.bmp", "SBalfa.bmp", {224, 220});
-  put("14.bmp", "Smalfa.bmp", {308, 229});
-  gfx::DrawSoftMoon(face, 38, find("moon.bmp")->draw(), 390, 216);
-  QPainter p(&face);
-  p.setRenderHint(QPainter::TextAntialiasing);
-  p.setPen(Qt::white);
-  // Fonts 2, 3 and 5 of the bundled font table.
-  struct Face {
-    const char* family;
-    int pixels;
-    bool bold;
-  };
-  const Face f2{"DejaVu Serif", 15, true}, f3{"DejaVu Sans", 11, false}, f5{"Liberation Serif", 15, false};
-  auto text = [&](int px, int y, const QString& s, const Face& face, bool centred) {
-    QFont f(face.family);
-    f.setPixelSize(face.pixels);
-    f.setBold(face.bold);
-    p.setFont(f);
-    const QFontMetrics fm(f);
-    const int x = centred ? 299 - fm.horizontalAdvance(s) / 2 : px;
-    p.drawText(x, y + fm.ascent(), s);
-  };
-  text(0, 97, "Lunar Moon of the Scorpion", f2, true);
-  text(0, 113, "Moon 2 Scorpion", f2, true);
-  text(0, 128, "Day 17", f3, true);
-  text(0, 140, "Kin White Magnetic", f2, true);
-  text(0, 155, "Magnetic White", f2, true);
-  text(0, 167, "Wizard", f2, true);
-  text(170, 186, "PLASMA:", f3, false);
-  text(170, 198, "SILIO", f3, false);
-  text(304, 188, "Kin: 14", f3, false);
-  text(304, 202, "Tone: 1", f3, false);
-  text(304, 214, "SIGN: WIZARD", f3, false);
-  text(396, 186, "Moon", f3, false);
-  text(400, 198, "phase", f3, false);
-  const char* lines[] = {"I unify in order to enchant",  "attracting receptivity",
-                         "I seal the store of timelessness", "with the magnetic tone of purpose",
-                         "I am guided by my own power doubled", "I am a galactic activation portal"};
-  for (int i = 0; i < 6; ++i) text(0, 298 + 14 * i, lines[i], f5, true);
-  // The two buttons and a hint in its flare colour, where the compact window puts them.
-  p.drawImage(QPoint(44, 414), find("btnExpand.bmp")->draw().copy(0, 0, 24, 24));
-  p.drawImage(QPoint(532, 414), find("btnClose.bmp")->draw().copy(0, 0, 24, 24));
-  QFont hint("DejaVu Sans");
-  hint.setPixelSize(12);
-  hint.setBold(true);
-  p.setFont(hint);
-  p.setPen(QColor(245, 90, 75));
-  p.drawText(QRect(70, 404, 460, 18), Qt::AlignCenter, "The tone of the day: click to open its page");
-  return face;
-}
-
 }  // namespace
 
 QStringList writeContactSheet(const QString& file) {
@@ -160,7 +92,7 @@ QStringList writeContactSheet(const QString& file) {
     QRect where;
   };
   std::vector<Placed> placed;
-  int x = kPad, y = kPad + 460, rowHeight = 0;
+  int x = kPad, y = kPad, rowHeight = 0;
   QString family;
   for (const Asset& a : manifest()) {
     const int scale = std::max(a.size.width(), a.size.height()) <= 24 ? 3
@@ -170,7 +102,7 @@ QStringList writeContactSheet(const QString& file) {
     const int cellWidth = std::max(shown.width(), 84);
     if (a.family != family || x + cellWidth > kWidth - kPad) {
       x = kPad;
-      y += rowHeight + (a.family != family && !family.isEmpty() ? 3 * kPad : kPad);
+      if (!family.isEmpty()) y += rowHeight + (a.family != family ? 3 * kPad : kPad);
       rowHeight = 0;
       family = a.family;
     }
@@ -181,7 +113,6 @@ QStringList writeContactSheet(const QString& file) {
   QImage sheet(kWidth, y + rowHeight + kPad, QImage::Format_RGB32);
   sheet.fill(qRgb(48, 46, 58));
   QPainter p(&sheet);
-  p.drawImage(kPad, kPad, facePreview());
   QFont f("DejaVu Sans");
   f.setPixelSize(10);
   p.setFont(f);
@@ -191,7 +122,11 @@ QStringList writeContactSheet(const QString& file) {
     p.drawText(pl.where.left(), pl.where.bottom() + 12, pl.asset->file);
   }
   p.end();
-  if (!sheet.save(file, "PNG")) return {"cannot write " + file};
+  try {
+    gfx::SaveImage(sheet, file);
+  } catch (const gfx::ImageError& e) {
+    return {QString::fromUtf8(e.what())};
+  }
   return {};
 }
 
