@@ -55,14 +55,10 @@ QRgb parseColour(const std::string& text) {
 
 // A script file: UTF-8 when it is valid UTF-8, else Windows-1251; LF or CR LF line ends.
 QStringList readScript(const std::string& name) {
-    const QString path = QString::fromStdString(name);
-    const QFileInfo info(path);
-    if (!info.exists()) throw CommandFailed("the script \"" + name + "\" does not exist");
-    if (!info.isFile()) throw CommandFailed("the script \"" + name + "\" is not a regular file");
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw CommandFailed("cannot read \"" + name + "\": " + file.errorString().toStdString());
-    return splitTextLines(decodeText(file.readAll()));
+    QString error;
+    const auto bytes = readRegularFile(QString::fromStdString(name), QString::fromStdString("the script \"" + name + "\""), &error);
+    if (!bytes) throw CommandFailed(error.toStdString());
+    return splitTextLines(decodeText(*bytes));
 }
 
 void writeScript(const QStringList& lines, const std::string& name) {
