@@ -1,7 +1,6 @@
 // orbisca-cli script run and script rescale: printing scripts rendered onto a page and rewritten
 // for another resolution.
 #include <QByteArray>
-#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <cstdio>
