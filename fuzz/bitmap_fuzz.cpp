@@ -18,7 +18,8 @@ bool samePixels(const QImage& a, const QImage& b) {
     if (a.size() != b.size() || a.format() != b.format()) return false;
     const qsizetype rowBytes = qsizetype(a.width()) * 3;
     for (int y = 0; y < a.height(); ++y)
-        if (std::memcmp(a.constScanLine(y), b.constScanLine(y), std::size_t(rowBytes)) != 0) return false;
+        if (std::memcmp(a.constScanLine(y), b.constScanLine(y), std::size_t(rowBytes)) != 0)
+            return false;
     return true;
 }
 
@@ -31,13 +32,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         image = gfx::LoadBitmap(path);
     } catch (const gfx::ImageError& e) {
-        check(QString::fromUtf8(e.what()).contains(path), "error names no file", QString::fromUtf8(e.what()));
+        check(QString::fromUtf8(e.what()).contains(path), "error names no file",
+              QString::fromUtf8(e.what()));
         return 0;
     }
     check(image.format() == QImage::Format_RGB888, "not a 24-bit picture");
     check(image.width() >= 1 && image.height() >= 1, "an empty picture accepted");
-    check(image.width() <= gfx::kMaxImageSide && image.height() <= gfx::kMaxImageSide, "a side beyond the limit");
-    check(std::int64_t(image.width()) * image.height() * 4 <= gfx::kMaxImageBytes, "more pixels than the limit");
+    check(image.width() <= gfx::kMaxImageSide && image.height() <= gfx::kMaxImageSide,
+          "a side beyond the limit");
+    check(std::int64_t(image.width()) * image.height() * 4 <= gfx::kMaxImageBytes,
+          "more pixels than the limit");
     if (std::int64_t(image.width()) * image.height() > 512 * 512) return 0;  // keep the runs fast
 
     const QString saved = fuzz::fuzzFolder().filePath("saved.bmp");
@@ -45,7 +49,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(samePixels(gfx::LoadBitmap(saved), image), "a saved picture loads back differently");
     const QRgb key = image.pixel(0, 0);
     const QRegion region = gfx::BitmapToRegion(image, key, gfx::RegionMode::KeepDiffering);
-    check(gfx::RegionArea(region) <= std::int64_t(image.width()) * image.height(), "region larger than the picture");
-    check(image.rect().contains(region.boundingRect()) || region.isEmpty(), "region outside the picture");
+    check(gfx::RegionArea(region) <= std::int64_t(image.width()) * image.height(),
+          "region larger than the picture");
+    check(image.rect().contains(region.boundingRect()) || region.isEmpty(),
+          "region outside the picture");
     return 0;
 }

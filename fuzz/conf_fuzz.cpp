@@ -11,7 +11,8 @@ namespace {
 
 void checkApplied(const ConfigModel& m, const Settings& s) {
     check(m.sp >= kSpinMin && m.sp <= kSpinMax, "speed outside the spin range");
-    check(m.com1Index >= -1 && m.com1Index < kDateFormatEntries, "date format entry outside its list");
+    check(m.com1Index >= -1 && m.com1Index < kDateFormatEntries,
+          "date format entry outside its list");
     check(m.com2Index >= -1 && m.com2Index < kMoonEntries, "moon entry outside its list");
     check(s._spconst == (m.cb1 ? m.sp : 0), "transition speed not applied");
     check(s.moon_flag == (m.com2Index == 0), "moon option not applied");

@@ -33,8 +33,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(size >= kHelpRectCount * 16u, "a short file accepted");
     for (int i = 0; i < kHelpRectCount; ++i) {
         const char* record = content.constData() + 16 * i;
-        const HelpRect stored{qFromLittleEndian<std::int32_t>(record), qFromLittleEndian<std::int32_t>(record + 4),
-                              qFromLittleEndian<std::int32_t>(record + 8), qFromLittleEndian<std::int32_t>(record + 12)};
+        const HelpRect stored{qFromLittleEndian<std::int32_t>(record),
+                              qFromLittleEndian<std::int32_t>(record + 4),
+                              qFromLittleEndian<std::int32_t>(record + 8),
+                              qFromLittleEndian<std::int32_t>(record + 12)};
         check(rects[i] == stored, "a rectangle differs from its record");
     }
 
@@ -50,11 +52,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (x > INT32_MAX || y > INT32_MAX) continue;
         QString text = QStringLiteral("none");
         const bool found = checkrect(std::int32_t(x), std::int32_t(y), text);
-        const auto first = std::find_if(rects.begin(), rects.end(), [&](const HelpRect& r) { return strictlyInside(r, x, y); });
+        const auto first = std::find_if(rects.begin(), rects.end(),
+                                        [&](const HelpRect& r) { return strictlyInside(r, x, y); });
         if (first == rects.end()) {
             check(!found && text == "none", "a hint where no field holds the point");
         } else {
-            check(found && text == QString::number(first - rects.begin()), "not the first field's hint", text);
+            check(found && text == QString::number(first - rects.begin()),
+                  "not the first field's hint", text);
         }
     }
     return 0;

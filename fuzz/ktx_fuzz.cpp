@@ -22,7 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     file.write(bytes);
     file.close();
     orbisca::clearTextCache();
-    for (int line : {-1, 0, 1, static_cast<int>(lines.size()) - 1, static_cast<int>(lines.size()), 100000}) {
+    for (int line :
+         {-1, 0, 1, static_cast<int>(lines.size()) - 1, static_cast<int>(lines.size()), 100000}) {
         const QString text = orbisca::readtext(line, "fuzz.KTX");
         if (line >= 0 && line < lines.size() && text != lines[line]) __builtin_trap();
     }

@@ -14,12 +14,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         entries = decodeDetails(content);
     } catch (const DataFileError& e) {
-        check(e.message().startsWith("print.dat: ") && e.message().contains("byte "), "unclear error", e.message());
+        check(e.message().startsWith("print.dat: ") && e.message().contains("byte "),
+              "unclear error", e.message());
         check(size > 0, "an empty file refused");
         return 0;
     }
     check(size % 4 == 0, "a cut value accepted");
-    check(size == 0 || (data[size - 4] == 0xFF && data[size - 3] == 0xFF && data[size - 2] == 0xFF && data[size - 1] == 0xFF),
+    check(size == 0 || (data[size - 4] == 0xFF && data[size - 3] == 0xFF &&
+                        data[size - 2] == 0xFF && data[size - 1] == 0xFF),
           "content not ended by -1 accepted");
     const QByteArray encoded = encodeDetails(entries);
     check(decodeDetails(encoded) == entries, "entries do not survive a round trip");
@@ -28,7 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (int line = 0; line < 24; ++line) {
             const QString entry = detailEntry(entries, option, line);
             const bool there = base >= 0 && base + line < entries.size();
-            check(there ? entry == entries[base + line] : entry.isEmpty(), "view entry read wrongly");
+            check(there ? entry == entries[base + line] : entry.isEmpty(),
+                  "view entry read wrongly");
         }
     }
     return 0;

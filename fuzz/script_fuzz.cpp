@@ -44,7 +44,9 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
     const std::uint8_t modes = data[0];
-    const QStringList lines = QString::fromUtf8(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1)).split(u'\n');
+    const QStringList lines =
+        QString::fromUtf8(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1))
+            .split(u'\n');
     const qsizetype year = lines.indexOf(QStringLiteral("[YEAR]"));
 
     PrintPageState page;
@@ -62,7 +64,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     drawimage(page, page.script);
     page.interp.fontsOnly = false;
     if (modes & 4) RescaleScript(page, modes & 8 ? 2.0 : 0.5);
-    if (modes & 16) optimize(page, QSize(100, 90));
-    else showimage(page);
+    if (modes & 16)
+        optimize(page, QSize(100, 90));
+    else
+        showimage(page);
     return 0;
 }

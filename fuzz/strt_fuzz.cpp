@@ -27,7 +27,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::int32_t newLeft = left > 0 ? left - 1 : left;
     check(due == (newLeft == 0), "reminder due at the wrong launch");
     if (newLeft == 0) newLeft = -1;
-    const QByteArray expected = QByteArray::number(newCount) + '\n' + QByteArray::number(newLeft) + '\n';
-    check(fuzz::fileContent("strt.dat") == expected, "counter written wrongly", QString::fromLatin1(expected));
+    const QByteArray expected =
+        QByteArray::number(newCount) + '\n' + QByteArray::number(newLeft) + '\n';
+    check(fuzz::fileContent("strt.dat") == expected, "counter written wrongly",
+          QString::fromLatin1(expected));
     return 0;
 }

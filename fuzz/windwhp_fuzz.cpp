@@ -12,8 +12,9 @@ bool inRanges(const PrintWindowValues& v) {
     auto colour = [](std::int32_t c) { return c >= 0 && c <= 255; };
     auto side = [](std::int32_t s) { return s >= 1 && s <= 16384; };
     return v.width >= 1 && v.height >= 1 && side(v.canvasWidth) && side(v.canvasHeight) &&
-           v.sampleHeight >= -16384 && v.sampleHeight <= 16384 && colour(v.backRed) && colour(v.backGreen) &&
-           colour(v.backBlue) && colour(v.textRed) && colour(v.textGreen) && colour(v.textBlue);
+           v.sampleHeight >= -16384 && v.sampleHeight <= 16384 && colour(v.backRed) &&
+           colour(v.backGreen) && colour(v.backBlue) && colour(v.textRed) && colour(v.textGreen) &&
+           colour(v.textBlue);
 }
 
 }  // namespace
@@ -26,8 +27,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(!read.lastScript.has_value(), "a last script without the file");
     if (!read.problem.isEmpty()) {
         check(read.problem.startsWith("WindWHP.dat line "), "problem names no line", read.problem);
-        check(read.values == PrintWindowValues{}, "a refused file left values other than the defaults");
-        check(notifierState().messages == QStringList{read.problem}, "the problem was not shown once");
+        check(read.values == PrintWindowValues{},
+              "a refused file left values other than the defaults");
+        check(notifierState().messages == QStringList{read.problem},
+              "the problem was not shown once");
         return 0;
     }
     check(notifierState().messages.isEmpty(), "a message for a file that loaded");
@@ -35,7 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QStringList script = {"[Sign info script]", "TEXT 20 0 rgt 'x'"};
     check(savefsize(read.values, script), "save failed");
     const PrintWindowFiles again = loadfsize();
-    check(again.problem.isEmpty() && again.values == read.values, "the saved file reads back differently");
+    check(again.problem.isEmpty() && again.values == read.values,
+          "the saved file reads back differently");
     check(again.lastScript == script, "the last script reads back differently");
     return 0;
 }

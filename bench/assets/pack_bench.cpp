@@ -10,16 +10,16 @@
 namespace {
 
 void DrawWholePack(benchmark::State& state) {
-  QTemporaryDir dir;
-  for (auto _ : state) {
-    const QStringList problems = orbisca::assets::writePack(dir.path());
-    if (!problems.isEmpty()) state.SkipWithError("the pack was not written");
-  }
+    QTemporaryDir dir;
+    for (auto _ : state) {
+        const QStringList problems = orbisca::assets::writePack(dir.path());
+        if (!problems.isEmpty()) state.SkipWithError("the pack was not written");
+    }
 }
 BENCHMARK(DrawWholePack)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void DrawCompactFace(benchmark::State& state) {
-  for (auto _ : state) benchmark::DoNotOptimize(orbisca::assets::facePicture());
+    for (auto _ : state) benchmark::DoNotOptimize(orbisca::assets::facePicture());
 }
 BENCHMARK(DrawCompactFace)->Unit(benchmark::kMillisecond);
 

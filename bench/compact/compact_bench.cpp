@@ -55,7 +55,8 @@ void BM_StartToPanel(benchmark::State& state) {
         program.setProcessEnvironment(env);
         QElapsedTimer clock;
         clock.start();
-        program.start(QStringLiteral(ORBISCA_BIN), {"--home", ORBISCA_HOME_DIR, "--report-start-time"});
+        program.start(QStringLiteral(ORBISCA_BIN),
+                      {"--home", ORBISCA_HOME_DIR, "--report-start-time"});
         QByteArray err;
         while (!err.contains("painted after") && clock.elapsed() < 10000) {
             program.waitForReadyRead(20);
@@ -64,7 +65,8 @@ void BM_StartToPanel(benchmark::State& state) {
         state.SetIterationTime(double(clock.nsecsElapsed()) / 1e9);
         program.kill();
         program.waitForFinished(3000);
-        if (!err.contains("painted after")) return state.SkipWithError("the program did not paint its panel");
+        if (!err.contains("painted after"))
+            return state.SkipWithError("the program did not paint its panel");
     }
 }
 BENCHMARK(BM_StartToPanel)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);

@@ -10,9 +10,9 @@
 
 namespace {
 
-constexpr std::array<int, 35> kRepaintLines = {29,  34,  52,  59,  60,  61,  70,  84,  108, 121, 133, 137,
-                                               156, 165, 166, 168, 174, 192, 193, 194, 195, 196, 197, 205,
-                                               219, 240, 254, 315, 323, 344, 358, 372, 392, 400, 720};
+constexpr std::array<int, 35> kRepaintLines = {
+    29,  34,  52,  59,  60,  61,  70,  84,  108, 121, 133, 137, 156, 165, 166, 168, 174, 192,
+    193, 194, 195, 196, 197, 205, 219, 240, 254, 315, 323, 344, 358, 372, 392, 400, 720};
 
 struct BaseFile {
     BaseFile() {
@@ -20,7 +20,9 @@ struct BaseFile {
         QFile file(dir.filePath("BASE.KTX"));
         if (!file.open(QIODevice::WriteOnly)) std::abort();
         for (int i = 0; i < 730; ++i)
-            file.write(QString::fromUtf8("Строка %1: текст базы с подписью знака и тона\r\n").arg(i).toUtf8());
+            file.write(QString::fromUtf8("Строка %1: текст базы с подписью знака и тона\r\n")
+                           .arg(i)
+                           .toUtf8());
     }
     QTemporaryDir dir;
 };
@@ -29,7 +31,8 @@ struct BaseFile {
 void BM_RepaintLines(benchmark::State& state) {
     static BaseFile base;
     for (auto _ : state)
-        for (int line : kRepaintLines) benchmark::DoNotOptimize(orbisca::readtext(line, "BASE.KTX"));
+        for (int line : kRepaintLines)
+            benchmark::DoNotOptimize(orbisca::readtext(line, "BASE.KTX"));
 }
 BENCHMARK(BM_RepaintLines)->Unit(benchmark::kMicrosecond);
 
@@ -38,7 +41,8 @@ void BM_RepaintLinesColdCache(benchmark::State& state) {
     static BaseFile base;
     for (auto _ : state) {
         orbisca::clearTextCache();
-        for (int line : kRepaintLines) benchmark::DoNotOptimize(orbisca::readtext(line, "Base.ktx"));
+        for (int line : kRepaintLines)
+            benchmark::DoNotOptimize(orbisca::readtext(line, "Base.ktx"));
     }
 }
 BENCHMARK(BM_RepaintLinesColdCache)->Unit(benchmark::kMicrosecond);
@@ -51,7 +55,8 @@ namespace {
 void BM_RepaintLinesOtherCase(benchmark::State& state) {
     static BaseFile base;
     for (auto _ : state)
-        for (int line : kRepaintLines) benchmark::DoNotOptimize(orbisca::readtext(line, "Base.ktx"));
+        for (int line : kRepaintLines)
+            benchmark::DoNotOptimize(orbisca::readtext(line, "Base.ktx"));
 }
 BENCHMARK(BM_RepaintLinesOtherCase)->Unit(benchmark::kMicrosecond);
 

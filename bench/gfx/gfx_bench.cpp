@@ -28,7 +28,8 @@ QImage outlineMask() {
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(90, 80, 70));
         p.drawEllipse(QRect(60, 40, 480, 380));
-        for (int step = 0; step < 8; ++step) p.drawRect(40 + step * 20, 300 - step * 30, 520 - step * 40, 30);
+        for (int step = 0; step < 8; ++step)
+            p.drawRect(40 + step * 20, 300 - step * 30, 520 - step * 40, 30);
         p.drawPolygon(QPolygon({QPoint(300, 5), QPoint(420, 200), QPoint(180, 200)}));
     }
     std::mt19937 gen(1);
@@ -36,7 +37,8 @@ QImage outlineMask() {
     for (int y = 0; y < 450; ++y) {
         uchar* row = mask.scanLine(y);
         for (int x = 1; x < 600; ++x)
-            if ((row[3 * x] == 0) != (row[3 * x - 3] == 0) && jitter(gen) == 0) row[3 * x] = row[3 * x + 1] = row[3 * x + 2] = 40;
+            if ((row[3 * x] == 0) != (row[3 * x - 3] == 0) && jitter(gen) == 0)
+                row[3 * x] = row[3 * x + 1] = row[3 * x + 2] = 40;
     }
     auto corner = [&](int x, int y) { std::memcpy(mask.scanLine(y) + 3 * x, "\xff\x00\x00", 3); };
     corner(250, 100), corner(350, 140), corner(100, 380), corner(500, 420);
@@ -45,7 +47,8 @@ QImage outlineMask() {
 
 void BM_Region_Runs(benchmark::State& state) {
     const QImage mask = outlineMask();
-    for (auto _ : state) benchmark::DoNotOptimize(BitmapToRegion(mask, qRgb(0, 0, 0), RegionMode::KeepDiffering));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(BitmapToRegion(mask, qRgb(0, 0, 0), RegionMode::KeepDiffering));
 }
 BENCHMARK(BM_Region_Runs)->Unit(benchmark::kMicrosecond);
 
@@ -91,7 +94,9 @@ void BM_Blend_PixelCalls(benchmark::State& state) {
             for (int x = 0; x < 670; ++x) {
                 const QRgb t = frame.pixel(x, y), p = incoming.pixel(x, y);
                 auto mix = [&](int tc, int pc) { return (tc * (255 - a) + pc * a + 127) / 255; };
-                frame.setPixel(x, y, qRgb(mix(qRed(t), qRed(p)), mix(qGreen(t), qGreen(p)), mix(qBlue(t), qBlue(p))));
+                frame.setPixel(x, y,
+                               qRgb(mix(qRed(t), qRed(p)), mix(qGreen(t), qGreen(p)),
+                                    mix(qBlue(t), qBlue(p))));
             }
         benchmark::ClobberMemory();
     }
@@ -137,7 +142,8 @@ void BM_Blurm_PlainLoop(benchmark::State& state) {
                 for (int c = 0; c < 3; ++c) {
                     int sum = 0;
                     for (const uchar* r : rows)
-                        sum += r[3 * (x - 1) + c] + r[3 * x + c] + r[3 * (x < w - 1 ? x + 1 : x) + c];
+                        sum +=
+                            r[3 * (x - 1) + c] + r[3 * x + c] + r[3 * (x < w - 1 ? x + 1 : x) + c];
                     out[3 * x + c] = uchar(sum / 9);
                 }
         }

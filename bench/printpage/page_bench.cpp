@@ -36,11 +36,12 @@ QStringList exportScript(int lines) {
     QStringList script{"[Month info script]"};
     for (int i = 0; script.size() < lines; ++i) {
         const int x = 20 + (i * 37) % 600, y = 20 + (i * 53) % 480;
-        script << QStringLiteral("FONT 10 -%1 0 0 %2 thn nrm DejaVu Sans").arg(12 + i % 9).arg(i % 256)
-               << QStringLiteral("TEXT %1 %2 rgt 'Day %3 of the moon'").arg(x).arg(y).arg(i % 28 + 1)
-               << QStringLiteral("TEXT %1 %2 cnt KIN").arg(x - 300).arg(y + 20)
-               << (i % 2 ? QStringLiteral("MOON %1 %2 60 %3 IMAGE").arg(x).arg(y).arg(i % 101)
-                         : QStringLiteral("MOON %1 %2 40 %3 255 255 0").arg(x).arg(y).arg(i % 101));
+        script
+            << QStringLiteral("FONT 10 -%1 0 0 %2 thn nrm DejaVu Sans").arg(12 + i % 9).arg(i % 256)
+            << QStringLiteral("TEXT %1 %2 rgt 'Day %3 of the moon'").arg(x).arg(y).arg(i % 28 + 1)
+            << QStringLiteral("TEXT %1 %2 cnt KIN").arg(x - 300).arg(y + 20)
+            << (i % 2 ? QStringLiteral("MOON %1 %2 60 %3 IMAGE").arg(x).arg(y).arg(i % 101)
+                      : QStringLiteral("MOON %1 %2 40 %3 255 255 0").arg(x).arg(y).arg(i % 101));
     }
     script.erase(script.begin() + lines, script.end());
     return script;

@@ -34,15 +34,19 @@ struct Options {
 // window system is needed.
 std::optional<Options> parseOptions(QCoreApplication& app, int& exitCode) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Orbisca: a calendar of the 13 moons and the 260-day count."));
+    parser.setApplicationDescription(
+        QStringLiteral("Orbisca: a calendar of the 13 moons and the 260-day count."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
-    const QCommandLineOption home(QStringLiteral("home"), QStringLiteral("The working folder with the texts and pictures."),
+    const QCommandLineOption home(QStringLiteral("home"),
+                                  QStringLiteral("The working folder with the texts and pictures."),
                                   QStringLiteral("DIR"));
-    const QCommandLineOption date(QStringLiteral("date"), QStringLiteral("Start on this day (today stays the real date)."),
+    const QCommandLineOption date(QStringLiteral("date"),
+                                  QStringLiteral("Start on this day (today stays the real date)."),
                                   QStringLiteral("YYYY-MM-DD"));
-    const QCommandLineOption startTime(QStringLiteral("report-start-time"),
-                                       QStringLiteral("Print the milliseconds from start to the painted panel."));
+    const QCommandLineOption startTime(
+        QStringLiteral("report-start-time"),
+        QStringLiteral("Print the milliseconds from start to the painted panel."));
     parser.addOption(home);
     parser.addOption(date);
     parser.addOption(startTime);
@@ -71,14 +75,17 @@ std::optional<Options> parseOptions(QCoreApplication& app, int& exitCode) {
 void installNotifier() {
     NotifierState& notifier = notifierState();
     notifier.show = [](const QString& text) {
-        auto showBox = [text] { QMessageBox::warning(nullptr, QStringLiteral("Orbisca v1.2"), text); };
+        auto showBox = [text] {
+            QMessageBox::warning(nullptr, QStringLiteral("Orbisca v1.2"), text);
+        };
         if (QThread::currentThread() == qApp->thread())
             showBox();
         else
             QMetaObject::invokeMethod(qApp, showBox, Qt::QueuedConnection);
     };
     notifier.endProgram = [](int code) {
-        QMetaObject::invokeMethod(qApp, [code] { QCoreApplication::exit(code); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            qApp, [code] { QCoreApplication::exit(code); }, Qt::QueuedConnection);
     };
 }
 
@@ -123,7 +130,8 @@ int main(int argc, char** argv) {
     };
     if (options->reportStartTime) {
         form1.panelPainted = [&sinceStart] {
-            std::fprintf(stderr, "painted after %lld ms\n", static_cast<long long>(sinceStart.elapsed()));
+            std::fprintf(stderr, "painted after %lld ms\n",
+                         static_cast<long long>(sinceStart.elapsed()));
         };
     }
 

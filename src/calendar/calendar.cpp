@@ -53,12 +53,18 @@ constexpr void stepOneDay(YearMonthDay& d, int direction) {
     d.day += direction;
     if (d.day > DaysInMonth(static_cast<std::uint8_t>(d.month))) {
         d.day = 1;
-        if (++d.month > 12) { d.month = 1; ++d.year; }
+        if (++d.month > 12) {
+            d.month = 1;
+            ++d.year;
+        }
     }
     if (d.day < 1) {
         --d.month;
         d.day = DaysInMonth(static_cast<std::uint8_t>(d.month < 0 ? 0 : d.month));
-        if (d.month < 1) { d.month = 12; --d.year; }
+        if (d.month < 1) {
+            d.month = 12;
+            --d.year;
+        }
     }
 }
 
@@ -71,7 +77,8 @@ constexpr bool isPlainDay(const YearMonthDay& d) {
 
 std::string DescribeDate(const GregorianDate& d) {
     char text[32];
-    std::snprintf(text, sizeof text, "%02u.%02u.%d", unsigned(d.day), unsigned(d.month), int(d.year));
+    std::snprintf(text, sizeof text, "%02u.%02u.%d", unsigned(d.day), unsigned(d.month),
+                  int(d.year));
     return text;
 }
 
@@ -88,8 +95,8 @@ GregorianDate StepDate(GregorianDate source, std::int32_t days) {
     }
     // Only a plain day can be stepped in closed form; a date left odd has not moved its year.
     if (!isPlainDay(d))
-        return {static_cast<std::uint8_t>(d.day), static_cast<std::uint8_t>(d.month), source.weekDay,
-                static_cast<std::int32_t>(d.year)};
+        return {static_cast<std::uint8_t>(d.day), static_cast<std::uint8_t>(d.month),
+                source.weekDay, static_cast<std::int32_t>(d.year)};
     std::int64_t n = noLeapDayNumber(d.year, d.month, d.day) + remaining;
     if (n < kFirstDayNumber) n = kFirstDayNumber;
     if (n > kLastDayNumber) n = kLastDayNumber;
@@ -104,14 +111,15 @@ GregorianDate StepDate(GregorianDate source, std::int32_t days) {
 // reference values 230, 10 and 9; the moon adds a fixed step modulo 10^9 (the reference value is
 // 2 steps after a new moon, hence n + 2); the cromatic advances every 5 days (the reference is day
 // 2 of its period, hence n + 1). The 13-moon year starts on 26 July, 26 days before the reference,
-// so y = n + 26 counts days since 26.07.2001: the year index is floor(y / 365) and r = y mod 365 the
-// day of the year, from which moon, moon day, plasma and vinal follow by division.
-// Only the extra day (r = 364) depends on the direction of the walk: walking forwards it is the
-// 29th day of moon 13 (plasma not advanced, week past 52), walking backwards it is day 0 of moon 1
-// of the following year. Likewise the moon counter, kept in (0, 10^9] by the forward rule and in
-// [0, 10^9) by the backward one, reads 10^9 instead of 0 after a forward walk.
+// so y = n + 26 counts days since 26.07.2001: the year index is floor(y / 365) and r = y mod 365
+// the day of the year, from which moon, moon day, plasma and vinal follow by division. Only the
+// extra day (r = 364) depends on the direction of the walk: walking forwards it is the 29th day of
+// moon 13 (plasma not advanced, week past 52), walking backwards it is day 0 of moon 1 of the
+// following year. Likewise the moon counter, kept in (0, 10^9] by the forward rule and in [0, 10^9)
+// by the backward one, reads 10^9 instead of 0 after a forward walk.
 MayanDate GregorianToMayan(const GregorianDate& date) {
-    if (!IsExistingDate(date)) throw InvalidDate("the date " + DescribeDate(date) + " does not exist");
+    if (!IsExistingDate(date))
+        throw InvalidDate("the date " + DescribeDate(date) + " does not exist");
     const std::int64_t n = noLeapDayNumber(date.year, date.month, date.day) - kReferenceDayNumber;
     const bool forward = n > 0;
 
@@ -174,7 +182,8 @@ void moveCursor(GregorianDate& c, int direction) {
     c.day = static_cast<std::uint8_t>(d.day);
     c.month = static_cast<std::uint8_t>(d.month);
     c.year = static_cast<std::int32_t>(d.year);
-    c.weekDay = direction > 0 ? (c.weekDay == 7 ? 1 : c.weekDay + 1) : (c.weekDay == 1 ? 7 : c.weekDay - 1);
+    c.weekDay =
+        direction > 0 ? (c.weekDay == 7 ? 1 : c.weekDay + 1) : (c.weekDay == 1 ? 7 : c.weekDay - 1);
 }
 }  // namespace
 
@@ -245,7 +254,8 @@ MayanDate PositionWalk::position() const {
 }
 
 MayanDate WalkGregorianToMayan(const GregorianDate& date) {
-    if (!IsExistingDate(date)) throw InvalidDate("the date " + DescribeDate(date) + " does not exist");
+    if (!IsExistingDate(date))
+        throw InvalidDate("the date " + DescribeDate(date) + " does not exist");
     GregorianDate target = date;
     if (target.month == 2 && target.day == 29) target.day = 28;
     const bool before = date.year < 2001 || (date.year == 2001 && date.month < 8) ||
@@ -256,7 +266,10 @@ MayanDate WalkGregorianToMayan(const GregorianDate& date) {
         return c.day == target.day && c.month == target.month && c.year == target.year;
     };
     while (!reached()) {
-        if (before) walk.stepBackward(); else walk.stepForward();
+        if (before)
+            walk.stepBackward();
+        else
+            walk.stepForward();
     }
     return walk.position();
 }

@@ -55,9 +55,15 @@ inline constexpr GregorianDate kLastDate{31, 12, 0, INT32_MAX};
 // 31, 28 or 30 days; February always has 28; month 0 and months above 12 answer 31.
 constexpr std::uint8_t DaysInMonth(std::uint8_t month) {
     switch (month) {
-        case 2: return 28;
-        case 4: case 6: case 9: case 11: return 30;
-        default: return 31;
+        case 2:
+            return 28;
+        case 4:
+        case 6:
+        case 9:
+        case 11:
+            return 30;
+        default:
+            return 31;
     }
 }
 

@@ -12,9 +12,9 @@ namespace orbisca {
 using Clock = std::function<std::chrono::system_clock::time_point()>;
 
 struct CalendarState {
-    GregorianDate currentDate;      // the date the windows show
-    GregorianDate today;            // set once at start-up
-    MayanDate currentPosition;      // GregorianToMayan(currentDate), kept in step by ApplyDate
+    GregorianDate currentDate;  // the date the windows show
+    GregorianDate today;        // set once at start-up
+    MayanDate currentPosition;  // GregorianToMayan(currentDate), kept in step by ApplyDate
     Clock clock = [] { return std::chrono::system_clock::now(); };
     std::function<void()> repaint;  // registered by the compact window
 };

@@ -23,13 +23,20 @@ std::string gregtostr(const GregorianDate& d, int layout) {
     const std::string day = twoDigits(d.day);
     const std::string month = twoDigits(d.month);
     switch (layout) {
-        case 0: return day + "." + month + "." + std::to_string(d.year);
-        case 1: return day + "." + month + "." + twoDigits(std::llabs(static_cast<long long>(d.year)));
-        case 2: return day + "." + month;
-        case 3: return month + "." + day;
-        case 4: return month + "/" + day;
-        case 5: return day + "/" + month;
-        default: return {};
+        case 0:
+            return day + "." + month + "." + std::to_string(d.year);
+        case 1:
+            return day + "." + month + "." + twoDigits(std::llabs(static_cast<long long>(d.year)));
+        case 2:
+            return day + "." + month;
+        case 3:
+            return month + "." + day;
+        case 4:
+            return month + "/" + day;
+        case 5:
+            return day + "/" + month;
+        default:
+            return {};
     }
 }
 

@@ -47,12 +47,23 @@ std::uint8_t SignGroup(int sign) { return static_cast<std::uint8_t>((sign - 1) /
 
 std::uint8_t SignFlag(int sign) {
     switch (sign) {
-        case 3: case 7: case 8: case 9: case 10: case 11: case 17: case 19: return 0;
-        default: return 1;
+        case 3:
+        case 7:
+        case 8:
+        case 9:
+        case 10:
+        case 11:
+        case 17:
+        case 19:
+            return 0;
+        default:
+            return 1;
     }
 }
 
-bool IsMarkedKin(int kin) { return std::binary_search(kMarkedKins.begin(), kMarkedKins.end(), kin); }
+bool IsMarkedKin(int kin) {
+    return std::binary_search(kMarkedKins.begin(), kMarkedKins.end(), kin);
+}
 
 bool IsCentralKin(int kin) { return kin >= 121 && kin <= 140; }
 
@@ -78,8 +89,14 @@ OracleInfo MakeOracle(MayanDate p) {
 
 int tone_end_base_index(int tone) {
     switch (tone) {
-        case 3: case 6: case 8: case 12: case 13: return 31;
-        default: return 28;
+        case 3:
+        case 6:
+        case 8:
+        case 12:
+        case 13:
+            return 31;
+        default:
+            return 28;
     }
 }
 

@@ -19,9 +19,9 @@ struct OracleInfo {
     std::uint8_t guide = 0;
     std::int16_t monthDay = 0;
     std::uint8_t month = 0;
-    std::uint8_t colour = 0;      // 1..4
-    std::uint8_t signGroup = 0;   // 1..5
-    std::uint8_t signFlag = 0;    // chooses between the two variants of the colour and tone words
+    std::uint8_t colour = 0;     // 1..4
+    std::uint8_t signGroup = 0;  // 1..5
+    std::uint8_t signFlag = 0;   // chooses between the two variants of the colour and tone words
     std::uint8_t markedKin = 0;
     std::uint8_t centralKin = 0;
 

@@ -87,7 +87,9 @@ void applyOutline(TForm1& form, const LoaderResult& result) {
 
 }  // namespace
 
-regload::regload(TForm1* form) : form_(form) { thread_ = std::thread([this] { Execute(); }); }
+regload::regload(TForm1* form) : form_(form) {
+    thread_ = std::thread([this] { Execute(); });
+}
 
 regload::~regload() { stop(); }
 
@@ -122,7 +124,8 @@ void regload::Execute() {
                 form_,
                 [form = form_, result] {
                     if (compactState().closed)
-                        result.log->close();  // the window closed meanwhile: nothing is left to shape
+                        result.log
+                            ->close();  // the window closed meanwhile: nothing is left to shape
                     else
                         applyOutline(*form, result);
                 },
@@ -135,7 +138,8 @@ void regload::Execute() {
             log->close();
         } else {
             log->fail();
-            QMetaObject::invokeMethod(form_, [] { reportLoaderFailure(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                form_, [] { reportLoaderFailure(); }, Qt::QueuedConnection);
         }
     }
 }

@@ -15,12 +15,12 @@ namespace orbisca {
 class TForm1;
 
 // The lines of "Floading.log" after the start line, in order.
-inline constexpr const char* kLoaderWorkerSteps[] = {"freeontermainte=ok", "bitmapcreate=ok",
-                                                      "bitmapload pyrA0.bmp =ok", "bittorgn result=ok"};
+inline constexpr const char* kLoaderWorkerSteps[] = {
+    "freeontermainte=ok", "bitmapcreate=ok", "bitmapload pyrA0.bmp =ok", "bittorgn result=ok"};
 inline constexpr const char* kLoaderWindowSteps[] = {
-    "createrectrgn=ok",  "h<-rectrgn=ok",   "combinergn=ok",   "load pyr0.bmp=ok",
-    "bitm<-pyr0/bmp=ok", "combine&set_rgn=ok", "mid_screen=ok", "createrectrgn=ok",
-    "lastcombine=ok",    "makepyrwindow=ok", "enableTimer=ok", "terminate thread=ok"};
+    "createrectrgn=ok",  "h<-rectrgn=ok",      "combinergn=ok",  "load pyr0.bmp=ok",
+    "bitm<-pyr0/bmp=ok", "combine&set_rgn=ok", "mid_screen=ok",  "createrectrgn=ok",
+    "lastcombine=ok",    "makepyrwindow=ok",   "enableTimer=ok", "terminate thread=ok"};
 
 class regload {
 public:

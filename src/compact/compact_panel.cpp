@@ -52,7 +52,8 @@ QString L(int n) {
 std::optional<SignPictureFiles> signPictureFiles(int code) {
     const QString dir = QStringLiteral("graphic\\");
     if (code == 0 || code == 20) return SignPictureFiles{dir + "0Y.bmp", dir + "SBalfa.bmp"};
-    if (code >= 1 && code <= 19) return SignPictureFiles{dir + QString::number(code) + "Y.bmp", dir + "SBalfa.bmp"};
+    if (code >= 1 && code <= 19)
+        return SignPictureFiles{dir + QString::number(code) + "Y.bmp", dir + "SBalfa.bmp"};
     if (code == 30 || code == 50) return SignPictureFiles{dir + "0.bmp", dir + "Smalfa.bmp"};
     if (code >= 31 && code <= 49)
         return SignPictureFiles{dir + QString::number(code - 30) + ".bmp", dir + "Smalfa.bmp"};
@@ -69,7 +70,8 @@ int panelTextWidth(const QString& text, int font) {
     return QFontMetrics(tableFont(font).font).horizontalAdvance(text);
 }
 
-int panelText(QImage& face, int x, int y, const QString& text, int font, bool centred, PanelTrace* trace) {
+int panelText(QImage& face, int x, int y, const QString& text, int font, bool centred,
+              PanelTrace* trace) {
     const TableFont f = tableFont(font);
     const QFontMetrics metrics(f.font);
     const int left = centred ? kPanelCentreX + x - metrics.horizontalAdvance(text) / 2 : x;
@@ -105,7 +107,8 @@ void drawPanelMoon(QImage& face, const QImage& moonPicture, int phase, bool mirr
     QImage picture(kPanelMoonSize, kPanelMoonSize, QImage::Format_RGB888);
     picture.fill(Qt::black);
     gfx::DrawTransparent(moonPicture, picture, 0, 0, qRgb(0, 0, 0));
-    if (gfx::MaskDraw(picture, face, mask, gfx::MaskMode::Mask, 0, kPanelMoonX, kPanelMoonY) != gfx::kMaskDrawn)
+    if (gfx::MaskDraw(picture, face, mask, gfx::MaskMode::Mask, 0, kPanelMoonX, kPanelMoonY) !=
+        gfx::kMaskDrawn)
         throw std::runtime_error("the moon does not fit on the face");
 }
 
@@ -160,7 +163,9 @@ private:
 
     void paintMoon(const QImage& moonPicture, int phase, bool mirrored) {
         drawPanelMoon(face_, moonPicture, phase, mirrored);
-        if (trace_) trace_->push_back({PanelItem::Moon, QString::number(phase), kPanelMoonX, kPanelMoonY, 0});
+        if (trace_)
+            trace_->push_back(
+                {PanelItem::Moon, QString::number(phase), kPanelMoonX, kPanelMoonY, 0});
     }
 
     void paintToneSignLine(const QString& signName) {
@@ -174,7 +179,7 @@ private:
     }
 
     void paintAffirmation(const MayanDate& m) {
-        static const char* const patterns[6] = {"Aaaaaaaaaa",   "aaaaaaaaa",    "Aaaaaaaaaa",
+        static const char* const patterns[6] = {"Aaaaaaaaaa",  "aaaaaaaaa",    "Aaaaaaaaaa",
                                                 "aaaaaaaaaaa", "Aaaaaaaaaaaa", "AaaaaAaaaaaaa"};
         const auto before = notifierState().messages.size();
         const Affirmation lines = loadaffirmation(m);
@@ -189,7 +194,8 @@ private:
 
 }  // namespace
 
-void FILLPYR(QImage& face, const PanelPictures& pictures, const MayanDate& position, PanelTrace* trace) {
+void FILLPYR(QImage& face, const PanelPictures& pictures, const MayanDate& position,
+             PanelTrace* trace) {
     PanelPainter painter(face, trace);
     try {
         painter.paint(pictures, position, pictures.mirroredMoon);

@@ -56,14 +56,16 @@ struct SignPictureFiles {
 std::optional<SignPictureFiles> signPictureFiles(int code);
 
 // Draws a text of the font table onto the face, its cell's top-left corner at (x, y), with a
-// transparent background. When centred, the left edge is 299 + x - width / 2. Returns the left edge.
+// transparent background. When centred, the left edge is 299 + x - width / 2. Returns the left
+// edge.
 int panelText(QImage& face, int x, int y, const QString& text, int font, bool centred,
               PanelTrace* trace = nullptr);
 // The width of a text in a font of the font table.
 int panelTextWidth(const QString& text, int font);
 
 // Draws one picture of the panel through its mask. A code without picture, a missing file or a
-// picture that does not fit is reported (code 101, "DRAWSIGNP in orbisca") and FailureReported thrown.
+// picture that does not fit is reported (code 101, "DRAWSIGNP in orbisca") and FailureReported
+// thrown.
 void DRAWSIGNP(QImage& face, int x, int y, int code, bool centred, PanelTrace* trace = nullptr);
 
 // Draws the moon of a phase (0..100) at (390, 216): the moon picture shows where the disc is lit.

@@ -44,12 +44,18 @@ bool stepHintColour(int& red, int& green, int& /*blue*/) {
 
 std::optional<int> fullModeViewOfState(int state) {
     switch (state) {
-        case 1: return 4;
-        case 2: return 0;
-        case 12: return 1;
-        case 22: return 2;
-        case 32: return 3;
-        default: return std::nullopt;
+        case 1:
+            return 4;
+        case 2:
+            return 0;
+        case 12:
+            return 1;
+        case 22:
+            return 2;
+        case 32:
+            return 3;
+        default:
+            return std::nullopt;
     }
 }
 
@@ -57,14 +63,19 @@ int dateStepOfKey(int key, bool swapButtons) {
     const int forward = swapButtons ? -1 : 1;
     switch (key) {
         case Qt::Key_Right:
-        case Qt::Key_PageUp: return forward;
+        case Qt::Key_PageUp:
+            return forward;
         case Qt::Key_Left:
-        case Qt::Key_PageDown: return -forward;
+        case Qt::Key_PageDown:
+            return -forward;
         case Qt::Key_Comma:
-        case Qt::Key_Less: return -28;  // the comma key, shifted or not
+        case Qt::Key_Less:
+            return -28;  // the comma key, shifted or not
         case Qt::Key_Period:
-        case Qt::Key_Greater: return 28;
-        default: return 0;
+        case Qt::Key_Greater:
+            return 28;
+        default:
+            return 0;
     }
 }
 
@@ -76,7 +87,8 @@ struct AreaHint {
     int sym;
     int line;
 };
-constexpr AreaHint kAreaHints[] = {{2, 1, 393}, {0, 2, 394}, {1, 3, 395}, {3, 4, 396}, {5, 5, 398}, {4, 6, 397}};
+constexpr AreaHint kAreaHints[] = {{2, 1, 393}, {0, 2, 394}, {1, 3, 395},
+                                   {3, 4, 396}, {5, 5, 398}, {4, 6, 397}};
 
 // Where the two buttons and the hint line stand on the face's base.
 constexpr QPoint kLeftButtonAt(44, 414);
@@ -166,7 +178,8 @@ void TForm1::runStartUpSteps(LoadingLog& log) {
     log.stepDone("SetTextValue");
     setFace(gfx::LoadBitmap(resolvePath(QStringLiteral("graphic\\frameclr.bmp"))));
     log.stepDone("Load!FrameClr!Bitmap");
-    const QRegion outline = gfx::BitmapToRegion(frameBitmap_, qRgb(0, 0, 0), gfx::RegionMode::KeepDiffering);
+    const QRegion outline =
+        gfx::BitmapToRegion(frameBitmap_, qRgb(0, 0, 0), gfx::RegionMode::KeepDiffering);
     log.stepDone("CreateRegion");
     setMask(outline);
     log.stepDone("SetWindowRegion");

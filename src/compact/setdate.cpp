@@ -22,7 +22,8 @@ QSpinBox* makeSpin(QWidget* parent, int low, int high, int value) {
     auto* spin = new QSpinBox(parent);
     spin->setRange(low, high);
     spin->setValue(value);
-    spin->setStyleSheet(QStringLiteral("QSpinBox { background: purple; color: yellow; font-weight: bold; }"));
+    spin->setStyleSheet(
+        QStringLiteral("QSpinBox { background: purple; color: yellow; font-weight: bold; }"));
     return spin;
 }
 
@@ -30,7 +31,8 @@ QPushButton* makeButton(QWidget* parent, const char* colour) {
     auto* button = new QPushButton(parent);
     button->setFlat(true);
     button->setAutoDefault(false);
-    button->setStyleSheet(QStringLiteral("QPushButton { color: %1; font-weight: bold; }").arg(colour));
+    button->setStyleSheet(
+        QStringLiteral("QPushButton { color: %1; font-weight: bold; }").arg(colour));
     return button;
 }
 
@@ -54,7 +56,8 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
     setPalette(p);
 
     sp3 = makeSpin(this, INT_MIN, INT_MAX, 2001);
-    sp3->setFixedWidth(sp3->fontMetrics().horizontalAdvance(QStringLiteral("-000000")) + 40);  // not as wide as the whole range
+    sp3->setFixedWidth(sp3->fontMetrics().horizontalAdvance(QStringLiteral("-000000")) +
+                       40);  // not as wide as the whole range
     sp2 = makeSpin(this, 1, 12, 9);
     sp1 = makeSpin(this, 1, 31, 1);
     yes = makeButton(this, "lime");
@@ -80,7 +83,8 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    for (QSpinBox* spin : {sp1, sp2, sp3}) connect(spin, &QSpinBox::valueChanged, this, &TForm2::dateChanged);
+    for (QSpinBox* spin : {sp1, sp2, sp3})
+        connect(spin, &QSpinBox::valueChanged, this, &TForm2::dateChanged);
     connect(yes, &QPushButton::clicked, this, &TForm2::yesClick);
     connect(no, &QPushButton::clicked, this, &TForm2::noClick);
     connect(todayb, &QPushButton::clicked, this, &TForm2::todaybClick);
@@ -107,7 +111,8 @@ void TForm2::showEvent(QShowEvent* event) {
 }
 
 void TForm2::updateCaption() {
-    setWindowTitle(QStringLiteral("%1.%2.%3").arg(sp1->value()).arg(sp2->value()).arg(sp3->value()));
+    setWindowTitle(
+        QStringLiteral("%1.%2.%3").arg(sp1->value()).arg(sp2->value()).arg(sp3->value()));
 }
 
 void TForm2::dateChanged() { updateCaption(); }

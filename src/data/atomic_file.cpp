@@ -6,7 +6,8 @@
 
 namespace orbisca {
 
-bool writeFileAtomically(const QString& path, const std::function<bool(QIODevice&)>& write, QString* error) {
+bool writeFileAtomically(const QString& path, const std::function<bool(QIODevice&)>& write,
+                         QString* error) {
     QSaveFile file(path);
     auto fail = [&](const QString& why) {
         file.cancelWriting();
@@ -20,8 +21,10 @@ bool writeFileAtomically(const QString& path, const std::function<bool(QIODevice
     } catch (const std::exception& e) {
         return fail(QString::fromUtf8(e.what()));
     }
-    if (!written) return fail(file.error() != QFileDevice::NoError ? file.errorString()
-                                                                   : QStringLiteral("the write was abandoned"));
+    if (!written)
+        return fail(file.error() != QFileDevice::NoError
+                        ? file.errorString()
+                        : QStringLiteral("the write was abandoned"));
     if (!file.commit()) {
         if (error) *error = QStringLiteral("%1: %2").arg(path, file.errorString());
         return false;
@@ -54,7 +57,8 @@ void LineLog::append(const QString& line) {
     if (!file.open()) return;
     const bool written = file.write(content_) == content_.size() && file.flush();
     file.close();
-    if (!written || std::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(path_).constData()) != 0)
+    if (!written || std::rename(QFile::encodeName(file.fileName()).constData(),
+                                QFile::encodeName(path_).constData()) != 0)
         file.remove();
 }
 

@@ -26,7 +26,8 @@ QByteArray textFileContent(const QStringList& lines);
 // program must not fail over its own diagnostics.
 class LineLog {
 public:
-    void start(const QString& path);  // forgets earlier lines; the file is replaced at the first line
+    void start(
+        const QString& path);  // forgets earlier lines; the file is replaced at the first line
     void append(const QString& line);
     void close() { path_.clear(); }
     bool isOpen() const { return !path_.isEmpty(); }

@@ -22,7 +22,8 @@ namespace {
 // True for an existing file whose owner-write bit is clear.
 bool isReadOnly(const QString& path) {
     std::error_code error;
-    const fs::file_status status = fs::status(fs::path(QFile::encodeName(path).toStdString()), error);
+    const fs::file_status status =
+        fs::status(fs::path(QFile::encodeName(path).toStdString()), error);
     if (error || !fs::exists(status)) return false;
     return (status.permissions() & fs::perms::owner_write) == fs::perms::none;
 }

@@ -9,8 +9,8 @@
 namespace orbisca {
 
 // The files treated, in order, in the working folder.
-inline constexpr std::array<const char*, 5> kWritableDataFiles = {"conf.dat", "HRCT.dat", "RGNS.dat",
-                                                                   "tech.dat", "WindWHP.dat"};
+inline constexpr std::array<const char*, 5> kWritableDataFiles = {
+    "conf.dat", "HRCT.dat", "RGNS.dat", "tech.dat", "WindWHP.dat"};
 
 // Gives the file its owner-write bit; false when the system refuses.
 using MakeWritable = std::function<bool(const QString& path)>;

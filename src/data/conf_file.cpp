@@ -88,10 +88,21 @@ ConfigLoad load(ConfigModel& model, Settings& target) {
 }
 
 bool save(const ConfigModel& m) {
-    const QStringList lines = {btos(m.cb2), btos(m.cb3), btos(m.cb4), btos(m.cb5), btos(m.cb1),
-                               QString::number(m.sp), btos(m.cb6), m.glyphFont, QString::number(m.helppages),
-                               btos(m.cb7), btos(m.cb8), btos(m.cb9), btos(m.cb10),
-                               QString::number(m.com1Index), QString::number(m.com2Index)};
+    const QStringList lines = {btos(m.cb2),
+                               btos(m.cb3),
+                               btos(m.cb4),
+                               btos(m.cb5),
+                               btos(m.cb1),
+                               QString::number(m.sp),
+                               btos(m.cb6),
+                               m.glyphFont,
+                               QString::number(m.helppages),
+                               btos(m.cb7),
+                               btos(m.cb8),
+                               btos(m.cb9),
+                               btos(m.cb10),
+                               QString::number(m.com1Index),
+                               QString::number(m.com2Index)};
     QString error;
     if (writeFileAtomically(resolvePath(kConfFile), textFileContent(lines), &error)) return true;
     notify(QStringLiteral("The configuration could not be saved. ") + error);
@@ -114,8 +125,10 @@ void assignv(const ConfigModel& m, Settings& s) {
     s.greg_izin = m.cb7;
     s.moon_flag = m.com2Index == 0;
     s.showgreg = true;
-    if (m.com1Index < 6) s.datefmt = m.com1Index;
-    else s.showgreg = false;
+    if (m.com1Index < 6)
+        s.datefmt = m.com1Index;
+    else
+        s.showgreg = false;
     if (!s._SFX) s._spconst = 0;
 }
 

@@ -21,21 +21,21 @@ inline constexpr int kSpinMax = 99;
 
 // The dialog's controls, at their values when the program starts.
 struct ConfigModel {
-    bool cb1 = false;  // use transition
-    bool cb2 = false;  // shine in the year view
-    bool cb3 = false;  // line in the year view
-    bool cb4 = false;  // day icon in the year view
-    bool cb5 = false;  // day icon in the castle view
-    bool cb6 = false;  // swap up/down keys
-    bool cb7 = false;  // Gregorian date on the izin page
-    bool cb8 = false;  // Gregorian date on the day overview
-    bool cb9 = false;  // Gregorian dates in the other views
-    bool cb10 = false; // option of the telectonon board
-    std::int32_t sp = 10;           // transition speed, 1..99
-    QString glyphFont;              // line 8, unchanged
-    std::int32_t helppages = 4;     // line 9
-    std::int32_t com1Index = -1;    // chosen date format entry; -1 none
-    std::int32_t com2Index = -1;    // chosen moon entry; -1 none
+    bool cb1 = false;             // use transition
+    bool cb2 = false;             // shine in the year view
+    bool cb3 = false;             // line in the year view
+    bool cb4 = false;             // day icon in the year view
+    bool cb5 = false;             // day icon in the castle view
+    bool cb6 = false;             // swap up/down keys
+    bool cb7 = false;             // Gregorian date on the izin page
+    bool cb8 = false;             // Gregorian date on the day overview
+    bool cb9 = false;             // Gregorian dates in the other views
+    bool cb10 = false;            // option of the telectonon board
+    std::int32_t sp = 10;         // transition speed, 1..99
+    QString glyphFont;            // line 8, unchanged
+    std::int32_t helppages = 4;   // line 9
+    std::int32_t com1Index = -1;  // chosen date format entry; -1 none
+    std::int32_t com2Index = -1;  // chosen moon entry; -1 none
 
     friend bool operator==(const ConfigModel&, const ConfigModel&) = default;
 };
@@ -44,8 +44,8 @@ struct ConfigModel {
 ConfigModel& configModel();
 void resetConfigModel();
 
-QString btos(bool value);         // "Y" / "N"
-bool stob(const QString& text);   // true exactly for "Y"
+QString btos(bool value);        // "Y" / "N"
+bool stob(const QString& text);  // true exactly for "Y"
 
 enum class ConfigLoad { Loaded, Missing, Malformed };
 

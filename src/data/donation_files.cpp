@@ -24,7 +24,8 @@ std::optional<std::int32_t> wholeNumber(const QString& text) {
 
 bool writeLaunchLines(const QString& count, const QString& left) {
     QString error;
-    if (writeFileAtomically(resolvePath(kLaunchFile), textFileContent({count, left}), &error)) return true;
+    if (writeFileAtomically(resolvePath(kLaunchFile), textFileContent({count, left}), &error))
+        return true;
     notify(QStringLiteral("The launch counter could not be saved. ") + error);
     return false;
 }
@@ -53,7 +54,9 @@ bool countLaunch() {
     return due;
 }
 
-bool writeLaunchFile(const QString& launchesLeft) { return writeLaunchLines(QStringLiteral("1"), launchesLeft); }
+bool writeLaunchFile(const QString& launchesLeft) {
+    return writeLaunchLines(QStringLiteral("1"), launchesLeft);
+}
 
 QString substituteDetails(const QString& text, char /*direction*/) {
     // Flipping the same bits twice gives the character back, so both directions are one mapping.
@@ -71,10 +74,13 @@ QString makecase(const QString& text, const QString& mask) {
 }
 
 QStringList decodeDetails(const QByteArray& content) {
-    auto fail = [](const QString& why) { throw DataFileError(QStringLiteral("print.dat: ") + why); };
+    auto fail = [](const QString& why) {
+        throw DataFileError(QStringLiteral("print.dat: ") + why);
+    };
     const qsizetype whole = content.size() - content.size() % 4;
     if (whole != content.size())
-        fail(QStringLiteral("the value at byte %1 is cut short (%2 bytes are not a whole number of 4-byte values)")
+        fail(QStringLiteral("the value at byte %1 is cut short (%2 bytes are not a whole number of "
+                            "4-byte values)")
                  .arg(whole)
                  .arg(content.size()));
     QStringList entries;
@@ -94,13 +100,15 @@ QStringList decodeDetails(const QByteArray& content) {
             mask.clear();
             entryStart = offset + 4;
         } else if (mask.isEmpty()) {
-            fail(QStringLiteral("the case mark at byte %1 follows no character of its entry").arg(offset));
+            fail(QStringLiteral("the case mark at byte %1 follows no character of its entry")
+                     .arg(offset));
         } else {
             mask[mask.size() - 1] = u'U';
         }
     }
     if (entryStart != content.size())
-        fail(QStringLiteral("the entry at byte %1 is not ended by -1 at the end of the file (byte %2)")
+        fail(QStringLiteral(
+                 "the entry at byte %1 is not ended by -1 at the end of the file (byte %2)")
                  .arg(entryStart)
                  .arg(content.size()));
     return entries;
@@ -140,8 +148,8 @@ QByteArray encodeDetails(const QStringList& entries) {
 
 QStringList readinfo() {
     QString error;
-    const std::optional<QByteArray> content =
-        readRegularFile(resolvePath(QStringLiteral("print.dat")), QStringLiteral("print.dat"), &error);
+    const std::optional<QByteArray> content = readRegularFile(
+        resolvePath(QStringLiteral("print.dat")), QStringLiteral("print.dat"), &error);
     if (!content) throw DataFileError(error);
     return decodeDetails(*content);
 }

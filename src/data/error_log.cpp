@@ -29,15 +29,20 @@ QString programFolder() {
 
 QDateTime programNow() {
     const auto now = calendarState().clock();
-    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count();
+    const auto ms =
+        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count();
     return QDateTime::fromMSecsSinceEpoch(ms);
 }
 
 namespace {
 
 QString yesNo(bool value) { return value ? QStringLiteral("Y") : QStringLiteral("N"); }
-QString labelled(const char* label, long long value) { return QString::fromLatin1(label) + QString::number(value); }
-QString labelled(const char* label, bool value) { return QString::fromLatin1(label) + yesNo(value); }
+QString labelled(const char* label, long long value) {
+    return QString::fromLatin1(label) + QString::number(value);
+}
+QString labelled(const char* label, bool value) {
+    return QString::fromLatin1(label) + yesNo(value);
+}
 QString labelled(const char* label, double value) {
     return QString::fromLatin1(label) + QString::number(value, 'g', 15);
 }
@@ -49,10 +54,12 @@ void appendDate(QStringList& lines, const GregorianDate& d) {
 
 void appendPosition(QStringList& lines, const MayanDate& m) {
     lines << labelled("KIN:", (long long)m.kin) << labelled("YEAR SIGN:", (long long)m.yearSign)
-          << labelled("YEAR TONE:", (long long)m.yearTone) << labelled("CROMATIC:", (long long)m.cromatic)
-          << labelled("VINAL:", (long long)m.vinal) << labelled("VINAL TONE:", (long long)m.vinalTone)
-          << labelled("WEEK NUMBER:", (long long)m.weekNumber) << labelled("SIGN:", (long long)m.sign)
-          << labelled("TONE:", (long long)m.tone) << labelled("PLASMA:", (long long)m.plasma)
+          << labelled("YEAR TONE:", (long long)m.yearTone)
+          << labelled("CROMATIC:", (long long)m.cromatic) << labelled("VINAL:", (long long)m.vinal)
+          << labelled("VINAL TONE:", (long long)m.vinalTone)
+          << labelled("WEEK NUMBER:", (long long)m.weekNumber)
+          << labelled("SIGN:", (long long)m.sign) << labelled("TONE:", (long long)m.tone)
+          << labelled("PLASMA:", (long long)m.plasma)
           << labelled("MONTH DAY:", (long long)m.monthDay) << labelled("MONTH:", (long long)m.month)
           << labelled("MOON PHASE:", (long long)m.moonPhase);
 }
@@ -60,8 +67,8 @@ void appendPosition(QStringList& lines, const MayanDate& m) {
 void appendCompactState(QStringList& lines, const CompactState& c) {
     lines << labelled("STATE:", (long long)c.STATE) << labelled("modeF:", (long long)c.modeF)
           << labelled("xm:", (long long)c.xm) << labelled("ym:", (long long)c.ym)
-          << labelled("sym:", (long long)c.sym) << labelled("move:", c.move) << labelled("moved:", c.moved)
-          << labelled("closed:", c.closed);
+          << labelled("sym:", (long long)c.sym) << labelled("move:", c.move)
+          << labelled("moved:", c.moved) << labelled("closed:", c.closed);
 }
 
 // The two unlabelled text lines are the configured glyph font and the hint shown last.
@@ -72,14 +79,16 @@ void appendFullModeState(QStringList& lines, const FullModeState& f, const Setti
           << labelled("DOTC:", (long long)f.DOTC) << labelled("USEPB2:", f.USEPB2)
           << labelled("rightallign:", f.rightallign) << labelled("_trc:", (long long)f._trc)
           << labelled("_newstate:", (long long)f._newstate) << labelled("spin:", (long long)f.spin)
-          << labelled("t1:", f.t1) << labelled("t2:", f.t2) << labelled("_pfont:", (long long)f._pfont)
-          << labelled("_Yline:", s._Yline) << labelled("_Yshine:", s._Yshine)
-          << labelled("_Yfigure:", s._Yfigure) << labelled("_Sfigure:", s._Sfigure) << s.glyphFont
-          << labelled("_SFX:", s._SFX) << f.lasthint << labelled("_spconst:", (long long)s._spconst)
+          << labelled("t1:", f.t1) << labelled("t2:", f.t2)
+          << labelled("_pfont:", (long long)f._pfont) << labelled("_Yline:", s._Yline)
+          << labelled("_Yshine:", s._Yshine) << labelled("_Yfigure:", s._Yfigure)
+          << labelled("_Sfigure:", s._Sfigure) << s.glyphFont << labelled("_SFX:", s._SFX)
+          << f.lasthint << labelled("_spconst:", (long long)s._spconst)
           << labelled("_Swapbtn:", s._Swapbtn) << labelled("_Export:", f._Export)
-          << labelled("_TEXTGRAPHIC:", f._TEXTGRAPHIC) << labelled("_expstate:", (long long)f._expstate)
-          << labelled("_teldrawed:", f._teldrawed) << labelled("phx:", (long long)f.phx)
-          << labelled("phy:", (long long)f.phy) << labelled("_KIN:", f._KIN) << labelled("_TONE:", f._TONE)
+          << labelled("_TEXTGRAPHIC:", f._TEXTGRAPHIC)
+          << labelled("_expstate:", (long long)f._expstate) << labelled("_teldrawed:", f._teldrawed)
+          << labelled("phx:", (long long)f.phx) << labelled("phy:", (long long)f.phy)
+          << labelled("_KIN:", f._KIN) << labelled("_TONE:", f._TONE)
           << labelled("_GUIDE:", f._GUIDE) << labelled("_ANALOG:", f._ANALOG)
           << labelled("_ANTIPOD:", f._ANTIPOD) << labelled("_ATEACHER:", f._ATEACHER)
           << labelled("_PLASM:", f._PLASM);
@@ -111,19 +120,27 @@ QStringList errorLogLines(std::int32_t code, const QString& sender, const ErrorD
                           const QDateTime& now) {
     const CalendarState& calendar = calendarState();
     QStringList lines;
-    lines << "ERROR LOG" << " " << "DATE & TIME:" << now.toString(QStringLiteral("dd.MM.yyyy"))
-          << now.toString(QStringLiteral("hh:mm:ss")) << " " << "GREGORIAN SYSTEM:";
+    lines << "ERROR LOG"
+          << " "
+          << "DATE & TIME:" << now.toString(QStringLiteral("dd.MM.yyyy"))
+          << now.toString(QStringLiteral("hh:mm:ss")) << " "
+          << "GREGORIAN SYSTEM:";
     appendDate(lines, calendar.currentDate);
-    lines << " " << "GREGORIAN TODAY:";
+    lines << " "
+          << "GREGORIAN TODAY:";
     appendDate(lines, calendar.today);
-    lines << " " << "MAYAN SYSTEM:";
+    lines << " "
+          << "MAYAN SYSTEM:";
     appendPosition(lines, calendar.currentPosition);
-    lines << " " << "ERROR SENDER:" + sender << labelled("ERROR CODE:", (long long)code) << " "
+    lines << " "
+          << "ERROR SENDER:" + sender << labelled("ERROR CODE:", (long long)code) << " "
           << "SYSTEM VARIABLES:";
     appendCompactState(lines, compactState());
-    lines << " " << "FULLMODE PARAMETERS:";
+    lines << " "
+          << "FULLMODE PARAMETERS:";
     appendFullModeState(lines, fullModeState(), settings());
-    lines << " " << "LOCAL VARIABLES:";
+    lines << " "
+          << "LOCAL VARIABLES:";
     for (const QString& detail : details) lines << detail;
     return lines;
 }

@@ -13,16 +13,17 @@
 
 namespace orbisca {
 
-// Up to ten detail lines from the caller ("filename:" + name, "line:" + number ...); the rest empty.
+// Up to ten detail lines from the caller ("filename:" + name, "line:" + number ...); the rest
+// empty.
 using ErrorDetails = std::array<QString, 10>;
 
 // Error codes and the sender texts their callers pass.
-inline constexpr std::int32_t kErrorReadText = 101;       // "readtext in orbisca" and others
-inline constexpr std::int32_t kErrorPaintAll = 102;       // "PAINTALL in orbisca"
-inline constexpr std::int32_t kErrorFillPyr = 103;        // "FILLPYR in orbisca"
-inline constexpr std::int32_t kErrorStartUp = 104;        // "orbisca window"
-inline constexpr std::int32_t kErrorWriteAccess = 114;    // never writes a log file
-inline constexpr std::int32_t kErrorLoader = 120;         // "orbisca window fx loader"
+inline constexpr std::int32_t kErrorReadText = 101;     // "readtext in orbisca" and others
+inline constexpr std::int32_t kErrorPaintAll = 102;     // "PAINTALL in orbisca"
+inline constexpr std::int32_t kErrorFillPyr = 103;      // "FILLPYR in orbisca"
+inline constexpr std::int32_t kErrorStartUp = 104;      // "orbisca window"
+inline constexpr std::int32_t kErrorWriteAccess = 114;  // never writes a log file
+inline constexpr std::int32_t kErrorLoader = 120;       // "orbisca window fx loader"
 
 struct ErrorLogState {
     bool logWritten = false;  // one error log per run
@@ -51,11 +52,13 @@ bool writeerror(std::int32_t code, const QString& sender, const ErrorDetails& de
 
 // The start-up steps of the compact window, in order, each logged as "<step>=ok".
 inline constexpr std::array<const char*, 19> kLoadingSteps = {
-    "ControlsStyle",     "SetAttributes",    "RectsCreated",      "MoonBitmapCreated",
-    "MoonLoaded",        "MoonTransparency", "WindowPosition",    "FrameBitmapCreated",
-    "FrameBitmapLoaded", "GetGregorianDate", "TodaySet",          "GregorianToMayan",
-    "GetMayanString",    "SetTextValue",     "Load!FrameClr!Bitmap", "CreateRegion",
-    "SetWindowRegion",   "DeleteRegion",     "ReadingFonts"};
+    "ControlsStyle",     "SetAttributes",      "RectsCreated",
+    "MoonBitmapCreated", "MoonLoaded",         "MoonTransparency",
+    "WindowPosition",    "FrameBitmapCreated", "FrameBitmapLoaded",
+    "GetGregorianDate",  "TodaySet",           "GregorianToMayan",
+    "GetMayanString",    "SetTextValue",       "Load!FrameClr!Bitmap",
+    "CreateRegion",      "SetWindowRegion",    "DeleteRegion",
+    "ReadingFonts"};
 
 // "Loading.log" in the working folder, created anew at each start and written line by line, so
 // that a failed start shows how far it got. A log that cannot be written is left out silently:
@@ -64,8 +67,8 @@ class LoadingLog {
 public:
     // Creates the file and writes "StartTime=<hh:mm:ss>".
     void start(const QDateTime& now);
-    void stepDone(const QString& step);          // "<step>=ok"
-    void finish(const QDateTime& now);           // "EndTime=<hh:mm:ss>", then closes the file
+    void stepDone(const QString& step);  // "<step>=ok"
+    void finish(const QDateTime& now);   // "EndTime=<hh:mm:ss>", then closes the file
     // "ERROR!!!", closes the file, and reports code 104 "orbisca window" through writeerror.
     bool fail();
 

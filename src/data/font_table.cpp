@@ -26,9 +26,10 @@ constexpr int kMaxFontNumber = 16384;
 int wholeNumber(const QString& field, const char* what) {
     bool ok = false;
     const int value = field.trimmed().toInt(&ok);
-    if (!ok) throw std::invalid_argument(QStringLiteral("%1 \"%2\" is not a whole number")
-                                             .arg(QLatin1String(what), field)
-                                             .toStdString());
+    if (!ok)
+        throw std::invalid_argument(QStringLiteral("%1 \"%2\" is not a whole number")
+                                        .arg(QLatin1String(what), field)
+                                        .toStdString());
     if (value < -kMaxFontNumber || value > kMaxFontNumber)
         throw std::invalid_argument(QStringLiteral("%1 %2 is beyond %3 pixels")
                                         .arg(QLatin1String(what))
@@ -40,16 +41,25 @@ int wholeNumber(const QString& field, const char* what) {
 
 void applyField(QFont& font, int number, const QString& field) {
     switch (number) {
-        case 1: font.setFamily(field); break;
+        case 1:
+            font.setFamily(field);
+            break;
         case 2: {
             const int size = wholeNumber(field, "size");
             if (size > 0) font.setPointSize(size);
             break;
         }
-        case 3: ApplyFontHeight(font, wholeNumber(field, "height")); break;
-        case 4: font.setItalic(field == QLatin1String("italic")); break;
-        case 5: font.setBold(field == QLatin1String("bold")); break;
-        default: break;
+        case 3:
+            ApplyFontHeight(font, wholeNumber(field, "height"));
+            break;
+        case 4:
+            font.setItalic(field == QLatin1String("italic"));
+            break;
+        case 5:
+            font.setBold(field == QLatin1String("bold"));
+            break;
+        default:
+            break;
     }
 }
 
@@ -91,14 +101,17 @@ void readfonts() {
         try {
             built.fonttable[i] = makefont(lines[i]);
         } catch (const std::invalid_argument& e) {
-            throw DataFileError(QStringLiteral("fdb.dat line %1: %2").arg(i + 1).arg(QString::fromUtf8(e.what())));
+            throw DataFileError(
+                QStringLiteral("fdb.dat line %1: %2").arg(i + 1).arg(QString::fromUtf8(e.what())));
         }
     }
     fontTableState() = built;
     if (lines.size() < kFontTableSize)
-        notify(QStringLiteral("fdb.dat holds %1 of the %2 font lines; the default font stands in for the others.")
-                   .arg(lines.size())
-                   .arg(kFontTableSize));
+        notify(
+            QStringLiteral(
+                "fdb.dat holds %1 of the %2 font lines; the default font stands in for the others.")
+                .arg(lines.size())
+                .arg(kFontTableSize));
 }
 
 void killfonts() { resetFontTableState(); }

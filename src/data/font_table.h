@@ -21,7 +21,8 @@ struct TableFont {
 inline constexpr int kFontTableSize = 9;
 
 struct FontTableState {
-    std::array<std::optional<TableFont>, kFontTableSize> fonttable;  // empty: fdb.dat had no such line
+    std::array<std::optional<TableFont>, kFontTableSize>
+        fonttable;  // empty: fdb.dat had no such line
 };
 
 FontTableState& fontTableState();

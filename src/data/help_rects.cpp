@@ -22,28 +22,34 @@ void resetHelpRectsState() { helpRectsState() = HelpRectsState{}; }
 std::array<HelpRect, kHelpRectCount> parseHelpRects(const QByteArray& content) {
     const qsizetype records = content.size() / kRecordSize;
     if (records < kHelpRectCount)
-        throw DataFileError(QStringLiteral("HRCT.dat: %1 bytes hold %2 whole records; %3 are needed")
-                                .arg(content.size())
-                                .arg(records)
-                                .arg(kHelpRectCount));
+        throw DataFileError(
+            QStringLiteral("HRCT.dat: %1 bytes hold %2 whole records; %3 are needed")
+                .arg(content.size())
+                .arg(records)
+                .arg(kHelpRectCount));
     std::array<HelpRect, kHelpRectCount> rects;
     for (int i = 0; i < kHelpRectCount; ++i) {
         const char* record = content.constData() + i * kRecordSize;
-        rects[i] = {qFromLittleEndian<std::int32_t>(record), qFromLittleEndian<std::int32_t>(record + 4),
-                    qFromLittleEndian<std::int32_t>(record + 8), qFromLittleEndian<std::int32_t>(record + 12)};
+        rects[i] = {qFromLittleEndian<std::int32_t>(record),
+                    qFromLittleEndian<std::int32_t>(record + 4),
+                    qFromLittleEndian<std::int32_t>(record + 8),
+                    qFromLittleEndian<std::int32_t>(record + 12)};
     }
     return rects;
 }
 
 void loadbaserects() {
     QString error;
-    const std::optional<QByteArray> content = readRegularFile(resolvePath(QStringLiteral("HRCT.dat")), QStringLiteral("HRCT.dat"), &error);
+    const std::optional<QByteArray> content = readRegularFile(
+        resolvePath(QStringLiteral("HRCT.dat")), QStringLiteral("HRCT.dat"), &error);
     if (!content) throw DataFileError(error);
     HelpRectsState loaded;
     loaded.helprects = parseHelpRects(*content);
     const QStringList lines = requireTextLines(QStringLiteral("Fieldhlp.ktx"));
     if (lines.size() < kHelpRectCount)
-        throw DataFileError(QStringLiteral("Fieldhlp.ktx: %1 lines; %2 are needed").arg(lines.size()).arg(kHelpRectCount));
+        throw DataFileError(QStringLiteral("Fieldhlp.ktx: %1 lines; %2 are needed")
+                                .arg(lines.size())
+                                .arg(kHelpRectCount));
     for (int i = 0; i < kHelpRectCount; ++i) loaded.helptexts[i] = lines[i];
     helpRectsState() = loaded;
 }

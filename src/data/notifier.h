@@ -3,7 +3,8 @@
 // Nothing in the libraries shows a dialog or exits by itself. They call notify() and, for a fatal
 // error, requestProgramEnd(). The GUI installs `show` (a message box, posted to the UI thread when
 // called from a worker) and `endProgram` (quits the application); orbisca-cli and the tests leave
-// them empty and read `messages` and `endRequested` instead. Every message is collected in any case.
+// them empty and read `messages` and `endRequested` instead. Every message is collected in any
+// case.
 #pragma once
 
 #include <QString>
@@ -14,10 +15,11 @@ namespace orbisca {
 
 struct NotifierState {
     std::function<void(const QString&)> show;  // shows one message; must not block a worker
-    std::function<void(int exitCode)> endProgram;  // ends the program; may return (the caller goes on)
-    QStringList messages;                      // every message so far, in order
-    bool endRequested = false;                 // requestProgramEnd() has been called
-    int exitCode = 0;                          // the code of the first request
+    std::function<void(int exitCode)>
+        endProgram;             // ends the program; may return (the caller goes on)
+    QStringList messages;       // every message so far, in order
+    bool endRequested = false;  // requestProgramEnd() has been called
+    int exitCode = 0;           // the code of the first request
 };
 
 NotifierState& notifierState();

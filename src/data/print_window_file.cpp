@@ -37,7 +37,8 @@ public:
     // Canvas sides and font heights within the largest picture side.
     std::int32_t side() {
         const std::int32_t value = number();
-        if (value < 1 || value > kMaxSide) fail(QStringLiteral("%1 is not a canvas side from 1 to %2").arg(value).arg(kMaxSide));
+        if (value < 1 || value > kMaxSide)
+            fail(QStringLiteral("%1 is not a canvas side from 1 to %2").arg(value).arg(kMaxSide));
         return value;
     }
     std::int32_t fontHeight() {
@@ -48,7 +49,8 @@ public:
     }
     std::int32_t colourValue() {
         const std::int32_t value = number();
-        if (value < 0 || value > 255) fail(QStringLiteral("%1 is not a colour value from 0 to 255").arg(value));
+        if (value < 0 || value > 255)
+            fail(QStringLiteral("%1 is not a colour value from 0 to 255").arg(value));
         return value;
     }
     bool flag() { return next() == QLatin1String("1"); }
@@ -57,7 +59,9 @@ private:
     QString next() {
         if (index_ >= lines_.size()) {
             ++index_;
-            fail(QStringLiteral("the line is missing (the file has %1 of %2 lines)").arg(lines_.size()).arg(kWindowLines));
+            fail(QStringLiteral("the line is missing (the file has %1 of %2 lines)")
+                     .arg(lines_.size())
+                     .arg(kWindowLines));
         }
         return lines_.at(index_++);
     }
@@ -72,11 +76,12 @@ private:
 
 QStringList windowValueLines(const PrintWindowValues& v) {
     auto n = [](std::int32_t value) { return QString::number(value); };
-    return {n(v.width),         n(v.height),        n(v.left),         n(v.top),          n(v.setupLeft),
-            n(v.setupTop),      n(v.configLeft),    n(v.configTop),    flag(v.easyMode),  flag(v.textGraphic),
-            flag(v.blackWhite), flag(v.autoOptimize), flag(v.autoblur), n(v.sampleHeight), n(v.backRed),
-            n(v.backGreen),     n(v.backBlue),      n(v.textRed),      n(v.textGreen),    n(v.textBlue),
-            n(v.canvasWidth),   n(v.canvasHeight)};
+    return {n(v.width),       n(v.height),         n(v.left),          n(v.top),
+            n(v.setupLeft),   n(v.setupTop),       n(v.configLeft),    n(v.configTop),
+            flag(v.easyMode), flag(v.textGraphic), flag(v.blackWhite), flag(v.autoOptimize),
+            flag(v.autoblur), n(v.sampleHeight),   n(v.backRed),       n(v.backGreen),
+            n(v.backBlue),    n(v.textRed),        n(v.textGreen),     n(v.textBlue),
+            n(v.canvasWidth), n(v.canvasHeight)};
 }
 
 PrintWindowValues parseWindowValues(const QStringList& lines) {
@@ -129,7 +134,8 @@ PrintWindowFiles loadfsize() {
 
 bool savefsize(const PrintWindowValues& values, const QStringList& script) {
     QString error;
-    const bool ok = writeFileAtomically(resolvePath(kWindowFile), textFileContent(windowValueLines(values)), &error) &&
+    const bool ok = writeFileAtomically(resolvePath(kWindowFile),
+                                        textFileContent(windowValueLines(values)), &error) &&
                     writeFileAtomically(resolvePath(kLastScript), textFileContent(script), &error);
     if (!ok) notify(QStringLiteral("The print manager's settings could not be saved. ") + error);
     return ok;

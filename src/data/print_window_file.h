@@ -12,17 +12,17 @@ namespace orbisca {
 // The 22 values in file order, at the defaults used when there is no usable file.
 struct PrintWindowValues {
     std::int32_t width = 800, height = 600, left = 40, top = 40;  // print manager (1-4)
-    std::int32_t setupLeft = 120, setupTop = 120;                  // printing setup window (5-6)
-    std::int32_t configLeft = 160, configTop = 160;                // configuration dialog (7-8)
-    bool easyMode = true;                                          // 9
-    bool textGraphic = true;                                       // 10: "Export as text"
-    bool blackWhite = false;                                       // 11
-    bool autoOptimize = true;                                      // 12
-    bool autoblur = true;                                          // 13
-    std::int32_t sampleHeight = 16;                                // 14: sample label lb1
-    std::int32_t backRed = 255, backGreen = 255, backBlue = 255;   // 15-17: background colour
-    std::int32_t textRed = 0, textGreen = 0, textBlue = 0;         // 18-20: text colour
-    std::int32_t canvasWidth = 768, canvasHeight = 1024;           // 21-22
+    std::int32_t setupLeft = 120, setupTop = 120;                 // printing setup window (5-6)
+    std::int32_t configLeft = 160, configTop = 160;               // configuration dialog (7-8)
+    bool easyMode = true;                                         // 9
+    bool textGraphic = true;                                      // 10: "Export as text"
+    bool blackWhite = false;                                      // 11
+    bool autoOptimize = true;                                     // 12
+    bool autoblur = true;                                         // 13
+    std::int32_t sampleHeight = 16;                               // 14: sample label lb1
+    std::int32_t backRed = 255, backGreen = 255, backBlue = 255;  // 15-17: background colour
+    std::int32_t textRed = 0, textGreen = 0, textBlue = 0;        // 18-20: text colour
+    std::int32_t canvasWidth = 768, canvasHeight = 1024;          // 21-22
 
     friend bool operator==(const PrintWindowValues&, const PrintWindowValues&) = default;
 };

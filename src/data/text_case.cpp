@@ -14,8 +14,10 @@ QString CasePattern(const QString& text, const QString& pattern) {
         }
         QChar& c = result[i];
         if (c == u' ') continue;
-        if (rule == u'B' || (rule == u'A' && wordStart)) c = c.toUpper();
-        else if (rule == u'a' || rule == u'A') c = c.toLower();
+        if (rule == u'B' || (rule == u'A' && wordStart))
+            c = c.toUpper();
+        else if (rule == u'a' || rule == u'A')
+            c = c.toLower();
     }
     return result;
 }

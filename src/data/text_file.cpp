@@ -24,15 +24,18 @@ QString decodeText(const QByteArray& bytes) {
     return cyrillic.decode(bytes);
 }
 
-std::optional<QByteArray> readRegularFile(const QString& path, const QString& label, QString* error) {
+std::optional<QByteArray> readRegularFile(const QString& path, const QString& label,
+                                          QString* error) {
     auto failed = [&](const QString& why) -> std::optional<QByteArray> {
         if (error) *error = QStringLiteral("%1: %2").arg(label, why);
         return std::nullopt;
     };
     struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0) return failed(QString::fromLocal8Bit(std::strerror(errno)));
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return failed(QString::fromLocal8Bit(std::strerror(errno)));
     if (!S_ISREG(info.st_mode))
-        return failed(S_ISDIR(info.st_mode) ? QStringLiteral("is a folder, not a file") : QStringLiteral("is not a regular file"));
+        return failed(S_ISDIR(info.st_mode) ? QStringLiteral("is a folder, not a file")
+                                            : QStringLiteral("is not a regular file"));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return failed(file.errorString());
     QByteArray bytes = file.readAll();
@@ -100,7 +103,8 @@ std::optional<QStringList> readTextLines(const QString& name, QString* error) {
     {
         std::lock_guard lock(cache.mutex);
         auto found = cache.files.find(path);
-        if (stamp && found != cache.files.end() && found->second.stamp == *stamp) return found->second.lines;
+        if (stamp && found != cache.files.end() && found->second.stamp == *stamp)
+            return found->second.lines;
     }
     const std::optional<QByteArray> bytes = readRegularFile(path, name, error);
     if (!bytes) return std::nullopt;
@@ -124,7 +128,8 @@ QString readtext(std::int32_t line, const QString& fileName) {
     const std::optional<QStringList> lines = readTextLines(fileName);
     if (!lines) {
         if (writeerror(kErrorReadText, QStringLiteral("readtext in orbisca"),
-                       {QStringLiteral("filename:") + fileName, QStringLiteral("line:") + QString::number(line)}))
+                       {QStringLiteral("filename:") + fileName,
+                        QStringLiteral("line:") + QString::number(line)}))
             requestProgramEnd(1);
         return QString();
     }

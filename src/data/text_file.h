@@ -16,7 +16,8 @@ QString decodeText(const QByteArray& bytes);
 // The bytes of the file at `path`, which must be a regular file: a folder, a pipe or a device is
 // refused rather than opened (a pipe would wait for a writer for ever). Nothing when the file
 // cannot be read; then `error` says why in one line that begins with `label`.
-std::optional<QByteArray> readRegularFile(const QString& path, const QString& label, QString* error = nullptr);
+std::optional<QByteArray> readRegularFile(const QString& path, const QString& label,
+                                          QString* error = nullptr);
 
 // Splits at LF and drops the CRs before it (also at the end of the text); a line end after the
 // last line starts no further line.

@@ -39,10 +39,10 @@ namespace {
 
 // The spelling of `component` inside `folder`, or the component itself when nothing matches.
 QString matchComponent(const QString& folder, const QString& component) {
-    if (component == "." || component == ".." || QFileInfo::exists(folder + '/' + component)) return component;
-    const QStringList entries = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                                           QDir::NoDotAndDotDot,
-                                                       QDir::Name);
+    if (component == "." || component == ".." || QFileInfo::exists(folder + '/' + component))
+        return component;
+    const QStringList entries = QDir(folder).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString& entry : entries)
         if (entry.compare(component, Qt::CaseInsensitive) == 0) return entry;
     return component;
@@ -67,7 +67,8 @@ QString resolvePath(const QString& name) {
     QString folder = absolute ? QString() : base;
     bool missing = false;  // below a missing folder nothing can match any more
     for (const QString& component : written.split(u'/', Qt::SkipEmptyParts)) {
-        const QString spelled = missing ? component : matchComponent(folder.isEmpty() ? "/" : folder, component);
+        const QString spelled =
+            missing ? component : matchComponent(folder.isEmpty() ? "/" : folder, component);
         folder = folder + '/' + spelled;
         if (!missing && !QFileInfo::exists(folder)) missing = true;
     }

@@ -12,7 +12,8 @@ namespace orbisca {
 
 struct WorkingFolderState {
     QString path;  // absolute; empty means the process's current folder
-    std::map<QString, QString> spellings;  // written path -> path found on disk, checked at each use
+    std::map<QString, QString>
+        spellings;  // written path -> path found on disk, checked at each use
 };
 
 WorkingFolderState& workingFolderState();

@@ -14,13 +14,15 @@ namespace {
 using Byte = std::uint8_t;
 
 // Vertical sums of the three rows over the bytes [from, to).
-void sumRows(std::uint16_t* sum, const Byte* above, const Byte* row, const Byte* below, int from, int to) {
+void sumRows(std::uint16_t* sum, const Byte* above, const Byte* row, const Byte* below, int from,
+             int to) {
     for (int i = from; i < to; ++i) sum[i] = std::uint16_t(above[i] + row[i] + below[i]);
 }
 
 // Output bytes [from, to) from the vertical sums; every byte has both horizontal neighbours.
 void meanOfThree(Byte* out, const std::uint16_t* sum, int from, int to) {
-    for (int i = from; i < to; ++i) out[i] = Byte(std::uint16_t(sum[i - 3] + sum[i] + sum[i + 3]) / 9);
+    for (int i = from; i < to; ++i)
+        out[i] = Byte(std::uint16_t(sum[i - 3] + sum[i] + sum[i + 3]) / 9);
 }
 
 // The last column counts itself in place of its missing right neighbour.
@@ -46,7 +48,8 @@ void blurm(QImage& bitmap, int xFrom, int yTo, int xTo, int yFrom, const BlurPro
     Byte* const bits = bitmap.bits();
     // Bytes read: columns x0 - 1 .. x1 + 1 (x1 itself when it is the last column).
     const int readFrom = (x0 - 1) * 3, readTo = (std::min(x1 + 1, width - 1) + 1) * 3;
-    const int innerTo = (x1 == width - 1 ? x1 : x1 + 1) * 3;    // end of the columns with two neighbours
+    const int innerTo =
+        (x1 == width - 1 ? x1 : x1 + 1) * 3;  // end of the columns with two neighbours
     std::vector<std::uint16_t> sums(std::size_t(width) * 3);
     std::vector<Byte> savedAbove(std::size_t(width) * 3), savedRow(std::size_t(width) * 3);
 

@@ -19,7 +19,8 @@ constexpr qint64 kHeaderProbeBytes = 64;
 constexpr qint64 kMinBmpBytes = 26;
 
 [[noreturn]] void fail(const QString& path, const QString& reason) {
-    throw ImageError(QStringLiteral("cannot read picture \"%1\": %2").arg(path, reason).toStdString());
+    throw ImageError(
+        QStringLiteral("cannot read picture \"%1\": %2").arg(path, reason).toStdString());
 }
 
 std::uint32_t le16(const QByteArray& b, int at) {
@@ -35,14 +36,18 @@ void checkSize(const QString& path, std::int64_t width, std::int64_t height) {
     if (width <= 0 || height <= 0) fail(path, QStringLiteral("the picture has no pixels"));
     if (width > kMaxImageSide || height > kMaxImageSide)
         fail(path, QStringLiteral("the picture is %1 x %2 pixels, more than %3 on a side")
-                       .arg(width).arg(height).arg(kMaxImageSide));
+                       .arg(width)
+                       .arg(height)
+                       .arg(kMaxImageSide));
     if (width * height * 4 > kMaxImageBytes)
-        fail(path, QStringLiteral("the picture is %1 x %2 pixels, more than 256 MB").arg(width).arg(height));
+        fail(path, QStringLiteral("the picture is %1 x %2 pixels, more than 256 MB")
+                       .arg(width)
+                       .arg(height));
 }
 
 struct BmpHeader {
     std::int64_t width = 0;
-    std::int64_t height = 0;    // negative: rows stored top-down
+    std::int64_t height = 0;  // negative: rows stored top-down
     std::uint32_t bitsPerPixel = 0;
     std::uint32_t compression = 0;
     std::uint32_t pixelOffset = 0;
@@ -53,7 +58,7 @@ BmpHeader parseBmpHeader(const QString& path, const QByteArray& head) {
     BmpHeader h;
     h.pixelOffset = le32(head, 10);
     const std::uint32_t infoSize = le32(head, 14);
-    if (infoSize == 12) {    // the old OS/2 form: 16-bit sides, no compression
+    if (infoSize == 12) {  // the old OS/2 form: 16-bit sides, no compression
         h.width = le16(head, 18);
         h.height = le16(head, 20);
         h.bitsPerPixel = le16(head, 24);
@@ -67,8 +72,15 @@ BmpHeader parseBmpHeader(const QString& path, const QByteArray& head) {
         fail(path, QStringLiteral("unknown BMP header size %1").arg(infoSize));
     }
     switch (h.bitsPerPixel) {
-    case 1: case 4: case 8: case 16: case 24: case 32: break;
-    default: fail(path, QStringLiteral("unsupported BMP depth of %1 bits").arg(h.bitsPerPixel));
+        case 1:
+        case 4:
+        case 8:
+        case 16:
+        case 24:
+        case 32:
+            break;
+        default:
+            fail(path, QStringLiteral("unsupported BMP depth of %1 bits").arg(h.bitsPerPixel));
     }
     return h;
 }
@@ -80,14 +92,14 @@ bool rleStreamComplete(const QByteArray& bytes, qsizetype at, bool fourBit) {
     while (at + 1 < end) {
         const int count = std::uint8_t(bytes[at]), code = std::uint8_t(bytes[at + 1]);
         at += 2;
-        if (count > 0 || code == 0) continue;    // a run, or the end of a line
-        if (code == 1) return true;              // the end of the picture
-        if (code == 2) {                         // a jump: two more bytes
+        if (count > 0 || code == 0) continue;  // a run, or the end of a line
+        if (code == 1) return true;            // the end of the picture
+        if (code == 2) {                       // a jump: two more bytes
             at += 2;
             continue;
         }
         const qsizetype literal = fourBit ? (code + 1) / 2 : code;
-        at += literal + (literal & 1);           // literal pixels, padded to a whole word
+        at += literal + (literal & 1);  // literal pixels, padded to a whole word
     }
     return false;
 }
@@ -126,7 +138,8 @@ QByteArray readAll(const QString& path) {
     const QByteArray head = file.read(kHeaderProbeBytes);
     checkHeader(path, head, file.size());
     // A compressed picture is smaller than its pixels, so this bounds every accepted file.
-    if (file.size() > kMaxImageBytes + 65536) fail(path, QStringLiteral("the file is larger than 256 MB"));
+    if (file.size() > kMaxImageBytes + 65536)
+        fail(path, QStringLiteral("the file is larger than 256 MB"));
     file.seek(0);
     return file.readAll();
 }
@@ -135,7 +148,7 @@ QByteArray readAll(const QString& path) {
 struct Channel {
     std::uint32_t mask = 0;
     int shift = 0;
-    std::uint32_t top = 0;    // the channel's largest value
+    std::uint32_t top = 0;  // the channel's largest value
 
     explicit Channel(std::uint32_t m) : mask(m) {
         if (!mask) return;
@@ -176,15 +189,18 @@ QImage decode16BitBmp(const QByteArray& bytes, const BmpHeader& h) {
 
 QImage LoadBitmap(const QString& path) {
     QByteArray bytes = readAll(path);
-    if (bytes.startsWith("\x89PNG") && bytes.lastIndexOf("IEND") < 0) fail(path, QStringLiteral("the file is truncated"));
+    if (bytes.startsWith("\x89PNG") && bytes.lastIndexOf("IEND") < 0)
+        fail(path, QStringLiteral("the file is truncated"));
     if (bytes.startsWith("BM")) {
         const BmpHeader h = parseBmpHeader(path, bytes);
-        const bool rle = (h.compression == 1 && h.bitsPerPixel == 8) || (h.compression == 2 && h.bitsPerPixel == 4);
+        const bool rle = (h.compression == 1 && h.bitsPerPixel == 8) ||
+                         (h.compression == 2 && h.bitsPerPixel == 4);
         if (rle && !rleStreamComplete(bytes, h.pixelOffset, h.compression == 2))
             fail(path, QStringLiteral("the file is truncated"));
         const bool bitfields = h.compression == 3 || h.compression == 6;
         if (bitfields && bytes.size() < 66) fail(path, QStringLiteral("the file is truncated"));
-        if (h.bitsPerPixel == 16 && (h.compression == 0 || bitfields)) return decode16BitBmp(bytes, h);
+        if (h.bitsPerPixel == 16 && (h.compression == 0 || bitfields))
+            return decode16BitBmp(bytes, h);
     }
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
@@ -200,10 +216,13 @@ QImage LoadBitmap(const QString& path) {
 
 void SaveImage(const QImage& image, const QString& path, const QByteArray& format) {
     auto failWrite = [&](const QString& reason) {
-        throw ImageError(QStringLiteral("cannot write picture \"%1\": %2").arg(path, reason).toStdString());
+        throw ImageError(
+            QStringLiteral("cannot write picture \"%1\": %2").arg(path, reason).toStdString());
     };
-    QByteArray fmt = format.isEmpty() ? QFileInfo(path).suffix().toLower().toLatin1() : format.toLower();
-    if (!SaveFormats().contains(QString::fromLatin1(fmt))) failWrite(QStringLiteral("unknown picture format"));
+    QByteArray fmt =
+        format.isEmpty() ? QFileInfo(path).suffix().toLower().toLatin1() : format.toLower();
+    if (!SaveFormats().contains(QString::fromLatin1(fmt)))
+        failWrite(QStringLiteral("unknown picture format"));
     if (image.isNull()) failWrite(QStringLiteral("the image is empty"));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) failWrite(file.errorString());
@@ -217,7 +236,8 @@ void SaveImage(const QImage& image, const QString& path, const QByteArray& forma
 
 QStringList SaveFormats() {
     QStringList formats;
-    for (const QByteArray& f : QImageWriter::supportedImageFormats()) formats << QString::fromLatin1(f).toLower();
+    for (const QByteArray& f : QImageWriter::supportedImageFormats())
+        formats << QString::fromLatin1(f).toLower();
     return formats;
 }
 

@@ -17,7 +17,8 @@ void blendRow(Byte* __restrict t, const Byte* __restrict p, int bytes, std::uint
 }
 
 // One row through a mask; inverse swaps the roles of the mask's black and white.
-void maskRow(Byte* __restrict t, const Byte* __restrict p, const Byte* __restrict m, int bytes, bool inverse) {
+void maskRow(Byte* __restrict t, const Byte* __restrict p, const Byte* __restrict m, int bytes,
+             bool inverse) {
     if (inverse) {
         for (int i = 0; i < bytes; ++i) t[i] = Mix(t[i], p[i], std::uint16_t(255 - m[i]));
     } else {
@@ -31,7 +32,8 @@ void keyedRow(Byte* t, const Byte* p, int pixels, const Byte key[3]) {
         if (p[0] != key[0] || p[1] != key[1] || p[2] != key[2]) std::memcpy(t, p, 3);
 }
 
-int checkPlacement(const QImage& picture, const QImage& target, const QImage& mask, MaskMode mode, int x, int y) {
+int checkPlacement(const QImage& picture, const QImage& target, const QImage& mask, MaskMode mode,
+                   int x, int y) {
     const int mi = static_cast<int>(mode);
     if (mi < 0 || mi > 3) return kMaskUnknownMode;
     if (mode != MaskMode::Alpha && mask.size() != picture.size()) return kMaskSizeDiffers;
@@ -50,7 +52,8 @@ void keyBytes(QRgb key, Byte out[3]) {
 
 }  // namespace
 
-int MaskDraw(const QImage& picture, QImage& target, const QImage& mask, MaskMode mode, int alpha, int x, int y) {
+int MaskDraw(const QImage& picture, QImage& target, const QImage& mask, MaskMode mode, int alpha,
+             int x, int y) {
     const int code = checkPlacement(picture, target, mask, mode, x, y);
     if (code != kMaskDrawn || picture.isNull()) return code;
     if (mode == MaskMode::Alpha) {
@@ -78,8 +81,8 @@ void BlendConstant(const QImage& picture, QImage& target, int opacity, int x, in
     MakeRgb888(target);
     const auto a = std::uint16_t(std::clamp(opacity, 0, 255));
     for (int row = area.top(); row <= area.bottom(); ++row)
-        blendRow(target.scanLine(row) + area.left() * 3, p.constScanLine(row - y) + (area.left() - x) * 3,
-                 area.width() * 3, a);
+        blendRow(target.scanLine(row) + area.left() * 3,
+                 p.constScanLine(row - y) + (area.left() - x) * 3, area.width() * 3, a);
 }
 
 void DrawTransparent(const QImage& picture, QImage& target, int x, int y, QRgb key) {
@@ -90,8 +93,8 @@ void DrawTransparent(const QImage& picture, QImage& target, int x, int y, QRgb k
     Byte k[3];
     keyBytes(key, k);
     for (int row = area.top(); row <= area.bottom(); ++row)
-        keyedRow(target.scanLine(row) + area.left() * 3, p.constScanLine(row - y) + (area.left() - x) * 3,
-                 area.width(), k);
+        keyedRow(target.scanLine(row) + area.left() * 3,
+                 p.constScanLine(row - y) + (area.left() - x) * 3, area.width(), k);
 }
 
 QImage StretchImage(const QImage& picture, int width, int height) {
@@ -104,11 +107,13 @@ QImage StretchImage(const QImage& picture, int width, int height) {
     const QImage p = AsRgb888(picture);
     const std::int64_t sw = p.width(), sh = p.height();
     std::vector<int> sourceX(std::size_t(width) * 1);
-    for (int dx = 0; dx < width; ++dx) sourceX[std::size_t(dx)] = int((2 * dx + 1) * sw / (2 * width)) * 3;
+    for (int dx = 0; dx < width; ++dx)
+        sourceX[std::size_t(dx)] = int((2 * dx + 1) * sw / (2 * width)) * 3;
     for (int dy = 0; dy < height; ++dy) {
         const Byte* src = p.constScanLine(int((2 * dy + 1) * sh / (2 * std::int64_t(height))));
         Byte* dst = out.scanLine(dy);
-        for (int dx = 0; dx < width; ++dx, dst += 3) std::memcpy(dst, src + sourceX[std::size_t(dx)], 3);
+        for (int dx = 0; dx < width; ++dx, dst += 3)
+            std::memcpy(dst, src + sourceX[std::size_t(dx)], 3);
     }
     return out;
 }

@@ -8,21 +8,21 @@
 namespace orbisca::gfx {
 
 enum class MaskMode {
-    Mask = 0,           // white in the mask shows the picture
-    InverseMask = 1,    // black in the mask shows the picture
-    Alpha = 2,          // constant opacity alpha; the mask is not used
-    ColourKey = 3,      // picture pixels of the mask's top-left colour are left out
+    Mask = 0,         // white in the mask shows the picture
+    InverseMask = 1,  // black in the mask shows the picture
+    Alpha = 2,        // constant opacity alpha; the mask is not used
+    ColourKey = 3,    // picture pixels of the mask's top-left colour are left out
 };
 
 // What MaskDraw returns. Anything but Drawn means nothing was drawn.
 enum MaskDrawResult {
     kMaskDrawn = 0,
-    kMaskTooWide = 1,        // target narrower than x + picture width
-    kMaskTooHigh = 2,        // target lower than y + picture height
+    kMaskTooWide = 1,  // target narrower than x + picture width
+    kMaskTooHigh = 2,  // target lower than y + picture height
     kMaskNegativeX = 3,
     kMaskNegativeY = 4,
-    kMaskSizeDiffers = 5,    // mask and picture differ in size (not checked in Alpha mode)
-    kMaskUnknownMode = 6,    // a mode value outside the four modes
+    kMaskSizeDiffers = 5,  // mask and picture differ in size (not checked in Alpha mode)
+    kMaskUnknownMode = 6,  // a mode value outside the four modes
 };
 
 // Draws picture onto target at (x, y), every channel of every pixel separately, each result
@@ -33,7 +33,8 @@ enum MaskDrawResult {
 //   ColourKey:   T where P equals the mask's top-left pixel, else P
 // The checks run in the order: mask size (5), width (1), height (2), x (3), y (4).
 // The target is turned into Format_RGB888 when it is in another format.
-int MaskDraw(const QImage& picture, QImage& target, const QImage& mask, MaskMode mode, int alpha, int x, int y);
+int MaskDraw(const QImage& picture, QImage& target, const QImage& mask, MaskMode mode, int alpha,
+             int x, int y);
 
 // Constant-opacity blend of picture onto target at (x, y) (the cross-fade): the part that lies
 // on the target is drawn as in MaskDraw's Alpha mode; opacity is clamped to 0..255.

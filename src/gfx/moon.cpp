@@ -22,8 +22,8 @@ int nearest(double v) { return int(std::nearbyint(v)); }
 // coordinates: while waxing that is the right, while waning the coordinate is mirrored.
 struct Terminator {
     bool waxing = true;
-    double centre = 0;    // middle of the grey band
-    int halfWidth = 0;    // e: the band has 2e + 1 grey steps
+    double centre = 0;  // middle of the grey band
+    int halfWidth = 0;  // e: the band has 2e + 1 grey steps
 
     // The grey level at a signed equator coordinate (already mirrored when waning).
     std::uint8_t level(double v) const {
@@ -59,7 +59,7 @@ Terminator terminatorFor(int p, int w) {
 void paintDisc(QImage& image, const Terminator& t) {
     const int w = image.width();
     const double cx = w / 2.0, cy = w / 2.0;
-    const double a = w / 2.0 - 1, b = w / 2.0;    // the disc's box runs from (1, 0) to (W - 1, W)
+    const double a = w / 2.0 - 1, b = w / 2.0;  // the disc's box runs from (1, 0) to (W - 1, W)
     for (int y = 0; y < w; ++y) {
         const double dy = (y + 0.5 - cy) / b;
         const double squeeze = std::sqrt(std::max(0.0, 1 - dy * dy));
@@ -79,7 +79,8 @@ void paintDisc(QImage& image, const Terminator& t) {
 }  // namespace
 
 QImage DrawMoon(int phase, int size) {
-    if (phase < 0 || phase > 100) throw std::invalid_argument("moon phase " + std::to_string(phase) + " is not 0..100");
+    if (phase < 0 || phase > 100)
+        throw std::invalid_argument("moon phase " + std::to_string(phase) + " is not 0..100");
     if (size < kMinMoonSize || size > kMaxMoonSize)
         throw std::invalid_argument("moon size " + std::to_string(size) + " is not 20..2000");
     QImage image(size, size, QImage::Format_RGB888);

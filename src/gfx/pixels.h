@@ -15,15 +15,18 @@ constexpr std::uint8_t DivRound255(std::uint16_t n) {
     return std::uint8_t(std::uint16_t(m + (m >> 8)) >> 8);
 }
 
-static_assert([] {
-    for (std::uint32_t n = 0; n <= 255 * 255; ++n)
-        if (DivRound255(std::uint16_t(n)) != (2 * n + 255) / 510) return false;
-    return true;
-}(), "DivRound255 must round every blend sum to the nearest integer");
+static_assert(
+    [] {
+        for (std::uint32_t n = 0; n <= 255 * 255; ++n)
+            if (DivRound255(std::uint16_t(n)) != (2 * n + 255) / 510) return false;
+        return true;
+    }(),
+    "DivRound255 must round every blend sum to the nearest integer");
 
 // round((t (255 - w) + p w) / 255): picture p over target t with weight w.
 constexpr std::uint8_t Mix(std::uint8_t t, std::uint8_t p, std::uint16_t w) {
-    return DivRound255(std::uint16_t(std::uint16_t(t * std::uint16_t(255 - w)) + std::uint16_t(p * w)));
+    return DivRound255(
+        std::uint16_t(std::uint16_t(t * std::uint16_t(255 - w)) + std::uint16_t(p * w)));
 }
 
 // The same image in 24-bit form; a copy only when it is in another format.

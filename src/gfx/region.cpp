@@ -15,7 +15,7 @@ using Byte = std::uint8_t;
 
 struct Run {
     int left;
-    int right;    // exclusive
+    int right;  // exclusive
     bool operator==(const Run&) const = default;
 };
 
@@ -26,7 +26,8 @@ bool isCorner(const Byte* px) { return px[0] == 255 && px[1] == 0 && px[2] == 0;
 class MaskScanner {
 public:
     MaskScanner(QRgb key, RegionMode mode)
-        : key_{Byte(qRed(key)), Byte(qGreen(key)), Byte(qBlue(key))}, equal_(mode == RegionMode::KeepEqual) {}
+        : key_{Byte(qRed(key)), Byte(qGreen(key)), Byte(qBlue(key))},
+          equal_(mode == RegionMode::KeepEqual) {}
 
     void scanRow(const Byte* row, int width, int y, std::vector<Run>& runs) {
         runs.clear();
@@ -95,7 +96,8 @@ public:
 
 private:
     void flush() {
-        for (const Run& r : bandRuns_) rects_.emplace_back(r.left, bandTop_, r.right - r.left, bandHeight_);
+        for (const Run& r : bandRuns_)
+            rects_.emplace_back(r.left, bandTop_, r.right - r.left, bandHeight_);
         bandRuns_.clear();
     }
 

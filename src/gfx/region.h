@@ -8,8 +8,8 @@
 namespace orbisca::gfx {
 
 enum class RegionMode {
-    KeepDiffering = 0,    // a pixel belongs when its red, green and blue all differ from the key's
-    KeepEqual = 1,        // a pixel belongs when it equals the key colour
+    KeepDiffering = 0,  // a pixel belongs when its red, green and blue all differ from the key's
+    KeepEqual = 1,      // a pixel belongs when it equals the key colour
 };
 
 // The region a mask picture describes. Pixels are read row by row from the top, each row from

@@ -19,7 +19,9 @@ QSize displayedSizeAt(const PrintPageState& page, double scale) {
     return QSize(rounded(page.canvasWidth / scale), rounded(page.canvasHeight / scale));
 }
 
-void showAtViewScale(PrintPageState& page) { page.displayedSize = displayedSizeAt(page, page.viewScale); }
+void showAtViewScale(PrintPageState& page) {
+    page.displayedSize = displayedSizeAt(page, page.viewScale);
+}
 
 void notify(PrintPageState& page, const QString& text) {
     if (page.services.notify) page.services.notify(text);
@@ -27,7 +29,9 @@ void notify(PrintPageState& page, const QString& text) {
 
 bool changeResolution(PrintPageState& page, qint64 width, qint64 height, double factor) {
     if (width > kMaxImageSide || height > kMaxImageSide) {
-        notify(page, QStringLiteral("The canvas cannot be larger than %1 x %1 pixels.").arg(kMaxImageSide));
+        notify(
+            page,
+            QStringLiteral("The canvas cannot be larger than %1 x %1 pixels.").arg(kMaxImageSide));
         return false;
     }
     setcanvas(page, static_cast<int>(width), static_cast<int>(height), true);
@@ -55,12 +59,15 @@ void enterblur(PrintPageState& page) {
     if (!page.services.blurm) throw std::runtime_error("the mean filter is not available");
     const int base = page.gauge;
     const int mode = page.interp.progressMode;
-    page.services.blurm(page.canvas, 1, height - 1, width - 1, 1, [&page, base, mode](int done, int span) {
-        // A one-row range has no span: it is then done at once.
-        const double part = span > 0 ? static_cast<double>(done) / span : 1.0;
-        if (mode == 0) setGauge(page, rounded(part * 100));
-        else if (mode == 1) setGauge(page, base + rounded(part * 60));
-    });
+    page.services.blurm(page.canvas, 1, height - 1, width - 1, 1,
+                        [&page, base, mode](int done, int span) {
+                            // A one-row range has no span: it is then done at once.
+                            const double part = span > 0 ? static_cast<double>(done) / span : 1.0;
+                            if (mode == 0)
+                                setGauge(page, rounded(part * 100));
+                            else if (mode == 1)
+                                setGauge(page, base + rounded(part * 60));
+                        });
 }
 
 bool RescaleScript(PrintPageState& page, double factor) {
@@ -78,7 +85,8 @@ bool IncreaseResolution(PrintPageState& page) {
 }
 
 bool DecreaseResolution(PrintPageState& page) {
-    return changeResolution(page, qMax(1, page.canvasWidth / 2), qMax(1, page.canvasHeight / 2), 0.5);
+    return changeResolution(page, qMax(1, page.canvasWidth / 2), qMax(1, page.canvasHeight / 2),
+                            0.5);
 }
 
 void fitView(PrintPageState& page) {
@@ -131,7 +139,8 @@ bool optimize(PrintPageState& page, QSize printerPage) {
     bool ran = showimage(page);
     if (page.autoblur) {
         st.progressMode = 1;
-        if (page.canvasWidth >= kBlurMinWidth && page.canvasHeight >= kBlurMinHeight) enterblur(page);
+        if (page.canvasWidth >= kBlurMinWidth && page.canvasHeight >= kBlurMinHeight)
+            enterblur(page);
     } else {
         st.progressMode = 0;
     }

@@ -25,7 +25,9 @@ PageServices ProgramPageServices() {
         const QImage disc = gfx::DrawMoon(phase, side);
         return side == size ? disc : gfx::StretchImage(disc, size, size);
     };
-    s.stretch = [](const QImage& picture, int width, int height) { return gfx::StretchImage(picture, width, height); };
+    s.stretch = [](const QImage& picture, int width, int height) {
+        return gfx::StretchImage(picture, width, height);
+    };
     s.blurm = [](QImage& image, int xFrom, int yTo, int xTo, int yFrom, const RowProgress& row) {
         gfx::blurm(image, xFrom, yTo, xTo, yFrom, row);
     };

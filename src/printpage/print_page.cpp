@@ -32,14 +32,18 @@ const Hook& required(const Hook& hook, const char* what) {
 
 void checkSide(qint64 side, const char* what) {
     if (side < 1 || side > kMaxImageSide)
-        throw std::invalid_argument(std::string(what) + " must be 1 to " + std::to_string(kMaxImageSide) +
-                                    " pixels, not " + std::to_string(side));
+        throw std::invalid_argument(std::string(what) + " must be 1 to " +
+                                    std::to_string(kMaxImageSide) + " pixels, not " +
+                                    std::to_string(side));
 }
 
-bool isOldErrorLine(const QString& line) { return line == kOldSyntaxErrorLine || line == kOldSyntaxErrorMarker; }
+bool isOldErrorLine(const QString& line) {
+    return line == kOldSyntaxErrorLine || line == kOldSyntaxErrorMarker;
+}
 
 bool isRuneFace(const QString& face) {
-    return face.compare(u"URRUNE", Qt::CaseInsensitive) == 0 || face.compare(u"RUNES2", Qt::CaseInsensitive) == 0;
+    return face.compare(u"URRUNE", Qt::CaseInsensitive) == 0 ||
+           face.compare(u"RUNES2", Qt::CaseInsensitive) == 0;
 }
 
 bool isGrey(QRgb c) { return qRed(c) == qGreen(c) && qGreen(c) == qBlue(c); }
@@ -48,8 +52,10 @@ QFont scriptFont(const FontCommand& f) {
     QFont font;
     font.setItalic(f.italic);
     font.setBold(f.bold);
-    if (!f.face.isEmpty()) font.setFamily(f.face);  // before the height: a cell height depends on the face
-    font.setPixelSize(f.size > 0 ? qMax(1, static_cast<int>(RoundHalfEven(f.size * 96.0 / 72.0))) : kDefaultPixelSize);
+    if (!f.face.isEmpty())
+        font.setFamily(f.face);  // before the height: a cell height depends on the face
+    font.setPixelSize(f.size > 0 ? qMax(1, static_cast<int>(RoundHalfEven(f.size * 96.0 / 72.0)))
+                                 : kDefaultPixelSize);
     ApplyFontHeight(font, f.height);
     return font;
 }
@@ -80,29 +86,41 @@ QString ScriptTextContent(const ScriptState& st, const QString& tail) {
 
 namespace {
 
-qint64 centredLeft(qint64 x, int canvasWidth, int itemWidth) { return x + canvasWidth / 2 - itemWidth / 2; }
+qint64 centredLeft(qint64 x, int canvasWidth, int itemWidth) {
+    return x + canvasWidth / 2 - itemWidth / 2;
+}
 
 bool outsideCanvas(const QImage& canvas, qint64 left, qint64 top, qint64 width, qint64 height) {
-    return left >= canvas.width() || top >= canvas.height() || left + width <= 0 || top + height <= 0;
+    return left >= canvas.width() || top >= canvas.height() || left + width <= 0 ||
+           top + height <= 0;
 }
 
 void advanceProgress(PrintPageState& page, int base, qsizetype i, qsizetype count) {
     const double done = static_cast<double>(i) / static_cast<double>(count);
     switch (page.interp.progressMode) {
-        case 0: setGauge(page, static_cast<int>(RoundHalfEven(done * 100))); break;
-        case 1: setGauge(page, base + static_cast<int>(RoundHalfEven(done * 25))); break;
-        case 7: setGauge(page, base + static_cast<int>(RoundHalfEven(done * 85))); break;
-        default: break;
+        case 0:
+            setGauge(page, static_cast<int>(RoundHalfEven(done * 100)));
+            break;
+        case 1:
+            setGauge(page, base + static_cast<int>(RoundHalfEven(done * 25)));
+            break;
+        case 7:
+            setGauge(page, base + static_cast<int>(RoundHalfEven(done * 85)));
+            break;
+        default:
+            break;
     }
 }
 
-void markSyntaxError(PrintPageState& page, QStringList& lines, qsizetype i, qsizetype caret, const QString& reason) {
+void markSyntaxError(PrintPageState& page, QStringList& lines, qsizetype i, qsizetype caret,
+                     const QString& reason) {
     page.interp.errorLine = static_cast<int>(i);
     page.interp.errorReason = reason;
     page.interp.errorCaret = caret;
     lines.insert(i, kSyntaxErrorStartMarker);
     lines.insert(i + 2, kSyntaxErrorEndMarker);
-    if (page.services.notify) page.services.notify(QStringLiteral("Syntax error at line ") + QString::number(i));
+    if (page.services.notify)
+        page.services.notify(QStringLiteral("Syntax error at line ") + QString::number(i));
 }
 
 // Restores the year state however the year page's run ends.
@@ -137,8 +155,9 @@ void runText(PrintPageState& page, QStringList& lines, const QString& line) {
         lines.append(RescaledScriptLine(line, st.rescaleFactor));
         return;
     }
-    printtext(page, ClampToInt(qint64(t.x) + st.yearOffsetX), ClampToInt(qint64(t.y) + st.yearOffsetY),
-              ScriptTextContent(st, t.content), t.centred);
+    printtext(page, ClampToInt(qint64(t.x) + st.yearOffsetX),
+              ClampToInt(qint64(t.y) + st.yearOffsetY), ScriptTextContent(st, t.content),
+              t.centred);
 }
 
 // Lines that the year page does not shift (pictures and moons) go to the script itself.
@@ -167,21 +186,33 @@ void runYear(PrintPageState& page, const QString& line) {
     if (st.rescaleMode) page.script.append(RescaledScriptLine(line, st.rescaleFactor));
     bool ran = false;
     {
-        YearRun run(st, ClampToInt(qint64(y.x) - kYearOriginX), ClampToInt(qint64(y.y) - kYearOriginY));
+        YearRun run(st, ClampToInt(qint64(y.x) - kYearOriginX),
+                    ClampToInt(qint64(y.y) - kYearOriginY));
         ran = drawimage(page, page.yearlines);
     }
-    if (!ran) throw ScriptSyntaxError("the year page stopped at its line " + std::to_string(st.errorLine));
+    if (!ran)
+        throw ScriptSyntaxError("the year page stopped at its line " +
+                                std::to_string(st.errorLine));
 }
 
 void runLine(PrintPageState& page, QStringList& lines, const QString& line) {
     const ScriptLineKind kind = RecogniseScriptLine(line);
     if (!page.interp.fontsOnly) {
         switch (kind) {
-            case ScriptLineKind::Moon: runMoon(page, line); break;
-            case ScriptLineKind::Pict: runPict(page, line); break;
-            case ScriptLineKind::Text: runText(page, lines, line); break;
-            case ScriptLineKind::Year: runYear(page, line); break;
-            default: break;
+            case ScriptLineKind::Moon:
+                runMoon(page, line);
+                break;
+            case ScriptLineKind::Pict:
+                runPict(page, line);
+                break;
+            case ScriptLineKind::Text:
+                runText(page, lines, line);
+                break;
+            case ScriptLineKind::Year:
+                runYear(page, line);
+                break;
+            default:
+                break;
         }
     }
     if (kind == ScriptLineKind::Font) runFont(page, lines, line);
@@ -200,12 +231,14 @@ QImage moonPicture(PrintPageState& page, bool usePicture, QRgb colour, int size)
     const auto key = std::make_tuple(path, info.lastModified().toMSecsSinceEpoch(), size);
     auto found = page.moonCache.pictures.find(key);
     if (found != page.moonCache.pictures.end()) return found->second;
-    if (!info.isFile()) throw std::runtime_error("the moon picture \"" + name.toStdString() + "\" is missing");
+    if (!info.isFile())
+        throw std::runtime_error("the moon picture \"" + name.toStdString() + "\" is missing");
     const QImage loaded = required(page.services.loadPicture, "loading pictures")(path);
-    if (loaded.isNull()) throw std::runtime_error("the moon picture \"" + name.toStdString() + "\" cannot be read");
-    QImage stretched = page.services.stretch
-                           ? page.services.stretch(loaded, size, size)
-                           : loaded.scaled(size, size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    if (loaded.isNull())
+        throw std::runtime_error("the moon picture \"" + name.toStdString() + "\" cannot be read");
+    QImage stretched = page.services.stretch ? page.services.stretch(loaded, size, size)
+                                             : loaded.scaled(size, size, Qt::IgnoreAspectRatio,
+                                                             Qt::FastTransformation);
     stretched = stretched.convertToFormat(QImage::Format_RGB888);
     if (size > kMoonCacheSide) return stretched;
     if (page.moonCache.pictures.size() >= kMoonCacheEntries) page.moonCache.pictures.clear();
@@ -219,7 +252,8 @@ QImage moonMask(PrintPageState& page, int phase, int size) {
     if (found != page.moonCache.masks.end()) return found->second;
     QImage mask = required(page.services.moonShape, "the moon drawing")(phase, size);
     if (mask.width() != size || mask.height() != size)
-        throw std::runtime_error("the moon drawing gave no disc of " + std::to_string(size) + " pixels");
+        throw std::runtime_error("the moon drawing gave no disc of " + std::to_string(size) +
+                                 " pixels");
     mask = mask.convertToFormat(QImage::Format_RGB888);
     required(page.services.blurm, "the mean filter")(mask, 1, size - 1, size - 1, 1, RowProgress());
     if (size > kMoonCacheSide) return mask;
@@ -233,14 +267,17 @@ QImage moonDisc(PrintPageState& page, bool usePicture, QRgb colour, int phase, i
     const QImage picture = moonPicture(page, usePicture, colour, size);
     const QImage mask = moonMask(page, phase, size);
     QImage disc(size, size, QImage::Format_RGB888);
-    if (disc.isNull()) throw std::runtime_error("not enough memory for a moon of " + std::to_string(size) + " pixels");
+    if (disc.isNull())
+        throw std::runtime_error("not enough memory for a moon of " + std::to_string(size) +
+                                 " pixels");
     disc.fill(page.background);
     required(page.services.maskDraw, "drawing through a mask")(disc, picture, mask);
     if (!usePicture) {
         QPainter outline(&disc);
         outline.setPen(QPen(QColor(page.interp.blackAndWhite ? kSilver : colour), 0));
         outline.setBrush(Qt::NoBrush);
-        outline.drawEllipse(QRect(0, 0, size - 1, size - 1));  // the disc's box 0..size-1, both edges in
+        outline.drawEllipse(
+            QRect(0, 0, size - 1, size - 1));  // the disc's box 0..size-1, both edges in
     }
     return disc;
 }
@@ -272,15 +309,17 @@ bool isyear(const QStringList& lines) {
     return false;
 }
 
-QString readfour(const QString& line) { return line.size() >= 5 ? line.left(4) : QStringLiteral("Err"); }
+QString readfour(const QString& line) {
+    return line.size() >= 5 ? line.left(4) : QStringLiteral("Err");
+}
 
 void setcanvas(PrintPageState& page, int width, int height, bool resizeView) {
     checkSide(width, "the canvas width");
     checkSide(height, "the canvas height");
     QImage canvas(width, height, QImage::Format_RGB888);
     if (canvas.isNull())
-        throw std::runtime_error("not enough memory for a canvas of " + std::to_string(width) + " x " +
-                                 std::to_string(height) + " pixels");
+        throw std::runtime_error("not enough memory for a canvas of " + std::to_string(width) +
+                                 " x " + std::to_string(height) + " pixels");
     canvas.fill(page.background);
     page.canvas = std::move(canvas);
     page.canvasWidth = width;
@@ -293,36 +332,46 @@ void printtext(PrintPageState& page, int x, int y, const QString& text, bool cen
     const QFontMetrics metrics(page.interp.font);
     const int width = metrics.horizontalAdvance(text);
     const qint64 left = centred ? centredLeft(x, page.canvas.width(), width) : x;
-    if (outsideCanvas(page.canvas, left, y, qMax(width, metrics.maxWidth()) + metrics.height(), metrics.height()))
+    if (outsideCanvas(page.canvas, left, y, qMax(width, metrics.maxWidth()) + metrics.height(),
+                      metrics.height()))
         return;
     QPainter painter(&page.canvas);
     painter.setFont(page.interp.font);
     painter.setPen(QColor(page.interp.fontColour));
     painter.setBrush(Qt::NoBrush);
-    painter.drawText(QPointF(static_cast<double>(left), static_cast<double>(y) + metrics.ascent()), text);
+    painter.drawText(QPointF(static_cast<double>(left), static_cast<double>(y) + metrics.ascent()),
+                     text);
 }
 
-void drawbmp(PrintPageState& page, int x, int y, QRgb transparent, bool centred, const QString& file) {
-    if (file.contains(QChar(0))) throw std::runtime_error("a picture's file name cannot hold a NUL character");
+void drawbmp(PrintPageState& page, int x, int y, QRgb transparent, bool centred,
+             const QString& file) {
+    if (file.contains(QChar(0)))
+        throw std::runtime_error("a picture's file name cannot hold a NUL character");
     const QString path = page.services.resolvePath ? page.services.resolvePath(file) : file;
     const QFileInfo info(path);
     // Only a regular file: a folder or a pipe would give an error or wait for ever.
-    if (!info.exists()) throw std::runtime_error("the picture \"" + file.toStdString() + "\" does not exist");
-    if (!info.isFile()) throw std::runtime_error("the picture \"" + file.toStdString() + "\" is not a regular file");
+    if (!info.exists())
+        throw std::runtime_error("the picture \"" + file.toStdString() + "\" does not exist");
+    if (!info.isFile())
+        throw std::runtime_error("the picture \"" + file.toStdString() +
+                                 "\" is not a regular file");
     const QImage picture = required(page.services.loadPicture, "loading pictures")(path);
-    if (picture.isNull()) throw std::runtime_error("the picture \"" + file.toStdString() + "\" cannot be read");
+    if (picture.isNull())
+        throw std::runtime_error("the picture \"" + file.toStdString() + "\" cannot be read");
     checkSide(picture.width(), "a picture's width");
     checkSide(picture.height(), "a picture's height");
     const QPoint origin = page.services.drawingOrigin ? page.services.drawingOrigin() : QPoint();
-    const qint64 left = (centred ? centredLeft(x, page.canvas.width(), picture.width()) : x) + origin.x();
+    const qint64 left =
+        (centred ? centredLeft(x, page.canvas.width(), picture.width()) : x) + origin.x();
     const qint64 top = qint64(y) + origin.y();
     if (!outsideCanvas(page.canvas, left, top, picture.width(), picture.height()))
-        required(page.services.drawKeyed, "drawing pictures")(page.canvas, picture, QPoint(int(left), int(top)),
-                                                               transparent);
+        required(page.services.drawKeyed, "drawing pictures")(
+            page.canvas, picture, QPoint(int(left), int(top)), transparent);
     page.interp.lastPictureKey = picture.pixel(0, 0) | 0xff000000u;
 }
 
-void paintmoon(PrintPageState& page, int x, int y, bool usePicture, QRgb colour, int phase, int size) {
+void paintmoon(PrintPageState& page, int x, int y, bool usePicture, QRgb colour, int phase,
+               int size) {
     checkSide(size, "the moon size");
     phase = qBound(0, phase, 100);
     // A flat disc is drawn half a lunation on: the moon picture's lit side is what the mask shows.
@@ -340,8 +389,8 @@ void paintmoon(PrintPageState& page, int x, int y, bool usePicture, QRgb colour,
     const QRect visible = QRect(x, y, size, size) & page.canvas.rect();
     const double toDisc = double(side) / size;
     painter.drawImage(QRectF(visible), disc,
-                      QRectF((visible.x() - x) * toDisc, (visible.y() - y) * toDisc, visible.width() * toDisc,
-                             visible.height() * toDisc));
+                      QRectF((visible.x() - x) * toDisc, (visible.y() - y) * toDisc,
+                             visible.width() * toDisc, visible.height() * toDisc));
 }
 
 bool drawimage(PrintPageState& page, QStringList& lines) {

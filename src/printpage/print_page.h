@@ -41,13 +41,16 @@ struct PageServices {
     // A picture file as a 24-bit image; throws std::exception with a clear message when it cannot.
     std::function<QImage(const QString& path)> loadPicture;
     // Draws `picture` onto `target` at `at`, leaving out the pixels of the transparent colour.
-    std::function<void(QImage& target, const QImage& picture, QPoint at, QRgb transparent)> drawKeyed;
+    std::function<void(QImage& target, const QImage& picture, QPoint at, QRgb transparent)>
+        drawKeyed;
     // The lit part of the moon at `phase` (0..100), white on black, in a size x size square.
     std::function<QImage(int phase, int size)> moonShape;
     // A picture stretched to width x height (Qt's nearest-pixel scaling when not given).
     std::function<QImage(const QImage& picture, int width, int height)> stretch;
     // The 3 x 3 mean filter over columns xFrom..xTo and rows yFrom..yTo, both inclusive.
-    std::function<void(QImage& image, int xFrom, int yTo, int xTo, int yFrom, const RowProgress& row)> blurm;
+    std::function<void(QImage& image, int xFrom, int yTo, int xTo, int yFrom,
+                       const RowProgress& row)>
+        blurm;
     // Draws `picture` onto `target` at (0, 0) through `mask`: white shows the picture.
     std::function<void(QImage& target, const QImage& picture, const QImage& mask)> maskDraw;
     // The drawing origin that PICT adds to its position.
@@ -56,44 +59,48 @@ struct PageServices {
 
 // The interpreter's state between lines and between runs.
 struct ScriptState {
-    QFont font;                          // the current font, set by FONT, used by TEXT
+    QFont font;  // the current font, set by FONT, used by TEXT
     QRgb fontColour = qRgb(0, 0, 0);
     int yearOffsetX = 0, yearOffsetY = 0;  // added to TEXT positions while YEAR runs `yearlines`
-    bool yearDrawn = false;              // a YEAR line has run
-    bool fontsOnly = false;              // a run carries out FONT lines only
-    bool rescaleMode = false;            // a run rewrites the script instead of drawing
+    bool yearDrawn = false;                // a YEAR line has run
+    bool fontsOnly = false;                // a run carries out FONT lines only
+    bool rescaleMode = false;              // a run rewrites the script instead of drawing
     double rescaleFactor = 1.0;
     bool blackAndWhite = false;
-    int progressMode = -1;               // how a run moves the gauge; -1 idle
+    int progressMode = -1;                // how a run moves the gauge; -1 idle
     QRgb lastPictureKey = qRgb(0, 0, 0);  // pixel (0, 0) of the last picture drawn
-    MayanDate day{};                     // the day the TEXT variables show
+    MayanDate day{};                      // the day the TEXT variables show
     OracleInfo oracle{};
-    bool insideYear = false;             // `yearlines` is running; a YEAR line there would never end
+    bool insideYear = false;  // `yearlines` is running; a YEAR line there would never end
     // Where the last run stopped: the line index (-1 when it ran through) and the caret offset
     // the editor puts its cursor at (the characters of the lines read, the failing one included).
     int errorLine = -1;
     qsizetype errorCaret = 0;
-    QString errorReason;                 // what was wrong with that line
+    QString errorReason;  // what was wrong with that line
 
     ScriptState();
 };
 
 // Moon discs drawn before, so a script with many moons draws each phase and size once.
 struct MoonCache {
-    std::map<std::pair<int, int>, QImage> masks;                  // (size, phase) -> softened mask
-    std::map<std::tuple<QString, qint64, int>, QImage> pictures;  // (path, modified, size) -> stretched picture
-    void clear() { masks.clear(); pictures.clear(); }
+    std::map<std::pair<int, int>, QImage> masks;  // (size, phase) -> softened mask
+    std::map<std::tuple<QString, qint64, int>, QImage>
+        pictures;  // (path, modified, size) -> stretched picture
+    void clear() {
+        masks.clear();
+        pictures.clear();
+    }
 };
 
 struct PrintPageState {
-    QImage canvas;                       // 24 bits per pixel
+    QImage canvas;  // 24 bits per pixel
     int canvasWidth = 768, canvasHeight = 1024;
     QRgb background = qRgb(255, 255, 255);
-    QStringList script;                  // the visible script
-    QStringList yearlines;               // the year page, run by YEAR
+    QStringList script;     // the visible script
+    QStringList yearlines;  // the year page, run by YEAR
     ScriptState interp;
-    double viewScale = 1.0;              // canvas pixels per displayed pixel
-    QSize viewBox{760, 520};             // the room the page is shown in
+    double viewScale = 1.0;   // canvas pixels per displayed pixel
+    QSize viewBox{760, 520};  // the room the page is shown in
     QSize displayedSize;
     bool autoOptimize = true;
     bool autoblur = true;
@@ -123,8 +130,10 @@ bool showimage(PrintPageState& page);
 void setcanvas(PrintPageState& page, int width, int height, bool resizeView);
 
 void printtext(PrintPageState& page, int x, int y, const QString& text, bool centred);
-void drawbmp(PrintPageState& page, int x, int y, QRgb transparent, bool centred, const QString& file);
-void paintmoon(PrintPageState& page, int x, int y, bool usePicture, QRgb colour, int phase, int size);
+void drawbmp(PrintPageState& page, int x, int y, QRgb transparent, bool centred,
+             const QString& file);
+void paintmoon(PrintPageState& page, int x, int y, bool usePicture, QRgb colour, int phase,
+               int size);
 
 // The text a TEXT line draws: a quoted literal without its first and last character, the sign or
 // tone letter or plasma number of the day for a variable name in any case, or the tail as written.

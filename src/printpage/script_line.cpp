@@ -9,7 +9,9 @@ constexpr int kArgumentsStart = 5;  // index of the sixth character
 
 std::string quoted(const QString& s) { return "\"" + s.toStdString() + "\""; }
 
-bool isWord(const QString& field, const char* word) { return field.compare(QLatin1String(word), Qt::CaseInsensitive) == 0; }
+bool isWord(const QString& field, const char* word) {
+    return field.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
+}
 
 // A number whose magnitude is at most kMaxImageSide; a font that large already fills any canvas.
 int boundedNumber(const QString& field, const char* what) {
@@ -22,8 +24,8 @@ int boundedNumber(const QString& field, const char* what) {
 int sideNumber(const QString& field, const char* what) {
     const int v = ScriptNumber(field, what);
     if (v < 1 || v > kMaxImageSide)
-        throw ScriptSyntaxError(std::string(what) + " must be 1 to " + std::to_string(kMaxImageSide) + ", not " +
-                                quoted(field));
+        throw ScriptSyntaxError(std::string(what) + " must be 1 to " +
+                                std::to_string(kMaxImageSide) + ", not " + quoted(field));
     return v;
 }
 
@@ -46,12 +48,14 @@ ScriptArguments SplitScriptArguments(const QString& line, int leadingFields) {
     ScriptArguments args;
     qsizetype pos = kArgumentsStart;
     for (int i = 0; i < leadingFields; ++i) {
-        if (pos > line.size()) throw ScriptSyntaxError("field " + std::to_string(i + 1) + " is missing");
+        if (pos > line.size())
+            throw ScriptSyntaxError("field " + std::to_string(i + 1) + " is missing");
         qsizetype end = line.indexOf(u' ', pos);
         if (end < 0) end = line.size();
         if (end == pos)
-            throw ScriptSyntaxError(pos >= line.size() ? "field " + std::to_string(i + 1) + " is missing"
-                                                       : "field " + std::to_string(i + 1) + " is empty");
+            throw ScriptSyntaxError(pos >= line.size()
+                                        ? "field " + std::to_string(i + 1) + " is missing"
+                                        : "field " + std::to_string(i + 1) + " is empty");
         args.fields << line.mid(pos, end - pos);
         pos = end + 1;
     }
@@ -66,15 +70,23 @@ int ScriptNumber(const QString& field, const char* what) {
     // toLongLong also takes "+5" and blanks around digits; the language takes only [-]digits.
     bool plain = !field.isEmpty();
     for (qsizetype i = 0; i < field.size() && plain; ++i)
-        plain = field.at(i).isDigit() ? field.at(i).unicode() < 128 : (i == 0 && field.at(i) == u'-' && field.size() > 1);
-    if (!ok || !plain) throw ScriptSyntaxError(std::string(what) + " must be a whole number, not " + quoted(field));
-    if (v < INT_MIN || v > INT_MAX) throw ScriptSyntaxError(std::string(what) + " is out of range: " + quoted(field));
+        plain = field.at(i).isDigit() ? field.at(i).unicode() < 128
+                                      : (i == 0 && field.at(i) == u'-' && field.size() > 1);
+    if (!ok || !plain)
+        throw ScriptSyntaxError(std::string(what) + " must be a whole number, not " +
+                                quoted(field));
+    if (v < INT_MIN || v > INT_MAX)
+        throw ScriptSyntaxError(std::string(what) + " is out of range: " + quoted(field));
     return static_cast<int>(v);
 }
 
-QString UnquoteTail(const QString& tail) { return tail.size() <= 2 ? QString() : tail.mid(1, tail.size() - 2); }
+QString UnquoteTail(const QString& tail) {
+    return tail.size() <= 2 ? QString() : tail.mid(1, tail.size() - 2);
+}
 
-QRgb ScriptColour(int red, int green, int blue) { return qRgb(red & 0xff, green & 0xff, blue & 0xff); }
+QRgb ScriptColour(int red, int green, int blue) {
+    return qRgb(red & 0xff, green & 0xff, blue & 0xff);
+}
 
 void ReadMoonFill(const QString& tail, MoonCommand& moon) {
     moon.image = tail.compare(u"IMAGE", Qt::CaseInsensitive) == 0;
@@ -97,8 +109,9 @@ ScriptCommand ParseScriptLine(const QString& line) {
             FontCommand f;
             f.size = boundedNumber(a.fields[0], "the font size");
             f.height = boundedNumber(a.fields[1], "the font height");
-            f.colour = ScriptColour(ScriptNumber(a.fields[2], "red"), ScriptNumber(a.fields[3], "green"),
-                                    ScriptNumber(a.fields[4], "blue"));
+            f.colour =
+                ScriptColour(ScriptNumber(a.fields[2], "red"), ScriptNumber(a.fields[3], "green"),
+                             ScriptNumber(a.fields[4], "blue"));
             f.bold = isWord(a.fields[5], "BLD");
             f.italic = isWord(a.fields[6], "ITL");
             f.face = a.tail;
@@ -118,8 +131,9 @@ ScriptCommand ParseScriptLine(const QString& line) {
             PictCommand p;
             p.x = ScriptNumber(a.fields[0], "x");
             p.y = ScriptNumber(a.fields[1], "y");
-            p.transparent = ScriptColour(ScriptNumber(a.fields[2], "red"), ScriptNumber(a.fields[3], "green"),
-                                         ScriptNumber(a.fields[4], "blue"));
+            p.transparent =
+                ScriptColour(ScriptNumber(a.fields[2], "red"), ScriptNumber(a.fields[3], "green"),
+                             ScriptNumber(a.fields[4], "blue"));
             p.centred = isWord(a.fields[5], "CNT");
             p.file = UnquoteTail(a.tail);
             return p;

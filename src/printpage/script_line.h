@@ -59,7 +59,8 @@ QRgb ScriptColour(int red, int green, int blue);
 
 struct FontCommand {
     int size = 0;    // points, at most kMaxImageSide either way
-    int height = 0;  // font height value: negative = character height in pixels; at most kMaxImageSide either way
+    int height = 0;  // font height value: negative = character height in pixels; at most
+                     // kMaxImageSide either way
     QRgb colour = 0;
     bool bold = false;
     bool italic = false;
@@ -92,7 +93,8 @@ struct YearCommand {
     QString scale;  // carried along and rescaled, no effect on drawing
 };
 
-using ScriptCommand = std::variant<std::monostate, FontCommand, TextCommand, PictCommand, MoonCommand, YearCommand>;
+using ScriptCommand =
+    std::variant<std::monostate, FontCommand, TextCommand, PictCommand, MoonCommand, YearCommand>;
 
 // Reads one line: std::monostate for comments, headers and ignored lines, a command otherwise.
 // Throws ScriptSyntaxError for a command line whose arguments cannot be read.

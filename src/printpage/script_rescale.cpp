@@ -20,7 +20,8 @@ int scaledNumber(int v, double factor, const char* what) {
 
 // origin + round((v - origin) * factor), within 32 bits.
 int scaledAround(int v, int origin, double factor, const char* what) {
-    const double scaled = origin + static_cast<double>(RoundHalfEven((static_cast<double>(v) - origin) * factor));
+    const double scaled =
+        origin + static_cast<double>(RoundHalfEven((static_cast<double>(v) - origin) * factor));
     if (!(std::fabs(scaled) < static_cast<double>(INT_MAX)))
         throw ScriptSyntaxError(std::string(what) + " is out of range after rescaling");
     return static_cast<int>(scaled);
@@ -40,15 +41,17 @@ qint64 RoundHalfEven(double v) {
     return static_cast<qint64>(std::nearbyint(qBound(-kLimit, v, kLimit)));
 }
 
-int ClampToInt(qint64 v) { return static_cast<int>(qBound<qint64>(qint64(INT_MIN), v, qint64(INT_MAX))); }
+int ClampToInt(qint64 v) {
+    return static_cast<int>(qBound<qint64>(qint64(INT_MIN), v, qint64(INT_MAX)));
+}
 
 QString RescaledScriptLine(const QString& line, double factor) {
     const ScriptCommand command = ParseScriptLine(line);  // validates every field
     if (const auto* font = std::get_if<FontCommand>(&command)) {
         const ScriptArguments a = SplitScriptArguments(line, 7);
         return join({"FONT", ScriptInt(scaledFontNumber(font->size, factor)),
-                     ScriptInt(scaledFontNumber(font->height, factor)), a.fields[2], a.fields[3], a.fields[4],
-                     a.fields[5], a.fields[6], a.tail});
+                     ScriptInt(scaledFontNumber(font->height, factor)), a.fields[2], a.fields[3],
+                     a.fields[4], a.fields[5], a.fields[6], a.tail});
     }
     if (const auto* text = std::get_if<TextCommand>(&command)) {
         const ScriptArguments a = SplitScriptArguments(line, 3);
@@ -58,14 +61,16 @@ QString RescaledScriptLine(const QString& line, double factor) {
     if (const auto* pict = std::get_if<PictCommand>(&command)) {
         const ScriptArguments a = SplitScriptArguments(line, 6);
         return join({"PICT", ScriptInt(scaledNumber(pict->x, factor, "x")),
-                     ScriptInt(scaledNumber(pict->y, factor, "y")), a.fields[2], a.fields[3], a.fields[4],
-                     a.fields[5], a.tail});
+                     ScriptInt(scaledNumber(pict->y, factor, "y")), a.fields[2], a.fields[3],
+                     a.fields[4], a.fields[5], a.tail});
     }
     if (const auto* moon = std::get_if<MoonCommand>(&command)) {
         const ScriptArguments a = SplitScriptArguments(line, 4);
-        const int size = qBound(1, scaledNumber(moon->size, factor, "the moon size"), kMaxImageSide);
+        const int size =
+            qBound(1, scaledNumber(moon->size, factor, "the moon size"), kMaxImageSide);
         return join({"MOON", ScriptInt(scaledNumber(moon->x, factor, "x")),
-                     ScriptInt(scaledNumber(moon->y, factor, "y")), ScriptInt(size), a.fields[3], a.tail});
+                     ScriptInt(scaledNumber(moon->y, factor, "y")), ScriptInt(size), a.fields[3],
+                     a.tail});
     }
     if (const auto* year = std::get_if<YearCommand>(&command)) {
         // The year page is shifted by x - 53 and y - 12, so it is the shift that scales.

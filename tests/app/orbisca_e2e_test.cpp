@@ -20,8 +20,9 @@ const QPoint kWindowAt(kScreenW / 2 - 300, kScreenH / 2 - 225);
 class VirtualDisplay {
 public:
     VirtualDisplay() {
-        server_.start("Xvfb", {"-displayfd", "1", "-screen", "0", QString("%1x%2x24").arg(kScreenW).arg(kScreenH),
-                               "-retro", "-noreset", "-nolisten", "tcp"});
+        server_.start("Xvfb", {"-displayfd", "1", "-screen", "0",
+                               QString("%1x%2x24").arg(kScreenW).arg(kScreenH), "-retro",
+                               "-noreset", "-nolisten", "tcp"});
         // Xvfb writes the number of the display it took once it is ready.
         if (server_.waitForStarted(5000) && server_.waitForReadyRead(10000))
             name_ = ":" + QString::fromLatin1(server_.readAllStandardOutput().trimmed());
@@ -61,7 +62,8 @@ protected:
     void SetUp() override {
         CompactFolderTest::SetUp();
         // The generated picture pack, as a user sees it.
-        for (const QFileInfo& f : QDir(QStringLiteral(ORBISCA_HOME_DIR "/graphic")).entryInfoList(QDir::Files)) {
+        for (const QFileInfo& f :
+             QDir(QStringLiteral(ORBISCA_HOME_DIR "/graphic")).entryInfoList(QDir::Files)) {
             QFile::remove(home.filePath("graphic/" + f.fileName()));
             QFile::copy(f.filePath(), home.filePath("graphic/" + f.fileName()));
         }
@@ -75,13 +77,15 @@ protected:
         CompactFolderTest::TearDown();
     }
 
-    void startProgram(const QStringList& extra = {}, const QString& binary = QStringLiteral(ORBISCA_BIN)) {
+    void startProgram(const QStringList& extra = {},
+                      const QString& binary = QStringLiteral(ORBISCA_BIN)) {
         program.setProcessEnvironment(display->environment());
         program.start(binary, QStringList{"--home", home.path(), "--report-start-time"} + extra);
         ASSERT_TRUE(program.waitForStarted(5000));
         // The pointer over the window's middle: keys go where the pointer is on a display without
         // a window manager.
-        display->run("xdotool", {"mousemove", QString::number(kScreenW / 2), QString::number(kScreenH / 2)});
+        display->run("xdotool",
+                     {"mousemove", QString::number(kScreenW / 2), QString::number(kScreenH / 2)});
     }
     // Waits for the program's report that the panel is painted; the milliseconds it gives.
     int waitForPanel() {
@@ -155,7 +159,8 @@ TEST_F(EndToEndTest, ShapedWindowShowsTodayStepsWithTheKeyAndEndsWithEscape) {
     // pixels as the root far away from any window (the pattern repeats every four pixels).
     const QPoint cornerAt = kWindowAt + QPoint(2, 2);
     const QImage corner = shot.copy(QRect(cornerAt, QSize(8, 8)));
-    const QImage farRoot = shot.copy(QRect(QPoint(cornerAt.x() % 4 + 8, cornerAt.y() % 4 + 8), QSize(8, 8)));
+    const QImage farRoot =
+        shot.copy(QRect(QPoint(cornerAt.x() % 4 + 8, cornerAt.y() % 4 + 8), QSize(8, 8)));
     EXPECT_TRUE(samePixels(corner, farRoot));
     int white = 0;  // a pattern of black and white, not a filled sky
     for (int i = 0; i < 64; ++i) white += corner.pixel(i % 8, i / 8) == qRgb(255, 255, 255);
@@ -164,7 +169,8 @@ TEST_F(EndToEndTest, ShapedWindowShowsTodayStepsWithTheKeyAndEndsWithEscape) {
     EXPECT_EQ(shot.pixel(kWindowAt + QPoint(130, 385)), expectedFace(today).pixel(130, 385));
 
     display->run("xdotool", {"key", "Right"});
-    EXPECT_TRUE(waitForSign(expectedFace(StepDate(today, 1)), &shot)) << "Right did not show the next day's sign";
+    EXPECT_TRUE(waitForSign(expectedFace(StepDate(today, 1)), &shot))
+        << "Right did not show the next day's sign";
 
     EXPECT_EQ(endWithEscape(), 0);
 }
@@ -173,13 +179,15 @@ TEST_F(EndToEndTest, TwentyStartsEndedByEscapeAsSoonAsTheWindowShows) {
     for (int run = 0; run < 20; ++run) {
         startProgram({"--date", "2026-07-25"});
         display->run("xdotool", {"search", "--sync", "--onlyvisible", "--name", "Orbisca"});
-        ASSERT_EQ(endWithEscape(), 0) << "run " << run << ": " << program.readAllStandardError().toStdString();
+        ASSERT_EQ(endWithEscape(), 0)
+            << "run " << run << ": " << program.readAllStandardError().toStdString();
     }
 }
 
 // One missing picture gives one message; once it is answered the program ends with status 1.
 TEST_F(EndToEndTest, FatalErrorShowsOneMessageAndEndsWithFailure) {
-    for (int sign = 0; sign < 20; ++sign) QFile::remove(home.filePath(QString("graphic/%1Y.bmp").arg(sign)));
+    for (int sign = 0; sign < 20; ++sign)
+        QFile::remove(home.filePath(QString("graphic/%1Y.bmp").arg(sign)));
     // The program's own copy, so that its error log goes into the temporary folder.
     const QString binary = home.filePath("orbisca");
     ASSERT_TRUE(QFile::copy(QStringLiteral(ORBISCA_BIN), binary));
@@ -187,7 +195,9 @@ TEST_F(EndToEndTest, FatalErrorShowsOneMessageAndEndsWithFailure) {
     QElapsedTimer wait;
     wait.start();
     // Until the window and the message show.
-    while (display->run("xdotool", {"search", "--onlyvisible", "--name", "Orbisca"}).count('\n') < 2 && wait.elapsed() < 8000)
+    while (display->run("xdotool", {"search", "--onlyvisible", "--name", "Orbisca"}).count('\n') <
+               2 &&
+           wait.elapsed() < 8000)
         QThread::msleep(100);
     display->run("xdotool", {"key", "Return"});
     ASSERT_TRUE(program.waitForFinished(5000)) << "a second message is waiting";
@@ -204,8 +214,10 @@ TEST(ProgramOptions, HelpVersionAndBadOptionsWithoutDisplay) {
         int status;
         QByteArray says;
     };
-    for (const Case& c : {Case{{"--help"}, 0, "--home"}, Case{{"--help"}, 0, "--date"}, Case{{"--version"}, 0, "1.2"},
-                          Case{{"--no-such-option"}, 2, "no-such-option"}, Case{{"--date", "2026-02-30"}, 2, "2026-02-30"}}) {
+    for (const Case& c :
+         {Case{{"--help"}, 0, "--home"}, Case{{"--help"}, 0, "--date"},
+          Case{{"--version"}, 0, "1.2"}, Case{{"--no-such-option"}, 2, "no-such-option"},
+          Case{{"--date", "2026-02-30"}, 2, "2026-02-30"}}) {
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove("DISPLAY");
@@ -214,7 +226,8 @@ TEST(ProgramOptions, HelpVersionAndBadOptionsWithoutDisplay) {
         p.start(QStringLiteral(ORBISCA_BIN), c.args);
         ASSERT_TRUE(p.waitForFinished(5000));
         EXPECT_EQ(p.exitCode(), c.status) << c.args.join(' ').toStdString();
-        EXPECT_TRUE((p.readAllStandardOutput() + p.readAllStandardError()).contains(c.says)) << c.says.toStdString();
+        EXPECT_TRUE((p.readAllStandardOutput() + p.readAllStandardError()).contains(c.says))
+            << c.says.toStdString();
     }
 }
 

@@ -10,74 +10,76 @@
 namespace {
 
 struct GeneratorRun {
-  int exitCode = -1;
-  QString err;
+    int exitCode = -1;
+    QString err;
 };
 
 GeneratorRun runGenerator(const QStringList& args) {
-  QProcess p;
-  p.start(QStringLiteral(ORBISCA_ASSETS), args);
-  if (!p.waitForFinished(60000)) return {};
-  return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-          QString::fromLocal8Bit(p.readAllStandardError())};
+    QProcess p;
+    p.start(QStringLiteral(ORBISCA_ASSETS), args);
+    if (!p.waitForFinished(60000)) return {};
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromLocal8Bit(p.readAllStandardError())};
 }
 
 QByteArray bytesOf(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 }  // namespace
 
 TEST(GeneratorProcess, TwoRunsWriteTheSameBytesAndLeaveOtherFilesAlone) {
-  QTemporaryDir a, b;
-  ASSERT_TRUE(a.isValid() && b.isValid());
-  // A text file of the working folder and a stale picture: the first stays, the second is redrawn.
-  ASSERT_TRUE(QDir(a.path()).mkpath("graphic"));
-  {
-    QFile text(a.filePath("BASE.KTX"));
-    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
-    text.write("line 0\n");
-    QFile stale(a.filePath("graphic/0Y.bmp"));
-    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
-    stale.write("not a picture");
-  }
-  const GeneratorRun first = runGenerator({"--out", a.path()});
-  ASSERT_EQ(first.exitCode, 0) << first.err.toStdString();
-  const GeneratorRun second = runGenerator({"--out", b.path()});
-  ASSERT_EQ(second.exitCode, 0) << second.err.toStdString();
+    QTemporaryDir a, b;
+    ASSERT_TRUE(a.isValid() && b.isValid());
+    // A text file of the working folder and a stale picture: the first stays, the second is
+    // redrawn.
+    ASSERT_TRUE(QDir(a.path()).mkpath("graphic"));
+    {
+        QFile text(a.filePath("BASE.KTX"));
+        ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+        text.write("line 0\n");
+        QFile stale(a.filePath("graphic/0Y.bmp"));
+        ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+        stale.write("not a picture");
+    }
+    const GeneratorRun first = runGenerator({"--out", a.path()});
+    ASSERT_EQ(first.exitCode, 0) << first.err.toStdString();
+    const GeneratorRun second = runGenerator({"--out", b.path()});
+    ASSERT_EQ(second.exitCode, 0) << second.err.toStdString();
 
-  EXPECT_EQ(bytesOf(a.filePath("BASE.KTX")), QByteArray("line 0\n"));
-  const QStringList files = QDir(a.filePath("graphic")).entryList(QDir::Files | QDir::NoDotAndDotDot);
-  EXPECT_EQ(files, QDir(b.filePath("graphic")).entryList(QDir::Files | QDir::NoDotAndDotDot));
-  EXPECT_GT(files.size(), 250);
-  for (const QString& f : files) {
-    const QByteArray one = bytesOf(a.filePath("graphic/" + f));
-    EXPECT_FALSE(one.isEmpty()) << f.toStdString();
-    EXPECT_EQ(one, bytesOf(b.filePath("graphic/" + f))) << f.toStdString();
-  }
-  EXPECT_TRUE(bytesOf(a.filePath("graphic/0Y.bmp")).startsWith("BM"));
+    EXPECT_EQ(bytesOf(a.filePath("BASE.KTX")), QByteArray("line 0\n"));
+    const QStringList files =
+        QDir(a.filePath("graphic")).entryList(QDir::Files | QDir::NoDotAndDotDot);
+    EXPECT_EQ(files, QDir(b.filePath("graphic")).entryList(QDir::Files | QDir::NoDotAndDotDot));
+    EXPECT_GT(files.size(), 250);
+    for (const QString& f : files) {
+        const QByteArray one = bytesOf(a.filePath("graphic/" + f));
+        EXPECT_FALSE(one.isEmpty()) << f.toStdString();
+        EXPECT_EQ(one, bytesOf(b.filePath("graphic/" + f))) << f.toStdString();
+    }
+    EXPECT_TRUE(bytesOf(a.filePath("graphic/0Y.bmp")).startsWith("BM"));
 }
 
 TEST(GeneratorProcess, BadArgumentsAndAnUnwritableFolderFail) {
-  EXPECT_EQ(runGenerator({}).exitCode, 2);
-  EXPECT_EQ(runGenerator({"--out"}).exitCode, 2);
-  EXPECT_EQ(runGenerator({"--colours", "x"}).exitCode, 2);
+    EXPECT_EQ(runGenerator({}).exitCode, 2);
+    EXPECT_EQ(runGenerator({"--out"}).exitCode, 2);
+    EXPECT_EQ(runGenerator({"--colours", "x"}).exitCode, 2);
 
-  QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
-  QFile blocker(dir.filePath("graphic"));  // a file where the folder should be
-  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-  blocker.close();
-  const GeneratorRun run = runGenerator({"--out", dir.path()});
-  EXPECT_EQ(run.exitCode, 1);
-  EXPECT_TRUE(run.err.contains("graphic")) << run.err.toStdString();
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QFile blocker(dir.filePath("graphic"));  // a file where the folder should be
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const GeneratorRun run = runGenerator({"--out", dir.path()});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains("graphic")) << run.err.toStdString();
 }
 
 TEST(GeneratorProcess, TheContactSheetIsAPicture) {
-  QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
-  const GeneratorRun run = runGenerator({"--contact-sheet", dir.filePath("sheet.png")});
-  ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-  EXPECT_TRUE(bytesOf(dir.filePath("sheet.png")).startsWith("\x89PNG"));
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const GeneratorRun run = runGenerator({"--contact-sheet", dir.filePath("sheet.png")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(bytesOf(dir.filePath("sheet.png")).startsWith("\x89PNG"));
 }

@@ -105,7 +105,8 @@ TEST(CalendarStrings, GlyphLetters) {
 TEST(CalendarStrings, DateLayouts) {
     const GregorianDate march{5, 3, 0, 2004};
     const char* expected[] = {"05.03.2004", "05.03.04", "05.03", "03.05", "03/05", "05/03"};
-    for (int layout = 0; layout <= 5; ++layout) EXPECT_EQ(gregtostr(march, layout), expected[layout]);
+    for (int layout = 0; layout <= 5; ++layout)
+        EXPECT_EQ(gregtostr(march, layout), expected[layout]);
     EXPECT_EQ(gregtostr({1, 1, 0, 2001}, 1), "01.01.01");
     EXPECT_EQ(gregtostr({31, 12, 0, 2010}, 3), "12.31");
     EXPECT_EQ(gregtostr(march, 6), "");

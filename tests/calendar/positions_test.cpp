@@ -114,7 +114,8 @@ TEST(GregorianToMayan, RejectsDatesThatDoNotExist) {
 TEST(GregorianToMayan, ExtremeYearsKeepEveryCounterConsistent) {
     // No overflow anywhere in the 32-bit year range: consecutive days keep advancing every
     // counter by one, and the moon stays inside its range.
-    for (GregorianDate start : {kFirstDate, D(20, 12, INT32_MAX), D(1, 7, INT32_MAX), D(10, 7, INT32_MIN)}) {
+    for (GregorianDate start :
+         {kFirstDate, D(20, 12, INT32_MAX), D(1, 7, INT32_MAX), D(10, 7, INT32_MIN)}) {
         SCOPED_TRACE(DescribeDate(start));
         MayanDate prev = GregorianToMayan(start);
         for (int i = 0; i < 11; ++i) {
@@ -125,7 +126,8 @@ TEST(GregorianToMayan, ExtremeYearsKeepEveryCounterConsistent) {
             EXPECT_EQ(m.tone, prev.tone % 13 + 1);
             EXPECT_GE(m.moonPhase, 0);
             EXPECT_LE(m.moonPhase, kMoonModulus);
-            EXPECT_EQ(((m.moonPhase - prev.moonPhase) % kMoonModulus + kMoonModulus) % kMoonModulus, kMoonStep);
+            EXPECT_EQ(((m.moonPhase - prev.moonPhase) % kMoonModulus + kMoonModulus) % kMoonModulus,
+                      kMoonStep);
             EXPECT_GE(m.yearTone, 1);
             EXPECT_LE(m.yearTone, 13);
             prev = m;
@@ -135,7 +137,8 @@ TEST(GregorianToMayan, ExtremeYearsKeepEveryCounterConsistent) {
     const __int128 n = (__int128(INT32_MAX) - 2001) * 365 + (334 + 31 - 1) - (212 + 21 - 1);
     EXPECT_EQ(GregorianToMayan(D(31, 12, INT32_MAX)).kin, int((229 + n) % 260) + 1);
     const __int128 moon = ((n + 2) * kMoonStep) % kMoonModulus;
-    EXPECT_EQ(GregorianToMayan(D(31, 12, INT32_MAX)).moonPhase, moon == 0 ? kMoonModulus : int(moon));
+    EXPECT_EQ(GregorianToMayan(D(31, 12, INT32_MAX)).moonPhase,
+              moon == 0 ? kMoonModulus : int(moon));
 }
 
 TEST(GregorianToMayan, ForwardMoonReadsFullLunationWhereBackwardReadsZero) {
@@ -164,12 +167,18 @@ GregorianDate literalStep(GregorianDate d, int days) {
         int day = d.day + dir, month = d.month, year = d.year;
         if (day > DaysInMonth(static_cast<std::uint8_t>(month))) {
             day = 1;
-            if (++month > 12) { month = 1; ++year; }
+            if (++month > 12) {
+                month = 1;
+                ++year;
+            }
         }
         if (day < 1) {
             --month;
             day = DaysInMonth(static_cast<std::uint8_t>(month));
-            if (month < 1) { month = 12; --year; }
+            if (month < 1) {
+                month = 12;
+                --year;
+            }
         }
         d = {static_cast<std::uint8_t>(day), static_cast<std::uint8_t>(month), d.weekDay, year};
     }
@@ -189,7 +198,8 @@ TEST(StepDate, MatchesTheDayByDayRule) {
     EXPECT_EQ(StepDate(withWeekDay, 400).weekDay, 6);
 
     std::mt19937 rng(7);
-    std::uniform_int_distribution<int> day(0, 31), month(0, 13), year(-3000, 3000), steps(-800, 800);
+    std::uniform_int_distribution<int> day(0, 31), month(0, 13), year(-3000, 3000),
+        steps(-800, 800);
     for (int i = 0; i < 20000; ++i) {
         GregorianDate d = D(day(rng), month(rng), year(rng));
         if (i % 3 == 0) d = D(29, 2, year(rng));

@@ -11,10 +11,11 @@ void expectSame(const PositionWalk& walk) {
     const GregorianDate& d = walk.cursor();
     const MayanDate expected = walk.position();
     const MayanDate actual = GregorianToMayan(d);
-    ASSERT_EQ(actual, expected) << DescribeDate(d) << ": kin " << actual.kin << " vs " << expected.kin
-                                << ", month " << int(actual.month) << "/" << actual.monthDay << " vs "
-                                << int(expected.month) << "/" << expected.monthDay << ", moon "
-                                << actual.moonPhase << " vs " << expected.moonPhase;
+    ASSERT_EQ(actual, expected) << DescribeDate(d) << ": kin " << actual.kin << " vs "
+                                << expected.kin << ", month " << int(actual.month) << "/"
+                                << actual.monthDay << " vs " << int(expected.month) << "/"
+                                << expected.monthDay << ", moon " << actual.moonPhase << " vs "
+                                << expected.moonPhase;
     // 29 February shares 28 February's position.
     if (d.month == 2 && d.day == 28) {
         ASSERT_EQ(GregorianToMayan({29, 2, 0, d.year}), expected) << d.year;
@@ -51,7 +52,8 @@ TEST(WalkEquivalence, WalkFunctionAgreesAtScatteredDates) {
     for (int year : {-1200, 1, 1582, 1999, 2001, 2002, 2100, 3000}) {
         for (int month : {1, 2, 7, 8, 12}) {
             for (int day : {1, 21, 25, 26, 28}) {
-                const GregorianDate d{static_cast<std::uint8_t>(day), static_cast<std::uint8_t>(month), 0, year};
+                const GregorianDate d{static_cast<std::uint8_t>(day),
+                                      static_cast<std::uint8_t>(month), 0, year};
                 ASSERT_EQ(GregorianToMayan(d), WalkGregorianToMayan(d)) << DescribeDate(d);
             }
         }

@@ -3,31 +3,37 @@
 
 #include "cli_run.h"
 
+#include <sys/stat.h>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sys/stat.h>
 
 namespace {
 
 using orbisca::testing::CliRun;
 
-CliRun runCli(const std::string& args) { return orbisca::testing::RunCommandLine(std::string(ORBISCA_CLI) + " " + args); }
+CliRun runCli(const std::string& args) {
+    return orbisca::testing::RunCommandLine(std::string(ORBISCA_CLI) + " " + args);
+}
 
 TEST(CliDay, PrintsThePositionUnderTheLogLabels) {
     const CliRun r = runCli("day 2001-08-21");
     ASSERT_EQ(r.status, 0) << r.err;
-    for (const char* line : {"DATE:2001-08-21\n", "KIN:230\n", "YEAR SIGN:4\n", "YEAR TONE:9\n", "SIGN:10\n",
-                             "TONE:9\n", "PLASMA:6\n", "MONTH DAY:27\n", "MONTH:1\n", "WEEK NUMBER:4\n",
-                             "MOON PHASE:67796610\n", "GUIDE:6\n", "ANALOG:9\n", "ANTIPOD:20\n", "ATEACHER:11\n",
-                             "GLYPHS:Ji\n", "LAYOUT 0:21.08.2001\n", "LAYOUT 4:08/21\n"})
+    for (const char* line :
+         {"DATE:2001-08-21\n", "KIN:230\n", "YEAR SIGN:4\n", "YEAR TONE:9\n", "SIGN:10\n",
+          "TONE:9\n", "PLASMA:6\n", "MONTH DAY:27\n", "MONTH:1\n", "WEEK NUMBER:4\n",
+          "MOON PHASE:67796610\n", "GUIDE:6\n", "ANALOG:9\n", "ANTIPOD:20\n", "ATEACHER:11\n",
+          "GLYPHS:Ji\n", "LAYOUT 0:21.08.2001\n", "LAYOUT 4:08/21\n"})
         EXPECT_NE(r.out.find(line), std::string::npos) << line;
 }
 
 TEST(CliDay, JsonAndFixedToday) {
     const CliRun r = runCli("--today 2002-07-25 day --json");
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out.rfind("{\"date\":\"2002-07-25\",\"position\":{\"kin\":48,\"yearSign\":4,\"yearTone\":9,", 0), 0u)
+    EXPECT_EQ(
+        r.out.rfind(
+            "{\"date\":\"2002-07-25\",\"position\":{\"kin\":48,\"yearSign\":4,\"yearTone\":9,", 0),
+        0u)
         << r.out;
     EXPECT_NE(r.out.find("\"monthDay\":29,\"month\":0,"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("\"glyphs\":\"Hi\""), std::string::npos) << r.out;
@@ -44,8 +50,9 @@ TEST(CliRange, CsvRowsForFarYears) {
 }
 
 TEST(CliErrors, BadInputGivesOneLineAndStatusTwo) {
-    for (const char* args : {"day 2001-02-30", "day 2001-13-01", "day yesterday", "range 2002-01-01 2001-01-01 --csv",
-                             "range 2001-01-01", "frobnicate", "day 2001-01-01 extra", "--today 2001-02-31 day"}) {
+    for (const char* args :
+         {"day 2001-02-30", "day 2001-13-01", "day yesterday", "range 2002-01-01 2001-01-01 --csv",
+          "range 2001-01-01", "frobnicate", "day 2001-01-01 extra", "--today 2001-02-31 day"}) {
         const CliRun r = runCli(args);
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << args << ": " << r.err;
@@ -78,7 +85,8 @@ TEST(CliData, EncodesAndDecodesPrintDat) {
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
     const CliRun fromPipe = runCli("data decode-print " + pipe);  // refused, not waited on
     EXPECT_EQ(fromPipe.status, 1);
-    EXPECT_NE(fromPipe.err.find("cli_pipe.dat: is not a regular file"), std::string::npos) << fromPipe.err;
+    EXPECT_NE(fromPipe.err.find("cli_pipe.dat: is not a regular file"), std::string::npos)
+        << fromPipe.err;
     std::remove(pipe.c_str());
 }
 
@@ -109,7 +117,8 @@ TEST(CliGfx, MoonWritesAPngAndRegionDescribesAMask) {
     EXPECT_EQ(r.out.rfind("BOUNDING BOX:0 0 7 5\nRECTANGLES:", 0), 0u) << r.out;
     r = runCli("region /no/such/mask.bmp");
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("cannot read picture \"/no/such/mask.bmp\": the file does not exist"), std::string::npos)
+    EXPECT_NE(r.err.find("cannot read picture \"/no/such/mask.bmp\": the file does not exist"),
+              std::string::npos)
         << r.err;
 }
 

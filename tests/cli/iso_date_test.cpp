@@ -17,14 +17,17 @@ TEST(IsoDate, ParsesAndFormatsAnyYear) {
 }
 
 TEST(IsoDate, RejectsWhatIsNoDateNamingTheInput) {
-    for (const char* text : {"2001-02-30", "2001-13-01", "2001-00-10", "2001-04-31", "2001-02-29", "1900-02-29",
-                             "tomorrow", "", "2001-1-01", "2001-01-1", "20010101", "2001/01/01", "-", "--01-01",
-                             "2147483648-01-01", "99999999999999999999-01-01", "2001-01-01x", " 2001-01-01"}) {
+    for (const char* text :
+         {"2001-02-30", "2001-13-01", "2001-00-10", "2001-04-31", "2001-02-29", "1900-02-29",
+          "tomorrow", "", "2001-1-01", "2001-01-1", "20010101", "2001/01/01", "-", "--01-01",
+          "2147483648-01-01", "99999999999999999999-01-01", "2001-01-01x", " 2001-01-01"}) {
         try {
             ParseIsoDate(text);
             ADD_FAILURE() << text << " was accepted";
         } catch (const UsageError& e) {
-            EXPECT_NE(std::string(e.what()).find(std::string("\"") + text + "\""), std::string::npos) << e.what();
+            EXPECT_NE(std::string(e.what()).find(std::string("\"") + text + "\""),
+                      std::string::npos)
+                << e.what();
         }
     }
 }
@@ -54,7 +57,8 @@ TEST(RangeCsv, RowsMatchTheEngineAndStopAtTheLastDay) {
                        "2001-08-20,229,9,8,4,9,1,2,5,4,5,26,1,33898305,13,10,19,12\n"
                        "2001-08-21,230,10,9,4,9,1,2,6,4,6,27,1,67796610,6,9,20,11\n");
     out.clear();
-    ASSERT_TRUE(WriteRangeCsv(ParseIsoDate("2147483647-12-30"), ParseIsoDate("2147483647-12-31"), sink));
+    ASSERT_TRUE(
+        WriteRangeCsv(ParseIsoDate("2147483647-12-30"), ParseIsoDate("2147483647-12-31"), sink));
     EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 3);
     // A sink that fails is reported.
     EXPECT_FALSE(WriteRangeCsv(ParseIsoDate("2000-01-01"), ParseIsoDate("2010-01-01"),

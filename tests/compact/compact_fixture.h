@@ -7,11 +7,11 @@
 #include <QImage>
 #include <QPainter>
 
+#include "../data/data_fixture.h"
 #include "compact/window_links.h"
 #include "data/conf_file.h"
 #include "data/font_table.h"
 #include "gfx/image_io.h"
-#include "../data/data_fixture.h"
 
 namespace orbisca::testing {
 
@@ -44,7 +44,9 @@ inline QColor signColour(int n) { return QColor(50 + 10 * n, 200, 30); }
 inline void writeCompactPictures(const QString& folder) {
     const QString dir = folder + "/graphic/";
     QDir().mkpath(dir);
-    auto save = [&](const QImage& image, const QString& name) { gfx::SaveImage(image, dir + name, "bmp"); };
+    auto save = [&](const QImage& image, const QString& name) {
+        gfx::SaveImage(image, dir + name, "bmp");
+    };
     QImage outline = filled(80, 80, Qt::black);
     QPainter(&outline).fillRect(10, 10, 60, 60, QColor(200, 200, 200));
     save(outline, "frame1.bmp");
@@ -62,7 +64,8 @@ inline void writeCompactPictures(const QString& folder) {
         save(filled(72, 36, QColor(240, 10 * n, 10)), "Tone" + QString::number(n) + ".bmp");
         save(filled(72, 36, Qt::white), "ToneAlfa" + QString::number(n) + ".bmp");
     }
-    for (int n = 1; n <= 7; ++n) save(filled(59, 59, QColor(10, 10, 30 * n)), QString::number(n) + "X.bmp");
+    for (int n = 1; n <= 7; ++n)
+        save(filled(59, 59, QColor(10, 10, 30 * n)), QString::number(n) + "X.bmp");
     save(filled(59, 59, Qt::white), "plalfa.bmp");
     save(filled(96, 24, QColor(60, 60, 90)), "btnExpand.bmp");
     save(filled(96, 24, QColor(90, 60, 60)), "btnClose.bmp");
@@ -76,7 +79,8 @@ protected:
         WorkingFolderTest::SetUp();
         resetOtherStates();
         // The texts and tables of the assembled working folder, not its pictures.
-        for (const QFileInfo& file : QDir(QStringLiteral(ORBISCA_HOME_DIR)).entryInfoList(QDir::Files))
+        for (const QFileInfo& file :
+             QDir(QStringLiteral(ORBISCA_HOME_DIR)).entryInfoList(QDir::Files))
             QFile::copy(file.filePath(), home.filePath(file.fileName()));
         writeCompactPictures(home.path());
     }
@@ -93,7 +97,9 @@ protected:
     QStringList fileLines(const QString& name) const {
         return QString::fromUtf8(readFile(name)).split('\n', Qt::SkipEmptyParts);
     }
-    void removePicture(const QString& name) { ASSERT_TRUE(QFile::remove(home.filePath("graphic/" + name))); }
+    void removePicture(const QString& name) {
+        ASSERT_TRUE(QFile::remove(home.filePath("graphic/" + name)));
+    }
     // Replaces line n (from 0) of BASE.KTX.
     void setBaseLine(int n, const QString& text) {
         QStringList lines = QString::fromUtf8(readFile("BASE.KTX")).split('\n');

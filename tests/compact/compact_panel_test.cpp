@@ -22,7 +22,8 @@ protected:
         FILLPYR(face, pictures, GregorianToMayan(date), &trace);
         return trace;
     }
-    static const PanelItem* find(const PanelTrace& trace, const std::function<bool(const PanelItem&)>& match) {
+    static const PanelItem* find(const PanelTrace& trace,
+                                 const std::function<bool(const PanelItem&)>& match) {
         auto it = std::find_if(trace.begin(), trace.end(), match);
         return it == trace.end() ? nullptr : &*it;
     }
@@ -48,7 +49,8 @@ TEST_F(PanelTest, ExtraDayShowsItsOwnLineAndNoPlasma) {
     const PanelTrace trace = paint({25, 7, 0, 2026});
     const PanelItem* line = find(trace, readtext(419, "BASE.KTX"));
     ASSERT_NE(line, nullptr);
-    EXPECT_EQ(QPoint(line->x, line->y), QPoint(kPanelCentreX - panelTextWidth(line->content, 5) / 2, 117));
+    EXPECT_EQ(QPoint(line->x, line->y),
+              QPoint(kPanelCentreX - panelTextWidth(line->content, 5) / 2, 117));
     EXPECT_EQ(line->font, 5);
     EXPECT_EQ(find(trace, [](const PanelItem& i) { return i.content.endsWith("X.bmp"); }), nullptr);
     EXPECT_EQ(findAt(trace, 97), nullptr);  // nor the two lines of an ordinary day
@@ -67,7 +69,9 @@ TEST_F(PanelTest, OrdinaryDayDrawsItsPicturesAtTheirPlaces) {
     ASSERT_NE(monthDay, nullptr);
     EXPECT_EQ(monthDay->y, 128);
     // Six affirmation lines, 14 pixels apart from y 298.
-    for (int y = 298; y <= 368; y += 14) EXPECT_NE(find(trace, [y](const PanelItem& i) { return i.y == y && i.font == 5; }), nullptr) << y;
+    for (int y = 298; y <= 368; y += 14)
+        EXPECT_NE(find(trace, [y](const PanelItem& i) { return i.y == y && i.font == 5; }), nullptr)
+            << y;
 }
 
 // The sign's name grows until the line splits: it stays whole up to 217 pixels and splits beyond.
@@ -101,7 +105,8 @@ TEST(SignPictures, TwentyUsesTheZeroPicturesAndCodesWithoutPictureHaveNone) {
 TEST_F(PanelTest, MissingPictureGivesOneReportAndStops) {
     const QString file = QString::number(GregorianToMayan({26, 7, 0, 2026}).sign % 20) + "Y.bmp";
     removePicture(file);
-    expectOneReport("ERROR! ERROR CODE:101", {"ERROR SENDER:DRAWSIGNP in orbisca", "filename:graphic\\" + file, "CX:224"});
+    expectOneReport("ERROR! ERROR CODE:101",
+                    {"ERROR SENDER:DRAWSIGNP in orbisca", "filename:graphic\\" + file, "CX:224"});
 }
 
 TEST_F(PanelTest, MissingTextDatabaseGivesOneReport) {

@@ -13,7 +13,8 @@ namespace {
 
 QStringList withoutTimes(QStringList lines) {
     for (QString& line : lines)
-        if (line.startsWith("StartTime=") || line.startsWith("EndTime=")) line = line.section('=', 0, 0) + "=";
+        if (line.startsWith("StartTime=") || line.startsWith("EndTime="))
+            line = line.section('=', 0, 0) + "=";
     return lines;
 }
 
@@ -47,7 +48,8 @@ protected:
         QTest::mouseRelease(form.get(), Qt::LeftButton, {}, at);
     }
     void moveTo(QPointF at, Qt::MouseButtons held) {
-        QMouseEvent event(QEvent::MouseMove, at, form->mapToGlobal(at), Qt::NoButton, held, Qt::NoModifier);
+        QMouseEvent event(QEvent::MouseMove, at, form->mapToGlobal(at), Qt::NoButton, held,
+                          Qt::NoModifier);
         QApplication::sendEvent(form.get(), &event);
     }
     QStringList lastTwoLines(const QString& log) const {
@@ -61,7 +63,9 @@ protected:
     GregorianDate current() const { return calendarState().currentDate; }
     // Area A2 shows the sign of the current day.
     QColor signShown() const { return form->face().pixelColor(262, 258); }
-    QColor signOfCurrentDay() const { return signColour(calendarState().currentPosition.sign % 20); }
+    QColor signOfCurrentDay() const {
+        return signColour(calendarState().currentPosition.sign % 20);
+    }
 
     std::unique_ptr<TForm1> form;
     std::unique_ptr<TForm2> dialog;
@@ -94,7 +98,8 @@ TEST_F(WindowTest, StartsInStepsAndIgnoresClicksUntilThePanelIsPainted) {
     for (const char* step : kLoaderWindowSteps) expected << step;
     EXPECT_EQ(withoutTimes(fileLines("Floading.log")), expected << "EndTime=");
     EXPECT_EQ(form->size(), QSize(600, 450));
-    EXPECT_EQ(form->mask(), gfx::BitmapToRegion(pyramidMask(), 0xff000000, gfx::RegionMode::KeepDiffering));
+    EXPECT_EQ(form->mask(),
+              gfx::BitmapToRegion(pyramidMask(), 0xff000000, gfx::RegionMode::KeepDiffering));
     EXPECT_EQ(signShown(), signOfCurrentDay());
     EXPECT_TRUE(messages().isEmpty());
 }
@@ -109,8 +114,9 @@ TEST_F(WindowTest, MissingPictureAtStartEndsTheLogWithError) {
     EXPECT_TRUE(fileLines("program/errorlog1.err").contains("ERROR SENDER:orbisca window"));
 }
 
-class LoaderFailureTest : public WindowTest,
-                          public ::testing::WithParamInterface<std::pair<const char*, const char*>> {};
+class LoaderFailureTest
+    : public WindowTest,
+      public ::testing::WithParamInterface<std::pair<const char*, const char*>> {};
 
 TEST_P(LoaderFailureTest, MissingPictureEndsTheLoaderLogWithError) {
     const auto [picture, lastStep] = GetParam();
@@ -122,12 +128,14 @@ TEST_P(LoaderFailureTest, MissingPictureEndsTheLoaderLogWithError) {
     EXPECT_EQ(messages(), QStringList{"ERROR! ERROR CODE:120"});
     EXPECT_TRUE(notifierState().endRequested);
     EXPECT_EQ(lastTwoLines("Floading.log"), (QStringList{lastStep, "ERROR!!!"}));
-    EXPECT_TRUE(fileLines("program/errorlog1.err").contains("ERROR SENDER:orbisca window fx loader"));
+    EXPECT_TRUE(
+        fileLines("program/errorlog1.err").contains("ERROR SENDER:orbisca window fx loader"));
     QTest::qWait(120);
     EXPECT_NE(compactState().STATE, 0);  // the timer was never enabled
 }
 INSTANTIATE_TEST_SUITE_P(OutlineAndFace, LoaderFailureTest,
-                         ::testing::Values(std::pair{"pyrA0.bmp", "bitmapcreate=ok"}, std::pair{"pyr0.bmp", "combinergn=ok"}));
+                         ::testing::Values(std::pair{"pyrA0.bmp", "bitmapcreate=ok"},
+                                           std::pair{"pyr0.bmp", "combinergn=ok"}));
 
 TEST_F(WindowTest, EachAreaRequestsItsViewAndOpensNoDateDialog) {
     struct Case {
@@ -136,7 +144,8 @@ TEST_F(WindowTest, EachAreaRequestsItsViewAndOpensNoDateDialog) {
         bool stays;  // the temple door (A7) shows view 0 beside the compact window
     };
     for (const Case& c : {Case{{260, 200}, 12, 1, false}, Case{{260, 250}, 22, 2, false},
-                          Case{{340, 260}, 1, 4, false}, Case{{180, 240}, 32, 3, false}, Case{{300, 80}, 0, 0, true}}) {
+                          Case{{340, 260}, 1, 4, false}, Case{{180, 240}, 32, 3, false},
+                          Case{{300, 80}, 0, 0, true}}) {
         start();
         fullModeState()._newstate = 7;
         click(c.at);
@@ -162,7 +171,8 @@ TEST_F(WindowTest, DragMovesTheWindowAndAPlainClickOpensTheDateDialog) {
     EXPECT_FALSE(compactState().moved);
     click(QPoint(100, 420));
     EXPECT_TRUE(dialog->isVisible());
-    EXPECT_EQ((QList{dialog->sp1->value(), dialog->sp2->value(), dialog->sp3->value()}), (QList{17, 11, 2027}));
+    EXPECT_EQ((QList{dialog->sp1->value(), dialog->sp2->value(), dialog->sp3->value()}),
+              (QList{17, 11, 2027}));
 }
 
 TEST_F(WindowTest, KeysStepTheDateAndThePanelFollows) {
@@ -172,11 +182,14 @@ TEST_F(WindowTest, KeysStepTheDateAndThePanelFollows) {
         bool swap;  // Right and Left, PageUp and PageDown trade places
         GregorianDate date;
     };
-    for (const Step& s : {Step{Qt::Key_Comma, false, {1, 2, 0, 2026}}, Step{Qt::Key_Period, false, {1, 3, 0, 2026}},
-                          Step{Qt::Key_Right, false, {2, 3, 0, 2026}}, Step{Qt::Key_PageDown, false, {1, 3, 0, 2026}},
-                          Step{Qt::Key_Left, false, {28, 2, 0, 2026}}, Step{Qt::Key_PageUp, false, {1, 3, 0, 2026}},
-                          Step{Qt::Key_A, false, {1, 3, 0, 2026}}, Step{Qt::Key_Right, true, {28, 2, 0, 2026}},
-                          Step{Qt::Key_PageDown, true, {1, 3, 0, 2026}}, Step{Qt::Key_Left, true, {2, 3, 0, 2026}}}) {
+    for (const Step& s :
+         {Step{Qt::Key_Comma, false, {1, 2, 0, 2026}}, Step{Qt::Key_Period, false, {1, 3, 0, 2026}},
+          Step{Qt::Key_Right, false, {2, 3, 0, 2026}},
+          Step{Qt::Key_PageDown, false, {1, 3, 0, 2026}},
+          Step{Qt::Key_Left, false, {28, 2, 0, 2026}}, Step{Qt::Key_PageUp, false, {1, 3, 0, 2026}},
+          Step{Qt::Key_A, false, {1, 3, 0, 2026}}, Step{Qt::Key_Right, true, {28, 2, 0, 2026}},
+          Step{Qt::Key_PageDown, true, {1, 3, 0, 2026}},
+          Step{Qt::Key_Left, true, {2, 3, 0, 2026}}}) {
         settings()._Swapbtn = s.swap;
         QTest::keyClick(form.get(), s.key);
         EXPECT_EQ(current(), s.date) << s.key;

@@ -29,7 +29,8 @@ protected:
     // 10 March 2026, 23:59 local time.
     std::chrono::system_clock::time_point clockNow = std::chrono::system_clock::from_time_t([] {
         std::tm t{};
-        t.tm_year = 126, t.tm_mon = 2, t.tm_mday = 10, t.tm_hour = 23, t.tm_min = 59, t.tm_isdst = -1;
+        t.tm_year = 126, t.tm_mon = 2, t.tm_mday = 10, t.tm_hour = 23, t.tm_min = 59,
+        t.tm_isdst = -1;
         return std::mktime(&t);
     }());
     TForm2 dialog;
@@ -49,7 +50,8 @@ TEST_F(DateDialogTest, TakesExistingDatesOfAnyYearAndIgnoresTheOthers) {
     EXPECT_FALSE(dateDialogAccepts(2026, 1, 0));
     int n = 0;
     for (const GregorianDate& d : {GregorianDate{31, 1, 0, 2026}, GregorianDate{30, 4, 0, 2026},
-                                   GregorianDate{28, 2, 0, 2024}, GregorianDate{1, 1, 0, 1}, GregorianDate{15, 6, 0, 9999}}) {
+                                   GregorianDate{28, 2, 0, 2024}, GregorianDate{1, 1, 0, 1},
+                                   GregorianDate{15, 6, 0, 9999}}) {
         EXPECT_EQ(choose(d.year, d.month, d.day), QDialog::Accepted);
         EXPECT_EQ(calendarState().currentDate, d);
         EXPECT_EQ(calendarState().currentPosition, GregorianToMayan(d));

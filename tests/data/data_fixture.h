@@ -1,4 +1,5 @@
-// A temporary working folder with every process-wide state reset, for the data-layer and pack tests.
+// A temporary working folder with every process-wide state reset, for the data-layer and pack
+// tests.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -20,7 +21,9 @@
 #include "data/working_folder.h"
 
 // Readable QStrings in failure messages.
-inline std::ostream& operator<<(std::ostream& out, const QString& text) { return out << '"' << text.toStdString() << '"'; }
+inline std::ostream& operator<<(std::ostream& out, const QString& text) {
+    return out << '"' << text.toStdString() << '"';
+}
 
 namespace orbisca::testing {
 

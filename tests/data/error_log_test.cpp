@@ -13,7 +13,8 @@ protected:
     void SetUp() override {
         WorkingFolderTest::SetUp();
         const QDateTime at(QDate(2024, 3, 5), QTime(14, 7, 9));
-        const std::chrono::system_clock::time_point point{std::chrono::milliseconds(at.toMSecsSinceEpoch())};
+        const std::chrono::system_clock::time_point point{
+            std::chrono::milliseconds(at.toMSecsSinceEpoch())};
         calendarState().clock = [point] { return point; };
     }
     QString senderOf(const QString& name) const {
@@ -31,36 +32,130 @@ TEST_F(ErrorLog, PrintsTheWholeStateLineByLine) {
     calendar.today = {1, 2, 3, 2024};
     calendar.currentPosition = GregorianToMayan(calendar.currentDate);
     CompactState& compact = compactState();
-    compact.STATE = -100; compact.sym = 3; compact.moved = true;
+    compact.STATE = -100;
+    compact.sym = 3;
+    compact.moved = true;
     FullModeState& full = fullModeState();
-    full.fmstate = 9; full.rx = 12; full.USEPB2 = true; full._newstate = 4; full.spin = -1;
-    full.t2 = 5042950.5; full._pfont = 255; full.lasthint = "last hint"; full._Export = true;
-    full.phx = 330; full._GUIDE = true;
+    full.fmstate = 9;
+    full.rx = 12;
+    full.USEPB2 = true;
+    full._newstate = 4;
+    full.spin = -1;
+    full.t2 = 5042950.5;
+    full._pfont = 255;
+    full.lasthint = "last hint";
+    full._Export = true;
+    full.phx = 330;
+    full._GUIDE = true;
     Settings& s = settings();
-    s._Yshine = true; s._Sfigure = true; s.glyphFont = "Glyphs"; s._SFX = true; s._spconst = 10;
+    s._Yshine = true;
+    s._Sfigure = true;
+    s.glyphFont = "Glyphs";
+    s._SFX = true;
+    s._spconst = 10;
 
     EXPECT_TRUE(writeerror(102, "PAINTALL in orbisca", {"detail one", "", "detail three"}));
     const MayanDate& m = calendar.currentPosition;
-    const QStringList expected = {
-        "ERROR LOG", " ", "DATE & TIME:", "05.03.2024", "14:07:09", " ",
-        "GREGORIAN SYSTEM:", "DAY:26", "MONTH:7", "YEAR:2013", "WEEK DAY:5", " ",
-        "GREGORIAN TODAY:", "DAY:1", "MONTH:2", "YEAR:2024", "WEEK DAY:3", " ",
-        "MAYAN SYSTEM:", QString("KIN:%1").arg(m.kin), QString("YEAR SIGN:%1").arg(m.yearSign),
-        QString("YEAR TONE:%1").arg(m.yearTone), QString("CROMATIC:%1").arg(m.cromatic),
-        QString("VINAL:%1").arg(m.vinal), QString("VINAL TONE:%1").arg(m.vinalTone),
-        QString("WEEK NUMBER:%1").arg(m.weekNumber), "SIGN:4", "TONE:8", QString("PLASMA:%1").arg(m.plasma),
-        "MONTH DAY:1", "MONTH:1", QString("MOON PHASE:%1").arg(m.moonPhase), " ",
-        "ERROR SENDER:PAINTALL in orbisca", "ERROR CODE:102", " ", "SYSTEM VARIABLES:",
-        "STATE:-100", "modeF:0", "xm:0", "ym:0", "sym:3", "move:N", "moved:Y", "closed:N", " ",
-        "FULLMODE PARAMETERS:", "FULLMODE STATE:9", "rx:12", "pb2ys:0", "pb2yt:0", "DOTS:0", "DOTT:0",
-        "DOTC:0", "USEPB2:Y", "rightallign:N", "_trc:0", "_newstate:4", "spin:-1", "t1:0", "t2:5042950.5",
-        "_pfont:255", "_Yline:N", "_Yshine:Y", "_Yfigure:N", "_Sfigure:Y", "Glyphs", "_SFX:Y", "last hint",
-        "_spconst:10", "_Swapbtn:N", "_Export:Y", "_TEXTGRAPHIC:Y", "_expstate:0", "_teldrawed:N",
-        "phx:330", "phy:0", "_KIN:N", "_TONE:N", "_GUIDE:Y", "_ANALOG:N", "_ANTIPOD:N", "_ATEACHER:N",
-        "_PLASM:N", " ", "LOCAL VARIABLES:", "detail one", "", "detail three", "", "", "", "", "", "", ""};
+    const QStringList expected = {"ERROR LOG",
+                                  " ",
+                                  "DATE & TIME:",
+                                  "05.03.2024",
+                                  "14:07:09",
+                                  " ",
+                                  "GREGORIAN SYSTEM:",
+                                  "DAY:26",
+                                  "MONTH:7",
+                                  "YEAR:2013",
+                                  "WEEK DAY:5",
+                                  " ",
+                                  "GREGORIAN TODAY:",
+                                  "DAY:1",
+                                  "MONTH:2",
+                                  "YEAR:2024",
+                                  "WEEK DAY:3",
+                                  " ",
+                                  "MAYAN SYSTEM:",
+                                  QString("KIN:%1").arg(m.kin),
+                                  QString("YEAR SIGN:%1").arg(m.yearSign),
+                                  QString("YEAR TONE:%1").arg(m.yearTone),
+                                  QString("CROMATIC:%1").arg(m.cromatic),
+                                  QString("VINAL:%1").arg(m.vinal),
+                                  QString("VINAL TONE:%1").arg(m.vinalTone),
+                                  QString("WEEK NUMBER:%1").arg(m.weekNumber),
+                                  "SIGN:4",
+                                  "TONE:8",
+                                  QString("PLASMA:%1").arg(m.plasma),
+                                  "MONTH DAY:1",
+                                  "MONTH:1",
+                                  QString("MOON PHASE:%1").arg(m.moonPhase),
+                                  " ",
+                                  "ERROR SENDER:PAINTALL in orbisca",
+                                  "ERROR CODE:102",
+                                  " ",
+                                  "SYSTEM VARIABLES:",
+                                  "STATE:-100",
+                                  "modeF:0",
+                                  "xm:0",
+                                  "ym:0",
+                                  "sym:3",
+                                  "move:N",
+                                  "moved:Y",
+                                  "closed:N",
+                                  " ",
+                                  "FULLMODE PARAMETERS:",
+                                  "FULLMODE STATE:9",
+                                  "rx:12",
+                                  "pb2ys:0",
+                                  "pb2yt:0",
+                                  "DOTS:0",
+                                  "DOTT:0",
+                                  "DOTC:0",
+                                  "USEPB2:Y",
+                                  "rightallign:N",
+                                  "_trc:0",
+                                  "_newstate:4",
+                                  "spin:-1",
+                                  "t1:0",
+                                  "t2:5042950.5",
+                                  "_pfont:255",
+                                  "_Yline:N",
+                                  "_Yshine:Y",
+                                  "_Yfigure:N",
+                                  "_Sfigure:Y",
+                                  "Glyphs",
+                                  "_SFX:Y",
+                                  "last hint",
+                                  "_spconst:10",
+                                  "_Swapbtn:N",
+                                  "_Export:Y",
+                                  "_TEXTGRAPHIC:Y",
+                                  "_expstate:0",
+                                  "_teldrawed:N",
+                                  "phx:330",
+                                  "phy:0",
+                                  "_KIN:N",
+                                  "_TONE:N",
+                                  "_GUIDE:Y",
+                                  "_ANALOG:N",
+                                  "_ANTIPOD:N",
+                                  "_ATEACHER:N",
+                                  "_PLASM:N",
+                                  " ",
+                                  "LOCAL VARIABLES:",
+                                  "detail one",
+                                  "",
+                                  "detail three",
+                                  "",
+                                  "",
+                                  "",
+                                  "",
+                                  "",
+                                  "",
+                                  ""};
     const QStringList actual = readLines(programFile("errorlog1.err"));
     ASSERT_EQ(actual.size(), expected.size());
-    for (qsizetype i = 0; i < expected.size(); ++i) EXPECT_EQ(actual[i], expected[i]) << "line " << i + 1;
+    for (qsizetype i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(actual[i], expected[i]) << "line " << i + 1;
     EXPECT_EQ(messages(), QStringList{"ERROR! ERROR CODE:102"});
 }
 
@@ -116,7 +211,8 @@ TEST_F(ErrorLog, LoadingLogListsTheCompletedSteps) {
     failed.start(QDateTime(QDate(2024, 1, 1), QTime(9, 5, 0)));
     failed.stepDone("ControlsStyle");
     EXPECT_TRUE(failed.fail());
-    EXPECT_EQ(readLines(home.filePath("Loading.log")), (QStringList{"StartTime=09:05:00", "ControlsStyle=ok", "ERROR!!!"}));
+    EXPECT_EQ(readLines(home.filePath("Loading.log")),
+              (QStringList{"StartTime=09:05:00", "ControlsStyle=ok", "ERROR!!!"}));
     EXPECT_EQ(senderOf("errorlog1.err"), "ERROR SENDER:orbisca window");
     EXPECT_EQ(messages(), QStringList{"ERROR! ERROR CODE:104"});
 }
@@ -126,7 +222,8 @@ TEST_F(ErrorLog, EachLogLineReplacesTheWholeFileAndLeavesNoTemporaryFile) {
     LineLog log;
     log.start(home.filePath("Loading.log"));
     log.append("StartTime=10:00:00");
-    EXPECT_EQ(readFile("Loading.log"), "StartTime=10:00:00\n");  // the previous start's log is gone at the first line
+    EXPECT_EQ(readFile("Loading.log"),
+              "StartTime=10:00:00\n");  // the previous start's log is gone at the first line
     log.append("ControlsStyle=ok");
     EXPECT_EQ(readFile("Loading.log"), "StartTime=10:00:00\nControlsStyle=ok\n");
     log.close();
@@ -145,12 +242,14 @@ using Attributes = WorkingFolderTest;
 TEST_F(Attributes, ClearsTheReadOnlyMarkAndGivesOneMessage114WhenRefused) {
     const QStringList names = {"conf.dat", "HRCT.dat", "tech.dat"};
     auto markReadOnly = [&] {
-        for (const QString& name : names) QFile::setPermissions(home.filePath(name), QFile::ReadOwner);
+        for (const QString& name : names)
+            QFile::setPermissions(home.filePath(name), QFile::ReadOwner);
     };
     for (const QString& name : names + QStringList{"RGNS.dat"}) writeFile(name, "x");
     markReadOnly();
     EXPECT_TRUE(setattributes());
-    for (const QString& name : names) EXPECT_TRUE(QFile::permissions(home.filePath(name)) & QFile::WriteOwner);
+    for (const QString& name : names)
+        EXPECT_TRUE(QFile::permissions(home.filePath(name)) & QFile::WriteOwner);
     EXPECT_TRUE(messages().isEmpty());
 
     markReadOnly();

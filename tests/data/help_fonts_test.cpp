@@ -37,7 +37,8 @@ TEST_F(HelpFields, FindsTheFirstFieldStrictlyInsideAndRefusesShortFiles) {
     EXPECT_TRUE(checkrect(60, 60, text));
     EXPECT_EQ(text, "field 1");
     text = "kept";
-    for (const QPoint at : {QPoint(10, 20), QPoint(20, 50), QPoint(500, 500)})  // left and bottom edges, outside
+    for (const QPoint at :
+         {QPoint(10, 20), QPoint(20, 50), QPoint(500, 500)})  // left and bottom edges, outside
         EXPECT_FALSE(checkrect(at.x(), at.y(), text)) << at.x() << "," << at.y();
     EXPECT_EQ(text, "kept");
     EXPECT_EQ(helpRectsState().helprects[69], (HelpRect{-10, -10, -5, -5}));
@@ -53,11 +54,14 @@ TEST_F(HelpFields, FindsTheFirstFieldStrictlyInsideAndRefusesShortFiles) {
 
 TEST(HintLines, TwoSpacesBreakTheLine) {
     const std::pair<const char*, QStringList> cases[] = {
-        {"Red  Dragon", {"Red", "Dragon"}}, {"Red Dragon", {"Red Dragon"}},
-        {"Red ", {"Red"}},                  // a trailing single space is dropped
-        {"a   b", {"a", " b"}},             // the third space is pending again
-        {"a    b", {"a", "", "b"}},         {"a  ", {"a", ""}},
-        {"", {""}},                         {" x", {" x"}}};
+        {"Red  Dragon", {"Red", "Dragon"}},
+        {"Red Dragon", {"Red Dragon"}},
+        {"Red ", {"Red"}},       // a trailing single space is dropped
+        {"a   b", {"a", " b"}},  // the third space is pending again
+        {"a    b", {"a", "", "b"}},
+        {"a  ", {"a", ""}},
+        {"", {""}},
+        {" x", {" x"}}};
     for (const auto& [hint, lines] : cases) EXPECT_EQ(hintLines(hint), lines) << hint;
 }
 
@@ -93,9 +97,13 @@ TEST_F(FontTable, FieldsCountOnlyWithTheirCaretAndNumbersAreChecked) {
 TEST_F(FontTable, AShortFdbDatLeavesTheDefaultFontAndSaysSoOnce) {
     writeLines("fdb.dat", {"DejaVu Sans^10^-12^^bold^", "DejaVu Serif^10^-14^"}, "\r\n");
     readfonts();
-    EXPECT_EQ(messages(), QStringList{"fdb.dat holds 2 of the 9 font lines; the default font stands in for the others."});
+    EXPECT_EQ(
+        messages(),
+        QStringList{
+            "fdb.dat holds 2 of the 9 font lines; the default font stands in for the others."});
     EXPECT_EQ(tableFont(1).font.family(), "DejaVu Serif");  // no CR left in the face name
-    for (int index = 2; index < kFontTableSize; ++index) EXPECT_EQ(tableFont(index).font, makefont("").font) << index;
+    for (int index = 2; index < kFontTableSize; ++index)
+        EXPECT_EQ(tableFont(index).font, makefont("").font) << index;
     writeFile("fdb.dat", "");
     readfonts();
     EXPECT_EQ(messages().size(), 2);

@@ -11,18 +11,25 @@ using AtomicFile = WorkingFolderTest;
 TEST_F(AtomicFile, AWriteThatFailsHalfWayLeavesTheOldFileIntact) {
     writeFile("conf.dat", "old content\n");
     QString error;
-    EXPECT_FALSE(writeFileAtomically(home.filePath("conf.dat"), [](QIODevice& out) {
-        out.write("new con");
-        return false;
-    }, &error));
+    EXPECT_FALSE(writeFileAtomically(
+        home.filePath("conf.dat"),
+        [](QIODevice& out) {
+            out.write("new con");
+            return false;
+        },
+        &error));
     EXPECT_FALSE(error.isEmpty());
-    EXPECT_FALSE(writeFileAtomically(home.filePath("conf.dat"), [](QIODevice& out) -> bool {
-        out.write("new con");
-        throw std::runtime_error("disk full");
-    }, &error));
+    EXPECT_FALSE(writeFileAtomically(
+        home.filePath("conf.dat"),
+        [](QIODevice& out) -> bool {
+            out.write("new con");
+            throw std::runtime_error("disk full");
+        },
+        &error));
     EXPECT_TRUE(error.contains("disk full"));
     EXPECT_EQ(readFile("conf.dat"), "old content\n");
-    EXPECT_EQ(QDir(home.path()).entryList(QDir::Files), (QStringList{"conf.dat"}));  // no temporary left
+    EXPECT_EQ(QDir(home.path()).entryList(QDir::Files),
+              (QStringList{"conf.dat"}));  // no temporary left
     EXPECT_FALSE(writeFileAtomically(home.filePath("missing/conf.dat"), QByteArray("x"), &error));
     EXPECT_TRUE(error.contains("missing/conf.dat"));
 }
@@ -41,13 +48,15 @@ TEST_F(AtomicFile, EverySettingsSaveThatFailsSaysSoNamingTheFile) {
         {"The print manager's settings could not be saved.", "WindWHP.dat"},
         {"The launch counter could not be saved.", "strt.dat"}};
     for (int i = 0; i < 3; ++i)
-        EXPECT_TRUE(shown[i].startsWith(expected[i].first) && shown[i].contains(expected[i].second)) << shown[i];
+        EXPECT_TRUE(shown[i].startsWith(expected[i].first) && shown[i].contains(expected[i].second))
+            << shown[i];
     EXPECT_FALSE(notifierState().endRequested);
 }
 
 class ConfFile : public WorkingFolderTest {
 protected:
-    const QStringList sample = {"Y", "N", "Y", "N", "Y", "25", "Y", "Glyph Font", "2", "N", "Y", "N", "Y", "3", "0"};
+    const QStringList sample = {"Y", "N", "Y", "N", "Y", "25", "Y", "Glyph Font",
+                                "2", "N", "Y", "N", "Y", "3",  "0"};
     // The sample with line `number` (from 1) replaced.
     QStringList sampleWith(int number, const QString& text) const {
         QStringList lines = sample;
@@ -62,10 +71,12 @@ TEST_F(ConfFile, ReadsAppliesAndWritesBackTheFifteenLines) {
     writeLines("conf.dat", sample, "\r\n");
     EXPECT_EQ(load(model, applied), ConfigLoad::Loaded);
     EXPECT_EQ(applied._spconst, 25);
-    EXPECT_TRUE(applied._Yshine && !applied._Yline && applied._Yfigure && !applied._Sfigure && applied._Swapbtn);
+    EXPECT_TRUE(applied._Yshine && !applied._Yline && applied._Yfigure && !applied._Sfigure &&
+                applied._Swapbtn);
     EXPECT_EQ(applied.glyphFont, "Glyph Font");
     EXPECT_EQ(applied.helppages, 2);
-    EXPECT_TRUE(!applied.greg_izin && applied.greg_day && !applied.greg_views && applied.three_turtles);
+    EXPECT_TRUE(!applied.greg_izin && applied.greg_day && !applied.greg_views &&
+                applied.three_turtles);
     EXPECT_EQ(applied.datefmt, 3);
     EXPECT_TRUE(applied.showgreg && applied.moon_flag);
     EXPECT_TRUE(messages().isEmpty());
@@ -134,8 +145,12 @@ TEST_F(PrintWindowFile, RoundTripsTheValuesAndTheLastScript) {
     EXPECT_EQ(loadfsize().values, PrintWindowValues{});  // missing files: the defaults, silently
     EXPECT_TRUE(messages().isEmpty());
     PrintWindowValues values;
-    values.width = 1024; values.top = -5; values.easyMode = false;
-    values.blackWhite = true; values.backGreen = 12; values.canvasHeight = 7016;
+    values.width = 1024;
+    values.top = -5;
+    values.easyMode = false;
+    values.blackWhite = true;
+    values.backGreen = 12;
+    values.canvasHeight = 7016;
     const QStringList script = {"[Sign info script]", "TEXT 20 0 rgt 'x'", ""};
     ASSERT_TRUE(savefsize(values, script));
     const PrintWindowFiles read = loadfsize();
@@ -143,8 +158,12 @@ TEST_F(PrintWindowFile, RoundTripsTheValuesAndTheLastScript) {
     EXPECT_EQ(read.lastScript, script);
     EXPECT_TRUE(read.problem.isEmpty());
 
-    QStringList lines = windowValueLines(PrintWindowValues{});  // flags are true only for exactly "1"
-    lines[8] = "1 "; lines[9] = "Y"; lines[11] = "1"; lines[12] = "0";
+    QStringList lines =
+        windowValueLines(PrintWindowValues{});  // flags are true only for exactly "1"
+    lines[8] = "1 ";
+    lines[9] = "Y";
+    lines[11] = "1";
+    lines[12] = "0";
     const PrintWindowValues v = parseWindowValues(lines);
     EXPECT_FALSE(v.easyMode || v.textGraphic || v.autoblur);
     EXPECT_TRUE(v.autoOptimize);
@@ -158,15 +177,25 @@ TEST_F(PrintWindowFile, AMalformedFileNamesTheLineAndKeepsTheDefaults) {
     writeLines("~last.spt", {"FONT 12 -16 0 0 0 bld nrm Arial"}, "\r\n");
     const PrintWindowFiles read = loadfsize();
     EXPECT_EQ(read.values, PrintWindowValues{});
-    EXPECT_EQ(read.problem, "WindWHP.dat line 3: \"left\" is not a whole number; the default window settings are used");
+    EXPECT_EQ(
+        read.problem,
+        "WindWHP.dat line 3: \"left\" is not a whole number; the default window settings are used");
     EXPECT_EQ(messages(), QStringList{read.problem});
     EXPECT_EQ(read.lastScript, QStringList{"FONT 12 -16 0 0 0 bld nrm Arial"});
 
-    const struct { int line; const char* value; const char* problem; } cases[] = {
-        {17, "256", "WindWHP.dat line 17: 256 is not a colour value from 0 to 255; the default"},  // background blue
+    const struct {
+        int line;
+        const char* value;
+        const char* problem;
+    } cases[] = {
+        {17, "256",
+         "WindWHP.dat line 17: 256 is not a colour value from 0 to 255; the default"},  // background
+                                                                                        // blue
         {22, "0", "WindWHP.dat line 22: 0 is not a canvas side from 1 to 16384; the default"},
-        {22, "16385", "WindWHP.dat line 22: 16385 is not a canvas side"},  // a canvas no picture may have
-        {14, "-2147483648", "WindWHP.dat line 14: -2147483648 is not a font height"}};  // sample height
+        {22, "16385",
+         "WindWHP.dat line 22: 16385 is not a canvas side"},  // a canvas no picture may have
+        {14, "-2147483648",
+         "WindWHP.dat line 14: -2147483648 is not a font height"}};  // sample height
     for (const auto& c : cases) {
         QStringList bad = windowValueLines(PrintWindowValues{});
         bad[c.line - 1] = c.value;
@@ -188,7 +217,8 @@ TEST_F(LaunchFile, RemindMeAfterFiveIsDueAtTheFifthLaunchAndTheCountWraps) {
     EXPECT_EQ(counter(), (QStringList{"1", "5"}));
     for (int launch = 1; launch <= 4; ++launch) {
         EXPECT_FALSE(countLaunch()) << launch;
-        EXPECT_EQ(counter(), (QStringList{QString::number(1 + launch), QString::number(5 - launch)}));
+        EXPECT_EQ(counter(),
+                  (QStringList{QString::number(1 + launch), QString::number(5 - launch)}));
     }
     EXPECT_TRUE(countLaunch());
     EXPECT_EQ(counter(), (QStringList{"6", "-1"}));
@@ -225,7 +255,8 @@ QByteArray values(std::initializer_list<std::int32_t> list) {
 using DetailsFile = WorkingFolderTest;
 
 TEST_F(DetailsFile, EncodedEntriesDecodeToTheSameList) {
-    const QStringList entries = {"Account 40817 810", "", QString::fromUtf8("Получатель: ООО «Орбиска»"),
+    const QStringList entries = {"Account 40817 810", "",
+                                 QString::fromUtf8("Получатель: ООО «Орбиска»"),
                                  QString::fromUtf8("Straße ÄÖÜ")};
     const QByteArray content = encodeDetails(entries);
     EXPECT_FALSE(content.contains("Account"));  // stored substituted
@@ -233,28 +264,37 @@ TEST_F(DetailsFile, EncodedEntriesDecodeToTheSameList) {
     EXPECT_EQ(readinfo(), entries);
     // A case mark upper-cases the character read last.
     const QString plain = substituteDetails("ab", 'E');
-    EXPECT_EQ(decodeDetails(values({plain[0].unicode(), -7, plain[1].unicode(), -1, -1})), (QStringList{"Ab", ""}));
+    EXPECT_EQ(decodeDetails(values({plain[0].unicode(), -7, plain[1].unicode(), -1, -1})),
+              (QStringList{"Ab", ""}));
     EXPECT_EQ(makecase("abcd", "UaU"), "AbCd");
 }
 
 TEST_F(DetailsFile, MalformedContentNamesTheFileAndTheByte) {
     const std::pair<QByteArray, const char*> cases[] = {
         {values({65, -1}) + QByteArray("\x01\x00\x00", 3),
-         "print.dat: the value at byte 8 is cut short (11 bytes are not a whole number of 4-byte values)"},
+         "print.dat: the value at byte 8 is cut short (11 bytes are not a whole number of 4-byte "
+         "values)"},
         {values({65, 0x10000, -1}), "print.dat: value 65536 at byte 4 is not a character"},
-        {values({65, -1, -2, 66, -1}), "print.dat: the case mark at byte 8 follows no character of its entry"},
+        {values({65, -1, -2, 66, -1}),
+         "print.dat: the case mark at byte 8 follows no character of its entry"},
         {values({-5}), "print.dat: the case mark at byte 0 follows no character of its entry"},
-        {values({65, -1, 66, 67}), "print.dat: the entry at byte 8 is not ended by -1 at the end of the file (byte 16)"}};
-    for (const auto& [content, message] : cases) EXPECT_EQ(errorOf([&] { decodeDetails(content); }), message);
+        {values({65, -1, 66, 67}),
+         "print.dat: the entry at byte 8 is not ended by -1 at the end of the file (byte 16)"}};
+    for (const auto& [content, message] : cases)
+        EXPECT_EQ(errorOf([&] { decodeDetails(content); }), message);
     EXPECT_TRUE(errorOf(readinfo).startsWith("print.dat: "));  // missing
 }
 
 TEST(DetailEntries, ViewsReadEmptyTextWhereTheEntriesEnd) {
     QStringList entries;
     for (int i = 0; i < 60; ++i) entries << QString::number(i);
-    const struct { int option, line; const char* text; } cases[] = {
-        {0, 0, "0"}, {1, 3, "23"}, {3, 3, "59"}, {3, 4, ""} /* entry 60 */, {6, 0, ""}, {0, -1, ""}, {7, 0, ""}};
-    for (const auto& c : cases) EXPECT_EQ(detailEntry(entries, c.option, c.line), c.text) << c.option << " " << c.line;
+    const struct {
+        int option, line;
+        const char* text;
+    } cases[] = {{0, 0, "0"}, {1, 3, "23"}, {3, 3, "59"}, {3, 4, ""} /* entry 60 */,
+                 {6, 0, ""},  {0, -1, ""},  {7, 0, ""}};
+    for (const auto& c : cases)
+        EXPECT_EQ(detailEntry(entries, c.option, c.line), c.text) << c.option << " " << c.line;
     EXPECT_EQ(detailEntry({}, 2, 0), "");
 }
 

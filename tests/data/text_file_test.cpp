@@ -11,7 +11,8 @@ namespace {
 
 TEST(CasePattern, ShapesEachWordByItsPatternLetter) {
     EXPECT_EQ(CasePattern("hELLO cd", "AB"), "Hello CD");
-    EXPECT_EQ(CasePattern("one two three", "aB"), "one TWO three");  // beyond the pattern: unchanged
+    EXPECT_EQ(CasePattern("one two three", "aB"),
+              "one TWO three");  // beyond the pattern: unchanged
     EXPECT_EQ(CasePattern("one", "x"), "one");
     // The character after each blank starts a word, so a double blank uses a pattern letter.
     EXPECT_EQ(CasePattern("ab  cd", "AAB"), "Ab  CD");
@@ -46,7 +47,8 @@ TEST_F(TextFile, FindsFilesWhateverTheLetterCase) {
     writeFile("a.ktx", "lower\n");
     writeFile("A.KTX", "upper\n");
     writeFile("Graphic/0Y.bmp", "BM");
-    for (const char* name : {"BASE.KTX", "BASE.ktx", "Base.ktx"}) EXPECT_EQ(readtext(1, name), "one") << name;
+    for (const char* name : {"BASE.KTX", "BASE.ktx", "Base.ktx"})
+        EXPECT_EQ(readtext(1, name), "one") << name;
     EXPECT_EQ(readtext(0, "A.KTX"), "upper");  // the exact spelling wins when several match
     EXPECT_EQ(readtext(0, "a.ktx"), "lower");
     EXPECT_EQ(resolvePath("GRAPHIC\\0y.BMP"), home.filePath("Graphic/0Y.bmp"));

@@ -21,7 +21,8 @@ QImage referenceBlur(const QImage& input, int xFrom, int yFrom, int xTo, int yTo
             int r = 0, g = 0, b = 0;
             for (int dy = -1; dy <= 1; ++dy)
                 for (int dx = -1; dx <= 1; ++dx) {
-                    const QRgb c = input.pixel(std::min(x + dx, w - 1), std::clamp(y + dy, 0, h - 1));
+                    const QRgb c =
+                        input.pixel(std::min(x + dx, w - 1), std::clamp(y + dy, 0, h - 1));
                     r += qRed(c), g += qGreen(c), b += qBlue(c);
                 }
             out.setPixel(x, y, qRgb(r / 9, g / 9, b / 9));
@@ -33,7 +34,8 @@ TEST(Blurm, ThreeByThreeCasesAndEdges) {
     QImage image = test::Filled(3, 3, Grey(0));
     image.setPixel(1, 1, Grey(255));
     blurm(image, 1, 2, 2, 1);
-    for (auto [x, y] : {std::pair{1, 1}, {2, 1}, {1, 2}, {2, 2}}) EXPECT_EQ(image.pixel(x, y), Grey(28));
+    for (auto [x, y] : {std::pair{1, 1}, {2, 1}, {1, 2}, {2, 2}})
+        EXPECT_EQ(image.pixel(x, y), Grey(28));
 
     image = test::Filled(3, 3, Grey(0));
     image.setPixel(1, 1, Grey(255));
@@ -59,7 +61,8 @@ TEST(Blurm, MatchesThePlainLoopOnRandomImagesAndRanges) {
         QImage image = input.copy();
         blurm(image, xFrom, yTo, xTo, yFrom);
         ASSERT_EQ(image, referenceBlur(input, xFrom, yFrom, xTo, yTo))
-            << w << "x" << h << " columns " << xFrom << ".." << xTo << " rows " << yFrom << ".." << yTo;
+            << w << "x" << h << " columns " << xFrom << ".." << xTo << " rows " << yFrom << ".."
+            << yTo;
     }
 }
 

@@ -17,7 +17,9 @@ namespace {
 
 using ::testing::HasSubstr;
 
-QString fixture(const QString& name) { return QStringLiteral(ORBISCA_SOURCE_DIR "/tests/gfx/data/") + name; }
+QString fixture(const QString& name) {
+    return QStringLiteral(ORBISCA_SOURCE_DIR "/tests/gfx/data/") + name;
+}
 
 QByteArray readFile(const QString& path) {
     QFile f(path);
@@ -41,7 +43,9 @@ std::string loadError(const QString& path) {
     return "no error";
 }
 
-QImage source(const char* ppm) { return QImage(fixture(ppm)).convertToFormat(QImage::Format_RGB888); }
+QImage source(const char* ppm) {
+    return QImage(fixture(ppm)).convertToFormat(QImage::Format_RGB888);
+}
 
 // A bottom-up uncompressed BMP rewritten top-down: rows reversed, height negated.
 QByteArray topDown(QByteArray bmp) {
@@ -51,7 +55,8 @@ QByteArray topDown(QByteArray bmp) {
     const qint32 height = qFromLittleEndian<qint32>(in.constData() + 22);
     const int rowBytes = (width * qFromLittleEndian<quint16>(in.constData() + 28) + 31) / 32 * 4;
     for (int row = 0; row < height; ++row)
-        bmp.replace(offset + row * rowBytes, rowBytes, in.mid(offset + (height - 1 - row) * rowBytes, rowBytes));
+        bmp.replace(offset + row * rowBytes, rowBytes,
+                    in.mid(offset + (height - 1 - row) * rowBytes, rowBytes));
     qToLittleEndian<qint32>(-height, bmp.data() + 22);
     return bmp;
 }
@@ -71,7 +76,8 @@ TEST(LoadBitmap, ReadsEveryDepthBottomUpAndTopDown) {
         EXPECT_EQ(loaded.format(), QImage::Format_RGB888) << file;
         EXPECT_TRUE(test::SamePixels(loaded, source(picture))) << file;
         if (flip) {
-            const QImage flipped = LoadBitmap(writeFile(dir, file, topDown(readFile(fixture(file)))));
+            const QImage flipped =
+                LoadBitmap(writeFile(dir, file, topDown(readFile(fixture(file)))));
             EXPECT_TRUE(test::SamePixels(flipped, source(picture))) << file << " top-down";
         }
     }
@@ -92,7 +98,8 @@ QByteArray bmpClaiming(qint32 width, qint32 height) {
 
 TEST(LoadBitmap, RejectsBadFilesWithTheirNameAndReason) {
     QTemporaryDir dir;
-    const QByteArray rle = readFile(fixture("depth8rle.bmp")), png = readFile(fixture("colours.png"));
+    const QByteArray rle = readFile(fixture("depth8rle.bmp")),
+                     png = readFile(fixture("colours.png"));
     QByteArray hugePng = png;
     qToBigEndian<quint32>(200000, hugePng.data() + 16);
     const std::pair<QByteArray, const char*> cases[] = {
@@ -107,15 +114,18 @@ TEST(LoadBitmap, RejectsBadFilesWithTheirNameAndReason) {
     int n = 0;
     for (const auto& [bytes, reason] : cases) {
         const QString name = QStringLiteral("bad%1.bmp").arg(n++);
-        EXPECT_THAT(loadError(writeFile(dir, name, bytes)), HasSubstr(name.toStdString() + "\": ")) << reason;
+        EXPECT_THAT(loadError(writeFile(dir, name, bytes)), HasSubstr(name.toStdString() + "\": "))
+            << reason;
         EXPECT_THAT(loadError(dir.filePath(name)), HasSubstr(reason)) << name.toStdString();
     }
-    EXPECT_THAT(loadError(dir.filePath("missing.bmp")), HasSubstr("missing.bmp\": the file does not exist"));
+    EXPECT_THAT(loadError(dir.filePath("missing.bmp")),
+                HasSubstr("missing.bmp\": the file does not exist"));
     // A pipe would be read for ever; a folder cannot be read at all.
     ASSERT_EQ(mkfifo(QFile::encodeName(dir.filePath("pipe.bmp")).constData(), 0600), 0);
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder.bmp"));
     for (const char* name : {"pipe.bmp", "folder.bmp"})
-        EXPECT_THAT(loadError(dir.filePath(name)), HasSubstr(std::string(name) + "\": it is not a regular file"));
+        EXPECT_THAT(loadError(dir.filePath(name)),
+                    HasSubstr(std::string(name) + "\": it is not a regular file"));
 }
 
 TEST(SaveImage, WritesBmpAndPngAtomicallyAndReportsFailures) {
@@ -126,7 +136,8 @@ TEST(SaveImage, WritesBmpAndPngAtomicallyAndReportsFailures) {
         SaveImage(image, dir.filePath(name));
         EXPECT_TRUE(test::SamePixels(LoadBitmap(dir.filePath(name)), image)) << name;
     }
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2) << "no temporary file is left behind";
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2)
+        << "no temporary file is left behind";
     EXPECT_THROW(SaveImage(image, dir.filePath("out.nosuchformat")), ImageError);
     EXPECT_THROW(SaveImage(image, dir.filePath("no/such/folder/out.png")), ImageError);
 }

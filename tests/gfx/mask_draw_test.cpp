@@ -10,25 +10,32 @@ namespace {
 using test::Filled;
 
 TEST(MaskDraw, RefusesBadPlacementsInOrderAndDrawsNothing) {
-    const QImage white = Filled(2, 2, qRgb(255, 255, 255)), wrongMask = Filled(3, 2, qRgb(255, 255, 255));
+    const QImage white = Filled(2, 2, qRgb(255, 255, 255)),
+                 wrongMask = Filled(3, 2, qRgb(255, 255, 255));
     const QImage target0 = Filled(4, 4, qRgb(1, 2, 3));
     const struct {
         const QImage& mask;
         MaskMode mode;
         int x, y, code;
-    } cases[] = {{wrongMask, MaskMode::Mask, 9, 9, kMaskSizeDiffers},   {wrongMask, MaskMode::ColourKey, 0, 0, kMaskSizeDiffers},
-                 {white, MaskMode::Mask, 3, 3, kMaskTooWide},           {white, MaskMode::Mask, 0, 3, kMaskTooHigh},
-                 {white, MaskMode::Mask, -1, -1, kMaskNegativeX},       {white, MaskMode::Mask, 0, -1, kMaskNegativeY},
+    } cases[] = {{wrongMask, MaskMode::Mask, 9, 9, kMaskSizeDiffers},
+                 {wrongMask, MaskMode::ColourKey, 0, 0, kMaskSizeDiffers},
+                 {white, MaskMode::Mask, 3, 3, kMaskTooWide},
+                 {white, MaskMode::Mask, 0, 3, kMaskTooHigh},
+                 {white, MaskMode::Mask, -1, -1, kMaskNegativeX},
+                 {white, MaskMode::Mask, 0, -1, kMaskNegativeY},
                  {white, static_cast<MaskMode>(7), 0, 0, kMaskUnknownMode}};
     for (const auto& c : cases) {
         QImage target = target0;
-        EXPECT_EQ(MaskDraw(white, target, c.mask, c.mode, 100, c.x, c.y), c.code) << c.x << "," << c.y;
+        EXPECT_EQ(MaskDraw(white, target, c.mask, c.mode, 100, c.x, c.y), c.code)
+            << c.x << "," << c.y;
         EXPECT_EQ(target, target0) << "code " << c.code << " drew";
     }
     QImage target = target0;
-    EXPECT_EQ(MaskDraw(white, target, QImage(), MaskMode::Alpha, 255, 2, 2), kMaskDrawn) << "Alpha ignores the mask";
+    EXPECT_EQ(MaskDraw(white, target, QImage(), MaskMode::Alpha, 255, 2, 2), kMaskDrawn)
+        << "Alpha ignores the mask";
     target = target0;
-    EXPECT_EQ(MaskDraw(white, target, white, MaskMode::Mask, 0, 2, 1), kMaskDrawn) << "up to the target's edge";
+    EXPECT_EQ(MaskDraw(white, target, white, MaskMode::Mask, 0, 2, 1), kMaskDrawn)
+        << "up to the target's edge";
     EXPECT_EQ(target.pixel(2, 1), qRgb(255, 255, 255));
     EXPECT_EQ(target.pixel(3, 2), qRgb(255, 255, 255));
     EXPECT_EQ(target.pixel(1, 1), qRgb(1, 2, 3));
@@ -94,7 +101,7 @@ TEST(StretchImage, SamplesPixelCentres) {
     const QImage random = test::RandomImage(100, 100, gen);
     const QImage small = StretchImage(random, 60, 60);
     EXPECT_EQ(small.pixel(59, 59), random.pixel(99, 99));
-    EXPECT_EQ(small.pixel(30, 1), random.pixel(50, 2));    // centre 1.5 of 60 is 2.5 of 100
+    EXPECT_EQ(small.pixel(30, 1), random.pixel(50, 2));  // centre 1.5 of 60 is 2.5 of 100
 }
 
 }  // namespace

@@ -12,10 +12,10 @@ namespace orbisca::gfx {
 namespace {
 
 struct Light {
-    long long lit = 0;      // pixels of 128 and more
-    int darkest = 255;      // inside the disc
+    long long lit = 0;  // pixels of 128 and more
+    int darkest = 255;  // inside the disc
     int brightest = 0;
-    double litX = 0;        // mean column of the lit pixels
+    double litX = 0;  // mean column of the lit pixels
 };
 
 // Whether pixel (x, y) lies inside the disc of a W x W moon (box (1, 0)-(W - 1, W)).
@@ -98,7 +98,8 @@ TEST(DrawMoon, GrowsOnTheRightShrinksOnTheLeftWithGreyOnlyAlongTheTerminator) {
 TEST(SoftMoon, ShowsThePictureWhereLitAndTheTargetWhereDark) {
     const QImage halfMask = SoftMoonMask(25);
     int soft = 0;
-    for (int x = 0; x < 60; ++x) soft += qRed(halfMask.pixel(x, 30)) > 0 && qRed(halfMask.pixel(x, 30)) < 255;
+    for (int x = 0; x < 60; ++x)
+        soft += qRed(halfMask.pixel(x, 30)) > 0 && qRed(halfMask.pixel(x, 30)) < 255;
     EXPECT_GE(soft, 3) << "the filter softens the terminator";
 
     // A moon picture of 64 x 64 (cut to 60 x 60) whose black pixels are transparent.

@@ -23,34 +23,38 @@ QRegion referenceRegion(const QImage& image, QRgb key, RegionMode mode) {
             const QRgb c = image.pixel(x, y);
             if (qRed(c) == 255 && qGreen(c) < 50 && qBlue(c) == 0) {
                 if (qGreen(c) != 0) continue;
-                if (open) region += QRect(QPoint(std::min(first.x(), x), std::min(first.y(), y)),
-                                          QPoint(std::max(first.x(), x), std::max(first.y(), y)));
+                if (open)
+                    region += QRect(QPoint(std::min(first.x(), x), std::min(first.y(), y)),
+                                    QPoint(std::max(first.x(), x), std::max(first.y(), y)));
                 first = QPoint(x, y);
                 open = !open;
                 continue;
             }
-            const bool r = qRed(c) == qRed(key), g = qGreen(c) == qGreen(key), b = qBlue(c) == qBlue(key);
-            if (mode == RegionMode::KeepDiffering ? !r && !g && !b : r && g && b) region += QRect(x, y, 1, 1);
+            const bool r = qRed(c) == qRed(key), g = qGreen(c) == qGreen(key),
+                       b = qBlue(c) == qBlue(key);
+            if (mode == RegionMode::KeepDiffering ? !r && !g && !b : r && g && b)
+                region += QRect(x, y, 1, 1);
         }
     return region;
 }
 
 TEST(BitmapToRegion, KeepsPixelsDifferingInEveryChannelAndTheRectanglesOfCornerPairs) {
     QImage mask = Filled(8, 6, qRgb(0, 0, 0));
-    mask.setPixel(0, 0, qRgb(10, 10, 10));    // in
-    mask.setPixel(1, 0, qRgb(200, 0, 50));    // one channel equals the key: out
-    mask.setPixel(3, 0, qRgb(255, 20, 0));    // a marker, but no corner
-    mask.setPixel(5, 1, qRgb(255, 0, 0));     // first corner
-    mask.setPixel(0, 2, qRgb(255, 20, 0));    // does not close the pair
-    mask.setPixel(2, 4, qRgb(255, 0, 0));     // second corner, left of the first
-    mask.setPixel(7, 5, qRgb(255, 0, 0));     // a lone corner adds nothing
+    mask.setPixel(0, 0, qRgb(10, 10, 10));  // in
+    mask.setPixel(1, 0, qRgb(200, 0, 50));  // one channel equals the key: out
+    mask.setPixel(3, 0, qRgb(255, 20, 0));  // a marker, but no corner
+    mask.setPixel(5, 1, qRgb(255, 0, 0));   // first corner
+    mask.setPixel(0, 2, qRgb(255, 20, 0));  // does not close the pair
+    mask.setPixel(2, 4, qRgb(255, 0, 0));   // second corner, left of the first
+    mask.setPixel(7, 5, qRgb(255, 0, 0));   // a lone corner adds nothing
     const QRegion region = BitmapToRegion(mask, qRgb(0, 0, 0), RegionMode::KeepDiffering);
     EXPECT_TRUE(sameArea(region, QRegion(2, 1, 4, 4) + QRegion(0, 0, 1, 1)));
     EXPECT_EQ(RegionArea(region), 4 * 4 + 1);
     QImage row = Filled(3, 1, qRgb(0, 0, 0));
     row.setPixel(0, 0, qRgb(0, 0, 1));
     row.setPixel(2, 0, qRgb(255, 0, 0));
-    EXPECT_TRUE(sameArea(BitmapToRegion(row, qRgb(0, 0, 0), RegionMode::KeepEqual), QRegion(1, 0, 1, 1)));
+    EXPECT_TRUE(
+        sameArea(BitmapToRegion(row, qRgb(0, 0, 0), RegionMode::KeepEqual), QRegion(1, 0, 1, 1)));
 }
 
 TEST(BitmapToRegion, EqualsThePixelByPixelUnionOnRandomMasks) {
@@ -65,13 +69,16 @@ TEST(BitmapToRegion, EqualsThePixelByPixelUnionOnRandomMasks) {
             for (int x = 0; x < w; ++x) {
                 QRgb c = qRgb(values[coin(gen) % 4], values[coin(gen) % 4], values[coin(gen) % 4]);
                 const int pick = coin(gen);
-                if (pick < 4) c = qRgb(255, 0, 0);
-                else if (pick < 6) c = qRgb(255, 1 + coin(gen) % 49, 0);
+                if (pick < 4)
+                    c = qRgb(255, 0, 0);
+                else if (pick < 6)
+                    c = qRgb(255, 1 + coin(gen) % 49, 0);
                 mask.setPixel(x, y, c);
             }
         for (QRgb key : {qRgb(0, 0, 0), qRgb(10, 0, 255)})
             for (RegionMode mode : {RegionMode::KeepDiffering, RegionMode::KeepEqual})
-                ASSERT_TRUE(sameArea(BitmapToRegion(mask, key, mode), referenceRegion(mask, key, mode)))
+                ASSERT_TRUE(
+                    sameArea(BitmapToRegion(mask, key, mode), referenceRegion(mask, key, mode)))
                     << "round " << round << " mode " << int(mode);
     }
 }

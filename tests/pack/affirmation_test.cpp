@@ -12,12 +12,12 @@ namespace {
 
 using Patterns = std::array<const char*, 6>;
 
-constexpr Patterns kCompactPatterns{"Aaaaaaaaaa", "aaaaaaaaa", "Aaaaaaaaaa", "aaaaaaaaaaa",
-                                    "Aaaaaaaaaaaa", "AaaaaAaaaaaaa"};
+constexpr Patterns kCompactPatterns{"Aaaaaaaaaa",  "aaaaaaaaa",    "Aaaaaaaaaa",
+                                    "aaaaaaaaaaa", "Aaaaaaaaaaaa", "AaaaaAaaaaaaa"};
 constexpr Patterns kDayViewPatterns{"Aaaaaaaaaaaa", "aaaaaaaaaaaa", "Aaaaaaaaaaaa",
                                     "aaaaaaaaaaaa", "Aaaaaaaaaaaa", "AaaaaAaaaaaaa"};
-constexpr Patterns kIzinPatterns{"Aaaaaaaaaaaa", "aaaaaaaaaaaa", "Aaaaaaaaaaaa", "aaaaaaaaaaaa",
-                                 "Aaaaaaaaaaaa", "AaaaaAaaaaaa"};
+constexpr Patterns kIzinPatterns{"Aaaaaaaaaaaa", "aaaaaaaaaaaa", "Aaaaaaaaaaaa",
+                                 "aaaaaaaaaaaa", "Aaaaaaaaaaaa", "AaaaaAaaaaaa"};
 
 // Problems of one shaped line; empty when it reads well. `index` is the line number 0..5.
 QStringList problemsOf(const QString& text, int index, const QString& pattern) {
@@ -26,18 +26,22 @@ QStringList problemsOf(const QString& text, int index, const QString& pattern) {
     if (text.isEmpty()) return {QStringLiteral("empty")};
     if (text.contains(QStringLiteral("  "))) problems << "double blank";
     if (text.front() == u' ' || text.back() == u' ') problems << "blank at an end";
-    if (text.contains(QRegularExpression(QStringLiteral(" [,.;:!?]")))) problems << "blank before punctuation";
-    if (text.contains(QRegularExpression(QStringLiteral("[,.;:!?][^ ]")))) problems << "no blank after punctuation";
+    if (text.contains(QRegularExpression(QStringLiteral(" [,.;:!?]"))))
+        problems << "blank before punctuation";
+    if (text.contains(QRegularExpression(QStringLiteral("[,.;:!?][^ ]"))))
+        problems << "no blank after punctuation";
     const QStringList words = text.split(u' ');
     if (words.size() > pattern.size()) problems << "more words than the pattern shapes";
     // Lines 1, 3, 5 and 6 open a sentence; 2 and 4 go on with the one before.
     const bool opens = index != 1 && index != 3;
-    if (opens != text.front().isUpper()) problems << (opens ? "starts in lower case" : "starts in upper case");
+    if (opens != text.front().isUpper())
+        problems << (opens ? "starts in lower case" : "starts in upper case");
     const QChar last = text.back();
     const QChar wantedEnd = index == 0 ? u',' : index == 2 ? QChar() : u'.';
     if (wantedEnd.isNull() ? !last.isLetter() : last != wantedEnd) problems << "ends wrongly";
     for (int w = 1; w < words.size(); ++w) {
-        if (words.at(w - 1).endsWith(u'.') && !words.at(w).front().isUpper()) problems << "sentence starts in lower case";
+        if (words.at(w - 1).endsWith(u'.') && !words.at(w).front().isUpper())
+            problems << "sentence starts in lower case";
         if (words.at(w) == QStringLiteral("i")) problems << "the pronoun I in lower case";
     }
     return problems;
@@ -55,7 +59,8 @@ TEST(PackAffirmation, EveryKinReadsWellInEveryView) {
                 const QString shaped = CasePattern(raw[i], patterns[i]);
                 const QStringList problems = problemsOf(shaped, i, patterns[i]);
                 if (!problems.isEmpty() && ++reported <= 20)
-                    ADD_FAILURE() << "kin " << kin << " line " << i + 1 << " " << shaped << ": " << problems.join(", ");
+                    ADD_FAILURE() << "kin " << kin << " line " << i + 1 << " " << shaped << ": "
+                                  << problems.join(", ");
             }
         }
     }

@@ -16,11 +16,15 @@ TEST(PackBaseKtx, EveryMappedLineHoldsTextAndNoOtherLineIsNeeded) {
     for (int n = 0; n < lines.size(); ++n) {
         const QString& text = lines[n];
         const auto mapped = endings.find(n);
-        if (mapped == endings.end()) EXPECT_TRUE(text.isEmpty()) << "unread line " << n << " holds text";
-        else if (mapped->second) EXPECT_FALSE(text.startsWith(u' ')) << "ending " << n << " starts with a blank";
-        else EXPECT_FALSE(text.trimmed().isEmpty()) << "line " << n << " is empty";
+        if (mapped == endings.end())
+            EXPECT_TRUE(text.isEmpty()) << "unread line " << n << " holds text";
+        else if (mapped->second)
+            EXPECT_FALSE(text.startsWith(u' ')) << "ending " << n << " starts with a blank";
+        else
+            EXPECT_FALSE(text.trimmed().isEmpty()) << "line " << n << " is empty";
         // Blanks before punctuation or doubled read badly in any caption.
-        EXPECT_FALSE(text.contains(QRegularExpression("[\\r\\t]|  | [,.:;!?]"))) << "line " << n << ": " << text;
+        EXPECT_FALSE(text.contains(QRegularExpression("[\\r\\t]|  | [,.:;!?]")))
+            << "line " << n << ": " << text;
     }
 }
 

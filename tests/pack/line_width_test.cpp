@@ -12,7 +12,7 @@
 namespace orbisca::packtest {
 namespace {
 
-constexpr int kFrameWidth = 670;       // full-mode frame
+constexpr int kFrameWidth = 670;        // full-mode frame
 constexpr int kCentredWidth = 2 * 299;  // texts centred on x 299
 
 class PackLineWidth : public ::testing::Test {
@@ -30,7 +30,8 @@ protected:
         const QFontMetrics metrics(packFont(font));
         for (int n = 0; n < lines.size(); ++n) {
             const int width = metrics.horizontalAdvance(lines[n]);
-            EXPECT_LE(width, limit) << what << " line " << n << " (" << width << " px): " << lines[n];
+            EXPECT_LE(width, limit)
+                << what << " line " << n << " (" << width << " px): " << lines[n];
         }
     }
     const QStringList base = packLines("BASE.KTX");
@@ -49,13 +50,16 @@ TEST_F(PackLineWidth, EveryFaceOfTheFontTableIsInstalled) {
 
 TEST_F(PackLineWidth, DayTonePlasmaAndHelpPagesFitTheirViews) {
     // Name, blocks, lines a block; the pages are centred on x 299 in font 5.
-    const struct { const char* name; int blocks, lines; } pages[] = {
-        {"DAYINFO.ktx", 20, 17}, {"TONEINFO.ktx", 13, 17}, {"PLASMINFO.ktx", 7, 5}};
+    const struct {
+        const char* name;
+        int blocks, lines;
+    } pages[] = {{"DAYINFO.ktx", 20, 17}, {"TONEINFO.ktx", 13, 17}, {"PLASMINFO.ktx", 7, 5}};
     for (const auto& page : pages) {
         const QStringList lines = packLines(page.name);
         EXPECT_EQ(lines.size(), page.blocks * page.lines) << page.name;
         for (int block = 0; block < page.blocks; ++block)
-            EXPECT_FALSE(lines.value(block * page.lines).isEmpty()) << page.name << " block " << block + 1;
+            EXPECT_FALSE(lines.value(block * page.lines).isEmpty())
+                << page.name << " block " << block + 1;
         expectFits(lines, 5, kCentredWidth, page.name);
     }
     // Help pages start at the left edge in font 1.
@@ -70,7 +74,8 @@ TEST_F(PackLineWidth, DayTonePlasmaAndHelpPagesFitTheirViews) {
 TEST_F(PackLineWidth, AffirmationFitsTheCompactWindowAndTheViews) {
     QStringList lines;
     for (int kin = 1; kin <= 260; ++kin)
-        for (const QString& line : loadaffirmation(positionOfKin(kin))) lines << CasePattern(line, "Aaaaaaaaaaaaa");
+        for (const QString& line : loadaffirmation(positionOfKin(kin)))
+            lines << CasePattern(line, "Aaaaaaaaaaaaa");
     expectFits(lines, 5, 350, "affirmation (compact window area A6, day view)");
     expectFits(lines, 2, kCentredWidth, "affirmation (izin page)");
 }
@@ -81,7 +86,8 @@ TEST_F(PackLineWidth, CaptionsFitBesideTheirBoardsAndInTheirPanels) {
     // Castle captions centred at x 118, font 3.
     expectFits(base.mid(427, 15) + base.mid(443, 5), 3, 2 * 118, "castle caption");
     // Wavespell captions centred at x 481 (castle view) and 501 (izin page), font 3.
-    expectFits(base.mid(448, 20) + base.mid(525, 40), 3, 2 * (kFrameWidth - 501), "wavespell caption");
+    expectFits(base.mid(448, 20) + base.mid(525, 40), 3, 2 * (kFrameWidth - 501),
+               "wavespell caption");
     // Moon questions centred at x 499 in font 8.
     expectFits(base.mid(469, 14), 8, 2 * (kFrameWidth - 499), "moon caption");
     // Zolkin legend beside the silver square, before the green one at x 310, font 6.
@@ -91,21 +97,26 @@ TEST_F(PackLineWidth, CaptionsFitBesideTheirBoardsAndInTheirPanels) {
     // pixels wide, in font 2; a tone and seal name wider than that is split over two lines.
     QStringList panel = base.mid(104, 26) + base.mid(81, 20);
     for (int colour = 131; colour <= 138; ++colour) panel << base[402] + " " + base[colour];
-    for (int moon = 1; moon <= 13; ++moon) panel << base[66 + moon] + base[29] << base[61] + " " + base[150 + moon];
+    for (int moon = 1; moon <= 13; ++moon)
+        panel << base[66 + moon] + base[29] << base[61] + " " + base[150 + moon];
     expectFits(panel, 2, 217, "compact caption");
 }
 
 // The board writes a text along an arc letter by letter, spreading the letters evenly over the
 // arc: a text longer than its arc runs its letters into each other.
 TEST_F(PackLineWidth, BoardArcCaptionsFitTheirArcs) {
-    struct Arc { int line, radius, from, to; };
-    const Arc arcs[] = {{595, 60, 265, 345}, {596, 80, 270, 350}, {597, 92, 295, 328}, {598, 94, 90, 0},
-                        {599, 80, 80, 1},    {597, 60, 66, 15},   {585, 80, 160, 20},  {586, 71, 200, 340},
-                        {584, 84, 150, 30},  {604, 71, 205, 335}};
+    struct Arc {
+        int line, radius, from, to;
+    };
+    const Arc arcs[] = {{595, 60, 265, 345}, {596, 80, 270, 350}, {597, 92, 295, 328},
+                        {598, 94, 90, 0},    {599, 80, 80, 1},    {597, 60, 66, 15},
+                        {585, 80, 160, 20},  {586, 71, 200, 340}, {584, 84, 150, 30},
+                        {604, 71, 205, 335}};
     const QFontMetrics metrics(packFont(0));
     for (const Arc& arc : arcs) {
         const double length = arc.radius * std::abs(arc.to - arc.from) * M_PI / 180.0;
-        EXPECT_LE(metrics.horizontalAdvance(base[arc.line]), length) << "line " << arc.line << ": " << base[arc.line];
+        EXPECT_LE(metrics.horizontalAdvance(base[arc.line]), length)
+            << "line " << arc.line << ": " << base[arc.line];
     }
 }
 

@@ -15,8 +15,10 @@ TEST(PackLoad, TheBuildAssemblesEveryFileIntoTheWorkingFolder) {
 TEST(PackLoad, TextDatabasesReadWithoutAMessage) {
     const PackWorkingFolder folder;
     const QStringList base = packLines("BASE.KTX");
-    for (const MappedLine& entry : baseLineMap()) EXPECT_EQ(readtext(entry.line, "Base.ktx"), base[entry.line]) << entry.line;
-    for (const char* name : {"DAYINFO.ktx", "TONEINFO.ktx", "PLASMINFO.ktx", "hlp1.ktx", "hlp2.ktx", "hlp3.ktx", "hlp4.ktx"})
+    for (const MappedLine& entry : baseLineMap())
+        EXPECT_EQ(readtext(entry.line, "Base.ktx"), base[entry.line]) << entry.line;
+    for (const char* name : {"DAYINFO.ktx", "TONEINFO.ktx", "PLASMINFO.ktx", "hlp1.ktx", "hlp2.ktx",
+                             "hlp3.ktx", "hlp4.ktx"})
         EXPECT_FALSE(readtext(0, name).isEmpty()) << name;
     EXPECT_TRUE(notifierState().messages.isEmpty()) << notifierState().messages.join('\n');
     EXPECT_FALSE(notifierState().endRequested);
@@ -28,8 +30,10 @@ TEST(PackLoad, SettingsGiveTheDefaults) {
     Settings target;
     ASSERT_EQ(load(model, target), ConfigLoad::Loaded) << notifierState().messages.join('\n');
     EXPECT_EQ(target._spconst, 10);
-    EXPECT_TRUE(target._SFX && target._Yshine && target._Yline && target._Yfigure && target._Sfigure);
-    EXPECT_TRUE(target.greg_izin && target.greg_day && target.greg_views && target.showgreg && target.moon_flag);
+    EXPECT_TRUE(target._SFX && target._Yshine && target._Yline && target._Yfigure &&
+                target._Sfigure);
+    EXPECT_TRUE(target.greg_izin && target.greg_day && target.greg_views && target.showgreg &&
+                target.moon_flag);
     EXPECT_FALSE(target._Swapbtn);
     EXPECT_EQ(target.datefmt, 0);  // dd.MM.yyyy
     EXPECT_EQ(target.helppages, 4);
@@ -50,8 +54,10 @@ TEST(PackLoad, DonationDetailsStandAtTheirPlaces) {
     EXPECT_EQ(details, packLines("donation_details.txt"));
     std::vector<QStringList> sections(1);
     for (const QString& line : packLines("donation.ktx")) {
-        if (line == "%%%%") sections.emplace_back();
-        else sections.back() << line;
+        if (line == "%%%%")
+            sections.emplace_back();
+        else
+            sections.back() << line;
     }
     ASSERT_EQ(sections.size(), 11u) << "ten sections, each ended by %%%%";
     EXPECT_TRUE(sections.back().isEmpty()) << "text after the last section";
@@ -62,7 +68,8 @@ TEST(PackLoad, DonationDetailsStandAtTheirPlaces) {
         const QStringList entries = details.mid(base[option], labels.size());
         EXPECT_EQ(entries.size(), labels.size()) << "option " << option;
         EXPECT_FALSE(entries.contains("")) << "option " << option;
-        EXPECT_FALSE(entries.filter("sample").isEmpty()) << "option " << option << " is not marked as sample details";
+        EXPECT_FALSE(entries.filter("sample").isEmpty())
+            << "option " << option << " is not marked as sample details";
     }
 }
 

@@ -4,7 +4,9 @@
 
 namespace orbisca::packtest {
 
-QString packPath(const QString& name) { return QStringLiteral(ORBISCA_SOURCE_DIR "/share/") + name; }
+QString packPath(const QString& name) {
+    return QStringLiteral(ORBISCA_SOURCE_DIR "/share/") + name;
+}
 
 QStringList packLines(const QString& name) {
     QFile file(packPath(name));
@@ -23,7 +25,8 @@ std::vector<MappedLine> baseLineMap() {
     QFile file(QStringLiteral(ORBISCA_SOURCE_DIR "/tests/pack/base_ktx_lines.txt"));
     EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << "cannot open the line map";
     std::vector<MappedLine> map;
-    for (const QString& entry : QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts)) {
+    for (const QString& entry :
+         QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts)) {
         const QStringList fields = entry.split(u' ');
         bool ok = false;
         map.push_back({fields[0].toInt(&ok), fields.value(1) == QStringLiteral("ending")});
@@ -41,7 +44,8 @@ MayanDate positionOfKin(int kin) {
 }
 
 QStringList packFileNames() {
-    return QDir(QStringLiteral(ORBISCA_SOURCE_DIR "/share")).entryList({"*.ktx", "*.dat"}, QDir::Files, QDir::Name);
+    return QDir(QStringLiteral(ORBISCA_SOURCE_DIR "/share"))
+        .entryList({"*.ktx", "*.dat"}, QDir::Files, QDir::Name);
 }
 
 QFont packFont(int index) {
@@ -56,7 +60,8 @@ PackWorkingFolder::PackWorkingFolder() {
     for (const QString& name : packFileNames())
         EXPECT_TRUE(QFile::copy(packPath(name), dir_.filePath(name))) << name;
     // print.dat exists only in encoded form, made by the build.
-    EXPECT_TRUE(QFile::copy(ORBISCA_HOME_DIR "/print.dat", dir_.filePath("print.dat"))) << "the build has not encoded print.dat";
+    EXPECT_TRUE(QFile::copy(ORBISCA_HOME_DIR "/print.dat", dir_.filePath("print.dat")))
+        << "the build has not encoded print.dat";
     setWorkingFolder(dir_.path());
 }
 

@@ -17,7 +17,8 @@ TEST_F(PageTest, OptimizeGrowsTheCanvasByTwiceTheDoublingsAndBlursIt) {
     ASSERT_TRUE(optimize(page, QSize(4960, 7016)));
     // 670 x 550 needs four doublings (n = 3) to cover an A4 page at 600 dpi; the factor is 2n = 6.
     EXPECT_EQ(page.canvas.size(), QSize(4020, 3300));
-    EXPECT_EQ(page.script.mid(2), (QStringList{"FONT 72 -96 0 0 0 bld nrm DejaVu Sans", "TEXT 60 60 rgt 'a'"}));
+    EXPECT_EQ(page.script.mid(2),
+              (QStringList{"FONT 72 -96 0 0 0 bld nrm DejaVu Sans", "TEXT 60 60 rgt 'a'"}));
     EXPECT_EQ(recorder.blurs, (std::vector<std::vector<int>>{{1, 3299, 4019, 1}}));
 
     // The doubling loop ends at n = 10 here; 2n = 4 is the largest factor within the side limit.
@@ -57,8 +58,10 @@ TEST_F(PageTest, AutoblurOnlyFromPagesOf901By701) {
 
 TEST_F(PageTest, ViewFitZoomAndTheirEnds) {
     page.viewBox = QSize(760, 520);
-    // 100 x 100 grows 5 steps to 561, then one step back; 760 x 520 fits exactly, and still steps back.
-    for (auto [w, h, scale] : {std::tuple{670, 550, 1.414}, {100, 100, 1.0 / std::pow(1.414, 4)}, {760, 520, 1.414}}) {
+    // 100 x 100 grows 5 steps to 561, then one step back; 760 x 520 fits exactly, and still steps
+    // back.
+    for (auto [w, h, scale] :
+         {std::tuple{670, 550, 1.414}, {100, 100, 1.0 / std::pow(1.414, 4)}, {760, 520, 1.414}}) {
         page.canvasWidth = w;
         page.canvasHeight = h;
         fitView(page);

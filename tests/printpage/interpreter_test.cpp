@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <QFontMetrics>
 #include <sys/stat.h>
+#include <QFontMetrics>
 
 #include "page_fixture.h"
 #include "printpage/script_line.h"
@@ -17,10 +17,18 @@ const QString kEnd = kSyntaxErrorEndMarker;
 TEST(ScriptText, VariablesOfTheDayLiteralsAndPlainTails) {
     ScriptState st;
     st.day = GregorianToMayan(GregorianDate{21, 8, 2, 2001});  // sign 10, tone 9, plasma 6
-    st.oracle = MakeOracle(st.day);                             // guide 6, analog 9, antipod 20, ateacher 11
-    const std::pair<const char*, const char*> cases[] = {
-        {"kin", "J"}, {"Guide", "F"}, {"ANALOG", "I"}, {"antipod", "T"}, {"ATEACHER", "K"}, {"tone", "i"},
-        {"PLASM", "6"}, {"'It''s'", "It''s"}, {"Hello world", "Hello world"}, {"kin ", "kin "}, {"'", ""}};
+    st.oracle = MakeOracle(st.day);  // guide 6, analog 9, antipod 20, ateacher 11
+    const std::pair<const char*, const char*> cases[] = {{"kin", "J"},
+                                                         {"Guide", "F"},
+                                                         {"ANALOG", "I"},
+                                                         {"antipod", "T"},
+                                                         {"ATEACHER", "K"},
+                                                         {"tone", "i"},
+                                                         {"PLASM", "6"},
+                                                         {"'It''s'", "It''s"},
+                                                         {"Hello world", "Hello world"},
+                                                         {"kin ", "kin "},
+                                                         {"'", ""}};
     for (auto [tail, text] : cases) EXPECT_EQ(ScriptTextContent(st, tail), text) << tail;
 }
 
@@ -33,12 +41,14 @@ TEST_F(PageTest, FontLinesAloneDrawNothingAndTheFontCarriesIntoTheNextRun) {
     ASSERT_TRUE(run({"TEXT 5 5 rgt 'Blue'"}));
     bool blue = false;
     for (int y = 0; y < page.canvas.height(); ++y)
-        for (int x = 0; x < page.canvas.width(); ++x) blue = blue || page.canvas.pixel(x, y) == qRgb(0, 0, 255);
+        for (int x = 0; x < page.canvas.width(); ++x)
+            blue = blue || page.canvas.pixel(x, y) == qRgb(0, 0, 255);
     EXPECT_TRUE(blue);
     // The fonts-only pass runs nothing else and leaves old error lines alone.
     page.canvas.fill(page.background);
     page.interp.fontsOnly = true;
-    ASSERT_TRUE(run({"TEXT 5 5 rgt 'x'", "Syntax error:", "TEXT  bad", "FONT 8 -30 0 0 0 thn nrm DejaVu Sans"}));
+    ASSERT_TRUE(run({"TEXT 5 5 rgt 'x'", "Syntax error:", "TEXT  bad",
+                     "FONT 8 -30 0 0 0 thn nrm DejaVu Sans"}));
     EXPECT_EQ(ink().first, 0);
     EXPECT_EQ(page.interp.font.pixelSize(), 30);
     EXPECT_EQ(page.script.size(), 4);
@@ -46,7 +56,8 @@ TEST_F(PageTest, FontLinesAloneDrawNothingAndTheFontCarriesIntoTheNextRun) {
 
 TEST_F(PageTest, CentredTextStartsHalfItsWidthLeftOfTheMiddle) {
     ASSERT_TRUE(run({"FONT 12 -20 0 0 0 thn nrm DejaVu Sans Mono", "TEXT 0 10 cnt 'MMMM'"}));
-    EXPECT_NEAR(ink().second, 100 - QFontMetrics(page.interp.font).horizontalAdvance("MMMM") / 2, 2);
+    EXPECT_NEAR(ink().second, 100 - QFontMetrics(page.interp.font).horizontalAdvance("MMMM") / 2,
+                2);
     page.canvas.fill(page.background);
     ASSERT_TRUE(run({"TEXT 30 10 xyz 'MMMM'"}));  // any other word: x is the left edge
     EXPECT_NEAR(ink().second, 30, 2);
@@ -56,7 +67,8 @@ TEST_F(PageTest, AFailingLineIsMarkedAndStopsTheRun) {
     const QString bad = "TEXT  10 10 rgt 'x'";
     EXPECT_FALSE(run({bad, "FONT 8 -30 0 0 0 thn nrm DejaVu Sans"}));
     EXPECT_EQ(recorder.messages, QStringList{"Syntax error at line 0"});
-    EXPECT_EQ(page.script, (QStringList{kStart, bad, kEnd, "FONT 8 -30 0 0 0 thn nrm DejaVu Sans"}));
+    EXPECT_EQ(page.script,
+              (QStringList{kStart, bad, kEnd, "FONT 8 -30 0 0 0 thn nrm DejaVu Sans"}));
     EXPECT_EQ(page.interp.errorCaret, bad.size());
     EXPECT_NE(page.interp.font.pixelSize(), 30);
 
@@ -74,7 +86,8 @@ TEST_F(PageTest, AFailingLineIsMarkedAndStopsTheRun) {
 }
 
 TEST_F(PageTest, OldErrorLinesAreDeletedBeforeTheyRun) {
-    ASSERT_TRUE(run({"Syntax error:", "TEXT 1 1 rgt 'a'", "///Syntax error\\\\\\", "Syntax error: ", "short"}));
+    ASSERT_TRUE(run(
+        {"Syntax error:", "TEXT 1 1 rgt 'a'", "///Syntax error\\\\\\", "Syntax error: ", "short"}));
     EXPECT_EQ(page.script, (QStringList{"TEXT 1 1 rgt 'a'", "Syntax error: ", "short"}));
 }
 
@@ -83,7 +96,8 @@ TEST_F(PageTest, MoonPhasesSizesAndFills) {
     // end at 50, so one drawing serves both.
     ASSERT_TRUE(run({"MOON 0 0 20 60 255 0 0", "MOON 0 0 20 40 255 0 0", "MOON 0 0 20 150 255 0 0",
                      "MOON 0 0 20 -7 255 0 0", "MOON 0 0 21 0 0 0 300"}));
-    EXPECT_EQ(recorder.moons, (std::vector<std::pair<int, int>>{{10, 20}, {90, 20}, {50, 20}, {50, 21}}));
+    EXPECT_EQ(recorder.moons,
+              (std::vector<std::pair<int, int>>{{10, 20}, {90, 20}, {50, 20}, {50, 21}}));
     EXPECT_EQ(page.canvas.pixel(10, 10), qRgb(0, 0, 44));  // only the low byte of 300
     // The picture moon takes the phase as given.
     recorder.moons.clear();
@@ -93,7 +107,8 @@ TEST_F(PageTest, MoonPhasesSizesAndFills) {
     EXPECT_EQ(page.canvas.pixel(60, 10), qRgb(10, 20, 30));
 
     EXPECT_TRUE(run({"MOON", "PRINT 1 2", "/MOON  broken", "[MOON broken", "MOON 0 0 1 50 0 0 0"}));
-    for (const char* bad : {"MOONS", "MOON 0 0 0 50 IMAGE", "MOON 0 0 -4 50 IMAGE", "MOON 0 0 16385 50 0 0 0"}) {
+    for (const char* bad :
+         {"MOONS", "MOON 0 0 0 50 IMAGE", "MOON 0 0 -4 50 IMAGE", "MOON 0 0 16385 50 0 0 0"}) {
         recorder.messages.clear();
         EXPECT_FALSE(run({bad})) << bad;
         EXPECT_EQ(recorder.messages, QStringList{"Syntax error at line 0"});
@@ -102,9 +117,10 @@ TEST_F(PageTest, MoonPhasesSizesAndFills) {
 
 TEST_F(PageTest, BlackAndWhiteColours) {
     page.interp.blackAndWhite = true;
-    const std::pair<const char*, QRgb> fonts[] = {{"FONT 10 -13 255 0 0 thn nrm Arial", qRgb(255, 255, 255)},
-                                                  {"FONT 10 -13 255 0 0 thn nrm URRUNE", qRgb(0, 0, 0)},
-                                                  {"FONT 10 -13 128 128 128 thn nrm Arial", qRgb(128, 128, 128)}};
+    const std::pair<const char*, QRgb> fonts[] = {
+        {"FONT 10 -13 255 0 0 thn nrm Arial", qRgb(255, 255, 255)},
+        {"FONT 10 -13 255 0 0 thn nrm URRUNE", qRgb(0, 0, 0)},
+        {"FONT 10 -13 128 128 128 thn nrm Arial", qRgb(128, 128, 128)}};
     for (auto [line, colour] : fonts) {
         ASSERT_TRUE(run({line}));
         EXPECT_EQ(page.interp.fontColour, colour) << line;
@@ -117,8 +133,8 @@ TEST_F(PageTest, BlackAndWhiteColours) {
 
 TEST_F(PageTest, YearShiftsTheTextsOfTheYearPageButNotItsPicturesAndMoons) {
     writePicture("p.bmp", QSize(4, 4), qRgb(9, 9, 9));
-    page.yearlines = {"FONT 10 -20 0 0 0 thn nrm DejaVu Sans", "TEXT 10 80 rgt 'I'", "PICT 5 6 0 0 0 rgt 'p.bmp'",
-                      "MOON 170 8 10 50 255 0 0"};
+    page.yearlines = {"FONT 10 -20 0 0 0 thn nrm DejaVu Sans", "TEXT 10 80 rgt 'I'",
+                      "PICT 5 6 0 0 0 rgt 'p.bmp'", "MOON 170 8 10 50 255 0 0"};
     ASSERT_TRUE(run({"YEAR 153 12 1"}));
     EXPECT_NEAR(ink().second, 110, 3);
     ASSERT_EQ(recorder.pictures.size(), 1u);
@@ -140,18 +156,20 @@ TEST_F(PageTest, YearInsideTheYearPageFailsInsteadOfRunningForEver) {
 TEST_F(PageTest, PicturesAtTheOriginWithTheirKeyAndOnlyFromRegularFilesOfAllowedSize) {
     writePicture("graphic/Pic.bmp", QSize(30, 10), qRgb(7, 8, 9));
     page.services.drawingOrigin = [] { return QPoint(3, 4); };
-    ASSERT_TRUE(run({"PICT 0 5 255 0 255 cnt 'graphic\\Pic.bmp'", "PICT 10 5 1 2 3 rgt 'graphic/Pic.bmp'"}));
+    ASSERT_TRUE(run(
+        {"PICT 0 5 255 0 255 cnt 'graphic\\Pic.bmp'", "PICT 10 5 1 2 3 rgt 'graphic/Pic.bmp'"}));
     using Call = std::tuple<QPoint, QRgb, QSize>;
-    EXPECT_EQ(recorder.pictures, (std::vector<Call>{{QPoint(100 - 15 + 3, 9), qRgb(255, 0, 255), QSize(30, 10)},
-                                                    {QPoint(13, 9), qRgb(1, 2, 3), QSize(30, 10)}}));
+    EXPECT_EQ(recorder.pictures,
+              (std::vector<Call>{{QPoint(100 - 15 + 3, 9), qRgb(255, 0, 255), QSize(30, 10)},
+                                 {QPoint(13, 9), qRgb(1, 2, 3), QSize(30, 10)}}));
     EXPECT_EQ(page.interp.lastPictureKey, qRgb(7, 8, 9));
 
     recorder.pictures.clear();
     ASSERT_EQ(mkfifo(QDir(folder.path()).filePath("pipe.bmp").toLocal8Bit().constData(), 0600), 0);
     QDir(folder.path()).mkdir("dir.bmp");
     writePicture("wide.bmp", QSize(16385, 1), 0);
-    for (const QString& name : {QString("pipe.bmp"), QString("dir.bmp"), QString("missing.bmp"), QString("wide.bmp"),
-                                QString("pic") + QChar(0) + ".bmp"}) {
+    for (const QString& name : {QString("pipe.bmp"), QString("dir.bmp"), QString("missing.bmp"),
+                                QString("wide.bmp"), QString("pic") + QChar(0) + ".bmp"}) {
         recorder.messages.clear();
         EXPECT_FALSE(run({QString("PICT 0 0 0 0 0 rgt '%1'").arg(name)})) << name.toStdString();
         EXPECT_EQ(recorder.messages, QStringList{"Syntax error at line 0"}) << name.toStdString();
@@ -176,7 +194,8 @@ TEST_F(PageTest, CanvasSidesStayWithinTheLimits) {
     EXPECT_THROW(setcanvas(page, 0, 10, true), std::invalid_argument);
     EXPECT_THROW(setcanvas(page, 10, 16385, true), std::invalid_argument);
     setcanvas(page, 1, 1, true);
-    EXPECT_TRUE(run({"TEXT 0 0 cnt 'x'", "MOON -5 -5 20 50 0 0 0", "TEXT 2147483647 2147483647 cnt 'y'"}));
+    EXPECT_TRUE(
+        run({"TEXT 0 0 cnt 'x'", "MOON -5 -5 20 50 0 0 0", "TEXT 2147483647 2147483647 cnt 'y'"}));
 }
 
 }  // namespace

@@ -21,9 +21,9 @@ inline void ensureGuiApplication() {
 }
 
 struct Recorder {
-    std::vector<std::pair<int, int>> moons;          // phase, size
+    std::vector<std::pair<int, int>> moons;                 // phase, size
     std::vector<std::tuple<QPoint, QRgb, QSize>> pictures;  // where, key colour, size
-    std::vector<std::vector<int>> blurs;             // xFrom, yTo, xTo, yFrom
+    std::vector<std::vector<int>> blurs;                    // xFrom, yTo, xTo, yFrom
     QStringList messages;
     std::vector<int> gauges;
 };
@@ -34,13 +34,17 @@ inline PageServices recordingServices(Recorder& r, const QString& folder) {
     PageServices s;
     s.notify = [&r](const QString& text) { r.messages << text; };
     s.progress = [&r](int gauge) { r.gauges.push_back(gauge); };
-    s.resolvePath = [folder](QString name) { return QDir(folder).filePath(name.replace(u'\\', u'/')); };
+    s.resolvePath = [folder](QString name) {
+        return QDir(folder).filePath(name.replace(u'\\', u'/'));
+    };
     s.loadPicture = [](const QString& path) {
         QImage image(path);
         if (image.isNull()) throw std::runtime_error("unreadable picture");
         return image.convertToFormat(QImage::Format_RGB888);
     };
-    s.drawKeyed = [&r](QImage&, const QImage& picture, QPoint at, QRgb key) { r.pictures.emplace_back(at, key, picture.size()); };
+    s.drawKeyed = [&r](QImage&, const QImage& picture, QPoint at, QRgb key) {
+        r.pictures.emplace_back(at, key, picture.size());
+    };
     s.moonShape = [&r](int phase, int size) {
         r.moons.emplace_back(phase, size);
         QImage mask(size, size, QImage::Format_RGB888);
@@ -82,7 +86,8 @@ struct PageTest : ::testing::Test {
         int n = 0, left = -1;
         for (int x = 0; x < page.canvas.width(); ++x)
             for (int y = 0; y < page.canvas.height(); ++y)
-                if (page.canvas.pixel(x, y) != (page.background | 0xff000000u) && n++ == 0) left = x;
+                if (page.canvas.pixel(x, y) != (page.background | 0xff000000u) && n++ == 0)
+                    left = x;
         return {n, left};
     }
 

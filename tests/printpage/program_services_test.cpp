@@ -67,9 +67,11 @@ TEST_F(ProgramPage, MoonPictureFromTheWorkingFolderAndPicturesWithTheirKeyColour
 
     writeBmp("graphic/Sample.BMP", QSize(2, 2), qRgb(9, 9, 9), qRgb(255, 0, 255));
     fullModeState().rx = 100;
-    ASSERT_TRUE(run({"PICT 0 90 255 0 255 rgt 'GRAPHIC\\sample.bmp'"})) << page.interp.errorReason.toStdString();
+    ASSERT_TRUE(run({"PICT 0 90 255 0 255 rgt 'GRAPHIC\\sample.bmp'"}))
+        << page.interp.errorReason.toStdString();
     EXPECT_EQ(page.canvas.pixel(100, 90), qRgb(9, 9, 9));
-    EXPECT_EQ(page.canvas.pixel(101, 90), qRgb(0, 0, 64));  // the key colour leaves the canvas as it was
+    EXPECT_EQ(page.canvas.pixel(101, 90),
+              qRgb(0, 0, 64));  // the key colour leaves the canvas as it was
 }
 
 TEST_F(ProgramPage, TheRealFilterSoftensTheOptimizedPage) {
@@ -80,7 +82,8 @@ TEST_F(ProgramPage, TheRealFilterSoftensTheOptimizedPage) {
     ASSERT_TRUE(optimize(page, QSize(100, 100)));
     int grey = 0;  // a black glyph on white has grey edges after the filter
     for (int y = 100; y < 160; ++y)
-        for (int x = 380; x < 520; ++x) grey += qRed(page.canvas.pixel(x, y)) > 40 && qRed(page.canvas.pixel(x, y)) < 200;
+        for (int x = 380; x < 520; ++x)
+            grey += qRed(page.canvas.pixel(x, y)) > 40 && qRed(page.canvas.pixel(x, y)) < 200;
     EXPECT_GT(grey, 0);
 }
 

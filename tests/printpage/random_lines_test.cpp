@@ -14,34 +14,59 @@ using orbisca::testing::PageTest;
 namespace {
 
 const QStringList kSeeds = {
-    "FONT 12 -16 0 0 0 bld nrm DejaVu Sans", "font 10 -13 0 0 0 BLD ITL Times New Roman",
-    "TEXT 0 40 cnt 'Day'", "TEXT 120 200 rgt KIN", "TEXT 10 10 rgt 'It''s'", "TEXT 10 10 cnt Hello world",
-    "PICT 10 10 255 255 255 rgt 'graphic\\sample.bmp'", "PICT 0 0 0 0 0 cnt 'pic.bmp'",
-    "MOON 30 20 24 50 IMAGE", "MOON 30 20 16 50 255 255 0", "MOON 3 2 9 90 0 0 300", "YEAR 53 12 1",
-    "[Day info script]", "/comment", "Syntax error:", "///Syntax error\\\\\\", "", "MOON", "MOONS",
+    "FONT 12 -16 0 0 0 bld nrm DejaVu Sans",
+    "font 10 -13 0 0 0 BLD ITL Times New Roman",
+    "TEXT 0 40 cnt 'Day'",
+    "TEXT 120 200 rgt KIN",
+    "TEXT 10 10 rgt 'It''s'",
+    "TEXT 10 10 cnt Hello world",
+    "PICT 10 10 255 255 255 rgt 'graphic\\sample.bmp'",
+    "PICT 0 0 0 0 0 cnt 'pic.bmp'",
+    "MOON 30 20 24 50 IMAGE",
+    "MOON 30 20 16 50 255 255 0",
+    "MOON 3 2 9 90 0 0 300",
+    "YEAR 53 12 1",
+    "[Day info script]",
+    "/comment",
+    "Syntax error:",
+    "///Syntax error\\\\\\",
+    "",
+    "MOON",
+    "MOONS",
 };
 const QString kAlphabet = QStringLiteral(" -0123456789'\\/[]abcFONTEXPICMOYAR\t\u00e9\u0416");
 
 // A seed line with up to three edits: a character inserted or removed, the line cut, a field
 // replaced by a number near a limit, the line lower-cased.
 QString mutatedLine(std::mt19937& rng) {
-    auto pick = [&rng](qsizetype n) { return std::uniform_int_distribution<int>(0, int(n) - 1)(rng); };
-    const QString numbers[] = {QString::number(std::uniform_int_distribution<int>(INT_MIN, INT_MAX)(rng)),
-                               "2147483648", QString::number(pick(3) * 16384 + pick(3) - 1),
-                               QString::number(pick(3000)), QString::number(pick(400) - 100)};
+    auto pick = [&rng](qsizetype n) {
+        return std::uniform_int_distribution<int>(0, int(n) - 1)(rng);
+    };
+    const QString numbers[] = {
+        QString::number(std::uniform_int_distribution<int>(INT_MIN, INT_MAX)(rng)), "2147483648",
+        QString::number(pick(3) * 16384 + pick(3) - 1), QString::number(pick(3000)),
+        QString::number(pick(400) - 100)};
     QString line = kSeeds[pick(kSeeds.size())];
     for (int edits = pick(4); edits > 0; --edits) {
         const qsizetype at = pick(line.size() + 1);
         QStringList parts = line.split(u' ');
         switch (pick(5)) {
-            case 0: line.insert(at, kAlphabet[pick(kAlphabet.size())]); break;
-            case 1: line.remove(at, 1 + pick(3)); break;
-            case 2: line.truncate(at); break;
+            case 0:
+                line.insert(at, kAlphabet[pick(kAlphabet.size())]);
+                break;
+            case 1:
+                line.remove(at, 1 + pick(3));
+                break;
+            case 2:
+                line.truncate(at);
+                break;
             case 3:
                 if (parts.size() > 1) parts[1 + pick(parts.size() - 1)] = numbers[pick(5)];
                 line = parts.join(u' ');
                 break;
-            default: line = line.toLower(); break;
+            default:
+                line = line.toLower();
+                break;
         }
     }
     return line;

@@ -12,19 +12,22 @@ namespace {
 
 TEST(RescaledLine, EveryCommandScaledWithWordsAndTextsAsWritten) {
     const std::tuple<const char*, double, const char*> cases[] = {
-        {"FONT 12 -16 300 0 7 BLD nrm Times New Roman", 0.5, "FONT 6 -8 300 0 7 BLD nrm Times New Roman"},
+        {"FONT 12 -16 300 0 7 BLD nrm Times New Roman", 0.5,
+         "FONT 6 -8 300 0 7 BLD nrm Times New Roman"},
         {"text 15 -15 CNT 'It''s'  ", 0.5, "TEXT 8 -8 CNT 'It''s'  "},  // halves to even
         {"TEXT 5 3 rgt kin", 0.5, "TEXT 2 2 rgt kin"},
         {"MOON 3 5 1 150 IMAGE", 0.5, "MOON 2 2 1 150 IMAGE"},  // phase unchanged, side at least 1
         {"MOON 3 5 9000 -3 0 0 300", 2, "MOON 6 10 16384 -3 0 0 300"},
-        {"PICT 10 21 255 255 255 cnt 'graphic\\a.bmp'", 2, "PICT 20 42 255 255 255 cnt 'graphic\\a.bmp'"},
+        {"PICT 10 21 255 255 255 cnt 'graphic\\a.bmp'", 2,
+         "PICT 20 42 255 255 255 cnt 'graphic\\a.bmp'"},
         {"/TEXT 1 1 rgt 'x'", 2, ""},
         {"[Year script]", 2, ""},
         // YEAR scales its shift from (53, 12): 50.5 -> 50, 0.5 -> 0, 1.5 -> 2.
         {"YEAR 53 12 1", 2, "YEAR 53 12 2"},
         {"YEAR 153 112 1", 2, "YEAR 253 212 2"},
         {"YEAR 154 13 3", 0.5, "YEAR 103 12 2"}};
-    for (auto [line, factor, scaled] : cases) EXPECT_EQ(RescaledScriptLine(line, factor), scaled) << line;
+    for (auto [line, factor, scaled] : cases)
+        EXPECT_EQ(RescaledScriptLine(line, factor), scaled) << line;
     EXPECT_THROW(RescaledScriptLine("TEXT 2000000000 1 rgt 'x'", 2), ScriptSyntaxError);
     EXPECT_THROW(RescaledScriptLine("YEAR 53 12 big", 2), ScriptSyntaxError);
 }
@@ -32,37 +35,44 @@ TEST(RescaledLine, EveryCommandScaledWithWordsAndTextsAsWritten) {
 TEST_F(PageTest, DecreaseResolutionHalvesTheCanvasAndRewritesTheScript) {
     page.canvasWidth = 767;
     page.canvasHeight = 1025;
-    page.script = {"[Day info script]", "FONT 12 -16 0 0 0 bld nrm DejaVu Sans", "TEXT 15 15 rgt 'a'", "",
-                   "/old comment"};
+    page.script = {"[Day info script]", "FONT 12 -16 0 0 0 bld nrm DejaVu Sans",
+                   "TEXT 15 15 rgt 'a'", "", "/old comment"};
     ASSERT_TRUE(DecreaseResolution(page));
     EXPECT_EQ(page.canvas.size(), QSize(383, 512));
-    EXPECT_EQ(page.script, (QStringList{"[Day info script]", "/FONT 12 -16 0 0 0 bld nrm DejaVu Sans",
-                                        "/TEXT 15 15 rgt 'a'", "/", "FONT 6 -8 0 0 0 bld nrm DejaVu Sans",
-                                        "TEXT 8 8 rgt 'a'"}));
+    EXPECT_EQ(page.script,
+              (QStringList{"[Day info script]", "/FONT 12 -16 0 0 0 bld nrm DejaVu Sans",
+                           "/TEXT 15 15 rgt 'a'", "/", "FONT 6 -8 0 0 0 bld nrm DejaVu Sans",
+                           "TEXT 8 8 rgt 'a'"}));
     EXPECT_FALSE(page.interp.rescaleMode);
     EXPECT_GT(ink().first, 0);  // redrawn from the copies
     // A second rescale drops what the first one commented out.
     ASSERT_TRUE(IncreaseResolution(page));
     EXPECT_EQ(page.canvas.size(), QSize(766, 1024));
-    EXPECT_EQ(page.script, (QStringList{"[Day info script]", "/FONT 6 -8 0 0 0 bld nrm DejaVu Sans",
-                                        "/TEXT 8 8 rgt 'a'", "FONT 12 -16 0 0 0 bld nrm DejaVu Sans",
-                                        "TEXT 16 16 rgt 'a'"}));
+    EXPECT_EQ(page.script,
+              (QStringList{"[Day info script]", "/FONT 6 -8 0 0 0 bld nrm DejaVu Sans",
+                           "/TEXT 8 8 rgt 'a'", "FONT 12 -16 0 0 0 bld nrm DejaVu Sans",
+                           "TEXT 16 16 rgt 'a'"}));
 }
 
 TEST_F(PageTest, RescaleKeepsPicturesAndMoonsAndWritesTheYearPageInItsOwnList) {
     writePicture("graphic/a.bmp", QSize(6, 6), 0);
     page.script = {"PICT 10 20 255 255 255 cnt 'graphic\\a.bmp'", "MOON 4 4 30 77 255 255 0"};
     ASSERT_TRUE(IncreaseResolution(page));
-    EXPECT_EQ(page.script.mid(2), (QStringList{"PICT 20 40 255 255 255 cnt 'graphic\\a.bmp'", "MOON 8 8 60 77 255 255 0"}));
-    using Call = std::tuple<QPoint, QRgb, QSize>;  // drawn once, by the redraw, scaled place, own size
-    EXPECT_EQ(recorder.pictures, (std::vector<Call>{{QPoint(200 + 20 - 3, 40), qRgb(255, 255, 255), QSize(6, 6)}}));
+    EXPECT_EQ(page.script.mid(2), (QStringList{"PICT 20 40 255 255 255 cnt 'graphic\\a.bmp'",
+                                               "MOON 8 8 60 77 255 255 0"}));
+    using Call =
+        std::tuple<QPoint, QRgb, QSize>;  // drawn once, by the redraw, scaled place, own size
+    EXPECT_EQ(recorder.pictures,
+              (std::vector<Call>{{QPoint(200 + 20 - 3, 40), qRgb(255, 255, 255), QSize(6, 6)}}));
 
-    page.yearlines = {"/old", "FONT 10 -20 0 0 0 thn nrm DejaVu Sans", "TEXT 10 30 rgt 'x'", "MOON 4 6 10 50 IMAGE"};
+    page.yearlines = {"/old", "FONT 10 -20 0 0 0 thn nrm DejaVu Sans", "TEXT 10 30 rgt 'x'",
+                      "MOON 4 6 10 50 IMAGE"};
     page.script = {"YEAR 63 22 1"};
     ASSERT_TRUE(RescaleScript(page, 2.0));
-    EXPECT_EQ(page.yearlines, (QStringList{"/FONT 10 -20 0 0 0 thn nrm DejaVu Sans", "/TEXT 10 30 rgt 'x'",
-                                           "/MOON 4 6 10 50 IMAGE", "FONT 20 -40 0 0 0 thn nrm DejaVu Sans",
-                                           "TEXT 20 60 rgt 'x'"}));
+    EXPECT_EQ(page.yearlines,
+              (QStringList{"/FONT 10 -20 0 0 0 thn nrm DejaVu Sans", "/TEXT 10 30 rgt 'x'",
+                           "/MOON 4 6 10 50 IMAGE", "FONT 20 -40 0 0 0 thn nrm DejaVu Sans",
+                           "TEXT 20 60 rgt 'x'"}));
     // Moons and pictures are not shifted by the year, so their copies go to the script itself.
     EXPECT_EQ(page.script, (QStringList{"/YEAR 63 22 1", "YEAR 73 32 2", "MOON 8 12 20 50 IMAGE"}));
 }
@@ -77,12 +87,14 @@ TEST_F(PageTest, ResolutionChangesKeepEverySideWithinTheLimitsAndStopAtAFailingL
     EXPECT_FALSE(IncreaseResolution(page));
     EXPECT_EQ(page.canvas.size(), QSize(9000, 2));
     EXPECT_EQ(page.script, before);
-    EXPECT_EQ(recorder.messages, QStringList{"The canvas cannot be larger than 16384 x 16384 pixels."});
+    EXPECT_EQ(recorder.messages,
+              QStringList{"The canvas cannot be larger than 16384 x 16384 pixels."});
 
     page.script = {"TEXT 2 2 rgt 'a'", "TEXT x 2 rgt 'b'", "TEXT 4 4 rgt 'c'"};
     EXPECT_FALSE(RescaleScript(page, 2.0));
-    EXPECT_EQ(page.script, (QStringList{"/TEXT 2 2 rgt 'a'", kSyntaxErrorStartMarker, "TEXT x 2 rgt 'b'",
-                                        kSyntaxErrorEndMarker, "TEXT 4 4 rgt 'c'", "TEXT 4 4 rgt 'a'"}));
+    EXPECT_EQ(page.script,
+              (QStringList{"/TEXT 2 2 rgt 'a'", kSyntaxErrorStartMarker, "TEXT x 2 rgt 'b'",
+                           kSyntaxErrorEndMarker, "TEXT 4 4 rgt 'c'", "TEXT 4 4 rgt 'a'"}));
     EXPECT_FALSE(page.interp.rescaleMode);
 }
 

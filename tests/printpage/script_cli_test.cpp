@@ -3,11 +3,11 @@
 
 #include "cli_run.h"
 
+#include <sys/stat.h>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
-#include <sys/stat.h>
 
 namespace {
 
@@ -28,15 +28,19 @@ struct ScriptCli : ::testing::Test {
     }
     // With a time limit, so a run that would wait for ever fails instead.
     static CliRun cli(const std::string& args) {
-        return orbisca::testing::RunCommandLine("timeout 60 " + std::string(ORBISCA_CLI) + " " + args);
+        return orbisca::testing::RunCommandLine("timeout 60 " + std::string(ORBISCA_CLI) + " " +
+                                                args);
     }
 };
 
 TEST_F(ScriptCli, RunRendersThePage) {
-    const std::string script = write("day.spt", "[Day info script]\r\nFONT 12 -30 255 0 0 bld nrm DejaVu Sans\r\n"
-                                                "TEXT 0 20 cnt KIN\r\n");
-    const CliRun r = cli("script run " + script + " --date 2001-08-21 --canvas 120x80 --background 0,0,255 -o " +
-                         path("day.png"));
+    const std::string script =
+        write("day.spt",
+              "[Day info script]\r\nFONT 12 -30 255 0 0 bld nrm DejaVu Sans\r\n"
+              "TEXT 0 20 cnt KIN\r\n");
+    const CliRun r =
+        cli("script run " + script + " --date 2001-08-21 --canvas 120x80 --background 0,0,255 -o " +
+            path("day.png"));
     ASSERT_EQ(r.status, 0) << r.err;
     const QImage page(dir.filePath("day.png"));
     ASSERT_EQ(page.size(), QSize(120, 80));
@@ -54,24 +58,30 @@ TEST_F(ScriptCli, SyntaxErrorExitsOneAndMarksTheFileOnlyWhenAsked) {
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("Syntax error at line 1"), std::string::npos) << r.err;
     EXPECT_EQ(read(script), text);
-    EXPECT_EQ(cli("script run " + script + " --canvas 50x50 --mark -o " + path("bad.png")).status, 1);
-    EXPECT_EQ(read(script), "TEXT 1 1 rgt 'a'\n///Syntax error:\\\\\\\nTEXT  1 1 rgt 'b'\n///Syntax error END\\\\\\\n");
+    EXPECT_EQ(cli("script run " + script + " --canvas 50x50 --mark -o " + path("bad.png")).status,
+              1);
+    EXPECT_EQ(
+        read(script),
+        "TEXT 1 1 rgt 'a'\n///Syntax error:\\\\\\\nTEXT  1 1 rgt 'b'\n///Syntax error END\\\\\\\n");
 }
 
 TEST_F(ScriptCli, RescalePrintsOrWritesTheRewrittenScript) {
     const std::string script = write("r.spt", "[Header]\nTEXT 15 15 rgt 'a'\nYEAR 153 12 1\n");
     CliRun r = cli("script rescale " + script + " --factor 0.5");
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, "[Header]\n/TEXT 15 15 rgt 'a'\n/YEAR 153 12 1\nTEXT 8 8 rgt 'a'\nYEAR 103 12 0\n");
+    EXPECT_EQ(r.out,
+              "[Header]\n/TEXT 15 15 rgt 'a'\n/YEAR 153 12 1\nTEXT 8 8 rgt 'a'\nYEAR 103 12 0\n");
     ASSERT_EQ(cli("script rescale " + script + " --factor 2 -o " + path("out.spt")).status, 0);
-    EXPECT_EQ(read(path("out.spt")), "[Header]\n/TEXT 15 15 rgt 'a'\n/YEAR 153 12 1\nTEXT 30 30 rgt 'a'\nYEAR 253 12 2\n");
+    EXPECT_EQ(read(path("out.spt")),
+              "[Header]\n/TEXT 15 15 rgt 'a'\n/YEAR 153 12 1\nTEXT 30 30 rgt 'a'\nYEAR 253 12 2\n");
     EXPECT_EQ(cli("script rescale " + script + " --factor 3").status, 2);
 }
 
 TEST_F(ScriptCli, BadOptionsExitTwoAndFailedReadsAndWritesOne) {
     const std::string script = write("ok.spt", "TEXT 1 1 rgt 'a'\n");
-    for (const char* options : {"--canvas 0x10", "--canvas 16385x10", "--canvas 10", "--optimize 10x99999",
-                                "--background 1,2", "--background 1,2,300", "--date 2001-02-30"}) {
+    for (const char* options :
+         {"--canvas 0x10", "--canvas 16385x10", "--canvas 10", "--optimize 10x99999",
+          "--background 1,2", "--background 1,2,300", "--date 2001-02-30"}) {
         const CliRun r = cli("script run " + script + " " + options + " -o " + path("x.png"));
         EXPECT_EQ(r.status, 2) << options;
         EXPECT_NE(r.err.find("orbisca-cli: "), std::string::npos) << options;
@@ -80,7 +90,8 @@ TEST_F(ScriptCli, BadOptionsExitTwoAndFailedReadsAndWritesOne) {
     QFile::setPermissions(dir.filePath("locked"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     ASSERT_EQ(mkfifo(path("fifo.spt").c_str(), 0600), 0);
     const std::pair<std::string, std::string> failures[] = {
-        {script + " --canvas 10x10 -o " + path("locked") + "/page.png", ::geteuid() ? path("locked") + "/page.png" : ""},
+        {script + " --canvas 10x10 -o " + path("locked") + "/page.png",
+         ::geteuid() ? path("locked") + "/page.png" : ""},
         {script + " --canvas 10x10 -o " + script + "/page.png", script + "/page.png"},
         {path("none.spt") + " -o " + path("x.png"), "none.spt"},
         {path("fifo.spt") + " -o " + path("x.png"), "not a regular file"}};

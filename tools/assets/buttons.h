@@ -9,8 +9,27 @@ namespace orbisca::assets {
 // Pictograms of the window buttons. A glyph holds four images of one button side by side, in the
 // order normal, under the mouse, pressed, disabled.
 enum class Pictogram {
-  Day, Tone, Sign, Plasma, Oracle, Month, Zolkin, Wavespell, Pulsars, Year, Moons, Castle,
-  Telectonon, Izin, Print, Help, Config, Compact, Exit, Expand, Close
+    Day,
+    Tone,
+    Sign,
+    Plasma,
+    Oracle,
+    Month,
+    Zolkin,
+    Wavespell,
+    Pulsars,
+    Year,
+    Moons,
+    Castle,
+    Telectonon,
+    Izin,
+    Print,
+    Help,
+    Config,
+    Compact,
+    Exit,
+    Expand,
+    Close
 };
 
 inline constexpr int kGlyphStates = 4;

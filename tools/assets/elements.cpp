@@ -18,217 +18,221 @@ namespace {
 qreal minStrokeFor(int size) { return size <= 15 ? 1.35 : size <= 35 ? 1.6 : 1.0; }
 
 QPainterPath cartouchePath(int size) {
-  QPainterPath path;
-  const qreal r = std::max(4.0, size * 0.2);  // leaves the corner pixels transparent
-  path.addRoundedRect(QRectF(0, 0, size, size), r, r);
-  return path;
+    QPainterPath path;
+    const qreal r = std::max(4.0, size * 0.2);  // leaves the corner pixels transparent
+    path.addRoundedRect(QRectF(0, 0, size, size), r, r);
+    return path;
 }
 
 QPainterPath discPath(int size) {
-  QPainterPath path;
-  path.addEllipse(QRectF(0, 0, size, size));
-  return path;
+    QPainterPath path;
+    path.addEllipse(QRectF(0, 0, size, size));
+    return path;
 }
 
 // The coloured ground of a cartouche or disc: a family gradient with a rim and a soft highlight.
 void paintGround(QPainter& p, const QPainterPath& shape, int size, const Family& f) {
-  QLinearGradient g(0, 0, 0, size);
-  g.setColorAt(0, f.light);
-  g.setColorAt(1, f.deep);
-  p.setPen(Qt::NoPen);
-  p.setBrush(g);
-  p.drawPath(shape);
-  if (size >= 30) {
-    QRadialGradient shine(size * 0.35, size * 0.22, size * 0.6);
-    shine.setColorAt(0, QColor(255, 255, 255, 70));
-    shine.setColorAt(1, QColor(255, 255, 255, 0));
-    p.setBrush(shine);
+    QLinearGradient g(0, 0, 0, size);
+    g.setColorAt(0, f.light);
+    g.setColorAt(1, f.deep);
+    p.setPen(Qt::NoPen);
+    p.setBrush(g);
     p.drawPath(shape);
-  }
-  const qreal rim = size <= 15 ? 1.0 : std::max(1.2, size / 30.0);
-  p.setBrush(Qt::NoBrush);
-  p.setPen(QPen(f.rim, rim));
-  const qreal in = rim / 2;
-  const QTransform shrink = QTransform::fromTranslate(in, in).scale((size - 2 * in) / size,
-                                                                    (size - 2 * in) / size);
-  p.drawPath(shrink.map(shape));
+    if (size >= 30) {
+        QRadialGradient shine(size * 0.35, size * 0.22, size * 0.6);
+        shine.setColorAt(0, QColor(255, 255, 255, 70));
+        shine.setColorAt(1, QColor(255, 255, 255, 0));
+        p.setBrush(shine);
+        p.drawPath(shape);
+    }
+    const qreal rim = size <= 15 ? 1.0 : std::max(1.2, size / 30.0);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(f.rim, rim));
+    const qreal in = rim / 2;
+    const QTransform shrink =
+        QTransform::fromTranslate(in, in).scale((size - 2 * in) / size, (size - 2 * in) / size);
+    p.drawPath(shrink.map(shape));
 }
 
 // The gold ring around the sign of the day.
 void paintGoldRing(QPainter& p, int size) {
-  const qreal w = std::max(2.0, size / 22.0);
-  QLinearGradient g(0, 0, size, size);
-  g.setColorAt(0, QColor(255, 226, 140));
-  g.setColorAt(0.5, QColor(kGold));
-  g.setColorAt(1, QColor(kGoldDim));
-  p.setBrush(Qt::NoBrush);
-  p.setPen(QPen(QBrush(g), w));
-  const qreal in = w / 2;
-  const QTransform shrink =
-      QTransform::fromTranslate(in, in).scale((size - 2 * in) / size, (size - 2 * in) / size);
-  p.drawPath(shrink.map(cartouchePath(size)));
+    const qreal w = std::max(2.0, size / 22.0);
+    QLinearGradient g(0, 0, size, size);
+    g.setColorAt(0, QColor(255, 226, 140));
+    g.setColorAt(0.5, QColor(kGold));
+    g.setColorAt(1, QColor(kGoldDim));
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QBrush(g), w));
+    const qreal in = w / 2;
+    const QTransform shrink =
+        QTransform::fromTranslate(in, in).scale((size - 2 * in) / size, (size - 2 * in) / size);
+    p.drawPath(shrink.map(cartouchePath(size)));
 }
 
 QImage signCanvas(int sign, int size, SignStyle style) {
-  QImage canvas = transparentCanvas(QSize(size, size));
-  QPainter p(&canvas);
-  smoothPainter(p);
-  const Family& f = signFamily(sign);
-  paintGround(p, cartouchePath(size), size, f);
-  if (style == SignStyle::Main) paintGoldRing(p, size);
-  const qreal inset = size <= 15 ? 1.6 : size * (style == SignStyle::Main ? 0.19 : 0.16);
-  const QRectF box(inset, inset, size - 2 * inset, size - 2 * inset);
-  if (size >= 30) {
-    // A faint shadow lifts the emblem off the ground.
-    EmblemStyle shadow{QColor(0, 0, 0, 60), minStrokeFor(size)};
-    drawSignEmblem(p, sign, box.translated(size / 60.0 + 0.5, size / 60.0 + 0.5), shadow);
-  }
-  drawSignEmblem(p, sign, box, EmblemStyle{f.ink, minStrokeFor(size), size <= 20});
-  return canvas;
+    QImage canvas = transparentCanvas(QSize(size, size));
+    QPainter p(&canvas);
+    smoothPainter(p);
+    const Family& f = signFamily(sign);
+    paintGround(p, cartouchePath(size), size, f);
+    if (style == SignStyle::Main) paintGoldRing(p, size);
+    const qreal inset = size <= 15 ? 1.6 : size * (style == SignStyle::Main ? 0.19 : 0.16);
+    const QRectF box(inset, inset, size - 2 * inset, size - 2 * inset);
+    if (size >= 30) {
+        // A faint shadow lifts the emblem off the ground.
+        EmblemStyle shadow{QColor(0, 0, 0, 60), minStrokeFor(size)};
+        drawSignEmblem(p, sign, box.translated(size / 60.0 + 0.5, size / 60.0 + 0.5), shadow);
+    }
+    drawSignEmblem(p, sign, box, EmblemStyle{f.ink, minStrokeFor(size), size <= 20});
+    return canvas;
 }
 
 QImage shapeCanvas(const QPainterPath& shape, QSize size) {
-  QImage canvas = transparentCanvas(size);
-  QPainter p(&canvas);
-  smoothPainter(p);
-  p.setPen(Qt::NoPen);
-  p.setBrush(Qt::white);
-  p.drawPath(shape);
-  return canvas;
+    QImage canvas = transparentCanvas(size);
+    QPainter p(&canvas);
+    smoothPainter(p);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    p.drawPath(shape);
+    return canvas;
 }
 
 QImage toneCanvas(int tone, QSize size, bool glow) {
-  QImage canvas = transparentCanvas(size);
-  QPainter p(&canvas);
-  smoothPainter(p);
-  const qreal margin = glow ? size.height() * 0.1 : std::max(1.0, size.height() * 0.06);
-  const QRectF box(margin, margin, size.width() - 2 * margin, size.height() - 2 * margin);
-  const QPainterPath numeral = toneNumeralPath(tone, box);
-  if (glow) {
-    for (const auto& [width, alpha] : {std::pair{7.0, 40}, std::pair{4.5, 70}}) {
-      p.setPen(QPen(QColor(255, 196, 90, alpha), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-      p.setBrush(Qt::NoBrush);
-      p.drawPath(numeral);
+    QImage canvas = transparentCanvas(size);
+    QPainter p(&canvas);
+    smoothPainter(p);
+    const qreal margin = glow ? size.height() * 0.1 : std::max(1.0, size.height() * 0.06);
+    const QRectF box(margin, margin, size.width() - 2 * margin, size.height() - 2 * margin);
+    const QPainterPath numeral = toneNumeralPath(tone, box);
+    if (glow) {
+        for (const auto& [width, alpha] : {std::pair{7.0, 40}, std::pair{4.5, 70}}) {
+            p.setPen(QPen(QColor(255, 196, 90, alpha), width, Qt::SolidLine, Qt::RoundCap,
+                          Qt::RoundJoin));
+            p.setBrush(Qt::NoBrush);
+            p.drawPath(numeral);
+        }
     }
-  }
-  const qreal outline = std::max(1.2, size.height() / 18.0);
-  p.setPen(QPen(QColor(52, 26, 10), outline, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-  QLinearGradient fill(0, box.top(), 0, box.bottom());
-  fill.setColorAt(0, QColor(255, 248, 220));
-  fill.setColorAt(1, QColor(238, 196, 96));
-  p.setBrush(fill);
-  p.drawPath(numeral);
-  return canvas;
+    const qreal outline = std::max(1.2, size.height() / 18.0);
+    p.setPen(QPen(QColor(52, 26, 10), outline, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    QLinearGradient fill(0, box.top(), 0, box.bottom());
+    fill.setColorAt(0, QColor(255, 248, 220));
+    fill.setColorAt(1, QColor(238, 196, 96));
+    p.setBrush(fill);
+    p.drawPath(numeral);
+    return canvas;
 }
 
 QImage plasmaCanvas(int plasma, int size) {
-  QImage canvas = transparentCanvas(QSize(size, size));
-  QPainter p(&canvas);
-  smoothPainter(p);
-  const Family& f = plasmaFamily(plasma);
-  paintGround(p, discPath(size), size, f);
-  const qreal inset = size * 0.12;
-  const QRectF box(inset, inset, size - 2 * inset, size - 2 * inset);
-  drawPlasmaEmblem(p, plasma, box, EmblemStyle{f.ink, minStrokeFor(size)});
-  return canvas;
+    QImage canvas = transparentCanvas(QSize(size, size));
+    QPainter p(&canvas);
+    smoothPainter(p);
+    const Family& f = plasmaFamily(plasma);
+    paintGround(p, discPath(size), size, f);
+    const qreal inset = size * 0.12;
+    const QRectF box(inset, inset, size - 2 * inset, size - 2 * inset);
+    drawPlasmaEmblem(p, plasma, box, EmblemStyle{f.ink, minStrokeFor(size)});
+    return canvas;
 }
 
 // Moon-day marks take the light colours of the exported marks: light red, grey, light blue, pale
 // yellow. Marks 1..4 are waxing crescents, marks 5..8 rings around a full disc.
 QColor moonDayColour(int cromatic) {
-  static const QColor colours[4] = {QColor(255, 100, 100), QColor(196, 196, 204),
-                                    QColor(110, 120, 255), QColor(255, 244, 110)};
-  return colours[(cromatic - 1) % 4];
+    static const QColor colours[4] = {QColor(255, 100, 100), QColor(196, 196, 204),
+                                      QColor(110, 120, 255), QColor(255, 244, 110)};
+    return colours[(cromatic - 1) % 4];
 }
 
 }  // namespace
 
 QImage signPicture(int sign, int size, SignStyle style, QRgb key) {
-  return flattenOnKey(signCanvas(sign, size, style), key, kNight);
+    return flattenOnKey(signCanvas(sign, size, style), key, kNight);
 }
 
-QImage signMask(int size, SignStyle) { return alphaAsGrey(shapeCanvas(cartouchePath(size), QSize(size, size))); }
+QImage signMask(int size, SignStyle) {
+    return alphaAsGrey(shapeCanvas(cartouchePath(size), QSize(size, size)));
+}
 
 QImage tonePicture(int tone, QSize size, bool glow) {
-  return flattenOnKey(toneCanvas(tone, size, glow), kKeyBlack, kNight);
+    return flattenOnKey(toneCanvas(tone, size, glow), kKeyBlack, kNight);
 }
 
 QImage toneMask(int tone, QSize size) { return alphaAsGrey(toneCanvas(tone, size, true)); }
 
 QImage tinyTonePicture(int tone, int cromatic, QSize size) {
-  QImage canvas = transparentCanvas(size);
-  drawTinyToneNumeral(canvas, tone, familyOf(cromatic - 1).pure);
-  return flattenOnKey(canvas, kKeyLight, kNight);
+    QImage canvas = transparentCanvas(size);
+    drawTinyToneNumeral(canvas, tone, familyOf(cromatic - 1).pure);
+    return flattenOnKey(canvas, kKeyLight, kNight);
 }
 
 QImage plasmaPicture(int plasma, int size) {
-  return flattenOnKey(plasmaCanvas(plasma, size), kKeyBlack, kNight);
+    return flattenOnKey(plasmaCanvas(plasma, size), kKeyBlack, kNight);
 }
 
 QImage plasmaMask(int size) { return alphaAsGrey(shapeCanvas(discPath(size), QSize(size, size))); }
 
 QImage moonDayMark(int mark, int size) {
-  QImage canvas = transparentCanvas(QSize(size, size));
-  QPainter p(&canvas);
-  smoothPainter(p);
-  const QColor c = moonDayColour((mark - 1) % 4 + 1);
-  const qreal r = size * 0.42;
-  const QPointF centre(size / 2.0, size / 2.0);
-  p.setPen(Qt::NoPen);
-  p.setBrush(c);
-  if (mark <= 4) {
-    QPainterPath disc;
-    disc.addEllipse(centre, r, r);
-    QPainterPath bite;
-    bite.addEllipse(centre - QPointF(r * 0.55, r * 0.1), r * 0.85, r * 0.85);
-    p.drawPath(disc.subtracted(bite));
-  } else {
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(c, std::max(1.5, size / 12.0)));
-    p.drawEllipse(centre, r - 1, r - 1);
+    QImage canvas = transparentCanvas(QSize(size, size));
+    QPainter p(&canvas);
+    smoothPainter(p);
+    const QColor c = moonDayColour((mark - 1) % 4 + 1);
+    const qreal r = size * 0.42;
+    const QPointF centre(size / 2.0, size / 2.0);
     p.setPen(Qt::NoPen);
     p.setBrush(c);
-    p.drawEllipse(centre, r * 0.42, r * 0.42);
-  }
-  p.end();
-  return flattenOnKey(canvas, kKeyBlack, kNight);
+    if (mark <= 4) {
+        QPainterPath disc;
+        disc.addEllipse(centre, r, r);
+        QPainterPath bite;
+        bite.addEllipse(centre - QPointF(r * 0.55, r * 0.1), r * 0.85, r * 0.85);
+        p.drawPath(disc.subtracted(bite));
+    } else {
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(c, std::max(1.5, size / 12.0)));
+        p.drawEllipse(centre, r - 1, r - 1);
+        p.setPen(Qt::NoPen);
+        p.setBrush(c);
+        p.drawEllipse(centre, r * 0.42, r * 0.42);
+    }
+    p.end();
+    return flattenOnKey(canvas, kKeyBlack, kNight);
 }
 
 QImage yearGridFrame(int cromatic, QSize size) {
-  QImage canvas = transparentCanvas(size);
-  QPainter p(&canvas);
-  QColor c = familyOf(cromatic - 1).pure;
-  c.setAlpha(150);
-  p.setPen(QPen(c, 1));
-  p.setBrush(Qt::NoBrush);
-  p.drawRect(QRect(0, 0, size.width() - 1, size.height() - 1));
-  QColor corner = familyOf(cromatic - 1).pure;
-  for (const QPoint& pt : {QPoint(0, 0), QPoint(size.width() - 1, 0), QPoint(0, size.height() - 1),
-                           QPoint(size.width() - 1, size.height() - 1)})
-    canvas.setPixelColor(pt, corner);
-  p.end();
-  return flattenOnKey(canvas, kKeyBlack, kNight);
+    QImage canvas = transparentCanvas(size);
+    QPainter p(&canvas);
+    QColor c = familyOf(cromatic - 1).pure;
+    c.setAlpha(150);
+    p.setPen(QPen(c, 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRect(0, 0, size.width() - 1, size.height() - 1));
+    QColor corner = familyOf(cromatic - 1).pure;
+    for (const QPoint& pt :
+         {QPoint(0, 0), QPoint(size.width() - 1, 0), QPoint(0, size.height() - 1),
+          QPoint(size.width() - 1, size.height() - 1)})
+        canvas.setPixelColor(pt, corner);
+    p.end();
+    return flattenOnKey(canvas, kKeyBlack, kNight);
 }
 
 QImage dotPicture(int size, bool ringed) {
-  QImage canvas = transparentCanvas(QSize(size, size));
-  QPainter p(&canvas);
-  smoothPainter(p);
-  const QPointF centre(size / 2.0, size / 2.0);
-  QRadialGradient glow(centre, size / 2.0);
-  glow.setColorAt(0, QColor(255, 250, 220));
-  glow.setColorAt(0.45, QColor(kGold));
-  glow.setColorAt(1, QColor(226, 184, 92, 0));
-  p.setPen(Qt::NoPen);
-  p.setBrush(glow);
-  p.drawEllipse(centre, size / 2.0, size / 2.0);
-  if (ringed) {
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(QColor(kIvory), 1.3));
-    p.drawEllipse(centre, size / 2.0 - 1.2, size / 2.0 - 1.2);
-  }
-  p.end();
-  return flattenOnKey(canvas, kKeyBlack, kNight);
+    QImage canvas = transparentCanvas(QSize(size, size));
+    QPainter p(&canvas);
+    smoothPainter(p);
+    const QPointF centre(size / 2.0, size / 2.0);
+    QRadialGradient glow(centre, size / 2.0);
+    glow.setColorAt(0, QColor(255, 250, 220));
+    glow.setColorAt(0.45, QColor(kGold));
+    glow.setColorAt(1, QColor(226, 184, 92, 0));
+    p.setPen(Qt::NoPen);
+    p.setBrush(glow);
+    p.drawEllipse(centre, size / 2.0, size / 2.0);
+    if (ringed) {
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(QColor(kIvory), 1.3));
+        p.drawEllipse(centre, size / 2.0 - 1.2, size / 2.0 - 1.2);
+    }
+    p.end();
+    return flattenOnKey(canvas, kKeyBlack, kNight);
 }
 
 }  // namespace orbisca::assets

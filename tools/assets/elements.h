@@ -20,7 +20,7 @@ QImage tinyTonePicture(int tone, int cromatic, QSize size);
 QImage plasmaPicture(int plasma, int size);
 QImage plasmaMask(int size);
 
-QImage moonDayMark(int mark, int size);     // mark 1..8
+QImage moonDayMark(int mark, int size);  // mark 1..8
 QImage yearGridFrame(int cromatic, QSize size);
 QImage dotPicture(int size, bool ringed);
 

@@ -9,9 +9,9 @@ namespace orbisca::assets {
 // Emblems are drawn from vector paths in a 100 x 100 design box mapped onto `box`. Strokes never
 // get thinner than `minStroke` pixels, so that the 15-pixel signs stay readable.
 struct EmblemStyle {
-  QColor ink;
-  qreal minStroke = 1.0;
-  bool simple = false;  // fewer, bolder details for the smallest sizes
+    QColor ink;
+    qreal minStroke = 1.0;
+    bool simple = false;  // fewer, bolder details for the smallest sizes
 };
 
 // The twenty sign emblems, sign 1..20 (0 is taken as 20).

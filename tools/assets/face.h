@@ -18,8 +18,8 @@ QImage faceShape();
 // order each pair's second corner comes before the next pair's first.
 std::vector<QRect> faceMarkedRectangles(const QImage& shape);
 
-QImage facePicture();      // pyr0.bmp
-QImage faceRegionMask();   // pyrA0.bmp
+QImage facePicture();            // pyr0.bmp
+QImage faceRegionMask();         // pyrA0.bmp
 QImage splashOutline(int size);  // frame1.bmp: the first, small outline
 QImage splashPicture(int size);  // frameclr.bmp: the picture shown inside it
 

@@ -22,112 +22,115 @@ namespace {
 // The face's mask must give, by the window's own region rule, exactly the outline the face is
 // drawn in.
 QString checkFaceMask(const QImage& mask) {
-  const QRegion region = gfx::BitmapToRegion(mask, qRgb(0, 0, 0), gfx::RegionMode::KeepDiffering);
-  const QImage shape = faceShape();
-  QImage outline(shape.size(), QImage::Format_Grayscale8);
-  outline.fill(0);
-  for (const QRect& r : region)
-    for (int y = r.top(); y <= r.bottom(); ++y) std::fill_n(outline.scanLine(y) + r.left(), r.width(), uchar(255));
-  for (int y = 0; y < shape.height(); ++y)
-    for (int x = 0; x < shape.width(); ++x)
-      if ((outline.constScanLine(y)[x] != 0) != (shape.constScanLine(y)[x] != 0))
-        return QStringLiteral("pyrA0.bmp: its outline differs from the face at (%1, %2)").arg(x).arg(y);
-  return {};
+    const QRegion region = gfx::BitmapToRegion(mask, qRgb(0, 0, 0), gfx::RegionMode::KeepDiffering);
+    const QImage shape = faceShape();
+    QImage outline(shape.size(), QImage::Format_Grayscale8);
+    outline.fill(0);
+    for (const QRect& r : region)
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            std::fill_n(outline.scanLine(y) + r.left(), r.width(), uchar(255));
+    for (int y = 0; y < shape.height(); ++y)
+        for (int x = 0; x < shape.width(); ++x)
+            if ((outline.constScanLine(y)[x] != 0) != (shape.constScanLine(y)[x] != 0))
+                return QStringLiteral("pyrA0.bmp: its outline differs from the face at (%1, %2)")
+                    .arg(x)
+                    .arg(y);
+    return {};
 }
 
 }  // namespace
 
 QStringList writePack(const QString& outDir) {
-  QStringList problems;
-  const QString graphic = QDir(outDir).filePath("graphic");
-  if (!QDir().mkpath(graphic)) return {"cannot create " + graphic};
-  for (const Asset& a : manifest()) {
-    const QImage img = a.draw();
-    if (img.size() != a.size) {
-      problems << QStringLiteral("%1: drawn %2 x %3, manifest says %4 x %5")
-                      .arg(a.file)
-                      .arg(img.width())
-                      .arg(img.height())
-                      .arg(a.size.width())
-                      .arg(a.size.height());
-      continue;
+    QStringList problems;
+    const QString graphic = QDir(outDir).filePath("graphic");
+    if (!QDir().mkpath(graphic)) return {"cannot create " + graphic};
+    for (const Asset& a : manifest()) {
+        const QImage img = a.draw();
+        if (img.size() != a.size) {
+            problems << QStringLiteral("%1: drawn %2 x %3, manifest says %4 x %5")
+                            .arg(a.file)
+                            .arg(img.width())
+                            .arg(img.height())
+                            .arg(a.size.width())
+                            .arg(a.size.height());
+            continue;
+        }
+        if (a.file == "pyrA0.bmp") {
+            const QString err = checkFaceMask(img);
+            if (!err.isEmpty()) {
+                problems << err;
+                continue;
+            }
+        }
+        QString error;
+        if (!writeFileAtomically(QDir(graphic).filePath(a.file), encodeBmp24(img), &error))
+            problems << a.file + ": " + error;
     }
-    if (a.file == "pyrA0.bmp") {
-      const QString err = checkFaceMask(img);
-      if (!err.isEmpty()) {
-        problems << err;
-        continue;
-      }
-    }
-    QString error;
-    if (!writeFileAtomically(QDir(graphic).filePath(a.file), encodeBmp24(img), &error))
-      problems << a.file + ": " + error;
-  }
-  return problems;
+    return problems;
 }
 
 namespace {
 
 // Shows a picture as the program draws it: its key colour transparent over the frame colour.
 QImage asDrawn(const QImage& pic, const Asset& a) {
-  QImage out = pic.convertToFormat(QImage::Format_RGB32);
-  if (a.mask || a.family == "compact" || a.family == "button") return out;
-  for (int y = 0; y < out.height(); ++y) {
-    auto* row = reinterpret_cast<QRgb*>(out.scanLine(y));
-    for (int x = 0; x < out.width(); ++x)
-      if ((row[x] & 0xFFFFFF) == (a.key & 0xFFFFFF)) row[x] = kNight;
-  }
-  return out;
+    QImage out = pic.convertToFormat(QImage::Format_RGB32);
+    if (a.mask || a.family == "compact" || a.family == "button") return out;
+    for (int y = 0; y < out.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < out.width(); ++x)
+            if ((row[x] & 0xFFFFFF) == (a.key & 0xFFFFFF)) row[x] = kNight;
+    }
+    return out;
 }
 
 }  // namespace
 
 QStringList writeContactSheet(const QString& file) {
-  constexpr int kWidth = 1800;
-  constexpr int kPad = 10;
-  constexpr int kLabel = 14;
-  struct Placed {
-    const Asset* asset;
-    QImage image;
-    QRect where;
-  };
-  std::vector<Placed> placed;
-  int x = kPad, y = kPad, rowHeight = 0;
-  QString family;
-  for (const Asset& a : manifest()) {
-    const int scale = std::max(a.size.width(), a.size.height()) <= 24 ? 3
-                      : std::max(a.size.width(), a.size.height()) <= 45 ? 2
-                                                                         : 1;
-    const QImage shown = asDrawn(a.draw(), a).scaled(a.size * scale);
-    const int cellWidth = std::max(shown.width(), 84);
-    if (a.family != family || x + cellWidth > kWidth - kPad) {
-      x = kPad;
-      if (!family.isEmpty()) y += rowHeight + (a.family != family ? 3 * kPad : kPad);
-      rowHeight = 0;
-      family = a.family;
+    constexpr int kWidth = 1800;
+    constexpr int kPad = 10;
+    constexpr int kLabel = 14;
+    struct Placed {
+        const Asset* asset;
+        QImage image;
+        QRect where;
+    };
+    std::vector<Placed> placed;
+    int x = kPad, y = kPad, rowHeight = 0;
+    QString family;
+    for (const Asset& a : manifest()) {
+        const int scale = std::max(a.size.width(), a.size.height()) <= 24   ? 3
+                          : std::max(a.size.width(), a.size.height()) <= 45 ? 2
+                                                                            : 1;
+        const QImage shown = asDrawn(a.draw(), a).scaled(a.size * scale);
+        const int cellWidth = std::max(shown.width(), 84);
+        if (a.family != family || x + cellWidth > kWidth - kPad) {
+            x = kPad;
+            if (!family.isEmpty()) y += rowHeight + (a.family != family ? 3 * kPad : kPad);
+            rowHeight = 0;
+            family = a.family;
+        }
+        placed.push_back({&a, shown, QRect(QPoint(x, y), shown.size())});
+        x += cellWidth + kPad;
+        rowHeight = std::max(rowHeight, shown.height() + kLabel);
     }
-    placed.push_back({&a, shown, QRect(QPoint(x, y), shown.size())});
-    x += cellWidth + kPad;
-    rowHeight = std::max(rowHeight, shown.height() + kLabel);
-  }
-  QImage sheet(kWidth, y + rowHeight + kPad, QImage::Format_RGB32);
-  sheet.fill(qRgb(48, 46, 58));
-  QPainter p(&sheet);
-  QFont f("DejaVu Sans");
-  f.setPixelSize(10);
-  p.setFont(f);
-  p.setPen(qRgb(220, 220, 230));
-  for (const Placed& pl : placed) {
-    p.drawImage(pl.where.topLeft(), pl.image);
-    p.drawText(pl.where.left(), pl.where.bottom() + 12, pl.asset->file);
-  }
-  p.end();
-  try {
-    gfx::SaveImage(sheet, file);
-  } catch (const gfx::ImageError& e) {
-    return {QString::fromUtf8(e.what())};
-  }
-  return {};
+    QImage sheet(kWidth, y + rowHeight + kPad, QImage::Format_RGB32);
+    sheet.fill(qRgb(48, 46, 58));
+    QPainter p(&sheet);
+    QFont f("DejaVu Sans");
+    f.setPixelSize(10);
+    p.setFont(f);
+    p.setPen(qRgb(220, 220, 230));
+    for (const Placed& pl : placed) {
+        p.drawImage(pl.where.topLeft(), pl.image);
+        p.drawText(pl.where.left(), pl.where.bottom() + 12, pl.asset->file);
+    }
+    p.end();
+    try {
+        gfx::SaveImage(sheet, file);
+    } catch (const gfx::ImageError& e) {
+        return {QString::fromUtf8(e.what())};
+    }
+    return {};
 }
 
 }  // namespace orbisca::assets

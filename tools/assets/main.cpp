@@ -11,34 +11,34 @@
 namespace {
 
 int usage() {
-  std::fputs("usage: orbisca-assets [--out DIR] [--contact-sheet FILE.png]\n", stderr);
-  return 2;
+    std::fputs("usage: orbisca-assets [--out DIR] [--contact-sheet FILE.png]\n", stderr);
+    return 2;
 }
 
 int report(const QStringList& problems) {
-  for (const QString& p : problems) std::fprintf(stderr, "orbisca-assets: %s\n", qPrintable(p));
-  return problems.isEmpty() ? 0 : 1;
+    for (const QString& p : problems) std::fprintf(stderr, "orbisca-assets: %s\n", qPrintable(p));
+    return problems.isEmpty() ? 0 : 1;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  QString out, sheet;
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--out") == 0 && i + 1 < argc)
-      out = QString::fromLocal8Bit(argv[++i]);
-    else if (std::strcmp(argv[i], "--contact-sheet") == 0 && i + 1 < argc)
-      sheet = QString::fromLocal8Bit(argv[++i]);
-    else
-      return usage();
-  }
-  if (out.isEmpty() && sheet.isEmpty()) return usage();
-  // The pictures need no window system; the contact sheet's labels need fonts, which need an
-  // application object.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
-  int rc = 0;
-  if (!out.isEmpty()) rc = report(orbisca::assets::writePack(out));
-  if (rc == 0 && !sheet.isEmpty()) rc = report(orbisca::assets::writeContactSheet(sheet));
-  return rc;
+    QString out, sheet;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--out") == 0 && i + 1 < argc)
+            out = QString::fromLocal8Bit(argv[++i]);
+        else if (std::strcmp(argv[i], "--contact-sheet") == 0 && i + 1 < argc)
+            sheet = QString::fromLocal8Bit(argv[++i]);
+        else
+            return usage();
+    }
+    if (out.isEmpty() && sheet.isEmpty()) return usage();
+    // The pictures need no window system; the contact sheet's labels need fonts, which need an
+    // application object.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    int rc = 0;
+    if (!out.isEmpty()) rc = report(orbisca::assets::writePack(out));
+    if (rc == 0 && !sheet.isEmpty()) rc = report(orbisca::assets::writeContactSheet(sheet));
+    return rc;
 }

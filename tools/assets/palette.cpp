@@ -20,8 +20,8 @@ const std::array<Family, 4> kFamilies{{
 const Family& familyOf(int index) { return kFamilies[static_cast<size_t>(((index % 4) + 4) % 4)]; }
 
 const Family& signFamily(int sign) {
-  const int s = sign == 0 ? 20 : sign;
-  return familyOf((s - 1) % 4);
+    const int s = sign == 0 ? 20 : sign;
+    return familyOf((s - 1) % 4);
 }
 
 // Exported plasma glyphs take colour index plasma + 2, which runs yellow, red, white, blue, ...

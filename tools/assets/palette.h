@@ -16,11 +16,11 @@ inline constexpr QRgb kKeyLight = qRgb(216, 208, 200);
 
 // The four colour families (red, white, blue, yellow) that signs, cromatics and plasmas share.
 struct Family {
-  QColor light;   // top of a cartouche
-  QColor deep;    // bottom of a cartouche
-  QColor rim;     // outline of a cartouche
-  QColor ink;     // the emblem drawn on the cartouche
-  QColor pure;    // a single flat colour of the family (small marks, frames)
+    QColor light;  // top of a cartouche
+    QColor deep;   // bottom of a cartouche
+    QColor rim;    // outline of a cartouche
+    QColor ink;    // the emblem drawn on the cartouche
+    QColor pure;   // a single flat colour of the family (small marks, frames)
 };
 
 const Family& familyOf(int index);       // index 0 red, 1 white, 2 blue, 3 yellow

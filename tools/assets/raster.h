@@ -31,5 +31,4 @@ QRgb avoidKey(QRgb c, QRgb key);
 // A 24-bit Windows bitmap with bottom-up rows padded to four bytes, as Windows programs write it.
 QByteArray encodeBmp24(const QImage& image);
 
-
 }  // namespace orbisca::assets

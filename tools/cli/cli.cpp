@@ -10,7 +10,9 @@ std::vector<Command>& commands() {
     return table;
 }
 
-CommandRegistration::CommandRegistration(Command command) { commands().push_back(std::move(command)); }
+CommandRegistration::CommandRegistration(Command command) {
+    commands().push_back(std::move(command));
+}
 
 bool takeFlag(Args& args, const std::string& flag) {
     for (auto it = args.begin(); it != args.end(); ++it) {
@@ -34,15 +36,16 @@ std::string takeOption(Args& args, const std::string& name) {
     return {};
 }
 
-long long parseInteger(const std::string& text, const std::string& what, long long low, long long high) {
+long long parseInteger(const std::string& text, const std::string& what, long long low,
+                       long long high) {
     long long value = 0;
     const char* end = text.data() + text.size();
     auto [ptr, ec] = std::from_chars(text.data(), end, value);
     if (text.empty() || ec != std::errc() || ptr != end)
         throw UsageError(what + " must be a whole number, not \"" + text + "\"");
     if (value < low || value > high)
-        throw UsageError(what + " must be between " + std::to_string(low) + " and " + std::to_string(high) +
-                         ", not " + text);
+        throw UsageError(what + " must be between " + std::to_string(low) + " and " +
+                         std::to_string(high) + ", not " + text);
     return value;
 }
 

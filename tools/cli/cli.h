@@ -25,7 +25,7 @@ using Args = std::vector<std::string>;
 
 struct Command {
     std::string name;
-    std::string usage;    // one line per form, without the program name
+    std::string usage;  // one line per form, without the program name
     std::function<int(const Args&)> run;
 };
 
@@ -38,10 +38,12 @@ struct CommandRegistration {
 // Small helpers for the command files.
 // Removes a flag from args; true when it was present.
 bool takeFlag(Args& args, const std::string& flag);
-// Removes "--name VALUE" from args; the value, or "" when absent. A flag without value is a UsageError.
+// Removes "--name VALUE" from args; the value, or "" when absent. A flag without value is a
+// UsageError.
 std::string takeOption(Args& args, const std::string& name);
 // A decimal integer within [low, high], or a UsageError naming what it is for.
-long long parseInteger(const std::string& text, const std::string& what, long long low, long long high);
+long long parseInteger(const std::string& text, const std::string& what, long long low,
+                       long long high);
 // Fails with a UsageError when an argument is left that the command does not know.
 void expectNoMoreArgs(const Args& args);
 // Removes and returns the first argument; a UsageError saying `missing` when there is none.
@@ -49,7 +51,8 @@ std::string takeFirstArg(Args& args, const std::string& missing);
 // Runs the action that the first argument names ("script run ..."), or fails naming the choices.
 using Subcommands = std::vector<std::pair<std::string, std::function<int(Args&)>>>;
 int runSubcommand(const std::string& command, const Args& args, const Subcommands& actions);
-// Flushes standard output; a CommandFailed when it could not be written (a full disk, a closed pipe).
+// Flushes standard output; a CommandFailed when it could not be written (a full disk, a closed
+// pipe).
 void flushOutput();
 
 }  // namespace orbisca::cli

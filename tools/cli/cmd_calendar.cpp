@@ -18,17 +18,26 @@ using Fields = std::vector<std::pair<std::string, long long>>;
 
 // The position under the labels of the error log, then the oracle.
 Fields positionFields(const MayanDate& m) {
-    return {{"KIN:", m.kin},         {"YEAR SIGN:", m.yearSign},    {"YEAR TONE:", m.yearTone},
-            {"CROMATIC:", m.cromatic}, {"VINAL:", m.vinal},           {"VINAL TONE:", m.vinalTone},
-            {"WEEK NUMBER:", m.weekNumber}, {"SIGN:", m.sign},        {"TONE:", m.tone},
-            {"PLASMA:", m.plasma},   {"MONTH DAY:", m.monthDay},    {"MONTH:", m.month},
+    return {{"KIN:", m.kin},
+            {"YEAR SIGN:", m.yearSign},
+            {"YEAR TONE:", m.yearTone},
+            {"CROMATIC:", m.cromatic},
+            {"VINAL:", m.vinal},
+            {"VINAL TONE:", m.vinalTone},
+            {"WEEK NUMBER:", m.weekNumber},
+            {"SIGN:", m.sign},
+            {"TONE:", m.tone},
+            {"PLASMA:", m.plasma},
+            {"MONTH DAY:", m.monthDay},
+            {"MONTH:", m.month},
             {"MOON PHASE:", m.moonPhase}};
 }
 
 Fields oracleFields(const OracleInfo& o) {
-    return {{"GUIDE:", o.guide},          {"ANALOG:", o.analog},         {"ANTIPOD:", o.antipod},
-            {"ATEACHER:", o.ateacher},    {"COLOUR:", o.colour},         {"SIGN GROUP:", o.signGroup},
-            {"SIGN FLAG:", o.signFlag},   {"MARKED KIN:", o.markedKin},  {"CENTRAL KIN:", o.centralKin}};
+    return {
+        {"GUIDE:", o.guide},        {"ANALOG:", o.analog},        {"ANTIPOD:", o.antipod},
+        {"ATEACHER:", o.ateacher},  {"COLOUR:", o.colour},        {"SIGN GROUP:", o.signGroup},
+        {"SIGN FLAG:", o.signFlag}, {"MARKED KIN:", o.markedKin}, {"CENTRAL KIN:", o.centralKin}};
 }
 
 // "YEAR SIGN:" becomes "yearSign", the names of the CSV header and the JSON keys.
@@ -52,7 +61,10 @@ void printJson(const GregorianDate& date, const MayanDate& m, const OracleInfo& 
         std::string s = "{";
         for (std::size_t i = 0; i < fields.size(); ++i) {
             if (i) s += ',';
-            s.append("\"").append(jsonKey(fields[i].first)).append("\":").append(std::to_string(fields[i].second));
+            s.append("\"")
+                .append(jsonKey(fields[i].first))
+                .append("\":")
+                .append(std::to_string(fields[i].second));
         }
         return s + "}";
     };
@@ -60,17 +72,21 @@ void printJson(const GregorianDate& date, const MayanDate& m, const OracleInfo& 
     for (int layout = 0; layout <= 5; ++layout)
         layouts.append(layout ? ",\"" : "\"").append(gregtostr(date, layout)).append("\"");
     layouts += "]";
-    std::printf("{\"date\":\"%s\",\"position\":%s,\"oracle\":%s,\"glyphs\":\"%s\",\"layouts\":%s}\n",
-                FormatIsoDate(date).c_str(), object(positionFields(m)).c_str(), object(oracleFields(o)).c_str(),
-                GetMayanString(m).c_str(), layouts.c_str());
+    std::printf(
+        "{\"date\":\"%s\",\"position\":%s,\"oracle\":%s,\"glyphs\":\"%s\",\"layouts\":%s}\n",
+        FormatIsoDate(date).c_str(), object(positionFields(m)).c_str(),
+        object(oracleFields(o)).c_str(), GetMayanString(m).c_str(), layouts.c_str());
 }
 
 void printText(const GregorianDate& date, const MayanDate& m, const OracleInfo& o) {
     std::printf("DATE:%s\n", FormatIsoDate(date).c_str());
-    for (const auto& [label, value] : positionFields(m)) std::printf("%s%lld\n", label.c_str(), value);
-    for (const auto& [label, value] : oracleFields(o)) std::printf("%s%lld\n", label.c_str(), value);
+    for (const auto& [label, value] : positionFields(m))
+        std::printf("%s%lld\n", label.c_str(), value);
+    for (const auto& [label, value] : oracleFields(o))
+        std::printf("%s%lld\n", label.c_str(), value);
     std::printf("GLYPHS:%s\n", GetMayanString(m).c_str());
-    for (int layout = 0; layout <= 5; ++layout) std::printf("LAYOUT %d:%s\n", layout, gregtostr(date, layout).c_str());
+    for (int layout = 0; layout <= 5; ++layout)
+        std::printf("LAYOUT %d:%s\n", layout, gregtostr(date, layout).c_str());
 }
 
 int runDay(const Args& input) {
@@ -86,7 +102,10 @@ int runDay(const Args& input) {
     expectNoMoreArgs(args);
     const MayanDate m = GregorianToMayan(date);
     const OracleInfo o = MakeOracle(m);
-    if (json) printJson(date, m, o); else printText(date, m, o);
+    if (json)
+        printJson(date, m, o);
+    else
+        printText(date, m, o);
     flushOutput();
     return 0;
 }
@@ -97,7 +116,8 @@ int runRange(const Args& input) {
     if (args.size() != 2) throw UsageError("range needs two dates, FROM and TO");
     const GregorianDate from = ParseIsoDate(args[0]);
     const GregorianDate to = ParseIsoDate(args[1]);
-    if (DateBefore(to, from)) throw UsageError("FROM (" + args[0] + ") is after TO (" + args[1] + ")");
+    if (DateBefore(to, from))
+        throw UsageError("FROM (" + args[0] + ") is after TO (" + args[1] + ")");
     const bool ok = WriteRangeCsv(from, to, [](std::string_view chunk) {
         return std::fwrite(chunk.data(), 1, chunk.size(), stdout) == chunk.size();
     });

@@ -52,7 +52,8 @@ int runCompact(const Args& input) {
     return 0;
 }
 
-CommandRegistration compact{{"compact", "compact [--date YYYY-MM-DD] [--home DIR] -o FILE.png", runCompact}};
+CommandRegistration compact{
+    {"compact", "compact [--date YYYY-MM-DD] [--home DIR] -o FILE.png", runCompact}};
 
 }  // namespace
 }  // namespace orbisca::cli

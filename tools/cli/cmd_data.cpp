@@ -43,7 +43,8 @@ int decodePrint(Args& args) {
 }
 
 int runData(const Args& args) {
-    return runSubcommand("data", args, {{"encode-print", encodePrint}, {"decode-print", decodePrint}});
+    return runSubcommand("data", args,
+                         {{"encode-print", encodePrint}, {"decode-print", decodePrint}});
 }
 
 CommandRegistration data{{"data",

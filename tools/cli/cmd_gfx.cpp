@@ -24,7 +24,10 @@ int runMoon(const Args& input) {
     const int phase = int(parseInteger(args.front(), "the moon phase", 0, 100));
     args.erase(args.begin());
     expectNoMoreArgs(args);
-    const int size = sizeText.empty() ? 100 : int(parseInteger(sizeText, "--size", gfx::kMinMoonSize, gfx::kMaxMoonSize));
+    const int size =
+        sizeText.empty()
+            ? 100
+            : int(parseInteger(sizeText, "--size", gfx::kMinMoonSize, gfx::kMaxMoonSize));
     if (output.empty()) throw UsageError("moon needs -o FILE.png");
     try {
         gfx::SaveImage(gfx::DrawMoon(phase, size), qs(output));
@@ -44,7 +47,8 @@ int runRegion(const Args& input) {
     } catch (const gfx::ImageError& e) {
         throw CommandFailed(e.what());
     }
-    const QRegion region = gfx::BitmapToRegion(bitmap, qRgb(0, 0, 0), gfx::RegionMode::KeepDiffering);
+    const QRegion region =
+        gfx::BitmapToRegion(bitmap, qRgb(0, 0, 0), gfx::RegionMode::KeepDiffering);
     const QRect box = region.boundingRect();
     std::printf("BOUNDING BOX:%d %d %d %d\n", box.x(), box.y(), box.width(), box.height());
     std::printf("RECTANGLES:%d\n", region.rectCount());

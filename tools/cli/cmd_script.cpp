@@ -35,7 +35,8 @@ void startGuiApplication() {
 // "WxH" with both sides 1..16384.
 QSize parseSize(const std::string& text, const std::string& what) {
     const auto x = text.find('x');
-    if (x == std::string::npos) throw UsageError(what + " must be written WIDTHxHEIGHT, not \"" + text + "\"");
+    if (x == std::string::npos)
+        throw UsageError(what + " must be written WIDTHxHEIGHT, not \"" + text + "\"");
     return QSize(int(parseInteger(text.substr(0, x), what + " width", 1, kMaxImageSide)),
                  int(parseInteger(text.substr(x + 1), what + " height", 1, kMaxImageSide)));
 }
@@ -45,7 +46,8 @@ QRgb parseColour(const std::string& text) {
     std::size_t start = 0;
     for (int i = 0; i < 3; ++i) {
         const std::size_t comma = i < 2 ? text.find(',', start) : text.size();
-        if (comma == std::string::npos) throw UsageError("--background must be written R,G,B, not \"" + text + "\"");
+        if (comma == std::string::npos)
+            throw UsageError("--background must be written R,G,B, not \"" + text + "\"");
         rgb[i] = int(parseInteger(text.substr(start, comma - start), "--background", 0, 255));
         start = comma + 1;
     }
@@ -55,7 +57,9 @@ QRgb parseColour(const std::string& text) {
 // A script file: UTF-8 when it is valid UTF-8, else Windows-1251; LF or CR LF line ends.
 QStringList readScript(const std::string& name) {
     QString error;
-    const auto bytes = readRegularFile(QString::fromStdString(name), QString::fromStdString("the script \"" + name + "\""), &error);
+    const auto bytes =
+        readRegularFile(QString::fromStdString(name),
+                        QString::fromStdString("the script \"" + name + "\""), &error);
     if (!bytes) throw CommandFailed(error.toStdString());
     return splitTextLines(decodeText(*bytes));
 }
@@ -72,19 +76,22 @@ PrintPageState& preparePage() {
     PrintPageState& page = printPageState();
     page.services = ProgramPageServices();
     page.services.notify = [](const QString& text) {
-        if (!text.startsWith(u"Syntax error at line ")) std::fprintf(stderr, "%s\n", qPrintable(text));
+        if (!text.startsWith(u"Syntax error at line "))
+            std::fprintf(stderr, "%s\n", qPrintable(text));
     };
     return page;
 }
 
 void reportSyntaxError(const PrintPageState& page) {
-    std::fprintf(stderr, "Syntax error at line %d: %s\n", page.interp.errorLine, qPrintable(page.interp.errorReason));
+    std::fprintf(stderr, "Syntax error at line %d: %s\n", page.interp.errorLine,
+                 qPrintable(page.interp.errorReason));
 }
 
 void useHome(Args& args) {
     const std::string home = takeOption(args, "--home");
     if (home.empty()) return;
-    if (!QFileInfo(QString::fromStdString(home)).isDir()) throw UsageError("--home \"" + home + "\" is no folder");
+    if (!QFileInfo(QString::fromStdString(home)).isDir())
+        throw UsageError("--home \"" + home + "\" is no folder");
     setWorkingFolder(QString::fromStdString(home));
 }
 
@@ -102,8 +109,10 @@ int runScript(Args& args) {
     const std::string file = args.front();
     const QSize canvasSize = canvas.empty() ? QSize(768, 1024) : parseSize(canvas, "--canvas");
     const QSize printerPage = printer.empty() ? QSize() : parseSize(printer, "--optimize");
-    const QRgb backgroundColour = background.empty() ? qRgb(255, 255, 255) : parseColour(background);
-    const GregorianDate day = date.empty() ? GetGregorianDate(calendarState().clock()) : ParseIsoDate(date);
+    const QRgb backgroundColour =
+        background.empty() ? qRgb(255, 255, 255) : parseColour(background);
+    const GregorianDate day =
+        date.empty() ? GetGregorianDate(calendarState().clock()) : ParseIsoDate(date);
 
     QStringList script = readScript(file);
     startGuiApplication();
@@ -160,11 +169,12 @@ int runScriptCommand(const Args& args) {
     return runSubcommand("script", args, {{"run", runScript}, {"rescale", runRescale}});
 }
 
-CommandRegistration script{{"script",
-                            "script run FILE [--date YYYY-MM-DD] [--canvas WxH] [--background R,G,B] [--bw] "
-                            "[--optimize WxH] [--home DIR] [--mark] -o OUT.png\n"
-                            "script rescale FILE --factor 2|0.5 [-o OUT]",
-                            runScriptCommand}};
+CommandRegistration script{
+    {"script",
+     "script run FILE [--date YYYY-MM-DD] [--canvas WxH] [--background R,G,B] [--bw] "
+     "[--optimize WxH] [--home DIR] [--mark] -o OUT.png\n"
+     "script rescale FILE --factor 2|0.5 [-o OUT]",
+     runScriptCommand}};
 
 }  // namespace
 }  // namespace orbisca::cli

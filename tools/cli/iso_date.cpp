@@ -15,8 +15,9 @@ int DaysInGregorianMonth(long long year, int month) {
 }
 
 namespace {
-const char* const kMonthNames[] = {"January", "February", "March",     "April",   "May",      "June",
-                                   "July",    "August",   "September", "October", "November", "December"};
+const char* const kMonthNames[] = {"January",   "February", "March",    "April",
+                                   "May",       "June",     "July",     "August",
+                                   "September", "October",  "November", "December"};
 
 bool allDigits(const std::string& s) {
     if (s.empty()) return false;
@@ -39,8 +40,8 @@ GregorianDate ParseIsoDate(const std::string& text) {
     const std::string yearText = text.substr(start, monthDash - start);
     const std::string monthText = text.substr(monthDash + 1, dayDash - monthDash - 1);
     const std::string dayText = text.substr(dayDash + 1);
-    if (!allDigits(yearText) || monthText.size() != 2 || !allDigits(monthText) || dayText.size() != 2 ||
-        !allDigits(dayText))
+    if (!allDigits(yearText) || monthText.size() != 2 || !allDigits(monthText) ||
+        dayText.size() != 2 || !allDigits(dayText))
         throw notADate("");
 
     long long year = 0;
@@ -48,7 +49,8 @@ GregorianDate ParseIsoDate(const std::string& text) {
     (void)p;
     if (text[0] == '-') year = -year;
     if (ec != std::errc() || year < INT32_MIN || year > INT32_MAX)
-        throw notADate("the year is outside " + std::to_string(INT32_MIN) + ".." + std::to_string(INT32_MAX));
+        throw notADate("the year is outside " + std::to_string(INT32_MIN) + ".." +
+                       std::to_string(INT32_MAX));
     const int month = std::stoi(monthText);
     const int day = std::stoi(dayText);
     if (month < 1 || month > 12) throw notADate("there is no month " + monthText);
@@ -56,7 +58,8 @@ GregorianDate ParseIsoDate(const std::string& text) {
     if (day < 1 || day > days)
         throw notADate(std::string(kMonthNames[month - 1]) + " " + std::to_string(year) + " has " +
                        std::to_string(days) + " days");
-    return {static_cast<std::uint8_t>(day), static_cast<std::uint8_t>(month), 0, static_cast<std::int32_t>(year)};
+    return {static_cast<std::uint8_t>(day), static_cast<std::uint8_t>(month), 0,
+            static_cast<std::int32_t>(year)};
 }
 
 char* AppendIsoDate(char* out, const GregorianDate& d) {

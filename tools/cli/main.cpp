@@ -23,8 +23,10 @@ void printUsage(std::FILE* to) {
             start = end + 1;
         }
     }
-    std::fprintf(to, "\nDates are written YYYY-MM-DD; years may be negative or have more than four digits.\n"
-                     "--today fixes the date the program takes as today.\n");
+    std::fprintf(
+        to,
+        "\nDates are written YYYY-MM-DD; years may be negative or have more than four digits.\n"
+        "--today fixes the date the program takes as today.\n");
 }
 
 // Fixes "today" when --today is given, so runs can be reproduced.
@@ -47,7 +49,8 @@ void applyTodayOption(Args& args) {
 int main(int argc, char** argv) {
     Args args(argv + 1, argv + argc);
     try {
-        if (args.empty() || args.front() == "--help" || args.front() == "-h" || args.front() == "help") {
+        if (args.empty() || args.front() == "--help" || args.front() == "-h" ||
+            args.front() == "help") {
             printUsage(args.empty() ? stderr : stdout);
             return args.empty() ? 2 : 0;
         }

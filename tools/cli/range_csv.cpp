@@ -25,11 +25,12 @@ bool DateBefore(const GregorianDate& a, const GregorianDate& b) {
 char* AppendRangeCsvRow(char* out, const GregorianDate& date) {
     const MayanDate m = GregorianToMayan(date);
     out = AppendIsoDate(out, date);
-    for (long long v : {(long long)m.kin, (long long)m.sign, (long long)m.tone, (long long)m.yearSign,
-                        (long long)m.yearTone, (long long)m.cromatic, (long long)m.vinal, (long long)m.vinalTone,
-                        (long long)m.weekNumber, (long long)m.plasma, (long long)m.monthDay, (long long)m.month,
-                        (long long)m.moonPhase, (long long)GetGuide(m), (long long)GetAnalog(m),
-                        (long long)GetAntipod(m), (long long)GetAteacher(m)})
+    for (long long v :
+         {(long long)m.kin, (long long)m.sign, (long long)m.tone, (long long)m.yearSign,
+          (long long)m.yearTone, (long long)m.cromatic, (long long)m.vinal, (long long)m.vinalTone,
+          (long long)m.weekNumber, (long long)m.plasma, (long long)m.monthDay, (long long)m.month,
+          (long long)m.moonPhase, (long long)GetGuide(m), (long long)GetAnalog(m),
+          (long long)GetAntipod(m), (long long)GetAteacher(m)})
         out = appendField(out, v);
     *out++ = '\n';
     return out;

@@ -10,7 +10,8 @@
 namespace orbisca::cli {
 
 inline constexpr std::string_view kRangeCsvHeader =
-    "date,kin,sign,tone,yearSign,yearTone,cromatic,vinal,vinalTone,weekNumber,plasma,monthDay,month,"
+    "date,kin,sign,tone,yearSign,yearTone,cromatic,vinal,vinalTone,weekNumber,plasma,monthDay,"
+    "month,"
     "moonPhase,guide,analog,antipod,ateacher\n";
 
 // Writes the header and one row per real day from `from` to `to` inclusive (from <= to) through
