@@ -43,7 +43,7 @@ FUZZ_RUNS ?= 70000
 FUZZ_TIMEOUT ?= 10
 FUZZ_FLAGS = -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
 fuzz-build: bootstrap
-	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORBISCA_FUZZ=ON \
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORBISCA_FUZZ=ON -DORBISCA_WERROR=OFF \
 		-DORBISCA_BUILD_TESTS=OFF -DORBISCA_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS="$(FUZZ_FLAGS)" \
 		-DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" >/dev/null
 	@cmake --build $(FUZZ) -j $(JOBS)
