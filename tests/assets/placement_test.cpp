@@ -147,7 +147,8 @@ TEST(Placement, TheZolkinBoardShowsEachKinWhereItsHighlightGoes) {
 }
 
 // tech.dat gives the top left of a kin's cell on the wings board drawn centred at (0, 10): the
-// small sign inside it (1 right, 7 down) is the kin's sign.
+// small sign inside it (1 right, 7 down) is the kin's sign. The castle texts (about x 118) and the
+// wavespell texts (about x 481) stand in the board's upper corners, which stay calm.
 TEST(Placement, TechPointsLandOnTheirKinsCellsOfTheWingsBoard) {
     const QImage board = loadPicture("wings.bmp");
     const QPoint origin(299 - board.width() / 2, 10);
@@ -158,6 +159,15 @@ TEST(Placement, TechPointsLandOnTheirKinsCellsOfTheWingsBoard) {
         ASSERT_TRUE(board.rect().contains(QRect(sign, QSize(15, 15)))) << "kin " << kin;
         EXPECT_EQ(tintOf(rgbAt(board, sign.x() + 2, sign.y() + 2)), order[(kin - 1) % 4])
             << "kin " << kin;
+    }
+    for (const QRect& corner : {QRect(0, 0, 237, 141), QRect(380, 0, 218, 141)}) {
+        int low = 255, high = 0;
+        for (int y = corner.top(); y <= corner.bottom(); ++y)
+            for (int x = corner.left(); x <= corner.right(); ++x) {
+                low = std::min(low, luminance(rgbAt(board, x, y)));
+                high = std::max(high, luminance(rgbAt(board, x, y)));
+            }
+        EXPECT_LE(high - low, 20) << corner.x();
     }
 }
 

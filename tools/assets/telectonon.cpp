@@ -203,8 +203,8 @@ QImage pieceCanvas(const PieceLook& look, int pose, int size) {
     p.setPen(QPen(look.rim, 1));
     p.setBrush(look.skin);
     if (pose != 3)
-        for (const QPointF leg : {QPointF(3.4, 4.9), QPointF(3.4, -4.9), QPointF(-3.6, 4.9),
-                                  QPointF(-3.6, -4.9)})
+        for (const QPointF leg :
+             {QPointF(3.4, 4.9), QPointF(3.4, -4.9), QPointF(-3.6, 4.9), QPointF(-3.6, -4.9)})
             p.drawEllipse(leg, 1.9, 1.9);
     p.drawEllipse(QPointF(pose == 3 ? 5.4 : 6.3, 0), 2.2, 2.0);  // head
     QRadialGradient g(QPointF(-1.6, -1.8), 7);
