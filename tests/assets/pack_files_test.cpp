@@ -26,36 +26,56 @@ const Asset* inManifest(const QString& file) {
     return nullptr;
 }
 
-// Kinds of the element table whose pictures this pack draws.
-std::vector<int> packKinds() {
+// The element kinds whose pictures are signs, tones, plasmas and marks: small figures with a
+// transparent corner.
+std::vector<int> smallElementKinds() {
     std::vector<int> kinds;
-    auto range = [&](int a, int b) {
-        for (int k = a; k <= b; ++k) kinds.push_back(k);
-    };
-    range(0, 20);
-    range(30, 50);
-    range(51, 63);
-    range(71, 77);
-    range(78, 232);
-    range(235, 238);
+    for (int kind = 0; kind <= 238; ++kind)
+        if (!fileForKind(kind).isEmpty() && kind != 233 && kind != 234) kinds.push_back(kind);
     kinds.push_back(372);
     return kinds;
 }
 
+bool lightKeyed(int kind) {
+    return kind == 100 || (kind >= 155 && kind <= 174) || (kind >= 179 && kind <= 231);
+}
+
 }  // namespace
 
-TEST(PackFiles, EveryElementKindAndCompactWindowFileIsInThePack) {
+TEST(PackFiles, EveryFileTheProgramLoadsIsInThePack) {
     std::vector<QString> files;
-    for (int kind : packKinds()) files.push_back(fileForKind(kind));
-    for (const char* f : {"pyr0.bmp", "pyrA0.bmp", "frame1.bmp", "frameclr.bmp", "moon.bmp",
-                          "moon2.bmp", "moon3.bmp", "SBalfa.bmp", "Smalfa.bmp", "plalfa.bmp"})
+    for (const char* f :
+         {"pyr0.bmp", "pyrA0.bmp", "frame1.bmp", "frameclr.bmp", "moon.bmp", "moon2.bmp",
+          "moon3.bmp", "SBalfa.bmp", "Smalfa.bmp", "plalfa.bmp", "Puls1.bmp", "tlcr.bmp",
+          "tlcrA.bmp", "tlstB.bmp", "tlstW.bmp", "tlstA.bmp", "tlpyrA.bmp"})
         files.push_back(f);
     for (int tone = 1; tone <= 13; ++tone)
         files.push_back("ToneAlfa" + QString::number(tone) + ".bmp");
+    for (int n = 1; n <= 9; ++n) files.push_back("shine" + QString::number(n) + ".bmp");
+    for (int n = 1; n <= 6; ++n) files.push_back("shine" + QString::number(n) + "t.bmp");
+    for (const char* c : {"V", "W", "B", "Y", "L", "R"})
+        files.push_back(QString("Puls") + c + ".bmp");
+    for (const char* c : {"G", "R", "W", "B", "Y"}) files.push_back(QString("tlpyr") + c + ".bmp");
+    for (const char* piece : {"trY0", "trY1", "trY2", "trW0", "trW2", "trW3", "trG0", "trG1",
+                              "trG2", "trG3", "trA0", "trA1", "trA2", "trA3"})
+        files.push_back(QString(piece) + ".bmp");
     for (const QString& f : files) {
         EXPECT_NE(inManifest(f), nullptr) << f.toStdString();
         EXPECT_TRUE(QFileInfo::exists(graphicFile(f))) << f.toStdString();
     }
+    // Every element kind with a file, drawn with the key of its kind.
+    int kinds = 0;
+    for (int kind = 0; kind <= 442; ++kind) {
+        const QString f = fileForKind(kind);
+        if (f.isEmpty()) continue;
+        ++kinds;
+        const Asset* a = inManifest(f);
+        ASSERT_NE(a, nullptr) << "kind " << kind << ": " << f.toStdString();
+        EXPECT_TRUE(QFileInfo::exists(graphicFile(f))) << f.toStdString();
+        EXPECT_EQ(a->use, orbisca::assets::Use::Keyed) << f.toStdString();
+        EXPECT_EQ(a->key & 0xFFFFFF, lightKeyed(kind) ? 0xD8D0C8u : 0u) << f.toStdString();
+    }
+    EXPECT_EQ(kinds, 443 - 9 - 7 - 6);  // all but 21..29, 64..70 and 245..250
     // The manifest names each file once, and the glyphs of all 21 buttons are there.
     std::set<QString> names;
     int glyphs = 0;
@@ -88,6 +108,13 @@ TEST(PackFiles, EveryFileIsA24BitBottomUpBmpOfItsManifestSize) {
         EXPECT_EQ(bytes.size(), 54 + ((3 * a.size.width() + 3) & ~3) * a.size.height());
         EXPECT_EQ(loadPicture(a.file).size(), a.size);
         EXPECT_FALSE(a.reason.isEmpty());
+        // A picture blended through a mask needs a mask of exactly its size.
+        if (a.use == orbisca::assets::Use::Blended) {
+            const Asset* mask = inManifest(a.mask);
+            ASSERT_NE(mask, nullptr) << a.mask.toStdString();
+            EXPECT_EQ(mask->use, orbisca::assets::Use::Mask);
+            EXPECT_EQ(loadPicture(a.mask).size(), a.size);
+        }
         if (a.file == "pyr0.bmp") {
             // The file's first row is the bottom of the picture: stone in the middle, where the top
             // row is sky.
@@ -160,12 +187,11 @@ TEST(PackFiles, CompactWindowPicturesFillTheirAreasAndMatchTheirMasks) {
 
 TEST(PackFiles, SmallSignsAndTonesUseTheLightKeyAndTheOthersBlack) {
     const QRgb light = qRgb(216, 208, 200) & 0xFFFFFF;
-    for (int kind : packKinds()) {
+    for (int kind : smallElementKinds()) {
         const QString file = fileForKind(kind);
         SCOPED_TRACE(file.toStdString());
         const QImage img = loadPicture(file);
-        const bool lightKey =
-            kind == 100 || (kind >= 155 && kind <= 174) || (kind >= 179 && kind <= 231);
+        const bool lightKey = lightKeyed(kind);
         const QRgb key = lightKey ? light : 0;
         // Every element's corner is transparent; a year-grid frame is all edge and open inside.
         const bool frame = kind >= 175 && kind <= 178;
@@ -180,19 +206,6 @@ TEST(PackFiles, SmallSignsAndTonesUseTheLightKeyAndTheOthersBlack) {
         EXPECT_GT(figure * 50, img.width() * img.height());  // a tone of one dot too
     }
 }
-
-namespace {
-enum class Tint { Red, White, Blue, Yellow, Other };
-Tint tintOf(QRgb c) {
-    const int r = qRed(c), g = qGreen(c), b = qBlue(c);
-    if (r > 150 && g > 150 && b > 150 && std::max({r, g, b}) - std::min({r, g, b}) < 60)
-        return Tint::White;
-    if (r > g + 80 && r > b + 80) return Tint::Red;
-    if (b > r + 80 && b > g + 40) return Tint::Blue;
-    if (r > 180 && g > 130 && b < g - 60) return Tint::Yellow;
-    return Tint::Other;
-}
-}  // namespace
 
 TEST(PackFiles, EverySignIsInItsColourFamilyAtEverySize) {
     const Tint order[] = {Tint::Red, Tint::White, Tint::Blue, Tint::Yellow};
@@ -244,34 +257,6 @@ TEST(PackFiles, TheTwentyEmblemsDifferFromEachOtherEvenAtFifteenPixels) {
     }
 }
 
-namespace {
-// The bounding boxes of the connected groups (four neighbours) of pixels for which `in` holds.
-std::vector<QRect> blobs(const QImage& img, const std::function<bool(QRgb)>& in) {
-    std::vector<bool> seen(static_cast<size_t>(img.width() * img.height()));
-    auto take = [&](QPoint p) {
-        if (!img.rect().contains(p) || seen[static_cast<size_t>(p.y() * img.width() + p.x())] ||
-            !in(rgbAt(img, p.x(), p.y())))
-            return false;
-        return bool(seen[static_cast<size_t>(p.y() * img.width() + p.x())] = true);
-    };
-    std::vector<QRect> found;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x) {
-            if (!take({x, y})) continue;
-            QRect box(x, y, 1, 1);
-            for (std::vector<QPoint> stack{{x, y}}; !stack.empty();) {
-                const QPoint p = stack.back();
-                stack.pop_back();
-                box |= QRect(p, QSize(1, 1));
-                for (const QPoint d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)})
-                    if (take(p + d)) stack.push_back(p + d);
-            }
-            found.push_back(box);
-        }
-    return found;
-}
-}  // namespace
-
 TEST(PackFiles, TonesAreBarAndDotNumerals) {
     // Bright bars lying down and dots; the year-grid tones (on the light key) lie sideways: upright
     // bars, dots beside them, in the cromatic's colour.
@@ -291,5 +276,66 @@ TEST(PackFiles, TonesAreBarAndDotNumerals) {
             expectNumeral(tone, fileForKind(kind), false);
         for (int cromatic = 0; cromatic < 4; ++cromatic)
             expectNumeral(tone, fileForKind(178 + tone + 13 * cromatic), true);
+    }
+}
+
+namespace {
+// Keyed pixels that cannot be reached from the picture's border through other keyed pixels: they
+// would show as holes in the figure.
+int enclosedKeyPixels(const QImage& img, QRgb key) {
+    const int w = img.width(), h = img.height();
+    std::vector<bool> reached(static_cast<size_t>(w * h));
+    std::vector<QPoint> stack;
+    auto visit = [&](int x, int y) {
+        if (x < 0 || y < 0 || x >= w || y >= h || reached[static_cast<size_t>(y * w + x)] ||
+            rgbAt(img, x, y) != key)
+            return;
+        reached[static_cast<size_t>(y * w + x)] = true;
+        stack.emplace_back(x, y);
+    };
+    for (int x = 0; x < w; ++x) visit(x, 0), visit(x, h - 1);
+    for (int y = 0; y < h; ++y) visit(0, y), visit(w - 1, y);
+    while (!stack.empty()) {
+        const QPoint p = stack.back();
+        stack.pop_back();
+        visit(p.x() + 1, p.y()), visit(p.x() - 1, p.y()), visit(p.x(), p.y() + 1),
+            visit(p.x(), p.y() - 1);
+    }
+    int enclosed = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            enclosed += rgbAt(img, x, y) == key && !reached[static_cast<size_t>(y * w + x)];
+    return enclosed;
+}
+}  // namespace
+
+TEST(PackFiles, NoPictureHoldsItsKeyInsideItsOutline) {
+    for (const Asset& a : manifest()) {
+        // The year grid's frames are open on purpose: the sign and tone are drawn inside them.
+        if (a.use != orbisca::assets::Use::Keyed || a.file.startsWith("fr")) continue;
+        EXPECT_EQ(enclosedKeyPixels(loadPicture(a.file), a.key & 0xFFFFFF), 0)
+            << a.file.toStdString();
+    }
+}
+
+// The glyph button cuts its strip in the order normal, hot, down, disabled.
+TEST(PackFiles, ButtonGlyphsHoldNormalHotDownAndDisabledInThisOrder) {
+    for (const Asset& a : manifest()) {
+        if (a.family != "button") continue;
+        SCOPED_TRACE(a.file.toStdString());
+        const QImage strip = loadPicture(a.file);
+        const int cell = strip.height();
+        ASSERT_EQ(strip.width(), 4 * cell);
+        int tile[4], brightest[4];
+        for (int s = 0; s < 4; ++s) {
+            tile[s] = luminance(rgbAt(strip, s * cell + cell / 2, 4));
+            brightest[s] = 0;
+            for (int y = 0; y < cell; ++y)
+                for (int x = s * cell; x < (s + 1) * cell; ++x)
+                    brightest[s] = std::max(brightest[s], luminance(rgbAt(strip, x, y)));
+        }
+        EXPECT_GT(tile[1], tile[0]);                                             // hot lights up
+        EXPECT_LT(tile[2], tile[0]);                                             // down sinks
+        for (int s = 0; s < 3; ++s) EXPECT_LT(brightest[3], brightest[s] - 40);  // disabled dims
     }
 }

@@ -8,7 +8,7 @@ namespace orbisca::packtest {
 namespace {
 
 TEST(PackLoad, TheBuildAssemblesEveryFileIntoTheWorkingFolder) {
-    for (const QString& name : packFileNames() + QStringList{"print.dat"})
+    for (const QString& name : packFileNames() + generatedFileNames())
         EXPECT_TRUE(QFile::exists(ORBISCA_HOME_DIR "/" + name)) << name;
 }
 

@@ -48,6 +48,8 @@ QStringList packFileNames() {
         .entryList({"*.ktx", "*.dat"}, QDir::Files, QDir::Name);
 }
 
+QStringList generatedFileNames() { return {"print.dat", "HRCT.dat", "tech.dat"}; }
+
 QFont packFont(int index) {
     EXPECT_TRUE(fontTableState().fonttable.at(static_cast<std::size_t>(index)).has_value())
         << "fdb.dat has no font " << index;
@@ -59,9 +61,11 @@ PackWorkingFolder::PackWorkingFolder() {
     EXPECT_TRUE(dir_.isValid());
     for (const QString& name : packFileNames())
         EXPECT_TRUE(QFile::copy(packPath(name), dir_.filePath(name))) << name;
-    // print.dat exists only in encoded form, made by the build.
-    EXPECT_TRUE(QFile::copy(ORBISCA_HOME_DIR "/print.dat", dir_.filePath("print.dat")))
-        << "the build has not encoded print.dat";
+    // print.dat exists only in encoded form, and the boards' tables come from the picture
+    // generator: the build makes them.
+    for (const QString& name : generatedFileNames())
+        EXPECT_TRUE(QFile::copy(ORBISCA_HOME_DIR "/" + name, dir_.filePath(name)))
+            << "the build has not made " << name;
     setWorkingFolder(dir_.path());
 }
 

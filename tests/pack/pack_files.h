@@ -24,14 +24,15 @@ std::vector<MappedLine> baseLineMap();
 // The position fields that the affirmation reads (kin, sign, tone).
 MayanDate positionOfKin(int kin);
 
-// The files that the build copies into the working folder.
+// The files that the build copies into the working folder, and those it makes there.
 QStringList packFileNames();
+QStringList generatedFileNames();
 
 // Font `index` of the table that readfonts() built; fails the test when it has none there.
 QFont packFont(int index);
 
-// A temporary working folder holding the pack as the build assembles it (share/ and the encoded
-// "print.dat"), with the data layer's state reset when it is made and when it goes.
+// A temporary working folder holding the pack as the build assembles it (share/ and the files it
+// makes), with the data layer's state reset when it is made and when it goes.
 class PackWorkingFolder {
 public:
     PackWorkingFolder();

@@ -248,21 +248,21 @@ struct StateLook {
     qreal shift;
 };
 
-StateLook lookOf(int state) {
+StateLook lookOf(GlyphState state) {
     switch (state) {
-        case 1:  // under the mouse
+        case GlyphState::Hot:  // the pointer over it
             return {QColor(58, 40, 124), QColor(30, 16, 80), QColor(kGold), QColor(255, 236, 170),
                     0};
-        case 2:  // pressed
+        case GlyphState::Down:  // pressed
             return {QColor(14, 6, 48), QColor(26, 14, 72), QColor(kGoldDim), QColor(226, 184, 92),
                     1};
-        case 3:  // disabled
+        case GlyphState::Disabled:
             return {QColor(22, 16, 52), QColor(18, 12, 44), QColor(60, 54, 84), QColor(92, 86, 116),
                     0};
-        default:
-            return {QColor(40, 26, 96), QColor(20, 10, 62), QColor(104, 88, 150), QColor(kIvory),
-                    0};
+        case GlyphState::Normal:
+            break;
     }
+    return {QColor(40, 26, 96), QColor(20, 10, 62), QColor(104, 88, 150), QColor(kIvory), 0};
 }
 
 }  // namespace
@@ -272,7 +272,7 @@ QImage buttonGlyph(Pictogram icon, int cell, bool round) {
     QPainter p(&canvas);
     smoothPainter(p);
     for (int s = 0; s < kGlyphStates; ++s) {
-        const StateLook look = lookOf(s);
+        const StateLook look = lookOf(static_cast<GlyphState>(s));
         const QRectF tile(s * cell + 1.5, 1.5, cell - 3, cell - 3);
         QLinearGradient g(0, 0, 0, cell);
         g.setColorAt(0, look.tileTop);

@@ -6,8 +6,7 @@
 
 namespace orbisca::assets {
 
-// Pictograms of the window buttons. A glyph holds four images of one button side by side, in the
-// order normal, under the mouse, pressed, disabled.
+// Pictograms of the window buttons. A glyph holds four images of one button side by side.
 enum class Pictogram {
     Day,
     Tone,
@@ -32,6 +31,8 @@ enum class Pictogram {
     Close
 };
 
+// The order of a glyph's images, left to right. The glyph button cuts its strip in this order.
+enum class GlyphState { Normal, Hot, Down, Disabled };
 inline constexpr int kGlyphStates = 4;
 
 QImage buttonGlyph(Pictogram icon, int cell, bool round);

@@ -148,6 +148,8 @@ QImage signPicture(int sign, int size, SignStyle style, QRgb key) {
     return flattenOnKey(signCanvas(sign, size, style), key, kNight);
 }
 
+QImage signArt(int sign, int size, SignStyle style) { return signCanvas(sign, size, style); }
+
 QImage signMask(int size, SignStyle) {
     return alphaAsGrey(shapeCanvas(cartouchePath(size), QSize(size, size)));
 }
@@ -211,7 +213,9 @@ QImage yearGridFrame(int cromatic, QSize size) {
           QPoint(size.width() - 1, size.height() - 1)})
         canvas.setPixelColor(pt, corner);
     p.end();
-    return flattenOnKey(canvas, kKeyBlack, kNight);
+    // The sign and the tone are drawn inside the frame; what they leave free shows the grid's
+    // ground on screen and the paper on a printed page.
+    return flattenOnKey(canvas, kKeyBlack, kNight, Inside::Open);
 }
 
 QImage dotPicture(int size, bool ringed) {

@@ -11,6 +11,8 @@ namespace orbisca::assets {
 enum class SignStyle { Main, Plain };  // Main: the gold-ringed sign of the day; Plain: all others
 
 QImage signPicture(int sign, int size, SignStyle style, QRgb key);
+// The same sign still on its transparent canvas, to be laid onto a board.
+QImage signArt(int sign, int size, SignStyle style);
 QImage signMask(int size, SignStyle style);
 
 QImage tonePicture(int tone, QSize size, bool glow);

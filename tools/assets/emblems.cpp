@@ -69,19 +69,6 @@ QPainterPath polygon(std::initializer_list<QPointF> pts) {
     return path;
 }
 
-QPainterPath starPath(QPointF c, int points, qreal outer, qreal inner, qreal turn) {
-    QPolygonF poly;
-    for (int i = 0; i < 2 * points; ++i) {
-        const qreal a = turn + i * kPi / points;
-        const qreal r = (i % 2 == 0) ? outer : inner;
-        poly << QPointF(c.x() + r * std::sin(a), c.y() - r * std::cos(a));
-    }
-    QPainterPath path;
-    path.addPolygon(poly);
-    path.closeSubpath();
-    return path;
-}
-
 // 1: a drop of the first waters with an open heart.
 void drop(Ink& k) {
     QPainterPath path;
@@ -342,6 +329,19 @@ void petals(Ink& k, int n) {
 }
 
 }  // namespace
+
+QPainterPath starPath(QPointF c, int points, qreal outer, qreal inner, qreal turn) {
+    QPolygonF poly;
+    for (int i = 0; i < 2 * points; ++i) {
+        const qreal a = turn + i * kPi / points;
+        const qreal r = (i % 2 == 0) ? outer : inner;
+        poly << QPointF(c.x() + r * std::sin(a), c.y() - r * std::cos(a));
+    }
+    QPainterPath path;
+    path.addPolygon(poly);
+    path.closeSubpath();
+    return path;
+}
 
 void drawSignEmblem(QPainter& p, int sign, const QRectF& box, const EmblemStyle& style) {
     const int s = sign == 0 ? 20 : sign;

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QPainter>
+#include <QPainterPath>
 #include <QRectF>
 
 namespace orbisca::assets {
@@ -13,6 +14,10 @@ struct EmblemStyle {
     qreal minStroke = 1.0;
     bool simple = false;  // fewer, bolder details for the smallest sizes
 };
+
+// A star of `points` points between radii `outer` and `inner` about `c`, its first point turned
+// `turn` radians clockwise from straight up.
+QPainterPath starPath(QPointF c, int points, qreal outer, qreal inner, qreal turn);
 
 // The twenty sign emblems, sign 1..20 (0 is taken as 20).
 void drawSignEmblem(QPainter& p, int sign, const QRectF& box, const EmblemStyle& style);

@@ -38,6 +38,30 @@ QString checkFaceMask(const QImage& mask) {
     return {};
 }
 
+const Asset* findAsset(const QString& file) {
+    for (const Asset& a : manifest())
+        if (a.file == file) return &a;
+    return nullptr;
+}
+
+// A problem with the picture as drawn, or an empty string.
+QString checkPicture(const Asset& a, const QImage& img) {
+    if (img.size() != a.size)
+        return QStringLiteral("%1: drawn %2 x %3, manifest says %4 x %5")
+            .arg(a.file)
+            .arg(img.width())
+            .arg(img.height())
+            .arg(a.size.width())
+            .arg(a.size.height());
+    if (a.use == Use::Blended) {
+        const Asset* mask = findAsset(a.mask);
+        if (!mask || mask->use != Use::Mask || mask->size != a.size)
+            return a.file + ": its mask " + a.mask + " is not a mask of its size";
+    }
+    if (a.file == "pyrA0.bmp") return checkFaceMask(img);
+    return {};
+}
+
 }  // namespace
 
 QStringList writePack(const QString& outDir) {
@@ -46,39 +70,45 @@ QStringList writePack(const QString& outDir) {
     if (!QDir().mkpath(graphic)) return {"cannot create " + graphic};
     for (const Asset& a : manifest()) {
         const QImage img = a.draw();
-        if (img.size() != a.size) {
-            problems << QStringLiteral("%1: drawn %2 x %3, manifest says %4 x %5")
-                            .arg(a.file)
-                            .arg(img.width())
-                            .arg(img.height())
-                            .arg(a.size.width())
-                            .arg(a.size.height());
+        const QString problem = checkPicture(a, img);
+        if (!problem.isEmpty()) {
+            problems << problem;
             continue;
-        }
-        if (a.file == "pyrA0.bmp") {
-            const QString err = checkFaceMask(img);
-            if (!err.isEmpty()) {
-                problems << err;
-                continue;
-            }
         }
         QString error;
         if (!writeFileAtomically(QDir(graphic).filePath(a.file), encodeBmp24(img), &error))
             problems << a.file + ": " + error;
+    }
+    for (const Table& t : tables()) {
+        QString error;
+        if (!writeFileAtomically(QDir(outDir).filePath(t.file), t.build(), &error))
+            problems << t.file + ": " + error;
     }
     return problems;
 }
 
 namespace {
 
-// Shows a picture as the program draws it: its key colour transparent over the frame colour.
+// Shows a picture as the program draws it over the frame colour: a keyed picture without its
+// key, a blended one through its mask.
 QImage asDrawn(const QImage& pic, const Asset& a) {
     QImage out = pic.convertToFormat(QImage::Format_RGB32);
-    if (a.mask || a.family == "compact" || a.family == "button") return out;
+    const Asset* maskAsset = a.use == Use::Blended ? findAsset(a.mask) : nullptr;
+    const QImage mask =
+        maskAsset ? maskAsset->draw().convertToFormat(QImage::Format_RGB32) : QImage();
+    if (a.use != Use::Keyed && mask.isNull()) return out;
     for (int y = 0; y < out.height(); ++y) {
         auto* row = reinterpret_cast<QRgb*>(out.scanLine(y));
-        for (int x = 0; x < out.width(); ++x)
-            if ((row[x] & 0xFFFFFF) == (a.key & 0xFFFFFF)) row[x] = kNight;
+        for (int x = 0; x < out.width(); ++x) {
+            if (mask.isNull()) {
+                if ((row[x] & 0xFFFFFF) == (a.key & 0xFFFFFF)) row[x] = kNight;
+                continue;
+            }
+            const int m = qRed(mask.pixel(x, y));
+            auto blend = [m](int p, int t) { return (t * (255 - m) + p * m + 127) / 255; };
+            row[x] = qRgb(blend(qRed(row[x]), qRed(kNight)), blend(qGreen(row[x]), qGreen(kNight)),
+                          blend(qBlue(row[x]), qBlue(kNight)));
+        }
     }
     return out;
 }

@@ -52,4 +52,22 @@ void drawTinyToneNumeral(QImage& canvas, int tone, QColor colour) {
             for (int dx = 0; dx < 2; ++dx) put(x + dx, py);
 }
 
+QPainterPath compactNumeralPath(int value, const QRectF& box, NumeralMeasures m) {
+    QPainterPath path;
+    const int bars = value / 5, dots = value % 5;
+    const int rows = bars + (dots ? 1 : 0);
+    if (rows == 0) return path;
+    const double height = (dots ? m.dot : 0) + bars * m.bar + (rows - 1) * m.gap;
+    double y = box.center().y() - height / 2;
+    if (dots) {
+        const double first = box.center().x() - m.pitch * (dots - 1) / 2;
+        for (int i = 0; i < dots; ++i)
+            path.addEllipse(QPointF(first + m.pitch * i, y + m.dot / 2), m.dot / 2, m.dot / 2);
+        y += m.dot + m.gap;
+    }
+    for (int i = 0; i < bars; ++i, y += m.bar + m.gap)
+        path.addRoundedRect(QRectF(box.left(), y, box.width(), m.bar), m.bar / 3, m.bar / 3);
+    return path;
+}
+
 }  // namespace orbisca::assets

@@ -15,4 +15,12 @@ QPainterPath toneNumeralPath(int tone, const QRectF& box);
 // on the right, set pixel by pixel so the tiny picture stays sharp. Transparent elsewhere.
 void drawTinyToneNumeral(QImage& canvas, int tone, QColor colour);
 
+// A bar-and-dot numeral of up to three bars and four dots drawn to fixed pixel measures, for the
+// small cells of the boards and tablets: dots of `dot` pixels, `pitch` apart, bars of the box's
+// width and `bar` pixels high, rows `gap` apart, centred in the box.
+struct NumeralMeasures {
+    double dot, pitch, bar, gap;
+};
+QPainterPath compactNumeralPath(int value, const QRectF& box, NumeralMeasures m);
+
 }  // namespace orbisca::assets

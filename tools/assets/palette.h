@@ -27,6 +27,11 @@ const Family& familyOf(int index);       // index 0 red, 1 white, 2 blue, 3 yell
 const Family& signFamily(int sign);      // (sign - 1) mod 4, sign 20 (or 0) yellow
 const Family& plasmaFamily(int plasma);  // the colour order of the exported plasma glyphs
 
+inline QColor withAlpha(QColor c, int alpha) {
+    c.setAlpha(alpha);
+    return c;
+}
+
 inline constexpr QRgb kGold = qRgb(226, 184, 92);
 inline constexpr QRgb kGoldDim = qRgb(150, 112, 52);
 inline constexpr QRgb kIvory = qRgb(250, 238, 206);

@@ -2,8 +2,13 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 namespace orbisca::assets {
+
+namespace {
+constexpr QRgb kBlack = qRgb(0, 0, 0);
+}  // namespace
 
 QImage transparentCanvas(QSize size) {
     QImage img(size, QImage::Format_ARGB32_Premultiplied);
@@ -29,7 +34,8 @@ int over(int top, int alpha, int under) {
     return top + (under * (255 - alpha) + 127) / 255;
 }
 
-// Walks a canvas pixel by pixel into a 24-bit picture of the same size.
+// Walks a canvas pixel by pixel into a 24-bit picture of the same size; `toRgb` gets each pixel
+// and its index in row order.
 template <typename PixelFn>
 QImage mapToRgb888(const QImage& canvas, PixelFn toRgb) {
     const QImage src = canvas.convertToFormat(QImage::Format_ARGB32_Premultiplied);
@@ -38,7 +44,7 @@ QImage mapToRgb888(const QImage& canvas, PixelFn toRgb) {
         const auto* in = reinterpret_cast<const QRgb*>(src.constScanLine(y));
         uchar* dst = out.scanLine(y);
         for (int x = 0; x < src.width(); ++x) {
-            const QRgb c = toRgb(in[x]);
+            const QRgb c = toRgb(in[x], static_cast<size_t>(y) * src.width() + x);
             dst[3 * x] = static_cast<uchar>(qRed(c));
             dst[3 * x + 1] = static_cast<uchar>(qGreen(c));
             dst[3 * x + 2] = static_cast<uchar>(qBlue(c));
@@ -47,10 +53,39 @@ QImage mapToRgb888(const QImage& canvas, PixelFn toRgb) {
     return out;
 }
 
-QImage flatten(const QImage& canvas, QRgb under, bool keyOnClear, QRgb key) {
-    return mapToRgb888(canvas, [&](QRgb px) {
+// The fully transparent pixels that can be reached from the picture's border through other fully
+// transparent pixels (four neighbours). Only those are outside the figure: a transparent pocket
+// that the figure closes in would show as a hole where the key is dropped.
+std::vector<bool> outsideOf(const QImage& canvas) {
+    const int w = canvas.width(), h = canvas.height();
+    std::vector<bool> outside(static_cast<size_t>(w) * static_cast<size_t>(h), false);
+    auto index = [w](int x, int y) { return static_cast<size_t>(y) * static_cast<size_t>(w) + x; };
+    std::vector<QPoint> stack;
+    auto visit = [&](int x, int y) {
+        if (x < 0 || y < 0 || x >= w || y >= h || outside[index(x, y)]) return;
+        if (qAlpha(canvas.pixel(x, y)) != 0) return;
+        outside[index(x, y)] = true;
+        stack.emplace_back(x, y);
+    };
+    for (int x = 0; x < w; ++x) visit(x, 0), visit(x, h - 1);
+    for (int y = 0; y < h; ++y) visit(0, y), visit(w - 1, y);
+    while (!stack.empty()) {
+        const QPoint p = stack.back();
+        stack.pop_back();
+        visit(p.x() + 1, p.y());
+        visit(p.x() - 1, p.y());
+        visit(p.x(), p.y() + 1);
+        visit(p.x(), p.y() - 1);
+    }
+    return outside;
+}
+
+QImage flatten(const QImage& canvas, QRgb under, bool keyOnClear, QRgb key, Inside inside) {
+    const std::vector<bool> outside =
+        keyOnClear && inside == Inside::Filled ? outsideOf(canvas) : std::vector<bool>{};
+    return mapToRgb888(canvas, [&](QRgb px, size_t at) {
         const int a = qAlpha(px);
-        if (keyOnClear && a == 0) return key;
+        if (keyOnClear && a == 0 && (outside.empty() || outside[at])) return key;
         const QRgb c = qRgb(std::min(255, over(qRed(px), a, qRed(under))),
                             std::min(255, over(qGreen(px), a, qGreen(under))),
                             std::min(255, over(qBlue(px), a, qBlue(under))));
@@ -59,14 +94,27 @@ QImage flatten(const QImage& canvas, QRgb under, bool keyOnClear, QRgb key) {
 }
 }  // namespace
 
-QImage flattenOnKey(const QImage& canvas, QRgb key, QRgb under) {
-    return flatten(canvas, under, true, key);
+QImage flattenOnKey(const QImage& canvas, QRgb key, QRgb under, Inside inside) {
+    return flatten(canvas, under, true, key, inside);
 }
 
-QImage flattenOnto(const QImage& canvas, QRgb fill) { return flatten(canvas, fill, false, 0); }
+QImage flattenOnto(const QImage& canvas, QRgb fill) {
+    return flatten(canvas, fill, false, 0, Inside::Open);
+}
 
 QImage alphaAsGrey(const QImage& canvas) {
-    return mapToRgb888(canvas, [](QRgb px) { return qRgb(qAlpha(px), qAlpha(px), qAlpha(px)); });
+    return mapToRgb888(canvas,
+                       [](QRgb px, size_t) { return qRgb(qAlpha(px), qAlpha(px), qAlpha(px)); });
+}
+
+QImage spriteColours(const QImage& canvas, QRgb fill) {
+    return mapToRgb888(canvas, [&](QRgb px, size_t) {
+        const int a = qAlpha(px);
+        if (a == 0) return fill;
+        return avoidKey(qRgb(std::min(255, qRed(px) * 255 / a), std::min(255, qGreen(px) * 255 / a),
+                             std::min(255, qBlue(px) * 255 / a)),
+                        kBlack);
+    });
 }
 
 namespace {
