@@ -1,5 +1,5 @@
-// A temporary working folder with every process-wide state reset, for the data-layer and pack
-// tests.
+// A temporary working folder with every process-wide state reset, for the tests of every layer
+// that reads the working folder.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -16,7 +16,6 @@
 #include "data/error_log.h"
 #include "data/font_table.h"
 #include "data/notifier.h"
-#include "data/program_state.h"
 #include "data/text_file.h"
 #include "data/working_folder.h"
 
@@ -31,21 +30,18 @@ inline void resetDataStates() {
     resetNotifierState();
     resetWorkingFolderState();
     resetErrorLogState();
-    resetCompactState();
-    resetFullModeState();
     resetSettings();
-    resetConfigModel();
     resetFontTableState();
     resetCalendarState();
     clearTextCache();
 }
 
-// Fonts need a QGuiApplication; one for the whole test program.
+// Fonts need a QGuiApplication; one for the whole test program, unless it has a QApplication.
 inline void ensureGuiApplication() {
     static int argc = 1;
     static char name[] = "tests";
     static char* argv[] = {name, nullptr};
-    if (!QGuiApplication::instance()) new QGuiApplication(argc, argv);
+    if (!QCoreApplication::instance()) new QGuiApplication(argc, argv);
 }
 
 // The message of the DataFileError that `read` throws, or "no error".
