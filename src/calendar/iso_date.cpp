@@ -1,12 +1,10 @@
-#include "iso_date.h"
+#include "calendar/iso_date.h"
 
 #include <charconv>
 #include <cstdint>
 #include <cstring>
 
-#include "cli.h"
-
-namespace orbisca::cli {
+namespace orbisca {
 
 bool IsLeapYear(long long year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
@@ -29,8 +27,8 @@ bool allDigits(const std::string& s) {
 
 GregorianDate ParseIsoDate(const std::string& text) {
     auto notADate = [&](const std::string& why) {
-        return UsageError("\"" + text + "\" is not a date" + (why.empty() ? "" : ": " + why) +
-                          " (expected YYYY-MM-DD)");
+        return InvalidDate("\"" + text + "\" is not a date" + (why.empty() ? "" : ": " + why) +
+                           " (expected YYYY-MM-DD)");
     };
     std::size_t start = (!text.empty() && (text[0] == '-' || text[0] == '+')) ? 1 : 0;
     const std::size_t dayDash = text.rfind('-');
@@ -103,4 +101,4 @@ bool NextGregorianDay(GregorianDate& d) {
     return true;
 }
 
-}  // namespace orbisca::cli
+}  // namespace orbisca
