@@ -1,35 +1,35 @@
-#include "widgets/Mybutton.h"
+#include "widgets/glyph_button.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace orbisca {
 
-TmyButton::TmyButton(QWidget* parent) : QWidget(parent) {
+GlyphButton::GlyphButton(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::NoFocus);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void TmyButton::setGlyph(const QImage& strip) {
+void GlyphButton::setGlyph(const QImage& strip) {
     glyph_ = strip;
     if (!glyph_.isNull()) setFixedSize(glyph_.width() / kGlyphStates, glyph_.height());
     update();
 }
 
-TmyButton::GlyphState TmyButton::glyphState() const {
+GlyphButton::GlyphState GlyphButton::glyphState() const {
     if (!isEnabled()) return Disabled;
     if (pressed_ && hot_) return Pressed;
     return hot_ ? Hot : Normal;
 }
 
-QImage TmyButton::statePicture(GlyphState state) const {
+QImage GlyphButton::statePicture(GlyphState state) const {
     if (glyph_.isNull()) return {};
     const int w = glyph_.width() / kGlyphStates;
     return glyph_.copy(w * int(state), 0, w, glyph_.height());
 }
 
-void TmyButton::paintEvent(QPaintEvent*) {
+void GlyphButton::paintEvent(QPaintEvent*) {
     QPainter p(this);
     if (glyph_.isNull()) {
         p.fillRect(rect(), palette().window());
@@ -39,20 +39,20 @@ void TmyButton::paintEvent(QPaintEvent*) {
     p.drawImage(QPoint(0, 0), glyph_, QRect(w * int(glyphState()), 0, w, glyph_.height()));
 }
 
-void TmyButton::mousePressEvent(QMouseEvent* event) {
+void GlyphButton::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
     pressed_ = true;
     update();
 }
 
-void TmyButton::mouseReleaseEvent(QMouseEvent* event) {
+void GlyphButton::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || !pressed_) return;
     pressed_ = false;
     update();
     if (rect().contains(event->position().toPoint())) emit clicked();
 }
 
-void TmyButton::mouseMoveEvent(QMouseEvent* event) {
+void GlyphButton::mouseMoveEvent(QMouseEvent* event) {
     const bool inside = rect().contains(event->position().toPoint());
     if (inside != hot_) {
         hot_ = inside;
@@ -61,17 +61,17 @@ void TmyButton::mouseMoveEvent(QMouseEvent* event) {
     emit mouseMoved();
 }
 
-void TmyButton::enterEvent(QEnterEvent*) {
+void GlyphButton::enterEvent(QEnterEvent*) {
     hot_ = true;
     update();
 }
 
-void TmyButton::leaveEvent(QEvent*) {
+void GlyphButton::leaveEvent(QEvent*) {
     hot_ = false;
     update();
 }
 
-void TmyButton::changeEvent(QEvent* event) {
+void GlyphButton::changeEvent(QEvent* event) {
     if (event->type() == QEvent::EnabledChange) update();
     QWidget::changeEvent(event);
 }

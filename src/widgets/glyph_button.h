@@ -8,13 +8,13 @@
 
 namespace orbisca {
 
-class TmyButton : public QWidget {
+class GlyphButton : public QWidget {
     Q_OBJECT
 public:
     enum GlyphState { Normal = 0, Hot = 1, Pressed = 2, Disabled = 3 };
     static constexpr int kGlyphStates = 4;
 
-    explicit TmyButton(QWidget* parent = nullptr);
+    explicit GlyphButton(QWidget* parent = nullptr);
 
     // Takes the glyph strip; the button's size becomes one state's width by the strip's height.
     void setGlyph(const QImage& strip);

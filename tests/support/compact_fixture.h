@@ -1,25 +1,24 @@
-// A temporary working folder for the compact window's tests: the data pack's texts and tables
-// from the assembled working folder, and small pictures of the right sizes written by the test
-// itself, so that the tests do not depend on the picture pack.
+// A temporary working folder for the tests of the compact window and its panel: the data pack's
+// texts and tables from the assembled working folder, and small pictures of the right sizes
+// written by the test itself, so that the tests do not depend on the picture pack.
 #pragma once
 
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
 
-#include "../data/data_fixture.h"
-#include "compact/window_links.h"
 #include "data/conf_file.h"
 #include "data/font_table.h"
 #include "gfx/image_io.h"
+#include "support/folder_fixture.h"
 
 namespace orbisca::testing {
 
-inline QApplication& testApplication() {
+inline QApplication& ensureTestApplication() {
     static int argc = 1;
     static char name[] = "compact_tests";
     static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
+    static QApplication* app = new QApplication(argc, argv);  // before any QGuiApplication
     return *app;
 }
 
@@ -74,7 +73,7 @@ inline void writeCompactPictures(const QString& folder) {
 class CompactFolderTest : public WorkingFolderTest {
 protected:
     // Before any member of a derived fixture: widgets need the application.
-    CompactFolderTest() { testApplication(); }
+    CompactFolderTest() { ensureTestApplication(); }
     void SetUp() override {
         WorkingFolderTest::SetUp();
         resetOtherStates();
@@ -88,11 +87,7 @@ protected:
         resetOtherStates();
         WorkingFolderTest::TearDown();
     }
-    static void resetOtherStates() {
-        resetConfigModel();
-        resetWindowLinks();
-        resetFontTableState();
-    }
+    static void resetOtherStates() { resetFontTableState(); }
 
     QStringList fileLines(const QString& name) const {
         return QString::fromUtf8(readFile(name)).split('\n', Qt::SkipEmptyParts);

@@ -5,20 +5,12 @@
 
 #include <QImage>
 #include <QString>
-#include <exception>
 #include <optional>
 #include <vector>
 
 #include "calendar/calendar.h"
 
 namespace orbisca {
-
-// Thrown after a failure has been reported through writeerror: the running routine stops at once
-// and the caller only unwinds, so one fault gives one message.
-class FailureReported : public std::exception {
-public:
-    const char* what() const noexcept override { return "failure already reported"; }
-};
 
 // The centre line of centred texts and pictures.
 inline constexpr int kPanelCentreX = 299;
@@ -37,45 +29,45 @@ struct PanelPictures {
     bool mirroredMoon = false;  // the moon as seen from the southern hemisphere
 };
 
-// One thing the panel painted, in order: a text with its font and top-left corner, or a picture
-// with its file and top-left corner. Lets tests read what was drawn where.
+// One thing the panel painted, in order, with the box it takes: a text (its font's cell height
+// by its width), a picture or the moon. Lets tests read what was drawn where.
 struct PanelItem {
     enum Kind { Text, Picture, Moon } kind = Text;
     QString content;  // the text, or the picture's file name as the program writes it
     int x = 0;
     int y = 0;
     int font = 0;
+    int width = 0;
+    int height = 0;
 };
 using PanelTrace = std::vector<PanelItem>;
 
-// The picture and mask file of a DRAWSIGNP code; nothing for a code that has no picture.
-struct SignPictureFiles {
+// The picture and mask file of a panel picture code (1..20 signs, 30..50 guides, 51..63 tones,
+// 71..77 plasmas); nothing for a code that has no picture.
+struct PanelPictureFiles {
     QString picture;
     QString mask;
 };
-std::optional<SignPictureFiles> signPictureFiles(int code);
+std::optional<PanelPictureFiles> panelPictureFiles(int code);
 
 // Draws a text of the font table onto the face, its cell's top-left corner at (x, y), with a
 // transparent background. When centred, the left edge is 299 + x - width / 2. Returns the left
 // edge.
-int panelText(QImage& face, int x, int y, const QString& text, int font, bool centred,
-              PanelTrace* trace = nullptr);
+int drawPanelText(QImage& face, int x, int y, const QString& text, int font, bool centred,
+                  PanelTrace* trace = nullptr);
 // The width of a text in a font of the font table.
 int panelTextWidth(const QString& text, int font);
 
 // Draws one picture of the panel through its mask. A code without picture, a missing file or a
-// picture that does not fit is reported (code 101, "DRAWSIGNP in orbisca") and FailureReported
-// thrown.
-void DRAWSIGNP(QImage& face, int x, int y, int code, bool centred, PanelTrace* trace = nullptr);
+// picture that does not fit throws FatalError (code 101, "DRAWSIGNP in orbisca", the files and
+// positions as details).
+void drawPanelPicture(QImage& face, int x, int y, int code, bool centred,
+                      PanelTrace* trace = nullptr);
 
-// Draws the moon of a phase (0..100) at (390, 216): the moon picture shows where the disc is lit.
-// `mirrored` turns the lit side around (the moon as seen from the southern hemisphere).
-void drawPanelMoon(QImage& face, const QImage& moonPicture, int phase, bool mirrored);
-
-// Paints the whole panel of a position onto `face`, starting from the frame bitmap. A failure is
-// reported once (code 103, "FILLPYR in orbisca", or the code of the routine that failed) and
-// FailureReported thrown.
-void FILLPYR(QImage& face, const PanelPictures& pictures, const MayanDate& position,
-             PanelTrace* trace = nullptr);
+// Paints the whole panel of a position onto `face`, starting from the frame bitmap. A failure
+// throws FatalError: a text database or a picture that cannot be read as such (code 101), anything
+// else as code 103, "FILLPYR in orbisca", with the texts being drawn as details.
+void paintPanel(QImage& face, const PanelPictures& pictures, const MayanDate& position,
+                PanelTrace* trace = nullptr);
 
 }  // namespace orbisca

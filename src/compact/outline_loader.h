@@ -1,7 +1,7 @@
-// regload: the shaped-window loader. Each showing of the compact window starts one; it builds the
-// window's outline from "graphic\pyrA0.bmp" on its own thread, then hands the window operations
-// (state, face and frame picture, the one-pixel outline, the centring, the final outline, the
-// timer) to the user-interface thread, which carries them out in order. Every step is logged to
+// The outline loader. Each showing of the compact window starts one; it builds the window's
+// outline from "graphic\pyrA0.bmp" on its own thread, then hands the window operations (phase,
+// face and frame picture, the one-pixel outline, the centring, the final outline, the timer) to
+// the user-interface thread, which carries them out in order. Every step is logged to
 // "Floading.log". A failure logs "ERROR!!!" and is reported on the user-interface thread with
 // code 120.
 #pragma once
@@ -12,7 +12,7 @@
 
 namespace orbisca {
 
-class TForm1;
+class CompactWindow;
 
 // The lines of "Floading.log" after the start line, in order.
 inline constexpr const char* kLoaderWorkerSteps[] = {
@@ -22,23 +22,23 @@ inline constexpr const char* kLoaderWindowSteps[] = {
     "bitm<-pyr0/bmp=ok", "combine&set_rgn=ok", "mid_screen=ok",  "createrectrgn=ok",
     "lastcombine=ok",    "makepyrwindow=ok",   "enableTimer=ok", "terminate thread=ok"};
 
-class regload {
+class OutlineLoader {
 public:
     // Starts at once; the window keeps the object and does not wait for it.
-    explicit regload(TForm1* form);
+    explicit OutlineLoader(CompactWindow* window);
     // Stops the worker at its next step and joins it.
-    ~regload();
-    regload(const regload&) = delete;
-    regload& operator=(const regload&) = delete;
+    ~OutlineLoader();
+    OutlineLoader(const OutlineLoader&) = delete;
+    OutlineLoader& operator=(const OutlineLoader&) = delete;
 
     void stop();
     // Waits for the worker to end by itself (its window steps are then queued on the UI thread).
     void wait();
 
 private:
-    void Execute();
+    void run();
 
-    TForm1* form_;
+    CompactWindow* window_;
     std::atomic<bool> stopRequested_{false};
     std::thread thread_;
 };

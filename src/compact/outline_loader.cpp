@@ -1,16 +1,13 @@
-#include "compact/Regloader.h"
+#include "compact/outline_loader.h"
 
 #include <QFile>
 #include <QImage>
 #include <QMetaObject>
 #include <QRegion>
 #include <memory>
-#include <optional>
 
 #include "compact/compact_window.h"
 #include "data/error_log.h"
-#include "data/notifier.h"
-#include "data/program_state.h"
 #include "data/working_folder.h"
 #include "gfx/image_io.h"
 #include "gfx/region.h"
@@ -45,64 +42,65 @@ private:
 struct LoaderResult {
     std::shared_ptr<LoaderLog> log;
     QRegion outline;
-    std::optional<QImage> face;  // "graphic\pyr0.bmp", read ahead; empty when it cannot be read
+    QImage face;          // "graphic\pyr0.bmp", read ahead
+    QString faceProblem;  // why the face could not be read; empty when it was
 };
 
-void reportLoaderFailure() {
-    if (writeerror(kErrorLoader, QStringLiteral("orbisca window fx loader"))) requestProgramEnd(1);
+void reportLoaderFailure(const QString& reason) {
+    reportFatal(kErrorLoader, QStringLiteral("orbisca window fx loader"), {}, reason);
 }
 
 // Steps 6 to 18 on the user-interface thread, each followed by its log line.
-void applyOutline(TForm1& form, const LoaderResult& result) {
+void applyOutline(CompactWindow& window, const LoaderResult& result) {
     LoaderLog& log = *result.log;
     const auto* step = std::begin(kLoaderWindowSteps);
     try {
-        compactState().STATE = -100;
+        window.loaderSetPhase(CompactPhase::OutlineReady);
         const QRegion onePixel(0, 0, 1, 1);
         log.line(*step++);  // createrectrgn
         log.line(*step++);  // h <- rectangle region
         log.line(*step++);  // h <- copy of the outline
-        if (!result.face) throw gfx::ImageError("cannot read graphic/pyr0.bmp");
-        form.loaderSetFace(*result.face);
+        if (!result.faceProblem.isEmpty()) throw gfx::ImageError(result.faceProblem.toStdString());
+        window.loaderSetFace(result.face);
         log.line(*step++);
-        form.loaderSetFrame(*result.face);
+        window.loaderSetFrame(result.face);
         log.line(*step++);
-        form.loaderSetRegion(onePixel);
+        window.loaderSetRegion(onePixel);
         log.line(*step++);
-        form.loaderCentre();
+        window.loaderCentre();
         log.line(*step++);
         log.line(*step++);  // createrectrgn
         log.line(*step++);  // lastcombine
-        form.loaderSetRegion(result.outline);
+        window.loaderSetRegion(result.outline);
         log.line(*step++);
-        form.timer().start();
+        window.tickTimer().start();
         log.line(*step++);
         log.line(*step++);  // terminate thread
         log.finish();
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
         log.fail();
-        reportLoaderFailure();
+        reportLoaderFailure(QString::fromUtf8(e.what()));
     }
 }
 
 }  // namespace
 
-regload::regload(TForm1* form) : form_(form) {
-    thread_ = std::thread([this] { Execute(); });
+OutlineLoader::OutlineLoader(CompactWindow* window) : window_(window) {
+    thread_ = std::thread([this] { run(); });
 }
 
-regload::~regload() { stop(); }
+OutlineLoader::~OutlineLoader() { stop(); }
 
-void regload::stop() {
+void OutlineLoader::stop() {
     stopRequested_ = true;
     if (thread_.joinable()) thread_.join();
 }
 
-void regload::wait() {
+void OutlineLoader::wait() {
     if (thread_.joinable()) thread_.join();
 }
 
-void regload::Execute() {
+void OutlineLoader::run() {
     auto log = std::make_shared<LoaderLog>();
     log->start();
     try {
@@ -117,29 +115,31 @@ void regload::Execute() {
         log->line(kLoaderWorkerSteps[3]);
         try {
             result.face = gfx::LoadBitmap(resolvePath(QStringLiteral("graphic\\pyr0.bmp")));
-        } catch (const gfx::ImageError&) {
+        } catch (const gfx::ImageError& e) {
+            result.faceProblem = QString::fromUtf8(e.what());  // reported in its step
         }
         if (!stopRequested_) {
             QMetaObject::invokeMethod(
-                form_,
-                [form = form_, result] {
-                    if (compactState().closed)
-                        result.log
-                            ->close();  // the window closed meanwhile: nothing is left to shape
+                window_,
+                [window = window_, result] {
+                    // The window closed meanwhile: nothing is left to shape.
+                    if (window->state().closed)
+                        result.log->close();
                     else
-                        applyOutline(*form, result);
+                        applyOutline(*window, result);
                 },
                 Qt::QueuedConnection);
         } else {
             log->close();
         }
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
         if (stopRequested_) {
             log->close();
         } else {
             log->fail();
             QMetaObject::invokeMethod(
-                form_, [] { reportLoaderFailure(); }, Qt::QueuedConnection);
+                window_, [reason = QString::fromUtf8(e.what())] { reportLoaderFailure(reason); },
+                Qt::QueuedConnection);
         }
     }
 }
