@@ -115,8 +115,8 @@ constexpr QPoint kExpandButtonAt(44, 414);
 constexpr QPoint kCloseButtonAt(532, 414);
 const QRect kHintLine(70, 404, 460, 18);
 
-void showFullModeView(FullModeView view, bool stopFade) {
-    if (windowLinks().showFullMode) windowLinks().showFullMode(int(view), stopFade);
+void showFullModeView(int mode, bool stopFade) {
+    if (windowLinks().showFullMode) windowLinks().showFullMode(mode, stopFade);
 }
 
 }  // namespace
@@ -297,7 +297,7 @@ bool CompactWindow::applyPhase(CompactPhase phase) {
             paintPanel(calendarState().currentPosition);
         } else if (const std::optional<int> view = fullModeViewOfPhase(phase)) {
             state_.pressUsed = true;
-            if (windowLinks().showFullMode) windowLinks().showFullMode(*view, false);
+            showFullModeView(*view, false);
             hide();
         }
     });
@@ -326,7 +326,7 @@ void CompactWindow::handlePress(Qt::MouseButton button, QPoint position) {
         return;
     }
     if (inArea(CompactArea::TempleDoor, position)) {
-        showFullModeView(FullModeView::Day, false);
+        showFullModeView(int(FullModeView::Day), false);
         state_.pressUsed = true;
         return;
     }
@@ -418,7 +418,7 @@ void CompactWindow::onExpandButtonHover() {
 
 void CompactWindow::openFullMode() {
     state_.pressUsed = true;
-    showFullModeView(FullModeView::Day, true);
+    showFullModeView(int(FullModeView::Day), true);
 }
 
 void CompactWindow::onCloseButtonHover() {

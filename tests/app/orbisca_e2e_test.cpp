@@ -223,25 +223,22 @@ TEST_F(EndToEndTest, FatalErrorShowsOneMessageAndEndsWithFailure) {
 
 // The options are read before any window system is needed: they work without a display.
 TEST(ProgramOptions, HelpVersionAndBadOptionsWithoutDisplay) {
-    struct Case {
-        QStringList args;
-        int status;
-        QByteArray says;
-    };
-    for (const Case& c :
-         {Case{{"--help"}, 0, "--home"}, Case{{"--help"}, 0, "--date"},
-          Case{{"--version"}, 0, "1.2"}, Case{{"--no-such-option"}, 2, "no-such-option"},
-          Case{{"--date", "2026-02-30"}, 2, "2026-02-30"}}) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("DISPLAY");
+    env.remove("QT_QPA_PLATFORM");
+    const std::tuple<QStringList, int, QByteArray> cases[] = {
+        {{"--help"}, 0, "--home"},
+        {{"--version"}, 0, ORBISCA_VERSION},
+        {{"--no-such-option"}, 2, "no-such-option"},
+        {{"--date", "2026-02-30"}, 2, "2026-02-30"}};
+    for (const auto& [args, status, says] : cases) {
         QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove("DISPLAY");
-        env.remove("QT_QPA_PLATFORM");
         p.setProcessEnvironment(env);
-        p.start(QStringLiteral(ORBISCA_BIN), c.args);
+        p.start(QStringLiteral(ORBISCA_BIN), args);
         ASSERT_TRUE(p.waitForFinished(5000));
-        EXPECT_EQ(p.exitCode(), c.status) << c.args.join(' ').toStdString();
-        EXPECT_TRUE((p.readAllStandardOutput() + p.readAllStandardError()).contains(c.says))
-            << c.says.toStdString();
+        EXPECT_EQ(p.exitCode(), status) << args.join(' ').toStdString();
+        EXPECT_TRUE((p.readAllStandardOutput() + p.readAllStandardError()).contains(says))
+            << says.toStdString();
     }
 }
 

@@ -1,4 +1,4 @@
-// orbisca-cli script run and script rescale as a user runs them.
+// orbisca-cli script run as a user runs it (the rewrite of script rescale is the rescale tests').
 #include <gtest/gtest.h>
 
 #include "support/cli_run.h"
@@ -62,18 +62,6 @@ TEST_F(ScriptCli, SyntaxErrorExitsOneAndMarksTheFileOnlyWhenAsked) {
     EXPECT_EQ(
         read(script),
         "TEXT 1 1 rgt 'a'\n///Syntax error:\\\\\\\nTEXT  1 1 rgt 'b'\n///Syntax error END\\\\\\\n");
-}
-
-TEST_F(ScriptCli, RescalePrintsOrWritesTheRewrittenScript) {
-    const std::string script = write("r.spt", "[Header]\nTEXT 15 15 rgt 'a'\nYEAR 153 12 1\n");
-    CliRun r = cli("script rescale " + script + " --factor 0.5");
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out,
-              "[Header]\n/TEXT 15 15 rgt 'a'\n/YEAR 153 12 1\nTEXT 8 8 rgt 'a'\nYEAR 103 12 0\n");
-    ASSERT_EQ(cli("script rescale " + script + " --factor 2 -o " + path("out.spt")).status, 0);
-    EXPECT_EQ(read(path("out.spt")),
-              "[Header]\n/TEXT 15 15 rgt 'a'\n/YEAR 153 12 1\nTEXT 30 30 rgt 'a'\nYEAR 253 12 2\n");
-    EXPECT_EQ(cli("script rescale " + script + " --factor 3").status, 2);
 }
 
 }  // namespace

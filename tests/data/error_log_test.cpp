@@ -126,27 +126,7 @@ TEST_F(ErrorLog, FallsBackToTheWorkingFolderAndEndsOnlyWhenNoFolderTakesTheLog) 
     EXPECT_EQ(endedWith, 1);
 }
 
-TEST_F(ErrorLog, LoadingLogListsTheCompletedSteps) {
-    LoadingLog log;
-    log.start(QDateTime(QDate(2024, 1, 1), QTime(9, 0, 1)));
-    for (const char* step : kLoadingSteps) log.stepDone(step);
-    log.finish(QDateTime(QDate(2024, 1, 1), QTime(9, 0, 2)));
-    const QStringList lines = readLines(home.filePath("Loading.log"));
-    ASSERT_EQ(lines.size(), 21);
-    EXPECT_EQ(lines.first(), "StartTime=09:00:01");
-    EXPECT_EQ(lines.last(), "EndTime=09:00:02");
-
-    LoadingLog failed;  // the next start replaces the file
-    failed.start(QDateTime(QDate(2024, 1, 1), QTime(9, 5, 0)));
-    failed.stepDone("ControlsStyle");
-    failed.fail("no such folder");
-    EXPECT_EQ(readLines(home.filePath("Loading.log")),
-              (QStringList{"StartTime=09:05:00", "ControlsStyle=ok", "ERROR!!!"}));
-    EXPECT_EQ(senderOf("errorlog1.err"), "ERROR SENDER:orbisca window");
-    EXPECT_EQ(messages(), QStringList{"ERROR! ERROR CODE:104\nno such folder"});
-    EXPECT_TRUE(notifierState().endRequested);
-}
-
+// (What the loading log holds, and its end after a failure, the compact window's tests check.)
 TEST_F(ErrorLog, EachLogLineReplacesTheWholeFileAndLeavesNoTemporaryFile) {
     writeFile("Loading.log", "a previous start\nERROR!!!\n");
     LineLog log;
