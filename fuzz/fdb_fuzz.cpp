@@ -16,22 +16,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     resetFontTableState();
     const QStringList lines = splitTextLines(decodeText(content));
     try {
-        readfonts();
+        loadFontTable();
     } catch (const DataFileError& e) {
         check(e.message().startsWith("fdb.dat line "), "error names no line", e.message());
-        for (const auto& place : fontTableState().fonttable)
+        for (const auto& place : fontTableState().fonts)
             check(!place.has_value(), "a refused file filled the table");
         return 0;
     }
     const qsizetype used = std::min<qsizetype>(lines.size(), kFontTableSize);
     check(notifierState().messages.size() == (used < kFontTableSize ? 1 : 0),
           "short file not reported once");
-    const QFont fallback = makefont(QString()).font;
+    const QFont fallback = parseFontLine(QString()).font;
     for (int index = 0; index < kFontTableSize; ++index) {
         const TableFont font = tableFont(index);
         check(font.colour == QColor(Qt::white), "a font not white");
         if (index < used)
-            check(font.font == makefont(lines[index]).font, "font differs from its line",
+            check(font.font == parseFontLine(lines[index]).font, "font differs from its line",
                   lines[index]);
         else
             check(font.font == fallback, "an empty place is not the default font");

@@ -1,9 +1,10 @@
 // A printing script of arbitrary lines through the interpreter, the rescale and the redraw.
 //
 // The first byte picks the modes (black-and-white, fonts-only, a rescale by 2 or 0.5, the
-// optimize path); the rest is the script, whose lines after a line "[YEAR]" form the year page.
-// In the fuzz build folder: fuzzers/fuzz_script -max_len=4096 -timeout=10 fuzz-corpus/fuzz_script
-// (with ASAN_OPTIONS=detect_leaks=0: the font libraries keep caches for the whole process).
+// optimizeForPrinter path); the rest is the script, whose lines after a line "[YEAR]" form the year
+// page. In the fuzz build folder: fuzzers/fuzz_script -max_len=4096 -timeout=10
+// fuzz-corpus/fuzz_script (with ASAN_OPTIONS=detect_leaks=0: the font libraries keep caches for the
+// whole process).
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
@@ -53,20 +54,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     page.services = ProgramPageServices();
     page.services.notify = [](const QString&) {};
     page.script = year < 0 ? lines : lines.mid(0, year);
-    if (year >= 0) page.yearlines = lines.mid(year + 1);
+    if (year >= 0) page.yearPage = lines.mid(year + 1);
     page.canvasWidth = 64;
     page.canvasHeight = 48;
     page.viewBox = QSize(40, 30);
     page.moonWorkingSide = 200;  // large discs take the stretched path without seconds of pixels
     page.interp.blackAndWhite = modes & 1;
     page.interp.fontsOnly = modes & 2;
-    setcanvas(page, page.canvasWidth, page.canvasHeight, true);
-    drawimage(page, page.script);
+    setCanvas(page, page.canvasWidth, page.canvasHeight, true);
+    runScriptLines(page, page.script);
     page.interp.fontsOnly = false;
     if (modes & 4) RescaleScript(page, modes & 8 ? 2.0 : 0.5);
     if (modes & 16)
-        optimize(page, QSize(100, 90));
+        optimizeForPrinter(page, QSize(100, 90));
     else
-        showimage(page);
+        redrawPage(page);
     return 0;
 }

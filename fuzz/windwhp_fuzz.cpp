@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::fuzzFolder().remove("~last.spt");
     fuzz::putFile("WindWHP.dat", fuzz::inputBytes(data, size));
     resetNotifierState();
-    const PrintWindowFiles read = loadfsize();
+    const PrintWindowFiles read = loadPrintWindowFiles();
     check(!read.lastScript.has_value(), "a last script without the file");
     if (!read.problem.isEmpty()) {
         check(read.problem.startsWith("WindWHP.dat line "), "problem names no line", read.problem);
@@ -36,8 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(notifierState().messages.isEmpty(), "a message for a file that loaded");
     check(inRanges(read.values), "a value outside its range was accepted");
     const QStringList script = {"[Sign info script]", "TEXT 20 0 rgt 'x'"};
-    check(savefsize(read.values, script), "save failed");
-    const PrintWindowFiles again = loadfsize();
+    check(savePrintWindowFiles(read.values, script), "save failed");
+    const PrintWindowFiles again = loadPrintWindowFiles();
     check(again.problem.isEmpty() && again.values == read.values,
           "the saved file reads back differently");
     check(again.lastScript == script, "the last script reads back differently");

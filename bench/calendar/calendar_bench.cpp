@@ -2,7 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include "calendar/calendar.h"
-#include "iso_date.h"
+#include "calendar/iso_date.h"
 #include "range_csv.h"
 
 using namespace orbisca;
@@ -38,8 +38,8 @@ void BM_Walk(benchmark::State& state) {
 BENCHMARK(BM_Walk)->Arg(1)->Arg(10)->Arg(100)->Arg(1000);
 
 void BM_RangeCsvRows(benchmark::State& state) {
-    const GregorianDate from = cli::ParseIsoDate("1900-01-01");
-    const GregorianDate to = cli::ParseIsoDate("2099-12-31");  // 73,049 rows
+    const GregorianDate from = ParseIsoDate("1900-01-01");
+    const GregorianDate to = ParseIsoDate("2099-12-31");  // 73,049 rows
     std::size_t bytes = 0;
     for (auto _ : state) {
         cli::WriteRangeCsv(from, to, [&](std::string_view chunk) {

@@ -27,12 +27,12 @@ struct BaseFile {
     QTemporaryDir dir;
 };
 
-// Every repaint, as the compact window does it: one readtext per line.
+// Every repaint, as the compact window does it: one readDatabaseLine per line.
 void BM_RepaintLines(benchmark::State& state) {
     static BaseFile base;
     for (auto _ : state)
         for (int line : kRepaintLines)
-            benchmark::DoNotOptimize(orbisca::readtext(line, "BASE.KTX"));
+            benchmark::DoNotOptimize(orbisca::readDatabaseLine(line, "BASE.KTX"));
 }
 BENCHMARK(BM_RepaintLines)->Unit(benchmark::kMicrosecond);
 
@@ -42,7 +42,7 @@ void BM_RepaintLinesColdCache(benchmark::State& state) {
     for (auto _ : state) {
         orbisca::clearTextCache();
         for (int line : kRepaintLines)
-            benchmark::DoNotOptimize(orbisca::readtext(line, "Base.ktx"));
+            benchmark::DoNotOptimize(orbisca::readDatabaseLine(line, "Base.ktx"));
     }
 }
 BENCHMARK(BM_RepaintLinesColdCache)->Unit(benchmark::kMicrosecond);
@@ -56,7 +56,7 @@ void BM_RepaintLinesOtherCase(benchmark::State& state) {
     static BaseFile base;
     for (auto _ : state)
         for (int line : kRepaintLines)
-            benchmark::DoNotOptimize(orbisca::readtext(line, "Base.ktx"));
+            benchmark::DoNotOptimize(orbisca::readDatabaseLine(line, "Base.ktx"));
 }
 BENCHMARK(BM_RepaintLinesOtherCase)->Unit(benchmark::kMicrosecond);
 

@@ -121,7 +121,7 @@ void BM_Blurm_Canvas(benchmark::State& state) {
     const QImage canvas = noise(4020, 3300, 3);
     QImage image = canvas.copy();
     for (auto _ : state) {
-        blurm(image, 1, image.height() - 1, image.width() - 1, 1, [](int, int) {});
+        MeanFilter(image, 1, image.height() - 1, image.width() - 1, 1, [](int, int) {});
         benchmark::ClobberMemory();
     }
 }
@@ -161,17 +161,18 @@ void BM_Moon_100(benchmark::State& state) {
 }
 BENCHMARK(BM_Moon_100)->Unit(benchmark::kMicrosecond);
 
-void BM_SoftMoon(benchmark::State& state) {
+// The moon of the compact window's face.
+void BM_MaskedMoon(benchmark::State& state) {
     QImage picture(60, 60, QImage::Format_RGB888);
     picture.fill(QColor(200, 190, 150));
     QImage frame = noise(670, 550, 4);
     int phase = 0;
     for (auto _ : state) {
-        DrawSoftMoon(frame, phase, picture, 390, 216);
+        DrawMaskedMoon(frame, picture, phase, 60, 390, 216, false);
         phase = (phase + 7) % 101;
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(BM_SoftMoon)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_MaskedMoon)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -63,8 +63,8 @@ void BM_Script2000LinesOnto670x550(benchmark::State& state) {
     const QStringList script = exportScript(2000);
     PrintPageState& page = freshPage(script, 670, 550);
     for (auto _ : state) {
-        page.interp.progressMode = -1;
-        if (!showimage(page)) state.SkipWithError("the script failed");
+        page.interp.progressMode = ProgressMode::Idle;
+        if (!redrawPage(page)) state.SkipWithError("the script failed");
         benchmark::DoNotOptimize(page.canvas.constBits());
     }
 }
@@ -78,10 +78,10 @@ void BM_Optimize670x550ForA4At600Dpi(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         PrintPageState& page = freshPage(script, 670, 550);
-        setcanvas(page, 670, 550, true);
-        page.interp.progressMode = 1;
+        setCanvas(page, 670, 550, true);
+        page.interp.progressMode = ProgressMode::ExportShare;
         state.ResumeTiming();
-        if (!optimize(page, QSize(4960, 7016))) state.SkipWithError("the script failed");
+        if (!optimizeForPrinter(page, QSize(4960, 7016))) state.SkipWithError("the script failed");
         benchmark::DoNotOptimize(page.canvas.constBits());
         if (page.canvas.size() != QSize(4020, 3300)) state.SkipWithError("unexpected canvas size");
     }

@@ -4,21 +4,16 @@
 #include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QMessageBox>
-#include <QThread>
 #include <cstdio>
+#include <optional>
 
-#include "app/print_windows.h"
-#include "calendar/calendar_state.h"
+#include "app/program_windows.h"
+#include "calendar/iso_date.h"
 #include "compact/compact_window.h"
-#include "compact/setdate.h"
-#include "compact/window_links.h"
-#include "config/config.h"
+#include "data/data_error.h"
 #include "data/notifier.h"
-#include "data/program_state.h"
+#include "data/program_title.h"
 #include "data/working_folder.h"
-#include "donation/Donation.h"
-#include "fullmode/fullmode.h"
-#include "iso_date.h"
 
 using namespace orbisca;
 
@@ -38,9 +33,11 @@ std::optional<Options> parseOptions(QCoreApplication& app, int& exitCode) {
         QStringLiteral("Orbisca: a calendar of the 13 moons and the 260-day count."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
-    const QCommandLineOption home(QStringLiteral("home"),
-                                  QStringLiteral("The working folder with the texts and pictures."),
-                                  QStringLiteral("DIR"));
+    const QCommandLineOption home(
+        QStringLiteral("home"),
+        QStringLiteral("The working folder with the texts and pictures (default: the one the "
+                       "build assembles, or your copy of the installed pack)."),
+        QStringLiteral("DIR"));
     const QCommandLineOption date(QStringLiteral("date"),
                                   QStringLiteral("Start on this day (today stays the real date)."),
                                   QStringLiteral("YYYY-MM-DD"));
@@ -62,8 +59,8 @@ std::optional<Options> parseOptions(QCoreApplication& app, int& exitCode) {
     options.reportStartTime = parser.isSet(startTime);
     if (parser.isSet(date)) {
         try {
-            options.date = cli::ParseIsoDate(parser.value(date).toStdString());
-        } catch (const std::exception& e) {
+            options.date = ParseIsoDate(parser.value(date).toStdString());
+        } catch (const InvalidDate& e) {
             std::fprintf(stderr, "orbisca: %s\n", e.what());
             exitCode = 2;
             return std::nullopt;
@@ -75,13 +72,7 @@ std::optional<Options> parseOptions(QCoreApplication& app, int& exitCode) {
 void installNotifier() {
     NotifierState& notifier = notifierState();
     notifier.show = [](const QString& text) {
-        auto showBox = [text] {
-            QMessageBox::warning(nullptr, QStringLiteral("Orbisca v1.2"), text);
-        };
-        if (QThread::currentThread() == qApp->thread())
-            showBox();
-        else
-            QMetaObject::invokeMethod(qApp, showBox, Qt::QueuedConnection);
+        QMessageBox::warning(nullptr, programTitle(), text);
     };
     notifier.endProgram = [](int code) {
         QMetaObject::invokeMethod(
@@ -95,7 +86,7 @@ int main(int argc, char** argv) {
     QElapsedTimer sinceStart;
     sinceStart.start();
     QCoreApplication::setApplicationName(QStringLiteral("orbisca"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.2"));
+    QCoreApplication::setApplicationVersion(programVersion());
     int exitCode = 0;
     std::optional<Options> options;
     {
@@ -104,38 +95,27 @@ int main(int argc, char** argv) {
     }
     if (!options) return exitCode;
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Orbisca v1.2"));
-    if (!options->home.isEmpty()) setWorkingFolder(options->home);
+    QApplication::setApplicationDisplayName(programTitle());
     installNotifier();
+    try {
+        setWorkingFolder(options->home.isEmpty()
+                             ? defaultWorkingFolder(QCoreApplication::applicationDirPath())
+                             : options->home);
+    } catch (const DataFileError& e) {
+        notify(e.message());
+        return 1;
+    }
 
-    TForm1 form1;
-    if (options->date) form1.setStartDate(*options->date);
-    if (!form1.FormCreate()) return 1;  // reported; the log says how far the start got
-    TForm2 form2;
-    form1.setDateDialog(&form2);
-    TForm3 form3;
-    TForm4 form4;
-    TForm5 form5;
-    TForm6 form6;
-    TForm7 form7;
-    form7.FormCreate();
-
-    WindowLinks& links = windowLinks();
-    links.showFullMode = [&form3] { form3.showRequested(); };
-    links.reminderDue = [&form7] { return form7.reminderDue(); };
-    links.showReminder = [&form7] { form7.showReminder(); };
-    form3.returnToCompact = [&form1] {
-        compactState().STATE = 0;
-        form1.show();
-    };
+    ProgramWindows windows;
+    if (!windows.create(options->date)) return 1;  // reported; the log says how far the start got
     if (options->reportStartTime) {
-        form1.panelPainted = [&sinceStart] {
+        windows.compact().panelPainted = [&sinceStart] {
             std::fprintf(stderr, "painted after %lld ms\n",
                          static_cast<long long>(sinceStart.elapsed()));
         };
     }
 
-    form1.show();
+    windows.compact().show();
     const int result = app.exec();
     return notifierState().endRequested ? notifierState().exitCode : result;
 }

@@ -12,14 +12,14 @@ std::string twoDigits(long long v) {
 
 }  // namespace
 
-std::string GetMayanString(const MayanDate& p) {
+std::string GlyphLetters(const MayanDate& p) {
     std::string s;
     if (p.sign >= 1 && p.sign <= 20) s += static_cast<char>('A' + p.sign - 1);
     if (p.tone >= 1 && p.tone <= 13) s += static_cast<char>('a' + p.tone - 1);
     return s;
 }
 
-std::string gregtostr(const GregorianDate& d, int layout) {
+std::string FormatGregorianDate(const GregorianDate& d, int layout) {
     const std::string day = twoDigits(d.day);
     const std::string month = twoDigits(d.month);
     switch (layout) {

@@ -87,7 +87,7 @@ OracleInfo MakeOracle(MayanDate p) {
     return o;
 }
 
-int tone_end_base_index(int tone) {
+int ToneTextsEnd(int tone) {
     switch (tone) {
         case 3:
         case 6:

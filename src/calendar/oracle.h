@@ -41,6 +41,6 @@ bool IsMarkedKin(int kin);
 bool IsCentralKin(int kin);
 OracleInfo MakeOracle(MayanDate position);
 // 28 or 31: where the full-mode window's tone texts end.
-int tone_end_base_index(int tone);
+int ToneTextsEnd(int tone);
 
 }  // namespace orbisca

@@ -1,6 +1,7 @@
 #include "compact/compact_window.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -10,19 +11,20 @@
 
 #include "calendar/calendar_state.h"
 #include "calendar/calendar_strings.h"
-#include "compact/Regloader.h"
-#include "compact/setdate.h"
+#include "compact/date_dialog.h"
+#include "compact/outline_loader.h"
 #include "compact/window_links.h"
 #include "data/attributes.h"
 #include "data/conf_file.h"
-#include "data/error_log.h"
+#include "data/data_error.h"
 #include "data/font_table.h"
-#include "data/notifier.h"
-#include "data/program_state.h"
+#include "data/program_title.h"
 #include "data/text_file.h"
 #include "data/working_folder.h"
 #include "gfx/image_io.h"
 #include "gfx/region.h"
+#include "views/compact_panel.h"
+#include "views/full_mode_state.h"
 
 namespace orbisca {
 
@@ -42,25 +44,25 @@ bool stepHintColour(int& red, int& green, int& /*blue*/) {
     return true;
 }
 
-std::optional<int> fullModeViewOfState(int state) {
-    switch (state) {
-        case 1:
-            return 4;
-        case 2:
-            return 0;
-        case 12:
-            return 1;
-        case 22:
-            return 2;
-        case 32:
-            return 3;
+std::optional<int> fullModeViewOfPhase(CompactPhase phase) {
+    switch (phase) {
+        case CompactPhase::OracleAsked:
+            return int(FullModeView::Oracle);
+        case CompactPhase::DayAsked:
+            return int(FullModeView::Day);
+        case CompactPhase::ToneAsked:
+            return int(FullModeView::Tone);
+        case CompactPhase::SignAsked:
+            return int(FullModeView::Sign);
+        case CompactPhase::PlasmaAsked:
+            return int(FullModeView::Plasma);
         default:
             return std::nullopt;
     }
 }
 
-int dateStepOfKey(int key, bool swapButtons) {
-    const int forward = swapButtons ? -1 : 1;
+int dateStepOfKey(int key, bool swapDayKeys) {
+    const int forward = swapDayKeys ? -1 : 1;
     switch (key) {
         case Qt::Key_Right:
         case Qt::Key_PageUp:
@@ -81,74 +83,103 @@ int dateStepOfKey(int key, bool swapButtons) {
 
 namespace {
 
-// The face's areas with their hint: area index, sym and line of "BASE.KTX", in testing order.
+// The areas that open a full-mode view when pressed, with the phase each asks for.
+struct AreaPhase {
+    CompactArea area;
+    CompactPhase phase;
+};
+constexpr AreaPhase kViewAreas[] = {{CompactArea::Tone, CompactPhase::ToneAsked},
+                                    {CompactArea::Sign, CompactPhase::SignAsked},
+                                    {CompactArea::Guide, CompactPhase::OracleAsked},
+                                    {CompactArea::Plasma, CompactPhase::PlasmaAsked}};
+
+// The areas with a hint, the hint and its line of "BASE.KTX", in the order they are tested.
 struct AreaHint {
-    int area;
-    int sym;
+    CompactArea area;
+    CompactHint hint;
     int line;
 };
-constexpr AreaHint kAreaHints[] = {{2, 1, 393}, {0, 2, 394}, {1, 3, 395},
-                                   {3, 4, 396}, {5, 5, 398}, {4, 6, 397}};
+constexpr AreaHint kAreaHints[] = {{CompactArea::Guide, CompactHint::Guide, 393},
+                                   {CompactArea::Tone, CompactHint::Tone, 394},
+                                   {CompactArea::Sign, CompactHint::Sign, 395},
+                                   {CompactArea::Plasma, CompactHint::Plasma, 396},
+                                   {CompactArea::Affirmation, CompactHint::Affirmation, 398},
+                                   {CompactArea::Moon, CompactHint::Moon, 397}};
+
+bool inArea(CompactArea area, QPoint position) {
+    return kCompactAreas[std::size_t(area)].contains(position);
+}
 
 // Where the two buttons and the hint line stand on the face's base.
-constexpr QPoint kLeftButtonAt(44, 414);
-constexpr QPoint kRightButtonAt(532, 414);
+constexpr QPoint kExpandButtonAt(44, 414);
+constexpr QPoint kCloseButtonAt(532, 414);
 const QRect kHintLine(70, 404, 460, 18);
+
+void showFullModeView(int mode, bool stopFade) {
+    if (windowLinks().showFullMode) windowLinks().showFullMode(mode, stopFade);
+}
 
 }  // namespace
 
-TForm1::TForm1(QWidget* parent) : QWidget(parent) {
+CompactWindow::CompactWindow(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("compactWindow"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    setWindowTitle(QStringLiteral("Orbisca v1.2"));
+    setWindowTitle(programTitle());
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
-    Timer1.setInterval(50);
-    connect(&Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    tickTimer_.setInterval(50);
+    connect(&tickTimer_, &QTimer::timeout, this, &CompactWindow::onTick);
     createControls();
 }
 
-TForm1::~TForm1() {
+CompactWindow::~CompactWindow() {
     stopLoader();
-    if (calendarState().repaint) calendarState().repaint = nullptr;
-    killfonts();
+    calendarState().repaint = nullptr;
+    clearFontTable();
 }
 
-void TForm1::createControls() {
-    xl = new QLabel(this);
-    xl->setGeometry(kHintLine);
-    xl->setAlignment(Qt::AlignCenter);
-    xl->setAttribute(Qt::WA_TransparentForMouseEvents);
-    myButton1 = new TmyButton(this);
-    myButton2 = new TmyButton(this);
-    myButton1->move(kLeftButtonAt);
-    myButton2->move(kRightButtonAt);
-    connect(myButton1, &TmyButton::mouseMoved, this, &TForm1::myButton1MouseMove);
-    connect(myButton1, &TmyButton::clicked, this, &TForm1::myButton1Click);
-    connect(myButton2, &TmyButton::mouseMoved, this, &TForm1::myButton2MouseMove);
-    connect(myButton2, &TmyButton::clicked, this, &TForm1::myButton2Click);
+void CompactWindow::createControls() {
+    hintLabel_ = new QLabel(this);
+    hintLabel_->setObjectName(QStringLiteral("hintLabel"));
+    hintLabel_->setGeometry(kHintLine);
+    hintLabel_->setAlignment(Qt::AlignCenter);
+    hintLabel_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    expandButton_ = new GlyphButton(this);
+    expandButton_->setObjectName(QStringLiteral("expandButton"));
+    expandButton_->move(kExpandButtonAt);
+    closeButton_ = new GlyphButton(this);
+    closeButton_->setObjectName(QStringLiteral("closeButton"));
+    closeButton_->move(kCloseButtonAt);
+    connect(expandButton_, &GlyphButton::mouseMoved, this, &CompactWindow::onExpandButtonHover);
+    connect(expandButton_, &GlyphButton::clicked, this, &CompactWindow::openFullMode);
+    connect(closeButton_, &GlyphButton::mouseMoved, this, &CompactWindow::onCloseButtonHover);
+    connect(closeButton_, &GlyphButton::clicked, this, &CompactWindow::close);
     // Until the loader has given the window its face, only the splash picture shows.
-    xl->hide();
-    myButton1->hide();
-    myButton2->hide();
+    hintLabel_->hide();
+    expandButton_->hide();
+    closeButton_->hide();
 }
 
-bool TForm1::FormCreate() {
+bool CompactWindow::startUp() {
     LoadingLog log;
     log.start(programNow());
     try {
         runStartUpSteps(log);
-    } catch (const std::exception&) {
-        if (log.fail()) requestProgramEnd(1);
+    } catch (const std::exception& e) {
+        log.fail(QString::fromUtf8(e.what()));
         return false;
     }
     log.finish(programNow());
     return true;
 }
 
-void TForm1::runStartUpSteps(LoadingLog& log) {
+void CompactWindow::runStartUpSteps(LoadingLog& log) {
+    if (!QFileInfo(workingFolder()).isDir())
+        throw DataFileError(
+            QStringLiteral("the working folder \"%1\" does not exist").arg(workingFolder()));
     setAttribute(Qt::WA_OpaquePaintEvent);
     log.stepDone("ControlsStyle");
-    setattributes();
+    makeSettingsFilesWritable();
     log.stepDone("SetAttributes");
     log.stepDone("RectsCreated");  // kCompactAreas
     moonBitmap_ = QImage();
@@ -159,7 +190,7 @@ void TForm1::runStartUpSteps(LoadingLog& log) {
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     move(screen.width() / 2 - 40, screen.height() / 2 - 40);
     log.stepDone("WindowPosition");
-    compactState().STATE = -101;
+    state_.phase = CompactPhase::Starting;
     frameBitmap_ = QImage();
     log.stepDone("FrameBitmapCreated");
     frameBitmap_ = gfx::LoadBitmap(resolvePath(QStringLiteral("graphic\\frame1.bmp")));
@@ -172,9 +203,9 @@ void TForm1::runStartUpSteps(LoadingLog& log) {
     log.stepDone("TodaySet");
     calendar.currentPosition = GregorianToMayan(calendar.currentDate);
     log.stepDone("GregorianToMayan");
-    const std::string glyphs = GetMayanString(calendar.currentPosition);
+    // Computed as the start-up always has; the compact window shows none of it.
+    (void)GlyphLetters(calendar.currentPosition);
     log.stepDone("GetMayanString");
-    (void)glyphs;  // computed as the start-up always has; the compact window shows none of it
     log.stepDone("SetTextValue");
     setFace(gfx::LoadBitmap(resolvePath(QStringLiteral("graphic\\frameclr.bmp"))));
     log.stepDone("Load!FrameClr!Bitmap");
@@ -184,16 +215,16 @@ void TForm1::runStartUpSteps(LoadingLog& log) {
     setMask(outline);
     log.stepDone("SetWindowRegion");
     log.stepDone("DeleteRegion");
-    readfonts();
+    loadFontTable();
     log.stepDone("ReadingFonts");
-    calendar.repaint = [this] { PAINTALL(compactState().STATE); };
+    calendar.repaint = [this] { applyPhase(state_.phase); };
     loadButtonGlyphs();
 }
 
 // The button glyphs are no part of the logged start: a missing one leaves a plain button.
-void TForm1::loadButtonGlyphs() {
-    const std::pair<TmyButton*, const char*> glyphs[] = {{myButton1, "graphic\\btnExpand.bmp"},
-                                                         {myButton2, "graphic\\btnClose.bmp"}};
+void CompactWindow::loadButtonGlyphs() {
+    const std::pair<GlyphButton*, const char*> glyphs[] = {
+        {expandButton_, "graphic\\btnExpand.bmp"}, {closeButton_, "graphic\\btnClose.bmp"}};
     for (const auto& [button, file] : glyphs) {
         try {
             button->setGlyph(gfx::LoadBitmap(resolvePath(QString::fromLatin1(file))));
@@ -203,149 +234,153 @@ void TForm1::loadButtonGlyphs() {
     }
 }
 
-void TForm1::setFace(const QImage& face) {
-    Image1 = face;
-    if (!Image1.isNull()) setFixedSize(Image1.size());
+void CompactWindow::setFace(const QImage& face) {
+    face_ = face;
+    if (!face_.isNull()) setFixedSize(face_.size());
     update();
 }
 
-void TForm1::FormShow() {
+// Each showing shows the reminder when due, reads the settings again and has the window shaped
+// anew; the window takes the keyboard focus, so the keys work without a click.
+void CompactWindow::startShaping() {
     WindowLinks& links = windowLinks();
     if (links.reminderDue && links.reminderDue() && links.showReminder) links.showReminder();
-    compactState().STATE = -101;
-    load(configModel(), settings());
+    state_.phase = CompactPhase::Starting;
+    loadSettings();
     stopLoader();  // one loader at a time
-    loader_ = std::make_unique<regload>(this);
+    loader_ = std::make_unique<OutlineLoader>(this);
+    activateWindow();
+    setFocus(Qt::ActiveWindowFocusReason);
 }
 
-void TForm1::stopLoader() {
+void CompactWindow::stopLoader() {
     if (loader_) loader_->stop();
 }
 
-void TForm1::waitForLoader() {
+void CompactWindow::waitForLoader() {
     if (loader_) loader_->wait();
 }
 
-void TForm1::loaderSetFace(const QImage& face) {
+void CompactWindow::loaderSetFace(const QImage& face) {
     setFace(face);
-    xl->show();
-    myButton1->show();
-    myButton2->show();
+    hintLabel_->show();
+    expandButton_->show();
+    closeButton_->show();
 }
 
-void TForm1::loaderSetFrame(const QImage& frame) { frameBitmap_ = frame; }
+void CompactWindow::loaderSetFrame(const QImage& frame) { frameBitmap_ = frame; }
 
-void TForm1::loaderSetRegion(const QRegion& region) { setMask(region); }
+void CompactWindow::loaderSetRegion(const QRegion& region) { setMask(region); }
 
-void TForm1::loaderCentre() {
+void CompactWindow::loaderCentre() {
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     move(screen.width() / 2 - 300, screen.height() / 2 - 225);
 }
 
-void TForm1::PAINTALL(int state) {
-    CompactState& c = compactState();
-    if (c.closed) return;
-    try {
-        if (state == 0) {
-            FILLPYR(calendarState().currentPosition);
-        } else if (state == -101) {
-            // Before the loader has given the face, the frame bitmap is still the small splash
-            // picture the panel cannot be painted on; the first tick paints the day instead.
-        } else if (const std::optional<int> view = fullModeViewOfState(state)) {
-            fullModeState()._newstate = std::uint8_t(*view);
-            c.moved = true;
-            if (windowLinks().showFullMode) windowLinks().showFullMode();
+bool CompactWindow::guarded(const std::function<void()>& work) {
+    return reportFailures(kErrorPanelRepaint, QStringLiteral("PAINTALL in orbisca"), [&] {
+        try {
+            work();
+        } catch (...) {
+            tickTimer_.stop();  // one fault, one report: no tick runs into it again
+            throw;
         }
-        if (state > 0) hide();
-    } catch (const FailureReported&) {
-        Timer1.stop();
-    } catch (const std::exception&) {
-        Timer1.stop();
-        if (writeerror(kErrorPaintAll, QStringLiteral("PAINTALL in orbisca"))) requestProgramEnd(1);
-    }
+    });
 }
 
-void TForm1::FILLPYR(const MayanDate& position) {
-    PanelPictures pictures{frameBitmap_, moonBitmap_, configModel().com2Index == 1};
-    orbisca::FILLPYR(Image1, pictures, position);
+bool CompactWindow::applyPhase(CompactPhase phase) {
+    if (state_.closed) return true;
+    // While starting, the frame is still the small splash picture the panel cannot be painted
+    // on: the first tick after the loader has shaped the window paints the day instead.
+    return guarded([&] {
+        if (phase == CompactPhase::Shown) {
+            paintPanel(calendarState().currentPosition);
+        } else if (const std::optional<int> view = fullModeViewOfPhase(phase)) {
+            state_.pressUsed = true;
+            showFullModeView(*view, false);
+            hide();
+        }
+    });
+}
+
+void CompactWindow::paintPanel(const MayanDate& position) {
+    const PanelPictures pictures{frameBitmap_, moonBitmap_, settings().southernMoon()};
+    orbisca::paintPanel(face_, pictures, position);
     update();
 }
 
-void TForm1::Image1MouseDown(Qt::MouseButton button, QPoint position) {
-    CompactState& c = compactState();
-    pressTaken_ = button == Qt::LeftButton && c.STATE >= 0;
+void CompactWindow::returnFromFullMode() {
+    state_.phase = CompactPhase::Shown;
+    show();
+}
+
+void CompactWindow::handlePress(Qt::MouseButton button, QPoint position) {
+    pressTaken_ = button == Qt::LeftButton && int(state_.phase) >= 0;
     if (!pressTaken_) return;
-    c.moved = false;
-    const auto hit = [&](int area) { return kCompactAreas[area].contains(position); };
-    const int areaStates[4] = {12, 22, 1, 32};  // A1..A4
-    for (int area = 0; area < 4; ++area) {
-        if (!hit(area)) continue;
-        c.STATE = areaStates[area];
-        PAINTALL(c.STATE);
-        c.moved = true;
+    state_.pressUsed = false;
+    for (const AreaPhase& view : kViewAreas) {
+        if (!inArea(view.area, position)) continue;
+        state_.phase = view.phase;
+        applyPhase(view.phase);
+        state_.pressUsed = true;
         return;
     }
-    if (hit(6)) {
-        fullModeState()._newstate = 0;
-        if (windowLinks().showFullMode) windowLinks().showFullMode();
-        c.moved = true;
+    if (inArea(CompactArea::TempleDoor, position)) {
+        showFullModeView(int(FullModeView::Day), false);
+        state_.pressUsed = true;
         return;
     }
-    c.move = true;
-    c.xm = position.x();
-    c.ym = position.y();
+    state_.dragging = true;
+    state_.dragStart = position;
 }
 
-void TForm1::Image1MouseMove(QPoint position) {
-    CompactState& c = compactState();
-    if (c.move) {
-        move(pos() + position - QPoint(c.xm, c.ym));
-        c.moved = true;
+void CompactWindow::handleMove(QPoint position) {
+    if (state_.dragging) {
+        move(pos() + position - state_.dragStart);
+        state_.pressUsed = true;
     }
-    for (const AreaHint& hint : kAreaHints) {
-        if (!kCompactAreas[hint.area].contains(position) || c.sym == hint.sym) continue;
+    for (const AreaHint& area : kAreaHints) {
+        if (!inArea(area.area, position) || state_.hint == area.hint) continue;
         resetHintColour();
-        showHint(hint.sym, hint.line);
+        showHint(area.hint, area.line);
     }
 }
 
-void TForm1::Image1MouseUp() {
-    CompactState& c = compactState();
-    c.move = false;
-    if (pressTaken_ && !c.moved) openDateDialog();
-    c.moved = false;
+void CompactWindow::handleRelease() {
+    state_.dragging = false;
+    if (pressTaken_ && !state_.pressUsed) openDateDialog();
+    state_.pressUsed = false;
     pressTaken_ = false;
 }
 
-void TForm1::openDateDialog() {
-    if (!dateDialog_) return;
-    dateDialog_->openOn(calendarState().currentDate);
+void CompactWindow::openDateDialog() {
+    if (dateDialog_) dateDialog_->openOn(calendarState().currentDate);
 }
 
-bool TForm1::FormKeyDown(int key) {
+bool CompactWindow::handleKey(int key) {
     if (key == Qt::Key_Escape) {
         close();
         return true;
     }
-    const int days = dateStepOfKey(key, settings()._Swapbtn);
+    const int days = dateStepOfKey(key, settings().swapDayKeys);
     if (days == 0) return false;
     stepDate(days);
     return true;
 }
 
-void TForm1::stepDate(int days) {
+void CompactWindow::stepDate(int days) {
     CalendarState& calendar = calendarState();
     calendar.currentDate = StepDate(calendar.currentDate, days);
     ApplyDate();
 }
 
-void TForm1::showHint(int sym, int line) {
-    compactState().sym = std::uint8_t(sym);
-    Timer1.start();
-    xl->setText(readtext(line, QStringLiteral("BASE.KTX")));
+void CompactWindow::showHint(CompactHint hint, int line) {
+    state_.hint = hint;
+    tickTimer_.start();
+    guarded([&] { hintLabel_->setText(readDatabaseLine(line, QStringLiteral("BASE.KTX"))); });
 }
 
-void TForm1::resetHintColour() {
+void CompactWindow::resetHintColour() {
     const QColor start = hintStartColour();
     hintRed_ = start.red();
     hintGreen_ = start.green();
@@ -353,78 +388,82 @@ void TForm1::resetHintColour() {
     applyHintColour();
 }
 
-void TForm1::applyHintColour() {
-    QPalette palette = xl->palette();
+void CompactWindow::applyHintColour() {
+    QPalette palette = hintLabel_->palette();
     palette.setColor(QPalette::WindowText, hintColour());
-    xl->setPalette(palette);
+    hintLabel_->setPalette(palette);
 }
 
-void TForm1::Timer1Timer() {
-    CompactState& c = compactState();
-    if (c.STATE == -100) {
-        c.STATE = 0;
-        Timer1.stop();
-        PAINTALL(0);
-        if (panelPainted && !notifierState().endRequested) std::exchange(panelPainted, nullptr)();
+void CompactWindow::onTick() {
+    if (state_.phase == CompactPhase::OutlineReady) {
+        state_.phase = CompactPhase::Shown;
+        if (applyPhase(CompactPhase::Shown) && panelPainted) std::exchange(panelPainted, nullptr)();
     }
-    if (c.sym < 1 || c.sym > 8) return;
-    if (!stepHintColour(hintRed_, hintGreen_, hintBlue_)) {
-        Timer1.stop();
-        c.sym = 0;
+    if (state_.hint != CompactHint::None) {
+        if (!stepHintColour(hintRed_, hintGreen_, hintBlue_)) state_.hint = CompactHint::None;
+        applyHintColour();
     }
-    applyHintColour();
+    // The timer runs on while a hint animates: the tick that paints the panel after the window
+    // comes back must not freeze a hint that began before it was hidden.
+    if (state_.hint == CompactHint::None) tickTimer_.stop();
 }
 
-void TForm1::myButton1MouseMove() {
-    CompactState& c = compactState();
-    if (c.sym == 8) return;
+void CompactWindow::onExpandButtonHover() {
+    if (state_.hint == CompactHint::ExpandButton) return;
     resetHintColour();
-    const QString text = readtext(413, QStringLiteral("BASE.KTX"));
-    if (xl->text() != text) showHint(8, 413);
+    QString text;
+    if (!guarded([&] { text = readDatabaseLine(413, QStringLiteral("BASE.KTX")); })) return;
+    if (hintLabel_->text() != text) showHint(CompactHint::ExpandButton, 413);
 }
 
-void TForm1::myButton1Click() {
-    compactState().moved = true;
-    fullModeState().spin = 0;
-    fullModeState()._newstate = 0;
-    if (windowLinks().showFullMode) windowLinks().showFullMode();
+void CompactWindow::openFullMode() {
+    state_.pressUsed = true;
+    showFullModeView(int(FullModeView::Day), true);
 }
 
-void TForm1::myButton2MouseMove() {
-    if (compactState().sym == 7) return;
+void CompactWindow::onCloseButtonHover() {
+    if (state_.hint == CompactHint::CloseButton) return;
     resetHintColour();
-    showHint(7, 399);
+    showHint(CompactHint::CloseButton, 399);
 }
 
-void TForm1::myButton2Click() { close(); }
+LogValues CompactWindow::logValues() const {
+    return {{LogField::CompactPhase, (long long)state_.phase},
+            {LogField::DragStartX, (long long)state_.dragStart.x()},
+            {LogField::DragStartY, (long long)state_.dragStart.y()},
+            {LogField::HintShown, (long long)state_.hint},
+            {LogField::Dragging, state_.dragging},
+            {LogField::PressUsed, state_.pressUsed},
+            {LogField::CompactClosed, state_.closed}};
+}
 
-void TForm1::paintEvent(QPaintEvent*) {
+void CompactWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.drawImage(0, 0, Image1);
+    painter.drawImage(0, 0, face_);
 }
 
-void TForm1::mousePressEvent(QMouseEvent* event) {
-    Image1MouseDown(event->button(), event->position().toPoint());
+void CompactWindow::mousePressEvent(QMouseEvent* event) {
+    handlePress(event->button(), event->position().toPoint());
 }
 
-void TForm1::mouseMoveEvent(QMouseEvent* event) { Image1MouseMove(event->position().toPoint()); }
+void CompactWindow::mouseMoveEvent(QMouseEvent* event) { handleMove(event->position().toPoint()); }
 
-void TForm1::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) Image1MouseUp();
+void CompactWindow::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) handleRelease();
 }
 
-void TForm1::keyPressEvent(QKeyEvent* event) {
-    if (!FormKeyDown(event->key())) QWidget::keyPressEvent(event);
+void CompactWindow::keyPressEvent(QKeyEvent* event) {
+    if (!handleKey(event->key())) QWidget::keyPressEvent(event);
 }
 
-void TForm1::showEvent(QShowEvent* event) {
+void CompactWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    if (!event->spontaneous()) FormShow();
+    if (!event->spontaneous()) startShaping();
 }
 
-void TForm1::closeEvent(QCloseEvent* event) {
-    compactState().closed = true;
-    Timer1.stop();
+void CompactWindow::closeEvent(QCloseEvent* event) {
+    state_.closed = true;
+    tickTimer_.stop();
     stopLoader();
     loader_.reset();
     frameBitmap_ = QImage();

@@ -1,38 +1,68 @@
-// TForm1: the compact window, the program's main window. A borderless, shaped 600 x 450 picture
-// of the current day that is dragged by its face, opens the full-mode views through its areas,
-// steps the day with the keys and opens the date dialog with a plain click.
+// The compact window, the program's main window: a borderless, shaped 600 x 450 picture of the
+// current day that is dragged by its face, opens the full-mode views through its areas, steps the
+// day with the keys and opens the date dialog with a plain click.
 #pragma once
 
 #include <QColor>
 #include <QImage>
 #include <QLabel>
+#include <QPoint>
 #include <QRect>
 #include <QTimer>
 #include <QWidget>
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
 
 #include "calendar/calendar.h"
-#include "compact/compact_panel.h"
-#include "widgets/Mybutton.h"
+#include "data/error_log.h"
+#include "widgets/glyph_button.h"
 
 namespace orbisca {
 
-class TForm2;
+class DateDialog;
 class LoadingLog;
-class regload;
+class OutlineLoader;
 
-// The seven areas of the face, both edges inside.
+// Where the window stands; the numbers are those the error log prints.
+enum class CompactPhase : std::int32_t {
+    Starting = -101,      // created or shown again: the outline loader has not finished
+    OutlineReady = -100,  // the loader has shaped the window; the next tick paints the panel
+    Shown = 0,            // the panel is painted and the areas answer
+    OracleAsked = 1,      // a full-mode view was asked for; the window hides
+    DayAsked = 2,
+    ToneAsked = 12,
+    SignAsked = 22,
+    PlasmaAsked = 32,
+};
+
+// The areas of the face.
+enum class CompactArea { Tone, Sign, Guide, Plasma, Moon, Affirmation, TempleDoor };
+
+// What the hint line explains; the numbers are those the error log prints.
+enum class CompactHint : std::uint8_t {
+    None = 0,
+    Guide = 1,
+    Tone = 2,
+    Sign = 3,
+    Plasma = 4,
+    Affirmation = 5,
+    Moon = 6,
+    CloseButton = 7,
+    ExpandButton = 8,
+};
+
+// The areas, in the order of CompactArea, with both edges inside.
 inline const std::array<QRect, 7> kCompactAreas = {
-    QRect(QPoint(226, 177), QPoint(298, 217)),  // A1: full-mode view 1
-    QRect(QPoint(226, 222), QPoint(298, 294)),  // A2: view 2
-    QRect(QPoint(310, 231), QPoint(370, 291)),  // A3: view 4
-    QRect(QPoint(154, 218), QPoint(208, 272)),  // A4: view 3
-    QRect(QPoint(393, 218), QPoint(447, 272)),  // A5: hint only (moon)
-    QRect(QPoint(125, 300), QPoint(475, 390)),  // A6: hint only (affirmation)
-    QRect(QPoint(285, 70), QPoint(315, 95)),    // A7: the full-mode window in view 0
+    QRect(QPoint(226, 177), QPoint(298, 217)),  // tone: the tone view
+    QRect(QPoint(226, 222), QPoint(298, 294)),  // sign: the sign view
+    QRect(QPoint(310, 231), QPoint(370, 291)),  // guide: the oracle view
+    QRect(QPoint(154, 218), QPoint(208, 272)),  // plasma: the plasma view
+    QRect(QPoint(393, 218), QPoint(447, 272)),  // moon: a hint only
+    QRect(QPoint(125, 300), QPoint(475, 390)),  // affirmation: a hint only
+    QRect(QPoint(285, 70), QPoint(315, 95)),    // temple door: the day view beside this window
 };
 
 // The colour a hint starts from, and one 50 ms step of its animation: red rises by 15 until it
@@ -40,55 +70,68 @@ inline const std::array<QRect, 7> kCompactAreas = {
 QColor hintStartColour();  // red 80, green 90, blue 75
 bool stepHintColour(int& red, int& green, int& blue);
 
-// The full-mode view a state asks for (1 -> 4, 2 -> 0, 12 -> 1, 22 -> 2, 32 -> 3); none for others.
-std::optional<int> fullModeViewOfState(int state);
+// The full-mode view a phase asks for; none for the others.
+std::optional<int> fullModeViewOfPhase(CompactPhase phase);
 
 // The step in days of a key, or 0 for keys that do not move the date.
-int dateStepOfKey(int key, bool swapButtons);
+int dateStepOfKey(int key, bool swapDayKeys);
 
-class TForm1 : public QWidget {
+// The window's state, as the error log prints it.
+struct CompactWindowState {
+    CompactPhase phase = CompactPhase::Shown;
+    QPoint dragStart;                      // mouse position where a window drag started
+    CompactHint hint = CompactHint::None;  // the hint being shown and animated
+    bool dragging = false;                 // a window drag is in progress
+    bool pressUsed = false;                // the current mouse press dragged or opened a view
+    bool closed = false;                   // the window has been closed: no more painting
+};
+
+class CompactWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit TForm1(QWidget* parent = nullptr);
-    ~TForm1() override;
+    explicit CompactWindow(QWidget* parent = nullptr);
+    ~CompactWindow() override;
 
-    // The day to start on instead of today (today stays the real date). Set before FormCreate.
+    // The day to start on instead of today (today stays the real date). Set before startUp().
     void setStartDate(const GregorianDate& date) { startDate_ = date; }
-    void setDateDialog(TForm2* dialog) { dateDialog_ = dialog; }
+    void setDateDialog(DateDialog* dialog) { dateDialog_ = dialog; }
 
     // The start-up sequence, each step logged to "Loading.log". False after a failure, which has
     // been reported (code 104) and the program's end requested.
-    bool FormCreate();
-    // Shows the reminder when due, loads the configuration and starts the shaped-window loader.
-    void FormShow();
+    bool startUp();
 
-    void PAINTALL(int state);
-    void FILLPYR(const MayanDate& position);
+    // Repaints the panel (Shown) or switches to the full-mode view a phase asks for. False after
+    // a failure, which has been reported.
+    bool applyPhase(CompactPhase phase);
+    void paintPanel(const MayanDate& position);
+    // The full-mode window has closed: the window shows again and reshapes itself.
+    void returnFromFullMode();
 
     // Input, as the window's events deliver it; tests may call them directly.
-    void Image1MouseDown(Qt::MouseButton button, QPoint position);
-    void Image1MouseMove(QPoint position);
-    void Image1MouseUp();
-    bool FormKeyDown(int key);
-    void Timer1Timer();
-    void myButton1MouseMove();
-    void myButton1Click();
-    void myButton2MouseMove();
-    void myButton2Click();
+    void handlePress(Qt::MouseButton button, QPoint position);
+    void handleMove(QPoint position);
+    void handleRelease();
+    bool handleKey(int key);
+    void onTick();
+    void onExpandButtonHover();
+    void openFullMode();
+    void onCloseButtonHover();
 
-    const QImage& face() const { return Image1; }
+    const CompactWindowState& state() const { return state_; }
+    const QImage& face() const { return face_; }
     const QImage& frameBitmap() const { return frameBitmap_; }
-    QLabel* hintLabel() const { return xl; }
+    QLabel* hintLabel() const { return hintLabel_; }
     QColor hintColour() const { return QColor(hintRed_, hintGreen_, hintBlue_); }
-    QTimer& timer() { return Timer1; }
-    TmyButton* leftButton() const { return myButton1; }
-    TmyButton* rightButton() const { return myButton2; }
-    // Called once, when the panel has first been painted after the start (STATE 0).
+    QTimer& tickTimer() { return tickTimer_; }
+    GlyphButton* expandButton() const { return expandButton_; }
+    GlyphButton* closeButton() const { return closeButton_; }
+    // Called once, when the panel has first been painted after the start.
     std::function<void()> panelPainted;
     // Waits for a running loader (tests; closing).
     void waitForLoader();
 
     // The loader's window operations, run on the user-interface thread in its order.
+    void loaderSetPhase(CompactPhase phase) { state_.phase = phase; }
     void loaderSetFace(const QImage& face);
     void loaderSetFrame(const QImage& frame);
     void loaderSetRegion(const QRegion& region);
@@ -106,24 +149,30 @@ protected:
 private:
     void createControls();
     void runStartUpSteps(LoadingLog& log);
+    void startShaping();
     void setFace(const QImage& face);
     void loadButtonGlyphs();
-    void showHint(int sym, int line);
+    void showHint(CompactHint hint, int line);
     void resetHintColour();
     void applyHintColour();
     void stepDate(int days);
     void openDateDialog();
     void stopLoader();
+    // Runs a handler's work; a failure stops the timer and is reported once (code 102).
+    bool guarded(const std::function<void()>& work);
+    LogValues logValues() const;
 
-    QImage Image1;        // the face picture
+    CompactWindowState state_;
+    ErrorLogSource logSource_{[this] { return logValues(); }};
+    QImage face_;         // the face picture
     QImage frameBitmap_;  // background of every repaint
     QImage moonBitmap_;
-    QLabel* xl = nullptr;
-    TmyButton* myButton1 = nullptr;
-    TmyButton* myButton2 = nullptr;
-    QTimer Timer1;
-    TForm2* dateDialog_ = nullptr;
-    std::unique_ptr<regload> loader_;
+    QLabel* hintLabel_ = nullptr;
+    GlyphButton* expandButton_ = nullptr;
+    GlyphButton* closeButton_ = nullptr;
+    QTimer tickTimer_;
+    DateDialog* dateDialog_ = nullptr;
+    std::unique_ptr<OutlineLoader> loader_;
     std::optional<GregorianDate> startDate_;
     bool pressTaken_ = false;  // the current press came while the areas were live
     int hintRed_ = 80, hintGreen_ = 90, hintBlue_ = 75;

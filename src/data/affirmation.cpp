@@ -5,11 +5,11 @@
 
 namespace orbisca {
 
-Affirmation loadaffirmation(const MayanDate& position) {
+Affirmation buildAffirmation(const MayanDate& position) {
     const OracleInfo oracle = MakeOracle(position);
     const int tone = position.tone;
     const int sign = position.sign;
-    auto L = [](int line) { return readtext(line, QStringLiteral("BASE.KTX")); };
+    auto L = [](int line) { return readDatabaseLine(line, QStringLiteral("BASE.KTX")); };
     const int secondSignLine = tone == 5 ? 270 + sign : tone == 13 ? 291 + sign : 249 + sign;
     return {
         L(192) + L(200 + tone) + L(400) + L(193) + L(214 + sign) + L(401),

@@ -12,6 +12,6 @@ using Affirmation = std::array<QString, 6>;
 
 // The affirmation of a position: tone, sign, sign group, guide and marked-kin parts joined as the
 // compact window and the day views show them (without letter-case shaping).
-Affirmation loadaffirmation(const MayanDate& position);
+Affirmation buildAffirmation(const MayanDate& position);
 
 }  // namespace orbisca

@@ -30,15 +30,15 @@ bool isReadOnly(const QString& path) {
 
 }  // namespace
 
-bool setattributes(const MakeWritable& makeWritable) {
+bool makeSettingsFilesWritable(const MakeWritable& makeWritable) {
     int failures = 0;
     for (const char* name : kWritableDataFiles) {
         const QString path = resolvePath(QString::fromLatin1(name));
         if (isReadOnly(path) && !makeWritable(path)) ++failures;
     }
     if (failures == 0) return true;
-    writeerror(kErrorWriteAccess, QStringLiteral("Runing from CD! Write process not allowed!"),
-               {QStringLiteral("Write access denied!")});
+    reportError(kErrorWriteAccess, QStringLiteral("Runing from CD! Write process not allowed!"),
+                {QStringLiteral("Write access denied!")}, QString());
     return false;
 }
 

@@ -17,8 +17,8 @@ using MakeWritable = std::function<bool(const QString& path)>;
 bool addOwnerWrite(const QString& path);
 
 // Makes each existing, read-only file of kWritableDataFiles writable. When any change is refused,
-// reports once through writeerror with code 114 (no log file, one message) and goes on.
+// reports once with code 114 (no log file, one message) and goes on.
 // Returns true when every file is writable afterwards.
-bool setattributes(const MakeWritable& makeWritable = addOwnerWrite);
+bool makeSettingsFilesWritable(const MakeWritable& makeWritable = addOwnerWrite);
 
 }  // namespace orbisca

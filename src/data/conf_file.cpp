@@ -1,7 +1,9 @@
 #include "data/conf_file.h"
 
 #include <algorithm>
+#include <functional>
 #include <optional>
+#include <vector>
 
 #include "data/atomic_file.h"
 #include "data/notifier.h"
@@ -11,125 +13,123 @@
 namespace orbisca {
 
 namespace {
+
 const QString kConfFile = QStringLiteral("conf.dat");
 
 struct BadLine {
     QString message;
 };
 
-std::int32_t numberAt(const QStringList& lines, int index) {
-    const QString text = lines.value(index);
+QString yesNo(bool value) { return value ? QStringLiteral("Y") : QStringLiteral("N"); }
+
+// Only exactly "Y" is true: "y", "Yes" and an empty line are false.
+bool isYes(const QString& text) { return text == QLatin1String("Y"); }
+
+std::int32_t numberIn(const QString& text) {
     bool ok = false;
     const std::int32_t value = text.trimmed().toInt(&ok);
     if (!ok) throw BadLine{QStringLiteral("\"%1\" is not a whole number").arg(text)};
     return value;
 }
 
-std::int32_t entryAt(const QStringList& lines, int index, int entries) {
-    const std::int32_t value = numberAt(lines, index);
+std::int32_t entryIn(const QString& text, int entries) {
+    const std::int32_t value = numberIn(text);
     if (value < -1 || value >= entries)
         throw BadLine{QStringLiteral("entry %1 is not in the list of %2").arg(value).arg(entries)};
     return value;
 }
 
-// Fills the model line by line, so that a bad line leaves the lines before it read.
-void readInto(ConfigModel& m, const QStringList& lines) {
-    int line = 0;
-    try {
-        m.cb2 = stob(lines.value(line++));
-        m.cb3 = stob(lines.value(line++));
-        m.cb4 = stob(lines.value(line++));
-        m.cb5 = stob(lines.value(line++));
-        m.cb1 = stob(lines.value(line++));
-        m.sp = std::clamp(numberAt(lines, line++), kSpinMin, kSpinMax);
-        m.cb6 = stob(lines.value(line++));
-        m.glyphFont = lines.value(line++);
-        m.helppages = numberAt(lines, line++);
-        m.cb7 = stob(lines.value(line++));
-        m.cb8 = stob(lines.value(line++));
-        m.cb9 = stob(lines.value(line++));
-        m.cb10 = stob(lines.value(line++));
-        m.com1Index = entryAt(lines, line++, kDateFormatEntries);
-        m.com2Index = entryAt(lines, line++, kMoonEntries);
-    } catch (const BadLine& bad) {
-        throw BadLine{QStringLiteral("conf.dat line %1: %2").arg(line).arg(bad.message)};
-    }
+// One line of the file and the setting it holds: reading and writing share one table.
+struct ConfLine {
+    std::function<void(Settings&, const QString&)> read;
+    std::function<QString(const Settings&)> write;
+};
+
+ConfLine switchLine(bool Settings::*field) {
+    return {[field](Settings& s, const QString& text) { s.*field = isYes(text); },
+            [field](const Settings& s) { return yesNo(s.*field); }};
+}
+
+ConfLine numberLine(std::int32_t Settings::*field,
+                    std::function<std::int32_t(const QString&)> parse = numberIn) {
+    return {[field, parse](Settings& s, const QString& text) { s.*field = parse(text); },
+            [field](const Settings& s) { return QString::number(s.*field); }};
+}
+
+ConfLine entryLine(std::int32_t Settings::*field, int entries) {
+    return numberLine(field, [entries](const QString& text) { return entryIn(text, entries); });
+}
+
+const std::vector<ConfLine>& confLines() {
+    static const std::vector<ConfLine> lines = {
+        switchLine(&Settings::yearShine),
+        switchLine(&Settings::yearLine),
+        switchLine(&Settings::yearDayIcon),
+        switchLine(&Settings::castleDayIcon),
+        switchLine(&Settings::useTransition),
+        numberLine(&Settings::transitionSpeed,
+                   [](const QString& text) {
+                       return std::clamp(numberIn(text), kTransitionSpeedMin, kTransitionSpeedMax);
+                   }),
+        switchLine(&Settings::swapDayKeys),
+        {[](Settings& s, const QString& text) { s.glyphFont = text; },
+         [](const Settings& s) { return s.glyphFont; }},
+        numberLine(&Settings::helpPages),
+        switchLine(&Settings::gregorianOnIzin),
+        switchLine(&Settings::gregorianOnDay),
+        switchLine(&Settings::gregorianInViews),
+        switchLine(&Settings::threeTurtles),
+        entryLine(&Settings::dateFormatEntry, kDateFormatEntries),
+        entryLine(&Settings::moonEntry, kMoonEntries),
+    };
+    return lines;
 }
 
 }  // namespace
 
-ConfigModel& configModel() {
-    static ConfigModel model;
-    return model;
+Settings& settings() {
+    static Settings inForce;
+    return inForce;
 }
 
-void resetConfigModel() { configModel() = ConfigModel{}; }
+void resetSettings() { settings() = Settings{}; }
 
-QString btos(bool value) { return value ? QStringLiteral("Y") : QStringLiteral("N"); }
+QStringList confFileLines(const Settings& s) {
+    QStringList lines;
+    for (const ConfLine& line : confLines()) lines << line.write(s);
+    return lines;
+}
 
-bool stob(const QString& text) { return text == QLatin1String("Y"); }
-
-ConfigLoad load(ConfigModel& model, Settings& target) {
+ConfigLoad readConfFile(Settings& into) {
     QString error;
     const std::optional<QStringList> lines = readTextLines(kConfFile, &error);
     if (!lines) {
         notify(QStringLiteral("Error. Configuration file not exists!"));
-        assignv(model, target);
         return ConfigLoad::Missing;
     }
+    int number = 0;
     try {
-        readInto(model, *lines);
+        for (const ConfLine& line : confLines()) line.read(into, lines->value(number++));
     } catch (const BadLine& bad) {
-        notify(bad.message);
+        notify(QStringLiteral("conf.dat line %1: %2").arg(number).arg(bad.message));
         return ConfigLoad::Malformed;
     }
-    assignv(model, target);
     return ConfigLoad::Loaded;
 }
 
-bool save(const ConfigModel& m) {
-    const QStringList lines = {btos(m.cb2),
-                               btos(m.cb3),
-                               btos(m.cb4),
-                               btos(m.cb5),
-                               btos(m.cb1),
-                               QString::number(m.sp),
-                               btos(m.cb6),
-                               m.glyphFont,
-                               QString::number(m.helppages),
-                               btos(m.cb7),
-                               btos(m.cb8),
-                               btos(m.cb9),
-                               btos(m.cb10),
-                               QString::number(m.com1Index),
-                               QString::number(m.com2Index)};
-    QString error;
-    if (writeFileAtomically(resolvePath(kConfFile), textFileContent(lines), &error)) return true;
-    notify(QStringLiteral("The configuration could not be saved. ") + error);
-    return false;
+ConfigLoad loadSettings() {
+    Settings read = settings();
+    const ConfigLoad result = readConfFile(read);
+    if (result == ConfigLoad::Loaded) settings() = read;
+    return result;
 }
 
-void assignv(const ConfigModel& m, Settings& s) {
-    s._Yline = m.cb3;
-    s._Yshine = m.cb2;
-    s._Yfigure = m.cb4;
-    s._Sfigure = m.cb5;
-    s._SFX = m.cb1;
-    s._spconst = m.sp;
-    s._Swapbtn = m.cb6;
-    s.three_turtles = m.cb10;
-    s.greg_views = m.cb9;
-    s.glyphFont = m.glyphFont;
-    s.helppages = m.helppages;
-    s.greg_day = m.cb8;
-    s.greg_izin = m.cb7;
-    s.moon_flag = m.com2Index == 0;
-    s.showgreg = true;
-    if (m.com1Index < 6)
-        s.datefmt = m.com1Index;
-    else
-        s.showgreg = false;
-    if (!s._SFX) s._spconst = 0;
+bool saveSettings(const Settings& s) {
+    QString error;
+    if (writeFileAtomically(resolvePath(kConfFile), textFileContent(confFileLines(s)), &error))
+        return true;
+    notify(QStringLiteral("The configuration could not be saved. ") + error);
+    return false;
 }
 
 }  // namespace orbisca

@@ -1,67 +1,69 @@
-// "conf.dat": the user's settings, 15 lines, and the values of the configuration dialog's
-// controls as a plain model, so that reading, writing and applying work without any window.
-//
-// Lines: 1-4 shine, line, day icon in the year view, day icon in the castle view (cb2..cb5);
-// 5 use transition (cb1); 6 transition speed (sp); 7 swap up/down (cb6); 8 glyph font name;
-// 9 help pages; 10-13 cb7..cb10; 14 date format entry (com1); 15 moon entry (com2).
-// Y/N lines are true exactly for "Y"; an entry index of -1 means nothing chosen.
+// The user's settings and their file, "conf.dat": 15 lines, one value a line.
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
-
-#include "data/program_state.h"
 
 namespace orbisca {
 
-inline constexpr int kDateFormatEntries = 7;  // com1: six layouts, then "no date"
-inline constexpr int kMoonEntries = 2;        // com2
-inline constexpr int kSpinMin = 1;
-inline constexpr int kSpinMax = 99;
+inline constexpr int kDateFormatEntries = 7;  // six layouts, then "no date"
+inline constexpr int kMoonEntries = 2;        // seen from the north, from the south
+inline constexpr int kTransitionSpeedMin = 1;
+inline constexpr int kTransitionSpeedMax = 99;
 
-// The dialog's controls, at their values when the program starts.
-struct ConfigModel {
-    bool cb1 = false;             // use transition
-    bool cb2 = false;             // shine in the year view
-    bool cb3 = false;             // line in the year view
-    bool cb4 = false;             // day icon in the year view
-    bool cb5 = false;             // day icon in the castle view
-    bool cb6 = false;             // swap up/down keys
-    bool cb7 = false;             // Gregorian date on the izin page
-    bool cb8 = false;             // Gregorian date on the day overview
-    bool cb9 = false;             // Gregorian dates in the other views
-    bool cb10 = false;            // option of the telectonon board
-    std::int32_t sp = 10;         // transition speed, 1..99
-    QString glyphFont;            // line 8, unchanged
-    std::int32_t helppages = 4;   // line 9
-    std::int32_t com1Index = -1;  // chosen date format entry; -1 none
-    std::int32_t com2Index = -1;  // chosen moon entry; -1 none
+// The settings, at their values when the program starts without a conf.dat.
+struct Settings {
+    bool yearShine = false;             // a glow over the day in the year view
+    bool yearLine = false;              // a line from the day to its moon in the year view
+    bool yearDayIcon = false;           // the day's icon in the year view
+    bool castleDayIcon = false;         // the day's icon in the castle view
+    bool useTransition = false;         // cross-fade between the full-mode views
+    std::int32_t transitionSpeed = 10;  // steps of a cross-fade, 1..99
+    bool swapDayKeys = false;           // the keys that step the day go the other way
+    QString glyphFont;                  // font of exported sign glyphs
+    std::int32_t helpPages = 4;         // number of help pages of the full-mode window
+    bool gregorianOnIzin = false;       // the Gregorian date on the izin page
+    bool gregorianOnDay = false;        // the Gregorian date on the day overview
+    bool gregorianInViews =
+        false;                  // Gregorian dates in the month, 13-moon, wings and wavespell views
+    bool threeTurtles = false;  // option of the telectonon board
+    std::int32_t dateFormatEntry = -1;  // chosen date format, 0..6; -1 none
+    std::int32_t moonEntry = -1;  // 0 the moon as seen from the north, 1 from the south; -1 none
 
-    friend bool operator==(const ConfigModel&, const ConfigModel&) = default;
+    // Steps of a cross-fade in force: none while transitions are off.
+    std::int32_t fadeSteps() const { return useTransition ? transitionSpeed : 0; }
+    // Gregorian dates are shown unless the seventh date format ("no date") is chosen.
+    bool showsGregorian() const { return dateFormatEntry < 6; }
+    // The layout of FormatGregorianDate for the chosen entry; -1 (no text) for none.
+    std::int32_t dateLayout() const { return showsGregorian() ? dateFormatEntry : -1; }
+    // The moon's lit side is drawn as seen from the southern hemisphere.
+    bool southernMoon() const { return moonEntry == 1; }
+
+    friend bool operator==(const Settings&, const Settings&) = default;
 };
 
-// The dialog's model: one per process, like the dialog.
-ConfigModel& configModel();
-void resetConfigModel();
-
-QString btos(bool value);        // "Y" / "N"
-bool stob(const QString& text);  // true exactly for "Y"
+// The settings in force, one per process.
+Settings& settings();
+void resetSettings();
 
 enum class ConfigLoad { Loaded, Missing, Malformed };
 
-// Reads "conf.dat" into `model` and then applies it with assignv. A missing file shows "Error.
-// Configuration file not exists!" and applies the model unchanged. A bad number or an entry index
-// outside its list stops the reading with a message naming the line; the lines before it stay in
-// the model, and `target` keeps the settings in force.
-ConfigLoad load(ConfigModel& model, Settings& target);
+// The 15 lines of conf.dat for the settings: Y/N for the switches, decimal numbers, the glyph font
+// as it stands, and the chosen entries.
+QStringList confFileLines(const Settings& settings);
 
-// Writes "conf.dat" from the model, replacing the old file in one step. A failure is shown
-// through the notifier, the old file kept, and false returned.
-bool save(const ConfigModel& model);
+// Reads "conf.dat" into `into` line by line. A missing file shows "Error. Configuration file not
+// exists!". A bad number or an entry index outside its list stops the reading with a message
+// naming the line; the lines before it are then in `into` and the rest as they were. A Y/N line is
+// true exactly for "Y"; a speed outside 1..99 is taken to the nearer end.
+ConfigLoad readConfFile(Settings& into);
 
-// Copies the controls into the settings, with the derived values: datefmt and showgreg from the
-// date format entry (entries 6 and above hide the date), moon_flag from the moon entry, and
-// _spconst 0 while transitions are off.
-void assignv(const ConfigModel& model, Settings& target);
+// Reads "conf.dat" and, only when the whole file was read, puts it in force.
+ConfigLoad loadSettings();
+
+// Writes "conf.dat", replacing the old file in one step. A failure is shown through the notifier,
+// the old file kept, and false returned.
+bool saveSettings(const Settings& settings);
 
 }  // namespace orbisca

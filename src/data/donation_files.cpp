@@ -66,7 +66,7 @@ QString substituteDetails(const QString& text, char /*direction*/) {
     return result;
 }
 
-QString makecase(const QString& text, const QString& mask) {
+QString upperCaseMarked(const QString& text, const QString& mask) {
     QString result = text;
     for (qsizetype i = 0; i < result.size() && i < mask.size(); ++i)
         if (mask.at(i) == u'U') result[i] = result.at(i).toUpper();
@@ -95,7 +95,7 @@ QStringList decodeDetails(const QByteArray& content) {
             text += QChar(static_cast<char16_t>(value));
             mask += u'a';
         } else if (value == -1) {
-            entries << makecase(substituteDetails(text, 'D'), mask);
+            entries << upperCaseMarked(substituteDetails(text, 'D'), mask);
             text.clear();
             mask.clear();
             entryStart = offset + 4;
@@ -146,7 +146,7 @@ QByteArray encodeDetails(const QStringList& entries) {
     return out;
 }
 
-QStringList readinfo() {
+QStringList readDonationDetails() {
     QString error;
     const std::optional<QByteArray> content = readRegularFile(
         resolvePath(QStringLiteral("print.dat")), QStringLiteral("print.dat"), &error);

@@ -5,7 +5,7 @@
 // "print.dat": signed 32-bit little-endian values. A value of 0 or more is the next character of
 // the current entry (its code); -1 ends the entry; -2 or less marks the character read last to be
 // upper-cased. A finished entry is put back through substituteDetails(.., 'D'), then its marked
-// characters are upper-cased (makecase).
+// characters are upper-cased (upperCaseMarked).
 #pragma once
 
 #include <QByteArray>
@@ -30,7 +30,7 @@ bool writeLaunchFile(const QString& launchesLeft);
 QString substituteDetails(const QString& text, char direction);
 
 // Upper-cases the characters whose mask letter is 'U'; the others stay exactly as they are.
-QString makecase(const QString& text, const QString& mask);
+QString upperCaseMarked(const QString& text, const QString& mask);
 
 // The entries of print.dat content. Throws DataFileError naming the byte offset for a length that
 // is not a whole number of values, a value above U+FFFF, a case mark before the first character of
@@ -48,8 +48,8 @@ int detailsBaseIndex(int option);
 // Entry `line` of the view `option`, or "" where the entries (or the option) do not reach.
 QString detailEntry(const QStringList& entries, int option, int line);
 
-// readinfo: the entries of "print.dat" in the working folder; throws DataFileError when the file
-// is missing or malformed.
-QStringList readinfo();
+// readDonationDetails: the entries of "print.dat" in the working folder; throws DataFileError when
+// the file is missing or malformed.
+QStringList readDonationDetails();
 
 }  // namespace orbisca

@@ -3,22 +3,44 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 #include <chrono>
-#include <mutex>
+#include <map>
 
 #include "calendar/calendar_state.h"
+#include "data/conf_file.h"
 #include "data/notifier.h"
-#include "data/program_state.h"
 #include "data/working_folder.h"
 
 namespace orbisca {
+
+FatalError::FatalError(std::int32_t code, QString sender, ErrorDetails details,
+                       const QString& reason)
+    : std::runtime_error(reason.toStdString()),
+      code_(code),
+      sender_(std::move(sender)),
+      details_(std::move(details)) {}
 
 ErrorLogState& errorLogState() {
     static ErrorLogState state;
     return state;
 }
 
-void resetErrorLogState() { errorLogState() = ErrorLogState{}; }
+void resetErrorLogState() {
+    ErrorLogState& state = errorLogState();
+    state.logWritten = false;
+    state.programFolder.clear();
+}
+
+ErrorLogSource::ErrorLogSource(std::function<LogValues()> snapshot)
+    : id_(errorLogState().nextSourceId++) {
+    errorLogState().sources.emplace_back(id_, std::move(snapshot));
+}
+
+ErrorLogSource::~ErrorLogSource() {
+    auto& sources = errorLogState().sources;
+    std::erase_if(sources, [this](const auto& source) { return source.first == id_; });
+}
 
 QString programFolder() {
     const QString& chosen = errorLogState().programFolder;
@@ -36,69 +58,136 @@ QDateTime programNow() {
 
 namespace {
 
-QString yesNo(bool value) { return value ? QStringLiteral("Y") : QStringLiteral("N"); }
+// How a value is written: a number in decimal, Y/N, a floating-point number in general format,
+// or the text alone on its line.
+enum class Kind { Number, YesNo, Real, Text };
+
+QString formatted(const LogValue& value) {
+    struct Format {
+        QString operator()(long long v) const { return QString::number(v); }
+        QString operator()(bool v) const { return v ? QStringLiteral("Y") : QStringLiteral("N"); }
+        QString operator()(double v) const { return QString::number(v, 'g', 15); }
+        QString operator()(const QString& v) const { return v; }
+    };
+    return std::visit(Format{}, value);
+}
+
+LogValue emptyValue(Kind kind) {
+    switch (kind) {
+        case Kind::Number:
+            return 0LL;
+        case Kind::YesNo:
+            return false;
+        case Kind::Real:
+            return 0.0;
+        default:
+            return QString();
+    }
+}
+
+// One line of the windows' groups: its label as the log has always written it, and where its
+// value comes from: a field a window gives, a setting, or (for values nothing sets) nothing.
+struct LabelledLine {
+    const char* label;
+    Kind kind;
+    std::variant<std::monostate, LogField, LogValue (*)(const Settings&)> source;
+};
+
+using F = LogField;
+const LabelledLine kCompactLines[] = {
+    {"STATE:", Kind::Number, F::CompactPhase}, {"modeF:", Kind::Number, {}},
+    {"xm:", Kind::Number, F::DragStartX},      {"ym:", Kind::Number, F::DragStartY},
+    {"sym:", Kind::Number, F::HintShown},      {"move:", Kind::YesNo, F::Dragging},
+    {"moved:", Kind::YesNo, F::PressUsed},     {"closed:", Kind::YesNo, F::CompactClosed},
+};
+
+const LabelledLine kFullModeLines[] = {
+    {"FULLMODE STATE:", Kind::Number, F::FullMode},
+    {"rx:", Kind::Number, F::OriginX},
+    {"pb2ys:", Kind::Number, F::CachedYearSign},
+    {"pb2yt:", Kind::Number, F::CachedYearTone},
+    {"DOTS:", Kind::Number, F::YearStartSign},
+    {"DOTT:", Kind::Number, F::YearStartTone},
+    {"DOTC:", Kind::Number, F::YearStartCromatic},
+    {"USEPB2:", Kind::YesNo, F::DrawIntoYearBuffer},
+    {"rightallign:", Kind::YesNo, F::AlignRight},
+    {"_trc:", Kind::Number, F::FadeOpacity},
+    {"_newstate:", Kind::Number, F::RequestedMode},
+    {"spin:", Kind::Number, F::FadeStepsLeft},
+    {"t1:", Kind::Real, {}},
+    {"t2:", Kind::Real, F::TickTime},
+    {"_pfont:", Kind::Number, F::LastExportFont},
+    {"_Yline:", Kind::YesNo, [](const Settings& s) -> LogValue { return s.yearLine; }},
+    {"_Yshine:", Kind::YesNo, [](const Settings& s) -> LogValue { return s.yearShine; }},
+    {"_Yfigure:", Kind::YesNo, [](const Settings& s) -> LogValue { return s.yearDayIcon; }},
+    {"_Sfigure:", Kind::YesNo, [](const Settings& s) -> LogValue { return s.castleDayIcon; }},
+    {"", Kind::Text, [](const Settings& s) -> LogValue { return s.glyphFont; }},
+    {"_SFX:", Kind::YesNo, [](const Settings& s) -> LogValue { return s.useTransition; }},
+    {"", Kind::Text, F::LastHint},
+    {"_spconst:", Kind::Number,
+     [](const Settings& s) -> LogValue { return (long long)s.fadeSteps(); }},
+    {"_Swapbtn:", Kind::YesNo, [](const Settings& s) -> LogValue { return s.swapDayKeys; }},
+    {"_Export:", Kind::YesNo, F::Exporting},
+    {"_TEXTGRAPHIC:", Kind::YesNo, F::ExportAsGlyphText},
+    {"_expstate:", Kind::Number, F::ExportMode},
+    {"_teldrawed:", Kind::YesNo, F::BoardDrawn},
+    {"phx:", Kind::Number, F::PressX},
+    {"phy:", Kind::Number, F::PressY},
+    {"_KIN:", Kind::YesNo, F::DrawingKin},
+    {"_TONE:", Kind::YesNo, F::DrawingTone},
+    {"_GUIDE:", Kind::YesNo, F::DrawingGuide},
+    {"_ANALOG:", Kind::YesNo, F::DrawingAnalog},
+    {"_ANTIPOD:", Kind::YesNo, F::DrawingAntipode},
+    {"_ATEACHER:", Kind::YesNo, F::DrawingOccultTeacher},
+    {"_PLASM:", Kind::YesNo, F::DrawingPlasma},
+};
+
+// The values every registered source gives now.
+std::map<LogField, LogValue> windowValues() {
+    std::map<LogField, LogValue> values;
+    for (const auto& [id, snapshot] : errorLogState().sources)
+        for (auto& [field, value] : snapshot()) values[field] = std::move(value);
+    return values;
+}
+
+template <std::size_t N>
+void appendLabelled(QStringList& lines, const LabelledLine (&table)[N],
+                    const std::map<LogField, LogValue>& values) {
+    for (const LabelledLine& line : table) {
+        LogValue value = emptyValue(line.kind);
+        if (const auto* field = std::get_if<LogField>(&line.source)) {
+            const auto found = values.find(*field);
+            if (found != values.end()) value = found->second;
+        } else if (const auto* setting = std::get_if<LogValue (*)(const Settings&)>(&line.source)) {
+            value = (*setting)(settings());
+        }
+        lines << QString::fromLatin1(line.label) + formatted(value);
+    }
+}
+
 QString labelled(const char* label, long long value) {
     return QString::fromLatin1(label) + QString::number(value);
 }
-QString labelled(const char* label, bool value) {
-    return QString::fromLatin1(label) + yesNo(value);
-}
-QString labelled(const char* label, double value) {
-    return QString::fromLatin1(label) + QString::number(value, 'g', 15);
-}
 
 void appendDate(QStringList& lines, const GregorianDate& d) {
-    lines << labelled("DAY:", (long long)d.day) << labelled("MONTH:", (long long)d.month)
-          << labelled("YEAR:", (long long)d.year) << labelled("WEEK DAY:", (long long)d.weekDay);
+    lines << labelled("DAY:", d.day) << labelled("MONTH:", d.month) << labelled("YEAR:", d.year)
+          << labelled("WEEK DAY:", d.weekDay);
 }
 
 void appendPosition(QStringList& lines, const MayanDate& m) {
-    lines << labelled("KIN:", (long long)m.kin) << labelled("YEAR SIGN:", (long long)m.yearSign)
-          << labelled("YEAR TONE:", (long long)m.yearTone)
-          << labelled("CROMATIC:", (long long)m.cromatic) << labelled("VINAL:", (long long)m.vinal)
-          << labelled("VINAL TONE:", (long long)m.vinalTone)
-          << labelled("WEEK NUMBER:", (long long)m.weekNumber)
-          << labelled("SIGN:", (long long)m.sign) << labelled("TONE:", (long long)m.tone)
-          << labelled("PLASMA:", (long long)m.plasma)
-          << labelled("MONTH DAY:", (long long)m.monthDay) << labelled("MONTH:", (long long)m.month)
-          << labelled("MOON PHASE:", (long long)m.moonPhase);
-}
-
-void appendCompactState(QStringList& lines, const CompactState& c) {
-    lines << labelled("STATE:", (long long)c.STATE) << labelled("modeF:", (long long)c.modeF)
-          << labelled("xm:", (long long)c.xm) << labelled("ym:", (long long)c.ym)
-          << labelled("sym:", (long long)c.sym) << labelled("move:", c.move)
-          << labelled("moved:", c.moved) << labelled("closed:", c.closed);
-}
-
-// The two unlabelled text lines are the configured glyph font and the hint shown last.
-void appendFullModeState(QStringList& lines, const FullModeState& f, const Settings& s) {
-    lines << labelled("FULLMODE STATE:", (long long)f.fmstate) << labelled("rx:", (long long)f.rx)
-          << labelled("pb2ys:", (long long)f.pb2ys) << labelled("pb2yt:", (long long)f.pb2yt)
-          << labelled("DOTS:", (long long)f.DOTS) << labelled("DOTT:", (long long)f.DOTT)
-          << labelled("DOTC:", (long long)f.DOTC) << labelled("USEPB2:", f.USEPB2)
-          << labelled("rightallign:", f.rightallign) << labelled("_trc:", (long long)f._trc)
-          << labelled("_newstate:", (long long)f._newstate) << labelled("spin:", (long long)f.spin)
-          << labelled("t1:", f.t1) << labelled("t2:", f.t2)
-          << labelled("_pfont:", (long long)f._pfont) << labelled("_Yline:", s._Yline)
-          << labelled("_Yshine:", s._Yshine) << labelled("_Yfigure:", s._Yfigure)
-          << labelled("_Sfigure:", s._Sfigure) << s.glyphFont << labelled("_SFX:", s._SFX)
-          << f.lasthint << labelled("_spconst:", (long long)s._spconst)
-          << labelled("_Swapbtn:", s._Swapbtn) << labelled("_Export:", f._Export)
-          << labelled("_TEXTGRAPHIC:", f._TEXTGRAPHIC)
-          << labelled("_expstate:", (long long)f._expstate) << labelled("_teldrawed:", f._teldrawed)
-          << labelled("phx:", (long long)f.phx) << labelled("phy:", (long long)f.phy)
-          << labelled("_KIN:", f._KIN) << labelled("_TONE:", f._TONE)
-          << labelled("_GUIDE:", f._GUIDE) << labelled("_ANALOG:", f._ANALOG)
-          << labelled("_ANTIPOD:", f._ANTIPOD) << labelled("_ATEACHER:", f._ATEACHER)
-          << labelled("_PLASM:", f._PLASM);
+    lines << labelled("KIN:", m.kin) << labelled("YEAR SIGN:", m.yearSign)
+          << labelled("YEAR TONE:", m.yearTone) << labelled("CROMATIC:", m.cromatic)
+          << labelled("VINAL:", m.vinal) << labelled("VINAL TONE:", m.vinalTone)
+          << labelled("WEEK NUMBER:", m.weekNumber) << labelled("SIGN:", m.sign)
+          << labelled("TONE:", m.tone) << labelled("PLASMA:", m.plasma)
+          << labelled("MONTH DAY:", m.monthDay) << labelled("MONTH:", m.month)
+          << labelled("MOON PHASE:", m.moonPhase);
 }
 
 // Creates errorlog<N>.err with the smallest free N in `folder`; false when it cannot be written.
 bool writeLogInto(const QString& folder, const QStringList& lines) {
     if (folder.isEmpty() || !QFileInfo(folder).isDir()) return false;
-    QByteArray content;
-    for (const QString& line : lines) content.append(line.toUtf8()).append('\n');
+    const QByteArray content = textFileContent(lines);
     for (int n = 1; n < 1'000'000; ++n) {
         QFile file(QDir(folder).filePath(QStringLiteral("errorlog%1.err").arg(n)));
         if (file.exists()) continue;
@@ -114,11 +203,32 @@ bool writeLogInto(const QString& folder, const QStringList& lines) {
     return false;
 }
 
+ErrorDetails withReason(ErrorDetails details, const QString& reason) {
+    if (reason.isEmpty()) return details;
+    const auto empty = std::find_if(details.begin(), details.end(),
+                                    [](const QString& detail) { return detail.isEmpty(); });
+    if (empty != details.end()) *empty = reason;
+    return details;
+}
+
+// Writes the log unless one was written in this run; false only when no folder could take it.
+// The flag is set before the message is shown: a message box runs a nested event loop in which
+// another failure may report again, and that one gives a message but no second log.
+bool writeLogOnce(std::int32_t code, const QString& sender, const ErrorDetails& details) {
+    ErrorLogState& state = errorLogState();
+    if (state.logWritten || code == kErrorWriteAccess) return true;
+    state.logWritten = true;
+    const QStringList lines = errorLogLines(code, sender, details, programNow());
+    // An installed program's folder is usually not writable: the working folder takes the log then.
+    return writeLogInto(programFolder(), lines) || writeLogInto(workingFolder(), lines);
+}
+
 }  // namespace
 
 QStringList errorLogLines(std::int32_t code, const QString& sender, const ErrorDetails& details,
                           const QDateTime& now) {
     const CalendarState& calendar = calendarState();
+    const std::map<LogField, LogValue> values = windowValues();
     QStringList lines;
     lines << "ERROR LOG"
           << " "
@@ -133,44 +243,52 @@ QStringList errorLogLines(std::int32_t code, const QString& sender, const ErrorD
           << "MAYAN SYSTEM:";
     appendPosition(lines, calendar.currentPosition);
     lines << " "
-          << "ERROR SENDER:" + sender << labelled("ERROR CODE:", (long long)code) << " "
+          << "ERROR SENDER:" + sender << labelled("ERROR CODE:", code) << " "
           << "SYSTEM VARIABLES:";
-    appendCompactState(lines, compactState());
+    appendLabelled(lines, kCompactLines, values);
     lines << " "
           << "FULLMODE PARAMETERS:";
-    appendFullModeState(lines, fullModeState(), settings());
+    appendLabelled(lines, kFullModeLines, values);
     lines << " "
           << "LOCAL VARIABLES:";
     for (const QString& detail : details) lines << detail;
     return lines;
 }
 
-namespace {
-
-// Writes the log unless one was written in this run; false only when no folder could take it.
-// The lock covers the file only: a message box shown afterwards may run a nested event loop in
-// which another failure reports again.
-bool writeLogOnce(std::int32_t code, const QString& sender, const ErrorDetails& details) {
-    static std::mutex logMutex;  // the shaped-window loader may fail on its own thread
-    std::lock_guard lock(logMutex);
-    ErrorLogState& state = errorLogState();
-    if (state.logWritten || code == kErrorWriteAccess) return true;
-    state.logWritten = true;
-    const QStringList lines = errorLogLines(code, sender, details, programNow());
-    // An installed program's folder is usually not writable: the working folder takes the log then.
-    return writeLogInto(programFolder(), lines) || writeLogInto(workingFolder(), lines);
-}
-
-}  // namespace
-
-bool writeerror(std::int32_t code, const QString& sender, const ErrorDetails& details) {
-    if (!writeLogOnce(code, sender, details)) {
+void reportError(std::int32_t code, const QString& sender, const ErrorDetails& details,
+                 const QString& reason) {
+    if (!writeLogOnce(code, sender, withReason(details, reason))) {
         notify(QStringLiteral("FATAL ERROR! FILE ACCESS LOCKED! PROGRAMM WILL BE CLOSED."));
         requestProgramEnd(1);
-        return false;
+        return;
     }
-    notify(QStringLiteral("ERROR! ERROR CODE:%1").arg(code));
-    return true;
+    QString message = QStringLiteral("ERROR! ERROR CODE:%1").arg(code);
+    if (!reason.isEmpty()) message += u'\n' + reason;
+    notify(message);
+}
+
+void reportFatal(std::int32_t code, const QString& sender, const ErrorDetails& details,
+                 const QString& reason) {
+    reportError(code, sender, details, reason);
+    requestProgramEnd(1);
+}
+
+void reportFatal(const FatalError& error) {
+    reportFatal(error.code(), error.sender(), error.details(), error.reason());
+}
+
+bool reportFailures(std::int32_t code, const QString& sender, const std::function<void()>& work) {
+    try {
+        work();
+        return true;
+    } catch (const FatalError& e) {
+        reportFatal(e);
+    } catch (const std::exception& e) {
+        reportFatal(code, sender, {}, QString::fromUtf8(e.what()));
+    } catch (...) {
+        reportFatal(code, sender, {}, QStringLiteral("an unknown failure"));
+    }
+    return false;
 }
 
 void LoadingLog::start(const QDateTime& now) {
@@ -185,10 +303,10 @@ void LoadingLog::finish(const QDateTime& now) {
     log_.close();
 }
 
-bool LoadingLog::fail() {
+void LoadingLog::fail(const QString& reason) {
     log_.append(QStringLiteral("ERROR!!!"));
     log_.close();
-    return writeerror(kErrorStartUp, QStringLiteral("orbisca window"));
+    reportFatal(kErrorStartUp, QStringLiteral("orbisca window"), {}, reason);
 }
 
 }  // namespace orbisca

@@ -1,15 +1,24 @@
-// The error log written when something fails that the program cannot work around, and the
-// loading log of the compact window's start-up.
+// The error log written when something fails that the program cannot work around, the one road
+// by which such a failure reaches the user and ends the program, and the loading log of the
+// compact window's start-up.
+//
+// A failure travels as a FatalError from where it happens to the edge of the event handler that
+// runs it, which reports it once with reportFatal(). The windows lend their state to the log
+// through ErrorLogSource; the log's labels and their order live in error_log.cpp alone.
 #pragma once
 
-#include "data/atomic_file.h"
-
 #include <QDateTime>
-#include <QFile>
 #include <QString>
 #include <QStringList>
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <stdexcept>
+#include <utility>
+#include <variant>
+#include <vector>
+
+#include "data/atomic_file.h"
 
 namespace orbisca {
 
@@ -17,38 +26,128 @@ namespace orbisca {
 // empty.
 using ErrorDetails = std::array<QString, 10>;
 
-// Error codes and the sender texts their callers pass.
-inline constexpr std::int32_t kErrorReadText = 101;     // "readtext in orbisca" and others
-inline constexpr std::int32_t kErrorPaintAll = 102;     // "PAINTALL in orbisca"
-inline constexpr std::int32_t kErrorFillPyr = 103;      // "FILLPYR in orbisca"
-inline constexpr std::int32_t kErrorStartUp = 104;      // "orbisca window"
-inline constexpr std::int32_t kErrorWriteAccess = 114;  // never writes a log file
-inline constexpr std::int32_t kErrorLoader = 120;       // "orbisca window fx loader"
+// Error codes; the sender texts their callers pass stand beside each.
+inline constexpr std::int32_t kErrorReadText =
+    101;  // "readtext in orbisca", "DRAWSIGNP in orbisca"
+inline constexpr std::int32_t kErrorPanelRepaint = 102;  // "PAINTALL in orbisca"
+inline constexpr std::int32_t kErrorPanelPaint = 103;    // "FILLPYR in orbisca"
+inline constexpr std::int32_t kErrorStartUp = 104;       // "orbisca window"
+inline constexpr std::int32_t kErrorWriteAccess = 114;   // never writes a log file
+inline constexpr std::int32_t kErrorLoader = 120;        // "orbisca window fx loader"
 
+// A failure the program cannot work around, on its way to the handler that reports it. what() is
+// the reason in one line.
+class FatalError : public std::runtime_error {
+public:
+    FatalError(std::int32_t code, QString sender, ErrorDetails details, const QString& reason);
+
+    std::int32_t code() const { return code_; }
+    const QString& sender() const { return sender_; }
+    const ErrorDetails& details() const { return details_; }
+    QString reason() const { return QString::fromUtf8(what()); }
+
+private:
+    std::int32_t code_;
+    QString sender_;
+    ErrorDetails details_;
+};
+
+// The values of the windows that the error log prints under "SYSTEM VARIABLES:" and "FULLMODE
+// PARAMETERS:". A field that no window gives is printed as 0, "N" or an empty line.
+enum class LogField {
+    // The compact window.
+    CompactPhase,
+    DragStartX,
+    DragStartY,
+    HintShown,
+    Dragging,
+    PressUsed,
+    CompactClosed,
+    // The full-mode window.
+    FullMode,
+    OriginX,
+    CachedYearSign,
+    CachedYearTone,
+    YearStartSign,
+    YearStartTone,
+    YearStartCromatic,
+    DrawIntoYearBuffer,
+    AlignRight,
+    FadeOpacity,
+    RequestedMode,
+    FadeStepsLeft,
+    TickTime,
+    LastExportFont,
+    LastHint,
+    Exporting,
+    ExportAsGlyphText,
+    ExportMode,
+    BoardDrawn,
+    PressX,
+    PressY,
+    DrawingKin,
+    DrawingTone,
+    DrawingGuide,
+    DrawingAnalog,
+    DrawingAntipode,
+    DrawingOccultTeacher,
+    DrawingPlasma,
+};
+using LogValue = std::variant<long long, bool, double, QString>;
+using LogValues = std::vector<std::pair<LogField, LogValue>>;
+
+// While it lives, the error log asks `snapshot` for its owner's values whenever it writes a log.
+class ErrorLogSource {
+public:
+    explicit ErrorLogSource(std::function<LogValues()> snapshot);
+    ~ErrorLogSource();
+    ErrorLogSource(const ErrorLogSource&) = delete;
+    ErrorLogSource& operator=(const ErrorLogSource&) = delete;
+
+private:
+    int id_;
+};
+
+// The log's state for the run. Everything here runs on the user-interface thread.
 struct ErrorLogState {
     bool logWritten = false;  // one error log per run
     QString programFolder;    // where logs go first; empty: the executable's folder
+    std::vector<std::pair<int, std::function<LogValues()>>> sources;
+    int nextSourceId = 0;
 };
 
 ErrorLogState& errorLogState();
+// Forgets the run's log and folder; the registered sources stay with their owners.
 void resetErrorLogState();
 
 // The folder of the executable: the application's folder when a Qt application exists, else the
 // folder of /proc/self/exe; overridden by ErrorLogState::programFolder.
 QString programFolder();
 
-// The lines of an error log for the current state of the program (dates, positions, the window
-// state structs and settings), taken at `now`.
+// The lines of an error log for the current state of the program (dates, position, the values of
+// the registered sources and the settings in force), taken at `now`.
 QStringList errorLogLines(std::int32_t code, const QString& sender, const ErrorDetails& details,
                           const QDateTime& now);
 
-// Reports a failure. Unless a log was already written in this run or the code is 114, writes
-// "errorlog<N>.err" (smallest free N from 1) into the program's folder, or into the working folder
-// when the program's folder cannot take it; then shows "ERROR! ERROR CODE:<code>" through the
-// notifier and returns true: the caller then asks the program to end (requestProgramEnd).
-// When neither folder can take the log, shows "FATAL ERROR! FILE ACCESS LOCKED! PROGRAMM WILL BE
-// CLOSED.", requests the program's end itself and returns false.
-bool writeerror(std::int32_t code, const QString& sender, const ErrorDetails& details = {});
+// Reports a failure the program goes on after. Unless a log was already written in this run or the
+// code is 114, writes "errorlog<N>.err" (smallest free N from 1) into the program's folder, or into
+// the working folder when the program's folder cannot take it; the reason, when there is one,
+// takes the first empty detail line. Then shows "ERROR! ERROR CODE:<code>" with the reason on a
+// second line. When neither folder can take the log, shows "FATAL ERROR! FILE ACCESS LOCKED!
+// PROGRAMM WILL BE CLOSED." and requests the program's end with status 1.
+void reportError(std::int32_t code, const QString& sender, const ErrorDetails& details,
+                 const QString& reason);
+
+// Reports a failure as reportError() does and requests the program's end with status 1. The
+// caller unwinds normally afterwards: the request only schedules the end.
+void reportFatal(std::int32_t code, const QString& sender, const ErrorDetails& details,
+                 const QString& reason);
+void reportFatal(const FatalError& error);
+
+// Runs `work` at the edge of an event handler: a FatalError is reported as it stands, any other
+// exception as a failure of `code` and `sender` with its message as the reason. False when
+// something failed.
+bool reportFailures(std::int32_t code, const QString& sender, const std::function<void()>& work);
 
 // The start-up steps of the compact window, in order, each logged as "<step>=ok".
 inline constexpr std::array<const char*, 19> kLoadingSteps = {
@@ -69,8 +168,9 @@ public:
     void start(const QDateTime& now);
     void stepDone(const QString& step);  // "<step>=ok"
     void finish(const QDateTime& now);   // "EndTime=<hh:mm:ss>", then closes the file
-    // "ERROR!!!", closes the file, and reports code 104 "orbisca window" through writeerror.
-    bool fail();
+    // "ERROR!!!", closes the file, and reports code 104 "orbisca window" with the reason as a
+    // fatal failure.
+    void fail(const QString& reason);
 
 private:
     LineLog log_;

@@ -79,7 +79,7 @@ void ApplyFontHeight(QFont& font, int height) {
     }
 }
 
-TableFont makefont(const QString& line) {
+TableFont parseFontLine(const QString& line) {
     TableFont result;
     QString field;
     int number = 1;
@@ -94,12 +94,12 @@ TableFont makefont(const QString& line) {
     return result;
 }
 
-void readfonts() {
+void loadFontTable() {
     const QStringList lines = requireTextLines(QStringLiteral("fdb.dat"));
     FontTableState built;
     for (int i = 0; i < kFontTableSize && i < lines.size(); ++i) {
         try {
-            built.fonttable[i] = makefont(lines[i]);
+            built.fonts[i] = parseFontLine(lines[i]);
         } catch (const std::invalid_argument& e) {
             throw DataFileError(
                 QStringLiteral("fdb.dat line %1: %2").arg(i + 1).arg(QString::fromUtf8(e.what())));
@@ -114,11 +114,11 @@ void readfonts() {
                 .arg(kFontTableSize));
 }
 
-void killfonts() { resetFontTableState(); }
+void clearFontTable() { resetFontTableState(); }
 
 TableFont tableFont(int index) {
-    if (index >= 0 && index < kFontTableSize && fontTableState().fonttable[index])
-        return *fontTableState().fonttable[index];
+    if (index >= 0 && index < kFontTableSize && fontTableState().fonts[index])
+        return *fontTableState().fonts[index];
     return TableFont{};
 }
 

@@ -21,8 +21,7 @@ struct TableFont {
 inline constexpr int kFontTableSize = 9;
 
 struct FontTableState {
-    std::array<std::optional<TableFont>, kFontTableSize>
-        fonttable;  // empty: fdb.dat had no such line
+    std::array<std::optional<TableFont>, kFontTableSize> fonts;  // empty: fdb.dat had no such line
 };
 
 FontTableState& fontTableState();
@@ -34,16 +33,16 @@ void ApplyFontHeight(QFont& font, int height);
 
 // One font from one line; throws std::invalid_argument when the size or height is not a whole
 // number from -16384 to 16384.
-TableFont makefont(const QString& line);
+TableFont parseFontLine(const QString& line);
 
 // Fills the table from "fdb.dat" (lines after the ninth are ignored). A missing file or a bad
 // number throws DataFileError naming the file and the line (from 1); the table is then unchanged.
 // A file of fewer than nine lines is used as far as it goes: one message says so, and tableFont
 // gives the default font for the places it leaves empty.
-void readfonts();
+void loadFontTable();
 
 // Empties the table.
-void killfonts();
+void clearFontTable();
 
 // The font at `index`, or the default font in white when the table has none there.
 TableFont tableFont(int index);

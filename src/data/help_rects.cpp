@@ -38,28 +38,28 @@ std::array<HelpRect, kHelpRectCount> parseHelpRects(const QByteArray& content) {
     return rects;
 }
 
-void loadbaserects() {
+void loadHelpFields() {
     QString error;
     const std::optional<QByteArray> content = readRegularFile(
         resolvePath(QStringLiteral("HRCT.dat")), QStringLiteral("HRCT.dat"), &error);
     if (!content) throw DataFileError(error);
     HelpRectsState loaded;
-    loaded.helprects = parseHelpRects(*content);
+    loaded.rects = parseHelpRects(*content);
     const QStringList lines = requireTextLines(QStringLiteral("Fieldhlp.ktx"));
     if (lines.size() < kHelpRectCount)
         throw DataFileError(QStringLiteral("Fieldhlp.ktx: %1 lines; %2 are needed")
                                 .arg(lines.size())
                                 .arg(kHelpRectCount));
-    for (int i = 0; i < kHelpRectCount; ++i) loaded.helptexts[i] = lines[i];
+    for (int i = 0; i < kHelpRectCount; ++i) loaded.texts[i] = lines[i];
     helpRectsState() = loaded;
 }
 
-bool checkrect(std::int32_t x, std::int32_t y, QString& text) {
+bool findHelpField(std::int32_t x, std::int32_t y, QString& text) {
     const HelpRectsState& state = helpRectsState();
     for (int i = 0; i < kHelpRectCount; ++i) {
-        const HelpRect& r = state.helprects[i];
+        const HelpRect& r = state.rects[i];
         if (r.left < x && x < r.right && r.top < y && y < r.bottom) {
-            text = state.helptexts[i];
+            text = state.texts[i];
             return true;
         }
     }

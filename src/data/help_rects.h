@@ -20,8 +20,8 @@ struct HelpRect {
 };
 
 struct HelpRectsState {
-    std::array<HelpRect, kHelpRectCount> helprects{};
-    std::array<QString, kHelpRectCount> helptexts{};
+    std::array<HelpRect, kHelpRectCount> rects{};
+    std::array<QString, kHelpRectCount> texts{};
 };
 
 HelpRectsState& helpRectsState();
@@ -32,11 +32,11 @@ std::array<HelpRect, kHelpRectCount> parseHelpRects(const QByteArray& content);
 
 // Reads "HRCT.dat" and "Fieldhlp.ktx" into the state. A missing file, fewer than 70 records or
 // fewer than 70 lines throws DataFileError naming the file; the state is then unchanged.
-void loadbaserects();
+void loadHelpFields();
 
 // The text of the first field (in file order) that holds the point strictly inside its edges is
 // put into `text`, and true returned; otherwise `text` is left alone and false returned.
-bool checkrect(std::int32_t x, std::int32_t y, QString& text);
+bool findHelpField(std::int32_t x, std::int32_t y, QString& text);
 
 // The lines a hint is written in: a single space stays (written only when a non-space character
 // follows), a second space in a row ends the line, a third is again a single space, and so on.

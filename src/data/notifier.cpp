@@ -1,7 +1,5 @@
 #include "data/notifier.h"
 
-#include <mutex>
-
 namespace orbisca {
 
 NotifierState& notifierState() {
@@ -11,35 +9,20 @@ NotifierState& notifierState() {
 
 void resetNotifierState() { notifierState() = NotifierState{}; }
 
-namespace {
-// The shaped-window loader reports from its own thread.
-std::mutex& notifierMutex() {
-    static std::mutex mutex;
-    return mutex;
-}
-}  // namespace
-
 void notify(const QString& text) {
-    std::function<void(const QString&)> show;
-    {
-        std::lock_guard lock(notifierMutex());
-        NotifierState& state = notifierState();
-        state.messages.append(text);
-        show = state.show;
-    }
-    // Called without the lock: a message box may run a nested event loop that reports again.
+    NotifierState& state = notifierState();
+    state.messages.append(text);
+    // A copy: a message box runs a nested event loop in which another message may come, and a
+    // test's hook may install another one meanwhile.
+    const std::function<void(const QString&)> show = state.show;
     if (show) show(text);
 }
 
 void requestProgramEnd(int exitCode) {
-    std::function<void(int)> endProgram;
-    {
-        std::lock_guard lock(notifierMutex());
-        NotifierState& state = notifierState();
-        if (!state.endRequested) state.exitCode = exitCode;
-        state.endRequested = true;
-        endProgram = state.endProgram;
-    }
+    NotifierState& state = notifierState();
+    if (!state.endRequested) state.exitCode = exitCode;
+    state.endRequested = true;
+    const std::function<void(int)> endProgram = state.endProgram;
     if (endProgram) endProgram(exitCode);
 }
 

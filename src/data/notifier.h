@@ -1,10 +1,10 @@
 // The one road for user-facing messages and for a fatal error's request to end the program.
 //
 // Nothing in the libraries shows a dialog or exits by itself. They call notify() and, for a fatal
-// error, requestProgramEnd(). The GUI installs `show` (a message box, posted to the UI thread when
-// called from a worker) and `endProgram` (quits the application); orbisca-cli and the tests leave
-// them empty and read `messages` and `endRequested` instead. Every message is collected in any
-// case.
+// error, requestProgramEnd(). The GUI installs `show` (a message box) and `endProgram` (quits the
+// application); orbisca-cli and the tests leave them empty and read `messages` and `endRequested`
+// instead. Every message is collected in any case. Both run on the user-interface thread only:
+// a worker posts its reports there.
 #pragma once
 
 #include <QString>
@@ -14,7 +14,7 @@
 namespace orbisca {
 
 struct NotifierState {
-    std::function<void(const QString&)> show;  // shows one message; must not block a worker
+    std::function<void(const QString&)> show;  // shows one message
     std::function<void(int exitCode)>
         endProgram;             // ends the program; may return (the caller goes on)
     QStringList messages;       // every message so far, in order

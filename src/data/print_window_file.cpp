@@ -79,7 +79,7 @@ QStringList windowValueLines(const PrintWindowValues& v) {
     return {n(v.width),       n(v.height),         n(v.left),          n(v.top),
             n(v.setupLeft),   n(v.setupTop),       n(v.configLeft),    n(v.configTop),
             flag(v.easyMode), flag(v.textGraphic), flag(v.blackWhite), flag(v.autoOptimize),
-            flag(v.autoblur), n(v.sampleHeight),   n(v.backRed),       n(v.backGreen),
+            flag(v.autoBlur), n(v.sampleHeight),   n(v.backRed),       n(v.backGreen),
             n(v.backBlue),    n(v.textRed),        n(v.textGreen),     n(v.textBlue),
             n(v.canvasWidth), n(v.canvasHeight)};
 }
@@ -99,7 +99,7 @@ PrintWindowValues parseWindowValues(const QStringList& lines) {
     v.textGraphic = in.flag();
     v.blackWhite = in.flag();
     v.autoOptimize = in.flag();
-    v.autoblur = in.flag();
+    v.autoBlur = in.flag();
     v.sampleHeight = in.fontHeight();
     v.backRed = in.colourValue();
     v.backGreen = in.colourValue();
@@ -112,7 +112,7 @@ PrintWindowValues parseWindowValues(const QStringList& lines) {
     return v;
 }
 
-PrintWindowFiles loadfsize() {
+PrintWindowFiles loadPrintWindowFiles() {
     PrintWindowFiles result;
     const QString windowPath = resolvePath(kWindowFile);
     if (QFileInfo::exists(windowPath)) {
@@ -132,7 +132,7 @@ PrintWindowFiles loadfsize() {
     return result;
 }
 
-bool savefsize(const PrintWindowValues& values, const QStringList& script) {
+bool savePrintWindowFiles(const PrintWindowValues& values, const QStringList& script) {
     QString error;
     const bool ok = writeFileAtomically(resolvePath(kWindowFile),
                                         textFileContent(windowValueLines(values)), &error) &&

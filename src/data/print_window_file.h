@@ -18,7 +18,7 @@ struct PrintWindowValues {
     bool textGraphic = true;                                      // 10: "Export as text"
     bool blackWhite = false;                                      // 11
     bool autoOptimize = true;                                     // 12
-    bool autoblur = true;                                         // 13
+    bool autoBlur = true;                                         // 13
     std::int32_t sampleHeight = 16;                               // 14: sample label lb1
     std::int32_t backRed = 255, backGreen = 255, backBlue = 255;  // 15-17: background colour
     std::int32_t textRed = 0, textGreen = 0, textBlue = 0;        // 18-20: text colour
@@ -44,10 +44,10 @@ PrintWindowValues parseWindowValues(const QStringList& lines);
 // Reads both files. A missing "WindWHP.dat" gives the defaults silently (the first start); a
 // malformed one gives the defaults and a `problem` naming the line, which is also shown through
 // the notifier. The program goes on in both cases.
-PrintWindowFiles loadfsize();
+PrintWindowFiles loadPrintWindowFiles();
 
 // Writes both files, each replaced in one step. A failure is shown and false returned; files not
 // written keep their old content.
-bool savefsize(const PrintWindowValues& values, const QStringList& script);
+bool savePrintWindowFiles(const PrintWindowValues& values, const QStringList& script);
 
 }  // namespace orbisca

@@ -2,7 +2,7 @@
 
 namespace orbisca {
 
-QString CasePattern(const QString& text, const QString& pattern) {
+QString applyCasePattern(const QString& text, const QString& pattern) {
     QString result = text;
     qsizetype wordIndex = 0;
     QChar rule;

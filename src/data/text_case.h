@@ -10,6 +10,6 @@ namespace orbisca {
 // (first character upper case, the rest lower case), "B" upper-cases it, "a" lower-cases it.
 // Blanks stay; words beyond the pattern, or with another pattern letter, stay as they are.
 // Case follows Unicode, so Cyrillic texts are shaped like Latin ones.
-QString CasePattern(const QString& text, const QString& pattern);
+QString applyCasePattern(const QString& text, const QString& pattern);
 
 }  // namespace orbisca

@@ -7,11 +7,9 @@
 #include <cerrno>
 #include <cstring>
 #include <map>
-#include <mutex>
 
 #include "data/data_error.h"
 #include "data/error_log.h"
-#include "data/notifier.h"
 #include "data/working_folder.h"
 
 namespace orbisca {
@@ -78,8 +76,8 @@ struct CachedFile {
     QStringList lines;
 };
 
+// Read on the user-interface thread only.
 struct TextCache {
-    std::mutex mutex;  // the shaped-window loader reads on its own thread
     std::map<QString, CachedFile> files;
 };
 
@@ -90,29 +88,19 @@ TextCache& textCache() {
 
 }  // namespace
 
-void clearTextCache() {
-    TextCache& cache = textCache();
-    std::lock_guard lock(cache.mutex);
-    cache.files.clear();
-}
+void clearTextCache() { textCache().files.clear(); }
 
 std::optional<QStringList> readTextLines(const QString& name, QString* error) {
     const QString path = resolvePath(name);
     TextCache& cache = textCache();
     const std::optional<FileStamp> stamp = stampOf(path);
-    {
-        std::lock_guard lock(cache.mutex);
-        auto found = cache.files.find(path);
-        if (stamp && found != cache.files.end() && found->second.stamp == *stamp)
-            return found->second.lines;
-    }
+    const auto found = cache.files.find(path);
+    if (stamp && found != cache.files.end() && found->second.stamp == *stamp)
+        return found->second.lines;
     const std::optional<QByteArray> bytes = readRegularFile(path, name, error);
     if (!bytes) return std::nullopt;
     QStringList lines = splitTextLines(decodeText(*bytes));
-    if (stamp) {
-        std::lock_guard lock(cache.mutex);
-        cache.files[path] = CachedFile{*stamp, lines};
-    }
+    if (stamp) cache.files[path] = CachedFile{*stamp, lines};
     return lines;
 }
 
@@ -123,16 +111,15 @@ QStringList requireTextLines(const QString& name) {
     return *lines;
 }
 
-QString readtext(std::int32_t line, const QString& fileName) {
+QString readDatabaseLine(std::int32_t line, const QString& fileName) {
     if (line < 0) return QString();
-    const std::optional<QStringList> lines = readTextLines(fileName);
-    if (!lines) {
-        if (writeerror(kErrorReadText, QStringLiteral("readtext in orbisca"),
-                       {QStringLiteral("filename:") + fileName,
-                        QStringLiteral("line:") + QString::number(line)}))
-            requestProgramEnd(1);
-        return QString();
-    }
+    QString error;
+    const std::optional<QStringList> lines = readTextLines(fileName, &error);
+    if (!lines)
+        throw FatalError(kErrorReadText, QStringLiteral("readtext in orbisca"),
+                         {QStringLiteral("filename:") + fileName,
+                          QStringLiteral("line:") + QString::number(line)},
+                         error);
     return line < lines->size() ? lines->at(line) : QString();
 }
 

@@ -33,9 +33,9 @@ std::optional<QStringList> readTextLines(const QString& name, QString* error = n
 QStringList requireTextLines(const QString& name);
 
 // Line `line` (from 0) of a text database. A negative line, or one at or beyond the end, is "".
-// A file that cannot be read is reported through writeerror (code 101, "readtext in orbisca",
-// details "filename:<name>" and "line:<line>"), the program is asked to end, and "" is returned.
-QString readtext(std::int32_t line, const QString& fileName);
+// A file that cannot be read throws FatalError (code 101, "readtext in orbisca", details
+// "filename:<name>" and "line:<line>", the reason naming the file).
+QString readDatabaseLine(std::int32_t line, const QString& fileName);
 
 // Forgets every cached file (tests; memory).
 void clearTextCache();

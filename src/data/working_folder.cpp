@@ -1,8 +1,13 @@
 #include "data/working_folder.h"
 
 #include <QDir>
+#include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <mutex>
+
+#include "data/data_error.h"
 
 namespace orbisca {
 
@@ -33,6 +38,54 @@ QString workingFolder() {
     std::lock_guard lock(spellingsMutex());
     const QString path = workingFolderState().path;
     return QDir::cleanPath(path.isEmpty() ? QDir::currentPath() : path);
+}
+
+namespace {
+
+bool holdsPack(const QString& folder) {
+    return QFileInfo(folder + QStringLiteral("/BASE.KTX")).isFile();
+}
+
+QString userDataFolder() {
+    const QString configured = qEnvironmentVariable("XDG_DATA_HOME");
+    return QDir::isAbsolutePath(configured) ? configured
+                                            : QDir::homePath() + QStringLiteral("/.local/share");
+}
+
+// Copies the pack into a new folder beside `target`, then renames it into place, so that an
+// interrupted first start leaves no half-filled working folder behind.
+void copyPack(const QString& pack, const QString& target) {
+    const QString parent = QFileInfo(target).absolutePath();
+    if (!QDir().mkpath(parent))
+        throw DataFileError(QStringLiteral("cannot create the folder \"%1\"").arg(parent));
+    QTemporaryDir staging(target + QStringLiteral(".new-XXXXXX"));
+    if (!staging.isValid())
+        throw DataFileError(QStringLiteral("cannot create a folder in \"%1\"").arg(parent));
+    QDirIterator files(pack, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        const QString from = files.next();
+        const QString to = staging.filePath(QDir(pack).relativeFilePath(from));
+        if (!QDir().mkpath(QFileInfo(to).absolutePath()) || !QFile::copy(from, to))
+            throw DataFileError(QStringLiteral("cannot copy \"%1\" into \"%2\"").arg(from, target));
+        QFile::setPermissions(to, QFile::permissions(to) | QFile::WriteOwner);
+    }
+    if (!QDir().rename(staging.path(), target))
+        throw DataFileError(QStringLiteral("cannot create the working folder \"%1\"").arg(target));
+    staging.setAutoRemove(false);
+}
+
+}  // namespace
+
+QString defaultWorkingFolder(const QString& programFolder) {
+    const QString built = QDir::cleanPath(programFolder + QStringLiteral("/../home"));
+    if (holdsPack(built)) return built;
+    const QString installed = QDir::cleanPath(programFolder + QStringLiteral("/../share/orbisca"));
+    if (holdsPack(installed)) {
+        const QString own = userDataFolder() + QStringLiteral("/orbisca");
+        if (!QFileInfo(own).isDir()) copyPack(installed, own);
+        return own;
+    }
+    return QDir::currentPath();
 }
 
 namespace {

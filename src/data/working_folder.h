@@ -23,6 +23,13 @@ void setWorkingFolder(const QString& path);
 // The working folder as an absolute path without a trailing separator.
 QString workingFolder();
 
+// The working folder used when none is given, for a program in `programFolder`: the folder the
+// build assembles beside it ("<build>/bin" -> "<build>/home"); else, for an installed program
+// ("<prefix>/bin" with "<prefix>/share/orbisca"), the user's own copy of the pack in
+// "$XDG_DATA_HOME/orbisca" (by default "~/.local/share/orbisca"), made at the first start and
+// never overwritten; else the current folder. A copy that cannot be made throws DataFileError.
+QString defaultWorkingFolder(const QString& programFolder);
+
 // The absolute path of a data file. Relative names are taken from the working folder. Each
 // component that exists in some letter case takes the spelling found on disk (the exact spelling
 // first, else the first match in name order); components that do not exist are kept as written,

@@ -37,7 +37,8 @@ int BlurGauge(int done, int span, int scale) {
     return int(std::nearbyint(double(done) * scale / span));
 }
 
-void blurm(QImage& bitmap, int xFrom, int yTo, int xTo, int yFrom, const BlurProgress& progress) {
+void MeanFilter(QImage& bitmap, int xFrom, int yTo, int xTo, int yFrom,
+                const BlurProgress& progress) {
     MakeRgb888(bitmap);
     const int width = bitmap.width(), height = bitmap.height();
     const int x0 = std::max(xFrom, 1), x1 = std::min(xTo, width - 1);

@@ -21,7 +21,7 @@ int BlurGauge(int done, int span, int scale = 100);
 // column right of the last column is the last column itself. Column 0 has no left neighbour and
 // is never changed; pixels outside the range keep their values. The range is clipped to the
 // image. Only three rows of the input are held aside, never a second whole image.
-void blurm(QImage& bitmap, int xFrom, int yTo, int xTo, int yFrom,
-           const BlurProgress& progress = {});
+void MeanFilter(QImage& bitmap, int xFrom, int yTo, int xTo, int yFrom,
+                const BlurProgress& progress = {});
 
 }  // namespace orbisca::gfx

@@ -1,5 +1,7 @@
 #include "gfx/mask_draw.h"
 
+#include <cmath>
+
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -114,6 +116,58 @@ QImage StretchImage(const QImage& picture, int width, int height) {
         Byte* dst = out.scanLine(dy);
         for (int dx = 0; dx < width; ++dx, dst += 3)
             std::memcpy(dst, src + sourceX[std::size_t(dx)], 3);
+    }
+    return out;
+}
+
+namespace {
+
+// The source pixels along one side that output pixel `i` of `outSide` covers, with the length of
+// each share (in source pixels).
+struct Coverage {
+    int first = 0;
+    std::vector<double> shares;
+};
+
+std::vector<Coverage> coverageAlong(int inSide, int outSide) {
+    const double scale = double(inSide) / outSide;
+    std::vector<Coverage> cover(static_cast<std::size_t>(outSide));
+    for (int i = 0; i < outSide; ++i) {
+        const double from = i * scale, to = (i + 1) * scale;
+        Coverage& c = cover[std::size_t(i)];
+        c.first = int(from);
+        for (int s = c.first; s < inSide && s < to; ++s)
+            c.shares.push_back(std::min<double>(s + 1, to) - std::max<double>(s, from));
+    }
+    return cover;
+}
+
+}  // namespace
+
+QImage ShrinkImage(const QImage& picture, int width, int height) {
+    const QImage p = AsRgb888(picture);
+    width = std::clamp(width, 1, std::max(1, p.width()));
+    height = std::clamp(height, 1, std::max(1, p.height()));
+    QImage out(width, height, QImage::Format_RGB888);
+    if (p.isNull() || out.isNull()) return out;
+    const std::vector<Coverage> columns = coverageAlong(p.width(), width);
+    const std::vector<Coverage> rows = coverageAlong(p.height(), height);
+    for (int y = 0; y < height; ++y) {
+        const Coverage& row = rows[std::size_t(y)];
+        Byte* dst = out.scanLine(y);
+        for (int x = 0; x < width; ++x) {
+            const Coverage& column = columns[std::size_t(x)];
+            double sum[3] = {0, 0, 0}, area = 0;
+            for (std::size_t r = 0; r < row.shares.size(); ++r) {
+                const Byte* src = p.constScanLine(row.first + int(r)) + 3 * column.first;
+                for (std::size_t c = 0; c < column.shares.size(); ++c, src += 3) {
+                    const double share = row.shares[r] * column.shares[c];
+                    for (int k = 0; k < 3; ++k) sum[k] += share * src[k];
+                    area += share;
+                }
+            }
+            for (int k = 0; k < 3; ++k) dst[3 * x + k] = Byte(std::lround(sum[k] / area));
+        }
     }
     return out;
 }

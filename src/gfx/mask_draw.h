@@ -47,4 +47,9 @@ void DrawTransparent(const QImage& picture, QImage& target, int x, int y, QRgb k
 // The picture stretched to width x height by nearest-neighbour sampling of pixel centres.
 QImage StretchImage(const QImage& picture, int width, int height);
 
+// The picture shrunk to width x height (1 up to the picture's own sides): every pixel is the mean
+// of the part of the picture it covers, pixels covered in part weighted by their share, so that
+// thin lines and edges fade instead of breaking up. Each channel is rounded to the nearest integer.
+QImage ShrinkImage(const QImage& picture, int width, int height);
+
 }  // namespace orbisca::gfx

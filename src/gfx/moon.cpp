@@ -6,7 +6,6 @@
 #include <stdexcept>
 #include <string>
 
-#include "gfx/blur.h"
 #include "gfx/mask_draw.h"
 
 namespace orbisca::gfx {
@@ -89,18 +88,16 @@ QImage DrawMoon(int phase, int size) {
     return image;
 }
 
-QImage SoftMoonMask(int phase) {
-    QImage disc = DrawMoon(phase, 100);
-    blurm(disc, 0, 99, 99, 0);
-    return StretchImage(disc, kSoftMoonSize, kSoftMoonSize);
-}
+QImage MoonMask(int phase, int size) { return ShrinkImage(DrawMoon(phase, 100), size, size); }
 
-int DrawSoftMoon(QImage& target, int phase, const QImage& moonPicture, int x, int y) {
-    const QImage mask = SoftMoonMask(phase);
-    QImage picture(kSoftMoonSize, kSoftMoonSize, QImage::Format_RGB888);
+int DrawMaskedMoon(QImage& target, const QImage& moonPicture, int phase, int size, int x, int y,
+                   bool mirrored) {
+    QImage mask = MoonMask(phase, size);
+    if (mirrored) mask = mask.mirrored(true, false);
+    QImage picture(size, size, QImage::Format_RGB888);
     picture.fill(Qt::black);
     DrawTransparent(moonPicture, picture, 0, 0, qRgb(0, 0, 0));
-    return MaskDraw(picture, target, mask, MaskMode::Mask, 200, x, y);
+    return MaskDraw(picture, target, mask, MaskMode::Mask, 0, x, y);
 }
 
 }  // namespace orbisca::gfx

@@ -1,4 +1,4 @@
-// The moon of the day: a lit disc for a phase, and the soft moon drawn through it.
+// The moon of the day: a lit disc for a phase, and a moon picture drawn through it.
 #pragma once
 
 #include <QImage>
@@ -7,7 +7,6 @@ namespace orbisca::gfx {
 
 inline constexpr int kMinMoonSize = 20;
 inline constexpr int kMaxMoonSize = 2000;
-inline constexpr int kSoftMoonSize = 60;
 
 // Paints phase p (0..100, the percentage of the lunation: 0 new, 25 first quarter, 50 full,
 // 75 last quarter) into a square image of side W (kMinMoonSize..kMaxMoonSize): a white lit part
@@ -15,13 +14,16 @@ inline constexpr int kSoftMoonSize = 60;
 // grey steps along the terminator. Throws std::invalid_argument for a phase or side out of range.
 QImage DrawMoon(int phase, int size);
 
-// The 60 x 60 mask of the soft moon: the 100 x 100 moon drawing of the phase, softened with the
-// mean filter over the whole square and stretched to 60 x 60.
-QImage SoftMoonMask(int phase);
+// The size x size mask of the moon of a phase: the 100 x 100 drawing shrunk, each pixel the mean
+// of the area it covers, so that the tips of a crescent and its edge fade instead of breaking up
+// into stray pixels and steps.
+QImage MoonMask(int phase, int size);
 
-// Draws the soft moon onto target at (x, y): moonPicture (with black as its transparent colour,
-// cut to 60 x 60) shows where the disc is lit and the target where it is dark, with the softened
-// edge in between. Returns the MaskDraw result code (0 when drawn).
-int DrawSoftMoon(QImage& target, int phase, const QImage& moonPicture, int x, int y);
+// Draws the moon of a phase onto target at (x, y): moonPicture (black in it is transparent; cut to
+// size x size) shows where the disc is lit and the target where it is dark. `mirrored` turns the
+// lit side around (the moon as seen from the southern hemisphere). Returns the MaskDraw result
+// code (0 when drawn).
+int DrawMaskedMoon(QImage& target, const QImage& moonPicture, int phase, int size, int x, int y,
+                   bool mirrored);
 
 }  // namespace orbisca::gfx

@@ -34,9 +34,9 @@ bool changeResolution(PrintPageState& page, qint64 width, qint64 height, double 
             QStringLiteral("The canvas cannot be larger than %1 x %1 pixels.").arg(kMaxImageSide));
         return false;
     }
-    setcanvas(page, static_cast<int>(width), static_cast<int>(height), true);
+    setCanvas(page, static_cast<int>(width), static_cast<int>(height), true);
     if (!RescaleScript(page, factor)) return false;
-    return showimage(page);
+    return redrawPage(page);
 }
 
 // The view scale loop moves by rounded steps; a side of 1 no longer moves, so a step that
@@ -52,22 +52,22 @@ bool step(qint64& w, qint64& h, double by) {
 
 }  // namespace
 
-void enterblur(PrintPageState& page) {
+void blurCanvas(PrintPageState& page) {
     const int width = page.canvas.width();
     const int height = page.canvas.height();
     if (width < 2 || height < 2) return;  // only row 0 or column 0: nothing to filter
-    if (!page.services.blurm) throw std::runtime_error("the mean filter is not available");
+    if (!page.services.meanFilter) throw std::runtime_error("the mean filter is not available");
     const int base = page.gauge;
-    const int mode = page.interp.progressMode;
-    page.services.blurm(page.canvas, 1, height - 1, width - 1, 1,
-                        [&page, base, mode](int done, int span) {
-                            // A one-row range has no span: it is then done at once.
-                            const double part = span > 0 ? static_cast<double>(done) / span : 1.0;
-                            if (mode == 0)
-                                setGauge(page, rounded(part * 100));
-                            else if (mode == 1)
-                                setGauge(page, base + rounded(part * 60));
-                        });
+    const ProgressMode mode = page.interp.progressMode;
+    page.services.meanFilter(
+        page.canvas, 1, height - 1, width - 1, 1, [&page, base, mode](int done, int span) {
+            // A one-row range has no span: it is then done at once.
+            const double part = span > 0 ? static_cast<double>(done) / span : 1.0;
+            if (mode == ProgressMode::WholeGauge)
+                setGauge(page, rounded(part * 100));
+            else if (mode == ProgressMode::ExportShare)
+                setGauge(page, base + rounded(part * 60));
+        });
 }
 
 bool RescaleScript(PrintPageState& page, double factor) {
@@ -75,7 +75,7 @@ bool RescaleScript(PrintPageState& page, double factor) {
     st.rescaleMode = true;
     st.rescaleFactor = factor;
     page.script.append(kAfterResizeHeader);
-    const bool ran = drawimage(page, page.script);
+    const bool ran = runScriptLines(page, page.script);
     st.rescaleMode = false;
     return ran;
 }
@@ -106,7 +106,7 @@ void fitView(PrintPageState& page) {
     page.viewScale = scale;
 }
 
-bool optimize(PrintPageState& page, QSize printerPage) {
+bool optimizeForPrinter(PrintPageState& page, QSize printerPage) {
     ScriptState& st = page.interp;
     if (page.autoOptimize) {
         int n = -1;
@@ -123,9 +123,9 @@ bool optimize(PrintPageState& page, QSize printerPage) {
                          qint64(page.canvasHeight) * 2 * n > kMaxImageSide))
             --n;
         if (n > 0) {
-            setcanvas(page, page.canvasWidth * 2 * n, page.canvasHeight * 2 * n, true);
-            const int mode = st.progressMode;
-            st.progressMode = 20;
+            setCanvas(page, page.canvasWidth * 2 * n, page.canvasHeight * 2 * n, true);
+            const ProgressMode mode = st.progressMode;
+            st.progressMode = ProgressMode::Silent;
             const bool ran = RescaleScript(page, 2.0 * n);
             st.progressMode = mode;
             if (!ran) return false;
@@ -135,14 +135,14 @@ bool optimize(PrintPageState& page, QSize printerPage) {
     fitView(page);
     setGauge(page, 15);
     showAtViewScale(page);
-    if (page.autoblur != page.autoOptimize) st.progressMode = 7;
-    bool ran = showimage(page);
-    if (page.autoblur) {
-        st.progressMode = 1;
+    if (page.autoBlur != page.autoOptimize) st.progressMode = ProgressMode::RedrawShare;
+    bool ran = redrawPage(page);
+    if (page.autoBlur) {
+        st.progressMode = ProgressMode::ExportShare;
         if (page.canvasWidth >= kBlurMinWidth && page.canvasHeight >= kBlurMinHeight)
-            enterblur(page);
+            blurCanvas(page);
     } else {
-        st.progressMode = 0;
+        st.progressMode = ProgressMode::WholeGauge;
     }
     setGauge(page, 0);
     return ran;
@@ -164,14 +164,14 @@ bool zoomOut(PrintPageState& page) {
     return true;
 }
 
-void screenScale(PrintPageState& page) {
+void showAtScreenScale(PrintPageState& page) {
     page.viewScale = 1.0;
     showAtViewScale(page);
 }
 
 bool toggleBlackAndWhite(PrintPageState& page) {
     page.interp.blackAndWhite = !page.interp.blackAndWhite;
-    return showimage(page);
+    return redrawPage(page);
 }
 
 }  // namespace orbisca

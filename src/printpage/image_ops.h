@@ -13,7 +13,7 @@ inline constexpr double kZoomStep = 1.414;
 inline const QString kAfterResizeHeader = QStringLiteral("/[AFTER RESIZE]");
 
 // One 3 x 3 mean-filter pass over the canvas (row 0 and column 0 keep their pixels).
-void enterblur(PrintPageState& page);
+void blurCanvas(PrintPageState& page);
 
 // The rewrite pass of a resolution change: every command line is commented out and a copy with
 // positions and sizes scaled by `factor` is appended; the comments of an earlier pass are
@@ -25,10 +25,10 @@ bool RescaleScript(PrintPageState& page, double factor);
 bool IncreaseResolution(PrintPageState& page);
 bool DecreaseResolution(PrintPageState& page);
 
-// Enlarges the page for a printer page of `printerPage` pixels (when auto-optimize is on), fits
-// the view, redraws and softens the page (when autoblur is on and the canvas is at least
+// Enlarges the page for a printer page of `printerPage` pixels (when auto-optimizeForPrinter is
+// on), fits the view, redraws and softens the page (when autoBlur is on and the canvas is at least
 // 901 x 701).
-bool optimize(PrintPageState& page, QSize printerPage);
+bool optimizeForPrinter(PrintPageState& page, QSize printerPage);
 
 // The largest view scale step at which the page fits the view box.
 void fitView(PrintPageState& page);
@@ -37,7 +37,7 @@ void fitView(PrintPageState& page);
 // smaller than one pixel is refused (false).
 bool zoomIn(PrintPageState& page);
 bool zoomOut(PrintPageState& page);
-void screenScale(PrintPageState& page);
+void showAtScreenScale(PrintPageState& page);
 
 // Toggles black-and-white mode and redraws.
 bool toggleBlackAndWhite(PrintPageState& page);

@@ -1,7 +1,6 @@
 #include "printpage/page_services.h"
 
 #include "data/notifier.h"
-#include "data/program_state.h"
 #include "data/working_folder.h"
 #include "gfx/blur.h"
 #include "gfx/image_io.h"
@@ -14,7 +13,6 @@ PageServices ProgramPageServices() {
     PageServices s;
     s.notify = [](const QString& text) { notify(text); };
     s.resolvePath = [](const QString& name) { return resolvePath(name); };
-    s.drawingOrigin = [] { return QPoint(fullModeState().rx, fullModeState().ry); };
     s.loadPicture = [](const QString& path) { return gfx::LoadBitmap(path); };
     s.drawKeyed = [](QImage& target, const QImage& picture, QPoint at, QRgb key) {
         gfx::DrawTransparent(picture, target, at.x(), at.y(), key);
@@ -28,8 +26,9 @@ PageServices ProgramPageServices() {
     s.stretch = [](const QImage& picture, int width, int height) {
         return gfx::StretchImage(picture, width, height);
     };
-    s.blurm = [](QImage& image, int xFrom, int yTo, int xTo, int yFrom, const RowProgress& row) {
-        gfx::blurm(image, xFrom, yTo, xTo, yFrom, row);
+    s.meanFilter = [](QImage& image, int xFrom, int yTo, int xTo, int yFrom,
+                      const RowProgress& row) {
+        gfx::MeanFilter(image, xFrom, yTo, xTo, yFrom, row);
     };
     s.maskDraw = [](QImage& target, const QImage& picture, const QImage& mask) {
         constexpr int kMoonAlpha = 200;  // used by the constant-opacity mode only

@@ -1,5 +1,5 @@
-// The services of the program's own layers for a page: the notifier, the working folder, the
-// drawing origin of the full-mode window and the drawing layer.
+// The services of the program's own layers for a page: the notifier, the working folder and the
+// drawing layer. The drawing origin is the full-mode window's: its owner sets drawingOrigin.
 #pragma once
 
 #include "printpage/print_page.h"

@@ -98,13 +98,13 @@ bool outsideCanvas(const QImage& canvas, qint64 left, qint64 top, qint64 width, 
 void advanceProgress(PrintPageState& page, int base, qsizetype i, qsizetype count) {
     const double done = static_cast<double>(i) / static_cast<double>(count);
     switch (page.interp.progressMode) {
-        case 0:
+        case ProgressMode::WholeGauge:
             setGauge(page, static_cast<int>(RoundHalfEven(done * 100)));
             break;
-        case 1:
+        case ProgressMode::ExportShare:
             setGauge(page, base + static_cast<int>(RoundHalfEven(done * 25)));
             break;
-        case 7:
+        case ProgressMode::RedrawShare:
             setGauge(page, base + static_cast<int>(RoundHalfEven(done * 85)));
             break;
         default:
@@ -129,12 +129,14 @@ struct YearRun {
     YearRun(ScriptState& s, int offsetX, int offsetY) : st(s) {
         st.yearOffsetX = offsetX;
         st.yearOffsetY = offsetY;
-        st.progressMode = st.progressMode == 5 ? 1 : 0;
+        st.progressMode = st.progressMode == ProgressMode::YearPageInExport
+                              ? ProgressMode::ExportShare
+                              : ProgressMode::WholeGauge;
         st.insideYear = true;
     }
     ~YearRun() {
         st.insideYear = false;
-        st.progressMode = 2;
+        st.progressMode = ProgressMode::AfterYear;
         st.yearOffsetX = st.yearOffsetY = 0;
         st.yearDrawn = true;
     }
@@ -155,9 +157,9 @@ void runText(PrintPageState& page, QStringList& lines, const QString& line) {
         lines.append(RescaledScriptLine(line, st.rescaleFactor));
         return;
     }
-    printtext(page, ClampToInt(qint64(t.x) + st.yearOffsetX),
-              ClampToInt(qint64(t.y) + st.yearOffsetY), ScriptTextContent(st, t.content),
-              t.centred);
+    drawScriptText(page, ClampToInt(qint64(t.x) + st.yearOffsetX),
+                   ClampToInt(qint64(t.y) + st.yearOffsetY), ScriptTextContent(st, t.content),
+                   t.centred);
 }
 
 // Lines that the year page does not shift (pictures and moons) go to the script itself.
@@ -167,7 +169,7 @@ void runPict(PrintPageState& page, const QString& line) {
         page.script.append(RescaledScriptLine(line, page.interp.rescaleFactor));
         return;
     }
-    drawbmp(page, p.x, p.y, p.transparent, p.centred, p.file);
+    drawScriptPicture(page, p.x, p.y, p.transparent, p.centred, p.file);
 }
 
 void runMoon(PrintPageState& page, const QString& line) {
@@ -176,7 +178,7 @@ void runMoon(PrintPageState& page, const QString& line) {
         page.script.append(RescaledScriptLine(line, page.interp.rescaleFactor));
         return;
     }
-    paintmoon(page, m.x, m.y, m.image, m.fill, m.phase, m.size);
+    drawScriptMoon(page, m.x, m.y, m.image, m.fill, m.phase, m.size);
 }
 
 void runYear(PrintPageState& page, const QString& line) {
@@ -188,7 +190,7 @@ void runYear(PrintPageState& page, const QString& line) {
     {
         YearRun run(st, ClampToInt(qint64(y.x) - kYearOriginX),
                     ClampToInt(qint64(y.y) - kYearOriginY));
-        ran = drawimage(page, page.yearlines);
+        ran = runScriptLines(page, page.yearPage);
     }
     if (!ran)
         throw ScriptSyntaxError("the year page stopped at its line " +
@@ -255,7 +257,8 @@ QImage moonMask(PrintPageState& page, int phase, int size) {
         throw std::runtime_error("the moon drawing gave no disc of " + std::to_string(size) +
                                  " pixels");
     mask = mask.convertToFormat(QImage::Format_RGB888);
-    required(page.services.blurm, "the mean filter")(mask, 1, size - 1, size - 1, 1, RowProgress());
+    required(page.services.meanFilter, "the mean filter")(mask, 1, size - 1, size - 1, 1,
+                                                          RowProgress());
     if (size > kMoonCacheSide) return mask;
     if (page.moonCache.masks.size() >= kMoonCacheEntries) page.moonCache.masks.clear();
     return page.moonCache.masks.emplace(key, std::move(mask)).first->second;
@@ -303,17 +306,17 @@ void setGauge(PrintPageState& page, int gauge) {
     if (page.services.progress) page.services.progress(gauge);
 }
 
-bool isyear(const QStringList& lines) {
+bool holdsYearPage(const QStringList& lines) {
     for (const QString& line : lines)
-        if (readfour(line).toUpper() == u"YEAR") return true;
+        if (commandWord(line).toUpper() == u"YEAR") return true;
     return false;
 }
 
-QString readfour(const QString& line) {
+QString commandWord(const QString& line) {
     return line.size() >= 5 ? line.left(4) : QStringLiteral("Err");
 }
 
-void setcanvas(PrintPageState& page, int width, int height, bool resizeView) {
+void setCanvas(PrintPageState& page, int width, int height, bool resizeView) {
     checkSide(width, "the canvas width");
     checkSide(height, "the canvas height");
     QImage canvas(width, height, QImage::Format_RGB888);
@@ -327,7 +330,7 @@ void setcanvas(PrintPageState& page, int width, int height, bool resizeView) {
     if (resizeView) page.displayedSize = QSize(width, height);
 }
 
-void printtext(PrintPageState& page, int x, int y, const QString& text, bool centred) {
+void drawScriptText(PrintPageState& page, int x, int y, const QString& text, bool centred) {
     if (text.isEmpty() || page.canvas.isNull()) return;
     const QFontMetrics metrics(page.interp.font);
     const int width = metrics.horizontalAdvance(text);
@@ -343,8 +346,8 @@ void printtext(PrintPageState& page, int x, int y, const QString& text, bool cen
                      text);
 }
 
-void drawbmp(PrintPageState& page, int x, int y, QRgb transparent, bool centred,
-             const QString& file) {
+void drawScriptPicture(PrintPageState& page, int x, int y, QRgb transparent, bool centred,
+                       const QString& file) {
     if (file.contains(QChar(0)))
         throw std::runtime_error("a picture's file name cannot hold a NUL character");
     const QString path = page.services.resolvePath ? page.services.resolvePath(file) : file;
@@ -370,8 +373,8 @@ void drawbmp(PrintPageState& page, int x, int y, QRgb transparent, bool centred,
     page.interp.lastPictureKey = picture.pixel(0, 0) | 0xff000000u;
 }
 
-void paintmoon(PrintPageState& page, int x, int y, bool usePicture, QRgb colour, int phase,
-               int size) {
+void drawScriptMoon(PrintPageState& page, int x, int y, bool usePicture, QRgb colour, int phase,
+                    int size) {
     checkSide(size, "the moon size");
     phase = qBound(0, phase, 100);
     // A flat disc is drawn half a lunation on: the moon picture's lit side is what the mask shows.
@@ -393,7 +396,7 @@ void paintmoon(PrintPageState& page, int x, int y, bool usePicture, QRgb colour,
                              visible.width() * toDisc, visible.height() * toDisc));
 }
 
-bool drawimage(PrintPageState& page, QStringList& lines) {
+bool runScriptLines(PrintPageState& page, QStringList& lines) {
     ScriptState& st = page.interp;
     st.yearDrawn = false;
     st.errorLine = -1;
@@ -429,19 +432,21 @@ bool drawimage(PrintPageState& page, QStringList& lines) {
     return true;
 }
 
-bool showimage(PrintPageState& page) {
+bool redrawPage(PrintPageState& page) {
     ScriptState& st = page.interp;
-    const int before = st.progressMode;
-    if (before == -1) st.yearDrawn = isyear(page.script);
-    if (st.yearDrawn) st.progressMode = before != -1 ? 5 : 4;
-    if (st.progressMode == -1) st.progressMode = 0;
+    const ProgressMode before = st.progressMode;
+    if (before == ProgressMode::Idle) st.yearDrawn = holdsYearPage(page.script);
+    if (st.yearDrawn)
+        st.progressMode = before != ProgressMode::Idle ? ProgressMode::YearPageInExport
+                                                       : ProgressMode::YearPageRedraw;
+    if (st.progressMode == ProgressMode::Idle) st.progressMode = ProgressMode::WholeGauge;
     try {
-        setcanvas(page, page.canvasWidth, page.canvasHeight, false);
+        setCanvas(page, page.canvasWidth, page.canvasHeight, false);
     } catch (const std::exception& e) {
         if (page.services.notify) page.services.notify(QString::fromStdString(e.what()));
         return false;
     }
-    const bool ran = drawimage(page, page.script);
+    const bool ran = runScriptLines(page, page.script);
     page.displayedSize = QSize(ClampToInt(RoundHalfEven(page.canvasWidth / page.viewScale)),
                                ClampToInt(RoundHalfEven(page.canvasHeight / page.viewScale)));
     return ran;

@@ -1,8 +1,8 @@
 // The print manager's page, headless: the canvas, the script and the interpreter that runs it.
 //
-// A script run (`drawimage`) goes line by line: FONT sets the current font, TEXT draws text with
-// it, PICT draws a picture with a transparent colour, MOON a moon disc, YEAR the year page held
-// in `yearlines`. The first line that cannot be read or carried out stops the run: the notifier
+// A script run (`runScriptLines`) goes line by line: FONT sets the current font, TEXT draws text
+// with it, PICT draws a picture with a transparent colour, MOON a moon disc, YEAR the year page
+// held in `yearPage`. The first line that cannot be read or carried out stops the run: the notifier
 // says "Syntax error at line N", the line gets a marker line before and after it, and what was
 // drawn before it stays on the canvas.
 //
@@ -50,28 +50,40 @@ struct PageServices {
     // The 3 x 3 mean filter over columns xFrom..xTo and rows yFrom..yTo, both inclusive.
     std::function<void(QImage& image, int xFrom, int yTo, int xTo, int yFrom,
                        const RowProgress& row)>
-        blurm;
+        meanFilter;
     // Draws `picture` onto `target` at (0, 0) through `mask`: white shows the picture.
     std::function<void(QImage& target, const QImage& picture, const QImage& mask)> maskDraw;
     // The drawing origin that PICT adds to its position.
     std::function<QPoint()> drawingOrigin;
 };
 
+// How a run moves the progress gauge.
+enum class ProgressMode {
+    Idle = -1,             // no run is under way
+    WholeGauge = 0,        // the run fills the gauge from 0 to 100
+    ExportShare = 1,       // a run adds up to 25 to the gauge, a filter up to 60
+    AfterYear = 2,         // the year page has run: no further steps
+    YearPageRedraw = 4,    // a redraw of a script that holds a year page
+    YearPageInExport = 5,  // the same during an export: the year page then moves as ExportShare
+    RedrawShare = 7,       // a run adds up to 85 to the gauge
+    Silent = 20,           // no steps (the rewrite pass of a resolution change)
+};
+
 // The interpreter's state between lines and between runs.
 struct ScriptState {
     QFont font;  // the current font, set by FONT, used by TEXT
     QRgb fontColour = qRgb(0, 0, 0);
-    int yearOffsetX = 0, yearOffsetY = 0;  // added to TEXT positions while YEAR runs `yearlines`
+    int yearOffsetX = 0, yearOffsetY = 0;  // added to TEXT positions while YEAR runs `yearPage`
     bool yearDrawn = false;                // a YEAR line has run
     bool fontsOnly = false;                // a run carries out FONT lines only
     bool rescaleMode = false;              // a run rewrites the script instead of drawing
     double rescaleFactor = 1.0;
     bool blackAndWhite = false;
-    int progressMode = -1;                // how a run moves the gauge; -1 idle
+    ProgressMode progressMode = ProgressMode::Idle;
     QRgb lastPictureKey = qRgb(0, 0, 0);  // pixel (0, 0) of the last picture drawn
     MayanDate day{};                      // the day the TEXT variables show
     OracleInfo oracle{};
-    bool insideYear = false;  // `yearlines` is running; a YEAR line there would never end
+    bool insideYear = false;  // `yearPage` is running; a YEAR line there would never end
     // Where the last run stopped: the line index (-1 when it ran through) and the caret offset
     // the editor puts its cursor at (the characters of the lines read, the failing one included).
     int errorLine = -1;
@@ -96,14 +108,14 @@ struct PrintPageState {
     QImage canvas;  // 24 bits per pixel
     int canvasWidth = 768, canvasHeight = 1024;
     QRgb background = qRgb(255, 255, 255);
-    QStringList script;     // the visible script
-    QStringList yearlines;  // the year page, run by YEAR
+    QStringList script;    // the visible script
+    QStringList yearPage;  // the year page, run by YEAR
     ScriptState interp;
     double viewScale = 1.0;   // canvas pixels per displayed pixel
     QSize viewBox{760, 520};  // the room the page is shown in
     QSize displayedSize;
     bool autoOptimize = true;
-    bool autoblur = true;
+    bool autoBlur = true;
     int gauge = 0;
     // Moon discs larger than this are drawn at this side and stretched where they meet the canvas.
     int moonWorkingSide = 2000;
@@ -120,27 +132,27 @@ void SetScriptDay(PrintPageState& page, const MayanDate& day);
 // Runs a script onto the canvas. `lines` is the script or the year page and may be changed: old
 // error lines are deleted, markers inserted, and in rescale mode lines rewritten. False when a
 // line failed.
-bool drawimage(PrintPageState& page, QStringList& lines);
+bool runScriptLines(PrintPageState& page, QStringList& lines);
 
 // Full redraw: the canvas at the canvas size filled with the background, then the script.
-bool showimage(PrintPageState& page);
+bool redrawPage(PrintPageState& page);
 
 // Sets the canvas to width x height (1..16384 each) filled with the background; with
 // `resizeView` the displayed size follows. Throws std::invalid_argument beyond the limits.
-void setcanvas(PrintPageState& page, int width, int height, bool resizeView);
+void setCanvas(PrintPageState& page, int width, int height, bool resizeView);
 
-void printtext(PrintPageState& page, int x, int y, const QString& text, bool centred);
-void drawbmp(PrintPageState& page, int x, int y, QRgb transparent, bool centred,
-             const QString& file);
-void paintmoon(PrintPageState& page, int x, int y, bool usePicture, QRgb colour, int phase,
-               int size);
+void drawScriptText(PrintPageState& page, int x, int y, const QString& text, bool centred);
+void drawScriptPicture(PrintPageState& page, int x, int y, QRgb transparent, bool centred,
+                       const QString& file);
+void drawScriptMoon(PrintPageState& page, int x, int y, bool usePicture, QRgb colour, int phase,
+                    int size);
 
 // The text a TEXT line draws: a quoted literal without its first and last character, the sign or
 // tone letter or plasma number of the day for a variable name in any case, or the tail as written.
 QString ScriptTextContent(const ScriptState& state, const QString& tail);
 
-bool isyear(const QStringList& lines);
-QString readfour(const QString& line);
+bool holdsYearPage(const QStringList& lines);
+QString commandWord(const QString& line);
 
 // Moves the gauge and tells the progress display.
 void setGauge(PrintPageState& page, int gauge);

@@ -6,8 +6,8 @@
 #include <QProcess>
 #include <QThread>
 
-#include "../compact/compact_fixture.h"
-#include "compact/compact_panel.h"
+#include "support/compact_fixture.h"
+#include "views/compact_panel.h"
 
 namespace orbisca::testing {
 namespace {
@@ -100,11 +100,11 @@ protected:
     }
     // The face the program paints for a date, painted here without a window.
     QImage expectedFace(const GregorianDate& date) {
-        readfonts();
+        loadFontTable();
         PanelPictures pictures{gfx::LoadBitmap(home.filePath("graphic/pyr0.bmp")),
                                gfx::LoadBitmap(home.filePath("graphic/moon.bmp"))};
         QImage face;
-        FILLPYR(face, pictures, GregorianToMayan(date), nullptr);
+        paintPanel(face, pictures, GregorianToMayan(date), nullptr);
         return face;
     }
     // Pixel by pixel: a screenshot carries a colour space the painted face has not.
@@ -118,7 +118,7 @@ protected:
     static QImage areaOf(const QImage& image, QPoint origin) {
         return image.copy(QRect(origin + QPoint(226, 222), QSize(73, 73)));
     }
-    // Polls screenshots until area A2 shows what `face` has there.
+    // Polls screenshots until the sign area shows what `face` has there.
     bool waitForSign(const QImage& face, QImage* shot) {
         const QImage wanted = areaOf(face, {0, 0});
         QElapsedTimer wait;
@@ -141,7 +141,7 @@ protected:
     QString stderrText;
 };
 
-TEST_F(EndToEndTest, ShapedWindowShowsTodayStepsWithTheKeyAndEndsWithEscape) {
+TEST_F(EndToEndTest, ShapedWindowShowsTodayStepsWithTheKeysOnReturnFromFullModeAndEnds) {
     StartCalendar();  // today, as the program takes it
     const GregorianDate today = calendarState().today;
     startProgram();
@@ -169,8 +169,22 @@ TEST_F(EndToEndTest, ShapedWindowShowsTodayStepsWithTheKeyAndEndsWithEscape) {
     EXPECT_EQ(shot.pixel(kWindowAt + QPoint(130, 385)), expectedFace(today).pixel(130, 385));
 
     display->run("xdotool", {"key", "Right"});
-    EXPECT_TRUE(waitForSign(expectedFace(StepDate(today, 1)), &shot))
+    const GregorianDate tomorrow = StepDate(today, 1);
+    EXPECT_TRUE(waitForSign(expectedFace(tomorrow), &shot))
         << "Right did not show the next day's sign";
+
+    // From the sign to its full-mode page and back with Escape: the window shows its face in full
+    // again and takes the keyboard, so a key works with the pointer away from every window.
+    const QPoint sign = kWindowAt + QPoint(262, 258);
+    display->run("xdotool",
+                 {"mousemove", QString::number(sign.x()), QString::number(sign.y()), "click", "1"});
+    display->run("xdotool", {"search", "--sync", "--onlyvisible", "--name", "Orbisca"});
+    display->run("xdotool", {"key", "Escape"});
+    display->run("xdotool", {"mousemove", "3", "3"});
+    ASSERT_TRUE(waitForSign(expectedFace(tomorrow), &shot)) << "the face is not back in full";
+    display->run("xdotool", {"key", "Right"});
+    EXPECT_TRUE(waitForSign(expectedFace(StepDate(tomorrow, 1)), &shot))
+        << "Right did not reach the compact window after the full-mode page";
 
     EXPECT_EQ(endWithEscape(), 0);
 }
@@ -209,25 +223,22 @@ TEST_F(EndToEndTest, FatalErrorShowsOneMessageAndEndsWithFailure) {
 
 // The options are read before any window system is needed: they work without a display.
 TEST(ProgramOptions, HelpVersionAndBadOptionsWithoutDisplay) {
-    struct Case {
-        QStringList args;
-        int status;
-        QByteArray says;
-    };
-    for (const Case& c :
-         {Case{{"--help"}, 0, "--home"}, Case{{"--help"}, 0, "--date"},
-          Case{{"--version"}, 0, "1.2"}, Case{{"--no-such-option"}, 2, "no-such-option"},
-          Case{{"--date", "2026-02-30"}, 2, "2026-02-30"}}) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("DISPLAY");
+    env.remove("QT_QPA_PLATFORM");
+    const std::tuple<QStringList, int, QByteArray> cases[] = {
+        {{"--help"}, 0, "--home"},
+        {{"--version"}, 0, ORBISCA_VERSION},
+        {{"--no-such-option"}, 2, "no-such-option"},
+        {{"--date", "2026-02-30"}, 2, "2026-02-30"}};
+    for (const auto& [args, status, says] : cases) {
         QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove("DISPLAY");
-        env.remove("QT_QPA_PLATFORM");
         p.setProcessEnvironment(env);
-        p.start(QStringLiteral(ORBISCA_BIN), c.args);
+        p.start(QStringLiteral(ORBISCA_BIN), args);
         ASSERT_TRUE(p.waitForFinished(5000));
-        EXPECT_EQ(p.exitCode(), c.status) << c.args.join(' ').toStdString();
-        EXPECT_TRUE((p.readAllStandardOutput() + p.readAllStandardError()).contains(c.says))
-            << c.says.toStdString();
+        EXPECT_EQ(p.exitCode(), status) << args.join(' ').toStdString();
+        EXPECT_TRUE((p.readAllStandardOutput() + p.readAllStandardError()).contains(says))
+            << says.toStdString();
     }
 }
 

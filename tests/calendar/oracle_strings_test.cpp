@@ -26,26 +26,12 @@ int KinOf(int sign, int tone) {
 }
 
 TEST(Oracle, WorkedExamples) {
-    const OracleInfo o = MakeOracle(GregorianToMayan({21, 8, 0, 2001}));
-    EXPECT_EQ(o.kin, 230);
-    EXPECT_EQ(o.guide, 6);
-    EXPECT_EQ(o.analog, 9);
-    EXPECT_EQ(o.antipod, 20);
-    EXPECT_EQ(o.ateacher, 11);
-    EXPECT_EQ(o.colour, 2);
-    EXPECT_EQ(o.signGroup, 3);
-    EXPECT_EQ(o.signFlag, 0);
-    EXPECT_EQ(o.markedKin, 0);
-    EXPECT_EQ(o.centralKin, 0);
-    EXPECT_EQ(o.monthDay, 27);
-    EXPECT_EQ(o.month, 1);
-
-    const OracleInfo first = MakeOracle(SignTone(1, 1, 1));
-    EXPECT_EQ(first.guide, 1);
-    EXPECT_EQ(first.analog, 18);
-    EXPECT_EQ(first.antipod, 11);
-    EXPECT_EQ(first.ateacher, 20);
-    EXPECT_EQ(first.markedKin, 1);
+    // kin, sign, tone, plasma, antipode, analog, occult teacher, guide, day and month of the moon,
+    // colour, sign group, sign flag, marked, central.
+    EXPECT_EQ(MakeOracle(GregorianToMayan({21, 8, 0, 2001})),
+              (OracleInfo{230, 10, 9, 6, 20, 9, 11, 6, 27, 1, 2, 3, 0, 0, 0}));
+    EXPECT_EQ(MakeOracle(SignTone(1, 1, 1)),
+              (OracleInfo{1, 1, 1, 0, 11, 18, 20, 1, 0, 0, 1, 1, 1, 1, 0}));
 }
 
 TEST(Oracle, SignTwentyAndTheWrapAround) {
@@ -95,35 +81,26 @@ TEST(Oracle, KinMarks) {
 }
 
 TEST(CalendarStrings, GlyphLetters) {
-    EXPECT_EQ(GetMayanString(SignTone(1, 1)), "Aa");
-    EXPECT_EQ(GetMayanString(SignTone(20, 13)), "Tm");
-    EXPECT_EQ(GetMayanString(SignTone(10, 9)), "Ji");
-    EXPECT_EQ(GetMayanString(SignTone(0, 9)), "i");
-    EXPECT_EQ(GetMayanString(SignTone(21, 14)), "");
+    EXPECT_EQ(GlyphLetters(SignTone(1, 1)), "Aa");
+    EXPECT_EQ(GlyphLetters(SignTone(20, 13)), "Tm");
+    EXPECT_EQ(GlyphLetters(SignTone(10, 9)), "Ji");
+    EXPECT_EQ(GlyphLetters(SignTone(0, 9)), "i");
+    EXPECT_EQ(GlyphLetters(SignTone(21, 14)), "");
 }
 
 TEST(CalendarStrings, DateLayouts) {
     const GregorianDate march{5, 3, 0, 2004};
     const char* expected[] = {"05.03.2004", "05.03.04", "05.03", "03.05", "03/05", "05/03"};
     for (int layout = 0; layout <= 5; ++layout)
-        EXPECT_EQ(gregtostr(march, layout), expected[layout]);
-    EXPECT_EQ(gregtostr({1, 1, 0, 2001}, 1), "01.01.01");
-    EXPECT_EQ(gregtostr({31, 12, 0, 2010}, 3), "12.31");
-    EXPECT_EQ(gregtostr(march, 6), "");
-    EXPECT_EQ(gregtostr(march, -1), "");
+        EXPECT_EQ(FormatGregorianDate(march, layout), expected[layout]);
+    EXPECT_EQ(FormatGregorianDate(march, 6) + FormatGregorianDate(march, -1), "");
     // Short years outside 1000..9999: the last two digits of the absolute value.
-    EXPECT_EQ(gregtostr({1, 1, 0, 12345}, 1), "01.01.45");
-    EXPECT_EQ(gregtostr({1, 1, 0, 5}, 1), "01.01.05");
-    EXPECT_EQ(gregtostr({1, 1, 0, -44}, 1), "01.01.44");
-    EXPECT_EQ(gregtostr({1, 1, 0, INT32_MIN}, 1), "01.01.48");
-    EXPECT_EQ(gregtostr({15, 3, 0, -44}, 0), "15.03.-44");
-}
-
-TEST(CalendarStrings, JoinNumber) {
-    EXPECT_EQ(JoinNumber(5, 1), "1005");
-    EXPECT_EQ(JoinNumber(12, 3), "3012");
-    EXPECT_EQ(JoinNumber(10, 20), "20010");
-    EXPECT_EQ(JoinNumber(9, 20), "20009");
+    for (auto [year, text] : {std::pair{12345, "01.01.45"},
+                              {5, "01.01.05"},
+                              {-44, "01.01.44"},
+                              {INT32_MIN, "01.01.48"}})
+        EXPECT_EQ(FormatGregorianDate({1, 1, 0, year}, 1), text);
+    EXPECT_EQ(FormatGregorianDate({15, 3, 0, -44}, 0), "15.03.-44");
 }
 
 }  // namespace

@@ -1,9 +1,10 @@
 #include <QDateTime>
 #include <chrono>
+#include <memory>
 
 #include "data/atomic_file.h"
 #include "data/attributes.h"
-#include "data_fixture.h"
+#include "support/folder_fixture.h"
 
 namespace orbisca::testing {
 namespace {
@@ -25,138 +26,66 @@ protected:
     QString programFile(const QString& name) const { return home.filePath("program/" + name); }
 };
 
-TEST_F(ErrorLog, PrintsTheWholeStateLineByLine) {
-    // Values off their defaults, so that a field printed in the wrong place shows.
+// The windows' values and the settings in force, off their defaults so that a field printed in
+// the wrong place shows; the log must match the checked-in sample byte for byte.
+TEST_F(ErrorLog, WritesTheStateOfTheProgramAsTheSampleLog) {
     CalendarState& calendar = calendarState();
     calendar.currentDate = {26, 7, 5, 2013};
     calendar.today = {1, 2, 3, 2024};
     calendar.currentPosition = GregorianToMayan(calendar.currentDate);
-    CompactState& compact = compactState();
-    compact.STATE = -100;
-    compact.sym = 3;
-    compact.moved = true;
-    FullModeState& full = fullModeState();
-    full.fmstate = 9;
-    full.rx = 12;
-    full.USEPB2 = true;
-    full._newstate = 4;
-    full.spin = -1;
-    full.t2 = 5042950.5;
-    full._pfont = 255;
-    full.lasthint = "last hint";
-    full._Export = true;
-    full.phx = 330;
-    full._GUIDE = true;
     Settings& s = settings();
-    s._Yshine = true;
-    s._Sfigure = true;
+    s.yearShine = true;
+    s.castleDayIcon = true;
     s.glyphFont = "Glyphs";
-    s._SFX = true;
-    s._spconst = 10;
+    s.useTransition = true;
+    s.transitionSpeed = 10;
+    auto source = std::make_unique<ErrorLogSource>([] {
+        return LogValues{{LogField::CompactPhase, -100LL},
+                         {LogField::HintShown, 3LL},
+                         {LogField::PressUsed, true},
+                         {LogField::FullMode, 9LL},
+                         {LogField::OriginX, 12LL},
+                         {LogField::DrawIntoYearBuffer, true},
+                         {LogField::RequestedMode, 4LL},
+                         {LogField::FadeStepsLeft, -1LL},
+                         {LogField::TickTime, 5042950.5},
+                         {LogField::LastExportFont, 255LL},
+                         {LogField::LastHint, QString("last hint")},
+                         {LogField::Exporting, true},
+                         {LogField::ExportAsGlyphText, true},
+                         {LogField::PressX, 330LL},
+                         {LogField::DrawingGuide, true}};
+    });
 
-    EXPECT_TRUE(writeerror(102, "PAINTALL in orbisca", {"detail one", "", "detail three"}));
-    const MayanDate& m = calendar.currentPosition;
-    const QStringList expected = {"ERROR LOG",
-                                  " ",
-                                  "DATE & TIME:",
-                                  "05.03.2024",
-                                  "14:07:09",
-                                  " ",
-                                  "GREGORIAN SYSTEM:",
-                                  "DAY:26",
-                                  "MONTH:7",
-                                  "YEAR:2013",
-                                  "WEEK DAY:5",
-                                  " ",
-                                  "GREGORIAN TODAY:",
-                                  "DAY:1",
-                                  "MONTH:2",
-                                  "YEAR:2024",
-                                  "WEEK DAY:3",
-                                  " ",
-                                  "MAYAN SYSTEM:",
-                                  QString("KIN:%1").arg(m.kin),
-                                  QString("YEAR SIGN:%1").arg(m.yearSign),
-                                  QString("YEAR TONE:%1").arg(m.yearTone),
-                                  QString("CROMATIC:%1").arg(m.cromatic),
-                                  QString("VINAL:%1").arg(m.vinal),
-                                  QString("VINAL TONE:%1").arg(m.vinalTone),
-                                  QString("WEEK NUMBER:%1").arg(m.weekNumber),
-                                  "SIGN:4",
-                                  "TONE:8",
-                                  QString("PLASMA:%1").arg(m.plasma),
-                                  "MONTH DAY:1",
-                                  "MONTH:1",
-                                  QString("MOON PHASE:%1").arg(m.moonPhase),
-                                  " ",
-                                  "ERROR SENDER:PAINTALL in orbisca",
-                                  "ERROR CODE:102",
-                                  " ",
-                                  "SYSTEM VARIABLES:",
-                                  "STATE:-100",
-                                  "modeF:0",
-                                  "xm:0",
-                                  "ym:0",
-                                  "sym:3",
-                                  "move:N",
-                                  "moved:Y",
-                                  "closed:N",
-                                  " ",
-                                  "FULLMODE PARAMETERS:",
-                                  "FULLMODE STATE:9",
-                                  "rx:12",
-                                  "pb2ys:0",
-                                  "pb2yt:0",
-                                  "DOTS:0",
-                                  "DOTT:0",
-                                  "DOTC:0",
-                                  "USEPB2:Y",
-                                  "rightallign:N",
-                                  "_trc:0",
-                                  "_newstate:4",
-                                  "spin:-1",
-                                  "t1:0",
-                                  "t2:5042950.5",
-                                  "_pfont:255",
-                                  "_Yline:N",
-                                  "_Yshine:Y",
-                                  "_Yfigure:N",
-                                  "_Sfigure:Y",
-                                  "Glyphs",
-                                  "_SFX:Y",
-                                  "last hint",
-                                  "_spconst:10",
-                                  "_Swapbtn:N",
-                                  "_Export:Y",
-                                  "_TEXTGRAPHIC:Y",
-                                  "_expstate:0",
-                                  "_teldrawed:N",
-                                  "phx:330",
-                                  "phy:0",
-                                  "_KIN:N",
-                                  "_TONE:N",
-                                  "_GUIDE:Y",
-                                  "_ANALOG:N",
-                                  "_ANTIPOD:N",
-                                  "_ATEACHER:N",
-                                  "_PLASM:N",
-                                  " ",
-                                  "LOCAL VARIABLES:",
-                                  "detail one",
-                                  "",
-                                  "detail three",
-                                  "",
-                                  "",
-                                  "",
-                                  "",
-                                  "",
-                                  "",
-                                  ""};
-    const QStringList actual = readLines(programFile("errorlog1.err"));
-    ASSERT_EQ(actual.size(), expected.size());
-    for (qsizetype i = 0; i < expected.size(); ++i)
-        EXPECT_EQ(actual[i], expected[i]) << "line " << i + 1;
-    EXPECT_EQ(messages(), QStringList{"ERROR! ERROR CODE:102"});
+    reportError(102, "PAINTALL in orbisca", {"detail one", "", "detail three"}, "why it failed");
+    QFile sample(ORBISCA_SOURCE_DIR "/tests/data/sample_error.log");
+    ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
+    EXPECT_EQ(readFile("program/errorlog1.err"), sample.readAll());
+    EXPECT_EQ(messages(), QStringList{"ERROR! ERROR CODE:102\nwhy it failed"});
+    EXPECT_FALSE(notifierState().endRequested);
+
+    // A window that is gone lends nothing: its lines fall back to 0, N and empty.
+    source.reset();
+    const QStringList lines = errorLogLines(102, "", {}, QDateTime());
+    EXPECT_TRUE(lines.contains("STATE:0") && lines.contains("_GUIDE:N") && lines.contains("t2:0"));
+}
+
+// At the edge of a handler: a FatalError keeps its own code and details, any other exception
+// takes the handler's; one message each, with the reason, and the program asked to end.
+TEST_F(ErrorLog, AFailureAtAHandlersEdgeIsReportedWithItsReasonAndEndsTheProgram) {
+    EXPECT_TRUE(reportFailures(102, "PAINTALL in orbisca", [] {}));
+    EXPECT_FALSE(reportFailures(102, "PAINTALL in orbisca", [] {
+        throw FatalError(101, "readtext in orbisca", {"filename:BASE.KTX"}, "BASE.KTX: missing");
+    }));
+    EXPECT_FALSE(reportFailures(102, "PAINTALL in orbisca",
+                                [] { throw std::runtime_error("the moon does not fit"); }));
+    EXPECT_EQ(messages(), (QStringList{"ERROR! ERROR CODE:101\nBASE.KTX: missing",
+                                       "ERROR! ERROR CODE:102\nthe moon does not fit"}));
+    EXPECT_EQ(notifierState().exitCode, 1);
+    const QStringList log = readLines(programFile("errorlog1.err"));
+    EXPECT_TRUE(log.contains("ERROR SENDER:readtext in orbisca"));
+    EXPECT_EQ(log.mid(log.indexOf("LOCAL VARIABLES:") + 1, 3),
+              (QStringList{"filename:BASE.KTX", "BASE.KTX: missing", ""}));
 }
 
 TEST_F(ErrorLog, TakesTheSmallestFreeNumberAndWritesOneLogPerRun) {
@@ -166,9 +95,9 @@ TEST_F(ErrorLog, TakesTheSmallestFreeNumberAndWritesOneLogPerRun) {
     // loop, in which a timer may fail once more): it gives a message, no log.
     int shown = 0;
     notifierState().show = [&](const QString&) {
-        if (++shown == 1) writeerror(101, "DRAWSIGNP in orbisca");
+        if (++shown == 1) reportFatal(101, "DRAWSIGNP in orbisca", {}, "");
     };
-    EXPECT_TRUE(writeerror(103, "FILLPYR in orbisca"));
+    reportFatal(103, "FILLPYR in orbisca", {}, "");
     EXPECT_EQ(senderOf("errorlog3.err"), "ERROR SENDER:FILLPYR in orbisca");
     EXPECT_FALSE(QFile::exists(programFile("errorlog4.err")));
     EXPECT_EQ(messages(), (QStringList{"ERROR! ERROR CODE:103", "ERROR! ERROR CODE:101"}));
@@ -176,13 +105,13 @@ TEST_F(ErrorLog, TakesTheSmallestFreeNumberAndWritesOneLogPerRun) {
     resetErrorLogState();  // the next run
     errorLogState().programFolder = home.filePath("program");
     QFile::remove(programFile("errorlog1.err"));
-    EXPECT_TRUE(writeerror(104, "orbisca window"));
+    reportError(104, "orbisca window", {}, "");
     EXPECT_EQ(senderOf("errorlog1.err"), "ERROR SENDER:orbisca window");
 }
 
 TEST_F(ErrorLog, FallsBackToTheWorkingFolderAndEndsOnlyWhenNoFolderTakesTheLog) {
     errorLogState().programFolder = home.filePath("no/such/folder");
-    EXPECT_TRUE(writeerror(102, "PAINTALL in orbisca"));
+    reportError(102, "PAINTALL in orbisca", {}, "");
     EXPECT_EQ(readLines(home.filePath("errorlog1.err")).value(0), "ERROR LOG");
     EXPECT_EQ(messages(), QStringList{"ERROR! ERROR CODE:102"});
     EXPECT_FALSE(notifierState().endRequested);
@@ -192,31 +121,12 @@ TEST_F(ErrorLog, FallsBackToTheWorkingFolderAndEndsOnlyWhenNoFolderTakesTheLog) 
     setWorkingFolder(home.filePath("gone"));
     int endedWith = 0;
     notifierState().endProgram = [&](int code) { endedWith = code; };
-    EXPECT_FALSE(writeerror(101, "readtext in orbisca"));
+    reportError(101, "readtext in orbisca", {}, "");
     EXPECT_EQ(messages().last(), "FATAL ERROR! FILE ACCESS LOCKED! PROGRAMM WILL BE CLOSED.");
     EXPECT_EQ(endedWith, 1);
 }
 
-TEST_F(ErrorLog, LoadingLogListsTheCompletedSteps) {
-    LoadingLog log;
-    log.start(QDateTime(QDate(2024, 1, 1), QTime(9, 0, 1)));
-    for (const char* step : kLoadingSteps) log.stepDone(step);
-    log.finish(QDateTime(QDate(2024, 1, 1), QTime(9, 0, 2)));
-    const QStringList lines = readLines(home.filePath("Loading.log"));
-    ASSERT_EQ(lines.size(), 21);
-    EXPECT_EQ(lines.first(), "StartTime=09:00:01");
-    EXPECT_EQ(lines.last(), "EndTime=09:00:02");
-
-    LoadingLog failed;  // the next start replaces the file
-    failed.start(QDateTime(QDate(2024, 1, 1), QTime(9, 5, 0)));
-    failed.stepDone("ControlsStyle");
-    EXPECT_TRUE(failed.fail());
-    EXPECT_EQ(readLines(home.filePath("Loading.log")),
-              (QStringList{"StartTime=09:05:00", "ControlsStyle=ok", "ERROR!!!"}));
-    EXPECT_EQ(senderOf("errorlog1.err"), "ERROR SENDER:orbisca window");
-    EXPECT_EQ(messages(), QStringList{"ERROR! ERROR CODE:104"});
-}
-
+// (What the loading log holds, and its end after a failure, the compact window's tests check.)
 TEST_F(ErrorLog, EachLogLineReplacesTheWholeFileAndLeavesNoTemporaryFile) {
     writeFile("Loading.log", "a previous start\nERROR!!!\n");
     LineLog log;
@@ -230,11 +140,6 @@ TEST_F(ErrorLog, EachLogLineReplacesTheWholeFileAndLeavesNoTemporaryFile) {
     log.append("after closing");
     EXPECT_EQ(readFile("Loading.log"), "StartTime=10:00:00\nControlsStyle=ok\n");
     EXPECT_EQ(QDir(home.path()).entryList(QDir::Files), QStringList{"Loading.log"});
-
-    LineLog nowhere;  // a folder that does not exist: skipped quietly
-    nowhere.start(home.filePath("missing/Loading.log"));
-    nowhere.append("StartTime=10:00:00");
-    EXPECT_FALSE(QFile::exists(home.filePath("missing/Loading.log")));
 }
 
 using Attributes = WorkingFolderTest;
@@ -247,14 +152,14 @@ TEST_F(Attributes, ClearsTheReadOnlyMarkAndGivesOneMessage114WhenRefused) {
     };
     for (const QString& name : names + QStringList{"RGNS.dat"}) writeFile(name, "x");
     markReadOnly();
-    EXPECT_TRUE(setattributes());
+    EXPECT_TRUE(makeSettingsFilesWritable());
     for (const QString& name : names)
         EXPECT_TRUE(QFile::permissions(home.filePath(name)) & QFile::WriteOwner);
     EXPECT_TRUE(messages().isEmpty());
 
     markReadOnly();
     QStringList asked;
-    EXPECT_FALSE(setattributes([&](const QString& path) {
+    EXPECT_FALSE(makeSettingsFilesWritable([&](const QString& path) {
         asked << QFileInfo(path).fileName();
         return false;
     }));

@@ -103,11 +103,8 @@ TEST(LoadBitmap, RejectsBadFilesWithTheirNameAndReason) {
     QByteArray hugePng = png;
     qToBigEndian<quint32>(200000, hugePng.data() + 16);
     const std::pair<QByteArray, const char*> cases[] = {
-        {readFile(fixture("depth24.bmp")).left(100), "the file is truncated"},
         {rle.left(rle.size() - 20), "the file is truncated"},
-        {png.left(png.size() - 20), "the file is truncated"},
         {bmpClaiming(100000, 100000), "100000 x 100000 pixels, more than 16384 on a side"},
-        {bmpClaiming(16384, -16384), "more than 256 MB"},
         {hugePng, "more than 16384 on a side"},
         {"this is not a picture\n", "the file is not a picture"},
         {"", "cannot read picture"}};

@@ -95,28 +95,37 @@ TEST(DrawMoon, GrowsOnTheRightShrinksOnTheLeftWithGreyOnlyAlongTheTerminator) {
     }
 }
 
-TEST(SoftMoon, ShowsThePictureWhereLitAndTheTargetWhereDark) {
-    const QImage halfMask = SoftMoonMask(25);
-    int soft = 0;
-    for (int x = 0; x < 60; ++x)
-        soft += qRed(halfMask.pixel(x, 30)) > 0 && qRed(halfMask.pixel(x, 30)) < 255;
-    EXPECT_GE(soft, 3) << "the filter softens the terminator";
-
-    // A moon picture of 64 x 64 (cut to 60 x 60) whose black pixels are transparent.
+// The picture shows where the disc is lit, the target where it is dark, black in the picture stays
+// black, and the tips of a crescent stay joined to it (nearest-pixel sampling left single lit
+// pixels there).
+TEST(MaskedMoon, ShowsThePictureWhereLitWithEveryLitPixelTouchingAnother) {
     QImage picture = test::Filled(64, 64, qRgb(200, 180, 100));
     picture.setPixel(31, 31, qRgb(0, 0, 0));
     const QImage target0 = test::Filled(100, 100, qRgb(7, 0, 35));
-    QImage target = target0;
-    EXPECT_EQ(DrawSoftMoon(target, 50, picture, 20, 10), kMaskDrawn);
-    EXPECT_EQ(target.pixel(50, 40), qRgb(200, 180, 100));
-    EXPECT_EQ(target.pixel(51, 41), qRgb(0, 0, 0)) << "black in the picture stays black";
-    target = target0;
-    EXPECT_EQ(DrawSoftMoon(target, 25, picture, 20, 10), kMaskDrawn);
-    EXPECT_EQ(target.pixel(70, 40), qRgb(200, 180, 100)) << "first quarter: lit on the right";
-    EXPECT_EQ(target.pixel(30, 40), qRgb(7, 0, 35));
-    target = target0;
-    EXPECT_EQ(DrawSoftMoon(target, 0, picture, 20, 10), kMaskDrawn);
-    EXPECT_EQ(target, target0) << "nothing of the picture shows at new moon";
+    auto draw = [&](int phase, bool mirrored) {
+        QImage target = target0;
+        EXPECT_EQ(DrawMaskedMoon(target, picture, phase, 60, 20, 10, mirrored), kMaskDrawn);
+        return target;
+    };
+    EXPECT_EQ(draw(50, false).pixel(50, 40), qRgb(200, 180, 100));
+    EXPECT_EQ(draw(50, false).pixel(51, 41), qRgb(0, 0, 0));
+    EXPECT_EQ(draw(25, false).pixel(70, 40), qRgb(200, 180, 100)) << "waxing: lit on the right";
+    EXPECT_EQ(draw(25, false).pixel(30, 40), qRgb(7, 0, 35));
+    EXPECT_EQ(draw(25, true).pixel(70, 40), qRgb(7, 0, 35)) << "seen from the south";
+    EXPECT_EQ(draw(0, false), target0);
+    for (int phase = 0; phase <= 100; ++phase) {
+        const QImage mask = MoonMask(phase, 60);
+        for (int y = 0; y < 60; ++y)
+            for (int x = 0; x < 60; ++x) {
+                if (qRed(mask.pixel(x, y)) == 0) continue;
+                int lit = 0;
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx)
+                        lit += (dx || dy) && mask.rect().contains(x + dx, y + dy) &&
+                               qRed(mask.pixel(x + dx, y + dy)) > 0;
+                ASSERT_GT(lit, 0) << "phase " << phase << " at " << x << "," << y;
+            }
+    }
 }
 
 }  // namespace

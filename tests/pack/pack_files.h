@@ -4,7 +4,7 @@
 #include <QFont>
 #include <vector>
 
-#include "../data/data_fixture.h"
+#include "support/folder_fixture.h"
 
 namespace orbisca::packtest {
 
@@ -28,7 +28,7 @@ MayanDate positionOfKin(int kin);
 QStringList packFileNames();
 QStringList generatedFileNames();
 
-// Font `index` of the table that readfonts() built; fails the test when it has none there.
+// Font `index` of the table that loadFontTable() built; fails the test when it has none there.
 QFont packFont(int index);
 
 // A temporary working folder holding the pack as the build assembles it (share/ and the files it

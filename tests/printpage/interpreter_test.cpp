@@ -14,24 +14,6 @@ namespace {
 const QString kStart = kSyntaxErrorStartMarker;
 const QString kEnd = kSyntaxErrorEndMarker;
 
-TEST(ScriptText, VariablesOfTheDayLiteralsAndPlainTails) {
-    ScriptState st;
-    st.day = GregorianToMayan(GregorianDate{21, 8, 2, 2001});  // sign 10, tone 9, plasma 6
-    st.oracle = MakeOracle(st.day);  // guide 6, analog 9, antipod 20, ateacher 11
-    const std::pair<const char*, const char*> cases[] = {{"kin", "J"},
-                                                         {"Guide", "F"},
-                                                         {"ANALOG", "I"},
-                                                         {"antipod", "T"},
-                                                         {"ATEACHER", "K"},
-                                                         {"tone", "i"},
-                                                         {"PLASM", "6"},
-                                                         {"'It''s'", "It''s"},
-                                                         {"Hello world", "Hello world"},
-                                                         {"kin ", "kin "},
-                                                         {"'", ""}};
-    for (auto [tail, text] : cases) EXPECT_EQ(ScriptTextContent(st, tail), text) << tail;
-}
-
 TEST_F(PageTest, FontLinesAloneDrawNothingAndTheFontCarriesIntoTheNextRun) {
     ASSERT_TRUE(run({"font 10 -21 0 0 255 BLD ITL DejaVu Serif"}));
     EXPECT_EQ(ink().first, 0);
@@ -79,16 +61,12 @@ TEST_F(PageTest, AFailingLineIsMarkedAndStopsTheRun) {
     EXPECT_EQ(recorder.messages, QStringList{"Syntax error at line 3"});
     EXPECT_EQ(page.interp.errorCaret, 8 + 18 + 20 + 10);
     EXPECT_EQ(page.script.mid(3), (QStringList{kStart, "PICT 1 2 3", kEnd}));
-    // The markers are comments: once the line is mended, the script runs and keeps them.
+    // The markers are comments: once the line is mended, the script runs and keeps them; error
+    // lines of older versions go before they run.
     page.script[4] = "TEXT 1 1 rgt 'ok'";
-    EXPECT_TRUE(drawimage(page, page.script));
+    page.script.prepend("Syntax error:");
+    EXPECT_TRUE(runScriptLines(page, page.script));
     EXPECT_EQ(page.script.size(), 6);
-}
-
-TEST_F(PageTest, OldErrorLinesAreDeletedBeforeTheyRun) {
-    ASSERT_TRUE(run(
-        {"Syntax error:", "TEXT 1 1 rgt 'a'", "///Syntax error\\\\\\", "Syntax error: ", "short"}));
-    EXPECT_EQ(page.script, (QStringList{"TEXT 1 1 rgt 'a'", "Syntax error: ", "short"}));
 }
 
 TEST_F(PageTest, MoonPhasesSizesAndFills) {
@@ -115,26 +93,10 @@ TEST_F(PageTest, MoonPhasesSizesAndFills) {
     }
 }
 
-TEST_F(PageTest, BlackAndWhiteColours) {
-    page.interp.blackAndWhite = true;
-    const std::pair<const char*, QRgb> fonts[] = {
-        {"FONT 10 -13 255 0 0 thn nrm Arial", qRgb(255, 255, 255)},
-        {"FONT 10 -13 255 0 0 thn nrm URRUNE", qRgb(0, 0, 0)},
-        {"FONT 10 -13 128 128 128 thn nrm Arial", qRgb(128, 128, 128)}};
-    for (auto [line, colour] : fonts) {
-        ASSERT_TRUE(run({line}));
-        EXPECT_EQ(page.interp.fontColour, colour) << line;
-    }
-    ASSERT_TRUE(run({"MOON 0 0 20 50 255 0 0"}));
-    EXPECT_EQ(page.canvas.pixel(10, 10), qRgb(0xc0, 0xc0, 0xc0));
-    writePicture("graphic/moon2.bmp", QSize(8, 8), 0);
-    EXPECT_FALSE(run({"MOON 0 0 20 50 IMAGE"}));  // black-and-white takes moon3.bmp, missing here
-}
-
 TEST_F(PageTest, YearShiftsTheTextsOfTheYearPageButNotItsPicturesAndMoons) {
     writePicture("p.bmp", QSize(4, 4), qRgb(9, 9, 9));
-    page.yearlines = {"FONT 10 -20 0 0 0 thn nrm DejaVu Sans", "TEXT 10 80 rgt 'I'",
-                      "PICT 5 6 0 0 0 rgt 'p.bmp'", "MOON 170 8 10 50 255 0 0"};
+    page.yearPage = {"FONT 10 -20 0 0 0 thn nrm DejaVu Sans", "TEXT 10 80 rgt 'I'",
+                     "PICT 5 6 0 0 0 rgt 'p.bmp'", "MOON 170 8 10 50 255 0 0"};
     ASSERT_TRUE(run({"YEAR 153 12 1"}));
     EXPECT_NEAR(ink().second, 110, 3);
     ASSERT_EQ(recorder.pictures.size(), 1u);
@@ -145,10 +107,10 @@ TEST_F(PageTest, YearShiftsTheTextsOfTheYearPageButNotItsPicturesAndMoons) {
 }
 
 TEST_F(PageTest, YearInsideTheYearPageFailsInsteadOfRunningForEver) {
-    page.yearlines = {"YEAR 53 12 1"};
+    page.yearPage = {"YEAR 53 12 1"};
     EXPECT_FALSE(run({"TEXT 1 1 rgt 'a'", "YEAR 53 12 1"}));
     EXPECT_EQ(recorder.messages, (QStringList{"Syntax error at line 0", "Syntax error at line 1"}));
-    EXPECT_EQ(page.yearlines, (QStringList{kStart, "YEAR 53 12 1", kEnd}));
+    EXPECT_EQ(page.yearPage, (QStringList{kStart, "YEAR 53 12 1", kEnd}));
     EXPECT_EQ(page.script, (QStringList{"TEXT 1 1 rgt 'a'", kStart, "YEAR 53 12 1", kEnd}));
     EXPECT_FALSE(page.interp.insideYear);
 }
@@ -178,22 +140,22 @@ TEST_F(PageTest, PicturesAtTheOriginWithTheirKeyAndOnlyFromRegularFilesOfAllowed
 }
 
 TEST_F(PageTest, ShowimageStartsFromThePlainBackgroundAndMovesTheGauge) {
-    page.interp.progressMode = 0;
+    page.interp.progressMode = ProgressMode::WholeGauge;
     ASSERT_TRUE(run({"", "", "", ""}));
     EXPECT_EQ(recorder.gauges, (std::vector<int>{0, 25, 50, 75}));
     page.script.clear();
     page.canvas.fill(qRgb(1, 1, 1));
-    ASSERT_TRUE(showimage(page));
+    ASSERT_TRUE(redrawPage(page));
     EXPECT_EQ(ink().first, 0);
     page.script = {"year 53 12 1"};  // a year page runs in mode 4, then 2 once the year has run
-    ASSERT_TRUE(showimage(page));
-    EXPECT_EQ(page.interp.progressMode, 2);
+    ASSERT_TRUE(redrawPage(page));
+    EXPECT_EQ(page.interp.progressMode, ProgressMode::AfterYear);
 }
 
 TEST_F(PageTest, CanvasSidesStayWithinTheLimits) {
-    EXPECT_THROW(setcanvas(page, 0, 10, true), std::invalid_argument);
-    EXPECT_THROW(setcanvas(page, 10, 16385, true), std::invalid_argument);
-    setcanvas(page, 1, 1, true);
+    EXPECT_THROW(setCanvas(page, 0, 10, true), std::invalid_argument);
+    EXPECT_THROW(setCanvas(page, 10, 16385, true), std::invalid_argument);
+    setCanvas(page, 1, 1, true);
     EXPECT_TRUE(
         run({"TEXT 0 0 cnt 'x'", "MOON -5 -5 20 50 0 0 0", "TEXT 2147483647 2147483647 cnt 'y'"}));
 }

@@ -51,7 +51,7 @@ inline PageServices recordingServices(Recorder& r, const QString& folder) {
         mask.fill(qRgb(255, 255, 255));
         return mask;
     };
-    s.blurm = [&r](QImage&, int xFrom, int yTo, int xTo, int yFrom, const RowProgress& row) {
+    s.meanFilter = [&r](QImage&, int xFrom, int yTo, int xTo, int yFrom, const RowProgress& row) {
         r.blurs.push_back({xFrom, yTo, xTo, yFrom});
         for (int y = yFrom; y <= yTo && row; ++y) row(y - yFrom, yTo - yFrom);
     };
@@ -73,12 +73,12 @@ struct PageTest : ::testing::Test {
         page.services = recordingServices(recorder, folder.path());
         page.canvasWidth = 200;
         page.canvasHeight = 120;
-        setcanvas(page, 200, 120, true);
+        setCanvas(page, 200, 120, true);
     }
 
     bool run(const QStringList& lines) {
         page.script = lines;
-        return drawimage(page, page.script);
+        return runScriptLines(page, page.script);
     }
 
     // How many pixels differ from the background, and the leftmost column of them (-1: none).

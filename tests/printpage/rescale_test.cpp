@@ -65,11 +65,11 @@ TEST_F(PageTest, RescaleKeepsPicturesAndMoonsAndWritesTheYearPageInItsOwnList) {
     EXPECT_EQ(recorder.pictures,
               (std::vector<Call>{{QPoint(200 + 20 - 3, 40), qRgb(255, 255, 255), QSize(6, 6)}}));
 
-    page.yearlines = {"/old", "FONT 10 -20 0 0 0 thn nrm DejaVu Sans", "TEXT 10 30 rgt 'x'",
-                      "MOON 4 6 10 50 IMAGE"};
+    page.yearPage = {"/old", "FONT 10 -20 0 0 0 thn nrm DejaVu Sans", "TEXT 10 30 rgt 'x'",
+                     "MOON 4 6 10 50 IMAGE"};
     page.script = {"YEAR 63 22 1"};
     ASSERT_TRUE(RescaleScript(page, 2.0));
-    EXPECT_EQ(page.yearlines,
+    EXPECT_EQ(page.yearPage,
               (QStringList{"/FONT 10 -20 0 0 0 thn nrm DejaVu Sans", "/TEXT 10 30 rgt 'x'",
                            "/MOON 4 6 10 50 IMAGE", "FONT 20 -40 0 0 0 thn nrm DejaVu Sans",
                            "TEXT 20 60 rgt 'x'"}));
@@ -78,11 +78,11 @@ TEST_F(PageTest, RescaleKeepsPicturesAndMoonsAndWritesTheYearPageInItsOwnList) {
 }
 
 TEST_F(PageTest, ResolutionChangesKeepEverySideWithinTheLimitsAndStopAtAFailingLine) {
-    setcanvas(page, 1, 1, true);
+    setCanvas(page, 1, 1, true);
     page.script = {"TEXT 3 3 rgt 'a'"};
     ASSERT_TRUE(DecreaseResolution(page));
     EXPECT_EQ(page.canvas.size(), QSize(1, 1));
-    setcanvas(page, 9000, 2, true);
+    setCanvas(page, 9000, 2, true);
     const QStringList before = page.script;
     EXPECT_FALSE(IncreaseResolution(page));
     EXPECT_EQ(page.canvas.size(), QSize(9000, 2));

@@ -6,13 +6,6 @@ using namespace orbisca;
 
 namespace {
 
-template <class T>
-T parseAs(const QString& line) {
-    const ScriptCommand c = ParseScriptLine(line);
-    EXPECT_TRUE(std::holds_alternative<T>(c)) << line.toStdString();
-    return std::holds_alternative<T>(c) ? std::get<T>(c) : T{};
-}
-
 TEST(ScriptLine, RecognisesCommandWordsInAnyCaseAndSkipsTheRest) {
     const std::pair<QString, ScriptLineKind> cases[] = {
         {"FONT 1", ScriptLineKind::Font},
@@ -31,36 +24,6 @@ TEST(ScriptLine, RecognisesCommandWordsInAnyCaseAndSkipsTheRest) {
         EXPECT_EQ(RecogniseScriptLine(line), kind) << line.toStdString();
     for (const char* skipped : {"", "MOON", "/ comment", "[Header]", "hello world"})
         EXPECT_TRUE(std::holds_alternative<std::monostate>(ParseScriptLine(skipped))) << skipped;
-}
-
-TEST(ScriptLine, FontFaceAndTextTails) {
-    const FontCommand f = parseAs<FontCommand>("font 10 -13 0 0 0 BLD ITL Times New Roman");
-    EXPECT_TRUE(f.bold && f.italic);
-    EXPECT_EQ(f.face, "Times New Roman");
-    const FontCommand thin = parseAs<FontCommand>("FONT 12 -16 255 128 300 thn nrm DejaVu Sans  ");
-    EXPECT_FALSE(thin.bold || thin.italic);
-    EXPECT_EQ(thin.colour, qRgb(255, 128, 44));
-    EXPECT_EQ(thin.face, "DejaVu Sans  ");  // the tail runs to the end, trailing blanks kept
-
-    // The quotes of a tail are dropped without a check.
-    EXPECT_EQ(UnquoteTail(parseAs<TextCommand>("TEXT 10 10 rgt 'It''s'").content), "It''s");
-    for (const char* noText : {"'", "''", "x"}) EXPECT_EQ(UnquoteTail(noText), "") << noText;
-    EXPECT_TRUE(parseAs<TextCommand>("TEXT -5 40 CnT Hello world").centred);
-}
-
-TEST(ScriptLine, MoonFills) {
-    const MoonCommand image = parseAs<MoonCommand>("MOON 300 20 64 50 image");
-    EXPECT_TRUE(image.image);
-    EXPECT_EQ(image.size, 64);
-    EXPECT_EQ(image.phase, 50);
-    EXPECT_EQ(parseAs<MoonCommand>("MOON 1 2 3 4 255 255 0").fill, qRgb(255, 255, 0));
-    EXPECT_EQ(parseAs<MoonCommand>("MOON 1 2 3 4 0 0 300").fill, qRgb(0, 0, 44));
-    for (const char* white : {"MOON 1 2 3 4 -1 0 0", "MOON 1 2 3 4 red green blue",
-                              "MOON 1 2 3 4 1 2", "MOON 1 2 3 4 1  2 3", "MOON 1 2 3 4 "}) {
-        const MoonCommand m = parseAs<MoonCommand>(white);
-        EXPECT_FALSE(m.image) << white;
-        EXPECT_EQ(m.fill, qRgb(255, 255, 255)) << white;
-    }
 }
 
 TEST(ScriptLine, SyntaxErrors) {

@@ -339,13 +339,14 @@ void paintPanels(QPainter& p) {
     p.drawRoundedRect(QRectF(304.5, 225.5, 71, 71), 15, 15);
     p.drawEllipse(QPointF(179.5, 245.5), 33, 33);
     p.drawEllipse(QPointF(419.5, 245.5), 34, 34);
-    // A thin rule between the captions and the affirmation.
+    // A thin rule between the captions and the affirmation, one row below the sign tile (rows
+    // 220 to 296) and above the first affirmation line (from row 298).
     QLinearGradient rule(136, 0, 464, 0);
     rule.setColorAt(0, QColor(226, 184, 92, 0));
     rule.setColorAt(0.5, QColor(226, 184, 92, 120));
     rule.setColorAt(1, QColor(226, 184, 92, 0));
     p.setPen(QPen(QBrush(rule), 1));
-    p.drawLine(QPointF(170, 296.5), QPointF(430, 296.5));
+    p.drawLine(QPointF(170, 297.5), QPointF(430, 297.5));
 }
 
 // The inside pixels on the outline's edge take a gold rim, the next ring a darker one.

@@ -1,7 +1,14 @@
 #include "cli.h"
 
+#include <QGuiApplication>
+#include <QString>
+#include <cctype>
 #include <charconv>
 #include <cstdio>
+#include <optional>
+
+#include "calendar/iso_date.h"
+#include "data/text_file.h"
 
 namespace orbisca::cli {
 
@@ -49,8 +56,61 @@ long long parseInteger(const std::string& text, const std::string& what, long lo
     return value;
 }
 
+void rejectUnknownOptions(const Args& args) {
+    for (const std::string& arg : args) {
+        const bool option = arg.size() > 1 && arg[0] == '-' &&
+                            !std::isdigit(static_cast<unsigned char>(arg[1])) && arg[1] != '+';
+        if (option) throw UsageError("unknown option \"" + arg + "\" (try --help)");
+    }
+}
+
 void expectNoMoreArgs(const Args& args) {
+    rejectUnknownOptions(args);
     if (!args.empty()) throw UsageError("unexpected argument \"" + args.front() + "\"");
+}
+
+GregorianDate dateArgument(const std::string& text) {
+    try {
+        return ParseIsoDate(text);
+    } catch (const InvalidDate& e) {
+        throw UsageError(e.what());
+    }
+}
+
+QByteArray readInputFile(const std::string& path) {
+    QString error;
+    const QString name = QString::fromStdString(path);
+    const std::optional<QByteArray> bytes = readRegularFile(name, name, &error);
+    if (!bytes) throw UsageError(error.toStdString());
+    return *bytes;
+}
+
+namespace {
+
+QtMessageHandler passOnMessage = nullptr;
+
+// Qt notes on standard error that it chose a runtime folder of its own when XDG_RUNTIME_DIR is
+// not set; that is no concern of a command-line run, whose bad input must give exactly one line.
+void withoutRuntimeFolderNote(QtMsgType type, const QMessageLogContext& context,
+                              const QString& message) {
+    if (message.contains(QLatin1String("XDG_RUNTIME_DIR"))) return;
+    if (passOnMessage)
+        passOnMessage(type, context, message);
+    else
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+}
+
+}  // namespace
+
+void startGuiApplication() {
+    if (QCoreApplication::instance()) return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    passOnMessage = qInstallMessageHandler(withoutRuntimeFolderNote);
+    // It lives until the program ends, after the pages and fonts that need it.
+    static int argc = 1;
+    static char name[] = "orbisca-cli";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication app(argc, argv);
 }
 
 std::string takeFirstArg(Args& args, const std::string& missing) {

@@ -2,10 +2,13 @@
 // CommandRegistration, so a new command needs no change elsewhere.
 #pragma once
 
+#include <QByteArray>
 #include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "calendar/calendar.h"
 
 namespace orbisca::cli {
 
@@ -44,8 +47,19 @@ std::string takeOption(Args& args, const std::string& name);
 // A decimal integer within [low, high], or a UsageError naming what it is for.
 long long parseInteger(const std::string& text, const std::string& what, long long low,
                        long long high);
+// Fails with a UsageError naming the first argument that looks like an option ("-x", "--xy"; a
+// negative date such as -0044-03-15 is no option): the command took all the options it knows.
+void rejectUnknownOptions(const Args& args);
 // Fails with a UsageError when an argument is left that the command does not know.
 void expectNoMoreArgs(const Args& args);
+// The date an argument names; a UsageError naming the argument when it is no date.
+GregorianDate dateArgument(const std::string& text);
+// The bytes of an input file named on the command line; a UsageError naming it and the reason
+// when it cannot be read (missing, a folder, a pipe, no permission).
+QByteArray readInputFile(const std::string& path);
+// Starts the off-screen GUI application that fonts and pictures need, once; Qt's note that it
+// made up a runtime folder is not passed on.
+void startGuiApplication();
 // Removes and returns the first argument; a UsageError saying `missing` when there is none.
 std::string takeFirstArg(Args& args, const std::string& missing);
 // Runs the action that the first argument names ("script run ..."), or fails naming the choices.

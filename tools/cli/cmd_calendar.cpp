@@ -1,4 +1,6 @@
-// orbisca-cli day and range: the position of one day, and of every day of a range as CSV.
+// orbisca-cli day and range: the position of one day with its names, and of every day of a range
+// as CSV.
+#include <QString>
 #include <cstdio>
 #include <string>
 #include <utility>
@@ -6,10 +8,11 @@
 
 #include "calendar/calendar_state.h"
 #include "calendar/calendar_strings.h"
+#include "calendar/iso_date.h"
 #include "calendar/oracle.h"
 #include "cli.h"
-#include "iso_date.h"
 #include "range_csv.h"
+#include "views/day_names.h"
 
 namespace orbisca::cli {
 namespace {
@@ -56,7 +59,36 @@ std::string jsonKey(const std::string& label) {
     return key;
 }
 
-void printJson(const GregorianDate& date, const MayanDate& m, const OracleInfo& o) {
+using Names = std::vector<std::pair<std::string, QString>>;
+
+// The names of the day from the text database, under the labels of the text output.
+Names namesOf(const MayanDate& m) {
+    const DayNames names = dayNames(m);
+    return {{"SIGN NAME:", names.sign},
+            {"TONE NAME:", names.tone},
+            {"PLASMA NAME:", names.plasma},
+            {"MOON NAME:", names.moon}};
+}
+
+// A JSON string: quotes, backslashes and control characters escaped, the rest as UTF-8.
+std::string jsonString(const QString& text) {
+    std::string out = "\"";
+    for (const char c : text.toStdString()) {
+        if (c == '"' || c == '\\') {
+            out.append({'\\', c});
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+void printJson(const GregorianDate& date, const MayanDate& m, const OracleInfo& o,
+               const Names& names) {
     auto object = [](const Fields& fields) {
         std::string s = "{";
         for (std::size_t i = 0; i < fields.size(); ++i) {
@@ -68,44 +100,62 @@ void printJson(const GregorianDate& date, const MayanDate& m, const OracleInfo& 
         }
         return s + "}";
     };
+    std::string nameObject = "{";
+    for (const auto& [label, name] : names) {
+        // "SIGN NAME:" becomes "sign".
+        const std::string key = jsonKey(label.substr(0, label.find(' ')));
+        nameObject.append(nameObject.size() > 1 ? "," : "")
+            .append("\"" + key + "\":")
+            .append(jsonString(name));
+    }
+    nameObject += "}";
     std::string layouts = "[";
     for (int layout = 0; layout <= 5; ++layout)
-        layouts.append(layout ? ",\"" : "\"").append(gregtostr(date, layout)).append("\"");
+        layouts.append(layout ? ",\"" : "\"")
+            .append(FormatGregorianDate(date, layout))
+            .append("\"");
     layouts += "]";
     std::printf(
-        "{\"date\":\"%s\",\"position\":%s,\"oracle\":%s,\"glyphs\":\"%s\",\"layouts\":%s}\n",
+        "{\"date\":\"%s\",\"position\":%s,\"oracle\":%s,\"names\":%s,\"glyphs\":\"%s\","
+        "\"layouts\":%s}\n",
         FormatIsoDate(date).c_str(), object(positionFields(m)).c_str(),
-        object(oracleFields(o)).c_str(), GetMayanString(m).c_str(), layouts.c_str());
+        object(oracleFields(o)).c_str(), nameObject.c_str(), GlyphLetters(m).c_str(),
+        layouts.c_str());
 }
 
-void printText(const GregorianDate& date, const MayanDate& m, const OracleInfo& o) {
+void printText(const GregorianDate& date, const MayanDate& m, const OracleInfo& o,
+               const Names& names) {
     std::printf("DATE:%s\n", FormatIsoDate(date).c_str());
     for (const auto& [label, value] : positionFields(m))
         std::printf("%s%lld\n", label.c_str(), value);
     for (const auto& [label, value] : oracleFields(o))
         std::printf("%s%lld\n", label.c_str(), value);
-    std::printf("GLYPHS:%s\n", GetMayanString(m).c_str());
+    for (const auto& [label, name] : names)
+        std::printf("%s%s\n", label.c_str(), name.toUtf8().constData());
+    std::printf("GLYPHS:%s\n", GlyphLetters(m).c_str());
     for (int layout = 0; layout <= 5; ++layout)
-        std::printf("LAYOUT %d:%s\n", layout, gregtostr(date, layout).c_str());
+        std::printf("LAYOUT %d:%s\n", layout, FormatGregorianDate(date, layout).c_str());
 }
 
 int runDay(const Args& input) {
     Args args = input;
     const bool json = takeFlag(args, "--json");
+    rejectUnknownOptions(args);
     GregorianDate date;
     if (args.empty()) {
         date = GetGregorianDate(calendarState().clock());
     } else {
-        date = ParseIsoDate(args.front());
+        date = dateArgument(args.front());
         args.erase(args.begin());
     }
     expectNoMoreArgs(args);
     const MayanDate m = GregorianToMayan(date);
     const OracleInfo o = MakeOracle(m);
+    const Names names = namesOf(m);
     if (json)
-        printJson(date, m, o);
+        printJson(date, m, o, names);
     else
-        printText(date, m, o);
+        printText(date, m, o, names);
     flushOutput();
     return 0;
 }
@@ -113,9 +163,10 @@ int runDay(const Args& input) {
 int runRange(const Args& input) {
     Args args = input;
     takeFlag(args, "--csv");  // CSV is the one format; the flag is accepted for clarity
+    rejectUnknownOptions(args);
     if (args.size() != 2) throw UsageError("range needs two dates, FROM and TO");
-    const GregorianDate from = ParseIsoDate(args[0]);
-    const GregorianDate to = ParseIsoDate(args[1]);
+    const GregorianDate from = dateArgument(args[0]);
+    const GregorianDate to = dateArgument(args[1]);
     if (DateBefore(to, from))
         throw UsageError("FROM (" + args[0] + ") is after TO (" + args[1] + ")");
     const bool ok = WriteRangeCsv(from, to, [](std::string_view chunk) {

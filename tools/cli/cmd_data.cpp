@@ -2,7 +2,6 @@
 // (one entry per line) into "print.dat"; decode-print shows the entries of a "print.dat".
 #include <QString>
 #include <cstdio>
-#include <optional>
 
 #include "cli.h"
 #include "data/atomic_file.h"
@@ -13,17 +12,10 @@
 namespace orbisca::cli {
 namespace {
 
-QByteArray readWholeFile(const std::string& path) {
-    QString error;
-    const QString name = QString::fromStdString(path);
-    const std::optional<QByteArray> bytes = readRegularFile(name, name, &error);
-    if (!bytes) throw CommandFailed(error.toStdString());
-    return *bytes;
-}
-
 int encodePrint(Args& args) {
+    rejectUnknownOptions(args);
     if (args.size() != 2) throw UsageError("data encode-print needs INPUT.txt and OUTPUT.dat");
-    const QStringList entries = splitTextLines(decodeText(readWholeFile(args[0])));
+    const QStringList entries = splitTextLines(decodeText(readInputFile(args[0])));
     QString error;
     if (!writeFileAtomically(QString::fromStdString(args[1]), encodeDetails(entries), &error))
         throw CommandFailed(error.toStdString());
@@ -31,9 +23,10 @@ int encodePrint(Args& args) {
 }
 
 int decodePrint(Args& args) {
+    rejectUnknownOptions(args);
     if (args.size() != 1) throw UsageError("data decode-print needs one INPUT.dat");
     try {
-        for (const QString& entry : decodeDetails(readWholeFile(args[0])))
+        for (const QString& entry : decodeDetails(readInputFile(args[0])))
             std::printf("%s\n", entry.toUtf8().constData());
     } catch (const DataFileError& e) {
         throw CommandFailed(args[0] + ": " + e.what());

@@ -20,6 +20,7 @@ int runMoon(const Args& input) {
     Args args = input;
     const std::string sizeText = takeOption(args, "--size");
     const std::string output = takeOption(args, "-o");
+    rejectUnknownOptions(args);
     if (args.empty()) throw UsageError("moon needs a PHASE from 0 to 100");
     const int phase = int(parseInteger(args.front(), "the moon phase", 0, 100));
     args.erase(args.begin());
@@ -39,8 +40,10 @@ int runMoon(const Args& input) {
 
 int runRegion(const Args& input) {
     Args args = input;
+    rejectUnknownOptions(args);
     const std::string mask = takeFirstArg(args, "region needs a MASK.bmp");
     expectNoMoreArgs(args);
+    readInputFile(mask);  // a mask that is not there is bad input, not a failed run
     QImage bitmap;
     try {
         bitmap = gfx::LoadBitmap(qs(mask));

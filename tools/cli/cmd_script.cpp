@@ -1,8 +1,6 @@
 // orbisca-cli script run and script rescale: printing scripts rendered onto a page and rewritten
 // for another resolution.
 #include <QByteArray>
-#include <QFileInfo>
-#include <QGuiApplication>
 #include <cstdio>
 #include <string>
 
@@ -10,9 +8,7 @@
 #include "cli.h"
 #include "data/atomic_file.h"
 #include "data/text_file.h"
-#include "data/working_folder.h"
 #include "gfx/image_io.h"
-#include "iso_date.h"
 #include "printpage/image_ops.h"
 #include "printpage/page_services.h"
 #include "printpage/print_page.h"
@@ -20,17 +16,6 @@
 
 namespace orbisca::cli {
 namespace {
-
-// Fonts need a GUI application; without a display it paints off-screen. It lives until the
-// program ends, after the page that holds fonts and images.
-void startGuiApplication() {
-    if (QCoreApplication::instance()) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "orbisca-cli";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv);
-}
 
 // "WxH" with both sides 1..16384.
 QSize parseSize(const std::string& text, const std::string& what) {
@@ -56,12 +41,7 @@ QRgb parseColour(const std::string& text) {
 
 // A script file: UTF-8 when it is valid UTF-8, else Windows-1251; LF or CR LF line ends.
 QStringList readScript(const std::string& name) {
-    QString error;
-    const auto bytes =
-        readRegularFile(QString::fromStdString(name),
-                        QString::fromStdString("the script \"" + name + "\""), &error);
-    if (!bytes) throw CommandFailed(error.toStdString());
-    return splitTextLines(decodeText(*bytes));
+    return splitTextLines(decodeText(readInputFile(name)));
 }
 
 void writeScript(const QStringList& lines, const std::string& name) {
@@ -87,14 +67,6 @@ void reportSyntaxError(const PrintPageState& page) {
                  qPrintable(page.interp.errorReason));
 }
 
-void useHome(Args& args) {
-    const std::string home = takeOption(args, "--home");
-    if (home.empty()) return;
-    if (!QFileInfo(QString::fromStdString(home)).isDir())
-        throw UsageError("--home \"" + home + "\" is no folder");
-    setWorkingFolder(QString::fromStdString(home));
-}
-
 int runScript(Args& args) {
     const std::string output = takeOption(args, "-o");
     const std::string date = takeOption(args, "--date");
@@ -103,7 +75,7 @@ int runScript(Args& args) {
     const std::string printer = takeOption(args, "--optimize");
     const bool blackAndWhite = takeFlag(args, "--bw");
     const bool mark = takeFlag(args, "--mark");
-    useHome(args);
+    rejectUnknownOptions(args);
     if (args.size() != 1) throw UsageError("script run needs one script FILE");
     if (output.empty()) throw UsageError("script run needs -o OUT.png");
     const std::string file = args.front();
@@ -112,7 +84,7 @@ int runScript(Args& args) {
     const QRgb backgroundColour =
         background.empty() ? qRgb(255, 255, 255) : parseColour(background);
     const GregorianDate day =
-        date.empty() ? GetGregorianDate(calendarState().clock()) : ParseIsoDate(date);
+        date.empty() ? GetGregorianDate(calendarState().clock()) : dateArgument(date);
 
     QStringList script = readScript(file);
     startGuiApplication();
@@ -125,13 +97,13 @@ int runScript(Args& args) {
     page.canvasHeight = canvasSize.height();
     bool ran = false;
     try {
-        setcanvas(page, page.canvasWidth, page.canvasHeight, true);
+        setCanvas(page, page.canvasWidth, page.canvasHeight, true);
         if (printerPage.isValid()) {
-            page.autoOptimize = page.autoblur = true;
-            page.interp.progressMode = 1;
-            ran = optimize(page, printerPage);
+            page.autoOptimize = page.autoBlur = true;
+            page.interp.progressMode = ProgressMode::ExportShare;
+            ran = optimizeForPrinter(page, printerPage);
         } else {
-            ran = showimage(page);
+            ran = redrawPage(page);
         }
         gfx::SaveImage(page.canvas, QString::fromStdString(output));
     } catch (const std::exception& e) {
@@ -146,6 +118,7 @@ int runScript(Args& args) {
 int runRescale(Args& args) {
     const std::string output = takeOption(args, "-o");
     const std::string factorText = takeOption(args, "--factor");
+    rejectUnknownOptions(args);
     if (args.size() != 1) throw UsageError("script rescale needs one script FILE");
     if (factorText != "2" && factorText != "0.5") throw UsageError("--factor must be 2 or 0.5");
     QStringList script = readScript(args.front());
@@ -172,7 +145,7 @@ int runScriptCommand(const Args& args) {
 CommandRegistration script{
     {"script",
      "script run FILE [--date YYYY-MM-DD] [--canvas WxH] [--background R,G,B] [--bw] "
-     "[--optimize WxH] [--home DIR] [--mark] -o OUT.png\n"
+     "[--optimize WxH] [--mark] -o OUT.png\n"
      "script rescale FILE --factor 2|0.5 [-o OUT]",
      runScriptCommand}};
 

@@ -1,11 +1,14 @@
 // orbisca-cli: the calendar engine and the renderers from the command line.
+#include <QFileInfo>
+#include <QString>
 #include <cstdio>
+#include <ctime>
 #include <exception>
-#include <iostream>
 
 #include "calendar/calendar_state.h"
 #include "cli.h"
-#include "iso_date.h"
+#include "data/error_log.h"
+#include "data/working_folder.h"
 
 using namespace orbisca;
 using namespace orbisca::cli;
@@ -13,7 +16,8 @@ using namespace orbisca::cli;
 namespace {
 
 void printUsage(std::FILE* to) {
-    std::fprintf(to, "usage: orbisca-cli [--today YYYY-MM-DD] COMMAND ...\n\ncommands:\n");
+    std::fprintf(to,
+                 "usage: orbisca-cli [--today YYYY-MM-DD] [--home DIR] COMMAND ...\n\ncommands:\n");
     for (const Command& c : commands()) {
         std::size_t start = 0;
         while (start < c.usage.size()) {
@@ -26,14 +30,16 @@ void printUsage(std::FILE* to) {
     std::fprintf(
         to,
         "\nDates are written YYYY-MM-DD; years may be negative or have more than four digits.\n"
-        "--today fixes the date the program takes as today.\n");
+        "--today fixes the date the program takes as today. --home is the working folder the\n"
+        "texts and pictures come from; by default the one orbisca uses. Both may stand "
+        "anywhere.\n");
 }
 
 // Fixes "today" when --today is given, so runs can be reproduced.
 void applyTodayOption(Args& args) {
     const std::string today = takeOption(args, "--today");
     if (today.empty()) return;
-    const GregorianDate fixed = ParseIsoDate(today);
+    const GregorianDate fixed = dateArgument(today);
     std::tm t{};
     t.tm_year = fixed.year - 1900;
     t.tm_mon = fixed.month - 1;
@@ -42,6 +48,18 @@ void applyTodayOption(Args& args) {
     t.tm_isdst = -1;
     const auto point = std::chrono::system_clock::from_time_t(std::mktime(&t));
     calendarState().clock = [point] { return point; };
+}
+
+// The working folder: --home, or the one orbisca takes by default.
+void applyHomeOption(Args& args) {
+    const std::string home = takeOption(args, "--home");
+    if (home.empty()) {
+        setWorkingFolder(defaultWorkingFolder(programFolder()));
+        return;
+    }
+    if (!QFileInfo(QString::fromStdString(home)).isDir())
+        throw UsageError("--home \"" + home + "\" is no folder");
+    setWorkingFolder(QString::fromStdString(home));
 }
 
 }  // namespace
@@ -55,6 +73,7 @@ int main(int argc, char** argv) {
             return args.empty() ? 2 : 0;
         }
         applyTodayOption(args);
+        applyHomeOption(args);
         if (args.empty()) throw UsageError("no command given (try --help)");
         const std::string name = args.front();
         args.erase(args.begin());
@@ -64,9 +83,6 @@ int main(int argc, char** argv) {
     } catch (const UsageError& e) {
         std::fprintf(stderr, "orbisca-cli: %s\n", e.what());
         return 2;
-    } catch (const CommandFailed& e) {
-        std::fprintf(stderr, "orbisca-cli: %s\n", e.what());
-        return 1;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "orbisca-cli: %s\n", e.what());
         return 1;

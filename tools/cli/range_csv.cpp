@@ -3,8 +3,8 @@
 #include <charconv>
 #include <vector>
 
+#include "calendar/iso_date.h"
 #include "calendar/oracle.h"
-#include "iso_date.h"
 
 namespace orbisca::cli {
 namespace {

@@ -1,0 +1,46 @@
+// The program's seven windows, created in their order (the compact window first) and wired
+// together: what the compact window and the date dialog ask of the others, and the full-mode
+// window's way back.
+#pragma once
+
+#include <memory>
+#include <optional>
+
+#include "calendar/calendar.h"
+
+namespace orbisca {
+
+class CompactWindow;
+class DateDialog;
+class FullModeWindow;
+class ConfigDialog;
+class PrintManagerWindow;
+class PageSetupWindow;
+class DonationDialog;
+
+class ProgramWindows {
+public:
+    ProgramWindows();
+    ~ProgramWindows();
+
+    // Creates the compact window and runs its start-up, then the other windows. False when the
+    // start-up failed; that has been reported and the program's end requested.
+    bool create(const std::optional<GregorianDate>& startDate = std::nullopt);
+
+    CompactWindow& compact() { return *compact_; }
+    DateDialog& dateDialog() { return *dateDialog_; }
+    FullModeWindow& fullMode() { return *fullMode_; }
+
+private:
+    void wire();
+
+    std::unique_ptr<CompactWindow> compact_;
+    std::unique_ptr<DateDialog> dateDialog_;
+    std::unique_ptr<FullModeWindow> fullMode_;
+    std::unique_ptr<ConfigDialog> config_;
+    std::unique_ptr<PrintManagerWindow> printManager_;
+    std::unique_ptr<PageSetupWindow> pageSetup_;
+    std::unique_ptr<DonationDialog> donation_;
+};
+
+}  // namespace orbisca

@@ -1,0 +1,104 @@
+#include "calendar/iso_date.h"
+
+#include <charconv>
+#include <cstdint>
+#include <cstring>
+
+namespace orbisca {
+
+bool IsLeapYear(long long year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+int DaysInGregorianMonth(long long year, int month) {
+    return month == 2 && IsLeapYear(year) ? 29 : DaysInMonth(static_cast<std::uint8_t>(month));
+}
+
+namespace {
+const char* const kMonthNames[] = {"January",   "February", "March",    "April",
+                                   "May",       "June",     "July",     "August",
+                                   "September", "October",  "November", "December"};
+
+bool allDigits(const std::string& s) {
+    if (s.empty()) return false;
+    for (char c : s)
+        if (c < '0' || c > '9') return false;
+    return true;
+}
+}  // namespace
+
+GregorianDate ParseIsoDate(const std::string& text) {
+    auto notADate = [&](const std::string& why) {
+        return InvalidDate("\"" + text + "\" is not a date" + (why.empty() ? "" : ": " + why) +
+                           " (expected YYYY-MM-DD)");
+    };
+    std::size_t start = (!text.empty() && (text[0] == '-' || text[0] == '+')) ? 1 : 0;
+    const std::size_t dayDash = text.rfind('-');
+    if (dayDash == std::string::npos || dayDash < start + 1) throw notADate("");
+    const std::size_t monthDash = text.rfind('-', dayDash - 1);
+    if (monthDash == std::string::npos || monthDash < start + 1) throw notADate("");
+    const std::string yearText = text.substr(start, monthDash - start);
+    const std::string monthText = text.substr(monthDash + 1, dayDash - monthDash - 1);
+    const std::string dayText = text.substr(dayDash + 1);
+    if (!allDigits(yearText) || monthText.size() != 2 || !allDigits(monthText) ||
+        dayText.size() != 2 || !allDigits(dayText))
+        throw notADate("");
+
+    long long year = 0;
+    auto [p, ec] = std::from_chars(yearText.data(), yearText.data() + yearText.size(), year);
+    (void)p;
+    if (text[0] == '-') year = -year;
+    if (ec != std::errc() || year < INT32_MIN || year > INT32_MAX)
+        throw notADate("the year is outside " + std::to_string(INT32_MIN) + ".." +
+                       std::to_string(INT32_MAX));
+    const int month = std::stoi(monthText);
+    const int day = std::stoi(dayText);
+    if (month < 1 || month > 12) throw notADate("there is no month " + monthText);
+    const int days = DaysInGregorianMonth(year, month);
+    if (day < 1 || day > days)
+        throw notADate(std::string(kMonthNames[month - 1]) + " " + std::to_string(year) + " has " +
+                       std::to_string(days) + " days");
+    return {static_cast<std::uint8_t>(day), static_cast<std::uint8_t>(month), 0,
+            static_cast<std::int32_t>(year)};
+}
+
+char* AppendIsoDate(char* out, const GregorianDate& d) {
+    long long year = d.year;
+    if (year < 0) {
+        *out++ = '-';
+        year = -year;
+    }
+    char digits[16];
+    auto [end, ec] = std::to_chars(digits, digits + sizeof digits, year);
+    (void)ec;
+    for (auto n = end - digits; n < 4; ++n) *out++ = '0';
+    std::memcpy(out, digits, static_cast<std::size_t>(end - digits));
+    out += end - digits;
+    *out++ = '-';
+    *out++ = static_cast<char>('0' + d.month / 10);
+    *out++ = static_cast<char>('0' + d.month % 10);
+    *out++ = '-';
+    *out++ = static_cast<char>('0' + d.day / 10);
+    *out++ = static_cast<char>('0' + d.day % 10);
+    return out;
+}
+
+std::string FormatIsoDate(const GregorianDate& date) {
+    char buffer[24];
+    return std::string(buffer, AppendIsoDate(buffer, date));
+}
+
+bool NextGregorianDay(GregorianDate& d) {
+    if (d.day < DaysInGregorianMonth(d.year, d.month)) {
+        ++d.day;
+        return true;
+    }
+    if (d.month < 12) {
+        d.day = 1;
+        ++d.month;
+        return true;
+    }
+    if (d.year == INT32_MAX) return false;
+    d = {1, 1, d.weekDay, d.year + 1};
+    return true;
+}
+
+}  // namespace orbisca

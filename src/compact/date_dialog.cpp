@@ -1,0 +1,156 @@
+#include "compact/date_dialog.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+#include <climits>
+
+#include "calendar/calendar_state.h"
+#include "compact/window_links.h"
+#include "data/error_log.h"
+#include "data/text_file.h"
+
+namespace orbisca {
+
+bool dateDialogAccepts(int /*year*/, int month, int day) {
+    return month >= 1 && month <= 12 && day >= 1 && day <= DaysInMonth(std::uint8_t(month));
+}
+
+namespace {
+
+QSpinBox* makeSpin(QWidget* parent, const char* name, int low, int high, int value) {
+    auto* spin = new QSpinBox(parent);
+    spin->setObjectName(QLatin1String(name));
+    spin->setRange(low, high);
+    spin->setValue(value);
+    spin->setStyleSheet(
+        QStringLiteral("QSpinBox { background: purple; color: yellow; font-weight: bold; }"));
+    return spin;
+}
+
+QPushButton* makeButton(QWidget* parent, const char* name, const char* colour) {
+    auto* button = new QPushButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setFlat(true);
+    button->setAutoDefault(false);
+    button->setStyleSheet(
+        QStringLiteral("QPushButton { color: %1; font-weight: bold; }").arg(colour));
+    return button;
+}
+
+QLabel* makeLabel(QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setStyleSheet(QStringLiteral("QLabel { color: yellow; }"));
+    return label;
+}
+
+QString baseLine(int line) { return readDatabaseLine(line, QStringLiteral("BASE.KTX")); }
+
+// The full-mode window forgets its year cache and repaints its view for the new date.
+void tellFullMode() {
+    if (windowLinks().dateChanged) windowLinks().dateChanged();
+}
+
+}  // namespace
+
+DateDialog::DateDialog(QWidget* parent) : QDialog(parent) {
+    setWindowFlags(Qt::Dialog | Qt::WindowStaysOnTopHint);
+    setModal(false);
+    setObjectName(QStringLiteral("dateDialog"));
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, QColor(64, 0, 64));
+    setPalette(p);
+
+    yearField_ = makeSpin(this, "yearField", INT_MIN, INT_MAX, 2001);
+    // Not as wide as the whole range.
+    yearField_->setFixedWidth(
+        yearField_->fontMetrics().horizontalAdvance(QStringLiteral("-000000")) + 40);
+    monthField_ = makeSpin(this, "monthField", 1, 12, 9);
+    dayField_ = makeSpin(this, "dayField", 1, 31, 1);
+    applyButton_ = makeButton(this, "applyButton", "lime");
+    cancelButton_ = makeButton(this, "cancelButton", "lime");
+    todayButton_ = makeButton(this, "todayButton", "aqua");
+    yearLabel_ = makeLabel(this);
+    monthLabel_ = makeLabel(this);
+    dayLabel_ = makeLabel(this);
+
+    auto* fields = new QGridLayout;
+    fields->addWidget(yearLabel_, 0, 0);
+    fields->addWidget(monthLabel_, 0, 1);
+    fields->addWidget(dayLabel_, 0, 2);
+    fields->addWidget(yearField_, 1, 0);
+    fields->addWidget(monthField_, 1, 1);
+    fields->addWidget(dayField_, 1, 2);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(applyButton_);
+    buttons->addWidget(todayButton_);
+    buttons->addWidget(cancelButton_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    for (QSpinBox* spin : {dayField_, monthField_, yearField_})
+        connect(spin, &QSpinBox::valueChanged, this, &DateDialog::updateCaption);
+    connect(applyButton_, &QPushButton::clicked, this, &DateDialog::apply);
+    connect(cancelButton_, &QPushButton::clicked, this, &DateDialog::cancel);
+    connect(todayButton_, &QPushButton::clicked, this, &DateDialog::returnToToday);
+}
+
+void DateDialog::openOn(const GregorianDate& date) {
+    yearField_->setValue(date.year);
+    monthField_->setValue(date.month);
+    dayField_->setValue(date.day);
+    show();
+    raise();
+    activateWindow();
+}
+
+void DateDialog::showEvent(QShowEvent* event) {
+    updateCaption();
+    reportFailures(kErrorReadText, QStringLiteral("readtext in orbisca"), [this] {
+        applyButton_->setText(baseLine(167));
+        cancelButton_->setText(baseLine(169));
+        todayButton_->setText(baseLine(389));
+        yearLabel_->setText(baseLine(422));
+        monthLabel_->setText(baseLine(421));
+        dayLabel_->setText(baseLine(420));
+    });
+    QDialog::showEvent(event);
+    // Every showing starts in the year field, ready for typing.
+    yearField_->setFocus(Qt::OtherFocusReason);
+    yearField_->selectAll();
+}
+
+void DateDialog::updateCaption() {
+    setWindowTitle(QStringLiteral("%1.%2.%3")
+                       .arg(dayField_->value())
+                       .arg(monthField_->value())
+                       .arg(yearField_->value()));
+}
+
+void DateDialog::apply() {
+    if (dateDialogAccepts(yearField_->value(), monthField_->value(), dayField_->value())) {
+        GregorianDate& date = calendarState().currentDate;
+        date.day = std::uint8_t(dayField_->value());
+        date.month = std::uint8_t(monthField_->value());
+        date.year = yearField_->value();
+        ApplyDate();
+        tellFullMode();
+    }
+    done(QDialog::Accepted);
+}
+
+void DateDialog::cancel() { done(QDialog::Rejected); }
+
+void DateDialog::returnToToday() {
+    CalendarState& calendar = calendarState();
+    calendar.currentDate = calendar.today;
+    ApplyDate();
+    done(QDialog::Accepted);
+    tellFullMode();
+    updateCaption();
+}
+
+}  // namespace orbisca

@@ -1,0 +1,47 @@
+// The date dialog. Three spin boxes pick a Gregorian date; "apply" takes it when it exists in the
+// program's calendar (no 29 February), "cancel" leaves the date alone, "today" returns to the
+// date taken at start-up. A new date repaints the compact window and the full-mode window's view.
+#pragma once
+
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+
+#include "calendar/calendar.h"
+
+namespace orbisca {
+
+// The date the dialog accepts: month 1..12, day 1..DaysInMonth(month); any year.
+bool dateDialogAccepts(int year, int month, int day);
+
+class DateDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit DateDialog(QWidget* parent = nullptr);
+
+    // Sets the three fields from a date and shows the dialog (not modally).
+    void openOn(const GregorianDate& date);
+
+    void apply();
+    void cancel();
+    void returnToToday();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void updateCaption();
+
+    QSpinBox* yearField_ = nullptr;
+    QSpinBox* monthField_ = nullptr;
+    QSpinBox* dayField_ = nullptr;
+    QPushButton* applyButton_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
+    QPushButton* todayButton_ = nullptr;
+    QLabel* yearLabel_ = nullptr;
+    QLabel* monthLabel_ = nullptr;
+    QLabel* dayLabel_ = nullptr;
+};
+
+}  // namespace orbisca

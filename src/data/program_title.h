@@ -1,0 +1,12 @@
+// The program's name and version as its windows and messages show them ("Orbisca v1.2"); the
+// version is the project's, set in the top CMakeLists.txt.
+#pragma once
+
+#include <QString>
+
+namespace orbisca {
+
+inline QString programVersion() { return QStringLiteral(ORBISCA_VERSION); }
+inline QString programTitle() { return QStringLiteral("Orbisca v" ORBISCA_VERSION); }
+
+}  // namespace orbisca

@@ -1,0 +1,195 @@
+#include "views/compact_panel.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <stdexcept>
+
+#include "calendar/oracle.h"
+#include "data/affirmation.h"
+#include "data/error_log.h"
+#include "data/font_table.h"
+#include "data/text_case.h"
+#include "data/text_file.h"
+#include "data/working_folder.h"
+#include "gfx/image_io.h"
+#include "gfx/mask_draw.h"
+#include "gfx/moon.h"
+#include "gfx/pixels.h"
+#include "views/day_names.h"
+
+namespace orbisca {
+namespace {
+
+QString baseLine(int n) { return readDatabaseLine(n, QStringLiteral("BASE.KTX")); }
+
+// The texts the panel was working on when it failed, for the report.
+struct PanelTexts {
+    QString drawing;  // the text being drawn
+    QString tone;     // the tone word
+    QString colour;   // the colour word
+};
+
+}  // namespace
+
+std::optional<PanelPictureFiles> panelPictureFiles(int code) {
+    const QString dir = QStringLiteral("graphic\\");
+    if (code == 0 || code == 20) return PanelPictureFiles{dir + "0Y.bmp", dir + "SBalfa.bmp"};
+    if (code >= 1 && code <= 19)
+        return PanelPictureFiles{dir + QString::number(code) + "Y.bmp", dir + "SBalfa.bmp"};
+    if (code == 30 || code == 50) return PanelPictureFiles{dir + "0.bmp", dir + "Smalfa.bmp"};
+    if (code >= 31 && code <= 49)
+        return PanelPictureFiles{dir + QString::number(code - 30) + ".bmp", dir + "Smalfa.bmp"};
+    if (code >= 51 && code <= 63) {
+        const QString n = QString::number(code - 50);
+        return PanelPictureFiles{dir + "Tone" + n + ".bmp", dir + "ToneAlfa" + n + ".bmp"};
+    }
+    if (code >= 71 && code <= 77)
+        return PanelPictureFiles{dir + QString::number(code - 70) + "X.bmp", dir + "plalfa.bmp"};
+    return std::nullopt;
+}
+
+int panelTextWidth(const QString& text, int font) {
+    return QFontMetrics(tableFont(font).font).horizontalAdvance(text);
+}
+
+int drawPanelText(QImage& face, int x, int y, const QString& text, int font, bool centred,
+                  PanelTrace* trace) {
+    const TableFont f = tableFont(font);
+    const QFontMetrics metrics(f.font);
+    const int width = metrics.horizontalAdvance(text);
+    const int left = centred ? kPanelCentreX + x - width / 2 : x;
+    gfx::MakeRgb888(face);
+    QPainter painter(&face);
+    painter.setFont(f.font);
+    painter.setPen(f.colour);
+    painter.drawText(QPoint(left, y + metrics.ascent()), text);
+    if (trace) trace->push_back({PanelItem::Text, text, left, y, font, width, metrics.height()});
+    return left;
+}
+
+void drawPanelPicture(QImage& face, int x, int y, int code, bool centred, PanelTrace* trace) {
+    const std::optional<PanelPictureFiles> files = panelPictureFiles(code);
+    const QString picturePath = files ? files->picture : QString();
+    const QString maskPath = files ? files->mask : QString();
+    int left = x;
+    QImage picture;
+    try {
+        if (!files) throw std::invalid_argument("no picture has the code " + std::to_string(code));
+        picture = gfx::LoadBitmap(resolvePath(picturePath));
+        left = centred ? kPanelCentreX + x - picture.width() / 2 : x;
+        const QImage mask = gfx::LoadBitmap(resolvePath(maskPath));
+        if (gfx::MaskDraw(picture, face, mask, gfx::MaskMode::Mask, 0, left, y) != gfx::kMaskDrawn)
+            throw std::runtime_error(picturePath.toStdString() +
+                                     " does not fit on the face or differs from its mask in size");
+    } catch (const std::exception& e) {
+        throw FatalError(
+            kErrorReadText, QStringLiteral("DRAWSIGNP in orbisca"),
+            {"filename:" + picturePath, "X:" + QString::number(x), "Y:" + QString::number(y),
+             "CX:" + QString::number(left), "transpfile:" + maskPath, "ID" + QString::number(code)},
+            QString::fromUtf8(e.what()));
+    }
+    if (trace)
+        trace->push_back(
+            {PanelItem::Picture, picturePath, left, y, 0, picture.width(), picture.height()});
+}
+
+namespace {
+
+// The panel's steps, each text remembered for the error report.
+class PanelPainter {
+public:
+    PanelPainter(QImage& face, PanelTrace* trace) : face_(face), trace_(trace) {}
+
+    void paint(const PanelPictures& pictures, const MayanDate& m) {
+        const OracleInfo o = MakeOracle(m);
+        face_ = pictures.frame.copy();
+        gfx::MakeRgb888(face_);
+        const DayNames names = dayNames(m);
+        texts_.colour = names.colour;
+        texts_.tone = names.tone;
+        if (m.month > 0) {
+            centred(97, baseLine(66 + m.month) + baseLine(29), 2);
+            centred(113, names.moon, 2);
+            centred(128, baseLine(59) + " " + QString::number(m.monthDay), 3);
+            drawPanelPicture(face_, 150, 216, 70 + m.plasma, false, trace_);
+            at(170, 198, applyCasePattern(names.plasma, "AB"), 3);
+            at(170, 186, applyCasePattern(baseLine(165) + ":", "AB"), 3);
+        } else {
+            centred(117, names.moon, 5);
+        }
+        drawPanelPicture(face_, 227, 182, 50 + m.tone, false, trace_);
+        centred(140, baseLine(402) + " " + names.colour, 2);
+        paintMoon(pictures.moon, m.moonPhase / 10'000'000, pictures.mirroredMoon);
+        paintToneSignLine(names.sign);
+        at(304, 214, applyCasePattern(baseLine(168) + ": " + baseLine(170 + m.sign), "AB"), 3);
+        at(304, 188, applyCasePattern(baseLine(60) + ": " + QString::number(m.kin), "Aa"), 3);
+        at(304, 202, applyCasePattern(baseLine(34) + ": " + QString::number(m.tone), "Aa"), 3);
+        at(396, 186, applyCasePattern(baseLine(166), "Aaa"), 3);
+        at(400, 198, applyCasePattern(baseLine(392), "aaa"), 3);
+        drawPanelPicture(face_, 224, 220, m.sign, false, trace_);
+        drawPanelPicture(face_, 308, 229, 30 + o.guide, false, trace_);
+        paintAffirmation(m);
+    }
+
+    const PanelTexts& texts() const { return texts_; }
+
+private:
+    void centred(int y, const QString& text, int font) {
+        texts_.drawing = text;
+        drawPanelText(face_, 0, y, text, font, true, trace_);
+    }
+    void at(int x, int y, const QString& text, int font) {
+        texts_.drawing = text;
+        drawPanelText(face_, x, y, text, font, false, trace_);
+    }
+
+    void paintMoon(const QImage& moonPicture, int phase, bool mirrored) {
+        if (gfx::DrawMaskedMoon(face_, moonPicture, phase, kPanelMoonSize, kPanelMoonX, kPanelMoonY,
+                                mirrored) != gfx::kMaskDrawn)
+            throw std::runtime_error("the moon does not fit on the face");
+        if (trace_)
+            trace_->push_back({PanelItem::Moon, QString::number(phase), kPanelMoonX, kPanelMoonY, 0,
+                               kPanelMoonSize, kPanelMoonSize});
+    }
+
+    void paintToneSignLine(const QString& signName) {
+        const QString line = texts_.tone + " " + signName;
+        if (panelTextWidth(line, 2) > kToneSignLineWidth) {
+            centred(155, texts_.tone, 2);
+            centred(167, signName, 2);
+        } else {
+            centred(155, line, 2);
+        }
+    }
+
+    void paintAffirmation(const MayanDate& m) {
+        static const char* const patterns[6] = {"Aaaaaaaaaa",  "aaaaaaaaa",    "Aaaaaaaaaa",
+                                                "aaaaaaaaaaa", "Aaaaaaaaaaaa", "AaaaaAaaaaaaa"};
+        const Affirmation lines = buildAffirmation(m);
+        for (int i = 0; i < 6; ++i)
+            centred(298 + 14 * i, applyCasePattern(lines[i], patterns[i]), 5);
+    }
+
+    QImage& face_;
+    PanelTrace* trace_;
+    PanelTexts texts_;
+};
+
+}  // namespace
+
+void paintPanel(QImage& face, const PanelPictures& pictures, const MayanDate& position,
+                PanelTrace* trace) {
+    PanelPainter painter(face, trace);
+    try {
+        painter.paint(pictures, position);
+    } catch (const FatalError&) {
+        throw;
+    } catch (const std::exception& e) {
+        const PanelTexts& t = painter.texts();
+        throw FatalError(kErrorPanelPaint, QStringLiteral("FILLPYR in orbisca"),
+                         {"string2:" + t.drawing, "string1:" + t.tone, "string0:" + t.colour},
+                         QString::fromUtf8(e.what()));
+    }
+}
+
+}  // namespace orbisca

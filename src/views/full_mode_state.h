@@ -1,0 +1,61 @@
+// The state of the full-mode window that its views, its window and the print manager share:
+// the mode shown and asked for, the cross-fade, the export flags, the drawing origin, the year
+// cache and the role flags of the element being drawn. One plain struct; the full-mode window
+// owns the instance and lends it to the error log.
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+#include "data/error_log.h"
+
+namespace orbisca {
+
+// The full-mode views that the compact window opens.
+enum class FullModeView : std::uint8_t { Day = 0, Tone = 1, Sign = 2, Plasma = 3, Oracle = 4 };
+
+// The mode asked for when the window is hidden: none of the views, so that the next showing
+// always changes mode.
+inline constexpr std::uint8_t kNoModeAsked = 10;
+
+struct FullModeState {
+    std::int32_t mode = -1;          // the mode shown; -1 while the window is closed
+    std::uint8_t requestedMode = 0;  // the mode asked for
+    std::int32_t fadeStepsLeft = 0;  // cross-fade steps still to run
+    std::uint8_t fadeOpacity = 0;    // opacity of the incoming frame in the current step
+    std::int32_t exportMode = 0;     // the mode being painted for the print manager
+    bool exporting = false;          // paint as printing-script lines instead of pixels
+    bool exportAsGlyphText = true;   // export elements as glyph text rather than pictures
+    bool alignRight = false;         // texts end at their point instead of starting there
+    bool boardDrawn = false;         // the telectonon board has been drawn in this mode
+    std::int32_t pressX = 0;         // where the last mouse press on the view was
+    std::int32_t pressY = 0;
+    double tickTime = 0.0;     // the time of day x 100 at the last fade tick
+    std::int32_t originX = 0;  // drawing origin added to every position
+    std::int32_t originY = 0;
+    std::uint8_t lastExportFont = 0;  // font choice of the last exported font line; 255 none
+    std::int32_t cachedYearSign = 0;  // year cache: the year sign and tone of the drawn grid
+    std::int32_t cachedYearTone = 0;
+    std::int32_t yearStartSign = 0;  // sign, tone and cromatic of that year's first day
+    std::int32_t yearStartTone = 0;
+    std::int32_t yearStartCromatic = 0;
+    bool drawIntoYearBuffer = false;  // elements are drawn into the year buffer
+    bool paintingIncoming = false;    // the incoming mode of a fade is being painted
+    QString lastHint;                 // the hint text shown last
+    QString exportGlyphFont;          // glyph font of the element being exported
+    std::int32_t printedMode = 0;     // the mode shown when the print manager was opened here
+    bool printFromFullMode = false;   // the print manager was opened from this window
+    // Role flags: set just before the day's kin, tone, guide ... is drawn, cleared after it.
+    bool drawingKin = false;
+    bool drawingTone = false;
+    bool drawingGuide = false;
+    bool drawingAnalog = false;
+    bool drawingAntipode = false;
+    bool drawingOccultTeacher = false;
+    bool drawingPlasma = false;
+};
+
+// The values of the state that the error log prints.
+LogValues fullModeLogValues(const FullModeState& state);
+
+}  // namespace orbisca

@@ -1,0 +1,43 @@
+#include <gtest/gtest.h>
+
+#include "calendar/iso_date.h"
+
+using namespace orbisca;
+
+TEST(IsoDate, ParsesAndFormatsAnyYear) {
+    for (const char* text : {"2001-08-21", "-0044-03-15", "12000-01-01", "0000-02-29", "2000-02-29",
+                             "-2147483648-01-01", "2147483647-12-31", "0005-06-07"}) {
+        EXPECT_EQ(FormatIsoDate(ParseIsoDate(text)), text);
+    }
+    EXPECT_EQ(ParseIsoDate("+12000-01-01").year, 12000);
+    EXPECT_EQ(ParseIsoDate("-0044-03-15").year, -44);
+}
+
+TEST(IsoDate, RejectsWhatIsNoDateNamingTheInput) {
+    for (const char* text :
+         {"2001-02-30", "2001-13-01", "2001-00-10", "2001-04-31", "2001-02-29", "1900-02-29",
+          "tomorrow", "", "2001-1-01", "2001-01-1", "20010101", "2001/01/01", "-", "--01-01",
+          "2147483648-01-01", "99999999999999999999-01-01", "2001-01-01x", " 2001-01-01"}) {
+        try {
+            ParseIsoDate(text);
+            ADD_FAILURE() << text << " was accepted";
+        } catch (const InvalidDate& e) {
+            EXPECT_NE(std::string(e.what()).find(std::string("\"") + text + "\""),
+                      std::string::npos)
+                << e.what();
+        }
+    }
+}
+
+TEST(IsoDate, NextDayWalksRealDays) {
+    GregorianDate d = ParseIsoDate("2004-02-28");
+    ASSERT_TRUE(NextGregorianDay(d));
+    EXPECT_EQ(FormatIsoDate(d), "2004-02-29");
+    ASSERT_TRUE(NextGregorianDay(d));
+    EXPECT_EQ(FormatIsoDate(d), "2004-03-01");
+    d = ParseIsoDate("1999-12-31");
+    ASSERT_TRUE(NextGregorianDay(d));
+    EXPECT_EQ(FormatIsoDate(d), "2000-01-01");
+    d = ParseIsoDate("2147483647-12-31");
+    EXPECT_FALSE(NextGregorianDay(d));
+}

@@ -1,0 +1,99 @@
+// The date dialog: the dates it accepts and ignores, "cancel", "today" after midnight, and the
+// year field ready for typing at every showing.
+#include <QTest>
+
+#include "compact/date_dialog.h"
+#include "compact/window_links.h"
+#include "support/compact_fixture.h"
+
+namespace orbisca::testing {
+namespace {
+
+class DateDialogTest : public CompactFolderTest {
+protected:
+    void SetUp() override {
+        CompactFolderTest::SetUp();
+        calendarState().clock = [this] { return clockNow; };
+        StartCalendar();
+        calendarState().repaint = [this] { ++repaints; };
+        windowLinks().dateChanged = [this] { ++fullModeTold; };
+    }
+    void TearDown() override {
+        resetWindowLinks();
+        CompactFolderTest::TearDown();
+    }
+    QSpinBox* field(const char* name) { return dialog.findChild<QSpinBox*>(name); }
+    QPushButton* button(const char* name) { return dialog.findChild<QPushButton*>(name); }
+    int choose(int year, int month, int day) {
+        dialog.openOn(calendarState().currentDate);
+        field("yearField")->setValue(year);
+        field("monthField")->setValue(month);
+        field("dayField")->setValue(day);
+        QTest::mouseClick(button("applyButton"), Qt::LeftButton);
+        return dialog.result();
+    }
+    // 10 March 2026, 23:59 local time.
+    std::chrono::system_clock::time_point clockNow = std::chrono::system_clock::from_time_t([] {
+        std::tm t{};
+        t.tm_year = 126, t.tm_mon = 2, t.tm_mday = 10, t.tm_hour = 23, t.tm_min = 59,
+        t.tm_isdst = -1;
+        return std::mktime(&t);
+    }());
+    DateDialog dialog;
+    int repaints = 0;
+    int fullModeTold = 0;
+};
+
+TEST_F(DateDialogTest, TakesExistingDatesOfAnyYearAndIgnoresTheOthers) {
+    // 31 April and 29 February close the dialog but change nothing.
+    for (const GregorianDate& d : {GregorianDate{31, 4, 0, 2026}, GregorianDate{29, 2, 0, 2024}}) {
+        EXPECT_EQ(choose(d.year, d.month, d.day), QDialog::Accepted);
+        EXPECT_EQ(calendarState().currentDate, (GregorianDate{10, 3, 0, 2026}));
+    }
+    EXPECT_EQ(repaints + fullModeTold, 0);
+    EXPECT_FALSE(dateDialogAccepts(2026, 13, 1) || dateDialogAccepts(2026, 1, 0));
+    int n = 0;
+    for (const GregorianDate& d : {GregorianDate{31, 1, 0, 2026}, GregorianDate{30, 4, 0, 2026},
+                                   GregorianDate{28, 2, 0, 2024}, GregorianDate{1, 1, 0, 1},
+                                   GregorianDate{15, 6, 0, 9999}}) {
+        EXPECT_EQ(choose(d.year, d.month, d.day), QDialog::Accepted);
+        EXPECT_EQ(calendarState().currentPosition, GregorianToMayan(d));
+        EXPECT_EQ(std::pair(repaints, fullModeTold), std::pair(n + 1, n + 1));
+        ++n;
+    }
+}
+
+TEST_F(DateDialogTest, CaptionFollowsTheFieldsAndCancelChangesNothing) {
+    dialog.openOn({5, 9, 0, 2030});
+    EXPECT_EQ(dialog.windowTitle(), "5.9.2030");
+    EXPECT_EQ(button("applyButton")->text(), readDatabaseLine(167, "BASE.KTX"));
+    field("dayField")->setValue(6);
+    EXPECT_EQ(dialog.windowTitle(), "6.9.2030");
+    QTest::mouseClick(button("cancelButton"), Qt::LeftButton);
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_EQ(calendarState().currentDate, (GregorianDate{10, 3, 0, 2026}));
+}
+
+TEST_F(DateDialogTest, TodayAfterMidnightReturnsToTheStartDay) {
+    choose(2031, 5, 5);
+    clockNow += std::chrono::minutes(2);  // past midnight
+    dialog.openOn(calendarState().currentDate);
+    QTest::mouseClick(button("todayButton"), Qt::LeftButton);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(calendarState().currentDate, (GregorianDate{10, 3, 0, 2026}));
+    EXPECT_EQ(fullModeTold, 2);
+}
+
+// A second showing starts in the year field too, even after the focus went elsewhere.
+TEST_F(DateDialogTest, EveryShowingFocusesTheYearField) {
+    for (int showing = 0; showing < 2; ++showing) {
+        dialog.openOn({5, 9, 0, 2030});
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        EXPECT_EQ(dialog.focusWidget(), field("yearField")) << showing;
+        field("dayField")->setFocus();
+        QTest::mouseClick(button("cancelButton"), Qt::LeftButton);
+    }
+}
+
+}  // namespace
+}  // namespace orbisca::testing

@@ -1,0 +1,96 @@
+// A temporary working folder with every process-wide state reset, for the tests of every layer
+// that reads the working folder.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+
+#include "calendar/calendar_state.h"
+#include "data/conf_file.h"
+#include "data/data_error.h"
+#include "data/error_log.h"
+#include "data/font_table.h"
+#include "data/notifier.h"
+#include "data/text_file.h"
+#include "data/working_folder.h"
+
+// Readable QStrings in failure messages.
+inline std::ostream& operator<<(std::ostream& out, const QString& text) {
+    return out << '"' << text.toStdString() << '"';
+}
+
+namespace orbisca::testing {
+
+inline void resetDataStates() {
+    resetNotifierState();
+    resetWorkingFolderState();
+    resetErrorLogState();
+    resetSettings();
+    resetFontTableState();
+    resetCalendarState();
+    clearTextCache();
+}
+
+// Fonts need a QGuiApplication; one for the whole test program, unless it has a QApplication.
+inline void ensureGuiApplication() {
+    static int argc = 1;
+    static char name[] = "tests";
+    static char* argv[] = {name, nullptr};
+    if (!QCoreApplication::instance()) new QGuiApplication(argc, argv);
+}
+
+// The message of the DataFileError that `read` throws, or "no error".
+template <typename Read>
+QString errorOf(Read read) {
+    try {
+        read();
+    } catch (const DataFileError& e) {
+        return e.message();
+    }
+    return "no error";
+}
+
+class WorkingFolderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(home.isValid());
+        resetDataStates();
+        setWorkingFolder(home.path());
+        // Logs go beside the working folder, never next to the test binary.
+        ASSERT_TRUE(QDir(home.path()).mkdir("program"));
+        errorLogState().programFolder = home.filePath("program");
+    }
+    void TearDown() override { resetDataStates(); }
+
+    void writeFile(const QString& name, const QByteArray& content) {
+        QDir().mkpath(QFileInfo(home.filePath(name)).absolutePath());
+        QFile file(home.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << name.toStdString();
+        file.write(content);
+    }
+    void writeLines(const QString& name, const QStringList& lines, const char* end = "\n") {
+        writeFile(name, (lines.join(end) + end).toUtf8());
+    }
+    QByteArray readFile(const QString& name) const {
+        QFile file(home.filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+    // The lines of a file, without the empty one after the last line end.
+    QStringList readLines(const QString& path) const {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) return {"<missing " + path + ">"};
+        QStringList lines = QString::fromUtf8(file.readAll()).split('\n');
+        if (lines.last().isEmpty()) lines.removeLast();
+        return lines;
+    }
+    QStringList messages() const { return notifierState().messages; }
+
+    QTemporaryDir home;
+};
+
+}  // namespace orbisca::testing

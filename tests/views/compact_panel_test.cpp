@@ -1,0 +1,159 @@
+// The panel painted headless: the extra day, the split of a long tone and sign line, the picture
+// files of the codes, the failures it throws, and every kin's panel with the real pack, whose
+// texts must not run into each other.
+#include <algorithm>
+
+#include "support/compact_fixture.h"
+#include "views/compact_panel.h"
+
+namespace orbisca::testing {
+namespace {
+
+class PanelTest : public CompactFolderTest {
+protected:
+    void SetUp() override {
+        CompactFolderTest::SetUp();
+        loadFontTable();
+        pictures.frame = gfx::LoadBitmap(home.filePath("graphic/pyr0.bmp"));
+        pictures.moon = gfx::LoadBitmap(home.filePath("graphic/moon.bmp"));
+    }
+    PanelTrace paint(const GregorianDate& date) {
+        PanelTrace trace;
+        paintPanel(face, pictures, GregorianToMayan(date), &trace);
+        return trace;
+    }
+    template <class Match>
+    static const PanelItem* find(const PanelTrace& trace, Match match) {
+        auto it = std::find_if(trace.begin(), trace.end(), match);
+        return it == trace.end() ? nullptr : &*it;
+    }
+    static const PanelItem* findAt(const PanelTrace& trace, int y) {
+        return find(trace, [y](const PanelItem& i) { return i.y == y; });
+    }
+    // A fault stops the painting with the failure to report, and reports nothing itself.
+    FatalError failure() {
+        try {
+            paint({26, 7, 0, 2026});
+        } catch (const FatalError& e) {
+            EXPECT_TRUE(messages().isEmpty());
+            return e;
+        }
+        ADD_FAILURE() << "the panel was painted";
+        return FatalError(0, "", {}, "");
+    }
+    PanelPictures pictures;
+    QImage face;
+};
+
+TEST_F(PanelTest, ExtraDayShowsItsOwnLineAndNoPlasma) {
+    const PanelTrace trace = paint({25, 7, 0, 2026});
+    const PanelItem* line = findAt(trace, 117);
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(line->content, readDatabaseLine(419, "BASE.KTX"));
+    EXPECT_EQ(QPoint(line->x, line->y),
+              QPoint(kPanelCentreX - panelTextWidth(line->content, 5) / 2, 117));
+    EXPECT_EQ(line->font, 5);
+    EXPECT_EQ(find(trace, [](const PanelItem& i) { return i.content.endsWith("X.bmp"); }), nullptr);
+    EXPECT_EQ(findAt(trace, 97), nullptr);  // nor the two lines of an ordinary day
+    EXPECT_EQ(findAt(trace, 113), nullptr);
+}
+
+// The sign's name grows until the line splits: it stays whole up to 217 pixels and splits beyond.
+TEST_F(PanelTest, ToneAndSignLineSplitsWhenWiderThan217Pixels) {
+    const GregorianDate date{26, 7, 0, 2026};
+    for (QString name = "i"; name.size() < 300; name += "i") {
+        setBaseLine(80 + GregorianToMayan(date).sign, name);
+        const PanelTrace trace = paint(date);
+        const PanelItem* first = findAt(trace, 155);
+        ASSERT_NE(first, nullptr);
+        const PanelItem* second = findAt(trace, 167);
+        if (second == nullptr) {
+            EXPECT_TRUE(first->content.endsWith(" " + name));
+            ASSERT_LE(panelTextWidth(first->content, 2), 217) << name.size();
+            continue;
+        }
+        EXPECT_EQ(second->content, name);
+        EXPECT_GT(panelTextWidth(first->content + " " + name, 2), 217);
+        return;
+    }
+    FAIL() << "the line never split";
+}
+
+TEST(PanelPictures, TwentyUsesTheZeroPicturesAndCodesWithoutPictureHaveNone) {
+    EXPECT_EQ(panelPictureFiles(20)->picture, "graphic\\0Y.bmp");
+    EXPECT_EQ(panelPictureFiles(50)->picture, "graphic\\0.bmp");
+    EXPECT_EQ(panelPictureFiles(63)->mask, "graphic\\ToneAlfa13.bmp");
+    for (int code : {21, 29, 64, 70, 78, -1}) EXPECT_FALSE(panelPictureFiles(code)) << code;
+}
+
+TEST_F(PanelTest, FailuresCarryTheirCodeDetailsAndReason) {
+    const QString file = QString::number(GregorianToMayan({26, 7, 0, 2026}).sign % 20) + "Y.bmp";
+    removePicture(file);
+    FatalError e = failure();
+    EXPECT_EQ(e.code(), 101);
+    EXPECT_EQ(e.sender(), "DRAWSIGNP in orbisca");
+    EXPECT_EQ(e.details()[0], "filename:graphic\\" + file);
+    EXPECT_EQ(e.details()[3], "CX:224");
+    EXPECT_TRUE(e.reason().contains(file)) << e.reason();
+
+    pictures.frame = pictures.frame.copy(0, 0, 420, 450);  // the moon reaches x 450
+    e = failure();
+    EXPECT_EQ(e.code(), 103);
+    EXPECT_EQ(e.sender(), "FILLPYR in orbisca");
+    EXPECT_EQ(e.reason(), "the moon does not fit on the face");
+
+    ASSERT_TRUE(QFile::remove(home.filePath("BASE.KTX")));
+    clearTextCache();
+    EXPECT_EQ(failure().sender(), "readtext in orbisca");
+}
+
+}  // namespace
+}  // namespace orbisca::testing
+
+namespace orbisca::testing {
+namespace {
+
+QString describe(const PanelItem& item) {
+    return QStringLiteral("\"%1\" at %2,%3 (%4 x %5)")
+        .arg(item.content)
+        .arg(item.x)
+        .arg(item.y)
+        .arg(item.width)
+        .arg(item.height);
+}
+
+// With the pack as the build assembles it (its fonts, texts and pictures), no text of any kin's
+// panel runs into another text or into a picture: 260 days in a row give every kin, and with them
+// every moon, plasma and the extra day.
+TEST(PanelLayout, NoTextOfAnyKinsPanelOverlapsAnotherTextOrAPicture) {
+    ensureTestApplication();
+    resetDataStates();
+    setWorkingFolder(ORBISCA_HOME_DIR);
+    loadFontTable();
+    const PanelPictures pictures{gfx::LoadBitmap(resolvePath("graphic\\pyr0.bmp")),
+                                 gfx::LoadBitmap(resolvePath("graphic\\moon.bmp"))};
+    QImage face;
+    int reported = 0;
+    GregorianDate date{1, 7, 0, 2026};
+    for (int day = 0; day < 260 && reported < 10; ++day, date = StepDate(date, 1)) {
+        PanelTrace trace;
+        paintPanel(face, pictures, GregorianToMayan(date), &trace);
+        for (std::size_t i = 0; i < trace.size(); ++i) {
+            for (std::size_t j = i + 1; j < trace.size(); ++j) {
+                const PanelItem& a = trace[i];
+                const PanelItem& b = trace[j];
+                if (a.kind != PanelItem::Text && b.kind != PanelItem::Text) continue;
+                if (a.content.isEmpty() || b.content.isEmpty()) continue;  // nothing drawn
+                const QRect boxA(a.x, a.y, a.width, a.height), boxB(b.x, b.y, b.width, b.height);
+                if (boxA.intersects(boxB) && ++reported <= 10)
+                    ADD_FAILURE() << "kin " << GregorianToMayan(date).kin << ": " << describe(a)
+                                  << " overlaps " << describe(b);
+            }
+        }
+    }
+    EXPECT_EQ(reported, 0);
+    resetDataStates();
+}
+
+}  // namespace
+}  // namespace orbisca::testing
