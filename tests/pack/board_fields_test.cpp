@@ -19,8 +19,8 @@ protected:
     static void SetUpTestSuite() { testing::ensureGuiApplication(); }
     void SetUp() override {
         folder_.emplace();
-        readfonts();
-        ASSERT_NO_THROW(loadbaserects());
+        loadFontTable();
+        ASSERT_NO_THROW(loadHelpFields());
         EXPECT_TRUE(notifierState().messages.isEmpty()) << notifierState().messages.join('\n');
     }
     void TearDown() override {
@@ -37,7 +37,7 @@ private:
 TEST_F(PackBoard, EveryHintFitsTheHintArea) {
     const QFontMetrics metrics(packFont(6));
     for (int i = 0; i < kHelpRectCount; ++i) {
-        const QStringList lines = hintLines(helpRectsState().helptexts[i]);
+        const QStringList lines = hintLines(helpRectsState().texts[i]);
         EXPECT_LE(lines.size(), 8) << "hint " << i;
         for (const QString& line : lines)
             EXPECT_LE(metrics.horizontalAdvance(line), 160) << "hint " << i << ": " << line;
@@ -78,7 +78,7 @@ QString expectedHintStart(const HelpRect& r, const QStringList& base) {
 }
 
 TEST_F(PackBoard, EachHintExplainsTheFieldOfItsRecord) {
-    const auto& rects = helpRectsState().helprects;
+    const auto& rects = helpRectsState().rects;
     const QRect board(0, 0, 670, 550), hintArea(505, 455, 160, 80);
     for (int i = 0; i < kHelpRectCount; ++i) {
         const HelpRect& r = rects[i];
@@ -90,7 +90,7 @@ TEST_F(PackBoard, EachHintExplainsTheFieldOfItsRecord) {
             EXPECT_FALSE(inside.intersects(QRect(QPoint(rects[j].left + 1, rects[j].top + 1),
                                                  QPoint(rects[j].right - 1, rects[j].bottom - 1))))
                 << "records " << j << " and " << i;
-        const QString hint = helpRectsState().helptexts[i];
+        const QString hint = helpRectsState().texts[i];
         EXPECT_TRUE(hint.startsWith(expectedHintStart(r, base)))
             << "record " << i << " wants " << expectedHintStart(r, base) << ", line reads " << hint;
     }
@@ -99,7 +99,7 @@ TEST_F(PackBoard, EachHintExplainsTheFieldOfItsRecord) {
         QString text;
         const QPoint cell = yellowCell(day);
         EXPECT_TRUE(
-            checkrect(int(133 + 33.5 * cell.x() + 16), int(133 + 33.5 * cell.y() + 16), text));
+            findHelpField(int(133 + 33.5 * cell.x() + 16), int(133 + 33.5 * cell.y() + 16), text));
         EXPECT_TRUE(text.startsWith(QStringLiteral("Day %1 ").arg(day))) << text;
     }
 }
