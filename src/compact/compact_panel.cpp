@@ -6,6 +6,7 @@
 
 #include "calendar/oracle.h"
 #include "data/affirmation.h"
+#include "data/day_words.h"
 #include "data/error_log.h"
 #include "data/font_table.h"
 #include "data/notifier.h"
@@ -123,27 +124,29 @@ public:
         const OracleInfo o = MakeOracle(m);
         face_ = pictures.frame.copy();
         gfx::MakeRgb888(face_);
-        texts_.colour = L((o.signFlag == 1 ? 130 : 134) + o.colour);
-        texts_.tone = L((o.signFlag == 1 ? 103 : 116) + m.tone);
+        texts_.colour = colourWord(o, L);
+        texts_.tone = toneWord(o, L);
         if (m.month > 0) {
-            centred(97, L(66 + m.month) + L(29), 2);
-            centred(113, L(61) + " " + L(150 + m.month), 2);
-            centred(128, L(59) + " " + QString::number(m.monthDay), 3);
+            centred(97, moonTitle(m.month, L), 2);
+            centred(113, L(base_line::kMoonLabel) + " " + L(moonSecondNameLine(m.month)), 2);
+            centred(128, L(base_line::kDayLabel) + " " + QString::number(m.monthDay), 3);
             DRAWSIGNP(face_, 150, 216, 70 + m.plasma, false, trace_);
-            at(170, 198, CasePattern(L(49 + m.plasma), "AB"), 3);
-            at(170, 186, CasePattern(L(165) + ":", "AB"), 3);
+            at(170, 198, CasePattern(L(plasmaNameLine(m.plasma)), "AB"), 3);
+            at(170, 186, CasePattern(L(base_line::kPlasmaLabel) + ":", "AB"), 3);
         } else {
-            centred(117, L(419), 5);
+            centred(117, L(base_line::kExtraDay), 5);
         }
         DRAWSIGNP(face_, 227, 182, 50 + m.tone, false, trace_);
-        centred(140, L(402) + " " + texts_.colour, 2);
+        centred(140, L(base_line::kColourLabel) + " " + texts_.colour, 2);
         paintMoon(pictures.moon, m.moonPhase / 10'000'000, mirroredMoon);
-        paintToneSignLine(L(80 + m.sign));
-        at(304, 214, CasePattern(L(168) + ": " + L(170 + m.sign), "AB"), 3);
-        at(304, 188, CasePattern(L(60) + ": " + QString::number(m.kin), "Aa"), 3);
-        at(304, 202, CasePattern(L(34) + ": " + QString::number(m.tone), "Aa"), 3);
-        at(396, 186, CasePattern(L(166), "Aaa"), 3);
-        at(400, 198, CasePattern(L(392), "aaa"), 3);
+        paintToneSignLine(L(signNameLine(m.sign)));
+        at(304, 214,
+           CasePattern(L(base_line::kLongSignLabel) + ": " + L(longSignNameLine(m.sign)), "AB"), 3);
+        at(304, 188, CasePattern(L(base_line::kKinLabel) + ": " + QString::number(m.kin), "Aa"), 3);
+        at(304, 202, CasePattern(L(base_line::kToneLabel) + ": " + QString::number(m.tone), "Aa"),
+           3);
+        at(396, 186, CasePattern(L(base_line::kPhaseOfLabel), "Aaa"), 3);
+        at(400, 198, CasePattern(L(base_line::kTheMoonLabel), "aaa"), 3);
         DRAWSIGNP(face_, 224, 220, m.sign, false, trace_);
         DRAWSIGNP(face_, 308, 229, 30 + o.guide, false, trace_);
         paintAffirmation(m);
@@ -179,12 +182,11 @@ private:
     }
 
     void paintAffirmation(const MayanDate& m) {
-        static const char* const patterns[6] = {"Aaaaaaaaaa",  "aaaaaaaaa",    "Aaaaaaaaaa",
-                                                "aaaaaaaaaaa", "Aaaaaaaaaaaa", "AaaaaAaaaaaaa"};
         const auto before = notifierState().messages.size();
         const Affirmation lines = loadaffirmation(m);
         if (notifierState().messages.size() != before) throw FailureReported();
-        for (int i = 0; i < 6; ++i) centred(298 + 14 * i, CasePattern(lines[i], patterns[i]), 5);
+        for (int i = 0; i < 6; ++i)
+            centred(298 + 14 * i, CasePattern(lines[i], kAffirmationCasePatterns[i]), 5);
     }
 
     QImage& face_;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "../data/data_fixture.h"
+#include "calendar/oracle.h"
 
 namespace orbisca::packtest {
 
@@ -20,9 +21,6 @@ struct MappedLine {
     bool ending = false;
 };
 std::vector<MappedLine> baseLineMap();
-
-// The position fields that the affirmation reads (kin, sign, tone).
-MayanDate positionOfKin(int kin);
 
 // The files that the build copies into the working folder.
 QStringList packFileNames();
