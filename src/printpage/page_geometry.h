@@ -9,12 +9,12 @@
 // absurdly large; fitting to a tiny page may give a smaller (still positive) scale.
 //
 // The setup window maps its controls onto these calls:
-//   shown, printed, orientation or paper changed  -> placeOnPage
-//   a field typed                                 -> editPageField (refused edits name the reason)
-//   a unit box changed                            -> setFieldUnit, then pageFieldText for every
-//   field "Center" / "Fit to page" clicked             -> switchCentre / switchFit preview painted
-//   -> previewOf; hover and press -> gripAt press, move                                   ->
-//   startPreviewDrag, dragPreview
+// - shown, printed, orientation or paper changed: placeOnPage;
+// - a field typed: editPageField (a refused edit says why);
+// - a unit box changed: setFieldUnit, then pageFieldText for every field;
+// - "Center" or "Fit to page" clicked: switchCentre or switchFit;
+// - the preview painted: previewOf; the mouse over it: gripAt;
+// - a press and the moves after it: startPreviewDrag, dragPreview.
 // Fields that the window disables (left and top while centred; width, height and scale while
 // fitted) are told by pageFieldEnabled, and editPageField refuses them too.
 #pragma once

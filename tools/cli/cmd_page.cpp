@@ -2,7 +2,10 @@
 // shows it. The options after --page and --canvas act in the order given, like clicks and typing
 // in the setup window, starting from the window as it is first shown.
 #include <QString>
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
+#include <optional>
 #include <utility>
 
 #include "cli.h"
@@ -103,12 +106,11 @@ int runPage(const Args& input) {
     return 0;
 }
 
-CommandRegistration page{
-    {"page",
-     "page --page WxH --canvas WxH [--dpi N] [--set "
-     "left|top|width|height|scale=VALUE[px|cm|in]]...\n"
-     "     [--fit] [--no-fit] [--center] [--no-center] [--landscape] [--portrait]",
-     runPage}};
+CommandRegistration page{{"page",
+                          "page --page WxH --canvas WxH [--dpi N] [--set "
+                          "left|top|width|height|scale=VALUE[px|cm|in]]... "
+                          "[--fit] [--no-fit] [--center] [--no-center] [--landscape] [--portrait]",
+                          runPage}};
 
 }  // namespace
 }  // namespace orbisca::cli

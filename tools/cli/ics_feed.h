@@ -13,8 +13,9 @@
 
 namespace orbisca::cli {
 
-// iCalendar dates have four-digit years, and the last day's event ends on the day after it.
-inline constexpr GregorianDate kFirstFeedDate{1, 1, 0, 0};
+// iCalendar dates have four-digit years (and calendar programs know no year 0); the last day's
+// event ends on the day after it.
+inline constexpr GregorianDate kFirstFeedDate{1, 1, 0, 1};
 inline constexpr GregorianDate kLastFeedDate{30, 12, 0, 9999};
 
 struct IcsFeedOptions {
