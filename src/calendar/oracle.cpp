@@ -87,6 +87,14 @@ OracleInfo MakeOracle(MayanDate p) {
     return o;
 }
 
+MayanDate PositionOfKin(int kin) {
+    MayanDate position;
+    position.kin = static_cast<std::uint16_t>(kin);
+    position.sign = static_cast<std::uint8_t>((kin - 1) % 20 + 1);
+    position.tone = static_cast<std::uint8_t>((kin - 1) % 13 + 1);
+    return position;
+}
+
 int ToneTextsEnd(int tone) {
     switch (tone) {
         case 3:

@@ -40,6 +40,9 @@ std::uint8_t SignFlag(int sign);
 bool IsMarkedKin(int kin);
 bool IsCentralKin(int kin);
 OracleInfo MakeOracle(MayanDate position);
+// A position holding only what the kin decides (kin, sign and tone): enough for the oracle and
+// for every text chosen by them.
+MayanDate PositionOfKin(int kin);
 // 28 or 31: where the full-mode window's tone texts end.
 int ToneTextsEnd(int tone);
 

@@ -1,15 +1,18 @@
 #include "data/affirmation.h"
 
 #include "calendar/oracle.h"
-#include "data/text_file.h"
+#include "data/text_case.h"
 
 namespace orbisca {
 
 Affirmation buildAffirmation(const MayanDate& position) {
+    return buildAffirmation(position, readBaseLineEachTime());
+}
+
+Affirmation buildAffirmation(const MayanDate& position, const BaseLineReader& L) {
     const OracleInfo oracle = MakeOracle(position);
     const int tone = position.tone;
     const int sign = position.sign;
-    auto L = [](int line) { return readDatabaseLine(line, QStringLiteral("BASE.KTX")); };
     const int secondSignLine = tone == 5 ? 270 + sign : tone == 13 ? 291 + sign : 249 + sign;
     return {
         L(192) + L(200 + tone) + L(400) + L(193) + L(214 + sign) + L(401),
@@ -19,6 +22,13 @@ Affirmation buildAffirmation(const MayanDate& position) {
         oracle.guide == sign ? L(199) : L(197) + L(367 + oracle.guide) + ".",
         oracle.markedKin == 1 ? L(198) : QString(),
     };
+}
+
+Affirmation shapedAffirmation(const MayanDate& position, const BaseLineReader& line) {
+    Affirmation lines = buildAffirmation(position, line);
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        lines[i] = applyCasePattern(lines[i], kAffirmationCasePatterns[i]);
+    return lines;
 }
 
 }  // namespace orbisca

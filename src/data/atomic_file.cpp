@@ -1,5 +1,6 @@
 #include "data/atomic_file.h"
 
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QTemporaryFile>
 #include <cstdio>
@@ -14,6 +15,9 @@ bool writeFileAtomically(const QString& path, const std::function<bool(QIODevice
         if (error) *error = QStringLiteral("%1: %2").arg(path, why);
         return false;
     };
+    // A device or a pipe given as the target ("-o /dev/null") would be replaced by a plain file.
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile()) return fail(QStringLiteral("not a regular file"));
     if (!file.open(QIODevice::WriteOnly)) return fail(file.errorString());
     bool written = false;
     try {

@@ -11,7 +11,8 @@
 namespace orbisca {
 
 // Writes through `write`, which returns false to give up (or throws); only a complete write that
-// reaches the disk replaces `path`. On failure returns false and, when `error` is given, says why
+// reaches the disk replaces `path`, which must be a regular file when it exists (a device or a
+// pipe is refused, never replaced). On failure returns false and, when `error` is given, says why
 // in one line naming the file.
 bool writeFileAtomically(const QString& path, const std::function<bool(QIODevice&)>& write,
                          QString* error = nullptr);

@@ -6,6 +6,7 @@
 
 #include "calendar/oracle.h"
 #include "data/affirmation.h"
+#include "data/day_words.h"
 #include "data/error_log.h"
 #include "data/font_table.h"
 #include "data/text_case.h"
@@ -15,7 +16,6 @@
 #include "gfx/mask_draw.h"
 #include "gfx/moon.h"
 #include "gfx/pixels.h"
-#include "views/day_names.h"
 
 namespace orbisca {
 namespace {
@@ -108,24 +108,32 @@ public:
         texts_.colour = names.colour;
         texts_.tone = names.tone;
         if (m.month > 0) {
-            centred(97, baseLine(66 + m.month) + baseLine(29), 2);
+            centred(97, moonTitle(m.month, baseLine), 2);
             centred(113, names.moon, 2);
-            centred(128, baseLine(59) + " " + QString::number(m.monthDay), 3);
+            centred(128, baseLine(base_line::kDayLabel) + " " + QString::number(m.monthDay), 3);
             drawPanelPicture(face_, 150, 216, 70 + m.plasma, false, trace_);
             at(170, 198, applyCasePattern(names.plasma, "AB"), 3);
-            at(170, 186, applyCasePattern(baseLine(165) + ":", "AB"), 3);
+            at(170, 186, applyCasePattern(baseLine(base_line::kPlasmaLabel) + ":", "AB"), 3);
         } else {
             centred(117, names.moon, 5);
         }
         drawPanelPicture(face_, 227, 182, 50 + m.tone, false, trace_);
-        centred(140, baseLine(402) + " " + names.colour, 2);
+        centred(140, baseLine(base_line::kColourLabel) + " " + names.colour, 2);
         paintMoon(pictures.moon, m.moonPhase / 10'000'000, pictures.mirroredMoon);
         paintToneSignLine(names.sign);
-        at(304, 214, applyCasePattern(baseLine(168) + ": " + baseLine(170 + m.sign), "AB"), 3);
-        at(304, 188, applyCasePattern(baseLine(60) + ": " + QString::number(m.kin), "Aa"), 3);
-        at(304, 202, applyCasePattern(baseLine(34) + ": " + QString::number(m.tone), "Aa"), 3);
-        at(396, 186, applyCasePattern(baseLine(166), "Aaa"), 3);
-        at(400, 198, applyCasePattern(baseLine(392), "aaa"), 3);
+        at(304, 214,
+           applyCasePattern(
+               baseLine(base_line::kLongSignLabel) + ": " + baseLine(longSignNameLine(m.sign)),
+               "AB"),
+           3);
+        at(304, 188,
+           applyCasePattern(baseLine(base_line::kKinLabel) + ": " + QString::number(m.kin), "Aa"),
+           3);
+        at(304, 202,
+           applyCasePattern(baseLine(base_line::kToneLabel) + ": " + QString::number(m.tone), "Aa"),
+           3);
+        at(396, 186, applyCasePattern(baseLine(base_line::kPhaseOfLabel), "Aaa"), 3);
+        at(400, 198, applyCasePattern(baseLine(base_line::kTheMoonLabel), "aaa"), 3);
         drawPanelPicture(face_, 224, 220, m.sign, false, trace_);
         drawPanelPicture(face_, 308, 229, 30 + o.guide, false, trace_);
         paintAffirmation(m);
@@ -163,11 +171,8 @@ private:
     }
 
     void paintAffirmation(const MayanDate& m) {
-        static const char* const patterns[6] = {"Aaaaaaaaaa",  "aaaaaaaaa",    "Aaaaaaaaaa",
-                                                "aaaaaaaaaaa", "Aaaaaaaaaaaa", "AaaaaAaaaaaaa"};
-        const Affirmation lines = buildAffirmation(m);
-        for (int i = 0; i < 6; ++i)
-            centred(298 + 14 * i, applyCasePattern(lines[i], patterns[i]), 5);
+        const Affirmation lines = shapedAffirmation(m, baseLine);
+        for (int i = 0; i < 6; ++i) centred(298 + 14 * i, lines[i], 5);
     }
 
     QImage& face_;

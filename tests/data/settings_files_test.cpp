@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include "data/atomic_file.h"
 #include "data/donation_files.h"
 #include "data/print_window_file.h"
@@ -32,6 +34,15 @@ TEST_F(AtomicFile, AWriteThatFailsHalfWayLeavesTheOldFileIntact) {
               (QStringList{"conf.dat"}));  // no temporary left
     EXPECT_FALSE(writeFileAtomically(home.filePath("missing/conf.dat"), QByteArray("x"), &error));
     EXPECT_TRUE(error.contains("missing/conf.dat"));
+}
+
+TEST_F(AtomicFile, APipeOrDeviceIsRefusedNotReplaced) {
+    const QString pipe = home.filePath("feed.ics");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    QString error;
+    EXPECT_FALSE(writeFileAtomically(pipe, QByteArray("x"), &error));
+    EXPECT_TRUE(error.contains("not a regular file")) << error;
+    EXPECT_FALSE(QFileInfo(pipe).isFile()) << "the pipe was replaced";
 }
 
 TEST_F(AtomicFile, EverySettingsSaveThatFailsSaysSoNamingTheFile) {

@@ -53,7 +53,7 @@ TEST(PackAffirmation, EveryKinReadsWellInEveryView) {
     const PackWorkingFolder folder;
     int reported = 0;
     for (int kin = 1; kin <= 260; ++kin) {
-        const Affirmation raw = buildAffirmation(positionOfKin(kin));
+        const Affirmation raw = buildAffirmation(PositionOfKin(kin));
         for (const Patterns& patterns : {kCompactPatterns, kDayViewPatterns, kIzinPatterns}) {
             for (int i = 0; i < 6; ++i) {
                 const QString shaped = applyCasePattern(raw[i], patterns[i]);

@@ -35,14 +35,6 @@ std::vector<MappedLine> baseLineMap() {
     return map;
 }
 
-MayanDate positionOfKin(int kin) {
-    MayanDate p;
-    p.kin = static_cast<std::uint16_t>(kin);
-    p.sign = static_cast<std::uint8_t>((kin - 1) % 20 + 1);
-    p.tone = static_cast<std::uint8_t>((kin - 1) % 13 + 1);
-    return p;
-}
-
 QStringList packFileNames() {
     return QDir(QStringLiteral(ORBISCA_SOURCE_DIR "/share"))
         .entryList({"*.ktx", "*.dat"}, QDir::Files, QDir::Name);

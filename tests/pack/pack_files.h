@@ -4,6 +4,7 @@
 #include <QFont>
 #include <vector>
 
+#include "calendar/oracle.h"
 #include "support/folder_fixture.h"
 
 namespace orbisca::packtest {
@@ -20,9 +21,6 @@ struct MappedLine {
     bool ending = false;
 };
 std::vector<MappedLine> baseLineMap();
-
-// The position fields that the affirmation reads (kin, sign, tone).
-MayanDate positionOfKin(int kin);
 
 // The files that the build copies into the working folder, and those it makes there.
 QStringList packFileNames();

@@ -12,7 +12,7 @@
 #include "calendar/oracle.h"
 #include "cli.h"
 #include "range_csv.h"
-#include "views/day_names.h"
+#include "data/day_words.h"
 
 namespace orbisca::cli {
 namespace {

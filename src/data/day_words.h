@@ -1,0 +1,69 @@
+// The words that name a day, read from "BASE.KTX" by line number. This is the one place that
+// knows which line holds which name or label; the compact window, the day pages and the calendar
+// feed all take their words from here, each with its own way of reading a line.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+#include "calendar/oracle.h"
+
+namespace orbisca {
+
+// Line n of the main text database, "" for a line that is not there. The windows read through
+// readDatabaseLine at every repaint; a writer of many days reads the file once and looks lines up.
+using BaseLineReader = std::function<QString(int line)>;
+BaseLineReader readBaseLineEachTime();
+BaseLineReader baseLinesFrom(QStringList lines);
+
+// Lines that hold one fixed caption or label.
+namespace base_line {
+inline constexpr int kMoonTitleEnding = 29;  // written directly after the moon name
+inline constexpr int kToneLabel = 34;
+inline constexpr int kDayLabel = 59;   // before the day of the moon
+inline constexpr int kKinLabel = 60;   // before the kin number
+inline constexpr int kMoonLabel = 61;  // the word "moon"
+inline constexpr int kAntipodeLabel = 145;
+inline constexpr int kAnalogLabel = 146;
+inline constexpr int kHiddenTeacherFirst = 147;   // "hidden" ...
+inline constexpr int kHiddenTeacherSecond = 149;  // ... "teacher", joined by a blank
+inline constexpr int kPlasmaLabel = 165;
+inline constexpr int kPhaseOfLabel = 166;  // "phase of" ...
+inline constexpr int kLongSignLabel = 168;
+inline constexpr int kGuideLabel = 391;
+inline constexpr int kTheMoonLabel = 392;  // ... "the moon"
+inline constexpr int kColourLabel = 402;
+inline constexpr int kExtraDay = 419;  // stands for the moon and day on 25 July
+inline constexpr int kYearLabel = 422;
+inline constexpr int kBearerLabel = 423;  // "bearer of this" (year)
+inline constexpr int kWeekLabel = 566;
+inline constexpr int kFeedName = 680;     // the name of the calendar feed
+inline constexpr int kLeapDayNote = 681;  // 29 February counted as 28 February
+}  // namespace base_line
+
+// Lines chosen by a field of the position or of its oracle.
+constexpr int sealNameLine(int sign) { return sign; }  // colour and sign, "Red Dragon"
+constexpr int signNameLine(int sign) { return 80 + sign; }
+constexpr int longSignNameLine(int sign) { return 170 + sign; }
+constexpr int plasmaNameLine(int plasma) { return 49 + plasma; }
+constexpr int moonNameLine(int month) { return 66 + month; }
+constexpr int moonSecondNameLine(int month) { return 150 + month; }  // after the word "moon"
+
+// The colour and tone words in the form the sign takes (two variants, chosen by its flag).
+QString colourWord(const OracleInfo& oracle, const BaseLineReader& line);
+QString toneWord(const OracleInfo& oracle, const BaseLineReader& line);
+// The moon's name with its grammatical ending, "Magnetic".
+QString moonTitle(int month, const BaseLineReader& line);
+
+// The names of a day as the compact window and orbisca-cli show them.
+struct DayNames {
+    QString sign;    // "Worldbridger"
+    QString tone;    // "Self-Existing": the tone word of the form that goes with the sign
+    QString colour;  // "White"
+    QString plasma;  // "Dali"
+    QString moon;    // "Moon of the Rabbit"; on the extra day, the name of that day
+};
+DayNames dayNames(const MayanDate& position, const BaseLineReader& line = readBaseLineEachTime());
+
+}  // namespace orbisca

@@ -1,0 +1,157 @@
+// The placement of the canvas on the printer page: numbers as the fields read and show them,
+// the size rules, centring, fitting, the preview and the corner drag.
+#include <gtest/gtest.h>
+
+#include <QLocale>
+
+#include "support/cli_run.h"
+#include "printpage/page_geometry.h"
+
+namespace orbisca {
+namespace {
+
+const QSize kA4{4960, 7016};  // A4 at 600 dpi
+const QSize kSignCanvas{670, 550};
+const PageMetrics kA4Metrics = wholePaperMetrics(kA4, 600);
+
+std::string fields(const PageGeometry& g, const PageMetrics& m = kA4Metrics) {
+    std::string text;
+    for (PageField f :
+         {PageField::Left, PageField::Top, PageField::Width, PageField::Height, PageField::Scale})
+        text += pageFieldText(g, f, m).toStdString() + " ";
+    return text;
+}
+
+PageGeometry shown(QSize canvas = kSignCanvas, QSize page = kA4) {
+    PageGeometry g;
+    placeOnPage(g, page, canvas);
+    return g;
+}
+
+TEST(PageGeometry, TheCommandLineShowsTheFieldsAsTheWindowDoes) {
+    const std::string cli = std::string(ORBISCA_CLI) + " page --page 4960x7016 --canvas 670x550 ";
+    struct Case {
+        const char* args;
+        const char* out;
+    } cases[] = {
+        {"--set width=2480px", "left: 1240\ntop: 2490\nwidth: 2480\nheight: 2036\nscale: 370,15\n"},
+        {"--set width=2480px --fit",
+         "left: 0\ntop: 1472\nwidth: 4960\nheight: 4072\nscale: 740,3\n"},
+        {"--set width=2480px --fit --no-fit",
+         "left: 1240\ntop: 2490\nwidth: 2480\nheight: 2036\nscale: 370,15\n"},
+        {"--set width=12.5cm", "left: 1004\ntop: 2296\nwidth: 12,5\nheight: 2424\nscale: 440,75\n"},
+        {"--set width=12,5cm", "left: 1004\ntop: 2296\nwidth: 12,5\nheight: 2424\nscale: 440,75\n"},
+        {"--no-center --set left=3- --set top=4,",
+         "left: -3\ntop: 4\nwidth: 670\nheight: 550\n"
+         "scale: 100\n"},
+    };
+    for (const Case& c : cases) {
+        const testing::CliRun r = testing::RunCommandLine(cli + c.args);
+        EXPECT_EQ(r.status, 0) << c.args << ": " << r.err;
+        EXPECT_EQ(r.out, c.out) << c.args;
+    }
+    for (const char* bad : {"--set width=0", "--set left=5", "--set scale=0,5",
+                            "--fit --set "
+                            "width=9"}) {
+        const testing::CliRun r = testing::RunCommandLine(cli + bad);
+        EXPECT_EQ(r.status, 2) << bad;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << bad << ": " << r.err;
+    }
+}
+
+TEST(PageGeometry, NumbersAreReadRoundedAndShownWithAComma) {
+    const std::pair<const char*, std::optional<double>> reads[] = {
+        {"12.5", 12.5},  {"12,5", 12.5},    {"3-", -3}, {"4,", 4}, {"-,5", -0.5}, {"1 a2", 12},
+        {"0.125", 0.13}, {"-0.125", -0.13}, {"", {}},   {"-", {}}, {"1,2,3", {}}, {"--5", {}}};
+    for (const auto& [text, value] : reads) EXPECT_EQ(readFieldNumber(text), value) << text;
+    EXPECT_EQ(roundPixels(2.5), 2);  // pixels round halves to even
+    EXPECT_EQ(roundPixels(3.5), 4);
+    QLocale::setDefault(QLocale(QLocale::English));
+    EXPECT_EQ(formatFieldNumber(370.15), "370,15");
+    QLocale::setDefault(QLocale(QLocale::German));
+    EXPECT_EQ(formatFieldNumber(1234.5), "1234,5");
+    QLocale::setDefault(QLocale::c());
+    EXPECT_EQ(formatFieldNumber(-0.0), "0");
+    EXPECT_EQ(roundPixels(convertPageUnit(1, PageUnit::Inches, PageUnit::Pixels, 236.22)), 600);
+    EXPECT_DOUBLE_EQ(convertPageUnit(2.54, PageUnit::Centimetres, PageUnit::Inches, 99), 1.0);
+}
+
+TEST(PageGeometry, ShowAndPrintPlaceTheCurrentCanvasAtItsScale) {
+    // An export of 4020 x 3300 right after start: printed at 100 %, not squeezed into 500 x 500.
+    EXPECT_EQ(fields(shown({4020, 3300}, {4958, 7017})), "469 1858 4020 3300 100 ");
+    // Unchecked Center keeps the typed position.
+    PageGeometry g = shown();
+    switchCentre(g, false, kA4);
+    ASSERT_FALSE(editPageField(g, PageField::Left, "100", kA4Metrics, kSignCanvas));
+    placeOnPage(g, kA4, {1340, 1100});
+    EXPECT_EQ(fields(g), "100 3233 1340 1100 100 ");
+}
+
+TEST(PageGeometry, FitGivesBackThePlacementFromBeforeItWasSwitchedOn) {
+    PageGeometry g = shown();
+    switchCentre(g, false, kA4);
+    for (auto [field, text] :
+         {std::pair{PageField::Left, "100"}, {PageField::Top, "200"}, {PageField::Scale, "200"}})
+        ASSERT_FALSE(editPageField(g, field, text, kA4Metrics, kSignCanvas));
+    switchFit(g, true, kA4, kSignCanvas);
+    const QSize landscape = kA4.transposed();
+    placeOnPage(g, landscape, kSignCanvas);  // turned while fitted: fitted again, nothing saved
+    EXPECT_EQ(fields(g), "487 0 6042 4960 901,82 ");
+    switchFit(g, true, landscape, kSignCanvas);  // already on: no second save
+    switchFit(g, false, landscape, kSignCanvas);
+    EXPECT_EQ(fields(g), "100 200 1340 1100 200 ");
+}
+
+TEST(PageGeometry, SizesBelowOnePixelAndTinyScalesAreRefused) {
+    PageGeometry g = shown();
+    const std::string before = fields(g);
+    for (auto [field, text] : {std::pair{PageField::Width, "0"},
+                               {PageField::Height, "-3"},
+                               {PageField::Width, "0,4"},
+                               {PageField::Scale, "0,99"},
+                               {PageField::Width, "6"},
+                               {PageField::Scale, "x"}}) {
+        EXPECT_TRUE(editPageField(g, field, text, kA4Metrics, kSignCanvas)) << text;
+        EXPECT_EQ(fields(g), before) << text;
+    }
+    // A 0 x 0 canvas and a 0 x 0 page count as one pixel: sizes stay positive, the ratio finite.
+    PageGeometry empty = shown({0, 0}, {0, 0});
+    EXPECT_EQ(fields(empty, wholePaperMetrics({0, 0}, 600)), "0 0 1 1 100 ");
+    EXPECT_GT(previewOf(empty, {0, 0}).ratio, 0);
+}
+
+TEST(PageGeometry, PreviewAndCornerDrag) {
+    PageGeometry g = shown();
+    ASSERT_FALSE(editPageField(g, PageField::Width, "2480", kA4Metrics, kSignCanvas));
+    const PagePreview p = previewOf(g, kA4);
+    EXPECT_EQ(p.size, QSize(212, 300));
+    EXPECT_EQ(p.picture, QRect(53, 106, 106, 88));
+    EXPECT_EQ(gripAt(p, {100, 150}, true), PreviewGrip::None);  // centred: the body stays
+    EXPECT_EQ(gripAt(p, {100, 150}, false), PreviewGrip::Body);
+    EXPECT_EQ(gripAt(p, {157, 194}, false), PreviewGrip::BottomRight);  // the grip wins
+
+    // Centred, both sides grow: 10 preview pixels to the right add twice their page pixels.
+    const std::optional<PreviewDrag> drag = startPreviewDrag(g, p, {159, 193});
+    ASSERT_TRUE(drag);
+    dragPreview(g, *drag, {169, 193}, p.ratio, kA4, kSignCanvas);
+    EXPECT_EQ(g.width, 2480 + roundPixels(20 * p.ratio));
+    EXPECT_EQ(g.left, roundPixels(kA4.width() / 2.0 - g.width / 2.0));
+
+    // Not centred: the top-left corner dragged past the bottom-right one stops at 1 %, and the
+    // right and bottom edges stay where they were.
+    switchCentre(g, false, kA4);
+    const PageGeometry before = g;
+    const PagePreview now = previewOf(g, kA4);
+    const std::optional<PreviewDrag> topLeft = startPreviewDrag(g, now, now.picture.topLeft());
+    ASSERT_TRUE(topLeft && topLeft->grip == PreviewGrip::TopLeft);
+    dragPreview(g, *topLeft, topLeft->press + QPoint(0, 400), now.ratio, kA4, kSignCanvas);
+    EXPECT_EQ(g.scale, kMinPrintScale);
+    EXPECT_EQ(QSize(g.width, g.height), QSize(7, 6));
+    EXPECT_EQ(g.left + g.width, before.left + before.width);
+    EXPECT_EQ(g.top + g.height, before.top + before.height);
+    switchFit(g, true, kA4, kSignCanvas);
+    EXPECT_FALSE(startPreviewDrag(g, previewOf(g, kA4), {100, 150}));  // fitted: nothing moves
+}
+
+}  // namespace
+}  // namespace orbisca

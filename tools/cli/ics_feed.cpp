@@ -1,0 +1,243 @@
+#include "ics_feed.h"
+
+#include <charconv>
+#include <ctime>
+
+#include "calendar/oracle.h"
+#include "data/affirmation.h"
+#include "data/text_case.h"
+#include "calendar/iso_date.h"
+
+namespace orbisca::cli {
+namespace {
+
+constexpr std::size_t kFoldOctets = 75;
+constexpr std::string_view kLineEnd = "\r\n";
+
+std::string escaped(const QString& text) { return EscapeIcsText(text.toStdString()); }
+
+void appendNumber(std::string& out, long long value) {
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    out.append(digits, end);
+}
+
+void appendDigits(std::string& out, long long value, int width) {
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    for (auto n = end - digits; n < width; ++n) out += '0';
+    out.append(digits, end);
+}
+
+// The DATE form, "20010821".
+void appendDate(std::string& out, const GregorianDate& date) {
+    appendDigits(out, date.year, 4);
+    appendDigits(out, date.month, 2);
+    appendDigits(out, date.day, 2);
+}
+
+void appendProperty(std::string& out, std::string_view name, std::string_view value) {
+    std::string line;
+    line.reserve(name.size() + 1 + value.size());
+    line.append(name).append(":").append(value);
+    AppendFoldedLine(out, line);
+}
+
+// "PT9H30M": how far into the day the alarm rings.
+std::string alarmTrigger(int minutes) {
+    std::string trigger = "PT";
+    if (minutes == 0) return trigger + "0S";
+    if (minutes / 60) {
+        appendNumber(trigger, minutes / 60);
+        trigger += 'H';
+    }
+    if (minutes % 60) {
+        appendNumber(trigger, minutes % 60);
+        trigger += 'M';
+    }
+    return trigger;
+}
+
+}  // namespace
+
+std::string EscapeIcsText(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size() + 8);
+    for (const char c : utf8) {
+        switch (c) {
+            case '\\':
+            case ';':
+            case ',':
+                out += '\\';
+                out += c;
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            default:
+                if ((static_cast<unsigned char>(c) >= 0x20 && c != 0x7f) || c == '\t') out += c;
+        }
+    }
+    return out;
+}
+
+void AppendFoldedLine(std::string& out, std::string_view line) {
+    std::size_t limit = kFoldOctets;
+    while (line.size() > limit) {
+        std::size_t cut = limit;
+        // Never split a character: step back over UTF-8 continuation bytes.
+        while (cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;
+        // Nor an escape such as "\n": some readers unescape before they unfold.
+        std::size_t backslashes = 0;
+        while (backslashes < cut && line[cut - 1 - backslashes] == '\\') ++backslashes;
+        if (backslashes % 2 == 1) --cut;
+        if (cut == 0) cut = limit;  // not UTF-8 at all: any cut keeps the octets
+        out.append(line.substr(0, cut)).append(kLineEnd).append(" ");
+        line.remove_prefix(cut);
+        limit = kFoldOctets - 1;  // the leading blank counts
+    }
+    out.append(line).append(kLineEnd);
+}
+
+std::string IcsTimestamp(std::chrono::system_clock::time_point time) {
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(time);
+    std::tm utc{};
+    gmtime_r(&seconds, &utc);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y%m%dT%H%M%SZ", &utc);
+    return text;
+}
+
+IcsFeed::IcsFeed(const BaseLineReader& L, IcsFeedOptions options)
+    : options_(std::move(options)),
+      kinHead_(261),
+      oracle_(261),
+      affirm_(261),
+      moonPart_(14),
+      plasma_(8),
+      bearer_(21 * 14) {
+    namespace bl = base_line;
+    calendarName_ = escaped(L(bl::kFeedName));
+    AppendFoldedLine(categoriesLine_, "CATEGORIES:" + calendarName_);
+    const QString labelSep = QStringLiteral(": ");
+    for (int kin = 1; kin <= 260; ++kin) {
+        const MayanDate position = PositionOfKin(kin);
+        const OracleInfo o = MakeOracle(position);
+        kinHead_[kin] =
+            escaped(L(bl::kKinLabel) + " " + QString::number(kin) + " - " + colourWord(o, L) + " " +
+                    toneWord(o, L) + " " + L(signNameLine(o.sign)));
+        oracle_[kin] = escaped(
+            L(bl::kGuideLabel) + labelSep + L(sealNameLine(o.guide)) + "\n" + L(bl::kAnalogLabel) +
+            labelSep + L(sealNameLine(o.analog)) + "\n" + L(bl::kAntipodeLabel) + labelSep +
+            L(sealNameLine(o.antipod)) + "\n" + L(bl::kHiddenTeacherFirst) + " " +
+            L(bl::kHiddenTeacherSecond) + labelSep + L(sealNameLine(o.ateacher)));
+        QString affirmation = QStringLiteral("\n");
+        for (const QString& sentence : shapedAffirmation(position, L))
+            if (!sentence.isEmpty()) affirmation += "\n" + sentence;
+        affirm_[kin] = escaped(affirmation);
+    }
+    const QString dayWord = applyCasePattern(L(bl::kDayLabel), QStringLiteral("a"));
+    for (int month = 1; month <= 13; ++month)
+        moonPart_[month] =
+            escaped(" - " + moonTitle(month, L) + " " + L(bl::kMoonLabel) + ", " + dayWord + " ");
+    moonPart_[0] = escaped(" - " + L(bl::kExtraDay));
+    for (int plasma = 1; plasma <= 7; ++plasma)
+        plasma_[plasma] =
+            escaped("\n" + L(bl::kPlasmaLabel) + labelSep + L(plasmaNameLine(plasma)));
+    for (int sign : {4, 9, 14, 19}) {
+        for (int tone = 1; tone <= 13; ++tone) {
+            MayanDate year;
+            year.sign = static_cast<std::uint8_t>(sign);
+            year.tone = static_cast<std::uint8_t>(tone);
+            const OracleInfo o = MakeOracle(year);
+            bearer_[sign * 14 + tone] =
+                escaped("\n" + L(bl::kBearerLabel) + " " + L(bl::kYearLabel) + labelSep +
+                        colourWord(o, L) + " " + toneWord(o, L) + " " + L(signNameLine(sign)));
+        }
+    }
+    weekLabel_ = escaped("\n" + L(bl::kWeekLabel) + " ");
+    phaseLabel_ = escaped("\n" + L(bl::kPhaseOfLabel) + " " + L(bl::kTheMoonLabel) + labelSep);
+    leapNote_ = escaped(" (" + L(bl::kLeapDayNote) + ")");
+}
+
+void IcsFeed::appendHeader(std::string& out) const {
+    out.append(
+        "BEGIN:VCALENDAR\r\n"
+        "VERSION:2.0\r\n"
+        "PRODID:-//Orbisca//orbisca-cli 1.2//EN\r\n"
+        "CALSCALE:GREGORIAN\r\n"
+        "METHOD:PUBLISH\r\n");
+    appendProperty(out, "X-WR-CALNAME", calendarName_);
+}
+
+void IcsFeed::appendFooter(std::string& out) const { out.append("END:VCALENDAR\r\n"); }
+
+std::string IcsFeed::summaryText(const GregorianDate& date, const MayanDate& m) const {
+    std::string text = kinHead_[m.kin];
+    text += moonPart_[m.month];
+    if (m.month > 0) appendNumber(text, m.monthDay);
+    if (date.month == 2 && date.day == 29) text += leapNote_;
+    return text;
+}
+
+std::string IcsFeed::descriptionText(const MayanDate& m) const {
+    std::string text = oracle_[m.kin];
+    if (m.month > 0) {  // the extra day belongs to no week and shows no plasma
+        text += plasma_[m.plasma];
+        text += weekLabel_;
+        appendNumber(text, m.weekNumber);
+    }
+    text += bearer_[m.yearSign * 14 + m.yearTone];
+    text += phaseLabel_;
+    appendNumber(text, m.moonPhase / 10'000'000);
+    text += " %";
+    text += affirm_[m.kin];
+    return text;
+}
+
+void IcsFeed::appendEvent(std::string& out, const GregorianDate& date) const {
+    const MayanDate m = GregorianToMayan(date);
+    GregorianDate next = date;
+    NextGregorianDay(next);
+    out += "BEGIN:VEVENT\r\nUID:";
+    appendDate(out, date);
+    out += "@orbisca.invalid\r\nDTSTAMP:";
+    out += options_.stamp;
+    out += "\r\nDTSTART;VALUE=DATE:";
+    appendDate(out, date);
+    out += "\r\nDTEND;VALUE=DATE:";
+    appendDate(out, next);
+    out += kLineEnd;
+    const std::string summary = summaryText(date, m);
+    appendProperty(out, "SUMMARY", summary);
+    appendProperty(out, "DESCRIPTION", descriptionText(m));
+    out += categoriesLine_;
+    out += "TRANSP:TRANSPARENT\r\n";
+    if (options_.alarmMinutes >= 0) {
+        out += "BEGIN:VALARM\r\nACTION:DISPLAY\r\n";
+        appendProperty(out, "DESCRIPTION", summary);
+        appendProperty(out, "TRIGGER", alarmTrigger(options_.alarmMinutes));
+        out += "END:VALARM\r\n";
+    }
+    out += "END:VEVENT\r\n";
+}
+
+bool WriteIcsFeed(const IcsFeed& feed, const GregorianDate& from, const GregorianDate& to,
+                  const std::function<bool(std::string_view)>& sink) {
+    constexpr std::size_t kChunk = 64 * 1024;
+    std::string buffer;
+    buffer.reserve(kChunk + 8 * 1024);
+    feed.appendHeader(buffer);
+    for (GregorianDate day = from;; NextGregorianDay(day)) {
+        feed.appendEvent(buffer, day);
+        if (buffer.size() >= kChunk) {
+            if (!sink(buffer)) return false;
+            buffer.clear();
+        }
+        if (day == to) break;
+    }
+    feed.appendFooter(buffer);
+    return sink(buffer);
+}
+
+}  // namespace orbisca::cli
