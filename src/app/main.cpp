@@ -18,6 +18,7 @@
 #include "data/working_folder.h"
 #include "donation/Donation.h"
 #include "fullmode/fullmode.h"
+#include "gfx/glyph_fonts.h"
 #include "iso_date.h"
 
 using namespace orbisca;
@@ -107,6 +108,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationDisplayName(QStringLiteral("Orbisca v1.2"));
     if (!options->home.isEmpty()) setWorkingFolder(options->home);
     installNotifier();
+    gfx::registerGlyphFonts(notify);
 
     TForm1 form1;
     if (options->date) form1.setStartDate(*options->date);

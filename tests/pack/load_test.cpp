@@ -2,6 +2,7 @@
 // a message, and gives the intended defaults.
 #include "data/donation_files.h"
 #include "data/print_window_file.h"
+#include "data/sgn_table.h"
 #include "pack_files.h"
 
 namespace orbisca::packtest {
@@ -37,12 +38,25 @@ TEST(PackLoad, SettingsGiveTheDefaults) {
     EXPECT_FALSE(target._Swapbtn);
     EXPECT_EQ(target.datefmt, 0);  // dd.MM.yyyy
     EXPECT_EQ(target.helppages, 4);
-    EXPECT_FALSE(target.glyphFont.isEmpty());
+    EXPECT_EQ(target.glyphFont, "Orbisca Glyphs");  // the sign face under fonts/
 
     const PrintWindowFiles window = loadfsize();
     EXPECT_TRUE(window.problem.isEmpty()) << window.problem;
     EXPECT_EQ(window.values, PrintWindowValues{});  // the form defaults
     EXPECT_TRUE(notifierState().messages.isEmpty()) << notifierState().messages.join('\n');
+}
+
+// The glyph form of the 64 sgn figures loads, each figure six line letters of its own.
+TEST(PackLoad, SgnFiguresLoadEachWithItsOwnSixLines) {
+    const PackWorkingFolder folder;
+    SgnTable table;
+    ASSERT_NO_THROW(table = loadSgnTable());
+    QSet<QString> figures;
+    for (const QString& letters : table.glyphs) {
+        EXPECT_EQ(letters.size(), 6) << letters;
+        figures.insert(letters);
+    }
+    EXPECT_EQ(figures.size(), kSgnFigures);
 }
 
 // Each view of the donation details takes its lines from a fixed place in the list; every view

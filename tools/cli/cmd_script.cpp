@@ -11,6 +11,7 @@
 #include "data/atomic_file.h"
 #include "data/text_file.h"
 #include "data/working_folder.h"
+#include "gfx/glyph_fonts.h"
 #include "gfx/image_io.h"
 #include "iso_date.h"
 #include "printpage/image_ops.h"
@@ -22,14 +23,17 @@ namespace orbisca::cli {
 namespace {
 
 // Fonts need a GUI application; without a display it paints off-screen. It lives until the
-// program ends, after the page that holds fonts and images.
+// program ends, after the page that holds fonts and images, and is never destroyed: destroyed
+// among the static objects, after Qt's own font cache, it would crash while removing the
+// registered glyph fonts.
 void startGuiApplication() {
     if (QCoreApplication::instance()) return;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "orbisca-cli";
     static char* argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv);
+    static QGuiApplication* app = new QGuiApplication(argc, argv);
+    Q_UNUSED(app);
 }
 
 // "WxH" with both sides 1..16384.
@@ -116,6 +120,7 @@ int runScript(Args& args) {
 
     QStringList script = readScript(file);
     startGuiApplication();
+    gfx::registerGlyphFonts([](const QString& m) { std::fprintf(stderr, "%s\n", qPrintable(m)); });
     PrintPageState& page = preparePage();
     SetScriptDay(page, GregorianToMayan(day));
     page.background = backgroundColour;
