@@ -219,9 +219,10 @@ void addQuarterGlyphs(std::vector<GlyphOutline>& g) {
     for (QChar letter : QStringLiteral("gj")) add(g, letter, 0.8, {t.map(ring(c, pip, 0.6))});
 }
 
-// --- "MAYANVINALS": the vinals on the small tablet (34 x 40 in the 43-pixel font; the large
-// tablet, printed in the 53-pixel font, lands within about 3 pixels of its picture) and the vinal
-// tones on theirs (17 x 30 in 53).
+// --- "MAYANVINALS": the vinals on the small tablet (34 x 40 in the 43-pixel font) and the vinal
+// tones on theirs (17 x 30 in 53). The large tablet, drawn alone on the first day of a vinal and
+// printed with the same letters in the 53-pixel font, comes out 42 pixels wide from its picture's
+// left edge, where the picture is 50.
 void addVinalGlyphs(std::vector<GlyphOutline>& g) {
     const QTransform t = pictureInEm({-1.4, -3.96}, 43);
     const QRectF tablet(0, 0, 34, 40);
