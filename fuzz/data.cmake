@@ -14,3 +14,5 @@ orbisca_add_fuzzer(fuzz_print SOURCES print_fuzz.cpp LIBS data
   SEEDS "${corpus}/print.dat")
 orbisca_add_fuzzer(fuzz_hrct SOURCES hrct_fuzz.cpp LIBS data
   SEEDS "${corpus}/HRCT.dat")
+orbisca_add_fuzzer(fuzz_sgn SOURCES sgn_fuzz.cpp LIBS data
+  SEEDS "${corpus}/sgn.dat")

@@ -14,6 +14,7 @@
 #include "data/notifier.h"
 #include "data/program_title.h"
 #include "data/working_folder.h"
+#include "gfx/glyph_fonts.h"
 
 using namespace orbisca;
 
@@ -105,6 +106,7 @@ int main(int argc, char** argv) {
         notify(e.message());
         return 1;
     }
+    gfx::registerGlyphFonts(notify);
 
     ProgramWindows windows;
     if (!windows.create(options->date)) return 1;  // reported; the log says how far the start got

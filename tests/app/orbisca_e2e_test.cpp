@@ -61,11 +61,14 @@ class EndToEndTest : public CompactFolderTest {
 protected:
     void SetUp() override {
         CompactFolderTest::SetUp();
-        // The generated picture pack, as a user sees it.
-        for (const QFileInfo& f :
-             QDir(QStringLiteral(ORBISCA_HOME_DIR "/graphic")).entryInfoList(QDir::Files)) {
-            QFile::remove(home.filePath("graphic/" + f.fileName()));
-            QFile::copy(f.filePath(), home.filePath("graphic/" + f.fileName()));
+        // The generated picture pack and glyph fonts, as a user sees them.
+        for (const QString& folder : {QStringLiteral("graphic"), QStringLiteral("fonts")}) {
+            QDir().mkpath(home.filePath(folder));
+            for (const QFileInfo& f :
+                 QDir(QStringLiteral(ORBISCA_HOME_DIR "/") + folder).entryInfoList(QDir::Files)) {
+                QFile::remove(home.filePath(folder + "/" + f.fileName()));
+                QFile::copy(f.filePath(), home.filePath(folder + "/" + f.fileName()));
+            }
         }
         display = std::make_unique<VirtualDisplay>();
         ASSERT_FALSE(display->name().isEmpty()) << "Xvfb did not start";

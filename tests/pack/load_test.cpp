@@ -2,6 +2,7 @@
 // a message.
 #include "data/donation_files.h"
 #include "data/print_window_file.h"
+#include "data/sgn_table.h"
 #include "pack_files.h"
 
 namespace orbisca::packtest {
@@ -17,9 +18,22 @@ TEST(PackLoad, SettingsLoadWithoutAMessage) {
     const PackWorkingFolder folder;
     ASSERT_EQ(loadSettings(), ConfigLoad::Loaded) << notifierState().messages.join('\n');
     EXPECT_TRUE(settings().showsGregorian() && settings().moonEntry == 0);
-    EXPECT_FALSE(settings().glyphFont.isEmpty());
+    EXPECT_EQ(settings().glyphFont, "Orbisca Glyphs");  // the sign face under fonts/
     EXPECT_EQ(loadPrintWindowFiles().values, PrintWindowValues{});  // the form defaults
     EXPECT_TRUE(notifierState().messages.isEmpty()) << notifierState().messages.join('\n');
+}
+
+// The glyph form of the 64 sgn figures loads, each figure six line letters of its own.
+TEST(PackLoad, SgnFiguresLoadEachWithItsOwnSixLines) {
+    const PackWorkingFolder folder;
+    SgnTable table;
+    ASSERT_NO_THROW(table = loadSgnTable());
+    QSet<QString> figures;
+    for (const QString& letters : table.glyphs) {
+        EXPECT_EQ(letters.size(), 6) << letters;
+        figures.insert(letters);
+    }
+    EXPECT_EQ(figures.size(), kSgnFigures);
 }
 
 // Each view of the donation details takes its lines from a fixed place in the list; every view

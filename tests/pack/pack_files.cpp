@@ -40,7 +40,7 @@ QStringList packFileNames() {
         .entryList({"*.ktx", "*.dat"}, QDir::Files, QDir::Name);
 }
 
-QStringList generatedFileNames() { return {"print.dat", "HRCT.dat", "tech.dat"}; }
+QStringList generatedFileNames() { return {"print.dat", "HRCT.dat", "tech.dat", "sgn.dat"}; }
 
 QFont packFont(int index) {
     EXPECT_TRUE(fontTableState().fonts.at(static_cast<std::size_t>(index)).has_value())

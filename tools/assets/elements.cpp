@@ -17,12 +17,8 @@ namespace {
 
 qreal minStrokeFor(int size) { return size <= 15 ? 1.35 : size <= 35 ? 1.6 : 1.0; }
 
-QPainterPath cartouchePath(int size) {
-    QPainterPath path;
-    const qreal r = std::max(4.0, size * 0.2);  // leaves the corner pixels transparent
-    path.addRoundedRect(QRectF(0, 0, size, size), r, r);
-    return path;
-}
+// At least 4 pixels of radius leave the corner pixels transparent.
+QPainterPath cartouchePath(int size) { return cartoucheShape(QRectF(0, 0, size, size), 4.0); }
 
 QPainterPath discPath(int size) {
     QPainterPath path;
@@ -76,7 +72,7 @@ QImage signCanvas(int sign, int size, SignStyle style) {
     const Family& f = signFamily(sign);
     paintGround(p, cartouchePath(size), size, f);
     if (style == SignStyle::Main) paintGoldRing(p, size);
-    const qreal inset = size <= 15 ? 1.6 : size * (style == SignStyle::Main ? 0.19 : 0.16);
+    const qreal inset = size <= 15 ? 1.6 : size * (style == SignStyle::Main ? 0.19 : kSignInset);
     const QRectF box(inset, inset, size - 2 * inset, size - 2 * inset);
     if (size >= 30) {
         // A faint shadow lifts the emblem off the ground.
@@ -128,7 +124,7 @@ QImage plasmaCanvas(int plasma, int size) {
     smoothPainter(p);
     const Family& f = plasmaFamily(plasma);
     paintGround(p, discPath(size), size, f);
-    const qreal inset = size * 0.12;
+    const qreal inset = size * kPlasmaInset;
     const QRectF box(inset, inset, size - 2 * inset, size - 2 * inset);
     drawPlasmaEmblem(p, plasma, box, EmblemStyle{f.ink, minStrokeFor(size)});
     return canvas;
@@ -143,6 +139,21 @@ QColor moonDayColour(int cromatic) {
 }
 
 }  // namespace
+
+QPainterPath cartoucheShape(const QRectF& box, qreal minRadius) {
+    QPainterPath path;
+    const qreal r = std::max(minRadius, box.width() * 0.2);
+    path.addRoundedRect(box, r, r);
+    return path;
+}
+
+QPainterPath crescentShape(QPointF centre, qreal r) {
+    QPainterPath disc;
+    disc.addEllipse(centre, r, r);
+    QPainterPath bite;
+    bite.addEllipse(centre - QPointF(r * 0.55, r * 0.1), r * 0.85, r * 0.85);
+    return finelySubtracted(disc, bite);
+}
 
 QImage signPicture(int sign, int size, SignStyle style, QRgb key) {
     return flattenOnKey(signCanvas(sign, size, style), key, kNight);
@@ -182,11 +193,7 @@ QImage moonDayMark(int mark, int size) {
     p.setPen(Qt::NoPen);
     p.setBrush(c);
     if (mark <= 4) {
-        QPainterPath disc;
-        disc.addEllipse(centre, r, r);
-        QPainterPath bite;
-        bite.addEllipse(centre - QPointF(r * 0.55, r * 0.1), r * 0.85, r * 0.85);
-        p.drawPath(disc.subtracted(bite));
+        p.drawPath(crescentShape(centre, r));
     } else {
         p.setBrush(Qt::NoBrush);
         p.setPen(QPen(c, std::max(1.5, size / 12.0)));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPainterPath>
 #include <QRgb>
 
 namespace orbisca::assets {
@@ -25,5 +26,15 @@ QImage plasmaMask(int size);
 QImage moonDayMark(int mark, int size);  // mark 1..8
 QImage yearGridFrame(int cromatic, QSize size);
 QImage dotPicture(int size, bool ringed);
+
+// Shapes the pictures share with the glyph fonts.
+// The rounded square a sign stands on, filling `box`: corners of a fifth of its side, or of
+// `minRadius` when that is more.
+QPainterPath cartoucheShape(const QRectF& box, qreal minRadius = 0);
+// The waxing crescent of the moon-day marks 1..4: a disc of radius r less a bite.
+QPainterPath crescentShape(QPointF centre, qreal r);
+// The emblem's margin inside a plain sign's cartouche and a plasma's disc, as a part of the side.
+inline constexpr qreal kSignInset = 0.16;
+inline constexpr qreal kPlasmaInset = 0.12;
 
 }  // namespace orbisca::assets

@@ -13,17 +13,22 @@ namespace {
 
 constexpr qreal kPi = 3.14159265358979323846;
 
-// A painter working in design units (0..100) with pens that respect the minimum stroke.
+// A painter working in design units (0..100) with pens that respect the minimum stroke. Built on
+// a list of parts instead of a painter, it collects the emblem's outline: each fill as it is and
+// each stroke as the outline of its pen, in design units.
 class Ink {
 public:
     Ink(QPainter& p, const QRectF& box, const EmblemStyle& style)
-        : p_(p), style_(style), scale_(std::min(box.width(), box.height()) / 100.0) {
-        p_.save();
-        p_.translate(box.center());
-        p_.scale(scale_, scale_);
-        p_.translate(-50, -50);
+        : p_(&p), style_(style), scale_(std::min(box.width(), box.height()) / 100.0) {
+        p_->save();
+        p_->translate(box.center());
+        p_->scale(scale_, scale_);
+        p_->translate(-50, -50);
     }
-    ~Ink() { p_.restore(); }
+    explicit Ink(QList<QPainterPath>& parts) : parts_(&parts), style_(kOutlineStyle) {}
+    ~Ink() {
+        if (p_) p_->restore();
+    }
     Ink(const Ink&) = delete;
     Ink& operator=(const Ink&) = delete;
 
@@ -31,14 +36,25 @@ public:
     qreal units(qreal width) const { return std::max(width, style_.minStroke / scale_); }
 
     void stroke(const QPainterPath& path, qreal width, Qt::PenCapStyle cap = Qt::RoundCap) {
-        p_.setBrush(Qt::NoBrush);
-        p_.setPen(QPen(style_.ink, units(width), Qt::SolidLine, cap, Qt::RoundJoin));
-        p_.drawPath(path);
+        const QPen pen(style_.ink, units(width), Qt::SolidLine, cap, Qt::RoundJoin);
+        if (parts_) {
+            QPainterPathStroker stroker(pen);
+            stroker.setCurveThreshold(0.02);
+            parts_->append(stroker.createStroke(path));
+            return;
+        }
+        p_->setBrush(Qt::NoBrush);
+        p_->setPen(pen);
+        p_->drawPath(path);
     }
     void fill(const QPainterPath& path) {
-        p_.setPen(Qt::NoPen);
-        p_.setBrush(style_.ink);
-        p_.drawPath(path);
+        if (parts_) {
+            parts_->append(path);
+            return;
+        }
+        p_->setPen(Qt::NoPen);
+        p_->setBrush(style_.ink);
+        p_->drawPath(path);
     }
     void disc(QPointF c, qreal r) {
         QPainterPath path;
@@ -57,9 +73,13 @@ public:
     }
 
 private:
-    QPainter& p_;
+    // Outlines keep the design's own widths and its full detail.
+    static inline const EmblemStyle kOutlineStyle{Qt::black, 0.0, false};
+
+    QPainter* p_ = nullptr;
+    QList<QPainterPath>* parts_ = nullptr;
     const EmblemStyle& style_;
-    qreal scale_;
+    qreal scale_ = 1.0;
 };
 
 QPainterPath polygon(std::initializer_list<QPointF> pts) {
@@ -97,7 +117,7 @@ void crescent(Ink& k) {
     outer.addEllipse(QPointF(44, 52), 34, 34);
     QPainterPath bite;
     bite.addEllipse(QPointF(60, 42), 28, 28);
-    k.fill(outer.subtracted(bite));
+    k.fill(finelySubtracted(outer, bite));
     k.fill(starPath(QPointF(74, 72), 4, 11, 4, 0));
 }
 
@@ -265,7 +285,7 @@ void shield(Ink& k) {
     cut.addPolygon(QPolygonF({QPointF(30, 34), QPointF(50, 52), QPointF(70, 34), QPointF(70, 46),
                               QPointF(50, 64), QPointF(30, 46)}));
     cut.closeSubpath();
-    k.fill(body.subtracted(cut));
+    k.fill(finelySubtracted(body, cut));
 }
 
 // 17: the quartered round of the earth.
@@ -330,6 +350,13 @@ void petals(Ink& k, int n) {
 
 }  // namespace
 
+QPainterPath finelySubtracted(const QPainterPath& from, const QPainterPath& hole) {
+    constexpr qreal kFine = 64;
+    const QTransform up = QTransform::fromScale(kFine, kFine);
+    const QTransform down = QTransform::fromScale(1 / kFine, 1 / kFine);
+    return down.map(up.map(from).subtracted(up.map(hole)));
+}
+
 QPainterPath starPath(QPointF c, int points, qreal outer, qreal inner, qreal turn) {
     QPolygonF poly;
     for (int i = 0; i < 2 * points; ++i) {
@@ -354,6 +381,23 @@ void drawPlasmaEmblem(QPainter& p, int plasma, const QRectF& box, const EmblemSt
     if (plasma < 1 || plasma > 7) return;
     Ink k(p, box, style);
     petals(k, plasma);
+}
+
+QList<QPainterPath> signEmblemParts(int sign) {
+    QList<QPainterPath> parts;
+    const int s = sign == 0 ? 20 : sign;
+    if (s < 1 || s > 20) return parts;
+    Ink k(parts);
+    kSignDrawers[s - 1](k);
+    return parts;
+}
+
+QList<QPainterPath> plasmaEmblemParts(int plasma) {
+    QList<QPainterPath> parts;
+    if (plasma < 1 || plasma > 7) return parts;
+    Ink k(parts);
+    petals(k, plasma);
+    return parts;
 }
 
 }  // namespace orbisca::assets

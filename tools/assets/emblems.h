@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QList>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRectF>
@@ -15,6 +16,10 @@ struct EmblemStyle {
     bool simple = false;  // fewer, bolder details for the smallest sizes
 };
 
+// `from` less `hole`, with curves followed to a 64th of a unit: Qt cuts paths into straight
+// pieces half a unit long, which would show as corners on a glyph printed large.
+QPainterPath finelySubtracted(const QPainterPath& from, const QPainterPath& hole);
+
 // A star of `points` points between radii `outer` and `inner` about `c`, its first point turned
 // `turn` radians clockwise from straight up.
 QPainterPath starPath(QPointF c, int points, qreal outer, qreal inner, qreal turn);
@@ -24,5 +29,11 @@ void drawSignEmblem(QPainter& p, int sign, const QRectF& box, const EmblemStyle&
 
 // The seven plasma emblems, plasma 1..7.
 void drawPlasmaEmblem(QPainter& p, int plasma, const QRectF& box, const EmblemStyle& style);
+
+// The same emblems as outlines in the 100 x 100 design box: the filled parts as drawn and every
+// stroke as the outline of its pen, each part with its own fill rule (the glyph fonts are cut
+// from them).
+QList<QPainterPath> signEmblemParts(int sign);
+QList<QPainterPath> plasmaEmblemParts(int plasma);
 
 }  // namespace orbisca::assets

@@ -66,14 +66,8 @@ void paintIzinLine(QPainter& p, const QRectF& r, bool solid) {
     g.setColorAt(1, QColor(220, 164, 60));
     p.setBrush(g);
     p.setPen(QPen(QColor(120, 76, 22), 0.8));
-    const double radius = std::min(2.0, r.height() / 2);
-    if (solid) {
-        p.drawRoundedRect(r, radius, radius);
-        return;
-    }
-    const double gap = 5, half = (r.width() - gap) / 2;
-    p.drawRoundedRect(QRectF(r.left(), r.top(), half, r.height()), radius, radius);
-    p.drawRoundedRect(QRectF(r.right() - half, r.top(), half, r.height()), radius, radius);
+    const double radius = izinLineRadius(r);
+    for (const QRectF& piece : izinLinePieces(r, solid)) p.drawRoundedRect(piece, radius, radius);
 }
 
 const QHash<int, QString>& hexagramTable() {
@@ -107,7 +101,9 @@ void cutTwig(QPainterPath& path, double height, bool right, bool rising) {
     path.lineTo(out, height + 9 * slant);
 }
 
-QPainterPath runePath(int index) {
+}  // namespace
+
+QPainterPath runeStrokePath(int index) {
     QPainterPath path;
     if (index >= 28) {
         path.addEllipse(QPointF(50, 50), 24, 24);
@@ -131,32 +127,21 @@ QPainterPath runePath(int index) {
     return path;
 }
 
-// --- Vinals: an upper and a lower motif; vinal n takes upper motif (n - 1) mod 5 and lower
-// motif (n - 1) div 5, so the nineteen differ.
+namespace {}  // namespace
 
-void vinalMotifs(QPainter& p, int vinal, QColor ink, const DesignBox& box) {
-    const double width = std::max(8.0, box.pixels(1.6));
-    const QPen pen(ink, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-    auto stroke = [&](const QPainterPath& path) {
-        p.setPen(pen);
-        p.setBrush(Qt::NoBrush);
-        p.drawPath(path);
-    };
-    auto fill = [&](const QPainterPath& path) {
-        p.setPen(Qt::NoPen);
-        p.setBrush(ink);
-        p.drawPath(path);
-    };
+VinalMotif vinalMotif(int vinal, double strokeWidth) {
+    VinalMotif m;
+    m.strokeWidth = strokeWidth;
     QPainterPath upper;
     switch ((vinal - 1) % 5) {
         case 0:
             upper.addEllipse(QPointF(50, 28), 16, 16);
-            stroke(upper);
+            m.stroked << upper;
             break;
         case 1:
             upper.addPolygon(QPolygonF({QPointF(50, 8), QPointF(72, 46), QPointF(28, 46)}));
             upper.closeSubpath();
-            fill(upper);
+            m.filled << upper;
             break;
         case 2:
             upper.moveTo(14, 30);
@@ -165,20 +150,20 @@ void vinalMotifs(QPainter& p, int vinal, QColor ink, const DesignBox& box) {
                 upper.cubicTo(x + 6, 14, x + 12, 14, x + 12, 30);
                 upper.cubicTo(x + 12, 46, x + 18, 46, x + 24, 30);
             }
-            stroke(upper);
+            m.stroked << upper;
             break;
         case 3:
             upper.moveTo(50, 8);
             upper.lineTo(50, 48);
             upper.moveTo(30, 28);
             upper.lineTo(70, 28);
-            stroke(upper);
+            m.stroked << upper;
             break;
         default: {
             QPainterPath disc, bite;
             disc.addEllipse(QPointF(50, 28), 19, 19);
             bite.addEllipse(QPointF(59, 21), 15, 15);
-            fill(disc.subtracted(bite));
+            m.filled << finelySubtracted(disc, bite);
             break;
         }
     }
@@ -186,16 +171,16 @@ void vinalMotifs(QPainter& p, int vinal, QColor ink, const DesignBox& box) {
     switch ((vinal - 1) / 5) {
         case 0:
             lower.addRoundedRect(QRectF(20, 68, 60, 14), 5, 5);
-            fill(lower);
+            m.filled << lower;
             break;
         case 1:
             lower.addEllipse(QPointF(34, 76), 9, 9);
             lower.addEllipse(QPointF(66, 76), 9, 9);
-            fill(lower);
+            m.filled << lower;
             break;
         case 2:
             lower.addRect(QRectF(36, 62, 28, 28));
-            stroke(lower);
+            m.stroked << lower;
             break;
         default:
             lower.moveTo(16, 86);
@@ -203,9 +188,25 @@ void vinalMotifs(QPainter& p, int vinal, QColor ink, const DesignBox& box) {
             lower.lineTo(50, 86);
             lower.lineTo(67, 66);
             lower.lineTo(84, 86);
-            stroke(lower);
+            m.stroked << lower;
             break;
     }
+    return m;
+}
+
+namespace {
+
+// --- Vinals: an upper and a lower motif; vinal n takes upper motif (n - 1) mod 5 and lower
+// motif (n - 1) div 5, so the nineteen differ.
+
+void vinalMotifs(QPainter& p, int vinal, QColor ink, const DesignBox& box) {
+    const VinalMotif motif = vinalMotif(vinal, std::max(kVinalStroke, box.pixels(1.6)));
+    p.setPen(Qt::NoPen);
+    p.setBrush(ink);
+    for (const QPainterPath& part : motif.filled) p.drawPath(part);
+    p.setPen(QPen(ink, motif.strokeWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    for (const QPainterPath& part : motif.stroked) p.drawPath(part);
 }
 
 struct TabletLook {
@@ -233,16 +234,51 @@ QImage izinMark(bool solid, QSize size) {
 
 QString hexagramPattern(int number) { return hexagramTable().value(number); }
 
+double izinLineRadius(const QRectF& r) { return std::min(2.0, r.height() / 2); }
+
+QList<QRectF> izinLinePieces(const QRectF& r, bool solid) {
+    if (solid) return {r};
+    const double gap = 5, half = (r.width() - gap) / 2;
+    return {QRectF(r.left(), r.top(), half, r.height()),
+            QRectF(r.right() - half, r.top(), half, r.height())};
+}
+
+QPainterPath izinLineShape(const QRectF& r, bool solid) {
+    QPainterPath path;
+    const double radius = izinLineRadius(r);
+    for (const QRectF& piece : izinLinePieces(r, solid)) path.addRoundedRect(piece, radius, radius);
+    return path;
+}
+
+QRectF hexagramLine(QSize size, int firstLineTop, int k) {
+    return QRectF(2.5, firstLineTop - 7 * k + 0.4, size.width() - 5, 4.2);
+}
+
+QTransform runeOnTablet(QSize size) {
+    // Non-uniform: the stave uses the tablet's height, the twigs its width.
+    const QRectF box(3, 4, size.width() - 6, size.height() - 8);
+    QTransform t;
+    t.translate(box.left(), box.top());
+    t.scale(box.width() / 100.0, box.height() / 100.0);
+    return t;
+}
+
+QPainterPath quarterSector(QPointF c, double r, int k) {
+    QPainterPath sector(c);
+    sector.arcTo(QRectF(c.x() - r, c.y() - r, 2 * r, 2 * r), 90 - k * 360.0 / 7, -360.0 / 7);
+    sector.closeSubpath();
+    return sector;
+}
+
 QImage hexagramFigure(int number, QSize size, int firstLineTop) {
     QImage canvas = transparentCanvas(size);
     QPainter p(&canvas);
     smoothPainter(p);
-    paintTablet(p, QRectF(0, 0, size.width(), size.height()), 4, QColor(50, 36, 96),
-                QColor(24, 14, 56), QColor(kGoldDim), 1);
+    paintTablet(p, QRectF(0, 0, size.width(), size.height()), kHexagramTabletRadius,
+                QColor(50, 36, 96), QColor(24, 14, 56), QColor(kGoldDim), 1);
     const QString pattern = hexagramPattern(number);
     for (int k = 0; k < 6 && k < pattern.size(); ++k)
-        paintIzinLine(p, QRectF(2.5, firstLineTop - 7 * k + 0.4, size.width() - 5, 4.2),
-                      pattern[k] == QLatin1Char('1'));
+        paintIzinLine(p, hexagramLine(size, firstLineTop, k), pattern[k] == QLatin1Char('1'));
     p.end();
     return flattenOnKey(canvas, kKeyBlack, kNight);
 }
@@ -252,23 +288,15 @@ QImage runePicture(int index, QSize size) {
     QPainter p(&canvas);
     smoothPainter(p);
     const bool coloured = index < 28 && index % 7 == 6;
-    paintTablet(p, QRectF(0, 0, size.width(), size.height()), 6, QColor(106, 98, 132),
-                QColor(56, 50, 82), coloured ? QColor(kGold) : QColor(30, 24, 48),
-                coloured ? 1.6 : 1.2);
+    paintTablet(p, QRectF(0, 0, size.width(), size.height()), kRuneTabletRadius,
+                QColor(106, 98, 132), QColor(56, 50, 82),
+                coloured ? QColor(kGold) : QColor(30, 24, 48), coloured ? 1.6 : 1.2);
     static const QColor kWeekInk[4] = {QColor(255, 96, 84), QColor(236, 236, 242),
                                        QColor(120, 160, 255), QColor(255, 222, 72)};
     const QColor ink = coloured ? kWeekInk[index / 7] : QColor(242, 234, 216);
-    const QRectF box(3, 4, size.width() - 6, size.height() - 8);
-    // Non-uniform: the stave uses the tablet's height, the twigs its width.
-    p.save();
-    p.translate(box.topLeft());
-    p.scale(box.width() / 100.0, box.height() / 100.0);
-    QPen pen(ink, 2.3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-    pen.setCosmetic(true);
-    p.setPen(pen);
+    p.setPen(QPen(ink, kRuneStroke, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
-    p.drawPath(runePath(index));
-    p.restore();
+    p.drawPath(runeOnTablet(size).map(runeStrokePath(index)));
     p.end();
     return flattenOnKey(canvas, kKeyBlack, kNight);
 }
@@ -282,11 +310,8 @@ QImage quarterPicture(int week, int day, int size) {
     smoothPainter(p);
     const QPointF c(size / 2.0, size / 2.0);
     const double r = size / 2.0 - 1;
-    const QRectF disc(c.x() - r, c.y() - r, 2 * r, 2 * r);
     for (int k = 0; k < 7; ++k) {
-        QPainterPath sector(c);
-        sector.arcTo(disc, 90 - k * 360.0 / 7, -360.0 / 7);
-        sector.closeSubpath();
+        const QPainterPath sector = quarterSector(c, r, k);
         if (k < day) {
             QRadialGradient g(c, r);
             g.setColorAt(0, lit.lighter(125));

@@ -2,7 +2,10 @@
 
 #include <QColor>
 #include <QImage>
+#include <QList>
+#include <QPainterPath>
 #include <QString>
+#include <QTransform>
 
 namespace orbisca::assets {
 
@@ -34,6 +37,33 @@ QImage vinalTonePicture(int tone, QSize size);  // tone 1..19 as a bar-and-dot n
 // A week line of the 13-moon view in the colour of the week (0 red ... 3 yellow), horizontal when
 // wider than high.
 QImage weekLine(int week, QSize size);
+
+// Shapes the pictures share with the glyph fonts, in the pixels of their pictures.
+inline constexpr double kHexagramTabletRadius = 4;
+inline constexpr double kRuneTabletRadius = 6;
+inline constexpr double kRuneStroke = 2.3;
+inline constexpr double kVinalStroke = 8;  // design units, at least
+
+// An izin line filling `r`, solid or broken by a 5-pixel gap in the middle: its pieces, their
+// corner radius and the whole shape.
+QList<QRectF> izinLinePieces(const QRectF& r, bool solid);
+double izinLineRadius(const QRectF& r);
+QPainterPath izinLineShape(const QRectF& r, bool solid);
+// Line k (0 = bottom) of a hexagram figure of `size` whose lowest line's top is `firstLineTop`.
+QRectF hexagramLine(QSize size, int firstLineTop, int k);
+// The staves and twigs of rune `index` in a 100 x 100 design box, and the map that stretches that
+// box onto a rune tablet of `size`.
+QPainterPath runeStrokePath(int index);
+QTransform runeOnTablet(QSize size);
+// Sector k (0..6, clockwise from straight up) of a quarter's disc about c.
+QPainterPath quarterSector(QPointF c, double r, int k);
+// The two motifs of vinal 1..19 in a 100 x 100 design box: parts filled as they are and parts
+// stroked with a round pen of `strokeWidth` design units.
+struct VinalMotif {
+    QList<QPainterPath> filled, stroked;
+    double strokeWidth = kVinalStroke;
+};
+VinalMotif vinalMotif(int vinal, double strokeWidth);
 
 // A small four-pointed star in one colour (the pvsign and kin marks).
 QImage starMark(int size, QColor colour, int points);

@@ -1,7 +1,9 @@
 // orbisca-assets: draws the picture pack of Orbisca.
 //   orbisca-assets --out DIR               writes DIR/graphic/*.bmp
 //   orbisca-assets --contact-sheet FILE    writes one labelled PNG sheet of every picture
+//   orbisca-assets --glyph-outlines DIR    writes the outlines of the glyph fonts (DIR/*.glyphs)
 #include "generator.h"
+#include "glyph_fonts.h"
 
 #include <QGuiApplication>
 
@@ -11,7 +13,9 @@
 namespace {
 
 int usage() {
-    std::fputs("usage: orbisca-assets [--out DIR] [--contact-sheet FILE.png]\n", stderr);
+    std::fputs(
+        "usage: orbisca-assets [--out DIR] [--contact-sheet FILE.png] [--glyph-outlines DIR]\n",
+        stderr);
     return 2;
 }
 
@@ -23,16 +27,18 @@ int report(const QStringList& problems) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    QString out, sheet;
+    QString out, sheet, outlines;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--out") == 0 && i + 1 < argc)
             out = QString::fromLocal8Bit(argv[++i]);
         else if (std::strcmp(argv[i], "--contact-sheet") == 0 && i + 1 < argc)
             sheet = QString::fromLocal8Bit(argv[++i]);
+        else if (std::strcmp(argv[i], "--glyph-outlines") == 0 && i + 1 < argc)
+            outlines = QString::fromLocal8Bit(argv[++i]);
         else
             return usage();
     }
-    if (out.isEmpty() && sheet.isEmpty()) return usage();
+    if (out.isEmpty() && sheet.isEmpty() && outlines.isEmpty()) return usage();
     // The pictures need no window system; the contact sheet's labels need fonts, which need an
     // application object.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -40,5 +46,6 @@ int main(int argc, char** argv) {
     int rc = 0;
     if (!out.isEmpty()) rc = report(orbisca::assets::writePack(out));
     if (rc == 0 && !sheet.isEmpty()) rc = report(orbisca::assets::writeContactSheet(sheet));
+    if (rc == 0 && !outlines.isEmpty()) rc = report(orbisca::assets::writeGlyphOutlines(outlines));
     return rc;
 }

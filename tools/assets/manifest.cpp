@@ -6,6 +6,7 @@
 #include "face.h"
 #include "figures.h"
 #include "glow.h"
+#include "glyph_fonts.h"
 #include "layouts.h"
 #include "moon_pictures.h"
 #include "palette.h"
@@ -578,6 +579,11 @@ const std::vector<Table>& tables() {
          "pyramid cells off the path, the 4 columns of the cube and the 2 dials of "
          "telectonon.bmp, in the order of Fieldhlp.ktx",
          helpRectTable},
+        {"sgn.dat",
+         "72 lines: the \"URRUNE\" letters that draw each of the 64 sgn figures (hexagrams 1..64 "
+         "of iznum.dat, lines from the bottom up) on a glyph page, then the colour of the lines "
+         "for each group of eight figures",
+         sgnTable},
     };
     return list;
 }

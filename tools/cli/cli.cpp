@@ -1,5 +1,6 @@
 #include "cli.h"
 
+#include <QDir>
 #include <QGuiApplication>
 #include <QString>
 #include <cctype>
@@ -9,6 +10,8 @@
 
 #include "calendar/iso_date.h"
 #include "data/text_file.h"
+#include "data/working_folder.h"
+#include "gfx/glyph_fonts.h"
 
 namespace orbisca::cli {
 
@@ -106,11 +109,17 @@ void startGuiApplication() {
     if (QCoreApplication::instance()) return;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     passOnMessage = qInstallMessageHandler(withoutRuntimeFolderNote);
-    // It lives until the program ends, after the pages and fonts that need it.
+    // It lives until the program ends and is never destroyed: destroyed among the static
+    // objects, after Qt's own font cache, it would crash while removing the registered fonts.
     static int argc = 1;
     static char name[] = "orbisca-cli";
     static char* argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv);
+    new QGuiApplication(argc, argv);
+    // The glyph fonts of the working folder, before any page is drawn. A folder without fonts/
+    // draws no glyph page, which the commands that draw one say themselves.
+    if (QDir(resolvePath(gfx::kGlyphFontFolder)).exists())
+        gfx::registerGlyphFonts(
+            [](const QString& m) { std::fprintf(stderr, "%s\n", qPrintable(m)); });
 }
 
 std::string takeFirstArg(Args& args, const std::string& missing) {

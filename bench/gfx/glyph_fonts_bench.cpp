@@ -1,0 +1,60 @@
+// Registering the glyph fonts at start (target: under 20 ms), alone and with a first letter drawn
+// in each family, which is when the font files are actually read.
+#include <benchmark/benchmark.h>
+
+#include <QFont>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include "data/working_folder.h"
+#include "gfx/glyph_fonts.h"
+
+namespace {
+
+using namespace orbisca;
+
+void prepare() {
+    static int argc = 1;
+    static char name[] = "bench_glyph_fonts";
+    static char* argv[] = {name, nullptr};
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!QGuiApplication::instance()) new QGuiApplication(argc, argv);
+    setWorkingFolder(QStringLiteral(ORBISCA_HOME_DIR));
+}
+
+QStringList registerFonts(benchmark::State& state) {
+    return gfx::registerGlyphFonts(
+        [&state](const QString& m) { state.SkipWithError(qPrintable(m)); });
+}
+
+void BM_GlyphFonts_Register(benchmark::State& state) {
+    prepare();
+    for (auto _ : state) {
+        state.PauseTiming();
+        gfx::resetGlyphFontState();
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(registerFonts(state));
+    }
+}
+BENCHMARK(BM_GlyphFonts_Register)->Unit(benchmark::kMillisecond);
+
+void BM_GlyphFonts_RegisterAndDrawEach(benchmark::State& state) {
+    prepare();
+    QImage page(200, 200, QImage::Format_RGB32);
+    for (auto _ : state) {
+        state.PauseTiming();
+        gfx::resetGlyphFontState();
+        state.ResumeTiming();
+        QPainter p(&page);
+        for (const QString& family : registerFonts(state)) {
+            QFont font(family);
+            font.setPixelSize(96);
+            p.setFont(font);
+            p.drawText(QPointF(20, 120), QStringLiteral("A"));
+        }
+    }
+}
+BENCHMARK(BM_GlyphFonts_RegisterAndDrawEach)->Unit(benchmark::kMillisecond);
+
+}  // namespace
