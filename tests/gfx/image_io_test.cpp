@@ -50,10 +50,15 @@ QImage source(const char* ppm) {
 // A bottom-up uncompressed BMP rewritten top-down: rows reversed, height negated.
 QByteArray topDown(QByteArray bmp) {
     const QByteArray in = bmp;
-    const quint32 offset = qFromLittleEndian<quint32>(in.constData() + 10);
-    const qint32 width = qFromLittleEndian<qint32>(in.constData() + 18);
-    const qint32 height = qFromLittleEndian<qint32>(in.constData() + 22);
-    const int rowBytes = (width * qFromLittleEndian<quint16>(in.constData() + 28) + 31) / 32 * 4;
+    const auto field = [&in](int at, int size) {
+        qint64 value = 0;
+        for (int i = size - 1; i >= 0; --i) value = value << 8 | quint8(in.at(at + i));
+        return value;
+    };
+    const qint64 offset = field(10, 4);
+    const qint32 width = qint32(field(18, 4));
+    const qint32 height = qint32(field(22, 4));
+    const int rowBytes = int((width * field(28, 2) + 31) / 32 * 4);
     for (int row = 0; row < height; ++row)
         bmp.replace(offset + row * rowBytes, rowBytes,
                     in.mid(offset + (height - 1 - row) * rowBytes, rowBytes));
