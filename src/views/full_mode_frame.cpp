@@ -221,14 +221,13 @@ void FullModeFrame::drawText(int x, int y, const QString& text, int font, bool c
         exportText(x, y, text, font, centred);
         return;
     }
-    const int width = chosen.metrics.horizontalAdvance(text);
-    int left = x;
+    int left = x;  // a left-aligned text is not measured: shaping is most of a text's cost
     if (state_.alignRight) {
-        left = x - width;
+        left = x - chosen.metrics.horizontalAdvance(text);
     } else if (centred) {
         // The year view is centred on the whole frame, every other view on the centre line.
         const int centre = state_.exportMode == kYearMode ? kFrameWidth / 2 : kViewCentreX;
-        left = centre + x - width / 2;
+        left = centre + x - chosen.metrics.horizontalAdvance(text) / 2;
     }
     QPainter painter(&buffers_.frame);
     painter.setFont(chosen.font);
