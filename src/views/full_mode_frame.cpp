@@ -179,6 +179,7 @@ QImage& FullModeFrame::drawingTarget() {
 void FullModeFrame::drawElement(int x, int y, int kind, bool centred, ElementRole role) {
     setRoleFlag(state_, role);
     RoleGuard guard{state_};
+    state_.exportGlyphFont = settings().glyphFont;  // the glyph export writes sign glyphs in it
     const std::optional<QString> name = elementFileName(kind);
     if (!name) return;
     if (state_.exporting) {
