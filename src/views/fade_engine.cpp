@@ -81,11 +81,9 @@ void FadeEngine::showBlend(TickResult& result) {
     FrameBuffers& b = frame_.buffers();
     --s.fadeStepsLeft;
     if (s.fadeStepsLeft == 1) s.buttonsEnabled = false;
-    clearFrame(b.blend);
     const double share = double(s.fadeLength - s.fadeStepsLeft) / s.fadeLength;
     s.fadeOpacity = std::uint8_t(std::nearbyint(share * 255.0));
-    gfx::BlendConstant(b.frame, b.blend, 255 - s.fadeOpacity);
-    gfx::BlendConstant(b.incoming, b.blend, s.fadeOpacity);
+    gfx::CrossFade(b.frame, b.incoming, b.blend, kFrameBackground, s.fadeOpacity);
     result.buttonsEnabled = s.buttonsEnabled;
     result.keepTicking = true;
     present(result, b.blend);
