@@ -41,46 +41,54 @@ std::int32_t entryIn(const QString& text, int entries) {
 
 // One line of the file and the setting it holds: reading and writing share one table.
 struct ConfLine {
+    QString name;  // the setting's name on orbisca-cli's command line
     std::function<void(Settings&, const QString&)> read;
     std::function<QString(const Settings&)> write;
 };
 
-ConfLine switchLine(bool Settings::*field) {
-    return {[field](Settings& s, const QString& text) { s.*field = isYes(text); },
+ConfLine switchLine(const char* name, bool Settings::*field) {
+    return {QLatin1String(name),
+            [field](Settings& s, const QString& text) { s.*field = isYes(text); },
             [field](const Settings& s) { return yesNo(s.*field); }};
 }
 
-ConfLine numberLine(std::int32_t Settings::*field,
+ConfLine numberLine(const char* name, std::int32_t Settings::*field,
                     std::function<std::int32_t(const QString&)> parse = numberIn) {
-    return {[field, parse](Settings& s, const QString& text) { s.*field = parse(text); },
+    return {QLatin1String(name),
+            [field, parse](Settings& s, const QString& text) { s.*field = parse(text); },
             [field](const Settings& s) { return QString::number(s.*field); }};
 }
 
-ConfLine entryLine(std::int32_t Settings::*field, int entries) {
-    return numberLine(field, [entries](const QString& text) { return entryIn(text, entries); });
+// A number taken to the nearer end of low..high.
+ConfLine boundedLine(const char* name, std::int32_t Settings::*field, int low, int high) {
+    return numberLine(name, field, [low, high](const QString& text) {
+        return std::clamp(numberIn(text), low, high);
+    });
+}
+
+ConfLine entryLine(const char* name, std::int32_t Settings::*field, int entries) {
+    return numberLine(name, field,
+                      [entries](const QString& text) { return entryIn(text, entries); });
 }
 
 const std::vector<ConfLine>& confLines() {
     static const std::vector<ConfLine> lines = {
-        switchLine(&Settings::yearShine),
-        switchLine(&Settings::yearLine),
-        switchLine(&Settings::yearDayIcon),
-        switchLine(&Settings::castleDayIcon),
-        switchLine(&Settings::useTransition),
-        numberLine(&Settings::transitionSpeed,
-                   [](const QString& text) {
-                       return std::clamp(numberIn(text), kTransitionSpeedMin, kTransitionSpeedMax);
-                   }),
-        switchLine(&Settings::swapDayKeys),
-        {[](Settings& s, const QString& text) { s.glyphFont = text; },
+        switchLine("year_shine", &Settings::yearShine),
+        switchLine("year_line", &Settings::yearLine),
+        switchLine("year_icon", &Settings::yearDayIcon),
+        switchLine("castle_icon", &Settings::castleDayIcon),
+        switchLine("transition", &Settings::useTransition),
+        boundedLine("speed", &Settings::transitionSpeed, kTransitionSpeedMin, kTransitionSpeedMax),
+        switchLine("swap_keys", &Settings::swapDayKeys),
+        {QStringLiteral("glyph_font"), [](Settings& s, const QString& text) { s.glyphFont = text; },
          [](const Settings& s) { return s.glyphFont; }},
-        numberLine(&Settings::helpPages),
-        switchLine(&Settings::gregorianOnIzin),
-        switchLine(&Settings::gregorianOnDay),
-        switchLine(&Settings::gregorianInViews),
-        switchLine(&Settings::threeTurtles),
-        entryLine(&Settings::dateFormatEntry, kDateFormatEntries),
-        entryLine(&Settings::moonEntry, kMoonEntries),
+        boundedLine("help_pages", &Settings::helpPages, kHelpPagesMin, kHelpPagesMax),
+        switchLine("greg_izin", &Settings::gregorianOnIzin),
+        switchLine("greg_day", &Settings::gregorianOnDay),
+        switchLine("greg_views", &Settings::gregorianInViews),
+        switchLine("three_turtles", &Settings::threeTurtles),
+        entryLine("date_format", &Settings::dateFormatEntry, kDateFormatEntries),
+        entryLine("moon", &Settings::moonEntry, kMoonEntries),
     };
     return lines;
 }
@@ -115,6 +123,29 @@ ConfigLoad readConfFile(Settings& into) {
         return ConfigLoad::Malformed;
     }
     return ConfigLoad::Loaded;
+}
+
+QStringList settingNames() {
+    QStringList names;
+    for (const ConfLine& line : confLines()) names << line.name;
+    return names;
+}
+
+bool applySetting(Settings& into, const QString& name, const QString& value, QString* error) {
+    for (const ConfLine& line : confLines()) {
+        if (line.name != name) continue;
+        try {
+            line.read(into, value);
+            return true;
+        } catch (const BadLine& bad) {
+            if (error) *error = name + ": " + bad.message;
+            return false;
+        }
+    }
+    if (error)
+        *error = QStringLiteral("no setting is called \"%1\" (settings: %2)")
+                     .arg(name, settingNames().join(QStringLiteral(", ")));
+    return false;
 }
 
 ConfigLoad loadSettings() {

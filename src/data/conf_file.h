@@ -11,6 +11,9 @@ inline constexpr int kDateFormatEntries = 7;  // six layouts, then "no date"
 inline constexpr int kMoonEntries = 2;        // seen from the north, from the south
 inline constexpr int kTransitionSpeedMin = 1;
 inline constexpr int kTransitionSpeedMax = 99;
+// The full-mode window has help pages 1 to 17 (its modes 19 and 25 to 40).
+inline constexpr int kHelpPagesMin = 1;
+inline constexpr int kHelpPagesMax = 17;
 
 // The settings, at their values when the program starts without a conf.dat.
 struct Settings {
@@ -22,7 +25,7 @@ struct Settings {
     std::int32_t transitionSpeed = 10;  // steps of a cross-fade, 1..99
     bool swapDayKeys = false;           // the keys that step the day go the other way
     QString glyphFont;                  // font of exported sign glyphs
-    std::int32_t helpPages = 4;         // number of help pages of the full-mode window
+    std::int32_t helpPages = 4;         // number of help pages of the full-mode window, 1..17
     bool gregorianOnIzin = false;       // the Gregorian date on the izin page
     bool gregorianOnDay = false;        // the Gregorian date on the day overview
     bool gregorianInViews =
@@ -56,8 +59,18 @@ QStringList confFileLines(const Settings& settings);
 // Reads "conf.dat" into `into` line by line. A missing file shows "Error. Configuration file not
 // exists!". A bad number or an entry index outside its list stops the reading with a message
 // naming the line; the lines before it are then in `into` and the rest as they were. A Y/N line is
-// true exactly for "Y"; a speed outside 1..99 is taken to the nearer end.
+// true exactly for "Y"; a speed outside 1..99 and a number of help pages outside 1..17 are taken
+// to the nearer end.
 ConfigLoad readConfFile(Settings& into);
+
+// The names of the 15 settings in the order of the file ("year_shine" ... "transition", "speed",
+// ... "greg_day" ... "moon"), as orbisca-cli's --set takes them.
+QStringList settingNames();
+
+// Sets one setting by name from its text in the file's form ("Y", "12", a font name). False, with
+// the reason in `error`, for an unknown name or a value the file would refuse.
+bool applySetting(Settings& into, const QString& name, const QString& value,
+                  QString* error = nullptr);
 
 // Reads "conf.dat" and, only when the whole file was read, puts it in force.
 ConfigLoad loadSettings();

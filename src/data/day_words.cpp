@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "data/text_case.h"
 #include "data/text_file.h"
 
 namespace orbisca {
@@ -40,6 +41,30 @@ DayNames dayNames(const MayanDate& position, const BaseLineReader& line) {
                      ? line(base_line::kMoonLabel) + u' ' + line(moonSecondNameLine(position.month))
                      : line(base_line::kExtraDay);
     return names;
+}
+
+DayCaptions dayCaptions(const MayanDate& m, const BaseLineReader& L) {
+    const OracleInfo oracle = MakeOracle(m);
+    const QString blank = QStringLiteral(" ");
+    DayCaptions c;
+    if (m.month > 0) {
+        c.moonTitle = moonTitle(m.month, L);
+        c.moonName = L(base_line::kMoonLabel) + blank + L(moonSecondNameLine(m.month));
+        c.dayOfMoon = L(base_line::kDayLabel) + blank + QString::number(m.monthDay);
+    }
+    c.extraDay = L(base_line::kExtraDay);
+    c.plasmaLabel = applyCasePattern(L(base_line::kPlasmaLabel) + ":", "AB");
+    c.plasmaName = applyCasePattern(L(plasmaNameLine(m.plasma)), "AB");
+    c.colourLine = L(base_line::kColourLabel) + blank + colourWord(oracle, L);
+    c.tone = toneWord(oracle, L);
+    c.sign = L(signNameLine(m.sign));
+    c.longSign =
+        applyCasePattern(L(base_line::kLongSignLabel) + ": " + L(longSignNameLine(m.sign)), "AB");
+    c.kinLine = applyCasePattern(L(base_line::kKinLabel) + ": " + QString::number(m.kin), "Aa");
+    c.toneLine = applyCasePattern(L(base_line::kToneLabel) + ": " + QString::number(m.tone), "Aa");
+    c.phaseOf = applyCasePattern(L(base_line::kPhaseOfLabel), "Aaa");
+    c.theMoon = applyCasePattern(L(base_line::kTheMoonLabel), "aaa");
+    return c;
 }
 
 }  // namespace orbisca

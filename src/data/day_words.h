@@ -19,6 +19,7 @@ BaseLineReader baseLinesFrom(QStringList lines);
 
 // Lines that hold one fixed caption or label.
 namespace base_line {
+inline constexpr int kSealLabel = 0;         // before the colour and sign of the sign page
 inline constexpr int kMoonTitleEnding = 29;  // written directly after the moon name
 inline constexpr int kToneLabel = 34;
 inline constexpr int kDayLabel = 59;   // before the day of the moon
@@ -31,6 +32,7 @@ inline constexpr int kHiddenTeacherSecond = 149;  // ... "teacher", joined by a 
 inline constexpr int kPlasmaLabel = 165;
 inline constexpr int kPhaseOfLabel = 166;  // "phase of" ...
 inline constexpr int kLongSignLabel = 168;
+inline constexpr int kOracleTitle = 390;
 inline constexpr int kGuideLabel = 391;
 inline constexpr int kTheMoonLabel = 392;  // ... "the moon"
 inline constexpr int kColourLabel = 402;
@@ -46,6 +48,7 @@ inline constexpr int kLeapDayNote = 681;  // 29 February counted as 28 February
 constexpr int sealNameLine(int sign) { return sign; }  // colour and sign, "Red Dragon"
 constexpr int signNameLine(int sign) { return 80 + sign; }
 constexpr int longSignNameLine(int sign) { return 170 + sign; }
+constexpr int toneNumberLine(int tone) { return 34 + tone; }  // "One" ... "Thirteen"
 constexpr int plasmaNameLine(int plasma) { return 49 + plasma; }
 constexpr int moonNameLine(int month) { return 66 + month; }
 constexpr int moonSecondNameLine(int month) { return 150 + month; }  // after the word "moon"
@@ -65,5 +68,26 @@ struct DayNames {
     QString moon;    // "Moon of the Rabbit"; on the extra day, the name of that day
 };
 DayNames dayNames(const MayanDate& position, const BaseLineReader& line = readBaseLineEachTime());
+
+// The captions that the compact window and the full-mode day overview both show, each already in
+// its letter-case pattern; each window puts them at its own places.
+struct DayCaptions {
+    QString moonTitle;    // "Magnetic Moon" (empty on the extra day)
+    QString moonName;     // "Moon of the Bat"
+    QString dayOfMoon;    // "Day 27"
+    QString plasmaLabel;  // "PLASMA:"
+    QString plasmaName;   // "DALI"
+    QString colourLine;   // "Signature: White"
+    QString tone;         // the tone word
+    QString sign;         // the sign's name
+    QString longSign;     // "MAYA: AKBAL"
+    QString kinLine;      // "Kin: 230"
+    QString toneLine;     // "Tone: 9"
+    QString phaseOf;      // "Phase Of"
+    QString theMoon;      // "the moon"
+    QString extraDay;     // stands for the moon lines on 25 July
+};
+DayCaptions dayCaptions(const MayanDate& position,
+                        const BaseLineReader& line = readBaseLineEachTime());
 
 }  // namespace orbisca

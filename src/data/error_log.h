@@ -32,6 +32,7 @@ inline constexpr std::int32_t kErrorReadText =
 inline constexpr std::int32_t kErrorPanelRepaint = 102;  // "PAINTALL in orbisca"
 inline constexpr std::int32_t kErrorPanelPaint = 103;    // "FILLPYR in orbisca"
 inline constexpr std::int32_t kErrorStartUp = 104;       // "orbisca window"
+inline constexpr std::int32_t kErrorViewPaint = 105;     // "paintall in orbisca": a full-mode view
 inline constexpr std::int32_t kErrorWriteAccess = 114;   // never writes a log file
 inline constexpr std::int32_t kErrorLoader = 120;        // "orbisca window fx loader"
 

@@ -5,7 +5,6 @@
 #include <stdexcept>
 
 #include "data/data_error.h"
-#include "data/notifier.h"
 #include "data/text_file.h"
 
 namespace orbisca {
@@ -96,8 +95,20 @@ TableFont parseFontLine(const QString& line) {
 
 void loadFontTable() {
     const QStringList lines = requireTextLines(QStringLiteral("fdb.dat"));
+    int described = 0;  // leading lines that describe a font
+    while (described < kFontTableSize && described < lines.size() &&
+           !lines[described].trimmed().isEmpty())
+        ++described;
+    if (described < kFontTableSize)
+        throw DataFileError(
+            QStringLiteral("fdb.dat describes %1 of the %2 fonts the program uses; line %3 is %4")
+                .arg(described)
+                .arg(kFontTableSize)
+                .arg(described + 1)
+                .arg(described < lines.size() ? QStringLiteral("empty")
+                                              : QStringLiteral("missing")));
     FontTableState built;
-    for (int i = 0; i < kFontTableSize && i < lines.size(); ++i) {
+    for (int i = 0; i < kFontTableSize; ++i) {
         try {
             built.fonts[i] = parseFontLine(lines[i]);
         } catch (const std::invalid_argument& e) {
@@ -106,12 +117,6 @@ void loadFontTable() {
         }
     }
     fontTableState() = built;
-    if (lines.size() < kFontTableSize)
-        notify(
-            QStringLiteral(
-                "fdb.dat holds %1 of the %2 font lines; the default font stands in for the others.")
-                .arg(lines.size())
-                .arg(kFontTableSize));
 }
 
 void clearFontTable() { resetFontTableState(); }

@@ -35,10 +35,10 @@ void ApplyFontHeight(QFont& font, int height);
 // number from -16384 to 16384.
 TableFont parseFontLine(const QString& line);
 
-// Fills the table from "fdb.dat" (lines after the ninth are ignored). A missing file or a bad
-// number throws DataFileError naming the file and the line (from 1); the table is then unchanged.
-// A file of fewer than nine lines is used as far as it goes: one message says so, and tableFont
-// gives the default font for the places it leaves empty.
+// Fills the table from "fdb.dat" (lines after the ninth are ignored). Every view uses all nine
+// fonts, so the first nine lines must each describe one: a missing file, a missing or empty line
+// among the first nine, or a bad number throws DataFileError naming the file and the line (from
+// 1); the table is then unchanged.
 void loadFontTable();
 
 // Empties the table.

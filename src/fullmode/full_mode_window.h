@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "data/error_log.h"
-#include "views/full_mode_state.h"
+#include "views/full_mode_frame.h"
 
 namespace orbisca {
 
@@ -22,7 +22,7 @@ public:
     // Called when the window hides, to bring the compact window back.
     std::function<void()> returnToCompact;
 
-    const FullModeState& state() const { return state_; }
+    const FullModeState& state() const { return frame_.state(); }
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -31,7 +31,8 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    FullModeState state_;
+    FullModeFrame frame_;
+    FullModeState& state_ = frame_.state();
     ErrorLogSource logSource_{[this] { return fullModeLogValues(state_); }};
 };
 

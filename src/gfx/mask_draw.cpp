@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "gfx/pixels.h"
 
@@ -16,6 +17,14 @@ using Byte = std::uint8_t;
 // One row of bytes at constant opacity a.
 void blendRow(Byte* __restrict t, const Byte* __restrict p, int bytes, std::uint16_t a) {
     for (int i = 0; i < bytes; ++i) t[i] = Mix(t[i], p[i], a);
+}
+
+// One row of a cross-fade: the outgoing row over the background at 255 - a, then the incoming
+// row over that at a, each step rounded as BlendConstant rounds it.
+void crossFadeRow(Byte* __restrict t, const Byte* __restrict background, const Byte* __restrict out,
+                  const Byte* __restrict in, int bytes, std::uint16_t a) {
+    const auto rest = std::uint16_t(255 - a);
+    for (int i = 0; i < bytes; ++i) t[i] = Mix(Mix(background[i], out[i], rest), in[i], a);
 }
 
 // One row through a mask; inverse swaps the roles of the mask's black and white.
@@ -85,6 +94,25 @@ void BlendConstant(const QImage& picture, QImage& target, int opacity, int x, in
     for (int row = area.top(); row <= area.bottom(); ++row)
         blendRow(target.scanLine(row) + area.left() * 3,
                  p.constScanLine(row - y) + (area.left() - x) * 3, area.width() * 3, a);
+}
+
+void CrossFade(const QImage& outgoing, const QImage& incoming, QImage& target, QRgb background,
+               int opacity) {
+    const QImage out = AsRgb888(outgoing);
+    const QImage in = AsRgb888(incoming);
+    if (target.size() != out.size() || target.format() != QImage::Format_RGB888 ||
+        !target.isDetached())
+        target = QImage(out.size(), QImage::Format_RGB888);
+    const int width = std::min(out.width(), in.width());
+    const int height = std::min(out.height(), in.height());
+    if (in.size() != out.size()) target.fill(QColor(background));
+    std::vector<Byte> backgroundRow(std::size_t(width) * 3);
+    keyBytes(background, backgroundRow.data());
+    for (std::size_t i = 3; i < backgroundRow.size(); ++i) backgroundRow[i] = backgroundRow[i - 3];
+    const auto a = std::uint16_t(std::clamp(opacity, 0, 255));
+    for (int row = 0; row < height; ++row)
+        crossFadeRow(target.scanLine(row), backgroundRow.data(), out.constScanLine(row),
+                     in.constScanLine(row), width * 3, a);
 }
 
 void DrawTransparent(const QImage& picture, QImage& target, int x, int y, QRgb key) {

@@ -40,6 +40,13 @@ int MaskDraw(const QImage& picture, QImage& target, const QImage& mask, MaskMode
 // on the target is drawn as in MaskDraw's Alpha mode; opacity is clamped to 0..255.
 void BlendConstant(const QImage& picture, QImage& target, int opacity, int x = 0, int y = 0);
 
+// One frame of a cross-fade into target (made the size of outgoing): the background, then
+// outgoing blended over it at 255 - opacity, then incoming over that at opacity, each pass rounded
+// as BlendConstant rounds it, computed in one pass over the pixels. Where the two pictures differ
+// in size, only their common part is blended; the rest is background.
+void CrossFade(const QImage& outgoing, const QImage& incoming, QImage& target, QRgb background,
+               int opacity);
+
 // Colour-keyed drawing: copies the pixels of picture that differ from key onto target at (x, y),
 // clipped to the target.
 void DrawTransparent(const QImage& picture, QImage& target, int x, int y, QRgb key);

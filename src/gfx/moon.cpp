@@ -90,14 +90,18 @@ QImage DrawMoon(int phase, int size) {
 
 QImage MoonMask(int phase, int size) { return ShrinkImage(DrawMoon(phase, 100), size, size); }
 
+QImage KeyedMoonPicture(const QImage& moonPicture, int size) {
+    QImage picture(size, size, QImage::Format_RGB888);
+    picture.fill(Qt::black);
+    DrawTransparent(moonPicture, picture, 0, 0, qRgb(0, 0, 0));
+    return picture;
+}
+
 int DrawMaskedMoon(QImage& target, const QImage& moonPicture, int phase, int size, int x, int y,
                    bool mirrored) {
     QImage mask = MoonMask(phase, size);
     if (mirrored) mask = mask.mirrored(true, false);
-    QImage picture(size, size, QImage::Format_RGB888);
-    picture.fill(Qt::black);
-    DrawTransparent(moonPicture, picture, 0, 0, qRgb(0, 0, 0));
-    return MaskDraw(picture, target, mask, MaskMode::Mask, 0, x, y);
+    return MaskDraw(KeyedMoonPicture(moonPicture, size), target, mask, MaskMode::Mask, 0, x, y);
 }
 
 }  // namespace orbisca::gfx

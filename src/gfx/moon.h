@@ -19,6 +19,10 @@ QImage DrawMoon(int phase, int size);
 // into stray pixels and steps.
 QImage MoonMask(int phase, int size);
 
+// The moon picture as the moon is drawn from it: its black pixels left out, onto a black
+// size x size square (larger pictures are cut at the square's edges).
+QImage KeyedMoonPicture(const QImage& moonPicture, int size);
+
 // Draws the moon of a phase onto target at (x, y): moonPicture (black in it is transparent; cut to
 // size x size) shows where the disc is lit and the target where it is dark. `mirrored` turns the
 // lit side around (the moon as seen from the southern hemisphere). Returns the MaskDraw result

@@ -9,7 +9,6 @@
 #include "data/day_words.h"
 #include "data/error_log.h"
 #include "data/font_table.h"
-#include "data/text_case.h"
 #include "data/text_file.h"
 #include "data/working_folder.h"
 #include "gfx/image_io.h"
@@ -104,36 +103,29 @@ public:
         const OracleInfo o = MakeOracle(m);
         face_ = pictures.frame.copy();
         gfx::MakeRgb888(face_);
-        const DayNames names = dayNames(m);
-        texts_.colour = names.colour;
-        texts_.tone = names.tone;
+        const DayCaptions c = dayCaptions(m);
+        texts_.colour = colourWord(o, readBaseLineEachTime());
+        texts_.tone = c.tone;
         if (m.month > 0) {
-            centred(97, moonTitle(m.month, baseLine), 2);
-            centred(113, names.moon, 2);
-            centred(128, baseLine(base_line::kDayLabel) + " " + QString::number(m.monthDay), 3);
+            centred(97, c.moonTitle, 2);
+            centred(113, c.moonName, 2);
+            centred(128, c.dayOfMoon, 3);
             drawPanelPicture(face_, 150, 216, 70 + m.plasma, false, trace_);
-            at(170, 198, applyCasePattern(names.plasma, "AB"), 3);
-            at(170, 186, applyCasePattern(baseLine(base_line::kPlasmaLabel) + ":", "AB"), 3);
+            at(170, 198, c.plasmaName, 3);
+            at(170, 186, c.plasmaLabel, 3);
         } else {
-            centred(117, names.moon, 5);
+            centred(117, c.extraDay, 5);
         }
         drawPanelPicture(face_, 227, 182, 50 + m.tone, false, trace_);
-        centred(140, baseLine(base_line::kColourLabel) + " " + names.colour, 2);
+        centred(140, c.colourLine, 2);
         paintMoon(pictures.moon, m.moonPhase / 10'000'000, pictures.mirroredMoon);
-        paintToneSignLine(names.sign);
-        at(304, 214,
-           applyCasePattern(
-               baseLine(base_line::kLongSignLabel) + ": " + baseLine(longSignNameLine(m.sign)),
-               "AB"),
-           3);
-        at(304, 188,
-           applyCasePattern(baseLine(base_line::kKinLabel) + ": " + QString::number(m.kin), "Aa"),
-           3);
-        at(304, 202,
-           applyCasePattern(baseLine(base_line::kToneLabel) + ": " + QString::number(m.tone), "Aa"),
-           3);
-        at(396, 186, applyCasePattern(baseLine(base_line::kPhaseOfLabel), "Aaa"), 3);
-        at(400, 198, applyCasePattern(baseLine(base_line::kTheMoonLabel), "aaa"), 3);
+        const QStringList toneSign = toneSignLines(c.tone, c.sign);
+        for (int i = 0; i < toneSign.size(); ++i) centred(155 + 12 * i, toneSign[i], 2);
+        at(304, 214, c.longSign, 3);
+        at(304, 188, c.kinLine, 3);
+        at(304, 202, c.toneLine, 3);
+        at(396, 186, c.phaseOf, 3);
+        at(400, 198, c.theMoon, 3);
         drawPanelPicture(face_, 224, 220, m.sign, false, trace_);
         drawPanelPicture(face_, 308, 229, 30 + o.guide, false, trace_);
         paintAffirmation(m);
@@ -158,16 +150,6 @@ private:
         if (trace_)
             trace_->push_back({PanelItem::Moon, QString::number(phase), kPanelMoonX, kPanelMoonY, 0,
                                kPanelMoonSize, kPanelMoonSize});
-    }
-
-    void paintToneSignLine(const QString& signName) {
-        const QString line = texts_.tone + " " + signName;
-        if (panelTextWidth(line, 2) > kToneSignLineWidth) {
-            centred(155, texts_.tone, 2);
-            centred(167, signName, 2);
-        } else {
-            centred(155, line, 2);
-        }
     }
 
     void paintAffirmation(const MayanDate& m) {

@@ -9,13 +9,12 @@
 #include <vector>
 
 #include "calendar/calendar.h"
+#include "views/day_layout.h"
 
 namespace orbisca {
 
 // The centre line of centred texts and pictures.
-inline constexpr int kPanelCentreX = 299;
-// A tone and sign line wider than this is split into two lines.
-inline constexpr int kToneSignLineWidth = 217;
+inline constexpr int kPanelCentreX = kViewCentreX;
 // Where the moon of the day stands and the side of its drawing.
 inline constexpr int kPanelMoonX = 390;
 inline constexpr int kPanelMoonY = 216;

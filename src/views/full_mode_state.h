@@ -19,22 +19,28 @@ enum class FullModeView : std::uint8_t { Day = 0, Tone = 1, Sign = 2, Plasma = 3
 inline constexpr std::uint8_t kNoModeAsked = 10;
 
 struct FullModeState {
-    std::int32_t mode = -1;          // the mode shown; -1 while the window is closed
-    std::uint8_t requestedMode = 0;  // the mode asked for
-    std::int32_t fadeStepsLeft = 0;  // cross-fade steps still to run
-    std::uint8_t fadeOpacity = 0;    // opacity of the incoming frame in the current step
-    std::int32_t exportMode = 0;     // the mode being painted for the print manager
-    bool exporting = false;          // paint as printing-script lines instead of pixels
-    bool exportAsGlyphText = true;   // export elements as glyph text rather than pictures
-    bool alignRight = false;         // texts end at their point instead of starting there
-    bool boardDrawn = false;         // the telectonon board has been drawn in this mode
-    std::int32_t pressX = 0;         // where the last mouse press on the view was
+    std::int32_t mode = -1;              // the mode shown; -1 while the window is closed
+    std::uint8_t requestedMode = 0;      // the mode asked for
+    std::int32_t fadeStepsLeft = 0;      // cross-fade steps still to run
+    std::int32_t fadeLength = 0;         // steps of the running cross-fade, taken when it started
+    std::uint8_t fadeOpacity = 0;        // opacity of the incoming frame in the current step
+    bool arrivalPending = false;         // the mode made current by the last fade has not been
+                                         // painted as its final frame yet (its action is due then)
+    bool buttonsEnabled = true;          // the sixteen mode buttons take clicks
+    std::int32_t exportMode = 0;         // the mode being painted (also on screen)
+    bool exporting = false;              // paint as printing-script lines instead of pixels
+    std::int32_t exportCanvasWidth = 0;  // canvas width of the export being written
+    bool exportAsGlyphText = true;       // export elements as glyph text rather than pictures
+    bool alignRight = false;             // texts end at their point instead of starting there
+    bool boardDrawn = false;             // the telectonon board has been drawn in this mode
+    std::int32_t pressX = 0;             // where the last mouse press on the view was
     std::int32_t pressY = 0;
     double tickTime = 0.0;     // the time of day x 100 at the last fade tick
     std::int32_t originX = 0;  // drawing origin added to every position
     std::int32_t originY = 0;
-    std::uint8_t lastExportFont = 0;  // font choice of the last exported font line; 255 none
-    std::int32_t cachedYearSign = 0;  // year cache: the year sign and tone of the drawn grid
+    std::uint8_t lastExportFont = 0;   // font choice of the last exported font line; 255 none
+    std::int32_t lastFontChoice = -1;  // the font choice texts were drawn in last; -1 none
+    std::int32_t cachedYearSign = 0;   // year cache: the year sign and tone of the drawn grid
     std::int32_t cachedYearTone = 0;
     std::int32_t yearStartSign = 0;  // sign, tone and cromatic of that year's first day
     std::int32_t yearStartTone = 0;

@@ -75,7 +75,13 @@ TEST(CliErrors, BadInputGivesOneLineAndStatusTwo) {
         {"region /no/such/mask.bmp", "mask.bmp: No such file or directory"},
         {"compact --date 2026-02-30 -o x.png", "2026-02-30"},
         {"compact --date 2026-07-26", "-o FILE.png"},
-        {"--home /no/such/folder day", "/no/such/folder"}};
+        {"--home /no/such/folder day", "/no/such/folder"},
+        {"view moon -o x.png", "\"moon\" is no mode"},
+        {"view day --set colour=red -o x.png", "no setting is called \"colour\""},
+        {"export year --date 2001-08-21", "the year view (mode 9) is not built yet"},
+        {"export day --glyphs", "glyph form of exported elements is not built yet"},
+        {"export diary", "\"diary\" is no exported view"},
+        {"fade day --frames x", "FROM and TO"}};
     for (const auto& [args, says] : cases) {
         const CliRun r = runCli(args);
         EXPECT_EQ(r.status, 2) << args;
@@ -123,6 +129,34 @@ TEST(CliGfx, MoonWritesAPngAndRegionDescribesAMask) {
     r = runCli("region " ORBISCA_SOURCE_DIR "/tests/gfx/data/depth24.bmp");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out.rfind("BOUNDING BOX:0 0 7 5\nRECTANGLES:", 0), 0u) << r.out;
+}
+
+// The full-mode frame: a view as a picture, an export as the script the interpreter runs, a fade
+// as its frames.
+TEST(CliFullMode, ViewExportAndFadeDriveTheFrame) {
+    const std::string dir = testing::TempDir() + "/cli_full_mode";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    CliRun r = runCli("view help2 --date 2001-08-21 --set greg_day=N -o " + dir + "/help.png");
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::ifstream in(dir + "/help.png", std::ios::binary);
+    std::string header(24, '\0');
+    in.read(header.data(), 24);
+    EXPECT_EQ(header.substr(16, 8), std::string("\0\0\x02\x9e\0\0\x02\x26", 8));  // 670 x 550
+
+    r = runCli("export 2 --date 2001-08-21 --pictures -o " + dir + "/sign.spt");
+    ASSERT_EQ(r.status, 0) << r.err;
+    r = runCli("export sign --date 2001-08-21");
+    EXPECT_EQ(r.out.rfind("[Sign info script]\nPICT 2 105 0 0 0 cnt 'graphic\\10Y.bmp'\n", 0), 0u)
+        << r.out;
+    r = runCli("script run " + dir + "/sign.spt --canvas 670x550 -o " + dir + "/sign.png");
+    EXPECT_EQ(r.status, 0) << r.err;
+
+    r = runCli("fade day tone --date 2001-08-21 --speed 10 --frames " + dir + "/fade");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "10 frames\n");
+    EXPECT_TRUE(std::filesystem::exists(dir + "/fade/009.png"));
+    EXPECT_FALSE(std::filesystem::exists(dir + "/fade/010.png"));
 }
 
 // Without --home the face is painted from the working folder the build assembles.

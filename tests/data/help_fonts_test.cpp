@@ -49,5 +49,23 @@ TEST_F(FontTable, FieldsCountOnlyWithTheirCaretAndNumbersAreChecked) {
     EXPECT_EQ(parseFontLine("F^12^-16384^").font.pixelSize(), 16384);
 }
 
+TEST_F(FontTable, ATableThatLacksAnyOfTheNineFontsIsRefusedAndKeepsTheOldTable) {
+    QStringList lines;
+    for (int i = 0; i < kFontTableSize; ++i) lines << QStringLiteral("DejaVu Sans^%1^").arg(8 + i);
+    writeLines("fdb.dat", lines);
+    loadFontTable();
+    EXPECT_EQ(tableFont(8).font.pointSize(), 16);
+    const std::pair<QStringList, QString> damaged[] = {
+        {lines.mid(0, 8), "fdb.dat describes 8 of the 9 fonts the program uses; line 9 is missing"},
+        {lines.mid(0, 3) + QStringList{" "} + lines.mid(4),
+         "fdb.dat describes 3 of the 9 fonts the program uses; line 4 is empty"}};
+    for (const auto& [content, message] : damaged) {
+        writeLines("fdb.dat", content);
+        clearTextCache();
+        EXPECT_EQ(errorOf([] { loadFontTable(); }), message);
+        EXPECT_EQ(tableFont(8).font.pointSize(), 16);  // the table in force stays
+    }
+}
+
 }  // namespace
 }  // namespace orbisca::testing

@@ -112,13 +112,36 @@ TEST_F(ConfFile, AMissingOrBadFileIsReportedAndKeepsTheSettingsInForce) {
     EXPECT_EQ(messages().last(), "conf.dat line 14: entry 7 is not in the list of 7");
 }
 
-TEST_F(ConfFile, ASpeedOutsideTheSpinRangeIsClamped) {
+TEST_F(ConfFile, SpeedAndHelpPagesOutsideTheirRangesAreClamped) {
     writeLines("conf.dat", sampleWith(6, "150"));
     loadSettings();
     EXPECT_EQ(settings().transitionSpeed, 99);
     writeLines("conf.dat", sampleWith(6, "0"));  // would stop the fade from ever ending
     loadSettings();
     EXPECT_EQ(settings().fadeSteps(), 1);
+    // More pages than the window has modes for would strand the user on a page that ignores
+    // clicks; none would leave the help without a page.
+    for (const auto& [text, pages] : {std::pair{"17", 17}, {"18", 17}, {"100000", 17}, {"0", 1}}) {
+        writeLines("conf.dat", sampleWith(9, text));
+        loadSettings();
+        EXPECT_EQ(settings().helpPages, pages) << text;
+    }
+}
+
+TEST_F(ConfFile, SettingsAreSetByNameInTheFilesForm) {
+    Settings s;
+    EXPECT_EQ(settingNames().size(), 15);
+    EXPECT_TRUE(applySetting(s, "greg_day", "Y"));
+    EXPECT_TRUE(applySetting(s, "transition", "N"));
+    EXPECT_TRUE(applySetting(s, "speed", "500"));
+    EXPECT_TRUE(s.gregorianOnDay && !s.useTransition);
+    EXPECT_EQ(s.transitionSpeed, 99);
+    QString error;
+    EXPECT_FALSE(applySetting(s, "speed", "fast", &error));
+    EXPECT_EQ(error, "speed: \"fast\" is not a whole number");
+    EXPECT_FALSE(applySetting(s, "colour", "red", &error));
+    EXPECT_TRUE(error.startsWith("no setting is called \"colour\" (settings: year_shine, "));
+    EXPECT_FALSE(applySetting(s, "date_format", "9"));
 }
 
 using PrintWindowFile = WorkingFolderTest;

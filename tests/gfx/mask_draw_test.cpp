@@ -84,6 +84,20 @@ TEST(BlendConstantAndDrawTransparent, ClipToTheTarget) {
     EXPECT_EQ(target.pixel(2, 1), qRgb(7, 7, 7));
 }
 
+// The one-pass cross-fade gives exactly what its two passes onto the background give.
+TEST(CrossFade, EqualsTwoBlendsOntoTheBackground) {
+    std::mt19937 gen(7);
+    const QImage out = test::RandomImage(37, 5, gen), in = test::RandomImage(37, 5, gen);
+    QImage shown;
+    for (int opacity : {0, 1, 51, 128, 230, 254, 255}) {
+        QImage twoPasses = Filled(37, 5, qRgb(7, 0, 35));
+        BlendConstant(out, twoPasses, 255 - opacity);
+        BlendConstant(in, twoPasses, opacity);
+        CrossFade(out, in, shown, qRgb(7, 0, 35), opacity);
+        EXPECT_TRUE(test::SamePixels(shown, twoPasses)) << opacity;
+    }
+}
+
 TEST(StretchImage, SamplesPixelCentres) {
     QImage picture = Filled(2, 2, qRgb(0, 0, 0));
     picture.setPixel(1, 0, qRgb(255, 0, 0));

@@ -1,0 +1,121 @@
+// The full-mode frame on the assembled working folder, caches warm. Targets: one fade tick (two
+// blends and the picture handed over) under 1 ms; any of modes 0 to 4 and a help page under 5 ms
+// (keys repeat about 30 times a second); a small element under 20 us; the moon under 1 ms.
+#include <benchmark/benchmark.h>
+
+#include <QDir>
+#include <QGuiApplication>
+
+#include "calendar/calendar_state.h"
+#include "data/conf_file.h"
+#include "data/font_table.h"
+#include "data/working_folder.h"
+#include "views/fade_engine.h"
+#include "views/full_mode_frame.h"
+
+namespace {
+
+using namespace orbisca;
+
+// The frame on the working folder, or nothing when the pictures are not built yet.
+FullModeFrame* preparedFrame(benchmark::State& state) {
+    static int argc = 1;
+    static char name[] = "bench_frame";
+    static char* argv[] = {name, nullptr};
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QGuiApplication* app = new QGuiApplication(argc, argv);
+    (void)app;
+    if (!QDir(QStringLiteral(ORBISCA_HOME_DIR "/graphic")).exists()) {
+        state.SkipWithError("the working folder has no graphic/ yet");
+        return nullptr;
+    }
+    static FullModeFrame* frame = [] {
+        setWorkingFolder(QStringLiteral(ORBISCA_HOME_DIR));
+        loadFontTable();
+        loadSettings();
+        SetCurrentDate({21, 8, 0, 2001});
+        return new FullModeFrame;
+    }();
+    return frame;
+}
+
+void BM_PaintMode(benchmark::State& state) {
+    FullModeFrame* frame = preparedFrame(state);
+    if (!frame) return;
+    const int mode = int(state.range(0));
+    frame->paintMode(mode);  // warm the caches
+    for (auto _ : state) {
+        frame->paintMode(mode);
+        benchmark::DoNotOptimize(frame->buffers().frame.constBits());
+    }
+}
+BENCHMARK(BM_PaintMode)
+    ->ArgName("mode")
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(2)
+    ->Arg(3)
+    ->Arg(4)
+    ->Arg(19)
+    ->Unit(benchmark::kMillisecond);
+
+// A blend tick as the window runs it: it keeps the picture it was handed until the next one.
+void BM_FadeTick(benchmark::State& state) {
+    FullModeFrame* frame = preparedFrame(state);
+    if (!frame) return;
+    settings().useTransition = true;
+    settings().transitionSpeed = 99;
+    FadeEngine fade(*frame);
+    QImage shown;
+    frame->state().mode = 1;
+    fade.request(0);
+    shown = fade.tick().frame;  // the start: two paints, then the first blend
+    for (auto _ : state) {
+        if (frame->state().fadeStepsLeft < 2) {
+            state.PauseTiming();
+            fade.request(frame->state().mode == 0 ? 1 : 0);
+            shown = fade.tick().frame;
+            state.ResumeTiming();
+        }
+        TickResult result = fade.tick();
+        shown = result.frame;
+        benchmark::DoNotOptimize(shown.constBits());
+    }
+}
+BENCHMARK(BM_FadeTick)->Unit(benchmark::kMicrosecond);
+
+void BM_DrawSmallElement(benchmark::State& state) {
+    FullModeFrame* frame = preparedFrame(state);
+    if (!frame) return;
+    int kind = 155;  // the 15-pixel signs
+    for (auto _ : state) {
+        frame->drawElement(300, 200, kind, false);
+        kind = kind == 174 ? 155 : kind + 1;
+    }
+}
+BENCHMARK(BM_DrawSmallElement)->Unit(benchmark::kMicrosecond);
+
+// The moon of each phase in turn: the first round draws the masks, later rounds find them.
+void BM_DayMoon(benchmark::State& state) {
+    FullModeFrame* frame = preparedFrame(state);
+    if (!frame) return;
+    int phase = 0;
+    for (auto _ : state) {
+        frame->drawDayMoon(phase * 10'000'000, 390, 216);
+        phase = (phase + 1) % 100;
+    }
+}
+BENCHMARK(BM_DayMoon)->Unit(benchmark::kMicrosecond);
+
+// The same moon without the masks kept between paints: the whole drawing every time.
+void BM_DayMoonCold(benchmark::State& state) {
+    FullModeFrame* frame = preparedFrame(state);
+    if (!frame) return;
+    for (auto _ : state) {
+        frame->clearCaches();
+        frame->drawDayMoon(670'000'000, 390, 216);
+    }
+}
+BENCHMARK(BM_DayMoonCold)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

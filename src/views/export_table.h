@@ -1,0 +1,35 @@
+// The views the print manager exports as printing scripts: each with its header line, its canvas
+// and the mode painted, and the export itself.
+#pragma once
+
+#include <QSize>
+#include <QString>
+#include <optional>
+#include <vector>
+
+#include "views/full_mode_frame.h"
+#include "views/script_sink.h"
+
+namespace orbisca {
+
+struct ExportView {
+    int number;      // 1..9, as the print manager remembers its last export
+    QString name;    // "day", "tone", "sign", "plasm", "oracle", "wavespell", "month", "year",
+                     // "kinbook"
+    QString header;  // the script's first line, "[Day info script]"
+    QSize canvas;    // the page the script is written for
+    int mode;        // the full-mode view painted
+};
+
+const std::vector<ExportView>& exportViews();
+// By name (as above, without regard to case) or by mode number ("0", "14").
+std::optional<ExportView> findExportView(const QString& nameOrMode);
+
+// Writes the script of a view: the header into `script`, then the lines that painting the view
+// with the export switch on writes (the year page's into `yearLines`). The frame's buffers are
+// left as they were and its sinks are its own again afterwards. Elements take the glyph form when
+// state().exportAsGlyphText is set and the frame has a glyph writer, the picture form otherwise.
+void exportView(FullModeFrame& frame, const ExportView& view, ScriptSink& script,
+                ScriptSink& yearLines);
+
+}  // namespace orbisca

@@ -1,0 +1,330 @@
+#include "views/full_mode_frame.h"
+
+#include <QPainter>
+#include <cmath>
+#include <cstring>
+#include <numbers>
+
+#include "calendar/calendar_state.h"
+#include "data/conf_file.h"
+#include "data/text_file.h"
+#include "gfx/blur.h"
+#include "gfx/mask_draw.h"
+#include "gfx/moon.h"
+#include "views/mode_table.h"
+
+namespace orbisca {
+namespace {
+
+// The day overview is exported shifted to the page origin: its items stand 145 pixels right of
+// and 50 pixels below a page's corner.
+constexpr int kDayShiftX = 145;
+constexpr int kDayShiftY = 50;
+// The moon of the day: drawn at 100 x 100, shown at 60 x 60, blended in with this alpha.
+constexpr int kMoonDrawingSide = 100;
+constexpr int kDayMoonSide = 60;
+// The export canvas of the Day export, whose moon is placed from the page origin.
+constexpr int kDayExportWidth = 380;
+
+QImage newFrameImage() {
+    QImage image(kFrameWidth, kFrameHeight, QImage::Format_RGB888);
+    image.fill(QColor(kFrameBackground));
+    return image;
+}
+
+void clearRoleFlags(FullModeState& s) {
+    s.drawingKin = s.drawingTone = s.drawingGuide = s.drawingAnalog = s.drawingAntipode =
+        s.drawingOccultTeacher = s.drawingPlasma = false;
+}
+
+void setRoleFlag(FullModeState& s, ElementRole role) {
+    switch (role) {
+        case ElementRole::None:
+            break;
+        case ElementRole::Kin:
+            s.drawingKin = true;
+            break;
+        case ElementRole::Tone:
+            s.drawingTone = true;
+            break;
+        case ElementRole::Guide:
+            s.drawingGuide = true;
+            break;
+        case ElementRole::Analog:
+            s.drawingAnalog = true;
+            break;
+        case ElementRole::Antipode:
+            s.drawingAntipode = true;
+            break;
+        case ElementRole::OccultTeacher:
+            s.drawingOccultTeacher = true;
+            break;
+        case ElementRole::Plasma:
+            s.drawingPlasma = true;
+            break;
+    }
+}
+
+// Ends every paint, also one that fails: the flags that steer a single paint or a single element
+// must not leak into the next screen paint (which would write script lines or right-align).
+struct PaintGuard {
+    FullModeState& state;
+    ~PaintGuard() {
+        state.exporting = false;
+        state.alignRight = false;
+        state.drawIntoYearBuffer = false;
+        clearRoleFlags(state);
+    }
+};
+
+struct RoleGuard {
+    FullModeState& state;
+    ~RoleGuard() { clearRoleFlags(state); }
+};
+
+void shiftForDayOverview(const FullModeState& s, int& x, int& y, bool centred) {
+    if (s.exportMode != 0) return;
+    if (!centred) x -= kDayShiftX;
+    y -= kDayShiftY;
+}
+
+QString number(int n) { return QString::number(n); }
+
+int roundHalfEven(double v) { return int(std::nearbyint(v)); }
+
+// Draws one character with its cell's top-left corner at (x, y), turned counter-clockwise by
+// `escapement` tenths of a degree about that corner.
+void drawTurnedText(QPainter& painter, int x, int y, int escapement, int ascent,
+                    const QString& text) {
+    painter.save();
+    painter.translate(x, y);
+    painter.rotate(-escapement / 10.0);
+    painter.drawText(QPoint(0, ascent), text);
+    painter.restore();
+}
+
+}  // namespace
+
+void clearFrame(QImage& image) {
+    if (!image.isDetached() || image.size() != QSize(kFrameWidth, kFrameHeight) ||
+        image.format() != QImage::Format_RGB888) {
+        image = newFrameImage();
+        return;
+    }
+    image.fill(QColor(kFrameBackground));
+}
+
+void copyFrame(const QImage& from, QImage& to) {
+    if (!to.isDetached() || to.size() != from.size() || to.format() != from.format()) {
+        to = from.copy();
+        return;
+    }
+    std::memcpy(to.bits(), from.constBits(), std::size_t(from.sizeInBytes()));
+}
+
+FrameBuffers::FrameBuffers()
+    : frame(newFrameImage()),
+      blend(newFrameImage()),
+      incoming(newFrameImage()),
+      second(newFrameImage()) {}
+
+FullModeFrame::FullModeFrame() : painters_(defaultModePainters()) {}
+
+bool FullModeFrame::hasPainter(int mode) const {
+    return mode >= 0 && mode <= kLastMode && bool(painters_[mode]);
+}
+
+void FullModeFrame::setModePainter(int mode, ModePainter painter) {
+    if (mode >= 0 && mode <= kLastMode) painters_[mode] = std::move(painter);
+}
+
+void FullModeFrame::resetSinks() {
+    scriptSink_ = &ownScript_;
+    yearSink_ = &ownYear_;
+}
+
+FrameRequest FullModeFrame::paintMode(int mode, PaintOccasion occasion) {
+    PaintGuard guard{state_};
+    const bool exporting = state_.exporting;
+    state_.exportMode = mode;
+    fonts_.clear();  // the font table may have been read again
+    if (exporting)
+        state_.lastExportFont = 255;  // every script sets its own font before its first text
+    else
+        clearFrame(buffers_.frame);
+    const CalendarState& calendar = calendarState();
+    date_ = calendar.currentDate;
+    day_ = calendar.currentPosition;
+    oracle_ = MakeOracle(day_);
+    if (hasPainter(mode)) painters_[mode](*this);
+    if (occasion != PaintOccasion::Arrival || exporting) return FrameRequest::None;
+    if (mode == kPrintManagerMode) {
+        state_.printFromFullMode = true;
+        state_.requestedMode = kDayMode;  // the window returns to the day overview
+        state_.fadeStepsLeft = 0;
+        return FrameRequest::OpenPrintManager;
+    }
+    if (mode == kConfigurationMode) return FrameRequest::OpenConfiguration;
+    return FrameRequest::None;
+}
+
+QImage& FullModeFrame::drawingTarget() {
+    if (state_.exporting) {
+        if (exportScratch_.isNull()) exportScratch_ = newFrameImage();
+        return exportScratch_;
+    }
+    return state_.drawIntoYearBuffer ? buffers_.second : buffers_.frame;
+}
+
+void FullModeFrame::drawElement(int x, int y, int kind, bool centred, ElementRole role) {
+    setRoleFlag(state_, role);
+    RoleGuard guard{state_};
+    state_.exportGlyphFont = settings().glyphFont;  // the glyph export writes sign glyphs in it
+    const std::optional<QString> name = elementFileName(kind);
+    if (!name) return;
+    if (state_.exporting) {
+        exportElement(x, y, kind, centred);
+        return;
+    }
+    const QImage& picture = pictures_.picture(*name);
+    const int left = centred ? kViewCentreX + x - picture.width() / 2 : x;
+    gfx::DrawTransparent(picture, drawingTarget(), state_.originX + left, state_.originY + y,
+                         elementKeyColour(kind));
+}
+
+void FullModeFrame::exportElement(int x, int y, int kind, bool centred) {
+    shiftForDayOverview(state_, x, y, centred);
+    if (state_.exportAsGlyphText && glyphExport) {
+        glyphExport(*this, ExportedElement{x, y, kind, centred});
+        return;
+    }
+    const QRgb key = elementKeyColour(kind);
+    x += centred ? 2 : 35;
+    scriptSink_->append(QStringLiteral("PICT ") + number(x) + ' ' + number(y) + ' ' +
+                        number(qRed(key)) + ' ' + number(qGreen(key)) + ' ' + number(qBlue(key)) +
+                        (centred ? QStringLiteral(" cnt '") : QStringLiteral(" rgt '")) +
+                        *elementFileName(kind) + '\'');
+}
+
+const ChosenFont& FullModeFrame::chosenFont(int choice) {
+    const ChosenFont& chosen = fonts_.get(choice, state_.lastFontChoice);
+    if (choice >= 0 && choice < kFontChoices) state_.lastFontChoice = choice;
+    return chosen;
+}
+
+int FullModeFrame::textWidth(const QString& text, int font) {
+    return fonts_.get(font, state_.lastFontChoice).metrics.horizontalAdvance(text);
+}
+
+void FullModeFrame::drawText(int x, int y, const QString& text, int font, bool centred) {
+    const ChosenFont& chosen = chosenFont(font);
+    if (state_.exporting) {
+        exportText(x, y, text, font, centred);
+        return;
+    }
+    int left = x;  // a left-aligned text is not measured: shaping is most of a text's cost
+    if (state_.alignRight) {
+        left = x - chosen.metrics.horizontalAdvance(text);
+    } else if (centred) {
+        // The year view is centred on the whole frame, every other view on the centre line.
+        const int centre = state_.exportMode == kYearMode ? kFrameWidth / 2 : kViewCentreX;
+        left = centre + x - chosen.metrics.horizontalAdvance(text) / 2;
+    }
+    QPainter painter(&buffers_.frame);
+    painter.setFont(chosen.font);
+    painter.setPen(chosen.colour);
+    painter.drawText(QPoint(state_.originX + left, state_.originY + y + chosen.metrics.ascent()),
+                     text);
+}
+
+void FullModeFrame::exportText(int x, int y, const QString& text, int font, bool centred) {
+    shiftForDayOverview(state_, x, y, centred);
+    if (state_.lastExportFont != std::uint8_t(font))
+        scriptSink_->append(exportedFontLine(fonts_.get(font, state_.lastFontChoice).font));
+    if (!centred) x += 37;
+    scriptSink_->append(QStringLiteral("TEXT ") + number(x) + ' ' + number(y) +
+                        (centred ? QStringLiteral(" cnt '") : QStringLiteral(" rgt '")) + text +
+                        '\'');
+    state_.lastExportFont = std::uint8_t(font);
+}
+
+void FullModeFrame::drawTextBlock(int x, int y, int firstLine, int step, int count, int font,
+                                  bool centred, const QString& fileName) {
+    for (int i = 0; i < count; ++i)
+        drawText(x, y + step * i, readDatabaseLine(firstLine + i, fileName), font, centred);
+}
+
+void FullModeFrame::drawArcText(int x, int y, bool rainbow, bool centred, int mode, int endAngle,
+                                int startAngle, int font, const QString& text) {
+    const int n = int(text.size());
+    if (n == 0 || state_.exporting) return;  // no export form; an export leaves the frame alone
+    if (mode <= 0 && mode != kArcHorizontal && mode != kArcVertical) return;
+    const ChosenFont& chosen = chosenFont(font);
+    const QFontMetrics& metrics = chosen.metrics;
+    const int whole = metrics.horizontalAdvance(text);
+    const int half = centred ? whole / 2 : 0;
+    QPainter painter(&buffers_.frame);
+    painter.setFont(chosen.font);
+    double angle = startAngle;
+    const double step = double(endAngle - startAngle) / n;
+    for (int i = 0; i < n; ++i) {
+        const QString letter = text.mid(i, 1);
+        painter.setPen(rainbow ? rainbowColour(roundHalfEven(i * 120.0 / n)) : chosen.colour);
+        const int before = metrics.horizontalAdvance(text.left(i));
+        if (mode == kArcHorizontal) {
+            painter.drawText(QPoint(x + before - half, y + metrics.ascent()), letter);
+        } else if (mode == kArcVertical) {
+            drawTurnedText(painter, x, y + whole - before - half, 900, metrics.ascent(), letter);
+        } else {
+            const double radians = angle * std::numbers::pi / 180.0;
+            const int px = x + roundHalfEven(std::cos(radians) * mode);
+            const int py = y + roundHalfEven(-std::sin(radians) * mode);
+            angle += step;
+            const int escapement =
+                roundHalfEven(angle <= 180 ? 10 * angle - 900 : 10 * angle + 900);
+            drawTurnedText(painter, px, py, escapement, metrics.ascent(), letter);
+        }
+    }
+}
+
+const QImage& FullModeFrame::dayMoon(int phase) {
+    const bool mirrored = settings().southernMoon();
+    auto found = moonMasks_.find({phase, mirrored});
+    if (found != moonMasks_.end()) return found->second;
+    QImage disc = gfx::DrawMoon(phase, kMoonDrawingSide);
+    gfx::MeanFilter(disc, 0, kMoonDrawingSide - 1, kMoonDrawingSide - 1, 0);
+    QImage mask = gfx::ShrinkImage(disc, kDayMoonSide, kDayMoonSide);
+    if (mirrored) mask = mask.mirrored(true, false);
+    return moonMasks_.emplace(std::make_pair(phase, mirrored), std::move(mask)).first->second;
+}
+
+void FullModeFrame::drawDayMoon(int phaseValue, int x, int y) {
+    const int phase = phaseValue / 10'000'000;
+    if (state_.exporting) {
+        // The Day export's page starts at the overview's corner; every other page keeps the
+        // frame's places, moved as the script's moon is drawn.
+        const bool dayPage = state_.exportCanvasWidth == kDayExportWidth;
+        const int X = state_.originX + x + (dayPage ? -109 : 40);
+        const int Y = state_.originY + y + (dayPage ? -kDayShiftY : 2);
+        scriptSink_->append(QStringLiteral("MOON ") + number(X) + ' ' + number(Y) + ' ' +
+                            number(kDayMoonSide) + ' ' + number(phase) + QStringLiteral(" IMAGE"));
+        return;
+    }
+    const QImage& moon = pictures_.picture(QStringLiteral("graphic\\moon.bmp"));
+    if (moonPicture_.isNull() || moonPictureKey_ != moon.cacheKey()) {
+        moonPicture_ = gfx::KeyedMoonPicture(moon, kDayMoonSide);
+        moonPictureKey_ = moon.cacheKey();
+    }
+    gfx::MaskDraw(moonPicture_, buffers_.frame, dayMoon(phase), gfx::MaskMode::Mask, 200,
+                  state_.originX + x, state_.originY + y);
+}
+
+void FullModeFrame::clearCaches() {
+    pictures_.clear();
+    fonts_.clear();
+    moonMasks_.clear();
+    moonPicture_ = QImage();
+    moonPictureKey_ = 0;
+}
+
+}  // namespace orbisca

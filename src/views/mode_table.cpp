@@ -1,0 +1,44 @@
+#include "views/mode_table.h"
+
+#include <algorithm>
+
+#include "data/conf_file.h"
+#include "data/text_file.h"
+#include "views/day_pages.h"
+
+namespace orbisca {
+
+std::array<ModePainter, kLastMode + 1> defaultModePainters() {
+    std::array<ModePainter, kLastMode + 1> table;
+    table[kDayMode] = paintDayOverview;
+    table[1] = paintTonePage;
+    table[2] = paintSignPage;
+    table[3] = paintPlasmaPage;
+    table[kOracleMode] = paintOraclePage;
+    table[kFirstHelpMode] = paintHelpPage;
+    for (int mode = kSecondHelpMode; mode <= kLastMode; ++mode) table[mode] = paintHelpPage;
+    return table;
+}
+
+int helpPageOfMode(int mode) {
+    if (mode == kFirstHelpMode) return 1;
+    if (mode >= kSecondHelpMode && mode <= kLastMode) return mode - 23;
+    return 0;
+}
+
+int modeOfHelpPage(int page) { return page <= 1 ? kFirstHelpMode : page + 23; }
+
+QString helpFileName(int page) { return QStringLiteral("hlp%1.ktx").arg(page); }
+
+int helpPageCount() { return std::clamp(settings().helpPages, kHelpPagesMin, kHelpPagesMax); }
+
+bool helpPageExists(int page) {
+    return page >= 1 && page <= helpPageCount() && readTextLines(helpFileName(page)).has_value();
+}
+
+int nextHelpMode(int mode) {
+    const int next = helpPageOfMode(mode) + 1;
+    return helpPageExists(next) ? modeOfHelpPage(next) : kFirstHelpMode;
+}
+
+}  // namespace orbisca

@@ -1,0 +1,90 @@
+#include "views/text_renderer.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "data/font_table.h"
+
+namespace orbisca {
+namespace {
+
+// The table font that choices 9..15 take, and their colours.
+constexpr int kColouredFont = 6;
+constexpr std::array<QRgb, 7> kChoiceColours = {
+    qRgb(255, 0, 0),     qRgb(0, 57, 253),    qRgb(255, 217, 0), qRgb(192, 192, 192),
+    qRgb(255, 102, 102), qRgb(102, 140, 255), qRgb(255, 255, 0)};
+
+int roundHalfEven(double v) { return int(std::nearbyint(v)); }
+
+}  // namespace
+
+ChosenFont resolveFontChoice(int choice, int lastChoice) {
+    if (choice >= 0 && choice < kFontTableSize)
+        return ChosenFont(tableFont(choice).font, Qt::white);
+    if (choice >= kFontTableSize && choice < kFontChoices)
+        return ChosenFont(tableFont(kColouredFont).font,
+                          QColor(kChoiceColours[choice - kFontTableSize]));
+    if (lastChoice >= 0 && lastChoice < kFontChoices)
+        return ChosenFont(resolveFontChoice(lastChoice, -1).font, Qt::white);
+    return ChosenFont(QFont(), Qt::white);
+}
+
+const ChosenFont& FontChoiceCache::get(int choice, int lastChoice) {
+    if (choice >= 0 && choice < kFontChoices) {
+        std::optional<ChosenFont>& slot = choices_[choice];
+        if (!slot) slot.emplace(resolveFontChoice(choice, -1));
+        return *slot;
+    }
+    const int from = lastChoice >= 0 && lastChoice < kFontChoices ? lastChoice : -1;
+    if (!other_ || otherFrom_ != from) {
+        other_.emplace(resolveFontChoice(choice, from));
+        otherFrom_ = from;
+    }
+    return *other_;
+}
+
+void FontChoiceCache::clear() {
+    for (auto& slot : choices_) slot.reset();
+    other_.reset();
+    otherFrom_ = -2;
+}
+
+QColor rainbowColour(int position) {
+    if (position > 120) return Qt::white;
+    position = std::max(position, 0);
+    // Segments 0..20, 21..40, ... 101..120; the first segment also takes 0.
+    const int segment = position == 0 ? 0 : (position - 1) / 20;
+    const double t = (position - 20.0 * segment) * 255.0 / 20.0;
+    const int rising = roundHalfEven(t);
+    const int falling = roundHalfEven(255.0 - t);
+    switch (segment) {
+        case 0:
+            return QColor(255, rising, 0);  // red to yellow
+        case 1:
+            return QColor(falling, 255, 0);  // yellow to green
+        case 2:
+            return QColor(0, 255, rising);  // green to cyan
+        case 3:
+            return QColor(0, falling, 255);  // cyan to blue
+        case 4:
+            return QColor(rising, 0, 255);  // blue to magenta
+        default:
+            return QColor(255, 0, falling);  // magenta to red
+    }
+}
+
+QString exportedFontLine(const QFont& font) {
+    // The character height in pixels, negative as a script's FONT line takes it, and the point
+    // size at 96 pixels an inch that goes with it (rounded half away from zero).
+    const int pixels =
+        font.pixelSize() > 0 ? font.pixelSize() : int(std::lround(font.pointSizeF() * 96.0 / 72.0));
+    const int points = (pixels * 72 + 48) / 96;
+    return QStringLiteral("FONT %1 %2 0 0 0 %3%4%5")
+        .arg(points)
+        .arg(-pixels)
+        .arg(font.bold() ? QStringLiteral("bld ") : QStringLiteral("thn "))
+        .arg(font.italic() ? QStringLiteral("itl ") : QStringLiteral("nrm "))
+        .arg(font.family());
+}
+
+}  // namespace orbisca

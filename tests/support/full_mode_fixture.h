@@ -1,0 +1,101 @@
+// A temporary working folder for the tests of the full-mode frame: the texts, tables and settings
+// of the assembled working folder, and its pictures seen through links (the tests only read
+// them), with the day set to 21 August 2001 (kin 230: sign 10, tone 9, plasma 6, guide 6).
+#pragma once
+
+#include <QDir>
+#include <QImage>
+
+#include "calendar/calendar_state.h"
+#include "data/conf_file.h"
+#include "data/font_table.h"
+#include "gfx/image_io.h"
+#include "printpage/page_services.h"
+#include "printpage/print_page.h"
+#include "support/folder_fixture.h"
+#include "views/export_table.h"
+#include "views/full_mode_frame.h"
+
+namespace orbisca::testing {
+
+inline constexpr GregorianDate kWorkedDate{21, 8, 0, 2001};
+
+class FullModeTest : public WorkingFolderTest {
+protected:
+    static void SetUpTestSuite() { ensureGuiApplication(); }
+    void SetUp() override {
+        WorkingFolderTest::SetUp();
+        for (const QFileInfo& file :
+             QDir(QStringLiteral(ORBISCA_HOME_DIR)).entryInfoList(QDir::Files))
+            QFile::copy(file.filePath(), home.filePath(file.fileName()));
+        linkPictures();
+        loadFontTable();
+        loadSettings();
+        SetCurrentDate(kWorkedDate);
+    }
+
+    // graphic/ holds a link to every picture of the pack except `left out`.
+    void linkPictures(const QString& leftOut = {}) {
+        QDir graphic(home.filePath("graphic"));
+        graphic.removeRecursively();
+        QDir().mkpath(graphic.path());
+        const QDir pack(QStringLiteral(ORBISCA_HOME_DIR) + "/graphic");
+        for (const QString& name : pack.entryList(QDir::Files))
+            if (name != leftOut) QFile::link(pack.filePath(name), graphic.filePath(name));
+    }
+
+    static QImage packPicture(const QString& name) {
+        return gfx::LoadBitmap(QStringLiteral(ORBISCA_HOME_DIR) + "/graphic/" + name);
+    }
+
+    // The script of an export view, header first.
+    QStringList exported(const QString& view) {
+        ScriptLines script, year;
+        frame.state().exportAsGlyphText = false;
+        exportView(frame, *findExportView(view), script, year);
+        return script.lines;
+    }
+
+    // Runs a script as the print manager does; the error of the failing line, or "".
+    static QString runScript(QStringList script, QSize canvas) {
+        resetPrintPageState();
+        PrintPageState& page = printPageState();
+        page.services = ProgramPageServices();
+        page.services.notify = [](const QString&) {};
+        setCanvas(page, canvas.width(), canvas.height(), true);
+        page.script = script;
+        return redrawPage(page) ? QString() : page.interp.errorReason;
+    }
+
+    FullModeFrame frame;
+};
+
+// True when every pixel of `picture` that is not its transparent colour stands at (x, y) in
+// `image`; the first mismatch is reported.
+inline ::testing::AssertionResult pictureAt(const QImage& image, const QImage& picture, int x,
+                                            int y, QRgb key) {
+    for (int row = 0; row < picture.height(); ++row)
+        for (int col = 0; col < picture.width(); ++col) {
+            const QRgb p = picture.pixel(col, row);
+            if ((p & 0xffffff) == (key & 0xffffff)) continue;
+            if (image.pixel(x + col, y + row) != p)
+                return ::testing::AssertionFailure()
+                       << "pixel (" << x + col << ", " << y + row << ") differs from the picture";
+        }
+    return ::testing::AssertionSuccess();
+}
+
+// The rows from `top` to `bottom` (inclusive) between columns `left` and `right` that hold a
+// pixel other than the frame's background.
+inline std::vector<int> paintedRows(const QImage& image, int left, int right, int top, int bottom) {
+    std::vector<int> rows;
+    for (int y = top; y <= bottom; ++y)
+        for (int x = left; x <= right; ++x)
+            if (image.pixel(x, y) != (kFrameBackground | 0xff000000u)) {
+                rows.push_back(y);
+                break;
+            }
+    return rows;
+}
+
+}  // namespace orbisca::testing

@@ -1,0 +1,253 @@
+// The full-mode frame painted and exported headless: the day pages against the pack's pictures,
+// the exported scripts line by line and through the interpreter, the element and text renderers'
+// placement rules, the help paging, and the flags a paint must never leave behind.
+#include <QRegularExpression>
+
+#include "support/full_mode_fixture.h"
+#include "views/day_pages.h"
+#include "views/mode_table.h"
+
+namespace orbisca::testing {
+namespace {
+
+using DayPages = FullModeTest;
+
+TEST_F(DayPages, TheDayOverviewPutsTheDaysPicturesMoonAndAffirmationInTheirPlaces) {
+    frame.paintMode(kDayMode);
+    const QImage& f = frame.buffers().frame;
+    EXPECT_EQ(f.size(), QSize(670, 550));
+    EXPECT_EQ(f.pixel(0, 0), qRgb(7, 0, 35));
+    const QRgb black = qRgb(0, 0, 0);
+    EXPECT_TRUE(pictureAt(f, packPicture("10Y.bmp"), 224, 220, black));
+    EXPECT_TRUE(pictureAt(f, packPicture("Tone9.bmp"), 226, 182, black));
+    EXPECT_TRUE(pictureAt(f, packPicture("6X.bmp"), 150, 216, black));
+    EXPECT_TRUE(pictureAt(f, packPicture("6.bmp"), 308, 229, black));
+    // The moon stays inside its 60 x 60 square.
+    EXPECT_FALSE(paintedRows(f, 390, 449, 216, 275).empty());
+    EXPECT_TRUE(paintedRows(f, 450, 669, 216, 275).empty());
+    // The first affirmation line's cell starts at y 304: nothing above it below the sign.
+    EXPECT_TRUE(paintedRows(f, 0, 669, 297, 303).empty());
+    EXPECT_FALSE(paintedRows(f, 0, 669, 304, 310).empty());
+    const QStringList day = exported("day");
+    for (int i = 0; i < 6; ++i)  // each line 50 higher on the page than in the frame
+        EXPECT_TRUE(
+            day.filter(QStringLiteral("TEXT 0 %1 cnt '").arg(kDayAffirmationRows[i] - 50)).size() ==
+            1)
+            << kDayAffirmationRows[i];
+}
+
+TEST_F(DayPages, TheExtraDayShowsItsLineInsteadOfTheMonthAndNoPlasma) {
+    SetCurrentDate({25, 7, 0, 2001});
+    frame.paintMode(kDayMode);
+    EXPECT_TRUE(paintedRows(frame.buffers().frame, 150, 208, 216, 274).empty());
+    const QStringList day = exported("day");
+    EXPECT_TRUE(day.contains("TEXT 0 67 cnt '" + readDatabaseLine(419, "BASE.KTX") + "'"));
+    EXPECT_TRUE(day.filter("X.bmp'").isEmpty());
+}
+
+TEST_F(DayPages, ExportsPlaceThePicturesAndTheMoonFromThePageOrigin) {
+    const QStringList day = exported("day");
+    EXPECT_EQ(day.first(), "[Day info script]");
+    for (const char* line :
+         {"PICT 114 170 0 0 0 rgt 'graphic\\10Y.bmp'",
+          "PICT 116 132 0 0 0 rgt 'graphic\\Tone9.bmp'", "PICT 40 166 0 0 0 rgt 'graphic\\6X.bmp'",
+          "PICT 198 179 0 0 0 rgt 'graphic\\6.bmp'", "MOON 281 166 60 6 IMAGE"})
+        EXPECT_TRUE(day.contains(line)) << line;
+    EXPECT_TRUE(exported("sign").contains("PICT 2 105 0 0 0 cnt 'graphic\\10Y.bmp'"));
+    // Any page but the Day export's 380-pixel one keeps the frame's places for the moon.
+    ScriptLines script;
+    frame.setScriptSink(script);
+    frame.state().exportCanvasWidth = 670;
+    frame.state().exporting = true;
+    frame.paintMode(kDayMode);
+    EXPECT_TRUE(script.lines.contains("MOON 430 218 60 6 IMAGE"));
+}
+
+TEST_F(DayPages, EveryExportedScriptRunsAndEveryPictureItNamesExists) {
+    for (const ExportView& view : exportViews()) {
+        if (!frame.hasPainter(view.mode)) continue;
+        const QStringList script = exported(view.name);
+        EXPECT_GT(script.size(), 3) << view.name;
+        EXPECT_EQ(runScript(script, view.canvas), "") << view.name;
+        for (const QString& line : script.filter(QRegularExpression("^PICT ")))
+            EXPECT_TRUE(QFile::exists(resolvePath(line.section('\'', 1, 1)))) << line;
+    }
+}
+
+TEST_F(DayPages, AnExportLeavesEveryFrameBufferAsItWas) {
+    frame.paintMode(kDayMode);
+    const QImage shown = frame.buffers().frame.copy();
+    for (const char* view : {"day", "tone", "sign", "plasm", "oracle"}) exported(view);
+    EXPECT_EQ(frame.buffers().frame, shown);
+    EXPECT_FALSE(frame.state().exporting);
+    // A view that draws pixels of its own draws them aside while exporting.
+    frame.setModePainter(5, [](FullModeFrame& f) { f.drawingTarget().fill(Qt::white); });
+    frame.state().exporting = true;
+    frame.paintMode(5);
+    EXPECT_EQ(frame.buffers().frame, shown);
+    frame.paintMode(5);
+    EXPECT_EQ(frame.buffers().frame.pixel(0, 0), qRgb(255, 255, 255));
+}
+
+using Renderers = FullModeTest;
+
+// The leftmost column that differs from the background, -1 for none.
+int leftmostInk(const QImage& image) {
+    for (int x = 0; x < image.width(); ++x)
+        if (!paintedRows(image, x, x, 0, image.height() - 1).empty()) return x;
+    return -1;
+}
+
+TEST_F(Renderers, TextsStandLeftCentredOrRightOfTheirPointWithTheCellTopAtY) {
+    const QString text = QStringLiteral("Harmonic Hand");
+    const int width = frame.textWidth(text, 5);
+    auto leftAt = [&](int x, bool centred, bool right, int mode) {
+        clearFrame(frame.buffers().frame);
+        frame.state().exportMode = mode;
+        frame.state().alignRight = right;
+        frame.drawText(x, 100, text, 5, centred);
+        frame.state().alignRight = false;
+        return leftmostInk(frame.buffers().frame);
+    };
+    const int plain = leftAt(200, false, false, 0);  // 200 plus the first letter's bearing
+    EXPECT_EQ(leftAt(0, true, false, 0) - plain, 299 - width / 2 - 200);
+    EXPECT_EQ(leftAt(0, true, false, 9) - plain, 335 - width / 2 - 200);  // the year view
+    EXPECT_EQ(leftAt(400, false, true, 0) - plain, 400 - width - 200);
+    // (x, y) is the top-left of the text's cell, not its baseline.
+    const std::vector<int> rows = paintedRows(frame.buffers().frame, 0, 669, 0, 549);
+    ASSERT_FALSE(rows.empty());
+    EXPECT_GE(rows.front(), 100);
+    EXPECT_LT(rows.back(), 100 + QFontMetrics(tableFont(5).font).height());
+}
+
+TEST_F(Renderers, ExportedTextsShareTheirFontLineAndEveryExportStartsWithItsOwn) {
+    ScriptLines script;
+    frame.setScriptSink(script);
+    frame.state().exporting = true;
+    frame.state().exportMode = 1;
+    frame.drawText(145, 10, "one", 3, false);
+    frame.drawText(0, 30, "two", 3, true);
+    frame.state().exportMode = 0;  // the day overview moves items to the page origin
+    frame.drawText(145, 60, "three", 3, false);
+    ASSERT_EQ(script.lines.size(), 4);
+    EXPECT_TRUE(script.lines[0].startsWith("FONT "));
+    EXPECT_TRUE(script.lines[0].endsWith(" 0 0 0 thn nrm " + tableFont(3).font.family()));
+    EXPECT_EQ(script.lines.mid(1), QStringList({"TEXT 182 10 rgt 'one'", "TEXT 0 30 cnt 'two'",
+                                                "TEXT 37 10 rgt 'three'"}));
+    // A new export writes its font line again, even in the font the last one ended with.
+    for (int run = 0; run < 2; ++run) {
+        ScriptLines help;
+        frame.setScriptSink(help);
+        frame.state().exporting = true;
+        frame.paintMode(kFirstHelpMode);
+        EXPECT_TRUE(help.lines.first().startsWith("FONT ")) << run;
+    }
+}
+
+TEST_F(Renderers, RainbowColoursRunThroughSixSegmentsAndTurnWhitePast120) {
+    EXPECT_EQ(rainbowColour(30), QColor(128, 255, 0));  // 127.5 rounds to even
+    EXPECT_EQ(rainbowColour(121), QColor(Qt::white));
+    const QColor anchors[] = {{255, 0, 0}, {255, 255, 0}, {0, 255, 0}, {0, 255, 255},
+                              {0, 0, 255}, {255, 0, 255}, {255, 0, 0}};
+    for (int i = 0; i <= 6; ++i) EXPECT_EQ(rainbowColour(20 * i), anchors[i]) << 20 * i;
+}
+
+TEST_F(Renderers, ElementsNameTheirPackFilesAndKindsWithoutOneDrawNothing) {
+    int named = 0;
+    for (int kind = -1; kind <= kLastElementKind + 1; ++kind) {
+        const std::optional<QString> name = elementFileName(kind);
+        const bool none = kind < 0 || kind > 442 || (kind >= 21 && kind <= 29) ||
+                          (kind >= 64 && kind <= 70) || (kind >= 245 && kind <= 250);
+        EXPECT_EQ(!name, none) << kind;
+        if (!name) continue;
+        ++named;
+        EXPECT_TRUE(QFile::exists(resolvePath(*name))) << kind << " " << *name;
+    }
+    EXPECT_EQ(named, 443 - 9 - 7 - 6);
+    EXPECT_EQ(elementFileName(0), elementFileName(20));
+    EXPECT_EQ(elementFileName(30), elementFileName(50));
+    EXPECT_EQ(*elementFileName(262), "graphic\\sgn1003.bmp");
+    EXPECT_EQ(*elementFileName(138), "graphic\\md0001.bmp");
+    EXPECT_EQ(elementKeyColour(100), qRgb(216, 208, 200));
+    EXPECT_EQ(elementKeyColour(99), qRgb(0, 0, 0));
+
+    const QImage before = frame.buffers().frame.copy();
+    ScriptLines script;
+    frame.setScriptSink(script);
+    for (bool exporting : {false, true}) {
+        frame.state().exporting = exporting;
+        frame.drawElement(0, 0, 25, true, ElementRole::Kin);
+        EXPECT_FALSE(frame.state().drawingKin);
+    }
+    EXPECT_EQ(frame.buffers().frame, before);
+    EXPECT_TRUE(script.lines.isEmpty());
+}
+
+TEST_F(Renderers, AnElementIsCentredOnItsWidthClippedAtTheFrameAndDrawnAfreshWhenItsFileChanges) {
+    const QImage sign = packPicture("10Y.bmp");
+    frame.drawElement(0, 10, 10, true, ElementRole::Kin);
+    EXPECT_FALSE(frame.state().drawingKin);
+    EXPECT_TRUE(pictureAt(frame.buffers().frame, sign, 299 - sign.width() / 2, 10, 0));
+    // Reaching past the corner: what lies on the frame is drawn, nothing else changes.
+    frame.drawElement(640, 530, 10, false);
+    EXPECT_EQ(frame.buffers().frame.size(), QSize(670, 550));
+    EXPECT_EQ(frame.buffers().frame.pixel(660, 540), sign.pixel(20, 10));
+
+    QImage red(sign.size(), QImage::Format_RGB888);
+    red.fill(Qt::red);
+    const QString file = home.filePath("graphic/10Y.bmp");
+    QFile::remove(file);
+    gfx::SaveImage(red, file, "bmp");
+    clearFrame(frame.buffers().frame);
+    frame.drawElement(0, 10, 10, false);
+    EXPECT_EQ(frame.buffers().frame.pixel(5, 15), qRgb(255, 0, 0));
+}
+
+TEST_F(Renderers, HelpPagesShowTheirLinesAndClicksWrapAfterTheLastPage) {
+    const QStringList help = [&] {
+        ScriptLines script;
+        frame.setScriptSink(script);
+        frame.state().exporting = true;
+        frame.paintMode(kFirstHelpMode);
+        return script.lines.filter(QRegularExpression("^TEXT "));
+    }();
+    ASSERT_EQ(help.size(), 32);
+    for (int i = 0; i < 32; ++i)
+        EXPECT_TRUE(help[i].startsWith(QStringLiteral("TEXT 37 %1 rgt '").arg(19 + 16 * i)));
+
+    std::vector<int> pages;
+    for (int mode = kFirstHelpMode, i = 0; i < 5; ++i, mode = nextHelpMode(mode))
+        pages.push_back(helpPageOfMode(mode));
+    EXPECT_EQ(pages, std::vector<int>({1, 2, 3, 4, 1}));
+    settings().helpPages = 40;  // a struct set by hand: still 17 pages at most
+    for (int page = 5; page <= 17; ++page)
+        writeLines(helpFileName(page), {"page " + QString::number(page)});
+    EXPECT_EQ(nextHelpMode(39), 40);
+    EXPECT_EQ(nextHelpMode(40), kFirstHelpMode);
+    QFile::remove(home.filePath("hlp3.ktx"));  // the first missing file ends the help
+    clearTextCache();
+    EXPECT_EQ(nextHelpMode(25), kFirstHelpMode);
+}
+
+// A painter that leaves every per-paint flag set and fails half-way.
+void failHalfWay(FullModeFrame& f) {
+    f.state().alignRight = true;
+    f.state().drawIntoYearBuffer = true;
+    f.state().drawingGuide = true;
+    throw std::runtime_error("picture missing");
+}
+
+TEST_F(Renderers, APaintThatFailsLeavesNoExportAlignmentOrRoleFlagBehind) {
+    frame.setModePainter(5, failHalfWay);
+    frame.state().exporting = true;
+    EXPECT_THROW(frame.paintMode(5), std::runtime_error);
+    const FullModeState& s = frame.state();
+    EXPECT_FALSE(s.exporting || s.alignRight || s.drawIntoYearBuffer || s.drawingGuide);
+    ScriptLines script;
+    frame.setScriptSink(script);
+    frame.paintMode(kDayMode);  // a screen paint writes no script line
+    EXPECT_TRUE(script.lines.isEmpty());
+}
+
+}  // namespace
+}  // namespace orbisca::testing

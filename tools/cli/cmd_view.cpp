@@ -1,0 +1,193 @@
+// orbisca-cli view, export and fade: the full-mode window's frame painted, exported as a printing
+// script, or cross-faded, all without a window.
+#include <QDir>
+#include <QString>
+#include <cstdio>
+
+#include "calendar/calendar_state.h"
+#include "cli.h"
+#include "data/atomic_file.h"
+#include "data/conf_file.h"
+#include "data/font_table.h"
+#include "data/notifier.h"
+#include "gfx/image_io.h"
+#include "views/export_table.h"
+#include "views/fade_engine.h"
+#include "views/full_mode_frame.h"
+#include "views/mode_table.h"
+
+namespace orbisca::cli {
+namespace {
+
+const char* const kModeNames = "day, tone, sign, plasma, oracle, help1 ... help17";
+
+// A mode by number (0..255) or by name.
+int modeArgument(const std::string& text) {
+    static const std::pair<const char*, int> names[] = {
+        {"day", 0}, {"tone", 1}, {"sign", 2}, {"plasma", 3}, {"oracle", 4}};
+    for (const auto& [name, mode] : names)
+        if (text == name) return mode;
+    if (text.rfind("help", 0) == 0 && text.size() > 4)
+        return modeOfHelpPage(int(parseInteger(text.substr(4), "the help page", 1, kHelpPagesMax)));
+    if (!text.empty() && std::isdigit(static_cast<unsigned char>(text[0])))
+        return int(parseInteger(text, "MODE", 0, 255));
+    throw UsageError("\"" + text + "\" is no mode (a number 0..255, or " + kModeNames + ")");
+}
+
+// Messages of the data layer (a missing conf.dat, a short font table) go to stderr.
+void printMessages() {
+    notifierState().show = [](const QString& text) {
+        std::fprintf(stderr, "orbisca-cli: %s\n", qPrintable(text));
+    };
+}
+
+// The settings of the working folder's conf.dat, then every --set KEY=VALUE in order.
+void applySettings(Args& args) {
+    std::vector<std::string> changes;
+    for (std::string change = takeOption(args, "--set"); !change.empty();
+         change = takeOption(args, "--set"))
+        changes.push_back(change);
+    loadSettings();
+    for (const std::string& change : changes) {
+        const auto equals = change.find('=');
+        if (equals == std::string::npos)
+            throw UsageError("--set takes KEY=VALUE, not \"" + change + "\"");
+        QString error;
+        if (!applySetting(settings(), QString::fromStdString(change.substr(0, equals)),
+                          QString::fromStdString(change.substr(equals + 1)), &error))
+            throw UsageError("--set " + error.toStdString());
+    }
+}
+
+// Everything a paint needs: the application for fonts, the font table, the day.
+void prepareFrame(const std::string& dateText) {
+    const GregorianDate date =
+        dateText.empty() ? GetGregorianDate(calendarState().clock()) : dateArgument(dateText);
+    startGuiApplication();
+    printMessages();
+    try {
+        loadFontTable();
+    } catch (const std::exception& e) {
+        throw CommandFailed(e.what());
+    }
+    SetCurrentDate(date);
+}
+
+void failOnError(const std::function<void()>& work) {
+    try {
+        work();
+    } catch (const UsageError&) {
+        throw;
+    } catch (const std::exception& e) {
+        throw CommandFailed(e.what());
+    }
+}
+
+int runView(const Args& input) {
+    Args args = input;
+    const std::string dateText = takeOption(args, "--date");
+    const std::string output = takeOption(args, "-o");
+    applySettings(args);
+    rejectUnknownOptions(args);
+    if (args.size() != 1) throw UsageError("view needs one MODE");
+    if (output.empty()) throw UsageError("view needs -o FILE.png");
+    const int mode = modeArgument(args.front());
+    prepareFrame(dateText);
+    failOnError([&] {
+        FullModeFrame frame;
+        frame.paintMode(mode);
+        gfx::SaveImage(frame.buffers().frame, QString::fromStdString(output));
+    });
+    return 0;
+}
+
+int runExport(const Args& input) {
+    Args args = input;
+    const std::string dateText = takeOption(args, "--date");
+    const std::string output = takeOption(args, "-o");
+    const bool glyphs = takeFlag(args, "--glyphs");
+    takeFlag(args, "--pictures");  // the picture form is the one built
+    applySettings(args);
+    rejectUnknownOptions(args);
+    if (args.size() != 1) throw UsageError("export needs one VIEW");
+    const std::optional<ExportView> view = findExportView(QString::fromStdString(args.front()));
+    if (!view)
+        throw UsageError("\"" + args.front() +
+                         "\" is no exported view (day, tone, sign, plasm, oracle, wavespell, "
+                         "month, year, kinbook, or their mode numbers 0, 1, 2, 3, 4, 6, 7, 9, 14)");
+    if (glyphs) throw UsageError("the glyph form of exported elements is not built yet");
+    prepareFrame(dateText);
+    FullModeFrame frame;
+    if (!frame.hasPainter(view->mode))
+        throw UsageError("the " + view->name.toStdString() + " view (mode " +
+                         std::to_string(view->mode) + ") is not built yet");
+    failOnError([&] {
+        frame.state().exportAsGlyphText = false;
+        ScriptLines script, yearLines;
+        exportView(frame, *view, script, yearLines);
+        if (output.empty()) {
+            for (const QString& line : script.lines) std::printf("%s\n", line.toUtf8().constData());
+            flushOutput();
+            return;
+        }
+        QString error;
+        if (!writeFileAtomically(QString::fromStdString(output), textFileContent(script.lines),
+                                 &error))
+            throw CommandFailed(error.toStdString());
+    });
+    return 0;
+}
+
+int runFade(const Args& input) {
+    Args args = input;
+    const std::string dateText = takeOption(args, "--date");
+    const std::string speedText = takeOption(args, "--speed");
+    const std::string folder = takeOption(args, "--frames");
+    applySettings(args);
+    rejectUnknownOptions(args);
+    if (args.size() != 2) throw UsageError("fade needs FROM and TO modes");
+    if (folder.empty()) throw UsageError("fade needs --frames DIR");
+    const int from = modeArgument(args[0]);
+    const int to = modeArgument(args[1]);
+    if (!speedText.empty()) {
+        const int speed = int(parseInteger(speedText, "--speed", 0, kTransitionSpeedMax));
+        settings().useTransition = speed > 0;
+        if (speed > 0) settings().transitionSpeed = speed;
+    }
+    if (!QDir().mkpath(QString::fromStdString(folder)))
+        throw CommandFailed("cannot make the folder \"" + folder + "\"");
+    prepareFrame(dateText);
+    int frames = 0;
+    failOnError([&] {
+        FullModeFrame frame;
+        FadeEngine fade(frame);
+        frame.state().mode = from;
+        fade.request(to);
+        // A change takes at most 99 blends and a return from the print manager's mode another
+        // change; the bound only keeps a fault from running for ever.
+        for (bool ticking = true; ticking && frames < 1000;) {
+            const TickResult result = fade.tick();
+            if (result.failure) throw CommandFailed(result.failure->reason().toStdString());
+            if (!result.frame.isNull())
+                gfx::SaveImage(result.frame, QDir(QString::fromStdString(folder))
+                                                 .filePath(QStringLiteral("%1.png").arg(
+                                                     frames++, 3, 10, QLatin1Char('0'))));
+            ticking = result.keepTicking;
+        }
+    });
+    std::printf("%d frames\n", frames);
+    flushOutput();
+    return 0;
+}
+
+CommandRegistration view{
+    {"view", "view MODE [--date YYYY-MM-DD] [--set KEY=VALUE]... -o FILE.png", runView}};
+CommandRegistration exportCommand{
+    {"export", "export VIEW [--date YYYY-MM-DD] [--pictures] [--set KEY=VALUE]... [-o FILE.spt]",
+     runExport}};
+CommandRegistration fade{
+    {"fade", "fade FROM TO [--date YYYY-MM-DD] [--speed N] [--set KEY=VALUE]... --frames DIR",
+     runFade}};
+
+}  // namespace
+}  // namespace orbisca::cli
