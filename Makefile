@@ -32,7 +32,7 @@ sanitize: bootstrap
 	@cmake -S . -B $(SANITIZE) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORBISCA_BUILD_BENCH=OFF \
 		-DCMAKE_CXX_FLAGS="$(SANITIZE_FLAGS)" -DCMAKE_EXE_LINKER_FLAGS="$(SANITIZE_FLAGS)" $(CMAKE_ARGS) >/dev/null
 	@cmake --build $(SANITIZE) -j $(JOBS)
-	@ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	@ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 		ctest --test-dir $(SANITIZE) --output-on-failure -j $(JOBS)
 
 # libFuzzer targets under clang with AddressSanitizer and UndefinedBehaviorSanitizer.
