@@ -28,6 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case ConfigLoad::Missing:
             check(false, "an existing conf.dat read as missing");
             break;
+        case ConfigLoad::Unreadable:
+            check(false, "a small regular conf.dat read as unreadable");
+            break;
         case ConfigLoad::Malformed:
             check(notifierState().messages.size() == 1, "not exactly one message for a bad file");
             check(notifierState().messages[0].startsWith("conf.dat line "), "message names no line",

@@ -57,6 +57,15 @@ std::optional<Options> parseOptions(QCoreApplication& app, int& exitCode) {
     if (parser.isSet(version)) parser.showVersion();
     Options options;
     options.home = parser.value(home);
+    // Checked before any window system starts: a wrong folder is bad input, told in one line.
+    if (parser.isSet(home)) {
+        if (const std::optional<QString> problem = workingFolderProblem(options.home)) {
+            std::fprintf(stderr, "orbisca: --home \"%s\" %s\n", qPrintable(options.home),
+                         qPrintable(*problem));
+            exitCode = 2;
+            return std::nullopt;
+        }
+    }
     options.reportStartTime = parser.isSet(startTime);
     if (parser.isSet(date)) {
         try {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "data/atomic_file.h"
+#include "data/file_kind.h"
 #include "data/notifier.h"
 #include "data/text_file.h"
 #include "data/working_folder.h"
@@ -112,8 +113,13 @@ ConfigLoad readConfFile(Settings& into) {
     QString error;
     const std::optional<QStringList> lines = readTextLines(kConfFile, &error);
     if (!lines) {
-        notify(QStringLiteral("Error. Configuration file not exists!"));
-        return ConfigLoad::Missing;
+        if (fileKindOf(resolvePath(kConfFile)) == FileKind::Missing) {
+            notify(QStringLiteral("Error. Configuration file not exists!"));
+            return ConfigLoad::Missing;
+        }
+        // A file that is there but cannot be used says what is wrong with it.
+        notify(QStringLiteral("Error. Configuration file cannot be read! ") + error);
+        return ConfigLoad::Unreadable;
     }
     int number = 0;
     try {

@@ -50,17 +50,18 @@ struct Settings {
 Settings& settings();
 void resetSettings();
 
-enum class ConfigLoad { Loaded, Missing, Malformed };
+enum class ConfigLoad { Loaded, Missing, Unreadable, Malformed };
 
 // The 15 lines of conf.dat for the settings: Y/N for the switches, decimal numbers, the glyph font
 // as it stands, and the chosen entries.
 QStringList confFileLines(const Settings& settings);
 
 // Reads "conf.dat" into `into` line by line. A missing file shows "Error. Configuration file not
-// exists!". A bad number or an entry index outside its list stops the reading with a message
-// naming the line; the lines before it are then in `into` and the rest as they were. A Y/N line is
-// true exactly for "Y"; a speed outside 1..99 and a number of help pages outside 1..17 are taken
-// to the nearer end.
+// exists!"; one that is there but cannot be read (a folder, a pipe, no permission, too large)
+// shows a message that says so, naming it. A bad number or an entry index outside its list stops
+// the reading with a message naming the line; the lines before it are then in `into` and the rest
+// as they were. A Y/N line is true exactly for "Y"; a speed outside 1..99 and a number of help
+// pages outside 1..17 are taken to the nearer end.
 ConfigLoad readConfFile(Settings& into);
 
 // The names of the 15 settings in the order of the file ("year_shine" ... "transition", "speed",

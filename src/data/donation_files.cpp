@@ -1,5 +1,6 @@
 #include "data/donation_files.h"
 
+#include <QLockFile>
 #include <QtEndian>
 #include <optional>
 
@@ -14,6 +15,7 @@ namespace orbisca {
 namespace {
 
 const QString kLaunchFile = QStringLiteral("strt.dat");
+const QString kLaunchLockFile = QStringLiteral("strt.dat.lock");
 constexpr std::int32_t kCountLimit = 20000;
 
 std::optional<std::int32_t> wholeNumber(const QString& text) {
@@ -30,6 +32,29 @@ bool writeLaunchLines(const QString& count, const QString& left) {
     return false;
 }
 
+// Two programs started on one working folder would both read the old count and write the same
+// new one: the read and the write happen while this lock file is held. A lock left by a program
+// that died is taken over (its process is gone, or it is older than the stale time).
+class LaunchFileLock {
+public:
+    LaunchFileLock() : lock_(resolvePath(kLaunchLockFile)) { lock_.setStaleLockTime(kStaleLockMs); }
+    bool acquire() { return lock_.tryLock(kLockWaitMs); }
+
+private:
+    static constexpr int kLockWaitMs = 3000;
+    static constexpr int kStaleLockMs = 10000;
+    QLockFile lock_;
+};
+
+// The lines of strt.dat as they are on disk now, never from a cache: another program may have
+// written it a moment ago.
+std::optional<QStringList> launchFileLines() {
+    const std::optional<QByteArray> bytes =
+        readRegularFile(resolvePath(kLaunchFile), kLaunchFile, nullptr);
+    if (!bytes) return std::nullopt;
+    return splitTextLines(decodeText(*bytes));
+}
+
 void appendValue(QByteArray& out, std::int32_t value) {
     char bytes[4];
     qToLittleEndian(value, bytes);
@@ -39,8 +64,10 @@ void appendValue(QByteArray& out, std::int32_t value) {
 }  // namespace
 
 bool countLaunch() {
-    QString error;
-    const std::optional<QStringList> lines = readTextLines(kLaunchFile, &error);
+    LaunchFileLock lock;
+    if (!lock.acquire())
+        return false;  // another program holds it for seconds: this start is not counted
+    const std::optional<QStringList> lines = launchFileLines();
     if (!lines) return true;
     std::optional<std::int32_t> count = wholeNumber(lines->value(0));
     std::optional<std::int32_t> left = wholeNumber(lines->value(1));
@@ -55,6 +82,12 @@ bool countLaunch() {
 }
 
 bool writeLaunchFile(const QString& launchesLeft) {
+    LaunchFileLock lock;
+    if (!lock.acquire()) {
+        notify(QStringLiteral("The launch counter could not be saved: another Orbisca holds %1.")
+                   .arg(resolvePath(kLaunchLockFile)));
+        return false;
+    }
     return writeLaunchLines(QStringLiteral("1"), launchesLeft);
 }
 

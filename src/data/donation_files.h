@@ -19,10 +19,13 @@ namespace orbisca {
 // first launch), or with lines that are not whole numbers, the reminder is due and nothing is
 // written. Otherwise: a count above 20000 restarts at 1, then the count goes up by one; launches
 // left above 0 go down by one; when they reach 0 the reminder is due and they become -1. The file
-// is rewritten in one step.
+// is rewritten in one step, while the lock file "strt.dat.lock" is held, so that two programs
+// started on one folder count both launches; when the lock cannot be had within seconds, this
+// launch is not counted and the reminder is not due.
 bool countLaunch();
 
-// Writes "strt.dat" with "1" and `launchesLeft` ("5" for "remind me after 5", "-1" for never).
+// Writes "strt.dat" with "1" and `launchesLeft` ("5" for "remind me after 5", "-1" for never),
+// under the same lock.
 bool writeLaunchFile(const QString& launchesLeft);
 
 // The program's reversible character substitution of the details: 'E' encodes, 'D' decodes.

@@ -40,6 +40,16 @@ QString workingFolder() {
     return QDir::cleanPath(path.isEmpty() ? QDir::currentPath() : path);
 }
 
+std::optional<QString> workingFolderProblem(const QString& path) {
+    const QFileInfo folder(path);
+    if (!folder.exists()) return QStringLiteral("does not exist");
+    if (!folder.isDir()) return QStringLiteral("is a file, not a folder");
+    // Name filters match without regard to case: "Base.ktx" serves as well.
+    if (QDir(path).entryList({QStringLiteral("BASE.KTX")}, QDir::Files).isEmpty())
+        return QStringLiteral("holds no BASE.KTX, so it is no working folder of the program");
+    return std::nullopt;
+}
+
 namespace {
 
 bool holdsPack(const QString& folder) {

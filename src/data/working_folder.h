@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <map>
+#include <optional>
 
 namespace orbisca {
 
@@ -22,6 +23,10 @@ void resetWorkingFolderState();
 void setWorkingFolder(const QString& path);
 // The working folder as an absolute path without a trailing separator.
 QString workingFolder();
+
+// Why `path` cannot be a working folder ("does not exist", "is a file, not a folder", "holds no
+// BASE.KTX"); nothing when it is a folder with the text database in any letter case.
+std::optional<QString> workingFolderProblem(const QString& path);
 
 // The working folder used when none is given, for a program in `programFolder`: the folder the
 // build assembles beside it ("<build>/bin" -> "<build>/home"); else, for an installed program

@@ -1,8 +1,10 @@
 #include "printpage/image_ops.h"
 
 #include <climits>
+#include <optional>
 #include <stdexcept>
 
+#include "data/input_limits.h"
 #include "printpage/script_line.h"
 #include "printpage/script_rescale.h"
 
@@ -28,10 +30,8 @@ void notify(PrintPageState& page, const QString& text) {
 }
 
 bool changeResolution(PrintPageState& page, qint64 width, qint64 height, double factor) {
-    if (width > kMaxImageSide || height > kMaxImageSide) {
-        notify(
-            page,
-            QStringLiteral("The canvas cannot be larger than %1 x %1 pixels.").arg(kMaxImageSide));
+    if (const std::optional<QString> problem = pictureSizeProblem(width, height)) {
+        notify(page, QStringLiteral("The canvas cannot grow to %1.").arg(*problem));
         return false;
     }
     setCanvas(page, static_cast<int>(width), static_cast<int>(height), true);
@@ -119,8 +119,8 @@ bool optimizeForPrinter(PrintPageState& page, QSize printerPage) {
         setGauge(page, 11);
         // The page grows by 2n; when that would pass the largest canvas, by the largest even
         // factor that fits.
-        while (n > 0 && (qint64(page.canvasWidth) * 2 * n > kMaxImageSide ||
-                         qint64(page.canvasHeight) * 2 * n > kMaxImageSide))
+        while (n > 0 && pictureSizeProblem(qint64(page.canvasWidth) * 2 * n,
+                                           qint64(page.canvasHeight) * 2 * n))
             --n;
         if (n > 0) {
             setCanvas(page, page.canvasWidth * 2 * n, page.canvasHeight * 2 * n, true);

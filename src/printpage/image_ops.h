@@ -20,8 +20,9 @@ void blurCanvas(PrintPageState& page);
 // removed first. The canvas is left alone. False when a line failed (it is then marked).
 bool RescaleScript(PrintPageState& page, double factor);
 
-// Increase (x 2) or Decrease (/ 2) resolution: canvas, script and redraw. A side stays within
-// 1..16384: Decrease keeps a side of 1, Increase beyond the limit is refused with a message.
+// Increase (x 2) or Decrease (/ 2) resolution: canvas, script and redraw. The canvas stays within
+// the picture limits (1..16384 a side, 256 MB): Decrease keeps a side of 1, Increase beyond the
+// limits is refused with a message.
 bool IncreaseResolution(PrintPageState& page);
 bool DecreaseResolution(PrintPageState& page);
 

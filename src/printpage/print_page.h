@@ -137,8 +137,10 @@ bool runScriptLines(PrintPageState& page, QStringList& lines);
 // Full redraw: the canvas at the canvas size filled with the background, then the script.
 bool redrawPage(PrintPageState& page);
 
-// Sets the canvas to width x height (1..16384 each) filled with the background; with
-// `resizeView` the displayed size follows. Throws std::invalid_argument beyond the limits.
+// Sets the canvas to width x height (1..16384 each, at most 256 MB at 4 bytes a pixel: the limits
+// of the picture loader) filled with the background; with `resizeView` the displayed size
+// follows. Throws std::invalid_argument beyond the limits, std::runtime_error when the memory
+// cannot be had.
 void setCanvas(PrintPageState& page, int width, int height, bool resizeView);
 
 void drawScriptText(PrintPageState& page, int x, int y, const QString& text, bool centred);

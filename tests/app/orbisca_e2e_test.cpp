@@ -233,7 +233,11 @@ TEST(ProgramOptions, HelpVersionAndBadOptionsWithoutDisplay) {
         {{"--help"}, 0, "--home"},
         {{"--version"}, 0, ORBISCA_VERSION},
         {{"--no-such-option"}, 2, "no-such-option"},
-        {{"--date", "2026-02-30"}, 2, "2026-02-30"}};
+        {{"--date", "2026-02-30"}, 2, "2026-02-30"},
+        // A working folder that cannot be one is told in one line before any window opens.
+        {{"--home", "/no/such/folder"}, 2, "--home \"/no/such/folder\" does not exist"},
+        {{"--home", ORBISCA_HOME_DIR "/BASE.KTX"}, 2, "BASE.KTX\" is a file, not a folder"},
+        {{"--home", ORBISCA_HOME_DIR "/graphic"}, 2, "graphic\" holds no BASE.KTX"}};
     for (const auto& [args, status, says] : cases) {
         QProcess p;
         p.setProcessEnvironment(env);

@@ -36,15 +36,6 @@ TEST_F(AtomicFile, AWriteThatFailsHalfWayLeavesTheOldFileIntact) {
     EXPECT_TRUE(error.contains("missing/conf.dat"));
 }
 
-TEST_F(AtomicFile, APipeOrDeviceIsRefusedNotReplaced) {
-    const QString pipe = home.filePath("feed.ics");
-    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-    QString error;
-    EXPECT_FALSE(writeFileAtomically(pipe, QByteArray("x"), &error));
-    EXPECT_TRUE(error.contains("not a regular file")) << error;
-    EXPECT_FALSE(QFileInfo(pipe).isFile()) << "the pipe was replaced";
-}
-
 TEST_F(AtomicFile, EverySettingsSaveThatFailsSaysSoNamingTheFile) {
     // A folder where the file should be: the rename fails, even for a user who may write anywhere.
     for (const char* name : {"conf.dat", "WindWHP.dat", "~last.spt", "strt.dat"})

@@ -87,8 +87,15 @@ TEST_F(PageTest, ResolutionChangesKeepEverySideWithinTheLimitsAndStopAtAFailingL
     EXPECT_FALSE(IncreaseResolution(page));
     EXPECT_EQ(page.canvas.size(), QSize(9000, 2));
     EXPECT_EQ(page.script, before);
-    EXPECT_EQ(recorder.messages,
-              QStringList{"The canvas cannot be larger than 16384 x 16384 pixels."});
+    EXPECT_EQ(
+        recorder.messages,
+        QStringList{"The canvas cannot grow to 18000 x 4 pixels, more than 16384 on a side."});
+    // Within the sides, the canvas as a whole stays within what the picture loader takes back.
+    setCanvas(page, 6000, 3000, true);
+    EXPECT_FALSE(IncreaseResolution(page));
+    EXPECT_EQ(recorder.messages.last(),
+              "The canvas cannot grow to 12000 x 6000 pixels, more than the limit of 256 MB.");
+    EXPECT_THROW(setCanvas(page, 12000, 6000, true), std::invalid_argument);
 
     page.script = {"TEXT 2 2 rgt 'a'", "TEXT x 2 rgt 'b'", "TEXT 4 4 rgt 'c'"};
     EXPECT_FALSE(RescaleScript(page, 2.0));
