@@ -127,18 +127,32 @@ PrintWindowFiles loadPrintWindowFiles() {
     if (QFileInfo::exists(resolvePath(kLastScript))) {
         QString error;
         result.lastScript = readTextLines(kLastScript, &error);
+        result.lastScriptUnreadable = !result.lastScript;
         if (!result.lastScript) notify(error);
     }
     return result;
 }
 
-bool savePrintWindowFiles(const PrintWindowValues& values, const QStringList& script) {
+namespace {
+
+bool saveWindowFiles(const PrintWindowValues& values, const QStringList* script) {
     QString error;
     const bool ok = writeFileAtomically(resolvePath(kWindowFile),
                                         textFileContent(windowValueLines(values)), &error) &&
-                    writeFileAtomically(resolvePath(kLastScript), textFileContent(script), &error);
+                    (!script || writeFileAtomically(resolvePath(kLastScript),
+                                                    textFileContent(*script), &error));
     if (!ok) notify(QStringLiteral("The print manager's settings could not be saved. ") + error);
     return ok;
+}
+
+}  // namespace
+
+bool savePrintWindowFiles(const PrintWindowValues& values, const QStringList& script) {
+    return saveWindowFiles(values, &script);
+}
+
+bool savePrintWindowValues(const PrintWindowValues& values) {
+    return saveWindowFiles(values, nullptr);
 }
 
 }  // namespace orbisca

@@ -316,9 +316,25 @@ QString commandWord(const QString& line) {
     return line.size() >= 5 ? line.left(4) : QStringLiteral("Err");
 }
 
+QString canvasSizeProblem(qint64 width, qint64 height) {
+    if (width < 1 || height < 1)
+        return QStringLiteral("A canvas side must be at least 1 pixel, not %1 x %2.")
+            .arg(width)
+            .arg(height);
+    if (width > kMaxImageSide || height > kMaxImageSide)
+        return QStringLiteral("The canvas cannot be larger than %1 x %1 pixels.")
+            .arg(kMaxImageSide);
+    if (width * height * 4 > kMaxCanvasBytes)
+        return QStringLiteral("The canvas cannot hold more than %1 MB of pixels (%2 x %3 asked).")
+            .arg(kMaxCanvasBytes / (1024 * 1024))
+            .arg(width)
+            .arg(height);
+    return QString();
+}
+
 void setCanvas(PrintPageState& page, int width, int height, bool resizeView) {
-    checkSide(width, "the canvas width");
-    checkSide(height, "the canvas height");
+    const QString problem = canvasSizeProblem(width, height);
+    if (!problem.isEmpty()) throw std::invalid_argument(problem.toStdString());
     QImage canvas(width, height, QImage::Format_RGB888);
     if (canvas.isNull())
         throw std::runtime_error("not enough memory for a canvas of " + std::to_string(width) +
@@ -417,10 +433,14 @@ bool runScriptLines(PrintPageState& page, QStringList& lines) {
         try {
             if (!st.fontsOnly && isOldErrorLine(line)) {
                 lines.removeAt(i--);
+                caret -= line.size();  // the caret counts the lines that stay in the script
                 continue;
             }
             runLine(page, lines, line);
-            if (st.rescaleMode && !line.startsWith(u'[')) lines[i] = u'/' + line;
+            if (st.rescaleMode && !line.startsWith(u'[')) {
+                lines[i] = u'/' + line;
+                ++caret;
+            }
         } catch (const std::exception& e) {
             markSyntaxError(page, lines, i, caret, QString::fromUtf8(e.what()));
             return false;

@@ -84,8 +84,10 @@ struct ScriptState {
     MayanDate day{};                      // the day the TEXT variables show
     OracleInfo oracle{};
     bool insideYear = false;  // `yearPage` is running; a YEAR line there would never end
-    // Where the last run stopped: the line index (-1 when it ran through) and the caret offset
-    // the editor puts its cursor at (the characters of the lines read, the failing one included).
+    // Where the last run stopped: the index of the start marker in the marked list (-1 when it
+    // ran through; the failing line follows the marker) and the caret offset the editor puts its
+    // cursor at: the characters, without line breaks, of the lines before the marker as they
+    // stand after the run, plus the failing line's.
     int errorLine = -1;
     qsizetype errorCaret = 0;
     QString errorReason;  // what was wrong with that line
@@ -137,8 +139,15 @@ bool runScriptLines(PrintPageState& page, QStringList& lines);
 // Full redraw: the canvas at the canvas size filled with the background, then the script.
 bool redrawPage(PrintPageState& page);
 
-// Sets the canvas to width x height (1..16384 each) filled with the background; with
-// `resizeView` the displayed size follows. Throws std::invalid_argument beyond the limits.
+// The largest canvas in memory, as for pictures: 256 MB at four bytes a pixel.
+inline constexpr qint64 kMaxCanvasBytes = qint64{256} * 1024 * 1024;
+
+// Why a canvas of width x height cannot be made (a side outside 1..16384, or more than
+// kMaxCanvasBytes of pixels), or an empty string when it can.
+QString canvasSizeProblem(qint64 width, qint64 height);
+
+// Sets the canvas to width x height filled with the background; with `resizeView` the displayed
+// size follows. Throws std::invalid_argument with canvasSizeProblem()'s text beyond the limits.
 void setCanvas(PrintPageState& page, int width, int height, bool resizeView);
 
 void drawScriptText(PrintPageState& page, int x, int y, const QString& text, bool centred);
