@@ -8,6 +8,30 @@
 #include <cmath>
 
 namespace orbisca {
+namespace {
+
+// Half the size (at least 1 x 1), each pixel the mean of the 2 x 2 block it covers; an odd last
+// row or column is left out.
+QImage halved(const QImage& source) {
+    const int w = qMax(1, source.width() / 2), h = qMax(1, source.height() / 2);
+    QImage out(w, h, QImage::Format_RGB888);
+    const int lastX = source.width() - 1, lastY = source.height() - 1;
+    for (int y = 0; y < h; ++y) {
+        const uchar* top = source.constScanLine(qMin(2 * y, lastY));
+        const uchar* bottom = source.constScanLine(qMin(2 * y + 1, lastY));
+        uchar* to = out.scanLine(y);
+        for (int x = 0; x < w; ++x) {
+            const int left = 3 * qMin(2 * x, lastX), right = 3 * qMin(2 * x + 1, lastX);
+            for (int c = 0; c < 3; ++c)
+                to[3 * x + c] = uchar(
+                    (top[left + c] + top[right + c] + bottom[left + c] + bottom[right + c] + 2) /
+                    4);
+        }
+    }
+    return out;
+}
+
+}  // namespace
 
 CanvasView::CanvasView(const PrintPageState& page, QScrollArea& scroller, QWidget* parent)
     : QWidget(parent), page_(page), scroller_(scroller) {
@@ -24,6 +48,11 @@ QSize CanvasView::displayedSize() const {
 }
 
 void CanvasView::canvasChanged() {
+    halvings_.clear();
+    viewScaleChanged();
+}
+
+void CanvasView::viewScaleChanged() {
     cache_ = QPixmap();
     resize(displayedSize());
     update();
@@ -39,13 +68,39 @@ QPoint CanvasView::canvasPixelAt(QPoint viewPoint) const {
                   int(std::lround(viewPoint.y() * page_.viewScale)));
 }
 
+const QImage& CanvasView::sourceLevel(double& pixelsPerLevelPixel) {
+    const QImage* level = &page_.canvas;
+    double levelScale = 1.0;  // canvas pixels per pixel of `level`
+    const double viewScale = double(page_.canvas.width()) / width();
+    for (std::size_t k = 0; levelScale * 2 <= viewScale && level->width() > 1; ++k) {
+        if (halvings_.size() <= k) halvings_.push_back(halved(*level));
+        level = &halvings_[k];
+        levelScale = double(page_.canvas.width()) / level->width();
+    }
+    pixelsPerLevelPixel = levelScale;
+    return *level;
+}
+
+// Paints the part `target` of the view from the pyramid level just above the view's size.
+void CanvasView::drawScaled(QPainter& painter, const QRect& target) {
+    double levelScale = 1.0;
+    const QImage& level = sourceLevel(levelScale);
+    const double sx = double(page_.canvas.width()) / width() / levelScale;
+    const double sy = double(page_.canvas.height()) / height() / levelScale;
+    // Shrinking from the level blends its pixels; enlarging keeps them sharp.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, sx > 1.0);
+    painter.drawImage(
+        QRectF(target), level,
+        QRectF(target.x() * sx, target.y() * sy, target.width() * sx, target.height() * sy));
+}
+
 const QPixmap& CanvasView::cachedView() {
     if (cache_.isNull() || cache_.size() != size()) {
-        const QImage& canvas = page_.canvas;
-        cache_ = QPixmap::fromImage(
-            canvas.size() == size()
-                ? canvas
-                : canvas.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        QImage view(size(), QImage::Format_RGB32);
+        QPainter painter(&view);
+        drawScaled(painter, rect());
+        painter.end();
+        cache_ = QPixmap::fromImage(std::move(view));
     }
     return cache_;
 }
@@ -57,16 +112,10 @@ void CanvasView::paintEvent(QPaintEvent* event) {
         painter.fillRect(exposed, QColor(page_.background));
         return;
     }
-    if (paintsFromCache()) {
+    if (paintsFromCache())
         painter.drawPixmap(exposed.topLeft(), cachedView(), exposed);
-        return;
-    }
-    // Too large to keep: the exposed part of the canvas, scaled as it is painted.
-    const double sx = double(page_.canvas.width()) / width();
-    const double sy = double(page_.canvas.height()) / height();
-    painter.drawImage(
-        QRectF(exposed), page_.canvas,
-        QRectF(exposed.x() * sx, exposed.y() * sy, exposed.width() * sx, exposed.height() * sy));
+    else
+        drawScaled(painter, exposed);  // too large to keep: the exposed part alone
 }
 
 void CanvasView::mousePressEvent(QMouseEvent* event) {

@@ -291,7 +291,7 @@ QSize PrintManagerWindow::printerPageSize() const {
 
 void PrintManagerWindow::zoom(bool (*step)(PrintPageState&), const QString& refusal) {
     if (!step(page_)) say(refusal);
-    canvasView_->canvasChanged();
+    canvasView_->viewScaleChanged();
 }
 
 void PrintManagerWindow::zoomIn() {
@@ -304,7 +304,7 @@ void PrintManagerWindow::zoomOut() {
 
 void PrintManagerWindow::showAtScreenScale() {
     orbisca::showAtScreenScale(page_);
-    canvasView_->canvasChanged();
+    canvasView_->viewScaleChanged();
 }
 
 void PrintManagerWindow::onCanvasSpinChanged() {
