@@ -191,7 +191,9 @@ TEST(ProgramOptions, HelpVersionAndBadOptionsWithoutDisplay) {
         {{"--help"}, 0, "--home"},
         {{"--version"}, 0, ORBISCA_VERSION},
         {{"--no-such-option"}, 2, "no-such-option"},
-        {{"--date", "2026-02-30"}, 2, "2026-02-30"}};
+        {{"--date", "2026-02-30"}, 2, "2026-02-30"},
+        {{"--open", "calendar"}, 2, "calendar"},
+        {{"--script", "page.spt"}, 2, "--open print"}};
     for (const auto& [args, status, says] : cases) {
         QProcess p;
         p.setProcessEnvironment(env);

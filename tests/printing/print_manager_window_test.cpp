@@ -4,10 +4,14 @@
 #include <sys/stat.h>
 
 #include <QAction>
+#include <QContextMenuEvent>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTest>
@@ -191,6 +195,30 @@ TEST_F(PrintManagerWindowTest, ZoomInThenOutGivesTheDisplayedSizeBack) {
     action("actionZoomOut")->trigger();
     action("actionScreenScale")->trigger();
     EXPECT_EQ(view->size(), before);
+}
+
+TEST_F(PrintManagerWindowTest, DraggingScrollsThePageAndThePointerReadsCanvasPixels) {
+    open();
+    window->resize(500, 400);
+    setCanvasSpins(2000, 1500);
+    ASSERT_TRUE(window->showImage());
+    action("actionZoomOut")->trigger();  // 1.414 canvas pixels a view pixel
+    auto* view = find<CanvasView>("canvasView");
+    auto* scroller = find<QScrollArea>("canvasScroll");
+    QTest::mousePress(view, Qt::LeftButton, {}, QPoint(300, 300));
+    QTest::mouseMove(view, QPoint(200, 250));
+    QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(200, 250));
+    EXPECT_EQ(scroller->horizontalScrollBar()->value(), 100);
+    EXPECT_EQ(scroller->verticalScrollBar()->value(), 50);
+    QTest::mouseMove(view, QPoint(150, 100));  // within the scrolled viewport
+    EXPECT_EQ(find<QLabel>("pointerLabel")->text(), "X:212 Y:141");
+
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(5, 5), view->mapToGlobal(QPoint(5, 5)));
+    QCoreApplication::sendEvent(view, &menu);
+    auto* imageMenu = find<QMenu>("imageMenu");
+    EXPECT_TRUE(imageMenu->isVisible());
+    EXPECT_TRUE(imageMenu->actions().contains(action("actionSaveImage")));
+    imageMenu->close();
 }
 
 TEST_F(PrintManagerWindowTest, TheCanvasStaysWithinItsLimitsAndOptimizeEndsFromTheSmallest) {
