@@ -157,7 +157,7 @@ void PrintManagerWindow::connectActions() {
 
 bool PrintManagerWindow::runExclusive(const std::function<bool()>& work) {
     if (state_.running) {
-        afterRun_.push_back(work);
+        whenIdle([this, work] { runExclusive(work); });
         return false;
     }
     state_.running = true;
@@ -180,10 +180,16 @@ bool PrintManagerWindow::runExclusive(const std::function<bool()>& work) {
         state_.closeRequested = false;
         QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
     }
-    for (std::function<bool()>& next : std::exchange(afterRun_, {}))
-        QMetaObject::invokeMethod(
-            this, [this, next] { runExclusive(next); }, Qt::QueuedConnection);
+    for (std::function<void()>& next : std::exchange(afterRun_, {}))
+        QMetaObject::invokeMethod(this, next, Qt::QueuedConnection);
     return ok;
+}
+
+void PrintManagerWindow::whenIdle(const std::function<void()>& call) {
+    if (state_.running)
+        afterRun_.push_back(call);
+    else
+        call();
 }
 
 void PrintManagerWindow::setInputEnabled(bool enabled) {

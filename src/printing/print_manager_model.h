@@ -51,9 +51,9 @@ struct PrintManagerState {
     bool exportAsText = true;  // "Export as text": elements exported as glyph text
     bool autoOptimizeChecked = true;
     bool autoBlurChecked = true;
-    QSize canvasSpins{768, 1024};  // the canvas size the spin boxes hold and Show draws at
-    QColor textColour = Qt::black;
-    int lastExport = 0;  // a ScriptExport, 0 for none
+    QSize canvasSpins{768, 1024};   // the canvas size the spin boxes hold and Show draws at
+    QColor textColour = Qt::black;  // the colour exports give their texts
+    int lastExport = 0;             // a ScriptExport, 0 for none
     PrintManagerOpening opening;
     // A run (Show, Optimize, a filter, an export) is going on: input is off, close waits.
     bool running = false;

@@ -349,7 +349,8 @@ void PrintManagerWindow::showEvent(QShowEvent* event) {
     // Never from inside the show: the export is a run of its own, once the window stands.
     if (const std::optional<ScriptExport> which = state_.opening.takeExport())
         QMetaObject::invokeMethod(
-            this, [this, w = *which] { runExport(w); }, Qt::QueuedConnection);
+            this, [this, w = *which] { whenIdle([this, w] { runExport(w); }); },
+            Qt::QueuedConnection);
 }
 
 void PrintManagerWindow::hideEvent(QHideEvent* event) {

@@ -84,6 +84,8 @@ public:
     // Runs `work` as one run (see above). A run asked for during another one (from a timer or a
     // queued call) follows it. False when `work` failed or is still to come.
     bool runExclusive(const std::function<bool()>& work);
+    // Calls `call` now, or after the run going on.
+    void whenIdle(const std::function<void()>& call);
 
     PrintPageState& page() { return page_; }
     const PrintManagerState& state() const { return state_; }
@@ -138,7 +140,7 @@ private:
     PrintPageState& page_;
     PrintManagerState state_;
     std::vector<std::pair<Caption, std::function<void(const QString&)>>> captionTargets_;
-    std::vector<std::function<bool()>> afterRun_;  // runs asked for during a run
+    std::vector<std::function<void()>> afterRun_;  // calls asked for during a run
     QPointer<QWidget> focusAfterRun_;
     PageSetupWindow* pageSetup_ = nullptr;
 
