@@ -17,28 +17,28 @@ QSize defaultPrinterPage() {
 }
 
 void PrintManagerOpening::openedFromFullMode(int mode) {
-    printMode_ = mode;
+    openingMode_ = mode;
     exportPending_ = true;
 }
 
 void PrintManagerOpening::openedForDonation() {
-    printMode_ = kDonationPrintMode;
+    openingMode_ = kDonationPrintMode;
     exportPending_ = false;
 }
 
 void PrintManagerOpening::openedOnItsOwn() {
-    printMode_.reset();
+    openingMode_.reset();
     exportPending_ = false;
 }
 
 std::optional<ScriptExport> PrintManagerOpening::takeExport() {
-    if (!exportPending_ || !printMode_) return std::nullopt;
+    if (!exportPending_ || !openingMode_) return std::nullopt;
     exportPending_ = false;
-    return exportForFullModeMode(*printMode_);
+    return exportForFullModeMode(*openingMode_);
 }
 
 std::optional<int> PrintManagerOpening::takeReturnMode() {
-    const std::optional<int> mode = printMode_;
+    const std::optional<int> mode = openingMode_;
     openedOnItsOwn();
     if (mode == kDonationPrintMode) return std::nullopt;
     return mode;

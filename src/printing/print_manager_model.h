@@ -35,7 +35,7 @@ public:
     std::optional<int> takeReturnMode();
 
 private:
-    std::optional<int> printMode_;  // the full-mode mode, or kDonationPrintMode
+    std::optional<int> openingMode_;  // the full-mode mode, or kDonationPrintMode
     bool exportPending_ = false;
 };
 
