@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -210,7 +211,10 @@ TEST_F(PrintManagerWindowTest, DraggingScrollsThePageAndThePointerReadsCanvasPix
     QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(200, 250));
     EXPECT_EQ(scroller->horizontalScrollBar()->value(), 100);
     EXPECT_EQ(scroller->verticalScrollBar()->value(), 50);
-    QTest::mouseMove(view, QPoint(150, 100));  // within the scrolled viewport
+    const QPointF at(150, 100);
+    QMouseEvent move(QEvent::MouseMove, at, view->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(view, &move);
     EXPECT_EQ(find<QLabel>("pointerLabel")->text(), "X:212 Y:141");
 
     QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(5, 5), view->mapToGlobal(QPoint(5, 5)));
