@@ -23,6 +23,7 @@ struct PrintManagerActions {
     QAction *zoomIn = nullptr, *zoomOut = nullptr, *screenScale = nullptr;
     QAction *setup = nullptr, *print = nullptr, *printNow = nullptr;
     QAction* saveImage = nullptr;
+    QAction* close = nullptr;
     QMenu *modeMenu = nullptr, *scriptMenu = nullptr, *exportMenu = nullptr;
     QMenu *editMenu = nullptr, *printMenu = nullptr;
     QToolBar *exportBar = nullptr, *commandBar = nullptr;

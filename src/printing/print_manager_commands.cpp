@@ -34,12 +34,9 @@ const QString kScriptFilter = QStringLiteral("Scripts (*.spt)");
 const QString kTextFilter = QStringLiteral("Text files (*.txt)");
 const QString kAllFilter = QStringLiteral("All files (*)");
 
-// Qt's own dialog: the same on every desktop, and one that tests can drive.
 QFileDialog* scriptDialog(QWidget* parent, const QString& title, QFileDialog::AcceptMode mode) {
     auto* dialog = new QFileDialog(parent, title);
     dialog->setObjectName(QStringLiteral("scriptFileDialog"));
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setOption(QFileDialog::DontUseNativeDialog);
     dialog->setAcceptMode(mode);
     dialog->setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
                                                         : QFileDialog::ExistingFile);
@@ -56,9 +53,9 @@ QFileDialog* scriptDialog(QWidget* parent, const QString& title, QFileDialog::Ac
 }  // namespace
 
 bool PrintManagerActions::hasShortcut(const QKeySequence& key) const {
-    const QAction* all[] = {easy,        creative, load,          save,    previousDay, nextDay,
-                            show,        optimize, blackAndWhite, blur,    zoomIn,      zoomOut,
-                            screenScale, setup,    print,         printNow};
+    const QAction* all[] = {easy,        creative, load,          save,     previousDay, nextDay,
+                            show,        optimize, blackAndWhite, blur,     zoomIn,      zoomOut,
+                            screenScale, setup,    print,         printNow, close};
     for (const QAction* action : all)
         if (action->shortcut() == key) return true;
     for (const QAction* action : exports)
@@ -144,6 +141,7 @@ void PrintManagerWindow::connectActions() {
     on(a.print, [this] { print(true); });
     on(a.printNow, [this] { print(false); });
     on(a.saveImage, &PrintManagerWindow::askSaveImage);
+    on(a.close, &QWidget::close);
 
     connect(dateButton_, &QToolButton::clicked, this, &PrintManagerWindow::pickDate);
     connect(backgroundSwatch_, &QPushButton::clicked, this,
@@ -175,6 +173,7 @@ bool PrintManagerWindow::runExclusive(const std::function<bool()>& work) {
     setInputEnabled(true);
     state_.running = false;
     canvasChanged();
+    regainActivation();
     if (focusAfterRun_) focusAfterRun_->setFocus();
     if (state_.closeRequested) {
         state_.closeRequested = false;
@@ -183,6 +182,12 @@ bool PrintManagerWindow::runExclusive(const std::function<bool()>& work) {
     for (std::function<void()>& next : std::exchange(afterRun_, {}))
         QMetaObject::invokeMethod(this, next, Qt::QueuedConnection);
     return ok;
+}
+
+// A message box or dialog that closes leaves no window active where no window manager hands the
+// activation back, and the window's keys would then go nowhere.
+void PrintManagerWindow::regainActivation() {
+    if (isVisible() && !QApplication::activeModalWidget()) activateWindow();
 }
 
 void PrintManagerWindow::whenIdle(const std::function<void()>& call) {
@@ -348,11 +353,13 @@ void PrintManagerWindow::setTextColour(const QColor& colour) {
 
 void PrintManagerWindow::askBackgroundColour() {
     const QColor chosen = QColorDialog::getColor(QColor(page_.background), this);
+    regainActivation();
     if (chosen.isValid()) setBackgroundColour(chosen);
 }
 
 void PrintManagerWindow::askTextColour() {
     const QColor chosen = QColorDialog::getColor(state_.textColour, this);
+    regainActivation();
     if (chosen.isValid()) setTextColour(chosen);
 }
 
@@ -394,23 +401,30 @@ bool PrintManagerWindow::saveImageFile(const QString& path, const QString& nameF
     }
 }
 
+// Qt's own dialog, the same on every desktop and one that tests can drive; the window is active
+// again when it closes.
+void PrintManagerWindow::openDialog(QFileDialog* dialog) {
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    connect(dialog, &QDialog::finished, this, &PrintManagerWindow::regainActivation);
+    dialog->open();
+}
+
 void PrintManagerWindow::askLoadScript() {
     QFileDialog* dialog = scriptDialog(this, actions_->load->text(), QFileDialog::AcceptOpen);
     connect(dialog, &QFileDialog::fileSelected, this, &PrintManagerWindow::loadScriptFile);
-    dialog->open();
+    openDialog(dialog);
 }
 
 void PrintManagerWindow::askSaveScript() {
     QFileDialog* dialog = scriptDialog(this, actions_->save->text(), QFileDialog::AcceptSave);
     connect(dialog, &QFileDialog::fileSelected, this, &PrintManagerWindow::saveScriptFile);
-    dialog->open();
+    openDialog(dialog);
 }
 
 void PrintManagerWindow::askSaveImage() {
     auto* dialog = new QFileDialog(this, actions_->saveImage->text());
     dialog->setObjectName(QStringLiteral("imageFileDialog"));
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setOption(QFileDialog::DontUseNativeDialog);
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     QStringList filters;
     for (const ImageSaveFormat& format : imageSaveFormats()) filters << format.filter;
@@ -418,7 +432,7 @@ void PrintManagerWindow::askSaveImage() {
     connect(dialog, &QFileDialog::fileSelected, this, [this, dialog](const QString& path) {
         saveImageFile(path, dialog->selectedNameFilter());
     });
-    dialog->open();
+    openDialog(dialog);
 }
 
 void PrintManagerWindow::openImageMenu(QPoint globalPosition) {

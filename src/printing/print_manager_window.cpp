@@ -153,6 +153,9 @@ void PrintManagerWindow::createActions() {
     a.print = make("actionPrint", Qt::CTRL | Qt::Key_P);
     a.printNow = make("actionPrintNow", Qt::CTRL | Qt::Key_N);
     a.saveImage = make("actionSaveImage");
+    // The desktop's close key (Ctrl+W), also where no window manager gives the window a frame.
+    a.close = make("actionClose", QKeySequence::Close);
+    addAction(a.close);
 }
 
 void PrintManagerWindow::createMenus() {

@@ -23,6 +23,7 @@
 #include "printpage/caption_table.h"
 
 class QAction;
+class QFileDialog;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
@@ -130,6 +131,8 @@ private:
     void pickDate();
     void openSetup();
     void print(bool withDialog);
+    void regainActivation();
+    void openDialog(QFileDialog* dialog);
     void askLoadScript();
     void askSaveScript();
     void askSaveImage();

@@ -102,8 +102,17 @@ TEST_F(PrintManagerEndToEndTest, KeysDrawZoomAndSaveTheScriptThroughTheFileDialo
     wait.start();
     while (!QFile::exists(home.filePath("saved.spt")) && wait.elapsed() < 5000)
         QThread::msleep(100);
-    EXPECT_EQ(readLines(home.filePath("saved.spt")), script + QStringList{"TEXT 0 60 cnt 'typed'"});
-    EXPECT_EQ(program.state(), QProcess::Running) << program.readAllStandardError().toStdString();
+    const QStringList typed = script + QStringList{"TEXT 0 60 cnt 'typed'"};
+    EXPECT_EQ(readLines(home.filePath("saved.spt")), typed);
+
+    // Ctrl+W closes the window, which ends the program and keeps the script and the settings.
+    key("ctrl+w");
+    ASSERT_TRUE(program.waitForFinished(5000)) << "the window did not close";
+    EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
+    EXPECT_EQ(readLines(home.filePath("~last.spt")), typed);
+    const QStringList values = readLines(home.filePath("WindWHP.dat"));
+    ASSERT_EQ(values.size(), 22);
+    EXPECT_EQ(values[8], "0");  // Creative
 }
 
 }  // namespace
