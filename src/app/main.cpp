@@ -15,6 +15,7 @@
 #include "data/program_title.h"
 #include "data/working_folder.h"
 #include "gfx/glyph_fonts.h"
+#include "printing/print_manager_window.h"
 
 using namespace orbisca;
 
@@ -24,7 +25,36 @@ struct Options {
     QString home;
     std::optional<GregorianDate> date;
     bool reportStartTime = false;
+    bool openPrintManager = false;  // --open print: the print manager instead of the compact window
+    QString script;                 // --script: the script it opens with
 };
+
+// The windows --open can start with.
+const QString kPrintWindow = QStringLiteral("print");
+
+bool badOption(int& exitCode, const QString& text) {
+    std::fprintf(stderr, "orbisca: %s\n", qPrintable(text));
+    exitCode = 2;
+    return false;
+}
+
+// --open and --script; false (and the exit code set) when they do not fit together.
+bool readWindowOptions(const QCommandLineParser& parser, const QCommandLineOption& open,
+                       const QCommandLineOption& script, Options& options, int& exitCode) {
+    if (parser.isSet(open)) {
+        if (parser.value(open) != kPrintWindow)
+            return badOption(exitCode,
+                             QStringLiteral("--open knows the window \"%1\" only, not \"%2\"")
+                                 .arg(kPrintWindow, parser.value(open)));
+        options.openPrintManager = true;
+    }
+    if (parser.isSet(script)) {
+        if (!options.openPrintManager)
+            return badOption(exitCode, QStringLiteral("--script needs --open print"));
+        options.script = parser.value(script);
+    }
+    return true;
+}
 
 // Reads the command line; --help and --version print and end the program here, before any
 // window system is needed.
@@ -45,9 +75,20 @@ std::optional<Options> parseOptions(QCoreApplication& app, int& exitCode) {
     const QCommandLineOption startTime(
         QStringLiteral("report-start-time"),
         QStringLiteral("Print the milliseconds from start to the painted panel."));
+    const QCommandLineOption open(
+        QStringLiteral("open"),
+        QStringLiteral("Start with this window instead of the compact window: print (the print "
+                       "manager; closing it ends the program)."),
+        QStringLiteral("WINDOW"));
+    const QCommandLineOption script(
+        QStringLiteral("script"),
+        QStringLiteral("With --open print: the printing script to open (.spt or .txt)."),
+        QStringLiteral("FILE"));
     parser.addOption(home);
     parser.addOption(date);
     parser.addOption(startTime);
+    parser.addOption(open);
+    parser.addOption(script);
     if (!parser.parse(app.arguments())) {
         std::fprintf(stderr, "orbisca: %s\n", qPrintable(parser.errorText()));
         exitCode = 2;
@@ -67,6 +108,7 @@ std::optional<Options> parseOptions(QCoreApplication& app, int& exitCode) {
         }
     }
     options.reportStartTime = parser.isSet(startTime);
+    if (!readWindowOptions(parser, open, script, options, exitCode)) return std::nullopt;
     if (parser.isSet(date)) {
         try {
             options.date = ParseIsoDate(parser.value(date).toStdString());
@@ -126,7 +168,12 @@ int main(int argc, char** argv) {
         };
     }
 
-    windows.compact().show();
+    if (options->openPrintManager) {
+        windows.printManager().openOnItsOwn();
+        if (!options->script.isEmpty()) windows.printManager().loadScriptFile(options->script);
+    } else {
+        windows.compact().show();
+    }
     const int result = app.exec();
     return notifierState().endRequested ? notifierState().exitCode : result;
 }

@@ -41,6 +41,10 @@ void ProgramWindows::wire() {
     links.reminderDue = [this] { return donation_->reminderDue(); };
     links.showReminder = [this] { donation_->showReminder(); };
     fullMode_->returnToCompact = [this] { compact_->returnFromFullMode(); };
+    printManager_->setPageSetupWindow(pageSetup_.get());
+    FullModeLink& link = printManager_->fullMode;
+    link.setEnabled = [this](bool enabled) { fullMode_->setEnabled(enabled); };
+    link.requestMode = [this](int mode) { fullMode_->showMode(mode, false); };
 }
 
 }  // namespace orbisca

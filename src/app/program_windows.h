@@ -30,6 +30,7 @@ public:
     CompactWindow& compact() { return *compact_; }
     DateDialog& dateDialog() { return *dateDialog_; }
     FullModeWindow& fullMode() { return *fullMode_; }
+    PrintManagerWindow& printManager() { return *printManager_; }
 
 private:
     void wire();

@@ -134,25 +134,38 @@ PrintWindowFiles loadPrintWindowFiles() {
     if (QFileInfo::exists(resolvePath(kLastScript))) {
         QString error;
         result.lastScript = readTextLines(kLastScript, &error, kMaxScriptBytes);
+        result.lastScriptUnreadable = !result.lastScript;
         if (!result.lastScript) notify(error);
     }
     return result;
 }
 
-bool savePrintWindowFiles(const PrintWindowValues& values, const QStringList& script) {
+namespace {
+
+bool saveWindowFiles(const PrintWindowValues& values, const QStringList* script) {
     const QString windowPath = resolvePath(kWindowFile);
     const QString scriptPath = resolvePath(kLastScript);
     QString error;
     // Neither file is written when one of them cannot be replaced (a folder or a pipe there).
     std::optional<QString> problem = replaceProblem(windowPath);
-    if (!problem) problem = replaceProblem(scriptPath);
+    if (!problem && script) problem = replaceProblem(scriptPath);
     if (problem) error = *problem;
     const bool ok =
         !problem &&
         writeFileAtomically(windowPath, textFileContent(windowValueLines(values)), &error) &&
-        writeFileAtomically(scriptPath, textFileContent(script), &error);
+        (!script || writeFileAtomically(scriptPath, textFileContent(*script), &error));
     if (!ok) notify(QStringLiteral("The print manager's settings could not be saved. ") + error);
     return ok;
+}
+
+}  // namespace
+
+bool savePrintWindowFiles(const PrintWindowValues& values, const QStringList& script) {
+    return saveWindowFiles(values, &script);
+}
+
+bool savePrintWindowValues(const PrintWindowValues& values) {
+    return saveWindowFiles(values, nullptr);
 }
 
 }  // namespace orbisca

@@ -30,6 +30,7 @@ struct PrintWindowValues {
 struct PrintWindowFiles {
     PrintWindowValues values;
     std::optional<QStringList> lastScript;  // "~last.spt" when it exists
+    bool lastScriptUnreadable = false;      // "~last.spt" exists but could not be read
     QString problem;                        // why the defaults are in use; empty when read well
 };
 
@@ -49,5 +50,7 @@ PrintWindowFiles loadPrintWindowFiles();
 // Writes both files, each replaced in one step. A failure is shown and false returned; files not
 // written keep their old content.
 bool savePrintWindowFiles(const PrintWindowValues& values, const QStringList& script);
+// Writes "WindWHP.dat" alone, as savePrintWindowFiles() does.
+bool savePrintWindowValues(const PrintWindowValues& values);
 
 }  // namespace orbisca

@@ -318,6 +318,11 @@ QString commandWord(const QString& line) {
     return line.size() >= 5 ? line.left(4) : QStringLiteral("Err");
 }
 
+QString canvasSizeProblem(qint64 width, qint64 height) {
+    const std::optional<QString> problem = pictureSizeProblem(width, height);
+    return problem ? QStringLiteral("The canvas cannot be %1.").arg(*problem) : QString();
+}
+
 void setCanvas(PrintPageState& page, int width, int height, bool resizeView) {
     checkSide(width, "the canvas width");
     checkSide(height, "the canvas height");
@@ -429,10 +434,14 @@ bool runScriptLines(PrintPageState& page, QStringList& lines) {
         try {
             if (!st.fontsOnly && isOldErrorLine(line)) {
                 lines.removeAt(i--);
+                caret -= line.size();  // the caret counts the lines that stay in the script
                 continue;
             }
             runLine(page, lines, line);
-            if (st.rescaleMode && !line.startsWith(u'[')) lines[i] = u'/' + line;
+            if (st.rescaleMode && !line.startsWith(u'[')) {
+                lines[i] = u'/' + line;
+                ++caret;
+            }
         } catch (const std::exception& e) {
             markSyntaxError(page, lines, i, caret, QString::fromUtf8(e.what()));
             return false;

@@ -7,6 +7,7 @@
 #include <QThread>
 
 #include "support/compact_fixture.h"
+#include "support/virtual_display.h"
 #include "views/compact_panel.h"
 
 namespace orbisca::testing {
@@ -16,46 +17,6 @@ constexpr int kScreenW = 1024;
 constexpr int kScreenH = 768;
 // The loader centres the 600 x 450 window.
 const QPoint kWindowAt(kScreenW / 2 - 300, kScreenH / 2 - 225);
-
-class VirtualDisplay {
-public:
-    VirtualDisplay() {
-        server_.start("Xvfb", {"-displayfd", "1", "-screen", "0",
-                               QString("%1x%2x24").arg(kScreenW).arg(kScreenH), "-retro",
-                               "-noreset", "-nolisten", "tcp"});
-        // Xvfb writes the number of the display it took once it is ready.
-        if (server_.waitForStarted(5000) && server_.waitForReadyRead(10000))
-            name_ = ":" + QString::fromLatin1(server_.readAllStandardOutput().trimmed());
-    }
-    ~VirtualDisplay() {
-        server_.terminate();
-        server_.waitForFinished(3000);
-    }
-    const QString& name() const { return name_; }
-
-    QProcessEnvironment environment() const {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("DISPLAY", name_);
-        env.insert("QT_QPA_PLATFORM", "xcb");
-        return env;
-    }
-    // Runs a helper (import, xdotool) on this display; its standard output.
-    QByteArray run(const QString& program, const QStringList& args) const {
-        QProcess p;
-        p.setProcessEnvironment(environment());
-        p.start(program, args);
-        p.waitForFinished(10000);
-        return p.readAllStandardOutput();
-    }
-    QImage screenshot() const {
-        QImage shot = QImage::fromData(run("import", {"-window", "root", "png:-"}), "PNG");
-        return shot.convertToFormat(QImage::Format_RGB888);
-    }
-
-private:
-    QProcess server_;
-    QString name_;
-};
 
 class EndToEndTest : public CompactFolderTest {
 protected:
@@ -70,7 +31,7 @@ protected:
                 QFile::copy(f.filePath(), home.filePath(folder + "/" + f.fileName()));
             }
         }
-        display = std::make_unique<VirtualDisplay>();
+        display = std::make_unique<VirtualDisplay>(QSize(kScreenW, kScreenH));
         ASSERT_FALSE(display->name().isEmpty()) << "Xvfb did not start";
     }
     void TearDown() override {
@@ -237,7 +198,9 @@ TEST(ProgramOptions, HelpVersionAndBadOptionsWithoutDisplay) {
         // A working folder that cannot be one is told in one line before any window opens.
         {{"--home", "/no/such/folder"}, 2, "--home \"/no/such/folder\" does not exist"},
         {{"--home", ORBISCA_HOME_DIR "/BASE.KTX"}, 2, "BASE.KTX\" is a file, not a folder"},
-        {{"--home", ORBISCA_HOME_DIR "/graphic"}, 2, "graphic\" holds no BASE.KTX"}};
+        {{"--home", ORBISCA_HOME_DIR "/graphic"}, 2, "graphic\" holds no BASE.KTX"},
+        {{"--open", "calendar"}, 2, "calendar"},
+        {{"--script", "page.spt"}, 2, "--open print"}};
     for (const auto& [args, status, says] : cases) {
         QProcess p;
         p.setProcessEnvironment(env);
