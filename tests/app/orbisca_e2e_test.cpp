@@ -22,15 +22,7 @@ class EndToEndTest : public CompactFolderTest {
 protected:
     void SetUp() override {
         CompactFolderTest::SetUp();
-        // The generated picture pack and glyph fonts, as a user sees them.
-        for (const QString& folder : {QStringLiteral("graphic"), QStringLiteral("fonts")}) {
-            QDir().mkpath(home.filePath(folder));
-            for (const QFileInfo& f :
-                 QDir(QStringLiteral(ORBISCA_HOME_DIR "/") + folder).entryInfoList(QDir::Files)) {
-                QFile::remove(home.filePath(folder + "/" + f.fileName()));
-                QFile::copy(f.filePath(), home.filePath(folder + "/" + f.fileName()));
-            }
-        }
+        copyPackPicturesAndFonts(QStringLiteral(ORBISCA_HOME_DIR));
         display = std::make_unique<VirtualDisplay>(QSize(kScreenW, kScreenH));
         ASSERT_FALSE(display->name().isEmpty()) << "Xvfb did not start";
     }

@@ -15,11 +15,7 @@ class PrintManagerEndToEndTest : public CompactFolderTest {
 protected:
     void SetUp() override {
         CompactFolderTest::SetUp();
-        for (const QFileInfo& f :
-             QDir(QStringLiteral(ORBISCA_HOME_DIR "/graphic")).entryInfoList(QDir::Files)) {
-            QFile::remove(home.filePath("graphic/" + f.fileName()));
-            QFile::copy(f.filePath(), home.filePath("graphic/" + f.fileName()));
-        }
+        copyPackPicturesAndFonts(QStringLiteral(ORBISCA_HOME_DIR));
         display = std::make_unique<VirtualDisplay>(QSize(1024, 768));
         ASSERT_FALSE(display->name().isEmpty()) << "Xvfb did not start";
     }

@@ -89,6 +89,17 @@ protected:
         return lines;
     }
     QStringList messages() const { return notifierState().messages; }
+    // The bundled pictures and glyph fonts of the working folder `packHome`, replacing what the
+    // test wrote: what a user's program shows.
+    void copyPackPicturesAndFonts(const QString& packHome) {
+        for (const QString& folder : {QStringLiteral("graphic"), QStringLiteral("fonts")}) {
+            QDir().mkpath(home.filePath(folder));
+            for (const QFileInfo& f : QDir(packHome + "/" + folder).entryInfoList(QDir::Files)) {
+                QFile::remove(home.filePath(folder + "/" + f.fileName()));
+                QFile::copy(f.filePath(), home.filePath(folder + "/" + f.fileName()));
+            }
+        }
+    }
 
     QTemporaryDir home;
 };
