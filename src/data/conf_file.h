@@ -11,6 +11,7 @@ inline constexpr int kDateFormatEntries = 7;  // six layouts, then "no date"
 inline constexpr int kMoonEntries = 2;        // seen from the north, from the south
 inline constexpr int kTransitionSpeedMin = 1;
 inline constexpr int kTransitionSpeedMax = 99;
+inline constexpr int kHelpPagesMax = 17;  // the full-mode window's help pages (its modes 25 to 40)
 
 // The settings, at their values when the program starts without a conf.dat.
 struct Settings {
@@ -54,12 +55,17 @@ enum class ConfigLoad { Loaded, Missing, Malformed };
 QStringList confFileLines(const Settings& settings);
 
 // Reads "conf.dat" into `into` line by line. A missing file shows "Error. Configuration file not
-// exists!". A bad number or an entry index outside its list stops the reading with a message
-// naming the line; the lines before it are then in `into` and the rest as they were. A Y/N line is
-// true exactly for "Y"; a speed outside 1..99 is taken to the nearer end.
+// exists!". Every line is read: a bad number or an entry index outside its list (-1, "no entry",
+// is in every list) leaves that setting as it was in `into`, and one message names each bad line
+// (Malformed). A Y/N line is true exactly for "Y"; a speed outside 1..99 is taken to the nearer
+// end; the help pages are kept to limitHelpPages().
 ConfigLoad readConfFile(Settings& into);
 
-// Reads "conf.dat" and, only when the whole file was read, puts it in force.
+// The number of help pages the full-mode window can show: `pages` within 0..17 and no more than
+// the help files "hlp1.ktx", "hlp2.ktx" ... that exist one after the other.
+int limitHelpPages(std::int32_t pages);
+
+// Reads "conf.dat" over the settings in force; the good lines of a malformed file count too.
 ConfigLoad loadSettings();
 
 // Writes "conf.dat", replacing the old file in one step. A failure is shown through the notifier,

@@ -60,6 +60,10 @@ TEST_F(AtomicFile, EverySettingsSaveThatFailsSaysSoNamingTheFile) {
 
 class ConfFile : public WorkingFolderTest {
 protected:
+    void SetUp() override {
+        WorkingFolderTest::SetUp();
+        for (int page = 1; page <= 4; ++page) writeLines(QString("hlp%1.ktx").arg(page), {"help"});
+    }
     const QStringList sample = {"Y", "N", "Y", "N", "Y", "25", "Y", "Glyph Font",
                                 "2", "N", "Y", "N", "Y", "3",  "0"};
     // The sample with line `number` (from 1) replaced.
@@ -92,24 +96,60 @@ TEST_F(ConfFile, ReadsAndWritesBackTheFifteenLines) {
     }
 }
 
-TEST_F(ConfFile, AMissingOrBadFileIsReportedAndKeepsTheSettingsInForce) {
+TEST_F(ConfFile, AMissingFileIsReportedAndKeepsTheSettingsInForce) {
     settings().yearShine = true;
     EXPECT_EQ(loadSettings(), ConfigLoad::Missing);
     EXPECT_EQ(messages(), QStringList{"Error. Configuration file not exists!"});
     EXPECT_TRUE(settings().yearShine);
+}
 
-    writeLines("conf.dat", sampleWith(9, "two"));
+// A bad line used to end the reading, so the lines after it (the glyph font among them) were lost
+// at the next save. Now each bad line keeps its setting, is named, and the rest still applies.
+TEST_F(ConfFile, BadLinesAreNamedAndKeepTheirSettingWhileTheOthersApply) {
+    settings().transitionSpeed = 40;
+    settings().helpPages = 3;
+    QStringList lines = sampleWith(6, "fast");
+    lines[8] = "two";
+    lines[13] = "7";  // an entry beyond the list
+    writeLines("conf.dat", lines);
+    const QByteArray before = readFile("conf.dat");
     EXPECT_EQ(loadSettings(), ConfigLoad::Malformed);
-    EXPECT_EQ(messages().last(), "conf.dat line 9: \"two\" is not a whole number");
-    EXPECT_TRUE(settings().glyphFont.isEmpty());  // nothing of the bad file is in force
-    Settings partly;
-    readConfFile(partly);
-    EXPECT_EQ(partly.glyphFont, "Glyph Font");  // read before the bad line
-    EXPECT_FALSE(partly.gregorianOnDay);        // after it: untouched
+    EXPECT_EQ(messages(), QStringList{"conf.dat line 6: \"fast\" is not a whole number\n"
+                                      "conf.dat line 9: \"two\" is not a whole number\n"
+                                      "conf.dat line 14: entry 7 is not in the list of 7"});
+    const Settings& s = settings();
+    EXPECT_EQ(s.transitionSpeed, 40);
+    EXPECT_EQ(s.helpPages, 3);
+    EXPECT_EQ(s.dateFormatEntry, -1);
+    EXPECT_EQ(s.glyphFont, "Glyph Font");  // after the first bad line, read all the same
+    EXPECT_TRUE(s.gregorianOnDay && s.threeTurtles);
+    EXPECT_EQ(readFile("conf.dat"), before);
+}
 
-    writeLines("conf.dat", sampleWith(14, "7"));  // an entry beyond the list
-    EXPECT_EQ(loadSettings(), ConfigLoad::Malformed);
-    EXPECT_EQ(messages().last(), "conf.dat line 14: entry 7 is not in the list of 7");
+// "No entry" is written as -1 and must read back, or the program's own file is refused.
+TEST_F(ConfFile, NoEntryInEitherListRoundTrips) {
+    Settings none;
+    ASSERT_TRUE(saveSettings(none));
+    EXPECT_EQ(readLines(home.filePath("conf.dat")).mid(13), (QStringList{"-1", "-1"}));
+    settings().dateFormatEntry = 3;
+    EXPECT_EQ(loadSettings(), ConfigLoad::Loaded);
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_EQ(settings().dateLayout(), -1);  // a date shown, in no layout: no text
+    EXPECT_TRUE(settings().showsGregorian());
+}
+
+TEST_F(ConfFile, HelpPagesAreKeptToTheHelpFilesThatExist) {
+    const std::pair<const char*, int> cases[] = {{"2", 2}, {"0", 0}, {"9", 4}, {"-5", 0}};
+    for (const auto& [line, pages] : cases) {
+        writeLines("conf.dat", sampleWith(9, line));
+        loadSettings();
+        EXPECT_EQ(settings().helpPages, pages) << line;
+    }
+    ASSERT_TRUE(QFile::remove(home.filePath("hlp3.ktx")));  // pages 1 and 2 only, one after another
+    EXPECT_EQ(limitHelpPages(4), 2);
+    for (int page = 5; page <= 20; ++page) writeLines(QString("hlp%1.ktx").arg(page), {"help"});
+    writeLines("hlp3.ktx", {"help"});
+    EXPECT_EQ(limitHelpPages(40), kHelpPagesMax);
 }
 
 TEST_F(ConfFile, ASpeedOutsideTheSpinRangeIsClamped) {
