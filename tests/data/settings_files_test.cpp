@@ -229,5 +229,27 @@ TEST_F(DetailsFile, EncodedEntriesDecodeToTheSameList) {
     EXPECT_EQ(upperCaseMarked("abcd", "UaU"), "AbCd");
 }
 
+// A damaged file gives the entries before its fault and the fault; characters beyond U+FFFF are
+// characters too, stored whole or as two halves.
+TEST_F(DetailsFile, AMalformedFileGivesTheEntriesBeforeItsFault) {
+    const QString wide = QString::fromUcs4(U"\U0001F319 moon");
+    const QByteArray two = encodeDetails({"first", wide});
+    EXPECT_EQ(decodeDetails(two), (QStringList{"first", wide}));
+    const DetailsReading whole =
+        readDetailsAsFarAsValid(values({std::int32_t(U'\U0001F319' ^ 0x15), 0x78 ^ 0x15, -2, -1}));
+    EXPECT_EQ(whole.entries, QStringList{wide.left(2) + "X"});
+    EXPECT_TRUE(whole.problem.isEmpty());
+
+    const DetailsReading cut = readDetailsAsFarAsValid(two + values({0x41, -3, 0x110000, -1}));
+    EXPECT_EQ(cut.entries, (QStringList{"first", wide}));
+    EXPECT_EQ(cut.problem,
+              QString("value 1114112 at byte %1 is not a character").arg(two.size() + 8));
+    EXPECT_EQ(errorOf([&] { decodeDetails(two.left(two.size() - 4)); }),
+              QString("print.dat: the entry at byte %1 is not ended by -1 at the end of the file "
+                      "(byte %2)")
+                  .arg(4 * 6)
+                  .arg(two.size() - 4));
+}
+
 }  // namespace
 }  // namespace orbisca::testing
