@@ -10,10 +10,12 @@
 #include "app/program_windows.h"
 #include "calendar/iso_date.h"
 #include "compact/compact_window.h"
+#include "config/config_dialog.h"
 #include "data/data_error.h"
 #include "data/notifier.h"
 #include "data/program_title.h"
 #include "data/working_folder.h"
+#include "donation/donation_dialog.h"
 #include "gfx/glyph_fonts.h"
 
 using namespace orbisca;
@@ -24,7 +26,12 @@ struct Options {
     QString home;
     std::optional<GregorianDate> date;
     bool reportStartTime = false;
+    QString openWindow;  // --open: a window shown on its own instead of the compact window
 };
+
+// The windows --open can start with; closing such a window ends the program.
+const QString kConfigWindow = QStringLiteral("config");
+const QString kDonationWindow = QStringLiteral("donation");
 
 // Reads the command line; --help and --version print and end the program here, before any
 // window system is needed.
@@ -45,9 +52,16 @@ std::optional<Options> parseOptions(QCoreApplication& app, int& exitCode) {
     const QCommandLineOption startTime(
         QStringLiteral("report-start-time"),
         QStringLiteral("Print the milliseconds from start to the painted panel."));
+    const QCommandLineOption open(
+        QStringLiteral("open"),
+        QStringLiteral("Show this window on its own instead of the compact window: config (the "
+                       "configuration dialog) or donation (the donation reminder). Closing it "
+                       "ends the program."),
+        QStringLiteral("WINDOW"));
     parser.addOption(home);
     parser.addOption(date);
     parser.addOption(startTime);
+    parser.addOption(open);
     if (!parser.parse(app.arguments())) {
         std::fprintf(stderr, "orbisca: %s\n", qPrintable(parser.errorText()));
         exitCode = 2;
@@ -58,6 +72,15 @@ std::optional<Options> parseOptions(QCoreApplication& app, int& exitCode) {
     Options options;
     options.home = parser.value(home);
     options.reportStartTime = parser.isSet(startTime);
+    options.openWindow = parser.value(open);
+    if (parser.isSet(open) && options.openWindow != kConfigWindow &&
+        options.openWindow != kDonationWindow) {
+        std::fprintf(stderr, "orbisca: --open takes %s or %s, not \"%s\"\n",
+                     qPrintable(kConfigWindow), qPrintable(kDonationWindow),
+                     qPrintable(options.openWindow));
+        exitCode = 2;
+        return std::nullopt;
+    }
     if (parser.isSet(date)) {
         try {
             options.date = ParseIsoDate(parser.value(date).toStdString());
@@ -117,7 +140,18 @@ int main(int argc, char** argv) {
         };
     }
 
-    windows.compact().show();
+    if (options->openWindow == kDonationWindow) {
+        windows.donation().runReminder();
+        return notifierState().endRequested ? notifierState().exitCode : 0;
+    }
+    if (options->openWindow == kConfigWindow) {
+        windows.config().fullMode.returnToDayOverview = [] {
+            QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+        };
+        windows.config().show();
+    } else {
+        windows.compact().show();
+    }
     const int result = app.exec();
     return notifierState().endRequested ? notifierState().exitCode : result;
 }

@@ -41,6 +41,10 @@ void ProgramWindows::wire() {
     links.reminderDue = [this] { return donation_->reminderDue(); };
     links.showReminder = [this] { donation_->showReminder(); };
     fullMode_->returnToCompact = [this] { compact_->returnFromFullMode(); };
+    config_->fullMode.setEnabled = [this](bool enabled) { fullMode_->setEnabled(enabled); };
+    config_->fullMode.returnToDayOverview = [this] {
+        if (fullMode_->isVisible()) fullMode_->showMode(0, false);
+    };
 }
 
 }  // namespace orbisca

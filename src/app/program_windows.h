@@ -30,6 +30,8 @@ public:
     CompactWindow& compact() { return *compact_; }
     DateDialog& dateDialog() { return *dateDialog_; }
     FullModeWindow& fullMode() { return *fullMode_; }
+    ConfigDialog& config() { return *config_; }
+    DonationDialog& donation() { return *donation_; }
 
 private:
     void wire();
