@@ -61,6 +61,16 @@ TEST_F(ConfigDialogTest, SaveAndExitWritesTheFifteenLinesInTheirOrder) {
     saveByButton();
     EXPECT_EQ(confLines().mid(4, 2), (QStringList{"N", "25"}));
     EXPECT_EQ(settings().fadeSteps(), 0);
+
+    // Closed by its window button: in force at once, in the file not, undone at the next showing.
+    dialog->show();
+    check(&Settings::swapDayKeys, true);
+    dialog->close();
+    EXPECT_TRUE(settings().swapDayKeys);
+    EXPECT_EQ(confLines()[6], "N");
+    dialog->show();
+    EXPECT_FALSE(box(&Settings::swapDayKeys)->isChecked() || settings().swapDayKeys);
+    EXPECT_EQ(fullModeCalls.join(", "), "off, on, mode 0, off, on, mode 0, off, on, mode 0, off");
 }
 
 // A bad line used to stop the reading, and the next save then wrote stale values over the lines
@@ -71,10 +81,12 @@ TEST_F(ConfigDialogTest, ABadLineIsNamedTheOthersApplyAndTheFileWaitsForSave) {
     lines[5] = "fast";
     lines[6] = "Y";
     lines[7] = "Hand Font";
+    lines[13] = "7";  // beyond the list
     writeLines("conf.dat", lines);
     const QByteArray before = readFile("conf.dat");
     dialog->show();
-    EXPECT_EQ(messages(), QStringList{"conf.dat line 6: \"fast\" is not a whole number"});
+    EXPECT_EQ(messages(), QStringList{"conf.dat line 6: \"fast\" is not a whole number\n"
+                                      "conf.dat line 14: entry 7 is not in the list of 7"});
     EXPECT_FALSE(box(&Settings::yearShine)->isChecked());
     EXPECT_TRUE(box(&Settings::swapDayKeys)->isChecked());
     EXPECT_EQ(dialog->speedBox()->value(), 10);  // kept
@@ -84,29 +96,21 @@ TEST_F(ConfigDialogTest, ABadLineIsNamedTheOthersApplyAndTheFileWaitsForSave) {
     saveByButton();
     EXPECT_EQ(confLines()[5], "10");
     EXPECT_EQ(confLines()[7], "Hand Font");
+    EXPECT_EQ(confLines()[13], "-1");  // the list had no entry chosen yet
 }
 
-TEST_F(ConfigDialogTest, WithoutConfDatTheControlsStayUntilSaveCreatesIt) {
+// Without conf.dat the controls stay as they are; a typed list text chooses the entry it spells,
+// whatever its case, anything else none, which is saved as -1 and must read back, or the program
+// would refuse its own file. Typing never adds entries to the lists.
+TEST_F(ConfigDialogTest, ATypedListTextIsMatchedWholeWithoutRegardToCase) {
     ASSERT_TRUE(QFile::remove(home.filePath("conf.dat")));
     dialog->show();
     EXPECT_EQ(messages(), QStringList{"Error. Configuration file not exists!"});
-    EXPECT_FALSE(box(&Settings::yearShine)->isChecked());
     EXPECT_EQ(dialog->speedBox()->value(), 10);
-    EXPECT_EQ(dialog->dateFormatBox()->currentText(), "");
-    saveByButton();
-    EXPECT_EQ(confLines().mid(13), (QStringList{"-1", "-1"}));  // no entry chosen
-    dialog->show();
-    EXPECT_EQ(messages().size(), 1) << "the file it wrote was refused";
-    EXPECT_EQ(dialog->dateFormatBox()->currentIndex(), -1);
-}
-
-// A typed text chooses the entry it spells, whatever its case; anything else is no entry, and
-// typing never adds entries to the lists.
-TEST_F(ConfigDialogTest, ATypedListTextIsMatchedWholeWithoutRegardToCase) {
-    dialog->show();
     QComboBox* dates = dialog->dateFormatBox();
+    EXPECT_EQ(dates->currentText(), "");
     const std::pair<const char*, int> typed[] = {
-        {"DD.MM.YY", 1}, {"mm/dd", 4}, {"No Gregorian Date", 6}, {"dd.mm.yyyy ", -1}, {"dd", -1}};
+        {"DD.MM.YY", 1}, {"No Gregorian Date", 6}, {"dd.mm.yyyy ", -1}, {"dd", -1}};
     for (const auto& [text, entry] : typed) {
         dates->lineEdit()->selectAll();
         QTest::keyClicks(dates->lineEdit(), text);
@@ -117,23 +121,11 @@ TEST_F(ConfigDialogTest, ATypedListTextIsMatchedWholeWithoutRegardToCase) {
     dialog->moonBox()->setEditText("Southern Hemisphere");
     saveByButton();
     EXPECT_EQ(confLines().mid(13), (QStringList{"-1", "1"}));
-    EXPECT_TRUE(settings().showsGregorian());
-    EXPECT_EQ(settings().dateLayout(), -1);
-    EXPECT_TRUE(settings().southernMoon());
-}
-
-// Closed by its window button: the change is in force at once, the file keeps the old value, and
-// the next showing reads the file again.
-TEST_F(ConfigDialogTest, ClosingWithoutSavingAppliesUntilTheNextShowing) {
+    EXPECT_EQ(settings().dateLayout(), -1);  // a date shown, in no layout: no text
+    EXPECT_TRUE(settings().showsGregorian() && settings().southernMoon());
     dialog->show();
-    check(&Settings::swapDayKeys, true);
-    dialog->close();
-    EXPECT_TRUE(settings().swapDayKeys);
-    EXPECT_EQ(confLines()[6], "N");
-    EXPECT_EQ(fullModeCalls, (QStringList{"off", "on", "mode 0"}));
-    dialog->show();
-    EXPECT_FALSE(box(&Settings::swapDayKeys)->isChecked());
-    EXPECT_FALSE(settings().swapDayKeys);
+    EXPECT_EQ(messages().size(), 1) << "the file it wrote was refused";
+    EXPECT_EQ(dates->currentIndex(), -1);
 }
 
 }  // namespace

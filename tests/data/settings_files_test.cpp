@@ -103,41 +103,6 @@ TEST_F(ConfFile, AMissingFileIsReportedAndKeepsTheSettingsInForce) {
     EXPECT_TRUE(settings().yearShine);
 }
 
-// A bad line used to end the reading, so the lines after it (the glyph font among them) were lost
-// at the next save. Now each bad line keeps its setting, is named, and the rest still applies.
-TEST_F(ConfFile, BadLinesAreNamedAndKeepTheirSettingWhileTheOthersApply) {
-    settings().transitionSpeed = 40;
-    settings().helpPages = 3;
-    QStringList lines = sampleWith(6, "fast");
-    lines[8] = "two";
-    lines[13] = "7";  // an entry beyond the list
-    writeLines("conf.dat", lines);
-    const QByteArray before = readFile("conf.dat");
-    EXPECT_EQ(loadSettings(), ConfigLoad::Malformed);
-    EXPECT_EQ(messages(), QStringList{"conf.dat line 6: \"fast\" is not a whole number\n"
-                                      "conf.dat line 9: \"two\" is not a whole number\n"
-                                      "conf.dat line 14: entry 7 is not in the list of 7"});
-    const Settings& s = settings();
-    EXPECT_EQ(s.transitionSpeed, 40);
-    EXPECT_EQ(s.helpPages, 3);
-    EXPECT_EQ(s.dateFormatEntry, -1);
-    EXPECT_EQ(s.glyphFont, "Glyph Font");  // after the first bad line, read all the same
-    EXPECT_TRUE(s.gregorianOnDay && s.threeTurtles);
-    EXPECT_EQ(readFile("conf.dat"), before);
-}
-
-// "No entry" is written as -1 and must read back, or the program's own file is refused.
-TEST_F(ConfFile, NoEntryInEitherListRoundTrips) {
-    Settings none;
-    ASSERT_TRUE(saveSettings(none));
-    EXPECT_EQ(readLines(home.filePath("conf.dat")).mid(13), (QStringList{"-1", "-1"}));
-    settings().dateFormatEntry = 3;
-    EXPECT_EQ(loadSettings(), ConfigLoad::Loaded);
-    EXPECT_TRUE(messages().isEmpty());
-    EXPECT_EQ(settings().dateLayout(), -1);  // a date shown, in no layout: no text
-    EXPECT_TRUE(settings().showsGregorian());
-}
-
 TEST_F(ConfFile, HelpPagesAreKeptToTheHelpFilesThatExist) {
     const std::pair<const char*, int> cases[] = {{"2", 2}, {"0", 0}, {"9", 4}, {"-5", 0}};
     for (const auto& [line, pages] : cases) {
@@ -147,9 +112,6 @@ TEST_F(ConfFile, HelpPagesAreKeptToTheHelpFilesThatExist) {
     }
     ASSERT_TRUE(QFile::remove(home.filePath("hlp3.ktx")));  // pages 1 and 2 only, one after another
     EXPECT_EQ(limitHelpPages(4), 2);
-    for (int page = 5; page <= 20; ++page) writeLines(QString("hlp%1.ktx").arg(page), {"help"});
-    writeLines("hlp3.ktx", {"help"});
-    EXPECT_EQ(limitHelpPages(40), kHelpPagesMax);
 }
 
 TEST_F(ConfFile, ASpeedOutsideTheSpinRangeIsClamped) {
@@ -182,36 +144,6 @@ TEST_F(PrintWindowFile, AMalformedFileNamesTheLineAndKeepsTheDefaults) {
         loadPrintWindowFiles().problem.startsWith("WindWHP.dat line 3: the line is missing"));
 }
 
-class LaunchFile : public WorkingFolderTest {
-protected:
-    QStringList counter() const { return readLines(home.filePath("strt.dat")); }
-};
-
-TEST_F(LaunchFile, RemindMeAfterFiveIsDueAtTheFifthLaunchAndTheCountWraps) {
-    ASSERT_TRUE(writeLaunchFile("5"));
-    EXPECT_EQ(counter(), (QStringList{"1", "5"}));
-    for (int launch = 1; launch <= 4; ++launch) {
-        EXPECT_FALSE(countLaunch()) << launch;
-        EXPECT_EQ(counter(),
-                  (QStringList{QString::number(1 + launch), QString::number(5 - launch)}));
-    }
-    EXPECT_TRUE(countLaunch());
-    EXPECT_EQ(counter(), (QStringList{"6", "-1"}));
-    EXPECT_FALSE(countLaunch());  // never again
-
-    writeLines("strt.dat", {"20001", "-1"}, "\r\n");  // a count above 20000 restarts at two
-    EXPECT_FALSE(countLaunch());
-    EXPECT_EQ(counter(), (QStringList{"2", "-1"}));
-}
-
-// Signed 32-bit little-endian values, as "print.dat" holds them.
-QByteArray values(std::initializer_list<std::int32_t> list) {
-    QByteArray bytes;
-    for (std::int32_t v : list)
-        for (int i = 0; i < 4; ++i) bytes += char((std::uint32_t(v) >> (8 * i)) & 0xFF);
-    return bytes;
-}
-
 using DetailsFile = WorkingFolderTest;
 
 TEST_F(DetailsFile, EncodedEntriesDecodeToTheSameList) {
@@ -224,31 +156,19 @@ TEST_F(DetailsFile, EncodedEntriesDecodeToTheSameList) {
     EXPECT_EQ(readDonationDetails(), entries);
     // A case mark upper-cases the character read last.
     const QString plain = substituteDetails("ab", 'E');
-    EXPECT_EQ(decodeDetails(values({plain[0].unicode(), -7, plain[1].unicode(), -1, -1})),
+    EXPECT_EQ(decodeDetails(printValues({plain[0].unicode(), -7, plain[1].unicode(), -1, -1})),
               (QStringList{"Ab", ""}));
     EXPECT_EQ(upperCaseMarked("abcd", "UaU"), "AbCd");
 }
 
-// A damaged file gives the entries before its fault and the fault; characters beyond U+FFFF are
-// characters too, stored whole or as two halves.
-TEST_F(DetailsFile, AMalformedFileGivesTheEntriesBeforeItsFault) {
+// Characters beyond U+FFFF are characters too, stored whole or as two halves.
+TEST_F(DetailsFile, WideCharactersReadWholeOrInHalves) {
     const QString wide = QString::fromUcs4(U"\U0001F319 moon");
-    const QByteArray two = encodeDetails({"first", wide});
-    EXPECT_EQ(decodeDetails(two), (QStringList{"first", wide}));
-    const DetailsReading whole =
-        readDetailsAsFarAsValid(values({std::int32_t(U'\U0001F319' ^ 0x15), 0x78 ^ 0x15, -2, -1}));
+    EXPECT_EQ(decodeDetails(encodeDetails({wide})), QStringList{wide});
+    const DetailsReading whole = readDetailsAsFarAsValid(
+        printValues({std::int32_t(U'\U0001F319' ^ 0x15), 0x78 ^ 0x15, -2, -1}));
     EXPECT_EQ(whole.entries, QStringList{wide.left(2) + "X"});
     EXPECT_TRUE(whole.problem.isEmpty());
-
-    const DetailsReading cut = readDetailsAsFarAsValid(two + values({0x41, -3, 0x110000, -1}));
-    EXPECT_EQ(cut.entries, (QStringList{"first", wide}));
-    EXPECT_EQ(cut.problem,
-              QString("value 1114112 at byte %1 is not a character").arg(two.size() + 8));
-    EXPECT_EQ(errorOf([&] { decodeDetails(two.left(two.size() - 4)); }),
-              QString("print.dat: the entry at byte %1 is not ended by -1 at the end of the file "
-                      "(byte %2)")
-                  .arg(4 * 6)
-                  .arg(two.size() - 4));
 }
 
 }  // namespace
