@@ -132,7 +132,8 @@ int main(int argc, char** argv) {
     gfx::registerGlyphFonts(notify);
 
     ProgramWindows windows;
-    if (!windows.create(options->date)) return 1;  // reported; the log says how far the start got
+    if (!windows.create(options->date, options->openWindow.isEmpty()))
+        return 1;  // reported; the log says how far the start got
     if (options->reportStartTime) {
         windows.compact().panelPainted = [&sinceStart] {
             std::fprintf(stderr, "painted after %lld ms\n",

@@ -18,7 +18,7 @@ ProgramWindows::~ProgramWindows() {
     if (compact_) compact_->close();
 }
 
-bool ProgramWindows::create(const std::optional<GregorianDate>& startDate) {
+bool ProgramWindows::create(const std::optional<GregorianDate>& startDate, bool countsAsLaunch) {
     compact_ = std::make_unique<CompactWindow>();
     if (startDate) compact_->setStartDate(*startDate);
     if (!compact_->startUp()) return false;  // the loading log says how far it got
@@ -28,7 +28,7 @@ bool ProgramWindows::create(const std::optional<GregorianDate>& startDate) {
     printManager_ = std::make_unique<PrintManagerWindow>();
     pageSetup_ = std::make_unique<PageSetupWindow>();
     donation_ = std::make_unique<DonationDialog>();
-    donation_->countThisLaunch();
+    if (countsAsLaunch) donation_->countThisLaunch();
     wire();
     return true;
 }

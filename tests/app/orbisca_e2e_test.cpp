@@ -285,6 +285,7 @@ TEST_F(EndToEndTest, TheSavedSwapOfTheDayKeysTurnsTheCompactWindowsKeys) {
     ASSERT_TRUE(program.waitForFinished(5000)) << "the dialog did not end the program";
     EXPECT_EQ(program.exitCode(), 0);
     EXPECT_EQ(fileLines("conf.dat").value(6), "Y");
+    EXPECT_EQ(fileLines("strt.dat"), (QStringList{"1", "-1"}));  // a window on its own: no launch
 
     StartCalendar();
     const GregorianDate today = calendarState().today;
