@@ -10,10 +10,12 @@
 #include "app/program_windows.h"
 #include "calendar/iso_date.h"
 #include "compact/compact_window.h"
+#include "config/config_dialog.h"
 #include "data/data_error.h"
 #include "data/notifier.h"
 #include "data/program_title.h"
 #include "data/working_folder.h"
+#include "donation/donation_dialog.h"
 #include "gfx/glyph_fonts.h"
 #include "printing/print_manager_window.h"
 
@@ -25,12 +27,14 @@ struct Options {
     QString home;
     std::optional<GregorianDate> date;
     bool reportStartTime = false;
-    bool openPrintManager = false;  // --open print: the print manager instead of the compact window
-    QString script;                 // --script: the script it opens with
+    QString openWindow;  // --open: a window shown on its own instead of the compact window
+    QString script;      // --script: the script the print manager opens with
 };
 
-// The windows --open can start with.
+// The windows --open can start with; closing such a window ends the program.
 const QString kPrintWindow = QStringLiteral("print");
+const QString kConfigWindow = QStringLiteral("config");
+const QString kDonationWindow = QStringLiteral("donation");
 
 bool badOption(int& exitCode, const QString& text) {
     std::fprintf(stderr, "orbisca: %s\n", qPrintable(text));
@@ -41,15 +45,14 @@ bool badOption(int& exitCode, const QString& text) {
 // --open and --script; false (and the exit code set) when they do not fit together.
 bool readWindowOptions(const QCommandLineParser& parser, const QCommandLineOption& open,
                        const QCommandLineOption& script, Options& options, int& exitCode) {
-    if (parser.isSet(open)) {
-        if (parser.value(open) != kPrintWindow)
-            return badOption(exitCode,
-                             QStringLiteral("--open knows the window \"%1\" only, not \"%2\"")
-                                 .arg(kPrintWindow, parser.value(open)));
-        options.openPrintManager = true;
-    }
+    options.openWindow = parser.value(open);
+    if (parser.isSet(open) && options.openWindow != kPrintWindow &&
+        options.openWindow != kConfigWindow && options.openWindow != kDonationWindow)
+        return badOption(
+            exitCode, QStringLiteral("--open takes %1, %2 or %3, not \"%4\"")
+                          .arg(kPrintWindow, kConfigWindow, kDonationWindow, options.openWindow));
     if (parser.isSet(script)) {
-        if (!options.openPrintManager)
+        if (options.openWindow != kPrintWindow)
             return badOption(exitCode, QStringLiteral("--script needs --open print"));
         options.script = parser.value(script);
     }
@@ -77,8 +80,9 @@ std::optional<Options> parseOptions(QCoreApplication& app, int& exitCode) {
         QStringLiteral("Print the milliseconds from start to the painted panel."));
     const QCommandLineOption open(
         QStringLiteral("open"),
-        QStringLiteral("Start with this window instead of the compact window: print (the print "
-                       "manager; closing it ends the program)."),
+        QStringLiteral("Show this window on its own instead of the compact window: print (the "
+                       "print manager), config (the configuration dialog) or donation (the "
+                       "donation reminder). Closing it ends the program."),
         QStringLiteral("WINDOW"));
     const QCommandLineOption script(
         QStringLiteral("script"),
@@ -160,7 +164,8 @@ int main(int argc, char** argv) {
     gfx::registerGlyphFonts(notify);
 
     ProgramWindows windows;
-    if (!windows.create(options->date)) return 1;  // reported; the log says how far the start got
+    if (!windows.create(options->date, options->openWindow.isEmpty()))
+        return 1;  // reported; the log says how far the start got
     if (options->reportStartTime) {
         windows.compact().panelPainted = [&sinceStart] {
             std::fprintf(stderr, "painted after %lld ms\n",
@@ -168,9 +173,18 @@ int main(int argc, char** argv) {
         };
     }
 
-    if (options->openPrintManager) {
+    if (options->openWindow == kDonationWindow) {
+        windows.donation().runReminder();
+        return notifierState().endRequested ? notifierState().exitCode : 0;
+    }
+    if (options->openWindow == kPrintWindow) {
         windows.printManager().openOnItsOwn();
         if (!options->script.isEmpty()) windows.printManager().loadScriptFile(options->script);
+    } else if (options->openWindow == kConfigWindow) {
+        windows.config().fullMode.returnToDayOverview = [] {
+            QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+        };
+        windows.config().show();
     } else {
         windows.compact().show();
     }

@@ -35,10 +35,16 @@ QString substituteDetails(const QString& text, char direction);
 // Upper-cases the characters whose mask letter is 'U'; the others stay exactly as they are.
 QString upperCaseMarked(const QString& text, const QString& mask);
 
-// The entries of print.dat content. Throws DataFileError naming the byte offset for a length that
-// is not a whole number of values, a value above U+FFFF, a case mark before the first character of
-// its entry, or characters after the last -1 (content that does not end its last entry). Empty
-// content holds no entries.
+// The entries of print.dat content, read up to the first fault, and that fault in one line naming
+// its byte offset (empty when there is none): a value above U+10FFFF, a case mark before the first
+// character of its entry, a length that is not a whole number of values, or characters after the
+// last -1 (content that does not end its last entry). Empty content holds no entries.
+struct DetailsReading {
+    QStringList entries;
+    QString problem;
+};
+DetailsReading readDetailsAsFarAsValid(const QByteArray& content);
+// The same, all or nothing: a fault throws DataFileError ("print.dat: " + the fault).
 QStringList decodeDetails(const QByteArray& content);
 // The content that decodeDetails turns back into `entries`: upper-case letters are stored in
 // lower case with a mark, so that the substitution only ever sees one case.

@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QThread>
 
+#include "data/program_title.h"
 #include "support/compact_fixture.h"
 #include "support/virtual_display.h"
 #include "views/compact_panel.h"
@@ -175,6 +176,79 @@ TEST_F(EndToEndTest, FatalErrorShowsOneMessageAndEndsWithFailure) {
     EXPECT_TRUE(QFile::exists(home.filePath("errorlog1.err")));
     EXPECT_FALSE(QFile::exists(home.filePath("errorlog2.err")));
     EXPECT_EQ(fileLines("Floading.log").last().left(8), "EndTime=");
+}
+
+// A window's id, found by a pattern of its caption once it shows ("" when it does not within
+// seconds). The display adds " — " and the program's title to a window's own caption.
+QString waitForWindow(const VirtualDisplay& display, const QString& caption) {
+    QElapsedTimer wait;
+    wait.start();
+    do {
+        const QByteArray ids =
+            display.run("xdotool", {"search", "--onlyvisible", "--name", caption});
+        if (!ids.trimmed().isEmpty()) return QString::fromLatin1(ids.trimmed().split('\n').last());
+        QThread::msleep(100);
+    } while (wait.elapsed() < 10000);
+    return QString();
+}
+
+void keepScreenshot(const VirtualDisplay& display, const QString& id, const QString& name) {
+    QThread::msleep(300);  // the window has painted
+    const QString keep = QStringLiteral(ORBISCA_BINARY_DIR "/screenshots");
+    QDir().mkpath(keep);
+    QImage::fromData(display.run("import", {"-window", id, "png:-"}), "PNG")
+        .save(keep + "/" + name);
+}
+
+// The first launch shows the reminder before the compact window; "remind me after" (5, the
+// default) is reached from the keyboard.
+TEST_F(EndToEndTest, TheReminderIsAnsweredFromTheKeyboardAndTheNextStartIsCounted) {
+    ASSERT_TRUE(QFile::remove(home.filePath("strt.dat")));
+    startProgram();
+    const QString reminder = waitForWindow(*display, "^Support Orbisca");
+    ASSERT_FALSE(reminder.isEmpty()) << "no reminder";
+    keepScreenshot(*display, reminder, "donation-reminder.png");
+    display->run("xdotool", {"key", "Tab", "space"});
+    // The first close writes the details for the user and says so.
+    ASSERT_FALSE(waitForWindow(*display, "^" + programTitle() + "$").isEmpty()) << "no message";
+    display->run("xdotool", {"key", "Return"});
+    ASSERT_GT(waitForPanel(), 0) << stderrText.toStdString();
+    EXPECT_EQ(fileLines("strt.dat"), (QStringList{"1", "5"}));
+    EXPECT_TRUE(QFile::exists(home.filePath("Donation info.txt")));
+    EXPECT_EQ(endWithEscape(), 0);
+
+    // The next start counts down without a reminder.
+    stderrText.clear();
+    startProgram();
+    ASSERT_GT(waitForPanel(), 0) << stderrText.toStdString();
+    EXPECT_EQ(fileLines("strt.dat"), (QStringList{"2", "4"}));
+    EXPECT_EQ(endWithEscape(), 0);
+}
+
+// The configuration dialog on its own: swap the day keys from the keyboard and save; the compact
+// window then steps back with Right.
+TEST_F(EndToEndTest, TheSavedSwapOfTheDayKeysTurnsTheCompactWindowsKeys) {
+    startProgram({"--open", "config"});
+    const QString dialog = waitForWindow(*display, "^Configuration");
+    ASSERT_FALSE(dialog.isEmpty()) << "no configuration dialog";
+    keepScreenshot(*display, dialog, "configuration-dialog.png");
+    display->run("xdotool", {"mousemove", "--window", dialog, "5", "5"});
+    // The first switch has the focus; the fifth swaps the day keys; Return saves.
+    display->run("xdotool", {"key", "Tab", "Tab", "Tab", "Tab", "space", "Return"});
+    ASSERT_TRUE(program.waitForFinished(5000)) << "the dialog did not end the program";
+    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_EQ(fileLines("conf.dat").value(6), "Y");
+    EXPECT_EQ(fileLines("strt.dat"), (QStringList{"1", "-1"}));  // a window on its own: no launch
+
+    StartCalendar();
+    const GregorianDate today = calendarState().today;
+    startProgram();
+    ASSERT_GT(waitForPanel(), 0) << stderrText.toStdString();
+    QImage shot;
+    ASSERT_TRUE(waitForSign(expectedFace(today), &shot));
+    display->run("xdotool", {"key", "Right"});
+    EXPECT_TRUE(waitForSign(expectedFace(StepDate(today, -1)), &shot)) << "Right did not step back";
+    EXPECT_EQ(endWithEscape(), 0);
 }
 
 // The options are read before any window system is needed: they work without a display.

@@ -55,6 +55,14 @@ QString errorOf(Read read) {
     return "no error";
 }
 
+// Signed 32-bit little-endian values, as "print.dat" holds them.
+inline QByteArray printValues(std::initializer_list<std::int32_t> list) {
+    QByteArray bytes;
+    for (std::int32_t v : list)
+        for (int i = 0; i < 4; ++i) bytes += char((std::uint32_t(v) >> (8 * i)) & 0xFF);
+    return bytes;
+}
+
 class WorkingFolderTest : public ::testing::Test {
 protected:
     void SetUp() override {
