@@ -30,7 +30,8 @@ int modeOfHelpPage(int page) { return page <= 1 ? kFirstHelpMode : page + 23; }
 
 QString helpFileName(int page) { return QStringLiteral("hlp%1.ktx").arg(page); }
 
-int helpPageCount() { return std::clamp(settings().helpPages, kHelpPagesMin, kHelpPagesMax); }
+// Page 1 is always shown: with no pages configured every click on it comes back to it.
+int helpPageCount() { return std::clamp(settings().helpPages, 1, kHelpPagesMax); }
 
 bool helpPageExists(int page) {
     return page >= 1 && page <= helpPageCount() && readTextLines(helpFileName(page)).has_value();
