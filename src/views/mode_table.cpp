@@ -5,6 +5,7 @@
 #include "data/conf_file.h"
 #include "data/text_file.h"
 #include "views/day_pages.h"
+#include "views/kin_book.h"
 #include "views/moon_views.h"
 #include "views/wave_views.h"
 
@@ -24,6 +25,7 @@ std::array<ModePainter, kLastMode + 1> defaultModePainters() {
     table[kYearMode] = paintYearPage;
     table[11] = paintThirteenMoons;
     table[12] = paintWingsPage;
+    table[14] = paintKinBookPage;
     table[kFirstHelpMode] = paintHelpPage;
     for (int mode = kSecondHelpMode; mode <= kLastMode; ++mode) table[mode] = paintHelpPage;
     return table;
