@@ -72,6 +72,9 @@ std::optional<QPoint> drawYearGrid(FullModeFrame& f, const GregorianDate& start,
     FullModeState& s = f.state();
     const bool exporting = s.exporting;
     if (!exporting) {
+        // The buffer is about to change: no key may vouch for it until the grid is whole (a
+        // picture that fails to load leaves it half drawn).
+        s.cachedYearSign = s.cachedYearTone = 0;
         clearFrame(f.buffers().second);
         s.drawIntoYearBuffer = true;
     }

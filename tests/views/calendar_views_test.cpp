@@ -112,6 +112,19 @@ TEST_F(CalendarViews, TheYearGridIsDrawnOncePerYearAndAgainAfterTheExtraDay) {
     EXPECT_EQ(count("shine5.bmp"), 1);
 }
 
+TEST_F(CalendarViews, AGridThatFailedHalfWayIsNeverTakenFromTheCache) {
+    paint(kYearMode);
+    const QImage whole = frame.buffers().frame.copy();
+    // The next year needs a small tone that is missing: its grid fails part of the way through.
+    linkPictures("tn6h0000.bmp");
+    EXPECT_ANY_THROW(paint(kYearMode, {21, 8, 0, 2002}));
+    EXPECT_FALSE(frame.state().drawIntoYearBuffer);
+    linkPictures();
+    paint(kYearMode);
+    EXPECT_GT(count("zcs150009.bmp"), 0);  // drawn again
+    EXPECT_EQ(frame.buffers().frame, whole);
+}
+
 TEST_F(CalendarViews, AYearExportWritesTheWholeGridAndLeavesTheCacheAlone) {
     paint(kYearMode);
     const FullModeState before = frame.state();
