@@ -15,13 +15,6 @@ namespace {
 
 constexpr int kPageTextFont = 5;
 constexpr int kFirstSign45 = 77;
-constexpr int kFirstRune = 314;
-constexpr int kFirstQuarter = 343;
-constexpr int kFirstVinal50 = 373;
-constexpr int kFirstVinal40 = 392;
-constexpr int kFirstVinalTone = 411;
-constexpr int kFirstSgnFigure = 250;
-constexpr int kFirstIzinYear = 1997;
 
 constexpr std::array<int, 6> kAffirmationRows = {422, 437, 452, 466, 480, 494};
 constexpr std::array<const char*, 6> kAffirmationPatterns = {
@@ -50,7 +43,7 @@ void drawWeekIzin(FullModeFrame& f) {
     if (!figure) return;
     const int daysDone = m.monthDay % 7;
     const int number = drawIzinStack(f, *figure, 190, 146, daysDone);
-    if (daysDone == 0) f.drawElement(190, 145, kFirstSgnFigure + number, false);
+    if (daysDone == 0) f.drawElement(190, 145, kFirstSgnFigureKind + number, false);
     f.drawText(-88, 136, izinNumberText(f, *figure), kViewNumberFont, true);
 }
 
@@ -60,13 +53,13 @@ void drawDayTablets(FullModeFrame& f) {
     if (m.kin == 78) f.drawElement(0, 365, kKin78MarkKind, true);
     if (hasPvsign(m.kin)) f.drawElement(0, 365, kPvsignMarkKind, true);
     if (m.vinalTone == 0) {
-        f.drawElement(367, 145, kFirstVinal50 + m.vinal, false);
+        f.drawElement(367, 145, kFirstVinal50Kind + m.vinal, false);
     } else {
-        f.drawElement(383, 145, kFirstVinal40 + m.vinal, false);
-        f.drawElement(366, 150, kFirstVinalTone + m.vinalTone, false);
+        f.drawElement(383, 145, kFirstVinal40Kind + m.vinal, false);
+        f.drawElement(366, 150, kFirstVinalToneKind + m.vinalTone, false);
     }
-    f.drawElement(184, 316, kFirstRune + m.monthDay, false);
-    f.drawElement(370, 316, kFirstQuarter + m.monthDay, false);
+    f.drawElement(184, 316, kFirstRuneKind + m.monthDay, false);
+    f.drawElement(370, 316, kFirstQuarterKind + m.monthDay, false);
 }
 
 void drawOracle(FullModeFrame& f) {

@@ -26,14 +26,8 @@ constexpr int kFirstWeekMoonDayMark = 234;  // + cromatic: the second set
 constexpr int kFirstFrame = 174;            // + cromatic
 constexpr int kFirstSmallSign = 154;        // + sign
 constexpr int kFirstSmallTone = 178;        // + tone + 13 (cromatic - 1)
-constexpr int kFirstRune = 314;             // + day of the moon, or + year rune
-constexpr int kFirstQuarter = 343;          // + day of the moon
-constexpr int kFirstVinal50 = 373;
-constexpr int kFirstVinal40 = 392;
-constexpr int kFirstVinalTone = 411;
 constexpr int kFirstWeekLine = 431;  // + 3 x week colour: across at the top; + 1 across at the
                                      // bottom; + 2 down at both sides
-constexpr int kFirstSgnFigure = 250;
 
 // BASE.KTX lines.
 constexpr int kExtraDayFirst = 420;
@@ -43,7 +37,6 @@ constexpr int kMonthLabel = 469;
 constexpr int kWeeksPerMoon = 4;
 constexpr int kDaysPerWeek = 7;
 constexpr int kMoons = 13;
-constexpr int kFirstIzinYear = 1997;  // izin figures are shown from this year on
 
 GregorianDate stepped(const GregorianDate& d, int days) { return StepDate(d, days); }
 
@@ -167,7 +160,7 @@ std::optional<int> yearRuneKind(const GregorianDate& moonStart, const MayanDate&
     static constexpr std::array<int, kMoons> kMoonStep = {1, 2, 3, 4, 5, 6, 7, 6, 5, 4, 3, 2, 1};
     for (int i = 0; i < 4; ++i)
         if (kBearers[std::size_t(i)][0] == m.yearSign && kBearers[std::size_t(i)][1] == m.yearTone)
-            return kFirstRune + 7 * i + kMoonStep[std::size_t(m.month - 1)];
+            return kFirstRuneKind + 7 * i + kMoonStep[std::size_t(m.month - 1)];
     return std::nullopt;
 }
 
@@ -185,7 +178,7 @@ void drawMonthCell(FullModeFrame& f, const GregorianDate& date, const MayanDate&
 }
 
 void drawIzinFigure(FullModeFrame& f, const IzinFigure& figure, int number) {
-    f.drawElement(517, 222, kFirstSgnFigure + number, false);
+    f.drawElement(517, 222, kFirstSgnFigureKind + number, false);
     f.drawText(-236, 234, izinNumberText(f, figure), kViewNumberFont, true);
 }
 
@@ -296,11 +289,11 @@ void paintThirteenMoons(FullModeFrame& f) {
         if (c < kDaysPerWeek && date.year >= kFirstIzinYear && figure)
             figureNumber = drawIzinStack(f, *figure, x - 14, 220, c);
         drawKinMarks(f, d.kin, x - 18, 159);
-        f.drawElement(x - 20, 370, kFirstVinal50 + d.vinal, false);
-        f.drawElement(x - 4, 375, kFirstVinal40 + d.vinal, false);
-        f.drawElement(x - 21, 380, kFirstVinalTone + d.vinalTone, false);
-        f.drawElement(x - 15, 280, kFirstRune + d.monthDay, false);
-        f.drawElement(x - 20, 325, kFirstQuarter + d.monthDay, false);
+        f.drawElement(x - 20, 370, kFirstVinal50Kind + d.vinal, false);
+        f.drawElement(x - 4, 375, kFirstVinal40Kind + d.vinal, false);
+        f.drawElement(x - 21, 380, kFirstVinalToneKind + d.vinalTone, false);
+        f.drawElement(x - 15, 280, kFirstRuneKind + d.monthDay, false);
+        f.drawElement(x - 20, 325, kFirstQuarterKind + d.monthDay, false);
         f.drawElement(x - 13, 90, kFirstPlasma35 + d.plasma, false);
         f.drawElement(x - 30, 129, kFirstWeekMoonDayMark + d.cromatic, false);
         f.drawElement(x - 4, 159, kFirstSign35Kind + d.sign, false);

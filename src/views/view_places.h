@@ -46,6 +46,15 @@ inline constexpr int kFirstTone35Kind = 141;       // + tone
 inline constexpr int kFirstMoonDayMarkKind = 137;  // + cromatic
 inline constexpr int kPvsignMarkKind = 239;
 inline constexpr int kKin78MarkKind = 243;
+inline constexpr int kFirstRuneKind = 314;       // + day of the moon
+inline constexpr int kFirstQuarterKind = 343;    // + day of the moon
+inline constexpr int kFirstVinal50Kind = 373;    // + vinal
+inline constexpr int kFirstVinal40Kind = 392;    // + vinal
+inline constexpr int kFirstVinalToneKind = 411;  // + vinal tone
+inline constexpr int kFirstSgnFigureKind = 250;  // + izin figure number 1..64
+
+// Izin figures are shown from this year on.
+inline constexpr int kFirstIzinYear = 1997;
 
 // Font choices the calendar views share.
 inline constexpr int kViewNumberFont = 2;
