@@ -202,6 +202,9 @@ TEST_F(CalendarViews, TheFirstWeekOfAYearShowsItsOwnNumberAndIzinYear) {
         const IzinFigure figure = *parseIzinLine(readDatabaseLine(52 * *year, "izinfo.dat"));
         const QString first = figure.pattern[0] == '1' ? "izin9.bmp" : "izin6.bmp";
         EXPECT_EQ(countAt(first, 76 - 14, 262), 1) << date.year;
+        paint(14, date);  // the izin page shows the same figure, four days of it
+        EXPECT_EQ(countAt(first, 190, 188), 1) << date.year;
+        EXPECT_EQ(count("izin9.bmp") + count("izin6.bmp"), 4) << date.year;
         const QStringList script = exportedMode(11);
         EXPECT_EQ(script.filter("TEXT 10 35 cnt '").value(0),
                   "TEXT 10 35 cnt '" + readDatabaseLine(566, "BASE.KTX") + " 1'");
