@@ -11,7 +11,8 @@
 // read at the start of every paint; the settings are the ones in force (data/conf_file.h); the
 // fonts come from the font table (loadFontTable() first).
 //
-// Write a view's painter (modes 5 to 9 and 11 to 14 are still empty):
+// Write a view's painter (mode 13 is still empty; the calendar views of views/moon_views.h and
+// views/wave_views.h show how highlights, the year buffer and exports go together):
 //     void paintMonth(FullModeFrame& f) { ... f.drawElement(...); f.drawText(...); ... }
 // and put it in the table of views/mode_table.cpp; the dispatcher needs no change. Inside a
 // painter: f.day(), f.oracle(), f.date() are the day being painted, f.state() the window's state.
