@@ -82,7 +82,7 @@ TEST(CliErrors, BadInputGivesOneLineAndStatusTwo) {
         {"--home /no/such/folder day", "/no/such/folder"},
         {"view moon -o x.png", "\"moon\" is no mode"},
         {"view day --set colour=red -o x.png", "no setting is called \"colour\""},
-        {"export year --date 2001-08-21", "the year view (mode 9) is not built yet"},
+        {"export moons13 --date 2001-08-21", "\"moons13\" is no exported view"},
         {"export day --glyphs", "glyph form of exported elements is not built yet"},
         {"export diary", "\"diary\" is no exported view"},
         {"fade day --frames x", "FROM and TO"}};
@@ -154,6 +154,15 @@ TEST(CliFullMode, ViewExportAndFadeDriveTheFrame) {
     EXPECT_EQ(r.out.rfind("[Sign info script]\nPICT 2 105 0 0 0 cnt 'graphic\\10Y.bmp'\n", 0), 0u)
         << r.out;
     r = runCli("script run " + dir + "/sign.spt --canvas 670x550 -o " + dir + "/sign.png");
+    EXPECT_EQ(r.status, 0) << r.err;
+
+    // The calendar views by name, and the year page's script, grid and all, through the
+    // interpreter.
+    r = runCli("view moons13 --date 2001-08-21 -o " + dir + "/week.png");
+    EXPECT_EQ(r.status, 0) << r.err;
+    r = runCli("export year --date 2001-08-21 -o " + dir + "/year.spt");
+    ASSERT_EQ(r.status, 0) << r.err;
+    r = runCli("script run " + dir + "/year.spt --canvas 740x550 -o " + dir + "/year.png");
     EXPECT_EQ(r.status, 0) << r.err;
 
     r = runCli("fade day tone --date 2001-08-21 --speed 10 --frames " + dir + "/fade");
