@@ -109,7 +109,7 @@ void DateDialog::openOn(const GregorianDate& date) {
 
 void DateDialog::showEvent(QShowEvent* event) {
     updateCaption();
-    reportFailures(kErrorReadText, QStringLiteral("readtext in orbisca"), [this] {
+    reportFailures(kErrorReadText, kSenderReadText, [this] {
         applyButton_->setText(baseLine(167));
         cancelButton_->setText(baseLine(169));
         todayButton_->setText(baseLine(389));
