@@ -12,20 +12,30 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 build_package() {
     local build=$1 out=$2 app_id=$3
     rm -rf "$out" && mkdir -p "$out"
-    cpack -G DEB --config "$build/CPackConfig.cmake" -B "$out" >"$out/cpack.log" 2>&1 ||
+    # The package of `make package`, made from the same install rules and package settings, but
+    # from a stripped `cmake --install` into a staging folder: `make package` would first walk
+    # the whole build again, which the tests, run after the build, do not need.
+    cmake --install "$build" --prefix "$out/stage/usr" --strip >/dev/null
+    cpack -G DEB --config "$build/CPackConfig.cmake" -B "$out" -D CPACK_INSTALL_CMAKE_PROJECTS= \
+        -D "CPACK_INSTALLED_DIRECTORIES=$out/stage;." >"$out/cpack.log" 2>&1 ||
         { cat "$out/cpack.log"; fail "cpack"; }
+    rm -rf "$out/stage" "$out/_CPack_Packages"
     local deb
     deb=$(echo "$out"/orbisca_*.deb)
     [ -f "$deb" ] || fail "no orbisca_*.deb in $out"
 
     local depends
     depends=$(dpkg-deb --field "$deb" Depends)
-    for needed in libc6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 libstdc++6 \
+    for needed in libc6 libqt6core6 libqt6gui6 libqt6widgets6 libstdc++6 \
                   qt6-qpa-plugins fontconfig fonts-dejavu-core fonts-dejavu-extra \
                   fonts-liberation2; do
-        grep -Eq "(^|, )$needed( |,|$)" <<<"$depends" || fail "Depends lacks $needed: $depends"
+        [[ ", $depends," == *", $needed "* || ", $depends," == *", $needed,"* ]] ||
+            fail "Depends lacks $needed: $depends"
     done
-    dpkg-deb --info "$deb" | grep -q '^ Package: orbisca$' || fail "dpkg-deb --info"
+    local info
+    info=$(dpkg-deb --info "$deb")
+    grep -q '^ Package: orbisca$' <<<"$info" && grep -q "^ Depends: $depends\$" <<<"$info" ||
+        fail "dpkg-deb --info: $info"
 
     local files
     files=$(dpkg-deb --contents "$deb" | awk '{print $6}')
@@ -44,8 +54,9 @@ build_package() {
     # The programs find their libraries through the system, not the build tree.
     dpkg-deb -x "$deb" "$out/root"
     for program in orbisca orbisca-cli; do
-        ! readelf -d "$out/root/usr/bin/$program" | grep -Eq 'RPATH|RUNPATH' ||
-            fail "$program carries a library path"
+        local dynamic
+        dynamic=$(readelf -d "$out/root/usr/bin/$program")
+        ! grep -Eq 'RPATH|RUNPATH' <<<"$dynamic" || fail "$program carries a library path"
     done
     rm -rf "$out/root"
     echo "package $(basename "$deb"): ok"
@@ -64,15 +75,17 @@ apt_install() {
         echo "orbisca is installed on this system already: left alone"
         exit 77
     fi
-    local apt=(apt-get -y -q -o DPkg::Lock::Timeout=600 --no-install-recommends)
-    local home
+    # Globals: the trap that removes the package again runs after this function has returned.
+    apt=(apt-get -y -q -o DPkg::Lock::Timeout=600 --no-install-recommends)
     home=$(mktemp -d)
-    trap 'DEBIAN_FRONTEND=noninteractive "${apt[@]}" purge orbisca >/dev/null 2>&1 || true;
+    trap 'DEBIAN_FRONTEND=noninteractive "${apt[@]}" purge orbisca >/dev/null 2>&1 || true
           rm -rf "$home"' EXIT
     DEBIAN_FRONTEND=noninteractive "${apt[@]}" install "$deb" >"$out/apt.log" 2>&1 ||
         { cat "$out/apt.log"; fail "apt-get install"; }
-    HOME=$home XDG_DATA_HOME='' /usr/bin/orbisca-cli day 2001-08-21 | grep -q '^KIN:' ||
+    local day
+    day=$(HOME=$home XDG_DATA_HOME='' /usr/bin/orbisca-cli day 2001-08-21) ||
         fail "the installed orbisca-cli day"
+    grep -q '^KIN:' <<<"$day" || fail "the installed orbisca-cli day printed: $day"
     [ -f "$home/.local/share/orbisca/conf.dat" ] || fail "no working folder in $home"
     DEBIAN_FRONTEND=noninteractive "${apt[@]}" purge orbisca >>"$out/apt.log" 2>&1 ||
         { cat "$out/apt.log"; fail "apt-get purge"; }

@@ -43,9 +43,10 @@ cmp -s "$tmp/second.png" "$tmp/changed.png" || fail "the changed setting is not 
 sign=$(sed -n 's/^SIGN NAME: *//p' <<<"$day" | tr -d '\r')
 [ -n "$sign" ] || fail "no sign name in: $day"
 sed "s/^$sign\(\r\?\)\$/Replaced Sign\1/" "$pack/BASE.KTX" >"$own/BASE.KTX"
-"$cli" day 2001-08-21 | grep -q '^SIGN NAME: *Replaced Sign' || fail "BASE.KTX of $own not read"
+replaced=$("$cli" day 2001-08-21)
+grep -q '^SIGN NAME: *Replaced Sign' <<<"$replaced" || fail "BASE.KTX of $own not read"
 rm "$own/BASE.KTX"
-"$cli" day 2001-08-21 | grep -q "^SIGN NAME: *$sign" || fail "the pack's BASE.KTX not read again"
+[ "$("$cli" day 2001-08-21)" = "$day" ] || fail "the pack's BASE.KTX not read again"
 
 # The pack holds the pristine settings, never what a run of the build's own folder left there.
 cmp -s "$pack/WindWHP.dat" "$source/share/WindWHP.dat" || fail "the pack's WindWHP.dat"
@@ -62,8 +63,8 @@ grep -qx 'Exec=orbisca' "$desktop" || fail "the menu entry's command"
 appstreamcli validate --no-net --pedantic "$prefix/share/metainfo/$app_id.metainfo.xml" >"$tmp/as" ||
     { cat "$tmp/as"; fail "appstreamcli validate"; }
 for size in 16 22 24 32 48 64 128 256; do
-    file "$prefix/share/icons/hicolor/${size}x$size/apps/$app_id.png" |
-        grep -q "PNG image data, $size x $size, 8-bit/color RGBA" || fail "the $size-pixel icon"
+    kind=$(file "$prefix/share/icons/hicolor/${size}x$size/apps/$app_id.png")
+    [[ $kind == *"PNG image data, $size x $size, 8-bit/color RGBA"* ]] || fail "icon: $kind"
 done
 grep -q '<svg' "$prefix/share/icons/hicolor/scalable/apps/$app_id.svg" || fail "the SVG icon"
 for page in orbisca orbisca-cli; do
