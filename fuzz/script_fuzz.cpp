@@ -35,8 +35,8 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     new QGuiApplication(*argc, *argv);
     static QTemporaryDir home;
     QDir(home.path()).mkpath("graphic");
-    writePicture(home.path(), "graphic/moon2.bmp", 64, qRgb(230, 220, 150));
-    writePicture(home.path(), "graphic/moon3.bmp", 64, qRgb(200, 200, 200));
+    writePicture(home.path(), "graphic/moon2.bmp", 24, qRgb(230, 220, 150));
+    writePicture(home.path(), "graphic/moon3.bmp", 24, qRgb(200, 200, 200));
     writePicture(home.path(), "graphic/sample.bmp", 12, qRgb(10, 80, 10));
     setWorkingFolder(home.path());
     return 0;
@@ -55,10 +55,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     page.services.notify = [](const QString&) {};
     page.script = year < 0 ? lines : lines.mid(0, year);
     if (year >= 0) page.yearPage = lines.mid(year + 1);
-    page.canvasWidth = 64;
-    page.canvasHeight = 48;
-    page.viewBox = QSize(40, 30);
-    page.moonWorkingSide = 200;  // large discs take the stretched path without seconds of pixels
+    // Small pixels keep a run short: the interpreter's paths are the same for every canvas size,
+    // and the printer page below still makes the page grow once.
+    page.canvasWidth = 32;
+    page.canvasHeight = 24;
+    page.viewBox = QSize(20, 15);
+    page.moonWorkingSide = 32;  // discs above 32 pixels take the stretched path
     page.interp.blackAndWhite = modes & 1;
     page.interp.fontsOnly = modes & 2;
     setCanvas(page, page.canvasWidth, page.canvasHeight, true);

@@ -10,6 +10,7 @@
 #include "printpage/image_ops.h"
 #include "printpage/page_services.h"
 #include "printpage/print_page.h"
+#include "support/export_script.h"
 
 using namespace orbisca;
 
@@ -31,22 +32,6 @@ void prepareProgram() {
     setWorkingFolder(home.path());
 }
 
-// An export-like script: fonts, texts (literals and day variables) and moons of every phase.
-QStringList exportScript(int lines) {
-    QStringList script{"[Month info script]"};
-    for (int i = 0; script.size() < lines; ++i) {
-        const int x = 20 + (i * 37) % 600, y = 20 + (i * 53) % 480;
-        script
-            << QStringLiteral("FONT 10 -%1 0 0 %2 thn nrm DejaVu Sans").arg(12 + i % 9).arg(i % 256)
-            << QStringLiteral("TEXT %1 %2 rgt 'Day %3 of the moon'").arg(x).arg(y).arg(i % 28 + 1)
-            << QStringLiteral("TEXT %1 %2 cnt KIN").arg(x - 300).arg(y + 20)
-            << (i % 2 ? QStringLiteral("MOON %1 %2 60 %3 IMAGE").arg(x).arg(y).arg(i % 101)
-                      : QStringLiteral("MOON %1 %2 40 %3 255 255 0").arg(x).arg(y).arg(i % 101));
-    }
-    script.erase(script.begin() + lines, script.end());
-    return script;
-}
-
 PrintPageState& freshPage(const QStringList& script, int width, int height) {
     static PrintPageState page;
     page = PrintPageState();
@@ -60,7 +45,7 @@ PrintPageState& freshPage(const QStringList& script, int width, int height) {
 
 void BM_Script2000LinesOnto670x550(benchmark::State& state) {
     prepareProgram();
-    const QStringList script = exportScript(2000);
+    const QStringList script = bench::exportScript(2000, true);
     PrintPageState& page = freshPage(script, 670, 550);
     for (auto _ : state) {
         page.interp.progressMode = ProgressMode::Idle;
@@ -74,7 +59,7 @@ BENCHMARK(BM_Script2000LinesOnto670x550)->Unit(benchmark::kMillisecond);
 // and redrawn, and the page is blurred.
 void BM_Optimize670x550ForA4At600Dpi(benchmark::State& state) {
     prepareProgram();
-    const QStringList script = exportScript(120);
+    const QStringList script = bench::exportScript(120, true);
     for (auto _ : state) {
         state.PauseTiming();
         PrintPageState& page = freshPage(script, 670, 550);

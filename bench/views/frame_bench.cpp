@@ -1,6 +1,9 @@
 // The full-mode frame on the assembled working folder, caches warm. Targets: one fade tick (two
 // blends and the picture handed over) under 1 ms; any of modes 0 to 4 and a help page under 5 ms
 // (keys repeat about 30 times a second); a small element under 20 us; the moon under 1 ms.
+// Calendar views: the year with its grid cached under 3 ms and drawn afresh under 30 ms, its
+// export under 50 ms; month, 13 moons and the kin book under 5 ms; wavespell, Zolkin and wings
+// under 3 ms; the pulsars (some 3,000 brush stamps) under 10 ms.
 #include <benchmark/benchmark.h>
 
 #include <QDir>
@@ -10,6 +13,7 @@
 #include "data/conf_file.h"
 #include "data/font_table.h"
 #include "data/working_folder.h"
+#include "views/export_table.h"
 #include "views/fade_engine.h"
 #include "views/full_mode_frame.h"
 
@@ -57,7 +61,41 @@ BENCHMARK(BM_PaintMode)
     ->Arg(3)
     ->Arg(4)
     ->Arg(19)
+    ->Arg(5)
+    ->Arg(6)
+    ->Arg(7)
+    ->Arg(8)
+    ->Arg(9)
+    ->Arg(11)
+    ->Arg(12)
+    ->Arg(14)
     ->Unit(benchmark::kMillisecond);
+
+// The year view when its grid is not cached: every one of the 364 days drawn.
+void BM_YearGridDrawn(benchmark::State& state) {
+    FullModeFrame* frame = preparedFrame(state);
+    if (!frame) return;
+    settings().yearShine = settings().yearLine = settings().yearDayIcon = true;
+    for (auto _ : state) {
+        frame->state().cachedYearSign = 0;
+        frame->paintMode(9);
+        benchmark::DoNotOptimize(frame->buffers().frame.constBits());
+    }
+}
+BENCHMARK(BM_YearGridDrawn)->Unit(benchmark::kMillisecond);
+
+void BM_YearExport(benchmark::State& state) {
+    FullModeFrame* frame = preparedFrame(state);
+    if (!frame) return;
+    frame->state().exportAsGlyphText = false;
+    const ExportView year = *findExportView(QStringLiteral("year"));
+    for (auto _ : state) {
+        ScriptLines script, yearLines;
+        exportView(*frame, year, script, yearLines);
+        benchmark::DoNotOptimize(script.lines.size());
+    }
+}
+BENCHMARK(BM_YearExport)->Unit(benchmark::kMillisecond);
 
 // A blend tick as the window runs it: it keeps the picture it was handed until the next one.
 void BM_FadeTick(benchmark::State& state) {

@@ -10,11 +10,14 @@
 #include "app/program_windows.h"
 #include "calendar/iso_date.h"
 #include "compact/compact_window.h"
+#include "config/config_dialog.h"
 #include "data/data_error.h"
 #include "data/notifier.h"
 #include "data/program_title.h"
 #include "data/working_folder.h"
+#include "donation/donation_dialog.h"
 #include "gfx/glyph_fonts.h"
+#include "printing/print_manager_window.h"
 
 using namespace orbisca;
 
@@ -24,7 +27,37 @@ struct Options {
     QString home;
     std::optional<GregorianDate> date;
     bool reportStartTime = false;
+    QString openWindow;  // --open: a window shown on its own instead of the compact window
+    QString script;      // --script: the script the print manager opens with
 };
+
+// The windows --open can start with; closing such a window ends the program.
+const QString kPrintWindow = QStringLiteral("print");
+const QString kConfigWindow = QStringLiteral("config");
+const QString kDonationWindow = QStringLiteral("donation");
+
+bool badOption(int& exitCode, const QString& text) {
+    std::fprintf(stderr, "orbisca: %s\n", qPrintable(text));
+    exitCode = 2;
+    return false;
+}
+
+// --open and --script; false (and the exit code set) when they do not fit together.
+bool readWindowOptions(const QCommandLineParser& parser, const QCommandLineOption& open,
+                       const QCommandLineOption& script, Options& options, int& exitCode) {
+    options.openWindow = parser.value(open);
+    if (parser.isSet(open) && options.openWindow != kPrintWindow &&
+        options.openWindow != kConfigWindow && options.openWindow != kDonationWindow)
+        return badOption(
+            exitCode, QStringLiteral("--open takes %1, %2 or %3, not \"%4\"")
+                          .arg(kPrintWindow, kConfigWindow, kDonationWindow, options.openWindow));
+    if (parser.isSet(script)) {
+        if (options.openWindow != kPrintWindow)
+            return badOption(exitCode, QStringLiteral("--script needs --open print"));
+        options.script = parser.value(script);
+    }
+    return true;
+}
 
 // Reads the command line; --help and --version print and end the program here, before any
 // window system is needed.
@@ -45,9 +78,21 @@ std::optional<Options> parseOptions(QCoreApplication& app, int& exitCode) {
     const QCommandLineOption startTime(
         QStringLiteral("report-start-time"),
         QStringLiteral("Print the milliseconds from start to the painted panel."));
+    const QCommandLineOption open(
+        QStringLiteral("open"),
+        QStringLiteral("Show this window on its own instead of the compact window: print (the "
+                       "print manager), config (the configuration dialog) or donation (the "
+                       "donation reminder). Closing it ends the program."),
+        QStringLiteral("WINDOW"));
+    const QCommandLineOption script(
+        QStringLiteral("script"),
+        QStringLiteral("With --open print: the printing script to open (.spt or .txt)."),
+        QStringLiteral("FILE"));
     parser.addOption(home);
     parser.addOption(date);
     parser.addOption(startTime);
+    parser.addOption(open);
+    parser.addOption(script);
     if (!parser.parse(app.arguments())) {
         std::fprintf(stderr, "orbisca: %s\n", qPrintable(parser.errorText()));
         exitCode = 2;
@@ -57,7 +102,17 @@ std::optional<Options> parseOptions(QCoreApplication& app, int& exitCode) {
     if (parser.isSet(version)) parser.showVersion();
     Options options;
     options.home = parser.value(home);
+    // Checked before any window system starts: a wrong folder is bad input, told in one line.
+    if (parser.isSet(home)) {
+        if (const std::optional<QString> problem = workingFolderProblem(options.home)) {
+            std::fprintf(stderr, "orbisca: --home \"%s\" %s\n", qPrintable(options.home),
+                         qPrintable(*problem));
+            exitCode = 2;
+            return std::nullopt;
+        }
+    }
     options.reportStartTime = parser.isSet(startTime);
+    if (!readWindowOptions(parser, open, script, options, exitCode)) return std::nullopt;
     if (parser.isSet(date)) {
         try {
             options.date = ParseIsoDate(parser.value(date).toStdString());
@@ -112,7 +167,8 @@ int main(int argc, char** argv) {
     gfx::registerGlyphFonts(notify);
 
     ProgramWindows windows;
-    if (!windows.create(options->date)) return 1;  // reported; the log says how far the start got
+    if (!windows.create(options->date, options->openWindow.isEmpty()))
+        return 1;  // reported; the log says how far the start got
     if (options->reportStartTime) {
         windows.compact().panelPainted = [&sinceStart] {
             std::fprintf(stderr, "painted after %lld ms\n",
@@ -120,7 +176,21 @@ int main(int argc, char** argv) {
         };
     }
 
-    windows.compact().show();
+    if (options->openWindow == kDonationWindow) {
+        windows.donation().runReminder();
+        return notifierState().endRequested ? notifierState().exitCode : 0;
+    }
+    if (options->openWindow == kPrintWindow) {
+        windows.printManager().openOnItsOwn();
+        if (!options->script.isEmpty()) windows.printManager().loadScriptFile(options->script);
+    } else if (options->openWindow == kConfigWindow) {
+        windows.config().fullMode.returnToDayOverview = [] {
+            QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+        };
+        windows.config().show();
+    } else {
+        windows.compact().show();
+    }
     const int result = app.exec();
     return notifierState().endRequested ? notifierState().exitCode : result;
 }

@@ -18,7 +18,7 @@ ProgramWindows::~ProgramWindows() {
     if (compact_) compact_->close();
 }
 
-bool ProgramWindows::create(const std::optional<GregorianDate>& startDate) {
+bool ProgramWindows::create(const std::optional<GregorianDate>& startDate, bool countsAsLaunch) {
     compact_ = std::make_unique<CompactWindow>();
     if (startDate) compact_->setStartDate(*startDate);
     if (!compact_->startUp()) return false;  // the loading log says how far it got
@@ -28,7 +28,7 @@ bool ProgramWindows::create(const std::optional<GregorianDate>& startDate) {
     printManager_ = std::make_unique<PrintManagerWindow>();
     pageSetup_ = std::make_unique<PageSetupWindow>();
     donation_ = std::make_unique<DonationDialog>();
-    donation_->countThisLaunch();
+    if (countsAsLaunch) donation_->countThisLaunch();
     wire();
     return true;
 }
@@ -41,6 +41,14 @@ void ProgramWindows::wire() {
     links.reminderDue = [this] { return donation_->reminderDue(); };
     links.showReminder = [this] { donation_->showReminder(); };
     fullMode_->returnToCompact = [this] { compact_->returnFromFullMode(); };
+    printManager_->setPageSetupWindow(pageSetup_.get());
+    FullModeLink& link = printManager_->fullMode;
+    link.setEnabled = [this](bool enabled) { fullMode_->setEnabled(enabled); };
+    link.requestMode = [this](int mode) { fullMode_->showMode(mode, false); };
+    config_->fullMode.setEnabled = [this](bool enabled) { fullMode_->setEnabled(enabled); };
+    config_->fullMode.returnToDayOverview = [this] {
+        if (fullMode_->isVisible()) fullMode_->showMode(0, false);
+    };
 }
 
 }  // namespace orbisca

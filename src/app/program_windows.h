@@ -24,12 +24,18 @@ public:
     ~ProgramWindows();
 
     // Creates the compact window and runs its start-up, then the other windows. False when the
-    // start-up failed; that has been reported and the program's end requested.
-    bool create(const std::optional<GregorianDate>& startDate = std::nullopt);
+    // start-up failed; that has been reported and the program's end requested. A start that shows
+    // one window on its own (`countsAsLaunch` false) leaves the launch counter alone: a reminder
+    // that fell due then would be used up without being shown.
+    bool create(const std::optional<GregorianDate>& startDate = std::nullopt,
+                bool countsAsLaunch = true);
 
     CompactWindow& compact() { return *compact_; }
     DateDialog& dateDialog() { return *dateDialog_; }
     FullModeWindow& fullMode() { return *fullMode_; }
+    PrintManagerWindow& printManager() { return *printManager_; }
+    ConfigDialog& config() { return *config_; }
+    DonationDialog& donation() { return *donation_; }
 
 private:
     void wire();

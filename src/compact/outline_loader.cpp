@@ -46,8 +46,43 @@ struct LoaderResult {
     QString faceProblem;  // why the face could not be read; empty when it was
 };
 
-void reportLoaderFailure(const QString& reason) {
-    reportFatal(kErrorLoader, QStringLiteral("orbisca window fx loader"), {}, reason);
+const QString kMaskFile = QStringLiteral("graphic\\pyrA0.bmp");
+const QString kFaceFile = QStringLiteral("graphic\\pyr0.bmp");
+// An outline smaller than this share of the face leaves too little of the window to see or use.
+constexpr long long kMinOutlinePercent = 5;
+
+void reportLoaderFailure(const QString& reason, const ErrorDetails& details = {}) {
+    reportFatal(kErrorLoader, QStringLiteral("orbisca window fx loader"), details, reason);
+}
+
+[[noreturn]] void failMask(const QString& reason) {
+    throw FatalError(kErrorLoader, QStringLiteral("orbisca window fx loader"),
+                     {QStringLiteral("filename:") + kMaskFile}, reason);
+}
+
+// The mask must fit the face pixel for pixel: the outline is cut for the face's picture.
+void checkMaskSize(const QImage& mask, const QImage& face) {
+    if (face.isNull() || mask.size() == face.size()) return;  // a face not read fails in its step
+    failMask(QStringLiteral("the outline mask \"%1\" is %2 x %3 pixels, the face \"%4\" %5 x %6")
+                 .arg(kMaskFile)
+                 .arg(mask.width())
+                 .arg(mask.height())
+                 .arg(kFaceFile)
+                 .arg(face.width())
+                 .arg(face.height()));
+}
+
+// A window cut from an empty or nearly empty mask would show a few pixels and could be neither
+// used nor closed.
+void checkOutlineArea(const QImage& mask, const QRegion& outline) {
+    const long long area = gfx::RegionArea(outline);
+    const long long whole = static_cast<long long>(mask.width()) * mask.height();
+    if (area * 100 < whole * kMinOutlinePercent)
+        failMask(QStringLiteral("the outline mask \"%1\" shows %2 of its %3 pixels, less than %4 %")
+                     .arg(kMaskFile)
+                     .arg(area)
+                     .arg(whole)
+                     .arg(kMinOutlinePercent));
 }
 
 // Steps 6 to 18 on the user-interface thread, each followed by its log line.
@@ -108,16 +143,18 @@ void OutlineLoader::run() {
         result.log = log;
         log->line(kLoaderWorkerSteps[0]);
         log->line(kLoaderWorkerSteps[1]);
-        const QImage mask = gfx::LoadBitmap(resolvePath(QStringLiteral("graphic\\pyrA0.bmp")));
+        const QImage mask = gfx::LoadBitmap(resolvePath(kMaskFile));
         log->line(kLoaderWorkerSteps[2]);
         if (stopRequested_) throw std::runtime_error("stopped");
-        result.outline = gfx::BitmapToRegion(mask, qRgb(0, 0, 0), gfx::RegionMode::KeepDiffering);
-        log->line(kLoaderWorkerSteps[3]);
         try {
-            result.face = gfx::LoadBitmap(resolvePath(QStringLiteral("graphic\\pyr0.bmp")));
+            result.face = gfx::LoadBitmap(resolvePath(kFaceFile));
         } catch (const gfx::ImageError& e) {
             result.faceProblem = QString::fromUtf8(e.what());  // reported in its step
         }
+        checkMaskSize(mask, result.face);
+        result.outline = gfx::BitmapToRegion(mask, qRgb(0, 0, 0), gfx::RegionMode::KeepDiffering);
+        checkOutlineArea(mask, result.outline);
+        log->line(kLoaderWorkerSteps[3]);
         if (!stopRequested_) {
             QMetaObject::invokeMethod(
                 window_,
@@ -135,12 +172,17 @@ void OutlineLoader::run() {
     } catch (const std::exception& e) {
         if (stopRequested_) {
             log->close();
-        } else {
-            log->fail();
-            QMetaObject::invokeMethod(
-                window_, [reason = QString::fromUtf8(e.what())] { reportLoaderFailure(reason); },
-                Qt::QueuedConnection);
+            return;
         }
+        log->fail();
+        const auto* fatal = dynamic_cast<const FatalError*>(&e);
+        QMetaObject::invokeMethod(
+            window_,
+            [reason = QString::fromUtf8(e.what()),
+             details = fatal ? fatal->details() : ErrorDetails{}] {
+                reportLoaderFailure(reason, details);
+            },
+            Qt::QueuedConnection);
     }
 }
 

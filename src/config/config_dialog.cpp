@@ -1,10 +1,254 @@
 #include "config/config_dialog.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFont>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHideEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <optional>
+
+#include "data/data_error.h"
+#include "data/error_log.h"
+#include "data/print_window_file.h"
+#include "data/text_file.h"
+
 namespace orbisca {
+
+namespace {
+
+const QString kBaseFile = QStringLiteral("BASE.KTX");
+
+QString baseLine(int line) { return readDatabaseLine(line, kBaseFile); }
+
+// Lines of BASE.KTX.
+constexpr int kCaptionLine = 637;
+constexpr int kSpeedLabelLine = 644;
+constexpr int kSaveButtonLine = 645;
+constexpr int kTurtlesHeadingLine = 656;
+constexpr int kFirstDateFormatLine = 658;  // 658..664
+constexpr int kMoonLabelLine = 665;
+constexpr int kFirstMoonLine = 666;  // 666, 667
+constexpr int kDateFormatLabelLine = 668;
+
+// The switches in the order they stand, with their captions before BASE.KTX gives them.
+struct SwitchRow {
+    bool Settings::*field;
+    const char* designCaption;
+    int captionLine;
+};
+constexpr SwitchRow kSwitchRows[] = {
+    {&Settings::yearShine, "Shine in Year mode", 638},
+    {&Settings::yearLine, "Line in Year mode", 639},
+    {&Settings::yearDayIcon, "Day icon in Year mode", 640},
+    {&Settings::castleDayIcon, "Day icon in Castle mode", 641},
+    {&Settings::swapDayKeys, "Swap up/down button function", 642},
+    {&Settings::useTransition, "Use transition", 643},
+    {&Settings::gregorianOnIzin, "Gregorian date on the izin page", 653},
+    {&Settings::gregorianOnDay, "Gregorian date on the day page", 654},
+    {&Settings::gregorianInViews, "Gregorian dates in the views", 655},
+    {&Settings::threeTurtles, "Three turtles", 657},
+};
+
+// Runs a handler's work at its edge: a failure (BASE.KTX that cannot be read) is reported once
+// and never leaves the event handler.
+void guarded(const std::function<void()>& work) {
+    reportFailures(kErrorReadText, QStringLiteral("readtext in orbisca"), work);
+}
+
+QComboBox* editableList() {
+    auto* box = new QComboBox;
+    box->setEditable(true);
+    // A typed text is a choice, never a new entry: the lists are those of BASE.KTX.
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->setMinimumContentsLength(18);
+    return box;
+}
+
+// Lines 7 and 8 of WindWHP.dat, or the default place when the file is missing or malformed (the
+// print manager, which owns the file, reports its problems).
+QPoint storedPosition() {
+    PrintWindowValues values;
+    if (const std::optional<QStringList> lines = readTextLines(QStringLiteral("WindWHP.dat"))) {
+        try {
+            values = parseWindowValues(*lines);
+        } catch (const DataFileError&) {
+            values = PrintWindowValues{};
+        }
+    }
+    return {values.configLeft, values.configTop};
+}
+
+}  // namespace
+
+int chosenEntry(const QComboBox& box) {
+    return box.findText(box.currentText(), Qt::MatchFixedString);
+}
 
 ConfigDialog::ConfigDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("configDialog"));
     setWindowTitle(QStringLiteral("Calendar configuration"));
+    createControls();
+}
+
+void ConfigDialog::createControls() {
+    auto* column = new QVBoxLayout(this);
+    column->setSizeConstraint(QLayout::SetFixedSize);  // no resizing
+    for (const SwitchRow& row : kSwitchRows) {
+        if (row.field == &Settings::threeTurtles) {
+            turtlesHeading_ = new QLabel(QStringLiteral("Telectonon"));
+            QFont bold = turtlesHeading_->font();
+            bold.setBold(true);
+            turtlesHeading_->setFont(bold);
+            column->addSpacing(6);
+            column->addWidget(turtlesHeading_);
+        }
+        auto* box = new QCheckBox(QString::fromLatin1(row.designCaption));
+        switches_.push_back({box, row.field, row.captionLine});
+        column->addWidget(box);
+        if (row.field == &Settings::useTransition) {
+            auto* speedRow = new QHBoxLayout;
+            speedLabel_ = new QLabel(QStringLiteral("Transition speed"));
+            speed_ = new QSpinBox;
+            speed_->setRange(kTransitionSpeedMin, kTransitionSpeedMax);
+            speed_->setValue(10);
+            speedLabel_->setBuddy(speed_);
+            speedRow->addSpacing(20);
+            speedRow->addWidget(speedLabel_);
+            speedRow->addWidget(speed_);
+            speedRow->addStretch();
+            column->addLayout(speedRow);
+        }
+    }
+    auto* lists = new QGridLayout;
+    dateFormatLabel_ = new QLabel;
+    moonLabel_ = new QLabel;
+    dateFormat_ = editableList();
+    moon_ = editableList();
+    lists->addWidget(dateFormatLabel_, 0, 0);
+    lists->addWidget(dateFormat_, 0, 1);
+    lists->addWidget(moonLabel_, 1, 0);
+    lists->addWidget(moon_, 1, 1);
+    column->addSpacing(6);
+    column->addLayout(lists);
+    saveButton_ = new QPushButton(QStringLiteral("Save and exit"));
+    saveButton_->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(saveButton_);
+    column->addSpacing(6);
+    column->addLayout(buttons);
+    connect(saveButton_, &QPushButton::clicked, this,
+            [this] { guarded([this] { saveAndClose(); }); });
+}
+
+QCheckBox* ConfigDialog::switchFor(bool Settings::*field) const {
+    for (const Switch& s : switches_)
+        if (s.field == field) return s.box;
+    return nullptr;
+}
+
+void ConfigDialog::setCaptions() {
+    setWindowTitle(baseLine(kCaptionLine));
+    for (const Switch& s : switches_) s.box->setText(baseLine(s.captionLine));
+    turtlesHeading_->setText(baseLine(kTurtlesHeadingLine));
+    dateFormatLabel_->setText(baseLine(kDateFormatLabelLine));
+    moonLabel_->setText(baseLine(kMoonLabelLine));
+}
+
+void ConfigDialog::fillListsOnce() {
+    if (moon_->count() > 0) return;
+    const QSignalBlocker blockDates(dateFormat_);
+    const QSignalBlocker blockMoon(moon_);
+    for (int i = 0; i < kDateFormatEntries; ++i)
+        dateFormat_->addItem(baseLine(kFirstDateFormatLine + i));
+    for (int i = 0; i < kMoonEntries; ++i) moon_->addItem(baseLine(kFirstMoonLine + i));
+    // Entries are chosen by conf.dat; until then none is.
+    dateFormat_->setCurrentIndex(-1);
+    moon_->setCurrentIndex(-1);
+}
+
+Settings ConfigDialog::controlSettings() const {
+    Settings s = shown_;
+    for (const Switch& sw : switches_) s.*sw.field = sw.box->isChecked();
+    s.transitionSpeed = speed_->value();
+    s.dateFormatEntry = chosenEntry(*dateFormat_);
+    s.moonEntry = chosenEntry(*moon_);
+    return s;
+}
+
+void ConfigDialog::showSettings(const Settings& s) {
+    shown_ = s;
+    for (const Switch& sw : switches_) {
+        const QSignalBlocker block(sw.box);
+        sw.box->setChecked(s.*sw.field);
+    }
+    const QSignalBlocker blockSpeed(speed_);
+    speed_->setValue(s.transitionSpeed);
+    const QSignalBlocker blockDates(dateFormat_);
+    const QSignalBlocker blockMoon(moon_);
+    // -1 ("no entry") clears the box.
+    dateFormat_->setCurrentIndex(s.dateFormatEntry < dateFormat_->count() ? s.dateFormatEntry : -1);
+    moon_->setCurrentIndex(s.moonEntry < moon_->count() ? s.moonEntry : -1);
+}
+
+void ConfigDialog::load() {
+    fillListsOnce();
+    speedLabel_->setText(baseLine(kSpeedLabelLine));
+    saveButton_->setText(baseLine(kSaveButtonLine));
+    Settings read = controlSettings();
+    if (readConfFile(read) != ConfigLoad::Missing) showSettings(read);
+    apply();
+}
+
+bool ConfigDialog::save() { return saveSettings(controlSettings()); }
+
+void ConfigDialog::apply() { settings() = controlSettings(); }
+
+void ConfigDialog::saveAndClose() {
+    save();
+    apply();
+    hide();
+}
+
+void ConfigDialog::moveToStoredPosition() {
+    QPoint at = storedPosition();
+    // A place saved on a larger screen must not put the dialog out of reach.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect room = screen->availableGeometry();
+        at.setX(std::clamp(at.x(), room.left(), std::max(room.left(), room.right() - width())));
+        at.setY(std::clamp(at.y(), room.top(), std::max(room.top(), room.bottom() - height())));
+    }
+    move(at);
+}
+
+void ConfigDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (event->spontaneous()) return;
+    if (fullMode.setEnabled) fullMode.setEnabled(false);
+    guarded([this] {
+        setCaptions();
+        load();
+    });
+    adjustSize();
+    moveToStoredPosition();
+    switches_.front().box->setFocus();  // the keyboard starts at the top, not on "Save"
+}
+
+void ConfigDialog::hideEvent(QHideEvent* event) {
+    QDialog::hideEvent(event);
+    if (event->spontaneous()) return;
+    apply();
+    if (fullMode.setEnabled) fullMode.setEnabled(true);
+    if (fullMode.returnToDayOverview) fullMode.returnToDayOverview();
 }
 
 }  // namespace orbisca

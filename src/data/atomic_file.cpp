@@ -1,34 +1,99 @@
 #include "data/atomic_file.h"
 
-#include <QFileInfo>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QFile>
 #include <QSaveFile>
 #include <QTemporaryFile>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+
+#include "data/file_kind.h"
 
 namespace orbisca {
+namespace {
 
-bool writeFileAtomically(const QString& path, const std::function<bool(QIODevice&)>& write,
-                         QString* error) {
+ContentWriter contentWriter(const QByteArray& content) {
+    return [&content](QIODevice& device) { return device.write(content) == content.size(); };
+}
+
+}  // namespace
+
+AtomicWriteState& atomicWriteState() {
+    static AtomicWriteState state;
+    return state;
+}
+
+std::optional<QString> replaceProblem(const QString& path) {
+    const FileKind kind = fileKindOf(path);
+    if (kind == FileKind::Missing || kind == FileKind::Regular) return std::nullopt;
+    return QStringLiteral("%1 is %2, not a regular file").arg(path, fileKindName(kind));
+}
+
+namespace {
+
+// Runs `write`, turning a throw into a failure with its message; the reason in `why`.
+bool runWriter(const ContentWriter& write, QFileDevice& file, QString& why) {
+    try {
+        if (write(file)) return true;
+        why = file.error() != QFileDevice::NoError ? file.errorString()
+                                                   : QStringLiteral("the write was abandoned");
+    } catch (const std::exception& e) {
+        why = QString::fromUtf8(e.what());
+    }
+    return false;
+}
+
+// "/dev/stdout", "/dev/fd/3": names of descriptors the process already holds, which may stand
+// for a terminal, a pipe or a file the shell opened for appending; never replaced.
+bool namesOwnStream(const QString& path) {
+    return path == QLatin1String("/dev/stdout") || path == QLatin1String("/dev/stderr") ||
+           path.startsWith(QLatin1String("/dev/fd/")) ||
+           path.startsWith(QLatin1String("/proc/self/fd/"));
+}
+
+// Writes into what `path` names as it stands, appending (a device or a pipe ignores that; a
+// file behind /dev/stdout keeps what is before). Opened by the system's call: Qt would try to
+// seek on a device and warn.
+bool writeThrough(const QString& path, const ContentWriter& write, QString* error) {
+    QFile file;
+    QString why;
+    bool written = false;
+    const int descriptor =
+        ::open(QFile::encodeName(path).constData(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    if (descriptor < 0) {
+        why = QString::fromLocal8Bit(std::strerror(errno));
+    } else if (!file.open(descriptor, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(descriptor);
+        why = file.errorString();
+    } else if (runWriter(write, file, why)) {
+        written = file.flush();  // "/dev/full" refuses the bytes only when they are flushed
+        if (!written) why = file.errorString();
+    }
+    if (!written && error) *error = QStringLiteral("%1: %2").arg(path, why);
+    return written;
+}
+
+}  // namespace
+
+bool writeFileAtomically(const QString& path, const ContentWriter& write, QString* error) {
     QSaveFile file(path);
     auto fail = [&](const QString& why) {
         file.cancelWriting();
-        if (error) *error = QStringLiteral("%1: %2").arg(path, why);
+        if (error) *error = why;
         return false;
     };
-    // A device or a pipe given as the target ("-o /dev/null") would be replaced by a plain file.
-    const QFileInfo target(path);
-    if (target.exists() && !target.isFile()) return fail(QStringLiteral("not a regular file"));
-    if (!file.open(QIODevice::WriteOnly)) return fail(file.errorString());
-    bool written = false;
-    try {
-        written = write(file);
-    } catch (const std::exception& e) {
-        return fail(QString::fromUtf8(e.what()));
-    }
-    if (!written)
-        return fail(file.error() != QFileDevice::NoError
-                        ? file.errorString()
-                        : QStringLiteral("the write was abandoned"));
+    // A device or a pipe given as the target ("/dev/null") would be replaced by a plain file.
+    if (const std::optional<QString> problem = replaceProblem(path)) return fail(*problem);
+    QString why;
+    if (!file.open(QIODevice::WriteOnly))
+        why = file.errorString();
+    else if (runWriter(write, file, why) && !file.flush())
+        why = file.errorString();
+    if (!why.isEmpty()) return fail(QStringLiteral("%1: %2").arg(path, why));
+    if (atomicWriteState().beforeRename) atomicWriteState().beforeRename(path);
     if (!file.commit()) {
         if (error) *error = QStringLiteral("%1: %2").arg(path, file.errorString());
         return false;
@@ -37,8 +102,24 @@ bool writeFileAtomically(const QString& path, const std::function<bool(QIODevice
 }
 
 bool writeFileAtomically(const QString& path, const QByteArray& content, QString* error) {
-    return writeFileAtomically(
-        path, [&](QIODevice& device) { return device.write(content) == content.size(); }, error);
+    return writeFileAtomically(path, contentWriter(content), error);
+}
+
+bool writeUserOutput(const QString& path, const ContentWriter& write, QString* error) {
+    const FileKind kind = fileKindOf(path);
+    if (namesOwnStream(path) || kind == FileKind::CharacterDevice || kind == FileKind::Pipe)
+        return writeThrough(path, write, error);
+    return writeFileAtomically(path, write, error);
+}
+
+bool writeUserOutput(const QString& path, const QByteArray& content, QString* error) {
+    return writeUserOutput(path, contentWriter(content), error);
+}
+
+bool writeFile(const QString& path, const ContentWriter& write, WriteTarget target,
+               QString* error) {
+    return target == WriteTarget::UserOutput ? writeUserOutput(path, write, error)
+                                             : writeFileAtomically(path, write, error);
 }
 
 QByteArray textFileContent(const QStringList& lines) {
@@ -48,7 +129,7 @@ QByteArray textFileContent(const QStringList& lines) {
 }
 
 void LineLog::start(const QString& path) {
-    path_ = path;
+    path_ = replaceProblem(path) ? QString() : path;  // a device or a pipe is left alone
     content_.clear();
 }
 

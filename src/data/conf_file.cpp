@@ -1,11 +1,13 @@
 #include "data/conf_file.h"
 
+#include <QFileInfo>
 #include <algorithm>
 #include <functional>
 #include <optional>
 #include <vector>
 
 #include "data/atomic_file.h"
+#include "data/file_kind.h"
 #include "data/notifier.h"
 #include "data/text_file.h"
 #include "data/working_folder.h"
@@ -112,17 +114,38 @@ ConfigLoad readConfFile(Settings& into) {
     QString error;
     const std::optional<QStringList> lines = readTextLines(kConfFile, &error);
     if (!lines) {
-        notify(QStringLiteral("Error. Configuration file not exists!"));
-        return ConfigLoad::Missing;
+        if (fileKindOf(resolvePath(kConfFile)) == FileKind::Missing) {
+            notify(QStringLiteral("Error. Configuration file not exists!"));
+            return ConfigLoad::Missing;
+        }
+        // A file that is there but cannot be used says what is wrong with it.
+        notify(QStringLiteral("Error. Configuration file cannot be read! ") + error);
+        return ConfigLoad::Unreadable;
     }
+    // Every line is read: a bad one keeps its setting and is named, the others still count, so
+    // that a later save does not replace the lines after it with stale values.
+    QStringList problems;
     int number = 0;
-    try {
-        for (const ConfLine& line : confLines()) line.read(into, lines->value(number++));
-    } catch (const BadLine& bad) {
-        notify(QStringLiteral("conf.dat line %1: %2").arg(number).arg(bad.message));
-        return ConfigLoad::Malformed;
+    for (const ConfLine& line : confLines()) {
+        ++number;
+        try {
+            line.read(into, lines->value(number - 1));
+        } catch (const BadLine& bad) {
+            problems << QStringLiteral("conf.dat line %1: %2").arg(number).arg(bad.message);
+        }
     }
-    return ConfigLoad::Loaded;
+    into.helpPages = limitHelpPages(into.helpPages);
+    if (problems.isEmpty()) return ConfigLoad::Loaded;
+    notify(problems.join(u'\n'));
+    return ConfigLoad::Malformed;
+}
+
+int limitHelpPages(std::int32_t pages) {
+    int available = 0;
+    while (available < kHelpPagesMax &&
+           QFileInfo::exists(resolvePath(QStringLiteral("hlp%1.ktx").arg(available + 1))))
+        ++available;
+    return std::clamp(pages, 0, available);
 }
 
 QStringList settingNames() {
@@ -151,7 +174,7 @@ bool applySetting(Settings& into, const QString& name, const QString& value, QSt
 ConfigLoad loadSettings() {
     Settings read = settings();
     const ConfigLoad result = readConfFile(read);
-    if (result == ConfigLoad::Loaded) settings() = read;
+    if (result != ConfigLoad::Missing) settings() = read;
     return result;
 }
 

@@ -11,8 +11,8 @@ inline constexpr int kDateFormatEntries = 7;  // six layouts, then "no date"
 inline constexpr int kMoonEntries = 2;        // seen from the north, from the south
 inline constexpr int kTransitionSpeedMin = 1;
 inline constexpr int kTransitionSpeedMax = 99;
-// The full-mode window has help pages 1 to 17 (its modes 19 and 25 to 40).
-inline constexpr int kHelpPagesMin = 1;
+// The full-mode window has help pages 1 to 17 (its modes 19 and 25 to 40); 0 shows none.
+inline constexpr int kHelpPagesMin = 0;
 inline constexpr int kHelpPagesMax = 17;
 
 // The settings, at their values when the program starts without a conf.dat.
@@ -50,18 +50,23 @@ struct Settings {
 Settings& settings();
 void resetSettings();
 
-enum class ConfigLoad { Loaded, Missing, Malformed };
+enum class ConfigLoad { Loaded, Missing, Unreadable, Malformed };
 
 // The 15 lines of conf.dat for the settings: Y/N for the switches, decimal numbers, the glyph font
 // as it stands, and the chosen entries.
 QStringList confFileLines(const Settings& settings);
 
 // Reads "conf.dat" into `into` line by line. A missing file shows "Error. Configuration file not
-// exists!". A bad number or an entry index outside its list stops the reading with a message
-// naming the line; the lines before it are then in `into` and the rest as they were. A Y/N line is
-// true exactly for "Y"; a speed outside 1..99 and a number of help pages outside 1..17 are taken
-// to the nearer end.
+// exists!"; one that is there but cannot be read (a folder, a pipe, no permission, too large)
+// shows a message that says so, naming it (Unreadable). Every line is read: a bad number or an
+// entry index outside its list (-1, "no entry", is in every list) leaves that setting as it was in
+// `into`, and one message names each bad line (Malformed). A Y/N line is true exactly for "Y"; a
+// speed outside 1..99 is taken to the nearer end; the help pages are kept to limitHelpPages().
 ConfigLoad readConfFile(Settings& into);
+
+// The number of help pages the full-mode window can show: `pages` within 0..17 and no more than
+// the help files "hlp1.ktx", "hlp2.ktx" ... that exist one after the other.
+int limitHelpPages(std::int32_t pages);
 
 // The names of the 15 settings in the order of the file ("year_shine" ... "transition", "speed",
 // ... "greg_day" ... "moon"), as orbisca-cli's --set takes them.
@@ -72,7 +77,7 @@ QStringList settingNames();
 bool applySetting(Settings& into, const QString& name, const QString& value,
                   QString* error = nullptr);
 
-// Reads "conf.dat" and, only when the whole file was read, puts it in force.
+// Reads "conf.dat" over the settings in force; the good lines of a malformed file count too.
 ConfigLoad loadSettings();
 
 // Writes "conf.dat", replacing the old file in one step. A failure is shown through the notifier,

@@ -1,5 +1,6 @@
 #include "data/donation_files.h"
 
+#include <QLockFile>
 #include <QtEndian>
 #include <optional>
 
@@ -14,6 +15,7 @@ namespace orbisca {
 namespace {
 
 const QString kLaunchFile = QStringLiteral("strt.dat");
+const QString kLaunchLockFile = QStringLiteral("strt.dat.lock");
 constexpr std::int32_t kCountLimit = 20000;
 
 std::optional<std::int32_t> wholeNumber(const QString& text) {
@@ -30,6 +32,32 @@ bool writeLaunchLines(const QString& count, const QString& left) {
     return false;
 }
 
+// Two programs started on one working folder would both read the old count and write the same
+// new one: the read and the write happen while this lock file is held. A lock left by a program
+// that died is taken over (its process is gone, or it is older than the stale time).
+class LaunchFileLock {
+public:
+    LaunchFileLock() : lock_(resolvePath(kLaunchLockFile)) { lock_.setStaleLockTime(kStaleLockMs); }
+    bool acquire() { return lock_.tryLock(kLockWaitMs); }
+
+private:
+    static constexpr int kLockWaitMs = 3000;
+    static constexpr int kStaleLockMs = 10000;
+    QLockFile lock_;
+};
+
+// The lines of strt.dat as they are on disk now, never from a cache: another program may have
+// written it a moment ago.
+std::optional<QStringList> launchFileLines() {
+    const std::optional<QByteArray> bytes =
+        readRegularFile(resolvePath(kLaunchFile), kLaunchFile, nullptr);
+    if (!bytes) return std::nullopt;
+    return splitTextLines(decodeText(*bytes));
+}
+// Characters below U+0020 are stored as they are; every other code has bits 0, 2 and 4 flipped
+// (which keeps a code within its plane, a surrogate a surrogate).
+char32_t substituteCharacter(char32_t c) { return c >= 0x20 ? c ^ 0x15 : c; }
+
 void appendValue(QByteArray& out, std::int32_t value) {
     char bytes[4];
     qToLittleEndian(value, bytes);
@@ -39,8 +67,10 @@ void appendValue(QByteArray& out, std::int32_t value) {
 }  // namespace
 
 bool countLaunch() {
-    QString error;
-    const std::optional<QStringList> lines = readTextLines(kLaunchFile, &error);
+    LaunchFileLock lock;
+    if (!lock.acquire())
+        return false;  // another program holds it for seconds: this start is not counted
+    const std::optional<QStringList> lines = launchFileLines();
     if (!lines) return true;
     std::optional<std::int32_t> count = wholeNumber(lines->value(0));
     std::optional<std::int32_t> left = wholeNumber(lines->value(1));
@@ -55,14 +85,19 @@ bool countLaunch() {
 }
 
 bool writeLaunchFile(const QString& launchesLeft) {
+    LaunchFileLock lock;
+    if (!lock.acquire()) {
+        notify(QStringLiteral("The launch counter could not be saved: another Orbisca holds %1.")
+                   .arg(resolvePath(kLaunchLockFile)));
+        return false;
+    }
     return writeLaunchLines(QStringLiteral("1"), launchesLeft);
 }
 
 QString substituteDetails(const QString& text, char /*direction*/) {
     // Flipping the same bits twice gives the character back, so both directions are one mapping.
     QString result = text;
-    for (QChar& c : result)
-        if (c.unicode() >= 0x20) c = QChar(static_cast<char16_t>(c.unicode() ^ 0x15));
+    for (QChar& c : result) c = QChar(static_cast<char16_t>(substituteCharacter(c.unicode())));
     return result;
 }
 
@@ -73,45 +108,79 @@ QString upperCaseMarked(const QString& text, const QString& mask) {
     return result;
 }
 
-QStringList decodeDetails(const QByteArray& content) {
-    auto fail = [](const QString& why) {
-        throw DataFileError(QStringLiteral("print.dat: ") + why);
-    };
-    const qsizetype whole = content.size() - content.size() % 4;
-    if (whole != content.size())
-        fail(QStringLiteral("the value at byte %1 is cut short (%2 bytes are not a whole number of "
-                            "4-byte values)")
-                 .arg(whole)
-                 .arg(content.size()));
-    QStringList entries;
-    QString text;
-    QString mask;
+namespace {
+
+// One entry as it is read: its characters and, for each, whether a case mark follows it.
+struct EntryInProgress {
+    QList<char32_t> characters;
+    QList<bool> marked;
+
+    QString finish() const {
+        QString text;
+        for (qsizetype i = 0; i < characters.size(); ++i) {
+            char32_t c = substituteCharacter(characters[i]);
+            if (marked[i]) c = QChar::toUpper(c);
+            // Values up to U+FFFF are UTF-16 units (the halves of a wide character come one by
+            // one); a wider value is a whole character.
+            if (c > 0xFFFF)
+                text += QString::fromUcs4(&c, 1);
+            else
+                text += QChar(static_cast<char16_t>(c));
+        }
+        return text;
+    }
+};
+
+}  // namespace
+
+DetailsReading readDetailsAsFarAsValid(const QByteArray& content) {
+    DetailsReading read;
+    EntryInProgress entry;
     qsizetype entryStart = 0;
-    for (qsizetype offset = 0; offset < content.size(); offset += 4) {
+    const qsizetype whole = content.size() - content.size() % 4;
+    for (qsizetype offset = 0; offset < whole; offset += 4) {
         const std::int32_t value = qFromLittleEndian<std::int32_t>(content.constData() + offset);
-        if (value > 0xFFFF) {
-            fail(QStringLiteral("value %1 at byte %2 is not a character").arg(value).arg(offset));
-        } else if (value >= 0) {
-            text += QChar(static_cast<char16_t>(value));
-            mask += u'a';
+        if (value > 0x10FFFF) {
+            read.problem =
+                QStringLiteral("value %1 at byte %2 is not a character").arg(value).arg(offset);
+            return read;
+        }
+        if (value >= 0) {
+            entry.characters << char32_t(value);
+            entry.marked << false;
         } else if (value == -1) {
-            entries << upperCaseMarked(substituteDetails(text, 'D'), mask);
-            text.clear();
-            mask.clear();
+            read.entries << entry.finish();
+            entry = {};
             entryStart = offset + 4;
-        } else if (mask.isEmpty()) {
-            fail(QStringLiteral("the case mark at byte %1 follows no character of its entry")
-                     .arg(offset));
+        } else if (entry.marked.isEmpty()) {
+            read.problem = QStringLiteral(
+                               "the case mark at byte %1 follows no character of its "
+                               "entry")
+                               .arg(offset);
+            return read;
         } else {
-            mask[mask.size() - 1] = u'U';
+            entry.marked.last() = true;
         }
     }
-    if (entryStart != content.size())
-        fail(QStringLiteral(
-                 "the entry at byte %1 is not ended by -1 at the end of the file (byte %2)")
-                 .arg(entryStart)
-                 .arg(content.size()));
-    return entries;
+    if (whole != content.size())
+        read.problem = QStringLiteral(
+                           "the value at byte %1 is cut short (%2 bytes are not a whole "
+                           "number of 4-byte values)")
+                           .arg(whole)
+                           .arg(content.size());
+    else if (entryStart != content.size())
+        read.problem =
+            QStringLiteral(
+                "the entry at byte %1 is not ended by -1 at the end of the file (byte %2)")
+                .arg(entryStart)
+                .arg(content.size());
+    return read;
+}
+
+QStringList decodeDetails(const QByteArray& content) {
+    DetailsReading read = readDetailsAsFarAsValid(content);
+    if (!read.problem.isEmpty()) throw DataFileError(QStringLiteral("print.dat: ") + read.problem);
+    return read.entries;
 }
 
 int detailsBaseIndex(int option) {

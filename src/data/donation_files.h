@@ -19,10 +19,13 @@ namespace orbisca {
 // first launch), or with lines that are not whole numbers, the reminder is due and nothing is
 // written. Otherwise: a count above 20000 restarts at 1, then the count goes up by one; launches
 // left above 0 go down by one; when they reach 0 the reminder is due and they become -1. The file
-// is rewritten in one step.
+// is rewritten in one step, while the lock file "strt.dat.lock" is held, so that two programs
+// started on one folder count both launches; when the lock cannot be had within seconds, this
+// launch is not counted and the reminder is not due.
 bool countLaunch();
 
-// Writes "strt.dat" with "1" and `launchesLeft` ("5" for "remind me after 5", "-1" for never).
+// Writes "strt.dat" with "1" and `launchesLeft` ("5" for "remind me after 5", "-1" for never),
+// under the same lock.
 bool writeLaunchFile(const QString& launchesLeft);
 
 // The program's reversible character substitution of the details: 'E' encodes, 'D' decodes.
@@ -32,10 +35,16 @@ QString substituteDetails(const QString& text, char direction);
 // Upper-cases the characters whose mask letter is 'U'; the others stay exactly as they are.
 QString upperCaseMarked(const QString& text, const QString& mask);
 
-// The entries of print.dat content. Throws DataFileError naming the byte offset for a length that
-// is not a whole number of values, a value above U+FFFF, a case mark before the first character of
-// its entry, or characters after the last -1 (content that does not end its last entry). Empty
-// content holds no entries.
+// The entries of print.dat content, read up to the first fault, and that fault in one line naming
+// its byte offset (empty when there is none): a value above U+10FFFF, a case mark before the first
+// character of its entry, a length that is not a whole number of values, or characters after the
+// last -1 (content that does not end its last entry). Empty content holds no entries.
+struct DetailsReading {
+    QStringList entries;
+    QString problem;
+};
+DetailsReading readDetailsAsFarAsValid(const QByteArray& content);
+// The same, all or nothing: a fault throws DataFileError ("print.dat: " + the fault).
 QStringList decodeDetails(const QByteArray& content);
 // The content that decodeDetails turns back into `entries`: upper-case letters are stored in
 // lower case with a mark, so that the substitution only ever sees one case.

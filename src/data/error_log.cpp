@@ -277,18 +277,24 @@ void reportFatal(const FatalError& error) {
     reportFatal(error.code(), error.sender(), error.details(), error.reason());
 }
 
-bool reportFailures(std::int32_t code, const QString& sender, const std::function<void()>& work) {
+bool catchFailures(const std::function<void()>& work,
+                   const std::function<void(const QString& reason)>& otherFailure) {
     try {
         work();
         return true;
     } catch (const FatalError& e) {
         reportFatal(e);
     } catch (const std::exception& e) {
-        reportFatal(code, sender, {}, QString::fromUtf8(e.what()));
+        otherFailure(QString::fromUtf8(e.what()));
     } catch (...) {
-        reportFatal(code, sender, {}, QStringLiteral("an unknown failure"));
+        otherFailure(QStringLiteral("an unknown failure"));
     }
     return false;
+}
+
+bool reportFailures(std::int32_t code, const QString& sender, const std::function<void()>& work) {
+    return catchFailures(work,
+                         [&](const QString& reason) { reportFatal(code, sender, {}, reason); });
 }
 
 void LoadingLog::start(const QDateTime& now) {

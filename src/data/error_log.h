@@ -149,6 +149,10 @@ void reportFatal(const FatalError& error);
 // exception as a failure of `code` and `sender` with its message as the reason. False when
 // something failed.
 bool reportFailures(std::int32_t code, const QString& sender, const std::function<void()>& work);
+// The same with any other exception handed to `otherFailure` with its message, for failures the
+// program goes on after.
+bool catchFailures(const std::function<void()>& work,
+                   const std::function<void(const QString& reason)>& otherFailure);
 
 // The start-up steps of the compact window, in order, each logged as "<step>=ok".
 inline constexpr std::array<const char*, 19> kLoadingSteps = {

@@ -4,6 +4,7 @@
 
 #include "data/atomic_file.h"
 #include "data/data_error.h"
+#include "data/input_limits.h"
 #include "data/notifier.h"
 #include "data/text_file.h"
 #include "data/working_folder.h"
@@ -15,7 +16,7 @@ namespace {
 const QString kWindowFile = QStringLiteral("WindWHP.dat");
 const QString kLastScript = QStringLiteral("~last.spt");
 constexpr int kWindowLines = 22;
-constexpr std::int32_t kMaxSide = 16384;
+constexpr std::int32_t kMaxSide = kMaxPictureSide;
 
 QString flag(bool value) { return value ? QStringLiteral("1") : QStringLiteral("0"); }
 
@@ -54,6 +55,11 @@ public:
         return value;
     }
     bool flag() { return next() == QLatin1String("1"); }
+    // The canvas as a whole, once both of its sides are read.
+    void checkCanvas(std::int32_t width, std::int32_t height) const {
+        if (const std::optional<QString> problem = pictureSizeProblem(width, height))
+            fail(QStringLiteral("the canvas of ") + *problem);
+    }
 
 private:
     QString next() {
@@ -109,6 +115,7 @@ PrintWindowValues parseWindowValues(const QStringList& lines) {
     v.textBlue = in.colourValue();
     v.canvasWidth = in.side();
     v.canvasHeight = in.side();
+    in.checkCanvas(v.canvasWidth, v.canvasHeight);
     return v;
 }
 
@@ -126,19 +133,39 @@ PrintWindowFiles loadPrintWindowFiles() {
     }
     if (QFileInfo::exists(resolvePath(kLastScript))) {
         QString error;
-        result.lastScript = readTextLines(kLastScript, &error);
+        result.lastScript = readTextLines(kLastScript, &error, kMaxScriptBytes);
+        result.lastScriptUnreadable = !result.lastScript;
         if (!result.lastScript) notify(error);
     }
     return result;
 }
 
-bool savePrintWindowFiles(const PrintWindowValues& values, const QStringList& script) {
+namespace {
+
+bool saveWindowFiles(const PrintWindowValues& values, const QStringList* script) {
+    const QString windowPath = resolvePath(kWindowFile);
+    const QString scriptPath = resolvePath(kLastScript);
     QString error;
-    const bool ok = writeFileAtomically(resolvePath(kWindowFile),
-                                        textFileContent(windowValueLines(values)), &error) &&
-                    writeFileAtomically(resolvePath(kLastScript), textFileContent(script), &error);
+    // Neither file is written when one of them cannot be replaced (a folder or a pipe there).
+    std::optional<QString> problem = replaceProblem(windowPath);
+    if (!problem && script) problem = replaceProblem(scriptPath);
+    if (problem) error = *problem;
+    const bool ok =
+        !problem &&
+        writeFileAtomically(windowPath, textFileContent(windowValueLines(values)), &error) &&
+        (!script || writeFileAtomically(scriptPath, textFileContent(*script), &error));
     if (!ok) notify(QStringLiteral("The print manager's settings could not be saved. ") + error);
     return ok;
+}
+
+}  // namespace
+
+bool savePrintWindowFiles(const PrintWindowValues& values, const QStringList& script) {
+    return saveWindowFiles(values, &script);
+}
+
+bool savePrintWindowValues(const PrintWindowValues& values) {
+    return saveWindowFiles(values, nullptr);
 }
 
 }  // namespace orbisca

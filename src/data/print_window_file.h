@@ -30,6 +30,7 @@ struct PrintWindowValues {
 struct PrintWindowFiles {
     PrintWindowValues values;
     std::optional<QStringList> lastScript;  // "~last.spt" when it exists
+    bool lastScriptUnreadable = false;      // "~last.spt" exists but could not be read
     QString problem;                        // why the defaults are in use; empty when read well
 };
 
@@ -37,8 +38,8 @@ struct PrintWindowFiles {
 QStringList windowValueLines(const PrintWindowValues& values);
 // Parses the 22 lines; a flag is true only for exactly "1". Throws DataFileError naming the line
 // ("WindWHP.dat line 3: ...") when a number is not a whole number, a window size is below 1, a
-// canvas side outside 1..16384, the sample height outside -16384..16384, a colour value outside
-// 0..255, or lines are missing.
+// canvas side outside 1..16384 or a canvas beyond the picture limits, the sample height outside
+// -16384..16384, a colour value outside 0..255, or lines are missing.
 PrintWindowValues parseWindowValues(const QStringList& lines);
 
 // Reads both files. A missing "WindWHP.dat" gives the defaults silently (the first start); a
@@ -49,5 +50,7 @@ PrintWindowFiles loadPrintWindowFiles();
 // Writes both files, each replaced in one step. A failure is shown and false returned; files not
 // written keep their old content.
 bool savePrintWindowFiles(const PrintWindowValues& values, const QStringList& script);
+// Writes "WindWHP.dat" alone, as savePrintWindowFiles() does.
+bool savePrintWindowValues(const PrintWindowValues& values);
 
 }  // namespace orbisca

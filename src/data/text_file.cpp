@@ -4,15 +4,27 @@
 
 #include <QFile>
 #include <QStringDecoder>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <map>
 
 #include "data/data_error.h"
 #include "data/error_log.h"
+#include "data/file_kind.h"
 #include "data/working_folder.h"
 
 namespace orbisca {
+namespace {
+
+// "cannot be read: permission denied": the system's reason after the verb, in lower case.
+QString cannotBeRead(const QString& reason) {
+    QString why = reason;
+    if (!why.isEmpty()) why[0] = why[0].toLower();
+    return QStringLiteral("cannot be read: ") + why;
+}
+
+}  // namespace
 
 QString decodeText(const QByteArray& bytes) {
     QStringDecoder utf8(QStringDecoder::Utf8);
@@ -22,23 +34,61 @@ QString decodeText(const QByteArray& bytes) {
     return cyrillic.decode(bytes);
 }
 
-std::optional<QByteArray> readRegularFile(const QString& path, const QString& label,
-                                          QString* error) {
+std::optional<QString> regularFileProblem(const QString& path) {
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0) {
+        const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+        return errno == ENOENT ? reason : cannotBeRead(reason);
+    }
+    if (S_ISDIR(info.st_mode)) return QStringLiteral("is a folder, not a file");
+    if (!S_ISREG(info.st_mode))
+        return QStringLiteral("is %1, not a regular file").arg(fileKindName(fileKindOf(path)));
+    return std::nullopt;
+}
+
+std::optional<QByteArray> readRegularFile(const QString& path, const QString& label, QString* error,
+                                          std::int64_t maxBytes) {
     auto failed = [&](const QString& why) -> std::optional<QByteArray> {
         if (error) *error = QStringLiteral("%1: %2").arg(label, why);
         return std::nullopt;
     };
-    struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
-        return failed(QString::fromLocal8Bit(std::strerror(errno)));
-    if (!S_ISREG(info.st_mode))
-        return failed(S_ISDIR(info.st_mode) ? QStringLiteral("is a folder, not a file")
-                                            : QStringLiteral("is not a regular file"));
+    auto tooLarge = [&](std::int64_t size) {
+        return failed(QStringLiteral("%1 bytes, more than the limit of %2 MB")
+                          .arg(size)
+                          .arg(maxBytes / kMegabyte));
+    };
+    if (const std::optional<QString> problem = regularFileProblem(path)) return failed(*problem);
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return failed(file.errorString());
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) return failed(file.errorString());
+    if (!file.open(QIODevice::ReadOnly)) return failed(cannotBeRead(file.errorString()));
+    if (file.size() > maxBytes) return tooLarge(file.size());
+    // At most one byte past the limit: a file that grew since it was looked at is still refused.
+    QByteArray bytes = file.read(maxBytes + 1);
+    if (file.error() != QFileDevice::NoError) return failed(cannotBeRead(file.errorString()));
+    if (bytes.size() > maxBytes) return tooLarge(std::max<std::int64_t>(bytes.size(), file.size()));
     return bytes;
+}
+
+QString escapeControlCharacters(const QString& text) {
+    QString escaped;
+    escaped.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t code = c.unicode();
+        const bool control = code < 0x20 || (code >= 0x7f && code <= 0x9f);
+        if (!control) {
+            escaped += c;
+        } else if (code == 0) {
+            escaped += QLatin1String("\\0");
+        } else if (code == u'\t') {
+            escaped += QLatin1String("\\t");
+        } else if (code == u'\n') {
+            escaped += QLatin1String("\\n");
+        } else if (code == u'\r') {
+            escaped += QLatin1String("\\r");
+        } else {
+            escaped += QStringLiteral("\\x%1").arg(int(code), 2, 16, QLatin1Char('0'));
+        }
+    }
+    return escaped;
 }
 
 QStringList splitTextLines(const QString& text) {
@@ -90,14 +140,15 @@ TextCache& textCache() {
 
 void clearTextCache() { textCache().files.clear(); }
 
-std::optional<QStringList> readTextLines(const QString& name, QString* error) {
+std::optional<QStringList> readTextLines(const QString& name, QString* error,
+                                         std::int64_t maxBytes) {
     const QString path = resolvePath(name);
     TextCache& cache = textCache();
     const std::optional<FileStamp> stamp = stampOf(path);
     const auto found = cache.files.find(path);
     if (stamp && found != cache.files.end() && found->second.stamp == *stamp)
         return found->second.lines;
-    const std::optional<QByteArray> bytes = readRegularFile(path, name, error);
+    const std::optional<QByteArray> bytes = readRegularFile(path, name, error, maxBytes);
     if (!bytes) return std::nullopt;
     QStringList lines = splitTextLines(decodeText(*bytes));
     if (stamp) cache.files[path] = CachedFile{*stamp, lines};

@@ -8,16 +8,26 @@
 #include <cstdint>
 #include <optional>
 
+#include "data/input_limits.h"
+
 namespace orbisca {
 
 // UTF-8 when valid (a leading byte-order mark is dropped), Windows-1251 otherwise.
 QString decodeText(const QByteArray& bytes);
 
+// Why `path` is no regular file that can be read: "No such file or directory", "is a folder, not
+// a file", "is a pipe, not a regular file", "cannot be read: permission denied"; nothing when it
+// is one. (Whether its content can be read shows only when it is opened.)
+std::optional<QString> regularFileProblem(const QString& path);
+
 // The bytes of the file at `path`, which must be a regular file: a folder, a pipe or a device is
-// refused rather than opened (a pipe would wait for a writer for ever). Nothing when the file
-// cannot be read; then `error` says why in one line that begins with `label`.
+// refused rather than opened (a pipe would wait for a writer for ever), and so is a file of more
+// than `maxBytes`. Nothing when the file cannot be read; then `error` says why in one line that
+// begins with `label` ("conf.dat: is a folder, not a file", "s.spt: cannot be read: permission
+// denied", "s.spt: 3221225472 bytes, more than the limit of 64 MB").
 std::optional<QByteArray> readRegularFile(const QString& path, const QString& label,
-                                          QString* error = nullptr);
+                                          QString* error = nullptr,
+                                          std::int64_t maxBytes = kMaxDataFileBytes);
 
 // Splits at LF and drops the CRs before it (also at the end of the text); a line end after the
 // last line starts no further line.
@@ -27,7 +37,8 @@ QStringList splitTextLines(const QString& text);
 // read (then `error` says why, naming the file). Files are kept in a cache that is checked
 // against the file's size, modification time and identity at each call, so an edited or replaced
 // file is read afresh.
-std::optional<QStringList> readTextLines(const QString& name, QString* error = nullptr);
+std::optional<QStringList> readTextLines(const QString& name, QString* error = nullptr,
+                                         std::int64_t maxBytes = kMaxDataFileBytes);
 
 // The lines of a file that must be there: throws DataFileError naming the file otherwise.
 QStringList requireTextLines(const QString& name);
@@ -36,6 +47,11 @@ QStringList requireTextLines(const QString& name);
 // A file that cannot be read throws FatalError (code 101, "readtext in orbisca", details
 // "filename:<name>" and "line:<line>", the reason naming the file).
 QString readDatabaseLine(std::int32_t line, const QString& fileName);
+
+// The text with each control character written as an escape ("\0", "\t", "\n", "\x1b"), for
+// messages that quote what a file holds: a NUL would cut a printed message short, and a control
+// character could move a terminal's cursor.
+QString escapeControlCharacters(const QString& text);
 
 // Forgets every cached file (tests; memory).
 void clearTextCache();

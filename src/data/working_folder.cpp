@@ -46,6 +46,16 @@ QString packFolder() {
     return workingFolderState().pack;
 }
 
+std::optional<QString> workingFolderProblem(const QString& path) {
+    const QFileInfo folder(path);
+    if (!folder.exists()) return QStringLiteral("does not exist");
+    if (!folder.isDir()) return QStringLiteral("is a file, not a folder");
+    // Name filters match without regard to case: "Base.ktx" serves as well.
+    if (QDir(path).entryList({QStringLiteral("BASE.KTX")}, QDir::Files).isEmpty())
+        return QStringLiteral("holds no BASE.KTX, so it is no working folder of the program");
+    return std::nullopt;
+}
+
 namespace {
 
 // The spelling of `component` inside `folder`, or the component itself when nothing matches.

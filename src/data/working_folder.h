@@ -8,6 +8,7 @@
 #include <QString>
 #include <array>
 #include <map>
+#include <optional>
 
 namespace orbisca {
 
@@ -33,6 +34,10 @@ QString packFolder();
 // into the user's folder when that folder has no file of its name.
 inline constexpr std::array<const char*, 4> kUserFiles = {"conf.dat", "WindWHP.dat", "strt.dat",
                                                           "~last.spt"};
+
+// Why `path` cannot be a working folder ("does not exist", "is a file, not a folder", "holds no
+// BASE.KTX"); nothing when it is a folder with the text database in any letter case.
+std::optional<QString> workingFolderProblem(const QString& path);
 
 // Sets the working folder used when none is given, for a program in `programFolder`: the folder
 // the build assembles beside it ("<build>/bin" -> "<build>/home"); else, for an installed program

@@ -1,15 +1,262 @@
 #include "donation/donation_dialog.h"
 
+#include <QComboBox>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
 #include "data/donation_files.h"
+#include "data/error_log.h"
+#include "data/notifier.h"
+#include "data/text_file.h"
+#include "data/working_folder.h"
 
 namespace orbisca {
 
-DonationDialog::DonationDialog(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("donationDialog"));
+namespace {
+
+QString baseLine(int line) { return readDatabaseLine(line, QStringLiteral("BASE.KTX")); }
+
+// Lines of BASE.KTX.
+constexpr int kCaptionLine = 697;
+constexpr int kBackLine = 698;
+constexpr int kRemindLine = 699;
+constexpr int kLaunchesLine = 700;
+constexpr int kNeverLine = 701;
+constexpr int kCountryLabelLine = 702;
+constexpr int kCurrencyLabelLine = 703;
+constexpr int kFirstCountryLine = 704;   // 704, 705
+constexpr int kFirstCurrencyLine = 706;  // 706..711
+constexpr int kPrintLine = 712;
+constexpr int kCloseLine = 713;
+constexpr int kDonateLine = 714;
+constexpr int kRefusedLine = 716;
+constexpr int kDetailsWrittenLine = 717;
+
+QPushButton* button() {
+    auto* b = new QPushButton;
+    b->setAutoDefault(false);
+    return b;
 }
 
-void DonationDialog::countThisLaunch() { reminderDue_ = countLaunch(); }
+// Sets a list's entries and its choice without the list reporting a change.
+void setEntries(QComboBox* box, const QStringList& entries, int chosen) {
+    const QSignalBlocker block(box);
+    box->clear();
+    box->addItems(entries);
+    box->setCurrentIndex(chosen);
+}
 
-void DonationDialog::showReminder() {}
+void choose(QComboBox* box, int index) {
+    const QSignalBlocker block(box);
+    box->setCurrentIndex(index);
+}
+
+}  // namespace
+
+DonationDialog::DonationDialog(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("donationDialog"));
+    setModal(true);
+    createControls();
+}
+
+void DonationDialog::createControls() {
+    text_ = new QPlainTextEdit;
+    text_->setReadOnly(true);
+    text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    text_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    text_->setFocusPolicy(Qt::ClickFocus);  // Tab goes from button to button
+    text_->setTabChangesFocus(true);
+
+    answerPanel_ = new QWidget;
+    donate_ = button();
+    remind_ = button();
+    remindAfter_ = new QComboBox;  // the listed numbers only: strt.dat must hold a number
+    for (int launches : kRemindAfterChoices) remindAfter_->addItem(QString::number(launches));
+    remindAfter_->setCurrentText(QString::number(kRemindAfterDefault));
+    launchesLabel_ = new QLabel;
+    never_ = button();
+    close_ = button();
+    // Two rows on each panel, the closing buttons bottom right on both.
+    auto* answers = new QGridLayout(answerPanel_);
+    answers->setContentsMargins(0, 0, 0, 0);
+    auto* remindRow = new QHBoxLayout;
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{donate_, remind_, remindAfter_, launchesLabel_})
+        remindRow->addWidget(w);
+    remindRow->addStretch();
+    answers->addLayout(remindRow, 0, 0);
+    auto* closeRow = new QHBoxLayout;
+    closeRow->addStretch();
+    closeRow->addWidget(never_);
+    closeRow->addWidget(close_);
+    answers->addLayout(closeRow, 1, 0);
+
+    detailsPanel_ = new QWidget;
+    back_ = button();
+    countryLabel_ = new QLabel;
+    country_ = new QComboBox;
+    currencyLabel_ = new QLabel;
+    currency_ = new QComboBox;
+    print_ = button();
+    detailsClose_ = button();
+    auto* details = new QGridLayout(detailsPanel_);
+    details->setContentsMargins(0, 0, 0, 0);
+    auto* listRow = new QHBoxLayout;
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{back_, countryLabel_, country_, currencyLabel_, currency_})
+        listRow->addWidget(w);
+    listRow->addStretch();
+    details->addLayout(listRow, 0, 0);
+    auto* detailButtons = new QHBoxLayout;
+    detailButtons->addStretch();
+    detailButtons->addWidget(print_);
+    detailButtons->addWidget(detailsClose_);
+    details->addLayout(detailButtons, 1, 0);
+
+    panels_ = new QStackedWidget;
+    panels_->addWidget(answerPanel_);
+    panels_->addWidget(detailsPanel_);
+    auto* column = new QVBoxLayout(this);
+    column->addWidget(text_, 1);
+    column->addWidget(panels_);
+    setFixedSize(600, 400);
+
+    connect(donate_, &QPushButton::clicked, this, &DonationDialog::donate);
+    connect(remind_, &QPushButton::clicked, this, &DonationDialog::remindLater);
+    connect(never_, &QPushButton::clicked, this, &DonationDialog::switchOff);
+    connect(close_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(back_, &QPushButton::clicked, this, &DonationDialog::back);
+    connect(detailsClose_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(print_, &QPushButton::clicked, this, &DonationDialog::printOut);
+    connect(country_, &QComboBox::currentIndexChanged, this, &DonationDialog::chooseCountry);
+    connect(currency_, &QComboBox::currentIndexChanged, this, &DonationDialog::chooseCurrency);
+}
+
+void DonationDialog::countThisLaunch() { state_.due = countLaunch(); }
+
+void DonationDialog::showReminder() {
+    if (state_.due && !state_.shownThisRun) runReminder();
+}
+
+void DonationDialog::runReminder() {
+    state_.shownThisRun = true;
+    bool ready = false;
+    reportFailures(kErrorReadText, QStringLiteral("readtext in orbisca"),
+                   [this, &ready] { ready = prepare(); });
+    if (ready) exec();
+    state_.due = false;
+}
+
+void DonationDialog::setCaptions() {
+    setWindowTitle(baseLine(kCaptionLine));
+    donate_->setText(baseLine(kDonateLine));
+    remind_->setText(baseLine(kRemindLine));
+    launchesLabel_->setText(baseLine(kLaunchesLine));
+    never_->setText(baseLine(kNeverLine));
+    back_->setText(baseLine(kBackLine));
+    close_->setText(baseLine(kCloseLine));
+    detailsClose_->setText(baseLine(kCloseLine));
+    countryLabel_->setText(baseLine(kCountryLabelLine));
+    currencyLabel_->setText(baseLine(kCurrencyLabelLine));
+    print_->setText(baseLine(kPrintLine));
+    QStringList countries, currencies;
+    for (int i = 0; i < kCountries; ++i) countries << baseLine(kFirstCountryLine + i);
+    for (int i = 0; i < kCurrencies; ++i) currencies << baseLine(kFirstCurrencyLine + i);
+    setEntries(country_, countries, 0);
+    setEntries(currency_, currencies, 0);
+    state_.refusedChoiceMessage = baseLine(kRefusedLine);
+    state_.detailsFileWrittenMessage = baseLine(kDetailsWrittenLine);
+}
+
+// Captions, texts and the answer panel for a showing; false when BASE.KTX failed (reported).
+bool DonationDialog::prepare() {
+    setCaptions();
+    state_.texts =
+        readDonationTexts();  // read afresh: the list never grows from showing to showing
+    // What could be read is shown; one message says what could not.
+    if (!state_.texts.problems.isEmpty()) notify(state_.texts.problems.join(u'\n'));
+    showLines(greetingLines(state_.texts));
+    state_.detailsShown = false;
+    panels_->setCurrentWidget(answerPanel_);
+    const bool counted = QFileInfo::exists(resolvePath(QStringLiteral("strt.dat")));
+    never_->setVisible(counted);
+    close_->setVisible(!counted);
+    print_->setEnabled(bool(printDetails));
+    donate_->setFocus();
+    return true;
+}
+
+void DonationDialog::showLines(const QStringList& lines) { text_->setPlainText(lines.join(u'\n')); }
+
+QStringList DonationDialog::shownLines() const { return text_->toPlainText().split(u'\n'); }
+
+bool DonationDialog::detailsPanelShown() const { return panels_->currentWidget() == detailsPanel_; }
+
+void DonationDialog::donate() {
+    if (state_.detailsShown) return;
+    panels_->setCurrentWidget(detailsPanel_);
+    state_.detailsShown = true;
+    showDetails();
+}
+
+void DonationDialog::back() {
+    panels_->setCurrentWidget(answerPanel_);
+    state_.detailsShown = false;
+}
+
+void DonationDialog::remindLater() {
+    remindAfter(kRemindAfterChoices.at(std::size_t(std::max(0, remindAfter_->currentIndex()))));
+    accept();
+}
+
+void DonationDialog::switchOff() {
+    neverRemind();
+    accept();
+}
+
+void DonationDialog::showDetails() {
+    if (!state_.detailsShown) return;
+    showLines(detailsLines(state_.texts,
+                           detailsView(country_->currentIndex(), currency_->currentIndex())));
+    if (state_.switchOffOnDetails) neverRemind();
+}
+
+void DonationDialog::chooseCountry(int country) {
+    if (isRefusedChoice(country, currency_->currentIndex())) {
+        notify(state_.refusedChoiceMessage);
+        choose(currency_, 0);
+    }
+    showDetails();
+}
+
+void DonationDialog::chooseCurrency(int currency) {
+    if (isRefusedChoice(country_->currentIndex(), currency)) {
+        notify(state_.refusedChoiceMessage);
+        choose(country_, 0);
+    }
+    showDetails();
+}
+
+void DonationDialog::printOut() {
+    showDetails();
+    if (printDetails) printDetails(detailsPrintOut(shownLines()));
+}
+
+void DonationDialog::done(int result) {
+    if (!QFileInfo::exists(resolvePath(kDonationInfoFile))) {
+        state_.switchOffOnDetails = false;
+        if (writeDetailsFileOnce(state_.texts)) notify(state_.detailsFileWrittenMessage);
+    }
+    state_.due = false;
+    QDialog::done(result);
+}
 
 }  // namespace orbisca

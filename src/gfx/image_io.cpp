@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
-#include <QSaveFile>
 #include <cstring>
 
 #include "gfx/pixels.h"
@@ -34,15 +33,8 @@ std::uint32_t be32(const QByteArray& b, int at) {
 
 void checkSize(const QString& path, std::int64_t width, std::int64_t height) {
     if (width <= 0 || height <= 0) fail(path, QStringLiteral("the picture has no pixels"));
-    if (width > kMaxImageSide || height > kMaxImageSide)
-        fail(path, QStringLiteral("the picture is %1 x %2 pixels, more than %3 on a side")
-                       .arg(width)
-                       .arg(height)
-                       .arg(kMaxImageSide));
-    if (width * height * 4 > kMaxImageBytes)
-        fail(path, QStringLiteral("the picture is %1 x %2 pixels, more than 256 MB")
-                       .arg(width)
-                       .arg(height));
+    if (const std::optional<QString> problem = pictureSizeProblem(width, height))
+        fail(path, QStringLiteral("the picture is ") + *problem);
 }
 
 struct BmpHeader {
@@ -214,7 +206,8 @@ QImage LoadBitmap(const QString& path) {
     return AsRgb888(image);
 }
 
-void SaveImage(const QImage& image, const QString& path, const QByteArray& format) {
+void SaveImage(const QImage& image, const QString& path, const QByteArray& format,
+               WriteTarget target) {
     auto failWrite = [&](const QString& reason) {
         throw ImageError(
             QStringLiteral("cannot write picture \"%1\": %2").arg(path, reason).toStdString());
@@ -224,14 +217,15 @@ void SaveImage(const QImage& image, const QString& path, const QByteArray& forma
     if (!SaveFormats().contains(QString::fromLatin1(fmt)))
         failWrite(QStringLiteral("unknown picture format"));
     if (image.isNull()) failWrite(QStringLiteral("the image is empty"));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) failWrite(file.errorString());
-    QImageWriter writer(&file, fmt);
-    if (!writer.write(image)) {
-        file.cancelWriting();
-        failWrite(writer.errorString());
-    }
-    if (!file.commit()) failWrite(file.errorString());
+    const ContentWriter encode = [&](QIODevice& device) {
+        QImageWriter writer(&device, fmt);
+        if (!writer.write(image)) throw ImageError(writer.errorString().toStdString());
+        return true;
+    };
+    QString error;
+    // The writer's message names the file: "x.png: No space left on device".
+    if (!writeFile(path, encode, target, &error))
+        throw ImageError((QStringLiteral("cannot write picture ") + error).toStdString());
 }
 
 QStringList SaveFormats() {

@@ -7,6 +7,9 @@
 #include <cstdint>
 #include <stdexcept>
 
+#include "data/atomic_file.h"
+#include "data/input_limits.h"
+
 namespace orbisca::gfx {
 
 // A picture that cannot be read or written. what() names the file and the reason, e.g.
@@ -18,8 +21,8 @@ public:
 
 // The largest picture accepted: each side at most 16384 pixels and at most 256 MB of pixels
 // once decoded (4 bytes a pixel, the form Qt decodes into).
-inline constexpr std::int64_t kMaxImageSide = 16384;
-inline constexpr std::int64_t kMaxImageBytes = std::int64_t{256} * 1024 * 1024;
+inline constexpr std::int64_t kMaxImageSide = kMaxPictureSide;
+inline constexpr std::int64_t kMaxImageBytes = kMaxPictureBytes;
 
 // Reads a BMP (1, 4 and 8-bit palettes, 16, 24 and 32 bits, bottom-up or top-down, RLE), a PNG or
 // any other format Qt reads, as Format_RGB888. The claimed size is checked in the file's header
@@ -28,8 +31,11 @@ inline constexpr std::int64_t kMaxImageBytes = std::int64_t{256} * 1024 * 1024;
 QImage LoadBitmap(const QString& path);
 
 // Writes the image in the given format ("bmp", "png", ...; empty: from the file's suffix) through a
-// temporary file in the same folder that is renamed over the target. Throws ImageError on failure.
-void SaveImage(const QImage& image, const QString& path, const QByteArray& format = {});
+// temporary file in the same folder that is renamed over the target; only a regular file is
+// replaced. An output the user named (WriteTarget::UserOutput) may also be a device or a pipe,
+// written through directly (writeUserOutput). Throws ImageError on failure.
+void SaveImage(const QImage& image, const QString& path, const QByteArray& format = {},
+               WriteTarget target = WriteTarget::DataFile);
 
 // The formats SaveImage can write, lower case ("bmp", "png", "jpg", ...).
 QStringList SaveFormats();

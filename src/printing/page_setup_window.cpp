@@ -6,4 +6,9 @@ PageSetupWindow::PageSetupWindow(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("pageSetupWindow"));
 }
 
+void PageSetupWindow::setCaptions(const PageSetupCaptions& captions) {
+    captions_ = captions;
+    setWindowTitle(captions.window);
+}
+
 }  // namespace orbisca

@@ -1,14 +1,166 @@
-// The print manager. Created at start and kept hidden; its contents come later.
+// The print manager: a script editor, the page canvas the script is drawn on, and the menus and
+// tool bars that draw, rescale, soften, zoom and save it. A thin window over the headless page
+// (printpage/) and the print manager's model: it holds the controls, turns their events into
+// page operations and shows the result.
+//
+// Every operation that runs a script or a filter is one run: the window takes no input while it
+// goes on (events other than input are still processed when the progress bar moves), a close
+// request waits for its end, and a failure is reported once.
+//
+// Exports, day steps, printing and the full-mode window come in through the links of
+// print_manager_links.h; with a link left empty the command says so in the status line.
 #pragma once
 
-#include <QWidget>
+#include <QMainWindow>
+#include <QPointer>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "data/print_window_file.h"
+#include "printing/print_manager_links.h"
+#include "printing/print_manager_model.h"
+#include "printpage/caption_table.h"
+
+class QAction;
+class QFileDialog;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QScrollArea;
+class QSpinBox;
+class QToolButton;
 
 namespace orbisca {
 
-class PrintManagerWindow : public QWidget {
+class CanvasView;
+class PageSetupWindow;
+struct PrintManagerActions;
+
+class PrintManagerWindow : public QMainWindow {
     Q_OBJECT
 public:
     explicit PrintManagerWindow(QWidget* parent = nullptr);
+    ~PrintManagerWindow() override;
+
+    ScriptExportLink exports;
+    PrinterLink printer;
+    FullModeLink fullMode;
+    void setPageSetupWindow(PageSetupWindow* window) { pageSetup_ = window; }
+
+    // Opening: from the full-mode window on `mode` (its view is exported once the window shows),
+    // for the donation print-out, or on its own. Each shows and raises the window.
+    void openFromFullMode(int mode);
+    void openForDonation();
+    void openOnItsOwn();
+
+    // The script in the editor, line by line.
+    QStringList scriptLines() const;
+    void setScriptLines(const QStringList& lines);
+    // Script files with their year page; false when the file cannot be read or written (said).
+    bool loadScriptFile(const QString& path);
+    bool saveScriptFile(const QString& path);
+    // The canvas as a picture in the format of a "Save image..." name filter (the format's
+    // suffix added to the name); false when it cannot be written (said).
+    bool saveImageFile(const QString& path, const QString& nameFilter);
+
+    // The commands as the menus and keys run them. False when refused or failed (said).
+    bool showImage();
+    bool optimize();
+    bool blur();
+    bool increaseResolution();
+    bool decreaseResolution();
+    void zoomIn();
+    void zoomOut();
+    void showAtScreenScale();
+    bool toggleBlackAndWhite();
+    void setEasyMode(bool easy);
+    void setBackgroundColour(const QColor& colour);
+    void setTextColour(const QColor& colour);
+    // The current date changed: the day the TEXT variables show and the date button follow.
+    void refreshDay();
+
+    // Runs `work` as one run (see above). A run asked for during another one (from a timer or a
+    // queued call) follows it. False when `work` failed or is still to come.
+    bool runExclusive(const std::function<bool()>& work);
+    // Calls `call` now, or after the run going on.
+    void whenIdle(const std::function<void()>& call);
+
+    PrintPageState& page() { return page_; }
+    const PrintManagerState& state() const { return state_; }
+    QSize printerPageSize() const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createActions();
+    void createMenus();
+    void createToolBars();
+    QWidget* createScriptPanel();
+    QWidget* createCanvasBar();
+    void createStatusBar();
+    void connectActions();
+    void addCaption(Caption entry, std::function<void(const QString&)> apply);
+    QLabel* captionLabel(Caption entry, const char* name = nullptr);
+    void zoom(bool (*step)(PrintPageState&), const QString& refusal);
+    void applyCaptions();
+
+    void loadWindowFiles();
+    void saveWindowFiles();
+    void applyGeometry(const PrintWindowValues& values);
+    void showValues();
+    void updateSwatches();
+    void updateCanvasSpins();
+    void onCanvasSpinChanged();
+    void onProgress(int gauge);
+    void setInputEnabled(bool enabled);
+    bool runOnScript(const std::function<bool()>& run);
+    bool runRescaling(const std::function<bool()>& rescale);
+    void placeErrorCaret();
+    void canvasChanged();
+    void say(const QString& text);
+    void notAvailableYet();
+    void runExport(ScriptExport which);
+    void stepDay(int days);
+    void pickDate();
+    void openSetup();
+    void print(bool withDialog);
+    void regainActivation();
+    void openDialog(QFileDialog* dialog);
+    void askLoadScript();
+    void askSaveScript();
+    void askSaveImage();
+    void askBackgroundColour();
+    void askTextColour();
+    void openImageMenu(QPoint globalPosition);
+
+    PrintPageState& page_;
+    PrintManagerState state_;
+    std::vector<std::pair<Caption, std::function<void(const QString&)>>> captionTargets_;
+    std::vector<std::function<void()>> afterRun_;  // calls asked for during a run
+    QPointer<QWidget> focusAfterRun_;
+    PageSetupWindow* pageSetup_ = nullptr;
+
+    std::unique_ptr<PrintManagerActions> actions_;
+    QMenu* imageMenu_ = nullptr;
+    QWidget* scriptPanel_ = nullptr;
+    QPlainTextEdit* editor_ = nullptr;
+    QScrollArea* scroller_ = nullptr;
+    CanvasView* canvasView_ = nullptr;
+    QSpinBox* widthSpin_ = nullptr;
+    QSpinBox* heightSpin_ = nullptr;
+    QPushButton* backgroundSwatch_ = nullptr;
+    QPushButton* textSwatch_ = nullptr;
+    QToolButton* dateButton_ = nullptr;
+    QLabel* pointerLabel_ = nullptr;
+    QWidget* progressPanel_ = nullptr;
+    QProgressBar* progressBar_ = nullptr;
 };
 
 }  // namespace orbisca

@@ -1,8 +1,10 @@
 #include "printpage/image_ops.h"
 
 #include <climits>
+#include <optional>
 #include <stdexcept>
 
+#include "data/input_limits.h"
 #include "printpage/script_line.h"
 #include "printpage/script_rescale.h"
 
@@ -19,19 +21,13 @@ QSize displayedSizeAt(const PrintPageState& page, double scale) {
     return QSize(rounded(page.canvasWidth / scale), rounded(page.canvasHeight / scale));
 }
 
-void showAtViewScale(PrintPageState& page) {
-    page.displayedSize = displayedSizeAt(page, page.viewScale);
-}
-
 void notify(PrintPageState& page, const QString& text) {
     if (page.services.notify) page.services.notify(text);
 }
 
 bool changeResolution(PrintPageState& page, qint64 width, qint64 height, double factor) {
-    if (width > kMaxImageSide || height > kMaxImageSide) {
-        notify(
-            page,
-            QStringLiteral("The canvas cannot be larger than %1 x %1 pixels.").arg(kMaxImageSide));
+    if (const std::optional<QString> problem = pictureSizeProblem(width, height)) {
+        notify(page, QStringLiteral("The canvas cannot grow to %1.").arg(*problem));
         return false;
     }
     setCanvas(page, static_cast<int>(width), static_cast<int>(height), true);
@@ -51,6 +47,10 @@ bool step(qint64& w, qint64& h, double by) {
 }
 
 }  // namespace
+
+void showAtViewScale(PrintPageState& page) {
+    page.displayedSize = displayedSizeAt(page, page.viewScale);
+}
 
 void blurCanvas(PrintPageState& page) {
     const int width = page.canvas.width();
@@ -85,8 +85,14 @@ bool IncreaseResolution(PrintPageState& page) {
 }
 
 bool DecreaseResolution(PrintPageState& page) {
-    return changeResolution(page, qMax(1, page.canvasWidth / 2), qMax(1, page.canvasHeight / 2),
-                            0.5);
+    // Halving a side of 1 would give an empty canvas, which no later operation can grow again.
+    if (page.canvasWidth < 2 || page.canvasHeight < 2) {
+        notify(page, QStringLiteral("A canvas of %1 x %2 pixels cannot be made smaller.")
+                         .arg(page.canvasWidth)
+                         .arg(page.canvasHeight));
+        return false;
+    }
+    return changeResolution(page, page.canvasWidth / 2, page.canvasHeight / 2, 0.5);
 }
 
 void fitView(PrintPageState& page) {
@@ -108,6 +114,13 @@ void fitView(PrintPageState& page) {
 
 bool optimizeForPrinter(PrintPageState& page, QSize printerPage) {
     ScriptState& st = page.interp;
+    // The doubling below never ends from a side of 0.
+    if (page.canvasWidth < 1 || page.canvasHeight < 1) {
+        notify(page, QStringLiteral("An empty canvas (%1 x %2 pixels) cannot be optimized.")
+                         .arg(page.canvasWidth)
+                         .arg(page.canvasHeight));
+        return false;
+    }
     if (page.autoOptimize) {
         int n = -1;
         qint64 w = page.canvasWidth, h = page.canvasHeight;
@@ -119,8 +132,8 @@ bool optimizeForPrinter(PrintPageState& page, QSize printerPage) {
         setGauge(page, 11);
         // The page grows by 2n; when that would pass the largest canvas, by the largest even
         // factor that fits.
-        while (n > 0 && (qint64(page.canvasWidth) * 2 * n > kMaxImageSide ||
-                         qint64(page.canvasHeight) * 2 * n > kMaxImageSide))
+        while (n > 0 && pictureSizeProblem(qint64(page.canvasWidth) * 2 * n,
+                                           qint64(page.canvasHeight) * 2 * n))
             --n;
         if (n > 0) {
             setCanvas(page, page.canvasWidth * 2 * n, page.canvasHeight * 2 * n, true);

@@ -20,14 +20,15 @@ void blurCanvas(PrintPageState& page);
 // removed first. The canvas is left alone. False when a line failed (it is then marked).
 bool RescaleScript(PrintPageState& page, double factor);
 
-// Increase (x 2) or Decrease (/ 2) resolution: canvas, script and redraw. A side stays within
-// 1..16384: Decrease keeps a side of 1, Increase beyond the limit is refused with a message.
+// Increase (x 2) or Decrease (/ 2) resolution: canvas, script and redraw. The canvas stays within
+// the picture limits (1..16384 a side, 256 MB): Increase beyond them, and Decrease of a side
+// below 2, are refused with a message (false, nothing changed).
 bool IncreaseResolution(PrintPageState& page);
 bool DecreaseResolution(PrintPageState& page);
 
-// Enlarges the page for a printer page of `printerPage` pixels (when auto-optimizeForPrinter is
-// on), fits the view, redraws and softens the page (when autoBlur is on and the canvas is at least
-// 901 x 701).
+// Enlarges the page for a printer page of `printerPage` pixels (when autoOptimize is on), fits
+// the view, redraws and softens the page (when autoBlur is on and the canvas is at least
+// 901 x 701). A canvas side below 1 is refused with a message (false).
 bool optimizeForPrinter(PrintPageState& page, QSize printerPage);
 
 // The largest view scale step at which the page fits the view box.
@@ -38,6 +39,8 @@ void fitView(PrintPageState& page);
 bool zoomIn(PrintPageState& page);
 bool zoomOut(PrintPageState& page);
 void showAtScreenScale(PrintPageState& page);
+// The displayed size from the canvas size and the view scale.
+void showAtViewScale(PrintPageState& page);
 
 // Toggles black-and-white mode and redraws.
 bool toggleBlackAndWhite(PrintPageState& page);

@@ -4,9 +4,11 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <climits>
+#include <optional>
 #include <stdexcept>
 
 #include "data/font_table.h"
+#include "data/input_limits.h"
 #include "printpage/script_line.h"
 #include "printpage/script_rescale.h"
 
@@ -234,10 +236,10 @@ QImage moonPicture(PrintPageState& page, bool usePicture, QRgb colour, int size)
     auto found = page.moonCache.pictures.find(key);
     if (found != page.moonCache.pictures.end()) return found->second;
     if (!info.isFile())
-        throw std::runtime_error("the moon picture \"" + name.toStdString() + "\" is missing");
+        throw std::runtime_error("the moon picture " + QuotedForMessage(name) + " is missing");
     const QImage loaded = required(page.services.loadPicture, "loading pictures")(path);
     if (loaded.isNull())
-        throw std::runtime_error("the moon picture \"" + name.toStdString() + "\" cannot be read");
+        throw std::runtime_error("the moon picture " + QuotedForMessage(name) + " cannot be read");
     QImage stretched = page.services.stretch ? page.services.stretch(loaded, size, size)
                                              : loaded.scaled(size, size, Qt::IgnoreAspectRatio,
                                                              Qt::FastTransformation);
@@ -316,15 +318,28 @@ QString commandWord(const QString& line) {
     return line.size() >= 5 ? line.left(4) : QStringLiteral("Err");
 }
 
+QString canvasSizeProblem(qint64 width, qint64 height) {
+    const std::optional<QString> problem = pictureSizeProblem(width, height);
+    return problem ? QStringLiteral("The canvas cannot be %1.").arg(*problem) : QString();
+}
+
 void setCanvas(PrintPageState& page, int width, int height, bool resizeView) {
     checkSide(width, "the canvas width");
     checkSide(height, "the canvas height");
-    QImage canvas(width, height, QImage::Format_RGB888);
-    if (canvas.isNull())
-        throw std::runtime_error("not enough memory for a canvas of " + std::to_string(width) +
-                                 " x " + std::to_string(height) + " pixels");
-    canvas.fill(page.background);
-    page.canvas = std::move(canvas);
+    // The same limits as for pictures: every canvas saved can be loaded again.
+    if (const std::optional<QString> problem = pictureSizeProblem(width, height))
+        throw std::invalid_argument("the canvas cannot be " + problem->toStdString());
+    // A canvas of the size wanted is cleared where it stands: a second one would need twice the
+    // memory for a moment.
+    if (page.canvas.size() != QSize(width, height) ||
+        page.canvas.format() != QImage::Format_RGB888) {
+        QImage canvas(width, height, QImage::Format_RGB888);
+        if (canvas.isNull())
+            throw std::runtime_error("not enough memory for a canvas of " + std::to_string(width) +
+                                     " x " + std::to_string(height) + " pixels");
+        page.canvas = std::move(canvas);
+    }
+    page.canvas.fill(page.background);
     page.canvasWidth = width;
     page.canvasHeight = height;
     if (resizeView) page.displayedSize = QSize(width, height);
@@ -348,19 +363,21 @@ void drawScriptText(PrintPageState& page, int x, int y, const QString& text, boo
 
 void drawScriptPicture(PrintPageState& page, int x, int y, QRgb transparent, bool centred,
                        const QString& file) {
+    if (file.isEmpty()) throw ScriptSyntaxError("PICT needs a file name");
     if (file.contains(QChar(0)))
-        throw std::runtime_error("a picture's file name cannot hold a NUL character");
+        throw std::runtime_error("a picture's file name cannot hold a NUL character: " +
+                                 QuotedForMessage(file));
     const QString path = page.services.resolvePath ? page.services.resolvePath(file) : file;
     const QFileInfo info(path);
     // Only a regular file: a folder or a pipe would give an error or wait for ever.
     if (!info.exists())
-        throw std::runtime_error("the picture \"" + file.toStdString() + "\" does not exist");
+        throw std::runtime_error("the picture " + QuotedForMessage(file) + " does not exist");
     if (!info.isFile())
-        throw std::runtime_error("the picture \"" + file.toStdString() +
-                                 "\" is not a regular file");
+        throw std::runtime_error("the picture " + QuotedForMessage(file) +
+                                 " is not a regular file");
     const QImage picture = required(page.services.loadPicture, "loading pictures")(path);
     if (picture.isNull())
-        throw std::runtime_error("the picture \"" + file.toStdString() + "\" cannot be read");
+        throw std::runtime_error("the picture " + QuotedForMessage(file) + " cannot be read");
     checkSide(picture.width(), "a picture's width");
     checkSide(picture.height(), "a picture's height");
     const QPoint origin = page.services.drawingOrigin ? page.services.drawingOrigin() : QPoint();
@@ -417,10 +434,14 @@ bool runScriptLines(PrintPageState& page, QStringList& lines) {
         try {
             if (!st.fontsOnly && isOldErrorLine(line)) {
                 lines.removeAt(i--);
+                caret -= line.size();  // the caret counts the lines that stay in the script
                 continue;
             }
             runLine(page, lines, line);
-            if (st.rescaleMode && !line.startsWith(u'[')) lines[i] = u'/' + line;
+            if (st.rescaleMode && !line.startsWith(u'[')) {
+                lines[i] = u'/' + line;
+                ++caret;
+            }
         } catch (const std::exception& e) {
             markSyntaxError(page, lines, i, caret, QString::fromUtf8(e.what()));
             return false;

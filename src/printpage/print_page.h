@@ -84,8 +84,10 @@ struct ScriptState {
     MayanDate day{};                      // the day the TEXT variables show
     OracleInfo oracle{};
     bool insideYear = false;  // `yearPage` is running; a YEAR line there would never end
-    // Where the last run stopped: the line index (-1 when it ran through) and the caret offset
-    // the editor puts its cursor at (the characters of the lines read, the failing one included).
+    // Where the last run stopped: the index of the start marker in the marked list (-1 when it
+    // ran through; the failing line follows the marker) and the caret offset the editor puts its
+    // cursor at: the characters, without line breaks, of the lines before the marker as they
+    // stand after the run, plus the failing line's.
     int errorLine = -1;
     qsizetype errorCaret = 0;
     QString errorReason;  // what was wrong with that line
@@ -137,8 +139,14 @@ bool runScriptLines(PrintPageState& page, QStringList& lines);
 // Full redraw: the canvas at the canvas size filled with the background, then the script.
 bool redrawPage(PrintPageState& page);
 
-// Sets the canvas to width x height (1..16384 each) filled with the background; with
-// `resizeView` the displayed size follows. Throws std::invalid_argument beyond the limits.
+// Why a canvas of width x height cannot be made, as a sentence for the user ("The canvas cannot
+// be 20000 x 10 pixels, more than 16384 on a side."), or an empty string when it can.
+QString canvasSizeProblem(qint64 width, qint64 height);
+
+// Sets the canvas to width x height (1..16384 each, at most 256 MB at 4 bytes a pixel: the limits
+// of the picture loader) filled with the background; with `resizeView` the displayed size
+// follows. Throws std::invalid_argument beyond the limits, std::runtime_error when the memory
+// cannot be had.
 void setCanvas(PrintPageState& page, int width, int height, bool resizeView);
 
 void drawScriptText(PrintPageState& page, int x, int y, const QString& text, bool centred);

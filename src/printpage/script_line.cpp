@@ -2,12 +2,20 @@
 
 #include <climits>
 
+#include "data/text_file.h"
+
 namespace orbisca {
+
+std::string QuotedForMessage(const QString& text) {
+    std::string quoted(1, '"');
+    quoted += escapeControlCharacters(text).toStdString();
+    quoted += '"';
+    return quoted;
+}
+
 namespace {
 
 constexpr int kArgumentsStart = 5;  // index of the sixth character
-
-std::string quoted(const QString& s) { return "\"" + s.toStdString() + "\""; }
 
 bool isWord(const QString& field, const char* word) {
     return field.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
@@ -17,7 +25,7 @@ bool isWord(const QString& field, const char* word) {
 int boundedNumber(const QString& field, const char* what) {
     const int v = ScriptNumber(field, what);
     if (v < -kMaxImageSide || v > kMaxImageSide)
-        throw ScriptSyntaxError(std::string(what) + " is out of range: " + quoted(field));
+        throw ScriptSyntaxError(std::string(what) + " is out of range: " + QuotedForMessage(field));
     return v;
 }
 
@@ -25,7 +33,7 @@ int sideNumber(const QString& field, const char* what) {
     const int v = ScriptNumber(field, what);
     if (v < 1 || v > kMaxImageSide)
         throw ScriptSyntaxError(std::string(what) + " must be 1 to " +
-                                std::to_string(kMaxImageSide) + ", not " + quoted(field));
+                                std::to_string(kMaxImageSide) + ", not " + QuotedForMessage(field));
     return v;
 }
 
@@ -74,9 +82,9 @@ int ScriptNumber(const QString& field, const char* what) {
                                       : (i == 0 && field.at(i) == u'-' && field.size() > 1);
     if (!ok || !plain)
         throw ScriptSyntaxError(std::string(what) + " must be a whole number, not " +
-                                quoted(field));
+                                QuotedForMessage(field));
     if (v < INT_MIN || v > INT_MAX)
-        throw ScriptSyntaxError(std::string(what) + " is out of range: " + quoted(field));
+        throw ScriptSyntaxError(std::string(what) + " is out of range: " + QuotedForMessage(field));
     return static_cast<int>(v);
 }
 

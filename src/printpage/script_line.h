@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 #include <stdexcept>
+#include <string>
 #include <variant>
 
 #include "gfx/image_io.h"
@@ -26,6 +27,9 @@ public:
 // The largest side of a canvas, a moon disc or a picture, in pixels (the largest picture the
 // drawing layer loads); the smallest is 1.
 inline constexpr int kMaxImageSide = static_cast<int>(gfx::kMaxImageSide);
+
+// `text` in double quotes for a message, its control characters escaped ("\0", "\t").
+std::string QuotedForMessage(const QString& text);
 
 enum class ScriptLineKind { Ignored, Comment, Header, Font, Text, Pict, Moon, Year };
 

@@ -1,5 +1,9 @@
 #include "views/export_table.h"
 
+#include <algorithm>
+
+#include "views/mode_table.h"
+
 namespace orbisca {
 
 const std::vector<ExportView>& exportViews() {
@@ -26,18 +30,38 @@ std::optional<ExportView> findExportView(const QString& nameOrMode) {
     return std::nullopt;
 }
 
+namespace {
+
+// The year page's lines that belong to the script instead: the first day's small sign (four
+// lines) and small tone (two lines), drawn beside the grid.
+constexpr int kYearLinesMovedToScript = 6;
+
+void moveLastYearLines(ScriptLines& yearLines, ScriptSink& script) {
+    QStringList& lines = yearLines.lines;
+    const qsizetype first = std::max<qsizetype>(0, lines.size() - kYearLinesMovedToScript);
+    for (qsizetype i = first; i < lines.size(); ++i) script.append(lines[i]);
+    lines.erase(lines.begin() + first, lines.end());
+}
+
+}  // namespace
+
 void exportView(FullModeFrame& frame, const ExportView& view, ScriptSink& script,
-                ScriptSink& yearLines) {
+                ScriptLines& yearLines) {
     struct SinkGuard {
         FullModeFrame& frame;
         ~SinkGuard() { frame.resetSinks(); }
     } guard{frame};
+    const bool yearPage = view.mode == kYearMode;
+    if (yearPage) yearLines.lines.clear();
     script.append(view.header);
     frame.setScriptSink(script);
     frame.setYearSink(yearLines);
     frame.state().exportCanvasWidth = view.canvas.width();
     frame.state().exporting = true;
     frame.paintMode(view.mode);
+    if (!yearPage) return;
+    if (frame.state().exportAsGlyphText) script.append(QStringLiteral("YEAR 53 12 1"));
+    moveLastYearLines(yearLines, script);
 }
 
 }  // namespace orbisca

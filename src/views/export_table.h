@@ -29,7 +29,12 @@ std::optional<ExportView> findExportView(const QString& nameOrMode);
 // with the export switch on writes (the year page's into `yearLines`). The frame's buffers are
 // left as they were and its sinks are its own again afterwards. Elements take the glyph form when
 // state().exportAsGlyphText is set and the frame has a glyph writer, the picture form otherwise.
+//
+// The year view writes a page of its own: `yearLines` is emptied first; afterwards, with the
+// glyph form chosen, the script gets the line "YEAR 53 12 1" that draws the year page in place,
+// and the last six lines of the year page (the first day's cell beside the grid) move to the end
+// of the script, so that they are drawn where they stand rather than shifted with the grid.
 void exportView(FullModeFrame& frame, const ExportView& view, ScriptSink& script,
-                ScriptSink& yearLines);
+                ScriptLines& yearLines);
 
 }  // namespace orbisca

@@ -188,8 +188,20 @@ void FullModeFrame::drawElement(int x, int y, int kind, bool centred, ElementRol
     }
     const QImage& picture = pictures_.picture(*name);
     const int left = centred ? kViewCentreX + x - picture.width() / 2 : x;
-    gfx::DrawTransparent(picture, drawingTarget(), state_.originX + left, state_.originY + y,
-                         elementKeyColour(kind));
+    const QPoint at(state_.originX + left, state_.originY + y);
+    gfx::DrawTransparent(picture, drawingTarget(), at.x(), at.y(), elementKeyColour(kind));
+    if (onPicturePlaced) onPicturePlaced({*name, QRect(at, picture.size())});
+}
+
+const QImage& FullModeFrame::picture(const QString& writtenName) {
+    return pictures_.picture(writtenName);
+}
+
+int FullModeFrame::drawMasked(const QImage& picture, const QImage& mask, int x, int y,
+                              const QString& file) {
+    const int code = gfx::MaskDraw(picture, drawingTarget(), mask, gfx::MaskMode::Mask, 255, x, y);
+    if (onPicturePlaced) onPicturePlaced({file, QRect(QPoint(x, y), picture.size()), true, code});
+    return code;
 }
 
 void FullModeFrame::exportElement(int x, int y, int kind, bool centred) {

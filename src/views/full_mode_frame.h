@@ -11,7 +11,8 @@
 // read at the start of every paint; the settings are the ones in force (data/conf_file.h); the
 // fonts come from the font table (loadFontTable() first).
 //
-// Write a view's painter (modes 5 to 9 and 11 to 14 are still empty):
+// Write a view's painter (mode 13 is still empty; the calendar views of views/moon_views.h and
+// views/wave_views.h show how highlights, the year buffer and exports go together):
 //     void paintMonth(FullModeFrame& f) { ... f.drawElement(...); f.drawText(...); ... }
 // and put it in the table of views/mode_table.cpp; the dispatcher needs no change. Inside a
 // painter: f.day(), f.oracle(), f.date() are the day being painted, f.state() the window's state.
@@ -34,6 +35,10 @@
 //
 // The moon of the day: f.drawDayMoon(day().moonPhase, x, y).
 //
+// A picture through a mask (a highlight, a pulsar brush): f.drawMasked(picture, mask, x, y), both
+// taken from f.picture("graphic\\shine1.bmp"); it draws at (x, y) without the origin and returns
+// gfx::MaskDraw's code (a picture reaching beyond the frame is not drawn).
+//
 // Export through a sink (the print manager's script, or a list):
 //     ScriptLines script, year;
 //     exportView(frame, *findExport("day"), script, year);   // views/export_table.h
@@ -51,6 +56,7 @@
 #pragma once
 
 #include <QImage>
+#include <QRect>
 #include <QRgb>
 #include <QString>
 #include <array>
@@ -100,6 +106,16 @@ enum class PaintOccasion { Repaint, Arrival };
 
 class FullModeFrame;
 using ModePainter = std::function<void(FullModeFrame&)>;
+
+// A picture put on the frame: its file as the program names it, the frame pixels it covers, and
+// for a masked picture gfx::MaskDraw's code (anything but 0: refused, nothing drawn).
+struct PlacedPicture {
+    QString file;
+    QRect area;
+    bool masked = false;
+    int maskCode = 0;
+};
+using PictureObserver = std::function<void(const PlacedPicture&)>;
 
 // An element on its way to the glyph form of an export: its position after the day overview's
 // shift, its kind and its centring; the role flags are in the state.
@@ -164,6 +180,18 @@ public:
                      int startAngle, int font, const QString& text);
     // The width of a text in a font choice, as drawText measures it.
     int textWidth(const QString& text, int font);
+
+    // A picture of the working folder, named as the program writes it ("graphic\\PulsV.bmp"),
+    // decoded once and kept while its file is unchanged. Throws gfx::ImageError.
+    const QImage& picture(const QString& writtenName);
+    // Draws `picture` through `mask` (white shows the picture) into drawingTarget() with its top
+    // left at (x, y), the origin not added; `file` names it for the observer. Returns
+    // gfx::MaskDraw's code: 0 drawn, anything else refused (nothing drawn).
+    int drawMasked(const QImage& picture, const QImage& mask, int x, int y,
+                   const QString& file = {});
+    // Told of every picture placed on screen (elements and masked pictures); tests check with it
+    // that every picture of a view lies inside the frame. Empty: nobody is told.
+    PictureObserver onPicturePlaced;
 
     // The moon of the day (`phaseValue` is MayanDate::moonPhase) with its top left at (x, y), or
     // its MOON line while exporting.

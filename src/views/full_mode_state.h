@@ -4,6 +4,7 @@
 // owns the instance and lends it to the error log.
 #pragma once
 
+#include <QSet>
 #include <QString>
 #include <cstdint>
 
@@ -45,12 +46,15 @@ struct FullModeState {
     std::int32_t yearStartSign = 0;  // sign, tone and cromatic of that year's first day
     std::int32_t yearStartTone = 0;
     std::int32_t yearStartCromatic = 0;
-    bool drawIntoYearBuffer = false;  // elements are drawn into the year buffer
-    bool paintingIncoming = false;    // the incoming mode of a fade is being painted
-    QString lastHint;                 // the hint text shown last
-    QString exportGlyphFont;          // glyph font of the element being exported
-    std::int32_t printedMode = 0;     // the mode shown when the print manager was opened here
-    bool printFromFullMode = false;   // the print manager was opened from this window
+    bool drawIntoYearBuffer = false;   // elements are drawn into the year buffer
+    bool paintingIncoming = false;     // the incoming mode of a fade is being painted
+    QString lastHint;                  // the hint text shown last
+    QString highlightCaption;          // the window's caption as the last highlight left it:
+                                       // "OK", or why the highlight did not fit (">X", "<Y" ...)
+    QSet<QString> reportedDataFaults;  // faults of data files already reported, each once
+    QString exportGlyphFont;           // glyph font of the element being exported
+    std::int32_t printedMode = 0;      // the mode shown when the print manager was opened here
+    bool printFromFullMode = false;    // the print manager was opened from this window
     // Role flags: set just before the day's kin, tone, guide ... is drawn, cleared after it.
     bool drawingKin = false;
     bool drawingTone = false;

@@ -5,6 +5,9 @@
 #include "data/conf_file.h"
 #include "data/text_file.h"
 #include "views/day_pages.h"
+#include "views/kin_book.h"
+#include "views/moon_views.h"
+#include "views/wave_views.h"
 
 namespace orbisca {
 
@@ -15,6 +18,14 @@ std::array<ModePainter, kLastMode + 1> defaultModePainters() {
     table[2] = paintSignPage;
     table[3] = paintPlasmaPage;
     table[kOracleMode] = paintOraclePage;
+    table[5] = paintZolkinPage;
+    table[6] = paintWavespellPage;
+    table[7] = paintMonth;
+    table[8] = paintPulsarsPage;
+    table[kYearMode] = paintYearPage;
+    table[11] = paintThirteenMoons;
+    table[12] = paintWingsPage;
+    table[14] = paintKinBookPage;
     table[kFirstHelpMode] = paintHelpPage;
     for (int mode = kSecondHelpMode; mode <= kLastMode; ++mode) table[mode] = paintHelpPage;
     return table;
@@ -30,7 +41,8 @@ int modeOfHelpPage(int page) { return page <= 1 ? kFirstHelpMode : page + 23; }
 
 QString helpFileName(int page) { return QStringLiteral("hlp%1.ktx").arg(page); }
 
-int helpPageCount() { return std::clamp(settings().helpPages, kHelpPagesMin, kHelpPagesMax); }
+// Page 1 is always shown: with no pages configured every click on it comes back to it.
+int helpPageCount() { return std::clamp(settings().helpPages, 1, kHelpPagesMax); }
 
 bool helpPageExists(int page) {
     return page >= 1 && page <= helpPageCount() && readTextLines(helpFileName(page)).has_value();

@@ -7,7 +7,9 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include "data/program_title.h"
 #include "support/compact_fixture.h"
+#include "support/virtual_display.h"
 #include "views/compact_panel.h"
 
 namespace orbisca::testing {
@@ -18,60 +20,12 @@ constexpr int kScreenH = 768;
 // The loader centres the 600 x 450 window.
 const QPoint kWindowAt(kScreenW / 2 - 300, kScreenH / 2 - 225);
 
-class VirtualDisplay {
-public:
-    VirtualDisplay() {
-        server_.start("Xvfb", {"-displayfd", "1", "-screen", "0",
-                               QString("%1x%2x24").arg(kScreenW).arg(kScreenH), "-retro",
-                               "-noreset", "-nolisten", "tcp"});
-        // Xvfb writes the number of the display it took once it is ready.
-        if (server_.waitForStarted(5000) && server_.waitForReadyRead(10000))
-            name_ = ":" + QString::fromLatin1(server_.readAllStandardOutput().trimmed());
-    }
-    ~VirtualDisplay() {
-        server_.terminate();
-        server_.waitForFinished(3000);
-    }
-    const QString& name() const { return name_; }
-
-    QProcessEnvironment environment() const {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("DISPLAY", name_);
-        env.insert("QT_QPA_PLATFORM", "xcb");
-        return env;
-    }
-    // Runs a helper (import, xdotool) on this display; its standard output.
-    QByteArray run(const QString& program, const QStringList& args) const {
-        QProcess p;
-        p.setProcessEnvironment(environment());
-        p.start(program, args);
-        p.waitForFinished(10000);
-        return p.readAllStandardOutput();
-    }
-    QImage screenshot() const {
-        QImage shot = QImage::fromData(run("import", {"-window", "root", "png:-"}), "PNG");
-        return shot.convertToFormat(QImage::Format_RGB888);
-    }
-
-private:
-    QProcess server_;
-    QString name_;
-};
-
 class EndToEndTest : public CompactFolderTest {
 protected:
     void SetUp() override {
         CompactFolderTest::SetUp();
-        // The generated picture pack and glyph fonts, as a user sees them.
-        for (const QString& folder : {QStringLiteral("graphic"), QStringLiteral("fonts")}) {
-            QDir().mkpath(home.filePath(folder));
-            for (const QFileInfo& f :
-                 QDir(QStringLiteral(ORBISCA_HOME_DIR "/") + folder).entryInfoList(QDir::Files)) {
-                QFile::remove(home.filePath(folder + "/" + f.fileName()));
-                QFile::copy(f.filePath(), home.filePath(folder + "/" + f.fileName()));
-            }
-        }
-        display = std::make_unique<VirtualDisplay>();
+        copyPackPicturesAndFonts(QStringLiteral(ORBISCA_HOME_DIR));
+        display = std::make_unique<VirtualDisplay>(QSize(kScreenW, kScreenH));
         ASSERT_FALSE(display->name().isEmpty()) << "Xvfb did not start";
     }
     void TearDown() override {
@@ -225,6 +179,79 @@ TEST_F(EndToEndTest, FatalErrorShowsOneMessageAndEndsWithFailure) {
     EXPECT_EQ(fileLines("Floading.log").last().left(8), "EndTime=");
 }
 
+// A window's id, found by a pattern of its caption once it shows ("" when it does not within
+// seconds). The display adds " — " and the program's title to a window's own caption.
+QString waitForWindow(const VirtualDisplay& display, const QString& caption) {
+    QElapsedTimer wait;
+    wait.start();
+    do {
+        const QByteArray ids =
+            display.run("xdotool", {"search", "--onlyvisible", "--name", caption});
+        if (!ids.trimmed().isEmpty()) return QString::fromLatin1(ids.trimmed().split('\n').last());
+        QThread::msleep(100);
+    } while (wait.elapsed() < 10000);
+    return QString();
+}
+
+void keepScreenshot(const VirtualDisplay& display, const QString& id, const QString& name) {
+    QThread::msleep(300);  // the window has painted
+    const QString keep = QStringLiteral(ORBISCA_BINARY_DIR "/screenshots");
+    QDir().mkpath(keep);
+    QImage::fromData(display.run("import", {"-window", id, "png:-"}), "PNG")
+        .save(keep + "/" + name);
+}
+
+// The first launch shows the reminder before the compact window; "remind me after" (5, the
+// default) is reached from the keyboard.
+TEST_F(EndToEndTest, TheReminderIsAnsweredFromTheKeyboardAndTheNextStartIsCounted) {
+    ASSERT_TRUE(QFile::remove(home.filePath("strt.dat")));
+    startProgram();
+    const QString reminder = waitForWindow(*display, "^Support Orbisca");
+    ASSERT_FALSE(reminder.isEmpty()) << "no reminder";
+    keepScreenshot(*display, reminder, "donation-reminder.png");
+    display->run("xdotool", {"key", "Tab", "space"});
+    // The first close writes the details for the user and says so.
+    ASSERT_FALSE(waitForWindow(*display, "^" + programTitle() + "$").isEmpty()) << "no message";
+    display->run("xdotool", {"key", "Return"});
+    ASSERT_GT(waitForPanel(), 0) << stderrText.toStdString();
+    EXPECT_EQ(fileLines("strt.dat"), (QStringList{"1", "5"}));
+    EXPECT_TRUE(QFile::exists(home.filePath("Donation info.txt")));
+    EXPECT_EQ(endWithEscape(), 0);
+
+    // The next start counts down without a reminder.
+    stderrText.clear();
+    startProgram();
+    ASSERT_GT(waitForPanel(), 0) << stderrText.toStdString();
+    EXPECT_EQ(fileLines("strt.dat"), (QStringList{"2", "4"}));
+    EXPECT_EQ(endWithEscape(), 0);
+}
+
+// The configuration dialog on its own: swap the day keys from the keyboard and save; the compact
+// window then steps back with Right.
+TEST_F(EndToEndTest, TheSavedSwapOfTheDayKeysTurnsTheCompactWindowsKeys) {
+    startProgram({"--open", "config"});
+    const QString dialog = waitForWindow(*display, "^Configuration");
+    ASSERT_FALSE(dialog.isEmpty()) << "no configuration dialog";
+    keepScreenshot(*display, dialog, "configuration-dialog.png");
+    display->run("xdotool", {"mousemove", "--window", dialog, "5", "5"});
+    // The first switch has the focus; the fifth swaps the day keys; Return saves.
+    display->run("xdotool", {"key", "Tab", "Tab", "Tab", "Tab", "space", "Return"});
+    ASSERT_TRUE(program.waitForFinished(5000)) << "the dialog did not end the program";
+    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_EQ(fileLines("conf.dat").value(6), "Y");
+    EXPECT_EQ(fileLines("strt.dat"), (QStringList{"1", "-1"}));  // a window on its own: no launch
+
+    StartCalendar();
+    const GregorianDate today = calendarState().today;
+    startProgram();
+    ASSERT_GT(waitForPanel(), 0) << stderrText.toStdString();
+    QImage shot;
+    ASSERT_TRUE(waitForSign(expectedFace(today), &shot));
+    display->run("xdotool", {"key", "Right"});
+    EXPECT_TRUE(waitForSign(expectedFace(StepDate(today, -1)), &shot)) << "Right did not step back";
+    EXPECT_EQ(endWithEscape(), 0);
+}
+
 // The installed program started as its menu entry starts it: no options, a fresh HOME and no
 // XDG_DATA_HOME. It makes the user's folder, reads the rest from the installed pack, and shows a
 // picture the user put into that folder instead of the pack's.
@@ -242,6 +269,10 @@ TEST_F(EndToEndTest, InstalledProgramWorksInTheUsersFolderInFrontOfThePack) {
             gfx::SaveImage(filled(77, 77, QColor(20, 220, 90)),
                            QString("%1/graphic/%2Y.bmp").arg(folder).arg(sign), "bmp");
         }
+    // Answered once already, so that no donation reminder comes before the compact window.
+    QFile counter(own + "/strt.dat");
+    ASSERT_TRUE(counter.open(QIODevice::WriteOnly) && counter.write("1\n-1\n") == 6);
+    counter.close();
     QProcessEnvironment env = display->environment();
     env.insert("HOME", root.filePath("home"));
     env.remove("XDG_DATA_HOME");
@@ -269,7 +300,13 @@ TEST(ProgramOptions, HelpVersionAndBadOptionsWithoutDisplay) {
         {{"--help"}, 0, "--home"},
         {{"--version"}, 0, ORBISCA_VERSION},
         {{"--no-such-option"}, 2, "no-such-option"},
-        {{"--date", "2026-02-30"}, 2, "2026-02-30"}};
+        {{"--date", "2026-02-30"}, 2, "2026-02-30"},
+        // A working folder that cannot be one is told in one line before any window opens.
+        {{"--home", "/no/such/folder"}, 2, "--home \"/no/such/folder\" does not exist"},
+        {{"--home", ORBISCA_HOME_DIR "/BASE.KTX"}, 2, "BASE.KTX\" is a file, not a folder"},
+        {{"--home", ORBISCA_HOME_DIR "/graphic"}, 2, "graphic\" holds no BASE.KTX"},
+        {{"--open", "calendar"}, 2, "calendar"},
+        {{"--script", "page.spt"}, 2, "--open print"}};
     for (const auto& [args, status, says] : cases) {
         QProcess p;
         p.setProcessEnvironment(env);

@@ -69,16 +69,20 @@ TEST(CliErrors, BadInputGivesOneLineAndStatusTwo) {
         {"--today 2001-02-31 day", "2001-02-31"},
         {"day --jsn", "unknown option \"--jsn\""},
         {"script rescale " + missing + " --factor 2 --bogus", "unknown option \"--bogus\""},
+        {"script run " + missing + " --bogus -o x.png", "unknown option \"--bogus\""},
+        {"range 2001-01-01 2001-01-02 --bogus", "unknown option \"--bogus\""},
+        {"ics 2001-01-01 2001-01-02 --bogus", "unknown option \"--bogus\""},
+        {"page --page 10x10 --canvas 5x5 --fit --bogus", "unknown option \"--bogus\""},
         {"script run " + missing + " -o x.png", "none.spt: No such file or directory"},
         {"script rescale " + missing + " --home " ORBISCA_HOME_DIR " --factor 2", "none.spt"},
-        {"data decode-print " + pipe, "cli_pipe.dat: is not a regular file"},
+        {"data decode-print " + pipe, "cli_pipe.dat: is a pipe, not a regular file"},
         {"region /no/such/mask.bmp", "mask.bmp: No such file or directory"},
         {"compact --date 2026-02-30 -o x.png", "2026-02-30"},
         {"compact --date 2026-07-26", "-o FILE.png"},
         {"--home /no/such/folder day", "/no/such/folder"},
         {"view moon -o x.png", "\"moon\" is no mode"},
         {"view day --set colour=red -o x.png", "no setting is called \"colour\""},
-        {"export year --date 2001-08-21", "the year view (mode 9) is not built yet"},
+        {"export moons13 --date 2001-08-21", "\"moons13\" is no exported view"},
         {"export day --glyphs", "glyph form of exported elements is not built yet"},
         {"export diary", "\"diary\" is no exported view"},
         {"fade day --frames x", "FROM and TO"}};
@@ -150,6 +154,15 @@ TEST(CliFullMode, ViewExportAndFadeDriveTheFrame) {
     EXPECT_EQ(r.out.rfind("[Sign info script]\nPICT 2 105 0 0 0 cnt 'graphic\\10Y.bmp'\n", 0), 0u)
         << r.out;
     r = runCli("script run " + dir + "/sign.spt --canvas 670x550 -o " + dir + "/sign.png");
+    EXPECT_EQ(r.status, 0) << r.err;
+
+    // The calendar views by name, and the year page's script, grid and all, through the
+    // interpreter.
+    r = runCli("view moons13 --date 2001-08-21 -o " + dir + "/week.png");
+    EXPECT_EQ(r.status, 0) << r.err;
+    r = runCli("export year --date 2001-08-21 -o " + dir + "/year.spt");
+    ASSERT_EQ(r.status, 0) << r.err;
+    r = runCli("script run " + dir + "/year.spt --canvas 740x550 -o " + dir + "/year.png");
     EXPECT_EQ(r.status, 0) << r.err;
 
     r = runCli("fade day tone --date 2001-08-21 --speed 10 --frames " + dir + "/fade");

@@ -3,10 +3,18 @@
 
 #include "support/cli_run.h"
 
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
+#include <cstring>
+#include <tuple>
 
 namespace {
 
@@ -62,6 +70,131 @@ TEST_F(ScriptCli, SyntaxErrorExitsOneAndMarksTheFileOnlyWhenAsked) {
     EXPECT_EQ(
         read(script),
         "TEXT 1 1 rgt 'a'\n///Syntax error:\\\\\\\nTEXT  1 1 rgt 'b'\n///Syntax error END\\\\\\\n");
+}
+
+}  // namespace
+
+namespace {
+
+using orbisca::testing::CliRun;
+
+// Outputs named on the command line that are no regular files, made in a temporary folder.
+struct SpecialOutputs : ScriptCli {
+    void SetUp() override {
+        script = write("s.spt", "TEXT 1 1 rgt 'a'\n");
+        if (geteuid() != 0) GTEST_SKIP() << "making device nodes needs root";
+        for (const auto& [name, type, minor] : {std::tuple{"null", S_IFCHR, 3},
+                                                {"null.png", S_IFCHR, 3},
+                                                {"full", S_IFCHR, 7},
+                                                {"full.png", S_IFCHR, 7},
+                                                {"block", S_IFBLK, 0}})
+            ASSERT_EQ(
+                mknod(path(name).c_str(), type | 0600, makedev(type == S_IFBLK ? 7 : 1, minor)), 0);
+        ASSERT_EQ(mkfifo(path("fifo").c_str(), 0600), 0);
+        ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::strncpy(address.sun_path, path("socket").c_str(), sizeof address.sun_path - 1);
+        const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        ASSERT_EQ(::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+        ::close(s);
+    }
+    // The kinds of everything in the folder, so that a replaced node shows.
+    std::string kinds() const {
+        std::string all;
+        for (const char* name :
+             {"null", "null.png", "full", "full.png", "block", "fifo", "folder", "socket"}) {
+            struct stat info {};
+            stat(path(name).c_str(), &info);
+            all += std::to_string(info.st_mode & S_IFMT) + " ";
+        }
+        return all;
+    }
+    std::string script;
+};
+
+TEST_F(SpecialOutputs, DevicesAndPipesAreWrittenThroughOthersRefusedAndNoneReplaced) {
+    const std::string before = kinds();
+    const std::string rescale = "script rescale " + script + " --factor 2 -o ";
+    const std::string run = "script run " + script + " --canvas 10x10 -o ";
+    const std::pair<std::string, std::pair<int, std::string>> cases[] = {
+        {rescale + path("null"), {0, ""}},
+        {run + path("null.png"), {0, ""}},
+        {"ics 2001-01-01 2001-01-02 -o " + path("null"), {0, ""}},
+        {rescale + path("full"), {1, path("full") + ": No space left on device"}},
+        {run + path("full.png"), {1, path("full.png") + ": No space left on device"}},
+        {rescale + path("block"), {1, path("block") + " is a block device, not a regular file"}},
+        {rescale + path("folder"), {1, path("folder") + " is a folder, not a regular file"}},
+        {run + path("socket"), {1, path("socket") + " is a socket, not a regular file"}},
+        {"--help >" + path("full"), {1, "could not write the output"}},
+        {"moon 5 -o /dev/stdout >" + path("full"), {1, "No space left on device"}}};
+    for (const auto& [args, expected] : cases) {
+        const CliRun r = cli(args);
+        EXPECT_EQ(r.status, expected.first) << args << ": " << r.err;
+        EXPECT_NE(r.err.find(expected.second), std::string::npos) << args << ": " << r.err;
+    }
+    // A pipe is written through to its reader; /dev/stdout is the command's own output.
+    CliRun r = orbisca::testing::RunCommandLine("cat " + path("fifo") + " & timeout 60 " +
+                                                ORBISCA_CLI + " " + rescale + path("fifo"));
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "/TEXT 1 1 rgt 'a'\nTEXT 2 2 rgt 'a'\n");
+    r = cli(run + "/dev/stdout");
+    EXPECT_EQ(r.out.substr(0, 4), "\x89PNG") << r.err;
+    EXPECT_EQ(kinds(), before);
+}
+
+// Inputs too large for memory are refused from their size; a canvas beyond the picture limits
+// from its sides; a canvas the memory cannot hold says so.
+TEST_F(ScriptCli, OversizedInputsAndCanvasesAreRefusedNamingTheLimit) {
+    const std::string huge = write("huge.spt", "TEXT 1 1 rgt 'a'\n");
+    ASSERT_TRUE(QFile::resize(QString::fromStdString(huge), 3LL * 1024 * 1024 * 1024));
+    CliRun r = cli("script run " + huge + " -o " + path("x.png"));
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "orbisca-cli: " + huge + ": 3221225472 bytes, more than the limit of 64 MB\n");
+    const std::string script = write("s.spt", "TEXT 1 1 rgt 'a'\n");
+    r = cli("script run " + script + " --canvas 16384x16384 -o " + path("x.png"));
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err,
+              "orbisca-cli: --canvas of 16384 x 16384 pixels, more than the limit of 256 MB\n");
+
+    // The smallest address space in which a small page is drawn leaves no room for 192 MB more.
+    // (Under a sanitizer no such limit lets the program start: nothing to check then.)
+    for (int megabytes = 200; megabytes <= 600; megabytes += 50) {
+        const std::string limit = "ulimit -v " + std::to_string(megabytes * 1024) + "; ";
+        if (orbisca::testing::RunCommandLine(limit + ORBISCA_CLI + " script run " + script +
+                                             " --canvas 10x10 -o " + path("x.png"))
+                .status != 0)
+            continue;
+        r = orbisca::testing::RunCommandLine(limit + ORBISCA_CLI + " script run " + script +
+                                             " --canvas 8192x8192 -o " + path("x.png"));
+        if (r.status == 0) continue;
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err, "orbisca-cli: not enough memory for a canvas of 8192 x 8192 pixels\n");
+        return;
+    }
+}
+
+// What a script holds is quoted with its control characters escaped, so a message is whole.
+TEST_F(ScriptCli, MessagesShowControlCharactersAndSayWhatIsMissing) {
+    const std::pair<QByteArray, std::string> cases[] = {
+        {QByteArray("TEXT 1\0 1 rgt 'a'\n", 18),
+         "Syntax error at line 0: x must be a whole number, not \"1\\0\"\n"},
+        {"PICT 1 1 0 0 0 rgt ''\n", "Syntax error at line 0: PICT needs a file name\n"},
+        {"PICT 1 1 0 0 0 rgt 'a\tb'\n",
+         "Syntax error at line 0: the picture \"a\\tb\" does not exist\n"}};
+    for (const auto& [text, says] : cases) {
+        const CliRun r =
+            cli("script run " + write("c.spt", text) + " --canvas 10x10 -o " + path("c.png"));
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err, says);
+    }
+    const CliRun r =
+        cli("data encode-print " + write("details.txt", QByteArray("Account\nIBAN\0DE89\n", 18)) +
+            " " + path("print.dat"));
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("details.txt line 2: holds a NUL byte (IBAN\\0DE89)"), std::string::npos)
+        << r.err;
+    EXPECT_FALSE(QFile::exists(dir.filePath("print.dat")));
 }
 
 }  // namespace

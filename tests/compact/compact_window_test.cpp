@@ -119,6 +119,57 @@ TEST_F(WindowTest, AFailedStartEndsTheLogWithErrorAndShowsTheReason) {
                                       home.filePath("gone") + "\" does not exist"});
 }
 
+// Each file the start reads: a failure names it and says why, in the message and in the first
+// detail line of the error log.
+TEST_F(WindowTest, AFailedStartNamesTheFileAndTheReasonInTheLog) {
+    for (const char* file :
+         {"graphic/moon.bmp", "graphic/frame1.bmp", "graphic/frameclr.bmp", "fdb.dat"}) {
+        const QByteArray content = readFile(file);
+        ASSERT_TRUE(QFile::remove(home.filePath(file)));
+        window = std::make_unique<CompactWindow>();
+        EXPECT_FALSE(window->startUp());
+        const QString name = QFileInfo(file).fileName();
+        ASSERT_EQ(messages().size(), 1) << file;
+        EXPECT_TRUE(messages()[0].startsWith("ERROR! ERROR CODE:104\n") &&
+                    messages()[0].contains(name))
+            << messages()[0];
+        const QStringList log = fileLines("program/errorlog1.err");
+        const QString detail = log.value(log.indexOf("LOCAL VARIABLES:") + 1);
+        EXPECT_EQ(detail, messages()[0].section('\n', 1));  // "fdb.dat: No such file ..."
+        writeFile(file, content);
+        QFile::remove(home.filePath("program/errorlog1.err"));
+        resetNotifierState();
+        resetErrorLogState();
+        errorLogState().programFolder = home.filePath("program");
+    }
+}
+
+// An outline mask that does not fit the face, or shows almost nothing of it, would leave a window
+// of a few pixels that no key reaches: the loader fails with code 120 naming the mask.
+class OutlineMaskTest : public WindowTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(OutlineMaskTest, AMaskThatDoesNotFitTheFaceEndsTheProgram) {
+    QImage mask = filled(600, 450, Qt::black);
+    if (GetParam() == 0) mask = filled(1, 1, Qt::white);
+    if (GetParam() == 1) mask = filled(8, 8, Qt::white);
+    if (GetParam() == 2) QPainter(&mask).fillRect(10, 10, 100, 100, Qt::white);  // 3.7 %
+    gfx::SaveImage(mask, home.filePath("graphic/pyrA0.bmp"), "bmp");
+    create();
+    window->show();
+    window->waitForLoader();
+    QTRY_COMPARE_WITH_TIMEOUT(messages().size(), 1, 2000);
+    EXPECT_TRUE(
+        messages()[0].startsWith("ERROR! ERROR CODE:120\nthe outline mask "
+                                 "\"graphic\\pyrA0.bmp\""))
+        << messages()[0];
+    EXPECT_TRUE(notifierState().endRequested);
+    EXPECT_EQ(lastTwoLines("Floading.log"), (QStringList{"bitmapload pyrA0.bmp =ok", "ERROR!!!"}));
+    const QStringList log = fileLines("program/errorlog1.err");
+    EXPECT_EQ(log.value(log.indexOf("LOCAL VARIABLES:") + 1), "filename:graphic\\pyrA0.bmp");
+    EXPECT_NE(phase(), CompactPhase::Shown);
+}
+INSTANTIATE_TEST_SUITE_P(TinyMismatchedAndEmpty, OutlineMaskTest, ::testing::Values(0, 1, 2));
+
 class LoaderFailureTest
     : public WindowTest,
       public ::testing::WithParamInterface<std::pair<const char*, const char*>> {};

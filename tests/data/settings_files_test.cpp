@@ -36,15 +36,6 @@ TEST_F(AtomicFile, AWriteThatFailsHalfWayLeavesTheOldFileIntact) {
     EXPECT_TRUE(error.contains("missing/conf.dat"));
 }
 
-TEST_F(AtomicFile, APipeOrDeviceIsRefusedNotReplaced) {
-    const QString pipe = home.filePath("feed.ics");
-    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-    QString error;
-    EXPECT_FALSE(writeFileAtomically(pipe, QByteArray("x"), &error));
-    EXPECT_TRUE(error.contains("not a regular file")) << error;
-    EXPECT_FALSE(QFileInfo(pipe).isFile()) << "the pipe was replaced";
-}
-
 TEST_F(AtomicFile, EverySettingsSaveThatFailsSaysSoNamingTheFile) {
     // A folder where the file should be: the rename fails, even for a user who may write anywhere.
     for (const char* name : {"conf.dat", "WindWHP.dat", "~last.spt", "strt.dat"})
@@ -60,6 +51,10 @@ TEST_F(AtomicFile, EverySettingsSaveThatFailsSaysSoNamingTheFile) {
 
 class ConfFile : public WorkingFolderTest {
 protected:
+    void SetUp() override {
+        WorkingFolderTest::SetUp();
+        for (int page = 1; page <= 4; ++page) writeLines(QString("hlp%1.ktx").arg(page), {"help"});
+    }
     const QStringList sample = {"Y", "N", "Y", "N", "Y", "25", "Y", "Glyph Font",
                                 "2", "N", "Y", "N", "Y", "3",  "0"};
     // The sample with line `number` (from 1) replaced.
@@ -92,40 +87,31 @@ TEST_F(ConfFile, ReadsAndWritesBackTheFifteenLines) {
     }
 }
 
-TEST_F(ConfFile, AMissingOrBadFileIsReportedAndKeepsTheSettingsInForce) {
+TEST_F(ConfFile, AMissingFileIsReportedAndKeepsTheSettingsInForce) {
     settings().yearShine = true;
     EXPECT_EQ(loadSettings(), ConfigLoad::Missing);
     EXPECT_EQ(messages(), QStringList{"Error. Configuration file not exists!"});
     EXPECT_TRUE(settings().yearShine);
-
-    writeLines("conf.dat", sampleWith(9, "two"));
-    EXPECT_EQ(loadSettings(), ConfigLoad::Malformed);
-    EXPECT_EQ(messages().last(), "conf.dat line 9: \"two\" is not a whole number");
-    EXPECT_TRUE(settings().glyphFont.isEmpty());  // nothing of the bad file is in force
-    Settings partly;
-    readConfFile(partly);
-    EXPECT_EQ(partly.glyphFont, "Glyph Font");  // read before the bad line
-    EXPECT_FALSE(partly.gregorianOnDay);        // after it: untouched
-
-    writeLines("conf.dat", sampleWith(14, "7"));  // an entry beyond the list
-    EXPECT_EQ(loadSettings(), ConfigLoad::Malformed);
-    EXPECT_EQ(messages().last(), "conf.dat line 14: entry 7 is not in the list of 7");
 }
 
-TEST_F(ConfFile, SpeedAndHelpPagesOutsideTheirRangesAreClamped) {
+TEST_F(ConfFile, HelpPagesAreKeptToTheHelpFilesThatExist) {
+    const std::pair<const char*, int> cases[] = {{"2", 2}, {"0", 0}, {"9", 4}, {"-5", 0}, {"100000", 4}};
+    for (const auto& [line, pages] : cases) {
+        writeLines("conf.dat", sampleWith(9, line));
+        loadSettings();
+        EXPECT_EQ(settings().helpPages, pages) << line;
+    }
+    ASSERT_TRUE(QFile::remove(home.filePath("hlp3.ktx")));  // pages 1 and 2 only, one after another
+    EXPECT_EQ(limitHelpPages(4), 2);
+}
+
+TEST_F(ConfFile, ASpeedOutsideItsRangeIsClamped) {
     writeLines("conf.dat", sampleWith(6, "150"));
     loadSettings();
     EXPECT_EQ(settings().transitionSpeed, 99);
     writeLines("conf.dat", sampleWith(6, "0"));  // would stop the fade from ever ending
     loadSettings();
     EXPECT_EQ(settings().fadeSteps(), 1);
-    // More pages than the window has modes for would strand the user on a page that ignores
-    // clicks; none would leave the help without a page.
-    for (const auto& [text, pages] : {std::pair{"17", 17}, {"18", 17}, {"100000", 17}, {"0", 1}}) {
-        writeLines("conf.dat", sampleWith(9, text));
-        loadSettings();
-        EXPECT_EQ(settings().helpPages, pages) << text;
-    }
 }
 
 TEST_F(ConfFile, SettingsAreSetByNameInTheFilesForm) {
@@ -165,36 +151,6 @@ TEST_F(PrintWindowFile, AMalformedFileNamesTheLineAndKeepsTheDefaults) {
         loadPrintWindowFiles().problem.startsWith("WindWHP.dat line 3: the line is missing"));
 }
 
-class LaunchFile : public WorkingFolderTest {
-protected:
-    QStringList counter() const { return readLines(home.filePath("strt.dat")); }
-};
-
-TEST_F(LaunchFile, RemindMeAfterFiveIsDueAtTheFifthLaunchAndTheCountWraps) {
-    ASSERT_TRUE(writeLaunchFile("5"));
-    EXPECT_EQ(counter(), (QStringList{"1", "5"}));
-    for (int launch = 1; launch <= 4; ++launch) {
-        EXPECT_FALSE(countLaunch()) << launch;
-        EXPECT_EQ(counter(),
-                  (QStringList{QString::number(1 + launch), QString::number(5 - launch)}));
-    }
-    EXPECT_TRUE(countLaunch());
-    EXPECT_EQ(counter(), (QStringList{"6", "-1"}));
-    EXPECT_FALSE(countLaunch());  // never again
-
-    writeLines("strt.dat", {"20001", "-1"}, "\r\n");  // a count above 20000 restarts at two
-    EXPECT_FALSE(countLaunch());
-    EXPECT_EQ(counter(), (QStringList{"2", "-1"}));
-}
-
-// Signed 32-bit little-endian values, as "print.dat" holds them.
-QByteArray values(std::initializer_list<std::int32_t> list) {
-    QByteArray bytes;
-    for (std::int32_t v : list)
-        for (int i = 0; i < 4; ++i) bytes += char((std::uint32_t(v) >> (8 * i)) & 0xFF);
-    return bytes;
-}
-
 using DetailsFile = WorkingFolderTest;
 
 TEST_F(DetailsFile, EncodedEntriesDecodeToTheSameList) {
@@ -207,9 +163,19 @@ TEST_F(DetailsFile, EncodedEntriesDecodeToTheSameList) {
     EXPECT_EQ(readDonationDetails(), entries);
     // A case mark upper-cases the character read last.
     const QString plain = substituteDetails("ab", 'E');
-    EXPECT_EQ(decodeDetails(values({plain[0].unicode(), -7, plain[1].unicode(), -1, -1})),
+    EXPECT_EQ(decodeDetails(printValues({plain[0].unicode(), -7, plain[1].unicode(), -1, -1})),
               (QStringList{"Ab", ""}));
     EXPECT_EQ(upperCaseMarked("abcd", "UaU"), "AbCd");
+}
+
+// Characters beyond U+FFFF are characters too, stored whole or as two halves.
+TEST_F(DetailsFile, WideCharactersReadWholeOrInHalves) {
+    const QString wide = QString::fromUcs4(U"\U0001F319 moon");
+    EXPECT_EQ(decodeDetails(encodeDetails({wide})), QStringList{wide});
+    const DetailsReading whole = readDetailsAsFarAsValid(
+        printValues({std::int32_t(U'\U0001F319' ^ 0x15), 0x78 ^ 0x15, -2, -1}));
+    EXPECT_EQ(whole.entries, QStringList{wide.left(2) + "X"});
+    EXPECT_TRUE(whole.problem.isEmpty());
 }
 
 }  // namespace

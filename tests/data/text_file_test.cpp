@@ -75,7 +75,7 @@ TEST_F(TextFile, AFileThatCannotBeReadIsAFatalErrorNamingIt) {
     ASSERT_TRUE(QDir(home.path()).mkdir("folder.ktx"));
     const std::pair<const char*, const char*> cases[] = {
         {"NOPE.KTX", "NOPE.KTX: No such file or directory"},
-        {"pipe.ktx", "pipe.ktx: is not a regular file"},
+        {"pipe.ktx", "pipe.ktx: is a pipe, not a regular file"},
         {"folder.ktx", "folder.ktx: is a folder, not a file"}};
     for (const auto& [name, reason] : cases) {
         try {

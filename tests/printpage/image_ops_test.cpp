@@ -27,6 +27,11 @@ TEST_F(PageTest, OptimizeGrowsTheCanvasByTwiceTheDoublingsAndBlursIt) {
     page.script.clear();
     ASSERT_TRUE(optimizeForPrinter(page, QSize(16384, 16384)));
     EXPECT_EQ(page.canvas.size(), QSize(12000, 40));
+    // n = 3 here, but a factor of 6 would pass 256 MB of pixels: 4 is the largest that fits.
+    page.canvasWidth = 2000;
+    page.canvasHeight = 1000;
+    ASSERT_TRUE(optimizeForPrinter(page, QSize(16384, 16384)));
+    EXPECT_EQ(page.canvas.size(), QSize(8000, 4000));
 }
 
 TEST_F(PageTest, OptimizeOfAPageAlreadyLargerOnlyFitsTheView) {

@@ -78,17 +78,29 @@ TEST_F(PageTest, RescaleKeepsPicturesAndMoonsAndWritesTheYearPageInItsOwnList) {
 }
 
 TEST_F(PageTest, ResolutionChangesKeepEverySideWithinTheLimitsAndStopAtAFailingLine) {
+    // A side of 1 cannot be halved, and a side of 0 would stop Optimize from ever ending.
     setCanvas(page, 1, 1, true);
     page.script = {"TEXT 3 3 rgt 'a'"};
-    ASSERT_TRUE(DecreaseResolution(page));
+    EXPECT_FALSE(DecreaseResolution(page));
     EXPECT_EQ(page.canvas.size(), QSize(1, 1));
+    EXPECT_EQ(page.script, QStringList{"TEXT 3 3 rgt 'a'"});
+    page.canvasWidth = 0;
+    EXPECT_FALSE(optimizeForPrinter(page, QSize(4958, 7017)));
     setCanvas(page, 9000, 2, true);
     const QStringList before = page.script;
     EXPECT_FALSE(IncreaseResolution(page));
     EXPECT_EQ(page.canvas.size(), QSize(9000, 2));
     EXPECT_EQ(page.script, before);
-    EXPECT_EQ(recorder.messages,
-              QStringList{"The canvas cannot be larger than 16384 x 16384 pixels."});
+    // Within the sides, the canvas as a whole stays within what the picture loader takes back.
+    setCanvas(page, 6000, 3000, true);
+    EXPECT_FALSE(IncreaseResolution(page));
+    EXPECT_THROW(setCanvas(page, 12000, 6000, true), std::invalid_argument);
+    ASSERT_EQ(recorder.messages.size(), 4);
+    EXPECT_EQ(recorder.messages[0], "A canvas of 1 x 1 pixels cannot be made smaller.");
+    EXPECT_EQ(recorder.messages[2],
+              "The canvas cannot grow to 18000 x 4 pixels, more than 16384 on a side.");
+    EXPECT_EQ(recorder.messages[3],
+              "The canvas cannot grow to 12000 x 6000 pixels, more than the limit of 256 MB.");
 
     page.script = {"TEXT 2 2 rgt 'a'", "TEXT x 2 rgt 'b'", "TEXT 4 4 rgt 'c'"};
     EXPECT_FALSE(RescaleScript(page, 2.0));

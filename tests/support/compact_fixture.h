@@ -82,6 +82,9 @@ protected:
              QDir(QStringLiteral(ORBISCA_HOME_DIR)).entryInfoList(QDir::Files))
             QFile::copy(file.filePath(), home.filePath(file.fileName()));
         writeCompactPictures(home.path());
+        // The donation reminder switched off, so that starting the program's windows does not
+        // wait for its answer; its own tests write "strt.dat" as they need it.
+        writeLines("strt.dat", {"1", "-1"});
     }
     void TearDown() override {
         resetOtherStates();

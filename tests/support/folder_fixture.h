@@ -55,6 +55,14 @@ QString errorOf(Read read) {
     return "no error";
 }
 
+// Signed 32-bit little-endian values, as "print.dat" holds them.
+inline QByteArray printValues(std::initializer_list<std::int32_t> list) {
+    QByteArray bytes;
+    for (std::int32_t v : list)
+        for (int i = 0; i < 4; ++i) bytes += char((std::uint32_t(v) >> (8 * i)) & 0xFF);
+    return bytes;
+}
+
 class WorkingFolderTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -89,6 +97,17 @@ protected:
         return lines;
     }
     QStringList messages() const { return notifierState().messages; }
+    // The bundled pictures and glyph fonts of the working folder `packHome`, replacing what the
+    // test wrote: what a user's program shows.
+    void copyPackPicturesAndFonts(const QString& packHome) {
+        for (const QString& folder : {QStringLiteral("graphic"), QStringLiteral("fonts")}) {
+            QDir().mkpath(home.filePath(folder));
+            for (const QFileInfo& f : QDir(packHome + "/" + folder).entryInfoList(QDir::Files)) {
+                QFile::remove(home.filePath(folder + "/" + f.fileName()));
+                QFile::copy(f.filePath(), home.filePath(folder + "/" + f.fileName()));
+            }
+        }
+    }
 
     QTemporaryDir home;
 };

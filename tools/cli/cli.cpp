@@ -1,6 +1,7 @@
 #include "cli.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QString>
 #include <cctype>
@@ -12,6 +13,7 @@
 #include "data/text_file.h"
 #include "data/working_folder.h"
 #include "gfx/glyph_fonts.h"
+#include "gfx/image_io.h"
 
 namespace orbisca::cli {
 
@@ -80,12 +82,39 @@ GregorianDate dateArgument(const std::string& text) {
     }
 }
 
-QByteArray readInputFile(const std::string& path) {
+QByteArray readInputFile(const std::string& path, std::int64_t maxBytes) {
     QString error;
     const QString name = QString::fromStdString(path);
-    const std::optional<QByteArray> bytes = readRegularFile(name, name, &error);
-    if (!bytes) throw UsageError(error.toStdString());
+    const std::optional<QByteArray> bytes = readRegularFile(name, name, &error, maxBytes);
+    if (!bytes) throw UsageError(printable(error));
     return *bytes;
+}
+
+void requireInputFile(const std::string& path) {
+    const QString name = QString::fromStdString(path);
+    if (const std::optional<QString> problem = regularFileProblem(name))
+        throw UsageError(printable(name + QStringLiteral(": ") + *problem));
+}
+
+void writeOutputFile(const std::string& path, const ContentWriter& write) {
+    QString error;
+    if (!writeUserOutput(QString::fromStdString(path), write, &error))
+        throw CommandFailed(printable(error));
+}
+
+void writeOutputFile(const std::string& path, const QByteArray& content) {
+    writeOutputFile(path, [&](QIODevice& out) { return out.write(content) == content.size(); });
+}
+
+void savePicture(const QImage& image, const std::string& path) {
+    const QString name = QString::fromStdString(path);
+    const QString suffix = QFileInfo(name).suffix();
+    try {
+        gfx::SaveImage(image, name, suffix.isEmpty() ? QByteArray("png") : QByteArray(),
+                       WriteTarget::UserOutput);
+    } catch (const gfx::ImageError& e) {
+        throw CommandFailed(printable(QString::fromUtf8(e.what())));
+    }
 }
 
 namespace {
@@ -141,6 +170,10 @@ int runSubcommand(const std::string& command, const Args& input, const Subcomman
 
 void flushOutput() {
     if (std::fflush(stdout) != 0) throw CommandFailed("could not write the output");
+}
+
+std::string printable(const QString& message) {
+    return escapeControlCharacters(message).toStdString();
 }
 
 }  // namespace orbisca::cli

@@ -3,12 +3,15 @@
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
 #include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "calendar/calendar.h"
+#include "data/atomic_file.h"
+#include "data/input_limits.h"
 
 namespace orbisca::cli {
 
@@ -55,8 +58,18 @@ void expectNoMoreArgs(const Args& args);
 // The date an argument names; a UsageError naming the argument when it is no date.
 GregorianDate dateArgument(const std::string& text);
 // The bytes of an input file named on the command line; a UsageError naming it and the reason
-// when it cannot be read (missing, a folder, a pipe, no permission).
-QByteArray readInputFile(const std::string& path);
+// when it cannot be read (missing, a folder, a pipe, no permission, more than `maxBytes`).
+QByteArray readInputFile(const std::string& path, std::int64_t maxBytes = kMaxDataFileBytes);
+// A UsageError naming the input file and the reason when it is no regular file.
+void requireInputFile(const std::string& path);
+// Writes an output named on the command line: a regular file is replaced in one step, a device
+// or a pipe ("/dev/stdout", "/dev/null", a FIFO) written through; a CommandFailed naming the file
+// when that fails ("/dev/full") or the name stands for a folder, a socket or a block device.
+void writeOutputFile(const std::string& path, const ContentWriter& write);
+void writeOutputFile(const std::string& path, const QByteArray& content);
+// Saves a picture to an output named on the command line, as writeOutputFile does, in the format
+// its suffix names; PNG when it has none ("/dev/stdout").
+void savePicture(const QImage& image, const std::string& path);
 // Starts the off-screen GUI application that fonts and pictures need, once; Qt's note that it
 // made up a runtime folder is not passed on.
 void startGuiApplication();
@@ -68,5 +81,7 @@ int runSubcommand(const std::string& command, const Args& args, const Subcommand
 // Flushes standard output; a CommandFailed when it could not be written (a full disk, a closed
 // pipe).
 void flushOutput();
+// A message for the terminal: control characters from file names and file contents escaped.
+std::string printable(const QString& message);
 
 }  // namespace orbisca::cli

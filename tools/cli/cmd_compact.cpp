@@ -26,9 +26,11 @@ int runCompact(const Args& input) {
                                      gfx::LoadBitmap(resolvePath("graphic\\moon.bmp"))};
         QImage face;
         paintPanel(face, pictures, GregorianToMayan(date));
-        gfx::SaveImage(face, QString::fromStdString(output));
+        savePicture(face, output);
+    } catch (const CommandFailed&) {
+        throw;
     } catch (const std::exception& e) {
-        throw CommandFailed(e.what());
+        throw CommandFailed(printable(QString::fromUtf8(e.what())));
     }
     return 0;
 }

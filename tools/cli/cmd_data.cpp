@@ -4,7 +4,6 @@
 #include <cstdio>
 
 #include "cli.h"
-#include "data/atomic_file.h"
 #include "data/data_error.h"
 #include "data/donation_files.h"
 #include "data/text_file.h"
@@ -12,13 +11,21 @@
 namespace orbisca::cli {
 namespace {
 
+// The entries of the details text, one a line. A NUL byte would end the entry early wherever it
+// is shown, so a line that holds one is refused.
+QStringList detailEntries(const std::string& input) {
+    const QStringList entries = splitTextLines(decodeText(readInputFile(input)));
+    for (qsizetype i = 0; i < entries.size(); ++i)
+        if (entries[i].contains(QChar(0)))
+            throw UsageError(input + " line " + std::to_string(i + 1) + ": holds a NUL byte (" +
+                             printable(entries[i]) + ")");
+    return entries;
+}
+
 int encodePrint(Args& args) {
     rejectUnknownOptions(args);
     if (args.size() != 2) throw UsageError("data encode-print needs INPUT.txt and OUTPUT.dat");
-    const QStringList entries = splitTextLines(decodeText(readInputFile(args[0])));
-    QString error;
-    if (!writeFileAtomically(QString::fromStdString(args[1]), encodeDetails(entries), &error))
-        throw CommandFailed(error.toStdString());
+    writeOutputFile(args[1], encodeDetails(detailEntries(args[0])));
     return 0;
 }
 
@@ -29,7 +36,7 @@ int decodePrint(Args& args) {
         for (const QString& entry : decodeDetails(readInputFile(args[0])))
             std::printf("%s\n", entry.toUtf8().constData());
     } catch (const DataFileError& e) {
-        throw CommandFailed(args[0] + ": " + e.what());
+        throw CommandFailed(args[0] + ": " + printable(e.message()));
     }
     flushOutput();
     return 0;

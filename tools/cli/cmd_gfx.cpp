@@ -30,11 +30,7 @@ int runMoon(const Args& input) {
             ? 100
             : int(parseInteger(sizeText, "--size", gfx::kMinMoonSize, gfx::kMaxMoonSize));
     if (output.empty()) throw UsageError("moon needs -o FILE.png");
-    try {
-        gfx::SaveImage(gfx::DrawMoon(phase, size), qs(output));
-    } catch (const gfx::ImageError& e) {
-        throw CommandFailed(e.what());
-    }
+    savePicture(gfx::DrawMoon(phase, size), output);
     return 0;
 }
 
@@ -43,12 +39,12 @@ int runRegion(const Args& input) {
     rejectUnknownOptions(args);
     const std::string mask = takeFirstArg(args, "region needs a MASK.bmp");
     expectNoMoreArgs(args);
-    readInputFile(mask);  // a mask that is not there is bad input, not a failed run
+    requireInputFile(mask);  // a mask that is not there is bad input, not a failed run
     QImage bitmap;
     try {
         bitmap = gfx::LoadBitmap(qs(mask));
     } catch (const gfx::ImageError& e) {
-        throw CommandFailed(e.what());
+        throw CommandFailed(printable(QString::fromUtf8(e.what())));
     }
     const QRegion region =
         gfx::BitmapToRegion(bitmap, qRgb(0, 0, 0), gfx::RegionMode::KeepDiffering);

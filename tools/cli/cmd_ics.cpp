@@ -48,6 +48,7 @@ int runIcs(const Args& input) {
     Args args = input;
     const std::string alarm = takeOption(args, "--alarm");
     const std::string output = takeOption(args, "-o");
+    rejectUnknownOptions(args);
     if (args.size() != 2) throw UsageError("ics needs two dates, FROM and TO");
     const GregorianDate from = parseFeedDate(args[0]);
     const GregorianDate to = parseFeedDate(args[1]);
@@ -66,17 +67,12 @@ int runIcs(const Args& input) {
         flushOutput();
         return 0;
     }
-    QString error;
-    const bool written = writeFileAtomically(
-        QString::fromStdString(output),
-        [&](QIODevice& file) {
-            return WriteIcsFeed(feed, from, to, [&](std::string_view chunk) {
-                const auto size = static_cast<qint64>(chunk.size());
-                return file.write(chunk.data(), size) == size;
-            });
-        },
-        &error);
-    if (!written) throw CommandFailed(error.toStdString());
+    writeOutputFile(output, [&](QIODevice& file) {
+        return WriteIcsFeed(feed, from, to, [&](std::string_view chunk) {
+            const auto size = static_cast<qint64>(chunk.size());
+            return file.write(chunk.data(), size) == size;
+        });
+    });
     return 0;
 }
 

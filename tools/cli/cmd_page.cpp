@@ -84,7 +84,7 @@ void applyAction(PageRun& run, Args& args) {
     else if (action == "--landscape" || action == "--portrait")
         turnPage(run, action == "--landscape");
     else
-        throw UsageError("unexpected argument \"" + action + "\"");
+        expectNoMoreArgs({action});  // names an unknown option as such
 }
 
 int runPage(const Args& input) {

@@ -2,13 +2,13 @@
 // for another resolution.
 #include <QByteArray>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "calendar/calendar_state.h"
 #include "cli.h"
 #include "data/atomic_file.h"
 #include "data/text_file.h"
-#include "gfx/image_io.h"
 #include "printpage/image_ops.h"
 #include "printpage/page_services.h"
 #include "printpage/print_page.h"
@@ -17,13 +17,16 @@
 namespace orbisca::cli {
 namespace {
 
-// "WxH" with both sides 1..16384.
+// "WxH" with both sides 1..16384 and within the picture limits as a whole.
 QSize parseSize(const std::string& text, const std::string& what) {
     const auto x = text.find('x');
     if (x == std::string::npos)
         throw UsageError(what + " must be written WIDTHxHEIGHT, not \"" + text + "\"");
-    return QSize(int(parseInteger(text.substr(0, x), what + " width", 1, kMaxImageSide)),
-                 int(parseInteger(text.substr(x + 1), what + " height", 1, kMaxImageSide)));
+    const QSize size(int(parseInteger(text.substr(0, x), what + " width", 1, kMaxImageSide)),
+                     int(parseInteger(text.substr(x + 1), what + " height", 1, kMaxImageSide)));
+    if (const std::optional<QString> problem = pictureSizeProblem(size.width(), size.height()))
+        throw UsageError(what + " of " + problem->toStdString());
+    return size;
 }
 
 QRgb parseColour(const std::string& text) {
@@ -41,30 +44,43 @@ QRgb parseColour(const std::string& text) {
 
 // A script file: UTF-8 when it is valid UTF-8, else Windows-1251; LF or CR LF line ends.
 QStringList readScript(const std::string& name) {
-    return splitTextLines(decodeText(readInputFile(name)));
+    return splitTextLines(decodeText(readInputFile(name, kMaxScriptBytes)));
 }
 
-void writeScript(const QStringList& lines, const std::string& name) {
+// The script file itself, marked where it failed: replaced in one step.
+void markScript(const QStringList& lines, const std::string& name) {
     QString error;
     if (!writeFileAtomically(QString::fromStdString(name), textFileContent(lines), &error))
-        throw CommandFailed(error.toStdString());
+        throw CommandFailed(printable(error));
 }
 
-// The page with the program's services; messages go to stderr.
+// The page's messages other than "Syntax error at line N" (which reportSyntaxError() gives with
+// its reason), kept until the run has ended.
+QStringList& pageNotices() {
+    static QStringList notices;
+    return notices;
+}
+
+// The page with the program's services; its messages are kept for printNotices().
 PrintPageState& preparePage() {
     resetPrintPageState();
     PrintPageState& page = printPageState();
     page.services = ProgramPageServices();
+    pageNotices().clear();
     page.services.notify = [](const QString& text) {
-        if (!text.startsWith(u"Syntax error at line "))
-            std::fprintf(stderr, "%s\n", qPrintable(text));
+        if (!text.startsWith(u"Syntax error at line ")) pageNotices() << text;
     };
     return page;
 }
 
+void printNotices() {
+    for (const QString& notice : pageNotices())
+        std::fprintf(stderr, "%s\n", printable(notice).c_str());
+}
+
 void reportSyntaxError(const PrintPageState& page) {
     std::fprintf(stderr, "Syntax error at line %d: %s\n", page.interp.errorLine,
-                 qPrintable(page.interp.errorReason));
+                 printable(page.interp.errorReason).c_str());
 }
 
 int runScript(Args& args) {
@@ -97,6 +113,7 @@ int runScript(Args& args) {
     page.canvasHeight = canvasSize.height();
     bool ran = false;
     try {
+        // A canvas the memory cannot hold ends here, with its size, before any line runs.
         setCanvas(page, page.canvasWidth, page.canvasHeight, true);
         if (printerPage.isValid()) {
             page.autoOptimize = page.autoBlur = true;
@@ -105,13 +122,17 @@ int runScript(Args& args) {
         } else {
             ran = redrawPage(page);
         }
-        gfx::SaveImage(page.canvas, QString::fromStdString(output));
     } catch (const std::exception& e) {
-        throw CommandFailed(e.what());
+        throw CommandFailed(printable(QString::fromUtf8(e.what())));
     }
+    // A failure before any line ran (a canvas the memory cannot hold) is the command's failure.
+    if (!ran && page.interp.errorLine < 0)
+        throw CommandFailed(printable(pageNotices().join(QStringLiteral("; "))));
+    printNotices();
+    savePicture(page.canvas, output);
     if (ran) return 0;
     reportSyntaxError(page);
-    if (mark) writeScript(page.script, file);
+    if (mark) markScript(page.script, file);
     return 1;
 }
 
@@ -125,12 +146,14 @@ int runRescale(Args& args) {
     startGuiApplication();
     PrintPageState& page = preparePage();
     page.script = script;
-    if (!RescaleScript(page, factorText == "2" ? 2.0 : 0.5)) {
+    const bool rescaled = RescaleScript(page, factorText == "2" ? 2.0 : 0.5);
+    printNotices();
+    if (!rescaled) {
         reportSyntaxError(page);
         return 1;
     }
     if (!output.empty()) {
-        writeScript(page.script, output);
+        writeOutputFile(output, textFileContent(page.script));
         return 0;
     }
     for (const QString& line : page.script) std::printf("%s\n", line.toUtf8().constData());

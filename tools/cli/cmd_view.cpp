@@ -19,12 +19,16 @@
 namespace orbisca::cli {
 namespace {
 
-const char* const kModeNames = "day, tone, sign, plasma, oracle, help1 ... help17";
+const char* const kModeNames =
+    "day, tone, sign, plasma, oracle, zolkin, wavespell, month, pulsars, year, moons13, wings, "
+    "kinbook, help1 ... help17";
 
 // A mode by number (0..255) or by name.
 int modeArgument(const std::string& text) {
     static const std::pair<const char*, int> names[] = {
-        {"day", 0}, {"tone", 1}, {"sign", 2}, {"plasma", 3}, {"oracle", 4}};
+        {"day", 0},      {"tone", 1},      {"sign", 2},    {"plasma", 3},  {"oracle", 4},
+        {"zolkin", 5},   {"wavespell", 6}, {"month", 7},   {"pulsars", 8}, {"year", 9},
+        {"moons13", 11}, {"wings", 12},    {"kinbook", 14}};
     for (const auto& [name, mode] : names)
         if (text == name) return mode;
     if (text.rfind("help", 0) == 0 && text.size() > 4)

@@ -69,8 +69,13 @@ int main(int argc, char** argv) {
     try {
         if (args.empty() || args.front() == "--help" || args.front() == "-h" ||
             args.front() == "help") {
-            printUsage(args.empty() ? stderr : stdout);
-            return args.empty() ? 2 : 0;
+            if (args.empty()) {
+                printUsage(stderr);
+                return 2;
+            }
+            printUsage(stdout);
+            flushOutput();  // help that could not be written is a failure like any other output
+            return 0;
         }
         applyTodayOption(args);
         applyHomeOption(args);

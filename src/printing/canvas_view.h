@@ -1,0 +1,65 @@
+// The page canvas on screen, inside a scroll area: the canvas scaled to its displayed size
+// (canvas size / view scale). Shrunk views are drawn from a pyramid of the canvas halved again
+// and again (each pixel the mean of four), taken at the level just above the view's size, so a
+// view of a large canvas neither misses thin lines nor costs a pass over the whole canvas. A view
+// of moderate size keeps one cached picture per view scale; a larger one paints the exposed
+// rectangle alone each time.
+//
+// Dragging with the left button scrolls the page; the pointer's canvas pixel and the right
+// button's pop-up menu go to the window through two hooks.
+#pragma once
+
+#include <QPixmap>
+#include <QPoint>
+#include <QScrollArea>
+#include <QWidget>
+#include <functional>
+#include <vector>
+
+#include "printpage/print_page.h"
+
+namespace orbisca {
+
+class CanvasView : public QWidget {
+    Q_OBJECT
+public:
+    // Views of at most this many pixels are painted from a cached picture.
+    static constexpr qint64 kCachedViewPixels = qint64{4} * 1024 * 1024;
+
+    CanvasView(const PrintPageState& page, QScrollArea& scroller, QWidget* parent = nullptr);
+
+    // The canvas's pixels changed (and maybe its displayed size): everything is drawn afresh.
+    void canvasChanged();
+    // Only the displayed size changed (zoom): the view takes it and paints afresh.
+    void viewScaleChanged();
+
+    // The canvas pixel under a point of the view (the view's pixel times the view scale).
+    QPoint canvasPixelAt(QPoint viewPoint) const;
+    bool paintsFromCache() const;
+
+    std::function<void(QPoint canvasPixel)> pointerMoved;
+    std::function<void(QPoint globalPosition)> menuRequested;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    QSize displayedSize() const;
+    // The pyramid level to draw from (0: the canvas itself) and the canvas pixels per pixel of it.
+    const QImage& sourceLevel(double& pixelsPerLevelPixel);
+    void drawScaled(QPainter& painter, const QRect& target);
+    const QPixmap& cachedView();
+
+    const PrintPageState& page_;
+    QScrollArea& scroller_;
+    std::vector<QImage> halvings_;  // the canvas halved once, twice ...; made as views need them
+    QPixmap cache_;  // the canvas at the displayed size; null until the next paint needs it
+    bool dragging_ = false;
+    QPoint dragStart_;  // pointer position on the screen plus the scroll positions at the press
+};
+
+}  // namespace orbisca

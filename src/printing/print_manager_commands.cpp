@@ -1,0 +1,476 @@
+// The print manager's commands: runs of the script and the filters, zoom, colours, files, and the
+// commands that go to the export and printing code.
+#include <QApplication>
+#include <QColorDialog>
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTextBlock>
+#include <QTimer>
+#include <QToolButton>
+
+#include "data/notifier.h"
+#include "gfx/image_io.h"
+#include "printing/canvas_view.h"
+#include "printing/image_save.h"
+#include "printing/print_manager_actions.h"
+#include "printing/print_manager_window.h"
+#include "printing/script_editor.h"
+#include "printpage/image_ops.h"
+#include "printpage/script_file.h"
+
+namespace orbisca {
+namespace {
+
+constexpr int kStatusMillis = 5000;
+
+const QString kScriptFilter = QStringLiteral("Scripts (*.spt)");
+const QString kTextFilter = QStringLiteral("Text files (*.txt)");
+const QString kAllFilter = QStringLiteral("All files (*)");
+
+QFileDialog* scriptDialog(QWidget* parent, const QString& title, QFileDialog::AcceptMode mode) {
+    auto* dialog = new QFileDialog(parent, title);
+    dialog->setObjectName(QStringLiteral("scriptFileDialog"));
+    dialog->setAcceptMode(mode);
+    dialog->setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
+                                                        : QFileDialog::ExistingFile);
+    dialog->setNameFilters({kScriptFilter, kTextFilter, kAllFilter});
+    dialog->selectNameFilter(kScriptFilter);
+    dialog->setDefaultSuffix(QStringLiteral("spt"));
+    // A text file chosen under "Text files" gets ".txt", not ".spt".
+    QObject::connect(dialog, &QFileDialog::filterSelected, dialog, [dialog](const QString& f) {
+        dialog->setDefaultSuffix(f == kTextFilter ? QStringLiteral("txt") : QStringLiteral("spt"));
+    });
+    return dialog;
+}
+
+}  // namespace
+
+bool PrintManagerActions::hasShortcut(const QKeySequence& key) const {
+    const QAction* all[] = {easy,        creative, load,          save,     previousDay, nextDay,
+                            show,        optimize, blackAndWhite, blur,     zoomIn,      zoomOut,
+                            screenScale, setup,    print,         printNow, close};
+    for (const QAction* action : all)
+        if (action->shortcut() == key) return true;
+    for (const QAction* action : exports)
+        if (action->shortcut() == key) return true;
+    return false;
+}
+
+void PrintManagerWindow::connectActions() {
+    PrintManagerActions& a = *actions_;
+    auto on = [this](QAction* action, auto handler) {
+        connect(action, &QAction::triggered, this, handler);
+    };
+    // Menu items take their entry as text; those on a tool bar take it as their hint too.
+    auto caption = [this](QAction* action, Caption entry, bool hint = false) {
+        addCaption(entry, [action, hint](const QString& t) {
+            action->setText(t);
+            if (hint) action->setToolTip(t);
+        });
+    };
+    auto title = [this](QMenu* menu, Caption entry) {
+        addCaption(entry, [menu](const QString& t) { menu->setTitle(t); });
+    };
+    title(a.modeMenu, Caption::ModeMenu);
+    title(a.scriptMenu, Caption::ScriptMenu);
+    title(a.exportMenu, Caption::ExportMenu);
+    title(a.editMenu, Caption::EditMenu);
+    title(a.printMenu, Caption::PrintMenu);
+
+    caption(a.easy, Caption::Easy);
+    caption(a.creative, Caption::Creative);
+    on(a.easy, [this] { setEasyMode(true); });
+    on(a.creative, [this] { setEasyMode(false); });
+    for (std::size_t i = 0; i < kScriptExports.size(); ++i) {
+        caption(a.exports[i], kScriptExports[i].caption, true);
+        on(a.exports[i], [this, w = kScriptExports[i].which] { runExport(w); });
+    }
+    caption(a.load, Caption::Load);
+    caption(a.save, Caption::Save);
+    on(a.load, &PrintManagerWindow::askLoadScript);
+    on(a.save, &PrintManagerWindow::askSaveScript);
+    caption(a.previousDay, Caption::PreviousDay, true);
+    caption(a.nextDay, Caption::NextDay, true);
+    on(a.previousDay, [this] { stepDay(-1); });
+    on(a.nextDay, [this] { stepDay(1); });
+    caption(a.show, Caption::Show, true);
+    // The tool button's hint is Optimize, what the button does.
+    caption(a.optimize, Caption::Optimize, true);
+    on(a.show, &PrintManagerWindow::showImage);
+    on(a.optimize, &PrintManagerWindow::optimize);
+
+    caption(a.blackAndWhite, Caption::BlackAndWhite);
+    caption(a.exportAsText, Caption::ExportAsText);
+    caption(a.autoOptimize, Caption::AutoOptimize);
+    caption(a.autoBlur, Caption::AutoBlur);
+    on(a.blackAndWhite, &PrintManagerWindow::toggleBlackAndWhite);
+    on(a.exportAsText, [this](bool checked) { state_.exportAsText = checked; });
+    on(a.autoOptimize, [this](bool checked) {
+        state_.autoOptimizeChecked = checked;
+        orbisca::setEasyMode(state_, page_, state_.easyMode);
+    });
+    on(a.autoBlur, [this](bool checked) {
+        state_.autoBlurChecked = checked;
+        orbisca::setEasyMode(state_, page_, state_.easyMode);
+    });
+    caption(a.blur, Caption::Blur);
+    caption(a.increase, Caption::IncreaseResolution);
+    caption(a.decrease, Caption::DecreaseResolution);
+    on(a.blur, &PrintManagerWindow::blur);
+    on(a.increase, &PrintManagerWindow::increaseResolution);
+    on(a.decrease, &PrintManagerWindow::decreaseResolution);
+    caption(a.zoomIn, Caption::ZoomIn, true);
+    caption(a.zoomOut, Caption::ZoomOut, true);
+    caption(a.screenScale, Caption::ScreenScale);
+    on(a.zoomIn, &PrintManagerWindow::zoomIn);
+    on(a.zoomOut, &PrintManagerWindow::zoomOut);
+    on(a.screenScale, &PrintManagerWindow::showAtScreenScale);
+
+    caption(a.setup, Caption::Setup, true);
+    caption(a.print, Caption::PrintWithDialog, true);
+    caption(a.printNow, Caption::PrintNow);
+    caption(a.saveImage, Caption::SaveImage);
+    on(a.setup, &PrintManagerWindow::openSetup);
+    on(a.print, [this] { print(true); });
+    on(a.printNow, [this] { print(false); });
+    on(a.saveImage, &PrintManagerWindow::askSaveImage);
+    on(a.close, &QWidget::close);
+
+    connect(dateButton_, &QToolButton::clicked, this, &PrintManagerWindow::pickDate);
+    connect(backgroundSwatch_, &QPushButton::clicked, this,
+            &PrintManagerWindow::askBackgroundColour);
+    connect(textSwatch_, &QPushButton::clicked, this, &PrintManagerWindow::askTextColour);
+    for (QSpinBox* spin : {widthSpin_, heightSpin_})
+        connect(spin, &QSpinBox::valueChanged, this, &PrintManagerWindow::onCanvasSpinChanged);
+}
+
+// ---- runs
+
+bool PrintManagerWindow::runExclusive(const std::function<bool()>& work) {
+    if (state_.running) {
+        whenIdle([this, work] { runExclusive(work); });
+        return false;
+    }
+    state_.running = true;
+    state_.eventPasses = 0;
+    state_.shownGauge = -1;
+    focusAfterRun_ = QApplication::focusWidget();
+    setInputEnabled(false);
+    progressPanel_->show();
+    bool ok = false;
+    guardedWork([&] { ok = work(); });
+    page_.interp.progressMode = ProgressMode::Idle;
+    page_.gauge = 0;
+    progressBar_->setValue(0);
+    progressPanel_->hide();
+    setInputEnabled(true);
+    state_.running = false;
+    canvasChanged();
+    regainActivation();
+    if (focusAfterRun_) focusAfterRun_->setFocus();
+    if (state_.closeRequested) {
+        state_.closeRequested = false;
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+    }
+    for (std::function<void()>& next : std::exchange(afterRun_, {}))
+        QMetaObject::invokeMethod(this, next, Qt::QueuedConnection);
+    return ok;
+}
+
+// A message box or dialog that closes leaves no window active where no window manager hands the
+// activation back, and the window's keys would then go nowhere.
+void PrintManagerWindow::regainActivation() {
+    if (isVisible() && !QApplication::activeModalWidget()) activateWindow();
+}
+
+void PrintManagerWindow::whenIdle(const std::function<void()>& call) {
+    if (state_.running)
+        afterRun_.push_back(call);
+    else
+        call();
+}
+
+void PrintManagerWindow::setInputEnabled(bool enabled) {
+    menuBar()->setEnabled(enabled);
+    actions_->exportBar->setEnabled(enabled);
+    actions_->commandBar->setEnabled(enabled);
+    centralWidget()->setEnabled(enabled);
+}
+
+// The gauge moved: the bar shows the new value, and pending events other than input are handled
+// so that it repaints. Values that did not change cost nothing, so a run handles events at most
+// once per gauge step, not once per line.
+void PrintManagerWindow::onProgress(int gauge) {
+    if (gauge == state_.shownGauge) return;
+    state_.shownGauge = gauge;
+    progressBar_->setValue(gauge);
+    ++state_.eventPasses;
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+// Runs a page operation on the editor's script, then brings the changes it made to the script
+// (error markers, rewritten lines) into the editor.
+bool PrintManagerWindow::runOnScript(const std::function<bool()>& run) {
+    const QStringList before = scriptLines();
+    page_.script = before;
+    const bool ok = run();
+    applyScriptEdit(*editor_->document(), scriptEditBetween(before, page_.script));
+    if (!ok && page_.interp.errorLine >= 0) placeErrorCaret();
+    return ok;
+}
+
+void PrintManagerWindow::placeErrorCaret() {
+    QTextCursor cursor(editor_->document());
+    const qsizetype last = editor_->document()->characterCount() - 1;
+    cursor.setPosition(int(qBound(qsizetype(0), editorPositionOfError(page_.interp), last)));
+    editor_->setTextCursor(cursor);
+    editor_->ensureCursorVisible();
+    focusAfterRun_ = editor_;
+}
+
+void PrintManagerWindow::canvasChanged() { canvasView_->canvasChanged(); }
+
+// Rescaling sets the canvas size the spin boxes hold.
+bool PrintManagerWindow::runRescaling(const std::function<bool()>& rescale) {
+    const bool ok = runExclusive([this, rescale] { return runOnScript(rescale); });
+    state_.canvasSpins = QSize(page_.canvasWidth, page_.canvasHeight);
+    updateCanvasSpins();
+    return ok;
+}
+
+bool PrintManagerWindow::showImage() {
+    return runExclusive([this] {
+        page_.canvasWidth = state_.canvasSpins.width();
+        page_.canvasHeight = state_.canvasSpins.height();
+        return runOnScript([this] { return redrawPage(page_); });
+    });
+}
+
+bool PrintManagerWindow::optimize() {
+    // Optimize always enlarges and softens; the two settings are given back afterwards.
+    const bool autoOptimize = page_.autoOptimize, autoBlur = page_.autoBlur;
+    page_.autoOptimize = page_.autoBlur = true;
+    const bool ok = runRescaling([this] {
+        page_.interp.progressMode = ProgressMode::ExportShare;
+        page_.viewBox = scroller_->viewport()->size();
+        return optimizeForPrinter(page_, printerPageSize());
+    });
+    page_.autoOptimize = autoOptimize;
+    page_.autoBlur = autoBlur;
+    return ok;
+}
+
+bool PrintManagerWindow::blur() {
+    return runExclusive([this] {
+        page_.interp.progressMode = ProgressMode::WholeGauge;
+        blurCanvas(page_);
+        return true;
+    });
+}
+
+bool PrintManagerWindow::increaseResolution() {
+    return runRescaling([this] { return IncreaseResolution(page_); });
+}
+
+bool PrintManagerWindow::decreaseResolution() {
+    return runRescaling([this] { return DecreaseResolution(page_); });
+}
+
+bool PrintManagerWindow::toggleBlackAndWhite() {
+    const bool ok = runExclusive([this] {
+        page_.canvasWidth = state_.canvasSpins.width();
+        page_.canvasHeight = state_.canvasSpins.height();
+        return runOnScript([this] { return orbisca::toggleBlackAndWhite(page_); });
+    });
+    actions_->blackAndWhite->setChecked(page_.interp.blackAndWhite);
+    return ok;
+}
+
+QSize PrintManagerWindow::printerPageSize() const {
+    const QSize size = printer.pageSize ? printer.pageSize() : QSize();
+    return size.isEmpty() ? defaultPrinterPage() : size;
+}
+
+// ---- view
+
+void PrintManagerWindow::zoom(bool (*step)(PrintPageState&), const QString& refusal) {
+    if (!step(page_)) say(refusal);
+    canvasView_->viewScaleChanged();
+}
+
+void PrintManagerWindow::zoomIn() {
+    zoom(&orbisca::zoomIn, QStringLiteral("The page cannot be shown larger."));
+}
+
+void PrintManagerWindow::zoomOut() {
+    zoom(&orbisca::zoomOut, QStringLiteral("The page cannot be shown smaller."));
+}
+
+void PrintManagerWindow::showAtScreenScale() {
+    orbisca::showAtScreenScale(page_);
+    canvasView_->viewScaleChanged();
+}
+
+void PrintManagerWindow::onCanvasSpinChanged() {
+    const QSize wanted(widthSpin_->value(), heightSpin_->value());
+    const QString problem = canvasSizeProblem(wanted.width(), wanted.height());
+    if (!problem.isEmpty()) {
+        say(problem);
+        updateCanvasSpins();  // back to the size in force
+        return;
+    }
+    state_.canvasSpins = wanted;
+    guardedWork([&] {
+        setCanvas(page_, wanted.width(), wanted.height(), false);
+        showAtViewScale(page_);
+    });
+    canvasView_->canvasChanged();
+}
+
+// ---- modes and colours
+
+void PrintManagerWindow::setEasyMode(bool easy) {
+    orbisca::setEasyMode(state_, page_, easy);
+    showValues();
+}
+
+void PrintManagerWindow::setBackgroundColour(const QColor& colour) {
+    page_.background = colour.rgb();
+    updateSwatches();
+}
+
+void PrintManagerWindow::setTextColour(const QColor& colour) {
+    state_.textColour = colour;
+    updateSwatches();
+}
+
+void PrintManagerWindow::askBackgroundColour() {
+    const QColor chosen = QColorDialog::getColor(QColor(page_.background), this);
+    regainActivation();
+    if (chosen.isValid()) setBackgroundColour(chosen);
+}
+
+void PrintManagerWindow::askTextColour() {
+    const QColor chosen = QColorDialog::getColor(state_.textColour, this);
+    regainActivation();
+    if (chosen.isValid()) setTextColour(chosen);
+}
+
+// ---- script and image files
+
+QStringList PrintManagerWindow::scriptLines() const { return documentLines(*editor_->document()); }
+
+void PrintManagerWindow::setScriptLines(const QStringList& lines) {
+    editor_->setPlainText(lines.join(u'\n'));
+}
+
+bool PrintManagerWindow::loadScriptFile(const QString& path) {
+    QString error;
+    const std::optional<ScriptFileContent> content = readScriptFile(path, &error);
+    if (!content) {
+        notify(error);
+        return false;
+    }
+    setScriptLines(content->script);
+    if (content->yearPage) page_.yearPage = *content->yearPage;
+    return true;
+}
+
+bool PrintManagerWindow::saveScriptFile(const QString& path) {
+    QString error;
+    if (writeScriptFile(path, scriptLines(), page_.yearPage, &error)) return true;
+    notify(error);
+    return false;
+}
+
+bool PrintManagerWindow::saveImageFile(const QString& path, const QString& nameFilter) {
+    const ImageSaveFormat format = imageSaveFormat(nameFilter);
+    try {
+        gfx::SaveImage(page_.canvas, pathWithSuffix(path, format), format.format);
+        return true;
+    } catch (const gfx::ImageError& e) {
+        notify(QString::fromUtf8(e.what()));
+        return false;
+    }
+}
+
+// Qt's own dialog, the same on every desktop and one that tests can drive; the window is active
+// again when it closes.
+void PrintManagerWindow::openDialog(QFileDialog* dialog) {
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    connect(dialog, &QDialog::finished, this, &PrintManagerWindow::regainActivation);
+    dialog->open();
+}
+
+void PrintManagerWindow::askLoadScript() {
+    QFileDialog* dialog = scriptDialog(this, actions_->load->text(), QFileDialog::AcceptOpen);
+    connect(dialog, &QFileDialog::fileSelected, this, &PrintManagerWindow::loadScriptFile);
+    openDialog(dialog);
+}
+
+void PrintManagerWindow::askSaveScript() {
+    QFileDialog* dialog = scriptDialog(this, actions_->save->text(), QFileDialog::AcceptSave);
+    connect(dialog, &QFileDialog::fileSelected, this, &PrintManagerWindow::saveScriptFile);
+    openDialog(dialog);
+}
+
+void PrintManagerWindow::askSaveImage() {
+    auto* dialog = new QFileDialog(this, actions_->saveImage->text());
+    dialog->setObjectName(QStringLiteral("imageFileDialog"));
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    QStringList filters;
+    for (const ImageSaveFormat& format : imageSaveFormats()) filters << format.filter;
+    dialog->setNameFilters(filters);
+    connect(dialog, &QFileDialog::fileSelected, this, [this, dialog](const QString& path) {
+        saveImageFile(path, dialog->selectedNameFilter());
+    });
+    openDialog(dialog);
+}
+
+void PrintManagerWindow::openImageMenu(QPoint globalPosition) {
+    if (!state_.running) imageMenu_->popup(globalPosition);
+}
+
+// ---- what the export and printing code fill
+
+void PrintManagerWindow::say(const QString& text) { statusBar()->showMessage(text, kStatusMillis); }
+
+void PrintManagerWindow::notAvailableYet() {
+    say(QStringLiteral("This command is not available yet."));
+}
+
+void PrintManagerWindow::runExport(ScriptExport which) {
+    if (!exports.exportScript) return notAvailableYet();
+    state_.lastExport = static_cast<int>(which);
+    exports.exportScript(which);
+}
+
+void PrintManagerWindow::stepDay(int days) {
+    if (!exports.stepDay) return notAvailableYet();
+    exports.stepDay(days);
+}
+
+void PrintManagerWindow::pickDate() {
+    if (!exports.pickDate) return notAvailableYet();
+    exports.pickDate();
+}
+
+void PrintManagerWindow::openSetup() {
+    if (!printer.setup) return notAvailableYet();
+    printer.setup();
+}
+
+void PrintManagerWindow::print(bool withDialog) {
+    if (!printer.print) return notAvailableYet();
+    printer.print(withDialog);
+}
+
+}  // namespace orbisca

@@ -1,0 +1,123 @@
+#include "printing/print_manager_model.h"
+
+#include <QPageLayout>
+#include <QPageSize>
+
+#include "data/error_log.h"
+#include "data/notifier.h"
+#include "printing/print_manager_links.h"
+#include "printpage/script_line.h"
+
+namespace orbisca {
+
+QSize defaultPrinterPage() {
+    constexpr int kDefaultDpi = 600;
+    const QPageLayout a4(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF());
+    return a4.fullRectPixels(kDefaultDpi).size();
+}
+
+void PrintManagerOpening::openedFromFullMode(int mode) {
+    openingMode_ = mode;
+    exportPending_ = true;
+}
+
+void PrintManagerOpening::openedForDonation() {
+    openingMode_ = kDonationPrintMode;
+    exportPending_ = false;
+}
+
+void PrintManagerOpening::openedOnItsOwn() {
+    openingMode_.reset();
+    exportPending_ = false;
+}
+
+std::optional<ScriptExport> PrintManagerOpening::takeExport() {
+    if (!exportPending_ || !openingMode_) return std::nullopt;
+    exportPending_ = false;
+    return exportForFullModeMode(*openingMode_);
+}
+
+std::optional<int> PrintManagerOpening::takeReturnMode() {
+    const std::optional<int> mode = openingMode_;
+    openedOnItsOwn();
+    if (mode == kDonationPrintMode) return std::nullopt;
+    return mode;
+}
+
+void setEasyMode(PrintManagerState& state, PrintPageState& page, bool easy) {
+    state.easyMode = easy;
+    page.autoOptimize = !easy || state.autoOptimizeChecked;
+    page.autoBlur = !easy || state.autoBlurChecked;
+}
+
+bool applyWindowValues(PrintManagerState& state, PrintPageState& page, const PrintWindowValues& v) {
+    state.values = v;
+    state.exportAsText = v.textGraphic;
+    page.interp.blackAndWhite = v.blackWhite;
+    state.autoOptimizeChecked = v.autoOptimize;
+    state.autoBlurChecked = v.autoBlur;
+    setEasyMode(state, page, v.easyMode);
+    page.background = qRgb(v.backRed, v.backGreen, v.backBlue);
+    state.textColour = QColor(v.textRed, v.textGreen, v.textBlue);
+    if (!canvasSizeProblem(v.canvasWidth, v.canvasHeight).isEmpty()) return false;
+    state.canvasSpins = QSize(v.canvasWidth, v.canvasHeight);
+    return true;
+}
+
+PrintWindowValues windowValuesToSave(const PrintManagerState& state, const PrintPageState& page,
+                                     const QRect& geometry) {
+    PrintWindowValues v = state.values;
+    v.width = geometry.width();
+    v.height = geometry.height();
+    v.left = geometry.left();
+    v.top = geometry.top();
+    v.easyMode = state.easyMode;
+    v.textGraphic = state.exportAsText;
+    v.blackWhite = page.interp.blackAndWhite;
+    v.autoOptimize = state.autoOptimizeChecked;
+    v.autoBlur = state.autoBlurChecked;
+    v.backRed = qRed(page.background);
+    v.backGreen = qGreen(page.background);
+    v.backBlue = qBlue(page.background);
+    v.textRed = state.textColour.red();
+    v.textGreen = state.textColour.green();
+    v.textBlue = state.textColour.blue();
+    // The spin boxes, not the canvas: showing the window makes the canvas 1 x 1 until it is drawn.
+    v.canvasWidth = state.canvasSpins.width();
+    v.canvasHeight = state.canvasSpins.height();
+    return v;
+}
+
+QRect clampToAvailable(const QRect& wanted, const QRect& available) {
+    if (available.isEmpty()) return wanted;
+    const QSize size = wanted.size().boundedTo(available.size());
+    const int left = qBound(available.left(), wanted.left(), available.right() - size.width() + 1);
+    const int top = qBound(available.top(), wanted.top(), available.bottom() - size.height() + 1);
+    return QRect(QPoint(left, top), size);
+}
+
+ScriptEdit scriptEditBetween(const QStringList& before, const QStringList& after) {
+    qsizetype prefix = 0;
+    const qsizetype shorter = qMin(before.size(), after.size());
+    while (prefix < shorter && before[prefix] == after[prefix]) ++prefix;
+    qsizetype suffix = 0;
+    while (suffix < shorter - prefix &&
+           before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix])
+        ++suffix;
+    ScriptEdit edit;
+    edit.first = prefix;
+    edit.removed = before.size() - prefix - suffix;
+    edit.inserted = after.mid(prefix, after.size() - prefix - suffix);
+    return edit;
+}
+
+qsizetype editorPositionOfError(const ScriptState& state) {
+    if (state.errorLine < 0) return 0;
+    return state.errorCaret + state.errorLine + kSyntaxErrorStartMarker.size() + 1;
+}
+
+bool guardedWork(const std::function<void()>& work) {
+    return catchFailures(work, [](const QString& reason) { notify(reason); });
+}
+
+}  // namespace orbisca

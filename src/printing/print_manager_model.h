@@ -1,0 +1,101 @@
+// The print manager's state and the rules it follows that need no window: who opened it and what
+// that asks of its show and hide, the values of WindWHP.dat, where its window may stand, and how
+// a script run's changes and its error caret reach the script editor.
+#pragma once
+
+#include <QColor>
+#include <QRect>
+#include <QSize>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+#include "data/print_window_file.h"
+#include "printpage/print_page.h"
+#include "printpage/script_exports.h"
+
+namespace orbisca {
+
+// The mode the donation reminder opens the print manager with: no full-mode view to go back to.
+inline constexpr int kDonationPrintMode = 200;
+
+// Who opened the print manager. Opened from the full-mode window, it runs the export of the view
+// that was shown once the window shows, and asks for that view again when it hides. Opened for
+// the donation print-out or on its own, it asks for nothing. A hide forgets the opening, so the
+// next hide asks again only after a new opening.
+class PrintManagerOpening {
+public:
+    void openedFromFullMode(int mode);
+    void openedForDonation();
+    void openedOnItsOwn();
+
+    // The export the opening asks for; once.
+    std::optional<ScriptExport> takeExport();
+    // The full-mode mode to request on hide, if any; forgets the opening.
+    std::optional<int> takeReturnMode();
+
+private:
+    std::optional<int> openingMode_;  // the full-mode mode, or kDonationPrintMode
+    bool exportPending_ = false;
+};
+
+struct PrintManagerState {
+    // WindWHP.dat as read at the first showing; the lines of other windows (the page setup and
+    // configuration positions, the sample height) are written back as read.
+    PrintWindowValues values;
+    bool filesLoaded = false;
+    // "~last.spt" could not be read: it is not replaced by an empty editor, so a passing fault
+    // (permissions, a full disk) does not cost the last script.
+    bool lastScriptUnreadable = false;
+    bool easyMode = true;
+    bool exportAsText = true;  // "Export as text": elements exported as glyph text
+    bool autoOptimizeChecked = true;
+    bool autoBlurChecked = true;
+    QSize canvasSpins{768, 1024};   // the canvas size the spin boxes hold and Show draws at
+    QColor textColour = Qt::black;  // the colour exports give their texts
+    int lastExport = 0;             // a ScriptExport, 0 for none
+    PrintManagerOpening opening;
+    // A run (Show, Optimize, a filter, an export) is going on: input is off, close waits.
+    bool running = false;
+    bool closeRequested = false;  // a close came during a run; done once the run ends
+    int shownGauge = -1;          // the value the progress bar shows
+    int eventPasses = 0;          // event-processing calls of the current or last run
+};
+
+// Easy mode: the script editor hidden, auto-optimize and autoblur as their menu items are checked.
+// Creative mode: both on.
+void setEasyMode(PrintManagerState& state, PrintPageState& page, bool easy);
+
+// Takes the values of WindWHP.dat other than the window's place; false when the canvas size
+// cannot be made (too many pixels), which then stays as it was.
+bool applyWindowValues(PrintManagerState& state, PrintPageState& page,
+                       const PrintWindowValues& values);
+// The values to write, with the window at `geometry` (size and frame position).
+PrintWindowValues windowValuesToSave(const PrintManagerState& state, const PrintPageState& page,
+                                     const QRect& geometry);
+
+// A window rectangle moved, and shrunk where needed, into `available`.
+QRect clampToAvailable(const QRect& wanted, const QRect& available);
+
+// What changed between two versions of a script: `removed` lines from `first` were replaced by
+// `inserted`. Runs change few lines (markers, removed old error lines), so the editor is changed
+// only there and keeps its undo history and scroll position.
+struct ScriptEdit {
+    qsizetype first = 0;
+    qsizetype removed = 0;
+    QStringList inserted;
+    bool isEmpty() const { return removed == 0 && inserted.isEmpty(); }
+};
+ScriptEdit scriptEditBetween(const QStringList& before, const QStringList& after);
+
+// The editor position of a failed run's caret: the interpreter's caret counts the characters of
+// the lines before the failing one and of that line itself, without line breaks; the editor adds
+// one position per line break and the start marker's line before the failing line. So the caret
+// ends up at the end of the failing line.
+qsizetype editorPositionOfError(const ScriptState& state);
+
+// Runs `work` at the edge of an event handler: a FatalError is reported and ends the program, any
+// other failure is said through the notifier and the program goes on. False after a failure.
+bool guardedWork(const std::function<void()>& work);
+
+}  // namespace orbisca

@@ -1,0 +1,37 @@
+#include "printpage/caption_table.h"
+
+#include "data/text_file.h"
+
+namespace orbisca {
+namespace {
+
+const QString kBaseTexts = QStringLiteral("BASE.KTX");
+
+// The four runs of lines: first entry, last entry and the line of entry 0 of the run.
+struct CaptionRun {
+    int first, last;
+    std::int32_t lineOffset;
+};
+constexpr CaptionRun kRuns[] = {{1, 41, 483}, {42, 49, 586}, {50, 55, 596}, {56, 65, 614}};
+
+}  // namespace
+
+std::int32_t captionLine(int entry) {
+    for (const CaptionRun& run : kRuns)
+        if (entry >= run.first && entry <= run.last) return run.lineOffset + entry;
+    return -1;
+}
+
+CaptionTable CaptionTable::load() {
+    CaptionTable table;
+    for (int k = 1; k <= kCaptionCount; ++k)
+        table.texts_[k] = readDatabaseLine(captionLine(k), kBaseTexts);
+    return table;
+}
+
+const QString& CaptionTable::at(int entry) const {
+    static const QString none;
+    return entry >= 1 && entry <= kCaptionCount ? texts_[entry] : none;
+}
+
+}  // namespace orbisca

@@ -1,0 +1,31 @@
+#include "printpage/script_file.h"
+
+#include "data/atomic_file.h"
+#include "data/text_file.h"
+
+namespace orbisca {
+
+QStringList scriptFileLines(const QStringList& script, const QStringList& yearPage) {
+    if (yearPage.isEmpty() && !script.contains(kYearLinesHeader)) return script;
+    return script + QStringList{kYearLinesHeader} + yearPage;
+}
+
+ScriptFileContent splitScriptFile(const QStringList& lines) {
+    const qsizetype header = lines.lastIndexOf(kYearLinesHeader);
+    if (header < 0) return {lines, std::nullopt};
+    return {lines.first(header), lines.sliced(header + 1)};
+}
+
+std::optional<ScriptFileContent> readScriptFile(const QString& path, QString* error) {
+    const std::optional<QByteArray> bytes =
+        readRegularFile(path, QStringLiteral("The script \"%1\"").arg(path), error);
+    if (!bytes) return std::nullopt;
+    return splitScriptFile(splitTextLines(decodeText(*bytes)));
+}
+
+bool writeScriptFile(const QString& path, const QStringList& script, const QStringList& yearPage,
+                     QString* error) {
+    return writeFileAtomically(path, textFileContent(scriptFileLines(script, yearPage)), error);
+}
+
+}  // namespace orbisca

@@ -1,0 +1,128 @@
+#include "views/kin_book.h"
+
+#include <array>
+
+#include "data/affirmation.h"
+#include "data/day_words.h"
+#include "data/text_case.h"
+#include "views/day_layout.h"
+#include "views/full_mode_frame.h"
+#include "views/izin.h"
+#include "views/view_places.h"
+
+namespace orbisca {
+namespace {
+
+constexpr int kPageTextFont = 5;
+constexpr int kFirstSign45 = 77;
+
+constexpr std::array<int, 6> kAffirmationRows = {422, 437, 452, 466, 480, 494};
+constexpr std::array<const char*, 6> kAffirmationPatterns = {
+    "Aaaaaaaaaaaa", "aaaaaaaaaaaa", "Aaaaaaaaaaaa", "aaaaaaaaaaaa", "Aaaaaaaaaaaa", "AaaaaAaaaaaa"};
+
+void drawCastleAndWavespell(FullModeFrame& f, int kin) {
+    const int castle = castleOfKin(kin);
+    const int wavespell = wavespellOfKin(kin);
+    f.drawText(-201, 60, baseLine(426 + castle), kViewLabelFont, true);
+    f.drawText(-201, 75, baseLine(431 + castle), kViewLabelFont, true);
+    f.drawText(-201, 90, baseLine(436 + castle), kViewLabelFont, true);
+    f.drawText(-201, 125, baseLine(442 + castle), kViewLabelFont, true);
+    f.drawText(202, 60, baseLine(417), kViewLabelFont, true);
+    f.drawText(202, 75, baseLine(447 + wavespell), kViewLabelFont, true);
+    f.drawText(200, 110, baseLine(523 + 2 * wavespell), kViewLabelFont, true);
+    f.drawText(200, 125, baseLine(524 + 2 * wavespell), kViewLabelFont, true);
+}
+
+// The week's izin figure, one line for each day of the week gone by; on the seventh day the whole
+// figure as its sgn picture.
+void drawWeekIzin(FullModeFrame& f) {
+    const MayanDate& m = f.day();
+    if (f.date().year < kFirstIzinYear) return;
+    const std::optional<IzinFigure> figure =
+        izinFigureOfWeek(f, izinYear(m.yearSign, m.yearTone), m.weekNumber - 1);
+    if (!figure) return;
+    const int daysDone = m.monthDay % 7;
+    const int number = drawIzinStack(f, *figure, 190, 146, daysDone);
+    if (daysDone == 0) f.drawElement(190, 145, kFirstSgnFigureKind + number, false);
+    f.drawText(-88, 136, izinNumberText(f, *figure), kViewNumberFont, true);
+}
+
+void drawDayTablets(FullModeFrame& f) {
+    const MayanDate& m = f.day();
+    drawWeekIzin(f);
+    if (m.kin == 78) f.drawElement(0, 365, kKin78MarkKind, true);
+    if (hasPvsign(m.kin)) f.drawElement(0, 365, kPvsignMarkKind, true);
+    if (m.vinalTone == 0) {
+        f.drawElement(367, 145, kFirstVinal50Kind + m.vinal, false);
+    } else {
+        f.drawElement(383, 145, kFirstVinal40Kind + m.vinal, false);
+        f.drawElement(366, 150, kFirstVinalToneKind + m.vinalTone, false);
+    }
+    f.drawElement(184, 316, kFirstRuneKind + m.monthDay, false);
+    f.drawElement(370, 316, kFirstQuarterKind + m.monthDay, false);
+}
+
+void drawOracle(FullModeFrame& f) {
+    const OracleInfo& o = f.oracle();
+    f.drawElement(0, 232, 30 + o.sign, true, ElementRole::Kin);
+    f.drawElement(0, 142, kFirstSign45 + o.guide, true, ElementRole::Guide);
+    f.drawElement(-82, 242, kFirstSign45 + o.antipod, true, ElementRole::Antipode);
+    f.drawElement(82, 242, kFirstSign45 + o.analog, true, ElementRole::Analog);
+    f.drawElement(0, 314, kFirstSign45 + o.ateacher, true, ElementRole::OccultTeacher);
+}
+
+void drawMoonItems(FullModeFrame& f, const DayCaptions& c) {
+    const MayanDate& m = f.day();
+    if (m.month == 0) {
+        f.drawText(0, 117, c.extraDay, kPageTextFont, true);
+        return;
+    }
+    f.drawText(0, 33, c.moonTitle, kViewTitleFont, true);
+    f.drawText(0, 49, c.moonName, kViewTitleFont, true);
+    f.drawText(0, 71, c.dayOfMoon, kViewLabelFont, true);
+    f.drawText(-160, 198, c.plasmaLabel, kViewLabelFont, true);
+    f.drawText(-160, 210, c.plasmaName, kViewLabelFont, true);
+    f.drawElement(-160, 230, 70 + m.plasma, true, ElementRole::Plasma);
+}
+
+void drawNamesAndAffirmation(FullModeFrame& f, const DayCaptions& c) {
+    const MayanDate& m = f.day();
+    const QStringList toneSign = toneSignLines(c.tone, c.sign);
+    for (int i = 0; i < toneSign.size(); ++i)
+        f.drawText(0, 100 + 12 * i, toneSign[i], kToneSignFont, true);
+    f.drawText(0, 405, c.longSign, kViewLabelFont, true);
+    f.drawText(
+        0, 392,
+        applyCasePattern(baseLine(base_line::kKinLabel) + ": " + QString::number(m.kin) + "  " +
+                             baseLine(base_line::kToneLabel) + ": " + QString::number(m.tone),
+                         QStringLiteral("AAAAAAAA")),
+        kViewLabelFont, true);
+    f.drawText(160, 198, c.phaseOf, kViewLabelFont, true);
+    f.drawText(160, 210, c.theMoon, kViewLabelFont, true);
+    const Affirmation lines = buildAffirmation(m, readBaseLineEachTime());
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        f.drawText(0, kAffirmationRows[i],
+                   applyCasePattern(lines[i], QLatin1String(kAffirmationPatterns[i])),
+                   kViewNumberFont, true);
+}
+
+}  // namespace
+
+void paintKinBookPage(FullModeFrame& f) {
+    const MayanDate& m = f.day();
+    const Settings& s = settings();
+    const DayCaptions c = dayCaptions(m);
+    drawCastleAndWavespell(f, m.kin);
+    if (s.showsGregorian() && s.gregorianOnIzin)
+        f.drawText(0, 379, QString::fromStdString(FormatGregorianDate(f.date(), s.dateLayout())),
+                   kViewSmallFont, true);
+    if (!isExtraDay(f.date())) drawDayTablets(f);
+    drawOracle(f);
+    drawMoonItems(f, c);
+    f.drawElement(0, 194, 50 + f.oracle().tone, true, ElementRole::Tone);
+    f.drawText(0, 85, c.colourLine, kViewLabelFont, true);
+    f.drawDayMoon(m.moonPhase, 428, 229);
+    drawNamesAndAffirmation(f, c);
+}
+
+}  // namespace orbisca

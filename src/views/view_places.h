@@ -1,0 +1,78 @@
+// Places that several calendar views share: the U of thirteen places along which the year view
+// lays out its moons and the wavespell view its days, the castle and wavespell of a kin, and the
+// extra day.
+#pragma once
+
+#include <QPoint>
+#include <QString>
+
+#include "calendar/calendar.h"
+#include "calendar/calendar_strings.h"
+#include "data/conf_file.h"
+#include "data/text_file.h"
+
+namespace orbisca {
+
+// Place 0..12 of the U as (column, row): down the first column (rows 1..5), along the bottom row
+// (columns 1..4), up the last column (rows 4..2), and one step back to column 3, row 2.
+constexpr QPoint uPlace(int index) {
+    int column = 0, row = 0;
+    for (int i = 0; i <= index; ++i) {
+        if (i <= 4)
+            ++row;
+        else if (i <= 8)
+            ++column;
+        else if (i <= 11)
+            --row;
+        else
+            --column;
+    }
+    return {column, row};
+}
+
+// The castle 1..5 of a kin: 52 kins each.
+constexpr int castleOfKin(int kin) {
+    return kin <= 52 ? 1 : kin <= 104 ? 2 : kin <= 156 ? 3 : kin <= 208 ? 4 : 5;
+}
+// The wavespell 1..20 of a kin: 13 kins each.
+constexpr int wavespellOfKin(int kin) { return (kin - 1) / 13 + 1; }
+
+// 25 July, the day out of the moons.
+constexpr bool isExtraDay(const GregorianDate& d) { return d.month == 7 && d.day == 25; }
+
+// Element kinds the calendar views share (views/element_renderer.h lists them all).
+inline constexpr int kFirstSign35Kind = 97;        // + sign
+inline constexpr int kFirstTone35Kind = 141;       // + tone
+inline constexpr int kFirstMoonDayMarkKind = 137;  // + cromatic
+inline constexpr int kPvsignMarkKind = 239;
+inline constexpr int kKin78MarkKind = 243;
+inline constexpr int kFirstRuneKind = 314;       // + day of the moon
+inline constexpr int kFirstQuarterKind = 343;    // + day of the moon
+inline constexpr int kFirstVinal50Kind = 373;    // + vinal
+inline constexpr int kFirstVinal40Kind = 392;    // + vinal
+inline constexpr int kFirstVinalToneKind = 411;  // + vinal tone
+inline constexpr int kFirstSgnFigureKind = 250;  // + izin figure number 1..64
+
+// Izin figures are shown from this year on.
+inline constexpr int kFirstIzinYear = 1997;
+
+// Font choices the calendar views share.
+inline constexpr int kViewNumberFont = 2;
+inline constexpr int kViewLabelFont = 3;
+inline constexpr int kViewSmallFont = 6;
+inline constexpr int kViewTitleFont = 8;
+
+// Line n of "BASE.KTX", "" when it is not there.
+inline QString baseLine(int n) { return readDatabaseLine(n, QStringLiteral("BASE.KTX")); }
+
+// The Gregorian date under a day of the month, 13-moon, wavespell and wings views, or nothing when
+// the settings do not ask for it.
+inline bool showsDatesInViews() {
+    const Settings& s = settings();
+    return s.showsGregorian() && s.gregorianInViews;
+}
+inline QString viewDateText(const GregorianDate& d) {
+    return QString::fromStdString(FormatGregorianDate(d, settings().dateLayout()));
+}
+
+}  // namespace orbisca

@@ -1,0 +1,132 @@
+// The configuration dialog offscreen: what "Save and exit" writes, what a showing reads, how a bad
+// or missing conf.dat is met, how a typed list text is matched, and what hiding asks of the
+// full-mode window.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+
+#include "config/config_dialog.h"
+#include "support/compact_fixture.h"
+
+namespace orbisca::testing {
+namespace {
+
+class ConfigDialogTest : public CompactFolderTest {
+protected:
+    void SetUp() override {
+        CompactFolderTest::SetUp();
+        dialog = std::make_unique<ConfigDialog>();
+        dialog->fullMode.setEnabled = [this](bool on) { fullModeCalls << (on ? "on" : "off"); };
+        dialog->fullMode.returnToDayOverview = [this] { fullModeCalls << "mode 0"; };
+    }
+    void TearDown() override {
+        dialog.reset();
+        CompactFolderTest::TearDown();
+    }
+    QCheckBox* box(bool Settings::*field) const { return dialog->switchFor(field); }
+    void check(bool Settings::*field, bool on) { box(field)->setChecked(on); }
+    QStringList confLines() const { return readLines(home.filePath("conf.dat")); }
+    void saveByButton() { QTest::mouseClick(dialog->saveButton(), Qt::LeftButton); }
+
+    std::unique_ptr<ConfigDialog> dialog;
+    QStringList fullModeCalls;
+};
+
+TEST_F(ConfigDialogTest, SaveAndExitWritesTheFifteenLinesInTheirOrder) {
+    dialog->show();
+    EXPECT_EQ(dialog->windowTitle(), "Configuration");
+    EXPECT_EQ(box(&Settings::swapDayKeys)->text(), "Swap the day keys (back and forward)");
+    EXPECT_EQ(dialog->saveButton()->text(), "Save and close");
+    EXPECT_EQ(dialog->dateFormatBox()->count(), 7);
+    EXPECT_EQ(dialog->moonBox()->itemText(1), "southern hemisphere");
+    for (QCheckBox* b : dialog->findChildren<QCheckBox*>()) b->setChecked(true);
+    check(&Settings::swapDayKeys, false);
+    dialog->speedBox()->setValue(10);
+    dialog->dateFormatBox()->setCurrentIndex(0);
+    dialog->moonBox()->setCurrentIndex(0);
+    saveByButton();
+    EXPECT_EQ(confLines(), (QStringList{"Y", "Y", "Y", "Y", "Y", "10", "N", "Orbisca Glyphs", "4",
+                                        "Y", "Y", "Y", "Y", "0", "0"}));
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(fullModeCalls, (QStringList{"off", "on", "mode 0"}));
+    EXPECT_TRUE(settings().threeTurtles && !settings().swapDayKeys);
+
+    // Transitions off keep their speed in the file, and no fade is made.
+    dialog->show();
+    check(&Settings::useTransition, false);
+    dialog->speedBox()->setValue(25);
+    saveByButton();
+    EXPECT_EQ(confLines().mid(4, 2), (QStringList{"N", "25"}));
+    EXPECT_EQ(settings().fadeSteps(), 0);
+
+    // Closed by its window button: in force at once, in the file not, undone at the next showing.
+    dialog->show();
+    check(&Settings::swapDayKeys, true);
+    dialog->close();
+    EXPECT_TRUE(settings().swapDayKeys);
+    EXPECT_EQ(confLines()[6], "N");
+    dialog->show();
+    EXPECT_FALSE(box(&Settings::swapDayKeys)->isChecked() || settings().swapDayKeys);
+    EXPECT_EQ(fullModeCalls.join(", "), "off, on, mode 0, off, on, mode 0, off, on, mode 0, off");
+}
+
+// A bad line used to stop the reading, and the next save then wrote stale values over the lines
+// after it (the glyph font among them).
+TEST_F(ConfigDialogTest, ABadLineIsNamedTheOthersApplyAndTheFileWaitsForSave) {
+    QStringList lines = confLines();
+    lines[0] = "y";  // only "Y" is true
+    lines[5] = "fast";
+    lines[6] = "Y";
+    lines[7] = "Hand Font";
+    lines[13] = "7";  // beyond the list
+    writeLines("conf.dat", lines);
+    const QByteArray before = readFile("conf.dat");
+    dialog->show();
+    EXPECT_EQ(messages(), QStringList{"conf.dat line 6: \"fast\" is not a whole number\n"
+                                      "conf.dat line 14: entry 7 is not in the list of 7"});
+    EXPECT_FALSE(box(&Settings::yearShine)->isChecked());
+    EXPECT_TRUE(box(&Settings::swapDayKeys)->isChecked());
+    EXPECT_EQ(dialog->speedBox()->value(), 10);  // kept
+    EXPECT_TRUE(settings().swapDayKeys);         // applied
+    EXPECT_EQ(settings().glyphFont, "Hand Font");
+    EXPECT_EQ(readFile("conf.dat"), before);
+    saveByButton();
+    EXPECT_EQ(confLines()[5], "10");
+    EXPECT_EQ(confLines()[7], "Hand Font");
+    EXPECT_EQ(confLines()[13], "-1");  // the list had no entry chosen yet
+}
+
+// Without conf.dat the controls stay as they are; a typed list text chooses the entry it spells,
+// whatever its case, anything else none, which is saved as -1 and must read back, or the program
+// would refuse its own file. Typing never adds entries to the lists.
+TEST_F(ConfigDialogTest, ATypedListTextIsMatchedWholeWithoutRegardToCase) {
+    ASSERT_TRUE(QFile::remove(home.filePath("conf.dat")));
+    dialog->show();
+    EXPECT_EQ(messages(), QStringList{"Error. Configuration file not exists!"});
+    EXPECT_EQ(dialog->speedBox()->value(), 10);
+    QComboBox* dates = dialog->dateFormatBox();
+    EXPECT_EQ(dates->currentText(), "");
+    const std::pair<const char*, int> typed[] = {
+        {"DD.MM.YY", 1}, {"No Gregorian Date", 6}, {"dd.mm.yyyy ", -1}, {"dd", -1}};
+    for (const auto& [text, entry] : typed) {
+        dates->lineEdit()->selectAll();
+        QTest::keyClicks(dates->lineEdit(), text);
+        QTest::keyClick(dates->lineEdit(), Qt::Key_Return);
+        EXPECT_EQ(chosenEntry(*dates), entry) << text;
+    }
+    EXPECT_EQ(dates->count(), 7);
+    dialog->moonBox()->setEditText("Southern Hemisphere");
+    saveByButton();
+    EXPECT_EQ(confLines().mid(13), (QStringList{"-1", "1"}));
+    EXPECT_EQ(settings().dateLayout(), -1);  // a date shown, in no layout: no text
+    EXPECT_TRUE(settings().showsGregorian() && settings().southernMoon());
+    dialog->show();
+    EXPECT_EQ(messages().size(), 1) << "the file it wrote was refused";
+    EXPECT_EQ(dates->currentIndex(), -1);
+}
+
+}  // namespace
+}  // namespace orbisca::testing

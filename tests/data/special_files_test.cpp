@@ -1,0 +1,248 @@
+// Files that are not what they seem: pipes, devices, folders and sockets where a file is read or
+// written, files too large to read, two programs on one launch counter, and a program killed in
+// the middle of a save.
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QLockFile>
+#include <csignal>
+#include <functional>
+#include <thread>
+
+#include "data/atomic_file.h"
+#include "data/donation_files.h"
+#include "data/file_kind.h"
+#include "data/print_window_file.h"
+#include "gfx/image_io.h"
+#include "support/folder_fixture.h"
+
+namespace orbisca::testing {
+namespace {
+
+// Runs `work` in a child process and answers its wait status; the child ends with status 0 when
+// `work` returns.
+int inChild(const std::function<void()>& work) {
+    std::fflush(nullptr);
+    const pid_t child = fork();
+    if (child == 0) {
+        work();
+        _exit(0);
+    }
+    int status = -1;
+    waitpid(child, &status, 0);
+    return status;
+}
+
+bool killedBySigkill(int status) { return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL; }
+
+class SpecialFiles : public WorkingFolderTest {
+protected:
+    QString pipe(const char* name) {
+        const QString path = home.filePath(name);
+        EXPECT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0) << name;
+        return path;
+    }
+    QString device(const char* name, mode_t type, unsigned major, unsigned minor) {
+        const QString path = home.filePath(name);
+        EXPECT_EQ(mknod(QFile::encodeName(path).constData(), type | 0600, makedev(major, minor)), 0)
+            << name;
+        return path;
+    }
+    QString socketFile(const char* name) {
+        const QString path = home.filePath(name);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const QByteArray encoded = QFile::encodeName(path);
+        std::copy(encoded.begin(), encoded.end(), address.sun_path);
+        const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        EXPECT_EQ(::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+        ::close(s);
+        return path;
+    }
+    // What is on disk under the temporary folder's top level, the test's own folder left out.
+    QStringList entries() const {
+        QStringList names =
+            QDir(home.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+        names.removeAll("program");
+        return names;
+    }
+};
+
+// A data file is only ever replaced when it is a regular file; an output the user names may be a
+// pipe, which is written through. Nothing is left behind.
+TEST_F(SpecialFiles, PipesFoldersAndSocketsAreNeverReplaced) {
+    const QString fifo = pipe("out.fifo");
+    const QString folder = home.filePath("out.dir");
+    ASSERT_TRUE(QDir().mkdir(folder));
+    const QString sock = socketFile("out.sock");
+    const std::pair<QString, FileKind> targets[] = {
+        {fifo, FileKind::Pipe}, {folder, FileKind::Folder}, {sock, FileKind::Socket}};
+    for (const auto& [path, kind] : targets) {
+        QString error;
+        EXPECT_FALSE(writeFileAtomically(path, QByteArray("x"), &error));
+        EXPECT_EQ(error, path + " is " + fileKindName(kind) + ", not a regular file");
+        if (kind != FileKind::Pipe) {
+            EXPECT_FALSE(writeUserOutput(path, QByteArray("x"), &error));
+        }
+        LineLog log;  // a log is skipped, not waited for
+        log.start(path);
+        log.append("StartTime=");
+        EXPECT_EQ(fileKindOf(path), kind);
+    }
+    QByteArray received;
+    std::thread reader([&] {
+        QFile in(fifo);
+        if (in.open(QIODevice::ReadOnly)) received = in.readAll();
+    });
+    QString error;
+    EXPECT_TRUE(writeUserOutput(fifo, QByteArray("through the pipe\n"), &error)) << error;
+    reader.join();
+    EXPECT_EQ(received, "through the pipe\n");
+    EXPECT_EQ(entries(), (QStringList{"out.dir", "out.fifo", "out.sock"}));
+}
+
+TEST_F(SpecialFiles, DevicesAreWrittenThroughAsOutputsAndNeverReplaced) {
+    if (geteuid() != 0) GTEST_SKIP() << "making device nodes needs root";
+    const QString null = device("null.png", S_IFCHR, 1, 3);
+    const QString full = device("full", S_IFCHR, 1, 7);
+    const QString block = device("block", S_IFBLK, 7, 0);
+    QString error;
+    EXPECT_TRUE(writeUserOutput(null, QByteArray("gone"), &error)) << error;
+    EXPECT_FALSE(writeUserOutput(full, QByteArray("x"), &error));
+    EXPECT_EQ(error, full + ": No space left on device");
+    EXPECT_FALSE(writeUserOutput(block, QByteArray("x"), &error));
+    EXPECT_EQ(error, block + " is a block device, not a regular file");
+    EXPECT_FALSE(writeFileAtomically(null, QByteArray("x"), &error));
+    const QImage picture(4, 4, QImage::Format_RGB888);
+    EXPECT_NO_THROW(gfx::SaveImage(picture, null, {}, WriteTarget::UserOutput));
+    EXPECT_THROW(gfx::SaveImage(picture, null), gfx::ImageError);
+    EXPECT_EQ(fileKindOf(null), FileKind::CharacterDevice);
+    EXPECT_EQ(fileKindOf(full), FileKind::CharacterDevice);
+    EXPECT_EQ(fileKindOf(block), FileKind::BlockDevice);
+    EXPECT_EQ(entries(), (QStringList{"block", "full", "null.png"}));
+}
+
+// A settings file that is a pipe is neither read (that would wait for ever) nor replaced; the
+// message names it. The print manager's two files are written both or neither.
+TEST_F(SpecialFiles, SettingsFilesThatAreNotFilesAreRefusedNamingThem) {
+    for (const char* name : {"conf.dat", "~last.spt", "strt.dat"}) pipe(name);
+    EXPECT_EQ(loadSettings(), ConfigLoad::Unreadable);
+    EXPECT_EQ(messages().last(),
+              "Error. Configuration file cannot be read! conf.dat: is a pipe, not a regular file");
+    EXPECT_FALSE(saveSettings(Settings{}));
+    EXPECT_TRUE(messages().last().contains(home.filePath("conf.dat") + " is a pipe"));
+    EXPECT_FALSE(savePrintWindowFiles(PrintWindowValues{}, {"TEXT 1 1 rgt 'x'"}));
+    EXPECT_TRUE(messages().last().contains("~last.spt is a pipe"));
+    EXPECT_TRUE(countLaunch());  // an unreadable counter counts as a first launch
+    EXPECT_FALSE(writeLaunchFile("5"));
+    EXPECT_TRUE(messages().last().contains("strt.dat is a pipe"));
+    EXPECT_EQ(entries(), (QStringList{"conf.dat", "strt.dat", "~last.spt"}));
+    for (const char* name : {"conf.dat", "~last.spt", "strt.dat"})
+        EXPECT_EQ(fileKindOf(home.filePath(name)), FileKind::Pipe) << name;
+
+    ASSERT_TRUE(QFile::remove(home.filePath("conf.dat")) && QDir(home.path()).mkdir("conf.dat"));
+    EXPECT_EQ(loadSettings(), ConfigLoad::Unreadable);
+    EXPECT_EQ(messages().last(),
+              "Error. Configuration file cannot be read! conf.dat: is a folder, not a file");
+}
+
+// Checked as a user without rights on the file: as root, a child process gives them up first.
+TEST_F(SpecialFiles, AConfigurationFileThatMayNotBeReadSaysSo) {
+    writeFile("conf.dat", "Y\n");
+    ASSERT_TRUE(QFile::setPermissions(home.filePath("conf.dat"), QFileDevice::WriteOwner));
+    ASSERT_TRUE(QFile::setPermissions(
+        home.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ExeOther));
+    const int status = inChild([] {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(2);
+        _exit(loadSettings() == ConfigLoad::Unreadable &&
+                      notifierState().messages.value(0) ==
+                          "Error. Configuration file cannot be read! conf.dat: cannot be read: "
+                          "permission denied"
+                  ? 0
+                  : 1);
+    });
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    QFile::setPermissions(home.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+// A sparse file claims gigabytes: it is refused from its size, before anything is read.
+TEST_F(SpecialFiles, FilesBeyondTheirLimitAreRefusedNamingTheLimit) {
+    writeFile("conf.dat", "Y\n");
+    QFile conf(home.filePath("conf.dat"));
+    ASSERT_TRUE(conf.resize(kMaxDataFileBytes + 1));
+    EXPECT_EQ(loadSettings(), ConfigLoad::Unreadable);
+    EXPECT_EQ(messages().last(),
+              "Error. Configuration file cannot be read! conf.dat: 16777217 bytes, more than the "
+              "limit of 16 MB");
+    writeFile("huge.spt", "TEXT 1 1 rgt 'a'\n");
+    QFile script(home.filePath("huge.spt"));
+    ASSERT_TRUE(script.resize(3LL * 1024 * 1024 * 1024));
+    QString error;
+    EXPECT_FALSE(readRegularFile(script.fileName(), "huge.spt", &error, kMaxScriptBytes));
+    EXPECT_EQ(error, "huge.spt: 3221225472 bytes, more than the limit of 64 MB");
+    ASSERT_TRUE(conf.resize(kMaxDataFileBytes));  // the limit itself is allowed
+    EXPECT_TRUE(readRegularFile(conf.fileName(), "conf.dat", &error));
+}
+
+// Two programs on one folder: every launch of both is counted. A lock left by a program that was
+// killed is taken over.
+TEST_F(SpecialFiles, TwoProgramsOnOneFolderCountEveryLaunch) {
+    writeLines("strt.dat", {"1", "-1"});
+    constexpr int kLaunches = 150;
+    auto launches = [] {
+        for (int i = 0; i < kLaunches; ++i) countLaunch();
+    };
+    pid_t children[2];
+    for (pid_t& child : children) {
+        std::fflush(nullptr);
+        child = fork();
+        if (child == 0) {
+            launches();
+            _exit(0);
+        }
+    }
+    for (pid_t child : children) waitpid(child, nullptr, 0);
+    EXPECT_EQ(readLines(home.filePath("strt.dat")),
+              (QStringList{QString::number(1 + 2 * kLaunches), "-1"}));
+
+    const int status = inChild([this] {
+        QLockFile lock(home.filePath("strt.dat.lock"));
+        lock.lock();
+        raise(SIGKILL);
+    });
+    ASSERT_TRUE(killedBySigkill(status));
+    EXPECT_FALSE(countLaunch());
+    EXPECT_EQ(readLines(home.filePath("strt.dat")).value(0), QString::number(2 + 2 * kLaunches));
+}
+
+// Each settings file, with the program killed after its new content is written and before the
+// rename: the old file is whole.
+TEST_F(SpecialFiles, AProgramKilledInTheMiddleOfASaveLeavesTheOldFile) {
+    const std::pair<const char*, std::function<void()>> saves[] = {
+        {"conf.dat", [] { saveSettings(Settings{}); }},
+        {"WindWHP.dat", [] { savePrintWindowFiles(PrintWindowValues{}, {"new"}); }},
+        {"~last.spt", [] { savePrintWindowFiles(PrintWindowValues{}, {"new"}); }},
+        {"strt.dat", [] { countLaunch(); }}};
+    for (const auto& [name, save] : saves) {
+        const QByteArray old = QByteArray("12\n-1\nold content of ") + name + "\n";
+        writeFile(name, old);
+        const int status = inChild([&, file = QString(name)] {
+            atomicWriteState().beforeRename = [file](const QString& path) {
+                if (path.endsWith("/" + file)) raise(SIGKILL);
+            };
+            save();
+        });
+        EXPECT_TRUE(killedBySigkill(status)) << name << ": " << status;
+        EXPECT_EQ(readFile(name), old) << name;
+    }
+    EXPECT_FALSE(countLaunch());  // and the counter goes on from the old file
+    EXPECT_EQ(readLines(home.filePath("strt.dat")), (QStringList{"13", "-1"}));
+}
+
+}  // namespace
+}  // namespace orbisca::testing

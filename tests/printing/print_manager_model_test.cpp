@@ -1,0 +1,157 @@
+// The print manager's rules that need no window: its texts from BASE.KTX, who opened it, script
+// files with their year page, the editor's view of a script run's changes, and where the window
+// may stand.
+#include <QImage>
+#include <QTextDocument>
+
+#include "printing/image_save.h"
+#include "printing/print_manager_links.h"
+#include "printing/print_manager_model.h"
+#include "printing/script_editor.h"
+#include "printpage/caption_table.h"
+#include "printpage/script_file.h"
+#include "support/compact_fixture.h"
+
+namespace orbisca::testing {
+namespace {
+
+class PrintManagerFilesTest : public WorkingFolderTest {};
+
+TEST_F(PrintManagerFilesTest, CaptionEntriesComeFromTheirFourRunsOfBaseKtxLines) {
+    QStringList lines;
+    for (int n = 0; n < 700; ++n) lines << QString("line %1").arg(n);
+    writeLines("BASE.KTX", lines);
+    const CaptionTable table = CaptionTable::load();
+    const std::pair<int, int> firstAndLast[] = {{1, 484},  {41, 524}, {42, 628}, {49, 635},
+                                                {50, 646}, {55, 651}, {56, 670}, {65, 679}};
+    for (const auto& [entry, line] : firstAndLast)
+        EXPECT_EQ(table.at(entry), QString("line %1").arg(line)) << entry;
+    EXPECT_EQ(table[Caption::Optimize], "line 648");
+    EXPECT_EQ(table.at(0), "");
+    EXPECT_EQ(table.at(66), "");
+}
+
+TEST_F(PrintManagerFilesTest, ScriptFilesKeepTheYearPageAndReadBothEncodings) {
+    const QStringList script = {"[Year script]", "YEAR 53 12 1"};
+    const QStringList year = {"FONT 8 -10 0 0 0 thn nrm DejaVu Sans", "TEXT 60 20 rgt 'x'"};
+    QString error;
+    ASSERT_TRUE(writeScriptFile(home.filePath("y.spt"), script, year, &error)) << error;
+    EXPECT_EQ(readFile("y.spt"),
+              "[Year script]\nYEAR 53 12 1\n[Year lines]\n"
+              "FONT 8 -10 0 0 0 thn nrm DejaVu Sans\nTEXT 60 20 rgt 'x'\n");
+    std::optional<ScriptFileContent> back = readScriptFile(home.filePath("y.spt"), &error);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->script, script);
+    EXPECT_EQ(back->yearPage, year);
+
+    // A script that itself holds the header line comes back as written, with no year page.
+    const QStringList tricky = {"[Year lines]", "TEXT 1 1 rgt 'a'"};
+    EXPECT_EQ(splitScriptFile(scriptFileLines(tricky, {})).script, tricky);
+    EXPECT_EQ(splitScriptFile(scriptFileLines(tricky, {})).yearPage, QStringList());
+    EXPECT_EQ(scriptFileLines(script, {}), script);  // no year page: no block
+    EXPECT_FALSE(splitScriptFile(script).yearPage);
+
+    // Windows-1251 with CR LF, as older scripts were written.
+    writeFile("old.txt", QByteArray("TEXT 0 0 cnt '\xcf\xf0\xe8\xe2\xe5\xf2'\r\nFONT\r\n"));
+    back = readScriptFile(home.filePath("old.txt"), &error);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->script, (QStringList{QString::fromUtf8("TEXT 0 0 cnt 'Привет'"), "FONT"}));
+    EXPECT_FALSE(readScriptFile(home.path(), &error));  // a folder
+    EXPECT_TRUE(error.contains(home.path()));
+}
+
+TEST(PrintManagerOpening, AfterTheDonationPrintOutNothingIsAskedAndTheOpeningIsForgotten) {
+    PrintManagerOpening opening;
+    opening.openedForDonation();
+    EXPECT_FALSE(opening.takeExport());
+    EXPECT_FALSE(opening.takeReturnMode());
+
+    opening.openedFromFullMode(9);
+    EXPECT_EQ(opening.takeExport(), ScriptExport::Year);
+    EXPECT_FALSE(opening.takeExport());  // once
+    EXPECT_EQ(opening.takeReturnMode(), 9);
+    EXPECT_FALSE(opening.takeReturnMode());  // a later hide asks nothing
+
+    opening.openedFromFullMode(5);  // a mode without an export still gets its view back
+    EXPECT_FALSE(opening.takeExport());
+    EXPECT_EQ(opening.takeReturnMode(), 5);
+}
+
+TEST(PrintManagerModel, WindowValuesKeepOtherWindowsLinesAndRefuseHugeCanvases) {
+    PrintManagerState state;
+    PrintPageState page;
+    PrintWindowValues read;
+    read.setupLeft = 333;
+    read.sampleHeight = -21;
+    read.easyMode = false;
+    read.autoOptimize = false;
+    read.backRed = 10;
+    read.textBlue = 200;
+    read.canvasWidth = 670;
+    read.canvasHeight = 550;
+    ASSERT_TRUE(applyWindowValues(state, page, read));
+    EXPECT_TRUE(page.autoOptimize);  // Creative mode: on whatever the menu item says
+    setEasyMode(state, page, true);
+    EXPECT_FALSE(page.autoOptimize);
+    setCanvas(page, 1, 1, true);  // as a showing leaves it
+    const PrintWindowValues saved = windowValuesToSave(state, page, QRect(5, 6, 700, 500));
+    EXPECT_EQ(saved.setupLeft, 333);
+    EXPECT_EQ(saved.sampleHeight, -21);
+    EXPECT_FALSE(saved.autoOptimize);
+    EXPECT_EQ(saved.backRed, 10);
+    EXPECT_EQ(saved.textBlue, 200);
+    EXPECT_EQ(QSize(saved.canvasWidth, saved.canvasHeight), QSize(670, 550));
+    EXPECT_EQ(QRect(saved.left, saved.top, saved.width, saved.height), QRect(5, 6, 700, 500));
+
+    read.canvasWidth = read.canvasHeight = 16384;  // each side allowed, 1 GB together is not
+    EXPECT_FALSE(applyWindowValues(state, page, read));
+    EXPECT_EQ(state.canvasSpins, QSize(670, 550));
+}
+
+TEST(PrintManagerModel, WindowsAreMovedAndShrunkOntoTheScreen) {
+    const QRect screen(0, 0, 1024, 740);
+    EXPECT_EQ(clampToAvailable(QRect(40, 40, 800, 600), screen), QRect(40, 40, 800, 600));
+    EXPECT_EQ(clampToAvailable(QRect(-300, 5000, 800, 600), screen), QRect(0, 140, 800, 600));
+    EXPECT_EQ(clampToAvailable(QRect(500, 300, 3000, 2000), screen), screen);
+    EXPECT_EQ(defaultPrinterPage(), QSize(4958, 7017));
+}
+
+// Every change a run can make to the script reaches the editor's document exactly.
+TEST(ScriptEditor, RunChangesReachTheDocumentLineForLine) {
+    ensureTestApplication();
+    const QStringList abc = {"a", "b", "c"};
+    const std::pair<QStringList, QStringList> cases[] = {
+        {abc, {"a", "<", "b", ">", "c"}},          // markers around a line
+        {{"x", "a", "b"}, {"a", "b"}},             // an old error line at the start
+        {abc, {"a", "b"}},                         // at the end
+        {abc, {}},                                 // everything
+        {{}, {"a"}},                               // into an empty editor
+        {abc, {"/a", "/b", "/c", "A", "B", "C"}},  // a rescale
+        {abc, {"a", "b", "c", "d"}},               // appended
+        {{"", "a", ""}, {"", "<", "a", ">", ""}},  // empty lines kept
+        {{"a", "a", "a"}, {"a", "a", "a", "a"}},   // repeated lines
+    };
+    for (const auto& [before, after] : cases) {
+        QTextDocument document;
+        document.setPlainText(before.join('\n'));
+        ASSERT_EQ(documentLines(document), before);
+        applyScriptEdit(document, scriptEditBetween(before, after));
+        EXPECT_EQ(documentLines(document), after) << before.join('|').toStdString();
+        document.undo();  // one step
+        EXPECT_EQ(documentLines(document), before) << before.join('|').toStdString();
+    }
+}
+
+TEST(ImageSave, TheChosenFormatsSuffixIsAdded) {
+    const ImageSaveFormat bmp = imageSaveFormat("Bitmaps (*.bmp)");
+    const ImageSaveFormat jpeg = imageSaveFormat("JPEG pictures (*.jpg *.jpeg)");
+    EXPECT_EQ(bmp.format, "bmp");
+    EXPECT_EQ(imageSaveFormats().first().format, "bmp");  // the default
+    EXPECT_EQ(pathWithSuffix("/t/page", bmp), "/t/page.bmp");
+    EXPECT_EQ(pathWithSuffix("/t/page.BMP", bmp), "/t/page.BMP");
+    EXPECT_EQ(pathWithSuffix("/t/page.jpeg", jpeg), "/t/page.jpeg");
+    EXPECT_EQ(pathWithSuffix("/t/page.png", jpeg), "/t/page.png.jpg");
+}
+
+}  // namespace
+}  // namespace orbisca::testing

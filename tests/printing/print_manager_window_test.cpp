@@ -1,0 +1,324 @@
+// The print manager window offscreen, driven through its controls as a user drives them: its
+// files after an open and a close, Show, syntax errors in the editor, zoom, the canvas limits, the
+// year page in script files, the full-mode window's road back and a close during a run.
+#include <sys/stat.h>
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTest>
+#include <QTextBlock>
+
+#include "data/text_file.h"
+#include "printing/canvas_view.h"
+#include "printing/print_manager_window.h"
+#include "printpage/script_line.h"
+#include "support/compact_fixture.h"
+
+namespace orbisca::testing {
+namespace {
+
+class PrintManagerWindowTest : public WorkingFolderTest {
+protected:
+    PrintManagerWindowTest() { ensureTestApplication(); }
+    void SetUp() override {
+        WorkingFolderTest::SetUp();
+        resetPrintPageState();
+        for (const QFileInfo& file :
+             QDir(QStringLiteral(ORBISCA_HOME_DIR)).entryInfoList(QDir::Files))
+            QFile::copy(file.filePath(), home.filePath(file.fileName()));
+        calendarState().clock = [] {
+            return std::chrono::system_clock::from_time_t(998'400'000);  // 21 August 2001
+        };
+        StartCalendar();
+    }
+    void TearDown() override {
+        window.reset();
+        resetPrintPageState();
+        WorkingFolderTest::TearDown();
+    }
+
+    PrintManagerWindow& open() {
+        if (!window) window = std::make_unique<PrintManagerWindow>();
+        window->openOnItsOwn();
+        return *window;
+    }
+    template <typename T>
+    T* find(const char* name) const {
+        T* found = window->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_TRUE(found) << name;
+        return found;
+    }
+    QAction* action(const char* name) const { return find<QAction>(name); }
+    QPlainTextEdit* editor() const { return find<QPlainTextEdit>("scriptEditor"); }
+    void setCanvasSpins(int w, int h) {
+        find<QSpinBox>("canvasWidthSpin")->setValue(w);
+        find<QSpinBox>("canvasHeightSpin")->setValue(h);
+    }
+    QString baseLine(int n) { return readDatabaseLine(n, "BASE.KTX"); }
+    // Pixels of the canvas in `area` that differ from the background.
+    int ink(const QRect& area) const {
+        int n = 0;
+        const PrintPageState& page = window->page();
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                n += page.canvas.pixel(x, y) != (page.background | 0xff000000u);
+        return n;
+    }
+
+    std::unique_ptr<PrintManagerWindow> window;
+};
+
+TEST_F(PrintManagerWindowTest, OpenAndCloseWriteTheWindowFilesWithTheTextsOfBaseKtx) {
+    const QStringList last = {"[Day info script]", "FONT 10 -13 0 0 0 thn nrm DejaVu Sans",
+                              "TEXT 0 10 cnt 'Day'"};
+    writeLines("~last.spt", last);
+    open();
+    EXPECT_EQ(window->windowTitle(), baseLine(519));
+    EXPECT_EQ(action("actionShow")->text(), baseLine(499));
+    EXPECT_EQ(action("actionOptimize")->toolTip(), baseLine(648));  // not "Print"
+    EXPECT_EQ(editor()->toPlainText().split('\n'), last);
+
+    window->setEasyMode(false);
+    window->setBackgroundColour(QColor(10, 20, 30));
+    window->setTextColour(QColor(200, 100, 0));
+    setCanvasSpins(670, 550);
+    editor()->appendPlainText("TEXT 0 30 cnt 'more'");
+    window->close();
+
+    const QStringList values = readLines(home.filePath("WindWHP.dat"));
+    ASSERT_EQ(values.size(), 22);
+    for (int line = 9; line <= 13; ++line)
+        EXPECT_TRUE(values[line - 1] == "0" || values[line - 1] == "1") << line;
+    EXPECT_EQ(values[8], "0");  // Creative mode
+    EXPECT_EQ(values.mid(14), (QStringList{"10", "20", "30", "200", "100", "0", "670", "550"}));
+    EXPECT_EQ(readLines(home.filePath("~last.spt")), window->scriptLines());
+    EXPECT_EQ(window->scriptLines().size(), 4);
+    EXPECT_EQ(messages(), QStringList());
+}
+
+TEST_F(PrintManagerWindowTest, AMissingOrDamagedWindowFileKeepsTheLastScript) {
+    const QStringList last = {"TEXT 0 10 cnt 'kept'"};
+    writeLines("~last.spt", last);
+    QFile::remove(home.filePath("WindWHP.dat"));
+    open();
+    EXPECT_EQ(window->scriptLines(), last);
+    EXPECT_EQ(messages(), QStringList());  // a first start says nothing
+    window->close();
+    EXPECT_EQ(readLines(home.filePath("WindWHP.dat")).size(), 22);
+
+    window.reset();
+    resetPrintPageState();
+    writeLines("WindWHP.dat", {"800", "six hundred"});
+    open();
+    EXPECT_EQ(window->scriptLines(), last);
+    EXPECT_EQ(messages().size(), 1);
+    window->close();
+    EXPECT_EQ(readLines(home.filePath("~last.spt")), last);
+
+    // A last script that cannot be read is not replaced by the empty editor.
+    window.reset();
+    resetPrintPageState();
+    resetNotifierState();
+    QFile::remove(home.filePath("~last.spt"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(home.filePath("~last.spt")).constData(), 0600), 0);
+    open();
+    EXPECT_EQ(window->scriptLines(), QStringList());
+    window->close();
+    EXPECT_EQ(messages().size(), 1) << messages().join('|').toStdString();  // the read only
+    EXPECT_EQ(readLines(home.filePath("WindWHP.dat")).size(), 22);
+}
+
+TEST_F(PrintManagerWindowTest, AnEmptyScriptShowsThePlainBackgroundSavedAsA24BitBitmap) {
+    open();
+    window->setBackgroundColour(QColor(12, 130, 240));
+    setCanvasSpins(50, 40);
+    ASSERT_TRUE(window->showImage());
+    ASSERT_TRUE(window->saveImageFile(home.filePath("page"), "Bitmaps (*.bmp)"));
+    const QByteArray bmp = readFile("page.bmp");
+    ASSERT_GT(bmp.size(), 30);
+    EXPECT_EQ(bmp[28], 24);  // bits per pixel
+    const QImage saved(home.filePath("page.bmp"));
+    EXPECT_EQ(saved.size(), QSize(50, 40));
+    EXPECT_EQ(saved.pixel(25, 20), qRgb(12, 130, 240));
+
+    EXPECT_FALSE(window->saveImageFile(home.filePath("no/such/folder/page"), "Bitmaps (*.bmp)"));
+    EXPECT_EQ(messages().size(), 1);
+}
+
+TEST_F(PrintManagerWindowTest, ASyntaxErrorMarksItsLineAndPutsTheCaretThere) {
+    open();
+    window->setEasyMode(false);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    const QString bad = "TEXT x 10 rgt 'bad'";
+    window->setScriptLines({"FONT 10 -13 0 0 0 thn nrm DejaVu Sans",
+                            "Syntax error:", "TEXT 10 10 rgt 'ok'", bad, "TEXT 1 1 rgt 'after'"});
+    EXPECT_FALSE(window->showImage());
+    EXPECT_EQ(
+        window->scriptLines(),
+        (QStringList{"FONT 10 -13 0 0 0 thn nrm DejaVu Sans", "TEXT 10 10 rgt 'ok'",
+                     kSyntaxErrorStartMarker, bad, kSyntaxErrorEndMarker, "TEXT 1 1 rgt 'after'"}));
+    const QTextCursor caret = editor()->textCursor();
+    EXPECT_EQ(caret.block().text(), bad);
+    EXPECT_EQ(caret.positionInBlock(), bad.size());
+    EXPECT_TRUE(editor()->hasFocus());
+    EXPECT_EQ(messages(), QStringList{"Syntax error at line 2"});
+
+    // The window's Ctrl keys work in the editor: Ctrl+D shows the page, deleting nothing.
+    window->setScriptLines({"TEXT 10 10 rgt 'ok'"});
+    setCanvasSpins(60, 30);
+    QTest::keyClick(editor(), Qt::Key_D, Qt::ControlModifier);
+    EXPECT_EQ(window->scriptLines(), QStringList{"TEXT 10 10 rgt 'ok'"});
+    EXPECT_EQ(window->page().canvas.size(), QSize(60, 30));
+}
+
+TEST_F(PrintManagerWindowTest, ZoomInThenOutGivesTheDisplayedSizeBack) {
+    open();
+    setCanvasSpins(401, 299);
+    ASSERT_TRUE(window->showImage());
+    auto* view = find<CanvasView>("canvasView");
+    const QSize before = view->size();
+    EXPECT_EQ(before, QSize(401, 299));
+    action("actionZoomIn")->trigger();
+    EXPECT_EQ(view->size(), QSize(567, 423));
+    action("actionZoomOut")->trigger();
+    EXPECT_LE(std::abs(view->size().width() - before.width()), 1);
+    EXPECT_LE(std::abs(view->size().height() - before.height()), 1);
+    action("actionZoomOut")->trigger();
+    action("actionScreenScale")->trigger();
+    EXPECT_EQ(view->size(), before);
+}
+
+TEST_F(PrintManagerWindowTest, DraggingScrollsThePageAndThePointerReadsCanvasPixels) {
+    open();
+    window->resize(500, 400);
+    setCanvasSpins(2000, 1500);
+    ASSERT_TRUE(window->showImage());
+    action("actionZoomOut")->trigger();  // 1.414 canvas pixels a view pixel
+    auto* view = find<CanvasView>("canvasView");
+    auto* scroller = find<QScrollArea>("canvasScroll");
+    QTest::mousePress(view, Qt::LeftButton, {}, QPoint(300, 300));
+    QTest::mouseMove(view, QPoint(200, 250));
+    QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(200, 250));
+    EXPECT_EQ(scroller->horizontalScrollBar()->value(), 100);
+    EXPECT_EQ(scroller->verticalScrollBar()->value(), 50);
+    const QPointF at(150, 100);
+    QMouseEvent move(QEvent::MouseMove, at, view->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(view, &move);
+    EXPECT_EQ(find<QLabel>("pointerLabel")->text(), "X:212 Y:141");
+
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(5, 5), view->mapToGlobal(QPoint(5, 5)));
+    QCoreApplication::sendEvent(view, &menu);
+    auto* imageMenu = find<QMenu>("imageMenu");
+    EXPECT_TRUE(imageMenu->isVisible());
+    EXPECT_TRUE(imageMenu->actions().contains(action("actionSaveImage")));
+    imageMenu->close();
+}
+
+TEST_F(PrintManagerWindowTest, TheCanvasStaysWithinItsLimitsAndOptimizeEndsFromTheSmallest) {
+    open();  // the canvas is 1 x 1 until it is drawn
+    ASSERT_EQ(window->page().canvas.size(), QSize(1, 1));
+    EXPECT_FALSE(window->decreaseResolution());
+    EXPECT_EQ(window->page().canvas.size(), QSize(1, 1));
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_TRUE(window->optimize());
+    EXPECT_LT(clock.elapsed(), 5000);
+    EXPECT_GE(window->page().canvas.width(), 2);
+
+    setCanvasSpins(300, 200);
+    auto* width = find<QSpinBox>("canvasWidthSpin");
+    for (const char* typed : {"0", "100000"}) {
+        width->findChild<QLineEdit*>()->setText(typed);  // as pasted, no keystroke filter
+        QTest::keyClick(width, Qt::Key_Return);
+        EXPECT_EQ(width->value(), 300) << typed;
+        EXPECT_EQ(window->page().canvas.size(), QSize(300, 200)) << typed;
+    }
+    setCanvasSpins(16384, 16384);  // 1 GB of pixels
+    EXPECT_EQ(window->state().canvasSpins, QSize(16384, 200));
+    EXPECT_EQ(find<QSpinBox>("canvasHeightSpin")->value(), 200);
+    EXPECT_TRUE(window->statusBar()->currentMessage().contains("256 MB"));
+}
+
+TEST_F(PrintManagerWindowTest, AYearScriptDrawsItsGridFromAFileAndAfterARestart) {
+    open();
+    window->page().yearPage = {"FONT 20 -30 0 0 0 bld nrm DejaVu Sans", "TEXT 60 20 rgt 'XXXX'"};
+    window->setScriptLines({"[Year script]", "YEAR 53 12 1"});
+    ASSERT_TRUE(window->saveScriptFile(home.filePath("year.spt")));
+    window->page().yearPage.clear();
+    window->setScriptLines({});
+    ASSERT_TRUE(window->loadScriptFile(home.filePath("year.spt")));
+    setCanvasSpins(200, 100);
+    ASSERT_TRUE(window->showImage());
+    const QRect grid(60, 20, 80, 30);
+    EXPECT_GT(ink(grid), 50);
+
+    window->close();  // "~last.spt" keeps the year page too
+    window.reset();
+    resetPrintPageState();
+    open();
+    ASSERT_TRUE(window->showImage());
+    EXPECT_GT(ink(grid), 50);
+}
+
+TEST_F(PrintManagerWindowTest, TheFullModeWindowTakesInputAgainAfterEveryOpening) {
+    std::vector<QString> calls;
+    window = std::make_unique<PrintManagerWindow>();
+    window->fullMode.setEnabled = [&](bool on) { calls.push_back(on ? "enable" : "disable"); };
+    window->fullMode.requestMode = [&](int mode) { calls.push_back(QString::number(mode)); };
+    window->exports.exportScript = [&](ScriptExport w) {
+        calls.push_back("export " + QString::number(int(w)));
+    };
+    window->openForDonation();
+    window->close();
+    EXPECT_EQ(calls, (std::vector<QString>{"disable", "enable"}));
+
+    calls.clear();
+    window->openFromFullMode(2);
+    EXPECT_EQ(calls, std::vector<QString>{"disable"});  // the export waits for the show's end
+    QCoreApplication::processEvents();
+    window->close();
+    EXPECT_EQ(calls, (std::vector<QString>{"disable", "export 3", "enable", "2"}));
+    EXPECT_EQ(window->state().lastExport, 3);
+}
+
+TEST_F(PrintManagerWindowTest, ACloseDuringARunWaitsForItsEnd) {
+    open();
+    bool visibleAfterClose = false;
+    window->runExclusive([&] {
+        window->close();
+        visibleAfterClose = window->isVisible();
+        return true;
+    });
+    EXPECT_TRUE(visibleAfterClose);
+    QTRY_VERIFY(!window->isVisible());
+    EXPECT_EQ(readLines(home.filePath("WindWHP.dat")).size(), 22);
+}
+
+TEST_F(PrintManagerWindowTest, ALongRunHandlesEventsOncePerGaugeStep) {
+    open();
+    QStringList script{"FONT 8 -10 0 0 0 thn nrm DejaVu Sans"};
+    for (int i = 0; i < 2000; ++i)
+        script << QString("TEXT %1 %2 rgt 'l%3'").arg(i % 300).arg(i % 200).arg(i);
+    window->setScriptLines(script);
+    setCanvasSpins(320, 220);
+    ASSERT_TRUE(window->showImage());
+    EXPECT_LE(window->state().eventPasses, 101);
+    EXPECT_GE(window->state().eventPasses, 90);
+
+    action("actionExportDay")->trigger();  // no export code yet
+    EXPECT_TRUE(window->statusBar()->currentMessage().contains("not available yet"));
+}
+
+}  // namespace
+}  // namespace orbisca::testing

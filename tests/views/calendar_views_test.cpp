@@ -1,0 +1,376 @@
+// The calendar views (year, month, 13 moons, wavespell, pulsars, Zolkin, wings, kin book) against
+// the places their pictures must land on, the year grid's cache, the izin figures and the pulsar
+// lines, and the walk over whole years that every highlight and picture stays inside the frame.
+#include <QRegularExpression>
+
+#include "calendar/calendar_state.h"
+#include "data/data_error.h"
+#include "data/notifier.h"
+#include "data/text_file.h"
+#include "support/full_mode_fixture.h"
+#include "views/highlights.h"
+#include "views/izin.h"
+#include "views/kin_board_table.h"
+#include "views/mode_table.h"
+#include "views/moon_views.h"
+#include "views/view_places.h"
+#include "views/wave_views.h"
+
+namespace orbisca::testing {
+namespace {
+
+// Remembers every picture the frame puts down.
+class CalendarViews : public FullModeTest {
+protected:
+    void SetUp() override {
+        FullModeTest::SetUp();
+        frame.onPicturePlaced = [this](const PlacedPicture& p) { placed.push_back(p); };
+        notifierState().show = [this](const QString& text) { notices << text; };
+    }
+    std::vector<PlacedPicture> paint(int mode, GregorianDate date = kWorkedDate) {
+        SetCurrentDate(date);
+        placed.clear();
+        frame.paintMode(mode);
+        return placed;
+    }
+    // How often the picture `file` (its name under graphic\) was put with its top left at (x, y).
+    int countAt(const QString& file, int x, int y) const {
+        int n = 0;
+        for (const PlacedPicture& p : placed)
+            if (p.file == "graphic\\" + file && p.area.topLeft() == QPoint(x, y)) ++n;
+        return n;
+    }
+    // The script lines of any mode painted with the export switch on.
+    QStringList exportedMode(int mode) {
+        ScriptLines script;
+        frame.setScriptSink(script);
+        frame.state().exportAsGlyphText = false;
+        frame.state().exporting = true;
+        frame.paintMode(mode);
+        frame.resetSinks();
+        return script.lines;
+    }
+    int count(const QString& file) const {
+        int n = 0;
+        for (const PlacedPicture& p : placed) n += p.file == "graphic\\" + file;
+        return n;
+    }
+    std::vector<PlacedPicture> placed;
+    QStringList notices;
+};
+
+TEST_F(CalendarViews, TheYearPutsTheDayItsBearerAndItsLineInPlace) {
+    settings().yearShine = settings().yearLine = true;
+    paint(kYearMode);
+    EXPECT_EQ(countAt("shine5.bmp", 92, 72), 1);  // the day at (105, 91)
+    EXPECT_EQ(countAt("zc350003.bmp", 236, 22), 1);
+    EXPECT_EQ(countAt("tn350008.bmp", 236, 2), 1);
+    EXPECT_EQ(countAt("fr4.bmp", 19, 15) + countAt("fr1.bmp", 19, 15) + countAt("fr2.bmp", 19, 15) +
+                  countAt("fr3.bmp", 19, 15),
+              1);
+    const QPoint moon13 = yearDayPoint(13, 0, 0) + QPoint(-1, -7);
+    EXPECT_EQ(moon13, QPoint(403, 115));
+    int moon13Frames = 0;
+    for (const PlacedPicture& p : placed)
+        moon13Frames += p.file.startsWith("graphic\\fr") && p.area.topLeft() == moon13;
+    EXPECT_EQ(moon13Frames, 1);
+    EXPECT_EQ(count("zcs150009.bmp") + count("zcs150000.bmp") >= 2, true);
+    // The line: brush after brush from the day to the marker of moon 1.
+    const std::vector<QPoint> line = pulsarPointsBetween({105, 91}, {284, 221});
+    ASSERT_EQ(line.front(), QPoint(105, 91));
+    ASSERT_EQ(line.back(), QPoint(284, 221));
+    EXPECT_EQ(count("PulsV.bmp"), int(line.size()));
+    EXPECT_EQ(countAt("PulsV.bmp", 284, 221), 1);
+}
+
+TEST_F(CalendarViews, TheYearGridIsDrawnOncePerYearAndAgainAfterTheExtraDay) {
+    auto gridDays = [this] { return count("zcs150000.bmp") + count("zcs150009.bmp"); };
+    paint(kYearMode);
+    const int drawn = gridDays();
+    ASSERT_GT(drawn, 10);
+    const QImage first = frame.buffers().frame.copy();
+    // Another day of the same year: the grid comes from the cache, the highlight moves (10
+    // January 2002 is day 169 of the year: the first day of moon 7, at column 2 of the bottom row).
+    settings().yearShine = true;
+    paint(kYearMode, {10, 1, 0, 2002});
+    EXPECT_EQ(gridDays(), 0);
+    EXPECT_EQ(countAt("shine5.bmp", 276 - 13, 422 - 19), 1);
+    // The next year draws its own grid.
+    paint(kYearMode, {21, 8, 0, 2002});
+    EXPECT_GT(gridDays(), 0);
+    EXPECT_NE(frame.buffers().frame, first);
+    // 25 July closes the year that began on 26 July before it: its dot, and no key kept, so
+    // that another day of that year draws the grid again, without the dot.
+    paint(kYearMode, {25, 7, 0, 2004});
+    EXPECT_GT(gridDays(), 0);
+    EXPECT_EQ(countAt("DOT1.bmp", 143, 46), 1);
+    EXPECT_EQ(frame.state().cachedYearSign, 0);
+    EXPECT_EQ(count("shine5.bmp"), 0);
+    paint(kYearMode, {24, 7, 0, 2004});
+    EXPECT_GT(gridDays(), 0);
+    EXPECT_EQ(count("DOT1.bmp"), 0);
+    EXPECT_EQ(count("shine5.bmp"), 1);
+}
+
+TEST_F(CalendarViews, AGridThatFailedHalfWayIsNeverTakenFromTheCache) {
+    paint(kYearMode);
+    const QImage whole = frame.buffers().frame.copy();
+    // The next year needs a small tone that is missing: its grid fails part of the way through.
+    linkPictures("tn6h0000.bmp");
+    EXPECT_ANY_THROW(paint(kYearMode, {21, 8, 0, 2002}));
+    EXPECT_FALSE(frame.state().drawIntoYearBuffer);
+    linkPictures();
+    paint(kYearMode);
+    EXPECT_GT(count("zcs150009.bmp"), 0);  // drawn again
+    EXPECT_EQ(frame.buffers().frame, whole);
+}
+
+TEST_F(CalendarViews, AYearExportWritesTheWholeGridAndLeavesTheCacheAlone) {
+    paint(kYearMode);
+    const FullModeState before = frame.state();
+    const QImage grid = frame.buffers().second.copy();
+    SetCurrentDate({1, 3, 0, 1999});
+    const QStringList script = exported("year");
+    EXPECT_EQ(script.filter("'graphic\\zcs15").size(), 364 + 1);  // and the first day beside it
+    EXPECT_EQ(script.filter("'graphic\\tn6h").size(), 364 + 1);
+    EXPECT_EQ(frame.state().cachedYearSign, before.cachedYearSign);
+    EXPECT_EQ(frame.state().cachedYearTone, before.cachedYearTone);
+    EXPECT_EQ(frame.buffers().second, grid);
+    EXPECT_TRUE(runScript(script, {740, 550}).isEmpty());
+}
+
+TEST_F(CalendarViews, TheMonthShowsItsTwentyEightDaysAndTheHighlightByColour) {
+    paint(7);
+    EXPECT_EQ(countAt("Tone1.bmp", 272, 3), 1);
+    EXPECT_EQ(countAt("shine2.bmp", 416, 384), 1);
+    EXPECT_EQ(countAt("zc350009.bmp", 452, 417), 1);  // day 27
+    int plasmas = 0;
+    for (const PlacedPicture& p : placed) plasmas += p.file.contains("pl35") && p.area.y() == 95;
+    EXPECT_EQ(plasmas, 28);  // seven a row, drawn four times over
+    // A white day takes the white highlight (day 28 of the same moon: cromatic 2).
+    paint(7, {22, 8, 0, 2001});
+    EXPECT_EQ(count("shine2.bmp") + count("shine7.bmp") + count("shine8.bmp") + count("shine9.bmp"),
+              1);
+    EXPECT_EQ(
+        count(
+            highlightPictureName(monthHighlight(calendarState().currentPosition.cromatic)).mid(8)),
+        1);
+    EXPECT_TRUE(runScript(exported("month"), {670, 550}).isEmpty());
+}
+
+TEST_F(CalendarViews, TheExtraDayPageReplacesMonthAndWeek) {
+    for (int mode : {7, 11}) {
+        paint(mode, {25, 7, 0, 2005});
+        EXPECT_EQ(count("DOT1.bmp"), 1) << mode;
+        EXPECT_EQ(count("shine2.bmp") + count("shine6.bmp"), 0) << mode;
+        EXPECT_EQ(placed.size(), 3u) << mode;
+    }
+}
+
+TEST_F(CalendarViews, TheWeekShowsItsLinesLabelIzinAndHighlight) {
+    paint(11);
+    EXPECT_EQ(countAt("shine6.bmp", 416, 119), 1);
+    EXPECT_EQ(countAt("LNY1.bmp", 27, 72), 1);
+    EXPECT_EQ(countAt("LNY3.bmp", 582, 100), 1);
+    EXPECT_EQ(countAt("LNY3.bmp", 27, 100), 1);
+    EXPECT_EQ(countAt("LNY2.bmp", 27, 424), 1);
+    // Week 4 of izin year 4: line 211; column c stacks the figure's first c lines.
+    const IzinFigure figure = *parseIzinLine(readDatabaseLine(211, "izinfo.dat"));
+    for (int line = 0; line < 6; ++line) {
+        const QString mark = figure.pattern[line] == '1' ? "izin9.bmp" : "izin6.bmp";
+        EXPECT_EQ(countAt(mark, 76 * 6 - 14, 220 + 42 - 7 * line), 1) << line;
+        EXPECT_EQ(countAt(mark, 76 * 1 - 14, 220 + 42 - 7 * line), line == 0 ? 1 : 0) << line;
+    }
+    EXPECT_EQ(count(QString("sgn%1%2.bmp")
+                        .arg((figure.number - 1) / 8)
+                        .arg((figure.number - 1) % 8, 3, 10, QChar('0'))),
+              1);
+    const QStringList script = exportedMode(11);
+    EXPECT_TRUE(script.contains("TEXT 10 35 cnt '" + readDatabaseLine(566, "BASE.KTX") + " 4'"));
+}
+
+TEST_F(CalendarViews, TheFirstWeekOfAYearShowsItsOwnNumberAndIzinYear) {
+    // Reached forwards (2003) and backwards (1999) from the reference day, the day before the
+    // first week is 25 July in different years; the week must not depend on it.
+    for (GregorianDate date : {GregorianDate{29, 7, 0, 2003}, GregorianDate{29, 7, 0, 1999}}) {
+        paint(11, date);
+        const MayanDate m = calendarState().currentPosition;
+        ASSERT_EQ(m.weekNumber, 1);
+        EXPECT_EQ(countAt("LNR1.bmp", 27, 72), 1) << date.year;
+        const std::optional<int> year = izinYear(m.yearSign, m.yearTone);
+        ASSERT_TRUE(year);
+        const IzinFigure figure = *parseIzinLine(readDatabaseLine(52 * *year, "izinfo.dat"));
+        const QString first = figure.pattern[0] == '1' ? "izin9.bmp" : "izin6.bmp";
+        EXPECT_EQ(countAt(first, 76 - 14, 262), 1) << date.year;
+        paint(14, date);  // the izin page shows the same figure, four days of it
+        EXPECT_EQ(countAt(first, 190, 188), 1) << date.year;
+        EXPECT_EQ(count("izin9.bmp") + count("izin6.bmp"), 4) << date.year;
+        const QStringList script = exportedMode(11);
+        EXPECT_EQ(script.filter("TEXT 10 35 cnt '").value(0),
+                  "TEXT 10 35 cnt '" + readDatabaseLine(566, "BASE.KTX") + " 1'");
+    }
+}
+
+TEST_F(CalendarViews, ZolkinWavespellAndWingsMarkTheKin) {
+    paint(5);
+    EXPECT_EQ(countAt("shine3.bmp", 409, 214), 1);  // kin 230
+    EXPECT_EQ(zolkinHighlightOf(1), QPoint(156, 16));
+    EXPECT_EQ(zolkinHighlightOf(21), QPoint(179, 16));
+    EXPECT_EQ(zolkinHighlightOf(260), QPoint(432, 434));
+    paint(6);
+    EXPECT_EQ(countAt("shine1.bmp", 458, 364), 1);
+    EXPECT_EQ(countAt("zc450009.bmp", 487, 411), 1);
+    EXPECT_EQ(countAt("tn450008.bmp", 487, 387), 1);
+    EXPECT_EQ(countAt("zc350005.bmp", 536, 420), 1);
+    int thirteenth = 0;
+    for (const PlacedPicture& p : placed)
+        thirteenth += p.file.contains("zc45") && p.area.topLeft() == QPoint(385, 138);
+    EXPECT_EQ(thirteenth, 1);
+    // Sign 3, tone 5 (kin 83) starts its wavespell at sign 19.
+    paint(6, StepDate(kWorkedDate, 83 - 230));
+    EXPECT_EQ(countAt("zc450018.bmp", 79, 91 - 44), 1);
+    paint(12);
+    const QPoint kin230 = kinBoardPoints(packPicture("shine4.bmp").size())[229];
+    EXPECT_EQ(countAt("shine4.bmp", kin230.x() - 7, kin230.y() - 14), 1);
+    EXPECT_EQ(castleOfKin(230), 5);
+    EXPECT_EQ(wavespellOfKin(230), 18);
+    EXPECT_EQ(castleOfKin(52), 1);
+    EXPECT_EQ(castleOfKin(53), 2);
+    EXPECT_EQ(castleOfKin(209), 5);
+}
+
+TEST_F(CalendarViews, PulsarsStampTheirLinesBetweenTheTonePlaces) {
+    EXPECT_EQ(tonePlace(1), QPoint(117, 61));
+    EXPECT_EQ(tonePlace(9), QPoint(525, 425));
+    EXPECT_EQ(tonePlace(13), QPoint(423, 152));
+    const std::vector<QPoint> level = pulsarPoints(tonePlace(5), tonePlace(9));
+    ASSERT_EQ(level.size(), 409u);
+    for (const QPoint& p : level) EXPECT_EQ(p.y(), 425);
+    EXPECT_EQ(pulsarPoints(tonePlace(1), tonePlace(5)).size(), 365u);
+    // Drawn the other way round, a shallow line to the left or a steep one upwards is empty.
+    EXPECT_TRUE(pulsarPoints(tonePlace(9), tonePlace(5)).empty());
+    EXPECT_TRUE(pulsarPoints(tonePlace(9), tonePlace(13)).empty());
+    // Halves go to the even pixel: a rise of 1 over 2 puts the middle point on its row.
+    const std::vector<QPoint> half = pulsarPoints({0, 0}, {2, 1});
+    EXPECT_EQ(half[1], QPoint(1, 0));
+    const std::vector<QPoint> steep = pulsarPoints({0, 0}, {3, 6});
+    EXPECT_EQ(steep[1], QPoint(0, 1));  // 0.5 -> 0
+    EXPECT_EQ(steep[3], QPoint(2, 3));  // 1.5 -> 2
+    // Every line of the table draws: tone 9 has the 1-5-9-13 set and its second pulsar 4-9.
+    for (int tone = 1; tone <= 13; ++tone)
+        for (const ColouredPulsarLine& l : pulsarLines(tone, 2, 0))
+            EXPECT_FALSE(pulsarPoints(tonePlace(l.line.fromTone), tonePlace(l.line.toTone)).empty())
+                << l.line.fromTone << "-" << l.line.toTone;
+    const std::vector<ColouredPulsarLine> nine = pulsarLines(9, 2, 0);
+    ASSERT_EQ(nine.size(), 7u);
+    EXPECT_EQ(nine.back().line.fromTone, 4);
+    EXPECT_EQ(nine.back().colour, 4);
+    EXPECT_EQ(pulsarLines(9, 0, 0).size(), 6u);
+    EXPECT_EQ(pulsarLines(9, 1, 0).size(), 1u);
+    EXPECT_EQ(pulsarLines(6, 0, 3).front().colour, 5);  // scheme 3's first colour: red
+    paint(8);
+    EXPECT_EQ(countAt("PulsV.bmp", 117, 425), 3);  // where 1-5, 5-9 and 5-13 meet
+    EXPECT_GT(count("PulsL.bmp"), 300);
+    EXPECT_TRUE(frame.state().highlightCaption == "OK");
+}
+
+TEST_F(CalendarViews, IzinFiguresAreReadStrictlyAndReportedOnce) {
+    EXPECT_TRUE(hasPvsign(245));
+    EXPECT_FALSE(hasPvsign(1));
+    EXPECT_FALSE(izinYear(4, 6));
+    EXPECT_EQ(izinYear(4, 9), 4);
+    EXPECT_EQ(izinYear(19, 7), 15);
+    EXPECT_FALSE(izinYear(9, 0));
+    const std::optional<IzinFigure> figure = parseIzinLine("101000 12");
+    ASSERT_TRUE(figure);
+    EXPECT_EQ(drawIzinStack(frame, *figure, 100, 200, 3), 12);
+    ASSERT_EQ(placed.size(), 3u);
+    EXPECT_EQ(placed[0].file, "graphic\\izin9.bmp");
+    EXPECT_EQ(placed[0].area.y(), 242);
+    EXPECT_EQ(placed[1].file, "graphic\\izin6.bmp");
+    EXPECT_EQ(placed[1].area.y(), 235);
+    EXPECT_EQ(placed[2].area.y(), 228);
+    EXPECT_EQ(parseIzinLine("101000 7")->number, 7);
+    for (const char* bad : {"", "101000", "10100 12", "101000 65", "101000 0", "101000 1x",
+                            "101000 123", "1 1000 12"})
+        EXPECT_FALSE(parseIzinLine(bad)) << bad;
+    // A malformed line of week 4 is an empty figure, told once however often the week is shown.
+    QStringList lines = requireTextLines("izinfo.dat");
+    lines[211] = "10100";
+    writeLines("izinfo.dat", lines);
+    clearTextCache();
+    paint(11);
+    paint(11);
+    EXPECT_EQ(count("izin9.bmp") + count("izin6.bmp"), 0);
+    EXPECT_EQ(notices.size(), 1);
+    EXPECT_TRUE(notices.value(0).contains("line 212")) << notices.value(0).toStdString();
+    EXPECT_EQ(izinNumberText(frame, {"xxxxxx", 1}), "Error1");
+}
+
+TEST_F(CalendarViews, TheKinBoardTableIsCheckedOnceWithAClearError) {
+    const QSize shine = packPicture("shine4.bmp").size();
+    QStringList lines = requireTextLines("tech.dat");
+    EXPECT_EQ(parseKinBoardTable(lines, shine).size(), 260u);
+    auto refused = [&](QStringList table) {
+        try {
+            parseKinBoardTable(table, shine);
+        } catch (const DataFileError& e) {
+            return QString(e.what());
+        }
+        return QString();
+    };
+    QStringList bad = lines;
+    bad[7] = "12a";
+    EXPECT_TRUE(refused(bad).contains("line 8")) << refused(bad).toStdString();
+    bad = lines;
+    bad[0] = "665";
+    EXPECT_TRUE(refused(bad).contains("kin 1")) << refused(bad).toStdString();
+    EXPECT_TRUE(refused(lines.mid(0, 519)).contains("519"));
+    // The view reports it as a paint failure, never by drawing somewhere outside.
+    writeLines("tech.dat", bad);
+    clearTextCache();
+    EXPECT_THROW(paint(12), DataFileError);
+}
+
+TEST_F(CalendarViews, TheKinBookPutsTheDaysTabletsInPlace) {
+    paint(14);
+    EXPECT_EQ(countAt("vnl400002.bmp", 383, 145), 1);
+    EXPECT_EQ(countAt("vnt400005.bmp", 366, 150), 1);
+    EXPECT_EQ(countAt("rns0026.bmp", 184, 316), 1);
+    EXPECT_EQ(countAt("qnty0005.bmp", 370, 316), 1);
+    const IzinFigure figure = *parseIzinLine(readDatabaseLine(211, "izinfo.dat"));
+    for (int line = 0; line < 6; ++line)
+        EXPECT_EQ(
+            countAt(figure.pattern[line] == '1' ? "izin9.bmp" : "izin6.bmp", 190, 188 - 7 * line),
+            1);
+    // The moon of the day inside its square at (428, 229).
+    EXPECT_FALSE(paintedRows(frame.buffers().frame, 428, 487, 229, 288).empty());
+    const QStringList script = exported("kinbook");
+    EXPECT_TRUE(script.filter(QRegularExpression("^MOON ")).size() == 1);
+    EXPECT_TRUE(runScript(script, {670, 540}).isEmpty());
+}
+
+// Every view on every day of two whole years (before and after the reference day, each with its
+// 25 July): every picture lies inside the frame and no highlight is refused.
+TEST_F(CalendarViews, EveryPictureOfEveryViewFitsTheFrameAllYear) {
+    settings().yearShine = settings().yearLine = settings().yearDayIcon = true;
+    settings().castleDayIcon = true;
+    const QRect inside(0, 0, kFrameWidth, kFrameHeight);
+    for (GregorianDate start : {GregorianDate{26, 7, 0, 1998}, GregorianDate{26, 7, 0, 2010}}) {
+        for (int day = 0; day < 365; ++day) {
+            const GregorianDate date = StepDate(start, day);
+            for (int mode : {5, 6, 7, 8, 9, 11, 12, 14}) {
+                paint(mode, date);
+                for (const PlacedPicture& p : placed) {
+                    ASSERT_TRUE(inside.contains(p.area))
+                        << mode << " " << DescribeDate(date) << " " << p.file.toStdString();
+                    ASSERT_EQ(p.maskCode, 0)
+                        << mode << " " << DescribeDate(date) << " " << p.file.toStdString();
+                }
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace orbisca::testing

@@ -1,0 +1,32 @@
+// orbisca-cli config show: the settings of "conf.dat" as the program puts them in force, by name.
+// Problems of the file go to stderr, and the status is 1 then: the values printed are those the
+// program would use all the same (the defaults for what could not be read).
+#include <QString>
+#include <cstdio>
+
+#include "cli.h"
+#include "data/conf_file.h"
+#include "data/notifier.h"
+#include "data/settings_report.h"
+
+namespace orbisca::cli {
+namespace {
+
+int showConfig(Args& args) {
+    rejectUnknownOptions(args);
+    expectNoMoreArgs(args);
+    const ConfigLoad result = loadSettings();
+    for (const QString& line : settingsReport(settings()))
+        std::printf("%s\n", line.toUtf8().constData());
+    flushOutput();
+    for (const QString& message : notifierState().messages)
+        std::fprintf(stderr, "%s\n", message.toUtf8().constData());
+    return result == ConfigLoad::Loaded ? 0 : 1;
+}
+
+int runConfig(const Args& args) { return runSubcommand("config", args, {{"show", showConfig}}); }
+
+CommandRegistration config{{"config", "config show", runConfig}};
+
+}  // namespace
+}  // namespace orbisca::cli
