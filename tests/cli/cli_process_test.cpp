@@ -83,7 +83,7 @@ TEST(CliErrors, BadInputGivesOneLineAndStatusTwo) {
         {"view moon -o x.png", "\"moon\" is no mode"},
         {"view day --set colour=red -o x.png", "no setting is called \"colour\""},
         {"export moons13 --date 2001-08-21", "\"moons13\" is no exported view"},
-        {"export day --glyphs", "glyph form of exported elements is not built yet"},
+        {"export day --glyphs --pictures", "--glyphs or --pictures, not both"},
         {"export diary", "\"diary\" is no exported view"},
         {"fade day --frames x", "FROM and TO"}};
     for (const auto& [args, says] : cases) {
