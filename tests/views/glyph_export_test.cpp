@@ -4,7 +4,9 @@
 // forms, run through the interpreter and compared as pages.
 #include <QRegularExpression>
 
+#include "data/data_error.h"
 #include "data/sgn_table.h"
+#include "data/text_file.h"
 #include "data/working_folder.h"
 #include "gfx/glyph_fonts.h"
 #include "support/full_mode_fixture.h"
@@ -128,6 +130,38 @@ TEST_F(GlyphExport, SgnFiguresTakeTheirLettersAndNormalisedColourFromTheTable) {
     EXPECT_EQ(figure, QStringList({"FONT 34 -45 128 128 128 thn nrm RUNES2", "TEXT 33 -1  ';'",
                                    "FONT 34 -45 7 80 255 thn nrm URRUNE", "TEXT 33 12  'a'",
                                    "TEXT 33 12  'b'"}));
+}
+
+// The kin book's week figure reads "sgn.dat" as the export runs: its colour written normalised,
+// and a damaged file is an error naming it, not a FONT line with whatever the file held.
+TEST_F(GlyphExport, TheWeekFigureTakesSgnDatAsValidatedAndNormalised) {
+    const ExportView book = *findExportView("kinbook");
+    GregorianDate date = kWorkedDate;
+    qsizetype figureFont = -1;
+    QStringList script;
+    for (int i = 0; i < 60 && figureFont < 0; ++i) {
+        SetCurrentDate(date = StepDate(date, 1));
+        script = exportBoth(book, true).first;
+        figureFont = script.indexOf(QRegularExpression("^FONT 34 -45 .*URRUNE$"));
+    }
+    ASSERT_GE(figureFont, 0);
+    QStringList sgn = readLines(home.filePath("sgn.dat"));
+    ASSERT_GE(sgn.size(), kSgnLines);
+    for (int g = 0; g < kSgnColourGroups; ++g) sgn[kSgnFigures + g] = "\t007   80 255 ";
+    writeFile("sgn.dat", sgn.join("\r\n").toLatin1());
+    clearTextCache();
+    script = exportBoth(book, true).first;
+    EXPECT_EQ(script.value(figureFont), "FONT 34 -45 7 80 255 thn nrm URRUNE");
+
+    sgn[kSgnFigures + 3] = "255 0";
+    writeFile("sgn.dat", sgn.join("\r\n").toLatin1());
+    clearTextCache();
+    try {
+        exportBoth(book, true);
+        ADD_FAILURE() << "a damaged sgn.dat was exported";
+    } catch (const DataFileError& e) {
+        EXPECT_TRUE(e.message().contains("sgn.dat")) << e.message().toStdString();
+    }
 }
 
 TEST_F(GlyphExport, SmallSignsAndTonesLeaveTheScriptAndEveryElementForgetsTheFont) {
