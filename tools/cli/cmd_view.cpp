@@ -11,6 +11,8 @@
 #include "data/font_table.h"
 #include "data/notifier.h"
 #include "gfx/image_io.h"
+#include "page_args.h"
+#include "printpage/image_ops.h"
 #include "views/export_table.h"
 #include "views/fade_engine.h"
 #include "views/full_mode_frame.h"
@@ -105,12 +107,39 @@ int runView(const Args& input) {
     return 0;
 }
 
+void writeLines(const std::string& file, const QStringList& lines) {
+    QString error;
+    if (!writeFileAtomically(QString::fromStdString(file), textFileContent(lines), &error))
+        throw CommandFailed(error.toStdString());
+}
+
+// What the print manager's easy mode does after an export: the page fitted to a printer page,
+// which rewrites the script when the resolution changes.
+void optimizeExport(QStringList& script, QStringList& yearLines, const ExportView& view,
+                    QSize printerPage) {
+    PrintPageState& page = preparePage();
+    SetScriptDay(page, calendarState().currentPosition);
+    page.script = script;
+    page.yearPage = yearLines;
+    page.canvasWidth = view.canvas.width();
+    page.canvasHeight = view.canvas.height();
+    setCanvas(page, page.canvasWidth, page.canvasHeight, true);
+    optimizeForPrinter(page, printerPage);
+    printNotices();
+    script = page.script;
+    yearLines = page.yearPage;
+}
+
 int runExport(const Args& input) {
     Args args = input;
     const std::string dateText = takeOption(args, "--date");
     const std::string output = takeOption(args, "-o");
+    const std::string yearFile = takeOption(args, "--year-lines");
+    const std::string printer = takeOption(args, "--optimize");
     const bool glyphs = takeFlag(args, "--glyphs");
-    takeFlag(args, "--pictures");  // the picture form is the one built
+    const bool pictures = takeFlag(args, "--pictures");
+    if (glyphs && pictures) throw UsageError("export takes --glyphs or --pictures, not both");
+    const QSize printerPage = printer.empty() ? QSize() : parseSize(printer, "--optimize");
     applySettings(args);
     rejectUnknownOptions(args);
     if (args.size() != 1) throw UsageError("export needs one VIEW");
@@ -119,25 +148,24 @@ int runExport(const Args& input) {
         throw UsageError("\"" + args.front() +
                          "\" is no exported view (day, tone, sign, plasm, oracle, wavespell, "
                          "month, year, kinbook, or their mode numbers 0, 1, 2, 3, 4, 6, 7, 9, 14)");
-    if (glyphs) throw UsageError("the glyph form of exported elements is not built yet");
     prepareFrame(dateText);
     FullModeFrame frame;
     if (!frame.hasPainter(view->mode))
         throw UsageError("the " + view->name.toStdString() + " view (mode " +
                          std::to_string(view->mode) + ") is not built yet");
     failOnError([&] {
-        frame.state().exportAsGlyphText = false;
+        frame.state().exportAsGlyphText = !pictures;
         ScriptLines script, yearLines;
         exportView(frame, *view, script, yearLines);
+        if (printerPage.isValid())
+            optimizeExport(script.lines, yearLines.lines, *view, printerPage);
+        if (!yearFile.empty()) writeLines(yearFile, yearLines.lines);
         if (output.empty()) {
             for (const QString& line : script.lines) std::printf("%s\n", line.toUtf8().constData());
             flushOutput();
             return;
         }
-        QString error;
-        if (!writeFileAtomically(QString::fromStdString(output), textFileContent(script.lines),
-                                 &error))
-            throw CommandFailed(error.toStdString());
+        writeLines(output, script.lines);
     });
     return 0;
 }
@@ -187,7 +215,9 @@ int runFade(const Args& input) {
 CommandRegistration view{
     {"view", "view MODE [--date YYYY-MM-DD] [--set KEY=VALUE]... -o FILE.png", runView}};
 CommandRegistration exportCommand{
-    {"export", "export VIEW [--date YYYY-MM-DD] [--pictures] [--set KEY=VALUE]... [-o FILE.spt]",
+    {"export",
+     "export VIEW [--date YYYY-MM-DD] [--glyphs|--pictures] [--optimize WxH] [--set KEY=VALUE]...\n"
+     "       [--year-lines FILE] [-o FILE.spt]",
      runExport}};
 CommandRegistration fade{
     {"fade", "fade FROM TO [--date YYYY-MM-DD] [--speed N] [--set KEY=VALUE]... --frames DIR",
