@@ -94,6 +94,7 @@ QWidget* PageSetupWindow::createFields() {
         fieldLabels_[row] = new QLabel(labels_[row]);
         auto* edit = fields_[row] = new QLineEdit;
         edit->setObjectName(QStringLiteral("pageField%1").arg(row));
+        fieldLabels_[row]->setBuddy(edit);
         grid->addWidget(fieldLabels_[row], row, 0);
         grid->addWidget(edit, row, 1);
         connect(edit, &QLineEdit::textEdited, this, [this, which] { onFieldEdited(which); });
