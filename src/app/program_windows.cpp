@@ -66,11 +66,7 @@ void ProgramWindows::wirePrinting() {
     pageSetup_->rememberPosition = [this](QPoint at) { printManager_->rememberSetupPosition(at); };
     PrinterLink& link = printManager_->printer;
     link.pageSize = [this] { return printer_->metrics().page; };
-    link.setup = [this] {
-        pageSetup_->show();
-        pageSetup_->raise();
-        pageSetup_->activateWindow();
-    };
+    link.setup = [this] { pageSetup_->open(); };
     link.print = [this](bool withDialog) {
         printer_->print(!withDialog, printManager_->page().canvas, printManager_.get());
     };

@@ -166,8 +166,21 @@ void PageSetupWindow::setCaptions(const PageSetupCaptions& captions) {
     printNow_->setText(captions.printNow);
 }
 
+void PageSetupWindow::open() {
+    if (isVisible()) takeCanvas();
+    show();
+    raise();
+    activateWindow();
+}
+
 void PageSetupWindow::showEvent(QShowEvent* event) {
     if (savedPosition) move(savedPosition());
+    takeCanvas();
+    QWidget::showEvent(event);
+}
+
+// One shrunk copy of the canvas for the preview, the orientation, and the placement anew.
+void PageSetupWindow::takeCanvas() {
     if (printer_) {
         preview_->setPageGeometry(&printer_->geometry());
         preview_->setCanvas(canvas ? canvas() : noCanvas());
@@ -176,7 +189,6 @@ void PageSetupWindow::showEvent(QShowEvent* event) {
         portrait_->setChecked(!landscape);
         placeAnew();
     }
-    QWidget::showEvent(event);
 }
 
 void PageSetupWindow::hideEvent(QHideEvent* event) {

@@ -65,6 +65,10 @@ public:
     explicit PageSetupWindow(QWidget* parent = nullptr);
     ~PageSetupWindow() override;
 
+    // "Setup...": shows the window, or takes the canvas and the printer's page anew when it is
+    // shown already.
+    void open();
+
     void setCaptions(const PageSetupCaptions& captions);
     const PageSetupCaptions& captions() const { return captions_; }
 
@@ -97,6 +101,7 @@ private:
     QWidget* createOptions();
     QWidget* createButtons();
     void readLabels();
+    void takeCanvas();
     void onFieldEdited(PageField which);
     void onUnitChanged(PageField which);
     void onOrientation();
