@@ -81,7 +81,8 @@ bool CanvasPrinter::print(bool now, const QImage& canvas, QWidget* parent) {
         return false;
     }
     if (!fallbackFile.isEmpty())
-        notify(QStringLiteral("There is no printer queue: the picture was printed into \"%1\".")
+        notify(QStringLiteral(
+                   "There is no default printer queue: the picture was printed into \"%1\".")
                    .arg(QDir::toNativeSeparators(fallbackFile)));
     return true;
 }

@@ -9,12 +9,14 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTest>
 
 #include "data/text_file.h"
 #include "printing/canvas_printer.h"
 #include "printing/page_preview_widget.h"
 #include "printing/page_setup_window.h"
+#include "printpage/print_job.h"
 #include "support/compact_fixture.h"
 
 namespace orbisca::testing {
@@ -168,6 +170,19 @@ TEST_F(PageSetupWindowTest, PrintsIntoTheFileAndCancelOrAnUnwritablePathWritesNo
     EXPECT_FALSE(QFile::exists(blocked));
     ASSERT_FALSE(notifierState().messages.isEmpty());
     EXPECT_TRUE(notifierState().messages.last().contains("cannot be written"));
+}
+
+TEST_F(PageSetupWindowTest, PrintNowWithoutADefaultQueueWritesAPdfIntoTheWorkingFolder) {
+    if (!defaultPrinterQueue().isEmpty()) GTEST_SKIP() << "this machine has a default queue";
+    ASSERT_TRUE(printer.print(true, canvas, nullptr));
+    const QStringList written =
+        QDir(home.path()).entryList({QStringLiteral("Orbisca-*.pdf")}, QDir::Files);
+    ASSERT_EQ(written.size(), 1);
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^Orbisca-\\d{8}-\\d{6}\\.pdf$"))
+                    .match(written.first())
+                    .hasMatch());
+    ASSERT_FALSE(notifierState().messages.isEmpty());
+    EXPECT_TRUE(notifierState().messages.last().contains(written.first()));
 }
 
 }  // namespace

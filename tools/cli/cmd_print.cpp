@@ -82,7 +82,7 @@ void chooseTarget(QPrinter& printer, const PrintRequest& request) {
     if (const QString queue = defaultPrinterQueue(); !queue.isEmpty())
         return printOnQueue(printer, queue);
     const QString file = fallbackPdfPath(workingFolder(), QDateTime::currentDateTime());
-    std::fprintf(stderr, "There is no printer queue: the print goes to %s\n",
+    std::fprintf(stderr, "There is no default printer queue: the print goes to %s\n",
                  printable(file).c_str());
     printIntoFile(printer, file);
 }
