@@ -6,6 +6,7 @@
 #include "config/config_dialog.h"
 #include "donation/donation_dialog.h"
 #include "fullmode/full_mode_window.h"
+#include "printing/canvas_printer.h"
 #include "printing/page_setup_window.h"
 #include "printing/print_manager_window.h"
 
@@ -27,6 +28,7 @@ bool ProgramWindows::create(const std::optional<GregorianDate>& startDate, bool 
     config_ = std::make_unique<ConfigDialog>();
     printManager_ = std::make_unique<PrintManagerWindow>();
     pageSetup_ = std::make_unique<PageSetupWindow>();
+    printer_ = std::make_unique<CanvasPrinter>();
     donation_ = std::make_unique<DonationDialog>();
     if (countsAsLaunch) donation_->countThisLaunch();
     wire();
@@ -41,13 +43,32 @@ void ProgramWindows::wire() {
     links.reminderDue = [this] { return donation_->reminderDue(); };
     links.showReminder = [this] { donation_->showReminder(); };
     fullMode_->returnToCompact = [this] { compact_->returnFromFullMode(); };
-    printManager_->setPageSetupWindow(pageSetup_.get());
+    wirePrinting();
     FullModeLink& link = printManager_->fullMode;
     link.setEnabled = [this](bool enabled) { fullMode_->setEnabled(enabled); };
     link.requestMode = [this](int mode) { fullMode_->showMode(mode, false); };
     config_->fullMode.setEnabled = [this](bool enabled) { fullMode_->setEnabled(enabled); };
     config_->fullMode.returnToDayOverview = [this] {
         if (fullMode_->isVisible()) fullMode_->showMode(0, false);
+    };
+}
+
+// The print manager's Setup..., Print... and Print now, and the page setup window, over one
+// printer.
+void ProgramWindows::wirePrinting() {
+    printManager_->setPageSetupWindow(pageSetup_.get());
+    pageSetup_->setPrinter(printer_.get());
+    pageSetup_->canvas = [this]() -> const QImage& { return printManager_->page().canvas; };
+    pageSetup_->savedPosition = [this] {
+        const PrintWindowValues& values = printManager_->state().values;
+        return QPoint(values.setupLeft, values.setupTop);
+    };
+    pageSetup_->rememberPosition = [this](QPoint at) { printManager_->rememberSetupPosition(at); };
+    PrinterLink& link = printManager_->printer;
+    link.pageSize = [this] { return printer_->metrics().page; };
+    link.setup = [this] { pageSetup_->open(); };
+    link.print = [this](bool withDialog) {
+        printer_->print(!withDialog, printManager_->page().canvas, printManager_.get());
     };
 }
 

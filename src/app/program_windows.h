@@ -17,6 +17,7 @@ class ConfigDialog;
 class PrintManagerWindow;
 class PageSetupWindow;
 class DonationDialog;
+class CanvasPrinter;
 
 class ProgramWindows {
 public:
@@ -39,6 +40,7 @@ public:
 
 private:
     void wire();
+    void wirePrinting();
 
     std::unique_ptr<CompactWindow> compact_;
     std::unique_ptr<DateDialog> dateDialog_;
@@ -47,6 +49,7 @@ private:
     std::unique_ptr<PrintManagerWindow> printManager_;
     std::unique_ptr<PageSetupWindow> pageSetup_;
     std::unique_ptr<DonationDialog> donation_;
+    std::unique_ptr<CanvasPrinter> printer_;
 };
 
 }  // namespace orbisca

@@ -1,12 +1,35 @@
-// The page setup window of the print manager. Created at start and kept hidden; its controls come
-// later. Its window caption and the captions of its orientation, save and print controls are the
-// print manager's texts, handed over each time the print manager is shown.
+// The page setup window of the print manager: where the canvas goes on the printer's page, its
+// printed size or scale, centring, fitting, orientation and paper, with a small preview whose
+// picture frame can be moved and resized by its corners. A thin shell over page_geometry.h and
+// the CanvasPrinter; created at start and kept hidden until "Setup...".
+//
+// Its labels are lines 682..696 of "BASE.KTX" (the field names, the check boxes, the printer
+// button, the placement box and the three unit names), read at creation; the window caption and
+// the orientation, save and print captions are the print manager's, handed over each time the
+// print manager is shown.
 #pragma once
 
+#include <QImage>
 #include <QString>
 #include <QWidget>
+#include <array>
+#include <functional>
+
+#include "printpage/page_geometry.h"
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
 
 namespace orbisca {
+
+class CanvasPrinter;
+class PagePreviewWidget;
 
 struct PageSetupCaptions {
     QString window;
@@ -15,16 +38,95 @@ struct PageSetupCaptions {
     QString print, printNow;
 };
 
+// The first of the window's 15 lines of "BASE.KTX" (counted from 0), and what each names.
+inline constexpr int kPageSetupFirstLine = 682;
+enum class PageSetupLabel {
+    Left,
+    Top,
+    Width,
+    Height,
+    Scale,
+    PaperWidth,
+    PaperHeight,
+    Centre,
+    Fit,
+    ShowFrame,
+    Printer,
+    Placement,
+    Pixels,
+    Centimetres,
+    Inches
+};
+inline constexpr int kPageSetupLabelCount = 15;
+
 class PageSetupWindow : public QWidget {
     Q_OBJECT
 public:
     explicit PageSetupWindow(QWidget* parent = nullptr);
+    ~PageSetupWindow() override;
+
+    // "Setup...": shows the window, or takes the canvas and the printer's page anew when it is
+    // shown already.
+    void open();
 
     void setCaptions(const PageSetupCaptions& captions);
     const PageSetupCaptions& captions() const { return captions_; }
 
+    // The printer and the canvas it prints; both must outlive the window.
+    void setPrinter(CanvasPrinter* printer) { printer_ = printer; }
+    std::function<const QImage&()> canvas;
+    // The window's place as the print manager keeps it (lines 5 and 6 of its window file).
+    std::function<QPoint()> savedPosition;
+    std::function<void(QPoint)> rememberPosition;
+
+    // The controls, for the program's tests.
+    QLineEdit* field(PageField which) const { return fields_[int(which)]; }
+    QComboBox* unitBox(PageField which) const { return units_[int(which)]; }
+    QCheckBox* centreBox() const { return centre_; }
+    QCheckBox* fitBox() const { return fit_; }
+    QCheckBox* frameBox() const { return frame_; }
+    QRadioButton* landscapeButton() const { return landscape_; }
+    QRadioButton* portraitButton() const { return portrait_; }
+    PagePreviewWidget* preview() const { return preview_; }
+    QLabel* problemLabel() const { return problem_; }
+    // The text of each of the 15 labels, as shown by the control it names.
+    QString labelText(PageSetupLabel which) const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
 private:
+    QWidget* createFields();
+    QWidget* createOptions();
+    QWidget* createButtons();
+    void readLabels();
+    void takeCanvas();
+    void onFieldEdited(PageField which);
+    void onUnitChanged(PageField which);
+    void onOrientation();
+    void onCentre(bool on);
+    void onFit(bool on);
+    void onPrinterSetup();
+    void onSave();
+    void placeAnew();
+    void refresh(std::optional<PageField> beingTyped = std::nullopt);
+
     PageSetupCaptions captions_;
+    std::array<QString, kPageSetupLabelCount> labels_;
+    CanvasPrinter* printer_ = nullptr;
+    PageMetrics metrics_;
+    bool updating_ = false;  // the window writes its own fields: their change events do nothing
+
+    std::array<QLineEdit*, kPageFieldCount> fields_{};
+    std::array<QComboBox*, kPageFieldCount> units_{};  // none for the scale
+    std::array<QLabel*, kPageFieldCount> fieldLabels_{};
+    QGroupBox* placement_ = nullptr;
+    QCheckBox *centre_ = nullptr, *fit_ = nullptr, *frame_ = nullptr;
+    QRadioButton *landscape_ = nullptr, *portrait_ = nullptr;
+    QPushButton *save_ = nullptr, *setup_ = nullptr, *print_ = nullptr, *printNow_ = nullptr;
+    QLabel* problem_ = nullptr;
+    PagePreviewWidget* preview_ = nullptr;
 };
 
 }  // namespace orbisca

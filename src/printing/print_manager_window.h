@@ -49,6 +49,11 @@ public:
     PrinterLink printer;
     FullModeLink fullMode;
     void setPageSetupWindow(PageSetupWindow* window) { pageSetup_ = window; }
+    // Where the page setup window stands, written with the print manager's window file.
+    void rememberSetupPosition(QPoint position) {
+        state_.values.setupLeft = position.x();
+        state_.values.setupTop = position.y();
+    }
 
     // Opening: from the full-mode window on `mode` (its view is exported once the window shows),
     // for the donation print-out, or on its own. Each shows and raises the window.

@@ -176,4 +176,17 @@ std::string printable(const QString& message) {
     return escapeControlCharacters(message).toStdString();
 }
 
+QRgb parseColour(const std::string& text, const std::string& what) {
+    int rgb[3];
+    std::size_t start = 0;
+    for (int i = 0; i < 3; ++i) {
+        const std::size_t comma = i < 2 ? text.find(',', start) : text.size();
+        if (comma == std::string::npos)
+            throw UsageError(what + " must be written R,G,B, not \"" + text + "\"");
+        rgb[i] = int(parseInteger(text.substr(start, comma - start), what, 0, 255));
+        start = comma + 1;
+    }
+    return qRgb(rgb[0], rgb[1], rgb[2]);
+}
+
 }  // namespace orbisca::cli

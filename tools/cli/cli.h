@@ -84,4 +84,7 @@ void flushOutput();
 // A message for the terminal: control characters from file names and file contents escaped.
 std::string printable(const QString& message);
 
+// A colour written "R,G,B" with each part 0..255; a UsageError naming `what` otherwise.
+QRgb parseColour(const std::string& text, const std::string& what);
+
 }  // namespace orbisca::cli

@@ -18,19 +18,6 @@
 namespace orbisca::cli {
 namespace {
 
-QRgb parseColour(const std::string& text) {
-    int rgb[3];
-    std::size_t start = 0;
-    for (int i = 0; i < 3; ++i) {
-        const std::size_t comma = i < 2 ? text.find(',', start) : text.size();
-        if (comma == std::string::npos)
-            throw UsageError("--background must be written R,G,B, not \"" + text + "\"");
-        rgb[i] = int(parseInteger(text.substr(start, comma - start), "--background", 0, 255));
-        start = comma + 1;
-    }
-    return qRgb(rgb[0], rgb[1], rgb[2]);
-}
-
 // A script file: UTF-8 when it is valid UTF-8, else Windows-1251; LF or CR LF line ends.
 QStringList readScript(const std::string& name) {
     return splitTextLines(decodeText(readInputFile(name, kMaxScriptBytes)));
@@ -71,7 +58,7 @@ int runScript(Args& args) {
     const QSize canvasSize = canvas.empty() ? QSize(768, 1024) : parseSize(canvas, "--canvas");
     const QSize printerPage = printer.empty() ? QSize() : parseSize(printer, "--optimize");
     const QRgb backgroundColour =
-        background.empty() ? qRgb(255, 255, 255) : parseColour(background);
+        background.empty() ? qRgb(255, 255, 255) : parseColour(background, "--background");
     const GregorianDate day =
         date.empty() ? GetGregorianDate(calendarState().clock()) : dateArgument(date);
 

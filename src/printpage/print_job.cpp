@@ -1,0 +1,115 @@
+#include "printpage/print_job.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <cstdio>
+#include <functional>
+
+namespace orbisca {
+namespace {
+
+// Switching the output (file or queue) gives the printer the defaults of the new one: the page
+// the user set up is carried over.
+void keepLayoutAcross(QPrinter& printer, const std::function<void()>& change) {
+    const QPageLayout layout = printer.pageLayout();
+    change();
+    printer.setPageLayout(layout);
+    printer.setResolution(kPrinterDotsPerInch);
+    printer.setDocName(kPrintDocumentName);
+}
+
+QString cannotWrite(const QString& path) {
+    return QStringLiteral("The file \"%1\" cannot be written.").arg(QDir::toNativeSeparators(path));
+}
+
+QString cannotStart(const QPrinter& printer) {
+    if (printer.outputFormat() == QPrinter::PdfFormat) return cannotWrite(printer.outputFileName());
+    const QString name = printer.printerName();
+    return name.isEmpty() ? QStringLiteral("There is no printer to print on.")
+                          : QStringLiteral("The printer \"%1\" cannot start the print.").arg(name);
+}
+
+// Paints the canvas into the printable area; the printer's origin is the area's top-left corner.
+std::optional<QString> paintPage(QPrinter& printer, const QImage& canvas,
+                                 const PageGeometry& geometry) {
+    QPainter painter;
+    if (!painter.begin(&printer)) return cannotStart(printer);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QRect(geometry.left, geometry.top, geometry.width, geometry.height), canvas);
+    const bool ended = painter.end();
+    if (!ended || printer.printerState() == QPrinter::Error)
+        return printer.outputFormat() == QPrinter::PdfFormat
+                   ? cannotStart(printer)
+                   : QStringLiteral("The printer \"%1\" reported an error; nothing was printed.")
+                         .arg(printer.printerName());
+    return std::nullopt;
+}
+
+}  // namespace
+
+void preparePrinter(QPrinter& printer) {
+    if (printer.outputFormat() == QPrinter::PdfFormat)
+        printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setResolution(kPrinterDotsPerInch);
+    printer.setDocName(kPrintDocumentName);
+}
+
+void printIntoFile(QPrinter& printer, const QString& path) {
+    keepLayoutAcross(printer, [&] { printer.setOutputFileName(path); });
+}
+
+void printOnQueue(QPrinter& printer, const QString& name) {
+    keepLayoutAcross(printer, [&] {
+        printer.setOutputFileName(QString());
+        printer.setOutputFormat(QPrinter::NativeFormat);
+        printer.setPrinterName(name);
+    });
+}
+
+PageMetrics printerMetrics(const QPrinter& printer) {
+    PageMetrics metrics;
+    metrics.page = QSize(std::max(1, printer.width()), std::max(1, printer.height()));
+    const QRectF paper = printer.paperRect(QPrinter::DevicePixel);
+    const int dpiX = std::max(1, printer.logicalDpiX()), dpiY = std::max(1, printer.logicalDpiY());
+    metrics.paperCm = paperSizeCm(paper.size().toSize(), dpiX, dpiY);
+    return metrics;
+}
+
+std::optional<QString> printToFileFromEnvironment() {
+    const QString path = qEnvironmentVariable(kPrintToVariable);
+    if (path.isEmpty()) return std::nullopt;
+    return path;
+}
+
+QStringList printerQueues() { return QPrinterInfo::availablePrinterNames(); }
+
+QString defaultPrinterQueue() { return QPrinterInfo::defaultPrinterName(); }
+
+QString fallbackPdfPath(const QString& folder, const QDateTime& when) {
+    return QDir(folder).filePath(
+        QStringLiteral("Orbisca-%1.pdf").arg(when.toString(QStringLiteral("yyyyMMdd-HHmmss"))));
+}
+
+std::optional<QString> printCanvas(QPrinter& printer, const QImage& canvas,
+                                   const PageGeometry& geometry) {
+    if (canvas.isNull()) return QStringLiteral("There is no picture to print.");
+    if (printer.outputFormat() != QPrinter::PdfFormat) return paintPage(printer, canvas, geometry);
+    // A PDF is written beside its name and renamed when complete: a failed print leaves neither
+    // a half file nor a damaged earlier one.
+    const QString path = printer.outputFileName();
+    const QString partial = path + QStringLiteral(".part.pdf");
+    printer.setOutputFileName(partial);
+    bool written = !paintPage(printer, canvas, geometry);
+    printer.setOutputFileName(path);
+    written = written && std::rename(QFile::encodeName(partial).constData(),
+                                     QFile::encodeName(path).constData()) == 0;
+    if (written) return std::nullopt;
+    QFile::remove(partial);
+    return cannotWrite(path);
+}
+
+}  // namespace orbisca

@@ -1,0 +1,97 @@
+// orbisca-cli print into PDF files, measured with poppler's tools: the page, the embedded
+// picture and where it lands on the page.
+#include <gtest/gtest.h>
+
+#include <QColor>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include "support/cli_run.h"
+
+namespace {
+
+using orbisca::testing::CliRun;
+using orbisca::testing::RunCommandLine;
+
+// The sign export on a light blue background, so that the picture's box shows on the page.
+constexpr char kSignPrint[] = " print --export sign --date 2001-08-21 --background 160,200,255 ";
+
+class PrintPdf : public ::testing::Test {
+protected:
+    CliRun print(const std::string& options, const std::string& environment = "") const {
+        return RunCommandLine("env -u XDG_RUNTIME_DIR " + environment +
+                              " " ORBISCA_CLI " --home " ORBISCA_HOME_DIR + kSignPrint + options);
+    }
+    std::string pdf(const char* name) const { return dir.filePath(name).toStdString(); }
+    static std::string tool(const std::string& commandLine) {
+        return RunCommandLine(commandLine).out;
+    }
+    // The bounding box of the blue picture on the page rendered at 100 dpi, and the page size.
+    QRect pictureBox(const std::string& file, QSize* page) const {
+        const std::string prefix = dir.filePath("page").toStdString();
+        tool("pdftoppm -r 100 -png -singlefile '" + file + "' '" + prefix + "'");
+        const QImage image(QString::fromStdString(prefix + ".png"));
+        *page = image.size();
+        QRect box;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (QColor(image.pixel(x, y)).blue() - QColor(image.pixel(x, y)).red() > 40)
+                    box |= QRect(x, y, 1, 1);
+        return box;
+    }
+    QTemporaryDir dir;
+};
+
+TEST_F(PrintPdf, SignAtFullScaleIsOneA4PageWithThePictureAt600DpiCentred) {
+    const CliRun run = print("--pdf " + pdf("sign.pdf"));
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string info = tool("pdfinfo " + pdf("sign.pdf"));
+    EXPECT_NE(info.find("Pages:           1\n"), std::string::npos) << info;
+    EXPECT_NE(info.find("595 x 842 pts (A4)"), std::string::npos) << info;
+    EXPECT_NE(info.find("Title:           Orbisca\n"), std::string::npos) << info;
+    const std::string images = tool("pdfimages -list " + pdf("sign.pdf"));
+    EXPECT_NE(images.find(" image    4020  3300 "), std::string::npos) << images;
+    EXPECT_NE(images.find("   600   600 "), std::string::npos) << images;
+    EXPECT_EQ(std::count(images.begin(), images.end(), '\n'), 3) << images;  // one image
+
+    QSize page;
+    const QRect box = pictureBox(pdf("sign.pdf"), &page);
+    EXPECT_NEAR(box.width(), 670, 2);
+    EXPECT_NEAR(box.height(), 550, 2);
+    EXPECT_NEAR(box.left(), page.width() - 1 - box.right(), 2);
+    EXPECT_NEAR(box.top(), page.height() - 1 - box.bottom(), 2);
+}
+
+TEST_F(PrintPdf, FitSpansThePrintableWidthAndLandscapeTurnsThePaper) {
+    ASSERT_EQ(print("--fit", "ORBISCA_PRINT_TO=" + pdf("fit.pdf")).status, 0);
+    QSize page;
+    const QRect fitted = pictureBox(pdf("fit.pdf"), &page);
+    EXPECT_GT(fitted.width(), page.width() * 9 / 10);  // all but the printer's margins
+    EXPECT_NEAR(fitted.left(), page.width() - 1 - fitted.right(), 2);
+    EXPECT_NEAR(fitted.top(), page.height() - 1 - fitted.bottom(), 2);
+    EXPECT_NEAR(double(fitted.width()) / fitted.height(), 4020.0 / 3300.0, 0.01);
+
+    ASSERT_EQ(print("--landscape --pdf " + pdf("wide.pdf")).status, 0);
+    EXPECT_NE(tool("pdfinfo " + pdf("wide.pdf")).find("842 x 595 pts (A4)"), std::string::npos);
+    const QRect wide = pictureBox(pdf("wide.pdf"), &page);
+    EXPECT_EQ(page, QSize(1170, 827));
+    EXPECT_NEAR(wide.width(), 670, 2);
+    EXPECT_NEAR(wide.left(), page.width() - 1 - wide.right(), 2);
+}
+
+TEST_F(PrintPdf, AnUnwritablePathOrAMissingQueueFailsAndLeavesNoFile) {
+    const std::string blocked = pdf("no-such-folder/sign.pdf");
+    const CliRun unwritable = print("--pdf " + blocked);
+    EXPECT_EQ(unwritable.status, 1);
+    EXPECT_NE(unwritable.err.find("cannot be written"), std::string::npos) << unwritable.err;
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(blocked)));
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+
+    const CliRun noQueue = print("--printer No-Such-Queue");
+    EXPECT_EQ(noQueue.status, 1);
+    EXPECT_NE(noQueue.err.find("no printer queue \"No-Such-Queue\""), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,189 @@
+// The page setup window offscreen, driven through its fields, boxes and preview as a user drives
+// them, and the printer behind it writing PDF files.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTest>
+
+#include "data/text_file.h"
+#include "printing/canvas_printer.h"
+#include "printing/page_preview_widget.h"
+#include "printing/page_setup_window.h"
+#include "printpage/print_job.h"
+#include "support/compact_fixture.h"
+
+namespace orbisca::testing {
+namespace {
+
+class PageSetupWindowTest : public WorkingFolderTest {
+protected:
+    PageSetupWindowTest() { ensureTestApplication(); }
+    void SetUp() override {
+        WorkingFolderTest::SetUp();
+        qunsetenv("ORBISCA_PRINT_TO");
+        QFile::copy(QStringLiteral(ORBISCA_HOME_DIR "/BASE.KTX"), home.filePath("BASE.KTX"));
+        canvas = QImage(670, 550, QImage::Format_RGB32);
+        canvas.fill(Qt::blue);
+        window = std::make_unique<PageSetupWindow>();
+        window->setPrinter(&printer);
+        window->canvas = [this]() -> const QImage& { return canvas; };
+        window->show();
+    }
+    void TearDown() override {
+        window.reset();
+        qunsetenv("ORBISCA_PRINT_TO");
+        WorkingFolderTest::TearDown();
+    }
+    QString text(PageField which) const { return window->field(which)->text(); }
+    void type(PageField which, const QString& value) {
+        QLineEdit* edit = window->field(which);
+        edit->selectAll();
+        QTest::keyClicks(edit, value);
+    }
+    QSize page() { return printer.metrics().page; }
+    // A mouse move without a button, as the pointer hovers.
+    static void hover(QWidget* widget, QPoint at) {
+        QMouseEvent event(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton,
+                          Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(widget, &event);
+    }
+    QPoint previewPoint(int x, int y) const {
+        const PagePreview p = window->preview()->layout();
+        return QPoint(int(x / p.ratio), int(y / p.ratio));
+    }
+
+    QImage canvas;
+    CanvasPrinter printer;
+    std::unique_ptr<PageSetupWindow> window;
+};
+
+TEST_F(PageSetupWindowTest, EachLabelOfTheTextFileNamesItsControl) {
+    for (int i = 0; i < kPageSetupLabelCount; ++i)
+        EXPECT_EQ(window->labelText(PageSetupLabel(i)),
+                  readDatabaseLine(kPageSetupFirstLine + i, "BASE.KTX"))
+            << i;
+    // The field names are the labels of their own fields, the units the items of every box.
+    for (const PageField which :
+         {PageField::Left, PageField::Top, PageField::Width, PageField::Height, PageField::Scale,
+          PageField::PaperWidth, PageField::PaperHeight}) {
+        const QString name = readDatabaseLine(kPageSetupFirstLine + int(which), "BASE.KTX");
+        const auto labels = window->findChildren<QLabel*>();
+        const auto label = std::find_if(labels.begin(), labels.end(),
+                                        [&](QLabel* l) { return l->text() == name; });
+        ASSERT_NE(label, labels.end()) << name;
+        EXPECT_EQ((*label)->buddy(), window->field(which)) << name;
+        if (which == PageField::Scale) continue;
+        EXPECT_EQ(window->unitBox(which)->itemText(2), "inches");
+    }
+    EXPECT_EQ(window->centreBox()->text(), "Centre on the page");
+    EXPECT_EQ(window->unitBox(PageField::PaperWidth)->currentIndex(), 1);  // cm
+}
+
+TEST_F(PageSetupWindowTest, ShownThePictureIsAtFullScaleCentredAndTypingFollowsTheRules) {
+    EXPECT_EQ(text(PageField::Scale), "100");
+    EXPECT_EQ(text(PageField::Width), "670");
+    EXPECT_EQ(text(PageField::Height), "550");
+    EXPECT_EQ(text(PageField::Left).toInt(), qRound(page().width() / 2.0 - 335));
+    EXPECT_FALSE(window->field(PageField::Left)->isEnabled());
+
+    type(PageField::Scale, "200");
+    EXPECT_EQ(text(PageField::Width), "1340");
+    type(PageField::Width, "0");  // refused: the placement stays as it was
+    EXPECT_FALSE(window->problemLabel()->text().isEmpty());
+    EXPECT_EQ(printer.geometry().width, 1340);
+    EXPECT_EQ(text(PageField::Height), "1100");
+
+    // Units: 12.5 and 12,5 cm are the same width; back in pixels the field shows pixels again.
+    window->unitBox(PageField::Width)->setCurrentIndex(1);
+    type(PageField::Width, "12.5");
+    const int width = printer.geometry().width;
+    type(PageField::Width, "12,5");
+    EXPECT_EQ(printer.geometry().width, width);
+    EXPECT_EQ(text(PageField::Width), "12,5");
+    window->unitBox(PageField::Width)->setCurrentIndex(0);
+    EXPECT_EQ(text(PageField::Width), QString::number(width));
+}
+
+TEST_F(PageSetupWindowTest, FitAndOrientationPlaceAnewAndFitOffGivesThePlacementBack) {
+    window->centreBox()->click();  // off: left and top are the user's
+    type(PageField::Left, "100");
+    type(PageField::Scale, "150");
+    window->fitBox()->click();
+    EXPECT_FALSE(window->field(PageField::Width)->isEnabled());
+    EXPECT_EQ(printer.geometry().width, page().width());
+    window->landscapeButton()->click();  // fit applied again: nothing new saved
+    EXPECT_GT(page().width(), page().height());
+    EXPECT_EQ(printer.geometry().height, page().height());
+    window->fitBox()->click();
+    EXPECT_EQ(text(PageField::Left), "100");
+    EXPECT_EQ(text(PageField::Scale), "150");
+    EXPECT_TRUE(window->field(PageField::Width)->isEnabled());
+}
+
+TEST_F(PageSetupWindowTest, DraggingMovesTheBodyAndACornerNeverMirrorsThePicture) {
+    window->centreBox()->click();
+    PagePreviewWidget* preview = window->preview();
+    const PageGeometry before = printer.geometry();
+    const QRect r = preview->layout().picture;
+    hover(preview, r.center());
+    EXPECT_EQ(preview->cursor().shape(), Qt::SizeAllCursor);
+    QTest::mousePress(preview, Qt::LeftButton, {}, r.center());
+    QTest::mouseMove(preview, r.center() + QPoint(10, 0));
+    QTest::mouseRelease(preview, Qt::LeftButton, {}, r.center() + QPoint(10, 0));
+    EXPECT_NEAR(printer.geometry().left - before.left, 10 * preview->layout().ratio, 1);
+    EXPECT_EQ(text(PageField::Left).toInt(), printer.geometry().left);
+
+    const QRect moved = preview->layout().picture;
+    const QPoint corner = moved.bottomRight() + QPoint(1, 1);
+    hover(preview, corner);
+    EXPECT_EQ(preview->cursor().shape(), Qt::SizeFDiagCursor);
+    QTest::mousePress(preview, Qt::LeftButton, {}, corner);
+    QTest::mouseMove(preview, moved.topLeft() - QPoint(40, 40));  // past the opposite corner
+    QTest::mouseRelease(preview, Qt::LeftButton, {}, moved.topLeft() - QPoint(40, 40));
+    EXPECT_GE(printer.geometry().width, 1);
+    EXPECT_GE(printer.geometry().scale, 1.0);
+}
+
+TEST_F(PageSetupWindowTest, PrintsIntoTheFileAndCancelOrAnUnwritablePathWritesNothing) {
+    const QString file = home.filePath("out.pdf");
+    qputenv("ORBISCA_PRINT_TO", file.toLocal8Bit());
+    printer.geometry() = PageGeometry{};  // untouched: 500 x 500 until the canvas is placed
+    printer.runDialog = [](QDialog&) { return false; };
+    EXPECT_FALSE(printer.print(false, canvas, nullptr));
+    EXPECT_FALSE(QFile::exists(file));
+
+    EXPECT_TRUE(printer.print(true, canvas, nullptr));
+    EXPECT_TRUE(QFile::exists(file));
+    EXPECT_EQ(printer.geometry().width, 670);  // the canvas at 100 %, not squeezed into 500
+    EXPECT_EQ(printer.geometry().height, 550);
+
+    const QString blocked = home.filePath("missing/out.pdf");
+    qputenv("ORBISCA_PRINT_TO", blocked.toLocal8Bit());
+    EXPECT_FALSE(printer.print(true, canvas, nullptr));
+    EXPECT_FALSE(QFile::exists(blocked));
+    ASSERT_FALSE(notifierState().messages.isEmpty());
+    EXPECT_TRUE(notifierState().messages.last().contains("cannot be written"));
+}
+
+TEST_F(PageSetupWindowTest, PrintNowWithoutADefaultQueueWritesAPdfIntoTheWorkingFolder) {
+    if (!defaultPrinterQueue().isEmpty()) GTEST_SKIP() << "this machine has a default queue";
+    ASSERT_TRUE(printer.print(true, canvas, nullptr));
+    const QStringList written =
+        QDir(home.path()).entryList({QStringLiteral("Orbisca-*.pdf")}, QDir::Files);
+    ASSERT_EQ(written.size(), 1);
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^Orbisca-\\d{8}-\\d{6}\\.pdf$"))
+                    .match(written.first())
+                    .hasMatch());
+    ASSERT_FALSE(notifierState().messages.isEmpty());
+    EXPECT_TRUE(notifierState().messages.last().contains(written.first()));
+}
+
+}  // namespace
+}  // namespace orbisca::testing

@@ -1,0 +1,150 @@
+// orbisca-cli print: a view exported as a printing script, drawn and enlarged for the printer's
+// page as the print manager's easy mode does, and printed on a queue or into a PDF, without a
+// window.
+#include <QPageLayout>
+#include <QPrinter>
+#include <cstdio>
+
+#include "calendar/calendar_state.h"
+#include "cli.h"
+#include "data/conf_file.h"
+#include "data/font_table.h"
+#include "data/working_folder.h"
+#include "printpage/image_ops.h"
+#include "printpage/page_services.h"
+#include "printpage/print_job.h"
+#include "views/export_table.h"
+
+namespace orbisca::cli {
+namespace {
+
+struct PrintRequest {
+    std::string view, date, pdf, queue;
+    std::optional<QRgb> background;
+    bool glyphs = false, landscape = false, fit = false;
+};
+
+PrintRequest parseRequest(Args& args) {
+    PrintRequest request;
+    request.view = takeOption(args, "--export");
+    request.date = takeOption(args, "--date");
+    request.pdf = takeOption(args, "--pdf");
+    request.queue = takeOption(args, "--printer");
+    if (const std::string colour = takeOption(args, "--background"); !colour.empty())
+        request.background = parseColour(colour, "--background");
+    request.glyphs = takeFlag(args, "--glyphs");
+    if (takeFlag(args, "--pictures") && request.glyphs)
+        throw UsageError("print takes --glyphs or --pictures, not both");
+    request.landscape = takeFlag(args, "--landscape");
+    request.fit = takeFlag(args, "--fit");
+    rejectUnknownOptions(args);
+    expectNoMoreArgs(args);
+    if (request.view.empty()) throw UsageError("print needs --export VIEW");
+    if (!request.pdf.empty() && !request.queue.empty())
+        throw UsageError("print takes --pdf FILE or --printer QUEUE, not both");
+    return request;
+}
+
+// The view's script, written as the print manager's export writes it.
+QStringList exportScript(const PrintRequest& request, const ExportView& view) {
+    startGuiApplication();
+    try {
+        loadSettings();
+        loadFontTable();
+    } catch (const std::exception& e) {
+        throw CommandFailed(e.what());
+    }
+    SetCurrentDate(request.date.empty() ? GetGregorianDate(calendarState().clock())
+                                        : dateArgument(request.date));
+    FullModeFrame frame;
+    if (!frame.hasPainter(view.mode))
+        throw UsageError("the " + view.name.toStdString() + " view is not built yet");
+    if (request.glyphs && !frame.glyphExport)
+        throw UsageError("the glyph form of exported elements is not built yet");
+    frame.state().exportAsGlyphText = request.glyphs;
+    ScriptLines script, yearLines;
+    exportView(frame, view, script, yearLines);
+    return script.lines;
+}
+
+// Picks where the print goes: the file or queue asked for, ORBISCA_PRINT_TO, the default queue,
+// or without any queue a PDF in the working folder. Says where a print without a target went.
+void chooseTarget(QPrinter& printer, const PrintRequest& request) {
+    if (!request.queue.empty()) {
+        const QString queue = QString::fromStdString(request.queue);
+        if (!printerQueues().contains(queue))
+            throw CommandFailed("there is no printer queue \"" + request.queue + "\"");
+        return printOnQueue(printer, queue);
+    }
+    if (!request.pdf.empty()) return printIntoFile(printer, QString::fromStdString(request.pdf));
+    if (const std::optional<QString> file = printToFileFromEnvironment())
+        return printIntoFile(printer, *file);
+    if (const QString queue = defaultPrinterQueue(); !queue.isEmpty())
+        return printOnQueue(printer, queue);
+    const QString file = fallbackPdfPath(workingFolder(), QDateTime::currentDateTime());
+    std::fprintf(stderr, "There is no default printer queue: the print goes to %s\n",
+                 printable(file).c_str());
+    printIntoFile(printer, file);
+}
+
+// Draws the script and enlarges it for the page, softened, as Optimize does in easy mode.
+const QImage& drawForPage(const QStringList& script, const ExportView& view, QSize page,
+                          std::optional<QRgb> background) {
+    resetPrintPageState();
+    PrintPageState& state = printPageState();
+    state.services = ProgramPageServices();
+    state.services.notify = [](const QString& text) {
+        std::fprintf(stderr, "%s\n", printable(text).c_str());
+    };
+    SetScriptDay(state, calendarState().currentPosition);
+    state.script = script;
+    if (background) state.background = *background;
+    state.canvasWidth = view.canvas.width();
+    state.canvasHeight = view.canvas.height();
+    state.autoOptimize = state.autoBlur = true;
+    state.interp.progressMode = ProgressMode::ExportShare;
+    try {
+        setCanvas(state, state.canvasWidth, state.canvasHeight, true);
+        if (!optimizeForPrinter(state, page))
+            throw CommandFailed("the exported script failed at line " +
+                                std::to_string(state.interp.errorLine));
+    } catch (const std::bad_alloc&) {
+        throw CommandFailed("the canvas does not fit into memory");
+    }
+    return state.canvas;
+}
+
+int runPrint(const Args& input) {
+    Args args = input;
+    const PrintRequest request = parseRequest(args);
+    const std::optional<ExportView> view = findExportView(QString::fromStdString(request.view));
+    if (!view) throw UsageError("\"" + request.view + "\" is no exported view");
+    const QStringList script = exportScript(request, *view);
+
+    QPrinter printer(QPrinter::HighResolution);
+    chooseTarget(printer, request);
+    preparePrinter(printer);
+    if (request.landscape) printer.setPageOrientation(QPageLayout::Landscape);
+    const PageMetrics metrics = printerMetrics(printer);
+    const QImage& canvas = drawForPage(script, *view, metrics.page, request.background);
+
+    PageGeometry geometry;
+    placeOnPage(geometry, metrics.page, canvas.size());
+    if (request.fit) switchFit(geometry, true, metrics.page, canvas.size());
+    if (const std::optional<QString> failure = printCanvas(printer, canvas, geometry))
+        throw CommandFailed(printable(*failure));
+    const QString where = printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName()
+                                                                        : printer.printerName();
+    std::printf("printed %dx%d on %s\n", canvas.width(), canvas.height(), printable(where).c_str());
+    flushOutput();
+    return 0;
+}
+
+CommandRegistration print{
+    {"print",
+     "print --export VIEW [--date YYYY-MM-DD] [--glyphs|--pictures] "
+     "[--background R,G,B] [--landscape] [--fit] [--pdf FILE.pdf | --printer QUEUE]",
+     runPrint}};
+
+}  // namespace
+}  // namespace orbisca::cli
