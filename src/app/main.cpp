@@ -15,6 +15,7 @@
 #include "data/program_title.h"
 #include "data/working_folder.h"
 #include "gfx/glyph_fonts.h"
+#include "views/mode_table.h"
 
 using namespace orbisca;
 
@@ -24,7 +25,34 @@ struct Options {
     QString home;
     std::optional<GregorianDate> date;
     bool reportStartTime = false;
+    std::optional<int> fullModeView;  // open straight into the full-mode window on this mode
 };
+
+// The modes a user can open the full-mode window on: the views and the first help page.
+bool isOpenableMode(int mode) {
+    return (mode >= 0 && mode <= 14 && mode != kHiddenMode) || mode == kFirstHelpMode;
+}
+
+// --open and --mode: nothing for the compact window, the mode for the full-mode window; false
+// with the reason in `error` for a value the program does not know.
+bool readOpenOptions(const QString& window, const QString& modeText, bool modeSet,
+                     Options& options, QString& error) {
+    if (window == QLatin1String("compact") && !modeSet) return true;
+    if (window != QLatin1String("full")) {
+        error = window == QLatin1String("compact")
+                    ? QStringLiteral("--mode needs --open full")
+                    : QStringLiteral("--open takes \"compact\" or \"full\", not \"%1\"").arg(window);
+        return false;
+    }
+    bool number = false;
+    const int mode = modeSet ? modeText.toInt(&number) : kDayMode;
+    if (modeSet && (!number || !isOpenableMode(mode))) {
+        error = QStringLiteral("--mode takes 0 to 9, 11 to 14 or 19, not \"%1\"").arg(modeText);
+        return false;
+    }
+    options.fullModeView = mode;
+    return true;
+}
 
 // Reads the command line; --help and --version print and end the program here, before any
 // window system is needed.
@@ -45,9 +73,19 @@ std::optional<Options> parseOptions(QCoreApplication& app, int& exitCode) {
     const QCommandLineOption startTime(
         QStringLiteral("report-start-time"),
         QStringLiteral("Print the milliseconds from start to the painted panel."));
+    const QCommandLineOption open(
+        QStringLiteral("open"),
+        QStringLiteral("The window to start in: compact (the default) or full."),
+        QStringLiteral("WINDOW"), QStringLiteral("compact"));
+    const QCommandLineOption mode(
+        QStringLiteral("mode"),
+        QStringLiteral("With --open full: the view to show, 0 to 9, 11 to 14 or 19 (help)."),
+        QStringLiteral("N"));
     parser.addOption(home);
     parser.addOption(date);
     parser.addOption(startTime);
+    parser.addOption(open);
+    parser.addOption(mode);
     if (!parser.parse(app.arguments())) {
         std::fprintf(stderr, "orbisca: %s\n", qPrintable(parser.errorText()));
         exitCode = 2;
@@ -58,6 +96,13 @@ std::optional<Options> parseOptions(QCoreApplication& app, int& exitCode) {
     Options options;
     options.home = parser.value(home);
     options.reportStartTime = parser.isSet(startTime);
+    QString openError;
+    if (!readOpenOptions(parser.value(open), parser.value(mode), parser.isSet(mode), options,
+                         openError)) {
+        std::fprintf(stderr, "orbisca: %s\n", qPrintable(openError));
+        exitCode = 2;
+        return std::nullopt;
+    }
     if (parser.isSet(date)) {
         try {
             options.date = ParseIsoDate(parser.value(date).toStdString());
@@ -117,7 +162,10 @@ int main(int argc, char** argv) {
         };
     }
 
-    windows.compact().show();
+    if (options->fullModeView)
+        windows.openFullMode(*options->fullModeView);
+    else
+        windows.compact().show();
     const int result = app.exec();
     return notifierState().endRequested ? notifierState().exitCode : result;
 }

@@ -1,5 +1,6 @@
 #include "app/program_windows.h"
 
+#include "calendar/calendar_state.h"
 #include "compact/compact_window.h"
 #include "compact/date_dialog.h"
 #include "compact/window_links.h"
@@ -24,6 +25,7 @@ bool ProgramWindows::create(const std::optional<GregorianDate>& startDate) {
     if (!compact_->startUp()) return false;  // the loading log says how far it got
     dateDialog_ = std::make_unique<DateDialog>();
     fullMode_ = std::make_unique<FullModeWindow>();
+    if (!fullMode_->startUp()) return false;  // reported
     config_ = std::make_unique<ConfigDialog>();
     printManager_ = std::make_unique<PrintManagerWindow>();
     pageSetup_ = std::make_unique<PageSetupWindow>();
@@ -36,11 +38,23 @@ bool ProgramWindows::create(const std::optional<GregorianDate>& startDate) {
 void ProgramWindows::wire() {
     compact_->setDateDialog(dateDialog_.get());
     WindowLinks& links = windowLinks();
-    links.showFullMode = [this](int mode, bool stopFade) { fullMode_->showMode(mode, stopFade); };
+    links.showFullMode = [this](int mode, bool stopFade) { openFullMode(mode, stopFade); };
     links.dateChanged = [this] { fullMode_->dateChanged(); };
+    links.stepDay = [this](DayStep step) { compact_->stepDay(step); };
     links.reminderDue = [this] { return donation_->reminderDue(); };
     links.showReminder = [this] { donation_->showReminder(); };
-    fullMode_->returnToCompact = [this] { compact_->returnFromFullMode(); };
+    FullModeLinks& full = fullMode_->links;
+    full.stepDay = [this](DayStep step) { compact_->stepDay(step); };
+    full.openDateDialog = [this] { dateDialog_->openOn(calendarState().currentDate); };
+    full.returnToCompact = [this] { compact_->returnFromFullMode(); };
+    full.endProgram = [this] { compact_->close(); };
+    // The print manager and the configuration dialog are wired here once they can be opened;
+    // until then the full-mode window says they are not available.
+}
+
+void ProgramWindows::openFullMode(int mode, bool stopFade) {
+    fullMode_->coverScreen(compact_->screen());
+    fullMode_->showMode(mode, stopFade);
 }
 
 }  // namespace orbisca

@@ -27,6 +27,10 @@ public:
     // start-up failed; that has been reported and the program's end requested.
     bool create(const std::optional<GregorianDate>& startDate = std::nullopt);
 
+    // Shows the full-mode window over the compact window's screen on `mode`; `stopFade` ends a
+    // running cross-fade first.
+    void openFullMode(int mode, bool stopFade = true);
+
     CompactWindow& compact() { return *compact_; }
     DateDialog& dateDialog() { return *dateDialog_; }
     FullModeWindow& fullMode() { return *fullMode_; }

@@ -1,10 +1,12 @@
 #include "views/mode_table.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "data/conf_file.h"
 #include "data/text_file.h"
 #include "views/day_pages.h"
+#include "views/telectonon_board.h"
 
 namespace orbisca {
 
@@ -15,6 +17,10 @@ std::array<ModePainter, kLastMode + 1> defaultModePainters() {
     table[2] = paintSignPage;
     table[3] = paintPlasmaPage;
     table[kOracleMode] = paintOraclePage;
+    // Each frame has its own board, with its own cache of the drawn board.
+    table[kBoardMode] = [board = std::make_shared<TelectononBoard>()](FullModeFrame& f) {
+        board->paint(f);
+    };
     table[kFirstHelpMode] = paintHelpPage;
     for (int mode = kSecondHelpMode; mode <= kLastMode; ++mode) table[mode] = paintHelpPage;
     return table;

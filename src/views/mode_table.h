@@ -6,8 +6,9 @@
 //   11 13 moons   12 wings   13 telectonon board   14 izin page
 //   18 opens the print manager   19 help page 1   20 opens the configuration dialog
 //   25..40 help pages 2..17
-// Modes 5 to 9 and 11 to 14 get their painters from the views still to come: each adds its
-// function to defaultModePainters() and nothing else changes.
+// Mode 13 is the telectonon board (views/telectonon_board.h). Modes 5 to 9, 11, 12 and 14 get
+// their painters from the views still to come: each adds its function to defaultModePainters()
+// and nothing else changes.
 #pragma once
 
 #include <QString>
