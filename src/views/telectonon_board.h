@@ -101,6 +101,8 @@ void drawBoardHint(QImage& frame, const QString& text);
 class TelectononBoard {
 public:
     void paint(FullModeFrame& frame);
+    // The board as it stands under the markers (null until the first paint).
+    const QImage& staticBoard() const { return staticBoard_; }
 
 private:
     void drawStaticBoard(FullModeFrame& frame);
