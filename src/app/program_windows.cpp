@@ -5,6 +5,7 @@
 #include "compact/date_dialog.h"
 #include "compact/window_links.h"
 #include "config/config_dialog.h"
+#include "data/notifier.h"
 #include "donation/donation_dialog.h"
 #include "fullmode/full_mode_window.h"
 #include "printing/page_setup_window.h"
@@ -47,7 +48,12 @@ void ProgramWindows::wire() {
     full.stepDay = [this](DayStep step) { compact_->stepDay(step); };
     full.openDateDialog = [this] { dateDialog_->openOn(calendarState().currentDate); };
     full.returnToCompact = [this] { compact_->returnFromFullMode(); };
-    full.endProgram = [this] { compact_->close(); };
+    // The compact window closes as its own Escape closes it; hidden, its closing would not end the
+    // program by itself, so the end is asked for too (status 0).
+    full.endProgram = [this] {
+        compact_->close();
+        requestProgramEnd(0);
+    };
     // The print manager and the configuration dialog are wired here once they can be opened;
     // until then the full-mode window says they are not available.
 }
