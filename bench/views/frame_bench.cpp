@@ -1,6 +1,9 @@
 // The full-mode frame on the assembled working folder, caches warm. Targets: one fade tick (two
 // blends and the picture handed over) under 1 ms; any of modes 0 to 4 and a help page under 5 ms
 // (keys repeat about 30 times a second); a small element under 20 us; the moon under 1 ms.
+// The telectonon board: its first paint (the board picture, 49 captions and the markers) under
+// 30 ms, a paint from the kept board under 3 ms, a hint change under 1 ms; a key's day step and
+// repaint of any mode within one 16 ms frame.
 #include <benchmark/benchmark.h>
 
 #include <QDir>
@@ -8,10 +11,14 @@
 
 #include "calendar/calendar_state.h"
 #include "data/conf_file.h"
+#include "data/day_step.h"
 #include "data/font_table.h"
+#include "data/help_rects.h"
 #include "data/working_folder.h"
 #include "views/fade_engine.h"
 #include "views/full_mode_frame.h"
+#include "views/mode_table.h"
+#include "views/telectonon_board.h"
 
 namespace {
 
@@ -117,5 +124,72 @@ void BM_DayMoonCold(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_DayMoonCold)->Unit(benchmark::kMicrosecond);
+
+// The board drawn afresh, as after a click on its button (pictures and fonts already decoded).
+void BM_BoardFirstPaint(benchmark::State& state) {
+    FullModeFrame* frame = preparedFrame(state);
+    if (!frame) return;
+    frame->paintMode(kBoardMode);
+    for (auto _ : state) {
+        frame->state().boardDrawn = false;
+        frame->paintMode(kBoardMode);
+        benchmark::DoNotOptimize(frame->buffers().frame.constBits());
+    }
+}
+BENCHMARK(BM_BoardFirstPaint)->Unit(benchmark::kMillisecond);
+
+// Every later paint: the kept board copied, thirteen markers blended.
+void BM_BoardCachedPaint(benchmark::State& state) {
+    FullModeFrame* frame = preparedFrame(state);
+    if (!frame) return;
+    frame->paintMode(kBoardMode);
+    for (auto _ : state) {
+        frame->paintMode(kBoardMode);
+        benchmark::DoNotOptimize(frame->buffers().frame.constBits());
+    }
+}
+BENCHMARK(BM_BoardCachedPaint)->Unit(benchmark::kMillisecond);
+
+// A key in the full-mode window: the day stepped forward and back in turn, the mode painted again.
+void BM_KeyRepaint(benchmark::State& state) {
+    FullModeFrame* frame = preparedFrame(state);
+    if (!frame) return;
+    FadeEngine fade(*frame);
+    frame->state().mode = int(state.range(0));
+    frame->state().requestedMode = std::uint8_t(state.range(0));
+    fade.repaint();
+    int step = 1;
+    for (auto _ : state) {
+        CalendarState& calendar = calendarState();
+        calendar.currentDate = StepDate(calendar.currentDate, step);
+        ApplyDate();
+        step = -step;
+        benchmark::DoNotOptimize(fade.repaint().frame.constBits());
+    }
+    SetCurrentDate({21, 8, 0, 2001});
+}
+BENCHMARK(BM_KeyRepaint)
+    ->ArgName("mode")
+    ->DenseRange(0, 9)
+    ->DenseRange(11, 14)
+    ->Arg(19)
+    ->Unit(benchmark::kMillisecond);
+
+// The pointer crossing from one field of the board to another: the field found, its hint written.
+void BM_HintChange(benchmark::State& state) {
+    FullModeFrame* frame = preparedFrame(state);
+    if (!frame) return;
+    loadHelpFields();
+    frame->paintMode(kBoardMode);
+    const QPoint points[] = {{251, 351}, {284, 351}};  // days 4 and 5 of the path
+    int i = 0;
+    for (auto _ : state) {
+        QString text;
+        findHelpField(points[i].x(), points[i].y(), text);
+        drawBoardHint(frame->buffers().frame, text);
+        i ^= 1;
+    }
+}
+BENCHMARK(BM_HintChange)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
