@@ -26,7 +26,7 @@ constexpr int kButtonRowBottom = 50;
 struct ButtonSpec {
     const char* name;
     const char* glyph;
-    int mode;  // -1: back and exit
+    int mode;    // -1: back and exit
     bool fades;  // disabled during the last two blends of a fade
 };
 // In the order of FullModeButton.
@@ -112,8 +112,9 @@ FullModeWindow::FullModeWindow(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("fullModeWindow"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setWindowTitle(programTitle());
-    // Closing this window never ends the program: only the compact window does.
-    setAttribute(Qt::WA_QuitOnClose, false);
+    // The window counts as one of the program's main windows (Qt's quit-on-close stays on): while
+    // it shows, with the compact window hidden, a dialog it opened may close without the program
+    // taking that for its last window closing. It is closed only at the program's end anyway.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     paintBox_ = new PaintBox(this, window_.presented);
@@ -148,7 +149,8 @@ void FullModeWindow::createButtons() {
 
 bool FullModeWindow::startUp() {
     loadButtonGlyphs();
-    return reportFailures(kErrorStartUp, QStringLiteral("orbisca window"), [] { loadHelpFields(); });
+    return reportFailures(kErrorStartUp, QStringLiteral("orbisca window"),
+                          [] { loadHelpFields(); });
 }
 
 // A missing glyph leaves a plain button of the same size: the buttons are no part of the start.

@@ -266,7 +266,17 @@ TEST_F(EndToEndTest, FullModeCoversTheScreenChangesViewsStepsTheDayAndLeaves) {
         settled();
     }
     display->run("xdotool", {"key", "Right"});
-    EXPECT_FALSE(samePixels(settled().copy(kFrameRect), day)) << "Right did not change the day";
+    const QImage nextDay = settled().copy(kFrameRect);
+    EXPECT_FALSE(samePixels(nextDay, day)) << "Right did not change the day";
+
+    // A click on the view opens the date dialog; closing it leaves the program running.
+    clickAt(kFrameRect.center());
+    display->run("xdotool", {"search", "--sync", "--onlyvisible", "--classname", "orbisca"});
+    QThread::msleep(300);
+    display->run("xdotool", {"mousemove", QString::number(kScreenW / 2), "340", "key", "Escape"});
+    ASSERT_FALSE(program.waitForFinished(1500)) << "closing the date dialog ended the program";
+    display->run("xdotool", {"mousemove", "2", "700"});
+    EXPECT_TRUE(samePixels(settled().copy(kFrameRect), nextDay));
 
     clickAt(kBackButton);
     display->run("xdotool", {"mousemove", "3", "3"});
