@@ -292,15 +292,23 @@ TEST_F(EndToEndTest, FullModeCoversTheScreenChangesViewsStepsTheDayAndLeaves) {
     EXPECT_EQ(endWithEscape(), 0);
 }
 
-// --open full --mode 13 starts on the board; the exit button ends the program with status 0.
-TEST_F(EndToEndTest, OpensStraightIntoTheBoardAndTheExitButtonEnds) {
+// --open full --mode 13 starts on the board; the back button shows the compact window, which the
+// loader has shaped meanwhile; the exit button ends the program with status 0.
+TEST_F(EndToEndTest, OpensStraightIntoTheBoardGoesBackAndTheExitButtonEnds) {
     startProgram({"--date", "2001-08-21", "--open", "full", "--mode", "13"});
     ASSERT_TRUE(waitForFullMode());
     display->run("xdotool", {"mousemove", "2", "700"});
     const QImage board = settled();
     board.save(QStringLiteral(ORBISCA_BINARY_DIR "/screenshots/full-mode-open-board.png"));
-    // The board picture's dial stands at the frame's left.
+    // The board picture's dials stand at the frame's left.
     EXPECT_GT(inkIn(board, QRect(kFrameRect.topLeft(), QSize(140, 500))), 1000);
+    clickAt(kBackButton);
+    display->run("xdotool", {"mousemove", "3", "3"});
+    QImage shot;
+    EXPECT_TRUE(waitForSign(expectedFace({21, 8, 0, 2001}), &shot))
+        << "the compact window is not there after --open full";
+    clickAt(kWindowAt + QPoint(262, 258));
+    ASSERT_TRUE(waitForFullMode());
     clickAt(buttonCentre(kScreenW - 50));
     ASSERT_TRUE(program.waitForFinished(5000));
     EXPECT_EQ(program.exitCode(), 0);
