@@ -253,7 +253,7 @@ void FullModeWindow::handleViewMove(QPoint position) {
     if (text == s.lastHint) return;
     // The paint box lets go of the frame, so that the hint is written into it in place.
     window_.presented = QImage();
-    drawBoardHint(frame_.buffers().frame, text);
+    guarded([&] { drawBoardHint(frame_.buffers().frame, text); });
     present(frame_.buffers().frame);
     s.lastHint = text;
 }

@@ -355,7 +355,10 @@ TEST(ProgramOptions, HelpVersionAndBadOptionsWithoutDisplay) {
         {{"--help"}, 0, "--home"},
         {{"--version"}, 0, ORBISCA_VERSION},
         {{"--no-such-option"}, 2, "no-such-option"},
-        {{"--date", "2026-02-30"}, 2, "2026-02-30"}};
+        {{"--date", "2026-02-30"}, 2, "2026-02-30"},
+        {{"--open", "side"}, 2, "side"},
+        {{"--open", "full", "--mode", "10"}, 2, "--mode"},
+        {{"--mode", "3"}, 2, "--open full"}};
     for (const auto& [args, status, says] : cases) {
         QProcess p;
         p.setProcessEnvironment(env);
