@@ -138,6 +138,17 @@ void BM_BoardFirstPaint(benchmark::State& state) {
 }
 BENCHMARK(BM_BoardFirstPaint)->Unit(benchmark::kMillisecond);
 
+// The very first paint of a run: a new frame reads the board picture, its fonts and its sprites.
+void BM_BoardColdPaint(benchmark::State& state) {
+    if (!preparedFrame(state)) return;
+    for (auto _ : state) {
+        FullModeFrame frame;
+        frame.paintMode(kBoardMode);
+        benchmark::DoNotOptimize(frame.buffers().frame.constBits());
+    }
+}
+BENCHMARK(BM_BoardColdPaint)->Unit(benchmark::kMillisecond);
+
 // Every later paint: the kept board copied, thirteen markers blended.
 void BM_BoardCachedPaint(benchmark::State& state) {
     FullModeFrame* frame = preparedFrame(state);
