@@ -8,6 +8,7 @@
 #include "calendar/calendar_state.h"
 #include "compact/compact_window.h"
 #include "compact/date_dialog.h"
+#include "data/notifier.h"
 #include "fullmode/full_mode_window.h"
 #include "support/compact_fixture.h"
 #include "views/mode_table.h"
@@ -175,6 +176,15 @@ TEST_F(FullModeWindowTest, TheBoardHintsTheFieldUnderThePointerOnceAndOnlyWhenId
     move(dayField);
     QTest::qWait(50);
     EXPECT_EQ(full().windowState().presentations, shown);
+}
+
+// The board's fields are read with the window: without them the program does not start.
+TEST_F(FullModeWindowTest, AMissingFieldFileStopsTheStartWithItsName) {
+    ASSERT_TRUE(QFile::remove(home.filePath("HRCT.dat")));
+    EXPECT_FALSE(windows->create(GregorianDate{21, 8, 0, 2001}));
+    EXPECT_TRUE(notifierState().endRequested);
+    EXPECT_TRUE(notifierState().messages.join('\n').contains("HRCT.dat"))
+        << notifierState().messages.join('\n').toStdString();
 }
 
 }  // namespace
