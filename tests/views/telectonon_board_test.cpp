@@ -58,6 +58,37 @@ TEST_F(Board, TheWorkedDatePutsEachMarkerOnItsCell) {
     EXPECT_TRUE(painted == wanted);
 }
 
+// The two turning days, where pieces keep their own offsets: 31 July 2001 (day 6, kin 209: sign
+// 9, tone 1; partners 9, 10, 19 and 12) and 17 August 2001 (day 23).
+TEST_F(Board, OnTheTurningDaysThePiecesKeepTheirOwnOffsets) {
+    auto markersOf = [](const GregorianDate& date) {
+        const MayanDate day = GregorianToMayan(date);
+        return boardMarkers(day, MakeOracle(day), false);
+    };
+    const std::vector<BoardMarker> sixth = markersOf({31, 7, 0, 2001});
+    const std::pair<const char*, QPoint> day6[] = {
+        {"trW3.bmp", {368, 168}},
+        {"trY1.bmp", {382, 335}},
+        {"trG1.bmp", {358, 334}},
+        {"tlpyrG.bmp", {185, 401}},
+        {"tlpyrR.bmp", {215, 401}},
+        {"tlpyrW.bmp", {368, 401}},
+        {"tlpyrB.bmp", {368, 100}},
+        // On the cell of the yellow and green pieces, which stand aside on this day.
+        {"tlpyrY.bmp", {368, 334}}};
+    for (std::size_t i = 0; i < std::size(day6); ++i) {
+        EXPECT_EQ(sixth[5 + i].picture, graphicName(day6[i].first));
+        EXPECT_EQ(sixth[5 + i].at, day6[i].second) << day6[i].first;
+    }
+    const std::vector<BoardMarker> turn = markersOf({17, 8, 0, 2001});
+    const std::pair<const char*, QPoint> day23[] = {
+        {"trW0.bmp", {350, 152}}, {"trY2.bmp", {386, 152}}, {"trG1.bmp", {368, 176}}};
+    for (std::size_t i = 0; i < std::size(day23); ++i) {
+        EXPECT_EQ(turn[5 + i].picture, graphicName(day23[i].first));
+        EXPECT_EQ(turn[5 + i].at, day23[i].second) << day23[i].first;
+    }
+}
+
 TEST_F(Board, PiecesWalkTheirPathsAndTheSignMarkerWraps) {
     const PieceCells first = walkPieces(1, false);
     EXPECT_EQ(first.white, QPoint(2, 1));
