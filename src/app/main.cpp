@@ -35,13 +35,14 @@ bool isOpenableMode(int mode) {
 
 // --open and --mode: nothing for the compact window, the mode for the full-mode window; false
 // with the reason in `error` for a value the program does not know.
-bool readOpenOptions(const QString& window, const QString& modeText, bool modeSet,
-                     Options& options, QString& error) {
+bool readOpenOptions(const QString& window, const QString& modeText, bool modeSet, Options& options,
+                     QString& error) {
     if (window == QLatin1String("compact") && !modeSet) return true;
     if (window != QLatin1String("full")) {
-        error = window == QLatin1String("compact")
-                    ? QStringLiteral("--mode needs --open full")
-                    : QStringLiteral("--open takes \"compact\" or \"full\", not \"%1\"").arg(window);
+        error =
+            window == QLatin1String("compact")
+                ? QStringLiteral("--mode needs --open full")
+                : QStringLiteral("--open takes \"compact\" or \"full\", not \"%1\"").arg(window);
         return false;
     }
     bool number = false;

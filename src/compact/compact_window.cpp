@@ -358,8 +358,7 @@ bool CompactWindow::handleKey(int key) {
 
 void CompactWindow::stepDay(DayStep step) {
     CalendarState& calendar = calendarState();
-    calendar.currentDate =
-        StepDate(calendar.currentDate, daysOfStep(step, settings().swapDayKeys));
+    calendar.currentDate = StepDate(calendar.currentDate, daysOfStep(step, settings().swapDayKeys));
     ApplyDate();
 }
 

@@ -29,7 +29,7 @@ struct FullModeLinks {
     std::function<void(DayStep step)> stepDay;  // the compact window's day step
     std::function<void()> openDateDialog;       // the date dialog, preset to the current date
     std::function<void()> returnToCompact;      // the compact window shows again
-    std::function<void()> endProgram;           // closes the compact window, which ends the program
+    std::function<void()> endProgram;           // ends the program, as Escape does (status 0)
     std::function<void()> openPrintManager;
     std::function<void()> openConfiguration;
 };
@@ -72,9 +72,9 @@ int modeOfButton(FullModeButton button);
 
 // What the window keeps beside the frame's state.
 struct FullModeWindowState {
-    QImage presented;          // the picture the paint box shows
-    int presentations = 0;     // pictures handed to the paint box so far
-    int configurationFrom = 0; // the mode shown when the configuration was asked for
+    QImage presented;           // the picture the paint box shows
+    int presentations = 0;      // pictures handed to the paint box so far
+    int configurationFrom = 0;  // the mode shown when the configuration was asked for
 };
 
 class FullModeWindow : public QWidget {

@@ -96,8 +96,8 @@ void BlendConstant(const QImage& picture, QImage& target, int opacity, int x, in
                  p.constScanLine(row - y) + (area.left() - x) * 3, area.width() * 3, a);
 }
 
-void BlendThroughMask(const QImage& picture, const QImage& mask, QImage& target, int opacity,
-                      int x, int y) {
+void BlendThroughMask(const QImage& picture, const QImage& mask, QImage& target, int opacity, int x,
+                      int y) {
     const QSize common = picture.size().boundedTo(mask.size());
     const QRect area = QRect(QPoint(x, y), common).intersected(target.rect());
     if (area.isEmpty()) return;

@@ -109,7 +109,10 @@ QPoint pieceShift(BoardPiece piece, int d, bool threeTurtles) {
     const bool last = d >= 24;
     switch (piece) {
         case BoardPiece::Yellow:
-            return d == 6 ? QPoint(15, 0) : d == 23 ? QPoint(18, -15) : last ? QPoint(0, 10) : QPoint();
+            return d == 6    ? QPoint(15, 0)
+                   : d == 23 ? QPoint(18, -15)
+                   : last    ? QPoint(0, 10)
+                             : QPoint();
         case BoardPiece::White:
             return d == 23 ? QPoint(-18, -15) : last ? QPoint(0, -10) : QPoint();
         case BoardPiece::Green:
@@ -143,9 +146,8 @@ struct PieceLook {
     const char* prefix;
 };
 // In the order they are drawn.
-constexpr PieceLook kPieces[] = {{BoardPiece::White, "trW"},
-                                 {BoardPiece::Yellow, "trY"},
-                                 {BoardPiece::Green, "trG"}};
+constexpr PieceLook kPieces[] = {
+    {BoardPiece::White, "trW"}, {BoardPiece::Yellow, "trY"}, {BoardPiece::Green, "trG"}};
 
 // Sign 1..20 -> 1 red, 2 white, 3 blue, 4 yellow, the order of the pyramid's colour cells.
 int pyramidColour(int sign) {
@@ -347,8 +349,8 @@ void drawBoardHint(QImage& frame, const QString& text) {
     painter.setPen(chosen.colour);
     const QStringList lines = hintLines(text);
     for (int n = 0; n < lines.size(); ++n)
-        painter.drawText(QPoint(kBoardHintArea.left(), kBoardHintArea.top() + kHintLineStep * n +
-                                                           chosen.metrics.ascent()),
+        painter.drawText(QPoint(kBoardHintArea.left(),
+                                kBoardHintArea.top() + kHintLineStep * n + chosen.metrics.ascent()),
                          lines[n]);
 }
 
