@@ -48,12 +48,11 @@ void ProgramWindows::wire() {
     full.stepDay = [this](DayStep step) { compact_->stepDay(step); };
     full.openDateDialog = [this] { dateDialog_->openOn(calendarState().currentDate); };
     full.returnToCompact = [this] { compact_->returnFromFullMode(); };
-    // The compact window closes as its own Escape closes it; hidden, its closing would not end the
-    // program by itself, so the end is asked for too (status 0).
-    full.endProgram = [this] {
-        compact_->close();
-        requestProgramEnd(0);
-    };
+    // Closing the compact window ends the program (status 0), also while the full-mode window
+    // shows: Qt alone would end it only with the last main window. Exit and Escape in the
+    // full-mode window leave through that same closing.
+    compact_->closed = [] { requestProgramEnd(0); };
+    full.endProgram = [this] { compact_->close(); };
     // The print manager and the configuration dialog are wired here once they can be opened;
     // until then the full-mode window says they are not available.
 }

@@ -457,6 +457,7 @@ void CompactWindow::closeEvent(QCloseEvent* event) {
     frameBitmap_ = QImage();
     moonBitmap_ = QImage();
     QWidget::closeEvent(event);
+    if (closed) closed();
 }
 
 }  // namespace orbisca

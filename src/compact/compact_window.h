@@ -128,6 +128,8 @@ public:
     GlyphButton* closeButton() const { return closeButton_; }
     // Called once, when the panel has first been painted after the start.
     std::function<void()> panelPainted;
+    // Called once the window has closed: the program ends with it, whatever other window shows.
+    std::function<void()> closed;
     // Waits for a running loader (tests; closing).
     void waitForLoader();
 

@@ -122,6 +122,8 @@ TEST_F(FullModeWindowTest, KeysStepTheDayFromAnyChildAndAreDroppedDuringAFade) {
     waitForMode(1);
     QTest::keyClick(&full(), Qt::Key_Escape);  // the program's end: the compact window closes
     EXPECT_TRUE(windows->compact().state().closed);
+    EXPECT_TRUE(notifierState().endRequested);  // although the full-mode window still shows
+    EXPECT_EQ(notifierState().exitCode, 0);
 }
 
 TEST_F(FullModeWindowTest, ClicksPageTheHelpOpenTheDateDialogAndLeaveBelowTheButtonRow) {
