@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "app/program_windows.h"
+#include "calendar/calendar_state.h"
 #include "compact/compact_window.h"
 #include "fullmode/full_mode_window.h"
 #include "gfx/region.h"
@@ -41,6 +42,17 @@ TEST_F(RoundTripTest, AfterAFullModePageTheHintAnimatesOnAndTheShapeIsBack) {
     EXPECT_FALSE(compact().isVisible());
     ASSERT_TRUE(windows->fullMode().isVisible());
     QTRY_COMPARE_WITH_TIMEOUT(windows->fullMode().state().mode, int(FullModeView::Sign), 3000);
+    // Another view, then a day step: the compact window, still on its sign phase, repaints its
+    // hidden panel and does not ask for the sign page again.
+    QTest::mouseClick(windows->fullMode().button(FullModeButton::Tone), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(windows->fullMode().state().mode, 1, 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(!windows->fullMode().tickTimer().isActive(), 3000);
+    const GregorianDate before = calendarState().currentDate;
+    QTest::keyClick(&windows->fullMode(), Qt::Key_Right);
+    EXPECT_EQ(calendarState().currentDate, StepDate(before, 1));
+    QTest::qWait(100);
+    EXPECT_EQ(windows->fullMode().state().requestedMode, 1);
+    EXPECT_EQ(windows->fullMode().state().mode, 1);
 
     // Back to the compact window: a click outside the frame, below the buttons.
     QTest::mouseClick(&windows->fullMode(), Qt::LeftButton, {}, QPoint(2, 300));
