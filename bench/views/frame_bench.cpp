@@ -5,6 +5,9 @@
 // export under 50 ms in either form (any other export under 10 ms); month, 13 moons and the kin
 // book under 5 ms; wavespell, Zolkin and wings under 3 ms; the pulsars (some 3,000 brush stamps)
 // under 10 ms.
+// The telectonon board: its first paint (the board picture, 49 captions and the markers) under
+// 30 ms, a paint from the kept board under 3 ms, a hint change under 1 ms; a key's day step and
+// repaint of any mode within one 16 ms frame.
 #include <benchmark/benchmark.h>
 
 #include <QDir>
@@ -12,11 +15,15 @@
 
 #include "calendar/calendar_state.h"
 #include "data/conf_file.h"
+#include "data/day_step.h"
 #include "data/font_table.h"
+#include "data/help_rects.h"
 #include "data/working_folder.h"
 #include "views/export_table.h"
 #include "views/fade_engine.h"
 #include "views/full_mode_frame.h"
+#include "views/mode_table.h"
+#include "views/telectonon_board.h"
 
 namespace {
 
@@ -161,5 +168,83 @@ void BM_DayMoonCold(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_DayMoonCold)->Unit(benchmark::kMicrosecond);
+
+// The board drawn afresh, as after a click on its button (pictures and fonts already decoded).
+void BM_BoardFirstPaint(benchmark::State& state) {
+    FullModeFrame* frame = preparedFrame(state);
+    if (!frame) return;
+    frame->paintMode(kBoardMode);
+    for (auto _ : state) {
+        frame->state().boardDrawn = false;
+        frame->paintMode(kBoardMode);
+        benchmark::DoNotOptimize(frame->buffers().frame.constBits());
+    }
+}
+BENCHMARK(BM_BoardFirstPaint)->Unit(benchmark::kMillisecond);
+
+// The very first paint of a run: a new frame reads the board picture, its fonts and its sprites.
+void BM_BoardColdPaint(benchmark::State& state) {
+    if (!preparedFrame(state)) return;
+    for (auto _ : state) {
+        FullModeFrame frame;
+        frame.paintMode(kBoardMode);
+        benchmark::DoNotOptimize(frame.buffers().frame.constBits());
+    }
+}
+BENCHMARK(BM_BoardColdPaint)->Unit(benchmark::kMillisecond);
+
+// Every later paint: the kept board copied, thirteen markers blended.
+void BM_BoardCachedPaint(benchmark::State& state) {
+    FullModeFrame* frame = preparedFrame(state);
+    if (!frame) return;
+    frame->paintMode(kBoardMode);
+    for (auto _ : state) {
+        frame->paintMode(kBoardMode);
+        benchmark::DoNotOptimize(frame->buffers().frame.constBits());
+    }
+}
+BENCHMARK(BM_BoardCachedPaint)->Unit(benchmark::kMillisecond);
+
+// A key in the full-mode window: the day stepped forward and back in turn, the mode painted again.
+void BM_KeyRepaint(benchmark::State& state) {
+    FullModeFrame* frame = preparedFrame(state);
+    if (!frame) return;
+    FadeEngine fade(*frame);
+    frame->state().mode = int(state.range(0));
+    frame->state().requestedMode = std::uint8_t(state.range(0));
+    fade.repaint();
+    int step = 1;
+    for (auto _ : state) {
+        CalendarState& calendar = calendarState();
+        calendar.currentDate = StepDate(calendar.currentDate, step);
+        ApplyDate();
+        step = -step;
+        benchmark::DoNotOptimize(fade.repaint().frame.constBits());
+    }
+    SetCurrentDate({21, 8, 0, 2001});
+}
+BENCHMARK(BM_KeyRepaint)
+    ->ArgName("mode")
+    ->DenseRange(0, 9)
+    ->DenseRange(11, 14)
+    ->Arg(19)
+    ->Unit(benchmark::kMillisecond);
+
+// The pointer crossing from one field of the board to another: the field found, its hint written.
+void BM_HintChange(benchmark::State& state) {
+    FullModeFrame* frame = preparedFrame(state);
+    if (!frame) return;
+    loadHelpFields();
+    frame->paintMode(kBoardMode);
+    const QPoint points[] = {{251, 351}, {284, 351}};  // days 4 and 5 of the path
+    int i = 0;
+    for (auto _ : state) {
+        QString text;
+        findHelpField(points[i].x(), points[i].y(), text);
+        drawBoardHint(frame->buffers().frame, text);
+        i ^= 1;
+    }
+}
+BENCHMARK(BM_HintChange)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

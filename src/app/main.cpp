@@ -18,6 +18,7 @@
 #include "donation/donation_dialog.h"
 #include "gfx/glyph_fonts.h"
 #include "printing/print_manager_window.h"
+#include "views/mode_table.h"
 
 using namespace orbisca;
 
@@ -27,11 +28,15 @@ struct Options {
     QString home;
     std::optional<GregorianDate> date;
     bool reportStartTime = false;
-    QString openWindow;  // --open: a window shown on its own instead of the compact window
-    QString script;      // --script: the script the print manager opens with
+    QString openWindow;               // --open: the window to start in
+    std::optional<int> fullModeView;  // --mode with --open full: the full-mode view to show
+    QString script;                   // --script: the script the print manager opens with
 };
 
-// The windows --open can start with; closing such a window ends the program.
+// The windows --open can start with. print, config and donation are shown on their own: closing
+// such a window ends the program.
+const QString kCompactWindow = QStringLiteral("compact");
+const QString kFullModeWindow = QStringLiteral("full");
 const QString kPrintWindow = QStringLiteral("print");
 const QString kConfigWindow = QStringLiteral("config");
 const QString kDonationWindow = QStringLiteral("donation");
@@ -42,15 +47,34 @@ bool badOption(int& exitCode, const QString& text) {
     return false;
 }
 
-// --open and --script; false (and the exit code set) when they do not fit together.
+// The modes a user can open the full-mode window on: the views and the first help page.
+bool isOpenableMode(int mode) {
+    return (mode >= 0 && mode <= 14 && mode != kHiddenMode) || mode == kFirstHelpMode;
+}
+
+// --open, --mode and --script; false (and the exit code set) for a value the program does not
+// know or options that do not go together.
 bool readWindowOptions(const QCommandLineParser& parser, const QCommandLineOption& open,
-                       const QCommandLineOption& script, Options& options, int& exitCode) {
+                       const QCommandLineOption& mode, const QCommandLineOption& script,
+                       Options& options, int& exitCode) {
     options.openWindow = parser.value(open);
-    if (parser.isSet(open) && options.openWindow != kPrintWindow &&
-        options.openWindow != kConfigWindow && options.openWindow != kDonationWindow)
-        return badOption(
-            exitCode, QStringLiteral("--open takes %1, %2 or %3, not \"%4\"")
-                          .arg(kPrintWindow, kConfigWindow, kDonationWindow, options.openWindow));
+    const QStringList windows = {kCompactWindow, kFullModeWindow, kPrintWindow, kConfigWindow,
+                                 kDonationWindow};
+    if (!windows.contains(options.openWindow))
+        return badOption(exitCode,
+                         QStringLiteral("--open takes %1, not \"%2\"")
+                             .arg(windows.join(QStringLiteral(", ")), options.openWindow));
+    if (parser.isSet(mode) && options.openWindow != kFullModeWindow)
+        return badOption(exitCode, QStringLiteral("--mode needs --open full"));
+    if (options.openWindow == kFullModeWindow) {
+        bool number = false;
+        const int view = parser.isSet(mode) ? parser.value(mode).toInt(&number) : kDayMode;
+        if (parser.isSet(mode) && (!number || !isOpenableMode(view)))
+            return badOption(exitCode,
+                             QStringLiteral("--mode takes 0 to 9, 11 to 14 or 19, not \"%1\"")
+                                 .arg(parser.value(mode)));
+        options.fullModeView = view;
+    }
     if (parser.isSet(script)) {
         if (options.openWindow != kPrintWindow)
             return badOption(exitCode, QStringLiteral("--script needs --open print"));
@@ -80,10 +104,15 @@ std::optional<Options> parseOptions(QCoreApplication& app, int& exitCode) {
         QStringLiteral("Print the milliseconds from start to the painted panel."));
     const QCommandLineOption open(
         QStringLiteral("open"),
-        QStringLiteral("Show this window on its own instead of the compact window: print (the "
-                       "print manager), config (the configuration dialog) or donation (the "
-                       "donation reminder). Closing it ends the program."),
-        QStringLiteral("WINDOW"));
+        QStringLiteral("The window to start in: compact (the default), full (the full-mode "
+                       "window), or on its own print (the print manager), config (the "
+                       "configuration dialog) or donation (the donation reminder); closing a "
+                       "window shown on its own ends the program."),
+        QStringLiteral("WINDOW"), QStringLiteral("compact"));
+    const QCommandLineOption mode(
+        QStringLiteral("mode"),
+        QStringLiteral("With --open full: the view to show, 0 to 9, 11 to 14 or 19 (help)."),
+        QStringLiteral("N"));
     const QCommandLineOption script(
         QStringLiteral("script"),
         QStringLiteral("With --open print: the printing script to open (.spt or .txt)."),
@@ -92,6 +121,7 @@ std::optional<Options> parseOptions(QCoreApplication& app, int& exitCode) {
     parser.addOption(date);
     parser.addOption(startTime);
     parser.addOption(open);
+    parser.addOption(mode);
     parser.addOption(script);
     if (!parser.parse(app.arguments())) {
         std::fprintf(stderr, "orbisca: %s\n", qPrintable(parser.errorText()));
@@ -112,7 +142,7 @@ std::optional<Options> parseOptions(QCoreApplication& app, int& exitCode) {
         }
     }
     options.reportStartTime = parser.isSet(startTime);
-    if (!readWindowOptions(parser, open, script, options, exitCode)) return std::nullopt;
+    if (!readWindowOptions(parser, open, mode, script, options, exitCode)) return std::nullopt;
     if (parser.isSet(date)) {
         try {
             options.date = ParseIsoDate(parser.value(date).toStdString());
@@ -167,7 +197,7 @@ int main(int argc, char** argv) {
     gfx::registerGlyphFonts(notify);
 
     ProgramWindows windows;
-    if (!windows.create(options->date, options->openWindow.isEmpty()))
+    if (!windows.create(options->date, options->openWindow == kCompactWindow))
         return 1;  // reported; the log says how far the start got
     if (options->reportStartTime) {
         windows.compact().panelPainted = [&sinceStart] {
@@ -188,6 +218,8 @@ int main(int argc, char** argv) {
             QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
         };
         windows.config().show();
+    } else if (options->fullModeView) {
+        windows.openFullMode(*options->fullModeView);
     } else {
         windows.compact().show();
     }

@@ -1,9 +1,11 @@
 #include "app/program_windows.h"
 
+#include "calendar/calendar_state.h"
 #include "compact/compact_window.h"
 #include "compact/date_dialog.h"
 #include "compact/window_links.h"
 #include "config/config_dialog.h"
+#include "data/notifier.h"
 #include "donation/donation_dialog.h"
 #include "fullmode/full_mode_window.h"
 #include "printing/canvas_printer.h"
@@ -25,6 +27,7 @@ bool ProgramWindows::create(const std::optional<GregorianDate>& startDate, bool 
     if (!compact_->startUp()) return false;  // the loading log says how far it got
     dateDialog_ = std::make_unique<DateDialog>();
     fullMode_ = std::make_unique<FullModeWindow>();
+    if (!fullMode_->startUp()) return false;  // reported
     config_ = std::make_unique<ConfigDialog>();
     printManager_ = std::make_unique<PrintManagerWindow>();
     pageSetup_ = std::make_unique<PageSetupWindow>();
@@ -38,11 +41,11 @@ bool ProgramWindows::create(const std::optional<GregorianDate>& startDate, bool 
 void ProgramWindows::wire() {
     compact_->setDateDialog(dateDialog_.get());
     WindowLinks& links = windowLinks();
-    links.showFullMode = [this](int mode, bool stopFade) { fullMode_->showMode(mode, stopFade); };
+    links.showFullMode = [this](int mode, bool stopFade) { openFullMode(mode, stopFade); };
     links.dateChanged = [this] { fullMode_->dateChanged(); };
+    links.stepDay = [this](DayStep step) { compact_->stepDay(step); };
     links.reminderDue = [this] { return donation_->reminderDue(); };
     links.showReminder = [this] { donation_->showReminder(); };
-    fullMode_->returnToCompact = [this] { compact_->returnFromFullMode(); };
     wirePrinting();
     FullModeLink& link = printManager_->fullMode;
     link.setEnabled = [this](bool enabled) { fullMode_->setEnabled(enabled); };
@@ -51,6 +54,19 @@ void ProgramWindows::wire() {
     config_->fullMode.returnToDayOverview = [this] {
         if (fullMode_->isVisible()) fullMode_->showMode(0, false);
     };
+    FullModeLinks& full = fullMode_->links;
+    full.stepDay = [this](DayStep step) { compact_->stepDay(step); };
+    full.openDateDialog = [this] { dateDialog_->openOn(calendarState().currentDate); };
+    full.returnToCompact = [this] { compact_->returnFromFullMode(); };
+    // Closing the compact window ends the program (status 0), also while the full-mode window
+    // shows: Qt alone would end it only with the last main window. Exit and Escape in the
+    // full-mode window leave through that same closing.
+    compact_->closed = [] { requestProgramEnd(0); };
+    full.endProgram = [this] { compact_->close(); };
+    full.openPrintManager = [this](int printedMode) {
+        printManager_->openFromFullMode(printedMode);
+    };
+    full.openConfiguration = [this] { config_->show(); };
 }
 
 // The print manager's Setup..., Print... and Print now, and the page setup window, over one
@@ -70,6 +86,11 @@ void ProgramWindows::wirePrinting() {
     link.print = [this](bool withDialog) {
         printer_->print(!withDialog, printManager_->page().canvas, printManager_.get());
     };
+}
+
+void ProgramWindows::openFullMode(int mode, bool stopFade) {
+    fullMode_->coverScreen(compact_->screen());
+    fullMode_->showMode(mode, stopFade);
 }
 
 }  // namespace orbisca

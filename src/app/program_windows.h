@@ -31,6 +31,10 @@ public:
     bool create(const std::optional<GregorianDate>& startDate = std::nullopt,
                 bool countsAsLaunch = true);
 
+    // Shows the full-mode window over the compact window's screen on `mode`; `stopFade` ends a
+    // running cross-fade first.
+    void openFullMode(int mode, bool stopFade = true);
+
     CompactWindow& compact() { return *compact_; }
     DateDialog& dateDialog() { return *dateDialog_; }
     FullModeWindow& fullMode() { return *fullMode_; }

@@ -61,26 +61,6 @@ std::optional<int> fullModeViewOfPhase(CompactPhase phase) {
     }
 }
 
-int dateStepOfKey(int key, bool swapDayKeys) {
-    const int forward = swapDayKeys ? -1 : 1;
-    switch (key) {
-        case Qt::Key_Right:
-        case Qt::Key_PageUp:
-            return forward;
-        case Qt::Key_Left:
-        case Qt::Key_PageDown:
-            return -forward;
-        case Qt::Key_Comma:
-        case Qt::Key_Less:
-            return -28;  // the comma key, shifted or not
-        case Qt::Key_Period:
-        case Qt::Key_Greater:
-            return 28;
-        default:
-            return 0;
-    }
-}
-
 namespace {
 
 // The areas that open a full-mode view when pressed, with the phase each asks for.
@@ -296,6 +276,13 @@ bool CompactWindow::applyPhase(CompactPhase phase) {
         if (phase == CompactPhase::Shown) {
             paintPanel(calendarState().currentPosition);
         } else if (const std::optional<int> view = fullModeViewOfPhase(phase)) {
+            // The view is asked for once, by the press on the visible face. A date step made
+            // while the full-mode window is up repaints the hidden panel instead: asking again
+            // would take the full-mode window back to this view from whatever it shows now.
+            if (!isVisible()) {
+                paintPanel(calendarState().currentPosition);
+                return;
+            }
             state_.pressUsed = true;
             showFullModeView(*view, false);
             hide();
@@ -311,6 +298,7 @@ void CompactWindow::paintPanel(const MayanDate& position) {
 
 void CompactWindow::returnFromFullMode() {
     state_.phase = CompactPhase::Shown;
+    hintLabel_->clear();
     show();
 }
 
@@ -362,15 +350,15 @@ bool CompactWindow::handleKey(int key) {
         close();
         return true;
     }
-    const int days = dateStepOfKey(key, settings().swapDayKeys);
-    if (days == 0) return false;
-    stepDate(days);
+    const std::optional<DayStep> step = dayStepOfKey(key);
+    if (!step) return false;
+    stepDay(*step);
     return true;
 }
 
-void CompactWindow::stepDate(int days) {
+void CompactWindow::stepDay(DayStep step) {
     CalendarState& calendar = calendarState();
-    calendar.currentDate = StepDate(calendar.currentDate, days);
+    calendar.currentDate = StepDate(calendar.currentDate, daysOfStep(step, settings().swapDayKeys));
     ApplyDate();
 }
 
@@ -469,6 +457,7 @@ void CompactWindow::closeEvent(QCloseEvent* event) {
     frameBitmap_ = QImage();
     moonBitmap_ = QImage();
     QWidget::closeEvent(event);
+    if (closed) closed();
 }
 
 }  // namespace orbisca

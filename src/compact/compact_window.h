@@ -17,6 +17,7 @@
 #include <optional>
 
 #include "calendar/calendar.h"
+#include "data/day_step.h"
 #include "data/error_log.h"
 #include "widgets/glyph_button.h"
 
@@ -73,9 +74,6 @@ bool stepHintColour(int& red, int& green, int& blue);
 // The full-mode view a phase asks for; none for the others.
 std::optional<int> fullModeViewOfPhase(CompactPhase phase);
 
-// The step in days of a key, or 0 for keys that do not move the date.
-int dateStepOfKey(int key, bool swapDayKeys);
-
 // The window's state, as the error log prints it.
 struct CompactWindowState {
     CompactPhase phase = CompactPhase::Shown;
@@ -112,6 +110,9 @@ public:
     void handleMove(QPoint position);
     void handleRelease();
     bool handleKey(int key);
+    // Moves the current date by a step (the keys' step, swapped by the setting) and applies it.
+    // The full-mode window and the print manager step the day through here too.
+    void stepDay(DayStep step);
     void onTick();
     void onExpandButtonHover();
     void openFullMode();
@@ -127,6 +128,8 @@ public:
     GlyphButton* closeButton() const { return closeButton_; }
     // Called once, when the panel has first been painted after the start.
     std::function<void()> panelPainted;
+    // Called once the window has closed: the program ends with it, whatever other window shows.
+    std::function<void()> closed;
     // Waits for a running loader (tests; closing).
     void waitForLoader();
 
@@ -155,7 +158,6 @@ private:
     void showHint(CompactHint hint, int line);
     void resetHintColour();
     void applyHintColour();
-    void stepDate(int days);
     void openDateDialog();
     void stopLoader();
     // Runs a handler's work; a failure stops the timer and is reported once (code 102).

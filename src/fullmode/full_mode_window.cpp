@@ -1,54 +1,399 @@
 #include "fullmode/full_mode_window.h"
 
+#include <QCloseEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 
+#include "calendar/calendar_state.h"
+#include "data/conf_file.h"
+#include "data/help_rects.h"
 #include "data/program_title.h"
+#include "data/working_folder.h"
+#include "gfx/image_io.h"
+#include "views/mode_table.h"
+#include "views/telectonon_board.h"
 
 namespace orbisca {
+namespace {
+
+constexpr int kTickMs = 10;
+constexpr int kNoticeMs = 3000;
+// Below this y a click outside the paint box leaves the window; above it lies the button row.
+constexpr int kButtonRowBottom = 50;
+
+struct ButtonSpec {
+    const char* name;
+    const char* glyph;
+    int mode;    // -1: back and exit
+    bool fades;  // disabled during the last two blends of a fade
+};
+// In the order of FullModeButton.
+constexpr std::array<ButtonSpec, kFullModeButtons> kButtons = {{
+    {"dayButton", "btnDay.bmp", 0, true},
+    {"toneButton", "btnTone.bmp", 1, true},
+    {"signButton", "btnSign.bmp", 2, true},
+    {"plasmaButton", "btnPlasma.bmp", 3, true},
+    {"oracleButton", "btnOracle.bmp", kOracleMode, true},
+    {"monthButton", "btnMonth.bmp", 7, true},
+    {"zolkinButton", "btnZolkin.bmp", 5, true},
+    {"wavespellButton", "btnWavespell.bmp", 6, true},
+    {"pulsarsButton", "btnPulsars.bmp", 8, true},
+    {"yearButton", "btnYear.bmp", kYearMode, true},
+    {"moonsButton", "btnMoons.bmp", 11, true},
+    {"castleButton", "btnCastle.bmp", 12, true},
+    {"boardButton", "btnTelectonon.bmp", kBoardMode, true},
+    {"izinButton", "btnIzin.bmp", 14, false},
+    {"printButton", "btnPrint.bmp", kPrintManagerMode, true},
+    {"helpButton", "btnHelp.bmp", kFirstHelpMode, true},
+    {"configurationButton", "btnConfig.bmp", kConfigurationMode, true},
+    {"backButton", "btnCompact.bmp", -1, false},
+    {"exitButton", "btnExit.bmp", -1, false},
+}};
+
+// The mode to go back to when a dialog's mode leads nowhere: the one shown before, or the day
+// overview when that was a dialog's mode itself.
+int modeToReturnTo(int from) {
+    const bool dialog = from == kPrintManagerMode || from == kConfigurationMode;
+    return from < 0 || dialog ? kDayMode : from;
+}
+
+// The paint box: it shows the presented picture at its top left on the frame's background, and
+// hands its mouse to the window.
+class PaintBox : public QWidget {
+public:
+    PaintBox(FullModeWindow* window, const QImage& picture)
+        : QWidget(window), window_(window), picture_(picture) {
+        setObjectName(QStringLiteral("paintBox"));
+        setFixedSize(kPaintBoxSize);
+        setFocusPolicy(Qt::NoFocus);
+        setMouseTracking(true);
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.fillRect(rect(), QColor(kFrameBackground));
+        painter.drawImage(0, 0, picture_);
+    }
+    void mousePressEvent(QMouseEvent* event) override {
+        window_->handleViewPress(event->button(), event->position().toPoint());
+    }
+    void mouseMoveEvent(QMouseEvent* event) override {
+        window_->handleViewMove(event->position().toPoint());
+    }
+
+private:
+    FullModeWindow* window_;
+    const QImage& picture_;
+};
+
+}  // namespace
+
+QPoint paintBoxPosition(QSize size) {
+    // Integer division rounds toward zero, also on a screen narrower than the box.
+    return {(size.width() - kPaintBoxSize.width()) / 2,
+            (size.height() - kPaintBoxSize.height()) / 2 + 20};
+}
+
+QPoint buttonPosition(FullModeButton button, int width) {
+    const int index = int(button);
+    const int fromRight[] = {170, 130, 90, 50};  // help, configuration, back, exit
+    const int firstRight = int(FullModeButton::Help);
+    const int x = index < firstRight ? 8 + 40 * index : width - fromRight[index - firstRight];
+    return {x, kButtonTop};
+}
+
+int modeOfButton(FullModeButton button) { return kButtons[std::size_t(button)].mode; }
 
 FullModeWindow::FullModeWindow(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("fullModeWindow"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setWindowTitle(programTitle());
+    // The window counts as one of the program's main windows (Qt's quit-on-close stays on): while
+    // it shows, with the compact window hidden, a dialog it opened may close without the program
+    // taking that for its last window closing. It is closed only at the program's end anyway.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    paintBox_ = new PaintBox(this, window_.presented);
+    paintBox_->installEventFilter(this);
+    notice_ = new QLabel(this);
+    notice_->setObjectName(QStringLiteral("noticeLabel"));
+    notice_->setStyleSheet(QStringLiteral("QLabel { color: rgb(255, 217, 0); }"));
+    notice_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    notice_->hide();
+    noticeTimer_.setSingleShot(true);
+    noticeTimer_.setInterval(kNoticeMs);
+    connect(&noticeTimer_, &QTimer::timeout, notice_, &QLabel::hide);
+    createButtons();
+    timer_.setInterval(kTickMs);
+    timer_.setTimerType(Qt::PreciseTimer);
+    connect(&timer_, &QTimer::timeout, this, &FullModeWindow::onTick);
+    window_.presented = frame_.buffers().frame;
     resize(825, 506);
 }
 
+void FullModeWindow::createButtons() {
+    for (int i = 0; i < kFullModeButtons; ++i) {
+        auto* b = new GlyphButton(this);
+        b->setObjectName(QLatin1String(kButtons[std::size_t(i)].name));
+        b->setFixedSize(kButtonSide, kButtonSide);
+        b->installEventFilter(this);
+        connect(b, &GlyphButton::clicked, this,
+                [this, i] { pressButton(static_cast<FullModeButton>(i)); });
+        buttons_[std::size_t(i)] = b;
+    }
+}
+
+bool FullModeWindow::startUp() {
+    loadButtonGlyphs();
+    return reportFailures(kErrorStartUp, QStringLiteral("orbisca window"),
+                          [] { loadHelpFields(); });
+}
+
+// A missing glyph leaves a plain button of the same size: the buttons are no part of the start.
+void FullModeWindow::loadButtonGlyphs() {
+    for (int i = 0; i < kFullModeButtons; ++i) {
+        const QString file = QStringLiteral("graphic\\") + kButtons[std::size_t(i)].glyph;
+        try {
+            buttons_[std::size_t(i)]->setGlyph(gfx::LoadBitmap(resolvePath(file)));
+        } catch (const gfx::ImageError&) {
+            buttons_[std::size_t(i)]->setGlyph(QImage());
+        }
+    }
+}
+
+void FullModeWindow::coverScreen(QScreen* screen) {
+    if (screen) setGeometry(screen->geometry());
+}
+
 void FullModeWindow::showMode(int mode, bool stopFade) {
-    state_.requestedMode = std::uint8_t(mode);
-    if (stopFade) state_.fadeStepsLeft = 0;
-    state_.mode = state_.requestedMode;
+    frame_.state().requestedMode = std::uint8_t(mode);
+    if (stopFade) frame_.state().fadeStepsLeft = 0;
     show();
     raise();
     activateWindow();
-    update();
+    timer_.start();
+}
+
+void FullModeWindow::requestMode(int mode) {
+    fade_.request(mode);
+    timer_.start();
 }
 
 void FullModeWindow::dateChanged() {
-    state_.cachedYearSign = 0;
-    state_.cachedYearTone = 0;
-    update();
+    FullModeState& s = frame_.state();
+    s.cachedYearSign = 0;
+    s.cachedYearTone = 0;
+    if (isVisible() && s.mode >= 0) apply(fade_.repaint());
+}
+
+void FullModeWindow::pressButton(FullModeButton which) {
+    FullModeState& s = frame_.state();
+    switch (which) {
+        case FullModeButton::Back:
+            returnToCompactWindow();
+            return;
+        case FullModeButton::Exit:
+            endProgram();
+            return;
+        case FullModeButton::Board:
+            s.boardDrawn = false;  // the board is drawn afresh once per choice of the mode
+            break;
+        case FullModeButton::Print:
+            s.printedMode = s.mode;
+            break;
+        case FullModeButton::Configuration:
+            window_.configurationFrom = s.mode;
+            break;
+        default:
+            break;
+    }
+    requestMode(modeOfButton(which));
+}
+
+bool FullModeWindow::handleKey(int key) {
+    // While more than one fade step is left every key is dropped, Escape too.
+    if (frame_.state().fadeStepsLeft > 1) return true;
+    if (key == Qt::Key_Escape) {
+        endProgram();
+        return true;
+    }
+    const std::optional<DayStep> step = dayStepOfKey(key);
+    if (!step) return false;
+    guarded([&] {
+        if (links.stepDay) links.stepDay(*step);
+    });
+    apply(fade_.repaint());
+    return true;
+}
+
+void FullModeWindow::handleViewPress(Qt::MouseButton button, QPoint position) {
+    FullModeState& s = frame_.state();
+    s.pressX = position.x();
+    s.pressY = position.y();
+    if (helpPageOfMode(s.mode) > 0) {
+        requestMode(nextHelpMode(s.mode));
+        return;
+    }
+    if ((button == Qt::LeftButton || button == Qt::RightButton) && links.openDateDialog)
+        links.openDateDialog();
+}
+
+void FullModeWindow::handleViewMove(QPoint position) {
+    FullModeState& s = frame_.state();
+    // Hints belong to the board as it stands: not during a fade, nor with a change pending.
+    if (s.mode != kBoardMode || s.fadeStepsLeft > 0 || int(s.requestedMode) != s.mode) return;
+    const CalendarState& calendar = calendarState();
+    if (showsExtraDayPage(calendar.currentDate, calendar.currentPosition)) return;
+    QString text;
+    findHelpField(position.x(), position.y(), text);
+    if (text == s.lastHint) return;
+    // The paint box lets go of the frame, so that the hint is written into it in place.
+    window_.presented = QImage();
+    guarded([&] { drawBoardHint(frame_.buffers().frame, text); });
+    present(frame_.buffers().frame);
+    s.lastHint = text;
+}
+
+void FullModeWindow::handleOutsidePress(Qt::MouseButton button, QPoint position) {
+    if (button == Qt::RightButton) {
+        if (links.openDateDialog) links.openDateDialog();
+    } else if (position.y() > kButtonRowBottom) {
+        returnToCompactWindow();
+    }
+}
+
+void FullModeWindow::onTick() { apply(fade_.tick()); }
+
+void FullModeWindow::apply(const TickResult& result) {
+    if (!result.frame.isNull()) present(result.frame);
+    setModeButtonsEnabled(result.buttonsEnabled);
+    if (!result.keepTicking) timer_.stop();
+    if (result.failure) {
+        timer_.stop();  // one fault, one report: no tick runs into it again
+        const FatalError& e = *result.failure;
+        if (result.fatal)
+            reportFatal(e);
+        else
+            reportError(e.code(), e.sender(), e.details(), e.reason());
+        return;
+    }
+    openDialog(result.request);
+}
+
+// A new picture replaces whatever the frame showed, a hint included.
+void FullModeWindow::present(const QImage& image) {
+    window_.presented = image;
+    ++window_.presentations;
+    frame_.state().lastHint.clear();
+    paintBox_->update();
+}
+
+void FullModeWindow::setModeButtonsEnabled(bool enabled) {
+    for (int i = 0; i < kFullModeButtons; ++i)
+        if (kButtons[std::size_t(i)].fades) buttons_[std::size_t(i)]->setEnabled(enabled);
+}
+
+void FullModeWindow::openDialog(FrameRequest request) {
+    FullModeState& s = frame_.state();
+    if (request == FrameRequest::OpenPrintManager) {
+        if (links.openPrintManager) {
+            links.openPrintManager(s.printedMode);
+            return;
+        }
+        showNotice(tr("The print manager is not available yet."));
+        requestMode(modeToReturnTo(s.printedMode));
+    } else if (request == FrameRequest::OpenConfiguration) {
+        if (links.openConfiguration) {
+            links.openConfiguration();
+            return;
+        }
+        showNotice(tr("The configuration dialog is not available yet."));
+        requestMode(modeToReturnTo(window_.configurationFrom));
+    }
+}
+
+void FullModeWindow::showNotice(const QString& text) {
+    notice_->setText(text);
+    notice_->adjustSize();
+    notice_->move((width() - notice_->width()) / 2, kButtonRowBottom);
+    notice_->show();
+    notice_->raise();
+    noticeTimer_.start();
+}
+
+void FullModeWindow::returnToCompactWindow() {
+    hide();
+    if (links.returnToCompact) links.returnToCompact();
+}
+
+void FullModeWindow::endProgram() {
+    if (links.endProgram) links.endProgram();
+}
+
+void FullModeWindow::guarded(const std::function<void()>& work) {
+    reportFailures(kErrorViewPaint, QStringLiteral("paintall in orbisca"), work);
+}
+
+void FullModeWindow::placeControls() {
+    paintBox_->move(paintBoxPosition(size()));
+    for (int i = 0; i < kFullModeButtons; ++i)
+        buttons_[std::size_t(i)]->move(buttonPosition(static_cast<FullModeButton>(i), width()));
 }
 
 void FullModeWindow::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.fillRect(rect(), QColor(7, 0, 35));
-    p.setPen(Qt::white);
-    p.drawText(rect(), Qt::AlignCenter, QString::number(state_.mode));
+    QPainter(this).fillRect(rect(), QColor(kFrameBackground));
 }
 
 void FullModeWindow::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) hide();
+    if (!handleKey(event->key())) QWidget::keyPressEvent(event);
 }
 
-void FullModeWindow::mousePressEvent(QMouseEvent*) { hide(); }
+void FullModeWindow::mousePressEvent(QMouseEvent* event) {
+    handleOutsidePress(event->button(), event->position().toPoint());
+}
 
+void FullModeWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    placeControls();
+}
+
+void FullModeWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (event->spontaneous()) return;
+    placeControls();
+    guarded([] { loadSettings(); });
+    setFocus(Qt::ActiveWindowFocusReason);
+    timer_.start();
+}
+
+// Hidden, the window fades to the empty frame, so that its next showing fades in from it.
 void FullModeWindow::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
     if (event->spontaneous()) return;
-    state_.fadeStepsLeft = 0;
-    state_.requestedMode = kNoModeAsked;
-    if (returnToCompact) returnToCompact();
+    requestMode(kHiddenMode);
+}
+
+// Closed by the window system, the window goes back to the compact window like the back button:
+// the program must never be left without a window. A close the program asks for itself (while
+// it ends) goes through.
+void FullModeWindow::closeEvent(QCloseEvent* event) {
+    if (!event->spontaneous()) {
+        QWidget::closeEvent(event);
+        return;
+    }
+    event->ignore();
+    returnToCompactWindow();
+}
+
+// The window sees the keys before its controls (none takes the focus anyway).
+bool FullModeWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && handleKey(static_cast<QKeyEvent*>(event)->key()))
+        return true;
+    return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace orbisca

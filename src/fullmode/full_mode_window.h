@@ -1,39 +1,152 @@
-// The full-mode window. For now it shows the requested view's number on its dark frame and
-// returns to the compact window on a click or Escape; the views themselves come later.
+// The full-mode window: a frameless window over the whole screen the compact window is on, with
+// the 670 x 550 frame of the headless core (views/full_mode_frame.h) shown in a centred paint box,
+// nineteen glyph buttons along the top, the keys that step the day, the mouse that pages the help
+// and opens the date dialog, and the hints of the telectonon board's fields. The window holds no
+// drawing of its own: the fade engine paints, the window presents what it is handed.
 #pragma once
 
+#include <QImage>
+#include <QLabel>
+#include <QTimer>
 #include <QWidget>
+#include <array>
 #include <functional>
 
+#include "data/day_step.h"
 #include "data/error_log.h"
+#include "views/fade_engine.h"
 #include "views/full_mode_frame.h"
+#include "widgets/glyph_button.h"
+
+class QScreen;
 
 namespace orbisca {
+
+// What the window asks of the other windows; the program wires these. An empty link is skipped,
+// except the two dialogs: while the print manager or the configuration dialog is not there, the
+// window says so and goes back to the mode it showed before.
+struct FullModeLinks {
+    std::function<void(DayStep step)> stepDay;  // the compact window's day step
+    std::function<void()> openDateDialog;       // the date dialog, preset to the current date
+    std::function<void()> returnToCompact;      // the compact window shows again
+    std::function<void()> endProgram;           // ends the program, as Escape does (status 0)
+    std::function<void(int printedMode)> openPrintManager;  // on the view being shown
+    std::function<void()> openConfiguration;
+};
+
+// The nineteen buttons, left to right.
+enum class FullModeButton {
+    Day,
+    Tone,
+    Sign,
+    Plasma,
+    Oracle,
+    Month,
+    Zolkin,
+    Wavespell,
+    Pulsars,
+    Year,
+    Moons,
+    Castle,
+    Board,
+    Izin,
+    Print,
+    Help,
+    Configuration,
+    Back,
+    Exit
+};
+inline constexpr int kFullModeButtons = 19;
+
+// The paint box: 700 x 600, its place counted from the window's size.
+inline constexpr QSize kPaintBoxSize(700, 600);
+// Where the paint box of a window of `size` stands: centred, 20 pixels below the middle.
+QPoint paintBoxPosition(QSize size);
+// The buttons' row and size.
+inline constexpr int kButtonTop = 8;
+inline constexpr int kButtonSide = 33;
+// Where a button stands in a window `width` pixels wide.
+QPoint buttonPosition(FullModeButton button, int width);
+// The mode a button asks for; -1 for the back and exit buttons.
+int modeOfButton(FullModeButton button);
+
+// What the window keeps beside the frame's state.
+struct FullModeWindowState {
+    QImage presented;           // the picture the paint box shows
+    int presentations = 0;      // pictures handed to the paint box so far
+    int configurationFrom = 0;  // the mode shown when the configuration was asked for
+};
 
 class FullModeWindow : public QWidget {
     Q_OBJECT
 public:
     explicit FullModeWindow(QWidget* parent = nullptr);
 
+    // Reads the board's fields and their hints and the button glyphs. False after a failure,
+    // which has been reported (a missing or short "HRCT.dat" or "Fieldhlp.ktx" ends the program).
+    bool startUp();
+
+    // Covers the whole of `screen`.
+    void coverScreen(QScreen* screen);
     // Shows the window on `mode`; `stopFade` ends a running cross-fade first.
     void showMode(int mode, bool stopFade);
-    // The current date changed: the year cache is stale and the view is painted again.
+    // Asks for a mode: the next tick fades to it.
+    void requestMode(int mode);
+    // The current date changed elsewhere (the date dialog): the year cache is stale and the view
+    // is painted again at once.
     void dateChanged();
-    // Called when the window hides, to bring the compact window back.
-    std::function<void()> returnToCompact;
+
+    FullModeLinks links;
+
+    // Input, as the window's events deliver it; tests may call them directly.
+    void pressButton(FullModeButton button);
+    bool handleKey(int key);
+    void handleViewPress(Qt::MouseButton button, QPoint position);
+    void handleViewMove(QPoint position);
+    void handleOutsidePress(Qt::MouseButton button, QPoint position);
+    void onTick();
 
     const FullModeState& state() const { return frame_.state(); }
+    FullModeFrame& frame() { return frame_; }
+    const FullModeWindowState& windowState() const { return window_; }
+    GlyphButton* button(FullModeButton which) const { return buttons_[std::size_t(which)]; }
+    QWidget* paintBox() const { return paintBox_; }
+    QLabel* noticeLabel() const { return notice_; }
+    QTimer& tickTimer() { return timer_; }
 
 protected:
-    void paintEvent(QPaintEvent*) override;
+    void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void mousePressEvent(QMouseEvent*) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void createButtons();
+    void loadButtonGlyphs();
+    void placeControls();
+    void apply(const TickResult& result);
+    void present(const QImage& image);
+    void setModeButtonsEnabled(bool enabled);
+    void openDialog(FrameRequest request);
+    void showNotice(const QString& text);
+    void returnToCompactWindow();
+    void endProgram();
+    // Runs an input handler's work; a failure is reported once and goes no further.
+    void guarded(const std::function<void()>& work);
+
     FullModeFrame frame_;
-    FullModeState& state_ = frame_.state();
-    ErrorLogSource logSource_{[this] { return fullModeLogValues(state_); }};
+    FadeEngine fade_{frame_};
+    FullModeWindowState window_;
+    std::array<GlyphButton*, kFullModeButtons> buttons_{};
+    QWidget* paintBox_ = nullptr;
+    QLabel* notice_ = nullptr;
+    QTimer timer_;
+    QTimer noticeTimer_;
+    ErrorLogSource logSource_{[this] { return fullModeLogValues(frame_.state()); }};
 };
 
 }  // namespace orbisca

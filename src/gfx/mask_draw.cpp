@@ -96,6 +96,30 @@ void BlendConstant(const QImage& picture, QImage& target, int opacity, int x, in
                  p.constScanLine(row - y) + (area.left() - x) * 3, area.width() * 3, a);
 }
 
+void BlendThroughMask(const QImage& picture, const QImage& mask, QImage& target, int opacity, int x,
+                      int y) {
+    const QSize common = picture.size().boundedTo(mask.size());
+    const QRect area = QRect(QPoint(x, y), common).intersected(target.rect());
+    if (area.isEmpty()) return;
+    const QImage p = AsRgb888(picture);
+    const QImage m = AsRgb888(mask);
+    MakeRgb888(target);
+    // M opacity / (255 * 255) as a share of kWhole; kWhole is odd, so no sum lies halfway.
+    constexpr std::uint32_t kWhole = 255 * 255;
+    const auto a = std::uint32_t(std::clamp(opacity, 0, 255));
+    for (int row = area.top(); row <= area.bottom(); ++row) {
+        Byte* t = target.scanLine(row) + area.left() * 3;
+        const int offset = (area.left() - x) * 3;
+        const Byte* src = p.constScanLine(row - y) + offset;
+        const Byte* weight = m.constScanLine(row - y) + offset;
+        for (int i = 0; i < area.width() * 3; ++i) {
+            const std::uint32_t w = weight[i] * a;
+            const std::uint32_t sum = t[i] * (kWhole - w) + src[i] * w;
+            t[i] = Byte((2 * sum + kWhole) / (2 * kWhole));
+        }
+    }
+}
+
 void CrossFade(const QImage& outgoing, const QImage& incoming, QImage& target, QRgb background,
                int opacity) {
     const QImage out = AsRgb888(outgoing);

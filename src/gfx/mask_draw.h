@@ -40,6 +40,12 @@ int MaskDraw(const QImage& picture, QImage& target, const QImage& mask, MaskMode
 // on the target is drawn as in MaskDraw's Alpha mode; opacity is clamped to 0..255.
 void BlendConstant(const QImage& picture, QImage& target, int opacity, int x = 0, int y = 0);
 
+// A sprite through its mask at a constant opacity (the board's markers): every channel becomes
+// T + (P - T) (M / 255) (opacity / 255), rounded to the nearest integer. Only the part that lies on
+// the target and under both the picture and the mask is drawn.
+void BlendThroughMask(const QImage& picture, const QImage& mask, QImage& target, int opacity, int x,
+                      int y);
+
 // One frame of a cross-fade into target (made the size of outgoing): the background, then
 // outgoing blended over it at 255 - opacity, then incoming over that at opacity, each pass rounded
 // as BlendConstant rounds it, computed in one pass over the pixels. Where the two pictures differ

@@ -1,12 +1,14 @@
 #include "views/mode_table.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "data/conf_file.h"
 #include "data/text_file.h"
 #include "views/day_pages.h"
 #include "views/kin_book.h"
 #include "views/moon_views.h"
+#include "views/telectonon_board.h"
 #include "views/wave_views.h"
 
 namespace orbisca {
@@ -26,6 +28,10 @@ std::array<ModePainter, kLastMode + 1> defaultModePainters() {
     table[11] = paintThirteenMoons;
     table[12] = paintWingsPage;
     table[14] = paintKinBookPage;
+    // Each frame has its own board, with its own cache of the drawn board.
+    table[kBoardMode] = [board = std::make_shared<TelectononBoard>()](FullModeFrame& f) {
+        board->paint(f);
+    };
     table[kFirstHelpMode] = paintHelpPage;
     for (int mode = kSecondHelpMode; mode <= kLastMode; ++mode) table[mode] = paintHelpPage;
     return table;

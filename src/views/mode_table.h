@@ -7,8 +7,7 @@
 //   18 opens the print manager   19 help page 1   20 opens the configuration dialog
 //   25..40 help pages 2..17
 // The calendar views (5 to 9, 11, 12, 14) are in views/moon_views.h, views/wave_views.h and
-// views/kin_book.h. Mode 13, the telectonon board, gets its painter when the board is built: it
-// adds its function to defaultModePainters() and nothing else changes.
+// views/kin_book.h; mode 13 is the telectonon board (views/telectonon_board.h).
 #pragma once
 
 #include <QString>

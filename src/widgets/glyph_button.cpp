@@ -18,9 +18,9 @@ void GlyphButton::setGlyph(const QImage& strip) {
 }
 
 GlyphButton::GlyphState GlyphButton::glyphState() const {
-    if (!isEnabled()) return Disabled;
-    if (pressed_ && hot_) return Pressed;
-    return hot_ ? Hot : Normal;
+    if (!isEnabled()) return GlyphState::Disabled;
+    if (pressed_ && hot_) return GlyphState::Down;
+    return hot_ ? GlyphState::Hot : GlyphState::Normal;
 }
 
 QImage GlyphButton::statePicture(GlyphState state) const {

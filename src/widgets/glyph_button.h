@@ -6,13 +6,15 @@
 #include <QImage>
 #include <QWidget>
 
+#include "gfx/glyph_states.h"
+
 namespace orbisca {
 
 class GlyphButton : public QWidget {
     Q_OBJECT
 public:
-    enum GlyphState { Normal = 0, Hot = 1, Pressed = 2, Disabled = 3 };
-    static constexpr int kGlyphStates = 4;
+    using GlyphState = gfx::GlyphState;
+    static constexpr int kGlyphStates = gfx::kGlyphStates;
 
     explicit GlyphButton(QWidget* parent = nullptr);
 

@@ -19,6 +19,10 @@ constexpr int kScreenW = 1024;
 constexpr int kScreenH = 768;
 // The loader centres the 600 x 450 window.
 const QPoint kWindowAt(kScreenW / 2 - 300, kScreenH / 2 - 225);
+// The full-mode window's frame and its buttons' row.
+const QRect kFrameRect((kScreenW - 700) / 2, (kScreenH - 600) / 2 + 20, 670, 550);
+QPoint buttonCentre(int x) { return {x + 16, 8 + 16}; }
+const QPoint kBackButton = buttonCentre(kScreenW - 90);
 
 class EndToEndTest : public CompactFolderTest {
 protected:
@@ -88,6 +92,41 @@ protected:
         } while (wait.elapsed() < 5000);
         return false;
     }
+    // The pixels of `area` that are not the full-mode window's background.
+    static int inkIn(const QImage& image, const QRect& area) {
+        int ink = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                ink += image.pixel(x, y) != qRgb(7, 0, 35);
+        return ink;
+    }
+    void clickAt(QPoint p) {
+        display->run("xdotool",
+                     {"mousemove", QString::number(p.x()), QString::number(p.y()), "click", "1"});
+    }
+    // Polls screenshots until the frame stays the same over two of them; the last screenshot.
+    QImage settled() {
+        QImage last = display->screenshot(), shot;
+        QElapsedTimer wait;
+        wait.start();
+        do {
+            QThread::msleep(60);
+            shot = display->screenshot();
+            if (samePixels(shot.copy(kFrameRect), last.copy(kFrameRect))) return shot;
+            last = shot;
+        } while (wait.elapsed() < 5000);
+        return shot;
+    }
+    // Waits for the full-mode window's background at the screen's left edge.
+    bool waitForFullMode() {
+        QElapsedTimer wait;
+        wait.start();
+        do {
+            if (display->screenshot().pixel(2, kScreenH / 2) == qRgb(7, 0, 35)) return true;
+            QThread::msleep(100);
+        } while (wait.elapsed() < 5000);
+        return false;
+    }
     int endWithEscape() {
         display->run("xdotool", {"key", "Escape"});
         if (!program.waitForFinished(5000)) return -1;
@@ -131,13 +170,12 @@ TEST_F(EndToEndTest, ShapedWindowShowsTodayStepsWithTheKeysOnReturnFromFullModeA
     EXPECT_TRUE(waitForSign(expectedFace(tomorrow), &shot))
         << "Right did not show the next day's sign";
 
-    // From the sign to its full-mode page and back with Escape: the window shows its face in full
-    // again and takes the keyboard, so a key works with the pointer away from every window.
-    const QPoint sign = kWindowAt + QPoint(262, 258);
-    display->run("xdotool",
-                 {"mousemove", QString::number(sign.x()), QString::number(sign.y()), "click", "1"});
-    display->run("xdotool", {"search", "--sync", "--onlyvisible", "--name", "Orbisca"});
-    display->run("xdotool", {"key", "Escape"});
+    // From the sign to its full-mode page and back with the back button: the window shows its
+    // face in full again and takes the keyboard, so a key works with the pointer away from every
+    // window.
+    clickAt(kWindowAt + QPoint(262, 258));
+    waitForFullMode();
+    clickAt(kBackButton);
     display->run("xdotool", {"mousemove", "3", "3"});
     ASSERT_TRUE(waitForSign(expectedFace(tomorrow), &shot)) << "the face is not back in full";
     display->run("xdotool", {"key", "Right"});
@@ -145,6 +183,90 @@ TEST_F(EndToEndTest, ShapedWindowShowsTodayStepsWithTheKeysOnReturnFromFullModeA
         << "Right did not reach the compact window after the full-mode page";
 
     EXPECT_EQ(endWithEscape(), 0);
+}
+
+// The full-mode window as a user drives it: opened from the compact window, over the whole
+// screen with the frame in its place, every view button, a day step, the way back, and Escape.
+TEST_F(EndToEndTest, FullModeCoversTheScreenChangesViewsStepsTheDayAndLeaves) {
+    startProgram({"--date", "2001-08-21"});
+    ASSERT_GT(waitForPanel(), 0) << stderrText.toStdString();
+    clickAt(kWindowAt + QPoint(262, 258));  // the sign: its page
+    ASSERT_TRUE(waitForFullMode());
+    display->run("xdotool", {"mousemove", "2", "700"});  // away from the buttons' hot glyphs
+    const QImage signPage = settled();
+    const QString keep = QStringLiteral(ORBISCA_BINARY_DIR "/screenshots");
+    QDir().mkpath(keep);
+    signPage.save(keep + "/full-mode-sign.png");
+    // Outside the frame and the button row every pixel is the window's background.
+    int stray = 0;
+    for (int y = 42; y < kScreenH; ++y)
+        for (int x = 0; x < kScreenW; ++x)
+            stray += !kFrameRect.contains(x, y) && signPage.pixel(x, y) != qRgb(7, 0, 35);
+    EXPECT_EQ(stray, 0);
+    EXPECT_GT(inkIn(signPage, kFrameRect), 1000);
+
+    // Each view button against the day overview: the frame changes to another picture.
+    const int viewButtons[] = {48,  88,  128, 168, 208, 248, 288,
+                               328, 368, 408, 448, 488, 528, kScreenW - 170};
+    clickAt(buttonCentre(8));
+    const QImage day = settled().copy(kFrameRect);
+    EXPECT_FALSE(samePixels(day, signPage.copy(kFrameRect)));
+    for (int x : viewButtons) {
+        clickAt(buttonCentre(x));
+        display->run("xdotool", {"mousemove", "2", "700"});
+        const QImage view = settled();
+        EXPECT_FALSE(samePixels(view.copy(kFrameRect), day)) << "button at x " << x;
+        if (x == 488) view.save(keep + "/full-mode-board.png");
+        clickAt(buttonCentre(8));
+        settled();
+    }
+    display->run("xdotool", {"key", "Right"});
+    const QImage nextDay = settled().copy(kFrameRect);
+    EXPECT_FALSE(samePixels(nextDay, day)) << "Right did not change the day";
+
+    // A click on the view opens the date dialog; closing it leaves the program running.
+    clickAt(kFrameRect.center());
+    display->run("xdotool", {"search", "--sync", "--onlyvisible", "--classname", "orbisca"});
+    QThread::msleep(300);
+    display->run("xdotool", {"mousemove", QString::number(kScreenW / 2), "340", "key", "Escape"});
+    ASSERT_FALSE(program.waitForFinished(1500)) << "closing the date dialog ended the program";
+    display->run("xdotool", {"mousemove", "2", "700"});
+    EXPECT_TRUE(samePixels(settled().copy(kFrameRect), nextDay));
+
+    clickAt(kBackButton);
+    display->run("xdotool", {"mousemove", "3", "3"});
+    QImage shot;
+    ASSERT_TRUE(waitForSign(expectedFace({22, 8, 0, 2001}), &shot))
+        << "the compact window is not back";
+    display->run("xdotool", {"key", "Right"});
+    EXPECT_TRUE(waitForSign(expectedFace({23, 8, 0, 2001}), &shot))
+        << "the compact window does not take keys after the full-mode window";
+
+    clickAt(kWindowAt + QPoint(262, 258));
+    ASSERT_TRUE(waitForFullMode());
+    EXPECT_EQ(endWithEscape(), 0);
+}
+
+// --open full --mode 13 starts on the board; the back button shows the compact window, which the
+// loader has shaped meanwhile; the exit button ends the program with status 0.
+TEST_F(EndToEndTest, OpensStraightIntoTheBoardGoesBackAndTheExitButtonEnds) {
+    startProgram({"--date", "2001-08-21", "--open", "full", "--mode", "13"});
+    ASSERT_TRUE(waitForFullMode());
+    display->run("xdotool", {"mousemove", "2", "700"});
+    const QImage board = settled();
+    board.save(QStringLiteral(ORBISCA_BINARY_DIR "/screenshots/full-mode-open-board.png"));
+    // The board picture's dials stand at the frame's left.
+    EXPECT_GT(inkIn(board, QRect(kFrameRect.topLeft(), QSize(140, 500))), 1000);
+    clickAt(kBackButton);
+    display->run("xdotool", {"mousemove", "3", "3"});
+    QImage shot;
+    EXPECT_TRUE(waitForSign(expectedFace({21, 8, 0, 2001}), &shot))
+        << "the compact window is not there after --open full";
+    clickAt(kWindowAt + QPoint(262, 258));
+    ASSERT_TRUE(waitForFullMode());
+    clickAt(buttonCentre(kScreenW - 50));
+    ASSERT_TRUE(program.waitForFinished(5000));
+    EXPECT_EQ(program.exitCode(), 0);
 }
 
 TEST_F(EndToEndTest, TwentyStartsEndedByEscapeAsSoonAsTheWindowShows) {
@@ -306,7 +428,9 @@ TEST(ProgramOptions, HelpVersionAndBadOptionsWithoutDisplay) {
         {{"--home", ORBISCA_HOME_DIR "/BASE.KTX"}, 2, "BASE.KTX\" is a file, not a folder"},
         {{"--home", ORBISCA_HOME_DIR "/graphic"}, 2, "graphic\" holds no BASE.KTX"},
         {{"--open", "calendar"}, 2, "calendar"},
-        {{"--script", "page.spt"}, 2, "--open print"}};
+        {{"--script", "page.spt"}, 2, "--open print"},
+        {{"--open", "full", "--mode", "10"}, 2, "--mode"},
+        {{"--mode", "3"}, 2, "--open full"}};
     for (const auto& [args, status, says] : cases) {
         QProcess p;
         p.setProcessEnvironment(env);

@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "app/program_windows.h"
+#include "calendar/calendar_state.h"
 #include "compact/compact_window.h"
 #include "fullmode/full_mode_window.h"
 #include "gfx/region.h"
@@ -40,9 +41,21 @@ TEST_F(RoundTripTest, AfterAFullModePageTheHintAnimatesOnAndTheShapeIsBack) {
     QTest::mouseClick(&compact(), Qt::LeftButton, {}, QPoint(260, 250));
     EXPECT_FALSE(compact().isVisible());
     ASSERT_TRUE(windows->fullMode().isVisible());
-    EXPECT_EQ(windows->fullMode().state().mode, int(FullModeView::Sign));
+    QTRY_COMPARE_WITH_TIMEOUT(windows->fullMode().state().mode, int(FullModeView::Sign), 3000);
+    // Another view, then a day step: the compact window, still on its sign phase, repaints its
+    // hidden panel and does not ask for the sign page again.
+    QTest::mouseClick(windows->fullMode().button(FullModeButton::Tone), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(windows->fullMode().state().mode, 1, 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(!windows->fullMode().tickTimer().isActive(), 3000);
+    const GregorianDate before = calendarState().currentDate;
+    QTest::keyClick(&windows->fullMode(), Qt::Key_Right);
+    EXPECT_EQ(calendarState().currentDate, StepDate(before, 1));
+    QTest::qWait(100);
+    EXPECT_EQ(windows->fullMode().state().requestedMode, 1);
+    EXPECT_EQ(windows->fullMode().state().mode, 1);
 
-    QTest::mouseClick(&windows->fullMode(), Qt::LeftButton);  // back to the compact window
+    // Back to the compact window: a click outside the frame, below the buttons.
+    QTest::mouseClick(&windows->fullMode(), Qt::LeftButton, {}, QPoint(2, 300));
     QCursor::setPos(0, 0);  // away from the areas, whose hints would start afresh
     EXPECT_FALSE(windows->fullMode().isVisible());
     ASSERT_TRUE(compact().isVisible());

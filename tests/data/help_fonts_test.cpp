@@ -1,6 +1,7 @@
 #include <QFontMetricsF>
 
 #include "data/help_rects.h"
+#include "data/text_file.h"
 #include "support/folder_fixture.h"
 
 namespace orbisca::testing {
@@ -17,6 +18,47 @@ TEST(HintLines, TwoSpacesBreakTheLine) {
         {"", {""}},
         {" x", {" x"}}};
     for (const auto& [hint, lines] : cases) EXPECT_EQ(hintLines(hint), lines) << hint;
+}
+
+using HelpFields = WorkingFolderTest;
+
+// Records of four little-endian integers, text i with record i; the edges belong to no field and
+// of two overlapping fields the earlier wins; a short file is refused and the fields in force stay.
+TEST_F(HelpFields, StrictInsidePointsFindTheFirstFieldInFileOrder) {
+    QByteArray records;
+    auto add = [&records](std::array<qint32, 4> r) {
+        for (qint32 v : r)
+            for (int b = 0; b < 4; ++b) records.append(char((quint32(v) >> (8 * b)) & 0xff));
+    };
+    add({10, 20, 30, 40});
+    add({25, 35, 60, 70});  // overlaps the first
+    add({-5, -5, 0, 0});
+    for (int i = 3; i < kHelpRectCount; ++i) add({1000, 1000, 1001, 1001});
+    writeFile("HRCT.dat", records);
+    QStringList texts;
+    for (int i = 0; i < kHelpRectCount; ++i) texts << QStringLiteral("field %1").arg(i);
+    writeLines("Fieldhlp.ktx", texts);
+    ASSERT_NO_THROW(loadHelpFields());
+    EXPECT_EQ(helpRectsState().rects[2], (HelpRect{-5, -5, 0, 0}));
+
+    const std::pair<QPoint, QString> cases[] = {
+        {{11, 21}, "field 0"}, {{27, 37}, "field 0"},                      // in both: the first
+        {{31, 41}, "field 1"}, {{-4, -1}, "field 2"}, {{10, 30}, "none"},  // on an edge
+        {{20, 40}, "none"},    {{60, 50}, "none"}};
+    for (const auto& [point, wanted] : cases) {
+        QString text = QStringLiteral("none");
+        findHelpField(point.x(), point.y(), text);
+        EXPECT_EQ(text, wanted) << point.x() << "," << point.y();
+    }
+
+    writeFile("HRCT.dat", records.left(16 * 69 + 15));
+    EXPECT_EQ(errorOf([] { loadHelpFields(); }),
+              "HRCT.dat: 1119 bytes hold 69 whole records; 70 are needed");
+    writeFile("HRCT.dat", records);
+    writeLines("Fieldhlp.ktx", texts.mid(0, 69));
+    clearTextCache();
+    EXPECT_EQ(errorOf([] { loadHelpFields(); }), "Fieldhlp.ktx: 69 lines; 70 are needed");
+    EXPECT_EQ(helpRectsState().texts[1], "field 1");
 }
 
 class FontTable : public WorkingFolderTest {

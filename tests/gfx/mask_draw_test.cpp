@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "test_images.h"
 
 namespace orbisca::gfx {
@@ -140,6 +142,28 @@ TEST(ShrinkImage, AveragesTheAreaEachPixelCovers) {
     };
     EXPECT_NEAR(light(shrunk), light(big), 0.5);
     EXPECT_EQ(ShrinkImage(Filled(5, 5, qRgb(9, 99, 199)), 3, 2).pixel(2, 1), qRgb(9, 99, 199));
+}
+
+// The board's markers: T + (P - T) (M / 255) (opacity / 255) per channel, rounded to the nearest,
+// and only where the sprite lies on the target (a marker half over an edge keeps the rest).
+TEST(BlendThroughMask, BlendsEachChannelByMaskAndOpacityAndClipsAtTheEdges) {
+    std::mt19937 gen(5);
+    const QImage picture = test::RandomImage(6, 5, gen), mask = test::RandomImage(6, 5, gen);
+    const QImage before = test::RandomImage(8, 7, gen);
+    QImage target = before;
+    BlendThroughMask(picture, mask, target, 200, 4, -2);
+    for (int y = 0; y < 7; ++y)
+        for (int x = 0; x < 8; ++x)
+            for (int c = 0; c < 3; ++c) {
+                const int t = before.constScanLine(y)[3 * x + c];
+                int want = t;
+                if (x >= 4 && y <= 2) {
+                    const int p = picture.constScanLine(y + 2)[3 * (x - 4) + c];
+                    const int m = mask.constScanLine(y + 2)[3 * (x - 4) + c];
+                    want = int(std::lround(t + (p - t) * (m / 255.0) * (200 / 255.0)));
+                }
+                ASSERT_EQ(target.constScanLine(y)[3 * x + c], want) << x << "," << y << "/" << c;
+            }
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 #include "data/help_rects.h"
 #include "data/text_case.h"
 #include "pack_files.h"
+#include "views/telectonon_board.h"
+#include "views/text_renderer.h"
 
 namespace orbisca::packtest {
 namespace {
@@ -97,67 +99,9 @@ TEST_F(PackBoard, EachHintExplainsTheFieldOfItsRecord) {
     }
 }
 
-// The captions of the board view, which the board's picture must leave calm and the frame must
-// hold: line, x, y, font, centred, mode (0 drawtxt, -1 across, -2 up,
-// above 0 an arc of that radius), start and end angle, letter case, right-aligned.
-struct Caption {
-    int line, x, y, font;
-    bool centred;
-    int mode, start, end;
-    const char* pattern;
-    bool right;
-};
-const Caption kCaptions[] = {
-    {579, 285, 518, 6, false, 0, 0, 0, "", true},
-    {577, 285, 508, 6, false, 0, 0, 0, "", true},
-    {583, 303, 16, 2, true, -1, 0, 0, "", false},
-    {583, 50, 269, 2, true, -2, 0, 0, "", false},
-    {581, 235, 28, 2, true, 0, 0, 0, "", false},
-    {580, 531, 4, 7, true, -1, 0, 0, "", false},
-    {592, 303, 132, 6, true, -1, 0, 0, "", false},
-    {591, 303, 398, 6, true, -1, 0, 0, "", false},
-    {595, 335, 444, 0, false, 60, 265, 345, "", false},
-    {596, 335, 444, 0, false, 80, 270, 350, "", false},
-    {597, 335, 444, 0, false, 92, 295, 328, "", false},
-    {590, 73, 269, 6, true, -2, 0, 0, "aaaaaaaa", false},
-    {587, 100, 269, 2, true, -2, 0, 0, "", false},
-    {605, 114, 269, 2, true, -2, 0, 0, "", false},
-    {588, 143, 303, 6, true, -2, 0, 0, "Aaaaaaaa", false},
-    {589, 143, 236, 6, true, -2, 0, 0, "Aaaaaaaa", false},
-    {607, 155, 303, 6, true, -2, 0, 0, "aaaaaaaa", false},
-    {607, 155, 236, 6, true, -2, 0, 0, "aaaaaaaaa", false},
-    {598, 139, 100, 0, false, 94, 90, 0, "", false},
-    {599, 139, 100, 0, false, 80, 80, 1, "", false},
-    {597, 139, 100, 0, false, 60, 66, 15, "", false},
-    {585, 81, 109, 0, false, 80, 160, 20, "", false},
-    {586, 81, 113, 0, false, 71, 200, 340, "", false},
-    {584, 81, 425, 0, false, 84, 150, 30, "", false},
-    {604, 81, 426, 0, false, 71, 205, 335, "", false},
-    {600, -50, 447, 6, true, 0, 0, 0, "Aaaaa", false},
-    {601, -50, 456, 6, true, 0, 0, 0, "aaaaa", false},
-    {602, 59, 447, 6, true, 0, 0, 0, "Aaaaa", false},
-    {603, 59, 456, 6, true, 0, 0, 0, "aaaaaa", false},
-    {613, 231, 104, 6, true, 0, 0, 0, "AAAAAAAAAA", false},
-    {614, 231, 424, 6, true, 0, 0, 0, "AaAAAAAAAA", false},
-    {611, 231, 137, 6, true, 0, 0, 0, "AAAAAAAAA", false},
-    {612, 231, 155, 6, true, 0, 0, 0, "aaaaaa", false},
-    {615, 231, 391, 6, true, 0, 0, 0, "AAaaaaaa", false},
-    {616, 628, 189, 6, true, -2, 0, 0, "Aaaaaa", false},
-    {617, 628, 350, 6, true, -2, 0, 0, "Aaaaaa", false},
-    {594, 605, 269, 6, true, -2, 0, 0, "Aaaaaa", false},
-    {608, 345, 258, 6, true, 0, 0, 0, "Aaaaaa", false},
-    {610, 345, 268, 6, true, 0, 0, 0, "aaaaaaa", false},
-    {608, 294, 451, 6, true, -2, 0, 0, "Aaaaaa", false},
-    {609, 302, 451, 6, true, -2, 0, 0, "aaaaaa", false},
-    {619, 244, 78, 6, true, -2, 0, 0, "Aaaaaa", false},
-    {620, 254, 78, 6, true, -2, 0, 0, "aaaaaa", false},
-    {621, 277, 78, 6, true, -2, 0, 0, "Aaaaaa", false},
-    {622, 287, 78, 6, true, -2, 0, 0, "aaaaaa", false},
-    {623, 309, 78, 6, true, -2, 0, 0, "Aaaaaa", false},
-    {624, 319, 78, 6, true, -2, 0, 0, "aaaaaa", false},
-    {625, 342, 78, 6, true, -2, 0, 0, "Aaaaaa", false},
-    {626, 352, 78, 6, true, -2, 0, 0, "aaaaaa", false},
-};
+// The captions are the board view's own table (views/telectonon_board.h): the board's picture
+// must leave calm ground under each of them.
+using Caption = BoardCaption;
 
 // The cell of each written character: its top left point and the turn of its text (degrees,
 // counter-clockwise), width and height.
@@ -171,19 +115,19 @@ std::vector<Glyph> captionGlyphs(const Caption& c, const QString& text, const QF
     std::vector<Glyph> glyphs;
     const int width = m.horizontalAdvance(text), half = c.centred ? width / 2 : 0;
     const double height = m.height();
-    if (c.mode == 0) {
-        const int left = c.right ? c.x - width : c.centred ? 299 + c.x - width / 2 : c.x;
+    if (c.arc == 0) {
+        const int left = c.alignRight ? c.x - width : c.centred ? 299 + c.x - width / 2 : c.x;
         glyphs.push_back({QPointF(left, c.y), 0, QSizeF(width, height)});
-    } else if (c.mode == -1) {
+    } else if (c.arc == kArcHorizontal) {
         glyphs.push_back({QPointF(c.x - half, c.y), 0, QSizeF(width, height)});
-    } else if (c.mode == -2) {
+    } else if (c.arc == kArcVertical) {
         glyphs.push_back({QPointF(c.x, c.y + width - half), 90, QSizeF(width, height)});
     } else {
-        double a = c.start;
-        const double step = double(c.end - c.start) / text.size();
+        double a = c.startAngle;
+        const double step = double(c.endAngle - c.startAngle) / text.size();
         for (const QChar ch : text) {
-            const QPointF at(c.x + std::lround(std::cos(a * M_PI / 180) * c.mode),
-                             c.y + std::lround(-std::sin(a * M_PI / 180) * c.mode));
+            const QPointF at(c.x + std::lround(std::cos(a * M_PI / 180) * c.arc),
+                             c.y + std::lround(-std::sin(a * M_PI / 180) * c.arc));
             a += step;
             const double escapement = a <= 180 ? 10 * a - 900 : 10 * a + 900;
             glyphs.push_back({at, escapement / 10, QSizeF(m.horizontalAdvance(ch), height)});
@@ -195,7 +139,7 @@ std::vector<Glyph> captionGlyphs(const Caption& c, const QString& text, const QF
 TEST_F(PackBoard, TheBoardIsCalmUnderEveryCaption) {
     const QImage board(QStringLiteral(ORBISCA_HOME_DIR "/graphic/telectonon.bmp"));
     ASSERT_EQ(board.size(), QSize(670, 550));
-    for (const Caption& c : kCaptions) {
+    for (const Caption& c : boardCaptions()) {
         const QString text = *c.pattern ? applyCasePattern(base[c.line], c.pattern) : base[c.line];
         int low = 255, high = 0, outside = 0;
         for (const Glyph& g : captionGlyphs(c, text, QFontMetrics(packFont(c.font)))) {

@@ -4,6 +4,8 @@
 #include <QString>
 #include <vector>
 
+#include "gfx/glyph_states.h"
+
 namespace orbisca::assets {
 
 // Pictograms of the window buttons. A glyph holds four images of one button side by side.
@@ -31,9 +33,9 @@ enum class Pictogram {
     Close
 };
 
-// The order of a glyph's images, left to right. The glyph button cuts its strip in this order.
-enum class GlyphState { Normal, Hot, Down, Disabled };
-inline constexpr int kGlyphStates = 4;
+// The order of a glyph's images, shared with the glyph button.
+using gfx::GlyphState;
+using gfx::kGlyphStates;
 
 QImage buttonGlyph(Pictogram icon, int cell, bool round);
 

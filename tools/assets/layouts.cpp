@@ -2,11 +2,12 @@
 
 #include <cmath>
 
+#include "views/telectonon_board.h"
+
 namespace orbisca::assets {
 
 namespace {
 constexpr int kCentreX = 299;
-constexpr double kPi = 3.14159265358979323846;
 constexpr double kCellOrigin = 133;
 constexpr double kCellPitch = 33.5;
 }  // namespace
@@ -106,75 +107,22 @@ QRectF boardCellRect(int column, int row) {
             kCellPitch};
 }
 
-QPoint boardCellPoint(int column, int row) {
-    return {roundEven(kCellOrigin + kCellPitch * column),
-            roundEven(kCellOrigin + kCellPitch * row)};
-}
+// The cells and dial points are the board view's own (views/telectonon_board.h), so that the
+// picture and the markers drawn onto it cannot drift apart.
+QPoint boardCellPoint(int column, int row) { return orbisca::boardCellPoint({column, row}); }
 
-QPoint pathCell(int day) {
-    QPoint cell(1, 6);
-    for (int d = 1; d <= day; ++d) {
-        if (d <= 12)
-            cell.rx() += 1;
-        else if (d <= 17)
-            cell.ry() -= 1;
-        else
-            cell.rx() -= 1;
-    }
-    return cell;
-}
+QPoint pathCell(int day) { return walkPieces(day, false).yellow; }
 
-QPoint signFieldCell(int sign) {
-    if (sign == 20) return {8, 2};
-    return {8 + sign % 5, 2 + sign / 5};
-}
+QPoint signFieldCell(int sign) { return signMarkerCell(sign); }
 
-QPoint pyramidCell(int sign) {
-    const int s = sign % 20;
-    return s < 10 ? QPoint(2, s - 1) : QPoint(7, 18 - s);
-}
+QPoint pyramidCell(int sign) { return orbisca::pyramidCell(sign); }
 
-QPoint cubeCell(int day) {
-    QPoint cell(4, 3);
-    for (int d = 1; d <= day; ++d) {
-        if (d == 6)
-            cell = {7, 6};
-        else if (d == 7)
-            cell = {6, 5};
-        else if ((d >= 8 && d <= 10) || d == 19 || d == 20)
-            cell.ry() -= 1;
-        else if ((d >= 11 && d <= 13) || d == 21)
-            cell.rx() -= 1;
-        else if ((d >= 14 && d <= 16) || d == 22)
-            cell.ry() += 1;
-        else if (d == 17 || d == 18)
-            cell.rx() += 1;
-    }
-    return cell;
-}
+QPoint cubeCell(int day) { return walkPieces(day, false).green; }
 
 QPoint dialMarker(Dial dial, int n) {
-    const bool upper = dial == Dial::Sign || dial == Dial::Tone;
-    const QPoint centre(71, upper ? 103 : 416);
-    double angle = 0;
-    int radius = kOuterRadius;
-    switch (dial) {
-        case Dial::Sign:
-            angle = roundEven(18.0 * n + 99);
-            break;
-        case Dial::Day:
-            angle = roundEven(12.85714 * n + 83);
-            break;
-        case Dial::Tone:
-        case Dial::Month:
-            // Tones and months 11, 12 and 13 stand at the centre, one above the other.
-            if (n >= 11) return centre + QPoint(0, 13 * (n - 12));
-            angle = roundEven(36.0 * n + (dial == Dial::Tone ? 89 : 90));
-            radius = kInnerRadius;
-            break;
-    }
-    const double a = -angle * kPi / 180.0;
-    return centre + QPoint(roundEven(radius * std::cos(a)), roundEven(radius * std::sin(a)));
+    static constexpr BoardDial kDials[] = {BoardDial::Sign, BoardDial::Tone, BoardDial::Day,
+                                           BoardDial::Month};
+    return dialMarkerPoint(kDials[int(dial)], n);
 }
 
 QPointF dialCentre(bool upper) { return {71 + kMarker / 2.0, (upper ? 103 : 416) + kMarker / 2.0}; }

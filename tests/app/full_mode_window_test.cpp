@@ -1,0 +1,193 @@
+// The full-mode window in-process, over the real picture pack: its place on the screen, the
+// nineteen buttons, the keys (through any child), the mouse on the views and the help, the
+// board's hints, and the way back to the compact window.
+#include <QSpinBox>
+#include <QTest>
+
+#include "app/program_windows.h"
+#include "calendar/calendar_state.h"
+#include "compact/compact_window.h"
+#include "compact/date_dialog.h"
+#include "data/notifier.h"
+#include "fullmode/full_mode_window.h"
+#include "support/compact_fixture.h"
+#include "views/mode_table.h"
+#include "views/telectonon_board.h"
+
+namespace orbisca::testing {
+namespace {
+
+class FullModeWindowTest : public CompactFolderTest {
+protected:
+    void SetUp() override {
+        CompactFolderTest::SetUp();
+        const QDir pack(QStringLiteral(ORBISCA_HOME_DIR "/graphic"));
+        for (const QString& name : pack.entryList(QDir::Files)) {
+            QFile::remove(home.filePath("graphic/" + name));
+            QFile::link(pack.filePath(name), home.filePath("graphic/" + name));
+        }
+    }
+    void TearDown() override {
+        windows.reset();
+        CompactFolderTest::TearDown();
+    }
+    FullModeWindow& full() { return windows->fullMode(); }
+    // Opens the window on `mode` for `date`, transitions off, and waits for the mode.
+    void open(const GregorianDate& date, int mode = kDayMode) {
+        ASSERT_TRUE(windows->create(date));
+        windows->openFullMode(mode);
+        settings().useTransition = false;  // after the reload the showing makes
+        QTRY_COMPARE_WITH_TIMEOUT(full().state().mode, mode, 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(!full().tickTimer().isActive(), 3000);
+    }
+    void waitForMode(int mode) {
+        QTRY_COMPARE_WITH_TIMEOUT(full().state().mode, mode, 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(!full().tickTimer().isActive(), 3000);
+    }
+    int field(const char* name) {
+        return windows->dateDialog().findChild<QSpinBox*>(name)->value();
+    }
+
+    std::unique_ptr<ProgramWindows> windows = std::make_unique<ProgramWindows>();
+};
+
+TEST_F(FullModeWindowTest, CoversTheScreenWithTheFrameCentredAndTheButtonsInTheirRow) {
+    open({21, 8, 0, 2001});
+    const QRect screen = windows->compact().screen()->geometry();
+    EXPECT_EQ(full().geometry(), screen);
+    const int w = screen.width(), h = screen.height();
+    EXPECT_EQ(full().paintBox()->geometry(), QRect((w - 700) / 2, (h - 600) / 2 + 20, 700, 600));
+    const std::pair<FullModeButton, int> xs[] = {
+        {FullModeButton::Day, 8},        {FullModeButton::Print, 568},
+        {FullModeButton::Help, w - 170}, {FullModeButton::Configuration, w - 130},
+        {FullModeButton::Back, w - 90},  {FullModeButton::Exit, w - 50}};
+    for (const auto& [which, x] : xs)
+        EXPECT_EQ(full().button(which)->geometry(), QRect(x, 8, 33, 33));
+    for (int i = 0; i < kFullModeButtons; ++i)
+        EXPECT_EQ(full().button(FullModeButton(i))->focusPolicy(), Qt::NoFocus) << i;
+}
+
+TEST_F(FullModeWindowTest, EachModeButtonShowsItsModeAndTheDialogsSayTheyAreNotThereYet) {
+    open({21, 8, 0, 2001});
+    for (int i = 0; i <= int(FullModeButton::Help); ++i) {
+        const auto which = FullModeButton(i);
+        if (which == FullModeButton::Print) continue;
+        const int before = full().windowState().presentations;
+        QTest::mouseClick(full().button(which), Qt::LeftButton);
+        waitForMode(modeOfButton(which));
+        EXPECT_GT(full().windowState().presentations, before) << i;
+    }
+    // The print manager and the configuration are not built yet: a notice, then the view again.
+    for (FullModeButton which : {FullModeButton::Print, FullModeButton::Configuration}) {
+        QTest::mouseClick(full().button(FullModeButton::Oracle), Qt::LeftButton);
+        waitForMode(kOracleMode);
+        QTest::mouseClick(full().button(which), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(full().noticeLabel()->isVisible(), 3000);
+        waitForMode(kOracleMode);
+        full().noticeLabel()->hide();
+    }
+}
+
+TEST_F(FullModeWindowTest, KeysStepTheDayFromAnyChildAndAreDroppedDuringAFade) {
+    open({1, 3, 0, 2026});
+    QWidget* child = full().button(FullModeButton::Day);  // keys never stay with a control
+    QTest::keyClick(child, Qt::Key_Comma);
+    EXPECT_EQ(calendarState().currentDate, (GregorianDate{1, 2, 0, 2026}));
+    QTest::keyClick(child, Qt::Key_Period);
+    QTest::keyClick(child, Qt::Key_Right);
+    EXPECT_EQ(calendarState().currentDate, (GregorianDate{2, 3, 0, 2026}));
+    settings().swapDayKeys = true;
+    QTest::keyClick(child, Qt::Key_Right);
+    QTest::keyClick(child, Qt::Key_PageUp);
+    EXPECT_EQ(calendarState().currentDate, (GregorianDate{28, 2, 0, 2026}));
+    QTest::keyClick(child, Qt::Key_Period);  // never swapped
+    EXPECT_EQ(calendarState().currentDate, (GregorianDate{28, 3, 0, 2026}));
+    // The key repaints the view at once.
+    const int before = full().windowState().presentations;
+    QTest::keyClick(full().paintBox(), Qt::Key_Left);
+    EXPECT_EQ(full().windowState().presentations, before + 1);
+    EXPECT_FALSE(full().tickTimer().isActive());
+
+    settings().useTransition = true;
+    settings().transitionSpeed = 10;
+    full().tickTimer().stop();
+    full().requestMode(1);
+    full().onTick();  // the fade has begun, eight steps left
+    ASSERT_GT(full().state().fadeStepsLeft, 1);
+    const GregorianDate during = calendarState().currentDate;
+    QTest::keyClick(&full(), Qt::Key_Right);
+    QTest::keyClick(&full(), Qt::Key_Escape);
+    EXPECT_EQ(calendarState().currentDate, during);
+    EXPECT_FALSE(windows->compact().state().closed);
+    waitForMode(1);
+    QTest::keyClick(&full(), Qt::Key_Escape);  // the program's end: the compact window closes
+    EXPECT_TRUE(windows->compact().state().closed);
+    EXPECT_TRUE(notifierState().endRequested);  // although the full-mode window still shows
+    EXPECT_EQ(notifierState().exitCode, 0);
+}
+
+TEST_F(FullModeWindowTest, ClicksPageTheHelpOpenTheDateDialogAndLeaveBelowTheButtonRow) {
+    open({17, 11, 0, 2027}, kFirstHelpMode);
+    settings().helpPages = 4;
+    std::vector<int> shown{full().state().mode};
+    for (int i = 0; i < 4; ++i) {
+        QTest::mouseClick(full().paintBox(), Qt::LeftButton, {}, QPoint(300, 300));
+        QTRY_VERIFY_WITH_TIMEOUT(!full().tickTimer().isActive(), 3000);
+        shown.push_back(full().state().mode);
+    }
+    EXPECT_EQ(shown, std::vector<int>({19, 25, 26, 27, 19}));
+    EXPECT_FALSE(windows->dateDialog().isVisible());
+
+    QTest::mouseClick(full().button(FullModeButton::Sign), Qt::LeftButton);
+    waitForMode(2);
+    QTest::mouseClick(full().paintBox(), Qt::LeftButton, {}, QPoint(300, 300));
+    ASSERT_TRUE(windows->dateDialog().isVisible());
+    EXPECT_EQ((QList{field("dayField"), field("monthField"), field("yearField")}),
+              (QList{17, 11, 2027}));
+    windows->dateDialog().hide();
+    // Outside the paint box: the right button opens the dialog, the left one leaves.
+    QTest::mouseClick(&full(), Qt::RightButton, {}, QPoint(2, 300));
+    EXPECT_TRUE(windows->dateDialog().isVisible());
+    windows->dateDialog().hide();
+    QTest::mouseClick(&full(), Qt::LeftButton, {}, QPoint(2, 30));  // in the button row
+    EXPECT_TRUE(full().isVisible());
+    QTest::mouseClick(&full(), Qt::LeftButton, {}, QPoint(2, 300));
+    EXPECT_FALSE(full().isVisible());
+    EXPECT_TRUE(windows->compact().isVisible());
+}
+
+TEST_F(FullModeWindowTest, TheBoardHintsTheFieldUnderThePointerOnceAndOnlyWhenIdle) {
+    open({21, 8, 0, 2001}, kBoardMode);
+    const QPoint dayField(int(133 + 33.5 * 3) + 16, int(133 + 33.5 * 6) + 16);
+    auto move = [this](QPoint at) { QTest::mouseMove(full().paintBox(), at); };
+    int shown = full().windowState().presentations;
+    move(dayField);
+    QTRY_COMPARE_WITH_TIMEOUT(full().windowState().presentations, shown + 1, 2000);
+    EXPECT_TRUE(full().state().lastHint.startsWith("Day 2 of the moon"));
+    move(dayField + QPoint(3, 2));  // the same field: nothing new
+    QTest::qWait(50);
+    EXPECT_EQ(full().windowState().presentations, shown + 1);
+    move({600, 300});  // no field: the area is cleared once
+    QTRY_COMPARE_WITH_TIMEOUT(full().windowState().presentations, shown + 2, 2000);
+    EXPECT_TRUE(full().state().lastHint.isEmpty());
+
+    // On another view the pointer writes nothing.
+    QTest::mouseClick(full().button(FullModeButton::Tone), Qt::LeftButton);
+    waitForMode(1);
+    shown = full().windowState().presentations;
+    move(dayField);
+    QTest::qWait(50);
+    EXPECT_EQ(full().windowState().presentations, shown);
+}
+
+// The board's fields are read with the window: without them the program does not start.
+TEST_F(FullModeWindowTest, AMissingFieldFileStopsTheStartWithItsName) {
+    ASSERT_TRUE(QFile::remove(home.filePath("HRCT.dat")));
+    EXPECT_FALSE(windows->create(GregorianDate{21, 8, 0, 2001}));
+    EXPECT_TRUE(notifierState().endRequested);
+    EXPECT_TRUE(notifierState().messages.join('\n').contains("HRCT.dat"))
+        << notifierState().messages.join('\n').toStdString();
+}
+
+}  // namespace
+}  // namespace orbisca::testing

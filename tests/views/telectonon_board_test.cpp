@@ -1,0 +1,187 @@
+// The telectonon board: the markers of a worked date at the pixels the cell grid gives, the walk
+// of the pieces, the extra day's page, the cached board, a missing sprite, and the hint area.
+#include "views/telectonon_board.h"
+
+#include <QPainter>
+
+#include "gfx/mask_draw.h"
+#include "support/full_mode_fixture.h"
+#include "views/fade_engine.h"
+#include "views/mode_table.h"
+
+namespace orbisca::testing {
+namespace {
+
+class Board : public FullModeTest {
+protected:
+    void SetUp() override {
+        FullModeTest::SetUp();
+        settings().threeTurtles = false;
+    }
+    // The frame painted by `board` for `date`.
+    QImage paintOn(TelectononBoard& b, const GregorianDate& date) {
+        SetCurrentDate(date);
+        frame.setModePainter(kBoardMode, [&b](FullModeFrame& f) { b.paint(f); });
+        frame.paintMode(kBoardMode);
+        return frame.buffers().frame.copy();
+    }
+    TelectononBoard board;
+};
+
+QString graphicName(const char* name) { return QStringLiteral("graphic\\") + name; }
+
+// 21 August 2001: day 27 of moon 1, sign 10, tone 9, guide 6 (white), oracle partners 9 (red),
+// 11 (blue) and 20 (yellow).
+TEST_F(Board, TheWorkedDatePutsEachMarkerOnItsCell) {
+    const MayanDate day = GregorianToMayan(kWorkedDate);
+    ASSERT_EQ(day.monthDay, 27);
+    const std::vector<BoardMarker> markers = boardMarkers(day, MakeOracle(day), false);
+    const std::pair<const char*, QPoint> expected[] = {
+        {"tlcr.bmp", {401, 267}},   {"tlstB.bmp", {79, 154}},   {"tlstB.bmp", {89, 367}},
+        {"tlstW.bmp", {89, 79}},    {"tlstW.bmp", {53, 392}},   {"trW2.bmp", {234, 158}},
+        {"trY2.bmp", {234, 178}},   {"trG2.bmp", {282, 248}},   {"tlpyrG.bmp", {368, 401}},
+        {"tlpyrR.bmp", {200, 401}}, {"tlpyrW.bmp", {200, 300}}, {"tlpyrB.bmp", {368, 368}},
+        {"tlpyrY.bmp", {200, 100}}};
+    ASSERT_EQ(markers.size(), std::size(expected));
+    for (std::size_t i = 0; i < markers.size(); ++i) {
+        EXPECT_EQ(markers[i].picture, graphicName(expected[i].first)) << i;
+        EXPECT_EQ(markers[i].at, expected[i].second) << expected[i].first;
+    }
+
+    // The painted frame is the cached board with exactly these sprites blended onto it.
+    const QImage painted = paintOn(board, kWorkedDate);
+    QImage wanted = board.staticBoard().copy();
+    for (const BoardMarker& m : markers)
+        gfx::BlendThroughMask(gfx::LoadBitmap(home.filePath("graphic/" + m.picture.mid(8))),
+                              gfx::LoadBitmap(home.filePath("graphic/" + m.mask.mid(8))), wanted,
+                              200, m.at.x(), m.at.y());
+    EXPECT_TRUE(painted == wanted);
+}
+
+// The two turning days, where pieces keep their own offsets: 31 July 2001 (day 6, kin 209: sign
+// 9, tone 1; partners 9, 10, 19 and 12) and 17 August 2001 (day 23).
+TEST_F(Board, OnTheTurningDaysThePiecesKeepTheirOwnOffsets) {
+    auto markersOf = [](const GregorianDate& date) {
+        const MayanDate day = GregorianToMayan(date);
+        return boardMarkers(day, MakeOracle(day), false);
+    };
+    const std::vector<BoardMarker> sixth = markersOf({31, 7, 0, 2001});
+    const std::pair<const char*, QPoint> day6[] = {
+        {"trW3.bmp", {368, 168}},
+        {"trY1.bmp", {382, 335}},
+        {"trG1.bmp", {358, 334}},
+        {"tlpyrG.bmp", {185, 401}},
+        {"tlpyrR.bmp", {215, 401}},
+        {"tlpyrW.bmp", {368, 401}},
+        {"tlpyrB.bmp", {368, 100}},
+        // On the cell of the yellow and green pieces, which stand aside on this day.
+        {"tlpyrY.bmp", {368, 334}}};
+    for (std::size_t i = 0; i < std::size(day6); ++i) {
+        EXPECT_EQ(sixth[5 + i].picture, graphicName(day6[i].first));
+        EXPECT_EQ(sixth[5 + i].at, day6[i].second) << day6[i].first;
+    }
+    const std::vector<BoardMarker> turn = markersOf({17, 8, 0, 2001});
+    const std::pair<const char*, QPoint> day23[] = {
+        {"trW0.bmp", {350, 152}}, {"trY2.bmp", {386, 152}}, {"trG1.bmp", {368, 176}}};
+    for (std::size_t i = 0; i < std::size(day23); ++i) {
+        EXPECT_EQ(turn[5 + i].picture, graphicName(day23[i].first));
+        EXPECT_EQ(turn[5 + i].at, day23[i].second) << day23[i].first;
+    }
+}
+
+TEST_F(Board, PiecesWalkTheirPathsAndTheSignMarkerWraps) {
+    const PieceCells first = walkPieces(1, false);
+    EXPECT_EQ(first.white, QPoint(2, 1));
+    EXPECT_EQ(first.yellow, QPoint(2, 6));
+    EXPECT_EQ(first.green, QPoint(4, 3));
+    EXPECT_EQ(walkPieces(28, false).green, QPoint(4, 3));
+    EXPECT_EQ(walkPieces(28, true).green, QPoint(2, 1));
+    EXPECT_EQ(walkPieces(28, false).yellow, QPoint(2, 1));  // round the path to the top row
+    EXPECT_EQ(signMarkerCell(20), QPoint(8, 2));
+    EXPECT_EQ(signMarkerCell(1), QPoint(9, 2));
+    EXPECT_EQ(signMarkerCell(5), QPoint(8, 3));
+    // 33.5 times an odd column ends in a half: halves go to the even neighbour.
+    EXPECT_EQ(boardCellPoint({1, 3}), QPoint(166, 234));
+    EXPECT_EQ(boardCellPoint({3, -1}), QPoint(234, 100));
+}
+
+// Every ordinary day of a year places its five pyramid gems on five different cells of their
+// colours, the day's own sign never taking the cell of its guide.
+TEST_F(Board, TheDaysSignFillsOnlyTheGenericPyramidCell) {
+    GregorianDate date{26, 7, 0, 2001};
+    for (int i = 0; i < 365; ++i, date = StepDate(date, 1)) {
+        const MayanDate day = GregorianToMayan(date);
+        if (day.month == 0) continue;
+        const OracleInfo oracle = MakeOracle(day);
+        const PyramidCells cells = pyramidCells(day, oracle);
+        EXPECT_EQ(cells[0], pyramidCell(day.sign));
+        EXPECT_EQ(cells[std::size_t(day.sign % 4 == 0 ? 4 : day.sign % 4)],
+                  pyramidCell(oracle.guide));
+    }
+}
+
+TEST_F(Board, TheExtraDayShowsOnlyItsOwnPageAndTheSecondPaintKeepsTheBoard) {
+    const QImage extra = paintOn(board, {25, 7, 0, 2001});
+    EXPECT_TRUE(paintedRows(extra, 0, 150, 0, 549).empty());  // no dials, no board
+    EXPECT_FALSE(paintedRows(extra, 200, 400, 140, 300).empty());
+
+    const QImage first = paintOn(board, kWorkedDate);
+    frame.state().boardDrawn = true;
+    EXPECT_TRUE(paintOn(board, kWorkedDate) == first);
+    // A later day, painted from the kept board, moves the markers and nothing else.
+    const GregorianDate later = StepDate(kWorkedDate, 3);
+    QImage moved = paintOn(board, later);
+    QImage kept = first.copy();
+    for (const GregorianDate& date : {kWorkedDate, later}) {
+        const MayanDate day = GregorianToMayan(date);
+        for (const BoardMarker& m : boardMarkers(day, MakeOracle(day), false))
+            for (QImage* image : {&kept, &moved})
+                QPainter(image).fillRect(QRect(m.at, QSize(34, 34)), Qt::black);
+    }
+    EXPECT_TRUE(kept == moved);
+}
+
+// A sprite that cannot be read stops the change once, with the last good frame kept.
+TEST_F(Board, AMissingSpriteStopsTheFadeOnceAndKeepsTheLastFrame) {
+    linkPictures(QStringLiteral("tlcr.bmp"));
+    settings().useTransition = false;
+    FadeEngine fade(frame);
+    fade.request(kDayMode);
+    const QImage day = fade.tick().frame.copy();
+    fade.request(kBoardMode);
+    const TickResult failed = fade.tick();
+    ASSERT_TRUE(failed.failure.has_value());
+    EXPECT_FALSE(failed.keepTicking);
+    EXPECT_TRUE(frame.buffers().frame == day);
+    EXPECT_FALSE(fade.tick().failure.has_value());
+}
+
+TEST_F(Board, HintsBreakAtDoubleBlanksTenPixelsApartAndStayInTheirArea) {
+    QImage image(670, 550, QImage::Format_RGB888);
+    image.fill(Qt::white);
+    drawBoardHint(image, QStringLiteral("ab  cd"));
+    const std::vector<int> rows = paintedRows(image, 505, 664, 455, 534);
+    ASSERT_FALSE(rows.empty());
+    // Two bands of ink: the second starts ten rows below the first.
+    std::vector<int> starts{rows.front()};
+    for (std::size_t i = 1; i < rows.size(); ++i)
+        if (rows[i] != rows[i - 1] + 1) starts.push_back(rows[i]);
+    ASSERT_EQ(starts.size(), 2u);
+    EXPECT_EQ(starts[1] - starts[0], 10);
+
+    // A hint of twenty long lines writes nothing outside the area, which it cleared first.
+    QString tall;
+    for (int i = 0; i < 20; ++i) tall += QStringLiteral("WWWWWWWWWWWWWWWWWWWWWWWWWWWWWW  ");
+    image.fill(Qt::white);
+    drawBoardHint(image, tall);
+    int outside = 0;
+    for (int y = 0; y < 550; ++y)
+        for (int x = 0; x < 670; ++x)
+            outside += !kBoardHintArea.contains(x, y) && image.pixel(x, y) != qRgb(255, 255, 255);
+    EXPECT_EQ(outside, 0);
+    drawBoardHint(image, QString());
+    EXPECT_TRUE(paintedRows(image, 505, 664, 455, 534).empty());
+}
+
+}  // namespace
+}  // namespace orbisca::testing
