@@ -162,9 +162,9 @@ TEST_F(PackBoard, TheBoardIsCalmUnderEveryCaption) {
         EXPECT_EQ(outside, 0) << "line " << c.line << " leaves the frame: " << text;
         // Along an arc the letters are spread evenly: a text longer than its arc runs its letters
         // into each other.
-        if (c.mode > 0) {
+        if (c.arc > 0) {
             EXPECT_LE(QFontMetrics(packFont(c.font)).horizontalAdvance(text),
-                      c.mode * std::abs(c.end - c.start) * M_PI / 180.0)
+                      c.arc * std::abs(c.endAngle - c.startAngle) * M_PI / 180.0)
                 << "line " << c.line << " is longer than its arc: " << text;
         }
     }
