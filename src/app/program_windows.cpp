@@ -1,5 +1,6 @@
 #include "app/program_windows.h"
 
+#include "calendar/calendar_state.h"
 #include "compact/compact_window.h"
 #include "compact/date_dialog.h"
 #include "compact/window_links.h"
@@ -42,6 +43,10 @@ void ProgramWindows::wire() {
     links.showReminder = [this] { donation_->showReminder(); };
     fullMode_->returnToCompact = [this] { compact_->returnFromFullMode(); };
     printManager_->setPageSetupWindow(pageSetup_.get());
+    printManager_->exports.dateChanged = [this] { fullMode_->dateChanged(); };
+    printManager_->exports.pickDate = [this] {
+        return dateDialog_->pickModally(calendarState().currentDate);
+    };
     FullModeLink& link = printManager_->fullMode;
     link.setEnabled = [this](bool enabled) { fullMode_->setEnabled(enabled); };
     link.requestMode = [this](int mode) { fullMode_->showMode(mode, false); };

@@ -352,7 +352,7 @@ void PrintManagerWindow::showEvent(QShowEvent* event) {
     // Never from inside the show: the export is a run of its own, once the window stands.
     if (const std::optional<ScriptExport> which = state_.opening.takeExport())
         QMetaObject::invokeMethod(
-            this, [this, w = *which] { whenIdle([this, w] { runExport(w); }); },
+            this, [this, w = *which] { whenIdle([this, w] { exportScript(w); }); },
             Qt::QueuedConnection);
 }
 
@@ -404,6 +404,7 @@ void PrintManagerWindow::loadWindowFiles() {
     const ScriptFileContent content = splitScriptFile(*files.lastScript);
     setScriptLines(content.script);
     if (content.yearPage) page_.yearPage = *content.yearPage;
+    setScriptUnchanged();
 }
 
 void PrintManagerWindow::saveWindowFiles() {

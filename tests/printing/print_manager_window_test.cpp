@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QScrollArea>
@@ -17,9 +18,13 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QTextBlock>
+#include <QTimer>
 
+#include "data/conf_file.h"
+#include "data/font_table.h"
 #include "data/text_file.h"
 #include "printing/canvas_view.h"
+#include "printing/export_driver.h"
 #include "printing/print_manager_window.h"
 #include "printpage/script_line.h"
 #include "support/compact_fixture.h"
@@ -315,9 +320,85 @@ TEST_F(PrintManagerWindowTest, ALongRunHandlesEventsOncePerGaugeStep) {
     ASSERT_TRUE(window->showImage());
     EXPECT_LE(window->state().eventPasses, 101);
     EXPECT_GE(window->state().eventPasses, 90);
+}
 
-    action("actionExportDay")->trigger();  // no export code yet
-    EXPECT_TRUE(window->statusBar()->currentMessage().contains("not available yet"));
+// Exports from the window: the pack's pictures and fonts, the font table and the settings.
+class PrintManagerExportTest : public PrintManagerWindowTest {
+protected:
+    void SetUp() override {
+        PrintManagerWindowTest::SetUp();
+        copyPackPicturesAndFonts(QStringLiteral(ORBISCA_HOME_DIR));
+        loadFontTable();
+        loadSettings();
+    }
+    // The script the driver writes for the current date, on a page of its own.
+    QStringList expectedExport(ScriptExport which, bool optimize) {
+        FullModeFrame frame;
+        PrintPageState page;
+        page.services = ProgramPageServices();
+        ExportOptions options;
+        options.optimize = optimize;
+        options.printerPage = window->printerPageSize();
+        options.exportAsText = window->state().exportAsText;
+        EXPECT_TRUE(ExportDriver(frame, page).run(which, options));
+        return page.script;
+    }
+    // Answers the replacement question with `button` once it shows.
+    void answerQuestion(QMessageBox::StandardButton button) {
+        QTimer::singleShot(0, [this, button] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(box);
+            EXPECT_EQ(box->objectName(), "replaceQuestion");
+            box->button(button)->click();
+            ++questions;
+        });
+    }
+    int questions = 0;
+};
+
+TEST_F(PrintManagerExportTest, NextDayReexportsTheNextDayAlsoWithSwappedDayKeys) {
+    settings().swapDayKeys = true;
+    open();
+    window->setEasyMode(true);
+    action("actionExportSign")->trigger();
+    EXPECT_EQ(window->state().lastExport, int(ScriptExport::Sign));
+    EXPECT_EQ(window->page().canvas.size(), QSize(4020, 3300));
+    const GregorianDate before = calendarState().currentDate;
+    action("actionNextDay")->trigger();
+    EXPECT_EQ(calendarState().currentDate, StepDate(before, 1));
+    EXPECT_EQ(window->scriptLines(), expectedExport(ScriptExport::Sign, true));
+    action("actionPreviousDay")->trigger();
+    EXPECT_EQ(calendarState().currentDate, before);
+}
+
+TEST_F(PrintManagerExportTest, AChangedScriptIsReplacedOnlyAfterTheQuestion) {
+    open();
+    window->setEasyMode(false);
+    ASSERT_TRUE(window->exportScript(ScriptExport::Tone));
+    EXPECT_EQ(window->scriptLines(), expectedExport(ScriptExport::Tone, false));
+    EXPECT_FALSE(window->scriptChangedByUser());
+    // An export of an unchanged script asks nothing.
+    ASSERT_TRUE(window->exportScript(ScriptExport::Sign));
+    EXPECT_EQ(questions, 0);
+
+    editor()->setFocus();
+    editor()->moveCursor(QTextCursor::End);
+    QTest::keyClicks(editor(), "\nTEXT 10 10 rgt 'mine'");
+    const QString composed = editor()->toPlainText();
+    ASSERT_TRUE(window->scriptChangedByUser());
+    answerQuestion(QMessageBox::Cancel);
+    EXPECT_FALSE(window->exportScript(ScriptExport::Day));
+    EXPECT_EQ(questions, 1);
+    EXPECT_EQ(editor()->toPlainText(), composed);
+
+    // Show's markers are the program's: the script stays the user's.
+    ASSERT_TRUE(window->showImage());
+    EXPECT_TRUE(window->scriptChangedByUser());
+    answerQuestion(QMessageBox::Discard);
+    ASSERT_TRUE(window->exportScript(ScriptExport::Day));
+    EXPECT_EQ(questions, 2);
+    EXPECT_EQ(window->scriptLines().value(0), "[Day info script]");
+    EXPECT_FALSE(window->scriptChangedByUser());
 }
 
 }  // namespace

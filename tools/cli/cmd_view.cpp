@@ -11,6 +11,9 @@
 #include "data/font_table.h"
 #include "data/notifier.h"
 #include "gfx/image_io.h"
+#include "printing/export_driver.h"
+#include "printpage/page_geometry.h"
+#include "printpage/page_services.h"
 #include "views/export_table.h"
 #include "views/fade_engine.h"
 #include "views/full_mode_frame.h"
@@ -105,11 +108,37 @@ int runView(const Args& input) {
     return 0;
 }
 
+QStringList exportedLines(FullModeFrame& frame, const ExportView& view) {
+    frame.state().exportAsGlyphText = false;
+    ScriptLines script, yearLines;
+    exportView(frame, view, script, yearLines);
+    return script.lines;
+}
+
+// The export as the print manager writes it in easy mode: rewritten for a printer page of
+// `printerPage` pixels, the canvas enlarged, drawn and softened.
+QStringList optimizedLines(FullModeFrame& frame, const ExportView& view, QSize printerPage) {
+    resetPrintPageState();
+    PrintPageState& page = printPageState();
+    page.services = ProgramPageServices();
+    page.services.notify = [](const QString& text) {
+        std::fprintf(stderr, "orbisca-cli: %s\n", qPrintable(text));
+    };
+    ExportOptions options;
+    options.printerPage = printerPage;
+    options.exportAsText = false;
+    if (!ExportDriver(frame, page).run(static_cast<ScriptExport>(view.number), options))
+        throw CommandFailed("the exported script did not run: " +
+                            page.interp.errorReason.toStdString());
+    return page.script;
+}
+
 int runExport(const Args& input) {
     Args args = input;
     const std::string dateText = takeOption(args, "--date");
     const std::string output = takeOption(args, "-o");
     const bool glyphs = takeFlag(args, "--glyphs");
+    const std::string optimizeText = takeOption(args, "--optimize");
     takeFlag(args, "--pictures");  // the picture form is the one built
     applySettings(args);
     rejectUnknownOptions(args);
@@ -126,17 +155,18 @@ int runExport(const Args& input) {
         throw UsageError("the " + view->name.toStdString() + " view (mode " +
                          std::to_string(view->mode) + ") is not built yet");
     failOnError([&] {
-        frame.state().exportAsGlyphText = false;
-        ScriptLines script, yearLines;
-        exportView(frame, *view, script, yearLines);
+        const QStringList lines =
+            optimizeText.empty()
+                ? exportedLines(frame, *view)
+                : optimizedLines(frame, *view,
+                                 parseSize(optimizeText, "--optimize", kMaxPrintPixels));
         if (output.empty()) {
-            for (const QString& line : script.lines) std::printf("%s\n", line.toUtf8().constData());
+            for (const QString& line : lines) std::printf("%s\n", line.toUtf8().constData());
             flushOutput();
             return;
         }
         QString error;
-        if (!writeFileAtomically(QString::fromStdString(output), textFileContent(script.lines),
-                                 &error))
+        if (!writeFileAtomically(QString::fromStdString(output), textFileContent(lines), &error))
             throw CommandFailed(error.toStdString());
     });
     return 0;
@@ -187,7 +217,9 @@ int runFade(const Args& input) {
 CommandRegistration view{
     {"view", "view MODE [--date YYYY-MM-DD] [--set KEY=VALUE]... -o FILE.png", runView}};
 CommandRegistration exportCommand{
-    {"export", "export VIEW [--date YYYY-MM-DD] [--pictures] [--set KEY=VALUE]... [-o FILE.spt]",
+    {"export",
+     "export VIEW [--date YYYY-MM-DD] [--pictures] [--optimize WxH] [--set KEY=VALUE]... "
+     "[-o FILE.spt]",
      runExport}};
 CommandRegistration fade{
     {"fade", "fade FROM TO [--date YYYY-MM-DD] [--speed N] [--set KEY=VALUE]... --frames DIR",
