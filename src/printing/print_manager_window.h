@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "data/print_window_file.h"
+#include "printing/element_editor.h"
 #include "printing/print_manager_links.h"
 #include "printing/print_manager_model.h"
 #include "printpage/caption_table.h"
@@ -31,6 +32,7 @@
 class QAction;
 class QFileDialog;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
@@ -98,6 +100,16 @@ public:
     // The script was changed by the user since it was last loaded, saved or exported.
     bool scriptChangedByUser() const;
 
+    // The element editor: its buttons as clicked (the dialogs they open are modal), and a press
+    // on the canvas pixel `at` while an element is being placed (its preview drawn).
+    void startText();
+    void startImage();
+    void startMoon();
+    void chooseFont();
+    void addElement();
+    void placeElementAt(QPoint at);
+    const ElementEditor& elementEditor() const { return elementEditor_; }
+
     // Runs `work` as one run (see above). A run asked for during another one (from a timer or a
     // queued call) follows it. False when `work` failed or is still to come.
     bool runExclusive(const std::function<bool()>& work);
@@ -120,6 +132,9 @@ private:
     void createToolBars();
     QWidget* createScriptPanel();
     QWidget* createCanvasBar();
+    QWidget* createElementPanel();
+    void showEditorValues();
+    void onPointerMoved(QPoint at);
     void createStatusBar();
     void connectActions();
     void addCaption(Caption entry, std::function<void(const QString&)> apply);
@@ -166,6 +181,8 @@ private:
     QPointer<QWidget> focusAfterRun_;
     PageSetupWindow* pageSetup_ = nullptr;
     FullModeFrame exportFrame_;
+    ElementEditor elementEditor_;
+    CaptionTable captions_;
     int pendingDays_ = 0;         // day steps asked for and not yet taken
     bool dayStepQueued_ = false;  // a day step waits for the run going on
 
@@ -173,6 +190,14 @@ private:
     QMenu* imageMenu_ = nullptr;
     QWidget* scriptPanel_ = nullptr;
     QPlainTextEdit* editor_ = nullptr;
+    QLineEdit* elementLine_ = nullptr;
+    QLabel* instructionLabel_ = nullptr;
+    QLabel* sampleLabel_ = nullptr;
+    QPushButton* newTextButton_ = nullptr;
+    QPushButton* newImageButton_ = nullptr;
+    QPushButton* newMoonButton_ = nullptr;
+    QPushButton* newFontButton_ = nullptr;
+    QPushButton* addButton_ = nullptr;
     QScrollArea* scroller_ = nullptr;
     CanvasView* canvasView_ = nullptr;
     QSpinBox* widthSpin_ = nullptr;
