@@ -1,6 +1,8 @@
 // Exports as the print manager runs them in easy mode on the assembled working folder: the view
 // written as a script, rewritten for an A4 page at 600 dpi, drawn and softened. Targets: Sign
-// under 1.5 s, Year under 2 s, a day step (the date moved and the last export again) the same.
+// under 1.5 s, Year under 2 s, a day step (the date moved and the last export again) the same;
+// the element editor's click preview (the script drawn again, then the element) on the Sign page
+// of 4020 x 3300 under 300 ms, the pointer text of a mouse move under 1 ms.
 #include <benchmark/benchmark.h>
 
 #include <QDir>
@@ -10,6 +12,7 @@
 #include "data/conf_file.h"
 #include "data/font_table.h"
 #include "data/working_folder.h"
+#include "printing/element_editor.h"
 #include "printing/export_driver.h"
 #include "printing/print_manager_links.h"
 #include "printpage/page_services.h"
@@ -80,6 +83,32 @@ void BM_DayStep(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_DayStep)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_ClickPreview(benchmark::State& state) {
+    ExportBench* b = prepared(state);
+    if (!b) return;
+    runExport(state, *b, ScriptExport::Sign);
+    ElementEditor editor;
+    editor.newText();
+    editor.add(QStringLiteral("Placed here"), {}, 0, b->page.canvas.size());
+    editor.place(ElementEditor::canvasPoint(QPointF(100, 50), 6.3));
+    for (auto _ : state) {
+        redrawPage(b->page);
+        editor.drawPreview(b->page);
+        benchmark::DoNotOptimize(b->page.canvas.constBits());
+    }
+}
+BENCHMARK(BM_ClickPreview)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_PointerText(benchmark::State& state) {
+    double x = 0;
+    for (auto _ : state) {
+        x = x > 600 ? 0 : x + 1;
+        benchmark::DoNotOptimize(
+            ElementEditor::pointerText(ElementEditor::canvasPoint(QPointF(x, 50), 6.3)));
+    }
+}
+BENCHMARK(BM_PointerText);
 
 }  // namespace
 

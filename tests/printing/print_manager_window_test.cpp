@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -368,6 +369,16 @@ TEST_F(PrintManagerExportTest, NextDayReexportsTheNextDayAlsoWithSwappedDayKeys)
     EXPECT_EQ(window->scriptLines(), expectedExport(ScriptExport::Sign, true));
     action("actionPreviousDay")->trigger();
     EXPECT_EQ(calendarState().currentDate, before);
+
+    // Steps asked for during a run are taken as one step after it.
+    window->setEasyMode(false);
+    window->runExclusive([this, before] {
+        window->stepDay(1);
+        window->stepDay(1);
+        EXPECT_EQ(calendarState().currentDate, before);
+        return true;
+    });
+    QTRY_VERIFY(calendarState().currentDate == StepDate(before, 2));
 }
 
 TEST_F(PrintManagerExportTest, AChangedScriptIsReplacedOnlyAfterTheQuestion) {
@@ -399,6 +410,35 @@ TEST_F(PrintManagerExportTest, AChangedScriptIsReplacedOnlyAfterTheQuestion) {
     EXPECT_EQ(questions, 2);
     EXPECT_EQ(window->scriptLines().value(0), "[Day info script]");
     EXPECT_FALSE(window->scriptChangedByUser());
+}
+
+TEST_F(PrintManagerExportTest, ATextIsPlacedWithAClickAndPreviewedThenAdded) {
+    open();
+    window->setEasyMode(false);
+    window->setScriptLines({"FONT 40 -53 0 0 0 bld nrm DejaVu Sans"});
+    setCanvasSpins(1200, 900);
+    ASSERT_TRUE(window->showImage());
+    window->zoomOut();  // view scale 1.414
+    const double scale = window->page().viewScale;
+
+    find<QPushButton>("newTextButton")->click();
+    EXPECT_FALSE(find<QPushButton>("newMoonButton")->isEnabled());
+    find<QLineEdit>("elementLine")->setText("Hello");
+    find<QPushButton>("addButton")->click();
+    auto* view = find<CanvasView>("canvasView");
+    QTest::mouseMove(view, QPoint(120, 60));
+    const QPoint at(qRound(120 * scale), qRound(60 * scale));
+    EXPECT_EQ(find<QLabel>("instructionLabel")->text(), ElementEditor::pointerText(at));
+    QTest::mousePress(view, Qt::LeftButton, {}, QPoint(120, 60));
+    QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(120, 60));
+    EXPECT_GT(ink(QRect(at, QSize(150, 60))), 100);  // the preview at the click
+
+    find<QPushButton>("addButton")->click();
+    const QString line = QString("TEXT %1 %2 rgt 'Hello'").arg(at.x()).arg(at.y());
+    EXPECT_EQ(find<QLineEdit>("elementLine")->text(), line);
+    find<QPushButton>("addButton")->click();  // idle: the edit line joins the script
+    EXPECT_EQ(window->scriptLines().value(1), line);
+    EXPECT_TRUE(find<QPushButton>("newMoonButton")->isEnabled());
 }
 
 }  // namespace
