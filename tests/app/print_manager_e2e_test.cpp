@@ -121,9 +121,9 @@ TEST_F(PrintManagerEndToEndTest, SignAndNextDayWriteWhatTheCommandLineExports) {
     display->run("xdotool", {"search", "--sync", "--onlyvisible", "--name", "Print manager"});
     display->run("xdotool", {"mousemove", "500", "350"});
     key("F5");
-    QThread::msleep(3000);  // the export and its optimization
+    QThread::msleep(5000);  // the export and its optimization (keys wait for a run to end)
     key("F3");
-    QThread::msleep(3000);
+    QThread::msleep(5000);
     key("ctrl+s");
     display->run("xdotool", {"search", "--sync", "--onlyvisible", "--name", "^Save"});
     display->run("xdotool", {"type", "--delay", "20", "sign"});
