@@ -6,7 +6,7 @@ JOBS      ?= $(shell nproc)
 export CCACHE_BASEDIR ?= $(CURDIR)
 CMAKE_ARGS ?=
 
-.PHONY: all bootstrap configure build run test bench sanitize fuzz-build fuzz-smoke clean
+.PHONY: all bootstrap configure build run test package bench sanitize fuzz-build fuzz-smoke clean
 
 all: build
 
@@ -24,6 +24,12 @@ run: build
 
 test: build
 	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# The Debian package, orbisca_<version>_<arch>.deb, built in $(BUILD) and copied here
+# (`apt install ./orbisca_*.deb` installs it).
+package: build
+	@cmake --build $(BUILD) --target package
+	@cp $(BUILD)/orbisca_*.deb .
 
 # The whole suite again, built with AddressSanitizer and UndefinedBehaviorSanitizer; the first
 # fault stops the test that meets it.
@@ -55,4 +61,4 @@ bench: build
 	@for b in $(BUILD)/bench/*; do [ -x "$$b" ] && "$$b"; done
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE) $(FUZZ)
+	rm -rf $(BUILD) $(SANITIZE) $(FUZZ) orbisca_*.deb

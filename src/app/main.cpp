@@ -70,7 +70,7 @@ std::optional<Options> parseOptions(QCoreApplication& app, int& exitCode) {
     const QCommandLineOption home(
         QStringLiteral("home"),
         QStringLiteral("The working folder with the texts and pictures (default: the one the "
-                       "build assembles, or your copy of the installed pack)."),
+                       "build assembles, or ~/.local/share/orbisca for an installed Orbisca)."),
         QStringLiteral("DIR"));
     const QCommandLineOption date(QStringLiteral("date"),
                                   QStringLiteral("Start on this day (today stays the real date)."),
@@ -152,11 +152,14 @@ int main(int argc, char** argv) {
     if (!options) return exitCode;
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(programTitle());
+    // Lets the desktop match the windows to the menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(ORBISCA_APP_ID));
     installNotifier();
     try {
-        setWorkingFolder(options->home.isEmpty()
-                             ? defaultWorkingFolder(QCoreApplication::applicationDirPath())
-                             : options->home);
+        if (options->home.isEmpty())
+            useDefaultWorkingFolder(QCoreApplication::applicationDirPath());
+        else
+            setWorkingFolder(options->home);
     } catch (const DataFileError& e) {
         notify(e.message());
         return 1;

@@ -278,7 +278,7 @@ void CompactWindow::loaderCentre() {
 }
 
 bool CompactWindow::guarded(const std::function<void()>& work) {
-    return reportFailures(kErrorPanelRepaint, QStringLiteral("PAINTALL in orbisca"), [&] {
+    return reportFailures(kErrorPanelRepaint, kSenderPanelRepaint, [&] {
         try {
             work();
         } catch (...) {

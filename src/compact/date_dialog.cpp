@@ -118,7 +118,7 @@ bool DateDialog::pickModally(const GregorianDate& date) {
 
 void DateDialog::showEvent(QShowEvent* event) {
     updateCaption();
-    reportFailures(kErrorReadText, QStringLiteral("readtext in orbisca"), [this] {
+    reportFailures(kErrorReadText, kSenderReadText, [this] {
         applyButton_->setText(baseLine(167));
         cancelButton_->setText(baseLine(169));
         todayButton_->setText(baseLine(389));

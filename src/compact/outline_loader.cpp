@@ -52,12 +52,12 @@ const QString kFaceFile = QStringLiteral("graphic\\pyr0.bmp");
 constexpr long long kMinOutlinePercent = 5;
 
 void reportLoaderFailure(const QString& reason, const ErrorDetails& details = {}) {
-    reportFatal(kErrorLoader, QStringLiteral("orbisca window fx loader"), details, reason);
+    reportFatal(kErrorLoader, kSenderLoader, details, reason);
 }
 
 [[noreturn]] void failMask(const QString& reason) {
-    throw FatalError(kErrorLoader, QStringLiteral("orbisca window fx loader"),
-                     {QStringLiteral("filename:") + kMaskFile}, reason);
+    throw FatalError(kErrorLoader, kSenderLoader, {QStringLiteral("filename:") + kMaskFile},
+                     reason);
 }
 
 // The mask must fit the face pixel for pixel: the outline is cut for the face's picture.

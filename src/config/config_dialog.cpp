@@ -61,7 +61,7 @@ constexpr SwitchRow kSwitchRows[] = {
 // Runs a handler's work at its edge: a failure (BASE.KTX that cannot be read) is reported once
 // and never leaves the event handler.
 void guarded(const std::function<void()>& work) {
-    reportFailures(kErrorReadText, QStringLiteral("readtext in orbisca"), work);
+    reportFailures(kErrorReadText, kSenderReadText, work);
 }
 
 QComboBox* editableList() {

@@ -312,7 +312,7 @@ void LoadingLog::finish(const QDateTime& now) {
 void LoadingLog::fail(const QString& reason) {
     log_.append(QStringLiteral("ERROR!!!"));
     log_.close();
-    reportFatal(kErrorStartUp, QStringLiteral("orbisca window"), {}, reason);
+    reportFatal(kErrorStartUp, kSenderStartUp, {}, reason);
 }
 
 }  // namespace orbisca

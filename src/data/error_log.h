@@ -26,15 +26,23 @@ namespace orbisca {
 // empty.
 using ErrorDetails = std::array<QString, 10>;
 
-// Error codes; the sender texts their callers pass stand beside each.
-inline constexpr std::int32_t kErrorReadText =
-    101;  // "readtext in orbisca", "DRAWSIGNP in orbisca"
-inline constexpr std::int32_t kErrorPanelRepaint = 102;  // "PAINTALL in orbisca"
-inline constexpr std::int32_t kErrorPanelPaint = 103;    // "FILLPYR in orbisca"
-inline constexpr std::int32_t kErrorStartUp = 104;       // "orbisca window"
-inline constexpr std::int32_t kErrorViewPaint = 105;     // "paintall in orbisca": a full-mode view
-inline constexpr std::int32_t kErrorWriteAccess = 114;   // never writes a log file
-inline constexpr std::int32_t kErrorLoader = 120;        // "orbisca window fx loader"
+// Error codes.
+inline constexpr std::int32_t kErrorReadText = 101;      // a text or a panel picture unreadable
+inline constexpr std::int32_t kErrorPanelRepaint = 102;  // the compact panel's repaint
+inline constexpr std::int32_t kErrorPanelPaint = 103;    // the compact panel's face
+inline constexpr std::int32_t kErrorStartUp = 104;
+inline constexpr std::int32_t kErrorViewPaint = 105;    // a full-mode view
+inline constexpr std::int32_t kErrorWriteAccess = 114;  // never writes a log file
+inline constexpr std::int32_t kErrorLoader = 120;
+
+// The sender texts written into the error log after the code, exactly as earlier logs hold them.
+inline constexpr char kSenderReadText[] = "readtext in orbisca";
+inline constexpr char kSenderPanelPicture[] = "DRAWSIGNP in orbisca";
+inline constexpr char kSenderPanelRepaint[] = "PAINTALL in orbisca";
+inline constexpr char kSenderPanelFace[] = "FILLPYR in orbisca";
+inline constexpr char kSenderViewPaint[] = "paintall in orbisca";
+inline constexpr char kSenderStartUp[] = "orbisca window";
+inline constexpr char kSenderLoader[] = "orbisca window fx loader";
 
 // A failure the program cannot work around, on its way to the handler that reports it. what() is
 // the reason in one line.

@@ -167,7 +167,7 @@ QString readDatabaseLine(std::int32_t line, const QString& fileName) {
     QString error;
     const std::optional<QStringList> lines = readTextLines(fileName, &error);
     if (!lines)
-        throw FatalError(kErrorReadText, QStringLiteral("readtext in orbisca"),
+        throw FatalError(kErrorReadText, kSenderReadText,
                          {QStringLiteral("filename:") + fileName,
                           QStringLiteral("line:") + QString::number(line)},
                          error);

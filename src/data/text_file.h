@@ -44,7 +44,7 @@ std::optional<QStringList> readTextLines(const QString& name, QString* error = n
 QStringList requireTextLines(const QString& name);
 
 // Line `line` (from 0) of a text database. A negative line, or one at or beyond the end, is "".
-// A file that cannot be read throws FatalError (code 101, "readtext in orbisca", details
+// A file that cannot be read throws FatalError (code 101, kSenderReadText, details
 // "filename:<name>" and "line:<line>", the reason naming the file).
 QString readDatabaseLine(std::int32_t line, const QString& fileName);
 

@@ -4,9 +4,9 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <mutex>
 
+#include "data/atomic_file.h"
 #include "data/data_error.h"
 
 namespace orbisca {
@@ -28,9 +28,10 @@ void resetWorkingFolderState() {
     workingFolderState() = WorkingFolderState{};
 }
 
-void setWorkingFolder(const QString& path) {
+void setWorkingFolder(const QString& path, const QString& pack) {
     std::lock_guard lock(spellingsMutex());
     workingFolderState().path = QDir(path).absolutePath();
+    workingFolderState().pack = pack.isEmpty() ? QString() : QDir(pack).absolutePath();
     workingFolderState().spellings.clear();
 }
 
@@ -38,6 +39,11 @@ QString workingFolder() {
     std::lock_guard lock(spellingsMutex());
     const QString path = workingFolderState().path;
     return QDir::cleanPath(path.isEmpty() ? QDir::currentPath() : path);
+}
+
+QString packFolder() {
+    std::lock_guard lock(spellingsMutex());
+    return workingFolderState().pack;
 }
 
 std::optional<QString> workingFolderProblem(const QString& path) {
@@ -48,54 +54,6 @@ std::optional<QString> workingFolderProblem(const QString& path) {
     if (QDir(path).entryList({QStringLiteral("BASE.KTX")}, QDir::Files).isEmpty())
         return QStringLiteral("holds no BASE.KTX, so it is no working folder of the program");
     return std::nullopt;
-}
-
-namespace {
-
-bool holdsPack(const QString& folder) {
-    return QFileInfo(folder + QStringLiteral("/BASE.KTX")).isFile();
-}
-
-QString userDataFolder() {
-    const QString configured = qEnvironmentVariable("XDG_DATA_HOME");
-    return QDir::isAbsolutePath(configured) ? configured
-                                            : QDir::homePath() + QStringLiteral("/.local/share");
-}
-
-// Copies the pack into a new folder beside `target`, then renames it into place, so that an
-// interrupted first start leaves no half-filled working folder behind.
-void copyPack(const QString& pack, const QString& target) {
-    const QString parent = QFileInfo(target).absolutePath();
-    if (!QDir().mkpath(parent))
-        throw DataFileError(QStringLiteral("cannot create the folder \"%1\"").arg(parent));
-    QTemporaryDir staging(target + QStringLiteral(".new-XXXXXX"));
-    if (!staging.isValid())
-        throw DataFileError(QStringLiteral("cannot create a folder in \"%1\"").arg(parent));
-    QDirIterator files(pack, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (files.hasNext()) {
-        const QString from = files.next();
-        const QString to = staging.filePath(QDir(pack).relativeFilePath(from));
-        if (!QDir().mkpath(QFileInfo(to).absolutePath()) || !QFile::copy(from, to))
-            throw DataFileError(QStringLiteral("cannot copy \"%1\" into \"%2\"").arg(from, target));
-        QFile::setPermissions(to, QFile::permissions(to) | QFile::WriteOwner);
-    }
-    if (!QDir().rename(staging.path(), target))
-        throw DataFileError(QStringLiteral("cannot create the working folder \"%1\"").arg(target));
-    staging.setAutoRemove(false);
-}
-
-}  // namespace
-
-QString defaultWorkingFolder(const QString& programFolder) {
-    const QString built = QDir::cleanPath(programFolder + QStringLiteral("/../home"));
-    if (holdsPack(built)) return built;
-    const QString installed = QDir::cleanPath(programFolder + QStringLiteral("/../share/orbisca"));
-    if (holdsPack(installed)) {
-        const QString own = userDataFolder() + QStringLiteral("/orbisca");
-        if (!QFileInfo(own).isDir()) copyPack(installed, own);
-        return own;
-    }
-    return QDir::currentPath();
 }
 
 namespace {
@@ -111,23 +69,15 @@ QString matchComponent(const QString& folder, const QString& component) {
     return component;
 }
 
-}  // namespace
+struct Spelling {
+    QString path;
+    bool found = false;
+};
 
-QString resolvePath(const QString& name) {
-    QString written = name;
-    written.replace(u'\\', u'/');
-    const bool absolute = QDir::isAbsolutePath(written);
-    const QString base = absolute ? QStringLiteral("/") : workingFolder();
-    QString full = QDir::cleanPath(base + '/' + written);
-    if (QFileInfo::exists(full)) return full;  // the common case: spelled as on disk
-    {
-        std::lock_guard lock(spellingsMutex());
-        auto& spellings = workingFolderState().spellings;
-        const auto known = spellings.find(full);
-        if (known != spellings.end() && QFileInfo::exists(known->second)) return known->second;
-    }
-
-    QString folder = absolute ? QString() : base;
+// `written` (with '/' separators) below `root`, each component spelled as on disk where it
+// exists in some letter case.
+Spelling findSpelling(const QString& root, const QString& written) {
+    QString folder = root == QStringLiteral("/") ? QString() : root;
     bool missing = false;  // below a missing folder nothing can match any more
     for (const QString& component : written.split(u'/', Qt::SkipEmptyParts)) {
         const QString spelled =
@@ -135,12 +85,78 @@ QString resolvePath(const QString& name) {
         folder = folder + '/' + spelled;
         if (!missing && !QFileInfo::exists(folder)) missing = true;
     }
-    const QString found = QDir::cleanPath(folder.isEmpty() ? base : folder);
-    if (!missing) {
-        std::lock_guard lock(spellingsMutex());
-        workingFolderState().spellings[full] = found;
+    return {QDir::cleanPath(folder.isEmpty() ? root : folder), !missing};
+}
+
+bool holdsPack(const QString& folder) {
+    return QFileInfo(folder + QStringLiteral("/BASE.KTX")).isFile();
+}
+
+QString userDataFolder() {
+    const QString configured = qEnvironmentVariable("XDG_DATA_HOME");
+    return QDir::isAbsolutePath(configured) ? configured
+                                            : QDir::homePath() + QStringLiteral("/.local/share");
+}
+
+// Creates the user's folder when needed and gives it each of the pack's kUserFiles that it lacks
+// in any letter case. Each copy is written in one step, so an interrupted first start leaves no
+// half-copied settings file behind.
+void prepareUserFolder(const QString& pack, const QString& own) {
+    if (!QDir().mkpath(own))
+        throw DataFileError(QStringLiteral("cannot create the working folder \"%1\"").arg(own));
+    for (const char* name : kUserFiles) {
+        const Spelling shipped = findSpelling(pack, QString::fromLatin1(name));
+        if (!shipped.found || findSpelling(own, QString::fromLatin1(name)).found) continue;
+        QFile from(shipped.path);
+        QString error;
+        if (!from.open(QIODevice::ReadOnly) ||
+            !writeFileAtomically(own + '/' + QFileInfo(shipped.path).fileName(), from.readAll(),
+                                 &error))
+            throw DataFileError(
+                QStringLiteral("cannot copy \"%1\" into \"%2\"").arg(shipped.path, own));
     }
-    return found;
+}
+
+}  // namespace
+
+void useDefaultWorkingFolder(const QString& programFolder) {
+    const QString built = QDir::cleanPath(programFolder + QStringLiteral("/../home"));
+    if (holdsPack(built)) return setWorkingFolder(built);
+    const QString installed = QDir::cleanPath(programFolder + QStringLiteral("/../share/orbisca"));
+    if (holdsPack(installed)) {
+        const QString own = userDataFolder() + QStringLiteral("/orbisca");
+        prepareUserFolder(installed, own);
+        return setWorkingFolder(own, installed);
+    }
+    setWorkingFolder(QDir::currentPath());
+}
+
+QString resolvePath(const QString& name) {
+    QString written = name;
+    written.replace(u'\\', u'/');
+    const bool absolute = QDir::isAbsolutePath(written);
+    const QString base = absolute ? QStringLiteral("/") : workingFolder();
+    const QString full = QDir::cleanPath(base + '/' + written);
+    if (QFileInfo::exists(full)) return full;  // the common case: spelled as on disk
+    QString pack;
+    {
+        std::lock_guard lock(spellingsMutex());
+        auto& spellings = workingFolderState().spellings;
+        const auto known = spellings.find(full);
+        if (known != spellings.end() && QFileInfo::exists(known->second)) return known->second;
+        pack = workingFolderState().pack;
+    }
+
+    Spelling found = findSpelling(base, written);
+    if (!found.found && !absolute && !pack.isEmpty()) {
+        const Spelling shipped = findSpelling(pack, written);
+        if (shipped.found) found = shipped;
+    }
+    if (found.found) {
+        std::lock_guard lock(spellingsMutex());
+        workingFolderState().spellings[full] = found.path;
+    }
+    return found.path;
 }
 
 }  // namespace orbisca

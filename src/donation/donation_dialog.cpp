@@ -149,8 +149,7 @@ void DonationDialog::showReminder() {
 void DonationDialog::runReminder() {
     state_.shownThisRun = true;
     bool ready = false;
-    reportFailures(kErrorReadText, QStringLiteral("readtext in orbisca"),
-                   [this, &ready] { ready = prepare(); });
+    reportFailures(kErrorReadText, kSenderReadText, [this, &ready] { ready = prepare(); });
     if (ready) exec();
     state_.due = false;
 }

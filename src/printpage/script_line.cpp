@@ -60,10 +60,10 @@ ScriptArguments SplitScriptArguments(const QString& line, int leadingFields) {
             throw ScriptSyntaxError("field " + std::to_string(i + 1) + " is missing");
         qsizetype end = line.indexOf(u' ', pos);
         if (end < 0) end = line.size();
-        if (end == pos)
-            throw ScriptSyntaxError(pos >= line.size()
-                                        ? "field " + std::to_string(i + 1) + " is missing"
-                                        : "field " + std::to_string(i + 1) + " is empty");
+        // An empty field inside the line (two blanks) is read as empty: a number refuses it
+        // when it is converted, a word (an empty alignment) takes its default.
+        if (pos >= line.size())
+            throw ScriptSyntaxError("field " + std::to_string(i + 1) + " is missing");
         args.fields << line.mid(pos, end - pos);
         pos = end + 1;
     }

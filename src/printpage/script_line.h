@@ -49,8 +49,9 @@ struct ScriptArguments {
     QString tail;
 };
 
-// Splits the arguments after the command word. A missing or empty field, or a line that ends
-// before its tail, is a ScriptSyntaxError.
+// Splits the arguments after the command word. A missing field, or a line that ends before its
+// tail, is a ScriptSyntaxError; an empty field (two blanks) is returned empty, for the number
+// reader to refuse and a word to take its default.
 ScriptArguments SplitScriptArguments(const QString& line, int leadingFields);
 
 // A decimal integer with an optional minus sign, within 32 bits; otherwise a ScriptSyntaxError

@@ -82,7 +82,7 @@ void drawPanelPicture(QImage& face, int x, int y, int code, bool centred, PanelT
                                      " does not fit on the face or differs from its mask in size");
     } catch (const std::exception& e) {
         throw FatalError(
-            kErrorReadText, QStringLiteral("DRAWSIGNP in orbisca"),
+            kErrorReadText, kSenderPanelPicture,
             {"filename:" + picturePath, "X:" + QString::number(x), "Y:" + QString::number(y),
              "CX:" + QString::number(left), "transpfile:" + maskPath, "ID" + QString::number(code)},
             QString::fromUtf8(e.what()));
@@ -173,7 +173,7 @@ void paintPanel(QImage& face, const PanelPictures& pictures, const MayanDate& po
         throw;
     } catch (const std::exception& e) {
         const PanelTexts& t = painter.texts();
-        throw FatalError(kErrorPanelPaint, QStringLiteral("FILLPYR in orbisca"),
+        throw FatalError(kErrorPanelPaint, kSenderPanelFace,
                          {"string2:" + t.drawing, "string1:" + t.tone, "string0:" + t.colour},
                          QString::fromUtf8(e.what()));
     }

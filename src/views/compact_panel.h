@@ -58,14 +58,14 @@ int drawPanelText(QImage& face, int x, int y, const QString& text, int font, boo
 int panelTextWidth(const QString& text, int font);
 
 // Draws one picture of the panel through its mask. A code without picture, a missing file or a
-// picture that does not fit throws FatalError (code 101, "DRAWSIGNP in orbisca", the files and
+// picture that does not fit throws FatalError (code 101, kSenderPanelPicture, the files and
 // positions as details).
 void drawPanelPicture(QImage& face, int x, int y, int code, bool centred,
                       PanelTrace* trace = nullptr);
 
 // Paints the whole panel of a position onto `face`, starting from the frame bitmap. A failure
 // throws FatalError: a text database or a picture that cannot be read as such (code 101), anything
-// else as code 103, "FILLPYR in orbisca", with the texts being drawn as details.
+// else as code 103, kSenderPanelFace, with the texts being drawn as details.
 void paintPanel(QImage& face, const PanelPictures& pictures, const MayanDate& position,
                 PanelTrace* trace = nullptr);
 

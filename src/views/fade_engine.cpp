@@ -30,7 +30,7 @@ TickResult FadeEngine::guarded(Work work) {
         fail(result, e, true);
     } catch (const std::exception& e) {
         fail(result,
-             FatalError(kErrorViewPaint, QStringLiteral("paintall in orbisca"),
+             FatalError(kErrorViewPaint, kSenderViewPaint,
                         {QStringLiteral("mode:") + QString::number(frame_.state().exportMode)},
                         QString::fromUtf8(e.what())),
              false);

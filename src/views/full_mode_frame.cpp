@@ -11,6 +11,7 @@
 #include "gfx/blur.h"
 #include "gfx/mask_draw.h"
 #include "gfx/moon.h"
+#include "views/glyph_export.h"
 #include "views/mode_table.h"
 
 namespace orbisca {
@@ -128,7 +129,8 @@ FrameBuffers::FrameBuffers()
       incoming(newFrameImage()),
       second(newFrameImage()) {}
 
-FullModeFrame::FullModeFrame() : painters_(defaultModePainters()) {}
+FullModeFrame::FullModeFrame()
+    : glyphExport(exportElementAsGlyphs), painters_(defaultModePainters()) {}
 
 bool FullModeFrame::hasPainter(int mode) const {
     return mode >= 0 && mode <= kLastMode && bool(painters_[mode]);

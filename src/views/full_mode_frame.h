@@ -44,8 +44,9 @@
 //     exportView(frame, *findExport("day"), script, year);   // views/export_table.h
 // or by hand: frame.setScriptSink(sink); frame.state().exporting = true; frame.paintMode(mode).
 // Every exported script starts with no font chosen, so its first text writes its FONT line.
-// Elements go out as pictures; the glyph form plugs in through `glyphExport` (empty until the
-// glyph fonts exist: then the picture form stands in for it).
+// Elements go out in the glyph form (views/glyph_export.h) while state().exportAsGlyphText is set,
+// which it is at start, and as PICT lines otherwise; `glyphExport` can be replaced (emptied, the
+// picture form stands in for it).
 //
 // Run the fade (views/fade_engine.h):
 //     FadeEngine fade(frame);
@@ -169,7 +170,8 @@ public:
     // centred, x is an offset from the centre line 299. `role` marks the day's kin, tone, guide ...
     // for the glyph export; every role flag is clear again afterwards.
     void drawElement(int x, int y, int kind, bool centred, ElementRole role = ElementRole::None);
-    // The glyph form of exported elements; empty: elements are exported as pictures.
+    // The glyph form of exported elements (exportElementAsGlyphs); empty: elements are exported
+    // as pictures.
     GlyphExport glyphExport;
 
     // The text renderer (views/text_renderer.h).

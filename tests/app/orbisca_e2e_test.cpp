@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QThread>
 
 #include "data/program_title.h"
@@ -248,6 +249,45 @@ TEST_F(EndToEndTest, TheSavedSwapOfTheDayKeysTurnsTheCompactWindowsKeys) {
     ASSERT_TRUE(waitForSign(expectedFace(today), &shot));
     display->run("xdotool", {"key", "Right"});
     EXPECT_TRUE(waitForSign(expectedFace(StepDate(today, -1)), &shot)) << "Right did not step back";
+    EXPECT_EQ(endWithEscape(), 0);
+}
+
+// The installed program started as its menu entry starts it: no options, a fresh HOME and no
+// XDG_DATA_HOME. It makes the user's folder, reads the rest from the installed pack, and shows a
+// picture the user put into that folder instead of the pack's.
+TEST_F(EndToEndTest, InstalledProgramWorksInTheUsersFolderInFrontOfThePack) {
+    QTemporaryDir root;
+    QProcess install;
+    install.start(QStringLiteral(ORBISCA_CMAKE),
+                  {"--install", ORBISCA_BINARY_DIR, "--prefix", root.filePath("usr")});
+    ASSERT_TRUE(install.waitForFinished(60000) && install.exitCode() == 0)
+        << install.readAllStandardError().toStdString();
+    const QString own = root.filePath("home/.local/share/orbisca");
+    for (int sign = 0; sign < 20; ++sign)  // every big sign replaced, here and for the program
+        for (const QString& folder : {own, home.path()}) {
+            QDir().mkpath(folder + "/graphic");
+            gfx::SaveImage(filled(77, 77, QColor(20, 220, 90)),
+                           QString("%1/graphic/%2Y.bmp").arg(folder).arg(sign), "bmp");
+        }
+    // Answered once already, so that no donation reminder comes before the compact window.
+    QFile counter(own + "/strt.dat");
+    ASSERT_TRUE(counter.open(QIODevice::WriteOnly) && counter.write("1\n-1\n") == 5);
+    counter.close();
+    QProcessEnvironment env = display->environment();
+    env.insert("HOME", root.filePath("home"));
+    env.remove("XDG_DATA_HOME");
+    program.setProcessEnvironment(env);
+    program.setWorkingDirectory(root.path());
+    StartCalendar();
+    const GregorianDate today = calendarState().today;
+    program.start(root.filePath("usr/bin/orbisca"), {"--report-start-time"});
+    ASSERT_TRUE(program.waitForStarted(5000));
+    ASSERT_GT(waitForPanel(), 0) << stderrText.toStdString();
+    QImage shot;
+    EXPECT_TRUE(waitForSign(expectedFace(today), &shot)) << "the user's sign picture is not shown";
+    EXPECT_TRUE(QFileInfo(own + "/conf.dat").isFile());
+    EXPECT_TRUE(QFileInfo(own + "/Loading.log").isFile());
+    EXPECT_FALSE(QFileInfo::exists(own + "/BASE.KTX"));
     EXPECT_EQ(endWithEscape(), 0);
 }
 

@@ -2,6 +2,7 @@
 // masks, and the ground under the window's texts.
 #include "pack_reader.h"
 
+#include "compact/compact_window.h"
 #include "gfx/region.h"
 
 #include <gtest/gtest.h>
@@ -11,14 +12,6 @@
 using namespace packtest;
 
 namespace {
-
-QRect edges(int l, int t, int r, int b) { return QRect(QPoint(l, t), QPoint(r, b)); }
-
-// The seven areas of the face.
-const std::vector<QRect> kAreas = {edges(226, 177, 298, 217), edges(226, 222, 298, 294),
-                                   edges(310, 231, 370, 291), edges(154, 218, 208, 272),
-                                   edges(393, 218, 447, 272), edges(125, 300, 475, 390),
-                                   edges(285, 70, 315, 95)};
 
 // The cells of the face's texts in the bundled fonts (18 pixels high for fonts 2 and 5, 13 for
 // font 3): centred lines up to the 217 pixels at which the tone line wraps, the affirmation
@@ -49,7 +42,7 @@ long long boundsArea(const QRegion& region) {
 TEST(FaceRegion, TheOutlineHoldsEveryAreaAndTextAndIsNotARectangle) {
     const QRegion outline = outlineOf("pyrA0.bmp");
     std::vector<QRect> inside = textCells();
-    inside.insert(inside.end(), kAreas.begin(), kAreas.end());
+    inside.insert(inside.end(), orbisca::kCompactAreas.begin(), orbisca::kCompactAreas.end());
     for (const QRect& rect : inside)
         EXPECT_TRUE((QRegion(rect) - outline).isEmpty()) << rect.x() << "," << rect.y();
     EXPECT_TRUE(QRect(0, 0, 600, 450).contains(outline.boundingRect()));

@@ -7,13 +7,11 @@
 #include "glyph_fonts.h"
 #include "numerals.h"
 
-#include "data/working_folder.h"
-#include "gfx/glyph_fonts.h"
+#include "support/built_glyph_fonts.h"
 
 #include <gtest/gtest.h>
 
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPathStroker>
 
@@ -106,23 +104,7 @@ QTransform designBox(const QRectF& box) {
         .translate(-50, -50);
 }
 
-class GlyphOutlines : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "assets_tests";
-        static char* argv[] = {name, nullptr};
-        if (!QGuiApplication::instance()) new QGuiApplication(argc, argv);
-        orbisca::setWorkingFolder(QStringLiteral(ORBISCA_HOME_DIR));
-        const QStringList found = orbisca::gfx::registerGlyphFonts(
-            [](const QString& m) { ADD_FAILURE() << m.toStdString(); });
-        EXPECT_EQ(found.size(), 5);
-    }
-    static void TearDownTestSuite() {
-        orbisca::gfx::resetGlyphFontState();
-        orbisca::resetWorkingFolderState();
-    }
-};
+using GlyphOutlines = orbisca::testing::BuiltGlyphFontsTest;
 
 TEST_F(GlyphOutlines, EveryGlyphOfTheFontsDrawsItsOutline) {
     const int em = 80;

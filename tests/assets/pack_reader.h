@@ -1,6 +1,8 @@
 // Reading the drawn pack back, independently of the generator's own writer.
 #pragma once
 
+#include "views/element_renderer.h"
+
 #include <QDir>
 #include <QImage>
 #include <QString>
@@ -26,67 +28,10 @@ inline QRgb rgbAt(const QImage& img, int x, int y) { return img.pixel(x, y) & 0x
 inline bool isBlack(QRgb c) { return (c & 0xFFFFFF) == 0; }
 inline int luminance(QRgb c) { return (299 * qRed(c) + 587 * qGreen(c) + 114 * qBlue(c)) / 1000; }
 
-// The file that the element renderer loads for an element kind, built from the kind table; empty
-// for the kinds that have no file.
+// The picture file that the element renderer loads for an element kind, without its folder; empty
+// for the kinds that have no picture.
 inline QString fileForKind(int kind) {
-    auto in = [kind](int a, int b) { return kind >= a && kind <= b; };
-    auto coded = [](const char* prefix, int index, int variant = 0) {
-        return prefix + QString("%1%2.bmp").arg(variant).arg(index, 3, 10, QChar('0'));
-    };
-    auto plain = [](const char* prefix, int n, const char* suffix = ".bmp") {
-        return prefix + QString::number(n) + suffix;
-    };
-    if (kind == 0 || kind == 20) return "0Y.bmp";
-    if (in(1, 19)) return plain("", kind, "Y.bmp");
-    if (kind == 30 || kind == 50) return "0.bmp";
-    if (in(31, 49)) return plain("", kind - 30);
-    if (in(51, 63)) return plain("Tone", kind - 50);
-    if (in(71, 77)) return plain("", kind - 70, "X.bmp");
-    if (in(78, 97)) return coded("zc45", kind - 78);
-    if (in(98, 117)) return coded("zc35", kind - 98);
-    if (in(118, 130)) return coded("tn45", kind - 118);
-    if (in(131, 137)) return coded("pl35", kind - 131);
-    if (in(138, 141)) return coded("md", kind - 137);
-    if (in(142, 154)) return coded("tn35", kind - 142);
-    if (in(155, 174)) return coded("zcs15", kind - 155);
-    if (in(175, 178)) return plain("fr", kind - 174);
-    if (in(179, 231)) return coded("tn6h", kind - 179);
-    if (in(235, 238)) return coded("md", kind - 230);
-    if (in(251, 314)) return coded("sgn", (kind - 251) % 8, (kind - 251) / 8);
-    if (in(315, 343)) return coded("rns", kind - 315);
-    const char* weeks[] = {"qntr", "qntw", "qntb", "qnty"};
-    if (in(344, 371)) return coded(weeks[(kind - 344) / 7], (kind - 344) % 7);
-    if (in(374, 392)) return coded("vnl50", kind - 373);
-    if (in(393, 411)) return coded("vnl40", kind - 392);
-    if (in(412, 430)) return coded("vnt40", kind - 412);
-    const char* lines[] = {"LNR", "LNW", "LNB", "LNY"};
-    if (in(431, 442)) return plain(lines[(kind - 431) / 3], (kind - 431) % 3 + 1);
-    switch (kind) {
-        case 232:
-            return "DOT.bmp";
-        case 233:
-            return "izin6.bmp";
-        case 234:
-            return "izin9.bmp";
-        case 239:
-            return "pvsign.bmp";
-        case 240:
-            return "zolkin.bmp";
-        case 241:
-            return "wavespell.bmp";
-        case 242:
-            return "wave1.bmp";
-        case 243:
-            return "kin78.bmp";
-        case 244:
-            return "wings.bmp";
-        case 372:
-            return "DOT1.bmp";
-        case 373:
-            return "telectonon.bmp";
-        default:
-            return {};
-    }
+    return orbisca::elementFileName(kind).value_or(QString()).section(u'\\', -1);
 }
 
 enum class Tint { Red, White, Blue, Yellow, Other };
@@ -98,6 +43,11 @@ inline Tint tintOf(QRgb c) {
     if (b > r + 80 && b > g + 40) return Tint::Blue;
     if (r > 180 && g > 130 && b < g - 60) return Tint::Yellow;
     return Tint::Other;
+}
+// Signs run red, white, blue, yellow from sign 1.
+inline Tint signTint(int sign) {
+    constexpr Tint order[] = {Tint::Red, Tint::White, Tint::Blue, Tint::Yellow};
+    return order[(sign - 1) % 4];
 }
 
 // The bounding boxes of the connected groups (four neighbours) of pixels for which `in` holds.

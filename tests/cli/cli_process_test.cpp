@@ -83,7 +83,7 @@ TEST(CliErrors, BadInputGivesOneLineAndStatusTwo) {
         {"view moon -o x.png", "\"moon\" is no mode"},
         {"view day --set colour=red -o x.png", "no setting is called \"colour\""},
         {"export moons13 --date 2001-08-21", "\"moons13\" is no exported view"},
-        {"export day --glyphs", "glyph form of exported elements is not built yet"},
+        {"export day --glyphs --pictures", "--glyphs or --pictures, not both"},
         {"export diary", "\"diary\" is no exported view"},
         {"fade day --frames x", "FROM and TO"}};
     for (const auto& [args, says] : cases) {
@@ -150,8 +150,15 @@ TEST(CliFullMode, ViewExportAndFadeDriveTheFrame) {
 
     r = runCli("export 2 --date 2001-08-21 --pictures -o " + dir + "/sign.spt");
     ASSERT_EQ(r.status, 0) << r.err;
-    r = runCli("export sign --date 2001-08-21");
+    r = runCli("export sign --date 2001-08-21 --pictures");
     EXPECT_EQ(r.out.rfind("[Sign info script]\nPICT 2 105 0 0 0 cnt 'graphic\\10Y.bmp'\n", 0), 0u)
+        << r.out;
+    r = runCli("export sign --date 2001-08-21");  // glyphs unless pictures are asked for
+    EXPECT_EQ(r.out.rfind("[Sign info script]\nFONT 72 -96 255 255 255 thn nrm Orbisca Glyphs\n"
+                          "TEXT 2 89 cnt 'W'\nFONT 72 -96 0 0 0 thn nrm Orbisca Glyphs\n"
+                          "TEXT 2 89 cnt kin\n",
+                          0),
+              0u)
         << r.out;
     r = runCli("script run " + dir + "/sign.spt --canvas 670x550 -o " + dir + "/sign.png");
     EXPECT_EQ(r.status, 0) << r.err;
@@ -160,9 +167,11 @@ TEST(CliFullMode, ViewExportAndFadeDriveTheFrame) {
     // interpreter.
     r = runCli("view moons13 --date 2001-08-21 -o " + dir + "/week.png");
     EXPECT_EQ(r.status, 0) << r.err;
-    r = runCli("export year --date 2001-08-21 -o " + dir + "/year.spt");
+    r = runCli("export year --date 2001-08-21 --year-lines " + dir + "/year.lines -o " + dir +
+               "/year.spt");
     ASSERT_EQ(r.status, 0) << r.err;
-    r = runCli("script run " + dir + "/year.spt --canvas 740x550 -o " + dir + "/year.png");
+    r = runCli("script run " + dir + "/year.spt --year " + dir +
+               "/year.lines --canvas 740x550 -o " + dir + "/year.png");
     EXPECT_EQ(r.status, 0) << r.err;
 
     r = runCli("fade day tone --date 2001-08-21 --speed 10 --frames " + dir + "/fade");

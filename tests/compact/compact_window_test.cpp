@@ -98,42 +98,28 @@ TEST_F(WindowTest, StartsInStepsAndIgnoresClicksUntilThePanelIsPainted) {
     EXPECT_TRUE(messages().isEmpty());
 }
 
-// A start that fails ends its log with "ERROR!!!" and shows the code with the reason.
-TEST_F(WindowTest, AFailedStartEndsTheLogWithErrorAndShowsTheReason) {
-    removePicture("frame1.bmp");
-    window = std::make_unique<CompactWindow>();
-    EXPECT_FALSE(window->startUp());
-    EXPECT_EQ(lastTwoLines("Loading.log"), (QStringList{"FrameBitmapCreated=ok", "ERROR!!!"}));
-    ASSERT_EQ(messages().size(), 1);
-    EXPECT_TRUE(messages()[0].startsWith("ERROR! ERROR CODE:104\n") &&
-                messages()[0].contains("frame1.bmp"))
-        << messages()[0];
-    EXPECT_TRUE(notifierState().endRequested);
-    EXPECT_TRUE(fileLines("program/errorlog1.err").contains("ERROR SENDER:orbisca window"));
-
-    resetNotifierState();  // a working folder that is not there says so
-    setWorkingFolder(home.filePath("gone"));
-    window = std::make_unique<CompactWindow>();
-    EXPECT_FALSE(window->startUp());
-    EXPECT_EQ(messages(), QStringList{"ERROR! ERROR CODE:104\nthe working folder \"" +
-                                      home.filePath("gone") + "\" does not exist"});
-}
-
-// Each file the start reads: a failure names it and says why, in the message and in the first
-// detail line of the error log.
-TEST_F(WindowTest, AFailedStartNamesTheFileAndTheReasonInTheLog) {
+// Each file the start reads: a failure ends the log with "ERROR!!!", names the file and says why,
+// in the message and in the first detail line of the error log, and ends the program.
+TEST_F(WindowTest, AFailedStartNamesTheFileAndTheReasonAndEndsTheLogWithError) {
     for (const char* file :
-         {"graphic/moon.bmp", "graphic/frame1.bmp", "graphic/frameclr.bmp", "fdb.dat"}) {
+         {"graphic/frame1.bmp", "graphic/moon.bmp", "graphic/frameclr.bmp", "fdb.dat"}) {
         const QByteArray content = readFile(file);
         ASSERT_TRUE(QFile::remove(home.filePath(file)));
         window = std::make_unique<CompactWindow>();
         EXPECT_FALSE(window->startUp());
+        const QStringList tail = lastTwoLines("Loading.log");
+        EXPECT_EQ(tail.value(1), "ERROR!!!") << file;
+        if (QString(file).endsWith("frame1.bmp")) {
+            EXPECT_EQ(tail.value(0), "FrameBitmapCreated=ok");
+        }
         const QString name = QFileInfo(file).fileName();
         ASSERT_EQ(messages().size(), 1) << file;
         EXPECT_TRUE(messages()[0].startsWith("ERROR! ERROR CODE:104\n") &&
                     messages()[0].contains(name))
             << messages()[0];
+        EXPECT_TRUE(notifierState().endRequested);
         const QStringList log = fileLines("program/errorlog1.err");
+        EXPECT_TRUE(log.contains("ERROR SENDER:orbisca window"));
         const QString detail = log.value(log.indexOf("LOCAL VARIABLES:") + 1);
         EXPECT_EQ(detail, messages()[0].section('\n', 1));  // "fdb.dat: No such file ..."
         writeFile(file, content);
@@ -142,58 +128,61 @@ TEST_F(WindowTest, AFailedStartNamesTheFileAndTheReasonInTheLog) {
         resetErrorLogState();
         errorLogState().programFolder = home.filePath("program");
     }
+
+    // A working folder that is not there says so.
+    setWorkingFolder(home.filePath("gone"));
+    window = std::make_unique<CompactWindow>();
+    EXPECT_FALSE(window->startUp());
+    EXPECT_EQ(messages(), QStringList{"ERROR! ERROR CODE:104\nthe working folder \"" +
+                                      home.filePath("gone") + "\" does not exist"});
 }
 
-// An outline mask that does not fit the face, or shows almost nothing of it, would leave a window
-// of a few pixels that no key reaches: the loader fails with code 120 naming the mask.
-class OutlineMaskTest : public WindowTest, public ::testing::WithParamInterface<int> {};
+// A picture the loader needs is missing, or the outline mask does not fit the face or shows
+// almost nothing of it (a window of a few pixels that no key reaches): the loader fails with code
+// 120 naming the file, ends its log with "ERROR!!!" and never enables the timer.
+struct LoaderFailure {
+    const char* picture;
+    int mask;  // -1: the picture removed; 0 one pixel, 1 eight pixels, 2 a 3.7 % square
+    const char* lastStep;
+};
+class LoaderFailureTest : public WindowTest, public ::testing::WithParamInterface<LoaderFailure> {};
 
-TEST_P(OutlineMaskTest, AMaskThatDoesNotFitTheFaceEndsTheProgram) {
-    QImage mask = filled(600, 450, Qt::black);
-    if (GetParam() == 0) mask = filled(1, 1, Qt::white);
-    if (GetParam() == 1) mask = filled(8, 8, Qt::white);
-    if (GetParam() == 2) QPainter(&mask).fillRect(10, 10, 100, 100, Qt::white);  // 3.7 %
-    gfx::SaveImage(mask, home.filePath("graphic/pyrA0.bmp"), "bmp");
+TEST_P(LoaderFailureTest, EndsTheProgramWithCode120NamingThePicture) {
+    const LoaderFailure f = GetParam();
+    if (f.mask < 0) {
+        removePicture(f.picture);
+    } else {
+        QImage mask = f.mask == 2 ? filled(600, 450, Qt::black)
+                                  : filled(f.mask ? 8 : 1, f.mask ? 8 : 1, Qt::white);
+        if (f.mask == 2) QPainter(&mask).fillRect(10, 10, 100, 100, Qt::white);
+        gfx::SaveImage(mask, home.filePath("graphic/pyrA0.bmp"), "bmp");
+    }
     create();
     window->show();
     window->waitForLoader();
     QTRY_COMPARE_WITH_TIMEOUT(messages().size(), 1, 2000);
-    EXPECT_TRUE(
-        messages()[0].startsWith("ERROR! ERROR CODE:120\nthe outline mask "
-                                 "\"graphic\\pyrA0.bmp\""))
+    const QString cause =
+        f.mask < 0 ? QString(f.picture) : QString("the outline mask \"graphic\\pyrA0.bmp\"");
+    EXPECT_TRUE(messages()[0].startsWith("ERROR! ERROR CODE:120\n") &&
+                messages()[0].contains(cause))
         << messages()[0];
     EXPECT_TRUE(notifierState().endRequested);
-    EXPECT_EQ(lastTwoLines("Floading.log"), (QStringList{"bitmapload pyrA0.bmp =ok", "ERROR!!!"}));
+    EXPECT_EQ(lastTwoLines("Floading.log"), (QStringList{f.lastStep, "ERROR!!!"}));
     const QStringList log = fileLines("program/errorlog1.err");
-    EXPECT_EQ(log.value(log.indexOf("LOCAL VARIABLES:") + 1), "filename:graphic\\pyrA0.bmp");
+    EXPECT_TRUE(log.contains("ERROR SENDER:orbisca window fx loader"));
+    if (f.mask >= 0) {
+        EXPECT_EQ(log.value(log.indexOf("LOCAL VARIABLES:") + 1), "filename:graphic\\pyrA0.bmp");
+    }
+    QTest::qWait(120);
     EXPECT_NE(phase(), CompactPhase::Shown);
 }
-INSTANTIATE_TEST_SUITE_P(TinyMismatchedAndEmpty, OutlineMaskTest, ::testing::Values(0, 1, 2));
-
-class LoaderFailureTest
-    : public WindowTest,
-      public ::testing::WithParamInterface<std::pair<const char*, const char*>> {};
-
-TEST_P(LoaderFailureTest, MissingPictureEndsTheLoaderLogWithError) {
-    const auto [picture, lastStep] = GetParam();
-    removePicture(picture);
-    create();
-    window->show();
-    window->waitForLoader();
-    QTRY_COMPARE_WITH_TIMEOUT(messages().size(), 1, 2000);
-    EXPECT_TRUE(messages()[0].startsWith("ERROR! ERROR CODE:120\n") &&
-                messages()[0].contains(picture))
-        << messages()[0];
-    EXPECT_TRUE(notifierState().endRequested);
-    EXPECT_EQ(lastTwoLines("Floading.log"), (QStringList{lastStep, "ERROR!!!"}));
-    EXPECT_TRUE(
-        fileLines("program/errorlog1.err").contains("ERROR SENDER:orbisca window fx loader"));
-    QTest::qWait(120);
-    EXPECT_NE(phase(), CompactPhase::Shown);  // the timer was never enabled
-}
-INSTANTIATE_TEST_SUITE_P(OutlineAndFace, LoaderFailureTest,
-                         ::testing::Values(std::pair{"pyrA0.bmp", "bitmapcreate=ok"},
-                                           std::pair{"pyr0.bmp", "combinergn=ok"}));
+INSTANTIATE_TEST_SUITE_P(
+    MissingTinyMismatchedAndEmpty, LoaderFailureTest,
+    ::testing::Values(LoaderFailure{"pyrA0.bmp", -1, "bitmapcreate=ok"},
+                      LoaderFailure{"pyr0.bmp", -1, "combinergn=ok"},
+                      LoaderFailure{"pyrA0.bmp", 0, "bitmapload pyrA0.bmp =ok"},
+                      LoaderFailure{"pyrA0.bmp", 1, "bitmapload pyrA0.bmp =ok"},
+                      LoaderFailure{"pyrA0.bmp", 2, "bitmapload pyrA0.bmp =ok"}));
 
 // The four picture areas ask for their view and hide the window; the temple door shows the day
 // view beside it; the expand button does too and stops a running fade. No date dialog opens.

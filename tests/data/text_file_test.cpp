@@ -114,32 +114,53 @@ TEST_F(TextFile, AffirmationJoinsTheLinesOfTheDay) {
 namespace orbisca::testing {
 namespace {
 
-// Beside a built program the assembled folder; beside an installed one the user's own copy of the
-// pack, made once and then left as the user changed it.
-TEST_F(TextFile, TheDefaultWorkingFolderIsTheBuiltOneOrTheUsersCopyOfTheInstalledPack) {
+// Beside a built program the assembled folder; beside an installed one the user's own folder in
+// front of the installed pack: it gets the settings files once, keeps them as the user changed
+// them, and a file put there replaces the pack's.
+TEST_F(TextFile, TheDefaultWorkingFolderIsTheBuiltOneOrTheUsersFolderInFrontOfTheInstalledPack) {
     writeFile("build/home/BASE.KTX", "built\n");
     QDir().mkpath(home.filePath("build/bin"));
-    EXPECT_EQ(defaultWorkingFolder(home.filePath("build/bin")), home.filePath("build/home"));
+    useDefaultWorkingFolder(home.filePath("build/bin"));
+    EXPECT_EQ(workingFolder(), home.filePath("build/home"));
+    EXPECT_EQ(packFolder(), "");
 
     writeFile("usr/share/orbisca/BASE.KTX", "installed\n");
     writeFile("usr/share/orbisca/graphic/0Y.bmp", "BM");
-    QFile::setPermissions(home.filePath("usr/share/orbisca/BASE.KTX"), QFile::ReadOwner);
+    writeFile("usr/share/orbisca/CONF.DAT", "Y\n");
+    QFile::setPermissions(home.filePath("usr/share/orbisca/CONF.DAT"), QFile::ReadOwner);
     QDir().mkpath(home.filePath("usr/bin"));
     const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
     qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
     const QString own = home.filePath("data/orbisca");
-    EXPECT_EQ(defaultWorkingFolder(home.filePath("usr/bin")), own);
-    EXPECT_EQ(readFile("data/orbisca/graphic/0Y.bmp"), "BM");
-    EXPECT_TRUE(QFile::permissions(own + "/BASE.KTX") & QFile::WriteOwner);
+    const QString pack = home.filePath("usr/share/orbisca");
+    useDefaultWorkingFolder(home.filePath("usr/bin"));
+    EXPECT_EQ(workingFolder(), own);
+    EXPECT_EQ(QDir(own).entryList(QDir::Files), QStringList{"CONF.DAT"});
+    EXPECT_TRUE(QFile::permissions(own + "/CONF.DAT") & QFile::WriteOwner);
+    EXPECT_EQ(resolvePath("conf.dat"), own + "/CONF.DAT");
+    EXPECT_EQ(resolvePath("Base.ktx"), pack + "/BASE.KTX");
+    EXPECT_EQ(resolvePath("graphic\\0y.bmp"), pack + "/graphic/0Y.bmp");
+    EXPECT_EQ(resolvePath("Loading.log"), own + "/Loading.log");  // new files go to the user
+
+    writeFile("data/orbisca/CONF.DAT", "N\n");
     writeFile("data/orbisca/BASE.KTX", "mine\n");
-    EXPECT_EQ(defaultWorkingFolder(home.filePath("usr/bin")), own);
-    EXPECT_EQ(readFile("data/orbisca/BASE.KTX"), "mine\n");
+    writeFile("data/orbisca/graphic/0y.bmp", "BM mine");
+    EXPECT_EQ(resolvePath("BASE.KTX"), own + "/BASE.KTX");  // at once, though resolved before
+    useDefaultWorkingFolder(home.filePath("usr/bin"));
+    EXPECT_EQ(readFile("data/orbisca/CONF.DAT"), "N\n");
+    EXPECT_EQ(resolvePath("Base.ktx"), own + "/BASE.KTX");
+    EXPECT_EQ(resolvePath("graphic\\0Y.bmp"), own + "/graphic/0y.bmp");
+
+    // A user's folder that cannot be made is a clear error, not a start on the wrong folder.
+    qputenv("XDG_DATA_HOME", home.filePath("usr/share/orbisca/BASE.KTX").toUtf8());
+    EXPECT_NE(errorOf([&] { useDefaultWorkingFolder(home.filePath("usr/bin")); }), "no error");
     if (dataHome.isNull())
         qunsetenv("XDG_DATA_HOME");
     else
         qputenv("XDG_DATA_HOME", dataHome);
 
-    EXPECT_EQ(defaultWorkingFolder(home.filePath("elsewhere")), QDir::currentPath());
+    useDefaultWorkingFolder(home.filePath("elsewhere"));
+    EXPECT_EQ(workingFolder(), QDir::currentPath());
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include <QImage>
 #include <QTransform>
 #include <cmath>
-#include <optional>
 
 #include "data/help_rects.h"
 #include "data/text_case.h"
@@ -14,23 +13,17 @@
 namespace orbisca::packtest {
 namespace {
 
-class PackBoard : public ::testing::Test {
+class PackBoard : public PackFontsTest {
 protected:
-    static void SetUpTestSuite() { testing::ensureGuiApplication(); }
     void SetUp() override {
-        folder_.emplace();
-        loadFontTable();
+        PackFontsTest::SetUp();
         ASSERT_NO_THROW(loadHelpFields());
         EXPECT_TRUE(notifierState().messages.isEmpty()) << notifierState().messages.join('\n');
     }
     void TearDown() override {
         resetHelpRectsState();
-        folder_.reset();
+        PackFontsTest::TearDown();
     }
-    const QStringList base = packLines("BASE.KTX");
-
-private:
-    std::optional<PackWorkingFolder> folder_;
 };
 
 // The hint area is 160 x 80 pixels: lines of at most 160 pixels in font 6, 10 pixels apart.
@@ -223,6 +216,13 @@ TEST_F(PackBoard, TheBoardIsCalmUnderEveryCaption) {
         EXPECT_LE(high - low, 20) << "line " << c.line << " at " << c.x << "," << c.y << ": "
                                   << text;
         EXPECT_EQ(outside, 0) << "line " << c.line << " leaves the frame: " << text;
+        // Along an arc the letters are spread evenly: a text longer than its arc runs its letters
+        // into each other.
+        if (c.mode > 0) {
+            EXPECT_LE(QFontMetrics(packFont(c.font)).horizontalAdvance(text),
+                      c.mode * std::abs(c.end - c.start) * M_PI / 180.0)
+                << "line " << c.line << " is longer than its arc: " << text;
+        }
     }
 }
 

@@ -2,8 +2,6 @@
 // font that draws it (the font table of "fdb.dat", offscreen).
 #include <QFontInfo>
 #include <QFontMetrics>
-#include <cmath>
-#include <optional>
 
 #include "data/affirmation.h"
 #include "data/text_case.h"
@@ -15,16 +13,8 @@ namespace {
 constexpr int kFrameWidth = 670;        // full-mode frame
 constexpr int kCentredWidth = 2 * 299;  // texts centred on x 299
 
-class PackLineWidth : public ::testing::Test {
+class PackLineWidth : public PackFontsTest {
 protected:
-    static void SetUpTestSuite() { testing::ensureGuiApplication(); }
-    void SetUp() override {
-        folder_.emplace();
-        loadFontTable();
-        EXPECT_TRUE(notifierState().messages.isEmpty()) << notifierState().messages.join('\n');
-    }
-    void TearDown() override { folder_.reset(); }
-
     // Reports every line of `lines` wider than `limit` in font `font`.
     static void expectFits(const QStringList& lines, int font, int limit, const QString& what) {
         const QFontMetrics metrics(packFont(font));
@@ -34,10 +24,6 @@ protected:
                 << what << " line " << n << " (" << width << " px): " << lines[n];
         }
     }
-    const QStringList base = packLines("BASE.KTX");
-
-private:
-    std::optional<PackWorkingFolder> folder_;
 };
 
 // A face that the system lacks is replaced by another with other widths: every face is installed.
@@ -100,24 +86,6 @@ TEST_F(PackLineWidth, CaptionsFitBesideTheirBoardsAndInTheirPanels) {
     for (int moon = 1; moon <= 13; ++moon)
         panel << base[66 + moon] + base[29] << base[61] + " " + base[150 + moon];
     expectFits(panel, 2, 217, "compact caption");
-}
-
-// The board writes a text along an arc letter by letter, spreading the letters evenly over the
-// arc: a text longer than its arc runs its letters into each other.
-TEST_F(PackLineWidth, BoardArcCaptionsFitTheirArcs) {
-    struct Arc {
-        int line, radius, from, to;
-    };
-    const Arc arcs[] = {{595, 60, 265, 345}, {596, 80, 270, 350}, {597, 92, 295, 328},
-                        {598, 94, 90, 0},    {599, 80, 80, 1},    {597, 60, 66, 15},
-                        {585, 80, 160, 20},  {586, 71, 200, 340}, {584, 84, 150, 30},
-                        {604, 71, 205, 335}};
-    const QFontMetrics metrics(packFont(0));
-    for (const Arc& arc : arcs) {
-        const double length = arc.radius * std::abs(arc.to - arc.from) * M_PI / 180.0;
-        EXPECT_LE(metrics.horizontalAdvance(base[arc.line]), length)
-            << "line " << arc.line << ": " << base[arc.line];
-    }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QFont>
+#include <optional>
 #include <vector>
 
 #include "calendar/oracle.h"
@@ -38,6 +39,22 @@ public:
 
 private:
     QTemporaryDir dir_;
+};
+
+// The pack in a working folder with its font table loaded, and the lines of "BASE.KTX".
+class PackFontsTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { testing::ensureGuiApplication(); }
+    void SetUp() override {
+        folder_.emplace();
+        loadFontTable();
+        EXPECT_TRUE(notifierState().messages.isEmpty()) << notifierState().messages.join('\n');
+    }
+    void TearDown() override { folder_.reset(); }
+    const QStringList base = packLines("BASE.KTX");
+
+private:
+    std::optional<PackWorkingFolder> folder_;
 };
 
 }  // namespace orbisca::packtest

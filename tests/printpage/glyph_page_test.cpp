@@ -8,10 +8,9 @@
 #include <cmath>
 
 #include "data/sgn_table.h"
-#include "data/working_folder.h"
-#include "gfx/glyph_fonts.h"
 #include "page_fixture.h"
 #include "printpage/page_services.h"
+#include "support/built_glyph_fonts.h"
 
 using namespace orbisca;
 
@@ -110,18 +109,8 @@ Element quarter(int week, int day) {  // kinds 344..371: the lit sectors, then t
              text(x, y, QChar(u'j' + day))}};
 }
 
-class GlyphPage : public ::testing::Test {
+class GlyphPage : public orbisca::testing::BuiltGlyphFontsTest {
 protected:
-    static void SetUpTestSuite() {
-        orbisca::testing::ensureGuiApplication();
-        setWorkingFolder(QStringLiteral(ORBISCA_HOME_DIR));
-        gfx::registerGlyphFonts([](const QString& m) { ADD_FAILURE() << m.toStdString(); });
-    }
-    static void TearDownTestSuite() {
-        gfx::resetGlyphFontState();
-        resetWorkingFolderState();
-    }
-
     static QImage render(QStringList lines) {
         PrintPageState page;
         page.services = ProgramPageServices();

@@ -5,20 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <vector>
 
 #include "printpage/print_page.h"
+#include "support/folder_fixture.h"
 
 namespace orbisca::testing {
-
-inline void ensureGuiApplication() {
-    static int argc = 1;
-    static char name[] = "printpage_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance()) new QGuiApplication(argc, argv);
-}
 
 struct Recorder {
     std::vector<std::pair<int, int>> moons;                 // phase, size

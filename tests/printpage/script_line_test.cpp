@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "printpage/script_line.h"
+#include "printpage/script_rescale.h"
 
 using namespace orbisca;
 
@@ -40,6 +41,17 @@ TEST(ScriptLine, SyntaxErrors) {
     } catch (const ScriptSyntaxError& e) {
         EXPECT_STREQ(e.what(), "x must be a whole number, not \"ab\"");
     }
+}
+
+// Exported glyph lines leave the alignment word empty: two blanks, read as left-aligned, and
+// kept so by a rescaling pass.
+TEST(ScriptLine, AnEmptyAlignmentWordIsLeftAligned) {
+    const auto text = std::get<TextCommand>(ParseScriptLine("TEXT 10 -3  'W'"));
+    EXPECT_EQ(text.x, 10);
+    EXPECT_EQ(text.y, -3);
+    EXPECT_FALSE(text.centred);
+    EXPECT_EQ(text.content, "'W'");
+    EXPECT_EQ(RescaledScriptLine("TEXT 10 -3  kin", 2), "TEXT 20 -6  kin");
 }
 
 }  // namespace

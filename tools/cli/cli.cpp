@@ -61,15 +61,6 @@ long long parseInteger(const std::string& text, const std::string& what, long lo
     return value;
 }
 
-QSize parseSize(const std::string& text, const std::string& what, long long maxSide) {
-    const std::size_t x = text.find('x');
-    if (x == std::string::npos)
-        throw UsageError(what + " needs WIDTHxHEIGHT, not \"" + text + "\"");
-    const long long width = parseInteger(text.substr(0, x), what + " width", 1, maxSide);
-    const long long height = parseInteger(text.substr(x + 1), what + " height", 1, maxSide);
-    return {static_cast<int>(width), static_cast<int>(height)};
-}
-
 void rejectUnknownOptions(const Args& args) {
     for (const std::string& arg : args) {
         const bool option = arg.size() > 1 && arg[0] == '-' &&

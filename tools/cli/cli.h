@@ -4,7 +4,6 @@
 
 #include <QByteArray>
 #include <QImage>
-#include <QSize>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -51,8 +50,6 @@ std::string takeOption(Args& args, const std::string& name);
 // A decimal integer within [low, high], or a UsageError naming what it is for.
 long long parseInteger(const std::string& text, const std::string& what, long long low,
                        long long high);
-// "4960x7016": a size with each side 1..maxSide, or a UsageError naming what it is for.
-QSize parseSize(const std::string& text, const std::string& what, long long maxSide);
 // Fails with a UsageError naming the first argument that looks like an option ("-x", "--xy"; a
 // negative date such as -0044-03-15 is no option): the command took all the options it knows.
 void rejectUnknownOptions(const Args& args);

@@ -14,6 +14,16 @@
 namespace orbisca::cli {
 namespace {
 
+// "4960x7016"; each side at least one pixel.
+QSize parseSize(const std::string& text, const std::string& what) {
+    const std::size_t x = text.find('x');
+    if (x == std::string::npos)
+        throw UsageError(what + " needs WIDTHxHEIGHT, not \"" + text + "\"");
+    const long long width = parseInteger(text.substr(0, x), what + " width", 1, kMaxPrintPixels);
+    const long long height = parseInteger(text.substr(x + 1), what + " height", 1, kMaxPrintPixels);
+    return {static_cast<int>(width), static_cast<int>(height)};
+}
+
 const std::pair<const char*, PageField> kFieldNames[] = {{"left", PageField::Left},
                                                          {"top", PageField::Top},
                                                          {"width", PageField::Width},
@@ -85,9 +95,8 @@ int runPage(const Args& input) {
     if (pageText.empty() || canvasText.empty())
         throw UsageError("page needs --page WIDTHxHEIGHT and --canvas WIDTHxHEIGHT");
     const double dpi = dpiText.empty() ? 600 : parseInteger(dpiText, "--dpi", 1, 100'000);
-    PageRun run{PageGeometry{},
-                wholePaperMetrics(parseSize(pageText, "--page", kMaxPrintPixels), dpi),
-                parseSize(canvasText, "--canvas", kMaxPrintPixels)};
+    PageRun run{PageGeometry{}, wholePaperMetrics(parseSize(pageText, "--page"), dpi),
+                parseSize(canvasText, "--canvas")};
     placeOnPage(run.geometry, run.metrics.page, run.canvas);  // the window is shown
     while (!args.empty()) applyAction(run, args);
     for (const auto& [name, field] : kFieldNames)

@@ -9,6 +9,7 @@
 #include "cli.h"
 #include "data/atomic_file.h"
 #include "data/text_file.h"
+#include "page_args.h"
 #include "printpage/image_ops.h"
 #include "printpage/page_services.h"
 #include "printpage/print_page.h"
@@ -16,18 +17,6 @@
 
 namespace orbisca::cli {
 namespace {
-
-// "WxH" with both sides 1..16384 and within the picture limits as a whole.
-QSize parseSize(const std::string& text, const std::string& what) {
-    const auto x = text.find('x');
-    if (x == std::string::npos)
-        throw UsageError(what + " must be written WIDTHxHEIGHT, not \"" + text + "\"");
-    const QSize size(int(parseInteger(text.substr(0, x), what + " width", 1, kMaxImageSide)),
-                     int(parseInteger(text.substr(x + 1), what + " height", 1, kMaxImageSide)));
-    if (const std::optional<QString> problem = pictureSizeProblem(size.width(), size.height()))
-        throw UsageError(what + " of " + problem->toStdString());
-    return size;
-}
 
 QRgb parseColour(const std::string& text) {
     int rgb[3];
@@ -61,23 +50,6 @@ QStringList& pageNotices() {
     return notices;
 }
 
-// The page with the program's services; its messages are kept for printNotices().
-PrintPageState& preparePage() {
-    resetPrintPageState();
-    PrintPageState& page = printPageState();
-    page.services = ProgramPageServices();
-    pageNotices().clear();
-    page.services.notify = [](const QString& text) {
-        if (!text.startsWith(u"Syntax error at line ")) pageNotices() << text;
-    };
-    return page;
-}
-
-void printNotices() {
-    for (const QString& notice : pageNotices())
-        std::fprintf(stderr, "%s\n", printable(notice).c_str());
-}
-
 void reportSyntaxError(const PrintPageState& page) {
     std::fprintf(stderr, "Syntax error at line %d: %s\n", page.interp.errorLine,
                  printable(page.interp.errorReason).c_str());
@@ -91,6 +63,7 @@ int runScript(Args& args) {
     const std::string printer = takeOption(args, "--optimize");
     const bool blackAndWhite = takeFlag(args, "--bw");
     const bool mark = takeFlag(args, "--mark");
+    const std::string yearFile = takeOption(args, "--year");
     rejectUnknownOptions(args);
     if (args.size() != 1) throw UsageError("script run needs one script FILE");
     if (output.empty()) throw UsageError("script run needs -o OUT.png");
@@ -109,6 +82,7 @@ int runScript(Args& args) {
     page.background = backgroundColour;
     page.interp.blackAndWhite = blackAndWhite;
     page.script = script;
+    if (!yearFile.empty()) page.yearPage = readScript(yearFile);
     page.canvasWidth = canvasSize.width();
     page.canvasHeight = canvasSize.height();
     bool ran = false;
@@ -168,9 +142,37 @@ int runScriptCommand(const Args& args) {
 CommandRegistration script{
     {"script",
      "script run FILE [--date YYYY-MM-DD] [--canvas WxH] [--background R,G,B] [--bw] "
-     "[--optimize WxH] [--mark] -o OUT.png\n"
+     "[--optimize WxH] [--mark] [--year YEARLINES] -o OUT.png\n"
      "script rescale FILE --factor 2|0.5 [-o OUT]",
      runScriptCommand}};
 
 }  // namespace
+
+QSize parseSize(const std::string& text, const std::string& what) {
+    const auto x = text.find('x');
+    if (x == std::string::npos)
+        throw UsageError(what + " must be written WIDTHxHEIGHT, not \"" + text + "\"");
+    const QSize size(int(parseInteger(text.substr(0, x), what + " width", 1, kMaxImageSide)),
+                     int(parseInteger(text.substr(x + 1), what + " height", 1, kMaxImageSide)));
+    if (const std::optional<QString> problem = pictureSizeProblem(size.width(), size.height()))
+        throw UsageError(what + " of " + problem->toStdString());
+    return size;
+}
+
+PrintPageState& preparePage() {
+    resetPrintPageState();
+    PrintPageState& page = printPageState();
+    page.services = ProgramPageServices();
+    pageNotices().clear();
+    page.services.notify = [](const QString& text) {
+        if (!text.startsWith(u"Syntax error at line ")) pageNotices() << text;
+    };
+    return page;
+}
+
+void printNotices() {
+    for (const QString& notice : pageNotices())
+        std::fprintf(stderr, "%s\n", printable(notice).c_str());
+}
+
 }  // namespace orbisca::cli

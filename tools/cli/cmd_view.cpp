@@ -11,9 +11,8 @@
 #include "data/font_table.h"
 #include "data/notifier.h"
 #include "gfx/image_io.h"
+#include "page_args.h"
 #include "printing/export_driver.h"
-#include "printpage/page_geometry.h"
-#include "printpage/page_services.h"
 #include "views/export_table.h"
 #include "views/fade_engine.h"
 #include "views/full_mode_frame.h"
@@ -108,38 +107,36 @@ int runView(const Args& input) {
     return 0;
 }
 
-QStringList exportedLines(FullModeFrame& frame, const ExportView& view) {
-    frame.state().exportAsGlyphText = false;
-    ScriptLines script, yearLines;
-    exportView(frame, view, script, yearLines);
-    return script.lines;
+void writeLines(const std::string& file, const QStringList& lines) {
+    QString error;
+    if (!writeFileAtomically(QString::fromStdString(file), textFileContent(lines), &error))
+        throw CommandFailed(error.toStdString());
 }
 
-// The export as the print manager writes it in easy mode: rewritten for a printer page of
-// `printerPage` pixels, the canvas enlarged, drawn and softened.
-QStringList optimizedLines(FullModeFrame& frame, const ExportView& view, QSize printerPage) {
-    resetPrintPageState();
-    PrintPageState& page = printPageState();
-    page.services = ProgramPageServices();
-    page.services.notify = [](const QString& text) {
-        std::fprintf(stderr, "orbisca-cli: %s\n", qPrintable(text));
-    };
+// The export as the print manager's easy mode leaves it: the page fitted to a printer page,
+// which rewrites the script when the resolution changes.
+void optimizedExport(FullModeFrame& frame, const ExportView& view, bool glyphs, QSize printerPage,
+                     QStringList& script, QStringList& yearLines) {
+    PrintPageState& page = preparePage();
     ExportOptions options;
     options.printerPage = printerPage;
-    options.exportAsText = false;
-    if (!ExportDriver(frame, page).run(static_cast<ScriptExport>(view.number), options))
-        throw CommandFailed("the exported script did not run: " +
-                            page.interp.errorReason.toStdString());
-    return page.script;
+    options.exportAsText = glyphs;
+    ExportDriver(frame, page).run(static_cast<ScriptExport>(view.number), options);
+    printNotices();
+    script = page.script;
+    yearLines = page.yearPage;
 }
 
 int runExport(const Args& input) {
     Args args = input;
     const std::string dateText = takeOption(args, "--date");
     const std::string output = takeOption(args, "-o");
+    const std::string yearFile = takeOption(args, "--year-lines");
+    const std::string printer = takeOption(args, "--optimize");
     const bool glyphs = takeFlag(args, "--glyphs");
-    const std::string optimizeText = takeOption(args, "--optimize");
-    takeFlag(args, "--pictures");  // the picture form is the one built
+    const bool pictures = takeFlag(args, "--pictures");
+    if (glyphs && pictures) throw UsageError("export takes --glyphs or --pictures, not both");
+    const QSize printerPage = printer.empty() ? QSize() : parseSize(printer, "--optimize");
     applySettings(args);
     rejectUnknownOptions(args);
     if (args.size() != 1) throw UsageError("export needs one VIEW");
@@ -148,26 +145,25 @@ int runExport(const Args& input) {
         throw UsageError("\"" + args.front() +
                          "\" is no exported view (day, tone, sign, plasm, oracle, wavespell, "
                          "month, year, kinbook, or their mode numbers 0, 1, 2, 3, 4, 6, 7, 9, 14)");
-    if (glyphs) throw UsageError("the glyph form of exported elements is not built yet");
     prepareFrame(dateText);
     FullModeFrame frame;
     if (!frame.hasPainter(view->mode))
         throw UsageError("the " + view->name.toStdString() + " view (mode " +
                          std::to_string(view->mode) + ") is not built yet");
     failOnError([&] {
-        const QStringList lines =
-            optimizeText.empty()
-                ? exportedLines(frame, *view)
-                : optimizedLines(frame, *view,
-                                 parseSize(optimizeText, "--optimize", kMaxPrintPixels));
+        frame.state().exportAsGlyphText = !pictures;
+        ScriptLines script, yearLines;
+        if (printerPage.isValid())
+            optimizedExport(frame, *view, !pictures, printerPage, script.lines, yearLines.lines);
+        else
+            exportView(frame, *view, script, yearLines);
+        if (!yearFile.empty()) writeLines(yearFile, yearLines.lines);
         if (output.empty()) {
-            for (const QString& line : lines) std::printf("%s\n", line.toUtf8().constData());
+            for (const QString& line : script.lines) std::printf("%s\n", line.toUtf8().constData());
             flushOutput();
             return;
         }
-        QString error;
-        if (!writeFileAtomically(QString::fromStdString(output), textFileContent(lines), &error))
-            throw CommandFailed(error.toStdString());
+        writeLines(output, script.lines);
     });
     return 0;
 }
@@ -218,8 +214,8 @@ CommandRegistration view{
     {"view", "view MODE [--date YYYY-MM-DD] [--set KEY=VALUE]... -o FILE.png", runView}};
 CommandRegistration exportCommand{
     {"export",
-     "export VIEW [--date YYYY-MM-DD] [--pictures] [--optimize WxH] [--set KEY=VALUE]... "
-     "[-o FILE.spt]",
+     "export VIEW [--date YYYY-MM-DD] [--glyphs|--pictures] [--optimize WxH] [--set KEY=VALUE]...\n"
+     "       [--year-lines FILE] [-o FILE.spt]",
      runExport}};
 CommandRegistration fade{
     {"fade", "fade FROM TO [--date YYYY-MM-DD] [--speed N] [--set KEY=VALUE]... --frames DIR",

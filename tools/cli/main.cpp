@@ -54,7 +54,7 @@ void applyTodayOption(Args& args) {
 void applyHomeOption(Args& args) {
     const std::string home = takeOption(args, "--home");
     if (home.empty()) {
-        setWorkingFolder(defaultWorkingFolder(programFolder()));
+        useDefaultWorkingFolder(programFolder());
         return;
     }
     if (!QFileInfo(QString::fromStdString(home)).isDir())

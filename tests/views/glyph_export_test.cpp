@@ -1,0 +1,228 @@
+// The glyph form of exported views: the exact lines of the day page's elements, the families
+// whose shape is easy to get wrong (letters, the wavespell ring, the marked runes, the year
+// grid's list, the kinds without a glyph form), and every exported view over many dates in both
+// forms, run through the interpreter and compared as pages.
+#include <QRegularExpression>
+
+#include "data/data_error.h"
+#include "data/sgn_table.h"
+#include "data/text_file.h"
+#include "data/working_folder.h"
+#include "gfx/glyph_fonts.h"
+#include "support/full_mode_fixture.h"
+#include "views/glyph_export.h"
+#include "views/mode_table.h"
+
+namespace orbisca::testing {
+namespace {
+
+class GlyphExport : public FullModeTest {
+protected:
+    static void SetUpTestSuite() {
+        FullModeTest::SetUpTestSuite();
+        setWorkingFolder(QStringLiteral(ORBISCA_HOME_DIR));
+        gfx::registerGlyphFonts([](const QString& m) { ADD_FAILURE() << m.toStdString(); });
+        resetWorkingFolderState();
+    }
+
+    // The script and year lines of a view in one form.
+    std::pair<QStringList, QStringList> exportBoth(const ExportView& view, bool glyphs) {
+        ScriptLines script, year;
+        frame.state().exportAsGlyphText = glyphs;
+        exportView(frame, view, script, year);
+        return {script.lines, year.lines};
+    }
+
+    static GlyphLines lines(int kind, int x = 100, int y = 100, bool centred = false) {
+        return glyphExportLines({x, y, kind, centred}, {QStringLiteral("F"), nullptr, {}});
+    }
+
+    // The page a script draws, with its year page, on a white canvas; "" or the error.
+    static QString render(QStringList script, QStringList year, QSize canvas, QImage& page) {
+        resetPrintPageState();
+        PrintPageState& p = printPageState();
+        p.services = ProgramPageServices();
+        p.services.notify = [](const QString&) {};
+        SetScriptDay(p, calendarState().currentPosition);
+        setCanvas(p, canvas.width(), canvas.height(), true);
+        p.script = script;
+        p.yearPage = year;
+        const bool ran = redrawPage(p);
+        page = p.canvas.copy();
+        return ran ? QString() : p.interp.errorReason;
+    }
+};
+
+TEST_F(GlyphExport, TheDayPageWritesItsSignAndPlasmaAsStackedGlyphsWithRoleWords) {
+    const QString face = settings().glyphFont;
+    auto [script, year] = exportBoth(*findExportView("day"), true);
+    EXPECT_GE(script.indexOf("FONT 72 -96 255 255 255 thn nrm " + face), 0);
+    const qsizetype sign = script.indexOf("FONT 72 -96 255 255 255 thn nrm " + face);
+    ASSERT_GE(sign, 0);
+    EXPECT_EQ(script.mid(sign, 4),
+              QStringList({"FONT 72 -96 255 255 255 thn nrm " + face, "TEXT 110 154 rgt 'W'",
+                           "FONT 72 -96 0 0 0 thn nrm " + face, "TEXT 110 154 rgt kin"}));
+    EXPECT_TRUE(year.isEmpty());
+
+    // The first day of plasma 1 inside a moon after the worked date.
+    GregorianDate date = kWorkedDate;
+    do {
+        date = StepDate(date, 1);
+        SetCurrentDate(date);
+    } while (calendarState().currentPosition.plasma != 1 ||
+             calendarState().currentPosition.month == 0);
+    script = exportBoth(*findExportView("day"), true).first;
+    const qsizetype plasma = script.indexOf("FONT 50 -67 255 255 0 thn nrm " + face);
+    ASSERT_GE(plasma, 0);
+    EXPECT_EQ(script.mid(plasma, 4),
+              QStringList({"FONT 50 -67 255 255 0 thn nrm " + face, "TEXT 34 166 rgt 'X'",
+                           "FONT 50 -67 0 0 0 thn nrm " + face, "TEXT 34 166 rgt plasm"}));
+    // The text after an element writes its font again.
+    const qsizetype next = script.indexOf(QRegularExpression("^TEXT .*'"), plasma + 4);
+    ASSERT_GT(next, 0);
+    EXPECT_TRUE(script[next - 1].startsWith("FONT ")) << script[next].toStdString();
+}
+
+TEST_F(GlyphExport, FamiliesWriteTheirLettersPointsAndDestinations) {
+    EXPECT_EQ(lines(20).lines.last(), "TEXT 131 84 rgt 'T'");  // 100 + 35 - 3.6, 100 - 15.84
+    EXPECT_EQ(lines(0).lines.last(), lines(20).lines.last());
+    EXPECT_EQ(lines(0).lines.first(), "FONT 72 -96 255 255 0 thn nrm F");
+    EXPECT_EQ(lines(51).lines.last(), "TEXT 126 83 rgt 'a'");
+    EXPECT_TRUE(lines(63).lines.last().endsWith("'m'"));
+    // Halves go to the even neighbour: a size-35 sign at x 100 stands at 138 - 1.5.
+    EXPECT_EQ(lines(98).lines.last(), "TEXT 136 96 rgt 'A'");
+    EXPECT_EQ(lines(99, 101).lines.last(), "TEXT 138 96 rgt 'B'");
+
+    for (const auto& [x, y, centred] : {std::tuple{0, 0, true}, std::tuple{300, -40, false}}) {
+        const QStringList ring = lines(241, x, y, centred).lines;
+        ASSERT_EQ(ring.size(), 14);
+        EXPECT_EQ(ring[0], "FONT 100 -133 200 20 200 thn nrm F");
+        EXPECT_EQ(ring[1], QString("TEXT -178 16 %1 '_'").arg(centred ? "cnt" : "rgt"));
+        EXPECT_TRUE(ring[13].startsWith("TEXT 128 107 "));  // column 4, row 2
+    }
+
+    for (int n : {6, 13, 20, 27}) {
+        const QStringList rune = lines(315 + n).lines;
+        ASSERT_EQ(rune.size(), 4) << n;
+        EXPECT_EQ(rune[0], "FONT 24 -32 0 0 0 thn nrm RUNES2");
+        EXPECT_TRUE(rune[1].endsWith("  ':'"));
+        const char* colours[] = {" 255 0 0 ", " 180 180 180 ", " 0 0 255 ", " 255 255 0 "};
+        EXPECT_EQ(rune[2], QString("FONT 24 -32") + colours[n / 7] + "thn nrm RUNES2");
+        EXPECT_TRUE(rune[3].endsWith(QString("'") + QChar('A' + n) + "'"));
+    }
+    EXPECT_TRUE(lines(315).lines.last().endsWith("  '0'"));
+
+    for (int kind : {155, 174, 179, 230})
+        EXPECT_EQ(lines(kind).destination, GlyphDestination::YearLines) << kind;
+    EXPECT_EQ(lines(174).lines.last(), "TEXT 135 97  'T'");
+    for (int kind : {175, 178, 231, 232, 235, 238, 240, 242, 244, 372, 373, 431, 442})
+        EXPECT_TRUE(lines(kind).lines.isEmpty()) << kind;
+}
+
+TEST_F(GlyphExport, SgnFiguresTakeTheirLettersAndNormalisedColourFromTheTable) {
+    SgnTable table;
+    table.glyphs[9] = QStringLiteral("ab");
+    table.colours[1] = {7, 80, 255};
+    const QStringList figure =
+        glyphExportLines({0, 0, 251 + 9, false},
+                         {QStringLiteral("F"), nullptr, [&] { return table; }})
+            .lines;
+    EXPECT_EQ(figure, QStringList({"FONT 34 -45 128 128 128 thn nrm RUNES2", "TEXT 33 -1  ';'",
+                                   "FONT 34 -45 7 80 255 thn nrm URRUNE", "TEXT 33 12  'a'",
+                                   "TEXT 33 12  'b'"}));
+}
+
+// The kin book's week figure reads "sgn.dat" as the export runs: its colour written normalised,
+// and a damaged file is an error naming it, not a FONT line with whatever the file held.
+TEST_F(GlyphExport, TheWeekFigureTakesSgnDatAsValidatedAndNormalised) {
+    const ExportView book = *findExportView("kinbook");
+    GregorianDate date = kWorkedDate;
+    qsizetype figureFont = -1;
+    QStringList script;
+    for (int i = 0; i < 60 && figureFont < 0; ++i) {
+        SetCurrentDate(date = StepDate(date, 1));
+        script = exportBoth(book, true).first;
+        figureFont = script.indexOf(QRegularExpression("^FONT 34 -45 .*URRUNE$"));
+    }
+    ASSERT_GE(figureFont, 0);
+    QStringList sgn = readLines(home.filePath("sgn.dat"));
+    ASSERT_GE(sgn.size(), kSgnLines);
+    for (int g = 0; g < kSgnColourGroups; ++g) sgn[kSgnFigures + g] = "\t007   80 255 ";
+    writeFile("sgn.dat", sgn.join("\r\n").toLatin1());
+    clearTextCache();
+    script = exportBoth(book, true).first;
+    EXPECT_EQ(script.value(figureFont), "FONT 34 -45 7 80 255 thn nrm URRUNE");
+
+    sgn[kSgnFigures + 3] = "255 0";
+    writeFile("sgn.dat", sgn.join("\r\n").toLatin1());
+    clearTextCache();
+    try {
+        exportBoth(book, true);
+        ADD_FAILURE() << "a damaged sgn.dat was exported";
+    } catch (const DataFileError& e) {
+        EXPECT_TRUE(e.message().contains("sgn.dat")) << e.message().toStdString();
+    }
+}
+
+TEST_F(GlyphExport, SmallSignsAndTonesLeaveTheScriptAndEveryElementForgetsTheFont) {
+    ScriptLines script, year;
+    frame.setScriptSink(script);
+    frame.setYearSink(year);
+    frame.state().exporting = true;
+    frame.state().lastExportFont = 5;
+    frame.drawElement(0, 0, 160, false);
+    frame.drawElement(0, 0, 190, false);
+    EXPECT_TRUE(script.lines.isEmpty());
+    EXPECT_EQ(year.lines.size(), 6);
+    EXPECT_EQ(frame.state().lastExportFont, 255);
+    frame.resetSinks();
+    frame.state().exporting = false;
+}
+
+// Every view in both forms over a dozen dates: the scripts run, their pictures exist, and the
+// two pages agree away from the elements (the forms place everything else alike).
+TEST_F(GlyphExport, EveryViewRunsInBothFormsAndThePagesAgreeOutsideTheElements) {
+    const GregorianDate dates[] = {{21, 8, 0, 2001},  {25, 7, 0, 2026}, {29, 2, 0, 2024},
+                                   {26, 7, 0, 2026},  {1, 1, 0, 2000},  {31, 12, 0, 1999},
+                                   {13, 3, 0, 2010},  {9, 9, 0, 2018},  {28, 2, 0, 2023},
+                                   {15, 11, 0, 2032}, {24, 7, 0, 2027}, {4, 5, 0, 2015}};
+    for (const GregorianDate& date : dates) {
+        SetCurrentDate(date);
+        for (const ExportView& view : exportViews()) {
+            const std::string where = view.name.toStdString() + " " + std::to_string(date.year) +
+                                      "-" + std::to_string(date.month) + "-" +
+                                      std::to_string(date.day);
+            QImage pages[2];
+            QRegion elements;
+            for (const bool glyphs : {true, false}) {
+                const auto [script, year] = exportBoth(view, glyphs);
+                ASSERT_EQ(script.value(0), view.header) << where;
+                const qsizetype firstText = script.indexOf(QRegularExpression("^TEXT "));
+                const qsizetype firstFont = script.indexOf(QRegularExpression("^FONT "));
+                if (firstText > 0) {
+                    EXPECT_LT(firstFont, firstText) << where;
+                }
+                EXPECT_EQ(render(script, year, view.canvas, pages[glyphs]), "") << where;
+                for (const QString& line : script.filter(QRegularExpression("^PICT "))) {
+                    const QString file = resolvePath(line.section('\'', 1, 1));
+                    ASSERT_TRUE(QFile::exists(file)) << line.toStdString();
+                    const QStringList f = line.split(' ');
+                    const QSize size = QImage(file).size();
+                    const int x = f[6] == "cnt"
+                                      ? f[1].toInt() + view.canvas.width() / 2 - size.width() / 2
+                                      : f[1].toInt();
+                    elements += QRect(QPoint(x, f[2].toInt()), size).adjusted(-12, -12, 12, 12);
+                }
+            }
+            int differing = 0;
+            for (int y = 0; y < pages[0].height(); ++y)
+                for (int x = 0; x < pages[0].width(); ++x)
+                    differing += pages[0].pixel(x, y) != pages[1].pixel(x, y) &&
+                                 !elements.contains(QPoint(x, y));
+            EXPECT_LT(differing, pages[0].width() * pages[0].height() / 200) << where;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace orbisca::testing
