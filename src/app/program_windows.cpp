@@ -47,6 +47,10 @@ void ProgramWindows::wire() {
     links.reminderDue = [this] { return donation_->reminderDue(); };
     links.showReminder = [this] { donation_->showReminder(); };
     wirePrinting();
+    printManager_->exports.dateChanged = [this] { fullMode_->dateChanged(); };
+    printManager_->exports.pickDate = [this] {
+        return dateDialog_->pickModally(calendarState().currentDate);
+    };
     FullModeLink& link = printManager_->fullMode;
     link.setEnabled = [this](bool enabled) { fullMode_->setEnabled(enabled); };
     link.requestMode = [this](int mode) { fullMode_->showMode(mode, false); };

@@ -98,13 +98,22 @@ DateDialog::DateDialog(QWidget* parent) : QDialog(parent) {
     connect(todayButton_, &QPushButton::clicked, this, &DateDialog::returnToToday);
 }
 
-void DateDialog::openOn(const GregorianDate& date) {
+void DateDialog::showDate(const GregorianDate& date) {
     yearField_->setValue(date.year);
     monthField_->setValue(date.month);
     dayField_->setValue(date.day);
+}
+
+void DateDialog::openOn(const GregorianDate& date) {
+    showDate(date);
     show();
     raise();
     activateWindow();
+}
+
+bool DateDialog::pickModally(const GregorianDate& date) {
+    showDate(date);
+    return exec() == QDialog::Accepted;
 }
 
 void DateDialog::showEvent(QShowEvent* event) {

@@ -22,6 +22,8 @@ public:
 
     // Sets the three fields from a date and shows the dialog (not modally).
     void openOn(const GregorianDate& date);
+    // Sets the fields from a date and shows the dialog modally; true when it closed with OK.
+    bool pickModally(const GregorianDate& date);
 
     void apply();
     void cancel();
@@ -31,6 +33,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void showDate(const GregorianDate& date);
     void updateCaption();
 
     QSpinBox* yearField_ = nullptr;

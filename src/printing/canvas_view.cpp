@@ -119,6 +119,7 @@ void CanvasView::paintEvent(QPaintEvent* event) {
 }
 
 void CanvasView::mousePressEvent(QMouseEvent* event) {
+    if (pressed) pressed(canvasPixelAt(event->position().toPoint()));
     if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
     dragging_ = true;
     dragStart_ =

@@ -39,6 +39,8 @@ public:
 
     std::function<void(QPoint canvasPixel)> pointerMoved;
     std::function<void(QPoint globalPosition)> menuRequested;
+    // A button went down over the canvas pixel (before the drag or the menu it may start).
+    std::function<void(QPoint canvasPixel)> pressed;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -15,9 +16,11 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "calendar/calendar_state.h"
 #include "data/notifier.h"
 #include "gfx/image_io.h"
 #include "printing/canvas_view.h"
+#include "printing/export_driver.h"
 #include "printing/image_save.h"
 #include "printing/print_manager_actions.h"
 #include "printing/print_manager_window.h"
@@ -90,7 +93,7 @@ void PrintManagerWindow::connectActions() {
     on(a.creative, [this] { setEasyMode(false); });
     for (std::size_t i = 0; i < kScriptExports.size(); ++i) {
         caption(a.exports[i], kScriptExports[i].caption, true);
-        on(a.exports[i], [this, w = kScriptExports[i].which] { runExport(w); });
+        on(a.exports[i], [this, w = kScriptExports[i].which] { exportScript(w); });
     }
     caption(a.load, Caption::Load);
     caption(a.save, Caption::Save);
@@ -100,6 +103,9 @@ void PrintManagerWindow::connectActions() {
     caption(a.nextDay, Caption::NextDay, true);
     on(a.previousDay, [this] { stepDay(-1); });
     on(a.nextDay, [this] { stepDay(1); });
+    // A held key steps once: every step may run an export, and they would pile up.
+    a.previousDay->setAutoRepeat(false);
+    a.nextDay->setAutoRepeat(false);
     caption(a.show, Caption::Show, true);
     // The tool button's hint is Optimize, what the button does.
     caption(a.optimize, Caption::Optimize, true);
@@ -221,7 +227,10 @@ bool PrintManagerWindow::runOnScript(const std::function<bool()>& run) {
     const QStringList before = scriptLines();
     page_.script = before;
     const bool ok = run();
+    // Markers and rewritten lines are the program's: they do not make the script the user's.
+    const bool changedByUser = scriptChangedByUser();
     applyScriptEdit(*editor_->document(), scriptEditBetween(before, page_.script));
+    editor_->document()->setModified(changedByUser);
     if (!ok && page_.interp.errorLine >= 0) placeErrorCaret();
     return ok;
 }
@@ -380,12 +389,16 @@ bool PrintManagerWindow::loadScriptFile(const QString& path) {
     }
     setScriptLines(content->script);
     if (content->yearPage) page_.yearPage = *content->yearPage;
+    setScriptUnchanged();
     return true;
 }
 
 bool PrintManagerWindow::saveScriptFile(const QString& path) {
     QString error;
-    if (writeScriptFile(path, scriptLines(), page_.yearPage, &error)) return true;
+    if (writeScriptFile(path, scriptLines(), page_.yearPage, &error)) {
+        setScriptUnchanged();
+        return true;
+    }
     notify(error);
     return false;
 }
@@ -411,6 +424,7 @@ void PrintManagerWindow::openDialog(QFileDialog* dialog) {
 }
 
 void PrintManagerWindow::askLoadScript() {
+    if (!mayReplaceScript()) return;
     QFileDialog* dialog = scriptDialog(this, actions_->load->text(), QFileDialog::AcceptOpen);
     connect(dialog, &QFileDialog::fileSelected, this, &PrintManagerWindow::loadScriptFile);
     openDialog(dialog);
@@ -447,20 +461,104 @@ void PrintManagerWindow::notAvailableYet() {
     say(QStringLiteral("This command is not available yet."));
 }
 
-void PrintManagerWindow::runExport(ScriptExport which) {
-    if (!exports.exportScript) return notAvailableYet();
+// ---- exports and the date
+
+void PrintManagerWindow::setScriptUnchanged() { editor_->document()->setModified(false); }
+
+bool PrintManagerWindow::scriptChangedByUser() const { return editor_->document()->isModified(); }
+
+// Save / Discard / Cancel for a script the user changed; true when it may be replaced.
+bool PrintManagerWindow::mayReplaceScript() {
+    if (!scriptChangedByUser()) return true;
+    QMessageBox box(QMessageBox::Question, windowTitle(),
+                    QStringLiteral("The script has been changed. Save it before it is replaced?"),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    box.setObjectName(QStringLiteral("replaceQuestion"));
+    box.setDefaultButton(QMessageBox::Save);
+    const int answer = box.exec();
+    regainActivation();
+    if (answer == QMessageBox::Discard) return true;
+    return answer == QMessageBox::Save && askSaveScriptNow();
+}
+
+// The save dialog, modally; true when the script was saved.
+bool PrintManagerWindow::askSaveScriptNow() {
+    QFileDialog* dialog = scriptDialog(this, actions_->save->text(), QFileDialog::AcceptSave);
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    const bool chosen = dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty();
+    const QString path = chosen ? dialog->selectedFiles().constFirst() : QString();
+    delete dialog;
+    regainActivation();
+    return chosen && saveScriptFile(path);
+}
+
+bool PrintManagerWindow::exportScript(ScriptExport which) {
+    if (state_.running || !mayReplaceScript()) return false;
+    return runExportNow(which);
+}
+
+bool PrintManagerWindow::runExportNow(ScriptExport which) {
     state_.lastExport = static_cast<int>(which);
-    exports.exportScript(which);
+    ExportOptions options;
+    options.optimize = state_.easyMode;
+    options.printerPage = printerPageSize();
+    options.exportAsText = state_.exportAsText;
+    options.textColour = exportColourText(state_.textColour.red(), state_.textColour.green(),
+                                          state_.textColour.blue());
+    const bool ok = runExclusive([this, which, options] {
+        page_.interp.progressMode = ProgressMode::ExportShare;
+        page_.gauge = 0;
+        page_.viewBox = scroller_->viewport()->size();
+        // Whatever the driver got to, the editor shows it and it counts as the program's.
+        struct ShowScript {
+            PrintManagerWindow& window;
+            ~ShowScript() {
+                window.setScriptLines(window.page_.script);
+                window.setScriptUnchanged();
+            }
+        } show{*this};
+        return ExportDriver(exportFrame_, page_).run(which, options);
+    });
+    state_.canvasSpins = QSize(page_.canvasWidth, page_.canvasHeight);
+    updateCanvasSpins();
+    return ok;
+}
+
+bool PrintManagerWindow::reexportsAfterDateChange() const {
+    return state_.easyMode && state_.lastExport >= 1 &&
+           state_.lastExport <= int(kScriptExports.size());
 }
 
 void PrintManagerWindow::stepDay(int days) {
-    if (!exports.stepDay) return notAvailableYet();
-    exports.stepDay(days);
+    pendingDays_ += days;
+    if (dayStepQueued_) return;
+    dayStepQueued_ = true;
+    whenIdle([this] {
+        dayStepQueued_ = false;
+        if (const int steps = std::exchange(pendingDays_, 0)) takeDayStep(steps);
+    });
+}
+
+// The date moves by `days` itself: the compact window's keys would step the other way with
+// "swap up/down" set.
+void PrintManagerWindow::takeDayStep(int days) {
+    if (reexportsAfterDateChange() && !mayReplaceScript()) return;
+    guardedWork([this, days] {
+        SetCurrentDate(StepDate(calendarState().currentDate, days));
+        if (exports.dateChanged) exports.dateChanged();
+        refreshDay();
+    });
+    if (reexportsAfterDateChange()) runExportNow(static_cast<ScriptExport>(state_.lastExport));
 }
 
 void PrintManagerWindow::pickDate() {
     if (!exports.pickDate) return notAvailableYet();
-    exports.pickDate();
+    if (state_.running || (reexportsAfterDateChange() && !mayReplaceScript())) return;
+    const bool picked = exports.pickDate();
+    regainActivation();
+    if (!picked) return;
+    refreshDay();
+    if (reexportsAfterDateChange()) runExportNow(static_cast<ScriptExport>(state_.lastExport));
 }
 
 void PrintManagerWindow::openSetup() {

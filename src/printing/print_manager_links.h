@@ -1,6 +1,6 @@
 // What the print manager asks of the code around it. Each hook may be left empty: the print
-// manager then says in its status line that the command is not available yet (exports, day
-// steps, printing) or does without (the full-mode window), so it works on its own.
+// manager then says in its status line that the command is not available yet (the date button,
+// printing) or does without (the other windows), so it works on its own.
 #pragma once
 
 #include <QSize>
@@ -10,16 +10,14 @@
 
 namespace orbisca {
 
-// Writing view scripts, filled by the export code. Each hook runs on the user-interface thread
-// from a menu, key or tool button of the print manager, never while one of its runs is going on.
+// The date, filled by the program when it wires its windows. The print manager writes the view
+// scripts itself; these hooks only reach the windows it cannot know.
 struct ScriptExportLink {
-    // Writes the script of `which` into the print manager (header, the view's lines, the year
-    // page, the canvas size) and, in easy mode, optimizes it. Remembered as the last export.
-    std::function<void(ScriptExport which)> exportScript;
-    // Moves the current date by `days` (-1 or +1) and, in easy mode, runs the last export again.
-    std::function<void(int days)> stepDay;
-    // Lets the user pick the current date and, in easy mode, runs the last export again.
-    std::function<void()> pickDate;
+    // The print manager moved the current date (a day step): the other windows follow.
+    std::function<void()> dateChanged;
+    // Lets the user pick the current date in the date dialog, modally; true when it closed with
+    // OK (the other windows have then followed). Empty: the date button is not available.
+    std::function<bool()> pickDate;
 };
 
 // The printer, filled by the printing code.

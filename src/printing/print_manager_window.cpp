@@ -85,9 +85,8 @@ PrintManagerWindow::PrintManagerWindow(QWidget* parent)
     scroller_->setBackgroundRole(QPalette::Dark);
     scroller_->setAlignment(Qt::AlignCenter);
     canvasView_ = new CanvasView(page_, *scroller_);
-    canvasView_->pointerMoved = [this](QPoint at) {
-        pointerLabel_->setText(QStringLiteral("X:%1 Y:%2").arg(at.x()).arg(at.y()));
-    };
+    canvasView_->pointerMoved = [this](QPoint at) { onPointerMoved(at); };
+    canvasView_->pressed = [this](QPoint at) { placeElementAt(at); };
     canvasView_->menuRequested = [this](QPoint at) { openImageMenu(at); };
     scroller_->setWidget(canvasView_);
     splitter->addWidget(scroller_);
@@ -242,6 +241,7 @@ QWidget* PrintManagerWindow::createScriptPanel() {
     label->setBuddy(editor_);
     layout->addWidget(label);
     layout->addWidget(editor_, 1);
+    layout->addWidget(createElementPanel());
     return scriptPanel_;
 }
 
@@ -305,8 +305,10 @@ QLabel* PrintManagerWindow::captionLabel(Caption entry, const char* name) {
 }
 
 void PrintManagerWindow::applyCaptions() {
-    const CaptionTable table = CaptionTable::load();
+    captions_ = CaptionTable::load();
+    const CaptionTable& table = captions_;
     for (const auto& [entry, apply] : captionTargets_) apply(table[entry]);
+    showEditorValues();
     setWindowTitle(table[Caption::PrintManagerWindow]);
     if (pageSetup_)
         pageSetup_->setCaptions({table[Caption::SetupWindow], table[Caption::SetupPortrait],
@@ -352,7 +354,7 @@ void PrintManagerWindow::showEvent(QShowEvent* event) {
     // Never from inside the show: the export is a run of its own, once the window stands.
     if (const std::optional<ScriptExport> which = state_.opening.takeExport())
         QMetaObject::invokeMethod(
-            this, [this, w = *which] { whenIdle([this, w] { runExport(w); }); },
+            this, [this, w = *which] { whenIdle([this, w] { exportScript(w); }); },
             Qt::QueuedConnection);
 }
 
@@ -404,6 +406,7 @@ void PrintManagerWindow::loadWindowFiles() {
     const ScriptFileContent content = splitScriptFile(*files.lastScript);
     setScriptLines(content.script);
     if (content.yearPage) page_.yearPage = *content.yearPage;
+    setScriptUnchanged();
 }
 
 void PrintManagerWindow::saveWindowFiles() {

@@ -7,8 +7,13 @@
 // goes on (events other than input are still processed when the progress bar moves), a close
 // request waits for its end, and a failure is reported once.
 //
-// Exports, day steps, printing and the full-mode window come in through the links of
-// print_manager_links.h; with a link left empty the command says so in the status line.
+// Exports run here through the export driver on a frame of the print manager's own, so that an
+// export never touches what the full-mode window shows. The date dialog, printing and the other
+// windows come in through the links of print_manager_links.h; with a link left empty the command
+// says so in the status line.
+//
+// A script the user changed since it was last loaded, saved or exported is never replaced
+// (export, day step, Load) without the question Save / Discard / Cancel.
 #pragma once
 
 #include <QMainWindow>
@@ -18,13 +23,16 @@
 #include <vector>
 
 #include "data/print_window_file.h"
+#include "printing/element_editor.h"
 #include "printing/print_manager_links.h"
 #include "printing/print_manager_model.h"
 #include "printpage/caption_table.h"
+#include "views/full_mode_frame.h"
 
 class QAction;
 class QFileDialog;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
@@ -86,6 +94,26 @@ public:
     void setTextColour(const QColor& colour);
     // The current date changed: the day the TEXT variables show and the date button follow.
     void refreshDay();
+    // The export of `which` replaces the script (after the question, when the user changed it),
+    // and in easy mode the page is optimized. False when refused, cancelled or failed.
+    bool exportScript(ScriptExport which);
+    // Moves the current date by `days`; in easy mode the last export runs again for the new day.
+    // Steps asked for while a run goes on are added up and taken in one step after it.
+    void stepDay(int days);
+    // The date dialog, then as a day step.
+    void pickDate();
+    // The script was changed by the user since it was last loaded, saved or exported.
+    bool scriptChangedByUser() const;
+
+    // The element editor: its buttons as clicked (the dialogs they open are modal), and a press
+    // on the canvas pixel `at` while an element is being placed (its preview drawn).
+    void startText();
+    void startImage();
+    void startMoon();
+    void chooseFont();
+    void addElement();
+    void placeElementAt(QPoint at);
+    const ElementEditor& elementEditor() const { return elementEditor_; }
 
     // Runs `work` as one run (see above). A run asked for during another one (from a timer or a
     // queued call) follows it. False when `work` failed or is still to come.
@@ -109,6 +137,9 @@ private:
     void createToolBars();
     QWidget* createScriptPanel();
     QWidget* createCanvasBar();
+    QWidget* createElementPanel();
+    void showEditorValues();
+    void onPointerMoved(QPoint at);
     void createStatusBar();
     void connectActions();
     void addCaption(Caption entry, std::function<void(const QString&)> apply);
@@ -131,9 +162,12 @@ private:
     void canvasChanged();
     void say(const QString& text);
     void notAvailableYet();
-    void runExport(ScriptExport which);
-    void stepDay(int days);
-    void pickDate();
+    bool mayReplaceScript();
+    bool askSaveScriptNow();
+    bool runExportNow(ScriptExport which);
+    void takeDayStep(int days);
+    bool reexportsAfterDateChange() const;
+    void setScriptUnchanged();
     void openSetup();
     void print(bool withDialog);
     void regainActivation();
@@ -151,11 +185,24 @@ private:
     std::vector<std::function<void()>> afterRun_;  // calls asked for during a run
     QPointer<QWidget> focusAfterRun_;
     PageSetupWindow* pageSetup_ = nullptr;
+    FullModeFrame exportFrame_;
+    ElementEditor elementEditor_;
+    CaptionTable captions_;
+    int pendingDays_ = 0;         // day steps asked for and not yet taken
+    bool dayStepQueued_ = false;  // a day step waits for the run going on
 
     std::unique_ptr<PrintManagerActions> actions_;
     QMenu* imageMenu_ = nullptr;
     QWidget* scriptPanel_ = nullptr;
     QPlainTextEdit* editor_ = nullptr;
+    QLineEdit* elementLine_ = nullptr;
+    QLabel* instructionLabel_ = nullptr;
+    QLabel* sampleLabel_ = nullptr;
+    QPushButton* newTextButton_ = nullptr;
+    QPushButton* newImageButton_ = nullptr;
+    QPushButton* newMoonButton_ = nullptr;
+    QPushButton* newFontButton_ = nullptr;
+    QPushButton* addButton_ = nullptr;
     QScrollArea* scroller_ = nullptr;
     CanvasView* canvasView_ = nullptr;
     QSpinBox* widthSpin_ = nullptr;

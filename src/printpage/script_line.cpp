@@ -29,11 +29,11 @@ int boundedNumber(const QString& field, const char* what) {
     return v;
 }
 
-int sideNumber(const QString& field, const char* what) {
+int sideNumber(const QString& field, const char* what, int largest) {
     const int v = ScriptNumber(field, what);
-    if (v < 1 || v > kMaxImageSide)
-        throw ScriptSyntaxError(std::string(what) + " must be 1 to " +
-                                std::to_string(kMaxImageSide) + ", not " + QuotedForMessage(field));
+    if (v < 1 || v > largest)
+        throw ScriptSyntaxError(std::string(what) + " must be 1 to " + std::to_string(largest) +
+                                ", not " + QuotedForMessage(field));
     return v;
 }
 
@@ -151,7 +151,7 @@ ScriptCommand ParseScriptLine(const QString& line) {
             MoonCommand m;
             m.x = ScriptNumber(a.fields[0], "x");
             m.y = ScriptNumber(a.fields[1], "y");
-            m.size = sideNumber(a.fields[2], "the moon size");
+            m.size = sideNumber(a.fields[2], "the moon size", kMaxMoonSize);
             m.phase = ScriptNumber(a.fields[3], "the moon phase");
             ReadMoonFill(a.tail, m);
             return m;

@@ -27,6 +27,8 @@ public:
 // The largest side of a canvas, a moon disc or a picture, in pixels (the largest picture the
 // drawing layer loads); the smallest is 1.
 inline constexpr int kMaxImageSide = static_cast<int>(gfx::kMaxImageSide);
+// The largest moon side a script may ask for: a moon is drawn through three pictures of its size.
+inline constexpr int kMaxMoonSize = 4096;
 
 // `text` in double quotes for a message, its control characters escaped ("\0", "\t").
 std::string QuotedForMessage(const QString& text);
@@ -87,7 +89,7 @@ struct PictCommand {
 
 struct MoonCommand {
     int x = 0, y = 0;
-    int size = 0;          // 1..kMaxImageSide
+    int size = 0;          // 1..kMaxMoonSize
     int phase = 0;         // as written; drawing clamps it into 0..100
     bool image = false;    // the moon picture instead of a flat colour
     QRgb fill = 0xffffff;  // white unless three non-negative numbers are given

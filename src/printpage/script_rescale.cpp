@@ -66,8 +66,7 @@ QString RescaledScriptLine(const QString& line, double factor) {
     }
     if (const auto* moon = std::get_if<MoonCommand>(&command)) {
         const ScriptArguments a = SplitScriptArguments(line, 4);
-        const int size =
-            qBound(1, scaledNumber(moon->size, factor, "the moon size"), kMaxImageSide);
+        const int size = qBound(1, scaledNumber(moon->size, factor, "the moon size"), kMaxMoonSize);
         return join({"MOON", ScriptInt(scaledNumber(moon->x, factor, "x")),
                      ScriptInt(scaledNumber(moon->y, factor, "y")), ScriptInt(size), a.fields[3],
                      a.tail});

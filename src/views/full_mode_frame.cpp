@@ -254,7 +254,8 @@ void FullModeFrame::drawText(int x, int y, const QString& text, int font, bool c
 void FullModeFrame::exportText(int x, int y, const QString& text, int font, bool centred) {
     shiftForDayOverview(state_, x, y, centred);
     if (state_.lastExportFont != std::uint8_t(font))
-        scriptSink_->append(exportedFontLine(fonts_.get(font, state_.lastFontChoice).font));
+        scriptSink_->append(exportedFontLine(fonts_.get(font, state_.lastFontChoice).font,
+                                             state_.exportTextColour));
     if (!centred) x += 37;
     scriptSink_->append(QStringLiteral("TEXT ") + number(x) + ' ' + number(y) +
                         (centred ? QStringLiteral(" cnt '") : QStringLiteral(" rgt '")) + text +

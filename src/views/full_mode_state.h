@@ -32,9 +32,10 @@ struct FullModeState {
     bool exporting = false;              // paint as printing-script lines instead of pixels
     std::int32_t exportCanvasWidth = 0;  // canvas width of the export being written
     bool exportAsGlyphText = true;       // export elements as glyph text rather than pictures
-    bool alignRight = false;             // texts end at their point instead of starting there
-    bool boardDrawn = false;             // the telectonon board has been drawn in this mode
-    std::int32_t pressX = 0;             // where the last mouse press on the view was
+    QString exportTextColour = QStringLiteral(" 0 0 0 ");  // colour of exported FONT lines
+    bool alignRight = false;  // texts end at their point instead of starting there
+    bool boardDrawn = false;  // the telectonon board has been drawn in this mode
+    std::int32_t pressX = 0;  // where the last mouse press on the view was
     std::int32_t pressY = 0;
     double tickTime = 0.0;     // the time of day x 100 at the last fade tick
     std::int32_t originX = 0;  // drawing origin added to every position

@@ -73,15 +73,16 @@ QColor rainbowColour(int position) {
     }
 }
 
-QString exportedFontLine(const QFont& font) {
+QString exportedFontLine(const QFont& font, const QString& colour) {
     // The character height in pixels, negative as a script's FONT line takes it, and the point
     // size at 96 pixels an inch that goes with it (rounded half away from zero).
     const int pixels =
         font.pixelSize() > 0 ? font.pixelSize() : int(std::lround(font.pointSizeF() * 96.0 / 72.0));
     const int points = (pixels * 72 + 48) / 96;
-    return QStringLiteral("FONT %1 %2 0 0 0 %3%4%5")
+    return QStringLiteral("FONT %1 %2%3%4%5%6")
         .arg(points)
         .arg(-pixels)
+        .arg(colour)
         .arg(font.bold() ? QStringLiteral("bld ") : QStringLiteral("thn "))
         .arg(font.italic() ? QStringLiteral("itl ") : QStringLiteral("nrm "))
         .arg(font.family());

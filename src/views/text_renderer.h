@@ -51,7 +51,8 @@ private:
 QColor rainbowColour(int position);
 
 // The FONT line of an exported text in `font`: point size, character height (negative), colour
-// always black, weight, slant and face: "FONT 8 -11 0 0 0 bld nrm DejaVu Sans".
-QString exportedFontLine(const QFont& font);
+// (red, green and blue with a blank before and after each, " 0 0 0 " black), weight, slant and
+// face: "FONT 8 -11 0 0 0 bld nrm DejaVu Sans".
+QString exportedFontLine(const QFont& font, const QString& colour = QStringLiteral(" 0 0 0 "));
 
 }  // namespace orbisca

@@ -72,7 +72,6 @@ TEST_F(PrintManagerEndToEndTest, KeysDrawZoomAndSaveTheScriptThroughTheFileDialo
     display->run("xdotool", {"mousemove", "500", "350"});  // keys go where the pointer is
     EXPECT_EQ(redPixels(), 0);                             // nothing is drawn before Show
 
-    key("F4");      // an export: said to be not available yet, and harmless
     key("ctrl+c");  // Creative: the editor shows
     key("ctrl+d");
     const int shown = waitFor([](int n) { return n > 200; });
@@ -109,6 +108,46 @@ TEST_F(PrintManagerEndToEndTest, KeysDrawZoomAndSaveTheScriptThroughTheFileDialo
     const QStringList values = readLines(home.filePath("WindWHP.dat"));
     ASSERT_EQ(values.size(), 22);
     EXPECT_EQ(values[8], "0");  // Creative
+}
+
+// Easy mode: Sign (F5) and Next day (F3) write the script that orbisca-cli writes for the next
+// day and the same printer page, saved through Qt's file dialog.
+TEST_F(PrintManagerEndToEndTest, SignAndNextDayWriteWhatTheCommandLineExports) {
+    QStringList values = readLines(home.filePath("WindWHP.dat"));
+    ASSERT_GE(values.size(), 10);
+    values[9] = "0";  // "Export as text" off: elements as pictures
+    writeLines("WindWHP.dat", values);
+    program.setProcessEnvironment(display->environment());
+    program.setWorkingDirectory(home.path());
+    program.start(QStringLiteral(ORBISCA_BIN),
+                  {"--home", home.path(), "--date", "2026-03-15", "--open", "print"});
+    ASSERT_TRUE(program.waitForStarted(5000));
+    display->run("xdotool", {"search", "--sync", "--onlyvisible", "--name", "Print manager"});
+    display->run("xdotool", {"mousemove", "500", "350"});
+    key("F5");
+    QThread::msleep(5000);  // the export and its optimization (keys wait for a run to end)
+    key("F3");
+    QThread::msleep(5000);
+    key("ctrl+s");
+    display->run("xdotool", {"search", "--sync", "--onlyvisible", "--name", "^Save"});
+    display->run("xdotool", {"type", "--delay", "20", "sign"});
+    key("Return");
+    QElapsedTimer wait;
+    wait.start();
+    while (!QFile::exists(home.filePath("sign.spt")) && wait.elapsed() < 10000)
+        QThread::msleep(100);
+
+    QProcess cli;
+    cli.setWorkingDirectory(home.path());
+    cli.start(QStringLiteral(ORBISCA_CLI), {"export", "sign", "--pictures", "--date", "2026-03-16",
+                                            "--optimize", "4958x7017", "-o", "cli.spt"});
+    ASSERT_TRUE(cli.waitForFinished(30000));
+    ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    const QStringList expected = readLines(home.filePath("cli.spt"));
+    EXPECT_EQ(expected.value(0), "[Sign info script]");
+    EXPECT_EQ(readLines(home.filePath("sign.spt")), expected);
+    key("ctrl+w");
+    ASSERT_TRUE(program.waitForFinished(5000));
 }
 
 }  // namespace

@@ -3,24 +3,32 @@
 // year page in script files, the full-mode window's road back and a close during a run.
 #include <sys/stat.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTest>
 #include <QTextBlock>
+#include <QTimer>
 
+#include "data/conf_file.h"
+#include "data/font_table.h"
 #include "data/text_file.h"
 #include "printing/canvas_view.h"
+#include "printing/export_driver.h"
 #include "printing/print_manager_window.h"
+#include "printpage/page_services.h"
 #include "printpage/script_line.h"
 #include "support/compact_fixture.h"
 
@@ -276,9 +284,6 @@ TEST_F(PrintManagerWindowTest, TheFullModeWindowTakesInputAgainAfterEveryOpening
     window = std::make_unique<PrintManagerWindow>();
     window->fullMode.setEnabled = [&](bool on) { calls.push_back(on ? "enable" : "disable"); };
     window->fullMode.requestMode = [&](int mode) { calls.push_back(QString::number(mode)); };
-    window->exports.exportScript = [&](ScriptExport w) {
-        calls.push_back("export " + QString::number(int(w)));
-    };
     window->openForDonation();
     window->close();
     EXPECT_EQ(calls, (std::vector<QString>{"disable", "enable"}));
@@ -288,8 +293,8 @@ TEST_F(PrintManagerWindowTest, TheFullModeWindowTakesInputAgainAfterEveryOpening
     EXPECT_EQ(calls, std::vector<QString>{"disable"});  // the export waits for the show's end
     QCoreApplication::processEvents();
     window->close();
-    EXPECT_EQ(calls, (std::vector<QString>{"disable", "export 3", "enable", "2"}));
-    EXPECT_EQ(window->state().lastExport, 3);
+    EXPECT_EQ(calls, (std::vector<QString>{"disable", "enable", "2"}));
+    EXPECT_EQ(window->state().lastExport, 3);  // the Sign export ran once the window stood
 }
 
 TEST_F(PrintManagerWindowTest, ACloseDuringARunWaitsForItsEnd) {
@@ -315,9 +320,125 @@ TEST_F(PrintManagerWindowTest, ALongRunHandlesEventsOncePerGaugeStep) {
     ASSERT_TRUE(window->showImage());
     EXPECT_LE(window->state().eventPasses, 101);
     EXPECT_GE(window->state().eventPasses, 90);
+}
 
-    action("actionExportDay")->trigger();  // no export code yet
-    EXPECT_TRUE(window->statusBar()->currentMessage().contains("not available yet"));
+// Exports from the window: the pack's pictures and fonts, the font table and the settings.
+class PrintManagerExportTest : public PrintManagerWindowTest {
+protected:
+    void SetUp() override {
+        PrintManagerWindowTest::SetUp();
+        copyPackPicturesAndFonts(QStringLiteral(ORBISCA_HOME_DIR));
+        loadFontTable();
+        loadSettings();
+    }
+    // The script the driver writes for the current date, on a page of its own.
+    QStringList expectedExport(ScriptExport which, bool optimize) {
+        FullModeFrame frame;
+        PrintPageState page;
+        page.services = ProgramPageServices();
+        ExportOptions options;
+        options.optimize = optimize;
+        options.printerPage = window->printerPageSize();
+        options.exportAsText = window->state().exportAsText;
+        EXPECT_TRUE(ExportDriver(frame, page).run(which, options));
+        return page.script;
+    }
+    // Answers the replacement question with `button` once it shows.
+    void answerQuestion(QMessageBox::StandardButton button) {
+        QTimer::singleShot(0, [this, button] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(box);
+            EXPECT_EQ(box->objectName(), "replaceQuestion");
+            box->button(button)->click();
+            ++questions;
+        });
+    }
+    int questions = 0;
+};
+
+TEST_F(PrintManagerExportTest, NextDayReexportsTheNextDayAlsoWithSwappedDayKeys) {
+    settings().swapDayKeys = true;
+    open();
+    window->setEasyMode(true);
+    action("actionExportSign")->trigger();
+    EXPECT_EQ(window->state().lastExport, int(ScriptExport::Sign));
+    EXPECT_EQ(window->page().canvas.size(), QSize(4020, 3300));
+    const GregorianDate before = calendarState().currentDate;
+    action("actionNextDay")->trigger();
+    EXPECT_EQ(calendarState().currentDate, StepDate(before, 1));
+    EXPECT_EQ(window->scriptLines(), expectedExport(ScriptExport::Sign, true));
+    action("actionPreviousDay")->trigger();
+    EXPECT_EQ(calendarState().currentDate, before);
+
+    // Steps asked for during a run are taken as one step after it.
+    window->setEasyMode(false);
+    window->runExclusive([this, before] {
+        window->stepDay(1);
+        window->stepDay(1);
+        EXPECT_EQ(calendarState().currentDate, before);
+        return true;
+    });
+    QTRY_VERIFY(calendarState().currentDate == StepDate(before, 2));
+}
+
+TEST_F(PrintManagerExportTest, AChangedScriptIsReplacedOnlyAfterTheQuestion) {
+    open();
+    window->setEasyMode(false);
+    ASSERT_TRUE(window->exportScript(ScriptExport::Tone));
+    EXPECT_EQ(window->scriptLines(), expectedExport(ScriptExport::Tone, false));
+    EXPECT_FALSE(window->scriptChangedByUser());
+    // An export of an unchanged script asks nothing.
+    ASSERT_TRUE(window->exportScript(ScriptExport::Sign));
+    EXPECT_EQ(questions, 0);
+
+    editor()->setFocus();
+    editor()->moveCursor(QTextCursor::End);
+    QTest::keyClick(editor(), Qt::Key_Return);
+    QTest::keyClicks(editor(), "TEXT 10 10 rgt 'mine'");
+    const QString composed = editor()->toPlainText();
+    ASSERT_TRUE(window->scriptChangedByUser());
+    answerQuestion(QMessageBox::Cancel);
+    EXPECT_FALSE(window->exportScript(ScriptExport::Day));
+    EXPECT_EQ(questions, 1);
+    EXPECT_EQ(editor()->toPlainText(), composed);
+
+    // Show's markers are the program's: the script stays the user's.
+    ASSERT_TRUE(window->showImage());
+    EXPECT_TRUE(window->scriptChangedByUser());
+    answerQuestion(QMessageBox::Discard);
+    ASSERT_TRUE(window->exportScript(ScriptExport::Day));
+    EXPECT_EQ(questions, 2);
+    EXPECT_EQ(window->scriptLines().value(0), "[Day info script]");
+    EXPECT_FALSE(window->scriptChangedByUser());
+}
+
+TEST_F(PrintManagerExportTest, ATextIsPlacedWithAClickAndPreviewedThenAdded) {
+    open();
+    window->setEasyMode(false);
+    window->setScriptLines({"FONT 40 -53 0 0 0 bld nrm DejaVu Sans"});
+    setCanvasSpins(1200, 900);
+    ASSERT_TRUE(window->showImage());
+    window->zoomOut();  // view scale 1.414
+    const double scale = window->page().viewScale;
+
+    find<QPushButton>("newTextButton")->click();
+    EXPECT_FALSE(find<QPushButton>("newMoonButton")->isEnabled());
+    find<QLineEdit>("elementLine")->setText("Hello");
+    find<QPushButton>("addButton")->click();
+    auto* view = find<CanvasView>("canvasView");
+    QTest::mouseMove(view, QPoint(120, 60));
+    const QPoint at(qRound(120 * scale), qRound(60 * scale));
+    EXPECT_EQ(find<QLabel>("instructionLabel")->text(), ElementEditor::pointerText(at));
+    QTest::mousePress(view, Qt::LeftButton, {}, QPoint(120, 60));
+    QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(120, 60));
+    EXPECT_GT(ink(QRect(at, QSize(150, 60))), 100);  // the preview at the click
+
+    find<QPushButton>("addButton")->click();
+    const QString line = QString("TEXT %1 %2 rgt 'Hello'").arg(at.x()).arg(at.y());
+    EXPECT_EQ(find<QLineEdit>("elementLine")->text(), line);
+    find<QPushButton>("addButton")->click();  // idle: the edit line joins the script
+    EXPECT_EQ(window->scriptLines().value(1), line);
+    EXPECT_TRUE(find<QPushButton>("newMoonButton")->isEnabled());
 }
 
 }  // namespace

@@ -86,7 +86,7 @@ TEST_F(PageTest, MoonPhasesSizesAndFills) {
 
     EXPECT_TRUE(run({"MOON", "PRINT 1 2", "/MOON  broken", "[MOON broken", "MOON 0 0 1 50 0 0 0"}));
     for (const char* bad :
-         {"MOONS", "MOON 0 0 0 50 IMAGE", "MOON 0 0 -4 50 IMAGE", "MOON 0 0 16385 50 0 0 0"}) {
+         {"MOONS", "MOON 0 0 0 50 IMAGE", "MOON 0 0 -4 50 IMAGE", "MOON 0 0 4097 50 0 0 0"}) {
         recorder.messages.clear();
         EXPECT_FALSE(run({bad})) << bad;
         EXPECT_EQ(recorder.messages, QStringList{"Syntax error at line 0"});

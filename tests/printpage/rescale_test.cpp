@@ -17,7 +17,7 @@ TEST(RescaledLine, EveryCommandScaledWithWordsAndTextsAsWritten) {
         {"text 15 -15 CNT 'It''s'  ", 0.5, "TEXT 8 -8 CNT 'It''s'  "},  // halves to even
         {"TEXT 5 3 rgt kin", 0.5, "TEXT 2 2 rgt kin"},
         {"MOON 3 5 1 150 IMAGE", 0.5, "MOON 2 2 1 150 IMAGE"},  // phase unchanged, side at least 1
-        {"MOON 3 5 9000 -3 0 0 300", 2, "MOON 6 10 16384 -3 0 0 300"},
+        {"MOON 3 5 3000 -3 0 0 300", 2, "MOON 6 10 4096 -3 0 0 300"},
         {"PICT 10 21 255 255 255 cnt 'graphic\\a.bmp'", 2,
          "PICT 20 42 255 255 255 cnt 'graphic\\a.bmp'"},
         {"/TEXT 1 1 rgt 'x'", 2, ""},

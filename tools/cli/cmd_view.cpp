@@ -12,7 +12,7 @@
 #include "data/notifier.h"
 #include "gfx/image_io.h"
 #include "page_args.h"
-#include "printpage/image_ops.h"
+#include "printing/export_driver.h"
 #include "views/export_table.h"
 #include "views/fade_engine.h"
 #include "views/full_mode_frame.h"
@@ -113,18 +113,15 @@ void writeLines(const std::string& file, const QStringList& lines) {
         throw CommandFailed(error.toStdString());
 }
 
-// What the print manager's easy mode does after an export: the page fitted to a printer page,
+// The export as the print manager's easy mode leaves it: the page fitted to a printer page,
 // which rewrites the script when the resolution changes.
-void optimizeExport(QStringList& script, QStringList& yearLines, const ExportView& view,
-                    QSize printerPage) {
+void optimizedExport(FullModeFrame& frame, const ExportView& view, bool glyphs, QSize printerPage,
+                     QStringList& script, QStringList& yearLines) {
     PrintPageState& page = preparePage();
-    SetScriptDay(page, calendarState().currentPosition);
-    page.script = script;
-    page.yearPage = yearLines;
-    page.canvasWidth = view.canvas.width();
-    page.canvasHeight = view.canvas.height();
-    setCanvas(page, page.canvasWidth, page.canvasHeight, true);
-    optimizeForPrinter(page, printerPage);
+    ExportOptions options;
+    options.printerPage = printerPage;
+    options.exportAsText = glyphs;
+    ExportDriver(frame, page).run(static_cast<ScriptExport>(view.number), options);
     printNotices();
     script = page.script;
     yearLines = page.yearPage;
@@ -156,9 +153,10 @@ int runExport(const Args& input) {
     failOnError([&] {
         frame.state().exportAsGlyphText = !pictures;
         ScriptLines script, yearLines;
-        exportView(frame, *view, script, yearLines);
         if (printerPage.isValid())
-            optimizeExport(script.lines, yearLines.lines, *view, printerPage);
+            optimizedExport(frame, *view, !pictures, printerPage, script.lines, yearLines.lines);
+        else
+            exportView(frame, *view, script, yearLines);
         if (!yearFile.empty()) writeLines(yearFile, yearLines.lines);
         if (output.empty()) {
             for (const QString& line : script.lines) std::printf("%s\n", line.toUtf8().constData());

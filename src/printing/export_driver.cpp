@@ -1,0 +1,47 @@
+#include "printing/export_driver.h"
+
+#include <stdexcept>
+#include <string>
+
+#include "calendar/calendar_state.h"
+#include "printpage/image_ops.h"
+#include "views/export_table.h"
+
+namespace orbisca {
+namespace {
+
+constexpr int kGaugeAfterCanvas = 10;
+
+const ExportView& exportViewOf(ScriptExport which) {
+    for (const ExportView& view : exportViews())
+        if (view.number == static_cast<int>(which)) return view;
+    throw std::invalid_argument("no export numbered " + std::to_string(static_cast<int>(which)));
+}
+
+}  // namespace
+
+QString exportColourText(int red, int green, int blue) {
+    return QStringLiteral(" %1 %2 %3 ").arg(red).arg(green).arg(blue);
+}
+
+bool ExportDriver::run(ScriptExport which, const ExportOptions& options) {
+    const ExportView& view = exportViewOf(which);
+    SetScriptDay(page_, calendarState().currentPosition);
+
+    FullModeState& state = frame_.state();
+    state.exportAsGlyphText = options.exportAsText;
+    state.exportTextColour = options.textColour;
+    ScriptLines script;
+    ScriptLines yearLines;
+    yearLines.lines = page_.yearPage;
+    exportView(frame_, view, script, yearLines);  // leaves the frame's export state cleared
+    page_.script = script.lines;
+    page_.yearPage = yearLines.lines;
+
+    setCanvas(page_, view.canvas.width(), view.canvas.height(), true);
+    setGauge(page_, kGaugeAfterCanvas);
+    if (!options.optimize) return true;
+    return optimizeForPrinter(page_, options.printerPage);
+}
+
+}  // namespace orbisca

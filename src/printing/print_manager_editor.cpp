@@ -1,0 +1,147 @@
+// The print manager's element editor panel: the buttons that start a text, a picture, a moon or a
+// font line, the edit line the element's line goes through, the instruction, and the clicks on
+// the canvas that place an element with its preview. The steps themselves are ElementEditor's.
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollArea>
+
+#include "data/notifier.h"
+#include "printing/canvas_view.h"
+#include "printing/print_manager_window.h"
+#include "printpage/script_line.h"
+
+namespace orbisca {
+
+QWidget* PrintManagerWindow::createElementPanel() {
+    auto* panel = new QWidget;
+    panel->setObjectName(QStringLiteral("elementPanel"));
+    auto* layout = new QGridLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto button = [this, layout](QPushButton*& target, const char* name, Caption entry, int column,
+                                 void (PrintManagerWindow::*handler)()) {
+        target = new QPushButton;
+        target->setObjectName(QString::fromLatin1(name));
+        addCaption(entry, [target](const QString& t) { target->setText(t); });
+        connect(target, &QPushButton::clicked, this, handler);
+        layout->addWidget(target, 0, column);
+    };
+    button(newTextButton_, "newTextButton", Caption::NewText, 0, &PrintManagerWindow::startText);
+    button(newImageButton_, "newImageButton", Caption::NewImage, 1,
+           &PrintManagerWindow::startImage);
+    button(newMoonButton_, "newMoonButton", Caption::NewMoon, 2, &PrintManagerWindow::startMoon);
+    button(newFontButton_, "newFontButton", Caption::NewFont, 3, &PrintManagerWindow::chooseFont);
+    elementLine_ = new QLineEdit(QStringLiteral("Abcdef"));
+    elementLine_->setObjectName(QStringLiteral("elementLine"));
+    connect(elementLine_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (elementEditor_.values().state == EditorState::TypingText) sampleLabel_->setText(text);
+    });
+    layout->addWidget(elementLine_, 1, 0, 1, 3);
+    addButton_ = new QPushButton;
+    addButton_->setObjectName(QStringLiteral("addButton"));
+    connect(addButton_, &QPushButton::clicked, this, &PrintManagerWindow::addElement);
+    layout->addWidget(addButton_, 1, 3);
+    instructionLabel_ = new QLabel(QStringLiteral("Instruction: click to button above."));
+    instructionLabel_->setObjectName(QStringLiteral("instructionLabel"));
+    layout->addWidget(instructionLabel_, 2, 0, 1, 4);
+    sampleLabel_ = captionLabel(Caption::Sample, "sampleLabel");
+    layout->addWidget(sampleLabel_, 3, 0, 1, 4);
+    return panel;
+}
+
+// The editor's values in the panel; the edit line is left alone while the user types in it.
+void PrintManagerWindow::showEditorValues() {
+    const ElementEditorValues& v = elementEditor_.values();
+    const QString instruction = captions_.at(v.instruction);
+    if (!instruction.isEmpty()) instructionLabel_->setText(instruction);
+    if (!v.pointer.isEmpty()) instructionLabel_->setText(v.pointer);
+    const QString add = captions_.at(v.addCaption);
+    addButton_->setText(add.isEmpty() ? QStringLiteral("add") : add);
+    for (QPushButton* b : {newTextButton_, newImageButton_, newMoonButton_})
+        b->setEnabled(v.startButtons);
+}
+
+void PrintManagerWindow::startText() {
+    elementEditor_.newText();
+    elementLine_->setText(elementEditor_.values().editLine);
+    elementLine_->setFocus();
+    showEditorValues();
+}
+
+void PrintManagerWindow::startImage() {
+    page_.interp.lastPictureKey = qRgb(0, 0, 0);
+    std::optional<QString> file;
+    if (elementEditor_.values().state == EditorState::Idle) {
+        const QString chosen = QFileDialog::getOpenFileName(
+            this, newImageButton_->text(), QString(),
+            QStringLiteral("Pictures (*.bmp *.png *.jpg *.jpeg);;All files (*)"), nullptr,
+            QFileDialog::DontUseNativeDialog);
+        regainActivation();
+        if (!chosen.isEmpty()) file = chosen;
+    }
+    elementEditor_.newImage(file);
+    if (file) elementLine_->setText(elementEditor_.values().editLine);
+    showEditorValues();
+}
+
+void PrintManagerWindow::startMoon() {
+    elementEditor_.newMoon();
+    showEditorValues();
+}
+
+// Qt's font dialog has no colour: the line takes the text swatch's.
+void PrintManagerWindow::chooseFont() {
+    bool ok = false;
+    const QFont font = QFontDialog::getFont(&ok, sampleLabel_->font(), this, QString(),
+                                            QFontDialog::DontUseNativeDialog);
+    regainActivation();
+    if (!ok) return;
+    elementEditor_.newFont(font, state_.textColour);
+    sampleLabel_->setFont(font);
+    elementLine_->setText(elementEditor_.values().editLine);
+}
+
+void PrintManagerWindow::addElement() {
+    guardedWork([this] {
+        const auto askColour = [this]() -> std::optional<QColor> {
+            const QColor chosen = QColorDialog::getColor(Qt::white, this);
+            regainActivation();
+            return chosen.isValid() ? std::optional<QColor>(chosen) : std::nullopt;
+        };
+        const std::optional<QString> line = elementEditor_.add(
+            elementLine_->text(), askColour, page_.interp.lastPictureKey, state_.canvasSpins);
+        if (line) {
+            editor_->appendPlainText(*line);
+            return;
+        }
+        if (elementEditor_.values().state == EditorState::Idle)
+            elementLine_->setText(elementEditor_.values().editLine);
+    });
+    showEditorValues();
+}
+
+void PrintManagerWindow::onPointerMoved(QPoint at) {
+    pointerLabel_->setText(ElementEditor::pointerText(at));
+    if (elementEditor_.placing()) instructionLabel_->setText(ElementEditor::pointerText(at));
+}
+
+// The script drawn again, then the element at the click.
+void PrintManagerWindow::placeElementAt(QPoint at) {
+    if (!elementEditor_.placing() || state_.running) return;
+    elementEditor_.place(at);
+    showEditorValues();
+    runExclusive([this] {
+        page_.canvasWidth = state_.canvasSpins.width();
+        page_.canvasHeight = state_.canvasSpins.height();
+        const bool ran = runOnScript([this] { return redrawPage(page_); });
+        elementEditor_.drawPreview(page_);
+        return ran;
+    });
+}
+
+}  // namespace orbisca

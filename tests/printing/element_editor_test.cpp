@@ -1,0 +1,81 @@
+// The element editor's steps as the window drives them: texts placed by a click or not, moons,
+// fonts, and the refusals that keep a moon within what can be drawn.
+#include <gtest/gtest.h>
+
+#include "printing/element_editor.h"
+#include "printpage/script_line.h"
+
+namespace orbisca::testing {
+namespace {
+
+const QSize kCanvas(4020, 3300);
+
+std::optional<QString> add(ElementEditor& editor, const QString& line,
+                           std::optional<QColor> colour = std::nullopt) {
+    return editor.add(
+        line, [colour] { return colour; }, qRgb(0, 0, 0), kCanvas);
+}
+
+TEST(ElementEditorTest, TextsArePlacedByAClickOrCentred) {
+    ElementEditor editor;
+    EXPECT_EQ(add(editor, ""), QString());  // idle: the edit line, empty too, is the new line
+    editor.newText();
+    EXPECT_FALSE(editor.values().startButtons);
+    EXPECT_FALSE(add(editor, "Hello"));
+    EXPECT_TRUE(editor.placing());
+    const double scale = 6.3;  // a 4020-wide canvas shown 638 wide
+    editor.place(ElementEditor::canvasPoint(QPointF(100, 50), scale));
+    EXPECT_EQ(editor.values().pointer, "X:630 Y:315");
+    EXPECT_FALSE(add(editor, editor.values().editLine));
+    EXPECT_EQ(editor.values().editLine, "TEXT 630 315 rgt 'Hello'");
+    EXPECT_EQ(editor.values().state, EditorState::Idle);
+    EXPECT_TRUE(editor.values().startButtons);
+    EXPECT_EQ(add(editor, editor.values().editLine), "TEXT 630 315 rgt 'Hello'");
+
+    editor.newText();
+    add(editor, "Centre");
+    add(editor, "");
+    EXPECT_EQ(editor.values().editLine, "TEXT 0 0 cnt 'Centre'");
+}
+
+TEST(ElementEditorTest, MoonsTakePhaseFillAndASizeTheCanvasCanHold) {
+    ElementEditor editor;
+    editor.newMoon();
+    EXPECT_THROW(add(editor, "half"), ScriptSyntaxError);
+    EXPECT_EQ(editor.values().state, EditorState::TypingMoonPhase);
+    add(editor, "50");
+    EXPECT_FALSE(add(editor, "red"));  // the colour dialog cancelled: still choosing the fill
+    EXPECT_EQ(editor.values().state, EditorState::ChoosingMoonFill);
+    add(editor, "red", QColor(255, 10, 0));
+    for (const char* size : {"100000", "0", "4097", "x"})
+        EXPECT_THROW(add(editor, size), ScriptSyntaxError) << size;
+    EXPECT_EQ(editor.values().state, EditorState::TypingMoonSize);
+    add(editor, "120");
+    add(editor, "");  // never placed: x stays -1
+    EXPECT_EQ(editor.values().editLine, "MOON -1 0 120 50 255 10 0");
+    EXPECT_NO_THROW(ParseScriptLine(editor.values().editLine));
+
+    editor.newMoon();
+    add(editor, "25");
+    add(editor, "image");
+    EXPECT_THROW(editor.add("5000", {}, 0, QSize(8000, 8000)), ScriptSyntaxError);
+    EXPECT_THROW(editor.add("300", {}, 0, QSize(200, 100)), ScriptSyntaxError);
+    add(editor, "60");
+    editor.place({10, 20});
+    add(editor, "");
+    EXPECT_EQ(editor.values().editLine, "MOON 10 20 60 25 image");
+}
+
+TEST(ElementEditorTest, FontLinesCarryTheHeightInPixelsAndTheColour) {
+    ElementEditor editor;
+    QFont font("DejaVu Serif");
+    font.setPointSizeF(12);
+    font.setBold(true);
+    editor.newFont(font, QColor(1, 2, 3));
+    EXPECT_EQ(editor.values().editLine, "FONT 12 -16 1 2 3 bld nrm DejaVu Serif");
+    EXPECT_EQ(editor.values().state, EditorState::Idle);
+    EXPECT_NO_THROW(ParseScriptLine(editor.values().editLine));
+}
+
+}  // namespace
+}  // namespace orbisca::testing
