@@ -25,6 +25,7 @@
 
 #include "calendar/calendar_state.h"
 #include "calendar/iso_date.h"
+#include "data/conf_file.h"
 #include "data/notifier.h"
 #include "printing/canvas_view.h"
 #include "printing/page_setup_window.h"
@@ -334,6 +335,9 @@ void PrintManagerWindow::openForDonation() {
 
 void PrintManagerWindow::openOnItsOwn() {
     state_.opening.openedOnItsOwn();
+    // No compact or full-mode window has read conf.dat before: the exports need its settings (the
+    // glyph face of the sign glyphs, the Gregorian dates).
+    loadSettings();
     show();
     raise();
     activateWindow();
