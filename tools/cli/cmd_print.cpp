@@ -10,8 +10,8 @@
 #include "data/conf_file.h"
 #include "data/font_table.h"
 #include "data/working_folder.h"
-#include "printpage/image_ops.h"
-#include "printpage/page_services.h"
+#include "page_args.h"
+#include "printing/export_driver.h"
 #include "printpage/print_job.h"
 #include "views/export_table.h"
 
@@ -32,9 +32,10 @@ PrintRequest parseRequest(Args& args) {
     request.queue = takeOption(args, "--printer");
     if (const std::string colour = takeOption(args, "--background"); !colour.empty())
         request.background = parseColour(colour, "--background");
-    request.glyphs = takeFlag(args, "--glyphs");
-    if (takeFlag(args, "--pictures") && request.glyphs)
-        throw UsageError("print takes --glyphs or --pictures, not both");
+    const bool glyphs = takeFlag(args, "--glyphs");
+    const bool pictures = takeFlag(args, "--pictures");
+    if (glyphs && pictures) throw UsageError("print takes --glyphs or --pictures, not both");
+    request.glyphs = !pictures;  // the glyph form unless pictures are asked for, as for export
     request.landscape = takeFlag(args, "--landscape");
     request.fit = takeFlag(args, "--fit");
     rejectUnknownOptions(args);
@@ -45,8 +46,8 @@ PrintRequest parseRequest(Args& args) {
     return request;
 }
 
-// The view's script, written as the print manager's export writes it.
-QStringList exportScript(const PrintRequest& request, const ExportView& view) {
+// Settings, fonts and the date the export is drawn for.
+void prepareExport(const PrintRequest& request) {
     startGuiApplication();
     try {
         loadSettings();
@@ -56,15 +57,6 @@ QStringList exportScript(const PrintRequest& request, const ExportView& view) {
     }
     SetCurrentDate(request.date.empty() ? GetGregorianDate(calendarState().clock())
                                         : dateArgument(request.date));
-    FullModeFrame frame;
-    if (!frame.hasPainter(view.mode))
-        throw UsageError("the " + view.name.toStdString() + " view is not built yet");
-    if (request.glyphs && !frame.glyphExport)
-        throw UsageError("the glyph form of exported elements is not built yet");
-    frame.state().exportAsGlyphText = request.glyphs;
-    ScriptLines script, yearLines;
-    exportView(frame, view, script, yearLines);
-    return script.lines;
 }
 
 // Picks where the print goes: the file or queue asked for, ORBISCA_PRINT_TO, the default queue,
@@ -87,30 +79,27 @@ void chooseTarget(QPrinter& printer, const PrintRequest& request) {
     printIntoFile(printer, file);
 }
 
-// Draws the script and enlarges it for the page, softened, as Optimize does in easy mode.
-const QImage& drawForPage(const QStringList& script, const ExportView& view, QSize page,
-                          std::optional<QRgb> background) {
-    resetPrintPageState();
-    PrintPageState& state = printPageState();
-    state.services = ProgramPageServices();
-    state.services.notify = [](const QString& text) {
-        std::fprintf(stderr, "%s\n", printable(text).c_str());
-    };
-    SetScriptDay(state, calendarState().currentPosition);
-    state.script = script;
-    if (background) state.background = *background;
-    state.canvasWidth = view.canvas.width();
-    state.canvasHeight = view.canvas.height();
-    state.autoOptimize = state.autoBlur = true;
-    state.interp.progressMode = ProgressMode::ExportShare;
+// The export drawn and enlarged for the page, softened, as the print manager's easy mode leaves
+// it (the year page included).
+const QImage& drawForPage(const PrintRequest& request, const ExportView& view, QSize page) {
+    FullModeFrame frame;
+    if (!frame.hasPainter(view.mode))
+        throw UsageError("the " + view.name.toStdString() + " view is not built yet");
+    PrintPageState& state = preparePage();
+    if (request.background) state.background = *request.background;
+    ExportOptions options;
+    options.printerPage = page;
+    options.exportAsText = request.glyphs;
+    bool drawn = false;
     try {
-        setCanvas(state, state.canvasWidth, state.canvasHeight, true);
-        if (!optimizeForPrinter(state, page))
-            throw CommandFailed("the exported script failed at line " +
-                                std::to_string(state.interp.errorLine));
+        drawn = ExportDriver(frame, state).run(static_cast<ScriptExport>(view.number), options);
     } catch (const std::bad_alloc&) {
         throw CommandFailed("the canvas does not fit into memory");
     }
+    printNotices();
+    if (!drawn)
+        throw CommandFailed("the exported script failed at line " +
+                            std::to_string(state.interp.errorLine));
     return state.canvas;
 }
 
@@ -119,14 +108,14 @@ int runPrint(const Args& input) {
     const PrintRequest request = parseRequest(args);
     const std::optional<ExportView> view = findExportView(QString::fromStdString(request.view));
     if (!view) throw UsageError("\"" + request.view + "\" is no exported view");
-    const QStringList script = exportScript(request, *view);
+    prepareExport(request);
 
     QPrinter printer(QPrinter::HighResolution);
     chooseTarget(printer, request);
     preparePrinter(printer);
     if (request.landscape) printer.setPageOrientation(QPageLayout::Landscape);
     const PageMetrics metrics = printerMetrics(printer);
-    const QImage& canvas = drawForPage(script, *view, metrics.page, request.background);
+    const QImage& canvas = drawForPage(request, *view, metrics.page);
 
     PageGeometry geometry;
     placeOnPage(geometry, metrics.page, canvas.size());
