@@ -91,18 +91,19 @@ TEST_F(PrintManagerEndToEndTest, KeysDrawZoomAndSaveTheScriptThroughTheFileDialo
     display->run("xdotool", {"type", "--delay", "20", "TEXT 0 60 cnt 'typed'"});
     key("ctrl+s");
     display->run("xdotool", {"search", "--sync", "--onlyvisible", "--name", "^Save"});
+    QThread::msleep(1000);  // the dialog takes the keyboard a moment after it shows
     display->run("xdotool", {"type", "--delay", "20", "saved"});
     key("Return");
     QElapsedTimer wait;
     wait.start();
-    while (!QFile::exists(home.filePath("saved.spt")) && wait.elapsed() < 5000)
+    while (!QFile::exists(home.filePath("saved.spt")) && wait.elapsed() < 15000)
         QThread::msleep(100);
     const QStringList typed = script + QStringList{"TEXT 0 60 cnt 'typed'"};
     EXPECT_EQ(readLines(home.filePath("saved.spt")), typed);
 
     // Ctrl+W closes the window, which ends the program and keeps the script and the settings.
     key("ctrl+w");
-    ASSERT_TRUE(program.waitForFinished(5000)) << "the window did not close";
+    ASSERT_TRUE(program.waitForFinished(15000)) << "the window did not close";
     EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
     EXPECT_EQ(readLines(home.filePath("~last.spt")), typed);
     const QStringList values = readLines(home.filePath("WindWHP.dat"));

@@ -193,13 +193,13 @@ TEST_F(SpecialFiles, FilesBeyondTheirLimitAreRefusedNamingTheLimit) {
 // killed is taken over.
 TEST_F(SpecialFiles, TwoProgramsOnOneFolderCountEveryLaunch) {
     writeLines("strt.dat", {"1", "-1"});
-    constexpr int kLaunches = 100;
+    constexpr int kLaunches = 30;
     // A pause between launches, as between real starts: a loop that takes the lock again at once
     // could starve the other process past the lock's wait.
     auto launches = [] {
         for (int i = 0; i < kLaunches; ++i) {
             countLaunch();
-            usleep(2000);
+            usleep(30000);
         }
     };
     pid_t children[2];
