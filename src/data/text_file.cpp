@@ -61,10 +61,19 @@ std::optional<QByteArray> readRegularFile(const QString& path, const QString& la
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return failed(cannotBeRead(file.errorString()));
     if (file.size() > maxBytes) return tooLarge(file.size());
-    // At most one byte past the limit: a file that grew since it was looked at is still refused.
-    QByteArray bytes = file.read(maxBytes + 1);
-    if (file.error() != QFileDevice::NoError) return failed(cannotBeRead(file.errorString()));
-    if (bytes.size() > maxBytes) return tooLarge(std::max<std::int64_t>(bytes.size(), file.size()));
+    // Read in chunks up to the end, so that a small file costs a small buffer, and a file that
+    // grew since it was looked at is still refused once it passes the limit.
+    QByteArray bytes;
+    bytes.reserve(file.size());
+    char chunk[64 * 1024];
+    for (;;) {
+        const qint64 got = file.read(chunk, sizeof chunk);
+        if (got < 0) return failed(cannotBeRead(file.errorString()));
+        if (got == 0) break;
+        bytes.append(chunk, got);
+        if (bytes.size() > maxBytes)
+            return tooLarge(std::max<std::int64_t>(bytes.size(), file.size()));
+    }
     return bytes;
 }
 
