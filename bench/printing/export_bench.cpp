@@ -5,6 +5,8 @@
 // of 4020 x 3300 under 300 ms, the pointer text of a mouse move under 1 ms.
 #include <benchmark/benchmark.h>
 
+#include "support/pack_home.h"
+
 #include <QDir>
 #include <QGuiApplication>
 
@@ -27,26 +29,13 @@ struct ExportBench {
 };
 
 ExportBench* prepared(benchmark::State& state) {
-    static int argc = 1;
-    static char name[] = "bench_export";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication* app = new QGuiApplication(argc, argv);
-    (void)app;
-    if (!QDir(QStringLiteral(ORBISCA_HOME_DIR "/graphic")).exists()) {
-        state.SkipWithError("the working folder has no graphic/ yet");
-        return nullptr;
-    }
-    static ExportBench* bench = [] {
-        setWorkingFolder(QStringLiteral(ORBISCA_HOME_DIR));
-        loadFontTable();
-        loadSettings();
-        SetCurrentDate({21, 8, 0, 2001});
+    if (!bench::preparePackHome(state)) return nullptr;
+    static ExportBench* instance = [] {
         auto* b = new ExportBench;
         b->page.services = ProgramPageServices();
         return b;
     }();
-    return bench;
+    return instance;
 }
 
 void runExport(benchmark::State& state, ExportBench& b, ScriptExport which) {

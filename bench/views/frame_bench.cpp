@@ -10,6 +10,8 @@
 // repaint of any mode within one 16 ms frame.
 #include <benchmark/benchmark.h>
 
+#include "support/pack_home.h"
+
 #include <QDir>
 #include <QGuiApplication>
 
@@ -31,23 +33,8 @@ using namespace orbisca;
 
 // The frame on the working folder, or nothing when the pictures are not built yet.
 FullModeFrame* preparedFrame(benchmark::State& state) {
-    static int argc = 1;
-    static char name[] = "bench_frame";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication* app = new QGuiApplication(argc, argv);
-    (void)app;
-    if (!QDir(QStringLiteral(ORBISCA_HOME_DIR "/graphic")).exists()) {
-        state.SkipWithError("the working folder has no graphic/ yet");
-        return nullptr;
-    }
-    static FullModeFrame* frame = [] {
-        setWorkingFolder(QStringLiteral(ORBISCA_HOME_DIR));
-        loadFontTable();
-        loadSettings();
-        SetCurrentDate({21, 8, 0, 2001});
-        return new FullModeFrame;
-    }();
+    if (!bench::preparePackHome(state)) return nullptr;
+    static FullModeFrame* frame = new FullModeFrame;
     return frame;
 }
 
