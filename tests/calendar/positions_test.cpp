@@ -35,18 +35,13 @@ const Example kExamples[] = {
 TEST(GregorianToMayan, WorkedExamplesByClosedFormAndWalk) {
     for (const Example& e : kExamples) {
         SCOPED_TRACE(DescribeDate(e.date));
-        for (const MayanDate& m : {GregorianToMayan(e.date), WalkGregorianToMayan(e.date)}) {
-            EXPECT_EQ(m.kin, e.kin);
-            EXPECT_EQ(m.sign, e.sign);
-            EXPECT_EQ(m.tone, e.tone);
-            EXPECT_EQ(m.yearSign, e.yearSign);
-            EXPECT_EQ(m.yearTone, e.yearTone);
-            EXPECT_EQ(m.month, e.month);
-            EXPECT_EQ(m.monthDay, e.monthDay);
-            EXPECT_EQ(m.plasma, e.plasma);
-            EXPECT_EQ(m.weekNumber, e.weekNumber);
-            EXPECT_EQ(m.moonPhase, e.moonPhase);
-        }
+        const auto expected = std::tuple{e.kin,   e.sign,     e.tone,   e.yearSign,   e.yearTone,
+                                         e.month, e.monthDay, e.plasma, e.weekNumber, e.moonPhase};
+        for (const MayanDate& m : {GregorianToMayan(e.date), WalkGregorianToMayan(e.date)})
+            EXPECT_EQ((std::tuple<int, int, int, int, int, int, int, int, int, int>{
+                          m.kin, m.sign, m.tone, m.yearSign, m.yearTone, m.month, m.monthDay,
+                          m.plasma, m.weekNumber, m.moonPhase}),
+                      expected);
     }
 }
 

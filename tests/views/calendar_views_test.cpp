@@ -311,20 +311,15 @@ TEST_F(CalendarViews, TheKinBoardTableIsCheckedOnceWithAClearError) {
     const QSize shine = packPicture("shine4.bmp").size();
     QStringList lines = requireTextLines("tech.dat");
     EXPECT_EQ(parseKinBoardTable(lines, shine).size(), 260u);
-    auto refused = [&](QStringList table) {
-        try {
-            parseKinBoardTable(table, shine);
-        } catch (const DataFileError& e) {
-            return QString(e.what());
-        }
-        return QString();
+    auto refused = [&](const QStringList& table) {
+        return errorOf([&] { parseKinBoardTable(table, shine); });
     };
     QStringList bad = lines;
     bad[7] = "12a";
-    EXPECT_TRUE(refused(bad).contains("line 8")) << refused(bad).toStdString();
+    EXPECT_TRUE(refused(bad).contains("line 8")) << refused(bad);
     bad = lines;
     bad[0] = "665";
-    EXPECT_TRUE(refused(bad).contains("kin 1")) << refused(bad).toStdString();
+    EXPECT_TRUE(refused(bad).contains("kin 1")) << refused(bad);
     EXPECT_TRUE(refused(lines.mid(0, 519)).contains("519"));
     // The view reports it as a paint failure, never by drawing somewhere outside.
     writeLines("tech.dat", bad);

@@ -63,17 +63,6 @@ TEST_F(DayPages, ExportsPlaceThePicturesAndTheMoonFromThePageOrigin) {
     EXPECT_TRUE(script.lines.contains("MOON 430 218 60 6 IMAGE"));
 }
 
-TEST_F(DayPages, EveryExportedScriptRunsAndEveryPictureItNamesExists) {
-    for (const ExportView& view : exportViews()) {
-        if (!frame.hasPainter(view.mode)) continue;
-        const QStringList script = exported(view.name);
-        EXPECT_GT(script.size(), 3) << view.name;
-        EXPECT_EQ(runScript(script, view.canvas), "") << view.name;
-        for (const QString& line : script.filter(QRegularExpression("^PICT ")))
-            EXPECT_TRUE(QFile::exists(resolvePath(line.section('\'', 1, 1)))) << line;
-    }
-}
-
 TEST_F(DayPages, AnExportLeavesEveryFrameBufferAsItWas) {
     frame.paintMode(kDayMode);
     const QImage shown = frame.buffers().frame.copy();
