@@ -142,23 +142,17 @@ TEST_F(Renderers, RainbowColoursRunThroughSixSegmentsAndTurnWhitePast120) {
 }
 
 TEST_F(Renderers, ElementsNameTheirPackFilesAndKindsWithoutOneDrawNothing) {
-    int named = 0;
+    // Which kinds have a picture; that each picture is in the pack, with the key the renderer
+    // takes out, the pack's own tests check.
     for (int kind = -1; kind <= kLastElementKind + 1; ++kind) {
-        const std::optional<QString> name = elementFileName(kind);
         const bool none = kind < 0 || kind > 442 || (kind >= 21 && kind <= 29) ||
                           (kind >= 64 && kind <= 70) || (kind >= 245 && kind <= 250);
-        EXPECT_EQ(!name, none) << kind;
-        if (!name) continue;
-        ++named;
-        EXPECT_TRUE(QFile::exists(resolvePath(*name))) << kind << " " << *name;
+        EXPECT_EQ(!elementFileName(kind), none) << kind;
     }
-    EXPECT_EQ(named, 443 - 9 - 7 - 6);
     EXPECT_EQ(elementFileName(0), elementFileName(20));
     EXPECT_EQ(elementFileName(30), elementFileName(50));
     EXPECT_EQ(*elementFileName(262), "graphic\\sgn1003.bmp");
     EXPECT_EQ(*elementFileName(138), "graphic\\md0001.bmp");
-    EXPECT_EQ(elementKeyColour(100), qRgb(216, 208, 200));
-    EXPECT_EQ(elementKeyColour(99), qRgb(0, 0, 0));
 
     const QImage before = frame.buffers().frame.copy();
     ScriptLines script;
