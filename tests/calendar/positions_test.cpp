@@ -101,18 +101,11 @@ TEST(GregorianToMayan, ExtremeYearsKeepEveryCounterConsistent) {
 
 TEST(GregorianToMayan, ForwardMoonReadsFullLunationWhereBackwardReadsZero) {
     // The forward rule only subtracts above 10^9, so a forward walk meets 10^9 itself where the
-    // backward walk meets 0 (new moons 2 * 10^8 days apart). Walk the moon counter alone.
-    std::int64_t moon = 67'796'610;
-    std::int64_t n = 0;
-    const std::int64_t target = 200'000'000 - 2;
-    while (n < target) {
-        moon += kMoonStep;
-        if (moon > kMoonModulus) moon -= kMoonModulus;
-        ++n;
-    }
-    ASSERT_EQ(moon, kMoonModulus);
-    // n days after the reference date in the 365-day calendar.
-    const GregorianDate day = StepDate(kReferenceDate, static_cast<std::int32_t>(target));
+    // backward walk meets 0 (new moons 2 * 10^8 days apart): the reference day's 67,796,610 plus
+    // 199,999,998 steps of 33,898,305 is 6,779,661 * 10^9.
+    const std::int32_t target = 200'000'000 - 2;
+    static_assert((67'796'610 + std::int64_t(target) * kMoonStep) % kMoonModulus == 0);
+    const GregorianDate day = StepDate(kReferenceDate, target);  // in the 365-day count
     EXPECT_EQ(GregorianToMayan(day).moonPhase, kMoonModulus);
     EXPECT_EQ(GregorianToMayan(StepDate(day, 1)).moonPhase, kMoonStep);
     EXPECT_EQ(GregorianToMayan(StepDate(kReferenceDate, -2)).moonPhase, 0);
