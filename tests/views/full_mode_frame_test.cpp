@@ -12,7 +12,7 @@ namespace {
 
 using DayPages = FullModeTest;
 
-TEST_F(DayPages, TheDayOverviewPutsTheDaysPicturesMoonAndAffirmationInTheirPlaces) {
+TEST_F(DayPages, TheDayOverviewPutsTheDaysPicturesMoonAndAffirmationOrTheExtraDaysLineInPlace) {
     frame.paintMode(kDayMode);
     const QImage& f = frame.buffers().frame;
     EXPECT_EQ(f.size(), QSize(670, 550));
@@ -30,19 +30,18 @@ TEST_F(DayPages, TheDayOverviewPutsTheDaysPicturesMoonAndAffirmationInTheirPlace
     EXPECT_FALSE(paintedRows(f, 0, 669, 304, 310).empty());
     const QStringList day = exported("day");
     for (int i = 0; i < 6; ++i)  // each line 50 higher on the page than in the frame
-        EXPECT_TRUE(
-            day.filter(QStringLiteral("TEXT 0 %1 cnt '").arg(kDayAffirmationRows[i] - 50)).size() ==
+        EXPECT_EQ(
+            day.filter(QStringLiteral("TEXT 0 %1 cnt '").arg(kDayAffirmationRows[i] - 50)).size(),
             1)
             << kDayAffirmationRows[i];
-}
 
-TEST_F(DayPages, TheExtraDayShowsItsLineInsteadOfTheMonthAndNoPlasma) {
+    // The extra day shows its line instead of the month, and no plasma.
     SetCurrentDate({25, 7, 0, 2001});
     frame.paintMode(kDayMode);
     EXPECT_TRUE(paintedRows(frame.buffers().frame, 150, 208, 216, 274).empty());
-    const QStringList day = exported("day");
-    EXPECT_TRUE(day.contains("TEXT 0 67 cnt '" + readDatabaseLine(419, "BASE.KTX") + "'"));
-    EXPECT_TRUE(day.filter("X.bmp'").isEmpty());
+    const QStringList extra = exported("day");
+    EXPECT_TRUE(extra.contains("TEXT 0 67 cnt '" + readDatabaseLine(419, "BASE.KTX") + "'"));
+    EXPECT_TRUE(extra.filter("X.bmp'").isEmpty());
 }
 
 TEST_F(DayPages, ExportsPlaceThePicturesAndTheMoonFromThePageOrigin) {
