@@ -59,7 +59,6 @@ TEST(Oracle, KinMarks) {
     EXPECT_TRUE(IsCentralKin(121) && IsCentralKin(140));
     EXPECT_FALSE(IsCentralKin(120) || IsCentralKin(141) || IsMarkedKin(120) || IsMarkedKin(141));
     const OracleInfo o = MakeOracle(SignTone(1, 4, 121));
-    EXPECT_EQ(o.kin, 121);
     EXPECT_EQ(o.centralKin, 1);
     EXPECT_EQ(o.markedKin, 0);
 }
