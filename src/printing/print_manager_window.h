@@ -139,6 +139,8 @@ private:
     QWidget* createCanvasBar();
     QWidget* createElementPanel();
     void showEditorValues();
+    void beginElement();
+    void takeScriptFont();
     void onPointerMoved(QPoint at);
     void createStatusBar();
     void connectActions();

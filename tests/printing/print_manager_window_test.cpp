@@ -415,6 +415,22 @@ TEST_F(PrintManagerExportTest, AChangedScriptIsReplacedOnlyAfterTheQuestion) {
 TEST_F(PrintManagerExportTest, ATextIsPlacedWithAClickAndPreviewedThenAdded) {
     open();
     window->setEasyMode(false);
+    // A new element starts on the spin boxes' canvas (1 x 1 before the first drawing) in the
+    // font the script ends with.
+    window->setScriptLines({"FONT 40 -53 0 0 0 bld nrm DejaVu Sans", "TEXT 0 0 rgt 'x'",
+                            "FONT 30 -40 200 0 0 thn itl DejaVu Serif"});
+    find<QPushButton>("newTextButton")->click();
+    EXPECT_EQ(window->page().canvas.size(), window->state().canvasSpins);
+    EXPECT_DOUBLE_EQ(window->page().viewScale, 1.0);
+    EXPECT_EQ(window->page().interp.font.pixelSize(), 40);
+    const QLabel* sample = find<QLabel>("sampleLabel");
+    EXPECT_EQ(sample->font().family(), "DejaVu Serif");
+    EXPECT_TRUE(sample->font().italic());
+    EXPECT_EQ(sample->palette().color(QPalette::WindowText), QColor(200, 0, 0));
+    window->addElement();
+    window->addElement();  // never placed: centred
+    EXPECT_EQ(find<QLineEdit>("elementLine")->text(), "TEXT 0 0 cnt ''");
+
     window->setScriptLines({"FONT 40 -53 0 0 0 bld nrm DejaVu Sans"});
     setCanvasSpins(1200, 900);
     ASSERT_TRUE(window->showImage());
