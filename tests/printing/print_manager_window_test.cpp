@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -455,6 +456,17 @@ TEST_F(PrintManagerExportTest, ATextIsPlacedWithAClickAndPreviewedThenAdded) {
     find<QPushButton>("addButton")->click();  // idle: the edit line joins the script
     EXPECT_EQ(window->scriptLines().value(1), line);
     EXPECT_TRUE(find<QPushButton>("newMoonButton")->isEnabled());
+
+    // A picture of the working folder is named from it, as the program names its own.
+    QTimer::singleShot(0, [this] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        dialog->selectFile(home.filePath("graphic/moon2.bmp"));
+        static_cast<QDialog*>(dialog)->accept();  // QFileDialog's own, as Open does
+    });
+    find<QPushButton>("newImageButton")->click();
+    find<QPushButton>("addButton")->click();
+    EXPECT_EQ(find<QLineEdit>("elementLine")->text(), "PICT 0 0 0 0 0 cnt 'graphic\\moon2.bmp'");
 }
 
 }  // namespace
