@@ -86,17 +86,21 @@ void PrintManagerWindow::showEditorValues() {
 // Every element starts on the canvas the spin boxes give, read at the scale it is shown at.
 void PrintManagerWindow::beginElement() {
     if (state_.running) return;
+    const QSize before = page_.canvas.size();
     guardedWork([this] { prepareElementCanvas(state_, page_); });
-    canvasView_->viewScaleChanged();
+    if (page_.canvas.size() != before)
+        canvasView_->canvasChanged();  // made anew
+    else
+        canvasView_->viewScaleChanged();
 }
 
 // The FONT lines of the script alone: the canvas and the sample take the font in force at its
-// end, the one a text is previewed in.
-void PrintManagerWindow::takeScriptFont() {
+// end, the one a text is previewed in. False when a FONT line failed (the editor shows it).
+bool PrintManagerWindow::takeScriptFont() {
     const bool ran =
         runExclusive([this] { return runOnScript([this] { return runScriptFonts(page_); }); });
-    if (!ran) return;
-    showSample(*sampleLabel_, page_.interp.font, QColor(page_.interp.fontColour));
+    if (ran) showSample(*sampleLabel_, page_.interp.font, QColor(page_.interp.fontColour));
+    return ran;
 }
 
 void PrintManagerWindow::startText() {
@@ -104,8 +108,7 @@ void PrintManagerWindow::startText() {
     elementEditor_.newText();
     elementLine_->setText(elementEditor_.values().editLine);
     showEditorValues();
-    takeScriptFont();
-    elementLine_->setFocus();
+    if (takeScriptFont()) elementLine_->setFocus();
 }
 
 void PrintManagerWindow::startImage() {

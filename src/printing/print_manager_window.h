@@ -140,7 +140,7 @@ private:
     QWidget* createElementPanel();
     void showEditorValues();
     void beginElement();
-    void takeScriptFont();
+    bool takeScriptFont();
     void onPointerMoved(QPoint at);
     void createStatusBar();
     void connectActions();
