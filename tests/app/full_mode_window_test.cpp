@@ -200,7 +200,9 @@ TEST_F(FullModeWindowTest, ThePrintManagersDateButtonExportsThePickedDayAgain) {
         QTimer::singleShot(0, [day, button] {
             auto* dialog = qobject_cast<DateDialog*>(QApplication::activeModalWidget());
             ASSERT_TRUE(dialog);
-            dialog->findChild<QSpinBox*>("dayField")->setValue(day);
+            auto* dayField = dialog->findChild<QSpinBox*>("dayField");
+            EXPECT_EQ(dayField->value(), 21);  // preset with the current date
+            dayField->setValue(day);
             dialog->findChild<QPushButton*>(button)->click();
         });
         print.findChild<QToolButton*>("dateButton")->click();
