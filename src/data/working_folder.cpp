@@ -46,6 +46,37 @@ QString packFolder() {
     return workingFolderState().pack;
 }
 
+namespace {
+
+// An absolute path with its folder as the disk has it (links resolved), the file's own name kept:
+// a picture that is a link is still the working folder's picture.
+QString onDisk(const QString& path) {
+    const QFileInfo info(path);
+    const QString folder = info.absoluteDir().canonicalPath();
+    return folder.isEmpty() ? QDir::cleanPath(info.absoluteFilePath())
+                            : folder + u'/' + info.fileName();
+}
+
+std::optional<QString> relativeInside(const QString& path, const QString& folder) {
+    if (folder.isEmpty()) return std::nullopt;
+    const QString root = QFileInfo(folder).canonicalFilePath();
+    const QString relative =
+        QDir(root.isEmpty() ? QDir::cleanPath(folder) : root).relativeFilePath(onDisk(path));
+    if (relative.isEmpty() || relative == u".." || relative.startsWith(QStringLiteral("../")) ||
+        QDir::isAbsolutePath(relative) || relative.contains(u'\\'))
+        return std::nullopt;
+    return relative;
+}
+
+}  // namespace
+
+QString scriptFileName(const QString& path) {
+    for (const QString& folder : {workingFolder(), packFolder()})
+        if (std::optional<QString> relative = relativeInside(path, folder))
+            return relative->replace(u'/', u'\\');
+    return path;
+}
+
 std::optional<QString> workingFolderProblem(const QString& path) {
     const QFileInfo folder(path);
     if (!folder.exists()) return QStringLiteral("does not exist");

@@ -30,6 +30,12 @@ QString workingFolder();
 // The read-only folder behind the working folder, or an empty string.
 QString packFolder();
 
+// The name a script gives a file the user chose: relative to the working folder (or to the pack
+// behind it), with backslashes as the program writes its own names ("graphic\\sun.bmp"), when
+// the file lies inside that folder; else the path as given, so a script keeps working when the
+// working folder moves.
+QString scriptFileName(const QString& path);
+
 // The files an installed program writes that its pack brings with first contents: each is copied
 // into the user's folder when that folder has no file of its name.
 inline constexpr std::array<const char*, 4> kUserFiles = {"conf.dat", "WindWHP.dat", "strt.dat",

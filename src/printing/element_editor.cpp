@@ -46,6 +46,7 @@ void ElementEditor::newText() {
 void ElementEditor::newImage(const std::optional<QString>& file) {
     if (v_.state != EditorState::Idle) return;
     v_.x = -1;
+    v_.y = 0;  // a row clicked for the last element is not this one's
     v_.state = EditorState::PlacingPicture;
     v_.startButtons = false;
     if (!file) return;
@@ -58,6 +59,7 @@ void ElementEditor::newImage(const std::optional<QString>& file) {
 void ElementEditor::newMoon() {
     if (v_.state != EditorState::Idle) return;
     v_.x = -1;
+    v_.y = 0;  // a row clicked for the last element is not this one's
     v_.state = EditorState::TypingMoonPhase;
     v_.startButtons = false;
     v_.addCaption = kMoonNextCaption;

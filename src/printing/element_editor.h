@@ -5,9 +5,10 @@
 // an element take clicks.
 //
 // States: 0 idle; 1 a text being typed; 2 the text being placed; 5 a picture being placed; 6 the
-// moon phase, 7 the moon fill, 8 the moon size being typed; 9 the moon being placed. "add" moves
+// moon phase, 7 the moon fill, 8 the moon size being typed; 9 the moon being placed (3 and 4 are
+// left unused: no step leads there, and "add" there would do nothing). "add" moves
 // a state on; in state 0 it hands the edit line to the script. An element never placed by a click
-// is written at x 0 centred (text, picture) or at x -1 (moon).
+// is written at x 0 centred (text, picture) or at x -1 (moon), and at y 0.
 #pragma once
 
 #include <QColor>

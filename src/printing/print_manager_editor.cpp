@@ -4,6 +4,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,11 +13,27 @@
 #include <QScrollArea>
 
 #include "data/notifier.h"
+#include "data/working_folder.h"
 #include "printing/canvas_view.h"
 #include "printing/print_manager_window.h"
 #include "printpage/script_line.h"
 
 namespace orbisca {
+namespace {
+
+constexpr int kLargestSamplePixels = 64;
+
+// The sample shows a font's face and style; a font enlarged for the printer page would make it
+// taller than the window, so it is shown at most kLargestSamplePixels high.
+void showSample(QLabel& sample, QFont font, const QColor& colour) {
+    if (QFontInfo(font).pixelSize() > kLargestSamplePixels) font.setPixelSize(kLargestSamplePixels);
+    sample.setFont(font);
+    QPalette colours = sample.palette();
+    colours.setColor(QPalette::WindowText, colour);
+    sample.setPalette(colours);
+}
+
+}  // namespace
 
 QWidget* PrintManagerWindow::createElementPanel() {
     auto* panel = new QWidget;
@@ -66,44 +83,71 @@ void PrintManagerWindow::showEditorValues() {
         b->setEnabled(v.startButtons);
 }
 
+// Every element starts on the canvas the spin boxes give, read at the scale it is shown at.
+void PrintManagerWindow::beginElement() {
+    if (state_.running) return;
+    const QSize before = page_.canvas.size();
+    guardedWork([this] { prepareElementCanvas(state_, page_); });
+    if (page_.canvas.size() != before)
+        canvasView_->canvasChanged();  // made anew
+    else
+        canvasView_->viewScaleChanged();
+}
+
+// The FONT lines of the script alone: the canvas and the sample take the font in force at its
+// end, the one a text is previewed in. False when a FONT line failed (the editor shows it).
+bool PrintManagerWindow::takeScriptFont() {
+    const bool ran =
+        runExclusive([this] { return runOnScript([this] { return runScriptFonts(page_); }); });
+    if (ran) showSample(*sampleLabel_, page_.interp.font, QColor(page_.interp.fontColour));
+    return ran;
+}
+
 void PrintManagerWindow::startText() {
+    beginElement();
     elementEditor_.newText();
     elementLine_->setText(elementEditor_.values().editLine);
-    elementLine_->setFocus();
     showEditorValues();
+    if (takeScriptFont()) elementLine_->setFocus();
 }
 
 void PrintManagerWindow::startImage() {
+    beginElement();
     page_.interp.lastPictureKey = qRgb(0, 0, 0);
     std::optional<QString> file;
     if (elementEditor_.values().state == EditorState::Idle) {
         const QString chosen = QFileDialog::getOpenFileName(
-            this, newImageButton_->text(), QString(),
+            this, newImageButton_->text(), workingFolder(),
             QStringLiteral("Pictures (*.bmp *.png *.jpg *.jpeg);;All files (*)"), nullptr,
             QFileDialog::DontUseNativeDialog);
         regainActivation();
-        if (!chosen.isEmpty()) file = chosen;
+        if (!chosen.isEmpty()) file = scriptFileName(chosen);
     }
     elementEditor_.newImage(file);
     if (file) elementLine_->setText(elementEditor_.values().editLine);
     showEditorValues();
+    takeScriptFont();
 }
 
 void PrintManagerWindow::startMoon() {
+    beginElement();
     elementEditor_.newMoon();
     showEditorValues();
 }
 
-// Qt's font dialog has no colour: the line takes the text swatch's.
+// Qt's font dialog has no colour: the line takes the text swatch's. The canvas keeps the
+// script's font (the new line is not in the script yet); the sample shows the chosen one.
 void PrintManagerWindow::chooseFont() {
+    beginElement();
     bool ok = false;
     const QFont font = QFontDialog::getFont(&ok, sampleLabel_->font(), this, QString(),
                                             QFontDialog::DontUseNativeDialog);
     regainActivation();
     if (!ok) return;
     elementEditor_.newFont(font, state_.textColour);
-    sampleLabel_->setFont(font);
     elementLine_->setText(elementEditor_.values().editLine);
+    takeScriptFont();
+    showSample(*sampleLabel_, font, state_.textColour);
 }
 
 void PrintManagerWindow::addElement() {

@@ -6,6 +6,7 @@
 #include "data/error_log.h"
 #include "data/notifier.h"
 #include "printing/print_manager_links.h"
+#include "printpage/image_ops.h"
 #include "printpage/script_line.h"
 
 namespace orbisca {
@@ -48,6 +49,18 @@ void setEasyMode(PrintManagerState& state, PrintPageState& page, bool easy) {
     state.easyMode = easy;
     page.autoOptimize = !easy || state.autoOptimizeChecked;
     page.autoBlur = !easy || state.autoBlurChecked;
+}
+
+void prepareElementCanvas(const PrintManagerState& state, PrintPageState& page) {
+    page.canvasWidth = state.canvasSpins.width();
+    page.canvasHeight = state.canvasSpins.height();
+    if (page.canvas.size() != state.canvasSpins) {
+        setCanvas(page, page.canvasWidth, page.canvasHeight, false);
+        showAtViewScale(page);  // the old displayed size belongs to another canvas
+    }
+    const int shownWidth =
+        page.displayedSize.width() >= 1 ? page.displayedSize.width() : page.canvas.width();
+    page.viewScale = double(page.canvasWidth) / shownWidth;
 }
 
 bool applyWindowValues(PrintManagerState& state, PrintPageState& page, const PrintWindowValues& v) {

@@ -66,6 +66,12 @@ struct PrintManagerState {
 // Creative mode: both on.
 void setEasyMode(PrintManagerState& state, PrintPageState& page, bool easy);
 
+// Starting an element: the canvas takes the spin boxes' size (made anew, cleared and shown at the
+// view scale, only when it has another size) and the view scale becomes the canvas width over the
+// width the page is shown at, so that a click reads the pixel of the canvas the element goes onto.
+// Throws as setCanvas.
+void prepareElementCanvas(const PrintManagerState& state, PrintPageState& page);
+
 // Takes the values of WindWHP.dat other than the window's place; false when the canvas size
 // cannot be made (too many pixels), which then stays as it was.
 bool applyWindowValues(PrintManagerState& state, PrintPageState& page,

@@ -139,6 +139,8 @@ private:
     QWidget* createCanvasBar();
     QWidget* createElementPanel();
     void showEditorValues();
+    void beginElement();
+    bool takeScriptFont();
     void onPointerMoved(QPoint at);
     void createStatusBar();
     void connectActions();

@@ -473,4 +473,13 @@ bool redrawPage(PrintPageState& page) {
     return ran;
 }
 
+bool runScriptFonts(PrintPageState& page) {
+    struct FontsOnly {
+        ScriptState& st;
+        explicit FontsOnly(ScriptState& s) : st(s) { st.fontsOnly = true; }
+        ~FontsOnly() { st.fontsOnly = false; }
+    } pass(page.interp);
+    return runScriptLines(page, page.script);
+}
+
 }  // namespace orbisca

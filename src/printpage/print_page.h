@@ -139,6 +139,11 @@ bool runScriptLines(PrintPageState& page, QStringList& lines);
 // Full redraw: the canvas at the canvas size filled with the background, then the script.
 bool redrawPage(PrintPageState& page);
 
+// The script's FONT lines alone, drawing nothing: the current font becomes the one in force at
+// the script's end, the font a new element is previewed in. False when a FONT line failed
+// (marked as in any run).
+bool runScriptFonts(PrintPageState& page);
+
 // Why a canvas of width x height cannot be made, as a sentence for the user ("The canvas cannot
 // be 20000 x 10 pixels, more than 16384 on a side."), or an empty string when it can.
 QString canvasSizeProblem(qint64 width, qint64 height);

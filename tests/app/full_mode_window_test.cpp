@@ -1,8 +1,12 @@
 // The full-mode window in-process, over the real picture pack: its place on the screen, the
 // nineteen buttons, the keys (through any child), the mouse on the views and the help, the
-// board's hints, and the way back to the compact window.
+// board's hints, and the way back to the compact window; and the print manager's date button,
+// which opens the program's date dialog.
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
+#include <QTimer>
+#include <QToolButton>
 
 #include "app/program_windows.h"
 #include "calendar/calendar_state.h"
@@ -10,6 +14,7 @@
 #include "compact/date_dialog.h"
 #include "data/notifier.h"
 #include "fullmode/full_mode_window.h"
+#include "printing/print_manager_window.h"
 #include "support/compact_fixture.h"
 #include "views/mode_table.h"
 #include "views/telectonon_board.h"
@@ -178,6 +183,41 @@ TEST_F(FullModeWindowTest, TheBoardHintsTheFieldUnderThePointerOnceAndOnlyWhenId
     move(dayField);
     QTest::qWait(50);
     EXPECT_EQ(full().windowState().presentations, shown);
+}
+
+// The date button opens the date dialog modally: OK exports the picked day again in easy mode,
+// Cancel changes neither the date nor the script.
+TEST_F(FullModeWindowTest, ThePrintManagersDateButtonExportsThePickedDayAgain) {
+    const GregorianDate start{21, 8, 0, 2001};
+    ASSERT_TRUE(windows->create(start));
+    PrintManagerWindow& print = windows->printManager();
+    print.printer.pageSize = [] { return QSize(700, 990); };  // a small page: a quick Optimize
+    print.openOnItsOwn();
+    print.setEasyMode(true);
+    ASSERT_TRUE(print.exportScript(ScriptExport::Sign));
+    const QStringList before = print.scriptLines();
+    auto pick = [&print](int day, const char* button) {
+        QTimer::singleShot(0, [day, button] {
+            auto* dialog = qobject_cast<DateDialog*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(dialog);
+            auto* dayField = dialog->findChild<QSpinBox*>("dayField");
+            EXPECT_EQ(dayField->value(), 21);  // preset with the current date
+            dayField->setValue(day);
+            dialog->findChild<QPushButton*>(button)->click();
+        });
+        print.findChild<QToolButton*>("dateButton")->click();
+    };
+    pick(25, "cancelButton");
+    EXPECT_EQ(calendarState().currentDate, start);
+    EXPECT_EQ(print.scriptLines(), before);
+
+    pick(25, "applyButton");
+    EXPECT_EQ(calendarState().currentDate, (GregorianDate{25, 8, 0, 2001}));
+    EXPECT_EQ(print.findChild<QToolButton*>("dateButton")->text(), "2001-08-25");
+    const QStringList picked = print.scriptLines();
+    EXPECT_NE(picked, before);
+    ASSERT_TRUE(print.exportScript(ScriptExport::Sign));  // the export of the day now current
+    EXPECT_EQ(picked, print.scriptLines());
 }
 
 // The board's fields are read with the window: without them the program does not start.

@@ -111,13 +111,10 @@ TEST_F(PrintManagerEndToEndTest, KeysDrawZoomAndSaveTheScriptThroughTheFileDialo
     EXPECT_EQ(values[8], "0");  // Creative
 }
 
-// Easy mode: Sign (F5) and Next day (F3) write the script that orbisca-cli writes for the next
-// day and the same printer page, saved through Qt's file dialog.
+// Easy mode in the pack's settings (elements exported as glyph text): Sign (F5) and Next day (F3)
+// write the script that orbisca-cli writes in its default form for the next day and the same
+// printer page, saved through Qt's file dialog.
 TEST_F(PrintManagerEndToEndTest, SignAndNextDayWriteWhatTheCommandLineExports) {
-    QStringList values = readLines(home.filePath("WindWHP.dat"));
-    ASSERT_GE(values.size(), 10);
-    values[9] = "0";  // "Export as text" off: elements as pictures
-    writeLines("WindWHP.dat", values);
     program.setProcessEnvironment(display->environment());
     program.setWorkingDirectory(home.path());
     program.start(QStringLiteral(ORBISCA_BIN),
@@ -140,12 +137,13 @@ TEST_F(PrintManagerEndToEndTest, SignAndNextDayWriteWhatTheCommandLineExports) {
 
     QProcess cli;
     cli.setWorkingDirectory(home.path());
-    cli.start(QStringLiteral(ORBISCA_CLI), {"export", "sign", "--pictures", "--date", "2026-03-16",
-                                            "--optimize", "4958x7017", "-o", "cli.spt"});
+    cli.start(QStringLiteral(ORBISCA_CLI), {"export", "sign", "--date", "2026-03-16", "--optimize",
+                                            "4958x7017", "-o", "cli.spt"});
     ASSERT_TRUE(cli.waitForFinished(30000));
     ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
     const QStringList expected = readLines(home.filePath("cli.spt"));
     EXPECT_EQ(expected.value(0), "[Sign info script]");
+    EXPECT_TRUE(expected.filter("PICT").isEmpty()) << "the sign is written as glyph text";
     EXPECT_EQ(readLines(home.filePath("sign.spt")), expected);
     key("ctrl+w");
     ASSERT_TRUE(program.waitForFinished(5000));

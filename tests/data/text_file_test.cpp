@@ -56,6 +56,12 @@ TEST_F(TextFile, FindsFilesWhateverTheLetterCase) {
     // A name that does not exist keeps its spelling below the part that does.
     EXPECT_EQ(resolvePath("graphic\\new\\File.bmp"), home.filePath("Graphic/new/File.bmp"));
     EXPECT_EQ(resolvePath(home.filePath("base.ktx")), home.filePath("BASE.KTX"));
+
+    // A file chosen for a script is named from the working folder when it lies inside it.
+    EXPECT_EQ(scriptFileName(home.filePath("Graphic/0Y.bmp")), "Graphic\\0Y.bmp");
+    EXPECT_EQ(scriptFileName(home.filePath("Graphic/../sun.bmp")), "sun.bmp");
+    for (const QString& outside : {QString("/nowhere/sun.bmp"), home.path() + "2/sun.bmp"})
+        EXPECT_EQ(scriptFileName(outside), outside);
 }
 
 TEST_F(TextFile, AnEditedFileTakesEffectAtTheNextRead) {
@@ -141,6 +147,7 @@ TEST_F(TextFile, TheDefaultWorkingFolderIsTheBuiltOneOrTheUsersFolderInFrontOfTh
     EXPECT_EQ(resolvePath("Base.ktx"), pack + "/BASE.KTX");
     EXPECT_EQ(resolvePath("graphic\\0y.bmp"), pack + "/graphic/0Y.bmp");
     EXPECT_EQ(resolvePath("Loading.log"), own + "/Loading.log");  // new files go to the user
+    EXPECT_EQ(scriptFileName(pack + "/graphic/0Y.bmp"), "graphic\\0Y.bmp");
 
     writeFile("data/orbisca/CONF.DAT", "N\n");
     writeFile("data/orbisca/BASE.KTX", "mine\n");

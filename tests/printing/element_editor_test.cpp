@@ -64,6 +64,9 @@ TEST(ElementEditorTest, MoonsTakePhaseFillAndASizeTheCanvasCanHold) {
     editor.place({10, 20});
     add(editor, "");
     EXPECT_EQ(editor.values().editLine, "MOON 10 20 60 25 image");
+    editor.newMoon();  // the next moon never placed does not take the last one's row
+    for (const char* typed : {"25", "IMAGE", "60", ""}) add(editor, typed);
+    EXPECT_EQ(editor.values().editLine, "MOON -1 0 60 25 IMAGE");
 }
 
 TEST(ElementEditorTest, FontLinesCarryTheHeightInPixelsAndTheColour) {

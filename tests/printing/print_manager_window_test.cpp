@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -415,6 +416,22 @@ TEST_F(PrintManagerExportTest, AChangedScriptIsReplacedOnlyAfterTheQuestion) {
 TEST_F(PrintManagerExportTest, ATextIsPlacedWithAClickAndPreviewedThenAdded) {
     open();
     window->setEasyMode(false);
+    // A new element starts on the spin boxes' canvas (1 x 1 before the first drawing) in the
+    // font the script ends with.
+    window->setScriptLines({"FONT 40 -53 0 0 0 bld nrm DejaVu Sans", "TEXT 0 0 rgt 'x'",
+                            "FONT 30 -40 200 0 0 thn itl DejaVu Serif"});
+    find<QPushButton>("newTextButton")->click();
+    EXPECT_EQ(window->page().canvas.size(), window->state().canvasSpins);
+    EXPECT_DOUBLE_EQ(window->page().viewScale, 1.0);
+    EXPECT_EQ(window->page().interp.font.pixelSize(), 40);
+    const QLabel* sample = find<QLabel>("sampleLabel");
+    EXPECT_EQ(sample->font().family(), "DejaVu Serif");
+    EXPECT_TRUE(sample->font().italic());
+    EXPECT_EQ(sample->palette().color(QPalette::WindowText), QColor(200, 0, 0));
+    window->addElement();
+    window->addElement();  // never placed: centred
+    EXPECT_EQ(find<QLineEdit>("elementLine")->text(), "TEXT 0 0 cnt ''");
+
     window->setScriptLines({"FONT 40 -53 0 0 0 bld nrm DejaVu Sans"});
     setCanvasSpins(1200, 900);
     ASSERT_TRUE(window->showImage());
@@ -439,6 +456,17 @@ TEST_F(PrintManagerExportTest, ATextIsPlacedWithAClickAndPreviewedThenAdded) {
     find<QPushButton>("addButton")->click();  // idle: the edit line joins the script
     EXPECT_EQ(window->scriptLines().value(1), line);
     EXPECT_TRUE(find<QPushButton>("newMoonButton")->isEnabled());
+
+    // A picture of the working folder is named from it, as the program names its own.
+    QTimer::singleShot(0, [this] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        dialog->selectFile(home.filePath("graphic/moon2.bmp"));
+        static_cast<QDialog*>(dialog)->accept();  // QFileDialog's own, as Open does
+    });
+    find<QPushButton>("newImageButton")->click();
+    find<QPushButton>("addButton")->click();
+    EXPECT_EQ(find<QLineEdit>("elementLine")->text(), "PICT 0 0 0 0 0 cnt 'graphic\\moon2.bmp'");
 }
 
 }  // namespace
