@@ -22,11 +22,7 @@ class FullModeWindowTest : public CompactFolderTest {
 protected:
     void SetUp() override {
         CompactFolderTest::SetUp();
-        const QDir pack(QStringLiteral(ORBISCA_HOME_DIR "/graphic"));
-        for (const QString& name : pack.entryList(QDir::Files)) {
-            QFile::remove(home.filePath("graphic/" + name));
-            QFile::link(pack.filePath(name), home.filePath("graphic/" + name));
-        }
+        linkPictures();
     }
     void TearDown() override {
         windows.reset();
