@@ -74,12 +74,13 @@ protected:
     }
     // Waits for the program's report that the panel is painted; the milliseconds it gives.
     int waitForPanel() {
-        QElapsedTimer wait;
-        wait.start();
-        while (!stderrText.contains("painted after") && wait.elapsed() < 15000) {
-            program.waitForReadyRead(100);
-            stderrText += program.readAllStandardError();
-        }
+        poll(
+            [&] {
+                program.waitForReadyRead(100);
+                stderrText += program.readAllStandardError();
+                return stderrText.contains("painted after");
+            },
+            15000, 0);
         const int at = stderrText.indexOf("painted after ");
         return at < 0 ? -1 : stderrText.mid(at + 14).split(' ').value(0).toInt();
     }
@@ -97,11 +98,14 @@ protected:
     }
     // Polls screenshots until the sign area shows what `face` has there (pixel by pixel: a
     // screenshot carries a colour space the painted face has not).
-    bool waitForSign(const QImage& face, QImage* shot) {
-        return poll([&] {
-            *shot = display->screenshot();
-            return SamePixels(areaOf(*shot, kWindowAt), areaOf(face, {0, 0}));
+    bool waitForSign(const QImage& face, QImage* shot = nullptr) {
+        QImage last;
+        const bool shown = poll([&] {
+            last = display->screenshot();
+            return SamePixels(areaOf(last, kWindowAt), areaOf(face, {0, 0}));
         });
+        if (shot) *shot = last;
+        return shown;
     }
     // The pixels of `area` that are not the full-mode window's background.
     static int inkIn(const QImage& image, const QRect& area) {
@@ -171,7 +175,7 @@ TEST_F(EndToEndTest, ShapedWindowShowsTodayStepsWithTheKeysAndEnds) {
     EXPECT_EQ(shot.pixel(kWindowAt + QPoint(130, 385)), expectedFace(today).pixel(130, 385));
 
     display->run("xdotool", {"key", "Right"});
-    EXPECT_TRUE(waitForSign(expectedFace(StepDate(today, 1)), &shot))
+    EXPECT_TRUE(waitForSign(expectedFace(StepDate(today, 1))))
         << "Right did not show the next day's sign";
 
     EXPECT_EQ(endWithEscape(), 0);
@@ -225,11 +229,9 @@ TEST_F(EndToEndTest, FullModeCoversTheScreenChangesViewsStepsTheDayAndLeaves) {
 
     clickAt(kBackButton);
     display->run("xdotool", {"mousemove", "3", "3"});
-    QImage shot;
-    ASSERT_TRUE(waitForSign(expectedFace({22, 8, 0, 2001}), &shot))
-        << "the compact window is not back";
+    ASSERT_TRUE(waitForSign(expectedFace({22, 8, 0, 2001}))) << "the compact window is not back";
     display->run("xdotool", {"key", "Right"});
-    EXPECT_TRUE(waitForSign(expectedFace({23, 8, 0, 2001}), &shot))
+    EXPECT_TRUE(waitForSign(expectedFace({23, 8, 0, 2001})))
         << "the compact window does not take keys after the full-mode window";
 
     clickAt(kWindowAt + QPoint(262, 258));
@@ -249,8 +251,7 @@ TEST_F(EndToEndTest, OpensStraightIntoTheBoardGoesBackAndTheExitButtonEnds) {
     EXPECT_GT(inkIn(board, QRect(kFrameRect.topLeft(), QSize(140, 500))), 1000);
     clickAt(kBackButton);
     display->run("xdotool", {"mousemove", "3", "3"});
-    QImage shot;
-    EXPECT_TRUE(waitForSign(expectedFace({21, 8, 0, 2001}), &shot))
+    EXPECT_TRUE(waitForSign(expectedFace({21, 8, 0, 2001})))
         << "the compact window is not there after --open full";
     clickAt(kWindowAt + QPoint(262, 258));
     ASSERT_TRUE(waitForFullMode());
@@ -352,10 +353,9 @@ TEST_F(EndToEndTest, TheSavedSwapOfTheDayKeysTurnsTheCompactWindowsKeys) {
     const GregorianDate today = calendarState().today;
     startProgram();
     ASSERT_GT(waitForPanel(), 0) << stderrText.toStdString();
-    QImage shot;
-    ASSERT_TRUE(waitForSign(expectedFace(today), &shot));
+    ASSERT_TRUE(waitForSign(expectedFace(today)));
     display->run("xdotool", {"key", "Right"});
-    EXPECT_TRUE(waitForSign(expectedFace(StepDate(today, -1)), &shot)) << "Right did not step back";
+    EXPECT_TRUE(waitForSign(expectedFace(StepDate(today, -1)))) << "Right did not step back";
     EXPECT_EQ(endWithEscape(), 0);
 }
 
@@ -390,8 +390,7 @@ TEST_F(EndToEndTest, InstalledProgramWorksInTheUsersFolderInFrontOfThePack) {
     program.start(root.filePath("usr/bin/orbisca"), {"--report-start-time"});
     ASSERT_TRUE(program.waitForStarted(5000));
     ASSERT_GT(waitForPanel(), 0) << stderrText.toStdString();
-    QImage shot;
-    EXPECT_TRUE(waitForSign(expectedFace(today), &shot)) << "the user's sign picture is not shown";
+    EXPECT_TRUE(waitForSign(expectedFace(today))) << "the user's sign picture is not shown";
     EXPECT_TRUE(QFileInfo(own + "/conf.dat").isFile());
     EXPECT_TRUE(QFileInfo(own + "/Loading.log").isFile());
     EXPECT_FALSE(QFileInfo::exists(own + "/BASE.KTX"));
