@@ -57,21 +57,17 @@ std::optional<QString> checkScale(double scale, QSize canvas) {
 }  // namespace
 
 double PageMetrics::pixelsPerCmAcross() const {
-    return std::max(1, page.width()) / std::max(paperCm.width(), 1e-9);
+    return std::max(dotsPerInch.width(), 1.0) / kCmPerInch;
 }
 
 double PageMetrics::pixelsPerCmDown() const {
-    return std::max(1, page.height()) / std::max(paperCm.height(), 1e-9);
-}
-
-QSizeF paperSizeCm(QSize physicalPixels, double dotsPerInchAcross, double dotsPerInchDown) {
-    return {physicalPixels.width() / dotsPerInchAcross * kCmPerInch,
-            physicalPixels.height() / dotsPerInchDown * kCmPerInch};
+    return std::max(dotsPerInch.height(), 1.0) / kCmPerInch;
 }
 
 PageMetrics wholePaperMetrics(QSize page, double dotsPerInch) {
     const QSize p = atLeastOnePixel(page);
-    return {p, paperSizeCm(p, dotsPerInch, dotsPerInch)};
+    const double dpi = std::max(dotsPerInch, 1.0);
+    return {p, QSizeF(p) / dpi * kCmPerInch, QSizeF(dpi, dpi)};
 }
 
 std::optional<double> readFieldNumber(const QString& text) {

@@ -30,6 +30,9 @@
 namespace orbisca {
 
 inline constexpr double kCmPerInch = 2.54;
+// The printer's resolution (Qt's default of 96 would make an A4 page 794 x 1123 pixels, too
+// coarse for the enlarged canvas).
+inline constexpr int kPrinterDotsPerInch = 600;
 inline constexpr double kMinPrintScale = 1.0;      // per cent
 inline constexpr int kMaxPrintPixels = 1'000'000;  // about 42 m at 600 dpi
 inline constexpr int kPreviewLongSide = 300;
@@ -59,17 +62,16 @@ struct PageGeometry {
         PageUnit::Pixels, PageUnit::Centimetres, PageUnit::Centimetres};
 };
 
-// The page in pixels and the paper it is printed on in centimetres, which together give the
-// pixels per centimetre across and down.
+// The printable page in pixels, the paper it lies on in centimetres, and the printer's
+// resolution, which alone gives the pixels per centimetre: the printable page is smaller than the
+// paper by the printer's margins, so page / paper would make every centimetre a few per cent short.
 struct PageMetrics {
     QSize page{1, 1};
     QSizeF paperCm{1.0, 1.0};
+    QSizeF dotsPerInch{kPrinterDotsPerInch, kPrinterDotsPerInch};  // across, down
     double pixelsPerCmAcross() const;
     double pixelsPerCmDown() const;
 };
-// The paper of a printer whose physical page is `physicalPixels` at `dotsPerInch` across and
-// down, in centimetres.
-QSizeF paperSizeCm(QSize physicalPixels, double dotsPerInchAcross, double dotsPerInchDown);
 // Metrics of a page that covers the whole paper at a resolution: 4960 x 7016 at 600 dpi is A4.
 PageMetrics wholePaperMetrics(QSize page, double dotsPerInch);
 

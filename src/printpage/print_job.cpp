@@ -73,9 +73,11 @@ void printOnQueue(QPrinter& printer, const QString& name) {
 PageMetrics printerMetrics(const QPrinter& printer) {
     PageMetrics metrics;
     metrics.page = QSize(std::max(1, printer.width()), std::max(1, printer.height()));
-    const QRectF paper = printer.paperRect(QPrinter::DevicePixel);
-    const int dpiX = std::max(1, printer.logicalDpiX()), dpiY = std::max(1, printer.logicalDpiY());
-    metrics.paperCm = paperSizeCm(paper.size().toSize(), dpiX, dpiY);
+    metrics.dotsPerInch =
+        QSizeF(std::max(1, printer.logicalDpiX()), std::max(1, printer.logicalDpiY()));
+    // The paper as its size is defined (A4: 210 x 297 mm), in the orientation chosen; its
+    // device pixels would come from whole points and make A4 20,99 cm wide.
+    metrics.paperCm = printer.pageLayout().fullRect(QPageLayout::Millimeter).size() / 10;
     return metrics;
 }
 

@@ -1,9 +1,8 @@
 // Printing a canvas on a printer or into a PDF file, without a window: the printer's settings,
 // its page as the page setup measures it, where a print goes, and the print itself.
 //
-// The printer works at 600 dots per inch (Qt's default of 96 would make an A4 page 794 x 1123
-// pixels, too coarse for the enlarged canvas), draws from the top-left corner of its printable
-// area, and reports its page in the orientation chosen, so nothing is turned here.
+// The printer works at kPrinterDotsPerInch, draws from the top-left corner of its printable area,
+// and reports its page in the orientation chosen, so nothing is turned here.
 #pragma once
 
 #include <QDateTime>
@@ -18,7 +17,6 @@ class QPrinter;
 
 namespace orbisca {
 
-inline constexpr int kPrinterDotsPerInch = 600;
 inline const QString kPrintDocumentName = QStringLiteral("Orbisca");
 // Any print goes into this PDF file when the variable is set (for scripts and tests).
 inline constexpr char kPrintToVariable[] = "ORBISCA_PRINT_TO";
@@ -30,7 +28,7 @@ void printIntoFile(QPrinter& printer, const QString& path);
 // Sends the prints to the queue `name`, keeping paper and orientation where the queue has them.
 void printOnQueue(QPrinter& printer, const QString& name);
 
-// The printer's printable page in pixels and its paper in centimetres.
+// The printer's printable page in pixels, its paper in centimetres and its resolution.
 PageMetrics printerMetrics(const QPrinter& printer);
 
 // The file named by ORBISCA_PRINT_TO, if set.

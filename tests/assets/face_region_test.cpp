@@ -70,12 +70,8 @@ TEST(FaceRegion, EveryTextLiesOnACalmDarkGround) {
     // The fonts are white: every text cell must be dark and even, with no bright detail under it.
     const QImage face = loadPicture("pyr0.bmp");
     for (const QRect& cell : textCells()) {
-        SCOPED_TRACE(QString("%1,%2 %3x%4")
-                         .arg(cell.x())
-                         .arg(cell.y())
-                         .arg(cell.width())
-                         .arg(cell.height())
-                         .toStdString());
+        SCOPED_TRACE(::testing::Message()
+                     << cell.x() << "," << cell.y() << " " << cell.width() << "x" << cell.height());
         long long sum = 0;
         int brightest = 0;
         for (int y = cell.top(); y <= cell.bottom(); ++y)

@@ -1,10 +1,10 @@
 // The program's icon: the SVG that the desktop scales draws what the PNG sizes show.
 #include "icon.h"
+#include "support/folder_fixture.h"
 
 #include <gtest/gtest.h>
 
 #include <QBuffer>
-#include <QGuiApplication>
 #include <QImageReader>
 
 using namespace orbisca::assets;
@@ -12,12 +12,7 @@ using namespace orbisca::assets;
 namespace {
 
 TEST(Icon, TheSvgDrawsWhatThePicturesShow) {
-    if (!QCoreApplication::instance()) {
-        static int argc = 1;
-        static char name[] = "assets_tests";
-        static char* argv[] = {name, nullptr};
-        new QGuiApplication(argc, argv);
-    }
+    orbisca::testing::ensureGuiApplication();
     QByteArray svg = iconSvg();
     QBuffer buffer(&svg);
     QImageReader reader(&buffer, "svg");

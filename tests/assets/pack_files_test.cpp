@@ -41,23 +41,18 @@ QRgb keyOf(int kind) { return orbisca::elementKeyColour(kind) & 0xFFFFFF; }
 }  // namespace
 
 TEST(PackFiles, EveryFileTheProgramLoadsIsInThePack) {
-    std::vector<QString> files;
-    for (const char* f :
-         {"pyr0.bmp", "pyrA0.bmp", "frame1.bmp", "frameclr.bmp", "moon.bmp", "moon2.bmp",
-          "moon3.bmp", "SBalfa.bmp", "Smalfa.bmp", "plalfa.bmp", "Puls1.bmp", "tlcr.bmp",
-          "tlcrA.bmp", "tlstB.bmp", "tlstW.bmp", "tlstA.bmp", "tlpyrA.bmp"})
-        files.push_back(f);
-    for (int tone = 1; tone <= 13; ++tone)
-        files.push_back("ToneAlfa" + QString::number(tone) + ".bmp");
-    for (int n = 1; n <= 9; ++n) files.push_back("shine" + QString::number(n) + ".bmp");
-    for (int n = 1; n <= 6; ++n) files.push_back("shine" + QString::number(n) + "t.bmp");
-    for (const char* c : {"V", "W", "B", "Y", "L", "R"})
-        files.push_back(QString("Puls") + c + ".bmp");
-    for (const char* c : {"G", "R", "W", "B", "Y"}) files.push_back(QString("tlpyr") + c + ".bmp");
-    for (const char* piece : {"trY0", "trY1", "trY2", "trW0", "trW2", "trW3", "trG0", "trG1",
-                              "trG2", "trG3", "trA0", "trA1", "trA2", "trA3"})
-        files.push_back(QString(piece) + ".bmp");
-    for (const QString& f : files) {
+    QStringList files =
+        QStringLiteral(
+            "pyr0 pyrA0 frame1 frameclr moon moon2 moon3 SBalfa Smalfa plalfa Puls1 "
+            "tlcr tlcrA tlstB tlstW tlstA tlpyrA PulsV PulsW PulsB PulsY PulsL PulsR "
+            "tlpyrG tlpyrR tlpyrW tlpyrB tlpyrY trY0 trY1 trY2 trW0 trW2 trW3 trG0 "
+            "trG1 trG2 trG3 trA0 trA1 trA2 trA3")
+            .split(' ');
+    for (int n = 1; n <= 13; ++n) files << "ToneAlfa" + QString::number(n);
+    for (int n = 1; n <= 9; ++n) files << "shine" + QString::number(n);
+    for (int n = 1; n <= 6; ++n) files << "shine" + QString::number(n) + "t";
+    for (const QString& name : files) {
+        const QString f = name + ".bmp";
         EXPECT_NE(inManifest(f), nullptr) << f.toStdString();
         EXPECT_TRUE(QFileInfo::exists(graphicFile(f))) << f.toStdString();
     }
@@ -128,26 +123,18 @@ struct Drawn {
 };
 std::vector<Drawn> compactWindowPictures() {
     std::vector<Drawn> drawn;
+    auto add = [&](const QString& picture, const QString& mask, QPoint at, QPoint from, QPoint to) {
+        drawn.push_back({picture, mask, at, QRect(from, to)});
+    };
     for (int s = 0; s < 20; ++s) {
-        drawn.push_back({QString::number(s) + "Y.bmp",
-                         "SBalfa.bmp",
-                         {224, 220},
-                         QRect(QPoint(226, 222), QPoint(298, 294))});
-        drawn.push_back({QString::number(s) + ".bmp",
-                         "Smalfa.bmp",
-                         {308, 229},
-                         QRect(QPoint(310, 231), QPoint(370, 291))});
+        add(QString::number(s) + "Y.bmp", "SBalfa.bmp", {224, 220}, {226, 222}, {298, 294});
+        add(QString::number(s) + ".bmp", "Smalfa.bmp", {308, 229}, {310, 231}, {370, 291});
     }
     for (int t = 1; t <= 13; ++t)
-        drawn.push_back({"Tone" + QString::number(t) + ".bmp",
-                         "ToneAlfa" + QString::number(t) + ".bmp",
-                         {227, 182},
-                         QRect(QPoint(227, 182), QPoint(298, 217))});
+        add("Tone" + QString::number(t) + ".bmp", "ToneAlfa" + QString::number(t) + ".bmp",
+            {227, 182}, {227, 182}, {298, 217});
     for (int p = 1; p <= 7; ++p)
-        drawn.push_back({QString::number(p) + "X.bmp",
-                         "plalfa.bmp",
-                         {150, 216},
-                         QRect(QPoint(154, 218), QPoint(208, 272))});
+        add(QString::number(p) + "X.bmp", "plalfa.bmp", {150, 216}, {154, 218}, {208, 272});
     return drawn;
 }
 

@@ -4,13 +4,12 @@
 #include "pack_reader.h"
 
 #include "views/kin_board_table.h"
+#include "views/telectonon_board.h"
 #include "views/wave_views.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
-
-#include <cmath>
 
 using namespace packtest;
 
@@ -121,30 +120,20 @@ TEST(Placement, TechPointsLandOnTheirKinsCellsOfTheWingsBoard) {
     }
 }
 
-namespace {
-QPoint dialPoint(double angle, int radius, QPoint centre) {
-    const double a = -std::nearbyint(angle) * M_PI / 180;
-    return centre + QPoint(int(std::nearbyint(radius * std::cos(a))),
-                           int(std::nearbyint(radius * std::sin(a))));
-}
-}  // namespace
-
-// The markers land on the slots of the board's dials, and on the fields of the day signs.
+// The markers land on the slots of the board's dials, and on the fields of the day signs, where
+// the board view puts them.
 TEST(Placement, TheTelectononBoardHasASlotUnderEveryMarkerPlace) {
+    using orbisca::BoardDial;
     const QImage board = loadPicture("telectonon.bmp");
     ASSERT_EQ(board.size(), QSize(kFrameWidth, kFrameHeight));
     const QImage marker = loadPicture("tlstB.bmp");
     ASSERT_EQ(loadPicture("tlstW.bmp").size(), marker.size());
     std::vector<QPoint> places;
-    const QPoint upper(71, 103), lower(71, 416);
-    for (int sign = 1; sign <= 20; ++sign) places.push_back(dialPoint(18.0 * sign + 99, 52, upper));
-    for (int day = 1; day <= 28; ++day) places.push_back(dialPoint(12.85714 * day + 83, 52, lower));
-    for (int n = 1; n <= 13; ++n) {
-        places.push_back(n < 11 ? dialPoint(36.0 * n + 89, 30, upper)
-                                : upper + QPoint(0, 13 * (n - 12)));
-        places.push_back(n < 11 ? dialPoint(36.0 * n + 90, 30, lower)
-                                : lower + QPoint(0, 13 * (n - 12)));
-    }
+    for (const auto& [dial, last] : {std::pair{BoardDial::Sign, 20},
+                                     {BoardDial::Day, 28},
+                                     {BoardDial::Tone, 13},
+                                     {BoardDial::Month, 13}})
+        for (int n = 1; n <= last; ++n) places.push_back(orbisca::dialMarkerPoint(dial, n));
     for (const QPoint& p : places) {
         // A dark slot under the marker's middle, its ring 4 pixels out.
         const QPoint c = p + QPoint(marker.width() / 2, marker.height() / 2);
@@ -152,13 +141,10 @@ TEST(Placement, TheTelectononBoardHasASlotUnderEveryMarkerPlace) {
         EXPECT_LT(middle, 40) << p.x() << "," << p.y();
         EXPECT_GT(luminance(rgbAt(board, c.x() + 4, c.y())), middle + 40) << p.x() << "," << p.y();
     }
-    // Sign s has its field at column 8 + s mod 5, row 2 + s div 5 (sign 20 at row 2), cells of
-    // 33.5 pixels from (133, 133); the field shows the sign in its colour.
+    // The field of a sign shows the sign in its colour.
     for (int sign = 1; sign <= 20; ++sign) {
-        const int column = 8 + sign % 5, row = sign == 20 ? 2 : 2 + sign / 5;
-        const QPointF centre(133 + 33.5 * column + 16.75, 133 + 33.5 * row + 16.75);
-        EXPECT_EQ(tintOf(rgbAt(board, int(centre.x()) - 8, int(centre.y()) - 2)), signTint(sign))
-            << "sign " << sign;
+        const QPoint field = orbisca::boardCellPoint(orbisca::signMarkerCell(sign), 8.25, 14.25);
+        EXPECT_EQ(tintOf(rgbAt(board, field.x(), field.y())), signTint(sign)) << "sign " << sign;
     }
     // The view clears the hint area with the frame's colour: the board has that colour there.
     for (int y = 455; y < 535; ++y)

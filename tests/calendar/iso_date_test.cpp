@@ -30,14 +30,13 @@ TEST(IsoDate, RejectsWhatIsNoDateNamingTheInput) {
 }
 
 TEST(IsoDate, NextDayWalksRealDays) {
-    GregorianDate d = ParseIsoDate("2004-02-28");
-    ASSERT_TRUE(NextGregorianDay(d));
-    EXPECT_EQ(FormatIsoDate(d), "2004-02-29");
-    ASSERT_TRUE(NextGregorianDay(d));
-    EXPECT_EQ(FormatIsoDate(d), "2004-03-01");
-    d = ParseIsoDate("1999-12-31");
-    ASSERT_TRUE(NextGregorianDay(d));
-    EXPECT_EQ(FormatIsoDate(d), "2000-01-01");
-    d = ParseIsoDate("2147483647-12-31");
-    EXPECT_FALSE(NextGregorianDay(d));
+    for (auto [from, to] : {std::pair{"2004-02-28", "2004-02-29"},
+                            {"2004-02-29", "2004-03-01"},
+                            {"1999-12-31", "2000-01-01"}}) {
+        GregorianDate d = ParseIsoDate(from);
+        ASSERT_TRUE(NextGregorianDay(d)) << from;
+        EXPECT_EQ(FormatIsoDate(d), to);
+    }
+    GregorianDate last = ParseIsoDate("2147483647-12-31");
+    EXPECT_FALSE(NextGregorianDay(last));
 }

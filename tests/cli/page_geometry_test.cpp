@@ -4,8 +4,8 @@
 
 #include <QLocale>
 
-#include "support/cli_run.h"
 #include "printpage/page_geometry.h"
+#include "support/cli_run.h"
 
 namespace orbisca {
 namespace {
@@ -41,6 +41,8 @@ TEST(PageGeometry, TheCommandLineShowsTheFieldsAsTheWindowDoes) {
          "left: 1240\ntop: 2490\nwidth: 2480\nheight: 2036\nscale: 370,15\n"},
         {"--set width=12.5cm", "left: 1004\ntop: 2296\nwidth: 12,5\nheight: 2424\nscale: 440,75\n"},
         {"--set width=12,5cm", "left: 1004\ntop: 2296\nwidth: 12,5\nheight: 2424\nscale: 440,75\n"},
+        // 1 inch is 600 dots: 600 / 670 = 89,55 %, 550 x 0.8955 = 492.5 -> 493 high.
+        {"--set width=1in", "left: 2180\ntop: 3262\nwidth: 1\nheight: 493\nscale: 89,55\n"},
         {"--no-center --set left=3- --set top=4,",
          "left: -3\ntop: 4\nwidth: 670\nheight: 550\n"
          "scale: 100\n"},

@@ -55,11 +55,10 @@ protected:
         dialog->runReminder();
     }
     QStringList launchFile() const { return readLines(home.filePath("strt.dat")); }
-    QStringList packLines(const QString& name) const { return readLines(home.filePath(name)); }
     // The sections of donation.ktx, split here as a reader of the file would.
     QList<QStringList> packSections() const {
         QList<QStringList> sections{{}};
-        for (const QString& line : packLines("donation.ktx")) {
+        for (const QString& line : readLines(home.filePath("donation.ktx"))) {
             if (line == "%%%%")
                 sections.append(QStringList{});
             else

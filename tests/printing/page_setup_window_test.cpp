@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -100,15 +101,20 @@ TEST_F(PageSetupWindowTest, ShownThePictureIsAtFullScaleCentredAndTypingFollowsT
     EXPECT_EQ(printer.geometry().width, 1340);
     EXPECT_EQ(text(PageField::Height), "1100");
 
-    // Units: 12.5 and 12,5 cm are the same width; back in pixels the field shows pixels again.
+    // Units: 12.5 and 12,5 cm are the same width, 12.5 / 2.54 x 600 = 2952.76 dots, also when
+    // margins make the printable page narrower than the paper; back in pixels the field shows
+    // pixels again.
+    printer.printer().setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+    window->open();
+    EXPECT_EQ(text(PageField::PaperWidth), "21");
     window->unitBox(PageField::Width)->setCurrentIndex(1);
     type(PageField::Width, "12.5");
-    const int width = printer.geometry().width;
+    EXPECT_EQ(printer.geometry().width, 2953);
     type(PageField::Width, "12,5");
-    EXPECT_EQ(printer.geometry().width, width);
+    EXPECT_EQ(printer.geometry().width, 2953);
     EXPECT_EQ(text(PageField::Width), "12,5");
     window->unitBox(PageField::Width)->setCurrentIndex(0);
-    EXPECT_EQ(text(PageField::Width), QString::number(width));
+    EXPECT_EQ(text(PageField::Width), "2953");
 }
 
 TEST_F(PageSetupWindowTest, FitAndOrientationPlaceAnewAndFitOffGivesThePlacementBack) {

@@ -33,12 +33,26 @@ protected:
         frame.paintMode(mode);
         return placed;
     }
+    // How many pictures put down so far `match`.
+    template <class Match>
+    int countIf(Match match) const {
+        return int(std::count_if(placed.begin(), placed.end(), match));
+    }
     // How often the picture `file` (its name under graphic\) was put with its top left at (x, y).
     int countAt(const QString& file, int x, int y) const {
-        int n = 0;
-        for (const PlacedPicture& p : placed)
-            if (p.file == "graphic\\" + file && p.area.topLeft() == QPoint(x, y)) ++n;
-        return n;
+        return countIf([&](const PlacedPicture& p) {
+            return p.file == "graphic\\" + file && p.area.topLeft() == QPoint(x, y);
+        });
+    }
+    int count(const QString& file) const {
+        return countIf([&](const PlacedPicture& p) { return p.file == "graphic\\" + file; });
+    }
+    // The year grid's day frames (any of the four) with their top left at `at`.
+    int framesAt(QPoint at) const {
+        return countIf([&](const PlacedPicture& p) {
+            return p.file.contains(QRegularExpression("^graphic\\\\fr[1-4]\\.bmp$")) &&
+                   p.area.topLeft() == at;
+        });
     }
     // The script lines of any mode painted with the export switch on.
     QStringList exportedMode(int mode) {
@@ -50,11 +64,6 @@ protected:
         frame.resetSinks();
         return script.lines;
     }
-    int count(const QString& file) const {
-        int n = 0;
-        for (const PlacedPicture& p : placed) n += p.file == "graphic\\" + file;
-        return n;
-    }
     std::vector<PlacedPicture> placed;
     QStringList notices;
 };
@@ -65,16 +74,11 @@ TEST_F(CalendarViews, TheYearPutsTheDayItsBearerAndItsLineInPlace) {
     EXPECT_EQ(countAt("shine5.bmp", 92, 72), 1);  // the day at (105, 91)
     EXPECT_EQ(countAt("zc350003.bmp", 236, 22), 1);
     EXPECT_EQ(countAt("tn350008.bmp", 236, 2), 1);
-    EXPECT_EQ(countAt("fr4.bmp", 19, 15) + countAt("fr1.bmp", 19, 15) + countAt("fr2.bmp", 19, 15) +
-                  countAt("fr3.bmp", 19, 15),
-              1);
+    EXPECT_EQ(framesAt({19, 15}), 1);
     const QPoint moon13 = yearDayPoint(13, 0, 0) + QPoint(-1, -7);
     EXPECT_EQ(moon13, QPoint(403, 115));
-    int moon13Frames = 0;
-    for (const PlacedPicture& p : placed)
-        moon13Frames += p.file.startsWith("graphic\\fr") && p.area.topLeft() == moon13;
-    EXPECT_EQ(moon13Frames, 1);
-    EXPECT_EQ(count("zcs150009.bmp") + count("zcs150000.bmp") >= 2, true);
+    EXPECT_EQ(framesAt(moon13), 1);
+    EXPECT_GE(count("zcs150009.bmp") + count("zcs150000.bmp"), 2);
     // The line: brush after brush from the day to the marker of moon 1.
     const std::vector<QPoint> line = pulsarPointsBetween({105, 91}, {284, 221});
     ASSERT_EQ(line.front(), QPoint(105, 91));
@@ -144,9 +148,8 @@ TEST_F(CalendarViews, TheMonthShowsItsTwentyEightDaysAndTheHighlightByColour) {
     EXPECT_EQ(countAt("Tone1.bmp", 272, 3), 1);
     EXPECT_EQ(countAt("shine2.bmp", 416, 384), 1);
     EXPECT_EQ(countAt("zc350009.bmp", 452, 417), 1);  // day 27
-    int plasmas = 0;
-    for (const PlacedPicture& p : placed) plasmas += p.file.contains("pl35") && p.area.y() == 95;
-    EXPECT_EQ(plasmas, 28);  // seven a row, drawn four times over
+    EXPECT_EQ(countIf([](auto& p) { return p.file.contains("pl35") && p.area.y() == 95; }),
+              28);  // seven a row, drawn four times over
     // A white day takes the white highlight (day 28 of the same moon: cromatic 2).
     paint(7, {22, 8, 0, 2001});
     EXPECT_EQ(count("shine2.bmp") + count("shine7.bmp") + count("shine8.bmp") + count("shine9.bmp"),
@@ -222,10 +225,10 @@ TEST_F(CalendarViews, ZolkinWavespellAndWingsMarkTheKin) {
     EXPECT_EQ(countAt("zc450009.bmp", 487, 411), 1);
     EXPECT_EQ(countAt("tn450008.bmp", 487, 387), 1);
     EXPECT_EQ(countAt("zc350005.bmp", 536, 420), 1);
-    int thirteenth = 0;
-    for (const PlacedPicture& p : placed)
-        thirteenth += p.file.contains("zc45") && p.area.topLeft() == QPoint(385, 138);
-    EXPECT_EQ(thirteenth, 1);
+    EXPECT_EQ(countIf([](auto& p) {
+                  return p.file.contains("zc45") && p.area.topLeft() == QPoint(385, 138);
+              }),
+              1);
     // Sign 3, tone 5 (kin 83) starts its wavespell at sign 19.
     paint(6, StepDate(kWorkedDate, 83 - 230));
     EXPECT_EQ(countAt("zc450018.bmp", 79, 91 - 44), 1);
@@ -284,12 +287,10 @@ TEST_F(CalendarViews, IzinFiguresAreReadStrictlyAndReportedOnce) {
     const std::optional<IzinFigure> figure = parseIzinLine("101000 12");
     ASSERT_TRUE(figure);
     EXPECT_EQ(drawIzinStack(frame, *figure, 100, 200, 3), 12);
-    ASSERT_EQ(placed.size(), 3u);
-    EXPECT_EQ(placed[0].file, "graphic\\izin9.bmp");
-    EXPECT_EQ(placed[0].area.y(), 242);
-    EXPECT_EQ(placed[1].file, "graphic\\izin6.bmp");
-    EXPECT_EQ(placed[1].area.y(), 235);
-    EXPECT_EQ(placed[2].area.y(), 228);
+    QStringList stack;
+    for (const PlacedPicture& p : placed) stack << p.file + " " + QString::number(p.area.y());
+    EXPECT_EQ(stack, QStringList({"graphic\\izin9.bmp 242", "graphic\\izin6.bmp 235",
+                                  "graphic\\izin9.bmp 228"}));
     EXPECT_EQ(parseIzinLine("101000 7")->number, 7);
     for (const char* bad : {"", "101000", "10100 12", "101000 65", "101000 0", "101000 1x",
                             "101000 123", "1 1000 12"})
@@ -311,20 +312,15 @@ TEST_F(CalendarViews, TheKinBoardTableIsCheckedOnceWithAClearError) {
     const QSize shine = packPicture("shine4.bmp").size();
     QStringList lines = requireTextLines("tech.dat");
     EXPECT_EQ(parseKinBoardTable(lines, shine).size(), 260u);
-    auto refused = [&](QStringList table) {
-        try {
-            parseKinBoardTable(table, shine);
-        } catch (const DataFileError& e) {
-            return QString(e.what());
-        }
-        return QString();
+    auto refused = [&](const QStringList& table) {
+        return errorOf([&] { parseKinBoardTable(table, shine); });
     };
     QStringList bad = lines;
     bad[7] = "12a";
-    EXPECT_TRUE(refused(bad).contains("line 8")) << refused(bad).toStdString();
+    EXPECT_TRUE(refused(bad).contains("line 8")) << refused(bad);
     bad = lines;
     bad[0] = "665";
-    EXPECT_TRUE(refused(bad).contains("kin 1")) << refused(bad).toStdString();
+    EXPECT_TRUE(refused(bad).contains("kin 1")) << refused(bad);
     EXPECT_TRUE(refused(lines.mid(0, 519)).contains("519"));
     // The view reports it as a paint failure, never by drawing somewhere outside.
     writeLines("tech.dat", bad);

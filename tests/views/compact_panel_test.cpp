@@ -107,12 +107,6 @@ TEST_F(PanelTest, FailuresCarryTheirCodeDetailsAndReason) {
     EXPECT_EQ(failure().sender(), "readtext in orbisca");
 }
 
-}  // namespace
-}  // namespace orbisca::testing
-
-namespace orbisca::testing {
-namespace {
-
 QString describe(const PanelItem& item) {
     return QStringLiteral("\"%1\" at %2,%3 (%4 x %5)")
         .arg(item.content)

@@ -9,20 +9,11 @@
 #include <utility>
 
 #include "cli.h"
+#include "page_args.h"
 #include "printpage/page_geometry.h"
 
 namespace orbisca::cli {
 namespace {
-
-// "4960x7016"; each side at least one pixel.
-QSize parseSize(const std::string& text, const std::string& what) {
-    const std::size_t x = text.find('x');
-    if (x == std::string::npos)
-        throw UsageError(what + " needs WIDTHxHEIGHT, not \"" + text + "\"");
-    const long long width = parseInteger(text.substr(0, x), what + " width", 1, kMaxPrintPixels);
-    const long long height = parseInteger(text.substr(x + 1), what + " height", 1, kMaxPrintPixels);
-    return {static_cast<int>(width), static_cast<int>(height)};
-}
 
 const std::pair<const char*, PageField> kFieldNames[] = {{"left", PageField::Left},
                                                          {"top", PageField::Top},
@@ -69,6 +60,7 @@ void turnPage(PageRun& run, bool landscape) {
     if ((page.width() > page.height()) == landscape || page.width() == page.height()) return;
     run.metrics.page = page.transposed();
     run.metrics.paperCm = run.metrics.paperCm.transposed();
+    run.metrics.dotsPerInch = run.metrics.dotsPerInch.transposed();
     placeOnPage(run.geometry, run.metrics.page, run.canvas);
 }
 
@@ -94,9 +86,11 @@ int runPage(const Args& input) {
     const std::string dpiText = takeOption(args, "--dpi");
     if (pageText.empty() || canvasText.empty())
         throw UsageError("page needs --page WIDTHxHEIGHT and --canvas WIDTHxHEIGHT");
-    const double dpi = dpiText.empty() ? 600 : parseInteger(dpiText, "--dpi", 1, 100'000);
-    PageRun run{PageGeometry{}, wholePaperMetrics(parseSize(pageText, "--page"), dpi),
-                parseSize(canvasText, "--canvas")};
+    const double dpi =
+        dpiText.empty() ? kPrinterDotsPerInch : parseInteger(dpiText, "--dpi", 1, 100'000);
+    PageRun run{PageGeometry{},
+                wholePaperMetrics(parseSize(pageText, "--page", kMaxPrintPixels), dpi),
+                parseSize(canvasText, "--canvas", kMaxPrintPixels)};
     placeOnPage(run.geometry, run.metrics.page, run.canvas);  // the window is shown
     while (!args.empty()) applyAction(run, args);
     for (const auto& [name, field] : kFieldNames)

@@ -55,8 +55,9 @@ int runScript(Args& args) {
     if (args.size() != 1) throw UsageError("script run needs one script FILE");
     if (output.empty()) throw UsageError("script run needs -o OUT.png");
     const std::string file = args.front();
-    const QSize canvasSize = canvas.empty() ? QSize(768, 1024) : parseSize(canvas, "--canvas");
-    const QSize printerPage = printer.empty() ? QSize() : parseSize(printer, "--optimize");
+    const QSize canvasSize =
+        canvas.empty() ? QSize(768, 1024) : parsePictureSize(canvas, "--canvas");
+    const QSize printerPage = printer.empty() ? QSize() : parsePictureSize(printer, "--optimize");
     const QRgb backgroundColour =
         background.empty() ? qRgb(255, 255, 255) : parseColour(background, "--background");
     const GregorianDate day =
@@ -135,12 +136,16 @@ CommandRegistration script{
 
 }  // namespace
 
-QSize parseSize(const std::string& text, const std::string& what) {
+QSize parseSize(const std::string& text, const std::string& what, long long maxSide) {
     const auto x = text.find('x');
     if (x == std::string::npos)
         throw UsageError(what + " must be written WIDTHxHEIGHT, not \"" + text + "\"");
-    const QSize size(int(parseInteger(text.substr(0, x), what + " width", 1, kMaxImageSide)),
-                     int(parseInteger(text.substr(x + 1), what + " height", 1, kMaxImageSide)));
+    return {int(parseInteger(text.substr(0, x), what + " width", 1, maxSide)),
+            int(parseInteger(text.substr(x + 1), what + " height", 1, maxSide))};
+}
+
+QSize parsePictureSize(const std::string& text, const std::string& what) {
+    const QSize size = parseSize(text, what, kMaxImageSide);
     if (const std::optional<QString> problem = pictureSizeProblem(size.width(), size.height()))
         throw UsageError(what + " of " + problem->toStdString());
     return size;

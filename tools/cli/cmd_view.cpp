@@ -136,7 +136,7 @@ int runExport(const Args& input) {
     const bool glyphs = takeFlag(args, "--glyphs");
     const bool pictures = takeFlag(args, "--pictures");
     if (glyphs && pictures) throw UsageError("export takes --glyphs or --pictures, not both");
-    const QSize printerPage = printer.empty() ? QSize() : parseSize(printer, "--optimize");
+    const QSize printerPage = printer.empty() ? QSize() : parsePictureSize(printer, "--optimize");
     applySettings(args);
     rejectUnknownOptions(args);
     if (args.size() != 1) throw UsageError("export needs one VIEW");

@@ -9,9 +9,10 @@
 
 namespace orbisca::cli {
 
-// "WxH" with both sides 1..16384 and within the picture limits as a whole; a UsageError naming
-// `what` otherwise.
-QSize parseSize(const std::string& text, const std::string& what);
+// "WxH" with both sides 1..maxSide; a UsageError naming `what` otherwise.
+QSize parseSize(const std::string& text, const std::string& what, long long maxSide);
+// A size to draw a picture in: both sides 1..16384 and within the picture limits as a whole.
+QSize parsePictureSize(const std::string& text, const std::string& what);
 
 // The print page reset, with the program's services; its messages are kept for printNotices().
 PrintPageState& preparePage();
