@@ -2,6 +2,7 @@
 // nineteen buttons, the keys (through any child), the mouse on the views and the help, the
 // board's hints, and the way back to the compact window; and the print manager's date button,
 // which opens the program's date dialog.
+#include <QCursor>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
@@ -26,24 +27,20 @@ class FullModeWindowTest : public CompactFolderTest {
 protected:
     void SetUp() override {
         CompactFolderTest::SetUp();
-        const QDir pack(QStringLiteral(ORBISCA_HOME_DIR "/graphic"));
-        for (const QString& name : pack.entryList(QDir::Files)) {
-            QFile::remove(home.filePath("graphic/" + name));
-            QFile::link(pack.filePath(name), home.filePath("graphic/" + name));
-        }
+        linkPictures();
     }
     void TearDown() override {
         windows.reset();
         CompactFolderTest::TearDown();
     }
     FullModeWindow& full() { return windows->fullMode(); }
+    CompactWindow& compact() { return windows->compact(); }
     // Opens the window on `mode` for `date`, transitions off, and waits for the mode.
     void open(const GregorianDate& date, int mode = kDayMode) {
         ASSERT_TRUE(windows->create(date));
         windows->openFullMode(mode);
         settings().useTransition = false;  // after the reload the showing makes
-        QTRY_COMPARE_WITH_TIMEOUT(full().state().mode, mode, 3000);
-        QTRY_VERIFY_WITH_TIMEOUT(!full().tickTimer().isActive(), 3000);
+        waitForMode(mode);
     }
     void waitForMode(int mode) {
         QTRY_COMPARE_WITH_TIMEOUT(full().state().mode, mode, 3000);
@@ -227,6 +224,51 @@ TEST_F(FullModeWindowTest, AMissingFieldFileStopsTheStartWithItsName) {
     EXPECT_TRUE(notifierState().endRequested);
     EXPECT_TRUE(notifierState().messages.join('\n').contains("HRCT.dat"))
         << notifierState().messages.join('\n').toStdString();
+}
+
+// From the compact window to a full-mode page and back: the hint that was animating goes on to
+// its end, and the window has its size and outline again. (That the keys reach it without a
+// click needs a real display: see the end-to-end test.)
+TEST_F(FullModeWindowTest, AfterAFullModePageTheHintAnimatesOnAndTheShapeIsBack) {
+    ASSERT_TRUE(windows->create(GregorianDate{1, 3, 0, 2026}));
+    compact().show();
+    compact().waitForLoader();
+    QTRY_COMPARE_WITH_TIMEOUT(compact().state().phase, CompactPhase::Shown, 3000);
+    const QSize size = compact().size();
+    const QRegion outline = compact().mask();
+
+    compact().handleMove(QPoint(260, 250));  // the sign: its hint starts flaring
+    QTRY_VERIFY_WITH_TIMEOUT(compact().hintColour().red() > 150, 2000);
+    QTest::mouseClick(&compact(), Qt::LeftButton, {}, QPoint(260, 250));
+    EXPECT_FALSE(compact().isVisible());
+    ASSERT_TRUE(full().isVisible());
+    QTRY_COMPARE_WITH_TIMEOUT(full().state().mode, int(FullModeView::Sign), 3000);
+    // Another view, then a day step: the compact window, still on its sign phase, repaints its
+    // hidden panel and does not ask for the sign page again.
+    QTest::mouseClick(full().button(FullModeButton::Tone), Qt::LeftButton);
+    waitForMode(1);
+    const GregorianDate before = calendarState().currentDate;
+    QTest::keyClick(&full(), Qt::Key_Right);
+    EXPECT_EQ(calendarState().currentDate, StepDate(before, 1));
+    QTest::qWait(100);
+    EXPECT_EQ(full().state().requestedMode, 1);
+    EXPECT_EQ(full().state().mode, 1);
+
+    // Back to the compact window: a click outside the frame, below the buttons.
+    QTest::mouseClick(&full(), Qt::LeftButton, {}, QPoint(2, 300));
+    QCursor::setPos(0, 0);  // away from the areas, whose hints would start afresh
+    EXPECT_FALSE(full().isVisible());
+    ASSERT_TRUE(compact().isVisible());
+    compact().waitForLoader();
+    QTRY_COMPARE_WITH_TIMEOUT(compact().state().phase, CompactPhase::Shown, 3000);
+    // The hint goes on fading to its end instead of freezing where the first tick found it.
+    ASSERT_EQ(compact().state().hint, CompactHint::Sign);
+    EXPECT_TRUE(compact().tickTimer().isActive());
+    QTRY_COMPARE_WITH_TIMEOUT(compact().state().hint, CompactHint::None, 5000);
+    EXPECT_LE(compact().hintColour().red(), 80);
+
+    EXPECT_EQ(compact().size(), size);
+    EXPECT_TRUE((compact().mask() ^ outline).isEmpty());
 }
 
 }  // namespace

@@ -33,11 +33,7 @@ struct ScriptCli : ::testing::Test {
         QFile f(QString::fromStdString(file));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
-    // With a time limit, so a run that would wait for ever fails instead.
-    static CliRun cli(const std::string& args) {
-        return orbisca::testing::RunCommandLine("timeout 60 " + std::string(ORBISCA_CLI) + " " +
-                                                args);
-    }
+    static CliRun cli(const std::string& args) { return orbisca::testing::RunCli(args); }
 };
 
 TEST_F(ScriptCli, RunRendersThePage) {
@@ -71,12 +67,6 @@ TEST_F(ScriptCli, SyntaxErrorExitsOneAndMarksTheFileOnlyWhenAsked) {
         read(script),
         "TEXT 1 1 rgt 'a'\n///Syntax error:\\\\\\\nTEXT  1 1 rgt 'b'\n///Syntax error END\\\\\\\n");
 }
-
-}  // namespace
-
-namespace {
-
-using orbisca::testing::CliRun;
 
 // Outputs named on the command line that are no regular files, made in a temporary folder.
 struct SpecialOutputs : ScriptCli {

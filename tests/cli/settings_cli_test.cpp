@@ -16,8 +16,7 @@ protected:
                 << name;
     }
     CliRun run(const std::string& args) const {
-        return RunCommandLine("env -u XDG_RUNTIME_DIR " + std::string(ORBISCA_CLI) + " --home '" +
-                              home.path().toStdString() + "' " + args);
+        return RunCli("--home '" + home.path().toStdString() + "' " + args);
     }
     QStringList counter() const { return readLines(home.filePath("strt.dat")); }
 };

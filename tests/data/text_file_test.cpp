@@ -114,12 +114,6 @@ TEST_F(TextFile, AffirmationJoinsTheLinesOfTheDay) {
     EXPECT_EQ(buildAffirmation(day)[1], "L248 L295.");
 }
 
-}  // namespace
-}  // namespace orbisca::testing
-
-namespace orbisca::testing {
-namespace {
-
 // Beside a built program the assembled folder; beside an installed one the user's own folder in
 // front of the installed pack: it gets the settings files once, keeps them as the user changed
 // them, and a file put there replaces the pack's.

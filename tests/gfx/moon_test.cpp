@@ -62,10 +62,8 @@ TEST(DrawMoon, NewFullAndQuartersForEverySize) {
         EXPECT_GT(first.litX, w / 2.0) << "waxing: lit on the right";
         EXPECT_LT(last.litX, w / 2.0) << "waning: lit on the left";
     }
-    EXPECT_THROW(DrawMoon(-1, 100), std::invalid_argument);
-    EXPECT_THROW(DrawMoon(101, 100), std::invalid_argument);
-    EXPECT_THROW(DrawMoon(50, 19), std::invalid_argument);
-    EXPECT_THROW(DrawMoon(50, 2001), std::invalid_argument);
+    for (auto [phase, w] : {std::pair{-1, 100}, {101, 100}, {50, 19}, {50, 2001}})
+        EXPECT_THROW(DrawMoon(phase, w), std::invalid_argument) << phase << " " << w;
 }
 
 // Phase by phase the lit part grows on the right up to 50 and shrinks on the left after it. Along

@@ -41,4 +41,12 @@ inline CliRun RunCommandLine(const std::string& commandLine) {
     return run;
 }
 
+#ifdef ORBISCA_CLI
+// orbisca-cli with `args`: without XDG_RUNTIME_DIR, as on a machine where no one is logged in
+// graphically, and with a time limit, so that a run that would wait for ever fails instead.
+inline CliRun RunCli(const std::string& args) {
+    return RunCommandLine("env -u XDG_RUNTIME_DIR timeout 60 " ORBISCA_CLI " " + args);
+}
+#endif
+
 }  // namespace orbisca::testing

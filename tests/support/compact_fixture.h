@@ -76,7 +76,6 @@ protected:
     CompactFolderTest() { ensureTestApplication(); }
     void SetUp() override {
         WorkingFolderTest::SetUp();
-        resetOtherStates();
         // The texts and tables of the assembled working folder, not its pictures.
         for (const QFileInfo& file :
              QDir(QStringLiteral(ORBISCA_HOME_DIR)).entryInfoList(QDir::Files))
@@ -86,12 +85,6 @@ protected:
         // wait for its answer; its own tests write "strt.dat" as they need it.
         writeLines("strt.dat", {"1", "-1"});
     }
-    void TearDown() override {
-        resetOtherStates();
-        WorkingFolderTest::TearDown();
-    }
-    static void resetOtherStates() { resetFontTableState(); }
-
     QStringList fileLines(const QString& name) const {
         return QString::fromUtf8(readFile(name)).split('\n', Qt::SkipEmptyParts);
     }

@@ -109,6 +109,17 @@ protected:
         }
     }
 
+    // graphic/ holds a link to every picture of the assembled working folder except `leftOut`
+    // (the tests only read them).
+    void linkPictures(const QString& leftOut = {}) {
+        QDir graphic(home.filePath("graphic"));
+        graphic.removeRecursively();
+        QDir().mkpath(graphic.path());
+        const QDir pack(QStringLiteral(ORBISCA_HOME_DIR) + "/graphic");
+        for (const QString& name : pack.entryList(QDir::Files))
+            if (name != leftOut) QFile::link(pack.filePath(name), graphic.filePath(name));
+    }
+
     QTemporaryDir home;
 };
 

@@ -34,16 +34,6 @@ protected:
         SetCurrentDate(kWorkedDate);
     }
 
-    // graphic/ holds a link to every picture of the pack except `left out`.
-    void linkPictures(const QString& leftOut = {}) {
-        QDir graphic(home.filePath("graphic"));
-        graphic.removeRecursively();
-        QDir().mkpath(graphic.path());
-        const QDir pack(QStringLiteral(ORBISCA_HOME_DIR) + "/graphic");
-        for (const QString& name : pack.entryList(QDir::Files))
-            if (name != leftOut) QFile::link(pack.filePath(name), graphic.filePath(name));
-    }
-
     static QImage packPicture(const QString& name) {
         return gfx::LoadBitmap(QStringLiteral(ORBISCA_HOME_DIR) + "/graphic/" + name);
     }
