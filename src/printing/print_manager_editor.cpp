@@ -63,10 +63,14 @@ QWidget* PrintManagerWindow::createElementPanel() {
     addButton_->setObjectName(QStringLiteral("addButton"));
     connect(addButton_, &QPushButton::clicked, this, &PrintManagerWindow::addElement);
     layout->addWidget(addButton_, 1, 3);
+    // Return in the edit line does what the button beside it does.
+    connect(elementLine_, &QLineEdit::returnPressed, addButton_, &QPushButton::click);
     instructionLabel_ = new QLabel(QStringLiteral("Instruction: click to button above."));
     instructionLabel_->setObjectName(QStringLiteral("instructionLabel"));
     layout->addWidget(instructionLabel_, 2, 0, 1, 4);
     sampleLabel_ = captionLabel(Caption::Sample, "sampleLabel");
+    // A long sample is cut at the panel's edge instead of widening the panel over the canvas.
+    sampleLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     layout->addWidget(sampleLabel_, 3, 0, 1, 4);
     return panel;
 }

@@ -441,7 +441,7 @@ TEST_F(PrintManagerExportTest, ATextIsPlacedWithAClickAndPreviewedThenAdded) {
     find<QPushButton>("newTextButton")->click();
     EXPECT_FALSE(find<QPushButton>("newMoonButton")->isEnabled());
     find<QLineEdit>("elementLine")->setText("Hello");
-    find<QPushButton>("addButton")->click();
+    QTest::keyClick(find<QLineEdit>("elementLine"), Qt::Key_Return);  // as the Next button
     auto* view = find<CanvasView>("canvasView");
     QTest::mouseMove(view, QPoint(120, 60));
     const QPoint at(qRound(120 * scale), qRound(60 * scale));
