@@ -46,13 +46,23 @@ void drawMonthItems(FullModeFrame& f, const DayCaptions& c) {
 
 }  // namespace
 
+int dayDateRow(const Affirmation& lines) {
+    std::size_t used = lines.size();
+    while (used > 0 && lines[used - 1].isEmpty()) --used;
+    if (used < kDayAffirmationRows.size()) return kDayAffirmationRows[used];
+    const int step = kDayAffirmationRows[5] - kDayAffirmationRows[4];
+    return kDayAffirmationRows[5] + step;
+}
+
 void paintDayOverview(FullModeFrame& f) {
     const MayanDate& m = f.day();
     const Settings& s = settings();
     const DayCaptions c = dayCaptions(m);
+    const Affirmation lines = buildAffirmation(m, readBaseLineEachTime());
     if (s.showsGregorian() && s.gregorianOnDay)
-        f.drawText(0, 382, QString::fromStdString(FormatGregorianDate(f.date(), s.dateLayout())),
-                   kDateFont, true);
+        f.drawText(0, dayDateRow(lines),
+                   QString::fromStdString(FormatGregorianDate(f.date(), s.dateLayout())), kDateFont,
+                   true);
     if (m.month > 0)
         drawMonthItems(f, c);
     else
@@ -70,7 +80,6 @@ void paintDayOverview(FullModeFrame& f) {
     f.drawText(400, 198, c.theMoon, kLabelFont, false);
     f.drawElement(224, 220, m.sign, false, ElementRole::Kin);
     f.drawElement(308, 229, 30 + f.oracle().guide, false, ElementRole::Guide);
-    const Affirmation lines = buildAffirmation(m, readBaseLineEachTime());
     for (int i = 0; i < 6; ++i)
         f.drawText(0, kDayAffirmationRows[i],
                    applyCasePattern(lines[i], QLatin1String(kDayAffirmationPatterns[i])),

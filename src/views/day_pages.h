@@ -4,6 +4,8 @@
 
 #include <array>
 
+#include "data/affirmation.h"
+
 namespace orbisca {
 
 class FullModeFrame;
@@ -22,5 +24,9 @@ inline constexpr std::array<int, 6> kDayAffirmationRows = {304, 321, 338, 354, 3
 inline constexpr std::array<const char*, 6> kDayAffirmationPatterns = {
     "Aaaaaaaaaaaa", "aaaaaaaaaaaa", "Aaaaaaaaaaaa",
     "aaaaaaaaaaaa", "Aaaaaaaaaaaa", "AaaaaAaaaaaaa"};
+// The row of the Gregorian date: the first row below the affirmation's last line. The sixth
+// line (a marked kin's) is mostly empty, so the date usually takes its row; on a fixed row just
+// above it, the date ran into the fifth line, and into the sixth whenever that was there.
+int dayDateRow(const Affirmation& lines);
 
 }  // namespace orbisca

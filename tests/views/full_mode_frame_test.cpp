@@ -29,10 +29,12 @@ TEST_F(DayPages, TheDayOverviewPutsTheDaysPicturesMoonAndAffirmationOrTheExtraDa
     EXPECT_TRUE(paintedRows(f, 0, 669, 297, 303).empty());
     EXPECT_FALSE(paintedRows(f, 0, 669, 304, 310).empty());
     const QStringList day = exported("day");
-    for (int i = 0; i < 6; ++i)  // each line 50 higher on the page than in the frame
+    // Each line 50 higher on the page than in the frame; the empty sixth line's row also holds
+    // the date.
+    for (int i = 0; i < 6; ++i)
         EXPECT_EQ(
             day.filter(QStringLiteral("TEXT 0 %1 cnt '").arg(kDayAffirmationRows[i] - 50)).size(),
-            1)
+            i == 5 ? 2 : 1)
             << kDayAffirmationRows[i];
 
     // The extra day shows its line instead of the month, and no plasma.
@@ -42,6 +44,17 @@ TEST_F(DayPages, TheDayOverviewPutsTheDaysPicturesMoonAndAffirmationOrTheExtraDa
     const QStringList extra = exported("day");
     EXPECT_TRUE(extra.contains("TEXT 0 67 cnt '" + readDatabaseLine(419, "BASE.KTX") + "'"));
     EXPECT_TRUE(extra.filter("X.bmp'").isEmpty());
+}
+
+// The Gregorian date goes below the affirmation (50 higher on the exported page): on the sixth
+// row when the sixth line is empty, below it on a marked kin's day (kin 1), never over a line.
+TEST_F(DayPages, TheDateStandsBelowTheAffirmation) {
+    EXPECT_TRUE(exported("day").contains("TEXT 0 336 cnt '21.08.2001'"));
+    SetCurrentDate({27, 8, 0, 2026});
+    const QStringList kinOne = exported("day");
+    EXPECT_FALSE(kinOne.filter(QRegularExpression("^TEXT 0 336 cnt '.+'$")).isEmpty());
+    EXPECT_TRUE(kinOne.contains("TEXT 0 352 cnt '27.08.2026'"));
+    EXPECT_EQ(dayDateRow({"a", "b", "c"}), kDayAffirmationRows[3]);
 }
 
 TEST_F(DayPages, ExportsPlaceThePicturesAndTheMoonFromThePageOrigin) {
