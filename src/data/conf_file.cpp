@@ -46,12 +46,13 @@ struct ConfLine {
     QString name;  // the setting's name on orbisca-cli's command line
     std::function<void(Settings&, const QString&)> read;
     std::function<QString(const Settings&)> write;
+    bool yesOrNo = false;  // a switch: the file reads any text but "Y" as N
 };
 
 ConfLine switchLine(const char* name, bool Settings::*field) {
     return {QLatin1String(name),
             [field](Settings& s, const QString& text) { s.*field = isYes(text); },
-            [field](const Settings& s) { return yesNo(s.*field); }};
+            [field](const Settings& s) { return yesNo(s.*field); }, true};
 }
 
 ConfLine numberLine(const char* name, std::int32_t Settings::*field,
@@ -157,6 +158,12 @@ QStringList settingNames() {
 bool applySetting(Settings& into, const QString& name, const QString& value, QString* error) {
     for (const ConfLine& line : confLines()) {
         if (line.name != name) continue;
+        // A value given by hand is meant: "1" or "yes" for a switch is refused instead of
+        // quietly reading as N, as it would in the file.
+        if (line.yesOrNo && value != yesNo(true) && value != yesNo(false)) {
+            if (error) *error = QStringLiteral("%1: \"%2\" is neither Y nor N").arg(name, value);
+            return false;
+        }
         try {
             line.read(into, value);
             return true;

@@ -78,6 +78,7 @@ TEST(CliErrors, BadInputGivesOneLineAndStatusTwo) {
         {"--home /no/such/folder day", "/no/such/folder"},
         {"view moon -o x.png", "\"moon\" is no mode"},
         {"view day --set colour=red -o x.png", "no setting is called \"colour\""},
+        {"view day --set greg_day=1 -o x.png", "greg_day: \"1\" is neither Y nor N"},
         {"export moons13 --date 2001-08-21", "\"moons13\" is no exported view"},
         {"export day --glyphs --pictures", "--glyphs or --pictures, not both"},
         {"export diary", "\"diary\" is no exported view"},
