@@ -68,6 +68,7 @@ void ProgramWindows::wire() {
     compact_->closed = [] { requestProgramEnd(0); };
     full.endProgram = [this] { compact_->close(); };
     full.openPrintManager = [this](int printedMode) {
+        printManager_->setWindowModality(Qt::NonModal);
         printManager_->openFromFullMode(printedMode);
     };
     full.openConfiguration = [this] { config_->show(); };
@@ -90,6 +91,17 @@ void ProgramWindows::wirePrinting() {
     link.print = [this](bool withDialog) {
         printer_->print(!withDialog, printManager_->page().canvas, printManager_.get());
     };
+    donation_->printDetails = [this](const DetailsPrintOut& out) { printDonationDetails(out); };
+}
+
+// The donation reminder's "Print": its details as the print manager's script, drawn in easy
+// mode. The reminder is modal; the print manager opens modal over it so that it takes input.
+void ProgramWindows::printDonationDetails(const DetailsPrintOut& out) {
+    printManager_->setWindowModality(donation_->isVisible() ? Qt::ApplicationModal : Qt::NonModal);
+    printManager_->openForDonation();
+    printManager_->setScriptLines(out.script);
+    printManager_->setEasyMode(out.easyMode);
+    printManager_->showImage();
 }
 
 void ProgramWindows::openFullMode(int mode, bool stopFade) {

@@ -18,6 +18,7 @@ class PrintManagerWindow;
 class PageSetupWindow;
 class DonationDialog;
 class CanvasPrinter;
+struct DetailsPrintOut;
 
 class ProgramWindows {
 public:
@@ -45,6 +46,7 @@ public:
 private:
     void wire();
     void wirePrinting();
+    void printDonationDetails(const DetailsPrintOut& out);
 
     std::unique_ptr<CompactWindow> compact_;
     std::unique_ptr<DateDialog> dateDialog_;
