@@ -71,7 +71,13 @@ void ProgramWindows::wire() {
         printManager_->setWindowModality(Qt::NonModal);
         printManager_->openFromFullMode(printedMode);
     };
-    full.openConfiguration = [this] { config_->show(); };
+    // The dialog takes the keyboard at once (Escape, Return, Tab), also where no window manager
+    // hands focus to a new window.
+    full.openConfiguration = [this] {
+        config_->show();
+        config_->raise();
+        config_->activateWindow();
+    };
 }
 
 // The print manager's Setup..., Print... and Print now, and the page setup window, over one

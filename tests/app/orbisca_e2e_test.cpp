@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "data/program_title.h"
+#include "data/text_file.h"
 #include "gfx/test_images.h"
 #include "support/compact_fixture.h"
 #include "support/virtual_display.h"
@@ -331,6 +332,25 @@ TEST_F(EndToEndTest, TheReminderIsAnsweredFromTheKeyboardAndTheNextStartIsCounte
     startProgram();
     ASSERT_GT(waitForPanel(), 0) << stderrText.toStdString();
     EXPECT_EQ(fileLines("strt.dat"), (QStringList{"2", "4"}));
+    EXPECT_EQ(endWithEscape(), 0);
+}
+
+// The configuration dialog opened from the full-mode window takes the keys at once, though no
+// window manager gives it the focus and the pointer stays over the full-mode window; after it,
+// the full-mode window has them again.
+TEST_F(EndToEndTest, TheConfigurationDialogFromFullModeTakesTheKeysAndGivesThemBack) {
+    startProgram({"--date", "2001-08-21", "--open", "full"});
+    ASSERT_TRUE(waitForFullMode());
+    clickAt(buttonCentre(kScreenW - 130));
+    const QString caption = "^" + readDatabaseLine(637, "BASE.KTX");
+    ASSERT_FALSE(waitForWindow(*display, caption).isEmpty()) << "no configuration dialog";
+    display->run("xdotool", {"mousemove", "2", "700", "key", "Escape"});
+    EXPECT_TRUE(poll([&] {
+        return display->run("xdotool", {"search", "--onlyvisible", "--name", caption})
+            .trimmed()
+            .isEmpty();
+    })) << "Escape did not close the dialog";
+    settled();  // the fade back to the day overview drops keys
     EXPECT_EQ(endWithEscape(), 0);
 }
 
