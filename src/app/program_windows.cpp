@@ -71,13 +71,7 @@ void ProgramWindows::wire() {
         printManager_->setWindowModality(Qt::NonModal);
         printManager_->openFromFullMode(printedMode);
     };
-    // The dialog takes the keyboard at once (Escape, Return, Tab), also where no window manager
-    // hands focus to a new window.
-    full.openConfiguration = [this] {
-        config_->show();
-        config_->raise();
-        config_->activateWindow();
-    };
+    full.openConfiguration = [this] { showConfiguration(); };
 }
 
 // The print manager's Setup..., Print... and Print now, and the page setup window, over one
@@ -108,6 +102,14 @@ void ProgramWindows::printDonationDetails(const DetailsPrintOut& out) {
     printManager_->setScriptLines(out.script);
     printManager_->setEasyMode(out.easyMode);
     printManager_->showImage();
+}
+
+// The dialog takes the keyboard at once (Escape, Return, Tab), also where no window manager hands
+// focus to a new window.
+void ProgramWindows::showConfiguration() {
+    config_->show();
+    config_->raise();
+    config_->activateWindow();
 }
 
 void ProgramWindows::openFullMode(int mode, bool stopFade) {

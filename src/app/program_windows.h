@@ -36,6 +36,9 @@ public:
     // running cross-fade first.
     void openFullMode(int mode, bool stopFade = true);
 
+    // Shows the configuration dialog with the keyboard's focus.
+    void showConfiguration();
+
     CompactWindow& compact() { return *compact_; }
     DateDialog& dateDialog() { return *dateDialog_; }
     FullModeWindow& fullMode() { return *fullMode_; }
