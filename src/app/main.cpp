@@ -217,7 +217,7 @@ int main(int argc, char** argv) {
         windows.config().fullMode.returnToDayOverview = [] {
             QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
         };
-        windows.config().show();
+        windows.showConfiguration();
     } else if (options->fullModeView) {
         windows.openFullMode(*options->fullModeView);
     } else {

@@ -68,9 +68,10 @@ void ProgramWindows::wire() {
     compact_->closed = [] { requestProgramEnd(0); };
     full.endProgram = [this] { compact_->close(); };
     full.openPrintManager = [this](int printedMode) {
+        printManager_->setWindowModality(Qt::NonModal);
         printManager_->openFromFullMode(printedMode);
     };
-    full.openConfiguration = [this] { config_->show(); };
+    full.openConfiguration = [this] { showConfiguration(); };
 }
 
 // The print manager's Setup..., Print... and Print now, and the page setup window, over one
@@ -90,6 +91,25 @@ void ProgramWindows::wirePrinting() {
     link.print = [this](bool withDialog) {
         printer_->print(!withDialog, printManager_->page().canvas, printManager_.get());
     };
+    donation_->printDetails = [this](const DetailsPrintOut& out) { printDonationDetails(out); };
+}
+
+// The donation reminder's "Print": its details as the print manager's script, drawn in easy
+// mode. The reminder is modal; the print manager opens modal over it so that it takes input.
+void ProgramWindows::printDonationDetails(const DetailsPrintOut& out) {
+    printManager_->setWindowModality(donation_->isVisible() ? Qt::ApplicationModal : Qt::NonModal);
+    printManager_->openForDonation();
+    printManager_->setScriptLines(out.script);
+    printManager_->setEasyMode(out.easyMode);
+    printManager_->showImage();
+}
+
+// The dialog takes the keyboard at once (Escape, Return, Tab), also where no window manager hands
+// focus to a new window.
+void ProgramWindows::showConfiguration() {
+    config_->show();
+    config_->raise();
+    config_->activateWindow();
 }
 
 void ProgramWindows::openFullMode(int mode, bool stopFade) {

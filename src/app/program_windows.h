@@ -18,6 +18,7 @@ class PrintManagerWindow;
 class PageSetupWindow;
 class DonationDialog;
 class CanvasPrinter;
+struct DetailsPrintOut;
 
 class ProgramWindows {
 public:
@@ -35,6 +36,9 @@ public:
     // running cross-fade first.
     void openFullMode(int mode, bool stopFade = true);
 
+    // Shows the configuration dialog with the keyboard's focus.
+    void showConfiguration();
+
     CompactWindow& compact() { return *compact_; }
     DateDialog& dateDialog() { return *dateDialog_; }
     FullModeWindow& fullMode() { return *fullMode_; }
@@ -45,6 +49,7 @@ public:
 private:
     void wire();
     void wirePrinting();
+    void printDonationDetails(const DetailsPrintOut& out);
 
     std::unique_ptr<CompactWindow> compact_;
     std::unique_ptr<DateDialog> dateDialog_;

@@ -71,6 +71,8 @@ DateDialog::DateDialog(QWidget* parent) : QDialog(parent) {
     applyButton_ = makeButton(this, "applyButton", "lime");
     cancelButton_ = makeButton(this, "cancelButton", "lime");
     todayButton_ = makeButton(this, "todayButton", "aqua");
+    // Return in a field applies the typed date, as in any dialog.
+    applyButton_->setDefault(true);
     yearLabel_ = makeLabel(this);
     monthLabel_ = makeLabel(this);
     dayLabel_ = makeLabel(this);

@@ -126,6 +126,7 @@ void ConfigDialog::createControls() {
             speedRow->addWidget(speed_);
             speedRow->addStretch();
             column->addLayout(speedRow);
+            connect(box, &QCheckBox::toggled, this, &ConfigDialog::followTransitionSwitch);
         }
     }
     auto* lists = new QGridLayout;
@@ -198,6 +199,14 @@ void ConfigDialog::showSettings(const Settings& s) {
     // -1 ("no entry") clears the box.
     dateFormat_->setCurrentIndex(s.dateFormatEntry < dateFormat_->count() ? s.dateFormatEntry : -1);
     moon_->setCurrentIndex(s.moonEntry < moon_->count() ? s.moonEntry : -1);
+    followTransitionSwitch();
+}
+
+// The speed is kept while transitions are off, but has no say then.
+void ConfigDialog::followTransitionSwitch() {
+    const bool on = switchFor(&Settings::useTransition)->isChecked();
+    speed_->setEnabled(on);
+    speedLabel_->setEnabled(on);
 }
 
 void ConfigDialog::load() {

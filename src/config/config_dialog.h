@@ -72,6 +72,7 @@ private:
     void setCaptions();
     void fillListsOnce();
     void moveToStoredPosition();
+    void followTransitionSwitch();
 
     std::vector<Switch> switches_;
     QSpinBox* speed_ = nullptr;

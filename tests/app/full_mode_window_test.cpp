@@ -1,7 +1,7 @@
 // The full-mode window in-process, over the real picture pack: its place on the screen, the
 // nineteen buttons, the keys (through any child), the mouse on the views and the help, the
 // board's hints, and the way back to the compact window; and the print manager's date button,
-// which opens the program's date dialog.
+// which opens the program's date dialog; the reminder's print-out.
 #include <QCursor>
 #include <QPushButton>
 #include <QSpinBox>
@@ -14,6 +14,8 @@
 #include "compact/compact_window.h"
 #include "compact/date_dialog.h"
 #include "data/notifier.h"
+#include "data/text_file.h"
+#include "donation/donation_dialog.h"
 #include "fullmode/full_mode_window.h"
 #include "printing/print_manager_window.h"
 #include "support/compact_fixture.h"
@@ -215,6 +217,38 @@ TEST_F(FullModeWindowTest, ThePrintManagersDateButtonExportsThePickedDayAgain) {
     EXPECT_NE(picked, before);
     ASSERT_TRUE(print.exportScript(ScriptExport::Sign));  // the export of the day now current
     EXPECT_EQ(picked, print.scriptLines());
+}
+
+// The reminder's "Print" hands its details to the print manager, which opens over the modal
+// reminder and takes the input.
+TEST_F(FullModeWindowTest, TheRemindersPrintOpensThePrintManagerOnItsDetails) {
+    ASSERT_TRUE(QFile::remove(home.filePath("strt.dat")));  // the reminder is due
+    ASSERT_TRUE(windows->create(GregorianDate{21, 8, 0, 2001}));
+    DonationDialog& donation = windows->donation();
+    PrintManagerWindow& print = windows->printManager();
+    print.printer.pageSize = [] { return QSize(700, 990); };
+    QStringList shown, printed;
+    bool printManagerOnTop = false;
+    QTimer::singleShot(0, [&] {
+        auto button = [&](int line) {
+            for (auto* b : donation.findChildren<QPushButton*>())
+                if (b->isVisible() && b->text() == readDatabaseLine(line, "BASE.KTX")) return b;
+            return static_cast<QPushButton*>(nullptr);
+        };
+        button(714)->click();  // Donate
+        shown = donation.shownLines();
+        ASSERT_TRUE(button(712) && button(712)->isEnabled());
+        button(712)->click();  // Print
+        printed = print.scriptLines();
+        printManagerOnTop = print.isVisible() && QApplication::activeModalWidget() == &print;
+        print.close();
+        donation.reject();
+    });
+    donation.showReminder();
+    EXPECT_TRUE(printManagerOnTop);
+    ASSERT_EQ(printed.size(), shown.size() + 1);
+    EXPECT_EQ(printed.front(), "FONT 12 -16 0 0 0 bld nrm Arial");
+    EXPECT_EQ(printed[1], "TEXT 20 0 rgt '" + shown.front() + "'");
 }
 
 // The board's fields are read with the window: without them the program does not start.

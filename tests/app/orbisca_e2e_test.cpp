@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "data/program_title.h"
+#include "data/text_file.h"
 #include "gfx/test_images.h"
 #include "support/compact_fixture.h"
 #include "support/virtual_display.h"
@@ -317,7 +318,8 @@ TEST_F(EndToEndTest, TheReminderIsAnsweredFromTheKeyboardAndTheNextStartIsCounte
     const QString reminder = waitForWindow(*display, "^Support Orbisca");
     ASSERT_FALSE(reminder.isEmpty()) << "no reminder";
     keepScreenshot(*display, reminder, "donation-reminder.png");
-    display->run("xdotool", {"key", "Tab", "space"});
+    display->run("xdotool", {"mousemove", QString::number(kScreenW - 5),
+                             QString::number(kScreenH - 5), "key", "Tab", "space"});
     // The first close writes the details for the user and says so.
     ASSERT_FALSE(waitForWindow(*display, "^" + programTitle() + "$").isEmpty()) << "no message";
     display->run("xdotool", {"key", "Return"});
@@ -334,6 +336,25 @@ TEST_F(EndToEndTest, TheReminderIsAnsweredFromTheKeyboardAndTheNextStartIsCounte
     EXPECT_EQ(endWithEscape(), 0);
 }
 
+// The configuration dialog opened from the full-mode window takes the keys at once, though no
+// window manager gives it the focus and the pointer stays over the full-mode window; after it,
+// the full-mode window has them again.
+TEST_F(EndToEndTest, TheConfigurationDialogFromFullModeTakesTheKeysAndGivesThemBack) {
+    startProgram({"--date", "2001-08-21", "--open", "full"});
+    ASSERT_TRUE(waitForFullMode());
+    clickAt(buttonCentre(kScreenW - 130));
+    const QString caption = "^" + readDatabaseLine(637, "BASE.KTX");
+    ASSERT_FALSE(waitForWindow(*display, caption).isEmpty()) << "no configuration dialog";
+    display->run("xdotool", {"mousemove", "2", "700", "key", "Escape"});
+    EXPECT_TRUE(poll([&] {
+        return display->run("xdotool", {"search", "--onlyvisible", "--name", caption})
+            .trimmed()
+            .isEmpty();
+    })) << "Escape did not close the dialog";
+    settled();  // the fade back to the day overview drops keys
+    EXPECT_EQ(endWithEscape(), 0);
+}
+
 // The configuration dialog on its own: swap the day keys from the keyboard and save; the compact
 // window then steps back with Right.
 TEST_F(EndToEndTest, TheSavedSwapOfTheDayKeysTurnsTheCompactWindowsKeys) {
@@ -341,7 +362,9 @@ TEST_F(EndToEndTest, TheSavedSwapOfTheDayKeysTurnsTheCompactWindowsKeys) {
     const QString dialog = waitForWindow(*display, "^Configuration");
     ASSERT_FALSE(dialog.isEmpty()) << "no configuration dialog";
     keepScreenshot(*display, dialog, "configuration-dialog.png");
-    display->run("xdotool", {"mousemove", "--window", dialog, "5", "5"});
+    // The pointer off the dialog: the dialog has the keys though no window manager gave them.
+    display->run("xdotool",
+                 {"mousemove", QString::number(kScreenW - 5), QString::number(kScreenH - 5)});
     // The first switch has the focus; the fifth swaps the day keys; Return saves.
     display->run("xdotool", {"key", "Tab", "Tab", "Tab", "Tab", "space", "Return"});
     ASSERT_TRUE(program.waitForFinished(5000)) << "the dialog did not end the program";

@@ -95,5 +95,22 @@ TEST_F(DateDialogTest, EveryShowingFocusesTheYearField) {
     }
 }
 
+// Return in a field applies the typed date; Escape leaves the date alone.
+TEST_F(DateDialogTest, ReturnAppliesAndEscapeCancels) {
+    dialog.openOn(calendarState().currentDate);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    QTest::keyClicks(field("yearField"), "2030");
+    QTest::keyClick(field("yearField"), Qt::Key_Return);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(calendarState().currentDate, (GregorianDate{10, 3, 0, 2030}));
+
+    dialog.openOn(calendarState().currentDate);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    field("dayField")->setValue(11);
+    QTest::keyClick(field("dayField"), Qt::Key_Escape);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(calendarState().currentDate, (GregorianDate{10, 3, 0, 2030}));
+}
+
 }  // namespace
 }  // namespace orbisca::testing

@@ -56,7 +56,9 @@ TEST_F(ConfigDialogTest, SaveAndExitWritesTheFifteenLinesInTheirOrder) {
 
     // Transitions off keep their speed in the file, and no fade is made.
     dialog->show();
+    EXPECT_TRUE(dialog->speedBox()->isEnabled());
     check(&Settings::useTransition, false);
+    EXPECT_FALSE(dialog->speedBox()->isEnabled());  // kept, but without a say
     dialog->speedBox()->setValue(25);
     saveByButton();
     EXPECT_EQ(confLines().mid(4, 2), (QStringList{"N", "25"}));
@@ -64,6 +66,7 @@ TEST_F(ConfigDialogTest, SaveAndExitWritesTheFifteenLinesInTheirOrder) {
 
     // Closed by its window button: in force at once, in the file not, undone at the next showing.
     dialog->show();
+    EXPECT_FALSE(dialog->speedBox()->isEnabled());  // as read back
     check(&Settings::swapDayKeys, true);
     dialog->close();
     EXPECT_TRUE(settings().swapDayKeys);
