@@ -99,6 +99,7 @@ void ProgramWindows::wirePrinting() {
 void ProgramWindows::printDonationDetails(const DetailsPrintOut& out) {
     printManager_->setWindowModality(donation_->isVisible() ? Qt::ApplicationModal : Qt::NonModal);
     printManager_->openForDonation();
+    printManager_->setCanvasSize(out.canvas);
     printManager_->setScriptLines(out.script);
     printManager_->setEasyMode(out.easyMode);
     printManager_->showImage();

@@ -327,6 +327,11 @@ void PrintManagerWindow::showAtScreenScale() {
     canvasView_->viewScaleChanged();
 }
 
+void PrintManagerWindow::setCanvasSize(QSize size) {
+    showInCanvasSpins(size);
+    onCanvasSpinChanged();
+}
+
 void PrintManagerWindow::onCanvasSpinChanged() {
     const QSize wanted(widthSpin_->value(), heightSpin_->value());
     const QString problem = canvasSizeProblem(wanted.width(), wanted.height());

@@ -456,11 +456,14 @@ void PrintManagerWindow::updateSwatches() {
     textSwatch_->setStyleSheet(style);
 }
 
-void PrintManagerWindow::updateCanvasSpins() {
+void PrintManagerWindow::updateCanvasSpins() { showInCanvasSpins(state_.canvasSpins); }
+
+// The spin boxes show `size` without taking it as typed.
+void PrintManagerWindow::showInCanvasSpins(QSize size) {
     const QSignalBlocker blockWidth(widthSpin_);
     const QSignalBlocker blockHeight(heightSpin_);
-    widthSpin_->setValue(state_.canvasSpins.width());
-    heightSpin_->setValue(state_.canvasSpins.height());
+    widthSpin_->setValue(size.width());
+    heightSpin_->setValue(size.height());
 }
 
 void PrintManagerWindow::refreshDay() {

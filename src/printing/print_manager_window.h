@@ -68,6 +68,9 @@ public:
     void openFromFullMode(int mode);
     void openForDonation();
     void openOnItsOwn();
+    // The canvas size, as if typed into the two spin boxes (a size refused there is refused here,
+    // with the same message).
+    void setCanvasSize(QSize size);
 
     // The script in the editor, line by line.
     QStringList scriptLines() const;
@@ -154,6 +157,7 @@ private:
     void applyGeometry(const PrintWindowValues& values);
     void showValues();
     void updateSwatches();
+    void showInCanvasSpins(QSize size);
     void updateCanvasSpins();
     void onCanvasSpinChanged();
     void onProgress(int gauge);

@@ -228,6 +228,7 @@ TEST_F(FullModeWindowTest, TheRemindersPrintOpensThePrintManagerOnItsDetails) {
     PrintManagerWindow& print = windows->printManager();
     print.printer.pageSize = [] { return QSize(700, 990); };
     QStringList shown, printed;
+    QSize canvas;
     bool printManagerOnTop = false;
     QTimer::singleShot(0, [&] {
         auto button = [&](int line) {
@@ -240,6 +241,7 @@ TEST_F(FullModeWindowTest, TheRemindersPrintOpensThePrintManagerOnItsDetails) {
         ASSERT_TRUE(button(712) && button(712)->isEnabled());
         button(712)->click();  // Print
         printed = print.scriptLines();
+        canvas = print.state().canvasSpins;
         printManagerOnTop = print.isVisible() && QApplication::activeModalWidget() == &print;
         print.close();
         donation.reject();
@@ -249,6 +251,7 @@ TEST_F(FullModeWindowTest, TheRemindersPrintOpensThePrintManagerOnItsDetails) {
     ASSERT_EQ(printed.size(), shown.size() + 1);
     EXPECT_EQ(printed.front(), "FONT 12 -16 0 0 0 bld nrm Arial");
     EXPECT_EQ(printed[1], "TEXT 20 0 rgt '" + shown.front() + "'");
+    EXPECT_EQ(canvas, QSize(670, 15 * int(shown.size()) + 40));  // the details whole
 }
 
 // The board's fields are read with the window: without them the program does not start.
