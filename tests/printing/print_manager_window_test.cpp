@@ -421,6 +421,11 @@ TEST_F(PrintManagerExportTest, ATextIsPlacedWithAClickAndPreviewedThenAdded) {
     window->setScriptLines({"FONT 40 -53 0 0 0 bld nrm DejaVu Sans", "TEXT 0 0 rgt 'x'",
                             "FONT 30 -40 200 0 0 thn itl DejaVu Serif"});
     find<QPushButton>("newTextButton")->click();
+    // The instruction stands between the buttons ("a button above") and the edit line ("the line
+    // below") its texts point to.
+    const int instructionY = find<QLabel>("instructionLabel")->y();
+    EXPECT_GT(instructionY, find<QPushButton>("newTextButton")->y());
+    EXPECT_LT(instructionY, find<QLineEdit>("elementLine")->y());
     EXPECT_EQ(window->page().canvas.size(), window->state().canvasSpins);
     EXPECT_DOUBLE_EQ(window->page().viewScale, 1.0);
     EXPECT_EQ(window->page().interp.font.pixelSize(), 40);
