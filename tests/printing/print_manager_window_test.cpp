@@ -162,6 +162,15 @@ TEST_F(PrintManagerWindowTest, AnEmptyScriptShowsThePlainBackgroundSavedAsA24Bit
 
     EXPECT_FALSE(window->saveImageFile(home.filePath("no/such/folder/page"), "Bitmaps (*.bmp)"));
     EXPECT_EQ(messages().size(), 1);
+
+    // The save dialogs start in the working folder, not where the program was started.
+    for (const char* name : {"actionSave", "actionSaveImage"}) {
+        action(name)->trigger();
+        auto* dialog = window->findChild<QFileDialog*>();
+        ASSERT_TRUE(dialog) << name;
+        EXPECT_EQ(QFileInfo(dialog->directory().path()), QFileInfo(home.path())) << name;
+        delete dialog;
+    }
 }
 
 TEST_F(PrintManagerWindowTest, ASyntaxErrorMarksItsLineAndPutsTheCaretThere) {
