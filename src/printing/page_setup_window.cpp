@@ -1,5 +1,6 @@
 #include "printing/page_setup_window.h"
 
+#include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -51,6 +52,12 @@ PageSetupWindow::PageSetupWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
     right->addWidget(createButtons());
     layout->addLayout(right);
     preview_->dragged = [this] { refresh(); };
+    // Escape closes the window, as it closes a dialog (an open unit list takes it first).
+    auto* closeAction = new QAction(this);
+    closeAction->setObjectName(QStringLiteral("pageSetupClose"));
+    closeAction->setShortcut(Qt::Key_Escape);
+    connect(closeAction, &QAction::triggered, this, &QWidget::close);
+    addAction(closeAction);
 }
 
 PageSetupWindow::~PageSetupWindow() = default;

@@ -115,6 +115,12 @@ TEST_F(PageSetupWindowTest, ShownThePictureIsAtFullScaleCentredAndTypingFollowsT
     EXPECT_EQ(text(PageField::Width), "12,5");
     window->unitBox(PageField::Width)->setCurrentIndex(0);
     EXPECT_EQ(text(PageField::Width), "2953");
+
+    // Escape in a field closes the window, as in a dialog.
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window->field(PageField::Width), Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
 }
 
 TEST_F(PageSetupWindowTest, FitAndOrientationPlaceAnewAndFitOffGivesThePlacementBack) {
