@@ -116,11 +116,18 @@ TEST_F(PageSetupWindowTest, ShownThePictureIsAtFullScaleCentredAndTypingFollowsT
     window->unitBox(PageField::Width)->setCurrentIndex(0);
     EXPECT_EQ(text(PageField::Width), "2953");
 
-    // Escape in a field closes the window, as in a dialog.
-    window->activateWindow();
+    // Escape in a field closes the window, as in a dialog, and the window it was opened from
+    // takes the keys again.
+    window->hide();
+    QWidget opener;
+    opener.show();
+    opener.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&opener));
+    window->open();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     QTest::keyClick(window->field(PageField::Width), Qt::Key_Escape);
     EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&opener));
 }
 
 TEST_F(PageSetupWindowTest, FitAndOrientationPlaceAnewAndFitOffGivesThePlacementBack) {
