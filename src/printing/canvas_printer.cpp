@@ -17,6 +17,13 @@ CanvasPrinter::CanvasPrinter()
 
 CanvasPrinter::~CanvasPrinter() = default;
 
+// Where no window manager hands the keys back, they would go nowhere once the dialog closes.
+bool CanvasPrinter::ask(QDialog& dialog, QWidget* parent) {
+    const bool accepted = runDialog(dialog);
+    if (parent && parent->isVisible()) parent->window()->activateWindow();
+    return accepted;
+}
+
 QPrinter& CanvasPrinter::printer() {
     if (!printer_) {
         printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -39,7 +46,7 @@ void CanvasPrinter::setLandscape(bool landscape) {
 
 bool CanvasPrinter::pageSetupDialog(QWidget* parent) {
     QPageSetupDialog dialog(&printer(), parent);
-    const bool accepted = runDialog(dialog);
+    const bool accepted = ask(dialog, parent);
     printer().setResolution(kPrinterDotsPerInch);
     return accepted;
 }
@@ -51,7 +58,7 @@ bool CanvasPrinter::chooseTarget(bool now, QWidget* parent, QString* fallbackFil
     if (forced) printIntoFile(p, *forced);
     if (!now) {
         QPrintDialog dialog(&p, parent);
-        if (!runDialog(dialog)) return false;
+        if (!ask(dialog, parent)) return false;
         p.setResolution(kPrinterDotsPerInch);
         p.setDocName(kPrintDocumentName);
         if (forced) printIntoFile(p, *forced);

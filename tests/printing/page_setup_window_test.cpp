@@ -191,6 +191,28 @@ TEST_F(PageSetupWindowTest, PrintsIntoTheFileAndCancelOrAnUnwritablePathWritesNo
     EXPECT_TRUE(notifierState().messages.last().contains("cannot be written"));
 }
 
+// After the printer's dialogs the window they came from takes the keys again, also where no
+// window manager hands them back.
+TEST_F(PageSetupWindowTest, TheWindowOfAPrinterDialogIsActiveAgainAfterIt) {
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    printer.runDialog = [](QDialog& dialog) {
+        dialog.show();
+        dialog.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        dialog.hide();
+        QApplication::setActiveWindow(nullptr);  // as the X server leaves it without a manager
+        return false;
+    };
+    const auto activeAgain = [this] {
+        return QTest::qWaitFor([this] { return QApplication::activeWindow() == window.get(); });
+    };
+    EXPECT_FALSE(printer.pageSetupDialog(window.get()));
+    EXPECT_TRUE(activeAgain());
+    EXPECT_FALSE(printer.print(false, canvas, window.get()));
+    EXPECT_TRUE(activeAgain());
+}
+
 TEST_F(PageSetupWindowTest, PrintNowWithoutADefaultQueueWritesAPdfIntoTheWorkingFolder) {
     if (!defaultPrinterQueue().isEmpty()) GTEST_SKIP() << "this machine has a default queue";
     ASSERT_TRUE(printer.print(true, canvas, nullptr));
