@@ -139,6 +139,9 @@ void PrintManagerWindow::startMoon() {
     beginElement();
     elementEditor_.newMoon();
     showEditorValues();
+    // The phase typed next replaces whatever the line held.
+    elementLine_->selectAll();
+    elementLine_->setFocus();
 }
 
 // Qt's font dialog has no colour: the line takes the text swatch's. The canvas keeps the

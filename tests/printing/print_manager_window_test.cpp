@@ -422,6 +422,16 @@ TEST_F(PrintManagerExportTest, AChangedScriptIsReplacedOnlyAfterTheQuestion) {
     EXPECT_FALSE(window->scriptChangedByUser());
 }
 
+TEST_F(PrintManagerExportTest, TheMoonPhaseTypedReplacesWhatTheEditLineHeld) {
+    open();
+    window->setEasyMode(false);
+    QLineEdit* line = find<QLineEdit>("elementLine");
+    line->setText("Abcdef");
+    find<QPushButton>("newMoonButton")->click();
+    QTest::keyClicks(line, "50");
+    EXPECT_EQ(line->text(), "50");
+}
+
 TEST_F(PrintManagerExportTest, ATextIsPlacedWithAClickAndPreviewedThenAdded) {
     open();
     window->setEasyMode(false);
