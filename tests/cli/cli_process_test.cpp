@@ -102,7 +102,8 @@ TEST(CliErrors, HelpAfterACommandShowsItsUsage) {
         {"moon --help", "  orbisca-cli moon PHASE [--size N] -o FILE.png\n"},
         {"script run missing.spt -h", "  orbisca-cli script rescale FILE"},
         {"page --help", "  orbisca-cli page --page WxH"},
-        {"export --bogus --help", "\n                     [--year-lines FILE]"}};
+        {"export --bogus --help", "\n                     [--year-lines FILE]"},
+        {"help ics", "  orbisca-cli ics FROM TO"}};
     for (const auto& [args, says] : cases) {
         const CliRun r = RunCli(args);
         EXPECT_EQ(r.status, 0) << args << ": " << r.err;

@@ -75,6 +75,8 @@ bool isHelpRequest(const std::string& arg) { return arg == "--help" || arg == "-
 
 int main(int argc, char** argv) {
     Args args(argv + 1, argv + argc);
+    // "help COMMAND" is "COMMAND --help".
+    if (args.size() > 1 && args.front() == "help") args = {args[1], "--help"};
     try {
         if (args.empty() || isHelpRequest(args.front()) || args.front() == "help") {
             if (args.empty()) {
