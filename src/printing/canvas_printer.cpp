@@ -17,10 +17,19 @@ CanvasPrinter::CanvasPrinter()
 
 CanvasPrinter::~CanvasPrinter() = default;
 
-// Where no window manager hands the keys back, they would go nowhere once the dialog closes.
+namespace {
+
+// Where no window manager hands the keys back, they would go nowhere once a dialog or a message
+// closes.
+void giveKeysBack(QWidget* parent) {
+    if (parent && parent->isVisible()) parent->window()->activateWindow();
+}
+
+}  // namespace
+
 bool CanvasPrinter::ask(QDialog& dialog, QWidget* parent) {
     const bool accepted = runDialog(dialog);
-    if (parent && parent->isVisible()) parent->window()->activateWindow();
+    giveKeysBack(parent);
     return accepted;
 }
 
@@ -75,6 +84,12 @@ bool CanvasPrinter::chooseTarget(bool now, QWidget* parent, QString* fallbackFil
 }
 
 bool CanvasPrinter::print(bool now, const QImage& canvas, QWidget* parent) {
+    const bool printed = printOnce(now, canvas, parent);
+    giveKeysBack(parent);  // also after the message that says where the print went
+    return printed;
+}
+
+bool CanvasPrinter::printOnce(bool now, const QImage& canvas, QWidget* parent) {
     if (canvas.isNull()) {
         notify(QStringLiteral("There is no picture to print."));
         return false;

@@ -196,12 +196,17 @@ TEST_F(PageSetupWindowTest, PrintsIntoTheFileAndCancelOrAnUnwritablePathWritesNo
 TEST_F(PageSetupWindowTest, TheWindowOfAPrinterDialogIsActiveAgainAfterIt) {
     window->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    printer.runDialog = [](QDialog& dialog) {
-        dialog.show();
-        dialog.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
-        dialog.hide();
-        QApplication::setActiveWindow(nullptr);  // as the X server leaves it without a manager
+    // A window that takes the keys and closes, leaving them nowhere as the X server does
+    // without a window manager.
+    const auto takeKeysAndClose = [](QWidget& other) {
+        other.show();
+        other.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&other));
+        other.hide();
+        QApplication::setActiveWindow(nullptr);
+    };
+    printer.runDialog = [&](QDialog& dialog) {
+        takeKeysAndClose(dialog);
         return false;
     };
     const auto activeAgain = [this] {
@@ -210,6 +215,11 @@ TEST_F(PageSetupWindowTest, TheWindowOfAPrinterDialogIsActiveAgainAfterIt) {
     EXPECT_FALSE(printer.pageSetupDialog(window.get()));
     EXPECT_TRUE(activeAgain());
     EXPECT_FALSE(printer.print(false, canvas, window.get()));
+    EXPECT_TRUE(activeAgain());
+    // Also after a message without a dialog.
+    QWidget message;
+    takeKeysAndClose(message);
+    EXPECT_FALSE(printer.print(true, QImage(), window.get()));
     EXPECT_TRUE(activeAgain());
 }
 
