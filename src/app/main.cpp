@@ -4,6 +4,7 @@
 #include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QMessageBox>
+#include <QPointer>
 #include <cstdio>
 #include <optional>
 
@@ -158,7 +159,11 @@ std::optional<Options> parseOptions(QCoreApplication& app, int& exitCode) {
 void installNotifier() {
     NotifierState& notifier = notifierState();
     notifier.show = [](const QString& text) {
+        const QPointer<QWidget> active = QApplication::activeWindow();
         QMessageBox::warning(nullptr, programTitle(), text);
+        // The window the message interrupted takes the keys again, also where no window manager
+        // hands them back.
+        if (active && active->isVisible()) active->activateWindow();
     };
     notifier.endProgram = [](int code) {
         QMetaObject::invokeMethod(

@@ -17,6 +17,22 @@ CanvasPrinter::CanvasPrinter()
 
 CanvasPrinter::~CanvasPrinter() = default;
 
+namespace {
+
+// Where no window manager hands the keys back, they would go nowhere once a dialog or a message
+// closes.
+void giveKeysBack(QWidget* parent) {
+    if (parent && parent->isVisible()) parent->window()->activateWindow();
+}
+
+}  // namespace
+
+bool CanvasPrinter::ask(QDialog& dialog, QWidget* parent) {
+    const bool accepted = runDialog(dialog);
+    giveKeysBack(parent);
+    return accepted;
+}
+
 QPrinter& CanvasPrinter::printer() {
     if (!printer_) {
         printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -39,7 +55,7 @@ void CanvasPrinter::setLandscape(bool landscape) {
 
 bool CanvasPrinter::pageSetupDialog(QWidget* parent) {
     QPageSetupDialog dialog(&printer(), parent);
-    const bool accepted = runDialog(dialog);
+    const bool accepted = ask(dialog, parent);
     printer().setResolution(kPrinterDotsPerInch);
     return accepted;
 }
@@ -51,7 +67,7 @@ bool CanvasPrinter::chooseTarget(bool now, QWidget* parent, QString* fallbackFil
     if (forced) printIntoFile(p, *forced);
     if (!now) {
         QPrintDialog dialog(&p, parent);
-        if (!runDialog(dialog)) return false;
+        if (!ask(dialog, parent)) return false;
         p.setResolution(kPrinterDotsPerInch);
         p.setDocName(kPrintDocumentName);
         if (forced) printIntoFile(p, *forced);
@@ -68,6 +84,12 @@ bool CanvasPrinter::chooseTarget(bool now, QWidget* parent, QString* fallbackFil
 }
 
 bool CanvasPrinter::print(bool now, const QImage& canvas, QWidget* parent) {
+    const bool printed = printOnce(now, canvas, parent);
+    giveKeysBack(parent);  // also after the message that says where the print went
+    return printed;
+}
+
+bool CanvasPrinter::printOnce(bool now, const QImage& canvas, QWidget* parent) {
     if (canvas.isNull()) {
         notify(QStringLiteral("There is no picture to print."));
         return false;

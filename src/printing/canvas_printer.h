@@ -43,6 +43,9 @@ public:
 
 private:
     bool chooseTarget(bool now, QWidget* parent, QString* fallbackFile);
+    // Runs a dialog; the window it came from is active again afterwards.
+    bool ask(QDialog& dialog, QWidget* parent);
+    bool printOnce(bool now, const QImage& canvas, QWidget* parent);
 
     std::unique_ptr<QPrinter> printer_;
     PageGeometry geometry_;

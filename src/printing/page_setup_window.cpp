@@ -1,5 +1,7 @@
 #include "printing/page_setup_window.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -51,6 +53,12 @@ PageSetupWindow::PageSetupWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
     right->addWidget(createButtons());
     layout->addLayout(right);
     preview_->dragged = [this] { refresh(); };
+    // Escape closes the window, as it closes a dialog (an open unit list takes it first).
+    auto* closeAction = new QAction(this);
+    closeAction->setObjectName(QStringLiteral("pageSetupClose"));
+    closeAction->setShortcut(Qt::Key_Escape);
+    connect(closeAction, &QAction::triggered, this, &QWidget::close);
+    addAction(closeAction);
 }
 
 PageSetupWindow::~PageSetupWindow() = default;
@@ -167,7 +175,10 @@ void PageSetupWindow::setCaptions(const PageSetupCaptions& captions) {
 }
 
 void PageSetupWindow::open() {
-    if (isVisible()) takeCanvas();
+    if (isVisible())
+        takeCanvas();
+    else if (QApplication::activeWindow() != this)
+        opener_ = QApplication::activeWindow();
     show();
     raise();
     activateWindow();
@@ -194,6 +205,10 @@ void PageSetupWindow::takeCanvas() {
 void PageSetupWindow::hideEvent(QHideEvent* event) {
     if (rememberPosition) rememberPosition(pos());
     QWidget::hideEvent(event);
+    // The window it was opened from takes the keys again, also where no window manager hands
+    // them back.
+    if (opener_ && opener_->isVisible()) opener_->activateWindow();
+    opener_ = nullptr;
 }
 
 // The printer's page anew, and the placement for it: the scale on the current canvas, centred

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 #include <array>
@@ -127,6 +128,7 @@ private:
     QPushButton *save_ = nullptr, *setup_ = nullptr, *print_ = nullptr, *printNow_ = nullptr;
     QLabel* problem_ = nullptr;
     PagePreviewWidget* preview_ = nullptr;
+    QPointer<QWidget> opener_;  // the active window when it was opened
 };
 
 }  // namespace orbisca

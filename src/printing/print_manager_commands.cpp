@@ -18,6 +18,7 @@
 
 #include "calendar/calendar_state.h"
 #include "data/notifier.h"
+#include "data/working_folder.h"
 #include "gfx/image_io.h"
 #include "printing/canvas_view.h"
 #include "printing/export_driver.h"
@@ -420,10 +421,12 @@ bool PrintManagerWindow::saveImageFile(const QString& path, const QString& nameF
 }
 
 // Qt's own dialog, the same on every desktop and one that tests can drive; the window is active
-// again when it closes.
+// again when it closes. It starts in the working folder, as the picture dialog does, not in
+// whatever folder the program was started from.
 void PrintManagerWindow::openDialog(QFileDialog* dialog) {
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setDirectory(workingFolder());
     connect(dialog, &QDialog::finished, this, &PrintManagerWindow::regainActivation);
     dialog->open();
 }

@@ -58,16 +58,18 @@ QWidget* PrintManagerWindow::createElementPanel() {
     connect(elementLine_, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (elementEditor_.values().state == EditorState::TypingText) sampleLabel_->setText(text);
     });
-    layout->addWidget(elementLine_, 1, 0, 1, 3);
+    layout->addWidget(elementLine_, 2, 0, 1, 3);
     addButton_ = new QPushButton;
     addButton_->setObjectName(QStringLiteral("addButton"));
     connect(addButton_, &QPushButton::clicked, this, &PrintManagerWindow::addElement);
-    layout->addWidget(addButton_, 1, 3);
+    layout->addWidget(addButton_, 2, 3);
     // Return in the edit line does what the button beside it does.
     connect(elementLine_, &QLineEdit::returnPressed, addButton_, &QPushButton::click);
     instructionLabel_ = new QLabel(QStringLiteral("Instruction: click to button above."));
     instructionLabel_->setObjectName(QStringLiteral("instructionLabel"));
-    layout->addWidget(instructionLabel_, 2, 0, 1, 4);
+    // Between the buttons and the edit line, which its texts point to ("a button above", "the line
+    // below").
+    layout->addWidget(instructionLabel_, 1, 0, 1, 4);
     sampleLabel_ = captionLabel(Caption::Sample, "sampleLabel");
     // A long sample is cut at the panel's edge instead of widening the panel over the canvas.
     sampleLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
@@ -137,6 +139,9 @@ void PrintManagerWindow::startMoon() {
     beginElement();
     elementEditor_.newMoon();
     showEditorValues();
+    // The phase typed next replaces whatever the line held.
+    elementLine_->selectAll();
+    elementLine_->setFocus();
 }
 
 // Qt's font dialog has no colour: the line takes the text swatch's. The canvas keeps the

@@ -96,6 +96,23 @@ TEST(CliErrors, BadInputGivesOneLineAndStatusTwo) {
     std::remove(pipe.c_str());
 }
 
+// "COMMAND --help" shows that command's usage, wherever it stands after the command, and does
+// nothing else: no output is written, no option is checked.
+TEST(CliErrors, HelpAfterACommandShowsItsUsage) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"moon --help", "  orbisca-cli moon PHASE [--size N] -o FILE.png\n"},
+        {"script run missing.spt -h", "  orbisca-cli script rescale FILE"},
+        {"page --help", "  orbisca-cli page --page WxH"},
+        {"export --bogus --help", "\n                     [--year-lines FILE]"},
+        {"help ics", "  orbisca-cli ics FROM TO"}};
+    for (const auto& [args, says] : cases) {
+        const CliRun r = RunCli(args);
+        EXPECT_EQ(r.status, 0) << args << ": " << r.err;
+        EXPECT_EQ(r.out.rfind("usage:\n", 0), 0u) << args << ": " << r.out;
+        EXPECT_NE(r.out.find(says), std::string::npos) << args << ": " << r.out;
+    }
+}
+
 TEST(CliData, EncodesAndDecodesPrintDat) {
     const std::string text = testing::TempDir() + "/details.txt";
     const std::string dat = testing::TempDir() + "/print.dat";

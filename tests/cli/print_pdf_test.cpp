@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
+#include <algorithm>
 
 #include "support/cli_run.h"
 
@@ -86,12 +87,24 @@ TEST_F(PrintPdf, AnUnwritablePathOrAMissingQueueFailsAndLeavesNoFile) {
     const CliRun unwritable = print("--pdf " + blocked);
     EXPECT_EQ(unwritable.status, 1);
     EXPECT_NE(unwritable.err.find("cannot be written"), std::string::npos) << unwritable.err;
+    EXPECT_EQ(std::count(unwritable.err.begin(), unwritable.err.end(), '\n'), 1) << unwritable.err;
     EXPECT_FALSE(QFile::exists(QString::fromStdString(blocked)));
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
 
     const CliRun noQueue = print("--printer No-Such-Queue");
     EXPECT_EQ(noQueue.status, 1);
     EXPECT_NE(noQueue.err.find("no printer queue \"No-Such-Queue\""), std::string::npos);
+
+    // A working folder without its pictures: the failing line and why it failed.
+    const std::string bare = dir.filePath("bare").toStdString();
+    RunCommandLine("cp -r " ORBISCA_HOME_DIR " " + bare + " && rm -r " + bare + "/graphic");
+    const CliRun missing = RunCommandLine(ORBISCA_CLI " --home " + bare + kSignPrint +
+                                          "--pictures --pdf " + pdf("bare.pdf"));
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(
+        missing.err.find("failed at line 22: the picture \"graphic\\10Y.bmp\" does not exist"),
+        std::string::npos)
+        << missing.err;
 }
 
 }  // namespace

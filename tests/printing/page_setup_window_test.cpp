@@ -115,6 +115,19 @@ TEST_F(PageSetupWindowTest, ShownThePictureIsAtFullScaleCentredAndTypingFollowsT
     EXPECT_EQ(text(PageField::Width), "12,5");
     window->unitBox(PageField::Width)->setCurrentIndex(0);
     EXPECT_EQ(text(PageField::Width), "2953");
+
+    // Escape in a field closes the window, as in a dialog, and the window it was opened from
+    // takes the keys again.
+    window->hide();
+    QWidget opener;
+    opener.show();
+    opener.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&opener));
+    window->open();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window->field(PageField::Width), Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&opener));
 }
 
 TEST_F(PageSetupWindowTest, FitAndOrientationPlaceAnewAndFitOffGivesThePlacementBack) {
@@ -176,6 +189,38 @@ TEST_F(PageSetupWindowTest, PrintsIntoTheFileAndCancelOrAnUnwritablePathWritesNo
     EXPECT_FALSE(QFile::exists(blocked));
     ASSERT_FALSE(notifierState().messages.isEmpty());
     EXPECT_TRUE(notifierState().messages.last().contains("cannot be written"));
+}
+
+// After the printer's dialogs the window they came from takes the keys again, also where no
+// window manager hands them back.
+TEST_F(PageSetupWindowTest, TheWindowOfAPrinterDialogIsActiveAgainAfterIt) {
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    // A window that takes the keys and closes, leaving them nowhere as the X server does
+    // without a window manager.
+    const auto takeKeysAndClose = [](QWidget& other) {
+        other.show();
+        other.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&other));
+        other.hide();
+        QApplication::setActiveWindow(nullptr);
+    };
+    printer.runDialog = [&](QDialog& dialog) {
+        takeKeysAndClose(dialog);
+        return false;
+    };
+    const auto activeAgain = [this] {
+        return QTest::qWaitFor([this] { return QApplication::activeWindow() == window.get(); });
+    };
+    EXPECT_FALSE(printer.pageSetupDialog(window.get()));
+    EXPECT_TRUE(activeAgain());
+    EXPECT_FALSE(printer.print(false, canvas, window.get()));
+    EXPECT_TRUE(activeAgain());
+    // Also after a message without a dialog.
+    QWidget message;
+    takeKeysAndClose(message);
+    EXPECT_FALSE(printer.print(true, QImage(), window.get()));
+    EXPECT_TRUE(activeAgain());
 }
 
 TEST_F(PageSetupWindowTest, PrintNowWithoutADefaultQueueWritesAPdfIntoTheWorkingFolder) {

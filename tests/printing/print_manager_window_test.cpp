@@ -162,6 +162,15 @@ TEST_F(PrintManagerWindowTest, AnEmptyScriptShowsThePlainBackgroundSavedAsA24Bit
 
     EXPECT_FALSE(window->saveImageFile(home.filePath("no/such/folder/page"), "Bitmaps (*.bmp)"));
     EXPECT_EQ(messages().size(), 1);
+
+    // The save dialogs start in the working folder, not where the program was started.
+    for (const char* name : {"actionSave", "actionSaveImage"}) {
+        action(name)->trigger();
+        auto* dialog = window->findChild<QFileDialog*>();
+        ASSERT_TRUE(dialog) << name;
+        EXPECT_EQ(QFileInfo(dialog->directory().path()), QFileInfo(home.path())) << name;
+        delete dialog;
+    }
 }
 
 TEST_F(PrintManagerWindowTest, ASyntaxErrorMarksItsLineAndPutsTheCaretThere) {
@@ -413,6 +422,16 @@ TEST_F(PrintManagerExportTest, AChangedScriptIsReplacedOnlyAfterTheQuestion) {
     EXPECT_FALSE(window->scriptChangedByUser());
 }
 
+TEST_F(PrintManagerExportTest, TheMoonPhaseTypedReplacesWhatTheEditLineHeld) {
+    open();
+    window->setEasyMode(false);
+    QLineEdit* line = find<QLineEdit>("elementLine");
+    line->setText("Abcdef");
+    find<QPushButton>("newMoonButton")->click();
+    QTest::keyClicks(line, "50");
+    EXPECT_EQ(line->text(), "50");
+}
+
 TEST_F(PrintManagerExportTest, ATextIsPlacedWithAClickAndPreviewedThenAdded) {
     open();
     window->setEasyMode(false);
@@ -421,6 +440,11 @@ TEST_F(PrintManagerExportTest, ATextIsPlacedWithAClickAndPreviewedThenAdded) {
     window->setScriptLines({"FONT 40 -53 0 0 0 bld nrm DejaVu Sans", "TEXT 0 0 rgt 'x'",
                             "FONT 30 -40 200 0 0 thn itl DejaVu Serif"});
     find<QPushButton>("newTextButton")->click();
+    // The instruction stands between the buttons ("a button above") and the edit line ("the line
+    // below") its texts point to.
+    const int instructionY = find<QLabel>("instructionLabel")->y();
+    EXPECT_GT(instructionY, find<QPushButton>("newTextButton")->y());
+    EXPECT_LT(instructionY, find<QLineEdit>("elementLine")->y());
     EXPECT_EQ(window->page().canvas.size(), window->state().canvasSpins);
     EXPECT_DOUBLE_EQ(window->page().viewScale, 1.0);
     EXPECT_EQ(window->page().interp.font.pixelSize(), 40);

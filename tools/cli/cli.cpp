@@ -122,10 +122,13 @@ namespace {
 QtMessageHandler passOnMessage = nullptr;
 
 // Qt notes on standard error that it chose a runtime folder of its own when XDG_RUNTIME_DIR is
-// not set; that is no concern of a command-line run, whose bad input must give exactly one line.
+// not set, and that a painter could not start on a PDF it cannot write; neither concerns a
+// command-line run, which says itself what failed, in exactly one line.
 void withoutRuntimeFolderNote(QtMsgType type, const QMessageLogContext& context,
                               const QString& message) {
-    if (message.contains(QLatin1String("XDG_RUNTIME_DIR"))) return;
+    if (message.contains(QLatin1String("XDG_RUNTIME_DIR")) ||
+        message == QLatin1String("QPainter::begin(): Returned false"))
+        return;
     if (passOnMessage)
         passOnMessage(type, context, message);
     else

@@ -11,8 +11,8 @@
 #include "calendar/iso_date.h"
 #include "calendar/oracle.h"
 #include "cli.h"
-#include "range_csv.h"
 #include "data/day_words.h"
+#include "range_csv.h"
 
 namespace orbisca::cli {
 namespace {

@@ -99,7 +99,8 @@ const QImage& drawForPage(const PrintRequest& request, const ExportView& view, Q
     printNotices();
     if (!drawn)
         throw CommandFailed("the exported script failed at line " +
-                            std::to_string(state.interp.errorLine));
+                            std::to_string(state.interp.errorLine) + ": " +
+                            printable(state.interp.errorReason));
     return state.canvas;
 }
 

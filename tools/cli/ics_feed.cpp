@@ -3,10 +3,10 @@
 #include <charconv>
 #include <ctime>
 
+#include "calendar/iso_date.h"
 #include "calendar/oracle.h"
 #include "data/affirmation.h"
 #include "data/text_case.h"
-#include "calendar/iso_date.h"
 
 namespace orbisca::cli {
 namespace {

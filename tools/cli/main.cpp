@@ -1,6 +1,7 @@
 // orbisca-cli: the calendar engine and the renderers from the command line.
 #include <QFileInfo>
 #include <QString>
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <exception>
@@ -15,18 +16,24 @@ using namespace orbisca::cli;
 
 namespace {
 
+// The usage lines of one command; a line that continues the one before (it starts with a space)
+// is indented under it instead of repeating the program name.
+void printCommandUsage(std::FILE* to, const Command& c) {
+    std::size_t start = 0;
+    while (start < c.usage.size()) {
+        std::size_t end = c.usage.find('\n', start);
+        if (end == std::string::npos) end = c.usage.size();
+        const std::string line = c.usage.substr(start, end - start);
+        std::fprintf(to, "  %s%s\n", line.rfind(' ', 0) == 0 ? "            " : "orbisca-cli ",
+                     line.c_str());
+        start = end + 1;
+    }
+}
+
 void printUsage(std::FILE* to) {
     std::fprintf(to,
                  "usage: orbisca-cli [--today YYYY-MM-DD] [--home DIR] COMMAND ...\n\ncommands:\n");
-    for (const Command& c : commands()) {
-        std::size_t start = 0;
-        while (start < c.usage.size()) {
-            std::size_t end = c.usage.find('\n', start);
-            if (end == std::string::npos) end = c.usage.size();
-            std::fprintf(to, "  orbisca-cli %s\n", c.usage.substr(start, end - start).c_str());
-            start = end + 1;
-        }
-    }
+    for (const Command& c : commands()) printCommandUsage(to, c);
     std::fprintf(
         to,
         "\nDates are written YYYY-MM-DD; years may be negative or have more than four digits.\n"
@@ -62,13 +69,16 @@ void applyHomeOption(Args& args) {
     setWorkingFolder(QString::fromStdString(home));
 }
 
+bool isHelpRequest(const std::string& arg) { return arg == "--help" || arg == "-h"; }
+
 }  // namespace
 
 int main(int argc, char** argv) {
     Args args(argv + 1, argv + argc);
+    // "help COMMAND" is "COMMAND --help".
+    if (args.size() > 1 && args.front() == "help") args = {args[1], "--help"};
     try {
-        if (args.empty() || args.front() == "--help" || args.front() == "-h" ||
-            args.front() == "help") {
+        if (args.empty() || isHelpRequest(args.front()) || args.front() == "help") {
             if (args.empty()) {
                 printUsage(stderr);
                 return 2;
@@ -82,8 +92,17 @@ int main(int argc, char** argv) {
         if (args.empty()) throw UsageError("no command given (try --help)");
         const std::string name = args.front();
         args.erase(args.begin());
-        for (const Command& c : commands())
-            if (c.name == name) return c.run(args);
+        for (const Command& c : commands()) {
+            if (c.name != name) continue;
+            // "COMMAND --help" (anywhere after the command) shows that command's usage.
+            if (std::find_if(args.begin(), args.end(), isHelpRequest) != args.end()) {
+                std::fprintf(stdout, "usage:\n");
+                printCommandUsage(stdout, c);
+                flushOutput();
+                return 0;
+            }
+            return c.run(args);
+        }
         throw UsageError("unknown command \"" + name + "\" (try --help)");
     } catch (const UsageError& e) {
         std::fprintf(stderr, "orbisca-cli: %s\n", e.what());
