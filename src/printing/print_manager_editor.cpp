@@ -144,10 +144,12 @@ void PrintManagerWindow::startMoon() {
     elementLine_->setFocus();
 }
 
-// Qt's font dialog has no colour: the line takes the text swatch's. The canvas keeps the
-// script's font (the new line is not in the script yet); the sample shows the chosen one.
+// Qt's font dialog has no colour: the line takes the text swatch's. The dialog opens on the
+// script's font (its face and style, at the sample's size); the canvas keeps that font, as the new
+// line is not in the script yet, and the sample shows the chosen one.
 void PrintManagerWindow::chooseFont() {
     beginElement();
+    takeScriptFont();
     bool ok = false;
     const QFont font = QFontDialog::getFont(&ok, sampleLabel_->font(), this, QString(),
                                             QFontDialog::DontUseNativeDialog);
@@ -155,7 +157,6 @@ void PrintManagerWindow::chooseFont() {
     if (!ok) return;
     elementEditor_.newFont(font, state_.textColour);
     elementLine_->setText(elementEditor_.values().editLine);
-    takeScriptFont();
     showSample(*sampleLabel_, font, state_.textColour);
 }
 

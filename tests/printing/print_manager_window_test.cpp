@@ -5,9 +5,11 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -430,6 +432,34 @@ TEST_F(PrintManagerExportTest, TheMoonPhaseTypedReplacesWhatTheEditLineHeld) {
     find<QPushButton>("newMoonButton")->click();
     QTest::keyClicks(line, "50");
     EXPECT_EQ(line->text(), "50");
+}
+
+// New font opens Qt's font dialog on the script's last font; OK writes the chosen font's line,
+// in the text swatch's colour, into the edit line.
+TEST_F(PrintManagerExportTest, NewFontStartsOnTheScriptsFontAndWritesTheChosenOne) {
+    open();
+    window->setEasyMode(false);
+    window->setScriptLines({"FONT 30 -40 0 0 0 thn itl DejaVu Serif", "TEXT 0 0 rgt 'x'"});
+    QString offered;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        offered = dialog->currentFont().family();
+        QFont chosen(QStringLiteral("DejaVu Sans"));
+        chosen.setPointSize(12);
+        chosen.setBold(true);
+        dialog->setCurrentFont(chosen);
+        dialog->accept();
+    });
+    find<QPushButton>("newFontButton")->click();
+    EXPECT_EQ(offered, "DejaVu Serif");
+    const QColor c = window->state().textColour;
+    EXPECT_EQ(find<QLineEdit>("elementLine")->text(),
+              QString("FONT 12 -16 %1 %2 %3 bld nrm DejaVu Sans")
+                  .arg(c.red())
+                  .arg(c.green())
+                  .arg(c.blue()));
+    EXPECT_EQ(find<QLabel>("sampleLabel")->font().family(), "DejaVu Sans");
 }
 
 TEST_F(PrintManagerExportTest, ATextIsPlacedWithAClickAndPreviewedThenAdded) {
