@@ -20,6 +20,7 @@
 #include "gfx/glyph_fonts.h"
 #include "printing/print_manager_window.h"
 #include "views/mode_table.h"
+#include "widgets/window_keys.h"
 
 using namespace orbisca;
 
@@ -161,9 +162,7 @@ void installNotifier() {
     notifier.show = [](const QString& text) {
         const QPointer<QWidget> active = QApplication::activeWindow();
         QMessageBox::warning(nullptr, programTitle(), text);
-        // The window the message interrupted takes the keys again, also where no window manager
-        // hands them back.
-        if (active && active->isVisible()) active->activateWindow();
+        giveKeysBack(active);  // the window the message interrupted
     };
     notifier.endProgram = [](int code) {
         QMetaObject::invokeMethod(

@@ -11,6 +11,7 @@
 #include "printing/canvas_printer.h"
 #include "printing/page_setup_window.h"
 #include "printing/print_manager_window.h"
+#include "widgets/window_keys.h"
 
 namespace orbisca {
 
@@ -107,11 +108,7 @@ void ProgramWindows::printDonationDetails(const DetailsPrintOut& out) {
 
 // The dialog takes the keyboard at once (Escape, Return, Tab), also where no window manager hands
 // focus to a new window.
-void ProgramWindows::showConfiguration() {
-    config_->show();
-    config_->raise();
-    config_->activateWindow();
-}
+void ProgramWindows::showConfiguration() { showWithKeys(*config_); }
 
 void ProgramWindows::openFullMode(int mode, bool stopFade) {
     fullMode_->coverScreen(compact_->screen());

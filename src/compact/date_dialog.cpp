@@ -9,6 +9,7 @@
 #include "compact/window_links.h"
 #include "data/error_log.h"
 #include "data/text_file.h"
+#include "widgets/window_keys.h"
 
 namespace orbisca {
 
@@ -108,9 +109,7 @@ void DateDialog::showDate(const GregorianDate& date) {
 
 void DateDialog::openOn(const GregorianDate& date) {
     showDate(date);
-    show();
-    raise();
-    activateWindow();
+    showWithKeys(*this);
 }
 
 bool DateDialog::pickModally(const GregorianDate& date) {

@@ -14,6 +14,7 @@
 #include "gfx/image_io.h"
 #include "views/mode_table.h"
 #include "views/telectonon_board.h"
+#include "widgets/window_keys.h"
 
 namespace orbisca {
 namespace {
@@ -172,9 +173,7 @@ void FullModeWindow::coverScreen(QScreen* screen) {
 void FullModeWindow::showMode(int mode, bool stopFade) {
     frame_.state().requestedMode = std::uint8_t(mode);
     if (stopFade) frame_.state().fadeStepsLeft = 0;
-    show();
-    raise();
-    activateWindow();
+    showWithKeys(*this);
     timer_.start();
 }
 

@@ -9,6 +9,7 @@
 #include "data/notifier.h"
 #include "data/working_folder.h"
 #include "printpage/print_job.h"
+#include "widgets/window_keys.h"
 
 namespace orbisca {
 
@@ -16,16 +17,6 @@ CanvasPrinter::CanvasPrinter()
     : runDialog([](QDialog& dialog) { return dialog.exec() == QDialog::Accepted; }) {}
 
 CanvasPrinter::~CanvasPrinter() = default;
-
-namespace {
-
-// Where no window manager hands the keys back, they would go nowhere once a dialog or a message
-// closes.
-void giveKeysBack(QWidget* parent) {
-    if (parent && parent->isVisible()) parent->window()->activateWindow();
-}
-
-}  // namespace
 
 bool CanvasPrinter::ask(QDialog& dialog, QWidget* parent) {
     const bool accepted = runDialog(dialog);

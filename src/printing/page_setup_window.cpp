@@ -17,6 +17,7 @@
 #include "data/text_file.h"
 #include "printing/canvas_printer.h"
 #include "printing/page_preview_widget.h"
+#include "widgets/window_keys.h"
 
 namespace orbisca {
 namespace {
@@ -179,9 +180,7 @@ void PageSetupWindow::open() {
         takeCanvas();
     else if (QApplication::activeWindow() != this)
         opener_ = QApplication::activeWindow();
-    show();
-    raise();
-    activateWindow();
+    showWithKeys(*this);
 }
 
 void PageSetupWindow::showEvent(QShowEvent* event) {
@@ -207,7 +206,7 @@ void PageSetupWindow::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
     // The window it was opened from takes the keys again, also where no window manager hands
     // them back.
-    if (opener_ && opener_->isVisible()) opener_->activateWindow();
+    giveKeysBack(opener_);
     opener_ = nullptr;
 }
 

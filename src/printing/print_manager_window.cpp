@@ -34,6 +34,7 @@
 #include "printpage/page_services.h"
 #include "printpage/script_file.h"
 #include "printpage/script_line.h"
+#include "widgets/window_keys.h"
 
 namespace orbisca {
 namespace {
@@ -321,16 +322,12 @@ void PrintManagerWindow::applyCaptions() {
 
 void PrintManagerWindow::openFromFullMode(int mode) {
     state_.opening.openedFromFullMode(mode);
-    show();
-    raise();
-    activateWindow();
+    showWithKeys(*this);
 }
 
 void PrintManagerWindow::openForDonation() {
     state_.opening.openedForDonation();
-    show();
-    raise();
-    activateWindow();
+    showWithKeys(*this);
 }
 
 void PrintManagerWindow::openOnItsOwn() {
@@ -338,9 +335,7 @@ void PrintManagerWindow::openOnItsOwn() {
     // No compact or full-mode window has read conf.dat before: the exports need its settings (the
     // glyph face of the sign glyphs, the Gregorian dates).
     loadSettings();
-    show();
-    raise();
-    activateWindow();
+    showWithKeys(*this);
 }
 
 void PrintManagerWindow::showEvent(QShowEvent* event) {
