@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "app/platform_choice.h"
 #include "app/program_windows.h"
 #include "calendar/iso_date.h"
 #include "compact/compact_window.h"
@@ -184,6 +185,8 @@ int main(int argc, char** argv) {
         options = parseOptions(commandLine, exitCode);
     }
     if (!options) return exitCode;
+    if (const std::optional<QByteArray> platform = platformToForce(currentPlatformEnvironment()))
+        qputenv("QT_QPA_PLATFORM", *platform);
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(programTitle());
     // Lets the desktop match the windows to the menu entry and its icon.
