@@ -74,4 +74,11 @@ for page in orbisca orbisca-cli; do
     [ ! -s "$tmp/man-warnings" ] || { cat "$tmp/man-warnings"; fail "warnings in $page.1"; }
     grep -q "^NAME" "$tmp/man" && grep -q "$page" "$tmp/man" || fail "$page.1 renders empty"
 done
+# The licences: a copyright file in the machine-readable format, naming the three licences.
+copyright=$prefix/share/doc/orbisca/copyright
+head -1 "$copyright" | grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+    fail "the copyright file's format line"
+for licence in GPL-3.0-or-later CC-BY-SA-4.0 OFL-1.1; do
+    grep -qx "License: $licence" "$copyright" || fail "no $licence text in the copyright file"
+done
 echo "installed program: ok"

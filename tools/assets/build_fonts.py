@@ -116,6 +116,9 @@ def build_font(font):
         "psName": ps_name,
         "version": VERSION,
         "description": "Drawn by Orbisca's picture generator from its own emblems.",
+        "licenseDescription": "This Font Software is licensed under the SIL Open Font License, "
+                              "Version 1.1.",
+        "licenseInfoURL": "https://openfontlicense.org",
     })
     # USE_TYPO_METRICS: Qt takes the cell's ascent from the typographic values then, not from
     # usWinAscent, which has to cover the glyphs that reach above the cell.
