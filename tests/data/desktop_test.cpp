@@ -1,9 +1,14 @@
 #include "data/day_turn.h"
+#include "data/desktop_entries.h"
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTimeZone>
 #include <memory>
 #include <vector>
@@ -106,4 +111,39 @@ TEST(DayTurn, SystemAlarmRingsAtTheWallClockTimeAskedFor) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     EXPECT_TRUE(rang);
     EXPECT_GE(waited.elapsed(), 100);
+}
+
+TEST(DesktopEntries, AutostartEntryIsWrittenValidAndRemoved) {
+    QTemporaryDir dir;
+    const QString path =
+        dir.filePath(QStringLiteral("config/autostart/org.orbisca.Orbisca.desktop"));
+    EXPECT_FALSE(startsWithDesktop(path));
+    ASSERT_TRUE(setStartWithDesktop(path, true));
+    EXPECT_TRUE(startsWithDesktop(path));
+    QProcess validate;
+    validate.start(QStringLiteral("desktop-file-validate"), {path});
+    ASSERT_TRUE(validate.waitForFinished(10000));
+    EXPECT_EQ(validate.exitCode(), 0) << validate.readAllStandardOutput().toStdString();
+    QFile entry(path);
+    ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(entry.readAll().contains("\nExec=orbisca --tray\n"));
+    entry.close();
+    ASSERT_TRUE(setStartWithDesktop(path, false));
+    EXPECT_FALSE(QFileInfo::exists(path));
+    EXPECT_TRUE(setStartWithDesktop(path, false));  // already gone: nothing to do
+}
+
+TEST(DesktopEntries, OneNoticeADayRememberedInAFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QString::fromLatin1(kNoticeFileName));
+    const QDate today(2026, 12, 7);
+    EXPECT_TRUE(newDayNoticeDue(path, today));
+    ASSERT_TRUE(rememberNewDayNotice(path, today));
+    EXPECT_FALSE(newDayNoticeDue(path, today));
+    EXPECT_TRUE(newDayNoticeDue(path, today.addDays(1)));
+    QFile junk(path);
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write("\x1b]0;junk\x07");
+    junk.close();
+    EXPECT_TRUE(newDayNoticeDue(path, today));  // a damaged file means no notice was given today
 }
