@@ -55,6 +55,11 @@ ConfLine switchLine(const char* name, bool Settings::*field) {
             [field](const Settings& s) { return yesNo(s.*field); }, true};
 }
 
+ConfLine textLine(const char* name, QString Settings::*field) {
+    return {QLatin1String(name), [field](Settings& s, const QString& text) { s.*field = text; },
+            [field](const Settings& s) { return s.*field; }};
+}
+
 ConfLine numberLine(const char* name, std::int32_t Settings::*field,
                     std::function<std::int32_t(const QString&)> parse = numberIn) {
     return {QLatin1String(name),
@@ -83,8 +88,7 @@ const std::vector<ConfLine>& confLines() {
         switchLine("transition", &Settings::useTransition),
         boundedLine("speed", &Settings::transitionSpeed, kTransitionSpeedMin, kTransitionSpeedMax),
         switchLine("swap_keys", &Settings::swapDayKeys),
-        {QStringLiteral("glyph_font"), [](Settings& s, const QString& text) { s.glyphFont = text; },
-         [](const Settings& s) { return s.glyphFont; }},
+        textLine("glyph_font", &Settings::glyphFont),
         boundedLine("help_pages", &Settings::helpPages, kHelpPagesMin, kHelpPagesMax),
         switchLine("greg_izin", &Settings::gregorianOnIzin),
         switchLine("greg_day", &Settings::gregorianOnDay),
@@ -92,6 +96,11 @@ const std::vector<ConfLine>& confLines() {
         switchLine("three_turtles", &Settings::threeTurtles),
         entryLine("date_format", &Settings::dateFormatEntry, kDateFormatEntries),
         entryLine("moon", &Settings::moonEntry, kMoonEntries),
+        // Our own lines after the fifteen that older versions read.
+        textLine("language", &Settings::language),
+        switchLine("tray", &Settings::showInTray),
+        switchLine("notify", &Settings::notifyNewDay),
+        switchLine("autostart", &Settings::startWithDesktop),
     };
     return lines;
 }
@@ -108,6 +117,12 @@ void resetSettings() { settings() = Settings{}; }
 QStringList confFileLines(const Settings& s) {
     QStringList lines;
     for (const ConfLine& line : confLines()) lines << line.write(s);
+    // Our own lines are written only up to the last one that differs from its default, so that
+    // the file of a user who never set them stays the fifteen lines every version reads.
+    const Settings defaults;
+    while (lines.size() > kSharedConfLines &&
+           lines.last() == confLines()[std::size_t(lines.size() - 1)].write(defaults))
+        lines.removeLast();
     return lines;
 }
 

@@ -1,4 +1,5 @@
-// The user's settings and their file, "conf.dat": 15 lines, one value a line.
+// The user's settings and their file, "conf.dat": one value a line, the 15 lines that every
+// version reads, then our own.
 #pragma once
 
 #include <QString>
@@ -7,6 +8,8 @@
 
 namespace orbisca {
 
+// The lines every version of conf.dat has; ours follow them.
+inline constexpr int kSharedConfLines = 15;
 inline constexpr int kDateFormatEntries = 7;  // six layouts, then "no date"
 inline constexpr int kMoonEntries = 2;        // seen from the north, from the south
 inline constexpr int kTransitionSpeedMin = 1;
@@ -33,6 +36,11 @@ struct Settings {
     bool threeTurtles = false;  // option of the telectonon board
     std::int32_t dateFormatEntry = -1;  // chosen date format, 0..6; -1 none
     std::int32_t moonEntry = -1;  // 0 the moon as seen from the north, 1 from the south; -1 none
+    // Line 16: the language of the texts, kept as written ("" for the desktop's language).
+    QString language;
+    bool showInTray = false;        // line 17: run in the system tray
+    bool notifyNewDay = false;      // line 18: a desktop notification at the first turn of a day
+    bool startWithDesktop = false;  // line 19: an autostart entry for the user's desktop
 
     // Steps of a cross-fade in force: none while transitions are off.
     std::int32_t fadeSteps() const { return useTransition ? transitionSpeed : 0; }
@@ -52,7 +60,7 @@ void resetSettings();
 
 enum class ConfigLoad { Loaded, Missing, Unreadable, Malformed };
 
-// The 15 lines of conf.dat for the settings: Y/N for the switches, decimal numbers, the glyph font
+// The lines of conf.dat for the settings: Y/N for the switches, decimal numbers, the glyph font
 // as it stands, and the chosen entries.
 QStringList confFileLines(const Settings& settings);
 
@@ -68,7 +76,7 @@ ConfigLoad readConfFile(Settings& into);
 // the help files "hlp1.ktx", "hlp2.ktx" ... that exist one after the other.
 int limitHelpPages(std::int32_t pages);
 
-// The names of the 15 settings in the order of the file ("year_shine" ... "transition", "speed",
+// The names of the settings in the order of the file ("year_shine" ... "transition", "speed",
 // ... "greg_day" ... "moon"), as orbisca-cli's --set takes them.
 QStringList settingNames();
 

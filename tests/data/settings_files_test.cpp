@@ -74,6 +74,24 @@ TEST_F(ConfFile, ReadsAndWritesBackTheFifteenLines) {
     }
 }
 
+// Our own lines follow the fifteen and are written only as far as one is set: a file of an older
+// version is written back as it was, and a line 16 written by a newer version is kept.
+TEST_F(ConfFile, OurOwnLinesFollowTheFifteenOnlyWhenSet) {
+    writeLines("conf.dat", sample);
+    ASSERT_EQ(loadSettings(), ConfigLoad::Loaded);
+    EXPECT_FALSE(settings().showInTray || settings().notifyNewDay || settings().startWithDesktop);
+    settings().notifyNewDay = true;
+    ASSERT_TRUE(saveSettings(settings()));
+    EXPECT_EQ(QString::fromUtf8(readFile("conf.dat")),
+              (sample + QStringList{"", "N", "Y"}).join('\n') + '\n');
+    resetSettings();
+    writeLines("conf.dat", sample + QStringList{"ru"});
+    ASSERT_EQ(loadSettings(), ConfigLoad::Loaded);
+    ASSERT_TRUE(saveSettings(settings()));
+    EXPECT_EQ(QString::fromUtf8(readFile("conf.dat")),
+              (sample + QStringList{"ru"}).join('\n') + '\n');
+}
+
 TEST_F(ConfFile, AMissingFileIsReportedAndKeepsTheSettingsInForce) {
     settings().yearShine = true;
     EXPECT_EQ(loadSettings(), ConfigLoad::Missing);
