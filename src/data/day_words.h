@@ -42,6 +42,22 @@ inline constexpr int kBearerLabel = 423;  // "bearer of this" (year)
 inline constexpr int kWeekLabel = 566;
 inline constexpr int kFeedName = 680;     // the name of the calendar feed
 inline constexpr int kLeapDayNote = 681;  // 29 February counted as 28 February
+// The tray's menu, its message when the desktop has none, the About box and the settings of the
+// tray, the morning notice and the start with the desktop.
+inline constexpr int kTrayCompactWindow = 800;
+inline constexpr int kTrayFullCalendar = 801;
+inline constexpr int kTrayPrintManager = 802;
+inline constexpr int kTrayConfiguration = 803;
+inline constexpr int kAboutTitle = 804;
+inline constexpr int kTrayQuit = 805;
+inline constexpr int kNoTrayOnDesktop = 806;
+inline constexpr int kCodeLicence = 807;
+inline constexpr int kPackLicence = 808;
+inline constexpr int kFontLicence = 809;
+inline constexpr int kHomepageLabel = 810;
+inline constexpr int kShowInTraySetting = 811;
+inline constexpr int kNewDayNoticeSetting = 812;
+inline constexpr int kStartWithDesktopSetting = 813;
 }  // namespace base_line
 
 // Lines chosen by a field of the position or of its oracle.

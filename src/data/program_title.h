@@ -8,5 +8,7 @@ namespace orbisca {
 
 inline QString programVersion() { return QStringLiteral(ORBISCA_VERSION); }
 inline QString programTitle() { return QStringLiteral("Orbisca v" ORBISCA_VERSION); }
+// The project's web address, set once in the top CMakeLists.txt.
+inline QString programHomepage() { return QStringLiteral(ORBISCA_HOMEPAGE); }
 
 }  // namespace orbisca

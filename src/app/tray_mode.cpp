@@ -1,0 +1,131 @@
+#include "app/tray_mode.h"
+
+#include <QEvent>
+#include <QWidget>
+#include <cstdio>
+
+#include "app/program_windows.h"
+#include "calendar/calendar_state.h"
+#include "calendar/calendar_strings.h"
+#include "compact/compact_window.h"
+#include "compact/window_links.h"
+#include "data/affirmation.h"
+#include "data/conf_file.h"
+#include "data/desktop_entries.h"
+#include "data/notifier.h"
+#include "data/text_file.h"
+#include "data/working_folder.h"
+#include "printing/print_manager_window.h"
+#include "tray/about_box.h"
+#include "views/mode_table.h"
+#include "views/tray_picture.h"
+
+namespace orbisca {
+
+namespace {
+
+// Turns a close of the compact window into a hide, so that the tray can show it again.
+class CloseToHide : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Close) return false;
+        static_cast<QWidget*>(watched)->hide();
+        event->ignore();
+        return true;
+    }
+};
+
+GregorianDate gregorianOf(const QDate& d) {
+    return GregorianDate{std::uint8_t(d.day()), std::uint8_t(d.month()), 0, d.year()};
+}
+
+QString dateText(const GregorianDate& date) {
+    return QString::fromStdString(FormatGregorianDate(date, settings().dateLayout()));
+}
+
+}  // namespace
+
+TrayMode::TrayMode(ProgramWindows& windows, DayTurnWatcher::Clock clock,
+                   std::unique_ptr<MidnightAlarm> alarm, QObject* parent)
+    : QObject(parent),
+      windows_(windows),
+      watcher_(std::move(clock), std::move(alarm)),
+      closeToHide_(std::make_unique<CloseToHide>()) {
+    connect(&watcher_, &DayTurnWatcher::dayTurned, this, &TrayMode::onDayTurned);
+    connect(&tray_, &TrayIcon::compactToggled, this, &TrayMode::toggleCompact);
+    connect(&tray_, &TrayIcon::compactWindowAsked, this, [this] { windows_.compact().show(); });
+    connect(&tray_, &TrayIcon::fullCalendarAsked, this,
+            [this] { windows_.openFullMode(kDayMode); });
+    connect(&tray_, &TrayIcon::printManagerAsked, this,
+            [this] { windows_.printManager().openOnItsOwn(); });
+    connect(&tray_, &TrayIcon::configurationAsked, this, [this] { windows_.showConfiguration(); });
+    connect(&tray_, &TrayIcon::aboutAsked, this, [] { showAboutBox(nullptr); });
+    connect(&tray_, &TrayIcon::quitAsked, this, &TrayMode::quit);
+    connect(&notifier_, &DesktopNotifier::clicked, this,
+            [this] { windows_.openFullMode(kDayMode); });
+}
+
+TrayMode::~TrayMode() {
+    if (closeToHide_) windows_.compact().removeEventFilter(closeToHide_.get());
+}
+
+bool TrayMode::start() {
+    if (!TrayIcon::desktopHasTray()) {
+        std::fprintf(
+            stderr, "orbisca: %s\n",
+            qPrintable(readDatabaseLine(base_line::kNoTrayOnDesktop, QStringLiteral("BASE.KTX"))));
+        windows_.compact().show();
+        return false;
+    }
+    windows_.compact().installEventFilter(closeToHide_.get());
+    showToday();
+    tray_.show();
+    return true;
+}
+
+void TrayMode::showToday() {
+    const GregorianDate today = calendarState().today;
+    tray_.showDay(GregorianToMayan(today), dateText(today));
+}
+
+// The new day becomes today; every window that showed the old today moves with it.
+void TrayMode::onDayTurned(QDate day) {
+    CalendarState& calendar = calendarState();
+    const bool showedToday = calendar.currentDate == calendar.today;
+    calendar.today = gregorianOf(day);
+    if (showedToday) {
+        SetCurrentDate(calendar.today);
+        if (windowLinks().dateChanged) windowLinks().dateChanged();
+    }
+    showToday();
+    noticeNewDay();
+}
+
+void TrayMode::noticeNewDay() {
+    if (!settings().notifyNewDay) return;
+    const QString path = workingFolder() + QLatin1Char('/') + QString::fromLatin1(kNoticeFileName);
+    const QDate today = watcher_.today();
+    if (!newDayNoticeDue(path, today)) return;
+    const MayanDate day = GregorianToMayan(calendarState().today);
+    const QString summary = trayToolTip(day, {})
+                                .section(QLatin1Char('\n'), 0, 1)
+                                .replace(QLatin1Char('\n'), QStringLiteral(" · "));
+    if (notifier_.notify(summary, buildAffirmation(day)[0])) rememberNewDayNotice(path, today);
+}
+
+void TrayMode::toggleCompact() {
+    CompactWindow& compact = windows_.compact();
+    if (compact.isVisible())
+        compact.hide();
+    else
+        compact.show();
+}
+
+void TrayMode::quit() {
+    windows_.compact().removeEventFilter(closeToHide_.get());
+    tray_.hide();
+    requestProgramEnd(0);
+}
+
+}  // namespace orbisca

@@ -1,0 +1,16 @@
+// The About box: the program's name and version, its licences and its homepage.
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace orbisca {
+
+// The box's text as rich text, every word from the texts but the name, version and address.
+QString aboutText();
+
+// Shows the box, modal over `parent` (or on its own).
+void showAboutBox(QWidget* parent);
+
+}  // namespace orbisca
