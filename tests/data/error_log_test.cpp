@@ -60,7 +60,8 @@ TEST_F(ErrorLog, WritesTheStateOfTheProgramAsTheSampleLog) {
     reportError(102, "PAINTALL in orbisca", {"detail one", "", "detail three"}, "why it failed");
     QFile sample(ORBISCA_SOURCE_DIR "/tests/data/sample_error.log");
     ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
-    EXPECT_EQ(readFile("program/errorlog1.err"), sample.readAll());
+    EXPECT_EQ(readFile("program/errorlog1.err"),
+              sample.readAll() + " \nWORKING FOLDER:" + workingFolder().toUtf8() + "\n");
     EXPECT_EQ(messages(), QStringList{"ERROR! ERROR CODE:102\nwhy it failed"});
     EXPECT_FALSE(notifierState().endRequested);
 

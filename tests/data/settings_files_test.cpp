@@ -115,22 +115,30 @@ TEST_F(ConfFile, SettingsAreSetByNameInTheFilesForm) {
 using PrintWindowFile = WorkingFolderTest;
 
 // (Round trips and every range are checked on any content by the WindWHP.dat fuzz target.)
-TEST_F(PrintWindowFile, AMalformedFileNamesTheLineAndKeepsTheDefaults) {
-    QStringList lines = windowValueLines(PrintWindowValues{});
-    lines[0] = "1200";
+TEST_F(PrintWindowFile, ABadLineIsNamedAndTakesItsDefaultWhileTheOthersAreKept) {
+    PrintWindowValues stored;
+    stored.width = 1200;
+    stored.backRed = 10;
+    stored.canvasWidth = 2000;
+    QStringList lines = windowValueLines(stored);
     lines[2] = "left";
+    lines[15] = "300";
     writeLines("WindWHP.dat", lines, "\r\n");
     writeLines("~last.spt", {"FONT 12 -16 0 0 0 bld nrm Arial"}, "\r\n");
     const PrintWindowFiles read = loadPrintWindowFiles();
-    EXPECT_EQ(read.values, PrintWindowValues{});
-    EXPECT_EQ(
-        read.problem,
-        "WindWHP.dat line 3: \"left\" is not a whole number; the default window settings are used");
+    PrintWindowValues expected = stored;
+    expected.backGreen = PrintWindowValues{}.backGreen;  // line 16; line 3 is the default already
+    EXPECT_EQ(read.values, expected);
+    EXPECT_EQ(read.problem,
+              "WindWHP.dat line 3: \"left\" is not a whole number\n"
+              "WindWHP.dat line 16: 300 is not a colour value from 0 to 255\n"
+              "The other lines are kept; the lines named take their defaults.");
     EXPECT_EQ(messages(), QStringList{read.problem});
     EXPECT_EQ(read.lastScript, QStringList{"FONT 12 -16 0 0 0 bld nrm Arial"});
     writeLines("WindWHP.dat", lines.mid(0, 2));
-    EXPECT_TRUE(
-        loadPrintWindowFiles().problem.startsWith("WindWHP.dat line 3: the line is missing"));
+    const PrintWindowFiles shortFile = loadPrintWindowFiles();
+    EXPECT_TRUE(shortFile.problem.startsWith("WindWHP.dat line 3: the line is missing"));
+    EXPECT_EQ(shortFile.values.width, 1200);
 }
 
 using DetailsFile = WorkingFolderTest;
