@@ -191,13 +191,12 @@ bool runsFromBuildTree(const QString& folder) {
 
 QString stateFolder();
 
-// Where a log may go, in order. The program's own folder only for a chosen folder (tests) or a
-// build tree: an installed program's folder is a system folder (writable for root), never a
-// place for logs; the user's working folder, then the user's state folder take them instead.
+// Where a log may go, in order. The program's own folder only in a build tree: an installed
+// program's folder is a system folder (writable for root), never a place for logs; the user's
+// working folder, then the user's state folder take them instead.
 QStringList errorLogFolders() {
-    const QString chosen = errorLogState().programFolder;
-    if (!chosen.isEmpty() || runsFromBuildTree(programFolder()))
-        return {programFolder(), workingFolder()};
+    const QString program = programFolder();
+    if (runsFromBuildTree(program)) return {program, workingFolder()};
     return {workingFolder(), stateFolder()};
 }
 
