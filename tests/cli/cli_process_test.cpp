@@ -150,6 +150,12 @@ TEST(CliData, EncodesAndDecodesPrintDat) {
     ASSERT_EQ(decoded.status, 0) << decoded.err;
     EXPECT_EQ(decoded.out, "Account 40817\n\nIBAN DE89\n");
     EXPECT_EQ(RunCli("data encode-print " + text).status, 2);
+    // The text itself is no print.dat, and says so.
+    const CliRun notDat = RunCli("data decode-print " + text);
+    EXPECT_EQ(notDat.status, 1);
+    EXPECT_NE(notDat.err.find("the file is not a print.dat (values must be -1, -2 or a character"),
+              std::string::npos)
+        << notDat.err;
 
     // A file that cannot be written is a failure naming it: here its folder is a plain file.
     const CliRun unwritable = RunCli("data encode-print " + text + " " + text + "/print.dat");
