@@ -3,6 +3,7 @@
 #include "data/atomic_file.h"
 #include "data/donation_files.h"
 #include "data/print_window_file.h"
+#include "data/text_file.h"
 #include "support/folder_fixture.h"
 
 namespace orbisca::testing {
@@ -121,7 +122,7 @@ TEST_F(PrintWindowFile, ABadLineIsNamedAndTakesItsDefaultWhileTheOthersAreKept) 
     stored.backRed = 10;
     stored.canvasWidth = 2000;
     QStringList lines = windowValueLines(stored);
-    lines[2] = "left";
+    lines[2] = "left\x1b]0;T\x07";  // shown escaped, line breaks of the message kept
     lines[15] = "300";
     writeLines("WindWHP.dat", lines, "\r\n");
     writeLines("~last.spt", {"FONT 12 -16 0 0 0 bld nrm Arial"}, "\r\n");
@@ -130,10 +131,11 @@ TEST_F(PrintWindowFile, ABadLineIsNamedAndTakesItsDefaultWhileTheOthersAreKept) 
     expected.backGreen = PrintWindowValues{}.backGreen;  // line 16; line 3 is the default already
     EXPECT_EQ(read.values, expected);
     EXPECT_EQ(read.problem,
-              "WindWHP.dat line 3: \"left\" is not a whole number\n"
+              "WindWHP.dat line 3: \"left\x1b]0;T\x07\" is not a whole number\n"
               "WindWHP.dat line 16: 300 is not a colour value from 0 to 255\n"
               "The other lines are kept; the lines named take their defaults.");
-    EXPECT_EQ(messages(), QStringList{read.problem});
+    EXPECT_EQ(messages(), QStringList{escapeControlCharacters(read.problem, true)});
+    EXPECT_TRUE(messages()[0].contains("\"left\\x1b]0;T\\x07\" is not a whole number\nWindWHP"));
     EXPECT_EQ(read.lastScript, QStringList{"FONT 12 -16 0 0 0 bld nrm Arial"});
     writeLines("WindWHP.dat", lines.mid(0, 2));
     const PrintWindowFiles shortFile = loadPrintWindowFiles();
