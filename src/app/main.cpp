@@ -16,6 +16,7 @@
 #include "data/data_error.h"
 #include "data/notifier.h"
 #include "data/program_title.h"
+#include "data/text_file.h"
 #include "data/working_folder.h"
 #include "donation/donation_dialog.h"
 #include "gfx/glyph_fonts.h"
@@ -44,8 +45,9 @@ const QString kPrintWindow = QStringLiteral("print");
 const QString kConfigWindow = QStringLiteral("config");
 const QString kDonationWindow = QStringLiteral("donation");
 
+// One line on stderr, control characters escaped: it may quote what the command line held.
 bool badOption(int& exitCode, const QString& text) {
-    std::fprintf(stderr, "orbisca: %s\n", qPrintable(text));
+    std::fprintf(stderr, "orbisca: %s\n", qPrintable(escapeControlCharacters(text)));
     exitCode = 2;
     return false;
 }
@@ -127,20 +129,23 @@ std::optional<Options> parseOptions(QCoreApplication& app, int& exitCode) {
     parser.addOption(mode);
     parser.addOption(script);
     if (!parser.parse(app.arguments())) {
-        std::fprintf(stderr, "orbisca: %s\n", qPrintable(parser.errorText()));
-        exitCode = 2;
+        badOption(exitCode, parser.errorText());
         return std::nullopt;
     }
     if (parser.isSet(help)) parser.showHelp(0);
     if (parser.isSet(version)) parser.showVersion();
+    // The program takes no arguments of its own: a date or a folder without its option is
+    // refused rather than silently ignored.
+    if (const QStringList stray = parser.positionalArguments(); !stray.isEmpty()) {
+        badOption(exitCode, QStringLiteral("unexpected argument \"%1\"").arg(stray.first()));
+        return std::nullopt;
+    }
     Options options;
     options.home = parser.value(home);
     // Checked before any window system starts: a wrong folder is bad input, told in one line.
     if (parser.isSet(home)) {
         if (const std::optional<QString> problem = workingFolderProblem(options.home)) {
-            std::fprintf(stderr, "orbisca: --home \"%s\" %s\n", qPrintable(options.home),
-                         qPrintable(*problem));
-            exitCode = 2;
+            badOption(exitCode, QStringLiteral("--home \"%1\" %2").arg(options.home, *problem));
             return std::nullopt;
         }
     }
@@ -150,8 +155,7 @@ std::optional<Options> parseOptions(QCoreApplication& app, int& exitCode) {
         try {
             options.date = ParseIsoDate(parser.value(date).toStdString());
         } catch (const InvalidDate& e) {
-            std::fprintf(stderr, "orbisca: %s\n", e.what());
-            exitCode = 2;
+            badOption(exitCode, QString::fromUtf8(e.what()));
             return std::nullopt;
         }
     }

@@ -116,6 +116,13 @@ bool writeUserOutput(const QString& path, const QByteArray& content, QString* er
     return writeUserOutput(path, contentWriter(content), error);
 }
 
+QString reasonOfWriteError(const QString& path, const QString& error) {
+    if (error.startsWith(path + QStringLiteral(": "))) return error.mid(path.size() + 2);
+    if (error.startsWith(path + QStringLiteral(" is ")))
+        return QStringLiteral("it") + error.mid(path.size());
+    return error;
+}
+
 bool writeFile(const QString& path, const ContentWriter& write, WriteTarget target,
                QString* error) {
     return target == WriteTarget::UserOutput ? writeUserOutput(path, write, error)

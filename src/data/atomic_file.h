@@ -31,6 +31,10 @@ bool writeFileAtomically(const QString& path, const QByteArray& content, QString
 bool writeUserOutput(const QString& path, const ContentWriter& write, QString* error = nullptr);
 bool writeUserOutput(const QString& path, const QByteArray& content, QString* error = nullptr);
 
+// The reason of a writer's `error` without the file's name it starts with, for a message that
+// names the file itself: "No space left on device", "it is a pipe, not a regular file".
+QString reasonOfWriteError(const QString& path, const QString& error);
+
 // Which of the two a writer that takes both uses.
 enum class WriteTarget { DataFile, UserOutput };
 bool writeFile(const QString& path, const ContentWriter& write, WriteTarget target,

@@ -39,13 +39,39 @@ QList<QStringList> splitSections(const QStringList& lines) {
     return sections;
 }
 
+std::optional<QString> donationTextProblem(const QStringList& lines) {
+    for (int i = 0; i < lines.size(); ++i) {
+        const bool control = std::any_of(lines[i].begin(), lines[i].end(), [](QChar c) {
+            return c != u'\t' && (c.unicode() < 0x20 || c.unicode() == 0x7f);
+        });
+        if (control)
+            return QStringLiteral("%1 line %2: a control character; the file is no text")
+                .arg(kDonationTextFile)
+                .arg(i + 1);
+    }
+    const qsizetype ends = lines.count(kSectionEnd);
+    if (ends >= kDonationSections) return std::nullopt;
+    return QStringLiteral(
+               "%1 line %2: the file ends after %3 sections; its %4 sections each end "
+               "with a line \"%5\"")
+        .arg(kDonationTextFile)
+        .arg(lines.size() + 1)
+        .arg(ends)
+        .arg(kDonationSections)
+        .arg(kSectionEnd);
+}
+
 DonationTexts readDonationTexts() {
     DonationTexts texts;
     QString error;
-    if (const std::optional<QStringList> lines = readTextLines(kDonationTextFile, &error))
-        texts.sections = splitSections(*lines);
-    else
+    if (const std::optional<QStringList> lines = readTextLines(kDonationTextFile, &error)) {
+        if (const std::optional<QString> problem = donationTextProblem(*lines))
+            texts.problems << *problem;
+        else
+            texts.sections = splitSections(*lines);
+    } else {
         texts.problems << error;
+    }
     const std::optional<QByteArray> content =
         readRegularFile(resolvePath(kDonationDetailsFile), kDonationDetailsFile, &error);
     if (!content) {

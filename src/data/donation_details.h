@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <optional>
 
 namespace orbisca {
 
@@ -22,6 +23,11 @@ inline const QString kSectionEnd = QStringLiteral("%%%%");
 
 // The sections of a text; lines after the last "%%%%" make a last section of their own.
 QList<QStringList> splitSections(const QStringList& lines);
+// The sections "donation.ktx" holds: the greeting's three and the labels of seven views.
+inline constexpr int kDonationSections = 10;
+// Why the lines are no "donation.ktx" (a control character: other data; fewer than ten sections
+// ended by "%%%%"), naming the file and the line; nothing when they have its shape.
+std::optional<QString> donationTextProblem(const QStringList& lines);
 
 // Both files as far as they could be read, and why not further (one line per file; empty when
 // both were read whole). Missing parts read as empty sections and empty entries.

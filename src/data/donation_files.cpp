@@ -3,6 +3,7 @@
 #include <QLockFile>
 #include <QtEndian>
 #include <optional>
+#include <utility>
 
 #include "data/atomic_file.h"
 #include "data/data_error.h"
@@ -39,6 +40,8 @@ class LaunchFileLock {
 public:
     LaunchFileLock() : lock_(resolvePath(kLaunchLockFile)) { lock_.setStaleLockTime(kStaleLockMs); }
     bool acquire() { return lock_.tryLock(kLockWaitMs); }
+    // The lock could not even be made (a read-only working folder), rather than being held.
+    bool cannotBeMade() const { return lock_.error() != QLockFile::LockFailedError; }
 
 private:
     static constexpr int kLockWaitMs = 3000;
@@ -68,8 +71,16 @@ void appendValue(QByteArray& out, std::int32_t value) {
 
 bool countLaunch() {
     LaunchFileLock lock;
-    if (!lock.acquire())
-        return false;  // another program holds it for seconds: this start is not counted
+    if (!lock.acquire()) {
+        // Held by another program for seconds: this start is not counted. A folder that takes
+        // no file counts no start at all, which is said once a run.
+        static bool told = false;
+        if (lock.cannotBeMade() && !std::exchange(told, true))
+            notify(QStringLiteral("The launches are not counted: the working folder \"%1\" "
+                                  "cannot be written.")
+                       .arg(workingFolder()));
+        return false;
+    }
     const std::optional<QStringList> lines = launchFileLines();
     if (!lines) return true;
     std::optional<std::int32_t> count = wholeNumber(lines->value(0));
@@ -141,8 +152,11 @@ DetailsReading readDetailsAsFarAsValid(const QByteArray& content) {
     for (qsizetype offset = 0; offset < whole; offset += 4) {
         const std::int32_t value = qFromLittleEndian<std::int32_t>(content.constData() + offset);
         if (value > 0x10FFFF) {
-            read.problem =
-                QStringLiteral("value %1 at byte %2 is not a character").arg(value).arg(offset);
+            read.problem = QStringLiteral(
+                               "value %1 at byte %2 is not a character: the file is not a "
+                               "print.dat (values must be -1, -2 or a character code)")
+                               .arg(value)
+                               .arg(offset);
             return read;
         }
         if (value >= 0) {

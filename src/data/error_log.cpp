@@ -184,6 +184,22 @@ void appendPosition(QStringList& lines, const MayanDate& m) {
           << labelled("MOON PHASE:", m.moonPhase);
 }
 
+// A program run from its build tree ("<build>/bin" beside "<build>/CMakeCache.txt").
+bool runsFromBuildTree(const QString& folder) {
+    return QFileInfo::exists(folder + QStringLiteral("/../CMakeCache.txt"));
+}
+
+QString stateFolder();
+
+// Where a log may go, in order. The program's own folder only in a build tree: an installed
+// program's folder is a system folder (writable for root), never a place for logs; the user's
+// working folder, then the user's state folder take them instead.
+QStringList errorLogFolders() {
+    const QString program = programFolder();
+    if (runsFromBuildTree(program)) return {program, workingFolder()};
+    return {workingFolder(), stateFolder()};
+}
+
 // Creates errorlog<N>.err with the smallest free N in `folder`; false when it cannot be written.
 bool writeLogInto(const QString& folder, const QStringList& lines) {
     if (folder.isEmpty() || !QFileInfo(folder).isDir()) return false;
@@ -219,8 +235,20 @@ bool writeLogOnce(std::int32_t code, const QString& sender, const ErrorDetails& 
     if (state.logWritten || code == kErrorWriteAccess) return true;
     state.logWritten = true;
     const QStringList lines = errorLogLines(code, sender, details, programNow());
-    // An installed program's folder is usually not writable: the working folder takes the log then.
-    return writeLogInto(programFolder(), lines) || writeLogInto(workingFolder(), lines);
+    for (const QString& folder : errorLogFolders())
+        if (writeLogInto(folder, lines)) return true;
+    return false;
+}
+
+// "$XDG_STATE_HOME/orbisca" (by default "~/.local/state/orbisca"), made when missing.
+QString stateFolder() {
+    const QString configured = qEnvironmentVariable("XDG_STATE_HOME");
+    const QString base = QDir::isAbsolutePath(configured)
+                             ? configured
+                             : QDir::homePath() + QStringLiteral("/.local/state");
+    const QString folder = base + QStringLiteral("/orbisca");
+    QDir().mkpath(folder);
+    return folder;
 }
 
 }  // namespace
@@ -252,6 +280,8 @@ QStringList errorLogLines(std::int32_t code, const QString& sender, const ErrorD
     lines << " "
           << "LOCAL VARIABLES:";
     for (const QString& detail : details) lines << detail;
+    lines << " "
+          << "WORKING FOLDER:" + workingFolder();
     return lines;
 }
 

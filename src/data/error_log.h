@@ -120,7 +120,7 @@ private:
 // The log's state for the run. Everything here runs on the user-interface thread.
 struct ErrorLogState {
     bool logWritten = false;  // one error log per run
-    QString programFolder;    // where logs go first; empty: the executable's folder
+    QString programFolder;    // where logs go first (tests); empty: the executable's folder
     std::vector<std::pair<int, std::function<LogValues()>>> sources;
     int nextSourceId = 0;
 };
@@ -134,16 +134,18 @@ void resetErrorLogState();
 QString programFolder();
 
 // The lines of an error log for the current state of the program (dates, position, the values of
-// the registered sources and the settings in force), taken at `now`.
+// the registered sources and the settings in force, and last the working folder), taken at `now`.
 QStringList errorLogLines(std::int32_t code, const QString& sender, const ErrorDetails& details,
                           const QDateTime& now);
 
 // Reports a failure the program goes on after. Unless a log was already written in this run or the
-// code is 114, writes "errorlog<N>.err" (smallest free N from 1) into the program's folder, or into
-// the working folder when the program's folder cannot take it; the reason, when there is one,
-// takes the first empty detail line. Then shows "ERROR! ERROR CODE:<code>" with the reason on a
-// second line. When neither folder can take the log, shows "FATAL ERROR! FILE ACCESS LOCKED!
-// PROGRAMM WILL BE CLOSED." and requests the program's end with status 1.
+// code is 114, writes "errorlog<N>.err" (smallest free N from 1): for a program run from its build
+// tree into the program's folder, or into the working folder when that cannot take it; for an
+// installed program into the working folder, or "$XDG_STATE_HOME/orbisca" when that cannot; the
+// reason, when there is one, takes the first empty detail line. Then shows "ERROR! ERROR
+// CODE:<code>" with the reason on a second line. When neither folder can take the log, shows "FATAL
+// ERROR! FILE ACCESS LOCKED! PROGRAMM WILL BE CLOSED." and requests the program's end with
+// status 1.
 void reportError(std::int32_t code, const QString& sender, const ErrorDetails& details,
                  const QString& reason);
 

@@ -1,8 +1,11 @@
 #include "data/help_rects.h"
 
 #include <QtEndian>
+#include <cstdlib>
+#include <optional>
 
 #include "data/data_error.h"
+#include "data/input_limits.h"
 #include "data/text_file.h"
 #include "data/working_folder.h"
 
@@ -19,6 +22,36 @@ HelpRectsState& helpRectsState() {
 
 void resetHelpRectsState() { helpRectsState() = HelpRectsState{}; }
 
+namespace {
+
+// Why record `index` (from 0) is no field of the board: each is a rectangle with its left edge
+// before its right and its top above its bottom, no farther from the board's corner than the
+// largest picture is wide.
+std::optional<QString> recordProblem(const HelpRect& r, int index) {
+    const auto onBoard = [](std::int32_t v) { return std::abs(v) <= kMaxPictureSide; };
+    if (onBoard(r.left) && onBoard(r.top) && onBoard(r.right) && onBoard(r.bottom) &&
+        r.left < r.right && r.top < r.bottom)
+        return std::nullopt;
+    return QStringLiteral(
+               "HRCT.dat record %1: %2 %3 %4 %5 is no field (left, top, right, bottom "
+               "from -%6 to %6, left before right, top above bottom)")
+        .arg(index + 1)
+        .arg(r.left)
+        .arg(r.top)
+        .arg(r.right)
+        .arg(r.bottom)
+        .arg(kMaxPictureSide);
+}
+
+HelpRect recordAt(const QByteArray& content, qsizetype index) {
+    const char* record = content.constData() + index * kRecordSize;
+    return {qFromLittleEndian<std::int32_t>(record), qFromLittleEndian<std::int32_t>(record + 4),
+            qFromLittleEndian<std::int32_t>(record + 8),
+            qFromLittleEndian<std::int32_t>(record + 12)};
+}
+
+}  // namespace
+
 std::array<HelpRect, kHelpRectCount> parseHelpRects(const QByteArray& content) {
     const qsizetype records = content.size() / kRecordSize;
     if (records < kHelpRectCount)
@@ -27,14 +60,17 @@ std::array<HelpRect, kHelpRectCount> parseHelpRects(const QByteArray& content) {
                 .arg(content.size())
                 .arg(records)
                 .arg(kHelpRectCount));
+    if (content.size() % kRecordSize != 0)
+        throw DataFileError(QStringLiteral("HRCT.dat: %1 bytes are no whole number of records of "
+                                           "four numbers (%2 bytes each)")
+                                .arg(content.size())
+                                .arg(kRecordSize));
+    // Every record is checked, those after the 70th too: a file of other data is refused whole.
+    for (qsizetype i = 0; i < records; ++i)
+        if (const std::optional<QString> problem = recordProblem(recordAt(content, i), int(i)))
+            throw DataFileError(*problem);
     std::array<HelpRect, kHelpRectCount> rects;
-    for (int i = 0; i < kHelpRectCount; ++i) {
-        const char* record = content.constData() + i * kRecordSize;
-        rects[i] = {qFromLittleEndian<std::int32_t>(record),
-                    qFromLittleEndian<std::int32_t>(record + 4),
-                    qFromLittleEndian<std::int32_t>(record + 8),
-                    qFromLittleEndian<std::int32_t>(record + 12)};
-    }
+    for (int i = 0; i < kHelpRectCount; ++i) rects[i] = recordAt(content, i);
     return rects;
 }
 

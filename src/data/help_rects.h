@@ -27,7 +27,9 @@ struct HelpRectsState {
 HelpRectsState& helpRectsState();
 void resetHelpRectsState();
 
-// The first 70 records of HRCT.dat content; fewer is a DataFileError.
+// The first 70 records of HRCT.dat content. Fewer records, a size that is no whole number of
+// records, or any record that is no rectangle on the board (edges -16384..16384, left before right,
+// top above bottom) is a DataFileError naming the record.
 std::array<HelpRect, kHelpRectCount> parseHelpRects(const QByteArray& content);
 
 // Reads "HRCT.dat" and "Fieldhlp.ktx" into the state. A missing file, fewer than 70 records or

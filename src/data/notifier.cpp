@@ -1,5 +1,7 @@
 #include "data/notifier.h"
 
+#include "data/text_file.h"
+
 namespace orbisca {
 
 NotifierState& notifierState() {
@@ -9,7 +11,9 @@ NotifierState& notifierState() {
 
 void resetNotifierState() { notifierState() = NotifierState{}; }
 
-void notify(const QString& text) {
+void notify(const QString& message) {
+    // What a file or the command line held may be quoted: no control character reaches a box.
+    const QString text = escapeControlCharacters(message, true);
     NotifierState& state = notifierState();
     state.messages.append(text);
     // A copy: a message box runs a nested event loop in which another message may come, and a

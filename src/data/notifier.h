@@ -25,7 +25,8 @@ struct NotifierState {
 NotifierState& notifierState();
 void resetNotifierState();
 
-// Records the message and hands it to `show` when one is installed.
+// Records the message, its control characters escaped (line breaks kept), and hands it to `show`
+// when one is installed.
 void notify(const QString& text);
 
 // Records the request (the first code wins) and calls `endProgram` when one is installed.

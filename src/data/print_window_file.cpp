@@ -1,6 +1,7 @@
 #include "data/print_window_file.h"
 
 #include <QFileInfo>
+#include <limits>
 
 #include "data/atomic_file.h"
 #include "data/data_error.h"
@@ -20,61 +21,69 @@ constexpr std::int32_t kMaxSide = kMaxPictureSide;
 
 QString flag(bool value) { return value ? QStringLiteral("1") : QStringLiteral("0"); }
 
+// Reads the lines in order. A line that does not hold a usable value is named in `problems` and
+// leaves its value as it was (the default), so that one bad line costs no other.
 class LineReader {
 public:
-    explicit LineReader(const QStringList& lines) : lines_(lines) {}
-    std::int32_t number() {
-        const QString text = next();
-        bool ok = false;
-        const std::int32_t value = text.trimmed().toInt(&ok);
-        if (!ok) fail(QStringLiteral("\"%1\" is not a whole number").arg(text));
-        return value;
+    LineReader(const QStringList& lines, QStringList& problems)
+        : lines_(lines), problems_(problems) {}
+    void number(std::int32_t& into) {
+        read(into, std::numeric_limits<std::int32_t>::min(),
+             std::numeric_limits<std::int32_t>::max(), QString());
     }
-    std::int32_t positive() {
-        const std::int32_t value = number();
-        if (value < 1) fail(QStringLiteral("%1 is not a size of at least 1").arg(value));
-        return value;
+    void positive(std::int32_t& into) {
+        read(into, 1, std::numeric_limits<std::int32_t>::max(), QStringLiteral("a size"));
     }
     // Canvas sides and font heights within the largest picture side.
-    std::int32_t side() {
-        const std::int32_t value = number();
-        if (value < 1 || value > kMaxSide)
-            fail(QStringLiteral("%1 is not a canvas side from 1 to %2").arg(value).arg(kMaxSide));
-        return value;
+    void side(std::int32_t& into) { read(into, 1, kMaxSide, QStringLiteral("a canvas side")); }
+    void fontHeight(std::int32_t& into) {
+        read(into, -kMaxSide, kMaxSide, QStringLiteral("a font height"));
     }
-    std::int32_t fontHeight() {
-        const std::int32_t value = number();
-        if (value < -kMaxSide || value > kMaxSide)
-            fail(QStringLiteral("%1 is not a font height from -%2 to %2").arg(value).arg(kMaxSide));
-        return value;
+    void colourValue(std::int32_t& into) { read(into, 0, 255, QStringLiteral("a colour value")); }
+    void flag(bool& into) {
+        if (const std::optional<QString> text = next()) into = *text == QLatin1String("1");
     }
-    std::int32_t colourValue() {
-        const std::int32_t value = number();
-        if (value < 0 || value > 255)
-            fail(QStringLiteral("%1 is not a colour value from 0 to 255").arg(value));
-        return value;
-    }
-    bool flag() { return next() == QLatin1String("1"); }
-    // The canvas as a whole, once both of its sides are read.
-    void checkCanvas(std::int32_t width, std::int32_t height) const {
-        if (const std::optional<QString> problem = pictureSizeProblem(width, height))
-            fail(QStringLiteral("the canvas of ") + *problem);
+    // The canvas as a whole, once both of its sides are read: both sides fall back together.
+    void checkCanvas(std::int32_t& width, std::int32_t& height) {
+        if (const std::optional<QString> problem = pictureSizeProblem(width, height)) {
+            say(QStringLiteral("the canvas of ") + *problem);
+            width = PrintWindowValues{}.canvasWidth;
+            height = PrintWindowValues{}.canvasHeight;
+        }
     }
 
 private:
-    QString next() {
-        if (index_ >= lines_.size()) {
-            ++index_;
-            fail(QStringLiteral("the line is missing (the file has %1 of %2 lines)")
-                     .arg(lines_.size())
-                     .arg(kWindowLines));
-        }
-        return lines_.at(index_++);
+    // The value of the next line when it is a whole number from `low` to `high`; `what` names
+    // the value in the message ("a colour value").
+    void read(std::int32_t& into, std::int32_t low, std::int32_t high, const QString& what) {
+        const std::optional<QString> text = next();
+        if (!text) return;
+        bool ok = false;
+        const std::int32_t value = text->trimmed().toInt(&ok);
+        const bool unbounded = high == std::numeric_limits<std::int32_t>::max();
+        if (!ok)
+            say(QStringLiteral("\"%1\" is not a whole number").arg(*text));
+        else if (value < low || value > high)
+            say(QStringLiteral("%1 is not %2 ").arg(value).arg(what) +
+                (unbounded ? QStringLiteral("of at least %1").arg(low)
+                           : QStringLiteral("from %1 to %2").arg(low).arg(high)));
+        else
+            into = value;
     }
-    [[noreturn]] void fail(const QString& why) const {
-        throw DataFileError(QStringLiteral("%1 line %2: %3").arg(kWindowFile).arg(index_).arg(why));
+    std::optional<QString> next() {
+        ++index_;
+        if (index_ <= lines_.size()) return lines_.at(index_ - 1);
+        if (index_ == lines_.size() + 1)  // the missing lines are named once, at the first
+            say(QStringLiteral("the line is missing (the file has %1 of %2 lines)")
+                    .arg(lines_.size())
+                    .arg(kWindowLines));
+        return std::nullopt;
+    }
+    void say(const QString& why) {
+        problems_ << QStringLiteral("%1 line %2: %3").arg(kWindowFile).arg(index_).arg(why);
     }
     const QStringList& lines_;
+    QStringList& problems_;
     int index_ = 0;
 };
 
@@ -90,32 +99,34 @@ QStringList windowValueLines(const PrintWindowValues& v) {
             n(v.canvasWidth), n(v.canvasHeight)};
 }
 
-PrintWindowValues parseWindowValues(const QStringList& lines) {
-    LineReader in(lines);
+PrintWindowValues parseWindowValues(const QStringList& lines, QStringList* problems) {
+    QStringList found;
+    LineReader in(lines, found);
     PrintWindowValues v;
-    v.width = in.positive();
-    v.height = in.positive();
-    v.left = in.number();
-    v.top = in.number();
-    v.setupLeft = in.number();
-    v.setupTop = in.number();
-    v.configLeft = in.number();
-    v.configTop = in.number();
-    v.easyMode = in.flag();
-    v.textGraphic = in.flag();
-    v.blackWhite = in.flag();
-    v.autoOptimize = in.flag();
-    v.autoBlur = in.flag();
-    v.sampleHeight = in.fontHeight();
-    v.backRed = in.colourValue();
-    v.backGreen = in.colourValue();
-    v.backBlue = in.colourValue();
-    v.textRed = in.colourValue();
-    v.textGreen = in.colourValue();
-    v.textBlue = in.colourValue();
-    v.canvasWidth = in.side();
-    v.canvasHeight = in.side();
+    in.positive(v.width);
+    in.positive(v.height);
+    in.number(v.left);
+    in.number(v.top);
+    in.number(v.setupLeft);
+    in.number(v.setupTop);
+    in.number(v.configLeft);
+    in.number(v.configTop);
+    in.flag(v.easyMode);
+    in.flag(v.textGraphic);
+    in.flag(v.blackWhite);
+    in.flag(v.autoOptimize);
+    in.flag(v.autoBlur);
+    in.fontHeight(v.sampleHeight);
+    in.colourValue(v.backRed);
+    in.colourValue(v.backGreen);
+    in.colourValue(v.backBlue);
+    in.colourValue(v.textRed);
+    in.colourValue(v.textGreen);
+    in.colourValue(v.textBlue);
+    in.side(v.canvasWidth);
+    in.side(v.canvasHeight);
     in.checkCanvas(v.canvasWidth, v.canvasHeight);
+    if (problems) *problems = found;
     return v;
 }
 
@@ -124,12 +135,16 @@ PrintWindowFiles loadPrintWindowFiles() {
     const QString windowPath = resolvePath(kWindowFile);
     if (QFileInfo::exists(windowPath)) {
         try {
-            result.values = parseWindowValues(requireTextLines(kWindowFile));
-        } catch (const DataFileError& e) {
-            result.values = PrintWindowValues{};
+            QStringList problems;
+            result.values = parseWindowValues(requireTextLines(kWindowFile), &problems);
+            if (!problems.isEmpty())
+                result.problem = problems.join(u'\n') + QStringLiteral(
+                                                            "\nThe other lines are kept; the lines "
+                                                            "named take their defaults.");
+        } catch (const DataFileError& e) {  // the file cannot be read at all
             result.problem = e.message() + QStringLiteral("; the default window settings are used");
-            notify(result.problem);
         }
+        if (!result.problem.isEmpty()) notify(result.problem);
     }
     if (QFileInfo::exists(resolvePath(kLastScript))) {
         QString error;

@@ -36,15 +36,16 @@ struct PrintWindowFiles {
 
 // The 22 lines of a file; flags are "1"/"0".
 QStringList windowValueLines(const PrintWindowValues& values);
-// Parses the 22 lines; a flag is true only for exactly "1". Throws DataFileError naming the line
-// ("WindWHP.dat line 3: ...") when a number is not a whole number, a window size is below 1, a
-// canvas side outside 1..16384 or a canvas beyond the picture limits, the sample height outside
-// -16384..16384, a colour value outside 0..255, or lines are missing.
-PrintWindowValues parseWindowValues(const QStringList& lines);
+// Parses the 22 lines; a flag is true only for exactly "1". A line whose number is not a whole
+// number, a window size below 1, a canvas side outside 1..16384 (or a canvas beyond the picture
+// limits: both sides), a sample height outside -16384..16384 or a colour value outside 0..255
+// keeps its default and is named in `problems` ("WindWHP.dat line 3: ..."), as are missing lines;
+// every other line is taken as it stands.
+PrintWindowValues parseWindowValues(const QStringList& lines, QStringList* problems = nullptr);
 
 // Reads both files. A missing "WindWHP.dat" gives the defaults silently (the first start); a
-// malformed one gives the defaults and a `problem` naming the line, which is also shown through
-// the notifier. The program goes on in both cases.
+// malformed one keeps its good lines and gives a `problem` naming the bad ones, which is also
+// shown through the notifier. The program goes on in both cases.
 PrintWindowFiles loadPrintWindowFiles();
 
 // Writes both files, each replaced in one step. A failure is shown and false returned; files not

@@ -77,13 +77,13 @@ std::optional<QByteArray> readRegularFile(const QString& path, const QString& la
     return bytes;
 }
 
-QString escapeControlCharacters(const QString& text) {
+QString escapeControlCharacters(const QString& text, bool keepLineBreaks) {
     QString escaped;
     escaped.reserve(text.size());
     for (const QChar c : text) {
         const char16_t code = c.unicode();
         const bool control = code < 0x20 || (code >= 0x7f && code <= 0x9f);
-        if (!control) {
+        if (!control || (keepLineBreaks && code == u'\n')) {
             escaped += c;
         } else if (code == 0) {
             escaped += QLatin1String("\\0");

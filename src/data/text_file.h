@@ -50,8 +50,9 @@ QString readDatabaseLine(std::int32_t line, const QString& fileName);
 
 // The text with each control character written as an escape ("\0", "\t", "\n", "\x1b"), for
 // messages that quote what a file holds: a NUL would cut a printed message short, and a control
-// character could move a terminal's cursor.
-QString escapeControlCharacters(const QString& text);
+// character could move a terminal's cursor. Every text the program shows or prints passes here;
+// a message box keeps its line breaks (`keepLineBreaks`), a terminal line does not.
+QString escapeControlCharacters(const QString& text, bool keepLineBreaks = false);
 
 // Forgets every cached file (tests; memory).
 void clearTextCache();

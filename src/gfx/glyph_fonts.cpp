@@ -1,8 +1,10 @@
 #include "gfx/glyph_fonts.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFontDatabase>
 
+#include "data/file_kind.h"
 #include "data/working_folder.h"
 
 namespace orbisca::gfx {
@@ -35,7 +37,49 @@ QStringList familiesOf(const QString& file) {
     return families;
 }
 
+// A folder that is there but cannot be listed (no read or search permission).
+bool folderUnreadable(const QString& folder) {
+    const QFileInfo info(folder);
+    return !info.isReadable() || !info.isExecutable();
+}
+
+// Why `file` of the fonts folder gave no font.
+QString whyNoFont(const QString& file) {
+    const QString folder = QFileInfo(file).absolutePath();
+    const QString shown = QDir::toNativeSeparators(file);
+    if (fileKindOf(folder) != FileKind::Folder)
+        return QStringLiteral("the folder \"%1\" does not exist")
+            .arg(QDir::toNativeSeparators(folder));
+    if (folderUnreadable(folder))
+        return QStringLiteral("the folder \"%1\" cannot be read: permission denied")
+            .arg(QDir::toNativeSeparators(folder));
+    const FileKind kind = fileKindOf(file);
+    if (kind == FileKind::Missing) return QStringLiteral("\"%1\" does not exist").arg(shown);
+    if (kind != FileKind::Regular)
+        return QStringLiteral("\"%1\" is %2, not a regular file").arg(shown, fileKindName(kind));
+    if (!QFileInfo(file).isReadable())
+        return QStringLiteral("\"%1\" cannot be read: permission denied").arg(shown);
+    return QStringLiteral("\"%1\" is no font that can be used").arg(shown);
+}
+
 }  // namespace
+
+std::optional<QString> unloadedGlyphFaceNotice(const QString& family) {
+    GlyphFontState& state = glyphFontState();
+    for (const GlyphFace& face : kGlyphFaces) {
+        const QString name = QString::fromLatin1(face.family);
+        if (family.compare(name, Qt::CaseInsensitive) != 0) continue;
+        if (state.families.contains(name, Qt::CaseInsensitive) ||
+            state.unloadedFaces.contains(name))
+            return std::nullopt;
+        state.unloadedFaces << name;
+        if (state.unloadedFaces.size() > 1) return std::nullopt;  // one notice a run is enough
+        const QString file = QDir(resolvePath(kGlyphFontFolder)).filePath(face.file);
+        return QStringLiteral("the glyph face \"%1\" is not loaded: %2; its signs cannot be drawn")
+            .arg(name, whyNoFont(file));
+    }
+    return std::nullopt;
+}
 
 QStringList registerGlyphFonts(const std::function<void(const QString&)>& report) {
     const QString folder = resolvePath(kGlyphFontFolder);
@@ -43,6 +87,12 @@ QStringList registerGlyphFonts(const std::function<void(const QString&)>& report
     if (!dir.exists()) {
         report(QStringLiteral("glyph fonts: the folder \"%1\" does not exist; glyph pages will "
                               "show plain letters")
+                   .arg(QDir::toNativeSeparators(folder)));
+        return {};
+    }
+    if (folderUnreadable(folder)) {
+        report(QStringLiteral("glyph fonts: the folder \"%1\" cannot be read: permission denied; "
+                              "glyph pages will show plain letters")
                    .arg(QDir::toNativeSeparators(folder)));
         return {};
     }

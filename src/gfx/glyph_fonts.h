@@ -7,15 +7,28 @@
 #include <QStringList>
 #include <functional>
 #include <map>
+#include <optional>
 
 namespace orbisca::gfx {
 
 // The folder of the working folder that holds the glyph fonts.
 inline const QString kGlyphFontFolder = QStringLiteral("fonts");
 
+// The glyph faces the program brings along, each with the file of fonts/ that holds it.
+struct GlyphFace {
+    const char* family;
+    const char* file;
+};
+inline constexpr GlyphFace kGlyphFaces[] = {{"Orbisca Glyphs", "OrbiscaGlyphs.ttf"},
+                                            {"RUNES2", "Runes2.ttf"},
+                                            {"URRUNE", "Urrune.ttf"},
+                                            {"The 7777 game", "The7777Game.ttf"},
+                                            {"MAYANVINALS", "MayanVinals.ttf"}};
+
 struct GlyphFontState {
     std::map<QString, int> registered;  // absolute font file -> application font id
     QStringList families;               // every family registered so far
+    QStringList unloadedFaces;          // glyph faces a script asked for that are not there
 };
 
 GlyphFontState& glyphFontState();
@@ -27,5 +40,11 @@ void resetGlyphFontState();
 // a missing folder, a folder without fonts or a file that is no usable font, is handed to
 // `report` as one line that names the folder or the file.
 QStringList registerGlyphFonts(const std::function<void(const QString&)>& report);
+
+// When `family` names one of the glyph faces and no registered font holds it, for the first such
+// face in this run (the others are only added to `unloadedFaces`): "the glyph face "RUNES2" is not
+// loaded: ".../fonts/Runes2.ttf" is a pipe, not a regular file; its signs cannot be drawn". Without
+// the face, every sign would be drawn as a plain letter of some other font.
+std::optional<QString> unloadedGlyphFaceNotice(const QString& family);
 
 }  // namespace orbisca::gfx

@@ -7,6 +7,7 @@
 #include <QImageWriter>
 #include <cstring>
 
+#include "data/text_file.h"
 #include "gfx/pixels.h"
 
 namespace orbisca::gfx {
@@ -123,7 +124,13 @@ void checkHeader(const QString& path, const QByteArray& head, qint64 fileSize) {
 
 QByteArray readAll(const QString& path) {
     QFile file(path);
-    if (!file.exists()) fail(path, QStringLiteral("the file does not exist"));
+    if (!file.exists()) {
+        // A folder on the way that cannot be searched hides the file: that is said as it is.
+        if (const std::optional<QString> problem = regularFileProblem(path);
+            problem && problem->startsWith(QLatin1String("cannot be read")))
+            fail(path, *problem);
+        fail(path, QStringLiteral("the file does not exist"));
+    }
     // A folder is refused by open(); a pipe or a device would be opened and read for ever.
     if (!QFileInfo(path).isFile()) fail(path, QStringLiteral("it is not a regular file"));
     if (!file.open(QIODevice::ReadOnly)) fail(path, file.errorString());
@@ -217,15 +224,21 @@ void SaveImage(const QImage& image, const QString& path, const QByteArray& forma
     if (!SaveFormats().contains(QString::fromLatin1(fmt)))
         failWrite(QStringLiteral("unknown picture format"));
     if (image.isNull()) failWrite(QStringLiteral("the image is empty"));
+    // Encoded in memory first: a target that refuses the bytes ("/dev/full") is then told by the
+    // file's own reason, not by the encoder's "Write Error".
     const ContentWriter encode = [&](QIODevice& device) {
-        QImageWriter writer(&device, fmt);
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, fmt);
         if (!writer.write(image)) throw ImageError(writer.errorString().toStdString());
-        return true;
+        return device.write(bytes) == bytes.size();
     };
     QString error;
-    // The writer's message names the file: "x.png: No space left on device".
     if (!writeFile(path, encode, target, &error))
-        throw ImageError((QStringLiteral("cannot write picture ") + error).toStdString());
+        throw ImageError(QStringLiteral("cannot write picture %1: %2")
+                             .arg(path, reasonOfWriteError(path, error))
+                             .toStdString());
 }
 
 QStringList SaveFormats() {

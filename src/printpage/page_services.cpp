@@ -3,6 +3,7 @@
 #include "data/notifier.h"
 #include "data/working_folder.h"
 #include "gfx/blur.h"
+#include "gfx/glyph_fonts.h"
 #include "gfx/image_io.h"
 #include "gfx/mask_draw.h"
 #include "gfx/moon.h"
@@ -34,6 +35,7 @@ PageServices ProgramPageServices() {
         constexpr int kMoonAlpha = 200;  // used by the constant-opacity mode only
         gfx::MaskDraw(picture, target, mask, gfx::MaskMode::Mask, kMoonAlpha, 0, 0);
     };
+    s.glyphFaceNotice = [](const QString& face) { return gfx::unloadedGlyphFaceNotice(face); };
     return s;
 }
 

@@ -4,10 +4,12 @@
 #include <QFile>
 #include <QPageLayout>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <cstdio>
 #include <functional>
+
+#include "data/atomic_file.h"
 
 namespace orbisca {
 namespace {
@@ -96,22 +98,39 @@ QString fallbackPdfPath(const QString& folder, const QDateTime& when) {
         QStringLiteral("Orbisca-%1.pdf").arg(when.toString(QStringLiteral("yyyyMMdd-HHmmss"))));
 }
 
+namespace {
+
+// Paints the page into a PDF written to `device`, on the printer's paper, margins and resolution:
+// the same page the printer would make itself.
+bool paintPdf(const QPrinter& printer, QIODevice& device, const QImage& canvas,
+              const PageGeometry& geometry) {
+    QPdfWriter writer(&device);
+    writer.setPageLayout(printer.pageLayout());
+    writer.setResolution(printer.resolution());
+    writer.setTitle(printer.docName());
+    writer.setCreator(printer.creator());
+    QPainter painter;
+    if (!painter.begin(&writer)) return false;
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QRect(geometry.left, geometry.top, geometry.width, geometry.height), canvas);
+    return painter.end();
+}
+
+}  // namespace
+
 std::optional<QString> printCanvas(QPrinter& printer, const QImage& canvas,
                                    const PageGeometry& geometry) {
     if (canvas.isNull()) return QStringLiteral("There is no picture to print.");
-    if (printer.outputFormat() != QPrinter::PdfFormat) return paintPage(printer, canvas, geometry);
-    // A PDF is written beside its name and renamed when complete: a failed print leaves neither
-    // a half file nor a damaged earlier one.
     const QString path = printer.outputFileName();
-    const QString partial = path + QStringLiteral(".part.pdf");
-    printer.setOutputFileName(partial);
-    bool written = !paintPage(printer, canvas, geometry);
-    printer.setOutputFileName(path);
-    written = written && std::rename(QFile::encodeName(partial).constData(),
-                                     QFile::encodeName(path).constData()) == 0;
-    if (written) return std::nullopt;
-    QFile::remove(partial);
-    return cannotWrite(path);
+    if (path.isEmpty()) return paintPage(printer, canvas, geometry);
+    // A PDF goes through the program's writer for outputs: a regular file is replaced whole and
+    // keeps its permissions, a device or a pipe is written through, anything else is refused.
+    QString error;
+    if (writeUserOutput(
+            path, [&](QIODevice& device) { return paintPdf(printer, device, canvas, geometry); },
+            &error))
+        return std::nullopt;
+    return cannotWrite(path).chopped(1) + QStringLiteral(": ") + reasonOfWriteError(path, error);
 }
 
 }  // namespace orbisca

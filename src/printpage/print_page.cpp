@@ -147,6 +147,9 @@ struct YearRun {
 void runFont(PrintPageState& page, QStringList& lines, const QString& line) {
     ScriptState& st = page.interp;
     const FontCommand f = std::get<FontCommand>(ParseScriptLine(line));
+    if (!st.rescaleMode && page.services.glyphFaceNotice && page.services.notify)
+        if (const std::optional<QString> notice = page.services.glyphFaceNotice(f.face))
+            page.services.notify(*notice);
     st.font = scriptFont(f);
     st.fontColour = fontColourFor(st, f);
     if (st.rescaleMode && !st.fontsOnly) lines.append(RescaledScriptLine(line, st.rescaleFactor));

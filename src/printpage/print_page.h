@@ -20,6 +20,7 @@
 #include <QStringList>
 #include <functional>
 #include <map>
+#include <optional>
 #include <tuple>
 #include <utility>
 
@@ -55,6 +56,8 @@ struct PageServices {
     std::function<void(QImage& target, const QImage& picture, const QImage& mask)> maskDraw;
     // The drawing origin that PICT adds to its position.
     std::function<QPoint()> drawingOrigin;
+    // What to say when a FONT line names a glyph face that cannot be drawn; nothing otherwise.
+    std::function<std::optional<QString>(const QString& face)> glyphFaceNotice;
 };
 
 // How a run moves the progress gauge.

@@ -1,6 +1,7 @@
 #include "printpage/script_file.h"
 
 #include "data/atomic_file.h"
+#include "data/input_limits.h"
 #include "data/text_file.h"
 
 namespace orbisca {
@@ -17,8 +18,8 @@ ScriptFileContent splitScriptFile(const QStringList& lines) {
 }
 
 std::optional<ScriptFileContent> readScriptFile(const QString& path, QString* error) {
-    const std::optional<QByteArray> bytes =
-        readRegularFile(path, QStringLiteral("The script \"%1\"").arg(path), error);
+    const std::optional<QByteArray> bytes = readRegularFile(
+        path, QStringLiteral("The script \"%1\"").arg(path), error, kMaxScriptBytes);
     if (!bytes) return std::nullopt;
     return splitScriptFile(splitTextLines(decodeText(*bytes)));
 }

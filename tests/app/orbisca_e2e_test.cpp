@@ -437,7 +437,11 @@ TEST(ProgramOptions, HelpVersionAndBadOptionsWithoutDisplay) {
         {{"--open", "calendar"}, 2, "calendar"},
         {{"--script", "page.spt"}, 2, "--open print"},
         {{"--open", "full", "--mode", "10"}, 2, "--mode"},
-        {{"--mode", "3"}, 2, "--open full"}};
+        {{"--mode", "3"}, 2, "--open full"},
+        // Stray arguments are refused, not ignored; what they hold is escaped.
+        {{"--home", ORBISCA_HOME_DIR, "extra-arg"}, 2, "unexpected argument \"extra-arg\""},
+        {{"2001-08-21"}, 2, "unexpected argument \"2001-08-21\""},
+        {{"--date", "\x1b]0;T\x07"}, 2, "\\x1b]0;T\\x07"}};
     for (const auto& [args, status, says] : cases) {
         QProcess p;
         p.setProcessEnvironment(env);

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <QImageReader>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 
@@ -48,6 +49,24 @@ TEST(CliDay, JsonAndFixedToday) {
     EXPECT_NE(bare.err.find("BASE.KTX"), std::string::npos) << bare.err;
 }
 
+// Any date the calendar takes is today exactly, far outside a clock's range too; the feed's
+// DTSTAMP keeps the real clock's time.
+TEST(CliDay, AnyDateIsTodayAndTheFeedIsStampedByTheClock) {
+    for (const std::string today :
+         {"1677-09-20", "2262-04-12", "2300-01-01", "2147483647-12-31", "-0044-03-15"}) {
+        const CliRun r = RunCli("--today " + today + " day --json");
+        ASSERT_EQ(r.status, 0) << today << r.err;
+        EXPECT_EQ(r.out.rfind("{\"date\":\"" + today + "\"", 0), 0u) << r.out;
+    }
+    const CliRun feed = RunCli("--today 2300-01-01 ics 2024-01-01 2024-01-01");
+    ASSERT_EQ(feed.status, 0) << feed.err;
+    const std::time_t now = std::time(nullptr);
+    std::tm utc{};
+    gmtime_r(&now, &utc);
+    EXPECT_NE(feed.out.find("DTSTAMP:" + std::to_string(utc.tm_year + 1900)), std::string::npos)
+        << feed.out;
+}
+
 // Bad input: a date that does not exist, a missing or unreadable input file, an unknown option
 // or command. Exactly one line, naming what is wrong, even where Qt starts up.
 TEST(CliErrors, BadInputGivesOneLineAndStatusTwo) {
@@ -85,13 +104,21 @@ TEST(CliErrors, BadInputGivesOneLineAndStatusTwo) {
         {"fade day --frames x", "FROM and TO"},
         {"moon 101 -o x.png", "101"},
         {"moon 50 --size 19 -o x.png", "19"},
-        {"moon 50", "-o"}};
+        {"moon 50", "-o"},
+        {"print --export signs", "\"signs\" is no exported view (day, tone, sign"},
+        {"view help9 -o x.png", "there is no help page 9: the last is help4"},
+        {"page --page 100x100 --canvas 5x5 --set left=2cm", "(use --no-center)"},
+        {"page --page 100x100 --canvas 5x5 --fit --set width=2cm", "(use --no-fit)"},
+        // Control characters of the command line reach the terminal escaped.
+        {"day \"$(printf '\\033]0;T\\0072001-01-01')\"", "\\x1b]0;T\\x072001-01-01"},
+        {"--home \"$(printf '/no/\\033[2J')\" day", "/no/\\x1b[2J"}};
     for (const auto& [args, says] : cases) {
         const CliRun r = RunCli(args);
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << args << ": " << r.err;
         EXPECT_NE(r.err.find(says), std::string::npos) << args << ": " << r.err;
         EXPECT_TRUE(r.out.empty()) << args;
+        EXPECT_EQ(r.err.find('\x1b'), std::string::npos) << args;
     }
     std::remove(pipe.c_str());
 }
@@ -123,6 +150,12 @@ TEST(CliData, EncodesAndDecodesPrintDat) {
     ASSERT_EQ(decoded.status, 0) << decoded.err;
     EXPECT_EQ(decoded.out, "Account 40817\n\nIBAN DE89\n");
     EXPECT_EQ(RunCli("data encode-print " + text).status, 2);
+    // The text itself is no print.dat, and says so.
+    const CliRun notDat = RunCli("data decode-print " + text);
+    EXPECT_EQ(notDat.status, 1);
+    EXPECT_NE(notDat.err.find("the file is not a print.dat (values must be -1, -2 or a character"),
+              std::string::npos)
+        << notDat.err;
 
     // A file that cannot be written is a failure naming it: here its folder is a plain file.
     const CliRun unwritable = RunCli("data encode-print " + text + " " + text + "/print.dat");

@@ -2,12 +2,18 @@
 // picture and where it lands on the page.
 #include <gtest/gtest.h>
 
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <unistd.h>
 #include <QColor>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <cstring>
 
 #include "support/cli_run.h"
 
@@ -105,6 +111,75 @@ TEST_F(PrintPdf, AnUnwritablePathOrAMissingQueueFailsAndLeavesNoFile) {
         missing.err.find("failed at line 22: the picture \"graphic\\10Y.bmp\" does not exist"),
         std::string::npos)
         << missing.err;
+}
+
+// What a print target names is never replaced unless it is a regular file: a pipe and a character
+// device are written through, a socket, a folder or a block device refused by name; no name
+// beside the target is predictable, and a replaced file keeps its permissions.
+TEST_F(PrintPdf, TargetsThatAreNoRegularFileAreWrittenThroughOrRefused) {
+    const std::string fifo = pdf("fifo"), socketPath = pdf("socket"), device = pdf("chr"),
+                      block = pdf("blk"), folder = pdf("folder");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, socketPath.c_str(), sizeof address.sun_path - 1);
+    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(folder)));
+    const bool root = geteuid() == 0;  // only root makes device nodes
+    if (root) {
+        ASSERT_EQ(mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)), 0);  // as /dev/null
+        ASSERT_EQ(mknod(block.c_str(), S_IFBLK | 0600, makedev(7, 200)), 0);
+    }
+    const std::string read = pdf("read.pdf");
+    const struct {
+        std::string target;
+        bool throughEnvironment;
+        int status;
+        std::string says;
+        mode_t kind;
+    } cases[] = {
+        {fifo, false, 0, "printed 4020x3300 on " + fifo, S_IFIFO},
+        {fifo, true, 0, "printed 4020x3300 on " + fifo, S_IFIFO},
+        {device, false, 0, "printed", S_IFCHR},
+        {socketPath, false, 1, socketPath + "\" cannot be written: it is a socket", S_IFSOCK},
+        {block, true, 1, "it is a block device, not a regular file", S_IFBLK},
+        {folder, false, 1, "it is a folder, not a regular file", S_IFDIR},
+    };
+    for (const auto& c : cases) {
+        if (!root && (c.kind == S_IFCHR || c.kind == S_IFBLK)) continue;
+        SCOPED_TRACE(c.target);
+        // A reader on the pipe, as a user's "cat fifo > file" would be.
+        if (c.kind == S_IFIFO) {
+            QFile::remove(QString::fromStdString(read));
+            RunCommandLine("(cat '" + fifo + "' > '" + read + "') >/dev/null 2>&1 &");
+        }
+        const CliRun run = c.throughEnvironment ? print("", "ORBISCA_PRINT_TO=" + c.target)
+                                                : print("--pdf " + c.target);
+        EXPECT_EQ(run.status, c.status) << run.err;
+        EXPECT_NE((run.out + run.err).find(c.says), std::string::npos) << run.out << run.err;
+        struct stat info {};
+        ASSERT_EQ(::lstat(c.target.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & S_IFMT, c.kind);  // never replaced
+        if (c.kind == S_IFIFO) {
+            for (int i = 0; i < 50 && tool("head -c 4 '" + read + "'") != "%PDF"; ++i)
+                usleep(100'000);
+            EXPECT_EQ(tool("head -c 4 '" + read + "'"), "%PDF");
+        }
+    }
+    ::close(listener);
+
+    // A link planted where a predictable temporary name would be, and a private file printed over.
+    const std::string victim = pdf("victim"), out = pdf("out.pdf");
+    RunCommandLine("echo untouched > '" + victim + "' && ln -s '" + victim + "' '" + out +
+                   ".part.pdf' && echo old > '" + out + "' && chmod 600 '" + out + "'");
+    ASSERT_EQ(print("--pdf " + out).status, 0);
+    EXPECT_EQ(tool("cat '" + victim + "'"), "untouched\n");
+    EXPECT_EQ(tool("head -c 4 '" + out + "'"), "%PDF");
+    struct stat info {};
+    ASSERT_EQ(::stat(out.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+    EXPECT_EQ(QDir(dir.path()).entryList({"out.pdf*"}, QDir::Files | QDir::System).size(), 2);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstring>
 #include <tuple>
 
@@ -115,13 +116,22 @@ TEST_F(SpecialOutputs, DevicesAndPipesAreWrittenThroughOthersRefusedAndNoneRepla
         {run + path("full.png"), {1, path("full.png") + ": No space left on device"}},
         {rescale + path("block"), {1, path("block") + " is a block device, not a regular file"}},
         {rescale + path("folder"), {1, path("folder") + " is a folder, not a regular file"}},
-        {run + path("socket"), {1, path("socket") + " is a socket, not a regular file"}},
+        {run + path("socket"), {1, path("socket") + ": it is a socket, not a regular file"}},
+        // Every command's -o follows the same rule: a picture without a suffix is a PNG.
+        {"view day --date 2001-08-21 -o " + path("null"), {0, ""}},
+        {"export day --date 2001-08-21 -o " + path("null"), {0, ""}},
+        {"donation info -o " + path("null"), {0, ""}},
+        {"view day -o " + path("socket"), {1, path("socket") + ": it is a socket"}},
+        {"compact -o " + path("folder"), {1, path("folder") + ": it is a folder"}},
+        {"compact -o " + path("full"),
+         {1, "cannot write picture " + path("full") + ": No space left on device"}},
         {"--help >" + path("full"), {1, "could not write the output"}},
         {"moon 5 -o /dev/stdout >" + path("full"), {1, "No space left on device"}}};
     for (const auto& [args, expected] : cases) {
         const CliRun r = cli(args);
         EXPECT_EQ(r.status, expected.first) << args << ": " << r.err;
         EXPECT_NE(r.err.find(expected.second), std::string::npos) << args << ": " << r.err;
+        EXPECT_LE(std::count(r.err.begin(), r.err.end(), '\n'), 1) << args << ": " << r.err;
     }
     // A pipe is written through to its reader; /dev/stdout is the command's own output.
     CliRun r = orbisca::testing::RunCommandLine("cat " + path("fifo") + " & timeout 60 " +
@@ -131,6 +141,35 @@ TEST_F(SpecialOutputs, DevicesAndPipesAreWrittenThroughOthersRefusedAndNoneRepla
     r = cli(run + "/dev/stdout");
     EXPECT_EQ(r.out.substr(0, 4), "\x89PNG") << r.err;
     EXPECT_EQ(kinds(), before);
+}
+
+// A glyph face that cannot be used is said in one line naming the face and its file, and the
+// run fails instead of drawing its signs as plain letters.
+TEST_F(ScriptCli, AnUnusableGlyphFontIsSaidAndFailsTheRun) {
+    const std::string home = path("home"), fonts = home + "/fonts";
+    orbisca::testing::RunCommandLine("cp -r " ORBISCA_HOME_DIR " '" + home + "'");
+    const std::string at = "--home '" + home + "' ", day = " --date 2001-08-21 ";
+    const std::string script = path("sign.spt");
+    ASSERT_EQ(cli(at + "export sign --glyphs" + day + "-o " + script).status, 0);
+    ASSERT_EQ(cli(at + "script run " + script + day + "-o " + path("good.png")).status, 0);
+    const std::pair<std::string, std::string> damages[] = {
+        {"rm '" + fonts + "/OrbiscaGlyphs.ttf' && mkfifo '" + fonts + "/OrbiscaGlyphs.ttf'",
+         "the glyph face \"Orbisca Glyphs\" is not loaded: \"" + fonts +
+             "/OrbiscaGlyphs.ttf\" is a pipe, not a regular file"},
+        {"rm -r '" + fonts + "'", "is not loaded: the folder \"" + fonts + "\" does not exist"}};
+    for (const auto& [damage, says] : damages) {
+        orbisca::testing::RunCommandLine(damage);
+        for (const std::string& command :
+             {"script run " + script + day + "-o " + path("sign.png"),
+              "print --export sign" + day + "--pdf " + path("sign.pdf")}) {
+            const CliRun r = cli(at + command);
+            EXPECT_EQ(r.status, 1) << command;
+            EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << command << r.err;
+            EXPECT_NE(r.err.find(says), std::string::npos) << command << r.err;
+        }
+        EXPECT_FALSE(QFile::exists(dir.filePath("sign.png")) ||
+                     QFile::exists(dir.filePath("sign.pdf")));
+    }
 }
 
 // Inputs too large for memory are refused from their size; a canvas beyond the picture limits

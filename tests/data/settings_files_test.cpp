@@ -3,6 +3,7 @@
 #include "data/atomic_file.h"
 #include "data/donation_files.h"
 #include "data/print_window_file.h"
+#include "data/text_file.h"
 #include "support/folder_fixture.h"
 
 namespace orbisca::testing {
@@ -30,7 +31,7 @@ TEST_F(AtomicFile, AWriteThatFailsHalfWayLeavesTheOldFileIntact) {
         &error));
     EXPECT_TRUE(error.contains("disk full"));
     EXPECT_EQ(readFile("conf.dat"), "old content\n");
-    EXPECT_EQ(QDir(home.path()).entryList(QDir::Files),
+    EXPECT_EQ(QDir(home.path()).entryList({"conf.dat*"}, QDir::Files),
               (QStringList{"conf.dat"}));  // no temporary left
     EXPECT_FALSE(writeFileAtomically(home.filePath("missing/conf.dat"), QByteArray("x"), &error));
     EXPECT_TRUE(error.contains("missing/conf.dat"));
@@ -133,22 +134,31 @@ TEST_F(ConfFile, SettingsAreSetByNameInTheFilesForm) {
 using PrintWindowFile = WorkingFolderTest;
 
 // (Round trips and every range are checked on any content by the WindWHP.dat fuzz target.)
-TEST_F(PrintWindowFile, AMalformedFileNamesTheLineAndKeepsTheDefaults) {
-    QStringList lines = windowValueLines(PrintWindowValues{});
-    lines[0] = "1200";
-    lines[2] = "left";
+TEST_F(PrintWindowFile, ABadLineIsNamedAndTakesItsDefaultWhileTheOthersAreKept) {
+    PrintWindowValues stored;
+    stored.width = 1200;
+    stored.backRed = 10;
+    stored.canvasWidth = 2000;
+    QStringList lines = windowValueLines(stored);
+    lines[2] = "left\x1b]0;T\x07";  // shown escaped, line breaks of the message kept
+    lines[15] = "300";
     writeLines("WindWHP.dat", lines, "\r\n");
     writeLines("~last.spt", {"FONT 12 -16 0 0 0 bld nrm Arial"}, "\r\n");
     const PrintWindowFiles read = loadPrintWindowFiles();
-    EXPECT_EQ(read.values, PrintWindowValues{});
-    EXPECT_EQ(
-        read.problem,
-        "WindWHP.dat line 3: \"left\" is not a whole number; the default window settings are used");
-    EXPECT_EQ(messages(), QStringList{read.problem});
+    PrintWindowValues expected = stored;
+    expected.backGreen = PrintWindowValues{}.backGreen;  // line 16; line 3 is the default already
+    EXPECT_EQ(read.values, expected);
+    EXPECT_EQ(read.problem,
+              "WindWHP.dat line 3: \"left\x1b]0;T\x07\" is not a whole number\n"
+              "WindWHP.dat line 16: 300 is not a colour value from 0 to 255\n"
+              "The other lines are kept; the lines named take their defaults.");
+    EXPECT_EQ(messages(), QStringList{escapeControlCharacters(read.problem, true)});
+    EXPECT_TRUE(messages()[0].contains("\"left\\x1b]0;T\\x07\" is not a whole number\nWindWHP"));
     EXPECT_EQ(read.lastScript, QStringList{"FONT 12 -16 0 0 0 bld nrm Arial"});
     writeLines("WindWHP.dat", lines.mid(0, 2));
-    EXPECT_TRUE(
-        loadPrintWindowFiles().problem.startsWith("WindWHP.dat line 3: the line is missing"));
+    const PrintWindowFiles shortFile = loadPrintWindowFiles();
+    EXPECT_TRUE(shortFile.problem.startsWith("WindWHP.dat line 3: the line is missing"));
+    EXPECT_EQ(shortFile.values.width, 1200);
 }
 
 using DetailsFile = WorkingFolderTest;

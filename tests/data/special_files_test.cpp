@@ -62,6 +62,7 @@ protected:
         QStringList names =
             QDir(home.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
         names.removeAll("program");
+        names.removeAll("CMakeCache.txt");
         return names;
     }
 };

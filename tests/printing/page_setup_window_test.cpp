@@ -3,6 +3,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -189,6 +191,15 @@ TEST_F(PageSetupWindowTest, PrintsIntoTheFileAndCancelOrAnUnwritablePathWritesNo
     EXPECT_FALSE(QFile::exists(blocked));
     ASSERT_FALSE(notifierState().messages.isEmpty());
     EXPECT_TRUE(notifierState().messages.last().contains("cannot be written"));
+
+    // Print now into what is no regular file: refused by name, never replaced.
+    const QString folder = home.filePath("folder.pdf");
+    ASSERT_TRUE(QDir().mkdir(folder));
+    qputenv("ORBISCA_PRINT_TO", folder.toLocal8Bit());
+    EXPECT_FALSE(printer.print(true, canvas, nullptr));
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+    EXPECT_TRUE(notifierState().messages.last().endsWith("it is a folder, not a regular file"))
+        << notifierState().messages.last().toStdString();
 }
 
 // After the printer's dialogs the window they came from takes the keys again, also where no

@@ -69,8 +69,10 @@ protected:
         ASSERT_TRUE(home.isValid());
         resetDataStates();
         setWorkingFolder(home.path());
-        // Logs go beside the working folder, never next to the test binary.
+        // Logs go beside the working folder, never next to the test binary: "program" stands
+        // for the program's folder in a build tree, which the cache file beside it marks.
         ASSERT_TRUE(QDir(home.path()).mkdir("program"));
+        QFile(home.filePath("CMakeCache.txt")).open(QIODevice::WriteOnly);
         errorLogState().programFolder = home.filePath("program");
     }
     void TearDown() override { resetDataStates(); }

@@ -1,6 +1,5 @@
 #include "cli.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QString>
@@ -9,6 +8,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "calendar/calendar_state.h"
 #include "calendar/iso_date.h"
 #include "data/text_file.h"
 #include "data/working_folder.h"
@@ -74,6 +74,19 @@ void expectNoMoreArgs(const Args& args) {
     if (!args.empty()) throw UsageError("unexpected argument \"" + args.front() + "\"");
 }
 
+namespace {
+std::optional<GregorianDate>& fixedToday() {
+    static std::optional<GregorianDate> date;
+    return date;
+}
+}  // namespace
+
+GregorianDate todayDate() {
+    return fixedToday() ? *fixedToday() : GetGregorianDate(calendarState().clock());
+}
+
+void fixToday(const GregorianDate& date) { fixedToday() = date; }
+
 GregorianDate dateArgument(const std::string& text) {
     try {
         return ParseIsoDate(text);
@@ -132,7 +145,7 @@ void withoutRuntimeFolderNote(QtMsgType type, const QMessageLogContext& context,
     if (passOnMessage)
         passOnMessage(type, context, message);
     else
-        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+        std::fprintf(stderr, "%s\n", printable(qFormatLogMessage(type, context, message)).c_str());
 }
 
 }  // namespace
@@ -147,11 +160,10 @@ void startGuiApplication() {
     static char name[] = "orbisca-cli";
     static char* argv[] = {name, nullptr};
     new QGuiApplication(argc, argv);
-    // The glyph fonts of the working folder, before any page is drawn. A folder without fonts/
-    // draws no glyph page, which the commands that draw one say themselves.
-    if (QDir(resolvePath(gfx::kGlyphFontFolder)).exists())
-        gfx::registerGlyphFonts(
-            [](const QString& m) { std::fprintf(stderr, "%s\n", qPrintable(m)); });
+    // The glyph fonts of the working folder, before any page is drawn. What is wrong with them
+    // is said by a page that names a glyph face it cannot draw (glyphFacesMissing()), in one
+    // line; commands that draw none have nothing to say about them.
+    gfx::registerGlyphFonts([](const QString&) {});
 }
 
 std::string takeFirstArg(Args& args, const std::string& missing) {
@@ -171,12 +183,20 @@ int runSubcommand(const std::string& command, const Args& input, const Subcomman
     throw UsageError("unknown " + command + " action \"" + action + "\" (" + choices + ")");
 }
 
+bool glyphFacesMissing() { return !gfx::glyphFontState().unloadedFaces.isEmpty(); }
+
 void flushOutput() {
     if (std::fflush(stdout) != 0) throw CommandFailed("could not write the output");
 }
 
 std::string printable(const QString& message) {
     return escapeControlCharacters(message).toStdString();
+}
+
+std::string noExportView(const std::string& name) {
+    return "\"" + name +
+           "\" is no exported view (day, tone, sign, plasm, oracle, wavespell, month, year, "
+           "kinbook, or their mode numbers 0, 1, 2, 3, 4, 6, 7, 9, 14)";
 }
 
 QRgb parseColour(const std::string& text, const std::string& what) {

@@ -55,6 +55,9 @@ long long parseInteger(const std::string& text, const std::string& what, long lo
 void rejectUnknownOptions(const Args& args);
 // Fails with a UsageError when an argument is left that the command does not know.
 void expectNoMoreArgs(const Args& args);
+// The date taken as today: the one --today fixed, else the clock's local date.
+GregorianDate todayDate();
+void fixToday(const GregorianDate& date);
 // The date an argument names; a UsageError naming the argument when it is no date.
 GregorianDate dateArgument(const std::string& text);
 // The bytes of an input file named on the command line; a UsageError naming it and the reason
@@ -73,6 +76,9 @@ void savePicture(const QImage& image, const std::string& path);
 // Starts the off-screen GUI application that fonts and pictures need, once; Qt's note that it
 // made up a runtime folder is not passed on.
 void startGuiApplication();
+// A page drawn named a glyph face that is not loaded (its notice is among the page's notices):
+// the command fails with status 1 rather than write signs drawn as plain letters.
+bool glyphFacesMissing();
 // Removes and returns the first argument; a UsageError saying `missing` when there is none.
 std::string takeFirstArg(Args& args, const std::string& missing);
 // Runs the action that the first argument names ("script run ..."), or fails naming the choices.
@@ -83,6 +89,9 @@ int runSubcommand(const std::string& command, const Args& args, const Subcommand
 void flushOutput();
 // A message for the terminal: control characters from file names and file contents escaped.
 std::string printable(const QString& message);
+
+// "\"signs\" is no exported view (day, tone, ...)": the views export and print take.
+std::string noExportView(const std::string& name);
 
 // A colour written "R,G,B" with each part 0..255; a UsageError naming `what` otherwise.
 QRgb parseColour(const std::string& text, const std::string& what);

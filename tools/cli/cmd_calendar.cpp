@@ -131,7 +131,7 @@ void printText(const GregorianDate& date, const MayanDate& m, const OracleInfo& 
     for (const auto& [label, value] : oracleFields(o))
         std::printf("%s%lld\n", label.c_str(), value);
     for (const auto& [label, name] : names)
-        std::printf("%s%s\n", label.c_str(), name.toUtf8().constData());
+        std::printf("%s%s\n", label.c_str(), printable(name).c_str());
     std::printf("GLYPHS:%s\n", GlyphLetters(m).c_str());
     for (int layout = 0; layout <= 5; ++layout)
         std::printf("LAYOUT %d:%s\n", layout, FormatGregorianDate(date, layout).c_str());
@@ -143,7 +143,7 @@ int runDay(const Args& input) {
     rejectUnknownOptions(args);
     GregorianDate date;
     if (args.empty()) {
-        date = GetGregorianDate(calendarState().clock());
+        date = todayDate();
     } else {
         date = dateArgument(args.front());
         args.erase(args.begin());
@@ -178,7 +178,7 @@ int runRange(const Args& input) {
 }
 
 CommandRegistration day{{"day", "day [YYYY-MM-DD] [--json]", runDay}};
-CommandRegistration range{{"range", "range FROM TO --csv", runRange}};
+CommandRegistration range{{"range", "range FROM TO [--csv]", runRange}};
 
 }  // namespace
 }  // namespace orbisca::cli

@@ -17,8 +17,7 @@ int runCompact(const Args& input) {
     const std::string output = takeOption(args, "-o");
     expectNoMoreArgs(args);
     if (output.empty()) throw UsageError("compact needs -o FILE.png");
-    const GregorianDate date =
-        dateText.empty() ? GetGregorianDate(calendarState().clock()) : dateArgument(dateText);
+    const GregorianDate date = dateText.empty() ? todayDate() : dateArgument(dateText);
     startGuiApplication();
     try {
         loadFontTable();

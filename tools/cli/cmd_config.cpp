@@ -17,10 +17,10 @@ int showConfig(Args& args) {
     expectNoMoreArgs(args);
     const ConfigLoad result = loadSettings();
     for (const QString& line : settingsReport(settings()))
-        std::printf("%s\n", line.toUtf8().constData());
+        std::printf("%s\n", printable(line).c_str());
     flushOutput();
     for (const QString& message : notifierState().messages)
-        std::fprintf(stderr, "%s\n", message.toUtf8().constData());
+        std::fprintf(stderr, "%s\n", printable(message).c_str());
     return result == ConfigLoad::Loaded ? 0 : 1;
 }
 

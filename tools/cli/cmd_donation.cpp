@@ -42,9 +42,7 @@ int writeDetails(Args& args) {
         flushOutput();
         return 0;
     }
-    QString error;
-    if (!writeFileAtomically(QString::fromStdString(output), content, &error))
-        throw CommandFailed(error.toStdString());
+    writeOutputFile(output, content);
     return 0;
 }
 

@@ -51,7 +51,12 @@ void setField(PageRun& run, const std::string& assignment) {
         value.pop_back();
     const std::optional<QString> refused = editPageField(
         run.geometry, field->second, QString::fromStdString(value), run.metrics, run.canvas);
-    if (refused) throw UsageError(refused->toStdString());
+    if (!refused) return;
+    // A field the placement sets itself says which switch frees it.
+    const char* hint = !pageFieldEnabled(run.geometry, field->second)
+                           ? (run.geometry.fit ? " (use --no-fit)" : " (use --no-center)")
+                           : "";
+    throw UsageError(refused->toStdString() + hint);
 }
 
 // Landscape and portrait turn the page (and its paper) when it stands the other way.

@@ -55,8 +55,7 @@ void prepareExport(const PrintRequest& request) {
     } catch (const std::exception& e) {
         throw CommandFailed(e.what());
     }
-    SetCurrentDate(request.date.empty() ? GetGregorianDate(calendarState().clock())
-                                        : dateArgument(request.date));
+    SetCurrentDate(request.date.empty() ? todayDate() : dateArgument(request.date));
 }
 
 // Picks where the print goes: the file or queue asked for, ORBISCA_PRINT_TO, the default queue,
@@ -108,7 +107,7 @@ int runPrint(const Args& input) {
     Args args = input;
     const PrintRequest request = parseRequest(args);
     const std::optional<ExportView> view = findExportView(QString::fromStdString(request.view));
-    if (!view) throw UsageError("\"" + request.view + "\" is no exported view");
+    if (!view) throw UsageError(noExportView(request.view));
     prepareExport(request);
 
     QPrinter printer(QPrinter::HighResolution);
@@ -117,6 +116,7 @@ int runPrint(const Args& input) {
     if (request.landscape) printer.setPageOrientation(QPageLayout::Landscape);
     const PageMetrics metrics = printerMetrics(printer);
     const QImage& canvas = drawForPage(request, *view, metrics.page);
+    if (glyphFacesMissing()) return 1;
 
     PageGeometry geometry;
     placeOnPage(geometry, metrics.page, canvas.size());

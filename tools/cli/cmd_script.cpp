@@ -60,8 +60,7 @@ int runScript(Args& args) {
     const QSize printerPage = printer.empty() ? QSize() : parsePictureSize(printer, "--optimize");
     const QRgb backgroundColour =
         background.empty() ? qRgb(255, 255, 255) : parseColour(background, "--background");
-    const GregorianDate day =
-        date.empty() ? GetGregorianDate(calendarState().clock()) : dateArgument(date);
+    const GregorianDate day = date.empty() ? todayDate() : dateArgument(date);
 
     QStringList script = readScript(file);
     startGuiApplication();
@@ -91,6 +90,7 @@ int runScript(Args& args) {
     if (!ran && page.interp.errorLine < 0)
         throw CommandFailed(printable(pageNotices().join(QStringLiteral("; "))));
     printNotices();
+    if (glyphFacesMissing()) return 1;
     savePicture(page.canvas, output);
     if (ran) return 0;
     reportSyntaxError(page);

@@ -33,8 +33,15 @@ int modeArgument(const std::string& text) {
         {"moons13", 11}, {"wings", 12},    {"kinbook", 14}};
     for (const auto& [name, mode] : names)
         if (text == name) return mode;
-    if (text.rfind("help", 0) == 0 && text.size() > 4)
-        return modeOfHelpPage(int(parseInteger(text.substr(4), "the help page", 1, kHelpPagesMax)));
+    if (text.rfind("help", 0) == 0 && text.size() > 4) {
+        const int page = int(parseInteger(text.substr(4), "the help page", 1, kHelpPagesMax));
+        const int pages = settings().helpPages;  // as many as the working folder holds
+        if (page > pages)
+            throw UsageError("there is no help page " + std::to_string(page) + ": " +
+                             (pages == 0 ? std::string("the working folder has none")
+                                         : "the last is help" + std::to_string(pages)));
+        return modeOfHelpPage(page);
+    }
     if (!text.empty() && std::isdigit(static_cast<unsigned char>(text[0])))
         return int(parseInteger(text, "MODE", 0, 255));
     throw UsageError("\"" + text + "\" is no mode (a number 0..255, or " + kModeNames + ")");
@@ -43,7 +50,7 @@ int modeArgument(const std::string& text) {
 // Messages of the data layer (a missing conf.dat, a short font table) go to stderr.
 void printMessages() {
     notifierState().show = [](const QString& text) {
-        std::fprintf(stderr, "orbisca-cli: %s\n", qPrintable(text));
+        std::fprintf(stderr, "orbisca-cli: %s\n", printable(text).c_str());
     };
 }
 
@@ -67,8 +74,7 @@ void applySettings(Args& args) {
 
 // Everything a paint needs: the application for fonts, the font table, the day.
 void prepareFrame(const std::string& dateText) {
-    const GregorianDate date =
-        dateText.empty() ? GetGregorianDate(calendarState().clock()) : dateArgument(dateText);
+    const GregorianDate date = dateText.empty() ? todayDate() : dateArgument(dateText);
     startGuiApplication();
     printMessages();
     try {
@@ -102,15 +108,13 @@ int runView(const Args& input) {
     failOnError([&] {
         FullModeFrame frame;
         frame.paintMode(mode);
-        gfx::SaveImage(frame.buffers().frame, QString::fromStdString(output));
+        savePicture(frame.buffers().frame, output);
     });
     return 0;
 }
 
 void writeLines(const std::string& file, const QStringList& lines) {
-    QString error;
-    if (!writeFileAtomically(QString::fromStdString(file), textFileContent(lines), &error))
-        throw CommandFailed(error.toStdString());
+    writeOutputFile(file, textFileContent(lines));
 }
 
 // The export as the print manager's easy mode leaves it: the page fitted to a printer page,
@@ -141,10 +145,7 @@ int runExport(const Args& input) {
     rejectUnknownOptions(args);
     if (args.size() != 1) throw UsageError("export needs one VIEW");
     const std::optional<ExportView> view = findExportView(QString::fromStdString(args.front()));
-    if (!view)
-        throw UsageError("\"" + args.front() +
-                         "\" is no exported view (day, tone, sign, plasm, oracle, wavespell, "
-                         "month, year, kinbook, or their mode numbers 0, 1, 2, 3, 4, 6, 7, 9, 14)");
+    if (!view) throw UsageError(noExportView(args.front()));
     prepareFrame(dateText);
     FullModeFrame frame;
     if (!frame.hasPainter(view->mode))

@@ -3,10 +3,8 @@
 #include <QString>
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <exception>
 
-#include "calendar/calendar_state.h"
 #include "cli.h"
 #include "data/error_log.h"
 #include "data/working_folder.h"
@@ -42,19 +40,11 @@ void printUsage(std::FILE* to) {
         "anywhere.\n");
 }
 
-// Fixes "today" when --today is given, so runs can be reproduced.
+// Fixes "today" when --today is given, so runs can be reproduced. The date itself is kept: any
+// date the calendar handles is today exactly, and the clock stays the real one.
 void applyTodayOption(Args& args) {
     const std::string today = takeOption(args, "--today");
-    if (today.empty()) return;
-    const GregorianDate fixed = dateArgument(today);
-    std::tm t{};
-    t.tm_year = fixed.year - 1900;
-    t.tm_mon = fixed.month - 1;
-    t.tm_mday = fixed.day;
-    t.tm_hour = 12;
-    t.tm_isdst = -1;
-    const auto point = std::chrono::system_clock::from_time_t(std::mktime(&t));
-    calendarState().clock = [point] { return point; };
+    if (!today.empty()) fixToday(dateArgument(today));
 }
 
 // The working folder: --home, or the one orbisca takes by default.
@@ -65,7 +55,7 @@ void applyHomeOption(Args& args) {
         return;
     }
     if (!QFileInfo(QString::fromStdString(home)).isDir())
-        throw UsageError("--home \"" + home + "\" is no folder");
+        throw UsageError("--home \"" + printable(QString::fromStdString(home)) + "\" is no folder");
     setWorkingFolder(QString::fromStdString(home));
 }
 
@@ -105,10 +95,10 @@ int main(int argc, char** argv) {
         }
         throw UsageError("unknown command \"" + name + "\" (try --help)");
     } catch (const UsageError& e) {
-        std::fprintf(stderr, "orbisca-cli: %s\n", e.what());
+        std::fprintf(stderr, "orbisca-cli: %s\n", printable(QString::fromUtf8(e.what())).c_str());
         return 2;
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "orbisca-cli: %s\n", e.what());
+        std::fprintf(stderr, "orbisca-cli: %s\n", printable(QString::fromUtf8(e.what())).c_str());
         return 1;
     }
 }
