@@ -2,17 +2,21 @@
 // runs until the compact window closes.
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPointer>
 #include <cstdio>
+#include <memory>
 #include <optional>
 
 #include "app/platform_choice.h"
 #include "app/program_windows.h"
+#include "app/tray_mode.h"
 #include "calendar/iso_date.h"
 #include "compact/compact_window.h"
 #include "config/config_dialog.h"
+#include "data/conf_file.h"
 #include "data/data_error.h"
 #include "data/notifier.h"
 #include "data/program_title.h"
@@ -32,6 +36,7 @@ struct Options {
     QString home;
     std::optional<GregorianDate> date;
     bool reportStartTime = false;
+    bool tray = false;                // --tray: today's kin in the system tray
     QString openWindow;               // --open: the window to start in
     std::optional<int> fullModeView;  // --mode with --open full: the full-mode view to show
     QString script;                   // --script: the script the print manager opens with
@@ -122,6 +127,11 @@ std::optional<Options> parseOptions(QCoreApplication& app, int& exitCode) {
         QStringLiteral("script"),
         QStringLiteral("With --open print: the printing script to open (.spt or .txt)."),
         QStringLiteral("FILE"));
+    const QCommandLineOption tray(
+        QStringLiteral("tray"),
+        QStringLiteral("Run in the system tray: today's kin as an icon that turns at midnight, "
+                       "the compact window a click away."));
+    parser.addOption(tray);
     parser.addOption(home);
     parser.addOption(date);
     parser.addOption(startTime);
@@ -151,6 +161,11 @@ std::optional<Options> parseOptions(QCoreApplication& app, int& exitCode) {
     }
     options.reportStartTime = parser.isSet(startTime);
     if (!readWindowOptions(parser, open, mode, script, options, exitCode)) return std::nullopt;
+    options.tray = parser.isSet(tray);
+    if (options.tray && options.openWindow != kCompactWindow) {
+        badOption(exitCode, QStringLiteral("--tray goes with the compact window only"));
+        return std::nullopt;
+    }
     if (parser.isSet(date)) {
         try {
             options.date = ParseIsoDate(parser.value(date).toStdString());
@@ -208,6 +223,7 @@ int main(int argc, char** argv) {
     gfx::registerGlyphFonts(notify);
 
     ProgramWindows windows;
+    std::unique_ptr<TrayMode> trayMode;  // after the windows: it leaves them as it found them
     if (!windows.create(options->date, options->openWindow == kCompactWindow))
         return 1;  // reported; the log says how far the start got
     if (options->reportStartTime) {
@@ -231,6 +247,13 @@ int main(int argc, char** argv) {
         windows.showConfiguration();
     } else if (options->fullModeView) {
         windows.openFullMode(*options->fullModeView);
+    } else if (options->tray || (loadSettings(), settings().showInTray)) {
+        trayMode = std::make_unique<TrayMode>(
+            windows, [] { return QDateTime::currentDateTime(); }, makeSystemMidnightAlarm(&app));
+        if (trayMode->start()) {
+            QApplication::setQuitOnLastWindowClosed(false);
+            trayMode->noticeNewDay();  // the first start of the day
+        }
     } else {
         windows.compact().show();
     }
