@@ -108,16 +108,19 @@ GregorianDate StepDate(GregorianDate source, std::int32_t days) {
 // Closed forms of the walk. Let n be the signed number of days from the reference date
 // (21.08.2001) to the target in the calendar without 29 February. Every counter of the walk is a
 // residue of n: the kin, sign and tone counters cycle with periods 260, 20 and 13 from their
-// reference values 230, 10 and 9; the moon adds a fixed step modulo 10^9 (the reference value is
-// 2 steps after a new moon, hence n + 2); the cromatic advances every 5 days (the reference is day
-// 2 of its period, hence n + 1). The 13-moon year starts on 26 July, 26 days before the reference,
+// reference values 230, 10 and 9; the cromatic advances every 5 days (the reference is day 2 of
+// its period, hence n + 1). The 13-moon year starts on 26 July, 26 days before the reference,
 // so y = n + 26 counts days since 26.07.2001: the year index is floor(y / 365) and r = y mod 365
 // the day of the year, from which moon, moon day, plasma and vinal follow by division. Only the
 // extra day (r = 364) depends on the direction of the walk: walking forwards it is the 29th day of
 // moon 13 (plasma not advanced, week past 52), walking backwards it is day 0 of moon 1 of the
-// following year. Likewise the moon counter, kept in (0, 10^9] by the forward rule and in [0, 10^9)
-// by the backward one, reads 10^9 instead of 0 after a forward walk.
+// following year. The moon phase is no counter: it comes from the sky (moon_phase.h).
 MayanDate GregorianToMayan(const GregorianDate& date) {
+    LunationCache lunation;
+    return GregorianToMayan(date, lunation);
+}
+
+MayanDate GregorianToMayan(const GregorianDate& date, LunationCache& lunation) {
     if (!IsExistingDate(date))
         throw InvalidDate("the date " + DescribeDate(date) + " does not exist");
     const std::int64_t n = noLeapDayNumber(date.year, date.month, date.day) - kReferenceDayNumber;
@@ -127,10 +130,7 @@ MayanDate GregorianToMayan(const GregorianDate& date) {
     m.kin = static_cast<std::uint16_t>(floorMod(229 + n, 260) + 1);
     m.sign = static_cast<std::uint8_t>(floorMod(9 + n, 20) + 1);
     m.tone = static_cast<std::uint8_t>(floorMod(8 + n, 13) + 1);
-    // Reduce before multiplying: (n + 2) mod 10^9 times the step stays below 2^63.
-    std::int64_t moon = floorMod(n + 2, kMoonModulus) * kMoonStep % kMoonModulus;
-    if (moon == 0 && forward) moon = kMoonModulus;
-    m.moonPhase = static_cast<std::int32_t>(moon);
+    m.moonPhase = lunation.phaseOn(date);
     m.cromatic = static_cast<std::uint8_t>(floorMod(floorDiv(n + 1, 5), 4) + 1);
 
     const std::int64_t y = n + 26;
@@ -172,7 +172,6 @@ PositionWalk::PositionWalk() : cursor_(kReferenceDate), cromaticDay_(2) {
     counters_.plasma = 6;
     counters_.monthDay = 27;
     counters_.month = 1;
-    counters_.moonPhase = 67'796'610;
 }
 
 namespace {
@@ -189,8 +188,6 @@ void moveCursor(GregorianDate& c, int direction) {
 
 void PositionWalk::stepForward() {
     MayanDate& m = counters_;
-    m.moonPhase += kMoonStep;
-    if (m.moonPhase > kMoonModulus) m.moonPhase -= kMoonModulus;
     if (++m.kin == 261) m.kin = 1;
     m.vinalTone = m.vinalTone == 19 ? 0 : m.vinalTone + 1;
     if (m.vinal == 19 && m.vinalTone == 5) m.vinalTone = 0;
@@ -216,8 +213,6 @@ void PositionWalk::stepForward() {
 
 void PositionWalk::stepBackward() {
     MayanDate& m = counters_;
-    m.moonPhase -= kMoonStep;
-    if (m.moonPhase < 0) m.moonPhase += kMoonModulus;
     if (--m.kin == 0) m.kin = 260;
     if (m.vinalTone == 0) {
         m.vinalTone = 19;
@@ -271,7 +266,9 @@ MayanDate WalkGregorianToMayan(const GregorianDate& date) {
         else
             walk.stepForward();
     }
-    return walk.position();
+    MayanDate m = walk.position();
+    m.moonPhase = MoonPhaseOn(date);
+    return m;
 }
 
 }  // namespace orbisca

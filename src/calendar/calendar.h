@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "calendar/moon_phase.h"
+
 namespace orbisca {
 
 // A Gregorian date. `weekDay` is carried along (the error log prints it) but never computed.
@@ -33,7 +35,8 @@ struct MayanDate {
     std::uint8_t plasma = 0;      // 1..7
     std::int16_t monthDay = 0;    // 1..28; 29 or 0 on the extra day
     std::uint8_t month = 0;       // 1..13; 0 on the extra day
-    std::int32_t moonPhase = 0;   // billionths of a lunation, 0 = new moon
+    std::int32_t moonPhase = 0;   // 0..999,999,999: billionths of the lunation at 12:00 UTC,
+                                  // 0 = new moon (see moon_phase.h)
 
     friend constexpr bool operator==(const MayanDate&, const MayanDate&) = default;
 };
@@ -46,8 +49,6 @@ public:
 };
 
 inline constexpr GregorianDate kReferenceDate{21, 8, 2, 2001};
-inline constexpr std::int32_t kMoonStep = 33'898'305;
-inline constexpr std::int32_t kMoonModulus = 1'000'000'000;
 
 inline constexpr GregorianDate kFirstDate{1, 1, 0, INT32_MIN};
 inline constexpr GregorianDate kLastDate{31, 12, 0, INT32_MAX};
@@ -80,13 +81,18 @@ std::string DescribeDate(const GregorianDate& d);
 // `weekDay` is kept. Results never leave kFirstDate..kLastDate: a step past either end stops there.
 GregorianDate StepDate(GregorianDate source, std::int32_t days);
 
-// The position of an existing date, in constant time. 29 February gives 28 February's position.
-// The extra day (25 July) has two representations, as the day-by-day walk from the reference date
-// gives it: reached forwards (after 21.08.2001) or backwards (before it). Throws InvalidDate.
+// The position of an existing date, in constant time. 29 February gives 28 February's position,
+// except for the moon phase, which is the sky's on every real day. The extra day (25 July) has
+// two representations, as the day-by-day walk from the reference date gives it: reached forwards
+// (after 21.08.2001) or backwards (before it). Throws InvalidDate.
 MayanDate GregorianToMayan(const GregorianDate& date);
+// The same, with the new moons of the phase kept in `lunation` for the next call: the form for
+// runs of consecutive days.
+MayanDate GregorianToMayan(const GregorianDate& date, LunationCache& lunation);
 
-// The same result by stepping day by day from the reference date. Kept as the reference the
-// closed forms are tested and benchmarked against; cost grows with the distance.
+// The same result by stepping day by day from the reference date (the moon phase taken from the
+// sky as above). Kept as the reference the closed forms are tested and benchmarked against; cost
+// grows with the distance.
 MayanDate WalkGregorianToMayan(const GregorianDate& date);
 
 // The day-by-day walk itself, exposed so that a test can walk across millennia once and compare
@@ -98,6 +104,7 @@ public:
     void stepBackward();
     const GregorianDate& cursor() const { return cursor_; }
     // The position of the cursor's date: the raw counters with the week number and extra-day month.
+    // The walk counts no moon: `moonPhase` is 0.
     MayanDate position() const;
 
 private:

@@ -95,22 +95,10 @@ TableFont parseFontLine(const QString& line) {
 
 void loadFontTable() {
     const QStringList lines = requireTextLines(QStringLiteral("fdb.dat"));
-    int described = 0;  // leading lines that describe a font
-    while (described < kFontTableSize && described < lines.size() &&
-           !lines[described].trimmed().isEmpty())
-        ++described;
-    if (described < kFontTableSize)
-        throw DataFileError(
-            QStringLiteral("fdb.dat describes %1 of the %2 fonts the program uses; line %3 is %4")
-                .arg(described)
-                .arg(kFontTableSize)
-                .arg(described + 1)
-                .arg(described < lines.size() ? QStringLiteral("empty")
-                                              : QStringLiteral("missing")));
     FontTableState built;
     for (int i = 0; i < kFontTableSize; ++i) {
         try {
-            built.fonts[i] = parseFontLine(lines[i]);
+            built.fonts[i] = parseFontLine(lines.value(i));
         } catch (const std::invalid_argument& e) {
             throw DataFileError(
                 QStringLiteral("fdb.dat line %1: %2").arg(i + 1).arg(QString::fromUtf8(e.what())));

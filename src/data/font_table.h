@@ -21,7 +21,7 @@ struct TableFont {
 inline constexpr int kFontTableSize = 9;
 
 struct FontTableState {
-    std::array<std::optional<TableFont>, kFontTableSize> fonts;  // empty: fdb.dat had no such line
+    std::array<std::optional<TableFont>, kFontTableSize> fonts;  // empty: no table loaded yet
 };
 
 FontTableState& fontTableState();
@@ -35,10 +35,10 @@ void ApplyFontHeight(QFont& font, int height);
 // number from -16384 to 16384.
 TableFont parseFontLine(const QString& line);
 
-// Fills the table from "fdb.dat" (lines after the ninth are ignored). Every view uses all nine
-// fonts, so the first nine lines must each describe one: a missing file, a missing or empty line
-// among the first nine, or a bad number throws DataFileError naming the file and the line (from
-// 1); the table is then unchanged.
+// Fills all nine places of the table from the first nine lines of "fdb.dat" (later lines are
+// ignored). An empty line, or a line the file does not have, gives the default font in white. A
+// missing file or a bad number throws DataFileError naming the file and the line (from 1); the
+// table is then unchanged.
 void loadFontTable();
 
 // Empties the table.

@@ -7,29 +7,36 @@ using namespace orbisca;
 
 namespace {
 
-void expectSame(const PositionWalk& walk) {
+// The walk counts no moon (the phase comes from the sky and is tested on its own): every other
+// field is compared.
+MayanDate withoutMoon(MayanDate m) {
+    m.moonPhase = 0;
+    return m;
+}
+
+void expectSame(const PositionWalk& walk, LunationCache& lunation) {
     const GregorianDate& d = walk.cursor();
     const MayanDate expected = walk.position();
-    const MayanDate actual = GregorianToMayan(d);
+    const MayanDate actual = withoutMoon(GregorianToMayan(d, lunation));
     ASSERT_EQ(actual, expected) << DescribeDate(d) << ": kin " << actual.kin << " vs "
                                 << expected.kin << ", month " << int(actual.month) << "/"
                                 << actual.monthDay << " vs " << int(expected.month) << "/"
-                                << expected.monthDay << ", moon " << actual.moonPhase << " vs "
-                                << expected.moonPhase;
+                                << expected.monthDay;
     // 29 February shares 28 February's position.
     if (d.month == 2 && d.day == 28) {
-        ASSERT_EQ(GregorianToMayan({29, 2, 0, d.year}), expected) << d.year;
+        ASSERT_EQ(withoutMoon(GregorianToMayan({29, 2, 0, d.year}, lunation)), expected) << d.year;
     }
 }
 
 TEST(WalkEquivalence, ForwardToTheYear6000) {
     PositionWalk walk;
-    expectSame(walk);
+    LunationCache lunation;
+    expectSame(walk, lunation);
     long long steps = 0;
     while (walk.cursor().year < 6000) {
         walk.stepForward();
         ++steps;
-        expectSame(walk);
+        expectSame(walk, lunation);
         if (HasFatalFailure()) return;
     }
     EXPECT_GT(steps, 365LL * 3998);
@@ -37,11 +44,12 @@ TEST(WalkEquivalence, ForwardToTheYear6000) {
 
 TEST(WalkEquivalence, BackwardToTheYearMinus4000) {
     PositionWalk walk;
+    LunationCache lunation;
     long long steps = 0;
     while (walk.cursor().year > -4000) {
         walk.stepBackward();
         ++steps;
-        expectSame(walk);
+        expectSame(walk, lunation);
         if (HasFatalFailure()) return;
     }
     EXPECT_GT(steps, 365LL * 6000);

@@ -22,7 +22,7 @@ TEST(CliDay, PrintsThePositionUnderTheLogLabelsAndTheNamesOfTheDay) {
     EXPECT_TRUE(r.err.empty()) << r.err;
     for (const char* lines :
          {"DATE:2001-08-21\nKIN:230\nYEAR SIGN:4\nYEAR TONE:9\n",
-          "WEEK NUMBER:4\nSIGN:10\nTONE:9\nPLASMA:6\nMONTH DAY:27\nMONTH:1\nMOON PHASE:67796610\n"
+          "WEEK NUMBER:4\nSIGN:10\nTONE:9\nPLASMA:6\nMONTH DAY:27\nMONTH:1\nMOON PHASE:81134758\n"
           "GUIDE:6\nANALOG:9\nANTIPOD:20\nATEACHER:11\n",
           "SIGN NAME:Dog\nTONE NAME:Solar\nPLASMA NAME:Limi\nMOON NAME:Moon of the Bat\nGLYPHS:Ji\n"
           "LAYOUT 0:21.08.2001\n"})

@@ -1,4 +1,5 @@
 #include <QFontMetricsF>
+#include <algorithm>
 
 #include "data/help_rects.h"
 #include "data/text_file.h"
@@ -103,21 +104,42 @@ TEST_F(FontTable, FieldsCountOnlyWithTheirCaretAndNumbersAreChecked) {
     EXPECT_EQ(parseFontLine("F^12^-16384^").font.pixelSize(), 16384);
 }
 
-TEST_F(FontTable, ATableThatLacksAnyOfTheNineFontsIsRefusedAndKeepsTheOldTable) {
+TEST_F(FontTable, EmptyAndMissingLinesGiveTheDefaultFontAndBadNumbersAreRefused) {
     QStringList lines;
-    for (int i = 0; i < kFontTableSize; ++i) lines << QStringLiteral("DejaVu Sans^%1^").arg(8 + i);
-    writeLines("fdb.dat", lines);
-    loadFontTable();
-    EXPECT_EQ(tableFont(8).font.pointSize(), 16);
-    const std::pair<QStringList, QString> damaged[] = {
-        {lines.mid(0, 8), "fdb.dat describes 8 of the 9 fonts the program uses; line 9 is missing"},
-        {lines.mid(0, 3) + QStringList{" "} + lines.mid(4),
-         "fdb.dat describes 3 of the 9 fonts the program uses; line 4 is empty"}};
-    for (const auto& [content, message] : damaged) {
-        writeLines("fdb.dat", content);
+    for (int i = 0; i < kFontTableSize; ++i) lines << QStringLiteral("DejaVu Sans^%1^").arg(30 + i);
+    const int plainSize = TableFont{}.font.pointSize();
+    struct Case {
+        QStringList content;
+        QString error;                  // "no error": loads
+        std::vector<int> defaultFonts;  // the places that get the default font
+    };
+    const Case cases[] = {
+        {lines, "no error", {}},
+        {lines.mid(0, 3) + QStringList{"", " "} + lines.mid(5), "no error", {3, 4}},
+        {lines.mid(0, 7), "no error", {7, 8}},
+        {{}, "no error", {0, 1, 2, 3, 4, 5, 6, 7, 8}},
+        {lines.mid(0, 5) + QStringList{"DejaVu Sans^x^"},
+         "fdb.dat line 6: size \"x\" is not a whole number",
+         {}},
+        {lines.mid(0, 1) + QStringList{"DejaVu Sans^9^^"},
+         "fdb.dat line 2: height \"\" is not a whole number",
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.content.join('|').toStdString());
+        writeLines("fdb.dat", lines);  // a full table in force first
         clearTextCache();
-        EXPECT_EQ(errorOf([] { loadFontTable(); }), message);
-        EXPECT_EQ(tableFont(8).font.pointSize(), 16);  // the table in force stays
+        loadFontTable();
+        writeLines("fdb.dat", c.content);
+        clearTextCache();
+        EXPECT_EQ(errorOf([] { loadFontTable(); }), c.error);
+        for (int i = 0; i < kFontTableSize; ++i) {
+            ASSERT_TRUE(fontTableState().fonts[i].has_value()) << i;
+            const bool plainExpected =
+                c.error == "no error" && std::ranges::count(c.defaultFonts, i);
+            EXPECT_EQ(tableFont(i).font.pointSize(), plainExpected ? plainSize : 30 + i) << i;
+            EXPECT_EQ(tableFont(i).colour, QColor(Qt::white));
+        }
     }
 }
 

@@ -24,9 +24,13 @@ cli=$prefix/bin/orbisca-cli
 # in the pack.
 day=$("$cli" day 2001-08-21) || fail "orbisca-cli day"
 grep -q '^KIN:' <<<"$day" || fail "orbisca-cli day printed: $day"
-[ -f "$own/conf.dat" ] && [ -f "$own/WindWHP.dat" ] || fail "no settings in $own"
+[ -f "$own/conf.dat" ] && [ -f "$own/WindWHP.dat" ] && [ -f "$own/strt.dat" ] ||
+    fail "no settings in $own"
 [ ! -e "$own/BASE.KTX" ] && [ ! -e "$own/graphic" ] || fail "the pack was copied into $own"
 cmp -s "$own/conf.dat" "$source/share/conf.dat" || fail "conf.dat is not the pack's"
+# The new user's launch counter: the calendar comes first, the reminder after twenty starts.
+[ "$("$cli" donation launch)" = "not due" ] || fail "the reminder is due at the first start"
+[ "$(tr '\n' ' ' <"$own/strt.dat")" = "1 19 " ] || fail "strt.dat after one start: $(cat "$own/strt.dat")"
 
 # A changed setting is kept by the next start and is the one in force.
 "$cli" view day --date 2001-08-21 -o "$tmp/default.png"
@@ -49,9 +53,10 @@ rm "$own/BASE.KTX"
 [ "$("$cli" day 2001-08-21)" = "$day" ] || fail "the pack's BASE.KTX not read again"
 
 # The pack holds the pristine settings, never what a run of the build's own folder left there.
-cmp -s "$pack/WindWHP.dat" "$source/share/WindWHP.dat" || fail "the pack's WindWHP.dat"
-leftovers=$(find "$pack" -name '*.log' -o -name '*.err' -o -name '*.spt' -o -name 'strt.dat' \
-                         -o -name '.*')
+for name in WindWHP.dat strt.dat; do
+    cmp -s "$pack/$name" "$source/share/$name" || fail "the pack's $name"
+done
+leftovers=$(find "$pack" -name '*.log' -o -name '*.err' -o -name '*.spt' -o -name '.*')
 [ -z "$leftovers" ] || fail "run files in the pack: $leftovers"
 [ "$(find "$pack/graphic" -name '*.bmp' | wc -l)" -gt 100 ] || fail "pictures missing"
 [ "$(find "$pack/fonts" -name '*.ttf' | wc -l)" -eq 5 ] || fail "glyph fonts missing"

@@ -63,7 +63,7 @@ TEST_F(DayPages, ExportsPlaceThePicturesAndTheMoonFromThePageOrigin) {
     for (const char* line :
          {"PICT 114 170 0 0 0 rgt 'graphic\\10Y.bmp'",
           "PICT 116 132 0 0 0 rgt 'graphic\\Tone9.bmp'", "PICT 40 166 0 0 0 rgt 'graphic\\6X.bmp'",
-          "PICT 198 179 0 0 0 rgt 'graphic\\6.bmp'", "MOON 281 166 60 6 IMAGE"})
+          "PICT 198 179 0 0 0 rgt 'graphic\\6.bmp'", "MOON 281 166 60 8 IMAGE"})
         EXPECT_TRUE(day.contains(line)) << line;
     EXPECT_TRUE(exported("sign").contains("PICT 2 105 0 0 0 cnt 'graphic\\10Y.bmp'"));
     // Any page but the Day export's 380-pixel one keeps the frame's places for the moon.
@@ -72,7 +72,7 @@ TEST_F(DayPages, ExportsPlaceThePicturesAndTheMoonFromThePageOrigin) {
     frame.state().exportCanvasWidth = 670;
     frame.state().exporting = true;
     frame.paintMode(kDayMode);
-    EXPECT_TRUE(script.lines.contains("MOON 430 218 60 6 IMAGE"));
+    EXPECT_TRUE(script.lines.contains("MOON 430 218 60 8 IMAGE"));
 }
 
 TEST_F(DayPages, AnExportLeavesEveryFrameBufferAsItWas) {

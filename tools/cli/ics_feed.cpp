@@ -195,8 +195,9 @@ std::string IcsFeed::descriptionText(const MayanDate& m) const {
     return text;
 }
 
-void IcsFeed::appendEvent(std::string& out, const GregorianDate& date) const {
-    const MayanDate m = GregorianToMayan(date);
+void IcsFeed::appendEvent(std::string& out, const GregorianDate& date,
+                          LunationCache& lunation) const {
+    const MayanDate m = GregorianToMayan(date, lunation);
     GregorianDate next = date;
     NextGregorianDay(next);
     out += "BEGIN:VEVENT\r\nUID:";
@@ -228,8 +229,9 @@ bool WriteIcsFeed(const IcsFeed& feed, const GregorianDate& from, const Gregoria
     std::string buffer;
     buffer.reserve(kChunk + 8 * 1024);
     feed.appendHeader(buffer);
+    LunationCache lunation;
     for (GregorianDate day = from;; NextGregorianDay(day)) {
-        feed.appendEvent(buffer, day);
+        feed.appendEvent(buffer, day, lunation);
         if (buffer.size() >= kChunk) {
             if (!sink(buffer)) return false;
             buffer.clear();

@@ -30,8 +30,9 @@ public:
     IcsFeed(const BaseLineReader& line, IcsFeedOptions options);
 
     void appendHeader(std::string& out) const;
-    // One VEVENT for a day from kFirstFeedDate to kLastFeedDate (29 February included).
-    void appendEvent(std::string& out, const GregorianDate& date) const;
+    // One VEVENT for a day from kFirstFeedDate to kLastFeedDate (29 February included);
+    // `lunation` carries the new moons from one day to the next.
+    void appendEvent(std::string& out, const GregorianDate& date, LunationCache& lunation) const;
     void appendFooter(std::string& out) const;
 
 private:

@@ -22,8 +22,8 @@ bool DateBefore(const GregorianDate& a, const GregorianDate& b) {
     return a.day < b.day;
 }
 
-char* AppendRangeCsvRow(char* out, const GregorianDate& date) {
-    const MayanDate m = GregorianToMayan(date);
+char* AppendRangeCsvRow(char* out, const GregorianDate& date, LunationCache& lunation) {
+    const MayanDate m = GregorianToMayan(date, lunation);
     out = AppendIsoDate(out, date);
     for (long long v :
          {(long long)m.kin, (long long)m.sign, (long long)m.tone, (long long)m.yearSign,
@@ -50,8 +50,9 @@ bool WriteRangeCsv(const GregorianDate& from, const GregorianDate& to,
     };
     for (char c : kRangeCsvHeader) *out++ = c;
     GregorianDate day = from;
+    LunationCache lunation;
     while (true) {
-        out = AppendRangeCsvRow(out, day);
+        out = AppendRangeCsvRow(out, day, lunation);
         if (static_cast<std::size_t>(out - begin) >= kChunk && !flush()) return false;
         if (day == to || !NextGregorianDay(day)) break;
     }

@@ -21,8 +21,8 @@ bool WriteRangeCsv(const GregorianDate& from, const GregorianDate& to,
                    const std::function<bool(std::string_view)>& sink);
 
 // Appends one row (without the date column's day stepping) to a buffer; returns the end.
-// Needs at most 160 bytes.
-char* AppendRangeCsvRow(char* out, const GregorianDate& date);
+// Needs at most 160 bytes. `lunation` carries the new moons from one row to the next.
+char* AppendRangeCsvRow(char* out, const GregorianDate& date, LunationCache& lunation);
 
 // Orders real dates.
 bool DateBefore(const GregorianDate& a, const GregorianDate& b);

@@ -1,0 +1,73 @@
+// The moon phase: the day count under it, a few days of the sky, and the lunation cache that serves
+// runs of days giving what a fresh computation gives, across the ends of the lunar theory and of
+// the 32-bit years. (tests/cli/moon_phase_sky_test.py compares four centuries with an ephemeris.)
+#include <gtest/gtest.h>
+
+#include "calendar/calendar.h"
+#include "calendar/iso_date.h"
+
+using namespace orbisca;
+
+namespace {
+
+GregorianDate D(int day, int month, int year) {
+    return {static_cast<std::uint8_t>(day), static_cast<std::uint8_t>(month), 0, year};
+}
+
+TEST(JulianDayNumber, CountsEveryRealDay) {
+    const std::pair<GregorianDate, std::int64_t> known[] = {
+        {D(1, 1, 2000), 2451545},  {D(24, 11, -4713), 0},    {D(15, 10, 1582), 2299161},
+        {D(29, 2, 2000), 2451604}, {D(1, 3, 2000), 2451605}, {D(1, 3, 1900), 2415080}};
+    for (const auto& [date, day] : known)
+        EXPECT_EQ(JulianDayNumber(date), day) << DescribeDate(date);
+    // 400 Gregorian years are 146,097 days, at both ends of the 32-bit years.
+    EXPECT_EQ(JulianDayNumber(D(1, 1, INT32_MIN + 400)) - JulianDayNumber(D(1, 1, INT32_MIN)),
+              146097);
+    EXPECT_EQ(JulianDayNumber(D(31, 12, INT32_MAX)) - JulianDayNumber(D(31, 12, INT32_MAX - 400)),
+              146097);
+}
+
+// Lunation fractions at 12:00 UTC from an independent ephemeris (python3-ephem).
+TEST(MoonPhase, IsTheSkysAtNoonUtc) {
+    const std::pair<GregorianDate, double> sky[] = {
+        {D(7, 12, 2026), 0.948359}, {D(1, 6, 1950), 0.521952},   {D(1, 6, 2050), 0.394564},
+        {D(1, 1, 1800), 0.199132},  {D(31, 12, 2200), 0.815174}, {D(29, 2, 2024), 0.664307}};
+    for (const auto& [date, fraction] : sky) {
+        EXPECT_NEAR(GregorianToMayan(date).moonPhase / double(kMoonModulus), fraction, 0.0003)
+            << DescribeDate(date);
+        EXPECT_EQ(WalkGregorianToMayan(date).moonPhase, GregorianToMayan(date).moonPhase);
+    }
+    // 29 February of a common year is 28 February for the moon too.
+    EXPECT_EQ(MoonPhaseOn(D(29, 2, 2023)), MoonPhaseOn(D(28, 2, 2023)));
+}
+
+// Days in both directions from the starts below: the cached phase equals a fresh one, and each day
+// advances the phase by a day of some real lunation (29.2 to 29.9 days), also where the theory
+// hands over to the mean lunation (1 January -4000, 31 December 8000).
+TEST(MoonPhase, CachedRunsMatchFreshValuesAndAdvanceDayByDay) {
+    const std::int64_t starts[] = {JulianDayNumber(D(1, 12, 1999)), JulianDayNumber(D(1, 1, -4000)),
+                                   JulianDayNumber(D(31, 12, 8000)),
+                                   JulianDayNumber(D(1, 1, INT32_MIN)) + 100,
+                                   JulianDayNumber(D(31, 12, INT32_MAX)) - 100};
+    for (const std::int64_t start : starts) {
+        for (const int direction : {1, -1}) {
+            LunationCache run;
+            std::int32_t previous = run.phaseAt(start);
+            for (std::int64_t day = start + direction; day != start + 100 * direction;
+                 day += direction) {
+                const std::int32_t phase = run.phaseAt(day);
+                LunationCache fresh;
+                ASSERT_EQ(phase, fresh.phaseAt(day)) << day;
+                ASSERT_GE(phase, 0);
+                ASSERT_LT(phase, kMoonModulus);
+                const std::int32_t step =
+                    ((phase - previous) * direction % kMoonModulus + kMoonModulus) % kMoonModulus;
+                ASSERT_GT(step, kMoonModulus / 29.9) << day;
+                ASSERT_LT(step, kMoonModulus / 29.2) << day;
+                previous = phase;
+            }
+        }
+    }
+}
+
+}  // namespace
