@@ -177,6 +177,13 @@ std::optional<Options> parseOptions(QCoreApplication& app, int& exitCode) {
     return options;
 }
 
+// The settings are read here already: the compact window, which reads them when it shows, may
+// stay hidden in the tray.
+bool startsInTray(const Options& options) {
+    loadSettings();
+    return options.tray || settings().showInTray;
+}
+
 void installNotifier() {
     NotifierState& notifier = notifierState();
     notifier.show = [](const QString& text) {
@@ -247,7 +254,7 @@ int main(int argc, char** argv) {
         windows.showConfiguration();
     } else if (options->fullModeView) {
         windows.openFullMode(*options->fullModeView);
-    } else if (options->tray || (loadSettings(), settings().showInTray)) {
+    } else if (startsInTray(*options)) {
         trayMode = std::make_unique<TrayMode>(
             windows, [] { return QDateTime::currentDateTime(); }, makeSystemMidnightAlarm(&app));
         if (trayMode->start()) {
