@@ -42,6 +42,8 @@ inline constexpr int kBearerLabel = 423;  // "bearer of this" (year)
 inline constexpr int kWeekLabel = 566;
 inline constexpr int kFeedName = 680;     // the name of the calendar feed
 inline constexpr int kLeapDayNote = 681;  // 29 February counted as 28 February
+// The names of the full-mode window's nineteen buttons, left to right, shown as their hints.
+inline constexpr int kFullModeButtonNameFirst = 718;
 }  // namespace base_line
 
 // Lines chosen by a field of the position or of its oracle.
