@@ -147,9 +147,6 @@ int runExport(const Args& input) {
                          "month, year, kinbook, or their mode numbers 0, 1, 2, 3, 4, 6, 7, 9, 14)");
     prepareFrame(dateText);
     FullModeFrame frame;
-    if (!frame.hasPainter(view->mode))
-        throw UsageError("the " + view->name.toStdString() + " view (mode " +
-                         std::to_string(view->mode) + ") is not built yet");
     failOnError([&] {
         frame.state().exportAsGlyphText = !pictures;
         ScriptLines script, yearLines;
