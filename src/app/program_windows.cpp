@@ -81,6 +81,7 @@ void ProgramWindows::wirePrinting() {
     printManager_->setPageSetupWindow(pageSetup_.get());
     pageSetup_->setPrinter(printer_.get());
     pageSetup_->canvas = [this]() -> const QImage& { return printManager_->page().canvas; };
+    pageSetup_->prepareCanvas = [this] { return printManager_->drawCanvasIfBlank(); };
     pageSetup_->savedPosition = [this] {
         const PrintWindowValues& values = printManager_->state().values;
         return QPoint(values.setupLeft, values.setupTop);

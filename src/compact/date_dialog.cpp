@@ -6,6 +6,7 @@
 #include <climits>
 
 #include "calendar/calendar_state.h"
+#include "calendar/iso_date.h"
 #include "compact/window_links.h"
 #include "data/error_log.h"
 #include "data/text_file.h"
@@ -17,15 +18,34 @@ bool dateDialogAccepts(int /*year*/, int month, int day) {
     return month >= 1 && month <= 12 && day >= 1 && day <= DaysInMonth(std::uint8_t(month));
 }
 
+QString dateDialogRefusal(int year, int month, int day) {
+    if (dateDialogAccepts(year, month, day)) return {};
+    const QString date = QStringLiteral("%1.%2.%3").arg(day).arg(month).arg(year);
+    if (month < 1 || month > 12)
+        return QStringLiteral("%1: there is no month %2.").arg(date).arg(month);
+    if (day < 1) return QStringLiteral("%1: there is no day %2.").arg(date).arg(day);
+    if (month == 2 && day == 29 && IsLeapYear(year))
+        return QStringLiteral("%1 is no day of this calendar: 29 February counts as 28 February.")
+            .arg(date);
+    return QStringLiteral("%1 does not exist: month %2 has %3 days.")
+        .arg(date)
+        .arg(month)
+        .arg(DaysInMonth(std::uint8_t(month)));
+}
+
 namespace {
+
+QString spinStyle(const char* background) {
+    return QStringLiteral("QSpinBox { background: %1; color: yellow; font-weight: bold; }")
+        .arg(QLatin1String(background));
+}
 
 QSpinBox* makeSpin(QWidget* parent, const char* name, int low, int high, int value) {
     auto* spin = new QSpinBox(parent);
     spin->setObjectName(QLatin1String(name));
     spin->setRange(low, high);
     spin->setValue(value);
-    spin->setStyleSheet(
-        QStringLiteral("QSpinBox { background: purple; color: yellow; font-weight: bold; }"));
+    spin->setStyleSheet(spinStyle("purple"));
     return spin;
 }
 
@@ -77,6 +97,11 @@ DateDialog::DateDialog(QWidget* parent) : QDialog(parent) {
     yearLabel_ = makeLabel(this);
     monthLabel_ = makeLabel(this);
     dayLabel_ = makeLabel(this);
+    refusal_ = new QLabel(this);
+    refusal_->setObjectName(QStringLiteral("refusalLabel"));
+    refusal_->setStyleSheet(QStringLiteral("QLabel { color: rgb(255, 90, 90); }"));
+    refusal_->setWordWrap(true);
+    refusal_->hide();
 
     auto* fields = new QGridLayout;
     fields->addWidget(yearLabel_, 0, 0);
@@ -91,17 +116,21 @@ DateDialog::DateDialog(QWidget* parent) : QDialog(parent) {
     buttons->addWidget(cancelButton_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
+    layout->addWidget(refusal_);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    for (QSpinBox* spin : {dayField_, monthField_, yearField_})
+    for (QSpinBox* spin : {dayField_, monthField_, yearField_}) {
         connect(spin, &QSpinBox::valueChanged, this, &DateDialog::updateCaption);
+        connect(spin, &QSpinBox::valueChanged, this, [this] { showRefusal({}); });
+    }
     connect(applyButton_, &QPushButton::clicked, this, &DateDialog::apply);
     connect(cancelButton_, &QPushButton::clicked, this, &DateDialog::cancel);
     connect(todayButton_, &QPushButton::clicked, this, &DateDialog::returnToToday);
 }
 
 void DateDialog::showDate(const GregorianDate& date) {
+    showRefusal({});
     yearField_->setValue(date.year);
     monthField_->setValue(date.month);
     dayField_->setValue(date.day);
@@ -141,15 +170,29 @@ void DateDialog::updateCaption() {
 }
 
 void DateDialog::apply() {
-    if (dateDialogAccepts(yearField_->value(), monthField_->value(), dayField_->value())) {
-        GregorianDate& date = calendarState().currentDate;
-        date.day = std::uint8_t(dayField_->value());
-        date.month = std::uint8_t(monthField_->value());
-        date.year = yearField_->value();
-        ApplyDate();
-        tellFullMode();
+    const QString refusal =
+        dateDialogRefusal(yearField_->value(), monthField_->value(), dayField_->value());
+    if (!refusal.isEmpty()) {
+        showRefusal(refusal);
+        dayField_->setFocus(Qt::OtherFocusReason);
+        dayField_->selectAll();
+        return;
     }
+    GregorianDate& date = calendarState().currentDate;
+    date.day = std::uint8_t(dayField_->value());
+    date.month = std::uint8_t(monthField_->value());
+    date.year = yearField_->value();
+    ApplyDate();
+    tellFullMode();
     done(QDialog::Accepted);
+}
+
+// An empty reason takes the hint away.
+void DateDialog::showRefusal(const QString& reason) {
+    if (reason == refusal_->text()) return;
+    refusal_->setText(reason);
+    refusal_->setVisible(!reason.isEmpty());
+    dayField_->setStyleSheet(spinStyle(reason.isEmpty() ? "purple" : "rgb(190, 0, 0)"));
 }
 
 void DateDialog::cancel() { done(QDialog::Rejected); }

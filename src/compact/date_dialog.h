@@ -1,6 +1,8 @@
 // The date dialog. Three spin boxes pick a Gregorian date; "apply" takes it when it exists in the
 // program's calendar (no 29 February), "cancel" leaves the date alone, "today" returns to the
 // date taken at start-up. A new date repaints the compact window and the full-mode window's view.
+// A date it does not take (31 April, 29 February) turns the day field red, says why below the
+// fields and keeps the dialog open; any change of a field takes the hint away.
 #pragma once
 
 #include <QDialog>
@@ -14,6 +16,8 @@ namespace orbisca {
 
 // The date the dialog accepts: month 1..12, day 1..DaysInMonth(month); any year.
 bool dateDialogAccepts(int year, int month, int day);
+// Why the dialog does not take a date, as a sentence for the user; empty when it takes it.
+QString dateDialogRefusal(int year, int month, int day);
 
 class DateDialog : public QDialog {
     Q_OBJECT
@@ -35,6 +39,7 @@ protected:
 private:
     void showDate(const GregorianDate& date);
     void updateCaption();
+    void showRefusal(const QString& reason);
 
     QSpinBox* yearField_ = nullptr;
     QSpinBox* monthField_ = nullptr;
@@ -45,6 +50,7 @@ private:
     QLabel* yearLabel_ = nullptr;
     QLabel* monthLabel_ = nullptr;
     QLabel* dayLabel_ = nullptr;
+    QLabel* refusal_ = nullptr;
 };
 
 }  // namespace orbisca

@@ -69,6 +69,9 @@ QComboBox* editableList() {
     box->setEditable(true);
     // A typed text is a choice, never a new entry: the lists are those of BASE.KTX.
     box->setInsertPolicy(QComboBox::NoInsert);
+    // What is typed is what is read: a completer would turn "dd.mm" into the first entry it
+    // begins ("dd.MM.yyyy") before the text is matched.
+    box->setCompleter(nullptr);
     box->setMinimumContentsLength(18);
     return box;
 }

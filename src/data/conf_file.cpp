@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "data/atomic_file.h"
@@ -112,7 +113,21 @@ Settings& settings() {
     return inForce;
 }
 
-void resetSettings() { settings() = Settings{}; }
+namespace {
+
+// The bad lines said last: conf.dat is read at every window switch, and the same bad lines are
+// said once, not at every switch. A file mended in between, or bad in another way, is said again.
+QString& lastMalformedReport() {
+    static QString said;
+    return said;
+}
+
+}  // namespace
+
+void resetSettings() {
+    settings() = Settings{};
+    lastMalformedReport().clear();
+}
 
 QStringList confFileLines(const Settings& s) {
     QStringList lines;
@@ -151,9 +166,9 @@ ConfigLoad readConfFile(Settings& into) {
         }
     }
     into.helpPages = limitHelpPages(into.helpPages);
-    if (problems.isEmpty()) return ConfigLoad::Loaded;
-    notify(problems.join(u'\n'));
-    return ConfigLoad::Malformed;
+    const QString report = problems.join(u'\n');
+    if (std::exchange(lastMalformedReport(), report) != report && !report.isEmpty()) notify(report);
+    return problems.isEmpty() ? ConfigLoad::Loaded : ConfigLoad::Malformed;
 }
 
 int limitHelpPages(std::int32_t pages) {

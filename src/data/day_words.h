@@ -42,22 +42,24 @@ inline constexpr int kBearerLabel = 423;  // "bearer of this" (year)
 inline constexpr int kWeekLabel = 566;
 inline constexpr int kFeedName = 680;     // the name of the calendar feed
 inline constexpr int kLeapDayNote = 681;  // 29 February counted as 28 February
+// The names of the full-mode window's nineteen buttons, left to right, shown as their hints.
+inline constexpr int kFullModeButtonNameFirst = 718;
 // The tray's menu, its message when the desktop has none, the About box and the settings of the
 // tray, the morning notice and the start with the desktop.
-inline constexpr int kTrayCompactWindow = 800;
-inline constexpr int kTrayFullCalendar = 801;
-inline constexpr int kTrayPrintManager = 802;
-inline constexpr int kTrayConfiguration = 803;
-inline constexpr int kAboutTitle = 804;
-inline constexpr int kTrayQuit = 805;
-inline constexpr int kNoTrayOnDesktop = 806;
-inline constexpr int kCodeLicence = 807;
-inline constexpr int kPackLicence = 808;
-inline constexpr int kFontLicence = 809;
-inline constexpr int kHomepageLabel = 810;
-inline constexpr int kShowInTraySetting = 811;
-inline constexpr int kNewDayNoticeSetting = 812;
-inline constexpr int kStartWithDesktopSetting = 813;
+inline constexpr int kTrayCompactWindow = 737;
+inline constexpr int kTrayFullCalendar = 738;
+inline constexpr int kTrayPrintManager = 739;
+inline constexpr int kTrayConfiguration = 740;
+inline constexpr int kAboutTitle = 741;
+inline constexpr int kTrayQuit = 742;
+inline constexpr int kNoTrayOnDesktop = 743;
+inline constexpr int kCodeLicence = 744;
+inline constexpr int kPackLicence = 745;
+inline constexpr int kFontLicence = 746;
+inline constexpr int kHomepageLabel = 747;
+inline constexpr int kShowInTraySetting = 748;
+inline constexpr int kNewDayNoticeSetting = 749;
+inline constexpr int kStartWithDesktopSetting = 750;
 }  // namespace base_line
 
 // Lines chosen by a field of the position or of its oracle.

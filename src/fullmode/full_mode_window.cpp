@@ -5,11 +5,14 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <utility>
 
 #include "calendar/calendar_state.h"
 #include "data/conf_file.h"
+#include "data/day_words.h"
 #include "data/help_rects.h"
 #include "data/program_title.h"
+#include "data/text_file.h"
 #include "data/working_folder.h"
 #include "gfx/image_io.h"
 #include "views/mode_table.h"
@@ -78,6 +81,7 @@ protected:
         QPainter painter(this);
         painter.fillRect(rect(), QColor(kFrameBackground));
         painter.drawImage(0, 0, picture_);
+        window_->paintBoxPainted();
     }
     void mousePressEvent(QMouseEvent* event) override {
         window_->handleViewPress(event->button(), event->position().toPoint());
@@ -150,8 +154,23 @@ void FullModeWindow::createButtons() {
 
 bool FullModeWindow::startUp() {
     loadButtonGlyphs();
-    return reportFailures(kErrorStartUp, QStringLiteral("orbisca window"),
-                          [] { loadHelpFields(); });
+    return reportFailures(kErrorStartUp, QStringLiteral("orbisca window"), [this] {
+        loadHelpFields();
+        loadButtonHints();
+    });
+}
+
+// Each button's name as its hint, from the texts.
+void FullModeWindow::loadButtonHints() {
+    for (int i = 0; i < kFullModeButtons; ++i)
+        buttons_[std::size_t(i)]->setToolTip(
+            readDatabaseLine(base_line::kFullModeButtonNameFirst + i, QStringLiteral("BASE.KTX")));
+}
+
+void FullModeWindow::paintBoxPainted() {
+    const FullModeState& s = frame_.state();
+    if (!framePainted || window_.presentations == 0 || s.mode < 0 || s.fadeStepsLeft > 0) return;
+    std::exchange(framePainted, nullptr)();
 }
 
 // A missing glyph leaves a plain button of the same size: the buttons are no part of the start.

@@ -97,6 +97,8 @@ public:
     void dateChanged();
 
     FullModeLinks links;
+    // Called once, when the first view has been painted on the screen with its fade ended.
+    std::function<void()> framePainted;
 
     // Input, as the window's events deliver it; tests may call them directly.
     void pressButton(FullModeButton button);
@@ -105,6 +107,8 @@ public:
     void handleViewMove(QPoint position);
     void handleOutsidePress(Qt::MouseButton button, QPoint position);
     void onTick();
+    // The paint box has painted the presented picture.
+    void paintBoxPainted();
 
     const FullModeState& state() const { return frame_.state(); }
     FullModeFrame& frame() { return frame_; }
@@ -127,6 +131,7 @@ protected:
 private:
     void createButtons();
     void loadButtonGlyphs();
+    void loadButtonHints();
     void placeControls();
     void apply(const TickResult& result);
     void present(const QImage& image);

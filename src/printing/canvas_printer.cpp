@@ -57,6 +57,9 @@ bool CanvasPrinter::chooseTarget(bool now, QWidget* parent, QString* fallbackFil
     const std::optional<QString> forced = printToFileFromEnvironment();
     if (forced) printIntoFile(p, *forced);
     if (!now) {
+        // A print into a file is offered a new dated name, not the last print's file.
+        if (!forced && p.outputFormat() == QPrinter::PdfFormat)
+            p.setOutputFileName(fallbackPdfPath(workingFolder(), QDateTime::currentDateTime()));
         QPrintDialog dialog(&p, parent);
         if (!ask(dialog, parent)) return false;
         p.setResolution(kPrinterDotsPerInch);

@@ -50,6 +50,10 @@ QSize CanvasView::displayedSize() const {
 void CanvasView::canvasChanged() {
     halvings_.clear();
     viewScaleChanged();
+    if (page_.canvas.size() == shownCanvasSize_) return;
+    shownCanvasSize_ = page_.canvas.size();
+    scroller_.horizontalScrollBar()->setValue(0);
+    scroller_.verticalScrollBar()->setValue(0);
 }
 
 void CanvasView::viewScaleChanged() {

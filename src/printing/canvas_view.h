@@ -28,7 +28,8 @@ public:
 
     CanvasView(const PrintPageState& page, QScrollArea& scroller, QWidget* parent = nullptr);
 
-    // The canvas's pixels changed (and maybe its displayed size): everything is drawn afresh.
+    // The canvas's pixels changed (and maybe its displayed size): everything is drawn afresh. A
+    // canvas of another size is shown from its top left corner, not at the old scroll position.
     void canvasChanged();
     // Only the displayed size changed (zoom): the view takes it and paints afresh.
     void viewScaleChanged();
@@ -59,7 +60,8 @@ private:
     const PrintPageState& page_;
     QScrollArea& scroller_;
     std::vector<QImage> halvings_;  // the canvas halved once, twice ...; made as views need them
-    QPixmap cache_;  // the canvas at the displayed size; null until the next paint needs it
+    QPixmap cache_;          // the canvas at the displayed size; null until the next paint needs it
+    QSize shownCanvasSize_;  // the canvas size the view was last drawn for
     bool dragging_ = false;
     QPoint dragStart_;  // pointer position on the screen plus the scroll positions at the press
 };

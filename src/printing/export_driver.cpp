@@ -32,8 +32,7 @@ bool ExportDriver::run(ScriptExport which, const ExportOptions& options) {
     state.exportAsGlyphText = options.exportAsText;
     state.exportTextColour = options.textColour;
     ScriptLines script;
-    ScriptLines yearLines;
-    yearLines.lines = page_.yearPage;
+    ScriptLines yearLines;  // the year export fills it; any other view leaves no year page
     exportView(frame_, view, script, yearLines);  // leaves the frame's export state cleared
     page_.script = script.lines;
     page_.yearPage = yearLines.lines;

@@ -158,6 +158,7 @@ QWidget* PageSetupWindow::createButtons() {
     connect(setup_, &QPushButton::clicked, this, &PageSetupWindow::onPrinterSetup);
     for (QPushButton* button : {print_, printNow_})
         connect(button, &QPushButton::clicked, this, [this, button] {
+            if (prepareCanvas && !prepareCanvas()) return;
             if (printer_)
                 printer_->print(button == printNow_, canvas ? canvas() : noCanvas(), this);
             placeAnew();

@@ -76,6 +76,9 @@ public:
     // The printer and the canvas it prints; both must outlive the window.
     void setPrinter(CanvasPrinter* printer) { printer_ = printer; }
     std::function<const QImage&()> canvas;
+    // Called before the canvas is printed: draws it when it shows nothing yet; false when there
+    // is no page to print (the reason has been said).
+    std::function<bool()> prepareCanvas;
     // The window's place as the print manager keeps it (lines 5 and 6 of its window file).
     std::function<QPoint()> savedPosition;
     std::function<void(QPoint)> rememberPosition;

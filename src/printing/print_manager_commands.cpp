@@ -249,7 +249,10 @@ void PrintManagerWindow::canvasChanged() { canvasView_->canvasChanged(); }
 
 // Rescaling sets the canvas size the spin boxes hold.
 bool PrintManagerWindow::runRescaling(const std::function<bool()>& rescale) {
-    const bool ok = runExclusive([this, rescale] { return runOnScript(rescale); });
+    const bool ok = runExclusive([this, rescale] {
+        state_.canvasBlank = false;  // drawn anew at the new size
+        return runOnScript(rescale);
+    });
     state_.canvasSpins = QSize(page_.canvasWidth, page_.canvasHeight);
     updateCanvasSpins();
     return ok;
@@ -259,6 +262,7 @@ bool PrintManagerWindow::showImage() {
     return runExclusive([this] {
         page_.canvasWidth = state_.canvasSpins.width();
         page_.canvasHeight = state_.canvasSpins.height();
+        state_.canvasBlank = false;
         return runOnScript([this] { return redrawPage(page_); });
     });
 }
@@ -297,6 +301,7 @@ bool PrintManagerWindow::toggleBlackAndWhite() {
     const bool ok = runExclusive([this] {
         page_.canvasWidth = state_.canvasSpins.width();
         page_.canvasHeight = state_.canvasSpins.height();
+        state_.canvasBlank = false;
         return runOnScript([this] { return orbisca::toggleBlackAndWhite(page_); });
     });
     actions_->blackAndWhite->setChecked(page_.interp.blackAndWhite);
@@ -344,6 +349,7 @@ void PrintManagerWindow::onCanvasSpinChanged() {
     state_.canvasSpins = wanted;
     guardedWork([&] {
         setCanvas(page_, wanted.width(), wanted.height(), false);
+        state_.canvasBlank = true;
         showAtViewScale(page_);
     });
     canvasView_->canvasChanged();
@@ -394,7 +400,7 @@ bool PrintManagerWindow::loadScriptFile(const QString& path) {
         return false;
     }
     setScriptLines(content->script);
-    if (content->yearPage) page_.yearPage = *content->yearPage;
+    page_.yearPage = content->yearPage;  // a year page the file does not carry is gone
     setScriptUnchanged();
     return true;
 }
@@ -410,6 +416,7 @@ bool PrintManagerWindow::saveScriptFile(const QString& path) {
 }
 
 bool PrintManagerWindow::saveImageFile(const QString& path, const QString& nameFilter) {
+    if (!drawCanvasIfBlank()) return false;
     const ImageSaveFormat format = imageSaveFormat(nameFilter);
     try {
         gfx::SaveImage(page_.canvas, pathWithSuffix(path, format), format.format);
@@ -445,6 +452,7 @@ void PrintManagerWindow::askSaveScript() {
 }
 
 void PrintManagerWindow::askSaveImage() {
+    if (!drawCanvasIfBlank()) return;  // the picture the dialog saves is on screen first
     auto* dialog = new QFileDialog(this, actions_->saveImage->text());
     dialog->setObjectName(QStringLiteral("imageFileDialog"));
     dialog->setAcceptMode(QFileDialog::AcceptSave);
@@ -517,6 +525,8 @@ bool PrintManagerWindow::runExportNow(ScriptExport which) {
         page_.interp.progressMode = ProgressMode::ExportShare;
         page_.gauge = 0;
         page_.viewBox = scroller_->viewport()->size();
+        // Creative mode leaves the new canvas cleared, for the user's Show.
+        state_.canvasBlank = !options.optimize;
         // Whatever the driver got to, the editor shows it and it counts as the program's.
         struct ShowScript {
             PrintManagerWindow& window;
@@ -569,14 +579,20 @@ void PrintManagerWindow::pickDate() {
     if (reexportsAfterDateChange()) runExportNow(static_cast<ScriptExport>(state_.lastExport));
 }
 
+bool PrintManagerWindow::drawCanvasIfBlank() {
+    if (!state_.canvasBlank) return true;
+    if (state_.running) return false;
+    return showImage();
+}
+
 void PrintManagerWindow::openSetup() {
     if (!printer.setup) return notAvailableYet();
-    printer.setup();
+    if (drawCanvasIfBlank()) printer.setup();
 }
 
 void PrintManagerWindow::print(bool withDialog) {
     if (!printer.print) return notAvailableYet();
-    printer.print(withDialog);
+    if (drawCanvasIfBlank()) printer.print(withDialog);
 }
 
 }  // namespace orbisca

@@ -94,10 +94,12 @@ void PrintManagerWindow::beginElement() {
     if (state_.running) return;
     const QSize before = page_.canvas.size();
     guardedWork([this] { prepareElementCanvas(state_, page_); });
-    if (page_.canvas.size() != before)
+    if (page_.canvas.size() != before) {
+        state_.canvasBlank = true;
         canvasView_->canvasChanged();  // made anew
-    else
+    } else {
         canvasView_->viewScaleChanged();
+    }
 }
 
 // The FONT lines of the script alone: the canvas and the sample take the font in force at its
@@ -192,6 +194,7 @@ void PrintManagerWindow::placeElementAt(QPoint at) {
     runExclusive([this] {
         page_.canvasWidth = state_.canvasSpins.width();
         page_.canvasHeight = state_.canvasSpins.height();
+        state_.canvasBlank = false;
         const bool ran = runOnScript([this] { return redrawPage(page_); });
         elementEditor_.drawPreview(page_);
         return ran;

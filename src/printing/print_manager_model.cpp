@@ -45,6 +45,41 @@ std::optional<int> PrintManagerOpening::takeReturnMode() {
     return mode;
 }
 
+UserPage keepUserPage(const PrintManagerState& state, const PrintPageState& page) {
+    UserPage kept;
+    kept.yearPage = page.yearPage;
+    kept.canvas = page.canvas;
+    kept.canvasSpins = state.canvasSpins;
+    kept.canvasBlank = state.canvasBlank;
+    kept.viewScale = page.viewScale;
+    kept.displayedSize = page.displayedSize;
+    kept.easyMode = state.easyMode;
+    kept.exportAsText = state.exportAsText;
+    kept.lastExport = state.lastExport;
+    kept.background = page.background;
+    kept.textColour = state.textColour;
+    kept.blackAndWhite = page.interp.blackAndWhite;
+    return kept;
+}
+
+void restoreUserPage(const UserPage& kept, PrintManagerState& state, PrintPageState& page) {
+    page.yearPage = kept.yearPage;
+    page.canvas = kept.canvas;
+    const QSize size = kept.canvas.isNull() ? kept.canvasSpins : kept.canvas.size();
+    page.canvasWidth = size.width();
+    page.canvasHeight = size.height();
+    state.canvasSpins = kept.canvasSpins;
+    state.canvasBlank = kept.canvasBlank;
+    page.viewScale = kept.viewScale;
+    page.displayedSize = kept.displayedSize;
+    state.exportAsText = kept.exportAsText;
+    state.lastExport = kept.lastExport;
+    page.background = kept.background;
+    state.textColour = kept.textColour;
+    page.interp.blackAndWhite = kept.blackAndWhite;
+    setEasyMode(state, page, kept.easyMode);
+}
+
 void setEasyMode(PrintManagerState& state, PrintPageState& page, bool easy) {
     state.easyMode = easy;
     page.autoOptimize = !easy || state.autoOptimizeChecked;
@@ -95,7 +130,7 @@ PrintWindowValues windowValuesToSave(const PrintManagerState& state, const Print
     v.textRed = state.textColour.red();
     v.textGreen = state.textColour.green();
     v.textBlue = state.textColour.blue();
-    // The spin boxes, not the canvas: showing the window makes the canvas 1 x 1 until it is drawn.
+    // The spin boxes, which the canvas follows (the donation print-out's canvas is never saved).
     v.canvasWidth = state.canvasSpins.width();
     v.canvasHeight = state.canvasSpins.height();
     return v;
@@ -107,6 +142,20 @@ QRect clampToAvailable(const QRect& wanted, const QRect& available) {
     const int left = qBound(available.left(), wanted.left(), available.right() - size.width() + 1);
     const int top = qBound(available.top(), wanted.top(), available.bottom() - size.height() + 1);
     return QRect(QPoint(left, top), size);
+}
+
+bool hasUserPlace(const PrintWindowValues& values) {
+    const PrintWindowValues fresh;
+    return values.left != fresh.left || values.top != fresh.top;
+}
+
+QRect openingPlace(const PrintWindowValues& values, QSize size, const QRect& storedArea,
+                   const QRect& openerArea) {
+    if (hasUserPlace(values))
+        return clampToAvailable(QRect(QPoint(values.left, values.top), size), storedArea);
+    QRect centred(QPoint(), size.boundedTo(openerArea.isEmpty() ? size : openerArea.size()));
+    centred.moveCenter(openerArea.center());
+    return openerArea.isEmpty() ? QRect(QPoint(values.left, values.top), size) : centred;
 }
 
 ScriptEdit scriptEditBetween(const QStringList& before, const QStringList& after) {

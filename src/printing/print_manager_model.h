@@ -33,6 +33,8 @@ public:
     std::optional<ScriptExport> takeExport();
     // The full-mode mode to request on hide, if any; forgets the opening.
     std::optional<int> takeReturnMode();
+    // The window shows the donation print-out: its hide saves nothing.
+    bool forDonation() const { return openingMode_ == kDonationPrintMode; }
 
 private:
     std::optional<int> openingMode_;  // the full-mode mode, or kDonationPrintMode
@@ -51,7 +53,10 @@ struct PrintManagerState {
     bool exportAsText = true;  // "Export as text": elements exported as glyph text
     bool autoOptimizeChecked = true;
     bool autoBlurChecked = true;
-    QSize canvasSpins{768, 1024};   // the canvas size the spin boxes hold and Show draws at
+    QSize canvasSpins{768, 1024};  // the canvas size the spin boxes hold and Show draws at
+    // The canvas is cleared and shows no drawing of the script: what prints, goes to the page
+    // setup or is saved as a picture is drawn first.
+    bool canvasBlank = true;
     QColor textColour = Qt::black;  // the colour exports give their texts
     int lastExport = 0;             // a ScriptExport, 0 for none
     PrintManagerOpening opening;
@@ -61,6 +66,26 @@ struct PrintManagerState {
     int shownGauge = -1;          // the value the progress bar shows
     int eventPasses = 0;          // event-processing calls of the current or last run
 };
+
+// The user's page while the donation print-out borrows the window: the script's year page, the
+// canvas and its size, the modes and colours. The donation print-out is no script of the user's:
+// when it is done the window holds the user's page again, and nothing of the print-out is saved.
+struct UserPage {
+    QStringList yearPage;
+    QImage canvas;
+    QSize canvasSpins;
+    bool canvasBlank = true;
+    double viewScale = 1.0;
+    QSize displayedSize;
+    bool easyMode = true;
+    bool exportAsText = true;
+    int lastExport = 0;
+    QRgb background = 0;
+    QColor textColour;
+    bool blackAndWhite = false;
+};
+UserPage keepUserPage(const PrintManagerState& state, const PrintPageState& page);
+void restoreUserPage(const UserPage& kept, PrintManagerState& state, PrintPageState& page);
 
 // Easy mode: the script editor hidden, auto-optimize and autoblur as their menu items are checked.
 // Creative mode: both on.
@@ -82,6 +107,13 @@ PrintWindowValues windowValuesToSave(const PrintManagerState& state, const Print
 
 // A window rectangle moved, and shrunk where needed, into `available`.
 QRect clampToAvailable(const QRect& wanted, const QRect& available);
+
+// Where the window opens at `size`: where the user last moved it (the place of WindWHP.dat, when
+// it is not the place a new file gives), kept within the screen area that place is on; else
+// centred in `openerArea`, the screen of the window it was opened from.
+bool hasUserPlace(const PrintWindowValues& values);
+QRect openingPlace(const PrintWindowValues& values, QSize size, const QRect& storedArea,
+                   const QRect& openerArea);
 
 // What changed between two versions of a script: `removed` lines from `first` were replaced by
 // `inserted`. Runs change few lines (markers, removed old error lines), so the editor is changed

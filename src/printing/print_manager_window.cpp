@@ -3,7 +3,9 @@
 #include "printing/print_manager_window.h"
 
 #include <QActionGroup>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -53,6 +55,13 @@ QIcon arrowIcon(bool pointsLeft) {
         pointsLeft ? QPolygonF({{12, 3}, {12, 13}, {4, 8}}) : QPolygonF({{4, 3}, {4, 13}, {12, 8}});
     painter.drawPolygon(arrow);
     return QIcon(pixmap);
+}
+
+// The available area of the screen that holds `point`, or of the primary screen.
+QRect availableAreaAt(QPoint point) {
+    const QScreen* screen = QGuiApplication::screenAt(point);
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect();
 }
 
 QSpinBox* canvasSpin(const char* name) {
@@ -105,7 +114,7 @@ PrintManagerWindow::PrintManagerWindow(QWidget* parent)
 
 PrintManagerWindow::~PrintManagerWindow() {
     // The program can end with the window open: its state is saved as a hide would.
-    if (isVisible() && state_.filesLoaded) saveWindowFiles();
+    if (isVisible() && state_.filesLoaded && !state_.opening.forDonation()) saveWindowFiles();
     page_.services.progress = nullptr;
 }
 
@@ -322,12 +331,15 @@ void PrintManagerWindow::applyCaptions() {
 
 void PrintManagerWindow::openFromFullMode(int mode) {
     state_.opening.openedFromFullMode(mode);
+    placeForOpening();
     showWithKeys(*this);
 }
 
 void PrintManagerWindow::openForDonation() {
     state_.opening.openedForDonation();
+    placeForOpening();
     showWithKeys(*this);
+    keepUserPageForDonation();
 }
 
 void PrintManagerWindow::openOnItsOwn() {
@@ -335,6 +347,7 @@ void PrintManagerWindow::openOnItsOwn() {
     // No compact or full-mode window has read conf.dat before: the exports need its settings (the
     // glyph face of the sign glyphs, the Gregorian dates).
     loadSettings();
+    placeForOpening();
     showWithKeys(*this);
 }
 
@@ -346,22 +359,40 @@ void PrintManagerWindow::showEvent(QShowEvent* event) {
         if (!state_.filesLoaded) loadWindowFiles();
         refreshDay();
         applyCaptions();
-        // The canvas waits for the next drawing; the spin boxes keep the size it will have.
-        setCanvas(page_, 1, 1, true);
+        // The canvas has the size the spin boxes show, cleared until the drawing that follows.
+        setCanvas(page_, state_.canvasSpins.width(), state_.canvasSpins.height(), true);
+        state_.canvasBlank = true;
         canvasChanged();
     });
-    // Never from inside the show: the export is a run of its own, once the window stands.
-    if (const std::optional<ScriptExport> which = state_.opening.takeExport())
-        QMetaObject::invokeMethod(
-            this, [this, w = *which] { whenIdle([this, w] { exportScript(w); }); },
-            Qt::QueuedConnection);
+    drawAfterOpening();
+}
+
+// Never from inside the show: the export or the drawing is a run of its own, once the window
+// stands. The donation print-out draws its own page.
+void PrintManagerWindow::drawAfterOpening() {
+    if (state_.opening.forDonation()) return;
+    const std::optional<ScriptExport> which = state_.opening.takeExport();
+    QMetaObject::invokeMethod(
+        this,
+        [this, which] {
+            whenIdle([this, which] {
+                if (which)
+                    exportScript(*which);
+                else if (isVisible())
+                    drawCanvasIfBlank();
+            });
+        },
+        Qt::QueuedConnection);
 }
 
 void PrintManagerWindow::hideEvent(QHideEvent* event) {
     QMainWindow::hideEvent(event);
     if (event->spontaneous()) return;
     if (fullMode.clearExportFlags) fullMode.clearExportFlags();
-    if (state_.filesLoaded) guardedWork([this] { saveWindowFiles(); });
+    if (state_.opening.forDonation())
+        restoreUserPageAfterDonation();
+    else if (state_.filesLoaded)
+        guardedWork([this] { saveWindowFiles(); });
     // Whoever opened the window, the full-mode window takes input again.
     if (fullMode.setEnabled) fullMode.setEnabled(true);
     const std::optional<int> mode = state_.opening.takeReturnMode();
@@ -398,18 +429,22 @@ void PrintManagerWindow::loadWindowFiles() {
     if (!applyWindowValues(state_, page_, files.values))
         notify(QStringLiteral("WindWHP.dat: ") +
                canvasSizeProblem(files.values.canvasWidth, files.values.canvasHeight));
-    applyGeometry(files.values);
+    const QRect area = availableAreaAt(QPoint(files.values.left, files.values.top));
+    const QSize stored(files.values.width, files.values.height);
+    resize(area.isEmpty() ? stored : stored.boundedTo(area.size()));
     showValues();
     state_.lastScriptUnreadable = files.lastScriptUnreadable;
     if (!files.lastScript) return;
     const ScriptFileContent content = splitScriptFile(*files.lastScript);
     setScriptLines(content.script);
-    if (content.yearPage) page_.yearPage = *content.yearPage;
+    page_.yearPage = content.yearPage;
     setScriptUnchanged();
 }
 
 void PrintManagerWindow::saveWindowFiles() {
-    const PrintWindowValues values = windowValuesToSave(state_, page_, QRect(pos(), size()));
+    rememberPlace();
+    const PrintWindowValues values = windowValuesToSave(
+        state_, page_, QRect(QPoint(state_.values.left, state_.values.top), size()));
     const QStringList script = scriptLines();
     if (state_.lastScriptUnreadable && script.isEmpty() && page_.yearPage.isEmpty()) {
         savePrintWindowValues(values);
@@ -419,13 +454,47 @@ void PrintManagerWindow::saveWindowFiles() {
         state_.lastScriptUnreadable = false;
 }
 
-void PrintManagerWindow::applyGeometry(const PrintWindowValues& v) {
-    const QRect wanted(v.left, v.top, v.width, v.height);
-    const QScreen* screen = QGuiApplication::screenAt(wanted.center());
-    if (!screen) screen = QGuiApplication::primaryScreen();
-    const QRect placed = clampToAvailable(wanted, screen ? screen->availableGeometry() : QRect());
-    resize(placed.size());
+void PrintManagerWindow::keepUserPageForDonation() {
+    if (userPage_) return;  // shown for it already
+    userPage_ = keepUserPage(state_, page_);
+    userScript_ = scriptLines();
+    userScriptChanged_ = scriptChangedByUser();
+}
+
+void PrintManagerWindow::restoreUserPageAfterDonation() {
+    if (!userPage_) return;
+    restoreUserPage(*userPage_, state_, page_);
+    setScriptLines(std::exchange(userScript_, {}));
+    editor_->document()->setModified(userScriptChanged_);
+    userPage_.reset();
+    showValues();
+    canvasChanged();
+}
+
+// Each opening places the window anew, unless it is shown already: where the user moved it, or
+// centred on the screen of the window it is opened from (not over that window's buttons).
+void PrintManagerWindow::placeForOpening() {
+    if (!state_.filesLoaded) guardedWork([this] { loadWindowFiles(); });
+    if (isVisible()) return;
+    const QWidget* opener = QApplication::activeWindow();
+    const QRect openerArea = opener && opener != this ? opener->screen()->availableGeometry()
+                                                      : availableAreaAt(QCursor::pos());
+    // Placed with its frame, once the window system has given it one.
+    const QSize outer = frameGeometry().size(), frame = outer - size();
+    const QRect stored(QPoint(state_.values.left, state_.values.top), outer);
+    const QRect placed =
+        openingPlace(state_.values, outer, availableAreaAt(stored.center()), openerArea);
+    resize(placed.size() - frame);
     move(placed.topLeft());
+    placedAt_ = placed.topLeft();
+}
+
+// A window the user moved opens there next time; one left where it was placed keeps the stored
+// place, so that it opens centred again.
+void PrintManagerWindow::rememberPlace() {
+    if (!placedAt_ || pos() == *placedAt_) return;
+    state_.values.left = x();
+    state_.values.top = y();
 }
 
 // Shows the state in the controls: check marks, the editor panel, spin boxes and swatches.

@@ -20,6 +20,7 @@
 #include <QPointer>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "data/print_window_file.h"
@@ -64,7 +65,9 @@ public:
     }
 
     // Opening: from the full-mode window on `mode` (its view is exported once the window shows),
-    // for the donation print-out, or on its own. Each shows and raises the window.
+    // for the donation print-out, or on its own (its script is drawn once the window shows). Each
+    // shows and raises the window. The donation print-out borrows the window: when it hides, the
+    // user's script and page are back in it, and neither "WindWHP.dat" nor "~last.spt" is written.
     void openFromFullMode(int mode);
     void openForDonation();
     void openOnItsOwn();
@@ -107,6 +110,10 @@ public:
     void pickDate();
     // The script was changed by the user since it was last loaded, saved or exported.
     bool scriptChangedByUser() const;
+    // Draws the script when the canvas shows no drawing of it (opened, resized, exported in
+    // Creative mode), so that what is printed or saved is the page of the script. False when the
+    // drawing failed (said) or cannot run now.
+    bool drawCanvasIfBlank();
 
     // The element editor: its buttons as clicked (the dialogs they open are modal), and a press
     // on the canvas pixel `at` while an element is being placed (its preview drawn).
@@ -154,7 +161,11 @@ private:
 
     void loadWindowFiles();
     void saveWindowFiles();
-    void applyGeometry(const PrintWindowValues& values);
+    void keepUserPageForDonation();
+    void restoreUserPageAfterDonation();
+    void drawAfterOpening();
+    void placeForOpening();
+    void rememberPlace();
     void showValues();
     void updateSwatches();
     void showInCanvasSpins(QSize size);
@@ -194,6 +205,12 @@ private:
     FullModeFrame exportFrame_;
     ElementEditor elementEditor_;
     CaptionTable captions_;
+    // The user's page while the donation print-out shows, with the script and whether the user
+    // had changed it.
+    std::optional<UserPage> userPage_;
+    std::optional<QPoint> placedAt_;  // where the window was put at its opening
+    QStringList userScript_;
+    bool userScriptChanged_ = false;
     int pendingDays_ = 0;         // day steps asked for and not yet taken
     bool dayStepQueued_ = false;  // a day step waits for the run going on
 

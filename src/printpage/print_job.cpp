@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
@@ -94,8 +95,13 @@ QStringList printerQueues() { return QPrinterInfo::availablePrinterNames(); }
 QString defaultPrinterQueue() { return QPrinterInfo::defaultPrinterName(); }
 
 QString fallbackPdfPath(const QString& folder, const QDateTime& when) {
-    return QDir(folder).filePath(
-        QStringLiteral("Orbisca-%1.pdf").arg(when.toString(QStringLiteral("yyyyMMdd-HHmmss"))));
+    const QString stamp =
+        QStringLiteral("Orbisca-") + when.toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString path = QDir(folder).filePath(stamp + QStringLiteral(".pdf"));
+    // Two prints in one second: the second gets a name of its own.
+    for (int n = 2; QFileInfo::exists(path); ++n)
+        path = QDir(folder).filePath(QStringLiteral("%1-%2.pdf").arg(stamp).arg(n));
+    return path;
 }
 
 namespace {

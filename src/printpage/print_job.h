@@ -36,7 +36,8 @@ std::optional<QString> printToFileFromEnvironment();
 // The printer queues the system knows, and its default one (empty when there is none).
 QStringList printerQueues();
 QString defaultPrinterQueue();
-// The PDF a print without any queue goes to: "Orbisca-YYYYMMDD-HHMMSS.pdf" in `folder`.
+// The PDF a print without any queue goes to: "Orbisca-YYYYMMDD-HHMMSS.pdf" in `folder`, with
+// "-2", "-3" ... before ".pdf" when that file exists already.
 QString fallbackPdfPath(const QString& folder, const QDateTime& when);
 
 // Places `canvas` by `geometry` (already placed on this printer's page) and prints it as one

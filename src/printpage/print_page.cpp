@@ -121,8 +121,7 @@ void markSyntaxError(PrintPageState& page, QStringList& lines, qsizetype i, qsiz
     page.interp.errorCaret = caret;
     lines.insert(i, kSyntaxErrorStartMarker);
     lines.insert(i + 2, kSyntaxErrorEndMarker);
-    if (page.services.notify)
-        page.services.notify(QStringLiteral("Syntax error at line ") + QString::number(i));
+    if (page.services.notify) page.services.notify(syntaxErrorMessage(page.interp));
 }
 
 // Restores the year state however the year page's run ends.
@@ -309,6 +308,12 @@ void SetScriptDay(PrintPageState& page, const MayanDate& day) {
 void setGauge(PrintPageState& page, int gauge) {
     page.gauge = gauge;
     if (page.services.progress) page.services.progress(gauge);
+}
+
+QString syntaxErrorMessage(const ScriptState& state) {
+    return QStringLiteral("Syntax error at line %1: %2")
+        .arg(state.errorLine + 1)
+        .arg(state.errorReason);
 }
 
 bool holdsYearPage(const QStringList& lines) {

@@ -3,8 +3,8 @@
 // A script run (`runScriptLines`) goes line by line: FONT sets the current font, TEXT draws text
 // with it, PICT draws a picture with a transparent colour, MOON a moon disc, YEAR the year page
 // held in `yearPage`. The first line that cannot be read or carried out stops the run: the notifier
-// says "Syntax error at line N", the line gets a marker line before and after it, and what was
-// drawn before it stays on the canvas.
+// says "Syntax error at line N: " and why (N counted from 1), the line gets a marker line before
+// and after it, and what was drawn before it stays on the canvas.
 //
 // The drawing layer below (pictures, masks, the moon shape, the mean filter) and the program's
 // notifier and progress display come in through PageServices, so the page runs the same in the
@@ -33,7 +33,7 @@ namespace orbisca {
 using RowProgress = std::function<void(int done, int span)>;
 
 struct PageServices {
-    // A user-facing message ("Syntax error at line 3").
+    // A user-facing message ("Syntax error at line 3: ...").
     std::function<void(const QString& text)> notify;
     // The gauge moved to a new value (0..100); the window repaints it and handles pending events.
     std::function<void(int gauge)> progress;
@@ -166,6 +166,9 @@ void drawScriptMoon(PrintPageState& page, int x, int y, bool usePicture, QRgb co
 // The text a TEXT line draws: a quoted literal without its first and last character, the sign or
 // tone letter or plasma number of the day for a variable name in any case, or the tail as written.
 QString ScriptTextContent(const ScriptState& state, const QString& tail);
+
+// The message of a failed run: "Syntax error at line N: " and the reason, N counted from 1.
+QString syntaxErrorMessage(const ScriptState& state);
 
 bool holdsYearPage(const QStringList& lines);
 QString commandWord(const QString& line);

@@ -3,17 +3,19 @@
 #include "data/atomic_file.h"
 #include "data/input_limits.h"
 #include "data/text_file.h"
+#include "printpage/print_page.h"
 
 namespace orbisca {
 
 QStringList scriptFileLines(const QStringList& script, const QStringList& yearPage) {
-    if (yearPage.isEmpty() && !script.contains(kYearLinesHeader)) return script;
-    return script + QStringList{kYearLinesHeader} + yearPage;
+    const QStringList& kept = holdsYearPage(script) ? yearPage : QStringList();
+    if (kept.isEmpty() && !script.contains(kYearLinesHeader)) return script;
+    return script + QStringList{kYearLinesHeader} + kept;
 }
 
 ScriptFileContent splitScriptFile(const QStringList& lines) {
     const qsizetype header = lines.lastIndexOf(kYearLinesHeader);
-    if (header < 0) return {lines, std::nullopt};
+    if (header < 0) return {lines, {}};
     return {lines.first(header), lines.sliced(header + 1)};
 }
 

@@ -14,12 +14,13 @@ inline const QString kYearLinesHeader = QStringLiteral("[Year lines]");
 
 struct ScriptFileContent {
     QStringList script;
-    std::optional<QStringList> yearPage;  // none when the file has no year block
+    QStringList yearPage;  // empty when the file has no year block
 };
 
-// The lines of a file: the script, then, when the year page is not empty or the script itself
-// holds a "[Year lines]" line, the header and the year page. A file read back splits at its last
-// header line, so any script comes back as written.
+// The lines of a file: the script, then, when the script has a YEAR line and the year page is not
+// empty, the header and the year page. A year page that no line of the script draws is left out.
+// A script that itself holds a "[Year lines]" line is followed by the header all the same, since a
+// file read back splits at its last header line: so any script comes back as written.
 QStringList scriptFileLines(const QStringList& script, const QStringList& yearPage);
 ScriptFileContent splitScriptFile(const QStringList& lines);
 

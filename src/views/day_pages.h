@@ -24,9 +24,9 @@ inline constexpr std::array<int, 6> kDayAffirmationRows = {304, 321, 338, 354, 3
 inline constexpr std::array<const char*, 6> kDayAffirmationPatterns = {
     "Aaaaaaaaaaaa", "aaaaaaaaaaaa", "Aaaaaaaaaaaa",
     "aaaaaaaaaaaa", "Aaaaaaaaaaaa", "AaaaaAaaaaaaa"};
-// The row of the Gregorian date: the first row below the affirmation's last line. The sixth
-// line (a marked kin's) is mostly empty, so the date usually takes its row; on a fixed row just
-// above it, the date ran into the fifth line, and into the sixth whenever that was there.
+// The row of the Gregorian date: the row after the affirmation's last line that holds text, so
+// that the date never covers a line. The sixth line (a marked kin's) is mostly empty, and the
+// date then takes its row; after a sixth line the date goes one row step further down.
 int dayDateRow(const Affirmation& lines);
 
 }  // namespace orbisca

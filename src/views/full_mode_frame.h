@@ -11,8 +11,8 @@
 // read at the start of every paint; the settings are the ones in force (data/conf_file.h); the
 // fonts come from the font table (loadFontTable() first).
 //
-// Write a view's painter (mode 13 is still empty; the calendar views of views/moon_views.h and
-// views/wave_views.h show how highlights, the year buffer and exports go together):
+// Write a view's painter (the calendar views of views/moon_views.h and views/wave_views.h show
+// how highlights, the year buffer and exports go together):
 //     void paintMonth(FullModeFrame& f) { ... f.drawElement(...); f.drawText(...); ... }
 // and put it in the table of views/mode_table.cpp; the dispatcher needs no change. Inside a
 // painter: f.day(), f.oracle(), f.date() are the day being painted, f.state() the window's state.
@@ -41,7 +41,7 @@
 //
 // Export through a sink (the print manager's script, or a list):
 //     ScriptLines script, year;
-//     exportView(frame, *findExport("day"), script, year);   // views/export_table.h
+//     exportView(frame, *findExportView("day"), script, year);   // views/export_table.h
 // or by hand: frame.setScriptSink(sink); frame.state().exporting = true; frame.paintMode(mode).
 // Every exported script starts with no font chosen, so its first text writes its FONT line.
 // Elements go out in the glyph form (views/glyph_export.h) while state().exportAsGlyphText is set,
@@ -139,8 +139,8 @@ public:
     FrameBuffers& buffers() { return buffers_; }
 
     // Paints `mode` into the frame buffer, or, while state().exporting, writes its script lines
-    // and leaves every buffer as it was. Modes without a painter (15 to 17, 21 to 24, above 40,
-    // and the views still to come) paint an empty frame. Whatever happens, the paint ends with
+    // and leaves every buffer as it was. Modes without a painter (10, 15 to 17, 21 to 24, above
+    // 40) paint an empty frame. Whatever happens, the paint ends with
     // exporting, alignRight, drawIntoYearBuffer and the role flags cleared. Only the arrival of
     // mode 18 or 20 returns a request (and 18 asks for the day overview next); a failure
     // propagates as an exception.

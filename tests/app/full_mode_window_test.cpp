@@ -2,6 +2,7 @@
 // nineteen buttons, the keys (through any child), the mouse on the views and the help, the
 // board's hints, and the way back to the compact window; and the print manager's date button,
 // which opens the program's date dialog; the reminder's print-out.
+#include <QAction>
 #include <QCursor>
 #include <QPushButton>
 #include <QSpinBox>
@@ -13,6 +14,7 @@
 #include "calendar/calendar_state.h"
 #include "compact/compact_window.h"
 #include "compact/date_dialog.h"
+#include "data/day_words.h"
 #include "data/notifier.h"
 #include "data/text_file.h"
 #include "donation/donation_dialog.h"
@@ -48,6 +50,13 @@ protected:
         QTRY_COMPARE_WITH_TIMEOUT(full().state().mode, mode, 3000);
         QTRY_VERIFY_WITH_TIMEOUT(!full().tickTimer().isActive(), 3000);
     }
+    // The desktop's close key, Ctrl+W under X11 (the offscreen platform has Ctrl+F4).
+    static void closeByKey(QWidget& window) {
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        const auto* close = window.findChild<QAction*>("actionClose");
+        ASSERT_TRUE(close);
+        QTest::keySequence(&window, close->shortcut());
+    }
     int field(const char* name) {
         return windows->dateDialog().findChild<QSpinBox*>(name)->value();
     }
@@ -56,7 +65,12 @@ protected:
 };
 
 TEST_F(FullModeWindowTest, CoversTheScreenWithTheFrameCentredAndTheButtonsInTheirRow) {
-    open({21, 8, 0, 2001});
+    int painted = 0;
+    ASSERT_TRUE(windows->create(GregorianDate{21, 8, 0, 2001}));
+    full().framePainted = [&painted] { ++painted; };  // what --report-start-time reports
+    windows->openFullMode(kDayMode);
+    waitForMode(kDayMode);
+    QTRY_COMPARE(painted, 1);
     const QRect screen = windows->compact().screen()->geometry();
     EXPECT_EQ(full().geometry(), screen);
     const int w = screen.width(), h = screen.height();
@@ -67,8 +81,13 @@ TEST_F(FullModeWindowTest, CoversTheScreenWithTheFrameCentredAndTheButtonsInThei
         {FullModeButton::Back, w - 90},  {FullModeButton::Exit, w - 50}};
     for (const auto& [which, x] : xs)
         EXPECT_EQ(full().button(which)->geometry(), QRect(x, 8, 33, 33));
-    for (int i = 0; i < kFullModeButtons; ++i)
+    for (int i = 0; i < kFullModeButtons; ++i) {
         EXPECT_EQ(full().button(FullModeButton(i))->focusPolicy(), Qt::NoFocus) << i;
+        const QString name = readDatabaseLine(base_line::kFullModeButtonNameFirst + i, "BASE.KTX");
+        EXPECT_FALSE(name.isEmpty()) << i;
+        EXPECT_EQ(full().button(FullModeButton(i))->toolTip(), name) << i;
+    }
+    EXPECT_EQ(painted, 1);
 }
 
 TEST_F(FullModeWindowTest, EachModeButtonShowsItsModeAndTheDialogsSayTheyAreNotThereYet) {
@@ -220,9 +239,12 @@ TEST_F(FullModeWindowTest, ThePrintManagersDateButtonExportsThePickedDayAgain) {
 }
 
 // The reminder's "Print" hands its details to the print manager, which opens over the modal
-// reminder and takes the input.
+// reminder and takes the input. The print-out used to replace the user's script in "~last.spt"
+// and the window state in "WindWHP.dat" once the print manager closed.
 TEST_F(FullModeWindowTest, TheRemindersPrintOpensThePrintManagerOnItsDetails) {
     ASSERT_TRUE(QFile::remove(home.filePath("strt.dat")));  // the reminder is due
+    writeLines("~last.spt", {"TEXT 0 40 cnt 'Keep me'"});
+    const QByteArray userScript = readFile("~last.spt"), userWindow = readFile("WindWHP.dat");
     ASSERT_TRUE(windows->create(GregorianDate{21, 8, 0, 2001}));
     DonationDialog& donation = windows->donation();
     PrintManagerWindow& print = windows->printManager();
@@ -243,11 +265,33 @@ TEST_F(FullModeWindowTest, TheRemindersPrintOpensThePrintManagerOnItsDetails) {
         printed = print.scriptLines();
         canvas = print.state().canvasSpins;
         printManagerOnTop = print.isVisible() && QApplication::activeModalWidget() == &print;
-        print.close();
+        closeByKey(print);
+        EXPECT_FALSE(print.isVisible());
         donation.reject();
     });
     donation.showReminder();
     EXPECT_TRUE(printManagerOnTop);
+    EXPECT_EQ(readFile("~last.spt"), userScript);
+    EXPECT_EQ(readFile("WindWHP.dat"), userWindow);
+
+    // The print manager held a script of the user's, changed and not yet saved: after the
+    // print-out it holds it again, and saves it at its next closing.
+    print.openOnItsOwn();
+    print.setScriptLines({"TEXT 0 40 cnt 'Keep me'", "TEXT 0 60 cnt 'typed'"});
+    const QStringList typed = print.scriptLines();
+    const QSize userCanvas = print.state().canvasSpins;
+    const QByteArray lastSaved = readFile("~last.spt"), lastWindow = readFile("WindWHP.dat");
+    donation.printDetails({{"TEXT 0 0 cnt 'details'"}, QSize(670, 55), true});
+    EXPECT_EQ(print.scriptLines(), QStringList{"TEXT 0 0 cnt 'details'"});
+    closeByKey(print);
+    ASSERT_FALSE(print.isVisible());
+    EXPECT_EQ(readFile("~last.spt"), lastSaved);
+    EXPECT_EQ(readFile("WindWHP.dat"), lastWindow);
+    EXPECT_EQ(print.scriptLines(), typed);
+    EXPECT_EQ(print.state().canvasSpins, userCanvas);
+    print.openOnItsOwn();
+    print.close();
+    EXPECT_EQ(readLines(home.filePath("~last.spt")), typed);
     ASSERT_EQ(printed.size(), shown.size() + 1);
     EXPECT_EQ(printed.front(), "FONT 12 -16 0 0 0 bld nrm Arial");
     EXPECT_EQ(printed[1], "TEXT 20 0 rgt '" + shown.front() + "'");

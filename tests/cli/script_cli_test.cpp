@@ -60,7 +60,7 @@ TEST_F(ScriptCli, SyntaxErrorExitsOneAndMarksTheFileOnlyWhenAsked) {
     const std::string script = write("bad.spt", text);
     CliRun r = cli("script run " + script + " --canvas 50x50 -o " + path("bad.png"));
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("Syntax error at line 1"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("Syntax error at line 2: "), std::string::npos) << r.err;
     EXPECT_EQ(read(script), text);
     EXPECT_EQ(cli("script run " + script + " --canvas 50x50 --mark -o " + path("bad.png")).status,
               1);
@@ -207,10 +207,10 @@ TEST_F(ScriptCli, OversizedInputsAndCanvasesAreRefusedNamingTheLimit) {
 TEST_F(ScriptCli, MessagesShowControlCharactersAndSayWhatIsMissing) {
     const std::pair<QByteArray, std::string> cases[] = {
         {QByteArray("TEXT 1\0 1 rgt 'a'\n", 18),
-         "Syntax error at line 0: x must be a whole number, not \"1\\0\"\n"},
-        {"PICT 1 1 0 0 0 rgt ''\n", "Syntax error at line 0: PICT needs a file name\n"},
+         "Syntax error at line 1: x must be a whole number, not \"1\\0\"\n"},
+        {"PICT 1 1 0 0 0 rgt ''\n", "Syntax error at line 1: PICT needs a file name\n"},
         {"PICT 1 1 0 0 0 rgt 'a\tb'\n",
-         "Syntax error at line 0: the picture \"a\\tb\" does not exist\n"}};
+         "Syntax error at line 1: the picture \"a\\tb\" does not exist\n"}};
     for (const auto& [text, says] : cases) {
         const CliRun r =
             cli("script run " + write("c.spt", text) + " --canvas 10x10 -o " + path("c.png"));

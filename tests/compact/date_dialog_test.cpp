@@ -1,5 +1,6 @@
-// The date dialog: the dates it accepts and ignores, "cancel", "today" after midnight, and the
-// year field ready for typing at every showing.
+// The date dialog: the dates it accepts and refuses with a reason, "cancel", "today" after
+// midnight, and the year field ready for typing at every showing.
+#include <QLabel>
 #include <QTest>
 
 #include "compact/date_dialog.h"
@@ -44,13 +45,31 @@ protected:
     int fullModeTold = 0;
 };
 
-TEST_F(DateDialogTest, TakesExistingDatesOfAnyYearAndIgnoresTheOthers) {
-    // 31 April and 29 February close the dialog but change nothing.
-    for (const GregorianDate& d : {GregorianDate{31, 4, 0, 2026}, GregorianDate{29, 2, 0, 2024}}) {
-        EXPECT_EQ(choose(d.year, d.month, d.day), QDialog::Accepted);
+TEST_F(DateDialogTest, TakesExistingDatesOfAnyYearAndSaysWhyItRefusesTheOthers) {
+    // 31 April and 29 February change nothing: the dialog stays open and says why (it used to
+    // close as if the date had been taken).
+    const std::pair<GregorianDate, const char*> refused[] = {
+        {{31, 4, 0, 2026}, "31.4.2026 does not exist: month 4 has 30 days."},
+        {{29, 2, 0, 2027}, "29.2.2027 does not exist: month 2 has 28 days."},
+        {{29, 2, 0, 2024},
+         "29.2.2024 is no day of this calendar: 29 February counts as 28 "
+         "February."}};
+    auto* hint = dialog.findChild<QLabel*>("refusalLabel");
+    for (const auto& [d, says] : refused) {
+        choose(d.year, d.month, d.day);
+        EXPECT_TRUE(dialog.isVisible());
         EXPECT_EQ(calendarState().currentDate, (GregorianDate{10, 3, 0, 2026}));
+        EXPECT_TRUE(hint->isVisible());
+        EXPECT_EQ(hint->text(), says);
+        EXPECT_TRUE(field("dayField")->hasFocus() || !dialog.isActiveWindow());
     }
-    EXPECT_EQ(repaints + fullModeTold, 0);
+    QTest::keyClick(field("dayField"), Qt::Key_Down);  // 28 February 2024
+    EXPECT_FALSE(hint->isVisible());
+    QTest::keyClick(field("dayField"), Qt::Key_Return);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(calendarState().currentPosition, GregorianToMayan({28, 2, 0, 2024}));
+    choose(2026, 3, 10);
+    repaints = fullModeTold = 0;
     EXPECT_FALSE(dateDialogAccepts(2026, 13, 1) || dateDialogAccepts(2026, 1, 0));
     int n = 0;
     for (const GregorianDate& d : {GregorianDate{31, 1, 0, 2026}, GregorianDate{30, 4, 0, 2026},

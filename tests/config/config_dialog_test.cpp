@@ -90,6 +90,10 @@ TEST_F(ConfigDialogTest, ABadLineIsNamedTheOthersApplyAndTheFileWaitsForSave) {
     dialog->show();
     EXPECT_EQ(messages(), QStringList{"conf.dat line 6: \"fast\" is not a whole number\n"
                                       "conf.dat line 14: entry 7 is not in the list of 7"});
+    loadSettings();  // as every window switch reads it: said once per run
+    dialog->hide();
+    dialog->show();
+    EXPECT_EQ(messages().size(), 1) << messages().join("|").toStdString();
     EXPECT_FALSE(box(&Settings::yearShine)->isChecked());
     EXPECT_TRUE(box(&Settings::swapDayKeys)->isChecked());
     EXPECT_EQ(dialog->speedBox()->value(), 10);  // kept
@@ -121,6 +125,19 @@ TEST_F(ConfigDialogTest, ATypedListTextIsMatchedWholeWithoutRegardToCase) {
         EXPECT_EQ(chosenEntry(*dates), entry) << text;
     }
     EXPECT_EQ(dates->count(), 7);
+    // Typed and saved without Return: the text as typed, not a longer entry it begins.
+    for (const auto& [text, line] : {std::pair{"dd.mm", "2"}, {"DD.MM.YY", "1"}, {"mm/DD", "4"}}) {
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+        dates->setFocus();
+        dates->lineEdit()->selectAll();
+        QTest::keyClicks(dates->lineEdit(), text);
+        EXPECT_EQ(dates->currentText(), text);
+        saveByButton();
+        EXPECT_EQ(confLines()[13], line) << text;
+        dialog->show();
+    }
+    dates->lineEdit()->selectAll();
+    QTest::keyClicks(dates->lineEdit(), "dd.mm.yyyy ");
     dialog->moonBox()->setEditText("Southern Hemisphere");
     saveByButton();
     EXPECT_EQ(confLines().mid(13), (QStringList{"-1", "1"}));

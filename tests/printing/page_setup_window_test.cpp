@@ -245,6 +245,17 @@ TEST_F(PageSetupWindowTest, PrintNowWithoutADefaultQueueWritesAPdfIntoTheWorking
                     .hasMatch());
     ASSERT_FALSE(notifierState().messages.isEmpty());
     EXPECT_TRUE(notifierState().messages.last().contains(written.first()));
+
+    // The print dialog proposes a new file in the working folder, not the last print's.
+    QString proposed;
+    printer.runDialog = [&](QDialog&) {
+        proposed = printer.printer().outputFileName();
+        return false;
+    };
+    EXPECT_FALSE(printer.print(false, canvas, nullptr));
+    EXPECT_EQ(QFileInfo(proposed).dir(), QDir(home.path()));
+    EXPECT_TRUE(proposed.contains("Orbisca-"));
+    EXPECT_FALSE(QFileInfo::exists(proposed));
 }
 
 }  // namespace

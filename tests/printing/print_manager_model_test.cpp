@@ -1,7 +1,11 @@
 // The print manager's rules that need no window: its texts from BASE.KTX, who opened it, script
-// files with their year page, the editor's view of a script run's changes, and where the window
-// may stand.
+// files with their year page, the editor's view of a script run's changes, where the window may
+// stand and opens, and the name of a new PDF.
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
 #include <QImage>
+#include <QTemporaryDir>
 #include <QTextDocument>
 
 #include "printing/image_save.h"
@@ -9,6 +13,7 @@
 #include "printing/print_manager_model.h"
 #include "printing/script_editor.h"
 #include "printpage/caption_table.h"
+#include "printpage/print_job.h"
 #include "printpage/script_file.h"
 #include "support/compact_fixture.h"
 
@@ -49,7 +54,11 @@ TEST_F(PrintManagerFilesTest, ScriptFilesKeepTheYearPageAndReadBothEncodings) {
     EXPECT_EQ(splitScriptFile(scriptFileLines(tricky, {})).script, tricky);
     EXPECT_EQ(splitScriptFile(scriptFileLines(tricky, {})).yearPage, QStringList());
     EXPECT_EQ(scriptFileLines(script, {}), script);  // no year page: no block
-    EXPECT_FALSE(splitScriptFile(script).yearPage);
+    EXPECT_EQ(splitScriptFile(script).yearPage, QStringList());
+    // A year page that no YEAR line draws is not written (it was 2,000 lines after every export).
+    const QStringList sign = {"[Sign info script]", "TEXT 1 1 rgt 'a'"};
+    EXPECT_EQ(scriptFileLines(sign, year), sign);
+    EXPECT_EQ(scriptFileLines(tricky, year), tricky + QStringList{"[Year lines]"});
 
     // Windows-1251 with CR LF, as older scripts were written.
     writeFile("old.txt", QByteArray("TEXT 0 0 cnt '\xcf\xf0\xe8\xe2\xe5\xf2'\r\nFONT\r\n"));
@@ -93,7 +102,7 @@ TEST(PrintManagerModel, WindowValuesKeepOtherWindowsLinesAndRefuseHugeCanvases) 
     EXPECT_TRUE(page.autoOptimize);  // Creative mode: on whatever the menu item says
     setEasyMode(state, page, true);
     EXPECT_FALSE(page.autoOptimize);
-    setCanvas(page, 1, 1, true);  // as a showing leaves it
+    setCanvas(page, 1, 1, true);  // the spin boxes count, not the canvas
     const PrintWindowValues saved = windowValuesToSave(state, page, QRect(5, 6, 700, 500));
     EXPECT_EQ(saved.setupLeft, 333);
     EXPECT_EQ(saved.sampleHeight, -21);
@@ -114,6 +123,29 @@ TEST(PrintManagerModel, WindowsAreMovedAndShrunkOntoTheScreen) {
     EXPECT_EQ(clampToAvailable(QRect(-300, 5000, 800, 600), screen), QRect(0, 140, 800, 600));
     EXPECT_EQ(clampToAvailable(QRect(500, 300, 3000, 2000), screen), screen);
     EXPECT_EQ(defaultPrinterPage(), QSize(4958, 7017));
+}
+
+// A new file's place (40, 40) lay over the full-mode window's buttons: the window opens centred
+// on the opener's screen until the user moves it.
+TEST(PrintManagerModel, TheWindowOpensCentredOnTheOpenersScreenOrWhereTheUserMovedIt) {
+    const QRect first(0, 0, 1024, 740), second(1024, 0, 1920, 1080);
+    PrintWindowValues values;
+    EXPECT_FALSE(hasUserPlace(values));
+    EXPECT_EQ(openingPlace(values, QSize(800, 600), first, second), QRect(1584, 240, 800, 600));
+    EXPECT_EQ(openingPlace(values, QSize(2000, 600), first, first), QRect(0, 70, 1024, 600));
+    values.left = 300;
+    values.top = 500;
+    EXPECT_EQ(openingPlace(values, QSize(800, 600), first, second), QRect(224, 140, 800, 600));
+}
+
+TEST(PrintManagerModel, ANewPdfNameNeverNamesAFileThatIsThere) {
+    QTemporaryDir folder;
+    const QDateTime when(QDate(2026, 12, 7), QTime(4, 5, 6));
+    const QString first = fallbackPdfPath(folder.path(), when);
+    EXPECT_EQ(QFileInfo(first).fileName(), "Orbisca-20261207-040506.pdf");
+    QFile(first).open(QIODevice::WriteOnly);
+    EXPECT_EQ(QFileInfo(fallbackPdfPath(folder.path(), when)).fileName(),
+              "Orbisca-20261207-040506-2.pdf");
 }
 
 // Every change a run can make to the script reaches the editor's document exactly.

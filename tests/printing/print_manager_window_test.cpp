@@ -191,7 +191,8 @@ TEST_F(PrintManagerWindowTest, ASyntaxErrorMarksItsLineAndPutsTheCaretThere) {
     EXPECT_EQ(caret.block().text(), bad);
     EXPECT_EQ(caret.positionInBlock(), bad.size());
     EXPECT_TRUE(editor()->hasFocus());
-    EXPECT_EQ(messages(), QStringList{"Syntax error at line 2"});
+    EXPECT_EQ(messages(),
+              QStringList{"Syntax error at line 3: x must be a whole number, not \"x\""});
 
     // The window's Ctrl keys work in the editor: Ctrl+D shows the page, deleting nothing.
     window->setScriptLines({"TEXT 10 10 rgt 'ok'"});
@@ -246,7 +247,8 @@ TEST_F(PrintManagerWindowTest, DraggingScrollsThePageAndThePointerReadsCanvasPix
 }
 
 TEST_F(PrintManagerWindowTest, TheCanvasStaysWithinItsLimitsAndOptimizeEndsFromTheSmallest) {
-    open();  // the canvas is 1 x 1 until it is drawn
+    open();
+    setCanvasSpins(1, 1);
     ASSERT_EQ(window->page().canvas.size(), QSize(1, 1));
     EXPECT_FALSE(window->decreaseResolution());
     EXPECT_EQ(window->page().canvas.size(), QSize(1, 1));
@@ -268,6 +270,74 @@ TEST_F(PrintManagerWindowTest, TheCanvasStaysWithinItsLimitsAndOptimizeEndsFromT
     EXPECT_EQ(window->state().canvasSpins, QSize(16384, 200));
     EXPECT_EQ(find<QSpinBox>("canvasHeightSpin")->value(), 200);
     EXPECT_TRUE(window->statusBar()->currentMessage().contains("256 MB"));
+}
+
+// The window used to open on a 1 x 1 canvas while the boxes said otherwise, and Print now then
+// printed that one pixel.
+TEST_F(PrintManagerWindowTest, OpenedOnItsOwnItShowsItsScriptAndPrintsNoUndrawnPage) {
+    writeLines("~last.spt", {"FONT 20 -30 0 0 0 bld nrm DejaVu Sans", "TEXT 10 10 rgt 'XXXX'"});
+    QStringList values = readLines(home.filePath("WindWHP.dat"));
+    values[20] = "200";
+    values[21] = "100";
+    writeLines("WindWHP.dat", values);
+    std::vector<QImage> printed;
+    window = std::make_unique<PrintManagerWindow>();
+    window->printer.print = [&](bool) { printed.push_back(window->page().canvas); };
+    open();
+    EXPECT_EQ(window->page().canvas.size(), QSize(200, 100));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTRY_VERIFY(ink(QRect(10, 10, 80, 30)) > 50);
+
+    setCanvasSpins(150, 80);  // a cleared canvas: Print now draws the script first
+    EXPECT_EQ(ink(QRect(0, 0, 150, 80)), 0);
+    QTest::keyClick(window.get(), Qt::Key_N, Qt::ControlModifier);
+    ASSERT_EQ(printed.size(), 1u);
+    EXPECT_EQ(printed[0].size(), QSize(150, 80));
+    EXPECT_GT(ink(QRect(10, 10, 80, 30)), 50);
+
+    window->setScriptLines({"TEXT x 1 rgt 'a'"});  // one that cannot be drawn is not printed
+    setCanvasSpins(150, 81);
+    action("actionPrintNow")->trigger();
+    EXPECT_EQ(printed.size(), 1u);
+    EXPECT_EQ(messages().size(), 1);
+}
+
+// After a large canvas scrolled to its right, a smaller one kept the scroll position and hid its
+// left edge.
+TEST_F(PrintManagerWindowTest, ANewCanvasSizeShowsTheCanvasFromItsTopLeft) {
+    open();
+    window->resize(500, 400);
+    setCanvasSpins(4020, 3300);
+    action("actionScreenScale")->trigger();
+    QScrollBar* across = find<QScrollArea>("canvasScroll")->horizontalScrollBar();
+    across->setValue(across->maximum());
+    ASSERT_GT(across->value(), 1000);
+    setCanvasSpins(670, 550);
+    EXPECT_EQ(across->value(), 0);
+    EXPECT_GE(find<CanvasView>("canvasView")->x(), 0);
+}
+
+// A new file's place lay over the full-mode window's buttons.
+TEST_F(PrintManagerWindowTest, ItOpensCentredUntilTheUserMovesIt) {
+    QStringList values = readLines(home.filePath("WindWHP.dat"));
+    values[0] = "600";
+    values[1] = "450";
+    writeLines("WindWHP.dat", values);
+    open();
+    const QRect screen = window->screen()->availableGeometry();
+    // Centred with its frame from the second opening on, when the frame is known.
+    EXPECT_LE((window->frameGeometry().center() - screen.center()).manhattanLength(), 4);
+    window->close();
+    EXPECT_EQ(readLines(home.filePath("WindWHP.dat")).mid(2, 2), values.mid(2, 2));
+
+    open();
+    EXPECT_EQ(window->frameGeometry().center(), screen.center());
+    const QPoint moved = screen.topLeft() + QPoint(30, 20);
+    window->move(moved);
+    window->close();
+    window.reset();
+    open();
+    EXPECT_EQ(window->pos(), moved);
 }
 
 TEST_F(PrintManagerWindowTest, AYearScriptDrawsItsGridFromAFileAndAfterARestart) {
@@ -391,6 +461,27 @@ TEST_F(PrintManagerExportTest, NextDayReexportsTheNextDayAlsoWithSwappedDayKeys)
         return true;
     });
     QTRY_VERIFY(calendarState().currentDate == StepDate(before, 2));
+}
+
+// A Sign export after a Year export used to leave the year page in "~last.spt", 2,000 lines that
+// nothing drew.
+TEST_F(PrintManagerExportTest, TheYearPageGoesOnlyWithAScriptThatDrawsIt) {
+    open();
+    window->setEasyMode(false);
+    ASSERT_TRUE(window->exportScript(ScriptExport::Year));
+    ASSERT_FALSE(window->page().yearPage.isEmpty());
+    ASSERT_TRUE(window->saveScriptFile(home.filePath("year.spt")));
+    ASSERT_TRUE(window->exportScript(ScriptExport::Sign));
+    EXPECT_TRUE(window->page().yearPage.isEmpty());
+    window->close();
+    EXPECT_FALSE(readLines(home.filePath("~last.spt")).contains("[Year lines]"));
+
+    open();
+    ASSERT_TRUE(window->loadScriptFile(home.filePath("year.spt")));
+    EXPECT_FALSE(window->page().yearPage.isEmpty());
+    writeLines("plain.spt", {"TEXT 1 1 rgt 'a'"});
+    ASSERT_TRUE(window->loadScriptFile(home.filePath("plain.spt")));
+    EXPECT_TRUE(window->page().yearPage.isEmpty());
 }
 
 TEST_F(PrintManagerExportTest, AChangedScriptIsReplacedOnlyAfterTheQuestion) {

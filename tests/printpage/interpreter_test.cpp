@@ -48,7 +48,7 @@ TEST_F(PageTest, CentredTextStartsHalfItsWidthLeftOfTheMiddle) {
 TEST_F(PageTest, AFailingLineIsMarkedAndStopsTheRun) {
     const QString bad = "TEXT  10 10 rgt 'x'";
     EXPECT_FALSE(run({bad, "FONT 8 -30 0 0 0 thn nrm DejaVu Sans"}));
-    EXPECT_EQ(recorder.messages, QStringList{"Syntax error at line 0"});
+    EXPECT_EQ(recorder.errorLines(), QStringList{"Syntax error at line 1"});
     EXPECT_EQ(page.script,
               (QStringList{kStart, bad, kEnd, "FONT 8 -30 0 0 0 thn nrm DejaVu Sans"}));
     EXPECT_EQ(page.interp.errorCaret, bad.size());
@@ -58,7 +58,7 @@ TEST_F(PageTest, AFailingLineIsMarkedAndStopsTheRun) {
     recorder.messages.clear();
     EXPECT_FALSE(run({"[Header]", "TEXT 5 5 rgt 'ink'", "MOON 1 2 3 4 IMAGE x", "PICT 1 2 3"}));
     EXPECT_GT(ink().first, 0);
-    EXPECT_EQ(recorder.messages, QStringList{"Syntax error at line 3"});
+    EXPECT_EQ(recorder.errorLines(), QStringList{"Syntax error at line 4"});
     EXPECT_EQ(page.interp.errorCaret, 8 + 18 + 20 + 10);
     EXPECT_EQ(page.script.mid(3), (QStringList{kStart, "PICT 1 2 3", kEnd}));
     // The markers are comments: once the line is mended, the script runs and keeps them; error
@@ -89,7 +89,7 @@ TEST_F(PageTest, MoonPhasesSizesAndFills) {
          {"MOONS", "MOON 0 0 0 50 IMAGE", "MOON 0 0 -4 50 IMAGE", "MOON 0 0 4097 50 0 0 0"}) {
         recorder.messages.clear();
         EXPECT_FALSE(run({bad})) << bad;
-        EXPECT_EQ(recorder.messages, QStringList{"Syntax error at line 0"});
+        EXPECT_EQ(recorder.errorLines(), QStringList{"Syntax error at line 1"});
     }
 }
 
@@ -109,7 +109,8 @@ TEST_F(PageTest, YearShiftsTheTextsOfTheYearPageButNotItsPicturesAndMoons) {
 TEST_F(PageTest, YearInsideTheYearPageFailsInsteadOfRunningForEver) {
     page.yearPage = {"YEAR 53 12 1"};
     EXPECT_FALSE(run({"TEXT 1 1 rgt 'a'", "YEAR 53 12 1"}));
-    EXPECT_EQ(recorder.messages, (QStringList{"Syntax error at line 0", "Syntax error at line 1"}));
+    EXPECT_EQ(recorder.errorLines(),
+              (QStringList{"Syntax error at line 1", "Syntax error at line 2"}));
     EXPECT_EQ(page.yearPage, (QStringList{kStart, "YEAR 53 12 1", kEnd}));
     EXPECT_EQ(page.script, (QStringList{"TEXT 1 1 rgt 'a'", kStart, "YEAR 53 12 1", kEnd}));
     EXPECT_FALSE(page.interp.insideYear);
@@ -134,7 +135,8 @@ TEST_F(PageTest, PicturesAtTheOriginWithTheirKeyAndOnlyFromRegularFilesOfAllowed
                                 QString("wide.bmp"), QString("pic") + QChar(0) + ".bmp"}) {
         recorder.messages.clear();
         EXPECT_FALSE(run({QString("PICT 0 0 0 0 0 rgt '%1'").arg(name)})) << name.toStdString();
-        EXPECT_EQ(recorder.messages, QStringList{"Syntax error at line 0"}) << name.toStdString();
+        EXPECT_EQ(recorder.errorLines(), QStringList{"Syntax error at line 1"})
+            << name.toStdString();
     }
     EXPECT_TRUE(recorder.pictures.empty());
 }

@@ -18,6 +18,12 @@ struct Recorder {
     std::vector<std::tuple<QPoint, QRgb, QSize>> pictures;  // where, key colour, size
     std::vector<std::vector<int>> blurs;                    // xFrom, yTo, xTo, yFrom
     QStringList messages;
+    // The messages up to their reason: "Syntax error at line 3".
+    QStringList errorLines() const {
+        QStringList lines;
+        for (const QString& m : messages) lines << m.section(u':', 0, 0);
+        return lines;
+    }
     std::vector<int> gauges;
 };
 

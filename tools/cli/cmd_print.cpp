@@ -82,8 +82,6 @@ void chooseTarget(QPrinter& printer, const PrintRequest& request) {
 // it (the year page included).
 const QImage& drawForPage(const PrintRequest& request, const ExportView& view, QSize page) {
     FullModeFrame frame;
-    if (!frame.hasPainter(view.mode))
-        throw UsageError("the " + view.name.toStdString() + " view is not built yet");
     PrintPageState& state = preparePage();
     if (request.background) state.background = *request.background;
     ExportOptions options;

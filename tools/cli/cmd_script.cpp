@@ -38,8 +38,7 @@ QStringList& pageNotices() {
 }
 
 void reportSyntaxError(const PrintPageState& page) {
-    std::fprintf(stderr, "Syntax error at line %d: %s\n", page.interp.errorLine,
-                 printable(page.interp.errorReason).c_str());
+    std::fprintf(stderr, "%s\n", printable(syntaxErrorMessage(page.interp)).c_str());
 }
 
 int runScript(Args& args) {

@@ -148,9 +148,6 @@ int runExport(const Args& input) {
     if (!view) throw UsageError(noExportView(args.front()));
     prepareFrame(dateText);
     FullModeFrame frame;
-    if (!frame.hasPainter(view->mode))
-        throw UsageError("the " + view->name.toStdString() + " view (mode " +
-                         std::to_string(view->mode) + ") is not built yet");
     failOnError([&] {
         frame.state().exportAsGlyphText = !pictures;
         ScriptLines script, yearLines;
