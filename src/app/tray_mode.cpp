@@ -16,7 +16,7 @@
 #include "data/text_file.h"
 #include "data/working_folder.h"
 #include "printing/print_manager_window.h"
-#include "tray/about_box.h"
+#include "widgets/about_box.h"
 #include "views/mode_table.h"
 #include "views/tray_picture.h"
 

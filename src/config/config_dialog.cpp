@@ -17,7 +17,10 @@
 #include <optional>
 
 #include "data/data_error.h"
+#include "data/day_words.h"
+#include "data/desktop_entries.h"
 #include "data/error_log.h"
+#include "data/notifier.h"
 #include "data/print_window_file.h"
 #include "data/text_file.h"
 
@@ -56,6 +59,9 @@ constexpr SwitchRow kSwitchRows[] = {
     {&Settings::gregorianOnDay, "Gregorian date on the day page", 654},
     {&Settings::gregorianInViews, "Gregorian dates in the views", 655},
     {&Settings::threeTurtles, "Three turtles", 657},
+    {&Settings::showInTray, "Show in the system tray", base_line::kShowInTraySetting},
+    {&Settings::notifyNewDay, "Notify me of the new day", base_line::kNewDayNoticeSetting},
+    {&Settings::startWithDesktop, "Start with the desktop", base_line::kStartWithDesktopSetting},
 };
 
 // Runs a handler's work at its edge: a failure (BASE.KTX that cannot be read) is reported once
@@ -114,6 +120,7 @@ void ConfigDialog::createControls() {
             column->addSpacing(6);
             column->addWidget(turtlesHeading_);
         }
+        if (row.field == &Settings::showInTray) column->addSpacing(6);  // the desktop's switches
         auto* box = new QCheckBox(QString::fromLatin1(row.designCaption));
         switches_.push_back({box, row.field, row.captionLine});
         column->addWidget(box);
@@ -221,7 +228,16 @@ void ConfigDialog::load() {
     apply();
 }
 
-bool ConfigDialog::save() { return saveSettings(controlSettings()); }
+// The autostart entry follows its switch: written when it is on, removed when it is off.
+bool ConfigDialog::save() {
+    const Settings chosen = controlSettings();
+    const QString entry = autostartEntryPath();
+    if (chosen.startWithDesktop != startsWithDesktop(entry)) {
+        QString error;
+        if (!setStartWithDesktop(entry, chosen.startWithDesktop, &error)) notify(error);
+    }
+    return saveSettings(chosen);
+}
 
 void ConfigDialog::apply() { settings() = controlSettings(); }
 

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPushButton>
 #include <QScreen>
 #include <utility>
 
@@ -17,6 +18,7 @@
 #include "gfx/image_io.h"
 #include "views/mode_table.h"
 #include "views/telectonon_board.h"
+#include "widgets/about_box.h"
 #include "widgets/window_keys.h"
 
 namespace orbisca {
@@ -132,6 +134,13 @@ FullModeWindow::FullModeWindow(QWidget* parent) : QWidget(parent) {
     noticeTimer_.setSingleShot(true);
     noticeTimer_.setInterval(kNoticeMs);
     connect(&noticeTimer_, &QTimer::timeout, notice_, &QLabel::hide);
+    aboutButton_ = new QPushButton(this);
+    aboutButton_->setObjectName(QStringLiteral("aboutButton"));
+    aboutButton_->setFlat(true);
+    aboutButton_->setFocusPolicy(Qt::NoFocus);  // the arrow keys stay the window's
+    aboutButton_->setStyleSheet(QStringLiteral("QPushButton { color: rgb(255, 217, 0); }"));
+    aboutButton_->hide();
+    connect(aboutButton_, &QPushButton::clicked, this, [this] { showAboutBox(this); });
     createButtons();
     timer_.setInterval(kTickMs);
     timer_.setTimerType(Qt::PreciseTimer);
@@ -288,6 +297,7 @@ void FullModeWindow::onTick() { apply(fade_.tick()); }
 
 void FullModeWindow::apply(const TickResult& result) {
     if (!result.frame.isNull()) present(result.frame);
+    aboutButton_->setVisible(helpPageOfMode(frame_.state().mode) > 0);
     setModeButtonsEnabled(result.buttonsEnabled);
     if (!result.keepTicking) timer_.stop();
     if (result.failure) {
@@ -358,6 +368,11 @@ void FullModeWindow::guarded(const std::function<void()>& work) {
 
 void FullModeWindow::placeControls() {
     paintBox_->move(paintBoxPosition(size()));
+    // The About box's button under the help page's bottom right corner.
+    aboutButton_->setText(readDatabaseLine(base_line::kAboutTitle, QStringLiteral("BASE.KTX")));
+    aboutButton_->adjustSize();
+    const QPoint corner = paintBox_->geometry().bottomRight();
+    aboutButton_->move(corner.x() - aboutButton_->width(), corner.y() + 4);
     for (int i = 0; i < kFullModeButtons; ++i)
         buttons_[std::size_t(i)]->move(buttonPosition(static_cast<FullModeButton>(i), width()));
 }

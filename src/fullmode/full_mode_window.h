@@ -20,6 +20,8 @@
 
 class QScreen;
 
+class QPushButton;
+
 namespace orbisca {
 
 // What the window asks of the other windows; the program wires these. An empty link is skipped,
@@ -116,6 +118,7 @@ public:
     GlyphButton* button(FullModeButton which) const { return buttons_[std::size_t(which)]; }
     QWidget* paintBox() const { return paintBox_; }
     QLabel* noticeLabel() const { return notice_; }
+    QPushButton* aboutButton() const { return aboutButton_; }
     QTimer& tickTimer() { return timer_; }
 
 protected:
@@ -149,6 +152,7 @@ private:
     std::array<GlyphButton*, kFullModeButtons> buttons_{};
     QWidget* paintBox_ = nullptr;
     QLabel* notice_ = nullptr;
+    QPushButton* aboutButton_ = nullptr;  // on the help pages: the About box
     QTimer timer_;
     QTimer noticeTimer_;
     ErrorLogSource logSource_{[this] { return fullModeLogValues(frame_.state()); }};

@@ -3,6 +3,7 @@
 // full-mode window.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -49,7 +50,9 @@ TEST_F(ConfigDialogTest, SaveAndExitWritesTheFifteenLinesInTheirOrder) {
     dialog->moonBox()->setCurrentIndex(0);
     saveByButton();
     EXPECT_EQ(confLines(), (QStringList{"Y", "Y", "Y", "Y", "Y", "10", "N", "Orbisca Glyphs", "4",
-                                        "Y", "Y", "Y", "Y", "0", "0"}));
+                                        "Y", "Y", "Y", "Y", "0", "0", "", "Y", "Y", "Y"}));
+    const QString autostart = home.filePath("config/autostart/org.orbisca.Orbisca.desktop");
+    EXPECT_TRUE(QFileInfo::exists(autostart)) << "the start with the desktop was not set up";
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(fullModeCalls, (QStringList{"off", "on", "mode 0"}));
     EXPECT_TRUE(settings().threeTurtles && !settings().swapDayKeys);
@@ -63,6 +66,10 @@ TEST_F(ConfigDialogTest, SaveAndExitWritesTheFifteenLinesInTheirOrder) {
     saveByButton();
     EXPECT_EQ(confLines().mid(4, 2), (QStringList{"N", "25"}));
     EXPECT_EQ(settings().fadeSteps(), 0);
+    dialog->show();
+    check(&Settings::startWithDesktop, false);
+    saveByButton();
+    EXPECT_FALSE(QFileInfo::exists(autostart)) << "the autostart entry stayed";
 
     // Closed by its window button: in force at once, in the file not, undone at the next showing.
     dialog->show();

@@ -74,6 +74,8 @@ protected:
         ASSERT_TRUE(QDir(home.path()).mkdir("program"));
         QFile(home.filePath("CMakeCache.txt")).open(QIODevice::WriteOnly);
         errorLogState().programFolder = home.filePath("program");
+        // The desktop's files (the autostart entry) go into the test's folder too.
+        qputenv("XDG_CONFIG_HOME", home.filePath("config").toLocal8Bit());
     }
     void TearDown() override { resetDataStates(); }
 

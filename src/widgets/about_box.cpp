@@ -1,4 +1,4 @@
-#include "tray/about_box.h"
+#include "widgets/about_box.h"
 
 #include <QMessageBox>
 
