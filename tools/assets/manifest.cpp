@@ -227,6 +227,12 @@ void addMarks(Builder& b) {
                 "moon-day mark, in the 26 pixels left of a sign (mark at 76c - 30, sign at 76c - "
                 "4) and above the kin mark 23 pixels below it (month view, year view, castle)",
                 [mark] { return moonDayMark(mark, kMoonDayMark); });
+    for (int mark = 1; mark <= 4; ++mark)
+        b.keyed("md" + codedIndex(mark) + "_print.bmp", "mark", {kMoonDayMark, kMoonDayMark},
+                kKeyBlack,
+                "moon-day mark of a page printed in picture form, the size of md" +
+                    codedIndex(mark) + ".bmp; pale where the black day number stands",
+                [mark] { return moonDayMark(mark, kMoonDayMark, Medium::Paper); });
     for (int cromatic = 1; cromatic <= 4; ++cromatic)
         b.keyed("fr" + QString::number(cromatic) + ".bmp", "mark", kGridFrame, kKeyBlack,
                 "year-grid cell frame: cells step 17 across and 23 down",
@@ -478,7 +484,11 @@ void addBoards(Builder& b) {
     b.keyed("wavespell.bmp", "board", kWavespellBoard, kKeyBlack,
             "the thirteen places (x 124..620, y 23..470 in the frame) and a margin, centred at "
             "(25, 12): x 49..598, y 12..481",
-            wavespellBoard);
+            [] { return wavespellBoard(); });
+    b.keyed("wavespell_print.bmp", "board", kWavespellBoard, kKeyBlack,
+            "the wavespell board of a page printed in picture form, the size of wavespell.bmp, in "
+            "light inks under the black title and dates",
+            [] { return wavespellBoard(Medium::Paper); });
     b.keyed("wings.bmp", "board", kWingsBoard, kKeyBlack,
             "the widest board centred at (0, 10) that fits the frame: 598 x 540; its top corners "
             "stay clear for the castle and wavespell texts",
