@@ -61,8 +61,7 @@ Element tone(int n) {  // kinds 118..130, the tones over size-45 signs, n = 0..1
     return {pict("tn45" + coded(n) + ".bmp"),
             {font("42 -56", " 0 0 0 ", kSignFace),
              text(even(kX + 30 + 6 - 42 * 0.05), even(kY - 42 * 0.22), QChar(u'a' + n))},
-            // The glyph's bars end higher than the picture's, clear of the sign glyph below.
-            8};
+            4};
 }
 
 Element plasma(int n) {  // kinds 71..77, n = 0..6

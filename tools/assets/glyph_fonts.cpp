@@ -110,11 +110,8 @@ void add(std::vector<GlyphOutline>& glyphs, QChar letter, double advance,
 const QRectF kCartouche(0.03, 0.145, 0.80, 0.80);
 constexpr double kSignAdvance = 0.86;
 constexpr double kRimWidth = 0.028;
-// The bar-and-dot numeral of the tones, centred across where the tone pictures centre theirs and
-// ending a little higher, so that a clear gap stays between the bars and the rim of the sign
-// glyph exported below them (the day page's tone stands 2 pixels above its sign): about four
-// pixels on the day page.
-const QRectF kToneBox(0.115, 0.15, 0.60, 0.29);
+// The bar-and-dot numeral of the tones, centred where the tone pictures centre theirs.
+const QRectF kToneBox(0.105, 0.185, 0.62, 0.34);
 constexpr double kToneAdvance = 0.83;
 // The plasma disc, its top on the cell's top (plasmas are exported without a downward shift).
 const QRectF kPlasmaDisc(0.06, 0.0, 0.88, 0.88);
