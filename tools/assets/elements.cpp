@@ -181,6 +181,32 @@ QImage plasmaPicture(int plasma, int size) {
     return flattenOnKey(plasmaCanvas(plasma, size), kKeyBlack, kNight);
 }
 
+// The compact window's plasma socket on the day out of time, which has no plasma: a gold
+// thirteen-pointed star on a violet night disc inside a gold ring, the plasma disc's shape.
+QImage extraDayEmblem(int size) {
+    QImage canvas = transparentCanvas(QSize(size, size));
+    QPainter p(&canvas);
+    smoothPainter(p);
+    const QPointF centre(size / 2.0, size / 2.0);
+    const qreal r = size / 2.0 - 0.5;
+    QRadialGradient night(centre, r);
+    night.setColorAt(0, QColor(92, 52, 170));
+    night.setColorAt(1, QColor(28, 12, 72));
+    p.setPen(QPen(QColor(kGold), size / 20.0));
+    p.setBrush(night);
+    p.drawEllipse(centre, r - size / 40.0, r - size / 40.0);
+    QRadialGradient gold(centre, r * 0.8);
+    gold.setColorAt(0, QColor(kIvory));
+    gold.setColorAt(1, QColor(kGold));
+    p.setPen(Qt::NoPen);
+    p.setBrush(gold);
+    p.drawPath(starPath(centre, 13, r * 0.78, r * 0.38, 0));
+    p.setBrush(QColor(kIvory));
+    p.drawEllipse(centre, r * 0.16, r * 0.16);
+    p.end();
+    return flattenOnKey(canvas, kKeyBlack, kNight);
+}
+
 QImage plasmaMask(int size) { return alphaAsGrey(shapeCanvas(discPath(size), QSize(size, size))); }
 
 // The views write the day's number in white over the right half of its mark (its middle 17

@@ -22,6 +22,7 @@ QImage tinyTonePicture(int tone, int cromatic, QSize size);
 
 QImage plasmaPicture(int plasma, int size);
 QImage plasmaMask(int size);
+QImage extraDayEmblem(int size);  // the plasma socket's picture on the day out of time
 
 // Where a picture is seen: on the screen's night frame, or on the paper of a printed page in
 // picture form, where the texts over it are black.

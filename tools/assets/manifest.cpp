@@ -215,6 +215,10 @@ void addPlasmas(Builder& b) {
                 kKeyBlack,
                 "plasma at (150, 216): covers area A4 (154..208 x 218..272) to its right edge",
                 [plasma] { return plasmaPicture(plasma, kLargePlasma); });
+    b.keyed("0X.bmp", "plasma", {kLargePlasma, kLargePlasma}, kKeyBlack,
+            "the compact window's plasma socket on the day out of time, which has no plasma: "
+            "the size of nX.bmp, drawn through plalfa.bmp",
+            [] { return extraDayEmblem(kLargePlasma); });
     for (int index = 0; index < 7; ++index)
         b.keyed("pl35" + codedIndex(index) + ".bmp", "plasma", {35, 35}, kKeyBlack,
                 "plasma of size 35, one column of the month view (76 wide)",
@@ -354,11 +358,12 @@ void addHighlights(Builder& b) {
          "12; the farthest day's, at (621, 472), ends at 662 x 519"},
         {"shine6.bmp",
          "shine6t.bmp",
-         {81, 311},
-         QRectF(10, 10, 61, 291),
+         {97, 311},
+         QRectF(10, 10, 77, 291),
          gold,
-         "13-moon highlight at (76c - 40, 119): the day's column (76c - 30..76c + 30, 129..419) "
-         "with a halo of 10; the seventh column's ends at 573 x 430"},
+         "13-moon highlight at (76c - 40, 119): the day's column (76c - 30..76c + 46, 129..419), "
+         "wide enough for its date label (centred at 76c + 4) and its sign, with a halo of 10; "
+         "the seventh column's ends at 589 x 430"},
         {"shine7.bmp",
          "",
          {81, 94},
