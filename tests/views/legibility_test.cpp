@@ -40,12 +40,14 @@ double lowestContrast(const QImage& without, const QImage& with, QRect area, QRg
     return lowest;
 }
 
+class Legibility : public FullModeTest {};
+
 const GregorianDate kDates[] = {{7, 12, 0, 2026}, {26, 7, 0, 2026}, {29, 2, 0, 2028},
                                 {1, 1, 0, 2027},  {15, 3, 0, 1850}, {9, 10, 0, 2345}};
 
 // The number of each moon day in the month, 13-moon and year views (the year view shows the day's
 // figure with its number when its day icon is on).
-TEST_F(FullModeTest, MoonDayNumbersStandOutFromTheirMarks) {
+TEST_F(Legibility, MoonDayNumbersStandOutFromTheirMarks) {
     settings().yearDayIcon = true;
     static const QRegularExpression dayNumber(QStringLiteral("^([1-9]|1[0-9]|2[0-8])$"));
     struct Seen {
@@ -76,7 +78,7 @@ TEST_F(FullModeTest, MoonDayNumbersStandOutFromTheirMarks) {
 
 // Every text of every export in picture form, run on a white page as the print manager runs it.
 // A text's letters are what its line adds to the page drawn without any text.
-TEST_F(FullModeTest, EveryTextOfAPictureFormExportStandsOutFromThePage) {
+TEST_F(Legibility, EveryTextOfAPictureFormExportStandsOutFromThePage) {
     const QSize canvas(670, 550);
     auto drawn = [&](const QStringList& script) {
         EXPECT_EQ(runScript(script, canvas), QString());
