@@ -151,6 +151,18 @@ void DrawTransparent(const QImage& picture, QImage& target, int x, int y, QRgb k
                  p.constScanLine(row - y) + (area.left() - x) * 3, area.width(), k);
 }
 
+QImage ScaledWithoutKey(const QImage& picture, QRgb key, QSize size) {
+    QImage argb = picture.convertToFormat(QImage::Format_ARGB32);
+    const QRgb opaqueKey = key | 0xff000000u;
+    for (int y = 0; y < argb.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(argb.scanLine(y));
+        for (int x = 0; x < argb.width(); ++x)
+            if ((row[x] | 0xff000000u) == opaqueKey) row[x] = 0;
+    }
+    return argb.convertToFormat(QImage::Format_ARGB32_Premultiplied)
+        .scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
 QImage StretchImage(const QImage& picture, int width, int height) {
     QImage out(std::max(width, 0), std::max(height, 0), QImage::Format_RGB888);
     if (out.isNull()) return out;

@@ -57,6 +57,10 @@ void CrossFade(const QImage& outgoing, const QImage& incoming, QImage& target, Q
 // clipped to the target.
 void DrawTransparent(const QImage& picture, QImage& target, int x, int y, QRgb key);
 
+// The picture scaled smoothly to size with its key colour made transparent (premultiplied ARGB):
+// the figure's edges blend into whatever it is drawn on, without a fringe of the key colour.
+QImage ScaledWithoutKey(const QImage& picture, QRgb key, QSize size);
+
 // The picture stretched to width x height by nearest-neighbour sampling of pixel centres.
 QImage StretchImage(const QImage& picture, int width, int height);
 

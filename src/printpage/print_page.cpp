@@ -9,6 +9,7 @@
 
 #include "data/font_table.h"
 #include "data/input_limits.h"
+#include "gfx/mask_draw.h"
 #include "printpage/script_line.h"
 #include "printpage/script_rescale.h"
 
@@ -170,10 +171,12 @@ void runText(PrintPageState& page, QStringList& lines, const QString& line) {
 void runPict(PrintPageState& page, const QString& line) {
     const PictCommand p = std::get<PictCommand>(ParseScriptLine(line));
     if (page.interp.rescaleMode) {
-        page.script.append(RescaledScriptLine(line, page.interp.rescaleFactor));
+        page.script.append(RescaledScriptLine(
+            line, page.interp.rescaleFactor,
+            [&page](const QString& file) { return scriptPictureSize(page, file); }));
         return;
     }
-    drawScriptPicture(page, p.x, p.y, p.transparent, p.centred, p.file);
+    drawScriptPicture(page, p.x, p.y, p.transparent, p.centred, p.file, p.size);
 }
 
 void runMoon(PrintPageState& page, const QString& line) {
@@ -369,8 +372,10 @@ void drawScriptText(PrintPageState& page, int x, int y, const QString& text, boo
                      text);
 }
 
-void drawScriptPicture(PrintPageState& page, int x, int y, QRgb transparent, bool centred,
-                       const QString& file) {
+namespace {
+
+// A picture a PICT line names, loaded; a clear error when it cannot be.
+QImage loadScriptPicture(const PrintPageState& page, const QString& file) {
     if (file.isEmpty()) throw ScriptSyntaxError("PICT needs a file name");
     if (file.contains(QChar(0)))
         throw std::runtime_error("a picture's file name cannot hold a NUL character: " +
@@ -383,18 +388,45 @@ void drawScriptPicture(PrintPageState& page, int x, int y, QRgb transparent, boo
     if (!info.isFile())
         throw std::runtime_error("the picture " + QuotedForMessage(file) +
                                  " is not a regular file");
-    const QImage picture = required(page.services.loadPicture, "loading pictures")(path);
+    QImage picture = required(page.services.loadPicture, "loading pictures")(path);
     if (picture.isNull())
         throw std::runtime_error("the picture " + QuotedForMessage(file) + " cannot be read");
     checkSide(picture.width(), "a picture's width");
     checkSide(picture.height(), "a picture's height");
+    return picture;
+}
+
+}  // namespace
+
+QSize scriptPictureSize(const PrintPageState& page, const QString& file) {
+    try {
+        return loadScriptPicture(page, file).size();
+    } catch (const std::exception&) {
+        return {};  // the redraw reports the picture; the rewritten line keeps its own size
+    }
+}
+
+void drawScriptPicture(PrintPageState& page, int x, int y, QRgb transparent, bool centred,
+                       const QString& file, QSize size) {
+    const QImage picture = loadScriptPicture(page, file);
+    const bool scaled = size.isValid() && size != picture.size();
+    const QSize drawn = scaled ? size : picture.size();
     const QPoint origin = page.services.drawingOrigin ? page.services.drawingOrigin() : QPoint();
     const qint64 left =
-        (centred ? centredLeft(x, page.canvas.width(), picture.width()) : x) + origin.x();
+        (centred ? centredLeft(x, page.canvas.width(), drawn.width()) : x) + origin.x();
     const qint64 top = qint64(y) + origin.y();
-    if (!outsideCanvas(page.canvas, left, top, picture.width(), picture.height()))
-        required(page.services.drawKeyed, "drawing pictures")(
-            page.canvas, picture, QPoint(int(left), int(top)), transparent);
+    if (!outsideCanvas(page.canvas, left, top, drawn.width(), drawn.height())) {
+        const QPoint at{int(left), int(top)};
+        if (scaled) {
+            // Scaled smoothly with the transparent colour left out, so the edges blend into the
+            // page instead of showing the key colour.
+            QPainter painter(&page.canvas);
+            painter.drawImage(at, gfx::ScaledWithoutKey(picture, transparent, size));
+        } else {
+            required(page.services.drawKeyed, "drawing pictures")(page.canvas, picture, at,
+                                                                  transparent);
+        }
+    }
     page.interp.lastPictureKey = picture.pixel(0, 0) | 0xff000000u;
 }
 

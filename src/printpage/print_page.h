@@ -159,7 +159,9 @@ void setCanvas(PrintPageState& page, int width, int height, bool resizeView);
 
 void drawScriptText(PrintPageState& page, int x, int y, const QString& text, bool centred);
 void drawScriptPicture(PrintPageState& page, int x, int y, QRgb transparent, bool centred,
-                       const QString& file);
+                       const QString& file, QSize size = {});
+// The size of the picture a PICT line names; empty when it cannot be loaded.
+QSize scriptPictureSize(const PrintPageState& page, const QString& file);
 void drawScriptMoon(PrintPageState& page, int x, int y, bool usePicture, QRgb colour, int phase,
                     int size);
 

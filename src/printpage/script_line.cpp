@@ -1,7 +1,9 @@
 #include "printpage/script_line.h"
 
+#include <QRegularExpression>
 #include <climits>
 
+#include "data/input_limits.h"
 #include "data/text_file.h"
 
 namespace orbisca {
@@ -35,6 +37,23 @@ int sideNumber(const QString& field, const char* what, int largest) {
         throw ScriptSyntaxError(std::string(what) + " must be 1 to " + std::to_string(largest) +
                                 ", not " + QuotedForMessage(field));
     return v;
+}
+
+// A PICT tail: 'file', or 'file' width height. A tail that ends in its quote is read as it always
+// was, whatever it holds, so older scripts keep their meaning.
+void readPictTail(const QString& tail, PictCommand& p) {
+    static const QRegularExpression sized(QStringLiteral("^'(.*)' (-?\\d+) (-?\\d+)$"));
+    const QRegularExpressionMatch match =
+        tail.endsWith(u'\'') ? QRegularExpressionMatch() : sized.match(tail);
+    if (!match.hasMatch()) {
+        p.file = UnquoteTail(tail);
+        return;
+    }
+    p.file = match.captured(1);
+    p.size = QSize(sideNumber(match.captured(2), "the picture width", kMaxImageSide),
+                   sideNumber(match.captured(3), "the picture height", kMaxImageSide));
+    if (const std::optional<QString> problem = pictureSizeProblem(p.size.width(), p.size.height()))
+        throw ScriptSyntaxError("the picture size is too large: " + problem->toStdString());
 }
 
 }  // namespace
@@ -143,7 +162,7 @@ ScriptCommand ParseScriptLine(const QString& line) {
                 ScriptColour(ScriptNumber(a.fields[2], "red"), ScriptNumber(a.fields[3], "green"),
                              ScriptNumber(a.fields[4], "blue"));
             p.centred = isWord(a.fields[5], "CNT");
-            p.file = UnquoteTail(a.tail);
+            readPictTail(a.tail, p);
             return p;
         }
         case ScriptLineKind::Moon: {

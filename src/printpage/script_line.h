@@ -8,6 +8,7 @@
 #pragma once
 
 #include <QRgb>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <stdexcept>
@@ -85,6 +86,7 @@ struct PictCommand {
     QRgb transparent = 0;
     bool centred = false;
     QString file;  // unquoted
+    QSize size;    // the size to draw it at; empty: its own size
 };
 
 struct MoonCommand {

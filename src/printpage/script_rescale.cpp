@@ -31,6 +31,11 @@ int scaledFontNumber(int v, double factor) {
     return qBound(-kMaxImageSide, scaledNumber(v, factor, "the font size"), kMaxImageSide);
 }
 
+// A picture's side once scaled: at least one pixel, and no more than a picture may have.
+int scaledSide(int v, double factor) {
+    return qBound(1, scaledNumber(v, factor, "the picture size"), kMaxImageSide);
+}
+
 QString join(const QStringList& parts) { return parts.join(u' '); }
 
 }  // namespace
@@ -45,7 +50,7 @@ int ClampToInt(qint64 v) {
     return static_cast<int>(qBound<qint64>(qint64(INT_MIN), v, qint64(INT_MAX)));
 }
 
-QString RescaledScriptLine(const QString& line, double factor) {
+QString RescaledScriptLine(const QString& line, double factor, const PictureSizeOf& pictureSize) {
     const ScriptCommand command = ParseScriptLine(line);  // validates every field
     if (const auto* font = std::get_if<FontCommand>(&command)) {
         const ScriptArguments a = SplitScriptArguments(line, 7);
@@ -60,9 +65,16 @@ QString RescaledScriptLine(const QString& line, double factor) {
     }
     if (const auto* pict = std::get_if<PictCommand>(&command)) {
         const ScriptArguments a = SplitScriptArguments(line, 6);
+        const QSize size = pict->size.isValid() ? pict->size
+                           : pictureSize        ? pictureSize(pict->file)
+                                                : QSize();
+        QString tail = a.tail;
+        if (size.isValid() && !size.isEmpty())
+            tail = '\'' + pict->file + "' " + ScriptInt(scaledSide(size.width(), factor)) + ' ' +
+                   ScriptInt(scaledSide(size.height(), factor));
         return join({"PICT", ScriptInt(scaledNumber(pict->x, factor, "x")),
                      ScriptInt(scaledNumber(pict->y, factor, "y")), a.fields[2], a.fields[3],
-                     a.fields[4], a.fields[5], a.tail});
+                     a.fields[4], a.fields[5], tail});
     }
     if (const auto* moon = std::get_if<MoonCommand>(&command)) {
         const ScriptArguments a = SplitScriptArguments(line, 4);

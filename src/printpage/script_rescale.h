@@ -1,8 +1,10 @@
 // The rewritten copies of script lines that a change of resolution writes.
 #pragma once
 
+#include <QSize>
 #include <QString>
 #include <QtGlobal>
+#include <functional>
 
 namespace orbisca {
 
@@ -16,6 +18,11 @@ int ClampToInt(qint64 v);
 // words, texts, file names and moon phases as written. A YEAR line scales its shift from 53, 12
 // and its scale number. Empty for a line that is no command. Throws ScriptSyntaxError for a
 // command line that cannot be read, or whose numbers leave their range once scaled.
-QString RescaledScriptLine(const QString& line, double factor);
+// A PICT copy carries the picture's size, scaled: the size its line gives, else the picture's
+// own size as `pictureSize` reports it for the file named; without either the copy has no size
+// and the picture keeps its pixels.
+using PictureSizeOf = std::function<QSize(const QString& file)>;
+QString RescaledScriptLine(const QString& line, double factor,
+                           const PictureSizeOf& pictureSize = {});
 
 }  // namespace orbisca

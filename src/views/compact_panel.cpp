@@ -42,7 +42,8 @@ std::optional<PanelPictureFiles> panelPictureFiles(int code) {
         const QString n = QString::number(code - 50);
         return PanelPictureFiles{dir + "Tone" + n + ".bmp", dir + "ToneAlfa" + n + ".bmp"};
     }
-    if (code >= 71 && code <= 77)
+    // 70: the socket's picture of the day out of time, which has no plasma.
+    if (code >= 70 && code <= 77)
         return PanelPictureFiles{dir + QString::number(code - 70) + "X.bmp", dir + "plalfa.bmp"};
     return std::nullopt;
 }
@@ -115,6 +116,7 @@ public:
             at(170, 186, c.plasmaLabel, 3);
         } else {
             centred(117, c.extraDay, 5);
+            drawPanelPicture(face_, 150, 216, 70, false, trace_);
         }
         drawPanelPicture(face_, 227, 182, 50 + m.tone, false, trace_);
         centred(140, c.colourLine, 2);

@@ -110,6 +110,13 @@ std::optional<QString> elementFileName(int kind) {
     return std::nullopt;
 }
 
+std::optional<QString> printedFileName(int kind) {
+    std::optional<QString> name = elementFileName(kind);
+    const bool paperVariant = (kind >= 138 && kind <= 141) || kind == 241;
+    if (name && paperVariant) name->insert(name->size() - 4, QStringLiteral("_print"));
+    return name;
+}
+
 QRgb elementKeyColour(int kind) {
     const bool light = kind == 100 || (kind >= 155 && kind <= 174) || (kind >= 179 && kind <= 231);
     return light ? qRgb(216, 208, 200) : qRgb(0, 0, 0);

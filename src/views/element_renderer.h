@@ -43,6 +43,12 @@ enum class ElementRole { None, Kin, Tone, Guide, Analog, Antipode, OccultTeacher
 // kind without picture.
 std::optional<QString> elementFileName(int kind);
 
+// The picture an element's PICT line names on a printed page. Texts are printed black, so the
+// pictures that lie under texts and are dark on screen have a light variant for paper: the
+// moon-day marks of the month (138..141) and the wavespell board (241) add "_print" to their
+// names ("graphic\\md001_print.bmp"); the others print as they are shown.
+std::optional<QString> printedFileName(int kind);
+
 // The picture's transparent colour: RGB(216, 208, 200) for kind 100 and the small signs and tones
 // (155..174, 179..231), black for the others.
 QRgb elementKeyColour(int kind);

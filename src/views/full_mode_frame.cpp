@@ -217,7 +217,7 @@ void FullModeFrame::exportElement(int x, int y, int kind, bool centred) {
     scriptSink_->append(QStringLiteral("PICT ") + number(x) + ' ' + number(y) + ' ' +
                         number(qRed(key)) + ' ' + number(qGreen(key)) + ' ' + number(qBlue(key)) +
                         (centred ? QStringLiteral(" cnt '") : QStringLiteral(" rgt '")) +
-                        *elementFileName(kind) + '\'');
+                        *printedFileName(kind) + '\'');
 }
 
 const ChosenFont& FullModeFrame::chosenFont(int choice) {
@@ -244,11 +244,13 @@ void FullModeFrame::drawText(int x, int y, const QString& text, int font, bool c
         const int centre = state_.exportMode == kYearMode ? kFrameWidth / 2 : kViewCentreX;
         left = centre + x - chosen.metrics.horizontalAdvance(text) / 2;
     }
+    const QPoint at(state_.originX + left, state_.originY + y);
+    if (onTextPlacing)
+        onTextPlacing({text, QRect(at, chosen.metrics.size(0, text)), chosen.colour});
     QPainter painter(&buffers_.frame);
     painter.setFont(chosen.font);
     painter.setPen(chosen.colour);
-    painter.drawText(QPoint(state_.originX + left, state_.originY + y + chosen.metrics.ascent()),
-                     text);
+    painter.drawText(at + QPoint(0, chosen.metrics.ascent()), text);
 }
 
 void FullModeFrame::exportText(int x, int y, const QString& text, int font, bool centred) {

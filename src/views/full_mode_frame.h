@@ -56,6 +56,7 @@
 //     unless r.keepTicking; carry out r.request; report r.failure once.
 #pragma once
 
+#include <QColor>
 #include <QImage>
 #include <QRect>
 #include <QRgb>
@@ -117,6 +118,13 @@ struct PlacedPicture {
     int maskCode = 0;
 };
 using PictureObserver = std::function<void(const PlacedPicture&)>;
+
+struct PlacedText {
+    QString text;
+    QRect area;
+    QColor colour;
+};
+using TextObserver = std::function<void(const PlacedText&)>;
 
 // An element on its way to the glyph form of an export: its position after the day overview's
 // shift, its kind and its centring; the role flags are in the state.
@@ -194,6 +202,9 @@ public:
     // Told of every picture placed on screen (elements and masked pictures); tests check with it
     // that every picture of a view lies inside the frame. Empty: nobody is told.
     PictureObserver onPicturePlaced;
+    // Told of every text just before it is painted on screen: the text, the frame pixels of its
+    // cell and its colour; tests measure with it how a text stands out from what lies under it.
+    TextObserver onTextPlacing;
 
     // The moon of the day (`phaseValue` is MayanDate::moonPhase) with its top left at (x, y), or
     // its MOON line while exporting.

@@ -49,6 +49,18 @@ void FontChoiceCache::clear() {
     otherFrom_ = -2;
 }
 
+namespace {
+
+// Pure blue is dim on the frame's night blue (2.5 : 1); the blues around position 80 are mixed
+// with up to 40 % white, which brings pure blue to 4.7 : 1 and leaves cyan and magenta as they are.
+QColor liftedBlue(QColor c, int position) {
+    const double white = 0.4 * (1.0 - std::abs(position - 80) / 20.0);
+    auto lift = [white](int v) { return roundHalfEven(v + (255 - v) * white); };
+    return QColor(lift(c.red()), lift(c.green()), lift(c.blue()));
+}
+
+}  // namespace
+
 QColor rainbowColour(int position) {
     if (position > 120) return Qt::white;
     position = std::max(position, 0);
@@ -65,9 +77,9 @@ QColor rainbowColour(int position) {
         case 2:
             return QColor(0, 255, rising);  // green to cyan
         case 3:
-            return QColor(0, falling, 255);  // cyan to blue
+            return liftedBlue(QColor(0, falling, 255), position);  // cyan to blue
         case 4:
-            return QColor(rising, 0, 255);  // blue to magenta
+            return liftedBlue(QColor(rising, 0, 255), position);  // blue to magenta
         default:
             return QColor(255, 0, falling);  // magenta to red
     }

@@ -32,7 +32,8 @@ TEST(ScriptLine, SyntaxErrors) {
          {"TEXT  10 10 rgt 'x'", "TEXT 10  10 rgt 'x'", "TEXT 10 10 rgt", "TEXT ab 10 rgt 'x'",
           "TEXT 1.5 10 rgt 'x'", "TEXT +5 10 rgt 'x'", "TEXT - 10 rgt 'x'",
           "TEXT 99999999999 10 rgt 'x'", "MOONS", "MOON 1 2 3", "FONT 12 -16 0 0 0 bld",
-          "PICT 1 2 3 4 5", "YEAR 53", "FONT 12 -16385 0 0 0 thn nrm Arial",
+          "PICT 1 2 3 4 5", "PICT 1 2 3 4 5 rgt 'a.bmp' 0 5", "PICT 1 2 3 4 5 rgt 'a.bmp' 9 -1",
+          "PICT 1 2 3 4 5 rgt 'a.bmp' 16384 16384", "YEAR 53", "FONT 12 -16385 0 0 0 thn nrm Arial",
           "FONT 99999 -16 0 0 0 thn nrm Arial"})
         EXPECT_THROW(ParseScriptLine(bad), ScriptSyntaxError) << bad;
     try {
@@ -52,6 +53,23 @@ TEST(ScriptLine, AnEmptyAlignmentWordIsLeftAligned) {
     EXPECT_FALSE(text.centred);
     EXPECT_EQ(text.content, "'W'");
     EXPECT_EQ(RescaledScriptLine("TEXT 10 -3  kin", 2), "TEXT 20 -6  kin");
+}
+
+// A width and height after a PICT line's file name draw the picture at that size; a tail that ends
+// in its quote is read as before, whatever it holds.
+TEST(ScriptLine, APictureTakesAnOptionalSizeAfterItsFileName) {
+    const std::tuple<const char*, const char*, QSize> cases[] = {
+        {"PICT 1 2 0 0 0 rgt 'graphic\\1.bmp'", "graphic\\1.bmp", QSize()},
+        {"PICT 1 2 0 0 0 rgt 'graphic\\1.bmp' 154 77", "graphic\\1.bmp", QSize(154, 77)},
+        {"PICT 1 2 0 0 0 rgt 'a' 3 4'", "a' 3 4", QSize()},
+        {"PICT 1 2 0 0 0 rgt 'a b.bmp' 1 1", "a b.bmp", QSize(1, 1)},
+        {"PICT 1 2 0 0 0 rgt 'a.bmp' 12", "a.bmp' 1", QSize()},  // no size: as it always was
+    };
+    for (const auto& [line, file, size] : cases) {
+        const auto pict = std::get<PictCommand>(ParseScriptLine(line));
+        EXPECT_EQ(pict.file, file) << line;
+        EXPECT_EQ(pict.size, size) << line;
+    }
 }
 
 }  // namespace

@@ -63,7 +63,7 @@ inline void writeCompactPictures(const QString& folder) {
         save(filled(72, 36, QColor(240, 10 * n, 10)), "Tone" + QString::number(n) + ".bmp");
         save(filled(72, 36, Qt::white), "ToneAlfa" + QString::number(n) + ".bmp");
     }
-    for (int n = 1; n <= 7; ++n)
+    for (int n = 0; n <= 7; ++n)  // 0X.bmp: the socket's picture on the day out of time
         save(filled(59, 59, QColor(10, 10, 30 * n)), QString::number(n) + "X.bmp");
     save(filled(59, 59, Qt::white), "plalfa.bmp");
     save(filled(96, 24, QColor(60, 60, 90)), "btnExpand.bmp");

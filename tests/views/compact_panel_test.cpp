@@ -45,7 +45,7 @@ protected:
     QImage face;
 };
 
-TEST_F(PanelTest, ExtraDayShowsItsOwnLineAndNoPlasma) {
+TEST_F(PanelTest, ExtraDayShowsItsOwnLineAndItsOwnPictureForThePlasma) {
     const PanelTrace trace = paint({25, 7, 0, 2026});
     const PanelItem* line = findAt(trace, 117);
     ASSERT_NE(line, nullptr);
@@ -53,7 +53,10 @@ TEST_F(PanelTest, ExtraDayShowsItsOwnLineAndNoPlasma) {
     EXPECT_EQ(QPoint(line->x, line->y),
               QPoint(kPanelCentreX - panelTextWidth(line->content, 5) / 2, 117));
     EXPECT_EQ(line->font, 5);
-    EXPECT_EQ(find(trace, [](const PanelItem& i) { return i.content.endsWith("X.bmp"); }), nullptr);
+    const PanelItem* socket =
+        find(trace, [](const PanelItem& i) { return i.content.endsWith("X.bmp"); });
+    ASSERT_NE(socket, nullptr);
+    EXPECT_EQ(socket->content, "graphic\\0X.bmp");
     EXPECT_EQ(findAt(trace, 97), nullptr);  // nor the two lines of an ordinary day
     EXPECT_EQ(findAt(trace, 113), nullptr);
 }
@@ -83,7 +86,8 @@ TEST(PanelPictures, TwentyUsesTheZeroPicturesAndCodesWithoutPictureHaveNone) {
     EXPECT_EQ(panelPictureFiles(20)->picture, "graphic\\0Y.bmp");
     EXPECT_EQ(panelPictureFiles(50)->picture, "graphic\\0.bmp");
     EXPECT_EQ(panelPictureFiles(63)->mask, "graphic\\ToneAlfa13.bmp");
-    for (int code : {21, 29, 64, 70, 78, -1}) EXPECT_FALSE(panelPictureFiles(code)) << code;
+    EXPECT_EQ(panelPictureFiles(70)->picture, "graphic\\0X.bmp");  // the day out of time
+    for (int code : {21, 29, 64, 69, 78, -1}) EXPECT_FALSE(panelPictureFiles(code)) << code;
 }
 
 TEST_F(PanelTest, FailuresCarryTheirCodeDetailsAndReason) {

@@ -65,7 +65,33 @@ void paintZolkinCell(QPainter& p, const QRect& cell, int kin) {
 
 // --- Wavespell
 
-void paintWavespellRibbon(QPainter& p) {
+// The wavespell board's inks: night blues on screen, and on paper (the picture form of a printed
+// page, whose texts are black) the same drawing in light tints of them.
+struct WaveInks {
+    QRgb ground;    // the board's ground at its edges
+    QColor glow;    // lighter towards the middle
+    QColor ribbon;  // the broad path through the thirteen places
+    QColor heart;   // the glow behind the spiral
+    QColor panelTop, panelBottom;
+    QColor gold, goldDim;
+};
+
+const WaveInks& waveInks(Medium medium) {
+    static const WaveInks screen{kNight,
+                                 QColor(30, 18, 76),
+                                 QColor(58, 40, 126),
+                                 QColor(70, 46, 150),
+                                 QColor(40, 26, 92),
+                                 QColor(22, 12, 60),
+                                 QColor(kGold),
+                                 QColor(kGoldDim)};
+    static const WaveInks paper{qRgb(255, 255, 255),   QColor(250, 246, 236), QColor(232, 226, 248),
+                                QColor(214, 204, 246), QColor(255, 253, 247), QColor(244, 238, 224),
+                                QColor(kGoldDim),      QColor(196, 170, 120)};
+    return medium == Medium::Paper ? paper : screen;
+}
+
+void paintWavespellRibbon(QPainter& p, const WaveInks& ink) {
     QPainterPath ribbon;
     for (int tone = 1; tone <= 13; ++tone) {
         const QPointF c = QRectF(wavespellPanel(tone)).center();
@@ -75,19 +101,19 @@ void paintWavespellRibbon(QPainter& p) {
             ribbon.lineTo(c);
     }
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(QColor(58, 40, 126), 30, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setPen(QPen(ink.ribbon, 30, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawPath(ribbon);
-    p.setPen(QPen(withAlpha(QColor(kGold), 170), 1.4, Qt::DashLine, Qt::RoundCap));
+    p.setPen(QPen(withAlpha(ink.gold, 170), 1.4, Qt::DashLine, Qt::RoundCap));
     p.drawPath(ribbon);
 }
 
 // Inside the U, a faint spiral turning out from the middle of the wavespell, under a soft glow.
-void paintWavespellHeart(QPainter& p) {
+void paintWavespellHeart(QPainter& p, const WaveInks& ink) {
     const QPointF c =
         (QRectF(wavespellPanel(7)).center() + QRectF(wavespellPanel(13)).center()) / 2;
     QRadialGradient glow(c, 150);
-    glow.setColorAt(0, QColor(70, 46, 150, 90));
-    glow.setColorAt(1, QColor(70, 46, 150, 0));
+    glow.setColorAt(0, withAlpha(ink.heart, 90));
+    glow.setColorAt(1, withAlpha(ink.heart, 0));
     p.setPen(Qt::NoPen);
     p.setBrush(glow);
     p.drawEllipse(c, 150, 150);
@@ -99,19 +125,19 @@ void paintWavespellHeart(QPainter& p) {
         i == 0 ? spiral.moveTo(pt) : spiral.lineTo(pt);
     }
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(withAlpha(QColor(kGold), 55), 2.2, Qt::SolidLine, Qt::RoundCap));
+    p.setPen(QPen(withAlpha(ink.gold, 55), 2.2, Qt::SolidLine, Qt::RoundCap));
     p.drawPath(spiral);
 }
 
-void paintWavespellPanel(QPainter& p, int tone) {
+void paintWavespellPanel(QPainter& p, int tone, const WaveInks& ink) {
     const QRectF panel = QRectF(wavespellPanel(tone)).adjusted(0.5, 0.5, -0.5, -0.5);
     QLinearGradient g(0, panel.top(), 0, panel.bottom());
-    g.setColorAt(0, QColor(40, 26, 92));
-    g.setColorAt(1, QColor(22, 12, 60));
+    g.setColorAt(0, ink.panelTop);
+    g.setColorAt(1, ink.panelBottom);
     p.setBrush(g);
     // The first, the last and the middle of the five pulsar tones (1, 5, 9, 13) in gold.
     const bool pulsarTone = tone % 4 == 1;
-    p.setPen(QPen(pulsarTone ? QColor(kGold) : QColor(kGoldDim), pulsarTone ? 1.6 : 1.1));
+    p.setPen(QPen(pulsarTone ? ink.gold : ink.goldDim, pulsarTone ? 1.6 : 1.1));
     p.drawRoundedRect(panel, 8, 8);
 }
 
@@ -164,14 +190,14 @@ void paintKinCell(QPainter& p, int kin) {
 
 // A board starts as the frame's own night colour, a little lighter towards its middle, so that
 // its edges meet the frame around it without a seam.
-QImage boardCanvas(QSize size) {
+QImage boardCanvas(QSize size, QRgb ground, QColor glow) {
     QImage canvas(size, QImage::Format_ARGB32_Premultiplied);
-    canvas.fill(QColor(kNight));
+    canvas.fill(QColor(ground));
     QPainter p(&canvas);
     const QPointF c(size.width() / 2.0, size.height() / 2.0);
     QRadialGradient g(c, std::max(size.width(), size.height()) * 0.6);
-    g.setColorAt(0, QColor(30, 18, 76, 255));
-    g.setColorAt(1, QColor(30, 18, 76, 0));
+    g.setColorAt(0, withAlpha(glow, 255));
+    g.setColorAt(1, withAlpha(glow, 0));
     p.fillRect(canvas.rect(), g);
     return canvas;
 }
@@ -188,16 +214,17 @@ QImage zolkinBoard() {
     return finishBoard(canvas);
 }
 
-QImage wavespellBoard() {
-    QImage canvas = boardCanvas(kWavespellBoard);
+QImage wavespellBoard(Medium medium) {
+    const WaveInks& ink = waveInks(medium);
+    QImage canvas = boardCanvas(kWavespellBoard, ink.ground, ink.glow);
     QPainter p(&canvas);
     smoothPainter(p);
     p.translate(-wavespellBoardOrigin());
-    paintWavespellHeart(p);
-    paintWavespellRibbon(p);
-    for (int tone = 1; tone <= 13; ++tone) paintWavespellPanel(p, tone);
+    paintWavespellHeart(p, ink);
+    paintWavespellRibbon(p, ink);
+    for (int tone = 1; tone <= 13; ++tone) paintWavespellPanel(p, tone, ink);
     p.end();
-    return finishBoard(canvas);
+    return flattenOnKey(canvas, kKeyBlack, ink.ground);
 }
 
 QImage wingsBoard() {

@@ -181,29 +181,73 @@ QImage plasmaPicture(int plasma, int size) {
     return flattenOnKey(plasmaCanvas(plasma, size), kKeyBlack, kNight);
 }
 
+// The compact window's plasma socket on the day out of time, which has no plasma: a gold
+// thirteen-pointed star on a violet night disc inside a gold ring, the plasma disc's shape.
+QImage extraDayEmblem(int size) {
+    QImage canvas = transparentCanvas(QSize(size, size));
+    QPainter p(&canvas);
+    smoothPainter(p);
+    const QPointF centre(size / 2.0, size / 2.0);
+    const qreal r = size / 2.0 - 0.5;
+    QRadialGradient night(centre, r);
+    night.setColorAt(0, QColor(92, 52, 170));
+    night.setColorAt(1, QColor(28, 12, 72));
+    p.setPen(QPen(QColor(kGold), size / 20.0));
+    p.setBrush(night);
+    p.drawEllipse(centre, r - size / 40.0, r - size / 40.0);
+    QRadialGradient gold(centre, r * 0.8);
+    gold.setColorAt(0, QColor(kIvory));
+    gold.setColorAt(1, QColor(kGold));
+    p.setPen(Qt::NoPen);
+    p.setBrush(gold);
+    p.drawPath(starPath(centre, 13, r * 0.78, r * 0.38, 0));
+    p.setBrush(QColor(kIvory));
+    p.drawEllipse(centre, r * 0.16, r * 0.16);
+    p.end();
+    return flattenOnKey(canvas, kKeyBlack, kNight);
+}
+
 QImage plasmaMask(int size) { return alphaAsGrey(shapeCanvas(discPath(size), QSize(size, size))); }
 
-QImage moonDayMark(int mark, int size) {
+// The views write the day's number in white over the right half of its mark (its middle 17
+// pixels from the mark's left edge), so the mark keeps that half dark: a night disc with a slim
+// lit crescent on its left limb and a thin rim. On paper the number is black, and the disc is a
+// pale tint instead.
+QImage moonDayMark(int mark, int size, Medium medium) {
     QImage canvas = transparentCanvas(QSize(size, size));
     QPainter p(&canvas);
     smoothPainter(p);
     const QColor c = moonDayColour((mark - 1) % 4 + 1);
-    const qreal r = size * 0.42;
-    const QPointF centre(size / 2.0, size / 2.0);
-    p.setPen(Qt::NoPen);
-    p.setBrush(c);
-    if (mark <= 4) {
-        p.drawPath(crescentShape(centre, r));
+    // The 13-moon view writes the number lower (15 pixels below the mark's top, against 8 in the
+    // month), so its moon is smaller and keeps to the upper left.
+    const bool week = mark > 4;
+    const qreal r = size * (week ? 0.34 : 0.46);
+    const QPointF centre =
+        week ? QPointF(size * 0.38, size * 0.36) : QPointF(size / 2.0, size / 2.0);
+    QRadialGradient disc(centre - QPointF(r * 0.3, r * 0.3), r * 1.3);
+    if (medium == Medium::Paper) {
+        disc.setColorAt(0, QColor(255, 255, 255));
+        disc.setColorAt(1, QColor::fromRgbF(0.86 + c.redF() * 0.12, 0.86 + c.greenF() * 0.12,
+                                            0.86 + c.blueF() * 0.12));
     } else {
-        p.setBrush(Qt::NoBrush);
-        p.setPen(QPen(c, std::max(1.5, size / 12.0)));
-        p.drawEllipse(centre, r - 1, r - 1);
-        p.setPen(Qt::NoPen);
-        p.setBrush(c);
-        p.drawEllipse(centre, r * 0.42, r * 0.42);
+        disc.setColorAt(0, QColor::fromRgbF(c.redF() * 0.30, c.greenF() * 0.30, c.blueF() * 0.34));
+        disc.setColorAt(1, QColor::fromRgbF(c.redF() * 0.10, c.greenF() * 0.08, c.blueF() * 0.16));
     }
+    p.setPen(QPen(withAlpha(c, medium == Medium::Paper ? 200 : 110), 0.9));
+    p.setBrush(disc);
+    p.drawEllipse(centre, r - 0.5, r - 0.5);
+    QPainterPath whole;
+    whole.addEllipse(centre, r, r);
+    QPainterPath bite;
+    bite.addEllipse(centre + QPointF(r * 0.38, 0), r * 0.92, r * 0.98);
+    QLinearGradient lit(centre - QPointF(r, 0), centre);
+    lit.setColorAt(0, c.lighter(115));
+    lit.setColorAt(1, c);
+    p.setPen(Qt::NoPen);
+    p.setBrush(lit);
+    p.drawPath(finelySubtracted(whole, bite));
     p.end();
-    return flattenOnKey(canvas, kKeyBlack, kNight);
+    return flattenOnKey(canvas, kKeyBlack, medium == Medium::Paper ? qRgb(255, 255, 255) : kNight);
 }
 
 QImage yearGridFrame(int cromatic, QSize size) {

@@ -22,8 +22,13 @@ QImage tinyTonePicture(int tone, int cromatic, QSize size);
 
 QImage plasmaPicture(int plasma, int size);
 QImage plasmaMask(int size);
+QImage extraDayEmblem(int size);  // the plasma socket's picture on the day out of time
 
-QImage moonDayMark(int mark, int size);  // mark 1..8
+// Where a picture is seen: on the screen's night frame, or on the paper of a printed page in
+// picture form, where the texts over it are black.
+enum class Medium { Screen, Paper };
+
+QImage moonDayMark(int mark, int size, Medium medium = Medium::Screen);  // mark 1..8
 QImage yearGridFrame(int cromatic, QSize size);
 QImage dotPicture(int size, bool ringed);
 
@@ -31,7 +36,7 @@ QImage dotPicture(int size, bool ringed);
 // The rounded square a sign stands on, filling `box`: corners of a fifth of its side, or of
 // `minRadius` when that is more.
 QPainterPath cartoucheShape(const QRectF& box, qreal minRadius = 0);
-// The waxing crescent of the moon-day marks 1..4: a disc of radius r less a bite.
+// The waxing crescent of the moon-day glyph: a disc of radius r less a bite.
 QPainterPath crescentShape(QPointF centre, qreal r);
 // The emblem's margin inside a plain sign's cartouche and a plasma's disc, as a part of the side.
 inline constexpr qreal kSignInset = 0.16;

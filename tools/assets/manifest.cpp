@@ -215,6 +215,10 @@ void addPlasmas(Builder& b) {
                 kKeyBlack,
                 "plasma at (150, 216): covers area A4 (154..208 x 218..272) to its right edge",
                 [plasma] { return plasmaPicture(plasma, kLargePlasma); });
+    b.keyed("0X.bmp", "plasma", {kLargePlasma, kLargePlasma}, kKeyBlack,
+            "the compact window's plasma socket on the day out of time, which has no plasma: "
+            "the size of nX.bmp, drawn through plalfa.bmp",
+            [] { return extraDayEmblem(kLargePlasma); });
     for (int index = 0; index < 7; ++index)
         b.keyed("pl35" + codedIndex(index) + ".bmp", "plasma", {35, 35}, kKeyBlack,
                 "plasma of size 35, one column of the month view (76 wide)",
@@ -227,6 +231,12 @@ void addMarks(Builder& b) {
                 "moon-day mark, in the 26 pixels left of a sign (mark at 76c - 30, sign at 76c - "
                 "4) and above the kin mark 23 pixels below it (month view, year view, castle)",
                 [mark] { return moonDayMark(mark, kMoonDayMark); });
+    for (int mark = 1; mark <= 4; ++mark)
+        b.keyed("md" + codedIndex(mark) + "_print.bmp", "mark", {kMoonDayMark, kMoonDayMark},
+                kKeyBlack,
+                "moon-day mark of a page printed in picture form, the size of md" +
+                    codedIndex(mark) + ".bmp; pale where the black day number stands",
+                [mark] { return moonDayMark(mark, kMoonDayMark, Medium::Paper); });
     for (int cromatic = 1; cromatic <= 4; ++cromatic)
         b.keyed("fr" + QString::number(cromatic) + ".bmp", "mark", kGridFrame, kKeyBlack,
                 "year-grid cell frame: cells step 17 across and 23 down",
@@ -348,11 +358,12 @@ void addHighlights(Builder& b) {
          "12; the farthest day's, at (621, 472), ends at 662 x 519"},
         {"shine6.bmp",
          "shine6t.bmp",
-         {81, 311},
-         QRectF(10, 10, 61, 291),
+         {97, 311},
+         QRectF(10, 10, 77, 291),
          gold,
-         "13-moon highlight at (76c - 40, 119): the day's column (76c - 30..76c + 30, 129..419) "
-         "with a halo of 10; the seventh column's ends at 573 x 430"},
+         "13-moon highlight at (76c - 40, 119): the day's column (76c - 30..76c + 46, 129..419), "
+         "wide enough for its date label (centred at 76c + 4) and its sign, with a halo of 10; "
+         "the seventh column's ends at 589 x 430"},
         {"shine7.bmp",
          "",
          {81, 94},
@@ -478,7 +489,11 @@ void addBoards(Builder& b) {
     b.keyed("wavespell.bmp", "board", kWavespellBoard, kKeyBlack,
             "the thirteen places (x 124..620, y 23..470 in the frame) and a margin, centred at "
             "(25, 12): x 49..598, y 12..481",
-            wavespellBoard);
+            [] { return wavespellBoard(); });
+    b.keyed("wavespell_print.bmp", "board", kWavespellBoard, kKeyBlack,
+            "the wavespell board of a page printed in picture form, the size of wavespell.bmp, in "
+            "light inks under the black title and dates",
+            [] { return wavespellBoard(Medium::Paper); });
     b.keyed("wings.bmp", "board", kWingsBoard, kKeyBlack,
             "the widest board centred at (0, 10) that fits the frame: 598 x 540; its top corners "
             "stay clear for the castle and wavespell texts",
