@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The two commands of the README: `make run` and `make test`. Both set up the machine first.
 BUILD     ?= build
 SANITIZE  ?= build-sanitize

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Read by cpack for each package it makes. For the Debian package, the Debian packages of the
 # libraries that the programs link (dpkg-shlibdeps, as Debian's own packages find them) join the
 # package's dependencies.

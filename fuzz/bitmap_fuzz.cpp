@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bitmap loader: any file either loads as a 24-bit picture within the size limits, which
 // saves as BMP and loads back pixel for pixel, and whose outline region covers no more than its
 // pixels; or is refused with an error naming the file. Never a crash, never a huge allocation.

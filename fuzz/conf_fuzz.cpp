@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "conf.dat": any content loads with every setting inside its range and a save that reads back to
 // the same settings; a bad line gives one message naming each bad line, keeps that setting as it
 // was in force, and the other lines still count.

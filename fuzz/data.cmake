@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fuzz targets of the data files (included by fuzz/CMakeLists.txt).
 set(share "${CMAKE_SOURCE_DIR}/share")
 set(corpus "${CMAKE_CURRENT_SOURCE_DIR}/corpus")

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "fdb.dat": any content either fills the font table (each of the nine places from its line, the
 // default font where the file has no line) or is refused with an error naming the file, the table
 // left as it was.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Helpers of the fuzz targets: a temporary working folder shared by all runs of one target, the
 // input as a file in it, a GUI application for the targets that build fonts, and checks that stop
 // the run with a message (libFuzzer keeps the input that failed).

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fuzz target of the bitmap loader (included by fuzz/CMakeLists.txt).
 set(pictures "${CMAKE_SOURCE_DIR}/tests/gfx/data")
 orbisca_add_fuzzer(fuzz_bitmap SOURCES bitmap_fuzz.cpp LIBS gfx data

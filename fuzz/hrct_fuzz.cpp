@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "HRCT.dat": any content of at least 70 records gives the 70 rectangles exactly as stored
 // (little-endian left, top, right, bottom); shorter content is refused naming the file. The hint
 // of a point is the first field in file order that holds it strictly inside, whatever the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text databases: any bytes decode to lines, and reading any line of such a file through the
 // working folder gives text or "", never a crash or a failure.
 #include <QDir>

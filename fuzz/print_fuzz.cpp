@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "print.dat": any bytes decode to entries that encode back to content decoding to the same
 // entries, or give one clear error naming the file and the byte, and the entries before it; the
 // donation window's views read "" where the entries end, never past them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A printing script of arbitrary lines through the interpreter, the rescale and the redraw.
 //
 // The first byte picks the modes (black-and-white, fonts-only, a rescale by 2 or 0.5, the

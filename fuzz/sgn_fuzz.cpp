@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "sgn.dat": any content either gives a table whose 64 figures are the file's first lines and
 // whose colours are three numbers 0..255 written back in one form, read again to the same table,
 // or is refused naming the file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "strt.dat": a launch either counts (two whole numbers: the count restarts above 20000 and goes up
 // by one, the launches left count down to the reminder, which then turns itself off) or, for any
 // other content, is a first launch that leaves the file exactly as it was.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "WindWHP.dat": any content gives either values inside their ranges that a save writes back
 // unchanged, or the defaults with one message naming the line. Never a crash.
 #include "data/print_window_file.h"

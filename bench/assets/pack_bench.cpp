@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole picture pack, drawn and written as the build does it (target: under 10 s), and the
 // heaviest single picture, the compact face.
 #include "face.h"

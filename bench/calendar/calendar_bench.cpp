@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The closed-form conversion against the day-by-day walk, and the CSV range throughput.
 #include <benchmark/benchmark.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The iCalendar feed: events written per second for a century, texts from the bundled pack.
 #include <benchmark/benchmark.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lines a compact-window repaint reads from "BASE.KTX": about 35 lines up to line 720.
 #include <benchmark/benchmark.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The configuration and the donation reminder on a copy of the assembled working folder:
 // reading and applying "conf.dat" (target: under 1 ms), showing each dialog (under 50 ms) and the
 // launch bookkeeping of "strt.dat" that runs at every start (under 1 ms).

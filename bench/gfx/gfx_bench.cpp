@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drawing layer's operations, each beside the straightforward way of doing the same, so that
 // the ratio can be read off.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Registering the glyph fonts at start (target: under 20 ms), alone and with a first letter drawn
 // in each family, which is when the font files are actually read.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Exports as the print manager runs them in easy mode on the assembled working folder: the view
 // written as a script, rewritten for an A4 page at 600 dpi, drawn and softened. Targets: Sign
 // under 1.5 s, Year under 2 s, a day step (the date moved and the last export again) the same;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The page setup: a preview redraw after a drag step (the canvas is shrunk once per show, never
 // per step) and Print now of an optimized 4020 x 3300 canvas into a PDF file, with its size.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The print manager window: repainting the canvas view at each zoom step of an optimized page,
 // the first paint after a zoom step, and a 2000-line script shown through the window (its editor,
 // its progress bar and the event processing while it runs).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Script runs and the page optimization at the sizes the print manager meets.
 #include <benchmark/benchmark.h>
 

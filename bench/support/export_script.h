@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A script like the ones the exports write, for the benchmarks: fonts, texts (literals and day
 // variables) and moons of every phase.
 #pragma once

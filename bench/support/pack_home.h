@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The benchmarks that draw from the assembled working folder: an offscreen application, the
 // folder, its fonts and settings, and the worked date, set up once per process.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The compact window's panel: one paint on the assembled working folder (target: under 15 ms),
 // and the whole program from process start to the painted panel (target: under 400 ms).
 #include <benchmark/benchmark.h>

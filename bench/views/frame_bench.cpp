@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The full-mode frame on the assembled working folder, caches warm. Targets: one fade tick (two
 // blends and the picture handed over) under 1 ms; any of modes 0 to 4 and a help page under 5 ms
 // (keys repeat about 30 times a second); a small element under 20 us; the moon under 1 ms.

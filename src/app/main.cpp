@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orbisca: the program. Creates the seven windows in their order, the compact window first, and
 // runs until the compact window closes.
 #include <QApplication>

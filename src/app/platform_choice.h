@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt platform the program asks for before its QApplication exists.
 #pragma once
 

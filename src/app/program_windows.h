@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's seven windows, created in their order (the compact window first) and wired
 // together: what the compact window and the date dialog ask of the others, and the full-mode
 // window's way back.

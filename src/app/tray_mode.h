@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Orbisca run from the system tray (`orbisca --tray`): the icon of today, turned at every new
 // local day, its menu opening the program's windows, and the morning notice. Closing the compact
 // window hides it; Quit in the menu ends the program.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Calendar positions: Gregorian dates, their position in the 260-day count and the 13-moon year,
 // and date stepping in the calendar without 29 February.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The process-wide calendar values every window reads: the current date, today and the current
 // position, plus the clock that "today" comes from and the hook that repaints the compact window.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Strings built from calendar values: the two glyph letters of a day, Gregorian date texts and
 // the number joining used to form picture names.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ISO 8601 calendar dates as the command lines write them: [+-]YYYY-MM-DD with any number of year
 // digits, so -0044-03-15 and 12000-01-01 work. Dates are real (proleptic Gregorian) days: 29
 // February exists only in leap years.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The phase of the moon as the sky shows it: the fraction of the current lunation at 12:00 UTC of
 // a day, measured between the true new moons before and after that instant.
 #pragma once

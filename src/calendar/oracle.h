@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The oracle of a day (guide, analog, antipode, ateacher) and the classifications of its sign and
 // kin that choose texts and pictures.
 #pragma once

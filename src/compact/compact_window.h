@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The compact window, the program's main window: a borderless, shaped 600 x 450 picture of the
 // current day that is dragged by its face, opens the full-mode views through its areas, steps the
 // day with the keys and opens the date dialog with a plain click.

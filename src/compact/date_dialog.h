@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The date dialog. Three spin boxes pick a Gregorian date; "apply" takes it when it exists in the
 // program's calendar (no 29 February), "cancel" leaves the date alone, "today" returns to the
 // date taken at start-up. A new date repaints the compact window and the full-mode window's view.

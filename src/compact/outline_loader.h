@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The outline loader. Each showing of the compact window starts one; it builds the window's
 // outline from "graphic\pyrA0.bmp" on its own thread, then hands the window operations (phase,
 // face and frame picture, the one-pixel outline, the centring, the final outline, the timer) to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the compact window and the date dialog ask of the windows built after them (the full-mode
 // window and the donation reminder), and the compact window's day step that the print manager
 // asks for. The program wires these at start; where nothing is wired the request is skipped, so

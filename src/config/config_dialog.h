@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The configuration dialog: the switches, the transition speed and the two lists of "conf.dat".
 // It is created at start and only shown and hidden. Each showing reads "conf.dat" into the
 // controls; "Save and exit" writes them back; every hiding (also by the window's close button)

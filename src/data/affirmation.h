@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The six sentences of a day's affirmation, built from lines of "BASE.KTX".
 #pragma once
 

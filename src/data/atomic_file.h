@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replacing a file in one step: the new content goes to a temporary file in the same folder, which
 // is then renamed over the old one. A failure at any point leaves the old file as it was.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Clearing the read-only mark of the settings files at start, so that they can be rewritten.
 // The read-only mark is the owner-write permission bit being clear.
 #pragma once

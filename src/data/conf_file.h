@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user's settings and their file, "conf.dat": one value a line, the 15 lines that every
 // version reads, then our own.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The error of a data file that is missing or malformed: one line that names the file and, where
 // it helps, the line or record ("fdb.dat line 3: size \"x\" is not a whole number").
 #pragma once

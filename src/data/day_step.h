@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The steps of the current date that the keys make, in the compact window, the full-mode window
 // and the print manager's day buttons alike: a day forward or back (the two swapped by the
 // "swap up/down" setting) and a moon of 28 days forward or back (never swapped).

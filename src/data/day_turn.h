@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Noticing that the local day has changed: at midnight, after a suspend, after the clock was set
 // and after the time zone changed. One alarm stands at the next local midnight; it is set again
 // whenever the watcher looks at the clock, so nothing polls.

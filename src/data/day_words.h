@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The words that name a day, read from "BASE.KTX" by line number. This is the one place that
 // knows which line holds which name or label; the compact window, the day pages and the calendar
 // feed all take their words from here, each with its own way of reading a line.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Orbisca's small files outside its settings: the desktop's autostart entry, and the day of the
 // last morning notice.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the donation reminder shows and writes, without a window: the greeting and the labels of
 // "donation.ktx", the details of "print.dat" for a country and a currency, the file "Donation
 // info.txt", the lines handed to the print manager, and the answers that go into "strt.dat".

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The donation reminder's files: the launch counter "strt.dat" and the details table "print.dat".
 //
 // "strt.dat": line 1 the launch count, line 2 the launches left before the reminder is due

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The error log written when something fails that the program cannot work around, the one road
 // by which such a failure reaches the user and ends the program, and the loading log of the
 // compact window's start-up.

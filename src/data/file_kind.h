@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a path names on disk, for the readers and writers that must take only regular files: a
 // pipe would make a reader wait for ever, and a device renamed over by a writer is destroyed.
 #pragma once

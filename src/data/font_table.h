@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The font table: nine fonts built from the lines of "fdb.dat", used by every text the program
 // paints. A line holds fields each ended by "^": face, size in points, height in pixels, "italic",
 // "bold" (compared exactly); text after the last "^" and fields after the fifth are ignored.

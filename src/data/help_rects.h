@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 70 fields of the telectonon board with their hint texts: "HRCT.dat" holds the rectangles
 // (records of four signed 32-bit little-endian integers: left, top, right, bottom), line i of
 // "Fieldhlp.ktx" the text of record i (both counted from 0). In a text, two spaces in a row

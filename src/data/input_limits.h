@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The largest inputs the program takes. Each limit stands well above any real file, so that a
 // damaged or hostile file (a sparse file of gigabytes, a header that claims a huge picture) is
 // refused with a message naming it and the limit, instead of exhausting memory or time.

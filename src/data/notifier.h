@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one road for user-facing messages and for a fatal error's request to end the program.
 //
 // Nothing in the libraries shows a dialog or exits by itself. They call notify() and, for a fatal

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "WindWHP.dat" (the print manager's window state, 22 lines, one number or flag per line) and
 // "~last.spt" (the script shown last), both in the working folder.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's name and version as its windows and messages show them ("Orbisca v1.2"); the
 // version is the project's, set in the top CMakeLists.txt.
 #pragma once

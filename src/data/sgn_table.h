@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "sgn.dat": how an exported page draws the 64 sgn figures with letters. Line m (0..63, counted
 // from 0) holds the letters of the hexagram-line font that, stacked at one point, draw figure m;
 // lines 64..71 the colour of those letters for the figures 8g .. 8g + 7 of group g, as three whole

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Per-word letter case of texts read from the text databases.
 #pragma once
 

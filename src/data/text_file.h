@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text database files: plain text, one entry per line (CR LF or LF), read by line number from 0.
 // A file is decoded as UTF-8 when it is valid UTF-8, else as Windows-1251.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The working folder that holds every data file, and the resolver for the names the program uses.
 //
 // Names are written as the program writes them: "graphic\0Y.bmp", "BASE.KTX", "Base.ktx".

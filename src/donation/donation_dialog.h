@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The donation reminder: a modal window that asks for a donation, lets the user put the reminder
 // off by a number of launches or switch it off, and shows the donation details for a country and
 // a currency. It restricts nothing. Its creation counts the launch in "strt.dat"; the compact

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The full-mode window: a frameless window over the whole screen the compact window is on, with
 // the 670 x 550 frame of the headless core (views/full_mode_frame.h) shown in a centred paint box,
 // nineteen glyph buttons along the top, the keys that step the day, the mouse that pages the help

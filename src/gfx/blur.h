@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The 3 x 3 mean filter that softens a canvas or a moon disc.
 #pragma once
 

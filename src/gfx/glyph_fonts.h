@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The glyph fonts of the working folder: exported pages draw their calendar elements with letters
 // of fonts that the program brings along in "fonts/" (every "*.ttf" there), registered with the
 // application's font database at start so that scripts can name their families.

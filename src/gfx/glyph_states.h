@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The four images of a button's glyph strip, left to right: the picture pack draws the strips in
 // this order and the glyph button cuts them in it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading pictures into 24-bit images and saving them.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawing one 24-bit picture onto another: through a mask, with a constant opacity, with a
 // transparent colour, and stretched.
 #pragma once

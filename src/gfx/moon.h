@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The moon of the day: a lit disc for a phase, and a moon picture drawn through it.
 #pragma once
 

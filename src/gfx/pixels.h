@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Small pixel helpers shared by the drawing operations. Every operation works on 24-bit images
 // (QImage::Format_RGB888: red, green, blue bytes) walked row by row, since rows are padded.
 #pragma once

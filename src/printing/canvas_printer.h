@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's printer and where the print manager's canvas goes on its page: "Print...",
 // "Print now" and the printer's own page setup dialog, shared by the print manager and the page
 // setup window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The page canvas on screen, inside a scroll area: the canvas scaled to its displayed size
 // (canvas size / view scale). Shrunk views are drawn from a pyramid of the canvas halved again
 // and again (each pixel the mean of four), taken at the level just above the view's size, so a

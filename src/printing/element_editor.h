@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The print manager's element editor without a window: the steps that compose a TEXT, PICT or
 // MOON line (typed texts, a click that places the element, "add") and a FONT line from a chosen
 // font. Each step leaves in values() what the window shows: the edit line, the instruction and

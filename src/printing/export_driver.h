@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The print manager's exports without a window: a full-mode view written as a printing script onto
 // a page (header, the view's lines, the year page, the canvas) and, in easy mode, fitted to the
 // printer page. The print manager window, orbisca-cli and the benchmarks all run exports here.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture formats "Save image..." offers for the canvas, and the file name it saves under.
 #pragma once
 

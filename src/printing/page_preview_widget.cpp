@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "printing/page_preview_widget.h"
 
 #include <QMouseEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The page setup's preview: the page shrunk to a long side of 300 pixels, the canvas where it
 // will be printed, and the picture's frame with its four corner grips, which move (the body) or
 // resize (a corner) the print. The canvas is shrunk once per show; each redraw only stretches

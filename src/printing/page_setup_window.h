@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The page setup window of the print manager: where the canvas goes on the printer's page, its
 // printed size or scale, centring, fitting, orientation and paper, with a small preview whose
 // picture frame can be moved and resized by its corners. A thin shell over page_geometry.h and

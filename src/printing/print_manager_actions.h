@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The print manager's menu items, shared by its menus, tool bars and pop-up menu.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The print manager's commands: runs of the script and the filters, zoom, colours, files, and the
 // commands that go to the export and printing code.
 #include <QApplication>

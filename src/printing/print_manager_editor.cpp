@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The print manager's element editor panel: the buttons that start a text, a picture, a moon or a
 // font line, the edit line the element's line goes through, the instruction, and the clicks on
 // the canvas that place an element with its preview. The steps themselves are ElementEditor's.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the print manager asks of the code around it. Each hook may be left empty: the print
 // manager then says in its status line that the command is not available yet (the date button,
 // printing) or does without (the other windows), so it works on its own.

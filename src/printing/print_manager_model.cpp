@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "printing/print_manager_model.h"
 
 #include <QPageLayout>

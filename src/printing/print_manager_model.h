@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The print manager's state and the rules it follows that need no window: who opened it and what
 // that asks of its show and hide, the values of WindWHP.dat, where its window may stand, and how
 // a script run's changes and its error caret reach the script editor.

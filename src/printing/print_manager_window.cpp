@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The print manager's controls, its texts, and what it does when shown and hidden. The commands
 // themselves are in print_manager_commands.cpp.
 #include "printing/print_manager_window.h"

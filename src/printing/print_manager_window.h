@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The print manager: a script editor, the page canvas the script is drawn on, and the menus and
 // tool bars that draw, rescale, soften, zoom and save it. A thin window over the headless page
 // (printpage/) and the print manager's model: it holds the controls, turns their events into

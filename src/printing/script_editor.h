@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The script editor's document as the lines of a script: block i is line i, and an empty document
 // holds no lines.
 #pragma once

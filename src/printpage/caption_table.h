@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The print manager's 65 texts from BASE.KTX: menu items, button captions and hints, labels and
 // the window captions of the print manager and the page setup window. Entry k (1..65) is line
 // 483 + k for k 1..41, 586 + k for 42..49, 596 + k for 50..55 and 614 + k for 56..65.

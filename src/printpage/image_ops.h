@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the print manager does to a whole page: the mean filter, changing the resolution by
 // rewriting the script, fitting the page to a printer page and to the view, zoom and
 // black-and-white.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the print manager's canvas goes on the printer page: position, printed size and scale,
 // centring and fitting, the units the page setup shows them in, its preview and the drag of the
 // picture's frame. Pure functions over one state struct: no widgets, no printer.

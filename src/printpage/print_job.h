@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing a canvas on a printer or into a PDF file, without a window: the printer's settings,
 // its page as the page setup measures it, where a print goes, and the print itself.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The print manager's page, headless: the canvas, the script and the interpreter that runs it.
 //
 // A script run (`runScriptLines`) goes line by line: FONT sets the current font, TEXT draws text

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The nine exports of the print manager: which full-mode view each one writes as a script, under
 // which header and on which canvas, and the key, text and tool button that start it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Script files (".spt", ".txt" and "~last.spt"): the visible script, then the year page under a
 // "[Year lines]" header line, so that a year script drawn from a file or after a restart still
 // has its year grid. Files are read as UTF-8, or Windows-1251 when they are not valid UTF-8, with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The printing-script language: recognising a line and reading its arguments.
 //
 // A command line is at least five characters long and starts with one of the words FONT, TEXT,

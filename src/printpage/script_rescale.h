@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rewritten copies of script lines that a change of resolution writes.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The morning notice: one desktop notification through org.freedesktop.Notifications, whose click
 // is reported back.
 #pragma once

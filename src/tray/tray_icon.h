@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The system tray's icon of today: the day's sign with its tone, a tooltip naming the day and a
 // menu to the program's windows. It shows what it is given and says what the user asked for; the
 // program decides what that opens.

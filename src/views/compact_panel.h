@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The compact window's panel, painted headless onto its face picture: the month lines, the
 // plasma, tone, sign and guide pictures, their names and numbers, the moon of the day and the
 // six affirmation lines. The window shows the result; tests and orbisca-cli call it directly.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the compact window's panel and the full-mode day pages share in laying out a day: the
 // centre line of centred items and the rule that splits the tone and sign line.
 #pragma once

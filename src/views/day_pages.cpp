@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "views/day_pages.h"
 
 #include "calendar/calendar_strings.h"

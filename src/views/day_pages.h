@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pages of the full-mode window that show the day itself: the day overview (mode 0), the
 // tone, sign and plasma pages (1 to 3), the oracle (4), and the help pages (19, 25 to 40).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Element kinds: the numbers 0..442 by which the views name every calendar picture (a sign, a
 // tone, a plasma, a vinal, a rune, a board ...), the picture file of each and its transparent
 // colour, the day's roles an element can carry, and the cache of decoded pictures.

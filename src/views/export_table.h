@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The views the print manager exports as printing scripts: each with its header line, its canvas
 // and the mode painted, and the export itself.
 #pragma once

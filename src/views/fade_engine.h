@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The display engine of the full-mode window: every change of mode goes through it, as a
 // cross-fade of N steps (the transition speed) or at once when transitions are off. The window
 // calls tick() every 10 ms while its timer runs and does what the result says; the engine itself

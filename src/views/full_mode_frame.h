@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The full-mode window's frame, headless: its state, its 670 x 550 frame buffers, the mode
 // dispatcher and the renderers that every view draws with. The window, the print manager and
 // orbisca-cli all drive this one object; nothing here needs a window.

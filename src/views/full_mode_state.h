@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The state of the full-mode window that its views, its window and the print manager share:
 // the mode shown and asked for, the cross-fade, the export flags, the drawing origin, the year
 // cache and the role flags of the element being drawn. One plain struct; the full-mode window

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The glyph form of an exported element: instead of a PICT line naming its picture, a calendar
 // element becomes FONT lines that choose one of the glyph fonts and TEXT lines that stack single
 // glyphs at one point (a coloured underlay, then the black letter). The element that shows the

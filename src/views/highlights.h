@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the calendar views lay over their elements: the glow that marks the current day and the
 // soft lines stamped with a small brush (the pulsars of the wavespell, the year view's line from
 // the day to its moon). Both draw pixels only: an export writes no line for them and skips them,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The izin figures: the hexagram of each week of the seventeen izin years ("izinfo.dat"), the
 // numbers of the 64 hexagrams ("iznum.dat"), drawing a figure's lines as a stack of marks, and
 // the pvsign kins.

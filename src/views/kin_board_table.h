@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where each kin's cell lies on the wings board: "tech.dat", two lines per kin (x, then y, in
 // frame pixels), written by the picture generator together with the board itself.
 #pragma once

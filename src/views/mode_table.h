@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The modes of the full-mode window and the painter of each: the table the dispatcher reads, and
 // the help pages' numbering and paging.
 //

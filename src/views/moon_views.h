@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The views of the 13-moon year: the whole year as thirteen moons of four weeks (mode 9, with its
 // bearer's caption), the current moon as a 4 x 7 grid (mode 7), and the current week with its
 // vinals, runes, quarters and izin figure (mode 11). On 25 July, which belongs to no moon, the

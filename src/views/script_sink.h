@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the lines of an exported view go: the print manager's script (its editor, later) and the
 // second list that holds the lines of the year page. The renderers only append.
 #pragma once

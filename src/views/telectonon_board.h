@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The telectonon board (mode 13): a board picture with its 49 captions, drawn once per choice of
 // the mode and then copied from a cache, and thirteen markers for the day blended onto it through
 // their masks: the day's sign in its field, four markers on the two dials, the three walking

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Font choices and the pieces of the text renderer that need no frame: the sixteen font choices,
 // the rainbow colours of arc texts and the FONT line of an exported text.
 //

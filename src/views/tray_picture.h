@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the system tray shows of a day: an icon of its sign with its tone, and a tooltip naming it.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Places that several calendar views share: the U of thirteen places along which the year view
 // lays out its moons and the wavespell view its days, the castle and wavespell of a kin, and the
 // extra day.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The views of the 260-day count: the Zolkin board with the current kin marked and its row
 // captions (mode 5), the thirteen days of the current wavespell on their board (mode 6), the same
 // with the pulsars of the day's tone over it (mode 8), and the wings board of the five castles

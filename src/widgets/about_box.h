@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The About box: the program's name and version, its licences and its homepage.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The flat glyph button of every window. Its glyph bitmap holds four images of equal width side
 // by side: normal, hot (pointer over it), pressed and disabled. The button never takes the
 // keyboard focus, so arrow keys always reach its window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The full-mode window in-process, over the real picture pack: its place on the screen, the
 // nineteen buttons, the keys (through any child), the mouse on the views and the help, the
 // board's hints, and the way back to the compact window; and the print manager's date button,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // End to end: the real orbisca program on a virtual X display, looked at through screenshots of
 // the root window and driven with xdotool. The test starts its own Xvfb with a patterned root, so
 // that what the shaped window does not cover can be told from the window's black sky.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // End to end: `orbisca --open print --script FILE` on a virtual X display, driven with xdotool:
 // the F-keys and Ctrl keys of the print manager, then Ctrl+S into Qt's own file dialog.
 #include <QDir>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The tray beside real neighbours: the icon docks in a tray host (trayer) under Xvfb and its menu
 # opens; with the morning notice on, one notification reaches a real daemon (dunst) on a session
 # bus of the test's own, a second start that day sends none, and a click on it opens the full

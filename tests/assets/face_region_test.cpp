@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The compact window's face and outlines: the drawing layer's region rule applied to the pack's
 // masks, and the ground under the window's texts.
 #include "pack_reader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The generator as the build runs it: same bytes on every run, leaves other files alone, and
 // fails loudly.
 #include <gtest/gtest.h>

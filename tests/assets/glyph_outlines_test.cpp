@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The glyph fonts as the build made them: each glyph draws the outline the generator cut, and each
 // emblem glyph, placed as an exported line places it, covers the emblem its picture draws, in the
 // right order (glyph n matches picture n and no other).

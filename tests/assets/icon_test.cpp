@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's icon: the SVG that the desktop scales draws what the PNG sizes show.
 #include "icon.h"
 #include "support/folder_fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drawn pack: every file the program loads is there, as a 24-bit bottom-up BMP of its
 // manifest size, masks match their pictures, colour keys stay outside the figures, and the signs
 // and tones read as what they stand for.

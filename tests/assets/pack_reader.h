@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading the drawn pack back, independently of the generator's own writer.
 #pragma once
 

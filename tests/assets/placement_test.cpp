@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pictures where the views put them: every highlight leaves the pictures it marks readable;
 // the boards and their tables agree with the positions the views compute; the columns of the
 // month and 13-moon views do not overlap.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The closed forms against the day-by-day walk for every date from the year -4000 to 6000.
 #include <gtest/gtest.h>
 

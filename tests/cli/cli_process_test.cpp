@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orbisca-cli as a user runs it: output, exit status and messages.
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """orbisca-cli ics read back by an independent iCalendar parser (Debian's python3-icalendar).
 
 Usage: ics_feed_test.py ORBISCA_CLI HOME_DIR

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The moon phase of orbisca-cli range against an independent ephemeris (Debian's python3-ephem).
 
 Usage: moon_phase_sky_test.py ORBISCA_CLI

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orbisca-cli print into PDF files, measured with poppler's tools: the page, the embedded
 // picture and where it lands on the page.
 #include <gtest/gtest.h>

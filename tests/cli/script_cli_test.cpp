@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orbisca-cli script run as a user runs it (the rewrite of script rescale is the rescale tests').
 #include <gtest/gtest.h>
 

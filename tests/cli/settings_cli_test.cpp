@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orbisca-cli config show and donation launch / info on a working folder of their own.
 #include "support/cli_run.h"
 #include "support/folder_fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The compact window offscreen, driven with Qt Test input: its start-up log, the loader's steps
 // and phase, the areas, the drag, the plain click, the keys and the hint animation.
 #include <QTest>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The date dialog: the dates it accepts and refuses with a reason, "cancel", "today" after
 // midnight, and the year field ready for typing at every showing.
 #include <QLabel>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "sgn.dat": the letters and colours of the sgn figures on glyph pages, checked as they are read so
 // that a bad colour never reaches a script's FONT line.
 #include "data/sgn_table.h"

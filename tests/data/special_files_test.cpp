@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files that are not what they seem: pipes, devices, folders and sockets where a file is read or
 // written, files too large to read, two programs on one launch counter, and a program killed in
 // the middle of a save.

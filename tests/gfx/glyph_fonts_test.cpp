@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The glyph fonts of the working folder: registered by family name, and every letter an exported
 // page uses drawn with a glyph of its own. (That each emblem glyph draws its own emblem, not a
 // letter, the generator's glyph outline tests check.)

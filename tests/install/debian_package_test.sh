@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package that `make package` builds.
 #   debian_package_test.sh build BUILD_DIR OUT_DIR APP_ID
 #     builds the package into OUT_DIR and checks its control data and its files;

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The installed program: `cmake --install` into a temporary prefix, then orbisca and orbisca-cli
 # started from there with a fresh HOME and no XDG_DATA_HOME, as a user starts them from the menu.
 # usage: installed_program_test.sh BUILD_DIR SOURCE_DIR VERSION APP_ID

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The affirmation of every kin, shaped by the letter-case patterns of
 // the compact window, the day overview and the izin page, must read as finished sentences.
 #include <QRegularExpression>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main text database against the map of the lines that the program reads.
 #include <QRegularExpression>
 #include <map>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every text the views draw without wrapping must fit the space it is drawn in, measured in the
 // font that draws it (the font table of "fdb.dat", offscreen).
 #include <QFontInfo>

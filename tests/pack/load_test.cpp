@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pack as the build assembles it loads through the program's own readers without an error or
 // a message.
 #include "data/donation_files.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data pack under share/, read where it is committed and never written.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // No text of the pack holds a template placeholder that its generator left unfilled: braces, or
 // a printf-style (%s, %5d) or numbered (%1) argument.
 #include <QRegularExpression>

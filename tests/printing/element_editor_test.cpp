@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The element editor's steps as the window drives them: texts placed by a click or not, moons,
 // fonts, and the refusals that keep a moon within what can be drawn.
 #include <gtest/gtest.h>

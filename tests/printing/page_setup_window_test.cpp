@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The page setup window offscreen, driven through its fields, boxes and preview as a user drives
 // them, and the printer behind it writing PDF files.
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The print manager's rules that need no window: its texts from BASE.KTX, who opened it, script
 // files with their year page, the editor's view of a script run's changes, where the window may
 // stand and opens, and the name of a new PDF.

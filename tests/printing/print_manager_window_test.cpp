@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The print manager window offscreen, driven through its controls as a user drives them: its
 // files after an open and a close, Show, syntax errors in the editor, zoom, the canvas limits, the
 // year page in script files, the full-mode window's road back and a close during a run.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Glyph pages against picture pages: an element written as glyph lines lands where its picture
 // lands. The lines are those the glyph export writes for an element at (x, y), run through the
 // interpreter with the working folder the build assembled (pictures, fonts and sgn.dat).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A page whose drawing layer is stand-ins that record what they were asked to do, so the tests see
 // the interpreter's decisions (positions, phases, filter ranges) directly.
 #pragma once

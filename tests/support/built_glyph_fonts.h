@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A test suite that draws with the glyph fonts the build made in its working folder: they are
 // registered once for the suite and forgotten after it.
 #pragma once

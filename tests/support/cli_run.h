@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Running a command line as a user does, for the tests of orbisca-cli: stdout, stderr and the
 // exit status.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A temporary working folder for the tests of the compact window and its panel: the data pack's
 // texts and tables from the assembled working folder, and small pictures of the right sizes
 // written by the test itself, so that the tests do not depend on the picture pack.

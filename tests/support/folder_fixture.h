@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A temporary working folder with every process-wide state reset, for the tests of every layer
 // that reads the working folder.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A temporary working folder for the tests of the full-mode frame: the texts, tables and settings
 // of the assembled working folder, and its pictures seen through links (the tests only read
 // them), with the day set to 21 August 2001 (kin 230: sign 10, tone 9, plasma 6, guide 6).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calendar views (year, month, 13 moons, wavespell, pulsars, Zolkin, wings, kin book) against
 // the places their pictures must land on, the year grid's cache, the izin figures and the pulsar
 // lines, and the walk over whole years that every highlight and picture stays inside the frame.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The panel painted headless: the extra day, the split of a long tone and sign line, the picture
 // files of the codes, the failures it throws, and every kin's panel with the real pack, whose
 // texts must not run into each other.

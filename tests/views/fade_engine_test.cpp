@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cross-fade engine tick by tick: the opacities and the blend arithmetic, the buttons, the
 // change without transitions, the print manager and configuration opened once, a failing paint
 // reported once, and the help's return to page 1.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The full-mode frame painted and exported headless: the day pages against the pack's pictures,
 // the exported scripts line by line and through the interpreter, the element and text renderers'
 // placement rules, the help paging, and the flags a paint must never leave behind.

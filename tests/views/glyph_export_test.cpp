@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The glyph form of exported views: the exact lines of the day page's elements, the families
 // whose shape is easy to get wrong (letters, the wavespell ring, the marked runes, the year
 // grid's list, the kinds without a glyph form), and every exported view over many dates in both

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Texts must read against what lies under them, measured on the painted pixels: the WCAG contrast
 // ratio of a text's colour and every pixel its letters cover, at least 4.5 : 1 (level AA).
 #include <QRegularExpression>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The telectonon board: the markers of a worked date at the pixels the cell grid gives, the walk
 // of the pieces, the extra day's page, the cached board, a missing sprite, and the hint area.
 #include "views/telectonon_board.h"

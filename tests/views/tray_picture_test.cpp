@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tray's icon and tooltip: the tone's bars and dots stay whole, separate pixels at every
 // panel size, and the tooltip names the day from the texts.
 #include "views/tray_picture.h"

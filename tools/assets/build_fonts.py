@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Builds Orbisca's glyph fonts (TrueType) from the outline files that
 `orbisca-assets --glyph-outlines DIR` writes, one font per outline file.
 

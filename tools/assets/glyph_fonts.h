@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The glyph fonts of exported pages. A page exported as glyphs stacks letters of these fonts at

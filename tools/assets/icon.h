@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's icon for the desktop's menus: the sun emblem of the picture pack on a night disc
 // in a gold ring. It is one list of filled outlines, so that every PNG size and the SVG show the
 // same drawing.

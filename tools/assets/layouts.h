@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Where the views put the boards and markers, in frame pixels (the full-mode frame is 670 x 550).

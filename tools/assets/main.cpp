@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orbisca-assets: draws the picture pack of Orbisca.
 //   orbisca-assets --out DIR               writes DIR/graphic/*.bmp
 //   orbisca-assets --contact-sheet FILE    writes one labelled PNG sheet of every picture

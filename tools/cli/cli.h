@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command table of orbisca-cli. Each command file registers its commands with a static
 // CommandRegistration, so a new command needs no change elsewhere.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orbisca-cli day and range: the position of one day with its names, and of every day of a range
 // as CSV.
 #include <QString>

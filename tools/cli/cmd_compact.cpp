@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orbisca-cli compact: the compact window's panel for a day, painted without a window.
 #include <QString>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orbisca-cli config show: the settings of "conf.dat" as the program puts them in force, by name.
 // Problems of the file go to stderr, and the status is 1 then: the values printed are those the
 // program would use all the same (the defaults for what could not be read).

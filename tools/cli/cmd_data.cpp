@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orbisca-cli data: tools for the data pack. encode-print turns a text file of donation details
 // (one entry per line) into "print.dat"; decode-print shows the entries of a "print.dat".
 #include <QString>

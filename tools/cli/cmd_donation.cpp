@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orbisca-cli donation: the donation reminder's files without its window. launch counts a start
 // in "strt.dat" as the program does and says whether the reminder is due; info writes the
 // donation details as "Donation info.txt" holds them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orbisca-cli moon and region: the moon drawing as a picture, and the outline a mask picture gives,
 // for looking at both by hand.
 #include <QImage>

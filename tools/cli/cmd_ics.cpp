@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orbisca-cli ics: the count as an iCalendar file, one all-day event per day, for calendar
 // programs on phones and desktops.
 #include <QString>

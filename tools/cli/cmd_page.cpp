@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orbisca-cli page: the placement of a canvas on a printer page, as the page setup computes and
 // shows it. The options after --page and --canvas act in the order given, like clicks and typing
 // in the setup window, starting from the window as it is first shown.

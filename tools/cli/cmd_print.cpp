@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orbisca-cli print: a view exported as a printing script, drawn and enlarged for the printer's
 // page as the print manager's easy mode does, and printed on a queue or into a PDF, without a
 // window.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orbisca-cli script run and script rescale: printing scripts rendered onto a page and rewritten
 // for another resolution.
 #include <QByteArray>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orbisca-cli view, export and fade: the full-mode window's frame painted, exported as a printing
 // script, or cross-faded, all without a window.
 #include <QDir>

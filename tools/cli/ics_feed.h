@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The count as an iCalendar (RFC 5545) feed: one all-day event per day, its summary and
 // description in the words of the pack, so that any calendar program can show the count.
 #pragma once

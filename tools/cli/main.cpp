@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // orbisca-cli: the calendar engine and the renderers from the command line.
 #include <QFileInfo>
 #include <QString>

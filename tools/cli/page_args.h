@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the commands that run printing scripts share: page sizes from the command line and a
 // print page with the program's services.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One CSV row per day of a date range, streamed through a fixed buffer.
 #pragma once
 

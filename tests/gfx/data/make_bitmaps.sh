@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes the BMP files the loader tests read, with ImageMagick, from two small source pictures:
 # colours.ppm (7 x 5, six colours made of 0 and 255 so that every depth keeps them exactly) and
 # mono.ppm (7 x 5, black and white) and greys.ppm. Run it in this folder; the outputs are committed.
