@@ -81,7 +81,8 @@ TEST_F(ConfigDialogTest, SaveAndExitWritesTheFifteenLinesInTheirOrder) {
     EXPECT_EQ(confLines()[6], "N");
     dialog->show();
     EXPECT_FALSE(box(&Settings::swapDayKeys)->isChecked() || settings().swapDayKeys);
-    EXPECT_EQ(fullModeCalls.join(", "), "off, on, mode 0, off, on, mode 0, off, on, mode 0, off");
+    EXPECT_EQ(fullModeCalls.join(", "),
+              "off, on, mode 0, off, on, mode 0, off, on, mode 0, off, on, mode 0, off");
 }
 
 // A bad line used to stop the reading, and the next save then wrote stale values over the lines

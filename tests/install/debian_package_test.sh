@@ -47,9 +47,11 @@ build_package() {
                   "./usr/share/metainfo/$app_id.metainfo.xml" \
                   "./usr/share/icons/hicolor/48x48/apps/$app_id.png" \
                   "./usr/share/icons/hicolor/scalable/apps/$app_id.svg" \
-                  ./usr/share/man/man1/orbisca.1.gz ./usr/share/man/man1/orbisca-cli.1.gz; do
+                  ./usr/share/man/man1/orbisca.1.gz ./usr/share/man/man1/orbisca-cli.1.gz \
+                  ./usr/share/doc/orbisca/copyright ./usr/share/doc/orbisca/LICENSE; do
         grep -qxF "$wanted" <<<"$files" || fail "the package lacks $wanted"
     done
+    # Nothing outside /usr: no autostart entry in /etc/xdg either (the user's setting writes one).
     ! grep -v '^\./usr/' <<<"$files" | grep -qv '^\./$' || fail "files outside /usr"
     ! grep -qF "$(basename "$build")/" <<<"$files" || fail "build-tree paths in the package"
     # The programs find their libraries through the system, not the build tree.
