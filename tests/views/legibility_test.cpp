@@ -3,6 +3,7 @@
 // ratio of a text's colour and every pixel its letters cover, at least 4.5 : 1 (level AA).
 #include <QRegularExpression>
 #include <cmath>
+#include <functional>
 
 #include "support/full_mode_fixture.h"
 #include "views/mode_table.h"
@@ -13,6 +14,7 @@ namespace {
 constexpr double kLeastContrast = 4.5;
 constexpr int kMonthMode = 7;
 constexpr int kThirteenMoonsMode = 11;
+constexpr int kZolkinMode = 5;
 
 double channel(int value) {
     const double c = value / 255.0;
@@ -41,7 +43,26 @@ double lowestContrast(const QImage& without, const QImage& with, QRect area, QRg
     return lowest;
 }
 
-class Legibility : public FullModeTest {};
+// A text as the frame places it, with the frame as it was before its letters.
+struct Seen {
+    PlacedText text;
+    QImage before;
+};
+
+class Legibility : public FullModeTest {
+protected:
+    // Records the texts that `wanted` picks while a view is painted.
+    void recordTexts(std::function<bool(const PlacedText&)> wanted) {
+        frame.onTextPlacing = [this, wanted](const PlacedText& t) {
+            if (wanted(t)) seen.push_back({t, frame.buffers().frame.copy()});
+        };
+    }
+    double lowestOf(const Seen& s) {
+        return lowestContrast(s.before, frame.buffers().frame, s.text.area, s.text.colour.rgb(),
+                              s.before);
+    }
+    std::vector<Seen> seen;
+};
 
 const GregorianDate kDates[] = {{7, 12, 0, 2026}, {26, 7, 0, 2026}, {29, 2, 0, 2028},
                                 {1, 1, 0, 2027},  {15, 3, 0, 1850}, {9, 10, 0, 2345}};
@@ -51,14 +72,7 @@ const GregorianDate kDates[] = {{7, 12, 0, 2026}, {26, 7, 0, 2026}, {29, 2, 0, 2
 TEST_F(Legibility, MoonDayNumbersStandOutFromTheirMarks) {
     settings().yearDayIcon = true;
     static const QRegularExpression dayNumber(QStringLiteral("^([1-9]|1[0-9]|2[0-8])$"));
-    struct Seen {
-        PlacedText text;
-        QImage before;
-    };
-    std::vector<Seen> seen;
-    frame.onTextPlacing = [&](const PlacedText& t) {
-        if (dayNumber.match(t.text).hasMatch()) seen.push_back({t, frame.buffers().frame.copy()});
-    };
+    recordTexts([](const PlacedText& t) { return dayNumber.match(t.text).hasMatch(); });
     int measured = 0;
     for (const GregorianDate& date : kDates)
         for (int mode : {kMonthMode, kThirteenMoonsMode, kYearMode}) {
@@ -66,15 +80,22 @@ TEST_F(Legibility, MoonDayNumbersStandOutFromTheirMarks) {
             seen.clear();
             frame.paintMode(mode);
             for (const Seen& s : seen) {
-                const double lowest = lowestContrast(s.before, frame.buffers().frame, s.text.area,
-                                                     s.text.colour.rgb(), s.before);
-                EXPECT_GE(lowest, kLeastContrast)
+                EXPECT_GE(lowestOf(s), kLeastContrast)
                     << "mode " << mode << ", " << int(date.year) << "-" << int(date.month) << "-"
                     << int(date.day) << ": \"" << s.text.text.toStdString() << "\"";
                 ++measured;
             }
         }
     EXPECT_GT(measured, 200);
+}
+
+// The seal and planet names the Zolkin page writes in dark blue stand on the board's light plates.
+TEST_F(Legibility, DarkBlueZolkinCaptionsStandOnLightPlates) {
+    recordTexts([](const PlacedText& t) { return t.colour.rgb() == qRgb(0, 57, 253); });
+    SetCurrentDate(kDates[0]);
+    frame.paintMode(kZolkinMode);
+    ASSERT_EQ(seen.size(), 10u);
+    for (const Seen& s : seen) EXPECT_GE(lowestOf(s), kLeastContrast) << s.text.text.toStdString();
 }
 
 // Every text of every export in picture form, run on a white page as the print manager runs it.

@@ -27,30 +27,6 @@ QPainterPath discPath(int size) {
     return path;
 }
 
-// The coloured ground of a cartouche or disc: a family gradient with a rim and a soft highlight.
-void paintGround(QPainter& p, const QPainterPath& shape, int size, const Family& f) {
-    QLinearGradient g(0, 0, 0, size);
-    g.setColorAt(0, f.light);
-    g.setColorAt(1, f.deep);
-    p.setPen(Qt::NoPen);
-    p.setBrush(g);
-    p.drawPath(shape);
-    if (size >= 30) {
-        QRadialGradient shine(size * 0.35, size * 0.22, size * 0.6);
-        shine.setColorAt(0, QColor(255, 255, 255, 70));
-        shine.setColorAt(1, QColor(255, 255, 255, 0));
-        p.setBrush(shine);
-        p.drawPath(shape);
-    }
-    const qreal rim = size <= 15 ? 1.0 : std::max(1.2, size / 30.0);
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(f.rim, rim));
-    const qreal in = rim / 2;
-    const QTransform shrink =
-        QTransform::fromTranslate(in, in).scale((size - 2 * in) / size, (size - 2 * in) / size);
-    p.drawPath(shrink.map(shape));
-}
-
 // The gold ring around the sign of the day.
 void paintGoldRing(QPainter& p, int size) {
     const qreal w = std::max(2.0, size / 22.0);
@@ -140,6 +116,30 @@ QColor moonDayColour(int cromatic) {
 }
 
 }  // namespace
+
+// The coloured ground of a cartouche or disc: a family gradient with a rim and a soft highlight.
+void paintGround(QPainter& p, const QPainterPath& shape, int size, const Family& f) {
+    QLinearGradient g(0, 0, 0, size);
+    g.setColorAt(0, f.light);
+    g.setColorAt(1, f.deep);
+    p.setPen(Qt::NoPen);
+    p.setBrush(g);
+    p.drawPath(shape);
+    if (size >= 30) {
+        QRadialGradient shine(size * 0.35, size * 0.22, size * 0.6);
+        shine.setColorAt(0, QColor(255, 255, 255, 70));
+        shine.setColorAt(1, QColor(255, 255, 255, 0));
+        p.setBrush(shine);
+        p.drawPath(shape);
+    }
+    const qreal rim = size <= 15 ? 1.0 : std::max(1.2, size / 30.0);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(f.rim, rim));
+    const qreal in = rim / 2;
+    const QTransform shrink =
+        QTransform::fromTranslate(in, in).scale((size - 2 * in) / size, (size - 2 * in) / size);
+    p.drawPath(shrink.map(shape));
+}
 
 QPainterPath cartoucheShape(const QRectF& box, qreal minRadius) {
     QPainterPath path;

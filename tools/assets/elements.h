@@ -2,8 +2,11 @@
 #pragma once
 
 #include <QImage>
+#include <QPainter>
 #include <QPainterPath>
 #include <QRgb>
+
+#include "palette.h"
 
 namespace orbisca::assets {
 
@@ -32,6 +35,9 @@ enum class Medium { Screen, Paper };
 QImage moonDayMark(int mark, int size, Medium medium = Medium::Screen);  // mark 1..8
 QImage yearGridFrame(int cromatic, QSize size);
 QImage dotPicture(int size, bool ringed);
+
+// The coloured ground of a cartouche or disc: a family gradient with a rim and a soft highlight.
+void paintGround(QPainter& p, const QPainterPath& shape, int size, const Family& f);
 
 // Shapes the pictures share with the glyph fonts.
 // The rounded square a sign stands on, filling `box`: corners of a fifth of its side, or of

@@ -25,9 +25,17 @@ QPoint zolkinBoardOrigin() {
 
 QRect zolkinCell(int column, int row) {
     // One pixel of margin left and right of the 13 columns.
-    const QPoint o = zolkinBoardOrigin();
+    const QPoint o(centredLeft(kZolkinAt.x(), kZolkinGrid.width()), kZolkinAt.y());
     return {QPoint(o.x() + 1 + kZolkinCell.width() * column, o.y() + kZolkinCell.height() * row),
             kZolkinCell};
+}
+
+// The seal name of row r is written with its top at 22r + 8 and ends at x 141, the Maya name
+// under it starts at 22r + 19 in light blue and stays off the plate; the planet is written from
+// x 496 with its top at 22r + 14.
+QRect zolkinBluePlate(int row, bool right) {
+    if (right) return {QPoint(490, 22 * row + 13), QPoint(570, 22 * row + 25)};
+    return {QPoint(68, 22 * row + 7), QPoint(146, 22 * row + 19)};
 }
 
 QPoint zolkinHighlight(int column, int row) { return {23 * column + 156, 22 * row + 16}; }

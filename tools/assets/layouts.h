@@ -26,11 +26,15 @@ int roundEven(double v);
 
 // --- Zolkin board: 13 columns of 20 kins, kin 1 at the top of the first column; the mode-5 page
 // draws it centred at (20, 30), and the highlight of kin k goes to (23 col + 156, 22 row + 16).
+// The board reaches beyond the grid under the row captions (x 66..572), where it holds light
+// plates under the captions the page writes in dark blue (rows r with r mod 4 = 3).
 inline constexpr QSize kZolkinCell(23, 22);
-inline constexpr QSize kZolkinBoard(13 * 23 + 2, 20 * 22);
+inline constexpr QSize kZolkinGrid(13 * 23 + 2, 20 * 22);
+inline constexpr QSize kZolkinBoard(507, 20 * 22);
 inline constexpr QPoint kZolkinAt(20, 30);
-QPoint zolkinBoardOrigin();             // frame position of the board's top left
-QRect zolkinCell(int column, int row);  // frame pixels
+QPoint zolkinBoardOrigin();                  // frame position of the board's top left
+QRect zolkinCell(int column, int row);       // frame pixels
+QRect zolkinBluePlate(int row, bool right);  // frame pixels; `row` 1..20 as the page counts
 QPoint zolkinHighlight(int column, int row);
 
 // --- Wavespell board: thirteen places in a U of five columns and five rows; the page draws the

@@ -484,8 +484,9 @@ void addFigures(Builder& b) {
 
 void addBoards(Builder& b) {
     b.keyed("zolkin.bmp", "board", kZolkinBoard, kKeyBlack,
-            "13 x 20 cells of 23 x 22 and a pixel each side, centred at (20, 30): x 169..469, "
-            "y 30..469; the row captions end at x 141 and start at 496",
+            "13 x 20 cells of 23 x 22 and a pixel each side at x 169..469, y 30..469, on a board "
+            "centred at (20, 30) that reaches x 66..572: light plates under the dark blue row "
+            "captions, which end at x 141 and start at 496",
             zolkinBoard);
     b.keyed("wavespell.bmp", "board", kWavespellBoard, kKeyBlack,
             "the thirteen places (x 124..620, y 23..470 in the frame) and a margin, centred at "

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "moon_pictures.h"
 
+#include "elements.h"
 #include "palette.h"
 #include "raster.h"
 
+#include <QLinearGradient>
 #include <QPainterPath>
-#include <QRadialGradient>
 
 #include <array>
 
@@ -13,7 +14,7 @@ namespace orbisca::assets {
 
 namespace {
 
-// Dark seas and bright craters in design units of a 100-unit disc centred at (50, 50).
+// Seas and craters in design units of a 100-unit disc centred at (50, 50).
 struct Sea {
     qreal x, y, rx, ry, angle;
 };
@@ -39,47 +40,42 @@ constexpr std::array<Crater, 9> kCraters{{{58, 80, 5.5},
                                           {84, 44, 2},
                                           {52, 90, 2}}};
 
+// The moon in the pack's flat glossy manner, as the signs and plasmas: a disc in a light-to-deep
+// gradient with a rim, seas and craters as flat shapes of crisp edges, and a glossy sheen over
+// the upper half.
 void paintMoonFace(QPainter& p, int size, bool colour) {
     const qreal s = size / 100.0;
-    const QPointF centre(size / 2.0, size / 2.0);
-    QRadialGradient body(centre * 0.92, size * 0.55);
-    if (colour) {
-        body.setColorAt(0, QColor(252, 248, 232));
-        body.setColorAt(0.7, QColor(222, 216, 196));
-        body.setColorAt(1, QColor(168, 160, 150));
-    } else {
-        body.setColorAt(0, QColor(248, 248, 248));
-        body.setColorAt(0.7, QColor(214, 214, 214));
-        body.setColorAt(1, QColor(160, 160, 160));
-    }
-    p.setPen(Qt::NoPen);
-    p.setBrush(body);
-    p.drawEllipse(QRectF(0, 0, size, size));
+    const Family moon =
+        colour
+            ? Family{QColor(252, 248, 232), QColor(206, 200, 188), QColor(150, 142, 176), {}, {}}
+            : Family{QColor(248, 248, 248), QColor(200, 200, 200), QColor(128, 128, 128), {}, {}};
+    QPainterPath disc;
+    disc.addEllipse(QRectF(0, 0, size, size));
+    paintGround(p, disc, size, moon);
 
     p.save();
-    QPainterPath clip;
-    clip.addEllipse(QRectF(0, 0, size, size));
-    p.setClipPath(clip);
-    const QColor sea = colour ? QColor(120, 122, 134, 90) : QColor(110, 110, 110, 90);
+    p.setClipPath(disc);
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour ? QColor(132, 128, 156, 70) : QColor(110, 110, 110, 70));
     for (const Sea& m : kSeas) {
         p.save();
         p.translate(m.x * s, m.y * s);
         p.rotate(m.angle);
-        QRadialGradient g(QPointF(0, 0), std::max(m.rx, m.ry) * s);
-        g.setColorAt(0, sea);
-        g.setColorAt(0.75, sea);
-        g.setColorAt(1, QColor(sea.red(), sea.green(), sea.blue(), 0));
-        p.setBrush(g);
-        p.drawEllipse(QPointF(0, 0), m.rx * s, m.ry * s);
+        p.drawEllipse(QPointF(0, 0), m.rx * s * 0.85, m.ry * s * 0.85);
         p.restore();
     }
     for (const Crater& c : kCraters) {
         const qreal r = c.r * s;
-        p.setBrush(colour ? QColor(255, 252, 240, 150) : QColor(255, 255, 255, 150));
+        p.setBrush(colour ? QColor(255, 253, 244) : QColor(255, 255, 255));
+        p.drawEllipse(QPointF(c.x * s + r * 0.2, c.y * s + r * 0.2), r, r);
+        p.setBrush(colour ? QColor(176, 170, 176) : QColor(168, 168, 168));
         p.drawEllipse(QPointF(c.x * s, c.y * s), r, r);
-        p.setBrush(colour ? QColor(110, 104, 100, 110) : QColor(100, 100, 100, 110));
-        p.drawEllipse(QPointF(c.x * s + r * 0.25, c.y * s + r * 0.25), r * 0.7, r * 0.7);
     }
+    QLinearGradient sheen(0, 0, 0, size * 0.5);
+    sheen.setColorAt(0, QColor(255, 255, 255, 120));
+    sheen.setColorAt(1, QColor(255, 255, 255, 0));
+    p.setBrush(sheen);
+    p.drawEllipse(QRectF(size * 0.16, size * 0.04, size * 0.68, size * 0.44));
     p.restore();
 }
 
