@@ -4,9 +4,9 @@
 
 #include <QFile>
 
+#include "calendar/iso_date.h"
 #include "data/text_file.h"
 #include "ics_feed.h"
-#include "calendar/iso_date.h"
 
 using namespace orbisca;
 

@@ -75,12 +75,12 @@ public:
 
     void arm(const QDateTime& when, std::function<void()> ring) override {
         ring_ = std::move(ring);
-        itimerspec spec{};
+        itimerspec alarmTime{};
         const qint64 ms = std::max<qint64>(when.toMSecsSinceEpoch(), 1);
-        spec.it_value.tv_sec = ms / 1000;
-        spec.it_value.tv_nsec = (ms % 1000) * 1'000'000;
-        if (::timerfd_settime(fd_, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &spec, nullptr) !=
-            0)
+        alarmTime.it_value.tv_sec = ms / 1000;
+        alarmTime.it_value.tv_nsec = (ms % 1000) * 1'000'000;
+        if (::timerfd_settime(fd_, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &alarmTime,
+                              nullptr) != 0)
             fallback_.arm(when, ring_);
         // A link replaced by a new zone drops out of the watch list: watch it again.
         if (zoneWatcher_.files().isEmpty()) zoneWatcher_.addPath(QStringLiteral("/etc/localtime"));

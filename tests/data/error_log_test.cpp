@@ -97,10 +97,10 @@ TEST_F(ErrorLog, TakesTheSmallestFreeNumberAndWritesOneLogPerRun) {
     // loop, in which a timer may fail once more): it gives a message, no log.
     int shown = 0;
     notifierState().show = [&](const QString&) {
-        if (++shown == 1) reportFatal(101, "DRAWSIGNP in orbisca", {}, "");
+        if (++shown == 1) reportFatal(101, kSenderPanelPicture, {}, "");
     };
-    reportFatal(103, "FILLPYR in orbisca", {}, "");
-    EXPECT_EQ(senderOf("errorlog3.err"), "ERROR SENDER:FILLPYR in orbisca");
+    reportFatal(103, kSenderPanelFace, {}, "");
+    EXPECT_EQ(senderOf("errorlog3.err"), QStringLiteral("ERROR SENDER:") + kSenderPanelFace);
     EXPECT_FALSE(QFile::exists(programFile("errorlog4.err")));
     EXPECT_EQ(messages(), (QStringList{"ERROR! ERROR CODE:103", "ERROR! ERROR CODE:101"}));
 

@@ -19,7 +19,7 @@ TEST(PackLoad, SettingsLoadWithoutAMessage) {
     const PackWorkingFolder folder;
     ASSERT_EQ(loadSettings(), ConfigLoad::Loaded) << notifierState().messages.join('\n');
     EXPECT_TRUE(settings().showsGregorian() && settings().moonEntry == 0);
-    EXPECT_EQ(settings().glyphFont, "Orbisca Glyphs");  // the sign face under fonts/
+    EXPECT_EQ(settings().glyphFont, "Orbisca Glyphs");              // the sign face under fonts/
     EXPECT_EQ(loadPrintWindowFiles().values, PrintWindowValues{});  // the form defaults
     EXPECT_TRUE(notifierState().messages.isEmpty()) << notifierState().messages.join('\n');
 }

@@ -96,7 +96,7 @@ TEST_F(PanelTest, FailuresCarryTheirCodeDetailsAndReason) {
     removePicture(file);
     FatalError e = failure();
     EXPECT_EQ(e.code(), 101);
-    EXPECT_EQ(e.sender(), "DRAWSIGNP in orbisca");
+    EXPECT_EQ(e.sender(), kSenderPanelPicture);
     EXPECT_EQ(e.details()[0], "filename:graphic\\" + file);
     EXPECT_EQ(e.details()[3], "CX:224");
     EXPECT_TRUE(e.reason().contains(file)) << e.reason();
@@ -104,7 +104,7 @@ TEST_F(PanelTest, FailuresCarryTheirCodeDetailsAndReason) {
     pictures.frame = pictures.frame.copy(0, 0, 420, 450);  // the moon reaches x 450
     e = failure();
     EXPECT_EQ(e.code(), 103);
-    EXPECT_EQ(e.sender(), "FILLPYR in orbisca");
+    EXPECT_EQ(e.sender(), kSenderPanelFace);
     EXPECT_EQ(e.reason(), "the moon does not fit on the face");
 
     ASSERT_TRUE(QFile::remove(home.filePath("BASE.KTX")));
