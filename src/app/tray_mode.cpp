@@ -7,7 +7,6 @@
 
 #include "app/program_windows.h"
 #include "calendar/calendar_state.h"
-#include "calendar/calendar_strings.h"
 #include "compact/compact_window.h"
 #include "compact/window_links.h"
 #include "data/affirmation.h"
@@ -17,9 +16,10 @@
 #include "data/text_file.h"
 #include "data/working_folder.h"
 #include "printing/print_manager_window.h"
-#include "widgets/about_box.h"
 #include "views/mode_table.h"
 #include "views/tray_picture.h"
+#include "views/view_places.h"
+#include "widgets/about_box.h"
 
 namespace orbisca {
 
@@ -39,10 +39,6 @@ public:
 
 GregorianDate gregorianOf(const QDate& d) {
     return GregorianDate{std::uint8_t(d.day()), std::uint8_t(d.month()), 0, d.year()};
-}
-
-QString dateText(const GregorianDate& date) {
-    return QString::fromStdString(FormatGregorianDate(date, settings().dateLayout()));
 }
 
 }  // namespace
@@ -73,9 +69,7 @@ TrayMode::~TrayMode() {
 
 bool TrayMode::start() {
     if (!TrayIcon::desktopHasTray()) {
-        std::fprintf(
-            stderr, "orbisca: %s\n",
-            qPrintable(readDatabaseLine(base_line::kNoTrayOnDesktop, QStringLiteral("BASE.KTX"))));
+        std::fprintf(stderr, "orbisca: %s\n", qPrintable(baseLine(base_line::kNoTrayOnDesktop)));
         windows_.compact().show();
         return false;
     }
@@ -87,7 +81,7 @@ bool TrayMode::start() {
 
 void TrayMode::showToday() {
     const GregorianDate today = calendarState().today;
-    tray_.showDay(GregorianToMayan(today), dateText(today));
+    tray_.showDay(GregorianToMayan(today), viewDateText(today));
 }
 
 // The new day becomes today; every window that showed the old today moves with it.

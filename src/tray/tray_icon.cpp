@@ -10,6 +10,7 @@
 #include "data/text_file.h"
 #include "gfx/image_io.h"
 #include "views/tray_picture.h"
+#include "views/view_places.h"
 
 namespace orbisca {
 
@@ -17,8 +18,6 @@ namespace {
 
 // The sizes panels ask for, and twice them for HiDPI panels.
 constexpr int kIconSizes[] = {16, 22, 24, 32, 48, 64, 96};
-
-QString trayText(int line) { return readDatabaseLine(line, QStringLiteral("BASE.KTX")); }
 
 }  // namespace
 
@@ -41,13 +40,13 @@ bool TrayIcon::desktopHasTray() { return QSystemTrayIcon::isSystemTrayAvailable(
 
 void TrayIcon::buildMenu() {
     namespace line = base_line;
-    menu_->addAction(trayText(line::kTrayCompactWindow), this, &TrayIcon::compactWindowAsked);
-    menu_->addAction(trayText(line::kTrayFullCalendar), this, &TrayIcon::fullCalendarAsked);
-    menu_->addAction(trayText(line::kTrayPrintManager), this, &TrayIcon::printManagerAsked);
-    menu_->addAction(trayText(line::kTrayConfiguration), this, &TrayIcon::configurationAsked);
+    menu_->addAction(baseLine(line::kTrayCompactWindow), this, &TrayIcon::compactWindowAsked);
+    menu_->addAction(baseLine(line::kTrayFullCalendar), this, &TrayIcon::fullCalendarAsked);
+    menu_->addAction(baseLine(line::kTrayPrintManager), this, &TrayIcon::printManagerAsked);
+    menu_->addAction(baseLine(line::kTrayConfiguration), this, &TrayIcon::configurationAsked);
     menu_->addSeparator();
-    menu_->addAction(trayText(line::kAboutTitle), this, &TrayIcon::aboutAsked);
-    menu_->addAction(trayText(line::kTrayQuit), this, &TrayIcon::quitAsked);
+    menu_->addAction(baseLine(line::kAboutTitle), this, &TrayIcon::aboutAsked);
+    menu_->addAction(baseLine(line::kTrayQuit), this, &TrayIcon::quitAsked);
 }
 
 void TrayIcon::showDay(const MayanDate& day, const QString& dateText) {
