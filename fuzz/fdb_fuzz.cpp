@@ -3,7 +3,7 @@
 // default font where the file has no line) or is refused with an error naming the file, the table
 // left as it was.
 #include "data/data_error.h"
-#include "data/font_table.h"
+#include "gfx/font_table.h"
 #include "fuzz_support.h"
 
 using namespace orbisca;

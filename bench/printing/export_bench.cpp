@@ -13,10 +13,10 @@
 
 #include "calendar/calendar_state.h"
 #include "data/conf_file.h"
-#include "data/font_table.h"
+#include "gfx/font_table.h"
 #include "data/working_folder.h"
-#include "printing/element_editor.h"
-#include "printing/export_driver.h"
+#include "printpage/element_editor.h"
+#include "export/export_driver.h"
 #include "printing/print_manager_links.h"
 #include "printpage/page_services.h"
 

@@ -10,7 +10,7 @@
 
 #include "calendar/calendar_state.h"
 #include "data/conf_file.h"
-#include "data/font_table.h"
+#include "gfx/font_table.h"
 #include "data/working_folder.h"
 
 namespace orbisca::bench {

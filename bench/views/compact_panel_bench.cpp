@@ -9,7 +9,7 @@
 #include <QProcess>
 
 #include "calendar/calendar.h"
-#include "data/font_table.h"
+#include "gfx/font_table.h"
 #include "data/working_folder.h"
 #include "gfx/image_io.h"
 #include "views/compact_panel.h"

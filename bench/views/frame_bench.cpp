@@ -19,7 +19,7 @@
 #include "calendar/calendar_state.h"
 #include "data/conf_file.h"
 #include "data/day_step.h"
-#include "data/font_table.h"
+#include "gfx/font_table.h"
 #include "data/help_rects.h"
 #include "data/working_folder.h"
 #include "views/export_table.h"

@@ -20,14 +20,13 @@
 #include "config/config_dialog.h"
 #include "data/conf_file.h"
 #include "data/data_error.h"
-#include "data/notifier.h"
 #include "data/program_title.h"
 #include "data/text_file.h"
-#include "data/working_folder.h"
 #include "donation/donation_dialog.h"
 #include "fullmode/full_mode_window.h"
 #include "gfx/glyph_fonts.h"
 #include "printing/print_manager_window.h"
+#include "state/program_state.h"
 #include "views/mode_table.h"
 #include "widgets/window_keys.h"
 
@@ -183,13 +182,12 @@ std::optional<Options> parseOptions(QCoreApplication& app, int& exitCode) {
 
 // The settings are read here already: the compact window, which reads them when it shows, may
 // stay hidden in the tray.
-bool startsInTray(const Options& options) {
-    loadSettings();
-    return options.tray || settings().showInTray;
+bool startsInTray(DataState& data, const Options& options) {
+    loadSettings(data);
+    return options.tray || data.settings.showInTray;
 }
 
-void installNotifier() {
-    NotifierState& notifier = notifierState();
+void installNotifier(Notifier& notifier) {
     notifier.show = [](const QString& text) {
         const QPointer<QWidget> active = QApplication::activeWindow();
         QMessageBox::warning(nullptr, programTitle(), text);
@@ -221,19 +219,22 @@ int main(int argc, char** argv) {
     QApplication::setApplicationDisplayName(programTitle());
     // Lets the desktop match the windows to the menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(ORBISCA_APP_ID));
-    installNotifier();
+    ProgramState program;
+    Notifier& notifier = program.data.notifier;
+    installNotifier(notifier);
     try {
         if (options->home.isEmpty())
-            useDefaultWorkingFolder(QCoreApplication::applicationDirPath());
+            useDefaultWorkingFolder(program.data.folder, QCoreApplication::applicationDirPath());
         else
-            setWorkingFolder(options->home);
+            program.data.folder.set(options->home);
     } catch (const DataFileError& e) {
-        notify(e.message());
+        notifier.notify(e.message());
         return 1;
     }
-    gfx::registerGlyphFonts(notify);
+    program.glyphFonts.registerFolder(program.data.folder,
+                                      [&notifier](const QString& text) { notifier.notify(text); });
 
-    ProgramWindows windows;
+    ProgramWindows windows(program);
     std::unique_ptr<TrayMode> trayMode;  // after the windows: it leaves them as it found them
     if (!windows.create(options->date, options->openWindow == kCompactWindow))
         return 1;  // reported; the log says how far the start got
@@ -252,7 +253,7 @@ int main(int argc, char** argv) {
 
     if (options->openWindow == kDonationWindow) {
         windows.donation().runReminder();
-        return notifierState().endRequested ? notifierState().exitCode : 0;
+        return notifier.endRequested ? notifier.exitCode : 0;
     }
     if (options->openWindow == kPrintWindow) {
         windows.printManager().openOnItsOwn();
@@ -264,9 +265,9 @@ int main(int argc, char** argv) {
         windows.showConfiguration();
     } else if (options->fullModeView) {
         windows.openFullMode(*options->fullModeView);
-    } else if (startsInTray(*options)) {
+    } else if (startsInTray(program.data, *options)) {
         trayMode = std::make_unique<TrayMode>(
-            windows, [] { return QDateTime::currentDateTime(); }, makeSystemMidnightAlarm(&app));
+            program, windows, [] { return QDateTime::currentDateTime(); }, makeSystemMidnightAlarm(&app));
         if (trayMode->start()) {
             QApplication::setQuitOnLastWindowClosed(false);
             trayMode->noticeNewDay();  // the first start of the day
@@ -275,5 +276,5 @@ int main(int argc, char** argv) {
         windows.compact().show();
     }
     const int result = app.exec();
-    return notifierState().endRequested ? notifierState().exitCode : result;
+    return notifier.endRequested ? notifier.exitCode : result;
 }

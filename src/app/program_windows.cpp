@@ -1,57 +1,54 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/program_windows.h"
 
-#include "calendar/calendar_state.h"
 #include "compact/compact_window.h"
 #include "compact/date_dialog.h"
-#include "compact/window_links.h"
 #include "config/config_dialog.h"
-#include "data/notifier.h"
 #include "donation/donation_dialog.h"
 #include "fullmode/full_mode_window.h"
 #include "printing/canvas_printer.h"
 #include "printing/page_setup_window.h"
 #include "printing/print_manager_window.h"
+#include "state/program_state.h"
 #include "widgets/window_keys.h"
 
 namespace orbisca {
 
-ProgramWindows::ProgramWindows() = default;
+ProgramWindows::ProgramWindows(ProgramState& program) : program_(program) {}
 
 ProgramWindows::~ProgramWindows() {
-    resetWindowLinks();  // the links point at the windows that go now
     if (compact_) compact_->close();
 }
 
 bool ProgramWindows::create(const std::optional<GregorianDate>& startDate, bool countsAsLaunch) {
-    compact_ = std::make_unique<CompactWindow>();
+    compact_ = std::make_unique<CompactWindow>(program_);
     if (startDate) compact_->setStartDate(*startDate);
     if (!compact_->startUp()) return false;  // the loading log says how far it got
-    dateDialog_ = std::make_unique<DateDialog>();
-    fullMode_ = std::make_unique<FullModeWindow>();
+    dateDialog_ = std::make_unique<DateDialog>(program_.data);
+    fullMode_ = std::make_unique<FullModeWindow>(program_);
     if (!fullMode_->startUp()) return false;  // reported
-    config_ = std::make_unique<ConfigDialog>();
-    printManager_ = std::make_unique<PrintManagerWindow>();
-    pageSetup_ = std::make_unique<PageSetupWindow>();
-    printer_ = std::make_unique<CanvasPrinter>();
-    donation_ = std::make_unique<DonationDialog>();
+    config_ = std::make_unique<ConfigDialog>(program_.data);
+    printManager_ = std::make_unique<PrintManagerWindow>(program_);
+    pageSetup_ = std::make_unique<PageSetupWindow>(program_.data.folder);
+    printer_ = std::make_unique<CanvasPrinter>(program_.data);
+    donation_ = std::make_unique<DonationDialog>(program_.data);
     if (countsAsLaunch) donation_->countThisLaunch();
     wire();
     return true;
 }
 
+// Every window follows the day model by itself; here the windows are told of one another.
 void ProgramWindows::wire() {
     compact_->setDateDialog(dateDialog_.get());
-    WindowLinks& links = windowLinks();
-    links.showFullMode = [this](int mode, bool stopFade) { openFullMode(mode, stopFade); };
-    links.dateChanged = [this] { fullMode_->dateChanged(); };
-    links.stepDay = [this](DayStep step) { compact_->stepDay(step); };
-    links.reminderDue = [this] { return donation_->reminderDue(); };
-    links.showReminder = [this] { donation_->showReminder(); };
+    CompactWindow* compact = compact_.get();
+    QObject::connect(compact, &CompactWindow::fullModeAsked, compact,
+                     [this](int mode, bool stopFade) { openFullMode(mode, stopFade); });
+    QObject::connect(compact, &CompactWindow::aboutToShape, compact, [this] {
+        if (donation_->reminderDue()) donation_->showReminder();
+    });
     wirePrinting();
-    printManager_->exports.dateChanged = [this] { fullMode_->dateChanged(); };
     printManager_->exports.pickDate = [this] {
-        return dateDialog_->pickModally(calendarState().currentDate);
+        return dateDialog_->pickModally(program_.data.day.date());
     };
     FullModeLink& link = printManager_->fullMode;
     link.setEnabled = [this](bool enabled) { fullMode_->setEnabled(enabled); };
@@ -60,20 +57,23 @@ void ProgramWindows::wire() {
     config_->fullMode.returnToDayOverview = [this] {
         if (fullMode_->isVisible()) fullMode_->showMode(0, false);
     };
-    FullModeLinks& full = fullMode_->links;
-    full.stepDay = [this](DayStep step) { compact_->stepDay(step); };
-    full.openDateDialog = [this] { dateDialog_->openOn(calendarState().currentDate); };
-    full.returnToCompact = [this] { compact_->returnFromFullMode(); };
+    FullModeWindow* full = fullMode_.get();
+    QObject::connect(full, &FullModeWindow::dayStepAsked, compact, &CompactWindow::stepDay);
+    QObject::connect(full, &FullModeWindow::dateDialogAsked, full,
+                     [this] { dateDialog_->openOn(program_.data.day.date()); });
+    QObject::connect(full, &FullModeWindow::compactAsked, compact,
+                     &CompactWindow::returnFromFullMode);
     // Closing the compact window ends the program (status 0), also while the full-mode window
     // shows: Qt alone would end it only with the last main window. Exit and Escape in the
     // full-mode window leave through that same closing.
-    compact_->closed = [] { requestProgramEnd(0); };
-    full.endProgram = [this] { compact_->close(); };
-    full.openPrintManager = [this](int printedMode) {
+    compact_->closed = [this] { program_.data.notifier.requestProgramEnd(0); };
+    QObject::connect(full, &FullModeWindow::endAsked, compact, &QWidget::close);
+    QObject::connect(full, &FullModeWindow::printManagerAsked, full, [this](int printedMode) {
         printManager_->setWindowModality(Qt::NonModal);
         printManager_->openFromFullMode(printedMode);
-    };
-    full.openConfiguration = [this] { showConfiguration(); };
+    });
+    QObject::connect(full, &FullModeWindow::configurationAsked, full,
+                     [this] { showConfiguration(); });
 }
 
 // The print manager's Setup..., Print... and Print now, and the page setup window, over one

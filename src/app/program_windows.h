@@ -11,6 +11,7 @@
 
 namespace orbisca {
 
+struct ProgramState;
 class CompactWindow;
 class DateDialog;
 class FullModeWindow;
@@ -23,7 +24,8 @@ struct DetailsPrintOut;
 
 class ProgramWindows {
 public:
-    ProgramWindows();
+    // The windows of `program`, which must outlive them.
+    explicit ProgramWindows(ProgramState& program);
     ~ProgramWindows();
 
     // Creates the compact window and runs its start-up, then the other windows. False when the
@@ -52,6 +54,7 @@ private:
     void wirePrinting();
     void printDonationDetails(const DetailsPrintOut& out);
 
+    ProgramState& program_;
     std::unique_ptr<CompactWindow> compact_;
     std::unique_ptr<DateDialog> dateDialog_;
     std::unique_ptr<FullModeWindow> fullMode_;

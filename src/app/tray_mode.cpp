@@ -6,16 +6,13 @@
 #include <cstdio>
 
 #include "app/program_windows.h"
-#include "calendar/calendar_state.h"
 #include "compact/compact_window.h"
-#include "compact/window_links.h"
 #include "data/affirmation.h"
 #include "data/conf_file.h"
 #include "data/desktop_entries.h"
-#include "data/notifier.h"
-#include "data/text_file.h"
-#include "data/working_folder.h"
+#include "data/day_words.h"
 #include "printing/print_manager_window.h"
+#include "state/program_state.h"
 #include "views/mode_table.h"
 #include "views/tray_picture.h"
 #include "views/view_places.h"
@@ -43,10 +40,12 @@ GregorianDate gregorianOf(const QDate& d) {
 
 }  // namespace
 
-TrayMode::TrayMode(ProgramWindows& windows, DayTurnWatcher::Clock clock,
+TrayMode::TrayMode(ProgramState& program, ProgramWindows& windows, DayTurnWatcher::Clock clock,
                    std::unique_ptr<MidnightAlarm> alarm, QObject* parent)
     : QObject(parent),
+      program_(program),
       windows_(windows),
+      tray_(program.data.folder),
       watcher_(std::move(clock), std::move(alarm)),
       closeToHide_(std::make_unique<CloseToHide>()) {
     connect(&watcher_, &DayTurnWatcher::dayTurned, this, &TrayMode::onDayTurned);
@@ -57,7 +56,8 @@ TrayMode::TrayMode(ProgramWindows& windows, DayTurnWatcher::Clock clock,
     connect(&tray_, &TrayIcon::printManagerAsked, this,
             [this] { windows_.printManager().openOnItsOwn(); });
     connect(&tray_, &TrayIcon::configurationAsked, this, [this] { windows_.showConfiguration(); });
-    connect(&tray_, &TrayIcon::aboutAsked, this, [] { showAboutBox(nullptr); });
+    connect(&tray_, &TrayIcon::aboutAsked, this,
+            [this] { showAboutBox(program_.data.folder, nullptr); });
     connect(&tray_, &TrayIcon::quitAsked, this, &TrayMode::quit);
     connect(&notifier_, &DesktopNotifier::clicked, this,
             [this] { windows_.openFullMode(kDayMode); });
@@ -69,7 +69,7 @@ TrayMode::~TrayMode() {
 
 bool TrayMode::start() {
     if (!TrayIcon::desktopHasTray()) {
-        std::fprintf(stderr, "orbisca: %s\n", qPrintable(baseLine(base_line::kNoTrayOnDesktop)));
+        std::fprintf(stderr, "orbisca: %s\n", qPrintable(baseLine(program_.data.folder, base_line::kNoTrayOnDesktop)));
         windows_.compact().show();
         return false;
     }
@@ -80,33 +80,29 @@ bool TrayMode::start() {
 }
 
 void TrayMode::showToday() {
-    const GregorianDate today = calendarState().today;
-    tray_.showDay(GregorianToMayan(today), viewDateText(today));
+    const GregorianDate today = program_.data.day.today();
+    tray_.showDay(GregorianToMayan(today), viewDateText(program_.data.settings, today));
 }
 
 // The new day becomes today; every window that showed the old today moves with it.
 void TrayMode::onDayTurned(QDate day) {
-    CalendarState& calendar = calendarState();
-    const bool showedToday = calendar.currentDate == calendar.today;
-    calendar.today = gregorianOf(day);
-    if (showedToday) {
-        SetCurrentDate(calendar.today);
-        if (windowLinks().dateChanged) windowLinks().dateChanged();
-    }
+    program_.data.day.setToday(gregorianOf(day));
     showToday();
     noticeNewDay();
 }
 
 void TrayMode::noticeNewDay() {
-    if (!settings().notifyNewDay) return;
-    const QString path = workingFolder() + QLatin1Char('/') + QString::fromLatin1(kNoticeFileName);
+    if (!program_.data.settings.notifyNewDay) return;
+    const QString path =
+        program_.data.folder.path() + QLatin1Char('/') + QString::fromLatin1(kNoticeFileName);
     const QDate today = watcher_.today();
     if (!newDayNoticeDue(path, today)) return;
-    const MayanDate day = GregorianToMayan(calendarState().today);
-    const QString summary = trayToolTip(day, {})
+    const MayanDate day = GregorianToMayan(program_.data.day.today());
+    const BaseLineReader line = readBaseLineEachTime(program_.data.folder);
+    const QString summary = trayToolTip(day, {}, line)
                                 .section(QLatin1Char('\n'), 0, 1)
                                 .replace(QLatin1Char('\n'), QStringLiteral(" · "));
-    if (notifier_.notify(summary, buildAffirmation(day)[0])) rememberNewDayNotice(path, today);
+    if (notifier_.notify(summary, buildAffirmation(day, line)[0])) rememberNewDayNotice(path, today);
 }
 
 void TrayMode::toggleCompact() {
@@ -120,7 +116,7 @@ void TrayMode::toggleCompact() {
 void TrayMode::quit() {
     windows_.compact().removeEventFilter(closeToHide_.get());
     tray_.hide();
-    requestProgramEnd(0);
+    program_.data.notifier.requestProgramEnd(0);
 }
 
 }  // namespace orbisca

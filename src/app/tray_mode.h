@@ -15,12 +15,13 @@
 namespace orbisca {
 
 class ProgramWindows;
+struct ProgramState;
 
 class TrayMode : public QObject {
     Q_OBJECT
 public:
     // `clock` gives the local date and time now (tests fix it).
-    TrayMode(ProgramWindows& windows, DayTurnWatcher::Clock clock,
+    TrayMode(ProgramState& program, ProgramWindows& windows, DayTurnWatcher::Clock clock,
              std::unique_ptr<MidnightAlarm> alarm, QObject* parent = nullptr);
     ~TrayMode() override;
 
@@ -41,6 +42,7 @@ private:
     void toggleCompact();
     void quit();
 
+    ProgramState& program_;
     ProgramWindows& windows_;
     TrayIcon tray_;
     DayTurnWatcher watcher_;

@@ -14,14 +14,12 @@
 #include "calendar/calendar_strings.h"
 #include "compact/date_dialog.h"
 #include "compact/outline_loader.h"
-#include "compact/window_links.h"
 #include "data/attributes.h"
 #include "data/conf_file.h"
 #include "data/data_error.h"
-#include "data/font_table.h"
+#include "data/day_words.h"
 #include "data/program_title.h"
-#include "data/text_file.h"
-#include "data/working_folder.h"
+#include "gfx/font_table.h"
 #include "gfx/image_io.h"
 #include "gfx/region.h"
 #include "views/compact_panel.h"
@@ -96,13 +94,12 @@ constexpr QPoint kExpandButtonAt(44, 414);
 constexpr QPoint kCloseButtonAt(532, 414);
 const QRect kHintLine(70, 404, 460, 18);
 
-void showFullModeView(int mode, bool stopFade) {
-    if (windowLinks().showFullMode) windowLinks().showFullMode(mode, stopFade);
-}
-
 }  // namespace
 
-CompactWindow::CompactWindow(QWidget* parent) : QWidget(parent) {
+CompactWindow::CompactWindow(ProgramState& program, QWidget* parent)
+    : QWidget(parent),
+      program_(program),
+      logSource_(program.data.errorLog, [this] { return logValues(); }) {
     setObjectName(QStringLiteral("compactWindow"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setWindowTitle(programTitle());
@@ -115,8 +112,7 @@ CompactWindow::CompactWindow(QWidget* parent) : QWidget(parent) {
 
 CompactWindow::~CompactWindow() {
     stopLoader();
-    calendarState().repaint = nullptr;
-    clearFontTable();
+    program_.fonts.clear();
 }
 
 void CompactWindow::createControls() {
@@ -142,30 +138,31 @@ void CompactWindow::createControls() {
 }
 
 bool CompactWindow::startUp() {
-    LoadingLog log;
-    log.start(programNow());
+    LoadingLog log(program_.data);
+    log.start(programNow(program_.data.day));
     try {
         runStartUpSteps(log);
     } catch (const std::exception& e) {
         log.fail(QString::fromUtf8(e.what()));
         return false;
     }
-    log.finish(programNow());
+    log.finish(programNow(program_.data.day));
     return true;
 }
 
 void CompactWindow::runStartUpSteps(LoadingLog& log) {
-    if (!QFileInfo(workingFolder()).isDir())
+    const WorkingFolder& folder = program_.data.folder;
+    if (!QFileInfo(folder.path()).isDir())
         throw DataFileError(
-            QStringLiteral("the working folder \"%1\" does not exist").arg(workingFolder()));
+            QStringLiteral("the working folder \"%1\" does not exist").arg(folder.path()));
     setAttribute(Qt::WA_OpaquePaintEvent);
     log.stepDone("ControlsStyle");
-    makeSettingsFilesWritable();
+    makeSettingsFilesWritable(program_.data);
     log.stepDone("SetAttributes");
     log.stepDone("RectsCreated");  // kCompactAreas
     moonBitmap_ = QImage();
     log.stepDone("MoonBitmapCreated");
-    moonBitmap_ = gfx::LoadBitmap(resolvePath(QStringLiteral("graphic\\moon.bmp")));
+    moonBitmap_ = gfx::LoadBitmap(folder.resolve(QStringLiteral("graphic\\moon.bmp")));
     log.stepDone("MoonLoaded");
     log.stepDone("MoonTransparency");  // black is left out wherever the moon is drawn
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
@@ -174,21 +171,19 @@ void CompactWindow::runStartUpSteps(LoadingLog& log) {
     state_.phase = CompactPhase::Starting;
     frameBitmap_ = QImage();
     log.stepDone("FrameBitmapCreated");
-    frameBitmap_ = gfx::LoadBitmap(resolvePath(QStringLiteral("graphic\\frame1.bmp")));
+    frameBitmap_ = gfx::LoadBitmap(folder.resolve(QStringLiteral("graphic\\frame1.bmp")));
     log.stepDone("FrameBitmapLoaded");
-    CalendarState& calendar = calendarState();
-    calendar.currentDate = GetGregorianDate(calendar.clock());
+    DayModel& day = program_.data.day;
+    day.start();
     log.stepDone("GetGregorianDate");
-    calendar.today = calendar.currentDate;
-    if (startDate_) calendar.currentDate = *startDate_;
+    if (startDate_) day.setDate(*startDate_);
     log.stepDone("TodaySet");
-    calendar.currentPosition = GregorianToMayan(calendar.currentDate);
     log.stepDone("GregorianToMayan");
     // Computed as the start-up always has; the compact window shows none of it.
-    (void)GlyphLetters(calendar.currentPosition);
+    (void)GlyphLetters(day.position());
     log.stepDone("GetMayanString");
     log.stepDone("SetTextValue");
-    setFace(gfx::LoadBitmap(resolvePath(QStringLiteral("graphic\\frameclr.bmp"))));
+    setFace(gfx::LoadBitmap(folder.resolve(QStringLiteral("graphic\\frameclr.bmp"))));
     log.stepDone("Load!FrameClr!Bitmap");
     const QRegion outline =
         gfx::BitmapToRegion(frameBitmap_, qRgb(0, 0, 0), gfx::RegionMode::KeepDiffering);
@@ -196,9 +191,11 @@ void CompactWindow::runStartUpSteps(LoadingLog& log) {
     setMask(outline);
     log.stepDone("SetWindowRegion");
     log.stepDone("DeleteRegion");
-    loadFontTable();
+    program_.fonts.load(folder);
     log.stepDone("ReadingFonts");
-    calendar.repaint = [this] { applyPhase(state_.phase); };
+    if (!followsDay_)
+        followsDay_ =
+            connect(&day, &DayModel::dayChanged, this, [this] { applyPhase(state_.phase); });
     loadButtonGlyphs();
 }
 
@@ -208,7 +205,8 @@ void CompactWindow::loadButtonGlyphs() {
         {expandButton_, "graphic\\btnExpand.bmp"}, {closeButton_, "graphic\\btnClose.bmp"}};
     for (const auto& [button, file] : glyphs) {
         try {
-            button->setGlyph(gfx::LoadBitmap(resolvePath(QString::fromLatin1(file))));
+            button->setGlyph(
+                gfx::LoadBitmap(program_.data.folder.resolve(QString::fromLatin1(file))));
         } catch (const gfx::ImageError&) {
             button->setFixedSize(24, 24);
         }
@@ -224,12 +222,11 @@ void CompactWindow::setFace(const QImage& face) {
 // Each showing shows the reminder when due, reads the settings again and has the window shaped
 // anew; the window takes the keyboard focus, so the keys work without a click.
 void CompactWindow::startShaping() {
-    WindowLinks& links = windowLinks();
-    if (links.reminderDue && links.reminderDue() && links.showReminder) links.showReminder();
+    emit aboutToShape();
     state_.phase = CompactPhase::Starting;
-    loadSettings();
+    loadSettings(program_.data);
     stopLoader();  // one loader at a time
-    loader_ = std::make_unique<OutlineLoader>(this);
+    loader_ = std::make_unique<OutlineLoader>(this, program_.data);
     activateWindow();
     setFocus(Qt::ActiveWindowFocusReason);
 }
@@ -259,7 +256,7 @@ void CompactWindow::loaderCentre() {
 }
 
 bool CompactWindow::guarded(const std::function<void()>& work) {
-    return reportFailures(kErrorPanelRepaint, kSenderPanelRepaint, [&] {
+    return reportFailures(program_.data, kErrorPanelRepaint, kSenderPanelRepaint, [&] {
         try {
             work();
         } catch (...) {
@@ -275,25 +272,25 @@ bool CompactWindow::applyPhase(CompactPhase phase) {
     // on: the first tick after the loader has shaped the window paints the day instead.
     return guarded([&] {
         if (phase == CompactPhase::Shown) {
-            paintPanel(calendarState().currentPosition);
+            paintPanel(program_.data.day.position());
         } else if (const std::optional<int> view = fullModeViewOfPhase(phase)) {
             // The view is asked for once, by the press on the visible face. A date step made
             // while the full-mode window is up repaints the hidden panel instead: asking again
             // would take the full-mode window back to this view from whatever it shows now.
             if (!isVisible()) {
-                paintPanel(calendarState().currentPosition);
+                paintPanel(program_.data.day.position());
                 return;
             }
             state_.pressUsed = true;
-            showFullModeView(*view, false);
+            emit fullModeAsked(*view, false);
             hide();
         }
     });
 }
 
 void CompactWindow::paintPanel(const MayanDate& position) {
-    const PanelPictures pictures{frameBitmap_, moonBitmap_, settings().southernMoon()};
-    orbisca::paintPanel(face_, pictures, position);
+    const PanelPictures pictures{frameBitmap_, moonBitmap_, program_.data.settings.southernMoon()};
+    orbisca::paintPanel({program_.data.folder, program_.fonts}, face_, pictures, position);
     update();
 }
 
@@ -315,7 +312,7 @@ void CompactWindow::handlePress(Qt::MouseButton button, QPoint position) {
         return;
     }
     if (inArea(CompactArea::TempleDoor, position)) {
-        showFullModeView(int(FullModeView::Day), false);
+        emit fullModeAsked(int(FullModeView::Day), false);
         state_.pressUsed = true;
         return;
     }
@@ -343,7 +340,7 @@ void CompactWindow::handleRelease() {
 }
 
 void CompactWindow::openDateDialog() {
-    if (dateDialog_) dateDialog_->openOn(calendarState().currentDate);
+    if (dateDialog_) dateDialog_->openOn(program_.data.day.date());
 }
 
 bool CompactWindow::handleKey(int key) {
@@ -358,15 +355,14 @@ bool CompactWindow::handleKey(int key) {
 }
 
 void CompactWindow::stepDay(DayStep step) {
-    CalendarState& calendar = calendarState();
-    calendar.currentDate = StepDate(calendar.currentDate, daysOfStep(step, settings().swapDayKeys));
-    ApplyDate();
+    DayModel& day = program_.data.day;
+    day.setDate(StepDate(day.date(), daysOfStep(step, program_.data.settings.swapDayKeys)));
 }
 
 void CompactWindow::showHint(CompactHint hint, int line) {
     state_.hint = hint;
     tickTimer_.start();
-    guarded([&] { hintLabel_->setText(readDatabaseLine(line, QStringLiteral("BASE.KTX"))); });
+    guarded([&] { hintLabel_->setText(baseLine(program_.data.folder, line)); });
 }
 
 void CompactWindow::resetHintColour() {
@@ -401,13 +397,13 @@ void CompactWindow::onExpandButtonHover() {
     if (state_.hint == CompactHint::ExpandButton) return;
     resetHintColour();
     QString text;
-    if (!guarded([&] { text = readDatabaseLine(413, QStringLiteral("BASE.KTX")); })) return;
+    if (!guarded([&] { text = baseLine(program_.data.folder, 413); })) return;
     if (hintLabel_->text() != text) showHint(CompactHint::ExpandButton, 413);
 }
 
 void CompactWindow::openFullMode() {
     state_.pressUsed = true;
-    showFullModeView(int(FullModeView::Day), true);
+    emit fullModeAsked(int(FullModeView::Day), true);
 }
 
 void CompactWindow::onCloseButtonHover() {

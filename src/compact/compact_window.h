@@ -20,6 +20,7 @@
 #include "calendar/calendar.h"
 #include "data/day_step.h"
 #include "data/error_log.h"
+#include "state/program_state.h"
 #include "widgets/glyph_button.h"
 
 namespace orbisca {
@@ -88,7 +89,7 @@ struct CompactWindowState {
 class CompactWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit CompactWindow(QWidget* parent = nullptr);
+    explicit CompactWindow(ProgramState& program, QWidget* parent = nullptr);
     ~CompactWindow() override;
 
     // The day to start on instead of today (today stays the real date). Set before startUp().
@@ -141,6 +142,12 @@ public:
     void loaderSetRegion(const QRegion& region);
     void loaderCentre();
 
+signals:
+    // A full-mode view (a FullModeView) was asked for; `stopFade` ends a running cross-fade.
+    void fullModeAsked(int mode, bool stopFade);
+    // The window is about to be shaped for a showing: the donation reminder may come first.
+    void aboutToShape();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -166,9 +173,11 @@ private:
     LogValues logValues() const;
 
     CompactWindowState state_;
-    ErrorLogSource logSource_{[this] { return logValues(); }};
-    QImage face_;         // the face picture
-    QImage frameBitmap_;  // background of every repaint
+    ProgramState& program_;
+    ErrorLogSource logSource_;
+    QMetaObject::Connection followsDay_;  // repaints on every change of the day
+    QImage face_;                         // the face picture
+    QImage frameBitmap_;                  // background of every repaint
     QImage moonBitmap_;
     QLabel* hintLabel_ = nullptr;
     GlyphButton* expandButton_ = nullptr;

@@ -8,7 +8,8 @@
 
 #include "calendar/calendar_state.h"
 #include "calendar/iso_date.h"
-#include "compact/window_links.h"
+#include "data/data_state.h"
+#include "data/day_words.h"
 #include "data/error_log.h"
 #include "data/text_file.h"
 #include "widgets/window_keys.h"
@@ -66,16 +67,9 @@ QLabel* makeLabel(QWidget* parent) {
     return label;
 }
 
-QString baseLine(int line) { return readDatabaseLine(line, QStringLiteral("BASE.KTX")); }
-
-// The full-mode window forgets its year cache and repaints its view for the new date.
-void tellFullMode() {
-    if (windowLinks().dateChanged) windowLinks().dateChanged();
-}
-
 }  // namespace
 
-DateDialog::DateDialog(QWidget* parent) : QDialog(parent) {
+DateDialog::DateDialog(DataState& dataState, QWidget* parent) : QDialog(parent), data_(dataState) {
     setWindowFlags(Qt::Dialog | Qt::WindowStaysOnTopHint);
     setModal(false);
     setObjectName(QStringLiteral("dateDialog"));
@@ -149,13 +143,14 @@ bool DateDialog::pickModally(const GregorianDate& date) {
 
 void DateDialog::showEvent(QShowEvent* event) {
     updateCaption();
-    reportFailures(kErrorReadText, kSenderReadText, [this] {
-        applyButton_->setText(baseLine(167));
-        cancelButton_->setText(baseLine(169));
-        todayButton_->setText(baseLine(389));
-        yearLabel_->setText(baseLine(422));
-        monthLabel_->setText(baseLine(421));
-        dayLabel_->setText(baseLine(420));
+    reportFailures(data_, kErrorReadText, kSenderReadText, [this] {
+        const WorkingFolder& folder = data_.folder;
+        applyButton_->setText(baseLine(folder, 167));
+        cancelButton_->setText(baseLine(folder, 169));
+        todayButton_->setText(baseLine(folder, 389));
+        yearLabel_->setText(baseLine(folder, 422));
+        monthLabel_->setText(baseLine(folder, 421));
+        dayLabel_->setText(baseLine(folder, 420));
     });
     QDialog::showEvent(event);
     // Every showing starts in the year field, ready for typing.
@@ -179,12 +174,11 @@ void DateDialog::apply() {
         dayField_->selectAll();
         return;
     }
-    GregorianDate& date = calendarState().currentDate;
+    GregorianDate date = data_.day.date();
     date.day = std::uint8_t(dayField_->value());
     date.month = std::uint8_t(monthField_->value());
     date.year = yearField_->value();
-    ApplyDate();
-    tellFullMode();
+    data_.day.setDate(date);
     done(QDialog::Accepted);
 }
 
@@ -199,11 +193,8 @@ void DateDialog::showRefusal(const QString& reason) {
 void DateDialog::cancel() { done(QDialog::Rejected); }
 
 void DateDialog::returnToToday() {
-    CalendarState& calendar = calendarState();
-    calendar.currentDate = calendar.today;
-    ApplyDate();
+    data_.day.showToday();
     done(QDialog::Accepted);
-    tellFullMode();
     updateCaption();
 }
 

@@ -15,6 +15,8 @@
 
 namespace orbisca {
 
+struct DataState;
+
 // The date the dialog accepts: month 1..12, day 1..DaysInMonth(month); any year.
 bool dateDialogAccepts(int year, int month, int day);
 // Why the dialog does not take a date, as a sentence for the user; empty when it takes it.
@@ -23,7 +25,7 @@ QString dateDialogRefusal(int year, int month, int day);
 class DateDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit DateDialog(QWidget* parent = nullptr);
+    explicit DateDialog(DataState& dataState, QWidget* parent = nullptr);
 
     // Sets the three fields from a date and shows the dialog (not modally).
     void openOn(const GregorianDate& date);
@@ -38,6 +40,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    DataState& data_;
     void showDate(const GregorianDate& date);
     void updateCaption();
     void showRefusal(const QString& reason);

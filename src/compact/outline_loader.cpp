@@ -8,8 +8,7 @@
 #include <memory>
 
 #include "compact/compact_window.h"
-#include "data/error_log.h"
-#include "data/working_folder.h"
+#include "data/data_state.h"
 #include "gfx/image_io.h"
 #include "gfx/region.h"
 
@@ -20,13 +19,15 @@ namespace {
 // from the worker to the user-interface thread, never written by both at once.
 class LoaderLog {
 public:
+    explicit LoaderLog(const DataState& data) : data_(data) {}
     void start() {
-        log_.start(resolvePath(QStringLiteral("Floading.log")));
-        line(QStringLiteral("StartTime=") + programNow().toString(QStringLiteral("hh:mm")));
+        log_.start(data_.folder.resolve(QStringLiteral("Floading.log")));
+        line(QStringLiteral("StartTime=") +
+             programNow(data_.day).toString(QStringLiteral("hh:mm")));
     }
     void line(const QString& text) { log_.append(text); }
     void finish() {
-        line(QStringLiteral("EndTime=") + programNow().toString(QStringLiteral("hh:mm")));
+        line(QStringLiteral("EndTime=") + programNow(data_.day).toString(QStringLiteral("hh:mm")));
         log_.close();
     }
     void fail() {
@@ -36,6 +37,7 @@ public:
     void close() { log_.close(); }
 
 private:
+    const DataState& data_;
     LineLog log_;
 };
 
@@ -52,8 +54,8 @@ const QString kFaceFile = QStringLiteral("graphic\\pyr0.bmp");
 // An outline smaller than this share of the face leaves too little of the window to see or use.
 constexpr long long kMinOutlinePercent = 5;
 
-void reportLoaderFailure(const QString& reason, const ErrorDetails& details = {}) {
-    reportFatal(kErrorLoader, kSenderLoader, details, reason);
+void reportLoaderFailure(DataState& data, const QString& reason, const ErrorDetails& details = {}) {
+    reportFatal(data, kErrorLoader, kSenderLoader, details, reason);
 }
 
 [[noreturn]] void failMask(const QString& reason) {
@@ -87,7 +89,7 @@ void checkOutlineArea(const QImage& mask, const QRegion& outline) {
 }
 
 // Steps 6 to 18 on the user-interface thread, each followed by its log line.
-void applyOutline(CompactWindow& window, const LoaderResult& result) {
+void applyOutline(DataState& data, CompactWindow& window, const LoaderResult& result) {
     LoaderLog& log = *result.log;
     const auto* step = std::begin(kLoaderWindowSteps);
     try {
@@ -115,13 +117,14 @@ void applyOutline(CompactWindow& window, const LoaderResult& result) {
         log.finish();
     } catch (const std::exception& e) {
         log.fail();
-        reportLoaderFailure(QString::fromUtf8(e.what()));
+        reportLoaderFailure(data, QString::fromUtf8(e.what()));
     }
 }
 
 }  // namespace
 
-OutlineLoader::OutlineLoader(CompactWindow* window) : window_(window) {
+OutlineLoader::OutlineLoader(CompactWindow* window, DataState& data)
+    : window_(window), data_(data) {
     thread_ = std::thread([this] { run(); });
 }
 
@@ -137,18 +140,18 @@ void OutlineLoader::wait() {
 }
 
 void OutlineLoader::run() {
-    auto log = std::make_shared<LoaderLog>();
+    auto log = std::make_shared<LoaderLog>(data_);
     log->start();
     try {
         LoaderResult result;
         result.log = log;
         log->line(kLoaderWorkerSteps[0]);
         log->line(kLoaderWorkerSteps[1]);
-        const QImage mask = gfx::LoadBitmap(resolvePath(kMaskFile));
+        const QImage mask = gfx::LoadBitmap(data_.folder.resolve(kMaskFile));
         log->line(kLoaderWorkerSteps[2]);
         if (stopRequested_) throw std::runtime_error("stopped");
         try {
-            result.face = gfx::LoadBitmap(resolvePath(kFaceFile));
+            result.face = gfx::LoadBitmap(data_.folder.resolve(kFaceFile));
         } catch (const gfx::ImageError& e) {
             result.faceProblem = QString::fromUtf8(e.what());  // reported in its step
         }
@@ -159,12 +162,12 @@ void OutlineLoader::run() {
         if (!stopRequested_) {
             QMetaObject::invokeMethod(
                 window_,
-                [window = window_, result] {
+                [window = window_, &data = data_, result] {
                     // The window closed meanwhile: nothing is left to shape.
                     if (window->state().closed)
                         result.log->close();
                     else
-                        applyOutline(*window, result);
+                        applyOutline(data, *window, result);
                 },
                 Qt::QueuedConnection);
         } else {
@@ -179,9 +182,9 @@ void OutlineLoader::run() {
         const auto* fatal = dynamic_cast<const FatalError*>(&e);
         QMetaObject::invokeMethod(
             window_,
-            [reason = QString::fromUtf8(e.what()),
+            [&data = data_, reason = QString::fromUtf8(e.what()),
              details = fatal ? fatal->details() : ErrorDetails{}] {
-                reportLoaderFailure(reason, details);
+                reportLoaderFailure(data, reason, details);
             },
             Qt::QueuedConnection);
     }

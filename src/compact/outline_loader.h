@@ -13,6 +13,8 @@
 
 namespace orbisca {
 
+struct DataState;
+
 class CompactWindow;
 
 // The lines of "Floading.log" after the start line, in order.
@@ -26,7 +28,7 @@ inline constexpr const char* kLoaderWindowSteps[] = {
 class OutlineLoader {
 public:
     // Starts at once; the window keeps the object and does not wait for it.
-    explicit OutlineLoader(CompactWindow* window);
+    OutlineLoader(CompactWindow* window, DataState& data);
     // Stops the worker at its next step and joins it.
     ~OutlineLoader();
     OutlineLoader(const OutlineLoader&) = delete;
@@ -40,6 +42,7 @@ private:
     void run();
 
     CompactWindow* window_;
+    DataState& data_;
     std::atomic<bool> stopRequested_{false};
     std::thread thread_;
 };

@@ -18,20 +18,16 @@
 #include <optional>
 
 #include "data/data_error.h"
+#include "data/data_state.h"
 #include "data/day_words.h"
 #include "data/desktop_entries.h"
 #include "data/error_log.h"
-#include "data/notifier.h"
 #include "data/print_window_file.h"
 #include "data/text_file.h"
 
 namespace orbisca {
 
 namespace {
-
-const QString kBaseFile = QStringLiteral("BASE.KTX");
-
-QString baseLine(int line) { return readDatabaseLine(line, kBaseFile); }
 
 // Lines of BASE.KTX.
 constexpr int kCaptionLine = 637;
@@ -67,8 +63,8 @@ constexpr SwitchRow kSwitchRows[] = {
 
 // Runs a handler's work at its edge: a failure (BASE.KTX that cannot be read) is reported once
 // and never leaves the event handler.
-void guarded(const std::function<void()>& work) {
-    reportFailures(kErrorReadText, kSenderReadText, work);
+void guarded(DataState& data, const std::function<void()>& work) {
+    reportFailures(data, kErrorReadText, kSenderReadText, work);
 }
 
 QComboBox* editableList() {
@@ -85,9 +81,10 @@ QComboBox* editableList() {
 
 // Lines 7 and 8 of WindWHP.dat, or the default place when the file is missing or malformed (the
 // print manager, which owns the file, reports its problems).
-QPoint storedPosition() {
+QPoint storedPosition(const WorkingFolder& folder) {
     PrintWindowValues values;
-    if (const std::optional<QStringList> lines = readTextLines(QStringLiteral("WindWHP.dat"))) {
+    if (const std::optional<QStringList> lines =
+            readTextLines(folder, QStringLiteral("WindWHP.dat"))) {
         try {
             values = parseWindowValues(*lines);
         } catch (const DataFileError&) {
@@ -103,7 +100,8 @@ int chosenEntry(const QComboBox& box) {
     return box.findText(box.currentText(), Qt::MatchFixedString);
 }
 
-ConfigDialog::ConfigDialog(QWidget* parent) : QDialog(parent) {
+ConfigDialog::ConfigDialog(DataState& dataState, QWidget* parent)
+    : QDialog(parent), data_(dataState) {
     setObjectName(QStringLiteral("configDialog"));
     setWindowTitle(QStringLiteral("Calendar configuration"));
     createControls();
@@ -159,7 +157,7 @@ void ConfigDialog::createControls() {
     column->addSpacing(6);
     column->addLayout(buttons);
     connect(saveButton_, &QPushButton::clicked, this,
-            [this] { guarded([this] { saveAndClose(); }); });
+            [this] { guarded(data_, [this] { saveAndClose(); }); });
 }
 
 QCheckBox* ConfigDialog::switchFor(bool Settings::*field) const {
@@ -169,11 +167,11 @@ QCheckBox* ConfigDialog::switchFor(bool Settings::*field) const {
 }
 
 void ConfigDialog::setCaptions() {
-    setWindowTitle(baseLine(kCaptionLine));
-    for (const Switch& s : switches_) s.box->setText(baseLine(s.captionLine));
-    turtlesHeading_->setText(baseLine(kTurtlesHeadingLine));
-    dateFormatLabel_->setText(baseLine(kDateFormatLabelLine));
-    moonLabel_->setText(baseLine(kMoonLabelLine));
+    setWindowTitle(baseLine(data_.folder, kCaptionLine));
+    for (const Switch& s : switches_) s.box->setText(baseLine(data_.folder, s.captionLine));
+    turtlesHeading_->setText(baseLine(data_.folder, kTurtlesHeadingLine));
+    dateFormatLabel_->setText(baseLine(data_.folder, kDateFormatLabelLine));
+    moonLabel_->setText(baseLine(data_.folder, kMoonLabelLine));
 }
 
 void ConfigDialog::fillListsOnce() {
@@ -181,8 +179,9 @@ void ConfigDialog::fillListsOnce() {
     const QSignalBlocker blockDates(dateFormat_);
     const QSignalBlocker blockMoon(moon_);
     for (int i = 0; i < kDateFormatEntries; ++i)
-        dateFormat_->addItem(baseLine(kFirstDateFormatLine + i));
-    for (int i = 0; i < kMoonEntries; ++i) moon_->addItem(baseLine(kFirstMoonLine + i));
+        dateFormat_->addItem(baseLine(data_.folder, kFirstDateFormatLine + i));
+    for (int i = 0; i < kMoonEntries; ++i)
+        moon_->addItem(baseLine(data_.folder, kFirstMoonLine + i));
     // Entries are chosen by conf.dat; until then none is.
     dateFormat_->setCurrentIndex(-1);
     moon_->setCurrentIndex(-1);
@@ -222,10 +221,10 @@ void ConfigDialog::followTransitionSwitch() {
 
 void ConfigDialog::load() {
     fillListsOnce();
-    speedLabel_->setText(baseLine(kSpeedLabelLine));
-    saveButton_->setText(baseLine(kSaveButtonLine));
+    speedLabel_->setText(baseLine(data_.folder, kSpeedLabelLine));
+    saveButton_->setText(baseLine(data_.folder, kSaveButtonLine));
     Settings read = controlSettings();
-    if (readConfFile(read) != ConfigLoad::Missing) showSettings(read);
+    if (readConfFile(data_, read) != ConfigLoad::Missing) showSettings(read);
     apply();
 }
 
@@ -235,12 +234,13 @@ bool ConfigDialog::save() {
     const QString entry = autostartEntryPath();
     if (chosen.startWithDesktop != startsWithDesktop(entry)) {
         QString error;
-        if (!setStartWithDesktop(entry, chosen.startWithDesktop, &error)) notify(error);
+        if (!setStartWithDesktop(entry, chosen.startWithDesktop, &error))
+            data_.notifier.notify(error);
     }
-    return saveSettings(chosen);
+    return saveSettings(data_, chosen);
 }
 
-void ConfigDialog::apply() { settings() = controlSettings(); }
+void ConfigDialog::apply() { data_.settings = controlSettings(); }
 
 void ConfigDialog::saveAndClose() {
     save();
@@ -249,7 +249,7 @@ void ConfigDialog::saveAndClose() {
 }
 
 void ConfigDialog::moveToStoredPosition() {
-    QPoint at = storedPosition();
+    QPoint at = storedPosition(data_.folder);
     // A place saved on a larger screen must not put the dialog out of reach.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect room = screen->availableGeometry();
@@ -263,7 +263,7 @@ void ConfigDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous()) return;
     if (fullMode.setEnabled) fullMode.setEnabled(false);
-    guarded([this] {
+    guarded(data_, [this] {
         setCaptions();
         load();
     });

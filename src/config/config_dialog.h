@@ -19,6 +19,8 @@ class QSpinBox;
 
 namespace orbisca {
 
+struct DataState;
+
 // The entry of a list that the text of its box names: the whole text, without regard to case (a
 // typed "DD.MM.YYYY" is the entry "dd.mm.yyyy"); -1 when the text is in no entry.
 int chosenEntry(const QComboBox& box);
@@ -26,7 +28,7 @@ int chosenEntry(const QComboBox& box);
 class ConfigDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit ConfigDialog(QWidget* parent = nullptr);
+    explicit ConfigDialog(DataState& dataState, QWidget* parent = nullptr);
 
     // What the dialog asks of the full-mode window that opens it; an empty hook is skipped.
     struct FullModeLinks {
@@ -75,6 +77,7 @@ private:
     void moveToStoredPosition();
     void followTransitionSwitch();
 
+    DataState& data_;
     std::vector<Switch> switches_;
     QSpinBox* speed_ = nullptr;
     QLabel* speedLabel_ = nullptr;

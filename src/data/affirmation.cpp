@@ -6,10 +6,6 @@
 
 namespace orbisca {
 
-Affirmation buildAffirmation(const MayanDate& position) {
-    return buildAffirmation(position, readBaseLineEachTime());
-}
-
 Affirmation buildAffirmation(const MayanDate& position, const BaseLineReader& L) {
     const OracleInfo oracle = MakeOracle(position);
     const int tone = position.tone;

@@ -18,7 +18,6 @@ inline constexpr std::array<const char*, 6> kAffirmationCasePatterns = {
 
 // The affirmation of a position: tone, sign, sign group, guide and marked-kin parts joined as the
 // compact window and the day views show them (without letter-case shaping).
-Affirmation buildAffirmation(const MayanDate& position);
 Affirmation buildAffirmation(const MayanDate& position, const BaseLineReader& line);
 
 // The same, each sentence shaped by its pattern of kAffirmationCasePatterns.

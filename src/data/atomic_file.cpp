@@ -22,11 +22,6 @@ ContentWriter contentWriter(const QByteArray& content) {
 
 }  // namespace
 
-AtomicWriteState& atomicWriteState() {
-    static AtomicWriteState state;
-    return state;
-}
-
 std::optional<QString> replaceProblem(const QString& path) {
     const FileKind kind = fileKindOf(path);
     if (kind == FileKind::Missing || kind == FileKind::Regular) return std::nullopt;
@@ -79,7 +74,8 @@ bool writeThrough(const QString& path, const ContentWriter& write, QString* erro
 
 }  // namespace
 
-bool writeFileAtomically(const QString& path, const ContentWriter& write, QString* error) {
+bool writeFileAtomically(const QString& path, const ContentWriter& write, QString* error,
+                         const BeforeRename& beforeRename) {
     QSaveFile file(path);
     auto fail = [&](const QString& why) {
         file.cancelWriting();
@@ -94,7 +90,7 @@ bool writeFileAtomically(const QString& path, const ContentWriter& write, QStrin
     else if (runWriter(write, file, why) && !file.flush())
         why = file.errorString();
     if (!why.isEmpty()) return fail(QStringLiteral("%1: %2").arg(path, why));
-    if (atomicWriteState().beforeRename) atomicWriteState().beforeRename(path);
+    if (beforeRename) beforeRename(path);
     if (!file.commit()) {
         if (error) *error = QStringLiteral("%1: %2").arg(path, file.errorString());
         return false;
@@ -102,8 +98,9 @@ bool writeFileAtomically(const QString& path, const ContentWriter& write, QStrin
     return true;
 }
 
-bool writeFileAtomically(const QString& path, const QByteArray& content, QString* error) {
-    return writeFileAtomically(path, contentWriter(content), error);
+bool writeFileAtomically(const QString& path, const QByteArray& content, QString* error,
+                         const BeforeRename& beforeRename) {
+    return writeFileAtomically(path, contentWriter(content), error, beforeRename);
 }
 
 bool writeUserOutput(const QString& path, const ContentWriter& write, QString* error) {

@@ -13,6 +13,9 @@
 namespace orbisca {
 
 using ContentWriter = std::function<bool(QIODevice&)>;
+// Runs between the complete write of a file's new content and the rename that puts it in place
+// (tests end the process there); empty for none.
+using BeforeRename = std::function<void(const QString& path)>;
 
 // Why `path` cannot be replaced by a new regular file ("conf.dat is a pipe, not a regular file");
 // nothing when it is a regular file or missing.
@@ -22,8 +25,10 @@ std::optional<QString> replaceProblem(const QString& path);
 // reaches the disk replaces `path`, which must be a regular file when it exists (a folder, a
 // device, a pipe or a socket is refused, never replaced). On failure returns false and, when
 // `error` is given, says why in one line naming the file.
-bool writeFileAtomically(const QString& path, const ContentWriter& write, QString* error = nullptr);
-bool writeFileAtomically(const QString& path, const QByteArray& content, QString* error = nullptr);
+bool writeFileAtomically(const QString& path, const ContentWriter& write, QString* error = nullptr,
+                         const BeforeRename& beforeRename = {});
+bool writeFileAtomically(const QString& path, const QByteArray& content, QString* error = nullptr,
+                         const BeforeRename& beforeRename = {});
 
 // An output the user named on the command line ("-o FILE"): a character device or a pipe that
 // exists ("/dev/null", a FIFO), and the process's own streams ("/dev/stdout", "/dev/fd/N"), are
@@ -40,13 +45,6 @@ QString reasonOfWriteError(const QString& path, const QString& error);
 enum class WriteTarget { DataFile, UserOutput };
 bool writeFile(const QString& path, const ContentWriter& write, WriteTarget target,
                QString* error = nullptr);
-
-// Runs between the complete write of a file's new content and the rename that puts it in place;
-// tests end the process there to see that a save cut short leaves the old file whole.
-struct AtomicWriteState {
-    std::function<void(const QString& path)> beforeRename;
-};
-AtomicWriteState& atomicWriteState();
 
 // The lines as UTF-8, each ended by LF: the form of every settings file the program writes.
 QByteArray textFileContent(const QStringList& lines);

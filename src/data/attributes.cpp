@@ -4,7 +4,7 @@
 #include <QFile>
 #include <filesystem>
 
-#include "data/error_log.h"
+#include "data/data_state.h"
 #include "data/working_folder.h"
 
 namespace orbisca {
@@ -31,14 +31,14 @@ bool isReadOnly(const QString& path) {
 
 }  // namespace
 
-bool makeSettingsFilesWritable(const MakeWritable& makeWritable) {
+bool makeSettingsFilesWritable(DataState& state, const MakeWritable& makeWritable) {
     int failures = 0;
     for (const char* name : kWritableDataFiles) {
-        const QString path = resolvePath(QString::fromLatin1(name));
+        const QString path = state.folder.resolve(QString::fromLatin1(name));
         if (isReadOnly(path) && !makeWritable(path)) ++failures;
     }
     if (failures == 0) return true;
-    reportError(kErrorWriteAccess, QStringLiteral("Runing from CD! Write process not allowed!"),
+    reportError(state, kErrorWriteAccess, QStringLiteral("Runing from CD! Write process not allowed!"),
                 {QStringLiteral("Write access denied!")}, QString());
     return false;
 }

@@ -9,6 +9,8 @@
 
 namespace orbisca {
 
+struct DataState;
+
 // The files treated, in order, in the working folder.
 inline constexpr std::array<const char*, 5> kWritableDataFiles = {
     "conf.dat", "HRCT.dat", "RGNS.dat", "tech.dat", "WindWHP.dat"};
@@ -20,6 +22,7 @@ bool addOwnerWrite(const QString& path);
 // Makes each existing, read-only file of kWritableDataFiles writable. When any change is refused,
 // reports once with code 114 (no log file, one message) and goes on.
 // Returns true when every file is writable afterwards.
-bool makeSettingsFilesWritable(const MakeWritable& makeWritable = addOwnerWrite);
+bool makeSettingsFilesWritable(DataState& state,
+                               const MakeWritable& makeWritable = addOwnerWrite);
 
 }  // namespace orbisca

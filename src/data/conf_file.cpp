@@ -10,7 +10,7 @@
 
 #include "data/atomic_file.h"
 #include "data/file_kind.h"
-#include "data/notifier.h"
+#include "data/data_state.h"
 #include "data/text_file.h"
 #include "data/working_folder.h"
 
@@ -109,27 +109,6 @@ const std::vector<ConfLine>& confLines() {
 
 }  // namespace
 
-Settings& settings() {
-    static Settings inForce;
-    return inForce;
-}
-
-namespace {
-
-// The bad lines said last: conf.dat is read at every window switch, and the same bad lines are
-// said once, not at every switch. A file mended in between, or bad in another way, is said again.
-QString& lastMalformedReport() {
-    static QString said;
-    return said;
-}
-
-}  // namespace
-
-void resetSettings() {
-    settings() = Settings{};
-    lastMalformedReport().clear();
-}
-
 QStringList confFileLines(const Settings& s) {
     QStringList lines;
     for (const ConfLine& line : confLines()) lines << line.write(s);
@@ -142,16 +121,16 @@ QStringList confFileLines(const Settings& s) {
     return lines;
 }
 
-ConfigLoad readConfFile(Settings& into) {
+ConfigLoad readConfFile(DataState& state, Settings& into) {
     QString error;
-    const std::optional<QStringList> lines = readTextLines(kConfFile, &error);
+    const std::optional<QStringList> lines = readTextLines(state.folder, kConfFile, &error);
     if (!lines) {
-        if (fileKindOf(resolvePath(kConfFile)) == FileKind::Missing) {
-            notify(QStringLiteral("Error. Configuration file not exists!"));
+        if (fileKindOf(state.folder.resolve(kConfFile)) == FileKind::Missing) {
+            state.notifier.notify(QStringLiteral("Error. Configuration file not exists!"));
             return ConfigLoad::Missing;
         }
         // A file that is there but cannot be used says what is wrong with it.
-        notify(QStringLiteral("Error. Configuration file cannot be read! ") + error);
+        state.notifier.notify(QStringLiteral("Error. Configuration file cannot be read! ") + error);
         return ConfigLoad::Unreadable;
     }
     // Every line is read: a bad one keeps its setting and is named, the others still count, so
@@ -166,16 +145,17 @@ ConfigLoad readConfFile(Settings& into) {
             problems << QStringLiteral("conf.dat line %1: %2").arg(number).arg(bad.message);
         }
     }
-    into.helpPages = limitHelpPages(into.helpPages);
+    into.helpPages = limitHelpPages(state.folder, into.helpPages);
     const QString report = problems.join(u'\n');
-    if (std::exchange(lastMalformedReport(), report) != report && !report.isEmpty()) notify(report);
+    if (std::exchange(state.confRead.lastMalformedReport, report) != report && !report.isEmpty())
+        state.notifier.notify(report);
     return problems.isEmpty() ? ConfigLoad::Loaded : ConfigLoad::Malformed;
 }
 
-int limitHelpPages(std::int32_t pages) {
+int limitHelpPages(const WorkingFolder& folder, std::int32_t pages) {
     int available = 0;
     while (available < kHelpPagesMax &&
-           QFileInfo::exists(resolvePath(QStringLiteral("hlp%1.ktx").arg(available + 1))))
+           QFileInfo::exists(folder.resolve(QStringLiteral("hlp%1.ktx").arg(available + 1))))
         ++available;
     return std::clamp(pages, 0, available);
 }
@@ -209,18 +189,19 @@ bool applySetting(Settings& into, const QString& name, const QString& value, QSt
     return false;
 }
 
-ConfigLoad loadSettings() {
-    Settings read = settings();
-    const ConfigLoad result = readConfFile(read);
-    if (result != ConfigLoad::Missing) settings() = read;
+ConfigLoad loadSettings(DataState& state) {
+    Settings read = state.settings;
+    const ConfigLoad result = readConfFile(state, read);
+    if (result != ConfigLoad::Missing) state.settings = read;
     return result;
 }
 
-bool saveSettings(const Settings& s) {
+bool saveSettings(DataState& state, const Settings& s) {
     QString error;
-    if (writeFileAtomically(resolvePath(kConfFile), textFileContent(confFileLines(s)), &error))
+    if (writeFileAtomically(state.folder.resolve(kConfFile), textFileContent(confFileLines(s)),
+                            &error, state.beforeRename))
         return true;
-    notify(QStringLiteral("The configuration could not be saved. ") + error);
+    state.notifier.notify(QStringLiteral("The configuration could not be saved. ") + error);
     return false;
 }
 

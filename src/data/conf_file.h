@@ -55,9 +55,15 @@ struct Settings {
     friend bool operator==(const Settings&, const Settings&) = default;
 };
 
-// The settings in force, one per process.
-Settings& settings();
-void resetSettings();
+struct DataState;
+class WorkingFolder;
+
+// The bad lines of conf.dat said last: conf.dat is read at every window switch, and the same bad
+// lines are said once, not at every switch. A file mended in between, or bad in another way, is
+// said again.
+struct ConfReadMemory {
+    QString lastMalformedReport;
+};
 
 enum class ConfigLoad { Loaded, Missing, Unreadable, Malformed };
 
@@ -65,19 +71,19 @@ enum class ConfigLoad { Loaded, Missing, Unreadable, Malformed };
 // as it stands, and the chosen entries.
 QStringList confFileLines(const Settings& settings);
 
-// Reads "conf.dat" into `into` line by line. A missing file shows "Error. Configuration file not
+// Reads "conf.dat" of the state's folder into `into` line by line; messages go to its notifier. A missing file shows "Error. Configuration file not
 // exists!"; one that is there but cannot be read (a folder, a pipe, no permission, too large)
 // shows a message that says so, naming it (Unreadable). Every line is read: a bad number or an
 // entry index outside its list (-1, "no entry", is in every list) leaves that setting as it was in
 // `into`, and one message names each bad line (Malformed); the same bad lines read again are not
-// said again until the file has been read well or resetSettings() runs. A Y/N line is true exactly
+// said again until the file has been read well. A Y/N line is true exactly
 // for "Y"; a speed outside 1..99 is taken to the nearer end; the help pages are kept to
 // limitHelpPages().
-ConfigLoad readConfFile(Settings& into);
+ConfigLoad readConfFile(DataState& state, Settings& into);
 
 // The number of help pages the full-mode window can show: `pages` within 0..17 and no more than
 // the help files "hlp1.ktx", "hlp2.ktx" ... that exist one after the other.
-int limitHelpPages(std::int32_t pages);
+int limitHelpPages(const WorkingFolder& folder, std::int32_t pages);
 
 // The names of the settings in the order of the file ("year_shine" ... "transition", "speed",
 // ... "greg_day" ... "moon"), as orbisca-cli's --set takes them.
@@ -88,11 +94,11 @@ QStringList settingNames();
 bool applySetting(Settings& into, const QString& name, const QString& value,
                   QString* error = nullptr);
 
-// Reads "conf.dat" over the settings in force; the good lines of a malformed file count too.
-ConfigLoad loadSettings();
+// Reads "conf.dat" over the state's settings; the good lines of a malformed file count too.
+ConfigLoad loadSettings(DataState& state);
 
 // Writes "conf.dat", replacing the old file in one step. A failure is shown through the notifier,
 // the old file kept, and false returned.
-bool saveSettings(const Settings& settings);
+bool saveSettings(DataState& state, const Settings& settings);
 
 }  // namespace orbisca

@@ -8,8 +8,12 @@
 
 namespace orbisca {
 
-BaseLineReader readBaseLineEachTime() {
-    return [](int line) { return readDatabaseLine(line, QStringLiteral("BASE.KTX")); };
+QString baseLine(const WorkingFolder& folder, int line) {
+    return readDatabaseLine(folder, line, QStringLiteral("BASE.KTX"));
+}
+
+BaseLineReader readBaseLineEachTime(const WorkingFolder& folder) {
+    return [&folder](int line) { return baseLine(folder, line); };
 }
 
 BaseLineReader baseLinesFrom(QStringList lines) {

@@ -9,13 +9,17 @@
 #include <functional>
 
 #include "calendar/oracle.h"
+#include "data/working_folder.h"
 
 namespace orbisca {
 
 // Line n of the main text database, "" for a line that is not there. The windows read through
 // readDatabaseLine at every repaint; a writer of many days reads the file once and looks lines up.
 using BaseLineReader = std::function<QString(int line)>;
-BaseLineReader readBaseLineEachTime();
+// Line `line` of the folder's "BASE.KTX", "" when it is not there.
+QString baseLine(const WorkingFolder& folder, int line);
+// Reads each line from the folder as it is asked for; the folder must outlive the reader.
+BaseLineReader readBaseLineEachTime(const WorkingFolder& folder);
 BaseLineReader baseLinesFrom(QStringList lines);
 
 // Lines that hold one fixed caption or label.
@@ -86,7 +90,7 @@ struct DayNames {
     QString plasma;  // "Dali"
     QString moon;    // "Moon of the Rabbit"; on the extra day, the name of that day
 };
-DayNames dayNames(const MayanDate& position, const BaseLineReader& line = readBaseLineEachTime());
+DayNames dayNames(const MayanDate& position, const BaseLineReader& line);
 
 // The captions that the compact window and the full-mode day overview both show, each already in
 // its letter-case pattern; each window puts them at its own places.
@@ -106,7 +110,6 @@ struct DayCaptions {
     QString theMoon;      // "the moon"
     QString extraDay;     // stands for the moon lines on 25 July
 };
-DayCaptions dayCaptions(const MayanDate& position,
-                        const BaseLineReader& line = readBaseLineEachTime());
+DayCaptions dayCaptions(const MayanDate& position, const BaseLineReader& line);
 
 }  // namespace orbisca

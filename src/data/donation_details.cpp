@@ -7,7 +7,7 @@
 
 #include "data/atomic_file.h"
 #include "data/donation_files.h"
-#include "data/notifier.h"
+#include "data/data_state.h"
 #include "data/text_file.h"
 #include "data/working_folder.h"
 
@@ -62,10 +62,10 @@ std::optional<QString> donationTextProblem(const QStringList& lines) {
         .arg(kSectionEnd);
 }
 
-DonationTexts readDonationTexts() {
+DonationTexts readDonationTexts(const WorkingFolder& folder) {
     DonationTexts texts;
     QString error;
-    if (const std::optional<QStringList> lines = readTextLines(kDonationTextFile, &error)) {
+    if (const std::optional<QStringList> lines = readTextLines(folder, kDonationTextFile, &error)) {
         if (const std::optional<QString> problem = donationTextProblem(*lines))
             texts.problems << *problem;
         else
@@ -74,7 +74,7 @@ DonationTexts readDonationTexts() {
         texts.problems << error;
     }
     const std::optional<QByteArray> content =
-        readRegularFile(resolvePath(kDonationDetailsFile), kDonationDetailsFile, &error);
+        readRegularFile(folder.resolve(kDonationDetailsFile), kDonationDetailsFile, &error);
     if (!content) {
         texts.problems << error;
         return texts;
@@ -117,14 +117,14 @@ QStringList detailsFileLines(const DonationTexts& texts) {
     return lines;
 }
 
-bool writeDetailsFileOnce(const DonationTexts& texts) {
-    const QString path = resolvePath(kDonationInfoFile);
+bool writeDetailsFileOnce(DataState& state, const DonationTexts& texts) {
+    const QString path = state.folder.resolve(kDonationInfoFile);
     // Details that could not be read whole are not written: the file is written only once, and a
     // mended pack must still get its turn.
     if (!texts.problems.isEmpty() || QFileInfo::exists(path)) return false;
     QString error;
     if (writeFileAtomically(path, textFileContent(detailsFileLines(texts)), &error)) return true;
-    notify(QStringLiteral("The donation details could not be saved. ") + error);
+    state.notifier.notify(QStringLiteral("The donation details could not be saved. ") + error);
     return false;
 }
 
@@ -139,13 +139,13 @@ DetailsPrintOut detailsPrintOut(const QStringList& lines) {
     return out;
 }
 
-bool remindAfter(int launches) {
+bool remindAfter(DataState& state, int launches) {
     if (std::find(kRemindAfterChoices.begin(), kRemindAfterChoices.end(), launches) ==
         kRemindAfterChoices.end())
         return false;
-    return writeLaunchFile(QString::number(launches));
+    return writeLaunchFile(state, QString::number(launches));
 }
 
-bool neverRemind() { return writeLaunchFile(QStringLiteral("-1")); }
+bool neverRemind(DataState& state) { return writeLaunchFile(state, QStringLiteral("-1")); }
 
 }  // namespace orbisca

@@ -17,6 +17,9 @@
 
 namespace orbisca {
 
+struct DataState;
+class WorkingFolder;
+
 inline const QString kDonationTextFile = QStringLiteral("donation.ktx");
 inline const QString kDonationDetailsFile = QStringLiteral("print.dat");
 inline const QString kDonationInfoFile = QStringLiteral("Donation info.txt");
@@ -38,7 +41,7 @@ struct DonationTexts {
     QStringList problems;
 };
 // Reads "donation.ktx" and "print.dat" from the working folder. Never throws.
-DonationTexts readDonationTexts();
+DonationTexts readDonationTexts(const WorkingFolder& folder);
 
 // The greeting: section 0, then section 2.
 QStringList greetingLines(const DonationTexts& texts);
@@ -61,7 +64,7 @@ QStringList detailsLines(const DonationTexts& texts, int view);
 QStringList detailsFileLines(const DonationTexts& texts);
 // Writes "Donation info.txt" in the working folder unless it exists or the texts were not read
 // whole. True when it was written now; a failure is shown through the notifier.
-bool writeDetailsFileOnce(const DonationTexts& texts);
+bool writeDetailsFileOnce(DataState& state, const DonationTexts& texts);
 
 // The details as a printing script and the canvas that holds them whole.
 struct DetailsPrintOut {
@@ -76,8 +79,8 @@ inline constexpr std::array<int, 8> kRemindAfterChoices = {2, 5, 10, 20, 30, 40,
 inline constexpr int kRemindAfterDefault = 5;
 // Writes "strt.dat" so that the reminder is due after `launches` more starts; only the numbers of
 // the list are taken (false otherwise, nothing written).
-bool remindAfter(int launches);
+bool remindAfter(DataState& state, int launches);
 // Writes "strt.dat" so that the reminder never comes again.
-bool neverRemind();
+bool neverRemind(DataState& state);
 
 }  // namespace orbisca

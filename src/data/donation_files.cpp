@@ -8,7 +8,7 @@
 
 #include "data/atomic_file.h"
 #include "data/data_error.h"
-#include "data/notifier.h"
+#include "data/data_state.h"
 #include "data/text_file.h"
 #include "data/working_folder.h"
 
@@ -26,11 +26,12 @@ std::optional<std::int32_t> wholeNumber(const QString& text) {
     return ok ? std::optional(value) : std::nullopt;
 }
 
-bool writeLaunchLines(const QString& count, const QString& left) {
+bool writeLaunchLines(DataState& state, const QString& count, const QString& left) {
     QString error;
-    if (writeFileAtomically(resolvePath(kLaunchFile), textFileContent({count, left}), &error))
+    if (writeFileAtomically(state.folder.resolve(kLaunchFile), textFileContent({count, left}),
+                            &error, state.beforeRename))
         return true;
-    notify(QStringLiteral("The launch counter could not be saved. ") + error);
+    state.notifier.notify(QStringLiteral("The launch counter could not be saved. ") + error);
     return false;
 }
 
@@ -39,7 +40,9 @@ bool writeLaunchLines(const QString& count, const QString& left) {
 // that died is taken over (its process is gone, or it is older than the stale time).
 class LaunchFileLock {
 public:
-    LaunchFileLock() : lock_(resolvePath(kLaunchLockFile)) { lock_.setStaleLockTime(kStaleLockMs); }
+    explicit LaunchFileLock(const WorkingFolder& folder) : lock_(folder.resolve(kLaunchLockFile)) {
+        lock_.setStaleLockTime(kStaleLockMs);
+    }
     bool acquire() { return lock_.tryLock(kLockWaitMs); }
     // The lock could not even be made (a read-only working folder), rather than being held.
     bool cannotBeMade() const { return lock_.error() != QLockFile::LockFailedError; }
@@ -52,9 +55,9 @@ private:
 
 // The lines of strt.dat as they are on disk now, never from a cache: another program may have
 // written it a moment ago.
-std::optional<QStringList> launchFileLines() {
+std::optional<QStringList> launchFileLines(const WorkingFolder& folder) {
     const std::optional<QByteArray> bytes =
-        readRegularFile(resolvePath(kLaunchFile), kLaunchFile, nullptr);
+        readRegularFile(folder.resolve(kLaunchFile), kLaunchFile, nullptr);
     if (!bytes) return std::nullopt;
     return splitTextLines(decodeText(*bytes));
 }
@@ -70,19 +73,19 @@ void appendValue(QByteArray& out, std::int32_t value) {
 
 }  // namespace
 
-bool countLaunch() {
-    LaunchFileLock lock;
+bool countLaunch(DataState& state) {
+    LaunchFileLock lock(state.folder);
     if (!lock.acquire()) {
         // Held by another program for seconds: this start is not counted. A folder that takes
         // no file counts no start at all, which is said once a run.
-        static bool told = false;
-        if (lock.cannotBeMade() && !std::exchange(told, true))
-            notify(QStringLiteral("The launches are not counted: the working folder \"%1\" "
-                                  "cannot be written.")
-                       .arg(workingFolder()));
+        if (lock.cannotBeMade() && !std::exchange(state.launchCountRefusalSaid, true))
+            state.notifier.notify(
+                QStringLiteral("The launches are not counted: the working folder \"%1\" "
+                               "cannot be written.")
+                    .arg(state.folder.path()));
         return false;
     }
-    const std::optional<QStringList> lines = launchFileLines();
+    const std::optional<QStringList> lines = launchFileLines(state.folder);
     if (!lines) return true;
     std::optional<std::int32_t> count = wholeNumber(lines->value(0));
     std::optional<std::int32_t> left = wholeNumber(lines->value(1));
@@ -92,18 +95,19 @@ bool countLaunch() {
     if (*left > 0) *left -= 1;
     const bool due = *left == 0;
     if (due) left = -1;
-    writeLaunchLines(QString::number(*count), QString::number(*left));
+    writeLaunchLines(state, QString::number(*count), QString::number(*left));
     return due;
 }
 
-bool writeLaunchFile(const QString& launchesLeft) {
-    LaunchFileLock lock;
+bool writeLaunchFile(DataState& state, const QString& launchesLeft) {
+    LaunchFileLock lock(state.folder);
     if (!lock.acquire()) {
-        notify(QStringLiteral("The launch counter could not be saved: another Orbisca holds %1.")
-                   .arg(resolvePath(kLaunchLockFile)));
+        state.notifier.notify(
+            QStringLiteral("The launch counter could not be saved: another Orbisca holds %1.")
+                .arg(state.folder.resolve(kLaunchLockFile)));
         return false;
     }
-    return writeLaunchLines(QStringLiteral("1"), launchesLeft);
+    return writeLaunchLines(state, QStringLiteral("1"), launchesLeft);
 }
 
 QString substituteDetails(const QString& text, char /*direction*/) {
@@ -230,10 +234,10 @@ QByteArray encodeDetails(const QStringList& entries) {
     return out;
 }
 
-QStringList readDonationDetails() {
+QStringList readDonationDetails(const WorkingFolder& folder) {
     QString error;
     const std::optional<QByteArray> content = readRegularFile(
-        resolvePath(QStringLiteral("print.dat")), QStringLiteral("print.dat"), &error);
+        folder.resolve(QStringLiteral("print.dat")), QStringLiteral("print.dat"), &error);
     if (!content) throw DataFileError(error);
     return decodeDetails(*content);
 }

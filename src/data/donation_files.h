@@ -16,6 +16,9 @@
 
 namespace orbisca {
 
+struct DataState;
+class WorkingFolder;
+
 // Counts this launch in "strt.dat" and answers whether the reminder is due. Without the file (the
 // first launch), or with lines that are not whole numbers, the reminder is due and nothing is
 // written. Otherwise: a count above 20000 restarts at 1, then the count goes up by one; launches
@@ -23,11 +26,11 @@ namespace orbisca {
 // is rewritten in one step, while the lock file "strt.dat.lock" is held, so that two programs
 // started on one folder count both launches; when the lock cannot be had within seconds, this
 // launch is not counted and the reminder is not due.
-bool countLaunch();
+bool countLaunch(DataState& state);
 
 // Writes "strt.dat" with "1" and `launchesLeft` ("5" for "remind me after 5", "-1" for never),
 // under the same lock.
-bool writeLaunchFile(const QString& launchesLeft);
+bool writeLaunchFile(DataState& state, const QString& launchesLeft);
 
 // The program's reversible character substitution of the details: 'E' encodes, 'D' decodes.
 // Characters below U+0020 are kept; every other code has bits 0, 2 and 4 flipped.
@@ -60,6 +63,6 @@ QString detailEntry(const QStringList& entries, int option, int line);
 
 // readDonationDetails: the entries of "print.dat" in the working folder; throws DataFileError when
 // the file is missing or malformed.
-QStringList readDonationDetails();
+QStringList readDonationDetails(const WorkingFolder& folder);
 
 }  // namespace orbisca

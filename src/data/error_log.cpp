@@ -8,10 +8,7 @@
 #include <chrono>
 #include <map>
 
-#include "calendar/calendar_state.h"
-#include "data/conf_file.h"
-#include "data/notifier.h"
-#include "data/working_folder.h"
+#include "data/data_state.h"
 
 namespace orbisca {
 
@@ -22,36 +19,24 @@ FatalError::FatalError(std::int32_t code, QString sender, ErrorDetails details,
       sender_(std::move(sender)),
       details_(std::move(details)) {}
 
-ErrorLogState& errorLogState() {
-    static ErrorLogState state;
-    return state;
-}
-
-void resetErrorLogState() {
-    ErrorLogState& state = errorLogState();
-    state.logWritten = false;
-    state.programFolder.clear();
-}
-
-ErrorLogSource::ErrorLogSource(std::function<LogValues()> snapshot)
-    : id_(errorLogState().nextSourceId++) {
-    errorLogState().sources.emplace_back(id_, std::move(snapshot));
+ErrorLogSource::ErrorLogSource(ErrorLogState& log, std::function<LogValues()> snapshot)
+    : log_(log), id_(log.nextSourceId++) {
+    log_.sources.emplace_back(id_, std::move(snapshot));
 }
 
 ErrorLogSource::~ErrorLogSource() {
-    auto& sources = errorLogState().sources;
-    std::erase_if(sources, [this](const auto& source) { return source.first == id_; });
+    std::erase_if(log_.sources, [this](const auto& source) { return source.first == id_; });
 }
 
-QString programFolder() {
-    const QString& chosen = errorLogState().programFolder;
+QString programFolder(const ErrorLogState& log) {
+    const QString& chosen = log.programFolder;
     if (!chosen.isEmpty()) return chosen;
     if (QCoreApplication::instance()) return QCoreApplication::applicationDirPath();
     return QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget()).absolutePath();
 }
 
-QDateTime programNow() {
-    const auto now = calendarState().clock();
+QDateTime programNow(const DayModel& day) {
+    const auto now = day.now();
     const auto ms =
         std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count();
     return QDateTime::fromMSecsSinceEpoch(ms);
@@ -144,23 +129,23 @@ const LabelledLine kFullModeLines[] = {
 };
 
 // The values every registered source gives now.
-std::map<LogField, LogValue> windowValues() {
+std::map<LogField, LogValue> windowValues(const ErrorLogState& log) {
     std::map<LogField, LogValue> values;
-    for (const auto& [id, snapshot] : errorLogState().sources)
+    for (const auto& [id, snapshot] : log.sources)
         for (auto& [field, value] : snapshot()) values[field] = std::move(value);
     return values;
 }
 
 template <std::size_t N>
 void appendLabelled(QStringList& lines, const LabelledLine (&table)[N],
-                    const std::map<LogField, LogValue>& values) {
+                    const std::map<LogField, LogValue>& values, const Settings& settings) {
     for (const LabelledLine& line : table) {
         LogValue value = emptyValue(line.kind);
         if (const auto* field = std::get_if<LogField>(&line.source)) {
             const auto found = values.find(*field);
             if (found != values.end()) value = found->second;
         } else if (const auto* setting = std::get_if<LogValue (*)(const Settings&)>(&line.source)) {
-            value = (*setting)(settings());
+            value = (*setting)(settings);
         }
         lines << QString::fromLatin1(line.label) + formatted(value);
     }
@@ -195,10 +180,10 @@ QString stateFolder();
 // Where a log may go, in order. The program's own folder only in a build tree: an installed
 // program's folder is a system folder (writable for root), never a place for logs; the user's
 // working folder, then the user's state folder take them instead.
-QStringList errorLogFolders() {
-    const QString program = programFolder();
-    if (runsFromBuildTree(program)) return {program, workingFolder()};
-    return {workingFolder(), stateFolder()};
+QStringList errorLogFolders(const DataState& state) {
+    const QString program = programFolder(state.errorLog);
+    if (runsFromBuildTree(program)) return {program, state.folder.path()};
+    return {state.folder.path(), stateFolder()};
 }
 
 // Creates errorlog<N>.err with the smallest free N in `folder`; false when it cannot be written.
@@ -231,12 +216,12 @@ ErrorDetails withReason(ErrorDetails details, const QString& reason) {
 // Writes the log unless one was written in this run; false only when no folder could take it.
 // The flag is set before the message is shown: a message box runs a nested event loop in which
 // another failure may report again, and that one gives a message but no second log.
-bool writeLogOnce(std::int32_t code, const QString& sender, const ErrorDetails& details) {
-    ErrorLogState& state = errorLogState();
-    if (state.logWritten || code == kErrorWriteAccess) return true;
-    state.logWritten = true;
-    const QStringList lines = errorLogLines(code, sender, details, programNow());
-    for (const QString& folder : errorLogFolders())
+bool writeLogOnce(DataState& state, std::int32_t code, const QString& sender,
+                  const ErrorDetails& details) {
+    if (state.errorLog.logWritten || code == kErrorWriteAccess) return true;
+    state.errorLog.logWritten = true;
+    const QStringList lines = errorLogLines(state, code, sender, details, programNow(state.day));
+    for (const QString& folder : errorLogFolders(state))
         if (writeLogInto(folder, lines)) return true;
     return false;
 }
@@ -254,10 +239,10 @@ QString stateFolder() {
 
 }  // namespace
 
-QStringList errorLogLines(std::int32_t code, const QString& sender, const ErrorDetails& details,
-                          const QDateTime& now) {
-    const CalendarState& calendar = calendarState();
-    const std::map<LogField, LogValue> values = windowValues();
+QStringList errorLogLines(const DataState& state, std::int32_t code, const QString& sender,
+                          const ErrorDetails& details, const QDateTime& now) {
+    const CalendarState& calendar = state.day.calendar();
+    const std::map<LogField, LogValue> values = windowValues(state.errorLog);
     QStringList lines;
     lines << "ERROR LOG"
           << " "
@@ -274,47 +259,48 @@ QStringList errorLogLines(std::int32_t code, const QString& sender, const ErrorD
     lines << " "
           << "ERROR SENDER:" + sender << labelled("ERROR CODE:", code) << " "
           << "SYSTEM VARIABLES:";
-    appendLabelled(lines, kCompactLines, values);
+    appendLabelled(lines, kCompactLines, values, state.settings);
     lines << " "
           << "FULLMODE PARAMETERS:";
-    appendLabelled(lines, kFullModeLines, values);
+    appendLabelled(lines, kFullModeLines, values, state.settings);
     lines << " "
           << "LOCAL VARIABLES:";
     for (const QString& detail : details) lines << detail;
     lines << " "
-          << "WORKING FOLDER:" + workingFolder();
+          << "WORKING FOLDER:" + state.folder.path();
     return lines;
 }
 
-void reportError(std::int32_t code, const QString& sender, const ErrorDetails& details,
-                 const QString& reason) {
-    if (!writeLogOnce(code, sender, withReason(details, reason))) {
-        notify(QStringLiteral("FATAL ERROR! FILE ACCESS LOCKED! PROGRAMM WILL BE CLOSED."));
-        requestProgramEnd(1);
+void reportError(DataState& state, std::int32_t code, const QString& sender,
+                 const ErrorDetails& details, const QString& reason) {
+    if (!writeLogOnce(state, code, sender, withReason(details, reason))) {
+        state.notifier.notify(
+            QStringLiteral("FATAL ERROR! FILE ACCESS LOCKED! PROGRAMM WILL BE CLOSED."));
+        state.notifier.requestProgramEnd(1);
         return;
     }
     QString message = QStringLiteral("ERROR! ERROR CODE:%1").arg(code);
     if (!reason.isEmpty()) message += u'\n' + reason;
-    notify(message);
+    state.notifier.notify(message);
 }
 
-void reportFatal(std::int32_t code, const QString& sender, const ErrorDetails& details,
-                 const QString& reason) {
-    reportError(code, sender, details, reason);
-    requestProgramEnd(1);
+void reportFatal(DataState& state, std::int32_t code, const QString& sender,
+                 const ErrorDetails& details, const QString& reason) {
+    reportError(state, code, sender, details, reason);
+    state.notifier.requestProgramEnd(1);
 }
 
-void reportFatal(const FatalError& error) {
-    reportFatal(error.code(), error.sender(), error.details(), error.reason());
+void reportFatal(DataState& state, const FatalError& error) {
+    reportFatal(state, error.code(), error.sender(), error.details(), error.reason());
 }
 
-bool catchFailures(const std::function<void()>& work,
+bool catchFailures(DataState& state, const std::function<void()>& work,
                    const std::function<void(const QString& reason)>& otherFailure) {
     try {
         work();
         return true;
     } catch (const FatalError& e) {
-        reportFatal(e);
+        reportFatal(state, e);
     } catch (const std::exception& e) {
         otherFailure(QString::fromUtf8(e.what()));
     } catch (...) {
@@ -323,13 +309,15 @@ bool catchFailures(const std::function<void()>& work,
     return false;
 }
 
-bool reportFailures(std::int32_t code, const QString& sender, const std::function<void()>& work) {
-    return catchFailures(work,
-                         [&](const QString& reason) { reportFatal(code, sender, {}, reason); });
+bool reportFailures(DataState& state, std::int32_t code, const QString& sender,
+                    const std::function<void()>& work) {
+    return catchFailures(state, work, [&](const QString& reason) {
+        reportFatal(state, code, sender, {}, reason);
+    });
 }
 
 void LoadingLog::start(const QDateTime& now) {
-    log_.start(resolvePath(QStringLiteral("Loading.log")));
+    log_.start(state_.folder.resolve(QStringLiteral("Loading.log")));
     log_.append(QStringLiteral("StartTime=") + now.toString(QStringLiteral("hh:mm:ss")));
 }
 
@@ -343,7 +331,7 @@ void LoadingLog::finish(const QDateTime& now) {
 void LoadingLog::fail(const QString& reason) {
     log_.append(QStringLiteral("ERROR!!!"));
     log_.close();
-    reportFatal(kErrorStartUp, kSenderStartUp, {}, reason);
+    reportFatal(state_, kErrorStartUp, kSenderStartUp, {}, reason);
 }
 
 }  // namespace orbisca

@@ -23,6 +23,9 @@
 
 namespace orbisca {
 
+struct DataState;
+class DayModel;
+
 // Up to ten detail lines from the caller ("filename:" + name, "line:" + number ...); the rest
 // empty.
 using ErrorDetails = std::array<QString, 10>;
@@ -106,18 +109,6 @@ enum class LogField {
 using LogValue = std::variant<long long, bool, double, QString>;
 using LogValues = std::vector<std::pair<LogField, LogValue>>;
 
-// While it lives, the error log asks `snapshot` for its owner's values whenever it writes a log.
-class ErrorLogSource {
-public:
-    explicit ErrorLogSource(std::function<LogValues()> snapshot);
-    ~ErrorLogSource();
-    ErrorLogSource(const ErrorLogSource&) = delete;
-    ErrorLogSource& operator=(const ErrorLogSource&) = delete;
-
-private:
-    int id_;
-};
-
 // The log's state for the run. Everything here runs on the user-interface thread.
 struct ErrorLogState {
     bool logWritten = false;  // one error log per run
@@ -126,18 +117,27 @@ struct ErrorLogState {
     int nextSourceId = 0;
 };
 
-ErrorLogState& errorLogState();
-// Forgets the run's log and folder; the registered sources stay with their owners.
-void resetErrorLogState();
+// While it lives, the error log asks `snapshot` for its owner's values whenever it writes a log.
+class ErrorLogSource {
+public:
+    ErrorLogSource(ErrorLogState& log, std::function<LogValues()> snapshot);
+    ~ErrorLogSource();
+    ErrorLogSource(const ErrorLogSource&) = delete;
+    ErrorLogSource& operator=(const ErrorLogSource&) = delete;
+
+private:
+    ErrorLogState& log_;
+    int id_;
+};
 
 // The folder of the executable: the application's folder when a Qt application exists, else the
 // folder of /proc/self/exe; overridden by ErrorLogState::programFolder.
-QString programFolder();
+QString programFolder(const ErrorLogState& log);
 
 // The lines of an error log for the current state of the program (dates, position, the values of
 // the registered sources and the settings in force, and last the working folder), taken at `now`.
-QStringList errorLogLines(std::int32_t code, const QString& sender, const ErrorDetails& details,
-                          const QDateTime& now);
+QStringList errorLogLines(const DataState& state, std::int32_t code, const QString& sender,
+                          const ErrorDetails& details, const QDateTime& now);
 
 // Reports a failure the program goes on after. Unless a log was already written in this run or the
 // code is 114, writes "errorlog<N>.err" (smallest free N from 1): for a program run from its build
@@ -147,22 +147,23 @@ QStringList errorLogLines(std::int32_t code, const QString& sender, const ErrorD
 // CODE:<code>" with the reason on a second line. When neither folder can take the log, shows "FATAL
 // ERROR! FILE ACCESS LOCKED! PROGRAMM WILL BE CLOSED." and requests the program's end with
 // status 1.
-void reportError(std::int32_t code, const QString& sender, const ErrorDetails& details,
-                 const QString& reason);
+void reportError(DataState& state, std::int32_t code, const QString& sender,
+                 const ErrorDetails& details, const QString& reason);
 
 // Reports a failure as reportError() does and requests the program's end with status 1. The
 // caller unwinds normally afterwards: the request only schedules the end.
-void reportFatal(std::int32_t code, const QString& sender, const ErrorDetails& details,
-                 const QString& reason);
-void reportFatal(const FatalError& error);
+void reportFatal(DataState& state, std::int32_t code, const QString& sender,
+                 const ErrorDetails& details, const QString& reason);
+void reportFatal(DataState& state, const FatalError& error);
 
 // Runs `work` at the edge of an event handler: a FatalError is reported as it stands, any other
 // exception as a failure of `code` and `sender` with its message as the reason. False when
 // something failed.
-bool reportFailures(std::int32_t code, const QString& sender, const std::function<void()>& work);
+bool reportFailures(DataState& state, std::int32_t code, const QString& sender,
+                    const std::function<void()>& work);
 // The same with any other exception handed to `otherFailure` with its message, for failures the
 // program goes on after.
-bool catchFailures(const std::function<void()>& work,
+bool catchFailures(DataState& state, const std::function<void()>& work,
                    const std::function<void(const QString& reason)>& otherFailure);
 
 // The start-up steps of the compact window, in order, each logged as "<step>=ok".
@@ -180,6 +181,8 @@ inline constexpr std::array<const char*, 19> kLoadingSteps = {
 // the start-up itself must not fail for it.
 class LoadingLog {
 public:
+    explicit LoadingLog(DataState& state) : state_(state) {}
+
     // Creates the file and writes "StartTime=<hh:mm:ss>".
     void start(const QDateTime& now);
     void stepDone(const QString& step);  // "<step>=ok"
@@ -189,10 +192,11 @@ public:
     void fail(const QString& reason);
 
 private:
+    DataState& state_;
     LineLog log_;
 };
 
-// The current time of the program's clock (calendarState().clock) as a local date and time.
-QDateTime programNow();
+// The current time of the day model's clock as a local date and time.
+QDateTime programNow(const DayModel& day);
 
 }  // namespace orbisca

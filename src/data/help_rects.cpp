@@ -16,13 +16,6 @@ namespace {
 constexpr qsizetype kRecordSize = 16;
 }
 
-HelpRectsState& helpRectsState() {
-    static HelpRectsState state;
-    return state;
-}
-
-void resetHelpRectsState() { helpRectsState() = HelpRectsState{}; }
-
 namespace {
 
 // Why record `index` (from 0) is no field of the board: each is a rectangle with its left edge
@@ -75,24 +68,23 @@ std::array<HelpRect, kHelpRectCount> parseHelpRects(const QByteArray& content) {
     return rects;
 }
 
-void loadHelpFields() {
+HelpRectsState loadHelpFields(const WorkingFolder& folder) {
     QString error;
     const std::optional<QByteArray> content = readRegularFile(
-        resolvePath(QStringLiteral("HRCT.dat")), QStringLiteral("HRCT.dat"), &error);
+        folder.resolve(QStringLiteral("HRCT.dat")), QStringLiteral("HRCT.dat"), &error);
     if (!content) throw DataFileError(error);
     HelpRectsState loaded;
     loaded.rects = parseHelpRects(*content);
-    const QStringList lines = requireTextLines(QStringLiteral("Fieldhlp.ktx"));
+    const QStringList lines = requireTextLines(folder, QStringLiteral("Fieldhlp.ktx"));
     if (lines.size() < kHelpRectCount)
         throw DataFileError(QStringLiteral("Fieldhlp.ktx: %1 lines; %2 are needed")
                                 .arg(lines.size())
                                 .arg(kHelpRectCount));
     for (int i = 0; i < kHelpRectCount; ++i) loaded.texts[i] = lines[i];
-    helpRectsState() = loaded;
+    return loaded;
 }
 
-bool findHelpField(std::int32_t x, std::int32_t y, QString& text) {
-    const HelpRectsState& state = helpRectsState();
+bool findHelpField(const HelpRectsState& state, std::int32_t x, std::int32_t y, QString& text) {
     for (int i = 0; i < kHelpRectCount; ++i) {
         const HelpRect& r = state.rects[i];
         if (r.left < x && x < r.right && r.top < y && y < r.bottom) {

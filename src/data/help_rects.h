@@ -13,6 +13,8 @@
 
 namespace orbisca {
 
+class WorkingFolder;
+
 inline constexpr int kHelpRectCount = 70;
 
 struct HelpRect {
@@ -25,21 +27,18 @@ struct HelpRectsState {
     std::array<QString, kHelpRectCount> texts{};
 };
 
-HelpRectsState& helpRectsState();
-void resetHelpRectsState();
-
 // The first 70 records of HRCT.dat content. Fewer records, a size that is no whole number of
 // records, or any record that is no rectangle on the board (edges -16384..16384, left before right,
 // top above bottom) is a DataFileError naming the record.
 std::array<HelpRect, kHelpRectCount> parseHelpRects(const QByteArray& content);
 
-// Reads "HRCT.dat" and "Fieldhlp.ktx" into the state. A missing file, fewer than 70 records or
-// fewer than 70 lines throws DataFileError naming the file; the state is then unchanged.
-void loadHelpFields();
+// Reads "HRCT.dat" and "Fieldhlp.ktx" of the folder. A missing file, fewer than 70 records or
+// fewer than 70 lines throws DataFileError naming the file.
+HelpRectsState loadHelpFields(const WorkingFolder& folder);
 
 // The text of the first field (in file order) that holds the point strictly inside its edges is
 // put into `text`, and true returned; otherwise `text` is left alone and false returned.
-bool findHelpField(std::int32_t x, std::int32_t y, QString& text);
+bool findHelpField(const HelpRectsState& fields, std::int32_t x, std::int32_t y, QString& text);
 
 // The lines a hint is written in: a single space stays (written only when a non-space character
 // follows), a second space in a row ends the line, a third is again a single space, and so on.

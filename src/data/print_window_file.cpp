@@ -7,7 +7,7 @@
 #include "data/atomic_file.h"
 #include "data/data_error.h"
 #include "data/input_limits.h"
-#include "data/notifier.h"
+#include "data/data_state.h"
 #include "data/text_file.h"
 #include "data/working_folder.h"
 
@@ -131,13 +131,13 @@ PrintWindowValues parseWindowValues(const QStringList& lines, QStringList* probl
     return v;
 }
 
-PrintWindowFiles loadPrintWindowFiles() {
+PrintWindowFiles loadPrintWindowFiles(DataState& state) {
     PrintWindowFiles result;
-    const QString windowPath = resolvePath(kWindowFile);
+    const QString windowPath = state.folder.resolve(kWindowFile);
     if (QFileInfo::exists(windowPath)) {
         try {
             QStringList problems;
-            result.values = parseWindowValues(requireTextLines(kWindowFile), &problems);
+            result.values = parseWindowValues(requireTextLines(state.folder, kWindowFile), &problems);
             if (!problems.isEmpty())
                 result.problem = problems.join(u'\n') + QStringLiteral(
                                                             "\nThe other lines are kept; the lines "
@@ -145,22 +145,23 @@ PrintWindowFiles loadPrintWindowFiles() {
         } catch (const DataFileError& e) {  // the file cannot be read at all
             result.problem = e.message() + QStringLiteral("; the default window settings are used");
         }
-        if (!result.problem.isEmpty()) notify(result.problem);
+        if (!result.problem.isEmpty()) state.notifier.notify(result.problem);
     }
-    if (QFileInfo::exists(resolvePath(kLastScript))) {
+    if (QFileInfo::exists(state.folder.resolve(kLastScript))) {
         QString error;
-        result.lastScript = readTextLines(kLastScript, &error, kMaxScriptBytes);
+        result.lastScript = readTextLines(state.folder, kLastScript, &error, kMaxScriptBytes);
         result.lastScriptUnreadable = !result.lastScript;
-        if (!result.lastScript) notify(error);
+        if (!result.lastScript) state.notifier.notify(error);
     }
     return result;
 }
 
 namespace {
 
-bool saveWindowFiles(const PrintWindowValues& values, const QStringList* script) {
-    const QString windowPath = resolvePath(kWindowFile);
-    const QString scriptPath = resolvePath(kLastScript);
+bool saveWindowFiles(DataState& state, const PrintWindowValues& values,
+                     const QStringList* script) {
+    const QString windowPath = state.folder.resolve(kWindowFile);
+    const QString scriptPath = state.folder.resolve(kLastScript);
     QString error;
     // Neither file is written when one of them cannot be replaced (a folder or a pipe there).
     std::optional<QString> problem = replaceProblem(windowPath);
@@ -168,20 +169,25 @@ bool saveWindowFiles(const PrintWindowValues& values, const QStringList* script)
     if (problem) error = *problem;
     const bool ok =
         !problem &&
-        writeFileAtomically(windowPath, textFileContent(windowValueLines(values)), &error) &&
-        (!script || writeFileAtomically(scriptPath, textFileContent(*script), &error));
-    if (!ok) notify(QStringLiteral("The print manager's settings could not be saved. ") + error);
+        writeFileAtomically(windowPath, textFileContent(windowValueLines(values)), &error,
+                            state.beforeRename) &&
+        (!script ||
+         writeFileAtomically(scriptPath, textFileContent(*script), &error, state.beforeRename));
+    if (!ok)
+        state.notifier.notify(QStringLiteral("The print manager's settings could not be saved. ") +
+                              error);
     return ok;
 }
 
 }  // namespace
 
-bool savePrintWindowFiles(const PrintWindowValues& values, const QStringList& script) {
-    return saveWindowFiles(values, &script);
+bool savePrintWindowFiles(DataState& state, const PrintWindowValues& values,
+                          const QStringList& script) {
+    return saveWindowFiles(state, values, &script);
 }
 
-bool savePrintWindowValues(const PrintWindowValues& values) {
-    return saveWindowFiles(values, nullptr);
+bool savePrintWindowValues(DataState& state, const PrintWindowValues& values) {
+    return saveWindowFiles(state, values, nullptr);
 }
 
 }  // namespace orbisca

@@ -10,6 +10,8 @@
 
 namespace orbisca {
 
+struct DataState;
+
 // The 22 values in file order, at the defaults used when there is no usable file.
 struct PrintWindowValues {
     std::int32_t width = 800, height = 600, left = 40, top = 40;  // print manager (1-4)
@@ -47,12 +49,13 @@ PrintWindowValues parseWindowValues(const QStringList& lines, QStringList* probl
 // Reads both files. A missing "WindWHP.dat" gives the defaults silently (the first start); a
 // malformed one keeps its good lines and gives a `problem` naming the bad ones, which is also
 // shown through the notifier. The program goes on in both cases.
-PrintWindowFiles loadPrintWindowFiles();
+PrintWindowFiles loadPrintWindowFiles(DataState& state);
 
 // Writes both files, each replaced in one step. A failure is shown and false returned; files not
 // written keep their old content.
-bool savePrintWindowFiles(const PrintWindowValues& values, const QStringList& script);
+bool savePrintWindowFiles(DataState& state, const PrintWindowValues& values,
+                          const QStringList& script);
 // Writes "WindWHP.dat" alone, as savePrintWindowFiles() does.
-bool savePrintWindowValues(const PrintWindowValues& values);
+bool savePrintWindowValues(DataState& state, const PrintWindowValues& values);
 
 }  // namespace orbisca

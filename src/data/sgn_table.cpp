@@ -69,7 +69,9 @@ SgnTable parseSgnTable(const QStringList& lines) {
     return table;
 }
 
-SgnTable loadSgnTable() { return parseSgnTable(requireTextLines(kSgnFile)); }
+SgnTable loadSgnTable(const WorkingFolder& folder) {
+    return parseSgnTable(requireTextLines(folder, kSgnFile));
+}
 
 QStringList sgnTableLines(const SgnTable& table) {
     QStringList lines(table.glyphs.begin(), table.glyphs.end());

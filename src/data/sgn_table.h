@@ -11,6 +11,8 @@
 
 namespace orbisca {
 
+class WorkingFolder;
+
 inline constexpr int kSgnFigures = 64;
 inline constexpr int kSgnColourGroups = 8;
 inline constexpr int kSgnLines = kSgnFigures + kSgnColourGroups;
@@ -44,7 +46,7 @@ SgnTable parseSgnTable(const QStringList& lines);
 
 // The table of the working folder's "sgn.dat"; a missing or malformed file throws DataFileError.
 // The file's lines are cached by the text reader, so calling this for every export costs little.
-SgnTable loadSgnTable();
+SgnTable loadSgnTable(const WorkingFolder& folder);
 
 // The 72 lines of "sgn.dat" for a table, the colours written "r g b".
 QStringList sgnTableLines(const SgnTable& table);

@@ -112,17 +112,6 @@ QStringList splitTextLines(const QString& text) {
 
 namespace {
 
-// What identifies one version of a file: replaced files get a new inode, edited ones a new
-// modification time or size.
-struct FileStamp {
-    dev_t device = 0;
-    ino_t inode = 0;
-    off_t size = 0;
-    long long mtimeNs = 0;
-    long long ctimeNs = 0;
-    bool operator==(const FileStamp&) const = default;
-};
-
 std::optional<FileStamp> stampOf(const QString& path) {
     struct stat info {};
     if (::stat(QFile::encodeName(path).constData(), &info) != 0) return std::nullopt;
@@ -131,29 +120,14 @@ std::optional<FileStamp> stampOf(const QString& path) {
                      info.st_ctim.tv_sec * 1'000'000'000LL + info.st_ctim.tv_nsec};
 }
 
-struct CachedFile {
-    FileStamp stamp;
-    QStringList lines;
-};
-
-// Read on the user-interface thread only.
-struct TextCache {
-    std::map<QString, CachedFile> files;
-};
-
-TextCache& textCache() {
-    static TextCache cache;
-    return cache;
-}
-
 }  // namespace
 
-void clearTextCache() { textCache().files.clear(); }
+void clearTextCache(const WorkingFolder& folder) { folder.textCache().files.clear(); }
 
-std::optional<QStringList> readTextLines(const QString& name, QString* error,
-                                         std::int64_t maxBytes) {
-    const QString path = resolvePath(name);
-    TextCache& cache = textCache();
+std::optional<QStringList> readTextLines(const WorkingFolder& folder, const QString& name,
+                                         QString* error, std::int64_t maxBytes) {
+    const QString path = folder.resolve(name);
+    CachedTextFiles& cache = folder.textCache();
     const std::optional<FileStamp> stamp = stampOf(path);
     const auto found = cache.files.find(path);
     if (stamp && found != cache.files.end() && found->second.stamp == *stamp)
@@ -161,21 +135,21 @@ std::optional<QStringList> readTextLines(const QString& name, QString* error,
     const std::optional<QByteArray> bytes = readRegularFile(path, name, error, maxBytes);
     if (!bytes) return std::nullopt;
     QStringList lines = splitTextLines(decodeText(*bytes));
-    if (stamp) cache.files[path] = CachedFile{*stamp, lines};
+    if (stamp) cache.files[path] = CachedTextFiles::File{*stamp, lines};
     return lines;
 }
 
-QStringList requireTextLines(const QString& name) {
+QStringList requireTextLines(const WorkingFolder& folder, const QString& name) {
     QString error;
-    std::optional<QStringList> lines = readTextLines(name, &error);
+    std::optional<QStringList> lines = readTextLines(folder, name, &error);
     if (!lines) throw DataFileError(error);
     return *lines;
 }
 
-QString readDatabaseLine(std::int32_t line, const QString& fileName) {
+QString readDatabaseLine(const WorkingFolder& folder, std::int32_t line, const QString& fileName) {
     if (line < 0) return QString();
     QString error;
-    const std::optional<QStringList> lines = readTextLines(fileName, &error);
+    const std::optional<QStringList> lines = readTextLines(folder, fileName, &error);
     if (!lines)
         throw FatalError(kErrorReadText, kSenderReadText,
                          {QStringLiteral("filename:") + fileName,

@@ -6,10 +6,13 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <sys/types.h>
 #include <cstdint>
+#include <map>
 #include <optional>
 
 #include "data/input_limits.h"
+#include "data/working_folder.h"
 
 namespace orbisca {
 
@@ -34,20 +37,41 @@ std::optional<QByteArray> readRegularFile(const QString& path, const QString& la
 // last line starts no further line.
 QStringList splitTextLines(const QString& text);
 
-// The decoded lines of a file (`name` goes through resolvePath), or nothing when it cannot be
-// read (then `error` says why, naming the file). Files are kept in a cache that is checked
-// against the file's size, modification time and identity at each call, so an edited or replaced
-// file is read afresh.
-std::optional<QStringList> readTextLines(const QString& name, QString* error = nullptr,
+// What identifies one version of a file: replaced files get a new inode, edited ones a new
+// modification time or size.
+struct FileStamp {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    long long mtimeNs = 0;
+    long long ctimeNs = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
+// The decoded lines of the text files a working folder has given, by resolved path.
+struct CachedTextFiles {
+    struct File {
+        FileStamp stamp;
+        QStringList lines;
+    };
+    std::map<QString, File> files;
+};
+
+// The decoded lines of a file of `folder` (`name` goes through WorkingFolder::resolve), or
+// nothing when it cannot be read (then `error` says why, naming the file). Files are kept in the
+// folder's cache, which is checked against the file's size, modification time and identity at
+// each call, so an edited or replaced file is read afresh.
+std::optional<QStringList> readTextLines(const WorkingFolder& folder, const QString& name,
+                                         QString* error = nullptr,
                                          std::int64_t maxBytes = kMaxDataFileBytes);
 
 // The lines of a file that must be there: throws DataFileError naming the file otherwise.
-QStringList requireTextLines(const QString& name);
+QStringList requireTextLines(const WorkingFolder& folder, const QString& name);
 
 // Line `line` (from 0) of a text database. A negative line, or one at or beyond the end, is "".
 // A file that cannot be read throws FatalError (code 101, kSenderReadText, details
 // "filename:<name>" and "line:<line>", the reason naming the file).
-QString readDatabaseLine(std::int32_t line, const QString& fileName);
+QString readDatabaseLine(const WorkingFolder& folder, std::int32_t line, const QString& fileName);
 
 // The text with each control character written as an escape ("\0", "\t", "\n", "\x1b"), for
 // messages that quote what a file holds: a NUL would cut a printed message short, and a control
@@ -55,7 +79,7 @@ QString readDatabaseLine(std::int32_t line, const QString& fileName);
 // a message box keeps its line breaks (`keepLineBreaks`), a terminal line does not.
 QString escapeControlCharacters(const QString& text, bool keepLineBreaks = false);
 
-// Forgets every cached file (tests; memory).
-void clearTextCache();
+// Forgets every file the folder's cache holds (memory).
+void clearTextCache(const WorkingFolder& folder);
 
 }  // namespace orbisca

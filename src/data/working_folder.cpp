@@ -9,42 +9,33 @@
 
 #include "data/atomic_file.h"
 #include "data/data_error.h"
+#include "data/text_file.h"
 
 namespace orbisca {
 
-namespace {
-std::mutex& spellingsMutex() {
-    static std::mutex mutex;
-    return mutex;
-}
-}  // namespace
+WorkingFolder::WorkingFolder() : texts_(std::make_unique<CachedTextFiles>()) {}
 
-WorkingFolderState& workingFolderState() {
-    static WorkingFolderState state;
-    return state;
+WorkingFolder::WorkingFolder(const QString& path, const QString& pack) : WorkingFolder() {
+    set(path, pack);
 }
 
-void resetWorkingFolderState() {
-    std::lock_guard lock(spellingsMutex());
-    workingFolderState() = WorkingFolderState{};
+WorkingFolder::~WorkingFolder() = default;
+
+void WorkingFolder::set(const QString& path, const QString& pack) {
+    std::lock_guard lock(mutex_);
+    path_ = QDir(path).absolutePath();
+    pack_ = pack.isEmpty() ? QString() : QDir(pack).absolutePath();
+    spellings_.clear();
 }
 
-void setWorkingFolder(const QString& path, const QString& pack) {
-    std::lock_guard lock(spellingsMutex());
-    workingFolderState().path = QDir(path).absolutePath();
-    workingFolderState().pack = pack.isEmpty() ? QString() : QDir(pack).absolutePath();
-    workingFolderState().spellings.clear();
+QString WorkingFolder::path() const {
+    std::lock_guard lock(mutex_);
+    return QDir::cleanPath(path_.isEmpty() ? QDir::currentPath() : path_);
 }
 
-QString workingFolder() {
-    std::lock_guard lock(spellingsMutex());
-    const QString path = workingFolderState().path;
-    return QDir::cleanPath(path.isEmpty() ? QDir::currentPath() : path);
-}
-
-QString packFolder() {
-    std::lock_guard lock(spellingsMutex());
-    return workingFolderState().pack;
+QString WorkingFolder::pack() const {
+    std::lock_guard lock(mutex_);
+    return pack_;
 }
 
 namespace {
@@ -71,9 +62,9 @@ std::optional<QString> relativeInside(const QString& path, const QString& folder
 
 }  // namespace
 
-QString scriptFileName(const QString& path) {
-    for (const QString& folder : {workingFolder(), packFolder()})
-        if (std::optional<QString> relative = relativeInside(path, folder))
+QString scriptFileName(const WorkingFolder& folder, const QString& path) {
+    for (const QString& root : {folder.path(), folder.pack()})
+        if (std::optional<QString> relative = relativeInside(path, root))
             return relative->replace(u'/', u'\\');
     return path;
 }
@@ -151,32 +142,31 @@ void prepareUserFolder(const QString& pack, const QString& own) {
 
 }  // namespace
 
-void useDefaultWorkingFolder(const QString& programFolder) {
+void useDefaultWorkingFolder(WorkingFolder& folder, const QString& programFolder) {
     const QString built = QDir::cleanPath(programFolder + QStringLiteral("/../home"));
-    if (holdsPack(built)) return setWorkingFolder(built);
+    if (holdsPack(built)) return folder.set(built);
     const QString installed = QDir::cleanPath(programFolder + QStringLiteral("/../share/orbisca"));
     if (holdsPack(installed)) {
         const QString own = userDataFolder() + QStringLiteral("/orbisca");
         prepareUserFolder(installed, own);
-        return setWorkingFolder(own, installed);
+        return folder.set(own, installed);
     }
-    setWorkingFolder(QDir::currentPath());
+    folder.set(QDir::currentPath());
 }
 
-QString resolvePath(const QString& name) {
+QString WorkingFolder::resolve(const QString& name) const {
     QString written = name;
     written.replace(u'\\', u'/');
     const bool absolute = QDir::isAbsolutePath(written);
-    const QString base = absolute ? QStringLiteral("/") : workingFolder();
+    const QString base = absolute ? QStringLiteral("/") : path();
     const QString full = QDir::cleanPath(base + '/' + written);
     if (QFileInfo::exists(full)) return full;  // the common case: spelled as on disk
     QString pack;
     {
-        std::lock_guard lock(spellingsMutex());
-        auto& spellings = workingFolderState().spellings;
-        const auto known = spellings.find(full);
-        if (known != spellings.end() && QFileInfo::exists(known->second)) return known->second;
-        pack = workingFolderState().pack;
+        std::lock_guard lock(mutex_);
+        const auto known = spellings_.find(full);
+        if (known != spellings_.end() && QFileInfo::exists(known->second)) return known->second;
+        pack = pack_;
     }
 
     Spelling found = findSpelling(base, written);
@@ -185,8 +175,8 @@ QString resolvePath(const QString& name) {
         if (shipped.found) found = shipped;
     }
     if (found.found) {
-        std::lock_guard lock(spellingsMutex());
-        workingFolderState().spellings[full] = found.path;
+        std::lock_guard lock(mutex_);
+        spellings_[full] = found.path;
     }
     return found.path;
 }

@@ -2,40 +2,66 @@
 // The working folder that holds every data file, and the resolver for the names the program uses.
 //
 // Names are written as the program writes them: "graphic\0Y.bmp", "BASE.KTX", "Base.ktx".
-// resolvePath() turns backslashes into separators and matches each component without regard to
+// WorkingFolder::resolve() turns backslashes into separators and matches each component without regard to
 // case, so all three spellings of the text database find the one file on a case-sensitive disk.
 #pragma once
 
 #include <QString>
 #include <array>
 #include <map>
+#include <memory>
+#include <mutex>
 #include <optional>
 
 namespace orbisca {
 
-struct WorkingFolderState {
-    QString path;  // absolute; empty means the process's current folder
-    QString pack;  // read-only folder behind `path` (an installed pack); empty: none
-    std::map<QString, QString>
-        spellings;  // written path -> path found on disk, checked at each use
+struct CachedTextFiles;
+
+// One working folder: where its files are found, and the text files read from it so far. Two
+// folders in one process are two objects that share nothing.
+class WorkingFolder {
+public:
+    WorkingFolder();  // the process's current folder
+    explicit WorkingFolder(const QString& path, const QString& pack = QString());
+    ~WorkingFolder();
+    WorkingFolder(const WorkingFolder&) = delete;
+    WorkingFolder& operator=(const WorkingFolder&) = delete;
+
+    // Works in `path`. A name that `path` does not hold is read from `pack` when it is given, so
+    // the user's folder needs only the files the user writes or replaces.
+    void set(const QString& path, const QString& pack = QString());
+    // The folder as an absolute path without a trailing separator.
+    QString path() const;
+    // The read-only folder behind it, or an empty string.
+    QString pack() const;
+
+    // The absolute path of a data file. Relative names are taken from the folder, or from the
+    // pack behind it when only the pack holds them (so a new file is always made in the folder).
+    // Each component that exists in some letter case takes the spelling found on disk (the exact
+    // spelling first, else the first match in name order); components that do not exist are
+    // kept as written, so the result also names a file that is about to be created. A spelling
+    // found once is kept while that file exists, so repeated reads do not list the folder again;
+    // a file put into the folder in the exact spelling replaces the pack's at once. Safe on any
+    // thread.
+    QString resolve(const QString& name) const;
+
+    // The text files read so far (text_file.h reads through them); used on the user-interface
+    // thread only.
+    CachedTextFiles& textCache() const { return *texts_; }
+
+private:
+    QString path_;
+    QString pack_;
+    mutable std::mutex mutex_;
+    mutable std::map<QString, QString> spellings_;  // written path -> path found on disk
+    std::unique_ptr<CachedTextFiles> texts_;
 };
-
-WorkingFolderState& workingFolderState();
-void resetWorkingFolderState();
-
-// Works in `path`. A name that `path` does not hold is read from `pack` when it is given, so the
-// user's folder needs only the files the user writes or replaces.
-void setWorkingFolder(const QString& path, const QString& pack = QString());
-// The working folder as an absolute path without a trailing separator.
-QString workingFolder();
-// The read-only folder behind the working folder, or an empty string.
-QString packFolder();
 
 // The name a script gives a file the user chose: relative to the working folder (or to the pack
 // behind it), with backslashes as the program writes its own names ("graphic\\sun.bmp"), when
 // the file lies inside that folder; else the path as given, so a script keeps working when the
 // working folder moves.
-QString scriptFileName(const QString& path);
+QString scriptFileName(const WorkingFolder& folder, const QString& path);
 
 // The files an installed program writes that its pack brings with first contents: each is copied
 // into the user's folder when that folder has no file of its name.
@@ -52,16 +78,6 @@ std::optional<QString> workingFolderProblem(const QString& path);
 // (by default "~/.local/share/orbisca") in front of the installed pack, created when missing and
 // given the kUserFiles it lacks, never overwriting one; else the current folder. Throws
 // DataFileError when the user's folder cannot be made.
-void useDefaultWorkingFolder(const QString& programFolder);
-
-// The absolute path of a data file. Relative names are taken from the working folder, or from the
-// pack behind it when only the pack holds them (so a new file is always made in the working
-// folder). Each component that exists in some letter case takes the spelling found on disk (the
-// exact spelling first, else the first match in name order); components that do not exist are
-// kept as written, so the result also names a file that is about to be created. A spelling found
-// once is kept while that file exists, so repeated reads do not list the folder again; a file
-// put into the working folder in the exact spelling replaces the pack's at once. Safe on any
-// thread.
-QString resolvePath(const QString& name);
+void useDefaultWorkingFolder(WorkingFolder& folder, const QString& programFolder);
 
 }  // namespace orbisca

@@ -13,17 +13,14 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "data/data_state.h"
+#include "data/day_words.h"
 #include "data/donation_files.h"
 #include "data/error_log.h"
-#include "data/notifier.h"
-#include "data/text_file.h"
-#include "data/working_folder.h"
 
 namespace orbisca {
 
 namespace {
-
-QString baseLine(int line) { return readDatabaseLine(line, QStringLiteral("BASE.KTX")); }
 
 // Lines of BASE.KTX.
 constexpr int kCaptionLine = 697;
@@ -62,7 +59,8 @@ void choose(QComboBox* box, int index) {
 
 }  // namespace
 
-DonationDialog::DonationDialog(QWidget* parent) : QDialog(parent) {
+DonationDialog::DonationDialog(DataState& dataState, QWidget* parent)
+    : QDialog(parent), data_(dataState) {
     setObjectName(QStringLiteral("donationDialog"));
     setModal(true);
     createControls();
@@ -141,7 +139,7 @@ void DonationDialog::createControls() {
     connect(currency_, &QComboBox::currentIndexChanged, this, &DonationDialog::chooseCurrency);
 }
 
-void DonationDialog::countThisLaunch() { state_.due = countLaunch(); }
+void DonationDialog::countThisLaunch() { state_.due = countLaunch(data_); }
 
 void DonationDialog::showReminder() {
     if (state_.due && !state_.shownThisRun) runReminder();
@@ -150,43 +148,44 @@ void DonationDialog::showReminder() {
 void DonationDialog::runReminder() {
     state_.shownThisRun = true;
     bool ready = false;
-    reportFailures(kErrorReadText, kSenderReadText, [this, &ready] { ready = prepare(); });
+    reportFailures(data_, kErrorReadText, kSenderReadText, [this, &ready] { ready = prepare(); });
     if (ready) exec();
     state_.due = false;
 }
 
 void DonationDialog::setCaptions() {
-    setWindowTitle(baseLine(kCaptionLine));
-    donate_->setText(baseLine(kDonateLine));
-    remind_->setText(baseLine(kRemindLine));
-    launchesLabel_->setText(baseLine(kLaunchesLine));
-    never_->setText(baseLine(kNeverLine));
-    back_->setText(baseLine(kBackLine));
-    close_->setText(baseLine(kCloseLine));
-    detailsClose_->setText(baseLine(kCloseLine));
-    countryLabel_->setText(baseLine(kCountryLabelLine));
-    currencyLabel_->setText(baseLine(kCurrencyLabelLine));
-    print_->setText(baseLine(kPrintLine));
+    setWindowTitle(baseLine(data_.folder, kCaptionLine));
+    donate_->setText(baseLine(data_.folder, kDonateLine));
+    remind_->setText(baseLine(data_.folder, kRemindLine));
+    launchesLabel_->setText(baseLine(data_.folder, kLaunchesLine));
+    never_->setText(baseLine(data_.folder, kNeverLine));
+    back_->setText(baseLine(data_.folder, kBackLine));
+    close_->setText(baseLine(data_.folder, kCloseLine));
+    detailsClose_->setText(baseLine(data_.folder, kCloseLine));
+    countryLabel_->setText(baseLine(data_.folder, kCountryLabelLine));
+    currencyLabel_->setText(baseLine(data_.folder, kCurrencyLabelLine));
+    print_->setText(baseLine(data_.folder, kPrintLine));
     QStringList countries, currencies;
-    for (int i = 0; i < kCountries; ++i) countries << baseLine(kFirstCountryLine + i);
-    for (int i = 0; i < kCurrencies; ++i) currencies << baseLine(kFirstCurrencyLine + i);
+    for (int i = 0; i < kCountries; ++i) countries << baseLine(data_.folder, kFirstCountryLine + i);
+    for (int i = 0; i < kCurrencies; ++i)
+        currencies << baseLine(data_.folder, kFirstCurrencyLine + i);
     setEntries(country_, countries, 0);
     setEntries(currency_, currencies, 0);
-    state_.refusedChoiceMessage = baseLine(kRefusedLine);
-    state_.detailsFileWrittenMessage = baseLine(kDetailsWrittenLine);
+    state_.refusedChoiceMessage = baseLine(data_.folder, kRefusedLine);
+    state_.detailsFileWrittenMessage = baseLine(data_.folder, kDetailsWrittenLine);
 }
 
 // Captions, texts and the answer panel for a showing; false when BASE.KTX failed (reported).
 bool DonationDialog::prepare() {
     setCaptions();
-    state_.texts =
-        readDonationTexts();  // read afresh: the list never grows from showing to showing
+    state_.texts = readDonationTexts(
+        data_.folder);  // read afresh: the list never grows from showing to showing
     // What could be read is shown; one message says what could not.
-    if (!state_.texts.problems.isEmpty()) notify(state_.texts.problems.join(u'\n'));
+    if (!state_.texts.problems.isEmpty()) data_.notifier.notify(state_.texts.problems.join(u'\n'));
     showLines(greetingLines(state_.texts));
     state_.detailsShown = false;
     panels_->setCurrentWidget(answerPanel_);
-    const bool counted = QFileInfo::exists(resolvePath(QStringLiteral("strt.dat")));
+    const bool counted = QFileInfo::exists(data_.folder.resolve(QStringLiteral("strt.dat")));
     never_->setVisible(counted);
     close_->setVisible(!counted);
     print_->setEnabled(bool(printDetails));
@@ -213,12 +212,13 @@ void DonationDialog::back() {
 }
 
 void DonationDialog::remindLater() {
-    remindAfter(kRemindAfterChoices.at(std::size_t(std::max(0, remindAfter_->currentIndex()))));
+    remindAfter(data_,
+                kRemindAfterChoices.at(std::size_t(std::max(0, remindAfter_->currentIndex()))));
     accept();
 }
 
 void DonationDialog::switchOff() {
-    neverRemind();
+    neverRemind(data_);
     accept();
 }
 
@@ -226,12 +226,12 @@ void DonationDialog::showDetails() {
     if (!state_.detailsShown) return;
     showLines(detailsLines(state_.texts,
                            detailsView(country_->currentIndex(), currency_->currentIndex())));
-    if (state_.switchOffOnDetails) neverRemind();
+    if (state_.switchOffOnDetails) neverRemind(data_);
 }
 
 void DonationDialog::chooseCountry(int country) {
     if (isRefusedChoice(country, currency_->currentIndex())) {
-        notify(state_.refusedChoiceMessage);
+        data_.notifier.notify(state_.refusedChoiceMessage);
         choose(currency_, 0);
     }
     showDetails();
@@ -239,7 +239,7 @@ void DonationDialog::chooseCountry(int country) {
 
 void DonationDialog::chooseCurrency(int currency) {
     if (isRefusedChoice(country_->currentIndex(), currency)) {
-        notify(state_.refusedChoiceMessage);
+        data_.notifier.notify(state_.refusedChoiceMessage);
         choose(country_, 0);
     }
     showDetails();
@@ -251,9 +251,10 @@ void DonationDialog::printOut() {
 }
 
 void DonationDialog::done(int result) {
-    if (!QFileInfo::exists(resolvePath(kDonationInfoFile))) {
+    if (!QFileInfo::exists(data_.folder.resolve(kDonationInfoFile))) {
         state_.switchOffOnDetails = false;
-        if (writeDetailsFileOnce(state_.texts)) notify(state_.detailsFileWrittenMessage);
+        if (writeDetailsFileOnce(data_, state_.texts))
+            data_.notifier.notify(state_.detailsFileWrittenMessage);
     }
     state_.due = false;
     QDialog::done(result);

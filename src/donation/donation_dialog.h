@@ -19,6 +19,8 @@ class QStackedWidget;
 
 namespace orbisca {
 
+struct DataState;
+
 // The reminder's state for the run.
 struct DonationState {
     bool due = false;                // this launch asked for the reminder; cleared when it closes
@@ -34,7 +36,7 @@ struct DonationState {
 class DonationDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit DonationDialog(QWidget* parent = nullptr);
+    explicit DonationDialog(DataState& dataState, QWidget* parent = nullptr);
 
     // Hands the details to the print manager, which shows them in easy mode on a canvas of the
     // given size. It must keep the user's own script (show the print-out beside it, or put the
@@ -80,6 +82,7 @@ public:
     void done(int result) override;
 
 private:
+    DataState& data_;
     void createControls();
     bool prepare();
     void setCaptions();

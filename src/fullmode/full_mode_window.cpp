@@ -3,6 +3,7 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -14,8 +15,6 @@
 #include "data/day_words.h"
 #include "data/help_rects.h"
 #include "data/program_title.h"
-#include "data/text_file.h"
-#include "data/working_folder.h"
 #include "gfx/image_io.h"
 #include "views/mode_table.h"
 #include "views/telectonon_board.h"
@@ -116,7 +115,11 @@ QPoint buttonPosition(FullModeButton button, int width) {
 
 int modeOfButton(FullModeButton button) { return kButtons[std::size_t(button)].mode; }
 
-FullModeWindow::FullModeWindow(QWidget* parent) : QWidget(parent) {
+FullModeWindow::FullModeWindow(ProgramState& program, QWidget* parent)
+    : QWidget(parent),
+      program_(program),
+      frame_(program.data, program.fonts),
+      logSource_(program.data.errorLog, [this] { return fullModeLogValues(frame_.state()); }) {
     setObjectName(QStringLiteral("fullModeWindow"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setWindowTitle(programTitle());
@@ -141,7 +144,9 @@ FullModeWindow::FullModeWindow(QWidget* parent) : QWidget(parent) {
     aboutButton_->setFocusPolicy(Qt::NoFocus);  // the arrow keys stay the window's
     aboutButton_->setStyleSheet(QStringLiteral("QPushButton { color: rgb(255, 217, 0); }"));
     aboutButton_->hide();
-    connect(aboutButton_, &QPushButton::clicked, this, [this] { showAboutBox(this); });
+    connect(aboutButton_, &QPushButton::clicked, this,
+            [this] { showAboutBox(program_.data.folder, this); });
+    connect(&program_.data.day, &DayModel::dayChanged, this, &FullModeWindow::dateChanged);
     createButtons();
     timer_.setInterval(kTickMs);
     timer_.setTimerType(Qt::PreciseTimer);
@@ -164,8 +169,8 @@ void FullModeWindow::createButtons() {
 
 bool FullModeWindow::startUp() {
     loadButtonGlyphs();
-    return reportFailures(kErrorStartUp, QStringLiteral("orbisca window"), [this] {
-        loadHelpFields();
+    return reportFailures(program_.data, kErrorStartUp, QStringLiteral("orbisca window"), [this] {
+        program_.data.helpRects = loadHelpFields(program_.data.folder);
         loadButtonHints();
     });
 }
@@ -174,7 +179,7 @@ bool FullModeWindow::startUp() {
 void FullModeWindow::loadButtonHints() {
     for (int i = 0; i < kFullModeButtons; ++i)
         buttons_[std::size_t(i)]->setToolTip(
-            readDatabaseLine(base_line::kFullModeButtonNameFirst + i, QStringLiteral("BASE.KTX")));
+            baseLine(program_.data.folder, base_line::kFullModeButtonNameFirst + i));
 }
 
 void FullModeWindow::paintBoxPainted() {
@@ -188,7 +193,7 @@ void FullModeWindow::loadButtonGlyphs() {
     for (int i = 0; i < kFullModeButtons; ++i) {
         const QString file = QStringLiteral("graphic\\") + kButtons[std::size_t(i)].glyph;
         try {
-            buttons_[std::size_t(i)]->setGlyph(gfx::LoadBitmap(resolvePath(file)));
+            buttons_[std::size_t(i)]->setGlyph(gfx::LoadBitmap(program_.data.folder.resolve(file)));
         } catch (const gfx::ImageError&) {
             buttons_[std::size_t(i)]->setGlyph(QImage());
         }
@@ -251,10 +256,8 @@ bool FullModeWindow::handleKey(int key) {
     }
     const std::optional<DayStep> step = dayStepOfKey(key);
     if (!step) return false;
-    guarded([&] {
-        if (links.stepDay) links.stepDay(*step);
-    });
-    apply(fade_.repaint());
+    // The day model announces the new day, and dateChanged() paints it.
+    guarded([&] { emit dayStepAsked(*step); });
     return true;
 }
 
@@ -263,32 +266,31 @@ void FullModeWindow::handleViewPress(Qt::MouseButton button, QPoint position) {
     s.pressX = position.x();
     s.pressY = position.y();
     if (helpPageOfMode(s.mode) > 0) {
-        requestMode(nextHelpMode(s.mode));
+        requestMode(nextHelpMode(program_.data, s.mode));
         return;
     }
-    if ((button == Qt::LeftButton || button == Qt::RightButton) && links.openDateDialog)
-        links.openDateDialog();
+    if (button == Qt::LeftButton || button == Qt::RightButton) emit dateDialogAsked();
 }
 
 void FullModeWindow::handleViewMove(QPoint position) {
     FullModeState& s = frame_.state();
     // Hints belong to the board as it stands: not during a fade, nor with a change pending.
     if (s.mode != kBoardMode || s.fadeStepsLeft > 0 || int(s.requestedMode) != s.mode) return;
-    const CalendarState& calendar = calendarState();
-    if (showsExtraDayPage(calendar.currentDate, calendar.currentPosition)) return;
+    const DayModel& day = program_.data.day;
+    if (showsExtraDayPage(day.date(), day.position())) return;
     QString text;
-    findHelpField(position.x(), position.y(), text);
+    findHelpField(program_.data.helpRects, position.x(), position.y(), text);
     if (text == s.lastHint) return;
     // The paint box lets go of the frame, so that the hint is written into it in place.
     window_.presented = QImage();
-    guarded([&] { drawBoardHint(frame_.buffers().frame, text); });
+    guarded([&] { drawBoardHint(program_.fonts, frame_.buffers().frame, text); });
     present(frame_.buffers().frame);
     s.lastHint = text;
 }
 
 void FullModeWindow::handleOutsidePress(Qt::MouseButton button, QPoint position) {
     if (button == Qt::RightButton) {
-        if (links.openDateDialog) links.openDateDialog();
+        emit dateDialogAsked();
     } else if (position.y() > kButtonRowBottom) {
         returnToCompactWindow();
     }
@@ -305,9 +307,9 @@ void FullModeWindow::apply(const TickResult& result) {
         timer_.stop();  // one fault, one report: no tick runs into it again
         const FatalError& e = *result.failure;
         if (result.fatal)
-            reportFatal(e);
+            reportFatal(program_.data, e);
         else
-            reportError(e.code(), e.sender(), e.details(), e.reason());
+            reportError(program_.data, e.code(), e.sender(), e.details(), e.reason());
         return;
     }
     openDialog(result.request);
@@ -328,20 +330,17 @@ void FullModeWindow::setModeButtonsEnabled(bool enabled) {
 
 void FullModeWindow::openDialog(FrameRequest request) {
     FullModeState& s = frame_.state();
+    // Without a window to open (a window on its own, in a test), the view asked from goes back.
     if (request == FrameRequest::OpenPrintManager) {
-        if (links.openPrintManager) {
-            links.openPrintManager(s.printedMode);
-            return;
-        }
-        showNotice(tr("The print manager is not available yet."));
-        requestMode(modeToReturnTo(s.printedMode));
+        if (isSignalConnected(QMetaMethod::fromSignal(&FullModeWindow::printManagerAsked)))
+            emit printManagerAsked(s.printedMode);
+        else
+            requestMode(modeToReturnTo(s.printedMode));
     } else if (request == FrameRequest::OpenConfiguration) {
-        if (links.openConfiguration) {
-            links.openConfiguration();
-            return;
-        }
-        showNotice(tr("The configuration dialog is not available yet."));
-        requestMode(modeToReturnTo(window_.configurationFrom));
+        if (isSignalConnected(QMetaMethod::fromSignal(&FullModeWindow::configurationAsked)))
+            emit configurationAsked();
+        else
+            requestMode(modeToReturnTo(window_.configurationFrom));
     }
 }
 
@@ -356,21 +355,19 @@ void FullModeWindow::showNotice(const QString& text) {
 
 void FullModeWindow::returnToCompactWindow() {
     hide();
-    if (links.returnToCompact) links.returnToCompact();
+    emit compactAsked();
 }
 
-void FullModeWindow::endProgram() {
-    if (links.endProgram) links.endProgram();
-}
+void FullModeWindow::endProgram() { emit endAsked(); }
 
 void FullModeWindow::guarded(const std::function<void()>& work) {
-    reportFailures(kErrorViewPaint, QStringLiteral("paintall in orbisca"), work);
+    reportFailures(program_.data, kErrorViewPaint, QStringLiteral("paintall in orbisca"), work);
 }
 
 void FullModeWindow::placeControls() {
     paintBox_->move(paintBoxPosition(size()));
     // The About box's button under the help page's bottom right corner.
-    aboutButton_->setText(readDatabaseLine(base_line::kAboutTitle, QStringLiteral("BASE.KTX")));
+    aboutButton_->setText(baseLine(program_.data.folder, base_line::kAboutTitle));
     aboutButton_->adjustSize();
     const QPoint corner = paintBox_->geometry().bottomRight();
     aboutButton_->move(corner.x() - aboutButton_->width(), corner.y() + 4);
@@ -399,7 +396,7 @@ void FullModeWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (event->spontaneous()) return;
     placeControls();
-    guarded([] { loadSettings(); });
+    guarded([this] { loadSettings(program_.data); });
     setFocus(Qt::ActiveWindowFocusReason);
     timer_.start();
 }

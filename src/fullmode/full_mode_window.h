@@ -15,6 +15,7 @@
 
 #include "data/day_step.h"
 #include "data/error_log.h"
+#include "state/program_state.h"
 #include "views/fade_engine.h"
 #include "views/full_mode_frame.h"
 #include "widgets/glyph_button.h"
@@ -28,14 +29,6 @@ namespace orbisca {
 // What the window asks of the other windows; the program wires these. An empty link is skipped,
 // except the two dialogs: while the print manager or the configuration dialog is not there, the
 // window says so and goes back to the mode it showed before.
-struct FullModeLinks {
-    std::function<void(DayStep step)> stepDay;  // the compact window's day step
-    std::function<void()> openDateDialog;       // the date dialog, preset to the current date
-    std::function<void()> returnToCompact;      // the compact window shows again
-    std::function<void()> endProgram;           // ends the program, as Escape does (status 0)
-    std::function<void(int printedMode)> openPrintManager;  // on the view being shown
-    std::function<void()> openConfiguration;
-};
 
 // The nineteen buttons, left to right.
 enum class FullModeButton {
@@ -83,7 +76,7 @@ struct FullModeWindowState {
 class FullModeWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit FullModeWindow(QWidget* parent = nullptr);
+    explicit FullModeWindow(ProgramState& program, QWidget* parent = nullptr);
 
     // Reads the board's fields and their hints and the button glyphs. False after a failure,
     // which has been reported (a missing or short "HRCT.dat" or "Fieldhlp.ktx" ends the program).
@@ -99,7 +92,6 @@ public:
     // is painted again at once.
     void dateChanged();
 
-    FullModeLinks links;
     // Called once, when the first view has been painted on the screen with its fade ended.
     std::function<void()> framePainted;
 
@@ -121,6 +113,14 @@ public:
     QLabel* noticeLabel() const { return notice_; }
     QPushButton* aboutButton() const { return aboutButton_; }
     QTimer& tickTimer() { return timer_; }
+
+signals:
+    void dayStepAsked(DayStep step);          // a key stepped the day
+    void dateDialogAsked();                   // the date dialog, preset to the current date
+    void compactAsked();                      // the compact window is to show again
+    void endAsked();                          // the program is to end, as Escape does (status 0)
+    void printManagerAsked(int printedMode);  // on the view being shown
+    void configurationAsked();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -147,6 +147,7 @@ private:
     // Runs an input handler's work; a failure is reported once and goes no further.
     void guarded(const std::function<void()>& work);
 
+    ProgramState& program_;
     FullModeFrame frame_;
     FadeEngine fade_{frame_};
     FullModeWindowState window_;
@@ -156,7 +157,7 @@ private:
     QPushButton* aboutButton_ = nullptr;  // on the help pages: the About box
     QTimer timer_;
     QTimer noticeTimer_;
-    ErrorLogSource logSource_{[this] { return fullModeLogValues(frame_.state()); }};
+    ErrorLogSource logSource_;
 };
 
 }  // namespace orbisca

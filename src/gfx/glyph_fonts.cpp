@@ -4,39 +4,32 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QGuiApplication>
 
 #include "data/file_kind.h"
 #include "data/working_folder.h"
 
 namespace orbisca::gfx {
 
-GlyphFontState& glyphFontState() {
-    static GlyphFontState state;
-    return state;
+GlyphFonts::~GlyphFonts() {
+    if (!QGuiApplication::instance()) return;  // the database went with the application
+    for (const auto& [file, id] : registered_) QFontDatabase::removeApplicationFont(id);
 }
 
-void resetGlyphFontState() {
-    for (const auto& [file, id] : glyphFontState().registered)
-        QFontDatabase::removeApplicationFont(id);
-    glyphFontState() = GlyphFontState{};
+// The families of one font file, registering it unless that was done before; empty on failure.
+QStringList GlyphFonts::familiesOf(const QString& file) {
+    const auto known = registered_.find(file);
+    if (known != registered_.end()) return QFontDatabase::applicationFontFamilies(known->second);
+    const int id = QFontDatabase::addApplicationFont(file);
+    if (id < 0) return {};
+    registered_[file] = id;
+    const QStringList families = QFontDatabase::applicationFontFamilies(id);
+    for (const QString& family : families)
+        if (!families_.contains(family)) families_ << family;
+    return families;
 }
 
 namespace {
-
-// The families of one font file, registering it unless that was done before; empty on failure.
-QStringList familiesOf(const QString& file) {
-    GlyphFontState& state = glyphFontState();
-    const auto known = state.registered.find(file);
-    if (known != state.registered.end())
-        return QFontDatabase::applicationFontFamilies(known->second);
-    const int id = QFontDatabase::addApplicationFont(file);
-    if (id < 0) return {};
-    state.registered[file] = id;
-    const QStringList families = QFontDatabase::applicationFontFamilies(id);
-    for (const QString& family : families)
-        if (!state.families.contains(family)) state.families << family;
-    return families;
-}
 
 // A folder that is there but cannot be listed (no read or search permission).
 bool folderUnreadable(const QString& folder) {
@@ -65,25 +58,25 @@ QString whyNoFont(const QString& file) {
 
 }  // namespace
 
-std::optional<QString> unloadedGlyphFaceNotice(const QString& family) {
-    GlyphFontState& state = glyphFontState();
+std::optional<QString> GlyphFonts::unloadedFaceNotice(const WorkingFolder& folder,
+                                                      const QString& family) {
     for (const GlyphFace& face : kGlyphFaces) {
         const QString name = QString::fromLatin1(face.family);
         if (family.compare(name, Qt::CaseInsensitive) != 0) continue;
-        if (state.families.contains(name, Qt::CaseInsensitive) ||
-            state.unloadedFaces.contains(name))
+        if (families_.contains(name, Qt::CaseInsensitive) || unloadedFaces_.contains(name))
             return std::nullopt;
-        state.unloadedFaces << name;
-        if (state.unloadedFaces.size() > 1) return std::nullopt;  // one notice a run is enough
-        const QString file = QDir(resolvePath(kGlyphFontFolder)).filePath(face.file);
+        unloadedFaces_ << name;
+        if (unloadedFaces_.size() > 1) return std::nullopt;  // one notice a run is enough
+        const QString file = QDir(folder.resolve(kGlyphFontFolder)).filePath(face.file);
         return QStringLiteral("the glyph face \"%1\" is not loaded: %2; its signs cannot be drawn")
             .arg(name, whyNoFont(file));
     }
     return std::nullopt;
 }
 
-QStringList registerGlyphFonts(const std::function<void(const QString&)>& report) {
-    const QString folder = resolvePath(kGlyphFontFolder);
+QStringList GlyphFonts::registerFolder(const WorkingFolder& workingFolder,
+                                       const std::function<void(const QString&)>& report) {
+    const QString folder = workingFolder.resolve(kGlyphFontFolder);
     const QDir dir(folder);
     if (!dir.exists()) {
         report(QStringLiteral("glyph fonts: the folder \"%1\" does not exist; glyph pages will "

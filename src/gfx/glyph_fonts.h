@@ -10,6 +10,10 @@
 #include <map>
 #include <optional>
 
+namespace orbisca {
+class WorkingFolder;
+}
+
 namespace orbisca::gfx {
 
 // The folder of the working folder that holds the glyph fonts.
@@ -26,26 +30,37 @@ inline constexpr GlyphFace kGlyphFaces[] = {{"Orbisca Glyphs", "OrbiscaGlyphs.tt
                                             {"The 7777 game", "The7777Game.ttf"},
                                             {"MAYANVINALS", "MayanVinals.ttf"}};
 
-struct GlyphFontState {
-    std::map<QString, int> registered;  // absolute font file -> application font id
-    QStringList families;               // every family registered so far
-    QStringList unloadedFaces;          // glyph faces a script asked for that are not there
+// The glyph fonts one program state has registered with the application's font database; they
+// are removed from it again when the object goes.
+class GlyphFonts {
+public:
+    GlyphFonts() = default;
+    ~GlyphFonts();
+    GlyphFonts(const GlyphFonts&) = delete;
+    GlyphFonts& operator=(const GlyphFonts&) = delete;
+
+    // Registers every "*.ttf" of the folder's fonts/ (a file registered before is skipped) and
+    // returns the families that the folder's fonts hold. Needs a QGuiApplication. Each failure,
+    // a missing folder, a folder without fonts or a file that is no usable font, is handed to
+    // `report` as one line that names the folder or the file.
+    QStringList registerFolder(const WorkingFolder& folder,
+                               const std::function<void(const QString&)>& report);
+
+    // When `family` names one of the glyph faces and no registered font holds it, for the first
+    // such face (the others are only added to unloadedFaces()): "the glyph face "RUNES2" is not
+    // loaded: ".../fonts/Runes2.ttf" is a pipe, not a regular file; its signs cannot be drawn".
+    // Without the face, every sign would be drawn as a plain letter of some other font.
+    std::optional<QString> unloadedFaceNotice(const WorkingFolder& folder, const QString& family);
+
+    const QStringList& families() const { return families_; }            // registered so far
+    const QStringList& unloadedFaces() const { return unloadedFaces_; }  // asked for, not there
+
+private:
+    QStringList familiesOf(const QString& file);
+
+    std::map<QString, int> registered_;  // absolute font file -> application font id
+    QStringList families_;
+    QStringList unloadedFaces_;
 };
-
-GlyphFontState& glyphFontState();
-// Removes the registered fonts from the font database again and forgets them (tests).
-void resetGlyphFontState();
-
-// Registers every "*.ttf" of the working folder's fonts/ (a file registered before is skipped)
-// and returns the families that the folder's fonts hold. Needs a QGuiApplication. Each failure,
-// a missing folder, a folder without fonts or a file that is no usable font, is handed to
-// `report` as one line that names the folder or the file.
-QStringList registerGlyphFonts(const std::function<void(const QString&)>& report);
-
-// When `family` names one of the glyph faces and no registered font holds it, for the first such
-// face in this run (the others are only added to `unloadedFaces`): "the glyph face "RUNES2" is not
-// loaded: ".../fonts/Runes2.ttf" is a pipe, not a regular file; its signs cannot be drawn". Without
-// the face, every sign would be drawn as a plain letter of some other font.
-std::optional<QString> unloadedGlyphFaceNotice(const QString& family);
 
 }  // namespace orbisca::gfx

@@ -7,15 +7,14 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
-#include "data/notifier.h"
-#include "data/working_folder.h"
+#include "data/data_state.h"
 #include "printpage/print_job.h"
 #include "widgets/window_keys.h"
 
 namespace orbisca {
 
-CanvasPrinter::CanvasPrinter()
-    : runDialog([](QDialog& dialog) { return dialog.exec() == QDialog::Accepted; }) {}
+CanvasPrinter::CanvasPrinter(DataState& data)
+    : runDialog([](QDialog& dialog) { return dialog.exec() == QDialog::Accepted; }), data_(data) {}
 
 CanvasPrinter::~CanvasPrinter() = default;
 
@@ -60,7 +59,7 @@ bool CanvasPrinter::chooseTarget(bool now, QWidget* parent, QString* fallbackFil
     if (!now) {
         // A print into a file is offered a new dated name, not the last print's file.
         if (!forced && p.outputFormat() == QPrinter::PdfFormat)
-            p.setOutputFileName(fallbackPdfPath(workingFolder(), QDateTime::currentDateTime()));
+            p.setOutputFileName(fallbackPdfPath(data_.folder.path(), QDateTime::currentDateTime()));
         QPrintDialog dialog(&p, parent);
         if (!ask(dialog, parent)) return false;
         p.setResolution(kPrinterDotsPerInch);
@@ -73,7 +72,7 @@ bool CanvasPrinter::chooseTarget(bool now, QWidget* parent, QString* fallbackFil
         printOnQueue(p, queue);
         return true;
     }
-    *fallbackFile = fallbackPdfPath(workingFolder(), QDateTime::currentDateTime());
+    *fallbackFile = fallbackPdfPath(data_.folder.path(), QDateTime::currentDateTime());
     printIntoFile(p, *fallbackFile);
     return true;
 }
@@ -86,7 +85,7 @@ bool CanvasPrinter::print(bool now, const QImage& canvas, QWidget* parent) {
 
 bool CanvasPrinter::printOnce(bool now, const QImage& canvas, QWidget* parent) {
     if (canvas.isNull()) {
-        notify(QStringLiteral("There is no picture to print."));
+        data_.notifier.notify(QStringLiteral("There is no picture to print."));
         return false;
     }
     QString fallbackFile;
@@ -94,13 +93,14 @@ bool CanvasPrinter::printOnce(bool now, const QImage& canvas, QWidget* parent) {
     const PageMetrics page = metrics();
     placeOnPage(geometry_, page.page, canvas.size());
     if (const std::optional<QString> failure = printCanvas(printer(), canvas, geometry_)) {
-        notify(*failure);
+        data_.notifier.notify(*failure);
         return false;
     }
     if (!fallbackFile.isEmpty())
-        notify(QStringLiteral(
-                   "There is no default printer queue: the picture was printed into \"%1\".")
-                   .arg(QDir::toNativeSeparators(fallbackFile)));
+        data_.notifier.notify(
+            QStringLiteral(
+                "There is no default printer queue: the picture was printed into \"%1\".")
+                .arg(QDir::toNativeSeparators(fallbackFile)));
     return true;
 }
 

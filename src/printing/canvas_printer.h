@@ -21,9 +21,12 @@ class QWidget;
 
 namespace orbisca {
 
+struct DataState;
+
 class CanvasPrinter {
 public:
-    CanvasPrinter();
+    // Messages go to the state's notifier; a print into a file lands in its working folder.
+    explicit CanvasPrinter(DataState& data);
     ~CanvasPrinter();
 
     // Made at first use: asking the system for its queues may take a moment.
@@ -48,6 +51,7 @@ private:
     bool ask(QDialog& dialog, QWidget* parent);
     bool printOnce(bool now, const QImage& canvas, QWidget* parent);
 
+    DataState& data_;
     std::unique_ptr<QPrinter> printer_;
     PageGeometry geometry_;
 };

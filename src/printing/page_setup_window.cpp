@@ -15,7 +15,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "data/text_file.h"
+#include "data/day_words.h"
 #include "printing/canvas_printer.h"
 #include "printing/page_preview_widget.h"
 #include "widgets/window_keys.h"
@@ -34,7 +34,8 @@ const QImage& noCanvas() {
 
 }  // namespace
 
-PageSetupWindow::PageSetupWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
+PageSetupWindow::PageSetupWindow(const WorkingFolder& folder, QWidget* parent)
+    : QWidget(parent, Qt::Tool), folder_(folder) {
     setObjectName(QStringLiteral("pageSetupWindow"));
     readLabels();
     auto* layout = new QHBoxLayout(this);
@@ -68,7 +69,7 @@ PageSetupWindow::~PageSetupWindow() = default;
 void PageSetupWindow::readLabels() {
     for (int i = 0; i < kPageSetupLabelCount; ++i) {
         try {
-            labels_[i] = readDatabaseLine(kPageSetupFirstLine + i, QStringLiteral("BASE.KTX"));
+            labels_[i] = baseLine(folder_, kPageSetupFirstLine + i);
         } catch (const std::exception&) {
             labels_[i].clear();  // a window without its texts still works
         }

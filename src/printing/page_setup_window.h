@@ -30,6 +30,8 @@ class QRadioButton;
 
 namespace orbisca {
 
+class WorkingFolder;
+
 class CanvasPrinter;
 class PagePreviewWidget;
 
@@ -64,7 +66,8 @@ inline constexpr int kPageSetupLabelCount = 15;
 class PageSetupWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit PageSetupWindow(QWidget* parent = nullptr);
+    // Its words come from the texts of `folder`.
+    explicit PageSetupWindow(const WorkingFolder& folder, QWidget* parent = nullptr);
     ~PageSetupWindow() override;
 
     // "Setup...": shows the window, or takes the canvas and the printer's page anew when it is
@@ -117,6 +120,7 @@ private:
     void placeAnew();
     void refresh(std::optional<PageField> beingTyped = std::nullopt);
 
+    const WorkingFolder& folder_;
     PageSetupCaptions captions_;
     std::array<QString, kPageSetupLabelCount> labels_;
     CanvasPrinter* printer_ = nullptr;

@@ -20,9 +20,9 @@
 #include "calendar/calendar_state.h"
 #include "data/notifier.h"
 #include "data/working_folder.h"
+#include "export/export_driver.h"
 #include "gfx/image_io.h"
 #include "printing/canvas_view.h"
-#include "printing/export_driver.h"
 #include "printing/image_save.h"
 #include "printing/print_manager_actions.h"
 #include "printing/print_manager_window.h"
@@ -173,7 +173,7 @@ bool PrintManagerWindow::runExclusive(const std::function<bool()>& work) {
     setInputEnabled(false);
     progressPanel_->show();
     bool ok = false;
-    guardedWork([&] { ok = work(); });
+    guardedWork(program_.data, [&] { ok = work(); });
     page_.interp.progressMode = ProgressMode::Idle;
     page_.gauge = 0;
     progressBar_->setValue(0);
@@ -348,7 +348,7 @@ void PrintManagerWindow::onCanvasSpinChanged() {
         return;
     }
     state_.canvasSpins = wanted;
-    guardedWork([&] {
+    guardedWork(program_.data, [&] {
         setCanvas(page_, wanted.width(), wanted.height(), false);
         state_.canvasBlank = true;
         showAtViewScale(page_);
@@ -397,7 +397,7 @@ bool PrintManagerWindow::loadScriptFile(const QString& path) {
     QString error;
     const std::optional<ScriptFileContent> content = readScriptFile(path, &error);
     if (!content) {
-        notify(error);
+        program_.data.notifier.notify(error);
         return false;
     }
     setScriptLines(content->script);
@@ -412,7 +412,7 @@ bool PrintManagerWindow::saveScriptFile(const QString& path) {
         setScriptUnchanged();
         return true;
     }
-    notify(error);
+    program_.data.notifier.notify(error);
     return false;
 }
 
@@ -423,7 +423,7 @@ bool PrintManagerWindow::saveImageFile(const QString& path, const QString& nameF
         gfx::SaveImage(page_.canvas, pathWithSuffix(path, format), format.format);
         return true;
     } catch (const gfx::ImageError& e) {
-        notify(QString::fromUtf8(e.what()));
+        program_.data.notifier.notify(QString::fromUtf8(e.what()));
         return false;
     }
 }
@@ -434,7 +434,7 @@ bool PrintManagerWindow::saveImageFile(const QString& path, const QString& nameF
 void PrintManagerWindow::openDialog(QFileDialog* dialog) {
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setOption(QFileDialog::DontUseNativeDialog);
-    dialog->setDirectory(workingFolder());
+    dialog->setDirectory(program_.data.folder.path());
     connect(dialog, &QDialog::finished, this, &PrintManagerWindow::regainActivation);
     dialog->open();
 }
@@ -562,10 +562,9 @@ void PrintManagerWindow::stepDay(int days) {
 // "swap up/down" set.
 void PrintManagerWindow::takeDayStep(int days) {
     if (reexportsAfterDateChange() && !mayReplaceScript()) return;
-    guardedWork([this, days] {
-        SetCurrentDate(StepDate(calendarState().currentDate, days));
-        if (exports.dateChanged) exports.dateChanged();
-        refreshDay();
+    guardedWork(program_.data, [this, days] {
+        DayModel& day = program_.data.day;
+        day.setDate(StepDate(day.date(), days));
     });
     if (reexportsAfterDateChange()) runExportNow(static_cast<ScriptExport>(state_.lastExport));
 }

@@ -94,7 +94,7 @@ void PrintManagerWindow::showEditorValues() {
 void PrintManagerWindow::beginElement() {
     if (state_.running) return;
     const QSize before = page_.canvas.size();
-    guardedWork([this] { prepareElementCanvas(state_, page_); });
+    guardedWork(program_.data, [this] { prepareElementCanvas(state_, page_); });
     if (page_.canvas.size() != before) {
         state_.canvasBlank = true;
         canvasView_->canvasChanged();  // made anew
@@ -126,11 +126,11 @@ void PrintManagerWindow::startImage() {
     std::optional<QString> file;
     if (elementEditor_.values().state == EditorState::Idle) {
         const QString chosen = QFileDialog::getOpenFileName(
-            this, newImageButton_->text(), workingFolder(),
+            this, newImageButton_->text(), program_.data.folder.path(),
             QStringLiteral("Pictures (*.bmp *.png *.jpg *.jpeg);;All files (*)"), nullptr,
             QFileDialog::DontUseNativeDialog);
         regainActivation();
-        if (!chosen.isEmpty()) file = scriptFileName(chosen);
+        if (!chosen.isEmpty()) file = scriptFileName(program_.data.folder, chosen);
     }
     elementEditor_.newImage(file);
     if (file) elementLine_->setText(elementEditor_.values().editLine);
@@ -164,7 +164,7 @@ void PrintManagerWindow::chooseFont() {
 }
 
 void PrintManagerWindow::addElement() {
-    guardedWork([this] {
+    guardedWork(program_.data, [this] {
         const auto askColour = [this]() -> std::optional<QColor> {
             const QColor chosen = QColorDialog::getColor(Qt::white, this);
             regainActivation();

@@ -14,8 +14,6 @@ namespace orbisca {
 // The date, filled by the program when it wires its windows. The print manager writes the view
 // scripts itself; these hooks only reach the windows it cannot know.
 struct ScriptExportLink {
-    // The print manager moved the current date (a day step): the other windows follow.
-    std::function<void()> dateChanged;
     // Lets the user pick the current date in the date dialog, modally; true when it closed with
     // OK (the other windows have then followed). Empty: the date button is not available.
     std::function<bool()> pickDate;

@@ -6,6 +6,7 @@
 
 #include "data/error_log.h"
 #include "data/notifier.h"
+#include "data/data_state.h"
 #include "printing/print_manager_links.h"
 #include "printpage/image_ops.h"
 #include "printpage/script_line.h"
@@ -179,8 +180,9 @@ qsizetype editorPositionOfError(const ScriptState& state) {
     return state.errorCaret + state.errorLine + kSyntaxErrorStartMarker.size() + 1;
 }
 
-bool guardedWork(const std::function<void()>& work) {
-    return catchFailures(work, [](const QString& reason) { notify(reason); });
+bool guardedWork(DataState& data, const std::function<void()>& work) {
+    return catchFailures(data, work,
+                         [&data](const QString& reason) { data.notifier.notify(reason); });
 }
 
 }  // namespace orbisca

@@ -17,6 +17,8 @@
 
 namespace orbisca {
 
+struct DataState;
+
 // The mode the donation reminder opens the print manager with: no full-mode view to go back to.
 inline constexpr int kDonationPrintMode = 200;
 
@@ -135,6 +137,6 @@ qsizetype editorPositionOfError(const ScriptState& state);
 
 // Runs `work` at the edge of an event handler: a FatalError is reported and ends the program, any
 // other failure is said through the notifier and the program goes on. False after a failure.
-bool guardedWork(const std::function<void()>& work);
+bool guardedWork(DataState& data, const std::function<void()>& work);
 
 }  // namespace orbisca

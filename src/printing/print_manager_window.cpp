@@ -76,13 +76,14 @@ QSpinBox* canvasSpin(const char* name) {
 
 }  // namespace
 
-PrintManagerWindow::PrintManagerWindow(QWidget* parent)
+PrintManagerWindow::PrintManagerWindow(ProgramState& program, QWidget* parent)
     : QMainWindow(parent),
-      page_(printPageState()),
+      program_(program),
+      page_(program.printPage),
       actions_(std::make_unique<PrintManagerActions>()) {
     setObjectName(QStringLiteral("printManagerWindow"));
-    page_.services = ProgramPageServices();
     page_.services.progress = [this](int gauge) { onProgress(gauge); };
+    connect(&program_.data.day, &DayModel::dayChanged, this, &PrintManagerWindow::refreshDay);
     createActions();
     createMenus();
     createToolBars();
@@ -317,7 +318,7 @@ QLabel* PrintManagerWindow::captionLabel(Caption entry, const char* name) {
 }
 
 void PrintManagerWindow::applyCaptions() {
-    captions_ = CaptionTable::load();
+    captions_ = CaptionTable::load(program_.data.folder);
     const CaptionTable& table = captions_;
     for (const auto& [entry, apply] : captionTargets_) apply(table[entry]);
     showEditorValues();
@@ -347,7 +348,7 @@ void PrintManagerWindow::openOnItsOwn() {
     state_.opening.openedOnItsOwn();
     // No compact or full-mode window has read conf.dat before: the exports need its settings (the
     // glyph face of the sign glyphs, the Gregorian dates).
-    loadSettings();
+    loadSettings(program_.data);
     placeForOpening();
     showWithKeys(*this);
 }
@@ -356,7 +357,7 @@ void PrintManagerWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (event->spontaneous()) return;
     if (fullMode.setEnabled) fullMode.setEnabled(false);
-    guardedWork([this] {
+    guardedWork(program_.data, [this] {
         if (!state_.filesLoaded) loadWindowFiles();
         refreshDay();
         applyCaptions();
@@ -393,7 +394,7 @@ void PrintManagerWindow::hideEvent(QHideEvent* event) {
     if (state_.opening.forDonation())
         restoreUserPageAfterDonation();
     else if (state_.filesLoaded)
-        guardedWork([this] { saveWindowFiles(); });
+        guardedWork(program_.data, [this] { saveWindowFiles(); });
     // Whoever opened the window, the full-mode window takes input again.
     if (fullMode.setEnabled) fullMode.setEnabled(true);
     const std::optional<int> mode = state_.opening.takeReturnMode();
@@ -426,10 +427,11 @@ bool PrintManagerWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void PrintManagerWindow::loadWindowFiles() {
     state_.filesLoaded = true;
-    const PrintWindowFiles files = loadPrintWindowFiles();
+    const PrintWindowFiles files = loadPrintWindowFiles(program_.data);
     if (!applyWindowValues(state_, page_, files.values))
-        notify(QStringLiteral("WindWHP.dat: ") +
-               canvasSizeProblem(files.values.canvasWidth, files.values.canvasHeight));
+        program_.data.notifier.notify(
+            QStringLiteral("WindWHP.dat: ") +
+            canvasSizeProblem(files.values.canvasWidth, files.values.canvasHeight));
     const QRect area = availableAreaAt(QPoint(files.values.left, files.values.top));
     const QSize stored(files.values.width, files.values.height);
     resize(area.isEmpty() ? stored : stored.boundedTo(area.size()));
@@ -448,10 +450,10 @@ void PrintManagerWindow::saveWindowFiles() {
         state_, page_, QRect(QPoint(state_.values.left, state_.values.top), size()));
     const QStringList script = scriptLines();
     if (state_.lastScriptUnreadable && script.isEmpty() && page_.yearPage.isEmpty()) {
-        savePrintWindowValues(values);
+        savePrintWindowValues(program_.data, values);
         return;
     }
-    if (savePrintWindowFiles(values, scriptFileLines(script, page_.yearPage)))
+    if (savePrintWindowFiles(program_.data, values, scriptFileLines(script, page_.yearPage)))
         state_.lastScriptUnreadable = false;
 }
 
@@ -475,7 +477,7 @@ void PrintManagerWindow::restoreUserPageAfterDonation() {
 // Each opening places the window anew, unless it is shown already: where the user moved it, or
 // centred on the screen of the window it is opened from (not over that window's buttons).
 void PrintManagerWindow::placeForOpening() {
-    if (!state_.filesLoaded) guardedWork([this] { loadWindowFiles(); });
+    if (!state_.filesLoaded) guardedWork(program_.data, [this] { loadWindowFiles(); });
     if (isVisible()) return;
     const QWidget* opener = QApplication::activeWindow();
     const QRect openerArea = opener && opener != this ? opener->screen()->availableGeometry()
@@ -532,8 +534,8 @@ void PrintManagerWindow::showInCanvasSpins(QSize size) {
 }
 
 void PrintManagerWindow::refreshDay() {
-    SetScriptDay(page_, calendarState().currentPosition);
-    dateButton_->setText(QString::fromStdString(FormatIsoDate(calendarState().currentDate)));
+    SetScriptDay(page_, program_.data.day.position());
+    dateButton_->setText(QString::fromStdString(FormatIsoDate(program_.data.day.date())));
 }
 
 }  // namespace orbisca

@@ -25,10 +25,11 @@
 #include <vector>
 
 #include "data/print_window_file.h"
-#include "printing/element_editor.h"
 #include "printing/print_manager_links.h"
 #include "printing/print_manager_model.h"
 #include "printpage/caption_table.h"
+#include "printpage/element_editor.h"
+#include "state/program_state.h"
 #include "views/full_mode_frame.h"
 
 class QAction;
@@ -52,7 +53,7 @@ struct PrintManagerActions;
 class PrintManagerWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit PrintManagerWindow(QWidget* parent = nullptr);
+    explicit PrintManagerWindow(ProgramState& program, QWidget* parent = nullptr);
     ~PrintManagerWindow() override;
 
     ScriptExportLink exports;
@@ -197,13 +198,14 @@ private:
     void askTextColour();
     void openImageMenu(QPoint globalPosition);
 
+    ProgramState& program_;
     PrintPageState& page_;
     PrintManagerState state_;
     std::vector<std::pair<Caption, std::function<void(const QString&)>>> captionTargets_;
     std::vector<std::function<void()>> afterRun_;  // calls asked for during a run
     QPointer<QWidget> focusAfterRun_;
     PageSetupWindow* pageSetup_ = nullptr;
-    FullModeFrame exportFrame_;
+    FullModeFrame exportFrame_{program_.data, program_.fonts};
     ElementEditor elementEditor_;
     CaptionTable captions_;
     // The user's page while the donation print-out shows, with the script and whether the user

@@ -23,10 +23,10 @@ std::int32_t captionLine(int entry) {
     return -1;
 }
 
-CaptionTable CaptionTable::load() {
+CaptionTable CaptionTable::load(const WorkingFolder& folder) {
     CaptionTable table;
     for (int k = 1; k <= kCaptionCount; ++k)
-        table.texts_[k] = readDatabaseLine(captionLine(k), kBaseTexts);
+        table.texts_[k] = readDatabaseLine(folder, captionLine(k), kBaseTexts);
     return table;
 }
 

@@ -10,6 +10,8 @@
 
 namespace orbisca {
 
+class WorkingFolder;
+
 // The entries the windows use, by what they name.
 enum class Caption : int {
     CanvasWidth = 1,
@@ -76,7 +78,7 @@ class CaptionTable {
 public:
     // Reads the 65 lines from BASE.KTX (the text cache keeps them); a missing line is "". An
     // unreadable BASE.KTX throws FatalError (code 101) from the text database reader.
-    static CaptionTable load();
+    static CaptionTable load(const WorkingFolder& folder);
 
     const QString& operator[](Caption entry) const { return at(static_cast<int>(entry)); }
     const QString& at(int entry) const;  // "" outside 1..65

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "printpage/page_services.h"
 
-#include "data/notifier.h"
-#include "data/working_folder.h"
+#include "data/data_state.h"
 #include "gfx/blur.h"
 #include "gfx/glyph_fonts.h"
 #include "gfx/image_io.h"
@@ -11,10 +10,10 @@
 
 namespace orbisca {
 
-PageServices ProgramPageServices() {
+PageServices ProgramPageServices(DataState& data, gfx::GlyphFonts& glyphFonts) {
     PageServices s;
-    s.notify = [](const QString& text) { notify(text); };
-    s.resolvePath = [](const QString& name) { return resolvePath(name); };
+    s.notify = [&data](const QString& text) { data.notifier.notify(text); };
+    s.resolvePath = [&data](const QString& name) { return data.folder.resolve(name); };
     s.loadPicture = [](const QString& path) { return gfx::LoadBitmap(path); };
     s.drawKeyed = [](QImage& target, const QImage& picture, QPoint at, QRgb key) {
         gfx::DrawTransparent(picture, target, at.x(), at.y(), key);
@@ -36,7 +35,9 @@ PageServices ProgramPageServices() {
         constexpr int kMoonAlpha = 200;  // used by the constant-opacity mode only
         gfx::MaskDraw(picture, target, mask, gfx::MaskMode::Mask, kMoonAlpha, 0, 0);
     };
-    s.glyphFaceNotice = [](const QString& face) { return gfx::unloadedGlyphFaceNotice(face); };
+    s.glyphFaceNotice = [&data, &glyphFonts](const QString& face) {
+        return glyphFonts.unloadedFaceNotice(data.folder, face);
+    };
     return s;
 }
 

@@ -7,6 +7,13 @@
 
 namespace orbisca {
 
-PageServices ProgramPageServices();
+struct DataState;
+namespace gfx {
+class GlyphFonts;
+}
+
+// The services of a program state: its notifier, its folder and its glyph fonts, which must
+// outlive the services.
+PageServices ProgramPageServices(DataState& data, gfx::GlyphFonts& glyphFonts);
 
 }  // namespace orbisca

@@ -8,7 +8,7 @@
 #include <optional>
 #include <stdexcept>
 
-#include "data/font_table.h"
+#include "gfx/font_table.h"
 #include "data/input_limits.h"
 #include "gfx/mask_draw.h"
 #include "printpage/script_line.h"
@@ -296,13 +296,6 @@ QImage moonDisc(PrintPageState& page, bool usePicture, QRgb colour, int phase, i
 }  // namespace
 
 ScriptState::ScriptState() { font.setPixelSize(kDefaultPixelSize); }
-
-PrintPageState& printPageState() {
-    static PrintPageState state;
-    return state;
-}
-
-void resetPrintPageState() { printPageState() = PrintPageState(); }
 
 void SetScriptDay(PrintPageState& page, const MayanDate& day) {
     page.interp.day = day;

@@ -129,9 +129,6 @@ struct PrintPageState {
     MoonCache moonCache;
 };
 
-PrintPageState& printPageState();
-void resetPrintPageState();
-
 // Sets the day the TEXT variables show.
 void SetScriptDay(PrintPageState& page, const MayanDate& day);
 

@@ -21,8 +21,9 @@ constexpr int kIconSizes[] = {16, 22, 24, 32, 48, 64, 96};
 
 }  // namespace
 
-TrayIcon::TrayIcon(QObject* parent)
+TrayIcon::TrayIcon(const WorkingFolder& folder, QObject* parent)
     : QObject(parent),
+      folder_(folder),
       menu_(std::make_unique<QMenu>()),
       icon_(std::make_unique<QSystemTrayIcon>()) {
     buildMenu();
@@ -40,25 +41,29 @@ bool TrayIcon::desktopHasTray() { return QSystemTrayIcon::isSystemTrayAvailable(
 
 void TrayIcon::buildMenu() {
     namespace line = base_line;
-    menu_->addAction(baseLine(line::kTrayCompactWindow), this, &TrayIcon::compactWindowAsked);
-    menu_->addAction(baseLine(line::kTrayFullCalendar), this, &TrayIcon::fullCalendarAsked);
-    menu_->addAction(baseLine(line::kTrayPrintManager), this, &TrayIcon::printManagerAsked);
-    menu_->addAction(baseLine(line::kTrayConfiguration), this, &TrayIcon::configurationAsked);
+    menu_->addAction(baseLine(folder_, line::kTrayCompactWindow), this,
+                     &TrayIcon::compactWindowAsked);
+    menu_->addAction(baseLine(folder_, line::kTrayFullCalendar), this,
+                     &TrayIcon::fullCalendarAsked);
+    menu_->addAction(baseLine(folder_, line::kTrayPrintManager), this,
+                     &TrayIcon::printManagerAsked);
+    menu_->addAction(baseLine(folder_, line::kTrayConfiguration), this,
+                     &TrayIcon::configurationAsked);
     menu_->addSeparator();
-    menu_->addAction(baseLine(line::kAboutTitle), this, &TrayIcon::aboutAsked);
-    menu_->addAction(baseLine(line::kTrayQuit), this, &TrayIcon::quitAsked);
+    menu_->addAction(baseLine(folder_, line::kAboutTitle), this, &TrayIcon::aboutAsked);
+    menu_->addAction(baseLine(folder_, line::kTrayQuit), this, &TrayIcon::quitAsked);
 }
 
 void TrayIcon::showDay(const MayanDate& day, const QString& dateText) {
     try {
         QIcon icon;
         for (const int size : kIconSizes)
-            icon.addPixmap(QPixmap::fromImage(trayIconPicture(day, size)));
+            icon.addPixmap(QPixmap::fromImage(trayIconPicture(folder_, day, size)));
         icon_->setIcon(icon);
     } catch (const gfx::ImageError&) {
         // The icon of the day before stays; the tooltip still names the new day.
     }
-    icon_->setToolTip(trayToolTip(day, dateText));
+    icon_->setToolTip(trayToolTip(day, dateText, readBaseLineEachTime(folder_)));
 }
 
 void TrayIcon::show() { icon_->show(); }

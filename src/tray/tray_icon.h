@@ -15,10 +15,13 @@ class QSystemTrayIcon;
 
 namespace orbisca {
 
+class WorkingFolder;
+
 class TrayIcon : public QObject {
     Q_OBJECT
 public:
-    explicit TrayIcon(QObject* parent = nullptr);
+    // Its words and pictures come from `folder`.
+    explicit TrayIcon(const WorkingFolder& folder, QObject* parent = nullptr);
     ~TrayIcon() override;
 
     // Whether the desktop has a tray to dock in.
@@ -45,6 +48,7 @@ signals:
     void messageClicked();  // the notification shown through the tray was clicked
 
 private:
+    const WorkingFolder& folder_;
     void buildMenu();
 
     std::unique_ptr<QMenu> menu_;

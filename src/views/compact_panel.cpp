@@ -9,7 +9,7 @@
 #include "data/affirmation.h"
 #include "data/day_words.h"
 #include "data/error_log.h"
-#include "data/font_table.h"
+#include "gfx/font_table.h"
 #include "data/text_file.h"
 #include "data/working_folder.h"
 #include "gfx/image_io.h"
@@ -19,8 +19,6 @@
 
 namespace orbisca {
 namespace {
-
-QString baseLine(int n) { return readDatabaseLine(n, QStringLiteral("BASE.KTX")); }
 
 // The texts the panel was working on when it failed, for the report.
 struct PanelTexts {
@@ -49,13 +47,13 @@ std::optional<PanelPictureFiles> panelPictureFiles(int code) {
     return std::nullopt;
 }
 
-int panelTextWidth(const QString& text, int font) {
-    return QFontMetrics(tableFont(font).font).horizontalAdvance(text);
+int panelTextWidth(const FontTable& fonts, const QString& text, int font) {
+    return QFontMetrics(fonts.font(font).font).horizontalAdvance(text);
 }
 
-int drawPanelText(QImage& face, int x, int y, const QString& text, int font, bool centred,
-                  PanelTrace* trace) {
-    const TableFont f = tableFont(font);
+int drawPanelText(const FontTable& fonts, QImage& face, int x, int y, const QString& text,
+                  int font, bool centred, PanelTrace* trace) {
+    const TableFont f = fonts.font(font);
     const QFontMetrics metrics(f.font);
     const int width = metrics.horizontalAdvance(text);
     const int left = centred ? kPanelCentreX + x - width / 2 : x;
@@ -68,7 +66,8 @@ int drawPanelText(QImage& face, int x, int y, const QString& text, int font, boo
     return left;
 }
 
-void drawPanelPicture(QImage& face, int x, int y, int code, bool centred, PanelTrace* trace) {
+void drawPanelPicture(const WorkingFolder& folder, QImage& face, int x, int y, int code,
+                      bool centred, PanelTrace* trace) {
     const std::optional<PanelPictureFiles> files = panelPictureFiles(code);
     const QString picturePath = files ? files->picture : QString();
     const QString maskPath = files ? files->mask : QString();
@@ -76,9 +75,9 @@ void drawPanelPicture(QImage& face, int x, int y, int code, bool centred, PanelT
     QImage picture;
     try {
         if (!files) throw std::invalid_argument("no picture has the code " + std::to_string(code));
-        picture = gfx::LoadBitmap(resolvePath(picturePath));
+        picture = gfx::LoadBitmap(folder.resolve(picturePath));
         left = centred ? kPanelCentreX + x - picture.width() / 2 : x;
-        const QImage mask = gfx::LoadBitmap(resolvePath(maskPath));
+        const QImage mask = gfx::LoadBitmap(folder.resolve(maskPath));
         if (gfx::MaskDraw(picture, face, mask, gfx::MaskMode::Mask, 0, left, y) != gfx::kMaskDrawn)
             throw std::runtime_error(picturePath.toStdString() +
                                      " does not fit on the face or differs from its mask in size");
@@ -99,39 +98,41 @@ namespace {
 // The panel's steps, each text remembered for the error report.
 class PanelPainter {
 public:
-    PanelPainter(QImage& face, PanelTrace* trace) : face_(face), trace_(trace) {}
+    PanelPainter(const PanelSources& sources, QImage& face, PanelTrace* trace)
+        : sources_(sources), face_(face), trace_(trace) {}
 
     void paint(const PanelPictures& pictures, const MayanDate& m) {
         const OracleInfo o = MakeOracle(m);
         face_ = pictures.frame.copy();
         gfx::MakeRgb888(face_);
-        const DayCaptions c = dayCaptions(m);
-        texts_.colour = colourWord(o, readBaseLineEachTime());
+        const BaseLineReader line = readBaseLineEachTime(sources_.folder);
+        const DayCaptions c = dayCaptions(m, line);
+        texts_.colour = colourWord(o, line);
         texts_.tone = c.tone;
         if (m.month > 0) {
             centred(97, c.moonTitle, 2);
             centred(113, c.moonName, 2);
             centred(128, c.dayOfMoon, 3);
-            drawPanelPicture(face_, 150, 216, 70 + m.plasma, false, trace_);
+            picture(150, 216, 70 + m.plasma);
             at(170, 198, c.plasmaName, 3);
             at(170, 186, c.plasmaLabel, 3);
         } else {
             centred(117, c.extraDay, 5);
-            drawPanelPicture(face_, 150, 216, 70, false, trace_);
+            picture(150, 216, 70);
         }
-        drawPanelPicture(face_, 227, 182, 50 + m.tone, false, trace_);
+        picture(227, 182, 50 + m.tone);
         centred(140, c.colourLine, 2);
         paintMoon(pictures.moon, m.moonPhase / 10'000'000, pictures.mirroredMoon);
-        const QStringList toneSign = toneSignLines(c.tone, c.sign);
+        const QStringList toneSign = toneSignLines(sources_.fonts, c.tone, c.sign);
         for (int i = 0; i < toneSign.size(); ++i) centred(155 + 12 * i, toneSign[i], 2);
         at(304, 214, c.longSign, 3);
         at(304, 188, c.kinLine, 3);
         at(304, 202, c.toneLine, 3);
         at(396, 186, c.phaseOf, 3);
         at(400, 198, c.theMoon, 3);
-        drawPanelPicture(face_, 224, 220, m.sign, false, trace_);
-        drawPanelPicture(face_, 308, 229, 30 + o.guide, false, trace_);
-        paintAffirmation(m);
+        picture(224, 220, m.sign);
+        picture(308, 229, 30 + o.guide);
+        paintAffirmation(m, line);
     }
 
     const PanelTexts& texts() const { return texts_; }
@@ -139,11 +140,14 @@ public:
 private:
     void centred(int y, const QString& text, int font) {
         texts_.drawing = text;
-        drawPanelText(face_, 0, y, text, font, true, trace_);
+        drawPanelText(sources_.fonts, face_, 0, y, text, font, true, trace_);
     }
     void at(int x, int y, const QString& text, int font) {
         texts_.drawing = text;
-        drawPanelText(face_, x, y, text, font, false, trace_);
+        drawPanelText(sources_.fonts, face_, x, y, text, font, false, trace_);
+    }
+    void picture(int x, int y, int code) {
+        drawPanelPicture(sources_.folder, face_, x, y, code, false, trace_);
     }
 
     void paintMoon(const QImage& moonPicture, int phase, bool mirrored) {
@@ -155,11 +159,12 @@ private:
                                kPanelMoonSize, kPanelMoonSize});
     }
 
-    void paintAffirmation(const MayanDate& m) {
-        const Affirmation lines = shapedAffirmation(m, baseLine);
+    void paintAffirmation(const MayanDate& m, const BaseLineReader& line) {
+        const Affirmation lines = shapedAffirmation(m, line);
         for (int i = 0; i < 6; ++i) centred(298 + 14 * i, lines[i], 5);
     }
 
+    const PanelSources& sources_;
     QImage& face_;
     PanelTrace* trace_;
     PanelTexts texts_;
@@ -167,9 +172,9 @@ private:
 
 }  // namespace
 
-void paintPanel(QImage& face, const PanelPictures& pictures, const MayanDate& position,
-                PanelTrace* trace) {
-    PanelPainter painter(face, trace);
+void paintPanel(const PanelSources& sources, QImage& face, const PanelPictures& pictures,
+                const MayanDate& position, PanelTrace* trace) {
+    PanelPainter painter(sources, face, trace);
     try {
         painter.paint(pictures, position);
     } catch (const FatalError&) {

@@ -14,6 +14,9 @@
 
 namespace orbisca {
 
+class WorkingFolder;
+struct FontTable;
+
 // The centre line of centred texts and pictures.
 inline constexpr int kPanelCentreX = kViewCentreX;
 // Where the moon of the day stands and the side of its drawing.
@@ -50,24 +53,30 @@ struct PanelPictureFiles {
 };
 std::optional<PanelPictureFiles> panelPictureFiles(int code);
 
+// Where the panel's words, pictures and fonts come from.
+struct PanelSources {
+    const WorkingFolder& folder;
+    const FontTable& fonts;
+};
+
 // Draws a text of the font table onto the face, its cell's top-left corner at (x, y), with a
 // transparent background. When centred, the left edge is 299 + x - width / 2. Returns the left
 // edge.
-int drawPanelText(QImage& face, int x, int y, const QString& text, int font, bool centred,
-                  PanelTrace* trace = nullptr);
+int drawPanelText(const FontTable& fonts, QImage& face, int x, int y, const QString& text, int font,
+                  bool centred, PanelTrace* trace = nullptr);
 // The width of a text in a font of the font table.
-int panelTextWidth(const QString& text, int font);
+int panelTextWidth(const FontTable& fonts, const QString& text, int font);
 
 // Draws one picture of the panel through its mask. A code without picture, a missing file or a
 // picture that does not fit throws FatalError (code 101, kSenderPanelPicture, the files and
 // positions as details).
-void drawPanelPicture(QImage& face, int x, int y, int code, bool centred,
-                      PanelTrace* trace = nullptr);
+void drawPanelPicture(const WorkingFolder& folder, QImage& face, int x, int y, int code,
+                      bool centred, PanelTrace* trace = nullptr);
 
 // Paints the whole panel of a position onto `face`, starting from the frame bitmap. A failure
 // throws FatalError: a text database or a picture that cannot be read as such (code 101), anything
 // else as code 103, kSenderPanelFace, with the texts being drawn as details.
-void paintPanel(QImage& face, const PanelPictures& pictures, const MayanDate& position,
-                PanelTrace* trace = nullptr);
+void paintPanel(const PanelSources& sources, QImage& face, const PanelPictures& pictures,
+                const MayanDate& position, PanelTrace* trace = nullptr);
 
 }  // namespace orbisca

@@ -3,13 +3,13 @@
 
 #include <QFontMetrics>
 
-#include "data/font_table.h"
+#include "gfx/font_table.h"
 
 namespace orbisca {
 
-QStringList toneSignLines(const QString& tone, const QString& sign) {
+QStringList toneSignLines(const FontTable& fonts, const QString& tone, const QString& sign) {
     const QString line = tone + QStringLiteral(" ") + sign;
-    if (QFontMetrics(tableFont(kToneSignFont).font).horizontalAdvance(line) > kToneSignLineWidth)
+    if (QFontMetrics(fonts.font(kToneSignFont).font).horizontalAdvance(line) > kToneSignLineWidth)
         return {tone, sign};
     return {line};
 }

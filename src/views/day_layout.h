@@ -8,6 +8,8 @@
 
 namespace orbisca {
 
+struct FontTable;
+
 // Centred texts and pictures are centred on this x (plus their own x).
 inline constexpr int kViewCentreX = 299;
 // The tone word and the sign name share one line up to this width, in pixels of font 2.
@@ -16,6 +18,6 @@ inline constexpr int kToneSignFont = 2;
 
 // "tone sign" as one line when it is at most 217 pixels wide in font 2 (the font it is drawn in),
 // else the tone word and the sign name as two lines.
-QStringList toneSignLines(const QString& tone, const QString& sign);
+QStringList toneSignLines(const FontTable& fonts, const QString& tone, const QString& sign);
 
 }  // namespace orbisca

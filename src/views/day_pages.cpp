@@ -13,7 +13,6 @@
 namespace orbisca {
 namespace {
 
-QString baseLine(int n) { return readDatabaseLine(n, QStringLiteral("BASE.KTX")); }
 
 // Fonts of the day pages (font choices).
 constexpr int kCaptionFont = 2;
@@ -57,9 +56,9 @@ int dayDateRow(const Affirmation& lines) {
 
 void paintDayOverview(FullModeFrame& f) {
     const MayanDate& m = f.day();
-    const Settings& s = settings();
-    const DayCaptions c = dayCaptions(m);
-    const Affirmation lines = buildAffirmation(m, readBaseLineEachTime());
+    const Settings& s = f.settings();
+    const DayCaptions c = dayCaptions(m, readBaseLineEachTime(f.data().folder));
+    const Affirmation lines = buildAffirmation(m, readBaseLineEachTime(f.data().folder));
     if (s.showsGregorian() && s.gregorianOnDay)
         f.drawText(0, dayDateRow(lines),
                    QString::fromStdString(FormatGregorianDate(f.date(), s.dateLayout())), kDateFont,
@@ -71,7 +70,7 @@ void paintDayOverview(FullModeFrame& f) {
     f.drawElement(226, 182, 50 + m.tone, false, ElementRole::Tone);
     f.drawText(0, 140, c.colourLine, kLabelFont, true);
     f.drawDayMoon(m.moonPhase, 390, 216);
-    const QStringList toneSign = toneSignLines(c.tone, c.sign);
+    const QStringList toneSign = toneSignLines(f.fontTable(), c.tone, c.sign);
     for (int i = 0; i < toneSign.size(); ++i)
         f.drawText(0, 155 + 12 * i, toneSign[i], kToneSignFont, true);
     f.drawText(304, 210, c.longSign, kLabelFont, false);
@@ -91,12 +90,12 @@ void paintTonePage(FullModeFrame& f) {
     const int tone = f.day().tone;
     const QString blank = QStringLiteral(" ");
     f.drawElement(0, 90, 50 + tone, true, ElementRole::Tone);
-    f.drawText(0, 140, baseLine(base_line::kToneLabel) + blank + baseLine(toneNumberLine(tone)),
+    f.drawText(0, 140, f.baseLine(base_line::kToneLabel) + blank + f.baseLine(toneNumberLine(tone)),
                kCaptionFont, true);
     // "Magnetic Tone of the Bat": the thirteen tones share their names with the thirteen moons.
     f.drawText(0, 162,
-               baseLine(moonNameLine(tone)) + baseLine(ToneTextsEnd(tone)) + blank +
-                   baseLine(base_line::kToneLabel) + blank + baseLine(moonSecondNameLine(tone)),
+               f.baseLine(moonNameLine(tone)) + f.baseLine(ToneTextsEnd(tone)) + blank +
+                   f.baseLine(base_line::kToneLabel) + blank + f.baseLine(moonSecondNameLine(tone)),
                kHeadingFont, true);
     drawPageText(f, {"TONEINFO.ktx", (tone - 1) * 17, 17, 19, 196});
 }
@@ -106,8 +105,8 @@ void paintSignPage(FullModeFrame& f) {
     const QString blank = QStringLiteral(" ");
     f.drawElement(0, 105, sign, true, ElementRole::Kin);
     f.drawText(0, 195,
-               baseLine(base_line::kSealLabel) + blank + colourWord(f.oracle(), baseLine) + blank +
-                   baseLine(signNameLine(sign)),
+               f.baseLine(base_line::kSealLabel) + blank + colourWord(f.oracle(), readBaseLineEachTime(f.data().folder)) + blank +
+                   f.baseLine(signNameLine(sign)),
                kCaptionFont, true);
     drawPageText(f, {"DAYINFO.ktx", (sign - 1) * 17, 17, 18, 233});
 }
@@ -117,7 +116,7 @@ void paintPlasmaPage(FullModeFrame& f) {
     f.drawElement(0, 105, 70 + plasma, true, ElementRole::Plasma);
     f.drawText(
         0, 195,
-        baseLine(base_line::kPlasmaLabel) + QStringLiteral(" ") + baseLine(plasmaNameLine(plasma)),
+        f.baseLine(base_line::kPlasmaLabel) + QStringLiteral(" ") + f.baseLine(plasmaNameLine(plasma)),
         kCaptionFont, true);
     drawPageText(f, {"PLASMINFO.ktx", (plasma - 1) * 5, 5, 19, 233});
 }
@@ -125,13 +124,13 @@ void paintPlasmaPage(FullModeFrame& f) {
 void paintOraclePage(FullModeFrame& f) {
     const MayanDate& m = f.day();
     const OracleInfo& o = f.oracle();
-    f.drawText(0, 85, baseLine(base_line::kOracleTitle), kHeadingFont, true);
-    f.drawText(0, 111, baseLine(base_line::kGuideLabel), kLabelFont, true);
-    f.drawText(-80, 220, baseLine(base_line::kAntipodeLabel), kLabelFont, true);
-    f.drawText(85, 220, baseLine(base_line::kAnalogLabel), kLabelFont, true);
+    f.drawText(0, 85, f.baseLine(base_line::kOracleTitle), kHeadingFont, true);
+    f.drawText(0, 111, f.baseLine(base_line::kGuideLabel), kLabelFont, true);
+    f.drawText(-80, 220, f.baseLine(base_line::kAntipodeLabel), kLabelFont, true);
+    f.drawText(85, 220, f.baseLine(base_line::kAnalogLabel), kLabelFont, true);
     f.drawText(0, 385,
-               baseLine(base_line::kHiddenTeacherFirst) + QStringLiteral(" ") +
-                   baseLine(base_line::kHiddenTeacherSecond),
+               f.baseLine(base_line::kHiddenTeacherFirst) + QStringLiteral(" ") +
+                   f.baseLine(base_line::kHiddenTeacherSecond),
                kLabelFont, true);
     f.drawElement(0, 233, m.sign, true, ElementRole::Kin);
     f.drawElement(0, 130, 30 + o.guide, true, ElementRole::Guide);
@@ -144,7 +143,7 @@ void paintOraclePage(FullModeFrame& f) {
 void paintHelpPage(FullModeFrame& f) {
     FullModeState& s = f.state();
     const int page = helpPageOfMode(s.exportMode);
-    if (!helpPageExists(page)) {
+    if (!helpPageExists(f.data(), page)) {
         // Past the help's end (fewer pages set, or a file missing): back to page 1, as a click on
         // the last page goes.
         if (page > 1 && !s.exporting) {

@@ -124,7 +124,7 @@ QRgb elementKeyColour(int kind) {
 }
 
 const QImage& PictureCache::picture(const QString& writtenName) {
-    const QString path = resolvePath(writtenName);
+    const QString path = folder_.resolve(writtenName);
     const auto [modified, size] = fileStamp(path);
     auto found = entries_.find(path);
     if (found != entries_.end() && size >= 0 && found->second.modified == modified &&

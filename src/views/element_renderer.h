@@ -32,6 +32,8 @@
 #include <optional>
 #include <unordered_map>
 
+#include "data/working_folder.h"
+
 namespace orbisca {
 
 inline constexpr int kLastElementKind = 442;
@@ -58,8 +60,9 @@ QRgb elementKeyColour(int kind);
 // size, so a picture is read from disk once and again only when it changes.
 class PictureCache {
 public:
-    // The picture of a file named as the program writes it. Throws gfx::ImageError when the file
-    // cannot be read as a picture.
+    explicit PictureCache(const WorkingFolder& folder) : folder_(folder) {}
+    // The picture of a file of the folder named as the program writes it. Throws gfx::ImageError
+    // when the file cannot be read as a picture.
     const QImage& picture(const QString& writtenName);
     void clear() { entries_.clear(); }
 
@@ -69,6 +72,7 @@ private:
         std::int64_t size = -1;
         QImage image;
     };
+    const WorkingFolder& folder_;
     std::unordered_map<QString, Entry> entries_;
 };
 

@@ -10,10 +10,10 @@
 
 namespace orbisca {
 
-int FadeEngine::fadeStepsInForce() {
+int FadeEngine::fadeStepsInForce() const {
     // The settings keep the speed within 1..99; the bound here keeps a struct set by hand from
     // fading for minutes while keys are ignored.
-    return std::clamp(settings().fadeSteps(), 0, kTransitionSpeedMax);
+    return std::clamp(frame_.settings().fadeSteps(), 0, kTransitionSpeedMax);
 }
 
 void FadeEngine::request(int mode) {

@@ -46,7 +46,7 @@ public:
     TickResult repaint();
 
     // The fade steps in force: the settings' transition speed, 0 while transitions are off.
-    static int fadeStepsInForce();
+    int fadeStepsInForce() const;
 
 private:
     void startChange();

@@ -130,8 +130,13 @@ FrameBuffers::FrameBuffers()
       incoming(newFrameImage()),
       second(newFrameImage()) {}
 
-FullModeFrame::FullModeFrame()
-    : glyphExport(exportElementAsGlyphs), painters_(defaultModePainters()) {}
+FullModeFrame::FullModeFrame(DataState& data, const FontTable& fonts)
+    : glyphExport(exportElementAsGlyphs),
+      data_(data),
+      fontTable_(fonts),
+      painters_(defaultModePainters(data.folder)),
+      pictures_(data.folder),
+      fonts_(fonts) {}
 
 bool FullModeFrame::hasPainter(int mode) const {
     return mode >= 0 && mode <= kLastMode && bool(painters_[mode]);
@@ -155,9 +160,8 @@ FrameRequest FullModeFrame::paintMode(int mode, PaintOccasion occasion) {
         state_.lastExportFont = 255;  // every script sets its own font before its first text
     else
         clearFrame(buffers_.frame);
-    const CalendarState& calendar = calendarState();
-    date_ = calendar.currentDate;
-    day_ = calendar.currentPosition;
+    date_ = data_.day.date();
+    day_ = data_.day.position();
     oracle_ = MakeOracle(day_);
     if (hasPainter(mode)) painters_[mode](*this);
     if (occasion != PaintOccasion::Arrival || exporting) return FrameRequest::None;
@@ -269,7 +273,7 @@ void FullModeFrame::exportText(int x, int y, const QString& text, int font, bool
 void FullModeFrame::drawTextBlock(int x, int y, int firstLine, int step, int count, int font,
                                   bool centred, const QString& fileName) {
     for (int i = 0; i < count; ++i)
-        drawText(x, y + step * i, readDatabaseLine(firstLine + i, fileName), font, centred);
+        drawText(x, y + step * i, readDatabaseLine(data_.folder, firstLine + i, fileName), font, centred);
 }
 
 void FullModeFrame::drawArcText(int x, int y, bool rainbow, bool centred, int mode, int endAngle,

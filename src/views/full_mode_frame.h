@@ -70,11 +70,15 @@
 
 #include "calendar/calendar.h"
 #include "calendar/oracle.h"
+#include "data/data_state.h"
+#include "data/day_words.h"
 #include "views/day_layout.h"
 #include "views/element_renderer.h"
 #include "views/full_mode_state.h"
+#include "views/kin_board_table.h"
 #include "views/script_sink.h"
 #include "views/text_renderer.h"
+#include "views/view_places.h"
 
 namespace orbisca {
 
@@ -139,7 +143,9 @@ using GlyphExport = std::function<void(FullModeFrame&, const ExportedElement&)>;
 
 class FullModeFrame {
 public:
-    FullModeFrame();
+    // Paints the day of `data` with the texts and pictures of its folder and the fonts of
+    // `fonts`; both must outlive the frame.
+    FullModeFrame(DataState& data, const FontTable& fonts);
     FullModeFrame(const FullModeFrame&) = delete;
     FullModeFrame& operator=(const FullModeFrame&) = delete;
 
@@ -160,6 +166,22 @@ public:
     void setModePainter(int mode, ModePainter painter);
 
     // The day being painted, taken from the calendar state when the paint began.
+    DataState& data() { return data_; }
+    const Settings& settings() const { return data_.settings; }
+    const FontTable& fontTable() const { return fontTable_; }
+    // The kin cells of the wings board in the folder's table.
+    const std::vector<QPoint>& kinBoardPoints(QSize highlight) {
+        return kinBoard_.points(data_.folder, highlight);
+    }
+    // Line n of the folder's "BASE.KTX", "" when it is not there.
+    QString baseLine(int n) const { return orbisca::baseLine(data_.folder, n); }
+    // The Gregorian date under a day of the month, 13-moon, wavespell and wings views, when the
+    // settings ask for it.
+    bool showsDatesInViews() const { return orbisca::showsDatesInViews(settings()); }
+    QString viewDateText(const GregorianDate& d) const {
+        return orbisca::viewDateText(settings(), d);
+    }
+
     const MayanDate& day() const { return day_; }
     const OracleInfo& oracle() const { return oracle_; }
     const GregorianDate& date() const { return date_; }
@@ -220,6 +242,9 @@ private:
     void exportText(int x, int y, const QString& text, int font, bool centred);
     const QImage& dayMoon(int phase);
 
+    DataState& data_;
+    const FontTable& fontTable_;
+    KinBoardTable kinBoard_;
     FullModeState state_;
     FrameBuffers buffers_;
     QImage exportScratch_;

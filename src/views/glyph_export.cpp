@@ -365,7 +365,9 @@ GlyphLines glyphExportLines(const ExportedElement& e, const GlyphContext& c) {
 
 void exportElementAsGlyphs(FullModeFrame& frame, const ExportedElement& element) {
     FullModeState& state = frame.state();
-    const GlyphContext context{state.exportGlyphFont, &state, [] { return loadSgnTable(); }};
+    const WorkingFolder& folder = frame.data().folder;
+    const GlyphContext context{state.exportGlyphFont, &state,
+                               [&folder] { return loadSgnTable(folder); }};
     const GlyphLines glyphs = glyphExportLines(element, context);
     ScriptSink& sink =
         glyphs.destination == GlyphDestination::YearLines ? frame.yearSink() : frame.scriptSink();

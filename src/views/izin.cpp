@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <array>
 
-#include "data/notifier.h"
 #include "data/text_file.h"
+#include "views/full_mode_frame.h"
 
 namespace orbisca {
 namespace {
@@ -25,7 +25,7 @@ void reportOnce(FullModeFrame& frame, const QString& message) {
     QSet<QString>& reported = frame.state().reportedDataFaults;
     if (reported.contains(message)) return;
     reported.insert(message);
-    notify(message);
+    frame.data().notifier.notify(message);
 }
 
 QString malformedLine(const char* file, int line, const QString& text) {
@@ -40,8 +40,9 @@ QString malformedLine(const char* file, int line, const QString& text) {
 }  // namespace
 
 bool hasPvsign(int kin) {
-    static constexpr std::array kKins = {20, 26, 30, 40, 57, 58, 60, 87, 106, 132, 176, 211, 245};
-    return std::find(kKins.begin(), kKins.end(), kin) != kKins.end();
+    static constexpr std::array kPvsignKins = {20, 26,  30,  40,  57,  58, 60,
+                                               87, 106, 132, 176, 211, 245};
+    return std::find(kPvsignKins.begin(), kPvsignKins.end(), kin) != kPvsignKins.end();
 }
 
 void drawKinMarks(FullModeFrame& frame, int kin, int x, int y) {
@@ -87,7 +88,8 @@ std::optional<IzinFigure> izinFigureOfWeek(FullModeFrame& frame, std::optional<i
                                            int week) {
     if (!year || week < 0 || week >= kIzinWeeks) return std::nullopt;
     const int lineNumber = kIzinWeeks * *year + week;
-    const QString line = readDatabaseLine(lineNumber, QLatin1String(kIzinFile));
+    const QString line =
+        readDatabaseLine(frame.data().folder, lineNumber, QLatin1String(kIzinFile));
     if (line.isEmpty()) return std::nullopt;
     std::optional<IzinFigure> figure = parseIzinLine(line);
     if (!figure) reportOnce(frame, malformedLine(kIzinFile, lineNumber, line));
@@ -104,7 +106,7 @@ int drawIzinStack(FullModeFrame& frame, const IzinFigure& figure, int x, int y, 
 }
 
 QString izinNumberText(FullModeFrame& frame, const IzinFigure& figure) {
-    const QStringList lines = requireTextLines(QLatin1String(kNumberFile));
+    const QStringList lines = requireTextLines(frame.data().folder, QLatin1String(kNumberFile));
     for (int i = 0; i < lines.size(); ++i) {
         if (lines[i].isEmpty()) continue;
         const std::optional<IzinFigure> entry = parseIzinLine(lines[i]);

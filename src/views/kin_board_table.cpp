@@ -53,22 +53,17 @@ std::vector<QPoint> parseKinBoardTable(const QStringList& lines, QSize highlight
     return points;
 }
 
-const std::vector<QPoint>& kinBoardPoints(QSize highlight) {
+const std::vector<QPoint>& KinBoardTable::points(const WorkingFolder& folder, QSize highlight) {
     // The text layer keeps the file's lines while the file is unchanged; comparing them with the
     // lines parsed last is cheap next to parsing them again.
-    static struct {
-        QStringList lines;
-        QSize highlight;
-        std::vector<QPoint> points;
-    } parsed;
-    const QStringList lines = requireTextLines(QLatin1String(kTableFile));
-    if (parsed.points.empty() || parsed.highlight != highlight || parsed.lines != lines) {
-        parsed.points.clear();
-        parsed.points = parseKinBoardTable(lines, highlight);
-        parsed.lines = lines;
-        parsed.highlight = highlight;
+    const QStringList lines = requireTextLines(folder, QLatin1String(kTableFile));
+    if (points_.empty() || highlight_ != highlight || lines_ != lines) {
+        points_.clear();
+        points_ = parseKinBoardTable(lines, highlight);
+        lines_ = lines;
+        highlight_ = highlight;
     }
-    return parsed.points;
+    return points_;
 }
 
 }  // namespace orbisca

@@ -10,6 +10,8 @@
 
 namespace orbisca {
 
+class WorkingFolder;
+
 inline constexpr int kKins = 260;
 // The castle view puts the highlight of a kin this far from the kin's point.
 inline constexpr QPoint kCastleHighlightOffset(-7, -14);
@@ -19,8 +21,17 @@ inline constexpr QPoint kCastleHighlightOffset(-7, -14);
 // DataFileError naming the file, the line and what is wrong. Lines after the 520th are ignored.
 std::vector<QPoint> parseKinBoardTable(const QStringList& lines, QSize highlight);
 
-// The table of the working folder, read and checked once and again only when the file or the
-// highlight's size changes. Throws DataFileError when it is missing or malformed.
-const std::vector<QPoint>& kinBoardPoints(QSize highlight);
+// The table of a working folder, read and checked once and again only when the file or the
+// highlight's size changes.
+class KinBoardTable {
+public:
+    // Throws DataFileError when the file is missing or malformed.
+    const std::vector<QPoint>& points(const WorkingFolder& folder, QSize highlight);
+
+private:
+    QStringList lines_;
+    QSize highlight_;
+    std::vector<QPoint> points_;
+};
 
 }  // namespace orbisca

@@ -24,14 +24,14 @@ constexpr std::array<const char*, 6> kAffirmationPatterns = {
 void drawCastleAndWavespell(FullModeFrame& f, int kin) {
     const int castle = castleOfKin(kin);
     const int wavespell = wavespellOfKin(kin);
-    f.drawText(-201, 60, baseLine(426 + castle), kViewLabelFont, true);
-    f.drawText(-201, 75, baseLine(431 + castle), kViewLabelFont, true);
-    f.drawText(-201, 90, baseLine(436 + castle), kViewLabelFont, true);
-    f.drawText(-201, 125, baseLine(442 + castle), kViewLabelFont, true);
-    f.drawText(202, 60, baseLine(417), kViewLabelFont, true);
-    f.drawText(202, 75, baseLine(447 + wavespell), kViewLabelFont, true);
-    f.drawText(200, 110, baseLine(523 + 2 * wavespell), kViewLabelFont, true);
-    f.drawText(200, 125, baseLine(524 + 2 * wavespell), kViewLabelFont, true);
+    f.drawText(-201, 60, f.baseLine(426 + castle), kViewLabelFont, true);
+    f.drawText(-201, 75, f.baseLine(431 + castle), kViewLabelFont, true);
+    f.drawText(-201, 90, f.baseLine(436 + castle), kViewLabelFont, true);
+    f.drawText(-201, 125, f.baseLine(442 + castle), kViewLabelFont, true);
+    f.drawText(202, 60, f.baseLine(417), kViewLabelFont, true);
+    f.drawText(202, 75, f.baseLine(447 + wavespell), kViewLabelFont, true);
+    f.drawText(200, 110, f.baseLine(523 + 2 * wavespell), kViewLabelFont, true);
+    f.drawText(200, 125, f.baseLine(524 + 2 * wavespell), kViewLabelFont, true);
 }
 
 // The week's izin figure, one line for each day of the week gone by; on the seventh day the whole
@@ -88,19 +88,19 @@ void drawMoonItems(FullModeFrame& f, const DayCaptions& c) {
 
 void drawNamesAndAffirmation(FullModeFrame& f, const DayCaptions& c) {
     const MayanDate& m = f.day();
-    const QStringList toneSign = toneSignLines(c.tone, c.sign);
+    const QStringList toneSign = toneSignLines(f.fontTable(), c.tone, c.sign);
     for (int i = 0; i < toneSign.size(); ++i)
         f.drawText(0, 100 + 12 * i, toneSign[i], kToneSignFont, true);
     f.drawText(0, 405, c.longSign, kViewLabelFont, true);
     f.drawText(
         0, 392,
-        applyCasePattern(baseLine(base_line::kKinLabel) + ": " + QString::number(m.kin) + "  " +
-                             baseLine(base_line::kToneLabel) + ": " + QString::number(m.tone),
+        applyCasePattern(f.baseLine(base_line::kKinLabel) + ": " + QString::number(m.kin) + "  " +
+                             f.baseLine(base_line::kToneLabel) + ": " + QString::number(m.tone),
                          QStringLiteral("AAAAAAAA")),
         kViewLabelFont, true);
     f.drawText(160, 198, c.phaseOf, kViewLabelFont, true);
     f.drawText(160, 210, c.theMoon, kViewLabelFont, true);
-    const Affirmation lines = buildAffirmation(m, readBaseLineEachTime());
+    const Affirmation lines = buildAffirmation(m, readBaseLineEachTime(f.data().folder));
     for (std::size_t i = 0; i < lines.size(); ++i)
         f.drawText(0, kAffirmationRows[i],
                    applyCasePattern(lines[i], QLatin1String(kAffirmationPatterns[i])),
@@ -111,8 +111,8 @@ void drawNamesAndAffirmation(FullModeFrame& f, const DayCaptions& c) {
 
 void paintKinBookPage(FullModeFrame& f) {
     const MayanDate& m = f.day();
-    const Settings& s = settings();
-    const DayCaptions c = dayCaptions(m);
+    const Settings& s = f.settings();
+    const DayCaptions c = dayCaptions(m, readBaseLineEachTime(f.data().folder));
     drawCastleAndWavespell(f, m.kin);
     if (s.showsGregorian() && s.gregorianOnIzin)
         f.drawText(0, 379, QString::fromStdString(FormatGregorianDate(f.date(), s.dateLayout())),

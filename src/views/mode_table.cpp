@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "data/conf_file.h"
+#include "data/data_state.h"
 #include "data/text_file.h"
 #include "views/day_pages.h"
 #include "views/kin_book.h"
@@ -14,7 +14,7 @@
 
 namespace orbisca {
 
-std::array<ModePainter, kLastMode + 1> defaultModePainters() {
+std::array<ModePainter, kLastMode + 1> defaultModePainters(const WorkingFolder& folder) {
     std::array<ModePainter, kLastMode + 1> table;
     table[kDayMode] = paintDayOverview;
     table[1] = paintTonePage;
@@ -30,7 +30,7 @@ std::array<ModePainter, kLastMode + 1> defaultModePainters() {
     table[12] = paintWingsPage;
     table[14] = paintKinBookPage;
     // Each frame has its own board, with its own cache of the drawn board.
-    table[kBoardMode] = [board = std::make_shared<TelectononBoard>()](FullModeFrame& f) {
+    table[kBoardMode] = [board = std::make_shared<TelectononBoard>(folder)](FullModeFrame& f) {
         board->paint(f);
     };
     table[kFirstHelpMode] = paintHelpPage;
@@ -49,15 +49,18 @@ int modeOfHelpPage(int page) { return page <= 1 ? kFirstHelpMode : page + 23; }
 QString helpFileName(int page) { return QStringLiteral("hlp%1.ktx").arg(page); }
 
 // Page 1 is always shown: with no pages configured every click on it comes back to it.
-int helpPageCount() { return std::clamp(settings().helpPages, 1, kHelpPagesMax); }
-
-bool helpPageExists(int page) {
-    return page >= 1 && page <= helpPageCount() && readTextLines(helpFileName(page)).has_value();
+int helpPageCount(const Settings& settings) {
+    return std::clamp(settings.helpPages, 1, kHelpPagesMax);
 }
 
-int nextHelpMode(int mode) {
+bool helpPageExists(const DataState& data, int page) {
+    return page >= 1 && page <= helpPageCount(data.settings) &&
+           readTextLines(data.folder, helpFileName(page)).has_value();
+}
+
+int nextHelpMode(const DataState& data, int mode) {
     const int next = helpPageOfMode(mode) + 1;
-    return helpPageExists(next) ? modeOfHelpPage(next) : kFirstHelpMode;
+    return helpPageExists(data, next) ? modeOfHelpPage(next) : kFirstHelpMode;
 }
 
 }  // namespace orbisca

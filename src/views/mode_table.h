@@ -27,18 +27,18 @@ inline constexpr int kFirstHelpMode = 19;
 inline constexpr int kConfigurationMode = 20;
 inline constexpr int kSecondHelpMode = 25;  // help page 2; page n is mode n + 23
 
-std::array<ModePainter, kLastMode + 1> defaultModePainters();
+std::array<ModePainter, kLastMode + 1> defaultModePainters(const WorkingFolder& folder);
 
 // Help pages, 1..17.
 int helpPageOfMode(int mode);    // 1 for mode 19, mode - 23 for 25..40, 0 for other modes
 int modeOfHelpPage(int page);    // 19 for page 1, page + 23 for 2..17
 QString helpFileName(int page);  // "hlp" + page + ".ktx"
 // The pages the settings allow, 1..17.
-int helpPageCount();
+int helpPageCount(const Settings& settings);
 // A page is shown when it is within the count and its file can be read: the first missing file
 // ends the help.
-bool helpPageExists(int page);
+bool helpPageExists(const DataState& data, int page);
 // The mode a click on a help page leads to: the next page, or page 1 after the last page.
-int nextHelpMode(int mode);
+int nextHelpMode(const DataState& data, int mode);
 
 }  // namespace orbisca

@@ -54,8 +54,8 @@ void paintExtraDay(FullModeFrame& f) {
     f.drawElement(6, 146, kExtraDayDot, true);
     f.drawElement(0, 218, kFirstSign35Kind + m.sign, true);
     f.drawElement(0, 198, kFirstTone35Kind + m.tone, true);
-    f.drawText(0, 280, baseLine(kExtraDayFirst), kViewNumberFont, true);
-    f.drawText(0, 295, baseLine(kExtraDaySecond), kViewNumberFont, true);
+    f.drawText(0, 280, f.baseLine(kExtraDayFirst), kViewNumberFont, true);
+    f.drawText(0, 295, f.baseLine(kExtraDaySecond), kViewNumberFont, true);
 }
 
 // The 364 days of the year starting at `start` into the year buffer (on screen) or as script
@@ -137,16 +137,16 @@ void drawYear(FullModeFrame& f) {
     if (extraDay) {
         f.drawElement(236, 118, kFirstSign35Kind + first.sign, false);
         f.drawElement(236, 98, kFirstTone35Kind + first.tone, false);
-        f.drawText(-82, 180, baseLine(kExtraDayFirst), kViewNumberFont, true);
-        f.drawText(-82, 195, baseLine(kExtraDaySecond), kViewNumberFont, true);
+        f.drawText(-82, 180, f.baseLine(kExtraDayFirst), kViewNumberFont, true);
+        f.drawText(-82, 195, f.baseLine(kExtraDaySecond), kViewNumberFont, true);
         return;
     }
-    const Settings& s = settings();
+    const Settings& s = f.settings();
     if (s.yearDayIcon) drawYearDayFigure(f);
     f.drawElement(167, 62, kYearDot, false);
     drawSmallDay(f, {245, 122}, first.sign, first.tone, first.cromatic);
-    f.drawText(-82, 163, baseLine(kExtraDayFirst), kViewSmallFont, true);
-    f.drawText(-82, 173, baseLine(kExtraDaySecond), kViewSmallFont, true);
+    f.drawText(-82, 163, f.baseLine(kExtraDayFirst), kViewSmallFont, true);
+    f.drawText(-82, 173, f.baseLine(kExtraDaySecond), kViewSmallFont, true);
     if (f.state().exporting || !highlight || m.month < 1) return;
     if (s.yearShine) shine(f, highlight->x() - 13, highlight->y() - 19, Highlight::Year);
     if (s.yearLine) stampPulsar(f, pulsarPointsBetween(*highlight, yearMoonMarker(m.month)), 0);
@@ -175,7 +175,7 @@ void drawMonthCell(FullModeFrame& f, const GregorianDate& date, const MayanDate&
     f.drawElement(x - 4, y + 73, kFirstSign35Kind + d.sign, false);
     f.drawElement(x - 4, y + 53, kFirstTone35Kind + d.tone, false);
     f.drawText(x - 312, y + 58, QString::number(d.monthDay), kViewNumberFont, true);
-    if (showsDatesInViews()) f.drawText(x - 295, y + 112, viewDateText(date), kViewSmallFont, true);
+    if (f.showsDatesInViews()) f.drawText(x - 295, y + 112, f.viewDateText(date), kViewSmallFont, true);
 }
 
 void drawIzinFigure(FullModeFrame& f, const IzinFigure& figure, int number) {
@@ -230,12 +230,12 @@ void paintYearPage(FullModeFrame& f) {
     bearer.sign = m.yearSign;
     bearer.tone = m.yearTone;
     const OracleInfo o = MakeOracle(bearer);
-    const BaseLineReader line = readBaseLineEachTime();
-    f.drawText(126, 8, baseLine(base_line::kBearerLabel), kViewLabelFont, true);
-    f.drawText(126, 27, baseLine(base_line::kYearLabel), kViewLabelFont, true);
+    const BaseLineReader line = readBaseLineEachTime(f.data().folder);
+    f.drawText(126, 8, f.baseLine(base_line::kBearerLabel), kViewLabelFont, true);
+    f.drawText(126, 27, f.baseLine(base_line::kYearLabel), kViewLabelFont, true);
     f.drawText(
         126, 40,
-        colourWord(o, line) + ' ' + toneWord(o, line) + ' ' + baseLine(signNameLine(m.yearSign)),
+        colourWord(o, line) + ' ' + toneWord(o, line) + ' ' + f.baseLine(signNameLine(m.yearSign)),
         kBearerFont, true);
 }
 
@@ -243,12 +243,12 @@ void paintMonth(FullModeFrame& f) {
     if (isExtraDay(f.date())) return paintExtraDay(f);
     const MayanDate& m = f.day();
     f.drawElement(272, 3, kFirstTone + m.month, false);
-    f.drawText(8, 43, baseLine(moonNameLine(m.month)) + baseLine(base_line::kMoonTitleEnding),
+    f.drawText(8, 43, f.baseLine(moonNameLine(m.month)) + f.baseLine(base_line::kMoonTitleEnding),
                kViewTitleFont, true);
-    f.drawText(8, 63, baseLine(base_line::kMoonLabel) + ' ' + baseLine(moonSecondNameLine(m.month)),
+    f.drawText(8, 63, f.baseLine(base_line::kMoonLabel) + ' ' + f.baseLine(moonSecondNameLine(m.month)),
                kViewTitleFont, true);
-    f.drawText(200, 47, baseLine(kMonthLabel), kViewSmallFont, true);
-    f.drawText(200, 63, baseLine(kMonthLabel + m.month), kViewTitleFont, true);
+    f.drawText(200, 47, f.baseLine(kMonthLabel), kViewSmallFont, true);
+    f.drawText(200, 63, f.baseLine(kMonthLabel + m.month), kViewTitleFont, true);
     GregorianDate date = stepped(f.date(), -m.monthDay);
     if (const std::optional<int> rune = yearRuneKind(date, m)) f.drawElement(100, 30, *rune, false);
     std::optional<QPoint> highlight;
@@ -279,7 +279,7 @@ void paintThirteenMoons(FullModeFrame& f) {
     f.drawElement(582, 100, kFirstWeekLine + 2 + 3 * colour, false);
     f.drawElement(27, 100, kFirstWeekLine + 2 + 3 * colour, false);
     f.drawElement(27, 424, kFirstWeekLine + 1 + 3 * colour, false);
-    f.drawText(10, 35, baseLine(base_line::kWeekLabel) + ' ' + QString::number(week + 1), kWeekFont,
+    f.drawText(10, 35, f.baseLine(base_line::kWeekLabel) + ' ' + QString::number(week + 1), kWeekFont,
                true);
     GregorianDate date = stepped(f.date(), -dayOfWeek - 1);
     int figureNumber = 0;
@@ -300,7 +300,7 @@ void paintThirteenMoons(FullModeFrame& f) {
         f.drawElement(x - 4, 159, kFirstSign35Kind + d.sign, false);
         f.drawElement(x - 4, 139, kFirstTone35Kind + d.tone, false);
         f.drawText(x - 312, 144, QString::number(d.monthDay), kViewNumberFont, true);
-        if (showsDatesInViews()) f.drawText(x - 295, 198, viewDateText(date), kViewSmallFont, true);
+        if (f.showsDatesInViews()) f.drawText(x - 295, 198, f.viewDateText(date), kViewSmallFont, true);
     }
     if (figure && figureNumber > 0) drawIzinFigure(f, *figure, figureNumber);
     if (!f.state().exporting) shine(f, 76 * (dayOfWeek + 1) - 40, 119, Highlight::Week);

@@ -182,15 +182,14 @@ void addPyramid(std::vector<BoardMarker>& markers, MarkerCells& cells, int d) {
                            boardCellPoint(cells[k], collisionOffset(k, cells))});
 }
 
-QString baseLine(int n) { return readDatabaseLine(n, QStringLiteral("BASE.KTX")); }
 
 void paintExtraDayPage(FullModeFrame& f) {
     constexpr int kFont = 2;
     f.drawElement(6, 146, kExtraDayMark, true);
     f.drawElement(0, 218, 97 + f.day().sign, true);
     f.drawElement(0, 198, 141 + f.day().tone, true);
-    f.drawText(0, 280, baseLine(420), kFont, true);
-    f.drawText(0, 295, baseLine(424), kFont, true);
+    f.drawText(0, 280, f.baseLine(420), kFont, true);
+    f.drawText(0, 295, f.baseLine(424), kFont, true);
 }
 
 }  // namespace
@@ -341,11 +340,11 @@ bool showsExtraDayPage(const GregorianDate& date, const MayanDate& day) {
     return (date.day == 25 && date.month == 7) || day.month == 0;
 }
 
-void drawBoardHint(QImage& frame, const QString& text) {
+void drawBoardHint(const FontTable& fonts, QImage& frame, const QString& text) {
     QPainter painter(&frame);
     painter.fillRect(kBoardHintArea, QColor(kFrameBackground));
     painter.setClipRect(kBoardHintArea);
-    const ChosenFont chosen = resolveFontChoice(kHintFont, -1);
+    const ChosenFont chosen = resolveFontChoice(fonts, kHintFont, -1);
     painter.setFont(chosen.font);
     painter.setPen(chosen.colour);
     const QStringList lines = hintLines(text);
@@ -368,14 +367,14 @@ void TelectononBoard::paint(FullModeFrame& f) {
     } else {
         copyFrame(staticBoard_, f.buffers().frame);
     }
-    for (const BoardMarker& marker : boardMarkers(f.day(), f.oracle(), settings().threeTurtles))
+    for (const BoardMarker& marker : boardMarkers(f.day(), f.oracle(), f.settings().threeTurtles))
         drawMarker(f, marker);
 }
 
 void TelectononBoard::drawStaticBoard(FullModeFrame& f) {
     f.drawElement(0, 0, kBoardElement, false);
     for (const BoardCaption& c : boardCaptions()) {
-        QString text = baseLine(c.line);
+        QString text = f.baseLine(c.line);
         if (*c.pattern) text = applyCasePattern(text, QLatin1String(c.pattern));
         if (c.arc != 0) {
             f.drawArcText(c.x, c.y, c.rainbow, c.centred, c.arc, c.endAngle, c.startAngle, c.font,

@@ -24,6 +24,7 @@
 namespace orbisca {
 
 class FullModeFrame;
+struct FontTable;
 
 inline constexpr int kBoardMode = 13;
 
@@ -94,13 +95,14 @@ inline const QRect kBoardHintArea(505, 455, 160, 80);
 // Writes a hint into the hint area of `frame`: the area cleared to the frame's background, then
 // the text's lines (two blanks in a row break a line) in font 6 from the area's top left, 10
 // pixels apart, clipped to the area. An empty text only clears it.
-void drawBoardHint(QImage& frame, const QString& text);
+void drawBoardHint(const FontTable& fonts, QImage& frame, const QString& text);
 
 // The painter of mode 13. It keeps the finished static board (the whole frame after the board
 // picture and its captions) and the decoded sprites; state().boardDrawn says whether the kept
 // board is good. A picture that cannot be read throws gfx::ImageError, leaving the flag as it was.
 class TelectononBoard {
 public:
+    explicit TelectononBoard(const WorkingFolder& folder) : sprites_(folder) {}
     void paint(FullModeFrame& frame);
     // The board as it stands under the markers (null until the first paint).
     const QImage& staticBoard() const { return staticBoard_; }

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "data/font_table.h"
+#include "gfx/font_table.h"
 
 namespace orbisca {
 namespace {
@@ -19,26 +19,26 @@ int roundHalfEven(double v) { return int(std::nearbyint(v)); }
 
 }  // namespace
 
-ChosenFont resolveFontChoice(int choice, int lastChoice) {
+ChosenFont resolveFontChoice(const FontTable& table, int choice, int lastChoice) {
     if (choice >= 0 && choice < kFontTableSize)
-        return ChosenFont(tableFont(choice).font, Qt::white);
+        return ChosenFont(table.font(choice).font, Qt::white);
     if (choice >= kFontTableSize && choice < kFontChoices)
-        return ChosenFont(tableFont(kColouredFont).font,
+        return ChosenFont(table.font(kColouredFont).font,
                           QColor(kChoiceColours[choice - kFontTableSize]));
     if (lastChoice >= 0 && lastChoice < kFontChoices)
-        return ChosenFont(resolveFontChoice(lastChoice, -1).font, Qt::white);
+        return ChosenFont(resolveFontChoice(table, lastChoice, -1).font, Qt::white);
     return ChosenFont(QFont(), Qt::white);
 }
 
 const ChosenFont& FontChoiceCache::get(int choice, int lastChoice) {
     if (choice >= 0 && choice < kFontChoices) {
         std::optional<ChosenFont>& slot = choices_[choice];
-        if (!slot) slot.emplace(resolveFontChoice(choice, -1));
+        if (!slot) slot.emplace(resolveFontChoice(table_, choice, -1));
         return *slot;
     }
     const int from = lastChoice >= 0 && lastChoice < kFontChoices ? lastChoice : -1;
     if (!other_ || otherFrom_ != from) {
-        other_.emplace(resolveFontChoice(choice, from));
+        other_.emplace(resolveFontChoice(table_, choice, from));
         otherFrom_ = from;
     }
     return *other_;

@@ -17,6 +17,8 @@
 
 namespace orbisca {
 
+struct FontTable;
+
 inline constexpr int kFontChoices = 16;
 // drawArcText's modes besides an arc's radius (> 0).
 inline constexpr int kArcHorizontal = -1;
@@ -32,15 +34,17 @@ struct ChosenFont {
 
 // The font and colour of a choice; `lastChoice` is the choice drawn last (for choices above 15;
 // -1: none, then the default font).
-ChosenFont resolveFontChoice(int choice, int lastChoice);
+ChosenFont resolveFontChoice(const FontTable& table, int choice, int lastChoice);
 
-// The sixteen choices resolved once; reset when the font table may have changed.
+// The sixteen choices of one font table resolved once; reset when the table may have changed.
 class FontChoiceCache {
 public:
+    explicit FontChoiceCache(const FontTable& table) : table_(table) {}
     const ChosenFont& get(int choice, int lastChoice);
     void clear();
 
 private:
+    const FontTable& table_;
     std::array<std::optional<ChosenFont>, kFontChoices> choices_;
     std::optional<ChosenFont> other_;  // the last choice above 15
     int otherFrom_ = -2;

@@ -13,10 +13,10 @@ namespace orbisca {
 namespace {
 
 // The sign's picture with its mask as the alpha channel.
-QImage cutOutSign(int sign) {
+QImage cutOutSign(const WorkingFolder& folder, int sign) {
     const std::optional<PanelPictureFiles> files = panelPictureFiles(sign);
-    const QImage picture = gfx::LoadBitmap(resolvePath(files->picture));
-    const QImage mask = gfx::LoadBitmap(resolvePath(files->mask));
+    const QImage picture = gfx::LoadBitmap(folder.resolve(files->picture));
+    const QImage mask = gfx::LoadBitmap(folder.resolve(files->mask));
     QImage cut = picture.convertToFormat(QImage::Format_ARGB32);
     const int w = std::min(cut.width(), mask.width());
     const int h = std::min(cut.height(), mask.height());
@@ -68,11 +68,11 @@ std::vector<QRect> toneBlocks(int tone, const QRect& box) {
     return blocks;
 }
 
-QImage trayIconPicture(const MayanDate& day, int size) {
+QImage trayIconPicture(const WorkingFolder& folder, const MayanDate& day, int size) {
     QImage icon(size, size, QImage::Format_ARGB32_Premultiplied);
     icon.fill(Qt::transparent);
     const int signSide = size - trayToneBox(size).height() / 2;
-    const QImage sign = cutOutSign(day.sign).scaled(signSide, signSide, Qt::KeepAspectRatio,
+    const QImage sign = cutOutSign(folder, day.sign).scaled(signSide, signSide, Qt::KeepAspectRatio,
                                                     Qt::SmoothTransformation);
     QPainter painter(&icon);
     painter.drawImage((size - sign.width()) / 2, 0, sign);

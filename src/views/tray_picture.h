@@ -16,7 +16,7 @@ namespace orbisca {
 // below it as bars and dots drawn on whole pixels, so it stays sharp from 16 px up. `size` is in
 // device pixels; the picture has an alpha channel. Throws gfx::ImageError when the sign's
 // picture or mask cannot be read.
-QImage trayIconPicture(const MayanDate& day, int size);
+QImage trayIconPicture(const WorkingFolder& folder, const MayanDate& day, int size);
 
 // Where the tone stands on an icon of `size` pixels, and its bars and dots inside a box: the dots
 // on a row above the bars, each one `unit` pixels thick with a gap as wide, on whole pixels.
@@ -26,7 +26,6 @@ std::vector<QRect> toneBlocks(int tone, const QRect& box);
 // The tooltip, one fact a line: the kin, the kin's name (colour, tone and sign), the moon and the
 // day of the moon (the extra day's name on 25 July), the Gregorian date as `dateText` gives it
 // (left out when empty) and the phase of the moon in per cent.
-QString trayToolTip(const MayanDate& day, const QString& dateText,
-                    const BaseLineReader& line = readBaseLineEachTime());
+QString trayToolTip(const MayanDate& day, const QString& dateText, const BaseLineReader& line);
 
 }  // namespace orbisca

@@ -10,7 +10,6 @@
 #include "calendar/calendar.h"
 #include "calendar/calendar_strings.h"
 #include "data/conf_file.h"
-#include "data/text_file.h"
 
 namespace orbisca {
 
@@ -63,17 +62,11 @@ inline constexpr int kViewLabelFont = 3;
 inline constexpr int kViewSmallFont = 6;
 inline constexpr int kViewTitleFont = 8;
 
-// Line n of "BASE.KTX", "" when it is not there.
-inline QString baseLine(int n) { return readDatabaseLine(n, QStringLiteral("BASE.KTX")); }
-
 // The Gregorian date under a day of the month, 13-moon, wavespell and wings views, or nothing when
 // the settings do not ask for it.
-inline bool showsDatesInViews() {
-    const Settings& s = settings();
-    return s.showsGregorian() && s.gregorianInViews;
-}
-inline QString viewDateText(const GregorianDate& d) {
-    return QString::fromStdString(FormatGregorianDate(d, settings().dateLayout()));
+inline bool showsDatesInViews(const Settings& s) { return s.showsGregorian() && s.gregorianInViews; }
+inline QString viewDateText(const Settings& s, const GregorianDate& d) {
+    return QString::fromStdString(FormatGregorianDate(d, s.dateLayout()));
 }
 
 }  // namespace orbisca

@@ -61,11 +61,11 @@ int rowCaptionCode(int row) {
 void drawZolkinRows(FullModeFrame& f) {
     for (int row = 1; row <= 20; ++row) {
         const RowFonts fonts = rowFonts(row);
-        f.drawText(496, 22 * row + 14, baseLine(kFirstRowCaption + rowCaptionCode(row)), fonts.name,
+        f.drawText(496, 22 * row + 14, f.baseLine(kFirstRowCaption + rowCaptionCode(row)), fonts.name,
                    false);
         f.state().alignRight = true;
-        f.drawText(141, 22 * row + 8, baseLine(row), fonts.name, false);
-        f.drawText(141, 22 * row + 19, baseLine(kFirstLongSignName + row), fonts.longName, false);
+        f.drawText(141, 22 * row + 8, f.baseLine(row), fonts.name, false);
+        f.drawText(141, 22 * row + 19, f.baseLine(kFirstLongSignName + row), fonts.longName, false);
         f.state().alignRight = false;
     }
 }
@@ -80,9 +80,9 @@ void drawZolkinLegend(FullModeFrame& f) {
         painter.setBrush(QColor(0, 64, 0));
         painter.drawRect(310, 485, 19, 19);
     }
-    f.drawText(177, 488, baseLine(kLegendPortal), kViewSmallFont, false);
-    f.drawText(334, 484, baseLine(kLegendCentreFirst), kViewSmallFont, false);
-    f.drawText(334, 495, baseLine(kLegendCentreSecond), kViewSmallFont, false);
+    f.drawText(177, 488, f.baseLine(kLegendPortal), kViewSmallFont, false);
+    f.drawText(334, 484, f.baseLine(kLegendCentreFirst), kViewSmallFont, false);
+    f.drawText(334, 495, f.baseLine(kLegendCentreSecond), kViewSmallFont, false);
 }
 
 // The thirteen days of the wavespell along the U, each with its sign, tone and guide.
@@ -91,8 +91,8 @@ void drawWavespell(FullModeFrame& f) {
     int firstSign = m.sign - m.tone + 1;
     if (firstSign < 1) firstSign += 20;
     GregorianDate date = StepDate(f.date(), 1 - m.tone);
-    f.drawText(240, 20, baseLine(kWavespellTitle), kViewTitleFont, false);
-    f.drawText(216, 50, baseLine(kWavespellSubtitle), kViewTitleFont, false);
+    f.drawText(240, 20, f.baseLine(kWavespellTitle), kViewTitleFont, false);
+    f.drawText(216, 50, f.baseLine(kWavespellSubtitle), kViewTitleFont, false);
     for (int i = 0; i < 13; ++i) {
         MayanDate place{};
         place.tone = std::uint8_t(i + 1);
@@ -102,8 +102,8 @@ void drawWavespell(FullModeFrame& f) {
         f.drawElement(X + 79, Y - 44, kFirstSign45 + place.sign, false);
         f.drawElement(X + 79, Y - 68, kFirstTone45 + place.tone, false);
         f.drawElement(X + 128, Y - 35, kFirstSign35Kind + GetGuide(place), false);
-        if (showsDatesInViews())
-            f.drawText(X + 96, Y + 3, viewDateText(date), kViewSmallFont, false);
+        if (f.showsDatesInViews())
+            f.drawText(X + 96, Y + 3, f.viewDateText(date), kViewSmallFont, false);
         date = StepDate(date, 1);
     }
     if (!f.state().exporting) {
@@ -113,15 +113,15 @@ void drawWavespell(FullModeFrame& f) {
 }
 
 void drawCastleTexts(FullModeFrame& f, int castle, int wavespell) {
-    f.drawText(-181, 0, baseLine(kCastleTitle), kViewTitleFont, true);
+    f.drawText(-181, 0, f.baseLine(kCastleTitle), kViewTitleFont, true);
     const int rows[] = {60, 75, 90, 125};
     const int firstLines[] = {kFirstCastleLine, 431, 436, 442};
     for (int i = 0; i < 4; ++i)
-        f.drawText(-181, rows[i], baseLine(firstLines[i] + castle), kViewLabelFont, true);
-    f.drawText(182, 1, baseLine(kWavespellTitle), kViewLabelFont, true);
-    f.drawText(182, 14, baseLine(kFirstWavespellName + wavespell), kViewLabelFont, true);
-    f.drawText(182, 28, baseLine(kFirstWavespellText + 2 * wavespell), kViewLabelFont, true);
-    f.drawText(182, 42, baseLine(kFirstWavespellText + 2 * wavespell + 1), kViewLabelFont, true);
+        f.drawText(-181, rows[i], f.baseLine(firstLines[i] + castle), kViewLabelFont, true);
+    f.drawText(182, 1, f.baseLine(kWavespellTitle), kViewLabelFont, true);
+    f.drawText(182, 14, f.baseLine(kFirstWavespellName + wavespell), kViewLabelFont, true);
+    f.drawText(182, 28, f.baseLine(kFirstWavespellText + 2 * wavespell), kViewLabelFont, true);
+    f.drawText(182, 42, f.baseLine(kFirstWavespellText + 2 * wavespell + 1), kViewLabelFont, true);
 }
 
 void drawCastleDayIcon(FullModeFrame& f) {
@@ -131,7 +131,7 @@ void drawCastleDayIcon(FullModeFrame& f) {
     f.drawElement(471, 98, kFirstSign35Kind + m.sign, false);
     f.drawElement(471, 78, kFirstTone35Kind + m.tone, false);
     f.drawText(164, 83, QString::number(m.monthDay), kViewNumberFont, true);
-    if (showsDatesInViews()) f.drawText(181, 137, viewDateText(f.date()), kViewSmallFont, true);
+    if (f.showsDatesInViews()) f.drawText(181, 137, f.viewDateText(f.date()), kViewSmallFont, true);
 }
 
 }  // namespace
@@ -151,7 +151,7 @@ void paintZolkinPage(FullModeFrame& f) {
         const QPoint at = zolkinHighlightOf(f.day().kin);
         shine(f, at.x(), at.y(), Highlight::Zolkin);
     }
-    f.drawText(16, 5, baseLine(kZolkinTitle), kCaptionFont, true);
+    f.drawText(16, 5, f.baseLine(kZolkinTitle), kCaptionFont, true);
     drawZolkinRows(f);
     drawZolkinLegend(f);
 }
@@ -172,11 +172,11 @@ void paintWingsPage(FullModeFrame& f) {
     if (!f.state().exporting) {
         const Highlight castle = Highlight::Castle;
         const QSize size = f.picture(highlightPictureName(castle)).size();
-        const QPoint at = kinBoardPoints(size)[std::size_t(m.kin - 1)] + kCastleHighlightOffset;
+        const QPoint at = f.kinBoardPoints(size)[std::size_t(m.kin - 1)] + kCastleHighlightOffset;
         shine(f, at.x(), at.y(), castle);
     }
     drawCastleTexts(f, castleOfKin(m.kin), wavespellOfKin(m.kin));
-    if (settings().castleDayIcon) drawCastleDayIcon(f);
+    if (f.settings().castleDayIcon) drawCastleDayIcon(f);
 }
 
 }  // namespace orbisca

@@ -5,32 +5,30 @@
 
 #include "data/day_words.h"
 #include "data/program_title.h"
-#include "data/text_file.h"
 #include "widgets/window_keys.h"
 
 namespace orbisca {
 
 namespace {
 
-QString escaped(int line) {
-    return readDatabaseLine(line, QStringLiteral("BASE.KTX")).toHtmlEscaped();
+QString escaped(const WorkingFolder& folder, int line) {
+    return baseLine(folder, line).toHtmlEscaped();
 }
 
 }  // namespace
 
-QString aboutText() {
+QString aboutText(const WorkingFolder& folder) {
     namespace line = base_line;
     const QString homepage = programHomepage().toHtmlEscaped();
     return QStringLiteral("<p><b>%1</b></p><p>%2<br>%3<br>%4</p><p>%5 <a href=\"%6\">%6</a></p>")
-        .arg(programTitle().toHtmlEscaped(), escaped(line::kCodeLicence),
-             escaped(line::kPackLicence), escaped(line::kFontLicence),
-             escaped(line::kHomepageLabel), homepage);
+        .arg(programTitle().toHtmlEscaped(), escaped(folder, line::kCodeLicence),
+             escaped(folder, line::kPackLicence), escaped(folder, line::kFontLicence),
+             escaped(folder, line::kHomepageLabel), homepage);
 }
 
-void showAboutBox(QWidget* parent) {
-    QMessageBox box(QMessageBox::Information,
-                    readDatabaseLine(base_line::kAboutTitle, QStringLiteral("BASE.KTX")),
-                    aboutText(), QMessageBox::Ok, parent);
+void showAboutBox(const WorkingFolder& folder, QWidget* parent) {
+    QMessageBox box(QMessageBox::Information, baseLine(folder, base_line::kAboutTitle),
+                    aboutText(folder), QMessageBox::Ok, parent);
     box.setTextFormat(Qt::RichText);
     box.setTextInteractionFlags(Qt::TextBrowserInteraction);
     box.exec();

@@ -8,10 +8,12 @@ class QWidget;
 
 namespace orbisca {
 
+class WorkingFolder;
+
 // The box's text as rich text, every word from the texts but the name, version and address.
-QString aboutText();
+QString aboutText(const WorkingFolder& folder);
 
 // Shows the box, modal over `parent` (or on its own).
-void showAboutBox(QWidget* parent);
+void showAboutBox(const WorkingFolder& folder, QWidget* parent);
 
 }  // namespace orbisca

@@ -44,7 +44,7 @@ protected:
     void open(const GregorianDate& date, int mode = kDayMode) {
         ASSERT_TRUE(windows->create(date));
         windows->openFullMode(mode);
-        settings().useTransition = false;  // after the reload the showing makes
+        data.settings.useTransition = false;  // after the reload the showing makes
         waitForMode(mode);
     }
     void waitForMode(int mode) {
@@ -84,7 +84,7 @@ TEST_F(FullModeWindowTest, CoversTheScreenWithTheFrameCentredAndTheButtonsInThei
         EXPECT_EQ(full().button(which)->geometry(), QRect(x, 8, 33, 33));
     for (int i = 0; i < kFullModeButtons; ++i) {
         EXPECT_EQ(full().button(FullModeButton(i))->focusPolicy(), Qt::NoFocus) << i;
-        const QString name = readDatabaseLine(base_line::kFullModeButtonNameFirst + i, "BASE.KTX");
+        const QString name = readDatabaseLine(data.folder, base_line::kFullModeButtonNameFirst + i, "BASE.KTX");
         EXPECT_FALSE(name.isEmpty()) << i;
         EXPECT_EQ(full().button(FullModeButton(i))->toolTip(), name) << i;
     }
@@ -116,43 +116,43 @@ TEST_F(FullModeWindowTest, KeysStepTheDayFromAnyChildAndAreDroppedDuringAFade) {
     open({1, 3, 0, 2026});
     QWidget* child = full().button(FullModeButton::Day);  // keys never stay with a control
     QTest::keyClick(child, Qt::Key_Comma);
-    EXPECT_EQ(calendarState().currentDate, (GregorianDate{1, 2, 0, 2026}));
+    EXPECT_EQ(data.day.date(), (GregorianDate{1, 2, 0, 2026}));
     QTest::keyClick(child, Qt::Key_Period);
     QTest::keyClick(child, Qt::Key_Right);
-    EXPECT_EQ(calendarState().currentDate, (GregorianDate{2, 3, 0, 2026}));
-    settings().swapDayKeys = true;
+    EXPECT_EQ(data.day.date(), (GregorianDate{2, 3, 0, 2026}));
+    data.settings.swapDayKeys = true;
     QTest::keyClick(child, Qt::Key_Right);
     QTest::keyClick(child, Qt::Key_PageUp);
-    EXPECT_EQ(calendarState().currentDate, (GregorianDate{28, 2, 0, 2026}));
+    EXPECT_EQ(data.day.date(), (GregorianDate{28, 2, 0, 2026}));
     QTest::keyClick(child, Qt::Key_Period);  // never swapped
-    EXPECT_EQ(calendarState().currentDate, (GregorianDate{28, 3, 0, 2026}));
+    EXPECT_EQ(data.day.date(), (GregorianDate{28, 3, 0, 2026}));
     // The key repaints the view at once.
     const int before = full().windowState().presentations;
     QTest::keyClick(full().paintBox(), Qt::Key_Left);
     EXPECT_EQ(full().windowState().presentations, before + 1);
     EXPECT_FALSE(full().tickTimer().isActive());
 
-    settings().useTransition = true;
-    settings().transitionSpeed = 10;
+    data.settings.useTransition = true;
+    data.settings.transitionSpeed = 10;
     full().tickTimer().stop();
     full().requestMode(1);
     full().onTick();  // the fade has begun, eight steps left
     ASSERT_GT(full().state().fadeStepsLeft, 1);
-    const GregorianDate during = calendarState().currentDate;
+    const GregorianDate during = data.day.date();
     QTest::keyClick(&full(), Qt::Key_Right);
     QTest::keyClick(&full(), Qt::Key_Escape);
-    EXPECT_EQ(calendarState().currentDate, during);
+    EXPECT_EQ(data.day.date(), during);
     EXPECT_FALSE(windows->compact().state().closed);
     waitForMode(1);
     QTest::keyClick(&full(), Qt::Key_Escape);  // the program's end: the compact window closes
     EXPECT_TRUE(windows->compact().state().closed);
-    EXPECT_TRUE(notifierState().endRequested);  // although the full-mode window still shows
-    EXPECT_EQ(notifierState().exitCode, 0);
+    EXPECT_TRUE(data.notifier.endRequested);  // although the full-mode window still shows
+    EXPECT_EQ(data.notifier.exitCode, 0);
 }
 
 TEST_F(FullModeWindowTest, ClicksPageTheHelpOpenTheDateDialogAndLeaveBelowTheButtonRow) {
     open({17, 11, 0, 2027}, kFirstHelpMode);
-    settings().helpPages = 4;
+    data.settings.helpPages = 4;
     std::vector<int> shown{full().state().mode};
     for (int i = 0; i < 4; ++i) {
         QTest::mouseClick(full().paintBox(), Qt::LeftButton, {}, QPoint(300, 300));
@@ -227,11 +227,11 @@ TEST_F(FullModeWindowTest, ThePrintManagersDateButtonExportsThePickedDayAgain) {
         print.findChild<QToolButton*>("dateButton")->click();
     };
     pick(25, "cancelButton");
-    EXPECT_EQ(calendarState().currentDate, start);
+    EXPECT_EQ(data.day.date(), start);
     EXPECT_EQ(print.scriptLines(), before);
 
     pick(25, "applyButton");
-    EXPECT_EQ(calendarState().currentDate, (GregorianDate{25, 8, 0, 2001}));
+    EXPECT_EQ(data.day.date(), (GregorianDate{25, 8, 0, 2001}));
     EXPECT_EQ(print.findChild<QToolButton*>("dateButton")->text(), "2001-08-25");
     const QStringList picked = print.scriptLines();
     EXPECT_NE(picked, before);
@@ -256,7 +256,7 @@ TEST_F(FullModeWindowTest, TheRemindersPrintOpensThePrintManagerOnItsDetails) {
     QTimer::singleShot(0, [&] {
         auto button = [&](int line) {
             for (auto* b : donation.findChildren<QPushButton*>())
-                if (b->isVisible() && b->text() == readDatabaseLine(line, "BASE.KTX")) return b;
+                if (b->isVisible() && b->text() == readDatabaseLine(data.folder, line, "BASE.KTX")) return b;
             return static_cast<QPushButton*>(nullptr);
         };
         button(714)->click();  // Donate
@@ -303,9 +303,9 @@ TEST_F(FullModeWindowTest, TheRemindersPrintOpensThePrintManagerOnItsDetails) {
 TEST_F(FullModeWindowTest, AMissingFieldFileStopsTheStartWithItsName) {
     ASSERT_TRUE(QFile::remove(home.filePath("HRCT.dat")));
     EXPECT_FALSE(windows->create(GregorianDate{21, 8, 0, 2001}));
-    EXPECT_TRUE(notifierState().endRequested);
-    EXPECT_TRUE(notifierState().messages.join('\n').contains("HRCT.dat"))
-        << notifierState().messages.join('\n').toStdString();
+    EXPECT_TRUE(data.notifier.endRequested);
+    EXPECT_TRUE(data.notifier.messages.join('\n').contains("HRCT.dat"))
+        << data.notifier.messages.join('\n').toStdString();
 }
 
 // From the compact window to a full-mode page and back: the hint that was animating goes on to
@@ -329,9 +329,9 @@ TEST_F(FullModeWindowTest, AfterAFullModePageTheHintAnimatesOnAndTheShapeIsBack)
     // hidden panel and does not ask for the sign page again.
     QTest::mouseClick(full().button(FullModeButton::Tone), Qt::LeftButton);
     waitForMode(1);
-    const GregorianDate before = calendarState().currentDate;
+    const GregorianDate before = data.day.date();
     QTest::keyClick(&full(), Qt::Key_Right);
-    EXPECT_EQ(calendarState().currentDate, StepDate(before, 1));
+    EXPECT_EQ(data.day.date(), StepDate(before, 1));
     QTest::qWait(100);
     EXPECT_EQ(full().state().requestedMode, 1);
     EXPECT_EQ(full().state().mode, 1);

@@ -88,7 +88,7 @@ protected:
     }
     // The face the program paints for a date, painted here without a window.
     QImage expectedFace(const GregorianDate& date) {
-        loadFontTable();
+        program.fonts.load(data.folder);
         PanelPictures pictures{gfx::LoadBitmap(home.filePath("graphic/pyr0.bmp")),
                                gfx::LoadBitmap(home.filePath("graphic/moon.bmp"))};
         QImage face;
@@ -152,8 +152,8 @@ protected:
 // (That the keys reach the window on its return from the full-mode window, the full-mode test
 // below checks.)
 TEST_F(EndToEndTest, ShapedWindowShowsTodayStepsWithTheKeysAndEnds) {
-    StartCalendar();  // today, as the program takes it
-    const GregorianDate today = calendarState().today;
+    data.day.start();  // today, as the program takes it
+    const GregorianDate today = data.day.today();
     startProgram();
     const int paintedMs = waitForPanel();
     ASSERT_GT(paintedMs, 0) << stderrText.toStdString();
@@ -344,7 +344,7 @@ TEST_F(EndToEndTest, TheConfigurationDialogFromFullModeTakesTheKeysAndGivesThemB
     startProgram({"--date", "2001-08-21", "--open", "full"});
     ASSERT_TRUE(waitForFullMode());
     clickAt(buttonCentre(kScreenW - 130));
-    const QString caption = "^" + readDatabaseLine(637, "BASE.KTX");
+    const QString caption = "^" + readDatabaseLine(data.folder, 637, "BASE.KTX");
     ASSERT_FALSE(waitForWindow(*display, caption).isEmpty()) << "no configuration dialog";
     display->run("xdotool", {"mousemove", "2", "700", "key", "Escape"});
     EXPECT_TRUE(poll([&] {
@@ -373,8 +373,8 @@ TEST_F(EndToEndTest, TheSavedSwapOfTheDayKeysTurnsTheCompactWindowsKeys) {
     EXPECT_EQ(fileLines("conf.dat").value(6), "Y");
     EXPECT_EQ(fileLines("strt.dat"), (QStringList{"1", "-1"}));  // a window on its own: no launch
 
-    StartCalendar();
-    const GregorianDate today = calendarState().today;
+    data.day.start();
+    const GregorianDate today = data.day.today();
     startProgram();
     ASSERT_GT(waitForPanel(), 0) << stderrText.toStdString();
     ASSERT_TRUE(waitForSign(expectedFace(today)));
@@ -409,8 +409,8 @@ TEST_F(EndToEndTest, InstalledProgramWorksInTheUsersFolderInFrontOfThePack) {
     env.remove("XDG_DATA_HOME");
     program.setProcessEnvironment(env);
     program.setWorkingDirectory(root.path());
-    StartCalendar();
-    const GregorianDate today = calendarState().today;
+    data.day.start();
+    const GregorianDate today = data.day.today();
     program.start(root.filePath("usr/bin/orbisca"), {"--report-start-time"});
     ASSERT_TRUE(program.waitForStarted(5000));
     ASSERT_GT(waitForPanel(), 0) << stderrText.toStdString();

@@ -6,7 +6,6 @@
 #include "compact/compact_window.h"
 #include "compact/date_dialog.h"
 #include "compact/outline_loader.h"
-#include "compact/window_links.h"
 #include "gfx/region.h"
 #include "support/compact_fixture.h"
 
@@ -25,17 +24,15 @@ class WindowTest : public CompactFolderTest {
 protected:
     void SetUp() override {
         CompactFolderTest::SetUp();
-        windowLinks().showFullMode = [this](int mode, bool stopFade) {
-            fullModeShown.push_back({mode, stopFade});
-        };
     }
     void TearDown() override {
         window.reset();
-        resetWindowLinks();
         CompactFolderTest::TearDown();
     }
     void create(GregorianDate date = {1, 3, 0, 2026}) {
-        window = std::make_unique<CompactWindow>();
+        window = std::make_unique<CompactWindow>(program);
+        QObject::connect(window.get(), &CompactWindow::fullModeAsked,
+                         [this](int mode, bool stopFade) { fullModeShown.push_back({mode, stopFade}); });
         window->setDateDialog(&dialog);
         window->setStartDate(date);
         ASSERT_TRUE(window->startUp());
@@ -60,11 +57,11 @@ protected:
     // The sign area shows the sign of the current day.
     bool showsTheCurrentSign() const {
         return window->face().pixelColor(262, 258) ==
-               signColour(calendarState().currentPosition.sign % 20);
+               signColour(data.day.position().sign % 20);
     }
 
     std::unique_ptr<CompactWindow> window;
-    DateDialog dialog;
+    DateDialog dialog{data};
     std::vector<std::pair<int, bool>> fullModeShown;  // mode, fade stopped
 };
 
@@ -80,7 +77,7 @@ TEST_F(WindowTest, StartsInStepsAndIgnoresClicksUntilThePanelIsPainted) {
     click(QPoint(260, 250));  // the sign
     EXPECT_TRUE(fullModeShown.empty() && !dialog.isVisible());
     QTest::keyClick(window.get(), Qt::Key_Right);
-    EXPECT_EQ(calendarState().currentDate, (GregorianDate{2, 3, 0, 2026}));
+    EXPECT_EQ(data.day.date(), (GregorianDate{2, 3, 0, 2026}));
     window->waitForLoader();
     EXPECT_EQ(phase(), CompactPhase::Starting);  // the window steps wait for the UI thread
     QTRY_COMPARE_WITH_TIMEOUT(phase(), CompactPhase::OutlineReady, 2000);
@@ -106,7 +103,9 @@ TEST_F(WindowTest, AFailedStartNamesTheFileAndTheReasonAndEndsTheLogWithError) {
          {"graphic/frame1.bmp", "graphic/moon.bmp", "graphic/frameclr.bmp", "fdb.dat"}) {
         const QByteArray content = readFile(file);
         ASSERT_TRUE(QFile::remove(home.filePath(file)));
-        window = std::make_unique<CompactWindow>();
+        window = std::make_unique<CompactWindow>(program);
+        QObject::connect(window.get(), &CompactWindow::fullModeAsked,
+                         [this](int mode, bool stopFade) { fullModeShown.push_back({mode, stopFade}); });
         EXPECT_FALSE(window->startUp());
         const QStringList tail = lastTwoLines("Loading.log");
         EXPECT_EQ(tail.value(1), "ERROR!!!") << file;
@@ -118,21 +117,21 @@ TEST_F(WindowTest, AFailedStartNamesTheFileAndTheReasonAndEndsTheLogWithError) {
         EXPECT_TRUE(messages()[0].startsWith("ERROR! ERROR CODE:104\n") &&
                     messages()[0].contains(name))
             << messages()[0];
-        EXPECT_TRUE(notifierState().endRequested);
+        EXPECT_TRUE(data.notifier.endRequested);
         const QStringList log = fileLines("program/errorlog1.err");
         EXPECT_TRUE(log.contains("ERROR SENDER:orbisca window"));
         const QString detail = log.value(log.indexOf("LOCAL VARIABLES:") + 1);
         EXPECT_EQ(detail, messages()[0].section('\n', 1));  // "fdb.dat: No such file ..."
         writeFile(file, content);
         QFile::remove(home.filePath("program/errorlog1.err"));
-        resetNotifierState();
-        resetErrorLogState();
-        errorLogState().programFolder = home.filePath("program");
+        data.notifier = Notifier{};
+        data.errorLog.logWritten = false;
+        data.errorLog.programFolder = home.filePath("program");
     }
 
     // A working folder that is not there says so.
-    setWorkingFolder(home.filePath("gone"));
-    window = std::make_unique<CompactWindow>();
+    data.folder.set(home.filePath("gone"));
+    window = std::make_unique<CompactWindow>(program);
     EXPECT_FALSE(window->startUp());
     EXPECT_EQ(messages(), QStringList{"ERROR! ERROR CODE:104\nthe working folder \"" +
                                       home.filePath("gone") + "\" does not exist"});
@@ -167,7 +166,7 @@ TEST_P(LoaderFailureTest, EndsTheProgramWithCode120NamingThePicture) {
     EXPECT_TRUE(messages()[0].startsWith("ERROR! ERROR CODE:120\n") &&
                 messages()[0].contains(cause))
         << messages()[0];
-    EXPECT_TRUE(notifierState().endRequested);
+    EXPECT_TRUE(data.notifier.endRequested);
     EXPECT_EQ(lastTwoLines("Floading.log"), (QStringList{f.lastStep, "ERROR!!!"}));
     const QStringList log = fileLines("program/errorlog1.err");
     EXPECT_TRUE(log.contains("ERROR SENDER:orbisca window fx loader"));
@@ -232,11 +231,11 @@ TEST_F(WindowTest, KeysStepTheDateAndThePanelFollows) {
         {Qt::Key_Left, false, {28, 2, 0, 2026}},   {Qt::Key_A, false, {28, 2, 0, 2026}},
         {Qt::Key_PageDown, true, {1, 3, 0, 2026}}, {Qt::Key_Left, true, {2, 3, 0, 2026}}};
     for (const auto& [key, swap, date] : steps) {
-        settings().swapDayKeys = swap;
+        data.settings.swapDayKeys = swap;
         QTest::keyClick(window.get(), key);
-        EXPECT_EQ(calendarState().currentDate, date) << key;
+        EXPECT_EQ(data.day.date(), date) << key;
     }
-    EXPECT_EQ(calendarState().currentPosition, GregorianToMayan({2, 3, 0, 2026}));
+    EXPECT_EQ(data.day.position(), GregorianToMayan({2, 3, 0, 2026}));
     EXPECT_TRUE(showsTheCurrentSign());
 }
 
@@ -245,7 +244,7 @@ TEST_F(WindowTest, HintFlaresRedThenFadesOutAndAnotherAreaStartsAfresh) {
     start();
     moveTo(QPointF(260, 250));
     EXPECT_EQ(window->state().hint, CompactHint::Sign);
-    EXPECT_EQ(window->hintLabel()->text(), readDatabaseLine(395, "BASE.KTX"));
+    EXPECT_EQ(window->hintLabel()->text(), readDatabaseLine(data.folder, 395, "BASE.KTX"));
     window->tickTimer().stop();  // ticks are driven by hand from here
     int reddest = 0;
     for (int tick = 0; tick < 15; ++tick, window->onTick())

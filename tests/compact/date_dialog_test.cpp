@@ -5,7 +5,6 @@
 #include <QTest>
 
 #include "compact/date_dialog.h"
-#include "compact/window_links.h"
 #include "support/compact_fixture.h"
 
 namespace orbisca::testing {
@@ -15,19 +14,15 @@ class DateDialogTest : public CompactFolderTest {
 protected:
     void SetUp() override {
         CompactFolderTest::SetUp();
-        calendarState().clock = [this] { return clockNow; };
-        StartCalendar();
-        calendarState().repaint = [this] { ++repaints; };
-        windowLinks().dateChanged = [this] { ++fullModeTold; };
-    }
-    void TearDown() override {
-        resetWindowLinks();
-        CompactFolderTest::TearDown();
+        data.day.setClock([this] { return clockNow; });
+        data.day.start();
+        // Every window repaints on the day model's announcement; here it is counted.
+        QObject::connect(&data.day, &DayModel::dayChanged, [this] { ++repaints; });
     }
     QSpinBox* field(const char* name) { return dialog.findChild<QSpinBox*>(name); }
     QPushButton* button(const char* name) { return dialog.findChild<QPushButton*>(name); }
     int choose(int year, int month, int day) {
-        dialog.openOn(calendarState().currentDate);
+        dialog.openOn(data.day.date());
         field("yearField")->setValue(year);
         field("monthField")->setValue(month);
         field("dayField")->setValue(day);
@@ -41,9 +36,8 @@ protected:
         t.tm_isdst = -1;
         return std::mktime(&t);
     }());
-    DateDialog dialog;
+    DateDialog dialog{data};
     int repaints = 0;
-    int fullModeTold = 0;
 };
 
 TEST_F(DateDialogTest, TakesExistingDatesOfAnyYearAndSaysWhyItRefusesTheOthers) {
@@ -59,7 +53,7 @@ TEST_F(DateDialogTest, TakesExistingDatesOfAnyYearAndSaysWhyItRefusesTheOthers) 
     for (const auto& [d, says] : refused) {
         choose(d.year, d.month, d.day);
         EXPECT_TRUE(dialog.isVisible());
-        EXPECT_EQ(calendarState().currentDate, (GregorianDate{10, 3, 0, 2026}));
+        EXPECT_EQ(data.day.date(), (GregorianDate{10, 3, 0, 2026}));
         EXPECT_TRUE(hint->isVisible());
         EXPECT_EQ(hint->text(), says);
         EXPECT_TRUE(field("dayField")->hasFocus() || !dialog.isActiveWindow());
@@ -68,17 +62,17 @@ TEST_F(DateDialogTest, TakesExistingDatesOfAnyYearAndSaysWhyItRefusesTheOthers) 
     EXPECT_FALSE(hint->isVisible());
     QTest::keyClick(field("dayField"), Qt::Key_Return);
     EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(calendarState().currentPosition, GregorianToMayan({28, 2, 0, 2024}));
+    EXPECT_EQ(data.day.position(), GregorianToMayan({28, 2, 0, 2024}));
     choose(2026, 3, 10);
-    repaints = fullModeTold = 0;
+    repaints = 0;
     EXPECT_FALSE(dateDialogAccepts(2026, 13, 1) || dateDialogAccepts(2026, 1, 0));
     int n = 0;
     for (const GregorianDate& d : {GregorianDate{31, 1, 0, 2026}, GregorianDate{30, 4, 0, 2026},
                                    GregorianDate{28, 2, 0, 2024}, GregorianDate{1, 1, 0, 1},
                                    GregorianDate{15, 6, 0, 9999}}) {
         EXPECT_EQ(choose(d.year, d.month, d.day), QDialog::Accepted);
-        EXPECT_EQ(calendarState().currentPosition, GregorianToMayan(d));
-        EXPECT_EQ(std::pair(repaints, fullModeTold), std::pair(n + 1, n + 1));
+        EXPECT_EQ(data.day.position(), GregorianToMayan(d));
+        EXPECT_EQ(repaints, n + 1);
         ++n;
     }
 }
@@ -86,22 +80,22 @@ TEST_F(DateDialogTest, TakesExistingDatesOfAnyYearAndSaysWhyItRefusesTheOthers) 
 TEST_F(DateDialogTest, CaptionFollowsTheFieldsAndCancelChangesNothing) {
     dialog.openOn({5, 9, 0, 2030});
     EXPECT_EQ(dialog.windowTitle(), "5.9.2030");
-    EXPECT_EQ(button("applyButton")->text(), readDatabaseLine(167, "BASE.KTX"));
+    EXPECT_EQ(button("applyButton")->text(), readDatabaseLine(data.folder, 167, "BASE.KTX"));
     field("dayField")->setValue(6);
     EXPECT_EQ(dialog.windowTitle(), "6.9.2030");
     QTest::mouseClick(button("cancelButton"), Qt::LeftButton);
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
-    EXPECT_EQ(calendarState().currentDate, (GregorianDate{10, 3, 0, 2026}));
+    EXPECT_EQ(data.day.date(), (GregorianDate{10, 3, 0, 2026}));
 }
 
 TEST_F(DateDialogTest, TodayAfterMidnightReturnsToTheStartDay) {
     choose(2031, 5, 5);
     clockNow += std::chrono::minutes(2);  // past midnight
-    dialog.openOn(calendarState().currentDate);
+    dialog.openOn(data.day.date());
     QTest::mouseClick(button("todayButton"), Qt::LeftButton);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(calendarState().currentDate, (GregorianDate{10, 3, 0, 2026}));
-    EXPECT_EQ(fullModeTold, 2);
+    EXPECT_EQ(data.day.date(), (GregorianDate{10, 3, 0, 2026}));
+    EXPECT_EQ(repaints, 2);
 }
 
 // A second showing starts in the year field too, even after the focus went elsewhere.
@@ -117,19 +111,19 @@ TEST_F(DateDialogTest, EveryShowingFocusesTheYearField) {
 
 // Return in a field applies the typed date; Escape leaves the date alone.
 TEST_F(DateDialogTest, ReturnAppliesAndEscapeCancels) {
-    dialog.openOn(calendarState().currentDate);
+    dialog.openOn(data.day.date());
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
     QTest::keyClicks(field("yearField"), "2030");
     QTest::keyClick(field("yearField"), Qt::Key_Return);
     EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(calendarState().currentDate, (GregorianDate{10, 3, 0, 2030}));
+    EXPECT_EQ(data.day.date(), (GregorianDate{10, 3, 0, 2030}));
 
-    dialog.openOn(calendarState().currentDate);
+    dialog.openOn(data.day.date());
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
     field("dayField")->setValue(11);
     QTest::keyClick(field("dayField"), Qt::Key_Escape);
     EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(calendarState().currentDate, (GregorianDate{10, 3, 0, 2030}));
+    EXPECT_EQ(data.day.date(), (GregorianDate{10, 3, 0, 2030}));
 }
 
 }  // namespace

@@ -56,7 +56,7 @@ TEST_F(ConfigDialogTest, SaveAndExitWritesTheFifteenLinesInTheirOrder) {
     EXPECT_TRUE(QFileInfo::exists(autostart)) << "the start with the desktop was not set up";
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(fullModeCalls, (QStringList{"off", "on", "mode 0"}));
-    EXPECT_TRUE(settings().threeTurtles && !settings().swapDayKeys);
+    EXPECT_TRUE(data.settings.threeTurtles && !data.settings.swapDayKeys);
 
     // Transitions off keep their speed in the file, and no fade is made.
     dialog->show();
@@ -66,7 +66,7 @@ TEST_F(ConfigDialogTest, SaveAndExitWritesTheFifteenLinesInTheirOrder) {
     dialog->speedBox()->setValue(25);
     saveByButton();
     EXPECT_EQ(confLines().mid(4, 2), (QStringList{"N", "25"}));
-    EXPECT_EQ(settings().fadeSteps(), 0);
+    EXPECT_EQ(data.settings.fadeSteps(), 0);
     dialog->show();
     check(&Settings::startWithDesktop, false);
     saveByButton();
@@ -77,10 +77,10 @@ TEST_F(ConfigDialogTest, SaveAndExitWritesTheFifteenLinesInTheirOrder) {
     EXPECT_FALSE(dialog->speedBox()->isEnabled());  // as read back
     check(&Settings::swapDayKeys, true);
     dialog->close();
-    EXPECT_TRUE(settings().swapDayKeys);
+    EXPECT_TRUE(data.settings.swapDayKeys);
     EXPECT_EQ(confLines()[6], "N");
     dialog->show();
-    EXPECT_FALSE(box(&Settings::swapDayKeys)->isChecked() || settings().swapDayKeys);
+    EXPECT_FALSE(box(&Settings::swapDayKeys)->isChecked() || data.settings.swapDayKeys);
     EXPECT_EQ(fullModeCalls.join(", "),
               "off, on, mode 0, off, on, mode 0, off, on, mode 0, off, on, mode 0, off");
 }
@@ -99,15 +99,15 @@ TEST_F(ConfigDialogTest, ABadLineIsNamedTheOthersApplyAndTheFileWaitsForSave) {
     dialog->show();
     EXPECT_EQ(messages(), QStringList{"conf.dat line 6: \"fast\" is not a whole number\n"
                                       "conf.dat line 14: entry 7 is not in the list of 7"});
-    loadSettings();  // as every window switch reads it: said once per run
+    loadSettings(data);  // as every window switch reads it: said once per run
     dialog->hide();
     dialog->show();
     EXPECT_EQ(messages().size(), 1) << messages().join("|").toStdString();
     EXPECT_FALSE(box(&Settings::yearShine)->isChecked());
     EXPECT_TRUE(box(&Settings::swapDayKeys)->isChecked());
     EXPECT_EQ(dialog->speedBox()->value(), 10);  // kept
-    EXPECT_TRUE(settings().swapDayKeys);         // applied
-    EXPECT_EQ(settings().glyphFont, "Hand Font");
+    EXPECT_TRUE(data.settings.swapDayKeys);         // applied
+    EXPECT_EQ(data.settings.glyphFont, "Hand Font");
     EXPECT_EQ(readFile("conf.dat"), before);
     saveByButton();
     EXPECT_EQ(confLines()[5], "10");
@@ -150,8 +150,8 @@ TEST_F(ConfigDialogTest, ATypedListTextIsMatchedWholeWithoutRegardToCase) {
     dialog->moonBox()->setEditText("Southern Hemisphere");
     saveByButton();
     EXPECT_EQ(confLines().mid(13), (QStringList{"-1", "1"}));
-    EXPECT_EQ(settings().dateLayout(), -1);  // a date shown, in no layout: no text
-    EXPECT_TRUE(settings().showsGregorian() && settings().southernMoon());
+    EXPECT_EQ(data.settings.dateLayout(), -1);  // a date shown, in no layout: no text
+    EXPECT_TRUE(data.settings.showsGregorian() && data.settings.southernMoon());
     dialog->show();
     EXPECT_EQ(messages().size(), 1) << "the file it wrote was refused";
     EXPECT_EQ(dates->currentIndex(), -1);

@@ -17,7 +17,7 @@ protected:
         const QDateTime at(QDate(2024, 3, 5), QTime(14, 7, 9));
         const std::chrono::system_clock::time_point point{
             std::chrono::milliseconds(at.toMSecsSinceEpoch())};
-        calendarState().clock = [point] { return point; };
+        data.day.setClock([point] { return point; };
     }
     QString senderOf(const QString& name) const {
         for (const QString& line : readLines(programFile(name)))
@@ -34,7 +34,7 @@ TEST_F(ErrorLog, WritesTheStateOfTheProgramAsTheSampleLog) {
     calendar.currentDate = {26, 7, 5, 2013};
     calendar.today = {1, 2, 3, 2024};
     calendar.currentPosition = GregorianToMayan(calendar.currentDate);
-    Settings& s = settings();
+    Settings& s = data.settings;
     s.yearShine = true;
     s.castleDayIcon = true;
     s.glyphFont = "Glyphs";
@@ -58,32 +58,32 @@ TEST_F(ErrorLog, WritesTheStateOfTheProgramAsTheSampleLog) {
                          {LogField::DrawingGuide, true}};
     });
 
-    reportError(102, "PAINTALL in orbisca", {"detail one", "", "detail three"}, "why it failed");
+    reportError(data, 102, "PAINTALL in orbisca", {"detail one", "", "detail three"}, "why it failed");
     QFile sample(ORBISCA_SOURCE_DIR "/tests/data/sample_error.log");
     ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
     EXPECT_EQ(readFile("program/errorlog1.err"),
-              sample.readAll() + " \nWORKING FOLDER:" + workingFolder().toUtf8() + "\n");
+              sample.readAll() + " \nWORKING FOLDER:" + data.folder.path().toUtf8() + "\n");
     EXPECT_EQ(messages(), QStringList{"ERROR! ERROR CODE:102\nwhy it failed"});
-    EXPECT_FALSE(notifierState().endRequested);
+    EXPECT_FALSE(data.notifier.endRequested);
 
     // A window that is gone lends nothing: its lines fall back to 0, N and empty.
     source.reset();
-    const QStringList lines = errorLogLines(102, "", {}, QDateTime());
+    const QStringList lines = errorLogLines(data, 102, "", {}, QDateTime());
     EXPECT_TRUE(lines.contains("STATE:0") && lines.contains("_GUIDE:N") && lines.contains("t2:0"));
 }
 
 // At the edge of a handler: a FatalError keeps its own code and details, any other exception
 // takes the handler's; one message each, with the reason, and the program asked to end.
 TEST_F(ErrorLog, AFailureAtAHandlersEdgeIsReportedWithItsReasonAndEndsTheProgram) {
-    EXPECT_TRUE(reportFailures(102, "PAINTALL in orbisca", [] {}));
-    EXPECT_FALSE(reportFailures(102, "PAINTALL in orbisca", [] {
+    EXPECT_TRUE(reportFailures(data, 102, "PAINTALL in orbisca", [] {}));
+    EXPECT_FALSE(reportFailures(data, 102, "PAINTALL in orbisca", [] {
         throw FatalError(101, "readtext in orbisca", {"filename:BASE.KTX"}, "BASE.KTX: missing");
     }));
-    EXPECT_FALSE(reportFailures(102, "PAINTALL in orbisca",
+    EXPECT_FALSE(reportFailures(data, 102, "PAINTALL in orbisca",
                                 [] { throw std::runtime_error("the moon does not fit"); }));
     EXPECT_EQ(messages(), (QStringList{"ERROR! ERROR CODE:101\nBASE.KTX: missing",
                                        "ERROR! ERROR CODE:102\nthe moon does not fit"}));
-    EXPECT_EQ(notifierState().exitCode, 1);
+    EXPECT_EQ(data.notifier.exitCode, 1);
     const QStringList log = readLines(programFile("errorlog1.err"));
     EXPECT_TRUE(log.contains("ERROR SENDER:readtext in orbisca"));
     EXPECT_EQ(log.mid(log.indexOf("LOCAL VARIABLES:") + 1, 3),
@@ -96,18 +96,18 @@ TEST_F(ErrorLog, TakesTheSmallestFreeNumberAndWritesOneLogPerRun) {
     // The second error comes while the first message is shown (a message box runs a nested event
     // loop, in which a timer may fail once more): it gives a message, no log.
     int shown = 0;
-    notifierState().show = [&](const QString&) {
-        if (++shown == 1) reportFatal(101, kSenderPanelPicture, {}, "");
+    data.notifier.show = [&](const QString&) {
+        if (++shown == 1) reportFatal(data, 101, kSenderPanelPicture, {}, "");
     };
-    reportFatal(103, kSenderPanelFace, {}, "");
+    reportFatal(data, 103, kSenderPanelFace, {}, "");
     EXPECT_EQ(senderOf("errorlog3.err"), QStringLiteral("ERROR SENDER:") + kSenderPanelFace);
     EXPECT_FALSE(QFile::exists(programFile("errorlog4.err")));
     EXPECT_EQ(messages(), (QStringList{"ERROR! ERROR CODE:103", "ERROR! ERROR CODE:101"}));
 
-    resetErrorLogState();  // the next run
-    errorLogState().programFolder = home.filePath("program");
+    data.errorLog.logWritten = false;  // the next run
+    data.errorLog.programFolder = home.filePath("program");
     QFile::remove(programFile("errorlog1.err"));
-    reportError(104, "orbisca window", {}, "");
+    reportError(data, 104, "orbisca window", {}, "");
     EXPECT_EQ(senderOf("errorlog1.err"), "ERROR SENDER:orbisca window");
 }
 
@@ -116,25 +116,25 @@ TEST_F(ErrorLog, TakesTheSmallestFreeNumberAndWritesOneLogPerRun) {
 TEST_F(ErrorLog, AnInstalledProgramLogsIntoTheWorkingFolderOrTheStateFolderOnly) {
     QFile::remove(home.filePath("CMakeCache.txt"));
     qputenv("XDG_STATE_HOME", home.filePath("state").toUtf8());
-    reportError(102, "PAINTALL in orbisca", {}, "");
+    reportError(data, 102, "PAINTALL in orbisca", {}, "");
     EXPECT_EQ(readLines(home.filePath("errorlog1.err")).value(0), "ERROR LOG");
     EXPECT_TRUE(QDir(home.filePath("program")).isEmpty());
     EXPECT_EQ(messages(), QStringList{"ERROR! ERROR CODE:102"});
-    EXPECT_FALSE(notifierState().endRequested);
+    EXPECT_FALSE(data.notifier.endRequested);
 
-    resetErrorLogState();  // the next run, on a working folder that is gone
-    errorLogState().programFolder = home.filePath("program");
-    setWorkingFolder(home.filePath("gone"));
-    reportError(101, "readtext in orbisca", {}, "");
+    data.errorLog.logWritten = false;  // the next run, on a working folder that is gone
+    data.errorLog.programFolder = home.filePath("program");
+    data.folder.set(home.filePath("gone"));
+    reportError(data, 101, "readtext in orbisca", {}, "");
     EXPECT_EQ(readLines(home.filePath("state/orbisca/errorlog1.err")).last(),
               "WORKING FOLDER:" + home.filePath("gone"));
 
-    resetErrorLogState();  // and with no writable folder at all
-    errorLogState().programFolder = home.filePath("program");
+    data.errorLog.logWritten = false;  // and with no writable folder at all
+    data.errorLog.programFolder = home.filePath("program");
     qputenv("XDG_STATE_HOME", "/proc/no-state");
     int endedWith = 0;
-    notifierState().endProgram = [&](int code) { endedWith = code; };
-    reportError(101, "readtext in orbisca", {}, "");
+    data.notifier.endProgram = [&](int code) { endedWith = code; };
+    reportError(data, 101, "readtext in orbisca", {}, "");
     qunsetenv("XDG_STATE_HOME");
     EXPECT_EQ(messages().last(), "FATAL ERROR! FILE ACCESS LOCKED! PROGRAMM WILL BE CLOSED.");
     EXPECT_EQ(endedWith, 1);
@@ -167,22 +167,22 @@ TEST_F(Attributes, ClearsTheReadOnlyMarkAndGivesOneMessage114WhenRefused) {
     };
     for (const QString& name : names + QStringList{"RGNS.dat"}) writeFile(name, "x");
     markReadOnly();
-    EXPECT_TRUE(makeSettingsFilesWritable());
+    EXPECT_TRUE(makeSettingsFilesWritable(data));
     for (const QString& name : names)
         EXPECT_TRUE(QFile::permissions(home.filePath(name)) & QFile::WriteOwner);
     EXPECT_TRUE(messages().isEmpty());
 
     markReadOnly();
     QStringList asked;
-    EXPECT_FALSE(makeSettingsFilesWritable([&](const QString& path) {
+    EXPECT_FALSE(makeSettingsFilesWritable(data, [&](const QString& path) {
         asked << QFileInfo(path).fileName();
         return false;
     }));
     EXPECT_EQ(asked, names);  // RGNS.dat is writable already: never asked
     EXPECT_EQ(messages(), QStringList{"ERROR! ERROR CODE:114"});
-    EXPECT_FALSE(errorLogState().logWritten);
+    EXPECT_FALSE(data.errorLog.logWritten);
     EXPECT_TRUE(QDir(home.filePath("program")).isEmpty());
-    EXPECT_FALSE(notifierState().endRequested);
+    EXPECT_FALSE(data.notifier.endRequested);
 }
 
 }  // namespace

@@ -40,7 +40,7 @@ TEST_F(HelpFields, StrictInsidePointsFindTheFirstFieldInFileOrder) {
     QStringList texts;
     for (int i = 0; i < kHelpRectCount; ++i) texts << QStringLiteral("field %1").arg(i);
     writeLines("Fieldhlp.ktx", texts);
-    ASSERT_NO_THROW(loadHelpFields());
+    ASSERT_NO_THROW(data.helpRects = loadHelpFields(data.folder));
     EXPECT_EQ(helpRectsState().rects[2], (HelpRect{-5, -5, 0, 0}));
 
     const std::pair<QPoint, QString> cases[] = {
@@ -49,12 +49,12 @@ TEST_F(HelpFields, StrictInsidePointsFindTheFirstFieldInFileOrder) {
         {{20, 40}, "none"},    {{60, 50}, "none"}};
     for (const auto& [point, wanted] : cases) {
         QString text = QStringLiteral("none");
-        findHelpField(point.x(), point.y(), text);
+        findHelpField(data.helpRects, point.x(), point.y(), text);
         EXPECT_EQ(text, wanted) << point.x() << "," << point.y();
     }
 
     writeFile("HRCT.dat", records.left(16 * 69 + 15));
-    EXPECT_EQ(errorOf([] { loadHelpFields(); }),
+    EXPECT_EQ(errorOf([] { data.helpRects = loadHelpFields(data.folder); }),
               "HRCT.dat: 1119 bytes hold 69 whole records; 70 are needed");
     // Data of another kind is refused by its shape, naming the record.
     const std::pair<QByteArray, QString> junk[] = {
@@ -66,12 +66,12 @@ TEST_F(HelpFields, StrictInsidePointsFindTheFirstFieldInFileOrder) {
          "right, bottom from -16384 to 16384, left before right, top above bottom)"}};
     for (const auto& [content, error] : junk) {
         writeFile("HRCT.dat", content);
-        EXPECT_EQ(errorOf([] { loadHelpFields(); }), error);
+        EXPECT_EQ(errorOf([] { data.helpRects = loadHelpFields(data.folder); }), error);
     }
     writeFile("HRCT.dat", records);
     writeLines("Fieldhlp.ktx", texts.mid(0, 69));
-    clearTextCache();
-    EXPECT_EQ(errorOf([] { loadHelpFields(); }), "Fieldhlp.ktx: 69 lines; 70 are needed");
+    clearTextCache(data.folder);
+    EXPECT_EQ(errorOf([] { data.helpRects = loadHelpFields(data.folder); }), "Fieldhlp.ktx: 69 lines; 70 are needed");
     EXPECT_EQ(helpRectsState().texts[1], "field 1");
 }
 
@@ -129,17 +129,17 @@ TEST_F(FontTable, EmptyAndMissingLinesGiveTheDefaultFontAndBadNumbersAreRefused)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.content.join('|').toStdString());
         writeLines("fdb.dat", lines);  // a full table in force first
-        clearTextCache();
-        loadFontTable();
+        clearTextCache(data.folder);
+        program.fonts.load(data.folder);
         writeLines("fdb.dat", c.content);
-        clearTextCache();
-        EXPECT_EQ(errorOf([] { loadFontTable(); }), c.error);
+        clearTextCache(data.folder);
+        EXPECT_EQ(errorOf([] { program.fonts.load(data.folder); }), c.error);
         for (int i = 0; i < kFontTableSize; ++i) {
             ASSERT_TRUE(fontTableState().fonts[i].has_value()) << i;
             const bool plainExpected =
                 c.error == "no error" && std::ranges::count(c.defaultFonts, i);
-            EXPECT_EQ(tableFont(i).font.pointSize(), plainExpected ? plainSize : 30 + i) << i;
-            EXPECT_EQ(tableFont(i).colour, QColor(Qt::white));
+            EXPECT_EQ(program.fonts.font(i).font.pointSize(), plainExpected ? plainSize : 30 + i) << i;
+            EXPECT_EQ(program.fonts.font(i).colour, QColor(Qt::white));
         }
     }
 }

@@ -56,8 +56,8 @@ protected:
 
 TEST_F(ConfFile, ReadsAndWritesBackTheFifteenLines) {
     writeLines("conf.dat", sample, "\r\n");
-    EXPECT_EQ(loadSettings(), ConfigLoad::Loaded);
-    const Settings& s = settings();
+    EXPECT_EQ(loadSettings(data), ConfigLoad::Loaded);
+    const Settings& s = data.settings;
     EXPECT_EQ(s.fadeSteps(), 25);
     EXPECT_TRUE(s.yearShine && !s.yearLine && s.yearDayIcon && !s.castleDayIcon && s.swapDayKeys);
     EXPECT_EQ(s.glyphFont, "Glyph Font");
@@ -66,13 +66,13 @@ TEST_F(ConfFile, ReadsAndWritesBackTheFifteenLines) {
     EXPECT_EQ(s.dateLayout(), 3);
     EXPECT_TRUE(s.showsGregorian() && !s.southernMoon());
     EXPECT_TRUE(messages().isEmpty());
-    ASSERT_TRUE(saveSettings(s));
+    ASSERT_TRUE(saveSettings(data, s));
     EXPECT_EQ(QString::fromUtf8(readFile("conf.dat")), sample.join('\n') + '\n');
     // Only exactly "Y" is true.
     for (const char* text : {"y", "", "Y ", "yes", "1"}) {
         writeLines("conf.dat", sampleWith(1, text));
-        loadSettings();
-        EXPECT_FALSE(settings().yearShine) << text;
+        loadSettings(data);
+        EXPECT_FALSE(data.settings.yearShine) << text;
     }
 }
 
@@ -80,25 +80,26 @@ TEST_F(ConfFile, ReadsAndWritesBackTheFifteenLines) {
 // version is written back as it was, and a line 16 written by a newer version is kept.
 TEST_F(ConfFile, OurOwnLinesFollowTheFifteenOnlyWhenSet) {
     writeLines("conf.dat", sample);
-    ASSERT_EQ(loadSettings(), ConfigLoad::Loaded);
-    EXPECT_FALSE(settings().showInTray || settings().notifyNewDay || settings().startWithDesktop);
-    settings().notifyNewDay = true;
-    ASSERT_TRUE(saveSettings(settings()));
+    ASSERT_EQ(loadSettings(data), ConfigLoad::Loaded);
+    EXPECT_FALSE(data.settings.showInTray || data.settings.notifyNewDay || data.settings.startWithDesktop);
+    data.settings.notifyNewDay = true;
+    ASSERT_TRUE(saveSettings(data, data.settings));
     EXPECT_EQ(QString::fromUtf8(readFile("conf.dat")),
               (sample + QStringList{"", "N", "Y"}).join('\n') + '\n');
-    resetSettings();
+    data.settings = Settings{};
+    data.confRead = ConfReadMemory{};
     writeLines("conf.dat", sample + QStringList{"ru"});
-    ASSERT_EQ(loadSettings(), ConfigLoad::Loaded);
-    ASSERT_TRUE(saveSettings(settings()));
+    ASSERT_EQ(loadSettings(data), ConfigLoad::Loaded);
+    ASSERT_TRUE(saveSettings(data, data.settings));
     EXPECT_EQ(QString::fromUtf8(readFile("conf.dat")),
               (sample + QStringList{"ru"}).join('\n') + '\n');
 }
 
 TEST_F(ConfFile, AMissingFileIsReportedAndKeepsTheSettingsInForce) {
-    settings().yearShine = true;
-    EXPECT_EQ(loadSettings(), ConfigLoad::Missing);
+    data.settings.yearShine = true;
+    EXPECT_EQ(loadSettings(data), ConfigLoad::Missing);
     EXPECT_EQ(messages(), QStringList{"Error. Configuration file not exists!"});
-    EXPECT_TRUE(settings().yearShine);
+    EXPECT_TRUE(data.settings.yearShine);
 }
 
 // Help pages are kept to the help files that exist, the fade's steps to 1..99 (no step would
@@ -109,12 +110,12 @@ TEST_F(ConfFile, NumbersOutsideTheirRangeAreKeptInIt) {
                                                        {9, "100000", 4}};
     for (const auto& [number, line, value] : cases) {
         writeLines("conf.dat", sampleWith(number, line));
-        loadSettings();
-        EXPECT_EQ(number == 9 ? settings().helpPages : settings().fadeSteps(), value)
+        loadSettings(data);
+        EXPECT_EQ(number == 9 ? data.settings.helpPages : data.settings.fadeSteps(), value)
             << "line " << number << ": " << line;
     }
     ASSERT_TRUE(QFile::remove(home.filePath("hlp3.ktx")));  // pages 1 and 2 only, one after another
-    EXPECT_EQ(limitHelpPages(4), 2);
+    EXPECT_EQ(limitHelpPages(data.folder, 4), 2);
 }
 
 TEST_F(ConfFile, SettingsAreSetByNameInTheFilesForm) {
@@ -145,7 +146,7 @@ TEST_F(PrintWindowFile, ABadLineIsNamedAndTakesItsDefaultWhileTheOthersAreKept) 
     lines[15] = "300";
     writeLines("WindWHP.dat", lines, "\r\n");
     writeLines("~last.spt", {"FONT 12 -16 0 0 0 bld nrm Arial"}, "\r\n");
-    const PrintWindowFiles read = loadPrintWindowFiles();
+    const PrintWindowFiles read = loadPrintWindowFiles(data);
     PrintWindowValues expected = stored;
     expected.backGreen = PrintWindowValues{}.backGreen;  // line 16; line 3 is the default already
     EXPECT_EQ(read.values, expected);
@@ -157,7 +158,7 @@ TEST_F(PrintWindowFile, ABadLineIsNamedAndTakesItsDefaultWhileTheOthersAreKept) 
     EXPECT_TRUE(messages()[0].contains("\"left\\x1b]0;T\\x07\" is not a whole number\nWindWHP"));
     EXPECT_EQ(read.lastScript, QStringList{"FONT 12 -16 0 0 0 bld nrm Arial"});
     writeLines("WindWHP.dat", lines.mid(0, 2));
-    const PrintWindowFiles shortFile = loadPrintWindowFiles();
+    const PrintWindowFiles shortFile = loadPrintWindowFiles(data);
     EXPECT_TRUE(shortFile.problem.startsWith("WindWHP.dat line 3: the line is missing"));
     EXPECT_EQ(shortFile.values.width, 1200);
 }
@@ -171,7 +172,7 @@ TEST_F(DetailsFile, EncodedEntriesDecodeToTheSameList) {
     const QByteArray content = encodeDetails(entries);
     EXPECT_FALSE(content.contains("Account"));  // stored substituted
     writeFile("print.dat", content);
-    EXPECT_EQ(readDonationDetails(), entries);
+    EXPECT_EQ(readDonationDetails(data.folder), entries);
     // A case mark upper-cases the character read last.
     const QString plain = substituteDetails("ab", 'E');
     EXPECT_EQ(decodeDetails(printValues({plain[0].unicode(), -7, plain[1].unicode(), -1, -1})),

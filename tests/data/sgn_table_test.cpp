@@ -34,7 +34,7 @@ TEST_F(SgnFile, ReadsWhatItWritesAndNormalisesTheColours) {
     loose[64] = "  007\t255  0 ";
     loose << "a trailing note";
     writeFile("SGN.DAT", textFileContent(loose));
-    const SgnTable read = loadSgnTable();
+    const SgnTable read = loadSgnTable(data.folder);
     EXPECT_EQ(read.glyphsOf(0), "");
     EXPECT_EQ(read.colourOf(0).scriptText(), " 7 255 0 ");
     EXPECT_EQ(sgnTableLines(read)[64], "7 255 0");
@@ -66,7 +66,7 @@ TEST_F(SgnFile, ABadFileIsRefusedNamingTheFileAndLine) {
         const QString error = errorOf([&] { parseSgnTable(lines); });
         EXPECT_TRUE(error.startsWith(c.error)) << error.toStdString();
     }
-    EXPECT_TRUE(errorOf([] { loadSgnTable(); }).contains("sgn.dat"));  // no file at all
+    EXPECT_TRUE(errorOf([] { loadSgnTable(data.folder); }).contains("sgn.dat"));  // no file at all
 }
 
 }  // namespace

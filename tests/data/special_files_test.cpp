@@ -119,24 +119,24 @@ TEST_F(SpecialFiles, DevicesAreNeverReplacedByADataFile) {
 // neither. (A folder in their place takes the same path.)
 TEST_F(SpecialFiles, SettingsFilesThatAreNotFilesAreRefusedNamingThem) {
     for (const char* name : {"conf.dat", "~last.spt", "strt.dat"}) pipe(name);
-    EXPECT_EQ(loadSettings(), ConfigLoad::Unreadable);
+    EXPECT_EQ(loadSettings(data), ConfigLoad::Unreadable);
     EXPECT_EQ(messages().last(),
               "Error. Configuration file cannot be read! conf.dat: is a pipe, not a regular file");
-    EXPECT_FALSE(saveSettings(Settings{}));
+    EXPECT_FALSE(saveSettings(data, Settings{}));
     EXPECT_TRUE(messages().last().contains(home.filePath("conf.dat") + " is a pipe"));
-    EXPECT_FALSE(savePrintWindowFiles(PrintWindowValues{}, {"TEXT 1 1 rgt 'x'"}));
+    EXPECT_FALSE(savePrintWindowFiles(data, PrintWindowValues{}, {"TEXT 1 1 rgt 'x'"}));
     EXPECT_TRUE(messages().last().contains("~last.spt is a pipe"));
-    EXPECT_TRUE(countLaunch());  // an unreadable counter counts as a first launch
-    EXPECT_FALSE(writeLaunchFile("5"));
+    EXPECT_TRUE(countLaunch(data));  // an unreadable counter counts as a first launch
+    EXPECT_FALSE(writeLaunchFile(data, "5"));
     EXPECT_TRUE(messages().last().contains("strt.dat is a pipe"));
     EXPECT_EQ(messages().filter("could not be saved").size(), 3);
-    EXPECT_FALSE(notifierState().endRequested);
+    EXPECT_FALSE(data.notifier.endRequested);
     EXPECT_EQ(entries(), (QStringList{"conf.dat", "strt.dat", "~last.spt"}));
     for (const char* name : {"conf.dat", "~last.spt", "strt.dat"})
         EXPECT_EQ(fileKindOf(home.filePath(name)), FileKind::Pipe) << name;
 
     ASSERT_TRUE(QFile::remove(home.filePath("conf.dat")) && QDir(home.path()).mkdir("conf.dat"));
-    EXPECT_EQ(loadSettings(), ConfigLoad::Unreadable);
+    EXPECT_EQ(loadSettings(data), ConfigLoad::Unreadable);
     EXPECT_EQ(messages().last(),
               "Error. Configuration file cannot be read! conf.dat: is a folder, not a file");
 }
@@ -149,8 +149,8 @@ TEST_F(SpecialFiles, AConfigurationFileThatMayNotBeReadSaysSo) {
         home.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ExeOther));
     const int status = inChild([] {
         if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(2);
-        _exit(loadSettings() == ConfigLoad::Unreadable &&
-                      notifierState().messages.value(0) ==
+        _exit(loadSettings(data) == ConfigLoad::Unreadable &&
+                      data.notifier.messages.value(0) ==
                           "Error. Configuration file cannot be read! conf.dat: cannot be read: "
                           "permission denied"
                   ? 0
@@ -166,7 +166,7 @@ TEST_F(SpecialFiles, FilesBeyondTheirLimitAreRefusedNamingTheLimit) {
     writeFile("conf.dat", "Y\n");
     QFile conf(home.filePath("conf.dat"));
     ASSERT_TRUE(conf.resize(kMaxDataFileBytes + 1));
-    EXPECT_EQ(loadSettings(), ConfigLoad::Unreadable);
+    EXPECT_EQ(loadSettings(data), ConfigLoad::Unreadable);
     EXPECT_EQ(messages().last(),
               "Error. Configuration file cannot be read! conf.dat: 16777217 bytes, more than the "
               "limit of 16 MB");
@@ -185,7 +185,7 @@ TEST_F(SpecialFiles, TwoProgramsOnOneFolderCountEveryLaunch) {
     // could starve the other process past the lock's wait.
     auto launches = [] {
         for (int i = 0; i < kLaunches; ++i) {
-            countLaunch();
+            countLaunch(data);
             usleep(30000);
         }
     };
@@ -208,7 +208,7 @@ TEST_F(SpecialFiles, TwoProgramsOnOneFolderCountEveryLaunch) {
         raise(SIGKILL);
     });
     ASSERT_TRUE(killedBySigkill(status));
-    EXPECT_FALSE(countLaunch());
+    EXPECT_FALSE(countLaunch(data));
     EXPECT_EQ(readLines(home.filePath("strt.dat")).value(0), QString::number(2 + 2 * kLaunches));
 }
 
@@ -216,10 +216,10 @@ TEST_F(SpecialFiles, TwoProgramsOnOneFolderCountEveryLaunch) {
 // rename: the old file is whole.
 TEST_F(SpecialFiles, AProgramKilledInTheMiddleOfASaveLeavesTheOldFile) {
     const std::pair<const char*, std::function<void()>> saves[] = {
-        {"conf.dat", [] { saveSettings(Settings{}); }},
-        {"WindWHP.dat", [] { savePrintWindowFiles(PrintWindowValues{}, {"new"}); }},
-        {"~last.spt", [] { savePrintWindowFiles(PrintWindowValues{}, {"new"}); }},
-        {"strt.dat", [] { countLaunch(); }}};
+        {"conf.dat", [] { saveSettings(data, Settings{}); }},
+        {"WindWHP.dat", [] { savePrintWindowFiles(data, PrintWindowValues{}, {"new"}); }},
+        {"~last.spt", [] { savePrintWindowFiles(data, PrintWindowValues{}, {"new"}); }},
+        {"strt.dat", [] { countLaunch(data); }}};
     for (const auto& [name, save] : saves) {
         const QByteArray old = QByteArray("12\n-1\nold content of ") + name + "\n";
         writeFile(name, old);
@@ -232,7 +232,7 @@ TEST_F(SpecialFiles, AProgramKilledInTheMiddleOfASaveLeavesTheOldFile) {
         EXPECT_TRUE(killedBySigkill(status)) << name << ": " << status;
         EXPECT_EQ(readFile(name), old) << name;
     }
-    EXPECT_FALSE(countLaunch());  // and the counter goes on from the old file
+    EXPECT_FALSE(countLaunch(data));  // and the counter goes on from the old file
     EXPECT_EQ(readLines(home.filePath("strt.dat")), (QStringList{"13", "-1"}));
 }
 

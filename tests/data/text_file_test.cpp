@@ -27,10 +27,10 @@ TEST_F(TextFile, ReadsLinesByNumberFromZero) {
     writeFile("t.ktx", "first\r\n\r\n  two blanks \na\rb\r\nc\r\r\nlast\r");
     const QStringList expected = {"first", "", "  two blanks ", "a\rb", "c", "last", ""};
     for (int n = 0; n < expected.size(); ++n)
-        EXPECT_EQ(readDatabaseLine(n, "t.ktx"), expected[n]) << n;
-    EXPECT_EQ(readDatabaseLine(100000, "t.ktx"), "");
-    EXPECT_EQ(readDatabaseLine(-1, "t.ktx"), "");
-    EXPECT_EQ(readDatabaseLine(-1, "missing.ktx"), "");  // a negative line reads nothing at all
+        EXPECT_EQ(readDatabaseLine(data.folder, n, "t.ktx"), expected[n]) << n;
+    EXPECT_EQ(readDatabaseLine(data.folder, 100000, "t.ktx"), "");
+    EXPECT_EQ(readDatabaseLine(data.folder, -1, "t.ktx"), "");
+    EXPECT_EQ(readDatabaseLine(data.folder, -1, "missing.ktx"), "");  // a negative line reads nothing at all
     EXPECT_TRUE(messages().isEmpty());
 }
 
@@ -39,9 +39,9 @@ TEST_F(TextFile, DecodesWindows1251WhenTheFileIsNotUtf8) {
     QStringEncoder to1251("windows-1251");
     writeFile("ru.ktx", "latin\r\n" + QByteArray(to1251.encode(cyrillic)) + "\r\n");
     writeFile("utf.ktx", "\xEF\xBB\xBF" + cyrillic.toUtf8() + "\n");
-    EXPECT_EQ(readDatabaseLine(0, "ru.ktx"), "latin");
-    EXPECT_EQ(readDatabaseLine(1, "ru.ktx"), cyrillic);
-    EXPECT_EQ(readDatabaseLine(0, "utf.ktx"), cyrillic);  // byte-order mark dropped
+    EXPECT_EQ(readDatabaseLine(data.folder, 0, "ru.ktx"), "latin");
+    EXPECT_EQ(readDatabaseLine(data.folder, 1, "ru.ktx"), cyrillic);
+    EXPECT_EQ(readDatabaseLine(data.folder, 0, "utf.ktx"), cyrillic);  // byte-order mark dropped
 }
 
 TEST_F(TextFile, FindsFilesWhateverTheLetterCase) {
@@ -50,29 +50,29 @@ TEST_F(TextFile, FindsFilesWhateverTheLetterCase) {
     writeFile("A.KTX", "upper\n");
     writeFile("Graphic/0Y.bmp", "BM");
     for (const char* name : {"BASE.KTX", "BASE.ktx", "Base.ktx"})
-        EXPECT_EQ(readDatabaseLine(1, name), "one") << name;
-    EXPECT_EQ(readDatabaseLine(0, "A.KTX"), "upper");  // the exact spelling wins when several match
-    EXPECT_EQ(readDatabaseLine(0, "a.ktx"), "lower");
-    EXPECT_EQ(resolvePath("GRAPHIC\\0y.BMP"), home.filePath("Graphic/0Y.bmp"));
+        EXPECT_EQ(readDatabaseLine(data.folder, 1, name), "one") << name;
+    EXPECT_EQ(readDatabaseLine(data.folder, 0, "A.KTX"), "upper");  // the exact spelling wins when several match
+    EXPECT_EQ(readDatabaseLine(data.folder, 0, "a.ktx"), "lower");
+    EXPECT_EQ(data.folder.resolve("GRAPHIC\\0y.BMP"), home.filePath("Graphic/0Y.bmp"));
     // A name that does not exist keeps its spelling below the part that does.
-    EXPECT_EQ(resolvePath("graphic\\new\\File.bmp"), home.filePath("Graphic/new/File.bmp"));
-    EXPECT_EQ(resolvePath(home.filePath("base.ktx")), home.filePath("BASE.KTX"));
+    EXPECT_EQ(data.folder.resolve("graphic\\new\\File.bmp"), home.filePath("Graphic/new/File.bmp"));
+    EXPECT_EQ(data.folder.resolve(home.filePath("base.ktx")), home.filePath("BASE.KTX"));
 
     // A file chosen for a script is named from the working folder when it lies inside it.
-    EXPECT_EQ(scriptFileName(home.filePath("Graphic/0Y.bmp")), "Graphic\\0Y.bmp");
-    EXPECT_EQ(scriptFileName(home.filePath("Graphic/../sun.bmp")), "sun.bmp");
+    EXPECT_EQ(scriptFileName(data.folder, home.filePath("Graphic/0Y.bmp")), "Graphic\\0Y.bmp");
+    EXPECT_EQ(scriptFileName(data.folder, home.filePath("Graphic/../sun.bmp")), "sun.bmp");
     for (const QString& outside : {QString("/nowhere/sun.bmp"), home.path() + "2/sun.bmp"})
-        EXPECT_EQ(scriptFileName(outside), outside);
+        EXPECT_EQ(scriptFileName(data.folder, outside), outside);
 }
 
 TEST_F(TextFile, AnEditedFileTakesEffectAtTheNextRead) {
     writeFile("t.ktx", "old1\n");
-    EXPECT_EQ(readDatabaseLine(0, "t.ktx"), "old1");
+    EXPECT_EQ(readDatabaseLine(data.folder, 0, "t.ktx"), "old1");
     writeFile("t.ktx", "new2\n");  // same size, within the same second
-    EXPECT_EQ(readDatabaseLine(0, "t.ktx"), "new2");
+    EXPECT_EQ(readDatabaseLine(data.folder, 0, "t.ktx"), "new2");
     QFile::remove(home.filePath("t.ktx"));
     writeFile("T.KTX", "other\n");
-    EXPECT_EQ(readDatabaseLine(0, "t.ktx"), "other");
+    EXPECT_EQ(readDatabaseLine(data.folder, 0, "t.ktx"), "other");
 }
 
 // A file that cannot be read is a fatal failure of code 101 naming the file and the line; a pipe
@@ -86,7 +86,7 @@ TEST_F(TextFile, AFileThatCannotBeReadIsAFatalErrorNamingIt) {
         {"folder.ktx", "folder.ktx: is a folder, not a file"}};
     for (const auto& [name, reason] : cases) {
         try {
-            readDatabaseLine(7, name);
+            readDatabaseLine(data.folder, 7, name);
             ADD_FAILURE() << name << " was read";
         } catch (const FatalError& e) {
             EXPECT_EQ(e.code(), 101);
@@ -121,8 +121,8 @@ TEST_F(TextFile, AffirmationJoinsTheLinesOfTheDay) {
 TEST_F(TextFile, TheDefaultWorkingFolderIsTheBuiltOneOrTheUsersFolderInFrontOfTheInstalledPack) {
     writeFile("build/home/BASE.KTX", "built\n");
     QDir().mkpath(home.filePath("build/bin"));
-    useDefaultWorkingFolder(home.filePath("build/bin"));
-    EXPECT_EQ(workingFolder(), home.filePath("build/home"));
+    useDefaultWorkingFolder(data.folder, home.filePath("build/bin"));
+    EXPECT_EQ(data.folder.path(), home.filePath("build/home"));
     EXPECT_EQ(packFolder(), "");
 
     writeFile("usr/share/orbisca/BASE.KTX", "installed\n");
@@ -134,35 +134,35 @@ TEST_F(TextFile, TheDefaultWorkingFolderIsTheBuiltOneOrTheUsersFolderInFrontOfTh
     qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
     const QString own = home.filePath("data/orbisca");
     const QString pack = home.filePath("usr/share/orbisca");
-    useDefaultWorkingFolder(home.filePath("usr/bin"));
-    EXPECT_EQ(workingFolder(), own);
+    useDefaultWorkingFolder(data.folder, home.filePath("usr/bin"));
+    EXPECT_EQ(data.folder.path(), own);
     EXPECT_EQ(QDir(own).entryList(QDir::Files), QStringList{"CONF.DAT"});
     EXPECT_TRUE(QFile::permissions(own + "/CONF.DAT") & QFile::WriteOwner);
-    EXPECT_EQ(resolvePath("conf.dat"), own + "/CONF.DAT");
-    EXPECT_EQ(resolvePath("Base.ktx"), pack + "/BASE.KTX");
-    EXPECT_EQ(resolvePath("graphic\\0y.bmp"), pack + "/graphic/0Y.bmp");
-    EXPECT_EQ(resolvePath("Loading.log"), own + "/Loading.log");  // new files go to the user
-    EXPECT_EQ(scriptFileName(pack + "/graphic/0Y.bmp"), "graphic\\0Y.bmp");
+    EXPECT_EQ(data.folder.resolve("conf.dat"), own + "/CONF.DAT");
+    EXPECT_EQ(data.folder.resolve("Base.ktx"), pack + "/BASE.KTX");
+    EXPECT_EQ(data.folder.resolve("graphic\\0y.bmp"), pack + "/graphic/0Y.bmp");
+    EXPECT_EQ(data.folder.resolve("Loading.log"), own + "/Loading.log");  // new files go to the user
+    EXPECT_EQ(scriptFileName(data.folder, pack + "/graphic/0Y.bmp"), "graphic\\0Y.bmp");
 
     writeFile("data/orbisca/CONF.DAT", "N\n");
     writeFile("data/orbisca/BASE.KTX", "mine\n");
     writeFile("data/orbisca/graphic/0y.bmp", "BM mine");
-    EXPECT_EQ(resolvePath("BASE.KTX"), own + "/BASE.KTX");  // at once, though resolved before
-    useDefaultWorkingFolder(home.filePath("usr/bin"));
+    EXPECT_EQ(data.folder.resolve("BASE.KTX"), own + "/BASE.KTX");  // at once, though resolved before
+    useDefaultWorkingFolder(data.folder, home.filePath("usr/bin"));
     EXPECT_EQ(readFile("data/orbisca/CONF.DAT"), "N\n");
-    EXPECT_EQ(resolvePath("Base.ktx"), own + "/BASE.KTX");
-    EXPECT_EQ(resolvePath("graphic\\0Y.bmp"), own + "/graphic/0y.bmp");
+    EXPECT_EQ(data.folder.resolve("Base.ktx"), own + "/BASE.KTX");
+    EXPECT_EQ(data.folder.resolve("graphic\\0Y.bmp"), own + "/graphic/0y.bmp");
 
     // A user's folder that cannot be made is a clear error, not a start on the wrong folder.
     qputenv("XDG_DATA_HOME", home.filePath("usr/share/orbisca/BASE.KTX").toUtf8());
-    EXPECT_NE(errorOf([&] { useDefaultWorkingFolder(home.filePath("usr/bin")); }), "no error");
+    EXPECT_NE(errorOf([&] { useDefaultWorkingFolder(data.folder, home.filePath("usr/bin")); }), "no error");
     if (dataHome.isNull())
         qunsetenv("XDG_DATA_HOME");
     else
         qputenv("XDG_DATA_HOME", dataHome);
 
-    useDefaultWorkingFolder(home.filePath("elsewhere"));
-    EXPECT_EQ(workingFolder(), QDir::currentPath());
+    useDefaultWorkingFolder(data.folder, home.filePath("elsewhere"));
+    EXPECT_EQ(data.folder.path(), QDir::currentPath());
 }
 
 }  // namespace

@@ -185,7 +185,7 @@ TEST_F(ReminderTest, DamagedFilesGiveOneMessageAndTheReminderAllTheSame) {
     for (const auto& [content, problem] : cases) {
         writeFile("print.dat", content);
         QFile::remove(home.filePath("Donation info.txt"));
-        resetNotifierState();
+        data.notifier = Notifier{};
         runWith([this] {
             EXPECT_EQ(dialog->shownLines(), packSections()[0] + packSections()[2]);
             QTest::mouseClick(dialog->donateButton(), Qt::LeftButton);
@@ -197,7 +197,7 @@ TEST_F(ReminderTest, DamagedFilesGiveOneMessageAndTheReminderAllTheSame) {
     }
     ASSERT_TRUE(QFile::remove(home.filePath("print.dat")));
     ASSERT_TRUE(QFile::remove(home.filePath("donation.ktx")));
-    resetNotifierState();
+    data.notifier = Notifier{};
     runWith([this] { EXPECT_EQ(dialog->shownLines(), QStringList{""}); });
     ASSERT_EQ(messages().size(), 1);
     EXPECT_TRUE(messages()[0].contains("donation.ktx") && messages()[0].contains("print.dat"))

@@ -61,7 +61,7 @@ protected:
     void SetUp() override {
         gfx::resetGlyphFontState();
         ASSERT_TRUE(home.isValid());
-        setWorkingFolder(home.path());
+        data.folder.set(home.path());
     }
     void TearDown() override {
         gfx::resetGlyphFontState();
@@ -77,7 +77,7 @@ protected:
             ASSERT_TRUE(QFile::copy(built.filePath(f), home.filePath("fonts/" + f))) << f;
     }
     QStringList registerFonts() {
-        return gfx::registerGlyphFonts([this](const QString& m) { reports << m; });
+        return program.glyphFonts.registerFolder(data.folder, [this](const QString& m) { reports << m; });
     }
 
     QTemporaryDir home;

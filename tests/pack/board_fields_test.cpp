@@ -20,8 +20,8 @@ class PackBoard : public PackFontsTest {
 protected:
     void SetUp() override {
         PackFontsTest::SetUp();
-        ASSERT_NO_THROW(loadHelpFields());
-        EXPECT_TRUE(notifierState().messages.isEmpty()) << notifierState().messages.join('\n');
+        ASSERT_NO_THROW(data.helpRects = loadHelpFields(data.folder));
+        EXPECT_TRUE(data.notifier.messages.isEmpty()) << data.notifier.messages.join('\n');
     }
     void TearDown() override {
         resetHelpRectsState();
@@ -95,7 +95,7 @@ TEST_F(PackBoard, EachHintExplainsTheFieldOfItsRecord) {
         QString text;
         const QPoint cell = yellowCell(day);
         EXPECT_TRUE(
-            findHelpField(int(133 + 33.5 * cell.x() + 16), int(133 + 33.5 * cell.y() + 16), text));
+            findHelpField(data.helpRects, int(133 + 33.5 * cell.x() + 16), int(133 + 33.5 * cell.y() + 16), text));
         EXPECT_TRUE(text.startsWith(QStringLiteral("Day %1 ").arg(day))) << text;
     }
 }

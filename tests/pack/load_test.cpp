@@ -17,18 +17,18 @@ TEST(PackLoad, TheBuildAssemblesEveryFileIntoTheWorkingFolder) {
 // The settings files load without a message; conf.dat chooses a date format and a moon.
 TEST(PackLoad, SettingsLoadWithoutAMessage) {
     const PackWorkingFolder folder;
-    ASSERT_EQ(loadSettings(), ConfigLoad::Loaded) << notifierState().messages.join('\n');
-    EXPECT_TRUE(settings().showsGregorian() && settings().moonEntry == 0);
-    EXPECT_EQ(settings().glyphFont, "Orbisca Glyphs");              // the sign face under fonts/
-    EXPECT_EQ(loadPrintWindowFiles().values, PrintWindowValues{});  // the form defaults
-    EXPECT_TRUE(notifierState().messages.isEmpty()) << notifierState().messages.join('\n');
+    ASSERT_EQ(loadSettings(data), ConfigLoad::Loaded) << data.notifier.messages.join('\n');
+    EXPECT_TRUE(data.settings.showsGregorian() && data.settings.moonEntry == 0);
+    EXPECT_EQ(data.settings.glyphFont, "Orbisca Glyphs");              // the sign face under fonts/
+    EXPECT_EQ(loadPrintWindowFiles(data).values, PrintWindowValues{});  // the form defaults
+    EXPECT_TRUE(data.notifier.messages.isEmpty()) << data.notifier.messages.join('\n');
 }
 
 // The glyph form of the 64 sgn figures loads, each figure six line letters of its own.
 TEST(PackLoad, SgnFiguresLoadEachWithItsOwnSixLines) {
     const PackWorkingFolder folder;
     SgnTable table;
-    ASSERT_NO_THROW(table = loadSgnTable());
+    ASSERT_NO_THROW(table = loadSgnTable(data.folder));
     QSet<QString> figures;
     for (const QString& letters : table.glyphs) {
         EXPECT_EQ(letters.size(), 6) << letters;
@@ -42,7 +42,7 @@ TEST(PackLoad, SgnFiguresLoadEachWithItsOwnSixLines) {
 TEST(PackLoad, DonationDetailsStandAtTheirPlaces) {
     const PackWorkingFolder folder;
     QStringList details;
-    ASSERT_NO_THROW(details = readDonationDetails());
+    ASSERT_NO_THROW(details = readDonationDetails(data.folder));
     EXPECT_EQ(details, packLines("donation_details.txt"));
     std::vector<QStringList> sections(1);
     for (const QString& line : packLines("donation.ktx")) {

@@ -46,7 +46,7 @@ QStringList generatedFileNames() { return {"print.dat", "HRCT.dat", "tech.dat", 
 QFont packFont(int index) {
     EXPECT_TRUE(fontTableState().fonts.at(static_cast<std::size_t>(index)).has_value())
         << "fdb.dat has no font " << index;
-    return tableFont(index).font;
+    return program.fonts.font(index).font;
 }
 
 PackWorkingFolder::PackWorkingFolder() {
@@ -59,7 +59,7 @@ PackWorkingFolder::PackWorkingFolder() {
     for (const QString& name : generatedFileNames())
         EXPECT_TRUE(QFile::copy(ORBISCA_HOME_DIR "/" + name, dir_.filePath(name)))
             << "the build has not made " << name;
-    setWorkingFolder(dir_.path());
+    data.folder.set(dir_.path());
 }
 
 }  // namespace orbisca::packtest

@@ -28,7 +28,7 @@ std::vector<MappedLine> baseLineMap();
 QStringList packFileNames();
 QStringList generatedFileNames();
 
-// Font `index` of the table that loadFontTable() built; fails the test when it has none there.
+// Font `index` of the table that program.fonts.load(data.folder) built; fails the test when it has none there.
 QFont packFont(int index);
 
 // A temporary working folder holding the pack as the build assembles it (share/ and the files it
@@ -48,8 +48,8 @@ protected:
     static void SetUpTestSuite() { testing::ensureGuiApplication(); }
     void SetUp() override {
         folder_.emplace();
-        loadFontTable();
-        EXPECT_TRUE(notifierState().messages.isEmpty()) << notifierState().messages.join('\n');
+        program.fonts.load(data.folder);
+        EXPECT_TRUE(data.notifier.messages.isEmpty()) << data.notifier.messages.join('\n');
     }
     void TearDown() override { folder_.reset(); }
     const QStringList base = packLines("BASE.KTX");

@@ -3,7 +3,7 @@
 // fonts, and the refusals that keep a moon within what can be drawn.
 #include <gtest/gtest.h>
 
-#include "printing/element_editor.h"
+#include "printpage/element_editor.h"
 #include "printpage/script_line.h"
 
 namespace orbisca::testing {

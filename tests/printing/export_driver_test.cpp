@@ -4,7 +4,7 @@
 #include <QRegularExpression>
 #include <cmath>
 
-#include "printing/export_driver.h"
+#include "export/export_driver.h"
 #include "printing/print_manager_links.h"
 #include "printpage/image_ops.h"
 #include "support/full_mode_fixture.h"
@@ -16,8 +16,8 @@ class ExportDriverTest : public FullModeTest {
 protected:
     void SetUp() override {
         FullModeTest::SetUp();
-        resetPrintPageState();
-        page.services = ProgramPageServices();
+        program.printPage = PrintPageState();
+        page.services = ProgramPageServices(data, program.glyphFonts);
         page.services.notify = [this](const QString& text) { notices << text; };
         const auto filter = page.services.meanFilter;
         page.services.meanFilter = [this, filter](QImage& image, int x0, int y1, int x1, int y0,
@@ -35,7 +35,7 @@ protected:
         return ExportDriver(frame, page).run(which, options);
     }
     QString moonPhase() const {
-        return QString::number(calendarState().currentPosition.moonPhase / 10'000'000);
+        return QString::number(data.day.position().moonPhase / 10'000'000);
     }
 
     PrintPageState page;

@@ -71,13 +71,13 @@ protected:
 TEST_F(PageSetupWindowTest, EachLabelOfTheTextFileNamesItsControl) {
     for (int i = 0; i < kPageSetupLabelCount; ++i)
         EXPECT_EQ(window->labelText(PageSetupLabel(i)),
-                  readDatabaseLine(kPageSetupFirstLine + i, "BASE.KTX"))
+                  readDatabaseLine(data.folder, kPageSetupFirstLine + i, "BASE.KTX"))
             << i;
     // The field names are the labels of their own fields, the units the items of every box.
     for (const PageField which :
          {PageField::Left, PageField::Top, PageField::Width, PageField::Height, PageField::Scale,
           PageField::PaperWidth, PageField::PaperHeight}) {
-        const QString name = readDatabaseLine(kPageSetupFirstLine + int(which), "BASE.KTX");
+        const QString name = readDatabaseLine(data.folder, kPageSetupFirstLine + int(which), "BASE.KTX");
         const auto labels = window->findChildren<QLabel*>();
         const auto label = std::find_if(labels.begin(), labels.end(),
                                         [&](QLabel* l) { return l->text() == name; });
@@ -190,8 +190,8 @@ TEST_F(PageSetupWindowTest, PrintsIntoTheFileAndCancelOrAnUnwritablePathWritesNo
     qputenv("ORBISCA_PRINT_TO", blocked.toLocal8Bit());
     EXPECT_FALSE(printer.print(true, canvas, nullptr));
     EXPECT_FALSE(QFile::exists(blocked));
-    ASSERT_FALSE(notifierState().messages.isEmpty());
-    EXPECT_TRUE(notifierState().messages.last().contains("cannot be written"));
+    ASSERT_FALSE(data.notifier.messages.isEmpty());
+    EXPECT_TRUE(data.notifier.messages.last().contains("cannot be written"));
 
     // Print now into what is no regular file: refused by name, never replaced.
     const QString folder = home.filePath("folder.pdf");
@@ -199,8 +199,8 @@ TEST_F(PageSetupWindowTest, PrintsIntoTheFileAndCancelOrAnUnwritablePathWritesNo
     qputenv("ORBISCA_PRINT_TO", folder.toLocal8Bit());
     EXPECT_FALSE(printer.print(true, canvas, nullptr));
     EXPECT_TRUE(QFileInfo(folder).isDir());
-    EXPECT_TRUE(notifierState().messages.last().endsWith("it is a folder, not a regular file"))
-        << notifierState().messages.last().toStdString();
+    EXPECT_TRUE(data.notifier.messages.last().endsWith("it is a folder, not a regular file"))
+        << data.notifier.messages.last().toStdString();
 }
 
 // After the printer's dialogs the window they came from takes the keys again, also where no
@@ -244,8 +244,8 @@ TEST_F(PageSetupWindowTest, PrintNowWithoutADefaultQueueWritesAPdfIntoTheWorking
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^Orbisca-\\d{8}-\\d{6}\\.pdf$"))
                     .match(written.first())
                     .hasMatch());
-    ASSERT_FALSE(notifierState().messages.isEmpty());
-    EXPECT_TRUE(notifierState().messages.last().contains(written.first()));
+    ASSERT_FALSE(data.notifier.messages.isEmpty());
+    EXPECT_TRUE(data.notifier.messages.last().contains(written.first()));
 
     // The print dialog proposes a new file in the working folder, not the last print's.
     QString proposed;

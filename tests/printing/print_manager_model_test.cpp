@@ -27,7 +27,7 @@ TEST_F(PrintManagerFilesTest, CaptionEntriesComeFromTheirFourRunsOfBaseKtxLines)
     QStringList lines;
     for (int n = 0; n < 700; ++n) lines << QString("line %1").arg(n);
     writeLines("BASE.KTX", lines);
-    const CaptionTable table = CaptionTable::load();
+    const CaptionTable table = CaptionTable::load(data.folder);
     const std::pair<int, int> firstAndLast[] = {{1, 484},  {41, 524}, {42, 628}, {49, 635},
                                                 {50, 646}, {55, 651}, {56, 670}, {65, 679}};
     for (const auto& [entry, line] : firstAndLast)

@@ -27,10 +27,10 @@
 #include <QTimer>
 
 #include "data/conf_file.h"
-#include "data/font_table.h"
+#include "gfx/font_table.h"
 #include "data/text_file.h"
 #include "printing/canvas_view.h"
-#include "printing/export_driver.h"
+#include "export/export_driver.h"
 #include "printing/print_manager_window.h"
 #include "printpage/page_services.h"
 #include "printpage/script_line.h"
@@ -44,18 +44,18 @@ protected:
     PrintManagerWindowTest() { ensureTestApplication(); }
     void SetUp() override {
         WorkingFolderTest::SetUp();
-        resetPrintPageState();
+        program.printPage = PrintPageState();
         for (const QFileInfo& file :
              QDir(QStringLiteral(ORBISCA_HOME_DIR)).entryInfoList(QDir::Files))
             QFile::copy(file.filePath(), home.filePath(file.fileName()));
-        calendarState().clock = [] {
+        data.day.setClock([] {
             return std::chrono::system_clock::from_time_t(998'400'000);  // 21 August 2001
         };
-        StartCalendar();
+        data.day.start();
     }
     void TearDown() override {
         window.reset();
-        resetPrintPageState();
+        program.printPage = PrintPageState();
         WorkingFolderTest::TearDown();
     }
 
@@ -76,7 +76,7 @@ protected:
         find<QSpinBox>("canvasWidthSpin")->setValue(w);
         find<QSpinBox>("canvasHeightSpin")->setValue(h);
     }
-    QString baseLine(int n) { return readDatabaseLine(n, "BASE.KTX"); }
+    QString baseLine(int n) { return readDatabaseLine(data.folder, n, "BASE.KTX"); }
     // Pixels of the canvas in `area` that differ from the background.
     int ink(const QRect& area) const {
         int n = 0;
@@ -95,9 +95,9 @@ TEST_F(PrintManagerWindowTest, OpenAndCloseWriteTheWindowFilesWithTheTextsOfBase
                               "TEXT 0 10 cnt 'Day'"};
     writeLines("~last.spt", last);
     open();
-    EXPECT_EQ(window->windowTitle(), baseLine(519));
-    EXPECT_EQ(action("actionShow")->text(), baseLine(499));
-    EXPECT_EQ(action("actionOptimize")->toolTip(), baseLine(648));  // not "Print"
+    EXPECT_EQ(window->windowTitle(), baseLine(data.folder, 519));
+    EXPECT_EQ(action("actionShow")->text(), baseLine(data.folder, 499));
+    EXPECT_EQ(action("actionOptimize")->toolTip(), baseLine(data.folder, 648));  // not "Print"
     EXPECT_EQ(editor()->toPlainText().split('\n'), last);
 
     window->setEasyMode(false);
@@ -129,7 +129,7 @@ TEST_F(PrintManagerWindowTest, AMissingOrDamagedWindowFileKeepsTheLastScript) {
     EXPECT_EQ(readLines(home.filePath("WindWHP.dat")).size(), 22);
 
     window.reset();
-    resetPrintPageState();
+    program.printPage = PrintPageState();
     writeLines("WindWHP.dat", {"800", "six hundred"});
     open();
     EXPECT_EQ(window->scriptLines(), last);
@@ -139,8 +139,8 @@ TEST_F(PrintManagerWindowTest, AMissingOrDamagedWindowFileKeepsTheLastScript) {
 
     // A last script that cannot be read is not replaced by the empty editor.
     window.reset();
-    resetPrintPageState();
-    resetNotifierState();
+    program.printPage = PrintPageState();
+    data.notifier = Notifier{};
     QFile::remove(home.filePath("~last.spt"));
     ASSERT_EQ(mkfifo(QFile::encodeName(home.filePath("~last.spt")).constData(), 0600), 0);
     open();
@@ -356,7 +356,7 @@ TEST_F(PrintManagerWindowTest, AYearScriptDrawsItsGridFromAFileAndAfterARestart)
 
     window->close();  // "~last.spt" keeps the year page too
     window.reset();
-    resetPrintPageState();
+    program.printPage = PrintPageState();
     open();
     ASSERT_TRUE(window->showImage());
     EXPECT_GT(ink(grid), 50);
@@ -411,14 +411,14 @@ protected:
     void SetUp() override {
         PrintManagerWindowTest::SetUp();
         copyPackPicturesAndFonts(QStringLiteral(ORBISCA_HOME_DIR));
-        loadFontTable();
-        loadSettings();
+        program.fonts.load(data.folder);
+        loadSettings(data);
     }
     // The script the driver writes for the current date, on a page of its own.
     QStringList expectedExport(ScriptExport which, bool optimize) {
-        FullModeFrame frame;
+        FullModeFrame frame{data, program.fonts};
         PrintPageState page;
-        page.services = ProgramPageServices();
+        page.services = ProgramPageServices(data, program.glyphFonts);
         ExportOptions options;
         options.optimize = optimize;
         options.printerPage = window->printerPageSize();
@@ -440,28 +440,28 @@ protected:
 };
 
 TEST_F(PrintManagerExportTest, NextDayReexportsTheNextDayAlsoWithSwappedDayKeys) {
-    settings().swapDayKeys = true;
+    data.settings.swapDayKeys = true;
     open();
     window->setEasyMode(true);
     action("actionExportSign")->trigger();
     EXPECT_EQ(window->state().lastExport, int(ScriptExport::Sign));
     EXPECT_EQ(window->page().canvas.size(), QSize(4020, 3300));
-    const GregorianDate before = calendarState().currentDate;
+    const GregorianDate before = data.day.date();
     action("actionNextDay")->trigger();
-    EXPECT_EQ(calendarState().currentDate, StepDate(before, 1));
+    EXPECT_EQ(data.day.date(), StepDate(before, 1));
     EXPECT_EQ(window->scriptLines(), expectedExport(ScriptExport::Sign, true));
     action("actionPreviousDay")->trigger();
-    EXPECT_EQ(calendarState().currentDate, before);
+    EXPECT_EQ(data.day.date(), before);
 
     // Steps asked for during a run are taken as one step after it.
     window->setEasyMode(false);
     window->runExclusive([this, before] {
         window->stepDay(1);
         window->stepDay(1);
-        EXPECT_EQ(calendarState().currentDate, before);
+        EXPECT_EQ(data.day.date(), before);
         return true;
     });
-    QTRY_VERIFY(calendarState().currentDate == StepDate(before, 2));
+    QTRY_VERIFY(data.day.date() == StepDate(before, 2));
 }
 
 // A Sign export after a Year export used to leave the year page in "~last.spt", 2,000 lines that

@@ -114,7 +114,7 @@ class GlyphPage : public orbisca::testing::BuiltGlyphFontsTest {
 protected:
     static QImage render(QStringList lines) {
         PrintPageState page;
-        page.services = ProgramPageServices();
+        page.services = ProgramPageServices(data, program.glyphFonts);
         page.background = qRgb(255, 255, 255);
         setCanvas(page, kCanvas.width(), kCanvas.height(), true);
         EXPECT_TRUE(runScriptLines(page, lines)) << page.interp.errorReason.toStdString();
@@ -132,7 +132,7 @@ QRect inkBox(const QImage& page) {
 }
 
 TEST_F(GlyphPage, GlyphsLandWherePicturesLand) {
-    const SgnTable table = loadSgnTable();
+    const SgnTable table = loadSgnTable(data.folder);
     const std::vector<std::pair<const char*, Element>> elements = {
         {"sign 1", sign(1, true)},
         {"sign 20", sign(20, false)},

@@ -15,9 +15,9 @@ class BuiltGlyphFontsTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         ensureGuiApplication();
-        setWorkingFolder(QStringLiteral(ORBISCA_HOME_DIR));
+        data.folder.set(QStringLiteral(ORBISCA_HOME_DIR));
         const QStringList found =
-            gfx::registerGlyphFonts([](const QString& m) { ADD_FAILURE() << m.toStdString(); });
+            program.glyphFonts.registerFolder(data.folder, [](const QString& m) { ADD_FAILURE() << m.toStdString(); });
         EXPECT_EQ(found.size(), 5);
     }
     static void TearDownTestSuite() {

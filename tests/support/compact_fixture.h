@@ -9,7 +9,7 @@
 #include <QPainter>
 
 #include "data/conf_file.h"
-#include "data/font_table.h"
+#include "gfx/font_table.h"
 #include "gfx/image_io.h"
 #include "support/folder_fixture.h"
 
@@ -97,7 +97,7 @@ protected:
         QStringList lines = QString::fromUtf8(readFile("BASE.KTX")).split('\n');
         lines[n] = text;
         writeFile("BASE.KTX", lines.join('\n').toUtf8());
-        clearTextCache();
+        clearTextCache(data.folder);
     }
 };
 

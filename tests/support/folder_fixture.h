@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A temporary working folder with every process-wide state reset, for the tests of every layer
-// that reads the working folder.
+// A temporary working folder with a program state of its own, for the tests of every layer that
+// reads the working folder.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,14 +11,9 @@
 #include <QGuiApplication>
 #include <QTemporaryDir>
 
-#include "calendar/calendar_state.h"
-#include "data/conf_file.h"
 #include "data/data_error.h"
-#include "data/error_log.h"
-#include "data/font_table.h"
-#include "data/notifier.h"
 #include "data/text_file.h"
-#include "data/working_folder.h"
+#include "state/program_state.h"
 
 // Readable QStrings in failure messages.
 inline std::ostream& operator<<(std::ostream& out, const QString& text) {
@@ -26,16 +21,6 @@ inline std::ostream& operator<<(std::ostream& out, const QString& text) {
 }
 
 namespace orbisca::testing {
-
-inline void resetDataStates() {
-    resetNotifierState();
-    resetWorkingFolderState();
-    resetErrorLogState();
-    resetSettings();
-    resetFontTableState();
-    resetCalendarState();
-    clearTextCache();
-}
 
 // Fonts need a QGuiApplication; one for the whole test program, unless it has a QApplication.
 inline void ensureGuiApplication() {
@@ -68,17 +53,15 @@ class WorkingFolderTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(home.isValid());
-        resetDataStates();
-        setWorkingFolder(home.path());
+        data.folder.set(home.path());
         // Logs go beside the working folder, never next to the test binary: "program" stands
         // for the program's folder in a build tree, which the cache file beside it marks.
         ASSERT_TRUE(QDir(home.path()).mkdir("program"));
         QFile(home.filePath("CMakeCache.txt")).open(QIODevice::WriteOnly);
-        errorLogState().programFolder = home.filePath("program");
+        data.errorLog.programFolder = home.filePath("program");
         // The desktop's files (the autostart entry) go into the test's folder too.
         qputenv("XDG_CONFIG_HOME", home.filePath("config").toLocal8Bit());
     }
-    void TearDown() override { resetDataStates(); }
 
     void writeFile(const QString& name, const QByteArray& content) {
         QDir().mkpath(QFileInfo(home.filePath(name)).absolutePath());
@@ -101,7 +84,7 @@ protected:
         if (lines.last().isEmpty()) lines.removeLast();
         return lines;
     }
-    QStringList messages() const { return notifierState().messages; }
+    QStringList messages() const { return data.notifier.messages; }
     // The bundled pictures and glyph fonts of the working folder `packHome`, replacing what the
     // test wrote: what a user's program shows.
     void copyPackPicturesAndFonts(const QString& packHome) {
@@ -126,6 +109,9 @@ protected:
     }
 
     QTemporaryDir home;
+    // A fresh program state for each test, working in `home`.
+    ProgramState program;
+    DataState& data = program.data;
 };
 
 }  // namespace orbisca::testing

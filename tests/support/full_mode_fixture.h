@@ -7,9 +7,8 @@
 #include <QDir>
 #include <QImage>
 
-#include "calendar/calendar_state.h"
 #include "data/conf_file.h"
-#include "data/font_table.h"
+#include "gfx/font_table.h"
 #include "gfx/image_io.h"
 #include "printpage/page_services.h"
 #include "printpage/print_page.h"
@@ -30,9 +29,9 @@ protected:
              QDir(QStringLiteral(ORBISCA_HOME_DIR)).entryInfoList(QDir::Files))
             QFile::copy(file.filePath(), home.filePath(file.fileName()));
         linkPictures();
-        loadFontTable();
-        loadSettings();
-        SetCurrentDate(kWorkedDate);
+        program.fonts.load(data.folder);
+        loadSettings(data);
+        data.day.setDate(kWorkedDate);
     }
 
     static QImage packPicture(const QString& name) {
@@ -48,17 +47,17 @@ protected:
     }
 
     // Runs a script as the print manager does; the error of the failing line, or "".
-    static QString runScript(QStringList script, QSize canvas) {
-        resetPrintPageState();
-        PrintPageState& page = printPageState();
-        page.services = ProgramPageServices();
+    QString runScript(QStringList script, QSize canvas) {
+        PrintPageState& page = program.printPage;
+        page = PrintPageState();
+        page.services = ProgramPageServices(data, program.glyphFonts);
         page.services.notify = [](const QString&) {};
         setCanvas(page, canvas.width(), canvas.height(), true);
         page.script = script;
         return redrawPage(page) ? QString() : page.interp.errorReason;
     }
 
-    FullModeFrame frame;
+    FullModeFrame frame{data, program.fonts};
 };
 
 // True when every pixel of `picture` that is not its transparent colour stands at (x, y) in

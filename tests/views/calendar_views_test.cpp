@@ -26,10 +26,10 @@ protected:
     void SetUp() override {
         FullModeTest::SetUp();
         frame.onPicturePlaced = [this](const PlacedPicture& p) { placed.push_back(p); };
-        notifierState().show = [this](const QString& text) { notices << text; };
+        data.notifier.show = [this](const QString& text) { notices << text; };
     }
     std::vector<PlacedPicture> paint(int mode, GregorianDate date = kWorkedDate) {
-        SetCurrentDate(date);
+        data.day.setDate(date);
         placed.clear();
         frame.paintMode(mode);
         return placed;
@@ -70,7 +70,7 @@ protected:
 };
 
 TEST_F(CalendarViews, TheYearPutsTheDayItsBearerAndItsLineInPlace) {
-    settings().yearShine = settings().yearLine = true;
+    data.settings.yearShine = data.settings.yearLine = true;
     paint(kYearMode);
     EXPECT_EQ(countAt("shine5.bmp", 92, 72), 1);  // the day at (105, 91)
     EXPECT_EQ(countAt("zc350003.bmp", 236, 22), 1);
@@ -96,7 +96,7 @@ TEST_F(CalendarViews, TheYearGridIsDrawnOncePerYearAndAgainAfterTheExtraDay) {
     const QImage first = frame.buffers().frame.copy();
     // Another day of the same year: the grid comes from the cache, the highlight moves (10
     // January 2002 is day 169 of the year: the first day of moon 7, at column 2 of the bottom row).
-    settings().yearShine = true;
+    data.settings.yearShine = true;
     paint(kYearMode, {10, 1, 0, 2002});
     EXPECT_EQ(gridDays(), 0);
     EXPECT_EQ(countAt("shine5.bmp", 276 - 13, 422 - 19), 1);
@@ -134,7 +134,7 @@ TEST_F(CalendarViews, AYearExportWritesTheWholeGridAndLeavesTheCacheAlone) {
     paint(kYearMode);
     const FullModeState before = frame.state();
     const QImage grid = frame.buffers().second.copy();
-    SetCurrentDate({1, 3, 0, 1999});
+    data.day.setDate({1, 3, 0, 1999});
     const QStringList script = exported("year");
     EXPECT_EQ(script.filter("'graphic\\zcs15").size(), 364 + 1);  // and the first day beside it
     EXPECT_EQ(script.filter("'graphic\\tn6h").size(), 364 + 1);
@@ -157,7 +157,7 @@ TEST_F(CalendarViews, TheMonthShowsItsTwentyEightDaysAndTheHighlightByColour) {
               1);
     EXPECT_EQ(
         count(
-            highlightPictureName(monthHighlight(calendarState().currentPosition.cromatic)).mid(8)),
+            highlightPictureName(monthHighlight(data.day.position().cromatic)).mid(8)),
         1);
     EXPECT_TRUE(runScript(exported("month"), {670, 550}).isEmpty());
 }
@@ -179,7 +179,7 @@ TEST_F(CalendarViews, TheWeekShowsItsLinesLabelIzinAndHighlight) {
     EXPECT_EQ(countAt("LNY3.bmp", 27, 100), 1);
     EXPECT_EQ(countAt("LNY2.bmp", 27, 424), 1);
     // Week 4 of izin year 4: line 211; column c stacks the figure's first c lines.
-    const IzinFigure figure = *parseIzinLine(readDatabaseLine(211, "izinfo.dat"));
+    const IzinFigure figure = *parseIzinLine(readDatabaseLine(data.folder, 211, "izinfo.dat"));
     for (int line = 0; line < 6; ++line) {
         const QString mark = figure.pattern[line] == '1' ? "izin9.bmp" : "izin6.bmp";
         EXPECT_EQ(countAt(mark, 76 * 6 - 14, 220 + 42 - 7 * line), 1) << line;
@@ -190,7 +190,7 @@ TEST_F(CalendarViews, TheWeekShowsItsLinesLabelIzinAndHighlight) {
                         .arg((figure.number - 1) % 8, 3, 10, QChar('0'))),
               1);
     const QStringList script = exportedMode(11);
-    EXPECT_TRUE(script.contains("TEXT 10 35 cnt '" + readDatabaseLine(566, "BASE.KTX") + " 4'"));
+    EXPECT_TRUE(script.contains("TEXT 10 35 cnt '" + readDatabaseLine(data.folder, 566, "BASE.KTX") + " 4'"));
 }
 
 TEST_F(CalendarViews, TheFirstWeekOfAYearShowsItsOwnNumberAndIzinYear) {
@@ -198,12 +198,12 @@ TEST_F(CalendarViews, TheFirstWeekOfAYearShowsItsOwnNumberAndIzinYear) {
     // first week is 25 July in different years; the week must not depend on it.
     for (GregorianDate date : {GregorianDate{29, 7, 0, 2003}, GregorianDate{29, 7, 0, 1999}}) {
         paint(11, date);
-        const MayanDate m = calendarState().currentPosition;
+        const MayanDate m = data.day.position();
         ASSERT_EQ(m.weekNumber, 1);
         EXPECT_EQ(countAt("LNR1.bmp", 27, 72), 1) << date.year;
         const std::optional<int> year = izinYear(m.yearSign, m.yearTone);
         ASSERT_TRUE(year);
-        const IzinFigure figure = *parseIzinLine(readDatabaseLine(52 * *year, "izinfo.dat"));
+        const IzinFigure figure = *parseIzinLine(readDatabaseLine(data.folder, 52 * *year, "izinfo.dat"));
         const QString first = figure.pattern[0] == '1' ? "izin9.bmp" : "izin6.bmp";
         EXPECT_EQ(countAt(first, 76 - 14, 262), 1) << date.year;
         paint(14, date);  // the izin page shows the same figure, four days of it
@@ -211,7 +211,7 @@ TEST_F(CalendarViews, TheFirstWeekOfAYearShowsItsOwnNumberAndIzinYear) {
         EXPECT_EQ(count("izin9.bmp") + count("izin6.bmp"), 4) << date.year;
         const QStringList script = exportedMode(11);
         EXPECT_EQ(script.filter("TEXT 10 35 cnt '").value(0),
-                  "TEXT 10 35 cnt '" + readDatabaseLine(566, "BASE.KTX") + " 1'");
+                  "TEXT 10 35 cnt '" + readDatabaseLine(data.folder, 566, "BASE.KTX") + " 1'");
     }
 }
 
@@ -234,7 +234,7 @@ TEST_F(CalendarViews, ZolkinWavespellAndWingsMarkTheKin) {
     paint(6, StepDate(kWorkedDate, 83 - 230));
     EXPECT_EQ(countAt("zc450018.bmp", 79, 91 - 44), 1);
     paint(12);
-    const QPoint kin230 = kinBoardPoints(packPicture("shine4.bmp").size())[229];
+    const QPoint kin230 = frame.kinBoardPoints(packPicture("shine4.bmp").size())[229];
     EXPECT_EQ(countAt("shine4.bmp", kin230.x() - 7, kin230.y() - 14), 1);
     EXPECT_EQ(castleOfKin(230), 5);
     EXPECT_EQ(wavespellOfKin(230), 18);
@@ -297,10 +297,10 @@ TEST_F(CalendarViews, IzinFiguresAreReadStrictlyAndReportedOnce) {
                             "101000 123", "1 1000 12"})
         EXPECT_FALSE(parseIzinLine(bad)) << bad;
     // A malformed line of week 4 is an empty figure, told once however often the week is shown.
-    QStringList lines = requireTextLines("izinfo.dat");
+    QStringList lines = requireTextLines(data.folder, "izinfo.dat");
     lines[211] = "10100";
     writeLines("izinfo.dat", lines);
-    clearTextCache();
+    clearTextCache(data.folder);
     paint(11);
     paint(11);
     EXPECT_EQ(count("izin9.bmp") + count("izin6.bmp"), 0);
@@ -311,7 +311,7 @@ TEST_F(CalendarViews, IzinFiguresAreReadStrictlyAndReportedOnce) {
 
 TEST_F(CalendarViews, TheKinBoardTableIsCheckedOnceWithAClearError) {
     const QSize shine = packPicture("shine4.bmp").size();
-    QStringList lines = requireTextLines("tech.dat");
+    QStringList lines = requireTextLines(data.folder, "tech.dat");
     EXPECT_EQ(parseKinBoardTable(lines, shine).size(), 260u);
     auto refused = [&](const QStringList& table) {
         return errorOf([&] { parseKinBoardTable(table, shine); });
@@ -325,7 +325,7 @@ TEST_F(CalendarViews, TheKinBoardTableIsCheckedOnceWithAClearError) {
     EXPECT_TRUE(refused(lines.mid(0, 519)).contains("519"));
     // The view reports it as a paint failure, never by drawing somewhere outside.
     writeLines("tech.dat", bad);
-    clearTextCache();
+    clearTextCache(data.folder);
     EXPECT_THROW(paint(12), DataFileError);
 }
 
@@ -335,7 +335,7 @@ TEST_F(CalendarViews, TheKinBookPutsTheDaysTabletsInPlace) {
     EXPECT_EQ(countAt("vnt400005.bmp", 366, 150), 1);
     EXPECT_EQ(countAt("rns0026.bmp", 184, 316), 1);
     EXPECT_EQ(countAt("qnty0005.bmp", 370, 316), 1);
-    const IzinFigure figure = *parseIzinLine(readDatabaseLine(211, "izinfo.dat"));
+    const IzinFigure figure = *parseIzinLine(readDatabaseLine(data.folder, 211, "izinfo.dat"));
     for (int line = 0; line < 6; ++line)
         EXPECT_EQ(
             countAt(figure.pattern[line] == '1' ? "izin9.bmp" : "izin6.bmp", 190, 188 - 7 * line),
@@ -350,8 +350,8 @@ TEST_F(CalendarViews, TheKinBookPutsTheDaysTabletsInPlace) {
 // Every view on every day of two whole years (before and after the reference day, each with its
 // 25 July): every picture lies inside the frame and no highlight is refused.
 TEST_F(CalendarViews, EveryPictureOfEveryViewFitsTheFrameAllYear) {
-    settings().yearShine = settings().yearLine = settings().yearDayIcon = true;
-    settings().castleDayIcon = true;
+    data.settings.yearShine = data.settings.yearLine = data.settings.yearDayIcon = true;
+    data.settings.castleDayIcon = true;
     const QRect inside(0, 0, kFrameWidth, kFrameHeight);
     for (GregorianDate start : {GregorianDate{26, 7, 0, 1998}, GregorianDate{26, 7, 0, 2010}}) {
         for (int day = 0; day < 365; ++day) {

@@ -14,7 +14,7 @@ class PanelTest : public CompactFolderTest {
 protected:
     void SetUp() override {
         CompactFolderTest::SetUp();
-        loadFontTable();
+        program.fonts.load(data.folder);
         pictures.frame = gfx::LoadBitmap(home.filePath("graphic/pyr0.bmp"));
         pictures.moon = gfx::LoadBitmap(home.filePath("graphic/moon.bmp"));
     }
@@ -50,9 +50,9 @@ TEST_F(PanelTest, ExtraDayShowsItsOwnLineAndItsOwnPictureForThePlasma) {
     const PanelTrace trace = paint({25, 7, 0, 2026});
     const PanelItem* line = findAt(trace, 117);
     ASSERT_NE(line, nullptr);
-    EXPECT_EQ(line->content, readDatabaseLine(419, "BASE.KTX"));
+    EXPECT_EQ(line->content, readDatabaseLine(data.folder, 419, "BASE.KTX"));
     EXPECT_EQ(QPoint(line->x, line->y),
-              QPoint(kPanelCentreX - panelTextWidth(line->content, 5) / 2, 117));
+              QPoint(kPanelCentreX - panelTextWidth(program.fonts, line->content, 5) / 2, 117));
     EXPECT_EQ(line->font, 5);
     const PanelItem* socket =
         find(trace, [](const PanelItem& i) { return i.content.endsWith("X.bmp"); });
@@ -73,11 +73,11 @@ TEST_F(PanelTest, ToneAndSignLineSplitsWhenWiderThan217Pixels) {
         const PanelItem* second = findAt(trace, 167);
         if (second == nullptr) {
             EXPECT_TRUE(first->content.endsWith(" " + name));
-            ASSERT_LE(panelTextWidth(first->content, 2), 217) << name.size();
+            ASSERT_LE(panelTextWidth(program.fonts, first->content, 2), 217) << name.size();
             continue;
         }
         EXPECT_EQ(second->content, name);
-        EXPECT_GT(panelTextWidth(first->content + " " + name, 2), 217);
+        EXPECT_GT(panelTextWidth(program.fonts, first->content + " " + name, 2), 217);
         return;
     }
     FAIL() << "the line never split";
@@ -108,7 +108,7 @@ TEST_F(PanelTest, FailuresCarryTheirCodeDetailsAndReason) {
     EXPECT_EQ(e.reason(), "the moon does not fit on the face");
 
     ASSERT_TRUE(QFile::remove(home.filePath("BASE.KTX")));
-    clearTextCache();
+    clearTextCache(data.folder);
     EXPECT_EQ(failure().sender(), "readtext in orbisca");
 }
 
@@ -127,10 +127,10 @@ QString describe(const PanelItem& item) {
 TEST(PanelLayout, NoTextOfAnyKinsPanelOverlapsAnotherTextOrAPicture) {
     ensureTestApplication();
     resetDataStates();
-    setWorkingFolder(ORBISCA_HOME_DIR);
-    loadFontTable();
-    const PanelPictures pictures{gfx::LoadBitmap(resolvePath("graphic\\pyr0.bmp")),
-                                 gfx::LoadBitmap(resolvePath("graphic\\moon.bmp"))};
+    data.folder.set(ORBISCA_HOME_DIR);
+    program.fonts.load(data.folder);
+    const PanelPictures pictures{gfx::LoadBitmap(data.folder.resolve("graphic\\pyr0.bmp")),
+                                 gfx::LoadBitmap(data.folder.resolve("graphic\\moon.bmp"))};
     QImage face;
     int reported = 0;
     GregorianDate date{1, 7, 0, 2026};

@@ -16,8 +16,8 @@ protected:
         // Plain painters, so that a blend can be checked pixel by pixel.
         frame.setModePainter(5, [](FullModeFrame& f) { f.drawingTarget().fill(Qt::white); });
         frame.setModePainter(6, [](FullModeFrame& f) { f.drawingTarget().fill(Qt::black); });
-        settings().useTransition = true;
-        settings().transitionSpeed = 10;
+        data.settings.useTransition = true;
+        data.settings.transitionSpeed = 10;
         frame.state().mode = 5;
     }
     // Ticks while the engine asks for it (at most 200 ticks).
@@ -60,21 +60,21 @@ TEST_F(Fade, NineBlendsAtRisingOpacitiesThenTheNewModeWithTheButtonsOffForTheLas
 }
 
 TEST_F(Fade, WithoutTransitionsTheNewModeComesInTheSameTick) {
-    settings().useTransition = false;
+    data.settings.useTransition = false;
     fade.request(6);
     const std::vector<TickResult> results = run();
     ASSERT_EQ(results.size(), 1u);
     EXPECT_EQ(results[0].frame.pixel(3, 3), qRgb(0, 0, 0));
     // A speed set beyond the settings' range by hand still fades in at most 99 steps.
-    settings().useTransition = true;
-    settings().transitionSpeed = 100000;
+    data.settings.useTransition = true;
+    data.settings.transitionSpeed = 100000;
     fade.request(5);
     EXPECT_EQ(run().size(), 99u);
 }
 
 TEST_F(Fade, ThePrintManagerAndTheConfigurationOpenOnceWhenTheirModeArrives) {
     for (bool transitions : {true, false}) {
-        settings().useTransition = transitions;
+        data.settings.useTransition = transitions;
         frame.state().mode = 5;
         fade.request(kConfigurationMode);
         std::vector<TickResult> results = run();
@@ -119,7 +119,7 @@ TEST_F(Fade, APaintThatFailsStopsTheFadeKeepsTheLastFrameAndIsReportedOnce) {
     EXPECT_EQ(frame.state().mode, 6);
     // A text database that cannot be read stays the fatal failure it is.
     QFile::remove(home.filePath("BASE.KTX"));
-    clearTextCache();
+    clearTextCache(data.folder);
     fade.request(kDayMode);
     const TickResult fatal = fade.tick();
     ASSERT_TRUE(fatal.failure.has_value());
@@ -128,7 +128,7 @@ TEST_F(Fade, APaintThatFailsStopsTheFadeKeepsTheLastFrameAndIsReportedOnce) {
 }
 
 TEST_F(Fade, AHelpPagePastTheEndLeadsBackToPageOne) {
-    settings().helpPages = 2;
+    data.settings.helpPages = 2;
     fade.request(modeOfHelpPage(3));
     run();
     EXPECT_EQ(frame.state().mode, kFirstHelpMode);

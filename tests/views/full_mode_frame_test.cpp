@@ -39,11 +39,11 @@ TEST_F(DayPages, TheDayOverviewPutsTheDaysPicturesMoonAndAffirmationOrTheExtraDa
             << kDayAffirmationRows[i];
 
     // The extra day shows its line instead of the month, and no plasma.
-    SetCurrentDate({25, 7, 0, 2001});
+    data.day.setDate({25, 7, 0, 2001});
     frame.paintMode(kDayMode);
     EXPECT_TRUE(paintedRows(frame.buffers().frame, 150, 208, 216, 274).empty());
     const QStringList extra = exported("day");
-    EXPECT_TRUE(extra.contains("TEXT 0 67 cnt '" + readDatabaseLine(419, "BASE.KTX") + "'"));
+    EXPECT_TRUE(extra.contains("TEXT 0 67 cnt '" + readDatabaseLine(data.folder, 419, "BASE.KTX") + "'"));
     EXPECT_TRUE(extra.filter("X.bmp'").isEmpty());
 }
 
@@ -51,7 +51,7 @@ TEST_F(DayPages, TheDayOverviewPutsTheDaysPicturesMoonAndAffirmationOrTheExtraDa
 // row when the sixth line is empty, below it on a marked kin's day (kin 1), never over a line.
 TEST_F(DayPages, TheDateStandsBelowTheAffirmation) {
     EXPECT_TRUE(exported("day").contains("TEXT 0 336 cnt '21.08.2001'"));
-    SetCurrentDate({27, 8, 0, 2026});
+    data.day.setDate({27, 8, 0, 2026});
     const QStringList kinOne = exported("day");
     EXPECT_FALSE(kinOne.filter(QRegularExpression("^TEXT 0 336 cnt '.+'$")).isEmpty());
     EXPECT_TRUE(kinOne.contains("TEXT 0 352 cnt '27.08.2026'"));
@@ -119,7 +119,7 @@ TEST_F(Renderers, TextsStandLeftCentredOrRightOfTheirPointWithTheCellTopAtY) {
     const std::vector<int> rows = paintedRows(frame.buffers().frame, 0, 669, 0, 549);
     ASSERT_FALSE(rows.empty());
     EXPECT_GE(rows.front(), 100);
-    EXPECT_LT(rows.back(), 100 + QFontMetrics(tableFont(5).font).height());
+    EXPECT_LT(rows.back(), 100 + QFontMetrics(program.fonts.font(5).font).height());
 }
 
 TEST_F(Renderers, ExportedTextsShareTheirFontLineAndEveryExportStartsWithItsOwn) {
@@ -133,7 +133,7 @@ TEST_F(Renderers, ExportedTextsShareTheirFontLineAndEveryExportStartsWithItsOwn)
     frame.drawText(145, 60, "three", 3, false);
     ASSERT_EQ(script.lines.size(), 4);
     EXPECT_TRUE(script.lines[0].startsWith("FONT "));
-    EXPECT_TRUE(script.lines[0].endsWith(" 0 0 0 thn nrm " + tableFont(3).font.family()));
+    EXPECT_TRUE(script.lines[0].endsWith(" 0 0 0 thn nrm " + program.fonts.font(3).font.family()));
     EXPECT_EQ(script.lines.mid(1), QStringList({"TEXT 182 10 rgt 'one'", "TEXT 0 30 cnt 'two'",
                                                 "TEXT 37 10 rgt 'three'"}));
     // A new export writes its font line again, even in the font the last one ended with.
@@ -214,17 +214,17 @@ TEST_F(Renderers, HelpPagesShowTheirLinesAndClicksWrapAfterTheLastPage) {
         EXPECT_TRUE(help[i].startsWith(QStringLiteral("TEXT 37 %1 rgt '").arg(19 + 16 * i)));
 
     std::vector<int> pages;
-    for (int mode = kFirstHelpMode, i = 0; i < 5; ++i, mode = nextHelpMode(mode))
+    for (int mode = kFirstHelpMode, i = 0; i < 5; ++i, mode = nextHelpMode(data, mode))
         pages.push_back(helpPageOfMode(mode));
     EXPECT_EQ(pages, std::vector<int>({1, 2, 3, 4, 1}));
-    settings().helpPages = 40;  // a struct set by hand: still 17 pages at most
+    data.settings.helpPages = 40;  // a struct set by hand: still 17 pages at most
     for (int page = 5; page <= 17; ++page)
         writeLines(helpFileName(page), {"page " + QString::number(page)});
-    EXPECT_EQ(nextHelpMode(39), 40);
-    EXPECT_EQ(nextHelpMode(40), kFirstHelpMode);
+    EXPECT_EQ(nextHelpMode(data, 39), 40);
+    EXPECT_EQ(nextHelpMode(data, 40), kFirstHelpMode);
     QFile::remove(home.filePath("hlp3.ktx"));  // the first missing file ends the help
-    clearTextCache();
-    EXPECT_EQ(nextHelpMode(25), kFirstHelpMode);
+    clearTextCache(data.folder);
+    EXPECT_EQ(nextHelpMode(data, 25), kFirstHelpMode);
 }
 
 // A painter that leaves every per-paint flag set and fails half-way.

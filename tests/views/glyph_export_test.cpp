@@ -21,8 +21,8 @@ class GlyphExport : public FullModeTest {
 protected:
     static void SetUpTestSuite() {
         FullModeTest::SetUpTestSuite();
-        setWorkingFolder(QStringLiteral(ORBISCA_HOME_DIR));
-        gfx::registerGlyphFonts([](const QString& m) { ADD_FAILURE() << m.toStdString(); });
+        data.folder.set(QStringLiteral(ORBISCA_HOME_DIR));
+        program.glyphFonts.registerFolder(data.folder, [](const QString& m) { ADD_FAILURE() << m.toStdString(); });
         resetWorkingFolderState();
     }
 
@@ -40,11 +40,11 @@ protected:
 
     // The page a script draws, with its year page, on a white canvas; "" or the error.
     static QString render(QStringList script, QStringList year, QSize canvas, QImage& page) {
-        resetPrintPageState();
-        PrintPageState& p = printPageState();
-        p.services = ProgramPageServices();
+        program.printPage = PrintPageState();
+        PrintPageState& p = program.printPage;
+        p.services = ProgramPageServices(data, program.glyphFonts);
         p.services.notify = [](const QString&) {};
-        SetScriptDay(p, calendarState().currentPosition);
+        SetScriptDay(p, data.day.position());
         setCanvas(p, canvas.width(), canvas.height(), true);
         p.script = script;
         p.yearPage = year;
@@ -55,7 +55,7 @@ protected:
 };
 
 TEST_F(GlyphExport, TheDayPageWritesItsSignAndPlasmaAsStackedGlyphsWithRoleWords) {
-    const QString face = settings().glyphFont;
+    const QString face = data.settings.glyphFont;
     auto [script, year] = exportBoth(*findExportView("day"), true);
     const qsizetype sign = script.indexOf("FONT 72 -96 255 255 255 thn nrm " + face);
     ASSERT_GE(sign, 0);
@@ -68,9 +68,9 @@ TEST_F(GlyphExport, TheDayPageWritesItsSignAndPlasmaAsStackedGlyphsWithRoleWords
     GregorianDate date = kWorkedDate;
     do {
         date = StepDate(date, 1);
-        SetCurrentDate(date);
-    } while (calendarState().currentPosition.plasma != 1 ||
-             calendarState().currentPosition.month == 0);
+        data.day.setDate(date);
+    } while (data.day.position().plasma != 1 ||
+             data.day.position().month == 0);
     script = exportBoth(*findExportView("day"), true).first;
     const qsizetype plasma = script.indexOf("FONT 50 -67 255 255 0 thn nrm " + face);
     ASSERT_GE(plasma, 0);
@@ -140,7 +140,7 @@ TEST_F(GlyphExport, TheWeekFigureTakesSgnDatAsValidatedAndNormalised) {
     qsizetype figureFont = -1;
     QStringList script;
     for (int i = 0; i < 60 && figureFont < 0; ++i) {
-        SetCurrentDate(date = StepDate(date, 1));
+        data.day.setDate(date = StepDate(date, 1));
         script = exportBoth(book, true).first;
         figureFont = script.indexOf(QRegularExpression("^FONT 34 -45 .*URRUNE$"));
     }
@@ -149,7 +149,7 @@ TEST_F(GlyphExport, TheWeekFigureTakesSgnDatAsValidatedAndNormalised) {
     ASSERT_GE(sgn.size(), kSgnLines);
     auto writeSgn = [&] {
         writeFile("sgn.dat", sgn.join("\r\n").toLatin1());
-        clearTextCache();
+        clearTextCache(data.folder);
     };
     for (int g = 0; g < kSgnColourGroups; ++g) sgn[kSgnFigures + g] = "\t007   80 255 ";
     writeSgn();
@@ -185,7 +185,7 @@ TEST_F(GlyphExport, EveryViewRunsInBothFormsAndThePagesAgreeOutsideTheElements) 
                                    {13, 3, 0, 2010},  {9, 9, 0, 2018},  {28, 2, 0, 2023},
                                    {15, 11, 0, 2032}, {24, 7, 0, 2027}, {4, 5, 0, 2015}};
     for (const GregorianDate& date : dates) {
-        SetCurrentDate(date);
+        data.day.setDate(date);
         for (const ExportView& view : exportViews()) {
             const std::string where = view.name.toStdString() + " " + DescribeDate(date);
             QImage pages[2];
@@ -199,7 +199,7 @@ TEST_F(GlyphExport, EveryViewRunsInBothFormsAndThePagesAgreeOutsideTheElements) 
                 EXPECT_TRUE(firstText <= 0 || firstFont < firstText) << where;  // a font first
                 EXPECT_EQ(render(script, year, view.canvas, pages[glyphs]), "") << where;
                 for (const QString& line : script.filter(QRegularExpression("^PICT "))) {
-                    const QString file = resolvePath(line.section('\'', 1, 1));
+                    const QString file = data.folder.resolve(line.section('\'', 1, 1));
                     ASSERT_TRUE(QFile::exists(file)) << line.toStdString();
                     const QStringList f = line.split(' ');
                     const QSize size = QImage(file).size();

@@ -70,13 +70,13 @@ const GregorianDate kDates[] = {{7, 12, 0, 2026}, {26, 7, 0, 2026}, {29, 2, 0, 2
 // The number of each moon day in the month, 13-moon and year views (the year view shows the day's
 // figure with its number when its day icon is on).
 TEST_F(Legibility, MoonDayNumbersStandOutFromTheirMarks) {
-    settings().yearDayIcon = true;
+    data.settings.yearDayIcon = true;
     static const QRegularExpression dayNumber(QStringLiteral("^([1-9]|1[0-9]|2[0-8])$"));
     recordTexts([](const PlacedText& t) { return dayNumber.match(t.text).hasMatch(); });
     int measured = 0;
     for (const GregorianDate& date : kDates)
         for (int mode : {kMonthMode, kThirteenMoonsMode, kYearMode}) {
-            SetCurrentDate(date);
+            data.day.setDate(date);
             seen.clear();
             frame.paintMode(mode);
             for (const Seen& s : seen) {
@@ -92,7 +92,7 @@ TEST_F(Legibility, MoonDayNumbersStandOutFromTheirMarks) {
 // The seal and planet names the Zolkin page writes in dark blue stand on the board's light plates.
 TEST_F(Legibility, DarkBlueZolkinCaptionsStandOnLightPlates) {
     recordTexts([](const PlacedText& t) { return t.colour.rgb() == qRgb(0, 57, 253); });
-    SetCurrentDate(kDates[0]);
+    data.day.setDate(kDates[0]);
     frame.paintMode(kZolkinMode);
     ASSERT_EQ(seen.size(), 10u);
     for (const Seen& s : seen) EXPECT_GE(lowestOf(s), kLeastContrast) << s.text.text.toStdString();
@@ -104,13 +104,13 @@ TEST_F(Legibility, EveryTextOfAPictureFormExportStandsOutFromThePage) {
     const QSize canvas(670, 550);
     auto drawn = [&](const QStringList& script) {
         EXPECT_EQ(runScript(script, canvas), QString());
-        return printPageState().canvas.copy();
+        return program.printPage.canvas.copy();
     };
     int measured = 0;
     for (const GregorianDate& date : {kDates[0], kDates[2], kDates[4]})
         for (const ExportView& view : exportViews()) {
             if (view.name == u"year") continue;  // its small signs and tones are glyphs only
-            SetCurrentDate(date);
+            data.day.setDate(date);
             const QStringList script = exported(view.name);
             QStringList pictures;
             for (const QString& line : script)

@@ -16,11 +16,11 @@ class Board : public FullModeTest {
 protected:
     void SetUp() override {
         FullModeTest::SetUp();
-        settings().threeTurtles = false;
+        data.settings.threeTurtles = false;
     }
     // The frame painted by `board` for `date`.
     QImage paintOn(TelectononBoard& b, const GregorianDate& date) {
-        SetCurrentDate(date);
+        data.day.setDate(date);
         frame.setModePainter(kBoardMode, [&b](FullModeFrame& f) { b.paint(f); });
         frame.paintMode(kBoardMode);
         return frame.buffers().frame.copy();
@@ -121,7 +121,7 @@ TEST_F(Board, AMissingSpriteIsAnImageError) {
 TEST_F(Board, HintsBreakAtDoubleBlanksTenPixelsApartAndStayInTheirArea) {
     QImage image(670, 550, QImage::Format_RGB888);
     image.fill(Qt::white);
-    drawBoardHint(image, QStringLiteral("ab  cd"));
+    drawBoardHint(program.fonts, image, QStringLiteral("ab  cd"));
     const std::vector<int> rows = paintedRows(image, 505, 664, 455, 534);
     ASSERT_FALSE(rows.empty());
     // Two bands of ink: the second starts ten rows below the first.
@@ -135,13 +135,13 @@ TEST_F(Board, HintsBreakAtDoubleBlanksTenPixelsApartAndStayInTheirArea) {
     QString tall;
     for (int i = 0; i < 20; ++i) tall += QStringLiteral("WWWWWWWWWWWWWWWWWWWWWWWWWWWWWW  ");
     image.fill(Qt::white);
-    drawBoardHint(image, tall);
+    drawBoardHint(program.fonts, image, tall);
     int outside = 0;
     for (int y = 0; y < 550; ++y)
         for (int x = 0; x < 670; ++x)
             outside += !kBoardHintArea.contains(x, y) && image.pixel(x, y) != qRgb(255, 255, 255);
     EXPECT_EQ(outside, 0);
-    drawBoardHint(image, QString());
+    drawBoardHint(program.fonts, image, QString());
     EXPECT_TRUE(paintedRows(image, 505, 664, 455, 534).empty());
 }
 

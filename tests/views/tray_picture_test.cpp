@@ -16,7 +16,7 @@ TEST_F(TrayPictureTest, ToneStaysSharpAndCountableAtEveryTraySize) {
             SCOPED_TRACE(::testing::Message() << size << " px, tone " << tone);
             MayanDate day = GregorianToMayan({7, 12, 0, 2026});
             day.tone = static_cast<std::uint8_t>(tone);
-            const QImage icon = trayIconPicture(day, size);
+            const QImage icon = trayIconPicture(data.folder, day, size);
             ASSERT_EQ(icon.size(), QSize(size, size));
             const std::vector<QRect> blocks = toneBlocks(tone, trayToneBox(size));
             const auto bars = std::count_if(blocks.begin(), blocks.end(),

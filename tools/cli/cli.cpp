@@ -75,18 +75,9 @@ void expectNoMoreArgs(const Args& args) {
     if (!args.empty()) throw UsageError("unexpected argument \"" + args.front() + "\"");
 }
 
-namespace {
-std::optional<GregorianDate>& fixedToday() {
-    static std::optional<GregorianDate> date;
-    return date;
+GregorianDate CommandContext::today() const {
+    return fixedToday ? *fixedToday : GetGregorianDate(program.data.day.now());
 }
-}  // namespace
-
-GregorianDate todayDate() {
-    return fixedToday() ? *fixedToday() : GetGregorianDate(calendarState().clock());
-}
-
-void fixToday(const GregorianDate& date) { fixedToday() = date; }
 
 GregorianDate dateArgument(const std::string& text) {
     try {
@@ -151,7 +142,7 @@ void withoutRuntimeFolderNote(QtMsgType type, const QMessageLogContext& context,
 
 }  // namespace
 
-void startGuiApplication() {
+void startGuiApplication(ProgramState& program) {
     if (QCoreApplication::instance()) return;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     passOnMessage = qInstallMessageHandler(withoutRuntimeFolderNote);
@@ -164,7 +155,7 @@ void startGuiApplication() {
     // The glyph fonts of the working folder, before any page is drawn. What is wrong with them
     // is said by a page that names a glyph face it cannot draw (glyphFacesMissing()), in one
     // line; commands that draw none have nothing to say about them.
-    gfx::registerGlyphFonts([](const QString&) {});
+    program.glyphFonts.registerFolder(program.data.folder, [](const QString&) {});
 }
 
 std::string takeFirstArg(Args& args, const std::string& missing) {
@@ -174,17 +165,20 @@ std::string takeFirstArg(Args& args, const std::string& missing) {
     return first;
 }
 
-int runSubcommand(const std::string& command, const Args& input, const Subcommands& actions) {
+int runSubcommand(CommandContext& context, const std::string& command, const Args& input,
+                  const Subcommands& actions) {
     std::string choices;
     for (const auto& [name, run] : actions) choices += (choices.empty() ? "" : " or ") + name;
     Args args = input;
     const std::string action = takeFirstArg(args, command + " needs " + choices);
     for (const auto& [name, run] : actions)
-        if (name == action) return run(args);
+        if (name == action) return run(context, args);
     throw UsageError("unknown " + command + " action \"" + action + "\" (" + choices + ")");
 }
 
-bool glyphFacesMissing() { return !gfx::glyphFontState().unloadedFaces.isEmpty(); }
+bool glyphFacesMissing(const ProgramState& program) {
+    return !program.glyphFonts.unloadedFaces().isEmpty();
+}
 
 void flushOutput() {
     if (std::fflush(stdout) != 0) throw CommandFailed("could not write the output");

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QImage>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "calendar/calendar.h"
 #include "data/atomic_file.h"
 #include "data/input_limits.h"
+#include "state/program_state.h"
 
 namespace orbisca::cli {
 
@@ -30,10 +32,22 @@ public:
 
 using Args = std::vector<std::string>;
 
+// What a command works with: the program's state, made in main, and the date --today fixed.
+struct CommandContext {
+    ProgramState& program;
+    std::optional<GregorianDate> fixedToday;
+    // The page's messages other than "Syntax error at line N" (said with its reason), kept until
+    // the run has ended.
+    QStringList pageNotices;
+
+    // The date --today gave, else the local date of the clock.
+    GregorianDate today() const;
+};
+
 struct Command {
     std::string name;
     std::string usage;  // one line per form, without the program name
-    std::function<int(const Args&)> run;
+    std::function<int(CommandContext&, const Args&)> run;
 };
 
 std::vector<Command>& commands();
@@ -57,8 +71,6 @@ void rejectUnknownOptions(const Args& args);
 // Fails with a UsageError when an argument is left that the command does not know.
 void expectNoMoreArgs(const Args& args);
 // The date taken as today: the one --today fixed, else the clock's local date.
-GregorianDate todayDate();
-void fixToday(const GregorianDate& date);
 // The date an argument names; a UsageError naming the argument when it is no date.
 GregorianDate dateArgument(const std::string& text);
 // The bytes of an input file named on the command line; a UsageError naming it and the reason
@@ -76,15 +88,16 @@ void writeOutputFile(const std::string& path, const QByteArray& content);
 void savePicture(const QImage& image, const std::string& path);
 // Starts the off-screen GUI application that fonts and pictures need, once; Qt's note that it
 // made up a runtime folder is not passed on.
-void startGuiApplication();
+void startGuiApplication(ProgramState& program);
 // A page drawn named a glyph face that is not loaded (its notice is among the page's notices):
 // the command fails with status 1 rather than write signs drawn as plain letters.
-bool glyphFacesMissing();
+bool glyphFacesMissing(const ProgramState& program);
 // Removes and returns the first argument; a UsageError saying `missing` when there is none.
 std::string takeFirstArg(Args& args, const std::string& missing);
 // Runs the action that the first argument names ("script run ..."), or fails naming the choices.
-using Subcommands = std::vector<std::pair<std::string, std::function<int(Args&)>>>;
-int runSubcommand(const std::string& command, const Args& args, const Subcommands& actions);
+using Subcommands = std::vector<std::pair<std::string, std::function<int(CommandContext&, Args&)>>>;
+int runSubcommand(CommandContext& context, const std::string& command, const Args& args,
+                  const Subcommands& actions);
 // Flushes standard output; a CommandFailed when it could not be written (a full disk, a closed
 // pipe).
 void flushOutput();

@@ -63,8 +63,8 @@ std::string jsonKey(const std::string& label) {
 using Names = std::vector<std::pair<std::string, QString>>;
 
 // The names of the day from the text database, under the labels of the text output.
-Names namesOf(const MayanDate& m) {
-    const DayNames names = dayNames(m);
+Names namesOf(const WorkingFolder& folder, const MayanDate& m) {
+    const DayNames names = dayNames(m, readBaseLineEachTime(folder));
     return {{"SIGN NAME:", names.sign},
             {"TONE NAME:", names.tone},
             {"PLASMA NAME:", names.plasma},
@@ -138,13 +138,13 @@ void printText(const GregorianDate& date, const MayanDate& m, const OracleInfo& 
         std::printf("LAYOUT %d:%s\n", layout, FormatGregorianDate(date, layout).c_str());
 }
 
-int runDay(const Args& input) {
+int runDay(CommandContext& context, const Args& input) {
     Args args = input;
     const bool json = takeFlag(args, "--json");
     rejectUnknownOptions(args);
     GregorianDate date;
     if (args.empty()) {
-        date = todayDate();
+        date = context.today();
     } else {
         date = dateArgument(args.front());
         args.erase(args.begin());
@@ -152,7 +152,7 @@ int runDay(const Args& input) {
     expectNoMoreArgs(args);
     const MayanDate m = GregorianToMayan(date);
     const OracleInfo o = MakeOracle(m);
-    const Names names = namesOf(m);
+    const Names names = namesOf(context.program.data.folder, m);
     if (json)
         printJson(date, m, o, names);
     else
@@ -161,7 +161,7 @@ int runDay(const Args& input) {
     return 0;
 }
 
-int runRange(const Args& input) {
+int runRange(CommandContext& /*context*/, const Args& input) {
     Args args = input;
     takeFlag(args, "--csv");  // CSV is the one format; the flag is accepted for clarity
     rejectUnknownOptions(args);

@@ -4,28 +4,32 @@
 
 #include "calendar/calendar_state.h"
 #include "cli.h"
-#include "data/font_table.h"
 #include "data/working_folder.h"
+#include "gfx/font_table.h"
 #include "gfx/image_io.h"
 #include "views/compact_panel.h"
 
 namespace orbisca::cli {
 namespace {
 
-int runCompact(const Args& input) {
+int runCompact(CommandContext& context, const Args& input) {
     Args args = input;
     const std::string dateText = takeOption(args, "--date");
     const std::string output = takeOption(args, "-o");
     expectNoMoreArgs(args);
     if (output.empty()) throw UsageError("compact needs -o FILE.png");
-    const GregorianDate date = dateText.empty() ? todayDate() : dateArgument(dateText);
-    startGuiApplication();
+    const GregorianDate date = dateText.empty() ? context.today() : dateArgument(dateText);
+    startGuiApplication(context.program);
     try {
-        loadFontTable();
-        const PanelPictures pictures{gfx::LoadBitmap(resolvePath("graphic\\pyr0.bmp")),
-                                     gfx::LoadBitmap(resolvePath("graphic\\moon.bmp"))};
+        ProgramState& program = context.program;
+        const WorkingFolder& folder = program.data.folder;
+        loadSettings(program.data);  // the moon as the user's hemisphere sees it
+        program.fonts.load(folder);
+        const PanelPictures pictures{gfx::LoadBitmap(folder.resolve("graphic\\pyr0.bmp")),
+                                     gfx::LoadBitmap(folder.resolve("graphic\\moon.bmp")),
+                                     program.data.settings.southernMoon()};
         QImage face;
-        paintPanel(face, pictures, GregorianToMayan(date));
+        paintPanel({folder, program.fonts}, face, pictures, GregorianToMayan(date));
         savePicture(face, output);
     } catch (const CommandFailed&) {
         throw;

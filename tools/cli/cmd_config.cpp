@@ -13,19 +13,21 @@
 namespace orbisca::cli {
 namespace {
 
-int showConfig(Args& args) {
+int showConfig(CommandContext& context, Args& args) {
     rejectUnknownOptions(args);
     expectNoMoreArgs(args);
-    const ConfigLoad result = loadSettings();
-    for (const QString& line : settingsReport(settings()))
+    const ConfigLoad result = loadSettings(context.program.data);
+    for (const QString& line : settingsReport(context.program.data.settings))
         std::printf("%s\n", printable(line).c_str());
     flushOutput();
-    for (const QString& message : notifierState().messages)
+    for (const QString& message : context.program.data.notifier.messages)
         std::fprintf(stderr, "%s\n", printable(message).c_str());
     return result == ConfigLoad::Loaded ? 0 : 1;
 }
 
-int runConfig(const Args& args) { return runSubcommand("config", args, {{"show", showConfig}}); }
+int runConfig(CommandContext& context, const Args& args) {
+    return runSubcommand(context, "config", args, {{"show", showConfig}});
+}
 
 CommandRegistration config{{"config", "config show", runConfig}};
 

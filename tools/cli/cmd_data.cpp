@@ -23,14 +23,14 @@ QStringList detailEntries(const std::string& input) {
     return entries;
 }
 
-int encodePrint(Args& args) {
+int encodePrint(CommandContext& /*context*/, Args& args) {
     rejectUnknownOptions(args);
     if (args.size() != 2) throw UsageError("data encode-print needs INPUT.txt and OUTPUT.dat");
     writeOutputFile(args[1], encodeDetails(detailEntries(args[0])));
     return 0;
 }
 
-int decodePrint(Args& args) {
+int decodePrint(CommandContext& /*context*/, Args& args) {
     rejectUnknownOptions(args);
     if (args.size() != 1) throw UsageError("data decode-print needs one INPUT.dat");
     try {
@@ -43,8 +43,8 @@ int decodePrint(Args& args) {
     return 0;
 }
 
-int runData(const Args& args) {
-    return runSubcommand("data", args,
+int runData(CommandContext& context, const Args& args) {
+    return runSubcommand(context, "data", args,
                          {{"encode-print", encodePrint}, {"decode-print", decodePrint}});
 }
 

@@ -7,34 +7,35 @@
 
 #include "cli.h"
 #include "data/atomic_file.h"
+#include "data/data_state.h"
 #include "data/donation_details.h"
 #include "data/donation_files.h"
-#include "data/notifier.h"
 
 namespace orbisca::cli {
 namespace {
 
 // Messages the data layer gave (a file that could not be written): stderr, and a failure.
-void failOnMessages() {
-    const QStringList& messages = notifierState().messages;
+void failOnMessages(const Notifier& notifier) {
+    const QStringList& messages = notifier.messages;
     if (!messages.isEmpty()) throw CommandFailed(messages.join(u'\n').toStdString());
 }
 
-int countThisLaunch(Args& args) {
+int countThisLaunch(CommandContext& context, Args& args) {
     rejectUnknownOptions(args);
     expectNoMoreArgs(args);
-    const bool due = countLaunch();
-    failOnMessages();
+    DataState& data = context.program.data;
+    const bool due = countLaunch(data);
+    failOnMessages(data.notifier);
     std::printf("%s\n", due ? "due" : "not due");
     flushOutput();
     return 0;
 }
 
-int writeDetails(Args& args) {
+int writeDetails(CommandContext& context, Args& args) {
     const std::string output = takeOption(args, "-o");
     rejectUnknownOptions(args);
     expectNoMoreArgs(args);
-    const DonationTexts texts = readDonationTexts();
+    const DonationTexts texts = readDonationTexts(context.program.data.folder);
     if (!texts.problems.isEmpty())
         throw CommandFailed(texts.problems.join(QStringLiteral("; ")).toStdString());
     const QByteArray content = textFileContent(detailsFileLines(texts));
@@ -47,8 +48,9 @@ int writeDetails(Args& args) {
     return 0;
 }
 
-int runDonation(const Args& args) {
-    return runSubcommand("donation", args, {{"launch", countThisLaunch}, {"info", writeDetails}});
+int runDonation(CommandContext& context, const Args& args) {
+    return runSubcommand(context, "donation", args,
+                         {{"launch", countThisLaunch}, {"info", writeDetails}});
 }
 
 CommandRegistration donation{{"donation",

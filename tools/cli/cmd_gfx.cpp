@@ -17,7 +17,7 @@ namespace {
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
-int runMoon(const Args& input) {
+int runMoon(CommandContext& /*context*/, const Args& input) {
     Args args = input;
     const std::string sizeText = takeOption(args, "--size");
     const std::string output = takeOption(args, "-o");
@@ -35,7 +35,7 @@ int runMoon(const Args& input) {
     return 0;
 }
 
-int runRegion(const Args& input) {
+int runRegion(CommandContext& /*context*/, const Args& input) {
     Args args = input;
     rejectUnknownOptions(args);
     const std::string mask = takeFirstArg(args, "region needs a MASK.bmp");

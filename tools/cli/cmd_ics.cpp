@@ -38,14 +38,14 @@ GregorianDate parseFeedDate(const std::string& text) {
     return date;
 }
 
-BaseLineReader loadBaseLines() {
+BaseLineReader loadBaseLines(const WorkingFolder& folder) {
     QString error;
-    std::optional<QStringList> lines = readTextLines(QStringLiteral("BASE.KTX"), &error);
+    std::optional<QStringList> lines = readTextLines(folder, QStringLiteral("BASE.KTX"), &error);
     if (!lines) throw CommandFailed(error.toStdString());
     return baseLinesFrom(std::move(*lines));
 }
 
-int runIcs(const Args& input) {
+int runIcs(CommandContext& context, const Args& input) {
     Args args = input;
     const std::string alarm = takeOption(args, "--alarm");
     const std::string output = takeOption(args, "-o");
@@ -57,8 +57,8 @@ int runIcs(const Args& input) {
         throw UsageError("FROM (" + args[0] + ") is after TO (" + args[1] + ")");
     IcsFeedOptions options;
     if (!alarm.empty()) options.alarmMinutes = parseAlarm(alarm);
-    options.stamp = IcsTimestamp(calendarState().clock());
-    const IcsFeed feed(loadBaseLines(), options);
+    options.stamp = IcsTimestamp(context.program.data.day.now());
+    const IcsFeed feed(loadBaseLines(context.program.data.folder), options);
 
     if (output.empty()) {
         const bool written = WriteIcsFeed(feed, from, to, [](std::string_view chunk) {

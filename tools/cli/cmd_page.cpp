@@ -85,7 +85,7 @@ void applyAction(PageRun& run, Args& args) {
         expectNoMoreArgs({action});  // names an unknown option as such
 }
 
-int runPage(const Args& input) {
+int runPage(CommandContext& /*context*/, const Args& input) {
     Args args = input;
     const std::string pageText = takeOption(args, "--page");
     const std::string canvasText = takeOption(args, "--canvas");

@@ -9,10 +9,10 @@
 #include "calendar/calendar_state.h"
 #include "cli.h"
 #include "data/conf_file.h"
-#include "data/font_table.h"
 #include "data/working_folder.h"
+#include "export/export_driver.h"
+#include "gfx/font_table.h"
 #include "page_args.h"
-#include "printing/export_driver.h"
 #include "printpage/print_job.h"
 #include "views/export_table.h"
 
@@ -48,20 +48,21 @@ PrintRequest parseRequest(Args& args) {
 }
 
 // Settings, fonts and the date the export is drawn for.
-void prepareExport(const PrintRequest& request) {
-    startGuiApplication();
+void prepareExport(CommandContext& context, const PrintRequest& request) {
+    startGuiApplication(context.program);
     try {
-        loadSettings();
-        loadFontTable();
+        loadSettings(context.program.data);
+        context.program.fonts.load(context.program.data.folder);
     } catch (const std::exception& e) {
         throw CommandFailed(e.what());
     }
-    SetCurrentDate(request.date.empty() ? todayDate() : dateArgument(request.date));
+    context.program.data.day.setDate(request.date.empty() ? context.today()
+                                                          : dateArgument(request.date));
 }
 
 // Picks where the print goes: the file or queue asked for, ORBISCA_PRINT_TO, the default queue,
 // or without any queue a PDF in the working folder. Says where a print without a target went.
-void chooseTarget(QPrinter& printer, const PrintRequest& request) {
+void chooseTarget(const WorkingFolder& folder, QPrinter& printer, const PrintRequest& request) {
     if (!request.queue.empty()) {
         const QString queue = QString::fromStdString(request.queue);
         if (!printerQueues().contains(queue))
@@ -73,7 +74,7 @@ void chooseTarget(QPrinter& printer, const PrintRequest& request) {
         return printIntoFile(printer, *file);
     if (const QString queue = defaultPrinterQueue(); !queue.isEmpty())
         return printOnQueue(printer, queue);
-    const QString file = fallbackPdfPath(workingFolder(), QDateTime::currentDateTime());
+    const QString file = fallbackPdfPath(folder.path(), QDateTime::currentDateTime());
     std::fprintf(stderr, "There is no default printer queue: the print goes to %s\n",
                  printable(file).c_str());
     printIntoFile(printer, file);
@@ -81,9 +82,10 @@ void chooseTarget(QPrinter& printer, const PrintRequest& request) {
 
 // The export drawn and enlarged for the page, softened, as the print manager's easy mode leaves
 // it (the year page included).
-const QImage& drawForPage(const PrintRequest& request, const ExportView& view, QSize page) {
-    FullModeFrame frame;
-    PrintPageState& state = preparePage();
+const QImage& drawForPage(CommandContext& context, const PrintRequest& request,
+                          const ExportView& view, QSize page) {
+    FullModeFrame frame(context.program.data, context.program.fonts);
+    PrintPageState& state = preparePage(context);
     if (request.background) state.background = *request.background;
     ExportOptions options;
     options.printerPage = page;
@@ -94,7 +96,7 @@ const QImage& drawForPage(const PrintRequest& request, const ExportView& view, Q
     } catch (const std::bad_alloc&) {
         throw CommandFailed("the canvas does not fit into memory");
     }
-    printNotices();
+    printNotices(context);
     if (!drawn)
         throw CommandFailed("the exported script failed at line " +
                             std::to_string(state.interp.errorLine) + ": " +
@@ -102,20 +104,20 @@ const QImage& drawForPage(const PrintRequest& request, const ExportView& view, Q
     return state.canvas;
 }
 
-int runPrint(const Args& input) {
+int runPrint(CommandContext& context, const Args& input) {
     Args args = input;
     const PrintRequest request = parseRequest(args);
     const std::optional<ExportView> view = findExportView(QString::fromStdString(request.view));
     if (!view) throw UsageError(noExportView(request.view));
-    prepareExport(request);
+    prepareExport(context, request);
 
     QPrinter printer(QPrinter::HighResolution);
-    chooseTarget(printer, request);
+    chooseTarget(context.program.data.folder, printer, request);
     preparePrinter(printer);
     if (request.landscape) printer.setPageOrientation(QPageLayout::Landscape);
     const PageMetrics metrics = printerMetrics(printer);
-    const QImage& canvas = drawForPage(request, *view, metrics.page);
-    if (glyphFacesMissing()) return 1;
+    const QImage& canvas = drawForPage(context, request, *view, metrics.page);
+    if (glyphFacesMissing(context.program)) return 1;
 
     PageGeometry geometry;
     placeOnPage(geometry, metrics.page, canvas.size());

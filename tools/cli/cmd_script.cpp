@@ -31,18 +31,11 @@ void markScript(const QStringList& lines, const std::string& name) {
         throw CommandFailed(printable(error));
 }
 
-// The page's messages other than "Syntax error at line N" (which reportSyntaxError() gives with
-// its reason), kept until the run has ended.
-QStringList& pageNotices() {
-    static QStringList notices;
-    return notices;
-}
-
 void reportSyntaxError(const PrintPageState& page) {
     std::fprintf(stderr, "%s\n", printable(syntaxErrorMessage(page.interp)).c_str());
 }
 
-int runScript(Args& args) {
+int runScript(CommandContext& context, Args& args) {
     const std::string output = takeOption(args, "-o");
     const std::string date = takeOption(args, "--date");
     const std::string canvas = takeOption(args, "--canvas");
@@ -60,11 +53,11 @@ int runScript(Args& args) {
     const QSize printerPage = printer.empty() ? QSize() : parsePictureSize(printer, "--optimize");
     const QRgb backgroundColour =
         background.empty() ? qRgb(255, 255, 255) : parseColour(background, "--background");
-    const GregorianDate day = date.empty() ? todayDate() : dateArgument(date);
+    const GregorianDate day = date.empty() ? context.today() : dateArgument(date);
 
     QStringList script = readScript(file);
-    startGuiApplication();
-    PrintPageState& page = preparePage();
+    startGuiApplication(context.program);
+    PrintPageState& page = preparePage(context);
     SetScriptDay(page, GregorianToMayan(day));
     page.background = backgroundColour;
     page.interp.blackAndWhite = blackAndWhite;
@@ -88,9 +81,9 @@ int runScript(Args& args) {
     }
     // A failure before any line ran (a canvas the memory cannot hold) is the command's failure.
     if (!ran && page.interp.errorLine < 0)
-        throw CommandFailed(printable(pageNotices().join(QStringLiteral("; "))));
-    printNotices();
-    if (glyphFacesMissing()) return 1;
+        throw CommandFailed(printable(context.pageNotices.join(QStringLiteral("; "))));
+    printNotices(context);
+    if (glyphFacesMissing(context.program)) return 1;
     savePicture(page.canvas, output);
     if (ran) return 0;
     reportSyntaxError(page);
@@ -98,18 +91,18 @@ int runScript(Args& args) {
     return 1;
 }
 
-int runRescale(Args& args) {
+int runRescale(CommandContext& context, Args& args) {
     const std::string output = takeOption(args, "-o");
     const std::string factorText = takeOption(args, "--factor");
     rejectUnknownOptions(args);
     if (args.size() != 1) throw UsageError("script rescale needs one script FILE");
     if (factorText != "2" && factorText != "0.5") throw UsageError("--factor must be 2 or 0.5");
     QStringList script = readScript(args.front());
-    startGuiApplication();
-    PrintPageState& page = preparePage();
+    startGuiApplication(context.program);
+    PrintPageState& page = preparePage(context);
     page.script = script;
     const bool rescaled = RescaleScript(page, factorText == "2" ? 2.0 : 0.5);
-    printNotices();
+    printNotices(context);
     if (!rescaled) {
         reportSyntaxError(page);
         return 1;
@@ -123,8 +116,8 @@ int runRescale(Args& args) {
     return 0;
 }
 
-int runScriptCommand(const Args& args) {
-    return runSubcommand("script", args, {{"run", runScript}, {"rescale", runRescale}});
+int runScriptCommand(CommandContext& context, const Args& args) {
+    return runSubcommand(context, "script", args, {{"run", runScript}, {"rescale", runRescale}});
 }
 
 CommandRegistration script{
@@ -151,19 +144,20 @@ QSize parsePictureSize(const std::string& text, const std::string& what) {
     return size;
 }
 
-PrintPageState& preparePage() {
-    resetPrintPageState();
-    PrintPageState& page = printPageState();
-    page.services = ProgramPageServices();
-    pageNotices().clear();
-    page.services.notify = [](const QString& text) {
-        if (!text.startsWith(u"Syntax error at line ")) pageNotices() << text;
+PrintPageState& preparePage(CommandContext& context) {
+    ProgramState& program = context.program;
+    PrintPageState& page = program.printPage;
+    page = PrintPageState();
+    page.services = ProgramPageServices(program.data, program.glyphFonts);
+    context.pageNotices.clear();
+    page.services.notify = [&notices = context.pageNotices](const QString& text) {
+        if (!text.startsWith(u"Syntax error at line ")) notices << text;
     };
     return page;
 }
 
-void printNotices() {
-    for (const QString& notice : pageNotices())
+void printNotices(const CommandContext& context) {
+    for (const QString& notice : context.pageNotices)
         std::fprintf(stderr, "%s\n", printable(notice).c_str());
 }
 

@@ -9,11 +9,11 @@
 #include "cli.h"
 #include "data/atomic_file.h"
 #include "data/conf_file.h"
-#include "data/font_table.h"
 #include "data/notifier.h"
+#include "export/export_driver.h"
+#include "gfx/font_table.h"
 #include "gfx/image_io.h"
 #include "page_args.h"
-#include "printing/export_driver.h"
 #include "views/export_table.h"
 #include "views/fade_engine.h"
 #include "views/full_mode_frame.h"
@@ -27,7 +27,7 @@ const char* const kModeNames =
     "kinbook, help1 ... help17";
 
 // A mode by number (0..255) or by name.
-int modeArgument(const std::string& text) {
+int modeArgument(const CommandContext& context, const std::string& text) {
     static const std::pair<const char*, int> names[] = {
         {"day", 0},      {"tone", 1},      {"sign", 2},    {"plasma", 3},  {"oracle", 4},
         {"zolkin", 5},   {"wavespell", 6}, {"month", 7},   {"pulsars", 8}, {"year", 9},
@@ -36,7 +36,8 @@ int modeArgument(const std::string& text) {
         if (text == name) return mode;
     if (text.rfind("help", 0) == 0 && text.size() > 4) {
         const int page = int(parseInteger(text.substr(4), "the help page", 1, kHelpPagesMax));
-        const int pages = settings().helpPages;  // as many as the working folder holds
+        const int pages =
+            context.program.data.settings.helpPages;  // as many as the working folder holds
         if (page > pages)
             throw UsageError("there is no help page " + std::to_string(page) + ": " +
                              (pages == 0 ? std::string("the working folder has none")
@@ -49,41 +50,42 @@ int modeArgument(const std::string& text) {
 }
 
 // Messages of the data layer (a missing conf.dat, a short font table) go to stderr.
-void printMessages() {
-    notifierState().show = [](const QString& text) {
+void printMessages(CommandContext& context) {
+    context.program.data.notifier.show = [](const QString& text) {
         std::fprintf(stderr, "orbisca-cli: %s\n", printable(text).c_str());
     };
 }
 
 // The settings of the working folder's conf.dat, then every --set KEY=VALUE in order.
-void applySettings(Args& args) {
+void applySettings(CommandContext& context, Args& args) {
     std::vector<std::string> changes;
     for (std::string change = takeOption(args, "--set"); !change.empty();
          change = takeOption(args, "--set"))
         changes.push_back(change);
-    loadSettings();
+    loadSettings(context.program.data);
     for (const std::string& change : changes) {
         const auto equals = change.find('=');
         if (equals == std::string::npos)
             throw UsageError("--set takes KEY=VALUE, not \"" + change + "\"");
         QString error;
-        if (!applySetting(settings(), QString::fromStdString(change.substr(0, equals)),
+        if (!applySetting(context.program.data.settings,
+                          QString::fromStdString(change.substr(0, equals)),
                           QString::fromStdString(change.substr(equals + 1)), &error))
             throw UsageError("--set " + error.toStdString());
     }
 }
 
 // Everything a paint needs: the application for fonts, the font table, the day.
-void prepareFrame(const std::string& dateText) {
-    const GregorianDate date = dateText.empty() ? todayDate() : dateArgument(dateText);
-    startGuiApplication();
-    printMessages();
+void prepareFrame(CommandContext& context, const std::string& dateText) {
+    const GregorianDate date = dateText.empty() ? context.today() : dateArgument(dateText);
+    startGuiApplication(context.program);
+    printMessages(context);
     try {
-        loadFontTable();
+        context.program.fonts.load(context.program.data.folder);
     } catch (const std::exception& e) {
         throw CommandFailed(e.what());
     }
-    SetCurrentDate(date);
+    context.program.data.day.setDate(date);
 }
 
 void failOnError(const std::function<void()>& work) {
@@ -96,18 +98,18 @@ void failOnError(const std::function<void()>& work) {
     }
 }
 
-int runView(const Args& input) {
+int runView(CommandContext& context, const Args& input) {
     Args args = input;
     const std::string dateText = takeOption(args, "--date");
     const std::string output = takeOption(args, "-o");
-    applySettings(args);
+    applySettings(context, args);
     rejectUnknownOptions(args);
     if (args.size() != 1) throw UsageError("view needs one MODE");
     if (output.empty()) throw UsageError("view needs -o FILE.png");
-    const int mode = modeArgument(args.front());
-    prepareFrame(dateText);
+    const int mode = modeArgument(context, args.front());
+    prepareFrame(context, dateText);
     failOnError([&] {
-        FullModeFrame frame;
+        FullModeFrame frame(context.program.data, context.program.fonts);
         frame.paintMode(mode);
         savePicture(frame.buffers().frame, output);
     });
@@ -120,19 +122,19 @@ void writeLines(const std::string& file, const QStringList& lines) {
 
 // The export as the print manager's easy mode leaves it: the page fitted to a printer page,
 // which rewrites the script when the resolution changes.
-void optimizedExport(FullModeFrame& frame, const ExportView& view, bool glyphs, QSize printerPage,
-                     QStringList& script, QStringList& yearLines) {
-    PrintPageState& page = preparePage();
+void optimizedExport(CommandContext& context, FullModeFrame& frame, const ExportView& view,
+                     bool glyphs, QSize printerPage, QStringList& script, QStringList& yearLines) {
+    PrintPageState& page = preparePage(context);
     ExportOptions options;
     options.printerPage = printerPage;
     options.exportAsText = glyphs;
     ExportDriver(frame, page).run(static_cast<ScriptExport>(view.number), options);
-    printNotices();
+    printNotices(context);
     script = page.script;
     yearLines = page.yearPage;
 }
 
-int runExport(const Args& input) {
+int runExport(CommandContext& context, const Args& input) {
     Args args = input;
     const std::string dateText = takeOption(args, "--date");
     const std::string output = takeOption(args, "-o");
@@ -142,18 +144,19 @@ int runExport(const Args& input) {
     const bool pictures = takeFlag(args, "--pictures");
     if (glyphs && pictures) throw UsageError("export takes --glyphs or --pictures, not both");
     const QSize printerPage = printer.empty() ? QSize() : parsePictureSize(printer, "--optimize");
-    applySettings(args);
+    applySettings(context, args);
     rejectUnknownOptions(args);
     if (args.size() != 1) throw UsageError("export needs one VIEW");
     const std::optional<ExportView> view = findExportView(QString::fromStdString(args.front()));
     if (!view) throw UsageError(noExportView(args.front()));
-    prepareFrame(dateText);
-    FullModeFrame frame;
+    prepareFrame(context, dateText);
+    FullModeFrame frame(context.program.data, context.program.fonts);
     failOnError([&] {
         frame.state().exportAsGlyphText = !pictures;
         ScriptLines script, yearLines;
         if (printerPage.isValid())
-            optimizedExport(frame, *view, !pictures, printerPage, script.lines, yearLines.lines);
+            optimizedExport(context, frame, *view, !pictures, printerPage, script.lines,
+                            yearLines.lines);
         else
             exportView(frame, *view, script, yearLines);
         if (!yearFile.empty()) writeLines(yearFile, yearLines.lines);
@@ -167,28 +170,28 @@ int runExport(const Args& input) {
     return 0;
 }
 
-int runFade(const Args& input) {
+int runFade(CommandContext& context, const Args& input) {
     Args args = input;
     const std::string dateText = takeOption(args, "--date");
     const std::string speedText = takeOption(args, "--speed");
     const std::string folder = takeOption(args, "--frames");
-    applySettings(args);
+    applySettings(context, args);
     rejectUnknownOptions(args);
     if (args.size() != 2) throw UsageError("fade needs FROM and TO modes");
     if (folder.empty()) throw UsageError("fade needs --frames DIR");
-    const int from = modeArgument(args[0]);
-    const int to = modeArgument(args[1]);
+    const int from = modeArgument(context, args[0]);
+    const int to = modeArgument(context, args[1]);
     if (!speedText.empty()) {
         const int speed = int(parseInteger(speedText, "--speed", 0, kTransitionSpeedMax));
-        settings().useTransition = speed > 0;
-        if (speed > 0) settings().transitionSpeed = speed;
+        context.program.data.settings.useTransition = speed > 0;
+        if (speed > 0) context.program.data.settings.transitionSpeed = speed;
     }
     if (!QDir().mkpath(QString::fromStdString(folder)))
         throw CommandFailed("cannot make the folder \"" + folder + "\"");
-    prepareFrame(dateText);
+    prepareFrame(context, dateText);
     int frames = 0;
     failOnError([&] {
-        FullModeFrame frame;
+        FullModeFrame frame(context.program.data, context.program.fonts);
         FadeEngine fade(frame);
         frame.state().mode = from;
         fade.request(to);

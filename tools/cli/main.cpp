@@ -43,21 +43,21 @@ void printUsage(std::FILE* to) {
 
 // Fixes "today" when --today is given, so runs can be reproduced. The date itself is kept: any
 // date the calendar handles is today exactly, and the clock stays the real one.
-void applyTodayOption(Args& args) {
+void applyTodayOption(CommandContext& context, Args& args) {
     const std::string today = takeOption(args, "--today");
-    if (!today.empty()) fixToday(dateArgument(today));
+    if (!today.empty()) context.fixedToday = dateArgument(today);
 }
 
 // The working folder: --home, or the one orbisca takes by default.
-void applyHomeOption(Args& args) {
+void applyHomeOption(DataState& data, Args& args) {
     const std::string home = takeOption(args, "--home");
     if (home.empty()) {
-        useDefaultWorkingFolder(programFolder());
+        useDefaultWorkingFolder(data.folder, programFolder(data.errorLog));
         return;
     }
     if (!QFileInfo(QString::fromStdString(home)).isDir())
         throw UsageError("--home \"" + printable(QString::fromStdString(home)) + "\" is no folder");
-    setWorkingFolder(QString::fromStdString(home));
+    data.folder.set(QString::fromStdString(home));
 }
 
 bool isHelpRequest(const std::string& arg) { return arg == "--help" || arg == "-h"; }
@@ -78,8 +78,10 @@ int main(int argc, char** argv) {
             flushOutput();  // help that could not be written is a failure like any other output
             return 0;
         }
-        applyTodayOption(args);
-        applyHomeOption(args);
+        ProgramState program;
+        CommandContext context{program, std::nullopt, {}};
+        applyTodayOption(context, args);
+        applyHomeOption(program.data, args);
         if (args.empty()) throw UsageError("no command given (try --help)");
         const std::string name = args.front();
         args.erase(args.begin());
@@ -92,7 +94,7 @@ int main(int argc, char** argv) {
                 flushOutput();
                 return 0;
             }
-            return c.run(args);
+            return c.run(context, args);
         }
         throw UsageError("unknown command \"" + name + "\" (try --help)");
     } catch (const UsageError& e) {

@@ -16,8 +16,8 @@ QSize parseSize(const std::string& text, const std::string& what, long long maxS
 QSize parsePictureSize(const std::string& text, const std::string& what);
 
 // The print page reset, with the program's services; its messages are kept for printNotices().
-PrintPageState& preparePage();
+PrintPageState& preparePage(CommandContext& context);
 // The messages kept since preparePage(), on stderr.
-void printNotices();
+void printNotices(const CommandContext& context);
 
 }  // namespace orbisca::cli

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "printing/export_driver.h"
+#include "export/export_driver.h"
 
 #include <stdexcept>
 #include <string>
@@ -27,7 +27,7 @@ QString exportColourText(int red, int green, int blue) {
 
 bool ExportDriver::run(ScriptExport which, const ExportOptions& options) {
     const ExportView& view = exportViewOf(which);
-    SetScriptDay(page_, calendarState().currentPosition);
+    SetScriptDay(page_, frame_.data().day.position());
 
     FullModeState& state = frame_.state();
     state.exportAsGlyphText = options.exportAsText;

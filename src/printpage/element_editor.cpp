@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "printing/element_editor.h"
+#include "printpage/element_editor.h"
 
 #include <cmath>
 

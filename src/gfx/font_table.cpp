@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "data/font_table.h"
+#include "gfx/font_table.h"
 
 #include <QFontMetricsF>
 #include <cmath>
@@ -9,13 +9,6 @@
 #include "data/text_file.h"
 
 namespace orbisca {
-
-FontTableState& fontTableState() {
-    static FontTableState state;
-    return state;
-}
-
-void resetFontTableState() { fontTableState() = FontTableState{}; }
 
 namespace {
 
@@ -94,9 +87,9 @@ TableFont parseFontLine(const QString& line) {
     return result;
 }
 
-void loadFontTable() {
-    const QStringList lines = requireTextLines(QStringLiteral("fdb.dat"));
-    FontTableState built;
+void FontTable::load(const WorkingFolder& folder) {
+    const QStringList lines = requireTextLines(folder, QStringLiteral("fdb.dat"));
+    FontTable built;
     for (int i = 0; i < kFontTableSize; ++i) {
         try {
             built.fonts[i] = parseFontLine(lines.value(i));
@@ -105,14 +98,11 @@ void loadFontTable() {
                 QStringLiteral("fdb.dat line %1: %2").arg(i + 1).arg(QString::fromUtf8(e.what())));
         }
     }
-    fontTableState() = built;
+    fonts = built.fonts;
 }
 
-void clearFontTable() { resetFontTableState(); }
-
-TableFont tableFont(int index) {
-    if (index >= 0 && index < kFontTableSize && fontTableState().fonts[index])
-        return *fontTableState().fonts[index];
+TableFont FontTable::font(int index) const {
+    if (index >= 0 && index < kFontTableSize && fonts[index]) return *fonts[index];
     return TableFont{};
 }
 

@@ -21,12 +21,24 @@ struct TableFont {
 
 inline constexpr int kFontTableSize = 9;
 
-struct FontTableState {
-    std::array<std::optional<TableFont>, kFontTableSize> fonts;  // empty: no table loaded yet
-};
+class WorkingFolder;
 
-FontTableState& fontTableState();
-void resetFontTableState();
+// The nine fonts of a working folder; empty places (no table loaded yet) give the default font.
+struct FontTable {
+    std::array<std::optional<TableFont>, kFontTableSize> fonts;
+
+    // The font at `index`, or the default font in white when the table has none there.
+    TableFont font(int index) const;
+
+    // Fills all nine places from the first nine lines of the folder's "fdb.dat" (later lines are
+    // ignored). An empty line, or a line the file does not have, gives the default font in
+    // white. A missing file or a bad number throws DataFileError naming the file and the line
+    // (from 1); the table is then unchanged.
+    void load(const WorkingFolder& folder);
+
+    // Empties the table.
+    void clear() { fonts = {}; }
+};
 
 // Applies a font height value: a negative one is the character (em) height in pixels, a positive
 // one the whole cell height; 0 leaves the size alone.
@@ -35,17 +47,5 @@ void ApplyFontHeight(QFont& font, int height);
 // One font from one line; throws std::invalid_argument when the size or height is not a whole
 // number from -16384 to 16384.
 TableFont parseFontLine(const QString& line);
-
-// Fills all nine places of the table from the first nine lines of "fdb.dat" (later lines are
-// ignored). An empty line, or a line the file does not have, gives the default font in white. A
-// missing file or a bad number throws DataFileError naming the file and the line (from 1); the
-// table is then unchanged.
-void loadFontTable();
-
-// Empties the table.
-void clearFontTable();
-
-// The font at `index`, or the default font in white when the table has none there.
-TableFont tableFont(int index);
 
 }  // namespace orbisca

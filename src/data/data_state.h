@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The data layer's share of the program's state: the settings in force, the current day, the
+// working folder with its texts, the messages, the error log and the board's help fields. The
+// program state made in main (or in a test) holds one and lends it to whatever reads or writes
+// the folder's files; two of them in one process share nothing.
+#pragma once
+
+#include <QString>
+#include <functional>
+
+#include "data/conf_file.h"
+#include "data/day_model.h"
+#include "data/error_log.h"
+#include "data/help_rects.h"
+#include "data/notifier.h"
+#include "data/working_folder.h"
+
+namespace orbisca {
+
+struct DataState {
+    Settings settings;
+    DayModel day;
+    WorkingFolder folder;
+    Notifier notifier;
+    ErrorLogState errorLog;
+    HelpRectsState helpRects;
+    // What the reading of conf.dat and the launch counter have said, so as not to say it again.
+    ConfReadMemory confRead;
+    bool launchCountRefusalSaid = false;
+    // Runs between the complete write of a settings file and the rename that puts it in place;
+    // tests end the process there to see that a save cut short leaves the old file whole.
+    BeforeRename beforeRename;
+};
+
+}  // namespace orbisca

@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "data/day_model.h"
+
+namespace orbisca {
+
+DayModel::DayModel(QObject* parent) : QObject(parent) {
+    state_.currentPosition = GregorianToMayan(state_.currentDate);
+}
+
+void DayModel::start() {
+    state_.today = GetGregorianDate(state_.clock());
+    state_.currentDate = state_.today;
+    state_.currentPosition = GregorianToMayan(state_.currentDate);
+}
+
+void DayModel::setDate(const GregorianDate& date) {
+    state_.currentDate = date;
+    state_.currentPosition = GregorianToMayan(date);
+    emit dayChanged();
+}
+
+void DayModel::setToday(const GregorianDate& day) {
+    const bool showedToday = state_.currentDate == state_.today;
+    state_.today = day;
+    if (showedToday) setDate(day);
+}
+
+}  // namespace orbisca
