@@ -17,7 +17,7 @@ protected:
         const QDateTime at(QDate(2024, 3, 5), QTime(14, 7, 9));
         const std::chrono::system_clock::time_point point{
             std::chrono::milliseconds(at.toMSecsSinceEpoch())};
-        data.day.setClock([point] { return point; };
+        data.day.setClock([point] { return point; });
     }
     QString senderOf(const QString& name) const {
         for (const QString& line : readLines(programFile(name)))
@@ -30,17 +30,15 @@ protected:
 // The windows' values and the settings in force, off their defaults so that a field printed in
 // the wrong place shows; the log must match the checked-in sample byte for byte.
 TEST_F(ErrorLog, WritesTheStateOfTheProgramAsTheSampleLog) {
-    CalendarState& calendar = calendarState();
-    calendar.currentDate = {26, 7, 5, 2013};
-    calendar.today = {1, 2, 3, 2024};
-    calendar.currentPosition = GregorianToMayan(calendar.currentDate);
+    data.day.setToday({1, 2, 3, 2024});
+    data.day.setDate({26, 7, 5, 2013});
     Settings& s = data.settings;
     s.yearShine = true;
     s.castleDayIcon = true;
     s.glyphFont = "Glyphs";
     s.useTransition = true;
     s.transitionSpeed = 10;
-    auto source = std::make_unique<ErrorLogSource>([] {
+    auto source = std::make_unique<ErrorLogSource>(data.errorLog, [] {
         return LogValues{{LogField::CompactPhase, -100LL},
                          {LogField::HintShown, 3LL},
                          {LogField::PressUsed, true},

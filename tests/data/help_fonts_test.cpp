@@ -41,7 +41,7 @@ TEST_F(HelpFields, StrictInsidePointsFindTheFirstFieldInFileOrder) {
     for (int i = 0; i < kHelpRectCount; ++i) texts << QStringLiteral("field %1").arg(i);
     writeLines("Fieldhlp.ktx", texts);
     ASSERT_NO_THROW(data.helpRects = loadHelpFields(data.folder));
-    EXPECT_EQ(helpRectsState().rects[2], (HelpRect{-5, -5, 0, 0}));
+    EXPECT_EQ(data.helpRects.rects[2], (HelpRect{-5, -5, 0, 0}));
 
     const std::pair<QPoint, QString> cases[] = {
         {{11, 21}, "field 0"}, {{27, 37}, "field 0"},                      // in both: the first
@@ -54,7 +54,7 @@ TEST_F(HelpFields, StrictInsidePointsFindTheFirstFieldInFileOrder) {
     }
 
     writeFile("HRCT.dat", records.left(16 * 69 + 15));
-    EXPECT_EQ(errorOf([] { data.helpRects = loadHelpFields(data.folder); }),
+    EXPECT_EQ(errorOf([&] { data.helpRects = loadHelpFields(data.folder); }),
               "HRCT.dat: 1119 bytes hold 69 whole records; 70 are needed");
     // Data of another kind is refused by its shape, naming the record.
     const std::pair<QByteArray, QString> junk[] = {
@@ -66,13 +66,13 @@ TEST_F(HelpFields, StrictInsidePointsFindTheFirstFieldInFileOrder) {
          "right, bottom from -16384 to 16384, left before right, top above bottom)"}};
     for (const auto& [content, error] : junk) {
         writeFile("HRCT.dat", content);
-        EXPECT_EQ(errorOf([] { data.helpRects = loadHelpFields(data.folder); }), error);
+        EXPECT_EQ(errorOf([&] { data.helpRects = loadHelpFields(data.folder); }), error);
     }
     writeFile("HRCT.dat", records);
     writeLines("Fieldhlp.ktx", texts.mid(0, 69));
     clearTextCache(data.folder);
-    EXPECT_EQ(errorOf([] { data.helpRects = loadHelpFields(data.folder); }), "Fieldhlp.ktx: 69 lines; 70 are needed");
-    EXPECT_EQ(helpRectsState().texts[1], "field 1");
+    EXPECT_EQ(errorOf([&] { data.helpRects = loadHelpFields(data.folder); }), "Fieldhlp.ktx: 69 lines; 70 are needed");
+    EXPECT_EQ(data.helpRects.texts[1], "field 1");
 }
 
 class FontTable : public WorkingFolderTest {
@@ -133,9 +133,9 @@ TEST_F(FontTable, EmptyAndMissingLinesGiveTheDefaultFontAndBadNumbersAreRefused)
         program.fonts.load(data.folder);
         writeLines("fdb.dat", c.content);
         clearTextCache(data.folder);
-        EXPECT_EQ(errorOf([] { program.fonts.load(data.folder); }), c.error);
+        EXPECT_EQ(errorOf([&] { program.fonts.load(data.folder); }), c.error);
         for (int i = 0; i < kFontTableSize; ++i) {
-            ASSERT_TRUE(fontTableState().fonts[i].has_value()) << i;
+            ASSERT_TRUE(program.fonts.fonts[i].has_value()) << i;
             const bool plainExpected =
                 c.error == "no error" && std::ranges::count(c.defaultFonts, i);
             EXPECT_EQ(program.fonts.font(i).font.pointSize(), plainExpected ? plainSize : 30 + i) << i;

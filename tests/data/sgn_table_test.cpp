@@ -66,7 +66,7 @@ TEST_F(SgnFile, ABadFileIsRefusedNamingTheFileAndLine) {
         const QString error = errorOf([&] { parseSgnTable(lines); });
         EXPECT_TRUE(error.startsWith(c.error)) << error.toStdString();
     }
-    EXPECT_TRUE(errorOf([] { loadSgnTable(data.folder); }).contains("sgn.dat"));  // no file at all
+    EXPECT_TRUE(errorOf([&] { loadSgnTable(data.folder); }).contains("sgn.dat"));  // no file at all
 }
 
 }  // namespace

@@ -147,7 +147,7 @@ TEST_F(SpecialFiles, AConfigurationFileThatMayNotBeReadSaysSo) {
     ASSERT_TRUE(QFile::setPermissions(home.filePath("conf.dat"), QFileDevice::WriteOwner));
     ASSERT_TRUE(QFile::setPermissions(
         home.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ExeOther));
-    const int status = inChild([] {
+    const int status = inChild([&] {
         if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(2);
         _exit(loadSettings(data) == ConfigLoad::Unreadable &&
                       data.notifier.messages.value(0) ==
@@ -183,7 +183,7 @@ TEST_F(SpecialFiles, TwoProgramsOnOneFolderCountEveryLaunch) {
     constexpr int kLaunches = 30;
     // A pause between launches, as between real starts: a loop that takes the lock again at once
     // could starve the other process past the lock's wait.
-    auto launches = [] {
+    auto launches = [&] {
         for (int i = 0; i < kLaunches; ++i) {
             countLaunch(data);
             usleep(30000);
@@ -216,15 +216,15 @@ TEST_F(SpecialFiles, TwoProgramsOnOneFolderCountEveryLaunch) {
 // rename: the old file is whole.
 TEST_F(SpecialFiles, AProgramKilledInTheMiddleOfASaveLeavesTheOldFile) {
     const std::pair<const char*, std::function<void()>> saves[] = {
-        {"conf.dat", [] { saveSettings(data, Settings{}); }},
-        {"WindWHP.dat", [] { savePrintWindowFiles(data, PrintWindowValues{}, {"new"}); }},
-        {"~last.spt", [] { savePrintWindowFiles(data, PrintWindowValues{}, {"new"}); }},
-        {"strt.dat", [] { countLaunch(data); }}};
+        {"conf.dat", [&] { saveSettings(data, Settings{}); }},
+        {"WindWHP.dat", [&] { savePrintWindowFiles(data, PrintWindowValues{}, {"new"}); }},
+        {"~last.spt", [&] { savePrintWindowFiles(data, PrintWindowValues{}, {"new"}); }},
+        {"strt.dat", [&] { countLaunch(data); }}};
     for (const auto& [name, save] : saves) {
         const QByteArray old = QByteArray("12\n-1\nold content of ") + name + "\n";
         writeFile(name, old);
         const int status = inChild([&, file = QString(name)] {
-            atomicWriteState().beforeRename = [file](const QString& path) {
+            data.beforeRename = [file](const QString& path) {
                 if (path.endsWith("/" + file)) raise(SIGKILL);
             };
             save();

@@ -104,15 +104,15 @@ TEST_F(TextFile, AffirmationJoinsTheLinesOfTheDay) {
     for (int i = 0; i < 420; ++i) base << QString("L%1").arg(i);
     writeLines("BASE.KTX", base);
     MayanDate day = GregorianToMayan({26, 7, 0, 2013});  // kin 164: sign 4, tone 8
-    const Affirmation a = buildAffirmation(day);
+    const Affirmation a = buildAffirmation(day, readBaseLineEachTime(data.folder));
     EXPECT_EQ(a[0], "L192L208L400L193L218L401");
     EXPECT_EQ(a[1], "L243 L253.");
     EXPECT_EQ(a[3], "L195L347 L196L361.");
     // Tones 5 and 13 take their own second sentence.
     day.tone = 5;
-    EXPECT_EQ(buildAffirmation(day)[1], "L240 L274.");
+    EXPECT_EQ(buildAffirmation(day, readBaseLineEachTime(data.folder))[1], "L240 L274.");
     day.tone = 13;
-    EXPECT_EQ(buildAffirmation(day)[1], "L248 L295.");
+    EXPECT_EQ(buildAffirmation(day, readBaseLineEachTime(data.folder))[1], "L248 L295.");
 }
 
 // Beside a built program the assembled folder; beside an installed one the user's own folder in
@@ -123,7 +123,7 @@ TEST_F(TextFile, TheDefaultWorkingFolderIsTheBuiltOneOrTheUsersFolderInFrontOfTh
     QDir().mkpath(home.filePath("build/bin"));
     useDefaultWorkingFolder(data.folder, home.filePath("build/bin"));
     EXPECT_EQ(data.folder.path(), home.filePath("build/home"));
-    EXPECT_EQ(packFolder(), "");
+    EXPECT_EQ(data.folder.pack(), "");
 
     writeFile("usr/share/orbisca/BASE.KTX", "installed\n");
     writeFile("usr/share/orbisca/graphic/0Y.bmp", "BM");
