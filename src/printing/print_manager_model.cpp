@@ -36,7 +36,7 @@ void PrintManagerOpening::openedOnItsOwn() {
 std::optional<ScriptExport> PrintManagerOpening::takeExport() {
     if (!exportPending_ || !openingMode_) return std::nullopt;
     exportPending_ = false;
-    return exportForFullModeMode(*openingMode_);
+    return exportOfView(viewOfModeNumber(*openingMode_));
 }
 
 std::optional<int> PrintManagerOpening::takeReturnMode() {

@@ -138,7 +138,7 @@ void PrintManagerWindow::createActions() {
     }
     for (std::size_t i = 0; i < kScriptExports.size(); ++i) {
         const ScriptExportInfo& info = kScriptExports[i];
-        a.exports[i] = make(qPrintable(QStringLiteral("actionExport") + info.name), info.key);
+        a.exports[i] = make(qPrintable(QStringLiteral("actionExport") + info.name()), info.key);
     }
     a.load = make("actionLoad", Qt::CTRL | Qt::Key_L);
     a.save = make("actionSave", Qt::CTRL | Qt::Key_S);
@@ -218,7 +218,7 @@ void PrintManagerWindow::createToolBars() {
     for (std::size_t i = 0; i < kScriptExports.size(); ++i) {
         a.exportBar->addAction(a.exports[i]);
         name(a.exportBar, a.exports[i],
-             QStringLiteral("export%1Button").arg(QLatin1String(kScriptExports[i].name)));
+             QStringLiteral("export%1Button").arg(QLatin1String(kScriptExports[i].name())));
     }
     addToolBarBreak();
     a.commandBar = bar("commandBar");

@@ -10,11 +10,9 @@
 #include <cstdint>
 
 #include "data/error_log.h"
+#include "data/full_mode_view.h"
 
 namespace orbisca {
-
-// The full-mode views that the compact window opens.
-enum class FullModeView : std::uint8_t { Day = 0, Tone = 1, Sign = 2, Plasma = 3, Oracle = 4 };
 
 // The mode asked for when the window is hidden: none of the views, so that the next showing
 // always changes mode.

@@ -44,7 +44,7 @@ protected:
 };
 
 TEST_F(ExportDriverTest, CreativeModeWritesEveryHeaderOnItsCanvasAndLeavesTheFrameAlone) {
-    for (const ScriptExportInfo& info : kScriptExports) {
+    for (const ScriptExportPage& info : kScriptExportPages) {
         SCOPED_TRACE(info.name);
         ASSERT_TRUE(run(info.which, false));
         EXPECT_EQ(page.script.value(0), QString::fromLatin1(info.header));

@@ -90,7 +90,7 @@ const QImage& drawForPage(const PrintRequest& request, const ExportView& view, Q
     options.exportAsText = request.glyphs;
     bool drawn = false;
     try {
-        drawn = ExportDriver(frame, state).run(static_cast<ScriptExport>(view.number), options);
+        drawn = ExportDriver(frame, state).run(view.which, options);
     } catch (const std::bad_alloc&) {
         throw CommandFailed("the canvas does not fit into memory");
     }

@@ -126,7 +126,7 @@ void optimizedExport(FullModeFrame& frame, const ExportView& view, bool glyphs, 
     ExportOptions options;
     options.printerPage = printerPage;
     options.exportAsText = glyphs;
-    ExportDriver(frame, page).run(static_cast<ScriptExport>(view.number), options);
+    ExportDriver(frame, page).run(view.which, options);
     printNotices();
     script = page.script;
     yearLines = page.yearPage;
