@@ -26,7 +26,6 @@ namespace orbisca {
 namespace {
 
 constexpr int kTickMs = 10;
-constexpr int kNoticeMs = 3000;
 // Below this y a click outside the paint box leaves the window; above it lies the button row.
 constexpr int kButtonRowBottom = 50;
 
@@ -127,14 +126,6 @@ FullModeWindow::FullModeWindow(QWidget* parent) : QWidget(parent) {
     setFocusPolicy(Qt::StrongFocus);
     paintBox_ = new PaintBox(this, window_.presented);
     paintBox_->installEventFilter(this);
-    notice_ = new QLabel(this);
-    notice_->setObjectName(QStringLiteral("noticeLabel"));
-    notice_->setStyleSheet(QStringLiteral("QLabel { color: rgb(255, 217, 0); }"));
-    notice_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    notice_->hide();
-    noticeTimer_.setSingleShot(true);
-    noticeTimer_.setInterval(kNoticeMs);
-    connect(&noticeTimer_, &QTimer::timeout, notice_, &QLabel::hide);
     aboutButton_ = new QPushButton(this);
     aboutButton_->setObjectName(QStringLiteral("aboutButton"));
     aboutButton_->setFlat(true);
@@ -333,25 +324,14 @@ void FullModeWindow::openDialog(FrameRequest request) {
             links.openPrintManager(s.printedMode);
             return;
         }
-        showNotice(tr("The print manager is not available yet."));
         requestMode(modeToReturnTo(s.printedMode));
     } else if (request == FrameRequest::OpenConfiguration) {
         if (links.openConfiguration) {
             links.openConfiguration();
             return;
         }
-        showNotice(tr("The configuration dialog is not available yet."));
         requestMode(modeToReturnTo(window_.configurationFrom));
     }
-}
-
-void FullModeWindow::showNotice(const QString& text) {
-    notice_->setText(text);
-    notice_->adjustSize();
-    notice_->move((width() - notice_->width()) / 2, kButtonRowBottom);
-    notice_->show();
-    notice_->raise();
-    noticeTimer_.start();
 }
 
 void FullModeWindow::returnToCompactWindow() {

@@ -7,7 +7,6 @@
 #pragma once
 
 #include <QImage>
-#include <QLabel>
 #include <QTimer>
 #include <QWidget>
 #include <array>
@@ -25,9 +24,8 @@ class QPushButton;
 
 namespace orbisca {
 
-// What the window asks of the other windows; the program wires these. An empty link is skipped,
-// except the two dialogs: while the print manager or the configuration dialog is not there, the
-// window says so and goes back to the mode it showed before.
+// What the window asks of the other windows; the program wires these. An empty link is skipped;
+// without a dialog to open, the print and configuration buttons go back to the view shown before.
 struct FullModeLinks {
     std::function<void(DayStep step)> stepDay;  // the compact window's day step
     std::function<void()> openDateDialog;       // the date dialog, preset to the current date
@@ -118,7 +116,6 @@ public:
     const FullModeWindowState& windowState() const { return window_; }
     GlyphButton* button(FullModeButton which) const { return buttons_[std::size_t(which)]; }
     QWidget* paintBox() const { return paintBox_; }
-    QLabel* noticeLabel() const { return notice_; }
     QPushButton* aboutButton() const { return aboutButton_; }
     QTimer& tickTimer() { return timer_; }
 
@@ -141,7 +138,6 @@ private:
     void present(const QImage& image);
     void setModeButtonsEnabled(bool enabled);
     void openDialog(FrameRequest request);
-    void showNotice(const QString& text);
     void returnToCompactWindow();
     void endProgram();
     // Runs an input handler's work; a failure is reported once and goes no further.
@@ -152,10 +148,8 @@ private:
     FullModeWindowState window_;
     std::array<GlyphButton*, kFullModeButtons> buttons_{};
     QWidget* paintBox_ = nullptr;
-    QLabel* notice_ = nullptr;
     QPushButton* aboutButton_ = nullptr;  // on the help pages: the About box
     QTimer timer_;
-    QTimer noticeTimer_;
     ErrorLogSource logSource_{[this] { return fullModeLogValues(frame_.state()); }};
 };
 

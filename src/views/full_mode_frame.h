@@ -21,9 +21,9 @@
 // into f.drawingTarget(), which is a scratch image while exporting, so that an export never
 // changes what the window shows.
 //
-// Draw an element (a calendar picture by kind 0..442, see views/element_renderer.h):
-//     f.drawElement(x, y, kind, centred);                 // any element
-//     f.drawElement(x, y, 50 + tone, false, ElementRole::Tone);   // the day's tone
+// Draw an element (a calendar picture by kind 0..442, named in views/element_kinds.h):
+//     f.drawElement(x, y, kind, centred);  // any element
+//     f.drawElement(x, y, kinds::kLargeTones.kindOf(tone), false, ElementRole::Tone);  // the tone
 // On screen it draws the picture colour-keyed at (originX + left, originY + y) into the frame
 // (the second buffer while state().drawIntoYearBuffer); while exporting it writes a PICT line.
 //
