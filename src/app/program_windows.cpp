@@ -43,7 +43,7 @@ bool ProgramWindows::create(const std::optional<GregorianDate>& startDate, bool 
 void ProgramWindows::wire() {
     compact_->setDateDialog(dateDialog_.get());
     WindowLinks& links = windowLinks();
-    links.showFullMode = [this](int mode, bool stopFade) { openFullMode(mode, stopFade); };
+    links.showFullMode = [this](FullModeView view, bool stopFade) { openFullMode(view, stopFade); };
     links.dateChanged = [this] { fullMode_->dateChanged(); };
     links.stepDay = [this](DayStep step) { compact_->stepDay(step); };
     links.reminderDue = [this] { return donation_->reminderDue(); };
@@ -55,10 +55,10 @@ void ProgramWindows::wire() {
     };
     FullModeLink& link = printManager_->fullMode;
     link.setEnabled = [this](bool enabled) { fullMode_->setEnabled(enabled); };
-    link.requestMode = [this](int mode) { fullMode_->showMode(mode, false); };
+    link.requestMode = [this](FullModeView view) { fullMode_->showMode(view, false); };
     config_->fullMode.setEnabled = [this](bool enabled) { fullMode_->setEnabled(enabled); };
     config_->fullMode.returnToDayOverview = [this] {
-        if (fullMode_->isVisible()) fullMode_->showMode(0, false);
+        if (fullMode_->isVisible()) fullMode_->showMode(FullModeView::Day, false);
     };
     FullModeLinks& full = fullMode_->links;
     full.stepDay = [this](DayStep step) { compact_->stepDay(step); };
@@ -69,9 +69,9 @@ void ProgramWindows::wire() {
     // full-mode window leave through that same closing.
     compact_->closed = [] { requestProgramEnd(0); };
     full.endProgram = [this] { compact_->close(); };
-    full.openPrintManager = [this](int printedMode) {
+    full.openPrintManager = [this](FullModeView printed) {
         printManager_->setWindowModality(Qt::NonModal);
-        printManager_->openFromFullMode(printedMode);
+        printManager_->openFromFullMode(printed);
     };
     full.openConfiguration = [this] { showConfiguration(); };
 }
@@ -112,9 +112,9 @@ void ProgramWindows::printDonationDetails(const DetailsPrintOut& out) {
 // focus to a new window.
 void ProgramWindows::showConfiguration() { showWithKeys(*config_); }
 
-void ProgramWindows::openFullMode(int mode, bool stopFade) {
+void ProgramWindows::openFullMode(FullModeView view, bool stopFade) {
     fullMode_->coverScreen(compact_->screen());
-    fullMode_->showMode(mode, stopFade);
+    fullMode_->showMode(view, stopFade);
 }
 
 }  // namespace orbisca

@@ -53,14 +53,14 @@ TrayMode::TrayMode(ProgramWindows& windows, DayTurnWatcher::Clock clock,
     connect(&tray_, &TrayIcon::compactToggled, this, &TrayMode::toggleCompact);
     connect(&tray_, &TrayIcon::compactWindowAsked, this, [this] { windows_.compact().show(); });
     connect(&tray_, &TrayIcon::fullCalendarAsked, this,
-            [this] { windows_.openFullMode(kDayMode); });
+            [this] { windows_.openFullMode(FullModeView::Day); });
     connect(&tray_, &TrayIcon::printManagerAsked, this,
             [this] { windows_.printManager().openOnItsOwn(); });
     connect(&tray_, &TrayIcon::configurationAsked, this, [this] { windows_.showConfiguration(); });
     connect(&tray_, &TrayIcon::aboutAsked, this, [] { showAboutBox(nullptr); });
     connect(&tray_, &TrayIcon::quitAsked, this, &TrayMode::quit);
     connect(&notifier_, &DesktopNotifier::clicked, this,
-            [this] { windows_.openFullMode(kDayMode); });
+            [this] { windows_.openFullMode(FullModeView::Day); });
 }
 
 TrayMode::~TrayMode() {

@@ -45,18 +45,18 @@ bool stepHintColour(int& red, int& green, int& /*blue*/) {
     return true;
 }
 
-std::optional<int> fullModeViewOfPhase(CompactPhase phase) {
+std::optional<FullModeView> fullModeViewOfPhase(CompactPhase phase) {
     switch (phase) {
         case CompactPhase::OracleAsked:
-            return int(FullModeView::Oracle);
+            return FullModeView::Oracle;
         case CompactPhase::DayAsked:
-            return int(FullModeView::Day);
+            return FullModeView::Day;
         case CompactPhase::ToneAsked:
-            return int(FullModeView::Tone);
+            return FullModeView::Tone;
         case CompactPhase::SignAsked:
-            return int(FullModeView::Sign);
+            return FullModeView::Sign;
         case CompactPhase::PlasmaAsked:
-            return int(FullModeView::Plasma);
+            return FullModeView::Plasma;
         default:
             return std::nullopt;
     }
@@ -96,8 +96,8 @@ constexpr QPoint kExpandButtonAt(44, 414);
 constexpr QPoint kCloseButtonAt(532, 414);
 const QRect kHintLine(70, 404, 460, 18);
 
-void showFullModeView(int mode, bool stopFade) {
-    if (windowLinks().showFullMode) windowLinks().showFullMode(mode, stopFade);
+void showFullModeView(FullModeView view, bool stopFade) {
+    if (windowLinks().showFullMode) windowLinks().showFullMode(view, stopFade);
 }
 
 }  // namespace
@@ -276,7 +276,7 @@ bool CompactWindow::applyPhase(CompactPhase phase) {
     return guarded([&] {
         if (phase == CompactPhase::Shown) {
             paintPanel(calendarState().currentPosition);
-        } else if (const std::optional<int> view = fullModeViewOfPhase(phase)) {
+        } else if (const std::optional<FullModeView> view = fullModeViewOfPhase(phase)) {
             // The view is asked for once, by the press on the visible face. A date step made
             // while the full-mode window is up repaints the hidden panel instead: asking again
             // would take the full-mode window back to this view from whatever it shows now.
@@ -315,7 +315,7 @@ void CompactWindow::handlePress(Qt::MouseButton button, QPoint position) {
         return;
     }
     if (inArea(CompactArea::TempleDoor, position)) {
-        showFullModeView(int(FullModeView::Day), false);
+        showFullModeView(FullModeView::Day, false);
         state_.pressUsed = true;
         return;
     }
@@ -407,7 +407,7 @@ void CompactWindow::onExpandButtonHover() {
 
 void CompactWindow::openFullMode() {
     state_.pressUsed = true;
-    showFullModeView(int(FullModeView::Day), true);
+    showFullModeView(FullModeView::Day, true);
 }
 
 void CompactWindow::onCloseButtonHover() {

@@ -20,6 +20,7 @@
 #include "calendar/calendar.h"
 #include "data/day_step.h"
 #include "data/error_log.h"
+#include "data/full_mode_view.h"
 #include "widgets/glyph_button.h"
 
 namespace orbisca {
@@ -73,7 +74,7 @@ QColor hintStartColour();  // red 80, green 90, blue 75
 bool stepHintColour(int& red, int& green, int& blue);
 
 // The full-mode view a phase asks for; none for the others.
-std::optional<int> fullModeViewOfPhase(CompactPhase phase);
+std::optional<FullModeView> fullModeViewOfPhase(CompactPhase phase);
 
 // The window's state, as the error log prints it.
 struct CompactWindowState {

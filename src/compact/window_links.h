@@ -8,12 +8,13 @@
 #include <functional>
 
 #include "data/day_step.h"
+#include "data/full_mode_view.h"
 
 namespace orbisca {
 
 struct WindowLinks {
-    // Shows the full-mode window on a mode (a FullModeView); `stopFade` ends a running cross-fade.
-    std::function<void(int mode, bool stopFade)> showFullMode;
+    // Shows the full-mode window on a view; `stopFade` ends a running cross-fade.
+    std::function<void(FullModeView view, bool stopFade)> showFullMode;
     // The current date changed: the full-mode window forgets its year cache and repaints its view.
     std::function<void()> dateChanged;
     // The compact window's day step (its keys' handler): the print manager's day buttons.

@@ -31,7 +31,7 @@ struct FullModeLinks {
     std::function<void()> openDateDialog;       // the date dialog, preset to the current date
     std::function<void()> returnToCompact;      // the compact window shows again
     std::function<void()> endProgram;           // ends the program, as Escape does (status 0)
-    std::function<void(int printedMode)> openPrintManager;  // on the view being shown
+    std::function<void(FullModeView printed)> openPrintManager;  // on the view being shown
     std::function<void()> openConfiguration;
 };
 
@@ -68,14 +68,15 @@ inline constexpr int kButtonTop = 8;
 inline constexpr int kButtonSide = 33;
 // Where a button stands in a window `width` pixels wide.
 QPoint buttonPosition(FullModeButton button, int width);
-// The mode a button asks for; -1 for the back and exit buttons.
-int modeOfButton(FullModeButton button);
+// The view a button asks for; Closed for the back and exit buttons.
+FullModeView viewOfButton(FullModeButton button);
 
 // What the window keeps beside the frame's state.
 struct FullModeWindowState {
-    QImage presented;           // the picture the paint box shows
-    int presentations = 0;      // pictures handed to the paint box so far
-    int configurationFrom = 0;  // the mode shown when the configuration was asked for
+    QImage presented;       // the picture the paint box shows
+    int presentations = 0;  // pictures handed to the paint box so far
+    // The view shown when the configuration was asked for.
+    FullModeView configurationFrom = FullModeView::Day;
 };
 
 class FullModeWindow : public QWidget {
@@ -89,10 +90,10 @@ public:
 
     // Covers the whole of `screen`.
     void coverScreen(QScreen* screen);
-    // Shows the window on `mode`; `stopFade` ends a running cross-fade first.
-    void showMode(int mode, bool stopFade);
-    // Asks for a mode: the next tick fades to it.
-    void requestMode(int mode);
+    // Shows the window on `view`; `stopFade` ends a running cross-fade first.
+    void showMode(FullModeView view, bool stopFade);
+    // Asks for a view: the next tick fades to it.
+    void requestMode(FullModeView view);
     // The current date changed elsewhere (the date dialog): the year cache is stale and the view
     // is painted again at once.
     void dateChanged();

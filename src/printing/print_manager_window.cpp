@@ -330,8 +330,8 @@ void PrintManagerWindow::applyCaptions() {
 
 // ---- showing and hiding
 
-void PrintManagerWindow::openFromFullMode(int mode) {
-    state_.opening.openedFromFullMode(mode);
+void PrintManagerWindow::openFromFullMode(FullModeView view) {
+    state_.opening.openedFromFullMode(view);
     placeForOpening();
     showWithKeys(*this);
 }
@@ -396,8 +396,8 @@ void PrintManagerWindow::hideEvent(QHideEvent* event) {
         guardedWork([this] { saveWindowFiles(); });
     // Whoever opened the window, the full-mode window takes input again.
     if (fullMode.setEnabled) fullMode.setEnabled(true);
-    const std::optional<int> mode = state_.opening.takeReturnMode();
-    if (mode && fullMode.requestMode) fullMode.requestMode(*mode);
+    const std::optional<FullModeView> view = state_.opening.takeReturnMode();
+    if (view && fullMode.requestMode) fullMode.requestMode(*view);
 }
 
 void PrintManagerWindow::closeEvent(QCloseEvent* event) {

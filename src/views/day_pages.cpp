@@ -143,12 +143,12 @@ void paintOraclePage(FullModeFrame& f) {
 
 void paintHelpPage(FullModeFrame& f) {
     FullModeState& s = f.state();
-    const int page = helpPageOfMode(s.exportMode);
+    const int page = helpPageOfView(s.exportMode);
     if (!helpPageExists(page)) {
         // Past the help's end (fewer pages set, or a file missing): back to page 1, as a click on
         // the last page goes.
         if (page > 1 && !s.exporting) {
-            s.requestedMode = kFirstHelpMode;
+            s.requestedMode = FullModeView::FirstHelpPage;
             s.fadeStepsLeft = 0;
         }
         return;

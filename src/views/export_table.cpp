@@ -58,7 +58,7 @@ void exportView(FullModeFrame& frame, const ExportView& view, ScriptSink& script
     frame.setYearSink(yearLines);
     frame.state().exportCanvasWidth = view.canvas.width();
     frame.state().exporting = true;
-    frame.paintMode(modeNumber(view.view));
+    frame.paintMode(view.view);
     if (!yearPage) return;
     if (frame.state().exportAsGlyphText) script.append(QStringLiteral("YEAR 53 12 1"));
     moveLastYearLines(yearLines, script);

@@ -114,10 +114,11 @@ TEST_F(ExportDriverTest, FontLinesCarryTheTextColour) {
 }
 
 TEST_F(ExportDriverTest, AFailingViewLeavesTheFrameOutOfExportState) {
-    frame.setModePainter(2, [](FullModeFrame&) { throw std::runtime_error("broken view"); });
+    frame.setModePainter(FullModeView::Sign,
+                         [](FullModeFrame&) { throw std::runtime_error("broken view"); });
     EXPECT_THROW(run(ScriptExport::Sign, true), std::runtime_error);
     EXPECT_FALSE(frame.state().exporting);
-    frame.setModePainter(2, {});
+    frame.setModePainter(FullModeView::Sign, {});
 }
 
 }  // namespace

@@ -61,15 +61,16 @@ TEST(PrintManagerOpening, AfterTheDonationPrintOutNothingIsAskedAndTheOpeningIsF
     EXPECT_FALSE(opening.takeExport());
     EXPECT_FALSE(opening.takeReturnMode());
 
-    opening.openedFromFullMode(9);
+    opening.openedFromFullMode(FullModeView::Year);
     EXPECT_EQ(opening.takeExport(), ScriptExport::Year);
     EXPECT_FALSE(opening.takeExport());  // once
-    EXPECT_EQ(opening.takeReturnMode(), 9);
+    EXPECT_EQ(opening.takeReturnMode(), FullModeView::Year);
     EXPECT_FALSE(opening.takeReturnMode());  // a later hide asks nothing
 
-    opening.openedFromFullMode(5);  // a mode without an export still gets its view back
+    opening.openedFromFullMode(
+        FullModeView::Zolkin);  // a mode without an export still gets its view back
     EXPECT_FALSE(opening.takeExport());
-    EXPECT_EQ(opening.takeReturnMode(), 5);
+    EXPECT_EQ(opening.takeReturnMode(), FullModeView::Zolkin);
 }
 
 TEST(PrintManagerModel, WindowValuesKeepOtherWindowsLinesAndRefuseHugeCanvases) {

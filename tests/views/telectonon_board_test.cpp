@@ -21,8 +21,8 @@ protected:
     // The frame painted by `board` for `date`.
     QImage paintOn(TelectononBoard& b, const GregorianDate& date) {
         SetCurrentDate(date);
-        frame.setModePainter(kBoardMode, [&b](FullModeFrame& f) { b.paint(f); });
-        frame.paintMode(kBoardMode);
+        frame.setModePainter(FullModeView::Board, [&b](FullModeFrame& f) { b.paint(f); });
+        frame.paintMode(FullModeView::Board);
         return frame.buffers().frame.copy();
     }
     TelectononBoard board;
