@@ -22,7 +22,7 @@ enum class FullModeView : int {
     // The empty frame: a hidden window fades to it, so that its next showing changes view and
     // fades in from it.
     Empty = 10,
-    Moons = 11,  // the 13 moons
+    Moons = 11,  // "13 moons": the current week with its vinals, runes, quarters and figure
     Wings = 12,
     Board = 13,    // the telectonon board
     KinBook = 14,  // the izin page
