@@ -17,8 +17,6 @@ namespace {
 constexpr int kPageTextFont = 5;
 
 constexpr std::array<int, 6> kAffirmationRows = {422, 437, 452, 466, 480, 494};
-constexpr std::array<const char*, 6> kAffirmationPatterns = {
-    "Aaaaaaaaaaaa", "aaaaaaaaaaaa", "Aaaaaaaaaaaa", "aaaaaaaaaaaa", "Aaaaaaaaaaaa", "AaaaaAaaaaaa"};
 
 void drawCastleAndWavespell(FullModeFrame& f, int kin) {
     const int castle = castleOfKin(kin);
@@ -102,7 +100,7 @@ void drawNamesAndAffirmation(FullModeFrame& f, const DayCaptions& c) {
     const Affirmation lines = buildAffirmation(m, readBaseLineEachTime());
     for (std::size_t i = 0; i < lines.size(); ++i)
         f.drawText(0, kAffirmationRows[i],
-                   applyCasePattern(lines[i], QLatin1String(kAffirmationPatterns[i])),
+                   applyCasePattern(lines[i], QLatin1String(kIzinAffirmationPatterns[i])),
                    kViewNumberFont, true);
 }
 
