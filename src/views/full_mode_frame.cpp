@@ -169,7 +169,7 @@ FrameRequest FullModeFrame::paintMode(FullModeView view, PaintOccasion occasion)
     date_ = calendar.currentDate;
     day_ = calendar.currentPosition;
     oracle_ = MakeOracle(day_);
-    if (hasPainter(view)) painters_[std::size_t(modeNumber(view))](*this);
+    if (hasPainter(view)) painters_[*tableIndex(view)](*this);
     if (occasion != PaintOccasion::Arrival || exporting) return FrameRequest::None;
     if (view == FullModeView::PrintManager) {
         state_.printFromFullMode = true;
