@@ -21,7 +21,7 @@ enum class Naming {
 };
 
 struct ElementFamily {
-    KindFamily kinds;
+    KindFamily range;
     const char* prefix;
     Naming naming;
     int indexOfFirst;  // the index of the family's first kind
@@ -82,7 +82,7 @@ QString threeDigits(int n) { return QStringLiteral("%1").arg(n, 3, 10, QLatin1Ch
 
 QString nameIn(const ElementFamily& family, int kind) {
     const QString prefix = QLatin1String(family.prefix);
-    const int index = family.kinds.index(kind) + family.indexOfFirst;
+    const int index = family.range.index(kind) + family.indexOfFirst;
     switch (family.naming) {
         case Naming::Single:
             return prefix + QStringLiteral(".bmp");
@@ -109,7 +109,7 @@ std::pair<std::int64_t, std::int64_t> fileStamp(const QString& path) {
 
 std::optional<QString> elementFileName(int kind) {
     for (const ElementFamily& family : kFamilies)
-        if (family.kinds.contains(kind)) return QStringLiteral("graphic\\") + nameIn(family, kind);
+        if (family.range.contains(kind)) return QStringLiteral("graphic\\") + nameIn(family, kind);
     return std::nullopt;
 }
 

@@ -9,7 +9,7 @@ namespace {
 
 // A font size pair as written after "FONT " and the point size the glyph offsets are taken from.
 struct SizePair {
-    KindFamily kinds;
+    KindFamily range;
     const char* pair;
     int points;
 };
@@ -43,7 +43,7 @@ constexpr std::array<SizePair, 22> kSizePairs = {{
 
 const SizePair& sizePairOf(int kind) {
     for (const SizePair& p : kSizePairs)
-        if (p.kinds.contains(kind)) return p;
+        if (p.range.contains(kind)) return p;
     return kSizePairs.front();  // not reached: only kinds with a glyph form ask
 }
 
