@@ -42,7 +42,7 @@ FullModeFrame* preparedFrame(benchmark::State& state) {
 void BM_PaintMode(benchmark::State& state) {
     FullModeFrame* frame = preparedFrame(state);
     if (!frame) return;
-    const int mode = int(state.range(0));
+    const FullModeView mode = viewOfModeNumber(int(state.range(0)));
     frame->paintMode(mode);  // warm the caches
     for (auto _ : state) {
         frame->paintMode(mode);
@@ -74,7 +74,7 @@ void BM_YearGridDrawn(benchmark::State& state) {
     settings().yearShine = settings().yearLine = settings().yearDayIcon = true;
     for (auto _ : state) {
         frame->state().cachedYearSign = 0;
-        frame->paintMode(9);
+        frame->paintMode(FullModeView::Year);
         benchmark::DoNotOptimize(frame->buffers().frame.constBits());
     }
 }
@@ -106,13 +106,14 @@ void BM_FadeTick(benchmark::State& state) {
     settings().transitionSpeed = 99;
     FadeEngine fade(*frame);
     QImage shown;
-    frame->state().mode = 1;
-    fade.request(0);
+    frame->state().mode = FullModeView::Tone;
+    fade.request(FullModeView::Day);
     shown = fade.tick().frame;  // the start: two paints, then the first blend
     for (auto _ : state) {
         if (frame->state().fadeStepsLeft < 2) {
             state.PauseTiming();
-            fade.request(frame->state().mode == 0 ? 1 : 0);
+            fade.request(frame->state().mode == FullModeView::Day ? FullModeView::Tone
+                                                                  : FullModeView::Day);
             shown = fade.tick().frame;
             state.ResumeTiming();
         }
@@ -161,10 +162,10 @@ BENCHMARK(BM_DayMoonCold)->Unit(benchmark::kMicrosecond);
 void BM_BoardFirstPaint(benchmark::State& state) {
     FullModeFrame* frame = preparedFrame(state);
     if (!frame) return;
-    frame->paintMode(kBoardMode);
+    frame->paintMode(FullModeView::Board);
     for (auto _ : state) {
         frame->state().boardDrawn = false;
-        frame->paintMode(kBoardMode);
+        frame->paintMode(FullModeView::Board);
         benchmark::DoNotOptimize(frame->buffers().frame.constBits());
     }
 }
@@ -175,7 +176,7 @@ void BM_BoardColdPaint(benchmark::State& state) {
     if (!preparedFrame(state)) return;
     for (auto _ : state) {
         FullModeFrame frame;
-        frame.paintMode(kBoardMode);
+        frame.paintMode(FullModeView::Board);
         benchmark::DoNotOptimize(frame.buffers().frame.constBits());
     }
 }
@@ -185,9 +186,9 @@ BENCHMARK(BM_BoardColdPaint)->Unit(benchmark::kMillisecond);
 void BM_BoardCachedPaint(benchmark::State& state) {
     FullModeFrame* frame = preparedFrame(state);
     if (!frame) return;
-    frame->paintMode(kBoardMode);
+    frame->paintMode(FullModeView::Board);
     for (auto _ : state) {
-        frame->paintMode(kBoardMode);
+        frame->paintMode(FullModeView::Board);
         benchmark::DoNotOptimize(frame->buffers().frame.constBits());
     }
 }
@@ -198,8 +199,8 @@ void BM_KeyRepaint(benchmark::State& state) {
     FullModeFrame* frame = preparedFrame(state);
     if (!frame) return;
     FadeEngine fade(*frame);
-    frame->state().mode = int(state.range(0));
-    frame->state().requestedMode = std::uint8_t(state.range(0));
+    frame->state().mode = viewOfModeNumber(int(state.range(0)));
+    frame->state().requestedMode = frame->state().mode;
     fade.repaint();
     int step = 1;
     for (auto _ : state) {
@@ -223,7 +224,7 @@ void BM_HintChange(benchmark::State& state) {
     FullModeFrame* frame = preparedFrame(state);
     if (!frame) return;
     loadHelpFields();
-    frame->paintMode(kBoardMode);
+    frame->paintMode(FullModeView::Board);
     const QPoint points[] = {{251, 351}, {284, 351}};  // days 4 and 5 of the path
     int i = 0;
     for (auto _ : state) {

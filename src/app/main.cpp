@@ -38,10 +38,10 @@ struct Options {
     QString home;
     std::optional<GregorianDate> date;
     bool reportStartTime = false;
-    bool tray = false;                // --tray: today's kin in the system tray
-    QString openWindow;               // --open: the window to start in
-    std::optional<int> fullModeView;  // --mode with --open full: the full-mode view to show
-    QString script;                   // --script: the script the print manager opens with
+    bool tray = false;                         // --tray: today's kin in the system tray
+    QString openWindow;                        // --open: the window to start in
+    std::optional<FullModeView> fullModeView;  // --mode with --open full: the view to show
+    QString script;                            // --script: the script the print manager opens with
 };
 
 // The windows --open can start with. print, config and donation are shown on their own: closing
@@ -60,8 +60,10 @@ bool badOption(int& exitCode, const QString& text) {
 }
 
 // The modes a user can open the full-mode window on: the views and the first help page.
-bool isOpenableMode(int mode) {
-    return (mode >= 0 && mode <= 14 && mode != kHiddenMode) || mode == kFirstHelpMode;
+bool isOpenableMode(FullModeView view) {
+    return (view >= FullModeView::Day && view <= FullModeView::KinBook &&
+            view != FullModeView::Empty) ||
+           view == FullModeView::FirstHelpPage;
 }
 
 // --open, --mode and --script; false (and the exit code set) for a value the program does not
@@ -80,7 +82,9 @@ bool readWindowOptions(const QCommandLineParser& parser, const QCommandLineOptio
         return badOption(exitCode, QStringLiteral("--mode needs --open full"));
     if (options.openWindow == kFullModeWindow) {
         bool number = false;
-        const int view = parser.isSet(mode) ? parser.value(mode).toInt(&number) : kDayMode;
+        const FullModeView view = parser.isSet(mode)
+                                      ? viewOfModeNumber(parser.value(mode).toInt(&number))
+                                      : FullModeView::Day;
         if (parser.isSet(mode) && (!number || !isOpenableMode(view)))
             return badOption(exitCode,
                              QStringLiteral("--mode takes 0 to 9, 11 to 14 or 19, not \"%1\"")

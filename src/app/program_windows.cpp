@@ -42,7 +42,7 @@ void ProgramWindows::wire() {
     compact_->setDateDialog(dateDialog_.get());
     CompactWindow* compact = compact_.get();
     QObject::connect(compact, &CompactWindow::fullModeAsked, compact,
-                     [this](int mode, bool stopFade) { openFullMode(mode, stopFade); });
+                     [this](FullModeView view, bool stopFade) { openFullMode(view, stopFade); });
     QObject::connect(compact, &CompactWindow::aboutToShape, compact, [this] {
         if (donation_->reminderDue()) donation_->showReminder();
     });
@@ -52,10 +52,10 @@ void ProgramWindows::wire() {
     };
     FullModeLink& link = printManager_->fullMode;
     link.setEnabled = [this](bool enabled) { fullMode_->setEnabled(enabled); };
-    link.requestMode = [this](int mode) { fullMode_->showMode(mode, false); };
+    link.requestMode = [this](FullModeView view) { fullMode_->showMode(view, false); };
     config_->fullMode.setEnabled = [this](bool enabled) { fullMode_->setEnabled(enabled); };
     config_->fullMode.returnToDayOverview = [this] {
-        if (fullMode_->isVisible()) fullMode_->showMode(0, false);
+        if (fullMode_->isVisible()) fullMode_->showMode(FullModeView::Day, false);
     };
     FullModeWindow* full = fullMode_.get();
     QObject::connect(full, &FullModeWindow::dayStepAsked, compact, &CompactWindow::stepDay);
@@ -68,9 +68,9 @@ void ProgramWindows::wire() {
     // full-mode window leave through that same closing.
     compact_->closed = [this] { program_.data.notifier.requestProgramEnd(0); };
     QObject::connect(full, &FullModeWindow::endAsked, compact, &QWidget::close);
-    QObject::connect(full, &FullModeWindow::printManagerAsked, full, [this](int printedMode) {
+    QObject::connect(full, &FullModeWindow::printManagerAsked, full, [this](FullModeView printed) {
         printManager_->setWindowModality(Qt::NonModal);
-        printManager_->openFromFullMode(printedMode);
+        printManager_->openFromFullMode(printed);
     });
     QObject::connect(full, &FullModeWindow::configurationAsked, full,
                      [this] { showConfiguration(); });
@@ -112,9 +112,9 @@ void ProgramWindows::printDonationDetails(const DetailsPrintOut& out) {
 // focus to a new window.
 void ProgramWindows::showConfiguration() { showWithKeys(*config_); }
 
-void ProgramWindows::openFullMode(int mode, bool stopFade) {
+void ProgramWindows::openFullMode(FullModeView view, bool stopFade) {
     fullMode_->coverScreen(compact_->screen());
-    fullMode_->showMode(mode, stopFade);
+    fullMode_->showMode(view, stopFade);
 }
 
 }  // namespace orbisca

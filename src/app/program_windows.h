@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "calendar/calendar.h"
+#include "data/full_mode_view.h"
 
 namespace orbisca {
 
@@ -37,7 +38,7 @@ public:
 
     // Shows the full-mode window over the compact window's screen on `mode`; `stopFade` ends a
     // running cross-fade first.
-    void openFullMode(int mode, bool stopFade = true);
+    void openFullMode(FullModeView view, bool stopFade = true);
 
     // Shows the configuration dialog with the keyboard's focus.
     void showConfiguration();

@@ -52,7 +52,7 @@ TrayMode::TrayMode(ProgramState& program, ProgramWindows& windows, DayTurnWatche
     connect(&tray_, &TrayIcon::compactToggled, this, &TrayMode::toggleCompact);
     connect(&tray_, &TrayIcon::compactWindowAsked, this, [this] { windows_.compact().show(); });
     connect(&tray_, &TrayIcon::fullCalendarAsked, this,
-            [this] { windows_.openFullMode(kDayMode); });
+            [this] { windows_.openFullMode(FullModeView::Day); });
     connect(&tray_, &TrayIcon::printManagerAsked, this,
             [this] { windows_.printManager().openOnItsOwn(); });
     connect(&tray_, &TrayIcon::configurationAsked, this, [this] { windows_.showConfiguration(); });
@@ -60,7 +60,7 @@ TrayMode::TrayMode(ProgramState& program, ProgramWindows& windows, DayTurnWatche
             [this] { showAboutBox(program_.data.folder, nullptr); });
     connect(&tray_, &TrayIcon::quitAsked, this, &TrayMode::quit);
     connect(&notifier_, &DesktopNotifier::clicked, this,
-            [this] { windows_.openFullMode(kDayMode); });
+            [this] { windows_.openFullMode(FullModeView::Day); });
 }
 
 TrayMode::~TrayMode() {

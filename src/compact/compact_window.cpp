@@ -43,18 +43,18 @@ bool stepHintColour(int& red, int& green, int& /*blue*/) {
     return true;
 }
 
-std::optional<int> fullModeViewOfPhase(CompactPhase phase) {
+std::optional<FullModeView> fullModeViewOfPhase(CompactPhase phase) {
     switch (phase) {
         case CompactPhase::OracleAsked:
-            return int(FullModeView::Oracle);
+            return FullModeView::Oracle;
         case CompactPhase::DayAsked:
-            return int(FullModeView::Day);
+            return FullModeView::Day;
         case CompactPhase::ToneAsked:
-            return int(FullModeView::Tone);
+            return FullModeView::Tone;
         case CompactPhase::SignAsked:
-            return int(FullModeView::Sign);
+            return FullModeView::Sign;
         case CompactPhase::PlasmaAsked:
-            return int(FullModeView::Plasma);
+            return FullModeView::Plasma;
         default:
             return std::nullopt;
     }
@@ -273,7 +273,7 @@ bool CompactWindow::applyPhase(CompactPhase phase) {
     return guarded([&] {
         if (phase == CompactPhase::Shown) {
             paintPanel(program_.data.day.position());
-        } else if (const std::optional<int> view = fullModeViewOfPhase(phase)) {
+        } else if (const std::optional<FullModeView> view = fullModeViewOfPhase(phase)) {
             // The view is asked for once, by the press on the visible face. A date step made
             // while the full-mode window is up repaints the hidden panel instead: asking again
             // would take the full-mode window back to this view from whatever it shows now.
@@ -312,7 +312,7 @@ void CompactWindow::handlePress(Qt::MouseButton button, QPoint position) {
         return;
     }
     if (inArea(CompactArea::TempleDoor, position)) {
-        emit fullModeAsked(int(FullModeView::Day), false);
+        emit fullModeAsked(FullModeView::Day, false);
         state_.pressUsed = true;
         return;
     }
@@ -403,7 +403,7 @@ void CompactWindow::onExpandButtonHover() {
 
 void CompactWindow::openFullMode() {
     state_.pressUsed = true;
-    emit fullModeAsked(int(FullModeView::Day), true);
+    emit fullModeAsked(FullModeView::Day, true);
 }
 
 void CompactWindow::onCloseButtonHover() {

@@ -21,6 +21,7 @@
 #include "data/day_step.h"
 #include "data/error_log.h"
 #include "state/program_state.h"
+#include "data/full_mode_view.h"
 #include "widgets/glyph_button.h"
 
 namespace orbisca {
@@ -74,7 +75,7 @@ QColor hintStartColour();  // red 80, green 90, blue 75
 bool stepHintColour(int& red, int& green, int& blue);
 
 // The full-mode view a phase asks for; none for the others.
-std::optional<int> fullModeViewOfPhase(CompactPhase phase);
+std::optional<FullModeView> fullModeViewOfPhase(CompactPhase phase);
 
 // The window's state, as the error log prints it.
 struct CompactWindowState {
@@ -143,8 +144,8 @@ public:
     void loaderCentre();
 
 signals:
-    // A full-mode view (a FullModeView) was asked for; `stopFade` ends a running cross-fade.
-    void fullModeAsked(int mode, bool stopFade);
+    // A full-mode view was asked for; `stopFade` ends a running cross-fade.
+    void fullModeAsked(FullModeView view, bool stopFade);
     // The window is about to be shaped for a showing: the donation reminder may come first.
     void aboutToShape();
 

@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "export/export_driver.h"
 
-#include <stdexcept>
-#include <string>
-
 #include "calendar/calendar_state.h"
 #include "printpage/image_ops.h"
 #include "views/export_table.h"
@@ -12,12 +9,6 @@ namespace orbisca {
 namespace {
 
 constexpr int kGaugeAfterCanvas = 10;
-
-const ExportView& exportViewOf(ScriptExport which) {
-    for (const ExportView& view : exportViews())
-        if (view.number == static_cast<int>(which)) return view;
-    throw std::invalid_argument("no export numbered " + std::to_string(static_cast<int>(which)));
-}
 
 }  // namespace
 

@@ -25,44 +25,43 @@ namespace orbisca {
 namespace {
 
 constexpr int kTickMs = 10;
-constexpr int kNoticeMs = 3000;
 // Below this y a click outside the paint box leaves the window; above it lies the button row.
 constexpr int kButtonRowBottom = 50;
 
 struct ButtonSpec {
     const char* name;
     const char* glyph;
-    int mode;    // -1: back and exit
-    bool fades;  // disabled during the last two blends of a fade
+    FullModeView view;  // Closed: back and exit
+    bool fades;         // disabled during the last two blends of a fade
 };
 // In the order of FullModeButton.
 constexpr std::array<ButtonSpec, kFullModeButtons> kButtons = {{
-    {"dayButton", "btnDay.bmp", 0, true},
-    {"toneButton", "btnTone.bmp", 1, true},
-    {"signButton", "btnSign.bmp", 2, true},
-    {"plasmaButton", "btnPlasma.bmp", 3, true},
-    {"oracleButton", "btnOracle.bmp", kOracleMode, true},
-    {"monthButton", "btnMonth.bmp", 7, true},
-    {"zolkinButton", "btnZolkin.bmp", 5, true},
-    {"wavespellButton", "btnWavespell.bmp", 6, true},
-    {"pulsarsButton", "btnPulsars.bmp", 8, true},
-    {"yearButton", "btnYear.bmp", kYearMode, true},
-    {"moonsButton", "btnMoons.bmp", 11, true},
-    {"castleButton", "btnCastle.bmp", 12, true},
-    {"boardButton", "btnTelectonon.bmp", kBoardMode, true},
-    {"izinButton", "btnIzin.bmp", 14, false},
-    {"printButton", "btnPrint.bmp", kPrintManagerMode, true},
-    {"helpButton", "btnHelp.bmp", kFirstHelpMode, true},
-    {"configurationButton", "btnConfig.bmp", kConfigurationMode, true},
-    {"backButton", "btnCompact.bmp", -1, false},
-    {"exitButton", "btnExit.bmp", -1, false},
+    {"dayButton", "btnDay.bmp", FullModeView::Day, true},
+    {"toneButton", "btnTone.bmp", FullModeView::Tone, true},
+    {"signButton", "btnSign.bmp", FullModeView::Sign, true},
+    {"plasmaButton", "btnPlasma.bmp", FullModeView::Plasma, true},
+    {"oracleButton", "btnOracle.bmp", FullModeView::Oracle, true},
+    {"monthButton", "btnMonth.bmp", FullModeView::Month, true},
+    {"zolkinButton", "btnZolkin.bmp", FullModeView::Zolkin, true},
+    {"wavespellButton", "btnWavespell.bmp", FullModeView::Wavespell, true},
+    {"pulsarsButton", "btnPulsars.bmp", FullModeView::Pulsars, true},
+    {"yearButton", "btnYear.bmp", FullModeView::Year, true},
+    {"moonsButton", "btnMoons.bmp", FullModeView::Moons, true},
+    {"castleButton", "btnCastle.bmp", FullModeView::Wings, true},
+    {"boardButton", "btnTelectonon.bmp", FullModeView::Board, true},
+    {"izinButton", "btnIzin.bmp", FullModeView::KinBook, false},
+    {"printButton", "btnPrint.bmp", FullModeView::PrintManager, true},
+    {"helpButton", "btnHelp.bmp", FullModeView::FirstHelpPage, true},
+    {"configurationButton", "btnConfig.bmp", FullModeView::Configuration, true},
+    {"backButton", "btnCompact.bmp", FullModeView::Closed, false},
+    {"exitButton", "btnExit.bmp", FullModeView::Closed, false},
 }};
 
-// The mode to go back to when a dialog's mode leads nowhere: the one shown before, or the day
-// overview when that was a dialog's mode itself.
-int modeToReturnTo(int from) {
-    const bool dialog = from == kPrintManagerMode || from == kConfigurationMode;
-    return from < 0 || dialog ? kDayMode : from;
+// The view to go back to when a dialog's view leads nowhere: the one shown before, or the day
+// overview when that was a dialog's view itself.
+FullModeView viewToReturnTo(FullModeView from) {
+    const bool dialog = from == FullModeView::PrintManager || from == FullModeView::Configuration;
+    return from == FullModeView::Closed || dialog ? FullModeView::Day : from;
 }
 
 // The paint box: it shows the presented picture at its top left on the frame's background, and
@@ -113,7 +112,7 @@ QPoint buttonPosition(FullModeButton button, int width) {
     return {x, kButtonTop};
 }
 
-int modeOfButton(FullModeButton button) { return kButtons[std::size_t(button)].mode; }
+FullModeView viewOfButton(FullModeButton button) { return kButtons[std::size_t(button)].view; }
 
 FullModeWindow::FullModeWindow(ProgramState& program, QWidget* parent)
     : QWidget(parent),
@@ -130,14 +129,6 @@ FullModeWindow::FullModeWindow(ProgramState& program, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     paintBox_ = new PaintBox(this, window_.presented);
     paintBox_->installEventFilter(this);
-    notice_ = new QLabel(this);
-    notice_->setObjectName(QStringLiteral("noticeLabel"));
-    notice_->setStyleSheet(QStringLiteral("QLabel { color: rgb(255, 217, 0); }"));
-    notice_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    notice_->hide();
-    noticeTimer_.setSingleShot(true);
-    noticeTimer_.setInterval(kNoticeMs);
-    connect(&noticeTimer_, &QTimer::timeout, notice_, &QLabel::hide);
     aboutButton_ = new QPushButton(this);
     aboutButton_->setObjectName(QStringLiteral("aboutButton"));
     aboutButton_->setFlat(true);
@@ -184,7 +175,9 @@ void FullModeWindow::loadButtonHints() {
 
 void FullModeWindow::paintBoxPainted() {
     const FullModeState& s = frame_.state();
-    if (!framePainted || window_.presentations == 0 || s.mode < 0 || s.fadeStepsLeft > 0) return;
+    if (!framePainted || window_.presentations == 0 || s.mode == FullModeView::Closed ||
+        s.fadeStepsLeft > 0)
+        return;
     std::exchange(framePainted, nullptr)();
 }
 
@@ -204,15 +197,15 @@ void FullModeWindow::coverScreen(QScreen* screen) {
     if (screen) setGeometry(screen->geometry());
 }
 
-void FullModeWindow::showMode(int mode, bool stopFade) {
-    frame_.state().requestedMode = std::uint8_t(mode);
+void FullModeWindow::showMode(FullModeView view, bool stopFade) {
+    frame_.state().requestedMode = view;
     if (stopFade) frame_.state().fadeStepsLeft = 0;
     showWithKeys(*this);
     timer_.start();
 }
 
-void FullModeWindow::requestMode(int mode) {
-    fade_.request(mode);
+void FullModeWindow::requestMode(FullModeView view) {
+    fade_.request(view);
     timer_.start();
 }
 
@@ -220,7 +213,7 @@ void FullModeWindow::dateChanged() {
     FullModeState& s = frame_.state();
     s.cachedYearSign = 0;
     s.cachedYearTone = 0;
-    if (isVisible() && s.mode >= 0) apply(fade_.repaint());
+    if (isVisible() && s.mode != FullModeView::Closed) apply(fade_.repaint());
 }
 
 void FullModeWindow::pressButton(FullModeButton which) {
@@ -244,7 +237,7 @@ void FullModeWindow::pressButton(FullModeButton which) {
         default:
             break;
     }
-    requestMode(modeOfButton(which));
+    requestMode(viewOfButton(which));
 }
 
 bool FullModeWindow::handleKey(int key) {
@@ -265,8 +258,8 @@ void FullModeWindow::handleViewPress(Qt::MouseButton button, QPoint position) {
     FullModeState& s = frame_.state();
     s.pressX = position.x();
     s.pressY = position.y();
-    if (helpPageOfMode(s.mode) > 0) {
-        requestMode(nextHelpMode(program_.data, s.mode));
+    if (helpPageOfView(s.mode) > 0) {
+        requestMode(nextHelpView(program_.data, s.mode));
         return;
     }
     if (button == Qt::LeftButton || button == Qt::RightButton) emit dateDialogAsked();
@@ -275,7 +268,7 @@ void FullModeWindow::handleViewPress(Qt::MouseButton button, QPoint position) {
 void FullModeWindow::handleViewMove(QPoint position) {
     FullModeState& s = frame_.state();
     // Hints belong to the board as it stands: not during a fade, nor with a change pending.
-    if (s.mode != kBoardMode || s.fadeStepsLeft > 0 || int(s.requestedMode) != s.mode) return;
+    if (s.mode != FullModeView::Board || s.fadeStepsLeft > 0 || s.requestedMode != s.mode) return;
     const DayModel& day = program_.data.day;
     if (showsExtraDayPage(day.date(), day.position())) return;
     QString text;
@@ -300,7 +293,7 @@ void FullModeWindow::onTick() { apply(fade_.tick()); }
 
 void FullModeWindow::apply(const TickResult& result) {
     if (!result.frame.isNull()) present(result.frame);
-    aboutButton_->setVisible(helpPageOfMode(frame_.state().mode) > 0);
+    aboutButton_->setVisible(helpPageOfView(frame_.state().mode) > 0);
     setModeButtonsEnabled(result.buttonsEnabled);
     if (!result.keepTicking) timer_.stop();
     if (result.failure) {
@@ -335,22 +328,13 @@ void FullModeWindow::openDialog(FrameRequest request) {
         if (isSignalConnected(QMetaMethod::fromSignal(&FullModeWindow::printManagerAsked)))
             emit printManagerAsked(s.printedMode);
         else
-            requestMode(modeToReturnTo(s.printedMode));
+            requestMode(viewToReturnTo(s.printedMode));
     } else if (request == FrameRequest::OpenConfiguration) {
         if (isSignalConnected(QMetaMethod::fromSignal(&FullModeWindow::configurationAsked)))
             emit configurationAsked();
         else
-            requestMode(modeToReturnTo(window_.configurationFrom));
+            requestMode(viewToReturnTo(window_.configurationFrom));
     }
-}
-
-void FullModeWindow::showNotice(const QString& text) {
-    notice_->setText(text);
-    notice_->adjustSize();
-    notice_->move((width() - notice_->width()) / 2, kButtonRowBottom);
-    notice_->show();
-    notice_->raise();
-    noticeTimer_.start();
 }
 
 void FullModeWindow::returnToCompactWindow() {
@@ -405,7 +389,7 @@ void FullModeWindow::showEvent(QShowEvent* event) {
 void FullModeWindow::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
     if (event->spontaneous()) return;
-    requestMode(kHiddenMode);
+    requestMode(FullModeView::Empty);
 }
 
 // Closed by the window system, the window goes back to the compact window like the back button:

@@ -7,7 +7,6 @@
 #pragma once
 
 #include <QImage>
-#include <QLabel>
 #include <QTimer>
 #include <QWidget>
 #include <array>
@@ -26,9 +25,6 @@ class QPushButton;
 
 namespace orbisca {
 
-// What the window asks of the other windows; the program wires these. An empty link is skipped,
-// except the two dialogs: while the print manager or the configuration dialog is not there, the
-// window says so and goes back to the mode it showed before.
 
 // The nineteen buttons, left to right.
 enum class FullModeButton {
@@ -63,14 +59,15 @@ inline constexpr int kButtonTop = 8;
 inline constexpr int kButtonSide = 33;
 // Where a button stands in a window `width` pixels wide.
 QPoint buttonPosition(FullModeButton button, int width);
-// The mode a button asks for; -1 for the back and exit buttons.
-int modeOfButton(FullModeButton button);
+// The view a button asks for; Closed for the back and exit buttons.
+FullModeView viewOfButton(FullModeButton button);
 
 // What the window keeps beside the frame's state.
 struct FullModeWindowState {
-    QImage presented;           // the picture the paint box shows
-    int presentations = 0;      // pictures handed to the paint box so far
-    int configurationFrom = 0;  // the mode shown when the configuration was asked for
+    QImage presented;       // the picture the paint box shows
+    int presentations = 0;  // pictures handed to the paint box so far
+    // The view shown when the configuration was asked for.
+    FullModeView configurationFrom = FullModeView::Day;
 };
 
 class FullModeWindow : public QWidget {
@@ -84,10 +81,10 @@ public:
 
     // Covers the whole of `screen`.
     void coverScreen(QScreen* screen);
-    // Shows the window on `mode`; `stopFade` ends a running cross-fade first.
-    void showMode(int mode, bool stopFade);
-    // Asks for a mode: the next tick fades to it.
-    void requestMode(int mode);
+    // Shows the window on `view`; `stopFade` ends a running cross-fade first.
+    void showMode(FullModeView view, bool stopFade);
+    // Asks for a view: the next tick fades to it.
+    void requestMode(FullModeView view);
     // The current date changed elsewhere (the date dialog): the year cache is stale and the view
     // is painted again at once.
     void dateChanged();
@@ -110,7 +107,6 @@ public:
     const FullModeWindowState& windowState() const { return window_; }
     GlyphButton* button(FullModeButton which) const { return buttons_[std::size_t(which)]; }
     QWidget* paintBox() const { return paintBox_; }
-    QLabel* noticeLabel() const { return notice_; }
     QPushButton* aboutButton() const { return aboutButton_; }
     QTimer& tickTimer() { return timer_; }
 
@@ -119,7 +115,7 @@ signals:
     void dateDialogAsked();                   // the date dialog, preset to the current date
     void compactAsked();                      // the compact window is to show again
     void endAsked();                          // the program is to end, as Escape does (status 0)
-    void printManagerAsked(int printedMode);  // on the view being shown
+    void printManagerAsked(FullModeView printed);  // on the view being shown
     void configurationAsked();
 
 protected:
@@ -141,7 +137,6 @@ private:
     void present(const QImage& image);
     void setModeButtonsEnabled(bool enabled);
     void openDialog(FrameRequest request);
-    void showNotice(const QString& text);
     void returnToCompactWindow();
     void endProgram();
     // Runs an input handler's work; a failure is reported once and goes no further.
@@ -153,10 +148,8 @@ private:
     FullModeWindowState window_;
     std::array<GlyphButton*, kFullModeButtons> buttons_{};
     QWidget* paintBox_ = nullptr;
-    QLabel* notice_ = nullptr;
     QPushButton* aboutButton_ = nullptr;  // on the help pages: the About box
     QTimer timer_;
-    QTimer noticeTimer_;
     ErrorLogSource logSource_;
 };
 

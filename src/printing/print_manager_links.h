@@ -34,8 +34,8 @@ struct PrinterLink {
 struct FullModeLink {
     // The full-mode window takes no input while the print manager is shown.
     std::function<void(bool enabled)> setEnabled;
-    // Asks the full-mode window to show `mode` again when the print manager hides.
-    std::function<void(int mode)> requestMode;
+    // Asks the full-mode window to show `view` again when the print manager hides.
+    std::function<void(FullModeView view)> requestMode;
     // Ends the full-mode window's export state (its export flags) when the print manager hides.
     std::function<void()> clearExportFlags;
 };

@@ -19,32 +19,34 @@ QSize defaultPrinterPage() {
     return a4.fullRectPixels(kDefaultDpi).size();
 }
 
-void PrintManagerOpening::openedFromFullMode(int mode) {
-    openingMode_ = mode;
+void PrintManagerOpening::openedFromFullMode(FullModeView view) {
+    openingView_ = view;
+    forDonation_ = false;
     exportPending_ = true;
 }
 
 void PrintManagerOpening::openedForDonation() {
-    openingMode_ = kDonationPrintMode;
+    openingView_.reset();
+    forDonation_ = true;
     exportPending_ = false;
 }
 
 void PrintManagerOpening::openedOnItsOwn() {
-    openingMode_.reset();
+    openingView_.reset();
+    forDonation_ = false;
     exportPending_ = false;
 }
 
 std::optional<ScriptExport> PrintManagerOpening::takeExport() {
-    if (!exportPending_ || !openingMode_) return std::nullopt;
+    if (!exportPending_ || !openingView_) return std::nullopt;
     exportPending_ = false;
-    return exportForFullModeMode(*openingMode_);
+    return exportOfView(*openingView_);
 }
 
-std::optional<int> PrintManagerOpening::takeReturnMode() {
-    const std::optional<int> mode = openingMode_;
+std::optional<FullModeView> PrintManagerOpening::takeReturnMode() {
+    const std::optional<FullModeView> view = openingView_;
     openedOnItsOwn();
-    if (mode == kDonationPrintMode) return std::nullopt;
-    return mode;
+    return view;
 }
 
 UserPage keepUserPage(const PrintManagerState& state, const PrintPageState& page) {

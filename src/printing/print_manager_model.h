@@ -19,28 +19,26 @@ namespace orbisca {
 
 struct DataState;
 
-// The mode the donation reminder opens the print manager with: no full-mode view to go back to.
-inline constexpr int kDonationPrintMode = 200;
-
 // Who opened the print manager. Opened from the full-mode window, it runs the export of the view
 // that was shown once the window shows, and asks for that view again when it hides. Opened for
 // the donation print-out or on its own, it asks for nothing. A hide forgets the opening, so the
 // next hide asks again only after a new opening.
 class PrintManagerOpening {
 public:
-    void openedFromFullMode(int mode);
+    void openedFromFullMode(FullModeView view);
     void openedForDonation();
     void openedOnItsOwn();
 
     // The export the opening asks for; once.
     std::optional<ScriptExport> takeExport();
-    // The full-mode mode to request on hide, if any; forgets the opening.
-    std::optional<int> takeReturnMode();
+    // The full-mode view to request on hide, if any; forgets the opening.
+    std::optional<FullModeView> takeReturnMode();
     // The window shows the donation print-out: its hide saves nothing.
-    bool forDonation() const { return openingMode_ == kDonationPrintMode; }
+    bool forDonation() const { return forDonation_; }
 
 private:
-    std::optional<int> openingMode_;  // the full-mode mode, or kDonationPrintMode
+    std::optional<FullModeView> openingView_;  // opened from the full-mode window on this view
+    bool forDonation_ = false;
     bool exportPending_ = false;
 };
 

@@ -139,7 +139,7 @@ void PrintManagerWindow::createActions() {
     }
     for (std::size_t i = 0; i < kScriptExports.size(); ++i) {
         const ScriptExportInfo& info = kScriptExports[i];
-        a.exports[i] = make(qPrintable(QStringLiteral("actionExport") + info.name), info.key);
+        a.exports[i] = make(qPrintable(QStringLiteral("actionExport") + info.name()), info.key);
     }
     a.load = make("actionLoad", Qt::CTRL | Qt::Key_L);
     a.save = make("actionSave", Qt::CTRL | Qt::Key_S);
@@ -219,7 +219,7 @@ void PrintManagerWindow::createToolBars() {
     for (std::size_t i = 0; i < kScriptExports.size(); ++i) {
         a.exportBar->addAction(a.exports[i]);
         name(a.exportBar, a.exports[i],
-             QStringLiteral("export%1Button").arg(QLatin1String(kScriptExports[i].name)));
+             QStringLiteral("export%1Button").arg(QLatin1String(kScriptExports[i].name())));
     }
     addToolBarBreak();
     a.commandBar = bar("commandBar");
@@ -331,8 +331,8 @@ void PrintManagerWindow::applyCaptions() {
 
 // ---- showing and hiding
 
-void PrintManagerWindow::openFromFullMode(int mode) {
-    state_.opening.openedFromFullMode(mode);
+void PrintManagerWindow::openFromFullMode(FullModeView view) {
+    state_.opening.openedFromFullMode(view);
     placeForOpening();
     showWithKeys(*this);
 }
@@ -397,8 +397,8 @@ void PrintManagerWindow::hideEvent(QHideEvent* event) {
         guardedWork(program_.data, [this] { saveWindowFiles(); });
     // Whoever opened the window, the full-mode window takes input again.
     if (fullMode.setEnabled) fullMode.setEnabled(true);
-    const std::optional<int> mode = state_.opening.takeReturnMode();
-    if (mode && fullMode.requestMode) fullMode.requestMode(*mode);
+    const std::optional<FullModeView> view = state_.opening.takeReturnMode();
+    if (view && fullMode.requestMode) fullMode.requestMode(*view);
 }
 
 void PrintManagerWindow::closeEvent(QCloseEvent* event) {

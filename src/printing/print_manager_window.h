@@ -70,7 +70,7 @@ public:
     // for the donation print-out, or on its own (its script is drawn once the window shows). Each
     // shows and raises the window. The donation print-out borrows the window: when it hides, the
     // user's script and page are back in it, and neither "WindWHP.dat" nor "~last.spt" is written.
-    void openFromFullMode(int mode);
+    void openFromFullMode(FullModeView view);
     void openForDonation();
     void openOnItsOwn();
     // The canvas size, as if typed into the two spin boxes (a size refused there is refused here,

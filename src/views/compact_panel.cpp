@@ -16,6 +16,7 @@
 #include "gfx/mask_draw.h"
 #include "gfx/moon.h"
 #include "gfx/pixels.h"
+#include "views/element_kinds.h"
 
 namespace orbisca {
 namespace {
@@ -30,20 +31,25 @@ struct PanelTexts {
 }  // namespace
 
 std::optional<PanelPictureFiles> panelPictureFiles(int code) {
+    using namespace kinds;
     const QString dir = QStringLiteral("graphic\\");
-    if (code == 0 || code == 20) return PanelPictureFiles{dir + "0Y.bmp", dir + "SBalfa.bmp"};
-    if (code >= 1 && code <= 19)
-        return PanelPictureFiles{dir + QString::number(code) + "Y.bmp", dir + "SBalfa.bmp"};
-    if (code == 30 || code == 50) return PanelPictureFiles{dir + "0.bmp", dir + "Smalfa.bmp"};
-    if (code >= 31 && code <= 49)
-        return PanelPictureFiles{dir + QString::number(code - 30) + ".bmp", dir + "Smalfa.bmp"};
-    if (code >= 51 && code <= 63) {
-        const QString n = QString::number(code - 50);
+    // Sign 20 is drawn as sign 0.
+    if (kLargeSignsY.contains(code)) {
+        const QString n = QString::number(kLargeSignsY.member(code) % 20);
+        return PanelPictureFiles{dir + n + "Y.bmp", dir + "SBalfa.bmp"};
+    }
+    if (kLargeSigns.contains(code)) {
+        const QString n = QString::number(kLargeSigns.member(code) % 20);
+        return PanelPictureFiles{dir + n + ".bmp", dir + "Smalfa.bmp"};
+    }
+    if (kLargeTones.contains(code)) {
+        const QString n = QString::number(kLargeTones.member(code));
         return PanelPictureFiles{dir + "Tone" + n + ".bmp", dir + "ToneAlfa" + n + ".bmp"};
     }
-    // 70: the socket's picture of the day out of time, which has no plasma.
-    if (code >= 70 && code <= 77)
-        return PanelPictureFiles{dir + QString::number(code - 70) + "X.bmp", dir + "plalfa.bmp"};
+    // Plasma 0: the socket's picture of the day out of time, which has no plasma.
+    const int plasma = kLargePlasmas.member(code);
+    if (plasma >= 0 && plasma <= kLargePlasmas.count)
+        return PanelPictureFiles{dir + QString::number(plasma) + "X.bmp", dir + "plalfa.bmp"};
     return std::nullopt;
 }
 
@@ -113,14 +119,14 @@ public:
             centred(97, c.moonTitle, 2);
             centred(113, c.moonName, 2);
             centred(128, c.dayOfMoon, 3);
-            picture(150, 216, 70 + m.plasma);
+            picture(150, 216, kinds::kLargePlasmas.kindOf(m.plasma));
             at(170, 198, c.plasmaName, 3);
             at(170, 186, c.plasmaLabel, 3);
         } else {
             centred(117, c.extraDay, 5);
-            picture(150, 216, 70);
+            picture(150, 216, kinds::kLargePlasmas.kindOf(0));
         }
-        picture(227, 182, 50 + m.tone);
+        picture(227, 182, kinds::kLargeTones.kindOf(m.tone));
         centred(140, c.colourLine, 2);
         paintMoon(pictures.moon, m.moonPhase / 10'000'000, pictures.mirroredMoon);
         const QStringList toneSign = toneSignLines(sources_.fonts, c.tone, c.sign);
@@ -130,8 +136,8 @@ public:
         at(304, 202, c.toneLine, 3);
         at(396, 186, c.phaseOf, 3);
         at(400, 198, c.theMoon, 3);
-        picture(224, 220, m.sign);
-        picture(308, 229, 30 + o.guide);
+        picture(224, 220, kinds::kLargeSignsY.kindOf(m.sign));
+        picture(308, 229, kinds::kLargeSigns.kindOf(o.guide));
         paintAffirmation(m, line);
     }
 

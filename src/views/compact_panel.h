@@ -45,8 +45,9 @@ struct PanelItem {
 };
 using PanelTrace = std::vector<PanelItem>;
 
-// The picture and mask file of a panel picture code (1..20 signs, 30..50 guides, 51..63 tones,
-// 71..77 plasmas); nothing for a code that has no picture.
+// The picture and mask file of a panel picture code: the element kind of a large sign, guide,
+// tone or plasma (views/element_kinds.h), or plasma 0 for the day out of time; nothing for a code
+// that has no picture.
 struct PanelPictureFiles {
     QString picture;
     QString mask;

@@ -41,7 +41,7 @@ void drawMonthItems(FullModeFrame& f, const DayCaptions& c) {
     f.drawText(0, 126, c.dayOfMoon, kLabelFont, true);
     f.drawText(170, 186, c.plasmaLabel, kLabelFont, false);
     f.drawText(170, 198, c.plasmaName, kLabelFont, false);
-    f.drawElement(150, 216, 70 + m.plasma, false, ElementRole::Plasma);
+    f.drawElement(150, 216, kinds::kLargePlasmas.kindOf(m.plasma), false, ElementRole::Plasma);
 }
 
 }  // namespace
@@ -67,7 +67,7 @@ void paintDayOverview(FullModeFrame& f) {
         drawMonthItems(f, c);
     else
         f.drawText(0, 117, c.extraDay, kPageTextFont, true);
-    f.drawElement(226, 182, 50 + m.tone, false, ElementRole::Tone);
+    f.drawElement(226, 182, kinds::kLargeTones.kindOf(m.tone), false, ElementRole::Tone);
     f.drawText(0, 140, c.colourLine, kLabelFont, true);
     f.drawDayMoon(m.moonPhase, 390, 216);
     const QStringList toneSign = toneSignLines(f.fontTable(), c.tone, c.sign);
@@ -78,8 +78,8 @@ void paintDayOverview(FullModeFrame& f) {
     f.drawText(304, 198, c.toneLine, kLabelFont, false);
     f.drawText(396, 186, c.phaseOf, kLabelFont, false);
     f.drawText(400, 198, c.theMoon, kLabelFont, false);
-    f.drawElement(224, 220, m.sign, false, ElementRole::Kin);
-    f.drawElement(308, 229, 30 + f.oracle().guide, false, ElementRole::Guide);
+    f.drawElement(224, 220, kinds::kLargeSignsY.kindOf(m.sign), false, ElementRole::Kin);
+    f.drawElement(308, 229, kinds::kLargeSigns.kindOf(f.oracle().guide), false, ElementRole::Guide);
     for (int i = 0; i < 6; ++i)
         f.drawText(0, kDayAffirmationRows[i],
                    applyCasePattern(lines[i], QLatin1String(kDayAffirmationPatterns[i])),
@@ -89,7 +89,7 @@ void paintDayOverview(FullModeFrame& f) {
 void paintTonePage(FullModeFrame& f) {
     const int tone = f.day().tone;
     const QString blank = QStringLiteral(" ");
-    f.drawElement(0, 90, 50 + tone, true, ElementRole::Tone);
+    f.drawElement(0, 90, kinds::kLargeTones.kindOf(tone), true, ElementRole::Tone);
     f.drawText(0, 140, f.baseLine(base_line::kToneLabel) + blank + f.baseLine(toneNumberLine(tone)),
                kCaptionFont, true);
     // "Magnetic Tone of the Bat": the thirteen tones share their names with the thirteen moons.
@@ -103,7 +103,7 @@ void paintTonePage(FullModeFrame& f) {
 void paintSignPage(FullModeFrame& f) {
     const int sign = f.day().sign;
     const QString blank = QStringLiteral(" ");
-    f.drawElement(0, 105, sign, true, ElementRole::Kin);
+    f.drawElement(0, 105, kinds::kLargeSignsY.kindOf(sign), true, ElementRole::Kin);
     f.drawText(0, 195,
                f.baseLine(base_line::kSealLabel) + blank + colourWord(f.oracle(), readBaseLineEachTime(f.data().folder)) + blank +
                    f.baseLine(signNameLine(sign)),
@@ -113,7 +113,7 @@ void paintSignPage(FullModeFrame& f) {
 
 void paintPlasmaPage(FullModeFrame& f) {
     const int plasma = f.day().plasma;
-    f.drawElement(0, 105, 70 + plasma, true, ElementRole::Plasma);
+    f.drawElement(0, 105, kinds::kLargePlasmas.kindOf(plasma), true, ElementRole::Plasma);
     f.drawText(
         0, 195,
         f.baseLine(base_line::kPlasmaLabel) + QStringLiteral(" ") + f.baseLine(plasmaNameLine(plasma)),
@@ -132,22 +132,22 @@ void paintOraclePage(FullModeFrame& f) {
                f.baseLine(base_line::kHiddenTeacherFirst) + QStringLiteral(" ") +
                    f.baseLine(base_line::kHiddenTeacherSecond),
                kLabelFont, true);
-    f.drawElement(0, 233, m.sign, true, ElementRole::Kin);
-    f.drawElement(0, 130, 30 + o.guide, true, ElementRole::Guide);
-    f.drawElement(0, 195, 50 + m.tone, true, ElementRole::Tone);
-    f.drawElement(-82, 242, 30 + o.antipod, true, ElementRole::Antipode);
-    f.drawElement(82, 242, 30 + o.analog, true, ElementRole::Analog);
-    f.drawElement(0, 314, 30 + o.ateacher, true, ElementRole::OccultTeacher);
+    f.drawElement(0, 233, kinds::kLargeSignsY.kindOf(m.sign), true, ElementRole::Kin);
+    f.drawElement(0, 130, kinds::kLargeSigns.kindOf(o.guide), true, ElementRole::Guide);
+    f.drawElement(0, 195, kinds::kLargeTones.kindOf(m.tone), true, ElementRole::Tone);
+    f.drawElement(-82, 242, kinds::kLargeSigns.kindOf(o.antipod), true, ElementRole::Antipode);
+    f.drawElement(82, 242, kinds::kLargeSigns.kindOf(o.analog), true, ElementRole::Analog);
+    f.drawElement(0, 314, kinds::kLargeSigns.kindOf(o.ateacher), true, ElementRole::OccultTeacher);
 }
 
 void paintHelpPage(FullModeFrame& f) {
     FullModeState& s = f.state();
-    const int page = helpPageOfMode(s.exportMode);
+    const int page = helpPageOfView(s.exportMode);
     if (!helpPageExists(f.data(), page)) {
         // Past the help's end (fewer pages set, or a file missing): back to page 1, as a click on
         // the last page goes.
         if (page > 1 && !s.exporting) {
-            s.requestedMode = kFirstHelpMode;
+            s.requestedMode = FullModeView::FirstHelpPage;
             s.fadeStepsLeft = 0;
         }
         return;

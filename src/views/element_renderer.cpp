@@ -21,57 +21,60 @@ enum class Naming {
 };
 
 struct ElementFamily {
-    int first, last;
+    KindFamily range;
     const char* prefix;
     Naming naming;
     int indexOfFirst;  // the index of the family's first kind
     const char* suffix = ".bmp";
 };
 
+using namespace kinds;
+
 // clang-format off
 constexpr std::array kFamilies = {
-    ElementFamily{0, 0, "0Y", Naming::Single, 0},
-    ElementFamily{1, 19, "", Naming::Plain, 1, "Y.bmp"},
-    ElementFamily{20, 20, "0Y", Naming::Single, 0},
-    ElementFamily{30, 30, "0", Naming::Single, 0},
-    ElementFamily{31, 49, "", Naming::Plain, 1},
-    ElementFamily{50, 50, "0", Naming::Single, 0},
-    ElementFamily{51, 63, "Tone", Naming::Plain, 1},
-    ElementFamily{71, 77, "", Naming::Plain, 1, "X.bmp"},
-    ElementFamily{78, 97, "zc45", Naming::Coded, 0},
-    ElementFamily{98, 117, "zc35", Naming::Coded, 0},
-    ElementFamily{118, 130, "tn45", Naming::Coded, 0},
-    ElementFamily{131, 137, "pl35", Naming::Coded, 0},
-    ElementFamily{138, 141, "md", Naming::Coded, 1},
-    ElementFamily{142, 154, "tn35", Naming::Coded, 0},
-    ElementFamily{155, 174, "zcs15", Naming::Coded, 0},
-    ElementFamily{175, 178, "fr", Naming::Plain, 1},
-    ElementFamily{179, 231, "tn6h", Naming::Coded, 0},
-    ElementFamily{232, 232, "DOT", Naming::Single, 0},
-    ElementFamily{233, 233, "izin6", Naming::Single, 0},
-    ElementFamily{234, 234, "izin9", Naming::Single, 0},
-    ElementFamily{235, 238, "md", Naming::Coded, 5},
-    ElementFamily{239, 239, "pvsign", Naming::Single, 0},
-    ElementFamily{240, 240, "zolkin", Naming::Single, 0},
-    ElementFamily{241, 241, "wavespell", Naming::Single, 0},
-    ElementFamily{242, 242, "wave1", Naming::Single, 0},
-    ElementFamily{243, 243, "kin78", Naming::Single, 0},
-    ElementFamily{244, 244, "wings", Naming::Single, 0},
-    ElementFamily{251, 314, "sgn", Naming::CodedByEight, 0},
-    ElementFamily{315, 343, "rns", Naming::Coded, 0},
-    ElementFamily{344, 350, "qntr", Naming::Coded, 0},
-    ElementFamily{351, 357, "qntw", Naming::Coded, 0},
-    ElementFamily{358, 364, "qntb", Naming::Coded, 0},
-    ElementFamily{365, 371, "qnty", Naming::Coded, 0},
-    ElementFamily{372, 372, "DOT1", Naming::Single, 0},
-    ElementFamily{373, 373, "telectonon", Naming::Single, 0},
-    ElementFamily{374, 392, "vnl50", Naming::Coded, 1},
-    ElementFamily{393, 411, "vnl40", Naming::Coded, 1},
-    ElementFamily{412, 430, "vnt40", Naming::Coded, 0},
-    ElementFamily{431, 433, "LNR", Naming::Plain, 1},
-    ElementFamily{434, 436, "LNW", Naming::Plain, 1},
-    ElementFamily{437, 439, "LNB", Naming::Plain, 1},
-    ElementFamily{440, 442, "LNY", Naming::Plain, 1},
+    ElementFamily{singleKind(0), "0Y", Naming::Single, 0},
+    ElementFamily{{1, 19}, "", Naming::Plain, 1, "Y.bmp"},
+    ElementFamily{singleKind(20), "0Y", Naming::Single, 0},
+    ElementFamily{singleKind(30), "0", Naming::Single, 0},
+    ElementFamily{{31, 19}, "", Naming::Plain, 1},
+    ElementFamily{singleKind(50), "0", Naming::Single, 0},
+    ElementFamily{kLargeTones, "Tone", Naming::Plain, 1},
+    ElementFamily{kLargePlasmas, "", Naming::Plain, 1, "X.bmp"},
+    ElementFamily{kSigns45, "zc45", Naming::Coded, 0},
+    ElementFamily{kSigns35, "zc35", Naming::Coded, 0},
+    ElementFamily{kTones45, "tn45", Naming::Coded, 0},
+    ElementFamily{kPlasmas35, "pl35", Naming::Coded, 0},
+    ElementFamily{kMoonDayMarks, "md", Naming::Coded, 1},
+    ElementFamily{kTones35, "tn35", Naming::Coded, 0},
+    ElementFamily{kSmallSigns, "zcs15", Naming::Coded, 0},
+    ElementFamily{kFrames, "fr", Naming::Plain, 1},
+    ElementFamily{kSmallTones, "tn6h", Naming::Coded, 0},
+    ElementFamily{singleKind(kSpareSmallTone), "tn6h0052", Naming::Single, 0},
+    ElementFamily{singleKind(kYearDot), "DOT", Naming::Single, 0},
+    ElementFamily{singleKind(kIzinLines.kindOf(0)), "izin6", Naming::Single, 0},
+    ElementFamily{singleKind(kIzinLines.kindOf(1)), "izin9", Naming::Single, 0},
+    ElementFamily{kWeekMoonDayMarks, "md", Naming::Coded, 5},
+    ElementFamily{singleKind(kPvsignMark), "pvsign", Naming::Single, 0},
+    ElementFamily{singleKind(kZolkinBoard), "zolkin", Naming::Single, 0},
+    ElementFamily{singleKind(kWavespellBoard), "wavespell", Naming::Single, 0},
+    ElementFamily{singleKind(kWaveBoard), "wave1", Naming::Single, 0},
+    ElementFamily{singleKind(kKin78Mark), "kin78", Naming::Single, 0},
+    ElementFamily{singleKind(kWingsBoard), "wings", Naming::Single, 0},
+    ElementFamily{kIzinFigures, "sgn", Naming::CodedByEight, 0},
+    ElementFamily{kRunes, "rns", Naming::Coded, 0},
+    ElementFamily{{kQuarters.first, 7}, "qntr", Naming::Coded, 0},
+    ElementFamily{{kQuarters.first + 7, 7}, "qntw", Naming::Coded, 0},
+    ElementFamily{{kQuarters.first + 14, 7}, "qntb", Naming::Coded, 0},
+    ElementFamily{{kQuarters.first + 21, 7}, "qnty", Naming::Coded, 0},
+    ElementFamily{singleKind(kExtraDayDot), "DOT1", Naming::Single, 0},
+    ElementFamily{singleKind(kTelectononBoard), "telectonon", Naming::Single, 0},
+    ElementFamily{kVinals50, "vnl50", Naming::Coded, 1},
+    ElementFamily{kVinals40, "vnl40", Naming::Coded, 1},
+    ElementFamily{kVinalTones40, "vnt40", Naming::Coded, 0},
+    ElementFamily{{kWeekLines.first, 3}, "LNR", Naming::Plain, 1},
+    ElementFamily{{kWeekLines.first + 3, 3}, "LNW", Naming::Plain, 1},
+    ElementFamily{{kWeekLines.first + 6, 3}, "LNB", Naming::Plain, 1},
+    ElementFamily{{kWeekLines.first + 9, 3}, "LNY", Naming::Plain, 1},
 };
 // clang-format on
 
@@ -79,7 +82,7 @@ QString threeDigits(int n) { return QStringLiteral("%1").arg(n, 3, 10, QLatin1Ch
 
 QString nameIn(const ElementFamily& family, int kind) {
     const QString prefix = QLatin1String(family.prefix);
-    const int index = kind - family.first + family.indexOfFirst;
+    const int index = family.range.index(kind) + family.indexOfFirst;
     switch (family.naming) {
         case Naming::Single:
             return prefix + QStringLiteral(".bmp");
@@ -106,20 +109,20 @@ std::pair<std::int64_t, std::int64_t> fileStamp(const QString& path) {
 
 std::optional<QString> elementFileName(int kind) {
     for (const ElementFamily& family : kFamilies)
-        if (kind >= family.first && kind <= family.last)
-            return QStringLiteral("graphic\\") + nameIn(family, kind);
+        if (family.range.contains(kind)) return QStringLiteral("graphic\\") + nameIn(family, kind);
     return std::nullopt;
 }
 
 std::optional<QString> printedFileName(int kind) {
     std::optional<QString> name = elementFileName(kind);
-    const bool paperVariant = (kind >= 138 && kind <= 141) || kind == 241;
+    const bool paperVariant = kinds::kMoonDayMarks.contains(kind) || kind == kinds::kWavespellBoard;
     if (name && paperVariant) name->insert(name->size() - 4, QStringLiteral("_print"));
     return name;
 }
 
 QRgb elementKeyColour(int kind) {
-    const bool light = kind == 100 || (kind >= 155 && kind <= 174) || (kind >= 179 && kind <= 231);
+    const bool light = kind == kinds::kSigns35.kindOf(3) || kinds::kSmallSigns.contains(kind) ||
+                       kinds::kSmallTones.contains(kind) || kind == kinds::kSpareSmallTone;
     return light ? qRgb(216, 208, 200) : qRgb(0, 0, 0);
 }
 

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Element kinds: the numbers 0..442 by which the views name every calendar picture (a sign, a
-// tone, a plasma, a vinal, a rune, a board ...), the picture file of each and its transparent
-// colour, the day's roles an element can carry, and the cache of decoded pictures.
+// The picture of each element kind (views/element_kinds.h): its file under "graphic\" and its
+// transparent colour, and the cache of decoded pictures.
 //
-// Families of kinds and their files under "graphic\" (n plain: the number; coded: a variant digit
-// and the index in three digits, "0007"):
+// The files by kind (n plain: the number; coded: a variant digit and the index in three digits,
+// "0007"):
 //   0, 20 "0Y"; 1..19 nY                  large sign, variant Y
 //   30, 50 "0"; 31..49 n (kind - 30)      large sign
 //   51..63 Tone n (1..13)                 large tone
@@ -33,10 +32,9 @@
 #include <unordered_map>
 
 #include "data/working_folder.h"
+#include "views/element_kinds.h"
 
 namespace orbisca {
-
-inline constexpr int kLastElementKind = 442;
 
 // The day's part that an element shows, for the glyph export (which writes the part's word, so
 // that a printed page follows the day it is run for).

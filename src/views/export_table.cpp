@@ -3,30 +3,29 @@
 
 #include <algorithm>
 
-#include "views/mode_table.h"
-
 namespace orbisca {
 
 const std::vector<ExportView>& exportViews() {
-    static const std::vector<ExportView> views = {
-        {1, QStringLiteral("day"), QStringLiteral("[Day info script]"), {380, 380}, 0},
-        {2, QStringLiteral("tone"), QStringLiteral("[Tone info script]"), {670, 550}, 1},
-        {3, QStringLiteral("sign"), QStringLiteral("[Sign info script]"), {670, 550}, 2},
-        {4, QStringLiteral("plasm"), QStringLiteral("[Plasm info script]"), {670, 550}, 3},
-        {5, QStringLiteral("oracle"), QStringLiteral("[Oracle script]"), {670, 550}, 4},
-        {6, QStringLiteral("wavespell"), QStringLiteral("[Wave script]"), {670, 550}, 6},
-        {7, QStringLiteral("month"), QStringLiteral("[Moon script]"), {670, 550}, 7},
-        {8, QStringLiteral("year"), QStringLiteral("[Year script]"), {740, 550}, 9},
-        {9, QStringLiteral("kinbook"), QStringLiteral("[Book of kins script]"), {670, 540}, 14},
-    };
+    static const std::vector<ExportView> views = [] {
+        std::vector<ExportView> out;
+        for (const ScriptExportPage& page : kScriptExportPages)
+            out.push_back({page.which, QString::fromLatin1(page.name).toLower(),
+                           QString::fromLatin1(page.header), page.canvas, page.view});
+        return out;
+    }();
     return views;
+}
+
+const ExportView& exportViewOf(ScriptExport which) {
+    return exportViews().at(static_cast<std::size_t>(which) - 1);  // throws for no export
 }
 
 std::optional<ExportView> findExportView(const QString& nameOrMode) {
     bool isNumber = false;
     const int mode = nameOrMode.toInt(&isNumber);
     for (const ExportView& view : exportViews())
-        if (isNumber ? view.mode == mode : view.name.compare(nameOrMode, Qt::CaseInsensitive) == 0)
+        if (isNumber ? modeNumber(view.view) == mode
+                     : view.name.compare(nameOrMode, Qt::CaseInsensitive) == 0)
             return view;
     return std::nullopt;
 }
@@ -52,14 +51,14 @@ void exportView(FullModeFrame& frame, const ExportView& view, ScriptSink& script
         FullModeFrame& frame;
         ~SinkGuard() { frame.resetSinks(); }
     } guard{frame};
-    const bool yearPage = view.mode == kYearMode;
+    const bool yearPage = view.view == FullModeView::Year;
     if (yearPage) yearLines.lines.clear();
     script.append(view.header);
     frame.setScriptSink(script);
     frame.setYearSink(yearLines);
     frame.state().exportCanvasWidth = view.canvas.width();
     frame.state().exporting = true;
-    frame.paintMode(view.mode);
+    frame.paintMode(view.view);
     if (!yearPage) return;
     if (frame.state().exportAsGlyphText) script.append(QStringLiteral("YEAR 53 12 1"));
     moveLastYearLines(yearLines, script);

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The views the print manager exports as printing scripts: each with its header line, its canvas
-// and the mode painted, and the export itself.
+// The views the print manager exports as printing scripts (data/script_export_table.h) as the
+// export names them, and the export itself.
 #pragma once
 
 #include <QSize>
@@ -8,21 +8,24 @@
 #include <optional>
 #include <vector>
 
+#include "data/script_export_table.h"
 #include "views/full_mode_frame.h"
 #include "views/script_sink.h"
 
 namespace orbisca {
 
 struct ExportView {
-    int number;      // 1..9, as the print manager remembers its last export
-    QString name;    // "day", "tone", "sign", "plasm", "oracle", "wavespell", "month", "year",
-                     // "kinbook"
-    QString header;  // the script's first line, "[Day info script]"
-    QSize canvas;    // the page the script is written for
-    int mode;        // the full-mode view painted
+    ScriptExport which;
+    QString name;       // "day", "tone", "sign", "plasm", "oracle", "wavespell", "month", "year",
+                        // "kinbook"
+    QString header;     // the script's first line, "[Day info script]"
+    QSize canvas;       // the page the script is written for
+    FullModeView view;  // the full-mode view painted
 };
 
+// In the order of kScriptExportPages.
 const std::vector<ExportView>& exportViews();
+const ExportView& exportViewOf(ScriptExport which);
 // By name (as above, without regard to case) or by mode number ("0", "14").
 std::optional<ExportView> findExportView(const QString& nameOrMode);
 

@@ -16,9 +16,9 @@ int FadeEngine::fadeStepsInForce() const {
     return std::clamp(frame_.settings().fadeSteps(), 0, kTransitionSpeedMax);
 }
 
-void FadeEngine::request(int mode) {
+void FadeEngine::request(FullModeView view) {
     FullModeState& s = frame_.state();
-    s.requestedMode = std::uint8_t(mode);
+    s.requestedMode = view;
     s.fadeStepsLeft = 0;
 }
 
@@ -31,9 +31,10 @@ TickResult FadeEngine::guarded(Work work) {
         fail(result, e, true);
     } catch (const std::exception& e) {
         fail(result,
-             FatalError(kErrorViewPaint, kSenderViewPaint,
-                        {QStringLiteral("mode:") + QString::number(frame_.state().exportMode)},
-                        QString::fromUtf8(e.what())),
+             FatalError(
+                 kErrorViewPaint, kSenderViewPaint,
+                 {QStringLiteral("mode:") + QString::number(modeNumber(frame_.state().exportMode))},
+                 QString::fromUtf8(e.what())),
              false);
     }
     const double dayFraction = QTime::currentTime().msecsSinceStartOfDay() / 86'400'000.0;
@@ -125,7 +126,7 @@ void FadeEngine::fail(TickResult& result, const FatalError& error, bool fatal) {
     s.paintingIncoming = false;
     s.arrivalPending = false;
     s.buttonsEnabled = true;
-    if (s.mode >= 0) s.requestedMode = std::uint8_t(s.mode);  // no retry at the next tick
+    if (s.mode != FullModeView::Closed) s.requestedMode = s.mode;  // no retry at the next tick
     copyFrame(frame_.buffers().blend, frame_.buffers().frame);
     result = TickResult{};
     result.failure = error;

@@ -39,7 +39,7 @@ public:
 
     // Asks for a mode: the next tick starts the change (a fade under way starts again from the
     // mode it made current). The caller starts its timer.
-    void request(int mode);
+    void request(FullModeView view);
     // One timer tick.
     TickResult tick();
     // Paints the current mode again at once, without a fade (after a key changed the day).

@@ -85,7 +85,7 @@ struct RoleGuard {
 };
 
 void shiftForDayOverview(const FullModeState& s, int& x, int& y, bool centred) {
-    if (s.exportMode != 0) return;
+    if (s.exportMode != FullModeView::Day) return;
     if (!centred) x -= kDayShiftX;
     y -= kDayShiftY;
 }
@@ -138,12 +138,22 @@ FullModeFrame::FullModeFrame(DataState& data, const FontTable& fonts)
       pictures_(data.folder),
       fonts_(fonts) {}
 
-bool FullModeFrame::hasPainter(int mode) const {
-    return mode >= 0 && mode <= kLastMode && bool(painters_[mode]);
+namespace {
+// The place of a view in the painter table, none beyond it.
+std::optional<std::size_t> tableIndex(FullModeView view) {
+    const int n = modeNumber(view);
+    if (n < 0 || n >= kModeCount) return std::nullopt;
+    return std::size_t(n);
+}
+}  // namespace
+
+bool FullModeFrame::hasPainter(FullModeView view) const {
+    const std::optional<std::size_t> i = tableIndex(view);
+    return i && bool(painters_[*i]);
 }
 
-void FullModeFrame::setModePainter(int mode, ModePainter painter) {
-    if (mode >= 0 && mode <= kLastMode) painters_[mode] = std::move(painter);
+void FullModeFrame::setModePainter(FullModeView view, ModePainter painter) {
+    if (const std::optional<std::size_t> i = tableIndex(view)) painters_[*i] = std::move(painter);
 }
 
 void FullModeFrame::resetSinks() {
@@ -151,10 +161,10 @@ void FullModeFrame::resetSinks() {
     yearSink_ = &ownYear_;
 }
 
-FrameRequest FullModeFrame::paintMode(int mode, PaintOccasion occasion) {
+FrameRequest FullModeFrame::paintMode(FullModeView view, PaintOccasion occasion) {
     PaintGuard guard{state_};
     const bool exporting = state_.exporting;
-    state_.exportMode = mode;
+    state_.exportMode = view;
     fonts_.clear();  // the font table may have been read again
     if (exporting)
         state_.lastExportFont = 255;  // every script sets its own font before its first text
@@ -163,15 +173,15 @@ FrameRequest FullModeFrame::paintMode(int mode, PaintOccasion occasion) {
     date_ = data_.day.date();
     day_ = data_.day.position();
     oracle_ = MakeOracle(day_);
-    if (hasPainter(mode)) painters_[mode](*this);
+    if (hasPainter(view)) painters_[*tableIndex(view)](*this);
     if (occasion != PaintOccasion::Arrival || exporting) return FrameRequest::None;
-    if (mode == kPrintManagerMode) {
+    if (view == FullModeView::PrintManager) {
         state_.printFromFullMode = true;
-        state_.requestedMode = kDayMode;  // the window returns to the day overview
+        state_.requestedMode = FullModeView::Day;  // the window returns to the day overview
         state_.fadeStepsLeft = 0;
         return FrameRequest::OpenPrintManager;
     }
-    if (mode == kConfigurationMode) return FrameRequest::OpenConfiguration;
+    if (view == FullModeView::Configuration) return FrameRequest::OpenConfiguration;
     return FrameRequest::None;
 }
 
@@ -246,7 +256,7 @@ void FullModeFrame::drawText(int x, int y, const QString& text, int font, bool c
         left = x - chosen.metrics.horizontalAdvance(text);
     } else if (centred) {
         // The year view is centred on the whole frame, every other view on the centre line.
-        const int centre = state_.exportMode == kYearMode ? kFrameWidth / 2 : kViewCentreX;
+        const int centre = state_.exportMode == FullModeView::Year ? kFrameWidth / 2 : kViewCentreX;
         left = centre + x - chosen.metrics.horizontalAdvance(text) / 2;
     }
     const QPoint at(state_.originX + left, state_.originY + y);

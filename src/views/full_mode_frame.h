@@ -7,7 +7,7 @@
 // ---------------------
 // Paint a mode:
 //     FullModeFrame frame;                       // owns FullModeState and the buffers
-//     frame.paintMode(0);                        // the day overview into frame.buffers().frame
+//     frame.paintMode(FullModeView::Day);        // the day overview into frame.buffers().frame
 // The day painted is the calendar state's current date and position (calendar/calendar_state.h),
 // read at the start of every paint; the settings are the ones in force (data/conf_file.h); the
 // fonts come from the font table (loadFontTable() first).
@@ -21,9 +21,9 @@
 // into f.drawingTarget(), which is a scratch image while exporting, so that an export never
 // changes what the window shows.
 //
-// Draw an element (a calendar picture by kind 0..442, see views/element_renderer.h):
-//     f.drawElement(x, y, kind, centred);                 // any element
-//     f.drawElement(x, y, 50 + tone, false, ElementRole::Tone);   // the day's tone
+// Draw an element (a calendar picture by kind 0..442, named in views/element_kinds.h):
+//     f.drawElement(x, y, kind, centred);  // any element
+//     f.drawElement(x, y, kinds::kLargeTones.kindOf(tone), false, ElementRole::Tone);  // the tone
 // On screen it draws the picture colour-keyed at (originX + left, originY + y) into the frame
 // (the second buffer while state().drawIntoYearBuffer); while exporting it writes a PICT line.
 //
@@ -43,7 +43,7 @@
 // Export through a sink (the print manager's script, or a list):
 //     ScriptLines script, year;
 //     exportView(frame, *findExportView("day"), script, year);   // views/export_table.h
-// or by hand: frame.setScriptSink(sink); frame.state().exporting = true; frame.paintMode(mode).
+// or by hand: frame.setScriptSink(sink); frame.state().exporting = true; frame.paintMode(view).
 // Every exported script starts with no font chosen, so its first text writes its FONT line.
 // Elements go out in the glyph form (views/glyph_export.h) while state().exportAsGlyphText is set,
 // which it is at start, and as PICT lines otherwise; `glyphExport` can be replaced (emptied, the
@@ -51,7 +51,7 @@
 //
 // Run the fade (views/fade_engine.h):
 //     FadeEngine fade(frame);
-//     fade.request(mode);                  // and start a 10 ms timer
+//     fade.request(view);                  // and start a 10 ms timer
 //     TickResult r = fade.tick();          // on every timer tick
 //     show r.frame when it is not null; set the buttons from r.buttonsEnabled; stop the timer
 //     unless r.keepTicking; carry out r.request; report r.failure once.
@@ -86,8 +86,8 @@ inline constexpr int kFrameWidth = 670;
 inline constexpr int kFrameHeight = 550;
 // The frame's background: red 7, green 0, blue 35.
 inline constexpr QRgb kFrameBackground = qRgb(7, 0, 35);
-// The highest mode number the window knows (help page 17).
-inline constexpr int kLastMode = 40;
+// The views the painter table holds, up to the last help page.
+inline constexpr int kModeCount = modeNumber(FullModeView::LastHelpPage) + 1;
 
 // Fills the whole image with the frame's background. An image that shares its pixels with a copy
 // someone still holds (the picture a window shows) gets fresh pixels instead of a copy of them.
@@ -153,17 +153,17 @@ public:
     const FullModeState& state() const { return state_; }
     FrameBuffers& buffers() { return buffers_; }
 
-    // Paints `mode` into the frame buffer, or, while state().exporting, writes its script lines
-    // and leaves every buffer as it was. Modes without a painter (10, 15 to 17, 21 to 24, above
-    // 40) paint an empty frame. Whatever happens, the paint ends with
-    // exporting, alignRight, drawIntoYearBuffer and the role flags cleared. Only the arrival of
-    // mode 18 or 20 returns a request (and 18 asks for the day overview next); a failure
+    // Paints `view` into the frame buffer, or, while state().exporting, writes its script lines
+    // and leaves every buffer as it was. Views without a painter (Empty, the unnamed numbers)
+    // paint an empty frame. Whatever happens, the paint ends with exporting, alignRight,
+    // drawIntoYearBuffer and the role flags cleared. Only the arrival of PrintManager or
+    // Configuration returns a request (and PrintManager asks for the day overview next); a failure
     // propagates as an exception.
-    FrameRequest paintMode(int mode, PaintOccasion occasion = PaintOccasion::Repaint);
+    FrameRequest paintMode(FullModeView view, PaintOccasion occasion = PaintOccasion::Repaint);
 
-    // The painter table: the defaults of views/mode_table.cpp, replaceable per mode.
-    bool hasPainter(int mode) const;
-    void setModePainter(int mode, ModePainter painter);
+    // The painter table: the defaults of views/mode_table.cpp, replaceable per view.
+    bool hasPainter(FullModeView view) const;
+    void setModePainter(FullModeView view, ModePainter painter);
 
     // The day being painted, taken from the calendar state when the paint began.
     DataState& data() { return data_; }
@@ -248,7 +248,7 @@ private:
     FullModeState state_;
     FrameBuffers buffers_;
     QImage exportScratch_;
-    std::array<ModePainter, kLastMode + 1> painters_;
+    std::array<ModePainter, kModeCount> painters_;
     MayanDate day_{};
     OracleInfo oracle_{};
     GregorianDate date_{};

@@ -5,7 +5,7 @@ namespace orbisca {
 
 LogValues fullModeLogValues(const FullModeState& f) {
     using F = LogField;
-    return {{F::FullMode, (long long)f.mode},
+    return {{F::FullMode, (long long)modeNumber(f.mode)},
             {F::OriginX, (long long)f.originX},
             {F::CachedYearSign, (long long)f.cachedYearSign},
             {F::CachedYearTone, (long long)f.cachedYearTone},
@@ -15,14 +15,14 @@ LogValues fullModeLogValues(const FullModeState& f) {
             {F::DrawIntoYearBuffer, f.drawIntoYearBuffer},
             {F::AlignRight, f.alignRight},
             {F::FadeOpacity, (long long)f.fadeOpacity},
-            {F::RequestedMode, (long long)f.requestedMode},
+            {F::RequestedMode, (long long)modeNumber(f.requestedMode)},
             {F::FadeStepsLeft, (long long)f.fadeStepsLeft},
             {F::TickTime, f.tickTime},
             {F::LastExportFont, (long long)f.lastExportFont},
             {F::LastHint, f.lastHint},
             {F::Exporting, f.exporting},
             {F::ExportAsGlyphText, f.exportAsGlyphText},
-            {F::ExportMode, (long long)f.exportMode},
+            {F::ExportMode, (long long)modeNumber(f.exportMode)},
             {F::BoardDrawn, f.boardDrawn},
             {F::PressX, (long long)f.pressX},
             {F::PressY, (long long)f.pressY},

@@ -10,26 +10,20 @@
 #include <cstdint>
 
 #include "data/error_log.h"
+#include "data/full_mode_view.h"
 
 namespace orbisca {
 
-// The full-mode views that the compact window opens.
-enum class FullModeView : std::uint8_t { Day = 0, Tone = 1, Sign = 2, Plasma = 3, Oracle = 4 };
-
-// The mode asked for when the window is hidden: none of the views, so that the next showing
-// always changes mode.
-inline constexpr std::uint8_t kNoModeAsked = 10;
-
 struct FullModeState {
-    std::int32_t mode = -1;              // the mode shown; -1 while the window is closed
-    std::uint8_t requestedMode = 0;      // the mode asked for
-    std::int32_t fadeStepsLeft = 0;      // cross-fade steps still to run
-    std::int32_t fadeLength = 0;         // steps of the running cross-fade, taken when it started
-    std::uint8_t fadeOpacity = 0;        // opacity of the incoming frame in the current step
-    bool arrivalPending = false;         // the mode made current by the last fade has not been
-                                         // painted as its final frame yet (its action is due then)
-    bool buttonsEnabled = true;          // the sixteen mode buttons take clicks
-    std::int32_t exportMode = 0;         // the mode being painted (also on screen)
+    FullModeView mode = FullModeView::Closed;        // the view shown
+    FullModeView requestedMode = FullModeView::Day;  // the view asked for
+    std::int32_t fadeStepsLeft = 0;                  // cross-fade steps still to run
+    std::int32_t fadeLength = 0;   // steps of the running cross-fade, taken when it started
+    std::uint8_t fadeOpacity = 0;  // opacity of the incoming frame in the current step
+    bool arrivalPending = false;   // the mode made current by the last fade has not been
+                                   // painted as its final frame yet (its action is due then)
+    bool buttonsEnabled = true;    // the sixteen mode buttons take clicks
+    FullModeView exportMode = FullModeView::Day;  // the view being painted (also on screen)
     bool exporting = false;              // paint as printing-script lines instead of pixels
     std::int32_t exportCanvasWidth = 0;  // canvas width of the export being written
     bool exportAsGlyphText = true;       // export elements as glyph text rather than pictures
@@ -55,8 +49,9 @@ struct FullModeState {
                                        // "OK", or why the highlight did not fit (">X", "<Y" ...)
     QSet<QString> reportedDataFaults;  // faults of data files already reported, each once
     QString exportGlyphFont;           // glyph font of the element being exported
-    std::int32_t printedMode = 0;      // the mode shown when the print manager was opened here
-    bool printFromFullMode = false;    // the print manager was opened from this window
+    FullModeView printedMode = FullModeView::Day;  // the view shown when the print manager was
+                                                   // opened here
+    bool printFromFullMode = false;                // the print manager was opened from this window
     // Role flags: set just before the day's kin, tone, guide ... is drawn, cleared after it.
     bool drawingKin = false;
     bool drawingTone = false;

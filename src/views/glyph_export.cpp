@@ -9,25 +9,41 @@ namespace {
 
 // A font size pair as written after "FONT " and the point size the glyph offsets are taken from.
 struct SizePair {
-    int first, last;
+    KindFamily range;
     const char* pair;
     int points;
 };
 
+using namespace kinds;
+
 constexpr std::array<SizePair, 22> kSizePairs = {{
-    {0, 20, "72 -96", 72},       {30, 50, "62 -83", 62},   {51, 63, "78 -104", 78},
-    {71, 77, "50 -67", 50},      {78, 97, "40 -53", 40},   {98, 117, "30 -40", 30},
-    {118, 130, "42 -56", 42},    {131, 137, "30 -40", 30}, {138, 141, "86 -115", 86},
-    {142, 154, "36 -48", 36},    {155, 174, "14 -19", 14}, {179, 230, "16 -21", 16},
-    {233, 234, "36 -48", 36},    {239, 239, "20 -27", 20}, {243, 243, "20 -27", 20},
-    {241, 241, "100 -133", 100}, {251, 314, "34 -45", 34}, {315, 343, "24 -32", 24},
-    {344, 371, "26 -35", 26},    {374, 392, "40 -53", 40}, {393, 411, "32 -43", 32},
-    {412, 430, "40 -53", 40},
+    {kLargeSignsY, "72 -96", 72},
+    {kLargeSigns, "62 -83", 62},
+    {kLargeTones, "78 -104", 78},
+    {kLargePlasmas, "50 -67", 50},
+    {kSigns45, "40 -53", 40},
+    {kSigns35, "30 -40", 30},
+    {kTones45, "42 -56", 42},
+    {kPlasmas35, "30 -40", 30},
+    {kMoonDayMarks, "86 -115", 86},
+    {kTones35, "36 -48", 36},
+    {kSmallSigns, "14 -19", 14},
+    {kSmallTones, "16 -21", 16},
+    {kIzinLines, "36 -48", 36},
+    {singleKind(kPvsignMark), "20 -27", 20},
+    {singleKind(kKin78Mark), "20 -27", 20},
+    {singleKind(kWavespellBoard), "100 -133", 100},
+    {kIzinFigures, "34 -45", 34},
+    {kRunes, "24 -32", 24},
+    {kQuarters, "26 -35", 26},
+    {kVinals50, "40 -53", 40},
+    {kVinals40, "32 -43", 32},
+    {kVinalTones40, "40 -53", 40},
 }};
 
 const SizePair& sizePairOf(int kind) {
     for (const SizePair& p : kSizePairs)
-        if (kind >= p.first && kind <= p.last) return p;
+        if (p.range.contains(kind)) return p;
     return kSizePairs.front();  // not reached: only kinds with a glyph form ask
 }
 
@@ -128,16 +144,16 @@ QString signWord(const FullModeState* roles, int n) {
 }
 
 void writeSign(GlyphWriter& w, const ExportedElement& e, const GlyphContext& c) {
-    int n = e.kind;
+    int n = kLargeSignsY.member(e.kind);
     w.align(e.centred, 6, 35);
-    if (e.kind >= 30 && e.kind <= 50) {
-        n = e.kind - 30;
+    if (kLargeSigns.contains(e.kind)) {
+        n = kLargeSigns.member(e.kind);
         w.shift(-2, 0);
-    } else if (e.kind >= 78 && e.kind <= 97) {
-        n = e.kind - 77;
+    } else if (kSigns45.contains(e.kind)) {
+        n = kSigns45.member(e.kind);
         w.shift(e.centred ? -2 : 3, 3);
-    } else if (e.kind >= 98) {
-        n = e.kind - 97;
+    } else if (kSigns35.contains(e.kind)) {
+        n = kSigns35.member(e.kind);
         w.shift(3, 3);
     }
     w.font(colourString(n + 3), c.signFont);
@@ -147,13 +163,13 @@ void writeSign(GlyphWriter& w, const ExportedElement& e, const GlyphContext& c) 
 }
 
 void writeTone(GlyphWriter& w, const ExportedElement& e, const GlyphContext& c) {
-    int n = e.kind - 51;
+    int n = kLargeTones.index(e.kind);
     w.align(e.centred, 5, 30);
-    if (e.kind >= 118 && e.kind <= 130) {
-        n = e.kind - 118;
+    if (kTones45.contains(e.kind)) {
+        n = kTones45.index(e.kind);
         w.shift(6, 0);
-    } else if (e.kind >= 142) {
-        n = e.kind - 142;
+    } else if (kTones35.contains(e.kind)) {
+        n = kTones35.index(e.kind);
         w.shift(5, 1);
     }
     w.font(kBlack, c.signFont);
@@ -161,11 +177,11 @@ void writeTone(GlyphWriter& w, const ExportedElement& e, const GlyphContext& c) 
 }
 
 void writePlasma(GlyphWriter& w, const ExportedElement& e, const GlyphContext& c) {
-    int n = e.kind - 131;
+    int n = kPlasmas35.index(e.kind);
     w.align(e.centred, 6, 35);
     w.offsets(45, 0);
-    if (e.kind <= 77) {
-        n = e.kind - 71;
+    if (kLargePlasmas.contains(e.kind)) {
+        n = kLargePlasmas.index(e.kind);
         w.shift(-4, 0);
     }
     w.font(colourString(n + 3), c.signFont);
@@ -177,7 +193,7 @@ void writePlasma(GlyphWriter& w, const ExportedElement& e, const GlyphContext& c
 void writeMoonDayMark(GlyphWriter& w, const ExportedElement& e, const GlyphContext& c) {
     w.align(e.centred, 5, 30);
     w.shift(-12, 15);
-    w.font(colourString(e.kind - 138 + 100), c.signFont);
+    w.font(colourString(kMoonDayMarks.index(e.kind) + 100), c.signFont);
     w.text(QStringLiteral("'\\'"));
 }
 
@@ -211,17 +227,17 @@ void writeWavespell(GlyphWriter& w, const ExportedElement& e, const GlyphContext
 void writeIzinMark(GlyphWriter& w, const ExportedElement& e, const GlyphContext& c) {
     w.shift(35, -23);
     w.font(kBlack, c.signFont);
-    w.text(e.kind == 233 ? QStringLiteral("']'") : QStringLiteral("'['"));
+    w.text(kIzinLines.member(e.kind) == 0 ? QStringLiteral("']'") : QStringLiteral("'['"));
 }
 
 void writeSmallTone(GlyphWriter& w, const ExportedElement& e, const GlyphContext& c) {
     w.shift(35, -1);
     w.font(kBlack, c.signFont);
-    w.text(quoted(toneLetter((e.kind - 179) % 13)));
+    w.text(quoted(toneLetter(kSmallTones.index(e.kind) % 13)));
 }
 
 void writeSmallSign(GlyphWriter& w, const ExportedElement& e, const GlyphContext& c) {
-    const int n = e.kind - 154;
+    const int n = kSmallSigns.member(e.kind);
     w.shift(36, 0);
     w.font(colourString(n + 3), c.signFont);
     w.text(QStringLiteral("'W'"));
@@ -231,15 +247,15 @@ void writeSmallSign(GlyphWriter& w, const ExportedElement& e, const GlyphContext
 
 void writeVinal(GlyphWriter& w, const ExportedElement& e) {
     QChar glyph;
-    if (e.kind <= 392) {
+    if (kVinals50.contains(e.kind)) {
         w.shift(37, 14);
-        glyph = QChar(u'A' + (e.kind - 374));
-    } else if (e.kind <= 411) {
+        glyph = QChar(u'A' + kVinals50.index(e.kind));
+    } else if (kVinals40.contains(e.kind)) {
         w.shift(38, 11);
-        glyph = QChar(u'A' + (e.kind - 393));
+        glyph = QChar(u'A' + kVinals40.index(e.kind));
     } else {
         w.shift(25, 5);
-        glyph = QChar(u'a' + (e.kind - 412));
+        glyph = QChar(u'a' + kVinalTones40.index(e.kind));
     }
     w.font(kBlack, kVinalFont);
     w.text(quoted(glyph));
@@ -247,7 +263,7 @@ void writeVinal(GlyphWriter& w, const ExportedElement& e) {
 
 // The seventh rune of each week carries a mark and its letter in the week's colour.
 void writeRune(GlyphWriter& w, const ExportedElement& e) {
-    const int n = e.kind - 315;
+    const int n = kRunes.index(e.kind);
     const QString glyph = quoted(QChar(u'A' + n));
     w.shift(46, 4);
     w.font(kBlack, kRuneFont);
@@ -263,7 +279,7 @@ void writeRune(GlyphWriter& w, const ExportedElement& e) {
 
 // A tablet behind the figure, then the figure's line letters of "sgn.dat" in its group's colour.
 void writeSgnFigure(GlyphWriter& w, const ExportedElement& e, const GlyphContext& c) {
-    const int m = e.kind - 251;
+    const int m = kIzinFigures.index(e.kind);
     w.shift(35, 19);
     w.font(QStringLiteral(" 128 128 128 "), kRuneFont);
     w.textAt(w.x(), w.y() - 13, QStringLiteral("';'"));
@@ -280,8 +296,8 @@ void writeQuarter(GlyphWriter& w, const ExportedElement& e) {
     const QString pink = QStringLiteral(" 255 128 128 ");
     const QString white = QStringLiteral(" 255 255 255 ");
     const QString paleYellow = QStringLiteral(" 255 255 128 ");
-    const int group = (e.kind - 344) / 7;
-    const int i = (e.kind - 344) % 7 + 1;
+    const int group = kQuarters.index(e.kind) / 7;
+    const int i = kQuarters.index(e.kind) % 7 + 1;
     const auto glyph = [&w](const QString& colour, char letter) {
         w.font(colour, kQuarterFont);
         w.text(quoted(QLatin1Char(letter)));
@@ -324,42 +340,42 @@ void writeQuarter(GlyphWriter& w, const ExportedElement& e) {
     }
 }
 
-bool within(int kind, int first, int last) { return kind >= first && kind <= last; }
-
 }  // namespace
 
 GlyphLines glyphExportLines(const ExportedElement& e, const GlyphContext& c) {
     GlyphLines out;
     const int k = e.kind;
     GlyphWriter w(k, e.x, e.y);
-    if (within(k, 0, 20) || within(k, 30, 50) || within(k, 78, 117))
+    if (kLargeSignsY.contains(k) || kLargeSigns.contains(k) || kSigns45.contains(k) ||
+        kSigns35.contains(k))
         writeSign(w, e, c);
-    else if (within(k, 51, 63) || within(k, 118, 130) || within(k, 142, 154))
+    else if (kLargeTones.contains(k) || kTones45.contains(k) || kTones35.contains(k))
         writeTone(w, e, c);
-    else if (within(k, 71, 77) || within(k, 131, 137))
+    else if (kLargePlasmas.contains(k) || kPlasmas35.contains(k))
         writePlasma(w, e, c);
-    else if (within(k, 138, 141))
+    else if (kMoonDayMarks.contains(k))
         writeMoonDayMark(w, e, c);
-    else if (k == 239 || k == 243)
+    else if (k == kPvsignMark || k == kKin78Mark)
         writeMark(w, e, c);
-    else if (k == 241)
+    else if (k == kWavespellBoard)
         writeWavespell(w, e, c);
-    else if (k == 233 || k == 234)
+    else if (kIzinLines.contains(k))
         writeIzinMark(w, e, c);
-    else if (within(k, 179, 230))
+    else if (kSmallTones.contains(k))
         writeSmallTone(w, e, c);
-    else if (within(k, 155, 174))
+    else if (kSmallSigns.contains(k))
         writeSmallSign(w, e, c);
-    else if (within(k, 374, 430))
+    else if (kVinals50.contains(k) || kVinals40.contains(k) || kVinalTones40.contains(k))
         writeVinal(w, e);
-    else if (within(k, 315, 343))
+    else if (kRunes.contains(k))
         writeRune(w, e);
-    else if (within(k, 251, 314))
+    else if (kIzinFigures.contains(k))
         writeSgnFigure(w, e, c);
-    else if (within(k, 344, 371))
+    else if (kQuarters.contains(k))
         writeQuarter(w, e);
     out.lines = std::move(w.lines);
-    if (within(k, 155, 174) || within(k, 179, 230)) out.destination = GlyphDestination::YearLines;
+    if (kSmallSigns.contains(k) || kSmallTones.contains(k))
+        out.destination = GlyphDestination::YearLines;
     return out;
 }
 

@@ -14,8 +14,6 @@ const char* const kIzinFile = "izinfo.dat";
 const char* const kNumberFile = "iznum.dat";
 constexpr int kPatternLength = 6;
 constexpr int kHighestFigure = 64;
-constexpr int kSolidLineKind = 234;
-constexpr int kBrokenLineKind = 233;
 constexpr int kMarkStep = 7;
 constexpr int kFirstMarkBelow = 42;
 
@@ -46,8 +44,8 @@ bool hasPvsign(int kin) {
 }
 
 void drawKinMarks(FullModeFrame& frame, int kin, int x, int y) {
-    if (kin == 78) frame.drawElement(x, y, 243, false);
-    if (hasPvsign(kin)) frame.drawElement(x, y, 239, false);
+    if (kin == 78) frame.drawElement(x, y, kinds::kKin78Mark, false);
+    if (hasPvsign(kin)) frame.drawElement(x, y, kinds::kPvsignMark, false);
 }
 
 std::optional<int> izinYear(int yearSign, int yearTone) {
@@ -100,7 +98,7 @@ int drawIzinStack(FullModeFrame& frame, const IzinFigure& figure, int x, int y, 
     count = std::clamp(count, 0, kPatternLength);
     for (int i = 0; i < count; ++i)
         frame.drawElement(x, y + kFirstMarkBelow - kMarkStep * i,
-                          figure.pattern[i] == QLatin1Char('1') ? kSolidLineKind : kBrokenLineKind,
+                          kinds::kIzinLines.kindOf(figure.pattern[i] == QLatin1Char('1') ? 1 : 0),
                           false);
     return figure.number;
 }

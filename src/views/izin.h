@@ -42,7 +42,9 @@ std::optional<IzinFigure> izinFigureOfWeek(FullModeFrame& frame, std::optional<i
 int drawIzinStack(FullModeFrame& frame, const IzinFigure& figure, int x, int y, int count);
 
 // The element kind of the figure's sgn picture, 251..314.
-inline int sgnFigureKind(const IzinFigure& figure) { return 250 + figure.number; }
+inline int sgnFigureKind(const IzinFigure& figure) {
+    return kinds::kIzinFigures.kindOf(figure.number);
+}
 
 // The number of the figure's pattern as "iznum.dat" gives it, "Error1" when the file has no such
 // pattern. Throws DataFileError when the file cannot be read.

@@ -15,11 +15,8 @@ namespace orbisca {
 namespace {
 
 constexpr int kPageTextFont = 5;
-constexpr int kFirstSign45 = 77;
 
 constexpr std::array<int, 6> kAffirmationRows = {422, 437, 452, 466, 480, 494};
-constexpr std::array<const char*, 6> kAffirmationPatterns = {
-    "Aaaaaaaaaaaa", "aaaaaaaaaaaa", "Aaaaaaaaaaaa", "aaaaaaaaaaaa", "Aaaaaaaaaaaa", "AaaaaAaaaaaa"};
 
 void drawCastleAndWavespell(FullModeFrame& f, int kin) {
     const int castle = castleOfKin(kin);
@@ -44,32 +41,32 @@ void drawWeekIzin(FullModeFrame& f) {
     if (!figure) return;
     const int daysDone = m.monthDay % 7;
     const int number = drawIzinStack(f, *figure, 190, 146, daysDone);
-    if (daysDone == 0) f.drawElement(190, 145, kFirstSgnFigureKind + number, false);
+    if (daysDone == 0) f.drawElement(190, 145, kinds::kIzinFigures.kindOf(number), false);
     f.drawText(-88, 136, izinNumberText(f, *figure), kViewNumberFont, true);
 }
 
 void drawDayTablets(FullModeFrame& f) {
     const MayanDate& m = f.day();
     drawWeekIzin(f);
-    if (m.kin == 78) f.drawElement(0, 365, kKin78MarkKind, true);
-    if (hasPvsign(m.kin)) f.drawElement(0, 365, kPvsignMarkKind, true);
+    if (m.kin == 78) f.drawElement(0, 365, kinds::kKin78Mark, true);
+    if (hasPvsign(m.kin)) f.drawElement(0, 365, kinds::kPvsignMark, true);
     if (m.vinalTone == 0) {
-        f.drawElement(367, 145, kFirstVinal50Kind + m.vinal, false);
+        f.drawElement(367, 145, kinds::kVinals50.kindOf(m.vinal), false);
     } else {
-        f.drawElement(383, 145, kFirstVinal40Kind + m.vinal, false);
-        f.drawElement(366, 150, kFirstVinalToneKind + m.vinalTone, false);
+        f.drawElement(383, 145, kinds::kVinals40.kindOf(m.vinal), false);
+        f.drawElement(366, 150, kinds::kVinalTones40.kindOf(m.vinalTone), false);
     }
-    f.drawElement(184, 316, kFirstRuneKind + m.monthDay, false);
-    f.drawElement(370, 316, kFirstQuarterKind + m.monthDay, false);
+    f.drawElement(184, 316, kinds::kRunes.kindOf(m.monthDay), false);
+    f.drawElement(370, 316, kinds::kQuarters.kindOf(m.monthDay), false);
 }
 
 void drawOracle(FullModeFrame& f) {
     const OracleInfo& o = f.oracle();
-    f.drawElement(0, 232, 30 + o.sign, true, ElementRole::Kin);
-    f.drawElement(0, 142, kFirstSign45 + o.guide, true, ElementRole::Guide);
-    f.drawElement(-82, 242, kFirstSign45 + o.antipod, true, ElementRole::Antipode);
-    f.drawElement(82, 242, kFirstSign45 + o.analog, true, ElementRole::Analog);
-    f.drawElement(0, 314, kFirstSign45 + o.ateacher, true, ElementRole::OccultTeacher);
+    f.drawElement(0, 232, kinds::kLargeSigns.kindOf(o.sign), true, ElementRole::Kin);
+    f.drawElement(0, 142, kinds::kSigns45.kindOf(o.guide), true, ElementRole::Guide);
+    f.drawElement(-82, 242, kinds::kSigns45.kindOf(o.antipod), true, ElementRole::Antipode);
+    f.drawElement(82, 242, kinds::kSigns45.kindOf(o.analog), true, ElementRole::Analog);
+    f.drawElement(0, 314, kinds::kSigns45.kindOf(o.ateacher), true, ElementRole::OccultTeacher);
 }
 
 void drawMoonItems(FullModeFrame& f, const DayCaptions& c) {
@@ -83,7 +80,7 @@ void drawMoonItems(FullModeFrame& f, const DayCaptions& c) {
     f.drawText(0, 71, c.dayOfMoon, kViewLabelFont, true);
     f.drawText(-160, 198, c.plasmaLabel, kViewLabelFont, true);
     f.drawText(-160, 210, c.plasmaName, kViewLabelFont, true);
-    f.drawElement(-160, 230, 70 + m.plasma, true, ElementRole::Plasma);
+    f.drawElement(-160, 230, kinds::kLargePlasmas.kindOf(m.plasma), true, ElementRole::Plasma);
 }
 
 void drawNamesAndAffirmation(FullModeFrame& f, const DayCaptions& c) {
@@ -103,7 +100,7 @@ void drawNamesAndAffirmation(FullModeFrame& f, const DayCaptions& c) {
     const Affirmation lines = buildAffirmation(m, readBaseLineEachTime(f.data().folder));
     for (std::size_t i = 0; i < lines.size(); ++i)
         f.drawText(0, kAffirmationRows[i],
-                   applyCasePattern(lines[i], QLatin1String(kAffirmationPatterns[i])),
+                   applyCasePattern(lines[i], QLatin1String(kIzinAffirmationPatterns[i])),
                    kViewNumberFont, true);
 }
 
@@ -120,7 +117,7 @@ void paintKinBookPage(FullModeFrame& f) {
     if (!isExtraDay(f.date())) drawDayTablets(f);
     drawOracle(f);
     drawMoonItems(f, c);
-    f.drawElement(0, 194, 50 + f.oracle().tone, true, ElementRole::Tone);
+    f.drawElement(0, 194, kinds::kLargeTones.kindOf(f.oracle().tone), true, ElementRole::Tone);
     f.drawText(0, 85, c.colourLine, kViewLabelFont, true);
     f.drawDayMoon(m.moonPhase, 428, 229);
     drawNamesAndAffirmation(f, c);

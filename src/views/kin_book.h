@@ -4,10 +4,16 @@
 // the week, the moon of the day and the day's affirmation.
 #pragma once
 
+#include <array>
+
 namespace orbisca {
 
 class FullModeFrame;
 
 void paintKinBookPage(FullModeFrame& frame);
+
+// The letter-case patterns of the affirmation's six lines on the page.
+inline constexpr std::array<const char*, 6> kIzinAffirmationPatterns = {
+    "Aaaaaaaaaaaa", "aaaaaaaaaaaa", "Aaaaaaaaaaaa", "aaaaaaaaaaaa", "Aaaaaaaaaaaa", "AaaaaAaaaaaa"};
 
 }  // namespace orbisca

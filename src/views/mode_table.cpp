@@ -14,37 +14,44 @@
 
 namespace orbisca {
 
-std::array<ModePainter, kLastMode + 1> defaultModePainters(const WorkingFolder& folder) {
-    std::array<ModePainter, kLastMode + 1> table;
-    table[kDayMode] = paintDayOverview;
-    table[1] = paintTonePage;
-    table[2] = paintSignPage;
-    table[3] = paintPlasmaPage;
-    table[kOracleMode] = paintOraclePage;
-    table[5] = paintZolkinPage;
-    table[6] = paintWavespellPage;
-    table[7] = paintMonth;
-    table[8] = paintPulsarsPage;
-    table[kYearMode] = paintYearPage;
-    table[11] = paintThirteenMoons;
-    table[12] = paintWingsPage;
-    table[14] = paintKinBookPage;
-    // Each frame has its own board, with its own cache of the drawn board.
-    table[kBoardMode] = [board = std::make_shared<TelectononBoard>(folder)](FullModeFrame& f) {
-        board->paint(f);
+std::array<ModePainter, kModeCount> defaultModePainters(const WorkingFolder& folder) {
+    std::array<ModePainter, kModeCount> table;
+    const auto set = [&table](FullModeView view, ModePainter painter) {
+        table[std::size_t(modeNumber(view))] = std::move(painter);
     };
-    table[kFirstHelpMode] = paintHelpPage;
-    for (int mode = kSecondHelpMode; mode <= kLastMode; ++mode) table[mode] = paintHelpPage;
+    set(FullModeView::Day, paintDayOverview);
+    set(FullModeView::Tone, paintTonePage);
+    set(FullModeView::Sign, paintSignPage);
+    set(FullModeView::Plasma, paintPlasmaPage);
+    set(FullModeView::Oracle, paintOraclePage);
+    set(FullModeView::Zolkin, paintZolkinPage);
+    set(FullModeView::Wavespell, paintWavespellPage);
+    set(FullModeView::Month, paintMonth);
+    set(FullModeView::Pulsars, paintPulsarsPage);
+    set(FullModeView::Year, paintYearPage);
+    set(FullModeView::Moons, paintThirteenMoons);
+    set(FullModeView::Wings, paintWingsPage);
+    set(FullModeView::KinBook, paintKinBookPage);
+    // Each frame has its own board, with its own cache of the drawn board.
+    set(FullModeView::Board,
+        [board = std::make_shared<TelectononBoard>(folder)](FullModeFrame& f) { board->paint(f); });
+    for (int page = 1; page <= kHelpPagesMax; ++page) set(viewOfHelpPage(page), paintHelpPage);
     return table;
 }
 
-int helpPageOfMode(int mode) {
-    if (mode == kFirstHelpMode) return 1;
-    if (mode >= kSecondHelpMode && mode <= kLastMode) return mode - 23;
+// Page 1 is view 19, pages 2..17 are views 25..40.
+constexpr int kHelpPageToView = modeNumber(FullModeView::SecondHelpPage) - 2;
+
+int helpPageOfView(FullModeView view) {
+    if (view == FullModeView::FirstHelpPage) return 1;
+    if (view >= FullModeView::SecondHelpPage && view <= FullModeView::LastHelpPage)
+        return modeNumber(view) - kHelpPageToView;
     return 0;
 }
 
-int modeOfHelpPage(int page) { return page <= 1 ? kFirstHelpMode : page + 23; }
+FullModeView viewOfHelpPage(int page) {
+    return page <= 1 ? FullModeView::FirstHelpPage : viewOfModeNumber(page + kHelpPageToView);
+}
 
 QString helpFileName(int page) { return QStringLiteral("hlp%1.ktx").arg(page); }
 
@@ -58,9 +65,9 @@ bool helpPageExists(const DataState& data, int page) {
            readTextLines(data.folder, helpFileName(page)).has_value();
 }
 
-int nextHelpMode(const DataState& data, int mode) {
-    const int next = helpPageOfMode(mode) + 1;
-    return helpPageExists(data, next) ? modeOfHelpPage(next) : kFirstHelpMode;
+FullModeView nextHelpView(const DataState& data, FullModeView view) {
+    const int next = helpPageOfView(view) + 1;
+    return helpPageExists(data, next) ? viewOfHelpPage(next) : FullModeView::FirstHelpPage;
 }
 
 }  // namespace orbisca

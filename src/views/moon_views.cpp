@@ -18,18 +18,6 @@ namespace {
 constexpr int kBearerFont = 5;
 constexpr int kWeekFont = 7;
 
-// Element kinds.
-constexpr int kExtraDayDot = 372;
-constexpr int kYearDot = 232;
-constexpr int kFirstTone = 50;  // + tone: the large tone
-constexpr int kFirstPlasma35 = 130;
-constexpr int kFirstWeekMoonDayMark = 234;  // + cromatic: the second set
-constexpr int kFirstFrame = 174;            // + cromatic
-constexpr int kFirstSmallSign = 154;        // + sign
-constexpr int kFirstSmallTone = 178;        // + tone + 13 (cromatic - 1)
-constexpr int kFirstWeekLine = 431;  // + 3 x week colour: across at the top; + 1 across at the
-                                     // bottom; + 2 down at both sides
-
 // BASE.KTX lines.
 constexpr int kExtraDayFirst = 420;
 constexpr int kExtraDaySecond = 424;
@@ -43,17 +31,17 @@ GregorianDate stepped(const GregorianDate& d, int days) { return StepDate(d, day
 
 // A day of the year grid: its frame, its small sign at `at`, its small tone above the sign.
 void drawSmallDay(FullModeFrame& f, QPoint at, int sign, int tone, int cromatic) {
-    f.drawElement(at.x() - 1, at.y() - 7, kFirstFrame + cromatic, false);
-    f.drawElement(at.x(), at.y(), kFirstSmallSign + sign, false);
-    f.drawElement(at.x(), at.y() - 7, kFirstSmallTone + tone + 13 * (cromatic - 1), false);
+    f.drawElement(at.x() - 1, at.y() - 7, kinds::kFrames.kindOf(cromatic), false);
+    f.drawElement(at.x(), at.y(), kinds::kSmallSigns.kindOf(sign), false);
+    f.drawElement(at.x(), at.y() - 7, kinds::kSmallTones.kindOf(tone + 13 * (cromatic - 1)), false);
 }
 
 // The page of 25 July in the month and week views.
 void paintExtraDay(FullModeFrame& f) {
     const MayanDate& m = f.day();
-    f.drawElement(6, 146, kExtraDayDot, true);
-    f.drawElement(0, 218, kFirstSign35Kind + m.sign, true);
-    f.drawElement(0, 198, kFirstTone35Kind + m.tone, true);
+    f.drawElement(6, 146, kinds::kExtraDayDot, true);
+    f.drawElement(0, 218, kinds::kSigns35.kindOf(m.sign), true);
+    f.drawElement(0, 198, kinds::kTones35.kindOf(m.tone), true);
     f.drawText(0, 280, f.baseLine(kExtraDayFirst), kViewNumberFont, true);
     f.drawText(0, 295, f.baseLine(kExtraDaySecond), kViewNumberFont, true);
 }
@@ -72,7 +60,7 @@ std::optional<QPoint> drawYearGrid(FullModeFrame& f, const GregorianDate& start,
         clearFrame(f.buffers().second);
         s.drawIntoYearBuffer = true;
     }
-    if (extraDay) f.drawElement(143, 46, kExtraDayDot, false);
+    if (extraDay) f.drawElement(143, 46, kinds::kExtraDayDot, false);
     const MayanDate& today = f.day();
     std::optional<QPoint> highlight;
     bool fixed = false;
@@ -111,19 +99,19 @@ std::optional<QPoint> yearGrid(FullModeFrame& f, const MayanDate& first, bool ex
         !s.exporting && s.cachedYearSign == first.yearSign && s.cachedYearTone == first.yearTone;
     if (!cached) return drawYearGrid(f, yearStartOf(f.date()), first, extraDay);
     copyFrame(f.buffers().second, f.buffers().frame);
-    if (extraDay) f.drawElement(143, 46, kExtraDayDot, false);
+    if (extraDay) f.drawElement(143, 46, kinds::kExtraDayDot, false);
     return yearHighlightOf(f.day());
 }
 
 // The day's own icon beside the grid.
 void drawYearDayFigure(FullModeFrame& f) {
     const MayanDate& m = f.day();
-    f.drawElement(315, 240, kFirstSign35Kind + m.sign, false);
+    f.drawElement(315, 240, kinds::kSigns35.kindOf(m.sign), false);
     drawKinMarks(f, m.kin, 301, 240);
-    f.drawElement(315, 220, kFirstTone35Kind + m.tone, false);
+    f.drawElement(315, 220, kinds::kTones35.kindOf(m.tone), false);
     f.drawText(-12, 275, QString::fromStdString(FormatGregorianDate(f.date(), 4)), kViewNumberFont,
                true);
-    f.drawElement(289, 217, kFirstMoonDayMarkKind + m.cromatic, false);
+    f.drawElement(289, 217, kinds::kMoonDayMarks.kindOf(m.cromatic), false);
     f.drawText(-29, 225, QString::number(m.monthDay), kViewNumberFont, true);
 }
 
@@ -132,18 +120,18 @@ void drawYear(FullModeFrame& f) {
     const bool extraDay = isExtraDay(f.date());
     const MayanDate first = GregorianToMayan(yearStartOf(f.date()));
     const std::optional<QPoint> highlight = yearGrid(f, first, extraDay);
-    f.drawElement(236, 22, kFirstSign35Kind + m.yearSign, false);
-    f.drawElement(236, 2, kFirstTone35Kind + m.yearTone, false);
+    f.drawElement(236, 22, kinds::kSigns35.kindOf(m.yearSign), false);
+    f.drawElement(236, 2, kinds::kTones35.kindOf(m.yearTone), false);
     if (extraDay) {
-        f.drawElement(236, 118, kFirstSign35Kind + first.sign, false);
-        f.drawElement(236, 98, kFirstTone35Kind + first.tone, false);
+        f.drawElement(236, 118, kinds::kSigns35.kindOf(first.sign), false);
+        f.drawElement(236, 98, kinds::kTones35.kindOf(first.tone), false);
         f.drawText(-82, 180, f.baseLine(kExtraDayFirst), kViewNumberFont, true);
         f.drawText(-82, 195, f.baseLine(kExtraDaySecond), kViewNumberFont, true);
         return;
     }
     const Settings& s = f.settings();
     if (s.yearDayIcon) drawYearDayFigure(f);
-    f.drawElement(167, 62, kYearDot, false);
+    f.drawElement(167, 62, kinds::kYearDot, false);
     drawSmallDay(f, {245, 122}, first.sign, first.tone, first.cromatic);
     f.drawText(-82, 163, f.baseLine(kExtraDayFirst), kViewSmallFont, true);
     f.drawText(-82, 173, f.baseLine(kExtraDaySecond), kViewSmallFont, true);
@@ -161,25 +149,25 @@ std::optional<int> yearRuneKind(const GregorianDate& moonStart, const MayanDate&
     static constexpr std::array<int, kMoons> kMoonStep = {1, 2, 3, 4, 5, 6, 7, 6, 5, 4, 3, 2, 1};
     for (int i = 0; i < 4; ++i)
         if (kBearers[std::size_t(i)][0] == m.yearSign && kBearers[std::size_t(i)][1] == m.yearTone)
-            return kFirstRuneKind + 7 * i + kMoonStep[std::size_t(m.month - 1)];
+            return kinds::kRunes.kindOf(7 * i + kMoonStep[std::size_t(m.month - 1)]);
     return std::nullopt;
 }
 
 void drawMonthCell(FullModeFrame& f, const GregorianDate& date, const MayanDate& d, int row,
                    int column) {
     const int x = 76 * column, y = 86 * row;
-    f.drawElement(x - 13, 95, kFirstPlasma35 + d.plasma, false);
-    f.drawElement(x - 30, y + 50, kFirstMoonDayMarkKind + d.cromatic, false);
+    f.drawElement(x - 13, 95, kinds::kPlasmas35.kindOf(d.plasma), false);
+    f.drawElement(x - 30, y + 50, kinds::kMoonDayMarks.kindOf(d.cromatic), false);
     if (column == 1) f.drawText(6, y + 80, QString::number(d.weekNumber), kWeekFont, false);
     drawKinMarks(f, d.kin, x - 18, y + 73);
-    f.drawElement(x - 4, y + 73, kFirstSign35Kind + d.sign, false);
-    f.drawElement(x - 4, y + 53, kFirstTone35Kind + d.tone, false);
+    f.drawElement(x - 4, y + 73, kinds::kSigns35.kindOf(d.sign), false);
+    f.drawElement(x - 4, y + 53, kinds::kTones35.kindOf(d.tone), false);
     f.drawText(x - 312, y + 58, QString::number(d.monthDay), kViewNumberFont, true);
     if (f.showsDatesInViews()) f.drawText(x - 295, y + 112, f.viewDateText(date), kViewSmallFont, true);
 }
 
 void drawIzinFigure(FullModeFrame& f, const IzinFigure& figure, int number) {
-    f.drawElement(517, 222, kFirstSgnFigureKind + number, false);
+    f.drawElement(517, 222, kinds::kIzinFigures.kindOf(number), false);
     f.drawText(-236, 234, izinNumberText(f, figure), kViewNumberFont, true);
 }
 
@@ -242,7 +230,7 @@ void paintYearPage(FullModeFrame& f) {
 void paintMonth(FullModeFrame& f) {
     if (isExtraDay(f.date())) return paintExtraDay(f);
     const MayanDate& m = f.day();
-    f.drawElement(272, 3, kFirstTone + m.month, false);
+    f.drawElement(272, 3, kinds::kLargeTones.kindOf(m.month), false);
     f.drawText(8, 43, f.baseLine(moonNameLine(m.month)) + f.baseLine(base_line::kMoonTitleEnding),
                kViewTitleFont, true);
     f.drawText(8, 63, f.baseLine(base_line::kMoonLabel) + ' ' + f.baseLine(moonSecondNameLine(m.month)),
@@ -275,10 +263,10 @@ void paintThirteenMoons(FullModeFrame& f) {
     const int colour = week % 4;
     const std::optional<IzinFigure> figure =
         izinFigureOfWeek(f, izinYear(m.yearSign, m.yearTone), week);
-    f.drawElement(27, 72, kFirstWeekLine + 3 * colour, false);
-    f.drawElement(582, 100, kFirstWeekLine + 2 + 3 * colour, false);
-    f.drawElement(27, 100, kFirstWeekLine + 2 + 3 * colour, false);
-    f.drawElement(27, 424, kFirstWeekLine + 1 + 3 * colour, false);
+    f.drawElement(27, 72, kinds::kWeekLines.kindOf(3 * colour), false);
+    f.drawElement(582, 100, kinds::kWeekLines.kindOf(3 * colour + 2), false);
+    f.drawElement(27, 100, kinds::kWeekLines.kindOf(3 * colour + 2), false);
+    f.drawElement(27, 424, kinds::kWeekLines.kindOf(3 * colour + 1), false);
     f.drawText(10, 35, f.baseLine(base_line::kWeekLabel) + ' ' + QString::number(week + 1), kWeekFont,
                true);
     GregorianDate date = stepped(f.date(), -dayOfWeek - 1);
@@ -290,15 +278,15 @@ void paintThirteenMoons(FullModeFrame& f) {
         if (c < kDaysPerWeek && date.year >= kFirstIzinYear && figure)
             figureNumber = drawIzinStack(f, *figure, x - 14, 220, c);
         drawKinMarks(f, d.kin, x - 18, 159);
-        f.drawElement(x - 20, 370, kFirstVinal50Kind + d.vinal, false);
-        f.drawElement(x - 4, 375, kFirstVinal40Kind + d.vinal, false);
-        f.drawElement(x - 21, 380, kFirstVinalToneKind + d.vinalTone, false);
-        f.drawElement(x - 15, 280, kFirstRuneKind + d.monthDay, false);
-        f.drawElement(x - 20, 325, kFirstQuarterKind + d.monthDay, false);
-        f.drawElement(x - 13, 90, kFirstPlasma35 + d.plasma, false);
-        f.drawElement(x - 30, 129, kFirstWeekMoonDayMark + d.cromatic, false);
-        f.drawElement(x - 4, 159, kFirstSign35Kind + d.sign, false);
-        f.drawElement(x - 4, 139, kFirstTone35Kind + d.tone, false);
+        f.drawElement(x - 20, 370, kinds::kVinals50.kindOf(d.vinal), false);
+        f.drawElement(x - 4, 375, kinds::kVinals40.kindOf(d.vinal), false);
+        f.drawElement(x - 21, 380, kinds::kVinalTones40.kindOf(d.vinalTone), false);
+        f.drawElement(x - 15, 280, kinds::kRunes.kindOf(d.monthDay), false);
+        f.drawElement(x - 20, 325, kinds::kQuarters.kindOf(d.monthDay), false);
+        f.drawElement(x - 13, 90, kinds::kPlasmas35.kindOf(d.plasma), false);
+        f.drawElement(x - 30, 129, kinds::kWeekMoonDayMarks.kindOf(d.cromatic), false);
+        f.drawElement(x - 4, 159, kinds::kSigns35.kindOf(d.sign), false);
+        f.drawElement(x - 4, 139, kinds::kTones35.kindOf(d.tone), false);
         f.drawText(x - 312, 144, QString::number(d.monthDay), kViewNumberFont, true);
         if (f.showsDatesInViews()) f.drawText(x - 295, 198, f.viewDateText(date), kViewSmallFont, true);
     }

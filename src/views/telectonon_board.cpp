@@ -23,8 +23,6 @@ constexpr double kCellPitch = 33.5;
 constexpr int kMarkerOpacity = 200;
 // Markers that share a cell stand this far apart.
 constexpr int kCollisionStep = 15;
-constexpr int kBoardElement = 373;
-constexpr int kExtraDayMark = 372;
 constexpr int kHintFont = 6;
 constexpr int kHintLineStep = 10;
 constexpr int kLastMonthDay = 28;
@@ -185,9 +183,9 @@ void addPyramid(std::vector<BoardMarker>& markers, MarkerCells& cells, int d) {
 
 void paintExtraDayPage(FullModeFrame& f) {
     constexpr int kFont = 2;
-    f.drawElement(6, 146, kExtraDayMark, true);
-    f.drawElement(0, 218, 97 + f.day().sign, true);
-    f.drawElement(0, 198, 141 + f.day().tone, true);
+    f.drawElement(6, 146, kinds::kExtraDayDot, true);
+    f.drawElement(0, 218, kinds::kSigns35.kindOf(f.day().sign), true);
+    f.drawElement(0, 198, kinds::kTones35.kindOf(f.day().tone), true);
     f.drawText(0, 280, f.baseLine(420), kFont, true);
     f.drawText(0, 295, f.baseLine(424), kFont, true);
 }
@@ -372,7 +370,7 @@ void TelectononBoard::paint(FullModeFrame& f) {
 }
 
 void TelectononBoard::drawStaticBoard(FullModeFrame& f) {
-    f.drawElement(0, 0, kBoardElement, false);
+    f.drawElement(0, 0, kinds::kTelectononBoard, false);
     for (const BoardCaption& c : boardCaptions()) {
         QString text = f.baseLine(c.line);
         if (*c.pattern) text = applyCasePattern(text, QLatin1String(c.pattern));

@@ -26,8 +26,6 @@ namespace orbisca {
 class FullModeFrame;
 struct FontTable;
 
-inline constexpr int kBoardMode = 13;
-
 // The walking pieces; their numbers are their places in the collision tests.
 enum class BoardPiece { Yellow = 1, White = 2, Green = 3 };
 

@@ -10,6 +10,8 @@
 #include "calendar/calendar.h"
 #include "calendar/calendar_strings.h"
 #include "data/conf_file.h"
+#include "data/text_file.h"
+#include "views/element_kinds.h"
 
 namespace orbisca {
 
@@ -39,19 +41,6 @@ constexpr int wavespellOfKin(int kin) { return (kin - 1) / 13 + 1; }
 
 // 25 July, the day out of the moons.
 constexpr bool isExtraDay(const GregorianDate& d) { return d.month == 7 && d.day == 25; }
-
-// Element kinds the calendar views share (views/element_renderer.h lists them all).
-inline constexpr int kFirstSign35Kind = 97;        // + sign
-inline constexpr int kFirstTone35Kind = 141;       // + tone
-inline constexpr int kFirstMoonDayMarkKind = 137;  // + cromatic
-inline constexpr int kPvsignMarkKind = 239;
-inline constexpr int kKin78MarkKind = 243;
-inline constexpr int kFirstRuneKind = 314;       // + day of the moon
-inline constexpr int kFirstQuarterKind = 343;    // + day of the moon
-inline constexpr int kFirstVinal50Kind = 373;    // + vinal
-inline constexpr int kFirstVinal40Kind = 392;    // + vinal
-inline constexpr int kFirstVinalToneKind = 411;  // + vinal tone
-inline constexpr int kFirstSgnFigureKind = 250;  // + izin figure number 1..64
 
 // Izin figures are shown from this year on.
 inline constexpr int kFirstIzinYear = 1997;

@@ -14,12 +14,6 @@ namespace orbisca {
 namespace {
 constexpr int kCaptionFont = 7;
 
-constexpr int kZolkinBoard = 240;
-constexpr int kWavespellBoard = 241;
-constexpr int kWingsBoard = 244;
-constexpr int kFirstSign45 = 77;
-constexpr int kFirstTone45 = 117;
-
 // BASE.KTX lines.
 constexpr int kZolkinTitle = 63;
 constexpr int kWavespellTitle = 417;
@@ -99,9 +93,9 @@ void drawWavespell(FullModeFrame& f) {
         place.sign = std::uint8_t((firstSign + i - 1) % 20 + 1);
         const QPoint cell = uPlace(i);
         const int X = 102 * cell.x(), Y = 91 * cell.y();
-        f.drawElement(X + 79, Y - 44, kFirstSign45 + place.sign, false);
-        f.drawElement(X + 79, Y - 68, kFirstTone45 + place.tone, false);
-        f.drawElement(X + 128, Y - 35, kFirstSign35Kind + GetGuide(place), false);
+        f.drawElement(X + 79, Y - 44, kinds::kSigns45.kindOf(place.sign), false);
+        f.drawElement(X + 79, Y - 68, kinds::kTones45.kindOf(place.tone), false);
+        f.drawElement(X + 128, Y - 35, kinds::kSigns35.kindOf(GetGuide(place)), false);
         if (f.showsDatesInViews())
             f.drawText(X + 96, Y + 3, f.viewDateText(date), kViewSmallFont, false);
         date = StepDate(date, 1);
@@ -126,10 +120,10 @@ void drawCastleTexts(FullModeFrame& f, int castle, int wavespell) {
 
 void drawCastleDayIcon(FullModeFrame& f) {
     const MayanDate& m = f.day();
-    f.drawElement(445, 75, kFirstMoonDayMarkKind + m.cromatic, false);
+    f.drawElement(445, 75, kinds::kMoonDayMarks.kindOf(m.cromatic), false);
     drawKinMarks(f, m.kin, 457, 98);
-    f.drawElement(471, 98, kFirstSign35Kind + m.sign, false);
-    f.drawElement(471, 78, kFirstTone35Kind + m.tone, false);
+    f.drawElement(471, 98, kinds::kSigns35.kindOf(m.sign), false);
+    f.drawElement(471, 78, kinds::kTones35.kindOf(m.tone), false);
     f.drawText(164, 83, QString::number(m.monthDay), kViewNumberFont, true);
     if (f.showsDatesInViews()) f.drawText(181, 137, f.viewDateText(f.date()), kViewSmallFont, true);
 }
@@ -146,7 +140,7 @@ QPoint wavespellHighlightOf(int tone) {
 }
 
 void paintZolkinPage(FullModeFrame& f) {
-    f.drawElement(20, 30, kZolkinBoard, true);
+    f.drawElement(20, 30, kinds::kZolkinBoard, true);
     if (!f.state().exporting) {
         const QPoint at = zolkinHighlightOf(f.day().kin);
         shine(f, at.x(), at.y(), Highlight::Zolkin);
@@ -157,7 +151,7 @@ void paintZolkinPage(FullModeFrame& f) {
 }
 
 void paintWavespellPage(FullModeFrame& f) {
-    f.drawElement(25, 12, kWavespellBoard, true);
+    f.drawElement(25, 12, kinds::kWavespellBoard, true);
     drawWavespell(f);
 }
 
@@ -168,7 +162,7 @@ void paintPulsarsPage(FullModeFrame& f) {
 
 void paintWingsPage(FullModeFrame& f) {
     const MayanDate& m = f.day();
-    f.drawElement(0, 10, kWingsBoard, true);
+    f.drawElement(0, 10, kinds::kWingsBoard, true);
     if (!f.state().exporting) {
         const Highlight castle = Highlight::Castle;
         const QSize size = f.picture(highlightPictureName(castle)).size();

@@ -30,11 +30,12 @@ const Asset* inManifest(const QString& file) {
 // The element kinds whose pictures are signs, tones, plasmas and marks: small figures with a
 // transparent corner.
 std::vector<int> smallElementKinds() {
-    std::vector<int> kinds;
-    for (int kind = 0; kind <= 238; ++kind)
-        if (!fileForKind(kind).isEmpty() && kind != 233 && kind != 234) kinds.push_back(kind);
-    kinds.push_back(372);
-    return kinds;
+    using namespace orbisca;
+    std::vector<int> out;
+    for (int kind = 0; kind <= kinds::kWeekMoonDayMarks.last(); ++kind)
+        if (!fileForKind(kind).isEmpty() && !kinds::kIzinLines.contains(kind)) out.push_back(kind);
+    out.push_back(kinds::kExtraDayDot);
+    return out;
 }
 
 QRgb keyOf(int kind) { return orbisca::elementKeyColour(kind) & 0xFFFFFF; }
@@ -176,7 +177,7 @@ TEST(PackFiles, SmallSignsAndTonesUseTheLightKeyAndTheOthersBlack) {
         const QRgb key = keyOf(kind);
         const bool lightKey = key != 0;
         // Every element's corner is transparent; a year-grid frame is all edge and open inside.
-        const bool frame = kind >= 175 && kind <= 178;
+        const bool frame = orbisca::kinds::kFrames.contains(kind);
         EXPECT_EQ(frame ? rgbAt(img, img.width() / 2, img.height() / 2) : rgbAt(img, 0, 0), key);
         int figure = 0;
         for (int y = 0; y < img.height(); ++y)
@@ -191,7 +192,9 @@ TEST(PackFiles, SmallSignsAndTonesUseTheLightKeyAndTheOthersBlack) {
 
 TEST(PackFiles, EverySignIsInItsColourFamilyAtEverySize) {
     for (int sign = 1; sign <= 20; ++sign) {
-        for (int kind : {sign, 30 + sign, 77 + sign, 97 + sign, 154 + sign}) {
+        using namespace orbisca::kinds;
+        for (int kind : {kLargeSignsY.kindOf(sign), kLargeSigns.kindOf(sign), kSigns45.kindOf(sign),
+                         kSigns35.kindOf(sign), kSmallSigns.kindOf(sign)}) {
             SCOPED_TRACE(fileForKind(kind).toStdString());
             const QImage img = loadPicture(fileForKind(kind));
             // The ground of the cartouche, left of the emblem, a little above the middle (at the
@@ -252,11 +255,12 @@ TEST(PackFiles, TonesAreBarAndDotNumerals) {
         EXPECT_EQ(bars, tone / 5);
         EXPECT_EQ(dots, tone % 5);
     };
+    using namespace orbisca::kinds;
     for (int tone = 1; tone <= 13; ++tone) {
-        for (int kind : {50 + tone, 117 + tone, 141 + tone})
+        for (int kind : {kLargeTones.kindOf(tone), kTones45.kindOf(tone), kTones35.kindOf(tone)})
             expectNumeral(tone, fileForKind(kind), false);
         for (int cromatic = 0; cromatic < 4; ++cromatic)
-            expectNumeral(tone, fileForKind(178 + tone + 13 * cromatic), true);
+            expectNumeral(tone, fileForKind(kSmallTones.kindOf(tone + 13 * cromatic)), true);
     }
 }
 

@@ -161,7 +161,7 @@ TEST(Placement, HexagramFiguresShowTheirPatternsAtTheHeightsOfTheIzinStacks) {
     for (const QByteArray& line : table.readAll().split('\n')) {
         if (line.size() < 8) continue;
         const int number = line.mid(7).toInt();
-        const QString file = fileForKind(250 + number);
+        const QString file = fileForKind(orbisca::kinds::kIzinFigures.kindOf(number));
         SCOPED_TRACE(file.toStdString());
         const QImage figure = loadPicture(file);
         // Figure at (517, 222) in the 13-moon view; the stacks' k-th mark at y 262 - 7 (k - 1).
@@ -194,7 +194,8 @@ TEST(Placement, TheDaysOfTheMonthAnd13MoonViewsKeepToTheirColumns) {
     const Placed mark{"md0001.bmp", {-30, 50}}, kin{"kin78.bmp", {-18, 73}},
         pv{"pvsign.bmp", {-18, 73}}, tone{"tn350000.bmp", {-4, 53}}, sign{"zc350000.bmp", {-4, 73}};
     for (int n = 1; n <= 4; ++n)
-        EXPECT_LE(extent({fileForKind(137 + n), mark.at}).bottom(), extent(kin).top() - 1);
+        EXPECT_LE(extent({fileForKind(orbisca::kinds::kMoonDayMarks.kindOf(n)), mark.at}).bottom(),
+                  extent(kin).top() - 1);
     EXPECT_EQ(extent(kin), extent(pv));
     EXPECT_LE(extent(kin).right(), extent(sign).left() - 1);
     EXPECT_LE(extent(tone).bottom(), extent(sign).top() - 1);

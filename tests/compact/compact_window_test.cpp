@@ -32,7 +32,7 @@ protected:
     void create(GregorianDate date = {1, 3, 0, 2026}) {
         window = std::make_unique<CompactWindow>(program);
         QObject::connect(window.get(), &CompactWindow::fullModeAsked,
-                         [this](int mode, bool stopFade) { fullModeShown.push_back({mode, stopFade}); });
+                         [this](FullModeView view, bool stopFade) { fullModeShown.push_back({view, stopFade}); });
         window->setDateDialog(&dialog);
         window->setStartDate(date);
         ASSERT_TRUE(window->startUp());
@@ -62,7 +62,7 @@ protected:
 
     std::unique_ptr<CompactWindow> window;
     DateDialog dialog{data};
-    std::vector<std::pair<int, bool>> fullModeShown;  // mode, fade stopped
+    std::vector<std::pair<FullModeView, bool>> fullModeShown;  // view, fade stopped
 };
 
 // The first outline and its log; the loader shapes the window; clicks are ignored until the tick
@@ -105,7 +105,7 @@ TEST_F(WindowTest, AFailedStartNamesTheFileAndTheReasonAndEndsTheLogWithError) {
         ASSERT_TRUE(QFile::remove(home.filePath(file)));
         window = std::make_unique<CompactWindow>(program);
         QObject::connect(window.get(), &CompactWindow::fullModeAsked,
-                         [this](int mode, bool stopFade) { fullModeShown.push_back({mode, stopFade}); });
+                         [this](FullModeView view, bool stopFade) { fullModeShown.push_back({view, stopFade}); });
         EXPECT_FALSE(window->startUp());
         const QStringList tail = lastTwoLines("Loading.log");
         EXPECT_EQ(tail.value(1), "ERROR!!!") << file;
@@ -187,24 +187,25 @@ INSTANTIATE_TEST_SUITE_P(
 // The four picture areas ask for their view and hide the window; the temple door shows the day
 // view beside it; the expand button does too and stops a running fade. No date dialog opens.
 TEST_F(WindowTest, EachAreaAndTheExpandButtonRequestTheirView) {
-    const std::tuple<QPoint, CompactPhase, int, bool> cases[] = {
-        {{260, 200}, CompactPhase::ToneAsked, 1, false},
-        {{260, 250}, CompactPhase::SignAsked, 2, false},
-        {{340, 260}, CompactPhase::OracleAsked, 4, false},
-        {{180, 240}, CompactPhase::PlasmaAsked, 3, false},
-        {{300, 80}, CompactPhase::Shown, 0, true}};
+    const std::tuple<QPoint, CompactPhase, FullModeView, bool> cases[] = {
+        {{260, 200}, CompactPhase::ToneAsked, FullModeView::Tone, false},
+        {{260, 250}, CompactPhase::SignAsked, FullModeView::Sign, false},
+        {{340, 260}, CompactPhase::OracleAsked, FullModeView::Oracle, false},
+        {{180, 240}, CompactPhase::PlasmaAsked, FullModeView::Plasma, false},
+        {{300, 80}, CompactPhase::Shown, FullModeView::Day, true}};
     for (const auto& [at, asked, view, stays] : cases) {
         start();
         fullModeShown.clear();
         click(at);
         EXPECT_EQ(phase(), asked);
-        EXPECT_EQ(fullModeShown, (std::vector<std::pair<int, bool>>{{view, false}}));
+        EXPECT_EQ(fullModeShown, (std::vector<std::pair<FullModeView, bool>>{{view, false}}));
         EXPECT_EQ(window->isVisible(), stays);
         EXPECT_FALSE(dialog.isVisible());
     }
     fullModeShown.clear();
     QTest::mouseClick(window->expandButton(), Qt::LeftButton);
-    EXPECT_EQ(fullModeShown, (std::vector<std::pair<int, bool>>{{0, true}}));
+    EXPECT_EQ(fullModeShown,
+              (std::vector<std::pair<FullModeView, bool>>{{FullModeView::Day, true}}));
 }
 
 TEST_F(WindowTest, DragMovesTheWindowAndAPlainClickOpensTheDateDialog) {

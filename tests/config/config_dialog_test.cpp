@@ -39,11 +39,6 @@ protected:
 
 TEST_F(ConfigDialogTest, SaveAndExitWritesTheFifteenLinesInTheirOrder) {
     dialog->show();
-    EXPECT_EQ(dialog->windowTitle(), "Configuration");
-    EXPECT_EQ(box(&Settings::swapDayKeys)->text(), "Swap the day keys (back and forward)");
-    EXPECT_EQ(dialog->saveButton()->text(), "Save and close");
-    EXPECT_EQ(dialog->dateFormatBox()->count(), 7);
-    EXPECT_EQ(dialog->moonBox()->itemText(1), "southern hemisphere");
     for (QCheckBox* b : dialog->findChildren<QCheckBox*>()) b->setChecked(true);
     check(&Settings::swapDayKeys, false);
     dialog->speedBox()->setValue(10);

@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "data/donation_details.h"
+#include "data/donation_files.h"
 #include "donation/donation_dialog.h"
 #include "support/compact_fixture.h"
 
@@ -69,13 +70,12 @@ protected:
     }
     // View `view` of the details as the pack's files give it.
     QStringList packView(int view) const {
-        static const int base[] = {0, 20, 40, 56, 59, 62, 65};
         const QStringList entries =
             readLines(QStringLiteral(ORBISCA_SOURCE_DIR "/share/donation_details.txt"));
         QStringList lines;
         const QStringList labels = packSections().value(3 + view);
         for (int i = 0; i < labels.size(); ++i)
-            lines << labels[i] + " " + entries.value(base[view] + i);
+            lines << labels[i] + " " + entries.value(detailsBaseIndex(view) + i);
         return lines;
     }
 

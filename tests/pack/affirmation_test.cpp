@@ -7,18 +7,13 @@
 #include "data/affirmation.h"
 #include "data/text_case.h"
 #include "pack_files.h"
+#include "views/day_pages.h"
+#include "views/kin_book.h"
 
 namespace orbisca::packtest {
 namespace {
 
 using Patterns = std::array<const char*, 6>;
-
-constexpr Patterns kCompactPatterns{"Aaaaaaaaaa",  "aaaaaaaaa",    "Aaaaaaaaaa",
-                                    "aaaaaaaaaaa", "Aaaaaaaaaaaa", "AaaaaAaaaaaaa"};
-constexpr Patterns kDayViewPatterns{"Aaaaaaaaaaaa", "aaaaaaaaaaaa", "Aaaaaaaaaaaa",
-                                    "aaaaaaaaaaaa", "Aaaaaaaaaaaa", "AaaaaAaaaaaaa"};
-constexpr Patterns kIzinPatterns{"Aaaaaaaaaaaa", "aaaaaaaaaaaa", "Aaaaaaaaaaaa",
-                                 "aaaaaaaaaaaa", "Aaaaaaaaaaaa", "AaaaaAaaaaaa"};
 
 // Problems of one shaped line; empty when it reads well. `index` is the line number 0..5.
 QStringList problemsOf(const QString& text, int index, const QString& pattern) {
@@ -55,7 +50,8 @@ TEST(PackAffirmation, EveryKinReadsWellInEveryView) {
     int reported = 0;
     for (int kin = 1; kin <= 260; ++kin) {
         const Affirmation raw = buildAffirmation(PositionOfKin(kin));
-        for (const Patterns& patterns : {kCompactPatterns, kDayViewPatterns, kIzinPatterns}) {
+        for (const Patterns& patterns :
+             {kAffirmationCasePatterns, kDayAffirmationPatterns, kIzinAffirmationPatterns}) {
             for (int i = 0; i < 6; ++i) {
                 const QString shaped = applyCasePattern(raw[i], patterns[i]);
                 const QStringList problems = problemsOf(shaped, i, patterns[i]);

@@ -53,11 +53,10 @@ TEST(PackLoad, DonationDetailsStandAtTheirPlaces) {
     }
     ASSERT_EQ(sections.size(), 11u) << "ten sections, each ended by %%%%";
     EXPECT_TRUE(sections.back().isEmpty()) << "text after the last section";
-    const int base[] = {0, 20, 40, 56, 59, 62, 65};
-    for (int option = 0; option < 7; ++option) {
+    for (int option = 0; option < kDetailsOptions; ++option) {
         const QStringList& labels = sections[option + 3];
         ASSERT_FALSE(labels.isEmpty()) << "option " << option;
-        const QStringList entries = details.mid(base[option], labels.size());
+        const QStringList entries = details.mid(detailsBaseIndex(option), labels.size());
         EXPECT_EQ(entries.size(), labels.size()) << "option " << option;
         EXPECT_FALSE(entries.contains("")) << "option " << option;
         EXPECT_FALSE(entries.filter("sample").isEmpty())

@@ -44,7 +44,7 @@ protected:
 };
 
 TEST_F(ExportDriverTest, CreativeModeWritesEveryHeaderOnItsCanvasAndLeavesTheFrameAlone) {
-    for (const ScriptExportInfo& info : kScriptExports) {
+    for (const ScriptExportPage& info : kScriptExportPages) {
         SCOPED_TRACE(info.name);
         ASSERT_TRUE(run(info.which, false));
         EXPECT_EQ(page.script.value(0), QString::fromLatin1(info.header));
@@ -114,10 +114,11 @@ TEST_F(ExportDriverTest, FontLinesCarryTheTextColour) {
 }
 
 TEST_F(ExportDriverTest, AFailingViewLeavesTheFrameOutOfExportState) {
-    frame.setModePainter(2, [](FullModeFrame&) { throw std::runtime_error("broken view"); });
+    frame.setModePainter(FullModeView::Sign,
+                         [](FullModeFrame&) { throw std::runtime_error("broken view"); });
     EXPECT_THROW(run(ScriptExport::Sign, true), std::runtime_error);
     EXPECT_FALSE(frame.state().exporting);
-    frame.setModePainter(2, {});
+    frame.setModePainter(FullModeView::Sign, {});
 }
 
 }  // namespace

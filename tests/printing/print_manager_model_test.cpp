@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The print manager's rules that need no window: its texts from BASE.KTX, who opened it, script
+// The print manager's rules that need no window: who opened it, script
 // files with their year page, the editor's view of a script run's changes, where the window may
 // stand and opens, and the name of a new PDF.
 #include <QDateTime>
@@ -13,7 +13,6 @@
 #include "printing/print_manager_links.h"
 #include "printing/print_manager_model.h"
 #include "printing/script_editor.h"
-#include "printpage/caption_table.h"
 #include "printpage/print_job.h"
 #include "printpage/script_file.h"
 #include "support/compact_fixture.h"
@@ -22,20 +21,6 @@ namespace orbisca::testing {
 namespace {
 
 class PrintManagerFilesTest : public WorkingFolderTest {};
-
-TEST_F(PrintManagerFilesTest, CaptionEntriesComeFromTheirFourRunsOfBaseKtxLines) {
-    QStringList lines;
-    for (int n = 0; n < 700; ++n) lines << QString("line %1").arg(n);
-    writeLines("BASE.KTX", lines);
-    const CaptionTable table = CaptionTable::load(data.folder);
-    const std::pair<int, int> firstAndLast[] = {{1, 484},  {41, 524}, {42, 628}, {49, 635},
-                                                {50, 646}, {55, 651}, {56, 670}, {65, 679}};
-    for (const auto& [entry, line] : firstAndLast)
-        EXPECT_EQ(table.at(entry), QString("line %1").arg(line)) << entry;
-    EXPECT_EQ(table[Caption::Optimize], "line 648");
-    EXPECT_EQ(table.at(0), "");
-    EXPECT_EQ(table.at(66), "");
-}
 
 TEST_F(PrintManagerFilesTest, ScriptFilesKeepTheYearPageAndReadBothEncodings) {
     const QStringList script = {"[Year script]", "YEAR 53 12 1"};
@@ -76,15 +61,16 @@ TEST(PrintManagerOpening, AfterTheDonationPrintOutNothingIsAskedAndTheOpeningIsF
     EXPECT_FALSE(opening.takeExport());
     EXPECT_FALSE(opening.takeReturnMode());
 
-    opening.openedFromFullMode(9);
+    opening.openedFromFullMode(FullModeView::Year);
     EXPECT_EQ(opening.takeExport(), ScriptExport::Year);
     EXPECT_FALSE(opening.takeExport());  // once
-    EXPECT_EQ(opening.takeReturnMode(), 9);
+    EXPECT_EQ(opening.takeReturnMode(), FullModeView::Year);
     EXPECT_FALSE(opening.takeReturnMode());  // a later hide asks nothing
 
-    opening.openedFromFullMode(5);  // a mode without an export still gets its view back
+    opening.openedFromFullMode(
+        FullModeView::Zolkin);  // a mode without an export still gets its view back
     EXPECT_FALSE(opening.takeExport());
-    EXPECT_EQ(opening.takeReturnMode(), 5);
+    EXPECT_EQ(opening.takeReturnMode(), FullModeView::Zolkin);
 }
 
 TEST(PrintManagerModel, WindowValuesKeepOtherWindowsLinesAndRefuseHugeCanvases) {

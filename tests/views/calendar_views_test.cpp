@@ -28,7 +28,7 @@ protected:
         frame.onPicturePlaced = [this](const PlacedPicture& p) { placed.push_back(p); };
         data.notifier.show = [this](const QString& text) { notices << text; };
     }
-    std::vector<PlacedPicture> paint(int mode, GregorianDate date = kWorkedDate) {
+    std::vector<PlacedPicture> paint(FullModeView mode, GregorianDate date = kWorkedDate) {
         data.day.setDate(date);
         placed.clear();
         frame.paintMode(mode);
@@ -56,7 +56,7 @@ protected:
         });
     }
     // The script lines of any mode painted with the export switch on.
-    QStringList exportedMode(int mode) {
+    QStringList exportedMode(FullModeView mode) {
         ScriptLines script;
         frame.setScriptSink(script);
         frame.state().exportAsGlyphText = false;
@@ -71,7 +71,7 @@ protected:
 
 TEST_F(CalendarViews, TheYearPutsTheDayItsBearerAndItsLineInPlace) {
     data.settings.yearShine = data.settings.yearLine = true;
-    paint(kYearMode);
+    paint(FullModeView::Year);
     EXPECT_EQ(countAt("shine5.bmp", 92, 72), 1);  // the day at (105, 91)
     EXPECT_EQ(countAt("zc350003.bmp", 236, 22), 1);
     EXPECT_EQ(countAt("tn350008.bmp", 236, 2), 1);
@@ -90,48 +90,48 @@ TEST_F(CalendarViews, TheYearPutsTheDayItsBearerAndItsLineInPlace) {
 
 TEST_F(CalendarViews, TheYearGridIsDrawnOncePerYearAndAgainAfterTheExtraDay) {
     auto gridDays = [this] { return count("zcs150000.bmp") + count("zcs150009.bmp"); };
-    paint(kYearMode);
+    paint(FullModeView::Year);
     const int drawn = gridDays();
     ASSERT_GT(drawn, 10);
     const QImage first = frame.buffers().frame.copy();
     // Another day of the same year: the grid comes from the cache, the highlight moves (10
     // January 2002 is day 169 of the year: the first day of moon 7, at column 2 of the bottom row).
     data.settings.yearShine = true;
-    paint(kYearMode, {10, 1, 0, 2002});
+    paint(FullModeView::Year, {10, 1, 0, 2002});
     EXPECT_EQ(gridDays(), 0);
     EXPECT_EQ(countAt("shine5.bmp", 276 - 13, 422 - 19), 1);
     // The next year draws its own grid.
-    paint(kYearMode, {21, 8, 0, 2002});
+    paint(FullModeView::Year, {21, 8, 0, 2002});
     EXPECT_GT(gridDays(), 0);
     EXPECT_NE(frame.buffers().frame, first);
     // 25 July closes the year that began on 26 July before it: its dot, and no key kept, so
     // that another day of that year draws the grid again, without the dot.
-    paint(kYearMode, {25, 7, 0, 2004});
+    paint(FullModeView::Year, {25, 7, 0, 2004});
     EXPECT_GT(gridDays(), 0);
     EXPECT_EQ(countAt("DOT1.bmp", 143, 46), 1);
     EXPECT_EQ(frame.state().cachedYearSign, 0);
     EXPECT_EQ(count("shine5.bmp"), 0);
-    paint(kYearMode, {24, 7, 0, 2004});
+    paint(FullModeView::Year, {24, 7, 0, 2004});
     EXPECT_GT(gridDays(), 0);
     EXPECT_EQ(count("DOT1.bmp"), 0);
     EXPECT_EQ(count("shine5.bmp"), 1);
 }
 
 TEST_F(CalendarViews, AGridThatFailedHalfWayIsNeverTakenFromTheCache) {
-    paint(kYearMode);
+    paint(FullModeView::Year);
     const QImage whole = frame.buffers().frame.copy();
     // The next year needs a small tone that is missing: its grid fails part of the way through.
     linkPictures("tn6h0000.bmp");
-    EXPECT_ANY_THROW(paint(kYearMode, {21, 8, 0, 2002}));
+    EXPECT_ANY_THROW(paint(FullModeView::Year, {21, 8, 0, 2002}));
     EXPECT_FALSE(frame.state().drawIntoYearBuffer);
     linkPictures();
-    paint(kYearMode);
+    paint(FullModeView::Year);
     EXPECT_GT(count("zcs150009.bmp"), 0);  // drawn again
     EXPECT_EQ(frame.buffers().frame, whole);
 }
 
 TEST_F(CalendarViews, AYearExportWritesTheWholeGridAndLeavesTheCacheAlone) {
-    paint(kYearMode);
+    paint(FullModeView::Year);
     const FullModeState before = frame.state();
     const QImage grid = frame.buffers().second.copy();
     data.day.setDate({1, 3, 0, 1999});
@@ -145,14 +145,14 @@ TEST_F(CalendarViews, AYearExportWritesTheWholeGridAndLeavesTheCacheAlone) {
 }
 
 TEST_F(CalendarViews, TheMonthShowsItsTwentyEightDaysAndTheHighlightByColour) {
-    paint(7);
+    paint(FullModeView::Month);
     EXPECT_EQ(countAt("Tone1.bmp", 272, 3), 1);
     EXPECT_EQ(countAt("shine2.bmp", 416, 384), 1);
     EXPECT_EQ(countAt("zc350009.bmp", 452, 417), 1);  // day 27
     EXPECT_EQ(countIf([](auto& p) { return p.file.contains("pl35") && p.area.y() == 95; }),
               28);  // seven a row, drawn four times over
     // A white day takes the white highlight (day 28 of the same moon: cromatic 2).
-    paint(7, {22, 8, 0, 2001});
+    paint(FullModeView::Month, {22, 8, 0, 2001});
     EXPECT_EQ(count("shine2.bmp") + count("shine7.bmp") + count("shine8.bmp") + count("shine9.bmp"),
               1);
     EXPECT_EQ(
@@ -163,16 +163,16 @@ TEST_F(CalendarViews, TheMonthShowsItsTwentyEightDaysAndTheHighlightByColour) {
 }
 
 TEST_F(CalendarViews, TheExtraDayPageReplacesMonthAndWeek) {
-    for (int mode : {7, 11}) {
+    for (FullModeView mode : {FullModeView::Month, FullModeView::Moons}) {
         paint(mode, {25, 7, 0, 2005});
-        EXPECT_EQ(count("DOT1.bmp"), 1) << mode;
-        EXPECT_EQ(count("shine2.bmp") + count("shine6.bmp"), 0) << mode;
-        EXPECT_EQ(placed.size(), 3u) << mode;
+        EXPECT_EQ(count("DOT1.bmp"), 1) << modeNumber(mode);
+        EXPECT_EQ(count("shine2.bmp") + count("shine6.bmp"), 0) << modeNumber(mode);
+        EXPECT_EQ(placed.size(), 3u) << modeNumber(mode);
     }
 }
 
 TEST_F(CalendarViews, TheWeekShowsItsLinesLabelIzinAndHighlight) {
-    paint(11);
+    paint(FullModeView::Moons);
     EXPECT_EQ(countAt("shine6.bmp", 416, 119), 1);
     EXPECT_EQ(countAt("LNY1.bmp", 27, 72), 1);
     EXPECT_EQ(countAt("LNY3.bmp", 582, 100), 1);
@@ -189,7 +189,7 @@ TEST_F(CalendarViews, TheWeekShowsItsLinesLabelIzinAndHighlight) {
                         .arg((figure.number - 1) / 8)
                         .arg((figure.number - 1) % 8, 3, 10, QChar('0'))),
               1);
-    const QStringList script = exportedMode(11);
+    const QStringList script = exportedMode(FullModeView::Moons);
     EXPECT_TRUE(script.contains("TEXT 10 35 cnt '" + readDatabaseLine(data.folder, 566, "BASE.KTX") + " 4'"));
 }
 
@@ -197,7 +197,7 @@ TEST_F(CalendarViews, TheFirstWeekOfAYearShowsItsOwnNumberAndIzinYear) {
     // Reached forwards (2003) and backwards (1999) from the reference day, the day before the
     // first week is 25 July in different years; the week must not depend on it.
     for (GregorianDate date : {GregorianDate{29, 7, 0, 2003}, GregorianDate{29, 7, 0, 1999}}) {
-        paint(11, date);
+        paint(FullModeView::Moons, date);
         const MayanDate m = data.day.position();
         ASSERT_EQ(m.weekNumber, 1);
         EXPECT_EQ(countAt("LNR1.bmp", 27, 72), 1) << date.year;
@@ -206,22 +206,22 @@ TEST_F(CalendarViews, TheFirstWeekOfAYearShowsItsOwnNumberAndIzinYear) {
         const IzinFigure figure = *parseIzinLine(readDatabaseLine(data.folder, 52 * *year, "izinfo.dat"));
         const QString first = figure.pattern[0] == '1' ? "izin9.bmp" : "izin6.bmp";
         EXPECT_EQ(countAt(first, 76 - 14, 262), 1) << date.year;
-        paint(14, date);  // the izin page shows the same figure, four days of it
+        paint(FullModeView::KinBook, date);  // the izin page shows the same figure, four days of it
         EXPECT_EQ(countAt(first, 190, 188), 1) << date.year;
         EXPECT_EQ(count("izin9.bmp") + count("izin6.bmp"), 4) << date.year;
-        const QStringList script = exportedMode(11);
+        const QStringList script = exportedMode(FullModeView::Moons);
         EXPECT_EQ(script.filter("TEXT 10 35 cnt '").value(0),
                   "TEXT 10 35 cnt '" + readDatabaseLine(data.folder, 566, "BASE.KTX") + " 1'");
     }
 }
 
 TEST_F(CalendarViews, ZolkinWavespellAndWingsMarkTheKin) {
-    paint(5);
+    paint(FullModeView::Zolkin);
     EXPECT_EQ(countAt("shine3.bmp", 409, 214), 1);  // kin 230
     EXPECT_EQ(zolkinHighlightOf(1), QPoint(156, 16));
     EXPECT_EQ(zolkinHighlightOf(21), QPoint(179, 16));
     EXPECT_EQ(zolkinHighlightOf(260), QPoint(432, 434));
-    paint(6);
+    paint(FullModeView::Wavespell);
     EXPECT_EQ(countAt("shine1.bmp", 458, 364), 1);
     EXPECT_EQ(countAt("zc450009.bmp", 487, 411), 1);
     EXPECT_EQ(countAt("tn450008.bmp", 487, 387), 1);
@@ -231,10 +231,10 @@ TEST_F(CalendarViews, ZolkinWavespellAndWingsMarkTheKin) {
               }),
               1);
     // Sign 3, tone 5 (kin 83) starts its wavespell at sign 19.
-    paint(6, StepDate(kWorkedDate, 83 - 230));
+    paint(FullModeView::Wavespell, StepDate(kWorkedDate, 83 - 230));
     EXPECT_EQ(countAt("zc450018.bmp", 79, 91 - 44), 1);
-    paint(12);
-    const QPoint kin230 = frame.kinBoardPoints(packPicture("shine4.bmp").size())[229];
+    paint(FullModeView::Wings);
+    const QPoint kin230 = kinBoardPoints(packPicture("shine4.bmp").size())[229];
     EXPECT_EQ(countAt("shine4.bmp", kin230.x() - 7, kin230.y() - 14), 1);
     EXPECT_EQ(castleOfKin(230), 5);
     EXPECT_EQ(wavespellOfKin(230), 18);
@@ -272,7 +272,7 @@ TEST_F(CalendarViews, PulsarsStampTheirLinesBetweenTheTonePlaces) {
     EXPECT_EQ(pulsarLines(9, 0, 0).size(), 6u);
     EXPECT_EQ(pulsarLines(9, 1, 0).size(), 1u);
     EXPECT_EQ(pulsarLines(6, 0, 3).front().colour, 5);  // scheme 3's first colour: red
-    paint(8);
+    paint(FullModeView::Pulsars);
     EXPECT_EQ(countAt("PulsV.bmp", 117, 425), 3);  // where 1-5, 5-9 and 5-13 meet
     EXPECT_GT(count("PulsL.bmp"), 300);
     EXPECT_TRUE(frame.state().highlightCaption == "OK");
@@ -301,8 +301,8 @@ TEST_F(CalendarViews, IzinFiguresAreReadStrictlyAndReportedOnce) {
     lines[211] = "10100";
     writeLines("izinfo.dat", lines);
     clearTextCache(data.folder);
-    paint(11);
-    paint(11);
+    paint(FullModeView::Moons);
+    paint(FullModeView::Moons);
     EXPECT_EQ(count("izin9.bmp") + count("izin6.bmp"), 0);
     EXPECT_EQ(notices.size(), 1);
     EXPECT_TRUE(notices.value(0).contains("line 212")) << notices.value(0).toStdString();
@@ -326,11 +326,11 @@ TEST_F(CalendarViews, TheKinBoardTableIsCheckedOnceWithAClearError) {
     // The view reports it as a paint failure, never by drawing somewhere outside.
     writeLines("tech.dat", bad);
     clearTextCache(data.folder);
-    EXPECT_THROW(paint(12), DataFileError);
+    EXPECT_THROW(paint(FullModeView::Wings), DataFileError);
 }
 
 TEST_F(CalendarViews, TheKinBookPutsTheDaysTabletsInPlace) {
-    paint(14);
+    paint(FullModeView::KinBook);
     EXPECT_EQ(countAt("vnl400002.bmp", 383, 145), 1);
     EXPECT_EQ(countAt("vnt400005.bmp", 366, 150), 1);
     EXPECT_EQ(countAt("rns0026.bmp", 184, 316), 1);
@@ -356,13 +356,15 @@ TEST_F(CalendarViews, EveryPictureOfEveryViewFitsTheFrameAllYear) {
     for (GregorianDate start : {GregorianDate{26, 7, 0, 1998}, GregorianDate{26, 7, 0, 2010}}) {
         for (int day = 0; day < 365; ++day) {
             const GregorianDate date = StepDate(start, day);
-            for (int mode : {5, 6, 7, 8, 9, 11, 12, 14}) {
+            for (int number : {5, 6, 7, 8, 9, 11, 12, 14}) {
+                const FullModeView mode = viewOfModeNumber(number);
                 paint(mode, date);
                 for (const PlacedPicture& p : placed) {
                     ASSERT_TRUE(inside.contains(p.area))
-                        << mode << " " << DescribeDate(date) << " " << p.file.toStdString();
-                    ASSERT_EQ(p.maskCode, 0)
-                        << mode << " " << DescribeDate(date) << " " << p.file.toStdString();
+                        << modeNumber(mode) << " " << DescribeDate(date) << " "
+                        << p.file.toStdString();
+                    ASSERT_EQ(p.maskCode, 0) << modeNumber(mode) << " " << DescribeDate(date) << " "
+                                             << p.file.toStdString();
                 }
             }
         }

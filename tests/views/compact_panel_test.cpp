@@ -83,14 +83,6 @@ TEST_F(PanelTest, ToneAndSignLineSplitsWhenWiderThan217Pixels) {
     FAIL() << "the line never split";
 }
 
-TEST(PanelPictures, TwentyUsesTheZeroPicturesAndCodesWithoutPictureHaveNone) {
-    EXPECT_EQ(panelPictureFiles(20)->picture, "graphic\\0Y.bmp");
-    EXPECT_EQ(panelPictureFiles(50)->picture, "graphic\\0.bmp");
-    EXPECT_EQ(panelPictureFiles(63)->mask, "graphic\\ToneAlfa13.bmp");
-    EXPECT_EQ(panelPictureFiles(70)->picture, "graphic\\0X.bmp");  // the day out of time
-    for (int code : {21, 29, 64, 69, 78, -1}) EXPECT_FALSE(panelPictureFiles(code)) << code;
-}
-
 TEST_F(PanelTest, FailuresCarryTheirCodeDetailsAndReason) {
     const QString file = QString::number(GregorianToMayan({26, 7, 0, 2026}).sign % 20) + "Y.bmp";
     removePicture(file);

@@ -9,16 +9,19 @@
 namespace orbisca::testing {
 namespace {
 
+// Two views painted plain white and black, so that a blend can be checked pixel by pixel.
+constexpr FullModeView kWhite = FullModeView::Zolkin;
+constexpr FullModeView kBlack = FullModeView::Wavespell;
+
 class Fade : public FullModeTest {
 protected:
     void SetUp() override {
         FullModeTest::SetUp();
-        // Plain painters, so that a blend can be checked pixel by pixel.
-        frame.setModePainter(5, [](FullModeFrame& f) { f.drawingTarget().fill(Qt::white); });
-        frame.setModePainter(6, [](FullModeFrame& f) { f.drawingTarget().fill(Qt::black); });
+        frame.setModePainter(kWhite, [](FullModeFrame& f) { f.drawingTarget().fill(Qt::white); });
+        frame.setModePainter(kBlack, [](FullModeFrame& f) { f.drawingTarget().fill(Qt::black); });
         data.settings.useTransition = true;
         data.settings.transitionSpeed = 10;
-        frame.state().mode = 5;
+        frame.state().mode = kWhite;
     }
     // Ticks while the engine asks for it (at most 200 ticks).
     std::vector<TickResult> run() {
@@ -37,7 +40,7 @@ protected:
 };
 
 TEST_F(Fade, NineBlendsAtRisingOpacitiesThenTheNewModeWithTheButtonsOffForTheLastTwoBlends) {
-    fade.request(6);
+    fade.request(kBlack);
     std::vector<int> opacities;
     std::vector<bool> buttons;
     std::vector<TickResult> results;
@@ -55,54 +58,54 @@ TEST_F(Fade, NineBlendsAtRisingOpacitiesThenTheNewModeWithTheButtonsOffForTheLas
     // White going out over black coming in, each pass onto the background rounded on its own.
     EXPECT_EQ(results[0].frame.pixel(3, 3), qRgb(164, 163, 169));
     EXPECT_EQ(results.back().frame.pixel(3, 3), qRgb(0, 0, 0));
-    EXPECT_EQ(frame.state().mode, 6);
+    EXPECT_EQ(frame.state().mode, kBlack);
     EXPECT_TRUE(fade.tick().frame.pixel(3, 3) == qRgb(0, 0, 0));  // idle: the frame again
 }
 
 TEST_F(Fade, WithoutTransitionsTheNewModeComesInTheSameTick) {
     data.settings.useTransition = false;
-    fade.request(6);
+    fade.request(kBlack);
     const std::vector<TickResult> results = run();
     ASSERT_EQ(results.size(), 1u);
     EXPECT_EQ(results[0].frame.pixel(3, 3), qRgb(0, 0, 0));
     // A speed set beyond the settings' range by hand still fades in at most 99 steps.
     data.settings.useTransition = true;
     data.settings.transitionSpeed = 100000;
-    fade.request(5);
+    fade.request(kWhite);
     EXPECT_EQ(run().size(), 99u);
 }
 
 TEST_F(Fade, ThePrintManagerAndTheConfigurationOpenOnceWhenTheirModeArrives) {
     for (bool transitions : {true, false}) {
         data.settings.useTransition = transitions;
-        frame.state().mode = 5;
-        fade.request(kConfigurationMode);
+        frame.state().mode = kWhite;
+        fade.request(FullModeView::Configuration);
         std::vector<TickResult> results = run();
         EXPECT_EQ(requests(results), std::vector{FrameRequest::OpenConfiguration}) << transitions;
         EXPECT_EQ(results.back().request, FrameRequest::OpenConfiguration);
         // Repaints of the mode, and the change back when the dialog closes, open nothing.
         EXPECT_EQ(fade.repaint().request, FrameRequest::None);
-        fade.request(kDayMode);
+        fade.request(FullModeView::Day);
         EXPECT_TRUE(requests(run()).empty()) << transitions;
 
-        fade.request(kPrintManagerMode);
+        fade.request(FullModeView::PrintManager);
         results = run();  // opens the print manager, then returns to the day overview
         EXPECT_EQ(requests(results), std::vector{FrameRequest::OpenPrintManager}) << transitions;
-        EXPECT_EQ(frame.state().mode, kDayMode);
+        EXPECT_EQ(frame.state().mode, FullModeView::Day);
         EXPECT_TRUE(frame.state().printFromFullMode);
     }
 }
 
 TEST_F(Fade, APaintThatFailsStopsTheFadeKeepsTheLastFrameAndIsReportedOnce) {
-    fade.request(6);
+    fade.request(kBlack);
     const QImage shown = run().back().frame.copy();
     int failures = 0;
-    frame.setModePainter(7, [&](FullModeFrame& f) {
+    frame.setModePainter(FullModeView::Month, [&](FullModeFrame& f) {
         f.drawingTarget().fill(Qt::red);  // half-painted, then the picture is missing
         ++failures;
         throw gfx::ImageError("cannot read picture \"graphic/0.bmp\"");
     });
-    fade.request(7);
+    fade.request(FullModeView::Month);
     const TickResult failed = fade.tick();
     ASSERT_TRUE(failed.failure.has_value());
     EXPECT_FALSE(failed.fatal);
@@ -116,11 +119,11 @@ TEST_F(Fade, APaintThatFailsStopsTheFadeKeepsTheLastFrameAndIsReportedOnce) {
     const TickResult after = fade.tick();
     EXPECT_FALSE(after.failure.has_value());
     EXPECT_EQ(failures, 1);
-    EXPECT_EQ(frame.state().mode, 6);
+    EXPECT_EQ(frame.state().mode, kBlack);
     // A text database that cannot be read stays the fatal failure it is.
     QFile::remove(home.filePath("BASE.KTX"));
     clearTextCache(data.folder);
-    fade.request(kDayMode);
+    fade.request(FullModeView::Day);
     const TickResult fatal = fade.tick();
     ASSERT_TRUE(fatal.failure.has_value());
     EXPECT_TRUE(fatal.fatal);
@@ -129,9 +132,9 @@ TEST_F(Fade, APaintThatFailsStopsTheFadeKeepsTheLastFrameAndIsReportedOnce) {
 
 TEST_F(Fade, AHelpPagePastTheEndLeadsBackToPageOne) {
     data.settings.helpPages = 2;
-    fade.request(modeOfHelpPage(3));
+    fade.request(viewOfHelpPage(3));
     run();
-    EXPECT_EQ(frame.state().mode, kFirstHelpMode);
+    EXPECT_EQ(frame.state().mode, FullModeView::FirstHelpPage);
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ namespace {
 using DayPages = FullModeTest;
 
 TEST_F(DayPages, TheDayOverviewPutsTheDaysPicturesMoonAndAffirmationOrTheExtraDaysLineInPlace) {
-    frame.paintMode(kDayMode);
+    frame.paintMode(FullModeView::Day);
     const QImage& f = frame.buffers().frame;
     EXPECT_EQ(f.size(), QSize(670, 550));
     EXPECT_EQ(f.pixel(0, 0), qRgb(7, 0, 35));
@@ -40,7 +40,7 @@ TEST_F(DayPages, TheDayOverviewPutsTheDaysPicturesMoonAndAffirmationOrTheExtraDa
 
     // The extra day shows its line instead of the month, and no plasma.
     data.day.setDate({25, 7, 0, 2001});
-    frame.paintMode(kDayMode);
+    frame.paintMode(FullModeView::Day);
     EXPECT_TRUE(paintedRows(frame.buffers().frame, 150, 208, 216, 274).empty());
     const QStringList extra = exported("day");
     EXPECT_TRUE(extra.contains("TEXT 0 67 cnt '" + readDatabaseLine(data.folder, 419, "BASE.KTX") + "'"));
@@ -72,22 +72,23 @@ TEST_F(DayPages, ExportsPlaceThePicturesAndTheMoonFromThePageOrigin) {
     frame.setScriptSink(script);
     frame.state().exportCanvasWidth = 670;
     frame.state().exporting = true;
-    frame.paintMode(kDayMode);
+    frame.paintMode(FullModeView::Day);
     EXPECT_TRUE(script.lines.contains("MOON 430 218 60 8 IMAGE"));
 }
 
 TEST_F(DayPages, AnExportLeavesEveryFrameBufferAsItWas) {
-    frame.paintMode(kDayMode);
+    frame.paintMode(FullModeView::Day);
     const QImage shown = frame.buffers().frame.copy();
     for (const char* view : {"day", "tone", "sign", "plasm", "oracle"}) exported(view);
     EXPECT_EQ(frame.buffers().frame, shown);
     EXPECT_FALSE(frame.state().exporting);
     // A view that draws pixels of its own draws them aside while exporting.
-    frame.setModePainter(5, [](FullModeFrame& f) { f.drawingTarget().fill(Qt::white); });
+    frame.setModePainter(FullModeView::Zolkin,
+                         [](FullModeFrame& f) { f.drawingTarget().fill(Qt::white); });
     frame.state().exporting = true;
-    frame.paintMode(5);
+    frame.paintMode(FullModeView::Zolkin);
     EXPECT_EQ(frame.buffers().frame, shown);
-    frame.paintMode(5);
+    frame.paintMode(FullModeView::Zolkin);
     EXPECT_EQ(frame.buffers().frame.pixel(0, 0), qRgb(255, 255, 255));
 }
 
@@ -103,7 +104,7 @@ int leftmostInk(const QImage& image) {
 TEST_F(Renderers, TextsStandLeftCentredOrRightOfTheirPointWithTheCellTopAtY) {
     const QString text = QStringLiteral("Harmonic Hand");
     const int width = frame.textWidth(text, 5);
-    auto leftAt = [&](int x, bool centred, bool right, int mode) {
+    auto leftAt = [&](int x, bool centred, bool right, FullModeView mode) {
         clearFrame(frame.buffers().frame);
         frame.state().exportMode = mode;
         frame.state().alignRight = right;
@@ -111,10 +112,12 @@ TEST_F(Renderers, TextsStandLeftCentredOrRightOfTheirPointWithTheCellTopAtY) {
         frame.state().alignRight = false;
         return leftmostInk(frame.buffers().frame);
     };
-    const int plain = leftAt(200, false, false, 0);  // 200 plus the first letter's bearing
-    EXPECT_EQ(leftAt(0, true, false, 0) - plain, 299 - width / 2 - 200);
-    EXPECT_EQ(leftAt(0, true, false, 9) - plain, 335 - width / 2 - 200);  // the year view
-    EXPECT_EQ(leftAt(400, false, true, 0) - plain, 400 - width - 200);
+    const int plain =
+        leftAt(200, false, false, FullModeView::Day);  // 200 plus the first letter's bearing
+    EXPECT_EQ(leftAt(0, true, false, FullModeView::Day) - plain, 299 - width / 2 - 200);
+    EXPECT_EQ(leftAt(0, true, false, FullModeView::Year) - plain,
+              335 - width / 2 - 200);  // the year view
+    EXPECT_EQ(leftAt(400, false, true, FullModeView::Day) - plain, 400 - width - 200);
     // (x, y) is the top-left of the text's cell, not its baseline.
     const std::vector<int> rows = paintedRows(frame.buffers().frame, 0, 669, 0, 549);
     ASSERT_FALSE(rows.empty());
@@ -126,10 +129,11 @@ TEST_F(Renderers, ExportedTextsShareTheirFontLineAndEveryExportStartsWithItsOwn)
     ScriptLines script;
     frame.setScriptSink(script);
     frame.state().exporting = true;
-    frame.state().exportMode = 1;
+    frame.state().exportMode = FullModeView::Tone;
     frame.drawText(145, 10, "one", 3, false);
     frame.drawText(0, 30, "two", 3, true);
-    frame.state().exportMode = 0;  // the day overview moves items to the page origin
+    frame.state().exportMode =
+        FullModeView::Day;  // the day overview moves items to the page origin
     frame.drawText(145, 60, "three", 3, false);
     ASSERT_EQ(script.lines.size(), 4);
     EXPECT_TRUE(script.lines[0].startsWith("FONT "));
@@ -141,7 +145,7 @@ TEST_F(Renderers, ExportedTextsShareTheirFontLineAndEveryExportStartsWithItsOwn)
         ScriptLines help;
         frame.setScriptSink(help);
         frame.state().exporting = true;
-        frame.paintMode(kFirstHelpMode);
+        frame.paintMode(FullModeView::FirstHelpPage);
         EXPECT_TRUE(help.lines.first().startsWith("FONT ")) << run;
     }
 }
@@ -156,19 +160,9 @@ TEST_F(Renderers, RainbowColoursRunThroughSixSegmentsAndTurnWhitePast120) {
     for (int i = 0; i <= 6; ++i) EXPECT_EQ(rainbowColour(20 * i), anchors[i]) << 20 * i;
 }
 
-TEST_F(Renderers, ElementsNameTheirPackFilesAndKindsWithoutOneDrawNothing) {
-    // Which kinds have a picture; that each picture is in the pack, with the key the renderer
-    // takes out, the pack's own tests check.
-    for (int kind = -1; kind <= kLastElementKind + 1; ++kind) {
-        const bool none = kind < 0 || kind > 442 || (kind >= 21 && kind <= 29) ||
-                          (kind >= 64 && kind <= 70) || (kind >= 245 && kind <= 250);
-        EXPECT_EQ(!elementFileName(kind), none) << kind;
-    }
-    EXPECT_EQ(elementFileName(0), elementFileName(20));
-    EXPECT_EQ(elementFileName(30), elementFileName(50));
-    EXPECT_EQ(*elementFileName(262), "graphic\\sgn1003.bmp");
-    EXPECT_EQ(*elementFileName(138), "graphic\\md0001.bmp");
-
+// That each kind's picture is in the pack, with the key the renderer takes out, the pack's own
+// tests check.
+TEST_F(Renderers, KindsWithoutAPictureDrawNothing) {
     const QImage before = frame.buffers().frame.copy();
     ScriptLines script;
     frame.setScriptSink(script);
@@ -206,7 +200,7 @@ TEST_F(Renderers, HelpPagesShowTheirLinesAndClicksWrapAfterTheLastPage) {
         ScriptLines script;
         frame.setScriptSink(script);
         frame.state().exporting = true;
-        frame.paintMode(kFirstHelpMode);
+        frame.paintMode(FullModeView::FirstHelpPage);
         return script.lines.filter(QRegularExpression("^TEXT "));
     }();
     ASSERT_EQ(help.size(), 32);
@@ -214,17 +208,17 @@ TEST_F(Renderers, HelpPagesShowTheirLinesAndClicksWrapAfterTheLastPage) {
         EXPECT_TRUE(help[i].startsWith(QStringLiteral("TEXT 37 %1 rgt '").arg(19 + 16 * i)));
 
     std::vector<int> pages;
-    for (int mode = kFirstHelpMode, i = 0; i < 5; ++i, mode = nextHelpMode(data, mode))
-        pages.push_back(helpPageOfMode(mode));
+    FullModeView view = FullModeView::FirstHelpPage;
+    for (int i = 0; i < 5; ++i, view = nextHelpView(data, view)) pages.push_back(helpPageOfView(view));
     EXPECT_EQ(pages, std::vector<int>({1, 2, 3, 4, 1}));
     data.settings.helpPages = 40;  // a struct set by hand: still 17 pages at most
     for (int page = 5; page <= 17; ++page)
         writeLines(helpFileName(page), {"page " + QString::number(page)});
-    EXPECT_EQ(nextHelpMode(data, 39), 40);
-    EXPECT_EQ(nextHelpMode(data, 40), kFirstHelpMode);
+    EXPECT_EQ(nextHelpView(data, viewOfHelpPage(16)), viewOfHelpPage(17));
+    EXPECT_EQ(nextHelpView(data, viewOfHelpPage(17)), FullModeView::FirstHelpPage);
     QFile::remove(home.filePath("hlp3.ktx"));  // the first missing file ends the help
     clearTextCache(data.folder);
-    EXPECT_EQ(nextHelpMode(data, 25), kFirstHelpMode);
+    EXPECT_EQ(nextHelpView(data, viewOfHelpPage(2)), FullModeView::FirstHelpPage);
 }
 
 // A painter that leaves every per-paint flag set and fails half-way.
@@ -236,14 +230,14 @@ void failHalfWay(FullModeFrame& f) {
 }
 
 TEST_F(Renderers, APaintThatFailsLeavesNoExportAlignmentOrRoleFlagBehind) {
-    frame.setModePainter(5, failHalfWay);
+    frame.setModePainter(FullModeView::Zolkin, failHalfWay);
     frame.state().exporting = true;
-    EXPECT_THROW(frame.paintMode(5), std::runtime_error);
+    EXPECT_THROW(frame.paintMode(FullModeView::Zolkin), std::runtime_error);
     const FullModeState& s = frame.state();
     EXPECT_FALSE(s.exporting || s.alignRight || s.drawIntoYearBuffer || s.drawingGuide);
     ScriptLines script;
     frame.setScriptSink(script);
-    frame.paintMode(kDayMode);  // a screen paint writes no script line
+    frame.paintMode(FullModeView::Day);  // a screen paint writes no script line
     EXPECT_TRUE(script.lines.isEmpty());
 }
 

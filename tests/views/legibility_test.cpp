@@ -12,9 +12,6 @@ namespace orbisca::testing {
 namespace {
 
 constexpr double kLeastContrast = 4.5;
-constexpr int kMonthMode = 7;
-constexpr int kThirteenMoonsMode = 11;
-constexpr int kZolkinMode = 5;
 
 double channel(int value) {
     const double c = value / 255.0;
@@ -75,14 +72,15 @@ TEST_F(Legibility, MoonDayNumbersStandOutFromTheirMarks) {
     recordTexts([](const PlacedText& t) { return dayNumber.match(t.text).hasMatch(); });
     int measured = 0;
     for (const GregorianDate& date : kDates)
-        for (int mode : {kMonthMode, kThirteenMoonsMode, kYearMode}) {
+        for (FullModeView mode : {FullModeView::Month, FullModeView::Moons, FullModeView::Year}) {
             data.day.setDate(date);
             seen.clear();
             frame.paintMode(mode);
             for (const Seen& s : seen) {
                 EXPECT_GE(lowestOf(s), kLeastContrast)
-                    << "mode " << mode << ", " << int(date.year) << "-" << int(date.month) << "-"
-                    << int(date.day) << ": \"" << s.text.text.toStdString() << "\"";
+                    << "mode " << modeNumber(mode) << ", " << int(date.year) << "-"
+                    << int(date.month) << "-" << int(date.day) << ": \""
+                    << s.text.text.toStdString() << "\"";
                 ++measured;
             }
         }
@@ -93,7 +91,7 @@ TEST_F(Legibility, MoonDayNumbersStandOutFromTheirMarks) {
 TEST_F(Legibility, DarkBlueZolkinCaptionsStandOnLightPlates) {
     recordTexts([](const PlacedText& t) { return t.colour.rgb() == qRgb(0, 57, 253); });
     data.day.setDate(kDates[0]);
-    frame.paintMode(kZolkinMode);
+    frame.paintMode(FullModeView::Zolkin);
     ASSERT_EQ(seen.size(), 10u);
     for (const Seen& s : seen) EXPECT_GE(lowestOf(s), kLeastContrast) << s.text.text.toStdString();
 }

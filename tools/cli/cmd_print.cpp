@@ -92,7 +92,7 @@ const QImage& drawForPage(CommandContext& context, const PrintRequest& request,
     options.exportAsText = request.glyphs;
     bool drawn = false;
     try {
-        drawn = ExportDriver(frame, state).run(static_cast<ScriptExport>(view.number), options);
+        drawn = ExportDriver(frame, state).run(view.which, options);
     } catch (const std::bad_alloc&) {
         throw CommandFailed("the canvas does not fit into memory");
     }

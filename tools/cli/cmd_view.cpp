@@ -27,13 +27,18 @@ const char* const kModeNames =
     "kinbook, help1 ... help17";
 
 // A mode by number (0..255) or by name.
-int modeArgument(const CommandContext& context, const std::string& text) {
-    static const std::pair<const char*, int> names[] = {
-        {"day", 0},      {"tone", 1},      {"sign", 2},    {"plasma", 3},  {"oracle", 4},
-        {"zolkin", 5},   {"wavespell", 6}, {"month", 7},   {"pulsars", 8}, {"year", 9},
-        {"moons13", 11}, {"wings", 12},    {"kinbook", 14}};
-    for (const auto& [name, mode] : names)
-        if (text == name) return mode;
+FullModeView modeArgument(const CommandContext& context, const std::string& text) {
+    using V = FullModeView;
+    // clang-format off
+    static const std::pair<const char*, FullModeView> names[] = {
+        {"day", V::Day},         {"tone", V::Tone},           {"sign", V::Sign},
+        {"plasma", V::Plasma},   {"oracle", V::Oracle},       {"zolkin", V::Zolkin},
+        {"wavespell", V::Wavespell}, {"month", V::Month},     {"pulsars", V::Pulsars},
+        {"year", V::Year},       {"moons13", V::Moons},       {"wings", V::Wings},
+        {"kinbook", V::KinBook}};
+    // clang-format on
+    for (const auto& [name, view] : names)
+        if (text == name) return view;
     if (text.rfind("help", 0) == 0 && text.size() > 4) {
         const int page = int(parseInteger(text.substr(4), "the help page", 1, kHelpPagesMax));
         const int pages =
@@ -42,10 +47,10 @@ int modeArgument(const CommandContext& context, const std::string& text) {
             throw UsageError("there is no help page " + std::to_string(page) + ": " +
                              (pages == 0 ? std::string("the working folder has none")
                                          : "the last is help" + std::to_string(pages)));
-        return modeOfHelpPage(page);
+        return viewOfHelpPage(page);
     }
     if (!text.empty() && std::isdigit(static_cast<unsigned char>(text[0])))
-        return int(parseInteger(text, "MODE", 0, 255));
+        return viewOfModeNumber(int(parseInteger(text, "MODE", 0, 255)));
     throw UsageError("\"" + text + "\" is no mode (a number 0..255, or " + kModeNames + ")");
 }
 
@@ -106,7 +111,7 @@ int runView(CommandContext& context, const Args& input) {
     rejectUnknownOptions(args);
     if (args.size() != 1) throw UsageError("view needs one MODE");
     if (output.empty()) throw UsageError("view needs -o FILE.png");
-    const int mode = modeArgument(context, args.front());
+    const FullModeView mode = modeArgument(context, args.front());
     prepareFrame(context, dateText);
     failOnError([&] {
         FullModeFrame frame(context.program.data, context.program.fonts);
@@ -128,7 +133,7 @@ void optimizedExport(CommandContext& context, FullModeFrame& frame, const Export
     ExportOptions options;
     options.printerPage = printerPage;
     options.exportAsText = glyphs;
-    ExportDriver(frame, page).run(static_cast<ScriptExport>(view.number), options);
+    ExportDriver(frame, page).run(view.which, options);
     printNotices(context);
     script = page.script;
     yearLines = page.yearPage;
@@ -179,8 +184,8 @@ int runFade(CommandContext& context, const Args& input) {
     rejectUnknownOptions(args);
     if (args.size() != 2) throw UsageError("fade needs FROM and TO modes");
     if (folder.empty()) throw UsageError("fade needs --frames DIR");
-    const int from = modeArgument(context, args[0]);
-    const int to = modeArgument(context, args[1]);
+    const FullModeView from = modeArgument(context, args[0]);
+    const FullModeView to = modeArgument(context, args[1]);
     if (!speedText.empty()) {
         const int speed = int(parseInteger(speedText, "--speed", 0, kTransitionSpeedMax));
         context.program.data.settings.useTransition = speed > 0;
