@@ -54,6 +54,7 @@ public:
 
     const QStringList& families() const { return families_; }            // registered so far
     const QStringList& unloadedFaces() const { return unloadedFaces_; }  // asked for, not there
+    std::size_t registeredFiles() const { return registered_.size(); }
 
 private:
     QStringList familiesOf(const QString& file);

@@ -82,6 +82,7 @@ PrintManagerWindow::PrintManagerWindow(ProgramState& program, QWidget* parent)
       page_(program.printPage),
       actions_(std::make_unique<PrintManagerActions>()) {
     setObjectName(QStringLiteral("printManagerWindow"));
+    page_.services = ProgramPageServices(program.data, program.glyphFonts);
     page_.services.progress = [this](int gauge) { onProgress(gauge); };
     connect(&program_.data.day, &DayModel::dayChanged, this, &PrintManagerWindow::refreshDay);
     createActions();

@@ -88,11 +88,12 @@ protected:
     }
     // The face the program paints for a date, painted here without a window.
     QImage expectedFace(const GregorianDate& date) {
-        program.fonts.load(data.folder);
+        ProgramState& state = WorkingFolderTest::program;  // `program` is the process here
+        state.fonts.load(data.folder);
         PanelPictures pictures{gfx::LoadBitmap(home.filePath("graphic/pyr0.bmp")),
                                gfx::LoadBitmap(home.filePath("graphic/moon.bmp"))};
         QImage face;
-        paintPanel(face, pictures, GregorianToMayan(date), nullptr);
+        paintPanel({data.folder, state.fonts}, face, pictures, GregorianToMayan(date), nullptr);
         return face;
     }
     static QImage areaOf(const QImage& image, QPoint origin) {

@@ -20,7 +20,7 @@ class ConfigDialogTest : public CompactFolderTest {
 protected:
     void SetUp() override {
         CompactFolderTest::SetUp();
-        dialog = std::make_unique<ConfigDialog>();
+        dialog = std::make_unique<ConfigDialog>(data);
         dialog->fullMode.setEnabled = [this](bool on) { fullModeCalls << (on ? "on" : "off"); };
         dialog->fullMode.returnToDayOverview = [this] { fullModeCalls << "mode 0"; };
     }

@@ -48,7 +48,7 @@ protected:
     }
     // A new run: the dialog is created and counts the launch.
     void createDialog() {
-        dialog = std::make_unique<DonationDialog>();
+        dialog = std::make_unique<DonationDialog>(data);
         dialog->installEventFilter(&watcher);
         dialog->countThisLaunch();
     }

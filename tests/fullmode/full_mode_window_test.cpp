@@ -62,7 +62,7 @@ protected:
         return windows->dateDialog().findChild<QSpinBox*>(name)->value();
     }
 
-    std::unique_ptr<ProgramWindows> windows = std::make_unique<ProgramWindows>();
+    std::unique_ptr<ProgramWindows> windows = std::make_unique<ProgramWindows>(program);
 };
 
 TEST_F(FullModeWindowTest, CoversTheScreenWithTheFrameCentredAndNamedButtons) {

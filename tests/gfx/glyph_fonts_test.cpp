@@ -59,13 +59,8 @@ class GlyphFonts : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { orbisca::testing::ensureGuiApplication(); }
     void SetUp() override {
-        gfx::resetGlyphFontState();
         ASSERT_TRUE(home.isValid());
-        data.folder.set(home.path());
-    }
-    void TearDown() override {
-        gfx::resetGlyphFontState();
-        resetWorkingFolderState();
+        folder.set(home.path());
     }
     // The fonts the build made, copied into the temporary working folder.
     void copyBuiltFonts() {
@@ -77,10 +72,12 @@ protected:
             ASSERT_TRUE(QFile::copy(built.filePath(f), home.filePath("fonts/" + f))) << f;
     }
     QStringList registerFonts() {
-        return program.glyphFonts.registerFolder(data.folder, [this](const QString& m) { reports << m; });
+        return glyphFonts.registerFolder(folder, [this](const QString& m) { reports << m; });
     }
 
     QTemporaryDir home;
+    WorkingFolder folder;
+    gfx::GlyphFonts glyphFonts;
     QStringList reports;
 };
 
@@ -95,7 +92,7 @@ TEST_F(GlyphFonts, EveryFamilyIsRegisteredOnceAndDrawsEveryLetterOfAnExportedPag
     EXPECT_EQ(found, expected);
     // A second start registers nothing twice.
     EXPECT_EQ(registerFonts().size(), 5);
-    EXPECT_EQ(gfx::glyphFontState().registered.size(), 5u);
+    EXPECT_EQ(glyphFonts.registeredFiles(), 5u);
 
     for (const Family& f : kFamilies) {
         QFont font(f.name);

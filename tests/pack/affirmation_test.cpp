@@ -46,10 +46,11 @@ QStringList problemsOf(const QString& text, int index, const QString& pattern) {
 // The affirmation depends on the kin alone (its sign, tone, guide and mark), so the 260 kins stand
 // for every day of a 52-year cycle.
 TEST(PackAffirmation, EveryKinReadsWellInEveryView) {
-    const PackWorkingFolder folder;
+    PackWorkingFolder pack;
+    DataState& data = pack.data;
     int reported = 0;
     for (int kin = 1; kin <= 260; ++kin) {
-        const Affirmation raw = buildAffirmation(PositionOfKin(kin));
+        const Affirmation raw = buildAffirmation(PositionOfKin(kin), readBaseLineEachTime(data.folder));
         for (const Patterns& patterns :
              {kAffirmationCasePatterns, kDayAffirmationPatterns, kIzinAffirmationPatterns}) {
             for (int i = 0; i < 6; ++i) {

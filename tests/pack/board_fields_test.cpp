@@ -23,17 +23,13 @@ protected:
         ASSERT_NO_THROW(data.helpRects = loadHelpFields(data.folder));
         EXPECT_TRUE(data.notifier.messages.isEmpty()) << data.notifier.messages.join('\n');
     }
-    void TearDown() override {
-        resetHelpRectsState();
-        PackFontsTest::TearDown();
-    }
 };
 
 // The hint area is 160 x 80 pixels: lines of at most 160 pixels in font 6, 10 pixels apart.
 TEST_F(PackBoard, EveryHintFitsTheHintArea) {
     const QFontMetrics metrics(packFont(6));
     for (int i = 0; i < kHelpRectCount; ++i) {
-        const QStringList lines = hintLines(helpRectsState().texts[i]);
+        const QStringList lines = hintLines(data.helpRects.texts[i]);
         EXPECT_LE(lines.size(), 8) << "hint " << i;
         for (const QString& line : lines)
             EXPECT_LE(metrics.horizontalAdvance(line), 160) << "hint " << i << ": " << line;
@@ -74,7 +70,7 @@ QString expectedHintStart(const HelpRect& r, const QStringList& base) {
 }
 
 TEST_F(PackBoard, EachHintExplainsTheFieldOfItsRecord) {
-    const auto& rects = helpRectsState().rects;
+    const auto& rects = data.helpRects.rects;
     const QRect board(0, 0, 670, 550), hintArea(505, 455, 160, 80);
     for (int i = 0; i < kHelpRectCount; ++i) {
         const HelpRect& r = rects[i];
@@ -86,7 +82,7 @@ TEST_F(PackBoard, EachHintExplainsTheFieldOfItsRecord) {
             EXPECT_FALSE(inside.intersects(QRect(QPoint(rects[j].left + 1, rects[j].top + 1),
                                                  QPoint(rects[j].right - 1, rects[j].bottom - 1))))
                 << "records " << j << " and " << i;
-        const QString hint = helpRectsState().texts[i];
+        const QString hint = data.helpRects.texts[i];
         EXPECT_TRUE(hint.startsWith(expectedHintStart(r, base)))
             << "record " << i << " wants " << expectedHintStart(r, base) << ", line reads " << hint;
     }

@@ -17,7 +17,7 @@ constexpr int kCentredWidth = 2 * 299;  // texts centred on x 299
 class PackLineWidth : public PackFontsTest {
 protected:
     // Reports every line of `lines` wider than `limit` in font `font`.
-    static void expectFits(const QStringList& lines, int font, int limit, const QString& what) {
+    void expectFits(const QStringList& lines, int font, int limit, const QString& what) const {
         const QFontMetrics metrics(packFont(font));
         for (int n = 0; n < lines.size(); ++n) {
             const int width = metrics.horizontalAdvance(lines[n]);
@@ -61,7 +61,7 @@ TEST_F(PackLineWidth, DayTonePlasmaAndHelpPagesFitTheirViews) {
 TEST_F(PackLineWidth, AffirmationFitsTheCompactWindowAndTheViews) {
     QStringList lines;
     for (int kin = 1; kin <= 260; ++kin)
-        for (const QString& line : buildAffirmation(PositionOfKin(kin)))
+        for (const QString& line : buildAffirmation(PositionOfKin(kin), readBaseLineEachTime(data.folder)))
             lines << applyCasePattern(line, "Aaaaaaaaaaaaa");
     expectFits(lines, 5, 350, "affirmation (compact window area A6, day view)");
     expectFits(lines, 2, kCentredWidth, "affirmation (izin page)");

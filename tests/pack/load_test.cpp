@@ -16,7 +16,8 @@ TEST(PackLoad, TheBuildAssemblesEveryFileIntoTheWorkingFolder) {
 
 // The settings files load without a message; conf.dat chooses a date format and a moon.
 TEST(PackLoad, SettingsLoadWithoutAMessage) {
-    const PackWorkingFolder folder;
+    PackWorkingFolder pack;
+    DataState& data = pack.data;
     ASSERT_EQ(loadSettings(data), ConfigLoad::Loaded) << data.notifier.messages.join('\n');
     EXPECT_TRUE(data.settings.showsGregorian() && data.settings.moonEntry == 0);
     EXPECT_EQ(data.settings.glyphFont, "Orbisca Glyphs");              // the sign face under fonts/
@@ -26,7 +27,8 @@ TEST(PackLoad, SettingsLoadWithoutAMessage) {
 
 // The glyph form of the 64 sgn figures loads, each figure six line letters of its own.
 TEST(PackLoad, SgnFiguresLoadEachWithItsOwnSixLines) {
-    const PackWorkingFolder folder;
+    PackWorkingFolder pack;
+    DataState& data = pack.data;
     SgnTable table;
     ASSERT_NO_THROW(table = loadSgnTable(data.folder));
     QSet<QString> figures;
@@ -40,7 +42,8 @@ TEST(PackLoad, SgnFiguresLoadEachWithItsOwnSixLines) {
 // Each view of the donation details takes its lines from a fixed place in the list; every view
 // has details at its place, all plainly marked as samples.
 TEST(PackLoad, DonationDetailsStandAtTheirPlaces) {
-    const PackWorkingFolder folder;
+    PackWorkingFolder pack;
+    DataState& data = pack.data;
     QStringList details;
     ASSERT_NO_THROW(details = readDonationDetails(data.folder));
     EXPECT_EQ(details, packLines("donation_details.txt"));

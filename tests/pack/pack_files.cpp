@@ -43,14 +43,7 @@ QStringList packFileNames() {
 
 QStringList generatedFileNames() { return {"print.dat", "HRCT.dat", "tech.dat", "sgn.dat"}; }
 
-QFont packFont(int index) {
-    EXPECT_TRUE(fontTableState().fonts.at(static_cast<std::size_t>(index)).has_value())
-        << "fdb.dat has no font " << index;
-    return program.fonts.font(index).font;
-}
-
 PackWorkingFolder::PackWorkingFolder() {
-    testing::resetDataStates();
     EXPECT_TRUE(dir_.isValid());
     for (const QString& name : packFileNames())
         EXPECT_TRUE(QFile::copy(packPath(name), dir_.filePath(name))) << name;

@@ -28,18 +28,18 @@ std::vector<MappedLine> baseLineMap();
 QStringList packFileNames();
 QStringList generatedFileNames();
 
-// Font `index` of the table that program.fonts.load(data.folder) built; fails the test when it has none there.
-QFont packFont(int index);
-
 // A temporary working folder holding the pack as the build assembles it (share/ and the files it
-// makes), with the data layer's state reset when it is made and when it goes.
+// makes), with a program state of its own working in it.
 class PackWorkingFolder {
 public:
     PackWorkingFolder();
-    ~PackWorkingFolder() { testing::resetDataStates(); }
 
 private:
     QTemporaryDir dir_;
+
+public:
+    ProgramState program;
+    DataState& data = program.data;
 };
 
 // The pack in a working folder with its font table loaded, and the lines of "BASE.KTX".
@@ -47,15 +47,20 @@ class PackFontsTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { testing::ensureGuiApplication(); }
     void SetUp() override {
-        folder_.emplace();
         program.fonts.load(data.folder);
         EXPECT_TRUE(data.notifier.messages.isEmpty()) << data.notifier.messages.join('\n');
     }
-    void TearDown() override { folder_.reset(); }
+    // Font `index` of the pack's table; fails the test when the table has none there.
+    QFont packFont(int index) const {
+        EXPECT_TRUE(program.fonts.fonts.at(static_cast<std::size_t>(index)).has_value())
+            << "fdb.dat has no font " << index;
+        return program.fonts.font(index).font;
+    }
     const QStringList base = packLines("BASE.KTX");
 
-private:
-    std::optional<PackWorkingFolder> folder_;
+    PackWorkingFolder pack;
+    ProgramState& program = pack.program;
+    DataState& data = pack.data;
 };
 
 }  // namespace orbisca::packtest

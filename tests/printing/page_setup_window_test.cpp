@@ -35,7 +35,7 @@ protected:
         QFile::copy(QStringLiteral(ORBISCA_HOME_DIR "/BASE.KTX"), home.filePath("BASE.KTX"));
         canvas = QImage(670, 550, QImage::Format_RGB32);
         canvas.fill(Qt::blue);
-        window = std::make_unique<PageSetupWindow>();
+        window = std::make_unique<PageSetupWindow>(data.folder);
         window->setPrinter(&printer);
         window->canvas = [this]() -> const QImage& { return canvas; };
         window->show();
@@ -64,7 +64,7 @@ protected:
     }
 
     QImage canvas;
-    CanvasPrinter printer;
+    CanvasPrinter printer{data};
     std::unique_ptr<PageSetupWindow> window;
 };
 

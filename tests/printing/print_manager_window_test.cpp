@@ -44,23 +44,21 @@ protected:
     PrintManagerWindowTest() { ensureTestApplication(); }
     void SetUp() override {
         WorkingFolderTest::SetUp();
-        program.printPage = PrintPageState();
         for (const QFileInfo& file :
              QDir(QStringLiteral(ORBISCA_HOME_DIR)).entryInfoList(QDir::Files))
             QFile::copy(file.filePath(), home.filePath(file.fileName()));
         data.day.setClock([] {
             return std::chrono::system_clock::from_time_t(998'400'000);  // 21 August 2001
-        };
+        });
         data.day.start();
     }
     void TearDown() override {
         window.reset();
-        program.printPage = PrintPageState();
         WorkingFolderTest::TearDown();
     }
 
     PrintManagerWindow& open() {
-        if (!window) window = std::make_unique<PrintManagerWindow>();
+        if (!window) window = std::make_unique<PrintManagerWindow>(program);
         window->openOnItsOwn();
         return *window;
     }
@@ -278,7 +276,7 @@ TEST_F(PrintManagerWindowTest, OpenedOnItsOwnItShowsItsScriptAndPrintsNoUndrawnP
     values[21] = "100";
     writeLines("WindWHP.dat", values);
     std::vector<QImage> printed;
-    window = std::make_unique<PrintManagerWindow>();
+    window = std::make_unique<PrintManagerWindow>(program);
     window->printer.print = [&](bool) { printed.push_back(window->page().canvas); };
     open();
     EXPECT_EQ(window->page().canvas.size(), QSize(200, 100));
@@ -360,7 +358,7 @@ TEST_F(PrintManagerWindowTest, AYearScriptDrawsItsGridFromAFileAndAfterARestart)
 
 TEST_F(PrintManagerWindowTest, TheFullModeWindowTakesInputAgainAfterEveryOpening) {
     std::vector<QString> calls;
-    window = std::make_unique<PrintManagerWindow>();
+    window = std::make_unique<PrintManagerWindow>(program);
     window->fullMode.setEnabled = [&](bool on) { calls.push_back(on ? "enable" : "disable"); };
     window->fullMode.requestMode = [&](FullModeView view) {
         calls.push_back(QString::number(modeNumber(view)));

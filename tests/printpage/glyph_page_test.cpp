@@ -112,7 +112,7 @@ Element quarter(int week, int day) {  // kinds 344..371: the lit sectors, then t
 
 class GlyphPage : public orbisca::testing::BuiltGlyphFontsTest {
 protected:
-    static QImage render(QStringList lines) {
+    QImage render(QStringList lines) {
         PrintPageState page;
         page.services = ProgramPageServices(data, program.glyphFonts);
         page.background = qRgb(255, 255, 255);

@@ -234,7 +234,7 @@ TEST_F(CalendarViews, ZolkinWavespellAndWingsMarkTheKin) {
     paint(FullModeView::Wavespell, StepDate(kWorkedDate, 83 - 230));
     EXPECT_EQ(countAt("zc450018.bmp", 79, 91 - 44), 1);
     paint(FullModeView::Wings);
-    const QPoint kin230 = kinBoardPoints(packPicture("shine4.bmp").size())[229];
+    const QPoint kin230 = frame.kinBoardPoints(packPicture("shine4.bmp").size())[229];
     EXPECT_EQ(countAt("shine4.bmp", kin230.x() - 7, kin230.y() - 14), 1);
     EXPECT_EQ(castleOfKin(230), 5);
     EXPECT_EQ(wavespellOfKin(230), 18);

@@ -20,7 +20,7 @@ protected:
     }
     PanelTrace paint(const GregorianDate& date) {
         PanelTrace trace;
-        paintPanel(face, pictures, GregorianToMayan(date), &trace);
+        paintPanel({data.folder, program.fonts}, face, pictures, GregorianToMayan(date), &trace);
         return trace;
     }
     template <class Match>
@@ -118,8 +118,8 @@ QString describe(const PanelItem& item) {
 // every moon, plasma and the extra day.
 TEST(PanelLayout, NoTextOfAnyKinsPanelOverlapsAnotherTextOrAPicture) {
     ensureTestApplication();
-    resetDataStates();
-    data.folder.set(ORBISCA_HOME_DIR);
+    ProgramState program(ORBISCA_HOME_DIR);
+    const DataState& data = program.data;
     program.fonts.load(data.folder);
     const PanelPictures pictures{gfx::LoadBitmap(data.folder.resolve("graphic\\pyr0.bmp")),
                                  gfx::LoadBitmap(data.folder.resolve("graphic\\moon.bmp"))};
@@ -128,7 +128,7 @@ TEST(PanelLayout, NoTextOfAnyKinsPanelOverlapsAnotherTextOrAPicture) {
     GregorianDate date{1, 7, 0, 2026};
     for (int day = 0; day < 260 && reported < 10; ++day, date = StepDate(date, 1)) {
         PanelTrace trace;
-        paintPanel(face, pictures, GregorianToMayan(date), &trace);
+        paintPanel({data.folder, program.fonts}, face, pictures, GregorianToMayan(date), &trace);
         for (std::size_t i = 0; i < trace.size(); ++i) {
             for (std::size_t j = i + 1; j < trace.size(); ++j) {
                 const PanelItem& a = trace[i];
@@ -143,7 +143,6 @@ TEST(PanelLayout, NoTextOfAnyKinsPanelOverlapsAnotherTextOrAPicture) {
         }
     }
     EXPECT_EQ(reported, 0);
-    resetDataStates();
 }
 
 }  // namespace

@@ -19,11 +19,11 @@ namespace {
 
 class GlyphExport : public FullModeTest {
 protected:
-    static void SetUpTestSuite() {
-        FullModeTest::SetUpTestSuite();
-        data.folder.set(QStringLiteral(ORBISCA_HOME_DIR));
-        program.glyphFonts.registerFolder(data.folder, [](const QString& m) { ADD_FAILURE() << m.toStdString(); });
-        resetWorkingFolderState();
+    void SetUp() override {
+        FullModeTest::SetUp();
+        const WorkingFolder built(QStringLiteral(ORBISCA_HOME_DIR));
+        program.glyphFonts.registerFolder(
+            built, [](const QString& m) { ADD_FAILURE() << m.toStdString(); });
     }
 
     // The script and year lines of a view in one form.
@@ -39,7 +39,7 @@ protected:
     }
 
     // The page a script draws, with its year page, on a white canvas; "" or the error.
-    static QString render(QStringList script, QStringList year, QSize canvas, QImage& page) {
+    QString render(QStringList script, QStringList year, QSize canvas, QImage& page) {
         program.printPage = PrintPageState();
         PrintPageState& p = program.printPage;
         p.services = ProgramPageServices(data, program.glyphFonts);

@@ -25,7 +25,7 @@ protected:
         frame.paintMode(FullModeView::Board);
         return frame.buffers().frame.copy();
     }
-    TelectononBoard board;
+    TelectononBoard board{data.folder};
 };
 
 // The markers of a day from the `first` on, each as "picture x,y" without the picture's folder.

@@ -39,17 +39,18 @@ TEST_F(TrayPictureTest, ToneStaysSharpAndCountableAtEveryTraySize) {
 }
 
 TEST_F(TrayPictureTest, ToolTipNamesTheDayFromTheTexts) {
+    const BaseLineReader line = readBaseLineEachTime(data.folder);
     const MayanDate day = GregorianToMayan({21, 8, 0, 2001});
-    const QStringList lines = trayToolTip(day, QStringLiteral("21.08.2001")).split('\n');
+    const QStringList lines = trayToolTip(day, QStringLiteral("21.08.2001"), line).split('\n');
     ASSERT_EQ(lines.size(), 5);
     EXPECT_EQ(lines[0], QStringLiteral("Kin: 230"));
-    EXPECT_EQ(lines[1], dayNames(day).colour + ' ' + dayNames(day).tone + ' ' + dayNames(day).sign);
+    EXPECT_EQ(lines[1], dayNames(day, line).colour + ' ' + dayNames(day, line).tone + ' ' + dayNames(day, line).sign);
     EXPECT_TRUE(lines[2].endsWith(QStringLiteral(", Day 27"))) << lines[2].toStdString();
     EXPECT_EQ(lines[3], QStringLiteral("21.08.2001"));
     EXPECT_TRUE(lines[4].endsWith(" %"));
 
     const MayanDate extraDay = GregorianToMayan({25, 7, 0, 2026});
-    const QStringList extra = trayToolTip(extraDay, {}).split('\n');
+    const QStringList extra = trayToolTip(extraDay, {}, line).split('\n');
     ASSERT_EQ(extra.size(), 4);  // no date asked for
     EXPECT_EQ(extra[2], QStringLiteral("The Day Out of Time"));
 }
