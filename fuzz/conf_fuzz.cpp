@@ -22,19 +22,18 @@ void checkRanges(const Settings& s) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::putFile("conf.dat", fuzz::inputBytes(data, size));
-    resetNotifierState();
-    resetSettings();
-    const ConfigLoad result = loadSettings();
+    fuzz::RunState run;
+    const ConfigLoad result = loadSettings(run);
     check(result != ConfigLoad::Missing, "an existing conf.dat read as missing");
     check(result != ConfigLoad::Unreadable, "a small regular conf.dat read as unreadable");
     if (result == ConfigLoad::Malformed) {
-        check(notifierState().messages.size() == 1, "not exactly one message for a bad file");
-        for (const QString& line : notifierState().messages[0].split(u'\n'))
+        check(run.notifier.messages.size() == 1, "not exactly one message for a bad file");
+        for (const QString& line : run.notifier.messages[0].split(u'\n'))
             check(line.startsWith("conf.dat line "), "message names no line", line);
     } else {
-        check(notifierState().messages.isEmpty(), "a message for a file that loaded");
+        check(run.notifier.messages.isEmpty(), "a message for a file that loaded");
     }
-    const Settings loaded = settings();
+    const Settings loaded = run.settings;
     checkRanges(loaded);
     // There are no help files in the fuzzing folder.
     check(loaded.helpPages == 0, "help pages beyond the help files",
@@ -42,9 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The font line is never bad: it is taken as it stands whatever the other lines hold.
     const QStringList lines = splitTextLines(decodeText(fuzz::inputBytes(data, size)));
     check(loaded.glyphFont == lines.value(7), "the glyph font line was not read", lines.value(7));
-    check(saveSettings(loaded), "save failed");
+    check(saveSettings(run, loaded), "save failed");
     Settings again;
-    check(readConfFile(again) == ConfigLoad::Loaded, "the saved file does not load");
+    check(readConfFile(run, again) == ConfigLoad::Loaded, "the saved file does not load");
     check(again == loaded, "the saved file reads back differently");
     return 0;
 }

@@ -3,7 +3,7 @@
 set(share "${CMAKE_SOURCE_DIR}/share")
 set(corpus "${CMAKE_CURRENT_SOURCE_DIR}/corpus")
 
-orbisca_add_fuzzer(fuzz_fdb SOURCES fdb_fuzz.cpp LIBS data
+orbisca_add_fuzzer(fuzz_fdb SOURCES fdb_fuzz.cpp LIBS data gfx
   SEEDS "${share}/fdb.dat" "${corpus}/fdb-short.dat")
 orbisca_add_fuzzer(fuzz_conf SOURCES conf_fuzz.cpp LIBS data
   SEEDS "${share}/conf.dat" "${corpus}/conf-crlf.dat")

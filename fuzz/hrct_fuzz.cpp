@@ -60,13 +60,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QByteArray texts;
     for (int i = 0; i < kHelpRectCount; ++i) texts += QByteArray::number(i) + "\r\n";
     fuzz::putFile("Fieldhlp.ktx", texts);
-    loadHelpFields();
-    check(helpRectsState().rects == rects, "loadHelpFields read other rectangles");
+    const HelpRectsState fields = loadHelpFields(WorkingFolder(fuzz::fuzzFolder().path()));
+    check(fields.rects == rects, "loadHelpFields read other rectangles");
     for (int i = 0; i < kHelpRectCount; ++i) {
         const std::int64_t x = std::int64_t(rects[i].left) + 1, y = std::int64_t(rects[i].top) + 1;
         if (x > INT32_MAX || y > INT32_MAX) continue;
         QString text = QStringLiteral("none");
-        const bool found = findHelpField(std::int32_t(x), std::int32_t(y), text);
+        const bool found = findHelpField(fields, std::int32_t(x), std::int32_t(y), text);
         const auto first = std::find_if(rects.begin(), rects.end(),
                                         [&](const HelpRect& r) { return strictlyInside(r, x, y); });
         if (first == rects.end()) {

@@ -5,27 +5,22 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "data/notifier.h"
 #include "data/text_file.h"
 #include "data/working_folder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static QTemporaryDir folder;
-    static const bool ready = [] {
-        orbisca::setWorkingFolder(folder.path());
-        return true;
-    }();
-    (void)ready;
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const QStringList lines = orbisca::splitTextLines(orbisca::decodeText(bytes));
     QFile file(QDir(folder.path()).filePath("FUZZ.ktx"));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return 0;
     file.write(bytes);
     file.close();
-    orbisca::clearTextCache();
+    // A folder of this run's own: nothing read in an earlier run is kept.
+    const orbisca::WorkingFolder working(folder.path());
     for (int line :
          {-1, 0, 1, static_cast<int>(lines.size()) - 1, static_cast<int>(lines.size()), 100000}) {
-        const QString text = orbisca::readDatabaseLine(line, "fuzz.KTX");
+        const QString text = orbisca::readDatabaseLine(working, line, "fuzz.KTX");
         if (line >= 0 && line < lines.size() && text != lines[line]) __builtin_trap();
     }
     return 0;

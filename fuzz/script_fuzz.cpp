@@ -13,14 +13,19 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "data/working_folder.h"
 #include "printpage/image_ops.h"
-#include "printpage/page_services.h"
 #include "printpage/print_page.h"
+#include "state/program_state.h"
 
 using namespace orbisca;
 
 namespace {
+
+// The working folder with the pictures the scripts name, filled at start.
+const QTemporaryDir& home() {
+    static QTemporaryDir folder;
+    return folder;
+}
 
 void writePicture(const QString& folder, const QString& name, int side, QRgb colour) {
     QImage image(side, side, QImage::Format_RGB888);
@@ -34,12 +39,11 @@ void writePicture(const QString& folder, const QString& name, int side, QRgb col
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     new QGuiApplication(*argc, *argv);
-    static QTemporaryDir home;
-    QDir(home.path()).mkpath("graphic");
-    writePicture(home.path(), "graphic/moon2.bmp", 24, qRgb(230, 220, 150));
-    writePicture(home.path(), "graphic/moon3.bmp", 24, qRgb(200, 200, 200));
-    writePicture(home.path(), "graphic/sample.bmp", 12, qRgb(10, 80, 10));
-    setWorkingFolder(home.path());
+    const QString folder = home().path();
+    QDir(folder).mkpath("graphic");
+    writePicture(folder, "graphic/moon2.bmp", 24, qRgb(230, 220, 150));
+    writePicture(folder, "graphic/moon3.bmp", 24, qRgb(200, 200, 200));
+    writePicture(folder, "graphic/sample.bmp", 12, qRgb(10, 80, 10));
     return 0;
 }
 
@@ -51,8 +55,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             .split(u'\n');
     const qsizetype year = lines.indexOf(QStringLiteral("[YEAR]"));
 
-    PrintPageState page;
-    page.services = ProgramPageServices();
+    // A program state of this run's own: no glyph face asked for, no picture resolved before.
+    ProgramState program(home().path());
+    PrintPageState& page = program.printPage;
     page.services.notify = [](const QString&) {};
     page.script = year < 0 ? lines : lines.mid(0, year);
     if (year >= 0) page.yearPage = lines.mid(year + 1);

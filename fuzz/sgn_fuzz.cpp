@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::putFile("sgn.dat", fuzz::inputBytes(data, size));
     SgnTable table;
     try {
-        table = loadSgnTable();
+        table = loadSgnTable(WorkingFolder(fuzz::fuzzFolder().path()));
     } catch (const DataFileError& e) {
         check(e.message().startsWith("sgn.dat"), "error names no file", e.message());
         return 0;

@@ -11,14 +11,14 @@ using orbisca::fuzz::check;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray content = fuzz::inputBytes(data, size);
     fuzz::putFile("strt.dat", content);
-    resetNotifierState();
+    fuzz::RunState run;
     const QStringList lines = splitTextLines(decodeText(content));
     bool countOk = false, leftOk = false;
     const std::int32_t count = lines.value(0).trimmed().toInt(&countOk);
     const std::int32_t left = lines.value(1).trimmed().toInt(&leftOk);
 
-    const bool due = countLaunch();
-    check(notifierState().messages.isEmpty(), "a message while counting");
+    const bool due = countLaunch(run);
+    check(run.notifier.messages.isEmpty(), "a message while counting");
     if (!countOk || !leftOk) {
         check(due, "a damaged counter did not count as a first launch");
         check(fuzz::fileContent("strt.dat") == content, "a damaged counter was rewritten");

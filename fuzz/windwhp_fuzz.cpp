@@ -25,21 +25,21 @@ bool inRanges(const PrintWindowValues& v) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::fuzzFolder().remove("~last.spt");
     fuzz::putFile("WindWHP.dat", fuzz::inputBytes(data, size));
-    resetNotifierState();
-    const PrintWindowFiles read = loadPrintWindowFiles();
+    fuzz::RunState run;
+    const PrintWindowFiles read = loadPrintWindowFiles(run);
     check(!read.lastScript.has_value(), "a last script without the file");
     if (!read.problem.isEmpty()) {
         check(read.problem.startsWith("WindWHP.dat"), "problem names no file", read.problem);
         // Shown as a message box shows it: a control character the file held is escaped.
-        check(notifierState().messages == QStringList{escapeControlCharacters(read.problem, true)},
+        check(run.notifier.messages == QStringList{escapeControlCharacters(read.problem, true)},
               "the problem was not shown once");
     } else {
-        check(notifierState().messages.isEmpty(), "a message for a file that loaded");
+        check(run.notifier.messages.isEmpty(), "a message for a file that loaded");
     }
     check(inRanges(read.values), "a value outside its range was kept");
     const QStringList script = {"[Sign info script]", "TEXT 20 0 rgt 'x'"};
-    check(savePrintWindowFiles(read.values, script), "save failed");
-    const PrintWindowFiles again = loadPrintWindowFiles();
+    check(savePrintWindowFiles(run, read.values, script), "save failed");
+    const PrintWindowFiles again = loadPrintWindowFiles(run);
     check(again.problem.isEmpty() && again.values == read.values,
           "the saved file reads back differently");
     check(again.lastScript == script, "the last script reads back differently");

@@ -6,11 +6,23 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QGuiApplication>
 #include <QTemporaryDir>
 
 namespace {
 
+// The pictures' captions are drawn with fonts, which need a GUI application.
+void prepareApplication() {
+    static int argc = 1;
+    static char name[] = "bench_assets";
+    static char* argv[] = {name, nullptr};
+    if (QGuiApplication::instance()) return;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    new QGuiApplication(argc, argv);
+}
+
 void DrawWholePack(benchmark::State& state) {
+    prepareApplication();
     QTemporaryDir dir;
     for (auto _ : state) {
         const QStringList problems = orbisca::assets::writePack(dir.path());
@@ -20,6 +32,7 @@ void DrawWholePack(benchmark::State& state) {
 BENCHMARK(DrawWholePack)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void DrawCompactFace(benchmark::State& state) {
+    prepareApplication();
     for (auto _ : state) benchmark::DoNotOptimize(orbisca::assets::facePicture());
 }
 BENCHMARK(DrawCompactFace)->Unit(benchmark::kMillisecond);

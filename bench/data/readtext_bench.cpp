@@ -15,9 +15,9 @@ constexpr std::array<int, 35> kRepaintLines = {
     29,  34,  52,  59,  60,  61,  70,  84,  108, 121, 133, 137, 156, 165, 166, 168, 174, 192,
     193, 194, 195, 196, 197, 205, 219, 240, 254, 315, 323, 344, 358, 372, 392, 400, 720};
 
+// A working folder of its own that holds a BASE.KTX of 730 lines.
 struct BaseFile {
     BaseFile() {
-        orbisca::setWorkingFolder(dir.path());
         QFile file(dir.filePath("BASE.KTX"));
         if (!file.open(QIODevice::WriteOnly)) std::abort();
         for (int i = 0; i < 730; ++i)
@@ -26,6 +26,7 @@ struct BaseFile {
                            .toUtf8());
     }
     QTemporaryDir dir;
+    orbisca::WorkingFolder folder{dir.path()};
 };
 
 // Every repaint, as the compact window does it: one readDatabaseLine per line.
@@ -33,7 +34,7 @@ void BM_RepaintLines(benchmark::State& state) {
     static BaseFile base;
     for (auto _ : state)
         for (int line : kRepaintLines)
-            benchmark::DoNotOptimize(orbisca::readDatabaseLine(line, "BASE.KTX"));
+            benchmark::DoNotOptimize(orbisca::readDatabaseLine(base.folder, line, "BASE.KTX"));
 }
 BENCHMARK(BM_RepaintLines)->Unit(benchmark::kMicrosecond);
 
@@ -41,9 +42,9 @@ BENCHMARK(BM_RepaintLines)->Unit(benchmark::kMicrosecond);
 void BM_RepaintLinesColdCache(benchmark::State& state) {
     static BaseFile base;
     for (auto _ : state) {
-        orbisca::clearTextCache();
+        orbisca::clearTextCache(base.folder);
         for (int line : kRepaintLines)
-            benchmark::DoNotOptimize(orbisca::readDatabaseLine(line, "Base.ktx"));
+            benchmark::DoNotOptimize(orbisca::readDatabaseLine(base.folder, line, "Base.ktx"));
     }
 }
 BENCHMARK(BM_RepaintLinesColdCache)->Unit(benchmark::kMicrosecond);
@@ -57,7 +58,7 @@ void BM_RepaintLinesOtherCase(benchmark::State& state) {
     static BaseFile base;
     for (auto _ : state)
         for (int line : kRepaintLines)
-            benchmark::DoNotOptimize(orbisca::readDatabaseLine(line, "Base.ktx"));
+            benchmark::DoNotOptimize(orbisca::readDatabaseLine(base.folder, line, "Base.ktx"));
 }
 BENCHMARK(BM_RepaintLinesOtherCase)->Unit(benchmark::kMicrosecond);
 
@@ -70,10 +71,10 @@ namespace {
 void BM_RepaintLinesFromTheInstalledPack(benchmark::State& state) {
     static BaseFile pack;
     static QTemporaryDir own;
-    orbisca::setWorkingFolder(own.path(), pack.dir.path());
+    static const orbisca::WorkingFolder installed(own.path(), pack.dir.path());
     for (auto _ : state)
         for (int line : kRepaintLines)
-            benchmark::DoNotOptimize(orbisca::readDatabaseLine(line, "BASE.KTX"));
+            benchmark::DoNotOptimize(orbisca::readDatabaseLine(installed, line, "BASE.KTX"));
 }
 BENCHMARK(BM_RepaintLinesFromTheInstalledPack)->Unit(benchmark::kMicrosecond);
 

@@ -11,12 +11,9 @@
 #include <QTimer>
 
 #include "config/config_dialog.h"
-#include "data/atomic_file.h"
 #include "data/conf_file.h"
+#include "data/data_state.h"
 #include "data/donation_files.h"
-#include "data/notifier.h"
-#include "data/text_file.h"
-#include "data/working_folder.h"
 #include "donation/donation_dialog.h"
 
 namespace {
@@ -45,22 +42,25 @@ const QTemporaryDir& home() {
     return dir;
 }
 
-void useHome() {
+// Each benchmark works with a data state of its own in that folder.
+void useHome(DataState& data) {
     application();
-    setWorkingFolder(home().path());
+    data.folder.set(home().path());
 }
 
 // What the compact and full-mode windows do at each showing: read conf.dat and put it in force.
 void BM_LoadSettings(benchmark::State& state) {
-    useHome();
-    for (auto _ : state) benchmark::DoNotOptimize(loadSettings());
+    DataState data;
+    useHome(data);
+    for (auto _ : state) benchmark::DoNotOptimize(loadSettings(data));
 }
 BENCHMARK(BM_LoadSettings)->Unit(benchmark::kMicrosecond);
 
 // The dialog's own load: conf.dat into the controls, then applied.
 void BM_ConfigDialogLoadAndApply(benchmark::State& state) {
-    useHome();
-    ConfigDialog dialog;
+    DataState data;
+    useHome(data);
+    ConfigDialog dialog(data);
     dialog.load();
     for (auto _ : state) dialog.load();
 }
@@ -68,8 +68,9 @@ BENCHMARK(BM_ConfigDialogLoadAndApply)->Unit(benchmark::kMicrosecond);
 
 // Shown (captions, load) and hidden again (apply), with its first paint.
 void BM_ConfigDialogShown(benchmark::State& state) {
-    useHome();
-    ConfigDialog dialog;
+    DataState data;
+    useHome(data);
+    ConfigDialog dialog(data);
     for (auto _ : state) {
         dialog.show();
         benchmark::DoNotOptimize(dialog.grab());
@@ -80,9 +81,10 @@ BENCHMARK(BM_ConfigDialogShown)->Unit(benchmark::kMillisecond);
 
 // Prepared, shown modally with its first paint, and closed.
 void BM_ReminderShown(benchmark::State& state) {
-    useHome();
-    writeLaunchFile(QStringLiteral("-1"));
-    DonationDialog dialog;
+    DataState data;
+    useHome(data);
+    writeLaunchFile(data, QStringLiteral("-1"));
+    DonationDialog dialog(data);
     for (auto _ : state) {
         QTimer::singleShot(0, &dialog, [&dialog] {
             benchmark::DoNotOptimize(dialog.grab());
@@ -90,15 +92,15 @@ void BM_ReminderShown(benchmark::State& state) {
         });
         dialog.runReminder();
     }
-    resetNotifierState();
 }
 BENCHMARK(BM_ReminderShown)->Unit(benchmark::kMillisecond);
 
 // One start's count: strt.dat read, counted and replaced.
 void BM_CountLaunch(benchmark::State& state) {
-    useHome();
-    writeLaunchFile(QStringLiteral("-1"));
-    for (auto _ : state) benchmark::DoNotOptimize(countLaunch());
+    DataState data;
+    useHome(data);
+    writeLaunchFile(data, QStringLiteral("-1"));
+    for (auto _ : state) benchmark::DoNotOptimize(countLaunch(data));
 }
 BENCHMARK(BM_CountLaunch)->Unit(benchmark::kMicrosecond);
 

@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <optional>
 
 #include "data/working_folder.h"
 #include "gfx/glyph_fonts.h"
@@ -15,40 +16,44 @@ namespace {
 
 using namespace orbisca;
 
-void prepare() {
+const WorkingFolder& prepare() {
     static int argc = 1;
     static char name[] = "bench_glyph_fonts";
     static char* argv[] = {name, nullptr};
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     if (!QGuiApplication::instance()) new QGuiApplication(argc, argv);
-    setWorkingFolder(QStringLiteral(ORBISCA_HOME_DIR));
+    static const WorkingFolder folder(QStringLiteral(ORBISCA_HOME_DIR));
+    return folder;
 }
 
-QStringList registerFonts(benchmark::State& state) {
-    return gfx::registerGlyphFonts(
-        [&state](const QString& m) { state.SkipWithError(qPrintable(m)); });
+QStringList registerFonts(benchmark::State& state, gfx::GlyphFonts& fonts,
+                          const WorkingFolder& folder) {
+    return fonts.registerFolder(folder,
+                                [&state](const QString& m) { state.SkipWithError(qPrintable(m)); });
 }
 
 void BM_GlyphFonts_Register(benchmark::State& state) {
-    prepare();
+    const WorkingFolder& folder = prepare();
+    std::optional<gfx::GlyphFonts> fonts;
     for (auto _ : state) {
         state.PauseTiming();
-        gfx::resetGlyphFontState();
+        fonts.emplace();  // the fonts of the last round leave the font database first
         state.ResumeTiming();
-        benchmark::DoNotOptimize(registerFonts(state));
+        benchmark::DoNotOptimize(registerFonts(state, *fonts, folder));
     }
 }
 BENCHMARK(BM_GlyphFonts_Register)->Unit(benchmark::kMillisecond);
 
 void BM_GlyphFonts_RegisterAndDrawEach(benchmark::State& state) {
-    prepare();
+    const WorkingFolder& folder = prepare();
     QImage page(200, 200, QImage::Format_RGB32);
+    std::optional<gfx::GlyphFonts> fonts;
     for (auto _ : state) {
         state.PauseTiming();
-        gfx::resetGlyphFontState();
+        fonts.emplace();  // the fonts of the last round leave the font database first
         state.ResumeTiming();
         QPainter p(&page);
-        for (const QString& family : registerFonts(state)) {
+        for (const QString& family : registerFonts(state, *fonts, folder)) {
             QFont font(family);
             font.setPixelSize(96);
             p.setFont(font);

@@ -11,31 +11,28 @@
 #include <QDir>
 #include <QGuiApplication>
 
-#include "calendar/calendar_state.h"
-#include "data/conf_file.h"
-#include "gfx/font_table.h"
-#include "data/working_folder.h"
-#include "printpage/element_editor.h"
 #include "export/export_driver.h"
 #include "printing/print_manager_links.h"
-#include "printpage/page_services.h"
+#include "printpage/element_editor.h"
 
 namespace {
 
 using namespace orbisca;
 
+// The frame the views are exported from and the page the exports are drawn on, both of the
+// program state on the working folder.
 struct ExportBench {
+    explicit ExportBench(ProgramState& program)
+        : data(program.data), frame(program.data, program.fonts), page(program.printPage) {}
+    DataState& data;
     FullModeFrame frame;
-    PrintPageState page;
+    PrintPageState& page;
 };
 
 ExportBench* prepared(benchmark::State& state) {
-    if (!bench::preparePackHome(state)) return nullptr;
-    static ExportBench* instance = [] {
-        auto* b = new ExportBench;
-        b->page.services = ProgramPageServices();
-        return b;
-    }();
+    ProgramState* program = bench::packProgram(state);
+    if (!program) return nullptr;
+    static ExportBench* instance = new ExportBench(*program);
     return instance;
 }
 
@@ -68,7 +65,7 @@ void BM_DayStep(benchmark::State& state) {
     if (!b) return;
     runExport(state, *b, ScriptExport::Sign);
     for (auto _ : state) {
-        SetCurrentDate(StepDate(calendarState().currentDate, 1));
+        b->data.day.setDate(StepDate(b->data.day.date(), 1));
         runExport(state, *b, ScriptExport::Sign);
     }
 }

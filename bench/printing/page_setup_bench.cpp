@@ -8,8 +8,7 @@
 #include <QPainter>
 #include <QTemporaryDir>
 
-#include "data/notifier.h"
-#include "data/working_folder.h"
+#include "data/data_state.h"
 #include "printing/canvas_printer.h"
 #include "printing/page_preview_widget.h"
 
@@ -17,15 +16,17 @@ using namespace orbisca;
 
 namespace {
 
-void prepareProgram() {
+// The application, and the working folder a print into a file would land in.
+QString prepareProgram() {
     static int argc = 1;
     static char name[] = "bench_page_setup";
     static char* argv[] = {name, nullptr};
-    if (QCoreApplication::instance()) return;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    new QApplication(argc, argv);
+    if (!QCoreApplication::instance()) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        new QApplication(argc, argv);
+    }
     static QTemporaryDir home;
-    setWorkingFolder(home.path());
+    return home.path();
 }
 
 // A page like an optimized export: texts and shapes on white.
@@ -74,15 +75,16 @@ void BM_PreviewDragStep4020x3300(benchmark::State& state) {
 BENCHMARK(BM_PreviewDragStep4020x3300)->Unit(benchmark::kMicrosecond);
 
 void BM_PrintNowToPdf4020x3300(benchmark::State& state) {
-    prepareProgram();
+    DataState data;
+    data.folder.set(prepareProgram());
     QTemporaryDir folder;
     const QString file = folder.filePath(QStringLiteral("print.pdf"));
     qputenv("ORBISCA_PRINT_TO", file.toLocal8Bit());
-    CanvasPrinter printer;
+    CanvasPrinter printer(data);
     printer.printer();  // made before the timing, as at the program's first print
     for (auto _ : state)
         if (!printer.print(true, exportedCanvas(), nullptr))
-            state.SkipWithError(notifierState().messages.value(0).toUtf8().constData());
+            state.SkipWithError(data.notifier.messages.value(0).toUtf8().constData());
     state.counters["pdf_bytes"] = double(QFileInfo(file).size());
     qunsetenv("ORBISCA_PRINT_TO");
 }

@@ -12,26 +12,27 @@
 #include <QTemporaryDir>
 #include <cmath>
 
-#include "data/working_folder.h"
 #include "printing/canvas_view.h"
 #include "printing/print_manager_window.h"
 #include "printpage/image_ops.h"
-#include "printpage/page_services.h"
+#include "state/program_state.h"
 #include "support/export_script.h"
 
 using namespace orbisca;
 
 namespace {
 
-void prepareProgram() {
+// The application, and a working folder of our own for the window's files.
+QString prepareProgram() {
     static int argc = 1;
     static char name[] = "bench_printing";
     static char* argv[] = {name, nullptr};
-    if (QCoreApplication::instance()) return;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    new QApplication(argc, argv);
+    if (!QCoreApplication::instance()) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        new QApplication(argc, argv);
+    }
     static QTemporaryDir home;
-    setWorkingFolder(home.path());
+    return home.path();
 }
 
 // The page an optimized export leaves: 4020 x 3300 with texts and shapes all over it.
@@ -134,9 +135,8 @@ BENCHMARK(BM_CanvasZoomStep4020x3300)->DenseRange(-4, 3)->Apply(inMilliseconds);
 // Show in the window: the editor's lines read, the script run with its progress bar moving and
 // events handled, the canvas view told.
 void BM_Show2000LinesThroughTheWindow(benchmark::State& state) {
-    prepareProgram();
-    resetPrintPageState();
-    PrintManagerWindow window;
+    ProgramState program(prepareProgram());
+    PrintManagerWindow window(program);
     window.setScriptLines(bench::exportScript(2000, false));
     window.findChild<QSpinBox*>("canvasWidthSpin")->setValue(670);
     window.findChild<QSpinBox*>("canvasHeightSpin")->setValue(550);

@@ -7,22 +7,24 @@
 #include <QImage>
 #include <QTemporaryDir>
 
-#include "data/working_folder.h"
 #include "printpage/image_ops.h"
 #include "printpage/page_services.h"
 #include "printpage/print_page.h"
+#include "state/program_state.h"
 #include "support/export_script.h"
 
 using namespace orbisca;
 
 namespace {
 
-// Fonts need a GUI application; the moon picture comes from a working folder of our own.
-void prepareProgram() {
+// Fonts need a GUI application; the moon picture comes from a working folder of our own, which a
+// program state works in (one for the process, its folder's spellings found once).
+ProgramState& prepareProgram() {
     static int argc = 1;
     static char name[] = "bench_printpage";
     static char* argv[] = {name, nullptr};
-    if (QCoreApplication::instance()) return;
+    static ProgramState* program = nullptr;
+    if (program) return *program;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     new QGuiApplication(argc, argv);
     static QTemporaryDir home;
@@ -30,13 +32,15 @@ void prepareProgram() {
     QImage moon(120, 120, QImage::Format_RGB888);
     moon.fill(qRgb(230, 220, 150));
     moon.save(QDir(home.path()).filePath("graphic/moon2.bmp"), "BMP");
-    setWorkingFolder(home.path());
+    program = new ProgramState(home.path());
+    return *program;
 }
 
-PrintPageState& freshPage(const QStringList& script, int width, int height) {
-    static PrintPageState page;
+// The program's page, started afresh.
+PrintPageState& freshPage(ProgramState& program, const QStringList& script, int width, int height) {
+    PrintPageState& page = program.printPage;
     page = PrintPageState();
-    page.services = ProgramPageServices();
+    page.services = ProgramPageServices(program.data, program.glyphFonts);
     page.script = script;
     page.canvasWidth = width;
     page.canvasHeight = height;
@@ -45,9 +49,9 @@ PrintPageState& freshPage(const QStringList& script, int width, int height) {
 }
 
 void BM_Script2000LinesOnto670x550(benchmark::State& state) {
-    prepareProgram();
+    ProgramState& program = prepareProgram();
     const QStringList script = bench::exportScript(2000, true);
-    PrintPageState& page = freshPage(script, 670, 550);
+    PrintPageState& page = freshPage(program, script, 670, 550);
     for (auto _ : state) {
         page.interp.progressMode = ProgressMode::Idle;
         if (!redrawPage(page)) state.SkipWithError("the script failed");
@@ -59,11 +63,11 @@ BENCHMARK(BM_Script2000LinesOnto670x550)->Unit(benchmark::kMillisecond);
 // Optimize for an A4 page at 600 dpi: the canvas grows to 4020 x 3300, the script is rewritten
 // and redrawn, and the page is blurred.
 void BM_Optimize670x550ForA4At600Dpi(benchmark::State& state) {
-    prepareProgram();
+    ProgramState& program = prepareProgram();
     const QStringList script = bench::exportScript(120, true);
     for (auto _ : state) {
         state.PauseTiming();
-        PrintPageState& page = freshPage(script, 670, 550);
+        PrintPageState& page = freshPage(program, script, 670, 550);
         setCanvas(page, 670, 550, true);
         page.interp.progressMode = ProgressMode::ExportShare;
         state.ResumeTiming();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The benchmarks that draw from the assembled working folder: an offscreen application, the
-// folder, its fonts and settings, and the worked date, set up once per process.
+// The benchmarks that draw from the assembled working folder: an offscreen application and a
+// program state on the folder, with its fonts and settings loaded and the worked date set, made
+// once per process.
 #pragma once
 
 #include <benchmark/benchmark.h>
@@ -8,15 +9,14 @@
 #include <QDir>
 #include <QGuiApplication>
 
-#include "calendar/calendar_state.h"
 #include "data/conf_file.h"
-#include "gfx/font_table.h"
-#include "data/working_folder.h"
+#include "state/program_state.h"
 
 namespace orbisca::bench {
 
-// False (and the benchmark skipped) when the pictures are not built yet.
-inline bool preparePackHome(benchmark::State& state) {
+// The program state on the working folder, or nullptr (and the benchmark skipped) when the
+// pictures are not built yet.
+inline ProgramState* packProgram(benchmark::State& state) {
     static int argc = 1;
     static char name[] = "bench";
     static char* argv[] = {name, nullptr};
@@ -25,16 +25,17 @@ inline bool preparePackHome(benchmark::State& state) {
     (void)app;
     if (!QDir(QStringLiteral(ORBISCA_HOME_DIR "/graphic")).exists()) {
         state.SkipWithError("the working folder has no graphic/ yet");
-        return false;
+        return nullptr;
     }
-    static const bool loaded = [] {
-        setWorkingFolder(QStringLiteral(ORBISCA_HOME_DIR));
-        loadFontTable();
-        loadSettings();
-        SetCurrentDate({21, 8, 0, 2001});
-        return true;
+    // Kept to the end of the process, like the application it needs.
+    static ProgramState* program = [] {
+        auto* made = new ProgramState(QStringLiteral(ORBISCA_HOME_DIR));
+        made->fonts.load(made->data.folder);
+        loadSettings(made->data);
+        made->data.day.setDate({21, 8, 0, 2001});
+        return made;
     }();
-    return loaded;
+    return program;
 }
 
 }  // namespace orbisca::bench

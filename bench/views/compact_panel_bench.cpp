@@ -9,8 +9,8 @@
 #include <QProcess>
 
 #include "calendar/calendar.h"
-#include "gfx/font_table.h"
 #include "data/working_folder.h"
+#include "gfx/font_table.h"
 #include "gfx/image_io.h"
 #include "views/compact_panel.h"
 
@@ -32,14 +32,15 @@ bool homeHasPictures() { return QDir(QStringLiteral(ORBISCA_HOME_DIR "/graphic")
 void BM_PaintPanel(benchmark::State& state) {
     application();
     if (!homeHasPictures()) return state.SkipWithError("the working folder has no graphic/ yet");
-    setWorkingFolder(QStringLiteral(ORBISCA_HOME_DIR));
-    loadFontTable();
-    const PanelPictures pictures{gfx::LoadBitmap(resolvePath("graphic\\pyr0.bmp")),
-                                 gfx::LoadBitmap(resolvePath("graphic\\moon.bmp"))};
+    const WorkingFolder folder(QStringLiteral(ORBISCA_HOME_DIR));
+    FontTable fonts;
+    fonts.load(folder);
+    const PanelPictures pictures{gfx::LoadBitmap(folder.resolve("graphic\\pyr0.bmp")),
+                                 gfx::LoadBitmap(folder.resolve("graphic\\moon.bmp"))};
     GregorianDate date{1, 1, 0, 2026};
     QImage face;
     for (auto _ : state) {
-        paintPanel(face, pictures, GregorianToMayan(date));
+        paintPanel({folder, fonts}, face, pictures, GregorianToMayan(date));
         date = StepDate(date, 1);
         benchmark::DoNotOptimize(face.constBits());
     }

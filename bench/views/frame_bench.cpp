@@ -16,12 +16,8 @@
 #include <QDir>
 #include <QGuiApplication>
 
-#include "calendar/calendar_state.h"
-#include "data/conf_file.h"
 #include "data/day_step.h"
-#include "gfx/font_table.h"
 #include "data/help_rects.h"
-#include "data/working_folder.h"
 #include "views/export_table.h"
 #include "views/fade_engine.h"
 #include "views/full_mode_frame.h"
@@ -34,8 +30,9 @@ using namespace orbisca;
 
 // The frame on the working folder, or nothing when the pictures are not built yet.
 FullModeFrame* preparedFrame(benchmark::State& state) {
-    if (!bench::preparePackHome(state)) return nullptr;
-    static FullModeFrame* frame = new FullModeFrame;
+    ProgramState* program = bench::packProgram(state);
+    if (!program) return nullptr;
+    static FullModeFrame* frame = new FullModeFrame(program->data, program->fonts);
     return frame;
 }
 
@@ -71,7 +68,8 @@ BENCHMARK(BM_PaintMode)
 void BM_YearGridDrawn(benchmark::State& state) {
     FullModeFrame* frame = preparedFrame(state);
     if (!frame) return;
-    settings().yearShine = settings().yearLine = settings().yearDayIcon = true;
+    Settings& settings = frame->data().settings;
+    settings.yearShine = settings.yearLine = settings.yearDayIcon = true;
     for (auto _ : state) {
         frame->state().cachedYearSign = 0;
         frame->paintMode(FullModeView::Year);
@@ -102,8 +100,8 @@ BENCHMARK(BM_ViewExport)
 void BM_FadeTick(benchmark::State& state) {
     FullModeFrame* frame = preparedFrame(state);
     if (!frame) return;
-    settings().useTransition = true;
-    settings().transitionSpeed = 99;
+    frame->data().settings.useTransition = true;
+    frame->data().settings.transitionSpeed = 99;
     FadeEngine fade(*frame);
     QImage shown;
     frame->state().mode = FullModeView::Tone;
@@ -173,9 +171,10 @@ BENCHMARK(BM_BoardFirstPaint)->Unit(benchmark::kMillisecond);
 
 // The very first paint of a run: a new frame reads the board picture, its fonts and its sprites.
 void BM_BoardColdPaint(benchmark::State& state) {
-    if (!preparedFrame(state)) return;
+    ProgramState* program = bench::packProgram(state);
+    if (!program) return;
     for (auto _ : state) {
-        FullModeFrame frame;
+        FullModeFrame frame(program->data, program->fonts);
         frame.paintMode(FullModeView::Board);
         benchmark::DoNotOptimize(frame.buffers().frame.constBits());
     }
@@ -202,15 +201,14 @@ void BM_KeyRepaint(benchmark::State& state) {
     frame->state().mode = viewOfModeNumber(int(state.range(0)));
     frame->state().requestedMode = frame->state().mode;
     fade.repaint();
+    DayModel& day = frame->data().day;
     int step = 1;
     for (auto _ : state) {
-        CalendarState& calendar = calendarState();
-        calendar.currentDate = StepDate(calendar.currentDate, step);
-        ApplyDate();
+        day.setDate(StepDate(day.date(), step));
         step = -step;
         benchmark::DoNotOptimize(fade.repaint().frame.constBits());
     }
-    SetCurrentDate({21, 8, 0, 2001});
+    day.setDate({21, 8, 0, 2001});
 }
 BENCHMARK(BM_KeyRepaint)
     ->ArgName("mode")
@@ -223,14 +221,15 @@ BENCHMARK(BM_KeyRepaint)
 void BM_HintChange(benchmark::State& state) {
     FullModeFrame* frame = preparedFrame(state);
     if (!frame) return;
-    loadHelpFields();
+    DataState& data = frame->data();
+    data.helpRects = loadHelpFields(data.folder);
     frame->paintMode(FullModeView::Board);
     const QPoint points[] = {{251, 351}, {284, 351}};  // days 4 and 5 of the path
     int i = 0;
     for (auto _ : state) {
         QString text;
-        findHelpField(points[i].x(), points[i].y(), text);
-        drawBoardHint(frame->buffers().frame, text);
+        findHelpField(data.helpRects, points[i].x(), points[i].y(), text);
+        drawBoardHint(frame->fontTable(), frame->buffers().frame, text);
         i ^= 1;
     }
 }
