@@ -5,11 +5,12 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <climits>
+#include <new>
 #include <optional>
 #include <stdexcept>
 
-#include "gfx/font_table.h"
 #include "data/input_limits.h"
+#include "gfx/font_table.h"
 #include "gfx/mask_draw.h"
 #include "printpage/script_line.h"
 #include "printpage/script_rescale.h"
@@ -476,6 +477,15 @@ bool runScriptLines(PrintPageState& page, QStringList& lines) {
                 lines[i] = u'/' + line;
                 ++caret;
             }
+        } catch (const std::bad_alloc&) {
+            // Not the line's fault: the script stays as the user wrote it, and the run says why
+            // it stopped.
+            st.errorLine = -1;
+            st.errorReason = QStringLiteral("not enough memory to draw line %1").arg(i + 1);
+            if (page.services.notify)
+                page.services.notify(QStringLiteral("The page could not be drawn: ") +
+                                     st.errorReason + u'.');
+            return false;
         } catch (const std::exception& e) {
             markSyntaxError(page, lines, i, caret, QString::fromUtf8(e.what()));
             return false;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <new>
+
 #include <sys/stat.h>
 #include <QFontMetrics>
 
@@ -68,6 +70,17 @@ TEST_F(PageTest, AFailingLineIsMarkedAndStopsTheRun) {
     page.script.prepend("Syntax error:");
     EXPECT_TRUE(runScriptLines(page, page.script));
     EXPECT_EQ(page.script.size(), 6);
+
+    // Memory that runs out is no fault of the line: the script stays as written and the run
+    // says why it stopped.
+    recorder.messages.clear();
+    page.services.moonShape = [](int, int) -> QImage { throw std::bad_alloc(); };
+    const QStringList moon = {"TEXT 5 5 rgt 'ink'", "MOON 0 0 20 60 255 0 0"};
+    EXPECT_FALSE(run(moon));
+    EXPECT_EQ(page.script, moon);
+    EXPECT_EQ(page.interp.errorLine, -1);
+    EXPECT_EQ(recorder.messages,
+              QStringList{"The page could not be drawn: not enough memory to draw line 2."});
 }
 
 TEST_F(PageTest, MoonPhasesSizesAndFills) {

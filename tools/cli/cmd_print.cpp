@@ -97,6 +97,8 @@ const QImage& drawForPage(CommandContext& context, const PrintRequest& request,
         throw CommandFailed("the canvas does not fit into memory");
     }
     printNotices(context);
+    if (!drawn && state.interp.errorLine < 0)
+        throw CommandFailed(printable(state.interp.errorReason));
     if (!drawn)
         throw CommandFailed("the exported script failed at line " +
                             std::to_string(state.interp.errorLine) + ": " +
