@@ -18,13 +18,21 @@
 
 namespace orbisca::cli {
 
-std::vector<Command>& commands() {
+namespace {
+
+// Filled while the program starts, before main, by the command files' registrations; only read
+// afterwards.
+std::vector<Command>& commandTable() {
     static std::vector<Command> table;
     return table;
 }
 
+}  // namespace
+
+const std::vector<Command>& commands() { return commandTable(); }
+
 CommandRegistration::CommandRegistration(Command command) {
-    commands().push_back(std::move(command));
+    commandTable().push_back(std::move(command));
 }
 
 bool takeFlag(Args& args, const std::string& flag) {

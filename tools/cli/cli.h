@@ -50,7 +50,7 @@ struct Command {
     std::function<int(CommandContext&, const Args&)> run;
 };
 
-std::vector<Command>& commands();
+const std::vector<Command>& commands();
 
 struct CommandRegistration {
     explicit CommandRegistration(Command command);
