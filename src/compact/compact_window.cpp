@@ -78,12 +78,13 @@ struct AreaHint {
     CompactHint hint;
     int line;
 };
-constexpr AreaHint kAreaHints[] = {{CompactArea::Guide, CompactHint::Guide, 393},
-                                   {CompactArea::Tone, CompactHint::Tone, 394},
-                                   {CompactArea::Sign, CompactHint::Sign, 395},
-                                   {CompactArea::Plasma, CompactHint::Plasma, 396},
-                                   {CompactArea::Affirmation, CompactHint::Affirmation, 398},
-                                   {CompactArea::Moon, CompactHint::Moon, 397}};
+constexpr AreaHint kAreaHints[] = {
+    {CompactArea::Guide, CompactHint::Guide, base_line::kGuideHint},
+    {CompactArea::Tone, CompactHint::Tone, base_line::kToneHint},
+    {CompactArea::Sign, CompactHint::Sign, base_line::kSignHint},
+    {CompactArea::Plasma, CompactHint::Plasma, base_line::kPlasmaHint},
+    {CompactArea::Affirmation, CompactHint::Affirmation, base_line::kAffirmationHint},
+    {CompactArea::Moon, CompactHint::Moon, base_line::kMoonHint}};
 
 bool inArea(CompactArea area, QPoint position) {
     return kCompactAreas[std::size_t(area)].contains(position);
@@ -397,8 +398,10 @@ void CompactWindow::onExpandButtonHover() {
     if (state_.hint == CompactHint::ExpandButton) return;
     resetHintColour();
     QString text;
-    if (!guarded([&] { text = baseLine(program_.data.folder, 413); })) return;
-    if (hintLabel_->text() != text) showHint(CompactHint::ExpandButton, 413);
+    if (!guarded([&] { text = baseLine(program_.data.folder, base_line::kExpandButtonHint); }))
+        return;
+    if (hintLabel_->text() != text)
+        showHint(CompactHint::ExpandButton, base_line::kExpandButtonHint);
 }
 
 void CompactWindow::openFullMode() {
@@ -409,7 +412,7 @@ void CompactWindow::openFullMode() {
 void CompactWindow::onCloseButtonHover() {
     if (state_.hint == CompactHint::CloseButton) return;
     resetHintColour();
-    showHint(CompactHint::CloseButton, 399);
+    showHint(CompactHint::CloseButton, base_line::kCloseButtonHint);
 }
 
 LogValues CompactWindow::logValues() const {

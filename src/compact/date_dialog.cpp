@@ -145,12 +145,12 @@ void DateDialog::showEvent(QShowEvent* event) {
     updateCaption();
     reportFailures(data_, kErrorReadText, kSenderReadText, [this] {
         const WorkingFolder& folder = data_.folder;
-        applyButton_->setText(baseLine(folder, 167));
-        cancelButton_->setText(baseLine(folder, 169));
-        todayButton_->setText(baseLine(folder, 389));
-        yearLabel_->setText(baseLine(folder, 422));
-        monthLabel_->setText(baseLine(folder, 421));
-        dayLabel_->setText(baseLine(folder, 420));
+        applyButton_->setText(baseLine(folder, base_line::kApplyButton));
+        cancelButton_->setText(baseLine(folder, base_line::kCancelButton));
+        todayButton_->setText(baseLine(folder, base_line::kTodayButton));
+        yearLabel_->setText(baseLine(folder, base_line::kYearFieldLabel));
+        monthLabel_->setText(baseLine(folder, base_line::kMonthFieldLabel));
+        dayLabel_->setText(baseLine(folder, base_line::kDayFieldLabel));
     });
     QDialog::showEvent(event);
     // Every showing starts in the year field, ready for typing.

@@ -29,15 +29,7 @@ namespace orbisca {
 
 namespace {
 
-// Lines of BASE.KTX.
-constexpr int kCaptionLine = 637;
-constexpr int kSpeedLabelLine = 644;
-constexpr int kSaveButtonLine = 645;
-constexpr int kTurtlesHeadingLine = 656;
-constexpr int kFirstDateFormatLine = 658;  // 658..664
-constexpr int kMoonLabelLine = 665;
-constexpr int kFirstMoonLine = 666;  // 666, 667
-constexpr int kDateFormatLabelLine = 668;
+using namespace base_line;
 
 // The switches in the order they stand, with their captions before BASE.KTX gives them.
 struct SwitchRow {
@@ -46,19 +38,19 @@ struct SwitchRow {
     int captionLine;
 };
 constexpr SwitchRow kSwitchRows[] = {
-    {&Settings::yearShine, "Shine in Year mode", 638},
-    {&Settings::yearLine, "Line in Year mode", 639},
-    {&Settings::yearDayIcon, "Day icon in Year mode", 640},
-    {&Settings::castleDayIcon, "Day icon in Castle mode", 641},
-    {&Settings::swapDayKeys, "Swap up/down button function", 642},
-    {&Settings::useTransition, "Use transition", 643},
-    {&Settings::gregorianOnIzin, "Gregorian date on the izin page", 653},
-    {&Settings::gregorianOnDay, "Gregorian date on the day page", 654},
-    {&Settings::gregorianInViews, "Gregorian dates in the views", 655},
-    {&Settings::threeTurtles, "Three turtles", 657},
-    {&Settings::showInTray, "Show in the system tray", base_line::kShowInTraySetting},
-    {&Settings::notifyNewDay, "Notify me of the new day", base_line::kNewDayNoticeSetting},
-    {&Settings::startWithDesktop, "Start with the desktop", base_line::kStartWithDesktopSetting},
+    {&Settings::yearShine, "Shine in Year mode", kYearShineSwitch},
+    {&Settings::yearLine, "Line in Year mode", kYearLineSwitch},
+    {&Settings::yearDayIcon, "Day icon in Year mode", kYearDayIconSwitch},
+    {&Settings::castleDayIcon, "Day icon in Castle mode", kCastleDayIconSwitch},
+    {&Settings::swapDayKeys, "Swap up/down button function", kSwapDayKeysSwitch},
+    {&Settings::useTransition, "Use transition", kTransitionSwitch},
+    {&Settings::gregorianOnIzin, "Gregorian date on the izin page", kGregorianOnIzinSwitch},
+    {&Settings::gregorianOnDay, "Gregorian date on the day page", kGregorianOnDaySwitch},
+    {&Settings::gregorianInViews, "Gregorian dates in the views", kGregorianInViewsSwitch},
+    {&Settings::threeTurtles, "Three turtles", kThreeTurtlesSwitch},
+    {&Settings::showInTray, "Show in the system tray", kShowInTraySetting},
+    {&Settings::notifyNewDay, "Notify me of the new day", kNewDayNoticeSetting},
+    {&Settings::startWithDesktop, "Start with the desktop", kStartWithDesktopSetting},
 };
 
 // Runs a handler's work at its edge: a failure (BASE.KTX that cannot be read) is reported once
@@ -167,11 +159,11 @@ QCheckBox* ConfigDialog::switchFor(bool Settings::*field) const {
 }
 
 void ConfigDialog::setCaptions() {
-    setWindowTitle(baseLine(data_.folder, kCaptionLine));
+    setWindowTitle(baseLine(data_.folder, kConfigCaption));
     for (const Switch& s : switches_) s.box->setText(baseLine(data_.folder, s.captionLine));
-    turtlesHeading_->setText(baseLine(data_.folder, kTurtlesHeadingLine));
-    dateFormatLabel_->setText(baseLine(data_.folder, kDateFormatLabelLine));
-    moonLabel_->setText(baseLine(data_.folder, kMoonLabelLine));
+    turtlesHeading_->setText(baseLine(data_.folder, kConfigTurtlesHeading));
+    dateFormatLabel_->setText(baseLine(data_.folder, kConfigDateFormatLabel));
+    moonLabel_->setText(baseLine(data_.folder, kConfigMoonLabel));
 }
 
 void ConfigDialog::fillListsOnce() {
@@ -179,9 +171,9 @@ void ConfigDialog::fillListsOnce() {
     const QSignalBlocker blockDates(dateFormat_);
     const QSignalBlocker blockMoon(moon_);
     for (int i = 0; i < kDateFormatEntries; ++i)
-        dateFormat_->addItem(baseLine(data_.folder, kFirstDateFormatLine + i));
+        dateFormat_->addItem(baseLine(data_.folder, kFirstDateFormat + i));
     for (int i = 0; i < kMoonEntries; ++i)
-        moon_->addItem(baseLine(data_.folder, kFirstMoonLine + i));
+        moon_->addItem(baseLine(data_.folder, kFirstMoonEntry + i));
     // Entries are chosen by conf.dat; until then none is.
     dateFormat_->setCurrentIndex(-1);
     moon_->setCurrentIndex(-1);
@@ -221,8 +213,8 @@ void ConfigDialog::followTransitionSwitch() {
 
 void ConfigDialog::load() {
     fillListsOnce();
-    speedLabel_->setText(baseLine(data_.folder, kSpeedLabelLine));
-    saveButton_->setText(baseLine(data_.folder, kSaveButtonLine));
+    speedLabel_->setText(baseLine(data_.folder, kConfigSpeedLabel));
+    saveButton_->setText(baseLine(data_.folder, kConfigSaveButton));
     Settings read = controlSettings();
     if (readConfFile(data_, read) != ConfigLoad::Missing) showSettings(read);
     apply();

@@ -22,7 +22,8 @@ QString baseLine(const WorkingFolder& folder, int line);
 BaseLineReader readBaseLineEachTime(const WorkingFolder& folder);
 BaseLineReader baseLinesFrom(QStringList lines);
 
-// Lines that hold one fixed caption or label.
+// Every line of "BASE.KTX" that holds one fixed caption or label, or starts a run of them: the
+// one table of its line numbers.
 namespace base_line {
 inline constexpr int kSealLabel = 0;         // before the colour and sign of the sign page
 inline constexpr int kMoonTitleEnding = 29;  // written directly after the moon name
@@ -47,6 +48,78 @@ inline constexpr int kBearerLabel = 423;  // "bearer of this" (year)
 inline constexpr int kWeekLabel = 566;
 inline constexpr int kFeedName = 680;     // the name of the calendar feed
 inline constexpr int kLeapDayNote = 681;  // 29 February counted as 28 February
+// The date dialog.
+inline constexpr int kApplyButton = 167;
+inline constexpr int kCancelButton = 169;
+inline constexpr int kTodayButton = 389;
+inline constexpr int kDayFieldLabel = 420;
+inline constexpr int kMonthFieldLabel = 421;
+inline constexpr int kYearFieldLabel = 422;
+// The compact window's hints: the areas, then its two buttons.
+inline constexpr int kGuideHint = 393;
+inline constexpr int kToneHint = 394;
+inline constexpr int kSignHint = 395;
+inline constexpr int kPlasmaHint = 396;
+inline constexpr int kMoonHint = 397;
+inline constexpr int kAffirmationHint = 398;
+inline constexpr int kCloseButtonHint = 399;
+inline constexpr int kExpandButtonHint = 413;
+// The views: the wavespell and castle pages, the kin book, the extra day, the month.
+inline constexpr int kFirstLongSignName = 170;  // + sign
+inline constexpr int kLegendCentreFirst = 414;
+inline constexpr int kLegendCentreSecond = 415;
+inline constexpr int kLegendPortal = 416;
+inline constexpr int kWavespellTitle = 417;
+inline constexpr int kWavespellSubtitle = 418;
+inline constexpr int kExtraDayFirst = 420;  // the two lines under the extra day's seal
+inline constexpr int kExtraDaySecond = 424;
+inline constexpr int kCastleTitle = 425;
+inline constexpr int kFirstCastleName = 426;     // + castle
+inline constexpr int kFirstCastleColour = 431;   // + castle
+inline constexpr int kFirstCastleCourt = 436;    // + castle
+inline constexpr int kFirstCastleText = 442;     // + castle
+inline constexpr int kFirstWavespellName = 447;  // + wavespell
+inline constexpr int kMonthLabel = 469;          // + month for the month's own name
+inline constexpr int kFirstWavespellText = 523;  // + 2 x wavespell, and the line after it
+inline constexpr int kFirstRowCaption = 566;     // + the row's colour code
+// The print manager's captions come in four runs (entry 1 is line 484).
+inline constexpr int kCaptionRunLines[4] = {483, 586, 596, 614};
+// The configuration dialog.
+inline constexpr int kConfigCaption = 637;
+inline constexpr int kConfigSpeedLabel = 644;
+inline constexpr int kConfigSaveButton = 645;
+inline constexpr int kConfigTurtlesHeading = 656;
+inline constexpr int kFirstDateFormat = 658;  // 658..664
+inline constexpr int kConfigMoonLabel = 665;
+inline constexpr int kFirstMoonEntry = 666;  // 666, 667
+inline constexpr int kConfigDateFormatLabel = 668;
+inline constexpr int kYearShineSwitch = 638;
+inline constexpr int kYearLineSwitch = 639;
+inline constexpr int kYearDayIconSwitch = 640;
+inline constexpr int kCastleDayIconSwitch = 641;
+inline constexpr int kSwapDayKeysSwitch = 642;
+inline constexpr int kTransitionSwitch = 643;
+inline constexpr int kGregorianOnIzinSwitch = 653;
+inline constexpr int kGregorianOnDaySwitch = 654;
+inline constexpr int kGregorianInViewsSwitch = 655;
+inline constexpr int kThreeTurtlesSwitch = 657;
+// The page setup window's labels, one after the other.
+inline constexpr int kPageSetupFirstLabel = 682;
+// The donation reminder.
+inline constexpr int kDonationCaption = 697;
+inline constexpr int kDonationBack = 698;
+inline constexpr int kDonationRemind = 699;
+inline constexpr int kDonationLaunches = 700;
+inline constexpr int kDonationNever = 701;
+inline constexpr int kDonationCountryLabel = 702;
+inline constexpr int kDonationCurrencyLabel = 703;
+inline constexpr int kFirstDonationCountry = 704;   // 704, 705
+inline constexpr int kFirstDonationCurrency = 706;  // 706..711
+inline constexpr int kDonationPrint = 712;
+inline constexpr int kDonationClose = 713;
+inline constexpr int kDonate = 714;
+inline constexpr int kDonationRefused = 716;
+inline constexpr int kDonationDetailsWritten = 717;
 // The names of the full-mode window's nineteen buttons, left to right, shown as their hints.
 inline constexpr int kFullModeButtonNameFirst = 718;
 // The tray's menu, its message when the desktop has none, the About box and the settings of the

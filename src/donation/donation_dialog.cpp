@@ -22,21 +22,7 @@ namespace orbisca {
 
 namespace {
 
-// Lines of BASE.KTX.
-constexpr int kCaptionLine = 697;
-constexpr int kBackLine = 698;
-constexpr int kRemindLine = 699;
-constexpr int kLaunchesLine = 700;
-constexpr int kNeverLine = 701;
-constexpr int kCountryLabelLine = 702;
-constexpr int kCurrencyLabelLine = 703;
-constexpr int kFirstCountryLine = 704;   // 704, 705
-constexpr int kFirstCurrencyLine = 706;  // 706..711
-constexpr int kPrintLine = 712;
-constexpr int kCloseLine = 713;
-constexpr int kDonateLine = 714;
-constexpr int kRefusedLine = 716;
-constexpr int kDetailsWrittenLine = 717;
+using namespace base_line;
 
 QPushButton* button() {
     auto* b = new QPushButton;
@@ -154,25 +140,26 @@ void DonationDialog::runReminder() {
 }
 
 void DonationDialog::setCaptions() {
-    setWindowTitle(baseLine(data_.folder, kCaptionLine));
-    donate_->setText(baseLine(data_.folder, kDonateLine));
-    remind_->setText(baseLine(data_.folder, kRemindLine));
-    launchesLabel_->setText(baseLine(data_.folder, kLaunchesLine));
-    never_->setText(baseLine(data_.folder, kNeverLine));
-    back_->setText(baseLine(data_.folder, kBackLine));
-    close_->setText(baseLine(data_.folder, kCloseLine));
-    detailsClose_->setText(baseLine(data_.folder, kCloseLine));
-    countryLabel_->setText(baseLine(data_.folder, kCountryLabelLine));
-    currencyLabel_->setText(baseLine(data_.folder, kCurrencyLabelLine));
-    print_->setText(baseLine(data_.folder, kPrintLine));
+    setWindowTitle(baseLine(data_.folder, kDonationCaption));
+    donate_->setText(baseLine(data_.folder, kDonate));
+    remind_->setText(baseLine(data_.folder, kDonationRemind));
+    launchesLabel_->setText(baseLine(data_.folder, kDonationLaunches));
+    never_->setText(baseLine(data_.folder, kDonationNever));
+    back_->setText(baseLine(data_.folder, kDonationBack));
+    close_->setText(baseLine(data_.folder, kDonationClose));
+    detailsClose_->setText(baseLine(data_.folder, kDonationClose));
+    countryLabel_->setText(baseLine(data_.folder, kDonationCountryLabel));
+    currencyLabel_->setText(baseLine(data_.folder, kDonationCurrencyLabel));
+    print_->setText(baseLine(data_.folder, kDonationPrint));
     QStringList countries, currencies;
-    for (int i = 0; i < kCountries; ++i) countries << baseLine(data_.folder, kFirstCountryLine + i);
+    for (int i = 0; i < kCountries; ++i)
+        countries << baseLine(data_.folder, kFirstDonationCountry + i);
     for (int i = 0; i < kCurrencies; ++i)
-        currencies << baseLine(data_.folder, kFirstCurrencyLine + i);
+        currencies << baseLine(data_.folder, kFirstDonationCurrency + i);
     setEntries(country_, countries, 0);
     setEntries(currency_, currencies, 0);
-    state_.refusedChoiceMessage = baseLine(data_.folder, kRefusedLine);
-    state_.detailsFileWrittenMessage = baseLine(data_.folder, kDetailsWrittenLine);
+    state_.refusedChoiceMessage = baseLine(data_.folder, kDonationRefused);
+    state_.detailsFileWrittenMessage = baseLine(data_.folder, kDonationDetailsWritten);
 }
 
 // Captions, texts and the answer panel for a showing; false when BASE.KTX failed (reported).

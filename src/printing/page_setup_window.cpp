@@ -69,7 +69,7 @@ PageSetupWindow::~PageSetupWindow() = default;
 void PageSetupWindow::readLabels() {
     for (int i = 0; i < kPageSetupLabelCount; ++i) {
         try {
-            labels_[i] = baseLine(folder_, kPageSetupFirstLine + i);
+            labels_[i] = baseLine(folder_, base_line::kPageSetupFirstLabel + i);
         } catch (const std::exception&) {
             labels_[i].clear();  // a window without its texts still works
         }

@@ -42,8 +42,7 @@ struct PageSetupCaptions {
     QString print, printNow;
 };
 
-// The first of the window's 15 lines of "BASE.KTX" (counted from 0), and what each names.
-inline constexpr int kPageSetupFirstLine = 682;
+// What each of the window's 15 lines of "BASE.KTX" names, from base_line::kPageSetupFirstLabel on.
 enum class PageSetupLabel {
     Left,
     Top,

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "printpage/caption_table.h"
 
+#include "data/day_words.h"
 #include "data/text_file.h"
 
 namespace orbisca {
@@ -13,7 +14,10 @@ struct CaptionRun {
     int first, last;
     std::int32_t lineOffset;
 };
-constexpr CaptionRun kRuns[] = {{1, 41, 483}, {42, 49, 586}, {50, 55, 596}, {56, 65, 614}};
+constexpr CaptionRun kRuns[] = {{1, 41, base_line::kCaptionRunLines[0]},
+                                {42, 49, base_line::kCaptionRunLines[1]},
+                                {50, 55, base_line::kCaptionRunLines[2]},
+                                {56, 65, base_line::kCaptionRunLines[3]}};
 
 }  // namespace
 

@@ -21,14 +21,17 @@ constexpr std::array<int, 6> kAffirmationRows = {422, 437, 452, 466, 480, 494};
 void drawCastleAndWavespell(FullModeFrame& f, int kin) {
     const int castle = castleOfKin(kin);
     const int wavespell = wavespellOfKin(kin);
-    f.drawText(-201, 60, f.baseLine(426 + castle), kViewLabelFont, true);
-    f.drawText(-201, 75, f.baseLine(431 + castle), kViewLabelFont, true);
-    f.drawText(-201, 90, f.baseLine(436 + castle), kViewLabelFont, true);
-    f.drawText(-201, 125, f.baseLine(442 + castle), kViewLabelFont, true);
-    f.drawText(202, 60, f.baseLine(417), kViewLabelFont, true);
-    f.drawText(202, 75, f.baseLine(447 + wavespell), kViewLabelFont, true);
-    f.drawText(200, 110, f.baseLine(523 + 2 * wavespell), kViewLabelFont, true);
-    f.drawText(200, 125, f.baseLine(524 + 2 * wavespell), kViewLabelFont, true);
+    f.drawText(-201, 60, f.baseLine(base_line::kFirstCastleName + castle), kViewLabelFont, true);
+    f.drawText(-201, 75, f.baseLine(base_line::kFirstCastleColour + castle), kViewLabelFont, true);
+    f.drawText(-201, 90, f.baseLine(base_line::kFirstCastleCourt + castle), kViewLabelFont, true);
+    f.drawText(-201, 125, f.baseLine(base_line::kFirstCastleText + castle), kViewLabelFont, true);
+    f.drawText(202, 60, f.baseLine(base_line::kWavespellTitle), kViewLabelFont, true);
+    f.drawText(202, 75, f.baseLine(base_line::kFirstWavespellName + wavespell), kViewLabelFont,
+               true);
+    f.drawText(200, 110, f.baseLine(base_line::kFirstWavespellText + 2 * wavespell), kViewLabelFont,
+               true);
+    f.drawText(200, 125, f.baseLine(base_line::kFirstWavespellText + 2 * wavespell + 1),
+               kViewLabelFont, true);
 }
 
 // The week's izin figure, one line for each day of the week gone by; on the seventh day the whole

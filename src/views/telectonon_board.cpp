@@ -180,14 +180,13 @@ void addPyramid(std::vector<BoardMarker>& markers, MarkerCells& cells, int d) {
                            boardCellPoint(cells[k], collisionOffset(k, cells))});
 }
 
-
 void paintExtraDayPage(FullModeFrame& f) {
     constexpr int kFont = 2;
     f.drawElement(6, 146, kinds::kExtraDayDot, true);
     f.drawElement(0, 218, kinds::kSigns35.kindOf(f.day().sign), true);
     f.drawElement(0, 198, kinds::kTones35.kindOf(f.day().tone), true);
-    f.drawText(0, 280, f.baseLine(420), kFont, true);
-    f.drawText(0, 295, f.baseLine(424), kFont, true);
+    f.drawText(0, 280, f.baseLine(base_line::kExtraDayFirst), kFont, true);
+    f.drawText(0, 295, f.baseLine(base_line::kExtraDaySecond), kFont, true);
 }
 
 }  // namespace

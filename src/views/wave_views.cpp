@@ -16,17 +16,7 @@ constexpr int kCaptionFont = 7;
 
 // BASE.KTX lines.
 constexpr int kZolkinTitle = 63;
-constexpr int kWavespellTitle = 417;
-constexpr int kWavespellSubtitle = 418;
-constexpr int kCastleTitle = 425;
-constexpr int kFirstCastleLine = 426;  // + castle, then 431, 436 and 442 + castle
-constexpr int kFirstWavespellName = 447;
-constexpr int kFirstWavespellText = 523;  // + 2 x wavespell, and the line after it
-constexpr int kFirstRowCaption = 566;     // + the row's colour code
-constexpr int kFirstLongSignName = 170;
-constexpr int kLegendPortal = 416;
-constexpr int kLegendCentreFirst = 414;
-constexpr int kLegendCentreSecond = 415;
+using namespace base_line;
 
 // The Zolkin board's row captions: the fonts of a row (by row mod 4: red, white, blue, yellow)
 // and the colour code of its caption line.
@@ -55,8 +45,8 @@ int rowCaptionCode(int row) {
 void drawZolkinRows(FullModeFrame& f) {
     for (int row = 1; row <= 20; ++row) {
         const RowFonts fonts = rowFonts(row);
-        f.drawText(496, 22 * row + 14, f.baseLine(kFirstRowCaption + rowCaptionCode(row)), fonts.name,
-                   false);
+        f.drawText(496, 22 * row + 14, f.baseLine(kFirstRowCaption + rowCaptionCode(row)),
+                   fonts.name, false);
         f.state().alignRight = true;
         f.drawText(141, 22 * row + 8, f.baseLine(row), fonts.name, false);
         f.drawText(141, 22 * row + 19, f.baseLine(kFirstLongSignName + row), fonts.longName, false);
@@ -109,7 +99,8 @@ void drawWavespell(FullModeFrame& f) {
 void drawCastleTexts(FullModeFrame& f, int castle, int wavespell) {
     f.drawText(-181, 0, f.baseLine(kCastleTitle), kViewTitleFont, true);
     const int rows[] = {60, 75, 90, 125};
-    const int firstLines[] = {kFirstCastleLine, 431, 436, 442};
+    const int firstLines[] = {kFirstCastleName, kFirstCastleColour, kFirstCastleCourt,
+                              kFirstCastleText};
     for (int i = 0; i < 4; ++i)
         f.drawText(-181, rows[i], f.baseLine(firstLines[i] + castle), kViewLabelFont, true);
     f.drawText(182, 1, f.baseLine(kWavespellTitle), kViewLabelFont, true);

@@ -19,6 +19,7 @@
 #include "data/text_file.h"
 #include "printing/canvas_printer.h"
 #include "printing/page_preview_widget.h"
+#include "data/day_words.h"
 #include "printing/page_setup_window.h"
 #include "printpage/print_job.h"
 #include "support/compact_fixture.h"
@@ -73,7 +74,8 @@ TEST_F(PageSetupWindowTest, EachFieldsLabelNamesItsControl) {
     for (const PageField which :
          {PageField::Left, PageField::Top, PageField::Width, PageField::Height, PageField::Scale,
           PageField::PaperWidth, PageField::PaperHeight}) {
-        const QString name = readDatabaseLine(data.folder, kPageSetupFirstLine + int(which), "BASE.KTX");
+        const QString name =
+            readDatabaseLine(data.folder, base_line::kPageSetupFirstLabel + int(which), "BASE.KTX");
         const auto labels = window->findChildren<QLabel*>();
         const auto label = std::find_if(labels.begin(), labels.end(),
                                         [&](QLabel* l) { return l->text() == name; });
