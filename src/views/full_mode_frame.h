@@ -6,11 +6,11 @@
 // How to use this layer
 // ---------------------
 // Paint a mode:
-//     FullModeFrame frame;                       // owns FullModeState and the buffers
-//     frame.paintMode(FullModeView::Day);        // the day overview into frame.buffers().frame
-// The day painted is the calendar state's current date and position (calendar/calendar_state.h),
-// read at the start of every paint; the settings are the ones in force (data/conf_file.h); the
-// fonts come from the font table (loadFontTable() first).
+//     FullModeFrame frame(program.data, program.fonts);  // owns FullModeState and the buffers
+//     frame.paintMode(FullModeView::Day);  // the day overview into frame.buffers().frame
+// The day painted is the day model's current date and position (data/day_model.h), read at the
+// start of every paint; the settings, texts and pictures are those of the program state's data
+// (its settings and working folder); the fonts come from its font table (loaded by the caller).
 //
 // Write a view's painter (the calendar views of views/moon_views.h and views/wave_views.h show
 // how highlights, the year buffer and exports go together):
