@@ -263,15 +263,15 @@ int main(int argc, char** argv) {
         windows.printManager().openOnItsOwn();
         if (!options->script.isEmpty()) windows.printManager().loadScriptFile(options->script);
     } else if (options->openWindow == kConfigWindow) {
-        windows.config().fullMode.returnToDayOverview = [] {
-            QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
-        };
+        QObject::connect(&windows.config(), &ConfigDialog::closed, &app, &QCoreApplication::quit,
+                         Qt::QueuedConnection);
         windows.showConfiguration();
     } else if (options->fullModeView) {
         windows.openFullMode(*options->fullModeView);
     } else if (startsInTray(program.data, *options)) {
         trayMode = std::make_unique<TrayMode>(
-            program, windows, [] { return QDateTime::currentDateTime(); }, makeSystemMidnightAlarm(&app));
+            program, windows, [] { return QDateTime::currentDateTime(); },
+            makeSystemMidnightAlarm(&app));
         if (trayMode->start()) {
             QApplication::setQuitOnLastWindowClosed(false);
             trayMode->noticeNewDay();  // the first start of the day

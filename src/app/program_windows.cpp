@@ -50,14 +50,18 @@ void ProgramWindows::wire() {
     printManager_->exports.pickDate = [this] {
         return dateDialog_->pickModally(program_.data.day.date());
     };
-    FullModeLink& link = printManager_->fullMode;
-    link.setEnabled = [this](bool enabled) { fullMode_->setEnabled(enabled); };
-    link.requestMode = [this](FullModeView view) { fullMode_->showMode(view, false); };
-    config_->fullMode.setEnabled = [this](bool enabled) { fullMode_->setEnabled(enabled); };
-    config_->fullMode.returnToDayOverview = [this] {
-        if (fullMode_->isVisible()) fullMode_->showMode(FullModeView::Day, false);
-    };
     FullModeWindow* full = fullMode_.get();
+    PrintManagerWindow* print = printManager_.get();
+    QObject::connect(print, &PrintManagerWindow::fullModeLocked, full,
+                     [full](bool locked) { full->setEnabled(!locked); });
+    QObject::connect(print, &PrintManagerWindow::fullModeViewAsked, full,
+                     [full](FullModeView view) { full->showMode(view, false); });
+    ConfigDialog* config = config_.get();
+    QObject::connect(config, &ConfigDialog::shown, full, [full] { full->setEnabled(false); });
+    QObject::connect(config, &ConfigDialog::closed, full, [full] {
+        full->setEnabled(true);
+        if (full->isVisible()) full->showMode(FullModeView::Day, false);
+    });
     QObject::connect(full, &FullModeWindow::dayStepAsked, compact, &CompactWindow::stepDay);
     QObject::connect(full, &FullModeWindow::dateDialogAsked, full,
                      [this] { dateDialog_->openOn(program_.data.day.date()); });
@@ -88,12 +92,13 @@ void ProgramWindows::wirePrinting() {
         return QPoint(values.setupLeft, values.setupTop);
     };
     pageSetup_->rememberPosition = [this](QPoint at) { printManager_->rememberSetupPosition(at); };
-    PrinterLink& link = printManager_->printer;
-    link.pageSize = [this] { return printer_->metrics().page; };
-    link.setup = [this] { pageSetup_->open(); };
-    link.print = [this](bool withDialog) {
-        printer_->print(!withDialog, printManager_->page().canvas, printManager_.get());
-    };
+    PrintManagerWindow* print = printManager_.get();
+    print->printer.pageSize = [this] { return printer_->metrics().page; };
+    QObject::connect(print, &PrintManagerWindow::setupAsked, pageSetup_.get(),
+                     &PageSetupWindow::open);
+    QObject::connect(print, &PrintManagerWindow::printAsked, print, [this, print](bool withDialog) {
+        printer_->print(!withDialog, print->page().canvas, print);
+    });
     donation_->printDetails = [this](const DetailsPrintOut& out) { printDonationDetails(out); };
 }
 

@@ -254,7 +254,7 @@ void ConfigDialog::moveToStoredPosition() {
 void ConfigDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous()) return;
-    if (fullMode.setEnabled) fullMode.setEnabled(false);
+    emit shown();
     guarded(data_, [this] {
         setCaptions();
         load();
@@ -268,8 +268,7 @@ void ConfigDialog::hideEvent(QHideEvent* event) {
     QDialog::hideEvent(event);
     if (event->spontaneous()) return;
     apply();
-    if (fullMode.setEnabled) fullMode.setEnabled(true);
-    if (fullMode.returnToDayOverview) fullMode.returnToDayOverview();
+    emit closed();
 }
 
 }  // namespace orbisca

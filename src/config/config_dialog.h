@@ -30,16 +30,6 @@ class ConfigDialog : public QDialog {
 public:
     explicit ConfigDialog(DataState& dataState, QWidget* parent = nullptr);
 
-    // What the dialog asks of the full-mode window that opens it; an empty hook is skipped.
-    struct FullModeLinks {
-        // The full-mode window takes no input while the dialog is shown.
-        std::function<void(bool enabled)> setEnabled;
-        // The dialog has gone: the full-mode window requests its day overview (mode 0) and starts
-        // its timer, so that it fades back to it.
-        std::function<void()> returnToDayOverview;
-    };
-    FullModeLinks fullMode;
-
     // Fills the lists once, reads "conf.dat" into the controls and puts them in force. A missing
     // file leaves the controls as they are; a bad line leaves its control and is named.
     void load();
@@ -60,6 +50,13 @@ public:
     QComboBox* dateFormatBox() const { return dateFormat_; }
     QComboBox* moonBox() const { return moon_; }
     QPushButton* saveButton() const { return saveButton_; }
+
+signals:
+    // The dialog is shown: the window that opened it takes no input meanwhile.
+    void shown();
+    // The dialog has gone, its settings in force: the full-mode window fades back to its day
+    // overview.
+    void closed();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMetaMethod>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -586,13 +587,15 @@ bool PrintManagerWindow::drawCanvasIfBlank() {
 }
 
 void PrintManagerWindow::openSetup() {
-    if (!printer.setup) return notAvailableYet();
-    if (drawCanvasIfBlank()) printer.setup();
+    if (!isSignalConnected(QMetaMethod::fromSignal(&PrintManagerWindow::setupAsked)))
+        return notAvailableYet();
+    if (drawCanvasIfBlank()) emit setupAsked();
 }
 
 void PrintManagerWindow::print(bool withDialog) {
-    if (!printer.print) return notAvailableYet();
-    if (drawCanvasIfBlank()) printer.print(withDialog);
+    if (!isSignalConnected(QMetaMethod::fromSignal(&PrintManagerWindow::printAsked)))
+        return notAvailableYet();
+    if (drawCanvasIfBlank()) emit printAsked(withDialog);
 }
 
 }  // namespace orbisca

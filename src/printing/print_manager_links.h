@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What the print manager asks of the code around it. Each hook may be left empty: the print
-// manager then says in its status line that the command is not available yet (the date button,
-// printing) or does without (the other windows), so it works on its own.
+// What the print manager asks of the code around it and must have an answer for (what it only
+// announces are its signals). Each hook may be left empty: the print manager then says in its
+// status line that the command is not available yet (the date button) or takes a default (the
+// printer's page), so it works on its own.
 #pragma once
 
 #include <QSize>
@@ -24,20 +25,6 @@ struct PrinterLink {
     // The printer's page in device pixels, as Optimize enlarges the canvas for it. Empty: an A4
     // page at 600 dpi (Qt's 4958 x 7017).
     std::function<QSize()> pageSize;
-    // "Setup...": the page setup window.
-    std::function<void()> setup;
-    // "Print..." (withDialog: the print dialog first) and "Print now".
-    std::function<void(bool withDialog)> print;
-};
-
-// The full-mode window, filled by the program when it wires its windows.
-struct FullModeLink {
-    // The full-mode window takes no input while the print manager is shown.
-    std::function<void(bool enabled)> setEnabled;
-    // Asks the full-mode window to show `view` again when the print manager hides.
-    std::function<void(FullModeView view)> requestMode;
-    // Ends the full-mode window's export state (its export flags) when the print manager hides.
-    std::function<void()> clearExportFlags;
 };
 
 // The printer page Optimize uses when no printer says otherwise.

@@ -357,7 +357,7 @@ void PrintManagerWindow::openOnItsOwn() {
 void PrintManagerWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (event->spontaneous()) return;
-    if (fullMode.setEnabled) fullMode.setEnabled(false);
+    emit fullModeLocked(true);
     guardedWork(program_.data, [this] {
         if (!state_.filesLoaded) loadWindowFiles();
         refreshDay();
@@ -391,15 +391,14 @@ void PrintManagerWindow::drawAfterOpening() {
 void PrintManagerWindow::hideEvent(QHideEvent* event) {
     QMainWindow::hideEvent(event);
     if (event->spontaneous()) return;
-    if (fullMode.clearExportFlags) fullMode.clearExportFlags();
     if (state_.opening.forDonation())
         restoreUserPageAfterDonation();
     else if (state_.filesLoaded)
         guardedWork(program_.data, [this] { saveWindowFiles(); });
     // Whoever opened the window, the full-mode window takes input again.
-    if (fullMode.setEnabled) fullMode.setEnabled(true);
-    const std::optional<FullModeView> view = state_.opening.takeReturnMode();
-    if (view && fullMode.requestMode) fullMode.requestMode(*view);
+    emit fullModeLocked(false);
+    if (const std::optional<FullModeView> view = state_.opening.takeReturnMode())
+        emit fullModeViewAsked(*view);
 }
 
 void PrintManagerWindow::closeEvent(QCloseEvent* event) {

@@ -58,7 +58,6 @@ public:
 
     ScriptExportLink exports;
     PrinterLink printer;
-    FullModeLink fullMode;
     void setPageSetupWindow(PageSetupWindow* window) { pageSetup_ = window; }
     // Where the page setup window stands, written with the print manager's window file.
     void rememberSetupPosition(QPoint position) {
@@ -136,6 +135,16 @@ public:
     PrintPageState& page() { return page_; }
     const PrintManagerState& state() const { return state_; }
     QSize printerPageSize() const;
+
+signals:
+    // The full-mode window takes no input while the print manager is shown.
+    void fullModeLocked(bool locked);
+    // The print manager has gone: the full-mode window shows again the view it was opened on.
+    void fullModeViewAsked(FullModeView view);
+    // "Setup...": the page setup window. Without a receiver the command is not available.
+    void setupAsked();
+    // "Print..." (withDialog: the print dialog first) and "Print now".
+    void printAsked(bool withDialog);
 
 protected:
     void showEvent(QShowEvent* event) override;

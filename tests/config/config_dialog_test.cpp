@@ -21,8 +21,11 @@ protected:
     void SetUp() override {
         CompactFolderTest::SetUp();
         dialog = std::make_unique<ConfigDialog>(data);
-        dialog->fullMode.setEnabled = [this](bool on) { fullModeCalls << (on ? "on" : "off"); };
-        dialog->fullMode.returnToDayOverview = [this] { fullModeCalls << "mode 0"; };
+        QObject::connect(dialog.get(), &ConfigDialog::shown, [this] { fullModeCalls << "off"; });
+        QObject::connect(dialog.get(), &ConfigDialog::closed, [this] {
+            fullModeCalls << "on"
+                          << "mode 0";
+        });
     }
     void TearDown() override {
         dialog.reset();
@@ -101,7 +104,7 @@ TEST_F(ConfigDialogTest, ABadLineIsNamedTheOthersApplyAndTheFileWaitsForSave) {
     EXPECT_FALSE(box(&Settings::yearShine)->isChecked());
     EXPECT_TRUE(box(&Settings::swapDayKeys)->isChecked());
     EXPECT_EQ(dialog->speedBox()->value(), 10);  // kept
-    EXPECT_TRUE(data.settings.swapDayKeys);         // applied
+    EXPECT_TRUE(data.settings.swapDayKeys);      // applied
     EXPECT_EQ(data.settings.glyphFont, "Hand Font");
     EXPECT_EQ(readFile("conf.dat"), before);
     saveByButton();

@@ -27,10 +27,10 @@
 #include <QTimer>
 
 #include "data/conf_file.h"
-#include "gfx/font_table.h"
 #include "data/text_file.h"
-#include "printing/canvas_view.h"
 #include "export/export_driver.h"
+#include "gfx/font_table.h"
+#include "printing/canvas_view.h"
 #include "printing/print_manager_window.h"
 #include "printpage/page_services.h"
 #include "printpage/script_line.h"
@@ -277,7 +277,8 @@ TEST_F(PrintManagerWindowTest, OpenedOnItsOwnItShowsItsScriptAndPrintsNoUndrawnP
     writeLines("WindWHP.dat", values);
     std::vector<QImage> printed;
     window = std::make_unique<PrintManagerWindow>(program);
-    window->printer.print = [&](bool) { printed.push_back(window->page().canvas); };
+    QObject::connect(window.get(), &PrintManagerWindow::printAsked,
+                     [&](bool) { printed.push_back(window->page().canvas); });
     open();
     EXPECT_EQ(window->page().canvas.size(), QSize(200, 100));
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -359,10 +360,11 @@ TEST_F(PrintManagerWindowTest, AYearScriptDrawsItsGridFromAFileAndAfterARestart)
 TEST_F(PrintManagerWindowTest, TheFullModeWindowTakesInputAgainAfterEveryOpening) {
     std::vector<QString> calls;
     window = std::make_unique<PrintManagerWindow>(program);
-    window->fullMode.setEnabled = [&](bool on) { calls.push_back(on ? "enable" : "disable"); };
-    window->fullMode.requestMode = [&](FullModeView view) {
+    QObject::connect(window.get(), &PrintManagerWindow::fullModeLocked,
+                     [&](bool locked) { calls.push_back(locked ? "disable" : "enable"); });
+    QObject::connect(window.get(), &PrintManagerWindow::fullModeViewAsked, [&](FullModeView view) {
         calls.push_back(QString::number(modeNumber(view)));
-    };
+    });
     window->openForDonation();
     window->close();
     EXPECT_EQ(calls, (std::vector<QString>{"disable", "enable"}));
