@@ -134,7 +134,7 @@ TEST_F(PrintManagerEndToEndTest, SignAndNextDayWriteWhatTheCommandLineExports) {
     key("Return");
     QElapsedTimer wait;
     wait.start();
-    while (!QFile::exists(home.filePath("sign.spt")) && wait.elapsed() < 10000)
+    while (!QFile::exists(home.filePath("sign.spt")) && wait.elapsed() < 30000)
         QThread::msleep(100);
 
     QProcess cli;
