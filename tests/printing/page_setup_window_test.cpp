@@ -16,10 +16,10 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include "data/day_words.h"
 #include "data/text_file.h"
 #include "printing/canvas_printer.h"
 #include "printing/page_preview_widget.h"
-#include "data/day_words.h"
 #include "printing/page_setup_window.h"
 #include "printpage/print_job.h"
 #include "support/compact_fixture.h"
