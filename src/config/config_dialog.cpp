@@ -52,7 +52,7 @@ constexpr SwitchRow kSwitchRows[] = {
     {&Settings::castleDayIcon, "Day icon in Castle mode", 641},
     {&Settings::swapDayKeys, "Swap up/down button function", 642},
     {&Settings::useTransition, "Use transition", 643},
-    {&Settings::gregorianOnIzin, "Gregorian date on the izin page", 653},
+    {&Settings::gregorianOnKinBook, "Gregorian date on the izin page", 653},
     {&Settings::gregorianOnDay, "Gregorian date on the day page", 654},
     {&Settings::gregorianInViews, "Gregorian dates in the views", 655},
     {&Settings::threeTurtles, "Three turtles", 657},

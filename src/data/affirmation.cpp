@@ -7,7 +7,7 @@
 namespace orbisca {
 
 Affirmation buildAffirmation(const MayanDate& position, const BaseLineReader& L) {
-    const OracleInfo oracle = MakeOracle(position);
+    const OracleInfo oracle = makeOracle(position);
     const int tone = position.tone;
     const int sign = position.sign;
     const int secondSignLine = tone == 5 ? 270 + sign : tone == 13 ? 291 + sign : 249 + sign;

@@ -36,7 +36,7 @@ QString moonTitle(int month, const BaseLineReader& line) {
 }
 
 DayNames dayNames(const MayanDate& position, const BaseLineReader& line) {
-    const OracleInfo oracle = MakeOracle(position);
+    const OracleInfo oracle = makeOracle(position);
     DayNames names;
     names.sign = line(signNameLine(position.sign));
     names.tone = toneWord(oracle, line);
@@ -49,7 +49,7 @@ DayNames dayNames(const MayanDate& position, const BaseLineReader& line) {
 }
 
 DayCaptions dayCaptions(const MayanDate& m, const BaseLineReader& L) {
-    const OracleInfo oracle = MakeOracle(m);
+    const OracleInfo oracle = makeOracle(m);
     const QString blank = QStringLiteral(" ");
     DayCaptions c;
     if (m.month > 0) {

@@ -41,7 +41,7 @@ enum class FullModeButton {
     Moons,
     Castle,
     Board,
-    Izin,
+    KinBook,
     Print,
     Help,
     Configuration,

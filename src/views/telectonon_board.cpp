@@ -215,7 +215,7 @@ QPoint pyramidCell(int sign) {
 PyramidCells pyramidCells(const MayanDate& day, const OracleInfo& oracle) {
     PyramidCells cells{};
     // Each partner takes the cell of its colour; the day's sign only the generic one.
-    for (int partner : {oracle.guide, oracle.ateacher, oracle.analog, oracle.antipod})
+    for (int partner : {oracle.guide, oracle.occultTeacher, oracle.analog, oracle.antipode})
         cells[std::size_t(pyramidColour(partner))] = pyramidCell(partner);
     cells[0] = pyramidCell(day.sign);
     return cells;
@@ -389,7 +389,7 @@ void TelectononBoard::drawMarker(FullModeFrame& f, const BoardMarker& marker) {
     // Both are looked up before drawing: a second lookup may replace the first's entry.
     const QImage picture = sprites_.picture(marker.picture);
     const QImage& mask = sprites_.picture(marker.mask);
-    gfx::BlendThroughMask(picture, mask, f.drawingTarget(), kMarkerOpacity,
+    gfx::blendThroughMask(picture, mask, f.drawingTarget(), kMarkerOpacity,
                           f.state().originX + marker.at.x(), f.state().originY + marker.at.y());
 }
 

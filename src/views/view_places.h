@@ -55,7 +55,7 @@ inline constexpr int kViewTitleFont = 8;
 // the settings do not ask for it.
 inline bool showsDatesInViews(const Settings& s) { return s.showsGregorian() && s.gregorianInViews; }
 inline QString viewDateText(const Settings& s, const GregorianDate& d) {
-    return QString::fromStdString(FormatGregorianDate(d, s.dateLayout()));
+    return QString::fromStdString(formatGregorianDate(d, s.dateLayout()));
 }
 
 }  // namespace orbisca
