@@ -271,7 +271,8 @@ int main(int argc, char** argv) {
         windows.openFullMode(*options->fullModeView);
     } else if (startsInTray(program.data, *options)) {
         trayMode = std::make_unique<TrayMode>(
-            program, windows, [] { return QDateTime::currentDateTime(); }, makeSystemMidnightAlarm(&app));
+            program, windows, [] { return QDateTime::currentDateTime(); },
+            makeSystemMidnightAlarm(&app));
         if (trayMode->start()) {
             QApplication::setQuitOnLastWindowClosed(false);
             trayMode->noticeNewDay();  // the first start of the day

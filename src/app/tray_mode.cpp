@@ -9,8 +9,8 @@
 #include "compact/compact_window.h"
 #include "data/affirmation.h"
 #include "data/conf_file.h"
-#include "data/desktop_entries.h"
 #include "data/day_words.h"
+#include "data/desktop_entries.h"
 #include "printing/print_manager_window.h"
 #include "state/program_state.h"
 #include "views/mode_table.h"
@@ -69,7 +69,8 @@ TrayMode::~TrayMode() {
 
 bool TrayMode::start() {
     if (!TrayIcon::desktopHasTray()) {
-        std::fprintf(stderr, "orbisca: %s\n", qPrintable(baseLine(program_.data.folder, base_line::kNoTrayOnDesktop)));
+        std::fprintf(stderr, "orbisca: %s\n",
+                     qPrintable(baseLine(program_.data.folder, base_line::kNoTrayOnDesktop)));
         windows_.compact().show();
         return false;
     }
@@ -102,7 +103,8 @@ void TrayMode::noticeNewDay() {
     const QString summary = trayToolTip(day, {}, line)
                                 .section(QLatin1Char('\n'), 0, 1)
                                 .replace(QLatin1Char('\n'), QStringLiteral(" · "));
-    if (notifier_.notify(summary, buildAffirmation(day, line)[0])) rememberNewDayNotice(path, today);
+    if (notifier_.notify(summary, buildAffirmation(day, line)[0]))
+        rememberNewDayNotice(path, today);
 }
 
 void TrayMode::toggleCompact() {

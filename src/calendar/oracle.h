@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The oracle of a day (guide, analog, antipode, occult teacher) and the classifications of its sign and
-// kin that choose texts and pictures.
+// The oracle of a day (guide, analog, antipode, occult teacher) and the classifications of its sign
+// and kin that choose texts and pictures.
 #pragma once
 
 #include <cstdint>

@@ -20,8 +20,8 @@
 #include "calendar/calendar.h"
 #include "data/day_step.h"
 #include "data/error_log.h"
-#include "state/program_state.h"
 #include "data/full_mode_view.h"
+#include "state/program_state.h"
 #include "widgets/glyph_button.h"
 
 namespace orbisca {

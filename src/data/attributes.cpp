@@ -38,7 +38,8 @@ bool makeSettingsFilesWritable(DataState& state, const MakeWritable& makeWritabl
         if (isReadOnly(path) && !makeWritable(path)) ++failures;
     }
     if (failures == 0) return true;
-    reportError(state, kErrorWriteAccess, QStringLiteral("Runing from CD! Write process not allowed!"),
+    reportError(state, kErrorWriteAccess,
+                QStringLiteral("Runing from CD! Write process not allowed!"),
                 {QStringLiteral("Write access denied!")}, QString());
     return false;
 }

@@ -22,7 +22,6 @@ bool addOwnerWrite(const QString& path);
 // Makes each existing, read-only file of kWritableDataFiles writable. When any change is refused,
 // reports once with code 114 (no log file, one message) and goes on.
 // Returns true when every file is writable afterwards.
-bool makeSettingsFilesWritable(DataState& state,
-                               const MakeWritable& makeWritable = addOwnerWrite);
+bool makeSettingsFilesWritable(DataState& state, const MakeWritable& makeWritable = addOwnerWrite);
 
 }  // namespace orbisca

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "data/atomic_file.h"
-#include "data/file_kind.h"
 #include "data/data_state.h"
+#include "data/file_kind.h"
 #include "data/text_file.h"
 #include "data/working_folder.h"
 

@@ -30,7 +30,7 @@ struct Settings {
     bool swapDayKeys = false;           // the keys that step the day go the other way
     QString glyphFont;                  // font of exported sign glyphs
     std::int32_t helpPages = 4;         // number of help pages of the full-mode window, 1..17
-    bool gregorianOnKinBook = false;       // the Gregorian date on the kin book page
+    bool gregorianOnKinBook = false;    // the Gregorian date on the kin book page
     bool gregorianOnDay = false;        // the Gregorian date on the day overview
     bool gregorianInViews =
         false;                  // Gregorian dates in the month, 13-moon, wings and wavespell views
@@ -71,14 +71,14 @@ enum class ConfigLoad { Loaded, Missing, Unreadable, Malformed };
 // as it stands, and the chosen entries.
 QStringList confFileLines(const Settings& settings);
 
-// Reads "conf.dat" of the state's folder into `into` line by line; messages go to its notifier. A missing file shows "Error. Configuration file not
-// exists!"; one that is there but cannot be read (a folder, a pipe, no permission, too large)
-// shows a message that says so, naming it (Unreadable). Every line is read: a bad number or an
-// entry index outside its list (-1, "no entry", is in every list) leaves that setting as it was in
-// `into`, and one message names each bad line (Malformed); the same bad lines read again are not
-// said again until the file has been read well. A Y/N line is true exactly
-// for "Y"; a speed outside 1..99 is taken to the nearer end; the help pages are kept to
-// limitHelpPages().
+// Reads "conf.dat" of the state's folder into `into` line by line; messages go to its notifier. A
+// missing file shows "Error. Configuration file not exists!"; one that is there but cannot be read
+// (a folder, a pipe, no permission, too large) shows a message that says so, naming it
+// (Unreadable). Every line is read: a bad number or an entry index outside its list (-1, "no
+// entry", is in every list) leaves that setting as it was in `into`, and one message names each bad
+// line (Malformed); the same bad lines read again are not said again until the file has been read
+// well. A Y/N line is true exactly for "Y"; a speed outside 1..99 is taken to the nearer end; the
+// help pages are kept to limitHelpPages().
 ConfigLoad readConfFile(DataState& state, Settings& into);
 
 // The number of help pages the full-mode window can show: `pages` within 0..17 and no more than

@@ -6,8 +6,8 @@
 #include <optional>
 
 #include "data/atomic_file.h"
-#include "data/donation_files.h"
 #include "data/data_state.h"
+#include "data/donation_files.h"
 #include "data/text_file.h"
 #include "data/working_folder.h"
 

@@ -311,9 +311,8 @@ bool catchFailures(DataState& state, const std::function<void()>& work,
 
 bool reportFailures(DataState& state, std::int32_t code, const QString& sender,
                     const std::function<void()>& work) {
-    return catchFailures(state, work, [&](const QString& reason) {
-        reportFatal(state, code, sender, {}, reason);
-    });
+    return catchFailures(
+        state, work, [&](const QString& reason) { reportFatal(state, code, sender, {}, reason); });
 }
 
 void LoadingLog::start(const QDateTime& now) {

@@ -2,10 +2,10 @@
 // The one road for user-facing messages and for a fatal error's request to end the program.
 //
 // Nothing in the libraries shows a dialog or exits by itself. They call their program state's
-// notifier: notify() and, for a fatal error, requestProgramEnd(). The GUI installs `show` (a message box) and `endProgram` (quits the
-// application); orbisca-cli and the tests leave them empty and read `messages` and `endRequested`
-// instead. Every message is collected in any case. Both run on the user-interface thread only:
-// a worker posts its reports there.
+// notifier: notify() and, for a fatal error, requestProgramEnd(). The GUI installs `show` (a
+// message box) and `endProgram` (quits the application); orbisca-cli and the tests leave them empty
+// and read `messages` and `endRequested` instead. Every message is collected in any case. Both run
+// on the user-interface thread only: a worker posts its reports there.
 #pragma once
 
 #include <QString>

@@ -6,8 +6,8 @@
 
 #include "data/atomic_file.h"
 #include "data/data_error.h"
-#include "data/input_limits.h"
 #include "data/data_state.h"
+#include "data/input_limits.h"
 #include "data/text_file.h"
 #include "data/working_folder.h"
 
@@ -137,7 +137,8 @@ PrintWindowFiles loadPrintWindowFiles(DataState& state) {
     if (QFileInfo::exists(windowPath)) {
         try {
             QStringList problems;
-            result.values = parseWindowValues(requireTextLines(state.folder, kWindowFile), &problems);
+            result.values =
+                parseWindowValues(requireTextLines(state.folder, kWindowFile), &problems);
             if (!problems.isEmpty())
                 result.problem = problems.join(u'\n') + QStringLiteral(
                                                             "\nThe other lines are kept; the lines "
@@ -158,8 +159,7 @@ PrintWindowFiles loadPrintWindowFiles(DataState& state) {
 
 namespace {
 
-bool saveWindowFiles(DataState& state, const PrintWindowValues& values,
-                     const QStringList* script) {
+bool saveWindowFiles(DataState& state, const PrintWindowValues& values, const QStringList* script) {
     const QString windowPath = state.folder.resolve(kWindowFile);
     const QString scriptPath = state.folder.resolve(kLastScript);
     QString error;
@@ -167,12 +167,11 @@ bool saveWindowFiles(DataState& state, const PrintWindowValues& values,
     std::optional<QString> problem = replaceProblem(windowPath);
     if (!problem && script) problem = replaceProblem(scriptPath);
     if (problem) error = *problem;
-    const bool ok =
-        !problem &&
-        writeFileAtomically(windowPath, textFileContent(windowValueLines(values)), &error,
-                            state.beforeRename) &&
-        (!script ||
-         writeFileAtomically(scriptPath, textFileContent(*script), &error, state.beforeRename));
+    const bool ok = !problem &&
+                    writeFileAtomically(windowPath, textFileContent(windowValueLines(values)),
+                                        &error, state.beforeRename) &&
+                    (!script || writeFileAtomically(scriptPath, textFileContent(*script), &error,
+                                                    state.beforeRename));
     if (!ok)
         state.notifier.notify(QStringLiteral("The print manager's settings could not be saved. ") +
                               error);

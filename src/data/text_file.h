@@ -3,10 +3,10 @@
 // A file is decoded as UTF-8 when it is valid UTF-8, else as Windows-1251.
 #pragma once
 
+#include <sys/types.h>
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
-#include <sys/types.h>
 #include <cstdint>
 #include <map>
 #include <optional>

@@ -2,8 +2,9 @@
 // The working folder that holds every data file, and the resolver for the names the program uses.
 //
 // Names are written as the program writes them: "graphic\0Y.bmp", "BASE.KTX", "Base.ktx".
-// WorkingFolder::resolve() turns backslashes into separators and matches each component without regard to
-// case, so all three spellings of the text database find the one file on a case-sensitive disk.
+// WorkingFolder::resolve() turns backslashes into separators and matches each component without
+// regard to case, so all three spellings of the text database find the one file on a case-sensitive
+// disk.
 #pragma once
 
 #include <QString>

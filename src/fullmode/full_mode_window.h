@@ -25,7 +25,6 @@ class QPushButton;
 
 namespace orbisca {
 
-
 // The nineteen buttons, left to right.
 enum class FullModeButton {
     Day,
@@ -111,10 +110,10 @@ public:
     QTimer& tickTimer() { return timer_; }
 
 signals:
-    void dayStepAsked(DayStep step);          // a key stepped the day
-    void dateDialogAsked();                   // the date dialog, preset to the current date
-    void compactAsked();                      // the compact window is to show again
-    void endAsked();                          // the program is to end, as Escape does (status 0)
+    void dayStepAsked(DayStep step);  // a key stepped the day
+    void dateDialogAsked();           // the date dialog, preset to the current date
+    void compactAsked();              // the compact window is to show again
+    void endAsked();                  // the program is to end, as Escape does (status 0)
     void printManagerAsked(FullModeView printed);  // on the view being shown
     void configurationAsked();
 

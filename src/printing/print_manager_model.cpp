@@ -4,9 +4,9 @@
 #include <QPageLayout>
 #include <QPageSize>
 
+#include "data/data_state.h"
 #include "data/error_log.h"
 #include "data/notifier.h"
-#include "data/data_state.h"
 #include "printing/print_manager_links.h"
 #include "printpage/image_ops.h"
 #include "printpage/script_line.h"

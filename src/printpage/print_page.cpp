@@ -8,8 +8,8 @@
 #include <optional>
 #include <stdexcept>
 
-#include "gfx/font_table.h"
 #include "data/input_limits.h"
+#include "gfx/font_table.h"
 #include "gfx/mask_draw.h"
 #include "printpage/script_line.h"
 #include "printpage/script_rescale.h"
@@ -265,8 +265,8 @@ QImage moonMask(PrintPageState& page, int phase, int size) {
         throw std::runtime_error("the moon drawing gave no disc of " + std::to_string(size) +
                                  " pixels");
     mask = mask.convertToFormat(QImage::Format_RGB888);
-    required(page.services.meanFilter, "the mean filter")(
-        mask, QRect(1, 1, size - 1, size - 1), RowProgress());
+    required(page.services.meanFilter, "the mean filter")(mask, QRect(1, 1, size - 1, size - 1),
+                                                          RowProgress());
     if (size > kMoonCacheSide) return mask;
     if (page.moonCache.masks.size() >= kMoonCacheEntries) page.moonCache.masks.clear();
     return page.moonCache.masks.emplace(key, std::move(mask)).first->second;

@@ -9,9 +9,9 @@
 #include "data/affirmation.h"
 #include "data/day_words.h"
 #include "data/error_log.h"
-#include "gfx/font_table.h"
 #include "data/text_file.h"
 #include "data/working_folder.h"
+#include "gfx/font_table.h"
 #include "gfx/image_io.h"
 #include "gfx/mask_draw.h"
 #include "gfx/moon.h"
@@ -57,8 +57,8 @@ int panelTextWidth(const FontTable& fonts, const QString& text, int font) {
     return QFontMetrics(fonts.font(font).font).horizontalAdvance(text);
 }
 
-int drawPanelText(const FontTable& fonts, QImage& face, int x, int y, const QString& text,
-                  int font, bool centred, PanelTrace* trace) {
+int drawPanelText(const FontTable& fonts, QImage& face, int x, int y, const QString& text, int font,
+                  bool centred, PanelTrace* trace) {
     const TableFont f = fonts.font(font);
     const QFontMetrics metrics(f.font);
     const int width = metrics.horizontalAdvance(text);

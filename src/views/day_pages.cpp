@@ -13,7 +13,6 @@
 namespace orbisca {
 namespace {
 
-
 // Fonts of the day pages (font choices).
 constexpr int kCaptionFont = 2;
 constexpr int kLabelFont = 3;
@@ -105,7 +104,8 @@ void paintSignPage(FullModeFrame& f) {
     const QString blank = QStringLiteral(" ");
     f.drawElement(0, 105, kinds::kLargeSignsY.kindOf(sign), true, ElementRole::Kin);
     f.drawText(0, 195,
-               f.baseLine(base_line::kSealLabel) + blank + colourWord(f.oracle(), readBaseLineEachTime(f.data().folder)) + blank +
+               f.baseLine(base_line::kSealLabel) + blank +
+                   colourWord(f.oracle(), readBaseLineEachTime(f.data().folder)) + blank +
                    f.baseLine(signNameLine(sign)),
                kCaptionFont, true);
     drawPageText(f, {"DAYINFO.ktx", (sign - 1) * 17, 17, 18, 233});
@@ -114,10 +114,10 @@ void paintSignPage(FullModeFrame& f) {
 void paintPlasmaPage(FullModeFrame& f) {
     const int plasma = f.day().plasma;
     f.drawElement(0, 105, kinds::kLargePlasmas.kindOf(plasma), true, ElementRole::Plasma);
-    f.drawText(
-        0, 195,
-        f.baseLine(base_line::kPlasmaLabel) + QStringLiteral(" ") + f.baseLine(plasmaNameLine(plasma)),
-        kCaptionFont, true);
+    f.drawText(0, 195,
+               f.baseLine(base_line::kPlasmaLabel) + QStringLiteral(" ") +
+                   f.baseLine(plasmaNameLine(plasma)),
+               kCaptionFont, true);
     drawPageText(f, {"PLASMINFO.ktx", (plasma - 1) * 5, 5, 19, 233});
 }
 
@@ -137,7 +137,8 @@ void paintOraclePage(FullModeFrame& f) {
     f.drawElement(0, 195, kinds::kLargeTones.kindOf(m.tone), true, ElementRole::Tone);
     f.drawElement(-82, 242, kinds::kLargeSigns.kindOf(o.antipode), true, ElementRole::Antipode);
     f.drawElement(82, 242, kinds::kLargeSigns.kindOf(o.analog), true, ElementRole::Analog);
-    f.drawElement(0, 314, kinds::kLargeSigns.kindOf(o.occultTeacher), true, ElementRole::OccultTeacher);
+    f.drawElement(0, 314, kinds::kLargeSigns.kindOf(o.occultTeacher), true,
+                  ElementRole::OccultTeacher);
 }
 
 void paintHelpPage(FullModeFrame& f) {

@@ -283,7 +283,8 @@ void FullModeFrame::exportText(int x, int y, const QString& text, int font, bool
 void FullModeFrame::drawTextBlock(int x, int y, int firstLine, int step, int count, int font,
                                   bool centred, const QString& fileName) {
     for (int i = 0; i < count; ++i)
-        drawText(x, y + step * i, readDatabaseLine(data_.folder, firstLine + i, fileName), font, centred);
+        drawText(x, y + step * i, readDatabaseLine(data_.folder, firstLine + i, fileName), font,
+                 centred);
 }
 
 void FullModeFrame::drawArcText(int x, int y, bool rainbow, bool centred, int mode, int endAngle,

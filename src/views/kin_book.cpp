@@ -66,7 +66,8 @@ void drawOracle(FullModeFrame& f) {
     f.drawElement(0, 142, kinds::kSigns45.kindOf(o.guide), true, ElementRole::Guide);
     f.drawElement(-82, 242, kinds::kSigns45.kindOf(o.antipode), true, ElementRole::Antipode);
     f.drawElement(82, 242, kinds::kSigns45.kindOf(o.analog), true, ElementRole::Analog);
-    f.drawElement(0, 314, kinds::kSigns45.kindOf(o.occultTeacher), true, ElementRole::OccultTeacher);
+    f.drawElement(0, 314, kinds::kSigns45.kindOf(o.occultTeacher), true,
+                  ElementRole::OccultTeacher);
 }
 
 void drawMoonItems(FullModeFrame& f, const DayCaptions& c) {

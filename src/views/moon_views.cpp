@@ -163,7 +163,8 @@ void drawMonthCell(FullModeFrame& f, const GregorianDate& date, const MayanDate&
     f.drawElement(x - 4, y + 73, kinds::kSigns35.kindOf(d.sign), false);
     f.drawElement(x - 4, y + 53, kinds::kTones35.kindOf(d.tone), false);
     f.drawText(x - 312, y + 58, QString::number(d.monthDay), kViewNumberFont, true);
-    if (f.showsDatesInViews()) f.drawText(x - 295, y + 112, f.viewDateText(date), kViewSmallFont, true);
+    if (f.showsDatesInViews())
+        f.drawText(x - 295, y + 112, f.viewDateText(date), kViewSmallFont, true);
 }
 
 void drawIzinFigure(FullModeFrame& f, const IzinFigure& figure, int number) {
@@ -233,7 +234,8 @@ void paintMonth(FullModeFrame& f) {
     f.drawElement(272, 3, kinds::kLargeTones.kindOf(m.month), false);
     f.drawText(8, 43, f.baseLine(moonNameLine(m.month)) + f.baseLine(base_line::kMoonTitleEnding),
                kViewTitleFont, true);
-    f.drawText(8, 63, f.baseLine(base_line::kMoonLabel) + ' ' + f.baseLine(moonSecondNameLine(m.month)),
+    f.drawText(8, 63,
+               f.baseLine(base_line::kMoonLabel) + ' ' + f.baseLine(moonSecondNameLine(m.month)),
                kViewTitleFont, true);
     f.drawText(200, 47, f.baseLine(kMonthLabel), kViewSmallFont, true);
     f.drawText(200, 63, f.baseLine(kMonthLabel + m.month), kViewTitleFont, true);
@@ -267,8 +269,8 @@ void paintThirteenMoons(FullModeFrame& f) {
     f.drawElement(582, 100, kinds::kWeekLines.kindOf(3 * colour + 2), false);
     f.drawElement(27, 100, kinds::kWeekLines.kindOf(3 * colour + 2), false);
     f.drawElement(27, 424, kinds::kWeekLines.kindOf(3 * colour + 1), false);
-    f.drawText(10, 35, f.baseLine(base_line::kWeekLabel) + ' ' + QString::number(week + 1), kWeekFont,
-               true);
+    f.drawText(10, 35, f.baseLine(base_line::kWeekLabel) + ' ' + QString::number(week + 1),
+               kWeekFont, true);
     GregorianDate date = stepped(f.date(), -dayOfWeek - 1);
     int figureNumber = 0;
     for (int c = 1; c <= kDaysPerWeek; ++c) {
@@ -288,7 +290,8 @@ void paintThirteenMoons(FullModeFrame& f) {
         f.drawElement(x - 4, 159, kinds::kSigns35.kindOf(d.sign), false);
         f.drawElement(x - 4, 139, kinds::kTones35.kindOf(d.tone), false);
         f.drawText(x - 312, 144, QString::number(d.monthDay), kViewNumberFont, true);
-        if (f.showsDatesInViews()) f.drawText(x - 295, 198, f.viewDateText(date), kViewSmallFont, true);
+        if (f.showsDatesInViews())
+            f.drawText(x - 295, 198, f.viewDateText(date), kViewSmallFont, true);
     }
     if (figure && figureNumber > 0) drawIzinFigure(f, *figure, figureNumber);
     if (!f.state().exporting) shine(f, 76 * (dayOfWeek + 1) - 40, 119, Highlight::Week);

@@ -180,7 +180,6 @@ void addPyramid(std::vector<BoardMarker>& markers, MarkerCells& cells, int d) {
                            boardCellPoint(cells[k], collisionOffset(k, cells))});
 }
 
-
 void paintExtraDayPage(FullModeFrame& f) {
     constexpr int kFont = 2;
     f.drawElement(6, 146, kinds::kExtraDayDot, true);

@@ -72,8 +72,9 @@ QImage trayIconPicture(const WorkingFolder& folder, const MayanDate& day, int si
     QImage icon(size, size, QImage::Format_ARGB32_Premultiplied);
     icon.fill(Qt::transparent);
     const int signSide = size - trayToneBox(size).height() / 2;
-    const QImage sign = cutOutSign(folder, day.sign).scaled(signSide, signSide, Qt::KeepAspectRatio,
-                                                    Qt::SmoothTransformation);
+    const QImage sign =
+        cutOutSign(folder, day.sign)
+            .scaled(signSide, signSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     QPainter painter(&icon);
     painter.drawImage((size - sign.width()) / 2, 0, sign);
     drawTone(painter, day.tone, trayToneBox(size));

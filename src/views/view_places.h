@@ -53,7 +53,9 @@ inline constexpr int kViewTitleFont = 8;
 
 // The Gregorian date under a day of the month, 13-moon, wavespell and wings views, or nothing when
 // the settings do not ask for it.
-inline bool showsDatesInViews(const Settings& s) { return s.showsGregorian() && s.gregorianInViews; }
+inline bool showsDatesInViews(const Settings& s) {
+    return s.showsGregorian() && s.gregorianInViews;
+}
 inline QString viewDateText(const Settings& s, const GregorianDate& d) {
     return QString::fromStdString(formatGregorianDate(d, s.dateLayout()));
 }

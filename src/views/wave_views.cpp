@@ -55,8 +55,8 @@ int rowCaptionCode(int row) {
 void drawZolkinRows(FullModeFrame& f) {
     for (int row = 1; row <= 20; ++row) {
         const RowFonts fonts = rowFonts(row);
-        f.drawText(496, 22 * row + 14, f.baseLine(kFirstRowCaption + rowCaptionCode(row)), fonts.name,
-                   false);
+        f.drawText(496, 22 * row + 14, f.baseLine(kFirstRowCaption + rowCaptionCode(row)),
+                   fonts.name, false);
         f.state().alignRight = true;
         f.drawText(141, 22 * row + 8, f.baseLine(row), fonts.name, false);
         f.drawText(141, 22 * row + 19, f.baseLine(kFirstLongSignName + row), fonts.longName, false);

@@ -24,8 +24,9 @@ TEST(JulianDayNumber, CountsEveryRealDay) {
     // 400 Gregorian years are 146,097 days, at both ends of the 32-bit years.
     EXPECT_EQ(julianDayNumber(dmy(1, 1, INT32_MIN + 400)) - julianDayNumber(dmy(1, 1, INT32_MIN)),
               146097);
-    EXPECT_EQ(julianDayNumber(dmy(31, 12, INT32_MAX)) - julianDayNumber(dmy(31, 12, INT32_MAX - 400)),
-              146097);
+    EXPECT_EQ(
+        julianDayNumber(dmy(31, 12, INT32_MAX)) - julianDayNumber(dmy(31, 12, INT32_MAX - 400)),
+        146097);
 }
 
 // Lunation fractions at 12:00 UTC from an independent ephemeris (python3-ephem).
@@ -46,10 +47,10 @@ TEST(MoonPhase, IsTheSkysAtNoonUtc) {
 // advances the phase by a day of some real lunation (29.2 to 29.9 days), also where the theory
 // hands over to the mean lunation (1 January -4000, 31 December 8000).
 TEST(MoonPhase, CachedRunsMatchFreshValuesAndAdvanceDayByDay) {
-    const std::int64_t starts[] = {julianDayNumber(dmy(1, 12, 1999)), julianDayNumber(dmy(1, 1, -4000)),
-                                   julianDayNumber(dmy(31, 12, 8000)),
-                                   julianDayNumber(dmy(1, 1, INT32_MIN)) + 100,
-                                   julianDayNumber(dmy(31, 12, INT32_MAX)) - 100};
+    const std::int64_t starts[] = {
+        julianDayNumber(dmy(1, 12, 1999)), julianDayNumber(dmy(1, 1, -4000)),
+        julianDayNumber(dmy(31, 12, 8000)), julianDayNumber(dmy(1, 1, INT32_MIN)) + 100,
+        julianDayNumber(dmy(31, 12, INT32_MAX)) - 100};
     for (const std::int64_t start : starts) {
         for (const int direction : {1, -1}) {
             LunationCache run;

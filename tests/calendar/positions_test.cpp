@@ -51,18 +51,21 @@ TEST(GregorianToMayan, WorkedExamplesByClosedFormAndWalk) {
 TEST(GregorianToMayan, ExtraDayHasTwoRepresentations) {
     // Forwards (after the reference date) the extra day closes the ending year: day 29, week 0,
     // plasma 7, the year of 24 July ...
-    const MayanDate f = gregorianToMayan(dmy(25, 7, 2150)), before = gregorianToMayan(dmy(24, 7, 2150));
+    const MayanDate f = gregorianToMayan(dmy(25, 7, 2150)),
+                    before = gregorianToMayan(dmy(24, 7, 2150));
     EXPECT_EQ((std::tuple{f.month, f.monthDay, f.weekNumber, f.plasma, f.yearSign, f.yearTone}),
               (std::tuple{0, 29, 0, 7, before.yearSign, before.yearTone}));
     // ... backwards it opens the following one: day 0, week 1, plasma 1, the year of 26 July.
-    const MayanDate b = gregorianToMayan(dmy(25, 7, 1850)), after = gregorianToMayan(dmy(26, 7, 1850));
+    const MayanDate b = gregorianToMayan(dmy(25, 7, 1850)),
+                    after = gregorianToMayan(dmy(26, 7, 1850));
     EXPECT_EQ((std::tuple{b.month, b.monthDay, b.weekNumber, b.plasma, b.yearSign, b.yearTone}),
               (std::tuple{0, 0, 1, 1, after.yearSign, after.yearTone}));
 }
 
 TEST(GregorianToMayan, RejectsDatesThatDoNotExist) {
-    for (const GregorianDate& bad : {dmy(30, 2, 2001), dmy(31, 4, 2001), dmy(1, 13, 2001), dmy(0, 5, 2001),
-                                     dmy(1, 0, 2001), dmy(32, 1, 2001), dmy(31, 11, -44)}) {
+    for (const GregorianDate& bad :
+         {dmy(30, 2, 2001), dmy(31, 4, 2001), dmy(1, 13, 2001), dmy(0, 5, 2001), dmy(1, 0, 2001),
+          dmy(32, 1, 2001), dmy(31, 11, -44)}) {
         SCOPED_TRACE(describeDate(bad));
         EXPECT_THROW(gregorianToMayan(bad), InvalidDate);
         EXPECT_THROW(walkGregorianToMayan(bad), InvalidDate);

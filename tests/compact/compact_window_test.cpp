@@ -22,9 +22,7 @@ QStringList withoutTimes(QStringList lines) {
 
 class WindowTest : public CompactFolderTest {
 protected:
-    void SetUp() override {
-        CompactFolderTest::SetUp();
-    }
+    void SetUp() override { CompactFolderTest::SetUp(); }
     void TearDown() override {
         window.reset();
         CompactFolderTest::TearDown();
@@ -32,7 +30,9 @@ protected:
     void create(GregorianDate date = {1, 3, 0, 2026}) {
         window = std::make_unique<CompactWindow>(program);
         QObject::connect(window.get(), &CompactWindow::fullModeAsked,
-                         [this](FullModeView view, bool stopFade) { fullModeShown.push_back({view, stopFade}); });
+                         [this](FullModeView view, bool stopFade) {
+                             fullModeShown.push_back({view, stopFade});
+                         });
         window->setDateDialog(&dialog);
         window->setStartDate(date);
         ASSERT_TRUE(window->startUp());
@@ -56,8 +56,7 @@ protected:
     }
     // The sign area shows the sign of the current day.
     bool showsTheCurrentSign() const {
-        return window->face().pixelColor(262, 258) ==
-               signColour(data.day.position().sign % 20);
+        return window->face().pixelColor(262, 258) == signColour(data.day.position().sign % 20);
     }
 
     std::unique_ptr<CompactWindow> window;
@@ -105,7 +104,9 @@ TEST_F(WindowTest, AFailedStartNamesTheFileAndTheReasonAndEndsTheLogWithError) {
         ASSERT_TRUE(QFile::remove(home.filePath(file)));
         window = std::make_unique<CompactWindow>(program);
         QObject::connect(window.get(), &CompactWindow::fullModeAsked,
-                         [this](FullModeView view, bool stopFade) { fullModeShown.push_back({view, stopFade}); });
+                         [this](FullModeView view, bool stopFade) {
+                             fullModeShown.push_back({view, stopFade});
+                         });
         EXPECT_FALSE(window->startUp());
         const QStringList tail = lastTwoLines("Loading.log");
         EXPECT_EQ(tail.value(1), "ERROR!!!") << file;

@@ -101,7 +101,7 @@ TEST_F(ConfigDialogTest, ABadLineIsNamedTheOthersApplyAndTheFileWaitsForSave) {
     EXPECT_FALSE(box(&Settings::yearShine)->isChecked());
     EXPECT_TRUE(box(&Settings::swapDayKeys)->isChecked());
     EXPECT_EQ(dialog->speedBox()->value(), 10);  // kept
-    EXPECT_TRUE(data.settings.swapDayKeys);         // applied
+    EXPECT_TRUE(data.settings.swapDayKeys);      // applied
     EXPECT_EQ(data.settings.glyphFont, "Hand Font");
     EXPECT_EQ(readFile("conf.dat"), before);
     saveByButton();

@@ -56,7 +56,8 @@ TEST_F(ErrorLog, WritesTheStateOfTheProgramAsTheSampleLog) {
                          {LogField::DrawingGuide, true}};
     });
 
-    reportError(data, 102, "PAINTALL in orbisca", {"detail one", "", "detail three"}, "why it failed");
+    reportError(data, 102, "PAINTALL in orbisca", {"detail one", "", "detail three"},
+                "why it failed");
     QFile sample(ORBISCA_SOURCE_DIR "/tests/data/sample_error.log");
     ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
     EXPECT_EQ(readFile("program/errorlog1.err"),

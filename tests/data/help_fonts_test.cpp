@@ -71,7 +71,8 @@ TEST_F(HelpFields, StrictInsidePointsFindTheFirstFieldInFileOrder) {
     writeFile("HRCT.dat", records);
     writeLines("Fieldhlp.ktx", texts.mid(0, 69));
     clearTextCache(data.folder);
-    EXPECT_EQ(errorOf([&] { data.helpRects = loadHelpFields(data.folder); }), "Fieldhlp.ktx: 69 lines; 70 are needed");
+    EXPECT_EQ(errorOf([&] { data.helpRects = loadHelpFields(data.folder); }),
+              "Fieldhlp.ktx: 69 lines; 70 are needed");
     EXPECT_EQ(data.helpRects.texts[1], "field 1");
 }
 
@@ -138,7 +139,8 @@ TEST_F(FontTable, EmptyAndMissingLinesGiveTheDefaultFontAndBadNumbersAreRefused)
             ASSERT_TRUE(program.fonts.fonts[i].has_value()) << i;
             const bool plainExpected =
                 c.error == "no error" && std::ranges::count(c.defaultFonts, i);
-            EXPECT_EQ(program.fonts.font(i).font.pointSize(), plainExpected ? plainSize : 30 + i) << i;
+            EXPECT_EQ(program.fonts.font(i).font.pointSize(), plainExpected ? plainSize : 30 + i)
+                << i;
             EXPECT_EQ(program.fonts.font(i).colour, QColor(Qt::white));
         }
     }

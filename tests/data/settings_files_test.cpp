@@ -81,7 +81,8 @@ TEST_F(ConfFile, ReadsAndWritesBackTheFifteenLines) {
 TEST_F(ConfFile, OurOwnLinesFollowTheFifteenOnlyWhenSet) {
     writeLines("conf.dat", sample);
     ASSERT_EQ(loadSettings(data), ConfigLoad::Loaded);
-    EXPECT_FALSE(data.settings.showInTray || data.settings.notifyNewDay || data.settings.startWithDesktop);
+    EXPECT_FALSE(data.settings.showInTray || data.settings.notifyNewDay ||
+                 data.settings.startWithDesktop);
     data.settings.notifyNewDay = true;
     ASSERT_TRUE(saveSettings(data, data.settings));
     EXPECT_EQ(QString::fromUtf8(readFile("conf.dat")),

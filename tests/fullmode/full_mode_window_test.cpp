@@ -244,7 +244,8 @@ TEST_F(FullModeWindowTest, TheRemindersPrintOpensThePrintManagerOnItsDetails) {
     QTimer::singleShot(0, [&] {
         auto button = [&](int line) {
             for (auto* b : donation.findChildren<QPushButton*>())
-                if (b->isVisible() && b->text() == readDatabaseLine(data.folder, line, "BASE.KTX")) return b;
+                if (b->isVisible() && b->text() == readDatabaseLine(data.folder, line, "BASE.KTX"))
+                    return b;
             return static_cast<QPushButton*>(nullptr);
         };
         button(714)->click();  // Donate

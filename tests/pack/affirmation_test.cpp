@@ -50,7 +50,8 @@ TEST(PackAffirmation, EveryKinReadsWellInEveryView) {
     DataState& data = pack.data;
     int reported = 0;
     for (int kin = 1; kin <= 260; ++kin) {
-        const Affirmation raw = buildAffirmation(positionOfKin(kin), readBaseLineEachTime(data.folder));
+        const Affirmation raw =
+            buildAffirmation(positionOfKin(kin), readBaseLineEachTime(data.folder));
         for (const Patterns& patterns :
              {kAffirmationCasePatterns, kDayAffirmationPatterns, kIzinAffirmationPatterns}) {
             for (int i = 0; i < 6; ++i) {

@@ -90,8 +90,8 @@ TEST_F(PackBoard, EachHintExplainsTheFieldOfItsRecord) {
     for (int day = 1; day <= 28; ++day) {
         QString text;
         const QPoint cell = yellowCell(day);
-        EXPECT_TRUE(
-            findHelpField(data.helpRects, int(133 + 33.5 * cell.x() + 16), int(133 + 33.5 * cell.y() + 16), text));
+        EXPECT_TRUE(findHelpField(data.helpRects, int(133 + 33.5 * cell.x() + 16),
+                                  int(133 + 33.5 * cell.y() + 16), text));
         EXPECT_TRUE(text.startsWith(QStringLiteral("Day %1 ").arg(day))) << text;
     }
 }

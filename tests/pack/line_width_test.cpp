@@ -61,7 +61,8 @@ TEST_F(PackLineWidth, DayTonePlasmaAndHelpPagesFitTheirViews) {
 TEST_F(PackLineWidth, AffirmationFitsTheCompactWindowAndTheViews) {
     QStringList lines;
     for (int kin = 1; kin <= 260; ++kin)
-        for (const QString& line : buildAffirmation(positionOfKin(kin), readBaseLineEachTime(data.folder)))
+        for (const QString& line :
+             buildAffirmation(positionOfKin(kin), readBaseLineEachTime(data.folder)))
             lines << applyCasePattern(line, "Aaaaaaaaaaaaa");
     expectFits(lines, 5, 350, "affirmation (compact window area A6, day view)");
     expectFits(lines, 2, kCentredWidth, "affirmation (kin book page)");

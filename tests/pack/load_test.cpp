@@ -20,7 +20,7 @@ TEST(PackLoad, SettingsLoadWithoutAMessage) {
     DataState& data = pack.data;
     ASSERT_EQ(loadSettings(data), ConfigLoad::Loaded) << data.notifier.messages.join('\n');
     EXPECT_TRUE(data.settings.showsGregorian() && data.settings.moonEntry == 0);
-    EXPECT_EQ(data.settings.glyphFont, "Orbisca Glyphs");              // the sign face under fonts/
+    EXPECT_EQ(data.settings.glyphFont, "Orbisca Glyphs");  // the sign face under fonts/
     EXPECT_EQ(loadPrintWindowFiles(data).values, PrintWindowValues{});  // the form defaults
     EXPECT_TRUE(data.notifier.messages.isEmpty()) << data.notifier.messages.join('\n');
 }

@@ -73,7 +73,8 @@ TEST_F(PageSetupWindowTest, EachFieldsLabelNamesItsControl) {
     for (const PageField which :
          {PageField::Left, PageField::Top, PageField::Width, PageField::Height, PageField::Scale,
           PageField::PaperWidth, PageField::PaperHeight}) {
-        const QString name = readDatabaseLine(data.folder, kPageSetupFirstLine + int(which), "BASE.KTX");
+        const QString name =
+            readDatabaseLine(data.folder, kPageSetupFirstLine + int(which), "BASE.KTX");
         const auto labels = window->findChildren<QLabel*>();
         const auto label = std::find_if(labels.begin(), labels.end(),
                                         [&](QLabel* l) { return l->text() == name; });

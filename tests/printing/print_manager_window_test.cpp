@@ -27,10 +27,10 @@
 #include <QTimer>
 
 #include "data/conf_file.h"
-#include "gfx/font_table.h"
 #include "data/text_file.h"
-#include "printing/canvas_view.h"
 #include "export/export_driver.h"
+#include "gfx/font_table.h"
+#include "printing/canvas_view.h"
 #include "printing/print_manager_window.h"
 #include "printpage/page_services.h"
 #include "printpage/script_line.h"

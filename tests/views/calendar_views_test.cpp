@@ -155,10 +155,7 @@ TEST_F(CalendarViews, TheMonthShowsItsTwentyEightDaysAndTheHighlightByColour) {
     paint(FullModeView::Month, {22, 8, 0, 2001});
     EXPECT_EQ(count("shine2.bmp") + count("shine7.bmp") + count("shine8.bmp") + count("shine9.bmp"),
               1);
-    EXPECT_EQ(
-        count(
-            highlightPictureName(monthHighlight(data.day.position().cromatic)).mid(8)),
-        1);
+    EXPECT_EQ(count(highlightPictureName(monthHighlight(data.day.position().cromatic)).mid(8)), 1);
     EXPECT_TRUE(runScript(exported("month"), {670, 550}).isEmpty());
 }
 
@@ -190,7 +187,8 @@ TEST_F(CalendarViews, TheWeekShowsItsLinesLabelIzinAndHighlight) {
                         .arg((figure.number - 1) % 8, 3, 10, QChar('0'))),
               1);
     const QStringList script = exportedMode(FullModeView::Moons);
-    EXPECT_TRUE(script.contains("TEXT 10 35 cnt '" + readDatabaseLine(data.folder, 566, "BASE.KTX") + " 4'"));
+    EXPECT_TRUE(script.contains("TEXT 10 35 cnt '" +
+                                readDatabaseLine(data.folder, 566, "BASE.KTX") + " 4'"));
 }
 
 TEST_F(CalendarViews, TheFirstWeekOfAYearShowsItsOwnNumberAndIzinYear) {
@@ -203,10 +201,12 @@ TEST_F(CalendarViews, TheFirstWeekOfAYearShowsItsOwnNumberAndIzinYear) {
         EXPECT_EQ(countAt("LNR1.bmp", 27, 72), 1) << date.year;
         const std::optional<int> year = izinYear(m.yearSign, m.yearTone);
         ASSERT_TRUE(year);
-        const IzinFigure figure = *parseIzinLine(readDatabaseLine(data.folder, 52 * *year, "izinfo.dat"));
+        const IzinFigure figure =
+            *parseIzinLine(readDatabaseLine(data.folder, 52 * *year, "izinfo.dat"));
         const QString first = figure.pattern[0] == '1' ? "izin9.bmp" : "izin6.bmp";
         EXPECT_EQ(countAt(first, 76 - 14, 262), 1) << date.year;
-        paint(FullModeView::KinBook, date);  // the kin book page shows the same figure, four days of it
+        paint(FullModeView::KinBook,
+              date);  // the kin book page shows the same figure, four days of it
         EXPECT_EQ(countAt(first, 190, 188), 1) << date.year;
         EXPECT_EQ(count("izin9.bmp") + count("izin6.bmp"), 4) << date.year;
         const QStringList script = exportedMode(FullModeView::Moons);

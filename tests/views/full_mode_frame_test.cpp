@@ -43,7 +43,8 @@ TEST_F(DayPages, TheDayOverviewPutsTheDaysPicturesMoonAndAffirmationOrTheExtraDa
     frame.paintMode(FullModeView::Day);
     EXPECT_TRUE(paintedRows(frame.buffers().frame, 150, 208, 216, 274).empty());
     const QStringList extra = exported("day");
-    EXPECT_TRUE(extra.contains("TEXT 0 67 cnt '" + readDatabaseLine(data.folder, 419, "BASE.KTX") + "'"));
+    EXPECT_TRUE(
+        extra.contains("TEXT 0 67 cnt '" + readDatabaseLine(data.folder, 419, "BASE.KTX") + "'"));
     EXPECT_TRUE(extra.filter("X.bmp'").isEmpty());
 }
 
@@ -209,7 +210,8 @@ TEST_F(Renderers, HelpPagesShowTheirLinesAndClicksWrapAfterTheLastPage) {
 
     std::vector<int> pages;
     FullModeView view = FullModeView::FirstHelpPage;
-    for (int i = 0; i < 5; ++i, view = nextHelpView(data, view)) pages.push_back(helpPageOfView(view));
+    for (int i = 0; i < 5; ++i, view = nextHelpView(data, view))
+        pages.push_back(helpPageOfView(view));
     EXPECT_EQ(pages, std::vector<int>({1, 2, 3, 4, 1}));
     data.settings.helpPages = 40;  // a struct set by hand: still 17 pages at most
     for (int page = 5; page <= 17; ++page)

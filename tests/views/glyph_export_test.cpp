@@ -69,8 +69,7 @@ TEST_F(GlyphExport, TheDayPageWritesItsSignAndPlasmaAsStackedGlyphsWithRoleWords
     do {
         date = stepDate(date, 1);
         data.day.setDate(date);
-    } while (data.day.position().plasma != 1 ||
-             data.day.position().month == 0);
+    } while (data.day.position().plasma != 1 || data.day.position().month == 0);
     script = exportBoth(*findExportView("day"), true).first;
     const qsizetype plasma = script.indexOf("FONT 50 -67 255 255 0 thn nrm " + face);
     ASSERT_GE(plasma, 0);

@@ -38,10 +38,11 @@ Fields positionFields(const MayanDate& m) {
 }
 
 Fields oracleFields(const OracleInfo& o) {
-    return {
-        {"GUIDE:", o.guide},        {"ANALOG:", o.analog},        {"ANTIPOD:", o.antipode},
-        {"ATEACHER:", o.occultTeacher},  {"COLOUR:", o.colour},        {"SIGN GROUP:", o.signGroup},
-        {"SIGN FLAG:", o.signFlag}, {"MARKED KIN:", o.markedKin}, {"CENTRAL KIN:", o.centralKin}};
+    return {{"GUIDE:", o.guide},           {"ANALOG:", o.analog},
+            {"ANTIPOD:", o.antipode},      {"ATEACHER:", o.occultTeacher},
+            {"COLOUR:", o.colour},         {"SIGN GROUP:", o.signGroup},
+            {"SIGN FLAG:", o.signFlag},    {"MARKED KIN:", o.markedKin},
+            {"CENTRAL KIN:", o.centralKin}};
 }
 
 // "YEAR SIGN:" becomes "yearSign", the names of the CSV header and the JSON keys.
