@@ -337,9 +337,9 @@ void FullModeFrame::drawDayMoon(int phaseValue, int x, int y) {
         // The Day export's page starts at the overview's corner; every other page keeps the
         // frame's places, moved as the script's moon is drawn.
         const bool dayPage = state_.exportCanvasWidth == kDayExportWidth;
-        const int X = state_.originX + x + (dayPage ? -109 : 40);
-        const int Y = state_.originY + y + (dayPage ? -kDayShiftY : 2);
-        scriptSink_->append(QStringLiteral("MOON ") + number(X) + ' ' + number(Y) + ' ' +
+        const int moonX = state_.originX + x + (dayPage ? -109 : 40);
+        const int moonY = state_.originY + y + (dayPage ? -kDayShiftY : 2);
+        scriptSink_->append(QStringLiteral("MOON ") + number(moonX) + ' ' + number(moonY) + ' ' +
                             number(kDayMoonSide) + ' ' + number(phase) + QStringLiteral(" IMAGE"));
         return;
     }

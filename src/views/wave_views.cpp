@@ -92,12 +92,12 @@ void drawWavespell(FullModeFrame& f) {
         place.tone = std::uint8_t(i + 1);
         place.sign = std::uint8_t((firstSign + i - 1) % 20 + 1);
         const QPoint cell = uPlace(i);
-        const int X = 102 * cell.x(), Y = 91 * cell.y();
-        f.drawElement(X + 79, Y - 44, kinds::kSigns45.kindOf(place.sign), false);
-        f.drawElement(X + 79, Y - 68, kinds::kTones45.kindOf(place.tone), false);
-        f.drawElement(X + 128, Y - 35, kinds::kSigns35.kindOf(getGuide(place)), false);
+        const int cellX = 102 * cell.x(), cellY = 91 * cell.y();
+        f.drawElement(cellX + 79, cellY - 44, kinds::kSigns45.kindOf(place.sign), false);
+        f.drawElement(cellX + 79, cellY - 68, kinds::kTones45.kindOf(place.tone), false);
+        f.drawElement(cellX + 128, cellY - 35, kinds::kSigns35.kindOf(getGuide(place)), false);
         if (f.showsDatesInViews())
-            f.drawText(X + 96, Y + 3, f.viewDateText(date), kViewSmallFont, false);
+            f.drawText(cellX + 96, cellY + 3, f.viewDateText(date), kViewSmallFont, false);
         date = stepDate(date, 1);
     }
     if (!f.state().exporting) {

@@ -109,7 +109,7 @@ std::string icsTimestamp(std::chrono::system_clock::time_point time) {
     return text;
 }
 
-IcsFeed::IcsFeed(const BaseLineReader& L, IcsFeedOptions options)
+IcsFeed::IcsFeed(const BaseLineReader& line, IcsFeedOptions options)
     : options_(std::move(options)),
       kinHead_(261),
       oracle_(261),
@@ -118,47 +118,49 @@ IcsFeed::IcsFeed(const BaseLineReader& L, IcsFeedOptions options)
       plasma_(8),
       bearer_(21 * 14) {
     namespace bl = base_line;
-    calendarName_ = escaped(L(bl::kFeedName));
+    calendarName_ = escaped(line(bl::kFeedName));
     appendFoldedLine(categoriesLine_, "CATEGORIES:" + calendarName_);
     const QString labelSep = QStringLiteral(": ");
     for (int kin = 1; kin <= 260; ++kin) {
         const MayanDate position = positionOfKin(kin);
         const OracleInfo o = makeOracle(position);
         kinHead_[kin] =
-            escaped(L(bl::kKinLabel) + " " + QString::number(kin) + " - " + colourWord(o, L) + " " +
-                    toneWord(o, L) + " " + L(signNameLine(o.sign)));
-        oracle_[kin] = escaped(
-            L(bl::kGuideLabel) + labelSep + L(sealNameLine(o.guide)) + "\n" + L(bl::kAnalogLabel) +
-            labelSep + L(sealNameLine(o.analog)) + "\n" + L(bl::kAntipodeLabel) + labelSep +
-            L(sealNameLine(o.antipode)) + "\n" + L(bl::kOccultTeacherFirst) + " " +
-            L(bl::kOccultTeacherSecond) + labelSep + L(sealNameLine(o.occultTeacher)));
+            escaped(line(bl::kKinLabel) + " " + QString::number(kin) + " - " + colourWord(o, line) +
+                    " " + toneWord(o, line) + " " + line(signNameLine(o.sign)));
+        oracle_[kin] =
+            escaped(line(bl::kGuideLabel) + labelSep + line(sealNameLine(o.guide)) + "\n" +
+                    line(bl::kAnalogLabel) + labelSep + line(sealNameLine(o.analog)) + "\n" +
+                    line(bl::kAntipodeLabel) + labelSep + line(sealNameLine(o.antipode)) + "\n" +
+                    line(bl::kOccultTeacherFirst) + " " + line(bl::kOccultTeacherSecond) +
+                    labelSep + line(sealNameLine(o.occultTeacher)));
         QString affirmation = QStringLiteral("\n");
-        for (const QString& sentence : shapedAffirmation(position, L))
+        for (const QString& sentence : shapedAffirmation(position, line))
             if (!sentence.isEmpty()) affirmation += "\n" + sentence;
         affirm_[kin] = escaped(affirmation);
     }
-    const QString dayWord = applyCasePattern(L(bl::kDayLabel), QStringLiteral("a"));
+    const QString dayWord = applyCasePattern(line(bl::kDayLabel), QStringLiteral("a"));
     for (int month = 1; month <= 13; ++month)
-        moonPart_[month] =
-            escaped(" - " + moonTitle(month, L) + " " + L(bl::kMoonLabel) + ", " + dayWord + " ");
-    moonPart_[0] = escaped(" - " + L(bl::kExtraDay));
+        moonPart_[month] = escaped(" - " + moonTitle(month, line) + " " + line(bl::kMoonLabel) +
+                                   ", " + dayWord + " ");
+    moonPart_[0] = escaped(" - " + line(bl::kExtraDay));
     for (int plasma = 1; plasma <= 7; ++plasma)
         plasma_[plasma] =
-            escaped("\n" + L(bl::kPlasmaLabel) + labelSep + L(plasmaNameLine(plasma)));
+            escaped("\n" + line(bl::kPlasmaLabel) + labelSep + line(plasmaNameLine(plasma)));
     for (int sign : {4, 9, 14, 19}) {
         for (int tone = 1; tone <= 13; ++tone) {
             MayanDate year;
             year.sign = static_cast<std::uint8_t>(sign);
             year.tone = static_cast<std::uint8_t>(tone);
             const OracleInfo o = makeOracle(year);
-            bearer_[sign * 14 + tone] =
-                escaped("\n" + L(bl::kBearerLabel) + " " + L(bl::kYearLabel) + labelSep +
-                        colourWord(o, L) + " " + toneWord(o, L) + " " + L(signNameLine(sign)));
+            bearer_[sign * 14 + tone] = escaped(
+                "\n" + line(bl::kBearerLabel) + " " + line(bl::kYearLabel) + labelSep +
+                colourWord(o, line) + " " + toneWord(o, line) + " " + line(signNameLine(sign)));
         }
     }
-    weekLabel_ = escaped("\n" + L(bl::kWeekLabel) + " ");
-    phaseLabel_ = escaped("\n" + L(bl::kPhaseOfLabel) + " " + L(bl::kTheMoonLabel) + labelSep);
-    leapNote_ = escaped(" (" + L(bl::kLeapDayNote) + ")");
+    weekLabel_ = escaped("\n" + line(bl::kWeekLabel) + " ");
+    phaseLabel_ =
+        escaped("\n" + line(bl::kPhaseOfLabel) + " " + line(bl::kTheMoonLabel) + labelSep);
+    leapNote_ = escaped(" (" + line(bl::kLeapDayNote) + ")");
 }
 
 void IcsFeed::appendHeader(std::string& out) const {
