@@ -7,7 +7,7 @@ JOBS      ?= $(shell nproc)
 export CCACHE_BASEDIR ?= $(CURDIR)
 CMAKE_ARGS ?=
 
-.PHONY: all bootstrap configure build run test package bench bench-report sanitize fuzz-build fuzz-smoke clean
+.PHONY: all bootstrap configure build run test lint format-check package bench bench-report sanitize fuzz-build fuzz-smoke clean
 
 all: build
 
@@ -25,6 +25,20 @@ run: build
 
 test: build
 	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# clang-tidy with the root .clang-tidy (naming convention, a few bug-prone checks, every finding
+# an error) over the .cpp files of src/ and tools/, on the compile commands of $(BUILD): the build
+# it depends on has already generated the moc headers, so nothing is compiled twice.
+LINT_JOBS ?= 2
+lint: build
+	@run-clang-tidy -quiet -j $(LINT_JOBS) -p $(BUILD) '^$(CURDIR)/(src|tools)/.*\.cpp$$' >$(BUILD)/lint.log 2>&1 \
+		|| { grep -E 'error:|warning:' $(BUILD)/lint.log | sort -u; echo "lint: failed (log in $(BUILD)/lint.log)"; exit 1; }
+	@echo "lint: clean"
+
+# Every .cpp and .h of the tree formatted as .clang-format says.
+format-check: bootstrap
+	@git ls-files -- 'src/*.cpp' 'src/*.h' 'tools/*.cpp' 'tools/*.h' 'tests/*.cpp' 'tests/*.h' \
+		'bench/*.cpp' 'bench/*.h' 'fuzz/*.cpp' 'fuzz/*.h' | xargs clang-format --dry-run --Werror
 
 # The Debian package, orbisca_<version>_<arch>.deb, built in $(BUILD) and copied here
 # (`apt install ./orbisca_*.deb` installs it).

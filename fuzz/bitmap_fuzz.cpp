@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::putFile("input.bmp", fuzz::inputBytes(data, size));
     QImage image;
     try {
-        image = gfx::LoadBitmap(path);
+        image = gfx::loadBitmap(path);
     } catch (const gfx::ImageError& e) {
         check(QString::fromUtf8(e.what()).contains(path), "error names no file",
               QString::fromUtf8(e.what()));
@@ -46,11 +46,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (std::int64_t(image.width()) * image.height() > 512 * 512) return 0;  // keep the runs fast
 
     const QString saved = fuzz::fuzzFolder().filePath("saved.bmp");
-    gfx::SaveImage(image, saved, "bmp");
-    check(samePixels(gfx::LoadBitmap(saved), image), "a saved picture loads back differently");
+    gfx::saveImage(image, saved, "bmp");
+    check(samePixels(gfx::loadBitmap(saved), image), "a saved picture loads back differently");
     const QRgb key = image.pixel(0, 0);
-    const QRegion region = gfx::BitmapToRegion(image, key, gfx::RegionMode::KeepDiffering);
-    check(gfx::RegionArea(region) <= std::int64_t(image.width()) * image.height(),
+    const QRegion region = gfx::bitmapToRegion(image, key, gfx::RegionMode::KeepDiffering);
+    check(gfx::regionArea(region) <= std::int64_t(image.width()) * image.height(),
           "region larger than the picture");
     check(image.rect().contains(region.boundingRect()) || region.isEmpty(),
           "region outside the picture");

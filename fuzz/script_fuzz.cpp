@@ -72,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     setCanvas(page, page.canvasWidth, page.canvasHeight, true);
     runScriptLines(page, page.script);
     page.interp.fontsOnly = false;
-    if (modes & 4) RescaleScript(page, modes & 8 ? 2.0 : 0.5);
+    if (modes & 4) rescaleScript(page, modes & 8 ? 2.0 : 0.5);
     if (modes & 16)
         optimizeForPrinter(page, QSize(100, 90));
     else

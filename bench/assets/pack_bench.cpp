@@ -21,7 +21,7 @@ void prepareApplication() {
     new QGuiApplication(argc, argv);
 }
 
-void DrawWholePack(benchmark::State& state) {
+void drawWholePack(benchmark::State& state) {
     prepareApplication();
     QTemporaryDir dir;
     for (auto _ : state) {
@@ -29,12 +29,12 @@ void DrawWholePack(benchmark::State& state) {
         if (!problems.isEmpty()) state.SkipWithError("the pack was not written");
     }
 }
-BENCHMARK(DrawWholePack)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(drawWholePack)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-void DrawCompactFace(benchmark::State& state) {
+void drawCompactFace(benchmark::State& state) {
     prepareApplication();
     for (auto _ : state) benchmark::DoNotOptimize(orbisca::assets::facePicture());
 }
-BENCHMARK(DrawCompactFace)->Unit(benchmark::kMillisecond);
+BENCHMARK(drawCompactFace)->Unit(benchmark::kMillisecond);
 
 }  // namespace

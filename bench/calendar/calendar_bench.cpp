@@ -12,12 +12,12 @@ namespace {
 
 // Targets `years` years after the reference date, spread over a few days so no single date is
 // special.
-GregorianDate target(int years, int i) { return StepDate(kReferenceDate, years * 365 + i % 7); }
+GregorianDate target(int years, int i) { return stepDate(kReferenceDate, years * 365 + i % 7); }
 
 void BM_GregorianToMayan(benchmark::State& state) {
     const int years = static_cast<int>(state.range(0));
     int i = 0;
-    for (auto _ : state) benchmark::DoNotOptimize(GregorianToMayan(target(years, i++)));
+    for (auto _ : state) benchmark::DoNotOptimize(gregorianToMayan(target(years, i++)));
 }
 BENCHMARK(BM_GregorianToMayan)->Arg(1)->Arg(10)->Arg(100)->Arg(1000)->Arg(1'000'000);
 
@@ -26,7 +26,7 @@ void BM_GregorianToMayanOnly(benchmark::State& state) {
     const GregorianDate d = target(static_cast<int>(state.range(0)), 3);
     for (auto _ : state) {
         benchmark::DoNotOptimize(d);
-        benchmark::DoNotOptimize(GregorianToMayan(d));
+        benchmark::DoNotOptimize(gregorianToMayan(d));
     }
 }
 BENCHMARK(BM_GregorianToMayanOnly)->Arg(1)->Arg(1000);
@@ -34,16 +34,16 @@ BENCHMARK(BM_GregorianToMayanOnly)->Arg(1)->Arg(1000);
 void BM_Walk(benchmark::State& state) {
     const int years = static_cast<int>(state.range(0));
     int i = 0;
-    for (auto _ : state) benchmark::DoNotOptimize(WalkGregorianToMayan(target(years, i++)));
+    for (auto _ : state) benchmark::DoNotOptimize(walkGregorianToMayan(target(years, i++)));
 }
 BENCHMARK(BM_Walk)->Arg(1)->Arg(10)->Arg(100)->Arg(1000);
 
 void BM_RangeCsvRows(benchmark::State& state) {
-    const GregorianDate from = ParseIsoDate("1900-01-01");
-    const GregorianDate to = ParseIsoDate("2099-12-31");  // 73,049 rows
+    const GregorianDate from = parseIsoDate("1900-01-01");
+    const GregorianDate to = parseIsoDate("2099-12-31");  // 73,049 rows
     std::size_t bytes = 0;
     for (auto _ : state) {
-        cli::WriteRangeCsv(from, to, [&](std::string_view chunk) {
+        cli::writeRangeCsv(from, to, [&](std::string_view chunk) {
             bytes += chunk.size();
             benchmark::DoNotOptimize(chunk.data());
             return true;

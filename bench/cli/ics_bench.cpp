@@ -21,11 +21,11 @@ cli::IcsFeed packFeed(int alarmMinutes) {
 
 void BM_IcsCentury(benchmark::State& state) {
     const cli::IcsFeed feed = packFeed(static_cast<int>(state.range(0)));
-    const GregorianDate from = ParseIsoDate("1950-01-01");
-    const GregorianDate to = ParseIsoDate("2049-12-31");  // 36,525 days
+    const GregorianDate from = parseIsoDate("1950-01-01");
+    const GregorianDate to = parseIsoDate("2049-12-31");  // 36,525 days
     std::size_t bytes = 0;
     for (auto _ : state) {
-        cli::WriteIcsFeed(feed, from, to, [&](std::string_view chunk) {
+        cli::writeIcsFeed(feed, from, to, [&](std::string_view chunk) {
             bytes += chunk.size();
             benchmark::DoNotOptimize(chunk.data());
             return true;

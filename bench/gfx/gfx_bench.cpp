@@ -49,7 +49,7 @@ QImage outlineMask() {
 void BM_Region_Runs(benchmark::State& state) {
     const QImage mask = outlineMask();
     for (auto _ : state)
-        benchmark::DoNotOptimize(BitmapToRegion(mask, qRgb(0, 0, 0), RegionMode::KeepDiffering));
+        benchmark::DoNotOptimize(bitmapToRegion(mask, qRgb(0, 0, 0), RegionMode::KeepDiffering));
 }
 BENCHMARK(BM_Region_Runs)->Unit(benchmark::kMicrosecond);
 
@@ -80,7 +80,7 @@ void BM_Blend_Constant(benchmark::State& state) {
     const QImage incoming = noise(670, 550, 1);
     QImage frame = noise(670, 550, 2);
     for (auto _ : state) {
-        BlendConstant(incoming, frame, 128);
+        blendConstant(incoming, frame, 128);
         benchmark::ClobberMemory();
     }
 }
@@ -122,7 +122,7 @@ void BM_Blurm_Canvas(benchmark::State& state) {
     const QImage canvas = noise(4020, 3300, 3);
     QImage image = canvas.copy();
     for (auto _ : state) {
-        MeanFilter(image, 1, image.height() - 1, image.width() - 1, 1, [](int, int) {});
+        meanFilter(image, QRect(1, 1, image.width() - 1, image.height() - 1), [](int, int) {});
         benchmark::ClobberMemory();
     }
 }
@@ -156,7 +156,7 @@ BENCHMARK(BM_Blurm_PlainLoop)->Unit(benchmark::kMillisecond);
 void BM_Moon_100(benchmark::State& state) {
     int phase = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(DrawMoon(phase, 100));
+        benchmark::DoNotOptimize(drawMoon(phase, 100));
         phase = (phase + 7) % 101;
     }
 }
@@ -169,7 +169,7 @@ void BM_MaskedMoon(benchmark::State& state) {
     QImage frame = noise(670, 550, 4);
     int phase = 0;
     for (auto _ : state) {
-        DrawMaskedMoon(frame, picture, phase, 60, 390, 216, false);
+        drawMaskedMoon(frame, picture, phase, 60, 390, 216, false);
         phase = (phase + 7) % 101;
         benchmark::ClobberMemory();
     }

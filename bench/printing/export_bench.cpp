@@ -65,7 +65,7 @@ void BM_DayStep(benchmark::State& state) {
     if (!b) return;
     runExport(state, *b, ScriptExport::Sign);
     for (auto _ : state) {
-        b->data.day.setDate(StepDate(b->data.day.date(), 1));
+        b->data.day.setDate(stepDate(b->data.day.date(), 1));
         runExport(state, *b, ScriptExport::Sign);
     }
 }

@@ -40,11 +40,11 @@ ProgramState& prepareProgram() {
 PrintPageState& freshPage(ProgramState& program, const QStringList& script, int width, int height) {
     PrintPageState& page = program.printPage;
     page = PrintPageState();
-    page.services = ProgramPageServices(program.data, program.glyphFonts);
+    page.services = programPageServices(program.data, program.glyphFonts);
     page.script = script;
     page.canvasWidth = width;
     page.canvasHeight = height;
-    SetScriptDay(page, GregorianToMayan(GregorianDate{21, 8, 2, 2001}));
+    setScriptDay(page, gregorianToMayan(GregorianDate{21, 8, 2, 2001}));
     return page;
 }
 

@@ -35,13 +35,13 @@ void BM_PaintPanel(benchmark::State& state) {
     const WorkingFolder folder(QStringLiteral(ORBISCA_HOME_DIR));
     FontTable fonts;
     fonts.load(folder);
-    const PanelPictures pictures{gfx::LoadBitmap(folder.resolve("graphic\\pyr0.bmp")),
-                                 gfx::LoadBitmap(folder.resolve("graphic\\moon.bmp"))};
+    const PanelPictures pictures{gfx::loadBitmap(folder.resolve("graphic\\pyr0.bmp")),
+                                 gfx::loadBitmap(folder.resolve("graphic\\moon.bmp"))};
     GregorianDate date{1, 1, 0, 2026};
     QImage face;
     for (auto _ : state) {
-        paintPanel({folder, fonts}, face, pictures, GregorianToMayan(date));
-        date = StepDate(date, 1);
+        paintPanel({folder, fonts}, face, pictures, gregorianToMayan(date));
+        date = stepDate(date, 1);
         benchmark::DoNotOptimize(face.constBits());
     }
 }

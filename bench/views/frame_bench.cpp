@@ -204,7 +204,7 @@ void BM_KeyRepaint(benchmark::State& state) {
     DayModel& day = frame->data().day;
     int step = 1;
     for (auto _ : state) {
-        day.setDate(StepDate(day.date(), step));
+        day.setDate(stepDate(day.date(), step));
         step = -step;
         benchmark::DoNotOptimize(fade.repaint().frame.constBits());
     }

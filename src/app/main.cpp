@@ -175,7 +175,7 @@ std::optional<Options> parseOptions(QCoreApplication& app, int& exitCode) {
     }
     if (parser.isSet(date)) {
         try {
-            options.date = ParseIsoDate(parser.value(date).toStdString());
+            options.date = parseIsoDate(parser.value(date).toStdString());
         } catch (const InvalidDate& e) {
             badOption(exitCode, QString::fromUtf8(e.what()));
             return std::nullopt;

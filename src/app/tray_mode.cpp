@@ -82,7 +82,7 @@ bool TrayMode::start() {
 
 void TrayMode::showToday() {
     const GregorianDate today = program_.data.day.today();
-    tray_.showDay(GregorianToMayan(today), viewDateText(program_.data.settings, today));
+    tray_.showDay(gregorianToMayan(today), viewDateText(program_.data.settings, today));
 }
 
 // The new day becomes today; every window that showed the old today moves with it.
@@ -98,7 +98,7 @@ void TrayMode::noticeNewDay() {
         program_.data.folder.path() + QLatin1Char('/') + QString::fromLatin1(kNoticeFileName);
     const QDate today = watcher_.today();
     if (!newDayNoticeDue(path, today)) return;
-    const MayanDate day = GregorianToMayan(program_.data.day.today());
+    const MayanDate day = gregorianToMayan(program_.data.day.today());
     const BaseLineReader line = readBaseLineEachTime(program_.data.folder);
     const QString summary = trayToolTip(day, {}, line)
                                 .section(QLatin1Char('\n'), 0, 1)

@@ -52,7 +52,7 @@ constexpr std::array<std::uint8_t, 4> kYearSigns{4, 9, 14, 19};
 // year can be detected and stopped by the caller.
 constexpr void stepOneDay(YearMonthDay& d, int direction) {
     d.day += direction;
-    if (d.day > DaysInMonth(static_cast<std::uint8_t>(d.month))) {
+    if (d.day > daysInMonth(static_cast<std::uint8_t>(d.month))) {
         d.day = 1;
         if (++d.month > 12) {
             d.month = 1;
@@ -61,7 +61,7 @@ constexpr void stepOneDay(YearMonthDay& d, int direction) {
     }
     if (d.day < 1) {
         --d.month;
-        d.day = DaysInMonth(static_cast<std::uint8_t>(d.month < 0 ? 0 : d.month));
+        d.day = daysInMonth(static_cast<std::uint8_t>(d.month < 0 ? 0 : d.month));
         if (d.month < 1) {
             d.month = 12;
             --d.year;
@@ -71,19 +71,19 @@ constexpr void stepOneDay(YearMonthDay& d, int direction) {
 
 constexpr bool isPlainDay(const YearMonthDay& d) {
     return d.month >= 1 && d.month <= 12 && d.day >= 1 &&
-           d.day <= DaysInMonth(static_cast<std::uint8_t>(d.month));
+           d.day <= daysInMonth(static_cast<std::uint8_t>(d.month));
 }
 
 }  // namespace
 
-std::string DescribeDate(const GregorianDate& d) {
+std::string describeDate(const GregorianDate& d) {
     char text[32];
     std::snprintf(text, sizeof text, "%02u.%02u.%d", unsigned(d.day), unsigned(d.month),
                   int(d.year));
     return text;
 }
 
-GregorianDate StepDate(GregorianDate source, std::int32_t days) {
+GregorianDate stepDate(GregorianDate source, std::int32_t days) {
     if (days == 0) return source;
     const int direction = days > 0 ? 1 : -1;
     YearMonthDay d{source.year, source.month, source.day};
@@ -116,14 +116,14 @@ GregorianDate StepDate(GregorianDate source, std::int32_t days) {
 // extra day (r = 364) depends on the direction of the walk: walking forwards it is the 29th day of
 // moon 13 (plasma not advanced, week past 52), walking backwards it is day 0 of moon 1 of the
 // following year. The moon phase is no counter: it comes from the sky (moon_phase.h).
-MayanDate GregorianToMayan(const GregorianDate& date) {
+MayanDate gregorianToMayan(const GregorianDate& date) {
     LunationCache lunation;
-    return GregorianToMayan(date, lunation);
+    return gregorianToMayan(date, lunation);
 }
 
-MayanDate GregorianToMayan(const GregorianDate& date, LunationCache& lunation) {
-    if (!IsExistingDate(date))
-        throw InvalidDate("the date " + DescribeDate(date) + " does not exist");
+MayanDate gregorianToMayan(const GregorianDate& date, LunationCache& lunation) {
+    if (!isExistingDate(date))
+        throw InvalidDate("the date " + describeDate(date) + " does not exist");
     const std::int64_t n = noLeapDayNumber(date.year, date.month, date.day) - kReferenceDayNumber;
     const bool forward = n > 0;
 
@@ -249,9 +249,9 @@ MayanDate PositionWalk::position() const {
     return m;
 }
 
-MayanDate WalkGregorianToMayan(const GregorianDate& date) {
-    if (!IsExistingDate(date))
-        throw InvalidDate("the date " + DescribeDate(date) + " does not exist");
+MayanDate walkGregorianToMayan(const GregorianDate& date) {
+    if (!isExistingDate(date))
+        throw InvalidDate("the date " + describeDate(date) + " does not exist");
     GregorianDate target = date;
     if (target.month == 2 && target.day == 29) target.day = 28;
     const bool before = date.year < 2001 || (date.year == 2001 && date.month < 8) ||
@@ -268,7 +268,7 @@ MayanDate WalkGregorianToMayan(const GregorianDate& date) {
             walk.stepForward();
     }
     MayanDate m = walk.position();
-    m.moonPhase = MoonPhaseOn(date);
+    m.moonPhase = moonPhaseOn(date);
     return m;
 }
 

@@ -55,7 +55,7 @@ inline constexpr GregorianDate kFirstDate{1, 1, 0, INT32_MIN};
 inline constexpr GregorianDate kLastDate{31, 12, 0, INT32_MAX};
 
 // 31, 28 or 30 days; February always has 28; month 0 and months above 12 answer 31.
-constexpr std::uint8_t DaysInMonth(std::uint8_t month) {
+constexpr std::uint8_t daysInMonth(std::uint8_t month) {
     switch (month) {
         case 2:
             return 28;
@@ -69,32 +69,32 @@ constexpr std::uint8_t DaysInMonth(std::uint8_t month) {
     }
 }
 
-// True for day 1..DaysInMonth(month) of months 1..12, and for 29 February of any year.
-constexpr bool IsExistingDate(const GregorianDate& d) {
+// True for day 1..daysInMonth(month) of months 1..12, and for 29 February of any year.
+constexpr bool isExistingDate(const GregorianDate& d) {
     if (d.month < 1 || d.month > 12 || d.day < 1) return false;
-    return d.day <= DaysInMonth(d.month) || (d.month == 2 && d.day == 29);
+    return d.day <= daysInMonth(d.month) || (d.month == 2 && d.day == 29);
 }
 
 // "dd.MM.yyyy"-style text of a date for messages ("30.02.2001").
-std::string DescribeDate(const GregorianDate& d);
+std::string describeDate(const GregorianDate& d);
 
 // The date `days` days later (earlier when negative) in the calendar without 29 February;
 // `weekDay` is kept. Results never leave kFirstDate..kLastDate: a step past either end stops there.
-GregorianDate StepDate(GregorianDate source, std::int32_t days);
+GregorianDate stepDate(GregorianDate source, std::int32_t days);
 
 // The position of an existing date, in constant time. 29 February gives 28 February's position,
 // except for the moon phase, which is the sky's on every real day. The extra day (25 July) has
 // two representations, as the day-by-day walk from the reference date gives it: reached forwards
 // (after 21.08.2001) or backwards (before it). Throws InvalidDate.
-MayanDate GregorianToMayan(const GregorianDate& date);
+MayanDate gregorianToMayan(const GregorianDate& date);
 // The same, with the new moons of the phase kept in `lunation` for the next call: the form for
 // runs of consecutive days.
-MayanDate GregorianToMayan(const GregorianDate& date, LunationCache& lunation);
+MayanDate gregorianToMayan(const GregorianDate& date, LunationCache& lunation);
 
 // The same result by stepping day by day from the reference date (the moon phase taken from the
 // sky as above). Kept as the reference the closed forms are tested and benchmarked against; cost
 // grows with the distance.
-MayanDate WalkGregorianToMayan(const GregorianDate& date);
+MayanDate walkGregorianToMayan(const GregorianDate& date);
 
 // The day-by-day walk itself, exposed so that a test can walk across millennia once and compare
 // every date on the way instead of restarting from the reference date.

@@ -5,7 +5,7 @@
 
 namespace orbisca {
 
-GregorianDate GetGregorianDate(std::chrono::system_clock::time_point now) {
+GregorianDate getGregorianDate(std::chrono::system_clock::time_point now) {
     const std::time_t t = std::chrono::system_clock::to_time_t(now);
     std::tm local{};
     localtime_r(&t, &local);

@@ -16,11 +16,11 @@ using Clock = std::function<std::chrono::system_clock::time_point()>;
 struct CalendarState {
     GregorianDate currentDate;  // the date the windows show
     GregorianDate today;        // set at start-up and at the turn of a day
-    MayanDate currentPosition;  // GregorianToMayan(currentDate), kept in step by every change
+    MayanDate currentPosition;  // gregorianToMayan(currentDate), kept in step by every change
     Clock clock = [] { return std::chrono::system_clock::now(); };
 };
 
 // The local calendar date of a clock value. `weekDay` is left 0, as nothing computes it.
-GregorianDate GetGregorianDate(std::chrono::system_clock::time_point now);
+GregorianDate getGregorianDate(std::chrono::system_clock::time_point now);
 
 }  // namespace orbisca

@@ -13,14 +13,14 @@ std::string twoDigits(long long v) {
 
 }  // namespace
 
-std::string GlyphLetters(const MayanDate& p) {
+std::string glyphLetters(const MayanDate& p) {
     std::string s;
     if (p.sign >= 1 && p.sign <= 20) s += static_cast<char>('A' + p.sign - 1);
     if (p.tone >= 1 && p.tone <= 13) s += static_cast<char>('a' + p.tone - 1);
     return s;
 }
 
-std::string FormatGregorianDate(const GregorianDate& d, int layout) {
+std::string formatGregorianDate(const GregorianDate& d, int layout) {
     const std::string day = twoDigits(d.day);
     const std::string month = twoDigits(d.month);
     switch (layout) {
@@ -41,7 +41,7 @@ std::string FormatGregorianDate(const GregorianDate& d, int layout) {
     }
 }
 
-std::string JoinNumber(std::int32_t a, std::int32_t b) {
+std::string joinNumber(std::int32_t a, std::int32_t b) {
     return std::to_string(b) + (a >= 10 ? "0" : "00") + std::to_string(a);
 }
 

@@ -7,10 +7,10 @@
 
 namespace orbisca {
 
-bool IsLeapYear(long long year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool isLeapYear(long long year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
-int DaysInGregorianMonth(long long year, int month) {
-    return month == 2 && IsLeapYear(year) ? 29 : DaysInMonth(static_cast<std::uint8_t>(month));
+int daysInGregorianMonth(long long year, int month) {
+    return month == 2 && isLeapYear(year) ? 29 : daysInMonth(static_cast<std::uint8_t>(month));
 }
 
 namespace {
@@ -26,7 +26,7 @@ bool allDigits(const std::string& s) {
 }
 }  // namespace
 
-GregorianDate ParseIsoDate(const std::string& text) {
+GregorianDate parseIsoDate(const std::string& text) {
     auto notADate = [&](const std::string& why) {
         return InvalidDate("\"" + text + "\" is not a date" + (why.empty() ? "" : ": " + why) +
                            " (expected YYYY-MM-DD)");
@@ -53,7 +53,7 @@ GregorianDate ParseIsoDate(const std::string& text) {
     const int month = std::stoi(monthText);
     const int day = std::stoi(dayText);
     if (month < 1 || month > 12) throw notADate("there is no month " + monthText);
-    const int days = DaysInGregorianMonth(year, month);
+    const int days = daysInGregorianMonth(year, month);
     if (day < 1 || day > days)
         throw notADate(std::string(kMonthNames[month - 1]) + " " + std::to_string(year) + " has " +
                        std::to_string(days) + " days");
@@ -61,7 +61,7 @@ GregorianDate ParseIsoDate(const std::string& text) {
             static_cast<std::int32_t>(year)};
 }
 
-char* AppendIsoDate(char* out, const GregorianDate& d) {
+char* appendIsoDate(char* out, const GregorianDate& d) {
     long long year = d.year;
     if (year < 0) {
         *out++ = '-';
@@ -82,13 +82,13 @@ char* AppendIsoDate(char* out, const GregorianDate& d) {
     return out;
 }
 
-std::string FormatIsoDate(const GregorianDate& date) {
+std::string formatIsoDate(const GregorianDate& date) {
     char buffer[24];
-    return std::string(buffer, AppendIsoDate(buffer, date));
+    return std::string(buffer, appendIsoDate(buffer, date));
 }
 
-bool NextGregorianDay(GregorianDate& d) {
-    if (d.day < DaysInGregorianMonth(d.year, d.month)) {
+bool nextGregorianDay(GregorianDate& d) {
+    if (d.day < daysInGregorianMonth(d.year, d.month)) {
         ++d.day;
         return true;
     }

@@ -10,16 +10,16 @@
 
 namespace orbisca {
 
-bool IsLeapYear(long long year);
-int DaysInGregorianMonth(long long year, int month);
+bool isLeapYear(long long year);
+int daysInGregorianMonth(long long year, int month);
 
 // Throws InvalidDate naming the text and what is wrong with it.
-GregorianDate ParseIsoDate(const std::string& text);
-std::string FormatIsoDate(const GregorianDate& date);
+GregorianDate parseIsoDate(const std::string& text);
+std::string formatIsoDate(const GregorianDate& date);
 // Appends the ISO text to a buffer; returns the position after it. Needs 16 bytes.
-char* AppendIsoDate(char* out, const GregorianDate& date);
+char* appendIsoDate(char* out, const GregorianDate& date);
 
 // The next real day; false at the last representable day.
-bool NextGregorianDay(GregorianDate& date);
+bool nextGregorianDay(GregorianDate& date);
 
 }  // namespace orbisca

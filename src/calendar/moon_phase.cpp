@@ -190,7 +190,7 @@ std::int32_t meanPhase(std::int64_t julianDay) {
 
 // Counted in eras of 400 years (146,097 days), which start on 1 March so that a leap day ends
 // its year; only the era needs a division that rounds down.
-std::int64_t JulianDayNumber(const GregorianDate& date) {
+std::int64_t julianDayNumber(const GregorianDate& date) {
     const std::int64_t year = std::int64_t{date.year} - (date.month <= 2 ? 1 : 0);
     const std::int64_t era = (year >= 0 ? year : year - 399) / 400;
     const std::int64_t yearOfEra = year - era * 400;
@@ -232,11 +232,11 @@ std::int32_t LunationCache::phaseAt(std::int64_t julianDay) {
 }
 
 std::int32_t LunationCache::phaseOn(const GregorianDate& date) {
-    const bool missingLeapDay = date.month == 2 && date.day == 29 && !IsLeapYear(date.year);
-    return phaseAt(JulianDayNumber(date) - (missingLeapDay ? 1 : 0));
+    const bool missingLeapDay = date.month == 2 && date.day == 29 && !isLeapYear(date.year);
+    return phaseAt(julianDayNumber(date) - (missingLeapDay ? 1 : 0));
 }
 
-std::int32_t MoonPhaseOn(const GregorianDate& date) {
+std::int32_t moonPhaseOn(const GregorianDate& date) {
     LunationCache cache;
     return cache.phaseOn(date);
 }

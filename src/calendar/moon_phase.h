@@ -14,7 +14,7 @@ inline constexpr std::int32_t kMoonModulus = 1'000'000'000;  // one lunation, in
 // The Julian Day Number of a date of the proleptic Gregorian calendar with astronomical years
 // (year 0 is 1 BC): the Julian Date at 12:00 UTC of that day. 29 February is a day of its own.
 // Exact for every 32-bit year.
-std::int64_t JulianDayNumber(const GregorianDate& date);
+std::int64_t julianDayNumber(const GregorianDate& date);
 
 // The instants of the new moons that bracket a day's noon, kept between calls so that a run of
 // consecutive days computes each new moon once. One cache serves one sequence of calls; it holds
@@ -36,6 +36,6 @@ private:
 };
 
 // The phase of the moon at 12:00 UTC of `date`, as LunationCache::phaseOn computes it.
-std::int32_t MoonPhaseOn(const GregorianDate& date);
+std::int32_t moonPhaseOn(const GregorianDate& date);
 
 }  // namespace orbisca

@@ -20,16 +20,16 @@ static_assert(std::is_sorted(kMarkedKins.begin(), kMarkedKins.end()));
 
 }  // namespace
 
-std::uint8_t GetAnalog(MayanDate p) { return residueAsSign(19 - signAsResidue(p.sign)); }
+std::uint8_t getAnalog(MayanDate p) { return residueAsSign(19 - signAsResidue(p.sign)); }
 
-std::uint8_t GetAntipod(MayanDate p) {
+std::uint8_t getAntipode(MayanDate p) {
     const int s = signAsResidue(p.sign);
     return residueAsSign(s < 10 ? s + 10 : s - 10);
 }
 
-std::uint8_t GetAteacher(MayanDate p) { return static_cast<std::uint8_t>(21 - p.sign); }
+std::uint8_t getOccultTeacher(MayanDate p) { return static_cast<std::uint8_t>(21 - p.sign); }
 
-std::uint8_t GetGuide(MayanDate p) {
+std::uint8_t getGuide(MayanDate p) {
     // Offset by tone 1..13: the pattern repeats every five tones.
     static constexpr std::array<int, 5> kOffset{0, -8, 4, -4, 8};
     int g = p.sign + kOffset[(p.tone + 4) % 5];
@@ -38,15 +38,15 @@ std::uint8_t GetGuide(MayanDate p) {
     return static_cast<std::uint8_t>(g);
 }
 
-std::uint8_t SignColour(std::int32_t v) {
+std::uint8_t signColour(std::int32_t v) {
     if (v <= 3) return static_cast<std::uint8_t>(v);
     const int c = v % 4;
     return static_cast<std::uint8_t>(c == 0 ? 4 : c);
 }
 
-std::uint8_t SignGroup(int sign) { return static_cast<std::uint8_t>((sign - 1) / 4 + 1); }
+std::uint8_t signGroup(int sign) { return static_cast<std::uint8_t>((sign - 1) / 4 + 1); }
 
-std::uint8_t SignFlag(int sign) {
+std::uint8_t signFlag(int sign) {
     switch (sign) {
         case 3:
         case 7:
@@ -62,13 +62,13 @@ std::uint8_t SignFlag(int sign) {
     }
 }
 
-bool IsMarkedKin(int kin) {
+bool isMarkedKin(int kin) {
     return std::binary_search(kMarkedKins.begin(), kMarkedKins.end(), kin);
 }
 
-bool IsCentralKin(int kin) { return kin >= 121 && kin <= 140; }
+bool isCentralKin(int kin) { return kin >= 121 && kin <= 140; }
 
-OracleInfo MakeOracle(MayanDate p) {
+OracleInfo makeOracle(MayanDate p) {
     OracleInfo o;
     o.kin = p.kin;
     o.sign = p.sign;
@@ -76,19 +76,19 @@ OracleInfo MakeOracle(MayanDate p) {
     o.plasma = p.plasma;
     o.monthDay = p.monthDay;
     o.month = p.month;
-    o.colour = SignColour(p.sign);
-    o.signFlag = SignFlag(p.sign);
-    o.antipod = GetAntipod(p);
-    o.analog = GetAnalog(p);
-    o.guide = GetGuide(p);
-    o.ateacher = GetAteacher(p);
-    o.signGroup = SignGroup(p.sign);
-    o.markedKin = IsMarkedKin(p.kin) ? 1 : 0;
-    o.centralKin = IsCentralKin(p.kin) ? 1 : 0;
+    o.colour = signColour(p.sign);
+    o.signFlag = signFlag(p.sign);
+    o.antipode = getAntipode(p);
+    o.analog = getAnalog(p);
+    o.guide = getGuide(p);
+    o.occultTeacher = getOccultTeacher(p);
+    o.signGroup = signGroup(p.sign);
+    o.markedKin = isMarkedKin(p.kin) ? 1 : 0;
+    o.centralKin = isCentralKin(p.kin) ? 1 : 0;
     return o;
 }
 
-MayanDate PositionOfKin(int kin) {
+MayanDate positionOfKin(int kin) {
     MayanDate position;
     position.kin = static_cast<std::uint16_t>(kin);
     position.sign = static_cast<std::uint8_t>((kin - 1) % 20 + 1);
@@ -96,7 +96,7 @@ MayanDate PositionOfKin(int kin) {
     return position;
 }
 
-int ToneTextsEnd(int tone) {
+int toneTextsEnd(int tone) {
     switch (tone) {
         case 3:
         case 6:

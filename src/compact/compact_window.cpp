@@ -163,7 +163,7 @@ void CompactWindow::runStartUpSteps(LoadingLog& log) {
     log.stepDone("RectsCreated");  // kCompactAreas
     moonBitmap_ = QImage();
     log.stepDone("MoonBitmapCreated");
-    moonBitmap_ = gfx::LoadBitmap(folder.resolve(QStringLiteral("graphic\\moon.bmp")));
+    moonBitmap_ = gfx::loadBitmap(folder.resolve(QStringLiteral("graphic\\moon.bmp")));
     log.stepDone("MoonLoaded");
     log.stepDone("MoonTransparency");  // black is left out wherever the moon is drawn
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
@@ -172,7 +172,7 @@ void CompactWindow::runStartUpSteps(LoadingLog& log) {
     state_.phase = CompactPhase::Starting;
     frameBitmap_ = QImage();
     log.stepDone("FrameBitmapCreated");
-    frameBitmap_ = gfx::LoadBitmap(folder.resolve(QStringLiteral("graphic\\frame1.bmp")));
+    frameBitmap_ = gfx::loadBitmap(folder.resolve(QStringLiteral("graphic\\frame1.bmp")));
     log.stepDone("FrameBitmapLoaded");
     DayModel& day = program_.data.day;
     day.start();
@@ -181,13 +181,13 @@ void CompactWindow::runStartUpSteps(LoadingLog& log) {
     log.stepDone("TodaySet");
     log.stepDone("GregorianToMayan");
     // Computed as the start-up always has; the compact window shows none of it.
-    (void)GlyphLetters(day.position());
+    (void)glyphLetters(day.position());
     log.stepDone("GetMayanString");
     log.stepDone("SetTextValue");
-    setFace(gfx::LoadBitmap(folder.resolve(QStringLiteral("graphic\\frameclr.bmp"))));
+    setFace(gfx::loadBitmap(folder.resolve(QStringLiteral("graphic\\frameclr.bmp"))));
     log.stepDone("Load!FrameClr!Bitmap");
     const QRegion outline =
-        gfx::BitmapToRegion(frameBitmap_, qRgb(0, 0, 0), gfx::RegionMode::KeepDiffering);
+        gfx::bitmapToRegion(frameBitmap_, qRgb(0, 0, 0), gfx::RegionMode::KeepDiffering);
     log.stepDone("CreateRegion");
     setMask(outline);
     log.stepDone("SetWindowRegion");
@@ -207,7 +207,7 @@ void CompactWindow::loadButtonGlyphs() {
     for (const auto& [button, file] : glyphs) {
         try {
             button->setGlyph(
-                gfx::LoadBitmap(program_.data.folder.resolve(QString::fromLatin1(file))));
+                gfx::loadBitmap(program_.data.folder.resolve(QString::fromLatin1(file))));
         } catch (const gfx::ImageError&) {
             button->setFixedSize(24, 24);
         }
@@ -357,7 +357,7 @@ bool CompactWindow::handleKey(int key) {
 
 void CompactWindow::stepDay(DayStep step) {
     DayModel& day = program_.data.day;
-    day.setDate(StepDate(day.date(), daysOfStep(step, program_.data.settings.swapDayKeys)));
+    day.setDate(stepDate(day.date(), daysOfStep(step, program_.data.settings.swapDayKeys)));
 }
 
 void CompactWindow::showHint(CompactHint hint, int line) {

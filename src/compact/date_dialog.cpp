@@ -17,7 +17,7 @@
 namespace orbisca {
 
 bool dateDialogAccepts(int /*year*/, int month, int day) {
-    return month >= 1 && month <= 12 && day >= 1 && day <= DaysInMonth(std::uint8_t(month));
+    return month >= 1 && month <= 12 && day >= 1 && day <= daysInMonth(std::uint8_t(month));
 }
 
 QString dateDialogRefusal(int year, int month, int day) {
@@ -26,13 +26,13 @@ QString dateDialogRefusal(int year, int month, int day) {
     if (month < 1 || month > 12)
         return QStringLiteral("%1: there is no month %2.").arg(date).arg(month);
     if (day < 1) return QStringLiteral("%1: there is no day %2.").arg(date).arg(day);
-    if (month == 2 && day == 29 && IsLeapYear(year))
+    if (month == 2 && day == 29 && isLeapYear(year))
         return QStringLiteral("%1 is no day of this calendar: 29 February counts as 28 February.")
             .arg(date);
     return QStringLiteral("%1 does not exist: month %2 has %3 days.")
         .arg(date)
         .arg(month)
-        .arg(DaysInMonth(std::uint8_t(month)));
+        .arg(daysInMonth(std::uint8_t(month)));
 }
 
 namespace {

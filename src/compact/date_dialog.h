@@ -17,7 +17,7 @@ namespace orbisca {
 
 struct DataState;
 
-// The date the dialog accepts: month 1..12, day 1..DaysInMonth(month); any year.
+// The date the dialog accepts: month 1..12, day 1..daysInMonth(month); any year.
 bool dateDialogAccepts(int year, int month, int day);
 // Why the dialog does not take a date, as a sentence for the user; empty when it takes it.
 QString dateDialogRefusal(int year, int month, int day);

@@ -78,7 +78,7 @@ void checkMaskSize(const QImage& mask, const QImage& face) {
 // A window cut from an empty or nearly empty mask would show a few pixels and could be neither
 // used nor closed.
 void checkOutlineArea(const QImage& mask, const QRegion& outline) {
-    const long long area = gfx::RegionArea(outline);
+    const long long area = gfx::regionArea(outline);
     const long long whole = static_cast<long long>(mask.width()) * mask.height();
     if (area * 100 < whole * kMinOutlinePercent)
         failMask(QStringLiteral("the outline mask \"%1\" shows %2 of its %3 pixels, less than %4 %")
@@ -147,16 +147,16 @@ void OutlineLoader::run() {
         result.log = log;
         log->line(kLoaderWorkerSteps[0]);
         log->line(kLoaderWorkerSteps[1]);
-        const QImage mask = gfx::LoadBitmap(data_.folder.resolve(kMaskFile));
+        const QImage mask = gfx::loadBitmap(data_.folder.resolve(kMaskFile));
         log->line(kLoaderWorkerSteps[2]);
         if (stopRequested_) throw std::runtime_error("stopped");
         try {
-            result.face = gfx::LoadBitmap(data_.folder.resolve(kFaceFile));
+            result.face = gfx::loadBitmap(data_.folder.resolve(kFaceFile));
         } catch (const gfx::ImageError& e) {
             result.faceProblem = QString::fromUtf8(e.what());  // reported in its step
         }
         checkMaskSize(mask, result.face);
-        result.outline = gfx::BitmapToRegion(mask, qRgb(0, 0, 0), gfx::RegionMode::KeepDiffering);
+        result.outline = gfx::bitmapToRegion(mask, qRgb(0, 0, 0), gfx::RegionMode::KeepDiffering);
         checkOutlineArea(mask, result.outline);
         log->line(kLoaderWorkerSteps[3]);
         if (!stopRequested_) {

@@ -44,7 +44,7 @@ constexpr SwitchRow kSwitchRows[] = {
     {&Settings::castleDayIcon, "Day icon in Castle mode", kCastleDayIconSwitch},
     {&Settings::swapDayKeys, "Swap up/down button function", kSwapDayKeysSwitch},
     {&Settings::useTransition, "Use transition", kTransitionSwitch},
-    {&Settings::gregorianOnIzin, "Gregorian date on the izin page", kGregorianOnIzinSwitch},
+    {&Settings::gregorianOnKinBook, "Gregorian date on the izin page", kGregorianOnKinBookSwitch},
     {&Settings::gregorianOnDay, "Gregorian date on the day page", kGregorianOnDaySwitch},
     {&Settings::gregorianInViews, "Gregorian dates in the views", kGregorianInViewsSwitch},
     {&Settings::threeTurtles, "Three turtles", kThreeTurtlesSwitch},

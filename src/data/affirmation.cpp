@@ -6,18 +6,18 @@
 
 namespace orbisca {
 
-Affirmation buildAffirmation(const MayanDate& position, const BaseLineReader& L) {
-    const OracleInfo oracle = MakeOracle(position);
+Affirmation buildAffirmation(const MayanDate& position, const BaseLineReader& line) {
+    const OracleInfo oracle = makeOracle(position);
     const int tone = position.tone;
     const int sign = position.sign;
     const int secondSignLine = tone == 5 ? 270 + sign : tone == 13 ? 291 + sign : 249 + sign;
     return {
-        L(192) + L(200 + tone) + L(400) + L(193) + L(214 + sign) + L(401),
-        L(235 + tone) + " " + L(secondSignLine) + ".",
-        L(194) + L(312 + oracle.signGroup) + " " + L(318 + sign),
-        L(195) + L(339 + tone) + " " + L(196) + L(353 + tone) + ".",
-        oracle.guide == sign ? L(199) : L(197) + L(367 + oracle.guide) + ".",
-        oracle.markedKin == 1 ? L(198) : QString(),
+        line(192) + line(200 + tone) + line(400) + line(193) + line(214 + sign) + line(401),
+        line(235 + tone) + " " + line(secondSignLine) + ".",
+        line(194) + line(312 + oracle.signGroup) + " " + line(318 + sign),
+        line(195) + line(339 + tone) + " " + line(196) + line(353 + tone) + ".",
+        oracle.guide == sign ? line(199) : line(197) + line(367 + oracle.guide) + ".",
+        oracle.markedKin == 1 ? line(198) : QString(),
     };
 }
 

@@ -92,7 +92,7 @@ const std::vector<ConfLine>& confLines() {
         switchLine("swap_keys", &Settings::swapDayKeys),
         textLine("glyph_font", &Settings::glyphFont),
         boundedLine("help_pages", &Settings::helpPages, kHelpPagesMin, kHelpPagesMax),
-        switchLine("greg_izin", &Settings::gregorianOnIzin),
+        switchLine("greg_izin", &Settings::gregorianOnKinBook),
         switchLine("greg_day", &Settings::gregorianOnDay),
         switchLine("greg_views", &Settings::gregorianInViews),
         switchLine("three_turtles", &Settings::threeTurtles),

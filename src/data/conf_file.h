@@ -30,7 +30,7 @@ struct Settings {
     bool swapDayKeys = false;           // the keys that step the day go the other way
     QString glyphFont;                  // font of exported sign glyphs
     std::int32_t helpPages = 4;         // number of help pages of the full-mode window, 1..17
-    bool gregorianOnIzin = false;       // the Gregorian date on the izin page
+    bool gregorianOnKinBook = false;    // the Gregorian date on the kin book page
     bool gregorianOnDay = false;        // the Gregorian date on the day overview
     bool gregorianInViews =
         false;                  // Gregorian dates in the month, 13-moon, wings and wavespell views
@@ -47,7 +47,7 @@ struct Settings {
     std::int32_t fadeSteps() const { return useTransition ? transitionSpeed : 0; }
     // Gregorian dates are shown unless the seventh date format ("no date") is chosen.
     bool showsGregorian() const { return dateFormatEntry < 6; }
-    // The layout of FormatGregorianDate for the chosen entry; -1 (no text) for none.
+    // The layout of formatGregorianDate for the chosen entry; -1 (no text) for none.
     std::int32_t dateLayout() const { return showsGregorian() ? dateFormatEntry : -1; }
     // The moon's lit side is drawn as seen from the southern hemisphere.
     bool southernMoon() const { return moonEntry == 1; }

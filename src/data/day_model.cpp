@@ -4,18 +4,18 @@
 namespace orbisca {
 
 DayModel::DayModel(QObject* parent) : QObject(parent) {
-    state_.currentPosition = GregorianToMayan(state_.currentDate);
+    state_.currentPosition = gregorianToMayan(state_.currentDate);
 }
 
 void DayModel::start() {
-    state_.today = GetGregorianDate(state_.clock());
+    state_.today = getGregorianDate(state_.clock());
     state_.currentDate = state_.today;
-    state_.currentPosition = GregorianToMayan(state_.currentDate);
+    state_.currentPosition = gregorianToMayan(state_.currentDate);
 }
 
 void DayModel::setDate(const GregorianDate& date) {
     state_.currentDate = date;
-    state_.currentPosition = GregorianToMayan(date);
+    state_.currentPosition = gregorianToMayan(date);
     emit dayChanged();
 }
 

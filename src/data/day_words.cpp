@@ -36,7 +36,7 @@ QString moonTitle(int month, const BaseLineReader& line) {
 }
 
 DayNames dayNames(const MayanDate& position, const BaseLineReader& line) {
-    const OracleInfo oracle = MakeOracle(position);
+    const OracleInfo oracle = makeOracle(position);
     DayNames names;
     names.sign = line(signNameLine(position.sign));
     names.tone = toneWord(oracle, line);
@@ -48,27 +48,28 @@ DayNames dayNames(const MayanDate& position, const BaseLineReader& line) {
     return names;
 }
 
-DayCaptions dayCaptions(const MayanDate& m, const BaseLineReader& L) {
-    const OracleInfo oracle = MakeOracle(m);
+DayCaptions dayCaptions(const MayanDate& m, const BaseLineReader& line) {
+    const OracleInfo oracle = makeOracle(m);
     const QString blank = QStringLiteral(" ");
     DayCaptions c;
     if (m.month > 0) {
-        c.moonTitle = moonTitle(m.month, L);
-        c.moonName = L(base_line::kMoonLabel) + blank + L(moonSecondNameLine(m.month));
-        c.dayOfMoon = L(base_line::kDayLabel) + blank + QString::number(m.monthDay);
+        c.moonTitle = moonTitle(m.month, line);
+        c.moonName = line(base_line::kMoonLabel) + blank + line(moonSecondNameLine(m.month));
+        c.dayOfMoon = line(base_line::kDayLabel) + blank + QString::number(m.monthDay);
     }
-    c.extraDay = L(base_line::kExtraDay);
-    c.plasmaLabel = applyCasePattern(L(base_line::kPlasmaLabel) + ":", "AB");
-    c.plasmaName = applyCasePattern(L(plasmaNameLine(m.plasma)), "AB");
-    c.colourLine = L(base_line::kColourLabel) + blank + colourWord(oracle, L);
-    c.tone = toneWord(oracle, L);
-    c.sign = L(signNameLine(m.sign));
-    c.longSign =
-        applyCasePattern(L(base_line::kLongSignLabel) + ": " + L(longSignNameLine(m.sign)), "AB");
-    c.kinLine = applyCasePattern(L(base_line::kKinLabel) + ": " + QString::number(m.kin), "Aa");
-    c.toneLine = applyCasePattern(L(base_line::kToneLabel) + ": " + QString::number(m.tone), "Aa");
-    c.phaseOf = applyCasePattern(L(base_line::kPhaseOfLabel), "Aaa");
-    c.theMoon = applyCasePattern(L(base_line::kTheMoonLabel), "aaa");
+    c.extraDay = line(base_line::kExtraDay);
+    c.plasmaLabel = applyCasePattern(line(base_line::kPlasmaLabel) + ":", "AB");
+    c.plasmaName = applyCasePattern(line(plasmaNameLine(m.plasma)), "AB");
+    c.colourLine = line(base_line::kColourLabel) + blank + colourWord(oracle, line);
+    c.tone = toneWord(oracle, line);
+    c.sign = line(signNameLine(m.sign));
+    c.longSign = applyCasePattern(
+        line(base_line::kLongSignLabel) + ": " + line(longSignNameLine(m.sign)), "AB");
+    c.kinLine = applyCasePattern(line(base_line::kKinLabel) + ": " + QString::number(m.kin), "Aa");
+    c.toneLine =
+        applyCasePattern(line(base_line::kToneLabel) + ": " + QString::number(m.tone), "Aa");
+    c.phaseOf = applyCasePattern(line(base_line::kPhaseOfLabel), "Aaa");
+    c.theMoon = applyCasePattern(line(base_line::kTheMoonLabel), "aaa");
     return c;
 }
 

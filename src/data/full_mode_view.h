@@ -25,7 +25,7 @@ enum class FullModeView : int {
     Moons = 11,  // "13 moons": the current week with its vinals, runes, quarters and figure
     Wings = 12,
     Board = 13,    // the telectonon board
-    KinBook = 14,  // the izin page
+    KinBook = 14,  // the kin book page
     // Views that open a window instead of showing a picture.
     PrintManager = 18,
     Configuration = 20,

@@ -15,14 +15,22 @@ QStringList settingsReport(const Settings& s) {
     };
     auto number = [](long long value) { return QString::number(value); };
     return {
-        line("_Yshine", yesNo(s.yearShine)),          line("_Yline", yesNo(s.yearLine)),
-        line("_Yfigure", yesNo(s.yearDayIcon)),       line("_Sfigure", yesNo(s.castleDayIcon)),
-        line("_SFX", yesNo(s.useTransition)),         line("_spconst", number(s.fadeSteps())),
-        line("_Swapbtn", yesNo(s.swapDayKeys)),       line("_sfont", s.glyphFont),
-        line("helppages", number(s.helpPages)),       line("greg_izin", yesNo(s.gregorianOnIzin)),
-        line("greg_day", yesNo(s.gregorianOnDay)),    line("greg_views", yesNo(s.gregorianInViews)),
-        line("three_turtles", yesNo(s.threeTurtles)), line("showgreg", yesNo(s.showsGregorian())),
-        line("datefmt", number(s.dateLayout())),      line("moon_flag", yesNo(!s.southernMoon())),
+        line("_Yshine", yesNo(s.yearShine)),
+        line("_Yline", yesNo(s.yearLine)),
+        line("_Yfigure", yesNo(s.yearDayIcon)),
+        line("_Sfigure", yesNo(s.castleDayIcon)),
+        line("_SFX", yesNo(s.useTransition)),
+        line("_spconst", number(s.fadeSteps())),
+        line("_Swapbtn", yesNo(s.swapDayKeys)),
+        line("_sfont", s.glyphFont),
+        line("helppages", number(s.helpPages)),
+        line("greg_izin", yesNo(s.gregorianOnKinBook)),
+        line("greg_day", yesNo(s.gregorianOnDay)),
+        line("greg_views", yesNo(s.gregorianInViews)),
+        line("three_turtles", yesNo(s.threeTurtles)),
+        line("showgreg", yesNo(s.showsGregorian())),
+        line("datefmt", number(s.dateLayout())),
+        line("moon_flag", yesNo(!s.southernMoon())),
     };
 }
 

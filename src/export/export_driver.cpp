@@ -18,7 +18,7 @@ QString exportColourText(int red, int green, int blue) {
 
 bool ExportDriver::run(ScriptExport which, const ExportOptions& options) {
     const ExportView& view = exportViewOf(which);
-    SetScriptDay(page_, frame_.data().day.position());
+    setScriptDay(page_, frame_.data().day.position());
 
     FullModeState& state = frame_.state();
     state.exportAsGlyphText = options.exportAsText;

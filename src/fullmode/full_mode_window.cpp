@@ -186,7 +186,7 @@ void FullModeWindow::loadButtonGlyphs() {
     for (int i = 0; i < kFullModeButtons; ++i) {
         const QString file = QStringLiteral("graphic\\") + kButtons[std::size_t(i)].glyph;
         try {
-            buttons_[std::size_t(i)]->setGlyph(gfx::LoadBitmap(program_.data.folder.resolve(file)));
+            buttons_[std::size_t(i)]->setGlyph(gfx::loadBitmap(program_.data.folder.resolve(file)));
         } catch (const gfx::ImageError&) {
             buttons_[std::size_t(i)]->setGlyph(QImage());
         }

@@ -40,7 +40,7 @@ enum class FullModeButton {
     Moons,
     Castle,
     Board,
-    Izin,
+    KinBook,
     Print,
     Help,
     Configuration,

@@ -33,17 +33,16 @@ void meanAtRightEdge(Byte* out, const std::uint16_t* sum, int from) {
 
 }  // namespace
 
-int BlurGauge(int done, int span, int scale) {
+int blurGauge(int done, int span, int scale) {
     if (span <= 0) return scale;
     return int(std::nearbyint(double(done) * scale / span));
 }
 
-void MeanFilter(QImage& bitmap, int xFrom, int yTo, int xTo, int yFrom,
-                const BlurProgress& progress) {
-    MakeRgb888(bitmap);
+void meanFilter(QImage& bitmap, const QRect& area, const BlurProgress& progress) {
+    makeRgb888(bitmap);
     const int width = bitmap.width(), height = bitmap.height();
-    const int x0 = std::max(xFrom, 1), x1 = std::min(xTo, width - 1);
-    const int y0 = std::max(yFrom, 0), y1 = std::min(yTo, height - 1);
+    const int x0 = std::max(area.left(), 1), x1 = std::min(area.right(), width - 1);
+    const int y0 = std::max(area.top(), 0), y1 = std::min(area.bottom(), height - 1);
     if (x0 > x1 || y0 > y1) return;
 
     const qsizetype stride = bitmap.bytesPerLine();

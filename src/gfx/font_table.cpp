@@ -43,7 +43,7 @@ void applyField(QFont& font, int number, const QString& field) {
             break;
         }
         case 3:
-            ApplyFontHeight(font, wholeNumber(field, "height"));
+            applyFontHeight(font, wholeNumber(field, "height"));
             break;
         case 4:
             font.setItalic(field == QLatin1String("italic"));
@@ -60,7 +60,7 @@ void applyField(QFont& font, int number, const QString& field) {
 
 // Windows heights: negative is the em height, positive the whole cell, which we reach by scaling
 // the pixel size with the face's cell-to-em ratio.
-void ApplyFontHeight(QFont& font, int height) {
+void applyFontHeight(QFont& font, int height) {
     if (height < 0) {
         font.setPixelSize(-height);
     } else if (height > 0) {

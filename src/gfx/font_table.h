@@ -42,7 +42,7 @@ struct FontTable {
 
 // Applies a font height value: a negative one is the character (em) height in pixels, a positive
 // one the whole cell height; 0 leaves the size alone.
-void ApplyFontHeight(QFont& font, int height);
+void applyFontHeight(QFont& font, int height);
 
 // One font from one line; throws std::invalid_argument when the size or height is not a whole
 // number from -16384 to 16384.

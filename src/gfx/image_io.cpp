@@ -187,7 +187,7 @@ QImage decode16BitBmp(const QByteArray& bytes, const BmpHeader& h) {
 
 }  // namespace
 
-QImage LoadBitmap(const QString& path) {
+QImage loadBitmap(const QString& path) {
     QByteArray bytes = readAll(path);
     if (bytes.startsWith("\x89PNG") && bytes.lastIndexOf("IEND") < 0)
         fail(path, QStringLiteral("the file is truncated"));
@@ -211,10 +211,10 @@ QImage LoadBitmap(const QString& path) {
     if (size.isValid()) checkSize(path, size.width(), size.height());
     QImage image;
     if (!reader.read(&image) || image.isNull()) fail(path, reader.errorString());
-    return AsRgb888(image);
+    return asRgb888(image);
 }
 
-void SaveImage(const QImage& image, const QString& path, const QByteArray& format,
+void saveImage(const QImage& image, const QString& path, const QByteArray& format,
                WriteTarget target) {
     auto failWrite = [&](const QString& reason) {
         throw ImageError(
@@ -222,7 +222,7 @@ void SaveImage(const QImage& image, const QString& path, const QByteArray& forma
     };
     QByteArray fmt =
         format.isEmpty() ? QFileInfo(path).suffix().toLower().toLatin1() : format.toLower();
-    if (!SaveFormats().contains(QString::fromLatin1(fmt)))
+    if (!saveFormats().contains(QString::fromLatin1(fmt)))
         failWrite(QStringLiteral("unknown picture format"));
     if (image.isNull()) failWrite(QStringLiteral("the image is empty"));
     // Encoded in memory first: a target that refuses the bytes ("/dev/full") is then told by the
@@ -242,7 +242,7 @@ void SaveImage(const QImage& image, const QString& path, const QByteArray& forma
                              .toStdString());
 }
 
-QStringList SaveFormats() {
+QStringList saveFormats() {
     QStringList formats;
     for (const QByteArray& f : QImageWriter::supportedImageFormats())
         formats << QString::fromLatin1(f).toLower();

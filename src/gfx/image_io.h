@@ -29,16 +29,16 @@ inline constexpr std::int64_t kMaxImageBytes = kMaxPictureBytes;
 // any other format Qt reads, as Format_RGB888. The claimed size is checked in the file's header
 // before anything is decoded, so a picture that claims a huge size never allocates.
 // Throws ImageError for a missing, unreadable, truncated, oversized or non-picture file.
-QImage LoadBitmap(const QString& path);
+QImage loadBitmap(const QString& path);
 
 // Writes the image in the given format ("bmp", "png", ...; empty: from the file's suffix) through a
 // temporary file in the same folder that is renamed over the target; only a regular file is
 // replaced. An output the user named (WriteTarget::UserOutput) may also be a device or a pipe,
 // written through directly (writeUserOutput). Throws ImageError on failure.
-void SaveImage(const QImage& image, const QString& path, const QByteArray& format = {},
+void saveImage(const QImage& image, const QString& path, const QByteArray& format = {},
                WriteTarget target = WriteTarget::DataFile);
 
-// The formats SaveImage can write, lower case ("bmp", "png", "jpg", ...).
-QStringList SaveFormats();
+// The formats saveImage can write, lower case ("bmp", "png", "jpg", ...).
+QStringList saveFormats();
 
 }  // namespace orbisca::gfx

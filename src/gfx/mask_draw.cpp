@@ -17,24 +17,24 @@ using Byte = std::uint8_t;
 
 // One row of bytes at constant opacity a.
 void blendRow(Byte* __restrict t, const Byte* __restrict p, int bytes, std::uint16_t a) {
-    for (int i = 0; i < bytes; ++i) t[i] = Mix(t[i], p[i], a);
+    for (int i = 0; i < bytes; ++i) t[i] = mix(t[i], p[i], a);
 }
 
 // One row of a cross-fade: the outgoing row over the background at 255 - a, then the incoming
-// row over that at a, each step rounded as BlendConstant rounds it.
+// row over that at a, each step rounded as blendConstant rounds it.
 void crossFadeRow(Byte* __restrict t, const Byte* __restrict background, const Byte* __restrict out,
                   const Byte* __restrict in, int bytes, std::uint16_t a) {
     const auto rest = std::uint16_t(255 - a);
-    for (int i = 0; i < bytes; ++i) t[i] = Mix(Mix(background[i], out[i], rest), in[i], a);
+    for (int i = 0; i < bytes; ++i) t[i] = mix(mix(background[i], out[i], rest), in[i], a);
 }
 
 // One row through a mask; inverse swaps the roles of the mask's black and white.
 void maskRow(Byte* __restrict t, const Byte* __restrict p, const Byte* __restrict m, int bytes,
              bool inverse) {
     if (inverse) {
-        for (int i = 0; i < bytes; ++i) t[i] = Mix(t[i], p[i], std::uint16_t(255 - m[i]));
+        for (int i = 0; i < bytes; ++i) t[i] = mix(t[i], p[i], std::uint16_t(255 - m[i]));
     } else {
-        for (int i = 0; i < bytes; ++i) t[i] = Mix(t[i], p[i], m[i]);
+        for (int i = 0; i < bytes; ++i) t[i] = mix(t[i], p[i], m[i]);
     }
 }
 
@@ -64,21 +64,21 @@ void keyBytes(QRgb key, Byte out[3]) {
 
 }  // namespace
 
-int MaskDraw(const QImage& picture, QImage& target, const QImage& mask, MaskMode mode, int alpha,
+int maskDraw(const QImage& picture, QImage& target, const QImage& mask, MaskMode mode, int alpha,
              int x, int y) {
     const int code = checkPlacement(picture, target, mask, mode, x, y);
     if (code != kMaskDrawn || picture.isNull()) return code;
     if (mode == MaskMode::Alpha) {
-        BlendConstant(picture, target, alpha, x, y);
+        blendConstant(picture, target, alpha, x, y);
         return kMaskDrawn;
     }
-    const QImage p = AsRgb888(picture);
-    const QImage m = AsRgb888(mask);
+    const QImage p = asRgb888(picture);
+    const QImage m = asRgb888(mask);
     if (mode == MaskMode::ColourKey) {
-        DrawTransparent(p, target, x, y, m.pixel(0, 0));
+        drawTransparent(p, target, x, y, m.pixel(0, 0));
         return kMaskDrawn;
     }
-    MakeRgb888(target);
+    makeRgb888(target);
     const int bytes = p.width() * 3;
     for (int row = 0; row < p.height(); ++row)
         maskRow(target.scanLine(y + row) + x * 3, p.constScanLine(row), m.constScanLine(row), bytes,
@@ -86,25 +86,25 @@ int MaskDraw(const QImage& picture, QImage& target, const QImage& mask, MaskMode
     return kMaskDrawn;
 }
 
-void BlendConstant(const QImage& picture, QImage& target, int opacity, int x, int y) {
+void blendConstant(const QImage& picture, QImage& target, int opacity, int x, int y) {
     const QRect area = QRect(x, y, picture.width(), picture.height()).intersected(target.rect());
     if (area.isEmpty()) return;
-    const QImage p = AsRgb888(picture);
-    MakeRgb888(target);
+    const QImage p = asRgb888(picture);
+    makeRgb888(target);
     const auto a = std::uint16_t(std::clamp(opacity, 0, 255));
     for (int row = area.top(); row <= area.bottom(); ++row)
         blendRow(target.scanLine(row) + area.left() * 3,
                  p.constScanLine(row - y) + (area.left() - x) * 3, area.width() * 3, a);
 }
 
-void BlendThroughMask(const QImage& picture, const QImage& mask, QImage& target, int opacity, int x,
+void blendThroughMask(const QImage& picture, const QImage& mask, QImage& target, int opacity, int x,
                       int y) {
     const QSize common = picture.size().boundedTo(mask.size());
     const QRect area = QRect(QPoint(x, y), common).intersected(target.rect());
     if (area.isEmpty()) return;
-    const QImage p = AsRgb888(picture);
-    const QImage m = AsRgb888(mask);
-    MakeRgb888(target);
+    const QImage p = asRgb888(picture);
+    const QImage m = asRgb888(mask);
+    makeRgb888(target);
     // M opacity / (255 * 255) as a share of kWhole; kWhole is odd, so no sum lies halfway.
     constexpr std::uint32_t kWhole = 255 * 255;
     const auto a = std::uint32_t(std::clamp(opacity, 0, 255));
@@ -121,10 +121,10 @@ void BlendThroughMask(const QImage& picture, const QImage& mask, QImage& target,
     }
 }
 
-void CrossFade(const QImage& outgoing, const QImage& incoming, QImage& target, QRgb background,
+void crossFade(const QImage& outgoing, const QImage& incoming, QImage& target, QRgb background,
                int opacity) {
-    const QImage out = AsRgb888(outgoing);
-    const QImage in = AsRgb888(incoming);
+    const QImage out = asRgb888(outgoing);
+    const QImage in = asRgb888(incoming);
     if (target.size() != out.size() || target.format() != QImage::Format_RGB888 ||
         !target.isDetached())
         target = QImage(out.size(), QImage::Format_RGB888);
@@ -140,11 +140,11 @@ void CrossFade(const QImage& outgoing, const QImage& incoming, QImage& target, Q
                      in.constScanLine(row), width * 3, a);
 }
 
-void DrawTransparent(const QImage& picture, QImage& target, int x, int y, QRgb key) {
+void drawTransparent(const QImage& picture, QImage& target, int x, int y, QRgb key) {
     const QRect area = QRect(x, y, picture.width(), picture.height()).intersected(target.rect());
     if (area.isEmpty()) return;
-    const QImage p = AsRgb888(picture);
-    MakeRgb888(target);
+    const QImage p = asRgb888(picture);
+    makeRgb888(target);
     Byte k[3];
     keyBytes(key, k);
     for (int row = area.top(); row <= area.bottom(); ++row)
@@ -152,7 +152,7 @@ void DrawTransparent(const QImage& picture, QImage& target, int x, int y, QRgb k
                  p.constScanLine(row - y) + (area.left() - x) * 3, area.width(), k);
 }
 
-QImage ScaledWithoutKey(const QImage& picture, QRgb key, QSize size) {
+QImage scaledWithoutKey(const QImage& picture, QRgb key, QSize size) {
     QImage argb = picture.convertToFormat(QImage::Format_ARGB32);
     const QRgb opaqueKey = key | 0xff000000u;
     for (int y = 0; y < argb.height(); ++y) {
@@ -164,14 +164,14 @@ QImage ScaledWithoutKey(const QImage& picture, QRgb key, QSize size) {
         .scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
-QImage StretchImage(const QImage& picture, int width, int height) {
+QImage stretchImage(const QImage& picture, int width, int height) {
     QImage out(std::max(width, 0), std::max(height, 0), QImage::Format_RGB888);
     if (out.isNull()) return out;
     if (picture.isNull()) {
         out.fill(Qt::black);
         return out;
     }
-    const QImage p = AsRgb888(picture);
+    const QImage p = asRgb888(picture);
     const std::int64_t sw = p.width(), sh = p.height();
     std::vector<int> sourceX(std::size_t(width) * 1);
     for (int dx = 0; dx < width; ++dx)
@@ -209,8 +209,8 @@ std::vector<Coverage> coverageAlong(int inSide, int outSide) {
 
 }  // namespace
 
-QImage ShrinkImage(const QImage& picture, int width, int height) {
-    const QImage p = AsRgb888(picture);
+QImage shrinkImage(const QImage& picture, int width, int height) {
+    const QImage p = asRgb888(picture);
     width = std::clamp(width, 1, std::max(1, p.width()));
     height = std::clamp(height, 1, std::max(1, p.height()));
     QImage out(width, height, QImage::Format_RGB888);

@@ -78,7 +78,7 @@ void paintDisc(QImage& image, const Terminator& t) {
 
 }  // namespace
 
-QImage DrawMoon(int phase, int size) {
+QImage drawMoon(int phase, int size) {
     if (phase < 0 || phase > 100)
         throw std::invalid_argument("moon phase " + std::to_string(phase) + " is not 0..100");
     if (size < kMinMoonSize || size > kMaxMoonSize)
@@ -89,20 +89,20 @@ QImage DrawMoon(int phase, int size) {
     return image;
 }
 
-QImage MoonMask(int phase, int size) { return ShrinkImage(DrawMoon(phase, 100), size, size); }
+QImage moonMask(int phase, int size) { return shrinkImage(drawMoon(phase, 100), size, size); }
 
-QImage KeyedMoonPicture(const QImage& moonPicture, int size) {
+QImage keyedMoonPicture(const QImage& moonPicture, int size) {
     QImage picture(size, size, QImage::Format_RGB888);
     picture.fill(Qt::black);
-    DrawTransparent(moonPicture, picture, 0, 0, qRgb(0, 0, 0));
+    drawTransparent(moonPicture, picture, 0, 0, qRgb(0, 0, 0));
     return picture;
 }
 
-int DrawMaskedMoon(QImage& target, const QImage& moonPicture, int phase, int size, int x, int y,
+int drawMaskedMoon(QImage& target, const QImage& moonPicture, int phase, int size, int x, int y,
                    bool mirrored) {
-    QImage mask = MoonMask(phase, size);
+    QImage mask = moonMask(phase, size);
     if (mirrored) mask = mask.mirrored(true, false);
-    return MaskDraw(KeyedMoonPicture(moonPicture, size), target, mask, MaskMode::Mask, 0, x, y);
+    return maskDraw(keyedMoonPicture(moonPicture, size), target, mask, MaskMode::Mask, 0, x, y);
 }
 
 }  // namespace orbisca::gfx

@@ -11,7 +11,7 @@ namespace orbisca::gfx {
 // round(n / 255) for 0 <= n <= 255 * 255 without a division, in 16-bit arithmetic (no
 // intermediate value reaches 65536), so that loops over it become vector code. 255 is odd, so
 // n / 255 never lies exactly halfway between two integers and there is no tie to break.
-constexpr std::uint8_t DivRound255(std::uint16_t n) {
+constexpr std::uint8_t divRound255(std::uint16_t n) {
     const std::uint16_t m = std::uint16_t(n + 128);
     return std::uint8_t(std::uint16_t(m + (m >> 8)) >> 8);
 }
@@ -19,19 +19,19 @@ constexpr std::uint8_t DivRound255(std::uint16_t n) {
 static_assert(
     [] {
         for (std::uint32_t n = 0; n <= 255 * 255; ++n)
-            if (DivRound255(std::uint16_t(n)) != (2 * n + 255) / 510) return false;
+            if (divRound255(std::uint16_t(n)) != (2 * n + 255) / 510) return false;
         return true;
     }(),
-    "DivRound255 must round every blend sum to the nearest integer");
+    "divRound255 must round every blend sum to the nearest integer");
 
 // round((t (255 - w) + p w) / 255): picture p over target t with weight w.
-constexpr std::uint8_t Mix(std::uint8_t t, std::uint8_t p, std::uint16_t w) {
-    return DivRound255(
+constexpr std::uint8_t mix(std::uint8_t t, std::uint8_t p, std::uint16_t w) {
+    return divRound255(
         std::uint16_t(std::uint16_t(t * std::uint16_t(255 - w)) + std::uint16_t(p * w)));
 }
 
 // The same image in 24-bit form; a copy only when it is in another format.
-inline QImage AsRgb888(const QImage& image) {
+inline QImage asRgb888(const QImage& image) {
     if (image.format() == QImage::Format_RGB888) return image;
     QImage converted = image.convertToFormat(QImage::Format_RGB888);
     return converted;
@@ -39,7 +39,7 @@ inline QImage AsRgb888(const QImage& image) {
 
 // Turns an image that is drawn on into 24-bit form in place (through a named copy, never a
 // temporary: painting on an image converted through a temporary gives garbage in Qt 6.4).
-inline void MakeRgb888(QImage& image) {
+inline void makeRgb888(QImage& image) {
     if (image.format() == QImage::Format_RGB888) return;
     QImage converted = image.convertToFormat(QImage::Format_RGB888);
     image = converted;

@@ -117,8 +117,8 @@ QRegion uniteRects(const std::vector<QRect>& rects, std::size_t from, std::size_
 
 }  // namespace
 
-QRegion BitmapToRegion(const QImage& bitmap, QRgb key, RegionMode mode) {
-    const QImage image = AsRgb888(bitmap);
+QRegion bitmapToRegion(const QImage& bitmap, QRgb key, RegionMode mode) {
+    const QImage image = asRgb888(bitmap);
     MaskScanner scanner(key, mode);
     BandBuilder bands;
     std::vector<Run> runs;
@@ -134,7 +134,7 @@ QRegion BitmapToRegion(const QImage& bitmap, QRgb key, RegionMode mode) {
     return region;
 }
 
-long long RegionArea(const QRegion& region) {
+long long regionArea(const QRegion& region) {
     long long area = 0;
     for (const QRect& r : region) area += static_cast<long long>(r.width()) * r.height();
     return area;

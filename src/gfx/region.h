@@ -19,9 +19,9 @@ enum class RegionMode {
 // the rectangle spanned by its two pixels, both included; a marker left without partner adds
 // nothing, and markers with green 1..49 add nothing. Every other pixel belongs by the mode.
 // The region is built from horizontal runs, stacked into bands, never pixel by pixel.
-QRegion BitmapToRegion(const QImage& bitmap, QRgb key, RegionMode mode);
+QRegion bitmapToRegion(const QImage& bitmap, QRgb key, RegionMode mode);
 
 // The area of a region in pixels (its rectangles never overlap).
-long long RegionArea(const QRegion& region);
+long long regionArea(const QRegion& region);
 
 }  // namespace orbisca::gfx

@@ -292,11 +292,11 @@ bool PrintManagerWindow::blur() {
 }
 
 bool PrintManagerWindow::increaseResolution() {
-    return runRescaling([this] { return IncreaseResolution(page_); });
+    return runRescaling([this] { return orbisca::increaseResolution(page_); });
 }
 
 bool PrintManagerWindow::decreaseResolution() {
-    return runRescaling([this] { return DecreaseResolution(page_); });
+    return runRescaling([this] { return orbisca::decreaseResolution(page_); });
 }
 
 bool PrintManagerWindow::toggleBlackAndWhite() {
@@ -421,7 +421,7 @@ bool PrintManagerWindow::saveImageFile(const QString& path, const QString& nameF
     if (!drawCanvasIfBlank()) return false;
     const ImageSaveFormat format = imageSaveFormat(nameFilter);
     try {
-        gfx::SaveImage(page_.canvas, pathWithSuffix(path, format), format.format);
+        gfx::saveImage(page_.canvas, pathWithSuffix(path, format), format.format);
         return true;
     } catch (const gfx::ImageError& e) {
         program_.data.notifier.notify(QString::fromUtf8(e.what()));
@@ -565,7 +565,7 @@ void PrintManagerWindow::takeDayStep(int days) {
     if (reexportsAfterDateChange() && !mayReplaceScript()) return;
     guardedWork(program_.data, [this, days] {
         DayModel& day = program_.data.day;
-        day.setDate(StepDate(day.date(), days));
+        day.setDate(stepDate(day.date(), days));
     });
     if (reexportsAfterDateChange()) runExportNow(static_cast<ScriptExport>(state_.lastExport));
 }

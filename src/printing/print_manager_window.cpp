@@ -82,7 +82,7 @@ PrintManagerWindow::PrintManagerWindow(ProgramState& program, QWidget* parent)
       page_(program.printPage),
       actions_(std::make_unique<PrintManagerActions>()) {
     setObjectName(QStringLiteral("printManagerWindow"));
-    page_.services = ProgramPageServices(program.data, program.glyphFonts);
+    page_.services = programPageServices(program.data, program.glyphFonts);
     page_.services.progress = [this](int gauge) { onProgress(gauge); };
     connect(&program_.data.day, &DayModel::dayChanged, this, &PrintManagerWindow::refreshDay);
     createActions();
@@ -534,8 +534,8 @@ void PrintManagerWindow::showInCanvasSpins(QSize size) {
 }
 
 void PrintManagerWindow::refreshDay() {
-    SetScriptDay(page_, program_.data.day.position());
-    dateButton_->setText(QString::fromStdString(FormatIsoDate(program_.data.day.date())));
+    setScriptDay(page_, program_.data.day.position());
+    dateButton_->setText(QString::fromStdString(formatIsoDate(program_.data.day.date())));
 }
 
 }  // namespace orbisca

@@ -24,7 +24,7 @@ constexpr int kMoonSizeInstruction = 40;
 QString quoted(const QString& text) { return u'\'' + text + u'\''; }
 
 int moonSize(const QString& text, QSize canvas) {
-    const int size = ScriptNumber(text.trimmed(), "the moon size");
+    const int size = scriptNumber(text.trimmed(), "the moon size");
     const int largest = qMin(kMaxMoonSize, qMax(canvas.width(), canvas.height()));
     if (size < 1 || size > largest)
         throw ScriptSyntaxError("the moon size must be 1 to " + std::to_string(largest) + ", not " +
@@ -128,7 +128,7 @@ std::optional<QString> ElementEditor::add(const QString& editLine,
             break;
         }
         case EditorState::TypingMoonPhase:
-            ScriptNumber(editLine.trimmed(), "the moon phase");
+            scriptNumber(editLine.trimmed(), "the moon phase");
             v_.instruction = kMoonFillInstruction;
             v_.text = editLine.trimmed();
             v_.state = EditorState::ChoosingMoonFill;
@@ -168,8 +168,8 @@ bool ElementEditor::placing() const {
 }
 
 QPoint ElementEditor::canvasPoint(QPointF displayed, double viewScale) {
-    return QPoint(ClampToInt(RoundHalfEven(displayed.x() * viewScale)),
-                  ClampToInt(RoundHalfEven(displayed.y() * viewScale)));
+    return QPoint(clampToInt(roundHalfEven(displayed.x() * viewScale)),
+                  clampToInt(roundHalfEven(displayed.y() * viewScale)));
 }
 
 QString ElementEditor::pointerText(QPoint p) {
@@ -193,9 +193,9 @@ void ElementEditor::drawPreview(PrintPageState& page) const {
             break;
         case EditorState::PlacingMoon: {
             MoonCommand moon;
-            ReadMoonFill(v_.moonFill, moon);
+            readMoonFill(v_.moonFill, moon);
             drawScriptMoon(page, v_.x, v_.y, moon.image, moon.fill,
-                           ScriptNumber(v_.text, "the moon phase"), v_.word.toInt());
+                           scriptNumber(v_.text, "the moon phase"), v_.word.toInt());
             break;
         }
         default:

@@ -16,7 +16,7 @@ constexpr int kMaxDisplayedSide = 65536;
 constexpr int kBlurMinWidth = 901;
 constexpr int kBlurMinHeight = 701;
 
-int rounded(double v) { return ClampToInt(RoundHalfEven(v)); }
+int rounded(double v) { return clampToInt(roundHalfEven(v)); }
 
 QSize displayedSizeAt(const PrintPageState& page, double scale) {
     return QSize(rounded(page.canvasWidth / scale), rounded(page.canvasHeight / scale));
@@ -32,15 +32,15 @@ bool changeResolution(PrintPageState& page, qint64 width, qint64 height, double 
         return false;
     }
     setCanvas(page, static_cast<int>(width), static_cast<int>(height), true);
-    if (!RescaleScript(page, factor)) return false;
+    if (!rescaleScript(page, factor)) return false;
     return redrawPage(page);
 }
 
 // The view scale loop moves by rounded steps; a side of 1 no longer moves, so a step that
 // changes neither side ends the loop.
 bool step(qint64& w, qint64& h, double by) {
-    const qint64 nw = RoundHalfEven(static_cast<double>(w) * by);
-    const qint64 nh = RoundHalfEven(static_cast<double>(h) * by);
+    const qint64 nw = roundHalfEven(static_cast<double>(w) * by);
+    const qint64 nh = roundHalfEven(static_cast<double>(h) * by);
     if (nw == w && nh == h) return false;
     w = nw;
     h = nh;
@@ -61,7 +61,7 @@ void blurCanvas(PrintPageState& page) {
     const int base = page.gauge;
     const ProgressMode mode = page.interp.progressMode;
     page.services.meanFilter(
-        page.canvas, 1, height - 1, width - 1, 1, [&page, base, mode](int done, int span) {
+        page.canvas, QRect(1, 1, width - 1, height - 1), [&page, base, mode](int done, int span) {
             // A one-row range has no span: it is then done at once.
             const double part = span > 0 ? static_cast<double>(done) / span : 1.0;
             if (mode == ProgressMode::WholeGauge)
@@ -71,7 +71,7 @@ void blurCanvas(PrintPageState& page) {
         });
 }
 
-bool RescaleScript(PrintPageState& page, double factor) {
+bool rescaleScript(PrintPageState& page, double factor) {
     ScriptState& st = page.interp;
     st.rescaleMode = true;
     st.rescaleFactor = factor;
@@ -81,11 +81,11 @@ bool RescaleScript(PrintPageState& page, double factor) {
     return ran;
 }
 
-bool IncreaseResolution(PrintPageState& page) {
+bool increaseResolution(PrintPageState& page) {
     return changeResolution(page, qint64(page.canvasWidth) * 2, qint64(page.canvasHeight) * 2, 2.0);
 }
 
-bool DecreaseResolution(PrintPageState& page) {
+bool decreaseResolution(PrintPageState& page) {
     // Halving a side of 1 would give an empty canvas, which no later operation can grow again.
     if (page.canvasWidth < 2 || page.canvasHeight < 2) {
         notify(page, QStringLiteral("A canvas of %1 x %2 pixels cannot be made smaller.")
@@ -140,7 +140,7 @@ bool optimizeForPrinter(PrintPageState& page, QSize printerPage) {
             setCanvas(page, page.canvasWidth * 2 * n, page.canvasHeight * 2 * n, true);
             const ProgressMode mode = st.progressMode;
             st.progressMode = ProgressMode::Silent;
-            const bool ran = RescaleScript(page, 2.0 * n);
+            const bool ran = rescaleScript(page, 2.0 * n);
             st.progressMode = mode;
             if (!ran) return false;
         }

@@ -19,13 +19,13 @@ void blurCanvas(PrintPageState& page);
 // The rewrite pass of a resolution change: every command line is commented out and a copy with
 // positions and sizes scaled by `factor` is appended; the comments of an earlier pass are
 // removed first. The canvas is left alone. False when a line failed (it is then marked).
-bool RescaleScript(PrintPageState& page, double factor);
+bool rescaleScript(PrintPageState& page, double factor);
 
 // Increase (x 2) or Decrease (/ 2) resolution: canvas, script and redraw. The canvas stays within
 // the picture limits (1..16384 a side, 256 MB): Increase beyond them, and Decrease of a side
 // below 2, are refused with a message (false, nothing changed).
-bool IncreaseResolution(PrintPageState& page);
-bool DecreaseResolution(PrintPageState& page);
+bool increaseResolution(PrintPageState& page);
+bool decreaseResolution(PrintPageState& page);
 
 // Enlarges the page for a printer page of `printerPage` pixels (when autoOptimize is on), fits
 // the view, redraws and softens the page (when autoBlur is on and the canvas is at least

@@ -10,30 +10,29 @@
 
 namespace orbisca {
 
-PageServices ProgramPageServices(DataState& data, gfx::GlyphFonts& glyphFonts) {
+PageServices programPageServices(DataState& data, gfx::GlyphFonts& glyphFonts) {
     PageServices s;
     s.notify = [&data](const QString& text) { data.notifier.notify(text); };
     s.resolvePath = [&data](const QString& name) { return data.folder.resolve(name); };
-    s.loadPicture = [](const QString& path) { return gfx::LoadBitmap(path); };
+    s.loadPicture = [](const QString& path) { return gfx::loadBitmap(path); };
     s.drawKeyed = [](QImage& target, const QImage& picture, QPoint at, QRgb key) {
-        gfx::DrawTransparent(picture, target, at.x(), at.y(), key);
+        gfx::drawTransparent(picture, target, at.x(), at.y(), key);
     };
     s.moonShape = [](int phase, int size) {
         // The moon drawing has a working range of sides; smaller discs are stretched from its edge.
         const int side = qBound(int(gfx::kMinMoonSize), size, int(gfx::kMaxMoonSize));
-        const QImage disc = gfx::DrawMoon(phase, side);
-        return side == size ? disc : gfx::StretchImage(disc, size, size);
+        const QImage disc = gfx::drawMoon(phase, side);
+        return side == size ? disc : gfx::stretchImage(disc, size, size);
     };
     s.stretch = [](const QImage& picture, int width, int height) {
-        return gfx::StretchImage(picture, width, height);
+        return gfx::stretchImage(picture, width, height);
     };
-    s.meanFilter = [](QImage& image, int xFrom, int yTo, int xTo, int yFrom,
-                      const RowProgress& row) {
-        gfx::MeanFilter(image, xFrom, yTo, xTo, yFrom, row);
+    s.meanFilter = [](QImage& image, const QRect& area, const RowProgress& row) {
+        gfx::meanFilter(image, area, row);
     };
     s.maskDraw = [](QImage& target, const QImage& picture, const QImage& mask) {
         constexpr int kMoonAlpha = 200;  // used by the constant-opacity mode only
-        gfx::MaskDraw(picture, target, mask, gfx::MaskMode::Mask, kMoonAlpha, 0, 0);
+        gfx::maskDraw(picture, target, mask, gfx::MaskMode::Mask, kMoonAlpha, 0, 0);
     };
     s.glyphFaceNotice = [&data, &glyphFonts](const QString& face) {
         return glyphFonts.unloadedFaceNotice(data.folder, face);

@@ -14,6 +14,6 @@ class GlyphFonts;
 
 // The services of a program state: its notifier, its folder and its glyph fonts, which must
 // outlive the services.
-PageServices ProgramPageServices(DataState& data, gfx::GlyphFonts& glyphFonts);
+PageServices programPageServices(DataState& data, gfx::GlyphFonts& glyphFonts);
 
 }  // namespace orbisca

@@ -59,9 +59,9 @@ QFont scriptFont(const FontCommand& f) {
     font.setBold(f.bold);
     if (!f.face.isEmpty())
         font.setFamily(f.face);  // before the height: a cell height depends on the face
-    font.setPixelSize(f.size > 0 ? qMax(1, static_cast<int>(RoundHalfEven(f.size * 96.0 / 72.0)))
+    font.setPixelSize(f.size > 0 ? qMax(1, static_cast<int>(roundHalfEven(f.size * 96.0 / 72.0)))
                                  : kDefaultPixelSize);
-    ApplyFontHeight(font, f.height);
+    applyFontHeight(font, f.height);
     return font;
 }
 
@@ -76,14 +76,14 @@ QString toneLetter(int tone) { return QChar(96 + tone); }
 
 }  // namespace
 
-QString ScriptTextContent(const ScriptState& st, const QString& tail) {
-    if (tail.startsWith(u'\'')) return UnquoteTail(tail);
+QString scriptTextContent(const ScriptState& st, const QString& tail) {
+    if (tail.startsWith(u'\'')) return unquoteTail(tail);
     const QString word = tail.toUpper();
     if (word == u"KIN") return signLetter(st.day.sign);
     if (word == u"GUIDE") return signLetter(st.oracle.guide);
     if (word == u"ANALOG") return signLetter(st.oracle.analog);
-    if (word == u"ANTIPOD") return signLetter(st.oracle.antipod);
-    if (word == u"ATEACHER") return signLetter(st.oracle.ateacher);
+    if (word == u"ANTIPOD") return signLetter(st.oracle.antipode);
+    if (word == u"ATEACHER") return signLetter(st.oracle.occultTeacher);
     if (word == u"TONE") return toneLetter(st.day.tone);
     if (word == u"PLASM") return QString::number(st.day.plasma);
     return tail;
@@ -104,13 +104,13 @@ void advanceProgress(PrintPageState& page, int base, qsizetype i, qsizetype coun
     const double done = static_cast<double>(i) / static_cast<double>(count);
     switch (page.interp.progressMode) {
         case ProgressMode::WholeGauge:
-            setGauge(page, static_cast<int>(RoundHalfEven(done * 100)));
+            setGauge(page, static_cast<int>(roundHalfEven(done * 100)));
             break;
         case ProgressMode::ExportShare:
-            setGauge(page, base + static_cast<int>(RoundHalfEven(done * 25)));
+            setGauge(page, base + static_cast<int>(roundHalfEven(done * 25)));
             break;
         case ProgressMode::RedrawShare:
-            setGauge(page, base + static_cast<int>(RoundHalfEven(done * 85)));
+            setGauge(page, base + static_cast<int>(roundHalfEven(done * 85)));
             break;
         default:
             break;
@@ -148,32 +148,32 @@ struct YearRun {
 
 void runFont(PrintPageState& page, QStringList& lines, const QString& line) {
     ScriptState& st = page.interp;
-    const FontCommand f = std::get<FontCommand>(ParseScriptLine(line));
+    const FontCommand f = std::get<FontCommand>(parseScriptLine(line));
     if (!st.rescaleMode && page.services.glyphFaceNotice && page.services.notify)
         if (const std::optional<QString> notice = page.services.glyphFaceNotice(f.face))
             page.services.notify(*notice);
     st.font = scriptFont(f);
     st.fontColour = fontColourFor(st, f);
-    if (st.rescaleMode && !st.fontsOnly) lines.append(RescaledScriptLine(line, st.rescaleFactor));
+    if (st.rescaleMode && !st.fontsOnly) lines.append(rescaledScriptLine(line, st.rescaleFactor));
 }
 
 void runText(PrintPageState& page, QStringList& lines, const QString& line) {
     ScriptState& st = page.interp;
-    const TextCommand t = std::get<TextCommand>(ParseScriptLine(line));
+    const TextCommand t = std::get<TextCommand>(parseScriptLine(line));
     if (st.rescaleMode) {
-        lines.append(RescaledScriptLine(line, st.rescaleFactor));
+        lines.append(rescaledScriptLine(line, st.rescaleFactor));
         return;
     }
-    drawScriptText(page, ClampToInt(qint64(t.x) + st.yearOffsetX),
-                   ClampToInt(qint64(t.y) + st.yearOffsetY), ScriptTextContent(st, t.content),
+    drawScriptText(page, clampToInt(qint64(t.x) + st.yearOffsetX),
+                   clampToInt(qint64(t.y) + st.yearOffsetY), scriptTextContent(st, t.content),
                    t.centred);
 }
 
 // Lines that the year page does not shift (pictures and moons) go to the script itself.
 void runPict(PrintPageState& page, const QString& line) {
-    const PictCommand p = std::get<PictCommand>(ParseScriptLine(line));
+    const PictCommand p = std::get<PictCommand>(parseScriptLine(line));
     if (page.interp.rescaleMode) {
-        page.script.append(RescaledScriptLine(
+        page.script.append(rescaledScriptLine(
             line, page.interp.rescaleFactor,
             [&page](const QString& file) { return scriptPictureSize(page, file); }));
         return;
@@ -182,9 +182,9 @@ void runPict(PrintPageState& page, const QString& line) {
 }
 
 void runMoon(PrintPageState& page, const QString& line) {
-    const MoonCommand m = std::get<MoonCommand>(ParseScriptLine(line));
+    const MoonCommand m = std::get<MoonCommand>(parseScriptLine(line));
     if (page.interp.rescaleMode) {
-        page.script.append(RescaledScriptLine(line, page.interp.rescaleFactor));
+        page.script.append(rescaledScriptLine(line, page.interp.rescaleFactor));
         return;
     }
     drawScriptMoon(page, m.x, m.y, m.image, m.fill, m.phase, m.size);
@@ -192,13 +192,13 @@ void runMoon(PrintPageState& page, const QString& line) {
 
 void runYear(PrintPageState& page, const QString& line) {
     ScriptState& st = page.interp;
-    const YearCommand y = std::get<YearCommand>(ParseScriptLine(line));
+    const YearCommand y = std::get<YearCommand>(parseScriptLine(line));
     if (st.insideYear) throw ScriptSyntaxError("a YEAR line cannot run inside the year page");
-    if (st.rescaleMode) page.script.append(RescaledScriptLine(line, st.rescaleFactor));
+    if (st.rescaleMode) page.script.append(rescaledScriptLine(line, st.rescaleFactor));
     bool ran = false;
     {
-        YearRun run(st, ClampToInt(qint64(y.x) - kYearOriginX),
-                    ClampToInt(qint64(y.y) - kYearOriginY));
+        YearRun run(st, clampToInt(qint64(y.x) - kYearOriginX),
+                    clampToInt(qint64(y.y) - kYearOriginY));
         ran = runScriptLines(page, page.yearPage);
     }
     if (!ran)
@@ -207,7 +207,7 @@ void runYear(PrintPageState& page, const QString& line) {
 }
 
 void runLine(PrintPageState& page, QStringList& lines, const QString& line) {
-    const ScriptLineKind kind = RecogniseScriptLine(line);
+    const ScriptLineKind kind = recogniseScriptLine(line);
     if (!page.interp.fontsOnly) {
         switch (kind) {
             case ScriptLineKind::Moon:
@@ -243,10 +243,10 @@ QImage moonPicture(PrintPageState& page, bool usePicture, QRgb colour, int size)
     auto found = page.moonCache.pictures.find(key);
     if (found != page.moonCache.pictures.end()) return found->second;
     if (!info.isFile())
-        throw std::runtime_error("the moon picture " + QuotedForMessage(name) + " is missing");
+        throw std::runtime_error("the moon picture " + quotedForMessage(name) + " is missing");
     const QImage loaded = required(page.services.loadPicture, "loading pictures")(path);
     if (loaded.isNull())
-        throw std::runtime_error("the moon picture " + QuotedForMessage(name) + " cannot be read");
+        throw std::runtime_error("the moon picture " + quotedForMessage(name) + " cannot be read");
     QImage stretched = page.services.stretch ? page.services.stretch(loaded, size, size)
                                              : loaded.scaled(size, size, Qt::IgnoreAspectRatio,
                                                              Qt::FastTransformation);
@@ -266,7 +266,7 @@ QImage moonMask(PrintPageState& page, int phase, int size) {
         throw std::runtime_error("the moon drawing gave no disc of " + std::to_string(size) +
                                  " pixels");
     mask = mask.convertToFormat(QImage::Format_RGB888);
-    required(page.services.meanFilter, "the mean filter")(mask, 1, size - 1, size - 1, 1,
+    required(page.services.meanFilter, "the mean filter")(mask, QRect(1, 1, size - 1, size - 1),
                                                           RowProgress());
     if (size > kMoonCacheSide) return mask;
     if (page.moonCache.masks.size() >= kMoonCacheEntries) page.moonCache.masks.clear();
@@ -298,9 +298,9 @@ QImage moonDisc(PrintPageState& page, bool usePicture, QRgb colour, int phase, i
 
 ScriptState::ScriptState() { font.setPixelSize(kDefaultPixelSize); }
 
-void SetScriptDay(PrintPageState& page, const MayanDate& day) {
+void setScriptDay(PrintPageState& page, const MayanDate& day) {
     page.interp.day = day;
-    page.interp.oracle = MakeOracle(day);
+    page.interp.oracle = makeOracle(day);
 }
 
 void setGauge(PrintPageState& page, int gauge) {
@@ -374,18 +374,18 @@ QImage loadScriptPicture(const PrintPageState& page, const QString& file) {
     if (file.isEmpty()) throw ScriptSyntaxError("PICT needs a file name");
     if (file.contains(QChar(0)))
         throw std::runtime_error("a picture's file name cannot hold a NUL character: " +
-                                 QuotedForMessage(file));
+                                 quotedForMessage(file));
     const QString path = page.services.resolvePath ? page.services.resolvePath(file) : file;
     const QFileInfo info(path);
     // Only a regular file: a folder or a pipe would give an error or wait for ever.
     if (!info.exists())
-        throw std::runtime_error("the picture " + QuotedForMessage(file) + " does not exist");
+        throw std::runtime_error("the picture " + quotedForMessage(file) + " does not exist");
     if (!info.isFile())
-        throw std::runtime_error("the picture " + QuotedForMessage(file) +
+        throw std::runtime_error("the picture " + quotedForMessage(file) +
                                  " is not a regular file");
     QImage picture = required(page.services.loadPicture, "loading pictures")(path);
     if (picture.isNull())
-        throw std::runtime_error("the picture " + QuotedForMessage(file) + " cannot be read");
+        throw std::runtime_error("the picture " + quotedForMessage(file) + " cannot be read");
     checkSide(picture.width(), "a picture's width");
     checkSide(picture.height(), "a picture's height");
     return picture;
@@ -416,7 +416,7 @@ void drawScriptPicture(PrintPageState& page, int x, int y, QRgb transparent, boo
             // Scaled smoothly with the transparent colour left out, so the edges blend into the
             // page instead of showing the key colour.
             QPainter painter(&page.canvas);
-            painter.drawImage(at, gfx::ScaledWithoutKey(picture, transparent, size));
+            painter.drawImage(at, gfx::scaledWithoutKey(picture, transparent, size));
         } else {
             required(page.services.drawKeyed, "drawing pictures")(page.canvas, picture, at,
                                                                   transparent);
@@ -512,8 +512,8 @@ bool redrawPage(PrintPageState& page) {
         return false;
     }
     const bool ran = runScriptLines(page, page.script);
-    page.displayedSize = QSize(ClampToInt(RoundHalfEven(page.canvasWidth / page.viewScale)),
-                               ClampToInt(RoundHalfEven(page.canvasHeight / page.viewScale)));
+    page.displayedSize = QSize(clampToInt(roundHalfEven(page.canvasWidth / page.viewScale)),
+                               clampToInt(roundHalfEven(page.canvasHeight / page.viewScale)));
     return ran;
 }
 

@@ -15,6 +15,7 @@
 #include <QFont>
 #include <QImage>
 #include <QPoint>
+#include <QRect>
 #include <QRgb>
 #include <QSize>
 #include <QString>
@@ -49,10 +50,8 @@ struct PageServices {
     std::function<QImage(int phase, int size)> moonShape;
     // A picture stretched to width x height (Qt's nearest-pixel scaling when not given).
     std::function<QImage(const QImage& picture, int width, int height)> stretch;
-    // The 3 x 3 mean filter over columns xFrom..xTo and rows yFrom..yTo, both inclusive.
-    std::function<void(QImage& image, int xFrom, int yTo, int xTo, int yFrom,
-                       const RowProgress& row)>
-        meanFilter;
+    // The 3 x 3 mean filter over the columns and rows of `area`, edges included.
+    std::function<void(QImage& image, const QRect& area, const RowProgress& row)> meanFilter;
     // Draws `picture` onto `target` at (0, 0) through `mask`: white shows the picture.
     std::function<void(QImage& target, const QImage& picture, const QImage& mask)> maskDraw;
     // The drawing origin that PICT adds to its position.
@@ -130,7 +129,7 @@ struct PrintPageState {
 };
 
 // Sets the day the TEXT variables show.
-void SetScriptDay(PrintPageState& page, const MayanDate& day);
+void setScriptDay(PrintPageState& page, const MayanDate& day);
 
 // Runs a script onto the canvas. `lines` is the script or the year page and may be changed: old
 // error lines are deleted, markers inserted, and in rescale mode lines rewritten. False when a
@@ -165,7 +164,7 @@ void drawScriptMoon(PrintPageState& page, int x, int y, bool usePicture, QRgb co
 
 // The text a TEXT line draws: a quoted literal without its first and last character, the sign or
 // tone letter or plasma number of the day for a variable name in any case, or the tail as written.
-QString ScriptTextContent(const ScriptState& state, const QString& tail);
+QString scriptTextContent(const ScriptState& state, const QString& tail);
 
 // The message of a failed run: "Syntax error at line N: " and the reason, N counted from 1.
 QString syntaxErrorMessage(const ScriptState& state);

@@ -9,7 +9,7 @@
 
 namespace orbisca {
 
-std::string QuotedForMessage(const QString& text) {
+std::string quotedForMessage(const QString& text) {
     std::string quoted(1, '"');
     quoted += escapeControlCharacters(text).toStdString();
     quoted += '"';
@@ -26,17 +26,17 @@ bool isWord(const QString& field, const char* word) {
 
 // A number whose magnitude is at most kMaxImageSide; a font that large already fills any canvas.
 int boundedNumber(const QString& field, const char* what) {
-    const int v = ScriptNumber(field, what);
+    const int v = scriptNumber(field, what);
     if (v < -kMaxImageSide || v > kMaxImageSide)
-        throw ScriptSyntaxError(std::string(what) + " is out of range: " + QuotedForMessage(field));
+        throw ScriptSyntaxError(std::string(what) + " is out of range: " + quotedForMessage(field));
     return v;
 }
 
 int sideNumber(const QString& field, const char* what, int largest) {
-    const int v = ScriptNumber(field, what);
+    const int v = scriptNumber(field, what);
     if (v < 1 || v > largest)
         throw ScriptSyntaxError(std::string(what) + " must be 1 to " + std::to_string(largest) +
-                                ", not " + QuotedForMessage(field));
+                                ", not " + quotedForMessage(field));
     return v;
 }
 
@@ -47,7 +47,7 @@ void readPictTail(const QString& tail, PictCommand& p) {
     const QRegularExpressionMatch match =
         tail.endsWith(u'\'') ? QRegularExpressionMatch() : sized.match(tail);
     if (!match.hasMatch()) {
-        p.file = UnquoteTail(tail);
+        p.file = unquoteTail(tail);
         return;
     }
     p.file = match.captured(1);
@@ -59,7 +59,7 @@ void readPictTail(const QString& tail, PictCommand& p) {
 
 }  // namespace
 
-ScriptLineKind RecogniseScriptLine(const QString& line) {
+ScriptLineKind recogniseScriptLine(const QString& line) {
     if (line.startsWith(u'/')) return ScriptLineKind::Comment;
     if (line.startsWith(u'[')) return ScriptLineKind::Header;
     if (line.size() < 5) return ScriptLineKind::Ignored;
@@ -72,7 +72,7 @@ ScriptLineKind RecogniseScriptLine(const QString& line) {
     return ScriptLineKind::Ignored;
 }
 
-ScriptArguments SplitScriptArguments(const QString& line, int leadingFields) {
+ScriptArguments splitScriptArguments(const QString& line, int leadingFields) {
     ScriptArguments args;
     qsizetype pos = kArgumentsStart;
     for (int i = 0; i < leadingFields; ++i) {
@@ -92,7 +92,7 @@ ScriptArguments SplitScriptArguments(const QString& line, int leadingFields) {
     return args;
 }
 
-int ScriptNumber(const QString& field, const char* what) {
+int scriptNumber(const QString& field, const char* what) {
     bool ok = false;
     const qlonglong v = field.toLongLong(&ok, 10);
     // toLongLong also takes "+5" and blanks around digits; the language takes only [-]digits.
@@ -102,21 +102,21 @@ int ScriptNumber(const QString& field, const char* what) {
                                       : (i == 0 && field.at(i) == u'-' && field.size() > 1);
     if (!ok || !plain)
         throw ScriptSyntaxError(std::string(what) + " must be a whole number, not " +
-                                QuotedForMessage(field));
+                                quotedForMessage(field));
     if (v < INT_MIN || v > INT_MAX)
-        throw ScriptSyntaxError(std::string(what) + " is out of range: " + QuotedForMessage(field));
+        throw ScriptSyntaxError(std::string(what) + " is out of range: " + quotedForMessage(field));
     return static_cast<int>(v);
 }
 
-QString UnquoteTail(const QString& tail) {
+QString unquoteTail(const QString& tail) {
     return tail.size() <= 2 ? QString() : tail.mid(1, tail.size() - 2);
 }
 
-QRgb ScriptColour(int red, int green, int blue) {
+QRgb scriptColour(int red, int green, int blue) {
     return qRgb(red & 0xff, green & 0xff, blue & 0xff);
 }
 
-void ReadMoonFill(const QString& tail, MoonCommand& moon) {
+void readMoonFill(const QString& tail, MoonCommand& moon) {
     moon.image = tail.compare(u"IMAGE", Qt::CaseInsensitive) == 0;
     moon.fill = qRgb(255, 255, 255);
     if (moon.image) return;
@@ -127,60 +127,60 @@ void ReadMoonFill(const QString& tail, MoonCommand& moon) {
         rgb[i] = i < parts.size() ? parts[i].toInt(&ok) : 0;
         if (!ok || rgb[i] < 0) return;  // a component left unset or negative: white
     }
-    moon.fill = ScriptColour(rgb[0], rgb[1], rgb[2]);
+    moon.fill = scriptColour(rgb[0], rgb[1], rgb[2]);
 }
 
-ScriptCommand ParseScriptLine(const QString& line) {
-    switch (RecogniseScriptLine(line)) {
+ScriptCommand parseScriptLine(const QString& line) {
+    switch (recogniseScriptLine(line)) {
         case ScriptLineKind::Font: {
-            const ScriptArguments a = SplitScriptArguments(line, 7);
+            const ScriptArguments a = splitScriptArguments(line, 7);
             FontCommand f;
             f.size = boundedNumber(a.fields[0], "the font size");
             f.height = boundedNumber(a.fields[1], "the font height");
             f.colour =
-                ScriptColour(ScriptNumber(a.fields[2], "red"), ScriptNumber(a.fields[3], "green"),
-                             ScriptNumber(a.fields[4], "blue"));
+                scriptColour(scriptNumber(a.fields[2], "red"), scriptNumber(a.fields[3], "green"),
+                             scriptNumber(a.fields[4], "blue"));
             f.bold = isWord(a.fields[5], "BLD");
             f.italic = isWord(a.fields[6], "ITL");
             f.face = a.tail;
             return f;
         }
         case ScriptLineKind::Text: {
-            const ScriptArguments a = SplitScriptArguments(line, 3);
+            const ScriptArguments a = splitScriptArguments(line, 3);
             TextCommand t;
-            t.x = ScriptNumber(a.fields[0], "x");
-            t.y = ScriptNumber(a.fields[1], "y");
+            t.x = scriptNumber(a.fields[0], "x");
+            t.y = scriptNumber(a.fields[1], "y");
             t.centred = isWord(a.fields[2], "CNT");
             t.content = a.tail;
             return t;
         }
         case ScriptLineKind::Pict: {
-            const ScriptArguments a = SplitScriptArguments(line, 6);
+            const ScriptArguments a = splitScriptArguments(line, 6);
             PictCommand p;
-            p.x = ScriptNumber(a.fields[0], "x");
-            p.y = ScriptNumber(a.fields[1], "y");
+            p.x = scriptNumber(a.fields[0], "x");
+            p.y = scriptNumber(a.fields[1], "y");
             p.transparent =
-                ScriptColour(ScriptNumber(a.fields[2], "red"), ScriptNumber(a.fields[3], "green"),
-                             ScriptNumber(a.fields[4], "blue"));
+                scriptColour(scriptNumber(a.fields[2], "red"), scriptNumber(a.fields[3], "green"),
+                             scriptNumber(a.fields[4], "blue"));
             p.centred = isWord(a.fields[5], "CNT");
             readPictTail(a.tail, p);
             return p;
         }
         case ScriptLineKind::Moon: {
-            const ScriptArguments a = SplitScriptArguments(line, 4);
+            const ScriptArguments a = splitScriptArguments(line, 4);
             MoonCommand m;
-            m.x = ScriptNumber(a.fields[0], "x");
-            m.y = ScriptNumber(a.fields[1], "y");
+            m.x = scriptNumber(a.fields[0], "x");
+            m.y = scriptNumber(a.fields[1], "y");
             m.size = sideNumber(a.fields[2], "the moon size", kMaxMoonSize);
-            m.phase = ScriptNumber(a.fields[3], "the moon phase");
-            ReadMoonFill(a.tail, m);
+            m.phase = scriptNumber(a.fields[3], "the moon phase");
+            readMoonFill(a.tail, m);
             return m;
         }
         case ScriptLineKind::Year: {
-            const ScriptArguments a = SplitScriptArguments(line, 2);
+            const ScriptArguments a = splitScriptArguments(line, 2);
             YearCommand y;
-            y.x = ScriptNumber(a.fields[0], "x");
-            y.y = ScriptNumber(a.fields[1], "y");
+            y.x = scriptNumber(a.fields[0], "x");
+            y.y = scriptNumber(a.fields[1], "y");
             y.scale = a.tail;
             return y;
         }

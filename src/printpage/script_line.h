@@ -33,7 +33,7 @@ inline constexpr int kMaxImageSide = static_cast<int>(gfx::kMaxImageSide);
 inline constexpr int kMaxMoonSize = 4096;
 
 // `text` in double quotes for a message, its control characters escaped ("\0", "\t").
-std::string QuotedForMessage(const QString& text);
+std::string quotedForMessage(const QString& text);
 
 enum class ScriptLineKind { Ignored, Comment, Header, Font, Text, Pict, Moon, Year };
 
@@ -43,7 +43,7 @@ inline const QString kSyntaxErrorEndMarker = QStringLiteral("///Syntax error END
 inline const QString kOldSyntaxErrorLine = QStringLiteral("Syntax error:");
 inline const QString kOldSyntaxErrorMarker = QStringLiteral("///Syntax error\\\\\\");
 
-ScriptLineKind RecogniseScriptLine(const QString& line);
+ScriptLineKind recogniseScriptLine(const QString& line);
 
 // The N leading fields and the tail of a command line.
 struct ScriptArguments {
@@ -54,17 +54,17 @@ struct ScriptArguments {
 // Splits the arguments after the command word. A missing field, or a line that ends before its
 // tail, is a ScriptSyntaxError; an empty field (two blanks) is returned empty, for the number
 // reader to refuse and a word to take its default.
-ScriptArguments SplitScriptArguments(const QString& line, int leadingFields);
+ScriptArguments splitScriptArguments(const QString& line, int leadingFields);
 
 // A decimal integer with an optional minus sign, within 32 bits; otherwise a ScriptSyntaxError
 // naming `what`.
-int ScriptNumber(const QString& field, const char* what);
+int scriptNumber(const QString& field, const char* what);
 
 // The tail without its first and last character (the quotes, which are not checked).
-QString UnquoteTail(const QString& tail);
+QString unquoteTail(const QString& tail);
 
 // A colour from three numbers, each reduced to its low byte.
-QRgb ScriptColour(int red, int green, int blue);
+QRgb scriptColour(int red, int green, int blue);
 
 struct FontCommand {
     int size = 0;    // points, at most kMaxImageSide either way
@@ -108,12 +108,12 @@ using ScriptCommand =
 
 // Reads one line: std::monostate for comments, headers and ignored lines, a command otherwise.
 // Throws ScriptSyntaxError for a command line whose arguments cannot be read.
-ScriptCommand ParseScriptLine(const QString& line);
+ScriptCommand parseScriptLine(const QString& line);
 
 // The fill of a MOON line: "IMAGE" in any case, or red green blue.
-void ReadMoonFill(const QString& tail, MoonCommand& moon);
+void readMoonFill(const QString& tail, MoonCommand& moon);
 
 // Formats a script number the way the writers do.
-inline QString ScriptInt(int v) { return QString::number(v); }
+inline QString scriptInt(int v) { return QString::number(v); }
 
 }  // namespace orbisca

@@ -16,13 +16,13 @@ int scaledNumber(int v, double factor, const char* what) {
     const double scaled = static_cast<double>(v) * factor;
     if (!(std::fabs(scaled) < static_cast<double>(INT_MAX)))
         throw ScriptSyntaxError(std::string(what) + " is out of range after rescaling");
-    return static_cast<int>(RoundHalfEven(scaled));
+    return static_cast<int>(roundHalfEven(scaled));
 }
 
 // origin + round((v - origin) * factor), within 32 bits.
 int scaledAround(int v, int origin, double factor, const char* what) {
     const double scaled =
-        origin + static_cast<double>(RoundHalfEven((static_cast<double>(v) - origin) * factor));
+        origin + static_cast<double>(roundHalfEven((static_cast<double>(v) - origin) * factor));
     if (!(std::fabs(scaled) < static_cast<double>(INT_MAX)))
         throw ScriptSyntaxError(std::string(what) + " is out of range after rescaling");
     return static_cast<int>(scaled);
@@ -41,55 +41,55 @@ QString join(const QStringList& parts) { return parts.join(u' '); }
 
 }  // namespace
 
-qint64 RoundHalfEven(double v) {
+qint64 roundHalfEven(double v) {
     if (std::isnan(v)) return 0;
     constexpr double kLimit = 9.0e18;  // within qint64, so the conversion is defined
     return static_cast<qint64>(std::nearbyint(qBound(-kLimit, v, kLimit)));
 }
 
-int ClampToInt(qint64 v) {
+int clampToInt(qint64 v) {
     return static_cast<int>(qBound<qint64>(qint64(INT_MIN), v, qint64(INT_MAX)));
 }
 
-QString RescaledScriptLine(const QString& line, double factor, const PictureSizeOf& pictureSize) {
-    const ScriptCommand command = ParseScriptLine(line);  // validates every field
+QString rescaledScriptLine(const QString& line, double factor, const PictureSizeOf& pictureSize) {
+    const ScriptCommand command = parseScriptLine(line);  // validates every field
     if (const auto* font = std::get_if<FontCommand>(&command)) {
-        const ScriptArguments a = SplitScriptArguments(line, 7);
-        return join({"FONT", ScriptInt(scaledFontNumber(font->size, factor)),
-                     ScriptInt(scaledFontNumber(font->height, factor)), a.fields[2], a.fields[3],
+        const ScriptArguments a = splitScriptArguments(line, 7);
+        return join({"FONT", scriptInt(scaledFontNumber(font->size, factor)),
+                     scriptInt(scaledFontNumber(font->height, factor)), a.fields[2], a.fields[3],
                      a.fields[4], a.fields[5], a.fields[6], a.tail});
     }
     if (const auto* text = std::get_if<TextCommand>(&command)) {
-        const ScriptArguments a = SplitScriptArguments(line, 3);
-        return join({"TEXT", ScriptInt(scaledNumber(text->x, factor, "x")),
-                     ScriptInt(scaledNumber(text->y, factor, "y")), a.fields[2], a.tail});
+        const ScriptArguments a = splitScriptArguments(line, 3);
+        return join({"TEXT", scriptInt(scaledNumber(text->x, factor, "x")),
+                     scriptInt(scaledNumber(text->y, factor, "y")), a.fields[2], a.tail});
     }
     if (const auto* pict = std::get_if<PictCommand>(&command)) {
-        const ScriptArguments a = SplitScriptArguments(line, 6);
+        const ScriptArguments a = splitScriptArguments(line, 6);
         const QSize size = pict->size.isValid() ? pict->size
                            : pictureSize        ? pictureSize(pict->file)
                                                 : QSize();
         QString tail = a.tail;
         if (size.isValid() && !size.isEmpty())
-            tail = '\'' + pict->file + "' " + ScriptInt(scaledSide(size.width(), factor)) + ' ' +
-                   ScriptInt(scaledSide(size.height(), factor));
-        return join({"PICT", ScriptInt(scaledNumber(pict->x, factor, "x")),
-                     ScriptInt(scaledNumber(pict->y, factor, "y")), a.fields[2], a.fields[3],
+            tail = '\'' + pict->file + "' " + scriptInt(scaledSide(size.width(), factor)) + ' ' +
+                   scriptInt(scaledSide(size.height(), factor));
+        return join({"PICT", scriptInt(scaledNumber(pict->x, factor, "x")),
+                     scriptInt(scaledNumber(pict->y, factor, "y")), a.fields[2], a.fields[3],
                      a.fields[4], a.fields[5], tail});
     }
     if (const auto* moon = std::get_if<MoonCommand>(&command)) {
-        const ScriptArguments a = SplitScriptArguments(line, 4);
+        const ScriptArguments a = splitScriptArguments(line, 4);
         const int size = qBound(1, scaledNumber(moon->size, factor, "the moon size"), kMaxMoonSize);
-        return join({"MOON", ScriptInt(scaledNumber(moon->x, factor, "x")),
-                     ScriptInt(scaledNumber(moon->y, factor, "y")), ScriptInt(size), a.fields[3],
+        return join({"MOON", scriptInt(scaledNumber(moon->x, factor, "x")),
+                     scriptInt(scaledNumber(moon->y, factor, "y")), scriptInt(size), a.fields[3],
                      a.tail});
     }
     if (const auto* year = std::get_if<YearCommand>(&command)) {
         // The year page is shifted by x - 53 and y - 12, so it is the shift that scales.
-        const int scale = ScriptNumber(year->scale, "the year scale");
-        return join({"YEAR", ScriptInt(scaledAround(year->x, kYearOriginX, factor, "x")),
-                     ScriptInt(scaledAround(year->y, kYearOriginY, factor, "y")),
-                     ScriptInt(scaledNumber(scale, factor, "the year scale"))});
+        const int scale = scriptNumber(year->scale, "the year scale");
+        return join({"YEAR", scriptInt(scaledAround(year->x, kYearOriginX, factor, "x")),
+                     scriptInt(scaledAround(year->y, kYearOriginY, factor, "y")),
+                     scriptInt(scaledNumber(scale, factor, "the year scale"))});
     }
     return QString();
 }

@@ -10,10 +10,10 @@
 namespace orbisca {
 
 // Rounds to the nearest whole number, halves to the even neighbour (7.5 -> 8, 0.5 -> 0).
-qint64 RoundHalfEven(double v);
+qint64 roundHalfEven(double v);
 
 // The nearest 32-bit value.
-int ClampToInt(qint64 v);
+int clampToInt(qint64 v);
 
 // The copy of a command line scaled by `factor`: positions, sizes and font sizes scaled, colours,
 // words, texts, file names and moon phases as written. A YEAR line scales its shift from 53, 12
@@ -23,7 +23,7 @@ int ClampToInt(qint64 v);
 // own size as `pictureSize` reports it for the file named; without either the copy has no size
 // and the picture keeps its pixels.
 using PictureSizeOf = std::function<QSize(const QString& file)>;
-QString RescaledScriptLine(const QString& line, double factor,
+QString rescaledScriptLine(const QString& line, double factor,
                            const PictureSizeOf& pictureSize = {});
 
 }  // namespace orbisca

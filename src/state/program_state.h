@@ -23,7 +23,7 @@ struct ProgramState {
     gfx::GlyphFonts glyphFonts;
     PrintPageState printPage;  // the page the print manager and `script run` draw on
 
-    ProgramState() { printPage.services = ProgramPageServices(data, glyphFonts); }
+    ProgramState() { printPage.services = programPageServices(data, glyphFonts); }
     // A state working in `folder` (with `pack` behind it).
     explicit ProgramState(const QString& folder, const QString& pack = QString()) : ProgramState() {
         data.folder.set(folder, pack);

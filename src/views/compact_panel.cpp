@@ -63,7 +63,7 @@ int drawPanelText(const FontTable& fonts, QImage& face, int x, int y, const QStr
     const QFontMetrics metrics(f.font);
     const int width = metrics.horizontalAdvance(text);
     const int left = centred ? kPanelCentreX + x - width / 2 : x;
-    gfx::MakeRgb888(face);
+    gfx::makeRgb888(face);
     QPainter painter(&face);
     painter.setFont(f.font);
     painter.setPen(f.colour);
@@ -81,10 +81,10 @@ void drawPanelPicture(const WorkingFolder& folder, QImage& face, int x, int y, i
     QImage picture;
     try {
         if (!files) throw std::invalid_argument("no picture has the code " + std::to_string(code));
-        picture = gfx::LoadBitmap(folder.resolve(picturePath));
+        picture = gfx::loadBitmap(folder.resolve(picturePath));
         left = centred ? kPanelCentreX + x - picture.width() / 2 : x;
-        const QImage mask = gfx::LoadBitmap(folder.resolve(maskPath));
-        if (gfx::MaskDraw(picture, face, mask, gfx::MaskMode::Mask, 0, left, y) != gfx::kMaskDrawn)
+        const QImage mask = gfx::loadBitmap(folder.resolve(maskPath));
+        if (gfx::maskDraw(picture, face, mask, gfx::MaskMode::Mask, 0, left, y) != gfx::kMaskDrawn)
             throw std::runtime_error(picturePath.toStdString() +
                                      " does not fit on the face or differs from its mask in size");
     } catch (const std::exception& e) {
@@ -108,9 +108,9 @@ public:
         : sources_(sources), face_(face), trace_(trace) {}
 
     void paint(const PanelPictures& pictures, const MayanDate& m) {
-        const OracleInfo o = MakeOracle(m);
+        const OracleInfo o = makeOracle(m);
         face_ = pictures.frame.copy();
-        gfx::MakeRgb888(face_);
+        gfx::makeRgb888(face_);
         const BaseLineReader line = readBaseLineEachTime(sources_.folder);
         const DayCaptions c = dayCaptions(m, line);
         texts_.colour = colourWord(o, line);
@@ -157,7 +157,7 @@ private:
     }
 
     void paintMoon(const QImage& moonPicture, int phase, bool mirrored) {
-        if (gfx::DrawMaskedMoon(face_, moonPicture, phase, kPanelMoonSize, kPanelMoonX, kPanelMoonY,
+        if (gfx::drawMaskedMoon(face_, moonPicture, phase, kPanelMoonSize, kPanelMoonX, kPanelMoonY,
                                 mirrored) != gfx::kMaskDrawn)
             throw std::runtime_error("the moon does not fit on the face");
         if (trace_)

@@ -60,7 +60,7 @@ void paintDayOverview(FullModeFrame& f) {
     const Affirmation lines = buildAffirmation(m, readBaseLineEachTime(f.data().folder));
     if (s.showsGregorian() && s.gregorianOnDay)
         f.drawText(0, dayDateRow(lines),
-                   QString::fromStdString(FormatGregorianDate(f.date(), s.dateLayout())), kDateFont,
+                   QString::fromStdString(formatGregorianDate(f.date(), s.dateLayout())), kDateFont,
                    true);
     if (m.month > 0)
         drawMonthItems(f, c);
@@ -93,7 +93,7 @@ void paintTonePage(FullModeFrame& f) {
                kCaptionFont, true);
     // "Magnetic Tone of the Bat": the thirteen tones share their names with the thirteen moons.
     f.drawText(0, 162,
-               f.baseLine(moonNameLine(tone)) + f.baseLine(ToneTextsEnd(tone)) + blank +
+               f.baseLine(moonNameLine(tone)) + f.baseLine(toneTextsEnd(tone)) + blank +
                    f.baseLine(base_line::kToneLabel) + blank + f.baseLine(moonSecondNameLine(tone)),
                kHeadingFont, true);
     drawPageText(f, {"TONEINFO.ktx", (tone - 1) * 17, 17, 19, 196});
@@ -129,15 +129,16 @@ void paintOraclePage(FullModeFrame& f) {
     f.drawText(-80, 220, f.baseLine(base_line::kAntipodeLabel), kLabelFont, true);
     f.drawText(85, 220, f.baseLine(base_line::kAnalogLabel), kLabelFont, true);
     f.drawText(0, 385,
-               f.baseLine(base_line::kHiddenTeacherFirst) + QStringLiteral(" ") +
-                   f.baseLine(base_line::kHiddenTeacherSecond),
+               f.baseLine(base_line::kOccultTeacherFirst) + QStringLiteral(" ") +
+                   f.baseLine(base_line::kOccultTeacherSecond),
                kLabelFont, true);
     f.drawElement(0, 233, kinds::kLargeSignsY.kindOf(m.sign), true, ElementRole::Kin);
     f.drawElement(0, 130, kinds::kLargeSigns.kindOf(o.guide), true, ElementRole::Guide);
     f.drawElement(0, 195, kinds::kLargeTones.kindOf(m.tone), true, ElementRole::Tone);
-    f.drawElement(-82, 242, kinds::kLargeSigns.kindOf(o.antipod), true, ElementRole::Antipode);
+    f.drawElement(-82, 242, kinds::kLargeSigns.kindOf(o.antipode), true, ElementRole::Antipode);
     f.drawElement(82, 242, kinds::kLargeSigns.kindOf(o.analog), true, ElementRole::Analog);
-    f.drawElement(0, 314, kinds::kLargeSigns.kindOf(o.ateacher), true, ElementRole::OccultTeacher);
+    f.drawElement(0, 314, kinds::kLargeSigns.kindOf(o.occultTeacher), true,
+                  ElementRole::OccultTeacher);
 }
 
 void paintHelpPage(FullModeFrame& f) {

@@ -133,7 +133,7 @@ const QImage& PictureCache::picture(const QString& writtenName) {
     if (found != entries_.end() && size >= 0 && found->second.modified == modified &&
         found->second.size == size)
         return found->second.image;
-    QImage image = gfx::LoadBitmap(path);  // throws for a missing or damaged file
+    QImage image = gfx::loadBitmap(path);  // throws for a missing or damaged file
     Entry& entry = entries_[path];
     entry = Entry{modified, size, image};
     return entry.image;

@@ -85,7 +85,7 @@ void FadeEngine::showBlend(TickResult& result) {
     if (s.fadeStepsLeft == 1) s.buttonsEnabled = false;
     const double share = double(s.fadeLength - s.fadeStepsLeft) / s.fadeLength;
     s.fadeOpacity = std::uint8_t(std::nearbyint(share * 255.0));
-    gfx::CrossFade(b.frame, b.incoming, b.blend, kFrameBackground, s.fadeOpacity);
+    gfx::crossFade(b.frame, b.incoming, b.blend, kFrameBackground, s.fadeOpacity);
     result.buttonsEnabled = s.buttonsEnabled;
     result.keepTicking = true;
     present(result, b.blend);

@@ -172,7 +172,7 @@ FrameRequest FullModeFrame::paintMode(FullModeView view, PaintOccasion occasion)
         clearFrame(buffers_.frame);
     date_ = data_.day.date();
     day_ = data_.day.position();
-    oracle_ = MakeOracle(day_);
+    oracle_ = makeOracle(day_);
     if (hasPainter(view)) painters_[*tableIndex(view)](*this);
     if (occasion != PaintOccasion::Arrival || exporting) return FrameRequest::None;
     if (view == FullModeView::PrintManager) {
@@ -206,7 +206,7 @@ void FullModeFrame::drawElement(int x, int y, int kind, bool centred, ElementRol
     const QImage& picture = pictures_.picture(*name);
     const int left = centred ? kViewCentreX + x - picture.width() / 2 : x;
     const QPoint at(state_.originX + left, state_.originY + y);
-    gfx::DrawTransparent(picture, drawingTarget(), at.x(), at.y(), elementKeyColour(kind));
+    gfx::drawTransparent(picture, drawingTarget(), at.x(), at.y(), elementKeyColour(kind));
     if (onPicturePlaced) onPicturePlaced({*name, QRect(at, picture.size())});
 }
 
@@ -216,7 +216,7 @@ const QImage& FullModeFrame::picture(const QString& writtenName) {
 
 int FullModeFrame::drawMasked(const QImage& picture, const QImage& mask, int x, int y,
                               const QString& file) {
-    const int code = gfx::MaskDraw(picture, drawingTarget(), mask, gfx::MaskMode::Mask, 255, x, y);
+    const int code = gfx::maskDraw(picture, drawingTarget(), mask, gfx::MaskMode::Mask, 255, x, y);
     if (onPicturePlaced) onPicturePlaced({file, QRect(QPoint(x, y), picture.size()), true, code});
     return code;
 }
@@ -324,9 +324,9 @@ const QImage& FullModeFrame::dayMoon(int phase) {
     const bool mirrored = settings().southernMoon();
     auto found = moonMasks_.find({phase, mirrored});
     if (found != moonMasks_.end()) return found->second;
-    QImage disc = gfx::DrawMoon(phase, kMoonDrawingSide);
-    gfx::MeanFilter(disc, 0, kMoonDrawingSide - 1, kMoonDrawingSide - 1, 0);
-    QImage mask = gfx::ShrinkImage(disc, kDayMoonSide, kDayMoonSide);
+    QImage disc = gfx::drawMoon(phase, kMoonDrawingSide);
+    gfx::meanFilter(disc, QRect(0, 0, kMoonDrawingSide, kMoonDrawingSide));
+    QImage mask = gfx::shrinkImage(disc, kDayMoonSide, kDayMoonSide);
     if (mirrored) mask = mask.mirrored(true, false);
     return moonMasks_.emplace(std::make_pair(phase, mirrored), std::move(mask)).first->second;
 }
@@ -337,18 +337,18 @@ void FullModeFrame::drawDayMoon(int phaseValue, int x, int y) {
         // The Day export's page starts at the overview's corner; every other page keeps the
         // frame's places, moved as the script's moon is drawn.
         const bool dayPage = state_.exportCanvasWidth == kDayExportWidth;
-        const int X = state_.originX + x + (dayPage ? -109 : 40);
-        const int Y = state_.originY + y + (dayPage ? -kDayShiftY : 2);
-        scriptSink_->append(QStringLiteral("MOON ") + number(X) + ' ' + number(Y) + ' ' +
+        const int moonX = state_.originX + x + (dayPage ? -109 : 40);
+        const int moonY = state_.originY + y + (dayPage ? -kDayShiftY : 2);
+        scriptSink_->append(QStringLiteral("MOON ") + number(moonX) + ' ' + number(moonY) + ' ' +
                             number(kDayMoonSide) + ' ' + number(phase) + QStringLiteral(" IMAGE"));
         return;
     }
     const QImage& moon = pictures_.picture(QStringLiteral("graphic\\moon.bmp"));
     if (moonPicture_.isNull() || moonPictureKey_ != moon.cacheKey()) {
-        moonPicture_ = gfx::KeyedMoonPicture(moon, kDayMoonSide);
+        moonPicture_ = gfx::keyedMoonPicture(moon, kDayMoonSide);
         moonPictureKey_ = moon.cacheKey();
     }
-    gfx::MaskDraw(moonPicture_, buffers_.frame, dayMoon(phase), gfx::MaskMode::Mask, 200,
+    gfx::maskDraw(moonPicture_, buffers_.frame, dayMoon(phase), gfx::MaskMode::Mask, 200,
                   state_.originX + x, state_.originY + y);
 }
 

@@ -38,7 +38,7 @@
 //
 // A picture through a mask (a highlight, a pulsar brush): f.drawMasked(picture, mask, x, y), both
 // taken from f.picture("graphic\\shine1.bmp"); it draws at (x, y) without the origin and returns
-// gfx::MaskDraw's code (a picture reaching beyond the frame is not drawn).
+// gfx::maskDraw's code (a picture reaching beyond the frame is not drawn).
 //
 // Export through a sink (the print manager's script, or a list):
 //     ScriptLines script, year;
@@ -115,7 +115,7 @@ class FullModeFrame;
 using ModePainter = std::function<void(FullModeFrame&)>;
 
 // A picture put on the frame: its file as the program names it, the frame pixels it covers, and
-// for a masked picture gfx::MaskDraw's code (anything but 0: refused, nothing drawn).
+// for a masked picture gfx::maskDraw's code (anything but 0: refused, nothing drawn).
 struct PlacedPicture {
     QString file;
     QRect area;
@@ -219,7 +219,7 @@ public:
     const QImage& picture(const QString& writtenName);
     // Draws `picture` through `mask` (white shows the picture) into drawingTarget() with its top
     // left at (x, y), the origin not added; `file` names it for the observer. Returns
-    // gfx::MaskDraw's code: 0 drawn, anything else refused (nothing drawn).
+    // gfx::maskDraw's code: 0 drawn, anything else refused (nothing drawn).
     int drawMasked(const QImage& picture, const QImage& mask, int x, int y,
                    const QString& file = {});
     // Told of every picture placed on screen (elements and masked pictures); tests check with it

@@ -67,9 +67,10 @@ void drawOracle(FullModeFrame& f) {
     const OracleInfo& o = f.oracle();
     f.drawElement(0, 232, kinds::kLargeSigns.kindOf(o.sign), true, ElementRole::Kin);
     f.drawElement(0, 142, kinds::kSigns45.kindOf(o.guide), true, ElementRole::Guide);
-    f.drawElement(-82, 242, kinds::kSigns45.kindOf(o.antipod), true, ElementRole::Antipode);
+    f.drawElement(-82, 242, kinds::kSigns45.kindOf(o.antipode), true, ElementRole::Antipode);
     f.drawElement(82, 242, kinds::kSigns45.kindOf(o.analog), true, ElementRole::Analog);
-    f.drawElement(0, 314, kinds::kSigns45.kindOf(o.ateacher), true, ElementRole::OccultTeacher);
+    f.drawElement(0, 314, kinds::kSigns45.kindOf(o.occultTeacher), true,
+                  ElementRole::OccultTeacher);
 }
 
 void drawMoonItems(FullModeFrame& f, const DayCaptions& c) {
@@ -114,8 +115,8 @@ void paintKinBookPage(FullModeFrame& f) {
     const Settings& s = f.settings();
     const DayCaptions c = dayCaptions(m, readBaseLineEachTime(f.data().folder));
     drawCastleAndWavespell(f, m.kin);
-    if (s.showsGregorian() && s.gregorianOnIzin)
-        f.drawText(0, 379, QString::fromStdString(FormatGregorianDate(f.date(), s.dateLayout())),
+    if (s.showsGregorian() && s.gregorianOnKinBook)
+        f.drawText(0, 379, QString::fromStdString(formatGregorianDate(f.date(), s.dateLayout())),
                    kViewSmallFont, true);
     if (!isExtraDay(f.date())) drawDayTablets(f);
     drawOracle(f);

@@ -25,7 +25,7 @@ constexpr int kWeeksPerMoon = 4;
 constexpr int kDaysPerWeek = 7;
 constexpr int kMoons = 13;
 
-GregorianDate stepped(const GregorianDate& d, int days) { return StepDate(d, days); }
+GregorianDate stepped(const GregorianDate& d, int days) { return stepDate(d, days); }
 
 // A day of the year grid: its frame, its small sign at `at`, its small tone above the sign.
 void drawSmallDay(FullModeFrame& f, QPoint at, int sign, int tone, int cromatic) {
@@ -76,7 +76,7 @@ std::optional<QPoint> drawYearGrid(FullModeFrame& f, const GregorianDate& start,
                 if (moon == kMoons && week == kWeeksPerMoon - 1 && weekday == kDaysPerWeek - 1)
                     break;
                 date = stepped(date, 1);
-                day = GregorianToMayan(date);
+                day = gregorianToMayan(date);
             }
     if (exporting) return highlight;  // an export leaves the cache and the buffers alone
     // 25 July keeps no key, so that the next day draws the grid again (without the dot).
@@ -107,7 +107,7 @@ void drawYearDayFigure(FullModeFrame& f) {
     f.drawElement(315, 240, kinds::kSigns35.kindOf(m.sign), false);
     drawKinMarks(f, m.kin, 301, 240);
     f.drawElement(315, 220, kinds::kTones35.kindOf(m.tone), false);
-    f.drawText(-12, 275, QString::fromStdString(FormatGregorianDate(f.date(), 4)), kViewNumberFont,
+    f.drawText(-12, 275, QString::fromStdString(formatGregorianDate(f.date(), 4)), kViewNumberFont,
                true);
     f.drawElement(289, 217, kinds::kMoonDayMarks.kindOf(m.cromatic), false);
     f.drawText(-29, 225, QString::number(m.monthDay), kViewNumberFont, true);
@@ -116,7 +116,7 @@ void drawYearDayFigure(FullModeFrame& f) {
 void drawYear(FullModeFrame& f) {
     const MayanDate& m = f.day();
     const bool extraDay = isExtraDay(f.date());
-    const MayanDate first = GregorianToMayan(yearStartOf(f.date()));
+    const MayanDate first = gregorianToMayan(yearStartOf(f.date()));
     const std::optional<QPoint> highlight = yearGrid(f, first, extraDay);
     f.drawElement(236, 22, kinds::kSigns35.kindOf(m.yearSign), false);
     f.drawElement(236, 2, kinds::kTones35.kindOf(m.yearTone), false);
@@ -216,7 +216,7 @@ void paintYearPage(FullModeFrame& f) {
     MayanDate bearer{};
     bearer.sign = m.yearSign;
     bearer.tone = m.yearTone;
-    const OracleInfo o = MakeOracle(bearer);
+    const OracleInfo o = makeOracle(bearer);
     const BaseLineReader line = readBaseLineEachTime(f.data().folder);
     f.drawText(126, 8, f.baseLine(base_line::kBearerLabel), kViewLabelFont, true);
     f.drawText(126, 27, f.baseLine(base_line::kYearLabel), kViewLabelFont, true);
@@ -243,7 +243,7 @@ void paintMonth(FullModeFrame& f) {
     for (int row = 1; row <= kWeeksPerMoon; ++row)
         for (int column = 1; column <= kDaysPerWeek; ++column) {
             date = stepped(date, 1);
-            const MayanDate d = GregorianToMayan(date);
+            const MayanDate d = gregorianToMayan(date);
             drawMonthCell(f, date, d, row, column);
             if (kDaysPerWeek * (row - 1) + column == m.monthDay)
                 highlight = QPoint(76 * column - 40, 86 * row + 40);
@@ -273,7 +273,7 @@ void paintThirteenMoons(FullModeFrame& f) {
     int figureNumber = 0;
     for (int c = 1; c <= kDaysPerWeek; ++c) {
         date = stepped(date, 1);
-        const MayanDate d = GregorianToMayan(date);
+        const MayanDate d = gregorianToMayan(date);
         const int x = 76 * c;
         if (c < kDaysPerWeek && date.year >= kFirstIzinYear && figure)
             figureNumber = drawIzinStack(f, *figure, x - 14, 220, c);

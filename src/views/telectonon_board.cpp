@@ -214,7 +214,7 @@ QPoint pyramidCell(int sign) {
 PyramidCells pyramidCells(const MayanDate& day, const OracleInfo& oracle) {
     PyramidCells cells{};
     // Each partner takes the cell of its colour; the day's sign only the generic one.
-    for (int partner : {oracle.guide, oracle.ateacher, oracle.analog, oracle.antipod})
+    for (int partner : {oracle.guide, oracle.occultTeacher, oracle.analog, oracle.antipode})
         cells[std::size_t(pyramidColour(partner))] = pyramidCell(partner);
     cells[0] = pyramidCell(day.sign);
     return cells;
@@ -277,27 +277,27 @@ std::vector<BoardMarker> boardMarkers(const MayanDate& day, const OracleInfo& or
 }
 
 const std::vector<BoardCaption>& boardCaptions() {
-    constexpr int H = kArcHorizontal, V = kArcVertical;
+    constexpr int kH = kArcHorizontal, kV = kArcVertical;
     // line, x, y, font, centred, arc, start, end, rainbow, letter case, right-aligned
     static const std::vector<BoardCaption> captions = {
         {579, 285, 518, 6, false, 0, 0, 0, false, "", true},
         {577, 285, 508, 6, false, 0, 0, 0, false, "", true},
-        {583, 303, 16, 2, true, H, 0, 0, true, "", false},
-        {583, 50, 269, 2, true, V, 0, 0, true, "", false},
+        {583, 303, 16, 2, true, kH, 0, 0, true, "", false},
+        {583, 50, 269, 2, true, kV, 0, 0, true, "", false},
         {581, 235, 28, 2, true, 0, 0, 0, false, "", false},
-        {580, 531, 4, 7, true, H, 0, 0, true, "", false},
-        {592, 303, 132, 6, true, H, 0, 0, true, "", false},
-        {591, 303, 398, 6, true, H, 0, 0, true, "", false},
+        {580, 531, 4, 7, true, kH, 0, 0, true, "", false},
+        {592, 303, 132, 6, true, kH, 0, 0, true, "", false},
+        {591, 303, 398, 6, true, kH, 0, 0, true, "", false},
         {595, 335, 444, 0, false, 60, 265, 345, true, "", false},
         {596, 335, 444, 0, false, 80, 270, 350, true, "", false},
         {597, 335, 444, 0, false, 92, 295, 328, true, "", false},
-        {590, 73, 269, 6, true, V, 0, 0, false, "aaaaaaaa", false},
-        {587, 100, 269, 2, true, V, 0, 0, false, "", false},
-        {605, 114, 269, 2, true, V, 0, 0, false, "", false},
-        {588, 143, 303, 6, true, V, 0, 0, false, "Aaaaaaaa", false},
-        {589, 143, 236, 6, true, V, 0, 0, false, "Aaaaaaaa", false},
-        {607, 155, 303, 6, true, V, 0, 0, false, "aaaaaaaa", false},
-        {607, 155, 236, 6, true, V, 0, 0, false, "aaaaaaaaa", false},
+        {590, 73, 269, 6, true, kV, 0, 0, false, "aaaaaaaa", false},
+        {587, 100, 269, 2, true, kV, 0, 0, false, "", false},
+        {605, 114, 269, 2, true, kV, 0, 0, false, "", false},
+        {588, 143, 303, 6, true, kV, 0, 0, false, "Aaaaaaaa", false},
+        {589, 143, 236, 6, true, kV, 0, 0, false, "Aaaaaaaa", false},
+        {607, 155, 303, 6, true, kV, 0, 0, false, "aaaaaaaa", false},
+        {607, 155, 236, 6, true, kV, 0, 0, false, "aaaaaaaaa", false},
         {598, 139, 100, 0, false, 94, 90, 0, true, "", false},
         {599, 139, 100, 0, false, 80, 80, 1, true, "", false},
         {597, 139, 100, 0, false, 60, 66, 15, true, "", false},
@@ -314,21 +314,21 @@ const std::vector<BoardCaption>& boardCaptions() {
         {611, 231, 137, 6, true, 0, 0, 0, false, "AAAAAAAAA", false},
         {612, 231, 155, 6, true, 0, 0, 0, false, "aaaaaa", false},
         {615, 231, 391, 6, true, 0, 0, 0, false, "AAaaaaaa", false},
-        {616, 628, 189, 6, true, V, 0, 0, false, "Aaaaaa", false},
-        {617, 628, 350, 6, true, V, 0, 0, false, "Aaaaaa", false},
-        {594, 605, 269, 6, true, V, 0, 0, true, "Aaaaaa", false},
+        {616, 628, 189, 6, true, kV, 0, 0, false, "Aaaaaa", false},
+        {617, 628, 350, 6, true, kV, 0, 0, false, "Aaaaaa", false},
+        {594, 605, 269, 6, true, kV, 0, 0, true, "Aaaaaa", false},
         {608, 345, 258, 6, true, 0, 0, 0, false, "Aaaaaa", false},
         {610, 345, 268, 6, true, 0, 0, 0, false, "aaaaaaa", false},
-        {608, 294, 451, 6, true, V, 0, 0, false, "Aaaaaa", false},
-        {609, 302, 451, 6, true, V, 0, 0, false, "aaaaaa", false},
-        {619, 244, 78, 6, true, V, 0, 0, false, "Aaaaaa", false},
-        {620, 254, 78, 6, true, V, 0, 0, false, "aaaaaa", false},
-        {621, 277, 78, 6, true, V, 0, 0, false, "Aaaaaa", false},
-        {622, 287, 78, 6, true, V, 0, 0, false, "aaaaaa", false},
-        {623, 309, 78, 6, true, V, 0, 0, false, "Aaaaaa", false},
-        {624, 319, 78, 6, true, V, 0, 0, false, "aaaaaa", false},
-        {625, 342, 78, 6, true, V, 0, 0, false, "Aaaaaa", false},
-        {626, 352, 78, 6, true, V, 0, 0, false, "aaaaaa", false},
+        {608, 294, 451, 6, true, kV, 0, 0, false, "Aaaaaa", false},
+        {609, 302, 451, 6, true, kV, 0, 0, false, "aaaaaa", false},
+        {619, 244, 78, 6, true, kV, 0, 0, false, "Aaaaaa", false},
+        {620, 254, 78, 6, true, kV, 0, 0, false, "aaaaaa", false},
+        {621, 277, 78, 6, true, kV, 0, 0, false, "Aaaaaa", false},
+        {622, 287, 78, 6, true, kV, 0, 0, false, "aaaaaa", false},
+        {623, 309, 78, 6, true, kV, 0, 0, false, "Aaaaaa", false},
+        {624, 319, 78, 6, true, kV, 0, 0, false, "aaaaaa", false},
+        {625, 342, 78, 6, true, kV, 0, 0, false, "Aaaaaa", false},
+        {626, 352, 78, 6, true, kV, 0, 0, false, "aaaaaa", false},
     };
     return captions;
 }
@@ -388,7 +388,7 @@ void TelectononBoard::drawMarker(FullModeFrame& f, const BoardMarker& marker) {
     // Both are looked up before drawing: a second lookup may replace the first's entry.
     const QImage picture = sprites_.picture(marker.picture);
     const QImage& mask = sprites_.picture(marker.mask);
-    gfx::BlendThroughMask(picture, mask, f.drawingTarget(), kMarkerOpacity,
+    gfx::blendThroughMask(picture, mask, f.drawingTarget(), kMarkerOpacity,
                           f.state().originX + marker.at.x(), f.state().originY + marker.at.y());
 }
 

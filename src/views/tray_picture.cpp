@@ -15,8 +15,8 @@ namespace {
 // The sign's picture with its mask as the alpha channel.
 QImage cutOutSign(const WorkingFolder& folder, int sign) {
     const std::optional<PanelPictureFiles> files = panelPictureFiles(sign);
-    const QImage picture = gfx::LoadBitmap(folder.resolve(files->picture));
-    const QImage mask = gfx::LoadBitmap(folder.resolve(files->mask));
+    const QImage picture = gfx::loadBitmap(folder.resolve(files->picture));
+    const QImage mask = gfx::loadBitmap(folder.resolve(files->mask));
     QImage cut = picture.convertToFormat(QImage::Format_ARGB32);
     const int w = std::min(cut.width(), mask.width());
     const int h = std::min(cut.height(), mask.height());

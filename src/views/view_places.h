@@ -57,7 +57,7 @@ inline bool showsDatesInViews(const Settings& s) {
     return s.showsGregorian() && s.gregorianInViews;
 }
 inline QString viewDateText(const Settings& s, const GregorianDate& d) {
-    return QString::fromStdString(FormatGregorianDate(d, s.dateLayout()));
+    return QString::fromStdString(formatGregorianDate(d, s.dateLayout()));
 }
 
 }  // namespace orbisca

@@ -74,7 +74,7 @@ void drawWavespell(FullModeFrame& f) {
     const MayanDate& m = f.day();
     int firstSign = m.sign - m.tone + 1;
     if (firstSign < 1) firstSign += 20;
-    GregorianDate date = StepDate(f.date(), 1 - m.tone);
+    GregorianDate date = stepDate(f.date(), 1 - m.tone);
     f.drawText(240, 20, f.baseLine(kWavespellTitle), kViewTitleFont, false);
     f.drawText(216, 50, f.baseLine(kWavespellSubtitle), kViewTitleFont, false);
     for (int i = 0; i < 13; ++i) {
@@ -82,13 +82,13 @@ void drawWavespell(FullModeFrame& f) {
         place.tone = std::uint8_t(i + 1);
         place.sign = std::uint8_t((firstSign + i - 1) % 20 + 1);
         const QPoint cell = uPlace(i);
-        const int X = 102 * cell.x(), Y = 91 * cell.y();
-        f.drawElement(X + 79, Y - 44, kinds::kSigns45.kindOf(place.sign), false);
-        f.drawElement(X + 79, Y - 68, kinds::kTones45.kindOf(place.tone), false);
-        f.drawElement(X + 128, Y - 35, kinds::kSigns35.kindOf(GetGuide(place)), false);
+        const int cellX = 102 * cell.x(), cellY = 91 * cell.y();
+        f.drawElement(cellX + 79, cellY - 44, kinds::kSigns45.kindOf(place.sign), false);
+        f.drawElement(cellX + 79, cellY - 68, kinds::kTones45.kindOf(place.tone), false);
+        f.drawElement(cellX + 128, cellY - 35, kinds::kSigns35.kindOf(getGuide(place)), false);
         if (f.showsDatesInViews())
-            f.drawText(X + 96, Y + 3, f.viewDateText(date), kViewSmallFont, false);
-        date = StepDate(date, 1);
+            f.drawText(cellX + 96, cellY + 3, f.viewDateText(date), kViewSmallFont, false);
+        date = stepDate(date, 1);
     }
     if (!f.state().exporting) {
         const QPoint at = wavespellHighlightOf(m.tone);

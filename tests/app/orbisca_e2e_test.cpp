@@ -29,7 +29,7 @@ const QRect kFrameRect((kScreenW - 700) / 2, (kScreenH - 600) / 2 + 20, 670, 550
 QPoint buttonCentre(int x) { return {x + 16, 8 + 16}; }
 const QPoint kBackButton = buttonCentre(kScreenW - 90);
 
-using gfx::test::SamePixels;
+using gfx::test::samePixels;
 
 // Polls `done` every `pause` milliseconds for up to `limit`; whether it came true.
 bool poll(const std::function<bool()>& done, int limit = 5000, int pause = 100) {
@@ -90,10 +90,10 @@ protected:
     QImage expectedFace(const GregorianDate& date) {
         ProgramState& state = WorkingFolderTest::program;  // `program` is the process here
         state.fonts.load(data.folder);
-        PanelPictures pictures{gfx::LoadBitmap(home.filePath("graphic/pyr0.bmp")),
-                               gfx::LoadBitmap(home.filePath("graphic/moon.bmp"))};
+        PanelPictures pictures{gfx::loadBitmap(home.filePath("graphic/pyr0.bmp")),
+                               gfx::loadBitmap(home.filePath("graphic/moon.bmp"))};
         QImage face;
-        paintPanel({data.folder, state.fonts}, face, pictures, GregorianToMayan(date), nullptr);
+        paintPanel({data.folder, state.fonts}, face, pictures, gregorianToMayan(date), nullptr);
         return face;
     }
     static QImage areaOf(const QImage& image, QPoint origin) {
@@ -105,7 +105,7 @@ protected:
         QImage last;
         const bool shown = poll([&] {
             last = display->screenshot();
-            return SamePixels(areaOf(last, kWindowAt), areaOf(face, {0, 0}));
+            return samePixels(areaOf(last, kWindowAt), areaOf(face, {0, 0}));
         });
         if (shot) *shot = last;
         return shown;
@@ -129,7 +129,7 @@ protected:
             [&] {
                 QThread::msleep(60);
                 shot = display->screenshot();
-                return SamePixels(shot.copy(kFrameRect),
+                return samePixels(shot.copy(kFrameRect),
                                   std::exchange(last, shot).copy(kFrameRect));
             },
             5000, 0);
@@ -170,7 +170,7 @@ TEST_F(EndToEndTest, ShapedWindowShowsTodayStepsWithTheKeysAndEnds) {
     const QImage corner = shot.copy(QRect(cornerAt, QSize(8, 8)));
     const QImage farRoot =
         shot.copy(QRect(QPoint(cornerAt.x() % 4 + 8, cornerAt.y() % 4 + 8), QSize(8, 8)));
-    EXPECT_TRUE(SamePixels(corner, farRoot));
+    EXPECT_TRUE(samePixels(corner, farRoot));
     int white = 0;  // a pattern of black and white, not a filled sky
     for (int i = 0; i < 64; ++i) white += corner.pixel(i % 8, i / 8) == qRgb(255, 255, 255);
     EXPECT_TRUE(white > 0 && white < 64) << white;
@@ -178,7 +178,7 @@ TEST_F(EndToEndTest, ShapedWindowShowsTodayStepsWithTheKeysAndEnds) {
     EXPECT_EQ(shot.pixel(kWindowAt + QPoint(130, 385)), expectedFace(today).pixel(130, 385));
 
     display->run("xdotool", {"key", "Right"});
-    EXPECT_TRUE(waitForSign(expectedFace(StepDate(today, 1))))
+    EXPECT_TRUE(waitForSign(expectedFace(stepDate(today, 1))))
         << "Right did not show the next day's sign";
 
     EXPECT_EQ(endWithEscape(), 0);
@@ -206,10 +206,10 @@ TEST_F(EndToEndTest, FullModeCoversTheScreenChangesViewsStepsTheDayAndLeaves) {
     // full-mode window test).
     clickAt(buttonCentre(8));
     const QImage day = settled().copy(kFrameRect);
-    EXPECT_FALSE(SamePixels(day, signPage.copy(kFrameRect)));
+    EXPECT_FALSE(samePixels(day, signPage.copy(kFrameRect)));
     display->run("xdotool", {"key", "Right"});
     const QImage nextDay = settled().copy(kFrameRect);
-    EXPECT_FALSE(SamePixels(nextDay, day)) << "Right did not change the day";
+    EXPECT_FALSE(samePixels(nextDay, day)) << "Right did not change the day";
 
     // A click on the view opens the date dialog; closing it leaves the program running.
     clickAt(kFrameRect.center());
@@ -218,7 +218,7 @@ TEST_F(EndToEndTest, FullModeCoversTheScreenChangesViewsStepsTheDayAndLeaves) {
     display->run("xdotool", {"mousemove", QString::number(kScreenW / 2), "340", "key", "Escape"});
     ASSERT_FALSE(program.waitForFinished(1500)) << "closing the date dialog ended the program";
     display->run("xdotool", {"mousemove", "2", "700"});
-    EXPECT_TRUE(SamePixels(settled().copy(kFrameRect), nextDay));
+    EXPECT_TRUE(samePixels(settled().copy(kFrameRect), nextDay));
 
     clickAt(kBackButton);
     display->run("xdotool", {"mousemove", "3", "3"});
@@ -370,7 +370,7 @@ TEST_F(EndToEndTest, TheSavedSwapOfTheDayKeysTurnsTheCompactWindowsKeys) {
     ASSERT_GT(waitForPanel(), 0) << stderrText.toStdString();
     ASSERT_TRUE(waitForSign(expectedFace(today)));
     display->run("xdotool", {"key", "Right"});
-    EXPECT_TRUE(waitForSign(expectedFace(StepDate(today, -1)))) << "Right did not step back";
+    EXPECT_TRUE(waitForSign(expectedFace(stepDate(today, -1)))) << "Right did not step back";
     EXPECT_EQ(endWithEscape(), 0);
 }
 
@@ -388,7 +388,7 @@ TEST_F(EndToEndTest, InstalledProgramWorksInTheUsersFolderInFrontOfThePack) {
     for (int sign = 0; sign < 20; ++sign)  // every big sign replaced, here and for the program
         for (const QString& folder : {own, home.path()}) {
             QDir().mkpath(folder + "/graphic");
-            gfx::SaveImage(filled(77, 77, QColor(20, 220, 90)),
+            gfx::saveImage(filled(77, 77, QColor(20, 220, 90)),
                            QString("%1/graphic/%2Y.bmp").arg(folder).arg(sign), "bmp");
         }
     // Answered once already, so that no donation reminder comes before the compact window.

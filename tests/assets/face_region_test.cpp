@@ -30,7 +30,7 @@ std::vector<QRect> textCells() {
 }
 
 QRegion outlineOf(const QString& file) {
-    return orbisca::gfx::BitmapToRegion(loadPicture(file), qRgb(0, 0, 0),
+    return orbisca::gfx::bitmapToRegion(loadPicture(file), qRgb(0, 0, 0),
                                         orbisca::gfx::RegionMode::KeepDiffering);
 }
 
@@ -47,7 +47,7 @@ TEST(FaceRegion, TheOutlineHoldsEveryAreaAndTextAndIsNotARectangle) {
     for (const QRect& rect : inside)
         EXPECT_TRUE((QRegion(rect) - outline).isEmpty()) << rect.x() << "," << rect.y();
     EXPECT_TRUE(QRect(0, 0, 600, 450).contains(outline.boundingRect()));
-    EXPECT_LT(orbisca::gfx::RegionArea(outline), boundsArea(outline) * 9 / 10);
+    EXPECT_LT(orbisca::gfx::regionArea(outline), boundsArea(outline) * 9 / 10);
 }
 
 // The face is painted exactly inside the outline, and the mask's marker pairs carry most of it:
@@ -64,7 +64,7 @@ TEST(FaceRegion, TheOutlineIsWhereTheFaceIsPaintedAndTheMarkersCarryMostOfIt) {
             const QRgb m = mask.pixel(x, y);
             single += qRed(m) && qGreen(m) && qBlue(m);
         }
-    EXPECT_LT(single * 10, orbisca::gfx::RegionArea(outline));
+    EXPECT_LT(single * 10, orbisca::gfx::regionArea(outline));
 }
 
 TEST(FaceRegion, EveryTextLiesOnACalmDarkGround) {
@@ -90,8 +90,8 @@ TEST(FaceRegion, TheFirstOutlineIsASmallShapeItsPictureFills) {
     const QImage picture = loadPicture("frameclr.bmp");
     ASSERT_EQ(loadPicture("frame1.bmp").size(), picture.size());
     EXPECT_TRUE(QRect(0, 0, 80, 80).contains(outline.boundingRect()));
-    EXPECT_GT(orbisca::gfx::RegionArea(outline) * 3, picture.width() * picture.height());
-    EXPECT_LT(orbisca::gfx::RegionArea(outline), boundsArea(outline));
+    EXPECT_GT(orbisca::gfx::regionArea(outline) * 3, picture.width() * picture.height());
+    EXPECT_LT(orbisca::gfx::regionArea(outline), boundsArea(outline));
     for (int y = 0; y < picture.height(); ++y)
         for (int x = 0; x < picture.width(); ++x)
             ASSERT_EQ(outline.contains(QPoint(x, y)), !isBlack(rgbAt(picture, x, y)))

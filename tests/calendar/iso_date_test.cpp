@@ -8,10 +8,10 @@ using namespace orbisca;
 TEST(IsoDate, ParsesAndFormatsAnyYear) {
     for (const char* text : {"2001-08-21", "-0044-03-15", "12000-01-01", "0000-02-29", "2000-02-29",
                              "-2147483648-01-01", "2147483647-12-31", "0005-06-07"}) {
-        EXPECT_EQ(FormatIsoDate(ParseIsoDate(text)), text);
+        EXPECT_EQ(formatIsoDate(parseIsoDate(text)), text);
     }
-    EXPECT_EQ(ParseIsoDate("+12000-01-01").year, 12000);
-    EXPECT_EQ(ParseIsoDate("-0044-03-15").year, -44);
+    EXPECT_EQ(parseIsoDate("+12000-01-01").year, 12000);
+    EXPECT_EQ(parseIsoDate("-0044-03-15").year, -44);
 }
 
 TEST(IsoDate, RejectsWhatIsNoDateNamingTheInput) {
@@ -20,7 +20,7 @@ TEST(IsoDate, RejectsWhatIsNoDateNamingTheInput) {
           "tomorrow", "", "2001-1-01", "2001-01-1", "20010101", "2001/01/01", "-", "--01-01",
           "2147483648-01-01", "99999999999999999999-01-01", "2001-01-01x", " 2001-01-01"}) {
         try {
-            ParseIsoDate(text);
+            parseIsoDate(text);
             ADD_FAILURE() << text << " was accepted";
         } catch (const InvalidDate& e) {
             EXPECT_NE(std::string(e.what()).find(std::string("\"") + text + "\""),
@@ -34,10 +34,10 @@ TEST(IsoDate, NextDayWalksRealDays) {
     for (auto [from, to] : {std::pair{"2004-02-28", "2004-02-29"},
                             {"2004-02-29", "2004-03-01"},
                             {"1999-12-31", "2000-01-01"}}) {
-        GregorianDate d = ParseIsoDate(from);
-        ASSERT_TRUE(NextGregorianDay(d)) << from;
-        EXPECT_EQ(FormatIsoDate(d), to);
+        GregorianDate d = parseIsoDate(from);
+        ASSERT_TRUE(nextGregorianDay(d)) << from;
+        EXPECT_EQ(formatIsoDate(d), to);
     }
-    GregorianDate last = ParseIsoDate("2147483647-12-31");
-    EXPECT_FALSE(NextGregorianDay(last));
+    GregorianDate last = parseIsoDate("2147483647-12-31");
+    EXPECT_FALSE(nextGregorianDay(last));
 }

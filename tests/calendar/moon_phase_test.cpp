@@ -11,45 +11,46 @@ using namespace orbisca;
 
 namespace {
 
-GregorianDate D(int day, int month, int year) {
+GregorianDate dmy(int day, int month, int year) {
     return {static_cast<std::uint8_t>(day), static_cast<std::uint8_t>(month), 0, year};
 }
 
 TEST(JulianDayNumber, CountsEveryRealDay) {
     const std::pair<GregorianDate, std::int64_t> known[] = {
-        {D(1, 1, 2000), 2451545},  {D(24, 11, -4713), 0},    {D(15, 10, 1582), 2299161},
-        {D(29, 2, 2000), 2451604}, {D(1, 3, 2000), 2451605}, {D(1, 3, 1900), 2415080}};
+        {dmy(1, 1, 2000), 2451545},  {dmy(24, 11, -4713), 0},    {dmy(15, 10, 1582), 2299161},
+        {dmy(29, 2, 2000), 2451604}, {dmy(1, 3, 2000), 2451605}, {dmy(1, 3, 1900), 2415080}};
     for (const auto& [date, day] : known)
-        EXPECT_EQ(JulianDayNumber(date), day) << DescribeDate(date);
+        EXPECT_EQ(julianDayNumber(date), day) << describeDate(date);
     // 400 Gregorian years are 146,097 days, at both ends of the 32-bit years.
-    EXPECT_EQ(JulianDayNumber(D(1, 1, INT32_MIN + 400)) - JulianDayNumber(D(1, 1, INT32_MIN)),
+    EXPECT_EQ(julianDayNumber(dmy(1, 1, INT32_MIN + 400)) - julianDayNumber(dmy(1, 1, INT32_MIN)),
               146097);
-    EXPECT_EQ(JulianDayNumber(D(31, 12, INT32_MAX)) - JulianDayNumber(D(31, 12, INT32_MAX - 400)),
-              146097);
+    EXPECT_EQ(
+        julianDayNumber(dmy(31, 12, INT32_MAX)) - julianDayNumber(dmy(31, 12, INT32_MAX - 400)),
+        146097);
 }
 
 // Lunation fractions at 12:00 UTC from an independent ephemeris (python3-ephem).
 TEST(MoonPhase, IsTheSkysAtNoonUtc) {
     const std::pair<GregorianDate, double> sky[] = {
-        {D(7, 12, 2026), 0.948359}, {D(1, 6, 1950), 0.521952},   {D(1, 6, 2050), 0.394564},
-        {D(1, 1, 1800), 0.199132},  {D(31, 12, 2200), 0.815174}, {D(29, 2, 2024), 0.664307}};
+        {dmy(7, 12, 2026), 0.948359}, {dmy(1, 6, 1950), 0.521952},   {dmy(1, 6, 2050), 0.394564},
+        {dmy(1, 1, 1800), 0.199132},  {dmy(31, 12, 2200), 0.815174}, {dmy(29, 2, 2024), 0.664307}};
     for (const auto& [date, fraction] : sky) {
-        EXPECT_NEAR(GregorianToMayan(date).moonPhase / double(kMoonModulus), fraction, 0.0003)
-            << DescribeDate(date);
-        EXPECT_EQ(WalkGregorianToMayan(date).moonPhase, GregorianToMayan(date).moonPhase);
+        EXPECT_NEAR(gregorianToMayan(date).moonPhase / double(kMoonModulus), fraction, 0.0003)
+            << describeDate(date);
+        EXPECT_EQ(walkGregorianToMayan(date).moonPhase, gregorianToMayan(date).moonPhase);
     }
     // 29 February of a common year is 28 February for the moon too.
-    EXPECT_EQ(MoonPhaseOn(D(29, 2, 2023)), MoonPhaseOn(D(28, 2, 2023)));
+    EXPECT_EQ(moonPhaseOn(dmy(29, 2, 2023)), moonPhaseOn(dmy(28, 2, 2023)));
 }
 
 // Days in both directions from the starts below: the cached phase equals a fresh one, and each day
 // advances the phase by a day of some real lunation (29.2 to 29.9 days), also where the theory
 // hands over to the mean lunation (1 January -4000, 31 December 8000).
 TEST(MoonPhase, CachedRunsMatchFreshValuesAndAdvanceDayByDay) {
-    const std::int64_t starts[] = {JulianDayNumber(D(1, 12, 1999)), JulianDayNumber(D(1, 1, -4000)),
-                                   JulianDayNumber(D(31, 12, 8000)),
-                                   JulianDayNumber(D(1, 1, INT32_MIN)) + 100,
-                                   JulianDayNumber(D(31, 12, INT32_MAX)) - 100};
+    const std::int64_t starts[] = {
+        julianDayNumber(dmy(1, 12, 1999)), julianDayNumber(dmy(1, 1, -4000)),
+        julianDayNumber(dmy(31, 12, 8000)), julianDayNumber(dmy(1, 1, INT32_MIN)) + 100,
+        julianDayNumber(dmy(31, 12, INT32_MAX)) - 100};
     for (const std::int64_t start : starts) {
         for (const int direction : {1, -1}) {
             LunationCache run;

@@ -18,14 +18,14 @@ MayanDate withoutMoon(MayanDate m) {
 void expectSame(const PositionWalk& walk, LunationCache& lunation) {
     const GregorianDate& d = walk.cursor();
     const MayanDate expected = walk.position();
-    const MayanDate actual = withoutMoon(GregorianToMayan(d, lunation));
-    ASSERT_EQ(actual, expected) << DescribeDate(d) << ": kin " << actual.kin << " vs "
+    const MayanDate actual = withoutMoon(gregorianToMayan(d, lunation));
+    ASSERT_EQ(actual, expected) << describeDate(d) << ": kin " << actual.kin << " vs "
                                 << expected.kin << ", month " << int(actual.month) << "/"
                                 << actual.monthDay << " vs " << int(expected.month) << "/"
                                 << expected.monthDay;
     // 29 February shares 28 February's position.
     if (d.month == 2 && d.day == 28) {
-        ASSERT_EQ(withoutMoon(GregorianToMayan({29, 2, 0, d.year}, lunation)), expected) << d.year;
+        ASSERT_EQ(withoutMoon(gregorianToMayan({29, 2, 0, d.year}, lunation)), expected) << d.year;
     }
 }
 

@@ -14,11 +14,11 @@
 namespace {
 
 using orbisca::testing::CliRun;
-using orbisca::testing::RunCli;
+using orbisca::testing::runCli;
 
 // The names come from BASE.KTX of the working folder the build assembles, the default one.
 TEST(CliDay, PrintsThePositionUnderTheLogLabelsAndTheNamesOfTheDay) {
-    const CliRun r = RunCli("day 2001-08-21");
+    const CliRun r = runCli("day 2001-08-21");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(r.err.empty()) << r.err;
     for (const char* lines :
@@ -31,7 +31,7 @@ TEST(CliDay, PrintsThePositionUnderTheLogLabelsAndTheNamesOfTheDay) {
 }
 
 TEST(CliDay, JsonAndFixedToday) {
-    const CliRun r = RunCli("--today 2002-07-25 day --json");
+    const CliRun r = runCli("--today 2002-07-25 day --json");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(
         r.out.rfind(
@@ -45,7 +45,7 @@ TEST(CliDay, JsonAndFixedToday) {
         << r.out;
     EXPECT_NE(r.out.find("\"glyphs\":\"Hi\""), std::string::npos) << r.out;
     // A working folder without the text database: the names cannot be given.
-    const CliRun bare = RunCli("day --home " + testing::TempDir());
+    const CliRun bare = runCli("day --home " + testing::TempDir());
     EXPECT_EQ(bare.status, 1);
     EXPECT_NE(bare.err.find("BASE.KTX"), std::string::npos) << bare.err;
 }
@@ -55,11 +55,11 @@ TEST(CliDay, JsonAndFixedToday) {
 TEST(CliDay, AnyDateIsTodayAndTheFeedIsStampedByTheClock) {
     for (const std::string today :
          {"1677-09-20", "2262-04-12", "2300-01-01", "2147483647-12-31", "-0044-03-15"}) {
-        const CliRun r = RunCli("--today " + today + " day --json");
+        const CliRun r = runCli("--today " + today + " day --json");
         ASSERT_EQ(r.status, 0) << today << r.err;
         EXPECT_EQ(r.out.rfind("{\"date\":\"" + today + "\"", 0), 0u) << r.out;
     }
-    const CliRun feed = RunCli("--today 2300-01-01 ics 2024-01-01 2024-01-01");
+    const CliRun feed = runCli("--today 2300-01-01 ics 2024-01-01 2024-01-01");
     ASSERT_EQ(feed.status, 0) << feed.err;
     const std::time_t now = std::time(nullptr);
     std::tm utc{};
@@ -114,7 +114,7 @@ TEST(CliErrors, BadInputGivesOneLineAndStatusTwo) {
         {"day \"$(printf '\\033]0;T\\0072001-01-01')\"", "\\x1b]0;T\\x072001-01-01"},
         {"--home \"$(printf '/no/\\033[2J')\" day", "/no/\\x1b[2J"}};
     for (const auto& [args, says] : cases) {
-        const CliRun r = RunCli(args);
+        const CliRun r = runCli(args);
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << args << ": " << r.err;
         EXPECT_NE(r.err.find(says), std::string::npos) << args << ": " << r.err;
@@ -134,7 +134,7 @@ TEST(CliErrors, HelpAfterACommandShowsItsUsage) {
         {"export --bogus --help", "\n                     [--year-lines FILE]"},
         {"help ics", "  orbisca-cli ics FROM TO"}};
     for (const auto& [args, says] : cases) {
-        const CliRun r = RunCli(args);
+        const CliRun r = runCli(args);
         EXPECT_EQ(r.status, 0) << args << ": " << r.err;
         EXPECT_EQ(r.out.rfind("usage:\n", 0), 0u) << args << ": " << r.out;
         EXPECT_NE(r.out.find(says), std::string::npos) << args << ": " << r.out;
@@ -145,21 +145,21 @@ TEST(CliData, EncodesAndDecodesPrintDat) {
     const std::string text = testing::TempDir() + "/details.txt";
     const std::string dat = testing::TempDir() + "/print.dat";
     std::ofstream(text) << "Account 40817\r\n\nIBAN DE89\n";
-    const CliRun encoded = RunCli("data encode-print " + text + " " + dat);
+    const CliRun encoded = runCli("data encode-print " + text + " " + dat);
     ASSERT_EQ(encoded.status, 0) << encoded.err;
-    const CliRun decoded = RunCli("data decode-print " + dat);
+    const CliRun decoded = runCli("data decode-print " + dat);
     ASSERT_EQ(decoded.status, 0) << decoded.err;
     EXPECT_EQ(decoded.out, "Account 40817\n\nIBAN DE89\n");
-    EXPECT_EQ(RunCli("data encode-print " + text).status, 2);
+    EXPECT_EQ(runCli("data encode-print " + text).status, 2);
     // The text itself is no print.dat, and says so.
-    const CliRun notDat = RunCli("data decode-print " + text);
+    const CliRun notDat = runCli("data decode-print " + text);
     EXPECT_EQ(notDat.status, 1);
     EXPECT_NE(notDat.err.find("the file is not a print.dat (values must be -1, -2 or a character"),
               std::string::npos)
         << notDat.err;
 
     // A file that cannot be written is a failure naming it: here its folder is a plain file.
-    const CliRun unwritable = RunCli("data encode-print " + text + " " + text + "/print.dat");
+    const CliRun unwritable = runCli("data encode-print " + text + " " + text + "/print.dat");
     EXPECT_EQ(unwritable.status, 1);
     EXPECT_NE(unwritable.err.find(text + "/print.dat"), std::string::npos) << unwritable.err;
 }
@@ -167,15 +167,15 @@ TEST(CliData, EncodesAndDecodesPrintDat) {
 TEST(CliGfx, MoonWritesAPngAndRegionDescribesAMask) {
     const std::string png = testing::TempDir() + "/cli_moon.png";
     std::remove(png.c_str());
-    CliRun r = RunCli("moon 25 --size 40 -o " + png);
+    CliRun r = runCli("moon 25 --size 40 -o " + png);
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(QImageReader(QString::fromStdString(png)).size(), QSize(40, 40));
-    const CliRun unwritable = RunCli("moon 50 -o " + png + "/moon.png");
+    const CliRun unwritable = runCli("moon 50 -o " + png + "/moon.png");
     EXPECT_EQ(unwritable.status, 1);
     EXPECT_NE(unwritable.err.find(png + "/moon.png"), std::string::npos) << unwritable.err;
 
     // Six of the 35 pixels are white, and the six pure red ones pair into three rectangles.
-    r = RunCli("region " ORBISCA_SOURCE_DIR "/tests/gfx/data/depth24.bmp");
+    r = runCli("region " ORBISCA_SOURCE_DIR "/tests/gfx/data/depth24.bmp");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out.rfind("BOUNDING BOX:0 0 7 5\nRECTANGLES:", 0), 0u) << r.out;
 }
@@ -186,37 +186,37 @@ TEST(CliFullMode, ViewExportAndFadeDriveTheFrame) {
     const std::string dir = testing::TempDir() + "/cli_full_mode";
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
-    CliRun r = RunCli("view help2 --date 2001-08-21 --set greg_day=N -o " + dir + "/help.png");
+    CliRun r = runCli("view help2 --date 2001-08-21 --set greg_day=N -o " + dir + "/help.png");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(QImageReader(QString::fromStdString(dir + "/help.png")).size(), QSize(670, 550));
 
-    r = RunCli("export 2 --date 2001-08-21 --pictures -o " + dir + "/sign.spt");
+    r = runCli("export 2 --date 2001-08-21 --pictures -o " + dir + "/sign.spt");
     ASSERT_EQ(r.status, 0) << r.err;
-    r = RunCli("export sign --date 2001-08-21 --pictures");
+    r = runCli("export sign --date 2001-08-21 --pictures");
     EXPECT_EQ(r.out.rfind("[Sign info script]\nPICT 2 105 0 0 0 cnt 'graphic\\10Y.bmp'\n", 0), 0u)
         << r.out;
-    r = RunCli("export sign --date 2001-08-21");  // glyphs unless pictures are asked for
+    r = runCli("export sign --date 2001-08-21");  // glyphs unless pictures are asked for
     EXPECT_EQ(r.out.rfind("[Sign info script]\nFONT 72 -96 255 255 255 thn nrm Orbisca Glyphs\n"
                           "TEXT 2 89 cnt 'W'\nFONT 72 -96 0 0 0 thn nrm Orbisca Glyphs\n"
                           "TEXT 2 89 cnt kin\n",
                           0),
               0u)
         << r.out;
-    r = RunCli("script run " + dir + "/sign.spt --canvas 670x550 -o " + dir + "/sign.png");
+    r = runCli("script run " + dir + "/sign.spt --canvas 670x550 -o " + dir + "/sign.png");
     EXPECT_EQ(r.status, 0) << r.err;
 
     // The calendar views by name, and the year page's script, grid and all, through the
     // interpreter.
-    r = RunCli("view moons13 --date 2001-08-21 -o " + dir + "/week.png");
+    r = runCli("view moons13 --date 2001-08-21 -o " + dir + "/week.png");
     EXPECT_EQ(r.status, 0) << r.err;
-    r = RunCli("export year --date 2001-08-21 --year-lines " + dir + "/year.lines -o " + dir +
+    r = runCli("export year --date 2001-08-21 --year-lines " + dir + "/year.lines -o " + dir +
                "/year.spt");
     ASSERT_EQ(r.status, 0) << r.err;
-    r = RunCli("script run " + dir + "/year.spt --year " + dir +
+    r = runCli("script run " + dir + "/year.spt --year " + dir +
                "/year.lines --canvas 740x550 -o " + dir + "/year.png");
     EXPECT_EQ(r.status, 0) << r.err;
 
-    r = RunCli("fade day tone --date 2001-08-21 --speed 10 --frames " + dir + "/fade");
+    r = runCli("fade day tone --date 2001-08-21 --speed 10 --frames " + dir + "/fade");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "10 frames\n");
     EXPECT_TRUE(std::filesystem::exists(dir + "/fade/009.png"));
@@ -227,14 +227,14 @@ TEST(CliFullMode, ViewExportAndFadeDriveTheFrame) {
 TEST(CliCompact, PaintsTheFaceOrSaysWhatIsMissing) {
     const std::string png = testing::TempDir() + "/cli_face.png";
     std::remove(png.c_str());
-    CliRun r = RunCli("compact --date 2026-07-25 -o " + png);
+    CliRun r = runCli("compact --date 2026-07-25 -o " + png);
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(r.err.empty()) << r.err;
     EXPECT_EQ(QImageReader(QString::fromStdString(png)).size(), QSize(600, 450));
 
     const std::string emptyHome = testing::TempDir() + "/cli_empty_home";
     std::filesystem::create_directories(emptyHome);
-    r = RunCli("compact --home " + emptyHome + " -o " + png);
+    r = runCli("compact --home " + emptyHome + " -o " + png);
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
     EXPECT_NE(r.err.find("fdb.dat"), std::string::npos) << r.err;
@@ -260,14 +260,14 @@ TEST(CliPage, ShowsTheFieldsAsTheWindowDoes) {
          "scale: 100\n"},
     };
     for (const Case& c : cases) {
-        const CliRun r = orbisca::testing::RunCommandLine(cli + c.args);
+        const CliRun r = orbisca::testing::runCommandLine(cli + c.args);
         EXPECT_EQ(r.status, 0) << c.args << ": " << r.err;
         EXPECT_EQ(r.out, c.out) << c.args;
     }
     for (const char* bad : {"--set width=0", "--set left=5", "--set scale=0,5",
                             "--fit --set "
                             "width=9"}) {
-        const CliRun r = orbisca::testing::RunCommandLine(cli + bad);
+        const CliRun r = orbisca::testing::runCommandLine(cli + bad);
         EXPECT_EQ(r.status, 2) << bad;
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << bad << ": " << r.err;
     }

@@ -21,7 +21,7 @@
 namespace {
 
 using orbisca::testing::CliRun;
-using orbisca::testing::RunCommandLine;
+using orbisca::testing::runCommandLine;
 
 // The sign export on a light blue background, so that the picture's box shows on the page.
 constexpr char kSignPrint[] = " print --export sign --date 2001-08-21 --background 160,200,255 ";
@@ -29,12 +29,12 @@ constexpr char kSignPrint[] = " print --export sign --date 2001-08-21 --backgrou
 class PrintPdf : public ::testing::Test {
 protected:
     CliRun print(const std::string& options, const std::string& environment = "") const {
-        return RunCommandLine("env -u XDG_RUNTIME_DIR " + environment +
+        return runCommandLine("env -u XDG_RUNTIME_DIR " + environment +
                               " " ORBISCA_CLI " --home " ORBISCA_HOME_DIR + kSignPrint + options);
     }
     std::string pdf(const char* name) const { return dir.filePath(name).toStdString(); }
     static std::string tool(const std::string& commandLine) {
-        return RunCommandLine(commandLine).out;
+        return runCommandLine(commandLine).out;
     }
     // The bounding box of the blue picture on the page rendered at 100 dpi, and the page size.
     QRect pictureBox(const std::string& file, QSize* page) const {
@@ -104,8 +104,8 @@ TEST_F(PrintPdf, AnUnwritablePathOrAMissingQueueFailsAndLeavesNoFile) {
 
     // A working folder without its pictures: the failing line and why it failed.
     const std::string bare = dir.filePath("bare").toStdString();
-    RunCommandLine("cp -r " ORBISCA_HOME_DIR " " + bare + " && rm -r " + bare + "/graphic");
-    const CliRun missing = RunCommandLine(ORBISCA_CLI " --home " + bare + kSignPrint +
+    runCommandLine("cp -r " ORBISCA_HOME_DIR " " + bare + " && rm -r " + bare + "/graphic");
+    const CliRun missing = runCommandLine(ORBISCA_CLI " --home " + bare + kSignPrint +
                                           "--pictures --pdf " + pdf("bare.pdf"));
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(
@@ -153,7 +153,7 @@ TEST_F(PrintPdf, TargetsThatAreNoRegularFileAreWrittenThroughOrRefused) {
         // A reader on the pipe, as a user's "cat fifo > file" would be.
         if (c.kind == S_IFIFO) {
             QFile::remove(QString::fromStdString(read));
-            RunCommandLine("(cat '" + fifo + "' > '" + read + "') >/dev/null 2>&1 &");
+            runCommandLine("(cat '" + fifo + "' > '" + read + "') >/dev/null 2>&1 &");
         }
         const CliRun run = c.throughEnvironment ? print("", "ORBISCA_PRINT_TO=" + c.target)
                                                 : print("--pdf " + c.target);
@@ -172,7 +172,7 @@ TEST_F(PrintPdf, TargetsThatAreNoRegularFileAreWrittenThroughOrRefused) {
 
     // A link planted where a predictable temporary name would be, and a private file printed over.
     const std::string victim = pdf("victim"), out = pdf("out.pdf");
-    RunCommandLine("echo untouched > '" + victim + "' && ln -s '" + victim + "' '" + out +
+    runCommandLine("echo untouched > '" + victim + "' && ln -s '" + victim + "' '" + out +
                    ".part.pdf' && echo old > '" + out + "' && chmod 600 '" + out + "'");
     ASSERT_EQ(print("--pdf " + out).status, 0);
     EXPECT_EQ(tool("cat '" + victim + "'"), "untouched\n");

@@ -35,7 +35,7 @@ struct ScriptCli : ::testing::Test {
         QFile f(QString::fromStdString(file));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
-    static CliRun cli(const std::string& args) { return orbisca::testing::RunCli(args); }
+    static CliRun cli(const std::string& args) { return orbisca::testing::runCli(args); }
 };
 
 TEST_F(ScriptCli, RunRendersThePage) {
@@ -135,7 +135,7 @@ TEST_F(SpecialOutputs, DevicesAndPipesAreWrittenThroughOthersRefusedAndNoneRepla
         EXPECT_LE(std::count(r.err.begin(), r.err.end(), '\n'), 1) << args << ": " << r.err;
     }
     // A pipe is written through to its reader; /dev/stdout is the command's own output.
-    CliRun r = orbisca::testing::RunCommandLine("cat " + path("fifo") + " & timeout 60 " +
+    CliRun r = orbisca::testing::runCommandLine("cat " + path("fifo") + " & timeout 60 " +
                                                 ORBISCA_CLI + " " + rescale + path("fifo"));
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "/TEXT 1 1 rgt 'a'\nTEXT 2 2 rgt 'a'\n");
@@ -148,7 +148,7 @@ TEST_F(SpecialOutputs, DevicesAndPipesAreWrittenThroughOthersRefusedAndNoneRepla
 // run fails instead of drawing its signs as plain letters.
 TEST_F(ScriptCli, AnUnusableGlyphFontIsSaidAndFailsTheRun) {
     const std::string home = path("home"), fonts = home + "/fonts";
-    orbisca::testing::RunCommandLine("cp -r " ORBISCA_HOME_DIR " '" + home + "'");
+    orbisca::testing::runCommandLine("cp -r " ORBISCA_HOME_DIR " '" + home + "'");
     const std::string at = "--home '" + home + "' ", day = " --date 2001-08-21 ";
     const std::string script = path("sign.spt");
     ASSERT_EQ(cli(at + "export sign --glyphs" + day + "-o " + script).status, 0);
@@ -159,7 +159,7 @@ TEST_F(ScriptCli, AnUnusableGlyphFontIsSaidAndFailsTheRun) {
              "/OrbiscaGlyphs.ttf\" is a pipe, not a regular file"},
         {"rm -r '" + fonts + "'", "is not loaded: the folder \"" + fonts + "\" does not exist"}};
     for (const auto& [damage, says] : damages) {
-        orbisca::testing::RunCommandLine(damage);
+        orbisca::testing::runCommandLine(damage);
         for (const std::string& command :
              {"script run " + script + day + "-o " + path("sign.png"),
               "print --export sign" + day + "--pdf " + path("sign.pdf")}) {
@@ -191,11 +191,11 @@ TEST_F(ScriptCli, OversizedInputsAndCanvasesAreRefusedNamingTheLimit) {
     // (Under a sanitizer no such limit lets the program start: nothing to check then.)
     for (int megabytes = 200; megabytes <= 600; megabytes += 50) {
         const std::string limit = "ulimit -v " + std::to_string(megabytes * 1024) + "; ";
-        if (orbisca::testing::RunCommandLine(limit + ORBISCA_CLI + " script run " + script +
+        if (orbisca::testing::runCommandLine(limit + ORBISCA_CLI + " script run " + script +
                                              " --canvas 10x10 -o " + path("x.png"))
                 .status != 0)
             continue;
-        r = orbisca::testing::RunCommandLine(limit + ORBISCA_CLI + " script run " + script +
+        r = orbisca::testing::runCommandLine(limit + ORBISCA_CLI + " script run " + script +
                                              " --canvas 8192x8192 -o " + path("x.png"));
         if (r.status == 0) continue;
         EXPECT_EQ(r.status, 1);

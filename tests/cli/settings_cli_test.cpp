@@ -17,7 +17,7 @@ protected:
                 << name;
     }
     CliRun run(const std::string& args) const {
-        return RunCli("--home '" + home.path().toStdString() + "' " + args);
+        return runCli("--home '" + home.path().toStdString() + "' " + args);
     }
     QStringList counter() const { return readLines(home.filePath("strt.dat")); }
 };

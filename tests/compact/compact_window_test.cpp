@@ -71,7 +71,7 @@ TEST_F(WindowTest, StartsInStepsAndIgnoresClicksUntilThePanelIsPainted) {
     QStringList expected{"StartTime"};
     for (const char* step : kLoadingSteps) expected << QString(step) + "=ok";
     EXPECT_EQ(withoutTimes(fileLines("Loading.log")), expected << "EndTime");
-    EXPECT_EQ(gfx::RegionArea(window->mask()), 60 * 60);  // the first outline from frame1.bmp
+    EXPECT_EQ(gfx::regionArea(window->mask()), 60 * 60);  // the first outline from frame1.bmp
     window->show();
     click(QPoint(260, 250));  // the sign
     EXPECT_TRUE(fullModeShown.empty() && !dialog.isVisible());
@@ -89,7 +89,7 @@ TEST_F(WindowTest, StartsInStepsAndIgnoresClicksUntilThePanelIsPainted) {
     EXPECT_EQ(withoutTimes(fileLines("Floading.log")), expected << "EndTime");
     EXPECT_EQ(window->size(), QSize(600, 450));
     EXPECT_TRUE((window->mask() ^
-                 gfx::BitmapToRegion(pyramidMask(), 0xff000000, gfx::RegionMode::KeepDiffering))
+                 gfx::bitmapToRegion(pyramidMask(), 0xff000000, gfx::RegionMode::KeepDiffering))
                     .isEmpty());
     EXPECT_TRUE(showsTheCurrentSign());
     EXPECT_TRUE(messages().isEmpty());
@@ -156,7 +156,7 @@ TEST_P(LoaderFailureTest, EndsTheProgramWithCode120NamingThePicture) {
         QImage mask = f.mask == 2 ? filled(600, 450, Qt::black)
                                   : filled(f.mask ? 8 : 1, f.mask ? 8 : 1, Qt::white);
         if (f.mask == 2) QPainter(&mask).fillRect(10, 10, 100, 100, Qt::white);
-        gfx::SaveImage(mask, home.filePath("graphic/pyrA0.bmp"), "bmp");
+        gfx::saveImage(mask, home.filePath("graphic/pyrA0.bmp"), "bmp");
     }
     create();
     window->show();
@@ -237,7 +237,7 @@ TEST_F(WindowTest, KeysStepTheDateAndThePanelFollows) {
         QTest::keyClick(window.get(), key);
         EXPECT_EQ(data.day.date(), date) << key;
     }
-    EXPECT_EQ(data.day.position(), GregorianToMayan({2, 3, 0, 2026}));
+    EXPECT_EQ(data.day.position(), gregorianToMayan({2, 3, 0, 2026}));
     EXPECT_TRUE(showsTheCurrentSign());
 }
 

@@ -62,7 +62,7 @@ TEST_F(DateDialogTest, TakesExistingDatesOfAnyYearAndSaysWhyItRefusesTheOthers) 
     EXPECT_FALSE(hint->isVisible());
     QTest::keyClick(field("dayField"), Qt::Key_Return);
     EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(data.day.position(), GregorianToMayan({28, 2, 0, 2024}));
+    EXPECT_EQ(data.day.position(), gregorianToMayan({28, 2, 0, 2024}));
     choose(2026, 3, 10);
     repaints = 0;
     EXPECT_FALSE(dateDialogAccepts(2026, 13, 1) || dateDialogAccepts(2026, 1, 0));
@@ -71,7 +71,7 @@ TEST_F(DateDialogTest, TakesExistingDatesOfAnyYearAndSaysWhyItRefusesTheOthers) 
                                    GregorianDate{28, 2, 0, 2024}, GregorianDate{1, 1, 0, 1},
                                    GregorianDate{15, 6, 0, 9999}}) {
         EXPECT_EQ(choose(d.year, d.month, d.day), QDialog::Accepted);
-        EXPECT_EQ(data.day.position(), GregorianToMayan(d));
+        EXPECT_EQ(data.day.position(), gregorianToMayan(d));
         EXPECT_EQ(repaints, n + 1);
         ++n;
     }

@@ -62,7 +62,7 @@ TEST_F(ConfFile, ReadsAndWritesBackTheFifteenLines) {
     EXPECT_TRUE(s.yearShine && !s.yearLine && s.yearDayIcon && !s.castleDayIcon && s.swapDayKeys);
     EXPECT_EQ(s.glyphFont, "Glyph Font");
     EXPECT_EQ(s.helpPages, 2);
-    EXPECT_TRUE(!s.gregorianOnIzin && s.gregorianOnDay && !s.gregorianInViews && s.threeTurtles);
+    EXPECT_TRUE(!s.gregorianOnKinBook && s.gregorianOnDay && !s.gregorianInViews && s.threeTurtles);
     EXPECT_EQ(s.dateLayout(), 3);
     EXPECT_TRUE(s.showsGregorian() && !s.southernMoon());
     EXPECT_TRUE(messages().isEmpty());

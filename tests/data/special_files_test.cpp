@@ -109,7 +109,7 @@ TEST_F(SpecialFiles, DevicesAreNeverReplacedByADataFile) {
     ASSERT_EQ(mknod(QFile::encodeName(null).constData(), S_IFCHR | 0600, makedev(1, 3)), 0);
     QString error;
     EXPECT_FALSE(writeFileAtomically(null, QByteArray("x"), &error));
-    EXPECT_THROW(gfx::SaveImage(QImage(4, 4, QImage::Format_RGB888), null), gfx::ImageError);
+    EXPECT_THROW(gfx::saveImage(QImage(4, 4, QImage::Format_RGB888), null), gfx::ImageError);
     EXPECT_EQ(fileKindOf(null), FileKind::CharacterDevice);
     EXPECT_EQ(entries(), QStringList{"null.png"});
 }

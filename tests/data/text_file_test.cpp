@@ -105,7 +105,7 @@ TEST_F(TextFile, AffirmationJoinsTheLinesOfTheDay) {
     QStringList base;
     for (int i = 0; i < 420; ++i) base << QString("L%1").arg(i);
     writeLines("BASE.KTX", base);
-    MayanDate day = GregorianToMayan({26, 7, 0, 2013});  // kin 164: sign 4, tone 8
+    MayanDate day = gregorianToMayan({26, 7, 0, 2013});  // kin 164: sign 4, tone 8
     const Affirmation a = buildAffirmation(day, readBaseLineEachTime(data.folder));
     EXPECT_EQ(a[0], "L192L208L400L193L218L401");
     EXPECT_EQ(a[1], "L243 L253.");

@@ -320,7 +320,7 @@ TEST_F(FullModeWindowTest, AfterAFullModePageTheHintAnimatesOnAndTheShapeIsBack)
     waitForMode(FullModeView::Tone);
     const GregorianDate before = data.day.date();
     QTest::keyClick(&full(), Qt::Key_Right);
-    EXPECT_EQ(data.day.date(), StepDate(before, 1));
+    EXPECT_EQ(data.day.date(), stepDate(before, 1));
     QTest::qWait(100);
     EXPECT_EQ(full().state().requestedMode, FullModeView::Tone);
     EXPECT_EQ(full().state().mode, FullModeView::Tone);

@@ -11,7 +11,7 @@
 namespace orbisca::gfx {
 namespace {
 
-using test::Grey;
+using test::grey;
 
 // The filter written out plainly: a whole copy of the input, nine reads per pixel.
 QImage referenceBlur(const QImage& input, int xFrom, int yFrom, int xTo, int yTo) {
@@ -36,12 +36,12 @@ TEST(MeanFilter, MatchesThePlainLoopOnRandomImagesAndRanges) {
     std::uniform_int_distribution<int> side(1, 23);
     for (int round = 0; round < 80; ++round) {
         const int w = side(gen), h = side(gen);
-        const QImage input = test::RandomImage(w, h, gen);
+        const QImage input = test::randomImage(w, h, gen);
         std::uniform_int_distribution<int> xs(-2, w + 1), ys(-2, h + 1);
         int xFrom = xs(gen), xTo = xs(gen), yFrom = ys(gen), yTo = ys(gen);
         if (round % 4 == 0) xFrom = 0, yFrom = 0, xTo = w - 1, yTo = h - 1;
         QImage image = input.copy();
-        MeanFilter(image, xFrom, yTo, xTo, yFrom);
+        meanFilter(image, QRect(QPoint(xFrom, yFrom), QPoint(xTo, yTo)));
         ASSERT_EQ(image, referenceBlur(input, xFrom, yFrom, xTo, yTo))
             << w << "x" << h << " columns " << xFrom << ".." << xTo << " rows " << yFrom << ".."
             << yTo;
@@ -49,16 +49,16 @@ TEST(MeanFilter, MatchesThePlainLoopOnRandomImagesAndRanges) {
 }
 
 TEST(MeanFilter, ReportsEveryRowAndAOneRowRangeAsDone) {
-    QImage image = test::Filled(5, 4, Grey(90)).convertToFormat(QImage::Format_RGB32);
+    QImage image = test::filled(5, 4, grey(90)).convertToFormat(QImage::Format_RGB32);
     std::vector<int> gauge;
-    auto report = [&](int done, int span) { gauge.push_back(BlurGauge(done, span)); };
-    MeanFilter(image, 1, 3, 4, 1, report);
+    auto report = [&](int done, int span) { gauge.push_back(blurGauge(done, span)); };
+    meanFilter(image, QRect(QPoint(1, 1), QPoint(4, 3)), report);
     EXPECT_EQ(image.format(), QImage::Format_RGB888);
     EXPECT_EQ(gauge, (std::vector<int>{0, 50, 100}));
     gauge.clear();
-    MeanFilter(image, 1, 2, 4, 2, report);
+    meanFilter(image, QRect(QPoint(1, 2), QPoint(4, 2)), report);
     EXPECT_EQ(gauge, (std::vector<int>{100}));
-    EXPECT_EQ(BlurGauge(1, 8, 100), 12) << "12.5 rounds to even";
+    EXPECT_EQ(blurGauge(1, 8, 100), 12) << "12.5 rounds to even";
 }
 
 }  // namespace

@@ -37,7 +37,7 @@ QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArra
 
 std::string loadError(const QString& path) {
     try {
-        LoadBitmap(path);
+        loadBitmap(path);
     } catch (const ImageError& e) {
         return e.what();
     }
@@ -78,13 +78,13 @@ TEST(LoadBitmap, ReadsEveryDepthBottomUpAndTopDown) {
         {"depth24v5.bmp", "colours.ppm", false}, {"depth32.bmp", "colours.ppm", false},
         {"colours.png", "colours.ppm", false}};
     for (auto [file, picture, flip] : files) {
-        const QImage loaded = LoadBitmap(fixture(file));
+        const QImage loaded = loadBitmap(fixture(file));
         EXPECT_EQ(loaded.format(), QImage::Format_RGB888) << file;
-        EXPECT_TRUE(test::SamePixels(loaded, source(picture))) << file;
+        EXPECT_TRUE(test::samePixels(loaded, source(picture))) << file;
         if (flip) {
             const QImage flipped =
-                LoadBitmap(writeFile(dir, file, topDown(readFile(fixture(file)))));
-            EXPECT_TRUE(test::SamePixels(flipped, source(picture))) << file << " top-down";
+                loadBitmap(writeFile(dir, file, topDown(readFile(fixture(file)))));
+            EXPECT_TRUE(test::samePixels(flipped, source(picture))) << file << " top-down";
         }
     }
 }
@@ -134,15 +134,15 @@ TEST(LoadBitmap, RejectsBadFilesWithTheirNameAndReason) {
 TEST(SaveImage, WritesBmpAndPngAtomicallyAndReportsFailures) {
     QTemporaryDir dir;
     std::mt19937 gen(7);
-    const QImage image = test::RandomImage(13, 9, gen);
+    const QImage image = test::randomImage(13, 9, gen);
     for (const char* name : {"out.bmp", "out.png"}) {
-        SaveImage(image, dir.filePath(name));
-        EXPECT_TRUE(test::SamePixels(LoadBitmap(dir.filePath(name)), image)) << name;
+        saveImage(image, dir.filePath(name));
+        EXPECT_TRUE(test::samePixels(loadBitmap(dir.filePath(name)), image)) << name;
     }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2)
         << "no temporary file is left behind";
-    EXPECT_THROW(SaveImage(image, dir.filePath("out.nosuchformat")), ImageError);
-    EXPECT_THROW(SaveImage(image, dir.filePath("no/such/folder/out.png")), ImageError);
+    EXPECT_THROW(saveImage(image, dir.filePath("out.nosuchformat")), ImageError);
+    EXPECT_THROW(saveImage(image, dir.filePath("no/such/folder/out.png")), ImageError);
 }
 
 }  // namespace

@@ -10,12 +10,12 @@
 namespace orbisca::gfx {
 namespace {
 
-using test::Filled;
+using test::filled;
 
 TEST(MaskDraw, RefusesBadPlacementsInOrderAndDrawsNothing) {
-    const QImage white = Filled(2, 2, qRgb(255, 255, 255)),
-                 wrongMask = Filled(3, 2, qRgb(255, 255, 255));
-    const QImage target0 = Filled(4, 4, qRgb(1, 2, 3));
+    const QImage white = filled(2, 2, qRgb(255, 255, 255)),
+                 wrongMask = filled(3, 2, qRgb(255, 255, 255));
+    const QImage target0 = filled(4, 4, qRgb(1, 2, 3));
     const struct {
         const QImage& mask;
         MaskMode mode;
@@ -29,14 +29,14 @@ TEST(MaskDraw, RefusesBadPlacementsInOrderAndDrawsNothing) {
                  {white, static_cast<MaskMode>(7), 0, 0, kMaskUnknownMode}};
     for (const auto& c : cases) {
         QImage target = target0;
-        EXPECT_EQ(MaskDraw(white, target, c.mask, c.mode, 100, c.x, c.y), c.code)
+        EXPECT_EQ(maskDraw(white, target, c.mask, c.mode, 100, c.x, c.y), c.code)
             << c.x << "," << c.y;
         EXPECT_EQ(target, target0) << "code " << c.code << " drew";
     }
     QImage target = target0;
-    EXPECT_EQ(MaskDraw(white, target, QImage(), MaskMode::Alpha, 255, 2, 2), kMaskDrawn)
+    EXPECT_EQ(maskDraw(white, target, QImage(), MaskMode::Alpha, 255, 2, 2), kMaskDrawn)
         << "Alpha ignores the mask";
-    EXPECT_EQ(MaskDraw(white, target, white, MaskMode::Mask, 0, 2, 1), kMaskDrawn)
+    EXPECT_EQ(maskDraw(white, target, white, MaskMode::Mask, 0, 2, 1), kMaskDrawn)
         << "up to the target's edge";
     EXPECT_EQ(target.pixel(1, 1), qRgb(1, 2, 3));
 }
@@ -44,10 +44,10 @@ TEST(MaskDraw, RefusesBadPlacementsInOrderAndDrawsNothing) {
 // Target (10, 200, 255) under picture (250, 0, 100) and mask (0, 128, 255), worked out by hand;
 // 99.6 and 100.4 tell rounding to the nearest from truncation.
 TEST(MaskDraw, EachModeBlendsEveryChannelRoundedToNearest) {
-    const QImage picture = Filled(1, 1, qRgb(250, 0, 100)), mask = Filled(1, 1, qRgb(0, 128, 255));
+    const QImage picture = filled(1, 1, qRgb(250, 0, 100)), mask = filled(1, 1, qRgb(0, 128, 255));
     auto draw = [&](MaskMode mode, int alpha) {
-        QImage target = Filled(1, 1, qRgb(10, 200, 255));
-        EXPECT_EQ(MaskDraw(picture, target, mask, mode, alpha, 0, 0), kMaskDrawn);
+        QImage target = filled(1, 1, qRgb(10, 200, 255));
+        EXPECT_EQ(maskDraw(picture, target, mask, mode, alpha, 0, 0), kMaskDrawn);
         return target.pixel(0, 0);
     };
     EXPECT_EQ(draw(MaskMode::Mask, 0), qRgb(10, 100, 100));
@@ -57,13 +57,13 @@ TEST(MaskDraw, EachModeBlendsEveryChannelRoundedToNearest) {
 }
 
 TEST(MaskDraw, ColourKeyLeavesTheMasksCornerColourOut) {
-    QImage picture = Filled(3, 1, qRgb(9, 9, 9));
+    QImage picture = filled(3, 1, qRgb(9, 9, 9));
     picture.setPixel(1, 0, qRgb(40, 50, 60));
     picture.setPixel(2, 0, qRgb(9, 9, 8));
-    QImage mask = Filled(3, 1, qRgb(0, 0, 0));
+    QImage mask = filled(3, 1, qRgb(0, 0, 0));
     mask.setPixel(0, 0, qRgb(9, 9, 9));
-    QImage target = Filled(5, 2, qRgb(1, 1, 1)).convertToFormat(QImage::Format_RGB32);
-    EXPECT_EQ(MaskDraw(picture, target, mask, MaskMode::ColourKey, 0, 2, 1), kMaskDrawn);
+    QImage target = filled(5, 2, qRgb(1, 1, 1)).convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(maskDraw(picture, target, mask, MaskMode::ColourKey, 0, 2, 1), kMaskDrawn);
     ASSERT_EQ(target.format(), QImage::Format_RGB888);
     EXPECT_EQ(target.pixel(2, 1), qRgb(1, 1, 1));
     EXPECT_EQ(target.pixel(3, 1), qRgb(40, 50, 60));
@@ -71,18 +71,18 @@ TEST(MaskDraw, ColourKeyLeavesTheMasksCornerColourOut) {
 }
 
 TEST(BlendConstantAndDrawTransparent, ClipToTheTarget) {
-    QImage target = Filled(4, 4, qRgb(0, 0, 0));
-    BlendConstant(Filled(4, 4, qRgb(200, 100, 0)), target, 128, -2, 3);
+    QImage target = filled(4, 4, qRgb(0, 0, 0));
+    blendConstant(filled(4, 4, qRgb(200, 100, 0)), target, 128, -2, 3);
     EXPECT_EQ(target.pixel(1, 3), qRgb(100, 50, 0));
     EXPECT_EQ(target.pixel(2, 3), qRgb(0, 0, 0));
     EXPECT_EQ(target.pixel(1, 2), qRgb(0, 0, 0));
 
-    QImage picture = Filled(3, 3, qRgb(216, 208, 200));
+    QImage picture = filled(3, 3, qRgb(216, 208, 200));
     picture.setPixel(0, 0, qRgb(1, 2, 3));
-    target = Filled(3, 3, qRgb(7, 7, 7));
-    DrawTransparent(picture, target, -1, 1, qRgb(216, 208, 200));
-    EXPECT_EQ(target, Filled(3, 3, qRgb(7, 7, 7))) << "only key pixels fall on the target";
-    DrawTransparent(picture, target, 1, 1, qRgb(216, 208, 200));
+    target = filled(3, 3, qRgb(7, 7, 7));
+    drawTransparent(picture, target, -1, 1, qRgb(216, 208, 200));
+    EXPECT_EQ(target, filled(3, 3, qRgb(7, 7, 7))) << "only key pixels fall on the target";
+    drawTransparent(picture, target, 1, 1, qRgb(216, 208, 200));
     EXPECT_EQ(target.pixel(1, 1), qRgb(1, 2, 3));
     EXPECT_EQ(target.pixel(2, 1), qRgb(7, 7, 7));
 }
@@ -90,29 +90,29 @@ TEST(BlendConstantAndDrawTransparent, ClipToTheTarget) {
 // The one-pass cross-fade gives exactly what its two passes onto the background give.
 TEST(CrossFade, EqualsTwoBlendsOntoTheBackground) {
     std::mt19937 gen(7);
-    const QImage out = test::RandomImage(37, 5, gen), in = test::RandomImage(37, 5, gen);
+    const QImage out = test::randomImage(37, 5, gen), in = test::randomImage(37, 5, gen);
     QImage shown;
     for (int opacity : {0, 1, 51, 128, 230, 254, 255}) {
-        QImage twoPasses = Filled(37, 5, qRgb(7, 0, 35));
-        BlendConstant(out, twoPasses, 255 - opacity);
-        BlendConstant(in, twoPasses, opacity);
-        CrossFade(out, in, shown, qRgb(7, 0, 35), opacity);
-        EXPECT_TRUE(test::SamePixels(shown, twoPasses)) << opacity;
+        QImage twoPasses = filled(37, 5, qRgb(7, 0, 35));
+        blendConstant(out, twoPasses, 255 - opacity);
+        blendConstant(in, twoPasses, opacity);
+        crossFade(out, in, shown, qRgb(7, 0, 35), opacity);
+        EXPECT_TRUE(test::samePixels(shown, twoPasses)) << opacity;
     }
 }
 
 TEST(StretchImage, SamplesPixelCentres) {
-    QImage picture = Filled(2, 2, qRgb(0, 0, 0));
+    QImage picture = filled(2, 2, qRgb(0, 0, 0));
     picture.setPixel(1, 0, qRgb(255, 0, 0));
     picture.setPixel(0, 1, qRgb(0, 255, 0));
-    const QImage big = StretchImage(picture, 4, 6);
+    const QImage big = stretchImage(picture, 4, 6);
     ASSERT_EQ(big.size(), QSize(4, 6));
     EXPECT_EQ(big.pixel(1, 2), qRgb(0, 0, 0));
     EXPECT_EQ(big.pixel(2, 2), qRgb(255, 0, 0));
     EXPECT_EQ(big.pixel(1, 3), qRgb(0, 255, 0));
     std::mt19937 gen(5);
-    const QImage random = test::RandomImage(100, 100, gen);
-    const QImage small = StretchImage(random, 60, 60);
+    const QImage random = test::randomImage(100, 100, gen);
+    const QImage small = stretchImage(random, 60, 60);
     EXPECT_EQ(small.pixel(59, 59), random.pixel(99, 99));
     EXPECT_EQ(small.pixel(30, 1), random.pixel(50, 2));  // centre 1.5 of 60 is 2.5 of 100
 }
@@ -121,16 +121,16 @@ TEST(StretchImage, SamplesPixelCentres) {
 // light, each output pixel weighing the source pixels it covers by their share.
 TEST(ShrinkImage, AveragesTheAreaEachPixelCovers) {
     std::mt19937 gen(8);
-    QImage blocks = Filled(6, 6, qRgb(0, 0, 0));
+    QImage blocks = filled(6, 6, qRgb(0, 0, 0));
     blocks.setPixel(0, 0, qRgb(14, 13, 0));  // block means 1.56 and 1.44: rounded, not cut
     blocks.setPixel(4, 5, qRgb(0, 90, 255));
-    const QImage third = ShrinkImage(blocks, 2, 2);
+    const QImage third = shrinkImage(blocks, 2, 2);
     EXPECT_EQ(third.pixel(0, 0), qRgb(2, 1, 0));
     EXPECT_EQ(third.pixel(1, 1), qRgb(0, 10, 28));
     EXPECT_EQ(third.pixel(1, 0), qRgb(0, 0, 0));
     EXPECT_EQ(third.pixel(0, 1), qRgb(0, 0, 0));
-    const QImage big = test::RandomImage(100, 100, gen);
-    const QImage shrunk = ShrinkImage(big, 60, 60);
+    const QImage big = test::randomImage(100, 100, gen);
+    const QImage shrunk = shrinkImage(big, 60, 60);
     auto light = [](const QImage& image) {
         double sum = 0;
         for (int y = 0; y < image.height(); ++y)
@@ -138,17 +138,17 @@ TEST(ShrinkImage, AveragesTheAreaEachPixelCovers) {
         return sum / (image.width() * image.height());
     };
     EXPECT_NEAR(light(shrunk), light(big), 0.5);
-    EXPECT_EQ(ShrinkImage(Filled(5, 5, qRgb(9, 99, 199)), 3, 2).pixel(2, 1), qRgb(9, 99, 199));
+    EXPECT_EQ(shrinkImage(filled(5, 5, qRgb(9, 99, 199)), 3, 2).pixel(2, 1), qRgb(9, 99, 199));
 }
 
 // The board's markers: T + (P - T) (M / 255) (opacity / 255) per channel, rounded to the nearest,
 // and only where the sprite lies on the target (a marker half over an edge keeps the rest).
 TEST(BlendThroughMask, BlendsEachChannelByMaskAndOpacityAndClipsAtTheEdges) {
     std::mt19937 gen(5);
-    const QImage picture = test::RandomImage(6, 5, gen), mask = test::RandomImage(6, 5, gen);
-    const QImage before = test::RandomImage(8, 7, gen);
+    const QImage picture = test::randomImage(6, 5, gen), mask = test::randomImage(6, 5, gen);
+    const QImage before = test::randomImage(8, 7, gen);
     QImage target = before;
-    BlendThroughMask(picture, mask, target, 200, 4, -2);
+    blendThroughMask(picture, mask, target, 200, 4, -2);
     for (int y = 0; y < 7; ++y)
         for (int x = 0; x < 8; ++x)
             for (int c = 0; c < 3; ++c) {

@@ -52,19 +52,19 @@ double discArea(int w) { return 3.1415926 * (w / 2.0 - 1) * (w / 2.0); }
 // may just reach inside, but never brighter than a glimmer (or darker than a faint shade).
 TEST(DrawMoon, NewFullAndQuartersForEverySize) {
     for (int w : {20, 21, 100, 333, 2000}) {
-        const Light dark = measure(DrawMoon(0, w)), full = measure(DrawMoon(50, w));
+        const Light dark = measure(drawMoon(0, w)), full = measure(drawMoon(50, w));
         EXPECT_EQ(dark.lit, 0) << w;
         EXPECT_LE(dark.brightest, w == 100 ? 0 : 16) << w;
         EXPECT_GE(full.darkest, w == 100 ? 255 : 239) << w;
         EXPECT_NEAR(double(full.lit), discArea(w), discArea(w) * 0.02 + 2 * w) << w;
-        const Light first = measure(DrawMoon(25, w)), last = measure(DrawMoon(75, w));
+        const Light first = measure(drawMoon(25, w)), last = measure(drawMoon(75, w));
         EXPECT_NEAR(first.lit / discArea(w), 0.5, 0.08) << w;
         EXPECT_NEAR(last.lit / discArea(w), 0.5, 0.08) << w;
         EXPECT_GT(first.litX, w / 2.0) << "waxing: lit on the right";
         EXPECT_LT(last.litX, w / 2.0) << "waning: lit on the left";
     }
     for (auto [phase, w] : {std::pair{-1, 100}, {101, 100}, {50, 19}, {50, 2001}})
-        EXPECT_THROW(DrawMoon(phase, w), std::invalid_argument) << phase << " " << w;
+        EXPECT_THROW(drawMoon(phase, w), std::invalid_argument) << phase << " " << w;
 }
 
 // Phase by phase the lit part grows on the right up to 50 and shrinks on the left after it. Along
@@ -73,7 +73,7 @@ TEST(DrawMoon, NewFullAndQuartersForEverySize) {
 TEST(DrawMoon, GrowsOnTheRightShrinksOnTheLeftWithGreyOnlyAlongTheTerminator) {
     long long previous = -1;
     for (int p = 0; p <= 100; ++p) {
-        const QImage moon = DrawMoon(p, 100);
+        const QImage moon = drawMoon(p, 100);
         const Light l = measure(moon);
         EXPECT_TRUE(p <= 50 ? l.lit >= previous : l.lit <= previous) << "phase " << p;
         if (l.lit > 0 && p % 50) {
@@ -98,12 +98,12 @@ TEST(DrawMoon, GrowsOnTheRightShrinksOnTheLeftWithGreyOnlyAlongTheTerminator) {
 // black, and the tips of a crescent stay joined to it (nearest-pixel sampling left single lit
 // pixels there).
 TEST(MaskedMoon, ShowsThePictureWhereLitWithEveryLitPixelTouchingAnother) {
-    QImage picture = test::Filled(64, 64, qRgb(200, 180, 100));
+    QImage picture = test::filled(64, 64, qRgb(200, 180, 100));
     picture.setPixel(31, 31, qRgb(0, 0, 0));
-    const QImage target0 = test::Filled(100, 100, qRgb(7, 0, 35));
+    const QImage target0 = test::filled(100, 100, qRgb(7, 0, 35));
     auto draw = [&](int phase, bool mirrored) {
         QImage target = target0;
-        EXPECT_EQ(DrawMaskedMoon(target, picture, phase, 60, 20, 10, mirrored), kMaskDrawn);
+        EXPECT_EQ(drawMaskedMoon(target, picture, phase, 60, 20, 10, mirrored), kMaskDrawn);
         return target;
     };
     EXPECT_EQ(draw(50, false).pixel(50, 40), qRgb(200, 180, 100));
@@ -113,7 +113,7 @@ TEST(MaskedMoon, ShowsThePictureWhereLitWithEveryLitPixelTouchingAnother) {
     EXPECT_EQ(draw(25, true).pixel(70, 40), qRgb(7, 0, 35)) << "seen from the south";
     EXPECT_EQ(draw(0, false), target0);
     for (int phase = 0; phase <= 100; ++phase) {
-        const QImage mask = MoonMask(phase, 60);
+        const QImage mask = moonMask(phase, 60);
         for (int y = 0; y < 60; ++y)
             for (int x = 0; x < 60; ++x) {
                 if (qRed(mask.pixel(x, y)) == 0) continue;

@@ -10,7 +10,7 @@
 namespace orbisca::gfx {
 namespace {
 
-using test::Filled;
+using test::filled;
 
 bool sameArea(const QRegion& a, const QRegion& b) { return (a ^ b).isEmpty(); }
 
@@ -40,7 +40,7 @@ QRegion referenceRegion(const QImage& image, QRgb key, RegionMode mode) {
 }
 
 TEST(BitmapToRegion, KeepsPixelsDifferingInEveryChannelAndTheRectanglesOfCornerPairs) {
-    QImage mask = Filled(8, 6, qRgb(0, 0, 0));
+    QImage mask = filled(8, 6, qRgb(0, 0, 0));
     mask.setPixel(0, 0, qRgb(10, 10, 10));  // in
     mask.setPixel(1, 0, qRgb(200, 0, 50));  // one channel equals the key: out
     mask.setPixel(3, 0, qRgb(255, 20, 0));  // a marker, but no corner
@@ -48,14 +48,14 @@ TEST(BitmapToRegion, KeepsPixelsDifferingInEveryChannelAndTheRectanglesOfCornerP
     mask.setPixel(0, 2, qRgb(255, 20, 0));  // does not close the pair
     mask.setPixel(2, 4, qRgb(255, 0, 0));   // second corner, left of the first
     mask.setPixel(7, 5, qRgb(255, 0, 0));   // a lone corner adds nothing
-    const QRegion region = BitmapToRegion(mask, qRgb(0, 0, 0), RegionMode::KeepDiffering);
+    const QRegion region = bitmapToRegion(mask, qRgb(0, 0, 0), RegionMode::KeepDiffering);
     EXPECT_TRUE(sameArea(region, QRegion(2, 1, 4, 4) + QRegion(0, 0, 1, 1)));
-    EXPECT_EQ(RegionArea(region), 4 * 4 + 1);
-    QImage row = Filled(3, 1, qRgb(0, 0, 0));
+    EXPECT_EQ(regionArea(region), 4 * 4 + 1);
+    QImage row = filled(3, 1, qRgb(0, 0, 0));
     row.setPixel(0, 0, qRgb(0, 0, 1));
     row.setPixel(2, 0, qRgb(255, 0, 0));
     EXPECT_TRUE(
-        sameArea(BitmapToRegion(row, qRgb(0, 0, 0), RegionMode::KeepEqual), QRegion(1, 0, 1, 1)));
+        sameArea(bitmapToRegion(row, qRgb(0, 0, 0), RegionMode::KeepEqual), QRegion(1, 0, 1, 1)));
 }
 
 TEST(BitmapToRegion, EqualsThePixelByPixelUnionOnRandomMasks) {
@@ -79,7 +79,7 @@ TEST(BitmapToRegion, EqualsThePixelByPixelUnionOnRandomMasks) {
         for (QRgb key : {qRgb(0, 0, 0), qRgb(10, 0, 255)})
             for (RegionMode mode : {RegionMode::KeepDiffering, RegionMode::KeepEqual})
                 ASSERT_TRUE(
-                    sameArea(BitmapToRegion(mask, key, mode), referenceRegion(mask, key, mode)))
+                    sameArea(bitmapToRegion(mask, key, mode), referenceRegion(mask, key, mode)))
                     << "round " << round << " mode " << int(mode);
     }
 }

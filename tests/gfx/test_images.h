@@ -7,15 +7,15 @@
 
 namespace orbisca::gfx::test {
 
-inline QImage Filled(int w, int h, QRgb colour) {
+inline QImage filled(int w, int h, QRgb colour) {
     QImage image(w, h, QImage::Format_RGB888);
     image.fill(colour);
     return image;
 }
 
-inline QRgb Grey(int v) { return qRgb(v, v, v); }
+inline QRgb grey(int v) { return qRgb(v, v, v); }
 
-inline QImage RandomImage(int w, int h, std::mt19937& gen) {
+inline QImage randomImage(int w, int h, std::mt19937& gen) {
     QImage image(w, h, QImage::Format_RGB888);
     std::uniform_int_distribution<int> value(0, 255);
     for (int y = 0; y < h; ++y)
@@ -24,7 +24,7 @@ inline QImage RandomImage(int w, int h, std::mt19937& gen) {
 }
 
 // Same size and pixels, whatever the formats and colour spaces.
-inline bool SamePixels(const QImage& a, const QImage& b) {
+inline bool samePixels(const QImage& a, const QImage& b) {
     if (a.size() != b.size()) return false;
     for (int y = 0; y < a.height(); ++y)
         for (int x = 0; x < a.width(); ++x)

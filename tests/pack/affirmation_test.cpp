@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The affirmation of every kin, shaped by the letter-case patterns of
-// the compact window, the day overview and the izin page, must read as finished sentences.
+// the compact window, the day overview and the kin book page, must read as finished sentences.
 #include <QRegularExpression>
 #include <array>
 
@@ -51,7 +51,7 @@ TEST(PackAffirmation, EveryKinReadsWellInEveryView) {
     int reported = 0;
     for (int kin = 1; kin <= 260; ++kin) {
         const Affirmation raw =
-            buildAffirmation(PositionOfKin(kin), readBaseLineEachTime(data.folder));
+            buildAffirmation(positionOfKin(kin), readBaseLineEachTime(data.folder));
         for (const Patterns& patterns :
              {kAffirmationCasePatterns, kDayAffirmationPatterns, kIzinAffirmationPatterns}) {
             for (int i = 0; i < 6; ++i) {

@@ -62,10 +62,10 @@ TEST_F(PackLineWidth, AffirmationFitsTheCompactWindowAndTheViews) {
     QStringList lines;
     for (int kin = 1; kin <= 260; ++kin)
         for (const QString& line :
-             buildAffirmation(PositionOfKin(kin), readBaseLineEachTime(data.folder)))
+             buildAffirmation(positionOfKin(kin), readBaseLineEachTime(data.folder)))
             lines << applyCasePattern(line, "Aaaaaaaaaaaaa");
     expectFits(lines, 5, 350, "affirmation (compact window area A6, day view)");
-    expectFits(lines, 2, kCentredWidth, "affirmation (izin page)");
+    expectFits(lines, 2, kCentredWidth, "affirmation (kin book page)");
 }
 
 TEST_F(PackLineWidth, CaptionsFitBesideTheirBoardsAndInTheirPanels) {
@@ -73,7 +73,7 @@ TEST_F(PackLineWidth, CaptionsFitBesideTheirBoardsAndInTheirPanels) {
     expectFits(base.mid(1, 20) + base.mid(171, 20), 6, 141, "Zolkin row caption");
     // Castle captions centred at x 118, font 3.
     expectFits(base.mid(427, 15) + base.mid(443, 5), 3, 2 * 118, "castle caption");
-    // Wavespell captions centred at x 481 (castle view) and 501 (izin page), font 3.
+    // Wavespell captions centred at x 481 (castle view) and 501 (kin book page), font 3.
     expectFits(base.mid(448, 20) + base.mid(525, 40), 3, 2 * (kFrameWidth - 501),
                "wavespell caption");
     // Moon questions centred at x 499 in font 8.

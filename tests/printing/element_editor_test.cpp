@@ -54,7 +54,7 @@ TEST(ElementEditorTest, MoonsTakePhaseFillAndASizeTheCanvasCanHold) {
     add(editor, "120");
     add(editor, "");  // never placed: x stays -1
     EXPECT_EQ(editor.values().editLine, "MOON -1 0 120 50 255 10 0");
-    EXPECT_NO_THROW(ParseScriptLine(editor.values().editLine));
+    EXPECT_NO_THROW(parseScriptLine(editor.values().editLine));
 
     editor.newMoon();
     add(editor, "25");
@@ -78,7 +78,7 @@ TEST(ElementEditorTest, FontLinesCarryTheHeightInPixelsAndTheColour) {
     editor.newFont(font, QColor(1, 2, 3));
     EXPECT_EQ(editor.values().editLine, "FONT 12 -16 1 2 3 bld nrm DejaVu Serif");
     EXPECT_EQ(editor.values().state, EditorState::Idle);
-    EXPECT_NO_THROW(ParseScriptLine(editor.values().editLine));
+    EXPECT_NO_THROW(parseScriptLine(editor.values().editLine));
 }
 
 }  // namespace

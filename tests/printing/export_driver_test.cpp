@@ -17,13 +17,13 @@ protected:
     void SetUp() override {
         FullModeTest::SetUp();
         program.printPage = PrintPageState();
-        page.services = ProgramPageServices(data, program.glyphFonts);
+        page.services = programPageServices(data, program.glyphFonts);
         page.services.notify = [this](const QString& text) { notices << text; };
         const auto filter = page.services.meanFilter;
-        page.services.meanFilter = [this, filter](QImage& image, int x0, int y1, int x1, int y0,
+        page.services.meanFilter = [this, filter](QImage& image, const QRect& area,
                                                   const RowProgress& row) {
             ++blurs;
-            filter(image, x0, y1, x1, y0, row);
+            filter(image, area, row);
         };
     }
     bool run(ScriptExport which, bool optimize, const QString& colour = " 0 0 0 ") {

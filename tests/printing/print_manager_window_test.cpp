@@ -416,7 +416,7 @@ protected:
     QStringList expectedExport(ScriptExport which, bool optimize) {
         FullModeFrame frame{data, program.fonts};
         PrintPageState page;
-        page.services = ProgramPageServices(data, program.glyphFonts);
+        page.services = programPageServices(data, program.glyphFonts);
         ExportOptions options;
         options.optimize = optimize;
         options.printerPage = window->printerPageSize();
@@ -446,7 +446,7 @@ TEST_F(PrintManagerExportTest, NextDayReexportsTheNextDayAlsoWithSwappedDayKeys)
     EXPECT_EQ(window->page().canvas.size(), QSize(4020, 3300));
     const GregorianDate before = data.day.date();
     action("actionNextDay")->trigger();
-    EXPECT_EQ(data.day.date(), StepDate(before, 1));
+    EXPECT_EQ(data.day.date(), stepDate(before, 1));
     EXPECT_EQ(window->scriptLines(), expectedExport(ScriptExport::Sign, true));
     action("actionPreviousDay")->trigger();
     EXPECT_EQ(data.day.date(), before);
@@ -459,7 +459,7 @@ TEST_F(PrintManagerExportTest, NextDayReexportsTheNextDayAlsoWithSwappedDayKeys)
         EXPECT_EQ(data.day.date(), before);
         return true;
     });
-    QTRY_VERIFY(data.day.date() == StepDate(before, 2));
+    QTRY_VERIFY(data.day.date() == stepDate(before, 2));
 }
 
 // A Sign export after a Year export used to leave the year page in "~last.spt", 2,000 lines that

@@ -114,7 +114,7 @@ class GlyphPage : public orbisca::testing::BuiltGlyphFontsTest {
 protected:
     QImage render(QStringList lines) {
         PrintPageState page;
-        page.services = ProgramPageServices(data, program.glyphFonts);
+        page.services = programPageServices(data, program.glyphFonts);
         page.background = qRgb(255, 255, 255);
         setCanvas(page, kCanvas.width(), kCanvas.height(), true);
         EXPECT_TRUE(runScriptLines(page, lines)) << page.interp.errorReason.toStdString();

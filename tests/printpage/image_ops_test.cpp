@@ -20,7 +20,7 @@ TEST_F(PageTest, OptimizeGrowsTheCanvasByTwiceTheDoublingsAndBlursIt) {
     EXPECT_EQ(page.canvas.size(), QSize(4020, 3300));
     EXPECT_EQ(page.script.mid(2),
               (QStringList{"FONT 72 -96 0 0 0 bld nrm DejaVu Sans", "TEXT 60 60 rgt 'a'"}));
-    EXPECT_EQ(recorder.blurs, (std::vector<std::vector<int>>{{1, 3299, 4019, 1}}));
+    EXPECT_EQ(recorder.blurs, (std::vector<QRect>{QRect(QPoint(1, 1), QPoint(4019, 3299))}));
 
     // The doubling loop ends at n = 10 here; 2n = 4 is the largest factor within the side limit.
     page.canvasWidth = 3000;
@@ -94,7 +94,7 @@ TEST_F(PageTest, BlurCoversAllButRowAndColumnZero) {
     blurCanvas(page);
     setCanvas(page, 1, 5, true);  // only column 0: nothing to filter
     blurCanvas(page);
-    EXPECT_EQ(recorder.blurs, (std::vector<std::vector<int>>{{1, 2, 2, 1}}));
+    EXPECT_EQ(recorder.blurs, (std::vector<QRect>{QRect(QPoint(1, 1), QPoint(2, 2))}));
     setCanvas(page, 5, 2, true);  // a one-row range reports itself done
     page.interp.progressMode = ProgressMode::WholeGauge;
     recorder.gauges.clear();

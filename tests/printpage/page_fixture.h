@@ -17,7 +17,7 @@ namespace orbisca::testing {
 struct Recorder {
     std::vector<std::pair<int, int>> moons;                 // phase, size
     std::vector<std::tuple<QPoint, QRgb, QSize>> pictures;  // where, key colour, size
-    std::vector<std::vector<int>> blurs;                    // xFrom, yTo, xTo, yFrom
+    std::vector<QRect> blurs;
     QStringList messages;
     // The messages up to their reason: "Syntax error at line 3".
     QStringList errorLines() const {
@@ -51,9 +51,10 @@ inline PageServices recordingServices(Recorder& r, const QString& folder) {
         mask.fill(qRgb(255, 255, 255));
         return mask;
     };
-    s.meanFilter = [&r](QImage&, int xFrom, int yTo, int xTo, int yFrom, const RowProgress& row) {
-        r.blurs.push_back({xFrom, yTo, xTo, yFrom});
-        for (int y = yFrom; y <= yTo && row; ++y) row(y - yFrom, yTo - yFrom);
+    s.meanFilter = [&r](QImage&, const QRect& area, const RowProgress& row) {
+        r.blurs.push_back(area);
+        for (int y = area.top(); y <= area.bottom() && row; ++y)
+            row(y - area.top(), area.bottom() - area.top());
     };
     s.maskDraw = [](QImage& target, const QImage& picture, const QImage& mask) {
         for (int y = 0; y < target.height(); ++y)

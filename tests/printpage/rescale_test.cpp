@@ -31,9 +31,9 @@ TEST(RescaledLine, EveryCommandScaledWithWordsAndTextsAsWritten) {
         {"YEAR 153 112 1", 2, "YEAR 253 212 2"},
         {"YEAR 154 13 3", 0.5, "YEAR 103 12 2"}};
     for (auto [line, factor, scaled] : cases)
-        EXPECT_EQ(RescaledScriptLine(line, factor), scaled) << line;
-    EXPECT_THROW(RescaledScriptLine("TEXT 2000000000 1 rgt 'x'", 2), ScriptSyntaxError);
-    EXPECT_THROW(RescaledScriptLine("YEAR 53 12 big", 2), ScriptSyntaxError);
+        EXPECT_EQ(rescaledScriptLine(line, factor), scaled) << line;
+    EXPECT_THROW(rescaledScriptLine("TEXT 2000000000 1 rgt 'x'", 2), ScriptSyntaxError);
+    EXPECT_THROW(rescaledScriptLine("YEAR 53 12 big", 2), ScriptSyntaxError);
 }
 
 TEST_F(PageTest, DecreaseResolutionHalvesTheCanvasAndRewritesTheScript) {
@@ -41,7 +41,7 @@ TEST_F(PageTest, DecreaseResolutionHalvesTheCanvasAndRewritesTheScript) {
     page.canvasHeight = 1025;
     page.script = {"[Day info script]", "FONT 12 -16 0 0 0 bld nrm DejaVu Sans",
                    "TEXT 15 15 rgt 'a'", "", "/old comment"};
-    ASSERT_TRUE(DecreaseResolution(page));
+    ASSERT_TRUE(decreaseResolution(page));
     EXPECT_EQ(page.canvas.size(), QSize(383, 512));
     EXPECT_EQ(page.script,
               (QStringList{"[Day info script]", "/FONT 12 -16 0 0 0 bld nrm DejaVu Sans",
@@ -50,7 +50,7 @@ TEST_F(PageTest, DecreaseResolutionHalvesTheCanvasAndRewritesTheScript) {
     EXPECT_FALSE(page.interp.rescaleMode);
     EXPECT_GT(ink().first, 0);  // redrawn from the copies
     // A second rescale drops what the first one commented out.
-    ASSERT_TRUE(IncreaseResolution(page));
+    ASSERT_TRUE(increaseResolution(page));
     EXPECT_EQ(page.canvas.size(), QSize(766, 1024));
     EXPECT_EQ(page.script,
               (QStringList{"[Day info script]", "/FONT 6 -8 0 0 0 bld nrm DejaVu Sans",
@@ -61,7 +61,7 @@ TEST_F(PageTest, DecreaseResolutionHalvesTheCanvasAndRewritesTheScript) {
 TEST_F(PageTest, RescaleKeepsPicturesAndMoonsAndWritesTheYearPageInItsOwnList) {
     writePicture("graphic/a.bmp", QSize(6, 6), 0);
     page.script = {"PICT 10 20 255 255 255 cnt 'graphic\\a.bmp'", "MOON 4 4 30 77 255 255 0"};
-    ASSERT_TRUE(IncreaseResolution(page));
+    ASSERT_TRUE(increaseResolution(page));
     // The picture's copy carries its size, scaled, and the redraw draws it at that size, smoothly
     // (not through the keyed copy, which keeps a picture's own pixels).
     EXPECT_EQ(page.script.mid(2), (QStringList{"PICT 20 40 255 255 255 cnt 'graphic\\a.bmp' 12 12",
@@ -74,7 +74,7 @@ TEST_F(PageTest, RescaleKeepsPicturesAndMoonsAndWritesTheYearPageInItsOwnList) {
     page.yearPage = {"/old", "FONT 10 -20 0 0 0 thn nrm DejaVu Sans", "TEXT 10 30 rgt 'x'",
                      "MOON 4 6 10 50 IMAGE"};
     page.script = {"YEAR 63 22 1"};
-    ASSERT_TRUE(RescaleScript(page, 2.0));
+    ASSERT_TRUE(rescaleScript(page, 2.0));
     EXPECT_EQ(page.yearPage,
               (QStringList{"/FONT 10 -20 0 0 0 thn nrm DejaVu Sans", "/TEXT 10 30 rgt 'x'",
                            "/MOON 4 6 10 50 IMAGE", "FONT 20 -40 0 0 0 thn nrm DejaVu Sans",
@@ -87,19 +87,19 @@ TEST_F(PageTest, ResolutionChangesKeepEverySideWithinTheLimitsAndStopAtAFailingL
     // A side of 1 cannot be halved, and a side of 0 would stop Optimize from ever ending.
     setCanvas(page, 1, 1, true);
     page.script = {"TEXT 3 3 rgt 'a'"};
-    EXPECT_FALSE(DecreaseResolution(page));
+    EXPECT_FALSE(decreaseResolution(page));
     EXPECT_EQ(page.canvas.size(), QSize(1, 1));
     EXPECT_EQ(page.script, QStringList{"TEXT 3 3 rgt 'a'"});
     page.canvasWidth = 0;
     EXPECT_FALSE(optimizeForPrinter(page, QSize(4958, 7017)));
     setCanvas(page, 9000, 2, true);
     const QStringList before = page.script;
-    EXPECT_FALSE(IncreaseResolution(page));
+    EXPECT_FALSE(increaseResolution(page));
     EXPECT_EQ(page.canvas.size(), QSize(9000, 2));
     EXPECT_EQ(page.script, before);
     // Within the sides, the canvas as a whole stays within what the picture loader takes back.
     setCanvas(page, 6000, 3000, true);
-    EXPECT_FALSE(IncreaseResolution(page));
+    EXPECT_FALSE(increaseResolution(page));
     EXPECT_THROW(setCanvas(page, 12000, 6000, true), std::invalid_argument);
     ASSERT_EQ(recorder.messages.size(), 4);
     EXPECT_EQ(recorder.messages[0], "A canvas of 1 x 1 pixels cannot be made smaller.");
@@ -109,7 +109,7 @@ TEST_F(PageTest, ResolutionChangesKeepEverySideWithinTheLimitsAndStopAtAFailingL
               "The canvas cannot grow to 12000 x 6000 pixels, more than the limit of 256 MB.");
 
     page.script = {"TEXT 2 2 rgt 'a'", "TEXT x 2 rgt 'b'", "TEXT 4 4 rgt 'c'"};
-    EXPECT_FALSE(RescaleScript(page, 2.0));
+    EXPECT_FALSE(rescaleScript(page, 2.0));
     EXPECT_EQ(page.script,
               (QStringList{"/TEXT 2 2 rgt 'a'", kSyntaxErrorStartMarker, "TEXT x 2 rgt 'b'",
                            kSyntaxErrorEndMarker, "TEXT 4 4 rgt 'c'", "TEXT 4 4 rgt 'a'"}));

@@ -23,9 +23,9 @@ TEST(ScriptLine, RecognisesCommandWordsInAnyCaseAndSkipsTheRest) {
         {kSyntaxErrorStartMarker, ScriptLineKind::Comment},
         {"[Day info script]", ScriptLineKind::Header}};
     for (const auto& [line, kind] : cases)
-        EXPECT_EQ(RecogniseScriptLine(line), kind) << line.toStdString();
+        EXPECT_EQ(recogniseScriptLine(line), kind) << line.toStdString();
     for (const char* skipped : {"", "MOON", "/ comment", "[Header]", "hello world"})
-        EXPECT_TRUE(std::holds_alternative<std::monostate>(ParseScriptLine(skipped))) << skipped;
+        EXPECT_TRUE(std::holds_alternative<std::monostate>(parseScriptLine(skipped))) << skipped;
 }
 
 TEST(ScriptLine, SyntaxErrors) {
@@ -36,9 +36,9 @@ TEST(ScriptLine, SyntaxErrors) {
           "PICT 1 2 3 4 5", "PICT 1 2 3 4 5 rgt 'a.bmp' 0 5", "PICT 1 2 3 4 5 rgt 'a.bmp' 9 -1",
           "PICT 1 2 3 4 5 rgt 'a.bmp' 16384 16384", "YEAR 53", "FONT 12 -16385 0 0 0 thn nrm Arial",
           "FONT 99999 -16 0 0 0 thn nrm Arial"})
-        EXPECT_THROW(ParseScriptLine(bad), ScriptSyntaxError) << bad;
+        EXPECT_THROW(parseScriptLine(bad), ScriptSyntaxError) << bad;
     try {
-        ParseScriptLine("TEXT ab 10 rgt 'x'");
+        parseScriptLine("TEXT ab 10 rgt 'x'");
         ADD_FAILURE();
     } catch (const ScriptSyntaxError& e) {
         EXPECT_STREQ(e.what(), "x must be a whole number, not \"ab\"");
@@ -48,12 +48,12 @@ TEST(ScriptLine, SyntaxErrors) {
 // Exported glyph lines leave the alignment word empty: two blanks, read as left-aligned, and
 // kept so by a rescaling pass.
 TEST(ScriptLine, AnEmptyAlignmentWordIsLeftAligned) {
-    const auto text = std::get<TextCommand>(ParseScriptLine("TEXT 10 -3  'W'"));
+    const auto text = std::get<TextCommand>(parseScriptLine("TEXT 10 -3  'W'"));
     EXPECT_EQ(text.x, 10);
     EXPECT_EQ(text.y, -3);
     EXPECT_FALSE(text.centred);
     EXPECT_EQ(text.content, "'W'");
-    EXPECT_EQ(RescaledScriptLine("TEXT 10 -3  kin", 2), "TEXT 20 -6  kin");
+    EXPECT_EQ(rescaledScriptLine("TEXT 10 -3  kin", 2), "TEXT 20 -6  kin");
 }
 
 // A width and height after a PICT line's file name draw the picture at that size; a tail that ends
@@ -67,7 +67,7 @@ TEST(ScriptLine, APictureTakesAnOptionalSizeAfterItsFileName) {
         {"PICT 1 2 0 0 0 rgt 'a.bmp' 12", "a.bmp' 1", QSize()},  // no size: as it always was
     };
     for (const auto& [line, file, size] : cases) {
-        const auto pict = std::get<PictCommand>(ParseScriptLine(line));
+        const auto pict = std::get<PictCommand>(parseScriptLine(line));
         EXPECT_EQ(pict.file, file) << line;
         EXPECT_EQ(pict.size, size) << line;
     }

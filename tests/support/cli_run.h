@@ -20,7 +20,7 @@ struct CliRun {
     std::string out, err;
 };
 
-inline CliRun RunCommandLine(const std::string& commandLine) {
+inline CliRun runCommandLine(const std::string& commandLine) {
     // A file of its own: ctest runs the cases in parallel.
     std::string errFile = ::testing::TempDir() + "/cli_stderr_XXXXXX";
     const int fd = mkstemp(errFile.data());
@@ -45,8 +45,8 @@ inline CliRun RunCommandLine(const std::string& commandLine) {
 #ifdef ORBISCA_CLI
 // orbisca-cli with `args`: without XDG_RUNTIME_DIR, as on a machine where no one is logged in
 // graphically, and with a time limit, so that a run that would wait for ever fails instead.
-inline CliRun RunCli(const std::string& args) {
-    return RunCommandLine("env -u XDG_RUNTIME_DIR timeout 60 " ORBISCA_CLI " " + args);
+inline CliRun runCli(const std::string& args) {
+    return runCommandLine("env -u XDG_RUNTIME_DIR timeout 60 " ORBISCA_CLI " " + args);
 }
 #endif
 

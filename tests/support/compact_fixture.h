@@ -45,7 +45,7 @@ inline void writeCompactPictures(const QString& folder) {
     const QString dir = folder + "/graphic/";
     QDir().mkpath(dir);
     auto save = [&](const QImage& image, const QString& name) {
-        gfx::SaveImage(image, dir + name, "bmp");
+        gfx::saveImage(image, dir + name, "bmp");
     };
     QImage outline = filled(80, 80, Qt::black);
     QPainter(&outline).fillRect(10, 10, 60, 60, QColor(200, 200, 200));

@@ -35,7 +35,7 @@ protected:
     }
 
     static QImage packPicture(const QString& name) {
-        return gfx::LoadBitmap(QStringLiteral(ORBISCA_HOME_DIR) + "/graphic/" + name);
+        return gfx::loadBitmap(QStringLiteral(ORBISCA_HOME_DIR) + "/graphic/" + name);
     }
 
     // The script of an export view, header first.
@@ -50,7 +50,7 @@ protected:
     QString runScript(QStringList script, QSize canvas) {
         PrintPageState& page = program.printPage;
         page = PrintPageState();
-        page.services = ProgramPageServices(data, program.glyphFonts);
+        page.services = programPageServices(data, program.glyphFonts);
         page.services.notify = [](const QString&) {};
         setCanvas(page, canvas.width(), canvas.height(), true);
         page.script = script;

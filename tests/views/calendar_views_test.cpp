@@ -205,7 +205,8 @@ TEST_F(CalendarViews, TheFirstWeekOfAYearShowsItsOwnNumberAndIzinYear) {
             *parseIzinLine(readDatabaseLine(data.folder, 52 * *year, "izinfo.dat"));
         const QString first = figure.pattern[0] == '1' ? "izin9.bmp" : "izin6.bmp";
         EXPECT_EQ(countAt(first, 76 - 14, 262), 1) << date.year;
-        paint(FullModeView::KinBook, date);  // the izin page shows the same figure, four days of it
+        paint(FullModeView::KinBook,
+              date);  // the kin book page shows the same figure, four days of it
         EXPECT_EQ(countAt(first, 190, 188), 1) << date.year;
         EXPECT_EQ(count("izin9.bmp") + count("izin6.bmp"), 4) << date.year;
         const QStringList script = exportedMode(FullModeView::Moons);
@@ -230,7 +231,7 @@ TEST_F(CalendarViews, ZolkinWavespellAndWingsMarkTheKin) {
               }),
               1);
     // Sign 3, tone 5 (kin 83) starts its wavespell at sign 19.
-    paint(FullModeView::Wavespell, StepDate(kWorkedDate, 83 - 230));
+    paint(FullModeView::Wavespell, stepDate(kWorkedDate, 83 - 230));
     EXPECT_EQ(countAt("zc450018.bmp", 79, 91 - 44), 1);
     paint(FullModeView::Wings);
     const QPoint kin230 = frame.kinBoardPoints(packPicture("shine4.bmp").size())[229];
@@ -354,15 +355,15 @@ TEST_F(CalendarViews, EveryPictureOfEveryViewFitsTheFrameAllYear) {
     const QRect inside(0, 0, kFrameWidth, kFrameHeight);
     for (GregorianDate start : {GregorianDate{26, 7, 0, 1998}, GregorianDate{26, 7, 0, 2010}}) {
         for (int day = 0; day < 365; ++day) {
-            const GregorianDate date = StepDate(start, day);
+            const GregorianDate date = stepDate(start, day);
             for (int number : {5, 6, 7, 8, 9, 11, 12, 14}) {
                 const FullModeView mode = viewOfModeNumber(number);
                 paint(mode, date);
                 for (const PlacedPicture& p : placed) {
                     ASSERT_TRUE(inside.contains(p.area))
-                        << modeNumber(mode) << " " << DescribeDate(date) << " "
+                        << modeNumber(mode) << " " << describeDate(date) << " "
                         << p.file.toStdString();
-                    ASSERT_EQ(p.maskCode, 0) << modeNumber(mode) << " " << DescribeDate(date) << " "
+                    ASSERT_EQ(p.maskCode, 0) << modeNumber(mode) << " " << describeDate(date) << " "
                                              << p.file.toStdString();
                 }
             }

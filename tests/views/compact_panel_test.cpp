@@ -15,12 +15,12 @@ protected:
     void SetUp() override {
         CompactFolderTest::SetUp();
         program.fonts.load(data.folder);
-        pictures.frame = gfx::LoadBitmap(home.filePath("graphic/pyr0.bmp"));
-        pictures.moon = gfx::LoadBitmap(home.filePath("graphic/moon.bmp"));
+        pictures.frame = gfx::loadBitmap(home.filePath("graphic/pyr0.bmp"));
+        pictures.moon = gfx::loadBitmap(home.filePath("graphic/moon.bmp"));
     }
     PanelTrace paint(const GregorianDate& date) {
         PanelTrace trace;
-        paintPanel({data.folder, program.fonts}, face, pictures, GregorianToMayan(date), &trace);
+        paintPanel({data.folder, program.fonts}, face, pictures, gregorianToMayan(date), &trace);
         return trace;
     }
     template <class Match>
@@ -66,7 +66,7 @@ TEST_F(PanelTest, ExtraDayShowsItsOwnLineAndItsOwnPictureForThePlasma) {
 TEST_F(PanelTest, ToneAndSignLineSplitsWhenWiderThan217Pixels) {
     const GregorianDate date{26, 7, 0, 2026};
     for (QString name = "i"; name.size() < 300; name += "i") {
-        setBaseLine(80 + GregorianToMayan(date).sign, name);
+        setBaseLine(80 + gregorianToMayan(date).sign, name);
         const PanelTrace trace = paint(date);
         const PanelItem* first = findAt(trace, 155);
         ASSERT_NE(first, nullptr);
@@ -84,7 +84,7 @@ TEST_F(PanelTest, ToneAndSignLineSplitsWhenWiderThan217Pixels) {
 }
 
 TEST_F(PanelTest, FailuresCarryTheirCodeDetailsAndReason) {
-    const QString file = QString::number(GregorianToMayan({26, 7, 0, 2026}).sign % 20) + "Y.bmp";
+    const QString file = QString::number(gregorianToMayan({26, 7, 0, 2026}).sign % 20) + "Y.bmp";
     removePicture(file);
     FatalError e = failure();
     EXPECT_EQ(e.code(), 101);
@@ -121,14 +121,14 @@ TEST(PanelLayout, NoTextOfAnyKinsPanelOverlapsAnotherTextOrAPicture) {
     ProgramState program(ORBISCA_HOME_DIR);
     const DataState& data = program.data;
     program.fonts.load(data.folder);
-    const PanelPictures pictures{gfx::LoadBitmap(data.folder.resolve("graphic\\pyr0.bmp")),
-                                 gfx::LoadBitmap(data.folder.resolve("graphic\\moon.bmp"))};
+    const PanelPictures pictures{gfx::loadBitmap(data.folder.resolve("graphic\\pyr0.bmp")),
+                                 gfx::loadBitmap(data.folder.resolve("graphic\\moon.bmp"))};
     QImage face;
     int reported = 0;
     GregorianDate date{1, 7, 0, 2026};
-    for (int day = 0; day < 260 && reported < 10; ++day, date = StepDate(date, 1)) {
+    for (int day = 0; day < 260 && reported < 10; ++day, date = stepDate(date, 1)) {
         PanelTrace trace;
-        paintPanel({data.folder, program.fonts}, face, pictures, GregorianToMayan(date), &trace);
+        paintPanel({data.folder, program.fonts}, face, pictures, gregorianToMayan(date), &trace);
         for (std::size_t i = 0; i < trace.size(); ++i) {
             for (std::size_t j = i + 1; j < trace.size(); ++j) {
                 const PanelItem& a = trace[i];
@@ -137,7 +137,7 @@ TEST(PanelLayout, NoTextOfAnyKinsPanelOverlapsAnotherTextOrAPicture) {
                 if (a.content.isEmpty() || b.content.isEmpty()) continue;  // nothing drawn
                 const QRect boxA(a.x, a.y, a.width, a.height), boxB(b.x, b.y, b.width, b.height);
                 if (boxA.intersects(boxB) && ++reported <= 10)
-                    ADD_FAILURE() << "kin " << GregorianToMayan(date).kin << ": " << describe(a)
+                    ADD_FAILURE() << "kin " << gregorianToMayan(date).kin << ": " << describe(a)
                                   << " overlaps " << describe(b);
             }
         }

@@ -190,7 +190,7 @@ TEST_F(Renderers, AnElementIsCentredOnItsWidthClippedAtTheFrameAndDrawnAfreshWhe
     red.fill(Qt::red);
     const QString file = home.filePath("graphic/10Y.bmp");
     QFile::remove(file);
-    gfx::SaveImage(red, file, "bmp");
+    gfx::saveImage(red, file, "bmp");
     clearFrame(frame.buffers().frame);
     frame.drawElement(0, 10, 10, false);
     EXPECT_EQ(frame.buffers().frame.pixel(5, 15), qRgb(255, 0, 0));

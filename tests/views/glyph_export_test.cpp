@@ -42,9 +42,9 @@ protected:
     QString render(QStringList script, QStringList year, QSize canvas, QImage& page) {
         program.printPage = PrintPageState();
         PrintPageState& p = program.printPage;
-        p.services = ProgramPageServices(data, program.glyphFonts);
+        p.services = programPageServices(data, program.glyphFonts);
         p.services.notify = [](const QString&) {};
-        SetScriptDay(p, data.day.position());
+        setScriptDay(p, data.day.position());
         setCanvas(p, canvas.width(), canvas.height(), true);
         p.script = script;
         p.yearPage = year;
@@ -67,7 +67,7 @@ TEST_F(GlyphExport, TheDayPageWritesItsSignAndPlasmaAsStackedGlyphsWithRoleWords
     // The first day of plasma 1 inside a moon after the worked date.
     GregorianDate date = kWorkedDate;
     do {
-        date = StepDate(date, 1);
+        date = stepDate(date, 1);
         data.day.setDate(date);
     } while (data.day.position().plasma != 1 || data.day.position().month == 0);
     script = exportBoth(*findExportView("day"), true).first;
@@ -139,7 +139,7 @@ TEST_F(GlyphExport, TheWeekFigureTakesSgnDatAsValidatedAndNormalised) {
     qsizetype figureFont = -1;
     QStringList script;
     for (int i = 0; i < 60 && figureFont < 0; ++i) {
-        data.day.setDate(date = StepDate(date, 1));
+        data.day.setDate(date = stepDate(date, 1));
         script = exportBoth(book, true).first;
         figureFont = script.indexOf(QRegularExpression("^FONT 34 -45 .*URRUNE$"));
     }
@@ -186,7 +186,7 @@ TEST_F(GlyphExport, EveryViewRunsInBothFormsAndThePagesAgreeOutsideTheElements) 
     for (const GregorianDate& date : dates) {
         data.day.setDate(date);
         for (const ExportView& view : exportViews()) {
-            const std::string where = view.name.toStdString() + " " + DescribeDate(date);
+            const std::string where = view.name.toStdString() + " " + describeDate(date);
             QImage pages[2];
             QRegion elements;
             for (const bool glyphs : {true, false}) {

@@ -30,9 +30,9 @@ protected:
 
 // The markers of a day from the `first` on, each as "picture x,y" without the picture's folder.
 QStringList markersOf(const GregorianDate& date, qsizetype first = 0) {
-    const MayanDate day = GregorianToMayan(date);
+    const MayanDate day = gregorianToMayan(date);
     QStringList found;
-    for (const BoardMarker& m : boardMarkers(day, MakeOracle(day), false))
+    for (const BoardMarker& m : boardMarkers(day, makeOracle(day), false))
         found << QStringLiteral("%1 %2,%3")
                      .arg(m.picture.startsWith("graphic\\") ? m.picture.mid(8) : "?" + m.picture)
                      .arg(m.at.x())
@@ -43,7 +43,7 @@ QStringList markersOf(const GregorianDate& date, qsizetype first = 0) {
 // 21 August 2001: day 27 of moon 1, sign 10, tone 9, guide 6 (white), oracle partners 9 (red),
 // 11 (blue) and 20 (yellow).
 TEST_F(Board, TheWorkedDatePutsEachMarkerOnItsCell) {
-    ASSERT_EQ(GregorianToMayan(kWorkedDate).monthDay, 27);
+    ASSERT_EQ(gregorianToMayan(kWorkedDate).monthDay, 27);
     EXPECT_EQ(
         markersOf(kWorkedDate),
         QStringList({"tlcr.bmp 401,267", "tlstB.bmp 79,154", "tlstB.bmp 89,367", "tlstW.bmp 89,79",
@@ -89,12 +89,12 @@ TEST_F(Board, TheExtraDayShowsOnlyItsOwnPageAndTheSecondPaintKeepsTheBoard) {
     frame.state().boardDrawn = true;
     EXPECT_TRUE(paintOn(board, kWorkedDate) == first);
     // A later day, painted from the kept board, moves the markers and nothing else.
-    const GregorianDate later = StepDate(kWorkedDate, 3);
+    const GregorianDate later = stepDate(kWorkedDate, 3);
     QImage moved = paintOn(board, later);
     QImage kept = first.copy();
     for (const GregorianDate& date : {kWorkedDate, later}) {
-        const MayanDate day = GregorianToMayan(date);
-        for (const BoardMarker& m : boardMarkers(day, MakeOracle(day), false))
+        const MayanDate day = gregorianToMayan(date);
+        for (const BoardMarker& m : boardMarkers(day, makeOracle(day), false))
             for (QImage* image : {&kept, &moved})
                 QPainter(image).fillRect(QRect(m.at, QSize(34, 34)), Qt::black);
     }

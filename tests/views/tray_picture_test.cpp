@@ -14,7 +14,7 @@ TEST_F(TrayPictureTest, ToneStaysSharpAndCountableAtEveryTraySize) {
     for (const int size : {16, 22, 24, 32, 48, 64}) {
         for (int tone = 1; tone <= 13; ++tone) {
             SCOPED_TRACE(::testing::Message() << size << " px, tone " << tone);
-            MayanDate day = GregorianToMayan({7, 12, 0, 2026});
+            MayanDate day = gregorianToMayan({7, 12, 0, 2026});
             day.tone = static_cast<std::uint8_t>(tone);
             const QImage icon = trayIconPicture(data.folder, day, size);
             ASSERT_EQ(icon.size(), QSize(size, size));
@@ -40,7 +40,7 @@ TEST_F(TrayPictureTest, ToneStaysSharpAndCountableAtEveryTraySize) {
 
 TEST_F(TrayPictureTest, ToolTipNamesTheDayFromTheTexts) {
     const BaseLineReader line = readBaseLineEachTime(data.folder);
-    const MayanDate day = GregorianToMayan({21, 8, 0, 2001});
+    const MayanDate day = gregorianToMayan({21, 8, 0, 2001});
     const QStringList lines = trayToolTip(day, QStringLiteral("21.08.2001"), line).split('\n');
     ASSERT_EQ(lines.size(), 5);
     EXPECT_EQ(lines[0], QStringLiteral("Kin: 230"));
@@ -50,7 +50,7 @@ TEST_F(TrayPictureTest, ToolTipNamesTheDayFromTheTexts) {
     EXPECT_EQ(lines[3], QStringLiteral("21.08.2001"));
     EXPECT_TRUE(lines[4].endsWith(" %"));
 
-    const MayanDate extraDay = GregorianToMayan({25, 7, 0, 2026});
+    const MayanDate extraDay = gregorianToMayan({25, 7, 0, 2026});
     const QStringList extra = trayToolTip(extraDay, {}, line).split('\n');
     ASSERT_EQ(extra.size(), 4);  // no date asked for
     EXPECT_EQ(extra[2], QStringLiteral("The Day Out of Time"));

@@ -169,7 +169,7 @@ void drawPictogram(Pen& k, Pictogram icon) {
                 k.disc(c, 5);
             break;
         }
-        case Pictogram::Izin:
+        case Pictogram::KinBook:
             for (int i = 0; i < 4; ++i) {
                 const qreal y = 80 - i * 19;
                 k.rect(QRectF(22, y - 4, 40, 8));

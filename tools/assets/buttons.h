@@ -24,7 +24,7 @@ enum class Pictogram {
     Moons,
     Castle,
     Telectonon,
-    Izin,
+    KinBook,
     Print,
     Help,
     Config,

@@ -23,7 +23,7 @@ namespace {
 // The face's mask must give, by the window's own region rule, exactly the outline the face is
 // drawn in.
 QString checkFaceMask(const QImage& mask) {
-    const QRegion region = gfx::BitmapToRegion(mask, qRgb(0, 0, 0), gfx::RegionMode::KeepDiffering);
+    const QRegion region = gfx::bitmapToRegion(mask, qRgb(0, 0, 0), gfx::RegionMode::KeepDiffering);
     const QImage shape = faceShape();
     QImage outline(shape.size(), QImage::Format_Grayscale8);
     outline.fill(0);
@@ -157,7 +157,7 @@ QStringList writeContactSheet(const QString& file) {
     }
     p.end();
     try {
-        gfx::SaveImage(sheet, file);
+        gfx::saveImage(sheet, file);
     } catch (const gfx::ImageError& e) {
         return {QString::fromUtf8(e.what())};
     }

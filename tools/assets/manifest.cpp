@@ -281,7 +281,7 @@ void addButtons(Builder& b) {
         {"btnMoons.bmp", Pictogram::Moons},
         {"btnCastle.bmp", Pictogram::Castle},
         {"btnTelectonon.bmp", Pictogram::Telectonon},
-        {"btnIzin.bmp", Pictogram::Izin},
+        {"btnIzin.bmp", Pictogram::KinBook},
         {"btnPrint.bmp", Pictogram::Print},
         {"btnHelp.bmp", Pictogram::Help},
         {"btnConfig.bmp", Pictogram::Config},

@@ -84,12 +84,12 @@ void expectNoMoreArgs(const Args& args) {
 }
 
 GregorianDate CommandContext::today() const {
-    return fixedToday ? *fixedToday : GetGregorianDate(program.data.day.now());
+    return fixedToday ? *fixedToday : getGregorianDate(program.data.day.now());
 }
 
 GregorianDate dateArgument(const std::string& text) {
     try {
-        return ParseIsoDate(text);
+        return parseIsoDate(text);
     } catch (const InvalidDate& e) {
         throw UsageError(e.what());
     }
@@ -123,7 +123,7 @@ void savePicture(const QImage& image, const std::string& path) {
     const QString name = QString::fromStdString(path);
     const QString suffix = QFileInfo(name).suffix();
     try {
-        gfx::SaveImage(image, name, suffix.isEmpty() ? QByteArray("png") : QByteArray(),
+        gfx::saveImage(image, name, suffix.isEmpty() ? QByteArray("png") : QByteArray(),
                        WriteTarget::UserOutput);
     } catch (const gfx::ImageError& e) {
         throw CommandFailed(printable(QString::fromUtf8(e.what())));

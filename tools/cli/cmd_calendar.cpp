@@ -38,10 +38,11 @@ Fields positionFields(const MayanDate& m) {
 }
 
 Fields oracleFields(const OracleInfo& o) {
-    return {
-        {"GUIDE:", o.guide},        {"ANALOG:", o.analog},        {"ANTIPOD:", o.antipod},
-        {"ATEACHER:", o.ateacher},  {"COLOUR:", o.colour},        {"SIGN GROUP:", o.signGroup},
-        {"SIGN FLAG:", o.signFlag}, {"MARKED KIN:", o.markedKin}, {"CENTRAL KIN:", o.centralKin}};
+    return {{"GUIDE:", o.guide},           {"ANALOG:", o.analog},
+            {"ANTIPOD:", o.antipode},      {"ATEACHER:", o.occultTeacher},
+            {"COLOUR:", o.colour},         {"SIGN GROUP:", o.signGroup},
+            {"SIGN FLAG:", o.signFlag},    {"MARKED KIN:", o.markedKin},
+            {"CENTRAL KIN:", o.centralKin}};
 }
 
 // "YEAR SIGN:" becomes "yearSign", the names of the CSV header and the JSON keys.
@@ -113,29 +114,29 @@ void printJson(const GregorianDate& date, const MayanDate& m, const OracleInfo& 
     std::string layouts = "[";
     for (int layout = 0; layout <= 5; ++layout)
         layouts.append(layout ? ",\"" : "\"")
-            .append(FormatGregorianDate(date, layout))
+            .append(formatGregorianDate(date, layout))
             .append("\"");
     layouts += "]";
     std::printf(
         "{\"date\":\"%s\",\"position\":%s,\"oracle\":%s,\"names\":%s,\"glyphs\":\"%s\","
         "\"layouts\":%s}\n",
-        FormatIsoDate(date).c_str(), object(positionFields(m)).c_str(),
-        object(oracleFields(o)).c_str(), nameObject.c_str(), GlyphLetters(m).c_str(),
+        formatIsoDate(date).c_str(), object(positionFields(m)).c_str(),
+        object(oracleFields(o)).c_str(), nameObject.c_str(), glyphLetters(m).c_str(),
         layouts.c_str());
 }
 
 void printText(const GregorianDate& date, const MayanDate& m, const OracleInfo& o,
                const Names& names) {
-    std::printf("DATE:%s\n", FormatIsoDate(date).c_str());
+    std::printf("DATE:%s\n", formatIsoDate(date).c_str());
     for (const auto& [label, value] : positionFields(m))
         std::printf("%s%lld\n", label.c_str(), value);
     for (const auto& [label, value] : oracleFields(o))
         std::printf("%s%lld\n", label.c_str(), value);
     for (const auto& [label, name] : names)
         std::printf("%s%s\n", label.c_str(), printable(name).c_str());
-    std::printf("GLYPHS:%s\n", GlyphLetters(m).c_str());
+    std::printf("GLYPHS:%s\n", glyphLetters(m).c_str());
     for (int layout = 0; layout <= 5; ++layout)
-        std::printf("LAYOUT %d:%s\n", layout, FormatGregorianDate(date, layout).c_str());
+        std::printf("LAYOUT %d:%s\n", layout, formatGregorianDate(date, layout).c_str());
 }
 
 int runDay(CommandContext& context, const Args& input) {
@@ -150,8 +151,8 @@ int runDay(CommandContext& context, const Args& input) {
         args.erase(args.begin());
     }
     expectNoMoreArgs(args);
-    const MayanDate m = GregorianToMayan(date);
-    const OracleInfo o = MakeOracle(m);
+    const MayanDate m = gregorianToMayan(date);
+    const OracleInfo o = makeOracle(m);
     const Names names = namesOf(context.program.data.folder, m);
     if (json)
         printJson(date, m, o, names);
@@ -168,9 +169,9 @@ int runRange(CommandContext& /*context*/, const Args& input) {
     if (args.size() != 2) throw UsageError("range needs two dates, FROM and TO");
     const GregorianDate from = dateArgument(args[0]);
     const GregorianDate to = dateArgument(args[1]);
-    if (DateBefore(to, from))
+    if (dateBefore(to, from))
         throw UsageError("FROM (" + args[0] + ") is after TO (" + args[1] + ")");
-    const bool ok = WriteRangeCsv(from, to, [](std::string_view chunk) {
+    const bool ok = writeRangeCsv(from, to, [](std::string_view chunk) {
         return std::fwrite(chunk.data(), 1, chunk.size(), stdout) == chunk.size();
     });
     if (!ok) throw CommandFailed("could not write the output");

@@ -25,11 +25,11 @@ int runCompact(CommandContext& context, const Args& input) {
         const WorkingFolder& folder = program.data.folder;
         loadSettings(program.data);  // the moon as the user's hemisphere sees it
         program.fonts.load(folder);
-        const PanelPictures pictures{gfx::LoadBitmap(folder.resolve("graphic\\pyr0.bmp")),
-                                     gfx::LoadBitmap(folder.resolve("graphic\\moon.bmp")),
+        const PanelPictures pictures{gfx::loadBitmap(folder.resolve("graphic\\pyr0.bmp")),
+                                     gfx::loadBitmap(folder.resolve("graphic\\moon.bmp")),
                                      program.data.settings.southernMoon()};
         QImage face;
-        paintPanel({folder, program.fonts}, face, pictures, GregorianToMayan(date));
+        paintPanel({folder, program.fonts}, face, pictures, gregorianToMayan(date));
         savePicture(face, output);
     } catch (const CommandFailed&) {
         throw;

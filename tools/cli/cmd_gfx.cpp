@@ -31,7 +31,7 @@ int runMoon(CommandContext& /*context*/, const Args& input) {
             ? 100
             : int(parseInteger(sizeText, "--size", gfx::kMinMoonSize, gfx::kMaxMoonSize));
     if (output.empty()) throw UsageError("moon needs -o FILE.png");
-    savePicture(gfx::DrawMoon(phase, size), output);
+    savePicture(gfx::drawMoon(phase, size), output);
     return 0;
 }
 
@@ -43,16 +43,16 @@ int runRegion(CommandContext& /*context*/, const Args& input) {
     requireInputFile(mask);  // a mask that is not there is bad input, not a failed run
     QImage bitmap;
     try {
-        bitmap = gfx::LoadBitmap(qs(mask));
+        bitmap = gfx::loadBitmap(qs(mask));
     } catch (const gfx::ImageError& e) {
         throw CommandFailed(printable(QString::fromUtf8(e.what())));
     }
     const QRegion region =
-        gfx::BitmapToRegion(bitmap, qRgb(0, 0, 0), gfx::RegionMode::KeepDiffering);
+        gfx::bitmapToRegion(bitmap, qRgb(0, 0, 0), gfx::RegionMode::KeepDiffering);
     const QRect box = region.boundingRect();
     std::printf("BOUNDING BOX:%d %d %d %d\n", box.x(), box.y(), box.width(), box.height());
     std::printf("RECTANGLES:%d\n", region.rectCount());
-    std::printf("AREA:%lld\n", gfx::RegionArea(region));
+    std::printf("AREA:%lld\n", gfx::regionArea(region));
     return 0;
 }
 

@@ -31,9 +31,9 @@ int parseAlarm(const std::string& text) {
 
 GregorianDate parseFeedDate(const std::string& text) {
     const GregorianDate date = dateArgument(text);
-    if (DateBefore(date, kFirstFeedDate) || DateBefore(kLastFeedDate, date))
+    if (dateBefore(date, kFirstFeedDate) || dateBefore(kLastFeedDate, date))
         throw UsageError("\"" + text + "\" is outside the dates a calendar file can hold (" +
-                         FormatIsoDate(kFirstFeedDate) + " to " + FormatIsoDate(kLastFeedDate) +
+                         formatIsoDate(kFirstFeedDate) + " to " + formatIsoDate(kLastFeedDate) +
                          ")");
     return date;
 }
@@ -53,15 +53,15 @@ int runIcs(CommandContext& context, const Args& input) {
     if (args.size() != 2) throw UsageError("ics needs two dates, FROM and TO");
     const GregorianDate from = parseFeedDate(args[0]);
     const GregorianDate to = parseFeedDate(args[1]);
-    if (DateBefore(to, from))
+    if (dateBefore(to, from))
         throw UsageError("FROM (" + args[0] + ") is after TO (" + args[1] + ")");
     IcsFeedOptions options;
     if (!alarm.empty()) options.alarmMinutes = parseAlarm(alarm);
-    options.stamp = IcsTimestamp(context.program.data.day.now());
+    options.stamp = icsTimestamp(context.program.data.day.now());
     const IcsFeed feed(loadBaseLines(context.program.data.folder), options);
 
     if (output.empty()) {
-        const bool written = WriteIcsFeed(feed, from, to, [](std::string_view chunk) {
+        const bool written = writeIcsFeed(feed, from, to, [](std::string_view chunk) {
             return std::fwrite(chunk.data(), 1, chunk.size(), stdout) == chunk.size();
         });
         if (!written) throw CommandFailed("could not write the output");
@@ -69,7 +69,7 @@ int runIcs(CommandContext& context, const Args& input) {
         return 0;
     }
     writeOutputFile(output, [&](QIODevice& file) {
-        return WriteIcsFeed(feed, from, to, [&](std::string_view chunk) {
+        return writeIcsFeed(feed, from, to, [&](std::string_view chunk) {
             const auto size = static_cast<qint64>(chunk.size());
             return file.write(chunk.data(), size) == size;
         });

@@ -58,7 +58,7 @@ int runScript(CommandContext& context, Args& args) {
     QStringList script = readScript(file);
     startGuiApplication(context.program);
     PrintPageState& page = preparePage(context);
-    SetScriptDay(page, GregorianToMayan(day));
+    setScriptDay(page, gregorianToMayan(day));
     page.background = backgroundColour;
     page.interp.blackAndWhite = blackAndWhite;
     page.script = script;
@@ -101,7 +101,7 @@ int runRescale(CommandContext& context, Args& args) {
     startGuiApplication(context.program);
     PrintPageState& page = preparePage(context);
     page.script = script;
-    const bool rescaled = RescaleScript(page, factorText == "2" ? 2.0 : 0.5);
+    const bool rescaled = rescaleScript(page, factorText == "2" ? 2.0 : 0.5);
     printNotices(context);
     if (!rescaled) {
         reportSyntaxError(page);
@@ -148,7 +148,7 @@ PrintPageState& preparePage(CommandContext& context) {
     ProgramState& program = context.program;
     PrintPageState& page = program.printPage;
     page = PrintPageState();
-    page.services = ProgramPageServices(program.data, program.glyphFonts);
+    page.services = programPageServices(program.data, program.glyphFonts);
     context.pageNotices.clear();
     page.services.notify = [&notices = context.pageNotices](const QString& text) {
         if (!text.startsWith(u"Syntax error at line ")) notices << text;

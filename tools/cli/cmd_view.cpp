@@ -206,7 +206,7 @@ int runFade(CommandContext& context, const Args& input) {
             const TickResult result = fade.tick();
             if (result.failure) throw CommandFailed(result.failure->reason().toStdString());
             if (!result.frame.isNull())
-                gfx::SaveImage(result.frame, QDir(QString::fromStdString(folder))
+                gfx::saveImage(result.frame, QDir(QString::fromStdString(folder))
                                                  .filePath(QStringLiteral("%1.png").arg(
                                                      frames++, 3, 10, QLatin1Char('0'))));
             ticking = result.keepTicking;

@@ -15,7 +15,7 @@ namespace {
 constexpr std::size_t kFoldOctets = 75;
 constexpr std::string_view kLineEnd = "\r\n";
 
-std::string escaped(const QString& text) { return EscapeIcsText(text.toStdString()); }
+std::string escaped(const QString& text) { return escapeIcsText(text.toStdString()); }
 
 void appendNumber(std::string& out, long long value) {
     char digits[24];
@@ -41,7 +41,7 @@ void appendProperty(std::string& out, std::string_view name, std::string_view va
     std::string line;
     line.reserve(name.size() + 1 + value.size());
     line.append(name).append(":").append(value);
-    AppendFoldedLine(out, line);
+    appendFoldedLine(out, line);
 }
 
 // "PT9H30M": how far into the day the alarm rings.
@@ -61,7 +61,7 @@ std::string alarmTrigger(int minutes) {
 
 }  // namespace
 
-std::string EscapeIcsText(std::string_view utf8) {
+std::string escapeIcsText(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size() + 8);
     for (const char c : utf8) {
@@ -82,7 +82,7 @@ std::string EscapeIcsText(std::string_view utf8) {
     return out;
 }
 
-void AppendFoldedLine(std::string& out, std::string_view line) {
+void appendFoldedLine(std::string& out, std::string_view line) {
     std::size_t limit = kFoldOctets;
     while (line.size() > limit) {
         std::size_t cut = limit;
@@ -100,7 +100,7 @@ void AppendFoldedLine(std::string& out, std::string_view line) {
     out.append(line).append(kLineEnd);
 }
 
-std::string IcsTimestamp(std::chrono::system_clock::time_point time) {
+std::string icsTimestamp(std::chrono::system_clock::time_point time) {
     const std::time_t seconds = std::chrono::system_clock::to_time_t(time);
     std::tm utc{};
     gmtime_r(&seconds, &utc);
@@ -109,7 +109,7 @@ std::string IcsTimestamp(std::chrono::system_clock::time_point time) {
     return text;
 }
 
-IcsFeed::IcsFeed(const BaseLineReader& L, IcsFeedOptions options)
+IcsFeed::IcsFeed(const BaseLineReader& line, IcsFeedOptions options)
     : options_(std::move(options)),
       kinHead_(261),
       oracle_(261),
@@ -118,47 +118,49 @@ IcsFeed::IcsFeed(const BaseLineReader& L, IcsFeedOptions options)
       plasma_(8),
       bearer_(21 * 14) {
     namespace bl = base_line;
-    calendarName_ = escaped(L(bl::kFeedName));
-    AppendFoldedLine(categoriesLine_, "CATEGORIES:" + calendarName_);
+    calendarName_ = escaped(line(bl::kFeedName));
+    appendFoldedLine(categoriesLine_, "CATEGORIES:" + calendarName_);
     const QString labelSep = QStringLiteral(": ");
     for (int kin = 1; kin <= 260; ++kin) {
-        const MayanDate position = PositionOfKin(kin);
-        const OracleInfo o = MakeOracle(position);
+        const MayanDate position = positionOfKin(kin);
+        const OracleInfo o = makeOracle(position);
         kinHead_[kin] =
-            escaped(L(bl::kKinLabel) + " " + QString::number(kin) + " - " + colourWord(o, L) + " " +
-                    toneWord(o, L) + " " + L(signNameLine(o.sign)));
-        oracle_[kin] = escaped(
-            L(bl::kGuideLabel) + labelSep + L(sealNameLine(o.guide)) + "\n" + L(bl::kAnalogLabel) +
-            labelSep + L(sealNameLine(o.analog)) + "\n" + L(bl::kAntipodeLabel) + labelSep +
-            L(sealNameLine(o.antipod)) + "\n" + L(bl::kHiddenTeacherFirst) + " " +
-            L(bl::kHiddenTeacherSecond) + labelSep + L(sealNameLine(o.ateacher)));
+            escaped(line(bl::kKinLabel) + " " + QString::number(kin) + " - " + colourWord(o, line) +
+                    " " + toneWord(o, line) + " " + line(signNameLine(o.sign)));
+        oracle_[kin] =
+            escaped(line(bl::kGuideLabel) + labelSep + line(sealNameLine(o.guide)) + "\n" +
+                    line(bl::kAnalogLabel) + labelSep + line(sealNameLine(o.analog)) + "\n" +
+                    line(bl::kAntipodeLabel) + labelSep + line(sealNameLine(o.antipode)) + "\n" +
+                    line(bl::kOccultTeacherFirst) + " " + line(bl::kOccultTeacherSecond) +
+                    labelSep + line(sealNameLine(o.occultTeacher)));
         QString affirmation = QStringLiteral("\n");
-        for (const QString& sentence : shapedAffirmation(position, L))
+        for (const QString& sentence : shapedAffirmation(position, line))
             if (!sentence.isEmpty()) affirmation += "\n" + sentence;
         affirm_[kin] = escaped(affirmation);
     }
-    const QString dayWord = applyCasePattern(L(bl::kDayLabel), QStringLiteral("a"));
+    const QString dayWord = applyCasePattern(line(bl::kDayLabel), QStringLiteral("a"));
     for (int month = 1; month <= 13; ++month)
-        moonPart_[month] =
-            escaped(" - " + moonTitle(month, L) + " " + L(bl::kMoonLabel) + ", " + dayWord + " ");
-    moonPart_[0] = escaped(" - " + L(bl::kExtraDay));
+        moonPart_[month] = escaped(" - " + moonTitle(month, line) + " " + line(bl::kMoonLabel) +
+                                   ", " + dayWord + " ");
+    moonPart_[0] = escaped(" - " + line(bl::kExtraDay));
     for (int plasma = 1; plasma <= 7; ++plasma)
         plasma_[plasma] =
-            escaped("\n" + L(bl::kPlasmaLabel) + labelSep + L(plasmaNameLine(plasma)));
+            escaped("\n" + line(bl::kPlasmaLabel) + labelSep + line(plasmaNameLine(plasma)));
     for (int sign : {4, 9, 14, 19}) {
         for (int tone = 1; tone <= 13; ++tone) {
             MayanDate year;
             year.sign = static_cast<std::uint8_t>(sign);
             year.tone = static_cast<std::uint8_t>(tone);
-            const OracleInfo o = MakeOracle(year);
-            bearer_[sign * 14 + tone] =
-                escaped("\n" + L(bl::kBearerLabel) + " " + L(bl::kYearLabel) + labelSep +
-                        colourWord(o, L) + " " + toneWord(o, L) + " " + L(signNameLine(sign)));
+            const OracleInfo o = makeOracle(year);
+            bearer_[sign * 14 + tone] = escaped(
+                "\n" + line(bl::kBearerLabel) + " " + line(bl::kYearLabel) + labelSep +
+                colourWord(o, line) + " " + toneWord(o, line) + " " + line(signNameLine(sign)));
         }
     }
-    weekLabel_ = escaped("\n" + L(bl::kWeekLabel) + " ");
-    phaseLabel_ = escaped("\n" + L(bl::kPhaseOfLabel) + " " + L(bl::kTheMoonLabel) + labelSep);
-    leapNote_ = escaped(" (" + L(bl::kLeapDayNote) + ")");
+    weekLabel_ = escaped("\n" + line(bl::kWeekLabel) + " ");
+    phaseLabel_ =
+        escaped("\n" + line(bl::kPhaseOfLabel) + " " + line(bl::kTheMoonLabel) + labelSep);
+    leapNote_ = escaped(" (" + line(bl::kLeapDayNote) + ")");
 }
 
 void IcsFeed::appendHeader(std::string& out) const {
@@ -198,9 +200,9 @@ std::string IcsFeed::descriptionText(const MayanDate& m) const {
 
 void IcsFeed::appendEvent(std::string& out, const GregorianDate& date,
                           LunationCache& lunation) const {
-    const MayanDate m = GregorianToMayan(date, lunation);
+    const MayanDate m = gregorianToMayan(date, lunation);
     GregorianDate next = date;
-    NextGregorianDay(next);
+    nextGregorianDay(next);
     out += "BEGIN:VEVENT\r\nUID:";
     appendDate(out, date);
     out += "@orbisca.invalid\r\nDTSTAMP:";
@@ -224,14 +226,14 @@ void IcsFeed::appendEvent(std::string& out, const GregorianDate& date,
     out += "END:VEVENT\r\n";
 }
 
-bool WriteIcsFeed(const IcsFeed& feed, const GregorianDate& from, const GregorianDate& to,
+bool writeIcsFeed(const IcsFeed& feed, const GregorianDate& from, const GregorianDate& to,
                   const std::function<bool(std::string_view)>& sink) {
     constexpr std::size_t kChunk = 64 * 1024;
     std::string buffer;
     buffer.reserve(kChunk + 8 * 1024);
     feed.appendHeader(buffer);
     LunationCache lunation;
-    for (GregorianDate day = from;; NextGregorianDay(day)) {
+    for (GregorianDate day = from;; nextGregorianDay(day)) {
         feed.appendEvent(buffer, day, lunation);
         if (buffer.size() >= kChunk) {
             if (!sink(buffer)) return false;

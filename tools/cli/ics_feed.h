@@ -57,16 +57,16 @@ private:
 // Writes the calendar with one event per real day from `from` to `to` (from <= to, both within
 // the feed dates) through `sink`, in chunks of about 64 KiB; false as soon as a write fails.
 // Memory use does not depend on the range.
-bool WriteIcsFeed(const IcsFeed& feed, const GregorianDate& from, const GregorianDate& to,
+bool writeIcsFeed(const IcsFeed& feed, const GregorianDate& from, const GregorianDate& to,
                   const std::function<bool(std::string_view)>& sink);
 
 // TEXT value escaping: backslash, semicolon and comma get a backslash, a line break becomes
 // "\n"; other control characters (a tab excepted) have no place in a value and are dropped.
-std::string EscapeIcsText(std::string_view utf8);
+std::string escapeIcsText(std::string_view utf8);
 // Appends a content line folded at 75 octets (never inside a UTF-8 character), each part ended
 // by CR LF and every continuation starting with one blank.
-void AppendFoldedLine(std::string& out, std::string_view line);
+void appendFoldedLine(std::string& out, std::string_view line);
 // The UTC date-time form of DTSTAMP.
-std::string IcsTimestamp(std::chrono::system_clock::time_point time);
+std::string icsTimestamp(std::chrono::system_clock::time_point time);
 
 }  // namespace orbisca::cli

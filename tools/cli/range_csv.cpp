@@ -41,27 +41,27 @@ char* appendField(char* out, long long value) {
 
 }  // namespace
 
-bool DateBefore(const GregorianDate& a, const GregorianDate& b) {
+bool dateBefore(const GregorianDate& a, const GregorianDate& b) {
     if (a.year != b.year) return a.year < b.year;
     if (a.month != b.month) return a.month < b.month;
     return a.day < b.day;
 }
 
-char* AppendRangeCsvRow(char* out, const GregorianDate& date, LunationCache& lunation) {
-    const MayanDate m = GregorianToMayan(date, lunation);
-    out = AppendIsoDate(out, date);
+char* appendRangeCsvRow(char* out, const GregorianDate& date, LunationCache& lunation) {
+    const MayanDate m = gregorianToMayan(date, lunation);
+    out = appendIsoDate(out, date);
     for (long long v :
          {(long long)m.kin, (long long)m.sign, (long long)m.tone, (long long)m.yearSign,
           (long long)m.yearTone, (long long)m.cromatic, (long long)m.vinal, (long long)m.vinalTone,
           (long long)m.weekNumber, (long long)m.plasma, (long long)m.monthDay, (long long)m.month,
-          (long long)m.moonPhase, (long long)GetGuide(m), (long long)GetAnalog(m),
-          (long long)GetAntipod(m), (long long)GetAteacher(m)})
+          (long long)m.moonPhase, (long long)getGuide(m), (long long)getAnalog(m),
+          (long long)getAntipode(m), (long long)getOccultTeacher(m)})
         out = appendField(out, v);
     *out++ = '\n';
     return out;
 }
 
-bool WriteRangeCsv(const GregorianDate& from, const GregorianDate& to,
+bool writeRangeCsv(const GregorianDate& from, const GregorianDate& to,
                    const std::function<bool(std::string_view)>& sink) {
     constexpr std::size_t kChunk = 64 * 1024;
     constexpr std::size_t kRowMax = 160;
@@ -77,9 +77,9 @@ bool WriteRangeCsv(const GregorianDate& from, const GregorianDate& to,
     GregorianDate day = from;
     LunationCache lunation;
     while (true) {
-        out = AppendRangeCsvRow(out, day, lunation);
+        out = appendRangeCsvRow(out, day, lunation);
         if (static_cast<std::size_t>(out - begin) >= kChunk && !flush()) return false;
-        if (day == to || !NextGregorianDay(day)) break;
+        if (day == to || !nextGregorianDay(day)) break;
     }
     return flush();
 }

@@ -18,14 +18,14 @@ inline constexpr std::string_view kRangeCsvHeader =
 // Writes the header and one row per real day from `from` to `to` inclusive (from <= to) through
 // `sink`, which receives chunks of at most about 64 KiB and returns false when it could not
 // write them. Returns false when a write failed. Memory use does not depend on the range.
-bool WriteRangeCsv(const GregorianDate& from, const GregorianDate& to,
+bool writeRangeCsv(const GregorianDate& from, const GregorianDate& to,
                    const std::function<bool(std::string_view)>& sink);
 
 // Appends one row (without the date column's day stepping) to a buffer; returns the end.
 // Needs at most 160 bytes. `lunation` carries the new moons from one row to the next.
-char* AppendRangeCsvRow(char* out, const GregorianDate& date, LunationCache& lunation);
+char* appendRangeCsvRow(char* out, const GregorianDate& date, LunationCache& lunation);
 
 // Orders real dates.
-bool DateBefore(const GregorianDate& a, const GregorianDate& b);
+bool dateBefore(const GregorianDate& a, const GregorianDate& b);
 
 }  // namespace orbisca::cli
