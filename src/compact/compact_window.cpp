@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <algorithm>
 #include <utility>
 
 #include "calendar/calendar_state.h"
@@ -24,6 +25,7 @@
 #include "gfx/region.h"
 #include "views/compact_panel.h"
 #include "views/full_mode_state.h"
+#include "widgets/desktop_compositing.h"
 
 namespace orbisca {
 
@@ -108,6 +110,8 @@ CompactWindow::CompactWindow(ProgramState& program, QWidget* parent)
     setMouseTracking(true);
     tickTimer_.setInterval(50);
     connect(&tickTimer_, &QTimer::timeout, this, &CompactWindow::onTick);
+    // Decided before the native window exists: a translucent window needs a visual with alpha.
+    if (desktopComposites()) setAttribute(Qt::WA_TranslucentBackground);
     createControls();
 }
 
@@ -198,6 +202,27 @@ void CompactWindow::runStartUpSteps(LoadingLog& log) {
         followsDay_ =
             connect(&day, &DayModel::dayChanged, this, [this] { applyPhase(state_.phase); });
     loadButtonGlyphs();
+    loadSoftEdge();
+}
+
+// With a compositing desktop the face is shown through the pack's anti-aliased outline, inside the
+// hard one, so its rim blends with what lies behind. Like the button glyphs it is no part of the
+// logged start: without the picture, or without compositing, the window keeps its hard outline.
+void CompactWindow::loadSoftEdge() {
+    softEdge_ = QImage();
+    if (!testAttribute(Qt::WA_TranslucentBackground)) return;
+    try {
+        softEdge_ =
+            gfx::loadBitmap(program_.data.folder.resolve(QStringLiteral("graphic\\pyrS0.bmp")))
+                .convertToFormat(QImage::Format_Grayscale8);
+    } catch (const gfx::ImageError&) {
+        return;
+    }
+    // Grey levels become the alpha the face is painted through.
+    QImage alpha(softEdge_.size(), QImage::Format_Alpha8);
+    for (int y = 0; y < softEdge_.height(); ++y)
+        std::copy_n(softEdge_.constScanLine(y), softEdge_.width(), alpha.scanLine(y));
+    softEdge_ = alpha;
 }
 
 // The button glyphs are no part of the logged start: a missing one leaves a plain button.
@@ -427,7 +452,18 @@ LogValues CompactWindow::logValues() const {
 
 void CompactWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    if (!showsSoftEdge()) {
+        painter.drawImage(0, 0, face_);
+        return;
+    }
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.drawImage(0, 0, face_);
+    painter.setCompositionMode(QPainter::CompositionMode_DestinationIn);
+    painter.drawImage(0, 0, softEdge_);
+}
+
+bool CompactWindow::showsSoftEdge() const {
+    return !softEdge_.isNull() && softEdge_.size() == face_.size();
 }
 
 void CompactWindow::mousePressEvent(QMouseEvent* event) {

@@ -124,6 +124,8 @@ public:
     const CompactWindowState& state() const { return state_; }
     const QImage& face() const { return face_; }
     const QImage& frameBitmap() const { return frameBitmap_; }
+    // Whether the face is painted through the anti-aliased outline (a compositing desktop).
+    bool showsSoftEdge() const;
     QLabel* hintLabel() const { return hintLabel_; }
     QColor hintColour() const { return QColor(hintRed_, hintGreen_, hintBlue_); }
     QTimer& tickTimer() { return tickTimer_; }
@@ -163,6 +165,7 @@ private:
     void runStartUpSteps(LoadingLog& log);
     void startShaping();
     void setFace(const QImage& face);
+    void loadSoftEdge();
     void loadButtonGlyphs();
     void showHint(CompactHint hint, int line);
     void resetHintColour();
@@ -180,6 +183,7 @@ private:
     QImage face_;                         // the face picture
     QImage frameBitmap_;                  // background of every repaint
     QImage moonBitmap_;
+    QImage softEdge_;  // alpha of the face's rim on a compositing desktop, else null
     QLabel* hintLabel_ = nullptr;
     GlyphButton* expandButton_ = nullptr;
     GlyphButton* closeButton_ = nullptr;

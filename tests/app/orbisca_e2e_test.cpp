@@ -184,6 +184,38 @@ TEST_F(EndToEndTest, ShapedWindowShowsTodayStepsWithTheKeysAndEnds) {
     EXPECT_EQ(endWithEscape(), 0);
 }
 
+// Under a compositing manager the face's rim blends with what lies behind it, along the pack's
+// anti-aliased outline (without one, the test above sees the hard outline over the root).
+TEST_F(EndToEndTest, UnderACompositingManagerTheRimIsAntiAliased) {
+    QProcess compositor;
+    compositor.setProcessEnvironment(display->environment());
+    compositor.start("xcompmgr", {});
+    ASSERT_TRUE(compositor.waitForStarted(5000));
+    QThread::msleep(300);  // until it holds the screen's compositing selection
+    data.day.start();
+    const QImage face = expectedFace(data.day.today());
+    startProgram();
+    ASSERT_GT(waitForPanel(), 0) << stderrText.toStdString();
+    QImage shot;
+    ASSERT_TRUE(waitForSign(face, &shot));
+    keep(shot.copy(QRect(kWindowAt, QSize(600, 450))), "compact-window-composited.png");
+    const QImage soft = gfx::loadBitmap(home.filePath("graphic/pyrS0.bmp"))
+                            .convertToFormat(QImage::Format_Grayscale8);
+    int rim = 0, blended = 0;
+    for (int y = 0; y < soft.height(); ++y)
+        for (int x = 0; x < soft.width(); ++x) {
+            const int alpha = soft.constScanLine(y)[x];
+            if (alpha <= 32 || alpha >= 224) continue;
+            ++rim;
+            blended += shot.pixel(kWindowAt + QPoint(x, y)) != face.pixel(x, y);
+        }
+    EXPECT_GT(rim, 200);
+    EXPECT_GT(blended, rim * 9 / 10) << blended << " of " << rim;
+    EXPECT_EQ(endWithEscape(), 0);
+    compositor.terminate();
+    compositor.waitForFinished(3000);
+}
+
 // The full-mode window as a user drives it: opened from the compact window, over the whole
 // screen with the frame in its place, a view button, a day step, the way back, and Escape.
 TEST_F(EndToEndTest, FullModeCoversTheScreenChangesViewsStepsTheDayAndLeaves) {

@@ -389,16 +389,41 @@ QImage paintFace() {
 
 }  // namespace
 
-QImage faceShape() {
+namespace {
+// The outline filled white on black, with or without anti-aliasing.
+QImage outlineCoverage(bool antialiased) {
     QImage shape(kFaceWidth, kFaceHeight, QImage::Format_Grayscale8);
     shape.fill(0);
     QPainter p(&shape);
-    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setRenderHint(QPainter::Antialiasing, antialiased);
     p.setPen(Qt::NoPen);
     p.setBrush(Qt::white);
     p.drawPath(outlinePath());
     p.end();
     return shape;
+}
+}  // namespace
+
+QImage faceShape() { return outlineCoverage(false); }
+
+QImage faceSoftEdge() {
+    // The outline drawn anti-aliased gives each rim pixel its coverage; the hard outline keeps the
+    // pixels whose centre lies inside. The soft edge is the smaller of the two, so it never shows
+    // a pixel the hard outline leaves out (whose face colour is the black around the figure), and
+    // the rim fades from the hard outline inwards.
+    const QImage soft = outlineCoverage(true);
+    const QImage hard = faceShape();
+    QImage mask(soft.size(), QImage::Format_RGB888);
+    for (int y = 0; y < soft.height(); ++y) {
+        const uchar* coverage = soft.constScanLine(y);
+        const uchar* inside = hard.constScanLine(y);
+        uchar* out = mask.scanLine(y);
+        for (int x = 0; x < soft.width(); ++x) {
+            const uchar v = inside[x] ? coverage[x] : 0;
+            out[3 * x] = out[3 * x + 1] = out[3 * x + 2] = v;
+        }
+    }
+    return mask;
 }
 
 std::vector<QRect> faceMarkedRectangles(const QImage& shape) {

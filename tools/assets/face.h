@@ -21,6 +21,7 @@ std::vector<QRect> faceMarkedRectangles(const QImage& shape);
 
 QImage facePicture();            // pyr0.bmp
 QImage faceRegionMask();         // pyrA0.bmp
+QImage faceSoftEdge();           // pyrS0.bmp: the outline with an anti-aliased rim
 QImage splashOutline(int size);  // frame1.bmp: the first, small outline
 QImage splashPicture(int size);  // frameclr.bmp: the picture shown inside it
 

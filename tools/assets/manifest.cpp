@@ -125,6 +125,10 @@ void addCompact(Builder& b) {
     b.mask("pyrA0.bmp", "compact", face,
            "outline mask of the face, same size as pyr0.bmp; red corner pairs mark its rectangles",
            faceRegionMask);
+    b.mask("pyrS0.bmp", "compact", face,
+           "the outline with an anti-aliased rim, same size as pyr0.bmp: the window's alpha when "
+           "the desktop composites",
+           faceSoftEdge);
     b.mask("frame1.bmp", "compact", {kSplash, kSplash},
            "first outline: the window starts at the screen centre less 40, so 80 x 80 is centred",
            [] { return splashOutline(kSplash); });
