@@ -83,11 +83,10 @@ protected:
 
 TEST_F(GlyphFonts, EveryFamilyIsRegisteredOnceAndDrawsEveryLetterOfAnExportedPage) {
     copyBuiltFonts();
-    QStringList found = registerFonts();
+    QStringList found = registerFonts(), expected;
     EXPECT_TRUE(reports.isEmpty()) << reports.join("; ").toStdString();
-    found.sort();
-    QStringList expected;
     for (const Family& f : kFamilies) expected << f.name;
+    found.sort();
     expected.sort();
     EXPECT_EQ(found, expected);
     // A second start registers nothing twice.
@@ -102,11 +101,7 @@ TEST_F(GlyphFonts, EveryFamilyIsRegisteredOnceAndDrawsEveryLetterOfAnExportedPag
         ASSERT_TRUE(raw.isValid()) << f.name;
         for (QChar letter : f.letters) {
             SCOPED_TRACE(f.name.toStdString() + " '" + QString(letter).toStdString() + "'");
-            EXPECT_TRUE(raw.supportsCharacter(letter));
-            const QList<quint32> glyph = raw.glyphIndexesForString(QString(letter));
-            ASSERT_EQ(glyph.size(), 1);
-            EXPECT_NE(glyph[0], 0u);  // not the missing-letter box
-            EXPECT_FALSE(raw.pathForGlyph(glyph[0]).isEmpty());
+            EXPECT_NE(raw.glyphIndexesForString(QString(letter)).value(0), 0u);  // no letter box
             EXPECT_GT(inkOf(font, letter), 3);
         }
     }
