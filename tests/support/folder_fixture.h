@@ -49,8 +49,8 @@ inline QByteArray printValues(std::initializer_list<std::int32_t> list) {
     return bytes;
 }
 
-// The texts, tables and settings of the assembled working folder copied into `folder`, and its
-// pictures but `leftOut` linked into its graphic/ (the tests only read them).
+// The texts, tables and settings of the assembled working folder copied into `folder`; its
+// pictures, all but `leftOut`, linked into `folder`/graphic (the tests only read them).
 inline void copyPackFiles(const QString& folder) {
     for (const QFileInfo& file : QDir(QStringLiteral(ORBISCA_HOME_DIR)).entryInfoList(QDir::Files))
         QFile::copy(file.filePath(), folder + "/" + file.fileName());

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The panel painted headless: the extra day, the split of a long tone and sign line, the picture
 // files of the codes, the failures it throws, and every kin's panel with the real pack, whose
-// texts must not run into each other.
+// texts must not run into each other nor leave the outline's calm dark ground.
 #include <algorithm>
 
 #include "gfx/region.h"
@@ -135,8 +135,8 @@ TEST(PanelLayout, EveryTextOfAnyKinsPanelStandsAloneOnCalmGroundInsideTheOutline
         PanelTrace trace;
         paintPanel({data.folder, program.fonts}, face, pictures, gregorianToMayan(date), &trace);
         for (const PanelItem& t : trace) {
-            const QRect box(t.x, t.y, t.width, t.height);
             if (t.kind != PanelItem::Text || t.content.isEmpty()) continue;
+            const QRect box(t.x, t.y, t.width, t.height);
             int sum = 0, brightest = 0;
             for (int y = box.top(); y <= box.bottom(); ++y)
                 for (int x = box.left(); x <= box.right(); ++x) {
