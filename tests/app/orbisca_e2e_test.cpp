@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // End to end: the real orbisca program on a virtual X display, looked at through screenshots of
 // the root window and driven with xdotool. The test starts its own Xvfb with a patterned root, so
-// that what the shaped window does not cover can be told from the window's black sky.
+// that what the shaped window does not cover can be told from the window's black sky. The print
+// manager opened on its own is driven with its keys, down to Qt's own file dialog.
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QThread>
 #include <functional>
 #include <utility>
@@ -67,6 +67,7 @@ protected:
     void startProgram(const QStringList& extra = {},
                       const QString& binary = QStringLiteral(ORBISCA_BIN)) {
         program.setProcessEnvironment(display->environment());
+        program.setWorkingDirectory(home.path());
         program.start(binary, QStringList{"--home", home.path(), "--report-start-time"} + extra);
         ASSERT_TRUE(program.waitForStarted(5000));
         // The pointer over the window's middle: keys go where the pointer is on a display without
@@ -138,6 +139,42 @@ protected:
     // Waits for the full-mode window's background at the screen's left edge.
     bool waitForFullMode() {
         return poll([&] { return display->screenshot().pixel(2, kScreenH / 2) == qRgb(7, 0, 35); });
+    }
+    // A window's id, found by a pattern of its caption once it shows ("" when it does not within
+    // seconds). The display adds " — " and the program's title to a window's own caption.
+    QString waitForWindow(const QString& caption) {
+        QByteArray ids;
+        poll(
+            [&] {
+                ids = display->run("xdotool", {"search", "--onlyvisible", "--name", caption});
+                return !ids.trimmed().isEmpty();
+            },
+            10000);
+        return QString::fromLatin1(ids.trimmed().split('\n').last());
+    }
+    void keepWindow(const QString& id, const QString& name) {
+        QThread::msleep(300);  // the window has painted
+        keep(QImage::fromData(display->run("import", {"-window", id, "png:-"}), "PNG"), name);
+    }
+    void key(const QString& keys) {
+        display->run("xdotool", {"key", keys});
+        QThread::msleep(300);
+    }
+    // Red pixels on the screen (a scaled view may round the colour by a step), polled until
+    // `enough` holds for their count, for at most five seconds; the last count.
+    int redPixels(const std::function<bool(int)>& enough) const {
+        int n = 0;
+        poll([&] {
+            const QImage shot = display->screenshot();
+            n = 0;
+            for (int y = 0; y < shot.height(); ++y)
+                for (int x = 0; x < shot.width(); ++x) {
+                    const QRgb c = shot.pixel(x, y);
+                    n += qRed(c) >= 250 && qGreen(c) <= 5 && qBlue(c) <= 5;
+                }
+            return enough(n);
+        });
+        return n;
     }
     int endWithEscape() {
         display->run("xdotool", {"key", "Escape"});
@@ -264,9 +301,11 @@ TEST_F(EndToEndTest, FullModeCoversTheScreenChangesViewsStepsTheDayAndLeaves) {
     EXPECT_EQ(endWithEscape(), 0);
 }
 
-// --open full --mode 13 starts on the board; the back button shows the compact window, which the
-// loader has shaped meanwhile; the exit button ends the program with status 0.
-TEST_F(EndToEndTest, OpensStraightIntoTheBoardGoesBackAndTheExitButtonEnds) {
+// --open full --mode 13 starts on the board. The configuration dialog opened from there takes the
+// keys at once, though no window manager gives it the focus and the pointer stays over the
+// full-mode window, and gives them back when it closes. The back button shows the compact window,
+// which the loader has shaped meanwhile; the exit button ends the program with status 0.
+TEST_F(EndToEndTest, OpensOnTheBoardLendsTheKeysToTheConfigurationGoesBackAndExits) {
     startProgram({"--date", "2001-08-21", "--open", "full", "--mode", "13"});
     ASSERT_TRUE(waitForFullMode());
     display->run("xdotool", {"mousemove", "2", "700"});
@@ -274,10 +313,23 @@ TEST_F(EndToEndTest, OpensStraightIntoTheBoardGoesBackAndTheExitButtonEnds) {
     keep(board, "full-mode-open-board.png");
     // The board picture's dials stand at the frame's left.
     EXPECT_GT(inkIn(board, QRect(kFrameRect.topLeft(), QSize(140, 500))), 1000);
+
+    clickAt(buttonCentre(kScreenW - 130));
+    const QString caption = "^" + readDatabaseLine(data.folder, 637, "BASE.KTX");
+    ASSERT_FALSE(waitForWindow(caption).isEmpty()) << "no configuration dialog";
+    display->run("xdotool", {"mousemove", "2", "700", "key", "Escape"});
+    EXPECT_TRUE(poll([&] {
+        return display->run("xdotool", {"search", "--onlyvisible", "--name", caption})
+            .trimmed()
+            .isEmpty();
+    })) << "Escape did not close the dialog";
+    const QImage before = settled().copy(kFrameRect);  // the fade back drops keys
+    display->run("xdotool", {"key", "Right"});
+    EXPECT_FALSE(samePixels(settled().copy(kFrameRect), before)) << "Right changed nothing";
+
     clickAt(kBackButton);
     display->run("xdotool", {"mousemove", "3", "3"});
-    EXPECT_TRUE(waitForSign(expectedFace({21, 8, 0, 2001})))
-        << "the compact window is not there after --open full";
+    EXPECT_TRUE(waitForSign(expectedFace({22, 8, 0, 2001}))) << "the compact window is not there";
     clickAt(kWindowAt + QPoint(262, 258));
     ASSERT_TRUE(waitForFullMode());
     clickAt(buttonCentre(kScreenW - 50));
@@ -316,132 +368,115 @@ TEST_F(EndToEndTest, FatalErrorShowsOneMessageAndEndsWithFailure) {
     EXPECT_EQ(fileLines("Floading.log").last().left(8), "EndTime=");
 }
 
-// A window's id, found by a pattern of its caption once it shows ("" when it does not within
-// seconds). The display adds " — " and the program's title to a window's own caption.
-QString waitForWindow(const VirtualDisplay& display, const QString& caption) {
-    QByteArray ids;
-    poll(
-        [&] {
-            ids = display.run("xdotool", {"search", "--onlyvisible", "--name", caption}).trimmed();
-            return !ids.isEmpty();
-        },
-        10000);
-    return ids.isEmpty() ? QString() : QString::fromLatin1(ids.split('\n').last());
-}
-
-void keepScreenshot(const VirtualDisplay& display, const QString& id, const QString& name) {
-    QThread::msleep(300);  // the window has painted
-    keep(QImage::fromData(display.run("import", {"-window", id, "png:-"}), "PNG"), name);
-}
-
 // The first launch shows the reminder before the compact window; "remind me after" (5, the
 // default) is reached from the keyboard.
-TEST_F(EndToEndTest, TheReminderIsAnsweredFromTheKeyboardAndTheNextStartIsCounted) {
+TEST_F(EndToEndTest, TheReminderIsAnsweredFromTheKeyboardBeforeTheCompactWindow) {
     ASSERT_TRUE(QFile::remove(home.filePath("strt.dat")));
     startProgram();
-    const QString reminder = waitForWindow(*display, "^Support Orbisca");
+    const QString reminder = waitForWindow("^Support Orbisca");
     ASSERT_FALSE(reminder.isEmpty()) << "no reminder";
-    keepScreenshot(*display, reminder, "donation-reminder.png");
+    keepWindow(reminder, "donation-reminder.png");
     display->run("xdotool", {"mousemove", QString::number(kScreenW - 5),
                              QString::number(kScreenH - 5), "key", "Tab", "space"});
     // The first close writes the details for the user and says so.
-    ASSERT_FALSE(waitForWindow(*display, "^" + programTitle() + "$").isEmpty()) << "no message";
+    ASSERT_FALSE(waitForWindow("^" + programTitle() + "$").isEmpty()) << "no message";
     display->run("xdotool", {"key", "Return"});
     ASSERT_GT(waitForPanel(), 0) << stderrText.toStdString();
     EXPECT_EQ(fileLines("strt.dat"), (QStringList{"1", "5"}));
     EXPECT_TRUE(QFile::exists(home.filePath("Donation info.txt")));
     EXPECT_EQ(endWithEscape(), 0);
-
-    // The next start counts down without a reminder.
-    stderrText.clear();
-    startProgram();
-    ASSERT_GT(waitForPanel(), 0) << stderrText.toStdString();
-    EXPECT_EQ(fileLines("strt.dat"), (QStringList{"2", "4"}));
-    EXPECT_EQ(endWithEscape(), 0);
 }
 
-// The configuration dialog opened from the full-mode window takes the keys at once, though no
-// window manager gives it the focus and the pointer stays over the full-mode window; after it,
-// the full-mode window has them again.
-TEST_F(EndToEndTest, TheConfigurationDialogFromFullModeTakesTheKeysAndGivesThemBack) {
-    startProgram({"--date", "2001-08-21", "--open", "full"});
-    ASSERT_TRUE(waitForFullMode());
-    clickAt(buttonCentre(kScreenW - 130));
-    const QString caption = "^" + readDatabaseLine(data.folder, 637, "BASE.KTX");
-    ASSERT_FALSE(waitForWindow(*display, caption).isEmpty()) << "no configuration dialog";
-    display->run("xdotool", {"mousemove", "2", "700", "key", "Escape"});
-    EXPECT_TRUE(poll([&] {
-        return display->run("xdotool", {"search", "--onlyvisible", "--name", caption})
-            .trimmed()
-            .isEmpty();
-    })) << "Escape did not close the dialog";
-    settled();  // the fade back to the day overview drops keys
-    EXPECT_EQ(endWithEscape(), 0);
-}
-
-// The configuration dialog on its own: swap the day keys from the keyboard and save; the compact
-// window then steps back with Right.
-TEST_F(EndToEndTest, TheSavedSwapOfTheDayKeysTurnsTheCompactWindowsKeys) {
+// The configuration dialog on its own takes the keys though no window manager gives them: the
+// fifth switch (the swap of the day keys) is reached with Tab, and Return saves.
+TEST_F(EndToEndTest, TheConfigurationDialogOnItsOwnIsWorkedFromTheKeyboard) {
     startProgram({"--open", "config"});
-    const QString dialog = waitForWindow(*display, "^Configuration");
+    const QString dialog = waitForWindow("^Configuration");
     ASSERT_FALSE(dialog.isEmpty()) << "no configuration dialog";
-    keepScreenshot(*display, dialog, "configuration-dialog.png");
-    // The pointer off the dialog: the dialog has the keys though no window manager gave them.
+    keepWindow(dialog, "configuration-dialog.png");
     display->run("xdotool",
                  {"mousemove", QString::number(kScreenW - 5), QString::number(kScreenH - 5)});
-    // The first switch has the focus; the fifth swaps the day keys; Return saves.
     display->run("xdotool", {"key", "Tab", "Tab", "Tab", "Tab", "space", "Return"});
     ASSERT_TRUE(program.waitForFinished(5000)) << "the dialog did not end the program";
     EXPECT_EQ(program.exitCode(), 0);
     EXPECT_EQ(fileLines("conf.dat").value(6), "Y");
     EXPECT_EQ(fileLines("strt.dat"), (QStringList{"1", "-1"}));  // a window on its own: no launch
-
-    data.day.start();
-    const GregorianDate today = data.day.today();
-    startProgram();
-    ASSERT_GT(waitForPanel(), 0) << stderrText.toStdString();
-    ASSERT_TRUE(waitForSign(expectedFace(today)));
-    display->run("xdotool", {"key", "Right"});
-    EXPECT_TRUE(waitForSign(expectedFace(stepDate(today, -1)))) << "Right did not step back";
-    EXPECT_EQ(endWithEscape(), 0);
 }
 
-// The installed program started as its menu entry starts it: no options, a fresh HOME and no
-// XDG_DATA_HOME. It makes the user's folder, reads the rest from the installed pack, and shows a
-// picture the user put into that folder instead of the pack's.
-TEST_F(EndToEndTest, InstalledProgramWorksInTheUsersFolderInFrontOfThePack) {
-    QTemporaryDir root;
-    QProcess install;
-    install.start(QStringLiteral(ORBISCA_CMAKE),
-                  {"--install", ORBISCA_BINARY_DIR, "--prefix", root.filePath("usr")});
-    ASSERT_TRUE(install.waitForFinished(60000) && install.exitCode() == 0)
-        << install.readAllStandardError().toStdString();
-    const QString own = root.filePath("home/.local/share/orbisca");
-    for (int sign = 0; sign < 20; ++sign)  // every big sign replaced, here and for the program
-        for (const QString& folder : {own, home.path()}) {
-            QDir().mkpath(folder + "/graphic");
-            gfx::saveImage(filled(77, 77, QColor(20, 220, 90)),
-                           QString("%1/graphic/%2Y.bmp").arg(folder).arg(sign), "bmp");
-        }
-    // Answered once already, so that no donation reminder comes before the compact window.
-    QFile counter(own + "/strt.dat");
-    ASSERT_TRUE(counter.open(QIODevice::WriteOnly) && counter.write("1\n-1\n") == 5);
-    counter.close();
-    QProcessEnvironment env = display->environment();
-    env.insert("HOME", root.filePath("home"));
-    env.remove("XDG_DATA_HOME");
-    program.setProcessEnvironment(env);
-    program.setWorkingDirectory(root.path());
-    data.day.start();
-    const GregorianDate today = data.day.today();
-    program.start(root.filePath("usr/bin/orbisca"), {"--report-start-time"});
-    ASSERT_TRUE(program.waitForStarted(5000));
-    ASSERT_GT(waitForPanel(), 0) << stderrText.toStdString();
-    EXPECT_TRUE(waitForSign(expectedFace(today))) << "the user's sign picture is not shown";
-    EXPECT_TRUE(QFileInfo(own + "/conf.dat").isFile());
-    EXPECT_TRUE(QFileInfo(own + "/Loading.log").isFile());
-    EXPECT_FALSE(QFileInfo::exists(own + "/BASE.KTX"));
-    EXPECT_EQ(endWithEscape(), 0);
+// Opened on its own with a script, the print manager shows it drawn (it used to show a 1 x 1
+// canvas); its keys draw, turn black and white, zoom, and save through Qt's file dialog; Ctrl+W
+// ends the program and keeps the script and the settings.
+TEST_F(EndToEndTest, ThePrintManagersKeysDrawZoomAndSaveTheScriptThroughTheFileDialog) {
+    const QStringList script = {"[Sign info script]", "FONT 14 -20 0 0 0 bld nrm DejaVu Sans",
+                                "TEXT 0 20 cnt 'Orbisca'", "MOON 40 80 100 0 255 0 0"};
+    writeLines("page.spt", script);
+    startProgram({"--open", "print", "--script", home.filePath("page.spt")});
+    display->run("xdotool", {"search", "--sync", "--onlyvisible", "--name", "Print manager"});
+    auto many = [](int n) { return n > 200; };
+    EXPECT_GT(redPixels(many), 200) << "the opening drew no red moon";
+    key("ctrl+c");  // Creative: the editor shows
+    key("ctrl+d");
+    const int shown = redPixels(many);
+    EXPECT_GT(shown, 200) << "Ctrl+D drew no red moon";
+    key("ctrl+m");  // black and white: flat moons turn silver
+    EXPECT_EQ(redPixels([](int n) { return n == 0; }), 0);
+    key("ctrl+m");
+    EXPECT_GT(redPixels(many), 200);
+    key("ctrl+i");  // zoom in: the moon grows by about 1.414 squared
+    EXPECT_GT(redPixels([&](int n) { return n > shown * 3 / 2; }), shown * 3 / 2);
+    key("ctrl+r");
+
+    // A line typed at the end of the script, then Ctrl+S from the editor.
+    display->run("xdotool", {"mousemove", "150", "400", "click", "1"});
+    key("ctrl+End");
+    key("Return");
+    display->run("xdotool", {"type", "--delay", "20", "TEXT 0 60 cnt 'typed'"});
+    key("ctrl+s");
+    display->run("xdotool", {"search", "--sync", "--onlyvisible", "--name", "^Save"});
+    QThread::msleep(1000);  // the dialog takes the keyboard a moment after it shows
+    display->run("xdotool", {"type", "--delay", "20", "saved"});
+    key("Return");
+    poll([&] { return QFile::exists(home.filePath("saved.spt")); }, 15000);
+    const QStringList typed = script + QStringList{"TEXT 0 60 cnt 'typed'"};
+    EXPECT_EQ(readLines(home.filePath("saved.spt")), typed);
+
+    key("ctrl+w");
+    ASSERT_TRUE(program.waitForFinished(15000)) << "the window did not close";
+    EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
+    EXPECT_EQ(readLines(home.filePath("~last.spt")), typed);
+    const QStringList values = readLines(home.filePath("WindWHP.dat"));
+    ASSERT_EQ(values.size(), 22);
+    EXPECT_EQ(values[8], "0");  // Creative
+}
+
+// Easy mode in the pack's settings (elements exported as glyph text): Sign (F5) and Next day (F3)
+// write the script that orbisca-cli writes in its default form for the next day and the same
+// printer page, saved through Qt's file dialog.
+TEST_F(EndToEndTest, ThePrintManagersSignAndNextDayWriteWhatTheCommandLineExports) {
+    startProgram({"--date", "2026-03-15", "--open", "print"});
+    display->run("xdotool", {"search", "--sync", "--onlyvisible", "--name", "Print manager"});
+    key("F5");
+    QThread::msleep(5000);  // the export and its optimization (keys wait for a run to end)
+    key("F3");
+    QThread::msleep(5000);
+    key("ctrl+s");
+    display->run("xdotool", {"search", "--sync", "--onlyvisible", "--name", "^Save"});
+    display->run("xdotool", {"type", "--delay", "20", "sign"});
+    key("Return");
+    poll([&] { return QFile::exists(home.filePath("sign.spt")); }, 30000);
+
+    QProcess cli;
+    cli.setWorkingDirectory(home.path());
+    cli.start(QStringLiteral(ORBISCA_CLI), {"export", "sign", "--date", "2026-03-16", "--optimize",
+                                            "4958x7017", "-o", "cli.spt"});
+    ASSERT_TRUE(cli.waitForFinished(30000));
+    ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    const QStringList expected = readLines(home.filePath("cli.spt"));
+    EXPECT_EQ(expected.value(0), "[Sign info script]");
+    EXPECT_TRUE(expected.filter("PICT").isEmpty()) << "the sign is written as glyph text";
+    EXPECT_EQ(readLines(home.filePath("sign.spt")), expected);
+    key("ctrl+w");
+    ASSERT_TRUE(program.waitForFinished(5000));
 }
 
 // The options are read before any window system is needed: they work without a display.

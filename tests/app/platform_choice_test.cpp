@@ -3,49 +3,33 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace orbisca;
 
-namespace {
-
-PlatformEnvironment waylandWithXWayland() {
-    PlatformEnvironment env;
-    env.sessionType = "wayland";
-    env.waylandDisplay = "wayland-0";
-    env.display = ":0";
-    env.xcbPluginPresent = true;
-    return env;
-}
-
-}  // namespace
-
+// A Wayland session runs on XWayland only when it can; the user's own choice and other sessions
+// are left to Qt.
 TEST(PlatformChoice, WaylandSessionRunsOnXWaylandOnlyWhenItCan) {
-    EXPECT_EQ(platformToForce(waylandWithXWayland()), QByteArray("xcb"));
-
-    PlatformEnvironment onlyDisplayVariable = waylandWithXWayland();
-    onlyDisplayVariable.sessionType.clear();  // started from a shell that lost XDG_SESSION_TYPE
-    EXPECT_EQ(platformToForce(onlyDisplayVariable), QByteArray("xcb"));
-
-    PlatformEnvironment noXWayland = waylandWithXWayland();
-    noXWayland.display.clear();
-    EXPECT_EQ(platformToForce(noXWayland), std::nullopt);
-
-    PlatformEnvironment noPlugin = waylandWithXWayland();
-    noPlugin.xcbPluginPresent = false;
-    EXPECT_EQ(platformToForce(noPlugin), std::nullopt);
-}
-
-TEST(PlatformChoice, UsersChoiceAndOtherSessionsAreLeftToQt) {
-    PlatformEnvironment userChose = waylandWithXWayland();
-    userChose.qpaPlatform = "wayland";
-    EXPECT_EQ(platformToForce(userChose), std::nullopt);
-
-    PlatformEnvironment x11;
-    x11.sessionType = "x11";
-    x11.display = ":0";
-    x11.xcbPluginPresent = true;
-    EXPECT_EQ(platformToForce(x11), std::nullopt);
-
-    PlatformEnvironment console;
-    console.sessionType = "tty";
-    EXPECT_EQ(platformToForce(console), std::nullopt);
+    PlatformEnvironment xWayland;
+    xWayland.sessionType = "wayland";
+    xWayland.waylandDisplay = "wayland-0";
+    xWayland.display = ":0";
+    xWayland.xcbPluginPresent = true;
+    using Change = std::function<void(PlatformEnvironment&)>;
+    const std::pair<Change, std::optional<QByteArray>> cases[] = {
+        {[](PlatformEnvironment&) {}, "xcb"},
+        // started from a shell that lost XDG_SESSION_TYPE
+        {[](PlatformEnvironment& e) { e.sessionType.clear(); }, "xcb"},
+        {[](PlatformEnvironment& e) { e.display.clear(); }, std::nullopt},
+        {[](PlatformEnvironment& e) { e.xcbPluginPresent = false; }, std::nullopt},
+        {[](PlatformEnvironment& e) { e.qpaPlatform = "wayland"; }, std::nullopt},
+        {[](PlatformEnvironment& e) { e.sessionType = "x11", e.waylandDisplay.clear(); },
+         std::nullopt},
+        {[](PlatformEnvironment& e) { e = PlatformEnvironment(), e.sessionType = "tty"; },
+         std::nullopt}};
+    for (std::size_t n = 0; n < std::size(cases); ++n) {
+        PlatformEnvironment env = xWayland;
+        cases[n].first(env);
+        EXPECT_EQ(platformToForce(env), cases[n].second) << "case " << n;
+    }
 }

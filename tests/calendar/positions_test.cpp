@@ -83,7 +83,7 @@ TEST(GregorianToMayan, RejectsDatesThatDoNotExist) {
 
 TEST(GregorianToMayan, ExtremeYearsKeepEveryCounterConsistent) {
     // No overflow anywhere in the 32-bit year range: consecutive days keep advancing every
-    // counter by one, and the moon stays inside its range.
+    // counter by one. (The moon at the ends of the range, the moon phase tests follow.)
     for (GregorianDate start :
          {kFirstDate, dmy(20, 12, INT32_MAX), dmy(1, 7, INT32_MAX), dmy(10, 7, INT32_MIN)}) {
         SCOPED_TRACE(describeDate(start));
@@ -94,10 +94,6 @@ TEST(GregorianToMayan, ExtremeYearsKeepEveryCounterConsistent) {
             EXPECT_EQ(m.kin, prev.kin % 260 + 1);
             EXPECT_EQ(m.sign, prev.sign % 20 + 1);
             EXPECT_EQ(m.tone, prev.tone % 13 + 1);
-            // Far from the present the moon follows the mean lunation of 29.530588861 days.
-            EXPECT_NEAR(
-                ((m.moonPhase - prev.moonPhase) % kMoonModulus + kMoonModulus) % kMoonModulus,
-                33'863'192, 1);
             EXPECT_GE(m.yearTone, 1);
             EXPECT_LE(m.yearTone, 13);
             prev = m;

@@ -22,7 +22,6 @@ QStringList withoutTimes(QStringList lines) {
 
 class WindowTest : public CompactFolderTest {
 protected:
-    void SetUp() override { CompactFolderTest::SetUp(); }
     void TearDown() override {
         window.reset();
         CompactFolderTest::TearDown();
@@ -103,10 +102,6 @@ TEST_F(WindowTest, AFailedStartNamesTheFileAndTheReasonAndEndsTheLogWithError) {
         const QByteArray content = readFile(file);
         ASSERT_TRUE(QFile::remove(home.filePath(file)));
         window = std::make_unique<CompactWindow>(program);
-        QObject::connect(window.get(), &CompactWindow::fullModeAsked,
-                         [this](FullModeView view, bool stopFade) {
-                             fullModeShown.push_back({view, stopFade});
-                         });
         EXPECT_FALSE(window->startUp());
         const QStringList tail = lastTwoLines("Loading.log");
         EXPECT_EQ(tail.value(1), "ERROR!!!") << file;

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "data/day_turn.h"
-#include "data/desktop_entries.h"
-
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
+#include "data/day_turn.h"
+#include "data/desktop_entries.h"
+#include "support/folder_fixture.h"
+
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -97,11 +97,7 @@ TEST(DayTurn, NextMidnightIsTheFirstInstantOfTheNextLocalDay) {
 }
 
 TEST(DayTurn, SystemAlarmRingsAtTheWallClockTimeAskedFor) {
-    int argc = 1;
-    char name[] = "day_turn_test";
-    char* argv[] = {name, nullptr};
-    std::unique_ptr<QCoreApplication> app;
-    if (!QCoreApplication::instance()) app = std::make_unique<QCoreApplication>(argc, argv);
+    orbisca::testing::ensureGuiApplication();
     QObject owner;
     const std::unique_ptr<MidnightAlarm> alarm = makeSystemMidnightAlarm(&owner);
     QElapsedTimer waited;

@@ -27,15 +27,9 @@ using HelpFields = WorkingFolderTest;
 // Records of four little-endian integers, text i with record i; the edges belong to no field and
 // of two overlapping fields the earlier wins; a short file is refused and the fields in force stay.
 TEST_F(HelpFields, StrictInsidePointsFindTheFirstFieldInFileOrder) {
-    QByteArray records;
-    auto add = [&records](std::array<qint32, 4> r) {
-        for (qint32 v : r)
-            for (int b = 0; b < 4; ++b) records.append(char((quint32(v) >> (8 * b)) & 0xff));
-    };
-    add({10, 20, 30, 40});
-    add({25, 35, 60, 70});  // overlaps the first
-    add({-5, -5, 0, 0});
-    for (int i = 3; i < kHelpRectCount; ++i) add({1000, 1000, 1001, 1001});
+    // The second field overlaps the first.
+    QByteArray records = printValues({10, 20, 30, 40, 25, 35, 60, 70, -5, -5, 0, 0});
+    for (int i = 3; i < kHelpRectCount; ++i) records += printValues({1000, 1000, 1001, 1001});
     writeFile("HRCT.dat", records);
     QStringList texts;
     for (int i = 0; i < kHelpRectCount; ++i) texts << QStringLiteral("field %1").arg(i);

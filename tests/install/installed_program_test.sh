@@ -53,6 +53,16 @@ grep -q '^SIGN NAME: *Replaced Sign' <<<"$replaced" || fail "BASE.KTX of $own no
 rm "$own/BASE.KTX"
 [ "$("$cli" day 2001-08-21)" = "$day" ] || fail "the pack's BASE.KTX not read again"
 
+# The program itself, started as its menu entry starts it, works in the same folders: its start
+# log goes to the user's folder, never into the pack.
+"$prefix/bin/orbisca" --report-start-time >"$tmp/gui.log" 2>&1 &
+gui=$!
+for _ in $(seq 150); do grep -q "painted after" "$tmp/gui.log" && break; sleep 0.2; done
+kill "$gui" 2>/dev/null || true
+wait "$gui" 2>/dev/null || true
+grep -q "painted after" "$tmp/gui.log" || fail "orbisca did not paint its window: $(cat "$tmp/gui.log")"
+[ -f "$own/Loading.log" ] || fail "orbisca's start log is not in $own"
+
 # The pack holds the pristine settings, never what a run of the build's own folder left there.
 for name in WindWHP.dat strt.dat; do
     cmp -s "$pack/$name" "$source/share/$name" || fail "the pack's $name"

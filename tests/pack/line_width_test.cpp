@@ -68,7 +68,7 @@ TEST_F(PackLineWidth, AffirmationFitsTheCompactWindowAndTheViews) {
     expectFits(lines, 2, kCentredWidth, "affirmation (kin book page)");
 }
 
-TEST_F(PackLineWidth, CaptionsFitBesideTheirBoardsAndInTheirPanels) {
+TEST_F(PackLineWidth, CaptionsFitBesideTheirBoards) {
     // Zolkin rows: seal names and Maya names end at x 141, in font 6.
     expectFits(base.mid(1, 20) + base.mid(171, 20), 6, 141, "Zolkin row caption");
     // Castle captions centred at x 118, font 3.
@@ -80,14 +80,7 @@ TEST_F(PackLineWidth, CaptionsFitBesideTheirBoardsAndInTheirPanels) {
     expectFits(base.mid(469, 14), 8, 2 * (kFrameWidth - 499), "moon caption");
     // Zolkin legend beside the silver square, before the green one at x 310, font 6.
     expectFits(base.mid(416, 1), 6, 310 - 177, "Zolkin legend");
-
-    // The colour line and the tone and seal names are centred in the compact window's panel, 217
-    // pixels wide, in font 2; a tone and seal name wider than that is split over two lines.
-    QStringList panel = base.mid(104, 26) + base.mid(81, 20);
-    for (int colour = 131; colour <= 138; ++colour) panel << base[402] + " " + base[colour];
-    for (int moon = 1; moon <= 13; ++moon)
-        panel << base[66 + moon] + base[29] << base[61] + " " + base[150 + moon];
-    expectFits(panel, 2, 217, "compact caption");
+    // (The compact window's captions, every kin's, the panel's layout test measures.)
 }
 
 }  // namespace

@@ -77,10 +77,7 @@ protected:
     CompactFolderTest() { ensureTestApplication(); }
     void SetUp() override {
         WorkingFolderTest::SetUp();
-        // The texts and tables of the assembled working folder, not its pictures.
-        for (const QFileInfo& file :
-             QDir(QStringLiteral(ORBISCA_HOME_DIR)).entryInfoList(QDir::Files))
-            QFile::copy(file.filePath(), home.filePath(file.fileName()));
+        copyPackFiles(home.path());  // the texts and tables, not the pictures
         writeCompactPictures(home.path());
         // The donation reminder switched off, so that starting the program's windows does not
         // wait for its answer; its own tests write "strt.dat" as they need it.

@@ -49,6 +49,21 @@ inline QByteArray printValues(std::initializer_list<std::int32_t> list) {
     return bytes;
 }
 
+// The texts, tables and settings of the assembled working folder copied into `folder`; its
+// pictures, all but `leftOut`, linked into `folder`/graphic (the tests only read them).
+inline void copyPackFiles(const QString& folder) {
+    for (const QFileInfo& file : QDir(QStringLiteral(ORBISCA_HOME_DIR)).entryInfoList(QDir::Files))
+        QFile::copy(file.filePath(), folder + "/" + file.fileName());
+}
+inline void linkPackPictures(const QString& folder, const QString& leftOut = {}) {
+    QDir graphic(folder + "/graphic");
+    graphic.removeRecursively();
+    QDir().mkpath(graphic.path());
+    const QDir pack(QStringLiteral(ORBISCA_HOME_DIR) + "/graphic");
+    for (const QString& name : pack.entryList(QDir::Files))
+        if (name != leftOut) QFile::link(pack.filePath(name), graphic.filePath(name));
+}
+
 class WorkingFolderTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -97,16 +112,7 @@ protected:
         }
     }
 
-    // graphic/ holds a link to every picture of the assembled working folder except `leftOut`
-    // (the tests only read them).
-    void linkPictures(const QString& leftOut = {}) {
-        QDir graphic(home.filePath("graphic"));
-        graphic.removeRecursively();
-        QDir().mkpath(graphic.path());
-        const QDir pack(QStringLiteral(ORBISCA_HOME_DIR) + "/graphic");
-        for (const QString& name : pack.entryList(QDir::Files))
-            if (name != leftOut) QFile::link(pack.filePath(name), graphic.filePath(name));
-    }
+    void linkPictures(const QString& leftOut = {}) { linkPackPictures(home.path(), leftOut); }
 
     QTemporaryDir home;
     // A fresh program state for each test, working in `home`.

@@ -25,9 +25,7 @@ protected:
     static void SetUpTestSuite() { ensureGuiApplication(); }
     void SetUp() override {
         WorkingFolderTest::SetUp();
-        for (const QFileInfo& file :
-             QDir(QStringLiteral(ORBISCA_HOME_DIR)).entryInfoList(QDir::Files))
-            QFile::copy(file.filePath(), home.filePath(file.fileName()));
+        copyPackFiles(home.path());
         linkPictures();
         program.fonts.load(data.folder);
         loadSettings(data);
@@ -46,14 +44,17 @@ protected:
         return script.lines;
     }
 
-    // Runs a script as the print manager does; the error of the failing line, or "".
-    QString runScript(QStringList script, QSize canvas) {
+    // Runs a script, and the year page it draws, for the current day as the print manager does,
+    // on a white canvas; the error of the failing line, or "".
+    QString runScript(const QStringList& script, QSize canvas, const QStringList& year = {}) {
         PrintPageState& page = program.printPage;
         page = PrintPageState();
         page.services = programPageServices(data, program.glyphFonts);
         page.services.notify = [](const QString&) {};
+        setScriptDay(page, data.day.position());
         setCanvas(page, canvas.width(), canvas.height(), true);
         page.script = script;
+        page.yearPage = year;
         return redrawPage(page) ? QString() : page.interp.errorReason;
     }
 

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The glyph form of exported views: the exact lines of the day page's elements, the families
 // whose shape is easy to get wrong (letters, the wavespell ring, the marked runes, the year
-// grid's list, the kinds without a glyph form), and every exported view over many dates in both
-// forms, run through the interpreter and compared as pages.
+// grid's list, the kinds without a glyph form), an element of each family drawn where its picture
+// lands, and every exported view over many dates in both forms, run through the interpreter and
+// compared as pages.
 #include <QRegularExpression>
 
 #include "data/data_error.h"
@@ -11,6 +12,7 @@
 #include "data/working_folder.h"
 #include "gfx/glyph_fonts.h"
 #include "support/full_mode_fixture.h"
+#include "views/element_renderer.h"
 #include "views/glyph_export.h"
 #include "views/mode_table.h"
 
@@ -38,19 +40,11 @@ protected:
         return glyphExportLines({x, y, kind, centred}, {QStringLiteral("F"), nullptr, {}});
     }
 
-    // The page a script draws, with its year page, on a white canvas; "" or the error.
-    QString render(QStringList script, QStringList year, QSize canvas, QImage& page) {
-        program.printPage = PrintPageState();
-        PrintPageState& p = program.printPage;
-        p.services = programPageServices(data, program.glyphFonts);
-        p.services.notify = [](const QString&) {};
-        setScriptDay(p, data.day.position());
-        setCanvas(p, canvas.width(), canvas.height(), true);
-        p.script = script;
-        p.yearPage = year;
-        const bool ran = redrawPage(p);
-        page = p.canvas.copy();
-        return ran ? QString() : p.interp.errorReason;
+    // The page a script draws, with its year page; "" or the error.
+    QString render(const QStringList& script, const QStringList& year, QSize canvas, QImage& page) {
+        const QString error = runScript(script, canvas, year);
+        page = program.printPage.canvas.copy();
+        return error;
     }
 };
 
@@ -129,6 +123,38 @@ TEST_F(GlyphExport, SgnFiguresTakeTheirLettersAndNormalisedColourFromTheTable) {
     EXPECT_EQ(figure, QStringList({"FONT 34 -45 128 128 128 thn nrm RUNES2", "TEXT 33 -1  ';'",
                                    "FONT 34 -45 7 80 255 thn nrm URRUNE", "TEXT 33 12  'a'",
                                    "TEXT 33 12  'b'"}));
+}
+
+// Each family's glyphs, run through the interpreter with the built fonts, cover the box its
+// picture covers, to within a few pixels at each edge (one glyph serves pictures of several sizes).
+TEST_F(GlyphExport, AnElementsGlyphsLandWhereItsPictureLands) {
+    const std::pair<int, int> kinds[] = {// kind, pixels of tolerance
+                                         {1, 3},   {50, 3},  {73, 3},  {125, 4}, {315, 3},
+                                         {328, 3}, {251, 3}, {296, 3}, {399, 3}, {364, 3}};
+    const GlyphContext context{data.settings.glyphFont, nullptr,
+                               [this] { return loadSgnTable(data.folder); }};
+    auto inkBox = [this](const QStringList& lines) {
+        QImage page;
+        EXPECT_EQ(render(lines, {}, {200, 200}, page), "") << lines.join('\n').toStdString();
+        QRect box;
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x)
+                if (page.pixel(x, y) != qRgb(255, 255, 255)) box |= QRect(x, y, 1, 1);
+        return box;
+    };
+    for (const auto& [kind, tolerance] : kinds) {
+        const QRect picture = inkBox(
+                        {QStringLiteral("PICT 60 60 0 0 0 rgt '%1'").arg(*printedFileName(kind))}),
+                    glyphs = inkBox(glyphExportLines({25, 60, kind, false}, context).lines);
+        ASSERT_FALSE(picture.isEmpty() || glyphs.isEmpty()) << kind;
+        const QMargins off(glyphs.left() - picture.left(), glyphs.top() - picture.top(),
+                           glyphs.right() - picture.right(), glyphs.bottom() - picture.bottom());
+        EXPECT_LE(std::max({std::abs(off.left()), std::abs(off.top()), std::abs(off.right()),
+                            std::abs(off.bottom())}),
+                  tolerance)
+            << "kind " << kind << ": glyphs off by " << off.left() << ", " << off.top() << ", "
+            << off.right() << ", " << off.bottom();
+    }
 }
 
 // The kin book's week figure reads "sgn.dat" as the export runs: its colour written normalised,

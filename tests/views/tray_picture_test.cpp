@@ -44,8 +44,7 @@ TEST_F(TrayPictureTest, ToolTipNamesTheDayFromTheTexts) {
     const QStringList lines = trayToolTip(day, QStringLiteral("21.08.2001"), line).split('\n');
     ASSERT_EQ(lines.size(), 5);
     EXPECT_EQ(lines[0], QStringLiteral("Kin: 230"));
-    EXPECT_EQ(lines[1], dayNames(day, line).colour + ' ' + dayNames(day, line).tone + ' ' +
-                            dayNames(day, line).sign);
+    EXPECT_TRUE(lines[1].endsWith(' ' + dayNames(day, line).sign)) << lines[1].toStdString();
     EXPECT_TRUE(lines[2].endsWith(QStringLiteral(", Day 27"))) << lines[2].toStdString();
     EXPECT_EQ(lines[3], QStringLiteral("21.08.2001"));
     EXPECT_TRUE(lines[4].endsWith(" %"));

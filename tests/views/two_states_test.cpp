@@ -3,7 +3,6 @@
 // and day: painting with one never shows anything of the other.
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -19,12 +18,8 @@ namespace {
 class PackCopy {
 public:
     PackCopy() {
-        const QDir pack(QStringLiteral(ORBISCA_HOME_DIR));
-        for (const QFileInfo& file : pack.entryInfoList(QDir::Files))
-            QFile::copy(file.filePath(), dir.filePath(file.fileName()));
-        QDir().mkpath(dir.filePath("graphic"));
-        for (const QFileInfo& file : QDir(pack.filePath("graphic")).entryInfoList(QDir::Files))
-            QFile::link(file.filePath(), dir.filePath("graphic/" + file.fileName()));
+        copyPackFiles(dir.path());
+        linkPackPictures(dir.path());
     }
     // Every line of BASE.KTX in capitals: each caption the views draw reads differently.
     void shoutTexts() {

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The affirmation of every kin, shaped by the letter-case patterns of
-// the compact window, the day overview and the kin book page, must read as finished sentences.
+// The pack's texts: the main text database against the map of the lines that the program reads,
+// no placeholder that a generator left unfilled, and the affirmation of every kin read as finished
+// sentences in each view's letter case.
 #include <QRegularExpression>
 #include <array>
+#include <map>
 
 #include "data/affirmation.h"
 #include "data/text_case.h"
@@ -12,6 +14,61 @@
 
 namespace orbisca::packtest {
 namespace {
+
+TEST(PackBaseKtx, EveryMappedLineHoldsTextAndNoOtherLineIsNeeded) {
+    const QStringList lines = packLines("BASE.KTX");
+    std::map<int, bool> endings;  // mapped line -> it is an ending
+    for (const MappedLine& entry : baseLineMap()) endings[entry.line] = entry.ending;
+    ASSERT_GT(endings.size(), 600u);
+    EXPECT_EQ(lines.size(), endings.rbegin()->first + 1) << "the file ends with its last read line";
+    for (int n = 0; n < lines.size(); ++n) {
+        const QString& text = lines[n];
+        const auto mapped = endings.find(n);
+        if (mapped == endings.end())
+            EXPECT_TRUE(text.isEmpty()) << "unread line " << n << " holds text";
+        else if (mapped->second)
+            EXPECT_FALSE(text.startsWith(u' ')) << "ending " << n << " starts with a blank";
+        else
+            EXPECT_FALSE(text.trimmed().isEmpty()) << "line " << n << " is empty";
+        // Blanks before punctuation or doubled read badly in any caption.
+        EXPECT_FALSE(text.contains(QRegularExpression("[\\r\\t]|  | [,.:;!?]")))
+            << "line " << n << ": " << text;
+    }
+}
+
+// Every text file the working folder gets: share/ as committed (the donation details in their
+// text form included) and the tables the build makes; binary tables (holding NUL bytes) have
+// no text to check.
+QStringList textFilePaths() {
+    QStringList paths;
+    const QDir share(QStringLiteral(ORBISCA_SOURCE_DIR "/share"));
+    for (const QString& name : share.entryList(QDir::Files, QDir::Name))
+        if (name != QStringLiteral("README.md") && name != QStringLiteral("CMakeLists.txt"))
+            paths << share.filePath(name);
+    for (const QString& name : generatedFileNames()) paths << ORBISCA_HOME_DIR "/" + name;
+    return paths;
+}
+
+TEST(PackTexts, HoldNoTemplatePlaceholder) {
+    const QRegularExpression placeholder(
+        QStringLiteral(R"([{}]|%[-+#0]*\d*(\.\d+)?(l|ll|h)?[sdiufxXcgeEp]|%\d)"));
+    int checked = 0;
+    for (const QString& path : textFilePaths()) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+        const QByteArray bytes = file.readAll();
+        if (bytes.contains('\0')) continue;
+        ++checked;
+        const QStringList lines = QString::fromUtf8(bytes).split(u'\n');
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            const QRegularExpressionMatch found = placeholder.match(lines[i]);
+            EXPECT_FALSE(found.hasMatch())
+                << QFileInfo(path).fileName().toStdString() << " line " << i + 1 << ": \""
+                << found.captured().toStdString() << "\" in " << lines[i].toStdString();
+        }
+    }
+    EXPECT_GE(checked, 15);  // the texts, tables and settings files were all found
+}
 
 using Patterns = std::array<const char*, 6>;
 
