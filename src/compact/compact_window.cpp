@@ -108,7 +108,19 @@ CompactWindow::CompactWindow(ProgramState& program, QWidget* parent)
     setMouseTracking(true);
     tickTimer_.setInterval(50);
     connect(&tickTimer_, &QTimer::timeout, this, &CompactWindow::onTick);
+    connect(&program_.data.texts, &TextsModel::textsChanged, this, &CompactWindow::showNewTexts);
     createControls();
+}
+
+// The panel is painted again in the new texts, and a hint in the old ones goes. A window still
+// being shaped paints its panel at its next tick anyway.
+void CompactWindow::showNewTexts() {
+    hintLabel_->clear();
+    state_.hint = CompactHint::None;
+    if (state_.closed || state_.phase == CompactPhase::Starting ||
+        state_.phase == CompactPhase::OutlineReady || frameBitmap_.isNull())
+        return;
+    guarded([&] { paintPanel(program_.data.day.position()); });
 }
 
 CompactWindow::~CompactWindow() {

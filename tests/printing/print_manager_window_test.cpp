@@ -22,6 +22,7 @@
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QStringEncoder>
 #include <QTest>
 #include <QTextBlock>
 #include <QTimer>
@@ -110,6 +111,32 @@ TEST_F(PrintManagerWindowTest, OpenAndCloseReadAndWriteTheWindowFiles) {
     EXPECT_EQ(readLines(home.filePath("~last.spt")), window->scriptLines());
     EXPECT_EQ(window->scriptLines().size(), 4);
     EXPECT_EQ(messages(), QStringList());
+}
+
+// A Windows-1251 script with Cyrillic TEXT lines: shown in Cyrillic, drawn, and written back byte
+// for byte, as "~last.spt" and as the file it was opened from; a half-converted one is refused.
+TEST_F(PrintManagerWindowTest, AWindows1251ScriptKeepsItsBytes) {
+    const QString text = QString::fromUtf8("TEXT 10 10 rgt 'Красный Дракон ёЁ'");
+    const QByteArray bytes = "FONT 20 -30 0 0 0 bld nrm DejaVu Sans\r\n" +
+                             QStringEncoder("windows-1251").encode(text) + "\r\n";
+    writeFile("~last.spt", bytes);
+    writeFile("user.spt", bytes);
+    open();
+    EXPECT_EQ(window->scriptLines().value(1), text);
+    setCanvasSpins(400, 100);
+    ASSERT_TRUE(window->showImage());
+    EXPECT_GT(ink(QRect(10, 10, 300, 40)), 100);
+    window->close();
+    EXPECT_EQ(readFile("~last.spt"), bytes);
+    open();
+    ASSERT_TRUE(window->loadScriptFile(home.filePath("user.spt")));
+    ASSERT_TRUE(window->saveScriptFile(home.filePath("user.spt")));
+    EXPECT_EQ(readFile("user.spt"), bytes);
+    writeFile("mixed.spt", bytes + text.toUtf8() + "\n");
+    EXPECT_FALSE(window->loadScriptFile(home.filePath("mixed.spt")));
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_TRUE(messages().first().contains("line 3 is UTF-8 but line 2 is not UTF-8"))
+        << messages().first();
 }
 
 TEST_F(PrintManagerWindowTest, AMissingOrDamagedWindowFileKeepsTheLastScript) {
