@@ -33,6 +33,7 @@
 #include "gfx/font_table.h"
 #include "printing/canvas_view.h"
 #include "printing/print_manager_window.h"
+#include "printpage/caption_table.h"
 #include "printpage/page_services.h"
 #include "printpage/script_line.h"
 #include "support/compact_fixture.h"
@@ -137,6 +138,19 @@ TEST_F(PrintManagerWindowTest, AWindows1251ScriptKeepsItsBytes) {
     ASSERT_EQ(messages().size(), 1);
     EXPECT_TRUE(messages().first().contains("line 3 is UTF-8 but line 2 is not UTF-8"))
         << messages().first();
+}
+
+// Another language in force: the open window takes its captions from it at once.
+TEST_F(PrintManagerWindowTest, AnotherLanguageRenamesTheOpenWindowAtOnce) {
+    QStringList russian = QString::fromUtf8(readFile("BASE.KTX")).split('\n');
+    const int title = captionLine(int(Caption::PrintManagerWindow));
+    russian[title] = QString::fromUtf8("Менеджер печати");
+    writeFile("ru/BASE.KTX", QStringEncoder("windows-1251").encode(russian.join("\r\n")));
+    open();
+    EXPECT_FALSE(window->windowTitle().startsWith(russian[title]));
+    data.settings.language = "ru";
+    ASSERT_TRUE(applyLanguage(data));
+    EXPECT_TRUE(window->windowTitle().startsWith(russian[title])) << window->windowTitle();
 }
 
 TEST_F(PrintManagerWindowTest, AMissingOrDamagedWindowFileKeepsTheLastScript) {
