@@ -39,8 +39,8 @@ const QRegularExpression& twoLetterCode() {
 }  // namespace
 
 std::vector<LanguagePack> languagePacks(const WorkingFolder& folder) {
-    WorkingFolder english(folder.path(), folder.pack());
-    QString englishName = baseLine(english, base_line::kLanguageName);
+    const WorkingFolder english(folder.path(), folder.pack());
+    const QString englishName = packName(english.resolve(QStringLiteral("BASE.KTX")));
     std::vector<LanguagePack> packs{
         {kEnglish, englishName.isEmpty() ? QStringLiteral("English") : englishName}};
     // The user's folder first: its pack of a language stands before the installed one.

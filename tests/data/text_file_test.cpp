@@ -59,6 +59,10 @@ TEST(TextEncoding, AFileIsWrittenBackAsItWasRead) {
     }
     EXPECT_EQ(decodeTextFile(windows1251)->format.encoding, TextEncoding::Windows1251);
     EXPECT_EQ(decodeTextFile(withBom)->format.encoding, TextEncoding::Utf8WithBom);
+    // A Windows-1251 letter at the very end looks like the start of a UTF-8 sequence: it is
+    // still a letter, not a sequence waiting for more bytes.
+    EXPECT_EQ(decodeText("abc\xE6"), QString::fromUtf8("abcж"));
+    EXPECT_EQ(decodeTextFile("abc\xE6")->text, QString::fromUtf8("abcж"));
     // A character the code page lacks, typed into a Windows-1251 script, is not lost: the file
     // becomes UTF-8.
     const QStringList typed = {QString::fromUtf8("Дракон ☉")};
