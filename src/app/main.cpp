@@ -20,6 +20,7 @@
 #include "config/config_dialog.h"
 #include "data/conf_file.h"
 #include "data/data_error.h"
+#include "data/language.h"
 #include "data/program_title.h"
 #include "data/text_file.h"
 #include "donation/donation_dialog.h"
@@ -42,6 +43,7 @@ struct Options {
     QString openWindow;                        // --open: the window to start in
     std::optional<FullModeView> fullModeView;  // --mode with --open full: the view to show
     QString script;                            // --script: the script the print manager opens with
+    QString language;                          // --lang: the language of the texts
 };
 
 // The windows --open can start with. print, config and donation are shown on their own: closing
@@ -138,7 +140,14 @@ std::optional<Options> parseOptions(QCoreApplication& app, int& exitCode) {
         QStringLiteral("tray"),
         QStringLiteral("Run in the system tray: today's kin as an icon that turns at midnight, "
                        "the compact window a click away."));
+    const QCommandLineOption language(
+        QStringLiteral("lang"),
+        QStringLiteral("The language of the texts: en, or a language pack of the working folder "
+                       "such as ru (default: the one the configuration names, else the "
+                       "locale's when a pack holds it, else English)."),
+        QStringLiteral("CODE"));
     parser.addOption(tray);
+    parser.addOption(language);
     parser.addOption(home);
     parser.addOption(date);
     parser.addOption(startTime);
@@ -166,6 +175,7 @@ std::optional<Options> parseOptions(QCoreApplication& app, int& exitCode) {
             return std::nullopt;
         }
     }
+    options.language = parser.value(language);
     options.reportStartTime = parser.isSet(startTime);
     if (!readWindowOptions(parser, open, mode, script, options, exitCode)) return std::nullopt;
     options.tray = parser.isSet(tray);
@@ -235,6 +245,13 @@ int main(int argc, char** argv) {
         notifier.notify(e.message());
         return 1;
     }
+    if (!options->language.isEmpty() && !hasLanguagePack(program.data.folder, options->language)) {
+        badOption(exitCode,
+                  QStringLiteral("--lang \"%1\": no such language pack (packs: %2)")
+                      .arg(options->language, languageCodes(languagePacks(program.data.folder))));
+        return exitCode;
+    }
+    startLanguage(program.data, options->language);
     program.glyphFonts.registerFolder(program.data.folder,
                                       [&notifier](const QString& text) { notifier.notify(text); });
 

@@ -11,6 +11,7 @@
 #include "data/conf_file.h"
 #include "data/day_words.h"
 #include "data/desktop_entries.h"
+#include "data/error_log.h"
 #include "printing/print_manager_window.h"
 #include "state/program_state.h"
 #include "views/mode_table.h"
@@ -59,6 +60,12 @@ TrayMode::TrayMode(ProgramState& program, ProgramWindows& windows, DayTurnWatche
     connect(&tray_, &TrayIcon::aboutAsked, this,
             [this] { showAboutBox(program_.data.folder, nullptr); });
     connect(&tray_, &TrayIcon::quitAsked, this, &TrayMode::quit);
+    connect(&program_.data.texts, &TextsModel::textsChanged, this, [this] {
+        reportFailures(program_.data, kErrorReadText, kSenderReadText, [this] {
+            tray_.readMenu();
+            showToday();
+        });
+    });
     connect(&notifier_, &DesktopNotifier::clicked, this,
             [this] { windows_.openFullMode(FullModeView::Day); });
 }

@@ -112,7 +112,19 @@ CompactWindow::CompactWindow(ProgramState& program, QWidget* parent)
     connect(&tickTimer_, &QTimer::timeout, this, &CompactWindow::onTick);
     // Decided before the native window exists: a translucent window needs a visual with alpha.
     if (desktopComposites()) setAttribute(Qt::WA_TranslucentBackground);
+    connect(&program_.data.texts, &TextsModel::textsChanged, this, &CompactWindow::showNewTexts);
     createControls();
+}
+
+// The panel is painted again in the new texts, and a hint in the old ones goes. A window still
+// being shaped paints its panel at its next tick anyway.
+void CompactWindow::showNewTexts() {
+    hintLabel_->clear();
+    state_.hint = CompactHint::None;
+    if (state_.closed || state_.phase == CompactPhase::Starting ||
+        state_.phase == CompactPhase::OutlineReady || frameBitmap_.isNull())
+        return;
+    guarded([&] { paintPanel(program_.data.day.position()); });
 }
 
 CompactWindow::~CompactWindow() {

@@ -107,6 +107,8 @@ public:
     void paintPanel(const MayanDate& position);
     // The full-mode window has closed: the window shows again and reshapes itself.
     void returnFromFullMode();
+    // The texts are in another language now.
+    void showNewTexts();
 
     // Input, as the window's events deliver it; tests may call them directly.
     void handlePress(Qt::MouseButton button, QPoint position);

@@ -73,6 +73,10 @@ DateDialog::DateDialog(DataState& dataState, QWidget* parent) : QDialog(parent),
     setWindowFlags(Qt::Dialog | Qt::WindowStaysOnTopHint);
     setModal(false);
     setObjectName(QStringLiteral("dateDialog"));
+    // Shown, the dialog takes new texts at once; hidden, at its next showing.
+    connect(&data_.texts, &TextsModel::textsChanged, this, [this] {
+        if (isVisible()) readCaptions();
+    });
     setAutoFillBackground(true);
     QPalette p = palette();
     p.setColor(QPalette::Window, QColor(64, 0, 64));
@@ -143,6 +147,14 @@ bool DateDialog::pickModally(const GregorianDate& date) {
 
 void DateDialog::showEvent(QShowEvent* event) {
     updateCaption();
+    readCaptions();
+    QDialog::showEvent(event);
+    // Every showing starts in the year field, ready for typing.
+    yearField_->setFocus(Qt::OtherFocusReason);
+    yearField_->selectAll();
+}
+
+void DateDialog::readCaptions() {
     reportFailures(data_, kErrorReadText, kSenderReadText, [this] {
         const WorkingFolder& folder = data_.folder;
         applyButton_->setText(baseLine(folder, base_line::kApplyButton));
@@ -152,10 +164,6 @@ void DateDialog::showEvent(QShowEvent* event) {
         monthLabel_->setText(baseLine(folder, base_line::kMonthFieldLabel));
         dayLabel_->setText(baseLine(folder, base_line::kDayFieldLabel));
     });
-    QDialog::showEvent(event);
-    // Every showing starts in the year field, ready for typing.
-    yearField_->setFocus(Qt::OtherFocusReason);
-    yearField_->selectAll();
 }
 
 void DateDialog::updateCaption() {

@@ -41,6 +41,7 @@ protected:
 
 private:
     DataState& data_;
+    void readCaptions();
     void showDate(const GregorianDate& date);
     void updateCaption();
     void showRefusal(const QString& reason);

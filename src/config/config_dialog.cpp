@@ -139,6 +139,12 @@ void ConfigDialog::createControls() {
     lists->addWidget(dateFormat_, 0, 1);
     lists->addWidget(moonLabel_, 1, 0);
     lists->addWidget(moon_, 1, 1);
+    languageLabel_ = new QLabel(QStringLiteral("Language"));
+    language_ = new QComboBox;
+    language_->setObjectName(QStringLiteral("languageBox"));
+    languageLabel_->setBuddy(language_);
+    lists->addWidget(languageLabel_, 2, 0);
+    lists->addWidget(language_, 2, 1);
     column->addSpacing(6);
     column->addLayout(lists);
     saveButton_ = new QPushButton(QStringLiteral("Save and exit"));
@@ -164,19 +170,34 @@ void ConfigDialog::setCaptions() {
     turtlesHeading_->setText(baseLine(data_.folder, kConfigTurtlesHeading));
     dateFormatLabel_->setText(baseLine(data_.folder, kConfigDateFormatLabel));
     moonLabel_->setText(baseLine(data_.folder, kConfigMoonLabel));
+    languageLabel_->setText(baseLine(data_.folder, kLanguageLabel));
 }
 
-void ConfigDialog::fillListsOnce() {
-    if (moon_->count() > 0) return;
+// The lists in the language in force, at each showing: the entries chosen stay chosen.
+void ConfigDialog::fillLists() {
+    const int dateEntry = chosenEntry(*dateFormat_);
+    const int moonEntry = chosenEntry(*moon_);
     const QSignalBlocker blockDates(dateFormat_);
     const QSignalBlocker blockMoon(moon_);
+    const QSignalBlocker blockLanguage(language_);
+    dateFormat_->clear();
     for (int i = 0; i < kDateFormatEntries; ++i)
         dateFormat_->addItem(baseLine(data_.folder, kFirstDateFormat + i));
+    moon_->clear();
     for (int i = 0; i < kMoonEntries; ++i)
         moon_->addItem(baseLine(data_.folder, kFirstMoonEntry + i));
     // Entries are chosen by conf.dat; until then none is.
-    dateFormat_->setCurrentIndex(-1);
-    moon_->setCurrentIndex(-1);
+    dateFormat_->setCurrentIndex(dateEntry);
+    moon_->setCurrentIndex(moonEntry);
+    language_->clear();
+    for (const LanguagePack& pack : languagePacks(data_.folder))
+        language_->addItem(pack.name, pack.code);
+    language_->setCurrentIndex(language_->findData(languageShown()));
+}
+
+QString ConfigDialog::languageShown() const {
+    const QString code = data_.folder.language();
+    return code.isEmpty() ? kEnglish : code;
 }
 
 Settings ConfigDialog::controlSettings() const {
@@ -185,6 +206,10 @@ Settings ConfigDialog::controlSettings() const {
     s.transitionSpeed = speed_->value();
     s.dateFormatEntry = chosenEntry(*dateFormat_);
     s.moonEntry = chosenEntry(*moon_);
+    // The language is written when the user chose another than the one in force; else the line
+    // stays as it was (empty: the desktop's language).
+    const QString chosen = language_->currentData().toString();
+    if (!chosen.isEmpty() && chosen != languageShown()) s.language = chosen;
     return s;
 }
 
@@ -201,6 +226,8 @@ void ConfigDialog::showSettings(const Settings& s) {
     // -1 ("no entry") clears the box.
     dateFormat_->setCurrentIndex(s.dateFormatEntry < dateFormat_->count() ? s.dateFormatEntry : -1);
     moon_->setCurrentIndex(s.moonEntry < moon_->count() ? s.moonEntry : -1);
+    const QSignalBlocker blockLanguage(language_);
+    language_->setCurrentIndex(language_->findData(languageShown()));
     followTransitionSwitch();
 }
 
@@ -212,7 +239,7 @@ void ConfigDialog::followTransitionSwitch() {
 }
 
 void ConfigDialog::load() {
-    fillListsOnce();
+    fillLists();
     speedLabel_->setText(baseLine(data_.folder, kConfigSpeedLabel));
     saveButton_->setText(baseLine(data_.folder, kConfigSaveButton));
     Settings read = controlSettings();
@@ -232,7 +259,14 @@ bool ConfigDialog::save() {
     return saveSettings(data_, chosen);
 }
 
-void ConfigDialog::apply() { data_.settings = controlSettings(); }
+void ConfigDialog::apply() {
+    // A language chosen here stands before the one the command line gave.
+    const QString picked = language_->currentData().toString();
+    if (!picked.isEmpty() && picked != languageShown()) data_.commandLineLanguage.clear();
+    data_.settings = controlSettings();
+    shown_.language = data_.settings.language;  // the choice is the one in force from now on
+    applyLanguage(data_);
+}
 
 void ConfigDialog::saveAndClose() {
     save();

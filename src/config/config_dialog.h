@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The configuration dialog: the switches, the transition speed and the two lists of "conf.dat".
+// The configuration dialog: the switches, the transition speed, the two lists of "conf.dat" and the
+// language of the texts.
 // It is created at start and only shown and hidden. Each showing reads "conf.dat" into the
 // controls; "Save and exit" writes them back; every hiding (also by the window's close button)
-// puts the controls' values in force, so unsaved changes last until "conf.dat" is read again.
+// puts the controls' values in force, so unsaved changes last until "conf.dat" is read again; a
+// language chosen is put in force at once, in every window.
 #pragma once
 
 #include <QDialog>
@@ -49,6 +51,9 @@ public:
     QSpinBox* speedBox() const { return speed_; }
     QComboBox* dateFormatBox() const { return dateFormat_; }
     QComboBox* moonBox() const { return moon_; }
+    // The language packs the working folder offers, each by its own name; the item's data is its
+    // code.
+    QComboBox* languageBox() const { return language_; }
     QPushButton* saveButton() const { return saveButton_; }
 
 signals:
@@ -70,7 +75,8 @@ private:
     };
     void createControls();
     void setCaptions();
-    void fillListsOnce();
+    void fillLists();
+    QString languageShown() const;  // the code of the language in force
     void moveToStoredPosition();
     void followTransitionSwitch();
 
@@ -81,8 +87,10 @@ private:
     QLabel* turtlesHeading_ = nullptr;
     QLabel* dateFormatLabel_ = nullptr;
     QLabel* moonLabel_ = nullptr;
+    QLabel* languageLabel_ = nullptr;
     QComboBox* dateFormat_ = nullptr;
     QComboBox* moon_ = nullptr;
+    QComboBox* language_ = nullptr;
     QPushButton* saveButton_ = nullptr;
     Settings shown_;  // the values last shown, for those without a control
 };

@@ -139,6 +139,9 @@ ConfigLoad readConfFile(DataState& state, Settings& into) {
     int number = 0;
     for (const ConfLine& line : confLines()) {
         ++number;
+        // A file of an older version, or one that ends before our own lines, keeps them as they
+        // are (the language chosen stays).
+        if (number > kSharedConfLines && number > lines->size()) break;
         try {
             line.read(into, lines->value(number - 1));
         } catch (const BadLine& bad) {
@@ -150,6 +153,12 @@ ConfigLoad readConfFile(DataState& state, Settings& into) {
     if (std::exchange(state.confRead.lastMalformedReport, report) != report && !report.isEmpty())
         state.notifier.notify(report);
     return problems.isEmpty() ? ConfigLoad::Loaded : ConfigLoad::Malformed;
+}
+
+std::optional<QString> confLanguage(const WorkingFolder& folder) {
+    const std::optional<QStringList> lines = readTextLines(folder, kConfFile);
+    if (!lines || lines->size() <= kSharedConfLines) return std::nullopt;
+    return lines->at(kSharedConfLines);
 }
 
 int limitHelpPages(const WorkingFolder& folder, std::int32_t pages) {

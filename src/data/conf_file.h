@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <optional>
 
 namespace orbisca {
 
@@ -80,6 +81,10 @@ QStringList confFileLines(const Settings& settings);
 // well. A Y/N line is true exactly for "Y"; a speed outside 1..99 is taken to the nearer end; the
 // help pages are kept to limitHelpPages().
 ConfigLoad readConfFile(DataState& state, Settings& into);
+
+// Line 16 of conf.dat (the language), read without a word about the file, for the texts shown
+// before any window reads the settings; nothing when the file or the line is not there.
+std::optional<QString> confLanguage(const WorkingFolder& folder);
 
 // The number of help pages the full-mode window can show: `pages` within 0..17 and no more than
 // the help files "hlp1.ktx", "hlp2.ktx" ... that exist one after the other.

@@ -12,6 +12,7 @@
 #include "data/day_model.h"
 #include "data/error_log.h"
 #include "data/help_rects.h"
+#include "data/language.h"
 #include "data/notifier.h"
 #include "data/working_folder.h"
 
@@ -24,6 +25,9 @@ struct DataState {
     Notifier notifier;
     ErrorLogState errorLog;
     HelpRectsState helpRects;
+    // The language of the texts; the one in force is the folder's (applyLanguage()).
+    TextsModel texts;
+    QString commandLineLanguage;  // --lang: stands before the setting until one is saved
     // What the reading of conf.dat and the launch counter have said, so as not to say it again.
     ConfReadMemory confRead;
     bool launchCountRefusalSaid = false;

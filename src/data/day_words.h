@@ -138,6 +138,9 @@ inline constexpr int kHomepageLabel = 747;
 inline constexpr int kShowInTraySetting = 748;
 inline constexpr int kNewDayNoticeSetting = 749;
 inline constexpr int kStartWithDesktopSetting = 750;
+// The configuration dialog's choice of language, and each pack's own name for its language.
+inline constexpr int kLanguageLabel = 751;
+inline constexpr int kLanguageName = 752;
 }  // namespace base_line
 
 // Lines chosen by a field of the position or of its oracle.

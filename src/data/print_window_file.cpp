@@ -150,16 +150,23 @@ PrintWindowFiles loadPrintWindowFiles(DataState& state) {
     }
     if (QFileInfo::exists(state.folder.resolve(kLastScript))) {
         QString error;
-        result.lastScript = readTextLines(state.folder, kLastScript, &error, kMaxScriptBytes);
-        result.lastScriptUnreadable = !result.lastScript;
-        if (!result.lastScript) state.notifier.notify(error);
+        const std::optional<TextLines> read =
+            readTextFile(state.folder, kLastScript, &error, kMaxScriptBytes);
+        result.lastScriptUnreadable = !read;
+        if (read) {
+            result.lastScript = read->lines;
+            result.lastScriptFormat = read->format;
+        } else {
+            state.notifier.notify(error);
+        }
     }
     return result;
 }
 
 namespace {
 
-bool saveWindowFiles(DataState& state, const PrintWindowValues& values, const QStringList* script) {
+bool saveWindowFiles(DataState& state, const PrintWindowValues& values, const QStringList* script,
+                     const TextFormat& scriptFormat) {
     const QString windowPath = state.folder.resolve(kWindowFile);
     const QString scriptPath = state.folder.resolve(kLastScript);
     QString error;
@@ -167,11 +174,12 @@ bool saveWindowFiles(DataState& state, const PrintWindowValues& values, const QS
     std::optional<QString> problem = replaceProblem(windowPath);
     if (!problem && script) problem = replaceProblem(scriptPath);
     if (problem) error = *problem;
-    const bool ok = !problem &&
-                    writeFileAtomically(windowPath, textFileContent(windowValueLines(values)),
-                                        &error, state.beforeRename) &&
-                    (!script || writeFileAtomically(scriptPath, textFileContent(*script), &error,
-                                                    state.beforeRename));
+    const bool ok =
+        !problem &&
+        writeFileAtomically(windowPath, textFileContent(windowValueLines(values)), &error,
+                            state.beforeRename) &&
+        (!script || writeFileAtomically(scriptPath, encodeTextLines(*script, scriptFormat), &error,
+                                        state.beforeRename));
     if (!ok)
         state.notifier.notify(QStringLiteral("The print manager's settings could not be saved. ") +
                               error);
@@ -181,12 +189,12 @@ bool saveWindowFiles(DataState& state, const PrintWindowValues& values, const QS
 }  // namespace
 
 bool savePrintWindowFiles(DataState& state, const PrintWindowValues& values,
-                          const QStringList& script) {
-    return saveWindowFiles(state, values, &script);
+                          const QStringList& script, const TextFormat& scriptFormat) {
+    return saveWindowFiles(state, values, &script, scriptFormat);
 }
 
 bool savePrintWindowValues(DataState& state, const PrintWindowValues& values) {
-    return saveWindowFiles(state, values, nullptr);
+    return saveWindowFiles(state, values, nullptr, TextFormat{});
 }
 
 }  // namespace orbisca

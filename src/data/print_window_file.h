@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "data/text_file.h"
+
 namespace orbisca {
 
 struct DataState;
@@ -33,6 +35,7 @@ struct PrintWindowValues {
 struct PrintWindowFiles {
     PrintWindowValues values;
     std::optional<QStringList> lastScript;  // "~last.spt" when it exists
+    TextFormat lastScriptFormat;            // as "~last.spt" was written
     bool lastScriptUnreadable = false;      // "~last.spt" exists but could not be read
     QString problem;                        // why the defaults are in use; empty when read well
 };
@@ -51,10 +54,10 @@ PrintWindowValues parseWindowValues(const QStringList& lines, QStringList* probl
 // shown through the notifier. The program goes on in both cases.
 PrintWindowFiles loadPrintWindowFiles(DataState& state);
 
-// Writes both files, each replaced in one step. A failure is shown and false returned; files not
-// written keep their old content.
+// Writes both files, each replaced in one step, the script in `scriptFormat`. A failure is shown
+// and false returned; files not written keep their old content.
 bool savePrintWindowFiles(DataState& state, const PrintWindowValues& values,
-                          const QStringList& script);
+                          const QStringList& script, const TextFormat& scriptFormat = {});
 // Writes "WindWHP.dat" alone, as savePrintWindowFiles() does.
 bool savePrintWindowValues(DataState& state, const PrintWindowValues& values);
 

@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QStringDecoder>
+#include <QStringEncoder>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -28,11 +29,93 @@ QString cannotBeRead(const QString& reason) {
 }  // namespace
 
 QString decodeText(const QByteArray& bytes) {
-    QStringDecoder utf8(QStringDecoder::Utf8);
+    // Stateless: a sequence cut off at the end is an error, not a wait for more bytes.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);
     if (!utf8.hasError()) return text;
     QStringDecoder cyrillic("windows-1251");
     return cyrillic.decode(bytes);
+}
+
+namespace {
+
+enum class LineBytes { Ascii, Utf8, Other };
+
+LineBytes lineBytes(QByteArrayView line) {
+    if (std::all_of(line.begin(), line.end(), [](char c) { return uchar(c) < 0x80; }))
+        return LineBytes::Ascii;
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString decoded = utf8.decode(line);
+    return utf8.hasError() ? LineBytes::Other : LineBytes::Utf8;
+}
+
+const QByteArray kUtf8Bom("\xef\xbb\xbf");
+
+// The first line end decides: a file converted by hand may end in LF where it was not.
+bool firstLineEndsInCrLf(const QByteArray& bytes) {
+    const qsizetype end = bytes.indexOf('\n');
+    return end > 0 && bytes.at(end - 1) == '\r';
+}
+
+}  // namespace
+
+std::optional<DecodedText> decodeTextFile(const QByteArray& bytes, QString* error) {
+    DecodedText decoded;
+    decoded.format.crlf = firstLineEndsInCrLf(bytes);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    decoded.text = utf8.decode(bytes);
+    if (!utf8.hasError()) {
+        if (bytes.startsWith(kUtf8Bom)) decoded.format.encoding = TextEncoding::Utf8WithBom;
+        return decoded;
+    }
+    // Lines split at LF, which is never part of a UTF-8 sequence: the one that disagrees with the
+    // first line beyond ASCII is named.
+    int firstWide = 0;
+    LineBytes firstKind = LineBytes::Ascii;
+    int number = 0;
+    for (const QByteArray& line : bytes.split('\n')) {
+        ++number;
+        const LineBytes kind = lineBytes(line);
+        if (kind == LineBytes::Ascii) continue;
+        if (firstKind == LineBytes::Ascii) {
+            firstKind = kind;
+            firstWide = number;
+        } else if (kind != firstKind) {
+            if (error) {
+                auto name = [](LineBytes k) {
+                    return k == LineBytes::Utf8 ? QStringLiteral("UTF-8")
+                                                : QStringLiteral("not UTF-8 (Windows-1251)");
+                };
+                *error = QStringLiteral(
+                             "line %1 is %2 but line %3 is %4: a file must be in one "
+                             "encoding")
+                             .arg(number)
+                             .arg(name(kind))
+                             .arg(firstWide)
+                             .arg(name(firstKind));
+            }
+            return std::nullopt;
+        }
+    }
+    decoded.format.encoding = TextEncoding::Windows1251;
+    decoded.text = QStringDecoder("windows-1251").decode(bytes);
+    return decoded;
+}
+
+QByteArray encodeTextLines(const QStringList& lines, const TextFormat& format) {
+    const char* end = format.crlf ? "\r\n" : "\n";
+    if (format.encoding == TextEncoding::Windows1251) {
+        QStringEncoder cyrillic("windows-1251");
+        QByteArray content;
+        for (const QString& line : lines) content.append(cyrillic.encode(line)).append(end);
+        // A character the code page lacks would come back as another one.
+        if (!cyrillic.hasError() && QStringDecoder("windows-1251").decode(content) ==
+                                        lines.join(QLatin1String(end)) + QLatin1String(end))
+            return content;
+    }
+    QByteArray content = format.encoding == TextEncoding::Utf8WithBom ? kUtf8Bom : QByteArray();
+    for (const QString& line : lines) content.append(line.toUtf8()).append(end);
+    return content;
 }
 
 std::optional<QString> regularFileProblem(const QString& path) {
@@ -124,19 +207,32 @@ std::optional<FileStamp> stampOf(const QString& path) {
 
 void clearTextCache(const WorkingFolder& folder) { folder.textCache().files.clear(); }
 
-std::optional<QStringList> readTextLines(const WorkingFolder& folder, const QString& name,
-                                         QString* error, std::int64_t maxBytes) {
+std::optional<TextLines> readTextFile(const WorkingFolder& folder, const QString& name,
+                                      QString* error, std::int64_t maxBytes) {
     const QString path = folder.resolve(name);
     CachedTextFiles& cache = folder.textCache();
     const std::optional<FileStamp> stamp = stampOf(path);
     const auto found = cache.files.find(path);
     if (stamp && found != cache.files.end() && found->second.stamp == *stamp)
-        return found->second.lines;
+        return TextLines{found->second.lines, found->second.format};
     const std::optional<QByteArray> bytes = readRegularFile(path, name, error, maxBytes);
     if (!bytes) return std::nullopt;
-    QStringList lines = splitTextLines(decodeText(*bytes));
-    if (stamp) cache.files[path] = CachedTextFiles::File{*stamp, lines};
-    return lines;
+    QString why;
+    const std::optional<DecodedText> decoded = decodeTextFile(*bytes, &why);
+    if (!decoded) {
+        if (error) *error = QStringLiteral("%1: %2").arg(name, why);
+        return std::nullopt;
+    }
+    TextLines read{splitTextLines(decoded->text), decoded->format};
+    if (stamp) cache.files[path] = CachedTextFiles::File{*stamp, read.lines, read.format};
+    return read;
+}
+
+std::optional<QStringList> readTextLines(const WorkingFolder& folder, const QString& name,
+                                         QString* error, std::int64_t maxBytes) {
+    std::optional<TextLines> read = readTextFile(folder, name, error, maxBytes);
+    if (!read) return std::nullopt;
+    return std::move(read->lines);
 }
 
 QStringList requireTextLines(const WorkingFolder& folder, const QString& name) {

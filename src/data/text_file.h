@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Text database files: plain text, one entry per line (CR LF or LF), read by line number from 0.
-// A file is decoded as UTF-8 when it is valid UTF-8, else as Windows-1251.
+// A file is decoded as UTF-8 when it is valid UTF-8, else as Windows-1251, and a file the program
+// writes back keeps the encoding and the line ends it was read with.
 #pragma once
 
 #include <sys/types.h>
@@ -18,6 +19,30 @@ namespace orbisca {
 
 // UTF-8 when valid (a leading byte-order mark is dropped), Windows-1251 otherwise.
 QString decodeText(const QByteArray& bytes);
+
+// How a text file was written, so that it is written back the same way.
+enum class TextEncoding { Utf8, Utf8WithBom, Windows1251 };
+struct TextFormat {
+    TextEncoding encoding = TextEncoding::Utf8;
+    bool crlf = false;  // lines end in CR LF (as its first line end does)
+    friend bool operator==(const TextFormat&, const TextFormat&) = default;
+};
+
+struct DecodedText {
+    QString text;
+    TextFormat format;
+};
+
+// Decodes a whole file as decodeText() does, and says how it was written. A file that is not
+// valid UTF-8 as a whole is Windows-1251, unless one of its lines is valid UTF-8 with characters
+// beyond ASCII while another is not: such a file is half converted, and either reading would
+// garble one half, so it is refused (nothing returned, `error` naming the first line that
+// disagrees with the lines before it).
+std::optional<DecodedText> decodeTextFile(const QByteArray& bytes, QString* error = nullptr);
+
+// `lines`, each ended as `format` says, in its encoding. A text that Windows-1251 cannot hold
+// whole (a character typed that it lacks) is written as UTF-8 instead, so that nothing is lost.
+QByteArray encodeTextLines(const QStringList& lines, const TextFormat& format);
 
 // Why `path` is no regular file that can be read: "No such file or directory", "is a folder, not
 // a file", "is a pipe, not a regular file", "cannot be read: permission denied"; nothing when it
@@ -53,6 +78,7 @@ struct CachedTextFiles {
     struct File {
         FileStamp stamp;
         QStringList lines;
+        TextFormat format;
     };
     std::map<QString, File> files;
 };
@@ -64,6 +90,15 @@ struct CachedTextFiles {
 std::optional<QStringList> readTextLines(const WorkingFolder& folder, const QString& name,
                                          QString* error = nullptr,
                                          std::int64_t maxBytes = kMaxDataFileBytes);
+
+// The same, with the format the file was written in.
+struct TextLines {
+    QStringList lines;
+    TextFormat format;
+};
+std::optional<TextLines> readTextFile(const WorkingFolder& folder, const QString& name,
+                                      QString* error = nullptr,
+                                      std::int64_t maxBytes = kMaxDataFileBytes);
 
 // The lines of a file that must be there: throws DataFileError naming the file otherwise.
 QStringList requireTextLines(const WorkingFolder& folder, const QString& name);

@@ -38,6 +38,40 @@ QString WorkingFolder::pack() const {
     return pack_;
 }
 
+void WorkingFolder::setLanguage(const QString& code) {
+    const QString language = code == QLatin1String("en") ? QString() : code;
+    {
+        std::lock_guard lock(mutex_);
+        if (language == language_) return;
+        language_ = language;
+        spellings_.clear();
+    }
+    texts_->files.clear();
+}
+
+QString WorkingFolder::language() const {
+    std::lock_guard lock(mutex_);
+    return language_;
+}
+
+QStringList WorkingFolder::roots() const {
+    QString pack, language;
+    {
+        std::lock_guard lock(mutex_);
+        pack = pack_;
+        language = language_;
+    }
+    const QString folder = path();
+    QStringList roots;
+    if (!language.isEmpty()) {
+        roots << folder + u'/' + language;
+        if (!pack.isEmpty()) roots << pack + u'/' + language;
+    }
+    roots << folder;
+    if (!pack.isEmpty()) roots << pack;
+    return roots;
+}
+
 namespace {
 
 // An absolute path with its folder as the disk has it (links resolved), the file's own name kept:
@@ -157,28 +191,36 @@ void useDefaultWorkingFolder(WorkingFolder& folder, const QString& programFolder
 QString WorkingFolder::resolve(const QString& name) const {
     QString written = name;
     written.replace(u'\\', u'/');
-    const bool absolute = QDir::isAbsolutePath(written);
-    const QString base = absolute ? QStringLiteral("/") : path();
-    const QString full = QDir::cleanPath(base + '/' + written);
-    if (QFileInfo::exists(full)) return full;  // the common case: spelled as on disk
-    QString pack;
+    if (QDir::isAbsolutePath(written)) {
+        const QString full = QDir::cleanPath(written);
+        return QFileInfo::exists(full) ? full : findSpelling(QStringLiteral("/"), written).path;
+    }
+    const QStringList searched = roots();
+    const QString full = QDir::cleanPath(path() + '/' + written);
+    std::optional<Found> known;
     {
         std::lock_guard lock(mutex_);
-        const auto known = spellings_.find(full);
-        if (known != spellings_.end() && QFileInfo::exists(known->second)) return known->second;
-        pack = pack_;
+        if (const auto it = spellings_.find(full); it != spellings_.end()) known = it->second;
     }
-
-    Spelling found = findSpelling(base, written);
-    if (!found.found && !absolute && !pack.isEmpty()) {
-        const Spelling shipped = findSpelling(pack, written);
-        if (shipped.found) found = shipped;
+    // The common case: spelled as on disk in the first folder. A spelling found before stands
+    // while it exists and no folder in front of it has the file in the exact spelling.
+    const auto exactIn = [&](qsizetype root) {
+        return QDir::cleanPath(searched[root] + '/' + written);
+    };
+    if (QFileInfo::exists(exactIn(0))) return exactIn(0);
+    if (known && QFileInfo::exists(known->path)) {
+        qsizetype root = 1;
+        while (root < qsizetype(known->root) && !QFileInfo::exists(exactIn(root))) ++root;
+        if (root >= qsizetype(known->root)) return known->path;
     }
-    if (found.found) {
+    for (qsizetype root = 0; root < searched.size(); ++root) {
+        const Spelling found = findSpelling(searched[root], written);
+        if (!found.found) continue;
         std::lock_guard lock(mutex_);
-        spellings_[full] = found.path;
+        spellings_[full] = Found{found.path, std::size_t(root)};
+        return found.path;
     }
-    return found.path;
+    return findSpelling(path(), written).path;
 }
 
 }  // namespace orbisca

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <map>
 #include <memory>
@@ -36,8 +37,17 @@ public:
     // The read-only folder behind it, or an empty string.
     QString pack() const;
 
+    // The language of the texts: "" for the folder's own texts (English), else the code of a
+    // language pack ("ru"), a subfolder of the folder or of the pack that holds the texts that
+    // differ by language. A change forgets the spellings found and the texts read, which belong
+    // to the old language.
+    void setLanguage(const QString& code);
+    QString language() const;
+
     // The absolute path of a data file. Relative names are taken from the folder, or from the
-    // pack behind it when only the pack holds them (so a new file is always made in the folder).
+    // pack behind it when only the pack holds them (so a new file is always made in the folder);
+    // with a language chosen, the language's subfolder of the folder and then of the pack come
+    // first.
     // Each component that exists in some letter case takes the spelling found on disk (the exact
     // spelling first, else the first match in name order); components that do not exist are
     // kept as written, so the result also names a file that is about to be created. A spelling
@@ -51,10 +61,17 @@ public:
     CachedTextFiles& textCache() const { return *texts_; }
 
 private:
+    struct Found {
+        QString path;
+        std::size_t root = 0;  // of the folders searched, in their order
+    };
+    QStringList roots() const;  // the folders a relative name is looked for in, in order
+
     QString path_;
     QString pack_;
+    QString language_;
     mutable std::mutex mutex_;
-    mutable std::map<QString, QString> spellings_;  // written path -> path found on disk
+    mutable std::map<QString, Found> spellings_;  // written path -> path found on disk
     std::unique_ptr<CachedTextFiles> texts_;
 };
 

@@ -138,6 +138,7 @@ FullModeWindow::FullModeWindow(ProgramState& program, QWidget* parent)
     connect(aboutButton_, &QPushButton::clicked, this,
             [this] { showAboutBox(program_.data.folder, this); });
     connect(&program_.data.day, &DayModel::dayChanged, this, &FullModeWindow::dateChanged);
+    connect(&program_.data.texts, &TextsModel::textsChanged, this, &FullModeWindow::showNewTexts);
     createButtons();
     timer_.setInterval(kTickMs);
     timer_.setTimerType(Qt::PreciseTimer);
@@ -214,6 +215,15 @@ void FullModeWindow::dateChanged() {
     s.cachedYearSign = 0;
     s.cachedYearTone = 0;
     if (isVisible() && s.mode != FullModeView::Closed) apply(fade_.repaint());
+}
+
+void FullModeWindow::showNewTexts() {
+    guarded([this] {
+        program_.data.helpRects = loadHelpFields(program_.data.folder);
+        loadButtonHints();
+    });
+    placeControls();
+    dateChanged();
 }
 
 void FullModeWindow::pressButton(FullModeButton which) {

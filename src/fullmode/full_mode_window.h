@@ -87,6 +87,9 @@ public:
     // The current date changed elsewhere (the date dialog): the year cache is stale and the view
     // is painted again at once.
     void dateChanged();
+    // The texts are in another language now: the board's hints, the buttons' names and the
+    // view are read and painted again.
+    void showNewTexts();
 
     // Called once, when the first view has been painted on the screen with its fade ended.
     std::function<void()> framePainted;

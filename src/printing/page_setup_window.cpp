@@ -37,7 +37,6 @@ const QImage& noCanvas() {
 PageSetupWindow::PageSetupWindow(const WorkingFolder& folder, QWidget* parent)
     : QWidget(parent, Qt::Tool), folder_(folder) {
     setObjectName(QStringLiteral("pageSetupWindow"));
-    readLabels();
     auto* layout = new QHBoxLayout(this);
     auto* controls = new QVBoxLayout;
     controls->addWidget(createFields());
@@ -62,10 +61,12 @@ PageSetupWindow::PageSetupWindow(const WorkingFolder& folder, QWidget* parent)
     closeAction->setShortcut(Qt::Key_Escape);
     connect(closeAction, &QAction::triggered, this, &QWidget::close);
     addAction(closeAction);
+    readLabels();
 }
 
 PageSetupWindow::~PageSetupWindow() = default;
 
+// The labels from the texts, into the controls; again when the texts change language.
 void PageSetupWindow::readLabels() {
     for (int i = 0; i < kPageSetupLabelCount; ++i) {
         try {
@@ -74,6 +75,18 @@ void PageSetupWindow::readLabels() {
             labels_[i].clear();  // a window without its texts still works
         }
     }
+    placement_->setTitle(labels_[int(PageSetupLabel::Placement)]);
+    for (const PageField which : kAllFields) {
+        const int row = int(which);
+        fieldLabels_[row]->setText(labels_[row]);
+        if (QComboBox* box = units_[row])
+            for (int unit = 0; unit < 3; ++unit)
+                box->setItemText(unit, labels_[int(PageSetupLabel::Pixels) + unit]);
+    }
+    centre_->setText(labels_[int(PageSetupLabel::Centre)]);
+    fit_->setText(labels_[int(PageSetupLabel::Fit)]);
+    frame_->setText(labels_[int(PageSetupLabel::ShowFrame)]);
+    setup_->setText(labels_[int(PageSetupLabel::Printer)]);
 }
 
 QString PageSetupWindow::labelText(PageSetupLabel which) const {
@@ -98,11 +111,11 @@ QString PageSetupWindow::labelText(PageSetupLabel which) const {
 }
 
 QWidget* PageSetupWindow::createFields() {
-    placement_ = new QGroupBox(labels_[int(PageSetupLabel::Placement)]);
+    placement_ = new QGroupBox;
     auto* grid = new QGridLayout(placement_);
     for (const PageField which : kAllFields) {
         const int row = int(which);
-        fieldLabels_[row] = new QLabel(labels_[row]);
+        fieldLabels_[row] = new QLabel;
         auto* edit = fields_[row] = new QLineEdit;
         edit->setObjectName(QStringLiteral("pageField%1").arg(row));
         fieldLabels_[row]->setBuddy(edit);
@@ -112,8 +125,7 @@ QWidget* PageSetupWindow::createFields() {
         if (which == PageField::Scale) continue;
         auto* box = units_[row] = new QComboBox;
         box->setObjectName(QStringLiteral("pageUnit%1").arg(row));
-        for (int unit = 0; unit < 3; ++unit)
-            box->addItem(labels_[int(PageSetupLabel::Pixels) + unit]);
+        for (int unit = 0; unit < 3; ++unit) box->addItem(QString());
         grid->addWidget(box, row, 2);
         connect(box, &QComboBox::currentIndexChanged, this,
                 [this, which] { onUnitChanged(which); });
@@ -131,9 +143,9 @@ QWidget* PageSetupWindow::createOptions() {
     auto* group = new QButtonGroup(box);
     group->addButton(landscape_);
     group->addButton(portrait_);
-    centre_ = new QCheckBox(labels_[int(PageSetupLabel::Centre)]);
-    fit_ = new QCheckBox(labels_[int(PageSetupLabel::Fit)]);
-    frame_ = new QCheckBox(labels_[int(PageSetupLabel::ShowFrame)]);
+    centre_ = new QCheckBox;
+    fit_ = new QCheckBox;
+    frame_ = new QCheckBox;
     frame_->setChecked(true);
     layout->addWidget(landscape_, 0, 0);
     layout->addWidget(portrait_, 1, 0);
@@ -152,7 +164,7 @@ QWidget* PageSetupWindow::createButtons() {
     auto* box = new QWidget;
     auto* layout = new QHBoxLayout(box);
     save_ = new QPushButton;
-    setup_ = new QPushButton(labels_[int(PageSetupLabel::Printer)]);
+    setup_ = new QPushButton;
     print_ = new QPushButton;
     printNow_ = new QPushButton;
     for (QPushButton* button : {save_, setup_, print_, printNow_}) layout->addWidget(button);
@@ -169,6 +181,7 @@ QWidget* PageSetupWindow::createButtons() {
 }
 
 void PageSetupWindow::setCaptions(const PageSetupCaptions& captions) {
+    readLabels();
     captions_ = captions;
     setWindowTitle(captions.window);
     landscape_->setText(captions.landscape);

@@ -73,6 +73,7 @@ public:
     // shown already.
     void open();
 
+    // The captions the print manager gives, and the window's own labels read again from the texts.
     void setCaptions(const PageSetupCaptions& captions);
     const PageSetupCaptions& captions() const { return captions_; }
 

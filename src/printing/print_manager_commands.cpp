@@ -403,13 +403,14 @@ bool PrintManagerWindow::loadScriptFile(const QString& path) {
     }
     setScriptLines(content->script);
     page_.yearPage = content->yearPage;  // a year page the file does not carry is gone
+    state_.scriptFormat = content->format;
     setScriptUnchanged();
     return true;
 }
 
 bool PrintManagerWindow::saveScriptFile(const QString& path) {
     QString error;
-    if (writeScriptFile(path, scriptLines(), page_.yearPage, &error)) {
+    if (writeScriptFile(path, scriptLines(), page_.yearPage, state_.scriptFormat, &error)) {
         setScriptUnchanged();
         return true;
     }

@@ -50,6 +50,9 @@ struct PrintManagerState {
     // "~last.spt" could not be read: it is not replaced by an empty editor, so a passing fault
     // (permissions, a full disk) does not cost the last script.
     bool lastScriptUnreadable = false;
+    // How the script shown was written when it came from a file: it is saved the same way, so a
+    // Windows-1251 script stays Windows-1251.
+    TextFormat scriptFormat;
     bool easyMode = true;
     bool exportAsText = true;  // "Export as text": elements exported as glyph text
     bool autoOptimizeChecked = true;

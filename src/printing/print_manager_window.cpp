@@ -85,6 +85,10 @@ PrintManagerWindow::PrintManagerWindow(ProgramState& program, QWidget* parent)
     page_.services = programPageServices(program.data, program.glyphFonts);
     page_.services.progress = [this](int gauge) { onProgress(gauge); };
     connect(&program_.data.day, &DayModel::dayChanged, this, &PrintManagerWindow::refreshDay);
+    // Shown, the window takes new texts at once; hidden, at its next showing.
+    connect(&program_.data.texts, &TextsModel::textsChanged, this, [this] {
+        if (isVisible()) guardedWork(program_.data, [this] { applyCaptions(); });
+    });
     createActions();
     createMenus();
     createToolBars();
@@ -439,6 +443,7 @@ void PrintManagerWindow::loadWindowFiles() {
     state_.lastScriptUnreadable = files.lastScriptUnreadable;
     if (!files.lastScript) return;
     const ScriptFileContent content = splitScriptFile(*files.lastScript);
+    state_.scriptFormat = files.lastScriptFormat;
     setScriptLines(content.script);
     page_.yearPage = content.yearPage;
     setScriptUnchanged();
@@ -453,7 +458,8 @@ void PrintManagerWindow::saveWindowFiles() {
         savePrintWindowValues(program_.data, values);
         return;
     }
-    if (savePrintWindowFiles(program_.data, values, scriptFileLines(script, page_.yearPage)))
+    if (savePrintWindowFiles(program_.data, values, scriptFileLines(script, page_.yearPage),
+                             state_.scriptFormat))
         state_.lastScriptUnreadable = false;
 }
 

@@ -16,20 +16,29 @@ QStringList scriptFileLines(const QStringList& script, const QStringList& yearPa
 
 ScriptFileContent splitScriptFile(const QStringList& lines) {
     const qsizetype header = lines.lastIndexOf(kYearLinesHeader);
-    if (header < 0) return {lines, {}};
-    return {lines.first(header), lines.sliced(header + 1)};
+    if (header < 0) return {lines, {}, {}};
+    return {lines.first(header), lines.sliced(header + 1), {}};
 }
 
 std::optional<ScriptFileContent> readScriptFile(const QString& path, QString* error) {
     const std::optional<QByteArray> bytes = readRegularFile(
         path, QStringLiteral("The script \"%1\"").arg(path), error, kMaxScriptBytes);
     if (!bytes) return std::nullopt;
-    return splitScriptFile(splitTextLines(decodeText(*bytes)));
+    QString why;
+    const std::optional<DecodedText> decoded = decodeTextFile(*bytes, &why);
+    if (!decoded) {
+        if (error) *error = QStringLiteral("The script \"%1\": %2").arg(path, why);
+        return std::nullopt;
+    }
+    ScriptFileContent content = splitScriptFile(splitTextLines(decoded->text));
+    content.format = decoded->format;
+    return content;
 }
 
 bool writeScriptFile(const QString& path, const QStringList& script, const QStringList& yearPage,
-                     QString* error) {
-    return writeFileAtomically(path, textFileContent(scriptFileLines(script, yearPage)), error);
+                     const TextFormat& format, QString* error) {
+    return writeFileAtomically(path, encodeTextLines(scriptFileLines(script, yearPage), format),
+                               error);
 }
 
 }  // namespace orbisca

@@ -54,6 +54,11 @@ void TrayIcon::buildMenu() {
     menu_->addAction(baseLine(folder_, line::kTrayQuit), this, &TrayIcon::quitAsked);
 }
 
+void TrayIcon::readMenu() {
+    menu_->clear();
+    buildMenu();
+}
+
 void TrayIcon::showDay(const MayanDate& day, const QString& dateText) {
     try {
         QIcon icon;

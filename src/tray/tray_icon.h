@@ -32,6 +32,8 @@ public:
     void showDay(const MayanDate& day, const QString& dateText);
     void show();
     void hide();
+    // The menu's entries read again from the texts (another language).
+    void readMenu();
 
     QSystemTrayIcon& systemIcon() { return *icon_; }
     QMenu& menu() { return *menu_; }

@@ -7,10 +7,13 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSpinBox>
+#include <QStringEncoder>
 #include <QTest>
 
 #include "config/config_dialog.h"
+#include "data/day_words.h"
 #include "support/compact_fixture.h"
 
 namespace orbisca::testing {
@@ -153,6 +156,41 @@ TEST_F(ConfigDialogTest, ATypedListTextIsMatchedWholeWithoutRegardToCase) {
     dialog->show();
     EXPECT_EQ(messages().size(), 1) << "the file it wrote was refused";
     EXPECT_EQ(dates->currentIndex(), -1);
+}
+
+// The choice lists each pack by its own name; Save puts the one chosen in force at once, announced
+// once to every window, and writes it as line 16 after the fifteen lines as they were.
+TEST_F(ConfigDialogTest, TheLanguageChosenIsSavedAsLineSixteenAndTakesEffectAtOnce) {
+    QStringList russian = QString::fromUtf8(readFile("BASE.KTX")).split('\n');
+    russian[base_line::kLanguageName] = QString::fromUtf8("Русский");
+    russian[base_line::kConfigCaption] = QString::fromUtf8("Настройка календаря");
+    writeFile("ru/BASE.KTX", QStringEncoder("windows-1251").encode(russian.join("\r\n")));
+    const QStringList before = confLines();
+    QSignalSpy changed(&data.texts, &TextsModel::textsChanged);
+    dialog->show();
+    QComboBox* languages = dialog->languageBox();
+    ASSERT_EQ(languages->count(), 2);
+    EXPECT_EQ(languages->itemText(0), "English");
+    EXPECT_EQ(languages->itemText(1), QString::fromUtf8("Русский"));
+    EXPECT_EQ(languages->currentData(), "en");
+    languages->setCurrentIndex(1);
+    saveByButton();
+    EXPECT_EQ(confLines(), before.first(kSharedConfLines) + QStringList{"ru"});
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_EQ(data.folder.language(), "ru");
+    dialog->show();
+    EXPECT_EQ(dialog->windowTitle(), QString::fromUtf8("Настройка календаря"));
+    EXPECT_EQ(languages->currentData(), "ru");
+    saveByButton();  // saved unchanged: nothing to announce
+    EXPECT_EQ(changed.count(), 1);
+    // Chosen over the command line's language, English is written as such.
+    data.commandLineLanguage = "ru";
+    dialog->show();
+    languages->setCurrentIndex(0);
+    saveByButton();
+    EXPECT_EQ(confLines().value(kSharedConfLines), "en");
+    EXPECT_EQ(data.folder.language(), "");
+    EXPECT_EQ(changed.count(), 2);
 }
 
 }  // namespace

@@ -45,6 +45,44 @@ TEST_F(TextFile, DecodesWindows1251WhenTheFileIsNotUtf8) {
     EXPECT_EQ(readDatabaseLine(data.folder, 0, "utf.ktx"), cyrillic);  // byte-order mark dropped
 }
 
+// What is read is written back byte for byte: the code page, a byte-order mark, CR LF.
+TEST(TextEncoding, AFileIsWrittenBackAsItWasRead) {
+    const QString cyrillic = QString::fromUtf8("TEXT 10 10 rgt 'Красный Дракон ёЁ №'");
+    const QByteArray windows1251 = "FONT 8 -11 0 0 0 bld nrm DejaVu Sans\r\n" +
+                                   QStringEncoder("windows-1251").encode(cyrillic) + "\r\n";
+    const QByteArray withBom = "\xEF\xBB\xBF" + cyrillic.toUtf8() + "\n";
+    for (const QByteArray& bytes : {windows1251, withBom, cyrillic.toUtf8() + "\r\n"}) {
+        const std::optional<DecodedText> read = decodeTextFile(bytes);
+        ASSERT_TRUE(read);
+        EXPECT_EQ(splitTextLines(read->text).last(), cyrillic);
+        EXPECT_EQ(encodeTextLines(splitTextLines(read->text), read->format), bytes);
+    }
+    EXPECT_EQ(decodeTextFile(windows1251)->format.encoding, TextEncoding::Windows1251);
+    EXPECT_EQ(decodeTextFile(withBom)->format.encoding, TextEncoding::Utf8WithBom);
+    // A Windows-1251 letter at the very end looks like the start of a UTF-8 sequence: it is
+    // still a letter, not a sequence waiting for more bytes.
+    EXPECT_EQ(decodeText("abc\xE6"), QString::fromUtf8("abcж"));
+    EXPECT_EQ(decodeTextFile("abc\xE6")->text, QString::fromUtf8("abcж"));
+    // A character the code page lacks, typed into a Windows-1251 script, is not lost: the file
+    // becomes UTF-8.
+    const QStringList typed = {QString::fromUtf8("Дракон ☉")};
+    const QByteArray written = encodeTextLines(typed, {TextEncoding::Windows1251, true});
+    EXPECT_EQ(written, typed.first().toUtf8() + "\r\n");
+}
+
+TEST_F(TextFile, AFileWhoseLinesMixEncodingsIsRefusedNamingTheLine) {
+    const QByteArray mixed = "ascii\n" + QString::fromUtf8("ёж").toUtf8() + "\nplain\n" +
+                             QStringEncoder("windows-1251").encode(QString::fromUtf8("ёж")) + "\n";
+    QString error;
+    EXPECT_FALSE(decodeTextFile(mixed, &error));
+    EXPECT_EQ(error,
+              "line 4 is not UTF-8 (Windows-1251) but line 2 is UTF-8: a file must be in one "
+              "encoding");
+    writeFile("mixed.ktx", mixed);
+    EXPECT_EQ(readTextLines(data.folder, "mixed.ktx", &error), std::nullopt);
+    EXPECT_TRUE(error.startsWith("mixed.ktx: line 4 ")) << error;
+}
+
 TEST_F(TextFile, FindsFilesWhateverTheLetterCase) {
     writeFile("BASE.KTX", "zero\none\n");
     writeFile("a.ktx", "lower\n");

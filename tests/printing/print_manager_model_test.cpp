@@ -26,7 +26,7 @@ TEST_F(PrintManagerFilesTest, ScriptFilesKeepTheYearPageAndReadBothEncodings) {
     const QStringList script = {"[Year script]", "YEAR 53 12 1"};
     const QStringList year = {"FONT 8 -10 0 0 0 thn nrm DejaVu Sans", "TEXT 60 20 rgt 'x'"};
     QString error;
-    ASSERT_TRUE(writeScriptFile(home.filePath("y.spt"), script, year, &error)) << error;
+    ASSERT_TRUE(writeScriptFile(home.filePath("y.spt"), script, year, {}, &error)) << error;
     EXPECT_EQ(readFile("y.spt"),
               "[Year script]\nYEAR 53 12 1\n[Year lines]\n"
               "FONT 8 -10 0 0 0 thn nrm DejaVu Sans\nTEXT 60 20 rgt 'x'\n");

@@ -22,6 +22,7 @@
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QStringEncoder>
 #include <QTest>
 #include <QTextBlock>
 #include <QTimer>
@@ -32,6 +33,7 @@
 #include "gfx/font_table.h"
 #include "printing/canvas_view.h"
 #include "printing/print_manager_window.h"
+#include "printpage/caption_table.h"
 #include "printpage/page_services.h"
 #include "printpage/script_line.h"
 #include "support/compact_fixture.h"
@@ -110,6 +112,45 @@ TEST_F(PrintManagerWindowTest, OpenAndCloseReadAndWriteTheWindowFiles) {
     EXPECT_EQ(readLines(home.filePath("~last.spt")), window->scriptLines());
     EXPECT_EQ(window->scriptLines().size(), 4);
     EXPECT_EQ(messages(), QStringList());
+}
+
+// A Windows-1251 script with Cyrillic TEXT lines: shown in Cyrillic, drawn, and written back byte
+// for byte, as "~last.spt" and as the file it was opened from; a half-converted one is refused.
+TEST_F(PrintManagerWindowTest, AWindows1251ScriptKeepsItsBytes) {
+    const QString text = QString::fromUtf8("TEXT 10 10 rgt 'Красный Дракон ёЁ'");
+    const QByteArray bytes = "FONT 20 -30 0 0 0 bld nrm DejaVu Sans\r\n" +
+                             QStringEncoder("windows-1251").encode(text) + "\r\n";
+    writeFile("~last.spt", bytes);
+    writeFile("user.spt", bytes);
+    open();
+    EXPECT_EQ(window->scriptLines().value(1), text);
+    setCanvasSpins(400, 100);
+    ASSERT_TRUE(window->showImage());
+    EXPECT_GT(ink(QRect(10, 10, 300, 40)), 100);
+    window->close();
+    EXPECT_EQ(readFile("~last.spt"), bytes);
+    open();
+    ASSERT_TRUE(window->loadScriptFile(home.filePath("user.spt")));
+    ASSERT_TRUE(window->saveScriptFile(home.filePath("user.spt")));
+    EXPECT_EQ(readFile("user.spt"), bytes);
+    writeFile("mixed.spt", bytes + text.toUtf8() + "\n");
+    EXPECT_FALSE(window->loadScriptFile(home.filePath("mixed.spt")));
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_TRUE(messages().first().contains("line 3 is UTF-8 but line 2 is not UTF-8"))
+        << messages().first();
+}
+
+// Another language in force: the open window takes its captions from it at once.
+TEST_F(PrintManagerWindowTest, AnotherLanguageRenamesTheOpenWindowAtOnce) {
+    QStringList russian = QString::fromUtf8(readFile("BASE.KTX")).split('\n');
+    const int title = captionLine(int(Caption::PrintManagerWindow));
+    russian[title] = QString::fromUtf8("Менеджер печати");
+    writeFile("ru/BASE.KTX", QStringEncoder("windows-1251").encode(russian.join("\r\n")));
+    open();
+    EXPECT_FALSE(window->windowTitle().startsWith(russian[title]));
+    data.settings.language = "ru";
+    ASSERT_TRUE(applyLanguage(data));
+    EXPECT_TRUE(window->windowTitle().startsWith(russian[title])) << window->windowTitle();
 }
 
 TEST_F(PrintManagerWindowTest, AMissingOrDamagedWindowFileKeepsTheLastScript) {

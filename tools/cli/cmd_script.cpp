@@ -19,15 +19,25 @@
 namespace orbisca::cli {
 namespace {
 
-// A script file: UTF-8 when it is valid UTF-8, else Windows-1251; LF or CR LF line ends.
-QStringList readScript(const std::string& name) {
-    return splitTextLines(decodeText(readInputFile(name, kMaxScriptBytes)));
+struct ScriptText {
+    QStringList lines;
+    TextFormat format;
+};
+
+// A script file: UTF-8 when it is valid UTF-8, else Windows-1251; LF or CR LF line ends. One whose
+// lines mix the two is refused, naming the line.
+ScriptText readScript(const std::string& name) {
+    QString error;
+    const std::optional<DecodedText> decoded =
+        decodeTextFile(readInputFile(name, kMaxScriptBytes), &error);
+    if (!decoded) throw UsageError(printable(QString::fromStdString(name) + ": " + error));
+    return {splitTextLines(decoded->text), decoded->format};
 }
 
-// The script file itself, marked where it failed: replaced in one step.
-void markScript(const QStringList& lines, const std::string& name) {
+// The script file itself, marked where it failed: replaced in one step, written as it was read.
+void markScript(const QStringList& lines, const TextFormat& format, const std::string& name) {
     QString error;
-    if (!writeFileAtomically(QString::fromStdString(name), textFileContent(lines), &error))
+    if (!writeFileAtomically(QString::fromStdString(name), encodeTextLines(lines, format), &error))
         throw CommandFailed(printable(error));
 }
 
@@ -55,14 +65,14 @@ int runScript(CommandContext& context, Args& args) {
         background.empty() ? qRgb(255, 255, 255) : parseColour(background, "--background");
     const GregorianDate day = date.empty() ? context.today() : dateArgument(date);
 
-    QStringList script = readScript(file);
+    const ScriptText script = readScript(file);
     startGuiApplication(context.program);
     PrintPageState& page = preparePage(context);
     setScriptDay(page, gregorianToMayan(day));
     page.background = backgroundColour;
     page.interp.blackAndWhite = blackAndWhite;
-    page.script = script;
-    if (!yearFile.empty()) page.yearPage = readScript(yearFile);
+    page.script = script.lines;
+    if (!yearFile.empty()) page.yearPage = readScript(yearFile).lines;
     page.canvasWidth = canvasSize.width();
     page.canvasHeight = canvasSize.height();
     bool ran = false;
@@ -87,7 +97,7 @@ int runScript(CommandContext& context, Args& args) {
     savePicture(page.canvas, output);
     if (ran) return 0;
     reportSyntaxError(page);
-    if (mark) markScript(page.script, file);
+    if (mark) markScript(page.script, script.format, file);
     return 1;
 }
 
@@ -97,10 +107,10 @@ int runRescale(CommandContext& context, Args& args) {
     rejectUnknownOptions(args);
     if (args.size() != 1) throw UsageError("script rescale needs one script FILE");
     if (factorText != "2" && factorText != "0.5") throw UsageError("--factor must be 2 or 0.5");
-    QStringList script = readScript(args.front());
+    const ScriptText script = readScript(args.front());
     startGuiApplication(context.program);
     PrintPageState& page = preparePage(context);
-    page.script = script;
+    page.script = script.lines;
     const bool rescaled = rescaleScript(page, factorText == "2" ? 2.0 : 0.5);
     printNotices(context);
     if (!rescaled) {
@@ -108,7 +118,7 @@ int runRescale(CommandContext& context, Args& args) {
         return 1;
     }
     if (!output.empty()) {
-        writeOutputFile(output, textFileContent(page.script));
+        writeOutputFile(output, encodeTextLines(page.script, script.format));
         return 0;
     }
     for (const QString& line : page.script) std::printf("%s\n", line.toUtf8().constData());

@@ -8,6 +8,7 @@
 
 #include "cli.h"
 #include "data/error_log.h"
+#include "data/language.h"
 #include "data/working_folder.h"
 
 using namespace orbisca;
@@ -30,15 +31,19 @@ void printCommandUsage(std::FILE* to, const Command& c) {
 }
 
 void printUsage(std::FILE* to) {
-    std::fprintf(to,
-                 "usage: orbisca-cli [--today YYYY-MM-DD] [--home DIR] COMMAND ...\n\ncommands:\n");
+    std::fprintf(
+        to,
+        "usage: orbisca-cli [--today YYYY-MM-DD] [--home DIR] [--lang CODE] COMMAND ...\n\n"
+        "commands:\n");
     for (const Command& c : commands()) printCommandUsage(to, c);
     std::fprintf(
         to,
         "\nDates are written YYYY-MM-DD; years may be negative or have more than four digits.\n"
         "--today fixes the date the program takes as today. --home is the working folder the\n"
-        "texts and pictures come from; by default the one orbisca uses. Both may stand "
-        "anywhere.\n");
+        "texts and pictures come from; by default the one orbisca uses. --lang is the language\n"
+        "of the texts (en, or a language pack of the working folder such as ru); by default the\n"
+        "one the settings name, else the locale's when a pack holds it, else English. All three\n"
+        "may stand anywhere.\n");
 }
 
 // Fixes "today" when --today is given, so runs can be reproduced. The date itself is kept: any
@@ -58,6 +63,16 @@ void applyHomeOption(DataState& data, Args& args) {
     if (!QFileInfo(QString::fromStdString(home)).isDir())
         throw UsageError("--home \"" + printable(QString::fromStdString(home)) + "\" is no folder");
     data.folder.set(QString::fromStdString(home));
+}
+
+// The language of the texts: --lang, which a pack must hold, else as orbisca chooses it.
+void applyLanguageOption(DataState& data, Args& args) {
+    const QString chosen = QString::fromStdString(takeOption(args, "--lang"));
+    if (!chosen.isEmpty() && !hasLanguagePack(data.folder, chosen))
+        throw UsageError(
+            printable(QStringLiteral("--lang \"%1\": no such language pack (packs: %2)")
+                          .arg(chosen, languageCodes(languagePacks(data.folder)))));
+    startLanguage(data, chosen);
 }
 
 bool isHelpRequest(const std::string& arg) { return arg == "--help" || arg == "-h"; }
@@ -82,6 +97,7 @@ int main(int argc, char** argv) {
         CommandContext context{program, std::nullopt, {}};
         applyTodayOption(context, args);
         applyHomeOption(program.data, args);
+        applyLanguageOption(program.data, args);
         if (args.empty()) throw UsageError("no command given (try --help)");
         const std::string name = args.front();
         args.erase(args.begin());

@@ -1,0 +1,129 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// orbisca-cli in another language: --lang, the language of the locale and of conf.dat, and the
+// fonts an export in Cyrillic names.
+#include <gtest/gtest.h>
+
+#include "support/cli_run.h"
+
+#include <QFile>
+#include <QFont>
+#include <QFontInfo>
+#include <QGuiApplication>
+#include <QRawFont>
+#include <QRegularExpression>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <filesystem>
+
+#include "data/day_words.h"
+#include "data/text_file.h"
+
+namespace {
+
+using orbisca::testing::CliRun;
+using orbisca::testing::runCli;
+namespace fs = std::filesystem;
+
+// The assembled working folder, every entry a link, with a small Russian pack beside it: the
+// signs' names and the feed's name in Cyrillic, in Windows-1251 as the packs of this kind are.
+class LanguageCli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        for (const fs::directory_entry& entry : fs::directory_iterator(ORBISCA_HOME_DIR))
+            fs::create_symlink(entry.path(), fs::path(home()) / entry.path().filename());
+        QFile english(QStringLiteral(ORBISCA_HOME_DIR "/BASE.KTX"));
+        ASSERT_TRUE(english.open(QIODevice::ReadOnly));
+        QStringList lines = orbisca::splitTextLines(QString::fromUtf8(english.readAll()));
+        for (int sign = 1; sign <= 20; ++sign) {
+            lines[orbisca::signNameLine(sign)] = QString::fromUtf8("Знак%1").arg(sign);
+            lines[orbisca::sealNameLine(sign)] = QString::fromUtf8("Печать %1").arg(sign);
+        }
+        lines[orbisca::base_line::kFeedName] = QString::fromUtf8("Календарь тринадцати лун");
+        lines[orbisca::base_line::kLanguageName] = QString::fromUtf8("Русский");
+        fs::create_directory(fs::path(home()) / "ru");
+        QFile russian(QString::fromStdString(home() + "/ru/BASE.KTX"));
+        ASSERT_TRUE(russian.open(QIODevice::WriteOnly));
+        russian.write(QStringEncoder("windows-1251").encode(lines.join("\r\n") + "\r\n"));
+    }
+    std::string home() const { return dir.path().toStdString(); }
+    CliRun run(const std::string& args, const std::string& environment = "LC_ALL=C LANG=C") {
+        return orbisca::testing::runCommandLine(
+            "env -u XDG_RUNTIME_DIR -u LANGUAGE " + environment +
+            " timeout 60 " ORBISCA_CLI " --home " + home() + " " + args);
+    }
+    void writeConf(const std::string& language) {
+        QFile conf(QString::fromStdString(home() + "/conf.dat"));
+        conf.remove();  // the link to the assembled folder's file
+        ASSERT_TRUE(conf.open(QIODevice::WriteOnly));
+        conf.write(QByteArray("N\n").repeated(15) + language.c_str() + "\n");
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(LanguageCli, TheLanguageComesFromLangElseConfElseTheLocale) {
+    const std::string russian = "SIGN NAME:" + QString::fromUtf8("Знак10").toStdString();
+    EXPECT_NE(run("day 2001-08-21").out.find("SIGN NAME:Dog"), std::string::npos);
+    EXPECT_NE(run("--lang ru day 2001-08-21").out.find(russian), std::string::npos);
+    EXPECT_NE(run("day 2001-08-21 --lang ru").out.find(russian), std::string::npos);
+    const std::string inRussia = "LC_ALL= LANG=ru_RU.UTF-8";
+    EXPECT_NE(run("day 2001-08-21", inRussia).out.find(russian), std::string::npos);
+    EXPECT_NE(run("--lang en day 2001-08-21", inRussia).out.find("SIGN NAME:Dog"),
+              std::string::npos);
+    writeConf("en");
+    EXPECT_NE(run("day 2001-08-21", inRussia).out.find("SIGN NAME:Dog"), std::string::npos);
+    writeConf("ru");
+    EXPECT_NE(run("day 2001-08-21").out.find(russian), std::string::npos);
+    // A language without a pack: bad input, naming the packs there are.
+    for (const char* code : {"de", "../ru", "RU"}) {
+        const CliRun wrong = run(std::string("--lang ") + code + " day 2001-08-21");
+        EXPECT_EQ(wrong.status, 2) << code;
+        EXPECT_NE(wrong.err.find("no such language pack (packs: en, ru)"), std::string::npos)
+            << wrong.err;
+    }
+}
+
+TEST_F(LanguageCli, TheFeedIsNamedAndSummedUpInTheLanguageChosen) {
+    const CliRun feed = run("--lang ru ics 2001-08-21 2001-08-22");
+    ASSERT_EQ(feed.status, 0) << feed.err;
+    const std::string text = feed.out;
+    EXPECT_NE(text.find(QString::fromUtf8("Календарь тринадцати лун").toStdString()),
+              std::string::npos);
+    EXPECT_NE(text.find(QString::fromUtf8("Знак10").toStdString()), std::string::npos) << text;
+}
+
+// Every face the FONT lines of a Russian export name draws each Cyrillic letter of the TEXT lines
+// after it: none is left to a box. The glyph fonts' lines (letters standing for figures) are
+// not concerned.
+TEST_F(LanguageCli, AnExportInCyrillicNamesFacesThatHaveItsLetters) {
+    static int argc = 1;
+    static char name[] = "tests";
+    static char* argv[] = {name, nullptr};
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!QCoreApplication::instance()) new QGuiApplication(argc, argv);
+    int cyrillicTexts = 0;
+    for (const char* view : {"day", "sign", "oracle", "wavespell", "kinbook"}) {
+        const std::string script = home() + "/" + view + ".spt";
+        const CliRun exported =
+            run(std::string("--lang ru export ") + view + " --date 2001-08-21 -o " + script);
+        ASSERT_EQ(exported.status, 0) << view << exported.err;
+        QFile file(QString::fromStdString(script));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        QString face;
+        for (const QString& line : orbisca::splitTextLines(QString::fromUtf8(file.readAll()))) {
+            if (line.startsWith("FONT ")) face = line.section(' ', 8);
+            if (!line.startsWith("TEXT ") || !line.contains(QRegularExpression("[А-яЁё]")))
+                continue;
+            ++cyrillicTexts;
+            const QRawFont raw = QRawFont::fromFont(QFont(face));
+            EXPECT_EQ(QFontInfo(QFont(face)).family().toStdString(), face.toStdString()) << view;
+            for (const QChar c : line.section('\'', 1, -2))
+                EXPECT_TRUE(raw.supportsCharacter(c))
+                    << view << " " << face.toStdString() << " lacks " << QString(c).toStdString();
+        }
+    }
+    EXPECT_GT(cyrillicTexts, 0);
+}
+
+}  // namespace
