@@ -45,8 +45,10 @@ QStringList problemsOf(const QString& text, int index, const QString& pattern) {
 
 // The affirmation depends on the kin alone (its sign, tone, guide and mark), so the 260 kins stand
 // for every day of a 52-year cycle.
-TEST(PackAffirmation, EveryKinReadsWellInEveryView) {
-    PackWorkingFolder pack;
+using PackAffirmation = PackTest;
+
+TEST_P(PackAffirmation, EveryKinReadsWellInEveryView) {
+    PackWorkingFolder pack(language());
     DataState& data = pack.data;
     int reported = 0;
     for (int kin = 1; kin <= 260; ++kin) {
@@ -65,6 +67,8 @@ TEST(PackAffirmation, EveryKinReadsWellInEveryView) {
     }
     EXPECT_EQ(reported, 0);
 }
+
+ORBISCA_FOR_EACH_PACK_LANGUAGE(PackAffirmation);
 
 }  // namespace
 }  // namespace orbisca::packtest

@@ -8,8 +8,10 @@
 namespace orbisca::packtest {
 namespace {
 
-TEST(PackBaseKtx, EveryMappedLineHoldsTextAndNoOtherLineIsNeeded) {
-    const QStringList lines = packLines("BASE.KTX");
+using PackBaseKtx = PackTest;
+
+TEST_P(PackBaseKtx, EveryMappedLineHoldsTextAndNoOtherLineIsNeeded) {
+    const QStringList lines = textOf("BASE.KTX");
     std::map<int, bool> endings;  // mapped line -> it is an ending
     for (const MappedLine& entry : baseLineMap()) endings[entry.line] = entry.ending;
     ASSERT_GT(endings.size(), 600u);
@@ -28,6 +30,8 @@ TEST(PackBaseKtx, EveryMappedLineHoldsTextAndNoOtherLineIsNeeded) {
             << "line " << n << ": " << text;
     }
 }
+
+ORBISCA_FOR_EACH_PACK_LANGUAGE(PackBaseKtx);
 
 }  // namespace
 }  // namespace orbisca::packtest

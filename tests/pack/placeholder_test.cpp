@@ -8,15 +8,17 @@
 namespace orbisca::packtest {
 namespace {
 
-// Every text file the working folder gets: share/ as committed (the donation details in their
-// text form included) and the tables the build makes; binary tables (holding NUL bytes) have
-// no text to check.
+// Every text file the working folder gets: share/ and its language packs as committed (the
+// donation details in their text form included) and the tables the build makes; binary tables
+// (holding NUL bytes) have no text to check.
 QStringList textFilePaths() {
     QStringList paths;
-    const QDir share(QStringLiteral(ORBISCA_SOURCE_DIR "/share"));
-    for (const QString& name : share.entryList(QDir::Files, QDir::Name))
-        if (name != QStringLiteral("README.md") && name != QStringLiteral("CMakeLists.txt"))
-            paths << share.filePath(name);
+    for (const PackLanguage& language : packLanguages()) {
+        const QDir share = QFileInfo(packPath("BASE.KTX", language)).dir();
+        for (const QString& name : share.entryList(QDir::Files, QDir::Name))
+            if (name != QStringLiteral("README.md") && name != QStringLiteral("CMakeLists.txt"))
+                paths << share.filePath(name);
+    }
     for (const QString& name : generatedFileNames()) paths << ORBISCA_HOME_DIR "/" + name;
     return paths;
 }
@@ -31,7 +33,7 @@ TEST(PackTexts, HoldNoTemplatePlaceholder) {
         const QByteArray bytes = file.readAll();
         if (bytes.contains('\0')) continue;
         ++checked;
-        const QStringList lines = QString::fromUtf8(bytes).split(u'\n');
+        const QStringList lines = decodeText(bytes).split(u'\n');
         for (qsizetype i = 0; i < lines.size(); ++i) {
             const QRegularExpressionMatch found = placeholder.match(lines[i]);
             EXPECT_FALSE(found.hasMatch())
