@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The panel painted headless: the extra day, the split of a long tone and sign line, the picture
-// files of the codes, the failures it throws, and every kin's panel with the real pack, whose
-// texts must not run into each other.
+// files of the codes and the failures it throws. That every kin's panel keeps its texts apart in
+// each language is text_fit_test's.
 #include <algorithm>
 
 #include "support/compact_fixture.h"
@@ -102,47 +102,6 @@ TEST_F(PanelTest, FailuresCarryTheirCodeDetailsAndReason) {
     ASSERT_TRUE(QFile::remove(home.filePath("BASE.KTX")));
     clearTextCache(data.folder);
     EXPECT_EQ(failure().sender(), "readtext in orbisca");
-}
-
-QString describe(const PanelItem& item) {
-    return QStringLiteral("\"%1\" at %2,%3 (%4 x %5)")
-        .arg(item.content)
-        .arg(item.x)
-        .arg(item.y)
-        .arg(item.width)
-        .arg(item.height);
-}
-
-// With the pack as the build assembles it (its fonts, texts and pictures), no text of any kin's
-// panel runs into another text or into a picture: 260 days in a row give every kin, and with them
-// every moon, plasma and the extra day.
-TEST(PanelLayout, NoTextOfAnyKinsPanelOverlapsAnotherTextOrAPicture) {
-    ensureTestApplication();
-    ProgramState program(ORBISCA_HOME_DIR);
-    const DataState& data = program.data;
-    program.fonts.load(data.folder);
-    const PanelPictures pictures{gfx::loadBitmap(data.folder.resolve("graphic\\pyr0.bmp")),
-                                 gfx::loadBitmap(data.folder.resolve("graphic\\moon.bmp"))};
-    QImage face;
-    int reported = 0;
-    GregorianDate date{1, 7, 0, 2026};
-    for (int day = 0; day < 260 && reported < 10; ++day, date = stepDate(date, 1)) {
-        PanelTrace trace;
-        paintPanel({data.folder, program.fonts}, face, pictures, gregorianToMayan(date), &trace);
-        for (std::size_t i = 0; i < trace.size(); ++i) {
-            for (std::size_t j = i + 1; j < trace.size(); ++j) {
-                const PanelItem& a = trace[i];
-                const PanelItem& b = trace[j];
-                if (a.kind != PanelItem::Text && b.kind != PanelItem::Text) continue;
-                if (a.content.isEmpty() || b.content.isEmpty()) continue;  // nothing drawn
-                const QRect boxA(a.x, a.y, a.width, a.height), boxB(b.x, b.y, b.width, b.height);
-                if (boxA.intersects(boxB) && ++reported <= 10)
-                    ADD_FAILURE() << "kin " << gregorianToMayan(date).kin << ": " << describe(a)
-                                  << " overlaps " << describe(b);
-            }
-        }
-    }
-    EXPECT_EQ(reported, 0);
 }
 
 }  // namespace
