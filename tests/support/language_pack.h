@@ -3,6 +3,8 @@
 // pack (build/home/<language>/) laid over the English ones.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <QFile>
 #include <QString>
@@ -14,6 +16,10 @@ namespace orbisca::testing {
 
 // The languages whose packs the build assembles; "en" is the working folder itself.
 inline const char* const kPackLanguages[] = {"en", "ru"};
+// Names a test parameterised by kPackLanguages after its language.
+inline std::string packLanguageName(const ::testing::TestParamInfo<const char*>& language) {
+    return language.param;
+}
 
 // Copies the language pack over the files of `folder`; "en" leaves it as it is. Returns false
 // when the build has not made the pack.

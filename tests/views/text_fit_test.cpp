@@ -95,11 +95,7 @@ TEST_P(TextFit, NoTextOfAnyKinsPanelLeavesThePanelOrRunsIntoAnotherTextOrAPictur
     EXPECT_EQ(reported, 0);
 }
 
-std::string languageName(const ::testing::TestParamInfo<const char*>& language) {
-    return language.param;
-}
-
-INSTANTIATE_TEST_SUITE_P(Languages, TextFit, ::testing::ValuesIn(kPackLanguages), languageName);
+INSTANTIATE_TEST_SUITE_P(Languages, TextFit, ::testing::ValuesIn(kPackLanguages), packLanguageName);
 
 }  // namespace
 }  // namespace orbisca::testing
