@@ -10,8 +10,8 @@ const std::vector<PackLanguage>& packLanguages() {
     static const std::vector<PackLanguage> languages = {
         {"en", "UTF-8", "sample", "Day %1 of the moon", "Seal %1: ", "Oracle pyramid: seal %1,",
          "Cube of ", "Dial of sign and tone", "Dial of day and moon"},
-        {"ru", "windows-1251", "образец", "День %1 луны", "Знак %1: ",
-         "Пирамида: печать %1,", "Куб ", "Круг знака и тона", "Круг дня и луны"},
+        {"ru", "windows-1251", "образец", "День %1 луны", "Знак %1: ", "Пирамида: печать %1,",
+         "Куб ", "Круг знака и тона", "Круг дня и луны"},
     };
     return languages;
 }
