@@ -35,7 +35,7 @@ void drawPageText(FullModeFrame& f, const PageText& t) {
 
 void drawMonthItems(FullModeFrame& f, const DayCaptions& c) {
     const MayanDate& m = f.day();
-    f.drawText(0, 88, c.moonTitle, kTitleFont, true);
+    f.drawText(0, 84, c.moonTitle, kTitleFont, true);
     f.drawText(0, 104, c.moonName, kTitleFont, true);
     f.drawText(0, 126, c.dayOfMoon, kLabelFont, true);
     f.drawText(170, 186, c.plasmaLabel, kLabelFont, false);

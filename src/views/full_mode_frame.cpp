@@ -260,12 +260,20 @@ void FullModeFrame::drawText(int x, int y, const QString& text, int font, bool c
         left = centre + x - chosen.metrics.horizontalAdvance(text) / 2;
     }
     const QPoint at(state_.originX + left, state_.originY + y);
-    if (onTextPlacing)
-        onTextPlacing({text, QRect(at, chosen.metrics.size(0, text)), chosen.colour});
+    const QPoint baseline = at + QPoint(0, chosen.metrics.ascent());
+    if (onTextPlacing) {
+        QRegion ink;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const int advance = chosen.metrics.horizontalAdvance(text.left(i));
+            ink += chosen.metrics.tightBoundingRect(text.mid(i, 1))
+                       .translated(baseline + QPoint(advance, 0));
+        }
+        onTextPlacing({text, QRect(at, chosen.metrics.size(0, text)), chosen.colour, ink});
+    }
     QPainter painter(&buffers_.frame);
     painter.setFont(chosen.font);
     painter.setPen(chosen.colour);
-    painter.drawText(at + QPoint(0, chosen.metrics.ascent()), text);
+    painter.drawText(baseline, text);
 }
 
 void FullModeFrame::exportText(int x, int y, const QString& text, int font, bool centred) {

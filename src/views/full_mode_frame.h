@@ -60,6 +60,7 @@
 #include <QColor>
 #include <QImage>
 #include <QRect>
+#include <QRegion>
 #include <QRgb>
 #include <QString>
 #include <array>
@@ -126,8 +127,9 @@ using PictureObserver = std::function<void(const PlacedPicture&)>;
 
 struct PlacedText {
     QString text;
-    QRect area;
+    QRect area;  // the cell: the text's advance by its font's height
     QColor colour;
+    QRegion ink;  // the pixels its letters cover, letter by letter
 };
 using TextObserver = std::function<void(const PlacedText&)>;
 
@@ -226,7 +228,8 @@ public:
     // that every picture of a view lies inside the frame. Empty: nobody is told.
     PictureObserver onPicturePlaced;
     // Told of every text just before it is painted on screen: the text, the frame pixels of its
-    // cell and its colour; tests measure with it how a text stands out from what lies under it.
+    // cell and its letters, and its colour; tests measure with it how a text stands out from
+    // what lies under it and that it keeps to its place.
     TextObserver onTextPlacing;
 
     // The moon of the day (`phaseValue` is MayanDate::moonPhase) with its top left at (x, y), or

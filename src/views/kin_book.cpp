@@ -79,7 +79,7 @@ void drawMoonItems(FullModeFrame& f, const DayCaptions& c) {
         f.drawText(0, 117, c.extraDay, kPageTextFont, true);
         return;
     }
-    f.drawText(0, 33, c.moonTitle, kViewTitleFont, true);
+    f.drawText(0, 29, c.moonTitle, kViewTitleFont, true);
     f.drawText(0, 49, c.moonName, kViewTitleFont, true);
     f.drawText(0, 71, c.dayOfMoon, kViewLabelFont, true);
     f.drawText(-160, 198, c.plasmaLabel, kViewLabelFont, true);

@@ -3,6 +3,7 @@
 // answers write into "strt.dat", the details and their refused choice, "Donation info.txt", the
 // print-out handed to the print manager, and damaged files, which never keep it from showing.
 #include <QComboBox>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -12,6 +13,7 @@
 #include "data/donation_files.h"
 #include "donation/donation_dialog.h"
 #include "support/compact_fixture.h"
+#include "support/language_pack.h"
 
 namespace orbisca::testing {
 namespace {
@@ -203,6 +205,36 @@ TEST_F(ReminderTest, DamagedFilesGiveOneMessageAndTheReminderAllTheSame) {
     EXPECT_TRUE(messages()[0].contains("donation.ktx") && messages()[0].contains("print.dat"))
         << messages()[0];
 }
+
+// The dialog keeps its size whatever the language: every caption, label and list on both panels
+// gets the width its text needs, inside the dialog.
+class ReminderLanguage : public ReminderTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(ReminderLanguage, EveryControlOfBothPanelsHasTheWidthItsTextNeeds) {
+    ASSERT_TRUE(overlayLanguagePack(data.folder, GetParam()));
+    writeLines("strt.dat", {"3", "5"});
+    int checked = 0;
+    const auto checkPanel = [&] {
+        for (QWidget* w : dialog->findChildren<QWidget*>()) {
+            if (!w->isVisible() || !(qobject_cast<QPushButton*>(w) || qobject_cast<QLabel*>(w) ||
+                                     qobject_cast<QComboBox*>(w)))
+                continue;
+            ++checked;
+            EXPECT_GE(w->width(), w->sizeHint().width()) << w->metaObject()->className();
+            EXPECT_TRUE(
+                dialog->rect().contains(QRect(w->mapTo(dialog.get(), QPoint()), w->size())));
+        }
+    };
+    runWith([&] {
+        checkPanel();
+        QTest::mouseClick(dialog->donateButton(), Qt::LeftButton);
+        checkPanel();
+    });
+    EXPECT_GE(checked, 10);
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, ReminderLanguage, ::testing::ValuesIn(kPackLanguages),
+                         packLanguageName);
 
 }  // namespace
 }  // namespace orbisca::testing

@@ -42,6 +42,7 @@ build_package() {
     files=$(dpkg-deb --contents "$deb" | awk '{print $6}')
     for wanted in ./usr/bin/orbisca ./usr/bin/orbisca-cli ./usr/share/orbisca/BASE.KTX \
                   ./usr/share/orbisca/conf.dat ./usr/share/orbisca/print.dat \
+                  ./usr/share/orbisca/ru/BASE.KTX ./usr/share/orbisca/ru/print.dat \
                   ./usr/share/orbisca/graphic/pyr0.bmp ./usr/share/orbisca/fonts/OrbiscaGlyphs.ttf \
                   "./usr/share/applications/$app_id.desktop" \
                   "./usr/share/metainfo/$app_id.metainfo.xml" \

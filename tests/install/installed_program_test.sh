@@ -70,12 +70,19 @@ done
 leftovers=$(find "$pack" -name '*.log' -o -name '*.err' -o -name '*.spt' -o -name '.*')
 [ -z "$leftovers" ] || fail "run files in the pack: $leftovers"
 [ "$(find "$pack/graphic" -name '*.bmp' | wc -l)" -gt 100 ] || fail "pictures missing"
+for name in BASE.KTX DAYINFO.ktx print.dat; do
+    [ -f "$pack/ru/$name" ] || fail "the Russian pack's $name"
+done
 [ "$(find "$pack/fonts" -name '*.ttf' | wc -l)" -eq 5 ] || fail "glyph fonts missing"
 
 # The desktop's files: the menu entry, the metainfo, the icons and the manual pages.
 desktop=$prefix/share/applications/$app_id.desktop
 desktop-file-validate "$desktop" || fail "desktop-file-validate"
 grep -qx 'Exec=orbisca' "$desktop" || fail "the menu entry's command"
+grep -q '^Name\[ru\]=' "$desktop" && grep -q '^Comment\[ru\]=' "$desktop" ||
+    fail "the menu entry's Russian name and comment"
+grep -q '<summary xml:lang="ru">' "$prefix/share/metainfo/$app_id.metainfo.xml" ||
+    fail "the metainfo's Russian summary"
 appstreamcli validate --no-net --pedantic "$prefix/share/metainfo/$app_id.metainfo.xml" >"$tmp/as" ||
     { cat "$tmp/as"; fail "appstreamcli validate"; }
 for size in 16 22 24 32 48 64 128 256; do

@@ -25,7 +25,7 @@ protected:
 };
 
 // The hint area is 160 x 80 pixels: lines of at most 160 pixels in font 6, 10 pixels apart.
-TEST_F(PackBoard, EveryHintFitsTheHintArea) {
+TEST_P(PackBoard, EveryHintFitsTheHintArea) {
     const QFontMetrics metrics(packFont(6));
     for (int i = 0; i < kHelpRectCount; ++i) {
         const QStringList lines = hintLines(data.helpRects.texts[i]);
@@ -45,30 +45,32 @@ QPoint yellowCell(int day) {
 // What a field covers, found from its place on the board alone, and the words its hint must
 // start with: a cell of the path, of the day sign's fields or of the pyramid, a column of the
 // cube, or a dial.
-QString expectedHintStart(const HelpRect& r, const QStringList& base) {
+QString expectedHintStart(const HelpRect& r, const QStringList& base, const PackLanguage& words) {
     const int column = int(std::lround((r.left - 133) / 33.5));
     const int row = int(std::lround((r.top - 133) / 33.5));
     const QPoint cell(column, row);
     if (r.right - r.left <= 34 && r.bottom - r.top <= 34) {
         for (int day = 1; day <= 28; ++day)
-            if (yellowCell(day) == cell) return QStringLiteral("Day %1 of the moon").arg(day);
+            if (yellowCell(day) == cell) return QString::fromUtf8(words.dayHint).arg(day);
         for (int sign = 1; sign <= 20; ++sign)
             if (cell == (sign == 20 ? QPoint(8, 2) : QPoint(8 + sign % 5, 2 + sign / 5)))
-                return QStringLiteral("Seal %1: ").arg(sign) + base[80 + sign];
+                return QString::fromUtf8(words.sealHint).arg(sign) + base[80 + sign];
         for (int sign = 1; sign <= 20; ++sign)
             if (cell == (sign % 20 < 10 ? QPoint(2, sign % 20 - 1) : QPoint(7, 18 - sign)))
-                return QStringLiteral("Oracle pyramid: seal %1,").arg(sign);
+                return QString::fromUtf8(words.pyramidHint).arg(sign);
         return "?";
     }
     if (r.right - r.left <= 34 && row == 2 && column >= 3 && column <= 6)
-        return "Cube of " + base[620 + 2 * (column - 3)];  // the cube's captions above it
+        return QString::fromUtf8(words.cubeHint) +
+               base[620 + 2 * (column - 3)];  // the cube's captions above it
     if (r.left < 76 && 76 < r.right && r.top < 108 && 108 < r.bottom)
-        return "Dial of sign and tone";
-    if (r.left < 76 && 76 < r.right && r.top < 421 && 421 < r.bottom) return "Dial of day and moon";
+        return QString::fromUtf8(words.signDialHint);
+    if (r.left < 76 && 76 < r.right && r.top < 421 && 421 < r.bottom)
+        return QString::fromUtf8(words.moonDialHint);
     return "?";
 }
 
-TEST_F(PackBoard, EachHintExplainsTheFieldOfItsRecord) {
+TEST_P(PackBoard, EachHintExplainsTheFieldOfItsRecord) {
     const auto& rects = data.helpRects.rects;
     const QRect board(0, 0, 670, 550), hintArea(505, 455, 160, 80);
     for (int i = 0; i < kHelpRectCount; ++i) {
@@ -82,8 +84,9 @@ TEST_F(PackBoard, EachHintExplainsTheFieldOfItsRecord) {
                                                  QPoint(rects[j].right - 1, rects[j].bottom - 1))))
                 << "records " << j << " and " << i;
         const QString hint = data.helpRects.texts[i];
-        EXPECT_TRUE(hint.startsWith(expectedHintStart(r, base)))
-            << "record " << i << " wants " << expectedHintStart(r, base) << ", line reads " << hint;
+        EXPECT_TRUE(hint.startsWith(expectedHintStart(r, base, language())))
+            << "record " << i << " wants " << expectedHintStart(r, base, language())
+            << ", line reads " << hint;
     }
     // Every day of the path has its field: the piece's cell is found under the pointer.
     for (int day = 1; day <= 28; ++day) {
@@ -91,7 +94,7 @@ TEST_F(PackBoard, EachHintExplainsTheFieldOfItsRecord) {
         const QPoint cell = yellowCell(day);
         EXPECT_TRUE(findHelpField(data.helpRects, int(133 + 33.5 * cell.x() + 16),
                                   int(133 + 33.5 * cell.y() + 16), text));
-        EXPECT_TRUE(text.startsWith(QStringLiteral("Day %1 ").arg(day))) << text;
+        EXPECT_TRUE(text.startsWith(QString::fromUtf8(language().dayHint).arg(day))) << text;
     }
 }
 
@@ -99,7 +102,7 @@ TEST_F(PackBoard, EachHintExplainsTheFieldOfItsRecord) {
 // letters are where the view's static board differs from the picture alone, and around each
 // letter pixel the picture's brightness varies by 20 at most. Along an arc the letters are spread
 // evenly: a text longer than its arc would run its letters into each other.
-TEST_F(PackBoard, TheBoardIsCalmUnderEveryCaption) {
+TEST_P(PackBoard, TheBoardIsCalmUnderEveryCaption) {
     testing::linkPackPictures(data.folder.path());
     data.day.setDate({21, 8, 0, 2001});
     FullModeFrame frame(data, program.fonts);
@@ -136,6 +139,8 @@ TEST_F(PackBoard, TheBoardIsCalmUnderEveryCaption) {
         }
     }
 }
+
+ORBISCA_FOR_EACH_PACK_LANGUAGE(PackBoard);
 
 }  // namespace
 }  // namespace orbisca::packtest

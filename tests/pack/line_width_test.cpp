@@ -28,21 +28,21 @@ protected:
 };
 
 // A face that the system lacks is replaced by another with other widths: every face is installed.
-TEST_F(PackLineWidth, EveryFaceOfTheFontTableIsInstalled) {
+TEST_P(PackLineWidth, EveryFaceOfTheFontTableIsInstalled) {
     for (int index = 0; index < kFontTableSize; ++index) {
         const QFont font = packFont(index);
         EXPECT_EQ(QFontInfo(font).family(), font.family()) << "fdb.dat line " << index + 1;
     }
 }
 
-TEST_F(PackLineWidth, DayTonePlasmaAndHelpPagesFitTheirViews) {
+TEST_P(PackLineWidth, DayTonePlasmaAndHelpPagesFitTheirViews) {
     // Name, blocks, lines a block; the pages are centred on x 299 in font 5.
     const struct {
         const char* name;
         int blocks, lines;
     } pages[] = {{"DAYINFO.ktx", 20, 17}, {"TONEINFO.ktx", 13, 17}, {"PLASMINFO.ktx", 7, 5}};
     for (const auto& page : pages) {
-        const QStringList lines = packLines(page.name);
+        const QStringList lines = textOf(page.name);
         EXPECT_EQ(lines.size(), page.blocks * page.lines) << page.name;
         for (int block = 0; block < page.blocks; ++block)
             EXPECT_FALSE(lines.value(block * page.lines).isEmpty())
@@ -52,13 +52,13 @@ TEST_F(PackLineWidth, DayTonePlasmaAndHelpPagesFitTheirViews) {
     // Help pages start at the left edge in font 1.
     for (int page = 1; page <= 4; ++page) {
         const QString name = QString("hlp%1.ktx").arg(page);
-        const QStringList lines = packLines(name);
+        const QStringList lines = textOf(name);
         EXPECT_EQ(lines.size(), 32) << name;
         expectFits(lines, 1, kFrameWidth, name);
     }
 }
 
-TEST_F(PackLineWidth, AffirmationFitsTheCompactWindowAndTheViews) {
+TEST_P(PackLineWidth, AffirmationFitsTheCompactWindowAndTheViews) {
     QStringList lines;
     for (int kin = 1; kin <= 260; ++kin)
         for (const QString& line :
@@ -68,7 +68,7 @@ TEST_F(PackLineWidth, AffirmationFitsTheCompactWindowAndTheViews) {
     expectFits(lines, 2, kCentredWidth, "affirmation (kin book page)");
 }
 
-TEST_F(PackLineWidth, CaptionsFitBesideTheirBoards) {
+TEST_P(PackLineWidth, CaptionsFitBesideTheirBoards) {
     // Zolkin rows: seal names and Maya names end at x 141, in font 6.
     expectFits(base.mid(1, 20) + base.mid(171, 20), 6, 141, "Zolkin row caption");
     // Castle captions centred at x 118, font 3.
@@ -82,6 +82,8 @@ TEST_F(PackLineWidth, CaptionsFitBesideTheirBoards) {
     expectFits(base.mid(416, 1), 6, 310 - 177, "Zolkin legend");
     // (The compact window's captions, every kin's, the panel's layout test measures.)
 }
+
+ORBISCA_FOR_EACH_PACK_LANGUAGE(PackLineWidth);
 
 }  // namespace
 }  // namespace orbisca::packtest

@@ -12,6 +12,14 @@ namespace {
 TEST(PackLoad, TheBuildAssemblesEveryFileIntoTheWorkingFolder) {
     for (const QString& name : packFileNames() + generatedFileNames())
         EXPECT_TRUE(QFile::exists(ORBISCA_HOME_DIR "/" + name)) << name;
+    // A language pack goes into its subfolder, beside its own print.dat.
+    for (const PackLanguage& language : packLanguages()) {
+        if (language.code == std::string("en")) continue;
+        for (const QString& name : languageFileNames(language) + QStringList{"print.dat"}) {
+            const QString path = QString(ORBISCA_HOME_DIR "/%1/").arg(language.code) + name;
+            EXPECT_TRUE(QFile::exists(path)) << path;
+        }
+    }
 }
 
 // The settings files load without a message; conf.dat chooses a date format and a moon.
@@ -41,14 +49,16 @@ TEST(PackLoad, SgnFiguresLoadEachWithItsOwnSixLines) {
 
 // Each view of the donation details takes its lines from a fixed place in the list; every view
 // has details at its place, all plainly marked as samples.
-TEST(PackLoad, DonationDetailsStandAtTheirPlaces) {
-    PackWorkingFolder pack;
+using PackDonation = PackTest;
+
+TEST_P(PackDonation, DetailsStandAtTheirPlaces) {
+    PackWorkingFolder pack(language());
     DataState& data = pack.data;
     QStringList details;
     ASSERT_NO_THROW(details = readDonationDetails(data.folder));
-    EXPECT_EQ(details, packLines("donation_details.txt"));
+    EXPECT_EQ(details, textOf("donation_details.txt"));
     std::vector<QStringList> sections(1);
-    for (const QString& line : packLines("donation.ktx")) {
+    for (const QString& line : textOf("donation.ktx")) {
         if (line == "%%%%")
             sections.emplace_back();
         else
@@ -62,10 +72,12 @@ TEST(PackLoad, DonationDetailsStandAtTheirPlaces) {
         const QStringList entries = details.mid(detailsBaseIndex(option), labels.size());
         EXPECT_EQ(entries.size(), labels.size()) << "option " << option;
         EXPECT_FALSE(entries.contains("")) << "option " << option;
-        EXPECT_FALSE(entries.filter("sample").isEmpty())
+        EXPECT_FALSE(entries.filter(QString::fromUtf8(language().sampleWord)).isEmpty())
             << "option " << option << " is not marked as sample details";
     }
 }
+
+ORBISCA_FOR_EACH_PACK_LANGUAGE(PackDonation);
 
 }  // namespace
 }  // namespace orbisca::packtest

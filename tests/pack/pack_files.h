@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The data pack under share/, read where it is committed and never written.
+// The data pack under share/, read where it is committed and never written: the English pack and
+// each language pack, a subfolder of share/ holding the files that differ by language.
 #pragma once
 
 #include <QFont>
@@ -11,10 +12,31 @@
 
 namespace orbisca::packtest {
 
-QString packPath(const QString& name);
+// A language of the pack, and what its texts say where a test looks for particular words.
+struct PackLanguage {
+    const char* code;        // "en": share/ itself; else the subfolder share/<code>/
+    const char* encoding;    // the encoding its text files are written in
+    const char* sampleWord;  // marks the sample donation details
+    // The first words of the telectonon board's hints (Fieldhlp.ktx) for each kind of field.
+    const char* dayHint;      // "%1" is the day of the moon, followed by a blank
+    const char* sealHint;     // "%1" is the seal, followed by its name
+    const char* pyramidHint;  // "%1" is the seal
+    const char* cubeHint;     // followed by the cube's caption
+    const char* signDialHint;
+    const char* moonDialHint;
+};
+const std::vector<PackLanguage>& packLanguages();
+inline void PrintTo(const PackLanguage& language, std::ostream* out) { *out << language.code; }
+// Names a parameterised test after the language.
+std::string languageName(const ::testing::TestParamInfo<PackLanguage>& info);
 
-// The lines of a pack file (UTF-8, LF); fails the calling test when it is missing or not UTF-8.
-QStringList packLines(const QString& name);
+// The file of the pack that a program in `language` reads: the language pack's own, else the
+// English pack's.
+QString packPath(const QString& name, const PackLanguage& language = packLanguages().front());
+
+// The lines of a pack file (LF); fails the calling test when it is missing or not in the
+// language's encoding.
+QStringList packLines(const QString& name, const PackLanguage& language = packLanguages().front());
 
 // A line of "BASE.KTX" that the program reads. An ending is glued to the word before it and may
 // be empty in a language without endings.
@@ -24,15 +46,20 @@ struct MappedLine {
 };
 std::vector<MappedLine> baseLineMap();
 
-// The files that the build copies into the working folder, and those it makes there.
+// The files that the build copies into the working folder, those that a language pack replaces,
+// and those the build makes there.
 QStringList packFileNames();
+QStringList languageFileNames(const PackLanguage& language);
 QStringList generatedFileNames();
 
-// A temporary working folder holding the pack as the build assembles it (share/ and the files it
-// makes), with a program state of its own working in it.
+// The working folder that the build assembles, with the language pack laid over it.
+void assemblePack(const QString& folder, const PackLanguage& language);
+
+// A temporary working folder holding the pack in `language` as the build assembles it (share/
+// and the files it makes), with a program state of its own working in it.
 class PackWorkingFolder {
 public:
-    PackWorkingFolder();
+    explicit PackWorkingFolder(const PackLanguage& language = packLanguages().front());
 
 private:
     QTemporaryDir dir_;
@@ -42,8 +69,15 @@ public:
     DataState& data = program.data;
 };
 
+// A test run once for each language of the pack.
+class PackTest : public ::testing::TestWithParam<PackLanguage> {
+protected:
+    const PackLanguage& language() const { return GetParam(); }
+    QStringList textOf(const QString& name) const { return packLines(name, language()); }
+};
+
 // The pack in a working folder with its font table loaded, and the lines of "BASE.KTX".
-class PackFontsTest : public ::testing::Test {
+class PackFontsTest : public PackTest {
 protected:
     static void SetUpTestSuite() { testing::ensureGuiApplication(); }
     void SetUp() override {
@@ -56,11 +90,14 @@ protected:
             << "fdb.dat has no font " << index;
         return program.fonts.font(index).font;
     }
-    const QStringList base = packLines("BASE.KTX");
+    const QStringList base = textOf("BASE.KTX");
 
-    PackWorkingFolder pack;
+    PackWorkingFolder pack{language()};
     ProgramState& program = pack.program;
     DataState& data = pack.data;
 };
+
+#define ORBISCA_FOR_EACH_PACK_LANGUAGE(suite) \
+    INSTANTIATE_TEST_SUITE_P(Languages, suite, ::testing::ValuesIn(packLanguages()), languageName)
 
 }  // namespace orbisca::packtest

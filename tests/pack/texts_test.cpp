@@ -15,8 +15,10 @@
 namespace orbisca::packtest {
 namespace {
 
-TEST(PackBaseKtx, EveryMappedLineHoldsTextAndNoOtherLineIsNeeded) {
-    const QStringList lines = packLines("BASE.KTX");
+using PackBaseKtx = PackTest;
+
+TEST_P(PackBaseKtx, EveryMappedLineHoldsTextAndNoOtherLineIsNeeded) {
+    const QStringList lines = textOf("BASE.KTX");
     std::map<int, bool> endings;  // mapped line -> it is an ending
     for (const MappedLine& entry : baseLineMap()) endings[entry.line] = entry.ending;
     ASSERT_GT(endings.size(), 600u);
@@ -36,15 +38,19 @@ TEST(PackBaseKtx, EveryMappedLineHoldsTextAndNoOtherLineIsNeeded) {
     }
 }
 
-// Every text file the working folder gets: share/ as committed (the donation details in their
-// text form included) and the tables the build makes; binary tables (holding NUL bytes) have
-// no text to check.
+ORBISCA_FOR_EACH_PACK_LANGUAGE(PackBaseKtx);
+
+// Every text file the working folder gets: share/ and its language packs as committed (the
+// donation details in their text form included) and the tables the build makes; binary tables
+// (holding NUL bytes) have no text to check.
 QStringList textFilePaths() {
     QStringList paths;
-    const QDir share(QStringLiteral(ORBISCA_SOURCE_DIR "/share"));
-    for (const QString& name : share.entryList(QDir::Files, QDir::Name))
-        if (name != QStringLiteral("README.md") && name != QStringLiteral("CMakeLists.txt"))
-            paths << share.filePath(name);
+    for (const PackLanguage& language : packLanguages()) {
+        const QDir share = QFileInfo(packPath("BASE.KTX", language)).dir();
+        for (const QString& name : share.entryList(QDir::Files, QDir::Name))
+            if (name != QStringLiteral("README.md") && name != QStringLiteral("CMakeLists.txt"))
+                paths << share.filePath(name);
+    }
     for (const QString& name : generatedFileNames()) paths << ORBISCA_HOME_DIR "/" + name;
     return paths;
 }
@@ -59,7 +65,7 @@ TEST(PackTexts, HoldNoTemplatePlaceholder) {
         const QByteArray bytes = file.readAll();
         if (bytes.contains('\0')) continue;
         ++checked;
-        const QStringList lines = QString::fromUtf8(bytes).split(u'\n');
+        const QStringList lines = decodeText(bytes).split(u'\n');
         for (qsizetype i = 0; i < lines.size(); ++i) {
             const QRegularExpressionMatch found = placeholder.match(lines[i]);
             EXPECT_FALSE(found.hasMatch())
@@ -102,8 +108,10 @@ QStringList problemsOf(const QString& text, int index, const QString& pattern) {
 
 // The affirmation depends on the kin alone (its sign, tone, guide and mark), so the 260 kins stand
 // for every day of a 52-year cycle.
-TEST(PackAffirmation, EveryKinReadsWellInEveryView) {
-    PackWorkingFolder pack;
+using PackAffirmation = PackTest;
+
+TEST_P(PackAffirmation, EveryKinReadsWellInEveryView) {
+    PackWorkingFolder pack(language());
     DataState& data = pack.data;
     int reported = 0;
     for (int kin = 1; kin <= 260; ++kin) {
@@ -122,6 +130,8 @@ TEST(PackAffirmation, EveryKinReadsWellInEveryView) {
     }
     EXPECT_EQ(reported, 0);
 }
+
+ORBISCA_FOR_EACH_PACK_LANGUAGE(PackAffirmation);
 
 }  // namespace
 }  // namespace orbisca::packtest
