@@ -21,8 +21,8 @@ bool ExportDriver::run(ScriptExport which, const ExportOptions& options) {
     setScriptDay(page_, frame_.data().day.position());
 
     FullModeState& state = frame_.state();
-    state.exportAsGlyphText = options.exportAsText;
-    state.exportTextColour = options.textColour;
+    state.exports.exportAsGlyphText = options.exportAsText;
+    state.exports.exportTextColour = options.textColour;
     ScriptLines script;
     ScriptLines yearLines;  // the year export fills it; any other view leaves no year page
     exportView(frame_, view, script, yearLines);  // leaves the frame's export state cleared

@@ -124,7 +124,7 @@ void CanvasView::paintEvent(QPaintEvent* event) {
 }
 
 void CanvasView::mousePressEvent(QMouseEvent* event) {
-    if (pressed) pressed(canvasPixelAt(event->position().toPoint()));
+    emit pressed(canvasPixelAt(event->position().toPoint()));
     if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
     dragging_ = true;
     dragStart_ =
@@ -138,7 +138,7 @@ void CanvasView::mouseMoveEvent(QMouseEvent* event) {
         scroller_.horizontalScrollBar()->setValue(to.x());
         scroller_.verticalScrollBar()->setValue(to.y());
     }
-    if (pointerMoved) pointerMoved(canvasPixelAt(event->position().toPoint()));
+    emit pointerMoved(canvasPixelAt(event->position().toPoint()));
 }
 
 void CanvasView::mouseReleaseEvent(QMouseEvent* event) {
@@ -147,7 +147,7 @@ void CanvasView::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void CanvasView::contextMenuEvent(QContextMenuEvent* event) {
-    if (menuRequested) menuRequested(event->globalPos());
+    emit menuRequested(event->globalPos());
 }
 
 }  // namespace orbisca

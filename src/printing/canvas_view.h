@@ -7,14 +7,13 @@
 // rectangle alone each time.
 //
 // Dragging with the left button scrolls the page; the pointer's canvas pixel and the right
-// button's pop-up menu go to the window through two hooks.
+// button's pop-up menu go to the window as signals.
 #pragma once
 
 #include <QPixmap>
 #include <QPoint>
 #include <QScrollArea>
 #include <QWidget>
-#include <functional>
 #include <vector>
 
 #include "printpage/print_page.h"
@@ -39,10 +38,11 @@ public:
     QPoint canvasPixelAt(QPoint viewPoint) const;
     bool paintsFromCache() const;
 
-    std::function<void(QPoint canvasPixel)> pointerMoved;
-    std::function<void(QPoint globalPosition)> menuRequested;
+signals:
+    void pointerMoved(QPoint canvasPixel);
+    void menuRequested(QPoint globalPosition);
     // A button went down over the canvas pixel (before the drag or the menu it may start).
-    std::function<void(QPoint canvasPixel)> pressed;
+    void pressed(QPoint canvasPixel);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -35,26 +35,17 @@
 #include "printpage/page_services.h"
 #include "printpage/script_line.h"
 #include "support/compact_fixture.h"
+#include "support/print_manager_fixture.h"
 
 namespace orbisca::testing {
 namespace {
 
-class PrintManagerWindowTest : public WorkingFolderTest {
+class PrintManagerWindowTest : public PrintManagerFolderTest {
 protected:
     PrintManagerWindowTest() { ensureTestApplication(); }
-    void SetUp() override {
-        WorkingFolderTest::SetUp();
-        for (const QFileInfo& file :
-             QDir(QStringLiteral(ORBISCA_HOME_DIR)).entryInfoList(QDir::Files))
-            QFile::copy(file.filePath(), home.filePath(file.fileName()));
-        data.day.setClock([] {
-            return std::chrono::system_clock::from_time_t(998'400'000);  // 21 August 2001
-        });
-        data.day.start();
-    }
     void TearDown() override {
         window.reset();
-        WorkingFolderTest::TearDown();
+        PrintManagerFolderTest::TearDown();
     }
 
     PrintManagerWindow& open() {
@@ -94,9 +85,9 @@ TEST_F(PrintManagerWindowTest, OpenAndCloseReadAndWriteTheWindowFiles) {
     open();
     EXPECT_EQ(editor()->toPlainText().split('\n'), last);
 
-    window->setEasyMode(false);
-    window->setBackgroundColour(QColor(10, 20, 30));
-    window->setTextColour(QColor(200, 100, 0));
+    window->controller().setEasyMode(false);
+    window->controller().setBackgroundColour(QColor(10, 20, 30));
+    window->controller().setTextColour(QColor(200, 100, 0));
     setCanvasSpins(670, 550);
     editor()->appendPlainText("TEXT 0 30 cnt 'more'");
     window->close();
@@ -146,9 +137,9 @@ TEST_F(PrintManagerWindowTest, AMissingOrDamagedWindowFileKeepsTheLastScript) {
 
 TEST_F(PrintManagerWindowTest, AnEmptyScriptShowsThePlainBackgroundSavedAsA24BitBitmap) {
     open();
-    window->setBackgroundColour(QColor(12, 130, 240));
+    window->controller().setBackgroundColour(QColor(12, 130, 240));
     setCanvasSpins(50, 40);
-    ASSERT_TRUE(window->showImage());
+    ASSERT_TRUE(window->controller().showImage());
     ASSERT_TRUE(window->saveImageFile(home.filePath("page"), "Bitmaps (*.bmp)"));
     const QByteArray bmp = readFile("page.bmp");
     ASSERT_GT(bmp.size(), 30);
@@ -172,12 +163,12 @@ TEST_F(PrintManagerWindowTest, AnEmptyScriptShowsThePlainBackgroundSavedAsA24Bit
 
 TEST_F(PrintManagerWindowTest, ASyntaxErrorMarksItsLineAndPutsTheCaretThere) {
     open();
-    window->setEasyMode(false);
+    window->controller().setEasyMode(false);
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     const QString bad = "TEXT x 10 rgt 'bad'";
     window->setScriptLines({"FONT 10 -13 0 0 0 thn nrm DejaVu Sans",
                             "Syntax error:", "TEXT 10 10 rgt 'ok'", bad, "TEXT 1 1 rgt 'after'"});
-    EXPECT_FALSE(window->showImage());
+    EXPECT_FALSE(window->controller().showImage());
     EXPECT_EQ(
         window->scriptLines(),
         (QStringList{"FONT 10 -13 0 0 0 thn nrm DejaVu Sans", "TEXT 10 10 rgt 'ok'",
@@ -200,7 +191,7 @@ TEST_F(PrintManagerWindowTest, ASyntaxErrorMarksItsLineAndPutsTheCaretThere) {
 TEST_F(PrintManagerWindowTest, ZoomInThenOutGivesTheDisplayedSizeBack) {
     open();
     setCanvasSpins(401, 299);
-    ASSERT_TRUE(window->showImage());
+    ASSERT_TRUE(window->controller().showImage());
     auto* view = find<CanvasView>("canvasView");
     const QSize before = view->size();
     EXPECT_EQ(before, QSize(401, 299));
@@ -218,7 +209,7 @@ TEST_F(PrintManagerWindowTest, DraggingScrollsThePageAndThePointerReadsCanvasPix
     open();
     window->resize(500, 400);
     setCanvasSpins(2000, 1500);
-    ASSERT_TRUE(window->showImage());
+    ASSERT_TRUE(window->controller().showImage());
     action("actionZoomOut")->trigger();  // 1.414 canvas pixels a view pixel
     auto* view = find<CanvasView>("canvasView");
     auto* scroller = find<QScrollArea>("canvasScroll");
@@ -245,11 +236,11 @@ TEST_F(PrintManagerWindowTest, TheCanvasStaysWithinItsLimitsAndOptimizeEndsFromT
     open();
     setCanvasSpins(1, 1);
     ASSERT_EQ(window->page().canvas.size(), QSize(1, 1));
-    EXPECT_FALSE(window->decreaseResolution());
+    EXPECT_FALSE(window->controller().decreaseResolution());
     EXPECT_EQ(window->page().canvas.size(), QSize(1, 1));
     QElapsedTimer clock;
     clock.start();
-    EXPECT_TRUE(window->optimize());
+    EXPECT_TRUE(window->controller().optimize());
     EXPECT_LT(clock.elapsed(), 5000);
     EXPECT_GE(window->page().canvas.width(), 2);
 
@@ -345,7 +336,7 @@ TEST_F(PrintManagerWindowTest, AYearScriptDrawsItsGridFromAFileAndAfterARestart)
     window->setScriptLines({});
     ASSERT_TRUE(window->loadScriptFile(home.filePath("year.spt")));
     setCanvasSpins(200, 100);
-    ASSERT_TRUE(window->showImage());
+    ASSERT_TRUE(window->controller().showImage());
     const QRect grid(60, 20, 80, 30);
     EXPECT_GT(ink(grid), 50);
 
@@ -353,7 +344,7 @@ TEST_F(PrintManagerWindowTest, AYearScriptDrawsItsGridFromAFileAndAfterARestart)
     window.reset();
     program.printPage = PrintPageState();
     open();
-    ASSERT_TRUE(window->showImage());
+    ASSERT_TRUE(window->controller().showImage());
     EXPECT_GT(ink(grid), 50);
 }
 
@@ -381,7 +372,7 @@ TEST_F(PrintManagerWindowTest, TheFullModeWindowTakesInputAgainAfterEveryOpening
 TEST_F(PrintManagerWindowTest, ACloseDuringARunWaitsForItsEnd) {
     open();
     bool visibleAfterClose = false;
-    window->runExclusive([&] {
+    window->controller().runExclusive([&] {
         window->close();
         visibleAfterClose = window->isVisible();
         return true;
@@ -398,7 +389,7 @@ TEST_F(PrintManagerWindowTest, ALongRunHandlesEventsOncePerGaugeStep) {
         script << QString("TEXT %1 %2 rgt 'l%3'").arg(i % 300).arg(i % 200).arg(i);
     window->setScriptLines(script);
     setCanvasSpins(320, 220);
-    ASSERT_TRUE(window->showImage());
+    ASSERT_TRUE(window->controller().showImage());
     EXPECT_LE(window->state().eventPasses, 101);
     EXPECT_GE(window->state().eventPasses, 90);
 }
@@ -419,7 +410,7 @@ protected:
         page.services = programPageServices(data, program.glyphFonts);
         ExportOptions options;
         options.optimize = optimize;
-        options.printerPage = window->printerPageSize();
+        options.printerPage = window->controller().printerPageSize();
         options.exportAsText = window->state().exportAsText;
         EXPECT_TRUE(ExportDriver(frame, page).run(which, options));
         return page.script;
@@ -440,7 +431,7 @@ protected:
 TEST_F(PrintManagerExportTest, NextDayReexportsTheNextDayAlsoWithSwappedDayKeys) {
     data.settings.swapDayKeys = true;
     open();
-    window->setEasyMode(true);
+    window->controller().setEasyMode(true);
     action("actionExportSign")->trigger();
     EXPECT_EQ(window->state().lastExport, int(ScriptExport::Sign));
     EXPECT_EQ(window->page().canvas.size(), QSize(4020, 3300));
@@ -452,10 +443,10 @@ TEST_F(PrintManagerExportTest, NextDayReexportsTheNextDayAlsoWithSwappedDayKeys)
     EXPECT_EQ(data.day.date(), before);
 
     // Steps asked for during a run are taken as one step after it.
-    window->setEasyMode(false);
-    window->runExclusive([this, before] {
-        window->stepDay(1);
-        window->stepDay(1);
+    window->controller().setEasyMode(false);
+    window->controller().runExclusive([this, before] {
+        window->controller().stepDay(1);
+        window->controller().stepDay(1);
         EXPECT_EQ(data.day.date(), before);
         return true;
     });
@@ -466,11 +457,11 @@ TEST_F(PrintManagerExportTest, NextDayReexportsTheNextDayAlsoWithSwappedDayKeys)
 // nothing drew.
 TEST_F(PrintManagerExportTest, TheYearPageGoesOnlyWithAScriptThatDrawsIt) {
     open();
-    window->setEasyMode(false);
-    ASSERT_TRUE(window->exportScript(ScriptExport::Year));
+    window->controller().setEasyMode(false);
+    ASSERT_TRUE(window->controller().exportScript(ScriptExport::Year));
     ASSERT_FALSE(window->page().yearPage.isEmpty());
     ASSERT_TRUE(window->saveScriptFile(home.filePath("year.spt")));
-    ASSERT_TRUE(window->exportScript(ScriptExport::Sign));
+    ASSERT_TRUE(window->controller().exportScript(ScriptExport::Sign));
     EXPECT_TRUE(window->page().yearPage.isEmpty());
     window->close();
     EXPECT_FALSE(readLines(home.filePath("~last.spt")).contains("[Year lines]"));
@@ -485,12 +476,12 @@ TEST_F(PrintManagerExportTest, TheYearPageGoesOnlyWithAScriptThatDrawsIt) {
 
 TEST_F(PrintManagerExportTest, AChangedScriptIsReplacedOnlyAfterTheQuestion) {
     open();
-    window->setEasyMode(false);
-    ASSERT_TRUE(window->exportScript(ScriptExport::Tone));
+    window->controller().setEasyMode(false);
+    ASSERT_TRUE(window->controller().exportScript(ScriptExport::Tone));
     EXPECT_EQ(window->scriptLines(), expectedExport(ScriptExport::Tone, false));
     EXPECT_FALSE(window->scriptChangedByUser());
     // An export of an unchanged script asks nothing.
-    ASSERT_TRUE(window->exportScript(ScriptExport::Sign));
+    ASSERT_TRUE(window->controller().exportScript(ScriptExport::Sign));
     EXPECT_EQ(questions, 0);
 
     editor()->setFocus();
@@ -500,15 +491,15 @@ TEST_F(PrintManagerExportTest, AChangedScriptIsReplacedOnlyAfterTheQuestion) {
     const QString composed = editor()->toPlainText();
     ASSERT_TRUE(window->scriptChangedByUser());
     answerQuestion(QMessageBox::Cancel);
-    EXPECT_FALSE(window->exportScript(ScriptExport::Day));
+    EXPECT_FALSE(window->controller().exportScript(ScriptExport::Day));
     EXPECT_EQ(questions, 1);
     EXPECT_EQ(editor()->toPlainText(), composed);
 
     // Show's markers are the program's: the script stays the user's.
-    ASSERT_TRUE(window->showImage());
+    ASSERT_TRUE(window->controller().showImage());
     EXPECT_TRUE(window->scriptChangedByUser());
     answerQuestion(QMessageBox::Discard);
-    ASSERT_TRUE(window->exportScript(ScriptExport::Day));
+    ASSERT_TRUE(window->controller().exportScript(ScriptExport::Day));
     EXPECT_EQ(questions, 2);
     EXPECT_EQ(window->scriptLines().value(0), "[Day info script]");
     EXPECT_FALSE(window->scriptChangedByUser());
@@ -516,7 +507,7 @@ TEST_F(PrintManagerExportTest, AChangedScriptIsReplacedOnlyAfterTheQuestion) {
 
 TEST_F(PrintManagerExportTest, TheMoonPhaseTypedReplacesWhatTheEditLineHeld) {
     open();
-    window->setEasyMode(false);
+    window->controller().setEasyMode(false);
     QLineEdit* line = find<QLineEdit>("elementLine");
     line->setText("Abcdef");
     find<QPushButton>("newMoonButton")->click();
@@ -528,7 +519,7 @@ TEST_F(PrintManagerExportTest, TheMoonPhaseTypedReplacesWhatTheEditLineHeld) {
 // in the text swatch's colour, into the edit line.
 TEST_F(PrintManagerExportTest, NewFontStartsOnTheScriptsFontAndWritesTheChosenOne) {
     open();
-    window->setEasyMode(false);
+    window->controller().setEasyMode(false);
     window->setScriptLines({"FONT 30 -40 0 0 0 thn itl DejaVu Serif", "TEXT 0 0 rgt 'x'"});
     QString offered;
     QTimer::singleShot(0, [&] {
@@ -554,7 +545,7 @@ TEST_F(PrintManagerExportTest, NewFontStartsOnTheScriptsFontAndWritesTheChosenOn
 
 TEST_F(PrintManagerExportTest, ATextIsPlacedWithAClickAndPreviewedThenAdded) {
     open();
-    window->setEasyMode(false);
+    window->controller().setEasyMode(false);
     // A new element starts on the spin boxes' canvas (1 x 1 before the first drawing) in the
     // font the script ends with.
     window->setScriptLines({"FONT 40 -53 0 0 0 bld nrm DejaVu Sans", "TEXT 0 0 rgt 'x'",
@@ -578,7 +569,7 @@ TEST_F(PrintManagerExportTest, ATextIsPlacedWithAClickAndPreviewedThenAdded) {
 
     window->setScriptLines({"FONT 40 -53 0 0 0 bld nrm DejaVu Sans"});
     setCanvasSpins(1200, 900);
-    ASSERT_TRUE(window->showImage());
+    ASSERT_TRUE(window->controller().showImage());
     window->zoomOut();  // view scale 1.414
     const double scale = window->page().viewScale;
 
