@@ -2,6 +2,7 @@
 #include "printing/print_manager_controller.h"
 
 #include <QCoreApplication>
+#include <cstring>
 #include <utility>
 
 #include "calendar/calendar_state.h"
@@ -116,14 +117,48 @@ bool PrintManagerController::runRescaling(const std::function<bool()>& rescale) 
 bool PrintManagerController::showImage() { return redrawWithPreview({}); }
 
 bool PrintManagerController::redrawWithPreview(const std::function<void(PrintPageState&)>& draw) {
+    if (draw && previewBaseFits()) {
+        return runExclusive([this, draw] {
+            std::memcpy(page_.canvas.bits(), previewBase_->canvas.constBits(),
+                        std::size_t(page_.canvas.sizeInBytes()));
+            draw(page_);
+            previewBase_->canvasKey = page_.canvas.cacheKey();
+            return true;
+        });
+    }
+    previewBase_.reset();
     return runExclusive([this, draw] {
         page_.canvasWidth = state_.canvasSpins.width();
         page_.canvasHeight = state_.canvasSpins.height();
         state_.canvasBlank = false;
+        const QStringList script = holder_->scriptLines();
         const bool ran = runOnScript([this] { return redrawPage(page_); });
-        if (draw) draw(page_);
+        if (!draw) return ran;
+        // A script that ran as it stands is kept as drawn for the next click's preview.
+        if (ran && holder_->scriptLines() == script) {
+            previewBase_ = PreviewBase{page_.canvas.copy(),
+                                       script,
+                                       state_.canvasSpins,
+                                       page_.background,
+                                       page_.interp.blackAndWhite,
+                                       program_.data.day.date(),
+                                       0};
+        }
+        draw(page_);
+        if (previewBase_) previewBase_->canvasKey = page_.canvas.cacheKey();
         return ran;
     });
+}
+
+// The copy stands for the canvas while the canvas holds the copy and a preview alone (its cache
+// key changes with every other change of its pixels), and the script would draw the same again.
+bool PrintManagerController::previewBaseFits() const {
+    const PreviewBase* b = previewBase_ ? &*previewBase_ : nullptr;
+    return b && b->canvasKey == page_.canvas.cacheKey() &&
+           b->canvas.size() == page_.canvas.size() && b->canvas.format() == page_.canvas.format() &&
+           b->canvasSpins == state_.canvasSpins && b->background == page_.background &&
+           b->blackAndWhite == page_.interp.blackAndWhite && b->day == program_.data.day.date() &&
+           b->script == holder_->scriptLines();
 }
 
 bool PrintManagerController::optimize() {

@@ -17,6 +17,7 @@
 #include <optional>
 #include <vector>
 
+#include "calendar/calendar.h"
 #include "data/print_window_file.h"
 #include "printing/print_manager_links.h"
 #include "printing/print_manager_model.h"
@@ -105,7 +106,9 @@ public:
     void prepareElement();
     // The FONT lines of the script alone; false when one failed.
     bool runScriptFonts();
-    // The script drawn, then `draw` over it (the preview of the element being placed).
+    // The script drawn, then `draw` over it (the preview of the element being placed). While
+    // nothing but previews touched the canvas since the script was drawn for one, the drawing is
+    // taken back from a copy instead of running the script again.
     bool redrawWithPreview(const std::function<void(PrintPageState&)>& draw);
 
     // WindWHP.dat and "~last.spt": read once (the values returned for the window's place), and
@@ -149,6 +152,18 @@ private:
     void takeDayStep(int days);
     bool reexportsAfterDateChange() const;
     void updateDay();
+    bool previewBaseFits() const;
+
+    // The script's drawing under the previews, and what it was drawn from.
+    struct PreviewBase {
+        QImage canvas;
+        QStringList script;
+        QSize canvasSpins;
+        QRgb background = 0;
+        bool blackAndWhite = false;
+        GregorianDate day;
+        qint64 canvasKey = 0;  // the canvas's cache key with the last preview drawn over it
+    };
 
     // The script when no editor holds it.
     class PlainScript : public ScriptHolder {
@@ -179,6 +194,7 @@ private:
     // The user's page while the donation print-out shows, with the script and whether the user
     // had changed it.
     std::optional<UserPage> userPage_;
+    std::optional<PreviewBase> previewBase_;
     QStringList userScript_;
     bool userScriptChanged_ = false;
 };

@@ -111,6 +111,28 @@ TEST_F(PrintManagerControllerTest, AnExportAsksBeforeItReplacesTheUsersScript) {
     controller->setScriptHolder(nullptr);
 }
 
+// The click preview draws over a copy of the script's drawing; what it shows is what drawing the
+// script afresh and the element over it shows, and a change of the script is drawn anew.
+TEST_F(PrintManagerControllerTest, AClickPreviewShowsWhatARedrawWouldShow) {
+    controller->script().replaceScript(
+        {"BACKGROUND 20 40 60", "FONT 30 -40 0 0 0 thn nrm DejaVu Sans", "TEXT 10 10 rgt 'Base'"});
+    auto textAt = [](int x) {
+        return [x](PrintPageState& page) {
+            drawScriptText(page, x, 60, QStringLiteral("Here"), false);
+        };
+    };
+    ASSERT_TRUE(controller->redrawWithPreview(textAt(20)));
+    ASSERT_TRUE(controller->redrawWithPreview(textAt(150)));  // over the copy
+    const QImage fromCopy = controller->page().canvas.copy();
+    controller->page().canvas.fill(Qt::red);  // the copy no longer stands for the canvas
+    ASSERT_TRUE(controller->redrawWithPreview(textAt(150)));
+    EXPECT_EQ(controller->page().canvas, fromCopy);
+
+    controller->script().replaceScript({"BACKGROUND 20 40 60"});
+    ASSERT_TRUE(controller->redrawWithPreview(textAt(150)));
+    EXPECT_NE(controller->page().canvas, fromCopy);  // "Base" is gone
+}
+
 TEST_F(PrintManagerControllerTest, TheDonationPrintOutGivesTheUsersPageBack) {
     controller->script().replaceScript({"TEXT 0 0 cnt 'mine'"});
     controller->script().setChangedByUser(true);

@@ -32,6 +32,7 @@
 #include "gfx/font_table.h"
 #include "printing/canvas_view.h"
 #include "printing/print_manager_window.h"
+#include "printpage/image_ops.h"
 #include "printpage/page_services.h"
 #include "printpage/script_line.h"
 #include "support/compact_fixture.h"
@@ -186,6 +187,37 @@ TEST_F(PrintManagerWindowTest, ASyntaxErrorMarksItsLineAndPutsTheCaretThere) {
     QTest::keyClick(editor(), Qt::Key_D, Qt::ControlModifier);
     EXPECT_EQ(window->scriptLines(), QStringList{"TEXT 10 10 rgt 'ok'"});
     EXPECT_EQ(window->page().canvas.size(), QSize(60, 30));
+}
+
+// The view is drawn where it is shown, piece by piece as it scrolls into sight: the pieces make
+// the picture that drawing it at once makes, at a zoom between two halvings and at one.
+TEST(CanvasViewTest, APiecewisePaintedViewEqualsOnePaintedAtOnce) {
+    ensureTestApplication();
+    PrintPageState page;
+    setCanvas(page, 1001, 703, true);
+    for (int y = 0; y < page.canvas.height(); ++y)
+        for (int x = 0; x < page.canvas.width(); ++x)
+            page.canvas.setPixel(x, y, qRgb((x * 7) % 256, (y * 13) % 256, (x * y) % 256));
+    for (const double scale : {2.0, 2.828, 0.7}) {
+        page.viewScale = scale;
+        showAtViewScale(page);
+        auto paint = [&page](const std::vector<QRect>& parts) {
+            QScrollArea scroller;
+            CanvasView view(page, scroller);
+            view.canvasChanged();
+            QImage target(view.size(), QImage::Format_RGB32);
+            for (const QRect& part : parts) view.render(&target, part.topLeft(), QRegion(part));
+            return target;
+        };
+        const QSize shown = page.displayedSize;
+        const QRect all(QPoint(), shown);
+        const QPoint middle(shown.width() / 3, shown.height() / 2);
+        const QImage atOnce = paint({all});
+        const QImage pieces =
+            paint({QRect(QPoint(), QSize(middle.x(), shown.height())),
+                   QRect(middle.x(), 0, shown.width(), middle.y()), QRect(middle, shown)});
+        EXPECT_EQ(atOnce, pieces) << scale;
+    }
 }
 
 TEST_F(PrintManagerWindowTest, ZoomInThenOutGivesTheDisplayedSizeBack) {
