@@ -29,7 +29,15 @@ bool ExportDriver::run(ScriptExport which, const ExportOptions& options) {
     page_.script = script.lines;
     page_.yearPage = yearLines.lines;
 
-    setCanvas(page_, view.canvas.width(), view.canvas.height(), true);
+    if (options.optimize && page_.autoOptimize) {
+        // The optimization makes the canvas at the printer's size and draws it: a canvas of the
+        // view's size in between would only be allocated and cleared to be dropped.
+        page_.canvasWidth = view.canvas.width();
+        page_.canvasHeight = view.canvas.height();
+        page_.displayedSize = view.canvas;
+    } else {
+        setCanvas(page_, view.canvas.width(), view.canvas.height(), true);
+    }
     setGauge(page_, kGaugeAfterCanvas);
     if (!options.optimize) return true;
     return optimizeForPrinter(page_, options.printerPage);
