@@ -141,7 +141,7 @@ void BM_Show2000LinesThroughTheWindow(benchmark::State& state) {
     window.findChild<QSpinBox*>("canvasWidthSpin")->setValue(670);
     window.findChild<QSpinBox*>("canvasHeightSpin")->setValue(550);
     for (auto _ : state)
-        if (!window.showImage()) state.SkipWithError("the script failed");
+        if (!window.controller().showImage()) state.SkipWithError("the script failed");
     state.counters["eventPasses"] = window.state().eventPasses;
 }
 BENCHMARK(BM_Show2000LinesThroughTheWindow)->Apply(inMilliseconds);

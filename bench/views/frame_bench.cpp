@@ -71,7 +71,7 @@ void BM_YearGridDrawn(benchmark::State& state) {
     Settings& settings = frame->data().settings;
     settings.yearShine = settings.yearLine = settings.yearDayIcon = true;
     for (auto _ : state) {
-        frame->state().cachedYearSign = 0;
+        frame->state().year.cachedYearSign = 0;
         frame->paintMode(FullModeView::Year);
         benchmark::DoNotOptimize(frame->buffers().frame.constBits());
     }
@@ -86,7 +86,7 @@ void BM_ViewExport(benchmark::State& state) {
     const ExportView& view = exportViews().at(std::size_t(state.range(0) - 1));
     state.SetLabel(view.name.toStdString() + (state.range(1) ? " glyphs" : " pictures"));
     for (auto _ : state) {
-        frame->state().exportAsGlyphText = state.range(1) != 0;
+        frame->state().exports.exportAsGlyphText = state.range(1) != 0;
         ScriptLines script, yearLines;
         exportView(*frame, view, script, yearLines);
         benchmark::DoNotOptimize(script.lines.size() + yearLines.lines.size());
@@ -104,14 +104,14 @@ void BM_FadeTick(benchmark::State& state) {
     frame->data().settings.transitionSpeed = 99;
     FadeEngine fade(*frame);
     QImage shown;
-    frame->state().mode = FullModeView::Tone;
+    frame->state().fade.mode = FullModeView::Tone;
     fade.request(FullModeView::Day);
     shown = fade.tick().frame;  // the start: two paints, then the first blend
     for (auto _ : state) {
-        if (frame->state().fadeStepsLeft < 2) {
+        if (frame->state().fade.fadeStepsLeft < 2) {
             state.PauseTiming();
-            fade.request(frame->state().mode == FullModeView::Day ? FullModeView::Tone
-                                                                  : FullModeView::Day);
+            fade.request(frame->state().fade.mode == FullModeView::Day ? FullModeView::Tone
+                                                                       : FullModeView::Day);
             shown = fade.tick().frame;
             state.ResumeTiming();
         }
@@ -162,7 +162,7 @@ void BM_BoardFirstPaint(benchmark::State& state) {
     if (!frame) return;
     frame->paintMode(FullModeView::Board);
     for (auto _ : state) {
-        frame->state().boardDrawn = false;
+        frame->state().drawing.boardDrawn = false;
         frame->paintMode(FullModeView::Board);
         benchmark::DoNotOptimize(frame->buffers().frame.constBits());
     }
@@ -198,8 +198,8 @@ void BM_KeyRepaint(benchmark::State& state) {
     FullModeFrame* frame = preparedFrame(state);
     if (!frame) return;
     FadeEngine fade(*frame);
-    frame->state().mode = viewOfModeNumber(int(state.range(0)));
-    frame->state().requestedMode = frame->state().mode;
+    frame->state().fade.mode = viewOfModeNumber(int(state.range(0)));
+    frame->state().fade.requestedMode = frame->state().fade.mode;
     fade.repaint();
     DayModel& day = frame->data().day;
     int step = 1;

@@ -268,8 +268,8 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "painted after %lld ms\n",
                          static_cast<long long>(sinceStart.elapsed()));
         };
-        windows.compact().panelPainted = report;
-        windows.fullMode().framePainted = report;
+        QObject::connect(&windows.compact(), &CompactWindow::panelPainted, report);
+        QObject::connect(&windows.fullMode(), &FullModeWindow::framePainted, report);
     }
 
     if (options->openWindow == kDonationWindow) {

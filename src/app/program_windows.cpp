@@ -13,6 +13,20 @@
 #include "widgets/window_keys.h"
 
 namespace orbisca {
+namespace {
+
+// The print manager's date button: the date dialog on the current date.
+class DialogDatePicker : public DatePicker {
+public:
+    DialogDatePicker(DateDialog& dialog, DayModel& day) : dialog_(dialog), day_(day) {}
+    bool pickDate() override { return dialog_.pickModally(day_.date()); }
+
+private:
+    DateDialog& dialog_;
+    DayModel& day_;
+};
+
+}  // namespace
 
 ProgramWindows::ProgramWindows(ProgramState& program) : program_(program) {}
 
@@ -25,6 +39,7 @@ bool ProgramWindows::create(const std::optional<GregorianDate>& startDate, bool 
     if (startDate) compact_->setStartDate(*startDate);
     if (!compact_->startUp()) return false;  // the loading log says how far it got
     dateDialog_ = std::make_unique<DateDialog>(program_.data);
+    datePicker_ = std::make_unique<DialogDatePicker>(*dateDialog_, program_.data.day);
     fullMode_ = std::make_unique<FullModeWindow>(program_);
     if (!fullMode_->startUp()) return false;  // reported
     config_ = std::make_unique<ConfigDialog>(program_.data);
@@ -47,9 +62,7 @@ void ProgramWindows::wire() {
         if (donation_->reminderDue()) donation_->showReminder();
     });
     wirePrinting();
-    printManager_->exports.pickDate = [this] {
-        return dateDialog_->pickModally(program_.data.day.date());
-    };
+    printManager_->controller().setDatePicker(datePicker_.get());
     FullModeWindow* full = fullMode_.get();
     PrintManagerWindow* print = printManager_.get();
     QObject::connect(print, &PrintManagerWindow::fullModeLocked, full,
@@ -70,7 +83,8 @@ void ProgramWindows::wire() {
     // Closing the compact window ends the program (status 0), also while the full-mode window
     // shows: Qt alone would end it only with the last main window. Exit and Escape in the
     // full-mode window leave through that same closing.
-    compact_->closed = [this] { program_.data.notifier.requestProgramEnd(0); };
+    QObject::connect(compact, &CompactWindow::closed, compact,
+                     [this] { program_.data.notifier.requestProgramEnd(0); });
     QObject::connect(full, &FullModeWindow::endAsked, compact, &QWidget::close);
     QObject::connect(full, &FullModeWindow::printManagerAsked, full, [this](FullModeView printed) {
         printManager_->setWindowModality(Qt::NonModal);
@@ -85,21 +99,16 @@ void ProgramWindows::wire() {
 void ProgramWindows::wirePrinting() {
     printManager_->setPageSetupWindow(pageSetup_.get());
     pageSetup_->setPrinter(printer_.get());
-    pageSetup_->canvas = [this]() -> const QImage& { return printManager_->page().canvas; };
-    pageSetup_->prepareCanvas = [this] { return printManager_->drawCanvasIfBlank(); };
-    pageSetup_->savedPosition = [this] {
-        const PrintWindowValues& values = printManager_->state().values;
-        return QPoint(values.setupLeft, values.setupTop);
-    };
-    pageSetup_->rememberPosition = [this](QPoint at) { printManager_->rememberSetupPosition(at); };
+    pageSetup_->setCanvas(&printManager_->controller());
     PrintManagerWindow* print = printManager_.get();
-    print->printer.pageSize = [this] { return printer_->metrics().page; };
+    print->controller().setPrinterPage(printer_.get());
     QObject::connect(print, &PrintManagerWindow::setupAsked, pageSetup_.get(),
                      &PageSetupWindow::open);
     QObject::connect(print, &PrintManagerWindow::printAsked, print, [this, print](bool withDialog) {
         printer_->print(!withDialog, print->page().canvas, print);
     });
-    donation_->printDetails = [this](const DetailsPrintOut& out) { printDonationDetails(out); };
+    QObject::connect(donation_.get(), &DonationDialog::printAsked, donation_.get(),
+                     [this](const DetailsPrintOut& out) { printDonationDetails(out); });
 }
 
 // The donation reminder's "Print": its details as the print manager's script, drawn in easy
@@ -109,8 +118,8 @@ void ProgramWindows::printDonationDetails(const DetailsPrintOut& out) {
     printManager_->openForDonation();
     printManager_->setCanvasSize(out.canvas);
     printManager_->setScriptLines(out.script);
-    printManager_->setEasyMode(out.easyMode);
-    printManager_->showImage();
+    printManager_->controller().setEasyMode(out.easyMode);
+    printManager_->controller().showImage();
 }
 
 // The dialog takes the keyboard at once (Escape, Return, Tab), also where no window manager hands

@@ -21,6 +21,7 @@ class PrintManagerWindow;
 class PageSetupWindow;
 class DonationDialog;
 class CanvasPrinter;
+class DatePicker;
 struct DetailsPrintOut;
 
 class ProgramWindows {
@@ -58,6 +59,7 @@ private:
     ProgramState& program_;
     std::unique_ptr<CompactWindow> compact_;
     std::unique_ptr<DateDialog> dateDialog_;
+    std::unique_ptr<DatePicker> datePicker_;
     std::unique_ptr<FullModeWindow> fullMode_;
     std::unique_ptr<ConfigDialog> config_;
     std::unique_ptr<PrintManagerWindow> printManager_;

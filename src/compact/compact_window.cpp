@@ -420,7 +420,7 @@ void CompactWindow::applyHintColour() {
 void CompactWindow::onTick() {
     if (state_.phase == CompactPhase::OutlineReady) {
         state_.phase = CompactPhase::Shown;
-        if (applyPhase(CompactPhase::Shown) && panelPainted) std::exchange(panelPainted, nullptr)();
+        if (applyPhase(CompactPhase::Shown)) emit panelPainted();
     }
     if (state_.hint != CompactHint::None) {
         if (!stepHintColour(hintRed_, hintGreen_, hintBlue_)) state_.hint = CompactHint::None;
@@ -505,7 +505,7 @@ void CompactWindow::closeEvent(QCloseEvent* event) {
     frameBitmap_ = QImage();
     moonBitmap_ = QImage();
     QWidget::closeEvent(event);
-    if (closed) closed();
+    emit closed();
 }
 
 }  // namespace orbisca

@@ -133,10 +133,6 @@ public:
     QTimer& tickTimer() { return tickTimer_; }
     GlyphButton* expandButton() const { return expandButton_; }
     GlyphButton* closeButton() const { return closeButton_; }
-    // Called once, when the panel has first been painted after the start.
-    std::function<void()> panelPainted;
-    // Called once the window has closed: the program ends with it, whatever other window shows.
-    std::function<void()> closed;
     // Waits for a running loader (tests; closing).
     void waitForLoader();
 
@@ -152,6 +148,10 @@ signals:
     void fullModeAsked(FullModeView view, bool stopFade);
     // The window is about to be shaped for a showing: the donation reminder may come first.
     void aboutToShape();
+    // Once, when the panel has first been painted after the start.
+    void panelPainted();
+    // The window has closed: the program ends with it, whatever other window shows.
+    void closed();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -6,6 +6,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMetaMethod>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -175,7 +176,7 @@ bool DonationDialog::prepare() {
     const bool counted = QFileInfo::exists(data_.folder.resolve(QStringLiteral("strt.dat")));
     never_->setVisible(counted);
     close_->setVisible(!counted);
-    print_->setEnabled(bool(printDetails));
+    print_->setEnabled(isSignalConnected(QMetaMethod::fromSignal(&DonationDialog::printAsked)));
     donate_->setFocus();
     return true;
 }
@@ -234,7 +235,7 @@ void DonationDialog::chooseCurrency(int currency) {
 
 void DonationDialog::printOut() {
     showDetails();
-    if (printDetails) printDetails(detailsPrintOut(shownLines()));
+    emit printAsked(detailsPrintOut(shownLines()));
 }
 
 void DonationDialog::done(int result) {

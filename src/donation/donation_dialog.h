@@ -38,12 +38,14 @@ class DonationDialog : public QDialog {
 public:
     explicit DonationDialog(DataState& dataState, QWidget* parent = nullptr);
 
+signals:
     // Hands the details to the print manager, which shows them in easy mode on a canvas of the
     // given size. It must keep the user's own script (show the print-out beside it, or put the
     // script back when the print-out is done) and leave the full-mode window enabled. Until it is
-    // set, the print button is disabled.
-    std::function<void(const DetailsPrintOut&)> printDetails;
+    // connected, the print button is disabled.
+    void printAsked(const DetailsPrintOut& out);
 
+public:
     // Counts this launch; the reminder is due when the count says so.
     void countThisLaunch();
     bool reminderDue() const { return state_.due; }

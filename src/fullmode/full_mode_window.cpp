@@ -118,7 +118,8 @@ FullModeWindow::FullModeWindow(ProgramState& program, QWidget* parent)
     : QWidget(parent),
       program_(program),
       frame_(program.data, program.fonts),
-      logSource_(program.data.errorLog, [this] { return fullModeLogValues(frame_.state()); }) {
+      logSource_(program.data.errorLog,
+                 [this] { return fullModeLogValues(frame_.state(), pointer_); }) {
     setObjectName(QStringLiteral("fullModeWindow"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setWindowTitle(programTitle());
@@ -176,10 +177,11 @@ void FullModeWindow::loadButtonHints() {
 
 void FullModeWindow::paintBoxPainted() {
     const FullModeState& s = frame_.state();
-    if (!framePainted || window_.presentations == 0 || s.mode == FullModeView::Closed ||
-        s.fadeStepsLeft > 0)
+    if (framePaintedAnnounced_ || window_.presentations == 0 ||
+        s.fade.mode == FullModeView::Closed || s.fade.fadeStepsLeft > 0)
         return;
-    std::exchange(framePainted, nullptr)();
+    framePaintedAnnounced_ = true;
+    emit framePainted();
 }
 
 // A missing glyph leaves a plain button of the same size: the buttons are no part of the start.
@@ -199,8 +201,8 @@ void FullModeWindow::coverScreen(QScreen* screen) {
 }
 
 void FullModeWindow::showMode(FullModeView view, bool stopFade) {
-    frame_.state().requestedMode = view;
-    if (stopFade) frame_.state().fadeStepsLeft = 0;
+    frame_.state().fade.requestedMode = view;
+    if (stopFade) frame_.state().fade.fadeStepsLeft = 0;
     showWithKeys(*this);
     timer_.start();
 }
@@ -212,9 +214,9 @@ void FullModeWindow::requestMode(FullModeView view) {
 
 void FullModeWindow::dateChanged() {
     FullModeState& s = frame_.state();
-    s.cachedYearSign = 0;
-    s.cachedYearTone = 0;
-    if (isVisible() && s.mode != FullModeView::Closed) apply(fade_.repaint());
+    s.year.cachedYearSign = 0;
+    s.year.cachedYearTone = 0;
+    if (isVisible() && s.fade.mode != FullModeView::Closed) apply(fade_.repaint());
 }
 
 void FullModeWindow::showNewTexts() {
@@ -236,13 +238,13 @@ void FullModeWindow::pressButton(FullModeButton which) {
             endProgram();
             return;
         case FullModeButton::Board:
-            s.boardDrawn = false;  // the board is drawn afresh once per choice of the mode
+            s.drawing.boardDrawn = false;  // the board is drawn afresh once per choice of the mode
             break;
         case FullModeButton::Print:
-            s.printedMode = s.mode;
+            s.print.printedMode = s.fade.mode;
             break;
         case FullModeButton::Configuration:
-            window_.configurationFrom = s.mode;
+            window_.configurationFrom = s.fade.mode;
             break;
         default:
             break;
@@ -252,7 +254,7 @@ void FullModeWindow::pressButton(FullModeButton which) {
 
 bool FullModeWindow::handleKey(int key) {
     // While more than one fade step is left every key is dropped, Escape too.
-    if (frame_.state().fadeStepsLeft > 1) return true;
+    if (frame_.state().fade.fadeStepsLeft > 1) return true;
     if (key == Qt::Key_Escape) {
         endProgram();
         return true;
@@ -266,10 +268,10 @@ bool FullModeWindow::handleKey(int key) {
 
 void FullModeWindow::handleViewPress(Qt::MouseButton button, QPoint position) {
     FullModeState& s = frame_.state();
-    s.pressX = position.x();
-    s.pressY = position.y();
-    if (helpPageOfView(s.mode) > 0) {
-        requestMode(nextHelpView(program_.data, s.mode));
+    pointer_.pressX = position.x();
+    pointer_.pressY = position.y();
+    if (helpPageOfView(s.fade.mode) > 0) {
+        requestMode(nextHelpView(program_.data, s.fade.mode));
         return;
     }
     if (button == Qt::LeftButton || button == Qt::RightButton) emit dateDialogAsked();
@@ -278,17 +280,19 @@ void FullModeWindow::handleViewPress(Qt::MouseButton button, QPoint position) {
 void FullModeWindow::handleViewMove(QPoint position) {
     FullModeState& s = frame_.state();
     // Hints belong to the board as it stands: not during a fade, nor with a change pending.
-    if (s.mode != FullModeView::Board || s.fadeStepsLeft > 0 || s.requestedMode != s.mode) return;
+    if (s.fade.mode != FullModeView::Board || s.fade.fadeStepsLeft > 0 ||
+        s.fade.requestedMode != s.fade.mode)
+        return;
     const DayModel& day = program_.data.day;
     if (showsExtraDayPage(day.date(), day.position())) return;
     QString text;
     findHelpField(program_.data.helpRects, position.x(), position.y(), text);
-    if (text == s.lastHint) return;
+    if (text == pointer_.lastHint) return;
     // The paint box lets go of the frame, so that the hint is written into it in place.
     window_.presented = QImage();
     guarded([&] { drawBoardHint(program_.fonts, frame_.buffers().frame, text); });
     present(frame_.buffers().frame);
-    s.lastHint = text;
+    pointer_.lastHint = text;
 }
 
 void FullModeWindow::handleOutsidePress(Qt::MouseButton button, QPoint position) {
@@ -303,7 +307,7 @@ void FullModeWindow::onTick() { apply(fade_.tick()); }
 
 void FullModeWindow::apply(const TickResult& result) {
     if (!result.frame.isNull()) present(result.frame);
-    aboutButton_->setVisible(helpPageOfView(frame_.state().mode) > 0);
+    aboutButton_->setVisible(helpPageOfView(frame_.state().fade.mode) > 0);
     setModeButtonsEnabled(result.buttonsEnabled);
     if (!result.keepTicking) timer_.stop();
     if (result.failure) {
@@ -322,7 +326,7 @@ void FullModeWindow::apply(const TickResult& result) {
 void FullModeWindow::present(const QImage& image) {
     window_.presented = image;
     ++window_.presentations;
-    frame_.state().lastHint.clear();
+    pointer_.lastHint.clear();
     paintBox_->update();
 }
 
@@ -336,9 +340,9 @@ void FullModeWindow::openDialog(FrameRequest request) {
     // Without a window to open (a window on its own, in a test), the view asked from goes back.
     if (request == FrameRequest::OpenPrintManager) {
         if (isSignalConnected(QMetaMethod::fromSignal(&FullModeWindow::printManagerAsked)))
-            emit printManagerAsked(s.printedMode);
+            emit printManagerAsked(s.print.printedMode);
         else
-            requestMode(viewToReturnTo(s.printedMode));
+            requestMode(viewToReturnTo(s.print.printedMode));
     } else if (request == FrameRequest::OpenConfiguration) {
         if (isSignalConnected(QMetaMethod::fromSignal(&FullModeWindow::configurationAsked)))
             emit configurationAsked();

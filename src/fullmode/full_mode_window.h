@@ -91,9 +91,6 @@ public:
     // view are read and painted again.
     void showNewTexts();
 
-    // Called once, when the first view has been painted on the screen with its fade ended.
-    std::function<void()> framePainted;
-
     // Input, as the window's events deliver it; tests may call them directly.
     void pressButton(FullModeButton button);
     bool handleKey(int key);
@@ -105,6 +102,7 @@ public:
     void paintBoxPainted();
 
     const FullModeState& state() const { return frame_.state(); }
+    const FullModePointer& pointer() const { return pointer_; }
     FullModeFrame& frame() { return frame_; }
     const FullModeWindowState& windowState() const { return window_; }
     GlyphButton* button(FullModeButton which) const { return buttons_[std::size_t(which)]; }
@@ -119,6 +117,8 @@ signals:
     void endAsked();                  // the program is to end, as Escape does (status 0)
     void printManagerAsked(FullModeView printed);  // on the view being shown
     void configurationAsked();
+    // Once, when the first view has been painted on the screen with its fade ended.
+    void framePainted();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -148,11 +148,13 @@ private:
     FullModeFrame frame_;
     FadeEngine fade_{frame_};
     FullModeWindowState window_;
+    FullModePointer pointer_;
     std::array<GlyphButton*, kFullModeButtons> buttons_{};
     QWidget* paintBox_ = nullptr;
     QPushButton* aboutButton_ = nullptr;  // on the help pages: the About box
     QTimer timer_;
     ErrorLogSource logSource_;
+    bool framePaintedAnnounced_ = false;
 };
 
 }  // namespace orbisca

@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 
+#include "printing/print_manager_links.h"
 #include "printpage/page_geometry.h"
 
 class QDialog;
@@ -23,15 +24,17 @@ namespace orbisca {
 
 struct DataState;
 
-class CanvasPrinter {
+class CanvasPrinter : public PrinterPage {
 public:
     // Messages go to the state's notifier; a print into a file lands in its working folder.
     explicit CanvasPrinter(DataState& data);
-    ~CanvasPrinter();
+    ~CanvasPrinter() override;
 
     // Made at first use: asking the system for its queues may take a moment.
     QPrinter& printer();
     PageGeometry& geometry() { return geometry_; }
+    // The page in device pixels.
+    QSize printerPage() override { return metrics().page; }
     PageMetrics metrics();
     bool landscape();
     void setLandscape(bool landscape);

@@ -11,22 +11,39 @@
 namespace orbisca {
 namespace {
 
+// The bytes of a pixel's red, green and blue in a canvas (RGB888) or a halving (RGB32, which a
+// painter draws onto the screen without a conversion).
+struct PixelLayout {
+    int step;
+    int red, green, blue;
+};
+PixelLayout layoutOf(const QImage& image) {
+    if (image.format() == QImage::Format_RGB888) return {3, 0, 1, 2};
+    return {4, 2, 1, 0};  // 0xffRRGGBB, little-endian
+}
+
 // Half the size (at least 1 x 1), each pixel the mean of the 2 x 2 block it covers; an odd last
-// row or column is left out.
+// row or column is left out. A side of one pixel is its own pair.
 QImage halved(const QImage& source) {
     const int w = qMax(1, source.width() / 2), h = qMax(1, source.height() / 2);
-    QImage out(w, h, QImage::Format_RGB888);
-    const int lastX = source.width() - 1, lastY = source.height() - 1;
+    QImage out(w, h, QImage::Format_RGB32);
+    const int lastY = source.height() - 1;
+    const PixelLayout in = layoutOf(source);
+    // The byte offset of the right pixel of a block: the next pixel, or the same one.
+    const int right = source.width() > 1 ? in.step : 0;
+    const int channels[3] = {in.red, in.green, in.blue};
+    const int outChannels[3] = {2, 1, 0};
     for (int y = 0; y < h; ++y) {
         const uchar* top = source.constScanLine(qMin(2 * y, lastY));
         const uchar* bottom = source.constScanLine(qMin(2 * y + 1, lastY));
         uchar* to = out.scanLine(y);
-        for (int x = 0; x < w; ++x) {
-            const int left = 3 * qMin(2 * x, lastX), right = 3 * qMin(2 * x + 1, lastX);
-            for (int c = 0; c < 3; ++c)
-                to[3 * x + c] = uchar(
-                    (top[left + c] + top[right + c] + bottom[left + c] + bottom[right + c] + 2) /
-                    4);
+        for (int x = 0; x < w; ++x, top += 2 * in.step, bottom += 2 * in.step, to += 4) {
+            for (int c = 0; c < 3; ++c) {
+                const int k = channels[c];
+                to[outChannels[c]] =
+                    uchar((top[k] + top[right + k] + bottom[k] + bottom[right + k] + 2) >> 2);
+            }
+            to[3] = 0xff;
         }
     }
     return out;
@@ -58,7 +75,8 @@ void CanvasView::canvasChanged() {
 }
 
 void CanvasView::viewScaleChanged() {
-    cache_ = QPixmap();
+    cache_ = QImage();
+    cachedArea_ = QRegion();
     resize(displayedSize());
     update();
 }
@@ -86,7 +104,9 @@ const QImage& CanvasView::sourceLevel(double& pixelsPerLevelPixel) {
     return *level;
 }
 
-// Paints the part `target` of the view from the pyramid level just above the view's size.
+// Paints the part `target` of the view from the pyramid level just above the view's size. The
+// whole view is drawn, clipped to the part: a part's pixels are those of the view drawn at once,
+// without seams where the filter would meet the edge of a part's source.
 void CanvasView::drawScaled(QPainter& painter, const QRect& target) {
     double levelScale = 1.0;
     const QImage& level = sourceLevel(levelScale);
@@ -94,18 +114,27 @@ void CanvasView::drawScaled(QPainter& painter, const QRect& target) {
     const double sy = double(page_.canvas.height()) / height() / levelScale;
     // Shrinking from the level blends its pixels; enlarging keeps them sharp.
     painter.setRenderHint(QPainter::SmoothPixmapTransform, sx > 1.0);
-    painter.drawImage(
-        QRectF(target), level,
-        QRectF(target.x() * sx, target.y() * sy, target.width() * sx, target.height() * sy));
+    painter.save();
+    painter.setClipRect(target);
+    painter.drawImage(QRectF(rect()), level, QRectF(0, 0, width() * sx, height() * sy));
+    painter.restore();
 }
 
-const QPixmap& CanvasView::cachedView() {
-    if (cache_.isNull() || cache_.size() != size()) {
-        QImage view(size(), QImage::Format_RGB32);
-        QPainter painter(&view);
-        drawScaled(painter, rect());
-        painter.end();
-        cache_ = QPixmap::fromImage(std::move(view));
+// The cached view, drawn in the rows `area` asks for where they have not been drawn yet: a zoom
+// step or a new canvas costs the rows on screen, not the whole view. Whole rows, as the smooth
+// filter steps along a row from where its drawing starts: rows drawn from their start are the
+// rows of the view drawn at once.
+const QImage& CanvasView::cachedView(const QRect& area) {
+    if (cache_.size() != size()) {
+        cache_ = QImage(size(), QImage::Format_RGB32);
+        cachedArea_ = QRegion();
+    }
+    const QRegion missing =
+        QRegion(QRect(0, area.top(), width(), area.height())).subtracted(cachedArea_);
+    if (!missing.isEmpty()) {
+        QPainter painter(&cache_);
+        for (const QRect& part : missing) drawScaled(painter, part);
+        cachedArea_ += missing;
     }
     return cache_;
 }
@@ -118,13 +147,13 @@ void CanvasView::paintEvent(QPaintEvent* event) {
         return;
     }
     if (paintsFromCache())
-        painter.drawPixmap(exposed.topLeft(), cachedView(), exposed);
+        painter.drawImage(exposed.topLeft(), cachedView(exposed), exposed);
     else
         drawScaled(painter, exposed);  // too large to keep: the exposed part alone
 }
 
 void CanvasView::mousePressEvent(QMouseEvent* event) {
-    if (pressed) pressed(canvasPixelAt(event->position().toPoint()));
+    emit pressed(canvasPixelAt(event->position().toPoint()));
     if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
     dragging_ = true;
     dragStart_ =
@@ -138,7 +167,7 @@ void CanvasView::mouseMoveEvent(QMouseEvent* event) {
         scroller_.horizontalScrollBar()->setValue(to.x());
         scroller_.verticalScrollBar()->setValue(to.y());
     }
-    if (pointerMoved) pointerMoved(canvasPixelAt(event->position().toPoint()));
+    emit pointerMoved(canvasPixelAt(event->position().toPoint()));
 }
 
 void CanvasView::mouseReleaseEvent(QMouseEvent* event) {
@@ -147,7 +176,7 @@ void CanvasView::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void CanvasView::contextMenuEvent(QContextMenuEvent* event) {
-    if (menuRequested) menuRequested(event->globalPos());
+    emit menuRequested(event->globalPos());
 }
 
 }  // namespace orbisca

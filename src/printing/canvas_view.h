@@ -3,18 +3,18 @@
 // (canvas size / view scale). Shrunk views are drawn from a pyramid of the canvas halved again
 // and again (each pixel the mean of four), taken at the level just above the view's size, so a
 // view of a large canvas neither misses thin lines nor costs a pass over the whole canvas. A view
-// of moderate size keeps one cached picture per view scale; a larger one paints the exposed
-// rectangle alone each time.
+// of moderate size keeps one cached picture per view scale, drawn row band by row band as the
+// bands come into sight; a larger one paints the exposed rectangle alone each time.
 //
 // Dragging with the left button scrolls the page; the pointer's canvas pixel and the right
-// button's pop-up menu go to the window through two hooks.
+// button's pop-up menu go to the window as signals.
 #pragma once
 
-#include <QPixmap>
+#include <QImage>
 #include <QPoint>
+#include <QRegion>
 #include <QScrollArea>
 #include <QWidget>
-#include <functional>
 #include <vector>
 
 #include "printpage/print_page.h"
@@ -39,10 +39,11 @@ public:
     QPoint canvasPixelAt(QPoint viewPoint) const;
     bool paintsFromCache() const;
 
-    std::function<void(QPoint canvasPixel)> pointerMoved;
-    std::function<void(QPoint globalPosition)> menuRequested;
+signals:
+    void pointerMoved(QPoint canvasPixel);
+    void menuRequested(QPoint globalPosition);
     // A button went down over the canvas pixel (before the drag or the menu it may start).
-    std::function<void(QPoint canvasPixel)> pressed;
+    void pressed(QPoint canvasPixel);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -56,13 +57,14 @@ private:
     // The pyramid level to draw from (0: the canvas itself) and the canvas pixels per pixel of it.
     const QImage& sourceLevel(double& pixelsPerLevelPixel);
     void drawScaled(QPainter& painter, const QRect& target);
-    const QPixmap& cachedView();
+    const QImage& cachedView(const QRect& area);
 
     const PrintPageState& page_;
     QScrollArea& scroller_;
     std::vector<QImage> halvings_;  // the canvas halved once, twice ...; made as views need them
-    QPixmap cache_;          // the canvas at the displayed size; null until the next paint needs it
-    QSize shownCanvasSize_;  // the canvas size the view was last drawn for
+    QImage cache_;                  // the canvas at the displayed size, drawn where it was shown
+    QRegion cachedArea_;            // the part of cache_ drawn
+    QSize shownCanvasSize_;         // the canvas size the view was last drawn for
     bool dragging_ = false;
     QPoint dragStart_;  // pointer position on the screen plus the scroll positions at the press
 };

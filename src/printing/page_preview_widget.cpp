@@ -99,7 +99,7 @@ void PagePreviewWidget::mouseMoveEvent(QMouseEvent* event) {
     if (!drag_) return updateCursor(point);
     dragPreview(*geometry_, *drag_, point, layout().ratio, page_, canvasSize_);
     update();
-    if (dragged) dragged();
+    emit dragged();
 }
 
 void PagePreviewWidget::mouseReleaseEvent(QMouseEvent*) { drag_.reset(); }

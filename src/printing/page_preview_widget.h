@@ -7,7 +7,6 @@
 
 #include <QImage>
 #include <QWidget>
-#include <functional>
 #include <optional>
 
 #include "printpage/page_geometry.h"
@@ -32,8 +31,9 @@ public:
     // The preview as drawn, for tests and the benchmark.
     void render(QImage& target) const;
 
-    // Called after each drag step, once the geometry has changed.
-    std::function<void()> dragged;
+signals:
+    // After each drag step, once the geometry has changed.
+    void dragged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -54,7 +54,7 @@ PageSetupWindow::PageSetupWindow(const WorkingFolder& folder, QWidget* parent)
     right->addStretch();
     right->addWidget(createButtons());
     layout->addLayout(right);
-    preview_->dragged = [this] { refresh(); };
+    connect(preview_, &PagePreviewWidget::dragged, this, [this] { refresh(); });
     // Escape closes the window, as it closes a dialog (an open unit list takes it first).
     auto* closeAction = new QAction(this);
     closeAction->setObjectName(QStringLiteral("pageSetupClose"));
@@ -172,9 +172,10 @@ QWidget* PageSetupWindow::createButtons() {
     connect(setup_, &QPushButton::clicked, this, &PageSetupWindow::onPrinterSetup);
     for (QPushButton* button : {print_, printNow_})
         connect(button, &QPushButton::clicked, this, [this, button] {
-            if (prepareCanvas && !prepareCanvas()) return;
+            if (canvas_ && !canvas_->preparePrintedCanvas()) return;
             if (printer_)
-                printer_->print(button == printNow_, canvas ? canvas() : noCanvas(), this);
+                printer_->print(button == printNow_,
+                                canvas_ ? canvas_->printedCanvas() : noCanvas(), this);
             placeAnew();
         });
     return box;
@@ -200,7 +201,7 @@ void PageSetupWindow::open() {
 }
 
 void PageSetupWindow::showEvent(QShowEvent* event) {
-    if (savedPosition) move(savedPosition());
+    if (canvas_) move(canvas_->savedSetupPosition());
     takeCanvas();
     QWidget::showEvent(event);
 }
@@ -209,7 +210,7 @@ void PageSetupWindow::showEvent(QShowEvent* event) {
 void PageSetupWindow::takeCanvas() {
     if (printer_) {
         preview_->setPageGeometry(&printer_->geometry());
-        preview_->setCanvas(canvas ? canvas() : noCanvas());
+        preview_->setCanvas(canvas_ ? canvas_->printedCanvas() : noCanvas());
         const bool landscape = printer_->landscape();
         landscape_->setChecked(landscape);
         portrait_->setChecked(!landscape);
@@ -218,7 +219,7 @@ void PageSetupWindow::takeCanvas() {
 }
 
 void PageSetupWindow::hideEvent(QHideEvent* event) {
-    if (rememberPosition) rememberPosition(pos());
+    if (canvas_) canvas_->rememberSetupPosition(pos());
     QWidget::hideEvent(event);
     // The window it was opened from takes the keys again, also where no window manager hands
     // them back.

@@ -15,8 +15,8 @@
 #include <QString>
 #include <QWidget>
 #include <array>
-#include <functional>
 
+#include "printing/print_manager_links.h"
 #include "printpage/page_geometry.h"
 
 class QButtonGroup;
@@ -77,15 +77,10 @@ public:
     void setCaptions(const PageSetupCaptions& captions);
     const PageSetupCaptions& captions() const { return captions_; }
 
-    // The printer and the canvas it prints; both must outlive the window.
+    // The printer and the canvas it prints, with the window's place as the print manager keeps
+    // it; both must outlive the window.
     void setPrinter(CanvasPrinter* printer) { printer_ = printer; }
-    std::function<const QImage&()> canvas;
-    // Called before the canvas is printed: draws it when it shows nothing yet; false when there
-    // is no page to print (the reason has been said).
-    std::function<bool()> prepareCanvas;
-    // The window's place as the print manager keeps it (lines 5 and 6 of its window file).
-    std::function<QPoint()> savedPosition;
-    std::function<void(QPoint)> rememberPosition;
+    void setCanvas(PrintedCanvas* canvas) { canvas_ = canvas; }
 
     // The controls, for the program's tests.
     QLineEdit* field(PageField which) const { return fields_[int(which)]; }
@@ -124,6 +119,7 @@ private:
     PageSetupCaptions captions_;
     std::array<QString, kPageSetupLabelCount> labels_;
     CanvasPrinter* printer_ = nullptr;
+    PrintedCanvas* canvas_ = nullptr;
     PageMetrics metrics_;
     bool updating_ = false;  // the window writes its own fields: their change events do nothing
 

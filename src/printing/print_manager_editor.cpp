@@ -90,30 +90,16 @@ void PrintManagerWindow::showEditorValues() {
         b->setEnabled(v.startButtons);
 }
 
-// Every element starts on the canvas the spin boxes give, read at the scale it is shown at.
-void PrintManagerWindow::beginElement() {
-    if (state_.running) return;
-    const QSize before = page_.canvas.size();
-    guardedWork(program_.data, [this] { prepareElementCanvas(state_, page_); });
-    if (page_.canvas.size() != before) {
-        state_.canvasBlank = true;
-        canvasView_->canvasChanged();  // made anew
-    } else {
-        canvasView_->viewScaleChanged();
-    }
-}
-
 // The FONT lines of the script alone: the canvas and the sample take the font in force at its
 // end, the one a text is previewed in. False when a FONT line failed (the editor shows it).
 bool PrintManagerWindow::takeScriptFont() {
-    const bool ran =
-        runExclusive([this] { return runOnScript([this] { return runScriptFonts(page_); }); });
-    if (ran) showSample(*sampleLabel_, page_.interp.font, QColor(page_.interp.fontColour));
+    const bool ran = controller_.runScriptFonts();
+    if (ran) showSample(*sampleLabel_, page().interp.font, QColor(page().interp.fontColour));
     return ran;
 }
 
 void PrintManagerWindow::startText() {
-    beginElement();
+    controller_.prepareElement();
     elementEditor_.newText();
     elementLine_->setText(elementEditor_.values().editLine);
     showEditorValues();
@@ -121,8 +107,8 @@ void PrintManagerWindow::startText() {
 }
 
 void PrintManagerWindow::startImage() {
-    beginElement();
-    page_.interp.lastPictureKey = qRgb(0, 0, 0);
+    controller_.prepareElement();
+    page().interp.lastPictureKey = qRgb(0, 0, 0);
     std::optional<QString> file;
     if (elementEditor_.values().state == EditorState::Idle) {
         const QString chosen = QFileDialog::getOpenFileName(
@@ -139,7 +125,7 @@ void PrintManagerWindow::startImage() {
 }
 
 void PrintManagerWindow::startMoon() {
-    beginElement();
+    controller_.prepareElement();
     elementEditor_.newMoon();
     showEditorValues();
     // The phase typed next replaces whatever the line held.
@@ -151,16 +137,16 @@ void PrintManagerWindow::startMoon() {
 // script's font (its face and style, at the sample's size); the canvas keeps that font, as the new
 // line is not in the script yet, and the sample shows the chosen one.
 void PrintManagerWindow::chooseFont() {
-    beginElement();
+    controller_.prepareElement();
     takeScriptFont();
     bool ok = false;
     const QFont font = QFontDialog::getFont(&ok, sampleLabel_->font(), this, QString(),
                                             QFontDialog::DontUseNativeDialog);
     regainActivation();
     if (!ok) return;
-    elementEditor_.newFont(font, state_.textColour);
+    elementEditor_.newFont(font, controller_.state().textColour);
     elementLine_->setText(elementEditor_.values().editLine);
-    showSample(*sampleLabel_, font, state_.textColour);
+    showSample(*sampleLabel_, font, controller_.state().textColour);
 }
 
 void PrintManagerWindow::addElement() {
@@ -170,8 +156,9 @@ void PrintManagerWindow::addElement() {
             regainActivation();
             return chosen.isValid() ? std::optional<QColor>(chosen) : std::nullopt;
         };
-        const std::optional<QString> line = elementEditor_.add(
-            elementLine_->text(), askColour, page_.interp.lastPictureKey, state_.canvasSpins);
+        const std::optional<QString> line =
+            elementEditor_.add(elementLine_->text(), askColour, page().interp.lastPictureKey,
+                               controller_.state().canvasSpins);
         if (line) {
             editor_->appendPlainText(*line);
             return;
@@ -189,17 +176,11 @@ void PrintManagerWindow::onPointerMoved(QPoint at) {
 
 // The script drawn again, then the element at the click.
 void PrintManagerWindow::placeElementAt(QPoint at) {
-    if (!elementEditor_.placing() || state_.running) return;
+    if (!elementEditor_.placing() || controller_.running()) return;
     elementEditor_.place(at);
     showEditorValues();
-    runExclusive([this] {
-        page_.canvasWidth = state_.canvasSpins.width();
-        page_.canvasHeight = state_.canvasSpins.height();
-        state_.canvasBlank = false;
-        const bool ran = runOnScript([this] { return redrawPage(page_); });
-        elementEditor_.drawPreview(page_);
-        return ran;
-    });
+    controller_.redrawWithPreview(
+        [this](PrintPageState& page) { elementEditor_.drawPreview(page); });
 }
 
 }  // namespace orbisca

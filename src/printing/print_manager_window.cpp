@@ -79,12 +79,11 @@ QSpinBox* canvasSpin(const char* name) {
 PrintManagerWindow::PrintManagerWindow(ProgramState& program, QWidget* parent)
     : QMainWindow(parent),
       program_(program),
-      page_(program.printPage),
+      controller_(program),
       actions_(std::make_unique<PrintManagerActions>()) {
     setObjectName(QStringLiteral("printManagerWindow"));
-    page_.services = programPageServices(program.data, program.glyphFonts);
-    page_.services.progress = [this](int gauge) { onProgress(gauge); };
-    connect(&program_.data.day, &DayModel::dayChanged, this, &PrintManagerWindow::refreshDay);
+    controller_.setScriptHolder(this);
+    connect(&program_.data.day, &DayModel::dayChanged, this, &PrintManagerWindow::showDay);
     // Shown, the window takes new texts at once; hidden, at its next showing.
     connect(&program_.data.texts, &TextsModel::textsChanged, this, [this] {
         if (isVisible()) guardedWork(program_.data, [this] { applyCaptions(); });
@@ -102,10 +101,10 @@ PrintManagerWindow::PrintManagerWindow(ProgramState& program, QWidget* parent)
     scroller_->setObjectName(QStringLiteral("canvasScroll"));
     scroller_->setBackgroundRole(QPalette::Dark);
     scroller_->setAlignment(Qt::AlignCenter);
-    canvasView_ = new CanvasView(page_, *scroller_);
-    canvasView_->pointerMoved = [this](QPoint at) { onPointerMoved(at); };
-    canvasView_->pressed = [this](QPoint at) { placeElementAt(at); };
-    canvasView_->menuRequested = [this](QPoint at) { openImageMenu(at); };
+    canvasView_ = new CanvasView(page(), *scroller_);
+    connect(canvasView_, &CanvasView::pointerMoved, this, &PrintManagerWindow::onPointerMoved);
+    connect(canvasView_, &CanvasView::pressed, this, &PrintManagerWindow::placeElementAt);
+    connect(canvasView_, &CanvasView::menuRequested, this, &PrintManagerWindow::openImageMenu);
     scroller_->setWidget(canvasView_);
     splitter->addWidget(scroller_);
     splitter->setStretchFactor(1, 1);
@@ -115,14 +114,19 @@ PrintManagerWindow::PrintManagerWindow(ProgramState& program, QWidget* parent)
     setCentralWidget(central);
     createStatusBar();
     connectActions();
+    connectController();
     resize(800, 600);
     showValues();
 }
 
 PrintManagerWindow::~PrintManagerWindow() {
     // The program can end with the window open: its state is saved as a hide would.
-    if (isVisible() && state_.filesLoaded && !state_.opening.forDonation()) saveWindowFiles();
-    page_.services.progress = nullptr;
+    const PrintManagerState& s = controller_.state();
+    if (isVisible() && s.filesLoaded && !s.opening.forDonation()) {
+        rememberPlace();
+        controller_.saveWindowFiles(QRect(QPoint(s.values.left, s.values.top), size()));
+    }
+    controller_.setScriptHolder(nullptr);
 }
 
 // ---- controls
@@ -337,20 +341,20 @@ void PrintManagerWindow::applyCaptions() {
 // ---- showing and hiding
 
 void PrintManagerWindow::openFromFullMode(FullModeView view) {
-    state_.opening.openedFromFullMode(view);
+    controller_.state().opening.openedFromFullMode(view);
     placeForOpening();
     showWithKeys(*this);
 }
 
 void PrintManagerWindow::openForDonation() {
-    state_.opening.openedForDonation();
+    controller_.state().opening.openedForDonation();
     placeForOpening();
     showWithKeys(*this);
-    keepUserPageForDonation();
+    controller_.keepUserPage();
 }
 
 void PrintManagerWindow::openOnItsOwn() {
-    state_.opening.openedOnItsOwn();
+    controller_.state().opening.openedOnItsOwn();
     // No compact or full-mode window has read conf.dat before: the exports need its settings (the
     // glyph face of the sign glyphs, the Gregorian dates).
     loadSettings(program_.data);
@@ -363,13 +367,14 @@ void PrintManagerWindow::showEvent(QShowEvent* event) {
     if (event->spontaneous()) return;
     emit fullModeLocked(true);
     guardedWork(program_.data, [this] {
-        if (!state_.filesLoaded) loadWindowFiles();
-        refreshDay();
+        PrintManagerState& s = controller_.state();
+        if (!s.filesLoaded) loadWindowFiles();
+        showDay();
         applyCaptions();
         // The canvas has the size the spin boxes show, cleared until the drawing that follows.
-        setCanvas(page_, state_.canvasSpins.width(), state_.canvasSpins.height(), true);
-        state_.canvasBlank = true;
-        canvasChanged();
+        setCanvas(page(), s.canvasSpins.width(), s.canvasSpins.height(), true);
+        s.canvasBlank = true;
+        canvasView_->canvasChanged();
     });
     drawAfterOpening();
 }
@@ -377,16 +382,16 @@ void PrintManagerWindow::showEvent(QShowEvent* event) {
 // Never from inside the show: the export or the drawing is a run of its own, once the window
 // stands. The donation print-out draws its own page.
 void PrintManagerWindow::drawAfterOpening() {
-    if (state_.opening.forDonation()) return;
-    const std::optional<ScriptExport> which = state_.opening.takeExport();
+    if (controller_.state().opening.forDonation()) return;
+    const std::optional<ScriptExport> which = controller_.state().opening.takeExport();
     QMetaObject::invokeMethod(
         this,
         [this, which] {
-            whenIdle([this, which] {
+            controller_.whenIdle([this, which] {
                 if (which)
-                    exportScript(*which);
+                    controller_.exportScript(*which);
                 else if (isVisible())
-                    drawCanvasIfBlank();
+                    controller_.drawCanvasIfBlank();
             });
         },
         Qt::QueuedConnection);
@@ -395,19 +400,24 @@ void PrintManagerWindow::drawAfterOpening() {
 void PrintManagerWindow::hideEvent(QHideEvent* event) {
     QMainWindow::hideEvent(event);
     if (event->spontaneous()) return;
-    if (state_.opening.forDonation())
-        restoreUserPageAfterDonation();
-    else if (state_.filesLoaded)
-        guardedWork(program_.data, [this] { saveWindowFiles(); });
+    PrintManagerState& s = controller_.state();
+    if (s.opening.forDonation()) {
+        controller_.restoreUserPage();
+    } else if (s.filesLoaded) {
+        guardedWork(program_.data, [this, &s] {
+            rememberPlace();
+            controller_.saveWindowFiles(QRect(QPoint(s.values.left, s.values.top), size()));
+        });
+    }
     // Whoever opened the window, the full-mode window takes input again.
     emit fullModeLocked(false);
-    if (const std::optional<FullModeView> view = state_.opening.takeReturnMode())
+    if (const std::optional<FullModeView> view = s.opening.takeReturnMode())
         emit fullModeViewAsked(*view);
 }
 
 void PrintManagerWindow::closeEvent(QCloseEvent* event) {
-    if (!state_.running) return QMainWindow::closeEvent(event);
-    state_.closeRequested = true;  // closed once the run has ended
+    if (!controller_.running()) return QMainWindow::closeEvent(event);
+    controller_.closeAfterRun();
     event->ignore();
 }
 
@@ -429,70 +439,28 @@ bool PrintManagerWindow::eventFilter(QObject* watched, QEvent* event) {
 
 // ---- WindWHP.dat and "~last.spt"
 
+// The window takes the size WindWHP.dat gives, within the screen it stands on.
 void PrintManagerWindow::loadWindowFiles() {
-    state_.filesLoaded = true;
-    const PrintWindowFiles files = loadPrintWindowFiles(program_.data);
-    if (!applyWindowValues(state_, page_, files.values))
-        program_.data.notifier.notify(
-            QStringLiteral("WindWHP.dat: ") +
-            canvasSizeProblem(files.values.canvasWidth, files.values.canvasHeight));
-    const QRect area = availableAreaAt(QPoint(files.values.left, files.values.top));
-    const QSize stored(files.values.width, files.values.height);
+    const PrintWindowValues values = controller_.loadWindowFiles();
+    const QRect area = availableAreaAt(QPoint(values.left, values.top));
+    const QSize stored(values.width, values.height);
     resize(area.isEmpty() ? stored : stored.boundedTo(area.size()));
-    showValues();
-    state_.lastScriptUnreadable = files.lastScriptUnreadable;
-    if (!files.lastScript) return;
-    const ScriptFileContent content = splitScriptFile(*files.lastScript);
-    state_.scriptFormat = files.lastScriptFormat;
-    setScriptLines(content.script);
-    page_.yearPage = content.yearPage;
-    setScriptUnchanged();
-}
-
-void PrintManagerWindow::saveWindowFiles() {
-    rememberPlace();
-    const PrintWindowValues values = windowValuesToSave(
-        state_, page_, QRect(QPoint(state_.values.left, state_.values.top), size()));
-    const QStringList script = scriptLines();
-    if (state_.lastScriptUnreadable && script.isEmpty() && page_.yearPage.isEmpty()) {
-        savePrintWindowValues(program_.data, values);
-        return;
-    }
-    if (savePrintWindowFiles(program_.data, values, scriptFileLines(script, page_.yearPage),
-                             state_.scriptFormat))
-        state_.lastScriptUnreadable = false;
-}
-
-void PrintManagerWindow::keepUserPageForDonation() {
-    if (userPage_) return;  // shown for it already
-    userPage_ = keepUserPage(state_, page_);
-    userScript_ = scriptLines();
-    userScriptChanged_ = scriptChangedByUser();
-}
-
-void PrintManagerWindow::restoreUserPageAfterDonation() {
-    if (!userPage_) return;
-    restoreUserPage(*userPage_, state_, page_);
-    setScriptLines(std::exchange(userScript_, {}));
-    editor_->document()->setModified(userScriptChanged_);
-    userPage_.reset();
-    showValues();
-    canvasChanged();
 }
 
 // Each opening places the window anew, unless it is shown already: where the user moved it, or
 // centred on the screen of the window it is opened from (not over that window's buttons).
 void PrintManagerWindow::placeForOpening() {
-    if (!state_.filesLoaded) guardedWork(program_.data, [this] { loadWindowFiles(); });
+    const PrintManagerState& s = controller_.state();
+    if (!s.filesLoaded) guardedWork(program_.data, [this] { loadWindowFiles(); });
     if (isVisible()) return;
     const QWidget* opener = QApplication::activeWindow();
     const QRect openerArea = opener && opener != this ? opener->screen()->availableGeometry()
                                                       : availableAreaAt(QCursor::pos());
     // Placed with its frame, once the window system has given it one.
     const QSize outer = frameGeometry().size(), frame = outer - size();
-    const QRect stored(QPoint(state_.values.left, state_.values.top), outer);
+    const QRect stored(QPoint(s.values.left, s.values.top), outer);
     const QRect placed =
-        openingPlace(state_.values, outer, availableAreaAt(stored.center()), openerArea);
+        openingPlace(s.values, outer, availableAreaAt(stored.center()), openerArea);
     resize(placed.size() - frame);
     move(placed.topLeft());
     placedAt_ = placed.topLeft();
@@ -502,34 +470,29 @@ void PrintManagerWindow::placeForOpening() {
 // place, so that it opens centred again.
 void PrintManagerWindow::rememberPlace() {
     if (!placedAt_ || pos() == *placedAt_) return;
-    state_.values.left = x();
-    state_.values.top = y();
+    controller_.state().values.left = x();
+    controller_.state().values.top = y();
 }
 
 // Shows the state in the controls: check marks, the editor panel, spin boxes and swatches.
 void PrintManagerWindow::showValues() {
+    const PrintManagerState& s = controller_.state();
     PrintManagerActions& a = *actions_;
-    a.easy->setChecked(state_.easyMode);
-    a.creative->setChecked(!state_.easyMode);
-    scriptPanel_->setVisible(!state_.easyMode);
-    a.autoOptimize->setVisible(state_.easyMode);
-    a.autoBlur->setVisible(state_.easyMode);
-    a.autoOptimize->setChecked(state_.autoOptimizeChecked);
-    a.autoBlur->setChecked(state_.autoBlurChecked);
-    a.exportAsText->setChecked(state_.exportAsText);
-    a.blackAndWhite->setChecked(page_.interp.blackAndWhite);
-    updateCanvasSpins();
-    updateSwatches();
-}
-
-void PrintManagerWindow::updateSwatches() {
+    a.easy->setChecked(s.easyMode);
+    a.creative->setChecked(!s.easyMode);
+    scriptPanel_->setVisible(!s.easyMode);
+    a.autoOptimize->setVisible(s.easyMode);
+    a.autoBlur->setVisible(s.easyMode);
+    a.autoOptimize->setChecked(s.autoOptimizeChecked);
+    a.autoBlur->setChecked(s.autoBlurChecked);
+    a.exportAsText->setChecked(s.exportAsText);
+    a.blackAndWhite->setChecked(page().interp.blackAndWhite);
+    showInCanvasSpins(s.canvasSpins);
     const QString style = QStringLiteral("background-color: %1; color: %2;")
-                              .arg(QColor(page_.background).name(), state_.textColour.name());
+                              .arg(QColor(page().background).name(), s.textColour.name());
     backgroundSwatch_->setStyleSheet(style);
     textSwatch_->setStyleSheet(style);
 }
-
-void PrintManagerWindow::updateCanvasSpins() { showInCanvasSpins(state_.canvasSpins); }
 
 // The spin boxes show `size` without taking it as typed.
 void PrintManagerWindow::showInCanvasSpins(QSize size) {
@@ -539,8 +502,7 @@ void PrintManagerWindow::showInCanvasSpins(QSize size) {
     heightSpin_->setValue(size.height());
 }
 
-void PrintManagerWindow::refreshDay() {
-    setScriptDay(page_, program_.data.day.position());
+void PrintManagerWindow::showDay() {
     dateButton_->setText(QString::fromStdString(formatIsoDate(program_.data.day.date())));
 }
 

@@ -143,13 +143,13 @@ void paintOraclePage(FullModeFrame& f) {
 
 void paintHelpPage(FullModeFrame& f) {
     FullModeState& s = f.state();
-    const int page = helpPageOfView(s.exportMode);
+    const int page = helpPageOfView(s.exports.exportMode);
     if (!helpPageExists(f.data(), page)) {
         // Past the help's end (fewer pages set, or a file missing): back to page 1, as a click on
         // the last page goes.
-        if (page > 1 && !s.exporting) {
-            s.requestedMode = FullModeView::FirstHelpPage;
-            s.fadeStepsLeft = 0;
+        if (page > 1 && !s.exports.exporting) {
+            s.fade.requestedMode = FullModeView::FirstHelpPage;
+            s.fade.fadeStepsLeft = 0;
         }
         return;
     }

@@ -16,8 +16,8 @@ void paintTonePage(FullModeFrame& frame);
 void paintSignPage(FullModeFrame& frame);
 void paintPlasmaPage(FullModeFrame& frame);
 void paintOraclePage(FullModeFrame& frame);
-// The page of the mode being painted (state().exportMode). A page past the help's end paints
-// nothing and asks for page 1.
+// The page of the mode being painted (state().exports.exportMode). A page past the help's end
+// paints nothing and asks for page 1.
 void paintHelpPage(FullModeFrame& frame);
 
 // Where the day overview puts the six affirmation lines, and their letter-case patterns.

@@ -56,11 +56,11 @@ void exportView(FullModeFrame& frame, const ExportView& view, ScriptSink& script
     script.append(view.header);
     frame.setScriptSink(script);
     frame.setYearSink(yearLines);
-    frame.state().exportCanvasWidth = view.canvas.width();
-    frame.state().exporting = true;
+    frame.state().exports.exportCanvasWidth = view.canvas.width();
+    frame.state().exports.exporting = true;
     frame.paintMode(view.view);
     if (!yearPage) return;
-    if (frame.state().exportAsGlyphText) script.append(QStringLiteral("YEAR 53 12 1"));
+    if (frame.state().exports.exportAsGlyphText) script.append(QStringLiteral("YEAR 53 12 1"));
     moveLastYearLines(yearLines, script);
 }
 

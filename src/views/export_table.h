@@ -32,7 +32,8 @@ std::optional<ExportView> findExportView(const QString& nameOrMode);
 // Writes the script of a view: the header into `script`, then the lines that painting the view
 // with the export switch on writes (the year page's into `yearLines`). The frame's buffers are
 // left as they were and its sinks are its own again afterwards. Elements take the glyph form when
-// state().exportAsGlyphText is set and the frame has a glyph writer, the picture form otherwise.
+// state().exports.exportAsGlyphText is set and the frame has a glyph writer, the picture form
+// otherwise.
 //
 // The year view writes a page of its own: `yearLines` is emptied first; afterwards, with the
 // glyph form chosen, the script gets the line "YEAR 53 12 1" that draws the year page in place,

@@ -18,8 +18,8 @@ int FadeEngine::fadeStepsInForce() const {
 
 void FadeEngine::request(FullModeView view) {
     FullModeState& s = frame_.state();
-    s.requestedMode = view;
-    s.fadeStepsLeft = 0;
+    s.fade.requestedMode = view;
+    s.fade.fadeStepsLeft = 0;
 }
 
 template <typename Work>
@@ -31,22 +31,22 @@ TickResult FadeEngine::guarded(Work work) {
         fail(result, e, true);
     } catch (const std::exception& e) {
         fail(result,
-             FatalError(
-                 kErrorViewPaint, kSenderViewPaint,
-                 {QStringLiteral("mode:") + QString::number(modeNumber(frame_.state().exportMode))},
-                 QString::fromUtf8(e.what())),
+             FatalError(kErrorViewPaint, kSenderViewPaint,
+                        {QStringLiteral("mode:") +
+                         QString::number(modeNumber(frame_.state().exports.exportMode))},
+                        QString::fromUtf8(e.what())),
              false);
     }
     const double dayFraction = QTime::currentTime().msecsSinceStartOfDay() / 86'400'000.0;
-    frame_.state().tickTime = dayFraction * 100;
+    frame_.state().fade.tickTime = dayFraction * 100;
     return result;
 }
 
 TickResult FadeEngine::tick() {
     return guarded([this](TickResult& result) {
         FullModeState& s = frame_.state();
-        if (s.requestedMode != s.mode && s.fadeStepsLeft == 0) startChange();
-        if (s.fadeStepsLeft > 0)
+        if (s.fade.requestedMode != s.fade.mode && s.fade.fadeStepsLeft == 0) startChange();
+        if (s.fade.fadeStepsLeft > 0)
             showBlend(result);
         else
             showFinal(result);
@@ -56,9 +56,9 @@ TickResult FadeEngine::tick() {
 TickResult FadeEngine::repaint() {
     return guarded([this](TickResult& result) {
         keepShownFrame();
-        frame_.paintMode(frame_.state().mode);
-        result.buttonsEnabled = frame_.state().buttonsEnabled;
-        result.keepTicking = frame_.state().fadeStepsLeft > 0;
+        frame_.paintMode(frame_.state().fade.mode);
+        result.buttonsEnabled = frame_.state().fade.buttonsEnabled;
+        result.keepTicking = frame_.state().fade.fadeStepsLeft > 0;
         present(result, frame_.buffers().frame);
     });
 }
@@ -67,26 +67,26 @@ void FadeEngine::startChange() {
     FullModeState& s = frame_.state();
     FrameBuffers& b = frame_.buffers();
     keepShownFrame();
-    s.fadeLength = fadeStepsInForce();
-    s.fadeStepsLeft = s.fadeLength - 1;
-    s.paintingIncoming = true;
-    frame_.paintMode(s.requestedMode);
+    s.fade.fadeLength = fadeStepsInForce();
+    s.fade.fadeStepsLeft = s.fade.fadeLength - 1;
+    s.fade.paintingIncoming = true;
+    frame_.paintMode(s.fade.requestedMode);
     copyFrame(b.frame, b.incoming);
-    s.paintingIncoming = false;
-    frame_.paintMode(s.mode);  // the outgoing frame
-    s.mode = s.requestedMode;  // read again: the incoming paint may have redirected it
-    s.arrivalPending = true;
+    s.fade.paintingIncoming = false;
+    frame_.paintMode(s.fade.mode);       // the outgoing frame
+    s.fade.mode = s.fade.requestedMode;  // read again: the incoming paint may have redirected it
+    s.fade.arrivalPending = true;
 }
 
 void FadeEngine::showBlend(TickResult& result) {
     FullModeState& s = frame_.state();
     FrameBuffers& b = frame_.buffers();
-    --s.fadeStepsLeft;
-    if (s.fadeStepsLeft == 1) s.buttonsEnabled = false;
-    const double share = double(s.fadeLength - s.fadeStepsLeft) / s.fadeLength;
-    s.fadeOpacity = std::uint8_t(std::nearbyint(share * 255.0));
-    gfx::crossFade(b.frame, b.incoming, b.blend, kFrameBackground, s.fadeOpacity);
-    result.buttonsEnabled = s.buttonsEnabled;
+    --s.fade.fadeStepsLeft;
+    if (s.fade.fadeStepsLeft == 1) s.fade.buttonsEnabled = false;
+    const double share = double(s.fade.fadeLength - s.fade.fadeStepsLeft) / s.fade.fadeLength;
+    s.fade.fadeOpacity = std::uint8_t(std::nearbyint(share * 255.0));
+    gfx::crossFade(b.frame, b.incoming, b.blend, kFrameBackground, s.fade.fadeOpacity);
+    result.buttonsEnabled = s.fade.buttonsEnabled;
     result.keepTicking = true;
     present(result, b.blend);
     shownInBlend_ = true;
@@ -94,16 +94,16 @@ void FadeEngine::showBlend(TickResult& result) {
 
 void FadeEngine::showFinal(TickResult& result) {
     FullModeState& s = frame_.state();
-    s.buttonsEnabled = true;
+    s.fade.buttonsEnabled = true;
     keepShownFrame();
     const PaintOccasion occasion =
-        s.arrivalPending ? PaintOccasion::Arrival : PaintOccasion::Repaint;
-    s.arrivalPending = false;
-    result.request = frame_.paintMode(s.mode, occasion);
+        s.fade.arrivalPending ? PaintOccasion::Arrival : PaintOccasion::Repaint;
+    s.fade.arrivalPending = false;
+    result.request = frame_.paintMode(s.fade.mode, occasion);
     result.buttonsEnabled = true;
     // A paint that asked for another mode (the print manager's return to the day overview, a help
     // page past the end) keeps the timer going so that the change happens.
-    result.keepTicking = s.requestedMode != s.mode;
+    result.keepTicking = s.fade.requestedMode != s.fade.mode;
     present(result, frame_.buffers().frame);
 }
 
@@ -122,11 +122,12 @@ void FadeEngine::keepShownFrame() {
 
 void FadeEngine::fail(TickResult& result, const FatalError& error, bool fatal) {
     FullModeState& s = frame_.state();
-    s.fadeStepsLeft = 0;
-    s.paintingIncoming = false;
-    s.arrivalPending = false;
-    s.buttonsEnabled = true;
-    if (s.mode != FullModeView::Closed) s.requestedMode = s.mode;  // no retry at the next tick
+    s.fade.fadeStepsLeft = 0;
+    s.fade.paintingIncoming = false;
+    s.fade.arrivalPending = false;
+    s.fade.buttonsEnabled = true;
+    if (s.fade.mode != FullModeView::Closed)
+        s.fade.requestedMode = s.fade.mode;  // no retry at the next tick
     copyFrame(frame_.buffers().blend, frame_.buffers().frame);
     result = TickResult{};
     result.failure = error;

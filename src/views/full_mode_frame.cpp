@@ -34,35 +34,32 @@ QImage newFrameImage() {
     return image;
 }
 
-void clearRoleFlags(FullModeState& s) {
-    s.drawingKin = s.drawingTone = s.drawingGuide = s.drawingAnalog = s.drawingAntipode =
-        s.drawingOccultTeacher = s.drawingPlasma = false;
-}
+void clearRoleFlags(FullModeState& s) { s.roles = RoleFlags{}; }
 
 void setRoleFlag(FullModeState& s, ElementRole role) {
     switch (role) {
         case ElementRole::None:
             break;
         case ElementRole::Kin:
-            s.drawingKin = true;
+            s.roles.drawingKin = true;
             break;
         case ElementRole::Tone:
-            s.drawingTone = true;
+            s.roles.drawingTone = true;
             break;
         case ElementRole::Guide:
-            s.drawingGuide = true;
+            s.roles.drawingGuide = true;
             break;
         case ElementRole::Analog:
-            s.drawingAnalog = true;
+            s.roles.drawingAnalog = true;
             break;
         case ElementRole::Antipode:
-            s.drawingAntipode = true;
+            s.roles.drawingAntipode = true;
             break;
         case ElementRole::OccultTeacher:
-            s.drawingOccultTeacher = true;
+            s.roles.drawingOccultTeacher = true;
             break;
         case ElementRole::Plasma:
-            s.drawingPlasma = true;
+            s.roles.drawingPlasma = true;
             break;
     }
 }
@@ -72,9 +69,9 @@ void setRoleFlag(FullModeState& s, ElementRole role) {
 struct PaintGuard {
     FullModeState& state;
     ~PaintGuard() {
-        state.exporting = false;
-        state.alignRight = false;
-        state.drawIntoYearBuffer = false;
+        state.exports.exporting = false;
+        state.drawing.alignRight = false;
+        state.year.drawIntoYearBuffer = false;
         clearRoleFlags(state);
     }
 };
@@ -85,7 +82,7 @@ struct RoleGuard {
 };
 
 void shiftForDayOverview(const FullModeState& s, int& x, int& y, bool centred) {
-    if (s.exportMode != FullModeView::Day) return;
+    if (s.exports.exportMode != FullModeView::Day) return;
     if (!centred) x -= kDayShiftX;
     y -= kDayShiftY;
 }
@@ -163,11 +160,12 @@ void FullModeFrame::resetSinks() {
 
 FrameRequest FullModeFrame::paintMode(FullModeView view, PaintOccasion occasion) {
     PaintGuard guard{state_};
-    const bool exporting = state_.exporting;
-    state_.exportMode = view;
+    const bool exporting = state_.exports.exporting;
+    state_.exports.exportMode = view;
     fonts_.clear();  // the font table may have been read again
     if (exporting)
-        state_.lastExportFont = 255;  // every script sets its own font before its first text
+        state_.exports.lastExportFont =
+            255;  // every script sets its own font before its first text
     else
         clearFrame(buffers_.frame);
     date_ = data_.day.date();
@@ -176,9 +174,9 @@ FrameRequest FullModeFrame::paintMode(FullModeView view, PaintOccasion occasion)
     if (hasPainter(view)) painters_[*tableIndex(view)](*this);
     if (occasion != PaintOccasion::Arrival || exporting) return FrameRequest::None;
     if (view == FullModeView::PrintManager) {
-        state_.printFromFullMode = true;
-        state_.requestedMode = FullModeView::Day;  // the window returns to the day overview
-        state_.fadeStepsLeft = 0;
+        state_.print.printFromFullMode = true;
+        state_.fade.requestedMode = FullModeView::Day;  // the window returns to the day overview
+        state_.fade.fadeStepsLeft = 0;
         return FrameRequest::OpenPrintManager;
     }
     if (view == FullModeView::Configuration) return FrameRequest::OpenConfiguration;
@@ -186,26 +184,27 @@ FrameRequest FullModeFrame::paintMode(FullModeView view, PaintOccasion occasion)
 }
 
 QImage& FullModeFrame::drawingTarget() {
-    if (state_.exporting) {
+    if (state_.exports.exporting) {
         if (exportScratch_.isNull()) exportScratch_ = newFrameImage();
         return exportScratch_;
     }
-    return state_.drawIntoYearBuffer ? buffers_.second : buffers_.frame;
+    return state_.year.drawIntoYearBuffer ? buffers_.second : buffers_.frame;
 }
 
 void FullModeFrame::drawElement(int x, int y, int kind, bool centred, ElementRole role) {
     setRoleFlag(state_, role);
     RoleGuard guard{state_};
-    state_.exportGlyphFont = settings().glyphFont;  // the glyph export writes sign glyphs in it
+    state_.exports.exportGlyphFont =
+        settings().glyphFont;  // the glyph export writes sign glyphs in it
     const std::optional<QString> name = elementFileName(kind);
     if (!name) return;
-    if (state_.exporting) {
+    if (state_.exports.exporting) {
         exportElement(x, y, kind, centred);
         return;
     }
     const QImage& picture = pictures_.picture(*name);
     const int left = centred ? kViewCentreX + x - picture.width() / 2 : x;
-    const QPoint at(state_.originX + left, state_.originY + y);
+    const QPoint at(state_.drawing.originX + left, state_.drawing.originY + y);
     gfx::drawTransparent(picture, drawingTarget(), at.x(), at.y(), elementKeyColour(kind));
     if (onPicturePlaced) onPicturePlaced({*name, QRect(at, picture.size())});
 }
@@ -223,7 +222,7 @@ int FullModeFrame::drawMasked(const QImage& picture, const QImage& mask, int x, 
 
 void FullModeFrame::exportElement(int x, int y, int kind, bool centred) {
     shiftForDayOverview(state_, x, y, centred);
-    if (state_.exportAsGlyphText && glyphExport) {
+    if (state_.exports.exportAsGlyphText && glyphExport) {
         glyphExport(*this, ExportedElement{x, y, kind, centred});
         return;
     }
@@ -236,30 +235,31 @@ void FullModeFrame::exportElement(int x, int y, int kind, bool centred) {
 }
 
 const ChosenFont& FullModeFrame::chosenFont(int choice) {
-    const ChosenFont& chosen = fonts_.get(choice, state_.lastFontChoice);
-    if (choice >= 0 && choice < kFontChoices) state_.lastFontChoice = choice;
+    const ChosenFont& chosen = fonts_.get(choice, state_.drawing.lastFontChoice);
+    if (choice >= 0 && choice < kFontChoices) state_.drawing.lastFontChoice = choice;
     return chosen;
 }
 
 int FullModeFrame::textWidth(const QString& text, int font) {
-    return fonts_.get(font, state_.lastFontChoice).metrics.horizontalAdvance(text);
+    return fonts_.get(font, state_.drawing.lastFontChoice).metrics.horizontalAdvance(text);
 }
 
 void FullModeFrame::drawText(int x, int y, const QString& text, int font, bool centred) {
     const ChosenFont& chosen = chosenFont(font);
-    if (state_.exporting) {
+    if (state_.exports.exporting) {
         exportText(x, y, text, font, centred);
         return;
     }
     int left = x;  // a left-aligned text is not measured: shaping is most of a text's cost
-    if (state_.alignRight) {
+    if (state_.drawing.alignRight) {
         left = x - chosen.metrics.horizontalAdvance(text);
     } else if (centred) {
         // The year view is centred on the whole frame, every other view on the centre line.
-        const int centre = state_.exportMode == FullModeView::Year ? kFrameWidth / 2 : kViewCentreX;
+        const int centre =
+            state_.exports.exportMode == FullModeView::Year ? kFrameWidth / 2 : kViewCentreX;
         left = centre + x - chosen.metrics.horizontalAdvance(text) / 2;
     }
-    const QPoint at(state_.originX + left, state_.originY + y);
+    const QPoint at(state_.drawing.originX + left, state_.drawing.originY + y);
     const QPoint baseline = at + QPoint(0, chosen.metrics.ascent());
     if (onTextPlacing) {
         QRegion ink;
@@ -278,14 +278,14 @@ void FullModeFrame::drawText(int x, int y, const QString& text, int font, bool c
 
 void FullModeFrame::exportText(int x, int y, const QString& text, int font, bool centred) {
     shiftForDayOverview(state_, x, y, centred);
-    if (state_.lastExportFont != std::uint8_t(font))
-        scriptSink_->append(exportedFontLine(fonts_.get(font, state_.lastFontChoice).font,
-                                             state_.exportTextColour));
+    if (state_.exports.lastExportFont != std::uint8_t(font))
+        scriptSink_->append(exportedFontLine(fonts_.get(font, state_.drawing.lastFontChoice).font,
+                                             state_.exports.exportTextColour));
     if (!centred) x += 37;
     scriptSink_->append(QStringLiteral("TEXT ") + number(x) + ' ' + number(y) +
                         (centred ? QStringLiteral(" cnt '") : QStringLiteral(" rgt '")) + text +
                         '\'');
-    state_.lastExportFont = std::uint8_t(font);
+    state_.exports.lastExportFont = std::uint8_t(font);
 }
 
 void FullModeFrame::drawTextBlock(int x, int y, int firstLine, int step, int count, int font,
@@ -298,7 +298,8 @@ void FullModeFrame::drawTextBlock(int x, int y, int firstLine, int step, int cou
 void FullModeFrame::drawArcText(int x, int y, bool rainbow, bool centred, int mode, int endAngle,
                                 int startAngle, int font, const QString& text) {
     const int n = int(text.size());
-    if (n == 0 || state_.exporting) return;  // no export form; an export leaves the frame alone
+    if (n == 0 || state_.exports.exporting)
+        return;  // no export form; an export leaves the frame alone
     if (mode <= 0 && mode != kArcHorizontal && mode != kArcVertical) return;
     const ChosenFont& chosen = chosenFont(font);
     const QFontMetrics& metrics = chosen.metrics;
@@ -341,12 +342,12 @@ const QImage& FullModeFrame::dayMoon(int phase) {
 
 void FullModeFrame::drawDayMoon(int phaseValue, int x, int y) {
     const int phase = phaseValue / 10'000'000;
-    if (state_.exporting) {
+    if (state_.exports.exporting) {
         // The Day export's page starts at the overview's corner; every other page keeps the
         // frame's places, moved as the script's moon is drawn.
-        const bool dayPage = state_.exportCanvasWidth == kDayExportWidth;
-        const int moonX = state_.originX + x + (dayPage ? -109 : 40);
-        const int moonY = state_.originY + y + (dayPage ? -kDayShiftY : 2);
+        const bool dayPage = state_.exports.exportCanvasWidth == kDayExportWidth;
+        const int moonX = state_.drawing.originX + x + (dayPage ? -109 : 40);
+        const int moonY = state_.drawing.originY + y + (dayPage ? -kDayShiftY : 2);
         scriptSink_->append(QStringLiteral("MOON ") + number(moonX) + ' ' + number(moonY) + ' ' +
                             number(kDayMoonSide) + ' ' + number(phase) + QStringLiteral(" IMAGE"));
         return;
@@ -357,7 +358,7 @@ void FullModeFrame::drawDayMoon(int phaseValue, int x, int y) {
         moonPictureKey_ = moon.cacheKey();
     }
     gfx::maskDraw(moonPicture_, buffers_.frame, dayMoon(phase), gfx::MaskMode::Mask, 200,
-                  state_.originX + x, state_.originY + y);
+                  state_.drawing.originX + x, state_.drawing.originY + y);
 }
 
 void FullModeFrame::clearCaches() {

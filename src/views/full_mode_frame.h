@@ -25,14 +25,14 @@
 //     f.drawElement(x, y, kind, centred);  // any element
 //     f.drawElement(x, y, kinds::kLargeTones.kindOf(tone), false, ElementRole::Tone);  // the tone
 // On screen it draws the picture colour-keyed at (originX + left, originY + y) into the frame
-// (the second buffer while state().drawIntoYearBuffer); while exporting it writes a PICT line.
+// (the second buffer while state().year.drawIntoYearBuffer); while exporting it writes a PICT line.
 //
 // Draw a text (font choices 0..15, see views/text_renderer.h):
 //     f.drawText(x, y, text, font, centred);     // y is the top of the text cell
 //     f.drawTextBlock(x, y, firstLine, step, count, font, centred, "TONEINFO.ktx");
 //     f.drawArcText(x, y, rainbow, centred, radius or kArcHorizontal/kArcVertical,
 //                   endAngle, startAngle, font, text);
-// Right-aligned texts: set state().alignRight around them (the paint's guard clears it).
+// Right-aligned texts: set state().drawing.alignRight around them (the paint's guard clears it).
 //
 // The moon of the day: f.drawDayMoon(day().moonPhase, x, y).
 //
@@ -43,11 +43,11 @@
 // Export through a sink (the print manager's script, or a list):
 //     ScriptLines script, year;
 //     exportView(frame, *findExportView("day"), script, year);   // views/export_table.h
-// or by hand: frame.setScriptSink(sink); frame.state().exporting = true; frame.paintMode(view).
-// Every exported script starts with no font chosen, so its first text writes its FONT line.
-// Elements go out in the glyph form (views/glyph_export.h) while state().exportAsGlyphText is set,
-// which it is at start, and as PICT lines otherwise; `glyphExport` can be replaced (emptied, the
-// picture form stands in for it).
+// or by hand: frame.setScriptSink(sink); frame.state().exports.exporting = true;
+// frame.paintMode(view). Every exported script starts with no font chosen, so its first text writes
+// its FONT line. Elements go out in the glyph form (views/glyph_export.h) while
+// state().exports.exportAsGlyphText is set, which it is at start, and as PICT lines otherwise;
+// `glyphExport` can be replaced (emptied, the picture form stands in for it).
 //
 // Run the fade (views/fade_engine.h):
 //     FadeEngine fade(frame);
@@ -155,8 +155,8 @@ public:
     const FullModeState& state() const { return state_; }
     FrameBuffers& buffers() { return buffers_; }
 
-    // Paints `view` into the frame buffer, or, while state().exporting, writes its script lines
-    // and leaves every buffer as it was. Views without a painter (Empty, the unnamed numbers)
+    // Paints `view` into the frame buffer, or, while state().exports.exporting, writes its script
+    // lines and leaves every buffer as it was. Views without a painter (Empty, the unnamed numbers)
     // paint an empty frame. Whatever happens, the paint ends with exporting, alignRight,
     // drawIntoYearBuffer and the role flags cleared. Only the arrival of PrintManager or
     // Configuration returns a request (and PrintManager asks for the day overview next); a failure

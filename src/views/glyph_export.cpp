@@ -132,7 +132,7 @@ private:
 };
 
 // The role word of a sign when the state marks it, the last one set winning.
-QString signWord(const FullModeState* roles, int n) {
+QString signWord(const RoleFlags* roles, int n) {
     QString word = quoted(signLetter(n));
     if (!roles) return word;
     if (roles->drawingGuide) word = QStringLiteral("guide");
@@ -382,13 +382,13 @@ GlyphLines glyphExportLines(const ExportedElement& e, const GlyphContext& c) {
 void exportElementAsGlyphs(FullModeFrame& frame, const ExportedElement& element) {
     FullModeState& state = frame.state();
     const WorkingFolder& folder = frame.data().folder;
-    const GlyphContext context{state.exportGlyphFont, &state,
+    const GlyphContext context{state.exports.exportGlyphFont, &state.roles,
                                [&folder] { return loadSgnTable(folder); }};
     const GlyphLines glyphs = glyphExportLines(element, context);
     ScriptSink& sink =
         glyphs.destination == GlyphDestination::YearLines ? frame.yearSink() : frame.scriptSink();
     for (const QString& line : glyphs.lines) sink.append(line);
-    state.lastExportFont = 255;  // the next text writes its font line again
+    state.exports.lastExportFont = 255;  // the next text writes its font line again
 }
 
 }  // namespace orbisca

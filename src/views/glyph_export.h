@@ -33,7 +33,7 @@ struct GlyphLines {
 // flags of the state, and the sgn table (asked for only by the sgn figures).
 struct GlyphContext {
     QString signFont;
-    const FullModeState* roles = nullptr;
+    const RoleFlags* roles = nullptr;
     std::function<SgnTable()> sgnTable;
 };
 

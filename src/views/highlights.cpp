@@ -107,13 +107,13 @@ Highlight monthHighlight(int cromatic) {
 }
 
 void shine(FullModeFrame& frame, int x, int y, Highlight highlight) {
-    if (frame.state().exporting) return;
+    if (frame.state().exports.exporting) return;
     const QString name = highlightPictureName(highlight);
     const QImage& picture = frame.picture(name);
     const QImage& mask = frame.picture(highlightMaskName(highlight));
     const int code = frame.drawMasked(picture, mask, x, y, name);
     if (const char* caption = captionOfMaskCode(code))
-        frame.state().highlightCaption = QLatin1String(caption);
+        frame.state().drawing.highlightCaption = QLatin1String(caption);
 }
 
 QPoint tonePlace(int tone) {
@@ -161,7 +161,7 @@ std::vector<QPoint> pulsarPointsBetween(QPoint a, QPoint b) {
 }
 
 void stampPulsar(FullModeFrame& frame, const std::vector<QPoint>& points, int colour) {
-    if (frame.state().exporting || colour < 0 || colour >= kPulsarColours) return;
+    if (frame.state().exports.exporting || colour < 0 || colour >= kPulsarColours) return;
     const QString name = graphic(QLatin1String(kBrushFiles[std::size_t(colour)]));
     const QImage& brush = frame.picture(name);
     const QImage& mask = frame.picture(graphic(QLatin1String(kBrushMask)));
@@ -182,7 +182,7 @@ std::vector<ColouredPulsarLine> pulsarLines(int tone, int mode, int scheme) {
 }
 
 void drawPulsars(FullModeFrame& frame, int mode, int scheme) {
-    if (frame.state().exporting) return;
+    if (frame.state().exports.exporting) return;
     for (const ColouredPulsarLine& l : pulsarLines(frame.day().tone, mode, scheme))
         stampPulsar(frame, pulsarPoints(tonePlace(l.line.fromTone), tonePlace(l.line.toTone)),
                     l.colour);

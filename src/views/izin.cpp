@@ -20,7 +20,7 @@ constexpr int kFirstMarkBelow = 42;
 // A fault of a data file, told to the user the first time it is met (a view is painted again on
 // every key and fade step).
 void reportOnce(FullModeFrame& frame, const QString& message) {
-    QSet<QString>& reported = frame.state().reportedDataFaults;
+    QSet<QString>& reported = frame.state().drawing.reportedDataFaults;
     if (reported.contains(message)) return;
     reported.insert(message);
     frame.data().notifier.notify(message);

@@ -50,13 +50,13 @@ void paintExtraDay(FullModeFrame& f) {
 std::optional<QPoint> drawYearGrid(FullModeFrame& f, const GregorianDate& start,
                                    const MayanDate& first, bool extraDay) {
     FullModeState& s = f.state();
-    const bool exporting = s.exporting;
+    const bool exporting = s.exports.exporting;
     if (!exporting) {
         // The buffer is about to change: no key may vouch for it until the grid is whole (a
         // picture that fails to load leaves it half drawn).
-        s.cachedYearSign = s.cachedYearTone = 0;
+        s.year.cachedYearSign = s.year.cachedYearTone = 0;
         clearFrame(f.buffers().second);
-        s.drawIntoYearBuffer = true;
+        s.year.drawIntoYearBuffer = true;
     }
     if (extraDay) f.drawElement(143, 46, kinds::kExtraDayDot, false);
     const MayanDate& today = f.day();
@@ -80,12 +80,12 @@ std::optional<QPoint> drawYearGrid(FullModeFrame& f, const GregorianDate& start,
             }
     if (exporting) return highlight;  // an export leaves the cache and the buffers alone
     // 25 July keeps no key, so that the next day draws the grid again (without the dot).
-    s.cachedYearSign = extraDay ? 0 : first.yearSign;
-    s.cachedYearTone = first.yearTone;
-    s.yearStartSign = first.sign;
-    s.yearStartTone = first.tone;
-    s.yearStartCromatic = first.cromatic;
-    s.drawIntoYearBuffer = false;
+    s.year.cachedYearSign = extraDay ? 0 : first.yearSign;
+    s.year.cachedYearTone = first.yearTone;
+    s.year.yearStartSign = first.sign;
+    s.year.yearStartTone = first.tone;
+    s.year.yearStartCromatic = first.cromatic;
+    s.year.drawIntoYearBuffer = false;
     copyFrame(f.buffers().second, f.buffers().frame);
     return highlight;
 }
@@ -93,8 +93,8 @@ std::optional<QPoint> drawYearGrid(FullModeFrame& f, const GregorianDate& start,
 // The grid from the cache, or drawn afresh; the current day's highlight point.
 std::optional<QPoint> yearGrid(FullModeFrame& f, const MayanDate& first, bool extraDay) {
     FullModeState& s = f.state();
-    const bool cached =
-        !s.exporting && s.cachedYearSign == first.yearSign && s.cachedYearTone == first.yearTone;
+    const bool cached = !s.exports.exporting && s.year.cachedYearSign == first.yearSign &&
+                        s.year.cachedYearTone == first.yearTone;
     if (!cached) return drawYearGrid(f, yearStartOf(f.date()), first, extraDay);
     copyFrame(f.buffers().second, f.buffers().frame);
     if (extraDay) f.drawElement(143, 46, kinds::kExtraDayDot, false);
@@ -133,7 +133,7 @@ void drawYear(FullModeFrame& f) {
     drawSmallDay(f, {245, 122}, first.sign, first.tone, first.cromatic);
     f.drawText(-82, 163, f.baseLine(kExtraDayFirst), kViewSmallFont, true);
     f.drawText(-82, 173, f.baseLine(kExtraDaySecond), kViewSmallFont, true);
-    if (f.state().exporting || !highlight || m.month < 1) return;
+    if (f.state().exports.exporting || !highlight || m.month < 1) return;
     if (s.yearShine) shine(f, highlight->x() - 13, highlight->y() - 19, Highlight::Year);
     if (s.yearLine) stampPulsar(f, pulsarPointsBetween(*highlight, yearMoonMarker(m.month)), 0);
 }
@@ -248,7 +248,7 @@ void paintMonth(FullModeFrame& f) {
             if (kDaysPerWeek * (row - 1) + column == m.monthDay)
                 highlight = QPoint(76 * column - 40, 86 * row + 40);
         }
-    if (highlight && !f.state().exporting)
+    if (highlight && !f.state().exports.exporting)
         shine(f, highlight->x(), highlight->y(), monthHighlight(m.cromatic));
 }
 
@@ -292,7 +292,7 @@ void paintThirteenMoons(FullModeFrame& f) {
             f.drawText(x - 295, 198, f.viewDateText(date), kViewSmallFont, true);
     }
     if (figure && figureNumber > 0) drawIzinFigure(f, *figure, figureNumber);
-    if (!f.state().exporting) shine(f, 76 * (dayOfWeek + 1) - 40, 119, Highlight::Week);
+    if (!f.state().exports.exporting) shine(f, 76 * (dayOfWeek + 1) - 40, 119, Highlight::Week);
 }
 
 }  // namespace orbisca

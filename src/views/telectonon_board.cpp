@@ -352,15 +352,15 @@ void drawBoardHint(const FontTable& fonts, QImage& frame, const QString& text) {
 }
 
 void TelectononBoard::paint(FullModeFrame& f) {
-    if (f.state().exporting) return;  // the board has no script form
+    if (f.state().exports.exporting) return;  // the board has no script form
     if (showsExtraDayPage(f.date(), f.day())) {
         paintExtraDayPage(f);
         return;
     }
-    if (!f.state().boardDrawn || staticBoard_.isNull()) {
+    if (!f.state().drawing.boardDrawn || staticBoard_.isNull()) {
         drawStaticBoard(f);
         copyFrame(f.buffers().frame, staticBoard_);
-        f.state().boardDrawn = true;
+        f.state().drawing.boardDrawn = true;
     } else {
         copyFrame(staticBoard_, f.buffers().frame);
     }
@@ -378,9 +378,9 @@ void TelectononBoard::drawStaticBoard(FullModeFrame& f) {
                           text);
             continue;
         }
-        f.state().alignRight = c.alignRight;
+        f.state().drawing.alignRight = c.alignRight;
         f.drawText(c.x, c.y, text, c.font, c.centred);
-        f.state().alignRight = false;
+        f.state().drawing.alignRight = false;
     }
 }
 
@@ -389,7 +389,8 @@ void TelectononBoard::drawMarker(FullModeFrame& f, const BoardMarker& marker) {
     const QImage picture = sprites_.picture(marker.picture);
     const QImage& mask = sprites_.picture(marker.mask);
     gfx::blendThroughMask(picture, mask, f.drawingTarget(), kMarkerOpacity,
-                          f.state().originX + marker.at.x(), f.state().originY + marker.at.y());
+                          f.state().drawing.originX + marker.at.x(),
+                          f.state().drawing.originY + marker.at.y());
 }
 
 }  // namespace orbisca

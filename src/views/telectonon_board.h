@@ -96,8 +96,9 @@ inline const QRect kBoardHintArea(505, 455, 160, 80);
 void drawBoardHint(const FontTable& fonts, QImage& frame, const QString& text);
 
 // The painter of mode 13. It keeps the finished static board (the whole frame after the board
-// picture and its captions) and the decoded sprites; state().boardDrawn says whether the kept
-// board is good. A picture that cannot be read throws gfx::ImageError, leaving the flag as it was.
+// picture and its captions) and the decoded sprites; state().drawing.boardDrawn says whether the
+// kept board is good. A picture that cannot be read throws gfx::ImageError, leaving the flag as it
+// was.
 class TelectononBoard {
 public:
     explicit TelectononBoard(const WorkingFolder& folder) : sprites_(folder) {}

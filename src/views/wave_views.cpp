@@ -47,16 +47,16 @@ void drawZolkinRows(FullModeFrame& f) {
         const RowFonts fonts = rowFonts(row);
         f.drawText(496, 22 * row + 14, f.baseLine(kFirstRowCaption + rowCaptionCode(row)),
                    fonts.name, false);
-        f.state().alignRight = true;
+        f.state().drawing.alignRight = true;
         f.drawText(141, 22 * row + 8, f.baseLine(row), fonts.name, false);
         f.drawText(141, 22 * row + 19, f.baseLine(kFirstLongSignName + row), fonts.longName, false);
-        f.state().alignRight = false;
+        f.state().drawing.alignRight = false;
     }
 }
 
 // The two squares of the legend: the portal days in silver, the central column in dark green.
 void drawZolkinLegend(FullModeFrame& f) {
-    if (!f.state().exporting) {
+    if (!f.state().exports.exporting) {
         QPainter painter(&f.drawingTarget());
         painter.setPen(Qt::white);
         painter.setBrush(QColor(192, 192, 192));
@@ -90,7 +90,7 @@ void drawWavespell(FullModeFrame& f) {
             f.drawText(cellX + 96, cellY + 3, f.viewDateText(date), kViewSmallFont, false);
         date = stepDate(date, 1);
     }
-    if (!f.state().exporting) {
+    if (!f.state().exports.exporting) {
         const QPoint at = wavespellHighlightOf(m.tone);
         shine(f, at.x(), at.y(), Highlight::Wavespell);
     }
@@ -132,7 +132,7 @@ QPoint wavespellHighlightOf(int tone) {
 
 void paintZolkinPage(FullModeFrame& f) {
     f.drawElement(20, 30, kinds::kZolkinBoard, true);
-    if (!f.state().exporting) {
+    if (!f.state().exports.exporting) {
         const QPoint at = zolkinHighlightOf(f.day().kin);
         shine(f, at.x(), at.y(), Highlight::Zolkin);
     }
@@ -154,7 +154,7 @@ void paintPulsarsPage(FullModeFrame& f) {
 void paintWingsPage(FullModeFrame& f) {
     const MayanDate& m = f.day();
     f.drawElement(0, 10, kinds::kWingsBoard, true);
-    if (!f.state().exporting) {
+    if (!f.state().exports.exporting) {
         const Highlight castle = Highlight::Castle;
         const QSize size = f.picture(highlightPictureName(castle)).size();
         const QPoint at = f.kinBoardPoints(size)[std::size_t(m.kin - 1)] + kCastleHighlightOffset;

@@ -159,7 +159,8 @@ TEST_F(ReminderTest, DetailsFollowTheListsAndPrintGoesToThePrintManager) {
         EXPECT_EQ(dialog->shownLines(), packView(5));
         QTest::mouseClick(dialog->backButton(), Qt::LeftButton);
         EXPECT_FALSE(dialog->detailsPanelShown());
-        dialog->printDetails = [&](const DetailsPrintOut& out) { printed.push_back(out); };
+        QObject::connect(dialog.get(), &DonationDialog::printAsked,
+                         [&](const DetailsPrintOut& out) { printed.push_back(out); });
         QTest::mouseClick(dialog->donateButton(), Qt::LeftButton);
         dialog->printOut();
     });

@@ -28,6 +28,11 @@
 namespace orbisca::testing {
 namespace {
 
+// A small printer page: a quick Optimize.
+struct SmallPrinterPage : PrinterPage {
+    QSize printerPage() override { return QSize(700, 990); }
+};
+
 class FullModeWindowTest : public CompactFolderTest {
 protected:
     void SetUp() override {
@@ -48,7 +53,7 @@ protected:
         waitForMode(mode);
     }
     void waitForMode(FullModeView mode) {
-        QTRY_COMPARE_WITH_TIMEOUT(full().state().mode, mode, 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(full().state().fade.mode, mode, 3000);
         QTRY_VERIFY_WITH_TIMEOUT(!full().tickTimer().isActive(), 3000);
     }
     // The desktop's close key, Ctrl+W under X11 (the offscreen platform has Ctrl+F4).
@@ -68,7 +73,8 @@ protected:
 TEST_F(FullModeWindowTest, CoversTheScreenWithTheFrameCentredAndNamedButtons) {
     int painted = 0;
     ASSERT_TRUE(windows->create(GregorianDate{21, 8, 0, 2001}));
-    full().framePainted = [&painted] { ++painted; };  // what --report-start-time reports
+    QObject::connect(&full(), &FullModeWindow::framePainted,
+                     [&painted] { ++painted; });  // what --report-start-time reports
     windows->openFullMode(FullModeView::Day);
     waitForMode(FullModeView::Day);
     QTRY_COMPARE(painted, 1);
@@ -116,7 +122,7 @@ TEST_F(FullModeWindowTest, KeysStepTheDayFromAnyChildAndAreDroppedDuringAFade) {
     full().tickTimer().stop();
     full().requestMode(FullModeView::Tone);
     full().onTick();  // the fade has begun, eight steps left
-    ASSERT_GT(full().state().fadeStepsLeft, 1);
+    ASSERT_GT(full().state().fade.fadeStepsLeft, 1);
     const GregorianDate during = data.day.date();
     QTest::keyClick(&full(), Qt::Key_Right);
     QTest::keyClick(&full(), Qt::Key_Escape);
@@ -132,11 +138,11 @@ TEST_F(FullModeWindowTest, KeysStepTheDayFromAnyChildAndAreDroppedDuringAFade) {
 TEST_F(FullModeWindowTest, ClicksPageTheHelpOpenTheDateDialogAndLeaveBelowTheButtonRow) {
     open({17, 11, 0, 2027}, FullModeView::FirstHelpPage);
     data.settings.helpPages = 4;
-    std::vector<int> shown{modeNumber(full().state().mode)};
+    std::vector<int> shown{modeNumber(full().state().fade.mode)};
     for (int i = 0; i < 4; ++i) {
         QTest::mouseClick(full().paintBox(), Qt::LeftButton, {}, QPoint(300, 300));
         QTRY_VERIFY_WITH_TIMEOUT(!full().tickTimer().isActive(), 3000);
-        shown.push_back(modeNumber(full().state().mode));
+        shown.push_back(modeNumber(full().state().fade.mode));
     }
     EXPECT_EQ(shown, std::vector<int>({19, 25, 26, 27, 19}));
     EXPECT_FALSE(windows->dateDialog().isVisible());
@@ -166,13 +172,13 @@ TEST_F(FullModeWindowTest, TheBoardHintsTheFieldUnderThePointerOnceAndOnlyWhenId
     int shown = full().windowState().presentations;
     move(dayField);
     QTRY_COMPARE_WITH_TIMEOUT(full().windowState().presentations, shown + 1, 2000);
-    EXPECT_TRUE(full().state().lastHint.startsWith("Day 2 of the moon"));
+    EXPECT_TRUE(full().pointer().lastHint.startsWith("Day 2 of the moon"));
     move(dayField + QPoint(3, 2));  // the same field: nothing new
     QTest::qWait(50);
     EXPECT_EQ(full().windowState().presentations, shown + 1);
     move({600, 300});  // no field: the area is cleared once
     QTRY_COMPARE_WITH_TIMEOUT(full().windowState().presentations, shown + 2, 2000);
-    EXPECT_TRUE(full().state().lastHint.isEmpty());
+    EXPECT_TRUE(full().pointer().lastHint.isEmpty());
 
     // On another view the pointer writes nothing.
     QTest::mouseClick(full().button(FullModeButton::Tone), Qt::LeftButton);
@@ -189,10 +195,11 @@ TEST_F(FullModeWindowTest, ThePrintManagersDateButtonExportsThePickedDayAgain) {
     const GregorianDate start{21, 8, 0, 2001};
     ASSERT_TRUE(windows->create(start));
     PrintManagerWindow& print = windows->printManager();
-    print.printer.pageSize = [] { return QSize(700, 990); };  // a small page: a quick Optimize
+    SmallPrinterPage small;
+    print.controller().setPrinterPage(&small);
     print.openOnItsOwn();
-    print.setEasyMode(true);
-    ASSERT_TRUE(print.exportScript(ScriptExport::Sign));
+    print.controller().setEasyMode(true);
+    ASSERT_TRUE(print.controller().exportScript(ScriptExport::Sign));
     const QStringList before = print.scriptLines();
     auto pick = [&print](int day, const char* button) {
         QTimer::singleShot(0, [day, button] {
@@ -214,7 +221,8 @@ TEST_F(FullModeWindowTest, ThePrintManagersDateButtonExportsThePickedDayAgain) {
     EXPECT_EQ(print.findChild<QToolButton*>("dateButton")->text(), "2001-08-25");
     const QStringList picked = print.scriptLines();
     EXPECT_NE(picked, before);
-    ASSERT_TRUE(print.exportScript(ScriptExport::Sign));  // the export of the day now current
+    ASSERT_TRUE(
+        print.controller().exportScript(ScriptExport::Sign));  // the export of the day now current
     EXPECT_EQ(picked, print.scriptLines());
 }
 
@@ -228,7 +236,8 @@ TEST_F(FullModeWindowTest, TheRemindersPrintOpensThePrintManagerOnItsDetails) {
     ASSERT_TRUE(windows->create(GregorianDate{21, 8, 0, 2001}));
     DonationDialog& donation = windows->donation();
     PrintManagerWindow& print = windows->printManager();
-    print.printer.pageSize = [] { return QSize(700, 990); };
+    SmallPrinterPage small;
+    print.controller().setPrinterPage(&small);
     QStringList shown, printed;
     QSize canvas;
     bool printManagerOnTop = false;
@@ -262,7 +271,7 @@ TEST_F(FullModeWindowTest, TheRemindersPrintOpensThePrintManagerOnItsDetails) {
     const QStringList typed = print.scriptLines();
     const QSize userCanvas = print.state().canvasSpins;
     const QByteArray lastSaved = readFile("~last.spt"), lastWindow = readFile("WindWHP.dat");
-    donation.printDetails({{"TEXT 0 0 cnt 'details'"}, QSize(670, 55), true});
+    emit donation.printAsked({{"TEXT 0 0 cnt 'details'"}, QSize(670, 55), true});
     EXPECT_EQ(print.scriptLines(), QStringList{"TEXT 0 0 cnt 'details'"});
     closeByKey(print);
     ASSERT_FALSE(print.isVisible());
@@ -304,7 +313,7 @@ TEST_F(FullModeWindowTest, AfterAFullModePageTheHintAnimatesOnAndTheShapeIsBack)
     QTest::mouseClick(&compact(), Qt::LeftButton, {}, QPoint(260, 250));
     EXPECT_FALSE(compact().isVisible());
     ASSERT_TRUE(full().isVisible());
-    QTRY_COMPARE_WITH_TIMEOUT(full().state().mode, FullModeView::Sign, 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(full().state().fade.mode, FullModeView::Sign, 3000);
     // Another view, then a day step: the compact window, still on its sign phase, repaints its
     // hidden panel and does not ask for the sign page again.
     QTest::mouseClick(full().button(FullModeButton::Tone), Qt::LeftButton);
@@ -313,8 +322,8 @@ TEST_F(FullModeWindowTest, AfterAFullModePageTheHintAnimatesOnAndTheShapeIsBack)
     QTest::keyClick(&full(), Qt::Key_Right);
     EXPECT_EQ(data.day.date(), stepDate(before, 1));
     QTest::qWait(100);
-    EXPECT_EQ(full().state().requestedMode, FullModeView::Tone);
-    EXPECT_EQ(full().state().mode, FullModeView::Tone);
+    EXPECT_EQ(full().state().fade.requestedMode, FullModeView::Tone);
+    EXPECT_EQ(full().state().fade.mode, FullModeView::Tone);
 
     // Back to the compact window: a click outside the frame, below the buttons.
     QTest::mouseClick(&full(), Qt::LeftButton, {}, QPoint(2, 300));

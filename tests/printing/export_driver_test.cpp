@@ -49,7 +49,7 @@ TEST_F(ExportDriverTest, CreativeModeWritesEveryHeaderOnItsCanvasAndLeavesTheFra
         EXPECT_EQ(page.script.value(0), QString::fromLatin1(info.header));
         EXPECT_GT(page.script.size(), 3);
         EXPECT_EQ(page.canvas.size(), info.canvas);
-        EXPECT_FALSE(frame.state().exporting);
+        EXPECT_FALSE(frame.state().exports.exporting);
     }
     ASSERT_TRUE(run(ScriptExport::KinBook, false));
     EXPECT_TRUE(page.script.contains("MOON 468 231 60 " + moonPhase() + " IMAGE"));
@@ -90,7 +90,7 @@ TEST_F(ExportDriverTest, AFailingViewLeavesTheFrameOutOfExportState) {
     frame.setModePainter(FullModeView::Sign,
                          [](FullModeFrame&) { throw std::runtime_error("broken view"); });
     EXPECT_THROW(run(ScriptExport::Sign, true), std::runtime_error);
-    EXPECT_FALSE(frame.state().exporting);
+    EXPECT_FALSE(frame.state().exports.exporting);
     frame.setModePainter(FullModeView::Sign, {});
 }
 

@@ -27,7 +27,7 @@
 namespace orbisca::testing {
 namespace {
 
-class PageSetupWindowTest : public WorkingFolderTest {
+class PageSetupWindowTest : public WorkingFolderTest, public PrintedCanvas {
 protected:
     PageSetupWindowTest() { ensureTestApplication(); }
     void SetUp() override {
@@ -38,7 +38,7 @@ protected:
         canvas.fill(Qt::blue);
         window = std::make_unique<PageSetupWindow>(data.folder);
         window->setPrinter(&printer);
-        window->canvas = [this]() -> const QImage& { return canvas; };
+        window->setCanvas(this);
         window->show();
     }
     void TearDown() override {
@@ -46,6 +46,12 @@ protected:
         qunsetenv("ORBISCA_PRINT_TO");
         WorkingFolderTest::TearDown();
     }
+    // The canvas printed, in the place the window already has.
+    const QImage& printedCanvas() const override { return canvas; }
+    bool preparePrintedCanvas() override { return true; }
+    QPoint savedSetupPosition() const override { return window->pos(); }
+    void rememberSetupPosition(QPoint) override {}
+
     QString text(PageField which) const { return window->field(which)->text(); }
     void type(PageField which, const QString& value) {
         QLineEdit* edit = window->field(which);

@@ -34,29 +34,21 @@
 #include "printing/canvas_view.h"
 #include "printing/print_manager_window.h"
 #include "printpage/caption_table.h"
+#include "printpage/image_ops.h"
 #include "printpage/page_services.h"
 #include "printpage/script_line.h"
 #include "support/compact_fixture.h"
+#include "support/print_manager_fixture.h"
 
 namespace orbisca::testing {
 namespace {
 
-class PrintManagerWindowTest : public WorkingFolderTest {
+class PrintManagerWindowTest : public PrintManagerFolderTest {
 protected:
     PrintManagerWindowTest() { ensureTestApplication(); }
-    void SetUp() override {
-        WorkingFolderTest::SetUp();
-        for (const QFileInfo& file :
-             QDir(QStringLiteral(ORBISCA_HOME_DIR)).entryInfoList(QDir::Files))
-            QFile::copy(file.filePath(), home.filePath(file.fileName()));
-        data.day.setClock([] {
-            return std::chrono::system_clock::from_time_t(998'400'000);  // 21 August 2001
-        });
-        data.day.start();
-    }
     void TearDown() override {
         window.reset();
-        WorkingFolderTest::TearDown();
+        PrintManagerFolderTest::TearDown();
     }
 
     PrintManagerWindow& open() {
@@ -96,9 +88,9 @@ TEST_F(PrintManagerWindowTest, OpenAndCloseReadAndWriteTheWindowFiles) {
     open();
     EXPECT_EQ(editor()->toPlainText().split('\n'), last);
 
-    window->setEasyMode(false);
-    window->setBackgroundColour(QColor(10, 20, 30));
-    window->setTextColour(QColor(200, 100, 0));
+    window->controller().setEasyMode(false);
+    window->controller().setBackgroundColour(QColor(10, 20, 30));
+    window->controller().setTextColour(QColor(200, 100, 0));
     setCanvasSpins(670, 550);
     editor()->appendPlainText("TEXT 0 30 cnt 'more'");
     window->close();
@@ -187,9 +179,9 @@ TEST_F(PrintManagerWindowTest, AMissingOrDamagedWindowFileKeepsTheLastScript) {
 
 TEST_F(PrintManagerWindowTest, AnEmptyScriptShowsThePlainBackgroundSavedAsA24BitBitmap) {
     open();
-    window->setBackgroundColour(QColor(12, 130, 240));
+    window->controller().setBackgroundColour(QColor(12, 130, 240));
     setCanvasSpins(50, 40);
-    ASSERT_TRUE(window->showImage());
+    ASSERT_TRUE(window->controller().showImage());
     ASSERT_TRUE(window->saveImageFile(home.filePath("page"), "Bitmaps (*.bmp)"));
     const QByteArray bmp = readFile("page.bmp");
     ASSERT_GT(bmp.size(), 30);
@@ -213,12 +205,12 @@ TEST_F(PrintManagerWindowTest, AnEmptyScriptShowsThePlainBackgroundSavedAsA24Bit
 
 TEST_F(PrintManagerWindowTest, ASyntaxErrorMarksItsLineAndPutsTheCaretThere) {
     open();
-    window->setEasyMode(false);
+    window->controller().setEasyMode(false);
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     const QString bad = "TEXT x 10 rgt 'bad'";
     window->setScriptLines({"FONT 10 -13 0 0 0 thn nrm DejaVu Sans",
                             "Syntax error:", "TEXT 10 10 rgt 'ok'", bad, "TEXT 1 1 rgt 'after'"});
-    EXPECT_FALSE(window->showImage());
+    EXPECT_FALSE(window->controller().showImage());
     EXPECT_EQ(
         window->scriptLines(),
         (QStringList{"FONT 10 -13 0 0 0 thn nrm DejaVu Sans", "TEXT 10 10 rgt 'ok'",
@@ -238,10 +230,41 @@ TEST_F(PrintManagerWindowTest, ASyntaxErrorMarksItsLineAndPutsTheCaretThere) {
     EXPECT_EQ(window->page().canvas.size(), QSize(60, 30));
 }
 
+// The view is drawn where it is shown, piece by piece as it scrolls into sight: the pieces make
+// the picture that drawing it at once makes, at a zoom between two halvings and at one.
+TEST(CanvasViewTest, APiecewisePaintedViewEqualsOnePaintedAtOnce) {
+    ensureTestApplication();
+    PrintPageState page;
+    setCanvas(page, 1001, 703, true);
+    for (int y = 0; y < page.canvas.height(); ++y)
+        for (int x = 0; x < page.canvas.width(); ++x)
+            page.canvas.setPixel(x, y, qRgb((x * 7) % 256, (y * 13) % 256, (x * y) % 256));
+    for (const double scale : {2.0, 2.828, 0.7}) {
+        page.viewScale = scale;
+        showAtViewScale(page);
+        auto paint = [&page](const std::vector<QRect>& parts) {
+            QScrollArea scroller;
+            CanvasView view(page, scroller);
+            view.canvasChanged();
+            QImage target(view.size(), QImage::Format_RGB32);
+            for (const QRect& part : parts) view.render(&target, part.topLeft(), QRegion(part));
+            return target;
+        };
+        const QSize shown = page.displayedSize;
+        const QRect all(QPoint(), shown);
+        const QPoint middle(shown.width() / 3, shown.height() / 2);
+        const QImage atOnce = paint({all});
+        const QImage pieces =
+            paint({QRect(QPoint(), QSize(middle.x(), shown.height())),
+                   QRect(middle.x(), 0, shown.width(), middle.y()), QRect(middle, shown)});
+        EXPECT_EQ(atOnce, pieces) << scale;
+    }
+}
+
 TEST_F(PrintManagerWindowTest, ZoomInThenOutGivesTheDisplayedSizeBack) {
     open();
     setCanvasSpins(401, 299);
-    ASSERT_TRUE(window->showImage());
+    ASSERT_TRUE(window->controller().showImage());
     auto* view = find<CanvasView>("canvasView");
     const QSize before = view->size();
     EXPECT_EQ(before, QSize(401, 299));
@@ -259,7 +282,7 @@ TEST_F(PrintManagerWindowTest, DraggingScrollsThePageAndThePointerReadsCanvasPix
     open();
     window->resize(500, 400);
     setCanvasSpins(2000, 1500);
-    ASSERT_TRUE(window->showImage());
+    ASSERT_TRUE(window->controller().showImage());
     action("actionZoomOut")->trigger();  // 1.414 canvas pixels a view pixel
     auto* view = find<CanvasView>("canvasView");
     auto* scroller = find<QScrollArea>("canvasScroll");
@@ -286,11 +309,11 @@ TEST_F(PrintManagerWindowTest, TheCanvasStaysWithinItsLimitsAndOptimizeEndsFromT
     open();
     setCanvasSpins(1, 1);
     ASSERT_EQ(window->page().canvas.size(), QSize(1, 1));
-    EXPECT_FALSE(window->decreaseResolution());
+    EXPECT_FALSE(window->controller().decreaseResolution());
     EXPECT_EQ(window->page().canvas.size(), QSize(1, 1));
     QElapsedTimer clock;
     clock.start();
-    EXPECT_TRUE(window->optimize());
+    EXPECT_TRUE(window->controller().optimize());
     EXPECT_LT(clock.elapsed(), 5000);
     EXPECT_GE(window->page().canvas.width(), 2);
 
@@ -386,7 +409,7 @@ TEST_F(PrintManagerWindowTest, AYearScriptDrawsItsGridFromAFileAndAfterARestart)
     window->setScriptLines({});
     ASSERT_TRUE(window->loadScriptFile(home.filePath("year.spt")));
     setCanvasSpins(200, 100);
-    ASSERT_TRUE(window->showImage());
+    ASSERT_TRUE(window->controller().showImage());
     const QRect grid(60, 20, 80, 30);
     EXPECT_GT(ink(grid), 50);
 
@@ -394,7 +417,7 @@ TEST_F(PrintManagerWindowTest, AYearScriptDrawsItsGridFromAFileAndAfterARestart)
     window.reset();
     program.printPage = PrintPageState();
     open();
-    ASSERT_TRUE(window->showImage());
+    ASSERT_TRUE(window->controller().showImage());
     EXPECT_GT(ink(grid), 50);
 }
 
@@ -422,7 +445,7 @@ TEST_F(PrintManagerWindowTest, TheFullModeWindowTakesInputAgainAfterEveryOpening
 TEST_F(PrintManagerWindowTest, ACloseDuringARunWaitsForItsEnd) {
     open();
     bool visibleAfterClose = false;
-    window->runExclusive([&] {
+    window->controller().runExclusive([&] {
         window->close();
         visibleAfterClose = window->isVisible();
         return true;
@@ -439,7 +462,7 @@ TEST_F(PrintManagerWindowTest, ALongRunHandlesEventsOncePerGaugeStep) {
         script << QString("TEXT %1 %2 rgt 'l%3'").arg(i % 300).arg(i % 200).arg(i);
     window->setScriptLines(script);
     setCanvasSpins(320, 220);
-    ASSERT_TRUE(window->showImage());
+    ASSERT_TRUE(window->controller().showImage());
     EXPECT_LE(window->state().eventPasses, 101);
     EXPECT_GE(window->state().eventPasses, 90);
 }
@@ -460,7 +483,7 @@ protected:
         page.services = programPageServices(data, program.glyphFonts);
         ExportOptions options;
         options.optimize = optimize;
-        options.printerPage = window->printerPageSize();
+        options.printerPage = window->controller().printerPageSize();
         options.exportAsText = window->state().exportAsText;
         EXPECT_TRUE(ExportDriver(frame, page).run(which, options));
         return page.script;
@@ -481,7 +504,7 @@ protected:
 TEST_F(PrintManagerExportTest, NextDayReexportsTheNextDayAlsoWithSwappedDayKeys) {
     data.settings.swapDayKeys = true;
     open();
-    window->setEasyMode(true);
+    window->controller().setEasyMode(true);
     action("actionExportSign")->trigger();
     EXPECT_EQ(window->state().lastExport, int(ScriptExport::Sign));
     EXPECT_EQ(window->page().canvas.size(), QSize(4020, 3300));
@@ -493,10 +516,10 @@ TEST_F(PrintManagerExportTest, NextDayReexportsTheNextDayAlsoWithSwappedDayKeys)
     EXPECT_EQ(data.day.date(), before);
 
     // Steps asked for during a run are taken as one step after it.
-    window->setEasyMode(false);
-    window->runExclusive([this, before] {
-        window->stepDay(1);
-        window->stepDay(1);
+    window->controller().setEasyMode(false);
+    window->controller().runExclusive([this, before] {
+        window->controller().stepDay(1);
+        window->controller().stepDay(1);
         EXPECT_EQ(data.day.date(), before);
         return true;
     });
@@ -507,11 +530,11 @@ TEST_F(PrintManagerExportTest, NextDayReexportsTheNextDayAlsoWithSwappedDayKeys)
 // nothing drew.
 TEST_F(PrintManagerExportTest, TheYearPageGoesOnlyWithAScriptThatDrawsIt) {
     open();
-    window->setEasyMode(false);
-    ASSERT_TRUE(window->exportScript(ScriptExport::Year));
+    window->controller().setEasyMode(false);
+    ASSERT_TRUE(window->controller().exportScript(ScriptExport::Year));
     ASSERT_FALSE(window->page().yearPage.isEmpty());
     ASSERT_TRUE(window->saveScriptFile(home.filePath("year.spt")));
-    ASSERT_TRUE(window->exportScript(ScriptExport::Sign));
+    ASSERT_TRUE(window->controller().exportScript(ScriptExport::Sign));
     EXPECT_TRUE(window->page().yearPage.isEmpty());
     window->close();
     EXPECT_FALSE(readLines(home.filePath("~last.spt")).contains("[Year lines]"));
@@ -526,12 +549,12 @@ TEST_F(PrintManagerExportTest, TheYearPageGoesOnlyWithAScriptThatDrawsIt) {
 
 TEST_F(PrintManagerExportTest, AChangedScriptIsReplacedOnlyAfterTheQuestion) {
     open();
-    window->setEasyMode(false);
-    ASSERT_TRUE(window->exportScript(ScriptExport::Tone));
+    window->controller().setEasyMode(false);
+    ASSERT_TRUE(window->controller().exportScript(ScriptExport::Tone));
     EXPECT_EQ(window->scriptLines(), expectedExport(ScriptExport::Tone, false));
     EXPECT_FALSE(window->scriptChangedByUser());
     // An export of an unchanged script asks nothing.
-    ASSERT_TRUE(window->exportScript(ScriptExport::Sign));
+    ASSERT_TRUE(window->controller().exportScript(ScriptExport::Sign));
     EXPECT_EQ(questions, 0);
 
     editor()->setFocus();
@@ -541,15 +564,15 @@ TEST_F(PrintManagerExportTest, AChangedScriptIsReplacedOnlyAfterTheQuestion) {
     const QString composed = editor()->toPlainText();
     ASSERT_TRUE(window->scriptChangedByUser());
     answerQuestion(QMessageBox::Cancel);
-    EXPECT_FALSE(window->exportScript(ScriptExport::Day));
+    EXPECT_FALSE(window->controller().exportScript(ScriptExport::Day));
     EXPECT_EQ(questions, 1);
     EXPECT_EQ(editor()->toPlainText(), composed);
 
     // Show's markers are the program's: the script stays the user's.
-    ASSERT_TRUE(window->showImage());
+    ASSERT_TRUE(window->controller().showImage());
     EXPECT_TRUE(window->scriptChangedByUser());
     answerQuestion(QMessageBox::Discard);
-    ASSERT_TRUE(window->exportScript(ScriptExport::Day));
+    ASSERT_TRUE(window->controller().exportScript(ScriptExport::Day));
     EXPECT_EQ(questions, 2);
     EXPECT_EQ(window->scriptLines().value(0), "[Day info script]");
     EXPECT_FALSE(window->scriptChangedByUser());
@@ -557,7 +580,7 @@ TEST_F(PrintManagerExportTest, AChangedScriptIsReplacedOnlyAfterTheQuestion) {
 
 TEST_F(PrintManagerExportTest, TheMoonPhaseTypedReplacesWhatTheEditLineHeld) {
     open();
-    window->setEasyMode(false);
+    window->controller().setEasyMode(false);
     QLineEdit* line = find<QLineEdit>("elementLine");
     line->setText("Abcdef");
     find<QPushButton>("newMoonButton")->click();
@@ -569,7 +592,7 @@ TEST_F(PrintManagerExportTest, TheMoonPhaseTypedReplacesWhatTheEditLineHeld) {
 // in the text swatch's colour, into the edit line.
 TEST_F(PrintManagerExportTest, NewFontStartsOnTheScriptsFontAndWritesTheChosenOne) {
     open();
-    window->setEasyMode(false);
+    window->controller().setEasyMode(false);
     window->setScriptLines({"FONT 30 -40 0 0 0 thn itl DejaVu Serif", "TEXT 0 0 rgt 'x'"});
     QString offered;
     QTimer::singleShot(0, [&] {
@@ -595,7 +618,7 @@ TEST_F(PrintManagerExportTest, NewFontStartsOnTheScriptsFontAndWritesTheChosenOn
 
 TEST_F(PrintManagerExportTest, ATextIsPlacedWithAClickAndPreviewedThenAdded) {
     open();
-    window->setEasyMode(false);
+    window->controller().setEasyMode(false);
     // A new element starts on the spin boxes' canvas (1 x 1 before the first drawing) in the
     // font the script ends with.
     window->setScriptLines({"FONT 40 -53 0 0 0 bld nrm DejaVu Sans", "TEXT 0 0 rgt 'x'",
@@ -619,7 +642,7 @@ TEST_F(PrintManagerExportTest, ATextIsPlacedWithAClickAndPreviewedThenAdded) {
 
     window->setScriptLines({"FONT 40 -53 0 0 0 bld nrm DejaVu Sans"});
     setCanvasSpins(1200, 900);
-    ASSERT_TRUE(window->showImage());
+    ASSERT_TRUE(window->controller().showImage());
     window->zoomOut();  // view scale 1.414
     const double scale = window->page().viewScale;
 

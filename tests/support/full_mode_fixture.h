@@ -39,7 +39,7 @@ protected:
     // The script of an export view, header first.
     QStringList exported(const QString& view) {
         ScriptLines script, year;
-        frame.state().exportAsGlyphText = false;
+        frame.state().exports.exportAsGlyphText = false;
         exportView(frame, *findExportView(view), script, year);
         return script.lines;
     }

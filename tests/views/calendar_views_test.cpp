@@ -59,8 +59,8 @@ protected:
     QStringList exportedMode(FullModeView mode) {
         ScriptLines script;
         frame.setScriptSink(script);
-        frame.state().exportAsGlyphText = false;
-        frame.state().exporting = true;
+        frame.state().exports.exportAsGlyphText = false;
+        frame.state().exports.exporting = true;
         frame.paintMode(mode);
         frame.resetSinks();
         return script.lines;
@@ -103,7 +103,7 @@ TEST_F(CalendarViews, TheYearGridIsDrawnOncePerYearAndAgainAfterTheExtraDay) {
     paint(FullModeView::Year, {25, 7, 0, 2004});
     EXPECT_GT(gridDays(), 0);
     EXPECT_EQ(countAt("DOT1.bmp", 143, 46), 1);
-    EXPECT_EQ(frame.state().cachedYearSign, 0);
+    EXPECT_EQ(frame.state().year.cachedYearSign, 0);
     EXPECT_EQ(count("shine5.bmp"), 0);
     paint(FullModeView::Year, {24, 7, 0, 2004});
     EXPECT_GT(gridDays(), 0);
@@ -117,7 +117,7 @@ TEST_F(CalendarViews, AGridThatFailedHalfWayIsNeverTakenFromTheCache) {
     // The next year needs a small tone that is missing: its grid fails part of the way through.
     linkPictures("tn6h0000.bmp");
     EXPECT_ANY_THROW(paint(FullModeView::Year, {21, 8, 0, 2002}));
-    EXPECT_FALSE(frame.state().drawIntoYearBuffer);
+    EXPECT_FALSE(frame.state().year.drawIntoYearBuffer);
     linkPictures();
     paint(FullModeView::Year);
     EXPECT_GT(count("zcs150009.bmp"), 0);  // drawn again
@@ -132,8 +132,8 @@ TEST_F(CalendarViews, AYearExportWritesTheWholeGridAndLeavesTheCacheAlone) {
     const QStringList script = exported("year");
     EXPECT_EQ(script.filter("'graphic\\zcs15").size(), 364 + 1);  // and the first day beside it
     EXPECT_EQ(script.filter("'graphic\\tn6h").size(), 364 + 1);
-    EXPECT_EQ(frame.state().cachedYearSign, before.cachedYearSign);
-    EXPECT_EQ(frame.state().cachedYearTone, before.cachedYearTone);
+    EXPECT_EQ(frame.state().year.cachedYearSign, before.year.cachedYearSign);
+    EXPECT_EQ(frame.state().year.cachedYearTone, before.year.cachedYearTone);
     EXPECT_EQ(frame.buffers().second, grid);
     EXPECT_TRUE(runScript(script, {740, 550}).isEmpty());
 }
@@ -269,7 +269,7 @@ TEST_F(CalendarViews, PulsarsStampTheirLinesBetweenTheTonePlaces) {
     paint(FullModeView::Pulsars);
     EXPECT_EQ(countAt("PulsV.bmp", 117, 425), 3);  // where 1-5, 5-9 and 5-13 meet
     EXPECT_GT(count("PulsL.bmp"), 300);
-    EXPECT_TRUE(frame.state().highlightCaption == "OK");
+    EXPECT_TRUE(frame.state().drawing.highlightCaption == "OK");
 }
 
 TEST_F(CalendarViews, IzinFiguresAreReadStrictlyAndReportedOnce) {

@@ -21,7 +21,7 @@ protected:
         frame.setModePainter(kBlack, [](FullModeFrame& f) { f.drawingTarget().fill(Qt::black); });
         data.settings.useTransition = true;
         data.settings.transitionSpeed = 10;
-        frame.state().mode = kWhite;
+        frame.state().fade.mode = kWhite;
     }
     // Ticks while the engine asks for it (at most 200 ticks).
     std::vector<TickResult> run() {
@@ -46,7 +46,7 @@ TEST_F(Fade, NineBlendsAtRisingOpacitiesThenTheNewModeWithTheButtonsOffForTheLas
     std::vector<TickResult> results;
     for (int tick = 0; tick < 20; ++tick) {
         results.push_back(fade.tick());
-        opacities.push_back(frame.state().fadeOpacity);
+        opacities.push_back(frame.state().fade.fadeOpacity);
         buttons.push_back(results.back().buttonsEnabled);
         if (!results.back().keepTicking) break;
     }
@@ -58,7 +58,7 @@ TEST_F(Fade, NineBlendsAtRisingOpacitiesThenTheNewModeWithTheButtonsOffForTheLas
     // White going out over black coming in, each pass onto the background rounded on its own.
     EXPECT_EQ(results[0].frame.pixel(3, 3), qRgb(164, 163, 169));
     EXPECT_EQ(results.back().frame.pixel(3, 3), qRgb(0, 0, 0));
-    EXPECT_EQ(frame.state().mode, kBlack);
+    EXPECT_EQ(frame.state().fade.mode, kBlack);
     EXPECT_TRUE(fade.tick().frame.pixel(3, 3) == qRgb(0, 0, 0));  // idle: the frame again
 }
 
@@ -78,7 +78,7 @@ TEST_F(Fade, WithoutTransitionsTheNewModeComesInTheSameTick) {
 TEST_F(Fade, ThePrintManagerAndTheConfigurationOpenOnceWhenTheirModeArrives) {
     for (bool transitions : {true, false}) {
         data.settings.useTransition = transitions;
-        frame.state().mode = kWhite;
+        frame.state().fade.mode = kWhite;
         fade.request(FullModeView::Configuration);
         std::vector<TickResult> results = run();
         EXPECT_EQ(requests(results), std::vector{FrameRequest::OpenConfiguration}) << transitions;
@@ -91,8 +91,8 @@ TEST_F(Fade, ThePrintManagerAndTheConfigurationOpenOnceWhenTheirModeArrives) {
         fade.request(FullModeView::PrintManager);
         results = run();  // opens the print manager, then returns to the day overview
         EXPECT_EQ(requests(results), std::vector{FrameRequest::OpenPrintManager}) << transitions;
-        EXPECT_EQ(frame.state().mode, FullModeView::Day);
-        EXPECT_TRUE(frame.state().printFromFullMode);
+        EXPECT_EQ(frame.state().fade.mode, FullModeView::Day);
+        EXPECT_TRUE(frame.state().print.printFromFullMode);
     }
 }
 
@@ -119,7 +119,7 @@ TEST_F(Fade, APaintThatFailsStopsTheFadeKeepsTheLastFrameAndIsReportedOnce) {
     const TickResult after = fade.tick();
     EXPECT_FALSE(after.failure.has_value());
     EXPECT_EQ(failures, 1);
-    EXPECT_EQ(frame.state().mode, kBlack);
+    EXPECT_EQ(frame.state().fade.mode, kBlack);
     // A text database that cannot be read stays the fatal failure it is.
     QFile::remove(home.filePath("BASE.KTX"));
     clearTextCache(data.folder);
@@ -134,7 +134,7 @@ TEST_F(Fade, AHelpPagePastTheEndLeadsBackToPageOne) {
     data.settings.helpPages = 2;
     fade.request(viewOfHelpPage(3));
     run();
-    EXPECT_EQ(frame.state().mode, FullModeView::FirstHelpPage);
+    EXPECT_EQ(frame.state().fade.mode, FullModeView::FirstHelpPage);
 }
 
 }  // namespace

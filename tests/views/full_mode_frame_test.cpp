@@ -71,8 +71,8 @@ TEST_F(DayPages, ExportsPlaceThePicturesAndTheMoonFromThePageOrigin) {
     // Any page but the Day export's 380-pixel one keeps the frame's places for the moon.
     ScriptLines script;
     frame.setScriptSink(script);
-    frame.state().exportCanvasWidth = 670;
-    frame.state().exporting = true;
+    frame.state().exports.exportCanvasWidth = 670;
+    frame.state().exports.exporting = true;
     frame.paintMode(FullModeView::Day);
     EXPECT_TRUE(script.lines.contains("MOON 430 218 60 8 IMAGE"));
 }
@@ -82,11 +82,11 @@ TEST_F(DayPages, AnExportLeavesEveryFrameBufferAsItWas) {
     const QImage shown = frame.buffers().frame.copy();
     for (const char* view : {"day", "tone", "sign", "plasm", "oracle"}) exported(view);
     EXPECT_EQ(frame.buffers().frame, shown);
-    EXPECT_FALSE(frame.state().exporting);
+    EXPECT_FALSE(frame.state().exports.exporting);
     // A view that draws pixels of its own draws them aside while exporting.
     frame.setModePainter(FullModeView::Zolkin,
                          [](FullModeFrame& f) { f.drawingTarget().fill(Qt::white); });
-    frame.state().exporting = true;
+    frame.state().exports.exporting = true;
     frame.paintMode(FullModeView::Zolkin);
     EXPECT_EQ(frame.buffers().frame, shown);
     frame.paintMode(FullModeView::Zolkin);
@@ -107,10 +107,10 @@ TEST_F(Renderers, TextsStandLeftCentredOrRightOfTheirPointWithTheCellTopAtY) {
     const int width = frame.textWidth(text, 5);
     auto leftAt = [&](int x, bool centred, bool right, FullModeView mode) {
         clearFrame(frame.buffers().frame);
-        frame.state().exportMode = mode;
-        frame.state().alignRight = right;
+        frame.state().exports.exportMode = mode;
+        frame.state().drawing.alignRight = right;
         frame.drawText(x, 100, text, 5, centred);
-        frame.state().alignRight = false;
+        frame.state().drawing.alignRight = false;
         return leftmostInk(frame.buffers().frame);
     };
     const int plain =
@@ -129,11 +129,11 @@ TEST_F(Renderers, TextsStandLeftCentredOrRightOfTheirPointWithTheCellTopAtY) {
 TEST_F(Renderers, ExportedTextsShareTheirFontLineAndEveryExportStartsWithItsOwn) {
     ScriptLines script;
     frame.setScriptSink(script);
-    frame.state().exporting = true;
-    frame.state().exportMode = FullModeView::Tone;
+    frame.state().exports.exporting = true;
+    frame.state().exports.exportMode = FullModeView::Tone;
     frame.drawText(145, 10, "one", 3, false);
     frame.drawText(0, 30, "two", 3, true);
-    frame.state().exportMode =
+    frame.state().exports.exportMode =
         FullModeView::Day;  // the day overview moves items to the page origin
     frame.drawText(145, 60, "three", 3, false);
     ASSERT_EQ(script.lines.size(), 4);
@@ -145,7 +145,7 @@ TEST_F(Renderers, ExportedTextsShareTheirFontLineAndEveryExportStartsWithItsOwn)
     for (int run = 0; run < 2; ++run) {
         ScriptLines help;
         frame.setScriptSink(help);
-        frame.state().exporting = true;
+        frame.state().exports.exporting = true;
         frame.paintMode(FullModeView::FirstHelpPage);
         EXPECT_TRUE(help.lines.first().startsWith("FONT ")) << run;
     }
@@ -168,9 +168,9 @@ TEST_F(Renderers, KindsWithoutAPictureDrawNothing) {
     ScriptLines script;
     frame.setScriptSink(script);
     for (bool exporting : {false, true}) {
-        frame.state().exporting = exporting;
+        frame.state().exports.exporting = exporting;
         frame.drawElement(0, 0, 25, true, ElementRole::Kin);
-        EXPECT_FALSE(frame.state().drawingKin);
+        EXPECT_FALSE(frame.state().roles.drawingKin);
     }
     EXPECT_EQ(frame.buffers().frame, before);
     EXPECT_TRUE(script.lines.isEmpty());
@@ -179,7 +179,7 @@ TEST_F(Renderers, KindsWithoutAPictureDrawNothing) {
 TEST_F(Renderers, AnElementIsCentredOnItsWidthClippedAtTheFrameAndDrawnAfreshWhenItsFileChanges) {
     const QImage sign = packPicture("10Y.bmp");
     frame.drawElement(0, 10, 10, true, ElementRole::Kin);
-    EXPECT_FALSE(frame.state().drawingKin);
+    EXPECT_FALSE(frame.state().roles.drawingKin);
     EXPECT_TRUE(pictureAt(frame.buffers().frame, sign, 299 - sign.width() / 2, 10, 0));
     // Reaching past the corner: what lies on the frame is drawn, nothing else changes.
     frame.drawElement(640, 530, 10, false);
@@ -200,7 +200,7 @@ TEST_F(Renderers, HelpPagesShowTheirLinesAndClicksWrapAfterTheLastPage) {
     const QStringList help = [&] {
         ScriptLines script;
         frame.setScriptSink(script);
-        frame.state().exporting = true;
+        frame.state().exports.exporting = true;
         frame.paintMode(FullModeView::FirstHelpPage);
         return script.lines.filter(QRegularExpression("^TEXT "));
     }();
@@ -225,18 +225,19 @@ TEST_F(Renderers, HelpPagesShowTheirLinesAndClicksWrapAfterTheLastPage) {
 
 // A painter that leaves every per-paint flag set and fails half-way.
 void failHalfWay(FullModeFrame& f) {
-    f.state().alignRight = true;
-    f.state().drawIntoYearBuffer = true;
-    f.state().drawingGuide = true;
+    f.state().drawing.alignRight = true;
+    f.state().year.drawIntoYearBuffer = true;
+    f.state().roles.drawingGuide = true;
     throw std::runtime_error("picture missing");
 }
 
 TEST_F(Renderers, APaintThatFailsLeavesNoExportAlignmentOrRoleFlagBehind) {
     frame.setModePainter(FullModeView::Zolkin, failHalfWay);
-    frame.state().exporting = true;
+    frame.state().exports.exporting = true;
     EXPECT_THROW(frame.paintMode(FullModeView::Zolkin), std::runtime_error);
     const FullModeState& s = frame.state();
-    EXPECT_FALSE(s.exporting || s.alignRight || s.drawIntoYearBuffer || s.drawingGuide);
+    EXPECT_FALSE(s.exports.exporting || s.drawing.alignRight || s.year.drawIntoYearBuffer ||
+                 s.roles.drawingGuide);
     ScriptLines script;
     frame.setScriptSink(script);
     frame.paintMode(FullModeView::Day);  // a screen paint writes no script line

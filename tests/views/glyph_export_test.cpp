@@ -31,7 +31,7 @@ protected:
     // The script and year lines of a view in one form.
     std::pair<QStringList, QStringList> exportBoth(const ExportView& view, bool glyphs) {
         ScriptLines script, year;
-        frame.state().exportAsGlyphText = glyphs;
+        frame.state().exports.exportAsGlyphText = glyphs;
         exportView(frame, view, script, year);
         return {script.lines, year.lines};
     }
@@ -191,15 +191,15 @@ TEST_F(GlyphExport, SmallSignsAndTonesLeaveTheScriptAndEveryElementForgetsTheFon
     ScriptLines script, year;
     frame.setScriptSink(script);
     frame.setYearSink(year);
-    frame.state().exporting = true;
-    frame.state().lastExportFont = 5;
+    frame.state().exports.exporting = true;
+    frame.state().exports.lastExportFont = 5;
     frame.drawElement(0, 0, 160, false);
     frame.drawElement(0, 0, 190, false);
     EXPECT_TRUE(script.lines.isEmpty());
     EXPECT_EQ(year.lines.size(), 6);
-    EXPECT_EQ(frame.state().lastExportFont, 255);
+    EXPECT_EQ(frame.state().exports.lastExportFont, 255);
     frame.resetSinks();
-    frame.state().exporting = false;
+    frame.state().exports.exporting = false;
 }
 
 // Every view in both forms over a dozen dates: the scripts run, their pictures exist, and the

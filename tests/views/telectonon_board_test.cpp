@@ -86,7 +86,7 @@ TEST_F(Board, TheExtraDayShowsOnlyItsOwnPageAndTheSecondPaintKeepsTheBoard) {
     EXPECT_FALSE(paintedRows(extra, 200, 400, 140, 300).empty());
 
     const QImage first = paintOn(board, kWorkedDate);
-    frame.state().boardDrawn = true;
+    frame.state().drawing.boardDrawn = true;
     EXPECT_TRUE(paintOn(board, kWorkedDate) == first);
     // A later day, painted from the kept board, moves the markers and nothing else.
     const GregorianDate later = stepDate(kWorkedDate, 3);

@@ -157,7 +157,7 @@ int runExport(CommandContext& context, const Args& input) {
     prepareFrame(context, dateText);
     FullModeFrame frame(context.program.data, context.program.fonts);
     failOnError([&] {
-        frame.state().exportAsGlyphText = !pictures;
+        frame.state().exports.exportAsGlyphText = !pictures;
         ScriptLines script, yearLines;
         if (printerPage.isValid())
             optimizedExport(context, frame, *view, !pictures, printerPage, script.lines,
@@ -198,7 +198,7 @@ int runFade(CommandContext& context, const Args& input) {
     failOnError([&] {
         FullModeFrame frame(context.program.data, context.program.fonts);
         FadeEngine fade(frame);
-        frame.state().mode = from;
+        frame.state().fade.mode = from;
         fade.request(to);
         // A change takes at most 99 blends and a return from the print manager's mode another
         // change; the bound only keeps a fault from running for ever.

@@ -1,0 +1,167 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The print manager's running without a window: one run at a time, day steps added up during a
+// run, the question before a changed script is replaced, a failing run's caret, the donation
+// print-out's borrowed page and the window files.
+#include <QCoreApplication>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "calendar/calendar_state.h"
+#include "data/conf_file.h"
+#include "printing/print_manager_controller.h"
+#include "support/print_manager_fixture.h"
+
+namespace orbisca::testing {
+namespace {
+
+// A script holder whose user has changed the script and answers the question with `allow`.
+class AskingScript : public ScriptHolder {
+public:
+    QStringList lines;
+    bool changed = true;
+    bool allow = false;
+    int questions = 0;
+
+    QStringList scriptLines() const override { return lines; }
+    void replaceScript(const QStringList& replacement) override {
+        lines = replacement;
+        changed = false;
+    }
+    void applyRunEdit(const ScriptEdit& edit) override {
+        lines.remove(edit.first, edit.removed);
+        for (qsizetype i = 0; i < edit.inserted.size(); ++i)
+            lines.insert(edit.first + i, edit.inserted[i]);
+    }
+    bool changedByUser() const override { return changed; }
+    void setChangedByUser(bool c) override { changed = c; }
+    bool mayReplaceScript() override {
+        ++questions;
+        return !changed || allow;
+    }
+};
+
+class PrintManagerControllerTest : public PrintManagerFolderTest {
+protected:
+    PrintManagerControllerTest() { ensureGuiApplication(); }
+    void SetUp() override {
+        PrintManagerFolderTest::SetUp();
+        controller = std::make_unique<PrintManagerController>(program);
+        controller->setCanvasSpins(QSize(320, 200));
+    }
+    void TearDown() override {
+        controller.reset();
+        PrintManagerFolderTest::TearDown();
+    }
+    std::unique_ptr<PrintManagerController> controller;
+};
+
+TEST_F(PrintManagerControllerTest, RunsFollowOneAnotherAndDayStepsAddUp) {
+    QSignalSpy started(controller.get(), &PrintManagerController::runStarted);
+    QSignalSpy ended(controller.get(), &PrintManagerController::runEnded);
+    QSignalSpy closeDue(controller.get(), &PrintManagerController::closeDue);
+    const GregorianDate before = data.day.date();
+    bool innerRan = false;
+    EXPECT_TRUE(controller->runExclusive([&] {
+        EXPECT_TRUE(controller->running());
+        // Asked for during the run: none of them runs inside it.
+        EXPECT_FALSE(controller->runExclusive([&] { return innerRan = true; }));
+        controller->stepDay(1);
+        controller->stepDay(1);
+        controller->closeAfterRun();
+        EXPECT_FALSE(innerRan);
+        EXPECT_EQ(data.day.date(), before);
+        return true;
+    }));
+    EXPECT_EQ(started.size(), 1);
+    EXPECT_EQ(ended.size(), 1);
+    QTRY_VERIFY(innerRan);
+    QTRY_COMPARE(data.day.date(), stepDate(before, 2));  // one step of two days
+    EXPECT_EQ(closeDue.size(), 1);
+    EXPECT_EQ(started.size(), 2);
+}
+
+TEST_F(PrintManagerControllerTest, AFailingRunMarksItsLineAndLeavesTheScriptTheUsers) {
+    AskingScript script;
+    script.lines = {"TEXT 10 10 rgt 'ok'", "TEXT x 10 rgt 'bad'", "TEXT 1 1 rgt 'after'"};
+    controller->setScriptHolder(&script);
+    QSignalSpy failed(controller.get(), &PrintManagerController::failedAt);
+    EXPECT_FALSE(controller->showImage());
+    ASSERT_EQ(failed.size(), 1);
+    EXPECT_GT(failed.first().first().value<qsizetype>(), 0);
+    EXPECT_EQ(script.lines.size(), 5);  // the error is marked in the script
+    EXPECT_TRUE(script.changed);        // by the program, not the user
+    controller->setScriptHolder(nullptr);
+}
+
+TEST_F(PrintManagerControllerTest, AnExportAsksBeforeItReplacesTheUsersScript) {
+    loadSettings(data);
+    AskingScript script;
+    script.lines = {"TEXT 0 0 cnt 'mine'"};
+    controller->setScriptHolder(&script);
+    controller->setEasyMode(false);
+    EXPECT_FALSE(controller->exportScript(ScriptExport::Sign));
+    EXPECT_EQ(script.lines, QStringList{"TEXT 0 0 cnt 'mine'"});
+    EXPECT_EQ(script.questions, 1);
+
+    script.allow = true;
+    ASSERT_TRUE(controller->exportScript(ScriptExport::Sign));
+    EXPECT_FALSE(script.changed);  // the export is the program's script
+    EXPECT_EQ(controller->state().lastExport, int(ScriptExport::Sign));
+    EXPECT_TRUE(controller->state().canvasBlank);  // Creative mode waits for Show
+    controller->setScriptHolder(nullptr);
+}
+
+// The click preview draws over a copy of the script's drawing; what it shows is what drawing the
+// script afresh and the element over it shows, and a change of the script is drawn anew.
+TEST_F(PrintManagerControllerTest, AClickPreviewShowsWhatARedrawWouldShow) {
+    controller->script().replaceScript(
+        {"BACKGROUND 20 40 60", "FONT 30 -40 0 0 0 thn nrm DejaVu Sans", "TEXT 10 10 rgt 'Base'"});
+    auto textAt = [](int x) {
+        return [x](PrintPageState& page) {
+            drawScriptText(page, x, 60, QStringLiteral("Here"), false);
+        };
+    };
+    ASSERT_TRUE(controller->redrawWithPreview(textAt(20)));
+    ASSERT_TRUE(controller->redrawWithPreview(textAt(150)));  // over the copy
+    const QImage fromCopy = controller->page().canvas.copy();
+    controller->page().canvas.fill(Qt::red);  // the copy no longer stands for the canvas
+    ASSERT_TRUE(controller->redrawWithPreview(textAt(150)));
+    EXPECT_EQ(controller->page().canvas, fromCopy);
+
+    controller->script().replaceScript({"BACKGROUND 20 40 60"});
+    ASSERT_TRUE(controller->redrawWithPreview(textAt(150)));
+    EXPECT_NE(controller->page().canvas, fromCopy);  // "Base" is gone
+}
+
+TEST_F(PrintManagerControllerTest, TheDonationPrintOutGivesTheUsersPageBack) {
+    controller->script().replaceScript({"TEXT 0 0 cnt 'mine'"});
+    controller->script().setChangedByUser(true);
+    controller->keepUserPage();
+    controller->setCanvasSpins(QSize(670, 55));
+    controller->script().replaceScript({"TEXT 0 0 cnt 'details'"});
+    ASSERT_TRUE(controller->showImage());
+    EXPECT_TRUE(controller->restoreUserPage());
+    EXPECT_EQ(controller->script().scriptLines(), QStringList{"TEXT 0 0 cnt 'mine'"});
+    EXPECT_TRUE(controller->script().changedByUser());
+    EXPECT_EQ(controller->state().canvasSpins, QSize(320, 200));
+    EXPECT_FALSE(controller->restoreUserPage());  // given back once
+}
+
+TEST_F(PrintManagerControllerTest, TheWindowFilesKeepTheScriptAndTheCanvasSize) {
+    controller->loadWindowFiles();
+    controller->setCanvasSpins(QSize(333, 222));
+    controller->script().replaceScript({"TEXT 1 2 cnt 'kept'"});
+    controller->rememberSetupPosition(QPoint(40, 50));
+    controller->saveWindowFiles(QRect(10, 20, 700, 500));
+
+    ProgramState other(home.path());
+    PrintManagerController again(other);
+    const PrintWindowValues values = again.loadWindowFiles();
+    EXPECT_EQ(QSize(values.width, values.height), QSize(700, 500));
+    EXPECT_EQ(again.state().canvasSpins, QSize(333, 222));
+    EXPECT_EQ(again.script().scriptLines(), QStringList{"TEXT 1 2 cnt 'kept'"});
+    EXPECT_EQ(again.savedSetupPosition(), QPoint(40, 50));
+}
+
+}  // namespace
+}  // namespace orbisca::testing
