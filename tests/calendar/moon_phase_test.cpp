@@ -72,4 +72,17 @@ TEST(MoonPhase, CachedRunsMatchFreshValuesAndAdvanceDayByDay) {
     }
 }
 
+// The one-date conversion keeps the last lunation for the thread: dates that jump back and forth
+// across lunations, centuries and the ends of the theory get the phase a fresh cache gives.
+TEST(MoonPhase, TheKeptLunationNeverLeaksIntoAnotherDate) {
+    const GregorianDate dates[] = {dmy(1, 12, 1999),  dmy(2, 12, 1999),   dmy(30, 11, 1999),
+                                   dmy(31, 12, 8000), dmy(1, 1, 8001),    dmy(31, 12, 8000),
+                                   dmy(1, 1, -4000),  dmy(31, 12, -4001), dmy(29, 2, 2001),
+                                   dmy(28, 2, 2001),  dmy(29, 2, 2000),   dmy(1, 12, 1999)};
+    for (const GregorianDate& date : dates) {
+        LunationCache fresh;
+        EXPECT_EQ(gregorianToMayan(date).moonPhase, fresh.phaseOn(date)) << describeDate(date);
+    }
+}
+
 }  // namespace
