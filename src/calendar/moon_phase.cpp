@@ -237,13 +237,27 @@ LunationTable& lunations() {
     return table;
 }
 
+// std::fmod(days, kMeanLunation) for a whole number of days, without its slow general loop: the
+// remainder d - n L is a double (a remainder of fmod always is), so one fused multiply-add gives it
+// exactly once the quotient n is the right one, which the rounded division misses by one at most.
+double remainderOfLunations(double days) {
+    const double d = std::fabs(days);
+    const double n = std::trunc(d / kMeanLunation);
+    double r = std::fma(-n, kMeanLunation, d);
+    if (r < 0)
+        r = std::fma(-(n - 1), kMeanLunation, d);
+    else if (r >= kMeanLunation)
+        r = std::fma(-(n + 1), kMeanLunation, d);
+    return std::copysign(r, days);
+}
+
 // The phase on the mean lunation from the nearer end of the theory's days. Exact in its
-// arithmetic for every 32-bit year: the day count stays far below 2^53 and fmod is exact.
+// arithmetic for every 32-bit year: the day count stays far below 2^53 and the remainder is exact.
 std::int32_t meanPhase(std::int64_t julianDay) {
     const bool after = julianDay > kLastTrueDay;
     const double days = static_cast<double>(julianDay - (after ? kLastTrueDay : kFirstTrueDay));
     double lunations = double(after ? kPhaseOnLastTrueDay : kPhaseOnFirstTrueDay) / kMoonModulus +
-                       std::fmod(days, kMeanLunation) / kMeanLunation;
+                       remainderOfLunations(days) / kMeanLunation;
     return LunationCache::billionths(lunations - std::floor(lunations));
 }
 

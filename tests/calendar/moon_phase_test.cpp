@@ -85,4 +85,15 @@ TEST(MoonPhase, TheKeptLunationNeverLeaksIntoAnotherDate) {
     }
 }
 
+// Beyond the theory's years the mean lunation goes on from its ends: the remainder of the days
+// by the lunation is exact, so these phases stay what they were when it was taken with fmod.
+TEST(MoonPhase, TheMeanLunationBeyondTheTheoryIsExact) {
+    const std::pair<GregorianDate, std::int32_t> phases[] = {
+        {dmy(1, 1, INT32_MIN), 425'423'288}, {dmy(15, 6, -100000), 208'030'804},
+        {dmy(31, 12, -4001), 135'105'761},   {dmy(1, 1, 8001), 926'201'064},
+        {dmy(1, 1, 100000), 6'907'982},      {dmy(31, 12, INT32_MAX), 134'362'437}};
+    for (const auto& [date, phase] : phases)
+        EXPECT_EQ(moonPhaseOn(date), phase) << describeDate(date);
+}
+
 }  // namespace
