@@ -7,7 +7,7 @@ JOBS      ?= $(shell nproc)
 export CCACHE_BASEDIR ?= $(CURDIR)
 CMAKE_ARGS ?=
 
-.PHONY: all bootstrap configure build run test lint format-check package bench bench-report sanitize fuzz-build fuzz-smoke clean
+.PHONY: all bootstrap configure build run test lint format-check package bench bench-report bench-memory sanitize fuzz-build fuzz-smoke clean
 
 all: build
 
@@ -79,6 +79,10 @@ bench: build
 # straightforward method is measured beside it, the ratio.
 bench-report: build
 	@scripts/bench-report $(BUILD)
+
+# orbisca-cli range and ics over their longest runs, with their peak memory beside a short run's.
+bench-memory: build
+	@scripts/bench-memory $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE) $(FUZZ) orbisca_*.deb

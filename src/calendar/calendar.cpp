@@ -47,6 +47,15 @@ constexpr std::int64_t kLastDayNumber = noLeapDayNumber(INT32_MAX, 12, 31);
 
 constexpr std::array<std::uint8_t, 4> kYearSigns{4, 9, 14, 19};
 
+// A shift that makes every day count of a 32-bit year positive. It is a multiple of the periods
+// 260, 20, 13, 5 * 4 (cromatics) and 365 * 52 (years by bearer and tone), so residues and
+// quotients taken after the shift are the ones of the signed count: quotients by 5 and 365
+// move by a multiple of 4 and of 52.
+constexpr std::int64_t kShift = std::int64_t{18'980} << 27;
+static_assert(kShift % 260 == 0 && kShift % (365 * 52) == 0 && kShift / 5 % 4 == 0 &&
+              (kShift / 365) % 52 == 0);
+static_assert(kShift + (kFirstDayNumber - kReferenceDayNumber) >= 0);
+
 // One day of the literal stepping rule (used for dates that are not plain days of a month, such
 // as 29 February, and by the walk). The year is 64-bit so that stepping past the largest 32-bit
 // year can be detected and stopped by the caller.
@@ -117,26 +126,30 @@ GregorianDate stepDate(GregorianDate source, std::int32_t days) {
 // moon 13 (plasma not advanced, week past 52), walking backwards it is day 0 of moon 1 of the
 // following year. The moon phase is no counter: it comes from the sky (moon_phase.h).
 MayanDate gregorianToMayan(const GregorianDate& date) {
-    LunationCache lunation;
-    return gregorianToMayan(date, lunation);
+    // The dates a thread asks for lie mostly in one lunation (a day, a week, a month on screen).
+    thread_local LunationCache recent;
+    return gregorianToMayan(date, recent);
 }
 
 MayanDate gregorianToMayan(const GregorianDate& date, LunationCache& lunation) {
     if (!isExistingDate(date))
         throw InvalidDate("the date " + describeDate(date) + " does not exist");
     const std::int64_t n = noLeapDayNumber(date.year, date.month, date.day) - kReferenceDayNumber;
-    const bool forward = n > 0;
+    // Every residue below is taken of u = n + kShift, which is never negative, in unsigned
+    // arithmetic: cheaper than rounding signed quotients down, and the same residues, since
+    // kShift is a multiple of every period involved (see kShift).
+    const std::uint64_t u = static_cast<std::uint64_t>(n + kShift);
 
     MayanDate m;
-    m.kin = static_cast<std::uint16_t>(floorMod(229 + n, 260) + 1);
-    m.sign = static_cast<std::uint8_t>(floorMod(9 + n, 20) + 1);
-    m.tone = static_cast<std::uint8_t>(floorMod(8 + n, 13) + 1);
+    m.kin = static_cast<std::uint16_t>((229 + u) % 260 + 1);
+    m.sign = static_cast<std::uint8_t>((9 + u) % 20 + 1);
+    m.tone = static_cast<std::uint8_t>((8 + u) % 13 + 1);
     m.moonPhase = lunation.phaseOn(date);
-    m.cromatic = static_cast<std::uint8_t>(floorMod(floorDiv(n + 1, 5), 4) + 1);
+    m.cromatic = static_cast<std::uint8_t>((u + 1) / 5 % 4 + 1);
 
-    const std::int64_t y = n + 26;
-    std::int64_t yearIndex = floorDiv(y, 365);
-    const int r = static_cast<int>(floorMod(y, 365));
+    const std::uint64_t y = u + 26;
+    std::uint64_t yearIndex = y / 365;
+    const int r = static_cast<int>(y % 365);
     m.vinal = static_cast<std::uint8_t>(r / 20 + 1);
     m.vinalTone = static_cast<std::uint8_t>(r % 20);
     if (r < 364) {
@@ -144,7 +157,7 @@ MayanDate gregorianToMayan(const GregorianDate& date, LunationCache& lunation) {
         m.monthDay = static_cast<std::int16_t>(r % 28 + 1);
         m.plasma = static_cast<std::uint8_t>(r % 7 + 1);
         m.weekNumber = (m.monthDay - 1) / 7 + 1 + (m.month - 1) * 4;
-    } else if (forward) {
+    } else if (n > 0) {
         m.month = 0;
         m.monthDay = 29;
         m.plasma = 7;
@@ -156,8 +169,8 @@ MayanDate gregorianToMayan(const GregorianDate& date, LunationCache& lunation) {
         m.weekNumber = 1;
         ++yearIndex;
     }
-    m.yearSign = kYearSigns[static_cast<std::size_t>(floorMod(yearIndex, 4))];
-    m.yearTone = static_cast<std::uint8_t>(floorMod(8 + yearIndex, 13) + 1);
+    m.yearSign = kYearSigns[yearIndex % 4];
+    m.yearTone = static_cast<std::uint8_t>((8 + yearIndex) % 13 + 1);
     return m;
 }
 

@@ -62,6 +62,21 @@ GregorianDate parseIsoDate(const std::string& text) {
 }
 
 char* appendIsoDate(char* out, const GregorianDate& d) {
+    if (d.year >= 0 && d.year <= 9999) {  // the common case, in fixed width
+        const auto y = static_cast<unsigned>(d.year);
+        const char text[10] = {static_cast<char>('0' + y / 1000),
+                               static_cast<char>('0' + y / 100 % 10),
+                               static_cast<char>('0' + y / 10 % 10),
+                               static_cast<char>('0' + y % 10),
+                               '-',
+                               static_cast<char>('0' + d.month / 10),
+                               static_cast<char>('0' + d.month % 10),
+                               '-',
+                               static_cast<char>('0' + d.day / 10),
+                               static_cast<char>('0' + d.day % 10)};
+        std::memcpy(out, text, sizeof text);
+        return out + sizeof text;
+    }
     long long year = d.year;
     if (year < 0) {
         *out++ = '-';

@@ -17,22 +17,38 @@ inline constexpr std::int32_t kMoonModulus = 1'000'000'000;  // one lunation, in
 std::int64_t julianDayNumber(const GregorianDate& date);
 
 // The instants of the new moons that bracket a day's noon, kept between calls so that a run of
-// consecutive days computes each new moon once. One cache serves one sequence of calls; it holds
+// consecutive days looks each lunation up once. One cache serves one sequence of calls; it holds
 // no other state and is cheap to make.
 class LunationCache {
 public:
     // The phase at 12:00 UTC of the day `julianDay`, in billionths of the lunation (0 = new moon,
     // below kMoonModulus).
-    std::int32_t phaseAt(std::int64_t julianDay);
+    std::int32_t phaseAt(std::int64_t julianDay) {
+        if (julianDay >= firstDay_ && julianDay <= lastDay_)
+            return billionths((static_cast<double>(julianDay) - newMoon_) * perDay_);
+        return phaseElsewhere(julianDay);
+    }
     // The phase at 12:00 UTC of an existing date; 29 February of a common year (which the
     // calendar takes as 28 February) gives 28 February's.
     std::int32_t phaseOn(const GregorianDate& date);
 
+    // A fraction of the lunation from 0 up to 1 in billionths, kept below a whole lunation where
+    // the fraction rounds up to 1.
+    static std::int32_t billionths(double lunations) {
+        const double scaled = lunations * kMoonModulus;
+        if (!(scaled >= 0)) return 0;
+        return scaled < kMoonModulus - 1 ? static_cast<std::int32_t>(scaled) : kMoonModulus - 1;
+    }
+
 private:
-    double lunation_ = 0;      // the number of the lunation cached (0: the one of January 2000)
-    double newMoon_ = 0;       // its new moon, a Julian Date (UT), at or before the cached noon
-    double nextNewMoon_ = -1;  // the next new moon; below newMoon_ while nothing is cached
-    double perDay_ = 0;        // the part of this lunation that one day makes
+    // Looks up the lunation of a day outside the cached one (or takes the mean lunation beyond
+    // the years the lunar theory covers) and keeps it.
+    std::int32_t phaseElsewhere(std::int64_t julianDay);
+
+    std::int64_t firstDay_ = 1;  // the days whose noon lies in the cached lunation (and in the
+    std::int64_t lastDay_ = 0;   // theory's years); none at first
+    double newMoon_ = 0;         // its new moon, a Julian Date (UT)
+    double perDay_ = 0;          // the part of this lunation that one day makes
 };
 
 // The phase of the moon at 12:00 UTC of `date`, as LunationCache::phaseOn computes it.

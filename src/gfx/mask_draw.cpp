@@ -16,21 +16,23 @@ namespace {
 using Byte = std::uint8_t;
 
 // One row of bytes at constant opacity a.
-void blendRow(Byte* __restrict t, const Byte* __restrict p, int bytes, std::uint16_t a) {
+ORBISCA_PIXEL_LOOP void blendRow(Byte* __restrict t, const Byte* __restrict p, int bytes,
+                                 std::uint16_t a) {
     for (int i = 0; i < bytes; ++i) t[i] = mix(t[i], p[i], a);
 }
 
 // One row of a cross-fade: the outgoing row over the background at 255 - a, then the incoming
 // row over that at a, each step rounded as blendConstant rounds it.
-void crossFadeRow(Byte* __restrict t, const Byte* __restrict background, const Byte* __restrict out,
-                  const Byte* __restrict in, int bytes, std::uint16_t a) {
+ORBISCA_PIXEL_LOOP void crossFadeRow(Byte* __restrict t, const Byte* __restrict background,
+                                     const Byte* __restrict out, const Byte* __restrict in,
+                                     int bytes, std::uint16_t a) {
     const auto rest = std::uint16_t(255 - a);
     for (int i = 0; i < bytes; ++i) t[i] = mix(mix(background[i], out[i], rest), in[i], a);
 }
 
 // One row through a mask; inverse swaps the roles of the mask's black and white.
-void maskRow(Byte* __restrict t, const Byte* __restrict p, const Byte* __restrict m, int bytes,
-             bool inverse) {
+ORBISCA_PIXEL_LOOP void maskRow(Byte* __restrict t, const Byte* __restrict p,
+                                const Byte* __restrict m, int bytes, bool inverse) {
     if (inverse) {
         for (int i = 0; i < bytes; ++i) t[i] = mix(t[i], p[i], std::uint16_t(255 - m[i]));
     } else {

@@ -5,6 +5,7 @@
 #include <QRect>
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "gfx/pixels.h"
@@ -23,6 +24,25 @@ struct Run {
 bool isMarker(const Byte* px) { return px[0] == 255 && px[1] < 50 && px[2] == 0; }
 bool isCorner(const Byte* px) { return px[0] == 255 && px[1] == 0 && px[2] == 0; }
 
+// changes[i] for the bytes of a row: whether byte i differs from the same byte of the next pixel.
+ORBISCA_PIXEL_LOOP void markChanges(const Byte* __restrict row, int bytes,
+                                    Byte* __restrict changes) {
+    for (int i = 0; i < bytes; ++i) changes[i] = Byte(row[i] != row[i + 3]);
+}
+
+// The first pixel after `x` that differs from it, or `width`.
+int spanEnd(const Byte* changes, int x, int width) {
+    const Byte* at = changes + 3 * x;
+    const Byte* const end = changes + 3 * (width - 1);
+    // Masks change rarely: a short look first, then the library's search for long spans.
+    for (int n = 0; n < 24 && at < end; ++n, ++at)
+        if (*at) return int(at - changes) / 3 + 1;
+    if (at < end)
+        if (const auto* found = static_cast<const Byte*>(std::memchr(at, 1, std::size_t(end - at))))
+            return int(found - changes) / 3 + 1;
+    return width;
+}
+
 // Scans the whole picture once: the runs of region pixels row by row, and the marker rectangles.
 class MaskScanner {
 public:
@@ -30,14 +50,21 @@ public:
         : key_{Byte(qRed(key)), Byte(qGreen(key)), Byte(qBlue(key))},
           equal_(mode == RegionMode::KeepEqual) {}
 
+    // Walks the row by spans of identical pixels, found by comparing each byte with the next
+    // pixel's (a loop the compiler turns into vector code): a span is classified once, and only
+    // corner pixels are visited one by one.
     void scanRow(const Byte* row, int width, int y, std::vector<Run>& runs) {
         runs.clear();
+        changes_.resize(std::size_t(width) * 3);
+        if (width > 1) markChanges(row, 3 * (width - 1), changes_.data());
         int start = -1;
-        for (int x = 0; x < width; ++x) {
+        for (int x = 0; x < width;) {
+            const int next = spanEnd(changes_.data(), x, width);
             const Byte* px = row + 3 * x;
             bool inside = false;
             if (isMarker(px)) {
-                if (isCorner(px)) noteCorner(x, y);
+                if (isCorner(px))
+                    for (int c = x; c < next; ++c) noteCorner(c, y);
             } else {
                 inside = belongs(px);
             }
@@ -46,6 +73,7 @@ public:
                 runs.push_back({start, x});
                 start = -1;
             }
+            x = next;
         }
         if (start >= 0) runs.push_back({start, width});
     }
@@ -71,6 +99,7 @@ private:
 
     Byte key_[3];
     bool equal_;
+    std::vector<Byte> changes_;
     bool open_ = false;
     QPoint first_;
     std::vector<QRect> marked_;

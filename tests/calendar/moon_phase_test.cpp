@@ -72,4 +72,28 @@ TEST(MoonPhase, CachedRunsMatchFreshValuesAndAdvanceDayByDay) {
     }
 }
 
+// The one-date conversion keeps the last lunation for the thread: dates that jump back and forth
+// across lunations, centuries and the ends of the theory get the phase a fresh cache gives.
+TEST(MoonPhase, TheKeptLunationNeverLeaksIntoAnotherDate) {
+    const GregorianDate dates[] = {dmy(1, 12, 1999),  dmy(2, 12, 1999),   dmy(30, 11, 1999),
+                                   dmy(31, 12, 8000), dmy(1, 1, 8001),    dmy(31, 12, 8000),
+                                   dmy(1, 1, -4000),  dmy(31, 12, -4001), dmy(29, 2, 2001),
+                                   dmy(28, 2, 2001),  dmy(29, 2, 2000),   dmy(1, 12, 1999)};
+    for (const GregorianDate& date : dates) {
+        LunationCache fresh;
+        EXPECT_EQ(gregorianToMayan(date).moonPhase, fresh.phaseOn(date)) << describeDate(date);
+    }
+}
+
+// Beyond the theory's years the mean lunation goes on from its ends: the remainder of the days
+// by the lunation is exact, so these phases stay what they were when it was taken with fmod.
+TEST(MoonPhase, TheMeanLunationBeyondTheTheoryIsExact) {
+    const std::pair<GregorianDate, std::int32_t> phases[] = {
+        {dmy(1, 1, INT32_MIN), 425'423'288}, {dmy(15, 6, -100000), 208'030'804},
+        {dmy(31, 12, -4001), 135'105'761},   {dmy(1, 1, 8001), 926'201'064},
+        {dmy(1, 1, 100000), 6'907'982},      {dmy(31, 12, INT32_MAX), 134'362'437}};
+    for (const auto& [date, phase] : phases)
+        EXPECT_EQ(moonPhaseOn(date), phase) << describeDate(date);
+}
+
 }  // namespace

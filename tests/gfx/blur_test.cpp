@@ -48,6 +48,30 @@ TEST(MeanFilter, MatchesThePlainLoopOnRandomImagesAndRanges) {
     }
 }
 
+// Pages large enough to be filtered in two bands on two threads: the same bytes as the plain
+// loop, also where a range ends at the seam's neighbours or at the image's edges, and every row
+// reported once, in order.
+TEST(MeanFilter, TwoBandsMatchThePlainLoopAndReportEveryRow) {
+    std::mt19937 gen(7);
+    const QImage input = test::randomImage(700, 520, gen);
+    const QRect ranges[] = {QRect(0, 0, 700, 520), QRect(QPoint(2, 3), QPoint(690, 510)),
+                            QRect(QPoint(1, 1), QPoint(699, 519)),
+                            QRect(QPoint(1, 258), QPoint(699, 262))};
+    for (const QRect& range : ranges) {
+        QImage image = input.copy();
+        std::vector<int> done;
+        meanFilter(image, range, [&](int row, int span) {
+            EXPECT_EQ(span, range.height() - 1);
+            done.push_back(row);
+        });
+        ASSERT_EQ(image,
+                  referenceBlur(input, range.left(), range.top(), range.right(), range.bottom()))
+            << range.x() << "," << range.y() << " " << range.width() << "x" << range.height();
+        ASSERT_EQ(int(done.size()), range.height());
+        for (int i = 0; i < int(done.size()); ++i) ASSERT_EQ(done[std::size_t(i)], i);
+    }
+}
+
 TEST(MeanFilter, ReportsEveryRowAndAOneRowRangeAsDone) {
     QImage image = test::filled(5, 4, grey(90)).convertToFormat(QImage::Format_RGB32);
     std::vector<int> gauge;

@@ -23,24 +23,20 @@ void appendNumber(std::string& out, long long value) {
     out.append(digits, end);
 }
 
-void appendDigits(std::string& out, long long value, int width) {
-    char digits[24];
-    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    for (auto n = end - digits; n < width; ++n) out += '0';
-    out.append(digits, end);
-}
-
-// The DATE form, "20010821".
+// The DATE form, "20010821" (the feed's years have four digits).
 void appendDate(std::string& out, const GregorianDate& date) {
-    appendDigits(out, date.year, 4);
-    appendDigits(out, date.month, 2);
-    appendDigits(out, date.day, 2);
+    const auto y = static_cast<unsigned>(date.year);
+    const char text[8] = {
+        static_cast<char>('0' + y / 1000 % 10),   static_cast<char>('0' + y / 100 % 10),
+        static_cast<char>('0' + y / 10 % 10),     static_cast<char>('0' + y % 10),
+        static_cast<char>('0' + date.month / 10), static_cast<char>('0' + date.month % 10),
+        static_cast<char>('0' + date.day / 10),   static_cast<char>('0' + date.day % 10)};
+    out.append(text, sizeof text);
 }
 
 void appendProperty(std::string& out, std::string_view name, std::string_view value) {
-    std::string line;
-    line.reserve(name.size() + 1 + value.size());
-    line.append(name).append(":").append(value);
+    thread_local std::string line;  // kept: an event costs no allocation
+    line.assign(name).append(":").append(value);
     appendFoldedLine(out, line);
 }
 
@@ -93,7 +89,7 @@ void appendFoldedLine(std::string& out, std::string_view line) {
         while (backslashes < cut && line[cut - 1 - backslashes] == '\\') ++backslashes;
         if (backslashes % 2 == 1) --cut;
         if (cut == 0) cut = limit;  // not UTF-8 at all: any cut keeps the octets
-        out.append(line.substr(0, cut)).append(kLineEnd).append(" ");
+        out.append(line.data(), cut).append("\r\n ", 3);
         line.remove_prefix(cut);
         limit = kFoldOctets - 1;  // the leading blank counts
     }
@@ -175,31 +171,33 @@ void IcsFeed::appendHeader(std::string& out) const {
 
 void IcsFeed::appendFooter(std::string& out) const { out.append("END:VCALENDAR\r\n"); }
 
-std::string IcsFeed::summaryText(const GregorianDate& date, const MayanDate& m) const {
-    std::string text = kinHead_[m.kin];
-    text += moonPart_[m.month];
-    if (m.month > 0) appendNumber(text, m.monthDay);
-    if (date.month == 2 && date.day == 29) text += leapNote_;
-    return text;
+void IcsFeed::summaryLine(std::string& line, const GregorianDate& date, const MayanDate& m) const {
+    line.assign("SUMMARY:");
+    line += kinHead_[m.kin];
+    line += moonPart_[m.month];
+    if (m.month > 0) appendNumber(line, m.monthDay);
+    if (date.month == 2 && date.day == 29) line += leapNote_;
 }
 
-std::string IcsFeed::descriptionText(const MayanDate& m) const {
-    std::string text = oracle_[m.kin];
+void IcsFeed::descriptionLine(std::string& line, const MayanDate& m) const {
+    line.assign("DESCRIPTION:");
+    line += oracle_[m.kin];
     if (m.month > 0) {  // the extra day belongs to no week and shows no plasma
-        text += plasma_[m.plasma];
-        text += weekLabel_;
-        appendNumber(text, m.weekNumber);
+        line += plasma_[m.plasma];
+        line += weekLabel_;
+        appendNumber(line, m.weekNumber);
     }
-    text += bearer_[m.yearSign * 14 + m.yearTone];
-    text += phaseLabel_;
-    appendNumber(text, m.moonPhase / 10'000'000);
-    text += " %";
-    text += affirm_[m.kin];
-    return text;
+    line += bearer_[m.yearSign * 14 + m.yearTone];
+    line += phaseLabel_;
+    appendNumber(line, m.moonPhase / 10'000'000);
+    line += " %";
+    line += affirm_[m.kin];
 }
 
 void IcsFeed::appendEvent(std::string& out, const GregorianDate& date,
                           LunationCache& lunation) const {
+    // Kept from event to event: an event costs no allocation.
+    thread_local std::string summary, description;
     const MayanDate m = gregorianToMayan(date, lunation);
     GregorianDate next = date;
     nextGregorianDay(next);
@@ -212,14 +210,16 @@ void IcsFeed::appendEvent(std::string& out, const GregorianDate& date,
     out += "\r\nDTEND;VALUE=DATE:";
     appendDate(out, next);
     out += kLineEnd;
-    const std::string summary = summaryText(date, m);
-    appendProperty(out, "SUMMARY", summary);
-    appendProperty(out, "DESCRIPTION", descriptionText(m));
+    summaryLine(summary, date, m);
+    appendFoldedLine(out, summary);
+    descriptionLine(description, m);
+    appendFoldedLine(out, description);
     out += categoriesLine_;
     out += "TRANSP:TRANSPARENT\r\n";
     if (options_.alarmMinutes >= 0) {
         out += "BEGIN:VALARM\r\nACTION:DISPLAY\r\n";
-        appendProperty(out, "DESCRIPTION", summary);
+        // The alarm says the summary: the same text under the other name.
+        appendProperty(out, "DESCRIPTION", std::string_view(summary).substr(8));
         appendProperty(out, "TRIGGER", alarmTrigger(options_.alarmMinutes));
         out += "END:VALARM\r\n";
     }

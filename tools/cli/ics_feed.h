@@ -37,8 +37,9 @@ public:
     void appendFooter(std::string& out) const;
 
 private:
-    std::string summaryText(const GregorianDate& date, const MayanDate& position) const;
-    std::string descriptionText(const MayanDate& position) const;
+    // "SUMMARY:" and "DESCRIPTION:" with their texts, unfolded, into `line`.
+    void summaryLine(std::string& line, const GregorianDate& date, const MayanDate& position) const;
+    void descriptionLine(std::string& line, const MayanDate& position) const;
 
     IcsFeedOptions options_;
     std::string calendarName_;           // escaped

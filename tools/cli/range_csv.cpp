@@ -3,6 +3,7 @@
 
 #include <array>
 #include <charconv>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -11,6 +12,26 @@
 
 namespace orbisca::cli {
 namespace {
+
+// ",0" to ",999", each in four bytes with its length in the last unused one: a field is one
+// four-byte copy from this table.
+struct SmallField {
+    char text[4];
+    std::uint8_t length;
+};
+
+constexpr auto kSmallFields = [] {
+    std::array<SmallField, 1000> fields{};
+    for (int i = 0; i < 1000; ++i) {
+        SmallField& f = fields[std::size_t(i)];
+        f.text[0] = ',';
+        const int digits = i >= 100 ? 3 : i >= 10 ? 2 : 1;
+        for (int d = digits, v = i; d >= 1; --d, v /= 10)
+            f.text[d] = static_cast<char>('0' + v % 10);
+        f.length = static_cast<std::uint8_t>(digits + 1);
+    }
+    return fields;
+}();
 
 // "00" to "99".
 constexpr auto kDigitPairs = [] {
@@ -22,21 +43,34 @@ constexpr auto kDigitPairs = [] {
     return pairs;
 }();
 
-// Every field but the moon phase is a count below 1000: written from the table of digit pairs,
-// which is most of what makes a long range fast; the phase and anything else go through to_chars.
-char* appendField(char* out, long long value) {
+// Any other value, such as the moon phase: its digits written from the right, two at a time.
+char* appendLargeField(char* out, int value) {
     *out++ = ',';
-    if (value < 0 || value >= 1000) return std::to_chars(out, out + 24, value).ptr;
-    auto small = static_cast<unsigned>(value);
-    if (small >= 100) {
-        *out++ = static_cast<char>('0' + small / 100);
-        small %= 100;
-    } else if (small < 10) {
-        *out++ = static_cast<char>('0' + small);
-        return out;
+    if (value < 0) return std::to_chars(out, out + 16, value).ptr;
+    auto v = static_cast<unsigned>(value);
+    int digits = 1;
+    for (unsigned above = 10; digits < 10 && v >= above; above *= 10) ++digits;
+    char* const end = out + digits;
+    char* at = end;
+    while (v >= 100) {
+        at -= 2;
+        std::memcpy(at, kDigitPairs.data() + 2 * (v % 100), 2);
+        v /= 100;
     }
-    std::memcpy(out, kDigitPairs.data() + 2 * small, 2);
-    return out + 2;
+    if (v >= 10)
+        std::memcpy(at - 2, kDigitPairs.data() + 2 * v, 2);
+    else
+        at[-1] = static_cast<char>('0' + v);
+    return end;
+}
+
+// Every field but the moon phase is a count below 1000 and comes from the table of small fields
+// (the buffer has room for the fourth byte written).
+inline char* appendField(char* out, int value) {
+    if (value < 0 || value >= 1000) return appendLargeField(out, value);
+    const SmallField& f = kSmallFields[std::size_t(value)];
+    std::memcpy(out, f.text, 4);
+    return out + f.length;
 }
 
 }  // namespace
@@ -50,13 +84,11 @@ bool dateBefore(const GregorianDate& a, const GregorianDate& b) {
 char* appendRangeCsvRow(char* out, const GregorianDate& date, LunationCache& lunation) {
     const MayanDate m = gregorianToMayan(date, lunation);
     out = appendIsoDate(out, date);
-    for (long long v :
-         {(long long)m.kin, (long long)m.sign, (long long)m.tone, (long long)m.yearSign,
-          (long long)m.yearTone, (long long)m.cromatic, (long long)m.vinal, (long long)m.vinalTone,
-          (long long)m.weekNumber, (long long)m.plasma, (long long)m.monthDay, (long long)m.month,
-          (long long)m.moonPhase, (long long)getGuide(m), (long long)getAnalog(m),
-          (long long)getAntipode(m), (long long)getOccultTeacher(m)})
-        out = appendField(out, v);
+    const int fields[] = {
+        m.kin,       m.sign,      m.tone,       m.yearSign,     m.yearTone,         m.cromatic,
+        m.vinal,     m.vinalTone, m.weekNumber, m.plasma,       m.monthDay,         m.month,
+        m.moonPhase, getGuide(m), getAnalog(m), getAntipode(m), getOccultTeacher(m)};
+    for (const int value : fields) out = appendField(out, value);
     *out++ = '\n';
     return out;
 }
