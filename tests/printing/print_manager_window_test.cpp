@@ -117,7 +117,7 @@ TEST_F(PrintManagerWindowTest, AWindows1251ScriptKeepsItsBytes) {
     open();
     EXPECT_EQ(window->scriptLines().value(1), text);
     setCanvasSpins(400, 100);
-    ASSERT_TRUE(window->showImage());
+    ASSERT_TRUE(window->controller().showImage());
     EXPECT_GT(ink(QRect(10, 10, 300, 40)), 100);
     window->close();
     EXPECT_EQ(readFile("~last.spt"), bytes);
