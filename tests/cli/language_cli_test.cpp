@@ -30,8 +30,11 @@ class LanguageCli : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
+        // The assembled Russian pack stays out: a link to it would let this test's small pack
+        // overwrite the build's.
         for (const fs::directory_entry& entry : fs::directory_iterator(ORBISCA_HOME_DIR))
-            fs::create_symlink(entry.path(), fs::path(home()) / entry.path().filename());
+            if (entry.path().filename() != "ru")
+                fs::create_symlink(entry.path(), fs::path(home()) / entry.path().filename());
         QFile english(QStringLiteral(ORBISCA_HOME_DIR "/BASE.KTX"));
         ASSERT_TRUE(english.open(QIODevice::ReadOnly));
         QStringList lines = orbisca::splitTextLines(QString::fromUtf8(english.readAll()));
