@@ -12,11 +12,6 @@ constexpr std::int64_t floorDiv(std::int64_t a, std::int64_t m) {
     return (a % m != 0 && (a < 0) != (m < 0)) ? q - 1 : q;
 }
 
-constexpr std::int64_t floorMod(std::int64_t a, std::int64_t m) {
-    std::int64_t r = a % m;
-    return r < 0 ? r + m : r;
-}
-
 // Days before the first of each month in a year of 365 days.
 constexpr std::array<int, 13> kDaysBefore{0, 0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
 

@@ -2,6 +2,7 @@
 #include "data/day_words.h"
 
 #include <memory>
+#include <optional>
 
 #include "data/text_case.h"
 #include "data/text_file.h"
@@ -23,11 +24,32 @@ BaseLineReader baseLinesFrom(QStringList lines) {
     };
 }
 
+namespace {
+
+// The word of line `first + index - 1` when the pack gives the seal of `oracle` a third form and
+// that line holds it; else nothing.
+std::optional<QString> thirdFormWord(const OracleInfo& oracle, const BaseLineReader& line,
+                                     int first, int index) {
+    const QString seals = line(base_line::kThirdFormSeals);
+    if (seals.isEmpty()) return std::nullopt;
+    const QString sign = QString::number(oracle.sign);
+    if (!seals.split(u' ', Qt::SkipEmptyParts).contains(sign)) return std::nullopt;
+    QString word = line(first + index - 1);
+    if (word.isEmpty()) return std::nullopt;
+    return word;
+}
+
+}  // namespace
+
 QString colourWord(const OracleInfo& oracle, const BaseLineReader& line) {
+    if (auto word = thirdFormWord(oracle, line, base_line::kThirdFormColourFirst, oracle.colour))
+        return *word;
     return line((oracle.signFlag == 1 ? 130 : 134) + oracle.colour);
 }
 
 QString toneWord(const OracleInfo& oracle, const BaseLineReader& line) {
+    if (auto word = thirdFormWord(oracle, line, base_line::kThirdFormToneFirst, oracle.tone))
+        return *word;
     return line((oracle.signFlag == 1 ? 103 : 116) + oracle.tone);
 }
 

@@ -141,6 +141,12 @@ inline constexpr int kStartWithDesktopSetting = 750;
 // The configuration dialog's choice of language, and each pack's own name for its language.
 inline constexpr int kLanguageLabel = 751;
 inline constexpr int kLanguageName = 752;
+// A third form of the colour and tone words, for languages whose adjectives take three genders:
+// the seals (numbers 1..20, separated by blanks) that take it, then the thirteen tone words and
+// the four colour words in that form. Empty in a language without it.
+inline constexpr int kThirdFormSeals = 753;
+inline constexpr int kThirdFormToneFirst = 754;
+inline constexpr int kThirdFormColourFirst = 767;
 }  // namespace base_line
 
 // Lines chosen by a field of the position or of its oracle.
@@ -152,7 +158,8 @@ constexpr int plasmaNameLine(int plasma) { return 49 + plasma; }
 constexpr int moonNameLine(int month) { return 66 + month; }
 constexpr int moonSecondNameLine(int month) { return 150 + month; }  // after the word "moon"
 
-// The colour and tone words in the form the sign takes (two variants, chosen by its flag).
+// The colour and tone words in the form the sign takes: two variants chosen by its flag, or the
+// pack's third form for the seals it names.
 QString colourWord(const OracleInfo& oracle, const BaseLineReader& line);
 QString toneWord(const OracleInfo& oracle, const BaseLineReader& line);
 // The moon's name with its grammatical ending, "Magnetic".

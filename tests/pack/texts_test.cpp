@@ -6,7 +6,9 @@
 #include <array>
 #include <map>
 
+#include "calendar/oracle.h"
 #include "data/affirmation.h"
+#include "data/day_words.h"
 #include "data/text_case.h"
 #include "pack_files.h"
 #include "views/day_pages.h"
@@ -74,6 +76,26 @@ TEST(PackTexts, HoldNoTemplatePlaceholder) {
         }
     }
     EXPECT_GE(checked, 15);  // the texts, tables and settings files were all found
+}
+
+// The colour and tone words agree with the seal: the sign's flag chooses between the first two
+// forms, and the seals the pack names take its third (the neuter seals in Russian).
+TEST(PackWords, ColourAndToneAgreeWithTheSeal) {
+    const auto phrase = [](const PackLanguage& language, int kin) {
+        PackWorkingFolder pack(language);
+        const BaseLineReader line = readBaseLineEachTime(pack.data.folder);
+        const OracleInfo o = makeOracle(positionOfKin(kin));
+        return colourWord(o, line) + ' ' + toneWord(o, line) + ' ' + line(signNameLine(o.sign));
+    };
+    const PackLanguage& english = packLanguages().at(0);
+    const PackLanguage& russian = packLanguages().at(1);
+    EXPECT_EQ(phrase(english, 4), "Yellow Self-Existing Seed");
+    EXPECT_EQ(phrase(english, 3), "Blue Electric Night");
+    EXPECT_EQ(phrase(russian, 1), QString::fromUtf8("Красный Магнитный Дракон"));
+    EXPECT_EQ(phrase(russian, 3), QString::fromUtf8("Синяя Электрическая Ночь"));
+    EXPECT_EQ(phrase(russian, 4), QString::fromUtf8("Жёлтое Самосуществующее Семя"));
+    EXPECT_EQ(phrase(russian, 18), QString::fromUtf8("Белое Обертонное Зеркало"));
+    EXPECT_EQ(phrase(russian, 260), QString::fromUtf8("Жёлтое Космическое Солнце"));
 }
 
 using Patterns = std::array<const char*, 6>;
