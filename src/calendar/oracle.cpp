@@ -96,9 +96,12 @@ MayanDate positionOfKin(int kin) {
     return position;
 }
 
+// Tone 4 takes the second ending too: its stem ends like those of 3, 6, 8, 12 and 13
+// ("Самосуществующ-ий" as "Электрическ-ий"); with the first it read "Самосуществующый".
 int toneTextsEnd(int tone) {
     switch (tone) {
         case 3:
+        case 4:
         case 6:
         case 8:
         case 12:

@@ -96,6 +96,14 @@ TEST(PackWords, ColourAndToneAgreeWithTheSeal) {
     EXPECT_EQ(phrase(russian, 4), QString::fromUtf8("Жёлтое Самосуществующее Семя"));
     EXPECT_EQ(phrase(russian, 18), QString::fromUtf8("Белое Обертонное Зеркало"));
     EXPECT_EQ(phrase(russian, 260), QString::fromUtf8("Жёлтое Космическое Солнце"));
+    // The tone page's heading joins the moon's stem and an ending: each tone's word, whole.
+    for (const PackLanguage& language : {english, russian}) {
+        PackWorkingFolder pack(language);
+        const BaseLineReader line = readBaseLineEachTime(pack.data.folder);
+        for (int tone = 1; tone <= 13; ++tone)
+            EXPECT_EQ(line(moonNameLine(tone)) + line(toneTextsEnd(tone)), line(103 + tone))
+                << language.code << " tone " << tone;
+    }
 }
 
 using Patterns = std::array<const char*, 6>;
