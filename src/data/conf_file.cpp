@@ -123,7 +123,7 @@ QStringList confFileLines(const Settings& s) {
 
 ConfigLoad readConfFile(DataState& state, Settings& into) {
     QString error;
-    const std::optional<QStringList> lines = readTextLines(state.folder, kConfFile, &error);
+    const std::optional<QStringList> lines = readSettingsLines(state.folder, kConfFile, &error);
     if (!lines) {
         if (fileKindOf(state.folder.resolve(kConfFile)) == FileKind::Missing) {
             state.notifier.notify(QStringLiteral("Error. Configuration file not exists!"));
@@ -156,7 +156,7 @@ ConfigLoad readConfFile(DataState& state, Settings& into) {
 }
 
 std::optional<QString> confLanguage(const WorkingFolder& folder) {
-    const std::optional<QStringList> lines = readTextLines(folder, kConfFile);
+    const std::optional<QStringList> lines = readSettingsLines(folder, kConfFile);
     if (!lines || lines->size() <= kSharedConfLines) return std::nullopt;
     return lines->at(kSharedConfLines);
 }

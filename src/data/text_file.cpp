@@ -235,6 +235,14 @@ std::optional<QStringList> readTextLines(const WorkingFolder& folder, const QStr
     return std::move(read->lines);
 }
 
+std::optional<QStringList> readSettingsLines(const WorkingFolder& folder, const QString& name,
+                                             QString* error) {
+    const std::optional<QByteArray> bytes =
+        readRegularFile(folder.resolve(name), name, error, kMaxDataFileBytes);
+    if (!bytes) return std::nullopt;
+    return splitTextLines(decodeText(*bytes));
+}
+
 QStringList requireTextLines(const WorkingFolder& folder, const QString& name) {
     QString error;
     std::optional<QStringList> lines = readTextLines(folder, name, &error);

@@ -91,6 +91,13 @@ std::optional<QStringList> readTextLines(const WorkingFolder& folder, const QStr
                                          QString* error = nullptr,
                                          std::int64_t maxBytes = kMaxDataFileBytes);
 
+// The lines of a settings file of `folder`, or nothing when it cannot be read (`error` says why).
+// Settings hold ASCII words and numbers, so the bytes decode as decodeText() does even when the
+// lines disagree on the encoding: such a line is a bad value that the reader names, not a reason
+// to ignore the whole file.
+std::optional<QStringList> readSettingsLines(const WorkingFolder& folder, const QString& name,
+                                             QString* error = nullptr);
+
 // The same, with the format the file was written in.
 struct TextLines {
     QStringList lines;
