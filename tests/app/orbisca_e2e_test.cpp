@@ -449,36 +449,6 @@ TEST_F(EndToEndTest, ThePrintManagersKeysDrawZoomAndSaveTheScriptThroughTheFileD
     EXPECT_EQ(values[8], "0");  // Creative
 }
 
-// Easy mode in the pack's settings (elements exported as glyph text): Sign (F5) and Next day (F3)
-// write the script that orbisca-cli writes in its default form for the next day and the same
-// printer page, saved through Qt's file dialog.
-TEST_F(EndToEndTest, ThePrintManagersSignAndNextDayWriteWhatTheCommandLineExports) {
-    startProgram({"--date", "2026-03-15", "--open", "print"});
-    display->run("xdotool", {"search", "--sync", "--onlyvisible", "--name", "Print manager"});
-    key("F5");
-    QThread::msleep(5000);  // the export and its optimization (keys wait for a run to end)
-    key("F3");
-    QThread::msleep(5000);
-    key("ctrl+s");
-    display->run("xdotool", {"search", "--sync", "--onlyvisible", "--name", "^Save"});
-    display->run("xdotool", {"type", "--delay", "20", "sign"});
-    key("Return");
-    poll([&] { return QFile::exists(home.filePath("sign.spt")); }, 30000);
-
-    QProcess cli;
-    cli.setWorkingDirectory(home.path());
-    cli.start(QStringLiteral(ORBISCA_CLI), {"export", "sign", "--date", "2026-03-16", "--optimize",
-                                            "4958x7017", "-o", "cli.spt"});
-    ASSERT_TRUE(cli.waitForFinished(30000));
-    ASSERT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
-    const QStringList expected = readLines(home.filePath("cli.spt"));
-    EXPECT_EQ(expected.value(0), "[Sign info script]");
-    EXPECT_TRUE(expected.filter("PICT").isEmpty()) << "the sign is written as glyph text";
-    EXPECT_EQ(readLines(home.filePath("sign.spt")), expected);
-    key("ctrl+w");
-    ASSERT_TRUE(program.waitForFinished(5000));
-}
-
 // The options are read before any window system is needed: they work without a display.
 TEST(ProgramOptions, HelpVersionAndBadOptionsWithoutDisplay) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();

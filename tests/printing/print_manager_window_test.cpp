@@ -514,16 +514,6 @@ TEST_F(PrintManagerExportTest, NextDayReexportsTheNextDayAlsoWithSwappedDayKeys)
     EXPECT_EQ(window->scriptLines(), expectedExport(ScriptExport::Sign, true));
     action("actionPreviousDay")->trigger();
     EXPECT_EQ(data.day.date(), before);
-
-    // Steps asked for during a run are taken as one step after it.
-    window->controller().setEasyMode(false);
-    window->controller().runExclusive([this, before] {
-        window->controller().stepDay(1);
-        window->controller().stepDay(1);
-        EXPECT_EQ(data.day.date(), before);
-        return true;
-    });
-    QTRY_VERIFY(data.day.date() == stepDate(before, 2));
 }
 
 // A Sign export after a Year export used to leave the year page in "~last.spt", 2,000 lines that
