@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "gfx/font_table.h"
+#include "views/full_mode_frame.h"
 
 namespace orbisca {
 namespace {
@@ -52,12 +53,28 @@ void FontChoiceCache::clear() {
 
 namespace {
 
+// Relative luminance (sRGB, as contrast ratios are measured) of one colour.
+double luminance(const QColor& c) {
+    auto channel = [](int v) {
+        const double x = v / 255.0;
+        return x <= 0.04045 ? x / 12.92 : std::pow((x + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.red()) + 0.7152 * channel(c.green()) + 0.0722 * channel(c.blue());
+}
+
 // Pure blue is dim on the frame's night blue (2.5 : 1); the blues around position 80 are mixed
 // with up to 40 % white, which brings pure blue to 4.7 : 1 and leaves cyan and magenta as they are.
+// Where the violets between blue and magenta still read below 4.5 : 1, they take the least
+// further white that brings them there.
 QColor liftedBlue(QColor c, int position) {
-    const double white = 0.4 * (1.0 - std::abs(position - 80) / 20.0);
-    auto lift = [white](int v) { return roundHalfEven(v + (255 - v) * white); };
-    return QColor(lift(c.red()), lift(c.green()), lift(c.blue()));
+    constexpr double kLeastContrast = 4.5;
+    const double ground = luminance(QColor::fromRgb(kFrameBackground)) + 0.05;
+    double white = 0.4 * (1.0 - std::abs(position - 80) / 20.0);
+    for (;; white += 0.01) {
+        auto lift = [white](int v) { return roundHalfEven(v + (255 - v) * white); };
+        const QColor lifted(lift(c.red()), lift(c.green()), lift(c.blue()));
+        if (white >= 1.0 || (luminance(lifted) + 0.05) / ground >= kLeastContrast) return lifted;
+    }
 }
 
 }  // namespace

@@ -337,15 +337,6 @@ TEST_F(EndToEndTest, OpensOnTheBoardLendsTheKeysToTheConfigurationGoesBackAndExi
     EXPECT_EQ(program.exitCode(), 0);
 }
 
-TEST_F(EndToEndTest, TwentyStartsEndedByEscapeAsSoonAsTheWindowShows) {
-    for (int run = 0; run < 20; ++run) {
-        startProgram({"--date", "2026-07-25"});
-        display->run("xdotool", {"search", "--sync", "--onlyvisible", "--name", "Orbisca"});
-        ASSERT_EQ(endWithEscape(), 0)
-            << "run " << run << ": " << program.readAllStandardError().toStdString();
-    }
-}
-
 // One missing picture gives one message; once it is answered the program ends with status 1.
 TEST_F(EndToEndTest, FatalErrorShowsOneMessageAndEndsWithFailure) {
     for (int sign = 0; sign < 20; ++sign)

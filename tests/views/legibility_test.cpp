@@ -7,6 +7,7 @@
 
 #include "support/full_mode_fixture.h"
 #include "views/mode_table.h"
+#include "views/text_renderer.h"
 
 namespace orbisca::testing {
 namespace {
@@ -94,6 +95,13 @@ TEST_F(Legibility, DarkBlueZolkinCaptionsStandOnLightPlates) {
     frame.paintMode(FullModeView::Zolkin);
     ASSERT_EQ(seen.size(), 10u);
     for (const Seen& s : seen) EXPECT_GE(lowestOf(s), kLeastContrast) << s.text.text.toStdString();
+}
+
+// The rainbow title's letters, every colour of its run, read on the frame's night blue.
+TEST(RainbowTitle, EveryColourStandsOutFromTheNightBlue) {
+    for (int position = 0; position <= 121; ++position)
+        EXPECT_GE(contrast(rainbowColour(position).rgb(), qRgb(7, 0, 35)), kLeastContrast)
+            << position;
 }
 
 // Every text of every export in picture form, run on a white page as the print manager runs it.
