@@ -3,7 +3,6 @@
 
 #include <QStringEncoder>
 
-#include "data/affirmation.h"
 #include "data/text_case.h"
 #include "support/folder_fixture.h"
 
@@ -137,22 +136,6 @@ TEST_F(TextFile, AFileThatCannotBeReadIsAFatalErrorNamingIt) {
         }
     }
     EXPECT_TRUE(messages().isEmpty());  // reported where it is caught, not here
-}
-
-TEST_F(TextFile, AffirmationJoinsTheLinesOfTheDay) {
-    QStringList base;
-    for (int i = 0; i < 420; ++i) base << QString("L%1").arg(i);
-    writeLines("BASE.KTX", base);
-    MayanDate day = gregorianToMayan({26, 7, 0, 2013});  // kin 164: sign 4, tone 8
-    const Affirmation a = buildAffirmation(day, readBaseLineEachTime(data.folder));
-    EXPECT_EQ(a[0], "L192L208L400L193L218L401");
-    EXPECT_EQ(a[1], "L243 L253.");
-    EXPECT_EQ(a[3], "L195L347 L196L361.");
-    // Tones 5 and 13 take their own second sentence.
-    day.tone = 5;
-    EXPECT_EQ(buildAffirmation(day, readBaseLineEachTime(data.folder))[1], "L240 L274.");
-    day.tone = 13;
-    EXPECT_EQ(buildAffirmation(day, readBaseLineEachTime(data.folder))[1], "L248 L295.");
 }
 
 // Beside a built program the assembled folder; beside an installed one the user's own folder in
