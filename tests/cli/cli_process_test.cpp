@@ -253,17 +253,15 @@ TEST(CliPage, ShowsTheFieldsAsTheWindowDoes) {
          "left: 0\ntop: 1472\nwidth: 4960\nheight: 4072\nscale: 740,3\n"},
         {"--set width=12.5cm", "left: 1004\ntop: 2296\nwidth: 12,5\nheight: 2424\nscale: 440,75\n"},
         {"--no-center --set left=3- --set top=4,",
-         "left: -3\ntop: 4\nwidth: 670\nheight: 550\n"
-         "scale: 100\n"},
+         "left: -3\ntop: 4\nwidth: 670\nheight: 550\nscale: 100\n"},
     };
     for (const Case& c : cases) {
         const CliRun r = orbisca::testing::runCommandLine(cli + c.args);
         EXPECT_EQ(r.status, 0) << c.args << ": " << r.err;
         EXPECT_EQ(r.out, c.out) << c.args;
     }
-    for (const char* bad : {"--set width=0", "--set left=5", "--set scale=0,5",
-                            "--fit --set "
-                            "width=9"}) {
+    for (const char* bad :
+         {"--set width=0", "--set left=5", "--set scale=0,5", "--fit --set width=9"}) {
         const CliRun r = orbisca::testing::runCommandLine(cli + bad);
         EXPECT_EQ(r.status, 2) << bad;
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << bad << ": " << r.err;
