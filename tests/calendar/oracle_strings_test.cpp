@@ -64,14 +64,6 @@ TEST(Oracle, KinMarks) {
     EXPECT_EQ(o.markedKin, 0);
 }
 
-TEST(CalendarStrings, glyphLetters) {
-    EXPECT_EQ(glyphLetters(signTone(1, 1)), "Aa");
-    EXPECT_EQ(glyphLetters(signTone(20, 13)), "Tm");
-    EXPECT_EQ(glyphLetters(signTone(10, 9)), "Ji");
-    EXPECT_EQ(glyphLetters(signTone(0, 9)), "i");
-    EXPECT_EQ(glyphLetters(signTone(21, 14)), "");
-}
-
 TEST(CalendarStrings, DateLayouts) {
     const GregorianDate march{5, 3, 0, 2004};
     const char* expected[] = {"05.03.2004", "05.03.04", "05.03", "03.05", "03/05", "05/03"};

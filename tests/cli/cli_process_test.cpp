@@ -240,6 +240,8 @@ TEST(CliCompact, PaintsTheFaceOrSaysWhatIsMissing) {
     EXPECT_NE(r.err.find("fdb.dat"), std::string::npos) << r.err;
 }
 
+// The units come from the suffix; how the fields read and round numbers, the page geometry's
+// tests check.
 TEST(CliPage, ShowsTheFieldsAsTheWindowDoes) {
     const std::string cli = std::string(ORBISCA_CLI) + " page --page 4960x7016 --canvas 670x550 ";
     struct Case {
@@ -249,24 +251,17 @@ TEST(CliPage, ShowsTheFieldsAsTheWindowDoes) {
         {"--set width=2480px", "left: 1240\ntop: 2490\nwidth: 2480\nheight: 2036\nscale: 370,15\n"},
         {"--set width=2480px --fit",
          "left: 0\ntop: 1472\nwidth: 4960\nheight: 4072\nscale: 740,3\n"},
-        {"--set width=2480px --fit --no-fit",
-         "left: 1240\ntop: 2490\nwidth: 2480\nheight: 2036\nscale: 370,15\n"},
         {"--set width=12.5cm", "left: 1004\ntop: 2296\nwidth: 12,5\nheight: 2424\nscale: 440,75\n"},
-        {"--set width=12,5cm", "left: 1004\ntop: 2296\nwidth: 12,5\nheight: 2424\nscale: 440,75\n"},
-        // 1 inch is 600 dots: 600 / 670 = 89,55 %, 550 x 0.8955 = 492.5 -> 493 high.
-        {"--set width=1in", "left: 2180\ntop: 3262\nwidth: 1\nheight: 493\nscale: 89,55\n"},
         {"--no-center --set left=3- --set top=4,",
-         "left: -3\ntop: 4\nwidth: 670\nheight: 550\n"
-         "scale: 100\n"},
+         "left: -3\ntop: 4\nwidth: 670\nheight: 550\nscale: 100\n"},
     };
     for (const Case& c : cases) {
         const CliRun r = orbisca::testing::runCommandLine(cli + c.args);
         EXPECT_EQ(r.status, 0) << c.args << ": " << r.err;
         EXPECT_EQ(r.out, c.out) << c.args;
     }
-    for (const char* bad : {"--set width=0", "--set left=5", "--set scale=0,5",
-                            "--fit --set "
-                            "width=9"}) {
+    for (const char* bad :
+         {"--set width=0", "--set left=5", "--set scale=0,5", "--fit --set width=9"}) {
         const CliRun r = orbisca::testing::runCommandLine(cli + bad);
         EXPECT_EQ(r.status, 2) << bad;
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << bad << ": " << r.err;

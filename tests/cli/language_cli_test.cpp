@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "support/cli_run.h"
+#include "support/folder_fixture.h"
 
 #include <QFile>
 #include <QFont>
 #include <QFontInfo>
-#include <QGuiApplication>
 #include <QRawFont>
 #include <QRegularExpression>
 #include <QStringEncoder>
@@ -100,11 +100,7 @@ TEST_F(LanguageCli, TheFeedIsNamedAndSummedUpInTheLanguageChosen) {
 // after it: none is left to a box. The glyph fonts' lines (letters standing for figures) are
 // not concerned.
 TEST_F(LanguageCli, AnExportInCyrillicNamesFacesThatHaveItsLetters) {
-    static int argc = 1;
-    static char name[] = "tests";
-    static char* argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (!QCoreApplication::instance()) new QGuiApplication(argc, argv);
+    orbisca::testing::ensureGuiApplication();
     int cyrillicTexts = 0;
     for (const char* view : {"day", "sign", "oracle", "wavespell", "kinbook"}) {
         const std::string script = home() + "/" + view + ".spt";

@@ -74,17 +74,6 @@ TEST(DayTurn, TurnsOnceForEachChangeOfDateWhicheverWayTheClockMoves) {
     EXPECT_EQ(w.armed.back(), utc(2026, 12, 11, 0, 0, 0));
 }
 
-TEST(DayTurn, WalksTheExtraDayAndTheLeapDay) {
-    Watched w(utc(2027, 7, 24, 23, 59, 59));
-    for (const QDate day : {QDate(2027, 7, 25), QDate(2027, 7, 26), QDate(2028, 2, 28),
-                            QDate(2028, 2, 29), QDate(2028, 3, 1)})
-        w.at(QDateTime(day, QTime(0, 0), QTimeZone::utc()));
-    const std::vector<QDate> expected = {QDate(2027, 7, 25), QDate(2027, 7, 26), QDate(2028, 2, 28),
-                                         QDate(2028, 2, 29), QDate(2028, 3, 1)};
-    EXPECT_EQ(w.turns, expected);
-    EXPECT_EQ(w.armed.back(), utc(2028, 3, 2, 0, 0, 0));
-}
-
 TEST(DayTurn, NextMidnightIsTheFirstInstantOfTheNextLocalDay) {
     // Sao Paulo began summer time at midnight on 4 November 2018: that day began at 01:00.
     const QTimeZone saoPaulo("America/Sao_Paulo");

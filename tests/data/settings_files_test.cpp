@@ -96,13 +96,6 @@ TEST_F(ConfFile, OurOwnLinesFollowTheFifteenOnlyWhenSet) {
               (sample + QStringList{"ru"}).join('\n') + '\n');
 }
 
-TEST_F(ConfFile, AMissingFileIsReportedAndKeepsTheSettingsInForce) {
-    data.settings.yearShine = true;
-    EXPECT_EQ(loadSettings(data), ConfigLoad::Missing);
-    EXPECT_EQ(messages(), QStringList{"Error. Configuration file not exists!"});
-    EXPECT_TRUE(data.settings.yearShine);
-}
-
 // Help pages are kept to the help files that exist, the fade's steps to 1..99 (no step would
 // stop the fade from ever ending).
 TEST_F(ConfFile, NumbersOutsideTheirRangeAreKeptInIt) {
@@ -129,8 +122,6 @@ TEST_F(ConfFile, SettingsAreSetByNameInTheFilesForm) {
     QString error;
     EXPECT_FALSE(applySetting(s, "speed", "fast", &error));
     EXPECT_EQ(error, "speed: \"fast\" is not a whole number");
-    EXPECT_FALSE(applySetting(s, "colour", "red", &error));
-    EXPECT_TRUE(error.startsWith("no setting is called \"colour\" (settings: year_shine, "));
     EXPECT_FALSE(applySetting(s, "date_format", "9"));
 }
 

@@ -19,10 +19,9 @@ QStringList goodLines() {
 
 using SgnFile = WorkingFolderTest;
 
-TEST_F(SgnFile, ReadsWhatItWritesAndNormalisesTheColours) {
+// (That any table written reads back to itself, the sgn.dat fuzz target checks.)
+TEST_F(SgnFile, ReadsTheFiguresAndNormalisesTheColours) {
     const SgnTable table = parseSgnTable(goodLines());
-    EXPECT_EQ(sgnTableLines(table), goodLines());
-    EXPECT_EQ(parseSgnTable(sgnTableLines(table)), table);
     EXPECT_EQ(table.glyphsOf(13), "BBBBBB");
     EXPECT_EQ(table.colourOf(63).scriptText(), " 210 248 7 ");
     EXPECT_EQ(table.colourOf(8), table.colours[1]);

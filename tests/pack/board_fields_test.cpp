@@ -35,67 +35,50 @@ TEST_P(PackBoard, EveryHintFitsTheHintArea) {
     }
 }
 
-QPoint yellowCell(int day) {
-    QPoint cell(1, 6);
-    for (int d = 1; d <= day; ++d)
-        cell += d <= 12 ? QPoint(1, 0) : d <= 17 ? QPoint(0, -1) : QPoint(-1, 0);
-    return cell;
-}
-
-// What a field covers, found from its place on the board alone, and the words its hint must
-// start with: a cell of the path, of the day sign's fields or of the pyramid, a column of the
-// cube, or a dial.
-QString expectedHintStart(const HelpRect& r, const QStringList& base, const PackLanguage& words) {
-    const int column = int(std::lround((r.left - 133) / 33.5));
-    const int row = int(std::lround((r.top - 133) / 33.5));
-    const QPoint cell(column, row);
-    if (r.right - r.left <= 34 && r.bottom - r.top <= 34) {
-        for (int day = 1; day <= 28; ++day)
-            if (yellowCell(day) == cell) return QString::fromUtf8(words.dayHint).arg(day);
-        for (int sign = 1; sign <= 20; ++sign)
-            if (cell == (sign == 20 ? QPoint(8, 2) : QPoint(8 + sign % 5, 2 + sign / 5)))
-                return QString::fromUtf8(words.sealHint).arg(sign) + base[80 + sign];
-        for (int sign = 1; sign <= 20; ++sign)
-            if (cell == (sign % 20 < 10 ? QPoint(2, sign % 20 - 1) : QPoint(7, 18 - sign)))
-                return QString::fromUtf8(words.pyramidHint).arg(sign);
-        return "?";
-    }
-    if (r.right - r.left <= 34 && row == 2 && column >= 3 && column <= 6)
-        return QString::fromUtf8(words.cubeHint) +
-               base[620 + 2 * (column - 3)];  // the cube's captions above it
-    if (r.left < 76 && 76 < r.right && r.top < 108 && 108 < r.bottom)
-        return QString::fromUtf8(words.signDialHint);
-    if (r.left < 76 && 76 < r.right && r.top < 421 && 421 < r.bottom)
-        return QString::fromUtf8(words.moonDialHint);
-    return "?";
-}
-
-TEST_P(PackBoard, EachHintExplainsTheFieldOfItsRecord) {
+// The fields tile the board apart from the hint area, and what the board shows at a place (where
+// the view puts the yellow piece on each day of the moon, the day sign's field, the pyramid's cell
+// of each sign, the cube's columns and the two dials) has its own hint under the pointer: every
+// record is met, record i with line i of the hints.
+TEST_P(PackBoard, EachPlaceOfTheBoardHasTheHintThatExplainsIt) {
     const auto& rects = data.helpRects.rects;
-    const QRect board(0, 0, 670, 550), hintArea(505, 455, 160, 80);
+    const QRect board(0, 0, 670, 550);
+    const auto inside = [](const HelpRect& r) {
+        return QRect(QPoint(r.left + 1, r.top + 1), QPoint(r.right - 1, r.bottom - 1));
+    };
     for (int i = 0; i < kHelpRectCount; ++i) {
-        const HelpRect& r = rects[i];
-        const QRect inside(QPoint(r.left + 1, r.top + 1), QPoint(r.right - 1, r.bottom - 1));
-        EXPECT_TRUE(board.contains(inside)) << "record " << i;
-        EXPECT_FALSE(inside.intersects(hintArea)) << "record " << i;
+        EXPECT_TRUE(board.contains(inside(rects[i]))) << "record " << i;
+        EXPECT_FALSE(inside(rects[i]).intersects(kBoardHintArea)) << "record " << i;
         // No two fields share a point, so the order of the records decides nothing.
         for (int j = 0; j < i; ++j)
-            EXPECT_FALSE(inside.intersects(QRect(QPoint(rects[j].left + 1, rects[j].top + 1),
-                                                 QPoint(rects[j].right - 1, rects[j].bottom - 1))))
+            EXPECT_FALSE(inside(rects[i]).intersects(inside(rects[j])))
                 << "records " << j << " and " << i;
-        const QString hint = data.helpRects.texts[i];
-        EXPECT_TRUE(hint.startsWith(expectedHintStart(r, base, language())))
-            << "record " << i << " wants " << expectedHintStart(r, base, language())
-            << ", line reads " << hint;
     }
-    // Every day of the path has its field: the piece's cell is found under the pointer.
-    for (int day = 1; day <= 28; ++day) {
+    QSet<QString> met;
+    const auto expectHint = [&](QPoint at, const QString& start) {
         QString text;
-        const QPoint cell = yellowCell(day);
-        EXPECT_TRUE(findHelpField(data.helpRects, int(133 + 33.5 * cell.x() + 16),
-                                  int(133 + 33.5 * cell.y() + 16), text));
-        EXPECT_TRUE(text.startsWith(QString::fromUtf8(language().dayHint).arg(day))) << text;
+        EXPECT_TRUE(findHelpField(data.helpRects, at.x(), at.y(), text)) << at.x() << "," << at.y();
+        EXPECT_TRUE(text.startsWith(start)) << "wants " << start << ", reads " << text;
+        met.insert(text);
+    };
+    const auto cell = [](QPoint c) { return boardCellPoint(c, 16, 16); };
+    const auto words = [this](const char* text) { return QString::fromUtf8(text); };
+    QList<QPoint> path;
+    for (int day = 1; day <= 28; ++day) {
+        path << walkPieces(day, false).yellow;
+        expectHint(cell(path.last()), words(language().dayHint).arg(day));
     }
+    for (int sign = 1; sign <= 20; ++sign) {
+        expectHint(cell(signMarkerCell(sign)),
+                   words(language().sealHint).arg(sign) + base[80 + sign]);
+        if (!path.contains(pyramidCell(sign)))  // else the day's hint names the cell too
+            expectHint(cell(pyramidCell(sign)), words(language().pyramidHint).arg(sign));
+    }
+    for (int column = 3; column <= 6; ++column)  // the cube's captions above it
+        expectHint(cell({column, 2}), words(language().cubeHint) + base[620 + 2 * (column - 3)]);
+    const QPoint middle(5, 5);  // of a dial marker, at the dial's centre
+    expectHint(dialMarkerPoint(BoardDial::Tone, 12) + middle, words(language().signDialHint));
+    expectHint(dialMarkerPoint(BoardDial::Month, 12) + middle, words(language().moonDialHint));
+    EXPECT_EQ(met.size(), kHelpRectCount);
 }
 
 // The board's picture leaves calm ground under the captions as the board view writes them: the
