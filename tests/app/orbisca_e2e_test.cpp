@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // End to end: the real orbisca program on a virtual X display, looked at through screenshots of
 // the root window and driven with xdotool. The test starts its own Xvfb with a patterned root, so
-// that what the shaped window does not cover can be told from the window's black sky. The print
-// manager opened on its own is driven with its keys, down to Qt's own file dialog.
+// that what the shaped window does not cover can be told from the window's black sky.
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
@@ -155,26 +154,6 @@ protected:
     void keepWindow(const QString& id, const QString& name) {
         QThread::msleep(300);  // the window has painted
         keep(QImage::fromData(display->run("import", {"-window", id, "png:-"}), "PNG"), name);
-    }
-    void key(const QString& keys) {
-        display->run("xdotool", {"key", keys});
-        QThread::msleep(300);
-    }
-    // Red pixels on the screen (a scaled view may round the colour by a step), polled until
-    // `enough` holds for their count, for at most five seconds; the last count.
-    int redPixels(const std::function<bool(int)>& enough) const {
-        int n = 0;
-        poll([&] {
-            const QImage shot = display->screenshot();
-            n = 0;
-            for (int y = 0; y < shot.height(); ++y)
-                for (int x = 0; x < shot.width(); ++x) {
-                    const QRgb c = shot.pixel(x, y);
-                    n += qRed(c) >= 250 && qGreen(c) <= 5 && qBlue(c) <= 5;
-                }
-            return enough(n);
-        });
-        return n;
     }
     int endWithEscape() {
         display->run("xdotool", {"key", "Escape"});
@@ -376,68 +355,6 @@ TEST_F(EndToEndTest, TheReminderIsAnsweredFromTheKeyboardBeforeTheCompactWindow)
     EXPECT_EQ(fileLines("strt.dat"), (QStringList{"1", "5"}));
     EXPECT_TRUE(QFile::exists(home.filePath("Donation info.txt")));
     EXPECT_EQ(endWithEscape(), 0);
-}
-
-// The configuration dialog on its own takes the keys though no window manager gives them: the
-// fifth switch (the swap of the day keys) is reached with Tab, and Return saves.
-TEST_F(EndToEndTest, TheConfigurationDialogOnItsOwnIsWorkedFromTheKeyboard) {
-    startProgram({"--open", "config"});
-    const QString dialog = waitForWindow("^Configuration");
-    ASSERT_FALSE(dialog.isEmpty()) << "no configuration dialog";
-    keepWindow(dialog, "configuration-dialog.png");
-    display->run("xdotool",
-                 {"mousemove", QString::number(kScreenW - 5), QString::number(kScreenH - 5)});
-    display->run("xdotool", {"key", "Tab", "Tab", "Tab", "Tab", "space", "Return"});
-    ASSERT_TRUE(program.waitForFinished(5000)) << "the dialog did not end the program";
-    EXPECT_EQ(program.exitCode(), 0);
-    EXPECT_EQ(fileLines("conf.dat").value(6), "Y");
-    EXPECT_EQ(fileLines("strt.dat"), (QStringList{"1", "-1"}));  // a window on its own: no launch
-}
-
-// Opened on its own with a script, the print manager shows it drawn (it used to show a 1 x 1
-// canvas); its keys draw, turn black and white, zoom, and save through Qt's file dialog; Ctrl+W
-// ends the program and keeps the script and the settings.
-TEST_F(EndToEndTest, ThePrintManagersKeysDrawZoomAndSaveTheScriptThroughTheFileDialog) {
-    const QStringList script = {"[Sign info script]", "FONT 14 -20 0 0 0 bld nrm DejaVu Sans",
-                                "TEXT 0 20 cnt 'Orbisca'", "MOON 40 80 100 0 255 0 0"};
-    writeLines("page.spt", script);
-    startProgram({"--open", "print", "--script", home.filePath("page.spt")});
-    display->run("xdotool", {"search", "--sync", "--onlyvisible", "--name", "Print manager"});
-    auto many = [](int n) { return n > 200; };
-    EXPECT_GT(redPixels(many), 200) << "the opening drew no red moon";
-    key("ctrl+c");  // Creative: the editor shows
-    key("ctrl+d");
-    const int shown = redPixels(many);
-    EXPECT_GT(shown, 200) << "Ctrl+D drew no red moon";
-    key("ctrl+m");  // black and white: flat moons turn silver
-    EXPECT_EQ(redPixels([](int n) { return n == 0; }), 0);
-    key("ctrl+m");
-    EXPECT_GT(redPixels(many), 200);
-    key("ctrl+i");  // zoom in: the moon grows by about 1.414 squared
-    EXPECT_GT(redPixels([&](int n) { return n > shown * 3 / 2; }), shown * 3 / 2);
-    key("ctrl+r");
-
-    // A line typed at the end of the script, then Ctrl+S from the editor.
-    display->run("xdotool", {"mousemove", "150", "400", "click", "1"});
-    key("ctrl+End");
-    key("Return");
-    display->run("xdotool", {"type", "--delay", "20", "TEXT 0 60 cnt 'typed'"});
-    key("ctrl+s");
-    display->run("xdotool", {"search", "--sync", "--onlyvisible", "--name", "^Save"});
-    QThread::msleep(1000);  // the dialog takes the keyboard a moment after it shows
-    display->run("xdotool", {"type", "--delay", "20", "saved"});
-    key("Return");
-    poll([&] { return QFile::exists(home.filePath("saved.spt")); }, 15000);
-    const QStringList typed = script + QStringList{"TEXT 0 60 cnt 'typed'"};
-    EXPECT_EQ(readLines(home.filePath("saved.spt")), typed);
-
-    key("ctrl+w");
-    ASSERT_TRUE(program.waitForFinished(15000)) << "the window did not close";
-    EXPECT_EQ(program.exitCode(), 0) << program.readAllStandardError().toStdString();
-    EXPECT_EQ(readLines(home.filePath("~last.spt")), typed);
-    const QStringList values = readLines(home.filePath("WindWHP.dat"));
-    ASSERT_EQ(values.size(), 22);
-    EXPECT_EQ(values[8], "0");  // Creative
 }
 
 // The options are read before any window system is needed: they work without a display.
