@@ -141,8 +141,9 @@ TEST_F(GlyphOutlines, EachEmblemGlyphCoversItsOwnPicturesEmblem) {
     const QRectF plasmaBox = QRectF(picture, QSizeF(59, 59))
                                  .adjusted(plasmaInset, plasmaInset, -plasmaInset, -plasmaInset);
     const double toneMargin = std::max(1.0, 24 * 0.06);
-    const QRectF toneBox =
+    QRectF toneBox =
         QRectF(picture, QSizeF(45, 24)).adjusted(toneMargin, toneMargin, -toneMargin, -toneMargin);
+    toneBox.setHeight(toneBox.height() * kToneOnSignHeight);
     const EmblemFamily families[] = {
         {"signs (kinds 31..50)", 20,
          [&](int i) {

@@ -111,8 +111,10 @@ void add(std::vector<GlyphOutline>& glyphs, QChar letter, double advance,
 const QRectF kCartouche(0.03, 0.145, 0.80, 0.80);
 constexpr double kSignAdvance = 0.86;
 constexpr double kRimWidth = 0.028;
-// The bar-and-dot numeral of the tones, centred where the tone pictures centre theirs.
-const QRectF kToneBox(0.105, 0.185, 0.62, 0.34);
+// The bar-and-dot numeral of the tones, centred across where the tone pictures centre theirs and,
+// like theirs, kept to the upper part of its box: on the day and oracle pages, whose tone stands
+// 2 pixels above its sign, the bars end about four pixels above the sign glyph's rim.
+const QRectF kToneBox(0.105, 0.15, 0.62, 0.34 * kToneOnSignHeight);
 constexpr double kToneAdvance = 0.83;
 // The plasma disc, its top on the cell's top (plasmas are exported without a downward shift).
 const QRectF kPlasmaDisc(0.06, 0.0, 0.88, 0.88);
