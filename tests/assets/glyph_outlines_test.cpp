@@ -133,8 +133,11 @@ TEST_F(GlyphOutlines, EachEmblemGlyphCoversItsOwnPicturesEmblem) {
     const QPoint picture(kX + 35, kY);
     const QString signFace = kSignGlyphFamily;
     const QStringList sgnLines = QString::fromLatin1(sgnTable()).split(u'\n');
-    const QRect tablet(picture, QSize(31, 40)), figure(picture, QSize(31, 47));
-    const QRectF vinalMotifBox = QRectF(picture, QSizeF(34, 40)).adjusted(4, 5, -4, -5);
+    // The 13-moon figures stand their margin in from their picture's left edge.
+    const QRect tablet(picture + QPoint(kRuneMargin, 0), QSize(31, 40)),
+        figure(picture + QPoint(kIzinMargin, 0), QSize(31, 47));
+    const QRectF vinalMotifBox =
+        QRectF(picture + QPoint(kVinalMargin, 0), QSizeF(34, 40)).adjusted(4, 5, -4, -5);
     const double signInset = 65 * kSignInset, plasmaInset = 59 * kPlasmaInset;
     const QRectF signBox =
         QRectF(picture, QSizeF(65, 65)).adjusted(signInset, signInset, -signInset, -signInset);
@@ -171,7 +174,7 @@ TEST_F(GlyphOutlines, EachEmblemGlyphCoversItsOwnPicturesEmblem) {
                             QChar(u'A' + i));
          },
          [&](int i) {
-             const QTransform onPage = QTransform::fromTranslate(picture.x(), picture.y());
+             const QTransform onPage = QTransform::fromTranslate(tablet.x(), tablet.y());
              return shapes({stroked(onPage.map(runeOnTablet(tablet.size()).map(runeStrokePath(i))),
                                     kRuneStroke)});
          },
@@ -200,7 +203,7 @@ TEST_F(GlyphOutlines, EachEmblemGlyphCoversItsOwnPicturesEmblem) {
              const QString pattern = hexagramPattern(m + 1);
              for (int k = 0; k < 6; ++k)
                  lines << izinLineShape(hexagramLine(figure.size(), 40, k), pattern[k] == u'1')
-                              .translated(picture);
+                              .translated(figure.topLeft());
              return shapes(lines);
          },
          figure},
