@@ -5,6 +5,10 @@
 #include "support/full_mode_fixture.h"
 #include "support/language_pack.h"
 #include "views/compact_panel.h"
+#include "views/telectonon_board.h"
+#include "views/text_renderer.h"
+
+#include <numbers>
 
 namespace orbisca::testing {
 namespace {
@@ -63,6 +67,29 @@ TEST_P(TextFit, NoTextOfAnyViewLeavesTheFrameOrRunsIntoAnother) {
         }
     }
     EXPECT_EQ(reported, 0);
+}
+
+// The board's curved captions of several lines about one centre set their letters about as far
+// apart, along the line they stand on, as the letters are wide, so that the blanks between their
+// words show and each line reads apart from the next: that line is their baseline, inside the arc
+// above its centre and outside it below. (The dials' rings spread their letters on purpose.)
+TEST_P(TextFit, TheBoardsCurvedLinesSpaceTheirLettersAsTheyAreWide) {
+    const std::vector<BoardCaption>& captions = boardCaptions();
+    for (const BoardCaption& c : captions) {
+        const QString text = frame.baseLine(c.line);
+        const auto lines = std::count_if(captions.begin(), captions.end(), [&c](const auto& d) {
+            return d.arc > 0 && d.x == c.x && d.y == c.y;
+        });
+        if (c.arc <= 0 || lines < 2 || text.isEmpty()) continue;
+        const QFontMetrics& metrics = resolveFontChoice(program.fonts, c.font, -1).metrics;
+        const double baseline = (c.startAngle + c.endAngle) / 2.0 <= 180 ? c.arc - metrics.ascent()
+                                                                         : c.arc + metrics.ascent();
+        const double pitch =
+            baseline * std::abs(c.endAngle - c.startAngle) * std::numbers::pi / 180 / text.size();
+        const double width = double(metrics.horizontalAdvance(text)) / text.size();
+        EXPECT_GE(pitch / width, 0.85) << text.toStdString() << " " << c.arc;
+        EXPECT_LE(pitch / width, 1.25) << text.toStdString() << " " << c.arc;
+    }
 }
 
 // 260 days in a row give every kin, and with them every moon, plasma and the extra day.
