@@ -2,6 +2,7 @@
 #include "views/full_mode_frame.h"
 
 #include <QPainter>
+#include <QTransform>
 #include <cmath>
 #include <cstring>
 #include <numbers>
@@ -93,13 +94,10 @@ int roundHalfEven(double v) { return int(std::nearbyint(v)); }
 
 // Draws one character with its cell's top-left corner at (x, y), turned counter-clockwise by
 // `escapement` tenths of a degree about that corner.
-void drawTurnedText(QPainter& painter, int x, int y, int escapement, int ascent,
-                    const QString& text) {
-    painter.save();
-    painter.translate(x, y);
-    painter.rotate(-escapement / 10.0);
-    painter.drawText(QPoint(0, ascent), text);
-    painter.restore();
+// Where a letter turned by `escapement` (tenths of a degree, anticlockwise) about the top left of
+// its cell at (x, y) is drawn: its cell's own coordinates onto the frame's.
+QTransform turnedCell(int x, int y, int escapement) {
+    return QTransform::fromTranslate(x, y).rotate(-escapement / 10.0);
 }
 
 }  // namespace
@@ -307,16 +305,18 @@ void FullModeFrame::drawArcText(int x, int y, bool rainbow, bool centred, int mo
     const int half = centred ? whole / 2 : 0;
     QPainter painter(&buffers_.frame);
     painter.setFont(chosen.font);
+    QRegion ink;  // each letter's box, turned as it is drawn
     double angle = startAngle;
     const double step = double(endAngle - startAngle) / n;
     for (int i = 0; i < n; ++i) {
         const QString letter = text.mid(i, 1);
         painter.setPen(rainbow ? rainbowColour(roundHalfEven(i * 120.0 / n)) : chosen.colour);
         const int before = metrics.horizontalAdvance(text.left(i));
+        QTransform cell;
         if (mode == kArcHorizontal) {
-            painter.drawText(QPoint(x + before - half, y + metrics.ascent()), letter);
+            cell = QTransform::fromTranslate(x + before - half, y);
         } else if (mode == kArcVertical) {
-            drawTurnedText(painter, x, y + whole - before - half, 900, metrics.ascent(), letter);
+            cell = turnedCell(x, y + whole - before - half, 900);
         } else {
             const double radians = angle * std::numbers::pi / 180.0;
             const int px = x + roundHalfEven(std::cos(radians) * mode);
@@ -324,9 +324,15 @@ void FullModeFrame::drawArcText(int x, int y, bool rainbow, bool centred, int mo
             angle += step;
             const int escapement =
                 roundHalfEven(angle <= 180 ? 10 * angle - 900 : 10 * angle + 900);
-            drawTurnedText(painter, px, py, escapement, metrics.ascent(), letter);
+            cell = turnedCell(px, py, escapement);
         }
+        painter.setTransform(cell);
+        painter.drawText(QPoint(0, metrics.ascent()), letter);
+        if (onTextPlacing && !letter.trimmed().isEmpty())
+            ink += QRegion(cell.map(
+                QPolygon(metrics.tightBoundingRect(letter).translated(0, metrics.ascent()))));
     }
+    if (onTextPlacing) onTextPlacing({text, ink.boundingRect(), chosen.colour, ink});
 }
 
 const QImage& FullModeFrame::dayMoon(int phase) {

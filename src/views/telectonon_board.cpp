@@ -333,6 +333,12 @@ const std::vector<BoardCaption>& boardCaptions() {
     return captions;
 }
 
+double captionLineLength(const BoardCaption& c, const QFontMetrics& metrics) {
+    const double depth = metrics.ascent() - metrics.xHeight() / 2.0;
+    const double radius = (c.startAngle + c.endAngle) / 2.0 <= 180 ? c.arc - depth : c.arc + depth;
+    return radius * std::abs(c.endAngle - c.startAngle) * std::numbers::pi / 180.0;
+}
+
 bool showsExtraDayPage(const GregorianDate& date, const MayanDate& day) {
     return (date.day == 25 && date.month == 7) || day.month == 0;
 }

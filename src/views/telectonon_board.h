@@ -10,6 +10,7 @@
 // in frame pixels.
 #pragma once
 
+#include <QFontMetrics>
 #include <QImage>
 #include <QPoint>
 #include <QRect>
@@ -83,6 +84,9 @@ struct BoardCaption {
     bool alignRight;
 };
 const std::vector<BoardCaption>& boardCaptions();
+// The length in pixels of the line through the middle of a curved caption's small letters in
+// `metrics`: the letters hang from the arc, inside it above its centre and outside it below.
+double captionLineLength(const BoardCaption& caption, const QFontMetrics& metrics);
 
 // True on the extra day, which shows the short page instead of the board.
 bool showsExtraDayPage(const GregorianDate& date, const MayanDate& day);

@@ -157,16 +157,20 @@ struct EmblemFamily {
 
 TEST_F(GlyphOutlines, EachEmblemGlyphCoversItsOwnPicturesEmblem) {
     const QPoint picture(kX + 35, kY);
-    const QRect tablet(picture, QSize(31, 40)), figure(picture, QSize(31, 47));
-    const QRectF vinalMotifBox = QRectF(picture, QSizeF(34, 40)).adjusted(4, 5, -4, -5);
+    // The 13-moon figures stand their margin in from their picture's left edge.
+    const QRect tablet(picture + QPoint(kRuneMargin, 0), QSize(31, 40)),
+        figure(picture + QPoint(kIzinMargin, 0), QSize(31, 47));
+    const QRectF vinalMotifBox =
+        QRectF(picture + QPoint(kVinalMargin, 0), QSizeF(34, 40)).adjusted(4, 5, -4, -5);
     const double signInset = 65 * kSignInset, plasmaInset = 59 * kPlasmaInset;
     const QRectF signBox =
         QRectF(picture, QSizeF(65, 65)).adjusted(signInset, signInset, -signInset, -signInset);
     const QRectF plasmaBox = QRectF(picture, QSizeF(59, 59))
                                  .adjusted(plasmaInset, plasmaInset, -plasmaInset, -plasmaInset);
     const double toneMargin = std::max(1.0, 24 * 0.06);
-    const QRectF toneBox =
+    QRectF toneBox =
         QRectF(picture, QSizeF(45, 24)).adjusted(toneMargin, toneMargin, -toneMargin, -toneMargin);
+    toneBox.setHeight(toneBox.height() * kToneOnSignHeight);
     const EmblemFamily families[] = {
         {"signs", 31, 20, [&](int i) { return emblemPage(drawSignEmblem, i + 1, signBox); },
          signBox.toAlignedRect()},
@@ -176,7 +180,7 @@ TEST_F(GlyphOutlines, EachEmblemGlyphCoversItsOwnPicturesEmblem) {
          QRect(picture, QSize(45, 24))},
         {"runes", 315, 29,
          [&](int i) {
-             const QTransform onPage = QTransform::fromTranslate(picture.x(), picture.y());
+             const QTransform onPage = QTransform::fromTranslate(tablet.x(), tablet.y());
              return shapes({stroked(onPage.map(runeOnTablet(tablet.size()).map(runeStrokePath(i))),
                                     kRuneStroke)});
          },
@@ -196,7 +200,7 @@ TEST_F(GlyphOutlines, EachEmblemGlyphCoversItsOwnPicturesEmblem) {
              const QString pattern = hexagramPattern(m + 1);
              for (int k = 0; k < 6; ++k)
                  lines << izinLineShape(hexagramLine(figure.size(), 40, k), pattern[k] == u'1')
-                              .translated(picture);
+                              .translated(figure.topLeft());
              return shapes(lines);
          },
          figure},

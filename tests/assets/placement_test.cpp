@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The pictures where the views put them: every highlight leaves the pictures it marks readable;
 // the boards and their tables agree with the positions the views compute.
+#include "figures.h"
 #include "pack_reader.h"
 
 #include "views/kin_board_table.h"
@@ -162,16 +163,20 @@ TEST(Placement, HexagramFiguresShowTheirPatternsAtTheHeightsOfTheIzinStacks) {
         SCOPED_TRACE(file.toStdString());
         const QImage figure = loadPicture(file);
         // Figure at (517, 222) in the 13-moon view; the stacks' k-th mark at y 262 - 7 (k - 1).
+        // Both stand the izin margin in from their left edges.
+        const int middle = (orbisca::assets::kIzinMargin + figure.width()) / 2;
         for (int k = 1; k <= 6; ++k) {
             const int y = 262 - 7 * (k - 1) - 222 + 2;
             const bool solid = line[k - 1] == '1';
-            EXPECT_GT(luminance(rgbAt(figure, 7, y)), 150) << "line " << k;
-            EXPECT_EQ(luminance(rgbAt(figure, figure.width() / 2, y)) > 150, solid) << "line " << k;
+            EXPECT_GT(luminance(rgbAt(figure, orbisca::assets::kIzinMargin + 7, y)), 150)
+                << "line " << k;
+            EXPECT_EQ(luminance(rgbAt(figure, middle, y)) > 150, solid) << "line " << k;
         }
         ++checked;
     }
     EXPECT_EQ(checked, 64);
     const QImage solid = loadPicture("izin9.bmp"), broken = loadPicture("izin6.bmp");
-    EXPECT_GT(luminance(rgbAt(solid, solid.width() / 2, 2)), 150);
-    EXPECT_TRUE(isBlack(rgbAt(broken, broken.width() / 2, 2)));
+    const int middle = (orbisca::assets::kIzinMargin + solid.width()) / 2;
+    EXPECT_GT(luminance(rgbAt(solid, middle, 2)), 150);
+    EXPECT_TRUE(isBlack(rgbAt(broken, middle, 2)));
 }

@@ -84,7 +84,7 @@ TEST_P(PackBoard, EachPlaceOfTheBoardHasTheHintThatExplainsIt) {
 // The board's picture leaves calm ground under the captions as the board view writes them: the
 // letters are where the view's static board differs from the picture alone, and around each
 // letter pixel the picture's brightness varies by 20 at most. Along an arc the letters are spread
-// evenly: a text longer than its arc would run its letters into each other.
+// evenly: a text longer than the line they stand on would run its letters into each other.
 TEST_P(PackBoard, TheBoardIsCalmUnderEveryCaption) {
     testing::linkPackPictures(data.folder.path());
     data.day.setDate({21, 8, 0, 2001});
@@ -116,8 +116,8 @@ TEST_P(PackBoard, TheBoardIsCalmUnderEveryCaption) {
     for (const BoardCaption& c : boardCaptions()) {
         const QString text = *c.pattern ? applyCasePattern(base[c.line], c.pattern) : base[c.line];
         if (c.arc > 0) {
-            EXPECT_LE(QFontMetrics(packFont(c.font)).horizontalAdvance(text),
-                      c.arc * std::abs(c.endAngle - c.startAngle) * M_PI / 180.0)
+            const QFontMetrics metrics(packFont(c.font));
+            EXPECT_LE(metrics.horizontalAdvance(text), captionLineLength(c, metrics))
                 << "line " << c.line << " is longer than its arc: " << text;
         }
     }

@@ -185,6 +185,42 @@ TEST_F(CalendarViews, TheWeekShowsItsLinesLabelIzinAndHighlight) {
                                 readDatabaseLine(data.folder, 566, "BASE.KTX") + " 4'"));
 }
 
+// Measured on the painted week: what each row of a day's column shows (plasma, izin lines, rune,
+// quarter, vinal) is centred under the column's sign, and a week without izin lines still shows
+// their sockets between the dates and the runes.
+TEST_F(CalendarViews, TheWeeksRowsStandCentredUnderTheirSignsWithTheIzinSocketsBetween) {
+    // The middle of the lit pixels' extent across [left, 76c + 50) in rows [top, bottom).
+    const auto middle = [this](int c, int left, int top, int bottom) {
+        const QImage& page = frame.buffers().frame;
+        int first = page.width(), last = -1;
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < 76 * c + 50; ++x)
+                if (page.pixel(x, y) != kFrameBackground)
+                    first = std::min(first, x), last = std::max(last, x);
+        return last < 0 ? -100.0 : (first + last) / 2.0;
+    };
+    // The first day of a week, so that the highlight stays off the columns measured; one week
+    // with izin lines and one without.
+    for (const GregorianDate date :
+         {GregorianDate{30, 8, 0, 2001}, GregorianDate{6, 12, 0, 2026}}) {
+        paint(FullModeView::Moons, date);
+        const bool izin = count("izin9.bmp") + count("izin6.bmp") > 0;
+        EXPECT_EQ(izin, date.year == 2001);
+        for (int c = 3; c <= 6; ++c) {
+            // The sign from its left edge: the kin marks stand left of it.
+            const double sign = middle(c, 76 * c - 4, 162, 192);
+            const std::pair<const char*, std::pair<int, int>> rows[] = {{"plasma", {92, 123}},
+                                                                        {"izin", {226, 268}},
+                                                                        {"rune", {282, 318}},
+                                                                        {"quarter", {327, 364}},
+                                                                        {"vinal", {372, 418}}};
+            for (const auto& [row, band] : rows)
+                EXPECT_NEAR(middle(c, 76 * c - 24, band.first, band.second), sign, 2)
+                    << row << ", column " << c << ", " << describeDate(date);
+        }
+    }
+}
+
 TEST_F(CalendarViews, TheFirstWeekOfAYearShowsItsOwnNumberAndIzinYear) {
     // Reached forwards (2003) and backwards (1999) from the reference day, the day before the
     // first week is 25 July in different years; the week must not depend on it.

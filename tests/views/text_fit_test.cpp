@@ -8,6 +8,8 @@
 #include "support/full_mode_fixture.h"
 #include "support/language_pack.h"
 #include "views/compact_panel.h"
+#include "views/telectonon_board.h"
+#include "views/text_renderer.h"
 
 namespace orbisca::testing {
 namespace {
@@ -66,6 +68,25 @@ TEST_P(TextFit, NoTextOfAnyViewLeavesTheFrameOrRunsIntoAnother) {
         }
     }
     EXPECT_EQ(reported, 0);
+}
+
+// The board's curved captions of several lines about one centre set the letters of their words
+// about as far apart, along the line through their middle, as the letters are wide, so that the
+// blanks between the words show and each line reads apart from the next. (That no text is longer
+// than its line, the pack's board test checks; the dials' rings spread their letters on purpose.)
+TEST_P(TextFit, TheBoardsCurvedLinesKeepTheirWordsTogether) {
+    const std::vector<BoardCaption>& captions = boardCaptions();
+    for (const BoardCaption& c : captions) {
+        const QString text = frame.baseLine(c.line);
+        const auto lines = std::count_if(captions.begin(), captions.end(), [&c](const auto& d) {
+            return d.arc > 0 && d.x == c.x && d.y == c.y;
+        });
+        if (c.arc <= 0 || lines < 2 || !text.trimmed().contains(' ')) continue;
+        const QFontMetrics& metrics = resolveFontChoice(program.fonts, c.font, -1).metrics;
+        const double pitch = captionLineLength(c, metrics) / text.size();
+        const double width = double(metrics.horizontalAdvance(text)) / text.size();
+        EXPECT_LE(pitch / width, 1.25) << text.toStdString();
+    }
 }
 
 // Whether the ground under `box` is calm and dark enough for the panel's white letters.

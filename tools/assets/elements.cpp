@@ -75,7 +75,8 @@ QImage toneCanvas(int tone, QSize size, bool glow) {
     QPainter p(&canvas);
     smoothPainter(p);
     const qreal margin = glow ? size.height() * 0.1 : std::max(1.0, size.height() * 0.06);
-    const QRectF box(margin, margin, size.width() - 2 * margin, size.height() - 2 * margin);
+    QRectF box(margin, margin, size.width() - 2 * margin, size.height() - 2 * margin);
+    if (!glow) box.setHeight(box.height() * kToneOnSignHeight);
     const QPainterPath numeral = toneNumeralPath(tone, box);
     if (glow) {
         for (const auto& [width, alpha] : {std::pair{7.0, 40}, std::pair{4.5, 70}}) {

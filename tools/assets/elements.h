@@ -48,5 +48,8 @@ QPainterPath crescentShape(QPointF centre, qreal r);
 // The emblem's margin inside a plain sign's cartouche and a plasma's disc, as a part of the side.
 inline constexpr qreal kSignInset = 0.16;
 inline constexpr qreal kPlasmaInset = 0.12;
+// The tones that stand on a sign (the views' tones and their glyphs) keep their numeral to the
+// upper part of their box, so that the bars end clear of the sign below them.
+inline constexpr qreal kToneOnSignHeight = 0.9;
 
 }  // namespace orbisca::assets

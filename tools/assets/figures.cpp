@@ -392,6 +392,41 @@ QImage weekLine(int week, QSize size) {
     return img;
 }
 
+QImage weekTopLine(int week, QSize size, int lineHeight, const IzinSockets& s) {
+    const QColor c = familyOf(week).pure;
+    auto dim = [&c](double share) {
+        const QColor night(kNight);
+        return QColor::fromRgbF(night.redF() + (c.redF() - night.redF()) * share,
+                                night.greenF() + (c.greenF() - night.greenF()) * share,
+                                night.blueF() + (c.blueF() - night.blueF()) * share);
+    };
+    QImage canvas = transparentCanvas(size);
+    QPainter p(&canvas);
+    smoothPainter(p);
+    p.drawImage(0, 0, weekLine(week, QSize(size.width(), lineHeight)));
+    for (int column = 0; column < s.columns; ++column) {
+        const double centre = s.firstCentre + s.pitch * column;
+        const QRectF plate(centre - s.plateWidth / 2, s.plateTop, s.plateWidth,
+                           s.plateBottom - s.plateTop);
+        paintTablet(p, plate, 6, dim(0.10), dim(0.04), dim(0.30), 1.0);
+        p.setBrush(dim(0.02));
+        p.setPen(QPen(dim(0.20), 0.8));
+        if (column + 1 < s.columns) {
+            for (int k = 0; k < 6; ++k) {
+                const QRectF slot(centre - s.slot.width() / 2, s.lowestSlotTop - s.slotStep * k,
+                                  s.slot.width(), s.slot.height());
+                p.drawPath(roundedBox(slot, izinLineRadius(slot)));
+            }
+        } else {
+            p.drawPath(roundedBox(QRectF(centre - s.tablet.width() / 2, s.tabletTop,
+                                         s.tablet.width(), s.tablet.height()),
+                                  kHexagramTabletRadius));
+        }
+    }
+    p.end();
+    return flattenOnKey(canvas, kKeyBlack, kNight);
+}
+
 QImage starMark(int size, QColor colour, int points) {
     QImage canvas = transparentCanvas(QSize(size, size));
     QPainter p(&canvas);

@@ -39,6 +39,19 @@ QImage vinalTonePicture(int tone, QSize size);  // tone 1..19 as a bar-and-dot n
 // wider than high.
 QImage weekLine(int week, QSize size);
 
+// The 13-moon view places the pictures of a day's column by their left edges, at different
+// distances from the column's sign (at 76c - 4, 35 wide, its middle at 76c + 13.5). Each family
+// keeps a margin of its key on its left so that what it shows stands centred under the sign; the
+// izin page, which places them at the same distances from each other, shows them alike.
+inline constexpr int kRuneMargin = 13;     // runes at 76c - 15, 31 wide
+inline constexpr int kQuarterMargin = 13;  // quarters at 76c - 20, 41 wide
+// The large vinal at 76c - 20 (50 wide), the small one at 76c - 4 and the vinal tone at 76c - 21
+// make one tablet from 76c - 21 to 76c + 30.
+inline constexpr int kVinalMargin = 9;
+// Izin lines at 76c - 14, 31 wide; the hexagram stands where the seventh column's lines would.
+inline constexpr int kIzinMargin = 12;
+inline constexpr int kPlasmaMargin = 9;  // size-35 plasmas at 76c - 13
+
 // Shapes the pictures share with the glyph fonts, in the pixels of their pictures.
 inline constexpr double kHexagramTabletRadius = 4;
 inline constexpr double kRuneTabletRadius = 6;
@@ -65,6 +78,24 @@ struct VinalMotif {
     double strokeWidth = kVinalStroke;
 };
 VinalMotif vinalMotif(int vinal, double strokeWidth);
+
+// The sockets of a week's izin reading, hung below the 13-moon view's top week line: one faint
+// plate a column, centred `pitch` apart from `firstCentre`, spanning `plateTop`..`plateBottom`,
+// with the slots of the six izin lines (`slot` wide and high, the lowest at `lowestSlotTop`, each
+// next `slotStep` higher); the seventh column's plate holds the hexagram's tablet (`tablet`) in
+// their place. All in the picture's pixels.
+struct IzinSockets {
+    double firstCentre, pitch;
+    int columns;
+    double plateTop, plateBottom, plateWidth;
+    QSizeF slot;
+    double lowestSlotTop, slotStep;
+    QSizeF tablet;
+    double tabletTop;
+};
+// The top week line (its `lineHeight` upper rows, as weekLine) with the sockets below it, in the
+// week's colour, dim enough to stay ground under the izin lines and the highlight.
+QImage weekTopLine(int week, QSize size, int lineHeight, const IzinSockets& sockets);
 
 // A small four-pointed star in one colour (the pvsign and kin marks).
 QImage starMark(int size, QColor colour, int points);

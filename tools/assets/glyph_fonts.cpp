@@ -111,8 +111,10 @@ void add(std::vector<GlyphOutline>& glyphs, QChar letter, double advance,
 const QRectF kCartouche(0.03, 0.145, 0.80, 0.80);
 constexpr double kSignAdvance = 0.86;
 constexpr double kRimWidth = 0.028;
-// The bar-and-dot numeral of the tones, centred where the tone pictures centre theirs.
-const QRectF kToneBox(0.105, 0.185, 0.62, 0.34);
+// The bar-and-dot numeral of the tones, centred across where the tone pictures centre theirs and,
+// like theirs, kept to the upper part of its box: on the day and oracle pages, whose tone stands
+// 2 pixels above its sign, the bars end about four pixels above the sign glyph's rim.
+const QRectF kToneBox(0.105, 0.15, 0.62, 0.34 * kToneOnSignHeight);
 constexpr double kToneAdvance = 0.83;
 // The plasma disc, its top on the cell's top (plasmas are exported without a downward shift).
 const QRectF kPlasmaDisc(0.06, 0.0, 0.88, 0.88);
@@ -151,7 +153,7 @@ void addMarkGlyphs(std::vector<GlyphOutline>& g) {
     add(g, u'*', 1.04, {star.map(starPath({6, 6}, 4, 5.7, 0.32 * 5.7, 0))});
     const QTransform place = pictureInEm({7.7, 4}, 133);
     add(g, u'_', 0.8, {place.map(frame(QRectF(0, 0, 91, 86), 8, 2.4))});
-    const QTransform izin = pictureInEm({1.8, 30.92}, 48);
+    const QTransform izin = pictureInEm({1.8 + kIzinMargin, 30.92}, 48);
     const QRectF line(0.4, 0.4, 30.2, 4.2);
     add(g, u'[', 0.72, {izin.map(izinLineShape(line, true))});
     add(g, u']', 0.72, {izin.map(izinLineShape(line, false))});
@@ -162,7 +164,7 @@ void addMarkGlyphs(std::vector<GlyphOutline>& g) {
 // 47 in the 45-pixel font, drawn 13 pixels above the figure's line glyphs).
 void addRuneGlyphs(std::vector<GlyphOutline>& g) {
     const QSize tablet(31, 40);
-    const QTransform t = pictureInEm({-9.8, 1.28}, 32);
+    const QTransform t = pictureInEm({-9.8 + kRuneMargin, 1.28}, 32);
     for (int index = 0; index <= 28; ++index)
         add(g, QChar(u'A' + index), 0.7,
             {t.map(strokeOf(runeOnTablet(tablet).map(runeStrokePath(index)), kRuneStroke + 0.1))});
@@ -171,7 +173,7 @@ void addRuneGlyphs(std::vector<GlyphOutline>& g) {
     add(g, u':', 0.7,
         {t.map(frame(whole, kRuneTabletRadius, 2.6)),
          t.map(frame(whole.adjusted(4, 4, -4, -4), kRuneTabletRadius - 3, 0.9))});
-    const QTransform sgn = pictureInEm({1.7, 1.48}, 45);
+    const QTransform sgn = pictureInEm({1.7 + kIzinMargin, 1.48}, 45);
     add(g, u';', 0.7, {sgn.map(roundedBox(QRectF(0, 0, 31, 47), kHexagramTabletRadius))});
 }
 
@@ -180,7 +182,7 @@ void addRuneGlyphs(std::vector<GlyphOutline>& g) {
 constexpr int kHexagramLines = 6;
 
 void addHexagramGlyphs(std::vector<GlyphOutline>& g) {
-    const QTransform t = pictureInEm({1.7, -11.52}, 45);
+    const QTransform t = pictureInEm({1.7 + kIzinMargin, -11.52}, 45);
     for (int k = 0; k < kHexagramLines; ++k)
         for (bool solid : {true, false})
             add(g, hexagramLineLetter(k, solid), 0.75,
@@ -193,7 +195,7 @@ void addHexagramGlyphs(std::vector<GlyphOutline>& g) {
 // centre's ring), and the second layers drawn on top: the centre disc again ('T', 'V', 'W'), a pip
 // in it ('U', 'X') and their black rings ('f', 'h', 'i' and 'g', 'j').
 void addQuarterGlyphs(std::vector<GlyphOutline>& g) {
-    const QTransform t = pictureInEm({-6.7, -2.28}, 35);
+    const QTransform t = pictureInEm({-6.7 + kQuarterMargin, -2.28}, 35);
     const QPointF c(20.5, 20.5);
     const double r = 19.5, rim = 1.6, centre = 3.2, pip = 1.4;
     const double unlit = r - 0.3 - rim / 2;
@@ -225,7 +227,7 @@ void addQuarterGlyphs(std::vector<GlyphOutline>& g) {
 // printed with the same letters in the 53-pixel font, comes out 42 pixels wide from its picture's
 // left edge, where the picture is 50.
 void addVinalGlyphs(std::vector<GlyphOutline>& g) {
-    const QTransform t = pictureInEm({-1.4, -3.96}, 43);
+    const QTransform t = pictureInEm({-1.4 + kVinalMargin, -3.96}, 43);
     const QRectF tablet(0, 0, 34, 40);
     const QTransform motifBox = designInBox(tablet.adjusted(4, 5, -4, -5));
     for (int vinal = 1; vinal <= 19; ++vinal) {
@@ -236,7 +238,7 @@ void addVinalGlyphs(std::vector<GlyphOutline>& g) {
             parts << motifBox.map(strokeOf(part, motif.strokeWidth));
         add(g, QChar(u'A' + vinal - 1), 0.85, mapped(t, parts));
     }
-    const QTransform tone = pictureInEm({12, 3.8}, 53);
+    const QTransform tone = pictureInEm({12 + kVinalMargin, 3.8}, 53);
     const QRectF toneTablet(0, 0, 17, 30);
     for (int value = 1; value <= 19; ++value)
         add(g, QChar(u'a' + value - 1), 0.85,

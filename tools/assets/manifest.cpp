@@ -11,6 +11,7 @@
 #include "layouts.h"
 #include "moon_pictures.h"
 #include "palette.h"
+#include "raster.h"
 #include "tables.h"
 #include "telectonon.h"
 
@@ -67,15 +68,25 @@ const QSize kIzinMark(31, 5);
 const QSize kHexagram(31, 47);
 constexpr int kHexagramFirstLine = 40;
 // The 13-moon columns are 76 apart and hold, from y 280, the rune, the quarter (325) and the
-// vinal (370); each picture is centred on the column's middle (76c + 0.5).
+// vinal (370). What each picture shows has the sizes below; a margin on its left (figures.h)
+// centres it under the column's sign.
 const QSize kRune(31, 40);
 constexpr int kQuarter = 41;
 const QSize kVinalLarge(50, 50);
 const QSize kVinalSmall(34, 40);
 const QSize kVinalTone(17, 30);
+
+QSize widened(QSize size, int margin) { return {size.width() + margin, size.height()}; }
 // Week lines: across from x 27 to the right-hand line's outer edge (586), and down from y 100 to
 // the bottom line at 424.
 const QSize kWeekAcross(559, 4);
+// The top line at (27, 72) reaches down to y 273 with the izin sockets: a plate under each
+// column's sign (its middle at 76c + 13.5) from y 216, below the dates (198, ten high), to 273,
+// above the runes (280); the izin lines' slots where the stacks put them (76c - 2, y 262, 255 ...
+// 227, 31 x 5), and in the seventh column the hexagram's tablet (529, 222, 31 x 47).
+const QSize kWeekTop(559, 202);
+const IzinSockets kIzinSockets{76 + 13.5 - 27, 76,       7, 216 - 72, 273 - 72, 39,
+                               {31, 5},        262 - 72, 7, {31, 47}, 222 - 72};
 const QSize kWeekDown(4, 324);
 constexpr int kStar = 12;
 constexpr int kWaveMark = 45;
@@ -225,9 +236,13 @@ void addPlasmas(Builder& b) {
             "the size of nX.bmp, drawn through plalfa.bmp",
             [] { return extraDayEmblem(kLargePlasma); });
     for (int index = 0; index < 7; ++index)
-        b.keyed("pl35" + codedIndex(index) + ".bmp", "plasma", {35, 35}, kKeyBlack,
-                "plasma of size 35, one column of the month view (76 wide)",
-                [index] { return plasmaPicture(index + 1, 35); });
+        b.keyed("pl35" + codedIndex(index) + ".bmp", "plasma", widened({35, 35}, kPlasmaMargin),
+                kKeyBlack,
+                "plasma of size 35 at 76c - 13 in the month and 13-moon views, its disc 9 pixels "
+                "in: under the column's sign",
+                [index] {
+                    return withLeftMargin(plasmaPicture(index + 1, 35), kPlasmaMargin, kKeyBlack);
+                });
 }
 
 void addMarks(Builder& b) {
@@ -420,60 +435,83 @@ void addHighlights(Builder& b) {
 }
 
 void addFigures(Builder& b) {
-    b.keyed("izin6.bmp", "izin", kIzinMark, kKeyBlack,
-            "broken izin line: the stacks of six step 7 pixels up, leaving 2 between lines",
-            [] { return izinMark(false, kIzinMark); });
-    b.keyed("izin9.bmp", "izin", kIzinMark, kKeyBlack, "solid izin line, the size of izin6.bmp",
-            [] { return izinMark(true, kIzinMark); });
+    const QSize izinMarkSize = widened(kIzinMark, kIzinMargin);
+    b.keyed("izin6.bmp", "izin", izinMarkSize, kKeyBlack,
+            "broken izin line: the stacks of six step 7 pixels up, leaving 2 between lines; at "
+            "76c - 14, the line 12 pixels in, under the column's sign",
+            [] { return withLeftMargin(izinMark(false, kIzinMark), kIzinMargin, kKeyBlack); });
+    b.keyed("izin9.bmp", "izin", izinMarkSize, kKeyBlack, "solid izin line, the size of izin6.bmp",
+            [] { return withLeftMargin(izinMark(true, kIzinMark), kIzinMargin, kKeyBlack); });
     for (int number = 1; number <= 64; ++number) {
         const int m = number - 1;
-        b.keyed("sgn" + codedIndex(m % 8, m / 8) + ".bmp", "izin", kHexagram, kKeyBlack,
+        b.keyed("sgn" + codedIndex(m % 8, m / 8) + ".bmp", "izin", widened(kHexagram, kIzinMargin),
+                kKeyBlack,
                 "hexagram " + QString::number(number) +
                     ": in the 13-moon view at (517, 222), where the seventh stack would stand, "
-                    "its lines at the heights of the six stacks (y 262, 255 ... 227)",
-                [number] { return hexagramFigure(number, kHexagram, kHexagramFirstLine); });
+                    "its lines at the heights of the six stacks (y 262, 255 ... 227) and as far in",
+                [number] {
+                    return withLeftMargin(hexagramFigure(number, kHexagram, kHexagramFirstLine),
+                                          kIzinMargin, kKeyBlack);
+                });
     }
     for (int index = 0; index <= 28; ++index)
-        b.keyed("rns" + codedIndex(index) + ".bmp", "rune", kRune, kKeyBlack,
-                "rune of moon day " + QString::number(index + 1) +
-                    ": at (76c - 15, 280) in a 13-moon column, centred on it, above the quarter "
-                    "at 325",
-                [index] { return runePicture(index, kRune); });
+        b.keyed(
+            "rns" + codedIndex(index) + ".bmp", "rune", widened(kRune, kRuneMargin), kKeyBlack,
+            "rune of moon day " + QString::number(index + 1) +
+                ": at (76c - 15, 280) in a 13-moon column, its tablet 13 pixels in, under "
+                "the column's sign and above the quarter at 325",
+            [index] { return withLeftMargin(runePicture(index, kRune), kRuneMargin, kKeyBlack); });
     const char* weeks[] = {"qntr", "qntw", "qntb", "qnty"};
     for (int week = 0; week < 4; ++week)
         for (int day = 1; day <= 7; ++day)
-            b.keyed(weeks[week] + codedIndex(day - 1) + ".bmp", "rune", {kQuarter, kQuarter},
-                    kKeyBlack,
-                    "quarter: at (76c - 20, 325) in a 13-moon column, centred on it, above the "
-                    "vinal at 370",
-                    [week, day] { return quarterPicture(week, day, kQuarter); });
+            b.keyed(weeks[week] + codedIndex(day - 1) + ".bmp", "rune",
+                    widened({kQuarter, kQuarter}, kQuarterMargin), kKeyBlack,
+                    "quarter: at (76c - 20, 325) in a 13-moon column, its disc 13 pixels in, "
+                    "under the column's sign and above the vinal at 370",
+                    [week, day] {
+                        return withLeftMargin(quarterPicture(week, day, kQuarter), kQuarterMargin,
+                                              kKeyBlack);
+                    });
     for (int vinal = 1; vinal <= 19; ++vinal) {
-        b.keyed("vnl50" + codedIndex(vinal) + ".bmp", "vinal", kVinalLarge, kKeyBlack,
+        b.keyed("vnl50" + codedIndex(vinal) + ".bmp", "vinal", widened(kVinalLarge, kVinalMargin),
+                kKeyBlack,
                 "large vinal: alone on the izin page at (367, 145); behind the small vinal "
-                "(16 in, 5 down) and the vinal tone in a 13-moon column at (76c - 20, 370)",
-                [vinal] { return vinalPicture(vinal, kVinalLarge, VinalTablet::Large); });
+                "(16 in, 5 down) and the vinal tone in a 13-moon column at (76c - 20, 370); "
+                "all three 9 pixels in, under the column's sign",
+                [vinal] {
+                    return withLeftMargin(vinalPicture(vinal, kVinalLarge, VinalTablet::Large),
+                                          kVinalMargin, kKeyBlack);
+                });
     }
     for (int vinal = 1; vinal <= 19; ++vinal)
-        b.keyed("vnl40" + codedIndex(vinal) + ".bmp", "vinal", kVinalSmall, kKeyBlack,
+        b.keyed("vnl40" + codedIndex(vinal) + ".bmp", "vinal", widened(kVinalSmall, kVinalMargin),
+                kKeyBlack,
                 "small vinal: at (383, 145) on the izin page and (76c - 4, 375) in a 13-moon "
                 "column, filling the large tablet's right part to its edge",
-                [vinal] { return vinalPicture(vinal, kVinalSmall, VinalTablet::Small); });
+                [vinal] {
+                    return withLeftMargin(vinalPicture(vinal, kVinalSmall, VinalTablet::Small),
+                                          kVinalMargin, kKeyBlack);
+                });
     for (int index = 0; index < 19; ++index)
-        b.keyed("vnt40" + codedIndex(index) + ".bmp", "vinal", kVinalTone, kKeyBlack,
+        b.keyed("vnt40" + codedIndex(index) + ".bmp", "vinal", widened(kVinalTone, kVinalMargin),
+                kKeyBlack,
                 "vinal tone " + QString::number(index + 1) +
                     ": 17 pixels left of the small vinal and 5 lower, (366, 150) and "
                     "(76c - 21, 380), ending where the small vinal begins",
-                [index] { return vinalTonePicture(index + 1, kVinalTone); });
+                [index] {
+                    return withLeftMargin(vinalTonePicture(index + 1, kVinalTone), kVinalMargin,
+                                          kKeyBlack);
+                });
     const char* colours[] = {"R", "W", "B", "Y"};
     for (int week = 0; week < 4; ++week) {
-        for (int n = 1; n <= 2; ++n)
-            b.keyed(QString("LN") + colours[week] + QString::number(n) + ".bmp", "line",
-                    kWeekAcross, kKeyBlack,
-                    n == 1 ? "top week line at (27, 72): from x 27 across the right-hand line at "
-                             "582..585"
-                           : "bottom week line at (27, 424), closing the corners with the lines "
-                             "at x 27 and 582",
-                    [week] { return weekLine(week, kWeekAcross); });
+        b.keyed(QString("LN") + colours[week] + "1.bmp", "line", kWeekTop, kKeyBlack,
+                "top week line at (27, 72): from x 27 across the right-hand line at 582..585; "
+                "below it the sockets of the week's izin lines, empty in a week without them",
+                [week] { return weekTopLine(week, kWeekTop, kWeekAcross.height(), kIzinSockets); });
+        b.keyed(QString("LN") + colours[week] + "2.bmp", "line", kWeekAcross, kKeyBlack,
+                "bottom week line at (27, 424), closing the corners with the lines at x 27 and "
+                "582",
+                [week] { return weekLine(week, kWeekAcross); });
         b.keyed(QString("LN") + colours[week] + "3.bmp", "line", kWeekDown, kKeyBlack,
                 "side week line at (27, 100) and (582, 100), down to the bottom line at 424",
                 [week] { return weekLine(week, kWeekDown); });

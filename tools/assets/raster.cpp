@@ -22,6 +22,14 @@ void smoothPainter(QPainter& p) {
     p.setRenderHint(QPainter::SmoothPixmapTransform, true);
 }
 
+QImage withLeftMargin(const QImage& picture, int margin, QRgb key) {
+    QImage out(picture.width() + margin, picture.height(), QImage::Format_RGB888);
+    out.fill(QColor::fromRgb(key));
+    QPainter p(&out);
+    p.drawImage(margin, 0, picture);
+    return out;
+}
+
 QRgb avoidKey(QRgb c, QRgb key) {
     if ((c & 0xFFFFFF) != (key & 0xFFFFFF)) return c;
     const int r = qRed(c), g = qGreen(c), b = qBlue(c);

@@ -33,6 +33,10 @@ QImage alphaAsGrey(const QImage& canvas);
 // where it is fully transparent), and its coverage as the grey-level mask.
 QImage spriteColours(const QImage& canvas, QRgb fill);
 
+// The picture with `margin` columns of its key added on its left: a view that places it by its
+// left edge shows it that much further right.
+QImage withLeftMargin(const QImage& picture, int margin, QRgb key);
+
 // The nearest colour to `c` that differs from `key` (one step on the channel with most room).
 QRgb avoidKey(QRgb c, QRgb key);
 
