@@ -13,6 +13,7 @@
 #include "data/input_limits.h"
 #include "gfx/font_table.h"
 #include "gfx/mask_draw.h"
+#include "printpage/outline_text.h"
 #include "printpage/script_line.h"
 #include "printpage/script_rescale.h"
 
@@ -424,12 +425,16 @@ void drawScriptText(PrintPageState& page, int x, int y, const QString& text, boo
     const int width = needsWidth ? metrics.horizontalAdvance(text) : 0;
     const qint64 left = centred ? centredLeft(x, page.canvas.width(), width) : x;
     if (outsideCanvas(page.canvas, left, y, qMax(width, maxWidth) + height, height)) return;
+    const QPointF origin(static_cast<double>(left), static_cast<double>(y) + metrics.ascent());
+    if (page.canvas.format() == QImage::Format_RGB888 && drawnAsOutlines(page.interp.font)) {
+        drawOutlineText(page.canvas, page.interp.font, page.interp.fontColour, origin, text);
+        return;
+    }
     QPainter painter(&page.canvas);
     painter.setFont(page.interp.font);
     painter.setPen(QColor(page.interp.fontColour));
     painter.setBrush(Qt::NoBrush);
-    painter.drawText(QPointF(static_cast<double>(left), static_cast<double>(y) + metrics.ascent()),
-                     text);
+    painter.drawText(origin, text);
 }
 
 namespace {
