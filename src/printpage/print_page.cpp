@@ -236,13 +236,24 @@ void runLine(PrintPageState& page, QStringList& lines, const QString& line) {
 bool makeRoomInMoonCache(MoonCache& cache, const QImage& image) {
     const qint64 bytes = image.sizeInBytes();
     if (bytes > kMoonCacheBytes / 4) return false;
-    if (cache.bytes + bytes > kMoonCacheBytes) {
-        cache.masks.clear();
-        cache.pictures.clear();
-        cache.bytes = 0;
-    }
+    if (cache.bytes + bytes > kMoonCacheBytes) cache.clear();
     cache.bytes += bytes;
     return true;
+}
+
+// The moon picture's file as (name, path, modified). It is looked up once a run: its path and
+// time stand for it on every MOON line.
+const std::tuple<QString, QString, qint64>& moonPictureFile(PrintPageState& page) {
+    const QString name = page.interp.blackAndWhite ? kMoonPictureBlackAndWhite : kMoonPicture;
+    MoonCache& cache = page.moonCache;
+    if (!cache.pictureFile || std::get<0>(*cache.pictureFile) != name) {
+        const QString found = page.services.resolvePath ? page.services.resolvePath(name) : name;
+        const QFileInfo info(found);
+        if (!info.isFile())
+            throw std::runtime_error("the moon picture " + quotedForMessage(name) + " is missing");
+        cache.pictureFile.emplace(name, found, info.lastModified().toMSecsSinceEpoch());
+    }
+    return *cache.pictureFile;
 }
 
 // The moon picture stretched to size x size, or a flat colour.
@@ -252,18 +263,9 @@ QImage moonPicture(PrintPageState& page, bool usePicture, QRgb colour, int size)
         flat.fill(page.interp.blackAndWhite ? kSilver : colour);
         return flat;
     }
-    const QString name = page.interp.blackAndWhite ? kMoonPictureBlackAndWhite : kMoonPicture;
     MoonCache& cache = page.moonCache;
-    // The file is looked up once a run: its path and time stand for it on every MOON line.
-    if (!cache.pictureFile || std::get<0>(*cache.pictureFile) != name) {
-        const QString found = page.services.resolvePath ? page.services.resolvePath(name) : name;
-        const QFileInfo info(found);
-        if (!info.isFile())
-            throw std::runtime_error("the moon picture " + quotedForMessage(name) + " is missing");
-        cache.pictureFile.emplace(name, found, info.lastModified().toMSecsSinceEpoch());
-    }
-    const QString path = std::get<1>(*cache.pictureFile);
-    const auto key = std::make_tuple(path, std::get<2>(*cache.pictureFile), size);
+    const auto [name, path, modified] = moonPictureFile(page);
+    const auto key = std::make_tuple(path, modified, size);
     auto found = cache.pictures.find(key);
     if (found != cache.pictures.end()) return found->second;
     const QImage loaded = required(page.services.loadPicture, "loading pictures")(path);
@@ -294,8 +296,25 @@ QImage moonMask(PrintPageState& page, int phase, int size) {
 }
 
 // One moon disc on the background: the picture (or colour) through the softened lit shape, and
-// for a flat colour its outline.
+// for a flat colour its outline; kept for the next line or run that draws the same.
+QImage drawMoonDisc(PrintPageState& page, bool usePicture, QRgb colour, int phase, int size);
 QImage moonDisc(PrintPageState& page, bool usePicture, QRgb colour, int phase, int size) {
+    // A disc is made of the picture (its file as found this run) or the colour it is drawn in,
+    // the phase, the size and the background.
+    const QRgb drawnColour = page.interp.blackAndWhite ? kSilver : colour;
+    QString path;
+    qint64 modified = 0;
+    if (usePicture) std::tie(std::ignore, path, modified) = moonPictureFile(page);
+    const auto key = std::make_tuple(path, modified, usePicture ? QRgb(0) : drawnColour, phase,
+                                     size, page.background);
+    const auto found = page.moonCache.discs.find(key);
+    if (found != page.moonCache.discs.end()) return found->second;
+    QImage disc = drawMoonDisc(page, usePicture, colour, phase, size);
+    if (!makeRoomInMoonCache(page.moonCache, disc)) return disc;
+    return page.moonCache.discs.emplace(key, std::move(disc)).first->second;
+}
+
+QImage drawMoonDisc(PrintPageState& page, bool usePicture, QRgb colour, int phase, int size) {
     const QImage picture = moonPicture(page, usePicture, colour, size);
     const QImage mask = moonMask(page, phase, size);
     QImage disc(size, size, QImage::Format_RGB888);

@@ -103,16 +103,18 @@ struct ScriptState {
 struct MoonCache {
     std::map<std::pair<int, int>, QImage> masks;  // (size, phase) -> softened mask
     std::map<std::tuple<QString, qint64, int>, QImage>
-        pictures;      // (path, modified, size) -> stretched picture
-    qint64 bytes = 0;  // held by the masks and pictures
+        pictures;  // (path, modified, size) -> stretched picture
+    // (picture path and modified, or the colour of a flat disc; phase, size, background) -> disc
+    std::map<std::tuple<QString, qint64, QRgb, int, int, QRgb>, QImage> discs;
+    qint64 bytes = 0;  // held by the masks, pictures and discs
     // The moon picture's file as this run found it: (name, path, modified), looked up at the
     // first MOON line of a run that draws the picture.
     std::optional<std::tuple<QString, QString, qint64>> pictureFile;
     void clear() {
         masks.clear();
         pictures.clear();
+        discs.clear();
         bytes = 0;
-        pictureFile.reset();
     }
 };
 
