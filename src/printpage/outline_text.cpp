@@ -17,7 +17,7 @@
 namespace orbisca {
 namespace {
 
-// Qt draws glyphs from its cache below this pixel size (QT_MAX_CACHED_GLYPH_SIZE may change it).
+// Qt draws glyphs from its cache up to this pixel size (QT_MAX_CACHED_GLYPH_SIZE may change it).
 int cachedGlyphLimit() {
     static const int limit = [] {
         const int fromEnvironment = qEnvironmentVariableIntValue("QT_MAX_CACHED_GLYPH_SIZE");
@@ -44,8 +44,9 @@ public:
     void updateState(const QPaintEngineState&) override {}
     void drawPath(const QPainterPath& path) override {
         const QPainter* p = painter();
-        fills.push_back(
-            {path, p->combinedTransform(), p->brush(), p->testRenderHint(QPainter::Antialiasing)});
+        const QTransform transform = p->combinedTransform();
+        if (transform.type() > QTransform::TxTranslate) unexpected = true;
+        fills.push_back({path, transform, p->brush(), p->testRenderHint(QPainter::Antialiasing)});
     }
     void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override { unexpected = true; }
     void drawPolygon(const QPointF*, int, PolygonDrawMode) override { unexpected = true; }
@@ -98,30 +99,40 @@ private:
     mutable OutlineEngine engine_;
 };
 
-// The contours of `path` in groups whose pixels, after `transform` (a translation), lie in
-// columns no other group touches. Each group keeps its contours' elements as they were.
-std::vector<QPainterPath> pixelDisjointGroups(const QPainterPath& path,
-                                              const QTransform& transform) {
+// A coordinate of a glyph outline given relative to its text item, moved by the item's offset `by`
+// as Qt computes it for an outline placed there: points on the outline are multiples of 1/128 to
+// which the offset is added, control points a third of such a sum (taken back exactly from the
+// rounded relative third), so the result is the same double, not merely a close one.
+double placed(double relative, double by) {
+    const double tripled = std::nearbyint(relative * 768.0) / 256.0;
+    return (tripled + 3.0 * by) / 3.0;
+}
+
+// The contours of `path` placed at (dx, dy), in groups whose pixels lie in columns no other group
+// touches.
+std::vector<QPainterPath> pixelDisjointGroups(const QPainterPath& path, double dx, double dy) {
     struct Contour {
         int first, end;  // elements [first, end)
         double left, right;
     };
     std::vector<Contour> contours;
+    std::vector<QPointF> points(std::size_t(path.elementCount()));
     for (int i = 0; i < path.elementCount(); ++i) {
         const QPainterPath::Element& e = path.elementAt(i);
-        if (e.isMoveTo() || contours.empty()) contours.push_back({i, i, e.x, e.x});
+        points[std::size_t(i)] = QPointF(placed(e.x, dx), placed(e.y, dy));
+        const double x = points[std::size_t(i)].x();
+        if (e.isMoveTo() || contours.empty()) contours.push_back({i, i, x, x});
         Contour& c = contours.back();
         c.end = i + 1;
-        c.left = std::min(c.left, e.x);
-        c.right = std::max(c.right, e.x);
+        c.left = std::min(c.left, x);
+        c.right = std::max(c.right, x);
     }
     std::sort(contours.begin(), contours.end(),
               [](const Contour& a, const Contour& b) { return a.left < b.left; });
     // Two columns of room on either side: the rasterizer gives a pixel coverage from any edge
     // that enters it, and the control points bound each curve.
-    const double dx = transform.dx();
-    const auto firstColumn = [dx](double x) { return std::floor(x + dx) - 2; };
-    const auto lastColumn = [dx](double x) { return std::ceil(x + dx) + 2; };
+    const auto firstColumn = [](double x) { return std::floor(x) - 2; };
+    const auto lastColumn = [](double x) { return std::ceil(x) + 2; };
     std::vector<QPainterPath> groups;
     double groupEnd = 0;
     for (const Contour& c : contours) {
@@ -135,14 +146,13 @@ std::vector<QPainterPath> pixelDisjointGroups(const QPainterPath& path,
         QPainterPath& group = groups.back();
         for (int i = c.first; i < c.end; ++i) {
             const QPainterPath::Element& e = path.elementAt(i);
+            const QPointF& at = points[std::size_t(i)];
             if (e.isMoveTo()) {
-                group.moveTo(e.x, e.y);
+                group.moveTo(at);
             } else if (e.isLineTo()) {
-                group.lineTo(e.x, e.y);
+                group.lineTo(at);
             } else {
-                const QPainterPath::Element& c2 = path.elementAt(i + 1);
-                const QPainterPath::Element& to = path.elementAt(i + 2);
-                group.cubicTo(e.x, e.y, c2.x, c2.y, to.x, to.y);
+                group.cubicTo(at, points[std::size_t(i) + 1], points[std::size_t(i) + 2]);
                 i += 2;
             }
         }
@@ -179,7 +189,7 @@ void runOnPoolThread(const std::function<void()>& work) {
 
 }  // namespace
 
-bool drawnAsOutlines(const QFont& font) { return font.pixelSize() >= cachedGlyphLimit(); }
+bool drawnAsOutlines(const QFont& font) { return font.pixelSize() > cachedGlyphLimit(); }
 
 void drawOutlineText(QImage& canvas, const QFont& font, QRgb colour, QPointF origin,
                      const QString& text) {
@@ -196,7 +206,7 @@ void drawOutlineText(QImage& canvas, const QFont& font, QRgb colour, QPointF ori
     const OutlineEngine& recorded = device.engine();
     const auto fill = [&] {
         QPainter painter(&canvas);
-        if (recorded.unexpected) {  // not outlines alone: drawn as QPainter draws it
+        if (recorded.unexpected) {  // not outlines placed by a move alone: as QPainter draws it
             painter.setFont(font);
             painter.setPen(QColor(colour));
             painter.drawText(origin, text);
@@ -204,12 +214,8 @@ void drawOutlineText(QImage& canvas, const QFont& font, QRgb colour, QPointF ori
         }
         for (const OutlineFill& f : recorded.fills) {
             painter.setRenderHint(QPainter::Antialiasing, f.antialiased);
-            painter.setTransform(f.transform);
-            if (f.transform.type() > QTransform::TxTranslate) {
-                painter.fillPath(f.path, f.brush);
-                continue;
-            }
-            for (const QPainterPath& group : pixelDisjointGroups(f.path, f.transform))
+            for (const QPainterPath& group :
+                 pixelDisjointGroups(f.path, f.transform.dx(), f.transform.dy()))
                 painter.fillPath(group, f.brush);
         }
     };
