@@ -67,6 +67,8 @@ QSize CanvasView::displayedSize() const {
 
 void CanvasView::canvasChanged() {
     halvings_.clear();
+    canvas32_ = QImage();
+    canvas32Rows_.clear();
     viewScaleChanged();
     if (page_.canvas.size() == shownCanvasSize_) return;
     shownCanvasSize_ = page_.canvas.size();
@@ -104,19 +106,45 @@ const QImage& CanvasView::sourceLevel(double& pixelsPerLevelPixel) {
     return *level;
 }
 
+// The canvas as RGB32 (the bytes QImage::convertToFormat gives), its rows first..last converted.
+const QImage& CanvasView::canvasRowsIn32(int first, int last) {
+    const QImage& canvas = page_.canvas;
+    if (canvas32_.size() != canvas.size()) {
+        canvas32_ = QImage(canvas.size(), QImage::Format_RGB32);
+        canvas32Rows_.assign(std::size_t(canvas.height()), false);
+        if (canvas32_.isNull()) return canvas;  // no memory for it: shrink from the canvas
+    }
+    first = qMax(first, 0);
+    last = qMin(last, canvas.height() - 1);
+    for (int y = first; y <= last; ++y) {
+        if (canvas32Rows_[std::size_t(y)]) continue;
+        const uchar* from = canvas.constScanLine(y);
+        auto* to = reinterpret_cast<QRgb*>(canvas32_.scanLine(y));
+        for (int x = 0; x < canvas.width(); ++x, from += 3) to[x] = qRgb(from[0], from[1], from[2]);
+        canvas32Rows_[std::size_t(y)] = true;
+    }
+    return canvas32_;
+}
+
 // Paints the part `target` of the view from the pyramid level just above the view's size. The
 // whole view is drawn, clipped to the part: a part's pixels are those of the view drawn at once,
 // without seams where the filter would meet the edge of a part's source.
 void CanvasView::drawScaled(QPainter& painter, const QRect& target) {
     double levelScale = 1.0;
-    const QImage& level = sourceLevel(levelScale);
+    const QImage* level = &sourceLevel(levelScale);
     const double sx = double(page_.canvas.width()) / width() / levelScale;
     const double sy = double(page_.canvas.height()) / height() / levelScale;
+    if (level == &page_.canvas && sx > 1.0 && level->format() == QImage::Format_RGB888) {
+        // The rows the smooth filter reads for the target's rows, with a row to spare each side.
+        const int first = int(std::floor(target.top() * sy)) - 2;
+        const int last = int(std::ceil((target.bottom() + 1) * sy)) + 2;
+        level = &canvasRowsIn32(first, last);
+    }
     // Shrinking from the level blends its pixels; enlarging keeps them sharp.
     painter.setRenderHint(QPainter::SmoothPixmapTransform, sx > 1.0);
     painter.save();
     painter.setClipRect(target);
-    painter.drawImage(QRectF(rect()), level, QRectF(0, 0, width() * sx, height() * sy));
+    painter.drawImage(QRectF(rect()), *level, QRectF(0, 0, width() * sx, height() * sy));
     painter.restore();
 }
 
