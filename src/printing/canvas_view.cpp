@@ -11,6 +11,9 @@
 namespace orbisca {
 namespace {
 
+// The largest canvas copied to RGB32 for the view (128 MB): beyond it the view shrinks the canvas.
+constexpr qint64 kCanvas32Pixels = qint64(32) << 20;
+
 // The bytes of a pixel's red, green and blue in a canvas (RGB888) or a halving (RGB32, which a
 // painter draws onto the screen without a conversion).
 struct PixelLayout {
@@ -134,7 +137,8 @@ void CanvasView::drawScaled(QPainter& painter, const QRect& target) {
     const QImage* level = &sourceLevel(levelScale);
     const double sx = double(page_.canvas.width()) / width() / levelScale;
     const double sy = double(page_.canvas.height()) / height() / levelScale;
-    if (level == &page_.canvas && sx > 1.0 && level->format() == QImage::Format_RGB888) {
+    if (level == &page_.canvas && sx > 1.0 && level->format() == QImage::Format_RGB888 &&
+        qint64(level->width()) * level->height() <= kCanvas32Pixels) {
         // The rows the smooth filter reads for the target's rows, with a row to spare each side.
         const int first = int(std::floor(target.top() * sy)) - 2;
         const int last = int(std::ceil((target.bottom() + 1) * sy)) + 2;
