@@ -193,6 +193,18 @@ bool drawnAsOutlines(const QFont& font) { return font.pixelSize() > cachedGlyphL
 
 void drawOutlineText(QImage& canvas, const QFont& font, QRgb colour, QPointF origin,
                      const QString& text) {
+    const auto drawPlainly = [&] {
+        QPainter painter(&canvas);
+        painter.setFont(font);
+        painter.setPen(QColor(colour));
+        painter.drawText(origin, text);
+    };
+    // Outlines are placed as Qt places them when the text starts on a whole pixel, so that the
+    // offsets of its items are exact.
+    if (origin.x() != std::floor(origin.x()) || origin.y() != std::floor(origin.y())) {
+        drawPlainly();
+        return;
+    }
     // The glyphs are shaped and their outlines loaded here, on the calling thread, as QPainter
     // would: the font engine keeps state between outline loads.
     OutlineDevice device(canvas);
@@ -204,22 +216,19 @@ void drawOutlineText(QImage& canvas, const QFont& font, QRgb colour, QPointF ori
         recorder.drawText(origin, text);
     }
     const OutlineEngine& recorded = device.engine();
-    const auto fill = [&] {
+    if (recorded.unexpected) {  // not outlines placed by a move alone: as QPainter draws it
+        drawPlainly();
+        return;
+    }
+    runOnPoolThread([&] {
         QPainter painter(&canvas);
-        if (recorded.unexpected) {  // not outlines placed by a move alone: as QPainter draws it
-            painter.setFont(font);
-            painter.setPen(QColor(colour));
-            painter.drawText(origin, text);
-            return;
-        }
         for (const OutlineFill& f : recorded.fills) {
             painter.setRenderHint(QPainter::Antialiasing, f.antialiased);
             for (const QPainterPath& group :
                  pixelDisjointGroups(f.path, f.transform.dx(), f.transform.dy()))
                 painter.fillPath(group, f.brush);
         }
-    };
-    runOnPoolThread(fill);
+    });
 }
 
 }  // namespace orbisca

@@ -22,7 +22,7 @@ namespace orbisca {
 bool drawnAsOutlines(const QFont& font);
 
 // Draws `text` with its baseline starting at `origin` in `font` and `colour` onto `canvas`: the
-// pixels QPainter::drawText gives there.
+// pixels QPainter::drawText gives there (by QPainter itself when `origin` is not a whole pixel).
 void drawOutlineText(QImage& canvas, const QFont& font, QRgb colour, QPointF origin,
                      const QString& text);
 

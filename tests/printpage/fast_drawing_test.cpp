@@ -50,7 +50,7 @@ TEST(FastDrawing, LargeTextGivesThePixelsOfQPainter) {
             font.setItalic(pixels == 150);
             ASSERT_TRUE(drawnAsOutlines(font));
             for (const QPointF origin :
-                 {QPointF(-300, 120), QPointF(40.5, 150), QPointF(700, 90)}) {
+                 {QPointF(-300, 120), QPointF(41, 150), QPointF(700, 90), QPointF(40.3, 150.7)}) {
                 QImage plain(900, 260, QImage::Format_RGB888);
                 plain.fill(qRgb(200, 230, 250));
                 QImage quick = plain.copy();
