@@ -56,15 +56,20 @@ private:
     QSize displayedSize() const;
     // The pyramid level to draw from (0: the canvas itself) and the canvas pixels per pixel of it.
     const QImage& sourceLevel(double& pixelsPerLevelPixel);
+    const QImage& canvasRowsIn32(int first, int last);
     void drawScaled(QPainter& painter, const QRect& target);
     const QImage& cachedView(const QRect& area);
 
     const PrintPageState& page_;
     QScrollArea& scroller_;
     std::vector<QImage> halvings_;  // the canvas halved once, twice ...; made as views need them
-    QImage cache_;                  // the canvas at the displayed size, drawn where it was shown
-    QRegion cachedArea_;            // the part of cache_ drawn
-    QSize shownCanvasSize_;         // the canvas size the view was last drawn for
+    // The canvas in the halvings' format, for views shrunk less than a halving: Qt's smooth
+    // scaling reads it several times faster. Made row by row as views need the rows.
+    QImage canvas32_;
+    std::vector<bool> canvas32Rows_;
+    QImage cache_;           // the canvas at the displayed size, drawn where it was shown
+    QRegion cachedArea_;     // the part of cache_ drawn
+    QSize shownCanvasSize_;  // the canvas size the view was last drawn for
     bool dragging_ = false;
     QPoint dragStart_;  // pointer position on the screen plus the scroll positions at the press
 };

@@ -137,12 +137,16 @@ bool optimizeForPrinter(PrintPageState& page, QSize printerPage) {
                                            qint64(page.canvasHeight) * 2 * n))
             --n;
         if (n > 0) {
-            setCanvas(page, page.canvasWidth * 2 * n, page.canvasHeight * 2 * n, true);
+            // The redraw below clears the canvas; only a rewrite that fails leaves it cleared here.
+            setCanvas(page, page.canvasWidth * 2 * n, page.canvasHeight * 2 * n, true, false);
             const ProgressMode mode = st.progressMode;
             st.progressMode = ProgressMode::Silent;
             const bool ran = rescaleScript(page, 2.0 * n);
             st.progressMode = mode;
-            if (!ran) return false;
+            if (!ran) {
+                fillCanvas(page.canvas, page.background);
+                return false;
+            }
         }
     }
     setGauge(page, 13);

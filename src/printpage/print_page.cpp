@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <climits>
+#include <cstring>
 #include <new>
 #include <optional>
 #include <stdexcept>
@@ -12,6 +13,7 @@
 #include "data/input_limits.h"
 #include "gfx/font_table.h"
 #include "gfx/mask_draw.h"
+#include "printpage/outline_text.h"
 #include "printpage/script_line.h"
 #include "printpage/script_rescale.h"
 
@@ -22,9 +24,9 @@ constexpr int kYearOriginX = 53;
 constexpr int kYearOriginY = 12;
 constexpr int kDefaultPixelSize = 13;
 const QRgb kSilver = qRgb(0xc0, 0xc0, 0xc0);
-// Discs drawn before are kept while they are small: a page of many moons draws each once.
-constexpr int kMoonCacheSide = 256;
-constexpr std::size_t kMoonCacheEntries = 256;
+// Discs drawn before are kept, up to this many bytes: a page of many moons draws each once, and
+// the same page drawn again (the next day, an optimized page) draws none.
+constexpr qint64 kMoonCacheBytes = qint64(64) << 20;
 
 const QString kMoonPicture = QStringLiteral("graphic\\moon2.bmp");
 const QString kMoonPictureBlackAndWhite = QStringLiteral("graphic\\moon3.bmp");
@@ -229,6 +231,31 @@ void runLine(PrintPageState& page, QStringList& lines, const QString& line) {
     if (kind == ScriptLineKind::Font) runFont(page, lines, line);
 }
 
+// Counts `image` into the cache, emptied first when it would pass its size; false when the image
+// alone is too large to keep.
+bool makeRoomInMoonCache(MoonCache& cache, const QImage& image) {
+    const qint64 bytes = image.sizeInBytes();
+    if (bytes > kMoonCacheBytes / 4) return false;
+    if (cache.bytes + bytes > kMoonCacheBytes) cache.clear();
+    cache.bytes += bytes;
+    return true;
+}
+
+// The moon picture's file as (name, path, modified). It is looked up once a run: its path and
+// time stand for it on every MOON line.
+const std::tuple<QString, QString, qint64>& moonPictureFile(PrintPageState& page) {
+    const QString name = page.interp.blackAndWhite ? kMoonPictureBlackAndWhite : kMoonPicture;
+    MoonCache& cache = page.moonCache;
+    if (!cache.pictureFile || std::get<0>(*cache.pictureFile) != name) {
+        const QString found = page.services.resolvePath ? page.services.resolvePath(name) : name;
+        const QFileInfo info(found);
+        if (!info.isFile())
+            throw std::runtime_error("the moon picture " + quotedForMessage(name) + " is missing");
+        cache.pictureFile.emplace(name, found, info.lastModified().toMSecsSinceEpoch());
+    }
+    return *cache.pictureFile;
+}
+
 // The moon picture stretched to size x size, or a flat colour.
 QImage moonPicture(PrintPageState& page, bool usePicture, QRgb colour, int size) {
     if (!usePicture) {
@@ -236,14 +263,11 @@ QImage moonPicture(PrintPageState& page, bool usePicture, QRgb colour, int size)
         flat.fill(page.interp.blackAndWhite ? kSilver : colour);
         return flat;
     }
-    const QString name = page.interp.blackAndWhite ? kMoonPictureBlackAndWhite : kMoonPicture;
-    const QString path = page.services.resolvePath ? page.services.resolvePath(name) : name;
-    const QFileInfo info(path);
-    const auto key = std::make_tuple(path, info.lastModified().toMSecsSinceEpoch(), size);
-    auto found = page.moonCache.pictures.find(key);
-    if (found != page.moonCache.pictures.end()) return found->second;
-    if (!info.isFile())
-        throw std::runtime_error("the moon picture " + quotedForMessage(name) + " is missing");
+    MoonCache& cache = page.moonCache;
+    const auto [name, path, modified] = moonPictureFile(page);
+    const auto key = std::make_tuple(path, modified, size);
+    auto found = cache.pictures.find(key);
+    if (found != cache.pictures.end()) return found->second;
     const QImage loaded = required(page.services.loadPicture, "loading pictures")(path);
     if (loaded.isNull())
         throw std::runtime_error("the moon picture " + quotedForMessage(name) + " cannot be read");
@@ -251,9 +275,8 @@ QImage moonPicture(PrintPageState& page, bool usePicture, QRgb colour, int size)
                                              : loaded.scaled(size, size, Qt::IgnoreAspectRatio,
                                                              Qt::FastTransformation);
     stretched = stretched.convertToFormat(QImage::Format_RGB888);
-    if (size > kMoonCacheSide) return stretched;
-    if (page.moonCache.pictures.size() >= kMoonCacheEntries) page.moonCache.pictures.clear();
-    return page.moonCache.pictures.emplace(key, std::move(stretched)).first->second;
+    if (!makeRoomInMoonCache(cache, stretched)) return stretched;
+    return cache.pictures.emplace(key, std::move(stretched)).first->second;
 }
 
 // The lit shape of the moon, softened by one pass of the mean filter.
@@ -268,14 +291,30 @@ QImage moonMask(PrintPageState& page, int phase, int size) {
     mask = mask.convertToFormat(QImage::Format_RGB888);
     required(page.services.meanFilter, "the mean filter")(mask, QRect(1, 1, size - 1, size - 1),
                                                           RowProgress());
-    if (size > kMoonCacheSide) return mask;
-    if (page.moonCache.masks.size() >= kMoonCacheEntries) page.moonCache.masks.clear();
+    if (!makeRoomInMoonCache(page.moonCache, mask)) return mask;
     return page.moonCache.masks.emplace(key, std::move(mask)).first->second;
 }
 
 // One moon disc on the background: the picture (or colour) through the softened lit shape, and
-// for a flat colour its outline.
+// for a flat colour its outline; kept for the next line or run that draws the same.
+QImage drawMoonDisc(PrintPageState& page, bool usePicture, QRgb colour, int phase, int size);
 QImage moonDisc(PrintPageState& page, bool usePicture, QRgb colour, int phase, int size) {
+    // A disc is made of the picture (its file as found this run) or the colour it is drawn in,
+    // the phase, the size and the background.
+    const QRgb drawnColour = page.interp.blackAndWhite ? kSilver : colour;
+    QString path;
+    qint64 modified = 0;
+    if (usePicture) std::tie(std::ignore, path, modified) = moonPictureFile(page);
+    const auto key = std::make_tuple(path, modified, usePicture ? QRgb(0) : drawnColour, phase,
+                                     size, page.background);
+    const auto found = page.moonCache.discs.find(key);
+    if (found != page.moonCache.discs.end()) return found->second;
+    QImage disc = drawMoonDisc(page, usePicture, colour, phase, size);
+    if (!makeRoomInMoonCache(page.moonCache, disc)) return disc;
+    return page.moonCache.discs.emplace(key, std::move(disc)).first->second;
+}
+
+QImage drawMoonDisc(PrintPageState& page, bool usePicture, QRgb colour, int phase, int size) {
     const QImage picture = moonPicture(page, usePicture, colour, size);
     const QImage mask = moonMask(page, phase, size);
     QImage disc(size, size, QImage::Format_RGB888);
@@ -292,6 +331,27 @@ QImage moonDisc(PrintPageState& page, bool usePicture, QRgb colour, int phase, i
             QRect(0, 0, size - 1, size - 1));  // the disc's box 0..size-1, both edges in
     }
     return disc;
+}
+
+// Copies `picture`, an opaque 24-bit image, onto a 24-bit canvas at `at`, clipped to the canvas:
+// what QPainter::drawImage gives for it, without its span-by-span blending.
+void copyOpaque(QImage& canvas, const QImage& picture, QPoint at) {
+    const QRect area = QRect(at, picture.size()) & canvas.rect();
+    if (area.isEmpty()) return;
+    const std::size_t bytes = std::size_t(area.width()) * 3;
+    const int fromX = area.x() - at.x(), fromY = area.y() - at.y();
+    for (int y = 0; y < area.height(); ++y)
+        std::memcpy(canvas.scanLine(area.y() + y) + std::size_t(area.x()) * 3,
+                    picture.constScanLine(fromY + y) + std::size_t(fromX) * 3, bytes);
+}
+
+const QFontMetrics& currentFontMetrics(PrintPageState& page) {
+    TextCache& cache = page.textCache;
+    if (!cache.metrics || cache.font != page.interp.font) {
+        cache.font = page.interp.font;
+        cache.metrics.emplace(cache.font);
+    }
+    return *cache.metrics;
 }
 
 }  // namespace
@@ -329,7 +389,30 @@ QString canvasSizeProblem(qint64 width, qint64 height) {
     return problem ? QStringLiteral("The canvas cannot be %1.").arg(*problem) : QString();
 }
 
-void setCanvas(PrintPageState& page, int width, int height, bool resizeView) {
+void fillCanvas(QImage& canvas, QRgb colour) {
+    if (canvas.format() != QImage::Format_RGB888) {
+        canvas.fill(colour);
+        return;
+    }
+    const int width = canvas.width(), height = canvas.height();
+    if (width < 1 || height < 1) return;
+    const std::size_t rowBytes = std::size_t(width) * 3;
+    const uchar red = uchar(qRed(colour)), green = uchar(qGreen(colour)),
+                blue = uchar(qBlue(colour));
+    uchar* first = canvas.scanLine(0);
+    if (red == green && green == blue) {
+        for (int y = 0; y < height; ++y) std::memset(canvas.scanLine(y), red, rowBytes);
+        return;
+    }
+    for (int x = 0; x < width; ++x) {
+        first[3 * x] = red;
+        first[3 * x + 1] = green;
+        first[3 * x + 2] = blue;
+    }
+    for (int y = 1; y < height; ++y) std::memcpy(canvas.scanLine(y), first, rowBytes);
+}
+
+void setCanvas(PrintPageState& page, int width, int height, bool resizeView, bool clear) {
     checkSide(width, "the canvas width");
     checkSide(height, "the canvas height");
     // The same limits as for pictures: every canvas saved can be loaded again.
@@ -345,7 +428,7 @@ void setCanvas(PrintPageState& page, int width, int height, bool resizeView) {
                                      " x " + std::to_string(height) + " pixels");
         page.canvas = std::move(canvas);
     }
-    page.canvas.fill(page.background);
+    if (clear) fillCanvas(page.canvas, page.background);
     page.canvasWidth = width;
     page.canvasHeight = height;
     if (resizeView) page.displayedSize = QSize(width, height);
@@ -353,18 +436,24 @@ void setCanvas(PrintPageState& page, int width, int height, bool resizeView) {
 
 void drawScriptText(PrintPageState& page, int x, int y, const QString& text, bool centred) {
     if (text.isEmpty() || page.canvas.isNull()) return;
-    const QFontMetrics metrics(page.interp.font);
-    const int width = metrics.horizontalAdvance(text);
+    const QFontMetrics& metrics = currentFontMetrics(page);
+    const int height = metrics.height(), maxWidth = metrics.maxWidth();
+    // The text's own width matters only for centring, or when the text starts so far left that
+    // the widest character would not reach the canvas: shaping it costs as much as drawing it.
+    const bool needsWidth = centred || qint64(x) + maxWidth + height <= 0;
+    const int width = needsWidth ? metrics.horizontalAdvance(text) : 0;
     const qint64 left = centred ? centredLeft(x, page.canvas.width(), width) : x;
-    if (outsideCanvas(page.canvas, left, y, qMax(width, metrics.maxWidth()) + metrics.height(),
-                      metrics.height()))
+    if (outsideCanvas(page.canvas, left, y, qMax(width, maxWidth) + height, height)) return;
+    const QPointF origin(static_cast<double>(left), static_cast<double>(y) + metrics.ascent());
+    if (page.canvas.format() == QImage::Format_RGB888 && drawnAsOutlines(page.interp.font)) {
+        drawOutlineText(page.canvas, page.interp.font, page.interp.fontColour, origin, text);
         return;
+    }
     QPainter painter(&page.canvas);
     painter.setFont(page.interp.font);
     painter.setPen(QColor(page.interp.fontColour));
     painter.setBrush(Qt::NoBrush);
-    painter.drawText(QPointF(static_cast<double>(left), static_cast<double>(y) + metrics.ascent()),
-                     text);
+    painter.drawText(origin, text);
 }
 
 namespace {
@@ -436,6 +525,10 @@ void drawScriptMoon(PrintPageState& page, int x, int y, bool usePicture, QRgb co
     // only where they meet it, so a huge disc never needs images of its own size.
     const int side = qMin(size, qBound(1, page.moonWorkingSide, kMaxImageSide));
     const QImage disc = moonDisc(page, usePicture, colour, phase, side);
+    if (side == size && page.canvas.format() == QImage::Format_RGB888) {
+        copyOpaque(page.canvas, disc, QPoint(x, y));
+        return;
+    }
     QPainter painter(&page.canvas);
     if (side == size) {
         painter.drawImage(QPoint(x, y), disc);
@@ -459,6 +552,7 @@ bool runScriptLines(PrintPageState& page, QStringList& lines) {
         lines.removeIf([](const QString& line) { return line.startsWith(u'/'); });
         limit = lines.size();
     }
+    if (!st.insideYear) page.moonCache.pictureFile.reset();  // looked up again, once
     qsizetype caret = 0;
     qsizetype processed = 0;
     for (qsizetype i = 0; i < lines.size() && (limit < 0 || processed < limit); ++i) {

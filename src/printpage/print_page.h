@@ -13,6 +13,7 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPoint>
 #include <QRect>
@@ -103,10 +104,24 @@ struct MoonCache {
     std::map<std::pair<int, int>, QImage> masks;  // (size, phase) -> softened mask
     std::map<std::tuple<QString, qint64, int>, QImage>
         pictures;  // (path, modified, size) -> stretched picture
+    // (picture path and modified, or the colour of a flat disc; phase, size, background) -> disc
+    std::map<std::tuple<QString, qint64, QRgb, int, int, QRgb>, QImage> discs;
+    qint64 bytes = 0;  // held by the masks, pictures and discs
+    // The moon picture's file as this run found it: (name, path, modified), looked up at the
+    // first MOON line of a run that draws the picture.
+    std::optional<std::tuple<QString, QString, qint64>> pictureFile;
     void clear() {
         masks.clear();
         pictures.clear();
+        discs.clear();
+        bytes = 0;
     }
+};
+
+// The current font's metrics, made again only when the font changes.
+struct TextCache {
+    QFont font;
+    std::optional<QFontMetrics> metrics;
 };
 
 struct PrintPageState {
@@ -126,6 +141,7 @@ struct PrintPageState {
     int moonWorkingSide = 2000;
     PageServices services;
     MoonCache moonCache;
+    TextCache textCache;
 };
 
 // Sets the day the TEXT variables show.
@@ -149,10 +165,14 @@ bool runScriptFonts(PrintPageState& page);
 QString canvasSizeProblem(qint64 width, qint64 height);
 
 // Sets the canvas to width x height (1..16384 each, at most 256 MB at 4 bytes a pixel: the limits
-// of the picture loader) filled with the background; with `resizeView` the displayed size
-// follows. Throws std::invalid_argument beyond the limits, std::runtime_error when the memory
-// cannot be had.
-void setCanvas(PrintPageState& page, int width, int height, bool resizeView);
+// of the picture loader) filled with the background (left as it is without `clear`, for a canvas
+// drawn afresh right after); with `resizeView` the displayed size follows. A canvas of that size
+// already is reused. Throws std::invalid_argument beyond the limits, std::runtime_error when the
+// memory cannot be had.
+void setCanvas(PrintPageState& page, int width, int height, bool resizeView, bool clear = true);
+
+// Fills `canvas` with `colour`: the bytes QImage::fill gives, written a row at a time.
+void fillCanvas(QImage& canvas, QRgb colour);
 
 void drawScriptText(PrintPageState& page, int x, int y, const QString& text, bool centred);
 void drawScriptPicture(PrintPageState& page, int x, int y, QRgb transparent, bool centred,

@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
@@ -231,7 +232,8 @@ TEST_F(PrintManagerWindowTest, ASyntaxErrorMarksItsLineAndPutsTheCaretThere) {
 }
 
 // The view is drawn where it is shown, piece by piece as it scrolls into sight: the pieces make
-// the picture that drawing it at once makes, at a zoom between two halvings and at one.
+// the picture that drawing it at once makes, at a zoom between two halvings and at one. Shrunk
+// less than a halving, it is the canvas itself smoothly scaled, as Qt scales it.
 TEST(CanvasViewTest, APiecewisePaintedViewEqualsOnePaintedAtOnce) {
     ensureTestApplication();
     PrintPageState page;
@@ -239,7 +241,7 @@ TEST(CanvasViewTest, APiecewisePaintedViewEqualsOnePaintedAtOnce) {
     for (int y = 0; y < page.canvas.height(); ++y)
         for (int x = 0; x < page.canvas.width(); ++x)
             page.canvas.setPixel(x, y, qRgb((x * 7) % 256, (y * 13) % 256, (x * y) % 256));
-    for (const double scale : {2.0, 2.828, 0.7}) {
+    for (const double scale : {1.414, 2.0, 2.828, 0.7}) {
         page.viewScale = scale;
         showAtViewScale(page);
         auto paint = [&page](const std::vector<QRect>& parts) {
@@ -258,6 +260,17 @@ TEST(CanvasViewTest, APiecewisePaintedViewEqualsOnePaintedAtOnce) {
             paint({QRect(QPoint(), QSize(middle.x(), shown.height())),
                    QRect(middle.x(), 0, shown.width(), middle.y()), QRect(middle, shown)});
         EXPECT_EQ(atOnce, pieces) << scale;
+        if (scale > 1.0 && scale < 2.0) {
+            QImage direct(shown, QImage::Format_RGB32);
+            QPainter painter(&direct);
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            const double sx = double(page.canvas.width()) / shown.width();
+            const double sy = double(page.canvas.height()) / shown.height();
+            painter.drawImage(QRectF(all), page.canvas,
+                              QRectF(0, 0, shown.width() * sx, shown.height() * sy));
+            painter.end();
+            EXPECT_EQ(atOnce, direct);
+        }
     }
 }
 
