@@ -45,9 +45,30 @@ constexpr auto kDigitPairs = [] {
     return pairs;
 }();
 
+// "000" to "999", each in four bytes.
+constexpr auto kDigitTriples = [] {
+    std::array<char, 4000> triples{};
+    for (int i = 0; i < 1000; ++i) {
+        triples[std::size_t(4 * i)] = static_cast<char>('0' + i / 100);
+        triples[std::size_t(4 * i + 1)] = static_cast<char>('0' + i / 10 % 10);
+        triples[std::size_t(4 * i + 2)] = static_cast<char>('0' + i % 10);
+    }
+    return triples;
+}();
+
 // Any other value, such as the moon phase: its digits written from the right, two at a time.
+// Nine digits, as nine in ten moon phases have, are three independent groups of three (the
+// buffer has room for the fourth byte each group writes).
 char* appendLargeField(char* out, int value) {
     *out++ = ',';
+    if (value >= 100'000'000 && value < 1'000'000'000) {
+        const auto v = static_cast<unsigned>(value);
+        const unsigned rest = v % 1'000'000;
+        std::memcpy(out, kDigitTriples.data() + 4 * (v / 1'000'000), 4);
+        std::memcpy(out + 3, kDigitTriples.data() + 4 * (rest / 1000), 4);
+        std::memcpy(out + 6, kDigitTriples.data() + 4 * (rest % 1000), 4);
+        return out + 9;
+    }
     if (value < 0) return std::to_chars(out, out + 16, value).ptr;
     auto v = static_cast<unsigned>(value);
     int digits = 1;
