@@ -220,12 +220,15 @@ MayanDate gregorianToMayan(const GregorianDate& date, LunationCache& lunation) {
     const std::uint32_t carry = shiftedDay >= 365;
     const std::uint32_t r = shiftedDay - 365 * carry;
     const std::uint32_t year = (static_cast<std::uint32_t>(date.year) ^ 0x8000'0000u) % 52 + carry;
-    // The extra day (25 July) reached backwards: the one before 21.08.2001 is in 2001.
-    const std::uint32_t backwards = r == 364 && date.year <= 2001;
-
     const KinFields& k = kKinFields[kYearFields[year].kinBase + r];
-    const YearFields& bearer = kYearFields[year + backwards];
-    MayanDate m = kDayFields[r + backwards];
+    std::uint32_t dayEntry = r, bearerEntry = year;
+    // The extra day (25 July) reached backwards: the one before 21.08.2001 is in 2001.
+    if (r == 364 && date.year <= 2001) [[unlikely]] {
+        ++dayEntry;
+        ++bearerEntry;
+    }
+    const YearFields& bearer = kYearFields[bearerEntry];
+    MayanDate m = kDayFields[dayEntry];
     m.kin = k.kin;
     m.yearSign = bearer.sign;
     m.yearTone = bearer.tone;

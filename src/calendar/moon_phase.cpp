@@ -283,7 +283,9 @@ std::int32_t LunationCache::phaseElsewhere(std::int64_t julianDay) {
     const Lunation& l = lunations().around(noon);
     // Noons are whole Julian Dates: those from ceil(start) up to ceil(end) - 1 lie in the lunation.
     firstDay_ = std::max(static_cast<std::int64_t>(std::ceil(l.start)), kFirstTrueDay);
-    lastDay_ = std::min(static_cast<std::int64_t>(std::ceil(l.end)) - 1, kLastTrueDay);
+    const std::int64_t lastDay =
+        std::min(static_cast<std::int64_t>(std::ceil(l.end)) - 1, kLastTrueDay);
+    daysCached_ = static_cast<std::uint64_t>(std::max<std::int64_t>(lastDay - firstDay_ + 1, 0));
     newMoon_ = l.start;
     perDay_ = l.perDay;
     return billionths((noon - newMoon_) * perDay_);

@@ -24,7 +24,8 @@ public:
     // The phase at 12:00 UTC of the day `julianDay`, in billionths of the lunation (0 = new moon,
     // below kMoonModulus).
     std::int32_t phaseAt(std::int64_t julianDay) {
-        if (julianDay >= firstDay_ && julianDay <= lastDay_)
+        // One unsigned comparison: a day before firstDay_ wraps round to a large number.
+        if (static_cast<std::uint64_t>(julianDay - firstDay_) < daysCached_)
             return billionths((static_cast<double>(julianDay) - newMoon_) * perDay_);
         return phaseElsewhere(julianDay);
     }
@@ -52,10 +53,12 @@ private:
     // Keeps the Julian Day of the date's month and answers for the date.
     std::int32_t phaseInOtherMonth(std::int32_t year, std::uint8_t month, std::uint8_t day);
 
-    std::int64_t firstDay_ = 1;  // the days whose noon lies in the cached lunation (and in the
-    std::int64_t lastDay_ = 0;   // theory's years); none at first
-    double newMoon_ = 0;         // its new moon, a Julian Date (UT)
-    double perDay_ = 0;          // the part of this lunation that one day makes
+    // The days whose noon lies in the cached lunation (and in the theory's years): daysCached_
+    // days from firstDay_; none at first.
+    std::int64_t firstDay_ = 0;
+    std::uint64_t daysCached_ = 0;
+    double newMoon_ = 0;  // its new moon, a Julian Date (UT)
+    double perDay_ = 0;   // the part of this lunation that one day makes
     // The month of the last date asked for (none at first: month 0 is no month), the Julian Day
     // before its first day and its last day (28 in February of a common year, where the 29th
     // counts as the 28th; otherwise any day of the month is below it).
