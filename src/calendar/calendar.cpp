@@ -40,16 +40,100 @@ constexpr std::int64_t kReferenceDayNumber = noLeapDayNumber(2001, 8, 21);
 constexpr std::int64_t kFirstDayNumber = noLeapDayNumber(INT32_MIN, 1, 1);
 constexpr std::int64_t kLastDayNumber = noLeapDayNumber(INT32_MAX, 12, 31);
 
-constexpr std::array<std::uint8_t, 4> kYearSigns{4, 9, 14, 19};
+// Every counter is a function of the 13-moon year index mod 52 and the day r of that year:
+// 52 years of 365 days are a multiple of the periods 260, 20, 13 and 5 * 4 (cromatics), and the
+// year bearer and tone have periods 4 and 13. Both are found in 32-bit arithmetic: with
+// y = n + 26 = (year + kYearsBefore) * 365 + dayOfYear + kDayShift (see gregorianToMayan), r is
+// dayOfYear + kDayShift less 365 when that reaches a year, and the year index is taken mod 52 of
+// the year plus 2^31 (the year's bits with the sign bit flipped, an unsigned number), where
+// 2^31 = 24 (mod 52).
+constexpr std::int64_t kYearsBefore = floorDiv(26 - kReferenceDayNumber, 365);
+constexpr std::uint32_t kDayShift =
+    static_cast<std::uint32_t>(26 - kReferenceDayNumber - 365 * kYearsBefore);
+constexpr std::uint32_t kYearIndexShift =
+    static_cast<std::uint32_t>(((kYearsBefore - 24) % 52 + 52) % 52);
+static_assert((std::int64_t{1} << 31) % 52 == 24 && kDayShift < 365);
 
-// A shift that makes every day count of a 32-bit year positive. It is a multiple of the periods
-// 260, 20, 13, 5 * 4 (cromatics) and 365 * 52 (years by bearer and tone), so residues and
-// quotients taken after the shift are the ones of the signed count: quotients by 5 and 365
-// move by a multiple of 4 and of 52.
-constexpr std::int64_t kShift = std::int64_t{18'980} << 27;
-static_assert(kShift % 260 == 0 && kShift % (365 * 52) == 0 && kShift / 5 % 4 == 0 &&
-              (kShift / 365) % 52 == 0);
-static_assert(kShift + (kFirstDayNumber - kReferenceDayNumber) >= 0);
+// By the year index: entry i holds the index (i + kYearIndexShift) mod 52; there are 54 entries,
+// so that a carry from the day of the year and the extra day reached backwards (which reads the
+// following year's entry) need no wrap. The kin of day r of that year is
+// kKinFields[kinBase + r]: the kin counts from 230 on the reference date, y = 26.
+struct YearFields {
+    std::uint8_t sign;
+    std::uint8_t tone;
+    std::uint16_t kinBase;
+};
+constexpr auto kYearFields = [] {
+    constexpr std::array<std::uint8_t, 4> kYearSigns{4, 9, 14, 19};
+    std::array<YearFields, 54> table{};
+    for (std::uint32_t i = 0; i < table.size(); ++i) {
+        const std::uint32_t index = (i + kYearIndexShift) % 52;
+        table[i] = {kYearSigns[index % 4], static_cast<std::uint8_t>((8 + index) % 13 + 1),
+                    static_cast<std::uint16_t>((index * 365 + 203) % 260)};
+    }
+    return table;
+}();
+
+// By kinBase + r, below 259 + 365: kin, sign, tone and cromatic. The cromatic advances every 5
+// days; the reference (kin 230) is day 2 of its period.
+struct KinFields {
+    std::uint16_t kin;
+    std::uint8_t sign;
+    std::uint8_t tone;
+    std::uint8_t cromatic;
+};
+constexpr auto kKinFields = [] {
+    std::array<KinFields, 259 + 365> table{};
+    for (std::uint32_t i = 0; i < table.size(); ++i) {
+        const std::uint32_t k = i % 260;
+        table[i] = {static_cast<std::uint16_t>(k + 1), static_cast<std::uint8_t>(k % 20 + 1),
+                    static_cast<std::uint8_t>(k % 13 + 1),
+                    static_cast<std::uint8_t>((k + 12) % 20 / 5 + 1)};
+    }
+    return table;
+}();
+
+// By the day of the 13-moon year r, a position with the fields that follow from it (vinal,
+// vinal tone, week, plasma, moon day and moon) set and the others 0; r = 364 is the extra day
+// reached forwards (the 29th day of moon 13, plasma not advanced, week past 52) and the entry
+// after it the extra day reached backwards (day 0 of moon 1 of the following year).
+constexpr auto kDayFields = [] {
+    std::array<MayanDate, 366> table{};
+    for (int r = 0; r < 366; ++r) {
+        MayanDate& d = table[std::size_t(r)];
+        const int vinalDay = r < 365 ? r : 364;
+        d.vinal = static_cast<std::uint8_t>(vinalDay / 20 + 1);
+        d.vinalTone = static_cast<std::uint8_t>(vinalDay % 20);
+        if (r < 364) {
+            d.month = static_cast<std::uint8_t>(r / 28 + 1);
+            d.monthDay = static_cast<std::int16_t>(r % 28 + 1);
+            d.plasma = static_cast<std::uint8_t>(r % 7 + 1);
+            d.weekNumber = r / 7 + 1;  // a moon is four weeks
+        } else {
+            d.month = 0;
+            d.monthDay = r == 364 ? 29 : 0;
+            d.plasma = r == 364 ? 7 : 1;
+            d.weekNumber = r == 364 ? 0 : 1;
+        }
+    }
+    return table;
+}();
+
+// The last day of each month value that isExistingDate accepts (0: no day of that month value
+// exists), so that a date is checked with one comparison.
+constexpr auto kLastExistingDay = [] {
+    std::array<std::uint8_t, 256> table{};
+    for (int month = 0; month < 256; ++month)
+        for (int day = 1; day < 256; ++day)
+            if (isExistingDate(
+                    {static_cast<std::uint8_t>(day), static_cast<std::uint8_t>(month), 0, 2001}))
+                table[std::size_t(month)] = static_cast<std::uint8_t>(day);
+    return table;
+}();
+
+[[noreturn]] void throwNoSuchDate(const GregorianDate& date) {
+    throw InvalidDate("the date " + describeDate(date) + " does not exist");
+}
 
 // One day of the literal stepping rule (used for dates that are not plain days of a month, such
 // as 29 February, and by the walk). The year is 64-bit so that stepping past the largest 32-bit
@@ -127,45 +211,31 @@ MayanDate gregorianToMayan(const GregorianDate& date) {
 }
 
 MayanDate gregorianToMayan(const GregorianDate& date, LunationCache& lunation) {
-    if (!isExistingDate(date))
-        throw InvalidDate("the date " + describeDate(date) + " does not exist");
-    const std::int64_t n = noLeapDayNumber(date.year, date.month, date.day) - kReferenceDayNumber;
-    // Every residue below is taken of u = n + kShift, which is never negative, in unsigned
-    // arithmetic: cheaper than rounding signed quotients down, and the same residues, since
-    // kShift is a multiple of every period involved (see kShift).
-    const std::uint64_t u = static_cast<std::uint64_t>(n + kShift);
-
-    MayanDate m;
-    m.kin = static_cast<std::uint16_t>((229 + u) % 260 + 1);
-    m.sign = static_cast<std::uint8_t>((9 + u) % 20 + 1);
-    m.tone = static_cast<std::uint8_t>((8 + u) % 13 + 1);
-    m.moonPhase = lunation.phaseOn(date);
-    m.cromatic = static_cast<std::uint8_t>((u + 1) / 5 % 4 + 1);
-
-    const std::uint64_t y = u + 26;
-    std::uint64_t yearIndex = y / 365;
-    const int r = static_cast<int>(y % 365);
-    m.vinal = static_cast<std::uint8_t>(r / 20 + 1);
-    m.vinalTone = static_cast<std::uint8_t>(r % 20);
-    if (r < 364) {
-        m.month = static_cast<std::uint8_t>(r / 28 + 1);
-        m.monthDay = static_cast<std::int16_t>(r % 28 + 1);
-        m.plasma = static_cast<std::uint8_t>(r % 7 + 1);
-        m.weekNumber = (m.monthDay - 1) / 7 + 1 + (m.month - 1) * 4;
-    } else if (n > 0) {
-        m.month = 0;
-        m.monthDay = 29;
-        m.plasma = 7;
-        m.weekNumber = 0;
-    } else {
-        m.month = 0;
-        m.monthDay = 0;
-        m.plasma = 1;
-        m.weekNumber = 1;
-        ++yearIndex;
+    if (static_cast<unsigned>(date.day - 1) >= kLastExistingDay[date.month]) [[unlikely]]
+        throwNoSuchDate(date);
+    // 29 February counts as the 28th.
+    const std::uint32_t dayOfYear = static_cast<std::uint32_t>(kDaysBefore[date.month]) + date.day -
+                                    (date.day == 29 && date.month == 2) - 1;
+    const std::uint32_t shiftedDay = dayOfYear + kDayShift;
+    const std::uint32_t carry = shiftedDay >= 365;
+    const std::uint32_t r = shiftedDay - 365 * carry;
+    const std::uint32_t year = (static_cast<std::uint32_t>(date.year) ^ 0x8000'0000u) % 52 + carry;
+    const KinFields& k = kKinFields[kYearFields[year].kinBase + r];
+    std::uint32_t dayEntry = r, bearerEntry = year;
+    // The extra day (25 July) reached backwards: the one before 21.08.2001 is in 2001.
+    if (r == 364 && date.year <= 2001) [[unlikely]] {
+        ++dayEntry;
+        ++bearerEntry;
     }
-    m.yearSign = kYearSigns[yearIndex % 4];
-    m.yearTone = static_cast<std::uint8_t>((8 + yearIndex) % 13 + 1);
+    const YearFields& bearer = kYearFields[bearerEntry];
+    MayanDate m = kDayFields[dayEntry];
+    m.kin = k.kin;
+    m.yearSign = bearer.sign;
+    m.yearTone = bearer.tone;
+    m.cromatic = k.cromatic;
+    m.sign = k.sign;
+    m.tone = k.tone;
+    m.moonPhase = lunation.phaseOn(date.year, date.month, date.day);
     return m;
 }
 
@@ -258,8 +328,7 @@ MayanDate PositionWalk::position() const {
 }
 
 MayanDate walkGregorianToMayan(const GregorianDate& date) {
-    if (!isExistingDate(date))
-        throw InvalidDate("the date " + describeDate(date) + " does not exist");
+    if (!isExistingDate(date)) throwNoSuchDate(date);
     GregorianDate target = date;
     if (target.month == 2 && target.day == 29) target.day = 28;
     const bool before = date.year < 2001 || (date.year == 2001 && date.month < 8) ||

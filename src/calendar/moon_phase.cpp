@@ -283,15 +283,29 @@ std::int32_t LunationCache::phaseElsewhere(std::int64_t julianDay) {
     const Lunation& l = lunations().around(noon);
     // Noons are whole Julian Dates: those from ceil(start) up to ceil(end) - 1 lie in the lunation.
     firstDay_ = std::max(static_cast<std::int64_t>(std::ceil(l.start)), kFirstTrueDay);
-    lastDay_ = std::min(static_cast<std::int64_t>(std::ceil(l.end)) - 1, kLastTrueDay);
+    const std::int64_t lastDay =
+        std::min(static_cast<std::int64_t>(std::ceil(l.end)) - 1, kLastTrueDay);
+    daysCached_ = static_cast<std::uint64_t>(std::max<std::int64_t>(lastDay - firstDay_ + 1, 0));
     newMoon_ = l.start;
     perDay_ = l.perDay;
     return billionths((noon - newMoon_) * perDay_);
 }
 
 std::int32_t LunationCache::phaseOn(const GregorianDate& date) {
-    const bool missingLeapDay = date.month == 2 && date.day == 29 && !isLeapYear(date.year);
-    return phaseAt(julianDayNumber(date) - (missingLeapDay ? 1 : 0));
+    return phaseOn(date.year, date.month, date.day);
+}
+
+std::int32_t LunationCache::phaseInOtherMonth(std::int32_t year, std::uint8_t month,
+                                              std::uint8_t day) {
+    const bool commonFebruary = month == 2 && !isLeapYear(year);
+    if (month >= 1 && month <= 12) {
+        monthYear_ = year;
+        month_ = month;
+        monthLast_ = commonFebruary ? 28 : 31;
+        monthStart_ = julianDayNumber(GregorianDate{1, month, 0, year}) - 1;
+    }
+    const bool missingLeapDay = commonFebruary && day == 29;
+    return phaseAt(julianDayNumber(GregorianDate{day, month, 0, year}) - (missingLeapDay ? 1 : 0));
 }
 
 std::int32_t moonPhaseOn(const GregorianDate& date) {

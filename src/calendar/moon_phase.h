@@ -24,13 +24,19 @@ public:
     // The phase at 12:00 UTC of the day `julianDay`, in billionths of the lunation (0 = new moon,
     // below kMoonModulus).
     std::int32_t phaseAt(std::int64_t julianDay) {
-        if (julianDay >= firstDay_ && julianDay <= lastDay_)
+        // One unsigned comparison: a day before firstDay_ wraps round to a large number.
+        if (static_cast<std::uint64_t>(julianDay - firstDay_) < daysCached_)
             return billionths((static_cast<double>(julianDay) - newMoon_) * perDay_);
         return phaseElsewhere(julianDay);
     }
     // The phase at 12:00 UTC of an existing date; 29 February of a common year (which the
     // calendar takes as 28 February) gives 28 February's.
     std::int32_t phaseOn(const GregorianDate& date);
+    std::int32_t phaseOn(std::int32_t year, std::uint8_t month, std::uint8_t day) {
+        if (year == monthYear_ && month == month_) [[likely]]
+            return phaseAt(monthStart_ + (day < monthLast_ ? day : monthLast_));
+        return phaseInOtherMonth(year, month, day);
+    }
 
     // A fraction of the lunation from 0 up to 1 in billionths, kept below a whole lunation where
     // the fraction rounds up to 1.
@@ -44,11 +50,22 @@ private:
     // Looks up the lunation of a day outside the cached one (or takes the mean lunation beyond
     // the years the lunar theory covers) and keeps it.
     std::int32_t phaseElsewhere(std::int64_t julianDay);
+    // Keeps the Julian Day of the date's month and answers for the date.
+    std::int32_t phaseInOtherMonth(std::int32_t year, std::uint8_t month, std::uint8_t day);
 
-    std::int64_t firstDay_ = 1;  // the days whose noon lies in the cached lunation (and in the
-    std::int64_t lastDay_ = 0;   // theory's years); none at first
-    double newMoon_ = 0;         // its new moon, a Julian Date (UT)
-    double perDay_ = 0;          // the part of this lunation that one day makes
+    // The days whose noon lies in the cached lunation (and in the theory's years): daysCached_
+    // days from firstDay_; none at first.
+    std::int64_t firstDay_ = 0;
+    std::uint64_t daysCached_ = 0;
+    double newMoon_ = 0;  // its new moon, a Julian Date (UT)
+    double perDay_ = 0;   // the part of this lunation that one day makes
+    // The month of the last date asked for (none at first: month 0 is no month), the Julian Day
+    // before its first day and its last day (28 in February of a common year, where the 29th
+    // counts as the 28th; otherwise any day of the month is below it).
+    std::int32_t monthYear_ = 0;
+    std::uint8_t month_ = 0;
+    std::uint8_t monthLast_ = 0;
+    std::int64_t monthStart_ = 0;
 };
 
 // The phase of the moon at 12:00 UTC of `date`, as LunationCache::phaseOn computes it.

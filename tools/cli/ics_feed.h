@@ -53,6 +53,8 @@ private:
     std::string weekLabel_;              // "\nWeek "
     std::string phaseLabel_;             // "\nPhase of the moon: "
     std::string leapNote_;               // " (...)" after the summary of 29 February
+    std::string afterUid_;   // the event's lines from the end of its UID to its start date
+    std::string alarmTail_;  // the alarm's TRIGGER line and its end, when there is an alarm
 };
 
 // Writes the calendar with one event per real day from `from` to `to` (from <= to, both within

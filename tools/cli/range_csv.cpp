@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "range_csv.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
+#include <initializer_list>
 #include <vector>
 
 #include "calendar/iso_date.h"
@@ -43,9 +45,30 @@ constexpr auto kDigitPairs = [] {
     return pairs;
 }();
 
+// "000" to "999", each in four bytes.
+constexpr auto kDigitTriples = [] {
+    std::array<char, 4000> triples{};
+    for (int i = 0; i < 1000; ++i) {
+        triples[std::size_t(4 * i)] = static_cast<char>('0' + i / 100);
+        triples[std::size_t(4 * i + 1)] = static_cast<char>('0' + i / 10 % 10);
+        triples[std::size_t(4 * i + 2)] = static_cast<char>('0' + i % 10);
+    }
+    return triples;
+}();
+
 // Any other value, such as the moon phase: its digits written from the right, two at a time.
+// Nine digits, as nine in ten moon phases have, are three independent groups of three (the
+// buffer has room for the fourth byte each group writes).
 char* appendLargeField(char* out, int value) {
     *out++ = ',';
+    if (value >= 100'000'000 && value < 1'000'000'000) {
+        const auto v = static_cast<unsigned>(value);
+        const unsigned rest = v % 1'000'000;
+        std::memcpy(out, kDigitTriples.data() + 4 * (v / 1'000'000), 4);
+        std::memcpy(out + 3, kDigitTriples.data() + 4 * (rest / 1000), 4);
+        std::memcpy(out + 6, kDigitTriples.data() + 4 * (rest % 1000), 4);
+        return out + 9;
+    }
     if (value < 0) return std::to_chars(out, out + 16, value).ptr;
     auto v = static_cast<unsigned>(value);
     int digits = 1;
@@ -73,6 +96,59 @@ inline char* appendField(char* out, int value) {
     return out + f.length;
 }
 
+// A run of fields ready to copy, such as ",230,10,9": one 16-byte copy however many fields it
+// holds (the buffer has room for the bytes past its length).
+struct FieldText {
+    char text[15];
+    std::uint8_t length;
+};
+
+FieldText fieldText(std::initializer_list<int> values) {
+    char buffer[64];
+    char* end = buffer;
+    for (const int value : values) end = appendField(end, value);
+    FieldText f{};
+    f.length = static_cast<std::uint8_t>(end - buffer);
+    std::memcpy(f.text, buffer, std::min<std::size_t>(f.length, sizeof f.text));
+    return f;
+}
+
+inline char* appendFieldText(char* out, const FieldText& f) {
+    std::memcpy(out, f.text, sizeof f.text);
+    return out + f.length;
+}
+
+// The runs of fields that depend on the kin alone (its sign and tone, and the four oracle signs)
+// and on the year bearer and cromatic, prepared once.
+struct RowTexts {
+    std::array<FieldText, 261> kin;            // ",kin,sign,tone"
+    std::array<FieldText, 261> oracle;         // ",guide,analog,antipode,hidden teacher"
+    std::array<FieldText, 4 * 14 * 5> bearer;  // ",yearSign,yearTone,cromatic" by bearerIndex
+
+    static std::size_t bearerIndex(int yearSign, int yearTone, int cromatic) {
+        return std::size_t((yearSign / 5 * 14 + yearTone) * 5 + cromatic);
+    }
+};
+
+const RowTexts& rowTexts() {
+    static const RowTexts texts = [] {
+        RowTexts t{};
+        for (int kin = 1; kin <= 260; ++kin) {
+            const MayanDate m = positionOfKin(kin);
+            t.kin[std::size_t(kin)] = fieldText({m.kin, m.sign, m.tone});
+            t.oracle[std::size_t(kin)] =
+                fieldText({getGuide(m), getAnalog(m), getAntipode(m), getOccultTeacher(m)});
+        }
+        for (const int sign : {4, 9, 14, 19})
+            for (int tone = 1; tone <= 13; ++tone)
+                for (int cromatic = 1; cromatic <= 4; ++cromatic)
+                    t.bearer[RowTexts::bearerIndex(sign, tone, cromatic)] =
+                        fieldText({sign, tone, cromatic});
+        return t;
+    }();
+    return texts;
+}
+
 }  // namespace
 
 bool dateBefore(const GregorianDate& a, const GregorianDate& b) {
@@ -82,13 +158,20 @@ bool dateBefore(const GregorianDate& a, const GregorianDate& b) {
 }
 
 char* appendRangeCsvRow(char* out, const GregorianDate& date, LunationCache& lunation) {
+    const RowTexts& texts = rowTexts();
     const MayanDate m = gregorianToMayan(date, lunation);
     out = appendIsoDate(out, date);
-    const int fields[] = {
-        m.kin,       m.sign,      m.tone,       m.yearSign,     m.yearTone,         m.cromatic,
-        m.vinal,     m.vinalTone, m.weekNumber, m.plasma,       m.monthDay,         m.month,
-        m.moonPhase, getGuide(m), getAnalog(m), getAntipode(m), getOccultTeacher(m)};
-    for (const int value : fields) out = appendField(out, value);
+    out = appendFieldText(out, texts.kin[m.kin]);
+    out = appendFieldText(out,
+                          texts.bearer[RowTexts::bearerIndex(m.yearSign, m.yearTone, m.cromatic)]);
+    out = appendField(out, m.vinal);
+    out = appendField(out, m.vinalTone);
+    out = appendField(out, m.weekNumber);
+    out = appendField(out, m.plasma);
+    out = appendField(out, m.monthDay);
+    out = appendField(out, m.month);
+    out = appendField(out, m.moonPhase);
+    out = appendFieldText(out, texts.oracle[m.kin]);
     *out++ = '\n';
     return out;
 }
