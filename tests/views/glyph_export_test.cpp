@@ -125,7 +125,7 @@ TEST_F(GlyphExport, AnElementsGlyphsLandWhereItsPictureLands) {
 TEST_F(GlyphExport, TheDaysToneGlyphEndsClearOfTheSignBelowIt) {
     data.day.setDate({7, 12, 0, 2026});  // tone 12: a row of dots over two bars
     for (const char* name : {"day", "oracle"}) {
-        const ExportView& view = *findExportView(name);
+        const ExportView view = *findExportView(name);  // a copy: the lookup returns a value
         const QStringList script = exportBoth(view, true).first;
         // The rows an element's glyphs ink, drawn alone: its lines end with its role word.
         auto inkRows = [&](const QString& role, int lines) {
