@@ -121,7 +121,6 @@ TEST(CliErrors, HelpAfterACommandShowsItsUsage) {
     const std::pair<std::string, std::string> cases[] = {
         {"moon --help", "  orbisca-cli moon PHASE [--size N] -o FILE.png\n"},
         {"script run missing.spt -h", "  orbisca-cli script rescale FILE"},
-        {"page --help", "  orbisca-cli page --page WxH"},
         {"export --bogus --help", "\n                     [--year-lines FILE]"},
         {"help ics", "  orbisca-cli ics FROM TO"}};
     for (const auto& [args, says] : cases) {
