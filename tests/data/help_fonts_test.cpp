@@ -85,10 +85,6 @@ TEST_F(FontTable, FieldsCountOnlyWithTheirCaretAndNumbersAreChecked) {
     const TableFont sized = parseFontLine("DejaVu Serif^12^");
     EXPECT_EQ(sized.font.pointSize(), 12);
     EXPECT_FALSE(sized.font.italic() || sized.font.bold());
-    const TableFont capitals =
-        parseFontLine("DejaVu Sans^12^-16^Italic^Bold^");  // compared exactly
-    EXPECT_FALSE(capitals.font.italic() || capitals.font.bold());
-    EXPECT_TRUE(parseFontLine("F^10^-9^x^bold^ignored^").font.bold());
     // A positive height is the cell height.
     const TableFont cell = parseFontLine("DejaVu Sans^0^20^");
     EXPECT_NEAR(QFontMetricsF(cell.font).height(), 20.0, 1.0);

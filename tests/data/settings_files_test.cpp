@@ -68,12 +68,6 @@ TEST_F(ConfFile, ReadsAndWritesBackTheFifteenLines) {
     EXPECT_TRUE(messages().isEmpty());
     ASSERT_TRUE(saveSettings(data, s));
     EXPECT_EQ(QString::fromUtf8(readFile("conf.dat")), sample.join('\n') + '\n');
-    // Only exactly "Y" is true.
-    for (const char* text : {"y", "", "Y ", "yes", "1"}) {
-        writeLines("conf.dat", sampleWith(1, text));
-        loadSettings(data);
-        EXPECT_FALSE(data.settings.yearShine) << text;
-    }
 }
 
 // Our own lines follow the fifteen and are written only as far as one is set: a file of an older

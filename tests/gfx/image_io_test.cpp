@@ -112,8 +112,7 @@ TEST(LoadBitmap, RejectsBadFilesWithTheirNameAndReason) {
         {rle.left(rle.size() - 20), "the file is truncated"},
         {bmpClaiming(100000, 100000), "100000 x 100000 pixels, more than 16384 on a side"},
         {hugePng, "more than 16384 on a side"},
-        {"this is not a picture\n", "the file is not a picture"},
-        {"", "cannot read picture"}};
+        {"this is not a picture\n", "the file is not a picture"}};
     int n = 0;
     for (const auto& [bytes, reason] : cases) {
         const QString name = QStringLiteral("bad%1.bmp").arg(n++);

@@ -98,7 +98,7 @@ TEST_F(PageTest, MoonPhasesSizesAndFills) {
     EXPECT_EQ(recorder.moons, (std::vector<std::pair<int, int>>{{60, 30}, {100, 30}}));
     EXPECT_EQ(page.canvas.pixel(60, 10), qRgb(10, 20, 30));
 
-    EXPECT_TRUE(run({"MOON", "PRINT 1 2", "/MOON  broken", "[MOON broken", "MOON 0 0 1 50 0 0 0"}));
+    EXPECT_TRUE(run({"MOON 0 0 1 50 0 0 0"}));  // a moon of one pixel
     for (const char* bad :
          {"MOONS", "MOON 0 0 0 50 IMAGE", "MOON 0 0 -4 50 IMAGE", "MOON 0 0 4097 50 0 0 0"}) {
         recorder.messages.clear();
