@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The element editor's steps as the window drives them: texts placed by a click or not, moons,
-// fonts, and the refusals that keep a moon within what can be drawn.
+// and the refusals that keep a moon within what can be drawn. (Font lines: the window's test.)
 #include <gtest/gtest.h>
 
 #include "printpage/element_editor.h"
@@ -68,17 +68,6 @@ TEST(ElementEditorTest, MoonsTakePhaseFillAndASizeTheCanvasCanHold) {
     editor.newMoon();  // the next moon never placed does not take the last one's row
     for (const char* typed : {"25", "IMAGE", "60", ""}) add(editor, typed);
     EXPECT_EQ(editor.values().editLine, "MOON -1 0 60 25 IMAGE");
-}
-
-TEST(ElementEditorTest, FontLinesCarryTheHeightInPixelsAndTheColour) {
-    ElementEditor editor;
-    QFont font("DejaVu Serif");
-    font.setPointSizeF(12);
-    font.setBold(true);
-    editor.newFont(font, QColor(1, 2, 3));
-    EXPECT_EQ(editor.values().editLine, "FONT 12 -16 1 2 3 bld nrm DejaVu Serif");
-    EXPECT_EQ(editor.values().state, EditorState::Idle);
-    EXPECT_NO_THROW(parseScriptLine(editor.values().editLine));
 }
 
 }  // namespace

@@ -621,9 +621,6 @@ TEST_F(PrintManagerExportTest, ATextIsPlacedWithAClickAndPreviewedThenAdded) {
     EXPECT_EQ(sample->font().family(), "DejaVu Serif");
     EXPECT_TRUE(sample->font().italic());
     EXPECT_EQ(sample->palette().color(QPalette::WindowText), QColor(200, 0, 0));
-    window->addElement();
-    window->addElement();  // never placed: centred
-    EXPECT_EQ(find<QLineEdit>("elementLine")->text(), "TEXT 0 0 cnt ''");
 
     window->setScriptLines({"FONT 40 -53 0 0 0 bld nrm DejaVu Sans"});
     setCanvasSpins(1200, 900);
