@@ -37,6 +37,16 @@ public:
     bool create(const std::optional<GregorianDate>& startDate = std::nullopt,
                 bool countsAsLaunch = true);
 
+    // The same in two parts, so that the compact window can paint before the others are made:
+    // createCompact() makes the compact window, runs its start-up and counts the launch (the
+    // donation reminder it may show before it is shaped); createRest() makes the other windows
+    // and does nothing when they are there. The compact window makes them itself when it needs
+    // them earlier. Both false after a failure, reported as in create().
+    bool createCompact(const std::optional<GregorianDate>& startDate, bool countsAsLaunch);
+    bool createRest();
+    // Whether createRest() has made the other windows.
+    bool complete() const { return fullMode_ != nullptr; }
+
     // Shows the full-mode window over the compact window's screen on `mode`; `stopFade` ends a
     // running cross-fade first.
     void openFullMode(FullModeView view, bool stopFade = true);
@@ -52,6 +62,7 @@ public:
     DonationDialog& donation() { return *donation_; }
 
 private:
+    void wireCompact();
     void wire();
     void wirePrinting();
     void printDonationDetails(const DetailsPrintOut& out);

@@ -20,6 +20,7 @@
 #include "data/data_error.h"
 #include "data/day_words.h"
 #include "data/program_title.h"
+#include "data/start_phases.h"
 #include "gfx/font_table.h"
 #include "gfx/image_io.h"
 #include "gfx/region.h"
@@ -202,14 +203,17 @@ void CompactWindow::runStartUpSteps(LoadingLog& log) {
     log.stepDone("SetTextValue");
     setFace(gfx::loadBitmap(folder.resolve(QStringLiteral("graphic\\frameclr.bmp"))));
     log.stepDone("Load!FrameClr!Bitmap");
+    start_phases::mark("splash pictures");
     const QRegion outline =
         gfx::bitmapToRegion(frameBitmap_, qRgb(0, 0, 0), gfx::RegionMode::KeepDiffering);
     log.stepDone("CreateRegion");
     setMask(outline);
     log.stepDone("SetWindowRegion");
+    start_phases::mark("splash region and mask");
     log.stepDone("DeleteRegion");
     program_.fonts.load(folder);
     log.stepDone("ReadingFonts");
+    start_phases::mark("font table");
     if (!followsDay_)
         followsDay_ =
             connect(&day, &DayModel::dayChanged, this, [this] { applyPhase(state_.phase); });
@@ -291,6 +295,13 @@ void CompactWindow::loaderSetRegion(const QRegion& region) { setMask(region); }
 void CompactWindow::loaderCentre() {
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     move(screen.width() / 2 - 300, screen.height() / 2 - 225);
+}
+
+void CompactWindow::loaderStartTicks() {
+    tickTimer_.start();
+    QTimer::singleShot(0, this, [this] {
+        if (state_.phase == CompactPhase::OutlineReady) onTick();
+    });
 }
 
 bool CompactWindow::guarded(const std::function<void()>& work) {
@@ -420,7 +431,10 @@ void CompactWindow::applyHintColour() {
 void CompactWindow::onTick() {
     if (state_.phase == CompactPhase::OutlineReady) {
         state_.phase = CompactPhase::Shown;
-        if (applyPhase(CompactPhase::Shown)) emit panelPainted();
+        if (applyPhase(CompactPhase::Shown)) {
+            start_phases::mark("panel drawn");
+            announcePanel_ = true;  // once the window has painted it
+        }
     }
     if (state_.hint != CompactHint::None) {
         if (!stepHintColour(hintRed_, hintGreen_, hintBlue_)) state_.hint = CompactHint::None;
@@ -463,15 +477,21 @@ LogValues CompactWindow::logValues() const {
 }
 
 void CompactWindow::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    if (!showsSoftEdge()) {
-        painter.drawImage(0, 0, face_);
-        return;
+    {
+        QPainter painter(this);
+        if (!showsSoftEdge()) {
+            painter.drawImage(0, 0, face_);
+        } else {
+            painter.setCompositionMode(QPainter::CompositionMode_Source);
+            painter.drawImage(0, 0, face_);
+            painter.setCompositionMode(QPainter::CompositionMode_DestinationIn);
+            painter.drawImage(0, 0, softEdge_);
+        }
     }
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(0, 0, face_);
-    painter.setCompositionMode(QPainter::CompositionMode_DestinationIn);
-    painter.drawImage(0, 0, softEdge_);
+    if (std::exchange(announcePanel_, false)) {
+        start_phases::mark("first paint of the panel");
+        emit panelPainted();
+    }
 }
 
 bool CompactWindow::showsSoftEdge() const {
