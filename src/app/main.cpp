@@ -281,9 +281,6 @@ int main(int argc, char** argv) {
     }
     startLanguage(program.data, options->language);
     start_phases::mark("working folder and texts");
-    program.glyphFonts.registerFolder(program.data.folder,
-                                      [&notifier](const QString& text) { notifier.notify(text); });
-    start_phases::mark("glyph fonts");
 
     ProgramWindows windows(program);
     std::unique_ptr<TrayMode> trayMode;  // after the windows: it leaves them as it found them
@@ -327,14 +324,7 @@ int main(int argc, char** argv) {
             trayMode->noticeNewDay();  // the first start of the day
         }
     } else {
-        // Queued: the panel is on the screen before the other windows are made.
-        QObject::connect(
-            &windows.compact(), &CompactWindow::panelPainted, &app,
-            [&windows, &notifier] {
-                if (!windows.createRest()) notifier.requestProgramEnd(1);  // reported
-            },
-            Qt::QueuedConnection);
-        windows.compact().show();
+        windows.showCompact();
     }
     const int result = app.exec();
     return notifier.endRequested ? notifier.exitCode : result;

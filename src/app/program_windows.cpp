@@ -4,6 +4,7 @@
 #include "compact/compact_window.h"
 #include "compact/date_dialog.h"
 #include "config/config_dialog.h"
+#include "data/donation_files.h"
 #include "data/start_phases.h"
 #include "donation/donation_dialog.h"
 #include "fullmode/full_mode_window.h"
@@ -45,8 +46,7 @@ bool ProgramWindows::createCompact(const std::optional<GregorianDate>& startDate
     if (startDate) compact_->setStartDate(*startDate);
     if (!compact_->startUp()) return false;  // the loading log says how far it got
     start_phases::mark("compact window");
-    donation_ = std::make_unique<DonationDialog>(program_.data);
-    if (countsAsLaunch) donation_->countThisLaunch();
+    launchDue_ = countsAsLaunch && countLaunch(program_.data);
     wireCompact();
     start_phases::mark("launch counted");
     return true;
@@ -54,6 +54,7 @@ bool ProgramWindows::createCompact(const std::optional<GregorianDate>& startDate
 
 bool ProgramWindows::createRest() {
     if (fullMode_) return true;
+    registerGlyphFonts(program_);  // the views and the printed pages draw with them
     dateDialog_ = std::make_unique<DateDialog>(program_.data);
     datePicker_ = std::make_unique<DialogDatePicker>(*dateDialog_, program_.data.day);
     auto fullMode = std::make_unique<FullModeWindow>(program_);
@@ -63,9 +64,23 @@ bool ProgramWindows::createRest() {
     printManager_ = std::make_unique<PrintManagerWindow>(program_);
     pageSetup_ = std::make_unique<PageSetupWindow>(program_.data.folder);
     printer_ = std::make_unique<CanvasPrinter>(program_.data);
+    donation_ = std::make_unique<DonationDialog>(program_.data);
+    donation_->takeLaunchCount(launchDue_);
     wire();
     start_phases::mark("other windows");
     return true;
+}
+
+void ProgramWindows::showCompact() {
+    // Queued: the panel is on the screen before the other windows are made.
+    QObject::connect(
+        compact_.get(), &CompactWindow::panelPainted, compact_.get(),
+        [this] {
+            if (!createRest()) program_.data.notifier.requestProgramEnd(1);  // reported
+        },
+        Qt::QueuedConnection);
+    compact_->show();
+    start_phases::mark("window shown");
 }
 
 // What the compact window needs from the start: the reminder before it is shaped, and the
@@ -79,7 +94,7 @@ void ProgramWindows::wireCompact() {
                      });
     // The reminder's Print goes to the print manager: the other windows come first then.
     QObject::connect(compact, &CompactWindow::aboutToShape, compact, [this] {
-        if (donation_->reminderDue() && createRest()) donation_->showReminder();
+        if (launchDue_ && createRest() && donation_->reminderDue()) donation_->showReminder();
     });
     // Closing the compact window ends the program (status 0), also while the full-mode window
     // shows: Qt alone would end it only with the last main window. Exit and Escape in the

@@ -39,11 +39,14 @@ public:
 
     // The same in two parts, so that the compact window can paint before the others are made:
     // createCompact() makes the compact window, runs its start-up and counts the launch (the
-    // donation reminder it may show before it is shaped); createRest() makes the other windows
+    // donation reminder may be due before it is shaped); createRest() makes the other windows
     // and does nothing when they are there. The compact window makes them itself when it needs
     // them earlier. Both false after a failure, reported as in create().
     bool createCompact(const std::optional<GregorianDate>& startDate, bool countsAsLaunch);
     bool createRest();
+    // Shows the compact window after createCompact(); the other windows are made once it has
+    // painted its panel, and a failure there ends the program.
+    void showCompact();
     // Whether createRest() has made the other windows.
     bool complete() const { return fullMode_ != nullptr; }
 
@@ -77,6 +80,7 @@ private:
     std::unique_ptr<PageSetupWindow> pageSetup_;
     std::unique_ptr<DonationDialog> donation_;
     std::unique_ptr<CanvasPrinter> printer_;
+    bool launchDue_ = false;  // this launch's count made the donation reminder due
 };
 
 }  // namespace orbisca

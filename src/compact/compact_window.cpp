@@ -3,6 +3,7 @@
 
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -24,6 +25,7 @@
 #include "gfx/font_table.h"
 #include "gfx/image_io.h"
 #include "gfx/region.h"
+#include "state/program_state.h"
 #include "views/compact_panel.h"
 #include "views/full_mode_state.h"
 #include "widgets/desktop_compositing.h"
@@ -88,6 +90,13 @@ constexpr AreaHint kAreaHints[] = {
     {CompactArea::Plasma, CompactHint::Plasma, base_line::kPlasmaHint},
     {CompactArea::Affirmation, CompactHint::Affirmation, base_line::kAffirmationHint},
     {CompactArea::Moon, CompactHint::Moon, base_line::kMoonHint}};
+
+// Whether the font database holds every family of the table.
+bool allFamiliesInstalled(const FontTable& table) {
+    return std::all_of(table.fonts.begin(), table.fonts.end(), [](const auto& entry) {
+        return !entry || QFontDatabase::hasFamily(entry->font.family());
+    });
+}
 
 bool inArea(CompactArea area, QPoint position) {
     return kCompactAreas[std::size_t(area)].contains(position);
@@ -212,6 +221,12 @@ void CompactWindow::runStartUpSteps(LoadingLog& log) {
     start_phases::mark("splash region and mask");
     log.stepDone("DeleteRegion");
     program_.fonts.load(folder);
+    // The glyph fonts are registered once the panel shows, unless the table names a family that
+    // only they may hold: then they come first, and the table is made again with them.
+    if (!allFamiliesInstalled(program_.fonts) && !program_.glyphFontsTried) {
+        registerGlyphFonts(program_);
+        program_.fonts.load(folder);
+    }
     log.stepDone("ReadingFonts");
     start_phases::mark("font table");
     if (!followsDay_)
