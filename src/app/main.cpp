@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // orbisca: the program. Creates the seven windows in their order, the compact window first, and
 // runs until the compact window closes.
+#include <fontconfig/fontconfig.h>
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDateTime>
@@ -11,6 +12,7 @@
 #include <cstdio>
 #include <memory>
 #include <optional>
+#include <thread>
 #include <utility>
 
 #include "app/platform_choice.h"
@@ -253,6 +255,9 @@ int main(int argc, char** argv) {
         options = parseOptions(commandLine, exitCode);
     }
     if (!options) return exitCode;
+    // Reading the font configuration takes milliseconds that another core can spend while the
+    // window system is connected; the fonts are first needed after that.
+    std::thread fontConfiguration([] { FcInit(); });
     start_phases::mark("command line");
     if (const std::optional<QByteArray> platform = platformToForce(currentPlatformEnvironment()))
         qputenv("QT_QPA_PLATFORM", *platform);
@@ -260,6 +265,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationDisplayName(programTitle());
     // Lets the desktop match the windows to the menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(ORBISCA_APP_ID));
+    fontConfiguration.join();
     start_phases::mark("Qt platform");
     ProgramState program;
     Notifier& notifier = program.data.notifier;
