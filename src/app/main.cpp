@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// orbisca: the program. Creates the seven windows in their order, the compact window first, and
-// runs until the compact window closes.
+// orbisca: the program. Creates the seven windows, the compact window first (when the program
+// starts in it, the others once it has painted its day), and runs until the compact window
+// closes.
 #include <fontconfig/fontconfig.h>
 #include <QApplication>
 #include <QCommandLineParser>
