@@ -1,15 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// orbisca: the program. Creates the seven windows in their order, the compact window first, and
-// runs until the compact window closes.
+// orbisca: the program. Creates the seven windows, the compact window first (when the program
+// starts in it, the others once it has painted its day), and runs until the compact window
+// closes.
+#include <fontconfig/fontconfig.h>
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPointer>
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <optional>
+#include <thread>
 #include <utility>
 
 #include "app/platform_choice.h"
@@ -22,6 +26,7 @@
 #include "data/data_error.h"
 #include "data/language.h"
 #include "data/program_title.h"
+#include "data/start_phases.h"
 #include "data/text_file.h"
 #include "donation/donation_dialog.h"
 #include "fullmode/full_mode_window.h"
@@ -39,6 +44,7 @@ struct Options {
     QString home;
     std::optional<GregorianDate> date;
     bool reportStartTime = false;
+    bool verbose = false;                      // with reportStartTime: each phase of the start too
     bool tray = false;                         // --tray: today's kin in the system tray
     QString openWindow;                        // --open: the window to start in
     std::optional<FullModeView> fullModeView;  // --mode with --open full: the view to show
@@ -121,6 +127,10 @@ std::optional<Options> parseOptions(QCoreApplication& app, int& exitCode) {
         QStringLiteral("report-start-time"),
         QStringLiteral(
             "Print the milliseconds from start to the painted day (compact or full-mode window)."));
+    const QCommandLineOption verbose(
+        QStringLiteral("verbose"),
+        QStringLiteral("With --report-start-time: also print how long each phase of the start "
+                       "took."));
     const QCommandLineOption open(
         QStringLiteral("open"),
         QStringLiteral("The window to start in: compact (the default), full (the full-mode "
@@ -151,6 +161,7 @@ std::optional<Options> parseOptions(QCoreApplication& app, int& exitCode) {
     parser.addOption(home);
     parser.addOption(date);
     parser.addOption(startTime);
+    parser.addOption(verbose);
     parser.addOption(open);
     parser.addOption(mode);
     parser.addOption(script);
@@ -177,6 +188,11 @@ std::optional<Options> parseOptions(QCoreApplication& app, int& exitCode) {
     }
     options.language = parser.value(language);
     options.reportStartTime = parser.isSet(startTime);
+    options.verbose = parser.isSet(verbose);
+    if (options.verbose && !options.reportStartTime) {
+        badOption(exitCode, QStringLiteral("--verbose goes with --report-start-time"));
+        return std::nullopt;
+    }
     if (!readWindowOptions(parser, open, mode, script, options, exitCode)) return std::nullopt;
     options.tray = parser.isSet(tray);
     if (options.tray && options.openWindow != kCompactWindow) {
@@ -213,11 +229,24 @@ void installNotifier(Notifier& notifier) {
     };
 }
 
+// Whether the command line asks for the phases of the start: their clock must run before the
+// command line is read.
+bool asksForPhases(int argc, char** argv) {
+    return std::any_of(argv + 1, argv + argc,
+                       [](const char* argument) { return qstrcmp(argument, "--verbose") == 0; });
+}
+
+void reportPainted(qint64 milliseconds, bool verbose) {
+    std::fprintf(stderr, "painted after %lld ms\n", static_cast<long long>(milliseconds));
+    if (verbose) std::fputs(qPrintable(start_phases::report()), stderr);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     QElapsedTimer sinceStart;
     sinceStart.start();
+    if (asksForPhases(argc, argv)) start_phases::enable();
     QCoreApplication::setApplicationName(QStringLiteral("orbisca"));
     QCoreApplication::setApplicationVersion(programVersion());
     int exitCode = 0;
@@ -227,12 +256,18 @@ int main(int argc, char** argv) {
         options = parseOptions(commandLine, exitCode);
     }
     if (!options) return exitCode;
+    // Reading the font configuration takes milliseconds that another core can spend while the
+    // window system is connected; the fonts are first needed after that.
+    std::thread fontConfiguration([] { FcInit(); });
+    start_phases::mark("command line");
     if (const std::optional<QByteArray> platform = platformToForce(currentPlatformEnvironment()))
         qputenv("QT_QPA_PLATFORM", *platform);
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(programTitle());
     // Lets the desktop match the windows to the menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(ORBISCA_APP_ID));
+    fontConfiguration.join();
+    start_phases::mark("Qt platform");
     ProgramState program;
     Notifier& notifier = program.data.notifier;
     installNotifier(notifier);
@@ -252,24 +287,25 @@ int main(int argc, char** argv) {
         return exitCode;
     }
     startLanguage(program.data, options->language);
-    program.glyphFonts.registerFolder(program.data.folder,
-                                      [&notifier](const QString& text) { notifier.notify(text); });
+    start_phases::mark("working folder and texts");
 
     ProgramWindows windows(program);
     std::unique_ptr<TrayMode> trayMode;  // after the windows: it leaves them as it found them
-    if (!windows.create(options->date, options->openWindow == kCompactWindow))
+    // The compact window starts alone: the other windows are made once it has painted its panel.
+    const bool compactFirst = options->openWindow == kCompactWindow;
+    if (!(compactFirst ? windows.createCompact(options->date, true)
+                       : windows.create(options->date, false)))
         return 1;  // reported; the log says how far the start got
     if (options->reportStartTime) {
         // The first window that paints its day, the compact window or the full-mode window
         // opened on a view, says when.
         auto reported = std::make_shared<bool>(false);
-        const auto report = [&sinceStart, reported] {
-            if (std::exchange(*reported, true)) return;
-            std::fprintf(stderr, "painted after %lld ms\n",
-                         static_cast<long long>(sinceStart.elapsed()));
+        const auto report = [&sinceStart, reported, verbose = options->verbose] {
+            if (!std::exchange(*reported, true)) reportPainted(sinceStart.elapsed(), verbose);
         };
         QObject::connect(&windows.compact(), &CompactWindow::panelPainted, report);
-        QObject::connect(&windows.fullMode(), &FullModeWindow::framePainted, report);
+        if (windows.complete())
+            QObject::connect(&windows.fullMode(), &FullModeWindow::framePainted, report);
     }
 
     if (options->openWindow == kDonationWindow) {
@@ -286,6 +322,7 @@ int main(int argc, char** argv) {
     } else if (options->fullModeView) {
         windows.openFullMode(*options->fullModeView);
     } else if (startsInTray(program.data, *options)) {
+        if (!windows.createRest()) return 1;  // reported
         trayMode = std::make_unique<TrayMode>(
             program, windows, [] { return QDateTime::currentDateTime(); },
             makeSystemMidnightAlarm(&app));
@@ -294,7 +331,7 @@ int main(int argc, char** argv) {
             trayMode->noticeNewDay();  // the first start of the day
         }
     } else {
-        windows.compact().show();
+        windows.showCompact();
     }
     const int result = app.exec();
     return notifier.endRequested ? notifier.exitCode : result;

@@ -4,6 +4,8 @@
 #include "compact/compact_window.h"
 #include "compact/date_dialog.h"
 #include "config/config_dialog.h"
+#include "data/donation_files.h"
+#include "data/start_phases.h"
 #include "donation/donation_dialog.h"
 #include "fullmode/full_mode_window.h"
 #include "printing/canvas_printer.h"
@@ -35,32 +37,76 @@ ProgramWindows::~ProgramWindows() {
 }
 
 bool ProgramWindows::create(const std::optional<GregorianDate>& startDate, bool countsAsLaunch) {
+    return createCompact(startDate, countsAsLaunch) && createRest();
+}
+
+bool ProgramWindows::createCompact(const std::optional<GregorianDate>& startDate,
+                                   bool countsAsLaunch) {
     compact_ = std::make_unique<CompactWindow>(program_);
     if (startDate) compact_->setStartDate(*startDate);
     if (!compact_->startUp()) return false;  // the loading log says how far it got
+    start_phases::mark("compact window");
+    launchDue_ = countsAsLaunch && countLaunch(program_.data);
+    wireCompact();
+    start_phases::mark("launch counted");
+    return true;
+}
+
+bool ProgramWindows::createRest() {
+    if (fullMode_) return true;
+    registerGlyphFonts(program_);  // the views and the printed pages draw with them
     dateDialog_ = std::make_unique<DateDialog>(program_.data);
     datePicker_ = std::make_unique<DialogDatePicker>(*dateDialog_, program_.data.day);
-    fullMode_ = std::make_unique<FullModeWindow>(program_);
-    if (!fullMode_->startUp()) return false;  // reported
+    auto fullMode = std::make_unique<FullModeWindow>(program_);
+    if (!fullMode->startUp()) return false;  // reported
+    fullMode_ = std::move(fullMode);
     config_ = std::make_unique<ConfigDialog>(program_.data);
     printManager_ = std::make_unique<PrintManagerWindow>(program_);
     pageSetup_ = std::make_unique<PageSetupWindow>(program_.data.folder);
     printer_ = std::make_unique<CanvasPrinter>(program_.data);
     donation_ = std::make_unique<DonationDialog>(program_.data);
-    if (countsAsLaunch) donation_->countThisLaunch();
+    donation_->takeLaunchCount(launchDue_);
     wire();
+    start_phases::mark("other windows");
     return true;
+}
+
+void ProgramWindows::showCompact() {
+    // Queued: the panel is on the screen before the other windows are made.
+    QObject::connect(
+        compact_.get(), &CompactWindow::panelPainted, compact_.get(),
+        [this] {
+            if (!createRest()) program_.data.notifier.requestProgramEnd(1);  // reported
+        },
+        Qt::QueuedConnection);
+    compact_->show();
+    start_phases::mark("window shown");
+}
+
+// What the compact window needs from the start: the reminder before it is shaped, and the
+// program's end with its closing. The full-mode window it asks for is made first when the other
+// windows are not there yet.
+void ProgramWindows::wireCompact() {
+    CompactWindow* compact = compact_.get();
+    QObject::connect(compact, &CompactWindow::fullModeAsked, compact,
+                     [this](FullModeView view, bool stopFade) {
+                         if (createRest()) openFullMode(view, stopFade);
+                     });
+    // The reminder's Print goes to the print manager: the other windows come first then.
+    QObject::connect(compact, &CompactWindow::aboutToShape, compact, [this] {
+        if (launchDue_ && createRest() && donation_->reminderDue()) donation_->showReminder();
+    });
+    // Closing the compact window ends the program (status 0), also while the full-mode window
+    // shows: Qt alone would end it only with the last main window. Exit and Escape in the
+    // full-mode window leave through that same closing.
+    QObject::connect(compact, &CompactWindow::closed, compact,
+                     [this] { program_.data.notifier.requestProgramEnd(0); });
 }
 
 // Every window follows the day model by itself; here the windows are told of one another.
 void ProgramWindows::wire() {
     compact_->setDateDialog(dateDialog_.get());
     CompactWindow* compact = compact_.get();
-    QObject::connect(compact, &CompactWindow::fullModeAsked, compact,
-                     [this](FullModeView view, bool stopFade) { openFullMode(view, stopFade); });
-    QObject::connect(compact, &CompactWindow::aboutToShape, compact, [this] {
-        if (donation_->reminderDue()) donation_->showReminder();
-    });
     wirePrinting();
     printManager_->controller().setDatePicker(datePicker_.get());
     FullModeWindow* full = fullMode_.get();
@@ -80,11 +126,6 @@ void ProgramWindows::wire() {
                      [this] { dateDialog_->openOn(program_.data.day.date()); });
     QObject::connect(full, &FullModeWindow::compactAsked, compact,
                      &CompactWindow::returnFromFullMode);
-    // Closing the compact window ends the program (status 0), also while the full-mode window
-    // shows: Qt alone would end it only with the last main window. Exit and Escape in the
-    // full-mode window leave through that same closing.
-    QObject::connect(compact, &CompactWindow::closed, compact,
-                     [this] { program_.data.notifier.requestProgramEnd(0); });
     QObject::connect(full, &FullModeWindow::endAsked, compact, &QWidget::close);
     QObject::connect(full, &FullModeWindow::printManagerAsked, full, [this](FullModeView printed) {
         printManager_->setWindowModality(Qt::NonModal);

@@ -37,6 +37,19 @@ public:
     bool create(const std::optional<GregorianDate>& startDate = std::nullopt,
                 bool countsAsLaunch = true);
 
+    // The same in two parts, so that the compact window can paint before the others are made:
+    // createCompact() makes the compact window, runs its start-up and counts the launch (the
+    // donation reminder may be due before it is shaped); createRest() makes the other windows
+    // and does nothing when they are there. The compact window makes them itself when it needs
+    // them earlier. Both false after a failure, reported as in create().
+    bool createCompact(const std::optional<GregorianDate>& startDate, bool countsAsLaunch);
+    bool createRest();
+    // Shows the compact window after createCompact(); the other windows are made once it has
+    // painted its panel, and a failure there ends the program.
+    void showCompact();
+    // Whether createRest() has made the other windows.
+    bool complete() const { return fullMode_ != nullptr; }
+
     // Shows the full-mode window over the compact window's screen on `mode`; `stopFade` ends a
     // running cross-fade first.
     void openFullMode(FullModeView view, bool stopFade = true);
@@ -52,6 +65,7 @@ public:
     DonationDialog& donation() { return *donation_; }
 
 private:
+    void wireCompact();
     void wire();
     void wirePrinting();
     void printDonationDetails(const DetailsPrintOut& out);
@@ -66,6 +80,7 @@ private:
     std::unique_ptr<PageSetupWindow> pageSetup_;
     std::unique_ptr<DonationDialog> donation_;
     std::unique_ptr<CanvasPrinter> printer_;
+    bool launchDue_ = false;  // this launch's count made the donation reminder due
 };
 
 }  // namespace orbisca

@@ -3,6 +3,7 @@
 
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -20,9 +21,11 @@
 #include "data/data_error.h"
 #include "data/day_words.h"
 #include "data/program_title.h"
+#include "data/start_phases.h"
 #include "gfx/font_table.h"
 #include "gfx/image_io.h"
 #include "gfx/region.h"
+#include "state/program_state.h"
 #include "views/compact_panel.h"
 #include "views/full_mode_state.h"
 #include "widgets/desktop_compositing.h"
@@ -87,6 +90,13 @@ constexpr AreaHint kAreaHints[] = {
     {CompactArea::Plasma, CompactHint::Plasma, base_line::kPlasmaHint},
     {CompactArea::Affirmation, CompactHint::Affirmation, base_line::kAffirmationHint},
     {CompactArea::Moon, CompactHint::Moon, base_line::kMoonHint}};
+
+// Whether the font database holds every family of the table.
+bool allFamiliesInstalled(const FontTable& table) {
+    return std::all_of(table.fonts.begin(), table.fonts.end(), [](const auto& entry) {
+        return !entry || QFontDatabase::hasFamily(entry->font.family());
+    });
+}
 
 bool inArea(CompactArea area, QPoint position) {
     return kCompactAreas[std::size_t(area)].contains(position);
@@ -202,14 +212,23 @@ void CompactWindow::runStartUpSteps(LoadingLog& log) {
     log.stepDone("SetTextValue");
     setFace(gfx::loadBitmap(folder.resolve(QStringLiteral("graphic\\frameclr.bmp"))));
     log.stepDone("Load!FrameClr!Bitmap");
+    start_phases::mark("splash pictures");
     const QRegion outline =
         gfx::bitmapToRegion(frameBitmap_, qRgb(0, 0, 0), gfx::RegionMode::KeepDiffering);
     log.stepDone("CreateRegion");
     setMask(outline);
     log.stepDone("SetWindowRegion");
+    start_phases::mark("splash region and mask");
     log.stepDone("DeleteRegion");
     program_.fonts.load(folder);
+    // The glyph fonts are registered once the panel shows, unless the table names a family that
+    // only they may hold: then they come first, and the table is made again with them.
+    if (!allFamiliesInstalled(program_.fonts) && !program_.glyphFontsTried) {
+        registerGlyphFonts(program_);
+        program_.fonts.load(folder);
+    }
     log.stepDone("ReadingFonts");
+    start_phases::mark("font table");
     if (!followsDay_)
         followsDay_ =
             connect(&day, &DayModel::dayChanged, this, [this] { applyPhase(state_.phase); });
@@ -291,6 +310,13 @@ void CompactWindow::loaderSetRegion(const QRegion& region) { setMask(region); }
 void CompactWindow::loaderCentre() {
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     move(screen.width() / 2 - 300, screen.height() / 2 - 225);
+}
+
+void CompactWindow::loaderStartTicks() {
+    tickTimer_.start();
+    QTimer::singleShot(0, this, [this] {
+        if (state_.phase == CompactPhase::OutlineReady) onTick();
+    });
 }
 
 bool CompactWindow::guarded(const std::function<void()>& work) {
@@ -420,7 +446,10 @@ void CompactWindow::applyHintColour() {
 void CompactWindow::onTick() {
     if (state_.phase == CompactPhase::OutlineReady) {
         state_.phase = CompactPhase::Shown;
-        if (applyPhase(CompactPhase::Shown)) emit panelPainted();
+        if (applyPhase(CompactPhase::Shown)) {
+            start_phases::mark("panel drawn");
+            announcePanel_ = true;  // once the window has painted it
+        }
     }
     if (state_.hint != CompactHint::None) {
         if (!stepHintColour(hintRed_, hintGreen_, hintBlue_)) state_.hint = CompactHint::None;
@@ -463,15 +492,21 @@ LogValues CompactWindow::logValues() const {
 }
 
 void CompactWindow::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    if (!showsSoftEdge()) {
-        painter.drawImage(0, 0, face_);
-        return;
+    {
+        QPainter painter(this);
+        if (!showsSoftEdge()) {
+            painter.drawImage(0, 0, face_);
+        } else {
+            painter.setCompositionMode(QPainter::CompositionMode_Source);
+            painter.drawImage(0, 0, face_);
+            painter.setCompositionMode(QPainter::CompositionMode_DestinationIn);
+            painter.drawImage(0, 0, softEdge_);
+        }
     }
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(0, 0, face_);
-    painter.setCompositionMode(QPainter::CompositionMode_DestinationIn);
-    painter.drawImage(0, 0, softEdge_);
+    if (std::exchange(announcePanel_, false)) {
+        start_phases::mark("first paint of the panel");
+        emit panelPainted();
+    }
 }
 
 bool CompactWindow::showsSoftEdge() const {

@@ -142,13 +142,16 @@ public:
     void loaderSetFrame(const QImage& frame);
     void loaderSetRegion(const QRegion& region);
     void loaderCentre();
+    // Starts the tick timer with a first tick at once: the panel is painted in the same pass of
+    // the event loop as the new outline, and the face is never shown without it.
+    void loaderStartTicks();
 
 signals:
     // A full-mode view was asked for; `stopFade` ends a running cross-fade.
     void fullModeAsked(FullModeView view, bool stopFade);
     // The window is about to be shaped for a showing: the donation reminder may come first.
     void aboutToShape();
-    // Once, when the panel has first been painted after the start.
+    // Each time the window has painted the panel that the tick after its shaping drew.
     void panelPainted();
     // The window has closed: the program ends with it, whatever other window shows.
     void closed();
@@ -193,7 +196,8 @@ private:
     DateDialog* dateDialog_ = nullptr;
     std::unique_ptr<OutlineLoader> loader_;
     std::optional<GregorianDate> startDate_;
-    bool pressTaken_ = false;  // the current press came while the areas were live
+    bool pressTaken_ = false;     // the current press came while the areas were live
+    bool announcePanel_ = false;  // the next paint shows the panel the start drew
     int hintRed_ = 80, hintGreen_ = 90, hintBlue_ = 75;
 };
 

@@ -48,6 +48,8 @@ signals:
 public:
     // Counts this launch; the reminder is due when the count says so.
     void countThisLaunch();
+    // The launch was counted before this dialog was made (countLaunch()); `due` is its answer.
+    void takeLaunchCount(bool due) { state_.due = due; }
     bool reminderDue() const { return state_.due; }
     // Shows the reminder modally when it is due and has not been shown in this run.
     void showReminder();

@@ -205,6 +205,12 @@ QImage loadBitmap(const QString& path) {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
+    // A bitmap goes straight to Qt's own reader: guessing the format would first load every
+    // image plugin and ask each of them.
+    if (bytes.startsWith("BM")) {
+        reader.setFormat("bmp");
+        reader.setAutoDetectImageFormat(false);
+    }
     reader.setAllocationLimit(int(kMaxImageBytes / (1024 * 1024)));
     if (reader.format().isEmpty()) fail(path, QStringLiteral("the file is not a picture"));
     const QSize size = reader.size();

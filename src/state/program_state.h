@@ -8,8 +8,10 @@
 #pragma once
 
 #include <QString>
+#include <utility>
 
 #include "data/data_state.h"
+#include "data/start_phases.h"
 #include "gfx/font_table.h"
 #include "gfx/glyph_fonts.h"
 #include "printpage/page_services.h"
@@ -21,7 +23,8 @@ struct ProgramState {
     DataState data;
     FontTable fonts;
     gfx::GlyphFonts glyphFonts;
-    PrintPageState printPage;  // the page the print manager and `script run` draw on
+    PrintPageState printPage;      // the page the print manager and `script run` draw on
+    bool glyphFontsTried = false;  // registerGlyphFonts() has run
 
     ProgramState() { printPage.services = programPageServices(data, glyphFonts); }
     // A state working in `folder` (with `pack` behind it).
@@ -31,5 +34,15 @@ struct ProgramState {
     ProgramState(const ProgramState&) = delete;
     ProgramState& operator=(const ProgramState&) = delete;
 };
+
+// Registers the working folder's glyph fonts with the application, once a run; each failure is
+// told through the notifier. Needs a QGuiApplication.
+inline void registerGlyphFonts(ProgramState& program) {
+    if (std::exchange(program.glyphFontsTried, true)) return;
+    Notifier& notifier = program.data.notifier;
+    program.glyphFonts.registerFolder(program.data.folder,
+                                      [&notifier](const QString& text) { notifier.notify(text); });
+    start_phases::mark("glyph fonts");
+}
 
 }  // namespace orbisca

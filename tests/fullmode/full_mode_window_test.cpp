@@ -271,6 +271,24 @@ TEST_F(FullModeWindowTest, TheRemindersPrintOpensThePrintManagerOnItsDetails) {
     EXPECT_EQ(canvas, QSize(670, 15 * int(shown.size()) + 40));  // the details whole
 }
 
+// The compact window starts alone and paints its panel first; the other windows and the glyph
+// fonts follow, and then answer the compact window as if all had been made at once.
+TEST_F(FullModeWindowTest, TheOtherWindowsAreMadeOnceThePanelIsPainted) {
+    ASSERT_TRUE(windows->createCompact(GregorianDate{1, 3, 0, 2026}, true));
+    int painted = 0;
+    QObject::connect(&compact(), &CompactWindow::panelPainted, [&] {
+        ++painted;
+        EXPECT_FALSE(windows->complete() || program.glyphFontsTried);
+    });
+    windows->showCompact();
+    QTRY_VERIFY_WITH_TIMEOUT(windows->complete(), 3000);
+    EXPECT_EQ(painted, 1);
+    EXPECT_TRUE(program.glyphFontsTried);
+    EXPECT_FALSE(windows->donation().reminderDue());
+    QTest::mouseClick(&compact(), Qt::LeftButton, {}, QPoint(260, 250));  // the sign
+    QTRY_COMPARE_WITH_TIMEOUT(full().state().fade.mode, FullModeView::Sign, 3000);
+}
+
 // The board's fields are read with the window: without them the program does not start.
 TEST_F(FullModeWindowTest, AMissingFieldFileStopsTheStartWithItsName) {
     ASSERT_TRUE(QFile::remove(home.filePath("HRCT.dat")));
