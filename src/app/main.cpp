@@ -26,7 +26,6 @@
 #include "data/data_error.h"
 #include "data/language.h"
 #include "data/program_title.h"
-#include "data/start_phases.h"
 #include "data/text_file.h"
 #include "donation/donation_dialog.h"
 #include "fullmode/full_mode_window.h"
@@ -236,9 +235,9 @@ bool asksForPhases(int argc, char** argv) {
                        [](const char* argument) { return qstrcmp(argument, "--verbose") == 0; });
 }
 
-void reportPainted(qint64 milliseconds, bool verbose) {
+void reportPainted(qint64 milliseconds, const StartPhases& phases) {
     std::fprintf(stderr, "painted after %lld ms\n", static_cast<long long>(milliseconds));
-    if (verbose) std::fputs(qPrintable(start_phases::report()), stderr);
+    std::fputs(qPrintable(phases.report()), stderr);  // empty without --verbose
 }
 
 }  // namespace
@@ -246,7 +245,7 @@ void reportPainted(qint64 milliseconds, bool verbose) {
 int main(int argc, char** argv) {
     QElapsedTimer sinceStart;
     sinceStart.start();
-    if (asksForPhases(argc, argv)) start_phases::enable();
+    StartPhases phases = asksForPhases(argc, argv) ? StartPhases::started() : StartPhases();
     QCoreApplication::setApplicationName(QStringLiteral("orbisca"));
     QCoreApplication::setApplicationVersion(programVersion());
     int exitCode = 0;
@@ -259,7 +258,7 @@ int main(int argc, char** argv) {
     // Reading the font configuration takes milliseconds that another core can spend while the
     // window system is connected; the fonts are first needed after that.
     std::thread fontConfiguration([] { FcInit(); });
-    start_phases::mark("command line");
+    phases.mark("command line");
     if (const std::optional<QByteArray> platform = platformToForce(currentPlatformEnvironment()))
         qputenv("QT_QPA_PLATFORM", *platform);
     QApplication app(argc, argv);
@@ -267,8 +266,9 @@ int main(int argc, char** argv) {
     // Lets the desktop match the windows to the menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(ORBISCA_APP_ID));
     fontConfiguration.join();
-    start_phases::mark("Qt platform");
+    phases.mark("Qt platform");
     ProgramState program;
+    program.data.startPhases = std::move(phases);
     Notifier& notifier = program.data.notifier;
     installNotifier(notifier);
     try {
@@ -287,7 +287,7 @@ int main(int argc, char** argv) {
         return exitCode;
     }
     startLanguage(program.data, options->language);
-    start_phases::mark("working folder and texts");
+    program.data.startPhases.mark("working folder and texts");
 
     ProgramWindows windows(program);
     std::unique_ptr<TrayMode> trayMode;  // after the windows: it leaves them as it found them
@@ -300,8 +300,8 @@ int main(int argc, char** argv) {
         // The first window that paints its day, the compact window or the full-mode window
         // opened on a view, says when.
         auto reported = std::make_shared<bool>(false);
-        const auto report = [&sinceStart, reported, verbose = options->verbose] {
-            if (!std::exchange(*reported, true)) reportPainted(sinceStart.elapsed(), verbose);
+        const auto report = [&sinceStart, reported, &phases = program.data.startPhases] {
+            if (!std::exchange(*reported, true)) reportPainted(sinceStart.elapsed(), phases);
         };
         QObject::connect(&windows.compact(), &CompactWindow::panelPainted, report);
         if (windows.complete())

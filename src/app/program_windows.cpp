@@ -5,7 +5,6 @@
 #include "compact/date_dialog.h"
 #include "config/config_dialog.h"
 #include "data/donation_files.h"
-#include "data/start_phases.h"
 #include "donation/donation_dialog.h"
 #include "fullmode/full_mode_window.h"
 #include "printing/canvas_printer.h"
@@ -45,10 +44,10 @@ bool ProgramWindows::createCompact(const std::optional<GregorianDate>& startDate
     compact_ = std::make_unique<CompactWindow>(program_);
     if (startDate) compact_->setStartDate(*startDate);
     if (!compact_->startUp()) return false;  // the loading log says how far it got
-    start_phases::mark("compact window");
+    program_.data.startPhases.mark("compact window");
     launchDue_ = countsAsLaunch && countLaunch(program_.data);
     wireCompact();
-    start_phases::mark("launch counted");
+    program_.data.startPhases.mark("launch counted");
     return true;
 }
 
@@ -67,7 +66,7 @@ bool ProgramWindows::createRest() {
     donation_ = std::make_unique<DonationDialog>(program_.data);
     donation_->takeLaunchCount(launchDue_);
     wire();
-    start_phases::mark("other windows");
+    program_.data.startPhases.mark("other windows");
     return true;
 }
 
@@ -80,7 +79,7 @@ void ProgramWindows::showCompact() {
         },
         Qt::QueuedConnection);
     compact_->show();
-    start_phases::mark("window shown");
+    program_.data.startPhases.mark("window shown");
 }
 
 // What the compact window needs from the start: the reminder before it is shaped, and the

@@ -21,7 +21,6 @@
 #include "data/data_error.h"
 #include "data/day_words.h"
 #include "data/program_title.h"
-#include "data/start_phases.h"
 #include "gfx/font_table.h"
 #include "gfx/image_io.h"
 #include "gfx/region.h"
@@ -212,13 +211,13 @@ void CompactWindow::runStartUpSteps(LoadingLog& log) {
     log.stepDone("SetTextValue");
     setFace(gfx::loadBitmap(folder.resolve(QStringLiteral("graphic\\frameclr.bmp"))));
     log.stepDone("Load!FrameClr!Bitmap");
-    start_phases::mark("splash pictures");
+    program_.data.startPhases.mark("splash pictures");
     const QRegion outline =
         gfx::bitmapToRegion(frameBitmap_, qRgb(0, 0, 0), gfx::RegionMode::KeepDiffering);
     log.stepDone("CreateRegion");
     setMask(outline);
     log.stepDone("SetWindowRegion");
-    start_phases::mark("splash region and mask");
+    program_.data.startPhases.mark("splash region and mask");
     log.stepDone("DeleteRegion");
     program_.fonts.load(folder);
     // The glyph fonts are registered once the panel shows, unless the table names a family that
@@ -228,7 +227,7 @@ void CompactWindow::runStartUpSteps(LoadingLog& log) {
         program_.fonts.load(folder);
     }
     log.stepDone("ReadingFonts");
-    start_phases::mark("font table");
+    program_.data.startPhases.mark("font table");
     if (!followsDay_)
         followsDay_ =
             connect(&day, &DayModel::dayChanged, this, [this] { applyPhase(state_.phase); });
@@ -447,7 +446,7 @@ void CompactWindow::onTick() {
     if (state_.phase == CompactPhase::OutlineReady) {
         state_.phase = CompactPhase::Shown;
         if (applyPhase(CompactPhase::Shown)) {
-            start_phases::mark("panel drawn");
+            program_.data.startPhases.mark("panel drawn");
             announcePanel_ = true;  // once the window has painted it
         }
     }
@@ -504,7 +503,7 @@ void CompactWindow::paintEvent(QPaintEvent*) {
         }
     }
     if (std::exchange(announcePanel_, false)) {
-        start_phases::mark("first paint of the panel");
+        program_.data.startPhases.mark("first paint of the panel");
         emit panelPainted();
     }
 }

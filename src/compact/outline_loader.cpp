@@ -9,7 +9,6 @@
 
 #include "compact/compact_window.h"
 #include "data/data_state.h"
-#include "data/start_phases.h"
 #include "gfx/image_io.h"
 #include "gfx/region.h"
 
@@ -116,7 +115,7 @@ void applyOutline(DataState& data, CompactWindow& window, const LoaderResult& re
         log.line(*step++);
         log.line(*step++);  // terminate thread
         log.finish();
-        start_phases::mark("outline applied");
+        data.startPhases.mark("outline applied");
     } catch (const std::exception& e) {
         log.fail();
         reportLoaderFailure(data, QString::fromUtf8(e.what()));
@@ -161,7 +160,7 @@ void OutlineLoader::run() {
         result.outline = gfx::bitmapToRegion(mask, qRgb(0, 0, 0), gfx::RegionMode::KeepDiffering);
         checkOutlineArea(mask, result.outline);
         log->line(kLoaderWorkerSteps[3]);
-        start_phases::mark("outline (loader thread)");
+        data_.startPhases.mark("outline (loader thread)");
         if (!stopRequested_) {
             QMetaObject::invokeMethod(
                 window_,

@@ -134,38 +134,22 @@ QByteArray textFileContent(const QStringList& lines) {
 }
 
 void LineLog::start(const QString& path) {
-    close();
     path_ = replaceProblem(path) ? QString() : path;  // a device or a pipe is left alone
+    content_.clear();
 }
 
 void LineLog::append(const QString& line) {
     if (!isOpen()) return;
-    const QByteArray bytes = line.toUtf8().append('\n');
+    content_.append(line.toUtf8()).append('\n');
     // No sync to disk: a log needs to be whole, not durable, and start-up writes twenty lines.
-    if (fd_ >= 0) {
-        // One write of a few bytes at the end: a reader, or the file after a crash, has the line
-        // whole or not at all.
-        if (::write(fd_, bytes.constData(), std::size_t(bytes.size())) != bytes.size()) close();
-        return;
-    }
     QTemporaryFile file(path_ + QStringLiteral(".XXXXXX"));
     file.setAutoRemove(false);
     if (!file.open()) return;
-    const bool written = file.write(bytes) == bytes.size() && file.flush();
+    const bool written = file.write(content_) == content_.size() && file.flush();
+    file.close();
     if (!written || std::rename(QFile::encodeName(file.fileName()).constData(),
-                                QFile::encodeName(path_).constData()) != 0) {
+                                QFile::encodeName(path_).constData()) != 0)
         file.remove();
-        return;
-    }
-    // The temporary file is the log now: later lines go on through a handle of its own.
-    fd_ = ::fcntl(file.handle(), F_DUPFD_CLOEXEC, 0);
-    if (fd_ >= 0 && ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) | O_APPEND) != 0) close();
-}
-
-void LineLog::close() {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = -1;
-    path_.clear();
 }
 
 }  // namespace orbisca

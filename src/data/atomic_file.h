@@ -49,27 +49,21 @@ bool writeFile(const QString& path, const ContentWriter& write, WriteTarget targ
 // The lines as UTF-8, each ended by LF: the form of every settings file the program writes.
 QByteArray textFileContent(const QStringList& lines);
 
-// A log written one line at a time ("Loading.log", "Floading.log"): the first line replaces the
-// previous log in one step (a temporary file, then a rename); every later line is added to that
-// same file with one write, so the file always ends after the last step that was done and never
-// holds half a line. A log that cannot be written is skipped quietly: the program must not fail
-// over its own diagnostics.
+// A log written one line at a time ("Loading.log", "Floading.log"): every line replaces the whole
+// file in one step (a temporary file, then a rename), so the file always ends after the last step
+// that was done and never holds half a line. A log that cannot be written is skipped quietly: the
+// program must not fail over its own diagnostics.
 class LineLog {
 public:
-    LineLog() = default;
-    ~LineLog() { close(); }
-    LineLog(const LineLog&) = delete;
-    LineLog& operator=(const LineLog&) = delete;
-
     void start(
         const QString& path);  // forgets earlier lines; the file is replaced at the first line
     void append(const QString& line);
-    void close();
+    void close() { path_.clear(); }
     bool isOpen() const { return !path_.isEmpty(); }
 
 private:
     QString path_;
-    int fd_ = -1;  // the log's file once its first line is in place
+    QByteArray content_;
 };
 
 }  // namespace orbisca

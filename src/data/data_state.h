@@ -14,6 +14,7 @@
 #include "data/help_rects.h"
 #include "data/language.h"
 #include "data/notifier.h"
+#include "data/start_phases.h"
 #include "data/working_folder.h"
 
 namespace orbisca {
@@ -34,6 +35,8 @@ struct DataState {
     // Runs between the complete write of a settings file and the rename that puts it in place;
     // tests end the process there to see that a save cut short leaves the old file whole.
     BeforeRename beforeRename;
+    // When each phase of the start ended (recorded only for --report-start-time --verbose).
+    StartPhases startPhases;
 };
 
 }  // namespace orbisca

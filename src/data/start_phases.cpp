@@ -5,33 +5,13 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QList>
-#include <atomic>
 #include <ctime>
 #include <mutex>
 #include <optional>
 #include <vector>
 
-namespace orbisca::start_phases {
+namespace orbisca {
 namespace {
-
-struct Mark {
-    const char* phase;
-    qint64 nsecs;
-};
-
-struct Recorder {
-    std::mutex mutex;
-    QElapsedTimer clock;
-    std::vector<Mark> marks;
-    std::optional<double> processAge;
-};
-
-std::atomic<bool> on{false};
-
-Recorder& recorder() {
-    static Recorder instance;
-    return instance;
-}
 
 // The process's age now, from field 22 of /proc/self/stat (clock ticks since boot) against the
 // boot-time clock.
@@ -58,40 +38,42 @@ std::optional<double> processAgeMs() {
 
 }  // namespace
 
-void enable() {
-    Recorder& r = recorder();
-    std::lock_guard lock(r.mutex);
-    r.clock.start();
-    r.marks.clear();
-    r.processAge = processAgeMs();
-    on = true;
+struct StartPhases::Record {
+    struct Mark {
+        const char* phase;
+        qint64 nsecs;
+    };
+    std::mutex mutex;
+    QElapsedTimer clock;
+    std::vector<Mark> marks;
+    std::optional<double> processAge;
+};
+
+StartPhases::StartPhases() = default;
+StartPhases::~StartPhases() = default;
+StartPhases::StartPhases(StartPhases&&) noexcept = default;
+StartPhases& StartPhases::operator=(StartPhases&&) noexcept = default;
+
+StartPhases StartPhases::started() {
+    StartPhases phases;
+    phases.record_ = std::make_unique<Record>();
+    phases.record_->clock.start();
+    phases.record_->processAge = processAgeMs();
+    return phases;
 }
 
-bool enabled() { return on; }
-
-void mark(const char* phase) {
-    if (!on) return;
-    Recorder& r = recorder();
+void StartPhases::mark(const char* phase) {
+    if (!record_) return;
+    Record& r = *record_;
     std::lock_guard lock(r.mutex);
-    for (const Mark& m : r.marks)
+    for (const Record::Mark& m : r.marks)
         if (qstrcmp(m.phase, phase) == 0) return;
     r.marks.push_back({phase, r.clock.nsecsElapsed()});
 }
 
-double sinceEnabledMs() {
-    Recorder& r = recorder();
-    std::lock_guard lock(r.mutex);
-    return r.clock.isValid() ? double(r.clock.nsecsElapsed()) / 1e6 : 0.0;
-}
-
-std::optional<double> processAgeAtEnableMs() {
-    Recorder& r = recorder();
-    std::lock_guard lock(r.mutex);
-    return r.processAge;
-}
-
-QString report() {
-    Recorder& r = recorder();
+QString StartPhases::report() const {
+    if (!record_) return {};
+    Record& r = *record_;
     std::lock_guard lock(r.mutex);
     QString text;
     if (r.processAge)
@@ -99,7 +81,7 @@ QString report() {
                     .arg(QStringLiteral("process start to main:"), -28)
                     .arg(*r.processAge, 6, 'f', 1);
     qint64 previous = 0;
-    for (const Mark& m : r.marks) {
+    for (const Record::Mark& m : r.marks) {
         text += QStringLiteral("  %1 %2 ms  (at %3 ms)\n")
                     .arg(QString::fromLatin1(m.phase) + u':', -28)
                     .arg(double(m.nsecs - previous) / 1e6, 6, 'f', 1)
@@ -109,4 +91,4 @@ QString report() {
     return text;
 }
 
-}  // namespace orbisca::start_phases
+}  // namespace orbisca

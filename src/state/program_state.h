@@ -11,7 +11,6 @@
 #include <utility>
 
 #include "data/data_state.h"
-#include "data/start_phases.h"
 #include "gfx/font_table.h"
 #include "gfx/glyph_fonts.h"
 #include "printpage/page_services.h"
@@ -42,7 +41,7 @@ inline void registerGlyphFonts(ProgramState& program) {
     Notifier& notifier = program.data.notifier;
     program.glyphFonts.registerFolder(program.data.folder,
                                       [&notifier](const QString& text) { notifier.notify(text); });
-    start_phases::mark("glyph fonts");
+    program.data.startPhases.mark("glyph fonts");
 }
 
 }  // namespace orbisca

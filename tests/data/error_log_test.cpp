@@ -140,7 +140,7 @@ TEST_F(ErrorLog, AnInstalledProgramLogsIntoTheWorkingFolderOrTheStateFolderOnly)
 }
 
 // (What the loading log holds, and its end after a failure, the compact window's tests check.)
-TEST_F(ErrorLog, TheFirstLineReplacesTheOldLogAndEachLineIsOnDiskAtOnce) {
+TEST_F(ErrorLog, EachLogLineReplacesTheWholeFileAndLeavesNoTemporaryFile) {
     writeFile("Loading.log", "a previous start\nERROR!!!\n");
     LineLog log;
     log.start(home.filePath("Loading.log"));
