@@ -393,27 +393,35 @@ QString canvasSizeProblem(qint64 width, qint64 height) {
     return problem ? QStringLiteral("The canvas cannot be %1.").arg(*problem) : QString();
 }
 
-void fillCanvas(QImage& canvas, QRgb colour) {
+void fillCanvas(QImage& canvas, QRgb colour, const std::vector<std::pair<int, int>>* rows) {
     if (canvas.format() != QImage::Format_RGB888) {
-        canvas.fill(colour);
+        canvas.fill(colour);  // all of it: the rows are a part that may be left out
         return;
     }
+    const std::vector<std::pair<int, int>> all{{0, canvas.height() - 1}};
+    if (!rows) rows = &all;
     const int width = canvas.width(), height = canvas.height();
     if (width < 1 || height < 1) return;
     const std::size_t rowBytes = std::size_t(width) * 3;
     const uchar red = uchar(qRed(colour)), green = uchar(qGreen(colour)),
                 blue = uchar(qBlue(colour));
-    uchar* first = canvas.scanLine(0);
-    if (red == green && green == blue) {
-        for (int y = 0; y < height; ++y) std::memset(canvas.scanLine(y), red, rowBytes);
-        return;
+    std::vector<uchar> pattern;
+    if (red != green || green != blue) {
+        pattern.resize(rowBytes);
+        for (std::size_t x = 0; x < rowBytes; x += 3) {
+            pattern[x] = red;
+            pattern[x + 1] = green;
+            pattern[x + 2] = blue;
+        }
     }
-    for (int x = 0; x < width; ++x) {
-        first[3 * x] = red;
-        first[3 * x + 1] = green;
-        first[3 * x + 2] = blue;
+    for (const auto& [first, last] : *rows) {
+        for (int y = qMax(first, 0); y <= qMin(last, height - 1); ++y) {
+            if (pattern.empty())
+                std::memset(canvas.scanLine(y), red, rowBytes);
+            else
+                std::memcpy(canvas.scanLine(y), pattern.data(), rowBytes);
+        }
     }
-    for (int y = 1; y < height; ++y) std::memcpy(canvas.scanLine(y), first, rowBytes);
 }
 
 namespace {
@@ -460,7 +468,14 @@ void setCanvas(PrintPageState& page, int width, int height, bool resizeView, boo
                                      " x " + std::to_string(height) + " pixels");
         page.canvas = std::move(canvas);
     }
-    if (clear) fillCanvas(page.canvas, page.background);
+    if (clear) {
+        // A canvas blurred last, untouched since, differs from the background only in the rows
+        // the blur noted.
+        const CanvasInk& ink = page.ink;
+        const bool inkKnown =
+            ink.canvasKey == page.canvas.cacheKey() && ink.background == page.background;
+        fillCanvas(page.canvas, page.background, inkKnown ? &ink.rows : nullptr);
+    }
     page.canvasWidth = width;
     page.canvasHeight = height;
     if (resizeView) page.displayedSize = QSize(width, height);

@@ -26,6 +26,7 @@
 #include <optional>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 #include "calendar/calendar.h"
 #include "calendar/oracle.h"
@@ -124,6 +125,15 @@ struct TextCache {
     std::optional<QFontMetrics> metrics;
 };
 
+// The rows where the canvas may differ from the background, noted when the page was blurred:
+// ranges [first, last]. They stand while the canvas's cache key is `canvasKey` (nothing has
+// touched its pixels since) and the background is `background`.
+struct CanvasInk {
+    qint64 canvasKey = 0;
+    QRgb background = 0;
+    std::vector<std::pair<int, int>> rows;
+};
+
 struct PrintPageState {
     QImage canvas;  // 24 bits per pixel
     int canvasWidth = 768, canvasHeight = 1024;
@@ -142,6 +152,7 @@ struct PrintPageState {
     PageServices services;
     MoonCache moonCache;
     TextCache textCache;
+    CanvasInk ink;
 };
 
 // Sets the day the TEXT variables show.
@@ -171,8 +182,10 @@ QString canvasSizeProblem(qint64 width, qint64 height);
 // memory cannot be had.
 void setCanvas(PrintPageState& page, int width, int height, bool resizeView, bool clear = true);
 
-// Fills `canvas` with `colour`: the bytes QImage::fill gives, written a row at a time.
-void fillCanvas(QImage& canvas, QRgb colour);
+// Fills `canvas` with `colour`: the bytes QImage::fill gives, written a row at a time. With
+// `rows`, only the rows of those ranges [first, last].
+void fillCanvas(QImage& canvas, QRgb colour,
+                const std::vector<std::pair<int, int>>* rows = nullptr);
 
 void drawScriptText(PrintPageState& page, int x, int y, const QString& text, bool centred);
 void drawScriptPicture(PrintPageState& page, int x, int y, QRgb transparent, bool centred,
