@@ -118,7 +118,8 @@ QImage drawMoon(int phase, int size) {
     if (size < kMinMoonSize || size > kMaxMoonSize)
         throw std::invalid_argument("moon size " + std::to_string(size) + " is not 20..2000");
     QImage image(size, size, QImage::Format_RGB888);
-    image.fill(Qt::black);
+    // Black is all bytes zero: QImage::fill would draw it with a painter on a 24-bit image.
+    std::memset(image.bits(), 0, std::size_t(image.sizeInBytes()));
     paintDisc(image, terminatorFor(phase, size));
     return image;
 }
