@@ -3,7 +3,10 @@
 
 #include <QFileInfo>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QPainter>
+#include <QTextLayout>
+#include <atomic>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -349,6 +352,46 @@ void copyOpaque(QImage& canvas, const QImage& picture, QPoint at) {
                     picture.constScanLine(fromY + y) + std::size_t(fromX) * 3, bytes);
 }
 
+// Texts shaped kept at most: beyond them the cache starts again.
+constexpr int kMaxShapedTexts = 4096;
+
+// Counts the changes of the fonts the application can use (application fonts added or removed):
+// a text shaped before one may be shaped in another font now.
+int fontGeneration() {
+    static std::atomic<int> generation{0};
+    static const bool watching = [] {
+        if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+            QObject::connect(app, &QGuiApplication::fontDatabaseChanged, [] { ++generation; });
+        return true;
+    }();
+    (void)watching;
+    return generation.load();
+}
+
+// `text` in the current font as QPainter::drawText would shape it, shaped once.
+ShapedText& shapedText(PrintPageState& page, const QString& text) {
+    TextCache& cache = page.textCache;
+    const int generation = fontGeneration();
+    if (cache.shapedCount >= kMaxShapedTexts || cache.fontGeneration != generation) {
+        cache.fontGeneration = generation;
+        cache.shaped.clear();
+        cache.shapedCount = 0;
+    }
+    QHash<QString, ShapedText>& texts = cache.shaped[page.interp.font];
+    const auto found = texts.find(text);
+    if (found != texts.end()) return *found;
+    QTextLayout layout(text, page.interp.font, &page.canvas);
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setPosition(QPointF(0, 0));
+    layout.endLayout();
+    ++cache.shapedCount;
+    return *texts.insert(text, ShapedText{layout.glyphRuns(), line.ascent(), -1});
+}
+
 const QFontMetrics& currentFontMetrics(PrintPageState& page) {
     TextCache& cache = page.textCache;
     if (!cache.metrics || cache.font != page.interp.font) {
@@ -485,22 +528,32 @@ void drawScriptText(PrintPageState& page, int x, int y, const QString& text, boo
     if (text.isEmpty() || page.canvas.isNull()) return;
     const QFontMetrics& metrics = currentFontMetrics(page);
     const int height = metrics.height(), maxWidth = metrics.maxWidth();
+    const bool outlines =
+        page.canvas.format() == QImage::Format_RGB888 && drawnAsOutlines(page.interp.font);
+    ShapedText* shaped = outlines ? nullptr : &shapedText(page, text);
     // The text's own width matters only for centring, or when the text starts so far left that
     // the widest character would not reach the canvas: shaping it costs as much as drawing it.
     const bool needsWidth = centred || qint64(x) + maxWidth + height <= 0;
-    const int width = needsWidth ? metrics.horizontalAdvance(text) : 0;
+    int width = 0;
+    if (needsWidth && shaped) {
+        if (shaped->width < 0) shaped->width = metrics.horizontalAdvance(text);
+        width = shaped->width;
+    } else if (needsWidth) {
+        width = metrics.horizontalAdvance(text);
+    }
     const qint64 left = centred ? centredLeft(x, page.canvas.width(), width) : x;
     if (outsideCanvas(page.canvas, left, y, qMax(width, maxWidth) + height, height)) return;
     const QPointF origin(static_cast<double>(left), static_cast<double>(y) + metrics.ascent());
-    if (page.canvas.format() == QImage::Format_RGB888 && drawnAsOutlines(page.interp.font)) {
+    if (outlines) {
         drawOutlineText(page.canvas, page.interp.font, page.interp.fontColour, origin, text);
         return;
     }
+    // The glyph runs of the shaped text give the pixels QPainter::drawText gives for it.
     QPainter painter(&page.canvas);
-    painter.setFont(page.interp.font);
     painter.setPen(QColor(page.interp.fontColour));
     painter.setBrush(Qt::NoBrush);
-    painter.drawText(origin, text);
+    const QPointF lineTop(origin.x(), origin.y() - shaped->ascent);
+    for (const QGlyphRun& run : shaped->runs) painter.drawGlyphRun(lineTop, run);
 }
 
 namespace {

@@ -14,7 +14,10 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QGlyphRun>
+#include <QHash>
 #include <QImage>
+#include <QList>
 #include <QPoint>
 #include <QRect>
 #include <QRgb>
@@ -119,10 +122,22 @@ struct MoonCache {
     }
 };
 
-// The current font's metrics, made again only when the font changes.
+// A text shaped in a font: its glyph runs with the baseline at y = ascent, and its width
+// (QFontMetrics::horizontalAdvance, -1 until asked for).
+struct ShapedText {
+    QList<QGlyphRun> runs;
+    qreal ascent = 0;
+    int width = -1;
+};
+
+// The current font's metrics, made again only when the font changes, and texts shaped once per
+// font: a script repeats its texts, and a page drawn again repeats them all.
 struct TextCache {
     QFont font;
     std::optional<QFontMetrics> metrics;
+    std::map<QFont, QHash<QString, ShapedText>> shaped;
+    int shapedCount = 0;
+    int fontGeneration = -1;  // the application's fonts when the texts were shaped
 };
 
 // The rows where the canvas may differ from the background, noted when the page was blurred:
