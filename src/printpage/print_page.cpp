@@ -397,6 +397,9 @@ const QFontMetrics& currentFontMetrics(PrintPageState& page) {
     if (!cache.metrics || cache.font != page.interp.font) {
         cache.font = page.interp.font;
         cache.metrics.emplace(cache.font);
+        cache.height = cache.metrics->height();
+        cache.maxWidth = cache.metrics->maxWidth();
+        cache.ascent = cache.metrics->ascent();
     }
     return *cache.metrics;
 }
@@ -527,7 +530,8 @@ void setCanvas(PrintPageState& page, int width, int height, bool resizeView, boo
 void drawScriptText(PrintPageState& page, int x, int y, const QString& text, bool centred) {
     if (text.isEmpty() || page.canvas.isNull()) return;
     const QFontMetrics& metrics = currentFontMetrics(page);
-    const int height = metrics.height(), maxWidth = metrics.maxWidth();
+    const TextCache& measures = page.textCache;
+    const int height = measures.height, maxWidth = measures.maxWidth;
     const bool outlines =
         page.canvas.format() == QImage::Format_RGB888 && drawnAsOutlines(page.interp.font);
     ShapedText* shaped = outlines ? nullptr : &shapedText(page, text);
@@ -543,7 +547,7 @@ void drawScriptText(PrintPageState& page, int x, int y, const QString& text, boo
     }
     const qint64 left = centred ? centredLeft(x, page.canvas.width(), width) : x;
     if (outsideCanvas(page.canvas, left, y, qMax(width, maxWidth) + height, height)) return;
-    const QPointF origin(static_cast<double>(left), static_cast<double>(y) + metrics.ascent());
+    const QPointF origin(static_cast<double>(left), static_cast<double>(y) + measures.ascent);
     if (outlines) {
         drawOutlineText(page.canvas, page.interp.font, page.interp.fontColour, origin, text);
         return;

@@ -135,6 +135,7 @@ struct ShapedText {
 struct TextCache {
     QFont font;
     std::optional<QFontMetrics> metrics;
+    int height = 0, maxWidth = 0, ascent = 0;  // of `metrics`, each asked for once
     std::map<QFont, QHash<QString, ShapedText>> shaped;
     int shapedCount = 0;
     int fontGeneration = -1;  // the application's fonts when the texts were shaped
