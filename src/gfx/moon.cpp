@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 
@@ -56,6 +57,21 @@ Terminator terminatorFor(int p, int w) {
     return t;
 }
 
+// The first x in [from, to] where `holds` is true, `holds` being false and then true along the
+// range; to + 1 when it never is.
+template <class Test>
+int firstWhere(int from, int to, const Test& holds) {
+    int low = from, high = to + 1;
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (holds(middle))
+            high = middle;
+        else
+            low = middle + 1;
+    }
+    return low;
+}
+
 void paintDisc(QImage& image, const Terminator& t) {
     const int w = image.width();
     const double cx = w / 2.0, cy = w / 2.0;
@@ -68,9 +84,27 @@ void paintDisc(QImage& image, const Terminator& t) {
         std::uint8_t* row = image.scanLine(y);
         const int first = std::max(0, int(std::ceil(cx - halfSpan - 0.5)));
         const int last = std::min(w - 1, int(std::floor(cx + halfSpan - 0.5)));
-        for (int x = first; x <= last; ++x) {
+        const auto levelAt = [&](int x) {
             const double u = (x + 0.5 - cx) / squeeze;
-            const std::uint8_t g = t.level(t.waxing ? u : -u);
+            return t.level(t.waxing ? u : -u);
+        };
+        // Along a row the level only rises towards the lit side, so the dark and the lit runs
+        // are found by halving and only the grey band between them is computed pixel by pixel
+        // (the image starts black).
+        int greyFrom = 0, greyTo = 0;  // [greyFrom, greyTo): the pixels computed one by one
+        if (t.waxing) {
+            greyFrom = firstWhere(first, last, [&](int x) { return levelAt(x) > 0; });
+            greyTo = firstWhere(greyFrom, last, [&](int x) { return levelAt(x) == 255; });
+            if (greyTo <= last)
+                std::memset(row + 3 * greyTo, 255, std::size_t(last + 1 - greyTo) * 3);
+        } else {
+            greyFrom = firstWhere(first, last, [&](int x) { return levelAt(x) < 255; });
+            greyTo = firstWhere(greyFrom, last, [&](int x) { return levelAt(x) == 0; });
+            if (greyFrom > first)
+                std::memset(row + 3 * first, 255, std::size_t(greyFrom - first) * 3);
+        }
+        for (int x = greyFrom; x < greyTo; ++x) {
+            const std::uint8_t g = levelAt(x);
             row[3 * x] = row[3 * x + 1] = row[3 * x + 2] = g;
         }
     }
@@ -84,7 +118,8 @@ QImage drawMoon(int phase, int size) {
     if (size < kMinMoonSize || size > kMaxMoonSize)
         throw std::invalid_argument("moon size " + std::to_string(size) + " is not 20..2000");
     QImage image(size, size, QImage::Format_RGB888);
-    image.fill(Qt::black);
+    // Black is all bytes zero: QImage::fill would draw it with a painter on a 24-bit image.
+    std::memset(image.bits(), 0, std::size_t(image.sizeInBytes()));
     paintDisc(image, terminatorFor(phase, size));
     return image;
 }

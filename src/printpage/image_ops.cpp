@@ -2,8 +2,11 @@
 #include "printpage/image_ops.h"
 
 #include <climits>
+#include <cstring>
 #include <optional>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 #include "data/input_limits.h"
 #include "printpage/script_line.h"
@@ -53,22 +56,71 @@ void showAtViewScale(PrintPageState& page) {
     page.displayedSize = displayedSizeAt(page, page.viewScale);
 }
 
+namespace {
+
+// Whether each row of a 24-bit canvas holds `colour` alone: every pixel equal to its right-hand
+// neighbour, and the first one the colour.
+std::vector<bool> rowsOfColour(const QImage& canvas, QRgb colour) {
+    std::vector<bool> plain(std::size_t(canvas.height()), false);
+    const std::size_t rowBytes = std::size_t(canvas.width()) * 3;
+    const uchar first[3] = {uchar(qRed(colour)), uchar(qGreen(colour)), uchar(qBlue(colour))};
+    for (int y = 0; y < canvas.height(); ++y) {
+        const uchar* row = canvas.constScanLine(y);
+        plain[std::size_t(y)] =
+            std::memcmp(row, first, 3) == 0 && std::memcmp(row, row + 3, rowBytes - 3) == 0;
+    }
+    return plain;
+}
+
+}  // namespace
+
+// The filter leaves a pixel whose 3 x 3 block is all background as it is, so rows whose own and
+// neighbouring rows are all background are left out: the ranges of rows filtered are separated
+// by at least one such row, which neither changes nor is read changed.
 void blurCanvas(PrintPageState& page) {
     const int width = page.canvas.width();
     const int height = page.canvas.height();
     if (width < 2 || height < 2) return;  // only row 0 or column 0: nothing to filter
     if (!page.services.meanFilter) throw std::runtime_error("the mean filter is not available");
+    std::vector<std::pair<int, int>> bands;
+    std::vector<bool> plain;
+    if (page.canvas.format() == QImage::Format_RGB888)
+        plain = rowsOfColour(page.canvas, page.background);
+    const auto unchanged = [&plain, height](int y) {
+        return !plain.empty() && plain[std::size_t(y - 1)] && plain[std::size_t(y)] &&
+               plain[std::size_t(qMin(y + 1, height - 1))];
+    };
+    int rows = 0;
+    for (int y = 1; y < height; ++y) {
+        if (unchanged(y)) continue;
+        if (bands.empty() || bands.back().second != y - 1)
+            bands.emplace_back(y, y);
+        else
+            bands.back().second = y;
+        ++rows;
+    }
     const int base = page.gauge;
     const ProgressMode mode = page.interp.progressMode;
-    page.services.meanFilter(
-        page.canvas, QRect(1, 1, width - 1, height - 1), [&page, base, mode](int done, int span) {
-            // A one-row range has no span: it is then done at once.
-            const double part = span > 0 ? static_cast<double>(done) / span : 1.0;
-            if (mode == ProgressMode::WholeGauge)
-                setGauge(page, rounded(part * 100));
-            else if (mode == ProgressMode::ExportShare)
-                setGauge(page, base + rounded(part * 60));
-        });
+    int done = 0;  // rows of the bands before the one being filtered
+    for (const auto& [first, last] : bands) {
+        page.services.meanFilter(page.canvas, QRect(1, first, width - 1, last - first + 1),
+                                 [&page, base, mode, done, rows](int inBand, int) {
+                                     // A one-row range has no span: it is then done at once.
+                                     const double part =
+                                         rows > 1 ? static_cast<double>(done + inBand) / (rows - 1)
+                                                  : 1.0;
+                                     if (mode == ProgressMode::WholeGauge)
+                                         setGauge(page, rounded(part * 100));
+                                     else if (mode == ProgressMode::ExportShare)
+                                         setGauge(page, base + rounded(part * 60));
+                                 });
+        done += last - first + 1;
+    }
+    // Row 0 is never filtered: it keeps whatever it holds.
+    if (!plain.empty()) {
+        if (!plain[0]) bands.insert(bands.begin(), {0, 0});
+        page.ink = CanvasInk{page.canvas.cacheKey(), page.background, std::move(bands)};
+    }
 }
 
 bool rescaleScript(PrintPageState& page, double factor) {

@@ -3,12 +3,19 @@
 
 #include <QFileInfo>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QPainter>
+#include <QTextLayout>
+#include <atomic>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 #include <optional>
 #include <stdexcept>
+#if __has_include(<sys/mman.h>)
+#include <sys/mman.h>
+#endif
 
 #include "data/input_limits.h"
 #include "gfx/font_table.h"
@@ -345,11 +352,54 @@ void copyOpaque(QImage& canvas, const QImage& picture, QPoint at) {
                     picture.constScanLine(fromY + y) + std::size_t(fromX) * 3, bytes);
 }
 
+// Texts shaped kept at most: beyond them the cache starts again.
+constexpr int kMaxShapedTexts = 4096;
+
+// Counts the changes of the fonts the application can use (application fonts added or removed):
+// a text shaped before one may be shaped in another font now.
+int fontGeneration() {
+    static std::atomic<int> generation{0};
+    static const bool watching = [] {
+        if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+            QObject::connect(app, &QGuiApplication::fontDatabaseChanged, [] { ++generation; });
+        return true;
+    }();
+    (void)watching;
+    return generation.load();
+}
+
+// `text` in the current font as QPainter::drawText would shape it, shaped once.
+ShapedText& shapedText(PrintPageState& page, const QString& text) {
+    TextCache& cache = page.textCache;
+    const int generation = fontGeneration();
+    if (cache.shapedCount >= kMaxShapedTexts || cache.fontGeneration != generation) {
+        cache.fontGeneration = generation;
+        cache.shaped.clear();
+        cache.shapedCount = 0;
+    }
+    QHash<QString, ShapedText>& texts = cache.shaped[page.interp.font];
+    const auto found = texts.find(text);
+    if (found != texts.end()) return *found;
+    QTextLayout layout(text, page.interp.font, &page.canvas);
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setPosition(QPointF(0, 0));
+    layout.endLayout();
+    ++cache.shapedCount;
+    return *texts.insert(text, ShapedText{layout.glyphRuns(), line.ascent(), -1});
+}
+
 const QFontMetrics& currentFontMetrics(PrintPageState& page) {
     TextCache& cache = page.textCache;
     if (!cache.metrics || cache.font != page.interp.font) {
         cache.font = page.interp.font;
         cache.metrics.emplace(cache.font);
+        cache.height = cache.metrics->height();
+        cache.maxWidth = cache.metrics->maxWidth();
+        cache.ascent = cache.metrics->ascent();
     }
     return *cache.metrics;
 }
@@ -389,28 +439,64 @@ QString canvasSizeProblem(qint64 width, qint64 height) {
     return problem ? QStringLiteral("The canvas cannot be %1.").arg(*problem) : QString();
 }
 
-void fillCanvas(QImage& canvas, QRgb colour) {
+void fillCanvas(QImage& canvas, QRgb colour, const std::vector<std::pair<int, int>>* rows) {
     if (canvas.format() != QImage::Format_RGB888) {
-        canvas.fill(colour);
+        canvas.fill(colour);  // all of it: the rows are a part that may be left out
         return;
     }
+    const std::vector<std::pair<int, int>> all{{0, canvas.height() - 1}};
+    if (!rows) rows = &all;
     const int width = canvas.width(), height = canvas.height();
     if (width < 1 || height < 1) return;
     const std::size_t rowBytes = std::size_t(width) * 3;
     const uchar red = uchar(qRed(colour)), green = uchar(qGreen(colour)),
                 blue = uchar(qBlue(colour));
-    uchar* first = canvas.scanLine(0);
-    if (red == green && green == blue) {
-        for (int y = 0; y < height; ++y) std::memset(canvas.scanLine(y), red, rowBytes);
-        return;
+    std::vector<uchar> pattern;
+    if (red != green || green != blue) {
+        pattern.resize(rowBytes);
+        for (std::size_t x = 0; x < rowBytes; x += 3) {
+            pattern[x] = red;
+            pattern[x + 1] = green;
+            pattern[x + 2] = blue;
+        }
     }
-    for (int x = 0; x < width; ++x) {
-        first[3 * x] = red;
-        first[3 * x + 1] = green;
-        first[3 * x + 2] = blue;
+    for (const auto& [first, last] : *rows) {
+        for (int y = qMax(first, 0); y <= qMin(last, height - 1); ++y) {
+            if (pattern.empty())
+                std::memset(canvas.scanLine(y), red, rowBytes);
+            else
+                std::memcpy(canvas.scanLine(y), pattern.data(), rowBytes);
+        }
     }
-    for (int y = 1; y < height; ++y) std::memcpy(canvas.scanLine(y), first, rowBytes);
 }
+
+namespace {
+
+constexpr std::size_t kHugePage = std::size_t(2) << 20;
+
+// A 24-bit image of width x height, rows padded as QImage pads them. A canvas of several huge
+// pages gets memory the kernel may back with them: a fresh 4020 x 3300 canvas is then made ready
+// with a few dozen page faults instead of ten thousand, which cost more than clearing it.
+QImage newCanvasImage(int width, int height) {
+    const qsizetype rowBytes = ((qsizetype(width) * 24 + 31) >> 5) << 2;
+    const std::size_t bytes = std::size_t(rowBytes) * std::size_t(height);
+#if defined(MADV_HUGEPAGE)
+    if (bytes >= 4 * kHugePage) {
+        const std::size_t whole = (bytes + kHugePage - 1) / kHugePage * kHugePage;
+        void* memory = nullptr;
+        if (posix_memalign(&memory, kHugePage, whole) != 0) return {};
+        madvise(memory, whole, MADV_HUGEPAGE);  // only advice: without it the pages are small
+        QImage canvas(
+            static_cast<uchar*>(memory), width, height, rowBytes, QImage::Format_RGB888,
+            [](void* block) { std::free(block); }, memory);
+        if (canvas.isNull()) std::free(memory);
+        return canvas;
+    }
+#endif
+    return QImage(width, height, QImage::Format_RGB888);
+}
+
+}  // namespace
 
 void setCanvas(PrintPageState& page, int width, int height, bool resizeView, bool clear) {
     checkSide(width, "the canvas width");
@@ -422,13 +508,20 @@ void setCanvas(PrintPageState& page, int width, int height, bool resizeView, boo
     // memory for a moment.
     if (page.canvas.size() != QSize(width, height) ||
         page.canvas.format() != QImage::Format_RGB888) {
-        QImage canvas(width, height, QImage::Format_RGB888);
+        QImage canvas = newCanvasImage(width, height);
         if (canvas.isNull())
             throw std::runtime_error("not enough memory for a canvas of " + std::to_string(width) +
                                      " x " + std::to_string(height) + " pixels");
         page.canvas = std::move(canvas);
     }
-    if (clear) fillCanvas(page.canvas, page.background);
+    if (clear) {
+        // A canvas blurred last, untouched since, differs from the background only in the rows
+        // the blur noted.
+        const CanvasInk& ink = page.ink;
+        const bool inkKnown =
+            ink.canvasKey == page.canvas.cacheKey() && ink.background == page.background;
+        fillCanvas(page.canvas, page.background, inkKnown ? &ink.rows : nullptr);
+    }
     page.canvasWidth = width;
     page.canvasHeight = height;
     if (resizeView) page.displayedSize = QSize(width, height);
@@ -437,23 +530,34 @@ void setCanvas(PrintPageState& page, int width, int height, bool resizeView, boo
 void drawScriptText(PrintPageState& page, int x, int y, const QString& text, bool centred) {
     if (text.isEmpty() || page.canvas.isNull()) return;
     const QFontMetrics& metrics = currentFontMetrics(page);
-    const int height = metrics.height(), maxWidth = metrics.maxWidth();
+    const TextCache& measures = page.textCache;
+    const int height = measures.height, maxWidth = measures.maxWidth;
+    const bool outlines =
+        page.canvas.format() == QImage::Format_RGB888 && drawnAsOutlines(page.interp.font);
+    ShapedText* shaped = outlines ? nullptr : &shapedText(page, text);
     // The text's own width matters only for centring, or when the text starts so far left that
     // the widest character would not reach the canvas: shaping it costs as much as drawing it.
     const bool needsWidth = centred || qint64(x) + maxWidth + height <= 0;
-    const int width = needsWidth ? metrics.horizontalAdvance(text) : 0;
+    int width = 0;
+    if (needsWidth && shaped) {
+        if (shaped->width < 0) shaped->width = metrics.horizontalAdvance(text);
+        width = shaped->width;
+    } else if (needsWidth) {
+        width = metrics.horizontalAdvance(text);
+    }
     const qint64 left = centred ? centredLeft(x, page.canvas.width(), width) : x;
     if (outsideCanvas(page.canvas, left, y, qMax(width, maxWidth) + height, height)) return;
-    const QPointF origin(static_cast<double>(left), static_cast<double>(y) + metrics.ascent());
-    if (page.canvas.format() == QImage::Format_RGB888 && drawnAsOutlines(page.interp.font)) {
+    const QPointF origin(static_cast<double>(left), static_cast<double>(y) + measures.ascent);
+    if (outlines) {
         drawOutlineText(page.canvas, page.interp.font, page.interp.fontColour, origin, text);
         return;
     }
+    // The glyph runs of the shaped text give the pixels QPainter::drawText gives for it.
     QPainter painter(&page.canvas);
-    painter.setFont(page.interp.font);
     painter.setPen(QColor(page.interp.fontColour));
     painter.setBrush(Qt::NoBrush);
-    painter.drawText(origin, text);
+    const QPointF lineTop(origin.x(), origin.y() - shaped->ascent);
+    for (const QGlyphRun& run : shaped->runs) painter.drawGlyphRun(lineTop, run);
 }
 
 namespace {

@@ -14,7 +14,10 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QGlyphRun>
+#include <QHash>
 #include <QImage>
+#include <QList>
 #include <QPoint>
 #include <QRect>
 #include <QRgb>
@@ -26,6 +29,7 @@
 #include <optional>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 #include "calendar/calendar.h"
 #include "calendar/oracle.h"
@@ -118,10 +122,32 @@ struct MoonCache {
     }
 };
 
-// The current font's metrics, made again only when the font changes.
+// A text shaped in a font: its glyph runs with the baseline at y = ascent, and its width
+// (QFontMetrics::horizontalAdvance, -1 until asked for).
+struct ShapedText {
+    QList<QGlyphRun> runs;
+    qreal ascent = 0;
+    int width = -1;
+};
+
+// The current font's metrics, made again only when the font changes, and texts shaped once per
+// font: a script repeats its texts, and a page drawn again repeats them all.
 struct TextCache {
     QFont font;
     std::optional<QFontMetrics> metrics;
+    int height = 0, maxWidth = 0, ascent = 0;  // of `metrics`, each asked for once
+    std::map<QFont, QHash<QString, ShapedText>> shaped;
+    int shapedCount = 0;
+    int fontGeneration = -1;  // the application's fonts when the texts were shaped
+};
+
+// The rows where the canvas may differ from the background, noted when the page was blurred:
+// ranges [first, last]. They stand while the canvas's cache key is `canvasKey` (nothing has
+// touched its pixels since) and the background is `background`.
+struct CanvasInk {
+    qint64 canvasKey = 0;
+    QRgb background = 0;
+    std::vector<std::pair<int, int>> rows;
 };
 
 struct PrintPageState {
@@ -142,6 +168,7 @@ struct PrintPageState {
     PageServices services;
     MoonCache moonCache;
     TextCache textCache;
+    CanvasInk ink;
 };
 
 // Sets the day the TEXT variables show.
@@ -171,8 +198,10 @@ QString canvasSizeProblem(qint64 width, qint64 height);
 // memory cannot be had.
 void setCanvas(PrintPageState& page, int width, int height, bool resizeView, bool clear = true);
 
-// Fills `canvas` with `colour`: the bytes QImage::fill gives, written a row at a time.
-void fillCanvas(QImage& canvas, QRgb colour);
+// Fills `canvas` with `colour`: the bytes QImage::fill gives, written a row at a time. With
+// `rows`, only the rows of those ranges [first, last].
+void fillCanvas(QImage& canvas, QRgb colour,
+                const std::vector<std::pair<int, int>>* rows = nullptr);
 
 void drawScriptText(PrintPageState& page, int x, int y, const QString& text, bool centred);
 void drawScriptPicture(PrintPageState& page, int x, int y, QRgb transparent, bool centred,

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <stdexcept>
 
 #include "gfx/mask_draw.h"
@@ -125,6 +126,23 @@ TEST(MaskedMoon, ShowsThePictureWhereLitWithEveryLitPixelTouchingAnother) {
                 ASSERT_GT(lit, 0) << "phase " << phase << " at " << x << "," << y;
             }
     }
+}
+
+// Every phase at a small, an odd and a print-sized side, and some at the largest side, as one
+// FNV-1a digest of their bytes: the discs as they were drawn when the digest was taken.
+TEST(Moon, DiscPixelsStayAsTheyWere) {
+    std::uint64_t digest = 14695981039346656037ull;
+    const auto add = [&digest](const QImage& moon) {
+        for (int y = 0; y < moon.height(); ++y) {
+            const uchar* row = moon.constScanLine(y);
+            for (int i = 0; i < 3 * moon.width(); ++i)
+                digest = (digest ^ row[i]) * 1099511628211ull;
+        }
+    };
+    for (const int w : {20, 97, 360})
+        for (int p = 0; p <= 100; ++p) add(drawMoon(p, w));
+    for (const int p : {13, 63}) add(drawMoon(p, kMaxMoonSize));
+    EXPECT_EQ(digest, 10138323533483891422ull);
 }
 
 }  // namespace

@@ -56,5 +56,44 @@ TEST(FastDrawing, LargeTextGivesThePixelsOfQPainter) {
     }
 }
 
+// Text drawn through the page, each shaped once and drawn again from the shaping kept, in faces,
+// sizes and scripts that need fallback fonts, joining, right-to-left order, marks and a tab: the
+// pixels of QPainter::drawText.
+TEST(FastDrawing, ShapedTextGivesThePixelsOfQPainter) {
+    testing::ensureGuiApplication();
+    const QStringList texts{
+        QStringLiteral("Day 13 of the moon, AVATAR fjord"),
+        QStringLiteral("caf\u00e9 e\u0301 \u00c5ngstr\u00f6m\tfi ffl"),
+        QStringLiteral("\u05e9\u05dc\u05d5\u05dd \u0645\u0631\u062d\u0628\u0627 abc"),
+        QStringLiteral("\u4e2d\u6587 K")};
+    PrintPageState page;
+    for (const char* face : {"DejaVu Sans", "Liberation Serif"}) {
+        for (const int pixels : {9, 16, 33, 64}) {
+            page.interp.font = QFont(QString::fromLatin1(face));
+            page.interp.font.setPixelSize(pixels);
+            page.interp.font.setBold(pixels == 16);
+            page.interp.font.setItalic(pixels == 33);
+            page.interp.fontColour = qRgb(120, 20, 60);
+            for (const QString& text : texts) {
+                page.canvas = QImage(700, 90, QImage::Format_RGB888);
+                page.canvas.fill(qRgb(200, 230, 250));
+                QImage plain = page.canvas.copy();
+                {
+                    QPainter painter(&plain);
+                    painter.setFont(page.interp.font);
+                    painter.setPen(QColor(page.interp.fontColour));
+                    const int ascent = QFontMetrics(page.interp.font).ascent();
+                    painter.drawText(QPointF(-4, 2 + ascent), text);
+                    painter.drawText(QPointF(20, 30 + ascent), text);
+                }
+                drawScriptText(page, -4, 2, text, false);
+                drawScriptText(page, 20, 30, text, false);
+                EXPECT_TRUE(samePixels(page.canvas, plain))
+                    << face << ' ' << pixels << ' ' << text.toStdString();
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace orbisca
