@@ -2,12 +2,14 @@
 #include "gfx/blur.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <thread>
 #include <vector>
 
+#include "gfx/parts.h"
 #include "gfx/pixels.h"
 
 namespace orbisca::gfx {
@@ -66,8 +68,12 @@ void filterBand(const FilterJob& job, const Band& band, const std::function<void
     const int readFrom = (x0 - 1) * 3, readTo = (std::min(x1 + 1, width - 1) + 1) * 3;
     const int innerTo =
         (x1 == width - 1 ? x1 : x1 + 1) * 3;  // end of the columns with two neighbours
-    std::vector<std::uint16_t> sums(std::size_t(width) * 3);
-    std::vector<Byte> savedAbove(std::size_t(width) * 3), savedRow(std::size_t(width) * 3);
+    // Kept by each thread from band to band: a band allocates nothing once they are large enough.
+    thread_local std::vector<std::uint16_t> sums;
+    thread_local std::vector<Byte> savedAbove, savedRow;
+    sums.resize(std::max(sums.size(), std::size_t(width) * 3));
+    savedAbove.resize(std::max(savedAbove.size(), std::size_t(width) * 3));
+    savedRow.resize(std::max(savedRow.size(), std::size_t(width) * 3));
 
     for (int y = band.first; y <= band.last; ++y) {
         if (beforeRow) beforeRow(y - band.first);
@@ -88,8 +94,10 @@ void filterBand(const FilterJob& job, const Band& band, const std::function<void
     }
 }
 
-// Below this many bytes a second thread costs more than it saves (a moon disc, a small page).
+// Below this many bytes the filter stays on one thread (a moon disc, a small page).
 constexpr qsizetype kSplitBytes = 1 << 20;
+// Parts of a larger range: enough that the caller never waits long for the worker's last part.
+constexpr int kParts = 32;
 
 }  // namespace
 
@@ -105,31 +113,44 @@ void meanFilter(QImage& bitmap, const QRect& area, const BlurProgress& progress)
         if (progress) progress(done, span);
     };
 
-    if (qsizetype(span + 1) * (x1 - x0 + 1) * 3 < kSplitBytes || span < 4 ||
-        std::thread::hardware_concurrency() < 2) {
+    const int rows = span + 1;
+    const int parts =
+        qsizetype(rows) * (x1 - x0 + 1) * 3 < kSplitBytes ? 1 : std::min(kParts, rows / 4);
+    if (parts <= 1) {
         filterBand(job, {y0, y1, nullptr, nullptr}, report);
         return;
     }
-    // Two bands, the lower one on a second thread. Each needs the unfiltered row on the other
-    // side of the seam, which the other band may change first: both rows are copied beforehand.
-    const int seam = y0 + (span + 1) / 2;  // the lower band's first row
+    // Each part needs the unfiltered rows on both sides of its seams, which the neighbouring part
+    // may change first: they are all copied beforehand.
+    const auto firstRow = [&](int part) { return y0 + int(std::int64_t(rows) * part / parts); };
     const std::size_t rowBytes = std::size_t(width) * 3;
-    const std::vector<Byte> upperLast(job.bits + (seam - 1) * job.stride,
-                                      job.bits + (seam - 1) * job.stride + rowBytes);
-    const std::vector<Byte> lowerFirst(job.bits + seam * job.stride,
-                                       job.bits + seam * job.stride + rowBytes);
-    std::thread lower([&] { filterBand(job, {seam, y1, upperLast.data(), nullptr}, {}); });
-    // The caller's band reports for both: the rows done so far are about twice its own.
+    std::vector<Byte> seams(2 * std::size_t(parts - 1) * rowBytes);
+    const auto seamRow = [&](int seam, int side) {  // side 0: the row above seam's first row
+        return seams.data() + (2 * std::size_t(seam - 1) + std::size_t(side)) * rowBytes;
+    };
+    for (int seam = 1; seam < parts; ++seam)
+        for (int side = 0; side < 2; ++side)
+            std::memcpy(seamRow(seam, side), job.bits + (firstRow(seam) - 1 + side) * job.stride,
+                        rowBytes);
+
+    // The caller reports for both threads: the rows of the parts done so far and of its own part.
+    const std::thread::id caller = std::this_thread::get_id();
+    std::atomic<int> partRowsDone{0};
     int reported = 0;
-    try {
-        filterBand(job, {y0, seam - 1, nullptr, lowerFirst.data()}, [&](int done) {
-            for (; reported <= std::min(2 * done + 1, span - 1); ++reported) report(reported);
-        });
-    } catch (...) {
-        lower.join();  // a progress report that throws must not leave the thread running
-        throw;
-    }
-    lower.join();
+    runParts(parts, [&](int part) {
+        const Band band{firstRow(part), firstRow(part + 1) - 1,
+                        part > 0 ? seamRow(part, 0) : nullptr,
+                        part + 1 < parts ? seamRow(part + 1, 1) : nullptr};
+        std::function<void(int)> beforeRow;
+        if (progress && std::this_thread::get_id() == caller)
+            beforeRow = [&](int done) {
+                const int upTo =
+                    std::min(partRowsDone.load(std::memory_order_relaxed) + done, span - 1);
+                for (; reported <= upTo; ++reported) report(reported);
+            };
+        filterBand(job, band, beforeRow);
+        partRowsDone.fetch_add(band.last - band.first + 1, std::memory_order_relaxed);
+    });
     for (; reported <= span; ++reported) report(reported);
 }
 

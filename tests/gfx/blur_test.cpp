@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <stdexcept>
 #include <vector>
 
 #include "test_images.h"
@@ -70,6 +71,21 @@ TEST(MeanFilter, TwoBandsMatchThePlainLoopAndReportEveryRow) {
         ASSERT_EQ(int(done.size()), range.height());
         for (int i = 0; i < int(done.size()); ++i) ASSERT_EQ(done[std::size_t(i)], i);
     }
+}
+
+// A progress report that throws (a cancelled export) ends the filter: the exception reaches the
+// caller once both threads have stopped, and a filter after it runs as usual.
+TEST(MeanFilter, AProgressReportThatThrowsIsPassedOn) {
+    std::mt19937 gen(3);
+    const QImage input = test::randomImage(700, 520, gen);
+    QImage image = input.copy();
+    const auto cancel = [](int done, int) {
+        if (done == 100) throw std::runtime_error("cancelled");
+    };
+    EXPECT_THROW(meanFilter(image, QRect(0, 0, 700, 520), cancel), std::runtime_error);
+    image = input.copy();
+    meanFilter(image, QRect(0, 0, 700, 520));
+    EXPECT_EQ(image, referenceBlur(input, 0, 0, 699, 519));
 }
 
 TEST(MeanFilter, ReportsEveryRowAndAOneRowRangeAsDone) {
