@@ -9,6 +9,10 @@
 #include <thread>
 #include <vector>
 
+#ifdef __x86_64__
+#include <immintrin.h>
+#endif
+
 #include "gfx/parts.h"
 #include "gfx/pixels.h"
 
@@ -28,6 +32,65 @@ ORBISCA_PIXEL_LOOP void meanOfThree(Byte* out, const std::uint16_t* sum, int fro
     for (int i = from; i < to; ++i)
         out[i] = Byte(std::uint16_t(sum[i - 3] + sum[i] + sum[i + 3]) / 9);
 }
+
+#ifdef ORBISCA_AVX2_LOOPS
+constexpr int kPieceBytes = 4096;
+
+// sum / 9 for every sum of nine bytes, as the high half of one 16-bit product.
+static_assert(
+    [] {
+        for (std::uint32_t sum = 0; sum <= 9 * 255; ++sum)
+            if ((sum * 7282) >> 16 != sum / 9) return false;
+        return true;
+    }(),
+    "the product must divide every sum of nine bytes by 9");
+
+// sumRows over the row itself, which is copied to `saved` on the way (the input of the row
+// below once this one is filtered): one read of the row instead of a copy and a read.
+ORBISCA_AVX2 inline __m256i widened(const Byte* p) {
+    return _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
+}
+
+ORBISCA_AVX2 inline __m256i loaded(const std::uint16_t* p) {
+    return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+}
+
+// The means of sixteen output bytes from their vertical sums.
+ORBISCA_AVX2 inline __m256i meanOf(const std::uint16_t* s) {
+    return _mm256_mulhi_epu16(
+        _mm256_add_epi16(_mm256_add_epi16(loaded(s - 3), loaded(s)), loaded(s + 3)),
+        _mm256_set1_epi16(7282));
+}
+
+ORBISCA_AVX2 void sumAndSaveAvx2(std::uint16_t* sum, Byte* saved, const Byte* above,
+                                 const Byte* row, const Byte* below, int from, int to) {
+    int i = from;
+    for (; i + 32 <= to; i += 32) {
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(saved + i),
+                            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(row + i)));
+        for (int half = 0; half < 32; half += 16)
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(sum + i + half),
+                                _mm256_add_epi16(_mm256_add_epi16(widened(above + i + half),
+                                                                  widened(row + i + half)),
+                                                 widened(below + i + half)));
+    }
+    for (; i < to; ++i) {
+        saved[i] = row[i];
+        sum[i] = std::uint16_t(above[i] + row[i] + below[i]);
+    }
+}
+
+ORBISCA_AVX2 void meanOfThreeAvx2(Byte* out, const std::uint16_t* sum, int from, int to) {
+    int i = from;
+    for (; i + 32 <= to; i += 32) {
+        // Packing works per 128-bit half: the quarters are put back in order afterwards.
+        const __m256i packed = _mm256_packus_epi16(meanOf(sum + i), meanOf(sum + i + 16));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i),
+                            _mm256_permute4x64_epi64(packed, 0xD8));
+    }
+    for (; i < to; ++i) out[i] = Byte(std::uint16_t(sum[i - 3] + sum[i] + sum[i + 3]) / 9);
+}
+#endif
 
 // The last column counts itself in place of its missing right neighbour.
 void meanAtRightEdge(Byte* out, const std::uint16_t* sum, int from) {
@@ -75,20 +138,45 @@ void filterBand(const FilterJob& job, const Band& band, const std::function<void
     savedAbove.resize(std::max(savedAbove.size(), std::size_t(width) * 3));
     savedRow.resize(std::max(savedRow.size(), std::size_t(width) * 3));
 
+#ifdef ORBISCA_AVX2_LOOPS
+    const bool avx2 = hasAvx2();
+#else
+    const bool avx2 = false;
+#endif
     for (int y = band.first; y <= band.last; ++y) {
         if (beforeRow) beforeRow(y - band.first);
         Byte* row = job.bits + y * job.stride;
-        std::memcpy(savedRow.data() + readFrom, row + readFrom, std::size_t(readTo - readFrom));
+        // The row's input, read where it is until the row is written (AVX2) or copied first.
+        const Byte* input = avx2 ? row : savedRow.data();
+        if (!avx2)
+            std::memcpy(savedRow.data() + readFrom, row + readFrom, std::size_t(readTo - readFrom));
         // Row y - 1 is already filtered when it lies in the band: read its saved input instead.
-        const Byte* above = y == 0            ? savedRow.data()
+        const Byte* above = y == 0            ? input
                             : y != band.first ? savedAbove.data()
                             : band.aboveBand  ? band.aboveBand
                                               : row - job.stride;
-        const Byte* below = y == height - 1                    ? savedRow.data()
+        const Byte* below = y == height - 1                    ? input
                             : y == band.last && band.belowBand ? band.belowBand
                                                                : row + job.stride;
-        sumRows(sums.data(), above, savedRow.data(), below, readFrom, readTo);
-        meanOfThree(row, sums.data(), x0 * 3, innerTo);
+#ifdef ORBISCA_AVX2_LOOPS
+        if (avx2) {
+            // A piece at a time, so that its sums are still in the first-level cache when they
+            // are read; a mean is written once the sums on both sides of it are there, and never
+            // before the sums of the bytes it replaces (the next piece's are read later).
+            int meanFrom = x0 * 3;
+            for (int from = readFrom; from < readTo; from += kPieceBytes) {
+                const int to = std::min(from + kPieceBytes, readTo);
+                sumAndSaveAvx2(sums.data(), savedRow.data(), above, row, below, from, to);
+                const int meanTo = to == readTo ? innerTo : std::min(innerTo, to - 3);
+                if (meanTo > meanFrom) meanOfThreeAvx2(row, sums.data(), meanFrom, meanTo);
+                meanFrom = std::max(meanFrom, meanTo);
+            }
+        }
+#endif
+        if (!avx2) {
+            sumRows(sums.data(), above, input, below, readFrom, readTo);
+            meanOfThree(row, sums.data(), x0 * 3, innerTo);
+        }
         if (x1 == width - 1) meanAtRightEdge(row, sums.data(), x1 * 3);
         savedAbove.swap(savedRow);
     }

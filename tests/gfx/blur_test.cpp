@@ -73,6 +73,18 @@ TEST(MeanFilter, TwoBandsMatchThePlainLoopAndReportEveryRow) {
     }
 }
 
+// Rows longer than the pieces the vector code filters at a time, the range ending inside a piece,
+// at a piece's border and at the last column.
+TEST(MeanFilter, LongRowsMatchThePlainLoop) {
+    std::mt19937 gen(11);
+    const QImage input = test::randomImage(3000, 5, gen);
+    for (const int right : {2999, 2730, 1364, 1365, 1366}) {
+        QImage image = input.copy();
+        meanFilter(image, QRect(QPoint(1, 0), QPoint(right, 4)));
+        ASSERT_EQ(image, referenceBlur(input, 1, 0, right, 4)) << right;
+    }
+}
+
 // A progress report that throws (a cancelled export) ends the filter: the exception reaches the
 // caller once both threads have stopped, and a filter after it runs as usual.
 TEST(MeanFilter, AProgressReportThatThrowsIsPassedOn) {
