@@ -34,6 +34,8 @@ ORBISCA_PIXEL_LOOP void meanOfThree(Byte* out, const std::uint16_t* sum, int fro
 }
 
 #ifdef ORBISCA_AVX2_LOOPS
+// The bytes of a row filtered at a time: their sums (twice as many bytes) stay in the first-level
+// cache until their means are taken.
 constexpr int kPieceBytes = 4096;
 
 // sum / 9 for every sum of nine bytes, as the high half of one 16-bit product.
@@ -45,8 +47,6 @@ static_assert(
     }(),
     "the product must divide every sum of nine bytes by 9");
 
-// sumRows over the row itself, which is copied to `saved` on the way (the input of the row
-// below once this one is filtered): one read of the row instead of a copy and a read.
 ORBISCA_AVX2 inline __m256i widened(const Byte* p) {
     return _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
 }
@@ -62,6 +62,8 @@ ORBISCA_AVX2 inline __m256i meanOf(const std::uint16_t* s) {
         _mm256_set1_epi16(7282));
 }
 
+// sumRows over the row itself, which is copied to `saved` on the way (the input of the row
+// below once this one is filtered): one read of the row instead of a copy and a read.
 ORBISCA_AVX2 void sumAndSaveAvx2(std::uint16_t* sum, Byte* saved, const Byte* above,
                                  const Byte* row, const Byte* below, int from, int to) {
     int i = from;

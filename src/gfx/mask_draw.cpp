@@ -3,14 +3,14 @@
 
 #include <cmath>
 
-#ifdef __x86_64__
-#include <immintrin.h>
-#endif
-
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <vector>
+
+#ifdef __x86_64__
+#include <immintrin.h>
+#endif
 
 #include "gfx/parts.h"
 #include "gfx/pixels.h"

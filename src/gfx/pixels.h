@@ -33,9 +33,10 @@ constexpr std::uint8_t mix(std::uint8_t t, std::uint8_t p, std::uint16_t w) {
 
 // Marks a loop over pixels to be compiled twice, for SSE2 (every amd64) and for AVX2, the
 // processor picking one when the program loads: the same integer arithmetic, so the same bytes,
-// in twice the width. Elsewhere the plain build alone.
+// in twice the width. Elsewhere the plain build alone, and under the sanitizers, whose
+// instrumented choosers would run before their runtime is ready (ThreadSanitizer crashes there).
 #if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && \
-    !defined(__SANITIZE_ADDRESS__)
+    !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
 #define ORBISCA_PIXEL_LOOP __attribute__((target_clones("avx2", "default")))
 #else
 #define ORBISCA_PIXEL_LOOP
