@@ -8,6 +8,11 @@
 #include <cstring>
 #include <vector>
 
+#ifdef __x86_64__
+#include <immintrin.h>
+#endif
+
+#include "gfx/parts.h"
 #include "gfx/pixels.h"
 
 namespace orbisca::gfx {
@@ -15,10 +20,56 @@ namespace {
 
 using Byte = std::uint8_t;
 
+// Below this many bytes a blend stays on one thread: handing parts to the worker costs more.
+constexpr qsizetype kSplitBytes = 256 * 1024;
+
 // One row of bytes at constant opacity a.
-ORBISCA_PIXEL_LOOP void blendRow(Byte* __restrict t, const Byte* __restrict p, int bytes,
-                                 std::uint16_t a) {
+void blendRowPlain(Byte* __restrict t, const Byte* __restrict p, int bytes, std::uint16_t a) {
     for (int i = 0; i < bytes; ++i) t[i] = mix(t[i], p[i], a);
+}
+
+#ifdef ORBISCA_AVX2_LOOPS
+// The same sums t (255 - a) + p a with one multiply-add of byte pairs (pmaddubsw) per sixteen
+// bytes. Its weights must fit a signed byte, so one of the two takes 128 of its weight apart, as
+// a shift: with x = t for a < 128, t (127 - a) + p a + 128 t; else p (a - 128) + t (255 - a) +
+// 128 p. Neither product sum passes 255 * 127, so nothing saturates, and the whole stays below
+// 65536 as in mix().
+template <bool kTargetShifted>
+ORBISCA_AVX2 void blendRowAvx2(Byte* __restrict t, const Byte* __restrict p, int bytes,
+                               std::uint16_t a) {
+    const int targetWeight = kTargetShifted ? 127 - a : 255 - a;
+    const int pictureWeight = kTargetShifted ? a : a - 128;
+    const __m256i weights = _mm256_set1_epi16(std::int16_t(pictureWeight << 8 | targetWeight));
+    const __m256i half = _mm256_set1_epi16(128), by257 = _mm256_set1_epi16(257);
+    const __m256i zero = _mm256_setzero_si256();
+    int i = 0;
+    for (; i + 32 <= bytes; i += 32) {
+        const __m256i tv = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(t + i));
+        const __m256i pv = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + i));
+        const __m256i shifted = kTargetShifted ? tv : pv;
+        // Per 128-bit lane, as unpack and pack both work: the bytes keep their order.
+        __m256i low = _mm256_maddubs_epi16(_mm256_unpacklo_epi8(tv, pv), weights);
+        __m256i high = _mm256_maddubs_epi16(_mm256_unpackhi_epi8(tv, pv), weights);
+        low = _mm256_add_epi16(low, _mm256_srli_epi16(_mm256_unpacklo_epi8(zero, shifted), 1));
+        high = _mm256_add_epi16(high, _mm256_srli_epi16(_mm256_unpackhi_epi8(zero, shifted), 1));
+        // divRound255: the high half of (n + 128) * 257.
+        low = _mm256_mulhi_epu16(_mm256_add_epi16(low, half), by257);
+        high = _mm256_mulhi_epu16(_mm256_add_epi16(high, half), by257);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(t + i), _mm256_packus_epi16(low, high));
+    }
+    for (; i < bytes; ++i) t[i] = mix(t[i], p[i], a);
+}
+#endif
+
+using BlendRow = void (*)(Byte* __restrict, const Byte* __restrict, int, std::uint16_t);
+
+BlendRow blendRowFor(std::uint16_t a) {
+#ifdef ORBISCA_AVX2_LOOPS
+    if (hasAvx2()) return a < 128 ? blendRowAvx2<true> : blendRowAvx2<false>;
+#else
+    (void)a;
+#endif
+    return blendRowPlain;
 }
 
 // One row of a cross-fade: the outgoing row over the background at 255 - a, then the incoming
@@ -94,9 +145,17 @@ void blendConstant(const QImage& picture, QImage& target, int opacity, int x, in
     const QImage p = asRgb888(picture);
     makeRgb888(target);
     const auto a = std::uint16_t(std::clamp(opacity, 0, 255));
-    for (int row = area.top(); row <= area.bottom(); ++row)
-        blendRow(target.scanLine(row) + area.left() * 3,
-                 p.constScanLine(row - y) + (area.left() - x) * 3, area.width() * 3, a);
+    Byte* const to = target.bits() + area.top() * target.bytesPerLine() + area.left() * 3;
+    const Byte* const from =
+        p.constBits() + (area.top() - y) * p.bytesPerLine() + (area.left() - x) * 3;
+    const int rowBytes = area.width() * 3;
+    // A picture the size of the compact window and up is worth the second core.
+    const int parts = qsizetype(rowBytes) * area.height() < kSplitBytes ? 1 : 8;
+    const BlendRow blendRow = blendRowFor(a);
+    runRowParts(area.height(), parts, [&](int first, int end) {
+        for (int row = first; row < end; ++row)
+            blendRow(to + row * target.bytesPerLine(), from + row * p.bytesPerLine(), rowBytes, a);
+    });
 }
 
 void blendThroughMask(const QImage& picture, const QImage& mask, QImage& target, int opacity, int x,

@@ -8,12 +8,13 @@
 
 namespace orbisca::gfx {
 
-// round(n / 255) for 0 <= n <= 255 * 255 without a division, in 16-bit arithmetic (no
-// intermediate value reaches 65536), so that loops over it become vector code. 255 is odd, so
-// n / 255 never lies exactly halfway between two integers and there is no tie to break.
+// round(n / 255) for 0 <= n <= 255 * 255 without a division: (n + 128) * 257 / 65536, the high
+// half of a 16-bit product, which loops over it turn into one vector instruction (pmulhuw) per
+// eight or sixteen values. 255 is odd, so n / 255 never lies exactly halfway between two integers
+// and there is no tie to break.
 constexpr std::uint8_t divRound255(std::uint16_t n) {
     const std::uint16_t m = std::uint16_t(n + 128);
-    return std::uint8_t(std::uint16_t(m + (m >> 8)) >> 8);
+    return std::uint8_t(std::uint16_t((std::uint32_t(m) * 257) >> 16));
 }
 
 static_assert(
@@ -32,12 +33,24 @@ constexpr std::uint8_t mix(std::uint8_t t, std::uint8_t p, std::uint16_t w) {
 
 // Marks a loop over pixels to be compiled twice, for SSE2 (every amd64) and for AVX2, the
 // processor picking one when the program loads: the same integer arithmetic, so the same bytes,
-// in twice the width. Elsewhere the plain build alone.
+// in twice the width. Elsewhere the plain build alone, and under the sanitizers, whose
+// instrumented choosers would run before their runtime is ready (ThreadSanitizer crashes there).
 #if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && \
-    !defined(__SANITIZE_ADDRESS__)
+    !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
 #define ORBISCA_PIXEL_LOOP __attribute__((target_clones("avx2", "default")))
 #else
 #define ORBISCA_PIXEL_LOOP
+#endif
+
+// Loops written with AVX2 instructions by hand, where the compiler's own vector code is slower:
+// compiled for AVX2 function by function and called only when the processor has it (hasAvx2()).
+#if defined(__x86_64__) && defined(__GNUC__)
+#define ORBISCA_AVX2_LOOPS 1
+#define ORBISCA_AVX2 __attribute__((target("avx2")))
+inline bool hasAvx2() {
+    static const bool has = __builtin_cpu_supports("avx2");
+    return has;
+}
 #endif
 
 // The same image in 24-bit form; a copy only when it is in another format.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <stdexcept>
 #include <vector>
 
 #include "test_images.h"
@@ -70,6 +71,33 @@ TEST(MeanFilter, TwoBandsMatchThePlainLoopAndReportEveryRow) {
         ASSERT_EQ(int(done.size()), range.height());
         for (int i = 0; i < int(done.size()); ++i) ASSERT_EQ(done[std::size_t(i)], i);
     }
+}
+
+// Rows longer than the pieces the vector code filters at a time, the range ending inside a piece,
+// at a piece's border and at the last column.
+TEST(MeanFilter, LongRowsMatchThePlainLoop) {
+    std::mt19937 gen(11);
+    const QImage input = test::randomImage(3000, 5, gen);
+    for (const int right : {2999, 2730, 1364, 1365, 1366}) {
+        QImage image = input.copy();
+        meanFilter(image, QRect(QPoint(1, 0), QPoint(right, 4)));
+        ASSERT_EQ(image, referenceBlur(input, 1, 0, right, 4)) << right;
+    }
+}
+
+// A progress report that throws (a cancelled export) ends the filter: the exception reaches the
+// caller once both threads have stopped, and a filter after it runs as usual.
+TEST(MeanFilter, AProgressReportThatThrowsIsPassedOn) {
+    std::mt19937 gen(3);
+    const QImage input = test::randomImage(700, 520, gen);
+    QImage image = input.copy();
+    const auto cancel = [](int done, int) {
+        if (done == 100) throw std::runtime_error("cancelled");
+    };
+    EXPECT_THROW(meanFilter(image, QRect(0, 0, 700, 520), cancel), std::runtime_error);
+    image = input.copy();
+    meanFilter(image, QRect(0, 0, 700, 520));
+    EXPECT_EQ(image, referenceBlur(input, 0, 0, 699, 519));
 }
 
 TEST(MeanFilter, ReportsEveryRowAndAOneRowRangeAsDone) {

@@ -85,6 +85,28 @@ TEST(BlendConstantAndDrawTransparent, ClipToTheTarget) {
     EXPECT_EQ(target.pixel(2, 1), qRgb(7, 7, 7));
 }
 
+// Every pair of target and picture bytes, at opacities on both sides of 128 and at the ends, on a
+// picture large enough to be split between threads and rows long enough for vector code.
+TEST(BlendConstant, EveryPairOfBytesRoundsToTheNearest) {
+    QImage picture(512, 256, QImage::Format_RGB888), target0(512, 256, QImage::Format_RGB888);
+    for (int y = 0; y < 256; ++y)
+        for (int i = 0; i < 512 * 3; ++i) {
+            picture.scanLine(y)[i] = uchar(y);
+            target0.scanLine(y)[i] = uchar(i + y / 16);
+        }
+    for (int opacity : {0, 1, 127, 128, 129, 254, 255}) {
+        QImage target = target0;
+        blendConstant(picture, target, opacity);
+        for (int y = 0; y < 256; ++y)
+            for (int i = 0; i < 512 * 3; ++i) {
+                const int t = target0.constScanLine(y)[i], p = y;
+                const int sum = t * (255 - opacity) + p * opacity;
+                ASSERT_EQ(target.constScanLine(y)[i], (2 * sum + 255) / 510)
+                    << "t " << t << " p " << p << " opacity " << opacity;
+            }
+    }
+}
+
 // The one-pass cross-fade gives exactly what its two passes onto the background give.
 TEST(CrossFade, EqualsTwoBlendsOntoTheBackground) {
     std::mt19937 gen(7);

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ics_feed.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <ctime>
 
 #include "calendar/iso_date.h"
@@ -10,49 +12,163 @@
 #include "data/text_case.h"
 
 namespace orbisca::cli {
+
+// Writes content lines straight into a buffer, folding them at 75 octets as their parts arrive:
+// a part that fits is one copy, and a fold moves only the octets between its cut and the end of
+// what is written (a few). The buffer needs room for foldedBytes() of every line.
+class IcsFeed::LineWriter {
+public:
+    explicit LineWriter(char* out) : out_(out) {}
+    char* end() const { return out_; }
+
+    // Octets that are no content line, or lines already folded.
+    void raw(std::string_view text) {
+        copyPadded(out_, text.data(), text.size());
+        out_ += text.size();
+    }
+    // The DATE form, "20010821" (the feed's years have four digits).
+    void date(const GregorianDate& date) {
+        const auto y = static_cast<unsigned>(date.year);
+        const char text[8] = {
+            static_cast<char>('0' + y / 1000 % 10),   static_cast<char>('0' + y / 100 % 10),
+            static_cast<char>('0' + y / 10 % 10),     static_cast<char>('0' + y % 10),
+            static_cast<char>('0' + date.month / 10), static_cast<char>('0' + date.month % 10),
+            static_cast<char>('0' + date.day / 10),   static_cast<char>('0' + date.day % 10)};
+        std::memcpy(out_, text, sizeof text);
+        out_ += sizeof text;
+    }
+
+    void beginLine() {
+        partStart_ = out_;
+        limit_ = kFoldOctets;
+    }
+    // A line whose first text was folded beforehand (see IcsFeed::keepLineStart).
+    void beginLine(std::string_view folded, const LineStart& start) {
+        raw(folded);
+        partStart_ = out_ - start.partOctets;
+        limit_ = start.limit;
+    }
+    // A part of the current line from padded texts (PaddedTexts, or a buffer with as much room).
+    void put(std::string_view text) { put<true>(text.data(), text.size()); }
+    void number(int value) {
+        char digits[48] = {};  // padded as a kept text is
+        const char* end = std::to_chars(digits, digits + 16, value).ptr;
+        put(std::string_view(digits, std::size_t(end - digits)));
+    }
+    void endLine() {
+        std::memcpy(out_, "\r\n", 2);
+        out_ += 2;
+    }
+    // A part of the current line from any text.
+    void putUnpadded(std::string_view text) { put<false>(text.data(), text.size()); }
+    // The octets of the current line's last part so far, and how many it may hold.
+    LineStart state() const {
+        return {std::uint32_t(out_ - partStart_), std::uint32_t(limit_), {}};
+    }
+
+    // Room for a line of `octets` octets: a fold adds three octets and leaves at least one octet
+    // of the line before it; then the line end, and the block a padded copy may write past it.
+    static constexpr std::size_t foldedBytes(std::size_t octets) {
+        return 4 * octets + 2 + PaddedTexts::kPadding;
+    }
+
+private:
+    static constexpr std::size_t kFoldOctets = 75;
+
+    // Whole 32-byte blocks: texts are short, and past their ends both sides have room.
+    static void copyPadded(char* to, const char* from, std::size_t size) {
+        static_assert(PaddedTexts::kPadding >= 32);
+        std::size_t i = 0;
+        do {
+            std::memcpy(to + i, from + i, 32);
+            i += 32;
+        } while (i < size);
+    }
+
+    template <bool kPadded>
+    void put(const char* from, std::size_t size) {
+        while (true) {
+            const auto used = std::size_t(out_ - partStart_);
+            const bool fits = used + size <= limit_;
+            // Up to the first octet past the limit, which the cut looks at.
+            const std::size_t take = fits ? size : used <= limit_ ? limit_ + 1 - used : 0;
+            if constexpr (kPadded)
+                copyPadded(out_, from, take);
+            else
+                std::memcpy(out_, from, take);
+            out_ += take;
+            if (fits) [[likely]]
+                return;
+            from += take;
+            size -= take;
+            fold();
+        }
+    }
+
+    // The part holds more than limit_ octets: it ends at the cut with CR LF, and the rest
+    // continues after a blank.
+    void fold() {
+        const char* line = partStart_;
+        std::size_t cut = limit_;
+        // Never split a character: step back over UTF-8 continuation bytes.
+        while (cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;
+        // Nor an escape such as "\n": some readers unescape before they unfold.
+        std::size_t backslashes = 0;
+        while (backslashes < cut && line[cut - 1 - backslashes] == '\\') ++backslashes;
+        if (backslashes % 2 == 1) --cut;
+        if (cut == 0) cut = limit_;  // not UTF-8 at all: any cut keeps the octets
+        char* at = partStart_ + cut;
+        for (char* from = out_; from-- != at;) from[3] = *from;  // a few octets
+        std::memcpy(at, "\r\n ", 3);
+        out_ += 3;
+        partStart_ = at + 3;
+        limit_ = kFoldOctets - 1;  // the leading blank counts
+    }
+
+    char* out_;
+    char* partStart_ = nullptr;
+    std::size_t limit_ = kFoldOctets;
+};
+
 namespace {
 
-constexpr std::size_t kFoldOctets = 75;
-constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kHeader =
+    "BEGIN:VCALENDAR\r\n"
+    "VERSION:2.0\r\n"
+    "PRODID:-//Orbisca//orbisca-cli 1.2//EN\r\n"
+    "CALSCALE:GREGORIAN\r\n"
+    "METHOD:PUBLISH\r\n";
+constexpr std::string_view kCalendarName = "X-WR-CALNAME:";
+constexpr std::string_view kFooter = "END:VCALENDAR\r\n";
+constexpr std::string_view kEventStart = "BEGIN:VEVENT\r\nUID:";
+constexpr std::string_view kEndDate = "\r\nDTEND;VALUE=DATE:";
+constexpr std::string_view kSummary = "SUMMARY:";
+constexpr std::string_view kDescription = "DESCRIPTION:";
+constexpr std::string_view kEventEnd = "END:VEVENT\r\n";
+constexpr std::size_t kNumberOctets = 11;  // "-2147483648"
 
 std::string escaped(const QString& text) { return escapeIcsText(text.toStdString()); }
 
-void appendNumber(std::string& out, long long value) {
-    char digits[24];
-    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    out.append(digits, end);
-}
-
-// The DATE form, "20010821" (the feed's years have four digits).
-void appendDate(std::string& out, const GregorianDate& date) {
-    const auto y = static_cast<unsigned>(date.year);
-    const char text[8] = {
-        static_cast<char>('0' + y / 1000 % 10),   static_cast<char>('0' + y / 100 % 10),
-        static_cast<char>('0' + y / 10 % 10),     static_cast<char>('0' + y % 10),
-        static_cast<char>('0' + date.month / 10), static_cast<char>('0' + date.month % 10),
-        static_cast<char>('0' + date.day / 10),   static_cast<char>('0' + date.day % 10)};
-    out.append(text, sizeof text);
-}
-
-void appendProperty(std::string& out, std::string_view name, std::string_view value) {
-    thread_local std::string line;  // kept: an event costs no allocation
-    line.assign(name).append(":").append(value);
-    appendFoldedLine(out, line);
-}
-
 // "PT9H30M": how far into the day the alarm rings.
 std::string alarmTrigger(int minutes) {
+    if (minutes == 0) return "PT0S";
     std::string trigger = "PT";
-    if (minutes == 0) return trigger + "0S";
-    if (minutes / 60) {
-        appendNumber(trigger, minutes / 60);
-        trigger += 'H';
-    }
-    if (minutes % 60) {
-        appendNumber(trigger, minutes % 60);
-        trigger += 'M';
-    }
+    if (minutes / 60) trigger += std::to_string(minutes / 60) + 'H';
+    if (minutes % 60) trigger += std::to_string(minutes % 60) + 'M';
     return trigger;
+}
+
+std::size_t longest(const std::vector<PaddedTexts::Text>& texts) {
+    std::size_t size = 0;
+    for (const PaddedTexts::Text& text : texts) size = std::max<std::size_t>(size, text.size);
+    return size;
+}
+
+std::size_t longest(const std::vector<IcsFeed::LineStart>& starts) {
+    std::size_t size = 0;
+    for (const IcsFeed::LineStart& start : starts)
+        size = std::max<std::size_t>(size, start.text.size);
+    return size;
 }
 
 }  // namespace
@@ -78,32 +194,14 @@ std::string escapeIcsText(std::string_view utf8) {
     return out;
 }
 
-namespace {
-// Appends a part of a line. Kept out of line: inlined where the compiler knows the part is
-// short, the copy becomes a "rep movs", whose start-up costs more than the library's copy.
-[[gnu::noinline]] void appendPart(std::string& out, const char* part, std::size_t size) {
-    out.append(part, size);
-}
-}  // namespace
-
 void appendFoldedLine(std::string& out, std::string_view line) {
-    std::size_t limit = kFoldOctets;
-    while (line.size() > limit) {
-        std::size_t cut = limit;
-        // Never split a character: step back over UTF-8 continuation bytes.
-        while (cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;
-        // Nor an escape such as "\n": some readers unescape before they unfold.
-        std::size_t backslashes = 0;
-        while (backslashes < cut && line[cut - 1 - backslashes] == '\\') ++backslashes;
-        if (backslashes % 2 == 1) --cut;
-        if (cut == 0) cut = limit;  // not UTF-8 at all: any cut keeps the octets
-        appendPart(out, line.data(), cut);
-        out.append("\r\n ", 3);
-        line.remove_prefix(cut);
-        limit = kFoldOctets - 1;  // the leading blank counts
-    }
-    appendPart(out, line.data(), line.size());
-    out.append(kLineEnd);
+    const std::size_t start = out.size();
+    out.resize(start + IcsFeed::LineWriter::foldedBytes(line.size()));
+    IcsFeed::LineWriter w(out.data() + start);
+    w.beginLine();
+    w.putUnpadded(line);
+    w.endLine();
+    out.resize(std::size_t(w.end() - out.data()));
 }
 
 std::string icsTimestamp(std::chrono::system_clock::time_point time) {
@@ -115,9 +213,28 @@ std::string icsTimestamp(std::chrono::system_clock::time_point time) {
     return text;
 }
 
+PaddedTexts::Text PaddedTexts::keep(std::string_view text) {
+    const Text kept{static_cast<std::uint32_t>(bytes_.size()),
+                    static_cast<std::uint32_t>(text.size())};
+    bytes_.append(text);
+    bytes_.append(kPadding, '\0');
+    return kept;
+}
+
+IcsFeed::LineStart IcsFeed::keepLineStart(std::string_view text) {
+    std::string folded(LineWriter::foldedBytes(text.size()), '\0');
+    LineWriter w(folded.data());
+    w.beginLine();
+    w.putUnpadded(text);
+    LineStart start = w.state();
+    start.text = texts_.keep(std::string_view(folded.data(), std::size_t(w.end() - folded.data())));
+    return start;
+}
+
 IcsFeed::IcsFeed(const BaseLineReader& line, IcsFeedOptions options)
     : options_(std::move(options)),
-      kinHead_(261),
+      summaryHead_(261),
+      alarmHead_(261),
       oracle_(261),
       affirm_(261),
       moonPart_(14),
@@ -125,136 +242,156 @@ IcsFeed::IcsFeed(const BaseLineReader& line, IcsFeedOptions options)
       bearer_(21 * 14) {
     namespace bl = base_line;
     calendarName_ = escaped(line(bl::kFeedName));
-    appendFoldedLine(categoriesLine_, "CATEGORIES:" + calendarName_);
     const QString labelSep = QStringLiteral(": ");
     for (int kin = 1; kin <= 260; ++kin) {
         const MayanDate position = positionOfKin(kin);
         const OracleInfo o = makeOracle(position);
-        kinHead_[kin] =
+        const std::string head =
             escaped(line(bl::kKinLabel) + " " + QString::number(kin) + " - " + colourWord(o, line) +
                     " " + toneWord(o, line) + " " + line(signNameLine(o.sign)));
-        oracle_[kin] =
+        summaryHead_[kin] = keepLineStart(std::string(kSummary) + head);
+        alarmHead_[kin] = keepLineStart(std::string(kDescription) + head);
+        oracle_[kin] = keepLineStart(
+            std::string(kDescription) +
             escaped(line(bl::kGuideLabel) + labelSep + line(sealNameLine(o.guide)) + "\n" +
                     line(bl::kAnalogLabel) + labelSep + line(sealNameLine(o.analog)) + "\n" +
                     line(bl::kAntipodeLabel) + labelSep + line(sealNameLine(o.antipode)) + "\n" +
                     line(bl::kOccultTeacherFirst) + " " + line(bl::kOccultTeacherSecond) +
-                    labelSep + line(sealNameLine(o.occultTeacher)));
-        QString affirmation = QStringLiteral("\n");
+                    labelSep + line(sealNameLine(o.occultTeacher))));
+        QString affirmation = QStringLiteral(" %\n");
         for (const QString& sentence : shapedAffirmation(position, line))
             if (!sentence.isEmpty()) affirmation += "\n" + sentence;
-        affirm_[kin] = escaped(affirmation);
+        affirm_[kin] = texts_.keep(escaped(affirmation));
     }
     const QString dayWord = applyCasePattern(line(bl::kDayLabel), QStringLiteral("a"));
     for (int month = 1; month <= 13; ++month)
-        moonPart_[month] = escaped(" - " + moonTitle(month, line) + " " + line(bl::kMoonLabel) +
-                                   ", " + dayWord + " ");
-    moonPart_[0] = escaped(" - " + line(bl::kExtraDay));
+        moonPart_[month] = texts_.keep(escaped(" - " + moonTitle(month, line) + " " +
+                                               line(bl::kMoonLabel) + ", " + dayWord + " "));
+    moonPart_[0] = texts_.keep(escaped(" - " + line(bl::kExtraDay)));
     for (int plasma = 1; plasma <= 7; ++plasma)
         plasma_[plasma] =
-            escaped("\n" + line(bl::kPlasmaLabel) + labelSep + line(plasmaNameLine(plasma)));
+            texts_.keep(escaped("\n" + line(bl::kPlasmaLabel) + labelSep +
+                                line(plasmaNameLine(plasma)) + "\n" + line(bl::kWeekLabel) + " "));
     for (int sign : {4, 9, 14, 19}) {
         for (int tone = 1; tone <= 13; ++tone) {
             MayanDate year;
             year.sign = static_cast<std::uint8_t>(sign);
             year.tone = static_cast<std::uint8_t>(tone);
             const OracleInfo o = makeOracle(year);
-            bearer_[sign * 14 + tone] = escaped(
+            bearer_[sign * 14 + tone] = texts_.keep(escaped(
                 "\n" + line(bl::kBearerLabel) + " " + line(bl::kYearLabel) + labelSep +
-                colourWord(o, line) + " " + toneWord(o, line) + " " + line(signNameLine(sign)));
+                colourWord(o, line) + " " + toneWord(o, line) + " " + line(signNameLine(sign)) +
+                "\n" + line(bl::kPhaseOfLabel) + " " + line(bl::kTheMoonLabel) + labelSep));
         }
     }
-    weekLabel_ = escaped("\n" + line(bl::kWeekLabel) + " ");
-    phaseLabel_ =
-        escaped("\n" + line(bl::kPhaseOfLabel) + " " + line(bl::kTheMoonLabel) + labelSep);
-    leapNote_ = escaped(" (" + line(bl::kLeapDayNote) + ")");
-    afterUid_ = "@orbisca.invalid\r\nDTSTAMP:" + options_.stamp + "\r\nDTSTART;VALUE=DATE:";
+    leapNote_ = texts_.keep(escaped(" (" + line(bl::kLeapDayNote) + ")"));
+    eventStart_ = texts_.keep(kEventStart);
+    afterUid_ =
+        texts_.keep("@orbisca.invalid\r\nDTSTAMP:" + options_.stamp + "\r\nDTSTART;VALUE=DATE:");
+    endDate_ = texts_.keep(kEndDate);
+    std::string afterDescription, alarmTail;
+    appendFoldedLine(afterDescription, "CATEGORIES:" + calendarName_);
+    afterDescription += "TRANSP:TRANSPARENT\r\n";
     if (options_.alarmMinutes >= 0) {
-        appendProperty(alarmTail_, "TRIGGER", alarmTrigger(options_.alarmMinutes));
-        alarmTail_ += "END:VALARM\r\n";
+        afterDescription += "BEGIN:VALARM\r\nACTION:DISPLAY\r\n";
+        appendFoldedLine(alarmTail, "TRIGGER:" + alarmTrigger(options_.alarmMinutes));
+        alarmTail += "END:VALARM\r\n";
+        alarmTail += kEventEnd;
+    } else {
+        afterDescription += kEventEnd;
     }
+    afterDescription_ = texts_.keep(afterDescription);
+    alarmTail_ = texts_.keep(alarmTail);
+
+    const std::size_t summary = std::max(longest(summaryHead_), longest(alarmHead_)) +
+                                longest(moonPart_) + kNumberOctets + leapNote_.size;
+    const std::size_t description = longest(oracle_) + longest(plasma_) + longest(bearer_) +
+                                    2 * kNumberOctets + longest(affirm_);
+    const std::size_t event = eventStart_.size + afterUid_.size + endDate_.size + 3 * 8 + 2 +
+                              2 * LineWriter::foldedBytes(summary) +
+                              LineWriter::foldedBytes(description) + afterDescription_.size +
+                              alarmTail_.size + PaddedTexts::kPadding;
+    const std::size_t header =
+        kHeader.size() + LineWriter::foldedBytes(kCalendarName.size() + calendarName_.size());
+    maxWriteBytes_ = std::max({event, header, kFooter.size()});
 }
 
-void IcsFeed::appendHeader(std::string& out) const {
-    out.append(
-        "BEGIN:VCALENDAR\r\n"
-        "VERSION:2.0\r\n"
-        "PRODID:-//Orbisca//orbisca-cli 1.2//EN\r\n"
-        "CALSCALE:GREGORIAN\r\n"
-        "METHOD:PUBLISH\r\n");
-    appendProperty(out, "X-WR-CALNAME", calendarName_);
+char* IcsFeed::writeHeader(char* out) const {
+    std::memcpy(out, kHeader.data(), kHeader.size());
+    LineWriter w(out + kHeader.size());
+    w.beginLine();
+    w.putUnpadded(kCalendarName);
+    w.putUnpadded(calendarName_);
+    w.endLine();
+    return w.end();
 }
 
-void IcsFeed::appendFooter(std::string& out) const { out.append("END:VCALENDAR\r\n"); }
-
-void IcsFeed::summaryLine(std::string& line, const GregorianDate& date, const MayanDate& m) const {
-    line.assign("SUMMARY:");
-    line += kinHead_[m.kin];
-    line += moonPart_[m.month];
-    if (m.month > 0) appendNumber(line, m.monthDay);
-    if (date.month == 2 && date.day == 29) line += leapNote_;
+char* IcsFeed::writeFooter(char* out) const {
+    std::memcpy(out, kFooter.data(), kFooter.size());
+    return out + kFooter.size();
 }
 
-void IcsFeed::descriptionLine(std::string& line, const MayanDate& m) const {
-    line.assign("DESCRIPTION:");
-    line += oracle_[m.kin];
-    if (m.month > 0) {  // the extra day belongs to no week and shows no plasma
-        line += plasma_[m.plasma];
-        line += weekLabel_;
-        appendNumber(line, m.weekNumber);
-    }
-    line += bearer_[m.yearSign * 14 + m.yearTone];
-    line += phaseLabel_;
-    appendNumber(line, m.moonPhase / 10'000'000);
-    line += " %";
-    line += affirm_[m.kin];
+void IcsFeed::writeSummary(LineWriter& w, const GregorianDate& date, const MayanDate& m) const {
+    w.put(texts_.view(moonPart_[m.month]));
+    if (m.month > 0) w.number(m.monthDay);
+    if (date.month == 2 && date.day == 29) w.put(texts_.view(leapNote_));
 }
 
-void IcsFeed::appendEvent(std::string& out, const GregorianDate& date,
-                          LunationCache& lunation) const {
-    // Kept from event to event: an event costs no allocation.
-    thread_local std::string summary, description;
+char* IcsFeed::writeEvent(char* out, const GregorianDate& date, LunationCache& lunation) const {
     const MayanDate m = gregorianToMayan(date, lunation);
     GregorianDate next = date;
     nextGregorianDay(next);
-    out += "BEGIN:VEVENT\r\nUID:";
-    appendDate(out, date);
-    out += afterUid_;
-    appendDate(out, date);
-    out += "\r\nDTEND;VALUE=DATE:";
-    appendDate(out, next);
-    out += kLineEnd;
-    summaryLine(summary, date, m);
-    appendFoldedLine(out, summary);
-    descriptionLine(description, m);
-    appendFoldedLine(out, description);
-    out += categoriesLine_;
-    out += "TRANSP:TRANSPARENT\r\n";
-    if (options_.alarmMinutes >= 0) {
-        out += "BEGIN:VALARM\r\nACTION:DISPLAY\r\n";
-        // The alarm says the summary: the same text under the other name.
-        appendProperty(out, "DESCRIPTION", std::string_view(summary).substr(8));
-        out += alarmTail_;
+    LineWriter w(out);
+    w.raw(texts_.view(eventStart_));
+    w.date(date);
+    w.raw(texts_.view(afterUid_));
+    w.date(date);
+    w.raw(texts_.view(endDate_));
+    w.date(next);
+    w.endLine();
+
+    w.beginLine(texts_.view(summaryHead_[m.kin].text), summaryHead_[m.kin]);
+    writeSummary(w, date, m);
+    w.endLine();
+
+    w.beginLine(texts_.view(oracle_[m.kin].text), oracle_[m.kin]);
+    if (m.month > 0) {  // the extra day belongs to no week and shows no plasma
+        w.put(texts_.view(plasma_[m.plasma]));
+        w.number(m.weekNumber);
     }
-    out += "END:VEVENT\r\n";
+    w.put(texts_.view(bearer_[m.yearSign * 14 + m.yearTone]));
+    w.number(m.moonPhase / 10'000'000);
+    w.put(texts_.view(affirm_[m.kin]));
+    w.endLine();
+
+    w.raw(texts_.view(afterDescription_));
+    if (options_.alarmMinutes >= 0) {
+        // The alarm says the summary: the same text under the other name.
+        w.beginLine(texts_.view(alarmHead_[m.kin].text), alarmHead_[m.kin]);
+        writeSummary(w, date, m);
+        w.endLine();
+        w.raw(texts_.view(alarmTail_));
+    }
+    return w.end();
 }
 
 bool writeIcsFeed(const IcsFeed& feed, const GregorianDate& from, const GregorianDate& to,
                   const std::function<bool(std::string_view)>& sink) {
     constexpr std::size_t kChunk = 64 * 1024;
-    std::string buffer;
-    buffer.reserve(kChunk + 8 * 1024);
-    feed.appendHeader(buffer);
+    std::vector<char> buffer(kChunk + feed.maxWriteBytes());
+    char* const begin = buffer.data();
+    char* out = feed.writeHeader(begin);
     LunationCache lunation;
     for (GregorianDate day = from;; nextGregorianDay(day)) {
-        feed.appendEvent(buffer, day, lunation);
-        if (buffer.size() >= kChunk) {
-            if (!sink(buffer)) return false;
-            buffer.clear();
+        out = feed.writeEvent(out, day, lunation);
+        if (std::size_t(out - begin) >= kChunk) {
+            if (!sink(std::string_view(begin, std::size_t(out - begin)))) return false;
+            out = begin;
         }
         if (day == to) break;
     }
-    feed.appendFooter(buffer);
-    return sink(buffer);
+    out = feed.writeFooter(out);
+    return sink(std::string_view(begin, std::size_t(out - begin)));
 }
 
 }  // namespace orbisca::cli

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -24,37 +25,74 @@ struct IcsFeedOptions {
     std::string stamp;      // DTSTAMP of every event, "YYYYMMDDTHHMMSSZ"
 };
 
+// Texts kept one after another, each followed by kPadding bytes that may be read: a copy of one
+// moves whole 32-byte blocks, however short the text.
+class PaddedTexts {
+public:
+    static constexpr std::size_t kPadding = 32;
+    struct Text {
+        std::uint32_t at = 0;
+        std::uint32_t size = 0;
+    };
+    Text keep(std::string_view text);
+    std::string_view view(Text text) const { return {bytes_.data() + text.at, text.size}; }
+
+private:
+    std::string bytes_;
+};
+
 class IcsFeed {
 public:
     // Prepares every text that depends only on the kin, the moon, the plasma or the year bearer,
-    // already escaped, so that an event costs a few appends.
+    // already escaped, so that an event costs a few copies.
     IcsFeed(const BaseLineReader& line, IcsFeedOptions options);
 
-    void appendHeader(std::string& out) const;
+    // The most bytes that writeHeader, one writeEvent or writeFooter writes.
+    std::size_t maxWriteBytes() const { return maxWriteBytes_; }
+
+    // Each writes into a buffer with room for maxWriteBytes() and returns the end of what it wrote.
+    char* writeHeader(char* out) const;
     // One VEVENT for a day from kFirstFeedDate to kLastFeedDate (29 February included);
     // `lunation` carries the new moons from one day to the next.
-    void appendEvent(std::string& out, const GregorianDate& date, LunationCache& lunation) const;
-    void appendFooter(std::string& out) const;
+    char* writeEvent(char* out, const GregorianDate& date, LunationCache& lunation) const;
+    char* writeFooter(char* out) const;
+
+    class LineWriter;  // content lines into a buffer, folded as they are written
+
+    // The first text of a content line, folded as far as it decides, with the octets of its last
+    // part and how many that part may hold.
+    struct LineStart {
+        std::uint32_t partOctets = 0;
+        std::uint32_t limit = 0;
+        PaddedTexts::Text text;
+    };
 
 private:
-    // "SUMMARY:" and "DESCRIPTION:" with their texts, unfolded, into `line`.
-    void summaryLine(std::string& line, const GregorianDate& date, const MayanDate& position) const;
-    void descriptionLine(std::string& line, const MayanDate& position) const;
+    using Text = PaddedTexts::Text;
+    LineStart keepLineStart(std::string_view text);
+    // The rest of the summary after its head.
+    void writeSummary(LineWriter& w, const GregorianDate& date, const MayanDate& position) const;
 
     IcsFeedOptions options_;
-    std::string calendarName_;           // escaped
-    std::string categoriesLine_;         // folded, with its line end
-    std::vector<std::string> kinHead_;   // by kin: "Kin 230 - White Solar Dog"
-    std::vector<std::string> oracle_;    // by kin: guide, analog, antipode, hidden teacher
-    std::vector<std::string> affirm_;    // by kin: the affirmation after a blank line
-    std::vector<std::string> moonPart_;  // by month: " - Magnetic Moon, day "; 0: the extra day
-    std::vector<std::string> plasma_;    // by plasma: "\nPlasma: Silio"
-    std::vector<std::string> bearer_;    // by year sign * 14 + year tone
-    std::string weekLabel_;              // "\nWeek "
-    std::string phaseLabel_;             // "\nPhase of the moon: "
-    std::string leapNote_;               // " (...)" after the summary of 29 February
-    std::string afterUid_;   // the event's lines from the end of its UID to its start date
-    std::string alarmTail_;  // the alarm's TRIGGER line and its end, when there is an alarm
+    std::string calendarName_;            // escaped
+    PaddedTexts texts_;                   // all that follow
+    std::vector<LineStart> summaryHead_;  // by kin: "SUMMARY:Kin 230 - White Solar Dog"
+    std::vector<LineStart> alarmHead_;    // by kin: the same text after "DESCRIPTION:"
+    std::vector<LineStart> oracle_;  // by kin: "DESCRIPTION:", guide, analog, antipode, teacher
+    std::vector<Text> affirm_;  // by kin: " %" ending the phase, the affirmation after a blank line
+    std::vector<Text> moonPart_;  // by month: " - Magnetic Moon, day "; 0: the extra day
+    std::vector<Text> plasma_;    // by plasma: "\nPlasma: Silio\nWeek "
+    std::vector<Text> bearer_;    // by year sign * 14 + year tone, and "\nPhase of the moon: "
+    Text leapNote_;               // " (...)" after the summary of 29 February
+    Text eventStart_;             // "BEGIN:VEVENT" and the UID's name
+    Text afterUid_;               // the event's lines from the end of its UID to its start date
+    Text endDate_;                // from the start date to the end date
+    // The lines after DESCRIPTION: CATEGORIES, TRANSP and the event's end, or with an alarm the
+    // alarm's first lines; then, with an alarm, its lines after its DESCRIPTION and the event's
+    // end.
+    Text afterDescription_;
+    Text alarmTail_;
+    std::size_t maxWriteBytes_ = 0;
 };
 
 // Writes the calendar with one event per real day from `from` to `to` (from <= to, both within

@@ -21,10 +21,6 @@ inline constexpr std::string_view kRangeCsvHeader =
 bool writeRangeCsv(const GregorianDate& from, const GregorianDate& to,
                    const std::function<bool(std::string_view)>& sink);
 
-// Appends one row (without the date column's day stepping) to a buffer; returns the end.
-// Needs at most 160 bytes. `lunation` carries the new moons from one row to the next.
-char* appendRangeCsvRow(char* out, const GregorianDate& date, LunationCache& lunation);
-
 // Orders real dates.
 bool dateBefore(const GregorianDate& a, const GregorianDate& b);
 
