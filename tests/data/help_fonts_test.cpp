@@ -26,6 +26,7 @@ using HelpFields = WorkingFolderTest;
 
 // Records of four little-endian integers, text i with record i; the edges belong to no field and
 // of two overlapping fields the earlier wins; a short file is refused and the fields in force stay.
+// (Data of another kind, refused naming the file, the HRCT.dat fuzz target meets.)
 TEST_F(HelpFields, StrictInsidePointsFindTheFirstFieldInFileOrder) {
     // The second field overlaps the first.
     QByteArray records = printValues({10, 20, 30, 40, 25, 35, 60, 70, -5, -5, 0, 0});
@@ -50,18 +51,6 @@ TEST_F(HelpFields, StrictInsidePointsFindTheFirstFieldInFileOrder) {
     writeFile("HRCT.dat", records.left(16 * 69 + 15));
     EXPECT_EQ(errorOf([&] { data.helpRects = loadHelpFields(data.folder); }),
               "HRCT.dat: 1119 bytes hold 69 whole records; 70 are needed");
-    // Data of another kind is refused by its shape, naming the record.
-    const std::pair<QByteArray, QString> junk[] = {
-        {records + "x",
-         "HRCT.dat: 1121 bytes are no whole number of records of four numbers "
-         "(16 bytes each)"},
-        {QByteArray(16, 'A') + records,
-         "HRCT.dat record 1: 1094795585 1094795585 1094795585 1094795585 is no field (left, top, "
-         "right, bottom from -16384 to 16384, left before right, top above bottom)"}};
-    for (const auto& [content, error] : junk) {
-        writeFile("HRCT.dat", content);
-        EXPECT_EQ(errorOf([&] { data.helpRects = loadHelpFields(data.folder); }), error);
-    }
     writeFile("HRCT.dat", records);
     writeLines("Fieldhlp.ktx", texts.mid(0, 69));
     clearTextCache(data.folder);
