@@ -133,23 +133,71 @@ QByteArray textFileContent(const QStringList& lines) {
     return content;
 }
 
+namespace {
+
+// Replaces the log at `path` with `content` in one step; a failure leaves the old file.
+void replaceLog(const QString& path, const QByteArray& content) {
+    // No sync to disk: a log needs to be whole, not durable.
+    QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
+    file.setAutoRemove(false);
+    if (!file.open()) return;
+    const bool written = file.write(content) == content.size() && file.flush();
+    file.close();
+    if (!written || std::rename(QFile::encodeName(file.fileName()).constData(),
+                                QFile::encodeName(path).constData()) != 0)
+        file.remove();
+}
+
+}  // namespace
+
 void LineLog::start(const QString& path) {
+    close();
     path_ = replaceProblem(path) ? QString() : path;  // a device or a pipe is left alone
+    std::lock_guard lock(mutex_);
+    target_ = path_;
     content_.clear();
+    written_ = 0;
+    stopping_ = false;
 }
 
 void LineLog::append(const QString& line) {
     if (!isOpen()) return;
+    if (!writer_.joinable()) writer_ = std::thread([this] { writeLoop(); });
+    std::lock_guard lock(mutex_);
     content_.append(line.toUtf8()).append('\n');
-    // No sync to disk: a log needs to be whole, not durable, and start-up writes twenty lines.
-    QTemporaryFile file(path_ + QStringLiteral(".XXXXXX"));
-    file.setAutoRemove(false);
-    if (!file.open()) return;
-    const bool written = file.write(content_) == content_.size() && file.flush();
-    file.close();
-    if (!written || std::rename(QFile::encodeName(file.fileName()).constData(),
-                                QFile::encodeName(path_).constData()) != 0)
-        file.remove();
+    changed_.notify_all();
+}
+
+void LineLog::flush() {
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return !writer_.joinable() || written_ == content_.size(); });
+}
+
+void LineLog::close() {
+    if (writer_.joinable()) {
+        {
+            std::lock_guard lock(mutex_);
+            stopping_ = true;
+            changed_.notify_all();
+        }
+        writer_.join();  // after the last write
+    }
+    path_.clear();
+}
+
+void LineLog::writeLoop() {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        changed_.wait(lock, [this] { return stopping_ || written_ < content_.size(); });
+        if (written_ == content_.size()) return;  // stopping, and every line is written
+        const QByteArray content = content_;      // shared, not copied
+        const QString path = target_;
+        lock.unlock();
+        replaceLog(path, content);
+        lock.lock();
+        written_ = content.size();
+        changed_.notify_all();
+    }
 }
 
 }  // namespace orbisca

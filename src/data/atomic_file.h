@@ -7,8 +7,11 @@
 #include <QIODevice>
 #include <QString>
 #include <QStringList>
+#include <condition_variable>
 #include <functional>
+#include <mutex>
 #include <optional>
+#include <thread>
 
 namespace orbisca {
 
@@ -49,21 +52,40 @@ bool writeFile(const QString& path, const ContentWriter& write, WriteTarget targ
 // The lines as UTF-8, each ended by LF: the form of every settings file the program writes.
 QByteArray textFileContent(const QStringList& lines);
 
-// A log written one line at a time ("Loading.log", "Floading.log"): every line replaces the whole
-// file in one step (a temporary file, then a rename), so the file always ends after the last step
-// that was done and never holds half a line. A log that cannot be written is skipped quietly: the
-// program must not fail over its own diagnostics.
+// A log written one line at a time ("Loading.log", "Floading.log"): every write replaces the whole
+// file in one step (a temporary file, then a rename), so the file always ends after a step that
+// was done and never holds half a line. The writes run on a thread of the log's own, so that the
+// start does not wait for the file system (a rename over a file costs about a millisecond): lines
+// that come while a write runs go out together in the next one, and a program that hangs still
+// shows every step it did. close() waits until the file holds every line. A log that cannot be
+// written is skipped quietly: the program must not fail over its own diagnostics.
 class LineLog {
 public:
-    void start(
-        const QString& path);  // forgets earlier lines; the file is replaced at the first line
+    LineLog() = default;
+    ~LineLog() { close(); }
+    LineLog(const LineLog&) = delete;
+    LineLog& operator=(const LineLog&) = delete;
+
+    // Closes the log before and forgets its lines; the file is replaced at the first line.
+    void start(const QString& path);
     void append(const QString& line);
-    void close() { path_.clear(); }
+    // Waits until the file holds every line appended so far.
+    void flush();
+    // Flushes and stops; lines appended after it are not written.
+    void close();
     bool isOpen() const { return !path_.isEmpty(); }
 
 private:
-    QString path_;
+    void writeLoop();
+
+    QString path_;  // empty: closed (the appending thread's own)
+    std::thread writer_;
+    std::mutex mutex_;  // guards what follows
+    std::condition_variable changed_;
+    QString target_;
     QByteArray content_;
+    qsizetype written_ = 0;  // bytes of `content_` the file holds
+    bool stopping_ = false;
 };
 
 }  // namespace orbisca

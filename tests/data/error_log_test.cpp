@@ -145,13 +145,23 @@ TEST_F(ErrorLog, EachLogLineReplacesTheWholeFileAndLeavesNoTemporaryFile) {
     LineLog log;
     log.start(home.filePath("Loading.log"));
     log.append("StartTime=10:00:00");
+    log.flush();
     EXPECT_EQ(readFile("Loading.log"),
               "StartTime=10:00:00\n");  // the previous start's log is gone at the first line
     log.append("ControlsStyle=ok");
+    log.flush();
     EXPECT_EQ(readFile("Loading.log"), "StartTime=10:00:00\nControlsStyle=ok\n");
+    // Lines that come quicker than the file system takes them are all written, in their order.
+    QByteArray many = "StartTime=10:00:00\nControlsStyle=ok\n";
+    for (int i = 0; i < 200; ++i) {
+        log.append(QString::number(i));
+        many += QByteArray::number(i) + '\n';
+    }
+    log.flush();
+    EXPECT_EQ(readFile("Loading.log"), many);
     log.close();
     log.append("after closing");
-    EXPECT_EQ(readFile("Loading.log"), "StartTime=10:00:00\nControlsStyle=ok\n");
+    EXPECT_EQ(readFile("Loading.log"), many);
     EXPECT_EQ(QDir(home.path()).entryList({"Loading.log*"}, QDir::Files),
               QStringList{"Loading.log"});
 }
