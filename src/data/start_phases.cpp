@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "data/start_phases.h"
 
-#include <unistd.h>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QList>
@@ -29,9 +28,10 @@ std::optional<double> processAgeMs() {
     if (fields.size() <= kStartTimeAfterName) return std::nullopt;
     bool number = false;
     const qulonglong ticks = fields[kStartTimeAfterName].toULongLong(&number);
-    const long perSecond = sysconf(_SC_CLK_TCK);
-    if (!number || perSecond <= 0) return std::nullopt;
-    const double started = double(ticks) * 1000.0 / double(perSecond);
+    // /proc counts in the kernel's user-visible tick, 100 a second on every PC.
+    constexpr double kTicksPerSecond = 100;
+    if (!number) return std::nullopt;
+    const double started = double(ticks) * 1000.0 / kTicksPerSecond;
     const double current = double(now.tv_sec) * 1000.0 + double(now.tv_nsec) / 1e6;
     return current >= started ? std::optional<double>(current - started) : std::nullopt;
 }
