@@ -5,6 +5,7 @@
 #include <fontconfig/fontconfig.h>
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDBusConnection>
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QMessageBox>
@@ -266,6 +267,10 @@ int main(int argc, char** argv) {
     // Lets the desktop match the windows to the menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(ORBISCA_APP_ID));
     fontConfiguration.join();
+    // The accessibility bridge connects to the session bus when the first window shows, and the
+    // window waits for it; where no bus runs yet, one is started first. The connection is made on
+    // another core while the start goes on.
+    std::jthread sessionBus([] { QDBusConnection::sessionBus(); });
     phases.mark("Qt platform");
     ProgramState program;
     program.data.startPhases = std::move(phases);
