@@ -45,10 +45,23 @@ bool ProgramWindows::createCompact(const std::optional<GregorianDate>& startDate
     if (startDate) compact_->setStartDate(*startDate);
     if (!compact_->startUp()) return false;  // the loading log says how far it got
     program_.data.startPhases.mark("compact window");
-    launchDue_ = countsAsLaunch && countLaunch(program_.data);
+    // The count waits for the disk twice (its lock and the new file): it runs while the window is
+    // shown, and its answer is taken when the window asks whether the reminder is due.
+    if (countsAsLaunch)
+        launchCount_ = std::async(std::launch::async, [&folder = program_.data.folder,
+                                                       hook = program_.data.beforeRename] {
+            return countLaunchQuietly(folder, hook);
+        });
     wireCompact();
-    program_.data.startPhases.mark("launch counted");
     return true;
+}
+
+bool ProgramWindows::launchDue() {
+    if (launchCount_.valid()) {
+        launchDue_ = finishLaunchCount(program_.data, launchCount_.get());
+        program_.data.startPhases.mark("launch counted");
+    }
+    return launchDue_;
 }
 
 bool ProgramWindows::createRest() {
@@ -64,7 +77,7 @@ bool ProgramWindows::createRest() {
     pageSetup_ = std::make_unique<PageSetupWindow>(program_.data.folder);
     printer_ = std::make_unique<CanvasPrinter>(program_.data);
     donation_ = std::make_unique<DonationDialog>(program_.data);
-    donation_->takeLaunchCount(launchDue_);
+    donation_->takeLaunchCount(launchDue());
     wire();
     program_.data.startPhases.mark("other windows");
     return true;
@@ -93,7 +106,7 @@ void ProgramWindows::wireCompact() {
                      });
     // The reminder's Print goes to the print manager: the other windows come first then.
     QObject::connect(compact, &CompactWindow::aboutToShape, compact, [this] {
-        if (launchDue_ && createRest() && donation_->reminderDue()) donation_->showReminder();
+        if (launchDue() && createRest() && donation_->reminderDue()) donation_->showReminder();
     });
     // Closing the compact window ends the program (status 0), also while the full-mode window
     // shows: Qt alone would end it only with the last main window. Exit and Escape in the

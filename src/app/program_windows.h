@@ -4,10 +4,12 @@
 // window's way back.
 #pragma once
 
+#include <future>
 #include <memory>
 #include <optional>
 
 #include "calendar/calendar.h"
+#include "data/donation_files.h"
 #include "data/full_mode_view.h"
 
 namespace orbisca {
@@ -38,8 +40,8 @@ public:
                 bool countsAsLaunch = true);
 
     // The same in two parts, so that the compact window can paint before the others are made:
-    // createCompact() makes the compact window, runs its start-up and counts the launch (the
-    // donation reminder may be due before it is shaped); createRest() makes the other windows
+    // createCompact() makes the compact window, runs its start-up and starts counting the launch
+    // (the donation reminder may be due before it is shaped); createRest() makes the other windows
     // and does nothing when they are there. The compact window makes them itself when it needs
     // them earlier. Both false after a failure, reported as in create().
     bool createCompact(const std::optional<GregorianDate>& startDate, bool countsAsLaunch);
@@ -69,6 +71,7 @@ private:
     void wire();
     void wirePrinting();
     void printDonationDetails(const DetailsPrintOut& out);
+    bool launchDue();
 
     ProgramState& program_;
     std::unique_ptr<CompactWindow> compact_;
@@ -81,6 +84,8 @@ private:
     std::unique_ptr<DonationDialog> donation_;
     std::unique_ptr<CanvasPrinter> printer_;
     bool launchDue_ = false;  // this launch's count made the donation reminder due
+    // The count createCompact() started, until launchDue() has taken its answer.
+    std::future<LaunchCount> launchCount_;
 };
 
 }  // namespace orbisca

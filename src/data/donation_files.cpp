@@ -26,13 +26,16 @@ std::optional<std::int32_t> wholeNumber(const QString& text) {
     return ok ? std::optional(value) : std::nullopt;
 }
 
-bool writeLaunchLines(DataState& state, const QString& count, const QString& left) {
+const QString kCounterNotSaved = QStringLiteral("The launch counter could not be saved. ");
+
+// The two lines written in one step; why not, or nothing.
+std::optional<QString> writeLaunchLines(const WorkingFolder& folder, const QString& count,
+                                        const QString& left, const BeforeRename& beforeRename) {
     QString error;
-    if (writeFileAtomically(state.folder.resolve(kLaunchFile), textFileContent({count, left}),
-                            &error, state.beforeRename))
-        return true;
-    state.notifier.notify(QStringLiteral("The launch counter could not be saved. ") + error);
-    return false;
+    if (writeFileAtomically(folder.resolve(kLaunchFile), textFileContent({count, left}), &error,
+                            beforeRename))
+        return std::nullopt;
+    return error;
 }
 
 // Two programs started on one working folder would both read the old count and write the same
@@ -73,30 +76,42 @@ void appendValue(QByteArray& out, std::int32_t value) {
 
 }  // namespace
 
-bool countLaunch(DataState& state) {
-    LaunchFileLock lock(state.folder);
+LaunchCount countLaunchQuietly(const WorkingFolder& folder, const BeforeRename& beforeRename) {
+    LaunchCount result;
+    LaunchFileLock lock(folder);
     if (!lock.acquire()) {
-        // Held by another program for seconds: this start is not counted. A folder that takes
-        // no file counts no start at all, which is said once a run.
-        if (lock.cannotBeMade() && !std::exchange(state.launchCountRefusalSaid, true))
-            state.notifier.notify(
-                QStringLiteral("The launches are not counted: the working folder \"%1\" "
-                               "cannot be written.")
-                    .arg(state.folder.path()));
-        return false;
+        // Held by another program for seconds: this start is not counted.
+        result.lockCannotBeMade = lock.cannotBeMade();
+        return result;
     }
-    const std::optional<QStringList> lines = launchFileLines(state.folder);
-    if (!lines) return true;
+    result.due = true;
+    const std::optional<QStringList> lines = launchFileLines(folder);
+    if (!lines) return result;
     std::optional<std::int32_t> count = wholeNumber(lines->value(0));
     std::optional<std::int32_t> left = wholeNumber(lines->value(1));
-    if (!count || !left) return true;  // a damaged counter counts as a first launch
+    if (!count || !left) return result;  // a damaged counter counts as a first launch
     if (*count > kCountLimit) count = 1;
     *count += 1;
     if (*left > 0) *left -= 1;
-    const bool due = *left == 0;
-    if (due) left = -1;
-    writeLaunchLines(state, QString::number(*count), QString::number(*left));
-    return due;
+    result.due = *left == 0;
+    if (result.due) left = -1;
+    result.writeError =
+        writeLaunchLines(folder, QString::number(*count), QString::number(*left), beforeRename);
+    return result;
+}
+
+bool finishLaunchCount(DataState& state, const LaunchCount& count) {
+    // A folder that takes no file counts no start at all, which is said once a run.
+    if (count.lockCannotBeMade && !std::exchange(state.launchCountRefusalSaid, true))
+        state.notifier.notify(QStringLiteral("The launches are not counted: the working folder "
+                                             "\"%1\" cannot be written.")
+                                  .arg(state.folder.path()));
+    if (count.writeError) state.notifier.notify(kCounterNotSaved + *count.writeError);
+    return count.due;
+}
+
+bool countLaunch(DataState& state) {
+    return finishLaunchCount(state, countLaunchQuietly(state.folder, state.beforeRename));
 }
 
 bool writeLaunchFile(DataState& state, const QString& launchesLeft) {
@@ -107,7 +122,10 @@ bool writeLaunchFile(DataState& state, const QString& launchesLeft) {
                 .arg(state.folder.resolve(kLaunchLockFile)));
         return false;
     }
-    return writeLaunchLines(state, QStringLiteral("1"), launchesLeft);
+    const std::optional<QString> error =
+        writeLaunchLines(state.folder, QStringLiteral("1"), launchesLeft, state.beforeRename);
+    if (error) state.notifier.notify(kCounterNotSaved + *error);
+    return !error;
 }
 
 QString substituteDetails(const QString& text, char /*direction*/) {

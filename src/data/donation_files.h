@@ -13,6 +13,9 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <optional>
+
+#include "data/atomic_file.h"
 
 namespace orbisca {
 
@@ -27,6 +30,17 @@ class WorkingFolder;
 // started on one folder count both launches; when the lock cannot be had within seconds, this
 // launch is not counted and the reminder is not due.
 bool countLaunch(DataState& state);
+
+// countLaunch() in two steps, so that a start can count on another thread while it goes on: the
+// count itself, which touches only the files and says nothing, and then, on the user-interface
+// thread, what it has to say. finishLaunchCount() answers whether the reminder is due.
+struct LaunchCount {
+    bool due = false;
+    bool lockCannotBeMade = false;  // the working folder takes no lock file: nothing was counted
+    std::optional<QString> writeError;  // why the new count was not saved
+};
+LaunchCount countLaunchQuietly(const WorkingFolder& folder, const BeforeRename& beforeRename = {});
+bool finishLaunchCount(DataState& state, const LaunchCount& count);
 
 // Writes "strt.dat" with "1" and `launchesLeft` ("5" for "remind me after 5", "-1" for never),
 // under the same lock.
