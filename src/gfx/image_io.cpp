@@ -163,16 +163,29 @@ struct Channel {
     }
 };
 
+// The picture a decoder of uncompressed rows fills, once the bytes read hold every row (the file
+// may have shrunk since its size was checked); a size the memory cannot hold fails as a bad
+// picture would.
+QImage newRgb888(const QString& path, const QByteArray& bytes, const BmpHeader& h,
+                 qsizetype rowBytes) {
+    const int width = int(h.width), height = int(h.height < 0 ? -h.height : h.height);
+    if (qint64(h.pixelOffset) + qint64(rowBytes) * height > bytes.size())
+        fail(path, QStringLiteral("the file is truncated"));
+    QImage image(width, height, QImage::Format_RGB888);
+    if (image.isNull()) fail(path, QStringLiteral("there is not enough memory for its pixels"));
+    return image;
+}
+
 // 16-bit BMPs are decoded here: Qt widens a 5-bit channel by a plain shift, so white would read
 // as (248, 252, 248) and no longer match a white key or mask.
-QImage decode16BitBmp(const QByteArray& bytes, const BmpHeader& h) {
+QImage decode16BitBmp(const QString& path, const QByteArray& bytes, const BmpHeader& h) {
     const bool bitfields = h.compression == 3 || h.compression == 6;
     const Channel red(bitfields ? le32(bytes, 54) : 0x7C00u);
     const Channel green(bitfields ? le32(bytes, 58) : 0x03E0u);
     const Channel blue(bitfields ? le32(bytes, 62) : 0x001Fu);
     const int width = int(h.width), height = int(h.height < 0 ? -h.height : h.height);
     const qsizetype rowBytes = (qsizetype(width) * 16 + 31) / 32 * 4;
-    QImage image(width, height, QImage::Format_RGB888);
+    QImage image = newRgb888(path, bytes, h, rowBytes);
     for (int y = 0; y < height; ++y) {
         const int fileRow = h.height < 0 ? y : height - 1 - y;
         const qsizetype at = h.pixelOffset + fileRow * rowBytes;
@@ -194,10 +207,10 @@ bool isPlain24BitBmp(const BmpHeader& h) {
 }
 
 // Rows of blue, green, red triples, padded to 4 bytes, bottom-up unless the height is negative.
-QImage decode24BitBmp(const QByteArray& bytes, const BmpHeader& h) {
+QImage decode24BitBmp(const QString& path, const QByteArray& bytes, const BmpHeader& h) {
     const int width = int(h.width), height = int(h.height < 0 ? -h.height : h.height);
     const qsizetype rowBytes = (qsizetype(width) * 24 + 31) / 32 * 4;
-    QImage image(width, height, QImage::Format_RGB888);
+    QImage image = newRgb888(path, bytes, h, rowBytes);
     const auto* pixels = reinterpret_cast<const std::uint8_t*>(bytes.constData()) + h.pixelOffset;
     for (int y = 0; y < height; ++y) {
         const std::uint8_t* in = pixels + (h.height < 0 ? y : height - 1 - y) * rowBytes;
@@ -226,8 +239,8 @@ QImage loadBitmap(const QString& path) {
         const bool bitfields = h.compression == 3 || h.compression == 6;
         if (bitfields && bytes.size() < 66) fail(path, QStringLiteral("the file is truncated"));
         if (h.bitsPerPixel == 16 && (h.compression == 0 || bitfields))
-            return decode16BitBmp(bytes, h);
-        if (isPlain24BitBmp(h)) return decode24BitBmp(bytes, h);
+            return decode16BitBmp(path, bytes, h);
+        if (isPlain24BitBmp(h)) return decode24BitBmp(path, bytes, h);
     }
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
