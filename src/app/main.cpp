@@ -267,10 +267,13 @@ int main(int argc, char** argv) {
     // Lets the desktop match the windows to the menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(ORBISCA_APP_ID));
     fontConfiguration.join();
-    // The accessibility bridge connects to the session bus when the first window shows, and the
-    // window waits for it; where no bus runs yet, one is started first. The connection is made on
-    // another core while the start goes on.
-    std::jthread sessionBus([] { QDBusConnection::sessionBus(); });
+    // On a desktop the accessibility bridge connects to the session bus when the first window
+    // shows, and the window waits for it; where no bus runs yet, one is started first. The
+    // connection is made on another core while the start goes on.
+    std::jthread sessionBus;
+    if (QGuiApplication::platformName() == QLatin1String("xcb") ||
+        QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        sessionBus = std::jthread([] { QDBusConnection::sessionBus(); });
     phases.mark("Qt platform");
     ProgramState program;
     program.data.startPhases = std::move(phases);
