@@ -339,6 +339,7 @@ int main(int argc, char** argv) {
             trayMode->noticeNewDay();  // the first start of the day
         }
     } else {
+        program.data.settingsJustRead = true;  // by startsInTray()
         windows.showCompact();
     }
     const int result = app.exec();

@@ -106,7 +106,10 @@ void ProgramWindows::wireCompact() {
                      });
     // The reminder's Print goes to the print manager: the other windows come first then.
     QObject::connect(compact, &CompactWindow::aboutToShape, compact, [this] {
-        if (launchDue() && createRest() && donation_->reminderDue()) donation_->showReminder();
+        if (launchDue() && createRest() && donation_->reminderDue()) {
+            program_.data.settingsJustRead = false;  // the reminder may stand for a long time
+            donation_->showReminder();
+        }
     });
     // Closing the compact window ends the program (status 0), also while the full-mode window
     // shows: Qt alone would end it only with the last main window. Exit and Escape in the

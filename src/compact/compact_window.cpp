@@ -275,12 +275,13 @@ void CompactWindow::setFace(const QImage& face) {
     update();
 }
 
-// Each showing shows the reminder when due, reads the settings again and has the window shaped
-// anew; the window takes the keyboard focus, so the keys work without a click.
+// Each showing shows the reminder when due, reads the settings again (unless the start has just
+// read them) and has the window shaped anew; the window takes the keyboard focus, so the keys work
+// without a click.
 void CompactWindow::startShaping() {
     emit aboutToShape();
     state_.phase = CompactPhase::Starting;
-    loadSettings(program_.data);
+    if (!std::exchange(program_.data.settingsJustRead, false)) loadSettings(program_.data);
     stopLoader();  // one loader at a time
     loader_ = std::make_unique<OutlineLoader>(this, program_.data);
     activateWindow();

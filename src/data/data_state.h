@@ -32,6 +32,9 @@ struct DataState {
     // What the reading of conf.dat and the launch counter have said, so as not to say it again.
     ConfReadMemory confRead;
     bool launchCountRefusalSaid = false;
+    // The start has read conf.dat a moment before the compact window first shows: that showing
+    // takes the settings as they are instead of reading the file again.
+    bool settingsJustRead = false;
     // Runs between the complete write of a settings file and the rename that puts it in place;
     // tests end the process there to see that a save cut short leaves the old file whole.
     BeforeRename beforeRename;
