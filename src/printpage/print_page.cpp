@@ -25,7 +25,41 @@
 #include "printpage/script_rescale.h"
 
 namespace orbisca {
+
+// What a run keeps while it lasts; the year page shares the run of the script that holds it.
+//
+// Beginning a painter costs about as much as drawing a short text, so the text lines of a run
+// share one: begun at the first text drawn, ended before anything else touches the canvas (moons
+// and pictures write its pixels directly, large text paints with a painter of its own), before
+// the program outside is told anything (it may show the canvas) and when the run ends.
+struct ScriptRun {
+    QPainter painter;
+    QRgb pen = 0;
+    bool fontsChecked = false;  // the line fonts were made from the application's font
+    QStringList facesAsked;     // of the glyph face notice
+};
+
 namespace {
+
+void releaseCanvas(PrintPageState& page) {
+    if (page.run && page.run->painter.isActive()) page.run->painter.end();
+}
+
+// The painter a text draws with: the run's, begun if need be, or `own` outside a run.
+QPainter& textPainter(PrintPageState& page, std::optional<QPainter>& own) {
+    const QRgb colour = page.interp.fontColour;
+    ScriptRun* const shared = page.run;
+    QPainter& painter = shared ? shared->painter : own.emplace();
+    if (!painter.isActive()) {
+        painter.begin(&page.canvas);
+        painter.setBrush(Qt::NoBrush);
+    } else if (shared->pen == colour) {
+        return painter;
+    }
+    painter.setPen(QColor(colour));
+    if (shared) shared->pen = colour;
+    return painter;
+}
 
 constexpr int kYearOriginX = 53;
 constexpr int kYearOriginY = 12;
@@ -131,6 +165,7 @@ void markSyntaxError(PrintPageState& page, QStringList& lines, qsizetype i, qsiz
     page.interp.errorLine = static_cast<int>(i);
     page.interp.errorReason = reason;
     page.interp.errorCaret = caret;
+    releaseCanvas(page);
     lines.insert(i, kSyntaxErrorStartMarker);
     lines.insert(i + 2, kSyntaxErrorEndMarker);
     if (page.services.notify) page.services.notify(syntaxErrorMessage(page.interp));
@@ -155,20 +190,32 @@ struct YearRun {
     }
 };
 
-void runFont(PrintPageState& page, QStringList& lines, const QString& line) {
+QFont lineFont(PrintPageState& page, const FontCommand& f);
+
+// Whether the glyph face notice is yet to be asked about `face` in this run: a face it has
+// answered for stays answered for the run.
+bool firstAskedThisRun(PrintPageState& page, const QString& face) {
+    constexpr qsizetype kMostFacesNoted = 64;
+    if (!page.run || page.run->facesAsked.contains(face)) return !page.run;
+    if (page.run->facesAsked.size() < kMostFacesNoted) page.run->facesAsked << face;
+    return true;
+}
+
+void runFont(PrintPageState& page, QStringList& lines, const QString& line, const FontCommand& f) {
     ScriptState& st = page.interp;
-    const FontCommand f = std::get<FontCommand>(parseScriptLine(line));
-    if (!st.rescaleMode && page.services.glyphFaceNotice && page.services.notify)
-        if (const std::optional<QString> notice = page.services.glyphFaceNotice(f.face))
+    if (!st.rescaleMode && page.services.glyphFaceNotice && page.services.notify &&
+        firstAskedThisRun(page, f.face))
+        if (const std::optional<QString> notice = page.services.glyphFaceNotice(f.face)) {
+            releaseCanvas(page);
             page.services.notify(*notice);
-    st.font = scriptFont(f);
+        }
+    st.font = lineFont(page, f);
     st.fontColour = fontColourFor(st, f);
     if (st.rescaleMode && !st.fontsOnly) lines.append(rescaledScriptLine(line, st.rescaleFactor));
 }
 
-void runText(PrintPageState& page, QStringList& lines, const QString& line) {
+void runText(PrintPageState& page, QStringList& lines, const QString& line, const TextCommand& t) {
     ScriptState& st = page.interp;
-    const TextCommand t = std::get<TextCommand>(parseScriptLine(line));
     if (st.rescaleMode) {
         lines.append(rescaledScriptLine(line, st.rescaleFactor));
         return;
@@ -179,8 +226,7 @@ void runText(PrintPageState& page, QStringList& lines, const QString& line) {
 }
 
 // Lines that the year page does not shift (pictures and moons) go to the script itself.
-void runPict(PrintPageState& page, const QString& line) {
-    const PictCommand p = std::get<PictCommand>(parseScriptLine(line));
+void runPict(PrintPageState& page, const QString& line, const PictCommand& p) {
     if (page.interp.rescaleMode) {
         page.script.append(rescaledScriptLine(
             line, page.interp.rescaleFactor,
@@ -190,8 +236,7 @@ void runPict(PrintPageState& page, const QString& line) {
     drawScriptPicture(page, p.x, p.y, p.transparent, p.centred, p.file, p.size);
 }
 
-void runMoon(PrintPageState& page, const QString& line) {
-    const MoonCommand m = std::get<MoonCommand>(parseScriptLine(line));
+void runMoon(PrintPageState& page, const QString& line, const MoonCommand& m) {
     if (page.interp.rescaleMode) {
         page.script.append(rescaledScriptLine(line, page.interp.rescaleFactor));
         return;
@@ -199,9 +244,8 @@ void runMoon(PrintPageState& page, const QString& line) {
     drawScriptMoon(page, m.x, m.y, m.image, m.fill, m.phase, m.size);
 }
 
-void runYear(PrintPageState& page, const QString& line) {
+void runYear(PrintPageState& page, const QString& line, const YearCommand& y) {
     ScriptState& st = page.interp;
-    const YearCommand y = std::get<YearCommand>(parseScriptLine(line));
     if (st.insideYear) throw ScriptSyntaxError("a YEAR line cannot run inside the year page");
     if (st.rescaleMode) page.script.append(rescaledScriptLine(line, st.rescaleFactor));
     bool ran = false;
@@ -215,27 +259,15 @@ void runYear(PrintPageState& page, const QString& line) {
                                 std::to_string(st.errorLine));
 }
 
+// Reads the line once and carries it out; a fonts-only run reads and carries out FONT lines alone.
 void runLine(PrintPageState& page, QStringList& lines, const QString& line) {
-    const ScriptLineKind kind = recogniseScriptLine(line);
-    if (!page.interp.fontsOnly) {
-        switch (kind) {
-            case ScriptLineKind::Moon:
-                runMoon(page, line);
-                break;
-            case ScriptLineKind::Pict:
-                runPict(page, line);
-                break;
-            case ScriptLineKind::Text:
-                runText(page, lines, line);
-                break;
-            case ScriptLineKind::Year:
-                runYear(page, line);
-                break;
-            default:
-                break;
-        }
-    }
-    if (kind == ScriptLineKind::Font) runFont(page, lines, line);
+    if (page.interp.fontsOnly && recogniseScriptLine(line) != ScriptLineKind::Font) return;
+    const ScriptCommand command = parseScriptLine(line);
+    if (const auto* f = std::get_if<FontCommand>(&command)) runFont(page, lines, line, *f);
+    if (const auto* t = std::get_if<TextCommand>(&command)) runText(page, lines, line, *t);
+    if (const auto* p = std::get_if<PictCommand>(&command)) runPict(page, line, *p);
+    if (const auto* m = std::get_if<MoonCommand>(&command)) runMoon(page, line, *m);
+    if (const auto* y = std::get_if<YearCommand>(&command)) runYear(page, line, *y);
 }
 
 // Counts `image` into the cache, emptied first when it would pass its size; false when the image
@@ -347,9 +379,13 @@ void copyOpaque(QImage& canvas, const QImage& picture, QPoint at) {
     if (area.isEmpty()) return;
     const std::size_t bytes = std::size_t(area.width()) * 3;
     const int fromX = area.x() - at.x(), fromY = area.y() - at.y();
-    for (int y = 0; y < area.height(); ++y)
-        std::memcpy(canvas.scanLine(area.y() + y) + std::size_t(area.x()) * 3,
-                    picture.constScanLine(fromY + y) + std::size_t(fromX) * 3, bytes);
+    uchar* to = canvas.scanLine(area.y()) + std::size_t(area.x()) * 3;
+    const uchar* from = picture.constScanLine(fromY) + std::size_t(fromX) * 3;
+    for (int y = 0; y < area.height(); ++y) {
+        std::memcpy(to, from, bytes);
+        to += canvas.bytesPerLine();
+        from += picture.bytesPerLine();
+    }
 }
 
 // Texts shaped kept at most: beyond them the cache starts again.
@@ -368,18 +404,81 @@ int fontGeneration() {
     return generation.load();
 }
 
+// Fonts kept at most: beyond them the cache starts again.
+constexpr std::size_t kMaxFonts = 256;
+
+void forgetFonts(TextCache& cache) {
+    cache.lineFonts.clear();
+    cache.fonts.clear();
+    cache.current = nullptr;
+    cache.shapedCount = 0;
+}
+
+// The cache as it stands for the application's fonts: emptied when they changed.
+void refreshTextCache(TextCache& cache) {
+    const int generation = fontGeneration();
+    if (cache.fontGeneration == generation) return;
+    forgetFonts(cache);
+    cache.fontGeneration = generation;
+}
+
+// The entry of the current font, made current and measured once.
+FontTexts& currentFontTexts(PrintPageState& page) {
+    TextCache& cache = page.textCache;
+    refreshTextCache(cache);
+    if (!cache.current || cache.font != page.interp.font) {
+        if (cache.fonts.size() >= kMaxFonts) forgetFonts(cache);
+        cache.font = page.interp.font;
+        cache.current = &cache.fonts[cache.font];
+    }
+    FontTexts& texts = *cache.current;
+    if (!texts.metrics) {
+        texts.metrics.emplace(cache.font);
+        texts.height = texts.metrics->height();
+        texts.maxWidth = texts.metrics->maxWidth();
+        texts.ascent = texts.metrics->ascent();
+    }
+    cache.height = texts.height;
+    cache.maxWidth = texts.maxWidth;
+    cache.ascent = texts.ascent;
+    return texts;
+}
+
+// The font a FONT line asks for, made once while the application's fonts stay as they are, and
+// current in the cache.
+QFont lineFont(PrintPageState& page, const FontCommand& f) {
+    TextCache& cache = page.textCache;
+    refreshTextCache(cache);
+    if (!page.run || !page.run->fontsChecked) {
+        if (const QFont applicationFont; cache.defaultFont != applicationFont) {
+            forgetFonts(cache);
+            cache.defaultFont = applicationFont;
+        }
+        if (page.run) page.run->fontsChecked = true;
+    }
+    const auto key = std::make_tuple(f.size, f.height, f.bold, f.italic, f.face);
+    auto found = cache.lineFonts.find(key);
+    if (found == cache.lineFonts.end()) {
+        if (cache.lineFonts.size() >= kMaxFonts || cache.fonts.size() >= kMaxFonts)
+            forgetFonts(cache);
+        const QFont font = scriptFont(f);
+        found = cache.lineFonts.emplace(key, std::make_pair(font, &cache.fonts[font])).first;
+    }
+    cache.font = found->second.first;
+    cache.current = found->second.second;
+    return cache.font;
+}
+
 // `text` in the current font as QPainter::drawText would shape it, shaped once.
 ShapedText& shapedText(PrintPageState& page, const QString& text) {
     TextCache& cache = page.textCache;
-    const int generation = fontGeneration();
-    if (cache.shapedCount >= kMaxShapedTexts || cache.fontGeneration != generation) {
-        cache.fontGeneration = generation;
-        cache.shaped.clear();
-        cache.shapedCount = 0;
-    }
-    QHash<QString, ShapedText>& texts = cache.shaped[page.interp.font];
+    QHash<QString, ShapedText>& texts = currentFontTexts(page).shaped;
     const auto found = texts.find(text);
     if (found != texts.end()) return *found;
+    if (cache.shapedCount >= kMaxShapedTexts) {
+        for (auto& entry : cache.fonts) entry.second.shaped.clear();
+        cache.shapedCount = 0;
+    }
     QTextLayout layout(text, page.interp.font, &page.canvas);
     QTextOption option;
     option.setWrapMode(QTextOption::NoWrap);
@@ -393,15 +492,7 @@ ShapedText& shapedText(PrintPageState& page, const QString& text) {
 }
 
 const QFontMetrics& currentFontMetrics(PrintPageState& page) {
-    TextCache& cache = page.textCache;
-    if (!cache.metrics || cache.font != page.interp.font) {
-        cache.font = page.interp.font;
-        cache.metrics.emplace(cache.font);
-        cache.height = cache.metrics->height();
-        cache.maxWidth = cache.metrics->maxWidth();
-        cache.ascent = cache.metrics->ascent();
-    }
-    return *cache.metrics;
+    return *currentFontTexts(page).metrics;
 }
 
 }  // namespace
@@ -415,7 +506,9 @@ void setScriptDay(PrintPageState& page, const MayanDate& day) {
 
 void setGauge(PrintPageState& page, int gauge) {
     page.gauge = gauge;
-    if (page.services.progress) page.services.progress(gauge);
+    if (!page.services.progress) return;
+    releaseCanvas(page);
+    page.services.progress(gauge);
 }
 
 QString syntaxErrorMessage(const ScriptState& state) {
@@ -426,7 +519,7 @@ QString syntaxErrorMessage(const ScriptState& state) {
 
 bool holdsYearPage(const QStringList& lines) {
     for (const QString& line : lines)
-        if (commandWord(line).toUpper() == u"YEAR") return true;
+        if (recogniseScriptLine(line) == ScriptLineKind::Year) return true;
     return false;
 }
 
@@ -549,13 +642,13 @@ void drawScriptText(PrintPageState& page, int x, int y, const QString& text, boo
     if (outsideCanvas(page.canvas, left, y, qMax(width, maxWidth) + height, height)) return;
     const QPointF origin(static_cast<double>(left), static_cast<double>(y) + measures.ascent);
     if (outlines) {
+        releaseCanvas(page);
         drawOutlineText(page.canvas, page.interp.font, page.interp.fontColour, origin, text);
         return;
     }
     // The glyph runs of the shaped text give the pixels QPainter::drawText gives for it.
-    QPainter painter(&page.canvas);
-    painter.setPen(QColor(page.interp.fontColour));
-    painter.setBrush(Qt::NoBrush);
+    std::optional<QPainter> own;
+    QPainter& painter = textPainter(page, own);
     const QPointF lineTop(origin.x(), origin.y() - shaped->ascent);
     for (const QGlyphRun& run : shaped->runs) painter.drawGlyphRun(lineTop, run);
 }
@@ -597,6 +690,7 @@ QSize scriptPictureSize(const PrintPageState& page, const QString& file) {
 void drawScriptPicture(PrintPageState& page, int x, int y, QRgb transparent, bool centred,
                        const QString& file, QSize size) {
     const QImage picture = loadScriptPicture(page, file);
+    releaseCanvas(page);
     const bool scaled = size.isValid() && size != picture.size();
     const QSize drawn = scaled ? size : picture.size();
     const QPoint origin = page.services.drawingOrigin ? page.services.drawingOrigin() : QPoint();
@@ -629,6 +723,7 @@ void drawScriptMoon(PrintPageState& page, int x, int y, bool usePicture, QRgb co
     // only where they meet it, so a huge disc never needs images of its own size.
     const int side = qMin(size, qBound(1, page.moonWorkingSide, kMaxImageSide));
     const QImage disc = moonDisc(page, usePicture, colour, phase, side);
+    releaseCanvas(page);
     if (side == size && page.canvas.format() == QImage::Format_RGB888) {
         copyOpaque(page.canvas, disc, QPoint(x, y));
         return;
@@ -657,6 +752,17 @@ bool runScriptLines(PrintPageState& page, QStringList& lines) {
         limit = lines.size();
     }
     if (!st.insideYear) page.moonCache.pictureFile.reset();  // looked up again, once
+    ScriptRun run;
+    struct RunScope {
+        PrintPageState& page;
+        ScriptRun* const own;  // null inside the year page, which shares its holder's run
+        ~RunScope() {
+            if (!own) return;
+            releaseCanvas(page);
+            page.run = nullptr;
+        }
+    } scope{page, page.run ? nullptr : &run};
+    if (scope.own) page.run = scope.own;
     qsizetype caret = 0;
     qsizetype processed = 0;
     for (qsizetype i = 0; i < lines.size() && (limit < 0 || processed < limit); ++i) {
@@ -680,6 +786,7 @@ bool runScriptLines(PrintPageState& page, QStringList& lines) {
             // it stopped.
             st.errorLine = -1;
             st.errorReason = QStringLiteral("not enough memory to draw line %1").arg(i + 1);
+            releaseCanvas(page);
             if (page.services.notify)
                 page.services.notify(QStringLiteral("The page could not be drawn: ") +
                                      st.errorReason + u'.');

@@ -62,6 +62,7 @@ struct PageServices {
     // The drawing origin that PICT adds to its position.
     std::function<QPoint()> drawingOrigin;
     // What to say when a FONT line names a glyph face that cannot be drawn; nothing otherwise.
+    // Asked once a run for each face.
     std::function<std::optional<QString>(const QString& face)> glyphFaceNotice;
 };
 
@@ -130,15 +131,32 @@ struct ShapedText {
     int width = -1;
 };
 
-// The current font's metrics, made again only when the font changes, and texts shaped once per
-// font: a script repeats its texts, and a page drawn again repeats them all.
-struct TextCache {
-    QFont font;
+// A font's metrics, taken once, and the texts shaped in it.
+struct FontTexts {
     std::optional<QFontMetrics> metrics;
     int height = 0, maxWidth = 0, ascent = 0;  // of `metrics`, each asked for once
-    std::map<QFont, QHash<QString, ShapedText>> shaped;
+    QHash<QString, ShapedText> shaped;
+};
+
+// Fonts measured once and texts shaped once per font: a script repeats its fonts and texts, and a
+// page drawn again repeats them all.
+struct TextCache {
+    TextCache() = default;
+    // A copy starts empty: the entries point into the map of their own cache.
+    TextCache(const TextCache&) {}
+    TextCache& operator=(const TextCache&) { return *this = TextCache(); }
+    TextCache(TextCache&&) = default;
+    TextCache& operator=(TextCache&&) = default;
+
+    std::map<QFont, FontTexts> fonts;
+    // The fonts of FONT lines by (size, height, bold, italic, face), made from `defaultFont`.
+    std::map<std::tuple<int, int, bool, bool, QString>, std::pair<QFont, FontTexts*>> lineFonts;
+    QFont defaultFont;
+    QFont font;  // the font of `current`
+    FontTexts* current = nullptr;
+    int height = 0, maxWidth = 0, ascent = 0;  // of the current font
     int shapedCount = 0;
-    int fontGeneration = -1;  // the application's fonts when the texts were shaped
+    int fontGeneration = -1;  // the application's fonts when the fonts were measured
 };
 
 // The rows where the canvas may differ from the background, noted when the page was blurred:
@@ -149,6 +167,9 @@ struct CanvasInk {
     QRgb background = 0;
     std::vector<std::pair<int, int>> rows;
 };
+
+// What a run keeps while it lasts (see runScriptLines).
+struct ScriptRun;
 
 struct PrintPageState {
     QImage canvas;  // 24 bits per pixel
@@ -169,6 +190,7 @@ struct PrintPageState {
     MoonCache moonCache;
     TextCache textCache;
     CanvasInk ink;
+    ScriptRun* run = nullptr;  // while a run is under way
 };
 
 // Sets the day the TEXT variables show.

@@ -12,6 +12,7 @@
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 #include <stdexcept>
 #include <string>
 #include <variant>
@@ -43,7 +44,7 @@ inline const QString kSyntaxErrorEndMarker = QStringLiteral("///Syntax error END
 inline const QString kOldSyntaxErrorLine = QStringLiteral("Syntax error:");
 inline const QString kOldSyntaxErrorMarker = QStringLiteral("///Syntax error\\\\\\");
 
-ScriptLineKind recogniseScriptLine(const QString& line);
+ScriptLineKind recogniseScriptLine(QStringView line);
 
 // The N leading fields and the tail of a command line.
 struct ScriptArguments {
@@ -58,10 +59,10 @@ ScriptArguments splitScriptArguments(const QString& line, int leadingFields);
 
 // A decimal integer with an optional minus sign, within 32 bits; otherwise a ScriptSyntaxError
 // naming `what`.
-int scriptNumber(const QString& field, const char* what);
+int scriptNumber(QStringView field, const char* what);
 
 // The tail without its first and last character (the quotes, which are not checked).
-QString unquoteTail(const QString& tail);
+QString unquoteTail(QStringView tail);
 
 // A colour from three numbers, each reduced to its low byte.
 QRgb scriptColour(int red, int green, int blue);
@@ -111,7 +112,7 @@ using ScriptCommand =
 ScriptCommand parseScriptLine(const QString& line);
 
 // The fill of a MOON line: "IMAGE" in any case, or red green blue.
-void readMoonFill(const QString& tail, MoonCommand& moon);
+void readMoonFill(QStringView tail, MoonCommand& moon);
 
 // Formats a script number the way the writers do.
 inline QString scriptInt(int v) { return QString::number(v); }

@@ -4,6 +4,7 @@
 #include <new>
 
 #include <sys/stat.h>
+#include <QFontDatabase>
 #include <QFontMetrics>
 
 #include "page_fixture.h"
@@ -37,6 +38,26 @@ TEST_F(PageTest, FontLinesAloneDrawNothingAndTheFontCarriesIntoTheNextRun) {
     EXPECT_EQ(ink().first, 0);
     EXPECT_EQ(page.interp.font.pixelSize(), 30);
     EXPECT_EQ(page.script.size(), 4);
+}
+
+// Fonts and texts kept between runs are made again when the application gains a face: the next
+// run draws what a page that never ran before draws.
+TEST_F(PageTest, AFaceAddedBetweenRunsIsDrawnByTheNextRun) {
+    const QStringList script{"FONT 10 -30 0 0 0 thn nrm URRUNE", "TEXT 5 5 rgt 'abc'"};
+    ASSERT_TRUE(run(script));
+    const QImage before = page.canvas.copy();
+    const int id = QFontDatabase::addApplicationFont(ORBISCA_HOME_DIR "/fonts/Urrune.ttf");
+    ASSERT_GE(id, 0);
+    setCanvas(page, 200, 120, true);
+    ASSERT_TRUE(run(script));
+    PrintPageState fresh;
+    fresh.services = page.services;
+    fresh.script = script;
+    setCanvas(fresh, 200, 120, true);
+    ASSERT_TRUE(runScriptLines(fresh, fresh.script));
+    QFontDatabase::removeApplicationFont(id);
+    EXPECT_EQ(page.canvas, fresh.canvas);
+    EXPECT_NE(page.canvas, before);
 }
 
 TEST_F(PageTest, CentredTextStartsHalfItsWidthLeftOfTheMiddle) {
