@@ -27,7 +27,7 @@ TEST(FastDrawing, CanvasFillGivesTheBytesOfQImageFill) {
 // outline's control points then fall between the pixels' sixty-fourths differently) and one past
 // the right edge, over a coloured page: the pixels of QPainter::drawText, for the texts shaped once
 // and drawn again from the shaping kept and for the large ones whose outlines the page fills
-// itself.
+// itself, drawn a second time whole pixels away from the coverages kept.
 TEST(FastDrawing, TextGivesThePixelsOfQPainter) {
     testing::ensureGuiApplication();
     const QStringList texts{
@@ -49,7 +49,7 @@ TEST(FastDrawing, TextGivesThePixelsOfQPainter) {
                 page.canvas = QImage(900, 2 * pixels + 40, QImage::Format_RGB888);
                 page.canvas.fill(qRgb(200, 230, 250));
                 QImage plain = page.canvas.copy();
-                const QPoint cells[] = {{-4 * pixels, 2}, {20, pixels + 10}, {850, 2}};
+                const QPoint cells[] = {{-4 * pixels, 2}, {20, pixels + 10}, {410, 3}, {850, 2}};
                 {
                     QPainter painter(&plain);
                     painter.setFont(page.interp.font);
