@@ -281,13 +281,16 @@ std::optional<std::vector<FixedContour>> fixedContours(const QPainterPath& path,
     return contours;
 }
 
-// The coverage the rasterizer gives a group of contours, as runs of pixels of one coverage, in
-// pixels from the group's first pixel.
+// The coverage the rasterizer gives a group of contours, as runs of pixels of one coverage from
+// the top row down, in pixels from the group's first pixel.
 struct CoverageRun {
-    int x, y, length;
-    int value;  // 1..255
+    qint16 x, y, length;
+    quint16 value;  // 1..255
 };
-using Coverage = std::vector<CoverageRun>;
+struct Coverage {
+    std::vector<CoverageRun> runs;
+    int left = 0, right = 0;  // the columns the runs cover, [left, right)
+};
 
 // A group of contours moved so that its first pixel is at the origin, with its fill rule: it
 // decides the coverage alone.
@@ -315,49 +318,336 @@ CoverageCache& coverageCache() {
 
 constexpr std::size_t kMaxCoverageBytes = 32u << 20;
 
-// The coverage QPainter's rasterizer gives `key`'s contours: the same points a whole number of
-// pixels away give the same coverage, so they are filled on a small mask of their own.
-Coverage renderCoverage(const CoverageKey& key) {
-    // key: fill rule, contour count, then for each contour its point count and points.
-    const Qt::FillRule rule = key[0] ? Qt::WindingFill : Qt::OddEvenFill;
-    int right = 0, bottom = 0;
-    QPainterPath path;
-    path.setFillRule(rule);
-    std::size_t i = 2;
-    for (int c = 0; c < key[1]; ++c) {
-        const int n = key[i++];
-        for (int p = 0; p < n; ++p, i += 2) {
-            right = std::max(right, key[i]);
-            bottom = std::max(bottom, key[i + 1]);
-            // One pixel of room on each side; multiples of 1/64 are exact doubles.
-            const QPointF point((key[i] + 64) / 64.0, (key[i + 1] + 64) / 64.0);
-            if (p == 0)
-                path.moveTo(point);
-            else
-                path.lineTo(point);
+// The coverage QPainter's antialiasing rasterizer gives a polygon outline, computed the way it
+// computes it: each line walked through the cells (pixels) it crosses in 1/256 of a pixel,
+// adding up in each cell the signed height it covers (cover) and twice the area on its left
+// (area), then each row swept from the left, a pixel's coverage following from the cover of the
+// cells before it and its own area under the fill rule. All in integers, so the coverage of the
+// same points a whole number of pixels away is the same.
+class CoverageRasterizer {
+public:
+    // `key`: fill rule, contour count, then for each contour its point count and points in 64ths
+    // of a pixel, none negative.
+    Coverage run(const CoverageKey& key) {
+        long minX = LONG_MAX, minY = LONG_MAX, maxX = LONG_MIN, maxY = LONG_MIN;
+        for (std::size_t i = 2; i < key.size();) {
+            const int n = key[i++];
+            for (int p = 0; p < n; ++p, i += 2) {
+                minX = std::min<long>(minX, key[i]);
+                maxX = std::max<long>(maxX, key[i]);
+                minY = std::min<long>(minY, key[i + 1]);
+                maxY = std::max<long>(maxY, key[i + 1]);
+            }
+        }
+        Coverage coverage;
+        if (minX > maxX) return coverage;
+        minEx_ = minX >> 6;
+        minEy_ = minY >> 6;
+        maxEx_ = (maxX + 63) >> 6;
+        maxEy_ = (maxY + 63) >> 6;
+        countEx_ = maxEx_ - minEx_;
+        countEy_ = maxEy_ - minEy_;
+        // The rows keep their room from one outline to the next.
+        if (rows_.size() < std::size_t(countEy_)) rows_.resize(std::size_t(countEy_));
+        for (long y = 0; y < countEy_; ++y) rows_[std::size_t(y)].clear();
+        area_ = 0;
+        cover_ = 0;
+        invalid_ = true;
+        for (std::size_t i = 2; i < key.size();) {
+            const int n = key[i++];
+            const std::size_t first = i;
+            moveTo(key[first], key[first + 1]);
+            for (int p = 1; p < n; ++p)
+                renderLine(long(key[first + 2 * std::size_t(p)]) * 4,
+                           long(key[first + 2 * std::size_t(p) + 1]) * 4);
+            renderLine(long(key[first]) * 4, long(key[first + 1]) * 4);  // closed
+            i = first + 2 * std::size_t(n);
+        }
+        if (!invalid_) recordCell();
+        sweep(key[0] == 0, coverage);
+        return coverage;
+    }
+
+private:
+    static constexpr long kOne = 256;  // a pixel in the rasterizer's units
+    static long trunc(long v) { return v >> 8; }
+    static long fract(long v) { return v & (kOne - 1); }
+    // Quotient and a remainder that is never negative.
+    static void divMod(long dividend, long divisor, long& quotient, long& remainder) {
+        quotient = dividend / divisor;
+        remainder = dividend % divisor;
+        if (remainder < 0) {
+            --quotient;
+            remainder += divisor;
         }
     }
-    const int width = (right >> 6) + 3, height = (bottom >> 6) + 3;
-    QImage mask(width, height, QImage::Format_Alpha8);
-    mask.fill(0);
-    {
-        QPainter painter(&mask);
-        painter.setRenderHint(QPainter::Antialiasing, true);
-        painter.fillPath(path, QColor(255, 255, 255));  // a white fill leaves the coverage
-    }
-    Coverage coverage;
-    for (int y = 0; y < height; ++y) {
-        const uchar* values = mask.constScanLine(y);
-        for (int x = 0; x < width;) {
-            const int value = values[x];
-            int end = x + 1;
-            while (end < width && values[end] == value) ++end;
-            if (value) coverage.push_back({x - 1, y - 1, end - x, value});
-            x = end;
+
+    // The first step of a line from fraction `f` of its cell along one axis, on which it moves by
+    // `along`, while it moves by `across` on the other: the edge it leaves the cell by (first),
+    // the direction (incr), `along` made positive, and the move across up to that edge (delta)
+    // with the remainder of its division (mod).
+    struct Step {
+        long first, incr, along, delta, mod;
+    };
+    static Step firstStep(long f, long along, long across) {
+        Step step{};
+        long p;
+        if (along > 0) {
+            p = (kOne - f) * across;
+            step.first = kOne;
+            step.incr = 1;
+            step.along = along;
+        } else {
+            p = f * across;
+            step.first = 0;
+            step.incr = -1;
+            step.along = -along;
         }
+        divMod(p, step.along, step.delta, step.mod);
+        return step;
     }
-    return coverage;
-}
+    // The move across for the next whole cell along: `lift` and the remainders carried in `mod`.
+    static long nextDelta(long lift, long rem, long divisor, long& mod) {
+        long delta = lift;
+        mod += rem;
+        if (mod >= divisor) {
+            mod -= divisor;
+            ++delta;
+        }
+        return delta;
+    }
+
+    struct Cell {
+        long x;
+        int cover;
+        long area;
+    };
+
+    void recordCell() {
+        if (!(area_ | cover_)) return;
+        const long x = std::min(ex_, countEx_);
+        std::vector<Cell>& row = rows_[std::size_t(ey_)];
+        auto at = std::lower_bound(row.begin(), row.end(), x,
+                                   [](const Cell& c, long v) { return c.x < v; });
+        if (at == row.end() || at->x != x) at = row.insert(at, Cell{x, 0, 0});
+        at->area += area_;
+        at->cover += cover_;
+    }
+
+    void setCell(long ex, long ey) {
+        ey -= minEy_;
+        if (ex > maxEx_) ex = maxEx_;
+        ex -= minEx_;
+        if (ex < 0) ex = -1;
+        if (ex != ex_ || ey != ey_) {
+            if (!invalid_) recordCell();
+            area_ = 0;
+            cover_ = 0;
+            ex_ = ex;
+            ey_ = ey;
+        }
+        invalid_ = unsigned(ey) >= unsigned(countEy_) || ex >= countEx_;
+    }
+
+    void startCell(long ex, long ey) {
+        if (ex > maxEx_) ex = maxEx_;
+        if (ex < minEx_) ex = minEx_ - 1;
+        area_ = 0;
+        cover_ = 0;
+        ex_ = ex - minEx_;
+        ey_ = ey - minEy_;
+        invalid_ = false;
+        setCell(ex, ey);
+    }
+
+    void moveTo(long x, long y) {
+        if (!invalid_) recordCell();
+        x *= 4;  // from 64ths to 256ths of a pixel
+        y *= 4;
+        startCell(trunc(x), trunc(y));
+        x_ = x;
+        y_ = y;
+    }
+
+    void renderScanline(long ey, long x1, long y1, long x2, long y2) {
+        long ex1 = trunc(x1);
+        const long ex2 = trunc(x2);
+        if (y1 == y2) {
+            setCell(ex2, ey);
+            return;
+        }
+        long fx1 = fract(x1);
+        const long fx2 = fract(x2);
+        if (ex1 != ex2) {
+            const long dy = y2 - y1;
+            Step step = firstStep(fx1, x2 - x1, dy);
+            const long first = step.first, dx = step.along;
+            long delta = step.delta;
+            area_ += (fx1 + first) * delta;
+            cover_ += int(delta);
+            y1 += delta;
+            ex1 += step.incr;
+            setCell(ex1, ey);
+            if (ex1 != ex2) {
+                long lift, rem;
+                divMod(kOne * dy, dx, lift, rem);
+                do {
+                    delta = nextDelta(lift, rem, dx, step.mod);
+                    area_ += kOne * delta;
+                    cover_ += int(delta);
+                    y1 += delta;
+                    ex1 += step.incr;
+                    setCell(ex1, ey);
+                } while (ex1 != ex2);
+            }
+            fx1 = kOne - first;
+        }
+        const long dy = y2 - y1;
+        area_ += (fx1 + fx2) * dy;
+        cover_ += int(dy);
+    }
+
+    void renderLine(long toX, long toY) {
+        long ey1 = trunc(y_);
+        const long ey2 = trunc(toY);
+        if ((ey1 >= maxEy_ && ey2 >= maxEy_) || (ey1 < minEy_ && ey2 < minEy_)) {
+            x_ = toX;
+            y_ = toY;
+            return;
+        }
+        const long fy1 = fract(y_), fy2 = fract(toY);
+        if (ey1 == ey2) {
+            renderScanline(ey1, x_, fy1, toX, fy2);
+        } else if (toX == x_) {  // vertical: one cell a row
+            const long ex = trunc(x_);
+            const long twoFx = fract(x_) << 1;
+            const long dy = toY - y_;
+            const long first = dy > 0 ? kOne : 0;
+            long delta = first - fy1;
+            area_ += twoFx * delta;
+            cover_ += int(delta);
+            delta = first + first - kOne;
+            const long area = twoFx * delta;
+            const long maxEy1 = countEy_ + minEy_;
+            if (dy < 0) {
+                if (ey1 > maxEy1) {
+                    ey1 = maxEy1 > ey2 ? maxEy1 : ey2;
+                    setCell(ex, ey1);
+                } else {
+                    --ey1;
+                    setCell(ex, ey1);
+                }
+                while (ey1 > ey2 && ey1 >= minEy_) {
+                    area_ += area;
+                    cover_ += int(delta);
+                    --ey1;
+                    setCell(ex, ey1);
+                }
+                if (ey1 != ey2) {
+                    ey1 = ey2;
+                    setCell(ex, ey1);
+                }
+            } else {
+                if (ey1 < minEy_) {
+                    ey1 = minEy_ < ey2 ? minEy_ : ey2;
+                    setCell(ex, ey1);
+                } else {
+                    ++ey1;
+                    setCell(ex, ey1);
+                }
+                while (ey1 < ey2 && ey1 < maxEy1) {
+                    area_ += area;
+                    cover_ += int(delta);
+                    ++ey1;
+                    setCell(ex, ey1);
+                }
+                if (ey1 != ey2) {
+                    ey1 = ey2;
+                    setCell(ex, ey1);
+                }
+            }
+            delta = fy2 - kOne + first;
+            area_ += twoFx * delta;
+            cover_ += int(delta);
+        } else {  // several rows
+            const long dx = toX - x_;
+            Step step = firstStep(fy1, toY - y_, dx);
+            const long first = step.first, dy = step.along;
+            long x = x_ + step.delta;
+            renderScanline(ey1, x_, fy1, x, first);
+            ey1 += step.incr;
+            setCell(trunc(x), ey1);
+            if (ey1 != ey2) {
+                long lift, rem;
+                divMod(kOne * dx, dy, lift, rem);
+                do {
+                    const long x2 = x + nextDelta(lift, rem, dy, step.mod);
+                    renderScanline(ey1, x, kOne - first, x2, first);
+                    x = x2;
+                    ey1 += step.incr;
+                    setCell(trunc(x), ey1);
+                } while (ey1 != ey2);
+            }
+            renderScanline(ey1, x, kOne - first, toX, fy2);
+        }
+        x_ = toX;
+        y_ = toY;
+    }
+
+    // A run of `count` pixels from cell column x in row y, of the coverage `area` gives.
+    void addRun(long x, long y, long area, long count, bool oddEven, Coverage& coverage) {
+        int value = int(area >> 9);  // 0..256
+        if (value < 0) value = -value;
+        if (oddEven) {
+            value &= 511;
+            if (value > 256)
+                value = 512 - value;
+            else if (value == 256)
+                value = 255;
+        } else if (value >= 256) {
+            value = 255;
+        }
+        if (!value) return;
+        x += minEx_;
+        y += minEy_;
+        std::vector<CoverageRun>& runs = coverage.runs;
+        if (!runs.empty() && runs.back().y == y && runs.back().x + runs.back().length == x &&
+            runs.back().value == value) {
+            runs.back().length = qint16(runs.back().length + count);
+            return;
+        }
+        runs.push_back({qint16(x), qint16(y), qint16(count), quint16(value)});
+        coverage.left = std::min(coverage.left, int(x));
+        coverage.right = std::max(coverage.right, int(x + count));
+    }
+
+    void sweep(bool oddEven, Coverage& coverage) {
+        coverage.left = INT_MAX;
+        coverage.right = INT_MIN;
+        for (long y = 0; y < countEy_; ++y) {
+            long cover = 0, x = 0;
+            for (const Cell& cell : rows_[std::size_t(y)]) {
+                if (cell.x > x && cover != 0)
+                    addRun(x, y, cover * (kOne * 2), cell.x - x, oddEven, coverage);
+                cover += cell.cover;
+                const long area = cover * (kOne * 2) - cell.area;
+                if (area != 0 && cell.x >= 0) addRun(cell.x, y, area, 1, oddEven, coverage);
+                x = cell.x + 1;
+            }
+            if (countEx_ > x && cover != 0)
+                addRun(x, y, cover * (kOne * 2), countEx_ - x, oddEven, coverage);
+        }
+        if (coverage.runs.empty()) coverage.left = coverage.right = 0;
+    }
+
+    long minEx_ = 0, maxEx_ = 0, minEy_ = 0, maxEy_ = 0, countEx_ = 0, countEy_ = 0;
+    long ex_ = 0, ey_ = 0;  // the current cell, from (minEx_, minEy_)
+    long area_ = 0;
+    int cover_ = 0;
+    bool invalid_ = true;
+    long x_ = 0, y_ = 0;  // the pen, in 256ths of a pixel
+    std::vector<std::vector<Cell>> rows_;
+};
 
 // One colour channel times an 8-bit alpha, rounded as the raster engine rounds it.
 inline int timesAlpha(int channel, int alpha) {
@@ -365,59 +655,47 @@ inline int timesAlpha(int channel, int alpha) {
     return (t + (t >> 8) + 0x80) >> 8;
 }
 
-// A coverage placed with its group's first pixel at `at`.
-struct PlacedCoverage {
-    const Coverage* coverage;
-    QPoint at;
-};
-
-// Blends `colour` through the coverages onto a 24-bit `canvas`, as the raster engine blends an
-// opaque solid fill's spans. The groups share no pixel, so they are blended row by row across all
-// of them: the canvas is then read along its rows rather than down each glyph.
-void blendCoverages(QImage& canvas, const std::vector<PlacedCoverage>& placed, QRgb colour) {
-    if (placed.empty()) return;
+// Blends `colour` through `coverage` onto a 24-bit `canvas` with the group's first pixel at `at`,
+// as the raster engine blends an opaque solid fill's spans.
+void blendCoverage(QImage& canvas, const Coverage& coverage, QPoint at, QRgb colour) {
     const int channels[3] = {qRed(colour), qGreen(colour), qBlue(colour)};
     const int width = canvas.width(), height = canvas.height();
-    uchar* bits = canvas.bits();
+    uchar* const bits = canvas.bits();
     const qsizetype stride = canvas.bytesPerLine();
-    std::vector<std::size_t> next(placed.size(), 0);  // each coverage's first run not yet blended
-    int top = INT_MAX, bottom = INT_MIN;
-    for (const PlacedCoverage& p : placed) {
-        if (p.coverage->empty()) continue;
-        top = std::min(top, p.at.y() + p.coverage->front().y);
-        bottom = std::max(bottom, p.at.y() + p.coverage->back().y);
-    }
-    for (int y = std::max(top, 0); y <= std::min(bottom, height - 1); ++y) {
-        uchar* const row = bits + y * stride;
-        for (std::size_t g = 0; g < placed.size(); ++g) {
-            const Coverage& runs = *placed[g].coverage;
-            const QPoint at = placed[g].at;
-            std::size_t& i = next[g];
-            while (i < runs.size() && at.y() + runs[i].y < y) ++i;  // rows above the canvas
-            for (; i < runs.size() && at.y() + runs[i].y == y; ++i) {
-                const CoverageRun& run = runs[i];
-                const int left = std::max(at.x() + run.x, 0);
-                const int right = std::min(at.x() + run.x + run.length, width);
-                uchar* pixel = row + qsizetype(left) * 3;
-                uchar* const end = row + qsizetype(right) * 3;
-                if (run.value == 255) {
-                    for (; pixel < end; pixel += 3) {
-                        pixel[0] = uchar(channels[0]);
-                        pixel[1] = uchar(channels[1]);
-                        pixel[2] = uchar(channels[2]);
-                    }
-                    continue;
-                }
-                const int inverse = 255 - run.value;
-                const int lit[3] = {timesAlpha(channels[0], run.value),
-                                    timesAlpha(channels[1], run.value),
-                                    timesAlpha(channels[2], run.value)};
-                for (; pixel < end; pixel += 3) {
-                    pixel[0] = uchar(lit[0] + timesAlpha(pixel[0], inverse));
-                    pixel[1] = uchar(lit[1] + timesAlpha(pixel[1], inverse));
-                    pixel[2] = uchar(lit[2] + timesAlpha(pixel[2], inverse));
-                }
+    // The rows below are fetched a few rows ahead: each row of a glyph starts a new stretch of the
+    // canvas, which would otherwise be waited for.
+    constexpr int kAhead = 4;
+    const qsizetype aheadLeft = qsizetype(std::max(at.x() + coverage.left, 0)) * 3;
+    const qsizetype aheadRight = qsizetype(std::min(at.x() + coverage.right, width)) * 3;
+    int fetchedRow = INT_MIN;
+    for (const CoverageRun& run : coverage.runs) {
+        const int y = at.y() + run.y;
+        if (y != fetchedRow) {
+            fetchedRow = y;
+            if (y + kAhead < height && y + kAhead >= 0)
+                for (qsizetype b = aheadLeft; b < aheadRight; b += 64)
+                    __builtin_prefetch(bits + (y + kAhead) * stride + b, 1);
+        }
+        const int left = std::max(at.x() + run.x, 0);
+        const int right = std::min(at.x() + run.x + run.length, width);
+        if (y < 0 || y >= height || left >= right) continue;
+        uchar* pixel = bits + y * stride + qsizetype(left) * 3;
+        uchar* const end = bits + y * stride + qsizetype(right) * 3;
+        if (run.value == 255) {
+            for (; pixel < end; pixel += 3) {
+                pixel[0] = uchar(channels[0]);
+                pixel[1] = uchar(channels[1]);
+                pixel[2] = uchar(channels[2]);
             }
+            continue;
+        }
+        const int inverse = 255 - run.value;
+        const int lit[3] = {timesAlpha(channels[0], run.value), timesAlpha(channels[1], run.value),
+                            timesAlpha(channels[2], run.value)};
+        for (; pixel < end; pixel += 3) {
+            pixel[0] = uchar(lit[0] + timesAlpha(pixel[0], inverse));
+            pixel[1] = uchar(lit[1] + timesAlpha(pixel[1], inverse));
+            pixel[2] = uchar(lit[2] + timesAlpha(pixel[2], inverse));
         }
     }
 }
@@ -426,19 +704,19 @@ void blendCoverages(QImage& canvas, const std::vector<PlacedCoverage>& placed, Q
 // that share no pixel column; false when some contour lies off the canvas, with nothing drawn.
 bool fillFromCoverages(QImage& canvas, const QPainterPath& path, double dx, double dy,
                        QRgb colour) {
+    // Coverage runs hold 16-bit coordinates.
+    if (canvas.width() > 32000 || canvas.height() > 32000) return false;
     std::optional<std::vector<FixedContour>> contours = fixedContours(path, dx, dy, canvas.rect());
     if (!contours) return false;
     std::sort(contours->begin(), contours->end(),
               [](const FixedContour& a, const FixedContour& b) { return a.left < b.left; });
     CoverageCache& cache = coverageCache();
     const std::lock_guard<std::mutex> lock(cache.mutex);
-    // Emptied only here, so that the coverages of this fill stay while it is blended.
     if (cache.bytes > kMaxCoverageBytes) {
         cache.entries.clear();
         cache.bytes = 0;
     }
     const bool winding = path.fillRule() == Qt::WindingFill;
-    std::vector<PlacedCoverage> placed;
     for (std::size_t first = 0; first < contours->size();) {
         // A group ends before a contour whose cells start a free column past all its cells.
         std::size_t end = first + 1;
@@ -461,14 +739,14 @@ bool fillFromCoverages(QImage& canvas, const QPainterPath& path, double dx, doub
         }
         auto found = cache.entries.find(key);
         if (found == cache.entries.end()) {
-            Coverage coverage = renderCoverage(key);
-            cache.bytes += coverage.size() * sizeof(CoverageRun) + key.size() * sizeof(int);
+            static CoverageRasterizer rasterizer;  // used under the cache's lock
+            Coverage coverage = rasterizer.run(key);
+            cache.bytes += coverage.runs.size() * sizeof(CoverageRun) + key.size() * sizeof(int);
             found = cache.entries.emplace(std::move(key), std::move(coverage)).first;
         }
-        placed.push_back({&found->second, origin});
+        blendCoverage(canvas, found->second, origin, colour);
         first = end;
     }
-    blendCoverages(canvas, placed, colour);
     return true;
 }
 
