@@ -810,20 +810,21 @@ void drawOutlineText(QImage& canvas, const QFont& font, QRgb colour, QPointF ori
         drawPlainly();
         return;
     }
-    runOnPoolThread([&] {
-        for (const OutlineFill& f : recorded.fills) {
-            // An opaque antialiased fill on the canvas is drawn from coverages kept per glyph.
-            const QColor brush = f.brush.color();
-            if (f.antialiased && f.brush.style() == Qt::SolidPattern && brush.alpha() == 255 &&
-                fillFromCoverages(canvas, f.path, f.transform.dx(), f.transform.dy(), brush.rgb()))
-                continue;
+    for (const OutlineFill& f : recorded.fills) {
+        // An opaque antialiased fill on the canvas is drawn from coverages kept per glyph, the
+        // others by QPainter on a pool thread.
+        const QColor brush = f.brush.color();
+        if (f.antialiased && f.brush.style() == Qt::SolidPattern && brush.alpha() == 255 &&
+            fillFromCoverages(canvas, f.path, f.transform.dx(), f.transform.dy(), brush.rgb()))
+            continue;
+        runOnPoolThread([&] {
             QPainter painter(&canvas);
             painter.setRenderHint(QPainter::Antialiasing, f.antialiased);
             for (const QPainterPath& group :
                  pixelDisjointGroups(f.path, f.transform.dx(), f.transform.dy()))
                 painter.fillPath(group, f.brush);
-        }
-    });
+        });
+    }
 }
 
 }  // namespace orbisca
