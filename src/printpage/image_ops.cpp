@@ -59,15 +59,20 @@ void showAtViewScale(PrintPageState& page) {
 namespace {
 
 // Whether each row of a 24-bit canvas holds `colour` alone: every pixel equal to its right-hand
-// neighbour, and the first one the colour.
-std::vector<bool> rowsOfColour(const QImage& canvas, QRgb colour) {
-    std::vector<bool> plain(std::size_t(canvas.height()), false);
+// neighbour, and the first one the colour. Only the ranges of `rows` are looked at when given;
+// the others are known to.
+std::vector<bool> rowsOfColour(const QImage& canvas, QRgb colour,
+                               const std::vector<std::pair<int, int>>* rows) {
+    std::vector<bool> plain(std::size_t(canvas.height()), rows != nullptr);
     const std::size_t rowBytes = std::size_t(canvas.width()) * 3;
     const uchar first[3] = {uchar(qRed(colour)), uchar(qGreen(colour)), uchar(qBlue(colour))};
-    for (int y = 0; y < canvas.height(); ++y) {
-        const uchar* row = canvas.constScanLine(y);
-        plain[std::size_t(y)] =
-            std::memcmp(row, first, 3) == 0 && std::memcmp(row, row + 3, rowBytes - 3) == 0;
+    const std::vector<std::pair<int, int>> all{{0, canvas.height() - 1}};
+    for (const auto& [top, bottom] : rows ? *rows : all) {
+        for (int y = qMax(top, 0); y <= qMin(bottom, canvas.height() - 1); ++y) {
+            const uchar* row = canvas.constScanLine(y);
+            plain[std::size_t(y)] =
+                std::memcmp(row, first, 3) == 0 && std::memcmp(row, row + 3, rowBytes - 3) == 0;
+        }
     }
     return plain;
 }
@@ -84,8 +89,14 @@ void blurCanvas(PrintPageState& page) {
     if (!page.services.meanFilter) throw std::runtime_error("the mean filter is not available");
     std::vector<std::pair<int, int>> bands;
     std::vector<bool> plain;
-    if (page.canvas.format() == QImage::Format_RGB888)
-        plain = rowsOfColour(page.canvas, page.background);
+    if (page.canvas.format() == QImage::Format_RGB888) {
+        // Rows no drawing has touched since the clear hold the background: only the others are
+        // looked at.
+        const CanvasInk& drawn = page.drawn;
+        const bool drawnKnown = drawn.canvasKey != 0 && drawn.canvasKey == page.canvas.cacheKey() &&
+                                drawn.background == page.background;
+        plain = rowsOfColour(page.canvas, page.background, drawnKnown ? &drawn.rows : nullptr);
+    }
     const auto unchanged = [&plain, height](int y) {
         return !plain.empty() && plain[std::size_t(y - 1)] && plain[std::size_t(y)] &&
                plain[std::size_t(qMin(y + 1, height - 1))];

@@ -781,20 +781,19 @@ void runOnPoolThread(const std::function<void()>& work) {
 
 bool drawnAsOutlines(const QFont& font) { return font.pixelSize() > cachedGlyphLimit(); }
 
-void drawOutlineText(QImage& canvas, const QFont& font, QRgb colour, QPointF origin,
-                     const QString& text) {
+std::optional<std::pair<int, int>> drawOutlineText(QImage& canvas, const QFont& font, QRgb colour,
+                                                   QPointF origin, const QString& text) {
     const auto drawPlainly = [&] {
         QPainter painter(&canvas);
         painter.setFont(font);
         painter.setPen(QColor(colour));
         painter.drawText(origin, text);
+        return std::nullopt;
     };
     // Outlines are placed as Qt places them when the text starts on a whole pixel, so that the
     // offsets of its items are exact.
-    if (origin.x() != std::floor(origin.x()) || origin.y() != std::floor(origin.y())) {
-        drawPlainly();
-        return;
-    }
+    if (origin.x() != std::floor(origin.x()) || origin.y() != std::floor(origin.y()))
+        return drawPlainly();
     // The glyphs are shaped and their outlines loaded here, on the calling thread, as QPainter
     // would: the font engine keeps state between outline loads.
     OutlineDevice device(canvas);
@@ -806,11 +805,14 @@ void drawOutlineText(QImage& canvas, const QFont& font, QRgb colour, QPointF ori
         recorder.drawText(origin, text);
     }
     const OutlineEngine& recorded = device.engine();
-    if (recorded.unexpected) {  // not outlines placed by a move alone: as QPainter draws it
-        drawPlainly();
-        return;
-    }
+    // Not outlines placed by a move alone: as QPainter draws it.
+    if (recorded.unexpected) return drawPlainly();
+    std::pair<int, int> rows{INT_MAX, INT_MIN};
     for (const OutlineFill& f : recorded.fills) {
+        // A fill touches no row beyond its control points, and the antialiasing a row more.
+        const QRectF bounds = f.path.controlPointRect();
+        rows.first = std::min(rows.first, int(std::floor(bounds.top() + f.transform.dy())) - 1);
+        rows.second = std::max(rows.second, int(std::ceil(bounds.bottom() + f.transform.dy())) + 1);
         // An opaque antialiased fill on the canvas is drawn from coverages kept per glyph, the
         // others by QPainter on a pool thread.
         const QColor brush = f.brush.color();
@@ -825,6 +827,7 @@ void drawOutlineText(QImage& canvas, const QFont& font, QRgb colour, QPointF ori
                 painter.fillPath(group, f.brush);
         });
     }
+    return rows;
 }
 
 }  // namespace orbisca

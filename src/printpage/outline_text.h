@@ -18,6 +18,8 @@
 #include <QPointF>
 #include <QRgb>
 #include <QString>
+#include <optional>
+#include <utility>
 
 namespace orbisca {
 
@@ -26,7 +28,9 @@ bool drawnAsOutlines(const QFont& font);
 
 // Draws `text` with its baseline starting at `origin` in `font` and `colour` onto `canvas`: the
 // pixels QPainter::drawText gives there (by QPainter itself when `origin` is not a whole pixel).
-void drawOutlineText(QImage& canvas, const QFont& font, QRgb colour, QPointF origin,
-                     const QString& text);
+// Gives the first and last rows it may have changed (none when first > last), or nothing when
+// QPainter drew the text itself.
+std::optional<std::pair<int, int>> drawOutlineText(QImage& canvas, const QFont& font, QRgb colour,
+                                                   QPointF origin, const QString& text);
 
 }  // namespace orbisca

@@ -521,14 +521,36 @@ void setCanvas(PrintPageState& page, int width, int height, bool resizeView, boo
         const bool inkKnown =
             ink.canvasKey == page.canvas.cacheKey() && ink.background == page.background;
         fillCanvas(page.canvas, page.background, inkKnown ? &ink.rows : nullptr);
+        page.drawn = CanvasInk{page.canvas.cacheKey(), page.background, {}};
+    } else {
+        page.drawn = CanvasInk();
     }
     page.canvasWidth = width;
     page.canvasHeight = height;
     if (resizeView) page.displayedSize = QSize(width, height);
 }
 
+namespace {
+
+// Notes that a drawing which found the canvas with the cache key `before` changed at most the
+// rows first .. last, or, when `rows` is empty, that it cannot tell which.
+void noteDrawn(PrintPageState& page, qint64 before, std::optional<std::pair<qint64, qint64>> rows) {
+    CanvasInk& drawn = page.drawn;
+    if (!rows || drawn.canvasKey == 0 || drawn.canvasKey != before) {
+        drawn.canvasKey = 0;  // not known any longer
+        return;
+    }
+    const qint64 first = qMax<qint64>(rows->first, 0);
+    const qint64 last = qMin<qint64>(rows->second, page.canvas.height() - 1);
+    if (first <= last) drawn.rows.emplace_back(int(first), int(last));
+    drawn.canvasKey = page.canvas.cacheKey();
+}
+
+}  // namespace
+
 void drawScriptText(PrintPageState& page, int x, int y, const QString& text, bool centred) {
     if (text.isEmpty() || page.canvas.isNull()) return;
+    const qint64 before = page.canvas.cacheKey();
     const QFontMetrics& metrics = currentFontMetrics(page);
     const TextCache& measures = page.textCache;
     const int height = measures.height, maxWidth = measures.maxWidth;
@@ -549,15 +571,21 @@ void drawScriptText(PrintPageState& page, int x, int y, const QString& text, boo
     if (outsideCanvas(page.canvas, left, y, qMax(width, maxWidth) + height, height)) return;
     const QPointF origin(static_cast<double>(left), static_cast<double>(y) + measures.ascent);
     if (outlines) {
-        drawOutlineText(page.canvas, page.interp.font, page.interp.fontColour, origin, text);
+        const std::optional<std::pair<int, int>> rows =
+            drawOutlineText(page.canvas, page.interp.font, page.interp.fontColour, origin, text);
+        noteDrawn(page, before, rows);
         return;
     }
     // The glyph runs of the shaped text give the pixels QPainter::drawText gives for it.
-    QPainter painter(&page.canvas);
-    painter.setPen(QColor(page.interp.fontColour));
-    painter.setBrush(Qt::NoBrush);
     const QPointF lineTop(origin.x(), origin.y() - shaped->ascent);
-    for (const QGlyphRun& run : shaped->runs) painter.drawGlyphRun(lineTop, run);
+    {
+        QPainter painter(&page.canvas);
+        painter.setPen(QColor(page.interp.fontColour));
+        painter.setBrush(Qt::NoBrush);
+        for (const QGlyphRun& run : shaped->runs) painter.drawGlyphRun(lineTop, run);
+    }
+    // Glyphs may reach past the line's height: a height more on either side.
+    noteDrawn(page, before, std::pair{qint64(y) - height, qint64(y) + 2 * qint64(height)});
 }
 
 namespace {
@@ -596,6 +624,7 @@ QSize scriptPictureSize(const PrintPageState& page, const QString& file) {
 
 void drawScriptPicture(PrintPageState& page, int x, int y, QRgb transparent, bool centred,
                        const QString& file, QSize size) {
+    const qint64 before = page.canvas.cacheKey();
     const QImage picture = loadScriptPicture(page, file);
     const bool scaled = size.isValid() && size != picture.size();
     const QSize drawn = scaled ? size : picture.size();
@@ -614,6 +643,7 @@ void drawScriptPicture(PrintPageState& page, int x, int y, QRgb transparent, boo
             required(page.services.drawKeyed, "drawing pictures")(page.canvas, picture, at,
                                                                   transparent);
         }
+        noteDrawn(page, before, std::pair{top, top + drawn.height() - 1});
     }
     page.interp.lastPictureKey = picture.pixel(0, 0) | 0xff000000u;
 }
@@ -628,21 +658,21 @@ void drawScriptMoon(PrintPageState& page, int x, int y, bool usePicture, QRgb co
     // Discs larger than the working side are drawn at that side and stretched onto the canvas,
     // only where they meet it, so a huge disc never needs images of its own size.
     const int side = qMin(size, qBound(1, page.moonWorkingSide, kMaxImageSide));
+    const qint64 before = page.canvas.cacheKey();
     const QImage disc = moonDisc(page, usePicture, colour, phase, side);
     if (side == size && page.canvas.format() == QImage::Format_RGB888) {
         copyOpaque(page.canvas, disc, QPoint(x, y));
-        return;
+    } else if (side == size) {
+        QPainter(&page.canvas).drawImage(QPoint(x, y), disc);
+    } else {
+        const QRect visible = QRect(x, y, size, size) & page.canvas.rect();
+        const double toDisc = double(side) / size;
+        QPainter(&page.canvas)
+            .drawImage(QRectF(visible), disc,
+                       QRectF((visible.x() - x) * toDisc, (visible.y() - y) * toDisc,
+                              visible.width() * toDisc, visible.height() * toDisc));
     }
-    QPainter painter(&page.canvas);
-    if (side == size) {
-        painter.drawImage(QPoint(x, y), disc);
-        return;
-    }
-    const QRect visible = QRect(x, y, size, size) & page.canvas.rect();
-    const double toDisc = double(side) / size;
-    painter.drawImage(QRectF(visible), disc,
-                      QRectF((visible.x() - x) * toDisc, (visible.y() - y) * toDisc,
-                             visible.width() * toDisc, visible.height() * toDisc));
+    noteDrawn(page, before, std::pair{qint64(y), qint64(y) + size - 1});
 }
 
 bool runScriptLines(PrintPageState& page, QStringList& lines) {

@@ -169,6 +169,9 @@ struct PrintPageState {
     MoonCache moonCache;
     TextCache textCache;
     CanvasInk ink;
+    // The rows drawn on since the canvas was cleared, while only the drawing that noted them has
+    // touched it: the other rows hold the background alone.
+    CanvasInk drawn;
 };
 
 // Sets the day the TEXT variables show.
