@@ -10,9 +10,12 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <mutex>
 #include <new>
 #include <optional>
 #include <stdexcept>
+#include <utility>
 #if __has_include(<sys/mman.h>)
 #include <sys/mman.h>
 #endif
@@ -20,6 +23,7 @@
 #include "data/input_limits.h"
 #include "gfx/font_table.h"
 #include "gfx/mask_draw.h"
+#include "gfx/parts.h"
 #include "printpage/outline_text.h"
 #include "printpage/script_line.h"
 #include "printpage/script_rescale.h"
@@ -439,6 +443,10 @@ QString canvasSizeProblem(qint64 width, qint64 height) {
     return problem ? QStringLiteral("The canvas cannot be %1.").arg(*problem) : QString();
 }
 
+namespace {
+constexpr std::size_t kParallelClearBytes = std::size_t(4) << 20;
+}  // namespace
+
 void fillCanvas(QImage& canvas, QRgb colour, const std::vector<std::pair<int, int>>* rows) {
     if (canvas.format() != QImage::Format_RGB888) {
         canvas.fill(colour);  // all of it: the rows are a part that may be left out
@@ -460,19 +468,72 @@ void fillCanvas(QImage& canvas, QRgb colour, const std::vector<std::pair<int, in
             pattern[x + 2] = blue;
         }
     }
-    for (const auto& [first, last] : *rows) {
-        for (int y = qMax(first, 0); y <= qMin(last, height - 1); ++y) {
+    std::vector<int> cleared;
+    for (const auto& [first, last] : *rows)
+        for (int y = qMax(first, 0); y <= qMin(last, height - 1); ++y) cleared.push_back(y);
+    uchar* const bits = canvas.bits();
+    const qsizetype stride = canvas.bytesPerLine();
+    const auto clearRows = [&](int from, int to) {
+        for (int i = from; i < to; ++i) {
+            uchar* row = bits + qsizetype(cleared[std::size_t(i)]) * stride;
             if (pattern.empty())
-                std::memset(canvas.scanLine(y), red, rowBytes);
+                std::memset(row, red, rowBytes);
             else
-                std::memcpy(canvas.scanLine(y), pattern.data(), rowBytes);
+                std::memcpy(row, pattern.data(), rowBytes);
         }
-    }
+    };
+    // Many megabytes are cleared on both cores.
+    const int count = int(cleared.size());
+    if (std::size_t(count) * rowBytes >= kParallelClearBytes)
+        gfx::runRowParts(count, 8, clearRows);
+    else
+        clearRows(0, count);
 }
 
 namespace {
 
 constexpr std::size_t kHugePage = std::size_t(2) << 20;
+
+#if defined(MADV_HUGEPAGE)
+// The memory of the last large canvas that went, kept for the next one of its size: fresh
+// memory costs a page fault and the kernel's zeroing for every page, more than clearing it. One
+// block at most is kept, and it is let go when a large canvas of another size is made.
+struct CanvasBlock {
+    void* memory = nullptr;
+    std::size_t bytes = 0;
+};
+struct SpareCanvasBlock {
+    std::mutex mutex;
+    CanvasBlock block;
+};
+SpareCanvasBlock& spareCanvasBlock() {
+    static SpareCanvasBlock spare;
+    return spare;
+}
+
+void keepOrFreeCanvasBlock(void* info) {
+    const std::unique_ptr<CanvasBlock> block(static_cast<CanvasBlock*>(info));
+    SpareCanvasBlock& spare = spareCanvasBlock();
+    const std::lock_guard<std::mutex> lock(spare.mutex);
+    std::free(spare.block.memory);
+    spare.block = *block;
+}
+
+// A block of `bytes`, aligned to a huge page: the spare one when it has that size.
+void* canvasBlock(std::size_t bytes) {
+    {
+        SpareCanvasBlock& spare = spareCanvasBlock();
+        const std::lock_guard<std::mutex> lock(spare.mutex);
+        void* memory = std::exchange(spare.block.memory, nullptr);
+        if (memory && spare.block.bytes == bytes) return memory;
+        std::free(memory);
+    }
+    void* memory = nullptr;
+    if (posix_memalign(&memory, kHugePage, bytes) != 0) return nullptr;
+    madvise(memory, bytes, MADV_HUGEPAGE);  // only advice: without it the pages are small
+    return memory;
+}
+#endif
 
 // A 24-bit image of width x height, rows padded as QImage pads them. A canvas of several huge
 // pages gets memory the kernel may back with them: a fresh 4020 x 3300 canvas is then made ready
@@ -483,13 +544,15 @@ QImage newCanvasImage(int width, int height) {
 #if defined(MADV_HUGEPAGE)
     if (bytes >= 4 * kHugePage) {
         const std::size_t whole = (bytes + kHugePage - 1) / kHugePage * kHugePage;
-        void* memory = nullptr;
-        if (posix_memalign(&memory, kHugePage, whole) != 0) return {};
-        madvise(memory, whole, MADV_HUGEPAGE);  // only advice: without it the pages are small
-        QImage canvas(
-            static_cast<uchar*>(memory), width, height, rowBytes, QImage::Format_RGB888,
-            [](void* block) { std::free(block); }, memory);
-        if (canvas.isNull()) std::free(memory);
+        void* memory = canvasBlock(whole);
+        if (!memory) return {};
+        auto* block = new CanvasBlock{memory, whole};
+        QImage canvas(static_cast<uchar*>(memory), width, height, rowBytes, QImage::Format_RGB888,
+                      keepOrFreeCanvasBlock, block);
+        if (canvas.isNull()) {
+            std::free(memory);
+            delete block;
+        }
         return canvas;
     }
 #endif
