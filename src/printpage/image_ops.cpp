@@ -5,10 +5,12 @@
 #include <cstring>
 #include <optional>
 #include <stdexcept>
+#include <thread>
 #include <utility>
 #include <vector>
 
 #include "data/input_limits.h"
+#include "gfx/parts.h"
 #include "printpage/script_line.h"
 #include "printpage/script_rescale.h"
 
@@ -59,20 +61,27 @@ void showAtViewScale(PrintPageState& page) {
 namespace {
 
 // Whether each row of a 24-bit canvas holds `colour` alone: every pixel equal to its right-hand
-// neighbour, and the first one the colour.
-std::vector<bool> rowsOfColour(const QImage& canvas, QRgb colour) {
-    std::vector<bool> plain(std::size_t(canvas.height()), false);
+// neighbour, and the first one the colour. Only the ranges of `rows` are looked at when given;
+// the others are known to.
+std::vector<bool> rowsOfColour(const QImage& canvas, QRgb colour,
+                               const std::vector<std::pair<int, int>>* rows) {
+    std::vector<bool> plain(std::size_t(canvas.height()), rows != nullptr);
     const std::size_t rowBytes = std::size_t(canvas.width()) * 3;
     const uchar first[3] = {uchar(qRed(colour)), uchar(qGreen(colour)), uchar(qBlue(colour))};
-    for (int y = 0; y < canvas.height(); ++y) {
-        const uchar* row = canvas.constScanLine(y);
-        plain[std::size_t(y)] =
-            std::memcmp(row, first, 3) == 0 && std::memcmp(row, row + 3, rowBytes - 3) == 0;
+    const std::vector<std::pair<int, int>> all{{0, canvas.height() - 1}};
+    for (const auto& [top, bottom] : rows ? *rows : all) {
+        for (int y = qMax(top, 0); y <= qMin(bottom, canvas.height() - 1); ++y) {
+            const uchar* row = canvas.constScanLine(y);
+            plain[std::size_t(y)] =
+                std::memcmp(row, first, 3) == 0 && std::memcmp(row, row + 3, rowBytes - 3) == 0;
+        }
     }
     return plain;
 }
 
 }  // namespace
+
+constexpr qsizetype kParallelBlurBytes = qsizetype(4) << 20;
 
 // The filter leaves a pixel whose 3 x 3 block is all background as it is, so rows whose own and
 // neighbouring rows are all background are left out: the ranges of rows filtered are separated
@@ -84,8 +93,14 @@ void blurCanvas(PrintPageState& page) {
     if (!page.services.meanFilter) throw std::runtime_error("the mean filter is not available");
     std::vector<std::pair<int, int>> bands;
     std::vector<bool> plain;
-    if (page.canvas.format() == QImage::Format_RGB888)
-        plain = rowsOfColour(page.canvas, page.background);
+    if (page.canvas.format() == QImage::Format_RGB888) {
+        // Rows no drawing has touched since the clear hold the background: only the others are
+        // looked at.
+        const CanvasInk& drawn = page.drawn;
+        const bool drawnKnown = drawn.canvasKey != 0 && drawn.canvasKey == page.canvas.cacheKey() &&
+                                drawn.background == page.background;
+        plain = rowsOfColour(page.canvas, page.background, drawnKnown ? &drawn.rows : nullptr);
+    }
     const auto unchanged = [&plain, height](int y) {
         return !plain.empty() && plain[std::size_t(y - 1)] && plain[std::size_t(y)] &&
                plain[std::size_t(qMin(y + 1, height - 1))];
@@ -101,20 +116,44 @@ void blurCanvas(PrintPageState& page) {
     }
     const int base = page.gauge;
     const ProgressMode mode = page.interp.progressMode;
-    int done = 0;  // rows of the bands before the one being filtered
-    for (const auto& [first, last] : bands) {
-        page.services.meanFilter(page.canvas, QRect(1, first, width - 1, last - first + 1),
-                                 [&page, base, mode, done, rows](int inBand, int) {
-                                     // A one-row range has no span: it is then done at once.
-                                     const double part =
-                                         rows > 1 ? static_cast<double>(done + inBand) / (rows - 1)
-                                                  : 1.0;
-                                     if (mode == ProgressMode::WholeGauge)
-                                         setGauge(page, rounded(part * 100));
-                                     else if (mode == ProgressMode::ExportShare)
-                                         setGauge(page, base + rounded(part * 60));
-                                 });
-        done += last - first + 1;
+    const auto progress = [&page, base, mode, rows](int done) {
+        return [&page, base, mode, done, rows](int inBand, int) {
+            // A one-row range has no span: it is then done at once.
+            const double part = rows > 1 ? static_cast<double>(done + inBand) / (rows - 1) : 1.0;
+            if (mode == ProgressMode::WholeGauge)
+                setGauge(page, rounded(part * 100));
+            else if (mode == ProgressMode::ExportShare)
+                setGauge(page, base + rounded(part * 60));
+        };
+    };
+    std::vector<int> done;  // rows of the bands before each
+    for (int sum = 0; const auto& [first, last] : bands) {
+        done.push_back(sum);
+        sum += last - first + 1;
+    }
+    const qsizetype stride = page.canvas.bytesPerLine();
+    if (bands.size() < 2 || qsizetype(rows) * stride < kParallelBlurBytes ||
+        page.canvas.format() != QImage::Format_RGB888) {
+        for (std::size_t i = 0; i < bands.size(); ++i) {
+            const auto& [first, last] = bands[i];
+            page.services.meanFilter(page.canvas, QRect(1, first, width - 1, last - first + 1),
+                                     progress(done[i]));
+        }
+    } else {
+        // No two bands share a row that changes or is read changed, so they are filtered on both
+        // cores, each through an image of its own over the canvas's pixels; the calling thread
+        // reports the progress of the bands it takes, and the end.
+        uchar* const bits = page.canvas.bits();
+        const std::thread::id caller = std::this_thread::get_id();
+        gfx::runParts(int(bands.size()), [&](int part) {
+            const auto& [first, last] = bands[std::size_t(part)];
+            QImage pixels(bits, width, height, stride, QImage::Format_RGB888);
+            const bool reports = std::this_thread::get_id() == caller;
+            page.services.meanFilter(
+                pixels, QRect(1, first, width - 1, last - first + 1),
+                reports ? RowProgress(progress(done[std::size_t(part)])) : RowProgress());
+        });
+        progress(rows - 1)(0, 0);
     }
     // Row 0 is never filtered: it keeps whatever it holds.
     if (!plain.empty()) {

@@ -10,9 +10,12 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <mutex>
 #include <new>
 #include <optional>
 #include <stdexcept>
+#include <utility>
 #if __has_include(<sys/mman.h>)
 #include <sys/mman.h>
 #endif
@@ -20,6 +23,7 @@
 #include "data/input_limits.h"
 #include "gfx/font_table.h"
 #include "gfx/mask_draw.h"
+#include "gfx/parts.h"
 #include "printpage/outline_text.h"
 #include "printpage/script_line.h"
 #include "printpage/script_rescale.h"
@@ -532,6 +536,10 @@ QString canvasSizeProblem(qint64 width, qint64 height) {
     return problem ? QStringLiteral("The canvas cannot be %1.").arg(*problem) : QString();
 }
 
+namespace {
+constexpr std::size_t kParallelClearBytes = std::size_t(4) << 20;
+}  // namespace
+
 void fillCanvas(QImage& canvas, QRgb colour, const std::vector<std::pair<int, int>>* rows) {
     if (canvas.format() != QImage::Format_RGB888) {
         canvas.fill(colour);  // all of it: the rows are a part that may be left out
@@ -553,19 +561,72 @@ void fillCanvas(QImage& canvas, QRgb colour, const std::vector<std::pair<int, in
             pattern[x + 2] = blue;
         }
     }
-    for (const auto& [first, last] : *rows) {
-        for (int y = qMax(first, 0); y <= qMin(last, height - 1); ++y) {
+    std::vector<int> cleared;
+    for (const auto& [first, last] : *rows)
+        for (int y = qMax(first, 0); y <= qMin(last, height - 1); ++y) cleared.push_back(y);
+    uchar* const bits = canvas.bits();
+    const qsizetype stride = canvas.bytesPerLine();
+    const auto clearRows = [&](int from, int to) {
+        for (int i = from; i < to; ++i) {
+            uchar* row = bits + qsizetype(cleared[std::size_t(i)]) * stride;
             if (pattern.empty())
-                std::memset(canvas.scanLine(y), red, rowBytes);
+                std::memset(row, red, rowBytes);
             else
-                std::memcpy(canvas.scanLine(y), pattern.data(), rowBytes);
+                std::memcpy(row, pattern.data(), rowBytes);
         }
-    }
+    };
+    // Many megabytes are cleared on both cores.
+    const int count = int(cleared.size());
+    if (std::size_t(count) * rowBytes >= kParallelClearBytes)
+        gfx::runRowParts(count, 8, clearRows);
+    else
+        clearRows(0, count);
 }
 
 namespace {
 
 constexpr std::size_t kHugePage = std::size_t(2) << 20;
+
+#if defined(MADV_HUGEPAGE)
+// The memory of the last large canvas that went, kept for the next one of its size: fresh
+// memory costs a page fault and the kernel's zeroing for every page, more than clearing it. One
+// block at most is kept, and it is let go when a large canvas of another size is made.
+struct CanvasBlock {
+    void* memory = nullptr;
+    std::size_t bytes = 0;
+};
+struct SpareCanvasBlock {
+    std::mutex mutex;
+    CanvasBlock block;
+};
+SpareCanvasBlock& spareCanvasBlock() {
+    static SpareCanvasBlock spare;
+    return spare;
+}
+
+void keepOrFreeCanvasBlock(void* info) {
+    const std::unique_ptr<CanvasBlock> block(static_cast<CanvasBlock*>(info));
+    SpareCanvasBlock& spare = spareCanvasBlock();
+    const std::lock_guard<std::mutex> lock(spare.mutex);
+    std::free(spare.block.memory);
+    spare.block = *block;
+}
+
+// A block of `bytes`, aligned to a huge page: the spare one when it has that size.
+void* canvasBlock(std::size_t bytes) {
+    {
+        SpareCanvasBlock& spare = spareCanvasBlock();
+        const std::lock_guard<std::mutex> lock(spare.mutex);
+        void* memory = std::exchange(spare.block.memory, nullptr);
+        if (memory && spare.block.bytes == bytes) return memory;
+        std::free(memory);
+    }
+    void* memory = nullptr;
+    if (posix_memalign(&memory, kHugePage, bytes) != 0) return nullptr;
+    madvise(memory, bytes, MADV_HUGEPAGE);  // only advice: without it the pages are small
+    return memory;
+}
+#endif
 
 // A 24-bit image of width x height, rows padded as QImage pads them. A canvas of several huge
 // pages gets memory the kernel may back with them: a fresh 4020 x 3300 canvas is then made ready
@@ -576,13 +637,15 @@ QImage newCanvasImage(int width, int height) {
 #if defined(MADV_HUGEPAGE)
     if (bytes >= 4 * kHugePage) {
         const std::size_t whole = (bytes + kHugePage - 1) / kHugePage * kHugePage;
-        void* memory = nullptr;
-        if (posix_memalign(&memory, kHugePage, whole) != 0) return {};
-        madvise(memory, whole, MADV_HUGEPAGE);  // only advice: without it the pages are small
-        QImage canvas(
-            static_cast<uchar*>(memory), width, height, rowBytes, QImage::Format_RGB888,
-            [](void* block) { std::free(block); }, memory);
-        if (canvas.isNull()) std::free(memory);
+        void* memory = canvasBlock(whole);
+        if (!memory) return {};
+        auto* block = new CanvasBlock{memory, whole};
+        QImage canvas(static_cast<uchar*>(memory), width, height, rowBytes, QImage::Format_RGB888,
+                      keepOrFreeCanvasBlock, block);
+        if (canvas.isNull()) {
+            std::free(memory);
+            delete block;
+        }
         return canvas;
     }
 #endif
@@ -614,14 +677,36 @@ void setCanvas(PrintPageState& page, int width, int height, bool resizeView, boo
         const bool inkKnown =
             ink.canvasKey == page.canvas.cacheKey() && ink.background == page.background;
         fillCanvas(page.canvas, page.background, inkKnown ? &ink.rows : nullptr);
+        page.drawn = CanvasInk{page.canvas.cacheKey(), page.background, {}};
+    } else {
+        page.drawn = CanvasInk();
     }
     page.canvasWidth = width;
     page.canvasHeight = height;
     if (resizeView) page.displayedSize = QSize(width, height);
 }
 
+namespace {
+
+// Notes that a drawing which found the canvas with the cache key `before` changed at most the
+// rows first .. last, or, when `rows` is empty, that it cannot tell which.
+void noteDrawn(PrintPageState& page, qint64 before, std::optional<std::pair<qint64, qint64>> rows) {
+    CanvasInk& drawn = page.drawn;
+    if (!rows || drawn.canvasKey == 0 || drawn.canvasKey != before) {
+        drawn.canvasKey = 0;  // not known any longer
+        return;
+    }
+    const qint64 first = qMax<qint64>(rows->first, 0);
+    const qint64 last = qMin<qint64>(rows->second, page.canvas.height() - 1);
+    if (first <= last) drawn.rows.emplace_back(int(first), int(last));
+    drawn.canvasKey = page.canvas.cacheKey();
+}
+
+}  // namespace
+
 void drawScriptText(PrintPageState& page, int x, int y, const QString& text, bool centred) {
     if (text.isEmpty() || page.canvas.isNull()) return;
+    const qint64 before = page.canvas.cacheKey();
     const QFontMetrics& metrics = currentFontMetrics(page);
     const TextCache& measures = page.textCache;
     const int height = measures.height, maxWidth = measures.maxWidth;
@@ -643,7 +728,9 @@ void drawScriptText(PrintPageState& page, int x, int y, const QString& text, boo
     const QPointF origin(static_cast<double>(left), static_cast<double>(y) + measures.ascent);
     if (outlines) {
         releaseCanvas(page);
-        drawOutlineText(page.canvas, page.interp.font, page.interp.fontColour, origin, text);
+        const std::optional<std::pair<int, int>> rows =
+            drawOutlineText(page.canvas, page.interp.font, page.interp.fontColour, origin, text);
+        noteDrawn(page, before, rows);
         return;
     }
     // The glyph runs of the shaped text give the pixels QPainter::drawText gives for it.
@@ -651,6 +738,8 @@ void drawScriptText(PrintPageState& page, int x, int y, const QString& text, boo
     QPainter& painter = textPainter(page, own);
     const QPointF lineTop(origin.x(), origin.y() - shaped->ascent);
     for (const QGlyphRun& run : shaped->runs) painter.drawGlyphRun(lineTop, run);
+    // Glyphs may reach past the line's height: a height more on either side.
+    noteDrawn(page, before, std::pair{qint64(y) - height, qint64(y) + 2 * qint64(height)});
 }
 
 namespace {
@@ -689,6 +778,7 @@ QSize scriptPictureSize(const PrintPageState& page, const QString& file) {
 
 void drawScriptPicture(PrintPageState& page, int x, int y, QRgb transparent, bool centred,
                        const QString& file, QSize size) {
+    const qint64 before = page.canvas.cacheKey();
     const QImage picture = loadScriptPicture(page, file);
     releaseCanvas(page);
     const bool scaled = size.isValid() && size != picture.size();
@@ -708,6 +798,7 @@ void drawScriptPicture(PrintPageState& page, int x, int y, QRgb transparent, boo
             required(page.services.drawKeyed, "drawing pictures")(page.canvas, picture, at,
                                                                   transparent);
         }
+        noteDrawn(page, before, std::pair{top, top + drawn.height() - 1});
     }
     page.interp.lastPictureKey = picture.pixel(0, 0) | 0xff000000u;
 }
@@ -722,22 +813,22 @@ void drawScriptMoon(PrintPageState& page, int x, int y, bool usePicture, QRgb co
     // Discs larger than the working side are drawn at that side and stretched onto the canvas,
     // only where they meet it, so a huge disc never needs images of its own size.
     const int side = qMin(size, qBound(1, page.moonWorkingSide, kMaxImageSide));
+    const qint64 before = page.canvas.cacheKey();
     const QImage disc = moonDisc(page, usePicture, colour, phase, side);
     releaseCanvas(page);
     if (side == size && page.canvas.format() == QImage::Format_RGB888) {
         copyOpaque(page.canvas, disc, QPoint(x, y));
-        return;
+    } else if (side == size) {
+        QPainter(&page.canvas).drawImage(QPoint(x, y), disc);
+    } else {
+        const QRect visible = QRect(x, y, size, size) & page.canvas.rect();
+        const double toDisc = double(side) / size;
+        QPainter(&page.canvas)
+            .drawImage(QRectF(visible), disc,
+                       QRectF((visible.x() - x) * toDisc, (visible.y() - y) * toDisc,
+                              visible.width() * toDisc, visible.height() * toDisc));
     }
-    QPainter painter(&page.canvas);
-    if (side == size) {
-        painter.drawImage(QPoint(x, y), disc);
-        return;
-    }
-    const QRect visible = QRect(x, y, size, size) & page.canvas.rect();
-    const double toDisc = double(side) / size;
-    painter.drawImage(QRectF(visible), disc,
-                      QRectF((visible.x() - x) * toDisc, (visible.y() - y) * toDisc,
-                             visible.width() * toDisc, visible.height() * toDisc));
+    noteDrawn(page, before, std::pair{qint64(y), qint64(y) + size - 1});
 }
 
 bool runScriptLines(PrintPageState& page, QStringList& lines) {

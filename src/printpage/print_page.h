@@ -55,7 +55,9 @@ struct PageServices {
     std::function<QImage(int phase, int size)> moonShape;
     // A picture stretched to width x height (Qt's nearest-pixel scaling when not given).
     std::function<QImage(const QImage& picture, int width, int height)> stretch;
-    // The 3 x 3 mean filter over the columns and rows of `area`, edges included.
+    // The 3 x 3 mean filter over the columns and rows of `area`, edges included. It may be
+    // called from two threads at once, on images over the same pixels, for areas of which
+    // neither changes a row the other reads.
     std::function<void(QImage& image, const QRect& area, const RowProgress& row)> meanFilter;
     // Draws `picture` onto `target` at (0, 0) through `mask`: white shows the picture.
     std::function<void(QImage& target, const QImage& picture, const QImage& mask)> maskDraw;
@@ -190,6 +192,9 @@ struct PrintPageState {
     MoonCache moonCache;
     TextCache textCache;
     CanvasInk ink;
+    // The rows drawn on since the canvas was cleared, while only the drawing that noted them has
+    // touched it: the other rows hold the background alone.
+    CanvasInk drawn;
     ScriptRun* run = nullptr;  // while a run is under way
 };
 

@@ -2,6 +2,7 @@
 // The export driver on the pack's views for 21 August 2001: the nine headers and canvases as
 // written, and the easy-mode page rewritten for an A4 page at 600 dpi.
 #include <QRegularExpression>
+#include <atomic>
 
 #include "export/export_driver.h"
 #include "printing/print_manager_links.h"
@@ -39,7 +40,7 @@ protected:
 
     PrintPageState page;
     QStringList notices;
-    int blurs = 0;
+    std::atomic<int> blurs = 0;
 };
 
 TEST_F(ExportDriverTest, CreativeModeWritesEveryHeaderOnItsCanvasAndLeavesTheFrameAlone) {

@@ -118,6 +118,19 @@ TEST_F(PageTest, BlurGivesThePixelsOfTheFilterOverAllButRowAndColumnZero) {
     page.canvas.setPixel(20, 20, qRgb(1, 2, 3));
     setCanvas(page, 40, 30, true);
     EXPECT_EQ(page.canvas, plain);
+    // Rows only the page's drawing touched since the clear are the only ones looked at; a pixel
+    // set beside it makes every row looked at again. Megabytes of rows in two bands are filtered
+    // on both cores.
+    for (const bool setBeside : {false, true}) {
+        setCanvas(page, 1400, 1300, true);
+        drawScriptMoon(page, 3, 9, false, qRgb(0, 90, 200), 50, 600);
+        drawScriptMoon(page, 700, 660, false, qRgb(0, 90, 200), 50, 600);
+        if (setBeside) page.canvas.setPixel(30, 624, qRgb(1, 2, 3));
+        whole = page.canvas.copy();
+        gfx::meanFilter(whole, QRect(1, 1, 1399, 1299));
+        blurCanvas(page);
+        EXPECT_EQ(page.canvas, whole) << setBeside;
+    }
     setCanvas(page, 1, 5, true);  // only column 0: nothing to filter
     blurCanvas(page);
 }

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <mutex>
 #include <vector>
 
 #include "printpage/print_page.h"
@@ -18,6 +19,7 @@ struct Recorder {
     std::vector<std::pair<int, int>> moons;                 // phase, size
     std::vector<std::tuple<QPoint, QRgb, QSize>> pictures;  // where, key colour, size
     std::vector<QRect> blurs;
+    std::mutex blurring;
     QStringList messages;
     // The messages up to their reason: "Syntax error at line 3".
     QStringList errorLines() const {
@@ -52,6 +54,7 @@ inline PageServices recordingServices(Recorder& r, const QString& folder) {
         return mask;
     };
     s.meanFilter = [&r](QImage&, const QRect& area, const RowProgress& row) {
+        const std::lock_guard<std::mutex> lock(r.blurring);  // bands may come from two threads
         r.blurs.push_back(area);
         for (int y = area.top(); y <= area.bottom() && row; ++y)
             row(y - area.top(), area.bottom() - area.top());
