@@ -295,17 +295,18 @@ std::int32_t LunationCache::phaseOn(const GregorianDate& date) {
     return phaseOn(date.year, date.month, date.day);
 }
 
-std::int32_t LunationCache::phaseInOtherMonth(std::int32_t year, std::uint8_t month,
-                                              std::uint8_t day) {
-    const bool commonFebruary = month == 2 && !isLeapYear(year);
-    if (month >= 1 && month <= 12) {
+std::int32_t LunationCache::findPhase(std::int32_t year, std::uint8_t month, std::uint8_t day) {
+    if (month < 1 || month > 12)
+        return phaseAt(julianDayNumber(GregorianDate{day, month, 0, year}));
+    if (year != monthYear_ || month != month_) {
         monthYear_ = year;
         month_ = month;
-        monthLast_ = commonFebruary ? 28 : 31;
+        monthLast_ = month == 2 && !isLeapYear(year) ? 28 : 31;
         monthStart_ = julianDayNumber(GregorianDate{1, month, 0, year}) - 1;
+        dayPhases_ = kNoPhases;
     }
-    const bool missingLeapDay = commonFebruary && day == 29;
-    return phaseAt(julianDayNumber(GregorianDate{day, month, 0, year}) - (missingLeapDay ? 1 : 0));
+    const std::uint8_t index = day < monthLast_ ? day : monthLast_;
+    return dayPhases_[index] = phaseAt(monthStart_ + index);
 }
 
 std::int32_t moonPhaseOn(const GregorianDate& date) {

@@ -3,6 +3,7 @@
 // a day, measured between the true new moons before and after that instant.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 namespace orbisca {
@@ -33,9 +34,13 @@ public:
     // calendar takes as 28 February) gives 28 February's.
     std::int32_t phaseOn(const GregorianDate& date);
     std::int32_t phaseOn(std::int32_t year, std::uint8_t month, std::uint8_t day) {
-        if (year == monthYear_ && month == month_) [[likely]]
-            return phaseAt(monthStart_ + (day < monthLast_ ? day : monthLast_));
-        return phaseInOtherMonth(year, month, day);
+        const std::int32_t known = knownPhase(year, month, day);
+        return known >= 0 ? known : findPhase(year, month, day);
+    }
+    // The phase of a day of the month asked for last, when it was asked for before; -1 otherwise.
+    std::int32_t knownPhase(std::int32_t year, std::uint8_t month, std::uint8_t day) const {
+        if (year != monthYear_ || month != month_) return -1;
+        return dayPhases_[day < monthLast_ ? day : monthLast_];
     }
 
     // A fraction of the lunation from 0 up to 1 in billionths, kept below a whole lunation where
@@ -50,8 +55,9 @@ private:
     // Looks up the lunation of a day outside the cached one (or takes the mean lunation beyond
     // the years the lunar theory covers) and keeps it.
     std::int32_t phaseElsewhere(std::int64_t julianDay);
-    // Keeps the Julian Day of the date's month and answers for the date.
-    std::int32_t phaseInOtherMonth(std::int32_t year, std::uint8_t month, std::uint8_t day);
+    // Answers for a day not known yet and keeps its phase; a day of another month makes that
+    // month the one kept.
+    std::int32_t findPhase(std::int32_t year, std::uint8_t month, std::uint8_t day);
 
     // The days whose noon lies in the cached lunation (and in the theory's years): daysCached_
     // days from firstDay_; none at first.
@@ -66,6 +72,14 @@ private:
     std::uint8_t month_ = 0;
     std::uint8_t monthLast_ = 0;
     std::int64_t monthStart_ = 0;
+    // The phases of that month's days found so far, by day (0: its last day before the month's
+    // first; -1: not yet found): a view asks for the same days at every paint.
+    static constexpr std::array<std::int32_t, 32> kNoPhases = [] {
+        std::array<std::int32_t, 32> none{};
+        none.fill(-1);
+        return none;
+    }();
+    std::array<std::int32_t, 32> dayPhases_ = kNoPhases;
 };
 
 // The phase of the moon at 12:00 UTC of `date`, as LunationCache::phaseOn computes it.
