@@ -175,8 +175,11 @@ QRegion bitmapToRegion(const QImage& bitmap, QRgb key, RegionMode mode) {
     MaskScanner scanner(key, mode);
     BandBuilder bands;
     std::vector<Run> runs;
-    for (int y = 0; y < image.height(); ++y) {
-        scanner.scanRow(image.constScanLine(y), image.width(), y, runs);
+    const int width = image.width(), height = image.height();
+    const uchar* const bits = image.constBits();
+    const qsizetype stride = image.bytesPerLine();
+    for (int y = 0; y < height; ++y) {
+        scanner.scanRow(bits + y * stride, width, y, runs);
         bands.addRow(y, runs);
     }
     const std::vector<QRect> rects = bands.finish();
