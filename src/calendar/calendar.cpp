@@ -5,6 +5,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstdio>
+#include <cstring>
 #include <type_traits>
 
 namespace orbisca {
@@ -142,7 +143,7 @@ constexpr auto kDayFields = [] {
     }
     return table;
 }();
-static_assert(offsetof(MayanDate, moonPhase) == 20, "the phase is the high half of the last word");
+static_assert(offsetof(MayanDate, moonPhase) == 20, "the phase follows the moon in the last word");
 
 // By 32 * month + day of an existing date (29 February as the 28th): the day of the 13-moon year
 // r and whether it lies in the Gregorian year's following 13-moon year. With y = n + 26 =
@@ -251,12 +252,6 @@ GregorianDate stepDate(GregorianDate source, std::int32_t days) {
 // extra day (r = 364) depends on the direction of the walk: walking forwards it is the 29th day of
 // moon 13 (plasma not advanced, week past 52), walking backwards it is day 0 of moon 1 of the
 // following year. The moon phase is no counter: it comes from the sky (moon_phase.h).
-MayanDate gregorianToMayan(const GregorianDate& date) {
-    // The dates a thread asks for lie mostly in one lunation (a day, a week, a month on screen).
-    thread_local LunationCache recent;
-    return gregorianToMayan(date, recent);
-}
-
 namespace {
 
 // The position of an existing date with the given moon phase.
@@ -272,27 +267,52 @@ inline MayanDate positionOf(const GregorianDate& date, std::uint32_t phase) {
         ++bearerEntry;
     }
     const auto& fields = kDayFields[dayEntry].words;
-    const std::array<std::uint64_t, 3> words{fields[0] | k.first | kYearFields[bearerEntry].bearer,
-                                             fields[1] | k.second,
-                                             fields[2] | std::uint64_t{phase} << 32};
-    return std::bit_cast<MayanDate>(words);
+    std::uint64_t first = fields[0] | k.first | kYearFields[bearerEntry].bearer;
+    std::uint64_t second = fields[1] | k.second;
+    // The moon day and moon without the phase: a reader of them need not wait for the phase.
+    const auto third = static_cast<std::uint32_t>(fields[2]);
+#if defined(__GNUC__) && defined(__x86_64__)
+    // Kept in general registers and stored from there: the compiler would merge the first two
+    // words in a vector register, and a reader of one field (the next row of a range) would wait
+    // several cycles longer for its store.
+    __asm__("" : "+r"(first), "+r"(second));
+#endif
+    MayanDate m;
+    std::memcpy(reinterpret_cast<char*>(&m), &first, 8);
+    std::memcpy(reinterpret_cast<char*>(&m) + 8, &second, 8);
+    std::memcpy(reinterpret_cast<char*>(&m) + 16, &third, 4);
+    m.moonPhase = static_cast<std::int32_t>(phase);
+    return m;
 }
 
-// Kept out of line: the common call, a day whose phase is known, then saves no register.
+void checkExists(const GregorianDate& date) {
+    if (static_cast<unsigned>(date.day - 1) >= kLastExistingDay[date.month]) [[unlikely]]
+        throwNoSuchDate(date);
+}
+
+// Kept out of line: the common call, a day whose phase is kept, then saves no register.
 [[gnu::noinline]] MayanDate positionOfNewDay(const GregorianDate& date, LunationCache& lunation) {
     return positionOf(
-        date, static_cast<std::uint32_t>(lunation.phaseOn(date.year, date.month, date.day)));
+        date, static_cast<std::uint32_t>(lunation.phaseOnKept(date.year, date.month, date.day)));
 }
 
 }  // namespace
 
-MayanDate gregorianToMayan(const GregorianDate& date, LunationCache& lunation) {
-    if (static_cast<unsigned>(date.day - 1) >= kLastExistingDay[date.month]) [[unlikely]]
-        throwNoSuchDate(date);
-    const std::int32_t phase = lunation.knownPhase(date.year, date.month, date.day);
+// The dates a thread asks for one by one lie mostly in one lunation and come again (a day, a
+// week, a month on screen, at every paint): their phases are kept.
+MayanDate gregorianToMayan(const GregorianDate& date) {
+    thread_local LunationCache recent;
+    checkExists(date);
+    const std::int32_t phase = recent.knownPhase(date.year, date.month, date.day);
     if (phase < 0) [[unlikely]]
-        return positionOfNewDay(date, lunation);
+        return positionOfNewDay(date, recent);
     return positionOf(date, static_cast<std::uint32_t>(phase));
+}
+
+MayanDate gregorianToMayan(const GregorianDate& date, LunationCache& lunation) {
+    checkExists(date);
+    return positionOf(
+        date, static_cast<std::uint32_t>(lunation.phaseOn(date.year, date.month, date.day)));
 }
 
 PositionWalk::PositionWalk() : cursor_(kReferenceDate), cromaticDay_(2) {

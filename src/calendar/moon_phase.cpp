@@ -295,18 +295,16 @@ std::int32_t LunationCache::phaseOn(const GregorianDate& date) {
     return phaseOn(date.year, date.month, date.day);
 }
 
-std::int32_t LunationCache::findPhase(std::int32_t year, std::uint8_t month, std::uint8_t day) {
+std::int32_t LunationCache::phaseInOtherMonth(std::int32_t year, std::uint8_t month,
+                                              std::uint8_t day) {
     if (month < 1 || month > 12)
         return phaseAt(julianDayNumber(GregorianDate{day, month, 0, year}));
-    if (year != monthYear_ || month != month_) {
-        monthYear_ = year;
-        month_ = month;
-        monthLast_ = month == 2 && !isLeapYear(year) ? 28 : 31;
-        monthStart_ = julianDayNumber(GregorianDate{1, month, 0, year}) - 1;
-        dayPhases_ = kNoPhases;
-    }
-    const std::uint8_t index = day < monthLast_ ? day : monthLast_;
-    return dayPhases_[index] = phaseAt(monthStart_ + index);
+    monthYear_ = year;
+    month_ = month;
+    monthLast_ = month == 2 && !isLeapYear(year) ? 28 : 31;
+    monthStart_ = julianDayNumber(GregorianDate{1, month, 0, year}) - 1;
+    dayPhases_ = kNoPhases;
+    return phaseOn(year, month, day);
 }
 
 std::int32_t moonPhaseOn(const GregorianDate& date) {

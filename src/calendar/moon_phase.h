@@ -34,10 +34,19 @@ public:
     // calendar takes as 28 February) gives 28 February's.
     std::int32_t phaseOn(const GregorianDate& date);
     std::int32_t phaseOn(std::int32_t year, std::uint8_t month, std::uint8_t day) {
-        const std::int32_t known = knownPhase(year, month, day);
-        return known >= 0 ? known : findPhase(year, month, day);
+        if (year == monthYear_ && month == month_) [[likely]]
+            return phaseAt(monthStart_ + (day < monthLast_ ? day : monthLast_));
+        return phaseInOtherMonth(year, month, day);
     }
-    // The phase of a day of the month asked for last, when it was asked for before; -1 otherwise.
+    // The same, and the phase is kept for knownPhase: for callers that ask for the same days
+    // again (a view at every paint), where a run of consecutive days has no use for it.
+    std::int32_t phaseOnKept(std::int32_t year, std::uint8_t month, std::uint8_t day) {
+        const std::int32_t phase = phaseOn(year, month, day);
+        if (year == monthYear_ && month == month_)
+            dayPhases_[day < monthLast_ ? day : monthLast_] = phase;
+        return phase;
+    }
+    // The phase of a day of the month asked for last, when phaseOnKept answered it; -1 otherwise.
     std::int32_t knownPhase(std::int32_t year, std::uint8_t month, std::uint8_t day) const {
         if (year != monthYear_ || month != month_) return -1;
         return dayPhases_[day < monthLast_ ? day : monthLast_];
@@ -55,9 +64,9 @@ private:
     // Looks up the lunation of a day outside the cached one (or takes the mean lunation beyond
     // the years the lunar theory covers) and keeps it.
     std::int32_t phaseElsewhere(std::int64_t julianDay);
-    // Answers for a day not known yet and keeps its phase; a day of another month makes that
-    // month the one kept.
-    std::int32_t findPhase(std::int32_t year, std::uint8_t month, std::uint8_t day);
+    // Makes the date's month the one kept (a month out of range is not kept) and answers for the
+    // date.
+    std::int32_t phaseInOtherMonth(std::int32_t year, std::uint8_t month, std::uint8_t day);
 
     // The days whose noon lies in the cached lunation (and in the theory's years): daysCached_
     // days from firstDay_; none at first.
@@ -72,8 +81,8 @@ private:
     std::uint8_t month_ = 0;
     std::uint8_t monthLast_ = 0;
     std::int64_t monthStart_ = 0;
-    // The phases of that month's days found so far, by day (0: its last day before the month's
-    // first; -1: not yet found): a view asks for the same days at every paint.
+    // The phases of that month's days kept so far, by day (0: the last day before the month's
+    // first; -1: not kept).
     static constexpr std::array<std::int32_t, 32> kNoPhases = [] {
         std::array<std::int32_t, 32> none{};
         none.fill(-1);
