@@ -2,7 +2,11 @@
 #include "calendar/calendar.h"
 
 #include <array>
+#include <bit>
+#include <cstddef>
 #include <cstdio>
+#include <cstring>
+#include <type_traits>
 
 namespace orbisca {
 namespace {
@@ -54,68 +58,112 @@ constexpr std::uint32_t kYearIndexShift =
     static_cast<std::uint32_t>(((kYearsBefore - 24) % 52 + 52) % 52);
 static_assert((std::int64_t{1} << 31) % 52 == 24 && kDayShift < 365);
 
-// By the year index: entry i holds the index (i + kYearIndexShift) mod 52; there are 54 entries,
-// so that a carry from the day of the year and the extra day reached backwards (which reads the
-// following year's entry) need no wrap. The kin of day r of that year is
-// kKinFields[kinBase + r]: the kin counts from 230 on the reference date, y = 26.
+// A position as three 64-bit words laid out as MayanDate is. Each table below holds the fields
+// that follow from its index at their places and zeros elsewhere, so that a position is the OR of
+// one entry of each and is written with three stores instead of a dozen byte stores.
+static_assert(std::endian::native == std::endian::little);
+struct PackedFields {
+    std::array<std::uint64_t, 3> words{};
+
+    template <typename T>
+    constexpr void put(std::size_t offset, T value) {
+        const auto bits = static_cast<std::uint64_t>(static_cast<std::make_unsigned_t<T>>(value));
+        words[offset / 8] |= bits << (offset % 8 * 8);
+    }
+};
+
+// By the year index: entry i holds the year bearer (sign and tone) of the index
+// (i + kYearIndexShift) mod 52 and the kin of that year's first day less one; there are 54
+// entries, so that a carry from the day of the year and the extra day reached backwards (which
+// reads the following year's entry) need no wrap. The kin counts from 230 on the reference date,
+// y = 26: the first day of year index j is y = 365 j, whose kin less one is
+// (229 - 26 + 365 j) mod 260 = (365 j + 203) mod 260.
 struct YearFields {
-    std::uint8_t sign;
-    std::uint8_t tone;
-    std::uint16_t kinBase;
+    std::uint64_t bearer;  // the first word, with yearSign and yearTone set
+    std::uint32_t kinBase;
 };
 constexpr auto kYearFields = [] {
     constexpr std::array<std::uint8_t, 4> kYearSigns{4, 9, 14, 19};
     std::array<YearFields, 54> table{};
     for (std::uint32_t i = 0; i < table.size(); ++i) {
         const std::uint32_t index = (i + kYearIndexShift) % 52;
-        table[i] = {kYearSigns[index % 4], static_cast<std::uint8_t>((8 + index) % 13 + 1),
-                    static_cast<std::uint16_t>((index * 365 + 203) % 260)};
+        PackedFields p;
+        p.put(offsetof(MayanDate, yearSign), kYearSigns[index % 4]);
+        p.put(offsetof(MayanDate, yearTone), static_cast<std::uint8_t>((8 + index) % 13 + 1));
+        table[i] = {p.words[0], (index * 365 + 203) % 260};
     }
     return table;
 }();
 
-// By kinBase + r, below 259 + 365: kin, sign, tone and cromatic. The cromatic advances every 5
-// days; the reference (kin 230) is day 2 of its period.
+// By kinBase + r, below 259 + 365: the two words with kin, sign, tone and cromatic (one word
+// holds no field of these). For k = (kinBase + r) mod 260 the kin is k + 1, sign and tone count
+// with periods 20 and 13, and the cromatic advances every 5 days of the 20-day cycle: kin 1 is
+// the 3rd day of its period (the reference, kin 230, is the 2nd), hence (k + 12) mod 20 / 5.
 struct KinFields {
-    std::uint16_t kin;
-    std::uint8_t sign;
-    std::uint8_t tone;
-    std::uint8_t cromatic;
+    std::uint64_t first;
+    std::uint64_t second;
 };
 constexpr auto kKinFields = [] {
     std::array<KinFields, 259 + 365> table{};
     for (std::uint32_t i = 0; i < table.size(); ++i) {
         const std::uint32_t k = i % 260;
-        table[i] = {static_cast<std::uint16_t>(k + 1), static_cast<std::uint8_t>(k % 20 + 1),
-                    static_cast<std::uint8_t>(k % 13 + 1),
-                    static_cast<std::uint8_t>((k + 12) % 20 / 5 + 1)};
+        PackedFields p;
+        p.put(offsetof(MayanDate, kin), static_cast<std::uint16_t>(k + 1));
+        p.put(offsetof(MayanDate, sign), static_cast<std::uint8_t>(k % 20 + 1));
+        p.put(offsetof(MayanDate, tone), static_cast<std::uint8_t>(k % 13 + 1));
+        p.put(offsetof(MayanDate, cromatic), static_cast<std::uint8_t>((k + 12) % 20 / 5 + 1));
+        table[i] = {p.words[0], p.words[1]};
     }
+    static_assert(offsetof(MayanDate, kin) < 8 && offsetof(MayanDate, cromatic) < 8 &&
+                  offsetof(MayanDate, sign) / 8 == 1 && offsetof(MayanDate, tone) / 8 == 1);
     return table;
 }();
 
-// By the day of the 13-moon year r, a position with the fields that follow from it (vinal,
-// vinal tone, week, plasma, moon day and moon) set and the others 0; r = 364 is the extra day
-// reached forwards (the 29th day of moon 13, plasma not advanced, week past 52) and the entry
-// after it the extra day reached backwards (day 0 of moon 1 of the following year).
+// By the day of the 13-moon year r, the fields that follow from it: vinal and vinal tone (20-day
+// vinals, the 19th of 5 days), moon and moon day (28 days each), plasma (7 days) and week. r = 364
+// is the extra day reached forwards (the 29th day of moon 13, plasma not advanced, week past 52)
+// and the entry after it the extra day reached backwards (day 0 of moon 1 of the following year).
 constexpr auto kDayFields = [] {
-    std::array<MayanDate, 366> table{};
+    std::array<PackedFields, 366> table{};
     for (int r = 0; r < 366; ++r) {
-        MayanDate& d = table[std::size_t(r)];
+        PackedFields& p = table[std::size_t(r)];
         const int vinalDay = r < 365 ? r : 364;
-        d.vinal = static_cast<std::uint8_t>(vinalDay / 20 + 1);
-        d.vinalTone = static_cast<std::uint8_t>(vinalDay % 20);
+        p.put(offsetof(MayanDate, vinal), static_cast<std::uint8_t>(vinalDay / 20 + 1));
+        p.put(offsetof(MayanDate, vinalTone), static_cast<std::uint8_t>(vinalDay % 20));
         if (r < 364) {
-            d.month = static_cast<std::uint8_t>(r / 28 + 1);
-            d.monthDay = static_cast<std::int16_t>(r % 28 + 1);
-            d.plasma = static_cast<std::uint8_t>(r % 7 + 1);
-            d.weekNumber = r / 7 + 1;  // a moon is four weeks
+            p.put(offsetof(MayanDate, month), static_cast<std::uint8_t>(r / 28 + 1));
+            p.put(offsetof(MayanDate, monthDay), static_cast<std::int16_t>(r % 28 + 1));
+            p.put(offsetof(MayanDate, plasma), static_cast<std::uint8_t>(r % 7 + 1));
+            p.put(offsetof(MayanDate, weekNumber), r / 7 + 1);  // a moon is four weeks
         } else {
-            d.month = 0;
-            d.monthDay = r == 364 ? 29 : 0;
-            d.plasma = r == 364 ? 7 : 1;
-            d.weekNumber = r == 364 ? 0 : 1;
+            p.put(offsetof(MayanDate, monthDay), static_cast<std::int16_t>(r == 364 ? 29 : 0));
+            p.put(offsetof(MayanDate, plasma), static_cast<std::uint8_t>(r == 364 ? 7 : 1));
+            p.put(offsetof(MayanDate, weekNumber), r == 364 ? 0 : 1);
         }
     }
+    return table;
+}();
+static_assert(offsetof(MayanDate, moonPhase) == 20, "the phase follows the moon in the last word");
+
+// By 32 * month + day of an existing date (29 February as the 28th): the day of the 13-moon year
+// r and whether it lies in the Gregorian year's following 13-moon year. With y = n + 26 =
+// (year + kYearsBefore) * 365 + dayOfYear + kDayShift (see gregorianToMayan), r is
+// dayOfYear + kDayShift less 365 when that reaches a year, and then the year index carries one.
+struct DayOfYear {
+    std::uint16_t r;
+    std::uint16_t carry;
+};
+constexpr auto kDaysOfYear = [] {
+    std::array<DayOfYear, 13 * 32> table{};
+    for (std::size_t month = 1; month <= 12; ++month)
+        for (std::size_t day = 1; day < 32; ++day) {
+            const std::uint32_t dayOfYear = static_cast<std::uint32_t>(kDaysBefore[month]) +
+                                            std::uint32_t(month == 2 && day == 29 ? 28 : day) - 1;
+            const std::uint32_t shifted = dayOfYear + kDayShift;
+            const bool carry = shifted >= 365;
+            table[month * 32 + day] = {static_cast<std::uint16_t>(shifted - (carry ? 365 : 0)),
+                                       static_cast<std::uint16_t>(carry)};
+        }
     return table;
 }();
 
@@ -204,39 +252,67 @@ GregorianDate stepDate(GregorianDate source, std::int32_t days) {
 // extra day (r = 364) depends on the direction of the walk: walking forwards it is the 29th day of
 // moon 13 (plasma not advanced, week past 52), walking backwards it is day 0 of moon 1 of the
 // following year. The moon phase is no counter: it comes from the sky (moon_phase.h).
-MayanDate gregorianToMayan(const GregorianDate& date) {
-    // The dates a thread asks for lie mostly in one lunation (a day, a week, a month on screen).
-    thread_local LunationCache recent;
-    return gregorianToMayan(date, recent);
-}
+namespace {
 
-MayanDate gregorianToMayan(const GregorianDate& date, LunationCache& lunation) {
-    if (static_cast<unsigned>(date.day - 1) >= kLastExistingDay[date.month]) [[unlikely]]
-        throwNoSuchDate(date);
-    // 29 February counts as the 28th.
-    const std::uint32_t dayOfYear = static_cast<std::uint32_t>(kDaysBefore[date.month]) + date.day -
-                                    (date.day == 29 && date.month == 2) - 1;
-    const std::uint32_t shiftedDay = dayOfYear + kDayShift;
-    const std::uint32_t carry = shiftedDay >= 365;
-    const std::uint32_t r = shiftedDay - 365 * carry;
-    const std::uint32_t year = (static_cast<std::uint32_t>(date.year) ^ 0x8000'0000u) % 52 + carry;
-    const KinFields& k = kKinFields[kYearFields[year].kinBase + r];
-    std::uint32_t dayEntry = r, bearerEntry = year;
+// The position of an existing date with the given moon phase.
+inline MayanDate positionOf(const GregorianDate& date, std::uint32_t phase) {
+    const DayOfYear day = kDaysOfYear[date.month * 32u + date.day];
+    const std::uint32_t year =
+        (static_cast<std::uint32_t>(date.year) ^ 0x8000'0000u) % 52 + day.carry;
+    const KinFields& k = kKinFields[kYearFields[year].kinBase + day.r];
+    std::uint32_t dayEntry = day.r, bearerEntry = year;
     // The extra day (25 July) reached backwards: the one before 21.08.2001 is in 2001.
-    if (r == 364 && date.year <= 2001) [[unlikely]] {
+    if (day.r == 364 && date.year <= 2001) [[unlikely]] {
         ++dayEntry;
         ++bearerEntry;
     }
-    const YearFields& bearer = kYearFields[bearerEntry];
-    MayanDate m = kDayFields[dayEntry];
-    m.kin = k.kin;
-    m.yearSign = bearer.sign;
-    m.yearTone = bearer.tone;
-    m.cromatic = k.cromatic;
-    m.sign = k.sign;
-    m.tone = k.tone;
-    m.moonPhase = lunation.phaseOn(date.year, date.month, date.day);
+    const auto& fields = kDayFields[dayEntry].words;
+    std::uint64_t first = fields[0] | k.first | kYearFields[bearerEntry].bearer;
+    std::uint64_t second = fields[1] | k.second;
+    // The moon day and moon without the phase: a reader of them need not wait for the phase.
+    const auto third = static_cast<std::uint32_t>(fields[2]);
+#if defined(__GNUC__) && defined(__x86_64__)
+    // Kept in general registers and stored from there: the compiler would merge the first two
+    // words in a vector register, and a reader of one field (the next row of a range) would wait
+    // several cycles longer for its store.
+    __asm__("" : "+r"(first), "+r"(second));
+#endif
+    MayanDate m;
+    std::memcpy(reinterpret_cast<char*>(&m), &first, 8);
+    std::memcpy(reinterpret_cast<char*>(&m) + 8, &second, 8);
+    std::memcpy(reinterpret_cast<char*>(&m) + 16, &third, 4);
+    m.moonPhase = static_cast<std::int32_t>(phase);
     return m;
+}
+
+void checkExists(const GregorianDate& date) {
+    if (static_cast<unsigned>(date.day - 1) >= kLastExistingDay[date.month]) [[unlikely]]
+        throwNoSuchDate(date);
+}
+
+// Kept out of line: the common call, a day whose phase is kept, then saves no register.
+[[gnu::noinline]] MayanDate positionOfNewDay(const GregorianDate& date, LunationCache& lunation) {
+    return positionOf(
+        date, static_cast<std::uint32_t>(lunation.phaseOnKept(date.year, date.month, date.day)));
+}
+
+}  // namespace
+
+// The dates a thread asks for one by one lie mostly in one lunation and come again (a day, a
+// week, a month on screen, at every paint): their phases are kept.
+MayanDate gregorianToMayan(const GregorianDate& date) {
+    thread_local LunationCache recent;
+    checkExists(date);
+    const std::int32_t phase = recent.knownPhase(date.year, date.month, date.day);
+    if (phase < 0) [[unlikely]]
+        return positionOfNewDay(date, recent);
+    return positionOf(date, static_cast<std::uint32_t>(phase));
+}
+
+MayanDate gregorianToMayan(const GregorianDate& date, LunationCache& lunation) {
+    checkExists(date);
+    return positionOf(
+        date, static_cast<std::uint32_t>(lunation.phaseOn(date.year, date.month, date.day)));
 }
 
 PositionWalk::PositionWalk() : cursor_(kReferenceDate), cromaticDay_(2) {

@@ -105,7 +105,7 @@ std::string formatIsoDate(const GregorianDate& date) {
 
 bool nextGregorianDay(GregorianDate& d) {
     GregorianDate next = d;
-    if (next.day < daysInGregorianMonth(next.year, next.month)) {
+    if (next.day < 28 || next.day < daysInGregorianMonth(next.year, next.month)) {
         ++next.day;
     } else if (next.month < 12) {
         next.day = 1;

@@ -297,15 +297,14 @@ std::int32_t LunationCache::phaseOn(const GregorianDate& date) {
 
 std::int32_t LunationCache::phaseInOtherMonth(std::int32_t year, std::uint8_t month,
                                               std::uint8_t day) {
-    const bool commonFebruary = month == 2 && !isLeapYear(year);
-    if (month >= 1 && month <= 12) {
-        monthYear_ = year;
-        month_ = month;
-        monthLast_ = commonFebruary ? 28 : 31;
-        monthStart_ = julianDayNumber(GregorianDate{1, month, 0, year}) - 1;
-    }
-    const bool missingLeapDay = commonFebruary && day == 29;
-    return phaseAt(julianDayNumber(GregorianDate{day, month, 0, year}) - (missingLeapDay ? 1 : 0));
+    if (month < 1 || month > 12)
+        return phaseAt(julianDayNumber(GregorianDate{day, month, 0, year}));
+    monthYear_ = year;
+    month_ = month;
+    monthLast_ = month == 2 && !isLeapYear(year) ? 28 : 31;
+    monthStart_ = julianDayNumber(GregorianDate{1, month, 0, year}) - 1;
+    dayPhases_ = kNoPhases;
+    return phaseOn(year, month, day);
 }
 
 std::int32_t moonPhaseOn(const GregorianDate& date) {

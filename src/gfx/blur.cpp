@@ -34,10 +34,6 @@ ORBISCA_PIXEL_LOOP void meanOfThree(Byte* out, const std::uint16_t* sum, int fro
 }
 
 #ifdef ORBISCA_AVX2_LOOPS
-// The bytes of a row filtered at a time: their sums (twice as many bytes) stay in the first-level
-// cache until their means are taken.
-constexpr int kPieceBytes = 4096;
-
 // sum / 9 for every sum of nine bytes, as the high half of one 16-bit product.
 static_assert(
     [] {
@@ -55,42 +51,66 @@ ORBISCA_AVX2 inline __m256i loaded(const std::uint16_t* p) {
     return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
 }
 
-// The means of sixteen output bytes from their vertical sums.
-ORBISCA_AVX2 inline __m256i meanOf(const std::uint16_t* s) {
-    return _mm256_mulhi_epu16(
-        _mm256_add_epi16(_mm256_add_epi16(loaded(s - 3), loaded(s)), loaded(s + 3)),
-        _mm256_set1_epi16(7282));
+// Sixteen sums across: each byte with the same channel of both neighbours.
+ORBISCA_AVX2 inline __m256i acrossOf(const Byte* row) {
+    return _mm256_add_epi16(_mm256_add_epi16(widened(row - 3), widened(row)), widened(row + 3));
 }
 
-// sumRows over the row itself, which is copied to `saved` on the way (the input of the row
-// below once this one is filtered): one read of the row instead of a copy and a read.
-ORBISCA_AVX2 void sumAndSaveAvx2(std::uint16_t* sum, Byte* saved, const Byte* above,
-                                 const Byte* row, const Byte* below, int from, int to) {
+// The sums across of the bytes [from, to) of a row, every one of which has both neighbours.
+ORBISCA_AVX2 void sumAcrossAvx2(std::uint16_t* across, const Byte* row, int from, int to) {
     int i = from;
-    for (; i + 32 <= to; i += 32) {
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(saved + i),
-                            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(row + i)));
-        for (int half = 0; half < 32; half += 16)
-            _mm256_storeu_si256(reinterpret_cast<__m256i*>(sum + i + half),
-                                _mm256_add_epi16(_mm256_add_epi16(widened(above + i + half),
-                                                                  widened(row + i + half)),
-                                                 widened(below + i + half)));
+    for (; i + 16 <= to; i += 16)
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(across + i), acrossOf(row + i));
+    for (; i < to; ++i) across[i] = std::uint16_t(row[i - 3] + row[i] + row[i + 3]);
+}
+
+// The means of sixteen output bytes at i (see meanOfRowsAvx2).
+template <bool kBelow>
+ORBISCA_AVX2 inline __m256i meanOf(std::uint16_t* acrossBelow, const std::uint16_t* acrossAbove,
+                                   const std::uint16_t* acrossRow, const Byte* below, int i) {
+    __m256i sum = _mm256_add_epi16(loaded(acrossAbove + i), loaded(acrossRow + i));
+    if constexpr (kBelow) {
+        const __m256i next = acrossOf(below + i);
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(acrossBelow + i), next);
+        sum = _mm256_add_epi16(sum, next);
+    } else {
+        sum = _mm256_add_epi16(sum, loaded(acrossRow + i));
     }
+    return _mm256_mulhi_epu16(sum, _mm256_set1_epi16(7282));
+}
+
+// Thirty-two output bytes from their means in two halves. Packing works per 128-bit half: the
+// quarters are put back in order afterwards.
+ORBISCA_AVX2 inline void storeMeans(Byte* at, __m256i low, __m256i high) {
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(at),
+                        _mm256_permute4x64_epi64(_mm256_packus_epi16(low, high), 0xD8));
+}
+
+// Output bytes [from, to) of a row from the sums across of the row above and of the row itself,
+// and the row below's, which are taken from `below` and kept in `acrossBelow` for the next row
+// (kBelow false: the row is the last and counts itself as the one below). `ahead`, the row read
+// after `below`, is fetched into the cache meanwhile, a row's time before it is needed.
+template <bool kBelow>
+ORBISCA_AVX2 void meanOfRowsAvx2(Byte* out, std::uint16_t* acrossBelow,
+                                 const std::uint16_t* acrossAbove, const std::uint16_t* acrossRow,
+                                 const Byte* below, const Byte* ahead, int from, int to) {
+    int i = from;
+    for (; i + 64 <= to; i += 64) {
+        _mm_prefetch(reinterpret_cast<const char*>(ahead + i), _MM_HINT_T0);
+        for (int half = 0; half < 64; half += 32)
+            storeMeans(out + i + half,
+                       meanOf<kBelow>(acrossBelow, acrossAbove, acrossRow, below, i + half),
+                       meanOf<kBelow>(acrossBelow, acrossAbove, acrossRow, below, i + half + 16));
+    }
+    for (; i + 32 <= to; i += 32)
+        storeMeans(out + i, meanOf<kBelow>(acrossBelow, acrossAbove, acrossRow, below, i),
+                   meanOf<kBelow>(acrossBelow, acrossAbove, acrossRow, below, i + 16));
     for (; i < to; ++i) {
-        saved[i] = row[i];
-        sum[i] = std::uint16_t(above[i] + row[i] + below[i]);
+        const auto next =
+            kBelow ? std::uint16_t(below[i - 3] + below[i] + below[i + 3]) : acrossRow[i];
+        if (kBelow) acrossBelow[i] = next;
+        out[i] = Byte(std::uint16_t(acrossAbove[i] + acrossRow[i] + next) / 9);
     }
-}
-
-ORBISCA_AVX2 void meanOfThreeAvx2(Byte* out, const std::uint16_t* sum, int from, int to) {
-    int i = from;
-    for (; i + 32 <= to; i += 32) {
-        // Packing works per 128-bit half: the quarters are put back in order afterwards.
-        const __m256i packed = _mm256_packus_epi16(meanOf(sum + i), meanOf(sum + i + 16));
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + i),
-                            _mm256_permute4x64_epi64(packed, 0xD8));
-    }
-    for (; i < to; ++i) out[i] = Byte(std::uint16_t(sum[i - 3] + sum[i] + sum[i + 3]) / 9);
 }
 #endif
 
@@ -127,31 +147,82 @@ struct FilterJob {
     int x1;
 };
 
+#ifdef ORBISCA_AVX2_LOOPS
+// The band with sums across kept for three rows: each input row is summed across once, when it is
+// first read as the row below, so a row is read from memory once and never copied; a row is
+// written after its own sums were taken.
+void filterBandAvx2(const FilterJob& job, const Band& band,
+                    const std::function<void(int)>& beforeRow) {
+    const int width = job.width, height = job.height, x0 = job.x0, x1 = job.x1;
+    const bool rightEdge = x1 == width - 1;
+    const int from = x0 * 3, innerTo = (rightEdge ? x1 : x1 + 1) * 3;
+    // The last column counts itself in place of its missing right neighbour.
+    const auto sumAcross = [&](std::uint16_t* across, const Byte* row) {
+        sumAcrossAvx2(across, row, from, innerTo);
+        if (rightEdge)
+            for (int i = innerTo; i < innerTo + 3; ++i)
+                across[i] = std::uint16_t(row[i - 3] + 2 * row[i]);
+    };
+    // The band's own: the progress call before a row may handle events that filter another image
+    // on this thread.
+    std::vector<std::uint16_t> sums(std::size_t(width) * 9);
+    std::uint16_t* acrossAbove = sums.data();
+    std::uint16_t* acrossRow = acrossAbove + std::size_t(width) * 3;
+    std::uint16_t* acrossBelow = acrossRow + std::size_t(width) * 3;
+
+    const Byte* first = job.bits + band.first * job.stride;
+    sumAcross(acrossAbove, band.first == 0  ? first
+                           : band.aboveBand ? band.aboveBand
+                                            : first - job.stride);
+    sumAcross(acrossRow, first);
+    for (int y = band.first; y <= band.last; ++y) {
+        if (beforeRow) beforeRow(y - band.first);
+        Byte* row = job.bits + y * job.stride;
+        const Byte* below = y == height - 1                    ? nullptr
+                            : y == band.last && band.belowBand ? band.belowBand
+                                                               : row + job.stride;
+        // Prefetching a row that is not read (past the band) is harmless: it never faults.
+        const Byte* ahead = y + 2 < height ? row + 2 * job.stride : row;
+        if (below)
+            meanOfRowsAvx2<true>(row, acrossBelow, acrossAbove, acrossRow, below, ahead, from,
+                                 innerTo);
+        else
+            meanOfRowsAvx2<false>(row, acrossBelow, acrossAbove, acrossRow, below, ahead, from,
+                                  innerTo);
+        if (rightEdge)
+            for (int i = innerTo; i < innerTo + 3; ++i) {
+                const std::uint16_t next =
+                    below ? std::uint16_t(below[i - 3] + 2 * below[i]) : acrossRow[i];
+                if (below) acrossBelow[i] = next;
+                row[i] = Byte(std::uint16_t(acrossAbove[i] + acrossRow[i] + next) / 9);
+            }
+        if (!below) break;
+        std::swap(acrossAbove, acrossRow);
+        std::swap(acrossRow, acrossBelow);
+    }
+}
+#endif
+
 void filterBand(const FilterJob& job, const Band& band, const std::function<void(int)>& beforeRow) {
+#ifdef ORBISCA_AVX2_LOOPS
+    if (hasAvx2()) return filterBandAvx2(job, band, beforeRow);
+#endif
     const int width = job.width, height = job.height, x0 = job.x0, x1 = job.x1;
     // Bytes read: columns x0 - 1 .. x1 + 1 (x1 itself when it is the last column).
     const int readFrom = (x0 - 1) * 3, readTo = (std::min(x1 + 1, width - 1) + 1) * 3;
     const int innerTo =
         (x1 == width - 1 ? x1 : x1 + 1) * 3;  // end of the columns with two neighbours
-    // Kept by each thread from band to band: a band allocates nothing once they are large enough.
-    thread_local std::vector<std::uint16_t> sums;
-    thread_local std::vector<Byte> savedAbove, savedRow;
-    sums.resize(std::max(sums.size(), std::size_t(width) * 3));
-    savedAbove.resize(std::max(savedAbove.size(), std::size_t(width) * 3));
-    savedRow.resize(std::max(savedRow.size(), std::size_t(width) * 3));
+    // The band's own: the progress call before a row may handle events that filter another image
+    // on this thread.
+    std::vector<std::uint16_t> sums(std::size_t(width) * 3);
+    std::vector<Byte> savedAbove(std::size_t(width) * 3), savedRow(std::size_t(width) * 3);
 
-#ifdef ORBISCA_AVX2_LOOPS
-    const bool avx2 = hasAvx2();
-#else
-    const bool avx2 = false;
-#endif
     for (int y = band.first; y <= band.last; ++y) {
         if (beforeRow) beforeRow(y - band.first);
         Byte* row = job.bits + y * job.stride;
-        // The row's input, read where it is until the row is written (AVX2) or copied first.
-        const Byte* input = avx2 ? row : savedRow.data();
-        if (!avx2)
-            std::memcpy(savedRow.data() + readFrom, row + readFrom, std::size_t(readTo - readFrom));
+        // The row's input, copied before the row is written.
+        const Byte* input = savedRow.data();
+        std::memcpy(savedRow.data() + readFrom, row + readFrom, std::size_t(readTo - readFrom));
         // Row y - 1 is already filtered when it lies in the band: read its saved input instead.
         const Byte* above = y == 0            ? input
                             : y != band.first ? savedAbove.data()
@@ -160,25 +231,8 @@ void filterBand(const FilterJob& job, const Band& band, const std::function<void
         const Byte* below = y == height - 1                    ? input
                             : y == band.last && band.belowBand ? band.belowBand
                                                                : row + job.stride;
-#ifdef ORBISCA_AVX2_LOOPS
-        if (avx2) {
-            // A piece at a time, so that its sums are still in the first-level cache when they
-            // are read; a mean is written once the sums on both sides of it are there, and never
-            // before the sums of the bytes it replaces (the next piece's are read later).
-            int meanFrom = x0 * 3;
-            for (int from = readFrom; from < readTo; from += kPieceBytes) {
-                const int to = std::min(from + kPieceBytes, readTo);
-                sumAndSaveAvx2(sums.data(), savedRow.data(), above, row, below, from, to);
-                const int meanTo = to == readTo ? innerTo : std::min(innerTo, to - 3);
-                if (meanTo > meanFrom) meanOfThreeAvx2(row, sums.data(), meanFrom, meanTo);
-                meanFrom = std::max(meanFrom, meanTo);
-            }
-        }
-#endif
-        if (!avx2) {
-            sumRows(sums.data(), above, input, below, readFrom, readTo);
-            meanOfThree(row, sums.data(), x0 * 3, innerTo);
-        }
+        sumRows(sums.data(), above, input, below, readFrom, readTo);
+        meanOfThree(row, sums.data(), x0 * 3, innerTo);
         if (x1 == width - 1) meanAtRightEdge(row, sums.data(), x1 * 3);
         savedAbove.swap(savedRow);
     }

@@ -22,7 +22,7 @@ int blurGauge(int done, int span, int scale = 100);
 // The row above row 0 is row 0 itself and the row below the last row is the last row; the
 // column right of the last column is the last column itself. Column 0 has no left neighbour and
 // is never changed; pixels outside the range keep their values. The range is clipped to the
-// image. Only three rows of the input are held aside, never a second whole image.
+// image. Only three rows of sums are held aside, never a second whole image.
 void meanFilter(QImage& bitmap, const QRect& area, const BlurProgress& progress = {});
 
 }  // namespace orbisca::gfx

@@ -73,8 +73,8 @@ TEST(MeanFilter, TwoBandsMatchThePlainLoopAndReportEveryRow) {
     }
 }
 
-// Rows longer than the pieces the vector code filters at a time, the range ending inside a piece,
-// at a piece's border and at the last column.
+// Long rows, the range ending at columns on either side of the vector code's blocks and at the
+// last column.
 TEST(MeanFilter, LongRowsMatchThePlainLoop) {
     std::mt19937 gen(11);
     const QImage input = test::randomImage(3000, 5, gen);
@@ -98,6 +98,21 @@ TEST(MeanFilter, AProgressReportThatThrowsIsPassedOn) {
     image = input.copy();
     meanFilter(image, QRect(0, 0, 700, 520));
     EXPECT_EQ(image, referenceBlur(input, 0, 0, 699, 519));
+}
+
+// A progress report may filter another picture on the same thread (events handled while the bar
+// moves): each filter keeps its own rows.
+TEST(MeanFilter, AFilterInsideAProgressReportLeavesTheOuterOneAlone) {
+    std::mt19937 gen(5);
+    const QImage input = test::randomImage(700, 520, gen), small = test::randomImage(40, 30, gen);
+    QImage image = input.copy(), inner;
+    meanFilter(image, QRect(0, 0, 700, 520), [&](int done, int) {
+        if (done % 50 != 0) return;
+        inner = small.copy();
+        meanFilter(inner, QRect(0, 0, 40, 30));
+    });
+    EXPECT_EQ(image, referenceBlur(input, 0, 0, 699, 519));
+    EXPECT_EQ(inner, referenceBlur(small, 0, 0, 39, 29));
 }
 
 TEST(MeanFilter, ReportsEveryRowAndAOneRowRangeAsDone) {

@@ -62,18 +62,26 @@ TEST(BitmapToRegion, EqualsThePixelByPixelUnionOnRandomMasks) {
     std::mt19937 gen(2024);
     std::uniform_int_distribution<int> side(1, 40), coin(0, 99);
     for (int round = 0; round < 60; ++round) {
-        const int w = side(gen), h = side(gen);
+        // Every other mask is wider and in runs of one colour up to a hundred pixels long, so
+        // that spans cross the widths the bytes are compared in.
+        const bool runs = round % 2 == 0;
+        const int w = side(gen) * (runs ? 8 : 1), h = side(gen);
         // Few channel values, so that keys, equal channels and markers all occur often.
         QImage mask(w, h, QImage::Format_RGB888);
         const int values[] = {0, 0, 10, 255};
+        QRgb c = 0;
+        int left = 0;
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x) {
-                QRgb c = qRgb(values[coin(gen) % 4], values[coin(gen) % 4], values[coin(gen) % 4]);
-                const int pick = coin(gen);
-                if (pick < 4)
-                    c = qRgb(255, 0, 0);
-                else if (pick < 6)
-                    c = qRgb(255, 1 + coin(gen) % 49, 0);
+                if (left-- <= 0) {
+                    c = qRgb(values[coin(gen) % 4], values[coin(gen) % 4], values[coin(gen) % 4]);
+                    const int pick = coin(gen);
+                    if (pick < 4)
+                        c = qRgb(255, 0, 0);
+                    else if (pick < 6)
+                        c = qRgb(255, 1 + coin(gen) % 49, 0);
+                    left = runs ? coin(gen) : 0;
+                }
                 mask.setPixel(x, y, c);
             }
         for (QRgb key : {qRgb(0, 0, 0), qRgb(10, 0, 255)})

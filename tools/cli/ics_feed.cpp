@@ -10,6 +10,7 @@
 #include "calendar/oracle.h"
 #include "data/affirmation.h"
 #include "data/text_case.h"
+#include "digit_pairs.h"
 
 namespace orbisca::cli {
 
@@ -26,15 +27,20 @@ public:
         copyPadded(out_, text.data(), text.size());
         out_ += text.size();
     }
-    // The DATE form, "20010821" (the feed's years have four digits).
-    void date(const GregorianDate& date) {
-        const auto y = static_cast<unsigned>(date.year);
-        const char text[8] = {
-            static_cast<char>('0' + y / 1000 % 10),   static_cast<char>('0' + y / 100 % 10),
-            static_cast<char>('0' + y / 10 % 10),     static_cast<char>('0' + y % 10),
-            static_cast<char>('0' + date.month / 10), static_cast<char>('0' + date.month % 10),
-            static_cast<char>('0' + date.day / 10),   static_cast<char>('0' + date.day % 10)};
-        std::memcpy(out_, text, sizeof text);
+    // The DATE form, "20010821" (the feed's years have four digits), as eight bytes to store.
+    static std::uint64_t dateText(const GregorianDate& date) {
+        const auto y = static_cast<unsigned>(date.year) % 10000;
+        char text[8];
+        std::memcpy(text, kDigitPairs.data() + 2 * (y / 100), 2);
+        std::memcpy(text + 2, kDigitPairs.data() + 2 * (y % 100), 2);
+        std::memcpy(text + 4, kDigitPairs.data() + 2 * date.month, 2);
+        std::memcpy(text + 6, kDigitPairs.data() + 2 * date.day, 2);
+        std::uint64_t bits;
+        std::memcpy(&bits, text, sizeof bits);
+        return bits;
+    }
+    void date(std::uint64_t text) {
+        std::memcpy(out_, &text, sizeof text);
         out_ += sizeof text;
     }
 
@@ -51,6 +57,11 @@ public:
     // A part of the current line from padded texts (PaddedTexts, or a buffer with as much room).
     void put(std::string_view text) { put<true>(text.data(), text.size()); }
     void number(int value) {
+        if (value >= 0 && value < 100) {  // every number of an event: straight from the pairs
+            const bool one = value < 10;
+            put<true>(kDigitPairs.data() + 2 * value + one, one ? 1 : 2);
+            return;
+        }
         char digits[48] = {};  // padded as a kept text is
         const char* end = std::to_chars(digits, digits + 16, value).ptr;
         put(std::string_view(digits, std::size_t(end - digits)));
@@ -118,7 +129,15 @@ private:
         if (backslashes % 2 == 1) --cut;
         if (cut == 0) cut = limit_;  // not UTF-8 at all: any cut keeps the octets
         char* at = partStart_ + cut;
-        for (char* from = out_; from-- != at;) from[3] = *from;  // a few octets
+        // The octets from the cut on move three places: a few, moved as one block (the buffer
+        // has room for a padded copy past them).
+        if (const auto tail = std::size_t(out_ - at); tail <= 32) {
+            char moved[32];
+            std::memcpy(moved, at, sizeof moved);
+            std::memcpy(at + 3, moved, sizeof moved);
+        } else {
+            std::memmove(at + 3, at, tail);
+        }
         std::memcpy(at, "\r\n ", 3);
         out_ += 3;
         partStart_ = at + 3;
@@ -342,12 +361,13 @@ char* IcsFeed::writeEvent(char* out, const GregorianDate& date, LunationCache& l
     GregorianDate next = date;
     nextGregorianDay(next);
     LineWriter w(out);
+    const std::uint64_t start = LineWriter::dateText(date);
     w.raw(texts_.view(eventStart_));
-    w.date(date);
+    w.date(start);
     w.raw(texts_.view(afterUid_));
-    w.date(date);
+    w.date(start);
     w.raw(texts_.view(endDate_));
-    w.date(next);
+    w.date(LineWriter::dateText(next));
     w.endLine();
 
     w.beginLine(texts_.view(summaryHead_[m.kin].text), summaryHead_[m.kin]);

@@ -11,6 +11,7 @@
 
 #include "calendar/iso_date.h"
 #include "calendar/oracle.h"
+#include "digit_pairs.h"
 
 namespace orbisca::cli {
 namespace {
@@ -33,16 +34,6 @@ constexpr auto kSmallFields = [] {
         f.length = static_cast<std::uint8_t>(digits + 1);
     }
     return fields;
-}();
-
-// "00" to "99".
-constexpr auto kDigitPairs = [] {
-    std::array<char, 200> pairs{};
-    for (int i = 0; i < 100; ++i) {
-        pairs[std::size_t(2 * i)] = static_cast<char>('0' + i / 10);
-        pairs[std::size_t(2 * i + 1)] = static_cast<char>('0' + i % 10);
-    }
-    return pairs;
 }();
 
 // "000" to "999", each in four bytes.
