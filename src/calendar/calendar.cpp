@@ -290,23 +290,12 @@ void checkExists(const GregorianDate& date) {
         throwNoSuchDate(date);
 }
 
-// Kept out of line: the common call, a day whose phase is kept, then saves no register.
-[[gnu::noinline]] MayanDate positionOfNewDay(const GregorianDate& date, LunationCache& lunation) {
-    return positionOf(
-        date, static_cast<std::uint32_t>(lunation.phaseOnKept(date.year, date.month, date.day)));
-}
-
 }  // namespace
 
-// The dates a thread asks for one by one lie mostly in one lunation and come again (a day, a
-// week, a month on screen, at every paint): their phases are kept.
 MayanDate gregorianToMayan(const GregorianDate& date) {
+    // The dates a thread asks for lie mostly in one lunation (a day, a week, a month on screen).
     thread_local LunationCache recent;
-    checkExists(date);
-    const std::int32_t phase = recent.knownPhase(date.year, date.month, date.day);
-    if (phase < 0) [[unlikely]]
-        return positionOfNewDay(date, recent);
-    return positionOf(date, static_cast<std::uint32_t>(phase));
+    return gregorianToMayan(date, recent);
 }
 
 MayanDate gregorianToMayan(const GregorianDate& date, LunationCache& lunation) {

@@ -303,7 +303,6 @@ std::int32_t LunationCache::phaseInOtherMonth(std::int32_t year, std::uint8_t mo
     month_ = month;
     monthLast_ = month == 2 && !isLeapYear(year) ? 28 : 31;
     monthStart_ = julianDayNumber(GregorianDate{1, month, 0, year}) - 1;
-    dayPhases_ = kNoPhases;
     return phaseOn(year, month, day);
 }
 

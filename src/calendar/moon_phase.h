@@ -3,7 +3,6 @@
 // a day, measured between the true new moons before and after that instant.
 #pragma once
 
-#include <array>
 #include <cstdint>
 
 namespace orbisca {
@@ -38,20 +37,6 @@ public:
             return phaseAt(monthStart_ + (day < monthLast_ ? day : monthLast_));
         return phaseInOtherMonth(year, month, day);
     }
-    // The same, and the phase is kept for knownPhase: for callers that ask for the same days
-    // again (a view at every paint), where a run of consecutive days has no use for it.
-    std::int32_t phaseOnKept(std::int32_t year, std::uint8_t month, std::uint8_t day) {
-        const std::int32_t phase = phaseOn(year, month, day);
-        if (year == monthYear_ && month == month_)
-            dayPhases_[day < monthLast_ ? day : monthLast_] = phase;
-        return phase;
-    }
-    // The phase of a day of the month asked for last, when phaseOnKept answered it; -1 otherwise.
-    std::int32_t knownPhase(std::int32_t year, std::uint8_t month, std::uint8_t day) const {
-        if (year != monthYear_ || month != month_) return -1;
-        return dayPhases_[day < monthLast_ ? day : monthLast_];
-    }
-
     // A fraction of the lunation from 0 up to 1 in billionths, kept below a whole lunation where
     // the fraction rounds up to 1.
     static std::int32_t billionths(double lunations) {
@@ -81,14 +66,6 @@ private:
     std::uint8_t month_ = 0;
     std::uint8_t monthLast_ = 0;
     std::int64_t monthStart_ = 0;
-    // The phases of that month's days kept so far, by day (0: the last day before the month's
-    // first; -1: not kept).
-    static constexpr std::array<std::int32_t, 32> kNoPhases = [] {
-        std::array<std::int32_t, 32> none{};
-        none.fill(-1);
-        return none;
-    }();
-    std::array<std::int32_t, 32> dayPhases_ = kNoPhases;
 };
 
 // The phase of the moon at 12:00 UTC of `date`, as LunationCache::phaseOn computes it.
