@@ -310,14 +310,15 @@ TEST_F(EndToEndTest, FatalErrorShowsOneMessageAndEndsWithFailure) {
     const QString binary = home.filePath("orbisca");
     ASSERT_TRUE(QFile::copy(QStringLiteral(ORBISCA_BIN), binary));
     startProgram({}, binary);
-    poll(
+    // A sanitizer build on a busy machine may take many seconds to get there.
+    ASSERT_TRUE(poll(
         [&] {  // until the window and the message show
             return display->run("xdotool", {"search", "--onlyvisible", "--name", "Orbisca"})
                        .count('\n') >= 2;
         },
-        8000);
+        30000));
     display->run("xdotool", {"key", "Return"});
-    ASSERT_TRUE(program.waitForFinished(5000)) << "a second message is waiting";
+    ASSERT_TRUE(program.waitForFinished(15000)) << "a second message is waiting";
     EXPECT_EQ(program.exitCode(), 1);
     EXPECT_TRUE(QFile::exists(home.filePath("errorlog1.err")));
     EXPECT_FALSE(QFile::exists(home.filePath("errorlog2.err")));
