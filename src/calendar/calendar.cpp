@@ -271,12 +271,10 @@ inline MayanDate positionOf(const GregorianDate& date, std::uint32_t phase) {
     std::uint64_t second = fields[1] | k.second;
     // The moon day and moon without the phase: a reader of them need not wait for the phase.
     const auto third = static_cast<std::uint32_t>(fields[2]);
-#if defined(__GNUC__) && defined(__x86_64__)
-    // Kept in general registers and stored from there: the compiler would merge the first two
-    // words in a vector register, and a reader of one field (the next row of a range) would wait
-    // several cycles longer for its store.
-    __asm__("" : "+r"(first), "+r"(second));
-#endif
+    // Kept in general registers and stored from there (an empty asm statement that claims to
+    // change them): the compiler would merge the first two words in a vector register, and a
+    // reader of one field (the next row of a range) would wait several cycles longer for its store.
+    asm("" : "+r"(first), "+r"(second));
     MayanDate m;
     std::memcpy(reinterpret_cast<char*>(&m), &first, 8);
     std::memcpy(reinterpret_cast<char*>(&m) + 8, &second, 8);
