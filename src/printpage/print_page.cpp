@@ -24,6 +24,7 @@
 #include "gfx/font_table.h"
 #include "gfx/mask_draw.h"
 #include "gfx/parts.h"
+#include "printpage/glyph_text.h"
 #include "printpage/outline_text.h"
 #include "printpage/script_line.h"
 #include "printpage/script_rescale.h"
@@ -733,10 +734,18 @@ void drawScriptText(PrintPageState& page, int x, int y, const QString& text, boo
         noteDrawn(page, before, rows);
         return;
     }
-    // The glyph runs of the shaped text give the pixels QPainter::drawText gives for it.
+    // The glyph runs of the shaped text give the pixels QPainter::drawText gives for it: drawn
+    // from the masks kept for their glyphs, or by QPainter when some glyph cannot be.
+    const QPointF lineTop(origin.x(), origin.y() - shaped->ascent);
+    releaseCanvas(page);
+    const std::optional<std::pair<int, int>> rows = drawGlyphRuns(
+        page.canvas, page.textCache.glyphMasks, lineTop, shaped->runs, page.interp.fontColour);
+    if (rows) {
+        noteDrawn(page, before, rows);
+        return;
+    }
     std::optional<QPainter> own;
     QPainter& painter = textPainter(page, own);
-    const QPointF lineTop(origin.x(), origin.y() - shaped->ascent);
     for (const QGlyphRun& run : shaped->runs) painter.drawGlyphRun(lineTop, run);
     // Glyphs may reach past the line's height: a height more on either side.
     noteDrawn(page, before, std::pair{qint64(y) - height, qint64(y) + 2 * qint64(height)});

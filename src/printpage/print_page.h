@@ -33,6 +33,7 @@
 
 #include "calendar/calendar.h"
 #include "calendar/oracle.h"
+#include "printpage/glyph_text.h"
 
 namespace orbisca {
 
@@ -159,6 +160,7 @@ struct TextCache {
     int height = 0, maxWidth = 0, ascent = 0;  // of the current font
     int shapedCount = 0;
     int fontGeneration = -1;  // the application's fonts when the fonts were measured
+    GlyphMasks glyphMasks;    // of the glyphs of small text
 };
 
 // The rows where the canvas may differ from the background, noted when the page was blurred:

@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <QPainter>
+#include <QTextLayout>
+#include <random>
 
+#include "printpage/glyph_text.h"
 #include "printpage/outline_text.h"
 #include "printpage/print_page.h"
 #include "support/folder_fixture.h"
@@ -65,6 +68,49 @@ TEST(FastDrawing, TextGivesThePixelsOfQPainter) {
             }
         }
     }
+}
+
+// Glyph runs drawn from the kept masks at positions anywhere within a pixel, partly off every
+// edge, in random colours over a page of random pixels: QPainter::drawGlyphRun's pixels, and every
+// time from the masks. A run QPainter decorates is left to it, with nothing drawn.
+TEST(FastDrawing, GlyphMasksGiveThePixelsOfQPainter) {
+    testing::ensureGuiApplication();
+    std::mt19937 random(20261208);
+    QImage page(240, 50, QImage::Format_RGB888);
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.bytesPerLine(); ++x) page.scanLine(y)[x] = uchar(random());
+    std::uniform_real_distribution<double> across(-40, 250), down(-15, 65);
+    GlyphMasks masks;
+    QList<QGlyphRun> runs;
+    for (const char* face : {"DejaVu Sans", "Liberation Serif"}) {
+        for (const int pixels : {8, 11, 13, 20, 31, 48}) {
+            QFont font{QString::fromLatin1(face)};
+            font.setPixelSize(pixels);
+            font.setBold(pixels == 11 || pixels == 31);
+            font.setItalic(pixels == 13 || pixels == 48);
+            QTextLayout layout(QStringLiteral("Wavy fjord, AVATAR 0123 Ty. caf\u00e9"), font);
+            layout.beginLayout();
+            layout.createLine();
+            layout.endLayout();
+            runs = layout.glyphRuns();
+            for (int trial = 0; trial < 12; ++trial) {
+                const QPointF at(across(random), down(random));
+                const QRgb colour = QRgb(random()) | 0xff000000;
+                QImage quick = page, plain = page;
+                ASSERT_TRUE(drawGlyphRuns(quick, masks, at, runs, colour)) << face << pixels;
+                QPainter painter(&plain);
+                painter.setPen(QColor(colour));
+                for (const QGlyphRun& run : runs) painter.drawGlyphRun(at, run);
+                painter.end();
+                EXPECT_EQ(quick, plain)
+                    << face << ' ' << pixels << " at " << at.x() << ',' << at.y();
+            }
+        }
+    }
+    runs.first().setUnderline(true);
+    QImage untouched = page;
+    EXPECT_FALSE(drawGlyphRuns(untouched, masks, QPointF(5, 30), runs, qRgb(9, 9, 9)));
+    EXPECT_EQ(untouched, page);
 }
 
 }  // namespace
