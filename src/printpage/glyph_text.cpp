@@ -62,8 +62,9 @@ void colourBytes(QRgb colour, std::uint8_t bytes[3]) {
 }
 
 // The coverage of the white-on-black take `white`, cropped to its ink, as a mask for a glyph
-// whose whole pixel was at `origin`; nothing when the ink reaches the border (the glyph may go on
-// past it) or is not grey (a glyph in colours of its own).
+// whose whole pixel was at `origin`, usable until checked; not usable when the ink is not grey (a
+// glyph in colours of its own); nothing when the ink reaches the border (the glyph may go on past
+// it).
 std::optional<GlyphMask> coverageOf(const QImage& white, QPoint origin) {
     int inkLeft = INT_MAX, inkRight = -1, inkTop = INT_MAX, inkBottom = -1;
     for (int y = 0; y < white.height(); ++y) {
@@ -71,7 +72,7 @@ std::optional<GlyphMask> coverageOf(const QImage& white, QPoint origin) {
         for (int x = 0; x < white.width(); ++x) {
             const QRgb p = row[x];
             if ((p & 0xffffff) == 0) continue;
-            if (qRed(p) != qGreen(p) || qGreen(p) != qBlue(p)) return std::nullopt;
+            if (qRed(p) != qGreen(p) || qGreen(p) != qBlue(p)) return GlyphMask{};
             inkLeft = std::min(inkLeft, x);
             inkRight = std::max(inkRight, x);
             inkTop = std::min(inkTop, y);
@@ -79,6 +80,7 @@ std::optional<GlyphMask> coverageOf(const QImage& white, QPoint origin) {
         }
     }
     GlyphMask mask;
+    mask.usable = true;
     if (inkRight < 0) return mask;  // a glyph without ink
     if (inkLeft == 0 || inkTop == 0 || inkRight == white.width() - 1 ||
         inkBottom == white.height() - 1)
@@ -113,6 +115,7 @@ GlyphMask takeMask(const QRawFont& font, quint32 glyph, int fractionX, int fract
         drawGlyph(white, font, glyph, at, qRgb(255, 255, 255));
         std::optional<GlyphMask> mask = coverageOf(white, origin);
         if (!mask) continue;
+        if (!mask->usable) return *mask;
         QImage drawn(width, height, QImage::Format_RGB888);
         drawn.fill(kCheckBackground);
         QImage expected = drawn;
