@@ -166,8 +166,6 @@ protected:
     QString stderrText;
 };
 
-// (That the keys reach the window on its return from the full-mode window, the full-mode test
-// below checks.)
 TEST_F(EndToEndTest, ShapedWindowShowsTodayStepsWithTheKeysAndEnds) {
     data.day.start();  // today, as the program takes it
     const GregorianDate today = data.day.today();
@@ -232,13 +230,9 @@ TEST_F(EndToEndTest, UnderACompositingManagerTheRimIsAntiAliased) {
     compositor.waitForFinished(3000);
 }
 
-// The full-mode window as a user drives it, started with --open full --mode 13 on the board. The
-// configuration dialog opened from there takes the keys at once, though no window manager gives it
-// the focus and the pointer stays over the full-mode window, and gives them back when it closes; a
-// view button and a day step change the frame; a click on the view opens the date dialog, whose
-// closing leaves the program running. The back button shows the compact window, which the loader
-// has shaped meanwhile and which takes the keys; its sign opens the sign page over the whole screen
-// with the frame in its place; the exit button ends the program with status 0.
+// The full-mode window as a user drives it, started on the board: the configuration dialog takes
+// the keys without a window manager and gives them back, then the views, the date dialog, the
+// compact window and its sign page, and the exit button.
 TEST_F(EndToEndTest, FullModeFromTheBoardToTheCompactWindowAndBackToTheExit) {
     startProgram({"--date", "2001-08-21", "--open", "full", "--mode", "13"});
     ASSERT_TRUE(waitForFullMode());

@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The drawn pack: every file the program loads is there, a picture of its manifest size, masks
-// match their pictures, colour keys stay outside the figures, and the signs and tones read as what
-// they stand for.
+// The drawn pack: its files, sizes, masks, colour keys, signs and tones.
 #include "manifest.h"
 #include "pack_reader.h"
 

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The moon phase: the day count under it, a few days of the sky, and the lunation cache that serves
-// runs of days giving what a fresh computation gives, across the ends of the lunar theory and of
-// the 32-bit years. (tests/cli/moon_phase_sky_test.py compares four centuries with an ephemeris.)
+// The moon phase: the day count under it, the sky, and the lunation cache against fresh values.
+// (tests/cli/moon_phase_sky_test.py compares four centuries with an ephemeris.)
 #include <gtest/gtest.h>
 
 #include "calendar/calendar.h"

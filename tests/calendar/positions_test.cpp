@@ -95,8 +95,7 @@ TEST(GregorianToMayan, ExtremeYearsKeepEveryCounterConsistent) {
             EXPECT_EQ(m.kin, prev.kin % 260 + 1);
             EXPECT_EQ(m.sign, prev.sign % 20 + 1);
             EXPECT_EQ(m.tone, prev.tone % 13 + 1);
-            EXPECT_GE(m.yearTone, 1);
-            EXPECT_LE(m.yearTone, 13);
+            EXPECT_TRUE(m.yearTone >= 1 && m.yearTone <= 13) << int(m.yearTone);
             prev = m;
         }
     }

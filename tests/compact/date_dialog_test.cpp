@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The date dialog: the dates it accepts and refuses with a reason, "cancel", "today" after
-// midnight, and the year field ready for typing at every showing.
+// The date dialog.
 #include <QLabel>
 #include <QTest>
 
@@ -77,14 +76,21 @@ TEST_F(DateDialogTest, TakesExistingDatesOfAnyYearAndSaysWhyItRefusesTheOthers) 
     }
 }
 
-TEST_F(DateDialogTest, CaptionFollowsTheFieldsAndCancelChangesNothing) {
-    dialog.openOn({5, 9, 0, 2030});
-    EXPECT_EQ(dialog.windowTitle(), "5.9.2030");
+// A showing starts in the year field, a second one too even after the focus went elsewhere; the
+// caption follows the fields, and Cancel changes nothing.
+TEST_F(DateDialogTest, EveryShowingFocusesTheYearFieldAndCancelChangesNothing) {
+    for (int showing = 0; showing < 2; ++showing) {
+        dialog.openOn({5, 9, 0, 2030});
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        EXPECT_EQ(dialog.focusWidget(), field("yearField")) << showing;
+        EXPECT_EQ(dialog.windowTitle(), "5.9.2030");
+        field("dayField")->setFocus();
+        field("dayField")->setValue(6);
+        EXPECT_EQ(dialog.windowTitle(), "6.9.2030");
+        QTest::mouseClick(button("cancelButton"), Qt::LeftButton);
+        EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    }
     EXPECT_EQ(button("applyButton")->text(), readDatabaseLine(data.folder, 167, "BASE.KTX"));
-    field("dayField")->setValue(6);
-    EXPECT_EQ(dialog.windowTitle(), "6.9.2030");
-    QTest::mouseClick(button("cancelButton"), Qt::LeftButton);
-    EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_EQ(data.day.date(), (GregorianDate{10, 3, 0, 2026}));
 }
 
@@ -96,17 +102,6 @@ TEST_F(DateDialogTest, TodayAfterMidnightReturnsToTheStartDay) {
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(data.day.date(), (GregorianDate{10, 3, 0, 2026}));
     EXPECT_EQ(repaints, 2);
-}
-
-// A second showing starts in the year field too, even after the focus went elsewhere.
-TEST_F(DateDialogTest, EveryShowingFocusesTheYearField) {
-    for (int showing = 0; showing < 2; ++showing) {
-        dialog.openOn({5, 9, 0, 2030});
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-        EXPECT_EQ(dialog.focusWidget(), field("yearField")) << showing;
-        field("dayField")->setFocus();
-        QTest::mouseClick(button("cancelButton"), Qt::LeftButton);
-    }
 }
 
 // Return in a field applies the typed date; Escape leaves the date alone.

@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The configuration dialog offscreen: what "Save and exit" writes, what a showing reads, how a bad
-// or missing conf.dat is met, how a typed list text is matched, and what hiding asks of the
-// full-mode window.
+// The configuration dialog offscreen: what it reads, writes and asks of the full-mode window.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>

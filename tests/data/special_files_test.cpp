@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Files that are not what they seem: pipes, devices and folders where a file is read or written,
-// files too large to read, two programs on one launch counter, and a program killed in the middle
-// of a save.
+// Files that are not what they seem, too large, shared by two programs or cut by a kill.
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>

@@ -29,8 +29,7 @@ TEST_F(TextFile, ReadsLinesByNumberFromZero) {
         EXPECT_EQ(readDatabaseLine(data.folder, n, "t.ktx"), expected[n]) << n;
     EXPECT_EQ(readDatabaseLine(data.folder, 100000, "t.ktx"), "");
     EXPECT_EQ(readDatabaseLine(data.folder, -1, "t.ktx"), "");
-    EXPECT_EQ(readDatabaseLine(data.folder, -1, "missing.ktx"),
-              "");  // a negative line reads nothing at all
+    EXPECT_EQ(readDatabaseLine(data.folder, -1, "missing.ktx"), "");  // nothing read at all
     EXPECT_TRUE(messages().isEmpty());
 }
 
@@ -80,8 +79,7 @@ TEST_F(TextFile, FindsFilesWhateverTheLetterCase) {
     writeFile("Graphic/0Y.bmp", "BM");
     for (const char* name : {"BASE.KTX", "BASE.ktx", "Base.ktx"})
         EXPECT_EQ(readDatabaseLine(data.folder, 1, name), "one") << name;
-    EXPECT_EQ(readDatabaseLine(data.folder, 0, "A.KTX"),
-              "upper");  // the exact spelling wins when several match
+    EXPECT_EQ(readDatabaseLine(data.folder, 0, "A.KTX"), "upper");  // the exact spelling wins
     EXPECT_EQ(readDatabaseLine(data.folder, 0, "a.ktx"), "lower");
     EXPECT_EQ(data.folder.resolve("GRAPHIC\\0y.BMP"), home.filePath("Graphic/0Y.bmp"));
     // A name that does not exist keeps its spelling below the part that does.
@@ -156,8 +154,7 @@ TEST_F(TextFile, TheDefaultWorkingFolderIsTheBuiltOneOrTheUsersFolderInFrontOfTh
     EXPECT_EQ(data.folder.resolve("conf.dat"), own + "/CONF.DAT");
     EXPECT_EQ(data.folder.resolve("Base.ktx"), pack + "/BASE.KTX");
     EXPECT_EQ(data.folder.resolve("graphic\\0y.bmp"), pack + "/graphic/0Y.bmp");
-    EXPECT_EQ(data.folder.resolve("Loading.log"),
-              own + "/Loading.log");  // new files go to the user
+    EXPECT_EQ(data.folder.resolve("Loading.log"), own + "/Loading.log");  // new files: the user's
     EXPECT_EQ(scriptFileName(data.folder, pack + "/graphic/0Y.bmp"), "graphic\\0Y.bmp");
 
     // A user's folder that cannot be made is a clear error, not a start on the wrong folder.

@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The donation reminder offscreen, run modally as the program runs it: what it shows, what its
-// answers write into "strt.dat", the details and their refused choice, "Donation info.txt", the
-// print-out handed to the print manager, and damaged files, which never keep it from showing.
+// The donation reminder offscreen, run modally as the program runs it.
 #include <QComboBox>
 #include <QLabel>
 #include <QPlainTextEdit>

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The glyph fonts of the working folder: registered by family name, and every letter an exported
-// page uses given a glyph of its own. (That each glyph draws its outline, and each emblem glyph
-// its own emblem, the generator's glyph outline tests check.)
+// The glyph fonts of the working folder. (That each glyph draws its outline, the generator's
+// glyph outline tests check.)
 #include <gtest/gtest.h>
 
 #include <QFontInfo>

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The element editor's steps as the window drives them: texts placed by a click or not, moons,
-// and the refusals that keep a moon within what can be drawn. (Font lines: the window's test.)
+// The element editor's steps as the window drives them. (Font lines: the window's test.)
 #include <gtest/gtest.h>
 
 #include "printpage/element_editor.h"

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The export driver on the pack's views for 21 August 2001: the nine headers and canvases as
-// written, and the easy-mode page rewritten for an A4 page at 600 dpi.
+// The export driver on the pack's views for 21 August 2001.
 #include <QRegularExpression>
 #include <atomic>
 

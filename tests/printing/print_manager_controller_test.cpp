@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The print manager's running without a window: one run at a time, day steps added up during a
-// run, the question before a changed script is replaced, a failing run's caret, the donation
-// print-out's borrowed page and the window files.
+// The print manager's running without a window. (The question before an export replaces a changed
+// script: the window's tests.)
 #include <QCoreApplication>
 #include <QSignalSpy>
 #include <QTest>
@@ -93,24 +92,6 @@ TEST_F(PrintManagerControllerTest, AFailingRunMarksItsLineAndLeavesTheScriptTheU
     controller->setScriptHolder(nullptr);
 }
 
-TEST_F(PrintManagerControllerTest, AnExportAsksBeforeItReplacesTheUsersScript) {
-    loadSettings(data);
-    AskingScript script;
-    script.lines = {"TEXT 0 0 cnt 'mine'"};
-    controller->setScriptHolder(&script);
-    controller->setEasyMode(false);
-    EXPECT_FALSE(controller->exportScript(ScriptExport::Sign));
-    EXPECT_EQ(script.lines, QStringList{"TEXT 0 0 cnt 'mine'"});
-    EXPECT_EQ(script.questions, 1);
-
-    script.allow = true;
-    ASSERT_TRUE(controller->exportScript(ScriptExport::Sign));
-    EXPECT_FALSE(script.changed);  // the export is the program's script
-    EXPECT_EQ(controller->state().lastExport, int(ScriptExport::Sign));
-    EXPECT_TRUE(controller->state().canvasBlank);  // Creative mode waits for Show
-    controller->setScriptHolder(nullptr);
-}
-
 // The click preview draws over a copy of the script's drawing; what it shows is what drawing the
 // script afresh and the element over it shows, and a change of the script is drawn anew.
 TEST_F(PrintManagerControllerTest, AClickPreviewShowsWhatARedrawWouldShow) {
@@ -147,10 +128,9 @@ TEST_F(PrintManagerControllerTest, TheDonationPrintOutGivesTheUsersPageBack) {
     EXPECT_FALSE(controller->restoreUserPage());  // given back once
 }
 
-TEST_F(PrintManagerControllerTest, TheWindowFilesKeepTheScriptAndTheCanvasSize) {
+// (The script and the canvas size in the files: the window's tests.)
+TEST_F(PrintManagerControllerTest, TheWindowFilesKeepTheWindowAndThePageSetupPlaces) {
     controller->loadWindowFiles();
-    controller->setCanvasSpins(QSize(333, 222));
-    controller->script().replaceScript({"TEXT 1 2 cnt 'kept'"});
     controller->rememberSetupPosition(QPoint(40, 50));
     controller->saveWindowFiles(QRect(10, 20, 700, 500));
 
@@ -158,8 +138,6 @@ TEST_F(PrintManagerControllerTest, TheWindowFilesKeepTheScriptAndTheCanvasSize) 
     PrintManagerController again(other);
     const PrintWindowValues values = again.loadWindowFiles();
     EXPECT_EQ(QSize(values.width, values.height), QSize(700, 500));
-    EXPECT_EQ(again.state().canvasSpins, QSize(333, 222));
-    EXPECT_EQ(again.script().scriptLines(), QStringList{"TEXT 1 2 cnt 'kept'"});
     EXPECT_EQ(again.savedSetupPosition(), QPoint(40, 50));
 }
 
