@@ -164,10 +164,7 @@ TEST_F(DetailsFile, EncodedEntriesDecodeToTheSameList) {
     EXPECT_EQ(decodeDetails(printValues({plain[0].unicode(), -7, plain[1].unicode(), -1, -1})),
               (QStringList{"Ab", ""}));
     EXPECT_EQ(upperCaseMarked("abcd", "UaU"), "AbCd");
-}
-
-// Characters beyond U+FFFF are characters too, stored whole or as two halves.
-TEST_F(DetailsFile, WideCharactersReadWholeOrInHalves) {
+    // Characters beyond U+FFFF are characters too, stored whole or as two halves.
     const QString wide = QString::fromUcs4(U"\U0001F319 moon");
     EXPECT_EQ(decodeDetails(encodeDetails({wide})), QStringList{wide});
     const DetailsReading whole = readDetailsAsFarAsValid(

@@ -98,17 +98,13 @@ TEST(PrintManagerModel, WindowValuesKeepOtherWindowsLinesAndRefuseHugeCanvases) 
     EXPECT_EQ(state.canvasSpins, QSize(670, 550));
 }
 
-TEST(PrintManagerModel, WindowsAreMovedAndShrunkOntoTheScreen) {
-    const QRect screen(0, 0, 1024, 740);
-    EXPECT_EQ(clampToAvailable(QRect(40, 40, 800, 600), screen), QRect(40, 40, 800, 600));
-    EXPECT_EQ(clampToAvailable(QRect(-300, 5000, 800, 600), screen), QRect(0, 140, 800, 600));
-    EXPECT_EQ(clampToAvailable(QRect(500, 300, 3000, 2000), screen), screen);
-}
-
-// A new file's place (40, 40) lay over the full-mode window's buttons: the window opens centred
-// on the opener's screen until the user moves it.
-TEST(PrintManagerModel, TheWindowOpensCentredOnTheOpenersScreenOrWhereTheUserMovedIt) {
+// Windows are moved and shrunk onto the screen. A new file's place (40, 40) lay over the full-mode
+// window's buttons: the window opens centred on the opener's screen until the user moves it.
+TEST(PrintManagerModel, TheWindowOpensOnTheScreenCentredOnTheOpenersOrWhereTheUserMovedIt) {
     const QRect first(0, 0, 1024, 740), second(1024, 0, 1920, 1080);
+    EXPECT_EQ(clampToAvailable(QRect(40, 40, 800, 600), first), QRect(40, 40, 800, 600));
+    EXPECT_EQ(clampToAvailable(QRect(-300, 5000, 800, 600), first), QRect(0, 140, 800, 600));
+    EXPECT_EQ(clampToAvailable(QRect(500, 300, 3000, 2000), first), first);
     PrintWindowValues values;
     EXPECT_FALSE(hasUserPlace(values));
     EXPECT_EQ(openingPlace(values, QSize(800, 600), first, second), QRect(1584, 240, 800, 600));
