@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The print manager's rules that need no window.
+// The print manager's rules that need no window. (Who opened it: the window's tests.)
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
@@ -51,24 +51,6 @@ TEST_F(PrintManagerFilesTest, ScriptFilesKeepTheYearPageAndReadBothEncodings) {
     EXPECT_EQ(back->script, (QStringList{QString::fromUtf8("TEXT 0 0 cnt 'Привет'"), "FONT"}));
     EXPECT_FALSE(readScriptFile(home.path(), &error));  // a folder
     EXPECT_TRUE(error.contains(home.path()));
-}
-
-TEST(PrintManagerOpening, AfterTheDonationPrintOutNothingIsAskedAndTheOpeningIsForgotten) {
-    PrintManagerOpening opening;
-    opening.openedForDonation();
-    EXPECT_FALSE(opening.takeExport());
-    EXPECT_FALSE(opening.takeReturnMode());
-
-    opening.openedFromFullMode(FullModeView::Year);
-    EXPECT_EQ(opening.takeExport(), ScriptExport::Year);
-    EXPECT_FALSE(opening.takeExport());  // once
-    EXPECT_EQ(opening.takeReturnMode(), FullModeView::Year);
-    EXPECT_FALSE(opening.takeReturnMode());  // a later hide asks nothing
-
-    // A mode without an export still gets its view back.
-    opening.openedFromFullMode(FullModeView::Zolkin);
-    EXPECT_FALSE(opening.takeExport());
-    EXPECT_EQ(opening.takeReturnMode(), FullModeView::Zolkin);
 }
 
 TEST(PrintManagerModel, WindowValuesKeepOtherWindowsLinesAndRefuseHugeCanvases) {

@@ -425,8 +425,17 @@ TEST_F(PrintManagerWindowTest, TheFullModeWindowTakesInputAgainAfterEveryOpening
     EXPECT_EQ(calls, std::vector<QString>{"disable"});  // the export waits for the show's end
     QCoreApplication::processEvents();
     window->close();
-    EXPECT_EQ(calls, (std::vector<QString>{"disable", "enable", "2"}));
+    EXPECT_EQ(calls, (std::vector<QString>{"disable", "enable", "2"}));  // asked once
     EXPECT_EQ(window->state().lastExport, 3);  // the Sign export ran once the window stood
+
+    // A view without an export still gets its view back, and the Sign view is not asked again.
+    calls.clear();
+    window->openFromFullMode(FullModeView::Zolkin);
+    QCoreApplication::processEvents();
+    window->close();
+    const QString zolkin = QString::number(modeNumber(FullModeView::Zolkin));
+    EXPECT_EQ(calls, (std::vector<QString>{"disable", "enable", zolkin}));
+    EXPECT_EQ(window->state().lastExport, 3);
 }
 
 TEST_F(PrintManagerWindowTest, ACloseDuringARunWaitsForItsEnd) {
