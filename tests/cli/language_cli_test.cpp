@@ -34,19 +34,17 @@ protected:
         for (const fs::directory_entry& entry : fs::directory_iterator(ORBISCA_HOME_DIR))
             if (entry.path().filename() != "ru")
                 fs::create_symlink(entry.path(), fs::path(home()) / entry.path().filename());
-        QFile english(QStringLiteral(ORBISCA_HOME_DIR "/BASE.KTX"));
-        ASSERT_TRUE(english.open(QIODevice::ReadOnly));
-        QStringList lines = orbisca::splitTextLines(QString::fromUtf8(english.readAll()));
+        QStringList lines = orbisca::splitTextLines(
+            QString::fromUtf8(orbisca::testing::fileBytes(ORBISCA_HOME_DIR "/BASE.KTX")));
         for (int sign = 1; sign <= 20; ++sign) {
             lines[orbisca::signNameLine(sign)] = QString::fromUtf8("Знак%1").arg(sign);
             lines[orbisca::sealNameLine(sign)] = QString::fromUtf8("Печать %1").arg(sign);
         }
         lines[orbisca::base_line::kFeedName] = QString::fromUtf8("Календарь тринадцати лун");
         lines[orbisca::base_line::kLanguageName] = QString::fromUtf8("Русский");
-        fs::create_directory(fs::path(home()) / "ru");
-        QFile russian(QString::fromStdString(home() + "/ru/BASE.KTX"));
-        ASSERT_TRUE(russian.open(QIODevice::WriteOnly));
-        russian.write(QStringEncoder("windows-1251").encode(lines.join("\r\n") + "\r\n"));
+        ASSERT_TRUE(orbisca::testing::writeBytes(
+            QString::fromStdString(home() + "/ru/BASE.KTX"),
+            QStringEncoder("windows-1251").encode(lines.join("\r\n") + "\r\n")));
     }
     std::string home() const { return dir.path().toStdString(); }
     CliRun run(const std::string& args, const std::string& environment = "LC_ALL=C LANG=C") {
@@ -55,10 +53,10 @@ protected:
             " timeout 60 " ORBISCA_CLI " --home " + home() + " " + args);
     }
     void writeConf(const std::string& language) {
-        QFile conf(QString::fromStdString(home() + "/conf.dat"));
-        conf.remove();  // the link to the assembled folder's file
-        ASSERT_TRUE(conf.open(QIODevice::WriteOnly));
-        conf.write(QByteArray("N\n").repeated(15) + language.c_str() + "\n");
+        const QString conf = QString::fromStdString(home() + "/conf.dat");
+        QFile::remove(conf);  // the link to the assembled folder's file
+        ASSERT_TRUE(orbisca::testing::writeBytes(
+            conf, QByteArray("N\n").repeated(15) + language.c_str() + "\n"));
     }
 
     QTemporaryDir dir;
@@ -100,10 +98,9 @@ TEST_F(LanguageCli, AnExportInCyrillicNamesFacesThatHaveItsLetters) {
         const CliRun exported =
             run(std::string("--lang ru export ") + view + " --date 2001-08-21 -o " + script);
         ASSERT_EQ(exported.status, 0) << view << exported.err;
-        QFile file(QString::fromStdString(script));
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         QString face;
-        for (const QString& line : orbisca::splitTextLines(QString::fromUtf8(file.readAll()))) {
+        const QByteArray lines = orbisca::testing::fileBytes(QString::fromStdString(script));
+        for (const QString& line : orbisca::splitTextLines(QString::fromUtf8(lines))) {
             if (line.startsWith("FONT ")) face = line.section(' ', 8);
             if (!line.startsWith("TEXT ") || !line.contains(QRegularExpression("[А-яЁё]")))
                 continue;

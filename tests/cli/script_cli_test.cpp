@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/cli_run.h"
+#include "support/folder_fixture.h"
 
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -26,14 +27,11 @@ struct ScriptCli : ::testing::Test {
     QTemporaryDir dir;
     std::string path(const char* name) const { return dir.filePath(name).toStdString(); }
     std::string write(const char* name, const QByteArray& content) {
-        QFile f(dir.filePath(name));
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(content);
+        EXPECT_TRUE(orbisca::testing::writeBytes(dir.filePath(name), content));
         return path(name);
     }
     static QByteArray read(const std::string& file) {
-        QFile f(QString::fromStdString(file));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        return orbisca::testing::fileBytes(QString::fromStdString(file));
     }
     static CliRun cli(const std::string& args) { return orbisca::testing::runCli(args); }
 };

@@ -94,10 +94,8 @@ TEST_F(GlyphFonts, EachFailureIsReportedNamingItsFolderOrFile) {
 
     reports.clear();
     copyBuiltFonts();
-    QFile bad(home.filePath("fonts/Broken.ttf"));
-    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
-    bad.write("not a font at all");
-    bad.close();
+    ASSERT_TRUE(
+        orbisca::testing::writeBytes(home.filePath("fonts/Broken.ttf"), "not a font at all"));
     EXPECT_EQ(registerFonts().size(), 5);  // the good ones still count
     ASSERT_EQ(reports.size(), 1);
     EXPECT_TRUE(reports[0].contains("Broken.ttf")) << reports[0];
