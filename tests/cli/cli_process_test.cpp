@@ -215,17 +215,14 @@ TEST(CliCompact, PaintsTheFaceOrSaysWhatIsMissing) {
 // tests check.
 TEST(CliPage, ShowsTheFieldsAsTheWindowDoes) {
     const std::string cli = std::string(ORBISCA_CLI) + " page --page 4960x7016 --canvas 670x550 ";
-    struct Case {
-        const char* args;
-        const char* out;
-    } cases[] = {
-        {"--set width=2480px", "left: 1240\ntop: 2490\nwidth: 2480\nheight: 2036\nscale: 370,15\n"},
-        {"--set width=12.5cm", "left: 1004\ntop: 2296\nwidth: 12,5\nheight: 2424\nscale: 440,75\n"},
-    };
-    for (const Case& c : cases) {
-        const CliRun r = orbisca::testing::runCommandLine(cli + c.args);
-        EXPECT_EQ(r.status, 0) << c.args << ": " << r.err;
-        EXPECT_EQ(r.out, c.out) << c.args;
+    for (const auto& [args, out] :
+         {std::pair{"--set width=2480px",
+                    "left: 1240\ntop: 2490\nwidth: 2480\nheight: 2036\nscale: 370,15\n"},
+          {"--set width=12.5cm",
+           "left: 1004\ntop: 2296\nwidth: 12,5\nheight: 2424\nscale: 440,75\n"}}) {
+        const CliRun r = orbisca::testing::runCommandLine(cli + args);
+        EXPECT_EQ(r.status, 0) << args << ": " << r.err;
+        EXPECT_EQ(r.out, out) << args;
     }
     for (const char* bad : {"--set width=0", "--fit --set width=9"}) {
         const CliRun r = orbisca::testing::runCommandLine(cli + bad);

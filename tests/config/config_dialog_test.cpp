@@ -24,8 +24,7 @@ protected:
         dialog = std::make_unique<ConfigDialog>(data);
         QObject::connect(dialog.get(), &ConfigDialog::shown, [this] { fullModeCalls << "off"; });
         QObject::connect(dialog.get(), &ConfigDialog::closed, [this] {
-            fullModeCalls << "on"
-                          << "mode 0";
+            fullModeCalls += QStringList{"on", "mode 0"};
         });
     }
     void TearDown() override {

@@ -139,7 +139,7 @@ TEST_F(PageSetupWindowTest, FitAndOrientationPlaceAnewAndFitOffGivesThePlacement
     EXPECT_TRUE(window->field(PageField::Width)->isEnabled());
 }
 
-TEST_F(PageSetupWindowTest, DraggingMovesTheBodyAndACornerNeverMirrorsThePicture) {
+TEST_F(PageSetupWindowTest, DraggingMovesTheBodyAndTheGripsShowTheirCursors) {
     window->centreBox()->click();
     PagePreviewWidget* preview = window->preview();
     const PageGeometry before = printer.geometry();
@@ -152,15 +152,9 @@ TEST_F(PageSetupWindowTest, DraggingMovesTheBodyAndACornerNeverMirrorsThePicture
     EXPECT_NEAR(printer.geometry().left - before.left, 10 * preview->layout().ratio, 1);
     EXPECT_EQ(text(PageField::Left).toInt(), printer.geometry().left);
 
-    const QRect moved = preview->layout().picture;
-    const QPoint corner = moved.bottomRight() + QPoint(1, 1);
-    sendMouseMove(preview, corner);
+    // (A corner dragged past the opposite one stops at 1 %: the page geometry's tests.)
+    sendMouseMove(preview, preview->layout().picture.bottomRight() + QPoint(1, 1));
     EXPECT_EQ(preview->cursor().shape(), Qt::SizeFDiagCursor);
-    QTest::mousePress(preview, Qt::LeftButton, {}, corner);
-    QTest::mouseMove(preview, moved.topLeft() - QPoint(40, 40));  // past the opposite corner
-    QTest::mouseRelease(preview, Qt::LeftButton, {}, moved.topLeft() - QPoint(40, 40));
-    EXPECT_GE(printer.geometry().width, 1);
-    EXPECT_GE(printer.geometry().scale, 1.0);
 }
 
 TEST_F(PageSetupWindowTest, PrintsIntoTheFileAndCancelOrAnUnwritablePathWritesNothing) {
