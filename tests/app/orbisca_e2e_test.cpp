@@ -151,10 +151,6 @@ protected:
             10000);
         return QString::fromLatin1(ids.trimmed().split('\n').last());
     }
-    void keepWindow(const QString& id, const QString& name) {
-        QThread::msleep(300);  // the window has painted
-        keep(QImage::fromData(display->run("import", {"-window", id, "png:-"}), "PNG"), name);
-    }
     int endWithEscape() {
         display->run("xdotool", {"key", "Escape"});
         if (!program.waitForFinished(5000)) return -1;
@@ -326,7 +322,9 @@ TEST_F(EndToEndTest, TheReminderIsAnsweredFromTheKeyboardBeforeTheCompactWindow)
     startProgram();
     const QString reminder = waitForWindow("^Support Orbisca");
     ASSERT_FALSE(reminder.isEmpty()) << "no reminder";
-    keepWindow(reminder, "donation-reminder.png");
+    QThread::msleep(300);  // the window has painted
+    keep(QImage::fromData(display->run("import", {"-window", reminder, "png:-"}), "PNG"),
+         "donation-reminder.png");
     display->run("xdotool", {"mousemove", QString::number(kScreenW - 5),
                              QString::number(kScreenH - 5), "key", "Tab", "space"});
     // The first close writes the details for the user and says so.
@@ -353,7 +351,6 @@ TEST(ProgramOptions, HelpVersionAndBadOptionsWithoutDisplay) {
         {{"--home", ORBISCA_HOME_DIR "/BASE.KTX"}, 2, "BASE.KTX\" is a file, not a folder"},
         {{"--home", ORBISCA_HOME_DIR "/graphic"}, 2, "graphic\" holds no BASE.KTX"},
         {{"--open", "calendar"}, 2, "calendar"},
-        {{"--script", "page.spt"}, 2, "--open print"},
         {{"--open", "full", "--mode", "10"}, 2, "--mode"},
         {{"--mode", "3"}, 2, "--open full"},
         // Stray arguments are refused, not ignored; what they hold is escaped.

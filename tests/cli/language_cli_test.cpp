@@ -7,7 +7,6 @@
 
 #include <QFile>
 #include <QFont>
-#include <QFontInfo>
 #include <QRawFont>
 #include <QRegularExpression>
 #include <QStringEncoder>
@@ -88,8 +87,8 @@ TEST_F(LanguageCli, TheFeedIsNamedAndSummedUpInTheLanguageChosen) {
 }
 
 // Every face the FONT lines of a Russian export name draws each Cyrillic letter of the TEXT lines
-// after it: none is left to a box. The glyph fonts' lines (letters standing for figures) are
-// not concerned.
+// after it: none is left to a box. (That each face is installed: the pack's line width test; the
+// glyph fonts' lines, letters standing for figures, are not concerned.)
 TEST_F(LanguageCli, AnExportInCyrillicNamesFacesThatHaveItsLetters) {
     orbisca::testing::ensureGuiApplication();
     int cyrillicTexts = 0;
@@ -106,7 +105,6 @@ TEST_F(LanguageCli, AnExportInCyrillicNamesFacesThatHaveItsLetters) {
                 continue;
             ++cyrillicTexts;
             const QRawFont raw = QRawFont::fromFont(QFont(face));
-            EXPECT_EQ(QFontInfo(QFont(face)).family().toStdString(), face.toStdString()) << view;
             for (const QChar c : line.section('\'', 1, -2))
                 EXPECT_TRUE(raw.supportsCharacter(c))
                     << view << " " << face.toStdString() << " lacks " << QString(c).toStdString();

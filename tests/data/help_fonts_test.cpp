@@ -69,7 +69,6 @@ TEST_F(FontTable, FieldsCountOnlyWithTheirCaretAndNumbersAreChecked) {
     EXPECT_EQ(full.font.family(), "DejaVu Sans");
     EXPECT_EQ(full.font.pixelSize(), 16);
     EXPECT_TRUE(full.font.italic() && full.font.bold());
-    EXPECT_EQ(full.colour, QColor(Qt::white));
     EXPECT_FALSE(parseFontLine("DejaVu Sans^12^-16^italic^bold").font.bold());
     const TableFont sized = parseFontLine("DejaVu Serif^12^");
     EXPECT_EQ(sized.font.pointSize(), 12);

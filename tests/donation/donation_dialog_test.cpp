@@ -90,7 +90,6 @@ TEST_F(ReminderTest, AnswersGoToStrtDatAndTheReminderComesOncePerRun) {
     createDialog();
     ASSERT_TRUE(dialog->reminderDue());
     watcher.whileShown = [this] {
-        EXPECT_EQ(dialog->windowTitle(), "Support Orbisca");
         EXPECT_EQ(dialog->shownLines(), packSections()[0] + packSections()[2]);
         EXPECT_TRUE(dialog->closeButton()->isVisible() && !dialog->neverButton()->isVisible());
         QComboBox* after = dialog->remindAfterBox();
