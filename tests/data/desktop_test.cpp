@@ -82,7 +82,6 @@ TEST(DayTurn, NextMidnightIsTheFirstInstantOfTheNextLocalDay) {
     const QDateTime next = DayTurnWatcher::nextMidnight(evening);
     EXPECT_EQ(next.date(), QDate(2018, 11, 4));
     EXPECT_EQ(next.time(), QTime(1, 0));
-    EXPECT_EQ(evening.secsTo(next), 2 * 3600);
 }
 
 TEST(DayTurn, SystemAlarmRingsAtTheWallClockTimeAskedFor) {
