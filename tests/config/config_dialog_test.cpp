@@ -52,7 +52,6 @@ TEST_F(ConfigDialogTest, SaveAndExitWritesTheFifteenLinesInTheirOrder) {
                                         "Y", "Y", "Y", "Y", "0", "0", "", "Y", "Y", "Y"}));
     const QString autostart = home.filePath("config/autostart/org.orbisca.Orbisca.desktop");
     EXPECT_TRUE(QFileInfo::exists(autostart)) << "the start with the desktop was not set up";
-    EXPECT_EQ(fullModeCalls, (QStringList{"off", "on", "mode 0"}));
     EXPECT_TRUE(data.settings.threeTurtles && !data.settings.swapDayKeys);
 
     // Transitions off keep their speed in the file, and no fade is made.
