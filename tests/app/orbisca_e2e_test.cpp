@@ -351,6 +351,7 @@ TEST(ProgramOptions, HelpVersionAndBadOptionsWithoutDisplay) {
         {{"--home", ORBISCA_HOME_DIR "/BASE.KTX"}, 2, "BASE.KTX\" is a file, not a folder"},
         {{"--home", ORBISCA_HOME_DIR "/graphic"}, 2, "graphic\" holds no BASE.KTX"},
         {{"--open", "calendar"}, 2, "calendar"},
+        {{"--script", "page.spt"}, 2, "--open print"},
         {{"--open", "full", "--mode", "10"}, 2, "--mode"},
         {{"--mode", "3"}, 2, "--open full"},
         // Stray arguments are refused, not ignored; what they hold is escaped.
