@@ -151,10 +151,6 @@ protected:
             10000);
         return QString::fromLatin1(ids.trimmed().split('\n').last());
     }
-    void keepWindow(const QString& id, const QString& name) {
-        QThread::msleep(300);  // the window has painted
-        keep(QImage::fromData(display->run("import", {"-window", id, "png:-"}), "PNG"), name);
-    }
     int endWithEscape() {
         display->run("xdotool", {"key", "Escape"});
         if (!program.waitForFinished(5000)) return -1;
@@ -166,8 +162,6 @@ protected:
     QString stderrText;
 };
 
-// (That the keys reach the window on its return from the full-mode window, the full-mode test
-// below checks.)
 TEST_F(EndToEndTest, ShapedWindowShowsTodayStepsWithTheKeysAndEnds) {
     data.day.start();  // today, as the program takes it
     const GregorianDate today = data.day.today();
@@ -232,13 +226,9 @@ TEST_F(EndToEndTest, UnderACompositingManagerTheRimIsAntiAliased) {
     compositor.waitForFinished(3000);
 }
 
-// The full-mode window as a user drives it, started with --open full --mode 13 on the board. The
-// configuration dialog opened from there takes the keys at once, though no window manager gives it
-// the focus and the pointer stays over the full-mode window, and gives them back when it closes; a
-// view button and a day step change the frame; a click on the view opens the date dialog, whose
-// closing leaves the program running. The back button shows the compact window, which the loader
-// has shaped meanwhile and which takes the keys; its sign opens the sign page over the whole screen
-// with the frame in its place; the exit button ends the program with status 0.
+// The full-mode window as a user drives it, started on the board: the configuration dialog takes
+// the keys without a window manager and gives them back, then the views, the date dialog, the
+// compact window and its sign page, and the exit button.
 TEST_F(EndToEndTest, FullModeFromTheBoardToTheCompactWindowAndBackToTheExit) {
     startProgram({"--date", "2001-08-21", "--open", "full", "--mode", "13"});
     ASSERT_TRUE(waitForFullMode());
@@ -332,7 +322,9 @@ TEST_F(EndToEndTest, TheReminderIsAnsweredFromTheKeyboardBeforeTheCompactWindow)
     startProgram();
     const QString reminder = waitForWindow("^Support Orbisca");
     ASSERT_FALSE(reminder.isEmpty()) << "no reminder";
-    keepWindow(reminder, "donation-reminder.png");
+    QThread::msleep(300);  // the window has painted
+    keep(QImage::fromData(display->run("import", {"-window", reminder, "png:-"}), "PNG"),
+         "donation-reminder.png");
     display->run("xdotool", {"mousemove", QString::number(kScreenW - 5),
                              QString::number(kScreenH - 5), "key", "Tab", "space"});
     // The first close writes the details for the user and says so.

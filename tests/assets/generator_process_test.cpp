@@ -8,6 +8,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "support/folder_fixture.h"
+
 namespace {
 
 struct GeneratorRun {
@@ -35,15 +37,8 @@ TEST(GeneratorProcess, TwoRunsWriteTheSameBytesAndLeaveOtherFilesAlone) {
     ASSERT_TRUE(a.isValid() && b.isValid());
     // A text file of the working folder and a stale picture: the first stays, the second is
     // redrawn.
-    ASSERT_TRUE(QDir(a.path()).mkpath("graphic"));
-    {
-        QFile text(a.filePath("BASE.KTX"));
-        ASSERT_TRUE(text.open(QIODevice::WriteOnly));
-        text.write("line 0\n");
-        QFile stale(a.filePath("graphic/0Y.bmp"));
-        ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
-        stale.write("not a picture");
-    }
+    ASSERT_TRUE(orbisca::testing::writeBytes(a.filePath("BASE.KTX"), "line 0\n"));
+    ASSERT_TRUE(orbisca::testing::writeBytes(a.filePath("graphic/0Y.bmp"), "not a picture"));
     const GeneratorRun first = runGenerator({"--out", a.path()});
     ASSERT_EQ(first.exitCode, 0) << first.err.toStdString();
     const GeneratorRun second = runGenerator({"--out", b.path()});

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The glyph fonts as the build made them: each glyph draws the outline the generator cut, and each
-// emblem glyph, written by the export as for an element, draws the emblem of its own picture, in
-// the right order (glyph n matches picture n better than its neighbours).
+// The glyph fonts as the build made them: each glyph draws its outline, each emblem glyph its
+// own picture's emblem.
 #include "glyph_fonts.h"
 
 #include "data/sgn_table.h"

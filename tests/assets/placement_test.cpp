@@ -72,7 +72,6 @@ TEST(Placement, TechPointsLandOnTheirKinsCellsOfTheWingsBoard) {
 TEST(Placement, TheTelectononBoardHasASlotUnderEveryMarkerPlace) {
     using orbisca::BoardDial;
     const QImage board = loadPicture("telectonon.bmp");
-    ASSERT_EQ(board.size(), QSize(670, 550));
     const QImage marker = loadPicture("tlstB.bmp");
     ASSERT_EQ(loadPicture("tlstW.bmp").size(), marker.size());
     std::vector<QPoint> places;

@@ -21,7 +21,9 @@ struct Example {
 
 // The worked examples of the position table; the moon is the sky's at 12:00 UTC (a new moon at
 // 02:55 UTC on 19.08.2001, so that day's noon is 9 hours into the lunation), and 29 February
-// has a moon of its own.
+// has a moon of its own. The extra day has two forms: before the reference day (25.07.2001) it
+// opens the following year (day 0, week 1, plasma 1), after it (25.07.2002) it closes the ending
+// one (day 29, week 0, plasma 7).
 const Example kExamples[] = {
     {dmy(21, 8, 2001), 230, 10, 9, 4, 9, 1, 27, 6, 4, 81'134'758},
     {dmy(19, 8, 2001), 228, 8, 7, 4, 9, 1, 25, 4, 4, 12'907'988},
@@ -47,20 +49,6 @@ TEST(GregorianToMayan, WorkedExamplesByClosedFormAndWalk) {
                           m.plasma, m.weekNumber, m.moonPhase}),
                       expected);
     }
-}
-
-TEST(GregorianToMayan, ExtraDayHasTwoRepresentations) {
-    // Forwards (after the reference date) the extra day closes the ending year: day 29, week 0,
-    // plasma 7, the year of 24 July ...
-    const MayanDate f = gregorianToMayan(dmy(25, 7, 2150)),
-                    before = gregorianToMayan(dmy(24, 7, 2150));
-    EXPECT_EQ((std::tuple{f.month, f.monthDay, f.weekNumber, f.plasma, f.yearSign, f.yearTone}),
-              (std::tuple{0, 29, 0, 7, before.yearSign, before.yearTone}));
-    // ... backwards it opens the following one: day 0, week 1, plasma 1, the year of 26 July.
-    const MayanDate b = gregorianToMayan(dmy(25, 7, 1850)),
-                    after = gregorianToMayan(dmy(26, 7, 1850));
-    EXPECT_EQ((std::tuple{b.month, b.monthDay, b.weekNumber, b.plasma, b.yearSign, b.yearTone}),
-              (std::tuple{0, 0, 1, 1, after.yearSign, after.yearTone}));
 }
 
 TEST(GregorianToMayan, RejectsDatesThatDoNotExist) {
@@ -95,8 +83,7 @@ TEST(GregorianToMayan, ExtremeYearsKeepEveryCounterConsistent) {
             EXPECT_EQ(m.kin, prev.kin % 260 + 1);
             EXPECT_EQ(m.sign, prev.sign % 20 + 1);
             EXPECT_EQ(m.tone, prev.tone % 13 + 1);
-            EXPECT_GE(m.yearTone, 1);
-            EXPECT_LE(m.yearTone, 13);
+            EXPECT_TRUE(m.yearTone >= 1 && m.yearTone <= 13) << int(m.yearTone);
             prev = m;
         }
     }

@@ -27,45 +27,35 @@ TEST(CliDay, PrintsThePositionUnderTheLogLabelsAndTheNamesOfTheDay) {
           "GUIDE:6\nANALOG:9\nANTIPOD:20\nATEACHER:11\n",
           "SIGN NAME:Dog\nTONE NAME:Solar\nPLASMA NAME:Limi\nMOON NAME:Moon of the Bat\nGLYPHS:Ji\n"
           "LAYOUT 0:21.08.2001\n"})
-        EXPECT_NE(r.out.find(lines), std::string::npos) << lines;
-}
-
-TEST(CliDay, JsonAndFixedToday) {
-    const CliRun r = runCli("--today 2002-07-25 day --json");
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(
-        r.out.rfind(
-            "{\"date\":\"2002-07-25\",\"position\":{\"kin\":48,\"yearSign\":4,\"yearTone\":9,", 0),
-        0u)
-        << r.out;
-    EXPECT_NE(r.out.find("\"monthDay\":29,\"month\":0,"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("\"names\":{\"sign\":\"Star\",\"tone\":\"Solar\",\"plasma\":\"Silio\","
-                         "\"moon\":\"The Day Out of Time\"}"),
-              std::string::npos)
-        << r.out;
-    EXPECT_NE(r.out.find("\"glyphs\":\"Hi\""), std::string::npos) << r.out;
-    // A working folder without the text database: the names cannot be given.
-    const CliRun bare = runCli("day --home " + testing::TempDir());
-    EXPECT_EQ(bare.status, 1);
-    EXPECT_NE(bare.err.find("BASE.KTX"), std::string::npos) << bare.err;
+        EXPECT_THAT(r.out, HasSubstr(lines)) << lines;
 }
 
 // Any date the calendar takes is today exactly, far outside a clock's range too; the feed's
 // DTSTAMP keeps the real clock's time.
-TEST(CliDay, AnyDateIsTodayAndTheFeedIsStampedByTheClock) {
-    for (const std::string today :
-         {"1677-09-20", "2262-04-12", "2300-01-01", "2147483647-12-31", "-0044-03-15"}) {
-        const CliRun r = runCli("--today " + today + " day --json");
-        ASSERT_EQ(r.status, 0) << today << r.err;
-        EXPECT_EQ(r.out.rfind("{\"date\":\"" + today + "\"", 0), 0u) << r.out;
+TEST(CliDay, JsonAnyDateAsTodayAndTheFeedStampedByTheClock) {
+    const CliRun r = runCli("--today 2002-07-25 day --json");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_THAT(r.out, HasSubstr("\"kin\":48,\"yearSign\":4,\"yearTone\":9,"));
+    EXPECT_THAT(r.out, HasSubstr("\"monthDay\":29,\"month\":0,"));
+    EXPECT_THAT(r.out, HasSubstr("\"names\":{\"sign\":\"Star\",\"tone\":\"Solar\",\"plasma\":"
+                                 "\"Silio\",\"moon\":\"The Day Out of Time\"}"));
+    EXPECT_THAT(r.out, HasSubstr("\"glyphs\":\"Hi\""));
+    // A working folder without the text database: the names cannot be given.
+    const CliRun bare = runCli("day --home " + testing::TempDir());
+    EXPECT_EQ(bare.status, 1);
+    EXPECT_THAT(bare.err, HasSubstr("BASE.KTX"));
+    for (const std::string today : {"2002-07-25", "1677-09-20", "2262-04-12", "2300-01-01",
+                                    "2147483647-12-31", "-0044-03-15"}) {
+        const CliRun at = runCli("--today " + today + " day --json");
+        ASSERT_EQ(at.status, 0) << today << at.err;
+        EXPECT_EQ(at.out.rfind("{\"date\":\"" + today + "\"", 0), 0u) << at.out;
     }
     const CliRun feed = runCli("--today 2300-01-01 ics 2024-01-01 2024-01-01");
     ASSERT_EQ(feed.status, 0) << feed.err;
     const std::time_t now = std::time(nullptr);
     std::tm utc{};
     gmtime_r(&now, &utc);
-    EXPECT_NE(feed.out.find("DTSTAMP:" + std::to_string(utc.tm_year + 1900)), std::string::npos)
-        << feed.out;
+    EXPECT_THAT(feed.out, HasSubstr("DTSTAMP:" + std::to_string(utc.tm_year + 1900)));
 }
 
 // Bad input: a date that does not exist, a missing or unreadable input file, an unknown option
@@ -108,7 +98,7 @@ TEST(CliErrors, BadInputGivesOneLineAndStatusTwo) {
         const CliRun r = runCli(args);
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << args << ": " << r.err;
-        EXPECT_NE(r.err.find(says), std::string::npos) << args << ": " << r.err;
+        EXPECT_THAT(r.err, HasSubstr(says)) << args;
         EXPECT_TRUE(r.out.empty()) << args;
         EXPECT_EQ(r.err.find('\x1b'), std::string::npos) << args;
     }
@@ -127,7 +117,7 @@ TEST(CliErrors, HelpAfterACommandShowsItsUsage) {
         const CliRun r = runCli(args);
         EXPECT_EQ(r.status, 0) << args << ": " << r.err;
         EXPECT_EQ(r.out.rfind("usage:\n", 0), 0u) << args << ": " << r.out;
-        EXPECT_NE(r.out.find(says), std::string::npos) << args << ": " << r.out;
+        EXPECT_THAT(r.out, HasSubstr(says)) << args;
     }
 }
 
@@ -140,18 +130,16 @@ TEST(CliData, EncodesAndDecodesPrintDat) {
     const CliRun decoded = runCli("data decode-print " + dat);
     ASSERT_EQ(decoded.status, 0) << decoded.err;
     EXPECT_EQ(decoded.out, "Account 40817\n\nIBAN DE89\n");
-    EXPECT_EQ(runCli("data encode-print " + text).status, 2);
     // The text itself is no print.dat, and says so.
     const CliRun notDat = runCli("data decode-print " + text);
     EXPECT_EQ(notDat.status, 1);
-    EXPECT_NE(notDat.err.find("the file is not a print.dat (values must be -1, -2 or a character"),
-              std::string::npos)
-        << notDat.err;
+    EXPECT_THAT(notDat.err,
+                HasSubstr("the file is not a print.dat (values must be -1, -2 or a character"));
 
     // A file that cannot be written is a failure naming it: here its folder is a plain file.
     const CliRun unwritable = runCli("data encode-print " + text + " " + text + "/print.dat");
     EXPECT_EQ(unwritable.status, 1);
-    EXPECT_NE(unwritable.err.find(text + "/print.dat"), std::string::npos) << unwritable.err;
+    EXPECT_THAT(unwritable.err, HasSubstr(text + "/print.dat"));
 }
 
 TEST(CliGfx, MoonWritesAPngAndRegionDescribesAMask) {
@@ -160,9 +148,6 @@ TEST(CliGfx, MoonWritesAPngAndRegionDescribesAMask) {
     CliRun r = runCli("moon 25 --size 40 -o " + png);
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(QImageReader(QString::fromStdString(png)).size(), QSize(40, 40));
-    const CliRun unwritable = runCli("moon 50 -o " + png + "/moon.png");
-    EXPECT_EQ(unwritable.status, 1);
-    EXPECT_NE(unwritable.err.find(png + "/moon.png"), std::string::npos) << unwritable.err;
 
     // Six of the 35 pixels are white, and the six pure red ones pair into three rectangles.
     r = runCli("region " ORBISCA_SOURCE_DIR "/tests/gfx/data/depth24.bmp");
@@ -182,15 +167,10 @@ TEST(CliFullMode, ViewExportAndFadeDriveTheFrame) {
 
     r = runCli("export 2 --date 2001-08-21 --pictures -o " + dir + "/sign.spt");
     ASSERT_EQ(r.status, 0) << r.err;
-    r = runCli("export sign --date 2001-08-21 --pictures");
-    EXPECT_EQ(r.out.rfind("[Sign info script]\nPICT 2 105 0 0 0 cnt 'graphic\\10Y.bmp'\n", 0), 0u)
-        << r.out;
-    r = runCli("export sign --date 2001-08-21");  // glyphs unless pictures are asked for
-    EXPECT_EQ(r.out.rfind("[Sign info script]\nFONT 72 -96 255 255 255 thn nrm Orbisca Glyphs\n"
-                          "TEXT 2 89 cnt 'W'\nFONT 72 -96 0 0 0 thn nrm Orbisca Glyphs\n"
-                          "TEXT 2 89 cnt kin\n",
-                          0),
-              0u)
+    // Glyphs unless pictures are asked for. (The lines themselves: the frame's export tests.)
+    r = runCli("export sign --date 2001-08-21");
+    EXPECT_EQ(
+        r.out.rfind("[Sign info script]\nFONT 72 -96 255 255 255 thn nrm Orbisca Glyphs\n", 0), 0u)
         << r.out;
     r = runCli("script run " + dir + "/sign.spt --canvas 670x550 -o " + dir + "/sign.png");
     EXPECT_EQ(r.status, 0) << r.err;
@@ -227,29 +207,21 @@ TEST(CliCompact, PaintsTheFaceOrSaysWhatIsMissing) {
     r = runCli("compact --home " + emptyHome + " -o " + png);
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
-    EXPECT_NE(r.err.find("fdb.dat"), std::string::npos) << r.err;
+    EXPECT_THAT(r.err, HasSubstr("fdb.dat"));
 }
 
-// The units come from the suffix; how the fields read and round numbers, the page geometry's
-// tests check.
+// The units come from the suffix; how the fields read and round numbers and which values they
+// refuse, the page geometry's tests check (a refusal's one line: the bad-input test).
 TEST(CliPage, ShowsTheFieldsAsTheWindowDoes) {
     const std::string cli = std::string(ORBISCA_CLI) + " page --page 4960x7016 --canvas 670x550 ";
-    struct Case {
-        const char* args;
-        const char* out;
-    } cases[] = {
-        {"--set width=2480px", "left: 1240\ntop: 2490\nwidth: 2480\nheight: 2036\nscale: 370,15\n"},
-        {"--set width=12.5cm", "left: 1004\ntop: 2296\nwidth: 12,5\nheight: 2424\nscale: 440,75\n"},
-    };
-    for (const Case& c : cases) {
-        const CliRun r = orbisca::testing::runCommandLine(cli + c.args);
-        EXPECT_EQ(r.status, 0) << c.args << ": " << r.err;
-        EXPECT_EQ(r.out, c.out) << c.args;
-    }
-    for (const char* bad : {"--set width=0", "--fit --set width=9"}) {
-        const CliRun r = orbisca::testing::runCommandLine(cli + bad);
-        EXPECT_EQ(r.status, 2) << bad;
-        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << bad << ": " << r.err;
+    for (const auto& [args, out] :
+         {std::pair{"--set width=2480px",
+                    "left: 1240\ntop: 2490\nwidth: 2480\nheight: 2036\nscale: 370,15\n"},
+          {"--set width=12.5cm",
+           "left: 1004\ntop: 2296\nwidth: 12,5\nheight: 2424\nscale: 440,75\n"}}) {
+        const CliRun r = orbisca::testing::runCommandLine(cli + args);
+        EXPECT_EQ(r.status, 0) << args << ": " << r.err;
+        EXPECT_EQ(r.out, out) << args;
     }
 }
 

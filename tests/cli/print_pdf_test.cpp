@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// orbisca-cli print into PDF files, measured with poppler's tools: the page, the embedded
-// picture and where it lands on the page.
+// orbisca-cli print into PDF files, measured with poppler's tools.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -52,12 +51,12 @@ TEST_F(PrintPdf, SignAtFullScaleIsOneA4PageWithThePictureAt600DpiCentred) {
     const CliRun run = print("--pdf " + pdf("sign.pdf"));
     ASSERT_EQ(run.status, 0) << run.err;
     const std::string info = tool("pdfinfo " + pdf("sign.pdf"));
-    EXPECT_NE(info.find("Pages:           1\n"), std::string::npos) << info;
-    EXPECT_NE(info.find("595 x 842 pts (A4)"), std::string::npos) << info;
-    EXPECT_NE(info.find("Title:           Orbisca\n"), std::string::npos) << info;
+    EXPECT_THAT(info, HasSubstr("Pages:           1\n"));
+    EXPECT_THAT(info, HasSubstr("595 x 842 pts (A4)"));
+    EXPECT_THAT(info, HasSubstr("Title:           Orbisca\n"));
     const std::string images = tool("pdfimages -list " + pdf("sign.pdf"));
-    EXPECT_NE(images.find(" image    4020  3300 "), std::string::npos) << images;
-    EXPECT_NE(images.find("   600   600 "), std::string::npos) << images;
+    EXPECT_THAT(images, HasSubstr(" image    4020  3300 "));
+    EXPECT_THAT(images, HasSubstr("   600   600 "));
     EXPECT_EQ(std::count(images.begin(), images.end(), '\n'), 3) << images;  // one image
 
     QSize page;
@@ -78,7 +77,7 @@ TEST_F(PrintPdf, FitSpansThePrintableWidthAndLandscapeTurnsThePaper) {
     EXPECT_NEAR(double(fitted.width()) / fitted.height(), 4020.0 / 3300.0, 0.01);
 
     ASSERT_EQ(print("--landscape --pdf " + pdf("wide.pdf")).status, 0);
-    EXPECT_NE(tool("pdfinfo " + pdf("wide.pdf")).find("842 x 595 pts (A4)"), std::string::npos);
+    EXPECT_THAT(tool("pdfinfo " + pdf("wide.pdf")), HasSubstr("842 x 595 pts (A4)"));
     const QRect wide = pictureBox(pdf("wide.pdf"), &page);
     EXPECT_EQ(page, QSize(1170, 827));
     EXPECT_NEAR(wide.width(), 670, 2);
@@ -89,14 +88,14 @@ TEST_F(PrintPdf, AnUnwritablePathOrAMissingQueueFailsAndLeavesNoFile) {
     const std::string blocked = pdf("no-such-folder/sign.pdf");
     const CliRun unwritable = print("--pdf " + blocked);
     EXPECT_EQ(unwritable.status, 1);
-    EXPECT_NE(unwritable.err.find("cannot be written"), std::string::npos) << unwritable.err;
+    EXPECT_THAT(unwritable.err, HasSubstr("cannot be written"));
     EXPECT_EQ(std::count(unwritable.err.begin(), unwritable.err.end(), '\n'), 1) << unwritable.err;
     EXPECT_FALSE(QFile::exists(QString::fromStdString(blocked)));
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
 
     const CliRun noQueue = print("--printer No-Such-Queue");
     EXPECT_EQ(noQueue.status, 1);
-    EXPECT_NE(noQueue.err.find("no printer queue \"No-Such-Queue\""), std::string::npos);
+    EXPECT_THAT(noQueue.err, HasSubstr("no printer queue \"No-Such-Queue\""));
 
     // A working folder without its pictures: the failing line and why it failed.
     const std::string bare = dir.filePath("bare").toStdString();
@@ -104,10 +103,8 @@ TEST_F(PrintPdf, AnUnwritablePathOrAMissingQueueFailsAndLeavesNoFile) {
     const CliRun missing = runCommandLine(ORBISCA_CLI " --home " + bare + kSignPrint +
                                           "--pictures --pdf " + pdf("bare.pdf"));
     EXPECT_EQ(missing.status, 1);
-    EXPECT_NE(
-        missing.err.find("failed at line 22: the picture \"graphic\\10Y.bmp\" does not exist"),
-        std::string::npos)
-        << missing.err;
+    EXPECT_THAT(missing.err,
+                HasSubstr("failed at line 22: the picture \"graphic\\10Y.bmp\" does not exist"));
 }
 
 // A pipe named as the print target, by option or by ORBISCA_PRINT_TO, is written through to its
@@ -123,7 +120,7 @@ TEST_F(PrintPdf, APipeIsWrittenThroughAndAFileReplacedSafely) {
         const CliRun run =
             throughEnvironment ? print("", "ORBISCA_PRINT_TO=" + fifo) : print("--pdf " + fifo);
         EXPECT_EQ(run.status, 0) << run.err;
-        EXPECT_NE(run.out.find("printed 4020x3300 on " + fifo), std::string::npos) << run.out;
+        EXPECT_THAT(run.out, HasSubstr("printed 4020x3300 on " + fifo));
         for (int i = 0; i < 50 && tool("head -c 4 '" + read + "'") != "%PDF"; ++i) usleep(100'000);
         EXPECT_EQ(tool("head -c 4 '" + read + "'"), "%PDF");
         struct stat info {};

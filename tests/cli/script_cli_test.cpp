@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/cli_run.h"
+#include "support/folder_fixture.h"
 
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -26,14 +27,11 @@ struct ScriptCli : ::testing::Test {
     QTemporaryDir dir;
     std::string path(const char* name) const { return dir.filePath(name).toStdString(); }
     std::string write(const char* name, const QByteArray& content) {
-        QFile f(dir.filePath(name));
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(content);
+        EXPECT_TRUE(orbisca::testing::writeBytes(dir.filePath(name), content));
         return path(name);
     }
     static QByteArray read(const std::string& file) {
-        QFile f(QString::fromStdString(file));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        return orbisca::testing::fileBytes(QString::fromStdString(file));
     }
     static CliRun cli(const std::string& args) { return orbisca::testing::runCli(args); }
 };
@@ -61,7 +59,7 @@ TEST_F(ScriptCli, SyntaxErrorExitsOneAndMarksTheFileOnlyWhenAsked) {
     const std::string script = write("bad.spt", text);
     CliRun r = cli("script run " + script + " --canvas 50x50 -o " + path("bad.png"));
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("Syntax error at line 2: "), std::string::npos) << r.err;
+    EXPECT_THAT(r.err, HasSubstr("Syntax error at line 2: "));
     EXPECT_EQ(read(script), text);
     EXPECT_EQ(cli("script run " + script + " --canvas 50x50 --mark -o " + path("bad.png")).status,
               1);
@@ -142,7 +140,7 @@ TEST_F(SpecialOutputs, DevicesAndPipesAreWrittenThroughOthersRefusedAndNoneRepla
         if (!root && onDevice(args)) continue;
         const CliRun r = cli(args);
         EXPECT_EQ(r.status, expected.first) << args << ": " << r.err;
-        EXPECT_NE(r.err.find(expected.second), std::string::npos) << args << ": " << r.err;
+        EXPECT_THAT(r.err, HasSubstr(expected.second)) << args;
         EXPECT_LE(std::count(r.err.begin(), r.err.end(), '\n'), 1) << args << ": " << r.err;
     }
     // A pipe is written through to its reader; /dev/stdout is the command's own output.
@@ -177,7 +175,7 @@ TEST_F(ScriptCli, AnUnusableGlyphFontIsSaidAndFailsTheRun) {
             const CliRun r = cli(at + command);
             EXPECT_EQ(r.status, 1) << command;
             EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << command << r.err;
-            EXPECT_NE(r.err.find(says), std::string::npos) << command << r.err;
+            EXPECT_THAT(r.err, HasSubstr(says)) << command;
         }
         EXPECT_FALSE(QFile::exists(dir.filePath("sign.png")) ||
                      QFile::exists(dir.filePath("sign.pdf")));
@@ -233,8 +231,7 @@ TEST_F(ScriptCli, MessagesShowControlCharactersAndSayWhatIsMissing) {
         cli("data encode-print " + write("details.txt", QByteArray("Account\nIBAN\0DE89\n", 18)) +
             " " + path("print.dat"));
     EXPECT_EQ(r.status, 2);
-    EXPECT_NE(r.err.find("details.txt line 2: holds a NUL byte (IBAN\\0DE89)"), std::string::npos)
-        << r.err;
+    EXPECT_THAT(r.err, HasSubstr("details.txt line 2: holds a NUL byte (IBAN\\0DE89)"));
     EXPECT_FALSE(QFile::exists(dir.filePath("print.dat")));
 }
 

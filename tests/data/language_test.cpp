@@ -63,7 +63,7 @@ TEST_F(Language, PacksAreListedByTheirOwnNamesAndOnlyATwoLetterCodeNamesOne) {
         EXPECT_FALSE(hasLanguagePack(data.folder, notAPack)) << notAPack;
 }
 
-TEST_F(Language, TheCommandLineStandsBeforeTheSettingAndAChangeIsAnnouncedOnce) {
+TEST_F(Language, TheCommandLineStandsBeforeTheSettingAChangeIsAnnouncedOnceAndConfKeepsIt) {
     int changed = 0;
     QObject::connect(&data.texts, &TextsModel::textsChanged, [&changed] { ++changed; });
     data.settings.language = "ru";
@@ -77,10 +77,9 @@ TEST_F(Language, TheCommandLineStandsBeforeTheSettingAndAChangeIsAnnouncedOnce) 
     // A setting that names no pack falls back as an empty one does.
     data.settings.language = "zz";
     EXPECT_NE(languageInForce(data), "zz");
-}
 
-// (How line 16 is written after the fifteen, the conf file and configuration dialog tests show.)
-TEST_F(Language, AnOlderConfFileKeepsTheLanguageInForce) {
+    // An older conf.dat keeps the language in force. (How line 16 is written after the fifteen,
+    // the conf file and configuration dialog tests show.)
     Settings settings;
     settings.language = "ru";
     const QStringList lines = confFileLines(settings);

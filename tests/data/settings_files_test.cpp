@@ -15,21 +15,14 @@ using AtomicFile = WorkingFolderTest;
 TEST_F(AtomicFile, AWriteThatFailsHalfWayLeavesTheOldFileIntact) {
     writeFile("conf.dat", "old content\n");
     QString error;
-    EXPECT_FALSE(writeFileAtomically(
-        home.filePath("conf.dat"),
-        [](QIODevice& out) {
-            out.write("new con");
-            return false;
-        },
-        &error));
+    const auto failing = [](QIODevice& out) { return out.write("new con") < 0; };
+    EXPECT_FALSE(writeFileAtomically(home.filePath("conf.dat"), failing, &error));
     EXPECT_FALSE(error.isEmpty());
-    EXPECT_FALSE(writeFileAtomically(
-        home.filePath("conf.dat"),
-        [](QIODevice& out) -> bool {
-            out.write("new con");
-            throw std::runtime_error("disk full");
-        },
-        &error));
+    const auto throwing = [](QIODevice& out) -> bool {
+        out.write("new con");
+        throw std::runtime_error("disk full");
+    };
+    EXPECT_FALSE(writeFileAtomically(home.filePath("conf.dat"), throwing, &error));
     EXPECT_TRUE(error.contains("disk full"));
     EXPECT_EQ(readFile("conf.dat"), "old content\n");
     EXPECT_EQ(QDir(home.path()).entryList({"conf.dat*"}, QDir::Files),
@@ -164,10 +157,7 @@ TEST_F(DetailsFile, EncodedEntriesDecodeToTheSameList) {
     EXPECT_EQ(decodeDetails(printValues({plain[0].unicode(), -7, plain[1].unicode(), -1, -1})),
               (QStringList{"Ab", ""}));
     EXPECT_EQ(upperCaseMarked("abcd", "UaU"), "AbCd");
-}
-
-// Characters beyond U+FFFF are characters too, stored whole or as two halves.
-TEST_F(DetailsFile, WideCharactersReadWholeOrInHalves) {
+    // Characters beyond U+FFFF are characters too, stored whole or as two halves.
     const QString wide = QString::fromUcs4(U"\U0001F319 moon");
     EXPECT_EQ(decodeDetails(encodeDetails({wide})), QStringList{wide});
     const DetailsReading whole = readDetailsAsFarAsValid(

@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The donation reminder offscreen, run modally as the program runs it: what it shows, what its
-// answers write into "strt.dat", the details and their refused choice, "Donation info.txt", the
-// print-out handed to the print manager, and damaged files, which never keep it from showing.
+// The donation reminder offscreen, run modally as the program runs it.
 #include <QComboBox>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -92,7 +90,6 @@ TEST_F(ReminderTest, AnswersGoToStrtDatAndTheReminderComesOncePerRun) {
     createDialog();
     ASSERT_TRUE(dialog->reminderDue());
     watcher.whileShown = [this] {
-        EXPECT_EQ(dialog->windowTitle(), "Support Orbisca");
         EXPECT_EQ(dialog->shownLines(), packSections()[0] + packSections()[2]);
         EXPECT_TRUE(dialog->closeButton()->isVisible() && !dialog->neverButton()->isVisible());
         QComboBox* after = dialog->remindAfterBox();

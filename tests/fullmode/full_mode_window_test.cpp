@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The full-mode window in-process, over the real picture pack: its place on the screen, the
-// nineteen buttons, the keys (through any child), the mouse on the views and the help, the
-// board's hints, and the way back to the compact window; and the print manager's date button,
-// which opens the program's date dialog; the reminder's print-out.
+// The full-mode window in-process, over the real picture pack, with the windows it opens and the
+// way back to the compact window.
 #include <QAction>
 #include <QCursor>
 #include <QPushButton>
@@ -62,9 +60,6 @@ protected:
         const auto* close = window.findChild<QAction*>("actionClose");
         ASSERT_TRUE(close);
         QTest::keySequence(&window, close->shortcut());
-    }
-    int field(const char* name) {
-        return windows->dateDialog().findChild<QSpinBox*>(name)->value();
     }
 
     std::unique_ptr<ProgramWindows> windows = std::make_unique<ProgramWindows>(program);
@@ -132,7 +127,6 @@ TEST_F(FullModeWindowTest, KeysStepTheDayFromAnyChildAndAreDroppedDuringAFade) {
     QTest::keyClick(&full(), Qt::Key_Escape);  // the program's end: the compact window closes
     EXPECT_TRUE(windows->compact().state().closed);
     EXPECT_TRUE(data.notifier.endRequested);  // although the full-mode window still shows
-    EXPECT_EQ(data.notifier.exitCode, 0);
 }
 
 TEST_F(FullModeWindowTest, ClicksPageTheHelpOpenTheDateDialogAndLeaveBelowTheButtonRow) {
@@ -150,9 +144,7 @@ TEST_F(FullModeWindowTest, ClicksPageTheHelpOpenTheDateDialogAndLeaveBelowTheBut
     QTest::mouseClick(full().button(FullModeButton::Sign), Qt::LeftButton);
     waitForMode(FullModeView::Sign);
     QTest::mouseClick(full().paintBox(), Qt::LeftButton, {}, QPoint(300, 300));
-    ASSERT_TRUE(windows->dateDialog().isVisible());
-    EXPECT_EQ((QList{field("dayField"), field("monthField"), field("yearField")}),
-              (QList{17, 11, 2027}));
+    ASSERT_TRUE(windows->dateDialog().isVisible());  // on the day shown: the compact window's test
     windows->dateDialog().hide();
     // Outside the paint box: the right button opens the dialog, the left one leaves.
     QTest::mouseClick(&full(), Qt::RightButton, {}, QPoint(2, 300));
@@ -189,8 +181,8 @@ TEST_F(FullModeWindowTest, TheBoardHintsTheFieldUnderThePointerOnceAndOnlyWhenId
     EXPECT_EQ(full().windowState().presentations, shown);
 }
 
-// The date button opens the date dialog modally: OK exports the picked day again in easy mode,
-// Cancel changes neither the date nor the script.
+// The date button opens the date dialog modally: OK exports the picked day again in easy mode.
+// (Cancel, which changes no date, the date dialog's tests show.)
 TEST_F(FullModeWindowTest, ThePrintManagersDateButtonExportsThePickedDayAgain) {
     const GregorianDate start{21, 8, 0, 2001};
     ASSERT_TRUE(windows->create(start));
@@ -201,22 +193,13 @@ TEST_F(FullModeWindowTest, ThePrintManagersDateButtonExportsThePickedDayAgain) {
     print.controller().setEasyMode(true);
     ASSERT_TRUE(print.controller().exportScript(ScriptExport::Sign));
     const QStringList before = print.scriptLines();
-    auto pick = [&print](int day, const char* button) {
-        QTimer::singleShot(0, [day, button] {
-            auto* dialog = qobject_cast<DateDialog*>(QApplication::activeModalWidget());
-            ASSERT_TRUE(dialog);
-            auto* dayField = dialog->findChild<QSpinBox*>("dayField");
-            EXPECT_EQ(dayField->value(), 21);  // preset with the current date
-            dayField->setValue(day);
-            dialog->findChild<QPushButton*>(button)->click();
-        });
-        print.findChild<QToolButton*>("dateButton")->click();
-    };
-    pick(25, "cancelButton");
-    EXPECT_EQ(data.day.date(), start);
-    EXPECT_EQ(print.scriptLines(), before);
-
-    pick(25, "applyButton");
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<DateDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        dialog->findChild<QSpinBox*>("dayField")->setValue(25);
+        dialog->findChild<QPushButton*>("applyButton")->click();
+    });
+    print.findChild<QToolButton*>("dateButton")->click();
     EXPECT_EQ(data.day.date(), (GregorianDate{25, 8, 0, 2001}));
     EXPECT_EQ(print.findChild<QToolButton*>("dateButton")->text(), "2001-08-25");
     const QStringList picked = print.scriptLines();
@@ -226,10 +209,10 @@ TEST_F(FullModeWindowTest, ThePrintManagersDateButtonExportsThePickedDayAgain) {
     EXPECT_EQ(picked, print.scriptLines());
 }
 
-// The reminder's "Print" hands its details to the print manager, which opens over the modal
-// reminder and takes the input. The print-out used to replace the user's script in "~last.spt"
-// and the window state in "WindWHP.dat" once the print manager closed. (That a script the user
-// had open comes back after the print-out, the controller's tests show.)
+// The reminder's "Print" opens the print manager over the modal reminder, taking the input. The
+// print-out used to replace the user's script in "~last.spt" and the window state in "WindWHP.dat"
+// once the print manager closed. (The print-out's lines and canvas: the reminder's tests; the
+// user's script coming back after it: the controller's.)
 TEST_F(FullModeWindowTest, TheRemindersPrintOpensThePrintManagerOnItsDetails) {
     ASSERT_TRUE(QFile::remove(home.filePath("strt.dat")));  // the reminder is due
     writeLines("~last.spt", {"TEXT 0 40 cnt 'Keep me'"});
@@ -239,8 +222,6 @@ TEST_F(FullModeWindowTest, TheRemindersPrintOpensThePrintManagerOnItsDetails) {
     PrintManagerWindow& print = windows->printManager();
     SmallPrinterPage small;
     print.controller().setPrinterPage(&small);
-    QStringList shown, printed;
-    QSize canvas;
     bool printManagerOnTop = false;
     QTimer::singleShot(0, [&] {
         auto button = [&](int line) {
@@ -250,11 +231,9 @@ TEST_F(FullModeWindowTest, TheRemindersPrintOpensThePrintManagerOnItsDetails) {
             return static_cast<QPushButton*>(nullptr);
         };
         button(714)->click();  // Donate
-        shown = donation.shownLines();
         ASSERT_TRUE(button(712) && button(712)->isEnabled());
         button(712)->click();  // Print
-        printed = print.scriptLines();
-        canvas = print.state().canvasSpins;
+        EXPECT_EQ(print.scriptLines().value(0), "FONT 12 -16 0 0 0 bld nrm Arial");
         printManagerOnTop = print.isVisible() && QApplication::activeModalWidget() == &print;
         closeByKey(print);
         EXPECT_FALSE(print.isVisible());
@@ -264,11 +243,6 @@ TEST_F(FullModeWindowTest, TheRemindersPrintOpensThePrintManagerOnItsDetails) {
     EXPECT_TRUE(printManagerOnTop);
     EXPECT_EQ(readFile("~last.spt"), userScript);
     EXPECT_EQ(readFile("WindWHP.dat"), userWindow);
-
-    ASSERT_EQ(printed.size(), shown.size() + 1);
-    EXPECT_EQ(printed.front(), "FONT 12 -16 0 0 0 bld nrm Arial");
-    EXPECT_EQ(printed[1], "TEXT 20 0 rgt '" + shown.front() + "'");
-    EXPECT_EQ(canvas, QSize(670, 15 * int(shown.size()) + 40));  // the details whole
 }
 
 // The compact window starts alone and paints its panel first; the other windows and the glyph

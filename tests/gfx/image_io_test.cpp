@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 
+#include "support/folder_fixture.h"
 #include "test_images.h"
 
 namespace orbisca::gfx {
@@ -22,17 +23,11 @@ QString fixture(const QString& name) {
     return QStringLiteral(ORBISCA_SOURCE_DIR "/tests/gfx/data/") + name;
 }
 
-QByteArray readFile(const QString& path) {
-    QFile f(path);
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << path.toStdString();
-    return f.readAll();
-}
+using testing::fileBytes;
 
 QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
-    QFile f(dir.filePath(name));
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-    return f.fileName();
+    EXPECT_TRUE(testing::writeBytes(dir.filePath(name), bytes));
+    return dir.filePath(name);
 }
 
 std::string loadError(const QString& path) {
@@ -83,7 +78,7 @@ TEST(LoadBitmap, ReadsEveryDepthBottomUpAndTopDown) {
         EXPECT_TRUE(test::samePixels(loaded, source(picture))) << file;
         if (flip) {
             const QImage flipped =
-                loadBitmap(writeFile(dir, file, topDown(readFile(fixture(file)))));
+                loadBitmap(writeFile(dir, file, topDown(fileBytes(fixture(file)))));
             EXPECT_TRUE(test::samePixels(flipped, source(picture))) << file << " top-down";
         }
     }
@@ -104,8 +99,8 @@ QByteArray bmpClaiming(qint32 width, qint32 height) {
 
 TEST(LoadBitmap, RejectsBadFilesWithTheirNameAndReason) {
     QTemporaryDir dir;
-    const QByteArray rle = readFile(fixture("depth8rle.bmp")),
-                     png = readFile(fixture("colours.png"));
+    const QByteArray rle = fileBytes(fixture("depth8rle.bmp")),
+                     png = fileBytes(fixture("colours.png"));
     QByteArray hugePng = png;
     qToBigEndian<quint32>(200000, hugePng.data() + 16);
     const std::pair<QByteArray, const char*> cases[] = {

@@ -40,8 +40,9 @@ TEST(MaskDraw, RefusesBadPlacementsInOrderAndDrawsNothing) {
 }
 
 // Target (10, 200, 255) under picture (250, 0, 100) and mask (0, 128, 255), worked out by hand;
-// 99.6 and 100.4 tell rounding to the nearest from truncation.
-TEST(MaskDraw, EachModeBlendsEveryChannelRoundedToNearest) {
+// 99.6 and 100.4 tell rounding to the nearest from truncation. The colour key leaves out the
+// pixels of the mask's corner colour.
+TEST(MaskDraw, EachModeBlendsEveryChannelRoundedToNearestAndTheKeyLeavesItsColourOut) {
     const QImage picture = filled(1, 1, qRgb(250, 0, 100)), mask = filled(1, 1, qRgb(0, 128, 255));
     auto draw = [&](MaskMode mode, int alpha) {
         QImage target = filled(1, 1, qRgb(10, 200, 255));
@@ -52,16 +53,14 @@ TEST(MaskDraw, EachModeBlendsEveryChannelRoundedToNearest) {
     EXPECT_EQ(draw(MaskMode::InverseMask, 0), qRgb(250, 100, 255));
     EXPECT_EQ(draw(MaskMode::Alpha, 77), qRgb(82, 140, 208));
     EXPECT_EQ(draw(MaskMode::Alpha, 255), qRgb(250, 0, 100));
-}
 
-TEST(MaskDraw, ColourKeyLeavesTheMasksCornerColourOut) {
-    QImage picture = filled(3, 1, qRgb(9, 9, 9));
-    picture.setPixel(1, 0, qRgb(40, 50, 60));
-    picture.setPixel(2, 0, qRgb(9, 9, 8));
-    QImage mask = filled(3, 1, qRgb(0, 0, 0));
-    mask.setPixel(0, 0, qRgb(9, 9, 9));
+    QImage keyed = filled(3, 1, qRgb(9, 9, 9));
+    keyed.setPixel(1, 0, qRgb(40, 50, 60));
+    keyed.setPixel(2, 0, qRgb(9, 9, 8));
+    QImage key = filled(3, 1, qRgb(0, 0, 0));
+    key.setPixel(0, 0, qRgb(9, 9, 9));
     QImage target = filled(5, 2, qRgb(1, 1, 1)).convertToFormat(QImage::Format_RGB32);
-    EXPECT_EQ(maskDraw(picture, target, mask, MaskMode::ColourKey, 0, 2, 1), kMaskDrawn);
+    EXPECT_EQ(maskDraw(keyed, target, key, MaskMode::ColourKey, 0, 2, 1), kMaskDrawn);
     ASSERT_EQ(target.format(), QImage::Format_RGB888);
     EXPECT_EQ(target.pixel(2, 1), qRgb(1, 1, 1));
     EXPECT_EQ(target.pixel(3, 1), qRgb(40, 50, 60));

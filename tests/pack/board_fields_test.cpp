@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The telectonon board as the pack gives it: the 70 fields of "HRCT.dat" with the hints of
-// "Fieldhlp.ktx" (record i with line i), and the board picture with calm ground wherever the
-// board view writes a caption.
+// The telectonon board as the pack gives it: its fields, their hints and its picture.
 #include <QFontMetrics>
 #include <cmath>
 

@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The pack's texts: the main text database against the map of the lines that the program reads,
-// no placeholder that a generator left unfilled, and the affirmation of every kin read as finished
-// sentences in each view's letter case.
+// The pack's texts: the lines the program reads, no unfilled placeholder, whole affirmations.
 #include <QRegularExpression>
 #include <array>
 #include <map>

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The element editor's steps as the window drives them: texts placed by a click or not, moons,
-// and the refusals that keep a moon within what can be drawn. (Font lines: the window's test.)
+// The element editor's steps as the window drives them. (Font lines: the window's test.)
 #include <gtest/gtest.h>
 
 #include "printpage/element_editor.h"
@@ -17,22 +16,10 @@ std::optional<QString> add(ElementEditor& editor, const QString& line,
         line, [colour] { return colour; }, qRgb(0, 0, 0), kCanvas);
 }
 
-TEST(ElementEditorTest, TextsArePlacedByAClickOrCentred) {
+// (A text placed by a click, previewed and added: the window's test.)
+TEST(ElementEditorTest, ATextNeverPlacedIsCentred) {
     ElementEditor editor;
     EXPECT_EQ(add(editor, ""), QString());  // idle: the edit line, empty too, is the new line
-    editor.newText();
-    EXPECT_FALSE(editor.values().startButtons);
-    EXPECT_FALSE(add(editor, "Hello"));
-    EXPECT_TRUE(editor.placing());
-    const double scale = 6.3;  // a 4020-wide canvas shown 638 wide
-    editor.place(ElementEditor::canvasPoint(QPointF(100, 50), scale));
-    EXPECT_EQ(editor.values().pointer, "X:630 Y:315");
-    EXPECT_FALSE(add(editor, editor.values().editLine));
-    EXPECT_EQ(editor.values().editLine, "TEXT 630 315 rgt 'Hello'");
-    EXPECT_EQ(editor.values().state, EditorState::Idle);
-    EXPECT_TRUE(editor.values().startButtons);
-    EXPECT_EQ(add(editor, editor.values().editLine), "TEXT 630 315 rgt 'Hello'");
-
     editor.newText();
     add(editor, "Centre");
     add(editor, "");

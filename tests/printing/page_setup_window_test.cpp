@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The page setup window offscreen, driven through its fields, boxes and preview as a user drives
-// them, and the printer behind it writing PDF files.
+// The page setup window offscreen, and the printer behind it writing PDF files.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
@@ -9,11 +8,9 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QTest>
 
 #include "data/day_words.h"
@@ -59,12 +56,6 @@ protected:
         QTest::keyClicks(edit, value);
     }
     QSize page() { return printer.metrics().page; }
-    // A mouse move without a button, as the pointer hovers.
-    static void hover(QWidget* widget, QPoint at) {
-        QMouseEvent event(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton,
-                          Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(widget, &event);
-    }
     QPoint previewPoint(int x, int y) const {
         const PagePreview p = window->preview()->layout();
         return QPoint(int(x / p.ratio), int(y / p.ratio));
@@ -76,7 +67,6 @@ protected:
 };
 
 TEST_F(PageSetupWindowTest, EachFieldsLabelNamesItsControl) {
-    // The field names are the labels of their own fields.
     for (const PageField which :
          {PageField::Left, PageField::Top, PageField::Width, PageField::Height, PageField::Scale,
           PageField::PaperWidth, PageField::PaperHeight}) {
@@ -149,12 +139,12 @@ TEST_F(PageSetupWindowTest, FitAndOrientationPlaceAnewAndFitOffGivesThePlacement
     EXPECT_TRUE(window->field(PageField::Width)->isEnabled());
 }
 
-TEST_F(PageSetupWindowTest, DraggingMovesTheBodyAndACornerNeverMirrorsThePicture) {
+TEST_F(PageSetupWindowTest, DraggingMovesTheBodyAndTheGripsShowTheirCursors) {
     window->centreBox()->click();
     PagePreviewWidget* preview = window->preview();
     const PageGeometry before = printer.geometry();
     const QRect r = preview->layout().picture;
-    hover(preview, r.center());
+    sendMouseMove(preview, r.center());  // hovering
     EXPECT_EQ(preview->cursor().shape(), Qt::SizeAllCursor);
     QTest::mousePress(preview, Qt::LeftButton, {}, r.center());
     QTest::mouseMove(preview, r.center() + QPoint(10, 0));
@@ -162,15 +152,9 @@ TEST_F(PageSetupWindowTest, DraggingMovesTheBodyAndACornerNeverMirrorsThePicture
     EXPECT_NEAR(printer.geometry().left - before.left, 10 * preview->layout().ratio, 1);
     EXPECT_EQ(text(PageField::Left).toInt(), printer.geometry().left);
 
-    const QRect moved = preview->layout().picture;
-    const QPoint corner = moved.bottomRight() + QPoint(1, 1);
-    hover(preview, corner);
+    // (A corner dragged past the opposite one stops at 1 %: the page geometry's tests.)
+    sendMouseMove(preview, preview->layout().picture.bottomRight() + QPoint(1, 1));
     EXPECT_EQ(preview->cursor().shape(), Qt::SizeFDiagCursor);
-    QTest::mousePress(preview, Qt::LeftButton, {}, corner);
-    QTest::mouseMove(preview, moved.topLeft() - QPoint(40, 40));  // past the opposite corner
-    QTest::mouseRelease(preview, Qt::LeftButton, {}, moved.topLeft() - QPoint(40, 40));
-    EXPECT_GE(printer.geometry().width, 1);
-    EXPECT_GE(printer.geometry().scale, 1.0);
 }
 
 TEST_F(PageSetupWindowTest, PrintsIntoTheFileAndCancelOrAnUnwritablePathWritesNothing) {
@@ -238,12 +222,10 @@ TEST_F(PageSetupWindowTest, TheWindowOfAPrinterDialogIsActiveAgainAfterIt) {
 TEST_F(PageSetupWindowTest, PrintNowWithoutADefaultQueueWritesAPdfIntoTheWorkingFolder) {
     if (!defaultPrinterQueue().isEmpty()) GTEST_SKIP() << "this machine has a default queue";
     ASSERT_TRUE(printer.print(true, canvas, nullptr));
+    // (The name's form: the print manager model's test.)
     const QStringList written =
         QDir(home.path()).entryList({QStringLiteral("Orbisca-*.pdf")}, QDir::Files);
     ASSERT_EQ(written.size(), 1);
-    EXPECT_TRUE(QRegularExpression(QStringLiteral("^Orbisca-\\d{8}-\\d{6}\\.pdf$"))
-                    .match(written.first())
-                    .hasMatch());
     ASSERT_FALSE(data.notifier.messages.isEmpty());
     EXPECT_TRUE(data.notifier.messages.last().contains(written.first()));
 

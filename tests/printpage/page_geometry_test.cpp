@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The placement of the canvas on the printer page: numbers as the fields read and show them,
-// the size rules, centring, fitting, the preview and the corner drag.
+// The placement of the canvas on the printer page.
 #include <gtest/gtest.h>
 
 #include <QLocale>

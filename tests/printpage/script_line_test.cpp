@@ -45,20 +45,16 @@ TEST(ScriptLine, SyntaxErrors) {
     }
 }
 
-// Exported glyph lines leave the alignment word empty: two blanks, read as left-aligned, and
-// kept so by a rescaling pass.
-TEST(ScriptLine, AnEmptyAlignmentWordIsLeftAligned) {
+// Exported glyph lines leave the alignment word empty: two blanks, read as left-aligned, and kept
+// so by a rescaling pass. A width and height after a PICT line's file name draw the picture at that
+// size; a tail that ends in its quote is read as before, whatever it holds.
+TEST(ScriptLine, AnEmptyAlignmentWordIsLeftAlignedAndAPictureTakesAnOptionalSize) {
     const auto text = std::get<TextCommand>(parseScriptLine("TEXT 10 -3  'W'"));
     EXPECT_EQ(text.x, 10);
     EXPECT_EQ(text.y, -3);
     EXPECT_FALSE(text.centred);
     EXPECT_EQ(text.content, "'W'");
     EXPECT_EQ(rescaledScriptLine("TEXT 10 -3  kin", 2), "TEXT 20 -6  kin");
-}
-
-// A width and height after a PICT line's file name draw the picture at that size; a tail that ends
-// in its quote is read as before, whatever it holds.
-TEST(ScriptLine, APictureTakesAnOptionalSizeAfterItsFileName) {
     const std::tuple<const char*, const char*, QSize> cases[] = {
         {"PICT 1 2 0 0 0 rgt 'graphic\\1.bmp'", "graphic\\1.bmp", QSize()},
         {"PICT 1 2 0 0 0 rgt 'graphic\\1.bmp' 154 77", "graphic\\1.bmp", QSize(154, 77)},

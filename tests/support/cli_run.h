@@ -3,6 +3,7 @@
 // exit status.
 #pragma once
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -12,6 +13,8 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+
+using ::testing::HasSubstr;  // what the program wrote, shown whole when it lacks a text
 
 namespace orbisca::testing {
 

@@ -6,7 +6,9 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QWidget>
 
 #include "data/conf_file.h"
 #include "gfx/font_table.h"
@@ -21,6 +23,13 @@ inline QApplication& ensureTestApplication() {
     static char* argv[] = {name, nullptr};
     static QApplication* app = new QApplication(argc, argv);  // before any QGuiApplication
     return *app;
+}
+
+// A mouse move sent to `widget` itself, as the pointer moves over it with `held` pressed.
+inline void sendMouseMove(QWidget* widget, QPointF at, Qt::MouseButtons held = Qt::NoButton) {
+    QMouseEvent event(QEvent::MouseMove, at, widget->mapToGlobal(at), Qt::NoButton, held,
+                      Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
 }
 
 inline QImage filled(int w, int h, QColor colour) {

@@ -30,6 +30,20 @@ inline void ensureGuiApplication() {
     if (!QCoreApplication::instance()) new QGuiApplication(argc, argv);
 }
 
+// The bytes of the file at `path`, "<missing>" when it cannot be read.
+inline QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// Writes `content` as the file at `path`, its folder made first; whether all of it was written.
+inline bool writeBytes(const QString& path, const QByteArray& content) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(content) == content.size();
+}
+
 // The message of the DataFileError that `read` throws, or "no error".
 template <typename Read>
 QString errorOf(Read read) {
@@ -79,18 +93,12 @@ protected:
     }
 
     void writeFile(const QString& name, const QByteArray& content) {
-        QDir().mkpath(QFileInfo(home.filePath(name)).absolutePath());
-        QFile file(home.filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << name.toStdString();
-        file.write(content);
+        ASSERT_TRUE(writeBytes(home.filePath(name), content)) << name.toStdString();
     }
     void writeLines(const QString& name, const QStringList& lines, const char* end = "\n") {
         writeFile(name, (lines.join(end) + end).toUtf8());
     }
-    QByteArray readFile(const QString& name) const {
-        QFile file(home.filePath(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
+    QByteArray readFile(const QString& name) const { return fileBytes(home.filePath(name)); }
     // The lines of a file, without the empty one after the last line end.
     QStringList readLines(const QString& path) const {
         QFile file(path);

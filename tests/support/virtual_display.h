@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A virtual X display of our own for the end-to-end tests: Xvfb with a patterned root (so that
-// what no window covers can be told from a black window), screenshots of the root window and
-// helpers such as xdotool run on it.
+// A virtual X display for the end-to-end tests: Xvfb with a patterned root, screenshots of the
+// root window and helpers such as xdotool run on it.
 #pragma once
 
 #include <QImage>

@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The calendar views (year, month, 13 moons, wavespell, pulsars, Zolkin, wings, kin book) against
-// the places their pictures must land on, the year grid's cache, the izin figures and the pulsar
-// lines, and the walk over whole years that every highlight and picture stays inside the frame.
+// The calendar views against the places their pictures must land on.
 #include <QRegularExpression>
 
 #include "calendar/calendar_state.h"
@@ -135,7 +133,6 @@ TEST_F(CalendarViews, AYearExportWritesTheWholeGridAndLeavesTheCacheAlone) {
     EXPECT_EQ(frame.state().year.cachedYearSign, before.year.cachedYearSign);
     EXPECT_EQ(frame.state().year.cachedYearTone, before.year.cachedYearTone);
     EXPECT_EQ(frame.buffers().second, grid);
-    EXPECT_TRUE(runScript(script, {740, 550}).isEmpty());
 }
 
 TEST_F(CalendarViews, TheMonthShowsItsTwentyEightDaysAndTheHighlightByColour) {
@@ -150,7 +147,6 @@ TEST_F(CalendarViews, TheMonthShowsItsTwentyEightDaysAndTheHighlightByColour) {
     EXPECT_EQ(count("shine2.bmp") + count("shine7.bmp") + count("shine8.bmp") + count("shine9.bmp"),
               1);
     EXPECT_EQ(count(highlightPictureName(monthHighlight(data.day.position().cromatic)).mid(8)), 1);
-    EXPECT_TRUE(runScript(exported("month"), {670, 550}).isEmpty());
 }
 
 TEST_F(CalendarViews, TheExtraDayPageReplacesMonthAndWeek) {
@@ -235,8 +231,7 @@ TEST_F(CalendarViews, TheFirstWeekOfAYearShowsItsOwnNumberAndIzinYear) {
             *parseIzinLine(readDatabaseLine(data.folder, 52 * *year, "izinfo.dat"));
         const QString first = figure.pattern[0] == '1' ? "izin9.bmp" : "izin6.bmp";
         EXPECT_EQ(countAt(first, 76 - 14, 262), 1) << date.year;
-        paint(FullModeView::KinBook,
-              date);  // the kin book page shows the same figure, four days of it
+        paint(FullModeView::KinBook, date);  // the same figure, four days of it
         EXPECT_EQ(countAt(first, 190, 188), 1) << date.year;
         EXPECT_EQ(count("izin9.bmp") + count("izin6.bmp"), 4) << date.year;
         const QStringList script = exportedMode(FullModeView::Moons);
@@ -298,7 +293,6 @@ TEST_F(CalendarViews, IzinFiguresAreReadStrictlyAndReportedOnce) {
     for (const PlacedPicture& p : placed) stack << p.file + " " + QString::number(p.area.y());
     EXPECT_EQ(stack, QStringList({"graphic\\izin9.bmp 242", "graphic\\izin6.bmp 235",
                                   "graphic\\izin9.bmp 228"}));
-    EXPECT_EQ(parseIzinLine("101000 7")->number, 7);
     for (const char* bad : {"", "101000", "10100 12", "101000 65", "101000 0", "101000 1x",
                             "101000 123", "1 1000 12"})
         EXPECT_FALSE(parseIzinLine(bad)) << bad;
@@ -341,12 +335,10 @@ TEST_F(CalendarViews, TheKinBookPutsTheDaysTabletsInPlace) {
     EXPECT_EQ(countAt("vnt400005.bmp", 366, 150), 1);
     EXPECT_EQ(countAt("rns0026.bmp", 184, 316), 1);
     EXPECT_EQ(countAt("qnty0005.bmp", 370, 316), 1);
-    // (Its week figure: the first week's test.)
-    // The moon of the day inside its square at (428, 229).
+    // The moon of the day inside its square at (428, 229). (Its week figure: the first week's
+    // test; that the exports run: the glyph export's test of every view.)
     EXPECT_FALSE(paintedRows(frame.buffers().frame, 428, 487, 229, 288).empty());
-    const QStringList script = exported("kinbook");
-    EXPECT_TRUE(script.filter(QRegularExpression("^MOON ")).size() == 1);
-    EXPECT_TRUE(runScript(script, {670, 540}).isEmpty());
+    EXPECT_EQ(exported("kinbook").filter(QRegularExpression("^MOON ")).size(), 1);
 }
 
 // Every view on every day of two whole years (before and after the reference day, each with its
@@ -361,13 +353,10 @@ TEST_F(CalendarViews, EveryPictureOfEveryViewFitsTheFrameAllYear) {
             for (int number : {5, 6, 7, 8, 9, 11, 12, 14}) {
                 const FullModeView mode = viewOfModeNumber(number);
                 paint(mode, date);
-                for (const PlacedPicture& p : placed) {
-                    ASSERT_TRUE(inside.contains(p.area))
+                for (const PlacedPicture& p : placed)
+                    ASSERT_TRUE(inside.contains(p.area) && p.maskCode == 0)
                         << modeNumber(mode) << " " << describeDate(date) << " "
-                        << p.file.toStdString();
-                    ASSERT_EQ(p.maskCode, 0) << modeNumber(mode) << " " << describeDate(date) << " "
-                                             << p.file.toStdString();
-                }
+                        << p.file.toStdString() << " mask code " << p.maskCode;
             }
         }
     }

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The panel painted headless: the extra day, the split of a long tone and sign line, the picture
-// files of the codes and the failures it throws. (Every kin's panel with the real pack, in each
-// language, the text fit test checks.)
+// The panel painted headless. (Every kin's panel with the real pack, in each language, the
+// text fit test checks.)
 #include <algorithm>
 
 #include "support/compact_fixture.h"

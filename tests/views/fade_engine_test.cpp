@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The cross-fade engine tick by tick: the opacities and the blend arithmetic, the buttons, the
-// change without transitions, the print manager and configuration opened once, a failing paint
-// reported once, and the help's return to page 1.
+// The cross-fade engine tick by tick.
 #include "views/fade_engine.h"
 #include "support/full_mode_fixture.h"
 #include "views/mode_table.h"

@@ -1,8 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The glyph form of exported views: the exact lines of the day page's elements, where each
-// family's lines go, an element of each family drawn where its picture lands, the week figure's
-// table, and every exported view over many dates in both forms, run through the interpreter and
-// compared as pages.
+// The glyph form of exported views, written and drawn.
 #include <QRegularExpression>
 
 #include "data/data_error.h"
@@ -17,6 +14,15 @@
 
 namespace orbisca::testing {
 namespace {
+
+// The bounding box of the pixels of `page` that are not white.
+QRect inkBox(const QImage& page) {
+    QRect box;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            if (page.pixel(x, y) != qRgb(255, 255, 255)) box |= QRect(x, y, 1, 1);
+    return box;
+}
 
 class GlyphExport : public FullModeTest {
 protected:
@@ -95,19 +101,15 @@ TEST_F(GlyphExport, AnElementsGlyphsLandWhereItsPictureLands) {
                                          {328, 3}, {251, 3}, {296, 3}, {399, 3}, {364, 3}};
     const GlyphContext context{data.settings.glyphFont, nullptr,
                                [this] { return loadSgnTable(data.folder); }};
-    auto inkBox = [this](const QStringList& lines) {
+    auto drawnBox = [this](const QStringList& lines) {
         QImage page;
         EXPECT_EQ(render(lines, {}, {200, 200}, page), "") << lines.join('\n').toStdString();
-        QRect box;
-        for (int y = 0; y < page.height(); ++y)
-            for (int x = 0; x < page.width(); ++x)
-                if (page.pixel(x, y) != qRgb(255, 255, 255)) box |= QRect(x, y, 1, 1);
-        return box;
+        return inkBox(page);
     };
     for (const auto& [kind, tolerance] : kinds) {
-        const QRect picture = inkBox(
+        const QRect picture = drawnBox(
                         {QStringLiteral("PICT 60 60 0 0 0 rgt '%1'").arg(*printedFileName(kind))}),
-                    glyphs = inkBox(glyphExportLines({25, 60, kind, false}, context).lines);
+                    glyphs = drawnBox(glyphExportLines({25, 60, kind, false}, context).lines);
         ASSERT_FALSE(picture.isEmpty() || glyphs.isEmpty()) << kind;
         const QMargins off(glyphs.left() - picture.left(), glyphs.top() - picture.top(),
                            glyphs.right() - picture.right(), glyphs.bottom() - picture.bottom());
@@ -134,16 +136,9 @@ TEST_F(GlyphExport, TheDaysToneGlyphEndsClearOfTheSignBelowIt) {
             EXPECT_EQ(render(QStringList{script[0]} + script.mid(last - lines + 1, lines), {},
                              view.canvas, page),
                       "");
-            int top = page.height(), bottom = -1;
-            for (int y = 0; y < page.height(); ++y)
-                for (int x = 0; x < page.width(); ++x)
-                    if (page.pixel(x, y) != qRgb(255, 255, 255)) {
-                        top = std::min(top, y), bottom = std::max(bottom, y);
-                        break;
-                    }
-            return std::pair{top, bottom};
+            return inkBox(page);
         };
-        const int toneBottom = inkRows("tone", 2).second, signTop = inkRows("kin", 4).first;
+        const int toneBottom = inkRows("tone", 2).bottom(), signTop = inkRows("kin", 4).top();
         EXPECT_GE(signTop - toneBottom - 1, 3) << name;
     }
 }

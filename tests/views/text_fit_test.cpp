@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Every text of every view, the help pages and the compact window's panel stays inside the frame
-// and clear of every other text, in each language the build assembles, measured in the font that
-// draws it at the place the view computes.
+// Every text of every view and of the compact panel stays inside the frame and clear of every
+// other text, in each language the build assembles.
 #include <algorithm>
 
 #include "gfx/region.h"
@@ -44,12 +43,9 @@ TEST_P(TextFit, NoTextOfAnyViewLeavesTheFrameOrRunsIntoAnother) {
     const QRect inside(0, 0, kFrameWidth, kFrameHeight);
     int reported = 0;
     const auto report = [&reported](const GregorianDate& date, int view) {
-        return ++reported <= 20 ? QStringLiteral("view %1 on %2.%3.%4: ")
-                                      .arg(view)
-                                      .arg(date.day)
-                                      .arg(date.month)
-                                      .arg(date.year)
-                                : QString();
+        return ++reported <= 20
+                   ? "view " + std::to_string(view) + " on " + describeDate(date) + ": "
+                   : std::string();
     };
     for (const GregorianDate& date : kDates) {
         for (int number : kViewNumbers) {

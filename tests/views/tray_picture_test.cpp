@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The tray's icon and tooltip: the tone's bars and dots stay whole, separate pixels at every
-// panel size, and the tooltip names the day from the texts.
+// The tray's icon and tooltip.
 #include "views/tray_picture.h"
 
 #include "support/compact_fixture.h"

@@ -23,12 +23,8 @@ public:
     }
     // Every line of BASE.KTX in capitals: each caption the views draw reads differently.
     void shoutTexts() {
-        QFile file(dir.filePath("BASE.KTX"));
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        const QByteArray upper = QString::fromUtf8(file.readAll()).toUpper().toUtf8();
-        file.close();
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(upper);
+        const QString base = dir.filePath("BASE.KTX");
+        ASSERT_TRUE(writeBytes(base, QString::fromUtf8(fileBytes(base)).toUpper().toUtf8()));
     }
     QString path() const { return dir.path(); }
 
