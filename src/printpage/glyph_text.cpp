@@ -68,11 +68,11 @@ void colourBytes(QRgb colour, std::uint8_t bytes[3]) {
 std::optional<GlyphMask> coverageOf(const QImage& white, QPoint origin) {
     int inkLeft = INT_MAX, inkRight = -1, inkTop = INT_MAX, inkBottom = -1;
     for (int y = 0; y < white.height(); ++y) {
-        const QRgb* row = reinterpret_cast<const QRgb*>(white.constScanLine(y));
+        const uchar* row = white.constScanLine(y);
         for (int x = 0; x < white.width(); ++x) {
-            const QRgb p = row[x];
-            if ((p & 0xffffff) == 0) continue;
-            if (qRed(p) != qGreen(p) || qGreen(p) != qBlue(p)) return GlyphMask{};
+            const uchar* p = row + qsizetype(x) * 3;
+            if ((p[0] | p[1] | p[2]) == 0) continue;
+            if (p[0] != p[1] || p[1] != p[2]) return GlyphMask{};
             inkLeft = std::min(inkLeft, x);
             inkRight = std::max(inkRight, x);
             inkTop = std::min(inkTop, y);
@@ -91,8 +91,8 @@ std::optional<GlyphMask> coverageOf(const QImage& white, QPoint origin) {
     mask.height = inkBottom - inkTop + 1;
     mask.coverage.reserve(std::size_t(mask.width) * std::size_t(mask.height));
     for (int y = inkTop; y <= inkBottom; ++y) {
-        const QRgb* row = reinterpret_cast<const QRgb*>(white.constScanLine(y));
-        for (int x = inkLeft; x <= inkRight; ++x) mask.coverage.push_back(std::uint8_t(row[x]));
+        const uchar* row = white.constScanLine(y);
+        for (int x = inkLeft; x <= inkRight; ++x) mask.coverage.push_back(row[qsizetype(x) * 3]);
     }
     return mask;
 }
@@ -110,7 +110,7 @@ GlyphMask takeMask(const QRawFont& font, quint32 glyph, int fractionX, int fract
         const int height = qCeil(box.bottom()) + origin.y() + margin;
         if (width <= 0 || height <= 0 || width > 4096 || height > 4096) return {};
         const QPointF at(origin.x() + fractionX / 64.0, origin.y() + fractionY / 64.0);
-        QImage white(width, height, QImage::Format_RGB32);
+        QImage white(width, height, QImage::Format_RGB888);
         white.fill(Qt::black);
         drawGlyph(white, font, glyph, at, qRgb(255, 255, 255));
         std::optional<GlyphMask> mask = coverageOf(white, origin);
