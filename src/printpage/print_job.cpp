@@ -37,13 +37,20 @@ QString cannotStart(const QPrinter& printer) {
                           : QStringLiteral("The printer \"%1\" cannot start the print.").arg(name);
 }
 
-// Paints the canvas into the printable area; the printer's origin is the area's top-left corner.
+// Draws the canvas into the printable area of the page `painter` paints; the page's origin is the
+// area's top-left corner. The picture goes to the page without loss: Qt would otherwise store it
+// in a PDF or a print job as a JPEG, which blurs the edges of text and lines.
+void drawCanvasOnPage(QPainter& painter, const QImage& canvas, const PageGeometry& geometry) {
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setRenderHint(QPainter::LosslessImageRendering);
+    painter.drawImage(QRect(geometry.left, geometry.top, geometry.width, geometry.height), canvas);
+}
+
 std::optional<QString> paintPage(QPrinter& printer, const QImage& canvas,
                                  const PageGeometry& geometry) {
     QPainter painter;
     if (!painter.begin(&printer)) return cannotStart(printer);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(QRect(geometry.left, geometry.top, geometry.width, geometry.height), canvas);
+    drawCanvasOnPage(painter, canvas, geometry);
     const bool ended = painter.end();
     if (!ended || printer.printerState() == QPrinter::Error)
         return printer.outputFormat() == QPrinter::PdfFormat
@@ -118,8 +125,7 @@ bool paintPdf(const QPrinter& printer, QIODevice& device, const QImage& canvas,
     writer.setCreator(printer.creator());
     QPainter painter;
     if (!painter.begin(&writer)) return false;
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(QRect(geometry.left, geometry.top, geometry.width, geometry.height), canvas);
+    drawCanvasOnPage(painter, canvas, geometry);
     return painter.end();
 }
 

@@ -57,6 +57,7 @@ TEST_F(PrintPdf, SignAtFullScaleIsOneA4PageWithThePictureAt600DpiCentred) {
     const std::string images = tool("pdfimages -list " + pdf("sign.pdf"));
     EXPECT_THAT(images, HasSubstr(" image    4020  3300 "));
     EXPECT_THAT(images, HasSubstr("   600   600 "));
+    EXPECT_THAT(images, HasSubstr(" rgb     3   8  image ")) << "kept without loss, not as JPEG";
     EXPECT_EQ(std::count(images.begin(), images.end(), '\n'), 3) << images;  // one image
 
     QSize page;
