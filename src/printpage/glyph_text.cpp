@@ -131,49 +131,41 @@ GlyphMask takeMask(const QRawFont& font, quint32 glyph, int fractionX, int fract
 
 }  // namespace
 
-const GlyphMask& GlyphMasks::mask(const QRawFont& font, quint32 glyph, int fractionX,
-                                  int fractionY) {
-    auto found = std::find_if(fonts_.begin(), fonts_.end(),
-                              [&](const std::unique_ptr<FontMasks>& f) { return f->font == font; });
-    if (found == fonts_.end()) {
-        fonts_.push_back(std::make_unique<FontMasks>());
-        fonts_.back()->font = font;
-        found = fonts_.end() - 1;
-    }
-    auto& masks = (*found)->masks;
+GlyphMasks::FontMasks& GlyphMasks::of(const QRawFont& font) {
+    for (const std::unique_ptr<FontMasks>& f : fonts_)
+        if (f->font == font) return *f;
+    fonts_.push_back(std::make_unique<FontMasks>());
+    fonts_.back()->font = font;
+    return *fonts_.back();
+}
+
+const GlyphMask& GlyphMasks::mask(FontMasks& font, quint32 glyph, int fractionX, int fractionY) {
+    fractionX &= 63;
+    fractionY &= 63;
     const std::uint64_t key =
-        (std::uint64_t(glyph) << 12) | std::uint64_t((fractionX & 63) << 6 | (fractionY & 63));
-    auto entry = masks.find(key);
-    if (entry == masks.end()) {
-        entry = masks.emplace(key, takeMask(font, glyph, fractionX & 63, fractionY & 63)).first;
+        (std::uint64_t(glyph) << 12) | std::uint64_t(fractionX << 6 | fractionY);
+    auto entry = font.masks.find(key);
+    if (entry == font.masks.end()) {
+        entry = font.masks.emplace(key, takeMask(font.font, glyph, fractionX, fractionY)).first;
         bytes_ += entry->second.coverage.size() + sizeof(GlyphMask) + sizeof(key);
     }
     return entry->second;
 }
 
-void GlyphMasks::clear() {
+void GlyphMasks::trim() {
+    if (bytes_ <= kMaxMaskBytes) return;
     fonts_.clear();
     bytes_ = 0;
 }
 
-void GlyphMasks::trim() {
-    if (bytes_ > kMaxMaskBytes) clear();
-}
-
-std::optional<std::pair<int, int>> drawGlyphRuns(QImage& canvas, GlyphMasks& masks,
-                                                 QPointF position, const QList<QGlyphRun>& runs,
-                                                 QRgb colour) {
-    if (canvas.format() != QImage::Format_RGB888) return std::nullopt;
-    masks.trim();  // here, not while the glyphs below are looked up: they point into the masks
-    struct Placed {
-        const GlyphMask* mask;
-        int x, y;
-    };
-    std::vector<Placed> placed;
+std::optional<std::vector<PlacedGlyph>> placeGlyphRuns(GlyphMasks& masks, QPointF position,
+                                                       const QList<QGlyphRun>& runs) {
+    std::vector<PlacedGlyph> placed;
     for (const QGlyphRun& run : runs) {
         if (run.overline() || run.underline() || run.strikeOut()) return std::nullopt;
         const QRawFont font = run.rawFont();
         if (!font.isValid()) continue;
+        GlyphMasks::FontMasks& fontMasks = masks.of(font);
         const QList<quint32> glyphs = run.glyphIndexes();
         const QList<QPointF> positions = run.positions();
         const qsizetype count = std::min(glyphs.size(), positions.size());
@@ -183,22 +175,27 @@ std::optional<std::pair<int, int>> drawGlyphRuns(QImage& canvas, GlyphMasks& mas
             if (!(std::abs(at.x()) < kMaxPosition && std::abs(at.y()) < kMaxPosition))
                 return std::nullopt;
             const int x = int(at.x() * 64), y = int(at.y() * 64);
-            const GlyphMask& mask = masks.mask(font, glyphs[i], x & 63, y & 63);
+            const GlyphMask& mask = masks.mask(fontMasks, glyphs[i], x, y);
             if (!mask.usable) return std::nullopt;
             if (mask.width > 0)
                 placed.push_back({&mask, (x >> 6) + mask.left, (y >> 6) + mask.top});
         }
     }
+    return placed;
+}
+
+std::pair<int, int> blendGlyphs(QImage& canvas, const std::vector<PlacedGlyph>& glyphs,
+                                QRgb colour) {
     std::uint8_t bytes[3];
     colourBytes(colour, bytes);
     int first = INT_MAX, last = INT_MIN;
-    for (const Placed& p : placed) {
+    for (const PlacedGlyph& p : glyphs) {
         blendMask(canvas, *p.mask, p.x, p.y, bytes);
         first = std::min(first, std::max(p.y, 0));
         last = std::max(last, std::min(p.y + p.mask->height - 1, canvas.height() - 1));
     }
-    if (placed.empty()) return std::pair{0, -1};
-    return std::pair{first, last};
+    if (glyphs.empty()) return {0, -1};
+    return {first, last};
 }
 
 }  // namespace orbisca

@@ -42,29 +42,41 @@ struct GlyphMask {
 // The masks taken so far, by font, glyph and position within a pixel.
 class GlyphMasks {
 public:
-    // The mask of `glyph` of `font` at a position whose 64ths of a pixel past the whole pixel are
-    // (fractionX, fractionY), each 0..63; taken from QPainter the first time.
-    const GlyphMask& mask(const QRawFont& font, quint32 glyph, int fractionX, int fractionY);
-
-    void clear();
-    // Empties the masks when they hold more than a few megabytes.
-    void trim();
-
-private:
     struct FontMasks {
         QRawFont font;  // held, so that its engine stays the one the masks were taken from
         std::unordered_map<std::uint64_t, GlyphMask> masks;
     };
+
+    // The masks of `font`'s glyphs; none yet the first time.
+    FontMasks& of(const QRawFont& font);
+    // The mask of `glyph` of `font` at a position whose 64ths of a pixel past the whole pixel are
+    // (fractionX, fractionY), each 0..63; taken from QPainter the first time.
+    const GlyphMask& mask(FontMasks& font, quint32 glyph, int fractionX, int fractionY);
+    // Empties the masks when they hold more than a few megabytes.
+    void trim();
+
+private:
     std::vector<std::unique_ptr<FontMasks>> fonts_;
     std::size_t bytes_ = 0;
 };
 
-// Draws the glyph runs of a shaped text with the runs' origin at `position` onto the 24-bit
-// `canvas` in `colour`, the pixels QPainter::drawGlyphRun gives. Gives the first and last rows it
-// may have changed (first > last when none), or nothing, with nothing drawn, when some glyph is
-// not one the masks can draw: QPainter must draw the text then.
-std::optional<std::pair<int, int>> drawGlyphRuns(QImage& canvas, GlyphMasks& masks,
-                                                 QPointF position, const QList<QGlyphRun>& runs,
-                                                 QRgb colour);
+// A glyph's mask where a text puts it: its first byte at (x, y).
+struct PlacedGlyph {
+    const GlyphMask* mask;
+    int x, y;
+};
+
+// Where the masks of the glyph runs of a shaped text fall with the runs' origin at `position`, in
+// drawing order, as QPainter::drawGlyphRun places the glyphs; nothing when some glyph is not one
+// the masks can draw (QPainter must draw the text then). The places point into `masks`: good
+// until its next trim.
+std::optional<std::vector<PlacedGlyph>> placeGlyphRuns(GlyphMasks& masks, QPointF position,
+                                                       const QList<QGlyphRun>& runs);
+
+// Blends `colour` through the placed masks onto the 24-bit `canvas`, the pixels
+// QPainter::drawGlyphRun gives there. Gives the first and last rows it may have changed (first >
+// last when none).
+std::pair<int, int> blendGlyphs(QImage& canvas, const std::vector<PlacedGlyph>& glyphs,
+                                QRgb colour);
 
 }  // namespace orbisca

@@ -737,11 +737,14 @@ void drawScriptText(PrintPageState& page, int x, int y, const QString& text, boo
     // The glyph runs of the shaped text give the pixels QPainter::drawText gives for it: drawn
     // from the masks kept for their glyphs, or by QPainter when some glyph cannot be.
     const QPointF lineTop(origin.x(), origin.y() - shaped->ascent);
-    releaseCanvas(page);
-    const std::optional<std::pair<int, int>> rows = drawGlyphRuns(
-        page.canvas, page.textCache.glyphMasks, lineTop, shaped->runs, page.interp.fontColour);
-    if (rows) {
-        noteDrawn(page, before, rows);
+    GlyphMasks& masks = page.textCache.glyphMasks;
+    masks.trim();
+    const auto glyphs = page.canvas.format() == QImage::Format_RGB888
+                            ? placeGlyphRuns(masks, lineTop, shaped->runs)
+                            : std::nullopt;
+    if (glyphs) {
+        releaseCanvas(page);
+        noteDrawn(page, before, blendGlyphs(page.canvas, *glyphs, page.interp.fontColour));
         return;
     }
     std::optional<QPainter> own;
