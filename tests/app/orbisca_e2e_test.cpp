@@ -30,6 +30,10 @@ const QPoint kBackButton = buttonCentre(kScreenW - 90);
 
 using gfx::test::samePixels;
 
+// How long a window may take to show: a program built with the sanitizers, sharing the machine
+// with another test, takes seconds to start.
+constexpr int kShowLimitMs = 15000;
+
 // Polls `done` every `pause` milliseconds for up to `limit`; whether it came true.
 bool poll(const std::function<bool()>& done, int limit = 5000, int pause = 100) {
     QElapsedTimer wait;
@@ -82,7 +86,7 @@ protected:
                 stderrText += program.readAllStandardError();
                 return stderrText.contains("painted after");
             },
-            15000, 0);
+            kShowLimitMs, 0);
         const int at = stderrText.indexOf("painted after ");
         return at < 0 ? -1 : stderrText.mid(at + 14).split(' ').value(0).toInt();
     }
@@ -103,10 +107,12 @@ protected:
     // screenshot carries a colour space the painted face has not).
     bool waitForSign(const QImage& face, QImage* shot = nullptr) {
         QImage last;
-        const bool shown = poll([&] {
-            last = display->screenshot();
-            return samePixels(areaOf(last, kWindowAt), areaOf(face, {0, 0}));
-        });
+        const bool shown = poll(
+            [&] {
+                last = display->screenshot();
+                return samePixels(areaOf(last, kWindowAt), areaOf(face, {0, 0}));
+            },
+            kShowLimitMs);
         if (shot) *shot = last;
         return shown;
     }
@@ -137,7 +143,8 @@ protected:
     }
     // Waits for the full-mode window's background at the screen's left edge.
     bool waitForFullMode() {
-        return poll([&] { return display->screenshot().pixel(2, kScreenH / 2) == qRgb(7, 0, 35); });
+        return poll([&] { return display->screenshot().pixel(2, kScreenH / 2) == qRgb(7, 0, 35); },
+                    kShowLimitMs);
     }
     // A window's id, found by a pattern of its caption once it shows ("" when it does not within
     // seconds). The display adds " — " and the program's title to a window's own caption.
